@@ -1,0 +1,33 @@
+#include "document/image/PagedFileImage.h"
+
+#include <string>
+
+namespace orlu {
+
+void PagedFileImage::ThrowOutside(std::uint32_t page)
+{
+    throw ImageRangeError("page " + std::to_string(page) + " lies outside the file image");
+}
+
+void ImageReader::ThrowPastEnd(std::uint64_t offset) const
+{
+    throw ImageRangeError("read at byte " + std::to_string(offset) + " past the end of the file (" +
+                          std::to_string(m_ByteCount) + " bytes)");
+}
+
+std::uint8_t* ImageSetWordGrow(PagePool& pool, PagedFileImage& image, std::uint32_t n, std::uint16_t value)
+{
+    std::uint32_t pageIndex = n >> 8;
+    if (pageIndex >= image.PageCount()) {
+        if (pageIndex != image.PageCount())
+            return nullptr; // a gap: never written that way
+        std::uint8_t* page = pool.Alloc(PagedFileImage::kPageSize);
+        if (!page)
+            return nullptr;
+        image.AppendPage(page);
+    }
+    ImageSetWord(image, n, value);
+    return image.Page(pageIndex);
+}
+
+} // namespace orlu

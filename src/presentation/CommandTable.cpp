@@ -92,6 +92,8 @@ constexpr int kToolbar[] = {kIdFileOpen, 32771, kIdFileNew, 32833, kIdFileSave, 
 
 } // namespace
 
+std::span<const CommandInfo> AllCommands() { return kCommands; }
+
 const CommandInfo* FindCommand(int id)
 {
     auto it = std::find_if(std::begin(kCommands), std::end(kCommands),

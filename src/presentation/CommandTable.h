@@ -57,6 +57,8 @@ struct CommandInfo {
     std::string_view keys;   ///< accelerators, ';'-separated, in Qt's portable notation
 };
 
+/// Every row of the table.
+std::span<const CommandInfo> AllCommands();
 /// The row of a command, or null.
 const CommandInfo* FindCommand(int id);
 

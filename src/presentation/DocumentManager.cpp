@@ -141,12 +141,11 @@ void DocumentManager::DiscardDocument(ManagedDocument& document)
         owned->CloseDocument();
 }
 
-bool DocumentManager::CloseDocuments(std::span<const int> templateOrder, const std::function<bool()>& stop)
+bool DocumentManager::CloseDocuments(std::span<const int> templateOrder)
 {
     for (int templateId : templateOrder) {
         for (ManagedDocument* document : Documents(templateId)) {
-            CloseDocument(*document);
-            if (stop && stop())
+            if (!CloseDocument(*document))
                 return false;
         }
     }

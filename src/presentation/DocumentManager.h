@@ -62,8 +62,9 @@ public:
     /// Closes a document without a question, leaving its file as it is.
     void DiscardDocument(ManagedDocument& document);
     /// Closes the documents of the templates in the given order, each through
-    /// CloseDocument; stops as soon as stop() says so. False when it stopped.
-    bool CloseDocuments(std::span<const int> templateOrder, const std::function<bool()>& stop);
+    /// CloseDocument; stops at the first document that stays open (its save
+    /// question was cancelled). False when it stopped.
+    bool CloseDocuments(std::span<const int> templateOrder);
 
     std::vector<ManagedDocument*> Documents(int templateId) const;
     std::vector<ManagedDocument*> AllDocuments() const;

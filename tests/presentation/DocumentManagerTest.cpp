@@ -113,13 +113,12 @@ TEST_F(DocumentManagerTest, ClosingWalksTemplatesInOrderAndStopsWhenAsked)
     // The first document refuses to close: the walk stops before the second.
     m_Log.saveModifiedAnswers = {false};
     const int order[] = {kBinaryDocTemplate};
-    bool stopNow = false;
-    EXPECT_FALSE(m_Manager.CloseDocuments(order, [&] { return stopNow = !m_Log.asked.empty(); }));
+    EXPECT_FALSE(m_Manager.CloseDocuments(order));
     EXPECT_EQ(m_Log.asked, (std::vector<std::string>{t1}));
     EXPECT_EQ(m_Manager.AllDocuments().size(), 3u);
 
     m_Log.asked.clear();
-    EXPECT_TRUE(m_Manager.CloseDocuments(order, [] { return false; }));
+    EXPECT_TRUE(m_Manager.CloseDocuments(order));
     EXPECT_EQ(m_Log.asked, (std::vector<std::string>{t1, t2}));
     EXPECT_EQ(m_Log.closed, (std::vector<std::string>{t1, t2}));
     EXPECT_EQ(m_Manager.AllDocuments(), (std::vector<ManagedDocument*>{d1})); // template 132 not walked

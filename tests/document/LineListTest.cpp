@@ -25,6 +25,10 @@ void* operator new(std::size_t size)
         return p;
     throw std::bad_alloc();
 }
+// The replaced new allocates with malloc, so free is its match; the compiler,
+// seeing a new-expression's pointer reach free after inlining, cannot tell.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept
 {
     std::free(p);
@@ -33,6 +37,7 @@ void operator delete(void* p, std::size_t) noexcept
 {
     std::free(p);
 }
+#pragma GCC diagnostic pop
 
 namespace orlu {
 namespace {

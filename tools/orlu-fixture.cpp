@@ -10,6 +10,8 @@
 //       a kind-45 container with a 1/3-octave reverberation-time block
 //   orlu-fixture edited OUT
 //       an edited legacy file (kind 10) with its check word and record index
+//   orlu-fixture dos OUT
+//       a DOS *.M file (version 4, sub-kind 1) with its check word
 
 #include "support/FixtureBuilder.h"
 
@@ -27,7 +29,7 @@ int Usage()
 {
     std::fprintf(stderr,
                  "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
-                 "       orlu-fixture sample|multifile|reverb|edited OUT\n");
+                 "       orlu-fixture sample|multifile|reverb|edited|dos OUT\n");
     return 2;
 }
 
@@ -77,6 +79,13 @@ FixtureBuilder Edited()
     return f;
 }
 
+FixtureBuilder Dos()
+{
+    FixtureBuilder f;
+    f.DosHeader('M', '4', 1, 2).Le16(4).Le16(0x0102).Le16(0x0304).ChecksumWord(12);
+    return f;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -113,6 +122,8 @@ int main(int argc, char** argv)
             file = Reverb();
         } else if (argc == 3 && command == "edited") {
             file = Edited();
+        } else if (argc == 3 && command == "dos") {
+            file = Dos();
         } else {
             return Usage();
         }

@@ -262,7 +262,7 @@ private:
             m_Dc.position = points[i++];
         }
         ApplyShapeState();
-        // Each cubic segment as eight straight pieces.
+        // Each cubic segment as eight straight segments.
         for (; i + 3 <= points.size(); i += 3) {
             const Point p0 = m_Dc.position, p1 = points[i], p2 = points[i + 1], p3 = points[i + 2];
             for (int k = 1; k <= 8; ++k) {

@@ -31,6 +31,8 @@ bool HasButton(MessageButtons buttons, MessageResult result)
         return result == MessageResult::Yes || result == MessageResult::No || result == MessageResult::Cancel;
     case MessageButtons::OkCancel:
         return result == MessageResult::Ok || result == MessageResult::Cancel;
+    case MessageButtons::RetryCancel:
+        return result == MessageResult::Retry || result == MessageResult::Cancel;
     }
     return false;
 }
@@ -45,6 +47,7 @@ MessageResult SafeChoice(MessageButtons buttons)
         return MessageResult::No;
     case MessageButtons::YesNoCancel:
     case MessageButtons::OkCancel:
+    case MessageButtons::RetryCancel:
         return MessageResult::Cancel;
     }
     return MessageResult::Cancel;

@@ -15,10 +15,9 @@ namespace {
 using test::ArgumentKinds;
 
 // The value cell a format writes for a typical value of each argument kind.
-std::string SampleCell(std::string_view format)
-{
+std::string SampleCell(std::string_view format) {
     std::string kinds = ArgumentKinds(format);
-    const char* f = format.data();
+    const char *f = format.data();
     if (kinds.empty())
         return StrPrintf("%s", f);
     if (kinds == "ddd")
@@ -35,26 +34,41 @@ std::string SampleCell(std::string_view format)
     return {};
 }
 
-void ExpectKnownConversions(std::span<const HeaderItem> table)
-{
+// Two blanks, the name, one blank, dots through character 30, one blank.
+void ExpectDottedLabel(std::string_view label) {
+    SCOPED_TRACE(testing::Message() << '"' << label << '"');
+    ASSERT_EQ(label.size(), 32u);
+    EXPECT_EQ(label.substr(0, 2), "  ");
+    EXPECT_NE(label[2], ' ');
+    EXPECT_EQ(label.substr(30), ". ");
+    size_t dots = label.find(" .");
+    ASSERT_NE(dots, std::string_view::npos);
+    EXPECT_EQ(label.find_first_not_of('.', dots + 1), 31u);
+}
+
+void ExpectKnownConversions(std::span<const HeaderItem> table) {
     for (size_t k = 0; k < table.size(); ++k)
         EXPECT_EQ(ArgumentKinds(table[k].Format).find('?'), std::string::npos) << "item " << k;
 }
 
-TEST(LegacyHeaderItemTable, LabelsAndCells)
-{
+TEST(LegacyHeaderItemTable, LabelsAndCells) {
     ASSERT_EQ(LegacyHeaderItemTable.size(), 31u);
-    const char* kinds[31] = {"ddd", "ddd", "s", "s", "s", "s", "s", "s", "s", "u", "u", "s", "f", "d", "", "",
+    const char *kinds[31] = {"ddd", "ddd", "s", "s", "s", "s", "s", "s", "s", "u", "u", "s", "f", "d", "", "",
                              "s",   "s",   "s", "s", "s", "s", "s", "",  "s", "s", "d", "d", "f", "s", "d"};
+    const std::set<int> undotted{kLegacyItemChannel, kLegacyItemProfile, kLegacyItemRule,
+                                 kLegacyItemSoundIntensity, kLegacyItemProfileNumber};
     for (int k = 0; k < kLegacyHeaderItemCount; ++k) {
-        const HeaderItem& item = LegacyHeaderItemTable[k];
-        SCOPED_TRACE(testing::Message() << "item " << k << " \"" << item.Label << "\" \"" << item.Format << '"');
+        const HeaderItem &item = LegacyHeaderItemTable[k];
+        SCOPED_TRACE(testing::Message()
+                     << "item " << k << " \"" << item.Label << "\" \"" << item.Format << '"');
         EXPECT_EQ(item.Label.size(), k == kLegacyItemSoundIntensity ? 0u : 32u);
         EXPECT_EQ(ArgumentKinds(item.Format), kinds[k]);
         // Every cell fills one 12-character column, except the channel and
         // profile numbers, whose format is one character wider.
         bool wide = k == kLegacyItemChannel || k == kLegacyItemProfileNumber;
         EXPECT_EQ(SampleCell(item.Format).size(), wide ? 13u : 12u);
+        if (!undotted.contains(k))
+            ExpectDottedLabel(item.Label);
     }
     EXPECT_EQ(LegacyHeaderItemTable[0].Label, "  Measurement hour ............ ");
     EXPECT_EQ(LegacyHeaderItemTable[0].Format, " %02d:%02d'%02d   ");
@@ -70,8 +84,7 @@ TEST(LegacyHeaderItemTable, LabelsAndCells)
     EXPECT_EQ(LegacyHeaderItemTable[kLegacyItemProfileNumber].Format, " P%-10d ");
 }
 
-TEST(HeaderItemTable505, LabelsAndCells)
-{
+TEST(HeaderItemTable505, LabelsAndCells) {
     ASSERT_EQ(HeaderItemTable505.size(), 53u);
     const std::set<int> empty{35, 36, 37, 44};
     std::map<int, std::string> kinds;
@@ -88,12 +101,15 @@ TEST(HeaderItemTable505, LabelsAndCells)
     for (int k : {35, 36, 37, 44, 48, 49})
         kinds[k] = "";
     for (int k = 0; k < kHeaderItemCount505; ++k) {
-        const HeaderItem& item = HeaderItemTable505[k];
-        SCOPED_TRACE(testing::Message() << "item " << k << " \"" << item.Label << "\" \"" << item.Format << '"');
+        const HeaderItem &item = HeaderItemTable505[k];
+        SCOPED_TRACE(testing::Message()
+                     << "item " << k << " \"" << item.Label << "\" \"" << item.Format << '"');
         bool isEmpty = empty.contains(k);
         EXPECT_EQ(item.Label.size(), isEmpty ? 0u : 32u);
         EXPECT_EQ(item.Format.empty(), isEmpty);
         EXPECT_EQ(ArgumentKinds(item.Format), kinds.contains(k) ? kinds[k] : "s");
+        if (!isEmpty && (k < kItem505Channel || k > kItem505Rule))
+            ExpectDottedLabel(item.Label);
     }
     // The cells of the channel columns are 12 characters; the 505's channel
     // number has no trailing blank and still fills its column.
@@ -109,23 +125,13 @@ TEST(HeaderItemTable505, LabelsAndCells)
     ExpectKnownConversions(HeaderItemTable505);
 }
 
-// Two blanks, the name, one blank, dots through character 30, one blank.
-TEST(HeaderItemTable, LabelsFollowTheDottedRule)
-{
+TEST(HeaderItemTable, LabelsFollowTheDottedRule) {
     ASSERT_EQ(HeaderItemTable.size(), 139u);
     const std::set<int> exceptions{kItemTitleText, kItemProfile, kItemRule, kItemOverloadChannels};
     for (int k = 0; k < kHeaderItemCount; ++k) {
-        std::string_view label = HeaderItemTable[k].Label;
-        SCOPED_TRACE(testing::Message() << "item " << k << " \"" << label << '"');
-        if (exceptions.contains(k))
-            continue;
-        ASSERT_EQ(label.size(), 32u);
-        EXPECT_EQ(label.substr(0, 2), "  ");
-        EXPECT_NE(label[2], ' ');
-        EXPECT_EQ(label.substr(30), ". ");
-        size_t dots = label.find(" .");
-        ASSERT_NE(dots, std::string_view::npos);
-        EXPECT_EQ(label.find_first_not_of('.', dots + 1), 31u);
+        SCOPED_TRACE(testing::Message() << "item " << k);
+        if (!exceptions.contains(k))
+            ExpectDottedLabel(HeaderItemTable[k].Label);
     }
     EXPECT_EQ(HeaderItemTable[kItemTitleText].Label, "  Title text:                   ");
     EXPECT_EQ(HeaderItemTable[kItemProfile].Label, "                  Profile:      ");
@@ -136,18 +142,17 @@ TEST(HeaderItemTable, LabelsFollowTheDottedRule)
         EXPECT_EQ(HeaderItemTable[k].Label.size(), 32u);
 
     const std::map<int, std::string_view> names{
-        {0, "  Original file name .......... "},       {10, "  Buffer contents definition .. "},
-        {29, "  Exposition time ............. "},      {54, "  Trigger 'pre' probes ........ "},
-        {62, "  Reference level for Acc ..... "},      {93, "  SEAT definition seat/base ... "},
-        {100, "  Logger trig. 'post' probes .. "},     {104, "  Associated logger file name . "},
-        {123, "  External IO alarm level ..... "},     {138, "  Compensation filter ......... "},
+        {0, "  Original file name .......... "},   {10, "  Buffer contents definition .. "},
+        {29, "  Exposition time ............. "},  {54, "  Trigger 'pre' probes ........ "},
+        {62, "  Reference level for Acc ..... "},  {93, "  SEAT definition seat/base ... "},
+        {100, "  Logger trig. 'post' probes .. "}, {104, "  Associated logger file name . "},
+        {123, "  External IO alarm level ..... "}, {138, "  Compensation filter ......... "},
     };
-    for (const auto& [k, label] : names)
+    for (const auto &[k, label] : names)
         EXPECT_EQ(HeaderItemTable[k].Label, label) << "item " << k;
 }
 
-TEST(HeaderItemTable, FormatsAreTextCellsSaveTheNamedOnes)
-{
+TEST(HeaderItemTable, FormatsAreTextCellsSaveTheNamedOnes) {
     std::map<int, std::string_view> formats;
     auto set = [&](std::initializer_list<int> items, std::string_view format) {
         for (int k : items)
@@ -161,7 +166,8 @@ TEST(HeaderItemTable, FormatsAreTextCellsSaveTheNamedOnes)
     set({17}, "------------");
     set({29}, " %02d:%02d      ");
     set({35}, " ORLU %-5d ");
-    set({36, 40, 41, 44, 45, 46, 47, 48, 54, 55, 56, 70, 74, 78, 83, 99, 100, 105, 130, 131, 132, 137}, " %-10d ");
+    set({36, 40, 41, 44, 45, 46, 47, 48, 54, 55, 56, 70, 74, 78, 83, 99, 100, 105, 130, 131, 132, 137},
+        " %-10d ");
     set({37, 77}, " %-10.2f ");
     set({49}, " %.1f kHz   ");
     set({50}, " %.2f kHz   ");

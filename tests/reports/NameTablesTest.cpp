@@ -1,5 +1,5 @@
-#include "reports/common/HeaderValueNames.h"
 #include "reports/common/NameTables.h"
+#include "reports/common/HeaderValueNames.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 // One name list: its size and three entries written out from the report
 // descriptions (first, one in the middle, last).
 struct ListCase {
-    const char* Name;
+    const char *Name;
     std::span<const std::string_view> List;
     size_t Count;
     size_t Middle;
@@ -75,9 +75,8 @@ const ListCase kLists[] = {
     {"ContentNames", ContentNames, 8, 1, "Peak", "P-P", "zzz"},
 };
 
-TEST(NameTables, EveryListHasItsEntries)
-{
-    for (const ListCase& c : kLists) {
+TEST(NameTables, EveryListHasItsEntries) {
+    for (const ListCase &c : kLists) {
         SCOPED_TRACE(c.Name);
         ASSERT_EQ(c.List.size(), c.Count);
         EXPECT_EQ(c.List.front(), c.First);
@@ -89,8 +88,7 @@ TEST(NameTables, EveryListHasItsEntries)
     }
 }
 
-TEST(NameTables, CodesBeyondAListReadAsUndefined)
-{
+TEST(NameTables, CodesBeyondAListReadAsUndefined) {
     EXPECT_EQ(NameFor(ProbePairNames, 0), "1-2");
     EXPECT_EQ(NameFor(ProbePairNames, 5), "3-4");
     EXPECT_EQ(NameFor(ProbePairNames, 6), "UNDF");
@@ -106,29 +104,28 @@ TEST(NameTables, CodesBeyondAListReadAsUndefined)
     EXPECT_EQ(LegacyFilterFor(-3).Name, "UNDF");
 }
 
-TEST(NameTables, LegacyFiltersCarryTheirUnits)
-{
+TEST(NameTables, LegacyFiltersCarryTheirUnits) {
     ASSERT_EQ(LegacyFilterNames.size(), 31u);
     const struct {
         int Code;
         std::string_view Name;
         int Unit;
     } cases[] = {
-        {0, "DC", 0},    {1, "Lin", 3},   {4, "C&A", 3},   {7, "W-Bxy", 3}, {11, "W-Bcv", 4}, {12, "KB", 6},
-        {13, "UNDF", 0}, {15, "MF-Vel", 4}, {18, "Vel10", 4}, {19, "Dil1", 5}, {21, "Dil10", 5}, {22, "UNDF", 0},
-        {23, "Wk", 3},   {26, "Wj", 3},   {27, "Wh", 0},   {30, "UNDF", 0},
+        {0, "DC", 0},     {1, "Lin", 3},   {4, "C&A", 3},    {7, "W-Bxy", 3},
+        {11, "W-Bcv", 4}, {12, "KB", 6},   {13, "UNDF", 0},  {15, "MF-Vel", 4},
+        {18, "Vel10", 4}, {19, "Dil1", 5}, {21, "Dil10", 5}, {22, "UNDF", 0},
+        {23, "Wk", 3},    {26, "Wj", 3},   {27, "Wh", 0},    {30, "UNDF", 0},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         EXPECT_EQ(LegacyFilterNames[c.Code].Name, c.Name) << "code " << c.Code;
         EXPECT_EQ(LegacyFilterNames[c.Code].Unit, c.Unit) << "code " << c.Code;
     }
-    for (const LegacyFilter& filter : LegacyFilterNames)
+    for (const LegacyFilter &filter : LegacyFilterNames)
         EXPECT_TRUE(filter.Unit == 0 || (filter.Unit >= 3 && filter.Unit <= 6)) << filter.Name;
 }
 
 // The header reports read a range name as a number: entry k is 20 + 10 k dB.
-TEST(NameTables, LegacyRangesReadAsTheirTopLevel)
-{
+TEST(NameTables, LegacyRangesReadAsTheirTopLevel) {
     for (int k = 1; k <= 28; ++k) {
         std::string name(LegacyRangeNames[k]);
         EXPECT_EQ(std::atof(name.c_str()), 20.0 + 10.0 * k) << name;
@@ -138,18 +135,17 @@ TEST(NameTables, LegacyRangesReadAsTheirTopLevel)
     EXPECT_EQ(std::atof(std::string(LegacyRangeNames[29]).c_str()), 0.0);
 }
 
-TEST(NameTables, FixedWidthNames)
-{
+TEST(NameTables, FixedWidthNames) {
     // The internal trigger names are 12 characters with their quotes.
     EXPECT_EQ(TriggeringNames505[2].size(), 12u);
     EXPECT_EQ(TriggeringNames505[3], "Internal \"-\"");
     // Buffer-content names are followed by two blanks when 4 long, else
     // three: every name used there is 3 or 4 characters.
-    for (const auto& list : {BufferResultNamesOld, BufferResultNamesNew})
+    for (const auto &list : {BufferResultNamesOld, BufferResultNamesNew})
         for (std::string_view name : list)
             EXPECT_TRUE(name.empty() || name.size() == 3 || name.size() == 4) << name;
     // Function names print without their leading blank.
-    for (const auto& list : {std::span<const std::string_view>(LegacyFunctionNames),
+    for (const auto &list : {std::span<const std::string_view>(LegacyFunctionNames),
                              std::span<const std::string_view>(FunctionNames505)})
         for (std::string_view name : list)
             EXPECT_TRUE(name.size() > 1 && name[0] == ' ' && name[1] != ' ') << '"' << name << '"';

@@ -16,7 +16,7 @@ using test::ParseConversions;
 struct TableFormatCase {
     int First;
     int Last;
-    const char* Kinds;
+    const char *Kinds;
     int FirstDecimals; ///< decimals index of row First; each later row adds one
 };
 
@@ -28,8 +28,7 @@ const TableFormatCase kGroups[] = {
 };
 
 // "%.0f", "%.1f", "%.2f", "%.3f" and then the scientific "%.2e".
-void ExpectDecimals(const test::Conversion& c, int decimals)
-{
+void ExpectDecimals(const test::Conversion &c, int decimals) {
     if (decimals <= 3) {
         EXPECT_EQ(c.Type, 'f');
         EXPECT_EQ(c.Precision, decimals);
@@ -39,17 +38,16 @@ void ExpectDecimals(const test::Conversion& c, int decimals)
     }
 }
 
-TEST(TableRowFormats, EveryFieldIsTenCharactersLeftAligned)
-{
+TEST(TableRowFormats, EveryFieldIsTenCharactersLeftAligned) {
     ASSERT_EQ(TableRowFormats.size(), 49u);
     int covered = 0;
-    for (const TableFormatCase& group : kGroups) {
+    for (const TableFormatCase &group : kGroups) {
         for (int row = group.First; row <= group.Last; ++row, ++covered) {
             std::string_view format = TableRowFormats[row];
             SCOPED_TRACE(testing::Message() << "row " << row << " \"" << format << '"');
             EXPECT_EQ(ArgumentKinds(format), group.Kinds);
             int decimals = group.FirstDecimals + (row - group.First);
-            for (const auto& c : ParseConversions(format)) {
+            for (const auto &c : ParseConversions(format)) {
                 EXPECT_EQ(c.Width, 10);
                 EXPECT_NE(c.Flags.find('-'), std::string::npos);
                 if (c.Type != 's')
@@ -62,10 +60,9 @@ TEST(TableRowFormats, EveryFieldIsTenCharactersLeftAligned)
 
 // With values that fit, a row is a whole number of 10-character fields: the
 // fixed "-----" cells of the sound-intensity rows are fields too.
-TEST(TableRowFormats, RowsAreWholeFields)
-{
+TEST(TableRowFormats, RowsAreWholeFields) {
     auto width = [](int row) -> size_t {
-        const char* f = TableRowFormats[row].data();
+        const char *f = TableRowFormats[row].data();
         switch (row) {
         case 5:
         case 34:
@@ -88,14 +85,13 @@ TEST(TableRowFormats, RowsAreWholeFields)
             return StrPrintf(f, "a", "b", "c", "d", 1.0, 2.0, 3.0, 4.0, "e", "f", "g").size();
         return StrPrintf(f, -12.5).size();
     };
-    const size_t fields[42] = {10, 10, 10, 10, 10, 10, 9, 9, 9, 9, 8, 8, 8, 8, 7, 1, 1, 1, 1, 8, 8,
+    const size_t fields[42] = {10, 10, 10, 10, 10, 10, 9, 9, 9,  9,  8,  8,  8,  8,  7, 1, 1, 1, 1, 8, 8,
                                8,  8,  8,  8,  8,  8,  8, 8, 11, 11, 11, 11, 11, 11, 1, 1, 1, 1, 1, 1, 1};
     for (int row = 0; row < 42; ++row)
         EXPECT_EQ(width(row), 10 * fields[row]) << "row " << row << " \"" << TableRowFormats[row] << '"';
 }
 
-TEST(TableRowFormats, NamesAndSpotTexts)
-{
+TEST(TableRowFormats, NamesAndSpotTexts) {
     EXPECT_EQ(TableRowFormats[0], "%-10s%-10s%-10s%-10s%-10.0f%-10.0f%-10.0f%-10.0f%-10s%-10s");
     EXPECT_EQ(TableRowFormats[kTableRowLegacySoundIntensity],
               "%-10s%-10s%-10s%-10s%-+10.1f-----     %-+10.1f%-+10.1f-----     %-+10.1f");
@@ -117,8 +113,7 @@ TEST(TableRowFormats, NamesAndSpotTexts)
     EXPECT_EQ(TableRowFormats[kTableUnitLetterBase + 2], "h");
 }
 
-TEST(TableRowFormats, LinearValuesKeepTheirFieldWithThreeDigitExponents)
-{
+TEST(TableRowFormats, LinearValuesKeepTheirFieldWithThreeDigitExponents) {
     EXPECT_EQ(StrPrintf(TableRowFormats[kTableValueLinear].data(), 2.5e-3), "2.50e-003 ");
     EXPECT_EQ(StrPrintf(TableRowFormats[kTableValueBase + 2].data(), 12.3456), "12.346    ");
 }

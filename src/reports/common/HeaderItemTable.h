@@ -31,8 +31,8 @@ extern const std::array<HeaderItem, kHeaderItemCount> HeaderItemTable;
 
 /// Items of LegacyHeaderItemTable that are named apart from their number.
 enum LegacyHeaderItem : int {
-    kLegacyItemChannel = 13,      ///< "Channel:" label; " #%-10d " also serves the "Profile:" line
-    kLegacyItemProfile = 14,      ///< "Profile:" label; " Vector     " cell
+    kLegacyItemChannel = 13, ///< "Channel:" label; " #%-10d " also serves the "Profile:" line
+    kLegacyItemProfile = 14, ///< "Profile:" label; " Vector     " cell
     kLegacyItemRule = 15,
     kLegacyItemSoundIntensity = 23, ///< " Sound Int. " cell, no label
     kLegacyItemProfileNumber = 30,  ///< " P%-10d "
@@ -40,7 +40,7 @@ enum LegacyHeaderItem : int {
 
 /// Items of HeaderItemTable505 that are named apart from their number.
 enum HeaderItem505 : int {
-    kItem505FirstZoomLine = 22,   ///< 22 to 34: the 13 zoom lines
+    kItem505FirstZoomLine = 22, ///< 22 to 34: the 13 zoom lines
     kItem505Channel = 47,
     kItem505Rule = 49,
 };

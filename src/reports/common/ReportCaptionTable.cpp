@@ -122,7 +122,8 @@ const std::array<std::string_view, kReportCaptionCount> ReportCaptionTable = std
     /* 115 */ "  Channel #%d:P%d:",
     /* 116 */ "Buffer/logger files cannot be merged!",
     /* 117 */ "Special files cannot be merged!",
-    /* 118 */ "Only simple files of the same structure can be merged!\n(buffers/loggers and setups are excluded).",
+    /* 118 */
+    "Only simple files of the same structure can be merged!\n(buffers/loggers and setups are excluded).",
     /* 119 */ "The file cannot be read!",
     /* 120 */ "ORLU 545 files merging is not available yet!",
     /* 121 */ "Time_waveforms:",

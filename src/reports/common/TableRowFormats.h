@@ -18,20 +18,20 @@ extern const std::array<std::string_view, kTableRowFormatCount> TableRowFormats;
 
 /// Entries of TableRowFormats.
 enum TableRowFormat : int {
-    kTableRowLegacyBase = 1,            ///< legacy rows, + decimals index 0 to 3
+    kTableRowLegacyBase = 1, ///< legacy rows, + decimals index 0 to 3
     kTableRowLegacySoundIntensity = 5,
-    kTableRowFiveValuesBase = 7,        ///< 515 text display rows, + decimals index 0 to 2
-    kTableValueMonitorBase = 16,        ///< MONITOR table values, + decimals index
+    kTableRowFiveValuesBase = 7, ///< 515 text display rows, + decimals index 0 to 2
+    kTableValueMonitorBase = 16, ///< MONITOR table values, + decimals index
     kTableRowMonitor = 19,
-    kTableRowFourValuesBase = 20,       ///< sound and vibration rows, + decimals index 0 to 3
-    kTableRowVectorBase = 25,           ///< vector (MODULE) rows, + decimals index 0 to 3
-    kTableRowMergedBase = 30,           ///< merged legacy rows, + decimals index 0 to 3
+    kTableRowFourValuesBase = 20, ///< sound and vibration rows, + decimals index 0 to 3
+    kTableRowVectorBase = 25,     ///< vector (MODULE) rows, + decimals index 0 to 3
+    kTableRowMergedBase = 30,     ///< merged legacy rows, + decimals index 0 to 3
     kTableRowMergedSoundIntensity = 34,
-    kTableValueDb = 35,                 ///< "%-10.1f": values in dB
-    kTableValueLinear = 36,             ///< "%-10.2e": values in linear units
-    kTableValueBase = 38,               ///< single value columns, + decimals index 0 to 3
-    kTableRangeNameBase = 42,           ///< range names, + range code 0 to 3
-    kTableUnitLetterBase = 46,          ///< "s", "m", "h"
+    kTableValueDb = 35,        ///< "%-10.1f": values in dB
+    kTableValueLinear = 36,    ///< "%-10.2e": values in linear units
+    kTableValueBase = 38,      ///< single value columns, + decimals index 0 to 3
+    kTableRangeNameBase = 42,  ///< range names, + range code 0 to 3
+    kTableUnitLetterBase = 46, ///< "s", "m", "h"
 };
 
 } // namespace orlu

@@ -20,11 +20,11 @@ extern const std::array<std::string_view, kTextRowFormatCountB> TextRowFormatsB;
 
 /// Entries of TextRowFormatsA.
 enum TextRowFormatA : int {
-    kRowALegacyBase = 1,        ///< legacy rows: "%5s  %-6s %8s |%6s |" + four values + two text cells, + d
+    kRowALegacyBase = 1, ///< legacy rows: "%5s  %-6s %8s |%6s |" + four values + two text cells, + d
     kRowALegacySoundIntensity = 4,
-    kValueAExposureLevel = 5,   ///< "%9.1f": exposure levels, SEL, Lex8, VDV in dB
-    kValueABase = 8,            ///< "%7.Nf" single value cells, + d
-    kValueAExposureOneDecimal = 12, ///< "%9.1f"
+    kValueAExposureLevel = 5,        ///< "%9.1f": exposure levels, SEL, Lex8, VDV in dB
+    kValueABase = 8,                 ///< "%7.Nf" single value cells, + d
+    kValueAExposureOneDecimal = 12,  ///< "%9.1f"
     kValueAExposureTwoDecimals = 13, ///< "%9.2f"
 };
 

@@ -19,7 +19,8 @@ struct Conversion {
 
 /// The conversions of a format in order ("%%" is no conversion). A
 /// conversion the program does not use comes back with Type '?'.
-inline std::vector<Conversion> ParseConversions(std::string_view format) {
+inline std::vector<Conversion> ParseConversions(std::string_view format)
+{
     std::vector<Conversion> out;
     for (size_t i = 0; i < format.size(); ++i) {
         if (format[i] != '%')
@@ -48,7 +49,8 @@ inline std::vector<Conversion> ParseConversions(std::string_view format) {
 
 /// The argument kinds a format takes, one letter each: s text, d int,
 /// u unsigned, D long, U unsigned long, f double; '?' for anything else.
-inline std::string ArgumentKinds(std::string_view format) {
+inline std::string ArgumentKinds(std::string_view format)
+{
     std::string kinds;
     for (const Conversion &c : ParseConversions(format)) {
         char kind = '?';

@@ -15,7 +15,8 @@ namespace {
 using test::ArgumentKinds;
 
 // The value cell a format writes for a typical value of each argument kind.
-std::string SampleCell(std::string_view format) {
+std::string SampleCell(std::string_view format)
+{
     std::string kinds = ArgumentKinds(format);
     const char *f = format.data();
     if (kinds.empty())
@@ -35,7 +36,8 @@ std::string SampleCell(std::string_view format) {
 }
 
 // Two blanks, the name, one blank, dots through character 30, one blank.
-void ExpectDottedLabel(std::string_view label) {
+void ExpectDottedLabel(std::string_view label)
+{
     SCOPED_TRACE(testing::Message() << '"' << label << '"');
     ASSERT_EQ(label.size(), 32u);
     EXPECT_EQ(label.substr(0, 2), "  ");
@@ -46,12 +48,14 @@ void ExpectDottedLabel(std::string_view label) {
     EXPECT_EQ(label.find_first_not_of('.', dots + 1), 31u);
 }
 
-void ExpectKnownConversions(std::span<const HeaderItem> table) {
+void ExpectKnownConversions(std::span<const HeaderItem> table)
+{
     for (size_t k = 0; k < table.size(); ++k)
         EXPECT_EQ(ArgumentKinds(table[k].Format).find('?'), std::string::npos) << "item " << k;
 }
 
-TEST(LegacyHeaderItemTable, LabelsAndCells) {
+TEST(LegacyHeaderItemTable, LabelsAndCells)
+{
     ASSERT_EQ(LegacyHeaderItemTable.size(), 31u);
     const char *kinds[31] = {"ddd", "ddd", "s", "s", "s", "s", "s", "s", "s", "u", "u", "s", "f", "d", "", "",
                              "s",   "s",   "s", "s", "s", "s", "s", "",  "s", "s", "d", "d", "f", "s", "d"};
@@ -84,7 +88,8 @@ TEST(LegacyHeaderItemTable, LabelsAndCells) {
     EXPECT_EQ(LegacyHeaderItemTable[kLegacyItemProfileNumber].Format, " P%-10d ");
 }
 
-TEST(HeaderItemTable505, LabelsAndCells) {
+TEST(HeaderItemTable505, LabelsAndCells)
+{
     ASSERT_EQ(HeaderItemTable505.size(), 53u);
     const std::set<int> empty{35, 36, 37, 44};
     std::map<int, std::string> kinds;
@@ -125,7 +130,8 @@ TEST(HeaderItemTable505, LabelsAndCells) {
     ExpectKnownConversions(HeaderItemTable505);
 }
 
-TEST(HeaderItemTable, LabelsFollowTheDottedRule) {
+TEST(HeaderItemTable, LabelsFollowTheDottedRule)
+{
     ASSERT_EQ(HeaderItemTable.size(), 139u);
     const std::set<int> exceptions{kItemTitleText, kItemProfile, kItemRule, kItemOverloadChannels};
     for (int k = 0; k < kHeaderItemCount; ++k) {
@@ -152,7 +158,8 @@ TEST(HeaderItemTable, LabelsFollowTheDottedRule) {
         EXPECT_EQ(HeaderItemTable[k].Label, label) << "item " << k;
 }
 
-TEST(HeaderItemTable, FormatsAreTextCellsSaveTheNamedOnes) {
+TEST(HeaderItemTable, FormatsAreTextCellsSaveTheNamedOnes)
+{
     std::map<int, std::string_view> formats;
     auto set = [&](std::initializer_list<int> items, std::string_view format) {
         for (int k : items)

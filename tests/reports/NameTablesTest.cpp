@@ -75,7 +75,8 @@ const ListCase kLists[] = {
     {"ContentNames", ContentNames, 8, 1, "Peak", "P-P", "zzz"},
 };
 
-TEST(NameTables, EveryListHasItsEntries) {
+TEST(NameTables, EveryListHasItsEntries)
+{
     for (const ListCase &c : kLists) {
         SCOPED_TRACE(c.Name);
         ASSERT_EQ(c.List.size(), c.Count);
@@ -88,7 +89,8 @@ TEST(NameTables, EveryListHasItsEntries) {
     }
 }
 
-TEST(NameTables, CodesBeyondAListReadAsUndefined) {
+TEST(NameTables, CodesBeyondAListReadAsUndefined)
+{
     EXPECT_EQ(NameFor(ProbePairNames, 0), "1-2");
     EXPECT_EQ(NameFor(ProbePairNames, 5), "3-4");
     EXPECT_EQ(NameFor(ProbePairNames, 6), "UNDF");
@@ -104,7 +106,8 @@ TEST(NameTables, CodesBeyondAListReadAsUndefined) {
     EXPECT_EQ(LegacyFilterFor(-3).Name, "UNDF");
 }
 
-TEST(NameTables, LegacyFiltersCarryTheirUnits) {
+TEST(NameTables, LegacyFiltersCarryTheirUnits)
+{
     ASSERT_EQ(LegacyFilterNames.size(), 31u);
     const struct {
         int Code;
@@ -125,7 +128,8 @@ TEST(NameTables, LegacyFiltersCarryTheirUnits) {
 }
 
 // The header reports read a range name as a number: entry k is 20 + 10 k dB.
-TEST(NameTables, LegacyRangesReadAsTheirTopLevel) {
+TEST(NameTables, LegacyRangesReadAsTheirTopLevel)
+{
     for (int k = 1; k <= 28; ++k) {
         std::string name(LegacyRangeNames[k]);
         EXPECT_EQ(std::atof(name.c_str()), 20.0 + 10.0 * k) << name;
@@ -135,7 +139,8 @@ TEST(NameTables, LegacyRangesReadAsTheirTopLevel) {
     EXPECT_EQ(std::atof(std::string(LegacyRangeNames[29]).c_str()), 0.0);
 }
 
-TEST(NameTables, FixedWidthNames) {
+TEST(NameTables, FixedWidthNames)
+{
     // The internal trigger names are 12 characters with their quotes.
     EXPECT_EQ(TriggeringNames505[2].size(), 12u);
     EXPECT_EQ(TriggeringNames505[3], "Internal \"-\"");

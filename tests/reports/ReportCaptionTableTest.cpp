@@ -12,7 +12,8 @@ namespace {
 
 using test::ArgumentKinds;
 
-TEST(ReportCaptionTable, HoldsEveryRowWithItsOwnTexts) {
+TEST(ReportCaptionTable, HoldsEveryRowWithItsOwnTexts)
+{
     ASSERT_EQ(ReportCaptionTable.size(), 147u);
     const std::map<int, std::string_view> expected{
         {0, "Main results:"},
@@ -38,7 +39,8 @@ TEST(ReportCaptionTable, HoldsEveryRowWithItsOwnTexts) {
         EXPECT_EQ(ReportCaptionTable[row], text) << "row " << row;
 }
 
-TEST(ReportCaptionTable, BaseRowsPlusCodesReachTheirTexts) {
+TEST(ReportCaptionTable, BaseRowsPlusCodesReachTheirTexts)
+{
     EXPECT_EQ(ReportCaptionTable[kCaptionMergeMessageBase + 0], "Buffer/logger files cannot be merged!");
     EXPECT_EQ(ReportCaptionTable[kCaptionMergeMessageBase + 4],
               "ORLU 545 files merging is not available yet!");
@@ -53,7 +55,8 @@ TEST(ReportCaptionTable, BaseRowsPlusCodesReachTheirTexts) {
 }
 
 // The names renderers use for rows stand for the rows the reports describe.
-TEST(ReportCaptionTable, NamedRowsHoldTheirTexts) {
+TEST(ReportCaptionTable, NamedRowsHoldTheirTexts)
+{
     const std::pair<int, std::string_view> named[] = {
         {kCaptionMainResultsSound, "Main results for sound:"},
         {kCaptionOverload, "  Overload!"},
@@ -91,7 +94,8 @@ TEST(ReportCaptionTable, NamedRowsHoldTheirTexts) {
 
 // The arguments each parameter line is given; every other row is plain text
 // and must not hold a conversion that would read a missing argument.
-TEST(ReportCaptionTable, FormatRowsTakeTheArgumentsTheirCallersPass) {
+TEST(ReportCaptionTable, FormatRowsTakeTheArgumentsTheirCallersPass)
+{
     const std::map<int, std::string> kinds{
         {54, "s"},   {55, "ds"},  {56, "U"},   {57, "f"},    {58, "U"},    {59, "U"},   {60, "s"},
         {61, "fs"},  {62, "ds"},  {63, "f"},   {64, "f"},    {65, "s"},    {66, "s"},   {67, "s"},
@@ -111,7 +115,8 @@ TEST(ReportCaptionTable, FormatRowsTakeTheArgumentsTheirCallersPass) {
     }
 }
 
-TEST(ReportCaptionTable, IsSingleByteText) {
+TEST(ReportCaptionTable, IsSingleByteText)
+{
     // Only the MODULE-squared caption carries a byte above ASCII: the one byte 0xB2.
     for (int row = 0; row < kReportCaptionCount; ++row) {
         for (char c : ReportCaptionTable[row]) {

@@ -8,7 +8,8 @@
 namespace orlu {
 namespace {
 
-TEST(FormatExponent, DropsLeadingExponentZerosRightAlignedInNine) {
+TEST(FormatExponent, DropsLeadingExponentZerosRightAlignedInNine)
+{
     const struct {
         double Value;
         const char *Text;
@@ -30,7 +31,8 @@ TEST(FormatExponent, DropsLeadingExponentZerosRightAlignedInNine) {
         EXPECT_EQ(FormatExponent(c.Value), c.Text) << c.Value;
 }
 
-TEST(FormatExposureValue, TwoDecimalsBelowOneHundredElseOneHeldAt999) {
+TEST(FormatExposureValue, TwoDecimalsBelowOneHundredElseOneHeldAt999)
+{
     const struct {
         double Value;
         const char *Text;
@@ -43,7 +45,8 @@ TEST(FormatExposureValue, TwoDecimalsBelowOneHundredElseOneHeldAt999) {
         EXPECT_EQ(FormatExposureValue(c.Value), c.Text) << c.Value;
 }
 
-TEST(FormatDuration, HoursBelow359999SecondsThenDaysAndRemainder) {
+TEST(FormatDuration, HoursBelow359999SecondsThenDaysAndRemainder)
+{
     const struct {
         std::uint32_t Seconds;
         const char *Text;
@@ -64,7 +67,8 @@ TEST(FormatDuration, HoursBelow359999SecondsThenDaysAndRemainder) {
     }
 }
 
-TEST(FormatPercent, SmallValuesShowAsBelowOneHundredth) {
+TEST(FormatPercent, SmallValuesShowAsBelowOneHundredth)
+{
     const struct {
         double Value;
         const char *Text;

@@ -28,7 +28,8 @@ const TableFormatCase kGroups[] = {
 };
 
 // "%.0f", "%.1f", "%.2f", "%.3f" and then the scientific "%.2e".
-void ExpectDecimals(const test::Conversion &c, int decimals) {
+void ExpectDecimals(const test::Conversion &c, int decimals)
+{
     if (decimals <= 3) {
         EXPECT_EQ(c.Type, 'f');
         EXPECT_EQ(c.Precision, decimals);
@@ -38,7 +39,8 @@ void ExpectDecimals(const test::Conversion &c, int decimals) {
     }
 }
 
-TEST(TableRowFormats, EveryFieldIsTenCharactersLeftAligned) {
+TEST(TableRowFormats, EveryFieldIsTenCharactersLeftAligned)
+{
     ASSERT_EQ(TableRowFormats.size(), 49u);
     int covered = 0;
     for (const TableFormatCase &group : kGroups) {
@@ -60,7 +62,8 @@ TEST(TableRowFormats, EveryFieldIsTenCharactersLeftAligned) {
 
 // With values that fit, a row is a whole number of 10-character fields: the
 // fixed "-----" cells of the sound-intensity rows are fields too.
-TEST(TableRowFormats, RowsAreWholeFields) {
+TEST(TableRowFormats, RowsAreWholeFields)
+{
     auto width = [](int row) -> size_t {
         const char *f = TableRowFormats[row].data();
         switch (row) {
@@ -91,7 +94,8 @@ TEST(TableRowFormats, RowsAreWholeFields) {
         EXPECT_EQ(width(row), 10 * fields[row]) << "row " << row << " \"" << TableRowFormats[row] << '"';
 }
 
-TEST(TableRowFormats, NamesAndSpotTexts) {
+TEST(TableRowFormats, NamesAndSpotTexts)
+{
     EXPECT_EQ(TableRowFormats[0], "%-10s%-10s%-10s%-10s%-10.0f%-10.0f%-10.0f%-10.0f%-10s%-10s");
     EXPECT_EQ(TableRowFormats[kTableRowLegacySoundIntensity],
               "%-10s%-10s%-10s%-10s%-+10.1f-----     %-+10.1f%-+10.1f-----     %-+10.1f");
@@ -113,7 +117,8 @@ TEST(TableRowFormats, NamesAndSpotTexts) {
     EXPECT_EQ(TableRowFormats[kTableUnitLetterBase + 2], "h");
 }
 
-TEST(TableRowFormats, LinearValuesKeepTheirFieldWithThreeDigitExponents) {
+TEST(TableRowFormats, LinearValuesKeepTheirFieldWithThreeDigitExponents)
+{
     EXPECT_EQ(StrPrintf(TableRowFormats[kTableValueLinear].data(), 2.5e-3), "2.50e-003 ");
     EXPECT_EQ(StrPrintf(TableRowFormats[kTableValueBase + 2].data(), 12.3456), "12.346    ");
 }

@@ -14,7 +14,8 @@ namespace {
 using test::ArgumentKinds;
 using test::ParseConversions;
 
-std::vector<size_t> BarPositions(std::string_view text) {
+std::vector<size_t> BarPositions(std::string_view text)
+{
     std::vector<size_t> at;
     for (size_t i = 0; i < text.size(); ++i)
         if (text[i] == '|')
@@ -22,7 +23,8 @@ std::vector<size_t> BarPositions(std::string_view text) {
     return at;
 }
 
-TEST(ReportColumnTitles, EveryCellHasItsWidthAndText) {
+TEST(ReportColumnTitles, EveryCellHasItsWidthAndText)
+{
     ASSERT_EQ(ReportColumnTitles.size(), 17u);
     const size_t widths[17] = {10, 20, 5, 5, 33, 31, 9, 10, 10, 10, 10, 10, 10, 11, 38, 32, 31};
     for (int i = 0; i < kReportColumnTitleCount; ++i)
@@ -85,7 +87,8 @@ const RowFormatCase kRowFormatCases[] = {
     {'B', 21, "ssssffff", 1, 7},
 };
 
-TEST(TextRowFormats, ConversionsAreWhatTheRenderersPass) {
+TEST(TextRowFormats, ConversionsAreWhatTheRenderersPass)
+{
     ASSERT_EQ(TextRowFormatsA.size(), 15u);
     ASSERT_EQ(TextRowFormatsB.size(), 22u);
     ASSERT_EQ(std::size(kRowFormatCases), TextRowFormatsA.size() + TextRowFormatsB.size());
@@ -102,7 +105,8 @@ TEST(TextRowFormats, ConversionsAreWhatTheRenderersPass) {
     }
 }
 
-TEST(TextRowFormats, SpotTexts) {
+TEST(TextRowFormats, SpotTexts)
+{
     EXPECT_EQ(TextRowFormatsA[0], "%5s  %-6s %8s |%6s |%7.0f%7.0f%7.0f%7.0f%7s%7s");
     EXPECT_EQ(TextRowFormatsA[kRowALegacySoundIntensity],
               "%5s  %-6s %8s |%6s |%+7.1f  -----%+7.1f%+7.1f  -----%+7.1f");
@@ -115,7 +119,8 @@ TEST(TextRowFormats, SpotTexts) {
 
 // The bars of a row stand under the bars of its title lines, for every member
 // of a group; the value cells then follow in runs of 7.
-TEST(TextRowFormats, RowsLineUpWithTheirTitles) {
+TEST(TextRowFormats, RowsLineUpWithTheirTitles)
+{
     const std::string legacyTitle = std::string(" ") + std::string(ReportColumnTitles[kTitleNamesLegacy]);
     const std::string_view legacyUnits = ReportColumnTitles[kTitleNamesLegacyUnits];
     ASSERT_EQ(BarPositions(legacyTitle), BarPositions(legacyUnits));

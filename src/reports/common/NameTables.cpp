@@ -2,13 +2,15 @@
 
 namespace orlu {
 
-std::string_view NameFor(std::span<const std::string_view> list, long long code) {
+std::string_view NameFor(std::span<const std::string_view> list, long long code)
+{
     if (code < 0 || static_cast<unsigned long long>(code) >= list.size())
         return kUndefinedName;
     return list[static_cast<size_t>(code)];
 }
 
-LegacyFilter LegacyFilterFor(long long code) {
+LegacyFilter LegacyFilterFor(long long code)
+{
     if (code < 0 || static_cast<unsigned long long>(code) >= LegacyFilterNames.size())
         return {kUndefinedName, 0};
     return LegacyFilterNames[static_cast<size_t>(code)];

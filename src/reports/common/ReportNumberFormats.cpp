@@ -8,7 +8,8 @@
 
 namespace orlu {
 
-std::string FormatExponent(double x) {
+std::string FormatExponent(double x)
+{
     std::string text = StrPrintf("%.2e", x);
     // Rewrite the exponent from its value, so that any number of exponent
     // digits loses its leading zeros and keeps its sign.
@@ -23,7 +24,8 @@ std::string FormatExponent(double x) {
     return StrPrintf("%9s", text.c_str());
 }
 
-std::string FormatExposureValue(double x) {
+std::string FormatExposureValue(double x)
+{
     double magnitude = std::fabs(x);
     if (magnitude < 99.995)
         return StrPrintf(TextRowFormatsA[kValueAExposureTwoDecimals].data(), x);
@@ -32,7 +34,8 @@ std::string FormatExposureValue(double x) {
     return StrPrintf(TextRowFormatsA[kValueAExposureOneDecimal].data(), x);
 }
 
-DurationText FormatDuration(std::uint32_t seconds) {
+DurationText FormatDuration(std::uint32_t seconds)
+{
     // From 99:59'59 on, the hour form gives way to whole days.
     constexpr std::uint32_t kDayFormFrom = 359999;
     constexpr std::uint32_t kSecondsPerDay = 86400;
@@ -53,7 +56,8 @@ DurationText FormatDuration(std::uint32_t seconds) {
     return out;
 }
 
-std::string FormatPercent(double x) {
+std::string FormatPercent(double x)
+{
     if (x == 0 || x >= 9.995)
         return StrPrintf("%.1f", x);
     if (x < 0.01)

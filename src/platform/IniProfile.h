@@ -2,8 +2,11 @@
 // The program's settings file with the semantics of the Windows profile
 // functions: sections and keys are case-insensitive; an integer read takes the
 // leading number of the value ("55zz" is 55) and falls back to the default when
-// there is none; strings are kept as written. Save rewrites the file whole and
-// atomically.
+// there is none; strings are kept as written and read back with the blanks
+// around them and one pair of enclosing double quotes removed; the first of
+// duplicate keys counts; lines starting with ';' and lines without '=' are
+// skipped. Save rewrites the file whole and atomically (LF line ends; CR LF
+// files are read as well), so comments and skipped lines are not kept.
 
 #include <filesystem>
 #include <string>
@@ -47,7 +50,8 @@ private:
         std::string name;
         std::vector<Entry> entries;
     };
-    const Section* FindSection(std::string_view name) const;
+    const Entry* FindEntry(std::string_view section, std::string_view key) const;
+    // The section of that name, appended at the end when there is none.
     Section& SectionFor(std::string_view name);
 
     std::filesystem::path m_Path;

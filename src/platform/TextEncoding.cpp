@@ -63,6 +63,17 @@ size_t DecodeUtf8(std::string_view text, size_t i, char32_t& c)
     return len;
 }
 
+// A code point as a Windows-1252 byte; '?' when the code page cannot hold it.
+char CodePointToCp1252(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (size_t k = 0; k < kHighControls.size(); ++k)
+        if (kHighControls[k] && kHighControls[k] == c)
+            return static_cast<char>(0x80 + k);
+    return '?';
+}
+
 } // namespace
 
 std::string Cp1252ToUtf8(std::string_view text)
@@ -94,15 +105,7 @@ std::string Utf8ToCp1252(std::string_view text)
             continue;
         }
         i += len;
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        char mapped = '?';
-        for (size_t k = 0; k < kHighControls.size(); ++k)
-            if (kHighControls[k] && kHighControls[k] == c)
-                mapped = static_cast<char>(0x80 + k);
-        out += mapped;
+        out += CodePointToCp1252(c);
     }
     return out;
 }
@@ -122,6 +125,34 @@ bool IsValidUtf8(std::string_view text)
 std::string TextFileToCp1252(std::string_view bytes)
 {
     return IsValidUtf8(bytes) ? Utf8ToCp1252(bytes) : std::string(bytes);
+}
+
+std::u16string Cp1252ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (char ch : text) {
+        auto b = static_cast<uint8_t>(ch);
+        if (b >= 0x80 && b < 0xA0)
+            out += static_cast<char16_t>(kHighControls[b - 0x80] ? kHighControls[b - 0x80] : 0xFFFD);
+        else
+            out += static_cast<char16_t>(b);
+    }
+    return out;
+}
+
+std::string Utf16ToCp1252(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char16_t u = text[i];
+        // A surrogate pair is one character outside the code page.
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            ++i;
+        out += CodePointToCp1252(u);
+    }
+    return out;
 }
 
 } // namespace orlu

@@ -18,6 +18,12 @@ std::string Utf8ToCp1252(std::string_view text);
 /// True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
 
+/// Windows-1252 bytes to UTF-16 (for metafile text); undefined bytes become U+FFFD.
+std::u16string Cp1252ToUtf16(std::string_view text);
+
+/// UTF-16 to Windows-1252; characters the code page cannot hold become '?'.
+std::string Utf16ToCp1252(std::u16string_view text);
+
 /// A text file's contents as the program's Windows-1252 text.
 std::string TextFileToCp1252(std::string_view bytes);
 

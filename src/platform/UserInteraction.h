@@ -23,8 +23,8 @@ enum class QuestionAnswer : int {
 enum class MessageIcon { None, Information, Warning, Stop, Question };
 
 /// The buttons of a plain message box and the one chosen.
-enum class MessageButtons { Ok, YesNo, YesNoCancel, OkCancel };
-enum class MessageResult { Ok, Cancel, Yes, No };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, OkCancel, RetryCancel };
+enum class MessageResult { Ok, Cancel, Yes, No, Retry };
 
 class UserInteraction {
 public:

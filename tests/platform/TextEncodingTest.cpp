@@ -39,3 +39,17 @@ TEST(TextEncoding, TextReadBackIsUtf8OrElseWindows1252)
 
 } // namespace
 } // namespace orlu
+
+namespace orlu {
+namespace {
+
+TEST(TextEncoding, WindowsTextBecomesUtf16AndBack)
+{
+    EXPECT_EQ(Cp1252ToUtf16("Pa\xB2s \x80"), u"Pa\u00B2s \u20AC");
+    EXPECT_EQ(Utf16ToCp1252(u"Pa\u00B2s \u20AC"), "Pa\xB2s \x80");
+    EXPECT_EQ(Cp1252ToUtf16("\x81"), u"\uFFFD");
+    EXPECT_EQ(Utf16ToCp1252(u"\u4E2D\U0001F600"), "??"); // outside the code page; a pair is one character
+}
+
+} // namespace
+} // namespace orlu

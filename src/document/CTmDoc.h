@@ -1,0 +1,172 @@
+#pragma once
+// The document of one measurement file, or of several files merged into one
+// Multifile. It loads itself from the program's container or a DOS file
+// (Serialize), or from data the application holds (OnNewDocument), keeps the
+// file as pages of a PagedFileImage, and asks the save questions before it
+// closes. Every report, table and graph reads it.
+
+#include "document/AppContext.h"
+#include "document/RtBandRecords.h"
+#include "document/ViewMask.h"
+#include "document/container/ContainerHeader.h"
+#include "document/container/FileKindCode.h"
+#include "document/container/LoadErrors.h"
+#include "document/image/PagePool.h"
+#include "document/image/PagedFileImage.h"
+#include "platform/DocumentBase.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orlu {
+
+class CTmDoc : public DocumentBase {
+public:
+    /// Band sets of the reverberation-time records.
+    enum RtSet : int { kRtThirdOctave = 0, kRtOctave = 1 };
+
+    explicit CTmDoc(AppContext& app);
+
+    AppContext& App() const { return *m_App; }
+
+    // Framework operations.
+
+    /// Builds the window title from the document's origin and hands it on.
+    void SetTitle(std::string_view proposedTitle) override;
+    /// Fills a new document from what the application holds.
+    bool OnNewDocument() override;
+    /// The save questions; true lets the document close.
+    bool SaveModified() override;
+    /// Loads or stores the container file.
+    void Serialize(Archive& archive) override;
+
+    // Commands.
+
+    /// File Save: a reduced document asks first; one holding unsaved data goes to Save As;
+    /// a file read from disk is never rewritten in place.
+    void OnFileSave();
+    /// File Save As, through the application; its result is kept.
+    void OnFileSaveAs();
+    void OnVibrationUnitsMetric();
+    void OnVibrationUnitsNonmetric();
+    bool IsVibrationUnitsMetricChecked() const { return m_App->NonMetric == 0; }
+    bool IsVibrationUnitsNonmetricChecked() const { return m_App->NonMetric == 1; }
+
+    /// Default fill of a new document when nothing is pending: no data, Hexa only.
+    bool InitEmpty();
+
+    /// True when the words of the first byteCount bytes sum to 0 modulo 65536
+    /// (the last word being the check word). Odd byte counts fail; current-family
+    /// single files carry no check word and pass.
+    bool VerifyChecksum(const PagedFileImage& image, std::uint32_t byteCount) const;
+
+    // State.
+
+    std::uint8_t FileKind() const { return m_FileKind; }
+    void SetFileKind(std::uint8_t kind) { m_FileKind = kind; }
+    std::uint8_t SubKind() const { return m_SubKind; }
+    std::uint32_t GetViewMask() const { return m_ViewMask; }
+    void SetViewMask(std::uint32_t mask) { m_ViewMask = mask; }
+
+    PagePool& Pool() { return m_Pool; }
+    const PagedFileImage& Image() const { return m_Image; }
+    PagedFileImage& Image() { return m_Image; }
+    std::uint32_t ByteCount() const { return m_ByteCount; }
+    /// Bounds-checked reads of the working image.
+    ImageReader Reader() const { return ImageReader(m_Image, m_ByteCount); }
+
+    /// The header bytes of the loaded file, at their file offsets (bytes 0 to 6 are not kept).
+    const std::array<std::uint8_t, kMaxContainerHeaderSize>& HeaderBuffer() const { return m_HeaderBuffer; }
+    /// The file's name, without its folder, as the last load or store saw it.
+    const std::string& FileName() const { return m_FileName; }
+    /// The name the title gave an instrument, MONITOR or extracted document.
+    const std::string& NameBuffer() const { return m_NameBuffer; }
+
+    const std::vector<MultifileEntry>& Subfiles() const { return m_Subfiles; }
+    std::uint16_t SubfileCount() const { return static_cast<std::uint16_t>(m_Subfiles.size()); }
+
+    bool RecordIndexPresent() const { return m_RecordIndexPresent; }
+    const std::vector<std::uint32_t>& GetRecordIndex() const { return m_RecordIndex; }
+
+    RtBandSet& Rt(RtSet set) { return m_Rt[set]; }
+    const RtBandSet& Rt(RtSet set) const { return m_Rt[set]; }
+
+    bool HoldsUnsavedData() const { return m_UnsavedData != 0; }
+    void SetUnsavedData(bool unsaved) { m_UnsavedData = unsaved; }
+    bool IsNotFromDisk() const { return m_NotFromDisk != 0; }
+    bool IsHidden() const { return m_Hidden; }
+    void SetHidden(bool hidden) { m_Hidden = hidden; }
+    bool IsReduced() const { return m_Reduced != 0; }
+    void SetReduced(bool reduced) { m_Reduced = reduced; }
+    bool LastSaveAsResult() const { return m_LastSaveAsResult; }
+
+    std::uint8_t NonMetric() const { return m_NonMetric; }
+    std::uint16_t StatisticalLevelCount() const { return m_StatLevelCount; }
+    const std::array<std::uint8_t, 10>& StatisticalPercentages() const { return m_StatPercentages; }
+
+    /// Closes like File Close: the save questions, then the close. False when refused.
+    using DocumentBase::CloseDocument;
+
+private:
+    // Container load and store.
+    void LoadContainer(Archive& archive);
+    void StoreContainer(Archive& archive);
+    void StoreHeldData(Archive& archive);
+    void StoreDocument(Archive& archive);
+    enum class HeaderCheck { Accepted, EndOfFile, Mismatch };
+    HeaderCheck ReadHeader(Archive& archive);
+    bool ReadDirectory(Archive& archive);
+    bool DirectoryFitsData(std::uint64_t dataBytes) const;
+    std::uint8_t* AppendPage();
+    bool ReadDataIntoPages(Archive& archive, std::uint64_t dataBytes);
+    void LoadWholeFileForHexa(Archive& archive);
+    void DecodeByKind(Archive& archive, KindFamily family);
+    /// Reads one RT block into pool memory; false (after its messages) on failure.
+    bool ReadReverbBlock(Archive& archive, RtSet slot);
+    /// Writes a set's block when told to; the current records then become the saved copy.
+    void WriteReverbBlock(Archive& archive, bool write, RtBandSet& set);
+    bool RtSetIsStored(const RtBandSet& set) const;
+    void EndStore();
+
+    // Save questions.
+    bool SaveAs();
+    bool ReverbDataChanged();
+    QuestionAnswer AskUnsavedQuestion(const std::string& text);
+
+    AppContext* m_App;
+
+    // Origin.
+    int m_UnsavedData = 0; ///< made from held data and never stored
+    int m_NotFromDisk = 0; ///< titled as an instrument, extract or MONITOR document
+    bool m_Hidden = false; ///< a hidden document, saved and closed at once
+    bool m_LastSaveAsResult = false;
+
+    std::array<std::uint8_t, kMaxContainerHeaderSize> m_HeaderBuffer{};
+    std::uint8_t m_FileKind = 0;
+    std::uint8_t m_SubKind = 0;
+    std::uint32_t m_ViewMask = kViewMaskHexa;
+
+    PagePool m_Pool;
+    std::uint32_t m_ByteCount = 0;
+    PagedFileImage m_Image;
+
+    bool m_RecordIndexPresent = false;
+    std::vector<std::uint32_t> m_RecordIndex;
+
+    std::uint8_t m_NonMetric = 0;
+    std::uint16_t m_StatLevelCount = 10;
+    std::array<std::uint8_t, 10> m_StatPercentages{};
+
+    std::array<RtBandSet, 2> m_Rt{};
+
+    std::vector<MultifileEntry> m_Subfiles;
+
+    std::string m_FileName;
+    std::string m_NameBuffer;
+
+    int m_Reduced = 0; ///< the buffer or logger was reduced since loading
+};
+
+} // namespace orlu

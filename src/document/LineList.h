@@ -1,0 +1,65 @@
+#pragma once
+// The lines of a text or table form. Renderers append to it, views show,
+// copy, print and save it. Every line keeps its own CR LF (unless left open
+// for AppendToLastLine), so the lines can be written out one after the other.
+// Lines are Windows-1252 bytes.
+//
+// Along with the list the caller keeps a widest-line counter: it only grows,
+// to the longest line stored (CR LF included when the line has it), and gives
+// the views their horizontal scroll range.
+//
+// The append operations take the caller's line and leave it empty, stored or
+// not, so a renderer can build its next line in the same string. When memory
+// runs out, the line is not stored, the counter is unchanged, the operation
+// returns false and, when the list was given a user interaction, the message
+// "Not enough memory to load entire file" is shown (once per failing line).
+
+#include "platform/UserInteraction.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace orlu {
+
+class LineList {
+public:
+    /// A list that reports memory failures through ui (none: reported only by the results).
+    explicit LineList(UserInteraction* ui = nullptr) : m_Ui(ui) {}
+
+    void SetInteraction(UserInteraction* ui) { m_Ui = ui; }
+
+    std::size_t Size() const { return m_Lines.size(); }
+    bool Empty() const { return m_Lines.empty(); }
+    /// Line i with its CR LF, if it has one.
+    const std::string& operator[](std::size_t i) const { return m_Lines[i]; }
+    auto begin() const { return m_Lines.begin(); }
+    auto end() const { return m_Lines.end(); }
+    /// The whole text: the lines one after the other.
+    std::string Join() const;
+
+    friend bool AddLine(LineList& list, std::string& line, int* widest);
+    friend bool AddUnterminatedLine(LineList& list, std::string& line, int* widest);
+    friend bool AppendToLastLine(LineList& list, std::string& text, bool addCrLf, int* widest);
+    friend void ClearLineList(LineList* list);
+
+private:
+    bool ReportNoMemory() const;
+
+    std::vector<std::string> m_Lines;
+    UserInteraction* m_Ui = nullptr;
+};
+
+/// Stores the line with CR LF appended and empties it; false when memory ran out.
+bool AddLine(LineList& list, std::string& line, int* widest);
+/// As AddLine; the second string is only emptied.
+bool AddLineEx(LineList& list, std::string& line, int* widest, std::string& second);
+/// Stores the line without CR LF (to be completed by AppendToLastLine) and empties it.
+bool AddUnterminatedLine(LineList& list, std::string& line, int* widest);
+/// Appends the text (and CR LF when asked) to the last line and empties the text.
+/// On an empty list the text starts the first line.
+bool AppendToLastLine(LineList& list, std::string& text, bool addCrLf, int* widest);
+/// Removes every line; a null list is left alone.
+void ClearLineList(LineList* list);
+
+} // namespace orlu

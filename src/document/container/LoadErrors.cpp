@@ -1,0 +1,22 @@
+#include "document/container/LoadErrors.h"
+
+#include "document/DocMessageTable.h"
+#include "platform/ValueFormat.h"
+
+#include <string>
+
+namespace orlu {
+
+std::string_view LoadErrorText(LoadError n)
+{
+    return DocMessageTable[kMsgFirstLoadError + static_cast<int>(n)];
+}
+
+void ReportLoadError(UserInteraction& ui, const Archive& archive, LoadError n)
+{
+    std::string text(LoadErrorText(n));
+    ui.ShowMessage(StrPrintf("%s%s%s", archive.FileName().c_str(), "  -  ", text.c_str()), kMessageCaption,
+                   MessageButtons::Ok, MessageIcon::Warning);
+}
+
+} // namespace orlu

@@ -1,0 +1,77 @@
+#pragma once
+// Builds measurement files byte by byte from literal layouts, for tests, the
+// fixture tool and the benchmarks. Every layout is written out here from the
+// file formats themselves, never through the program's own tables or
+// writers, so that a wrong table cannot pass its own test.
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orlu::fixture {
+
+class FixtureBuilder {
+public:
+    FixtureBuilder& Byte(std::uint8_t value);
+    FixtureBuilder& Bytes(std::initializer_list<std::uint8_t> values);
+    FixtureBuilder& Bytes(std::span<const std::uint8_t> values);
+    FixtureBuilder& Le16(std::uint16_t value);
+    FixtureBuilder& Le32(std::uint32_t value);
+    /// n bytes of the same value.
+    FixtureBuilder& Padding(std::size_t n, std::uint8_t value = 0);
+    /// The characters, without a terminator.
+    FixtureBuilder& Text(std::string_view text);
+    /// The characters in a field of width bytes, NUL-padded (cut when longer).
+    FixtureBuilder& TextField(std::string_view text, std::size_t width);
+    /// n bytes of the deterministic pattern byte i = (i * 7 + 3) & 0xFF.
+    FixtureBuilder& Pattern(std::size_t n);
+
+    /// The container header: "OrluPC" 1A 00, header length, kind, sub-kind,
+    /// flags, 0, data length, zero up to the header length (at least 18).
+    FixtureBuilder& ContainerHeader(std::uint8_t kind, std::uint8_t subKind = 0, std::uint8_t flags = 0,
+                                    std::uint32_t dataLength = 0, std::uint16_t headerLength = 32);
+    /// A DOS header: letter 'M' or 'A', "-WY-", version digit, an unused byte,
+    /// the sub-kind byte, the count N and N skipped bytes (0xEE).
+    FixtureBuilder& DosHeader(char letter, char versionDigit, std::uint8_t subKind, std::uint16_t skipped = 0);
+    /// One 28-byte Multifile directory entry.
+    FixtureBuilder& MultifileEntry(std::string_view name, std::uint8_t kind, std::uint32_t offset,
+                                   std::uint32_t length, std::uint32_t previousLink, std::uint32_t nextLink);
+    /// A reverberation-time block: 32-bit length, then the bytes.
+    FixtureBuilder& RtBlock(std::span<const std::uint8_t> records);
+    /// A RecordIndex trailer: one 32-bit value each.
+    FixtureBuilder& RecordIndex(std::initializer_list<std::uint32_t> values);
+    /// A record of a record chain: the type in the low byte of word 0 and the
+    /// length in words (word 0 included) in its high byte; a record longer than
+    /// 255 words, or one told to, has high byte 0 and its length in word 1.
+    FixtureBuilder& Record(std::uint8_t type, std::initializer_list<std::uint16_t> words, bool lengthInWord1 = false);
+    FixtureBuilder& Record(std::uint8_t type, std::span<const std::uint16_t> words, bool lengthInWord1 = false);
+    /// The end of a record chain: 0xFFFF.
+    FixtureBuilder& ChainEnd();
+    /// The word that makes the 16-bit sum of all words from byte `from` (even) to here, itself included, 0.
+    FixtureBuilder& ChecksumWord(std::size_t from);
+
+    /// Overwrites bytes already written.
+    FixtureBuilder& PatchLe16(std::size_t offset, std::uint16_t value);
+    FixtureBuilder& PatchLe32(std::size_t offset, std::uint32_t value);
+
+    std::size_t Size() const { return m_Bytes.size(); }
+    const std::vector<std::uint8_t>& Data() const { return m_Bytes; }
+    /// Writes the bytes to the file (replacing it); throws std::runtime_error on failure.
+    void WriteTo(const std::filesystem::path& path) const;
+
+private:
+    std::vector<std::uint8_t> m_Bytes;
+};
+
+/// A file's bytes; throws std::runtime_error when it cannot be read.
+std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
+
+/// The words of a small current-family (ORLU 525, firmware 3.00) instrument
+/// file: records 1, 2, 3, 4, 5 and three records 7, then the chain end.
+std::vector<std::uint8_t> SampleCurrentFamilyFile();
+
+} // namespace orlu::fixture

@@ -1,0 +1,136 @@
+// Writes measurement files for tests, benchmarks and trying the program out.
+//
+//   orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT
+//       a container of kind K whose data are N bytes of a fixed pattern
+//   orlu-fixture sample OUT
+//       a small current-family measurement (kind 45, an ORLU 525 file)
+//   orlu-fixture multifile OUT
+//       a Multifile of kind 55 holding two pattern files
+//   orlu-fixture reverb OUT
+//       a kind-45 container with a 1/3-octave reverberation-time block
+//   orlu-fixture edited OUT
+//       an edited legacy file (kind 10) with its check word and record index
+//   orlu-fixture dos OUT
+//       a DOS *.M file (version 4, sub-kind 1) with its check word
+
+#include "support/FixtureBuilder.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+
+using orlu::fixture::FixtureBuilder;
+
+int Usage()
+{
+    std::fprintf(stderr,
+                 "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
+                 "       orlu-fixture sample|multifile|reverb|edited|dos OUT\n");
+    return 2;
+}
+
+FixtureBuilder Container(unsigned kind, unsigned subKind, std::size_t dataBytes)
+{
+    FixtureBuilder f;
+    f.ContainerHeader(static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(subKind), 0,
+                      static_cast<std::uint32_t>(dataBytes));
+    f.Pattern(dataBytes);
+    return f;
+}
+
+FixtureBuilder Sample()
+{
+    std::vector<std::uint8_t> file = orlu::fixture::SampleCurrentFamilyFile();
+    FixtureBuilder f;
+    f.ContainerHeader(45, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
+    return f;
+}
+
+FixtureBuilder Multifile()
+{
+    FixtureBuilder f;
+    f.ContainerHeader(55, 0, 0, 600);
+    f.MultifileEntry("FILE1", 55, 0, 200, 0, 2);
+    f.MultifileEntry("FILE2", 55, 200, 400, 1, 0);
+    f.Pattern(600);
+    return f;
+}
+
+FixtureBuilder Reverb()
+{
+    std::vector<std::uint8_t> records(2 * 120);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i] = static_cast<std::uint8_t>(i);
+    FixtureBuilder f;
+    f.ContainerHeader(45, 0, 1, 100).Pattern(100).RtBlock(records);
+    return f;
+}
+
+FixtureBuilder Edited()
+{
+    FixtureBuilder f;
+    f.ContainerHeader(10, 0, 4, 12);
+    f.Le16(5).Le16(0x1111).Le16(0x2222).Le16(0x3333).Le16(0x4444).ChecksumWord(32);
+    f.RecordIndex({1, 4, 5});
+    return f;
+}
+
+FixtureBuilder Dos()
+{
+    FixtureBuilder f;
+    f.DosHeader('M', '4', 1, 2).Le16(4).Le16(0x0102).Le16(0x0304).ChecksumWord(12);
+    return f;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+        return Usage();
+    const std::string command = argv[1];
+    try {
+        FixtureBuilder file;
+        if (command == "container") {
+            long kind = -1, dataBytes = 0, subKind = 0;
+            int i = 2;
+            for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
+                std::string option = argv[i];
+                long value = std::strtol(argv[i + 1], nullptr, 0);
+                if (option == "--kind")
+                    kind = value;
+                else if (option == "--data-bytes")
+                    dataBytes = value;
+                else if (option == "--sub-kind")
+                    subKind = value;
+                else
+                    return Usage();
+            }
+            if (i + 1 != argc || kind < 0 || kind > 255 || subKind < 0 || subKind > 255 || dataBytes < 0)
+                return Usage();
+            file = Container(static_cast<unsigned>(kind), static_cast<unsigned>(subKind),
+                             static_cast<std::size_t>(dataBytes));
+        } else if (argc == 3 && command == "sample") {
+            file = Sample();
+        } else if (argc == 3 && command == "multifile") {
+            file = Multifile();
+        } else if (argc == 3 && command == "reverb") {
+            file = Reverb();
+        } else if (argc == 3 && command == "edited") {
+            file = Edited();
+        } else if (argc == 3 && command == "dos") {
+            file = Dos();
+        } else {
+            return Usage();
+        }
+        file.WriteTo(argv[argc - 1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "orlu-fixture: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

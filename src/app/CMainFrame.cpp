@@ -207,6 +207,13 @@ bool CMainFrame::RouteCommand(int id) { return Route().Execute(id); }
 
 void CMainFrame::UpdateCommandUi()
 {
+    // A save can rename a document: frames follow its title.
+    for (CChildFrame* frame : ChildFrames())
+        frame->setWindowTitle(DisplayText(frame->Document().Title()));
+    CChildFrame* child = ActiveChild();
+    std::string title = child ? DisplayText(child->Document().Title()).toStdString() : std::string();
+    setWindowTitle(QString::fromStdString(MainFrameTitle(title)));
+
     CommandRoute route = Route();
     for (auto& [id, action] : m_Actions) {
         CommandUi ui = route.Update(id);
@@ -274,8 +281,6 @@ void CMainFrame::RemoveDocument(ManagedDocument& document)
 void CMainFrame::OnChildActivated(QMdiSubWindow*)
 {
     CChildFrame* child = ActiveChild();
-    std::string title = child ? DisplayText(child->Document().Title()).toStdString() : std::string();
-    setWindowTitle(QString::fromStdString(MainFrameTitle(title)));
     bool ownMenu = false;
     if (child) {
         auto it = m_DocumentTemplates.find(&child->Document());

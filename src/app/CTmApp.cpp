@@ -7,11 +7,14 @@
 #include "app/QtText.h"
 #include "app/QtUserInteraction.h"
 #include "app/ShutdownSignals.h"
+#include "app/CChildFrame.h"
 #include "presentation/CommandTable.h"
+#include "presentation/MeasurementDocument.h"
 #include "presentation/StartupRules.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QStringList>
 
 #include <filesystem>
@@ -45,6 +48,22 @@ std::vector<std::string> PromptOpenFiles(CTmApp& app)
     return paths;
 }
 
+std::string PromptSaveFile(CTmApp& app, const std::string& proposedName)
+{
+    QString start = DisplayText((fs::path(app.Settings().OutputPath) / proposedName).string());
+    QString filter = QString::fromStdString(OpenDialogFilters().front());
+    QString chosen = QFileDialog::getSaveFileName(app.MainFrame(), "Save As", start, filter);
+    return chosen.isEmpty() ? std::string() : ToPath(chosen);
+}
+
+// Until the measurement view exists, a measurement document shows its title.
+QWidget* PlainView(ManagedDocument& document)
+{
+    auto* label = new QLabel(DisplayText(document.Title()));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
 int AskMultiOpenChoice(CTmApp& app, int count)
 {
     CMultiOpenChoiceDlg dialog(count, app.MainFrame());
@@ -56,9 +75,16 @@ int AskMultiOpenChoice(CTmApp& app, int count)
 
 CTmApp::CTmApp(UserInteraction* ui)
     : m_OwnUi(ui ? nullptr : std::make_unique<QtUserInteraction>()), m_Ui(ui ? ui : m_OwnUi.get()),
-      m_Documents(std::make_unique<DocumentManager>(*m_Ui)), m_Prompts{PromptOpenFiles, AskMultiOpenChoice},
+      m_Context(*m_Ui), m_Documents(std::make_unique<DocumentManager>(*m_Ui)),
+      m_Prompts{PromptOpenFiles, AskMultiOpenChoice, PromptSaveFile},
       m_RunDialog([](QDialog& dialog) { return dialog.exec(); })
 {
+    m_Context.DoSave = [this](CTmDoc& document, const fs::path& pathName, const std::string& title) {
+        return DoSave(document, pathName, title);
+    };
+    for (int id : {kBinaryDocTemplate, kDosBinaryDocTemplate})
+        AddDocumentClass(
+            id, [this] { return std::make_unique<MeasurementDocument>(m_Context); }, PlainView);
     RegisterCommands();
 }
 
@@ -72,6 +98,7 @@ CTmApp::~CTmApp()
 
 void CTmApp::AddDocumentClass(int templateId, DocumentManager::Factory document, ViewFactory view)
 {
+    std::erase_if(m_DocumentClasses, [templateId](const DocumentClass& c) { return c.templateId == templateId; });
     m_DocumentClasses.push_back({templateId, std::move(document), std::move(view)});
 }
 
@@ -101,6 +128,11 @@ bool CTmApp::InitInstance(const std::vector<std::string>& args)
         m_MainFrame->show();
 
     ReadSettings(m_Profile, m_Settings, SettingsPhase::Remaining, currentFolder);
+    m_Context.NonMetric = m_Settings.NonMetric;
+    m_Context.StatisticalPercentages = m_Settings.StatLevels;
+    m_Context.DecyPoint = m_Settings.DecyPoint;
+    m_Context.SeparatorChar = m_Settings.SeparatorChar;
+    m_Context.ScFormForMR = m_Settings.ScFormForMR;
     m_Started = true;
 
     if (auto startup = ChooseStartupFile(commandLine, m_Settings, m_Documents->RecentFiles())) {
@@ -144,6 +176,11 @@ void CTmApp::RegisterCommands()
 {
     OnCommand(kIdFileOpen, [this] { OnFileOpen(); });
     OnCommand(kIdCloseAll, [this] { OnCloseAll(); });
+    OnCommand(kIdFileClose, [this] {
+        if (CChildFrame* child = m_MainFrame ? m_MainFrame->ActiveChild() : nullptr)
+            m_Documents->CloseDocument(child->Document());
+    });
+    OnUpdate(kIdFileClose, [this](CommandUi& ui) { ui.enabled = m_MainFrame && m_MainFrame->ActiveChild(); });
     OnCommand(kIdAppAbout, [this] { OnAppAbout(); });
     OnCommand(kIdAppExit, [this] {
         if (m_MainFrame)
@@ -200,16 +237,77 @@ void CTmApp::OnFileOpen()
     }
 }
 
+ManagedDocument* CTmApp::NewUnitDocument()
+{
+    ManagedDocument* made = m_Documents->NewDocument(kBinaryDocTemplate, true);
+    // Cleared after every use, so that no later document takes a stale request.
+    m_Context.PendingDocSource = kPendingNone;
+    m_Context.PendingFileKind = 0;
+    if (auto* measurement = dynamic_cast<MeasurementDocument*>(made)) {
+        measurement->Doc().SetUnsavedData(true);
+        ++m_Context.UnsavedDocumentCount;
+    }
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+    return made;
+}
+
+void CTmApp::NewHiddenUnitDocument()
+{
+    ManagedDocument* made = m_Documents->NewDocument(kBinaryDocTemplate, false);
+    m_Context.PendingDocSource = kPendingNone;
+    m_Context.PendingFileKind = 0;
+    if (auto* measurement = dynamic_cast<MeasurementDocument*>(made)) {
+        measurement->Doc().SetHidden(true);
+        m_Documents->CloseDocument(*made);
+    }
+}
+
+bool CTmApp::DoSave(CTmDoc& document, const fs::path& pathName, const std::string& title)
+{
+    std::string proposed = pathName.string();
+    if (proposed.empty()) {
+        proposed = title.substr(0, title.find_first_of(" #%;/\\"));
+        proposed += std::string(DocStringPart(FindDocTemplate(kBinaryDocTemplate)->docString, DocStringField::FilterExt));
+    }
+    std::string chosen = m_Prompts.saveFile(*this, proposed);
+    if (chosen.empty())
+        return false;
+    if (fs::path(chosen).extension().empty())
+        chosen += ".orl";
+    bool stored = false;
+    {
+        WaitCursor wait(*m_Ui);
+        stored = document.OnSaveDocument(chosen);
+    }
+    // A failed store leaves the earlier file as it was (it is written atomically).
+    if (!stored)
+        return false;
+    document.SetPathName(chosen);
+    m_Documents->RecentFiles().Add(chosen);
+    if (!m_Settings.KeepOutputPath && !fs::path(chosen).parent_path().empty())
+        m_Settings.OutputPath = fs::path(chosen).parent_path().string();
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+    return true;
+}
+
 void CTmApp::OnCloseAll()
 {
-    m_Documents->CloseDocuments(kCloseAllOrder);
+    CloseAllState& all = m_Context.CloseAll;
+    all.ClosingAll = true;
+    all.Cancelled = false;
+    if (!m_Documents->CloseDocuments(kCloseAllOrder))
+        all.Cancelled = true;
+    all.ClosingAll = all.YesToAll = all.NoToAll = false;
     if (m_MainFrame)
         m_MainFrame->UpdateCommandUi();
 }
 
 bool CTmApp::SaveAllModified()
 {
-    if (!m_Documents->CloseDocuments(kCloseAllOrder))
+    OnCloseAll();
+    if (m_Context.CloseAll.Cancelled)
         return false;
     for (ManagedDocument* document : m_Documents->AllDocuments())
         if (!document->SaveModified())
@@ -237,6 +335,7 @@ int CTmApp::ExitInstance()
     // A start that ended before the settings were read must not overwrite them with defaults.
     if (!m_Started)
         return 0;
+    m_Settings.NonMetric = m_Context.NonMetric;
     WriteSettings(m_Profile, m_Settings);
     m_Documents->RecentFiles().Write(m_Profile);
     std::error_code ec;

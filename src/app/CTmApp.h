@@ -4,6 +4,7 @@
 // own commands (Open, Close All, About, Exit, the recent files, Start with
 // MRU file) and the shutdown, also on SIGTERM or SIGINT.
 
+#include "document/AppContext.h"
 #include "platform/IniProfile.h"
 #include "platform/UserInteraction.h"
 #include "presentation/AppSettings.h"
@@ -37,6 +38,8 @@ public:
     struct FilePrompts {
         std::function<std::vector<std::string>(CTmApp&)> openFiles;
         std::function<int(CTmApp&, int count)> multiOpenChoice;
+        /// The Save As dialog: the chosen path, empty when cancelled.
+        std::function<std::string(CTmApp&, const std::string& proposedName)> saveFile;
     };
 
     /// The port answers every question; with none the desktop's dialogs do.
@@ -45,7 +48,8 @@ public:
     CTmApp(const CTmApp&) = delete;
     CTmApp& operator=(const CTmApp&) = delete;
 
-    /// Makes a template's document and view classes known; registered at start-up in template order.
+    /// Makes a template's document and view classes known (replacing earlier
+    /// ones of the template); registered at start-up in template order.
     void AddDocumentClass(int templateId, DocumentManager::Factory document, ViewFactory view);
     void SetFilePrompts(FilePrompts prompts) { m_Prompts = std::move(prompts); }
     /// Runs a modal dialog; tests replace it so that no dialog blocks.
@@ -68,12 +72,22 @@ public:
     void OnAppAbout();
     /// Opens a file through the template that matches its name.
     ManagedDocument* OpenDocumentFile(const std::string& path);
+    /// A visible new measurement document from the pending fields, counted as
+    /// unsaved; the pending fields are cleared after every use. Null when none was made.
+    ManagedDocument* NewUnitDocument();
+    /// A measurement document from the pending fields that is stored without
+    /// a question and closed at once.
+    void NewHiddenUnitDocument();
+    /// Save As of a measurement document: the Save As dialog, then the
+    /// document stores itself; the earlier file stays intact when that fails.
+    bool DoSave(CTmDoc& document, const std::filesystem::path& pathName, const std::string& title);
 
     AppSettings& Settings() { return m_Settings; }
     IniProfile& Profile() { return m_Profile; }
     DocumentManager& Documents() { return *m_Documents; }
     CMainFrame* MainFrame() const { return m_MainFrame.get(); }
     UserInteraction& Ui() { return *m_Ui; }
+    AppContext& Context() { return m_Context; }
 
 private:
     void RegisterCommands();
@@ -83,6 +97,7 @@ private:
 
     std::unique_ptr<QtUserInteraction> m_OwnUi;
     UserInteraction* m_Ui;
+    AppContext m_Context;
     AppSettings m_Settings;
     IniProfile m_Profile;
     std::unique_ptr<DocumentManager> m_Documents;

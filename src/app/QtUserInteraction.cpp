@@ -18,6 +18,7 @@ const ButtonRow kButtons[] = {
     {MessageResult::Cancel, QMessageBox::Cancel},
     {MessageResult::Yes, QMessageBox::Yes},
     {MessageResult::No, QMessageBox::No},
+    {MessageResult::Retry, QMessageBox::Retry},
 };
 
 QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons)
@@ -31,6 +32,8 @@ QMessageBox::StandardButtons ButtonsOf(MessageButtons buttons)
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case MessageButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }

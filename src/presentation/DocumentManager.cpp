@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 namespace orlu {
 namespace {
@@ -46,6 +47,14 @@ const DocumentManager::TemplateEntry* DocumentManager::FindTemplate(int id) cons
     return nullptr;
 }
 
+DocumentManager::TemplateEntry* DocumentManager::FindTemplate(int id)
+{
+    for (TemplateEntry& t : m_Templates)
+        if (t.id == id)
+            return &t;
+    return nullptr;
+}
+
 int DocumentManager::TemplateForFile(const std::string& path) const
 {
     if (m_Templates.empty())
@@ -75,7 +84,7 @@ ManagedDocument* DocumentManager::OpenDocumentFile(const std::string& path)
             m_Host->ActivateDocument(*open);
         return open;
     }
-    const TemplateEntry* t = FindTemplate(TemplateForFile(path));
+    const TemplateEntry* t = std::as_const(*this).FindTemplate(TemplateForFile(path));
     if (!t || !std::ifstream(path, std::ios::binary) || std::filesystem::is_directory(path)) {
         m_Ui.ShowMessage(path + "\n\nFile could not be opened !!!", kMessageCaption, MessageButtons::Ok,
                          MessageIcon::Warning);
@@ -98,10 +107,14 @@ ManagedDocument* DocumentManager::OpenDocumentFile(const std::string& path)
 
 ManagedDocument* DocumentManager::NewDocument(int templateId, bool visible)
 {
-    const TemplateEntry* t = FindTemplate(templateId);
+    TemplateEntry* t = FindTemplate(templateId);
     if (!t)
         return nullptr;
     std::unique_ptr<ManagedDocument> document = t->factory();
+    // The title comes first: the document builds it from what is pending for it.
+    const DocTemplateInfo* info = FindDocTemplate(templateId);
+    std::string docName = info ? std::string(DocStringPart(info->docString, DocStringField::DocName)) : "Untitled";
+    document->SetTitle(docName + std::to_string(++t->untitledCount));
     if (!document->NewDocument()) {
         document->CloseDocument();
         return nullptr;

@@ -54,7 +54,8 @@ public:
     /// that cannot be read is reported ("name\n\nFile could not be opened !!!")
     /// and leaves the recent-file list. Null when nothing was opened.
     ManagedDocument* OpenDocumentFile(const std::string& path);
-    /// A new document without a file; hidden documents get no frame. Null when it refused.
+    /// A new document without a file, titled after its template ("Binary1",
+    /// "Old2"); hidden documents get no frame. Null when it refused.
     ManagedDocument* NewDocument(int templateId, bool visible);
 
     /// Asks the document's save questions, then closes it; false when it stays open.
@@ -83,8 +84,10 @@ private:
     struct TemplateEntry {
         int id;
         Factory factory;
+        int untitledCount = 0;
     };
     const TemplateEntry* FindTemplate(int id) const;
+    TemplateEntry* FindTemplate(int id);
     ManagedDocument* FindOpen(const std::string& path) const;
     std::unique_ptr<ManagedDocument> Remove(ManagedDocument& document);
 

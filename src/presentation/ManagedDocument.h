@@ -13,6 +13,8 @@ class ManagedDocument : public CommandTarget {
 public:
     /// The title shown on frames (the file name for a document from disk).
     virtual std::string Title() const = 0;
+    /// Proposes a title ("Binary1" for a new document); the document may build its own from it.
+    virtual void SetTitle(const std::string& title) = 0;
     /// The full path of the document's file, empty for a new document.
     virtual std::string PathName() const = 0;
     virtual bool IsModified() const = 0;

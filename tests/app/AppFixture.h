@@ -46,6 +46,14 @@ protected:
                                [this](CTmApp&, int count) {
                                    m_ChoiceCounts.push_back(count);
                                    return m_MultiOpenChoice;
+                               },
+                               [this](CTmApp&, const std::string& proposed) {
+                                   m_SaveProposals.push_back(proposed);
+                                   if (m_SaveAnswers.empty())
+                                       return std::string();
+                                   std::string answer = m_SaveAnswers.front();
+                                   m_SaveAnswers.erase(m_SaveAnswers.begin());
+                                   return answer;
                                }});
         m_App->SetDialogRunner([this](QDialog& dialog) {
             m_DialogsRun.push_back(dialog.windowTitle());
@@ -92,6 +100,8 @@ protected:
     std::vector<std::string> m_FilesToOpen;
     int m_MultiOpenChoice = 1;
     std::vector<int> m_ChoiceCounts;
+    std::vector<std::string> m_SaveProposals;
+    std::vector<std::string> m_SaveAnswers; ///< paths the Save As dialog returns in turn ("" cancels)
     std::vector<QString> m_DialogsRun;
 };
 

@@ -24,11 +24,11 @@ public:
     explicit TestDocument(TestDocumentLog& log) : m_Log(log) {}
 
     std::string Title() const override { return m_Title; }
+    void SetTitle(const std::string& title) override { m_Title = title; }
     std::string PathName() const override { return m_Path; }
     bool IsModified() const override { return m_Modified; }
     bool NewDocument() override
     {
-        m_Title = "New" + std::to_string(++s_NewCount);
         m_Modified = true;
         return true;
     }
@@ -58,7 +58,6 @@ public:
     void SetModified(bool modified) { m_Modified = modified; }
 
 private:
-    static inline int s_NewCount = 0;
     TestDocumentLog& m_Log;
     std::string m_Title;
     std::string m_Path;

@@ -5,7 +5,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTmApp.h"
-#include "presentation/RecordingInteraction.h"
+#include "support/ScriptedInteraction.h"
 #include "presentation/TestDocument.h"
 
 #include <QApplication>
@@ -94,7 +94,7 @@ protected:
 
     std::filesystem::path m_Dir;
     std::filesystem::path m_Ini;
-    RecordingInteraction m_Ui;
+    ScriptedInteraction m_Ui;
     TestDocumentLog m_Log;
     std::unique_ptr<CTmApp> m_App;
     std::vector<std::string> m_FilesToOpen;

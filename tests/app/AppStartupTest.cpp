@@ -104,15 +104,15 @@ TEST_F(AppStartup, FileNamedOnTheCommandLineOpens)
     ASSERT_EQ(m_App->Documents().AllDocuments().size(), 1u);
     EXPECT_EQ(Frame().windowTitle(), "OrluPC - M 01.orl");
     EXPECT_EQ(m_App->Documents().RecentFiles().First(), file);
-    EXPECT_TRUE(m_Ui.messages.empty());
+    EXPECT_TRUE(m_Ui.Messages().empty());
 }
 
 TEST_F(AppStartup, UnreadableFileOnTheCommandLineEndsTheStart)
 {
     std::string missing = (m_Dir / "absent.orl").string();
     EXPECT_FALSE(Start({missing}));
-    ASSERT_EQ(m_Ui.messages.size(), 1u);
-    EXPECT_EQ(m_Ui.messages[0], missing + "\n\nFile could not be opened !!!");
+    ASSERT_EQ(m_Ui.Messages().size(), 1u);
+    EXPECT_EQ(m_Ui.Messages()[0], missing + "\n\nFile could not be opened !!!");
 }
 
 TEST_F(AppStartup, StartWithMruOpensTheFirstRecentFileAndGoesOnWhenItFails)
@@ -125,7 +125,7 @@ TEST_F(AppStartup, StartWithMruOpensTheFirstRecentFileAndGoesOnWhenItFails)
     NewApp();
     ASSERT_TRUE(Start()); // reported, and the program runs on with no document
     EXPECT_TRUE(m_App->Documents().AllDocuments().empty());
-    EXPECT_EQ(m_Ui.messages.size(), 1u);
+    EXPECT_EQ(m_Ui.Messages().size(), 1u);
     EXPECT_TRUE(m_App->Documents().RecentFiles().Entries().empty());
 }
 
@@ -144,7 +144,7 @@ TEST_F(AppStartup, OpenCommandOpensSeveralFilesSeparatelyAndKeepsTheRecentList)
 
     m_FilesToOpen = {empty, missing};
     Frame().RouteCommand(kIdFileOpen);
-    EXPECT_EQ(m_Ui.messages, (std::vector<std::string>{empty + "\n\nFile is EMPTY !!!",
+    EXPECT_EQ(m_Ui.Messages(), (std::vector<std::string>{empty + "\n\nFile is EMPTY !!!",
                                                        missing + "\n\nFile could not be opened !!!"}));
 
     // Cancelling the choice opens nothing.
@@ -206,7 +206,7 @@ TEST_F(AppStartup, TerminationSignalWritesSettingsAndLeavesDocumentsUnasked)
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_App->QuitRequested(); }, 5000));
 
     EXPECT_TRUE(m_Log.asked.empty());
-    EXPECT_TRUE(m_Ui.questions.empty());
+    EXPECT_TRUE(m_Ui.Questions().empty());
     EXPECT_EQ(ReadFileText(file), "original bytes");
     EXPECT_TRUE(m_App->Documents().AllDocuments().empty());
     IniProfile written(m_Ini);

@@ -1,6 +1,6 @@
 #include "presentation/DocumentManager.h"
 
-#include "presentation/RecordingInteraction.h"
+#include "support/ScriptedInteraction.h"
 #include "presentation/TestDocument.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +46,7 @@ protected:
     }
 
     fs::path m_Dir;
-    test::RecordingInteraction m_Ui;
+    ScriptedInteraction m_Ui;
     test::TestDocumentLog m_Log;
     HostLog m_Host;
     DocumentManager m_Manager{m_Ui};
@@ -92,11 +92,11 @@ TEST_F(DocumentManagerTest, UnreadableOrRefusedFileIsReportedAndLeavesTheRecentL
     m_Manager.RecentFiles().Add(refused);
 
     EXPECT_EQ(m_Manager.OpenDocumentFile(missing), nullptr);
-    ASSERT_EQ(m_Ui.messages.size(), 1u);
-    EXPECT_EQ(m_Ui.messages[0], missing + "\n\nFile could not be opened !!!");
+    ASSERT_EQ(m_Ui.Messages().size(), 1u);
+    EXPECT_EQ(m_Ui.Messages()[0], missing + "\n\nFile could not be opened !!!");
     // A file the document refuses is reported by the document itself.
     EXPECT_EQ(m_Manager.OpenDocumentFile(refused), nullptr);
-    EXPECT_EQ(m_Ui.messages.size(), 1u);
+    EXPECT_EQ(m_Ui.Messages().size(), 1u);
     EXPECT_TRUE(m_Manager.RecentFiles().Entries().empty());
     EXPECT_TRUE(m_Manager.AllDocuments().empty());
     EXPECT_TRUE(m_Host.shown.empty());

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QTest>
 #include <QToolBar>
 
@@ -99,6 +101,50 @@ TEST_F(Frames, CommandsAreEnabledByTheirHandlersOnTheRoute)
     EXPECT_EQ(Frame().ChildFrames().size(), 2u);
     Frame().RouteCommand(kIdWindowTile);
     EXPECT_FALSE(Frame().ActiveChild()->isMaximized());
+}
+
+TEST_F(Frames, ClosingAFrameAsksItsDocumentAndDroppedFilesOpen)
+{
+    ASSERT_TRUE(Start());
+    std::string a = MakeFile("a.orl"), b = MakeFile("b.M");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(a)), QUrl::fromLocalFile(QString::fromStdString(b))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &drop);
+    ASSERT_EQ(m_App->Documents().AllDocuments().size(), 2u);
+
+    // A second window on the active document (b.M): closing it leaves the document open.
+    Frame().RouteCommand(kIdWindowNew);
+    ASSERT_EQ(Frame().ChildFrames().size(), 3u);
+    auto* dos = static_cast<TestDocument*>(&Frame().ActiveChild()->Document());
+    ASSERT_EQ(dos->Title(), "b.M");
+    dos->SetModified(true);
+    auto framesOf = [&](ManagedDocument* d) {
+        std::vector<CChildFrame*> frames;
+        for (CChildFrame* f : Frame().ChildFrames())
+            if (&f->Document() == d)
+                frames.push_back(f);
+        return frames;
+    };
+    framesOf(dos).back()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(framesOf(dos).size(), 1u);
+    EXPECT_TRUE(m_Log.asked.empty());
+
+    // The last window asks the document; a refusal keeps it.
+    m_Log.saveModifiedAnswers = {false};
+    framesOf(dos).front()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(m_Log.asked, std::vector<std::string>{"b.M"});
+    EXPECT_EQ(framesOf(dos).size(), 1u);
+    framesOf(dos).front()->close();
+    QApplication::processEvents();
+    EXPECT_EQ(m_App->Documents().AllDocuments().size(), 1u);
+    EXPECT_EQ(Frame().ChildFrames().size(), 1u);
+    EXPECT_EQ(Frame().windowTitle(), "OrluPC - a.orl");
 }
 
 TEST_F(Frames, SplashShowsAtStartForFiveSecondsAndAPressHidesIt)

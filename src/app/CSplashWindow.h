@@ -16,7 +16,6 @@ public:
 
     /// Allows (or forbids) the splash to be shown.
     static void EnableSplashScreen(bool enable) { s_Enabled = enable; }
-    static bool SplashEnabled() { return s_Enabled; }
     /// Shows the splash once, centred on the parent (on the screen when null);
     /// nothing when it is not enabled or already shown.
     static void ShowSplashScreen(QWidget* parent);

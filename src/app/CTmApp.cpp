@@ -28,6 +28,10 @@ namespace fs = std::filesystem;
 
 // Close All walks these templates; DOS files (132) stay open and are asked
 // about by the final save question of the exit.
+// The request code of a new measurement document that merges the disk files
+// chosen in the Open dialog (the document reads them from DiskFileItems).
+constexpr std::uint8_t kRequestMergeDiskFiles = 21;
+
 constexpr int kCloseAllOrder[] = {kBinaryDocTemplate, kTextDocTemplate, kMetafileDocTemplate, kBitmapDocTemplate};
 
 std::vector<std::string> PromptOpenFiles(CTmApp& app)
@@ -229,6 +233,12 @@ void CTmApp::OnFileOpen()
                 OpenDocumentFile(file);
             }
         }
+    } else if (choice == 2) {
+        m_Context.DiskFileItems = files;
+        m_Context.PendingDocSource = kPendingNone;
+        m_Context.PendingFileKind = kRequestMergeDiskFiles;
+        NewUnitDocument();
+        m_Context.DiskFileItems.clear();
     }
     if (!m_Settings.KeepInputPath) {
         fs::path folder = fs::path(files.front()).parent_path();

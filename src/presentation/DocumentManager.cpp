@@ -29,16 +29,6 @@ void DocumentManager::RegisterTemplate(int templateId, Factory factory)
     m_Templates.push_back({templateId, std::move(factory)});
 }
 
-bool DocumentManager::HasTemplate(int templateId) const { return FindTemplate(templateId) != nullptr; }
-
-std::vector<int> DocumentManager::TemplateIds() const
-{
-    std::vector<int> ids;
-    for (const TemplateEntry& t : m_Templates)
-        ids.push_back(t.id);
-    return ids;
-}
-
 const DocumentManager::TemplateEntry* DocumentManager::FindTemplate(int id) const
 {
     for (const TemplateEntry& t : m_Templates)
@@ -180,14 +170,6 @@ std::vector<ManagedDocument*> DocumentManager::AllDocuments() const
     for (const Entry& e : m_Documents)
         list.push_back(e.document.get());
     return list;
-}
-
-int DocumentManager::TemplateOf(const ManagedDocument& document) const
-{
-    for (const Entry& e : m_Documents)
-        if (e.document.get() == &document)
-            return e.templateId;
-    return 0;
 }
 
 } // namespace orlu

@@ -42,9 +42,6 @@ public:
 
     /// Registers the document class of a template (its row in DocTemplateTable).
     void RegisterTemplate(int templateId, Factory factory);
-    bool HasTemplate(int templateId) const;
-    /// Registered templates in the order of registration.
-    std::vector<int> TemplateIds() const;
 
     /// The registered template whose filter matches the file's name, else the
     /// first registered template (an unknown file still opens, as raw data).
@@ -69,8 +66,6 @@ public:
 
     std::vector<ManagedDocument*> Documents(int templateId) const;
     std::vector<ManagedDocument*> AllDocuments() const;
-    /// The template of a document, 0 when it is not held here.
-    int TemplateOf(const ManagedDocument& document) const;
 
     RecentFileList& RecentFiles() { return m_Recent; }
     const RecentFileList& RecentFiles() const { return m_Recent; }

@@ -42,7 +42,7 @@ protected:
     {
         m_App.reset();
         m_App = std::make_unique<CTmApp>(&m_Ui);
-        m_App->SetFilePrompts({[this](CTmApp&) { return m_FilesToOpen; }, [](CTmApp&, int) { return 1; },
+        m_App->SetFilePrompts({[this](CTmApp&) { return m_FilesToOpen; }, [this](CTmApp&, int) { return m_Choice; },
                                [this](CTmApp&, const std::string& proposed) {
                                    m_Proposals.push_back(proposed);
                                    return (m_Dir / ("saved" + std::to_string(m_Proposals.size()) + ".orl")).string();
@@ -79,6 +79,7 @@ protected:
     std::unique_ptr<CTmApp> m_App;
     std::vector<std::string> m_FilesToOpen;
     std::vector<std::string> m_Proposals;
+    int m_Choice = 1; ///< open several files separately (1) or merge them (2)
 };
 
 TEST_F(MeasurementDocuments, ContainerAndDosFilesOpenThroughTheirTemplates)
@@ -119,6 +120,20 @@ TEST_F(MeasurementDocuments, UnreadableFilesAreReportedAndTheProgramGoesOn)
     EXPECT_NE(m_Ui.Messages()[1].find("folder.orl"), std::string::npos);
     EXPECT_NE(m_Ui.Messages()[2].find("strange.orl"), std::string::npos);
     EXPECT_TRUE(m_App->MainFrame()->isVisible());
+}
+
+TEST_F(MeasurementDocuments, MergeChoiceHandsTheFilesToANewDocumentAndClearsTheRequest)
+{
+    ASSERT_TRUE(Start());
+    m_FilesToOpen = {Container("m1.orl"), Container("m2.orl")};
+    m_Choice = 2;
+    m_App->MainFrame()->RouteCommand(kIdFileOpen);
+    // The merge itself is the document's; whatever it made, nothing stays pending.
+    const AppContext& context = m_App->Context();
+    EXPECT_EQ(context.PendingDocSource, kPendingNone);
+    EXPECT_EQ(context.PendingFileKind, 0);
+    EXPECT_TRUE(context.DiskFileItems.empty());
+    EXPECT_EQ(context.UnsavedDocumentCount, static_cast<int>(m_App->Documents().AllDocuments().size()));
 }
 
 TEST_F(MeasurementDocuments, YesForAllSavesEveryNewDocumentWithOnlyTheSaveAsDialogs)

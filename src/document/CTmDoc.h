@@ -157,6 +157,8 @@ public:
     bool HasValidEnd(int n);
     std::uint32_t GetRecord17Data(int n);
     std::uint32_t GetRecord22Data(int n);
+    /// The records of sub-file n; throws RecordChainError when its chain is broken.
+    std::vector<RecordEntry> ListRecords(int n);
 
 private:
     // Container load and store.

@@ -176,4 +176,10 @@ std::uint32_t CTmDoc::GetRecord22Data(int n)
     return orlu::GetRecord22Data(Reader(), sub);
 }
 
+std::vector<RecordEntry> CTmDoc::ListRecords(int n)
+{
+    SubfileSpan sub = SpanOf(n);
+    return orlu::ListRecords(Reader(), sub);
+}
+
 } // namespace orlu

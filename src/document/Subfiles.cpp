@@ -74,11 +74,6 @@ constexpr std::uint8_t kKindLegacyMultifile = 23;
 constexpr std::uint8_t kKindFirstCurrentMultifile = 53;
 constexpr std::uint8_t kKindLastCurrentMultifile = 60;
 
-bool IsCurrentMultifile(std::uint8_t kind)
-{
-    return kind >= kKindFirstCurrentMultifile && kind <= kKindLastCurrentMultifile;
-}
-
 // Scans one sub-file's chain into the contents.
 void ScanChain(const ImageReader& image, const MultifileEntry& entry, int n, const ChainFlags& flags,
                SubfileContents& contents)
@@ -186,6 +181,24 @@ std::string SubfileName(const SubfileDirectory& dir, int n)
     return name;
 }
 
+bool IsCurrentMultifileKind(std::uint8_t fileKind)
+{
+    return fileKind >= kKindFirstCurrentMultifile && fileKind <= kKindLastCurrentMultifile;
+}
+
+std::vector<RecordEntry> ListRecords(const ImageReader& image, SubfileSpan sub)
+{
+    std::vector<RecordEntry> records;
+    RecordChain chain(image, sub.start, sub.end);
+    while (auto r = chain.Next()) {
+        if (r->length != 0 && r->End() > sub.end)
+            throw RecordChainError("record at word " + std::to_string(r->start) + " runs past the end of its file");
+        records.push_back({r->start, r->Type(), r->length});
+    }
+    chain.ThrowIfBroken();
+    return records;
+}
+
 std::uint16_t ContentBitsOf(ContentGroup group)
 {
     auto it = std::find_if(std::begin(kGroupBits), std::end(kGroupBits),
@@ -238,12 +251,12 @@ int ClampSubfileSelection(const SubfileDirectory& dir, const SubfileContents& co
                           int viewKind, SubfileSelection& selection, BandStatistics bandStatistics)
 {
     std::span<const ClampRule> rules;
-    if (IsCurrentMultifile(fileKind))
+    if (IsCurrentMultifileKind(fileKind))
         rules = kCurrentClampRules;
     else if (fileKind == kKindLegacyMultifile)
         rules = kLegacyClampRules;
 
-    if (IsCurrentMultifile(fileKind) || fileKind == kKindLegacyMultifile) {
+    if (IsCurrentMultifileKind(fileKind) || fileKind == kKindLegacyMultifile) {
         auto rule = std::find_if(rules.begin(), rules.end(),
                                  [viewKind](const ClampRule& r) { return r.viewKind == viewKind; });
         if (rule == rules.end()) {

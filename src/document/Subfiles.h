@@ -54,6 +54,17 @@ std::uint32_t SubfileLength(const SubfileDirectory& dir, int n);
 /// The name of sub-file n without trailing blanks; empty for 0, -1 and numbers outside the list.
 std::string SubfileName(const SubfileDirectory& dir, int n);
 
+/// One record of a sub-file's chain.
+struct RecordEntry {
+    std::uint32_t start = 0;  ///< word index of its word 0
+    std::uint8_t type = 0;
+    std::uint32_t length = 0; ///< words
+};
+/// The records of a sub-file from its first word to its end word or its end.
+/// Throws RecordChainError at a record of length 0 or one that runs past the
+/// sub-file or the image; nothing outside them is read.
+std::vector<RecordEntry> ListRecords(const ImageReader& image, SubfileSpan sub);
+
 /// Groups of results a sub-file can hold.
 enum class ContentGroup : std::uint8_t {
     Histogram,      ///< A (legacy: a histogram or a time history)
@@ -108,6 +119,9 @@ SubfileContents ScanLegacySubfiles(int subfileCount, const LegacyHeaderProbe& de
 /// below 2.20 ends a walk at record 26.
 SubfileContents ScanMergedSubfiles(const ImageReader& image, std::span<const MultifileEntry> list,
                                    const ChainFlags& flags);
+
+/// Kinds 53 to 60: Multifiles of current-family files.
+bool IsCurrentMultifileKind(std::uint8_t fileKind);
 
 /// The view kinds whose selection is clamped.
 enum ViewKind : int {

@@ -67,8 +67,12 @@ ManagedDocument* DocumentManager::FindOpen(const std::string& path) const
     return nullptr;
 }
 
-ManagedDocument* DocumentManager::OpenDocumentFile(const std::string& path)
+ManagedDocument* DocumentManager::OpenDocumentFile(const std::string& name)
 {
+    // Documents and the recent-file list keep full paths, whatever folder the program runs in.
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(name, ec);
+    const std::string path = ec ? name : full.lexically_normal().string();
     if (ManagedDocument* open = FindOpen(path)) {
         if (m_Host)
             m_Host->ActivateDocument(*open);

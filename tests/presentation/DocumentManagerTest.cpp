@@ -79,6 +79,16 @@ TEST_F(DocumentManagerTest, OpensFilesIntoTheRecentListAndActivatesAnOpenOne)
     ASSERT_NE(m_Manager.OpenDocumentFile(b), nullptr);
     EXPECT_EQ(m_Host.shown, (std::vector<std::string>{"one.orl@129", "two.M@132"}));
     EXPECT_EQ(m_Manager.OpenDocumentFile((m_Dir / "." / "one.orl").string()), docA);
+    // A name relative to the working folder is kept as a full path.
+    MakeFile("three.orl");
+    fs::path before = fs::current_path();
+    fs::current_path(m_Dir);
+    ManagedDocument* relative = m_Manager.OpenDocumentFile("three.orl");
+    fs::current_path(before);
+    ASSERT_NE(relative, nullptr);
+    EXPECT_EQ(relative->PathName(), (m_Dir / "three.orl").string());
+    m_Manager.DiscardDocument(*relative);
+    m_Manager.RecentFiles().Remove((m_Dir / "three.orl").string());
     EXPECT_EQ(m_Host.activated, (std::vector<std::string>{"one.orl"}));
     EXPECT_EQ(m_Manager.AllDocuments().size(), 2u);
     EXPECT_EQ(m_Manager.RecentFiles().Entries(), (std::vector<std::string>{b, a}));

@@ -1,6 +1,7 @@
 #include "app/QtUserInteraction.h"
 
 #include "app/CQuestionDlg.h"
+#include "app/FixedTextDialog.h"
 #include "app/QtText.h"
 
 #include <QApplication>
@@ -73,6 +74,12 @@ QuestionAnswer QtUserInteraction::AskQuestionAll(std::string_view text)
     CQuestionAllDlg dialog(m_Parent);
     dialog.SetMessage(text);
     return dialog.Ask();
+}
+
+void QtUserInteraction::ShowFixedText(const FixedTextDialogInfo& info)
+{
+    FixedTextDialog dialog(info, m_Parent);
+    dialog.exec();
 }
 
 void QtUserInteraction::BeginWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -2,13 +2,14 @@
 // The user-interaction port of the desktop program: message boxes, the two
 // question dialogs and the wait cursor.
 
+#include "platform/FixedTextDialogs.h"
 #include "platform/UserInteraction.h"
 
 class QWidget;
 
 namespace orlu {
 
-class QtUserInteraction : public UserInteraction {
+class QtUserInteraction : public UserInteraction, public FixedTextPort {
 public:
     /// Boxes are owned by the given window (the main frame), or free when null.
     explicit QtUserInteraction(QWidget* parent = nullptr) : m_Parent(parent) {}
@@ -18,6 +19,7 @@ public:
                               MessageIcon icon, MessageResult defaultButton) override;
     QuestionAnswer AskQuestion(std::string_view text) override;
     QuestionAnswer AskQuestionAll(std::string_view text) override;
+    void ShowFixedText(const FixedTextDialogInfo& info) override;
     void BeginWait() override;
     void EndWait() override;
 

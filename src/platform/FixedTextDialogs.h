@@ -32,10 +32,21 @@ inline constexpr FixedTextDialogInfo kCommaConflictText{
     152, "OrluPC message",
     "Comma used as 'decimal point'\nand colums separator!\nOne of these must be changed.", MessageIcon::Warning};
 
-/// Shows a fixed-text message with its caption, text, icon and OK button.
+/// A user interaction with dialogs of its own for the fixed texts.
+class FixedTextPort {
+public:
+    virtual ~FixedTextPort() = default;
+    virtual void ShowFixedText(const FixedTextDialogInfo& info) = 0;
+};
+
+/// Shows a fixed-text message: in its own dialog where the interaction has
+/// one, else as a message box with its caption, text, icon and OK button.
 inline void ShowFixedText(UserInteraction& ui, const FixedTextDialogInfo& info)
 {
-    ui.ShowMessage(info.text, info.caption, MessageButtons::Ok, info.icon, MessageResult::Ok);
+    if (auto* port = dynamic_cast<FixedTextPort*>(&ui))
+        port->ShowFixedText(info);
+    else
+        ui.ShowMessage(info.text, info.caption, MessageButtons::Ok, info.icon, MessageResult::Ok);
 }
 
 } // namespace orlu

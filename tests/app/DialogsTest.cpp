@@ -1,6 +1,7 @@
 #include "app/CQuestionDlg.h"
 #include "app/FixedTextDialog.h"
 #include "app/QtUserInteraction.h"
+#include "support/ScriptedInteraction.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -63,12 +64,23 @@ TEST(QuestionDialogs, InteractionPortRunsTheDialogs)
     EXPECT_EQ(ui.AskQuestion("Save Text2?"), QuestionAnswer::No);
 
     QTimer::singleShot(0, [] {
-        QWidget* box = QApplication::activeModalWidget();
+        auto* box = qobject_cast<FixedTextDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->Info().resourceId, 137);
         EXPECT_EQ(box->windowTitle(), "UNIT MODE");
         QTest::keyClick(box, Qt::Key_Escape);
     });
     ShowFixedText(ui, kUnitModeUnknownText);
+}
+
+TEST(FixedTextDialogs, WithoutDialogsOfItsOwnThePortShowsAMessageBox)
+{
+    ScriptedInteraction ui;
+    ShowFixedText(ui, kNameNotFoundText);
+    ASSERT_EQ(ui.Shown().size(), 1u);
+    EXPECT_EQ(ui.Shown()[0].caption, "OrluPC message");
+    EXPECT_EQ(ui.Shown()[0].text, "File name not found!\nCheck if the name is valid.");
+    EXPECT_EQ(ui.Shown()[0].buttons, MessageButtons::Ok);
 }
 
 TEST(FixedTextDialogs, CaptionTextAndOkAsListed)

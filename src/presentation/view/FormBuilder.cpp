@@ -178,6 +178,24 @@ void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const 
     view.ShownViewKind = view.ViewKind;
 }
 
+void FormBuilder::ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind,
+                                 FormChoice form) const
+{
+    for (const ViewCommand& command : ViewCommands()) {
+        if (command.kind != viewKind)
+            continue;
+        view.SwitchPageState(command.page);
+        view.ViewKind = command.kind;
+        break;
+    }
+    switch (form) {
+    case FormChoice::Text: BuildTextForm(view, doc); break;
+    case FormChoice::Table: BuildTableForm(view, doc); break;
+    default: BuildFileForm(view, doc, form); break;
+    }
+    view.ShownViewKind = view.ViewKind;
+}
+
 void RewriteHeaderForTable(LineList& header, std::uint8_t decimalIndex, LineList& out, std::int32_t* widest)
 {
     constexpr std::size_t kDotColumns = 32;

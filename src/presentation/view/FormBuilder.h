@@ -31,6 +31,10 @@ public:
     /// the chosen kind and shows it in that page's form.
     void SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const ViewCommand& command) const;
 
+    /// Shows a kind in the given form, as the View command of the kind
+    /// followed by the form's button would (the first command of a kind with several).
+    void ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind, FormChoice form) const;
+
 private:
     void BeginBuild(MeasurementViewState& view, std::uint32_t formBit) const;
     void InsertHeaderInfo(MeasurementViewState& view, CTmDoc& doc) const;

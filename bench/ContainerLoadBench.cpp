@@ -38,7 +38,7 @@ const std::filesystem::path& BigContainer()
         std::filesystem::path p =
             std::filesystem::temp_directory_path() / ("orlu-bench-" + std::to_string(::getpid()) + ".orl");
         fixture::FixtureBuilder f;
-        f.ContainerHeader(45, 0, 0, kDataBytes).Pattern(kDataBytes);
+        f.ContainerHeader(5, 0, 0, kDataBytes).Pattern(kDataBytes);
         f.WriteTo(p);
         std::atexit([] { std::filesystem::remove(BigContainer()); });
         return p;

@@ -56,11 +56,11 @@ protected:
 TEST_F(Tools, FixtureContainerDumpsItsSummary)
 {
     fs::path file = dir / "c.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " container --kind 45 --data-bytes 1000 " + file.string()).status, 0);
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " container --kind 5 --data-bytes 1000 " + file.string()).status, 0);
     EXPECT_EQ(fs::file_size(file), 1032u);
     RunResult dump = Execute(Tool("orlu-dump") + " " + file.string() + " --summary 2>/dev/null");
     ASSERT_EQ(dump.status, 0);
-    EXPECT_NE(dump.out.find("kind: 45\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("kind: 5\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("byte count: 1000\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("pages: 2\n"), std::string::npos) << dump.out;
     EXPECT_EQ(dump.out.find("message:"), std::string::npos) << dump.out;

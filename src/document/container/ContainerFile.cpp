@@ -191,17 +191,19 @@ void CTmDoc::DecodeByKind(Archive& archive, KindFamily family)
         return;
     }
     if (FamilyLoader load = FindFamilyLoader(family)) {
-        bool decoded = false;
+        LoadOutcome outcome = LoadOutcome::Rejected;
         try {
-            decoded = load(*this);
+            outcome = load(*this);
         } catch (const ImageRangeError&) {
-            decoded = false; // a decoder that reads past the file rejects it
+            outcome = LoadOutcome::Rejected; // a decoder that reads past the file rejects it
         }
-        if (decoded)
+        if (outcome == LoadOutcome::Decoded)
             return;
-        ReportLoadError(Ui(), archive, kLoadImproperContents);
-        m_FileKind = kKindUnreadable;
-        m_ViewMask = kViewMaskHexa;
+        if (outcome == LoadOutcome::Rejected) {
+            ReportLoadError(Ui(), archive, kLoadImproperContents);
+            m_FileKind = kKindUnreadable;
+            m_ViewMask = kViewMaskHexa;
+        }
     }
     m_ViewMask = (m_ViewMask | kViewMaskHexa) & ~kViewMaskSettings;
 }
@@ -252,7 +254,6 @@ void CTmDoc::LoadContainer(Archive& archive)
             ReportLoadError(Ui(), archive, kLoadChecksumInvalid);
 
         if (kind.Traits & kKindRecordIndex) {
-            m_RecordIndex.reserve((archive.FileLength() - std::min(archive.FileLength(), archive.Position())) / 4);
             std::uint32_t value = 0;
             while (archive.ReadLe32(value))
                 m_RecordIndex.push_back(value);

@@ -1,6 +1,7 @@
 #include "document/LoggerSplit.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace orlu {
@@ -8,21 +9,11 @@ namespace {
 
 constexpr std::uint32_t kWordsPerPage = PagedFileImage::kPageSize / 2;
 
-// Reads the words of an image in order, one page lookup per page.
+// Hands out the words of an image in order as runs that lie on one page.
 class WordSource {
 public:
     WordSource(const PagedFileImage& image, std::uint32_t position) : m_Image(&image) { Seek(position); }
 
-    std::uint32_t Position() const { return m_Position; }
-    std::uint16_t Next()
-    {
-        if (m_Offset == kWordsPerPage)
-            Seek(m_Position);
-        const std::uint8_t* p = m_Page + 2 * m_Offset;
-        ++m_Offset;
-        ++m_Position;
-        return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-    }
     /// Pointer to the next run of at most `count` words that lie on one page.
     const std::uint8_t* Span(std::uint32_t count, std::uint32_t& got)
     {
@@ -116,6 +107,8 @@ constexpr VariantRow kVariants[] = {
 
 bool SplitLogger(const ImageReader& source, PagePool& pool, const LoggerSplitInput& input, LoggerSplitResult& out)
 {
+    if (input.rowLength == 0)
+        return false;
     const VariantRow& v = *std::find_if(std::begin(kVariants), std::end(kVariants),
                                         [&](const VariantRow& r) { return r.variant == input.variant; });
     const std::uint32_t words = source.WordCount();
@@ -125,61 +118,93 @@ bool SplitLogger(const ImageReader& source, PagePool& pool, const LoggerSplitInp
                        ? input.declaredCount
                        : (last - d) / input.rowLength + v.expectedExtra;
 
+    // The compact image is at most as long as the source: one page pointer array, never regrown.
+    out.image.Reserve(source.Image().PageCount());
     WordSink sink(out.image, pool);
     WordSource header(source.Image(), 0);
     if (!sink.Copy(header, d))
         return false;
 
-    WordSource in(source.Image(), d);
+    const PagedFileImage& pages = source.Image();
+    // The word at q, one page lookup per page.
+    const std::uint8_t* cachedPage = nullptr;
+    std::uint32_t cachedIndex = UINT32_MAX;
+    auto wordAt = [&](std::uint32_t q) {
+        const std::uint32_t k = q / kWordsPerPage;
+        if (k != cachedIndex) {
+            cachedPage = pages.Page(k);
+            cachedIndex = k;
+        }
+        const std::uint8_t* b = cachedPage + 2 * (q % kWordsPerPage);
+        return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
+    };
+    std::array<bool, 16> specialTop{};
+    specialTop[0x8] = specialTop[0xB] = v.markers;
+    specialTop[0xA] = v.dropsA;
+    auto special = [&](std::uint16_t w) { return specialTop[w >> 12]; };
+
+    std::uint32_t p = d;
     std::uint32_t number = 0;
     std::uint32_t kept = 0;
-    std::uint32_t runStart = 0; // number of the first row of the current run of consecutive rows
-    std::uint32_t runLength = 0;
     // Takes the low bytes of up to three more words as bits 8 to 31 of a count.
     auto countFrom = [&](std::uint16_t w) {
         std::uint32_t count = w & 0xFFu;
-        for (int k = 1; k <= 3 && in.Position() < last; ++k)
-            count |= static_cast<std::uint32_t>(in.Next() & 0xFFu) << (8 * k);
+        for (int k = 1; k <= 3 && p < last; ++k, ++p)
+            count |= static_cast<std::uint32_t>(wordAt(p) & 0xFFu) << (8 * k);
         return count;
     };
-    auto closeRun = [&] {
-        out.index.AppendRun(runStart, runLength);
-        runLength = 0;
-    };
-    while (in.Position() < last) {
-        const std::uint16_t w = in.Next();
-        const std::uint16_t top = w >> 12;
-        if (v.markers && top == 0x8) {
-            out.markers.push_back(LoggerMarker{number + 1, static_cast<std::uint8_t>(w & 0xFF)});
+    while (p < last) {
+        const std::uint16_t w = wordAt(p);
+        if (special(w)) {
+            ++p;
+            const std::uint16_t top = w >> 12;
+            if (top == 0x8) {
+                out.markers.push_back(LoggerMarker{number + 1, static_cast<std::uint8_t>(w & 0xFF)});
+            } else if (top == 0xB) {
+                const std::uint32_t count = countFrom(w);
+                if (v.breakList)
+                    out.breaks.push_back(LoggerBreak{number + 1, count});
+                number += count;
+            } else {
+                countFrom(w); // a 0xA word and its value are dropped
+            }
             continue;
         }
-        if (v.markers && top == 0xB) {
-            const std::uint32_t count = countFrom(w);
-            if (v.breakList)
-                out.breaks.push_back(LoggerBreak{number + 1, count});
-            number += count;
-            continue;
+        // The rows from p up to the next marker or break are copied at once; a
+        // trailing part row that would run past the last word is dropped.
+        std::uint32_t q = p + input.rowLength;
+        std::uint32_t rows = 0;
+        if (std::uint64_t{p} + input.rowLength <= last) {
+            rows = 1;
+            // Only the top four bits of each row's first word decide; they are in its high byte.
+            const std::uint32_t lastStart = last - input.rowLength;
+            while (q <= lastStart) {
+                const std::uint32_t k = q / kWordsPerPage;
+                const std::uint8_t* page = pages.Page(k);
+                const std::uint32_t pageEnd = std::min((k + 1) * kWordsPerPage - 1, lastStart);
+                bool stop = false;
+                while (q <= pageEnd) {
+                    if (specialTop[page[2 * (q % kWordsPerPage) + 1] >> 4]) {
+                        stop = true;
+                        break;
+                    }
+                    q += input.rowLength;
+                    ++rows;
+                }
+                if (stop)
+                    break;
+            }
         }
-        if (v.dropsA && top == 0xA) {
-            countFrom(w);
-            continue;
-        }
-        // A row: a trailing part row that would run past the last word is dropped.
-        if (in.Position() - 1 + std::uint64_t{input.rowLength} > last)
+        if (rows == 0)
             break;
-        ++number;
-        ++kept;
-        if (runLength == 0 || runStart + runLength != number) {
-            if (runLength != 0)
-                closeRun();
-            runStart = number;
-        }
-        ++runLength;
-        if (!sink.Put(w) || !sink.Copy(in, input.rowLength - 1))
+        WordSource in(pages, p);
+        if (!sink.Copy(in, q - p))
             return false;
+        out.index.AppendRun(number + 1, rows);
+        number += rows;
+        kept += rows;
+        p = q;
     }
-    if (runLength != 0)
-        closeRun();
     if (!sink.Put(0xFFFF))
         return false;
     out.byteCount = 2 * sink.Count();

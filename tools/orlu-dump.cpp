@@ -3,6 +3,13 @@
 //   orlu-dump FILE --summary
 //       kind, sub-kind, flags, data length, byte count, pages and sub-files;
 //       and the load errors (also shown on standard error as they happen).
+//   orlu-dump FILE --header
+//       a current-family file's decoded header: device, firmware, ModelFlags,
+//       bands, time step, record counts, markers, breaks, record index
+//   orlu-dump FILE --results
+//       per profile the main results in dB and linear units with their texts
+//   orlu-dump FILE --viewmask
+//       the View items the document offers
 
 #include "ConsoleInteraction.h"
 #include "document/CTmDoc.h"
@@ -38,12 +45,119 @@ void PrintSummary(const CTmDoc& doc, const ConsoleInteraction& ui)
     std::fputs(Cp1252ToUtf8(out).c_str(), stdout);
 }
 
+struct FlagName {
+    bool ModelFlags::*flag;
+    const char* name;
+};
+constexpr FlagName kFlagNames[] = {
+    {&ModelFlags::Model560, "Model560"},         {&ModelFlags::Model570, "Model570"},
+    {&ModelFlags::Model575, "Model575"},         {&ModelFlags::Model580, "Model580"},
+    {&ModelFlags::Model590, "Model590"},         {&ModelFlags::Model595, "Model595"},
+    {&ModelFlags::LaterModel, "LaterModel"},     {&ModelFlags::Family515Text, "Family515Text"},
+    {&ModelFlags::Family515, "Family515"},       {&ModelFlags::Family525, "Family525"},
+    {&ModelFlags::Family530, "Family530"},       {&ModelFlags::Family535, "Family535"},
+    {&ModelFlags::FourChannel, "FourChannel"},   {&ModelFlags::Model550, "Model550"},
+    {&ModelFlags::ModelQera410, "ModelQera410"},
+};
+
+void PrintHeader(const CTmDoc& doc, std::string& out)
+{
+    const CurrentHeader& h = doc.Header();
+    AppendPrintf(out, "kind: %u\n", doc.FileKind());
+    AppendPrintf(out, "device: %u serial %u\n", h.deviceType, h.serial);
+    AppendPrintf(out, "firmware: %.2f file system %.2f\n", h.firmware / 100.0, h.fileSystemVersion / 100.0);
+    out += "flags:";
+    for (const FlagName& f : kFlagNames)
+        if (h.model.*f.flag)
+            out += std::string(" ") + f.name;
+    out += "\n";
+    AppendPrintf(out, "title: %s\n", h.title.c_str());
+    AppendPrintf(out, "function: %u input %u range %u (%s)\n", h.function, h.inputKind, h.range,
+                 h.rangeNames.At(h.range));
+    AppendPrintf(out, "bands: kind %u count %u extras %u shown %u spectra %ld\n", h.bandKind, h.bandCount,
+                 h.bandExtras, h.bandsShown, static_cast<long>(h.spectrumCount));
+    AppendPrintf(out, "time step: %.3f s unit %u decimals %u\n", h.timeStep, h.timeStepUnit, h.timeStepDecimals);
+    AppendPrintf(out, "time history: %s row %u words declared %lu second %lu\n", h.timeHistory ? "yes" : "no",
+                 h.rowLength, static_cast<unsigned long>(h.declaredCount), static_cast<unsigned long>(h.secondCount));
+    AppendPrintf(out, "markers: %lu\n", static_cast<unsigned long>(doc.LoggerMarkers().size()));
+    for (const LoggerMarker& m : doc.LoggerMarkers())
+        AppendPrintf(out, "  record %lu marker %u\n", static_cast<unsigned long>(m.record), m.marker);
+    AppendPrintf(out, "breaks: %lu\n", static_cast<unsigned long>(doc.LoggerBreaks().size()));
+    for (const LoggerBreak& b : doc.LoggerBreaks())
+        AppendPrintf(out, "  record %lu skipped %lu\n", static_cast<unsigned long>(b.record),
+                     static_cast<unsigned long>(b.skipped));
+    const RecordIndex& index = doc.GetRecordIndex();
+    AppendPrintf(out, "record index: %lu in %lu runs\n", static_cast<unsigned long>(index.size()),
+                 static_cast<unsigned long>(index.RunCount()));
+    if (!index.empty())
+        AppendPrintf(out, "  first %lu last %lu\n", static_cast<unsigned long>(index[0]),
+                     static_cast<unsigned long>(index[index.size() - 1]));
+}
+
+void PrintResults(CTmDoc& doc, std::string& out)
+{
+    const CurrentHeader& h = doc.Header();
+    for (int profile = 0; profile < 3; ++profile) {
+        doc.SelectChannelProfile(profile, 0);
+        const CurrentChannel& ch = doc.Channel();
+        ResultContext ctx = doc.Results();
+        if (ctx.firstRecord == 0) {
+            out += "no results\n";
+            return;
+        }
+        const LevelContext levels = doc.Levels();
+        const int e = GetReferenceExponent(levels, ch);
+        ResultValues db, lin;
+        DecodeResultRow(ctx, profile, 0, db, false, e, 1.0);
+        DecodeResultRow(ctx, profile, 0, lin, true, e, 1.0);
+        AppendPrintf(out, "profile %d: detector %s filter %s\n", profile + 1, h.detectorNames.At(ch.detectorIndex + 1),
+                     ch.filterNames.At(ch.filter));
+        const struct {
+            const char* name;
+            double ResultValues::*slot;
+        } slots[] = {{"Leq/RMS", &ResultValues::result}, {"Peak", &ResultValues::peak}, {"Max", &ResultValues::max},
+                     {"Min", &ResultValues::min},        {"Spl", &ResultValues::spl}};
+        for (const auto& s : slots) {
+            const LevelText dbText = FormatLevel(levels, ch, ch.inputKind, db.*s.slot, 0);
+            const LevelText linText = FormatLevel(levels, ch, ch.inputKind, lin.*s.slot, 1);
+            AppendPrintf(out, "  %-8s %s%s %s%s\n", s.name, dbText.value.c_str(), dbText.unit.c_str(),
+                         linText.value.c_str(), linText.unit.c_str());
+        }
+        if (IsAbsent(db.sel))
+            out += "  SEL      -----\n";
+        else
+            AppendPrintf(out, "  SEL      %.1f dB\n", db.sel);
+    }
+    doc.SelectChannelProfile(0, 0);
+}
+
+struct ViewName {
+    std::uint32_t bit;
+    const char* name;
+};
+constexpr ViewName kViewNames[] = {
+    {kViewMaskHeaderInfo, "Header info"}, {kViewMaskMainResults, "Main results"}, {kViewMaskHistograms, "Histograms"},
+    {kViewMaskStatLevels, "Statistical levels"}, {kViewMaskDensities, "Densities"}, {kViewMaskBuffer, "Buffer/Logger"},
+    {kViewMaskSpectra, "Spectra"}, {kViewMaskWaveforms, "Time waveforms"}, {kViewMaskOctave11, "Octaves 1/1"},
+    {kViewMaskOctave13, "Octaves 1/3"}, {kViewMaskIntersections, "Time intersections"}, {kViewMaskSettings, "Settings"},
+    {kViewMaskHexa, "Hexa"}, {kViewMaskAscii, "ASCII"}, {kViewMaskUserFilters, "User's filters"},
+};
+
+void PrintViewMask(const CTmDoc& doc, std::string& out)
+{
+    AppendPrintf(out, "view mask: 0x%04lX\n", static_cast<unsigned long>(doc.GetViewMask()));
+    for (const ViewName& v : kViewNames)
+        if (doc.GetViewMask() & v.bit)
+            AppendPrintf(out, "  %s\n", v.name);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3 || std::string(argv[2]) != "--summary") {
-        std::fprintf(stderr, "usage: orlu-dump FILE --summary\n");
+    const std::string option = argc == 3 ? argv[2] : "";
+    if (option != "--summary" && option != "--header" && option != "--results" && option != "--viewmask") {
+        std::fprintf(stderr, "usage: orlu-dump FILE --summary|--header|--results|--viewmask\n");
         return 2;
     }
     ConsoleInteraction ui;
@@ -51,6 +165,19 @@ int main(int argc, char** argv)
     CTmDoc doc(app);
     if (!doc.OnOpenDocument(argv[1]))
         return 1;
-    PrintSummary(doc, ui);
+    if (option == "--summary") {
+        PrintSummary(doc, ui);
+        return 0;
+    }
+    std::string out;
+    if (option == "--header")
+        PrintHeader(doc, out);
+    else if (option == "--results")
+        PrintResults(doc, out);
+    else
+        PrintViewMask(doc, out);
+    for (const std::string& message : ui.Messages)
+        AppendPrintf(out, "message: %s\n", message.c_str());
+    std::fputs(Cp1252ToUtf8(out).c_str(), stdout);
     return 0;
 }

@@ -139,6 +139,9 @@ public:
     std::uint32_t AsLoadedByteCount() const { return m_Current.hasAsLoaded ? m_Current.asLoadedBytes : m_ByteCount; }
     const std::vector<LoggerMarker>& LoggerMarkers() const { return m_Current.markers; }
     const std::vector<LoggerBreak>& LoggerBreaks() const { return m_Current.breaks; }
+    /// After a reduction of the logger: the kept record count (written into the buffer
+    /// header in its own layout) and the numbers of the kept records.
+    void SetBufferRecords(std::uint32_t count, RecordIndex index);
     /// The statistical levels of the file, taken on the first decode.
     const std::optional<StatisticalLevels>& StoredStatisticalLevels() const { return m_Current.statisticalLevels; }
 
@@ -148,6 +151,7 @@ private:
     void StoreContainer(Archive& archive);
     void StoreHeldData(Archive& archive);
     void StoreDocument(Archive& archive);
+    void StoreReducedCurrent(Archive& archive);
     enum class HeaderCheck { Accepted, EndOfFile, Mismatch };
     HeaderCheck ReadHeader(Archive& archive);
     bool ReadDirectory(Archive& archive);

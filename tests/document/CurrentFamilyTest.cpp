@@ -329,3 +329,52 @@ TEST_F(CurrentFamily, MalformedHeadersEndInTheLoadErrorAndStayOpenForHexa)
 
 } // namespace
 } // namespace orlu
+
+namespace orlu {
+namespace {
+
+TEST_F(CurrentFamily, ReducedLoggerIsStoredWithItsKeptRecordsAndIndexAndReopens)
+{
+    CurrentFileSpec spec = WorkedLogger();
+    spec.rows = 6;
+    spec.declaredCount = 6;
+    spec.events = {LoggerEvent{2, true, 10}};
+    auto doc = Open(Write("r.orl", Container(45, spec)));
+    ASSERT_EQ(doc->GetRecordIndex(), (std::vector<std::uint32_t>{1, 2, 13, 14, 15, 16}));
+    // A reduction keeping the first four records: kind 50, the count and the index of what is kept.
+    RecordIndex kept;
+    for (std::uint32_t n : {1u, 2u, 13u, 14u})
+        kept.push_back(n);
+    doc->SetFileKind(50);
+    doc->SetReduced(true);
+    doc->SetBufferRecords(4, kept);
+    const std::vector<std::uint8_t> stored = SaveAndRead(*doc, "reduced.orl");
+    EXPECT_FALSE(doc->GetViewMask() & kViewMaskMainResults);
+
+    const std::uint32_t data = doc->Header().bufferRecord + doc->Header().bufferRecordLength;
+    ASSERT_EQ(stored.size(), 32 + 2 * (data + 4 + 1) + 4 * 4);
+    EXPECT_EQ(stored[10], 50);
+    EXPECT_EQ(stored[12], 4); // written by a reduced store
+
+    auto again = Open(dir / "reduced.orl");
+    EXPECT_EQ(again->FileKind(), 50);
+    EXPECT_EQ(again->GetRecordIndex(), (std::vector<std::uint32_t>{1, 2, 13, 14}));
+    EXPECT_EQ(again->Header().declaredCount, 4u);
+    EXPECT_FALSE(again->HasAsLoadedImage()); // the index came with the file: no split
+    const ImageReader rows = again->Reader();
+    for (std::uint32_t r = 0; r < 4; ++r)
+        EXPECT_EQ(rows.Word(data + r), LoggerRowWord(r, 0));
+    EXPECT_EQ(rows.Word(data + 4), 0xFFFF);
+    EXPECT_TRUE(again->GetViewMask() & kViewMaskBuffer);
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(CurrentFamily, SplitLoggerIsStoredAsItWasRead)
+{
+    auto doc = Open(Write("s.orl", Container(45, WorkedLogger())));
+    ASSERT_TRUE(doc->HasAsLoadedImage());
+    EXPECT_EQ(SaveAndRead(*doc, "same.orl"), Container(45, WorkedLogger()).Data());
+}
+
+} // namespace
+} // namespace orlu

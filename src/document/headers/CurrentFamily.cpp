@@ -161,6 +161,43 @@ bool CTmDoc::MakeRtRecords(const CurrentHeader& h)
     return make(kRtOctave, need.octaveBands, 2);
 }
 
+void CTmDoc::SetBufferRecords(std::uint32_t count, RecordIndex index)
+{
+    CurrentHeader& h = m_Current.header;
+    if (h.bufferRecord == 0)
+        return;
+    h.declaredCount = h.secondCount = h.shownRecordCount = count;
+    WriteBufferCounts(m_Image, h, count, count);
+    m_RecordIndex = std::move(index);
+    m_RecordIndexPresent = true;
+}
+
+void CTmDoc::StoreReducedCurrent(Archive& archive)
+{
+    const CurrentHeader& h = m_Current.header;
+    const ImageReader image = Reader();
+    // The header records up to and with the buffer header, then the kept rows and the end word;
+    // the data length is known before they are written, so the header is written once.
+    const std::uint32_t headerWords = h.bufferRecord + h.bufferRecordLength;
+    const std::uint64_t rowWords = std::uint64_t{h.declaredCount} * h.rowLength;
+    if (!image.HasWords(0, headerWords + rowWords))
+        throw ArchiveError("the kept records run past the image");
+    std::array<std::uint8_t, kContainerHeaderSize> header{};
+    BuildContainerHeader(header, m_FileKind, m_SubKind, kFlagHeldOrReduced,
+                         static_cast<std::uint32_t>(2 * (headerWords + rowWords + 1)));
+    archive.Write(header);
+    for (std::uint32_t w = 0; w < headerWords + rowWords; ++w)
+        archive.WriteLe16(image.Word(w));
+    archive.WriteLe16(0xFFFF);
+    m_ViewMask &= ~kViewMaskMainResults;
+    std::uint32_t written = 0;
+    for (std::uint32_t number : m_RecordIndex) {
+        if (written++ == h.declaredCount)
+            break;
+        archive.WriteLe32(number);
+    }
+}
+
 void CTmDoc::SelectChannelProfile(int a, int p)
 {
     if (!m_Current.decoded)

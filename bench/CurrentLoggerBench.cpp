@@ -35,7 +35,7 @@ std::filesystem::path LoggerFile(std::uint8_t kind)
         spec.events.push_back({r, false, r / 10000 % 256});
         spec.events.push_back({r, true, 5});
     }
-    std::vector<std::uint8_t> file = fixture::CurrentFamilyFile(spec);
+    std::vector<std::uint8_t> file = fixture::CurrentMeasurementFile(spec);
     fixture::FixtureBuilder f;
     f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
     f.WriteTo(p);

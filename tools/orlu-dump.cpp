@@ -3,6 +3,14 @@
 //   orlu-dump FILE --summary
 //       kind, sub-kind, flags, data length, byte count, pages and sub-files;
 //       and the load errors (also shown on standard error as they happen).
+//   orlu-dump FILE --subfiles
+//       the sub-files by number: name, kind, byte offset, start word, byte
+//       length, and in current-family Multifiles (kinds 53 to 60) the content
+//       bits and the first and last sub-file of each group of results.
+//   orlu-dump FILE --records
+//       per sub-file, each record's word position, type and length, and the
+//       word where the main locators find their records (0: not found). A
+//       broken chain ends the list with the program's error text.
 //   orlu-dump FILE --header
 //       a current-family file's decoded header: device, firmware, ModelFlags,
 //       bands, time step, record counts, markers, breaks, record index
@@ -10,9 +18,12 @@
 //       per profile the main results in dB and linear units with their texts
 //   orlu-dump FILE --viewmask
 //       the View items the document offers
+//
+// Options can be given together; the sections come in the order above.
 
 #include "ConsoleInteraction.h"
 #include "document/CTmDoc.h"
+#include "document/container/LoadErrors.h"
 #include "platform/TextEncoding.h"
 #include "platform/ValueFormat.h"
 
@@ -23,26 +34,126 @@ namespace {
 
 using namespace orlu;
 
-void PrintSummary(const CTmDoc& doc, const ConsoleInteraction& ui)
+unsigned long Ul(std::uint32_t value)
+{
+    return static_cast<unsigned long>(value);
+}
+
+void PrintSummary(const CTmDoc& doc, std::string& out)
 {
     const auto& header = doc.HeaderBuffer();
     const std::uint32_t dataLength = header[14] | (header[15] << 8) | (header[16] << 16) |
                                      (static_cast<std::uint32_t>(header[17]) << 24);
-    std::string out;
     AppendPrintf(out, "kind: %u\n", doc.FileKind());
     AppendPrintf(out, "sub-kind: %u\n", doc.SubKind());
     AppendPrintf(out, "flags: %u\n", header[12]);
-    AppendPrintf(out, "data length: %lu\n", static_cast<unsigned long>(dataLength));
-    AppendPrintf(out, "byte count: %lu\n", static_cast<unsigned long>(doc.ByteCount()));
-    AppendPrintf(out, "pages: %lu\n", static_cast<unsigned long>(doc.Image().PageCount()));
+    AppendPrintf(out, "data length: %lu\n", Ul(dataLength));
+    AppendPrintf(out, "byte count: %lu\n", Ul(doc.ByteCount()));
+    AppendPrintf(out, "pages: %lu\n", Ul(doc.Image().PageCount()));
     AppendPrintf(out, "record index: %lu\n", static_cast<unsigned long>(doc.GetRecordIndex().size()));
     AppendPrintf(out, "sub-files: %u\n", doc.SubfileCount());
     for (const MultifileEntry& e : doc.Subfiles())
-        AppendPrintf(out, "  %s kind %u offset %lu length %lu\n", e.NameText().c_str(), e.FileKind,
-                     static_cast<unsigned long>(e.Offset), static_cast<unsigned long>(e.Length));
-    for (const std::string& message : ui.Messages)
-        AppendPrintf(out, "message: %s\n", message.c_str());
-    std::fputs(Cp1252ToUtf8(out).c_str(), stdout);
+        AppendPrintf(out, "  %s kind %u offset %lu length %lu\n", e.NameText().c_str(), e.FileKind, Ul(e.Offset),
+                     Ul(e.Length));
+}
+
+struct GroupName {
+    ContentGroup group;
+    const char* name;
+};
+
+constexpr GroupName kGroupNames[] = {
+    {ContentGroup::Histogram, "A histogram"},        {ContentGroup::Statistics, "B statistics"},
+    {ContentGroup::Buffer, "C buffer"},              {ContentGroup::Octave, "D 1/1 octave"},
+    {ContentGroup::ThirdOctave, "E 1/3 octave"},     {ContentGroup::Fft, "F FFT"},
+    {ContentGroup::OctaveStats, "G 1/1-octave band statistics"},
+    {ContentGroup::OtherBandStats, "H other band statistics"},
+};
+
+void PrintSubfiles(CTmDoc& doc, std::string& out)
+{
+    const bool scanned = IsCurrentMultifileKind(doc.FileKind());
+    if (scanned)
+        doc.ScanMergedSubfiles();
+    AppendPrintf(out, "sub-files: %u\n", doc.SubfileCount());
+    if (doc.SubfileCount() == 0) {
+        AppendPrintf(out, "sub-file 0: whole file, start word 0, length %lu\n", Ul(doc.GetSubfileLength(0)));
+        return;
+    }
+    for (int n = 1; n <= doc.SubfileCount(); ++n) {
+        const MultifileEntry& e = doc.Subfiles()[static_cast<std::size_t>(n - 1)];
+        const std::uint32_t start = doc.GetSubfileStart(n);
+        AppendPrintf(out, "sub-file %d: %s kind %u offset %lu start word %lu length %lu", n,
+                     doc.GetSubfileName(n).c_str(), e.FileKind, Ul(e.Offset), Ul(start), Ul(doc.CurrentSubfileLength()));
+        if (scanned)
+            AppendPrintf(out, " contents 0x%04X", doc.GetSubfileContents().BitsOf(n));
+        out += '\n';
+    }
+    if (!scanned)
+        return;
+    for (const GroupName& g : kGroupNames) {
+        const GroupRange& range = doc.GetSubfileContents().Group(g.group);
+        if (range.found)
+            AppendPrintf(out, "group %s: %d to %d\n", g.name, range.first, range.last);
+        else
+            AppendPrintf(out, "group %s: none\n", g.name);
+    }
+}
+
+struct LocatorLine {
+    const char* name;
+    std::uint32_t (*find)(CTmDoc& doc, int n);
+};
+
+constexpr LocatorLine kLocators[] = {
+    {"results record", [](CTmDoc& d, int n) { return d.FindResultsRecord(n); }},
+    {"histogram definition", [](CTmDoc& d, int n) { return d.FindRecord9(n); }},
+    {"second histogram definition", [](CTmDoc& d, int n) { return d.FindRecord19(n); }},
+    {"1/1-octave setup", [](CTmDoc& d, int n) { return d.FindRecord14(n); }},
+    {"1/3-octave setup", [](CTmDoc& d, int n) { return d.FindRecord16(n); }},
+    {"FFT setup", [](CTmDoc& d, int n) { return d.FindRecord17or21(n); }},
+    {"tonality FFT setup", [](CTmDoc& d, int n) { return d.FindRecord22(n); }},
+    {"buffer record", [](CTmDoc& d, int n) { return d.FindBufferRecord(n); }},
+    {"buffer data", [](CTmDoc& d, int n) { return d.FindBufferData(n); }},
+};
+
+void PrintRecords(CTmDoc& doc, int n, std::string& out)
+{
+    const std::uint32_t start = doc.GetSubfileStart(n);
+    AppendPrintf(out, "records of sub-file %d (start word %lu, length %lu):\n", n, Ul(start),
+                 Ul(doc.CurrentSubfileLength()));
+    try {
+        for (const RecordEntry& r : doc.ListRecords(n))
+            AppendPrintf(out, "  word %lu type %u length %lu\n", Ul(r.start), r.type, Ul(r.length));
+        AppendPrintf(out, "  end of chain\n");
+    } catch (const RecordChainError& e) {
+        AppendPrintf(out, "  %s: %s\n", std::string(LoadErrorText(kLoadImproperContents)).c_str(), e.what());
+    }
+    for (const LocatorLine& line : kLocators)
+        AppendPrintf(out, "  %s: %lu\n", line.name, Ul(line.find(doc, n)));
+    if (auto mask = doc.FindStatisticsDef(n))
+        AppendPrintf(out, "  statistics mask: %u\n", *mask);
+    else
+        AppendPrintf(out, "  statistics mask: none\n");
+    AppendPrintf(out, "  complete: %s\n", doc.IsComplete(n) ? "yes" : "no");
+}
+
+void PrintAllRecords(CTmDoc& doc, std::string& out)
+{
+    if (doc.ByteCount() == 0)
+        return;
+    if (doc.SubfileCount() == 0) {
+        PrintRecords(doc, 0, out);
+        return;
+    }
+    for (int n = 1; n <= doc.SubfileCount(); ++n)
+        PrintRecords(doc, n, out);
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: orlu-dump FILE --summary|--subfiles|--records|--header|--results|--viewmask ...\n");
+    return 2;
 }
 
 struct FlagName {
@@ -155,26 +266,43 @@ void PrintViewMask(const CTmDoc& doc, std::string& out)
 
 int main(int argc, char** argv)
 {
-    const std::string option = argc == 3 ? argv[2] : "";
-    if (option != "--summary" && option != "--header" && option != "--results" && option != "--viewmask") {
-        std::fprintf(stderr, "usage: orlu-dump FILE --summary|--header|--results|--viewmask\n");
-        return 2;
+    if (argc < 3)
+        return Usage();
+    bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--summary")
+            summary = true;
+        else if (option == "--subfiles")
+            subfiles = true;
+        else if (option == "--records")
+            records = true;
+        else if (option == "--header")
+            header = true;
+        else if (option == "--results")
+            results = true;
+        else if (option == "--viewmask")
+            viewMask = true;
+        else
+            return Usage();
     }
     ConsoleInteraction ui;
     AppContext app(ui);
     CTmDoc doc(app);
     if (!doc.OnOpenDocument(argv[1]))
         return 1;
-    if (option == "--summary") {
-        PrintSummary(doc, ui);
-        return 0;
-    }
     std::string out;
-    if (option == "--header")
+    if (summary)
+        PrintSummary(doc, out);
+    if (subfiles)
+        PrintSubfiles(doc, out);
+    if (records)
+        PrintAllRecords(doc, out);
+    if (header)
         PrintHeader(doc, out);
-    else if (option == "--results")
+    if (results)
         PrintResults(doc, out);
-    else
+    if (viewMask)
         PrintViewMask(doc, out);
     for (const std::string& message : ui.Messages)
         AppendPrintf(out, "message: %s\n", message.c_str());

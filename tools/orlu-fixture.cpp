@@ -2,10 +2,15 @@
 //
 //   orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT
 //       a container of kind K whose data are N bytes of a fixed pattern
-//   orlu-fixture sample OUT
-//       a small current-family measurement (kind 45, an ORLU 525 file)
-//   orlu-fixture multifile OUT
-//       a Multifile of kind 55 holding two pattern files
+//   orlu-fixture sample [--fault truncated|overrun|zero-length] OUT
+//       a small current-family measurement (kind 45, an ORLU 525 file); with
+//       --fault its record chain is broken: the last record cut off by the end
+//       of the file, a record running past the end, or a record of length 0
+//   orlu-fixture multifile [--files N] OUT
+//       a Multifile of kind 55 holding two pattern files; with --files, N
+//       current-family files FILE1 to FILEn whose contents repeat every five:
+//       histogram and statistics, FFT, 1/3 octave with band statistics,
+//       1/1 octave with band statistics, results only
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block
 //   orlu-fixture edited OUT
@@ -30,13 +35,17 @@
 
 namespace {
 
+using orlu::fixture::BrokenChainFile;
+using orlu::fixture::ChainFault;
 using orlu::fixture::FixtureBuilder;
 
 int Usage()
 {
     std::fprintf(stderr,
                  "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
-                 "       orlu-fixture sample|multifile|reverb|edited|dos OUT\n"
+                 "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
+                 "       orlu-fixture multifile [--files N] OUT\n"
+                 "       orlu-fixture reverb|edited|dos OUT\n"
                  "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
                  " [--logger ROWS] OUT\n");
     return 2;
@@ -51,15 +60,14 @@ FixtureBuilder Container(unsigned kind, unsigned subKind, std::size_t dataBytes)
     return f;
 }
 
-FixtureBuilder Sample()
+FixtureBuilder Sample(const std::vector<std::uint8_t>& file)
 {
-    std::vector<std::uint8_t> file = orlu::fixture::SampleCurrentFamilyFile();
     FixtureBuilder f;
     f.ContainerHeader(45, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
     return f;
 }
 
-FixtureBuilder Multifile()
+FixtureBuilder PatternMultifile()
 {
     FixtureBuilder f;
     f.ContainerHeader(55, 0, 0, 600);
@@ -97,7 +105,7 @@ FixtureBuilder Dos()
 
 FixtureBuilder Current(unsigned kind, const orlu::fixture::CurrentFileSpec& spec)
 {
-    std::vector<std::uint8_t> file = orlu::fixture::CurrentFamilyFile(spec);
+    std::vector<std::uint8_t> file = orlu::fixture::CurrentMeasurementFile(spec);
     FixtureBuilder f;
     f.ContainerHeader(static_cast<std::uint8_t>(kind), 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
     return f;
@@ -185,9 +193,25 @@ int main(int argc, char** argv)
                 return Usage();
             file = Current(static_cast<unsigned>(kind), CurrentSpec(device, firmware, input, function, logger));
         } else if (argc == 3 && command == "sample") {
-            file = Sample();
+            file = Sample(orlu::fixture::SampleCurrentFamilyFile());
+        } else if (argc == 5 && command == "sample" && std::string(argv[2]) == "--fault") {
+            const std::string fault = argv[3];
+            if (fault == "truncated")
+                file = Sample(BrokenChainFile(ChainFault::TruncatedLastRecord));
+            else if (fault == "overrun")
+                file = Sample(BrokenChainFile(ChainFault::Overrun));
+            else if (fault == "zero-length")
+                file = Sample(BrokenChainFile(ChainFault::ZeroLength));
+            else
+                return Usage();
         } else if (argc == 3 && command == "multifile") {
-            file = Multifile();
+            file = PatternMultifile();
+        } else if (argc == 5 && command == "multifile" && std::string(argv[2]) == "--files") {
+            const long count = std::strtol(argv[3], nullptr, 10);
+            if (count < 1 || count > 1000)
+                return Usage();
+            const auto members = orlu::fixture::GeneratedMultifileMembers(static_cast<int>(count));
+            file = orlu::fixture::Multifile(55, members);
         } else if (argc == 3 && command == "reverb") {
             file = Reverb();
         } else if (argc == 3 && command == "edited") {

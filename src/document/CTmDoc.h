@@ -8,6 +8,7 @@
 #include "document/AppContext.h"
 #include "document/RecordIndex.h"
 #include "document/RtBandRecords.h"
+#include "document/Subfiles.h"
 #include "document/ViewMask.h"
 #include "document/container/ContainerHeader.h"
 #include "document/container/FileKindCode.h"
@@ -144,6 +145,55 @@ public:
     void SetBufferRecords(std::uint32_t count, RecordIndex index);
     /// The statistical levels of the file, taken on the first decode.
     const std::optional<StatisticalLevels>& StoredStatisticalLevels() const { return m_Current.statisticalLevels; }
+    // ---- Sub-files (document/Subfiles.h) and the record locators over them ----
+
+    /// The first word of sub-file n; its byte length becomes the current sub-file length.
+    std::uint32_t GetSubfileStart(int n);
+    /// The byte length of sub-file n (0 for a number that names no sub-file).
+    std::uint32_t GetSubfileLength(int n) const;
+    /// The name of sub-file n without trailing blanks; empty for 0 and without a list.
+    std::string GetSubfileName(int n) const;
+    /// The byte length of the sub-file last addressed by GetSubfileStart.
+    std::uint32_t CurrentSubfileLength() const { return m_CurrentSubfileLength; }
+    /// The file carried inside the image (sub-file -1): first word, length in bytes.
+    void SetEmbeddedFile(std::uint32_t startWord, std::uint32_t byteLength) { m_Embedded = {startWord, byteLength}; }
+    /// Fills the content bits of a legacy Multifile through the legacy header decoder.
+    void ScanLegacySubfiles(const LegacyHeaderProbe& decodeHeader);
+    /// Fills the content bits of a current-family Multifile from the sub-files' chains.
+    void ScanMergedSubfiles();
+    const SubfileContents& GetSubfileContents() const { return m_SubfileContents; }
+    /// Keeps a view's selection inside the sub-files that can show the view kind; returns 1.
+    int ClampSubfileSelection(int viewKind, SubfileSelection& selection, BandStatistics bandStatistics);
+
+    /// What the locators branch on; set by the header decoders.
+    const ChainFlags& GetChainFlags() const { return m_ChainFlags; }
+    void SetChainFlags(const ChainFlags& flags) { m_ChainFlags = flags; }
+
+    // Locators (document/records/RecordLocators.h) over sub-file n: each addresses
+    // the sub-file with GetSubfileStart and walks inside it; 0 or false: not found.
+    std::uint32_t FindRecord(int n, std::uint8_t type);
+    std::uint32_t FindRecordFrom(std::uint32_t startWord, std::uint8_t type) const;
+    std::uint32_t FindNextRecord(std::uint32_t position, std::uint8_t type) const;
+    std::uint32_t FindRecordInHeader(int n, std::uint8_t type);
+    std::uint32_t FindResultsRecord(int n);
+    bool HasRecord15(int n);
+    bool HasBufferRecord(int n);
+    std::optional<std::uint16_t> FindStatisticsDef(int n);
+    std::uint32_t FindRecord9(int n);
+    std::uint32_t FindRecord19(int n);
+    std::uint32_t FindRecord14(int n);
+    std::uint32_t FindRecord16(int n);
+    std::uint32_t FindRecord24(int n);
+    std::uint32_t FindRecord17or21(int n);
+    std::uint32_t FindRecord22(int n);
+    std::uint32_t FindBufferRecord(int n);
+    std::uint32_t FindBufferData(int n);
+    bool IsComplete(int n);
+    bool HasValidEnd(int n);
+    std::uint32_t GetRecord17Data(int n);
+    std::uint32_t GetRecord22Data(int n);
+    /// The records of sub-file n; throws RecordChainError when its chain is broken.
+    std::vector<RecordEntry> ListRecords(int n);
 
 private:
     // Container load and store.
@@ -209,6 +259,13 @@ private:
     bool SplitCurrentLogger(CurrentHeader& h);
     bool MakeRtRecords(const CurrentHeader& h);
     CurrentDocument m_Current;
+    // Sub-files.
+    SubfileDirectory Directory() const;
+    SubfileSpan SpanOf(int n);
+    std::uint32_t m_CurrentSubfileLength = 0;
+    EmbeddedFile m_Embedded;
+    SubfileContents m_SubfileContents;
+    ChainFlags m_ChainFlags;
 };
 
 } // namespace orlu

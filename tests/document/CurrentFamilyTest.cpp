@@ -10,7 +10,7 @@
 namespace orlu {
 namespace {
 
-using fixture::CurrentFamilyFile;
+using fixture::CurrentMeasurementFile;
 using fixture::CurrentFileSpec;
 using fixture::FixtureBuilder;
 using fixture::LoggerEvent;
@@ -18,7 +18,7 @@ using fixture::LoggerRowWord;
 
 FixtureBuilder Container(std::uint8_t kind, const CurrentFileSpec& spec)
 {
-    std::vector<std::uint8_t> file = CurrentFamilyFile(spec);
+    std::vector<std::uint8_t> file = CurrentMeasurementFile(spec);
     FixtureBuilder f;
     f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
     return f;
@@ -135,7 +135,7 @@ CurrentFileSpec WorkedLogger()
 
 TEST_F(CurrentFamily, LoggerSplitGivesMarkersBreaksAndTheRecordIndex)
 {
-    const std::vector<std::uint8_t> file = CurrentFamilyFile(WorkedLogger());
+    const std::vector<std::uint8_t> file = CurrentMeasurementFile(WorkedLogger());
     auto doc = Open(Write("l.orl", Container(45, WorkedLogger())));
     EXPECT_TRUE(ui.Messages().empty());
     EXPECT_EQ(doc->LoggerMarkers(), (std::vector<LoggerMarker>{{2, 5}}));
@@ -222,7 +222,7 @@ TEST_F(CurrentFamily, LoggerEdgeCases)
         spec.rows = 2;
         spec.events = {LoggerEvent{2, true, 0x0102}};
         spec.declaredCount = 0xFFFFFFFF;
-        std::vector<std::uint8_t> file = CurrentFamilyFile(spec);
+        std::vector<std::uint8_t> file = CurrentMeasurementFile(spec);
         // Cut the break to its first two words and add one word of a third row before the end word.
         file.resize(file.size() - 2 - 4);
         for (std::uint16_t w : {LoggerRowWord(9, 0), std::uint16_t{0xFFFF}}) {
@@ -292,7 +292,7 @@ TEST_F(CurrentFamily, MalformedHeadersEndInTheLoadErrorAndStayOpenForHexa)
         file.at(2 * word + 1) = static_cast<std::uint8_t>(value >> 8);
         return file;
     };
-    const std::vector<std::uint8_t> good = CurrentFamilyFile(CurrentFileSpec{});
+    const std::vector<std::uint8_t> good = CurrentMeasurementFile(CurrentFileSpec{});
     CurrentFileSpec unknown;
     unknown.deviceType = 999;
     CurrentFileSpec histogram;
@@ -306,10 +306,10 @@ TEST_F(CurrentFamily, MalformedHeadersEndInTheLoadErrorAndStayOpenForHexa)
         {"record 1 of length 1", withWord(good, 0, 0x0101)},
         {"record 2 runs past the file", withWord(good, 12, 0xF002)},
         {"record 1 longer than the file", withWord(good, 0, 0xFF01)},
-        {"unknown device type", CurrentFamilyFile(unknown)},
-        {"histogram counts past the file", CurrentFamilyFile(histogram)},
+        {"unknown device type", CurrentMeasurementFile(unknown)},
+        {"histogram counts past the file", CurrentMeasurementFile(histogram)},
         {"chain without its end", std::vector<std::uint8_t>(good.begin(), good.end() - 2)},
-        {"buffer header too short", withWord(CurrentFamilyFile(shortBuffer), 12 + 10 + 8 + 40 + 20, 0x060F)},
+        {"buffer header too short", withWord(CurrentMeasurementFile(shortBuffer), 12 + 10 + 8 + 40 + 20, 0x060F)},
         {"empty data", {}},
     };
     for (const Case& c : cases) {

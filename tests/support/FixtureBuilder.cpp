@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <stdexcept>
 
 namespace orlu::fixture {
@@ -167,25 +168,123 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path)
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::uint8_t> SampleCurrentFamilyFile()
+std::vector<std::uint8_t> CurrentFamilyFile(const CurrentFileContents& c)
 {
     FixtureBuilder f;
     // Record 1: file name in words 1 to 4, word 5 = 0 (no setup file), words 8 to 11 = no second name.
-    f.Le16(0x0C01).TextField("SAMPLE01", 8).Le16(0).Le16(0).Le16(0);
+    f.Le16(0x0C01).TextField(c.name, 8).Le16(0).Le16(0).Le16(0);
     f.Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
-    // Record 2: serial, device type 525, firmware 3.00, three zero words, file-system version 0.
-    f.Record(2, {1234, 525, 300, 0, 0, 0, 0});
+    // Record 2: serial, device type, firmware, three zero words, file-system version 0.
+    f.Record(2, {1234, c.deviceType, c.firmware, 0, 0, 0, 0});
     // Record 3: the title, two characters per word.
-    f.Le16(0x0903).TextField("Sample meas.", 16);
-    // Record 4: the measurement setup, 40 words, all zero.
-    f.Record(4, std::vector<std::uint16_t>(39, 0));
+    f.Le16(0x0903).TextField(c.title, 16);
+    // Record 4: the measurement setup, 40 words; word 3 the analysis setting.
+    std::vector<std::uint16_t> measurement(39, 0);
+    measurement[2] = c.analysis;
+    f.Record(4, measurement);
     // Record 5: the profiles: three blocks of 6 words from word 2 (detector, filter,
     // buffer definition, calibration, flags after each block's length word).
     f.Record(5, {3, 0x0600, 1, 1, 0, 0, 0, 0x0600, 1, 2, 0, 0, 0, 0x0600, 1, 3, 0, 0, 0});
     // Records 7: the results of each profile, 14 words: time (32-bit) then levels in 0.1 dB.
     for (std::uint16_t profile = 0; profile < 3; ++profile)
         f.Record(7, {600, 0, 942, 650, 700, 750, 800, 701, 702, 703, 704, 705, static_cast<std::uint16_t>(500 + profile)});
+    if (c.statistics) // n = 3 entries: percentage, then the levels of the three profiles
+        f.Record(23, {3, 10, 650, 651, 652, 50, 600, 601, 602, 90, 550, 551, 552}, true);
+    // A spectrum setup (band count, first band, last band), then its levels.
+    switch (c.spectrum) {
+    case CurrentFileContents::Spectrum::None:
+        break;
+    case CurrentFileContents::Spectrum::Octave:
+        f.Record(14, {3, 5, 7}).Record(18, {600, 610, 620}, true);
+        break;
+    case CurrentFileContents::Spectrum::ThirdOctave:
+        f.Record(16, {4, 20, 23}).Record(18, {600, 605, 610, 615}, true);
+        break;
+    case CurrentFileContents::Spectrum::Fft:
+        f.Record(17, {4, 0, 400}).Record(18, {300, 310, 320, 330}, true);
+        break;
+    }
+    if (c.histogram) // two zero words, 2 classes, lowest class 60.0 dB, width 1.0 dB; 32-bit counts
+        f.Record(9, {0, 0, 2, 600, 10}).Record(11, {5, 0, 7, 0, 4, 0, 8, 0, 6, 0, 6, 0}, true);
+    if (c.bandStatistics)
+        f.Record(19, {0, 0, 2, 600, 10}).Record(20, {1, 0, 2, 0, 3, 0, 4, 0}, true);
     f.ChainEnd();
+    return f.Data();
+}
+
+std::vector<std::uint8_t> SampleCurrentFamilyFile()
+{
+    return CurrentFamilyFile({});
+}
+
+FixtureBuilder Multifile(std::uint8_t kind, std::span<const MultifileMember> files)
+{
+    std::uint32_t dataLength = 0;
+    for (const MultifileMember& m : files)
+        dataLength += static_cast<std::uint32_t>(m.bytes.size());
+    FixtureBuilder f;
+    f.ContainerHeader(kind, 0, 0, dataLength);
+    std::uint32_t offset = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto length = static_cast<std::uint32_t>(files[i].bytes.size());
+        const bool last = i + 1 == files.size();
+        f.MultifileEntry(files[i].name, kind, offset, length, static_cast<std::uint32_t>(i),
+                         last ? 0 : static_cast<std::uint32_t>(i + 2));
+        offset += length;
+    }
+    for (const MultifileMember& m : files)
+        f.Bytes(m.bytes);
+    return f;
+}
+
+std::vector<MultifileMember> GeneratedMultifileMembers(int count)
+{
+    using Spectrum = CurrentFileContents::Spectrum;
+    std::vector<MultifileMember> members;
+    for (int i = 1; i <= count; ++i) {
+        CurrentFileContents c;
+        c.name = "MEAS" + std::to_string(i);
+        switch ((i - 1) % 5) {
+        case 0:
+            c.histogram = c.statistics = true;
+            break;
+        case 1:
+            c.spectrum = Spectrum::Fft;
+            break;
+        case 2:
+            c.spectrum = Spectrum::ThirdOctave;
+            c.bandStatistics = true;
+            break;
+        case 3:
+            c.analysis = 2;
+            c.spectrum = Spectrum::Octave;
+            c.bandStatistics = true;
+            break;
+        default:
+            break;
+        }
+        members.push_back({"FILE" + std::to_string(i), CurrentFamilyFile(c)});
+    }
+    return members;
+}
+
+std::vector<std::uint8_t> BrokenChainFile(ChainFault fault)
+{
+    // The sample's records start at words 0 (1), 12 (2), 20 (3), 29 (4), 69 (5),
+    // 89, 103 and 117 (7); the end word is word 131.
+    std::vector<std::uint8_t> bytes = SampleCurrentFamilyFile();
+    FixtureBuilder f;
+    f.Bytes(bytes);
+    switch (fault) {
+    case ChainFault::TruncatedLastRecord:
+        return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 2 * (117 + 9));
+    case ChainFault::Overrun:
+        f.PatchLe16(2 * 69, 0x0005).PatchLe16(2 * 70, 0x7FFF);
+        break;
+    case ChainFault::ZeroLength:
+        f.PatchLe16(2 * 20, 0x0003).PatchLe16(2 * 21, 0);
+        break;
+    }
     return f.Data();
 }
 
@@ -199,7 +298,7 @@ std::uint16_t LoggerRowWord(std::uint32_t row, std::uint32_t word)
     return static_cast<std::uint16_t>(((800 + (row * 7 + word * 13) % 2000) * 2) & 0x7FFE);
 }
 
-std::vector<std::uint8_t> CurrentFamilyFile(const CurrentFileSpec& spec)
+std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
 {
     FixtureBuilder f;
     // Record 1 (12 words): name, setup mark in the high byte of word 5, no second name.

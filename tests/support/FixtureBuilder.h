@@ -70,6 +70,28 @@ private:
 /// A file's bytes; throws std::runtime_error when it cannot be read.
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
+/// What a generated current-family file holds. Its records, in chain order:
+/// 1 file header, 2 unit, 3 title, 4 measurement (word 3: the analysis
+/// setting), 5 profiles, three results records 7, then by the flags the
+/// statistics 23, one spectrum setup (14, 16 or 17) with its levels 18, the
+/// histogram 9 with its counts 11, the band histogram 19 with its counts 20,
+/// and the end word. Records 11, 18, 20 and 23 carry their length in word 1.
+struct CurrentFileContents {
+    enum class Spectrum { None, Octave, ThirdOctave, Fft };
+    std::string name = "SAMPLE01"; ///< record 1, 8 characters
+    std::string title = "Sample meas.";
+    std::uint16_t deviceType = 525;
+    std::uint16_t firmware = 300; ///< version x 100
+    std::uint16_t analysis = 0;   ///< 2: 1/1-octave analysis
+    bool statistics = false;
+    Spectrum spectrum = Spectrum::None;
+    bool histogram = false;
+    bool bandStatistics = false;
+};
+
+/// The bytes of a current-family instrument file.
+std::vector<std::uint8_t> CurrentFamilyFile(const CurrentFileContents& contents);
+
 /// The words of a small current-family (ORLU 525, firmware 3.00) instrument
 /// file: records 1, 2, 3, 4, 5 and three records 7, then the chain end.
 std::vector<std::uint8_t> SampleCurrentFamilyFile();
@@ -143,10 +165,35 @@ struct CurrentFileSpec {
 };
 
 /// The instrument file of a spec: records 1 to 5, results or the logger, the chain end.
-std::vector<std::uint8_t> CurrentFamilyFile(const CurrentFileSpec& spec);
+std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec);
 
 /// The words of logger row r (from 0) of a generated file: levels in 0.05 dB
 /// with bit 0 clear, never a marker or break word.
 std::uint16_t LoggerRowWord(std::uint32_t row, std::uint32_t word);
+/// One file of a Multifile: the name of its directory entry and its bytes.
+struct MultifileMember {
+    std::string name;
+    std::vector<std::uint8_t> bytes;
+};
+
+/// A Multifile container of `kind`: the header, one directory entry per file
+/// (the merged kind in each; links i and i + 2, the last 0), then the files one
+/// after another.
+FixtureBuilder Multifile(std::uint8_t kind, std::span<const MultifileMember> files);
+
+/// The files of `orlu-fixture multifile --files N`: ORLU 525 files named
+/// FILE1, FILE2, ... whose contents repeat every five files: (1) histogram and
+/// statistics, (2) FFT, (3) 1/3 octave with band statistics, (4) 1/1-octave
+/// analysis with band statistics, (5) results only.
+std::vector<MultifileMember> GeneratedMultifileMembers(int count);
+
+/// Ways to break the chain of the sample file.
+enum class ChainFault {
+    TruncatedLastRecord, ///< the file ends five words into its last record
+    Overrun,             ///< record 5 gives a length (in word 1) far past the end
+    ZeroLength,          ///< record 3 has the high byte 0 and the length 0 in word 1
+};
+/// The sample file with its chain broken.
+std::vector<std::uint8_t> BrokenChainFile(ChainFault fault);
 
 } // namespace orlu::fixture

@@ -1,6 +1,8 @@
 // Runs the command-line tools as a user would: write a file with
 // orlu-fixture, read it back with orlu-dump.
 
+#include "support/FixtureBuilder.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -119,6 +121,81 @@ TEST_F(Tools, CurrentFixturesDumpTheirHeaderResultsAndViews)
               std::string::npos)
         << results.out;
     EXPECT_EQ(results.out.find("message:"), std::string::npos) << results.out;
+}
+
+TEST_F(Tools, GeneratedMultifileListsItsSubfilesByNumber)
+{
+    fs::path file = dir / "m3.orl";
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " multifile --files 3 " + file.string()).status, 0);
+    RunResult dump = Execute(Tool("orlu-dump") + " " + file.string() + " --subfiles 2>&1");
+    ASSERT_EQ(dump.status, 0);
+
+    // What the builder wrote: histogram and statistics, FFT, 1/3 octave with band statistics.
+    const auto members = orlu::fixture::GeneratedMultifileMembers(3);
+    const std::uint32_t contents[] = {0x0087, 0x0020, 0x0210};
+    std::string expected = "sub-files: 3\n";
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        char line[160];
+        std::snprintf(line, sizeof line, "sub-file %zu: FILE%zu kind 55 offset %zu start word %zu length %zu contents 0x%04X\n",
+                      i + 1, i + 1, offset, offset / 2, members[i].bytes.size(), contents[i]);
+        expected += line;
+        offset += members[i].bytes.size();
+    }
+    EXPECT_NE(dump.out.find(expected), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("group F FFT: 2 to 2\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("group D 1/1 octave: none\n"), std::string::npos) << dump.out;
+    EXPECT_EQ(dump.out.find("message:"), std::string::npos) << dump.out;
+
+    // The third entry pointing two bytes past the data: refused, nothing listed.
+    std::vector<std::uint8_t> bytes = orlu::fixture::ReadFileBytes(file);
+    orlu::fixture::FixtureBuilder past;
+    past.Bytes(bytes).PatchLe32(32 + 2 * 28 + 16, static_cast<std::uint32_t>(members[2].bytes.size() + 2));
+    fs::path pastFile = dir / "past.orl";
+    past.WriteTo(pastFile);
+    dump = Execute(Tool("orlu-dump") + " " + pastFile.string() + " --summary --subfiles --records 2>/dev/null");
+    ASSERT_EQ(dump.status, 0);
+    EXPECT_NE(dump.out.find("kind: 100\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("sub-files: 0\n"), std::string::npos) << dump.out;
+    EXPECT_EQ(dump.out.find("sub-file 3"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("message: past.orl  -  Improper file contents\n"), std::string::npos) << dump.out;
+}
+
+TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
+{
+    fs::path file = dir / "s.orl";
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " sample " + file.string()).status, 0);
+    RunResult dump = Execute(Tool("orlu-dump") + " " + file.string() + " --records 2>&1");
+    ASSERT_EQ(dump.status, 0);
+    EXPECT_NE(dump.out.find("records of sub-file 0 (start word 0, length 264):\n"
+                            "  word 0 type 1 length 12\n  word 12 type 2 length 8\n  word 20 type 3 length 9\n"
+                            "  word 29 type 4 length 40\n  word 69 type 5 length 20\n  word 89 type 7 length 14\n"
+                            "  word 103 type 7 length 14\n  word 117 type 7 length 14\n  end of chain\n"
+                            "  results record: 89\n"),
+              std::string::npos)
+        << dump.out;
+    EXPECT_NE(dump.out.find("  complete: yes\n"), std::string::npos) << dump.out;
+
+    struct Fault {
+        const char* option;
+        const char* error;
+    };
+    const Fault faults[] = {
+        {"truncated", "Improper file contents: record at word 117 runs past the end"},
+        {"overrun", "Improper file contents: record at word 69 runs past the end"},
+        {"zero-length", "Improper file contents: record of length 0 at word 20"},
+    };
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.option);
+        fs::path broken = dir / (std::string(f.option) + ".orl");
+        ASSERT_EQ(Execute(Tool("orlu-fixture") + " sample --fault " + f.option + " " + broken.string()).status, 0);
+        dump = Execute(Tool("orlu-dump") + " " + broken.string() + " --records 2>&1");
+        ASSERT_EQ(dump.status, 0);
+        EXPECT_NE(dump.out.find(f.error), std::string::npos) << dump.out;
+        EXPECT_EQ(dump.out.find("end of chain"), std::string::npos) << dump.out;
+        EXPECT_NE(dump.out.find("  complete: no\n"), std::string::npos) << dump.out;
+    }
+    EXPECT_EQ(Execute(Tool("orlu-fixture") + " sample --fault other " + (dir / "x.orl").string() + " 2>/dev/null").status, 2);
 }
 
 } // namespace

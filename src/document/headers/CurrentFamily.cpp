@@ -72,7 +72,7 @@ bool CTmDoc::DecodeFileHeader(std::uint16_t subfile)
         m_Current.header = std::move(h);
         return false;
     }
-    if (!m_Current.hasAsLoaded && !m_RecordIndexPresent && !IsComplete(image, sub))
+    if (!m_Current.hasAsLoaded && !m_RecordIndexPresent && !orlu::IsComplete(image, sub))
         return false;
     if (!DecodeMeasurement(image, sub, h))
         return false;
@@ -87,6 +87,7 @@ bool CTmDoc::DecodeFileHeader(std::uint16_t subfile)
     const ImageReader working = Reader();
     DecodeContents(working, SubfileSpan{sub.start, std::min(sub.end, working.WordCount())}, h);
     m_Current.header = std::move(h);
+    SetChainFlags(ChainFlagsOf(m_Current.header));
     if (!MakeRtRecords(m_Current.header))
         return false;
     m_Current.decoded = true;
@@ -105,7 +106,7 @@ bool CTmDoc::SplitCurrentLogger(CurrentHeader& h)
     const SubfileSpan whole{0, image.WordCount()};
     LoggerSplitInput input;
     input.variant = LoggerVariant::CurrentLogger;
-    input.dataStart = FindBufferData(image, whole, ChainFlagsOf(h));
+    input.dataStart = orlu::FindBufferData(image, whole, ChainFlagsOf(h));
     input.rowLength = h.rowLength;
     input.declaredCount = h.declaredCount;
     if (input.dataStart == 0)
@@ -249,7 +250,7 @@ ResultContext CTmDoc::Results() const
     ctx.sensitivityOffset = m_Current.channel.sensitivityOffset;
     ctx.nonMetric = m_App->NonMetric != 0;
     const ImageReader image = Reader();
-    ctx.firstRecord = FindResultsRecord(image, SubfileSpan{0, image.WordCount()}, ChainFlagsOf(h));
+    ctx.firstRecord = orlu::FindResultsRecord(image, SubfileSpan{0, image.WordCount()}, ChainFlagsOf(h));
     return ctx;
 }
 

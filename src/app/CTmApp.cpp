@@ -1,0 +1,375 @@
+#include "app/CTmApp.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CMultiOpenChoiceDlg.h"
+#include "app/CSplashWindow.h"
+#include "app/QtText.h"
+#include "app/QtUserInteraction.h"
+#include "app/ShutdownSignals.h"
+#include "app/CChildFrame.h"
+#include "presentation/CommandTable.h"
+#include "presentation/MeasurementDocument.h"
+#include "presentation/StartupRules.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QStringList>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace orlu {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Close All walks these templates; DOS files (132) stay open and are asked
+// about by the final save question of the exit.
+// The request code of a new measurement document that merges the disk files
+// chosen in the Open dialog (the document reads them from DiskFileItems).
+constexpr std::uint8_t kRequestMergeDiskFiles = 21;
+
+constexpr int kCloseAllOrder[] = {kBinaryDocTemplate, kTextDocTemplate, kMetafileDocTemplate, kBitmapDocTemplate};
+
+std::vector<std::string> PromptOpenFiles(CTmApp& app)
+{
+    QStringList filters;
+    for (const std::string& f : OpenDialogFilters())
+        filters << QString::fromStdString(f);
+    AppSettings& s = app.Settings();
+    int index = std::clamp<int>(s.InputFileExtension, 1, static_cast<int>(filters.size())) - 1;
+    QString selected = filters[index];
+    QStringList files = QFileDialog::getOpenFileNames(app.MainFrame(), "Open", DisplayText(s.InputPath),
+                                                      filters.join(";;"), &selected);
+    if (!files.isEmpty())
+        s.InputFileExtension = static_cast<std::uint8_t>(filters.indexOf(selected) + 1);
+    std::vector<std::string> paths;
+    for (const QString& f : files)
+        paths.push_back(ToPath(f));
+    return paths;
+}
+
+std::string PromptSaveFile(CTmApp& app, const std::string& proposedName)
+{
+    QString start = DisplayText((fs::path(app.Settings().OutputPath) / proposedName).string());
+    QString filter = QString::fromStdString(OpenDialogFilters().front());
+    QString chosen = QFileDialog::getSaveFileName(app.MainFrame(), "Save As", start, filter);
+    return chosen.isEmpty() ? std::string() : ToPath(chosen);
+}
+
+// Until the measurement view exists, a measurement document shows its title.
+QWidget* PlainView(ManagedDocument& document)
+{
+    auto* label = new QLabel(DisplayText(document.Title()));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+int AskMultiOpenChoice(CTmApp& app, int count)
+{
+    CMultiOpenChoiceDlg dialog(count, app.MainFrame());
+    dialog.exec();
+    return dialog.Choice();
+}
+
+} // namespace
+
+CTmApp::CTmApp(UserInteraction* ui)
+    : m_OwnUi(ui ? nullptr : std::make_unique<QtUserInteraction>()), m_Ui(ui ? ui : m_OwnUi.get()),
+      m_Context(*m_Ui), m_Documents(std::make_unique<DocumentManager>(*m_Ui)),
+      m_Prompts{PromptOpenFiles, AskMultiOpenChoice, PromptSaveFile},
+      m_RunDialog([](QDialog& dialog) { return dialog.exec(); })
+{
+    m_Context.DoSave = [this](CTmDoc& document, const fs::path& pathName, const std::string& title) {
+        return DoSave(document, pathName, title);
+    };
+    for (int id : {kBinaryDocTemplate, kDosBinaryDocTemplate})
+        AddDocumentClass(
+            id, [this] { return std::make_unique<MeasurementDocument>(m_Context); }, PlainView);
+    RegisterCommands();
+}
+
+CTmApp::~CTmApp()
+{
+    ExitInstance();
+    // The frames go before the documents they show.
+    m_Documents->SetFrameHost(nullptr);
+    m_MainFrame.reset();
+}
+
+void CTmApp::AddDocumentClass(int templateId, DocumentManager::Factory document, ViewFactory view)
+{
+    std::erase_if(m_DocumentClasses, [templateId](const DocumentClass& c) { return c.templateId == templateId; });
+    m_DocumentClasses.push_back({templateId, std::move(document), std::move(view)});
+}
+
+bool CTmApp::InitInstance(const std::vector<std::string>& args)
+{
+    CommandLineInfo commandLine = ParseCommandLine(args);
+    if (!commandLine.error.empty()) {
+        std::cerr << "orlupc: " << commandLine.error << "\nusage: orlupc [--ini FILE] [FILE]\n";
+        return false;
+    }
+    m_Profile.SetPath(commandLine.iniPath.empty() ? IniProfile::DefaultPath() : fs::path(commandLine.iniPath));
+    m_Profile.Load(); // missing or unreadable: every setting takes its default
+    std::error_code ec;
+    fs::path currentFolder = fs::current_path(ec);
+
+    ReadSettings(m_Profile, m_Settings, SettingsPhase::Splash, currentFolder);
+    CSplashWindow::EnableSplashScreen(m_Settings.ShowSplash != 0);
+
+    m_Documents->RecentFiles().Read(m_Profile);
+    RegisterTemplates();
+    CreateMainFrame();
+
+    ReadSettings(m_Profile, m_Settings, SettingsPhase::Maximized, currentFolder);
+    if (m_Settings.ShowMaximized)
+        m_MainFrame->showMaximized();
+    else
+        m_MainFrame->show();
+
+    ReadSettings(m_Profile, m_Settings, SettingsPhase::Remaining, currentFolder);
+    m_Context.NonMetric = m_Settings.NonMetric;
+    m_Context.StatisticalPercentages = m_Settings.StatLevels;
+    m_Context.DecyPoint = m_Settings.DecyPoint;
+    m_Context.SeparatorChar = m_Settings.SeparatorChar;
+    m_Context.ScFormForMR = m_Settings.ScFormForMR;
+    m_Started = true;
+
+    if (auto startup = ChooseStartupFile(commandLine, m_Settings, m_Documents->RecentFiles())) {
+        if (!OpenDocumentFile(startup->path) && startup->endsProgramOnFailure)
+            return false;
+    }
+    m_MainFrame->UpdateCommandUi();
+    return true;
+}
+
+void CTmApp::RegisterTemplates()
+{
+    // In the order of creation; the shell knows the binary files through the
+    // installed desktop entry and MIME type.
+    for (const DocTemplateInfo& info : DocTemplates())
+        for (const DocumentClass& c : m_DocumentClasses)
+            if (c.templateId == info.id)
+                m_Documents->RegisterTemplate(c.templateId, c.document);
+}
+
+void CTmApp::CreateMainFrame()
+{
+    CMainFrame::Owner owner;
+    owner.application = this;
+    owner.documents = m_Documents.get();
+    owner.canClose = [this] { return SaveAllModified(); };
+    owner.openDroppedFile = [this](const std::string& path) { m_Documents->OpenDocumentFile(path); };
+    m_MainFrame = std::make_unique<CMainFrame>(m_Settings, std::move(owner));
+    for (const DocumentClass& c : m_DocumentClasses)
+        if (c.view)
+            m_MainFrame->SetViewFactory(c.templateId, c.view);
+    m_MainFrame->setAcceptDrops(true);
+    m_Documents->SetFrameHost(m_MainFrame.get());
+    if (m_OwnUi)
+        m_OwnUi->SetParent(m_MainFrame.get());
+    CSplashWindow::ShowSplashScreen(m_MainFrame.get());
+    m_Signals = std::make_unique<ShutdownSignals>([this](int) { ShutdownWithoutQuestions(); });
+}
+
+void CTmApp::RegisterCommands()
+{
+    OnCommand(kIdFileOpen, [this] { OnFileOpen(); });
+    OnCommand(kIdCloseAll, [this] { OnCloseAll(); });
+    OnCommand(kIdFileClose, [this] {
+        if (CChildFrame* child = m_MainFrame ? m_MainFrame->ActiveChild() : nullptr)
+            m_Documents->CloseDocument(child->Document());
+    });
+    OnUpdate(kIdFileClose, [this](CommandUi& ui) { ui.enabled = m_MainFrame && m_MainFrame->ActiveChild(); });
+    OnCommand(kIdAppAbout, [this] { OnAppAbout(); });
+    OnCommand(kIdAppExit, [this] {
+        if (m_MainFrame)
+            m_MainFrame->close();
+    });
+    OnCommand(kIdStartWithMru, [this] { m_Settings.MRUused = m_Settings.MRUused ? 0 : 1; });
+    OnUpdate(kIdStartWithMru, [this](CommandUi& ui) { ui.checked = m_Settings.MRUused != 0; });
+    OnCommandRange(kIdFileMru1, kIdFileMru1 + kRecentFileCommandCount - 1, [this](int id) {
+        const auto& entries = m_Documents->RecentFiles().Entries();
+        std::size_t index = static_cast<std::size_t>(id - kIdFileMru1);
+        if (index < entries.size()) {
+            std::string path = entries[index]; // the list changes while the file opens
+            OpenDocumentFile(path);
+        }
+    });
+    OnUpdateRange(kIdFileMru1, kIdFileMru1 + kRecentFileCommandCount - 1, [this](int id, CommandUi& ui) {
+        ui.enabled = static_cast<std::size_t>(id - kIdFileMru1) < m_Documents->RecentFiles().Entries().size();
+    });
+}
+
+ManagedDocument* CTmApp::OpenDocumentFile(const std::string& path)
+{
+    ManagedDocument* document = m_Documents->OpenDocumentFile(path);
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+    return document;
+}
+
+void CTmApp::OnFileOpen()
+{
+    std::vector<std::string> files = m_Prompts.openFiles(*this);
+    if (files.empty())
+        return;
+    int choice = files.size() < 2 ? 1 : m_Prompts.multiOpenChoice(*this, static_cast<int>(files.size()));
+    if (choice == 1) {
+        for (const std::string& file : files) {
+            std::ifstream in(file, std::ios::binary | std::ios::ate);
+            if (!in) {
+                m_Ui->ShowMessage(file + "\n\nFile could not be opened !!!", kMessageCaption, MessageButtons::Ok,
+                                  MessageIcon::Warning);
+            } else if (in.tellg() == 0) {
+                m_Ui->ShowMessage(file + "\n\nFile is EMPTY !!!", kMessageCaption, MessageButtons::Ok,
+                                  MessageIcon::Warning);
+            } else {
+                in.close();
+                OpenDocumentFile(file);
+            }
+        }
+    } else if (choice == 2) {
+        m_Context.DiskFileItems = files;
+        m_Context.PendingDocSource = kPendingNone;
+        m_Context.PendingFileKind = kRequestMergeDiskFiles;
+        NewUnitDocument();
+        m_Context.DiskFileItems.clear();
+    }
+    if (!m_Settings.KeepInputPath) {
+        fs::path folder = fs::path(files.front()).parent_path();
+        if (!folder.empty())
+            m_Settings.InputPath = folder.string();
+    }
+}
+
+ManagedDocument* CTmApp::NewUnitDocument()
+{
+    ManagedDocument* made = m_Documents->NewDocument(kBinaryDocTemplate, true);
+    // Cleared after every use, so that no later document takes a stale request.
+    m_Context.PendingDocSource = kPendingNone;
+    m_Context.PendingFileKind = 0;
+    if (auto* measurement = dynamic_cast<MeasurementDocument*>(made)) {
+        measurement->Doc().SetUnsavedData(true);
+        ++m_Context.UnsavedDocumentCount;
+    }
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+    return made;
+}
+
+void CTmApp::NewHiddenUnitDocument()
+{
+    ManagedDocument* made = m_Documents->NewDocument(kBinaryDocTemplate, false);
+    m_Context.PendingDocSource = kPendingNone;
+    m_Context.PendingFileKind = 0;
+    if (auto* measurement = dynamic_cast<MeasurementDocument*>(made)) {
+        measurement->Doc().SetHidden(true);
+        m_Documents->CloseDocument(*made);
+    }
+}
+
+bool CTmApp::DoSave(CTmDoc& document, const fs::path& pathName, const std::string& title)
+{
+    std::string proposed = pathName.string();
+    if (proposed.empty()) {
+        proposed = title.substr(0, title.find_first_of(" #%;/\\"));
+        proposed += std::string(DocStringPart(FindDocTemplate(kBinaryDocTemplate)->docString, DocStringField::FilterExt));
+    }
+    std::string chosen = m_Prompts.saveFile(*this, proposed);
+    if (chosen.empty())
+        return false;
+    if (fs::path(chosen).extension().empty())
+        chosen += ".orl";
+    bool stored = false;
+    {
+        WaitCursor wait(*m_Ui);
+        stored = document.OnSaveDocument(chosen);
+    }
+    // A failed store leaves the earlier file as it was (it is written atomically).
+    if (!stored)
+        return false;
+    document.SetPathName(chosen);
+    m_Documents->RecentFiles().Add(chosen);
+    if (!m_Settings.KeepOutputPath && !fs::path(chosen).parent_path().empty())
+        m_Settings.OutputPath = fs::path(chosen).parent_path().string();
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+    return true;
+}
+
+void CTmApp::OnCloseAll()
+{
+    CloseAllState& all = m_Context.CloseAll;
+    all.ClosingAll = true;
+    all.Cancelled = false;
+    if (!m_Documents->CloseDocuments(kCloseAllOrder))
+        all.Cancelled = true;
+    all.ClosingAll = all.YesToAll = all.NoToAll = false;
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+}
+
+bool CTmApp::SaveAllModified()
+{
+    OnCloseAll();
+    if (m_Context.CloseAll.Cancelled)
+        return false;
+    for (ManagedDocument* document : m_Documents->AllDocuments())
+        if (!document->SaveModified())
+            return false;
+    return true;
+}
+
+void CTmApp::OnAppAbout()
+{
+    CAboutDlg dialog(m_MainFrame.get());
+    m_RunDialog(dialog);
+}
+
+int CTmApp::ExitInstance()
+{
+    if (m_Exited)
+        return 0;
+    m_Exited = true;
+    CSplashWindow::HideSplashScreen();
+    m_Signals.reset();
+    // Documents still open were asked about already, or the session is
+    // ending: they close as they are, their files untouched.
+    for (ManagedDocument* document : m_Documents->AllDocuments())
+        m_Documents->DiscardDocument(*document);
+    // A start that ended before the settings were read must not overwrite them with defaults.
+    if (!m_Started)
+        return 0;
+    m_Settings.NonMetric = m_Context.NonMetric;
+    WriteSettings(m_Profile, m_Settings);
+    m_Documents->RecentFiles().Write(m_Profile);
+    std::error_code ec;
+    fs::create_directories(m_Profile.Path().parent_path(), ec);
+    std::string error;
+    if (!m_Profile.Save(&error))
+        std::cerr << "orlupc: settings not saved: " << error << "\n";
+    return 0;
+}
+
+void CTmApp::ShutdownWithoutQuestions()
+{
+    if (m_QuitRequested)
+        return;
+    ExitInstance();
+    Quit();
+}
+
+void CTmApp::Quit()
+{
+    m_QuitRequested = true;
+    if (m_MainFrame)
+        m_MainFrame->hide();
+    QCoreApplication::quit();
+}
+
+} // namespace orlu

@@ -1,0 +1,51 @@
+#include "presentation/StartupRules.h"
+
+namespace orlu {
+
+CommandLineInfo ParseCommandLine(std::span<const std::string> args)
+{
+    CommandLineInfo info;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--ini") {
+            if (i + 1 >= args.size()) {
+                info.error = "--ini needs a file name";
+                return info;
+            }
+            info.iniPath = args[++i];
+        } else if (arg.rfind("--ini=", 0) == 0) {
+            info.iniPath = arg.substr(6);
+        } else if (arg == "/dde" || arg == "/p" || arg == "/pt") {
+            // The shell's open and print requests: a start opens only the named
+            // file and prints nothing; the printer names after "/pt" are extra
+            // arguments and ignored as such.
+            continue;
+        } else if (arg.rfind("--", 0) == 0) {
+            info.error = "unknown option " + arg;
+            return info;
+        } else if (info.fileName.empty()) {
+            info.fileName = arg;
+        }
+    }
+    return info;
+}
+
+std::optional<StartupOpen> ChooseStartupFile(const CommandLineInfo& commandLine, const AppSettings& settings,
+                                             const RecentFileList& recent)
+{
+    if (!commandLine.fileName.empty())
+        return StartupOpen{commandLine.fileName, true};
+    if (settings.MRUused != 0 && !recent.First().empty())
+        return StartupOpen{recent.First(), false};
+    return std::nullopt;
+}
+
+std::string MainFrameTitle(std::string_view activeDocumentTitle)
+{
+    std::string title(kAppName);
+    if (!activeDocumentTitle.empty())
+        title += " - " + std::string(activeDocumentTitle);
+    return title;
+}
+
+} // namespace orlu

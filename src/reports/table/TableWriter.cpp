@@ -1,0 +1,123 @@
+#include "reports/table/TableWriter.h"
+
+#include "reports/table/TableOutputOptions.h"
+
+#include <string_view>
+
+namespace orlu {
+namespace {
+
+constexpr bool IsAsciiLetter(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+void AppendSeparator(std::string& out, char separator, bool doubled)
+{
+    out += separator;
+    if (doubled)
+        out += separator;
+}
+
+// Appends piece to out with its blank runs rewritten. continuing: text of the
+// same row comes before the piece, so a run at its start separates rather
+// than leads. final: the row ends with the piece, so a run at its end is
+// trailing. Returns whether the piece ended in a run whose fate depends on
+// what follows (a piece that is neither final nor all leading blanks).
+bool AppendWithSeparators(std::string& out, std::string_view piece, char separator, bool doubled,
+                          bool continuing, bool final)
+{
+    std::size_t i = 0;
+    bool textBefore = continuing;
+    while (i < piece.size()) {
+        if (piece[i] != ' ') {
+            std::size_t end = piece.find(' ', i);
+            if (end == std::string_view::npos)
+                end = piece.size();
+            out.append(piece.substr(i, end - i));
+            textBefore = true;
+            i = end;
+            continue;
+        }
+        std::size_t end = piece.find_first_not_of(' ', i);
+        if (end == std::string_view::npos)
+            return textBefore && !final;
+        if (textBefore)
+            AppendSeparator(out, separator, doubled);
+        i = end;
+    }
+    return false;
+}
+
+// The common part of the two emitters.
+void EmitPiece(LineList& lines, std::string& rowBuffer, std::size_t rowPart, char separator, bool doubled,
+               bool& rowStart, int* widest, bool final)
+{
+    if (rowPart > rowBuffer.size())
+        rowPart = rowBuffer.size();
+    std::string_view buffer(rowBuffer);
+    // The piece becomes the line's own copy: converting into it rather than
+    // over the row buffer also lets a doubled separator outgrow a single blank.
+    std::string piece;
+    piece.reserve(rowBuffer.size() + rowBuffer.size() / 2);
+    piece.append(buffer.substr(0, rowPart));
+    bool carry = false;
+    if (separator == kNoSeparator)
+        piece.append(buffer.substr(rowPart));
+    else
+        carry = AppendWithSeparators(piece, buffer.substr(rowPart), separator, doubled,
+                                     !rowStart || rowPart > 0, final);
+
+    if (rowStart) {
+        // A row whose pieces so far were only blanks has nothing stored yet;
+        // its first text still starts the line.
+        if (final)
+            AddLine(lines, piece, widest);
+        else if (!piece.empty()) {
+            AddUnterminatedLine(lines, piece, widest);
+            rowStart = false;
+        }
+    } else {
+        AppendToLastLine(lines, piece, final, widest);
+    }
+    if (final)
+        rowStart = true;
+
+    rowBuffer.clear();
+    if (carry)
+        rowBuffer += ' ';
+}
+
+} // namespace
+
+void ApplyColumnSeparator(std::string& row, char separator, bool doubled)
+{
+    if (separator == kNoSeparator)
+        return;
+    std::string out;
+    out.reserve(doubled ? row.size() * 2 : row.size());
+    AppendWithSeparators(out, row, separator, doubled, false, true);
+    row = std::move(out);
+}
+
+void ReplaceDecimalPoint(std::string& row, char decimal)
+{
+    for (std::size_t i = 1; i < row.size(); ++i) {
+        if (row[i] == '.' && !IsAsciiLetter(row[i - 1]))
+            row[i] = decimal;
+    }
+}
+
+void EmitRowChunk(LineList& lines, std::string& rowBuffer, std::size_t rowPart, char separator, bool doubled,
+                  bool& rowStart, int* widest)
+{
+    EmitPiece(lines, rowBuffer, rowPart, separator, doubled, rowStart, widest, false);
+}
+
+void EmitRowEnd(LineList& lines, std::string& rowBuffer, std::size_t rowPart, char separator, bool doubled,
+                bool& rowStart, int* widest)
+{
+    EmitPiece(lines, rowBuffer, rowPart, separator, doubled, rowStart, widest, true);
+}
+
+} // namespace orlu

@@ -11,6 +11,13 @@
 //       per sub-file, each record's word position, type and length, and the
 //       word where the main locators find their records (0: not found). A
 //       broken chain ends the list with the program's error text.
+//   orlu-dump FILE --header
+//       a current-family file's decoded header: device, firmware, ModelFlags,
+//       bands, time step, record counts, markers, breaks, record index
+//   orlu-dump FILE --results
+//       per profile the main results in dB and linear units with their texts
+//   orlu-dump FILE --viewmask
+//       the View items the document offers
 //
 //   orlu-dump FILE --view K --form text|table|hex|ascii [--sep S] [--dec D]
 //       the lines the measurement view shows for ViewKind K in that form, with
@@ -153,8 +160,115 @@ void PrintAllRecords(CTmDoc& doc, std::string& out)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: orlu-dump FILE --summary|--subfiles|--records|--view K --form F [--sep S] [--dec D]\n");
+    std::fprintf(stderr, "usage: orlu-dump FILE --summary|--subfiles|--records|--header|--results|--viewmask|--view K --form F "
+                 "[--sep S] [--dec D]\n");
     return 2;
+}
+
+struct FlagName {
+    bool ModelFlags::*flag;
+    const char* name;
+};
+constexpr FlagName kFlagNames[] = {
+    {&ModelFlags::Model560, "Model560"},         {&ModelFlags::Model570, "Model570"},
+    {&ModelFlags::Model575, "Model575"},         {&ModelFlags::Model580, "Model580"},
+    {&ModelFlags::Model590, "Model590"},         {&ModelFlags::Model595, "Model595"},
+    {&ModelFlags::LaterModel, "LaterModel"},     {&ModelFlags::Family515Text, "Family515Text"},
+    {&ModelFlags::Family515, "Family515"},       {&ModelFlags::Family525, "Family525"},
+    {&ModelFlags::Family530, "Family530"},       {&ModelFlags::Family535, "Family535"},
+    {&ModelFlags::FourChannel, "FourChannel"},   {&ModelFlags::Model550, "Model550"},
+    {&ModelFlags::ModelQera410, "ModelQera410"},
+};
+
+void PrintHeader(const CTmDoc& doc, std::string& out)
+{
+    const CurrentHeader& h = doc.Header();
+    AppendPrintf(out, "kind: %u\n", doc.FileKind());
+    AppendPrintf(out, "device: %u serial %u\n", h.deviceType, h.serial);
+    AppendPrintf(out, "firmware: %.2f file system %.2f\n", h.firmware / 100.0, h.fileSystemVersion / 100.0);
+    out += "flags:";
+    for (const FlagName& f : kFlagNames)
+        if (h.model.*f.flag)
+            out += std::string(" ") + f.name;
+    out += "\n";
+    AppendPrintf(out, "title: %s\n", h.title.c_str());
+    AppendPrintf(out, "function: %u input %u range %u (%s)\n", h.function, h.inputKind, h.range,
+                 h.rangeNames.At(h.range));
+    AppendPrintf(out, "bands: kind %u count %u extras %u shown %u spectra %ld\n", h.bandKind, h.bandCount,
+                 h.bandExtras, h.bandsShown, static_cast<long>(h.spectrumCount));
+    AppendPrintf(out, "time step: %.3f s unit %u decimals %u\n", h.timeStep, h.timeStepUnit, h.timeStepDecimals);
+    AppendPrintf(out, "time history: %s row %u words declared %lu second %lu\n", h.timeHistory ? "yes" : "no",
+                 h.rowLength, static_cast<unsigned long>(h.declaredCount), static_cast<unsigned long>(h.secondCount));
+    AppendPrintf(out, "markers: %lu\n", static_cast<unsigned long>(doc.LoggerMarkers().size()));
+    for (const LoggerMarker& m : doc.LoggerMarkers())
+        AppendPrintf(out, "  record %lu marker %u\n", static_cast<unsigned long>(m.record), m.marker);
+    AppendPrintf(out, "breaks: %lu\n", static_cast<unsigned long>(doc.LoggerBreaks().size()));
+    for (const LoggerBreak& b : doc.LoggerBreaks())
+        AppendPrintf(out, "  record %lu skipped %lu\n", static_cast<unsigned long>(b.record),
+                     static_cast<unsigned long>(b.skipped));
+    const RecordIndex& index = doc.GetRecordIndex();
+    AppendPrintf(out, "record index: %lu in %lu runs\n", static_cast<unsigned long>(index.size()),
+                 static_cast<unsigned long>(index.RunCount()));
+    if (!index.empty())
+        AppendPrintf(out, "  first %lu last %lu\n", static_cast<unsigned long>(index[0]),
+                     static_cast<unsigned long>(index[index.size() - 1]));
+}
+
+void PrintResults(CTmDoc& doc, std::string& out)
+{
+    const CurrentHeader& h = doc.Header();
+    for (int profile = 0; profile < 3; ++profile) {
+        doc.SelectChannelProfile(profile, 0);
+        const CurrentChannel& ch = doc.Channel();
+        ResultContext ctx = doc.Results();
+        if (ctx.firstRecord == 0) {
+            out += "no results\n";
+            return;
+        }
+        const LevelContext levels = doc.Levels();
+        const int e = GetReferenceExponent(levels, ch);
+        ResultValues db, lin;
+        DecodeResultRow(ctx, profile, 0, db, false, e, 1.0);
+        DecodeResultRow(ctx, profile, 0, lin, true, e, 1.0);
+        AppendPrintf(out, "profile %d: detector %s filter %s\n", profile + 1, h.detectorNames.At(ch.detectorIndex + 1),
+                     ch.filterNames.At(ch.filter));
+        const struct {
+            const char* name;
+            double ResultValues::*slot;
+        } slots[] = {{"Leq/RMS", &ResultValues::result}, {"Peak", &ResultValues::peak}, {"Max", &ResultValues::max},
+                     {"Min", &ResultValues::min},        {"Spl", &ResultValues::spl}};
+        for (const auto& s : slots) {
+            const LevelText dbText = FormatLevel(levels, ch, ch.inputKind, db.*s.slot, 0);
+            const LevelText linText = FormatLevel(levels, ch, ch.inputKind, lin.*s.slot, 1);
+            AppendPrintf(out, "  %-8s %s%s %s%s\n", s.name, dbText.value.c_str(), dbText.unit.c_str(),
+                         linText.value.c_str(), linText.unit.c_str());
+        }
+        if (IsAbsent(db.sel))
+            out += "  SEL      -----\n";
+        else
+            AppendPrintf(out, "  SEL      %.1f dB\n", db.sel);
+    }
+    doc.SelectChannelProfile(0, 0);
+}
+
+struct ViewName {
+    std::uint32_t bit;
+    const char* name;
+};
+constexpr ViewName kViewNames[] = {
+    {kViewMaskHeaderInfo, "Header info"}, {kViewMaskMainResults, "Main results"}, {kViewMaskHistograms, "Histograms"},
+    {kViewMaskStatLevels, "Statistical levels"}, {kViewMaskDensities, "Densities"}, {kViewMaskBuffer, "Buffer/Logger"},
+    {kViewMaskSpectra, "Spectra"}, {kViewMaskWaveforms, "Time waveforms"}, {kViewMaskOctave11, "Octaves 1/1"},
+    {kViewMaskOctave13, "Octaves 1/3"}, {kViewMaskIntersections, "Time intersections"}, {kViewMaskSettings, "Settings"},
+    {kViewMaskHexa, "Hexa"}, {kViewMaskAscii, "ASCII"}, {kViewMaskUserFilters, "User's filters"},
+};
+
+void PrintViewMask(const CTmDoc& doc, std::string& out)
+{
+    AppendPrintf(out, "view mask: 0x%04lX\n", static_cast<unsigned long>(doc.GetViewMask()));
+    for (const ViewName& v : kViewNames)
+        if (doc.GetViewMask() & v.bit)
+            AppendPrintf(out, "  %s\n", v.name);
 }
 
 struct FormName {
@@ -196,7 +310,8 @@ int main(int argc, char** argv)
 {
     if (argc < 3)
         return Usage();
-    bool summary = false, subfiles = false, records = false, formGiven = false;
+    bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
+    bool formGiven = false;
     ViewRequest view;
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
@@ -225,6 +340,12 @@ int main(int argc, char** argv)
             subfiles = true;
         else if (option == "--records")
             records = true;
+        else if (option == "--header")
+            header = true;
+        else if (option == "--results")
+            results = true;
+        else if (option == "--viewmask")
+            viewMask = true;
         else
             return Usage();
     }
@@ -242,6 +363,12 @@ int main(int argc, char** argv)
         PrintSubfiles(doc, out);
     if (records)
         PrintAllRecords(doc, out);
+    if (header)
+        PrintHeader(doc, out);
+    if (results)
+        PrintResults(doc, out);
+    if (viewMask)
+        PrintViewMask(doc, out);
     if (view.kind >= 0)
         PrintView(doc, view, out);
     for (const std::string& message : ui.Messages)

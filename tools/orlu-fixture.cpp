@@ -17,6 +17,13 @@
 //       an edited legacy file (kind 10) with its check word and record index
 //   orlu-fixture dos OUT
 //       a DOS *.M file (version 4, sub-kind 1) with its check word
+//   orlu-fixture current --kind K [--device D] [--firmware F] [--input I]
+//                        [--function N] [--logger ROWS] OUT
+//       a current-family file of kind K (42 to 50, 73, 75 to 79, 99) from
+//       device D (default 525), firmware F x 100 (default 300), input kind I
+//       (2 microphone, 5 accelerometer); without --logger main results with
+//       statistics and a histogram; with --logger ROWS rows of three profiles
+//       with markers and breaks
 
 #include "support/FixtureBuilder.h"
 
@@ -38,7 +45,9 @@ int Usage()
                  "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
                  "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
                  "       orlu-fixture multifile [--files N] OUT\n"
-                 "       orlu-fixture reverb|edited|dos OUT\n");
+                 "       orlu-fixture reverb|edited|dos OUT\n"
+                 "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
+                 " [--logger ROWS] OUT\n");
     return 2;
 }
 
@@ -94,6 +103,42 @@ FixtureBuilder Dos()
     return f;
 }
 
+FixtureBuilder Current(unsigned kind, const orlu::fixture::CurrentFileSpec& spec)
+{
+    std::vector<std::uint8_t> file = orlu::fixture::CurrentMeasurementFile(spec);
+    FixtureBuilder f;
+    f.ContainerHeader(static_cast<std::uint8_t>(kind), 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
+    return f;
+}
+
+orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long input, long function, long loggerRows)
+{
+    orlu::fixture::CurrentFileSpec spec;
+    spec.deviceType = static_cast<std::uint16_t>(device);
+    spec.firmware = static_cast<std::uint16_t>(firmware);
+    spec.inputKind = static_cast<std::uint16_t>(input);
+    spec.function = static_cast<std::uint16_t>(function);
+    // Dose settings where firmware 2.33 to 5.99 keep them.
+    spec.measurementWords = {{23, 480}, {24, 850}, {25, 800}, {26, 3}};
+    if (loggerRows <= 0) {
+        spec.statistics = true;
+        spec.histogramClasses = 4;
+        spec.histogramCounts = {10, 20, 30, 40};
+        return spec;
+    }
+    for (std::uint16_t p = 0; p < 3; ++p)
+        spec.profiles[p].bufferWord = static_cast<std::uint16_t>(1u << p); // one result each, also for the later models
+    spec.rowWords = 3;
+    spec.rows = static_cast<std::uint32_t>(loggerRows);
+    spec.declaredCount = spec.rows;
+    for (std::uint32_t r = 1; r < spec.rows; r += 100) {
+        spec.events.push_back({r, false, r % 256});
+        if (r > 1)
+            spec.events.push_back({r, true, 10});
+    }
+    return spec;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -122,6 +167,31 @@ int main(int argc, char** argv)
                 return Usage();
             file = Container(static_cast<unsigned>(kind), static_cast<unsigned>(subKind),
                              static_cast<std::size_t>(dataBytes));
+        } else if (command == "current") {
+            long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0;
+            int i = 2;
+            for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
+                std::string option = argv[i];
+                long value = std::strtol(argv[i + 1], nullptr, 0);
+                if (option == "--kind")
+                    kind = value;
+                else if (option == "--device")
+                    device = value;
+                else if (option == "--firmware")
+                    firmware = value;
+                else if (option == "--input")
+                    input = value;
+                else if (option == "--function")
+                    function = value;
+                else if (option == "--logger")
+                    logger = value;
+                else
+                    return Usage();
+            }
+            if (i + 1 != argc || kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
+                firmware > 65535 || logger < 0 || logger > 100000000)
+                return Usage();
+            file = Current(static_cast<unsigned>(kind), CurrentSpec(device, firmware, input, function, logger));
         } else if (argc == 3 && command == "sample") {
             file = Sample(orlu::fixture::SampleCurrentFamilyFile());
         } else if (argc == 5 && command == "sample" && std::string(argv[2]) == "--fault") {

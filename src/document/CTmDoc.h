@@ -6,12 +6,16 @@
 // closes. Every report, table and graph reads it.
 
 #include "document/AppContext.h"
+#include "document/RecordIndex.h"
 #include "document/RtBandRecords.h"
 #include "document/Subfiles.h"
 #include "document/ViewMask.h"
 #include "document/container/ContainerHeader.h"
 #include "document/container/FileKindCode.h"
 #include "document/container/LoadErrors.h"
+#include "document/headers/CurrentDocument.h"
+#include "document/results/ResultDecoders.h"
+#include "document/units/LevelUnits.h"
 #include "document/image/PagePool.h"
 #include "document/image/PagedFileImage.h"
 #include "platform/DocumentBase.h"
@@ -89,7 +93,7 @@ public:
     std::uint16_t SubfileCount() const { return static_cast<std::uint16_t>(m_Subfiles.size()); }
 
     bool RecordIndexPresent() const { return m_RecordIndexPresent; }
-    const std::vector<std::uint32_t>& GetRecordIndex() const { return m_RecordIndex; }
+    const RecordIndex& GetRecordIndex() const { return m_RecordIndex; }
 
     RtBandSet& Rt(RtSet set) { return m_Rt[set]; }
     const RtBandSet& Rt(RtSet set) const { return m_Rt[set]; }
@@ -110,6 +114,37 @@ public:
     /// Closes like File Close: the save questions, then the close. False when refused.
     using DocumentBase::CloseDocument;
 
+    // ---- Current family (CurrentFamily.cpp) ----
+
+    /// Decodes the header of a current-family sub-file (0: the whole file).
+    /// The first decode of a file with a logger also splits the logger. False
+    /// when the file cannot be shown.
+    bool DecodeFileHeader(std::uint16_t subfile);
+    const CurrentHeader& Header() const { return m_Current.header; }
+    const CurrentChannel& Channel() const { return m_Current.channel; }
+    /// Makes channel (profile) a and profile p current.
+    void SelectChannelProfile(int a, int p);
+    /// Changes only the weighting words of the current channel to those of channel c, profile p.
+    void SelectProfileWeighting(int c, int p);
+    /// Builds the ViewMask of a current-family document from its decoded header.
+    void SetViewMaskCurrent();
+    /// The quantity the current channel's levels are shown in for the view's unit option.
+    std::uint8_t GetDisplayQuantity(std::uint8_t option) const;
+    /// What the level and unit helpers read of this document.
+    LevelContext Levels() const;
+    /// What the result decoders read of this document and its current channel; firstRecord 0 without results.
+    ResultContext Results() const;
+    /// The image as read, kept once the logger split made the working image compact.
+    bool HasAsLoadedImage() const { return m_Current.hasAsLoaded; }
+    const PagedFileImage& AsLoadedImage() const { return m_Current.hasAsLoaded ? m_Current.asLoaded : m_Image; }
+    std::uint32_t AsLoadedByteCount() const { return m_Current.hasAsLoaded ? m_Current.asLoadedBytes : m_ByteCount; }
+    const std::vector<LoggerMarker>& LoggerMarkers() const { return m_Current.markers; }
+    const std::vector<LoggerBreak>& LoggerBreaks() const { return m_Current.breaks; }
+    /// After a reduction of the logger: the kept record count (written into the buffer
+    /// header in its own layout) and the numbers of the kept records.
+    void SetBufferRecords(std::uint32_t count, RecordIndex index);
+    /// The statistical levels of the file, taken on the first decode.
+    const std::optional<StatisticalLevels>& StoredStatisticalLevels() const { return m_Current.statisticalLevels; }
     // ---- Sub-files (document/Subfiles.h) and the record locators over them ----
 
     /// The first word of sub-file n; its byte length becomes the current sub-file length.
@@ -166,6 +201,7 @@ private:
     void StoreContainer(Archive& archive);
     void StoreHeldData(Archive& archive);
     void StoreDocument(Archive& archive);
+    void StoreReducedCurrent(Archive& archive);
     enum class HeaderCheck { Accepted, EndOfFile, Mismatch };
     HeaderCheck ReadHeader(Archive& archive);
     bool ReadDirectory(Archive& archive);
@@ -204,7 +240,7 @@ private:
     PagedFileImage m_Image;
 
     bool m_RecordIndexPresent = false;
-    std::vector<std::uint32_t> m_RecordIndex;
+    RecordIndex m_RecordIndex;
 
     std::uint8_t m_NonMetric = 0;
     std::uint16_t m_StatLevelCount = 10;
@@ -219,6 +255,10 @@ private:
 
     int m_Reduced = 0; ///< the buffer or logger was reduced since loading
 
+    // Current family.
+    bool SplitCurrentLogger(CurrentHeader& h);
+    bool MakeRtRecords(const CurrentHeader& h);
+    CurrentDocument m_Current;
     // Sub-files.
     SubfileDirectory Directory() const;
     SubfileSpan SpanOf(int n);

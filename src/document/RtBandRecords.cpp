@@ -1,5 +1,7 @@
 #include "document/RtBandRecords.h"
 
+#include "document/image/PagePool.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,7 +11,50 @@ namespace {
 constexpr std::size_t kStatusBytes = 5;
 constexpr std::size_t kResultsOffset = 16;
 constexpr std::size_t kResultsBytes = 11 * 4;
+constexpr std::size_t kTimeStepOffset = 8;
+
+void ClearRecords(std::uint8_t* records, std::uint32_t bytes, double timeStep)
+{
+    std::memset(records, 0, bytes);
+    for (std::uint32_t r = 0; r + kRtBandRecordSize <= bytes; r += kRtBandRecordSize)
+        std::memcpy(records + r + kTimeStepOffset, &timeStep, sizeof timeStep);
+}
+
 } // namespace
+
+RtAlloc AllocRtBandRecords(PagePool& pool, RtBandSet& set, std::uint32_t rtChannels, std::uint32_t bands,
+                           double timeStep, std::uint8_t computedFlag)
+{
+    const std::uint64_t bytes = std::uint64_t{rtChannels} * bands * kRtBandRecordSize;
+    if (bytes > UINT32_MAX)
+        return RtAlloc::OutOfMemory;
+    const auto size = static_cast<std::uint32_t>(bytes);
+    if (set.Current && set.CurrentBytes == size) {
+        set.ComputedFlag = computedFlag;
+        return RtAlloc::Made;
+    }
+    std::uint8_t* current = pool.Alloc(size);
+    if (!current && size != 0)
+        return RtAlloc::OutOfMemory;
+    RtAlloc result = RtAlloc::Made;
+    if (set.BlockInFile && set.Saved && set.SavedBytes == size) {
+        std::memcpy(current, set.Saved, size);
+    } else {
+        if (set.BlockInFile && set.Saved)
+            result = RtAlloc::BlockMismatch;
+        ClearRecords(current, size, timeStep);
+        std::uint8_t* saved = pool.Alloc(size);
+        if (!saved && size != 0)
+            return RtAlloc::OutOfMemory;
+        set.Saved = saved;
+        set.SavedBytes = size;
+        set.BlockInFile = false;
+    }
+    set.Current = current;
+    set.CurrentBytes = size;
+    set.ComputedFlag = computedFlag;
+    return result;
+}
 
 bool RtBandRecordsEmpty(std::span<const std::uint8_t> records)
 {

@@ -11,6 +11,8 @@
 
 namespace orlu {
 
+class PagePool;
+
 inline constexpr std::uint32_t kRtBandRecordSize = 120;
 
 struct RtBandSet {
@@ -24,6 +26,22 @@ struct RtBandSet {
     std::span<const std::uint8_t> SavedRecords() const { return {Saved, Saved ? SavedBytes : 0u}; }
     std::span<const std::uint8_t> CurrentRecords() const { return {Current, Current ? CurrentBytes : 0u}; }
 };
+
+/// How AllocRtBandRecords ended.
+enum class RtAlloc {
+    Made,           ///< current records exist (copied from the file's block, or cleared)
+    OutOfMemory,    ///< the pool could not supply them
+    BlockMismatch,  ///< the file's block has another size: it was dropped and the records cleared
+};
+
+/// Makes the current records of a set for rtChannels x bands records. When
+/// the file brought a block of exactly that size the records are copied from
+/// it (it stays the saved copy); a block of another size is dropped (never
+/// read past its end). Otherwise the records are cleared, with their time
+/// step, and a zeroed saved copy is made. A set that already has records of
+/// that size keeps them, so a decode that runs again allocates nothing.
+RtAlloc AllocRtBandRecords(PagePool& pool, RtBandSet& set, std::uint32_t rtChannels, std::uint32_t bands,
+                           double timeStep, std::uint8_t computedFlag);
 
 /// True when no record carries a computed result: every status byte is 0 or 1.
 bool RtBandRecordsEmpty(std::span<const std::uint8_t> records);

@@ -172,9 +172,11 @@ TEST_P(BrokenChains, EndCleanlyAloneAndInsideAMultifile)
     const BrokenChainCase& c = GetParam();
     const std::vector<std::uint8_t> broken = fixture::BrokenChainFile(c.fault);
 
-    // Alone: the container loads; the walk reports the break and reads nothing past the image.
+    // Alone: the decoder refuses the file, which stays open for the Hexa view; the
+    // walk reports the break and reads nothing past the image.
     auto single = Open(Write("single.orl", fixture::FixtureBuilder().ContainerHeader(45).Bytes(broken)));
-    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"single.orl  -  Improper file contents"});
+    EXPECT_EQ(single->FileKind(), 100);
     try {
         single->ListRecords(0);
         ADD_FAILURE() << "a broken chain was listed";

@@ -289,3 +289,127 @@ std::vector<std::uint8_t> BrokenChainFile(ChainFault fault)
 }
 
 } // namespace orlu::fixture
+
+namespace orlu::fixture {
+
+std::uint16_t LoggerRowWord(std::uint32_t row, std::uint32_t word)
+{
+    // 40 to 139.9 dB in 0.05 dB, even: well below the marker words 0x8xxx.
+    return static_cast<std::uint16_t>(((800 + (row * 7 + word * 13) % 2000) * 2) & 0x7FFE);
+}
+
+std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
+{
+    FixtureBuilder f;
+    // Record 1 (12 words): name, setup mark in the high byte of word 5, no second name.
+    f.Le16(0x0C01).TextField(spec.name, 8).Le16(spec.setupFile ? 0x0200 : 0).Le16(0).Le16(0);
+    f.Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
+    // Record 2 (10 words): serial, type, firmware, 0, 0, variant, file system, 0, sub-version.
+    f.Record(2, {spec.serial, spec.deviceType, spec.firmware, 0, 0, spec.variant, spec.fileSystem, 0, 0});
+    // Record 3: the title, two characters a word.
+    std::string title = spec.title;
+    if (title.size() % 2)
+        title.push_back(' ');
+    f.Le16(static_cast<std::uint16_t>(3 | ((1 + title.size() / 2) << 8))).Text(title);
+    // Record 4 (40 words).
+    std::vector<std::uint16_t> r4(39, 0);
+    r4[2] = spec.function;
+    r4[3] = spec.inputKind;
+    r4[4] = spec.range;
+    r4[5] = spec.flagsWord;
+    r4[6] = spec.repetitionCycle;
+    r4[9] = static_cast<std::uint16_t>(spec.integrationSeconds);
+    r4[10] = static_cast<std::uint16_t>(spec.integrationSeconds >> 16);
+    r4[21] = spec.spectraInBuffer; // firmware 2.13 to 6.01: word 22
+    for (auto [word, value] : spec.measurementWords)
+        r4.at(word - 1u) = value;
+    f.Record(4, r4);
+    if (spec.setupFile) {
+        f.ChainEnd();
+        return f.Data();
+    }
+    // Record 5: word 1 = 3 profiles, then blocks of 6 words (length 6 in the high byte of their word 0).
+    std::vector<std::uint16_t> r5{3};
+    for (const ProfileBlock& p : spec.profiles) {
+        r5.insert(r5.end(), {0x0600, p.detector, static_cast<std::uint16_t>(p.filter), p.bufferWord,
+                             static_cast<std::uint16_t>(p.calibration), p.flags});
+    }
+    f.Record(5, r5);
+
+    if (spec.rowWords == 0 && spec.rows == 0) {
+        // Results records 7: T or the overload time, then the levels from word 3.
+        for (int profile = 0; profile < 3; ++profile) {
+            std::vector<std::uint16_t> words(spec.resultsRecordWords - 1u, 0);
+            const std::uint32_t time = profile == 1 ? spec.overloadSeconds : spec.measurementSeconds;
+            words[0] = static_cast<std::uint16_t>(time);
+            words[1] = static_cast<std::uint16_t>(time >> 16);
+            for (std::size_t i = 0; i < spec.levels.size() && i + 2 < words.size(); ++i)
+                words[i + 2] = static_cast<std::uint16_t>(spec.levels[i] + 10 * profile);
+            f.Record(7, words);
+        }
+        // Statistics definition 23: its length in the high byte, g = 3 levels per entry in
+        // the high byte of word 1, the count in word 2, then percentage and three levels.
+        if (spec.statistics) {
+            std::vector<std::uint16_t> words{0x0300, 10};
+            for (std::uint16_t n = 0; n < 10; ++n)
+                words.insert(words.end(), {static_cast<std::uint16_t>(n * 10 + 1), static_cast<std::uint16_t>(900 - n * 20),
+                                           static_cast<std::uint16_t>(910 - n * 20), static_cast<std::uint16_t>(920 - n * 20)});
+            f.Record(23, words);
+        }
+        if (spec.bands != 0) {
+            // Setup 14 or 16: word 2 lowest band, 3 bands, 4 extras; its levels follow in record 18.
+            f.Record(spec.function == 2 ? 14 : 16, {0, spec.lowestBand, spec.bands, spec.bandExtras});
+            std::vector<std::uint16_t> levels(spec.bands + spec.bandExtras, 600);
+            f.Record(18, levels, true);
+        }
+        if (spec.histogramClasses != 0) {
+            // Histogram definition 9: classes, lowest class, width in words 3 to 5; the 32-bit
+            // counts follow in record 11 (its length in word 1), two words after record 9.
+            f.Record(9, {0, 0, spec.histogramClasses, 300, 10});
+            std::vector<std::uint16_t> counts;
+            for (std::uint32_t c : spec.histogramCounts)
+                counts.insert(counts.end(), {static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(c >> 16)});
+            f.Record(11, counts, true);
+        }
+        f.ChainEnd();
+        return f.Data();
+    }
+
+    // Buffer header 15: words 1 and 2 the time step (s, ms), 3 to 5 the band words, then the
+    // counts: an 8-word record with the data size in words 6 and 7, or a 12-word record with
+    // the declared count in words 8 and 9 and the second count in words 10 and 11.
+    std::vector<std::uint16_t> b15{spec.stepSeconds, spec.stepMillis, spec.lowestBand, spec.bands, spec.bandExtras};
+    if (spec.sizeLayout) {
+        const std::uint32_t size = spec.declaredCount;
+        b15.insert(b15.end(), {0, static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(size >> 16)});
+    } else {
+        const std::uint32_t n = spec.declaredCount;
+        b15.insert(b15.end(), {0, 0, static_cast<std::uint16_t>(n), static_cast<std::uint16_t>(n >> 16),
+                               static_cast<std::uint16_t>(n), static_cast<std::uint16_t>(n >> 16)});
+    }
+    f.Record(15, b15);
+    std::size_t event = 0;
+    auto writeEvents = [&](std::uint32_t afterRow) {
+        for (; event < spec.events.size() && spec.events[event].afterRow == afterRow; ++event) {
+            const LoggerEvent& e = spec.events[event];
+            if (!e.isBreak) {
+                f.Le16(static_cast<std::uint16_t>(0x8000 | (e.value & 0xFF)));
+            } else {
+                f.Le16(static_cast<std::uint16_t>(0xB000 | (e.value & 0xFF)));
+                f.Le16(static_cast<std::uint16_t>((e.value >> 8) & 0xFF));
+                f.Le16(static_cast<std::uint16_t>((e.value >> 16) & 0xFF));
+                f.Le16(static_cast<std::uint16_t>((e.value >> 24) & 0xFF));
+            }
+        }
+    };
+    for (std::uint32_t r = 0; r < spec.rows; ++r) {
+        writeEvents(r);
+        for (std::uint32_t w = 0; w < spec.rowWords; ++w)
+            f.Le16(LoggerRowWord(r, w));
+    }
+    writeEvents(spec.rows);
+    f.ChainEnd();
+    return f.Data();
+}
+
+} // namespace orlu::fixture

@@ -96,6 +96,80 @@ std::vector<std::uint8_t> CurrentFamilyFile(const CurrentFileContents& contents)
 /// file: records 1, 2, 3, 4, 5 and three records 7, then the chain end.
 std::vector<std::uint8_t> SampleCurrentFamilyFile();
 
+/// A word between the rows of a logger: a marker (0x8000 | number) or a break
+/// (0xB000 | low byte of count, then three words with the count's other bytes).
+struct LoggerEvent {
+    std::uint32_t afterRow = 0; ///< rows written before it
+    bool isBreak = false;
+    std::uint32_t value = 0;    ///< marker number, or records not stored
+};
+
+/// One profile block of record 5.
+struct ProfileBlock {
+    std::uint16_t detector = 1;
+    std::int16_t filter = 2;
+    std::uint16_t bufferWord = 0;
+    std::int16_t calibration = 0;
+    std::uint16_t flags = 0;
+};
+
+/// What a current-family instrument file holds. The layout follows the
+/// current-family description in docs/formats.md.
+struct CurrentFileSpec {
+    std::string name = "L0000001";
+    std::uint16_t serial = 1234;
+    std::uint16_t deviceType = 525;
+    std::uint16_t firmware = 300;
+    std::uint16_t fileSystem = 0;
+    std::uint16_t variant = 0;
+    bool setupFile = false;
+    std::string title = "Generated file";
+
+    std::uint16_t function = 1; ///< 1 level meter, 2 1/1 octave, 3 1/3 octave, 4 dose meter
+    std::uint16_t inputKind = 2; ///< 2 microphone, 5 accelerometer
+    std::uint16_t range = 1;
+    std::uint16_t flagsWord = 0;
+    std::uint16_t repetitionCycle = 0;
+    std::uint32_t integrationSeconds = 60;
+    /// Words of record 4 by position (word 4 on is written from the fields above first).
+    std::vector<std::pair<std::uint8_t, std::uint16_t>> measurementWords;
+
+    ProfileBlock profiles[3] = {{1, 2, 0, 0, 0}, {2, 3, 0, 0, 0}, {3, 1, 0, 0, 0}};
+
+    /// Results records 7, one per profile, 14 words each after the type word.
+    std::uint32_t measurementSeconds = 600;
+    std::uint32_t overloadSeconds = 6;
+    std::uint16_t resultsRecordWords = 14;
+    std::vector<std::int16_t> levels = {942, 650, 700, 750, 800, 701, 702, 703, 704, 705, 706};
+
+    /// Statistics definition 23 with ten percentages and levels of three profiles.
+    bool statistics = false;
+    /// Histogram definition 9 with its counts record 11.
+    std::uint16_t histogramClasses = 0;
+    std::vector<std::uint32_t> histogramCounts;
+
+    /// A 1/1 or 1/3 octave setup 14 or 16 (by function) with band and extra counts.
+    std::uint16_t bands = 0;
+    std::uint16_t bandExtras = 0;
+    std::uint16_t lowestBand = 0;
+
+    /// A logger (buffer header 15 and rows); rowWords 0 means none.
+    std::uint16_t rowWords = 0;
+    std::uint32_t rows = 0;
+    std::uint32_t declaredCount = 0xFFFFFFFF; ///< written as is; the count layout unless sizeLayout
+    bool sizeLayout = false;                  ///< an 8-word buffer header holding the data size
+    std::uint16_t stepSeconds = 1;
+    std::uint16_t stepMillis = 0;
+    std::uint16_t spectraInBuffer = 0;
+    std::vector<LoggerEvent> events;
+};
+
+/// The instrument file of a spec: records 1 to 5, results or the logger, the chain end.
+std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec);
+
+/// The words of logger row r (from 0) of a generated file: levels in 0.05 dB
+/// with bit 0 clear, never a marker or break word.
+std::uint16_t LoggerRowWord(std::uint32_t row, std::uint32_t word);
 /// One file of a Multifile: the name of its directory entry and its bytes.
 struct MultifileMember {
     std::string name;

@@ -58,11 +58,11 @@ protected:
 TEST_F(Tools, FixtureContainerDumpsItsSummary)
 {
     fs::path file = dir / "c.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " container --kind 45 --data-bytes 1000 " + file.string()).status, 0);
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " container --kind 5 --data-bytes 1000 " + file.string()).status, 0);
     EXPECT_EQ(fs::file_size(file), 1032u);
     RunResult dump = Execute(Tool("orlu-dump") + " " + file.string() + " --summary 2>/dev/null");
     ASSERT_EQ(dump.status, 0);
-    EXPECT_NE(dump.out.find("kind: 45\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("kind: 5\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("byte count: 1000\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("pages: 2\n"), std::string::npos) << dump.out;
     EXPECT_EQ(dump.out.find("message:"), std::string::npos) << dump.out;
@@ -93,6 +93,34 @@ TEST_F(Tools, EditedFixtureCarriesItsRecordIndexAndAValidCheckWord)
     EXPECT_NE(dump.out.find("kind: 10\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("record index: 3\n"), std::string::npos) << dump.out;
     EXPECT_EQ(dump.out.find("checksum"), std::string::npos) << dump.out;
+}
+
+TEST_F(Tools, CurrentFixturesDumpTheirHeaderResultsAndViews)
+{
+    fs::path logger = dir / "log.orl";
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " current --kind 77 --device 595 --logger 250 " + logger.string()).status, 0);
+    RunResult header = Execute(Tool("orlu-dump") + " " + logger.string() + " --header 2>/dev/null");
+    ASSERT_EQ(header.status, 0);
+    EXPECT_NE(header.out.find("kind: 49\n"), std::string::npos) << header.out;
+    EXPECT_NE(header.out.find("flags: Model595 LaterModel Family535\n"), std::string::npos) << header.out;
+    // Markers after rows 1, 101 and 201; breaks of 10 records after rows 101 and 201.
+    EXPECT_NE(header.out.find("markers: 3\n  record 2 marker 1\n  record 102 marker 101\n  record 212 marker 201\n"), std::string::npos)
+        << header.out;
+    EXPECT_NE(header.out.find("breaks: 2\n  record 102 skipped 10\n  record 212 skipped 10\n"), std::string::npos) << header.out;
+    EXPECT_NE(header.out.find("record index: 250 in 3 runs\n  first 1 last 270\n"), std::string::npos) << header.out;
+    RunResult views = Execute(Tool("orlu-dump") + " " + logger.string() + " --viewmask 2>/dev/null");
+    EXPECT_NE(views.out.find("Buffer/Logger"), std::string::npos) << views.out;
+    EXPECT_EQ(views.out.find("Main results"), std::string::npos) << views.out;
+
+    fs::path meter = dir / "m.orl";
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " current --kind 45 " + meter.string()).status, 0);
+    RunResult results = Execute(Tool("orlu-dump") + " " + meter.string() + " --results 2>/dev/null");
+    ASSERT_EQ(results.status, 0);
+    // Profile 1 of the generated levels: the Leq word 800 (firmware 3.00: word 7) is 80 dB, 200 mPa.
+    EXPECT_NE(results.out.find("profile 1: detector Fast filter A\n  Leq/RMS  80.000 dB      200 mPa     \n"),
+              std::string::npos)
+        << results.out;
+    EXPECT_EQ(results.out.find("message:"), std::string::npos) << results.out;
 }
 
 TEST_F(Tools, GeneratedMultifileListsItsSubfilesByNumber)

@@ -191,17 +191,19 @@ void CTmDoc::DecodeByKind(Archive& archive, KindFamily family)
         return;
     }
     if (FamilyLoader load = FindFamilyLoader(family)) {
-        bool decoded = false;
+        LoadOutcome outcome = LoadOutcome::Rejected;
         try {
-            decoded = load(*this);
+            outcome = load(*this);
         } catch (const ImageRangeError&) {
-            decoded = false; // a decoder that reads past the file rejects it
+            outcome = LoadOutcome::Rejected; // a decoder that reads past the file rejects it
         }
-        if (decoded)
+        if (outcome == LoadOutcome::Decoded)
             return;
-        ReportLoadError(Ui(), archive, kLoadImproperContents);
-        m_FileKind = kKindUnreadable;
-        m_ViewMask = kViewMaskHexa;
+        if (outcome == LoadOutcome::Rejected) {
+            ReportLoadError(Ui(), archive, kLoadImproperContents);
+            m_FileKind = kKindUnreadable;
+            m_ViewMask = kViewMaskHexa;
+        }
     }
     m_ViewMask = (m_ViewMask | kViewMaskHexa) & ~kViewMaskSettings;
 }
@@ -252,7 +254,6 @@ void CTmDoc::LoadContainer(Archive& archive)
             ReportLoadError(Ui(), archive, kLoadChecksumInvalid);
 
         if (kind.Traits & kKindRecordIndex) {
-            m_RecordIndex.reserve((archive.FileLength() - std::min(archive.FileLength(), archive.Position())) / 4);
             std::uint32_t value = 0;
             while (archive.ReadLe32(value))
                 m_RecordIndex.push_back(value);
@@ -276,6 +277,8 @@ void CTmDoc::StoreContainer(Archive& archive)
 {
     if (m_Hidden)
         StoreHeldData(archive);
+    else if (m_Reduced && m_Current.decoded && m_Current.header.timeHistory && FindFileKind(m_FileKind).Family == KindFamily::Current)
+        StoreReducedCurrent(archive);
     else
         StoreDocument(archive);
     EndStore();
@@ -334,8 +337,11 @@ void CTmDoc::StoreDocument(Archive& archive)
         if (RtSetIsStored(m_Rt[kRtOctave]))
             flags |= kFlagRtOctave;
     }
+    // A file whose logger was split is stored as it was read.
+    const PagedFileImage& source = AsLoadedImage();
+    const std::uint32_t byteCount = AsLoadedByteCount();
     std::array<std::uint8_t, kContainerHeaderSize> header{};
-    BuildContainerHeader(header, m_FileKind, m_SubKind, flags, m_ByteCount);
+    BuildContainerHeader(header, m_FileKind, m_SubKind, flags, byteCount);
     archive.Write(header);
 
     if (kind.Traits & kKindMultifile) {
@@ -347,9 +353,9 @@ void CTmDoc::StoreDocument(Archive& archive)
         }
     }
 
-    for (std::uint32_t offset = 0; offset < m_ByteCount; offset += PagedFileImage::kPageSize) {
-        std::uint32_t bytes = std::min(m_ByteCount - offset, PagedFileImage::kPageSize);
-        archive.Write(std::span<const std::uint8_t>(m_Image.Page(offset / PagedFileImage::kPageSize), bytes));
+    for (std::uint32_t offset = 0; offset < byteCount; offset += PagedFileImage::kPageSize) {
+        std::uint32_t bytes = std::min(byteCount - offset, PagedFileImage::kPageSize);
+        archive.Write(std::span<const std::uint8_t>(source.Page(offset / PagedFileImage::kPageSize), bytes));
     }
 
     if (keepsIndex) {

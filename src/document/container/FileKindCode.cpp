@@ -1,5 +1,7 @@
 #include "document/container/FileKindCode.h"
 
+#include "document/CTmDoc.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -48,6 +50,19 @@ constexpr FileKindInfo kFileKindCodes[] = {
     {99, 99, KindFamily::Current, 0},
 };
 
+LoadOutcome LoadCurrentFamily(CTmDoc& doc)
+{
+    // Merged documents are shown through the scan of their sub-files, which this build does not have yet.
+    if (FindFileKind(doc.FileKind()).Traits & kKindMultifile)
+        return LoadOutcome::NotDecoded;
+    if (!doc.DecodeFileHeader(0))
+        // Four-channel files have a decoder of their own, not part of this family's.
+        return doc.Header().model.FourChannel ? LoadOutcome::NotDecoded : LoadOutcome::Rejected;
+    doc.SelectChannelProfile(0, 0);
+    doc.SetViewMaskCurrent();
+    return LoadOutcome::Decoded;
+}
+
 struct FamilyLoaderEntry {
     KindFamily Family;
     FamilyLoader Load;
@@ -57,7 +72,7 @@ struct FamilyLoaderEntry {
 constexpr FamilyLoaderEntry kFamilyLoaders[] = {
     {KindFamily::Legacy, nullptr},
     {KindFamily::Setup505, nullptr},
-    {KindFamily::Current, nullptr},
+    {KindFamily::Current, LoadCurrentFamily},
     {KindFamily::Monitor, nullptr},
 };
 

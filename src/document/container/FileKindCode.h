@@ -37,9 +37,15 @@ struct FileKindInfo {
 /// The row of a code; codes without a row give a Hexa-only row of their own code.
 FileKindInfo FindFileKind(std::uint8_t code);
 
-/// Decodes a loaded document's header, selects its first channel and builds its
-/// ViewMask. False rejects the file.
-using FamilyLoader = bool (*)(CTmDoc& doc);
+/// How a family's loader ended.
+enum class LoadOutcome : std::uint8_t {
+    Decoded,    ///< header decoded, first channel selected, ViewMask built
+    Rejected,   ///< the file cannot be shown: "Improper file contents", kind 100, Hexa only
+    NotDecoded, ///< a file of the family this build does not decode yet: Hexa only, no error
+};
+
+/// Decodes a loaded document's header, selects its first channel and builds its ViewMask.
+using FamilyLoader = LoadOutcome (*)(CTmDoc& doc);
 
 /// The loader of a family, or null when the family has none.
 FamilyLoader FindFamilyLoader(KindFamily family);

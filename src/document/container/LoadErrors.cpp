@@ -14,9 +14,15 @@ std::string_view LoadErrorText(LoadError n)
 
 void ReportLoadError(UserInteraction& ui, const Archive& archive, LoadError n)
 {
+    ReportLoadError(ui, archive.FileName(), n);
+}
+
+void ReportLoadError(UserInteraction& ui, std::string_view fileName, LoadError n)
+{
     std::string text(LoadErrorText(n));
-    ui.ShowMessage(StrPrintf("%s%s%s", archive.FileName().c_str(), "  -  ", text.c_str()), kMessageCaption,
-                   MessageButtons::Ok, MessageIcon::Warning);
+    std::string name(fileName);
+    ui.ShowMessage(StrPrintf("%s%s%s", name.c_str(), "  -  ", text.c_str()), kMessageCaption, MessageButtons::Ok,
+                   MessageIcon::Warning);
 }
 
 } // namespace orlu

@@ -23,5 +23,7 @@ std::string_view LoadErrorText(LoadError n);
 
 /// Shows load error n for the archive's file.
 void ReportLoadError(UserInteraction& ui, const Archive& archive, LoadError n);
+/// Shows load error n for the file of that name.
+void ReportLoadError(UserInteraction& ui, std::string_view fileName, LoadError n);
 
 } // namespace orlu

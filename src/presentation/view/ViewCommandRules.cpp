@@ -1,6 +1,7 @@
 #include "presentation/view/ViewCommandRules.h"
 
 #include "document/CTmDoc.h"
+#include "document/ViewMask.h"
 #include "presentation/view/ViewKinds.h"
 
 #include <algorithm>
@@ -17,8 +18,10 @@ struct ViewItemBit {
 
 // The statistics and time-intersection items follow their submenus' rules instead.
 constexpr ViewItemBit kViewItemBits[] = {
-    {32781, 0x1},  {32780, 0x2},   {32783, 0x20},   {32785, 0x40},   {32784, 0x80},    {32786, 0x100},
-    {32787, 0x200}, {32788, 0x800}, {32778, 0x1000}, {32867, 0x2000}, {32920, 0x4000},
+    {32781, kViewMaskHeaderInfo}, {32780, kViewMaskMainResults}, {32783, kViewMaskBuffer},
+    {32785, kViewMaskSpectra},    {32784, kViewMaskWaveforms},   {32786, kViewMaskOctave11},
+    {32787, kViewMaskOctave13},   {32788, kViewMaskSettings},    {32778, kViewMaskHexa},
+    {32867, kViewMaskAscii},      {32920, kViewMaskUserFilters},
 };
 
 bool IsOneOf(std::uint8_t kind, std::initializer_list<int> kinds)
@@ -91,6 +94,8 @@ ViewDocumentFacts FactsOf(const CTmDoc& doc)
     ViewDocumentFacts facts;
     facts.viewMask = doc.GetViewMask();
     facts.fileKind = doc.FileKind();
+    facts.hasStatistics = (facts.viewMask & (kViewMaskHistograms | kViewMaskStatLevels | kViewMaskDensities)) != 0;
+    facts.hasTimeIntersections = (facts.viewMask & kViewMaskIntersections) != 0;
     return facts;
 }
 

@@ -1,0 +1,73 @@
+#pragma once
+// Helpers of the benchmarks: a user-interaction port that shows nothing, and
+// the peak resident memory that one run of a function adds, measured in a
+// forked child whose high-water mark is reset first.
+
+#include "platform/UserInteraction.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <malloc.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace orlu::bench {
+
+class SilentInteraction : public UserInteraction {
+public:
+    MessageResult ShowMessage(std::string_view text, std::string_view, MessageButtons, MessageIcon,
+                              MessageResult) override
+    {
+        std::fprintf(stderr, "unexpected message: %.*s\n", static_cast<int>(text.size()), text.data());
+        return MessageResult::Ok;
+    }
+    QuestionAnswer AskQuestion(std::string_view) override { return QuestionAnswer::No; }
+    QuestionAnswer AskQuestionAll(std::string_view) override { return QuestionAnswer::No; }
+};
+
+inline long StatusKb(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::size_t n = std::strlen(field);
+    while (std::getline(status, line))
+        if (line.compare(0, n, field) == 0)
+            return std::stol(line.substr(n + 1));
+    return -1;
+}
+
+// Peak resident memory added by one run of `run`, in bytes; -1 when it cannot
+// be measured or the run fails.
+inline double PeakMemoryOf(const std::function<bool()>& run)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return -1;
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        long delta = -1;
+        ::malloc_trim(0); // memory the parent freed must not be counted as reused for free
+        if (FILE* clear = std::fopen("/proc/self/clear_refs", "w")) {
+            std::fputs("5", clear); // resets VmHWM to the current resident size
+            std::fclose(clear);
+            long before = StatusKb("VmRSS:");
+            if (run())
+                delta = (StatusKb("VmHWM:") - before) * 1024;
+        }
+        [[maybe_unused]] ssize_t w = ::write(fds[1], &delta, sizeof delta);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    long delta = -1;
+    if (::read(fds[0], &delta, sizeof delta) != sizeof delta)
+        delta = -1;
+    ::close(fds[0]);
+    ::waitpid(child, nullptr, 0);
+    return static_cast<double>(delta);
+}
+
+} // namespace orlu::bench

@@ -1,0 +1,25 @@
+#pragma once
+// Selecting a channel and profile of a current-family document: the
+// CurrentChannel takes the selected profile's words and the header's setup,
+// and derives the range limits, the histogram classes and the names.
+
+#include "document/channel/CurrentChannel.h"
+#include "document/headers/CurrentHeader.h"
+#include "document/units/LevelUnits.h"
+
+namespace orlu {
+
+/// Files other than the four-channel ones: channel a is the profile a of record 5.
+void SelectCurrentChannel(const CurrentHeader& h, const LevelContext& levels, int a, int p, CurrentChannel& ch);
+
+/// Only the weighting words of profile p of channel c; nothing for the vector row
+/// (c equal to the channel count with p above 0).
+void SelectProfileWeighting(const CurrentHeader& h, int c, int p, CurrentChannel& ch);
+
+/// Range limits of the current family: the range's name gives the top, 70 dB below is the bottom.
+void ComputeRangeScalingCurrent(CurrentChannel& ch);
+
+/// The quantity a level is shown in, from the view's unit option for the channel's kind of input.
+std::uint8_t GetDisplayQuantity(std::uint16_t inputKind, std::uint8_t option, bool mixedInputs);
+
+} // namespace orlu

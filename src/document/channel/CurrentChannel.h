@@ -1,0 +1,86 @@
+#pragma once
+// The CurrentChannel: the fields of the selected channel (and profile) that
+// every renderer reads after selecting. A selection copies them from the
+// decoded header and derives the rest (range limits, classes, names).
+
+#include "document/headers/NameTable.h"
+
+#include <cstdint>
+
+namespace orlu {
+
+struct CurrentChannel {
+    int channel = 0;
+    int profile = 0;
+
+    std::uint16_t inputKind = 0;
+    std::uint16_t storedInputKind = 0;
+    std::uint16_t rangeIndex = 0;
+    std::uint16_t rangeNameIndex = 0;
+    std::int16_t rangeTopDb = 0;
+    std::int16_t rangeBottomDb = 0;
+    std::uint16_t function = 0;
+    std::uint16_t filter = 0;
+    std::int16_t calibration = 0;
+    std::uint16_t detectorWord = 0;
+    std::uint16_t detectorIndex = 0;
+    std::uint16_t loggerWord = 0;
+    std::uint16_t channelBlockLength = 0;
+    std::uint16_t coefficientK = 0;
+    std::uint16_t coefficientKOn = 0;
+    std::uint16_t filter505 = 0;
+
+    std::uint16_t octaveFilter = 0;
+    std::uint16_t octaveInBuffer = 0;
+    std::uint16_t lowestBandWord = 0;
+    std::uint16_t bandKind = 0;
+    std::uint16_t bandExtras = 0;
+    std::uint16_t bandEnd = 0;   ///< values per spectrum, extras included
+    std::uint16_t bandCount = 0; ///< bands shown
+    std::uint16_t octaveBandCount = 0;
+    std::uint16_t thirdBandCount = 0;
+    std::int32_t octaveTotal = 0;
+    std::int32_t octaveBands = 0;
+    std::int32_t octaveMissing = 0;
+    std::int32_t thirdTotal = 0;
+    std::int32_t thirdBands = 0;
+    std::int32_t thirdMissing = 0;
+    std::int32_t spectraCount = 0;
+    std::int32_t bandTableIndex = -1; ///< first band in the third-octave centre table
+    double firstBandHz = 0.0;
+    double fftRangeHz = 0.0;
+    std::uint16_t fftZoomCode = 0;
+    std::uint16_t fftWindow = 0;
+    std::int32_t fftMode = 0;
+    double fftWindowGain = 0.0;
+    double fftWindowPower = 0.0;
+    double fftAxisStart = 0.0;
+    double fftAxisEnd = 0.0;
+
+    std::uint16_t histFirst = 0;
+    std::uint16_t histClasses = 0;
+    std::int16_t histLowest = 0;
+    std::int16_t histWidth = 0;
+    std::uint16_t histClasses2 = 0;
+    std::int16_t histLowest2 = 0;
+    std::int16_t histWidth2 = 0;
+    std::uint32_t histTotal = 0;
+
+    double sampleScale = 0.0;
+    double rangeScale = 1.0;
+    std::int16_t sensitivityOffset = 0; ///< 0.1 dB
+
+    bool timeHistory = false;
+    bool histogramFlag = false;
+
+    NameTable rangeNames;
+    NameTable filterNames;
+    NameTable detectorNames;
+    NameTable resultNames;
+    NameTable totalNames;
+    NameTable fftBandNames;
+
+    bool operator==(const CurrentChannel&) const = default;
+};
+
+} // namespace orlu

@@ -1,0 +1,257 @@
+// The current family in the document: decoding a sub-file's header in its
+// phases with the document's own steps between them, the logger split, the
+// channel selection and the ViewMask.
+
+#include "document/CTmDoc.h"
+
+#include "document/FirmwareGate.h"
+#include "document/channel/ChannelSelection.h"
+#include "document/headers/CurrentHeaderDecoder.h"
+#include "document/records/RecordTypeCodes.h"
+#include "platform/ValueFormat.h"
+
+namespace orlu {
+namespace {
+
+constexpr std::string_view kLoggerMemory = "Can't allocate memory for buffer/logger";
+constexpr const char* kFileTooShort = "%s - file too short!\n\n%12ld declared number of records,  \n%12ld records found.";
+
+void SetU32(PagedFileImage& image, std::uint32_t word, std::uint32_t value)
+{
+    ImageSetWord(image, word, static_cast<std::uint16_t>(value & 0xFFFF));
+    ImageSetWord(image, word + 1, static_cast<std::uint16_t>(value >> 16));
+}
+
+// Writes the counts of the buffer header in the layout it was read in: a data
+// size (kept rows x row length x 2 bytes) or the two counts in its last four
+// words. Never past the record, so the first row stays as it was.
+void WriteBufferCounts(PagedFileImage& image, const CurrentHeader& h, std::uint32_t kept, std::uint32_t number)
+{
+    if (h.bufferSizeLayout) {
+        SetU32(image, h.bufferRecord + h.bufferSizeWord, kept * h.rowLength * 2u);
+        return;
+    }
+    SetU32(image, h.bufferRecord + h.bufferRecordLength - 4u, kept);
+    SetU32(image, h.bufferRecord + h.bufferRecordLength - 2u, number);
+}
+
+} // namespace
+
+bool CTmDoc::DecodeFileHeader(std::uint16_t subfile)
+{
+    // Sub-file 0 is the whole image; a Multifile's entries are their own sub-files.
+    SubfileSpan sub{0, m_ByteCount / 2};
+    if (subfile > 0 && subfile <= m_Subfiles.size()) {
+        const MultifileEntry& e = m_Subfiles[subfile - 1u];
+        sub = SubfileSpan{e.Offset / 2, (e.Offset + e.Length) / 2};
+    } else if (subfile == 0 && !m_Subfiles.empty()) {
+        sub = SubfileSpan{m_Subfiles[0].Offset / 2, (m_Subfiles[0].Offset + m_Subfiles[0].Length) / 2};
+    }
+
+    CurrentHeader h;
+    h.merged = m_FileKind >= 53 && m_FileKind <= 60;
+    m_Current.decoded = false;
+    const ImageReader image = Reader();
+    if (!DecodeIdentity(image, sub, h))
+        return false;
+    if (m_FileKind == kKindDerived)
+        m_FileKind = h.derivedKind;
+
+    if (m_Current.gatePending) {
+        m_Current.gatePending = false;
+        if (CheckFirmwareVersion(Ui(), h.deviceType, h.firmware, h.fileSystemVersion, true))
+            return false;
+    }
+    if (h.setupFile) {
+        m_Current.header = std::move(h);
+        m_Current.decoded = true;
+        return true;
+    }
+    // Four-channel files (ORLU 545 and 590) are read by a decoder of their own.
+    if (h.model.FourChannel) {
+        m_Current.header = std::move(h);
+        return false;
+    }
+    if (!m_Current.hasAsLoaded && !m_RecordIndexPresent && !orlu::IsComplete(image, sub))
+        return false;
+    if (!DecodeMeasurement(image, sub, h))
+        return false;
+
+    if (h.statisticsFlag && m_Current.levelsPending) {
+        m_Current.statisticalLevels = ReadStatisticalLevels(image, sub, ChainFlagsOf(h), 0, 7);
+        m_Current.levelsPending = false;
+    }
+    if (h.timeHistory && !m_RecordIndexPresent && !SplitCurrentLogger(h))
+        return false;
+    // After the split the working image is the compact one.
+    const ImageReader working = Reader();
+    DecodeContents(working, SubfileSpan{sub.start, std::min(sub.end, working.WordCount())}, h);
+    m_Current.header = std::move(h);
+    SetChainFlags(ChainFlagsOf(m_Current.header));
+    if (!MakeRtRecords(m_Current.header))
+        return false;
+    m_Current.decoded = true;
+    return true;
+}
+
+bool CTmDoc::SplitCurrentLogger(CurrentHeader& h)
+{
+    // Rows of no words (no results and no spectra logged) hold nothing to split.
+    if (h.rowLength == 0) {
+        h.declaredCount = 0;
+        h.secondCount = 0;
+        return true;
+    }
+    const ImageReader image = Reader();
+    const SubfileSpan whole{0, image.WordCount()};
+    LoggerSplitInput input;
+    input.variant = LoggerVariant::CurrentLogger;
+    input.dataStart = orlu::FindBufferData(image, whole, ChainFlagsOf(h));
+    input.rowLength = h.rowLength;
+    input.declaredCount = h.declaredCount;
+    if (input.dataStart == 0)
+        return false;
+
+    LoggerSplitResult split;
+    if (!SplitLogger(image, m_Pool, input, split)) {
+        Ui().ShowMessage(kLoggerMemory, kMessageCaption, MessageButtons::Ok, MessageIcon::Stop);
+        return false;
+    }
+    const bool unknown = h.declaredCount == kUnknownRecordCount;
+    const bool differs = !unknown && h.declaredCount != split.kept;
+    if (differs)
+        Ui().ShowMessage(StrPrintf(kFileTooShort, m_FileName.c_str(), static_cast<long>(static_cast<std::int32_t>(h.declaredCount)),
+                                   static_cast<long>(static_cast<std::int32_t>(split.kept))),
+                         kMessageCaption, MessageButtons::Ok, MessageIcon::Warning);
+    if (unknown || differs)
+        WriteBufferCounts(m_Image, h, split.kept, split.lastNumber);
+
+    // The image as read stays for the Hexa view and the store; the compact one becomes the working image.
+    m_Current.asLoaded = std::move(m_Image);
+    m_Current.asLoadedBytes = m_ByteCount;
+    m_Current.hasAsLoaded = true;
+    m_Image = std::move(split.image);
+    m_ByteCount = split.byteCount;
+    m_RecordIndex = std::move(split.index);
+    m_RecordIndexPresent = true;
+    m_Current.markers = std::move(split.markers);
+    m_Current.breaks = std::move(split.breaks);
+
+    if (unknown || differs) {
+        h.declaredCount = split.kept;
+        h.secondCount = split.kept;
+        WriteBufferCounts(m_Image, h, split.kept, split.kept);
+    }
+    return true;
+}
+
+bool CTmDoc::MakeRtRecords(const CurrentHeader& h)
+{
+    const RtBandNeed need = RtBandsNeeded(h);
+    if (h.rtChannelCount == 0 || (need.thirdBands == 0 && need.octaveBands == 0))
+        return true;
+    auto make = [&](RtSet set, std::uint32_t bands, std::uint8_t flag) {
+        const RtAlloc made = AllocRtBandRecords(m_Pool, m_Rt[set], h.rtChannelCount, bands, h.timeStep, flag);
+        // A block of another size than the file needs is dropped, not read past its end.
+        if (made == RtAlloc::BlockMismatch)
+            ReportLoadError(Ui(), m_FileName, kLoadImproperContents);
+        return made != RtAlloc::OutOfMemory;
+    };
+    if (need.thirdBands != 0 && !make(kRtThirdOctave, need.thirdBands, 1))
+        return false;
+    return make(kRtOctave, need.octaveBands, 2);
+}
+
+void CTmDoc::SetBufferRecords(std::uint32_t count, RecordIndex index)
+{
+    CurrentHeader& h = m_Current.header;
+    if (h.bufferRecord == 0)
+        return;
+    h.declaredCount = h.secondCount = h.shownRecordCount = count;
+    WriteBufferCounts(m_Image, h, count, count);
+    m_RecordIndex = std::move(index);
+    m_RecordIndexPresent = true;
+}
+
+void CTmDoc::StoreReducedCurrent(Archive& archive)
+{
+    const CurrentHeader& h = m_Current.header;
+    const ImageReader image = Reader();
+    // The header records up to and with the buffer header, then the kept rows and the end word;
+    // the data length is known before they are written, so the header is written once.
+    const std::uint32_t headerWords = h.bufferRecord + h.bufferRecordLength;
+    const std::uint64_t rowWords = std::uint64_t{h.declaredCount} * h.rowLength;
+    if (!image.HasWords(0, headerWords + rowWords))
+        throw ArchiveError("the kept records run past the image");
+    std::array<std::uint8_t, kContainerHeaderSize> header{};
+    BuildContainerHeader(header, m_FileKind, m_SubKind, kFlagHeldOrReduced,
+                         static_cast<std::uint32_t>(2 * (headerWords + rowWords + 1)));
+    archive.Write(header);
+    for (std::uint32_t w = 0; w < headerWords + rowWords; ++w)
+        archive.WriteLe16(image.Word(w));
+    archive.WriteLe16(0xFFFF);
+    m_ViewMask &= ~kViewMaskMainResults;
+    std::uint32_t written = 0;
+    for (std::uint32_t number : m_RecordIndex) {
+        if (written++ == h.declaredCount)
+            break;
+        archive.WriteLe32(number);
+    }
+}
+
+void CTmDoc::SelectChannelProfile(int a, int p)
+{
+    if (!m_Current.decoded)
+        return;
+    SelectCurrentChannel(m_Current.header, Levels(), a, p, m_Current.channel);
+}
+
+void CTmDoc::SelectProfileWeighting(int c, int p)
+{
+    orlu::SelectProfileWeighting(m_Current.header, c, p, m_Current.channel);
+}
+
+void CTmDoc::SetViewMaskCurrent()
+{
+    m_ViewMask = ViewMaskCurrent(m_Current.header, m_FileKind, m_ViewMask);
+}
+
+std::uint8_t CTmDoc::GetDisplayQuantity(std::uint8_t option) const
+{
+    return orlu::GetDisplayQuantity(m_Current.channel.inputKind, option, false);
+}
+
+LevelContext CTmDoc::Levels() const
+{
+    const CurrentHeader& h = m_Current.header;
+    return LevelContext{.model = h.model,
+                        .orlu505File = false,
+                        .accelerationOffset = h.accelerationOffset,
+                        .velocityOffset = h.velocityOffset,
+                        .displacementOffset = h.displacementOffset,
+                        .firmware = h.firmware,
+                        .nonMetric = m_App->NonMetric != 0};
+}
+
+ResultContext CTmDoc::Results() const
+{
+    const CurrentHeader& h = m_Current.header;
+    ResultContext ctx;
+    ctx.pages = &m_Image;
+    ctx.byteCount = m_ByteCount;
+    ctx.model = h.model;
+    ctx.firmware = h.firmware;
+    ctx.criterionLevel = h.criterionLevel;
+    ctx.exchangeRate = h.exchangeRate;
+    ctx.exposureMinutes = h.exposureMinutes;
+    ctx.flagsWord = h.flagsWord;
+    ctx.function = m_Current.channel.function;
+    ctx.inputKind = m_Current.channel.inputKind;
+    ctx.sensitivityOffset = m_Current.channel.sensitivityOffset;
+    ctx.nonMetric = m_App->NonMetric != 0;
+    const ImageReader image = Reader();
+    ctx.firstRecord = orlu::FindResultsRecord(image, SubfileSpan{0, image.WordCount()}, ChainFlagsOf(h));
+    return ctx;
+}
+
+} // namespace orlu

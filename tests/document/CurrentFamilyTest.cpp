@@ -1,0 +1,380 @@
+// Decoding current-family files generated from the formats description:
+// kinds and ModelFlags per device, the logger split, rejected headers, and
+// decoding again giving the same fields.
+
+#include "DocumentTestSupport.h"
+
+#include "document/ViewMask.h"
+#include "platform/ValueFormat.h"
+
+namespace orlu {
+namespace {
+
+using fixture::CurrentMeasurementFile;
+using fixture::CurrentFileSpec;
+using fixture::FixtureBuilder;
+using fixture::LoggerEvent;
+using fixture::LoggerRowWord;
+
+FixtureBuilder Container(std::uint8_t kind, const CurrentFileSpec& spec)
+{
+    std::vector<std::uint8_t> file = CurrentMeasurementFile(spec);
+    FixtureBuilder f;
+    f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
+    return f;
+}
+
+class CurrentFamily : public DocumentTest {};
+
+TEST_F(CurrentFamily, DeviceTypesGiveTheirKindFlagsAndViews)
+{
+    constexpr std::uint32_t kLevelMeterViews = kViewMaskHeaderInfo | kViewMaskMainResults | kViewMaskAscii | kViewMaskHexa;
+    struct Case {
+        std::uint16_t device, firmware;
+        std::uint8_t kind;
+        ModelFlags flags;
+        std::uint32_t views;
+    } cases[] = {
+        {410, 300, 48, {.Family535 = true, .ModelQera410 = true}, kLevelMeterViews},
+        {420, 300, 99, {.Model570 = true, .LaterModel = true, .Family525 = true}, kLevelMeterViews},
+        {515, 199, 43, {.Family515Text = true}, kLevelMeterViews},
+        {515, 200, 44, {.Family515 = true}, kLevelMeterViews},
+        {525, 300, 45, {.Family525 = true}, kLevelMeterViews},
+        {530, 300, 46, {.Family530 = true}, kLevelMeterViews},
+        {535, 300, 47, {.Family535 = true}, kLevelMeterViews},
+        {545, 300, 42, {.FourChannel = true}, kViewMaskHexa},
+        {550, 300, 49, {.Family535 = true, .Model550 = true}, kLevelMeterViews},
+        {560, 300, 44, {.Model560 = true, .LaterModel = true, .Family515 = true}, kLevelMeterViews},
+        {570, 300, 44, {.Model570 = true, .LaterModel = true, .Family525 = true}, kLevelMeterViews},
+        {575, 300, 46, {.Model575 = true, .LaterModel = true, .Family530 = true}, kLevelMeterViews},
+        {580, 300, 47, {.Model580 = true, .LaterModel = true, .Family535 = true}, kLevelMeterViews},
+        {590, 302, 42, {.Model590 = true, .FourChannel = true}, kViewMaskHexa},
+        {595, 300, 49, {.Model595 = true, .LaterModel = true, .Family535 = true}, kLevelMeterViews},
+    };
+    // Files of the later models come as kinds 73 and 75 to 79 and are read as 99.
+    for (std::uint8_t stored : {std::uint8_t{99}, std::uint8_t{73}, std::uint8_t{77}}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "stored " << int(stored) << " device " << c.device << " fw " << c.firmware);
+            CurrentFileSpec spec;
+            spec.deviceType = c.device;
+            spec.firmware = c.firmware;
+            auto doc = Open(Write("d.orl", Container(stored, spec)));
+            EXPECT_EQ(doc->FileKind(), c.kind);
+            EXPECT_EQ(doc->Header().model, c.flags);
+            EXPECT_EQ(doc->GetViewMask(), c.views);
+        }
+    }
+    // A kind given in the container is kept whatever the device.
+    CurrentFileSpec spec;
+    spec.deviceType = 560;
+    auto doc = Open(Write("k.orl", Container(45, spec)));
+    EXPECT_EQ(doc->FileKind(), 45);
+    EXPECT_TRUE(doc->Header().model.LaterModel);
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(CurrentFamily, EveryCurrentKindDecodesOnLoad)
+{
+    for (std::uint8_t kind : {42, 43, 44, 45, 46, 47, 48, 49, 73, 75, 76, 77, 78, 79, 99}) {
+        SCOPED_TRACE(int(kind));
+        CurrentFileSpec spec;
+        auto doc = Open(Write("k.orl", Container(kind, spec)));
+        EXPECT_EQ(doc->Header().deviceType, 525);
+        EXPECT_EQ(doc->Header().title, "Generated file");
+        EXPECT_EQ(doc->Header().fileName, "L0000001");
+        EXPECT_TRUE(doc->GetViewMask() & kViewMaskMainResults);
+        EXPECT_EQ(doc->FileKind(), kind >= 73 ? 45 : kind);
+    }
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(CurrentFamily, MeasurementWordsFollowTheFirmware)
+{
+    struct Case {
+        const char* name;
+        std::uint16_t device, firmware, input;
+        std::vector<std::pair<std::uint8_t, std::uint16_t>> words;
+        std::uint16_t criterion, threshold, exchange, exposure, thresholdIndex;
+        std::int16_t acceleration;
+    } cases[] = {
+        {"2.32", 525, 232, 2, {{12, 850}, {13, 800}, {14, 3}, {15, 480}}, 850, 800, 3, 480, 2, 0},
+        {"3.00 sound", 525, 300, 2, {{23, 480}, {24, 900}, {25, 770}, {26, 5}}, 900, 770, 5, 480, 5, 0},
+        {"3.00 vibration", 530, 300, 5, {{23, 480}, {24, 1200}, {25, 1100}, {26, 1000}}, 0, 0, 0, 480, 0, 1200},
+        {"6.02 microphone", 570, 602, 2, {{16, 60}, {17, 850}, {18, 0}, {19, 4}}, 850, 0, 4, 60, 0, 0},
+        {"6.02 accelerometer", 575, 602, 5, {{17, 1300}, {18, 1200}, {19, 1100}}, 0, 0, 0, 0, 0, 1300},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec;
+        spec.deviceType = c.device;
+        spec.firmware = c.firmware;
+        spec.inputKind = c.input;
+        spec.measurementWords = c.words;
+        auto doc = Open(Write("m.orl", Container(45, spec)));
+        const CurrentHeader& h = doc->Header();
+        EXPECT_EQ(h.criterionLevel, c.criterion);
+        EXPECT_EQ(h.thresholdLevel, c.threshold);
+        EXPECT_EQ(h.exchangeRate, c.exchange);
+        EXPECT_EQ(h.exposureMinutes, c.exposure);
+        EXPECT_EQ(h.thresholdIndex, c.thresholdIndex);
+        EXPECT_EQ(h.accelerationOffset, c.acceleration);
+    }
+}
+
+CurrentFileSpec WorkedLogger()
+{
+    // Three rows of one word; a marker 5 after the first, a break of 258 (low bytes 2, 1, 0, 0) after the second.
+    CurrentFileSpec spec;
+    spec.profiles[0].bufferWord = 3;
+    spec.rowWords = 1;
+    spec.rows = 3;
+    spec.declaredCount = 3;
+    spec.events = {LoggerEvent{1, false, 5}, LoggerEvent{2, true, 258}};
+    return spec;
+}
+
+TEST_F(CurrentFamily, LoggerSplitGivesMarkersBreaksAndTheRecordIndex)
+{
+    const std::vector<std::uint8_t> file = CurrentMeasurementFile(WorkedLogger());
+    auto doc = Open(Write("l.orl", Container(45, WorkedLogger())));
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(doc->LoggerMarkers(), (std::vector<LoggerMarker>{{2, 5}}));
+    EXPECT_EQ(doc->LoggerBreaks(), (std::vector<LoggerBreak>{{3, 258}}));
+    EXPECT_EQ(doc->GetRecordIndex(), (std::vector<std::uint32_t>{1, 2, 261}));
+    // The compact image: the header words, the three rows, 0xFFFF. The image as read stays whole.
+    ASSERT_TRUE(doc->HasAsLoadedImage());
+    EXPECT_EQ(doc->AsLoadedByteCount(), file.size());
+    const std::uint32_t data = doc->Header().bufferRecord + doc->Header().bufferRecordLength;
+    ASSERT_EQ(doc->ByteCount(), 2 * (data + 3 + 1));
+    const ImageReader compact = doc->Reader();
+    for (std::uint32_t r = 0; r < 3; ++r)
+        EXPECT_EQ(compact.Word(data + r), LoggerRowWord(r, 0));
+    EXPECT_EQ(compact.Word(data + 3), 0xFFFF);
+    const ImageReader asRead(doc->AsLoadedImage(), doc->AsLoadedByteCount());
+    for (std::uint32_t w = 0; w < data; ++w)
+        EXPECT_EQ(compact.Word(w), asRead.Word(w)) << w;
+    EXPECT_EQ(doc->Header().declaredCount, 3u);
+    EXPECT_TRUE(doc->GetViewMask() & kViewMaskBuffer);
+    EXPECT_FALSE(doc->GetViewMask() & kViewMaskMainResults);
+}
+
+TEST_F(CurrentFamily, DeclaredCountsAreWrittenBackInTheLayoutTheyWereRead)
+{
+    struct Case {
+        const char* name;
+        std::uint32_t declared;
+        bool sizeLayout;
+        bool tooShort;
+    } cases[] = {
+        {"count unknown", 0xFFFFFFFF, false, false},
+        {"count too high", 7, false, true},
+        {"absurd count", 0x7FFFFFFF, false, true},
+        {"size layout too long", 2 * 9, true, true}, // 9 rows of one word declared, 5 found
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedInteraction local;
+        AppContext localApp(local);
+        CTmDoc doc(localApp);
+        CurrentFileSpec spec = WorkedLogger();
+        spec.rows = 5;
+        spec.events.clear();
+        spec.declaredCount = c.declared;
+        spec.sizeLayout = c.sizeLayout;
+        spec.firmware = c.sizeLayout ? 220 : 300;
+        ASSERT_TRUE(doc.OnOpenDocument(Write("w.orl", Container(45, spec))));
+        EXPECT_EQ(doc.FileKind(), 45);
+        EXPECT_EQ(doc.GetRecordIndex().size(), 5u);
+        EXPECT_EQ(doc.Header().declaredCount, 5u);
+        if (c.tooShort) {
+            const long declared = c.sizeLayout ? 9 : static_cast<long>(c.declared);
+            EXPECT_EQ(local.Messages(),
+                      std::vector<std::string>{StrPrintf("w.orl - file too short!\n\n%12ld declared number of records,  \n%12ld records found.", declared, 5L)});
+        } else {
+            EXPECT_TRUE(local.Messages().empty());
+        }
+        // The counts go into the buffer header's own words; the first row is never overwritten.
+        const std::uint32_t b = doc.Header().bufferRecord;
+        const std::uint32_t lb = doc.Header().bufferRecordLength;
+        const ImageReader compact = doc.Reader();
+        const ImageReader asRead(doc.AsLoadedImage(), doc.AsLoadedByteCount());
+        EXPECT_EQ(compact.Word(b + lb), LoggerRowWord(0, 0));
+        EXPECT_EQ(asRead.Word(b + lb), LoggerRowWord(0, 0));
+        if (c.sizeLayout) {
+            EXPECT_EQ(asRead.Int32AtWord(b + lb - 2), 10u);
+            EXPECT_EQ(compact.Int32AtWord(b + lb - 2), 10u);
+        } else {
+            EXPECT_EQ(asRead.Int32AtWord(b + lb - 4), 5u);
+            EXPECT_EQ(asRead.Int32AtWord(b + lb - 2), 5u);
+            EXPECT_EQ(compact.Int32AtWord(b + lb - 4), 5u);
+            EXPECT_EQ(compact.Int32AtWord(b + lb - 2), 5u);
+        }
+    }
+}
+
+TEST_F(CurrentFamily, LoggerEdgeCases)
+{
+    {
+        SCOPED_TRACE("a trailing part row is dropped, a break at the end takes the bytes there are");
+        CurrentFileSpec spec = WorkedLogger();
+        spec.rowWords = 2;
+        spec.profiles[1].bufferWord = 2;
+        spec.rows = 2;
+        spec.events = {LoggerEvent{2, true, 0x0102}};
+        spec.declaredCount = 0xFFFFFFFF;
+        std::vector<std::uint8_t> file = CurrentMeasurementFile(spec);
+        // Cut the break to its first two words and add one word of a third row before the end word.
+        file.resize(file.size() - 2 - 4);
+        for (std::uint16_t w : {LoggerRowWord(9, 0), std::uint16_t{0xFFFF}}) {
+            file.push_back(static_cast<std::uint8_t>(w));
+            file.push_back(static_cast<std::uint8_t>(w >> 8));
+        }
+        FixtureBuilder f;
+        f.ContainerHeader(45, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
+        auto doc = Open(Write("t.orl", f));
+        EXPECT_EQ(doc->GetRecordIndex(), (std::vector<std::uint32_t>{1, 2}));
+        // The break took low bytes 02, 01 and the low byte of the part row.
+        ASSERT_EQ(doc->LoggerBreaks().size(), 1u);
+        EXPECT_EQ(doc->LoggerBreaks()[0].skipped, 0x0102u | ((LoggerRowWord(9, 0) & 0xFFu) << 16));
+    }
+    {
+        SCOPED_TRACE("rows of no words: no split, no buffer view");
+        CurrentFileSpec spec = WorkedLogger();
+        spec.profiles[0].bufferWord = 0;
+        spec.rowWords = 1;
+        auto doc = Open(Write("z.orl", Container(45, spec)));
+        EXPECT_EQ(doc->FileKind(), 45);
+        EXPECT_FALSE(doc->RecordIndexPresent());
+        EXPECT_FALSE(doc->GetViewMask() & kViewMaskBuffer);
+    }
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(CurrentFamily, DecodingAgainGivesTheSameFields)
+{
+    CurrentFileSpec spec = WorkedLogger();
+    auto logger = Open(Write("a.orl", Container(45, spec)));
+    CurrentFileSpec plain;
+    plain.statistics = true;
+    plain.histogramClasses = 3;
+    plain.histogramCounts = {1, 2, 3};
+    plain.function = 2;
+    plain.bands = 10;
+    plain.bandExtras = 2;
+    auto meter = Open(Write("b.orl", Container(45, plain)));
+    for (CTmDoc* doc : {logger.get(), meter.get()}) {
+        const CurrentHeader first = doc->Header();
+        const std::uint32_t bytes = doc->ByteCount();
+        const std::vector<std::uint32_t> index = doc->GetRecordIndex().ToVector();
+        ASSERT_TRUE(doc->DecodeFileHeader(0));
+        EXPECT_EQ(doc->Header(), first);
+        EXPECT_EQ(doc->ByteCount(), bytes);
+        EXPECT_EQ(doc->GetRecordIndex().ToVector(), index);
+    }
+    const CurrentHeader& h = meter->Header();
+    EXPECT_TRUE(h.statisticsFlag);
+    ASSERT_TRUE(meter->StoredStatisticalLevels().has_value());
+    EXPECT_DOUBLE_EQ(meter->StoredStatisticalLevels()->levels[0], 90.0);
+    EXPECT_EQ(h.histogram.classes, 3);
+    EXPECT_EQ(h.histogram.totalCount, 6u);
+    EXPECT_EQ(h.bandKind, kBandOctave11);
+    EXPECT_EQ(h.bandsShown, 10);
+    EXPECT_EQ(h.bandCount, 12);
+    EXPECT_EQ(meter->GetViewMask(), kViewMaskHeaderInfo | kViewMaskMainResults | kViewMaskHistograms |
+                                        kViewMaskStatLevels | kViewMaskDensities | kViewMaskOctave11 | kViewMaskAscii |
+                                        kViewMaskHexa);
+}
+
+TEST_F(CurrentFamily, MalformedHeadersEndInTheLoadErrorAndStayOpenForHexa)
+{
+    auto withWord = [](std::vector<std::uint8_t> file, std::size_t word, std::uint16_t value) {
+        file.at(2 * word) = static_cast<std::uint8_t>(value);
+        file.at(2 * word + 1) = static_cast<std::uint8_t>(value >> 8);
+        return file;
+    };
+    const std::vector<std::uint8_t> good = CurrentMeasurementFile(CurrentFileSpec{});
+    CurrentFileSpec unknown;
+    unknown.deviceType = 999;
+    CurrentFileSpec histogram;
+    histogram.histogramClasses = 60000; // counts far past the end of the file
+    histogram.histogramCounts = {1, 2};
+    CurrentFileSpec shortBuffer = WorkedLogger();
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> file;
+    } cases[] = {
+        {"record 1 of length 1", withWord(good, 0, 0x0101)},
+        {"record 2 runs past the file", withWord(good, 12, 0xF002)},
+        {"record 1 longer than the file", withWord(good, 0, 0xFF01)},
+        {"unknown device type", CurrentMeasurementFile(unknown)},
+        {"histogram counts past the file", CurrentMeasurementFile(histogram)},
+        {"chain without its end", std::vector<std::uint8_t>(good.begin(), good.end() - 2)},
+        {"buffer header too short", withWord(CurrentMeasurementFile(shortBuffer), 12 + 10 + 8 + 40 + 20, 0x060F)},
+        {"empty data", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedInteraction local;
+        AppContext localApp(local);
+        CTmDoc doc(localApp);
+        FixtureBuilder f;
+        f.ContainerHeader(99, 0, 0, static_cast<std::uint32_t>(c.file.size())).Bytes(c.file);
+        ASSERT_TRUE(doc.OnOpenDocument(Write("bad.orl", f)));
+        EXPECT_EQ(local.Messages(), std::vector<std::string>{"bad.orl  -  Improper file contents"});
+        EXPECT_EQ(doc.FileKind(), 100);
+        EXPECT_EQ(doc.GetViewMask(), kViewMaskHexa);
+        EXPECT_EQ(doc.ByteCount(), c.file.size());
+    }
+}
+
+} // namespace
+} // namespace orlu
+
+namespace orlu {
+namespace {
+
+TEST_F(CurrentFamily, ReducedLoggerIsStoredWithItsKeptRecordsAndIndexAndReopens)
+{
+    CurrentFileSpec spec = WorkedLogger();
+    spec.rows = 6;
+    spec.declaredCount = 6;
+    spec.events = {LoggerEvent{2, true, 10}};
+    auto doc = Open(Write("r.orl", Container(45, spec)));
+    ASSERT_EQ(doc->GetRecordIndex(), (std::vector<std::uint32_t>{1, 2, 13, 14, 15, 16}));
+    // A reduction keeping the first four records: kind 50, the count and the index of what is kept.
+    RecordIndex kept;
+    for (std::uint32_t n : {1u, 2u, 13u, 14u})
+        kept.push_back(n);
+    doc->SetFileKind(50);
+    doc->SetReduced(true);
+    doc->SetBufferRecords(4, kept);
+    const std::vector<std::uint8_t> stored = SaveAndRead(*doc, "reduced.orl");
+    EXPECT_FALSE(doc->GetViewMask() & kViewMaskMainResults);
+
+    const std::uint32_t data = doc->Header().bufferRecord + doc->Header().bufferRecordLength;
+    ASSERT_EQ(stored.size(), 32 + 2 * (data + 4 + 1) + 4 * 4);
+    EXPECT_EQ(stored[10], 50);
+    EXPECT_EQ(stored[12], 4); // written by a reduced store
+
+    auto again = Open(dir / "reduced.orl");
+    EXPECT_EQ(again->FileKind(), 50);
+    EXPECT_EQ(again->GetRecordIndex(), (std::vector<std::uint32_t>{1, 2, 13, 14}));
+    EXPECT_EQ(again->Header().declaredCount, 4u);
+    EXPECT_FALSE(again->HasAsLoadedImage()); // the index came with the file: no split
+    const ImageReader rows = again->Reader();
+    for (std::uint32_t r = 0; r < 4; ++r)
+        EXPECT_EQ(rows.Word(data + r), LoggerRowWord(r, 0));
+    EXPECT_EQ(rows.Word(data + 4), 0xFFFF);
+    EXPECT_TRUE(again->GetViewMask() & kViewMaskBuffer);
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(CurrentFamily, SplitLoggerIsStoredAsItWasRead)
+{
+    auto doc = Open(Write("s.orl", Container(45, WorkedLogger())));
+    ASSERT_TRUE(doc->HasAsLoadedImage());
+    EXPECT_EQ(SaveAndRead(*doc, "same.orl"), Container(45, WorkedLogger()).Data());
+}
+
+} // namespace
+} // namespace orlu

@@ -11,7 +11,6 @@
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -37,10 +36,18 @@ const std::filesystem::path& BigLoggerFile()
     static const std::filesystem::path path = [] {
         std::filesystem::path p =
             std::filesystem::temp_directory_path() / ("orlu-view-bench-" + std::to_string(::getpid()) + ".orl");
+        // A current-family logger of three profiles, one result each: rows of
+        // 3 words, as many as fill 100 MB.
+        fixture::CurrentFileSpec spec;
+        for (auto& profile : spec.profiles)
+            profile.bufferWord = 3;
+        spec.rowWords = 3;
+        spec.rows = kDataBytes / 6;
+        spec.declaredCount = spec.rows;
+        const std::vector<std::uint8_t> file = fixture::CurrentMeasurementFile(spec);
         fixture::FixtureBuilder f;
-        f.ContainerHeader(45, 0, 0, kDataBytes).Pattern(kDataBytes);
+        f.ContainerHeader(45, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
         f.WriteTo(p);
-        std::atexit([] { std::filesystem::remove(BigLoggerFile()); });
         return p;
     }();
     return path;
@@ -127,5 +134,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    std::filesystem::remove(BigLoggerFile());
     return 0;
 }

@@ -31,6 +31,8 @@ public:
     QuestionAnswer AskQuestionAll(std::string_view) override { return QuestionAnswer::No; }
 };
 
+bool g_LoggerFileWritten = false;
+
 const std::filesystem::path& BigLoggerFile()
 {
     static const std::filesystem::path path = [] {
@@ -48,6 +50,7 @@ const std::filesystem::path& BigLoggerFile()
         fixture::FixtureBuilder f;
         f.ContainerHeader(45, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
         f.WriteTo(p);
+        g_LoggerFileWritten = true;
         return p;
     }();
     return path;
@@ -134,6 +137,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::filesystem::remove(BigLoggerFile());
+    if (g_LoggerFileWritten)
+        std::filesystem::remove(BigLoggerFile());
     return 0;
 }

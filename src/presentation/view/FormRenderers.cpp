@@ -1,5 +1,7 @@
 #include "presentation/view/FormRenderers.h"
 
+#include "presentation/view/MainResultsForms.h"
+
 namespace orlu {
 
 void FormRendererRegistry::Register(std::uint8_t viewKind, FormChoice form, FormRenderer renderer)
@@ -18,7 +20,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     // Each report adds its rows here as it is built: Main results, Header
     // info, statistics, time histories, spectra and the MONITOR reports in
     // text and table form, and the settings text, hex dump and ASCII form.
-    (void)registry;
+    RegisterMainResultsTables(registry);
 }
 
 } // namespace orlu

@@ -188,8 +188,9 @@ std::vector<std::uint8_t> CurrentFamilyFile(const CurrentFileContents& c)
     // Records 7: the results of each profile, 14 words: time (32-bit) then levels in 0.1 dB.
     for (std::uint16_t profile = 0; profile < 3; ++profile)
         f.Record(7, {600, 0, 942, 650, 700, 750, 800, 701, 702, 703, 704, 705, static_cast<std::uint16_t>(500 + profile)});
-    if (c.statistics) // n = 3 entries: percentage, then the levels of the three profiles
-        f.Record(23, {3, 10, 650, 651, 652, 50, 600, 601, 602, 90, 550, 551, 552}, true);
+    if (c.statistics) // length in the high byte; g = 3 in the high byte of word 1, n = 3 entries:
+                      // percentage, then the levels of the three profiles
+        f.Record(23, {0x0300, 3, 10, 650, 651, 652, 50, 600, 601, 602, 90, 550, 551, 552});
     // A spectrum setup (band count, first band, last band), then its levels.
     switch (c.spectrum) {
     case CurrentFileContents::Spectrum::None:

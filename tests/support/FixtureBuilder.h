@@ -75,7 +75,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 /// setting), 5 profiles, three results records 7, then by the flags the
 /// statistics 23, one spectrum setup (14, 16 or 17) with its levels 18, the
 /// histogram 9 with its counts 11, the band histogram 19 with its counts 20,
-/// and the end word. Records 11, 18, 20 and 23 carry their length in word 1.
+/// and the end word. Records 11, 18 and 20 carry their length in word 1; the
+/// statistics 23 its length in the high byte and g in the high byte of word 1.
 struct CurrentFileContents {
     enum class Spectrum { None, Octave, ThirdOctave, Fft };
     std::string name = "SAMPLE01"; ///< record 1, 8 characters

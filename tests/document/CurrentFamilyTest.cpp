@@ -259,6 +259,7 @@ TEST_F(CurrentFamily, DecodingAgainGivesTheSameFields)
     plain.histogramClasses = 3;
     plain.histogramCounts = {1, 2, 3};
     plain.function = 2;
+    plain.spectrum = CurrentFileSpec::Spectrum::Octave;
     plain.bands = 10;
     plain.bandExtras = 2;
     auto meter = Open(Write("b.orl", Container(45, plain)));

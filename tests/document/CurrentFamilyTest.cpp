@@ -379,3 +379,114 @@ TEST_F(CurrentFamily, SplitLoggerIsStoredAsItWasRead)
 
 } // namespace
 } // namespace orlu
+
+namespace orlu {
+namespace {
+
+using fixture::GeneratedMultifileMembers;
+using fixture::MultifileMember;
+
+class MergedCurrent : public DocumentTest {
+protected:
+    std::unique_ptr<CTmDoc> OpenMerged(std::uint8_t kind, int files)
+    {
+        return Open(Write("m.orl", fixture::Multifile(kind, GeneratedMultifileMembers(files))));
+    }
+};
+
+TEST_F(MergedCurrent, ViewsComeFromTheScanOfAllSubfiles)
+{
+    constexpr std::uint32_t kAlways = kViewMaskHeaderInfo | kViewMaskMainResults | kViewMaskHexa;
+    constexpr std::uint32_t kStatistics = kViewMaskHistograms | kViewMaskStatLevels | kViewMaskDensities;
+    struct Case {
+        const char* name;
+        std::uint8_t kind;
+        int files;
+        std::uint32_t views;
+        std::vector<std::uint16_t> bits;
+        std::array<int, 2> octaves; ///< first and last sub-file of the 1/1 octaves, 0 0 for none
+    } cases[] = {
+        // Files: 1 histogram and statistics, 2 FFT, 3 1/3 octave with band statistics.
+        // No file has 1/1 octaves: the 1/3-octave file shows them too.
+        {"three files", 55, 3, kAlways | kStatistics | kViewMaskSpectra | kViewMaskOctave11 | kViewMaskOctave13,
+         {0x0087, 0x0020, 0x0218}, {3, 3}},
+        // File 4 has 1/1 octaves of its own: the 1/3-octave file keeps its bits.
+        {"five files", 53, 5, kAlways | kStatistics | kViewMaskSpectra | kViewMaskOctave11 | kViewMaskOctave13,
+         {0x0087, 0x0020, 0x0210, 0x0108, 0}, {4, 4}},
+        // Kind 60: statistical levels only, no 1/1 octaves taken from the 1/3 ones.
+        {"kind 60", 60, 3, kAlways | kViewMaskStatLevels | kViewMaskSpectra | kViewMaskOctave13,
+         {0x0087, 0x0020, 0x0210}, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto doc = OpenMerged(c.kind, c.files);
+        EXPECT_EQ(doc->FileKind(), c.kind);
+        EXPECT_EQ(doc->GetViewMask(), c.views);
+        const SubfileContents& found = doc->GetSubfileContents();
+        EXPECT_EQ(found.bits, c.bits);
+        const GroupRange& octave = found.Group(ContentGroup::Octave);
+        EXPECT_EQ(octave.found, c.octaves[0] != 0);
+        EXPECT_EQ((std::array<int, 2>{octave.first, octave.last}), c.octaves);
+        EXPECT_EQ(found.Group(ContentGroup::OtherBandStats).found, c.kind != 60);
+        // The document is decoded as its first file.
+        EXPECT_TRUE(doc->Header().merged);
+        EXPECT_EQ(doc->Header().fileName, "MEAS1");
+    }
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(MergedCurrent, EachSubfileDecodesToItsOwnFieldsAndAgainToTheSame)
+{
+    auto doc = OpenMerged(55, 5);
+    struct Case {
+        std::uint16_t subfile;
+        const char* name;
+        std::uint16_t function, bandKind, bandsShown, bandCount;
+        bool histogram, statistics;
+        std::uint16_t classes;
+        std::uint32_t total;
+        double firstFrequency;
+    } cases[] = {
+        {1, "MEAS1", 1, kBandNone, 0, 0, true, true, 2, 12, 0.0},
+        {2, "MEAS2", 6, kBandFft, 0, 50, false, false, 0, 0, 48000.0 / 128},
+        {3, "MEAS3", 3, kBandOctave13, 31, 34, false, false, 0, 0, 20.0},
+        {4, "MEAS4", 2, kBandOctave11, 10, 12, false, false, 0, 0, 31.5},
+        {5, "MEAS5", 1, kBandNone, 0, 0, false, false, 0, 0, 0.0},
+    };
+    std::vector<CurrentHeader> first;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.subfile);
+        ASSERT_TRUE(doc->DecodeFileHeader(c.subfile));
+        const CurrentHeader& h = doc->Header();
+        EXPECT_EQ(h.fileName, c.name);
+        EXPECT_EQ(h.function, c.function);
+        EXPECT_EQ(h.bandKind, c.bandKind);
+        EXPECT_EQ(h.bandsShown, c.bandsShown);
+        EXPECT_EQ(h.bandCount, c.bandCount);
+        EXPECT_EQ(h.histogramFlag, c.histogram);
+        EXPECT_EQ(h.statisticsFlag, c.statistics);
+        EXPECT_EQ(h.histogram.classes, c.classes);
+        EXPECT_EQ(h.histogram.totalCount, c.total);
+        EXPECT_DOUBLE_EQ(h.firstFrequency, c.firstFrequency);
+        EXPECT_TRUE(h.merged);
+        // The main results of the decoded file: its first record 7, 90 words after its start.
+        EXPECT_EQ(doc->Results().firstRecord, doc->GetSubfileStart(c.subfile) + 90);
+        first.push_back(h);
+    }
+    // Decoding a sub-file again after another gives the same fields; sub-file 0 is the first file.
+    for (std::uint16_t n : {3, 1, 5, 2, 4, 3}) {
+        SCOPED_TRACE(n);
+        ASSERT_TRUE(doc->DecodeFileHeader(n));
+        EXPECT_EQ(doc->Header(), first[n - 1u]);
+    }
+    ASSERT_TRUE(doc->DecodeFileHeader(0));
+    EXPECT_EQ(doc->Header(), first[0]);
+    // The stored statistical levels were taken once, from the first file.
+    ASSERT_TRUE(doc->StoredStatisticalLevels().has_value());
+    EXPECT_DOUBLE_EQ(doc->StoredStatisticalLevels()->levels[0], 90.0);
+    EXPECT_EQ(doc->ByteCount(), doc->GetSubfileLength(5) + doc->GetSubfileStart(5) * 2);
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+} // namespace
+} // namespace orlu

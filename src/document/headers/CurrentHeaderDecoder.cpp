@@ -929,7 +929,8 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
     h.weightingNames = WeightingNamesFor(h);
     h.detectorNames = VibrationGroup(h) ? NameTable::Of(kDetectorsVibration) : NameTable::Of(kDetectorsSound);
     h.bufferResultNames = BufferResultNamesFor(h);
-    h.shownRecordCount = h.declaredCount;
+    if (!h.merged)
+        h.shownRecordCount = h.declaredCount;
     h.histogramsAvailable =
         (h.histogramFlag && (h.histogram.classes != 0 || h.secondHistogramKind != 0)) ||
         (h.timeHistory && h.resultsPerBufferRecord != 0 && h.declaredCount != 0);

@@ -490,3 +490,82 @@ TEST_F(MergedCurrent, EachSubfileDecodesToItsOwnFieldsAndAgainToTheSame)
 
 } // namespace
 } // namespace orlu
+
+namespace orlu {
+namespace {
+
+TEST_F(CurrentFamily, LoggedOctaveSpectraSetTheReverberationBandRange)
+{
+    // Third-octave centres: 20 Hz is entry 14, 1 Hz entry 1, 25 Hz entry 15; 10 kHz is entry 41.
+    struct Case {
+        const char* name;
+        std::uint16_t function, bands, extras, lowest;
+        std::uint16_t bandKind;
+        std::uint16_t firstBand, lastBand, octaveCount, thirdCount;
+        std::int32_t firstIndex, lastIndex;
+    } cases[] = {
+        // From 20 Hz: 25 Hz lies below 30 Hz, 50 Hz to 6.3 kHz follow; thirds 31.5 Hz to 10 kHz.
+        {"1/3 octave, 31 bands", 3, 31, 3, 200, kBandOctave13, 1, 8, 10, 31, 2, 27},
+        // From 1 Hz, read two entries on: octaves 2, 4, 8 and 16 Hz lie below 30 Hz.
+        {"1/3 octave, 44 bands", 3, 44, 0, 10, kBandOctave13, 4, 12, 14, 44, 15, 40},
+        // The lowest-band word in 0.01 Hz: the pointer is the band below 31.5 Hz, 25 Hz,
+        // and the first octave, 31.5 Hz, is already above 30 Hz.
+        {"1/1 octave from 31.5 Hz", 2, 10, 2, 3150, kBandOctave11, 0, 8, 10, 0, 1, 25},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec;
+        spec.function = c.function;
+        spec.spectraInBuffer = 1;
+        spec.bands = c.bands;
+        spec.bandExtras = c.extras;
+        spec.lowestBand = c.lowest;
+        spec.rowWords = static_cast<std::uint16_t>(c.bands + c.extras + 1); // the bands and one word
+        spec.rows = 3;
+        spec.declaredCount = 3;
+        auto doc = Open(Write("rt.orl", Container(45, spec)));
+        const CurrentHeader& h = doc->Header();
+        ASSERT_EQ(h.bandKind, c.bandKind);
+        EXPECT_EQ(h.spectrumCount, 3);
+        EXPECT_EQ(h.rtFirstOctaveBand, c.firstBand);
+        EXPECT_EQ(h.rtLastOctaveBand, c.lastBand);
+        EXPECT_EQ(h.rtOctaveBandCount, c.octaveCount);
+        EXPECT_EQ(h.rtThirdBandCount, c.thirdCount);
+        EXPECT_EQ(h.rtFirstTableIndex, c.firstIndex);
+        EXPECT_EQ(h.rtLastTableIndex, c.lastIndex);
+        // Reverberation records for the 1/3-octave total (1/3 octaves only) and the 1/1-octave total.
+        EXPECT_EQ(doc->Rt(CTmDoc::kRtThirdOctave).CurrentBytes,
+                  c.bandKind == kBandOctave13 ? (c.bands + c.extras) * kRtBandRecordSize : 0u);
+        EXPECT_EQ(doc->Rt(CTmDoc::kRtOctave).CurrentBytes,
+                  static_cast<std::uint32_t>(h.octaveTotal) * kRtBandRecordSize);
+    }
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(CurrentFamily, OlderMeterKeepsTheMeasurementTimeInTheDocument)
+{
+    struct Case {
+        std::uint16_t device, firmware;
+        std::uint32_t seconds;
+        std::uint32_t kept; ///< what the document holds after decoding a row
+    } cases[] = {
+        {515, 199, 600, 600},     // the older decoder
+        {515, 199, 100000, 100000},
+        {515, 200, 600, 0},       // the decoder with dose results keeps nothing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.device << " " << c.firmware << " " << c.seconds);
+        CurrentFileSpec spec;
+        spec.deviceType = c.device;
+        spec.firmware = c.firmware;
+        spec.measurementSeconds = c.seconds;
+        auto doc = Open(Write("t.orl", Container(99, spec)));
+        ResultValues out;
+        doc->DecodeResultRow(0, 0, out, false, 6, 1.0);
+        EXPECT_EQ(doc->MeasurementSeconds(), c.kept);
+        EXPECT_EQ(out.measurementSeconds, 0u); // the slot belongs to the vibration decoder
+    }
+}
+
+} // namespace
+} // namespace orlu

@@ -261,4 +261,13 @@ ResultContext CTmDoc::Results() const
     return ctx;
 }
 
+void CTmDoc::DecodeResultRow(int a, int p, ResultValues& out, bool linear, int e, double m)
+{
+    const ResultContext ctx = Results();
+    // The older sound-level-meter decoder keeps the time T it read in the document.
+    if (UsesOlderSlmDecoder(ctx))
+        m_MeasurementSeconds = MeasurementTimeOf(ctx);
+    orlu::DecodeResultRow(ctx, a, p, out, linear, e, m);
+}
+
 } // namespace orlu

@@ -56,8 +56,7 @@ LoadOutcome LoadCurrentFamily(CTmDoc& doc)
     if (FindFileKind(doc.FileKind()).Traits & kKindMultifile)
         return LoadOutcome::NotDecoded;
     if (!doc.DecodeFileHeader(0))
-        // Four-channel files have a decoder of their own, not part of this family's.
-        return doc.Header().model.FourChannel ? LoadOutcome::NotDecoded : LoadOutcome::Rejected;
+        return LoadOutcome::Rejected;
     doc.SelectChannelProfile(0, 0);
     doc.SetViewMaskCurrent();
     return LoadOutcome::Decoded;

@@ -167,8 +167,8 @@ TEST_F(FourChannel, InputKindsChooseTheNameTables)
         const char* firstTotal0;
         const char* range1;
     } cases[] = {
-        {true, "105 dB", "A", "Max", "Imp.", "TOT_A", "145 dB"},
-        {false, "145 dB", "W-Bxy", "P-P", "100ms", "TOTAL", "105 dB"},
+        {true, "105 dB", "A", "Max", "Fast", "TOT_A", "145 dB"},
+        {false, "145 dB", "W-Bxy", "P-P", "125ms", "TOTAL", "105 dB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.microphoneFirst);
@@ -182,7 +182,7 @@ TEST_F(FourChannel, InputKindsChooseTheNameTables)
         EXPECT_STREQ(ch.rangeNames.At(ch.rangeIndex), c.range0);
         EXPECT_STREQ(ch.filterNames.At(ch.filter), c.filter0);
         EXPECT_STREQ(ch.resultNames.At(1), c.result1);
-        EXPECT_STREQ(ch.detectorNames.At(ch.detectorIndex), c.detector0);
+        EXPECT_STREQ(ch.detectorNames.At(ch.detectorIndex + 1), c.detector0);
         EXPECT_STREQ(ch.totalNames.At(0), c.firstTotal0);
         EXPECT_EQ(ch.rangeTopDb, std::atoi(c.range0));
         EXPECT_EQ(ch.rangeBottomDb, std::atoi(c.range0) - 70);

@@ -131,7 +131,7 @@ std::uint16_t Bit(int c)
 // The record of `type` found by the generic walk from the sub-file's start.
 Rec Find(const ImageReader& image, SubfileSpan sub, std::uint8_t type)
 {
-    return Located(image, FindRecord(image, sub.start, type));
+    return Located(image, FindRecord(image, sub.start, type, ChainFlags{.fourChannel = true}));
 }
 
 // Walks per-channel blocks of a record: for each channel of `mask` (below the
@@ -648,9 +648,9 @@ bool DecodeFourChannelMeasurement(const ImageReader& image, SubfileSpan sub, Cur
         return true;
 
     // The time history: a logger 24, else a recording 43.
-    std::uint32_t at = FindRecord(image, sub.start, RecordTypesOf(true).bufferRecord);
+    std::uint32_t at = FindRecord(image, sub.start, RecordTypesOf(true).bufferRecord, flags);
     if (at == 0)
-        at = FindRecord(image, sub.start, kRecordWaveform);
+        at = FindRecord(image, sub.start, kRecordWaveform, flags);
     const Rec b = Located(image, at);
     if (!b)
         return false;

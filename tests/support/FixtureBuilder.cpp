@@ -344,8 +344,29 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
             words[0] = static_cast<std::uint16_t>(time);
             words[1] = static_cast<std::uint16_t>(time >> 16);
             for (std::size_t i = 0; i < spec.levels.size() && i + 2 < words.size(); ++i)
-                words[i + 2] = static_cast<std::uint16_t>(spec.levels[i] + 10 * profile);
+                words[i + 2] = static_cast<std::uint16_t>(spec.levels[i] + spec.profileLevelStep * profile);
             f.Record(7, words);
+        }
+        if (!spec.tonality.empty())
+            f.Record(29, spec.tonality);
+        if (!spec.rotation.empty())
+            f.Record(31, spec.rotation);
+        if (!spec.rt60.times.empty()) {
+            // Settings 26: word 1 the measurement count, word 3 the spectrum, ten words in all.
+            const Rt60Results& rt = spec.rt60;
+            f.Record(26, {rt.count, 0, rt.spectrum, 0, 0, 0, 0, 0, 0, 0});
+            // Results: the length in word 1; words 2 to 6 the setting, the third-octave count,
+            // the totals, the first and the last band; then 9 words per band or total:
+            // one not shown, EDT, RT20, RT30, RTuser, four not shown.
+            std::vector<std::uint16_t> words{rt.spectrum, static_cast<std::uint16_t>(rt.spectrum == 1 ? 0 : 45),
+                                             rt.totals, rt.firstBand, rt.lastBand};
+            for (const auto& t : rt.times) {
+                words.push_back(0);
+                for (std::int16_t v : t)
+                    words.push_back(static_cast<std::uint16_t>(v));
+                words.insert(words.end(), 4, 0);
+            }
+            f.Record(rt.count == 1 ? 27 : 28, words, true);
         }
         // Statistics definition 23: its length in the high byte, g = 3 levels per entry in
         // the high byte of word 1, the count in word 2, then percentage and three levels.

@@ -140,5 +140,177 @@ TEST_F(SlmText, Rt60FileShowsItsReverberationTimes)
     ExpectGolden(*doc, FormatSlmProfileText, 0x0001, "slm-rt60-third-octaves.txt");
 }
 
+std::vector<std::string> Lines(const LineList& list)
+{
+    std::vector<std::string> out;
+    for (const std::string& line : list)
+        out.push_back(line.substr(0, line.size() - 2));
+    return out;
+}
+
+TEST_F(SlmText, LinearUnitsGivePascalCellsAndSquaredPressureExposures)
+{
+    auto doc = OpenSpec(LevelMeter());
+    LineList lines;
+    int widest = 0;
+    FormatSlmProfileText(*doc, lines, &widest, 0x0001, 1);
+    const std::vector<std::string> text = Lines(lines);
+    ASSERT_EQ(text.size(), 8u);
+    // The largest level, 112.3 dB, is 8.24 Pa: three decimals, no prefix.
+    EXPECT_NE(text[4].find("|     Pa\xB2s |   %       dB"), std::string::npos) << text[4];
+    EXPECT_NE(text[6].find("|    Pa |  8.242  0.004  1.683  0.480  0.202"), std::string::npos) << text[6];
+    // SEL 110.1 dB as squared pressure over the time: 4.09e+1 Pa2s.
+    EXPECT_NE(text[6].find(" |  4.09e+1 |"), std::string::npos) << text[6];
+}
+
+TEST_F(SlmText, ColumnsFollowFirmwareAndDurationsBeyondDays)
+{
+    CurrentFileSpec spec = LevelMeter();
+    spec.firmware = 505;
+    spec.measurementSeconds = 5 * 86400 + 61;
+    spec.overloadSeconds = 4321; // 1.0 % of the time
+    auto doc = OpenSpec(spec);
+    LineList lines;
+    int widest = 0;
+    FormatSlmProfileText(*doc, lines, &widest, 0x0001, 0);
+    const std::vector<std::string> text = Lines(lines);
+    ASSERT_EQ(text.size(), 8u);
+    // From 5.05: day-evening-night and overload columns, no Ln column; den 000 has no Lden.
+    EXPECT_TRUE(text[3].ends_with(" |      SEL | den     Lden |  OvlT")) << text[3];
+    EXPECT_TRUE(text[4].ends_with(" |       dB |           dB |     %")) << text[4];
+    EXPECT_NE(text[6].find("  5days+ |    dB |"), std::string::npos) << text[6];
+    EXPECT_TRUE(text[6].ends_with(" | 000    ----- |  1.00  +00:01'01")) << text[6];
+    EXPECT_EQ(text[6].size(), text[3].size() + 11);
+}
+
+TEST_F(SlmText, NoSelectedChannelWritesNoTableButKeepsTheSections)
+{
+    CurrentFileSpec spec = LevelMeter();
+    spec.function = 7;
+    spec.tonality = {0, 50, 60, 75, 30, 1000, 0, 0, 0, 0, 0, 0};
+    auto doc = OpenSpec(spec);
+    LineList lines;
+    int widest = -1;
+    FormatSlmResultsText(*doc, lines, &widest, 0x0000, 0);
+    EXPECT_TRUE(lines.Empty());
+    EXPECT_EQ(widest, 0);
+    FormatSlmProfileText(*doc, lines, &widest, 0x0000, 0);
+    const std::vector<std::string> text = Lines(lines);
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text[1], "Tonality analysis results:");
+    // Kt of 0 ends the section after the penalty line.
+    EXPECT_EQ(text[text.size() - 3], " PENALTY VALUE   Kt = 0.0 dB");
+    EXPECT_EQ(text[text.size() - 2], std::string(59, '-'));
+    EXPECT_EQ(widest, 59 + 2);
+}
+
+TEST_F(SlmText, RenderingLeavesTheUsersChannelSelected)
+{
+    auto doc = OpenSpec(LevelMeter());
+    doc->SelectChannelProfile(2, 0);
+    const CurrentChannel before = doc->Channel();
+    LineList lines;
+    int widest = 0;
+    FormatSlmProfileText(*doc, lines, &widest, 0x0007, 0);
+    EXPECT_EQ(lines.Size(), 10u); // three rows
+    EXPECT_EQ(doc->Channel(), before);
+    FormatSlmResultsText(*doc, lines, &widest, 0x0003, 1);
+    EXPECT_EQ(doc->Channel(), before);
+}
+
+TEST_F(SlmText, RotationSectionDecodesTheDeviceReals)
+{
+    CurrentFileSpec spec = LevelMeter();
+    spec.firmware = 502;
+    spec.measurementWords.push_back({30, 1}); // rotation measured
+    // 60 rpm (mantissa 2^16, exponent -16), max 120 rpm, min 40 rpm (mantissa 1.5 x 2^16).
+    spec.rotation = {0x0000, 0x8701, 0x0000, 0x8601, 0x8000, 0x8701};
+    auto doc = OpenSpec(spec);
+    LineList lines;
+    int widest = 0;
+    FormatSlmProfileText(*doc, lines, &widest, 0x0001, 0);
+    const std::vector<std::string> text = Lines(lines);
+    ASSERT_GE(text.size(), 7u);
+    const std::vector<std::string> section(text.end() - 7, text.end());
+    const std::string rule(28, '-');
+    EXPECT_EQ(section, (std::vector<std::string>{"", "Rotation measurement results:", rule,
+                                                 "       RpM   minRPM   maxRPM", rule,
+                                                 "        60       40      120", rule}));
+}
+
+TEST_F(SlmText, TonesAreReadOnlyInsideTheRecord)
+{
+    CurrentFileSpec spec = LevelMeter();
+    spec.function = 7;
+    // 12 tones announced, 3 stored; df = 1.5 Hz, so the word 666 is 999 Hz.
+    spec.tonality = {0, 50, 60, 75, 30, 1500, 40, 652, 598, 0xFFF4, 666, 12, 666, 10, 20};
+    auto doc = OpenSpec(spec);
+    LineList lines;
+    int widest = 0;
+    FormatTonalityText(*doc, lines, &widest, false, 0);
+    const std::vector<std::string> text = Lines(lines);
+    ASSERT_EQ(text.size(), 19u);
+    EXPECT_EQ(text[16], " Tones frequencies list:  999 Hz,  15 Hz,  30 Hz");
+}
+
+struct RtCase {
+    const char* name;
+    std::uint16_t count, spectrum, first, last, totals;
+    std::vector<std::array<std::int16_t, 4>> times;
+    const char* caption;
+    std::vector<std::string> rows;
+};
+
+class RtText : public SlmText, public ::testing::WithParamInterface<RtCase> {};
+
+TEST_P(RtText, TableOfTheStoredRecord)
+{
+    const RtCase& c = GetParam();
+    CurrentFileSpec spec = LevelMeter();
+    spec.function = 8;
+    spec.rt60 = {c.count, c.spectrum, c.first, c.last, c.totals, c.times};
+    auto doc = OpenSpec(spec);
+    LineList lines;
+    int widest = 0;
+    FormatRtText(*doc, lines, &widest, false, 0, 0);
+    const std::vector<std::string> text = Lines(lines);
+    ASSERT_EQ(text.size(), 9u + c.rows.size());
+    EXPECT_EQ(text[1], c.caption);
+    EXPECT_EQ(std::vector<std::string>(text.begin() + 7, text.end() - 2), c.rows);
+    EXPECT_EQ(widest, 53);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, RtText,
+    ::testing::Values(
+        RtCase{"Averaged", 3, 3, 31, 31, 1, {{2000, 1995, -1, 12}, {1, 2, 3, 4}}, "Averaged RT60 results:",
+               {"    1000.0      2.00      2.00      *.**      0.01", "     TOT_A      0.00      0.00      0.00      0.00"}},
+        // Octave band n is the n-th octave centre from 1 Hz.
+        RtCase{"Octaves", 1, 1, 9, 10, 0, {{500, 501, 502, 503}, {400, 401, 402, 403}}, "RT60 results:",
+               {"     500.0      0.50      0.50      0.50      0.50", "    1000.0      0.40      0.40      0.40      0.40"}},
+        RtCase{"LastBandBeforeFirst", 1, 3, 31, 30, 0, {{500, 501, 502, 503}}, "RT60 results:", {}},
+        RtCase{"BandPastTheTable", 1, 3, 50, 51, 0, {{500, 501, 502, 503}, {1, 2, 3, 4}}, "RT60 results:", {}},
+        // Nine bands announced, two stored: the lines stop at the record's end.
+        RtCase{"CountsPastTheRecord", 1, 3, 20, 28, 0, {{100, 200, 300, 400}, {-1, -1, -1, -1}}, "RT60 results:",
+               {"      80.0      0.10      0.20      0.30      0.40", "     100.0      *.**      *.**      *.**      *.**"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SlmText, MergedRt60FileIsNamedInTheCaption)
+{
+    CurrentFileSpec spec = LevelMeter();
+    spec.function = 8;
+    spec.rt60 = {2, 3, 31, 31, 0, {{1500, 1510, 1520, 1530}}};
+    const fixture::MultifileMember members[] = {{"HALL", CurrentMeasurementFile(LevelMeter())},
+                                                {"ROOM2", CurrentMeasurementFile(spec)}};
+    auto doc = Open(Write("merged.orl", fixture::Multifile(55, members)));
+    LineList lines;
+    int widest = 0;
+    FormatRtText(*doc, lines, &widest, true, 2, 0);
+    const std::vector<std::string> text = Lines(lines);
+    ASSERT_EQ(text.size(), 10u);
+    EXPECT_EQ(text[1], "Averaged RT60 results from file[2] ROOM2:");
+    EXPECT_EQ(text[7], "    1000.0      1.50      1.51      1.52      1.53");
+}
+
 } // namespace
 } // namespace orlu

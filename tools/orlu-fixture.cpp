@@ -18,12 +18,14 @@
 //   orlu-fixture dos OUT
 //       a DOS *.M file (version 4, sub-kind 1) with its check word
 //   orlu-fixture current --kind K [--device D] [--firmware F] [--input I]
-//                        [--function N] [--logger ROWS] OUT
+//                        [--function N] [--logger ROWS] [--tonality T] [--rt60 B] OUT
 //       a current-family file of kind K (42 to 50, 73, 75 to 79, 99) from
 //       device D (default 525), firmware F x 100 (default 300), input kind I
 //       (2 microphone, 5 accelerometer); without --logger main results with
 //       statistics and a histogram; with --logger ROWS rows of three profiles
-//       with markers and breaks
+//       with markers and breaks; --tonality T adds a tonality record with T
+//       tones (use --function 7); --rt60 B adds the RT60 settings and a single
+//       measurement of B third-octave bands from 500 Hz (use --function 8)
 
 #include "support/FixtureBuilder.h"
 
@@ -47,7 +49,7 @@ int Usage()
                  "       orlu-fixture multifile [--files N] OUT\n"
                  "       orlu-fixture reverb|edited|dos OUT\n"
                  "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
-                 " [--logger ROWS] OUT\n");
+                 " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n");
     return 2;
 }
 
@@ -111,7 +113,8 @@ FixtureBuilder Current(unsigned kind, const orlu::fixture::CurrentFileSpec& spec
     return f;
 }
 
-orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long input, long function, long loggerRows)
+orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long input, long function, long loggerRows,
+                                           long tones, long rtBands)
 {
     orlu::fixture::CurrentFileSpec spec;
     spec.deviceType = static_cast<std::uint16_t>(device);
@@ -120,6 +123,10 @@ orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long inpu
     spec.function = static_cast<std::uint16_t>(function);
     // Dose settings where firmware 2.33 to 5.99 keep them.
     spec.measurementWords = {{23, 480}, {24, 850}, {25, 800}, {26, 3}};
+    if (tones >= 0)
+        spec.tonality = orlu::fixture::SampleTonalityWords(static_cast<std::uint16_t>(tones));
+    if (rtBands > 0)
+        spec.rt60 = orlu::fixture::SampleRt60ThirdOctaves(static_cast<std::uint16_t>(rtBands));
     if (loggerRows <= 0) {
         spec.statistics = true;
         spec.histogramClasses = 4;
@@ -168,7 +175,7 @@ int main(int argc, char** argv)
             file = Container(static_cast<unsigned>(kind), static_cast<unsigned>(subKind),
                              static_cast<std::size_t>(dataBytes));
         } else if (command == "current") {
-            long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0;
+            long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
             int i = 2;
             for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
                 std::string option = argv[i];
@@ -185,13 +192,17 @@ int main(int argc, char** argv)
                     function = value;
                 else if (option == "--logger")
                     logger = value;
+                else if (option == "--tonality")
+                    tones = value;
+                else if (option == "--rt60")
+                    rtBands = value;
                 else
                     return Usage();
             }
             if (i + 1 != argc || kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
-                firmware > 65535 || logger < 0 || logger > 100000000)
+                firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17)
                 return Usage();
-            file = Current(static_cast<unsigned>(kind), CurrentSpec(device, firmware, input, function, logger));
+            file = Current(static_cast<unsigned>(kind), CurrentSpec(device, firmware, input, function, logger, tones, rtBands));
         } else if (argc == 3 && command == "sample") {
             file = Sample(orlu::fixture::SampleCurrentFamilyFile());
         } else if (argc == 5 && command == "sample" && std::string(argv[2]) == "--fault") {

@@ -298,6 +298,32 @@ std::uint16_t LoggerRowWord(std::uint32_t row, std::uint32_t word)
     return static_cast<std::uint16_t>(((800 + (row * 7 + word * 13) % 2000) * 2) & 0x7FFE);
 }
 
+std::vector<std::uint16_t> SampleTonalityWords(std::uint16_t tones)
+{
+    // Word 1 not shown; bandwidth 50 %, seek 6.0 dB, regression 75 %, band 3.0 dB, df 1.500 Hz,
+    // Kt 4.0 dB, Lpt 65.2 dB, Lpn 59.8 dB, Lta -1.2 dB, Ftc 666 steps, the tone count.
+    std::vector<std::uint16_t> words{0, 50, 60, 75, 30, 1500, 40, 652, 598, 0xFFF4, 666, tones};
+    for (std::uint16_t t = 1; t <= tones; ++t)
+        words.push_back(static_cast<std::uint16_t>(100 * t));
+    return words;
+}
+
+Rt60Results SampleRt60ThirdOctaves(std::uint16_t bands)
+{
+    Rt60Results rt;
+    rt.count = 1;
+    rt.spectrum = 3;
+    rt.firstBand = 28; // 500 Hz from 0.8 Hz
+    rt.lastBand = static_cast<std::uint16_t>(28 + bands - 1);
+    rt.totals = 2;
+    for (int i = 0; i < bands + 2; ++i) {
+        const auto ms = static_cast<std::int16_t>(1200 - 37 * i);
+        rt.times.push_back({ms, static_cast<std::int16_t>(ms - 11), static_cast<std::int16_t>(ms + 7),
+                            static_cast<std::int16_t>(i % 4 == 3 ? -1 : ms + 3)});
+    }
+    return rt;
+}
+
 std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
 {
     FixtureBuilder f;

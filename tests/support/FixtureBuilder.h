@@ -185,6 +185,13 @@ struct CurrentFileSpec {
     std::vector<LoggerEvent> events;
 };
 
+/// Words 1 on of a tonality record 29: criteria, Kt 4.0 dB, levels, Ftc 999 Hz
+/// (df = 1.5 Hz) and `tones` tones of 150, 300, 450 ... Hz.
+std::vector<std::uint16_t> SampleTonalityWords(std::uint16_t tones);
+/// A single RT60 measurement of `bands` third-octave bands from 500 Hz and two
+/// totals; every fourth value is marked not valid.
+Rt60Results SampleRt60ThirdOctaves(std::uint16_t bands);
+
 /// The instrument file of a spec: records 1 to 5, results or the logger, the chain end.
 std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec);
 

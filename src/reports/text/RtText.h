@@ -17,4 +17,10 @@ namespace orlu {
 bool FormatRtText(CTmDoc& doc, LineList& lines, int* widest, bool fromFile, std::uint16_t fileIndex,
                   std::uint16_t channelMask);
 
+/// One table per channel of a four-channel file (records 37 single, 38
+/// averaged) whose bit is set in the channel mask, then the table averaged
+/// over the channels (40 or 41). Arguments as FormatRtText. Starts a new text.
+bool FormatRtChannelsText(CTmDoc& doc, LineList& lines, int* widest, bool fromFile, std::uint16_t fileIndex,
+                          std::uint16_t channelMask);
+
 } // namespace orlu

@@ -183,6 +183,27 @@ TEST_F(SlmText, ColumnsFollowFirmwareAndDurationsBeyondDays)
     EXPECT_EQ(text[6].size(), text[3].size() + 11);
 }
 
+TEST_F(SlmText, LtmColumnsOfThe535AppearFromFirmware307)
+{
+    for (std::uint16_t firmware : {306, 307}) {
+        SCOPED_TRACE(firmware);
+        CurrentFileSpec spec = LevelMeter();
+        spec.deviceType = 535;
+        spec.firmware = firmware;
+        auto doc = OpenSpec(spec, 47);
+        LineList lines;
+        int widest = 0;
+        FormatSlmProfileText(*doc, lines, &widest, 0x0001, 0);
+        const std::vector<std::string> text = Lines(lines);
+        ASSERT_EQ(text.size(), 8u);
+        // The 535 rows: Peak w3, Min w5, Max w7, Spl w6, Leq w9.
+        const std::string values = "|    dB |  112.3   45.2   80.1   87.6   80.5";
+        EXPECT_NE(text[6].find(values + (firmware == 307 ? "   91.2   93.4 |" : " |")), std::string::npos) << text[6];
+        EXPECT_EQ(text[3].find("Ltm3") != std::string::npos, firmware == 307);
+        EXPECT_EQ(text[4].size(), text[3].size());
+    }
+}
+
 TEST_F(SlmText, NoSelectedChannelWritesNoTableButKeepsTheSections)
 {
     CurrentFileSpec spec = LevelMeter();

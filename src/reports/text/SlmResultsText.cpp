@@ -165,6 +165,100 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     return true;
 }
 
+namespace {
+
+// The columns of the profile texts.
+struct ProfileColumns {
+    bool linear = false;
+    bool dose = false;
+    bool ltm = false;
+    bool ln = false;
+    bool lden = false;
+    bool overload = false;
+};
+
+// The title pieces after the channel or profile title, and the units under them.
+void AddProfileTitles(const ProfileColumns& k, TitleLine& titles, std::string& units)
+{
+    titles.Add(ReportColumnTitles[kTitleNamesCurrent]);
+    titles.Add("   Peak    Min    Max    Spl");
+    if (k.dose)
+        titles.Add("    Lav");
+    titles.Add("    Leq");
+    if (k.ltm)
+        titles.Add("   Ltm3   Ltm5");
+    if (k.dose)
+        titles.Add(" |  Dose Dose8");
+    titles.Add(" |      SEL");
+    if (k.dose)
+        titles.Add("     SEL8 |        E       E8 |     LEPd     PSEL");
+    if (k.ln)
+        titles.Add(" |   n       Ln");
+    if (k.lden)
+        titles.Add(" | den     Lden");
+    if (k.overload)
+        titles.Add(" |  OvlT");
+
+    units += ReportColumnTitles[kTitleNamesCurrentUnits];
+    for (int i = 0; i < 5 + (k.dose ? 1 : 0) + (k.ltm ? 2 : 0); ++i)
+        units += kSharedUnit;
+    if (k.dose)
+        units += " |     %     %";
+    units += k.linear ? " |     Pa\xB2s" : " |       dB";
+    if (k.dose) {
+        units += k.linear ? "     Pa\xB2s" : "       dB";
+        units += " |     Pa\xB2h     Pa\xB2h |       dB       dB";
+    }
+    if (k.ln)
+        units += " |   %       dB";
+    if (k.lden)
+        units += " |           dB";
+    if (k.overload)
+        units += " |     %";
+}
+
+// The cells after the row start: names, duration, unit and the values of the columns.
+std::string ProfileCells(const ProfileColumns& k, const CurrentChannel& ch, const RowScale& s, const ResultValues& v,
+                         const DurationText& duration)
+{
+    std::string row = StrPrintf(TextRowFormatsB[kRowBFourValuesBase + s.d].data(), ch.filterNames.At(ch.filter),
+                                ch.detectorNames.At(ch.detectorIndex + 1), duration.Text.c_str(), s.unitCell.c_str(),
+                                v.peak, v.min, v.max, v.spl);
+    if (k.dose)
+        row += Value7(s, v.lav);
+    row += Value7(s, v.result);
+    if (k.ltm)
+        row += Value7(s, v.ltm3) + Value7(s, v.ltm5);
+    if (k.dose)
+        row += StrPrintf(" |%6.0f%6.0f", v.dose, v.dose8);
+    row += " |" + ExposureLevel9(k.linear, v.sel);
+    if (k.dose) {
+        row += ExposureLevel9(k.linear, v.sel8);
+        row += StrPrintf(" |%9.2f%9.2f", v.exposure, v.exposure8);
+        row += StrPrintf(" |%9.1f%9.1f", v.lepd, v.psel);
+    }
+    if (k.ln)
+        row += StrPrintf(" |%4d%9.1f", static_cast<int>(v.statNumber), v.statLevel);
+    if (k.lden)
+        row += v.denCode != 0 ? StrPrintf(" | %03d%9.1f", static_cast<int>(v.denCode), v.lden)
+                              : StrPrintf(" | %03d    -----", static_cast<int>(v.denCode));
+    if (k.overload)
+        row += StrPrintf(" | %5s", FormatPercent(v.overloadPercent).c_str());
+    AddRemainder(row, duration);
+    return row;
+}
+
+// The lines of a text made on its own list, appended to another.
+void AppendLines(const LineList& from, LineList& to, int* widest)
+{
+    for (const std::string& stored : from) {
+        std::string line = stored.ends_with("\r\n") ? stored.substr(0, stored.size() - 2) : stored;
+        AddLine(to, line, widest);
+    }
+}
+
+} // namespace
+
 bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
                           std::uint8_t unitOption)
 {
@@ -177,50 +271,19 @@ bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     *widest = 0;
     const CurrentHeader& h = doc.Header();
     const ModelFlags& model = h.model;
-    const bool linear = unitOption != 0;
-    const bool dose = doc.Channel().function == kFunctionDoseMeter;
-    const bool overloadColumn = h.firmware >= 505 && !model.LaterModel;
-    const bool ltmColumns = !(model.Family535 && h.firmware < 307);
+    ProfileColumns k;
+    k.linear = unitOption != 0;
+    k.dose = doc.Channel().function == kFunctionDoseMeter;
+    k.ltm = !(model.Family535 && h.firmware < 307);
+    k.ln = h.lnColumn;
+    k.lden = h.ldenColumn;
+    k.overload = h.firmware >= 505 && !model.LaterModel;
 
     TitleLine titles;
     titles.Add(ReportColumnTitles[kTitleStart]);
     titles.Add(ReportColumnTitles[kTitleProfile]);
-    titles.Add(ReportColumnTitles[kTitleNamesCurrent]);
-    titles.Add("   Peak    Min    Max    Spl");
-    if (dose)
-        titles.Add("    Lav");
-    titles.Add("    Leq");
-    if (ltmColumns)
-        titles.Add("   Ltm3   Ltm5");
-    if (dose)
-        titles.Add(" |  Dose Dose8");
-    titles.Add(" |      SEL");
-    if (dose)
-        titles.Add("     SEL8 |        E       E8 |     LEPd     PSEL");
-    if (h.lnColumn)
-        titles.Add(" |   n       Ln");
-    if (h.ldenColumn)
-        titles.Add(" | den     Lden");
-    if (overloadColumn)
-        titles.Add(" |  OvlT");
-
-    std::string units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]) +
-                        std::string(ReportColumnTitles[kTitleNamesCurrentUnits]);
-    for (int i = 0; i < 5 + (dose ? 1 : 0) + (ltmColumns ? 2 : 0); ++i)
-        units += kSharedUnit;
-    if (dose)
-        units += " |     %     %";
-    units += linear ? " |     Pa\xB2s" : " |       dB";
-    if (dose) {
-        units += linear ? "     Pa\xB2s" : "       dB";
-        units += " |     Pa\xB2h     Pa\xB2h |       dB       dB";
-    }
-    if (h.lnColumn)
-        units += " |   %       dB";
-    if (h.ldenColumn)
-        units += " |           dB";
-    if (overloadColumn)
-        units += " |     %";
+    std::string units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]);
+    AddProfileTitles(k, titles, units);
 
     const int first = FirstChannel(channelMask);
     const int channels = h.channelCount > 1 ? h.channelCount : 1;
@@ -229,45 +292,19 @@ bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
         if (h.channelCount > 1 && !Selected(channelMask, c))
             continue;
         doc.SelectChannelProfile(c, 0);
-        const CurrentChannel& ch = doc.Channel();
         const ResultContext ctx = doc.Results();
         if (ctx.firstRecord == 0)
             break;
         std::string row;
         try {
-            const RowScale s = ScaleOfRow(doc, ctx, c, model.Family535 ? 4 : 2, linear);
+            const RowScale s = ScaleOfRow(doc, ctx, c, model.Family535 ? 4 : 2, k.linear);
             ResultValues v;
             if (model.Family535)
-                DecodeProfileResults(ctx, c, 0, v, linear, kReferenceExponent, s.level.scale);
+                DecodeProfileResults(ctx, c, 0, v, k.linear, kReferenceExponent, s.level.scale);
             else
-                DecodeSlmDoseResults(ctx, static_cast<std::uint32_t>(c), v, linear, kReferenceExponent,
+                DecodeSlmDoseResults(ctx, static_cast<std::uint32_t>(c), v, k.linear, kReferenceExponent,
                                      s.level.scale);
-            const DurationText duration = FormatDuration(MeasurementSeconds(ctx));
-            row = RowStart(h, c);
-            row += StrPrintf(TextRowFormatsB[kRowBFourValuesBase + s.d].data(), ch.filterNames.At(ch.filter),
-                             ch.detectorNames.At(ch.detectorIndex + 1), duration.Text.c_str(), s.unitCell.c_str(),
-                             v.peak, v.min, v.max, v.spl);
-            if (dose)
-                row += Value7(s, v.lav);
-            row += Value7(s, v.result);
-            if (ltmColumns)
-                row += Value7(s, v.ltm3) + Value7(s, v.ltm5);
-            if (dose)
-                row += StrPrintf(" |%6.0f%6.0f", v.dose, v.dose8);
-            row += " |" + ExposureLevel9(linear, v.sel);
-            if (dose) {
-                row += ExposureLevel9(linear, v.sel8);
-                row += StrPrintf(" |%9.2f%9.2f", v.exposure, v.exposure8);
-                row += StrPrintf(" |%9.1f%9.1f", v.lepd, v.psel);
-            }
-            if (h.lnColumn)
-                row += StrPrintf(" |%4d%9.1f", static_cast<int>(v.statNumber), v.statLevel);
-            if (h.ldenColumn)
-                row += v.denCode != 0 ? StrPrintf(" | %03d%9.1f", static_cast<int>(v.denCode), v.lden)
-                                      : StrPrintf(" | %03d    -----", static_cast<int>(v.denCode));
-            if (overloadColumn)
-                row += StrPrintf(" | %5s", FormatPercent(v.overloadPercent).c_str());
-            AddRemainder(row, duration);
+            row = RowStart(h, c) + ProfileCells(k, doc.Channel(), s, v, FormatDuration(MeasurementSeconds(ctx)));
         } catch (const ImageRangeError&) {
             continue; // a results record cut short by the end of the file gives no row
         }
@@ -283,6 +320,83 @@ bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
         FormatRpmText(doc, lines, widest, 0);
     if (doc.Channel().function == kFunctionTonality && doc.FindRecordInHeader(0, kRecordTonality) != 0)
         FormatTonalityText(doc, lines, widest, false, 0);
+    return true;
+}
+
+bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                           std::uint8_t unitOption)
+{
+    if (doc.Channel().function == kFunctionRt60) {
+        // The reverberation tables start a text of their own; here they join the vibration text.
+        LineList tables;
+        int tablesWidest = 0;
+        FormatRtChannelsText(doc, tables, &tablesWidest, false, 0, channelMask);
+        AppendLines(tables, lines, widest);
+        return true;
+    }
+
+    WaitCursor wait(doc.Ui());
+    ChannelSelectionKeeper keeper(doc);
+    const CurrentHeader& h = doc.Header();
+    const bool profiles = h.firmware >= 217;
+    ProfileColumns k;
+    k.linear = unitOption != 0;
+    k.dose = doc.Channel().function == kFunctionDoseMeter;
+    k.ltm = profiles;
+    k.lden = h.ldenColumn;
+    k.overload = h.firmware >= 219;
+
+    TitleLine titles;
+    titles.Add(ReportColumnTitles[kTitleStart]);
+    titles.Add(ReportColumnTitles[kTitleChannel]);
+    std::string units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]);
+    if (profiles) {
+        titles.Add(ReportColumnTitles[kTitleProfile]);
+        units += "     ";
+    }
+    AddProfileTitles(k, titles, units);
+
+    const int first = FirstChannel(channelMask);
+    const int channels = h.channelCount > 1 ? h.channelCount : 1;
+    int rows = 0;
+    for (int c = h.channelCount > 1 ? 0 : first; c < (h.channelCount > 1 ? channels : first + 1); ++c) {
+        if (h.channelCount > 1 && !Selected(channelMask, c))
+            continue;
+        for (int p = 0; p < (profiles ? 3 : 1); ++p) {
+            doc.SelectChannelProfile(c, p);
+            if (doc.Channel().storedInputKind == kInputAccelerometer)
+                break;
+            if (profiles) {
+                doc.SelectProfileWeighting(c, p);
+                if ((doc.Channel().detectorWord & 1u) == 0)
+                    continue;
+            }
+            const ResultContext ctx = doc.Results();
+            if (ctx.firstRecord == 0)
+                break;
+            std::string row;
+            try {
+                // From 2.17 the results records lie by channel + 4 x profile.
+                const int record = c + (profiles ? 4 * p : 0);
+                const RowScale s = ScaleOfRow(doc, ctx, record, 4, k.linear);
+                ResultValues v;
+                DecodeProfileResults(ctx, c, p, v, k.linear, kReferenceExponent, s.level.scale);
+                row = RowStart(h, c);
+                if (profiles)
+                    row += StrPrintf("  P%d ", p + 1);
+                row += ProfileCells(k, doc.Channel(), s, v, FormatDuration(MeasurementSeconds(ctx)));
+            } catch (const ImageRangeError&) {
+                continue; // a results record cut short by the end of the file gives no row
+            }
+            if (rows++ == 0)
+                AddHeaderBlock(lines, widest, ReportCaptionTable[kCaptionMainResultsSound], titles, units);
+            AddLine(lines, row, widest);
+        }
+    }
+    if (rows > 0) {
+        std::string rule = titles.rule;
+        AddLine(lines, rule, widest);
+    }
     return true;
 }
 

@@ -22,6 +22,10 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
 /// ORLU 515 from firmware 2.00 and 525 files, and the sound channel of 530 and 535 files.
 bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
                           std::uint8_t unitOption);
+/// The sound channels of four-channel files, one row per channel and enabled
+/// profile; appends to the vibration text (neither clears nor resets).
+bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                           std::uint8_t unitOption);
 /// Appends the "Rotation measurement results:" section of sub-file `subfile`.
 bool FormatRpmText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t subfile);
 

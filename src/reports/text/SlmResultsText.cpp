@@ -2,7 +2,7 @@
 
 #include "document/headers/CurrentHeader.h"
 #include "document/records/RecordChain.h"
-#include "document/results/RotationSpeed.h"
+#include "document/rawviews/RotationSpeed.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/common/ReportColumnTitles.h"

@@ -19,15 +19,23 @@
 //   orlu-dump FILE --viewmask
 //       the View items the document offers
 //
-// Options can be given together; the sections come in the order above.
+//   orlu-dump FILE --view K --form text|table|hex|ascii [--sep S] [--dec D]
+//       the lines the measurement view shows for ViewKind K in that form, with
+//       the table separator index S and decimal index D (the view's settings).
+//
+// Options can be given together; the sections come in the order above, the
+// view's lines last.
 
 #include "ConsoleInteraction.h"
 #include "document/CTmDoc.h"
 #include "document/container/LoadErrors.h"
 #include "platform/TextEncoding.h"
+#include "presentation/view/FormBuilder.h"
 #include "platform/ValueFormat.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -152,7 +160,8 @@ void PrintAllRecords(CTmDoc& doc, std::string& out)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: orlu-dump FILE --summary|--subfiles|--records|--header|--results|--viewmask ...\n");
+    std::fprintf(stderr, "usage: orlu-dump FILE --summary|--subfiles|--records|--header|--results|--viewmask|--view K --form F "
+                 "[--sep S] [--dec D]\n");
     return 2;
 }
 
@@ -262,6 +271,39 @@ void PrintViewMask(const CTmDoc& doc, std::string& out)
             AppendPrintf(out, "  %s\n", v.name);
 }
 
+struct FormName {
+    const char* name;
+    FormChoice form;
+};
+
+constexpr FormName kFormNames[] = {
+    {"text", FormChoice::Text}, {"table", FormChoice::Table}, {"hex", FormChoice::Hex}, {"ascii", FormChoice::Ascii}};
+
+struct ViewRequest {
+    int kind = -1;
+    FormChoice form = FormChoice::Text;
+    AppSettings settings;
+};
+
+void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
+{
+    FormRendererRegistry renderers;
+    RegisterReportRenderers(renderers);
+    MeasurementViewState view;
+    FormBuilder(renderers, request.settings)
+        .ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
+    for (const std::string& line : view.Lines)
+        out += line;
+}
+
+// A number option in 0..max; -1 when it is not one.
+int NumberArgument(const char* text, int max)
+{
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    return *text && !*end && value >= 0 && value <= max ? static_cast<int>(value) : -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -269,9 +311,30 @@ int main(int argc, char** argv)
     if (argc < 3)
         return Usage();
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
+    bool formGiven = false;
+    ViewRequest view;
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--summary")
+        const bool hasValue = i + 1 < argc;
+        if (hasValue && option == "--view") {
+            view.kind = NumberArgument(argv[++i], kViewNone - 1);
+            if (view.kind < 0)
+                return Usage();
+        } else if (hasValue && option == "--form") {
+            const std::string name = argv[++i];
+            auto it = std::find_if(std::begin(kFormNames), std::end(kFormNames),
+                                   [&](const FormName& f) { return name == f.name; });
+            if (it == std::end(kFormNames))
+                return Usage();
+            view.form = it->form;
+            formGiven = true;
+        } else if (hasValue && (option == "--sep" || option == "--dec")) {
+            const bool sep = option == "--sep";
+            const int value = NumberArgument(argv[++i], sep ? 6 : 1);
+            if (value < 0)
+                return Usage();
+            (sep ? view.settings.SeparatorChar : view.settings.DecyPoint) = static_cast<std::uint8_t>(value);
+        } else if (option == "--summary")
             summary = true;
         else if (option == "--subfiles")
             subfiles = true;
@@ -286,6 +349,8 @@ int main(int argc, char** argv)
         else
             return Usage();
     }
+    if (formGiven && view.kind < 0)
+        return Usage();
     ConsoleInteraction ui;
     AppContext app(ui);
     CTmDoc doc(app);
@@ -304,6 +369,8 @@ int main(int argc, char** argv)
         PrintResults(doc, out);
     if (viewMask)
         PrintViewMask(doc, out);
+    if (view.kind >= 0)
+        PrintView(doc, view, out);
     for (const std::string& message : ui.Messages)
         AppendPrintf(out, "message: %s\n", message.c_str());
     std::fputs(Cp1252ToUtf8(out).c_str(), stdout);

@@ -142,26 +142,33 @@ void CMainFrame::BuildMenus(std::span<const MenuPopup> popups)
         return;
     m_MenuShown = popups;
     menuBar()->clear();
-    for (const MenuPopup& popup : popups) {
-        QMenu* menu = menuBar()->addMenu(ToQString(popup.title));
-        bool hasRecent = false;
-        for (int id : popup.items) {
-            if (id == 0) {
-                menu->addSeparator();
-            } else if (id == kIdFileMru1) {
-                hasRecent = true;
-                for (int i = 0; i < kRecentFileCommandCount; ++i)
-                    menu->addAction(Action(kIdFileMru1 + i));
-            } else {
-                menu->addAction(Action(id));
-            }
+    for (const MenuPopup& popup : popups)
+        AddPopup(menuBar()->addMenu(ToQString(popup.title)), popup);
+}
+
+void CMainFrame::AddPopup(QMenu* menu, const MenuPopup& popup)
+{
+    bool hasRecent = false;
+    for (const MenuItem& item : popup.items) {
+        if (item.submenu) {
+            AddPopup(menu->addMenu(ToQString(item.submenu->title)), *item.submenu);
+        } else if (item.id == 0) {
+            menu->addSeparator();
+        } else if (item.id == kIdFileMru1) {
+            hasRecent = true;
+            for (int i = 0; i < kRecentFileCommandCount; ++i)
+                menu->addAction(Action(kIdFileMru1 + i));
+        } else if (QAction* action = Action(item.id)) {
+            // One action per command: the menu shown gives it its text.
+            action->setText(ToQString(ItemText(item)));
+            menu->addAction(action);
         }
-        connect(menu, &QMenu::aboutToShow, this, [this, hasRecent] {
-            if (hasRecent)
-                FillRecentFiles();
-            UpdateCommandUi();
-        });
     }
+    connect(menu, &QMenu::aboutToShow, this, [this, hasRecent] {
+        if (hasRecent)
+            FillRecentFiles();
+        UpdateCommandUi();
+    });
 }
 
 void CMainFrame::FillRecentFiles()
@@ -281,13 +288,14 @@ void CMainFrame::RemoveDocument(ManagedDocument& document)
 void CMainFrame::OnChildActivated(QMdiSubWindow*)
 {
     CChildFrame* child = ActiveChild();
-    bool ownMenu = false;
+    int menuId = 0;
     if (child) {
         auto it = m_DocumentTemplates.find(&child->Document());
         const DocTemplateInfo* info = it != m_DocumentTemplates.end() ? FindDocTemplate(it->second) : nullptr;
-        ownMenu = info && info->hasOwnMenu;
+        if (info && info->hasOwnMenu)
+            menuId = info->id;
     }
-    BuildMenus(ownMenu ? DocumentMenu() : MainMenu());
+    BuildMenus(menuId ? TemplateMenu(menuId) : MainMenu());
     UpdateCommandUi();
 }
 

@@ -78,6 +78,7 @@ private:
     void CreateStatusBar();
     void RegisterCommands();
     void BuildMenus(std::span<const MenuPopup> popups);
+    void AddPopup(QMenu* menu, const MenuPopup& popup);
     void FillRecentFiles();
     void OnChildActivated(QMdiSubWindow* window);
     void ArrangeIcons();

@@ -8,13 +8,13 @@
 #include "app/QtUserInteraction.h"
 #include "app/ShutdownSignals.h"
 #include "app/CChildFrame.h"
+#include "app/views/CTmView.h"
 #include "presentation/CommandTable.h"
 #include "presentation/MeasurementDocument.h"
 #include "presentation/StartupRules.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QLabel>
 #include <QStringList>
 
 #include <filesystem>
@@ -60,14 +60,6 @@ std::string PromptSaveFile(CTmApp& app, const std::string& proposedName)
     return chosen.isEmpty() ? std::string() : ToPath(chosen);
 }
 
-// Until the measurement view exists, a measurement document shows its title.
-QWidget* PlainView(ManagedDocument& document)
-{
-    auto* label = new QLabel(DisplayText(document.Title()));
-    label->setAlignment(Qt::AlignCenter);
-    return label;
-}
-
 int AskMultiOpenChoice(CTmApp& app, int count)
 {
     CMultiOpenChoiceDlg dialog(count, app.MainFrame());
@@ -86,9 +78,13 @@ CTmApp::CTmApp(UserInteraction* ui)
     m_Context.DoSave = [this](CTmDoc& document, const fs::path& pathName, const std::string& title) {
         return DoSave(document, pathName, title);
     };
+    RegisterReportRenderers(m_FormRenderers);
     for (int id : {kBinaryDocTemplate, kDosBinaryDocTemplate})
         AddDocumentClass(
-            id, [this] { return std::make_unique<MeasurementDocument>(m_Context); }, PlainView);
+            id, [this] { return std::make_unique<MeasurementDocument>(m_Context); },
+            [this](ManagedDocument& document) -> QWidget* {
+                return new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
+            });
     RegisterCommands();
 }
 

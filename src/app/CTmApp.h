@@ -10,6 +10,7 @@
 #include "presentation/AppSettings.h"
 #include "presentation/CommandTarget.h"
 #include "presentation/DocumentManager.h"
+#include "presentation/view/FormRenderers.h"
 
 #include <QObject>
 
@@ -88,6 +89,8 @@ public:
     CMainFrame* MainFrame() const { return m_MainFrame.get(); }
     UserInteraction& Ui() { return *m_Ui; }
     AppContext& Context() { return m_Context; }
+    /// The renderers of the measurement views' forms.
+    FormRendererRegistry& FormRenderers() { return m_FormRenderers; }
 
 private:
     void RegisterCommands();
@@ -99,6 +102,7 @@ private:
     UserInteraction* m_Ui;
     AppContext m_Context;
     AppSettings m_Settings;
+    FormRendererRegistry m_FormRenderers;
     IniProfile m_Profile;
     std::unique_ptr<DocumentManager> m_Documents;
     std::unique_ptr<CMainFrame> m_MainFrame;

@@ -31,6 +31,16 @@ std::string LineList::Join() const
     return text;
 }
 
+bool LineList::Reserve(std::size_t n)
+{
+    try {
+        m_Lines.reserve(n);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
 bool LineList::ReportNoMemory() const
 {
     if (m_Ui)

@@ -31,6 +31,8 @@ public:
 
     std::size_t Size() const { return m_Lines.size(); }
     bool Empty() const { return m_Lines.empty(); }
+    /// Makes room for n lines in all (a hint: false when the memory cannot be had).
+    bool Reserve(std::size_t n);
     /// Line i with its CR LF, if it has one.
     const std::string& operator[](std::size_t i) const { return m_Lines[i]; }
     auto begin() const { return m_Lines.begin(); }

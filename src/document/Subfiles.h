@@ -13,6 +13,7 @@
 // bits) and, per group of results, the first and last sub-file that has it;
 // the views keep their selected sub-file inside that range.
 
+#include "document/ViewKind.h"
 #include "document/container/ContainerHeader.h"
 #include "document/records/RecordLocators.h"
 
@@ -122,17 +123,6 @@ SubfileContents ScanMergedSubfiles(const ImageReader& image, std::span<const Mul
 
 /// Kinds 53 to 60: Multifiles of current-family files.
 bool IsCurrentMultifileKind(std::uint8_t fileKind);
-
-/// The view kinds whose selection is clamped.
-enum ViewKind : int {
-    kViewHistograms = 4,
-    kViewStatisticalLevels = 5,
-    kViewDensities = 6,
-    kViewBufferLogger = 7,
-    kViewSpectra = 9,
-    kViewOctaves = 10,
-    kViewThirdOctaves = 11,
-};
 
 /// A view's sub-file selection.
 struct SubfileSelection {

@@ -67,16 +67,31 @@ std::string_view PromptText(const CommandInfo& info);
 /// The tooltip part of a prompt (after '\n'; the menu text without '&' when none).
 std::string_view TooltipText(const CommandInfo& info);
 
-/// One popup of a menu: its title and item ids, 0 for a separator.
+struct MenuPopup;
+
+/// One item of a menu: a command (0 for a separator), or a submenu; a menu
+/// may show a command with a text of its own.
+struct MenuItem {
+    int id = 0;
+    const MenuPopup* submenu = nullptr;
+    std::string_view text = {};
+};
+
+/// One popup of a menu: its title and items.
 struct MenuPopup {
     std::string_view title;
-    std::span<const int> items;
+    std::span<const MenuItem> items;
 };
+
+/// The text an item shows in its menu.
+std::string_view ItemText(const MenuItem& item);
 
 /// The main frame's menu while no document (or a document without a menu of its own) is active.
 std::span<const MenuPopup> MainMenu();
-/// The menu of documents whose template has a menu of its own, as far as their commands exist.
+/// The menu of the binary measurement documents (menu 129).
 std::span<const MenuPopup> DocumentMenu();
+/// The menu of a template (129, 130, 131, 107); 128 for any other.
+std::span<const MenuPopup> TemplateMenu(int menuId);
 /// The toolbar: command ids in order, 0 for a separator.
 std::span<const int> ToolbarCommands();
 

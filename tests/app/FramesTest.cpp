@@ -29,15 +29,15 @@ TEST_F(Frames, TitleFollowsTheActiveDocumentAndMenusFollowItsTemplate)
             titles << a->text();
         return titles;
     };
-    EXPECT_EQ(menuTitles(), (QStringList{"&File", "&View", "&Help"}));
+    EXPECT_EQ(menuTitles(), (QStringList{"&File", "&Orlu", "&View", "&Help"}));
 
     std::string one = MakeFile("one.orl"), dos = MakeFile("old.A");
     m_App->OpenDocumentFile(one);
     EXPECT_EQ(Frame().windowTitle(), "OrluPC - one.orl");
-    EXPECT_EQ(menuTitles(), (QStringList{"&File", "&Edit", "&View", "&Window", "&Help"}));
+    EXPECT_EQ(menuTitles(), (QStringList{"&File", "&Orlu", "&Edit", "&View", "&Tools", "&Window", "&Help"}));
     m_App->OpenDocumentFile(dos);
     EXPECT_EQ(Frame().windowTitle(), "OrluPC - old.A");
-    EXPECT_EQ(menuTitles(), (QStringList{"&File", "&View", "&Help"})); // DOS documents keep the main menu
+    EXPECT_EQ(menuTitles(), (QStringList{"&File", "&Orlu", "&View", "&Help"})); // DOS documents keep the main menu
 
     Frame().MdiArea()->activatePreviousSubWindow();
     EXPECT_EQ(Frame().windowTitle(), "OrluPC - one.orl");

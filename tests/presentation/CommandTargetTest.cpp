@@ -69,9 +69,11 @@ TEST(CommandTable, PromptsAndTooltips)
     // Every toolbar button and menu item has a row.
     for (int id : ToolbarCommands())
         EXPECT_TRUE(id == 0 || FindCommand(id)) << id;
-    for (const MenuPopup& popup : DocumentMenu())
-        for (int id : popup.items)
-            EXPECT_TRUE(id == 0 || FindCommand(id)) << id;
+    for (int menu : {128, 129, 130, 131, 107})
+        for (const MenuPopup& popup : TemplateMenu(menu))
+            for (const MenuItem& item : popup.items)
+                for (const MenuItem& inner : item.submenu ? item.submenu->items : std::span(&item, 1))
+                    EXPECT_TRUE(inner.id == 0 || FindCommand(inner.id)) << menu << " " << inner.id;
     int buttons = 0;
     for (int id : ToolbarCommands())
         buttons += id != 0;

@@ -1,5 +1,7 @@
 #include "reports/common/ReportCaptionTable.h"
 
+#include "document/rawviews/RawViewTexts.h"
+
 namespace orlu {
 
 // std::to_array counts the rows: a missing or extra row fails to compile.
@@ -56,9 +58,9 @@ const std::array<std::string_view, kReportCaptionCount> ReportCaptionTable = std
     /*  49 */ "Logger contents",
     /*  50 */ "Logger contents:",
     /*  51 */ "LOGGER CONTENTS",
-    /*  52 */ "*** Improper file contents ***",
+    /*  52 */ kImproperFileContentsLine,
     /*  53 */ "Tonality analysis results",
-    /*  54 */ "\"ASCII form of the file: %s\";",
+    /*  54 */ kAsciiFormCaption,
     /*  55 */ "Header information for the file[%d] %s:",
     /*  56 */ "   number of classes = %lu",
     /*  57 */ "   class width = %.1f dB",

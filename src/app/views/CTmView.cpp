@@ -1,0 +1,215 @@
+#include "app/views/CTmView.h"
+
+#include "app/canvas/QtFontMeasure.h"
+#include "presentation/view/ViewCommandRules.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace orlu {
+namespace {
+
+constexpr int kTextCommand = 32790;
+constexpr int kTableCommand = 32789;
+constexpr int kPlotCommand = 32801;
+constexpr int kHeaderInfoCommand = 32781;
+constexpr int kSettingsCommand = 32788;
+constexpr int kHexaCommand = 32778;
+constexpr std::uint8_t kSettingsFileKind = 2;
+
+const QColor kBlockBackground(0, 255, 0);
+
+} // namespace
+
+CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, const AppSettings& settings,
+                 QWidget* parent)
+    : QAbstractScrollArea(parent), m_Document(document), m_Settings(settings), m_Builder(renderers, settings)
+{
+    m_State.DispPitch = settings.DispPitchSize;
+    m_State.TextMargin = settings.DispTextMargin;
+    m_State.Lines.SetInteraction(Doc().App().Ui);
+    viewport()->setAutoFillBackground(true);
+    viewport()->setBackgroundRole(QPalette::Base);
+    setFocusPolicy(Qt::StrongFocus);
+    CreateScreenFont();
+    RegisterCommands();
+    OnInitialUpdate();
+}
+
+void CTmView::CreateScreenFont()
+{
+    const QtFontMeasure measure(viewport());
+    const Font font{std::string(kFixedFace), m_State.DispPitch, 400};
+    m_ScreenFont = measure.QtFont(font);
+    const FontMetrics metrics = measure.Metrics(font);
+    m_State.LineHeight = std::max(1, metrics.height + metrics.externalLeading);
+    m_State.CharWidth = std::max(1, measure.FixedAdvance(font));
+}
+
+void CTmView::OnInitialUpdate()
+{
+    int first = kHexaCommand;
+    if (Doc().FileKind() == kSettingsFileKind && (Doc().GetViewMask() & kViewMaskSettings))
+        first = kSettingsCommand;
+    else if (Doc().GetViewMask() & ViewMaskBitOf(kHeaderInfoCommand))
+        first = kHeaderInfoCommand;
+    m_Builder.SelectViewKind(m_State, Doc(), *FindViewCommand(first));
+    AfterBuild();
+}
+
+void CTmView::RegisterCommands()
+{
+    OnCommand(kTextCommand, [this] {
+        m_Builder.BuildTextForm(m_State, Doc());
+        AfterBuild();
+    });
+    OnCommand(kTableCommand, [this] {
+        m_Builder.OnTableForm(m_State, Doc());
+        AfterBuild();
+    });
+    OnCommand(kPlotCommand, [this] {
+        m_State.FormKind = kFormGraph;
+        m_Builder.UpdateForm(m_State, Doc());
+        AfterBuild();
+    });
+    for (const ViewCommand& command : ViewCommands()) {
+        const ViewCommand* row = &command;
+        OnCommand(command.id, [this, row] {
+            m_Builder.SelectViewKind(m_State, Doc(), *row);
+            AfterBuild();
+        });
+    }
+    auto update = [this](int id, CommandUi& ui) {
+        if (auto state = ViewCommandState(id, m_State, FactsOf(Doc())))
+            ui = *state;
+    };
+    for (int id : {kTextCommand, kTableCommand, kPlotCommand})
+        OnUpdate(id, [update, id](CommandUi& ui) { update(id, ui); });
+    for (const ViewCommand& command : ViewCommands())
+        OnUpdate(command.id, [update, id = command.id](CommandUi& ui) { update(id, ui); });
+}
+
+void CTmView::AfterBuild()
+{
+    UpdateTextScrollBars();
+    viewport()->update();
+}
+
+void CTmView::UpdateTextScrollBars()
+{
+    const TextScrollInfo info = TextScrollRanges(m_State, viewport()->width(), viewport()->height());
+    ClampTextScroll(m_State, info);
+    m_SyncingBars = true;
+    verticalScrollBar()->setRange(0, std::max(0, info.vMax - info.vPage + 1));
+    verticalScrollBar()->setPageStep(info.vPage);
+    verticalScrollBar()->setValue(m_State.FirstLine);
+    horizontalScrollBar()->setRange(0, std::max(0, info.hMax - info.hPage + 1));
+    horizontalScrollBar()->setPageStep(info.hPage);
+    horizontalScrollBar()->setValue(m_State.FirstColumn);
+    m_SyncingBars = false;
+}
+
+void CTmView::scrollContentsBy(int, int)
+{
+    if (m_SyncingBars)
+        return;
+    m_State.FirstLine = verticalScrollBar()->value();
+    m_State.FirstColumn = horizontalScrollBar()->value();
+    viewport()->update();
+}
+
+void CTmView::Scroll(bool vertical, ScrollCode code)
+{
+    const TextScrollInfo info = TextScrollRanges(m_State, viewport()->width(), viewport()->height());
+    ScrollText(m_State, vertical, code, 0, info);
+    UpdateTextScrollBars();
+    viewport()->update();
+}
+
+void CTmView::keyPressEvent(QKeyEvent* event)
+{
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Up: Scroll(true, ScrollCode::LineUp); break;
+    case Qt::Key_Down: Scroll(true, ScrollCode::LineDown); break;
+    case Qt::Key_PageUp: Scroll(true, ScrollCode::PageUp); break;
+    case Qt::Key_PageDown: Scroll(true, ScrollCode::PageDown); break;
+    case Qt::Key_Home: Scroll(ctrl, ScrollCode::Top); break;
+    case Qt::Key_End: Scroll(ctrl, ScrollCode::Bottom); break;
+    case Qt::Key_Left: Scroll(false, ScrollCode::LineUp); break;
+    case Qt::Key_Right: Scroll(false, ScrollCode::LineDown); break;
+    default: QAbstractScrollArea::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+ViewPoint CTmView::DocumentPoint(QPoint pos) const
+{
+    const int column = pos.x() / m_State.CharWidth + m_State.FirstColumn - m_State.TextMargin;
+    return {std::max(0, column) * m_State.CharWidth + pos.x() % m_State.CharWidth,
+            pos.y() + m_State.FirstLine * m_State.LineHeight};
+}
+
+void CTmView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QAbstractScrollArea::mousePressEvent(event);
+    m_State.BlockAnchor = DocumentPoint(event->position().toPoint());
+    m_State.BlockEnd = m_State.BlockAnchor;
+    viewport()->update();
+}
+
+void CTmView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return QAbstractScrollArea::mouseMoveEvent(event);
+    m_State.BlockEnd = DocumentPoint(event->position().toPoint());
+    viewport()->update();
+}
+
+void CTmView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateTextScrollBars();
+}
+
+void CTmView::paintEvent(QPaintEvent*)
+{
+    m_State.ShownViewKind = m_State.ViewKind;
+    QPainter painter(viewport());
+    painter.setFont(m_ScreenFont);
+    NormalizeBlock(m_State);
+
+    const int charWidth = m_State.CharWidth;
+    const int lineHeight = m_State.LineHeight;
+    const int visibleColumns = (viewport()->width() + 1) / charWidth + 1;
+    const int firstColumn = m_State.FirstColumn - m_State.TextMargin;
+    const int lineCount = static_cast<int>(m_State.Lines.Size());
+    const int last = std::min(lineCount, m_State.FirstLine + VisibleLineCount(m_State, viewport()->height()));
+    const int ascent = painter.fontMetrics().ascent();
+    // Only the lines in the window are looked at, however long the form.
+    for (int i = m_State.FirstLine, y = 0; i < last; ++i, y += lineHeight) {
+        const std::string_view line = LineText(m_State.Lines[static_cast<std::size_t>(i)]);
+        const ColumnSpan block = BlockHighlight(m_State, i, line);
+        if (block.start < block.end) {
+            const int from = std::max(block.start, firstColumn) - firstColumn;
+            const int to = std::min<long long>(block.end, static_cast<long long>(firstColumn) + visibleColumns) -
+                           firstColumn;
+            if (to > from)
+                painter.fillRect(from * charWidth, y, (to - from) * charWidth, lineHeight, kBlockBackground);
+        }
+        const int start = std::max(0, firstColumn);
+        if (start >= static_cast<int>(line.size()))
+            continue;
+        const std::string_view visible = line.substr(static_cast<std::size_t>(start),
+                                                     static_cast<std::size_t>(visibleColumns));
+        const int x = (start - firstColumn) * charWidth;
+        painter.drawText(x, y + ascent, QStringFromCp1252(visible));
+    }
+}
+
+} // namespace orlu

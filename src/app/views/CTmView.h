@@ -1,0 +1,58 @@
+#pragma once
+// The measurement view: one per measurement document window. It keeps its
+// state in a MeasurementViewState, builds its forms through the FormBuilder,
+// and here only turns Qt events into those calls and paints the visible lines
+// of the text, table, hex and ASCII forms.
+
+#include "presentation/AppSettings.h"
+#include "presentation/CommandTarget.h"
+#include "presentation/MeasurementDocument.h"
+#include "presentation/view/FormBuilder.h"
+#include "presentation/view/MeasurementViewState.h"
+#include "presentation/view/TextFormLayout.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+
+namespace orlu {
+
+class CTmView : public QAbstractScrollArea, public CommandTarget {
+    Q_OBJECT
+public:
+    CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, const AppSettings& settings,
+            QWidget* parent = nullptr);
+
+    MeasurementViewState& State() { return m_State; }
+    const MeasurementViewState& State() const { return m_State; }
+    CTmDoc& Doc() const { return m_Document.Doc(); }
+
+    /// The first form of a new view: the header information, or by the
+    /// document's kind the settings text or the hex dump.
+    void OnInitialUpdate();
+    /// Scroll bars and repaint after the state changed.
+    void UpdateTextScrollBars();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void RegisterCommands();
+    void CreateScreenFont();
+    void Scroll(bool vertical, ScrollCode code);
+    ViewPoint DocumentPoint(QPoint pos) const;
+    void AfterBuild();
+
+    MeasurementDocument& m_Document;
+    const AppSettings& m_Settings;
+    FormBuilder m_Builder;
+    MeasurementViewState m_State;
+    QFont m_ScreenFont;
+    bool m_SyncingBars = false;
+};
+
+} // namespace orlu

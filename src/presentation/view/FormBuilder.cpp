@@ -1,0 +1,222 @@
+#include "presentation/view/FormBuilder.h"
+
+#include "presentation/view/TextFormLayout.h"
+
+namespace orlu {
+namespace {
+
+using namespace form_flags;
+
+// The table builder writes the table's dates in the instrument's own order.
+constexpr std::uint32_t kInstrumentDateLayout = 2;
+
+void AddText(LineList& lines, std::string_view text, std::int32_t* widest)
+{
+    std::string line(text);
+    AddLine(lines, line, widest);
+}
+
+} // namespace
+
+bool KindHasTableForm(std::uint8_t viewKind)
+{
+    return viewKind != kViewSettings && viewKind != kViewHexa && viewKind != kViewHeaderInfo &&
+           viewKind != kViewAscii && viewKind != kViewUserFilters;
+}
+
+void FormBuilder::UpdateForm(MeasurementViewState& view, CTmDoc& doc) const
+{
+    if (view.ViewKind == kViewUserFilters)
+        view.FormKind = kFormText;
+    switch (view.FormKind) {
+    case kFormText:
+        BuildTextForm(view, doc);
+        break;
+    case kFormTable:
+        view.TableVariant = view.TableVariantByKind[view.ViewKind % kViewKindCount];
+        BuildTableForm(view, doc);
+        break;
+    default:
+        ShowGraphPlaceholder(view);
+        break;
+    }
+    view.ShownViewKind = view.ViewKind;
+}
+
+void FormBuilder::BeginBuild(MeasurementViewState& view, std::uint32_t formBit) const
+{
+    // A rebuild collapses the marked block, unless a pitch change asked to keep it once.
+    if (view.CollapseBlockOnBuild == 0)
+        view.CollapseBlockOnBuild = 1;
+    else
+        view.BlockEnd = view.BlockAnchor;
+    view.FormFlags = (view.FormFlags & ~kFormBits) | formBit;
+    view.FormFlags = WithField(view.FormFlags, kClipDecimalShift, 1, m_Settings.ClipDecyPoint);
+    view.FormFlags = WithField(view.FormFlags, kClipSeparatorShift, 3, m_Settings.ClipSeparatorChar);
+    view.FormFlags = WithField(view.FormFlags, kClipDateShift, 3, m_Settings.ClipDateFormat);
+    view.FormFlags = WithField(view.FormFlags, kBlockModeShift, 2, m_Settings.ClipBlockMarkMode);
+}
+
+void FormBuilder::EndBuild(MeasurementViewState& view)
+{
+    view.FirstLine = 0;
+    view.FirstColumn = 0;
+    view.TableVariantStepped = 0;
+}
+
+bool FormBuilder::Render(MeasurementViewState& view, CTmDoc& doc, FormChoice form,
+                         const TableOutputOptions& options) const
+{
+    const FormRenderer* renderer = m_Renderers.Find(view.ViewKind, form);
+    if (!renderer)
+        return false;
+    FormRequest request{doc, view, options, view.Lines, view.WidestLine, view.TableContentKind};
+    (*renderer)(request);
+    return true;
+}
+
+void FormBuilder::BuildTextForm(MeasurementViewState& view, CTmDoc& doc) const
+{
+    BeginBuild(view, kText);
+    view.FormKind = kFormText;
+    // Hexa and ASCII have no text report: their lines stay as they are.
+    if (view.ViewKind == kViewHexa || view.ViewKind == kViewAscii)
+        return;
+    if (!Render(view, doc, FormChoice::Text, {})) {
+        ClearLineList(&view.Lines);
+        view.WidestLine = 0;
+        AddText(view.Lines, kFormNotAvailableText, &view.WidestLine);
+    }
+    EndBuild(view);
+}
+
+void FormBuilder::OnTableForm(MeasurementViewState& view, CTmDoc& doc) const
+{
+    if (view.TableShown()) {
+        ++view.TableVariant;
+        view.TableVariantStepped = 1;
+    }
+    BuildTableForm(view, doc);
+}
+
+void FormBuilder::BuildTableForm(MeasurementViewState& view, CTmDoc& doc) const
+{
+    const bool wasTable = view.TableShown();
+    BeginBuild(view, wasTable ? (view.FormFlags & kFormBits) : kTable);
+    view.FormFlags = WithField(view.FormFlags, kDecimalShift, 1, m_Settings.DecyPoint);
+    view.FormFlags = WithField(view.FormFlags, kSeparatorShift, 3, m_Settings.SeparatorChar);
+    view.FormFlags = WithField(view.FormFlags, kDateLayoutShift, 3, kInstrumentDateLayout);
+    view.FormKind = kFormTable;
+
+    const std::uint8_t kindIndex = view.ViewKind % kViewKindCount;
+    if (view.ViewKind == kViewMainResults)
+        view.TableVariant = m_Settings.ScFormForMR;
+    view.TableVariantByKind[kindIndex] = view.TableVariant;
+    ClearLineList(&view.Lines);
+    view.WidestLine = 0;
+    view.TableContentKind = 0;
+
+    if (view.InsertHeaderInfo)
+        InsertHeaderInfo(view, doc);
+    const TableOutputOptions options{view.TableVariant, m_Settings.DecyPoint, m_Settings.SeparatorChar};
+    if (KindHasTableForm(view.ViewKind) && !Render(view, doc, FormChoice::Table, options))
+        AddText(view.Lines, kFormNotAvailableText, &view.WidestLine);
+    EndBuild(view);
+}
+
+void FormBuilder::InsertHeaderInfo(MeasurementViewState& view, CTmDoc& doc) const
+{
+    const FormRenderer* header = m_Renderers.Find(kViewHeaderInfo, FormChoice::Text);
+    if (!header)
+        return;
+    LineList headerLines;
+    std::int32_t headerWidest = 0;
+    std::uint8_t unusedContent = 0;
+    FormRequest request{doc, view, {}, headerLines, headerWidest, unusedContent};
+    (*header)(request);
+    RewriteHeaderForTable(headerLines, m_Settings.DecyPoint, view.Lines, &view.WidestLine);
+    AddText(view.Lines, "", &view.WidestLine);
+}
+
+void FormBuilder::BuildFileForm(MeasurementViewState& view, CTmDoc& doc, FormChoice form) const
+{
+    BeginBuild(view, form == FormChoice::Ascii ? kAscii : kHex);
+    view.FormKind = kFormText;
+    if (!Render(view, doc, form, {})) {
+        ClearLineList(&view.Lines);
+        view.WidestLine = 0;
+        AddText(view.Lines, kFormNotAvailableText, &view.WidestLine);
+    }
+    EndBuild(view);
+}
+
+void FormBuilder::ShowGraphPlaceholder(MeasurementViewState& view) const
+{
+    // Until the graph builder exists the graph form says so in its place.
+    BeginBuild(view, kGraph);
+    ClearLineList(&view.Lines);
+    view.WidestLine = 0;
+    AddText(view.Lines, kFormNotAvailableText, &view.WidestLine);
+    EndBuild(view);
+}
+
+void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const ViewCommand& command) const
+{
+    view.SwitchPageState(command.page);
+    view.ViewKind = command.kind;
+    if (command.variant != StatVariant::None) {
+        view.StatOctave0 = command.variant == StatVariant::Broadband;
+        view.StatOctave1 = command.variant == StatVariant::Octave11;
+        view.StatOctave2 = command.variant == StatVariant::Octave13;
+    }
+    if (command.kind == kViewHexa)
+        BuildFileForm(view, doc, FormChoice::Hex);
+    else if (command.kind == kViewAscii)
+        BuildFileForm(view, doc, FormChoice::Ascii);
+    else
+        UpdateForm(view, doc);
+    view.ShownViewKind = view.ViewKind;
+}
+
+void FormBuilder::ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind,
+                                 FormChoice form) const
+{
+    for (const ViewCommand& command : ViewCommands()) {
+        if (command.kind != viewKind)
+            continue;
+        view.SwitchPageState(command.page);
+        view.ViewKind = command.kind;
+        break;
+    }
+    switch (form) {
+    case FormChoice::Text: BuildTextForm(view, doc); break;
+    case FormChoice::Table: BuildTableForm(view, doc); break;
+    default: BuildFileForm(view, doc, form); break;
+    }
+    view.ShownViewKind = view.ViewKind;
+}
+
+void RewriteHeaderForTable(LineList& header, std::uint8_t decimalIndex, LineList& out, std::int32_t* widest)
+{
+    constexpr std::size_t kDotColumns = 32;
+    constexpr std::size_t kCutLine = 5;
+    constexpr std::size_t kCutLength = 44;
+    for (std::size_t i = 0; i < header.Size(); ++i) {
+        std::string line(LineText(header[i]));
+        if (!line.empty() && line[0] == '-') {
+            line.assign(line.size(), '_');
+        } else {
+            for (std::size_t c = 0; c < line.size(); ++c) {
+                if (line[c] == ' ' || (line[c] == '.' && c < kDotColumns))
+                    line[c] = '_';
+                else if (line[c] == '.' && decimalIndex == 1)
+                    line[c] = ',';
+            }
+        }
+        if (i == kCutLine && line.size() > kCutLength)
+            line.resize(kCutLength);
+        AddLine(out, line, widest);
+    }
+}
+
+} // namespace orlu

@@ -1,0 +1,58 @@
+#pragma once
+// The form builders of a measurement view: they set the view's form flags
+// from the settings, call the renderer of the current ViewKind and form
+// through the registry, and put the view back at the top of the new lines.
+// The View commands choose a kind through SelectViewKind.
+
+#include "presentation/AppSettings.h"
+#include "presentation/view/FormRenderers.h"
+#include "presentation/view/MeasurementViewState.h"
+
+namespace orlu {
+
+class FormBuilder {
+public:
+    FormBuilder(const FormRendererRegistry& renderers, const AppSettings& settings)
+        : m_Renderers(renderers), m_Settings(settings)
+    {
+    }
+
+    /// Rebuilds the current form of the current ViewKind.
+    void UpdateForm(MeasurementViewState& view, CTmDoc& doc) const;
+    /// Builds the text form (the Text button).
+    void BuildTextForm(MeasurementViewState& view, CTmDoc& doc) const;
+    /// The Table button: on a shown table form it steps the table layout first.
+    void OnTableForm(MeasurementViewState& view, CTmDoc& doc) const;
+    /// Builds the table form.
+    void BuildTableForm(MeasurementViewState& view, CTmDoc& doc) const;
+    /// Builds the hex or ASCII form of the whole file.
+    void BuildFileForm(MeasurementViewState& view, CTmDoc& doc, FormChoice form) const;
+    /// A View command: saves the page of the kind shown, loads the page of
+    /// the chosen kind and shows it in that page's form.
+    void SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const ViewCommand& command) const;
+
+    /// Shows a kind in the given form, as the View command of the kind
+    /// followed by the form's button would (the first command of a kind with several).
+    void ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind, FormChoice form) const;
+
+private:
+    void BeginBuild(MeasurementViewState& view, std::uint32_t formBit) const;
+    void InsertHeaderInfo(MeasurementViewState& view, CTmDoc& doc) const;
+    bool Render(MeasurementViewState& view, CTmDoc& doc, FormChoice form, const TableOutputOptions& options) const;
+    void ShowGraphPlaceholder(MeasurementViewState& view) const;
+    static void EndBuild(MeasurementViewState& view);
+
+    const FormRendererRegistry& m_Renderers;
+    const AppSettings& m_Settings;
+};
+
+/// Rewrites header-information lines for the top of a table: blanks, and
+/// dots in the first 32 columns, become '_'; a line starting with '-' becomes
+/// all '_'; later dots become ',' with the decimal comma; line 5 is cut to 44
+/// characters.
+void RewriteHeaderForTable(LineList& header, std::uint8_t decimalIndex, LineList& out, std::int32_t* widest);
+
+/// The table-form ViewKinds: Settings, Hexa, Header info, ASCII and User's filters have none.
+bool KindHasTableForm(std::uint8_t viewKind);
+
+} // namespace orlu

@@ -1,0 +1,121 @@
+#pragma once
+// Everything a measurement view knows, without a window: what it shows and in
+// which form, its 22 page records, the lines of its text and table forms, the
+// scroll position, the record and channel selection and the marked block.
+// The window only paints these fields and turns events into calls.
+//
+// Field names are the view's own (they are read and written by the form
+// builders, the command rules and, later, the graph engine).
+
+#include "document/LineList.h"
+#include "presentation/view/ViewKinds.h"
+#include "presentation/view/ViewPageState.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace orlu {
+
+struct MeasurementViewState {
+    MeasurementViewState();
+    // CurrentRecordPtr and CurrentPage point into the object itself.
+    MeasurementViewState(const MeasurementViewState&) = delete;
+    MeasurementViewState& operator=(const MeasurementViewState&) = delete;
+
+    /// Saves the live page fields into the current page, then loads the given page.
+    void SwitchPageState(int page);
+    /// Index of the current page, -1 before the first switch.
+    int CurrentPageIndex() const { return CurrentPage ? static_cast<int>(CurrentPage - Pages.data()) : -1; }
+
+    /// The form shown, from FormFlags.
+    bool TextShown() const { return (FormFlags & form_flags::kText) != 0; }
+    bool TableShown() const { return (FormFlags & form_flags::kTable) != 0; }
+    bool GraphShown() const { return (FormFlags & form_flags::kGraph) != 0; }
+    bool HexShown() const { return (FormFlags & form_flags::kHex) != 0; }
+    bool AsciiShown() const { return (FormFlags & form_flags::kAscii) != 0; }
+    /// Text, table, hex or ASCII: the forms drawn as lines.
+    bool LinesShown() const { return !GraphShown() && (FormFlags & form_flags::kFormBits) != 0; }
+    std::uint8_t BlockMode() const
+    {
+        return static_cast<std::uint8_t>(form_flags::Field(FormFlags, form_flags::kBlockModeShift, 2));
+    }
+    std::uint8_t TableSeparatorIndex() const
+    {
+        return static_cast<std::uint8_t>(form_flags::Field(FormFlags, form_flags::kSeparatorShift, 3));
+    }
+
+    // Document and lines.
+    LineList Lines;
+    std::int32_t WidestLine = 0;
+    std::int32_t FirstLine = 0;
+    std::int32_t FirstColumn = 0;
+    std::uint8_t ViewKind = kViewNone;
+    std::uint8_t ShownViewKind = kViewNone;
+    std::uint32_t FormFlags = 0;
+    std::uint8_t FormKind = kFormGraph;
+    ViewPageState* CurrentPage = nullptr;
+    std::array<ViewPageState, kPageCount> Pages;
+    std::uint8_t TableVariant = 0;
+    std::array<std::uint8_t, kViewKindCount> TableVariantByKind{};
+    std::uint8_t TableContentKind = 0;
+    std::uint8_t TableVariantStepped = 0;
+    std::int32_t TextAllFiles = 0;
+    std::int32_t TableAllFiles = 0;
+
+    // Records, channels and units.
+    std::int32_t SubFileNumber = 0;
+    std::int32_t* CurrentRecordPtr = &SubFileNumber;
+    std::int32_t RecordStepping = 0;
+    std::int32_t FirstRecord = 1;
+    std::int32_t LastRecord = 1;
+    std::int32_t GraphRecord = 1;
+    std::int32_t BandNumber = 1;
+    std::int32_t LevelsRecord = 1;
+    std::int32_t RecordNumberB = 1;
+    std::int32_t BandIndex = 0;
+    std::uint16_t AvailableChannels = 0;
+    std::uint16_t SelectedChannels = 0;
+    std::int16_t ChannelNumber = 1;
+    std::uint16_t Profile = 1023;
+    std::array<std::uint8_t, 3> UnitsByKind{};
+    std::string SubFileName;
+    std::int32_t InsertHeaderInfo = 0;
+    std::int32_t StatOctave0 = 0;
+    std::int32_t StatOctave1 = 0;
+    std::int32_t StatOctave2 = 0;
+
+    // Text forms and marking.
+    std::uint8_t DispPitch = 16;
+    std::uint8_t TextMargin = 0;
+    std::int32_t LineHeight = 1;
+    std::int32_t CharWidth = 1;
+    ViewPoint BlockAnchor; ///< corner where marking began, pixels in document space
+    ViewPoint BlockEnd;    ///< the other corner
+    ViewPoint BlockStart;  ///< the block in (column, line), normalised at each paint
+    ViewPoint BlockStop;
+    std::int32_t BlockStartField = 0;
+    std::int32_t BlockEndField = 0;
+    char BlockSeparator = 0;
+    std::int32_t BlockMarked = 0;
+    std::int32_t CollapseBlockOnBuild = 1;
+
+    // Graph fields kept per page.
+    std::int16_t PlotKind = 0;
+    const GraphGeometry* PageGeometry = nullptr;
+    std::int32_t MultiElement = 0;
+    ViewPoint GraphScroll;
+    std::int32_t CursorOn = 1;
+    std::int32_t CursorIndex = 0;
+    std::int32_t WindowStart = 0;
+    std::int32_t CursorAux = 0;
+    std::int32_t Aggregation = 1;
+    std::uint8_t MarkState = 0;
+    std::array<std::int32_t, 2> MarkedRange{};
+    std::int32_t MaxAggregation = 0;
+    std::array<std::int32_t, 5> PanelCursor{};
+    std::array<std::int32_t, 5> PanelBlockFirst{};
+    std::array<std::int32_t, 5> PanelBlockLast{};
+};
+
+} // namespace orlu

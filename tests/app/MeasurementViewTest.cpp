@@ -1,0 +1,234 @@
+// The measurement view in the desktop program: a file opens with its first
+// lines on screen, the table form follows the separator and decimal settings,
+// the keys scroll, the mouse marks a block, and a screenshot of two documents.
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CTmApp.h"
+#include "app/views/CTmView.h"
+#include "platform/ValueFormat.h"
+#include "support/FixtureBuilder.h"
+#include "support/ScriptedInteraction.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMdiArea>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace orlu {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kLineCount = 300;
+
+std::string NumberedLine(int i)
+{
+    return StrPrintf("%04d  first-view line of the test report, m/s\xB2", i);
+}
+
+// Lines of the first form, whatever kind a new view starts with.
+void FirstFormLines(FormRequest& r)
+{
+    ClearLineList(&r.Lines);
+    for (int i = 0; i < kLineCount; ++i) {
+        std::string line = NumberedLine(i);
+        AddLine(r.Lines, line, &r.WidestLine);
+    }
+}
+
+// A small table written with the options the view hands over.
+void ResultsTable(FormRequest& r)
+{
+    const char sep = SeparatorChar(r.Options.SeparatorIndex);
+    const char dec = DecimalChar(r.Options.DecimalIndex);
+    for (const char* row : {"Time#LAeq#LAmax", "10:00:00#81.5#90.1", "10:00:01#80.2#88.0"}) {
+        std::string line = row;
+        for (char& c : line)
+            c = c == '#' ? sep : c == '.' ? dec : c;
+        AddLine(r.Lines, line, &r.WidestLine);
+    }
+}
+
+class MeasurementViewWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_Dir = fs::temp_directory_path() / ("orlu-view-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_Dir);
+        fs::create_directories(m_Dir);
+        m_App = std::make_unique<CTmApp>(&m_Ui);
+        m_App->SetDialogRunner([](QDialog&) { return 0; });
+        for (std::uint8_t kind : {std::uint8_t(kViewHeaderInfo), std::uint8_t(kViewSettings)})
+            m_App->FormRenderers().Register(kind, FormChoice::Text, FirstFormLines);
+        m_App->FormRenderers().Register(kViewHexa, FormChoice::Hex, FirstFormLines);
+        m_App->FormRenderers().Register(kViewMainResults, FormChoice::Table, ResultsTable);
+        ASSERT_TRUE(m_App->InitInstance({"--ini", (m_Dir / "OrluPC.INI").string()}));
+        m_App->MainFrame()->resize(900, 650);
+    }
+    void TearDown() override
+    {
+        m_App.reset();
+        QApplication::processEvents();
+        fs::remove_all(m_Dir);
+    }
+
+    CTmView* Open(const std::string& name)
+    {
+        const fs::path p = m_Dir / name;
+        fixture::FixtureBuilder().ContainerHeader(45).Bytes(fixture::SampleCurrentFamilyFile()).WriteTo(p);
+        if (!m_App->OpenDocumentFile(p.string()))
+            return nullptr;
+        CChildFrame* child = m_App->MainFrame()->ActiveChild();
+        auto* view = child ? dynamic_cast<CTmView*>(child->widget()) : nullptr;
+        if (view) {
+            child->resize(600, 400);
+            QApplication::processEvents();
+        }
+        return view;
+    }
+
+    // Rows of the viewport whose pixels are not all the background.
+    static int InkRows(const QImage& image, int top, int bottom, QRgb background)
+    {
+        int rows = 0;
+        for (int y = std::max(0, top); y < std::min(bottom, image.height()); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != background) {
+                    ++rows;
+                    break;
+                }
+        return rows;
+    }
+
+    static int GreenPixels(const QImage& image)
+    {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == qRgb(0, 255, 0);
+        return n;
+    }
+
+    fs::path m_Dir;
+    ScriptedInteraction m_Ui;
+    std::unique_ptr<CTmApp> m_App;
+};
+
+TEST_F(MeasurementViewWindow, FileOpensWithItsFirstLinesOnScreen)
+{
+    CTmView* view = Open("first.orl");
+    ASSERT_NE(view, nullptr);
+    const MeasurementViewState& s = view->State();
+    ASSERT_EQ(s.Lines.Size(), static_cast<std::size_t>(kLineCount));
+    EXPECT_EQ(s.FirstLine, 0);
+    EXPECT_EQ(LineText(s.Lines[0]), NumberedLine(0));
+    EXPECT_TRUE(s.TextShown() || s.HexShown());
+
+    const QImage image = view->viewport()->grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    // Ink in the first line's band, and in every band the window shows.
+    EXPECT_GT(InkRows(image, 0, s.LineHeight, background), 2);
+    const int shown = view->viewport()->height() / s.LineHeight;
+    EXPECT_GT(InkRows(image, 0, shown * s.LineHeight, background), shown * 2);
+    EXPECT_EQ(view->verticalScrollBar()->maximum(), kLineCount - (view->viewport()->height() + 1) / s.LineHeight + 1);
+    // The frame's Text and Table buttons follow the view.
+    m_App->MainFrame()->UpdateCommandUi();
+    EXPECT_TRUE(m_App->MainFrame()->Action(32790)->isChecked());
+}
+
+TEST_F(MeasurementViewWindow, TableFormWithSemicolonsAndDecimalComma)
+{
+    m_App->Settings().SeparatorChar = 2;
+    m_App->Settings().DecyPoint = 1;
+    CTmView* view = Open("table.orl");
+    ASSERT_NE(view, nullptr);
+    CMainFrame& frame = *m_App->MainFrame();
+    ASSERT_TRUE(frame.RouteCommand(32780)); // Main results
+    EXPECT_EQ(LineText(view->State().Lines[0]), kFormNotAvailableText);
+    ASSERT_TRUE(frame.RouteCommand(32789)); // Table
+    const MeasurementViewState& s = view->State();
+    ASSERT_TRUE(s.TableShown());
+    ASSERT_EQ(s.Lines.Size(), 3u);
+    EXPECT_EQ(LineText(s.Lines[0]), "Time;LAeq;LAmax");
+    EXPECT_EQ(LineText(s.Lines[1]), "10:00:00;81,5;90,1");
+    frame.UpdateCommandUi();
+    EXPECT_TRUE(frame.Action(32789)->isChecked());
+    EXPECT_TRUE(frame.Action(32790)->isEnabled()); // back to text is offered
+    EXPECT_FALSE(frame.Action(32789)->isEnabled()); // a Main results table cannot step its layout
+}
+
+TEST_F(MeasurementViewWindow, KeysScrollTheLines)
+{
+    CTmView* view = Open("scroll.orl");
+    ASSERT_NE(view, nullptr);
+    const MeasurementViewState& s = view->State();
+    const int page = (view->viewport()->height() + 1) / s.LineHeight;
+    QTest::keyClick(view, Qt::Key_PageDown);
+    EXPECT_EQ(s.FirstLine, page);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Down);
+    QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(s.FirstLine, page + 1);
+    EXPECT_EQ(view->verticalScrollBar()->value(), page + 1);
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(s.FirstLine, kLineCount - page + 1);
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(s.FirstLine, 0);
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(s.FirstColumn, view->horizontalScrollBar()->maximum() > 0 ? 1 : 0);
+}
+
+TEST_F(MeasurementViewWindow, MouseMarksABlockShownInGreen)
+{
+    CTmView* view = Open("block.orl");
+    ASSERT_NE(view, nullptr);
+    const MeasurementViewState& s = view->State();
+    QWidget* port = view->viewport();
+    EXPECT_EQ(GreenPixels(port->grab().toImage()), 0);
+    const QPointF from(2.5 * s.CharWidth, 1.5 * s.LineHeight);
+    const QPointF to(10.5 * s.CharWidth, 3.5 * s.LineHeight);
+    QMouseEvent press(QEvent::MouseButtonPress, from, port->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(port, &press);
+    QMouseEvent move(QEvent::MouseMove, to, port->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(port, &move);
+    const QImage image = port->grab().toImage();
+    EXPECT_EQ(s.BlockMarked, 1);
+    EXPECT_EQ(s.BlockStart, (ViewPoint{2, 1}));
+    EXPECT_EQ(s.BlockStop, (ViewPoint{10, 3}));
+    // Stream mode over three lines: the rest of line 1, line 2 whole, line 3 through column 10.
+    EXPECT_GT(GreenPixels(image), 0);
+    EXPECT_EQ(image.pixel(s.CharWidth / 2, s.LineHeight / 2), image.pixel(image.width() - 1, image.height() - 1));
+    // A rebuild collapses the block.
+    ASSERT_TRUE(m_App->MainFrame()->RouteCommand(32781));
+    EXPECT_EQ(GreenPixels(port->grab().toImage()), 0);
+}
+
+TEST_F(MeasurementViewWindow, ScreenshotOfTwoDocumentsInTextAndTableForm)
+{
+    m_App->Settings().SeparatorChar = 2;
+    m_App->Settings().DecyPoint = 1;
+    CTmView* text = Open("text-form.orl");
+    CTmView* table = Open("table-form.orl");
+    ASSERT_NE(text, nullptr);
+    ASSERT_NE(table, nullptr);
+    ASSERT_TRUE(m_App->MainFrame()->RouteCommand(32780));
+    ASSERT_TRUE(m_App->MainFrame()->RouteCommand(32789));
+    m_App->MainFrame()->MdiArea()->tileSubWindows();
+    QApplication::processEvents();
+    EXPECT_TRUE(text->State().LinesShown() && !text->State().TableShown());
+    EXPECT_TRUE(table->State().TableShown());
+    const QString path = QString(ORLU_BINARY_DIR) + "/orlupc-measurement-views.png";
+    ASSERT_TRUE(m_App->MainFrame()->grab().toImage().save(path));
+    EXPECT_TRUE(QImage(path).width() > 0);
+}
+
+} // namespace
+} // namespace orlu

@@ -1,0 +1,189 @@
+// The raw content views of whole documents: hex dump and ASCII form against
+// golden texts written by hand (golden/*.txt, CR LF lines), the settings text,
+// the rotation speed and a chain that breaks inside the file.
+
+#include "document/DocumentTestSupport.h"
+#include "document/LineList.h"
+#include "document/rawviews/RawViews.h"
+#include "document/rawviews/RotationSpeed.h"
+#include "document/records/WordImage.h"
+#include "platform/ValueFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace orlu {
+namespace {
+
+using fixture::FixtureBuilder;
+
+std::string Golden(const char* name)
+{
+    const auto bytes = fixture::ReadFileBytes(std::filesystem::path(ORLU_SOURCE_DIR) / "tests/document/rawviews/golden" / name);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+FixtureBuilder Container(std::uint8_t kind, const FixtureBuilder& data)
+{
+    FixtureBuilder f;
+    f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(data.Size())).Bytes(data.Data());
+    return f;
+}
+
+/// An ORLU 525 (firmware 3.00) logger: records 1 to 5, the buffer header 15 with
+/// three rows of one word, a marker 5 before the second row and a break of 258
+/// records before the third, whose level carries the overload bit.
+FixtureBuilder LoggerFile()
+{
+    FixtureBuilder f;
+    f.Le16(0x0C01).Text("LOG00001").Le16(0).Le16(0x1A25).Le16(0x5505);
+    f.Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
+    f.Record(2, {1234, 525, 300, 0, 0, 0, 0, 0, 0});
+    f.Le16(0x0703).Text("Logger test!");
+    std::vector<std::uint16_t> r4(39, 0);
+    r4[2] = 1;  // level meter
+    r4[3] = 2;  // microphone
+    r4[4] = 1;  // range
+    r4[9] = 60; // integration time
+    f.Record(4, r4);
+    f.Record(5, {3, 0x0600, 1, 2, 3, 0, 0, 0x0600, 2, 3, 0, 0, 0, 0x0600, 3, 1, 0, 0, 0});
+    f.Record(15, {1, 0, 0, 0, 0, 0, 0, 3, 0, 3, 0});
+    f.Le16(1600).Le16(0x8005).Le16(1614).Le16(0xB002).Le16(0x0001).Le16(0).Le16(0).Le16(1629);
+    f.ChainEnd();
+    return f;
+}
+
+class RawViews : public DocumentTest {
+protected:
+    std::string Render(bool (*renderer)(CTmDoc&, LineList&, int*, std::uint16_t, std::uint8_t), CTmDoc& doc)
+    {
+        LineList lines;
+        int widest = -1;
+        EXPECT_TRUE(renderer(doc, lines, &widest, 0x1F, 0));
+        int longest = 0;
+        for (const std::string& line : lines)
+            longest = std::max(longest, static_cast<int>(line.size()));
+        EXPECT_EQ(widest, longest);
+        return lines.Join();
+    }
+};
+
+TEST_F(RawViews, HexDumpOfTwentyBytes)
+{
+    FixtureBuilder data;
+    data.Text("Hex dump: 0x20!~").Bytes({0x7F, 0x80, 0x41, 0x20});
+    auto doc = Open(Write("h.orl", Container(100, data)));
+    ASSERT_EQ(doc->ByteCount(), 20u);
+    const int waits = ui.WaitCount();
+    const std::string text = Render(FormatHexDump, *doc);
+    EXPECT_EQ(text, Golden("hexdump-20-bytes.txt"));
+    EXPECT_EQ(ui.WaitCount(), waits + 1);
+    EXPECT_EQ(ui.WaitDepth(), 0);
+}
+
+TEST_F(RawViews, HexDumpOfALargeFileHasALinePerSixteenBytes)
+{
+    FixtureBuilder data;
+    data.Pattern(1'000'000);
+    auto doc = Open(Write("big.orl", Container(100, data)));
+    LineList lines;
+    int widest = 0;
+    FormatHexDump(*doc, lines, &widest, 0, 0);
+    ASSERT_EQ(lines.Size(), 2u + 62'500u);
+    // Byte 999,984 = 0xF4230: pattern (i * 7 + 3) & 0xFF.
+    const std::string& last = lines[lines.Size() - 1];
+    EXPECT_EQ(last.substr(0, 9), "00F4230  ");
+    EXPECT_EQ(last.substr(9, 3), StrPrintf("%02X ", (999'984u * 7 + 3) & 0xFF));
+    EXPECT_EQ(last.size(), 80u);
+}
+
+TEST_F(RawViews, AsciiFormOfALogger)
+{
+    auto doc = Open(Write("logger.orl", Container(45, LoggerFile())));
+    ASSERT_EQ(doc->FileKind(), 45);
+    ASSERT_TRUE(doc->HasAsLoadedImage()); // the markers are in the image as read
+    doc->SetPathName("LOGGER.orl", false);
+    EXPECT_EQ(Render(FormatAsciiForm, *doc), Golden("ascii-logger.txt"));
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(RawViews, AsciiFormOfABrokenChainEndsWithTheImproperContentsLine)
+{
+    // A setup file (records 1 to 4 decode) whose chain then holds a record running past the end.
+    fixture::CurrentFileSpec setup;
+    setup.setupFile = true;
+    std::vector<std::uint8_t> file = fixture::CurrentMeasurementFile(setup);
+    file.resize(file.size() - 2);
+    FixtureBuilder data;
+    data.Bytes(file).Le16(0x0030).Le16(0x7FFF).Le16(1);
+    auto doc = Open(Write("broken.orl", Container(45, data)));
+    ASSERT_EQ(doc->FileKind(), 45);
+    doc->SetPathName("B.orl", false);
+    ASSERT_TRUE(ui.Messages().empty());
+    const std::string text = Render(FormatAsciiForm, *doc);
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Improper file contents..."});
+    // The records before it stay; the broken record is not read.
+    const std::string head = "\"ASCII form of the file: B.orl\";\r\n0C01h,";
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    EXPECT_NE(text.find("\r\n2804h,"), std::string::npos); // record 4, just before the broken one
+    const std::string tail = "*** Improper file contents ***\r\n";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_EQ(text.find("0030h"), std::string::npos);
+}
+
+TEST_F(RawViews, AsciiFormOfATextDocumentIsItsLines)
+{
+    FixtureBuilder data;
+    data.Text("first\r\nsecond\nlast");
+    auto doc = Open(Write("t.orl", Container(85, data)));
+    doc->SetPathName("T.txt", false);
+    EXPECT_EQ(Render(FormatAsciiForm, *doc), "\"ASCII form of the file: T.txt\";\r\nfirst\r\nsecond\r\nlast\r\n");
+}
+
+TEST_F(RawViews, SettingsTextBreaksAfterFiveItemsAndAtSemicolons)
+{
+    struct Case {
+        const char* reply;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"a,b,c,d,e,f;", "a, b, c, d, e,\r\nf;\r\n"},
+        {"x;y,z;", "x;\r\ny, z;\r\n"},
+        {"1,2,3,4,5,6,7,8,9,10,11,unfinished", "1, 2, 3, 4, 5,\r\n6, 7, 8, 9, 10,\r\n"},
+        {"a,\r\nb;", "a, b;\r\n"},
+    };
+    for (const Case& c : cases) {
+        FixtureBuilder data;
+        data.Text(c.reply);
+        auto doc = Open(Write("s.orl", Container(2, data)));
+        EXPECT_EQ(Render(FormatSettingsText, *doc), c.text) << c.reply;
+    }
+}
+
+TEST(RotationSpeed, DecodesBothFirmwareLayouts)
+{
+    struct Case {
+        std::uint16_t lo, hi, firmware;
+        double rpm;
+    };
+    const Case cases[] = {
+        {0x0000, 0x9701, 300, 60.0 / 65536.0}, // mantissa 65536, exponent 0
+        {0x0000, 0x873C, 504, 1.0},            // mantissa 60 x 65536, exponent -16
+        {0x8000, 0xC73C, 505, 1.0},            // the top bits of both words are not part of the number
+        {0x4000, 0x5700, 505, 60.0 / 32768.0}, // mantissa 0x4000 x 2, exponent 0
+        {0x8000, 0xC73C, 300, 60.0 / (3964928.0 * 281474976710656.0)}, // 0x3C8000, exponent 48
+        {0x0000, 0x8700, 300, 0.0},            // mantissa 0
+        {0x8000, 0xC780, 505, 0.0},            // mantissa 0 once the top bits are dropped
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(DecodeRpmWords(c.lo, c.hi, c.firmware), c.rpm) << std::hex << c.hi << ' ' << c.lo;
+        test::WordImage image({7, c.lo, c.hi});
+        EXPECT_DOUBLE_EQ(DecodeRpm(image.reader, 1, c.firmware), c.rpm);
+    }
+}
+
+} // namespace
+} // namespace orlu

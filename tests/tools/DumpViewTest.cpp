@@ -1,0 +1,87 @@
+// orlu-dump --view shows the lines the measurement view's form builders make
+// for the same file and table options, whatever reports are built so far.
+
+#include "document/CTmDoc.h"
+#include "platform/TextEncoding.h"
+#include "presentation/view/FormBuilder.h"
+#include "support/ScriptedInteraction.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace orlu {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string RunCommand(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return out;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        out.append(buffer, n);
+    ::pclose(pipe);
+    return out;
+}
+
+TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumpview-" + std::to_string(::getpid()) + ".orl");
+    ASSERT_EQ(std::system(((tools / "orlu-fixture").string() + " sample " + file.string()).c_str()), 0);
+
+    ScriptedInteraction ui;
+    AppContext app(ui);
+    CTmDoc doc(app);
+    ASSERT_TRUE(doc.OnOpenDocument(file));
+    FormRendererRegistry renderers;
+    RegisterReportRenderers(renderers);
+
+    struct Case {
+        int kind;
+        const char* form;
+        FormChoice choice;
+        int sep;
+        int dec;
+    };
+    const Case cases[] = {
+        {kViewMainResults, "text", FormChoice::Text, 0, 0},   {kViewMainResults, "table", FormChoice::Table, 2, 1},
+        {kViewHeaderInfo, "text", FormChoice::Text, 0, 0},    {kViewHeaderInfo, "table", FormChoice::Table, 1, 0},
+        {kViewBufferLogger, "table", FormChoice::Table, 6, 1}, {kViewHexa, "hex", FormChoice::Hex, 0, 0},
+    };
+    for (const Case& c : cases) {
+        AppSettings settings;
+        settings.SeparatorChar = static_cast<std::uint8_t>(c.sep);
+        settings.DecyPoint = static_cast<std::uint8_t>(c.dec);
+        MeasurementViewState view;
+        FormBuilder(renderers, settings).ShowKindInForm(view, doc, static_cast<std::uint8_t>(c.kind), c.choice);
+        const std::string expected = Cp1252ToUtf8(view.Lines.Join());
+        const std::string dumped = RunCommand((tools / "orlu-dump").string() + " " + file.string() + " --view " +
+                                       std::to_string(c.kind) + " --form " + c.form + " --sep " +
+                                       std::to_string(c.sep) + " --dec " + std::to_string(c.dec) + " 2>/dev/null");
+        EXPECT_EQ(dumped, expected) << "view " << c.kind << " " << c.form;
+    }
+    // A form without a table has no lines; the others show their report or say it is not built.
+    EXPECT_EQ(RunCommand((tools / "orlu-dump").string() + " " + file.string() + " --view 3 --form table 2>/dev/null"), "");
+    fs::remove(file);
+}
+
+TEST(DumpView, RefusesBadViewOptions)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const std::string dump = (tools / "orlu-dump").string() + " /nonexistent.orl ";
+    for (const char* options : {"--form text", "--view 2 --form graph", "--view x", "--view 2 --sep 7"})
+        EXPECT_NE(std::system((dump + options + " 2>/dev/null").c_str()), 0) << options;
+}
+
+} // namespace
+} // namespace orlu

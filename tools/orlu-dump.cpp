@@ -220,16 +220,15 @@ void PrintResults(CTmDoc& doc, std::string& out)
     for (int profile = 0; profile < 3; ++profile) {
         doc.SelectChannelProfile(profile, 0);
         const CurrentChannel& ch = doc.Channel();
-        ResultContext ctx = doc.Results();
-        if (ctx.firstRecord == 0) {
+        if (doc.Results().firstRecord == 0) {
             out += "no results\n";
             return;
         }
         const LevelContext levels = doc.Levels();
         const int e = GetReferenceExponent(levels, ch);
         ResultValues db, lin;
-        DecodeResultRow(ctx, profile, 0, db, false, e, 1.0);
-        DecodeResultRow(ctx, profile, 0, lin, true, e, 1.0);
+        doc.DecodeResultRow(profile, 0, db, false, e, 1.0);
+        doc.DecodeResultRow(profile, 0, lin, true, e, 1.0);
         AppendPrintf(out, "profile %d: detector %s filter %s\n", profile + 1, h.detectorNames.At(ch.detectorIndex + 1),
                      ch.filterNames.At(ch.filter));
         const struct {

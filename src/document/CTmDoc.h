@@ -134,6 +134,11 @@ public:
     LevelContext Levels() const;
     /// What the result decoders read of this document and its current channel; firstRecord 0 without results.
     ResultContext Results() const;
+    /// Decodes the main results of channel (profile) a, profile p with the decoder of the
+    /// document's model; the older sound-level-meter decoder keeps the measurement time T it read.
+    void DecodeResultRow(int a, int p, ResultValues& out, bool linear, int e, double m);
+    /// T as the older sound-level-meter decoder last read it (seconds).
+    std::uint32_t MeasurementSeconds() const { return m_MeasurementSeconds; }
     /// The image as read, kept once the logger split made the working image compact.
     bool HasAsLoadedImage() const { return m_Current.hasAsLoaded; }
     const PagedFileImage& AsLoadedImage() const { return m_Current.hasAsLoaded ? m_Current.asLoaded : m_Image; }
@@ -259,6 +264,7 @@ private:
     bool SplitCurrentLogger(CurrentHeader& h);
     bool MakeRtRecords(const CurrentHeader& h);
     CurrentDocument m_Current;
+    std::uint32_t m_MeasurementSeconds = 0;
     // Sub-files.
     SubfileDirectory Directory() const;
     SubfileSpan SpanOf(int n);

@@ -55,17 +55,17 @@ SubfileSpan CTmDoc::SpanOf(int n)
 
 std::uint32_t CTmDoc::FindRecord(int n, std::uint8_t type)
 {
-    return orlu::FindRecord(Reader(), GetSubfileStart(n), type);
+    return orlu::FindRecord(Reader(), GetSubfileStart(n), type, m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindRecordFrom(std::uint32_t startWord, std::uint8_t type) const
 {
-    return orlu::FindRecord(Reader(), startWord, type);
+    return orlu::FindRecord(Reader(), startWord, type, m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindNextRecord(std::uint32_t position, std::uint8_t type) const
 {
-    return orlu::FindNextRecord(Reader(), position, type);
+    return orlu::FindNextRecord(Reader(), position, type, m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindRecordInHeader(int n, std::uint8_t type)

@@ -1,23 +1,67 @@
 #include "document/ViewMask.h"
 
+#include "document/Subfiles.h"
 #include "document/headers/CurrentHeader.h"
 
 namespace orlu {
 namespace {
+
+constexpr std::uint8_t kKindMergedWithoutStatistics = 60;
+constexpr std::uint16_t kOctaveBits = 0x0008;
+constexpr std::uint16_t kThirdOctaveBits = 0x0010;
 
 std::uint32_t Put(std::uint32_t mask, std::uint32_t bit, bool on)
 {
     return on ? mask | bit : mask & ~bit;
 }
 
+// The bits of a merged document from the scan of its sub-files.
+std::uint32_t MergedBits(SubfileContents& c, std::uint8_t fileKind, std::uint32_t mask)
+{
+    GroupRange& octave = c.Group(ContentGroup::Octave);
+    const GroupRange& third = c.Group(ContentGroup::ThirdOctave);
+    if (fileKind == kKindMergedWithoutStatistics) {
+        c.Group(ContentGroup::OctaveStats).found = false;
+        c.Group(ContentGroup::OtherBandStats).found = false;
+        mask = Put(mask, kViewMaskOctave13, third.found);
+        mask = Put(mask, kViewMaskOctave11, octave.found);
+        mask = Put(mask, kViewMaskSpectra, c.Group(ContentGroup::Fft).found);
+        mask &= ~(kViewMaskIntersections | kViewMaskBuffer | kViewMaskDensities | kViewMaskHistograms);
+        mask = Put(mask, kViewMaskStatLevels, c.Group(ContentGroup::Statistics).found);
+        return mask & ~kViewMaskAscii;
+    }
+    // 1/1 octaves are shown from 1/3-octave spectra when no file has its own.
+    if (third.found && !octave.found) {
+        octave.found = true;
+        octave.first = third.first;
+        octave.last = third.last;
+        for (std::uint16_t& bits : c.bits)
+            if (bits & kThirdOctaveBits)
+                bits |= kOctaveBits;
+    }
+    mask = Put(mask, kViewMaskOctave13, third.found);
+    mask = Put(mask, kViewMaskOctave11, octave.found);
+    mask = Put(mask, kViewMaskSpectra, c.Group(ContentGroup::Fft).found);
+    const bool statistics = c.Group(ContentGroup::Histogram).found || c.Group(ContentGroup::OctaveStats).found ||
+                            c.Group(ContentGroup::OtherBandStats).found;
+    mask = Put(mask, kViewMaskHistograms, statistics);
+    mask = Put(mask, kViewMaskDensities, statistics);
+    // Stored statistical levels are shown as in a single file, also without a histogram.
+    mask = Put(mask, kViewMaskStatLevels, statistics || c.Group(ContentGroup::Statistics).found);
+    return mask & ~(kViewMaskBuffer | kViewMaskAscii);
+}
+
 } // namespace
 
-std::uint32_t ViewMaskCurrent(const CurrentHeader& h, std::uint8_t fileKind, std::uint32_t mask)
+std::uint32_t ViewMaskCurrent(const CurrentHeader& h, std::uint8_t fileKind, std::uint32_t mask,
+                              SubfileContents* merged)
 {
     mask |= kViewMaskHeaderInfo;
     mask = Put(mask, kViewMaskMainResults, !h.timeHistory && !h.setupFile);
     if (h.setupFile) {
         mask |= kViewMaskAscii;
+    } else if (merged && IsCurrentMultifileKind(fileKind)) {
+        mask = MergedBits(*merged, fileKind, mask);
     } else {
         const bool fourChannel = fileKind == 42 || (fileKind == 50 && h.model.FourChannel);
         const bool history = h.timeHistory;

@@ -22,10 +22,16 @@ inline constexpr std::uint32_t kViewMaskAscii = 0x2000;
 inline constexpr std::uint32_t kViewMaskUserFilters = 0x4000;
 
 struct CurrentHeader;
+struct SubfileContents;
 
-/// The ViewMask of a current-family single file (kinds 42 to 50) from its
-/// decoded header: changes only the bits the family decides, then offers Hexa
-/// and never Settings.
-std::uint32_t ViewMaskCurrent(const CurrentHeader& h, std::uint8_t fileKind, std::uint32_t mask);
+/// The ViewMask of a current-family document from its decoded header (of
+/// sub-file 0 in a Multifile): changes only the bits the family decides, then
+/// offers Hexa and never Settings. Merged kinds 53 to 60 take their spectra
+/// and statistics bits from the scan of their sub-files, `merged`; when some
+/// sub-file has 1/3 octaves and none 1/1 octaves, the 1/3-octave sub-files
+/// are marked as holding 1/1 octaves too (kind 60 instead drops the band
+/// statistics groups).
+std::uint32_t ViewMaskCurrent(const CurrentHeader& h, std::uint8_t fileKind, std::uint32_t mask,
+                              SubfileContents* merged);
 
 } // namespace orlu

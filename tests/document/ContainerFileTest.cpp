@@ -47,14 +47,8 @@ TEST_F(ContainerRoundTrip, StoringALoadedFileGivesTheSameBytes)
                      100});
     cases.push_back({"1/1 RT block only", FixtureBuilder().ContainerHeader(6, 0, 2, 64).Pattern(64).RtBlock(octave),
                      6, 64});
-    cases.push_back({"multifile",
-                     FixtureBuilder()
-                         .ContainerHeader(55, 0, 0, 600)
-                         .MultifileEntry("FILE1", 55, 0, 200, 0, 2)
-                         .MultifileEntry("FILE2", 55, 200, 300, 1, 3)
-                         .MultifileEntry("FILE3", 55, 500, 100, 2, 0)
-                         .Pattern(600),
-                     55, 600});
+    const FixtureBuilder multifile = fixture::Multifile(55, fixture::GeneratedMultifileMembers(3));
+    cases.push_back({"multifile", multifile, 55, static_cast<std::uint32_t>(multifile.Size() - 32 - 3 * 28)});
     cases.push_back({"edited legacy with index", CheckedKind(10, 0).RecordIndex({1, 7, 9, 4000000000u}), 10, 12});
     cases.push_back({"edited 505 file with index",
                      FixtureBuilder().ContainerHeader(11, 0, 0, 1024).Pattern(1022).ChecksumWord(32).RecordIndex({3, 2, 1}), 11,
@@ -111,18 +105,22 @@ TEST_F(ContainerRoundTrip, ComputedRtRecordsAreStoredAndBecomeTheSavedCopy)
 
 TEST_F(ContainerRoundTrip, MultifileLinksAreEntryNumbersNotWhatTheFileHeld)
 {
+    const std::vector<std::uint8_t> file = fixture::SampleCurrentFamilyFile();
+    const auto n = static_cast<std::uint32_t>(file.size());
     auto doc = Open(Write("m.orl", FixtureBuilder()
-                                       .ContainerHeader(53, 0, 0, 40)
-                                       .MultifileEntry("A", 43, 0, 20, 0xDEADBEEF, 0x12345678)
-                                       .MultifileEntry("B", 43, 20, 20, 0xCAFEF00D, 0)
-                                       .Pattern(40)));
+                                       .ContainerHeader(53, 0, 0, 2 * n)
+                                       .MultifileEntry("A", 43, 0, n, 0xDEADBEEF, 0x12345678)
+                                       .MultifileEntry("B", 43, n, n, 0xCAFEF00D, 0)
+                                       .Bytes(file)
+                                       .Bytes(file)));
     ASSERT_EQ(doc->SubfileCount(), 2);
     EXPECT_EQ(doc->Subfiles()[1].NameText(), "B");
     EXPECT_EQ(SaveAndRead(*doc, "out.orl"), FixtureBuilder()
-                                                .ContainerHeader(53, 0, 0, 40)
-                                                .MultifileEntry("A", 43, 0, 20, 0, 2)
-                                                .MultifileEntry("B", 43, 20, 20, 1, 0)
-                                                .Pattern(40)
+                                                .ContainerHeader(53, 0, 0, 2 * n)
+                                                .MultifileEntry("A", 43, 0, n, 0, 2)
+                                                .MultifileEntry("B", 43, n, n, 1, 0)
+                                                .Bytes(file)
+                                                .Bytes(file)
                                                 .Data());
 }
 
@@ -321,21 +319,25 @@ TEST_F(ContainerLoad, MalformedFilesReportTheirLoadErrorAndStillOpen)
 
 TEST_F(ContainerLoad, MultifileDirectoriesThatDoNotFitTheDataAreRefused)
 {
-    auto multifile = [](std::uint32_t offset, std::uint32_t length) {
+    // A: a measurement of n bytes; B: 30 bytes after it.
+    const std::vector<std::uint8_t> file = fixture::SampleCurrentFamilyFile();
+    const auto n = static_cast<std::uint32_t>(file.size());
+    auto multifile = [&](std::uint32_t offset, std::uint32_t length) {
         return FixtureBuilder()
             .ContainerHeader(55, 0, 0, 0)
-            .MultifileEntry("A", 55, 0, 10, 0, 2)
+            .MultifileEntry("A", 55, 0, n, 0, 2)
             .MultifileEntry("B", 55, offset, length, 1, 0)
-            .Pattern(40);
+            .Bytes(file)
+            .Pattern(30);
     };
     struct Case {
         const char* name;
         FixtureBuilder file;
         bool refused;
     } cases[] = {
-        {"fits exactly", multifile(10, 30), false},
-        {"odd offset", multifile(11, 20), true},
-        {"runs past the data", multifile(10, 31), true},
+        {"fits exactly", multifile(n, 30), false},
+        {"odd offset", multifile(n + 1, 20), true},
+        {"runs past the data", multifile(n, 31), true},
         {"offset past the data", multifile(0xFFFFFFF0u, 0x20), true},
         {"no entry at all", FixtureBuilder().ContainerHeader(55, 0, 0, 0), true},
         {"directory cut by the end", FixtureBuilder().ContainerHeader(55, 0, 0, 0).MultifileEntry("A", 55, 0, 0, 0, 2).Padding(10), true},
@@ -354,7 +356,7 @@ TEST_F(ContainerLoad, MultifileDirectoriesThatDoNotFitTheDataAreRefused)
         } else {
             EXPECT_TRUE(local.Messages().empty());
             EXPECT_EQ(doc.SubfileCount(), 2);
-            EXPECT_EQ(doc.ByteCount(), 40u);
+            EXPECT_EQ(doc.ByteCount(), n + 30);
         }
     }
 }

@@ -259,6 +259,7 @@ TEST_F(CurrentFamily, DecodingAgainGivesTheSameFields)
     plain.histogramClasses = 3;
     plain.histogramCounts = {1, 2, 3};
     plain.function = 2;
+    plain.spectrum = CurrentFileSpec::Spectrum::Octave;
     plain.bands = 10;
     plain.bandExtras = 2;
     auto meter = Open(Write("b.orl", Container(45, plain)));
@@ -374,6 +375,196 @@ TEST_F(CurrentFamily, SplitLoggerIsStoredAsItWasRead)
     auto doc = Open(Write("s.orl", Container(45, WorkedLogger())));
     ASSERT_TRUE(doc->HasAsLoadedImage());
     EXPECT_EQ(SaveAndRead(*doc, "same.orl"), Container(45, WorkedLogger()).Data());
+}
+
+} // namespace
+} // namespace orlu
+
+namespace orlu {
+namespace {
+
+using fixture::GeneratedMultifileMembers;
+using fixture::MultifileMember;
+
+class MergedCurrent : public DocumentTest {
+protected:
+    std::unique_ptr<CTmDoc> OpenMerged(std::uint8_t kind, int files)
+    {
+        return Open(Write("m.orl", fixture::Multifile(kind, GeneratedMultifileMembers(files))));
+    }
+};
+
+TEST_F(MergedCurrent, ViewsComeFromTheScanOfAllSubfiles)
+{
+    constexpr std::uint32_t kAlways = kViewMaskHeaderInfo | kViewMaskMainResults | kViewMaskHexa;
+    constexpr std::uint32_t kStatistics = kViewMaskHistograms | kViewMaskStatLevels | kViewMaskDensities;
+    struct Case {
+        const char* name;
+        std::uint8_t kind;
+        int files;
+        std::uint32_t views;
+        std::vector<std::uint16_t> bits;
+        std::array<int, 2> octaves; ///< first and last sub-file of the 1/1 octaves, 0 0 for none
+    } cases[] = {
+        // Files: 1 histogram and statistics, 2 FFT, 3 1/3 octave with band statistics.
+        // No file has 1/1 octaves: the 1/3-octave file shows them too.
+        {"three files", 55, 3, kAlways | kStatistics | kViewMaskSpectra | kViewMaskOctave11 | kViewMaskOctave13,
+         {0x0087, 0x0020, 0x0218}, {3, 3}},
+        // File 4 has 1/1 octaves of its own: the 1/3-octave file keeps its bits.
+        {"five files", 53, 5, kAlways | kStatistics | kViewMaskSpectra | kViewMaskOctave11 | kViewMaskOctave13,
+         {0x0087, 0x0020, 0x0210, 0x0108, 0}, {4, 4}},
+        // Kind 60: statistical levels only, no 1/1 octaves taken from the 1/3 ones.
+        {"kind 60", 60, 3, kAlways | kViewMaskStatLevels | kViewMaskSpectra | kViewMaskOctave13,
+         {0x0087, 0x0020, 0x0210}, {0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto doc = OpenMerged(c.kind, c.files);
+        EXPECT_EQ(doc->FileKind(), c.kind);
+        EXPECT_EQ(doc->GetViewMask(), c.views);
+        const SubfileContents& found = doc->GetSubfileContents();
+        EXPECT_EQ(found.bits, c.bits);
+        const GroupRange& octave = found.Group(ContentGroup::Octave);
+        EXPECT_EQ(octave.found, c.octaves[0] != 0);
+        EXPECT_EQ((std::array<int, 2>{octave.first, octave.last}), c.octaves);
+        EXPECT_EQ(found.Group(ContentGroup::OtherBandStats).found, c.kind != 60);
+        // The document is decoded as its first file.
+        EXPECT_TRUE(doc->Header().merged);
+        EXPECT_EQ(doc->Header().fileName, "MEAS1");
+    }
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(MergedCurrent, EachSubfileDecodesToItsOwnFieldsAndAgainToTheSame)
+{
+    auto doc = OpenMerged(55, 5);
+    struct Case {
+        std::uint16_t subfile;
+        const char* name;
+        std::uint16_t function, bandKind, bandsShown, bandCount;
+        bool histogram, statistics;
+        std::uint16_t classes;
+        std::uint32_t total;
+        double firstFrequency;
+    } cases[] = {
+        {1, "MEAS1", 1, kBandNone, 0, 0, true, true, 2, 12, 0.0},
+        {2, "MEAS2", 6, kBandFft, 0, 50, false, false, 0, 0, 48000.0 / 128},
+        {3, "MEAS3", 3, kBandOctave13, 31, 34, false, false, 0, 0, 20.0},
+        {4, "MEAS4", 2, kBandOctave11, 10, 12, false, false, 0, 0, 31.5},
+        {5, "MEAS5", 1, kBandNone, 0, 0, false, false, 0, 0, 0.0},
+    };
+    std::vector<CurrentHeader> first;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.subfile);
+        ASSERT_TRUE(doc->DecodeFileHeader(c.subfile));
+        const CurrentHeader& h = doc->Header();
+        EXPECT_EQ(h.fileName, c.name);
+        EXPECT_EQ(h.function, c.function);
+        EXPECT_EQ(h.bandKind, c.bandKind);
+        EXPECT_EQ(h.bandsShown, c.bandsShown);
+        EXPECT_EQ(h.bandCount, c.bandCount);
+        EXPECT_EQ(h.histogramFlag, c.histogram);
+        EXPECT_EQ(h.statisticsFlag, c.statistics);
+        EXPECT_EQ(h.histogram.classes, c.classes);
+        EXPECT_EQ(h.histogram.totalCount, c.total);
+        EXPECT_DOUBLE_EQ(h.firstFrequency, c.firstFrequency);
+        EXPECT_TRUE(h.merged);
+        // The main results of the decoded file: its first record 7, 90 words after its start.
+        EXPECT_EQ(doc->Results().firstRecord, doc->GetSubfileStart(c.subfile) + 90);
+        first.push_back(h);
+    }
+    // Decoding a sub-file again after another gives the same fields; sub-file 0 is the first file.
+    for (std::uint16_t n : {3, 1, 5, 2, 4, 3}) {
+        SCOPED_TRACE(n);
+        ASSERT_TRUE(doc->DecodeFileHeader(n));
+        EXPECT_EQ(doc->Header(), first[n - 1u]);
+    }
+    ASSERT_TRUE(doc->DecodeFileHeader(0));
+    EXPECT_EQ(doc->Header(), first[0]);
+    // The stored statistical levels were taken once, from the first file.
+    ASSERT_TRUE(doc->StoredStatisticalLevels().has_value());
+    EXPECT_DOUBLE_EQ(doc->StoredStatisticalLevels()->levels[0], 90.0);
+    EXPECT_EQ(doc->ByteCount(), doc->GetSubfileLength(5) + doc->GetSubfileStart(5) * 2);
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+} // namespace
+} // namespace orlu
+
+namespace orlu {
+namespace {
+
+TEST_F(CurrentFamily, LoggedOctaveSpectraSetTheReverberationBandRange)
+{
+    // Third-octave centres: 20 Hz is entry 14, 1 Hz entry 1, 25 Hz entry 15; 10 kHz is entry 41.
+    struct Case {
+        const char* name;
+        std::uint16_t function, bands, extras, lowest;
+        std::uint16_t bandKind;
+        std::uint16_t firstBand, lastBand, octaveCount, thirdCount;
+        std::int32_t firstIndex, lastIndex;
+    } cases[] = {
+        // From 20 Hz: 25 Hz lies below 30 Hz, 50 Hz to 6.3 kHz follow; thirds 31.5 Hz to 10 kHz.
+        {"1/3 octave, 31 bands", 3, 31, 3, 200, kBandOctave13, 1, 8, 10, 31, 2, 27},
+        // From 1 Hz, read two entries on: octaves 2, 4, 8 and 16 Hz lie below 30 Hz.
+        {"1/3 octave, 44 bands", 3, 44, 0, 10, kBandOctave13, 4, 12, 14, 44, 15, 40},
+        // The lowest-band word in 0.01 Hz: the pointer is the band below 31.5 Hz, 25 Hz,
+        // and the first octave, 31.5 Hz, is already above 30 Hz.
+        {"1/1 octave from 31.5 Hz", 2, 10, 2, 3150, kBandOctave11, 0, 8, 10, 0, 1, 25},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec;
+        spec.function = c.function;
+        spec.spectraInBuffer = 1;
+        spec.bands = c.bands;
+        spec.bandExtras = c.extras;
+        spec.lowestBand = c.lowest;
+        spec.rowWords = static_cast<std::uint16_t>(c.bands + c.extras + 1); // the bands and one word
+        spec.rows = 3;
+        spec.declaredCount = 3;
+        auto doc = Open(Write("rt.orl", Container(45, spec)));
+        const CurrentHeader& h = doc->Header();
+        ASSERT_EQ(h.bandKind, c.bandKind);
+        EXPECT_EQ(h.spectrumCount, 3);
+        EXPECT_EQ(h.rtFirstOctaveBand, c.firstBand);
+        EXPECT_EQ(h.rtLastOctaveBand, c.lastBand);
+        EXPECT_EQ(h.rtOctaveBandCount, c.octaveCount);
+        EXPECT_EQ(h.rtThirdBandCount, c.thirdCount);
+        EXPECT_EQ(h.rtFirstTableIndex, c.firstIndex);
+        EXPECT_EQ(h.rtLastTableIndex, c.lastIndex);
+        // Reverberation records for the 1/3-octave total (1/3 octaves only) and the 1/1-octave total.
+        EXPECT_EQ(doc->Rt(CTmDoc::kRtThirdOctave).CurrentBytes,
+                  c.bandKind == kBandOctave13 ? (c.bands + c.extras) * kRtBandRecordSize : 0u);
+        EXPECT_EQ(doc->Rt(CTmDoc::kRtOctave).CurrentBytes,
+                  static_cast<std::uint32_t>(h.octaveTotal) * kRtBandRecordSize);
+    }
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(CurrentFamily, OlderMeterKeepsTheMeasurementTimeInTheDocument)
+{
+    struct Case {
+        std::uint16_t device, firmware;
+        std::uint32_t seconds;
+        std::uint32_t kept; ///< what the document holds after decoding a row
+    } cases[] = {
+        {515, 199, 600, 600},     // the older decoder
+        {515, 199, 100000, 100000},
+        {515, 200, 600, 0},       // the decoder with dose results keeps nothing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.device << " " << c.firmware << " " << c.seconds);
+        CurrentFileSpec spec;
+        spec.deviceType = c.device;
+        spec.firmware = c.firmware;
+        spec.measurementSeconds = c.seconds;
+        auto doc = Open(Write("t.orl", Container(99, spec)));
+        ResultValues out;
+        doc->DecodeResultRow(0, 0, out, false, 6, 1.0);
+        EXPECT_EQ(doc->MeasurementSeconds(), c.kept);
+        EXPECT_EQ(out.measurementSeconds, 0u); // the slot belongs to the vibration decoder
+    }
 }
 
 } // namespace

@@ -11,9 +11,9 @@
 namespace orlu {
 namespace {
 
-using fixture::CurrentFileContents;
+using fixture::CurrentFileSpec;
 using fixture::MultifileMember;
-using Spectrum = CurrentFileContents::Spectrum;
+using Spectrum = CurrentFileSpec::Spectrum;
 
 MultifileEntry Entry(const char* name, std::uint32_t offset, std::uint32_t length)
 {
@@ -25,24 +25,31 @@ MultifileEntry Entry(const char* name, std::uint32_t offset, std::uint32_t lengt
     return e;
 }
 
-MultifileMember Member(const std::string& name, CurrentFileContents c = {})
+MultifileMember Member(const std::string& name, const CurrentFileSpec& c = {})
 {
-    return {name, fixture::CurrentFamilyFile(c)};
+    return {name, fixture::CurrentMeasurementFile(c)};
 }
 
-CurrentFileContents With(Spectrum spectrum, std::uint16_t analysis = 0, bool bandStatistics = false)
+// A spectrum file of the function: the setup (14, 16 or 17) with its levels,
+// and with band statistics the band histogram 19 and its counts.
+CurrentFileSpec With(Spectrum spectrum, std::uint16_t function = 1, bool bandStatistics = false)
 {
-    CurrentFileContents c;
+    CurrentFileSpec c;
+    c.function = function;
     c.spectrum = spectrum;
-    c.analysis = analysis;
-    c.bandStatistics = bandStatistics;
+    c.bands = 4;
+    if (bandStatistics)
+        c.bandHistogramCounts = {1, 2};
     return c;
 }
 
-CurrentFileContents WithResults(bool histogram, bool statistics)
+CurrentFileSpec WithResults(bool histogram, bool statistics)
 {
-    CurrentFileContents c;
-    c.histogram = histogram;
+    CurrentFileSpec c;
+    if (histogram) {
+        c.histogramClasses = 2;
+        c.histogramCounts = {3, 4};
+    }
     c.statistics = statistics;
     return c;
 }
@@ -134,28 +141,30 @@ TEST_F(Subfiles, LocatorsWalkInsideTheSubfileTheyAddress)
 {
     // The first file has no end word: a walk bounded by its sub-file must not
     // go on into the second file's records.
-    std::vector<std::uint8_t> open = fixture::CurrentFamilyFile({});
+    std::vector<std::uint8_t> open = fixture::SampleCurrentFamilyFile();
     open.resize(open.size() - 2);
-    auto doc = OpenMultifile({{"OPEN", open}, Member("OCT", With(Spectrum::Octave, 2)), Member("FFT", With(Spectrum::Fft))});
+    auto doc = OpenMultifile({{"OPEN", open}, Member("OCT", With(Spectrum::Octave, 2)), Member("FFT", With(Spectrum::Fft, 6))});
     const std::uint32_t second = doc->GetSubfileStart(2);
     const std::uint32_t third = doc->GetSubfileStart(3);
 
+    // Each file: records 1 to 5 from words 0 to 89, the results 7 at 90, 104 and
+    // 118, then the setup at 132 (the FFT setup 17 is 11 words long).
     EXPECT_EQ(doc->FindRecord14(1), 0u);
-    EXPECT_EQ(doc->FindRecord14(2), second + 131);
-    EXPECT_EQ(doc->FindResultsRecord(0), 89u);
-    EXPECT_EQ(doc->FindResultsRecord(3), third + 89);
-    EXPECT_EQ(doc->FindRecord17or21(3), third + 131);
-    EXPECT_EQ(doc->GetRecord17Data(3), third + 131 + 4 + 2);
+    EXPECT_EQ(doc->FindRecord14(2), second + 132);
+    EXPECT_EQ(doc->FindResultsRecord(0), 90u);
+    EXPECT_EQ(doc->FindResultsRecord(3), third + 90);
+    EXPECT_EQ(doc->FindRecord17or21(3), third + 132);
+    EXPECT_EQ(doc->GetRecord17Data(3), third + 132 + 11 + 2);
     EXPECT_EQ(doc->FindRecord17or21(2), 0u);
     EXPECT_FALSE(doc->IsComplete(1));
     EXPECT_TRUE(doc->IsComplete(2));
     EXPECT_TRUE(doc->IsComplete(3));
     // FindRecord walks on to the end of the whole image: from the open first
     // file into the second, until the second's end word.
-    EXPECT_EQ(doc->FindRecord(1, 14), second + 131);
+    EXPECT_EQ(doc->FindRecord(1, 14), second + 132);
     EXPECT_EQ(doc->FindRecord(1, 17), 0u);
-    EXPECT_EQ(doc->FindRecordFrom(third, 17), third + 131);
-    EXPECT_EQ(doc->FindNextRecord(third + 89, 7), third + 103);
+    EXPECT_EQ(doc->FindRecordFrom(third, 17), third + 132);
+    EXPECT_EQ(doc->FindNextRecord(third + 90, 7), third + 104);
 }
 
 struct BrokenChainCase {
@@ -188,13 +197,13 @@ TEST_P(BrokenChains, EndCleanlyAloneAndInsideAMultifile)
     EXPECT_EQ(single->FindRecord(0, 15), 0u);
 
     // As the middle file of three: the break stays inside its own sub-file.
-    auto doc = OpenMultifile({Member("A", With(Spectrum::Fft)), {"BROKEN", broken}, Member("C", With(Spectrum::Fft))});
+    auto doc = OpenMultifile({Member("A", With(Spectrum::Fft, 6)), {"BROKEN", broken}, Member("C", With(Spectrum::Fft, 6))});
     const std::uint32_t start = doc->GetSubfileStart(2);
     EXPECT_THROW(doc->ListRecords(2), RecordChainError);
     EXPECT_NO_THROW(doc->ListRecords(3));
     EXPECT_FALSE(doc->IsComplete(2));
     EXPECT_EQ(doc->FindRecord17or21(2), 0u);
-    EXPECT_EQ(doc->FindResultsRecord(2), c.resultsFound ? start + 89 : 0u);
+    EXPECT_EQ(doc->FindResultsRecord(2), c.resultsFound ? start + 90 : 0u);
     doc->ScanMergedSubfiles();
     EXPECT_EQ(doc->GetSubfileContents().BitsOf(2), 0);
     EXPECT_EQ(doc->GetSubfileContents().Group(ContentGroup::Fft).first, 1);
@@ -210,14 +219,14 @@ TEST_P(BrokenChains, EndCleanlyAloneAndInsideAMultifile)
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, BrokenChains,
-    ::testing::Values(BrokenChainCase{"TruncatedLastRecord", fixture::ChainFault::TruncatedLastRecord, 117, true},
-                      BrokenChainCase{"Overrun", fixture::ChainFault::Overrun, 69, false},
-                      BrokenChainCase{"ZeroLength", fixture::ChainFault::ZeroLength, 20, false}),
+    ::testing::Values(BrokenChainCase{"TruncatedLastRecord", fixture::ChainFault::TruncatedLastRecord, 118, true},
+                      BrokenChainCase{"Overrun", fixture::ChainFault::Overrun, 70, false},
+                      BrokenChainCase{"ZeroLength", fixture::ChainFault::ZeroLength, 22, false}),
     [](const ::testing::TestParamInfo<BrokenChainCase>& info) { return std::string(info.param.name); });
 
 struct ScanCase {
     const char* name;
-    std::vector<CurrentFileContents> files;
+    std::vector<CurrentFileSpec> files;
     std::vector<std::uint16_t> bits;
     // first and last per group, 0 0 when not found: A B D E F G H
     std::array<std::array<int, 2>, 7> ranges;
@@ -230,15 +239,15 @@ constexpr ContentGroup kScannedGroups[] = {ContentGroup::Histogram,   ContentGro
 
 TEST_F(Subfiles, ScanSortsEachSubfileIntoGroups)
 {
-    const CurrentFileContents plain;
+    const CurrentFileSpec plain;
     const std::vector<ScanCase> cases = {
         {"generated five",
-         {WithResults(true, true), With(Spectrum::Fft), With(Spectrum::ThirdOctave, 0, true),
+         {WithResults(true, true), With(Spectrum::Fft, 6), With(Spectrum::ThirdOctave, 3, true),
           With(Spectrum::Octave, 2, true), plain},
          {0x0087, 0x0020, 0x0210, 0x0108, 0},
          {{{1, 1}, {1, 1}, {4, 4}, {3, 3}, {2, 2}, {4, 4}, {3, 3}}}},
         {"FFT in 2 and 4",
-         {plain, With(Spectrum::Fft), plain, With(Spectrum::Fft), plain},
+         {plain, With(Spectrum::Fft, 6), plain, With(Spectrum::Fft, 6), plain},
          {0, 0x20, 0, 0x20, 0},
          {{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {2, 4}, {0, 0}, {0, 0}}}},
         {"statistics only in 3",
@@ -256,7 +265,7 @@ TEST_F(Subfiles, ScanSortsEachSubfileIntoGroups)
          {{{3, 3}, {1, 1}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}},
         // A 1/1-octave setup without 1/1-octave analysis is no 1/1-octave spectrum; its band statistics are "other".
         {"octave setup without octave analysis",
-         {With(Spectrum::Octave, 0, true)},
+         {With(Spectrum::Octave, 1, true)},
          {0x0200},
          {{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {1, 1}}}},
     };
@@ -374,13 +383,13 @@ struct ClampCase {
 
 TEST_F(Subfiles, ClampKeepsTheSelectionWhereTheViewHasSomethingToShow)
 {
-    const CurrentFileContents plain;
+    const CurrentFileSpec plain;
     // 1 histogram+statistics, 2 FFT, 3 plain, 4 FFT, 5 1/1 octave with band statistics,
     // 6 1/3 octave with band statistics, 7 histogram.
-    auto doc = OpenMultifile({Member("ONE", WithResults(true, true)), Member("TWO", With(Spectrum::Fft)),
-                              Member("THREE", plain), Member("FOUR", With(Spectrum::Fft)),
+    auto doc = OpenMultifile({Member("ONE", WithResults(true, true)), Member("TWO", With(Spectrum::Fft, 6)),
+                              Member("THREE", plain), Member("FOUR", With(Spectrum::Fft, 6)),
                               Member("FIVE", With(Spectrum::Octave, 2, true)),
-                              Member("SIX", With(Spectrum::ThirdOctave, 0, true)),
+                              Member("SIX", With(Spectrum::ThirdOctave, 3, true)),
                               Member("SEVEN", WithResults(true, false))});
     doc->ScanMergedSubfiles();
     const std::vector<ClampCase> cases = {

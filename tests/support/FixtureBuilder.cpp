@@ -168,55 +168,6 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path)
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::uint8_t> CurrentFamilyFile(const CurrentFileContents& c)
-{
-    FixtureBuilder f;
-    // Record 1: file name in words 1 to 4, word 5 = 0 (no setup file), words 8 to 11 = no second name.
-    f.Le16(0x0C01).TextField(c.name, 8).Le16(0).Le16(0).Le16(0);
-    f.Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
-    // Record 2: serial, device type, firmware, three zero words, file-system version 0.
-    f.Record(2, {1234, c.deviceType, c.firmware, 0, 0, 0, 0});
-    // Record 3: the title, two characters per word.
-    f.Le16(0x0903).TextField(c.title, 16);
-    // Record 4: the measurement setup, 40 words; word 3 the analysis setting.
-    std::vector<std::uint16_t> measurement(39, 0);
-    measurement[2] = c.analysis;
-    f.Record(4, measurement);
-    // Record 5: the profiles: three blocks of 6 words from word 2 (detector, filter,
-    // buffer definition, calibration, flags after each block's length word).
-    f.Record(5, {3, 0x0600, 1, 1, 0, 0, 0, 0x0600, 1, 2, 0, 0, 0, 0x0600, 1, 3, 0, 0, 0});
-    // Records 7: the results of each profile, 14 words: time (32-bit) then levels in 0.1 dB.
-    for (std::uint16_t profile = 0; profile < 3; ++profile)
-        f.Record(7, {600, 0, 942, 650, 700, 750, 800, 701, 702, 703, 704, 705, static_cast<std::uint16_t>(500 + profile)});
-    if (c.statistics) // n = 3 entries: percentage, then the levels of the three profiles
-        f.Record(23, {3, 10, 650, 651, 652, 50, 600, 601, 602, 90, 550, 551, 552}, true);
-    // A spectrum setup (band count, first band, last band), then its levels.
-    switch (c.spectrum) {
-    case CurrentFileContents::Spectrum::None:
-        break;
-    case CurrentFileContents::Spectrum::Octave:
-        f.Record(14, {3, 5, 7}).Record(18, {600, 610, 620}, true);
-        break;
-    case CurrentFileContents::Spectrum::ThirdOctave:
-        f.Record(16, {4, 20, 23}).Record(18, {600, 605, 610, 615}, true);
-        break;
-    case CurrentFileContents::Spectrum::Fft:
-        f.Record(17, {4, 0, 400}).Record(18, {300, 310, 320, 330}, true);
-        break;
-    }
-    if (c.histogram) // two zero words, 2 classes, lowest class 60.0 dB, width 1.0 dB; 32-bit counts
-        f.Record(9, {0, 0, 2, 600, 10}).Record(11, {5, 0, 7, 0, 4, 0, 8, 0, 6, 0, 6, 0}, true);
-    if (c.bandStatistics)
-        f.Record(19, {0, 0, 2, 600, 10}).Record(20, {1, 0, 2, 0, 3, 0, 4, 0}, true);
-    f.ChainEnd();
-    return f.Data();
-}
-
-std::vector<std::uint8_t> SampleCurrentFamilyFile()
-{
-    return CurrentFamilyFile({});
-}
-
 FixtureBuilder Multifile(std::uint8_t kind, std::span<const MultifileMember> files)
 {
     std::uint32_t dataLength = 0;
@@ -239,50 +190,61 @@ FixtureBuilder Multifile(std::uint8_t kind, std::span<const MultifileMember> fil
 
 std::vector<MultifileMember> GeneratedMultifileMembers(int count)
 {
-    using Spectrum = CurrentFileContents::Spectrum;
+    using Spectrum = CurrentFileSpec::Spectrum;
     std::vector<MultifileMember> members;
     for (int i = 1; i <= count; ++i) {
-        CurrentFileContents c;
+        CurrentFileSpec c;
         c.name = "MEAS" + std::to_string(i);
         switch ((i - 1) % 5) {
-        case 0:
-            c.histogram = c.statistics = true;
+        case 0: // two classes from 30.0 dB, 1.0 dB wide
+            c.statistics = true;
+            c.histogramClasses = 2;
+            c.histogramCounts = {5, 7};
             break;
-        case 1:
+        case 1: // 50 lines
+            c.function = 6;
             c.spectrum = Spectrum::Fft;
+            c.bands = 50;
             break;
-        case 2:
+        case 2: // 31 bands from 20 Hz and 3 totals; four classes of band statistics
+            c.function = 3;
             c.spectrum = Spectrum::ThirdOctave;
-            c.bandStatistics = true;
+            c.bands = 31;
+            c.bandExtras = 3;
+            c.lowestBand = 200;
+            c.bandHistogramCounts = {1, 2, 3, 4};
             break;
-        case 3:
-            c.analysis = 2;
+        case 3: // 10 bands from 31.5 Hz and 2 totals
+            c.function = 2;
             c.spectrum = Spectrum::Octave;
-            c.bandStatistics = true;
+            c.bands = 10;
+            c.bandExtras = 2;
+            c.lowestBand = 315;
+            c.bandHistogramCounts = {4, 3, 2, 1};
             break;
         default:
             break;
         }
-        members.push_back({"FILE" + std::to_string(i), CurrentFamilyFile(c)});
+        members.push_back({"FILE" + std::to_string(i), CurrentMeasurementFile(c)});
     }
     return members;
 }
 
 std::vector<std::uint8_t> BrokenChainFile(ChainFault fault)
 {
-    // The sample's records start at words 0 (1), 12 (2), 20 (3), 29 (4), 69 (5),
-    // 89, 103 and 117 (7); the end word is word 131.
+    // The sample's records start at words 0 (1), 12 (2), 22 (3), 30 (4), 70 (5),
+    // 90, 104 and 118 (7); the end word is word 132.
     std::vector<std::uint8_t> bytes = SampleCurrentFamilyFile();
     FixtureBuilder f;
     f.Bytes(bytes);
     switch (fault) {
     case ChainFault::TruncatedLastRecord:
-        return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 2 * (117 + 9));
+        return std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 2 * (118 + 5));
     case ChainFault::Overrun:
-        f.PatchLe16(2 * 69, 0x0005).PatchLe16(2 * 70, 0x7FFF);
+        f.PatchLe16(2 * 70, 0x0005).PatchLe16(2 * 71, 0x7FFF);
         break;
     case ChainFault::ZeroLength:
-        f.PatchLe16(2 * 20, 0x0003).PatchLe16(2 * 21, 0);
+        f.PatchLe16(2 * 22, 0x0003).PatchLe16(2 * 23, 0);
         break;
     }
     return f.Data();
@@ -403,20 +365,47 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
                                            static_cast<std::uint16_t>(910 - n * 20), static_cast<std::uint16_t>(920 - n * 20)});
             f.Record(23, words);
         }
-        if (spec.bands != 0) {
-            // Setup 14 or 16: word 2 lowest band, 3 bands, 4 extras; its levels follow in record 18.
-            f.Record(spec.function == 2 ? 14 : 16, {0, spec.lowestBand, spec.bands, spec.bandExtras});
-            std::vector<std::uint16_t> levels(spec.bands + spec.bandExtras, 600);
+        // The spectrum setup, then its levels in record 18 (length in word 1).
+        std::size_t levelCount = spec.bands + spec.bandExtras;
+        switch (spec.spectrum) {
+        case CurrentFileSpec::Spectrum::None:
+            break;
+        case CurrentFileSpec::Spectrum::Octave:
+        case CurrentFileSpec::Spectrum::ThirdOctave:
+            // Setup 14 or 16: word 2 lowest band, 3 bands, 4 extras.
+            f.Record(spec.spectrum == CurrentFileSpec::Spectrum::Octave ? 14 : 16,
+                     {0, spec.lowestBand, spec.bands, spec.bandExtras});
+            break;
+        case CurrentFileSpec::Spectrum::Fft:
+            // Setup 17: word 3 lines, 4 extra line, 5 exponent word (1: no zoom),
+            // 6 window, 8 and 9 the sampling rate, 10 the window power.
+            f.Record(17, {0, 0, spec.bands, spec.bandExtras, 1, 0, 0, static_cast<std::uint16_t>(spec.samplingRate),
+                          static_cast<std::uint16_t>(spec.samplingRate >> 16), 0});
+            levelCount = spec.bands + (spec.bandExtras != 0 ? 1u : 0u);
+            break;
+        }
+        if (spec.spectrum != CurrentFileSpec::Spectrum::None) {
+            std::vector<std::uint16_t> levels(levelCount);
+            for (std::size_t i = 0; i < levels.size(); ++i)
+                levels[i] = static_cast<std::uint16_t>(600 + i % 20);
             f.Record(18, levels, true);
         }
+        // A histogram definition (9: classes, lowest class, width in words 3 to 5; 19: band
+        // word, classes, lowest class, width in words 1 to 4), then its 32-bit counts in
+        // record 11 or 20 (length in word 1): they start two words after the definition.
+        auto counts = [&](std::uint8_t type, const std::vector<std::uint32_t>& values) {
+            std::vector<std::uint16_t> words;
+            for (std::uint32_t c : values)
+                words.insert(words.end(), {static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(c >> 16)});
+            f.Record(type, words, true);
+        };
         if (spec.histogramClasses != 0) {
-            // Histogram definition 9: classes, lowest class, width in words 3 to 5; the 32-bit
-            // counts follow in record 11 (its length in word 1), two words after record 9.
             f.Record(9, {0, 0, spec.histogramClasses, 300, 10});
-            std::vector<std::uint16_t> counts;
-            for (std::uint32_t c : spec.histogramCounts)
-                counts.insert(counts.end(), {static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(c >> 16)});
-            f.Record(11, counts, true);
+            counts(11, spec.histogramCounts);
+        }
+        if (!spec.bandHistogramCounts.empty()) {
+            f.Record(19, {1, static_cast<std::uint16_t>(spec.bandHistogramCounts.size()), 400, 10});
+            counts(20, spec.bandHistogramCounts);
         }
         f.ChainEnd();
         return f.Data();
@@ -457,6 +446,11 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
     writeEvents(spec.rows);
     f.ChainEnd();
     return f.Data();
+}
+
+std::vector<std::uint8_t> SampleCurrentFamilyFile()
+{
+    return CurrentMeasurementFile(CurrentFileSpec{});
 }
 
 } // namespace orlu::fixture

@@ -71,32 +71,6 @@ private:
 /// A file's bytes; throws std::runtime_error when it cannot be read.
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
-/// What a generated current-family file holds. Its records, in chain order:
-/// 1 file header, 2 unit, 3 title, 4 measurement (word 3: the analysis
-/// setting), 5 profiles, three results records 7, then by the flags the
-/// statistics 23, one spectrum setup (14, 16 or 17) with its levels 18, the
-/// histogram 9 with its counts 11, the band histogram 19 with its counts 20,
-/// and the end word. Records 11, 18, 20 and 23 carry their length in word 1.
-struct CurrentFileContents {
-    enum class Spectrum { None, Octave, ThirdOctave, Fft };
-    std::string name = "SAMPLE01"; ///< record 1, 8 characters
-    std::string title = "Sample meas.";
-    std::uint16_t deviceType = 525;
-    std::uint16_t firmware = 300; ///< version x 100
-    std::uint16_t analysis = 0;   ///< 2: 1/1-octave analysis
-    bool statistics = false;
-    Spectrum spectrum = Spectrum::None;
-    bool histogram = false;
-    bool bandStatistics = false;
-};
-
-/// The bytes of a current-family instrument file.
-std::vector<std::uint8_t> CurrentFamilyFile(const CurrentFileContents& contents);
-
-/// The words of a small current-family (ORLU 525, firmware 3.00) instrument
-/// file: records 1, 2, 3, 4, 5 and three records 7, then the chain end.
-std::vector<std::uint8_t> SampleCurrentFamilyFile();
-
 /// A word between the rows of a logger: a marker (0x8000 | number) or a break
 /// (0xB000 | low byte of count, then three words with the count's other bytes).
 struct LoggerEvent {
@@ -126,8 +100,18 @@ struct Rt60Results {
 };
 
 /// What a current-family instrument file holds. The layout follows the
-/// current-family description in docs/formats.md.
+/// current-family description in docs/formats.md. Its records, in chain order:
+/// 1 file header (12 words), 2 unit (10), 3 title, 4 measurement (40; word 3
+/// the function, which the sub-file scan reads as the analysis setting), 5
+/// profiles (20), then either three results records 7 followed, by the
+/// fields, by the statistics 23, a spectrum setup (14, 16 or 17) with its
+/// levels 18, the histogram 9 with its counts 11 and the band histogram 19
+/// with its counts 20; or the buffer header 15 with the logger rows. Then the
+/// end word. Records 11, 18 and 20 carry their length in word 1; the
+/// statistics 23 its length in the high byte and g = 3 in the high byte of word 1.
 struct CurrentFileSpec {
+    enum class Spectrum { None, Octave, ThirdOctave, Fft };
+
     std::string name = "L0000001";
     std::uint16_t serial = 1234;
     std::uint16_t deviceType = 525;
@@ -137,7 +121,7 @@ struct CurrentFileSpec {
     bool setupFile = false;
     std::string title = "Generated file";
 
-    std::uint16_t function = 1; ///< 1 level meter, 2 1/1 octave, 3 1/3 octave, 4 dose meter
+    std::uint16_t function = 1; ///< 1 level meter, 2 1/1 octave, 3 1/3 octave, 4 dose meter, 6 FFT
     std::uint16_t inputKind = 2; ///< 2 microphone, 5 accelerometer
     std::uint16_t range = 1;
     std::uint16_t flagsWord = 0;
@@ -168,11 +152,18 @@ struct CurrentFileSpec {
     /// Histogram definition 9 with its counts record 11.
     std::uint16_t histogramClasses = 0;
     std::vector<std::uint32_t> histogramCounts;
+    /// Second histogram 19 (band word 1, one class per count) with its counts record 20.
+    std::vector<std::uint32_t> bandHistogramCounts;
 
-    /// A 1/1 or 1/3 octave setup 14 or 16 (by function) with band and extra counts.
+    /// Results files: the setup 14 (1/1 octave), 16 (1/3 octave) or 17 (FFT),
+    /// whatever the function, with its levels record 18 (bands + extras words).
+    Spectrum spectrum = Spectrum::None;
+    /// Bands (FFT: lines) and extras of the setup, or of the buffer header 15;
+    /// FFT extras other than 0 add the extra line.
     std::uint16_t bands = 0;
     std::uint16_t bandExtras = 0;
     std::uint16_t lowestBand = 0;
+    std::uint32_t samplingRate = 48000; ///< FFT setup 17, words 8 and 9
 
     /// A logger (buffer header 15 and rows); rowWords 0 means none.
     std::uint16_t rowWords = 0;
@@ -195,6 +186,11 @@ Rt60Results SampleRt60ThirdOctaves(std::uint16_t bands);
 /// The instrument file of a spec: records 1 to 5, results or the logger, the chain end.
 std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec);
 
+/// The file of a default spec (an ORLU 525, firmware 3.00, main results only):
+/// records 1, 2, 3, 4 and 5 and three records 7 from words 0, 12, 22, 30, 70,
+/// 90, 104 and 118, then the end word at 132.
+std::vector<std::uint8_t> SampleCurrentFamilyFile();
+
 /// The words of logger row r (from 0) of a generated file: levels in 0.05 dB
 /// with bit 0 clear, never a marker or break word.
 std::uint16_t LoggerRowWord(std::uint32_t row, std::uint32_t word);
@@ -210,9 +206,9 @@ struct MultifileMember {
 FixtureBuilder Multifile(std::uint8_t kind, std::span<const MultifileMember> files);
 
 /// The files of `orlu-fixture multifile --files N`: ORLU 525 files named
-/// FILE1, FILE2, ... whose contents repeat every five files: (1) histogram and
-/// statistics, (2) FFT, (3) 1/3 octave with band statistics, (4) 1/1-octave
-/// analysis with band statistics, (5) results only.
+/// FILE1, FILE2, ... whose contents repeat every five files: (1) level meter
+/// with histogram and statistics, (2) FFT, (3) 1/3 octave with band
+/// statistics, (4) 1/1 octave with band statistics, (5) level meter, results only.
 std::vector<MultifileMember> GeneratedMultifileMembers(int count);
 
 /// Ways to break the chain of the sample file.

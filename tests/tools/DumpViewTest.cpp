@@ -56,6 +56,7 @@ TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
         {kViewMainResults, "text", FormChoice::Text, 0, 0},   {kViewMainResults, "table", FormChoice::Table, 2, 1},
         {kViewHeaderInfo, "text", FormChoice::Text, 0, 0},    {kViewHeaderInfo, "table", FormChoice::Table, 1, 0},
         {kViewBufferLogger, "table", FormChoice::Table, 6, 1}, {kViewHexa, "hex", FormChoice::Hex, 0, 0},
+        {kViewAscii, "ascii", FormChoice::Ascii, 0, 0},
     };
     for (const Case& c : cases) {
         AppSettings settings;
@@ -69,6 +70,10 @@ TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
                                        std::to_string(c.sep) + " --dec " + std::to_string(c.dec) + " 2>/dev/null");
         EXPECT_EQ(dumped, expected) << "view " << c.kind << " " << c.form;
     }
+    // The raw views are built: the hex dump and the ASCII form show the file, not a placeholder.
+    const std::string dumpCommand = (tools / "orlu-dump").string() + " " + file.string();
+    EXPECT_EQ(RunCommand(dumpCommand + " --view 1 --form hex 2>/dev/null").rfind(" Offset   0  1", 0), 0u);
+    EXPECT_NE(RunCommand(dumpCommand + " --view 13 --form ascii 2>/dev/null").find("\"ASCII form of the file: "), std::string::npos);
     // A form without a table has no lines; the others show their report or say it is not built.
     EXPECT_EQ(RunCommand((tools / "orlu-dump").string() + " " + file.string() + " --view 3 --form table 2>/dev/null"), "");
     fs::remove(file);

@@ -167,11 +167,11 @@ TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
     ASSERT_EQ(Execute(Tool("orlu-fixture") + " sample " + file.string()).status, 0);
     RunResult dump = Execute(Tool("orlu-dump") + " " + file.string() + " --records 2>&1");
     ASSERT_EQ(dump.status, 0);
-    EXPECT_NE(dump.out.find("records of sub-file 0 (start word 0, length 264):\n"
-                            "  word 0 type 1 length 12\n  word 12 type 2 length 8\n  word 20 type 3 length 9\n"
-                            "  word 29 type 4 length 40\n  word 69 type 5 length 20\n  word 89 type 7 length 14\n"
-                            "  word 103 type 7 length 14\n  word 117 type 7 length 14\n  end of chain\n"
-                            "  results record: 89\n"),
+    EXPECT_NE(dump.out.find("records of sub-file 0 (start word 0, length 266):\n"
+                            "  word 0 type 1 length 12\n  word 12 type 2 length 10\n  word 22 type 3 length 8\n"
+                            "  word 30 type 4 length 40\n  word 70 type 5 length 20\n  word 90 type 7 length 14\n"
+                            "  word 104 type 7 length 14\n  word 118 type 7 length 14\n  end of chain\n"
+                            "  results record: 90\n"),
               std::string::npos)
         << dump.out;
     EXPECT_NE(dump.out.find("  complete: yes\n"), std::string::npos) << dump.out;
@@ -181,9 +181,9 @@ TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
         const char* error;
     };
     const Fault faults[] = {
-        {"truncated", "Improper file contents: record at word 117 runs past the end"},
-        {"overrun", "Improper file contents: record at word 69 runs past the end"},
-        {"zero-length", "Improper file contents: record of length 0 at word 20"},
+        {"truncated", "Improper file contents: record at word 118 runs past the end"},
+        {"overrun", "Improper file contents: record at word 70 runs past the end"},
+        {"zero-length", "Improper file contents: record of length 0 at word 22"},
     };
     for (const Fault& f : faults) {
         SCOPED_TRACE(f.option);

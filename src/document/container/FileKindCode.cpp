@@ -52,9 +52,7 @@ constexpr FileKindInfo kFileKindCodes[] = {
 
 LoadOutcome LoadCurrentFamily(CTmDoc& doc)
 {
-    // Merged documents are shown through the scan of their sub-files, which this build does not have yet.
-    if (FindFileKind(doc.FileKind()).Traits & kKindMultifile)
-        return LoadOutcome::NotDecoded;
+    // A Multifile is decoded as its first file; its views come from the scan of all of them.
     if (!doc.DecodeFileHeader(0))
         // Four-channel files have a decoder of their own, not part of this family's.
         return doc.Header().model.FourChannel ? LoadOutcome::NotDecoded : LoadOutcome::Rejected;

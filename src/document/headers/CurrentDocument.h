@@ -18,6 +18,7 @@ namespace orlu {
 struct CurrentDocument {
     CurrentHeader header;
     bool decoded = false;
+    std::uint16_t subfile = 0; ///< the sub-file the header was decoded from
     CurrentChannel channel;
 
     /// The image as read, once the logger split made the working image compact.

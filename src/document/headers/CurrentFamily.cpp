@@ -39,18 +39,13 @@ void WriteBufferCounts(PagedFileImage& image, const CurrentHeader& h, std::uint3
 
 bool CTmDoc::DecodeFileHeader(std::uint16_t subfile)
 {
-    // Sub-file 0 is the whole image; a Multifile's entries are their own sub-files.
-    SubfileSpan sub{0, m_ByteCount / 2};
-    if (subfile > 0 && subfile <= m_Subfiles.size()) {
-        const MultifileEntry& e = m_Subfiles[subfile - 1u];
-        sub = SubfileSpan{e.Offset / 2, (e.Offset + e.Length) / 2};
-    } else if (subfile == 0 && !m_Subfiles.empty()) {
-        sub = SubfileSpan{m_Subfiles[0].Offset / 2, (m_Subfiles[0].Offset + m_Subfiles[0].Length) / 2};
-    }
+    // Sub-file 0 is the whole image of a single file and the first file of a Multifile.
+    const SubfileSpan sub = SpanOf(subfile);
 
     CurrentHeader h;
-    h.merged = m_FileKind >= 53 && m_FileKind <= 60;
+    h.merged = IsCurrentMultifileKind(m_FileKind);
     m_Current.decoded = false;
+    m_Current.subfile = subfile;
     const ImageReader image = Reader();
     if (!DecodeIdentity(image, sub, h))
         return false;
@@ -81,7 +76,9 @@ bool CTmDoc::DecodeFileHeader(std::uint16_t subfile)
         m_Current.statisticalLevels = ReadStatisticalLevels(image, sub, ChainFlagsOf(h), 0, 7);
         m_Current.levelsPending = false;
     }
-    if (h.timeHistory && !m_RecordIndexPresent && !SplitCurrentLogger(h))
+    // The split makes one file's logger the working image: in a Multifile it
+    // would drop every other sub-file, so merged documents keep their image.
+    if (h.timeHistory && !h.merged && !m_RecordIndexPresent && !SplitCurrentLogger(h))
         return false;
     // After the split the working image is the compact one.
     const ImageReader working = Reader();
@@ -213,7 +210,12 @@ void CTmDoc::SelectProfileWeighting(int c, int p)
 
 void CTmDoc::SetViewMaskCurrent()
 {
-    m_ViewMask = ViewMaskCurrent(m_Current.header, m_FileKind, m_ViewMask);
+    if (!IsCurrentMultifileKind(m_FileKind)) {
+        m_ViewMask = ViewMaskCurrent(m_Current.header, m_FileKind, m_ViewMask, nullptr);
+        return;
+    }
+    ScanMergedSubfiles();
+    m_ViewMask = ViewMaskCurrent(m_Current.header, m_FileKind, m_ViewMask, &m_SubfileContents);
 }
 
 std::uint8_t CTmDoc::GetDisplayQuantity(std::uint8_t option) const
@@ -249,9 +251,23 @@ ResultContext CTmDoc::Results() const
     ctx.inputKind = m_Current.channel.inputKind;
     ctx.sensitivityOffset = m_Current.channel.sensitivityOffset;
     ctx.nonMetric = m_App->NonMetric != 0;
+    // The results of the sub-file the header was decoded from.
     const ImageReader image = Reader();
-    ctx.firstRecord = orlu::FindResultsRecord(image, SubfileSpan{0, image.WordCount()}, ChainFlagsOf(h));
+    const SubfilePlace place = LocateSubfile(Directory(), m_Current.subfile);
+    const std::uint64_t end = std::uint64_t{place.start} + place.length / 2;
+    ctx.firstRecord = orlu::FindResultsRecord(
+        image, SubfileSpan{place.start, static_cast<std::uint32_t>(std::min<std::uint64_t>(end, image.WordCount()))},
+        ChainFlagsOf(h));
     return ctx;
+}
+
+void CTmDoc::DecodeResultRow(int a, int p, ResultValues& out, bool linear, int e, double m)
+{
+    const ResultContext ctx = Results();
+    // The older sound-level-meter decoder keeps the time T it read in the document.
+    if (UsesOlderSlmDecoder(ctx))
+        m_MeasurementSeconds = MeasurementTimeOf(ctx);
+    orlu::DecodeResultRow(ctx, a, p, out, linear, e, m);
 }
 
 } // namespace orlu

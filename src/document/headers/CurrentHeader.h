@@ -242,6 +242,15 @@ struct CurrentHeader {
     double tonalitySpacing = 0.0;
     double tonalityRangeHz = 0.0;
 
+    // Reverberation band range of logged octave spectra. Table indexes count
+    // from the band pointer (bandTableIndex) into the third-octave centres.
+    std::uint16_t rtFirstOctaveBand = 0;
+    std::uint16_t rtLastOctaveBand = 0;
+    std::uint16_t rtOctaveBandCount = 0;
+    std::uint16_t rtThirdBandCount = 0;
+    std::int32_t rtFirstTableIndex = 0;
+    std::int32_t rtLastTableIndex = 0;
+
     // RT60 (record 26 and 27 or 28).
     std::array<std::uint16_t, 10> rt60Settings{};
     std::array<std::uint16_t, 4> rt60Words{};

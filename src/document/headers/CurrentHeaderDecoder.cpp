@@ -419,6 +419,47 @@ void ReadFftSetup(const Rec& r, CurrentHeader& h, bool inBuffer)
     h.spectrumCount = inBuffer ? 0 : 1;
 }
 
+// The reverberation band range over the band pointer's frequencies f[k]: the
+// 1/1 bands (steps of 3 from k = 1) below 30 Hz come first, the range ends
+// before 10 kHz. Entries past the table read as infinite, so no step leaves it.
+void SetReverbBandRange(CurrentHeader& h)
+{
+    const std::span<const double> table = ThirdOctaveCentres();
+    if (h.bandTableIndex < 0)
+        return;
+    const auto f = [&](std::int32_t k) {
+        const std::int64_t at = std::int64_t{h.bandTableIndex} + k;
+        return at >= 0 && at < static_cast<std::int64_t>(table.size()) ? table[static_cast<std::size_t>(at)]
+                                                                       : HUGE_VAL;
+    };
+    constexpr double kLowest = 30.0;
+    constexpr double kHighest = 10000.0;
+    const std::int32_t o = h.bandKind == kBandOctave13 && h.bandsShown == 44 ? 2 : 0;
+    std::int32_t i = 1;
+    std::uint16_t first = 0;
+    for (; f(o + i) < kLowest; i += 3)
+        ++first;
+    const std::int32_t firstIndex = i;
+    std::uint16_t last = first;
+    for (; i + o <= 41 && f(o + i + 3) < kHighest; i += 3)
+        ++last;
+    h.rtFirstOctaveBand = first;
+    h.rtLastOctaveBand = last;
+    h.rtOctaveBandCount = h.octaveBandsShown;
+    h.rtFirstTableIndex = firstIndex;
+    h.rtLastTableIndex = i;
+    if (h.bandKind == kBandOctave13) {
+        std::int32_t k = 0;
+        while (f(k) < kLowest)
+            ++k;
+        h.rtFirstTableIndex = k;
+        while (k + 1 <= 43 && f(k + 1) <= kHighest)
+            ++k;
+        h.rtLastTableIndex = k;
+        h.rtThirdBandCount = h.thirdBandsShown;
+    }
+}
+
 void ReadFftChannel(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
 {
     const Rec r = Located(image, FindRecordInHeader(image, sub, ChainFlagsOf(h), kRecordFftChannel));
@@ -703,6 +744,8 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
             }
             if (h.resultsPerBufferRecord != 0)
                 h.bufferResultCount = h.resultsPerBufferRecord;
+            if (h.spectrumCount > 1 && (h.bandKind == kBandOctave11 || h.bandKind == kBandOctave13))
+                SetReverbBandRange(h);
             // Buffer histogram defaults.
             h.histogram.classLength = 0;
             h.histogram.classes = 120;
@@ -929,7 +972,8 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
     h.weightingNames = WeightingNamesFor(h);
     h.detectorNames = VibrationGroup(h) ? NameTable::Of(kDetectorsVibration) : NameTable::Of(kDetectorsSound);
     h.bufferResultNames = BufferResultNamesFor(h);
-    h.shownRecordCount = h.declaredCount;
+    if (!h.merged)
+        h.shownRecordCount = h.declaredCount;
     h.histogramsAvailable =
         (h.histogramFlag && (h.histogram.classes != 0 || h.secondHistogramKind != 0)) ||
         (h.timeHistory && h.resultsPerBufferRecord != 0 && h.declaredCount != 0);

@@ -11,6 +11,15 @@ namespace {
 
 // Length rules of the locators that always read certain types' lengths from word 1.
 constexpr LengthRule kWord1For23{true, {23}};
+
+// Record 23 is a data record with its length in word 1 in four-channel files;
+// in other files it is the statistics definition, whose length is in the high
+// byte and whose word 1 holds the level count in its high byte. Reading that
+// word as a length would step far past the records behind it.
+LengthRule Word1For23(const ChainFlags& flags)
+{
+    return flags.fourChannel ? kWord1For23 : kHighByteOrWord1;
+}
 constexpr LengthRule kWord1For11And20{true, {11, 20}};
 constexpr LengthRule kWord1For11{true, {11}};
 constexpr LengthRule kWord1For18{true, {18}};
@@ -94,13 +103,14 @@ std::uint32_t LocateRecord(const ImageReader& image, std::uint32_t start, std::u
     return 0;
 }
 
-std::uint32_t FindRecord(const ImageReader& image, std::uint32_t start, std::uint8_t type)
+std::uint32_t FindRecord(const ImageReader& image, std::uint32_t start, std::uint8_t type, const ChainFlags& flags)
 {
-    LocatorSpec spec{.wanted = {type}, .stops = {255}, .length = kWord1For23, .stopsAtBufferData = true};
+    LocatorSpec spec{.wanted = {type}, .stops = {255}, .length = Word1For23(flags), .stopsAtBufferData = true};
     return LocateRecord(image, start, image.WordCount(), spec);
 }
 
-std::uint32_t FindNextRecord(const ImageReader& image, std::uint32_t position, std::uint8_t type)
+std::uint32_t FindNextRecord(const ImageReader& image, std::uint32_t position, std::uint8_t type,
+                             const ChainFlags& flags)
 {
     if (!image.HasWords(position, 1))
         return 0;
@@ -109,7 +119,7 @@ std::uint32_t FindNextRecord(const ImageReader& image, std::uint32_t position, s
     RecordView r = ReadRecordAt(image, position, kHighByteOrWord1);
     if (r.length == 0 || std::uint64_t{r.start} + r.length > image.WordCount())
         return 0;
-    return FindRecord(image, r.End(), type);
+    return FindRecord(image, r.End(), type, flags);
 }
 
 std::uint32_t FindRecordInHeader(const ImageReader& image, SubfileSpan sub, const ChainFlags& flags, std::uint8_t type)
@@ -134,7 +144,7 @@ bool HasRecord15(const ImageReader& image, SubfileSpan sub)
 
 bool HasBufferRecord(const ImageReader& image, SubfileSpan sub, const ChainFlags& flags)
 {
-    LocatorSpec spec{.wanted = {24}, .stops = {255}, .length = kWord1For23, .wantedNeedsHighByteLength = true};
+    LocatorSpec spec{.wanted = {24}, .stops = {255}, .length = Word1For23(flags), .wantedNeedsHighByteLength = true};
     if (flags.firmware >= kFirmwareWaveform)
         spec.wanted = {24, kRecordWaveform};
     return LocateRecord(image, sub.start, sub.end, spec) != 0;
@@ -186,7 +196,7 @@ std::uint32_t FindRecord24(const ImageReader& image, SubfileSpan sub)
 std::uint32_t FindRecord17or21(const ImageReader& image, SubfileSpan sub, const ChainFlags& flags)
 {
     if (flags.fourChannel)
-        return FindRecord(image, sub.start, 11);
+        return FindRecord(image, sub.start, 11, flags);
     return LocateRecord(image, sub.start, sub.end, kRecord17or21Locator);
 }
 
@@ -224,7 +234,7 @@ std::uint32_t FindChannelRecord(const ImageReader& image, SubfileSpan sub, std::
 std::uint32_t FindBufferRecord(const ImageReader& image, SubfileSpan sub, const ChainFlags& flags)
 {
     if (flags.fourChannel)
-        return FindRecord(image, sub.start, flags.waveformRecord ? kRecordWaveform : std::uint8_t{24});
+        return FindRecord(image, sub.start, flags.waveformRecord ? kRecordWaveform : std::uint8_t{24}, flags);
     return LocateRecord(image, sub.start, sub.end, kBufferHeaderLocator);
 }
 

@@ -46,9 +46,12 @@ std::uint32_t LocateRecord(const ImageReader& image, std::uint32_t start, std::u
 /// First record of `type` from word `start` to the end of the image (not of
 /// the sub-file); stops at the end type and where records 24 and 43 say the
 /// buffer data begin. Serves both "find in sub-file" and "find from word".
-std::uint32_t FindRecord(const ImageReader& image, std::uint32_t start, std::uint8_t type);
+/// Four-channel files read a record 23's length from word 1; other files by
+/// the chain's rule (their statistics definition 23 holds it in the high byte).
+std::uint32_t FindRecord(const ImageReader& image, std::uint32_t start, std::uint8_t type, const ChainFlags& flags);
 /// The next record of `type` after the record at `position`.
-std::uint32_t FindNextRecord(const ImageReader& image, std::uint32_t position, std::uint8_t type);
+std::uint32_t FindNextRecord(const ImageReader& image, std::uint32_t position, std::uint8_t type,
+                             const ChainFlags& flags);
 /// A record of the header part: other files stop at the buffer header 15.
 std::uint32_t FindRecordInHeader(const ImageReader& image, SubfileSpan sub, const ChainFlags& flags, std::uint8_t type);
 /// The main-results record (7; four-channel 13).

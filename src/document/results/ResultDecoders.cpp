@@ -343,11 +343,27 @@ void DecodeVibrationResults(const ResultContext& ctx, int channel, int profile, 
     Multiply(out, m, {&ResultValues::peak, &ResultValues::min, &ResultValues::max, &ResultValues::result});
 }
 
+bool IsVibrationChannel(const ResultContext& ctx)
+{
+    const ModelFlags& g = ctx.model;
+    return ctx.inputKind != kInputMicrophone && (g.Family530 || g.Family535 || g.FourChannel);
+}
+
+bool UsesOlderSlmDecoder(const ResultContext& ctx)
+{
+    return !IsVibrationChannel(ctx) && ctx.model.Family515Text;
+}
+
+std::uint32_t MeasurementTimeOf(const ResultContext& ctx)
+{
+    return ctx.Reader().Int32AtWord(ctx.firstRecord + 1);
+}
+
 void DecodeResultRow(const ResultContext& ctx, int channel, int profile, ResultValues& out, bool linear, int e,
                      double m)
 {
     const ModelFlags& g = ctx.model;
-    if (ctx.inputKind != kInputMicrophone && (g.Family530 || g.Family535 || g.FourChannel))
+    if (IsVibrationChannel(ctx))
         DecodeVibrationResults(ctx, channel, profile, out, linear, e, m);
     else if (g.Family515Text)
         DecodeSlmResults(ctx, static_cast<std::uint32_t>(channel), out, linear, e, m);

@@ -41,6 +41,14 @@ struct ResultContext {
 /// 100 x log10(n), truncated toward zero.
 int Log10x100(double n);
 
+/// Whether the channel's results are those of a vibration input (Family530,
+/// Family535 or four-channel files with another input than a microphone).
+bool IsVibrationChannel(const ResultContext& ctx);
+/// Whether DecodeResultRow reads the channel with the older sound-level-meter decoder.
+bool UsesOlderSlmDecoder(const ResultContext& ctx);
+/// The measurement time T: words 1 and 2 of the first results record.
+std::uint32_t MeasurementTimeOf(const ResultContext& ctx);
+
 /// The largest of the four level words of index set `indexSet` (0 to 7) of row `row`.
 double GetMaxLevel(const ResultContext& ctx, std::uint32_t row, int indexSet, bool linear, int offset, int e);
 

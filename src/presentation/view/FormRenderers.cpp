@@ -1,5 +1,8 @@
 #include "presentation/view/FormRenderers.h"
 
+#include "document/ViewKind.h"
+#include "document/rawviews/RawViews.h"
+
 namespace orlu {
 
 void FormRendererRegistry::Register(std::uint8_t viewKind, FormChoice form, FormRenderer renderer)
@@ -13,12 +16,42 @@ const FormRenderer* FormRendererRegistry::Find(std::uint8_t viewKind, FormChoice
     return it == m_Renderers.end() ? nullptr : &it->second;
 }
 
+namespace {
+
+using DocumentRenderer = bool (*)(CTmDoc&, LineList&, int*, std::uint16_t, std::uint8_t);
+
+// A renderer of the document's own shape: it gets the view's channel
+// selection and the unit byte of the kind it shows.
+FormRenderer FromDocumentRenderer(DocumentRenderer render, std::size_t unitSlot)
+{
+    return [render, unitSlot](FormRequest& request) {
+        int widest = request.WidestLine;
+        render(request.Doc, request.Lines, &widest, request.View.SelectedChannels,
+               request.View.UnitsByKind[unitSlot]);
+        request.WidestLine = widest;
+    };
+}
+
+struct RendererRow {
+    std::uint8_t viewKind;
+    FormChoice form;
+    DocumentRenderer render;
+    std::size_t unitSlot;
+};
+
+// Each report adds its row here as it is built.
+constexpr RendererRow kRenderers[] = {
+    {kViewSettings, FormChoice::Text, &FormatSettingsText, 0},
+    {kViewHexa, FormChoice::Hex, &FormatHexDump, 0},
+    {kViewAscii, FormChoice::Ascii, &FormatAsciiForm, 0},
+};
+
+} // namespace
+
 void RegisterReportRenderers(FormRendererRegistry& registry)
 {
-    // Each report adds its rows here as it is built: Main results, Header
-    // info, statistics, time histories, spectra and the MONITOR reports in
-    // text and table form, and the settings text, hex dump and ASCII form.
-    (void)registry;
+    for (const RendererRow& row : kRenderers)
+        registry.Register(row.viewKind, row.form, FromDocumentRenderer(row.render, row.unitSlot));
 }
 
 } // namespace orlu

@@ -39,22 +39,22 @@ TEST(RecordLocators, HeaderSetupsStopWhereTheirFamilySays)
     WordImage f(w);
     EXPECT_EQ(FindRecord14(f.reader, Whole(f), kOther), 0u); // 15 stops this walk
     EXPECT_TRUE(HasRecord15(f.reader, Whole(f)));
-    EXPECT_EQ(FindRecord(f.reader, 0, 14), 17u);            // the generic walk goes on
+    EXPECT_EQ(FindRecord(f.reader, 0, 14, kOther), 17u); // the generic walk goes on
     EXPECT_EQ(FindRecordInHeader(f.reader, Whole(f), kOther, 14), 0u);
     EXPECT_EQ(FindRecordInHeader(f.reader, Whole(f), kFour, 14), 17u);
-    EXPECT_EQ(FindRecord(f.reader, 0, 99), 0u);
+    EXPECT_EQ(FindRecord(f.reader, 0, 99, kOther), 0u);
 }
 
 TEST(RecordLocators, ZeroLengthFirstIsNotFoundAtOnce)
 {
     WordImage f({0x0004, 0x0000, 0x0107, 0xFFFF});
     SubfileSpan sub = Whole(f);
-    EXPECT_EQ(FindRecord(f.reader, 0, 7), 0u);
+    EXPECT_EQ(FindRecord(f.reader, 0, 7, kOther), 0u);
     EXPECT_EQ(FindResultsRecord(f.reader, sub, kOther), 0u);
     EXPECT_EQ(FindRecordInHeader(f.reader, sub, kOther, 7), 0u);
     EXPECT_FALSE(IsComplete(f.reader, sub));
     EXPECT_FALSE(HasValidEnd(f.reader, sub, kFour));
-    EXPECT_EQ(FindNextRecord(f.reader, 0, 7), 0u);
+    EXPECT_EQ(FindNextRecord(f.reader, 0, 7, kOther), 0u);
 }
 
 TEST(RecordLocators, LengthRulesPerLocator)
@@ -71,7 +71,7 @@ TEST(RecordLocators, LengthRulesPerLocator)
     SubfileSpan sub = Whole(f);
     EXPECT_EQ(FindRecord16(f.reader, sub, kOther), 18u);
     EXPECT_EQ(FindRecord24(f.reader, sub), 20u);
-    EXPECT_EQ(FindRecord(f.reader, 0, 16), 0u); // reads 18 by its high byte and stops at 255
+    EXPECT_EQ(FindRecord(f.reader, 0, 16, kOther), 0u); // reads 18 by its high byte and stops at 255
 
     // The results locator advances by the high byte only: a word-1 record ends it.
     std::vector<std::uint16_t> r = Header();
@@ -80,7 +80,38 @@ TEST(RecordLocators, LengthRulesPerLocator)
     r.push_back(0xFFFF);
     WordImage g(r);
     EXPECT_EQ(FindResultsRecord(g.reader, Whole(g), kOther), 0u);
-    EXPECT_EQ(FindRecord(g.reader, 0, 7), 17u);
+    EXPECT_EQ(FindRecord(g.reader, 0, 7, kOther), 17u);
+}
+
+TEST(RecordLocators, Record23LengthByFamily)
+{
+    // Other files: the statistics definition 23 holds its length (7) in the high
+    // byte and g = 3 in the high byte of word 1 (0x0300, 768 as a length).
+    std::vector<std::uint16_t> w = Header();        // words 0..12
+    AddRecord(w, 23, {0x0300, 1, 50, 600, 610, 620}); // 13..19
+    AddRecord(w, 33, {1});                          // 20..21
+    AddRecord(w, 24, {0});                          // 22..23
+    w.push_back(0xFFFF);
+    WordImage f(w);
+    EXPECT_EQ(FindRecord(f.reader, 0, 33, kOther), 20u);
+    EXPECT_EQ(FindNextRecord(f.reader, 13, 33, kOther), 20u);
+    EXPECT_TRUE(HasBufferRecord(f.reader, Whole(f), kOther));
+    EXPECT_TRUE(FindStatisticsDef(f.reader, Whole(f), kOther));
+    auto levels = ReadStatisticalLevels(f.reader, Whole(f), kOther, 2, 0);
+    ASSERT_TRUE(levels);
+    EXPECT_DOUBLE_EQ(levels->levels[9], 62.0);
+    // Four-channel files read 23 from word 1 (a data record there): 768 words runs past the image.
+    EXPECT_EQ(FindRecord(f.reader, 0, 33, kFour), 0u);
+    EXPECT_FALSE(HasBufferRecord(f.reader, Whole(f), kFour));
+
+    // A four-channel 23 whose high byte is not its length: word 1 (4) is.
+    std::vector<std::uint16_t> d = Header();
+    d.insert(d.end(), {0x0217, 4, 0x00FF, 0x00FF}); // 13..16: type 23, 4 words by word 1
+    AddRecord(d, 33, {1});                           // 17..18
+    d.push_back(0xFFFF);
+    WordImage g(d);
+    EXPECT_EQ(FindRecord(g.reader, 0, 33, kFour), 17u);
+    EXPECT_EQ(FindRecord(g.reader, 0, 33, kOther), 0u); // by the high byte it lands on an end type
 }
 
 TEST(RecordLocators, RecordCountBounds)
@@ -154,9 +185,9 @@ TEST(RecordLocators, WalksInASubfileAndPastIt)
     EXPECT_EQ(FindResultsRecord(f.reader, next, kOther), 27u);
     EXPECT_EQ(FindResultsRecord(f.reader, first, kOther), 0u);
     // The generic walk from a later word runs to the end of the image, not of a sub-file.
-    EXPECT_EQ(FindRecord(f.reader, 3, 7), 0u); // the end word of sub-file 1 stops it
-    EXPECT_EQ(FindRecord(f.reader, 14, 7), 27u);
-    EXPECT_EQ(FindNextRecord(f.reader, 14, 4), 23u);
+    EXPECT_EQ(FindRecord(f.reader, 3, 7, kOther), 0u); // the end word of sub-file 1 stops it
+    EXPECT_EQ(FindRecord(f.reader, 14, 7, kOther), 27u);
+    EXPECT_EQ(FindNextRecord(f.reader, 14, 4, kOther), 23u);
     EXPECT_FALSE(IsComplete(f.reader, SubfileSpan{0, 15})); // the end word one before the end
 }
 
@@ -167,8 +198,8 @@ TEST(RecordLocators, FindNextSkipsAWord1RecordByItsLength)
     AddLongRecord(w, 34, {4});       // words 5..7
     w.push_back(0xFFFF);
     WordImage f(w);
-    EXPECT_EQ(FindNextRecord(f.reader, 0, 34), 5u);
-    EXPECT_EQ(FindNextRecord(f.reader, 5, 34), 0u);
+    EXPECT_EQ(FindNextRecord(f.reader, 0, 34, kOther), 5u);
+    EXPECT_EQ(FindNextRecord(f.reader, 5, 34, kOther), 0u);
 }
 
 TEST(RecordLocators, BufferRecordsAndData)
@@ -193,8 +224,8 @@ TEST(RecordLocators, BufferRecordsAndData)
     l.insert(l.end(), {0x0107, 0x0107, 0x0107, 0x0107, 0xFFFF}); // 21..24: data, then the end
     WordImage g(l);
     SubfileSpan sub = Whole(g);
-    EXPECT_EQ(FindRecord(g.reader, 0, 34), 19u);
-    EXPECT_EQ(FindRecord(g.reader, 0, 7), 0u); // data are not records
+    EXPECT_EQ(FindRecord(g.reader, 0, 34, kFour), 19u);
+    EXPECT_EQ(FindRecord(g.reader, 0, 7, kFour), 0u); // data are not records
     EXPECT_EQ(FindBufferRecord(g.reader, sub, kFour), 13u);
     EXPECT_EQ(FindBufferData(g.reader, sub, kFour), 21u);
     EXPECT_TRUE(HasBufferRecord(g.reader, sub, kFour));
@@ -222,7 +253,7 @@ TEST(RecordLocators, WaveformRecordings)
     flags.waveformRecord = true;
     EXPECT_EQ(FindBufferRecord(f.reader, Whole(f), flags), 13u);
     EXPECT_EQ(FindBufferData(f.reader, Whole(f), flags), 18u);
-    EXPECT_EQ(FindRecord(f.reader, 0, 7), 0u);
+    EXPECT_EQ(FindRecord(f.reader, 0, 7, kFour), 0u);
     EXPECT_TRUE(HasValidEnd(f.reader, Whole(f), flags));
     ChainFlags old = kFour;
     old.firmware = 219;

@@ -136,7 +136,7 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
             const RowScale s = ScaleOfRow(doc, ctx, c, 1, linear);
             ResultValues v;
             DecodeSlmResults(ctx, static_cast<std::uint32_t>(c), v, linear, kReferenceExponent, s.level.scale);
-            const DurationText duration = FormatDuration(MeasurementSeconds(ctx));
+            const DurationText duration = FormatDuration(MeasurementTimeOf(ctx));
             // Firmware up to 2.00 numbers the weightings from 0, the name list from "UNDF".
             const char* filter = ch.filterNames.At(h.firmware <= 200 ? ch.filter + 1 : ch.filter);
             const char* detector = ch.detectorNames.At(ch.detectorIndex + 1);
@@ -304,7 +304,7 @@ bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
             else
                 DecodeSlmDoseResults(ctx, static_cast<std::uint32_t>(c), v, k.linear, kReferenceExponent,
                                      s.level.scale);
-            row = RowStart(h, c) + ProfileCells(k, doc.Channel(), s, v, FormatDuration(MeasurementSeconds(ctx)));
+            row = RowStart(h, c) + ProfileCells(k, doc.Channel(), s, v, FormatDuration(MeasurementTimeOf(ctx)));
         } catch (const ImageRangeError&) {
             continue; // a results record cut short by the end of the file gives no row
         }
@@ -384,7 +384,7 @@ bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint1
                 row = RowStart(h, c);
                 if (profiles)
                     row += StrPrintf("  P%d ", p + 1);
-                row += ProfileCells(k, doc.Channel(), s, v, FormatDuration(MeasurementSeconds(ctx)));
+                row += ProfileCells(k, doc.Channel(), s, v, FormatDuration(MeasurementTimeOf(ctx)));
             } catch (const ImageRangeError&) {
                 continue; // a results record cut short by the end of the file gives no row
             }

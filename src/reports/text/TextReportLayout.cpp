@@ -44,9 +44,4 @@ std::string UnitCell(const LevelText& level)
     return StrPrintf("%6s", word.c_str());
 }
 
-std::uint32_t MeasurementSeconds(const ResultContext& results)
-{
-    return results.Reader().Int32AtWord(results.firstRecord + 1);
-}
-
 } // namespace orlu

@@ -33,9 +33,6 @@ std::string StartTimeCell(std::uint16_t time);
 /// The unit word of a level text (its first blank dropped, cut at the next), right-aligned in 6.
 std::string UnitCell(const LevelText& level);
 
-/// The measurement time T of the document's results: words 1 and 2 of the first results record.
-std::uint32_t MeasurementSeconds(const ResultContext& results);
-
 /// Reselects the channel and profile the document had when it was made.
 class ChannelSelectionKeeper {
 public:

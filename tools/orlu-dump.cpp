@@ -13,9 +13,13 @@
 //       broken chain ends the list with the program's error text.
 //   orlu-dump FILE --header
 //       a current-family file's decoded header: device, firmware, ModelFlags,
-//       bands, time step, record counts, markers, breaks, record index
+//       bands, time step, record counts, markers, breaks, record index; for
+//       ORLU 545 and 590 files also the channels with their profiles, the
+//       vector, the spectrum masks, the level resolution and the logger or
+//       recording
 //   orlu-dump FILE --results
-//       per profile the main results in dB and linear units with their texts
+//       per profile (ORLU 545 and 590: per channel and profile) the main
+//       results in dB and linear units with their texts
 //   orlu-dump FILE --viewmask
 //       the View items the document offers
 //
@@ -180,7 +184,40 @@ constexpr FlagName kFlagNames[] = {
     {&ModelFlags::ModelQera410, "ModelQera410"},
 };
 
-void PrintHeader(const CTmDoc& doc, std::string& out)
+void PrintFourChannelHeader(CTmDoc& doc, std::string& out)
+{
+    const CurrentHeader& h = doc.Header();
+    const FourChannelSetup& f = h.fourChannel;
+    AppendPrintf(out, "channels: %u profiles %u vector slot %u levels in %s dB\n", h.channelCount, f.profileCount,
+                 f.vectorSlotNumber, f.hundredths ? "0.01" : "0.1");
+    for (int c = 0; c < h.channelCount; ++c) {
+        const ChannelSetup& setup = f.channels[static_cast<std::size_t>(c)];
+        doc.SelectChannelProfile(c, 0);
+        const CurrentChannel& ch = doc.Channel();
+        AppendPrintf(out, "channel %d: %s calibration %.1f dB range %s results in buffer %u\n", c + 1,
+                     setup.inputKind == kInputMicrophone ? "microphone" : "accelerometer", setup.calibration / 10.0,
+                     ch.rangeNames.At(ch.rangeIndex), setup.resultsInBuffer);
+        for (int p = 0; p < setup.profileCount; ++p) {
+            doc.SelectChannelProfile(c, p);
+            AppendPrintf(out, "  profile %d: filter %s detector %s buffer 0x%04X flags 0x%04X\n", p + 1,
+                         doc.Channel().filterNames.At(doc.Channel().filter),
+                         doc.Channel().detectorNames.At(doc.Channel().detectorIndex + 1), doc.Channel().loggerWord,
+                         doc.Channel().detectorWord);
+        }
+    }
+    doc.SelectChannelProfile(0, 0);
+    if (f.vector)
+        AppendPrintf(out, "vector: %s%s\n", f.vectorFormula.c_str(), f.vectorInBuffer != 0 ? " (in buffer)" : "");
+    AppendPrintf(out, "spectra: 1/1 0x%02X 1/3 0x%02X FFT 0x%02X in buffer %u\n", f.octaveMask, f.thirdMask,
+                 f.fftMask, h.spectraInBuffer);
+    if (f.waveform)
+        AppendPrintf(out, "recording: channels 0x%02X rate index %u interval %g s\n", f.waveformChannelMask,
+                     f.samplingRateIndex, f.sampleInterval);
+    else if (h.timeHistory)
+        AppendPrintf(out, "logger: data word %lu results %u\n", Ul(f.dataPosition), h.resultsPerBufferRecord);
+}
+
+void PrintHeader(CTmDoc& doc, std::string& out)
 {
     const CurrentHeader& h = doc.Header();
     AppendPrintf(out, "kind: %u\n", doc.FileKind());
@@ -212,40 +249,57 @@ void PrintHeader(const CTmDoc& doc, std::string& out)
     if (!index.empty())
         AppendPrintf(out, "  first %lu last %lu\n", static_cast<unsigned long>(index[0]),
                      static_cast<unsigned long>(index[index.size() - 1]));
+    if (h.model.FourChannel)
+        PrintFourChannelHeader(doc, out);
+}
+
+// One results row of the selected channel and profile.
+void PrintResultRow(CTmDoc& doc, int channel, int profile, const char* label, std::string& out)
+{
+    const CurrentChannel& ch = doc.Channel();
+    const LevelContext levels = doc.Levels();
+    const int e = GetReferenceExponent(levels, ch);
+    ResultValues db, lin;
+    doc.DecodeResultRow(channel, profile, db, false, e, 1.0);
+    doc.DecodeResultRow(channel, profile, lin, true, e, 1.0);
+    AppendPrintf(out, "%s: detector %s filter %s\n", label, ch.detectorNames.At(ch.detectorIndex + 1),
+                 ch.filterNames.At(ch.filter));
+    const struct {
+        const char* name;
+        double ResultValues::*slot;
+    } slots[] = {{"Leq/RMS", &ResultValues::result}, {"Peak", &ResultValues::peak}, {"Max", &ResultValues::max},
+                 {"Min", &ResultValues::min},        {"Spl", &ResultValues::spl}};
+    for (const auto& s : slots) {
+        const LevelText dbText = FormatLevel(levels, ch, ch.inputKind, db.*s.slot, 0);
+        const LevelText linText = FormatLevel(levels, ch, ch.inputKind, lin.*s.slot, 1);
+        AppendPrintf(out, "  %-8s %s%s %s%s\n", s.name, dbText.value.c_str(), dbText.unit.c_str(),
+                     linText.value.c_str(), linText.unit.c_str());
+    }
+    if (IsAbsent(db.sel))
+        out += "  SEL      -----\n";
+    else
+        AppendPrintf(out, "  SEL      %.1f dB\n", db.sel);
 }
 
 void PrintResults(CTmDoc& doc, std::string& out)
 {
     const CurrentHeader& h = doc.Header();
+    if (doc.Results().firstRecord == 0) {
+        out += "no results\n";
+        return;
+    }
+    if (h.model.FourChannel) {
+        for (int c = 0; c < h.channelCount; ++c)
+            for (int p = 0; p < h.fourChannel.channels[static_cast<std::size_t>(c)].profileCount; ++p) {
+                doc.SelectChannelProfile(c, p);
+                PrintResultRow(doc, c, p, StrPrintf("channel %d profile %d", c + 1, p + 1).c_str(), out);
+            }
+        doc.SelectChannelProfile(0, 0);
+        return;
+    }
     for (int profile = 0; profile < 3; ++profile) {
         doc.SelectChannelProfile(profile, 0);
-        const CurrentChannel& ch = doc.Channel();
-        if (doc.Results().firstRecord == 0) {
-            out += "no results\n";
-            return;
-        }
-        const LevelContext levels = doc.Levels();
-        const int e = GetReferenceExponent(levels, ch);
-        ResultValues db, lin;
-        doc.DecodeResultRow(profile, 0, db, false, e, 1.0);
-        doc.DecodeResultRow(profile, 0, lin, true, e, 1.0);
-        AppendPrintf(out, "profile %d: detector %s filter %s\n", profile + 1, h.detectorNames.At(ch.detectorIndex + 1),
-                     ch.filterNames.At(ch.filter));
-        const struct {
-            const char* name;
-            double ResultValues::*slot;
-        } slots[] = {{"Leq/RMS", &ResultValues::result}, {"Peak", &ResultValues::peak}, {"Max", &ResultValues::max},
-                     {"Min", &ResultValues::min},        {"Spl", &ResultValues::spl}};
-        for (const auto& s : slots) {
-            const LevelText dbText = FormatLevel(levels, ch, ch.inputKind, db.*s.slot, 0);
-            const LevelText linText = FormatLevel(levels, ch, ch.inputKind, lin.*s.slot, 1);
-            AppendPrintf(out, "  %-8s %s%s %s%s\n", s.name, dbText.value.c_str(), dbText.unit.c_str(),
-                         linText.value.c_str(), linText.unit.c_str());
-        }
-        if (IsAbsent(db.sel))
-            out += "  SEL      -----\n";
-        else
-            AppendPrintf(out, "  SEL      %.1f dB\n", db.sel);
+        PrintResultRow(doc, profile, 0, StrPrintf("profile %d", profile + 1).c_str(), out);
     }
     doc.SelectChannelProfile(0, 0);
 }

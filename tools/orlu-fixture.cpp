@@ -26,8 +26,23 @@
 //       with markers and breaks; --tonality T adds a tonality record with T
 //       tones (use --function 7); --rt60 B adds the RT60 settings and a single
 //       measurement of B third-octave bands from 500 Hz (use --function 8)
+//   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
+//                             [--channels N] [--profiles P] [--first mic|acc]
+//                             [--function N] [--vector] [--rotation]
+//                             [--logger ROWS | --waveform ROWS] OUT
+//       an ORLU 545 or 590 file (kind K, default 42; firmware default 2.17
+//       for the 545, 2.20 with a recording or the rotation, 3.02 for the 590) of N channels (default 4) with P
+//       profiles each (default 1), the first channel a microphone and the
+//       others accelerometers, or (--first acc) the other way round; with
+//       --function 2, 3 or 6 every channel has 1/1-octave, 1/3-octave or
+//       FFT spectra; --vector takes every channel into a logged vector sum;
+//       --rotation logs the rotation (firmware 2.20 on); --logger writes a
+//       logger of two results per profile (with 1/1-octave descriptors for
+//       function 2, FFT descriptors for 6) with a marker, a break and a
+//       dropped value word; --waveform a recording of every channel
 
 #include "support/FixtureBuilder.h"
+#include "support/FourChannelFixture.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,7 +64,10 @@ int Usage()
                  "       orlu-fixture multifile [--files N] OUT\n"
                  "       orlu-fixture reverb|edited|dos OUT\n"
                  "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
-                 " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n");
+                 " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n"
+                 "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
+                 " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
+                 " [--logger ROWS | --waveform ROWS] OUT\n");
     return 2;
 }
 
@@ -146,6 +164,54 @@ orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long inpu
     return spec;
 }
 
+struct FourChannelOptions {
+    long kind = 42, device = 545, firmware = -1, channels = 4, profiles = 1, function = 1;
+    bool microphoneFirst = true, vector = false, rotation = false;
+    long logger = 0, waveform = 0;
+};
+
+orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
+{
+    using orlu::fixture::FourChannelSpec;
+    const long firmware = o.firmware >= 0 ? o.firmware : o.device == 590 ? 302 : o.waveform > 0 || o.rotation ? 220 : 217;
+    FourChannelSpec spec = orlu::fixture::MakeFourChannelSpec(
+        static_cast<std::uint16_t>(o.device), static_cast<std::uint16_t>(firmware), static_cast<int>(o.channels),
+        static_cast<int>(o.profiles), o.microphoneFirst);
+    spec.function = static_cast<std::uint16_t>(o.function);
+    const auto all = static_cast<std::uint16_t>((1u << o.channels) - 1u);
+    spec.spectrumMask = all;
+    spec.histogramMask = o.logger == 0 && o.waveform == 0 ? all : 0;
+    if (o.vector) {
+        spec.vectorRecord = true;
+        spec.vectorInBuffer = 1;
+        for (long c = 0; c < o.channels; ++c) {
+            spec.coefficients[static_cast<std::size_t>(c)] = 100;
+            spec.coefficientUse[static_cast<std::size_t>(c)] = 1;
+        }
+    }
+    spec.rotationInBuffer = o.rotation ? 1 : 0;
+    if (o.logger > 0) {
+        spec.history = FourChannelSpec::History::Logger;
+        spec.rows = static_cast<std::uint32_t>(o.logger);
+        spec.declaredCount = spec.rows;
+        for (auto& p : spec.profiles)
+            p.bufferWord = 0x0005;
+        orlu::fixture::LoggerDescriptor descriptor{o.function == 6 ? std::uint8_t{33} : std::uint8_t{9}, {}};
+        for (long c = 0; c < o.channels; ++c)
+            descriptor.entries.push_back({static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(o.function == 6 ? 8 : 1),
+                                          static_cast<std::uint16_t>(o.function == 6 ? 1 : 1)});
+        if (o.function == 2 || o.function == 6)
+            spec.descriptors.push_back(descriptor);
+        spec.loggerWords = {{1, 0x8, 1}, {spec.rows / 2, 0xA, 0x0102}, {spec.rows / 2, 0xB, 10}};
+    } else if (o.waveform > 0) {
+        spec.history = FourChannelSpec::History::Waveform;
+        spec.rows = static_cast<std::uint32_t>(o.waveform);
+        spec.declaredCount = spec.rows;
+        spec.waveformMask = all;
+    }
+    return spec;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -203,6 +269,52 @@ int main(int argc, char** argv)
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17)
                 return Usage();
             file = Current(static_cast<unsigned>(kind), CurrentSpec(device, firmware, input, function, logger, tones, rtBands));
+        } else if (command == "four-channel") {
+            FourChannelOptions o;
+            int i = 2;
+            for (; i + 1 < argc && argv[i][0] == '-'; ++i) {
+                const std::string option = argv[i];
+                if (option == "--vector") {
+                    o.vector = true;
+                    continue;
+                }
+                if (option == "--rotation") {
+                    o.rotation = true;
+                    continue;
+                }
+                if (i + 2 >= argc)
+                    return Usage();
+                const std::string text = argv[++i];
+                const long value = std::strtol(text.c_str(), nullptr, 0);
+                if (option == "--first" && (text == "mic" || text == "acc"))
+                    o.microphoneFirst = text == "mic";
+                else if (option == "--kind")
+                    o.kind = value;
+                else if (option == "--device")
+                    o.device = value;
+                else if (option == "--firmware")
+                    o.firmware = value;
+                else if (option == "--channels")
+                    o.channels = value;
+                else if (option == "--profiles")
+                    o.profiles = value;
+                else if (option == "--function")
+                    o.function = value;
+                else if (option == "--logger")
+                    o.logger = value;
+                else if (option == "--waveform")
+                    o.waveform = value;
+                else
+                    return Usage();
+            }
+            if (i + 1 != argc || o.kind < 0 || o.kind > 255 || (o.device != 545 && o.device != 590) ||
+                o.firmware > 65535 || o.channels < 1 || o.channels > 4 || o.profiles < 1 || o.profiles > 3 ||
+                o.function < 0 || o.function > 65535 || o.logger < 0 || o.logger > 10000000 || o.waveform < 0 ||
+                o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0))
+                return Usage();
+            const std::vector<std::uint8_t> bytes = orlu::fixture::FourChannelMeasurementFile(FourChannelSpecOf(o));
+            file.ContainerHeader(static_cast<std::uint8_t>(o.kind), 0, 0, static_cast<std::uint32_t>(bytes.size()))
+                .Bytes(bytes);
         } else if (argc == 3 && command == "sample") {
             file = Sample(orlu::fixture::SampleCurrentFamilyFile());
         } else if (argc == 5 && command == "sample" && std::string(argv[2]) == "--fault") {

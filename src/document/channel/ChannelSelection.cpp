@@ -1,5 +1,7 @@
 #include "document/channel/ChannelSelection.h"
 
+#include "document/channel/FourChannelSelection.h"
+
 #include <cstdlib>
 
 namespace orlu {
@@ -25,6 +27,10 @@ void SelectCurrentChannel(const CurrentHeader& h, const LevelContext& levels, in
 {
     if (h.setupFile || a < 0)
         return;
+    if (h.model.FourChannel) {
+        SelectFourChannel(h, levels, a, p, ch);
+        return;
+    }
     ch.channel = a;
     ch.profile = p;
     // Record 5 has three profiles; other channel numbers (the rotation column) keep profile 0's words.
@@ -101,6 +107,10 @@ void SelectProfileWeighting(const CurrentHeader& h, int c, int p, CurrentChannel
 {
     if (c == h.channelCount && p != 0)
         return;
+    if (h.model.FourChannel) {
+        SelectFourChannelWeighting(h, c, p, ch);
+        return;
+    }
     // From firmware 2.17 the words lie by channel + 4 x profile.
     const int index = h.firmware > 216 ? c + 4 * p : c;
     if (index < 0 || index >= static_cast<int>(h.profiles.size()))

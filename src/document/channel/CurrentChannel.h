@@ -29,6 +29,11 @@ struct CurrentChannel {
     std::uint16_t coefficientK = 0;
     std::uint16_t coefficientKOn = 0;
     std::uint16_t filter505 = 0;
+    // Microphone settings of ORLU 545 and 590 channels.
+    std::uint16_t compensationFilter = 0;
+    std::uint16_t micFieldCorrection = 0;
+    std::uint16_t micPolarization = 0;
+    std::uint16_t micOutdoorFilter = 0;
 
     std::uint16_t octaveFilter = 0;
     std::uint16_t octaveInBuffer = 0;

@@ -54,8 +54,7 @@ LoadOutcome LoadCurrentFamily(CTmDoc& doc)
 {
     // A Multifile is decoded as its first file; its views come from the scan of all of them.
     if (!doc.DecodeFileHeader(0))
-        // Four-channel files have a decoder of their own, not part of this family's.
-        return doc.Header().model.FourChannel ? LoadOutcome::NotDecoded : LoadOutcome::Rejected;
+        return LoadOutcome::Rejected;
     doc.SelectChannelProfile(0, 0);
     doc.SetViewMaskCurrent();
     return LoadOutcome::Decoded;

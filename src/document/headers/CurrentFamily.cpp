@@ -7,6 +7,7 @@
 #include "document/FirmwareGate.h"
 #include "document/channel/ChannelSelection.h"
 #include "document/headers/CurrentHeaderDecoder.h"
+#include "document/headers/FourChannelHeaderDecoder.h"
 #include "document/records/RecordTypeCodes.h"
 #include "platform/ValueFormat.h"
 
@@ -14,6 +15,7 @@ namespace orlu {
 namespace {
 
 constexpr std::string_view kLoggerMemory = "Can't allocate memory for buffer/logger";
+constexpr std::string_view kBufferMemory = "Can't allocate memory for buffer";
 constexpr const char* kFileTooShort = "%s - file too short!\n\n%12ld declared number of records,  \n%12ld records found.";
 
 void SetU32(PagedFileImage& image, std::uint32_t word, std::uint32_t value)
@@ -62,18 +64,17 @@ bool CTmDoc::DecodeFileHeader(std::uint16_t subfile)
         m_Current.decoded = true;
         return true;
     }
-    // Four-channel files (ORLU 545 and 590) are read by a decoder of their own.
-    if (h.model.FourChannel) {
-        m_Current.header = std::move(h);
+    // Four-channel files (ORLU 545 and 590) have a decoder of their own for records 3 on.
+    const bool fourChannel = h.model.FourChannel;
+    if (!m_Current.hasAsLoaded && !m_RecordIndexPresent &&
+        !(fourChannel ? orlu::HasValidEnd(image, sub, ChainFlagsOf(h)) : orlu::IsComplete(image, sub)))
         return false;
-    }
-    if (!m_Current.hasAsLoaded && !m_RecordIndexPresent && !orlu::IsComplete(image, sub))
-        return false;
-    if (!DecodeMeasurement(image, sub, h))
+    if (!(fourChannel ? DecodeFourChannelMeasurement(image, sub, h) : DecodeMeasurement(image, sub, h)))
         return false;
 
     if (h.statisticsFlag && m_Current.levelsPending) {
-        m_Current.statisticalLevels = ReadStatisticalLevels(image, sub, ChainFlagsOf(h), 0, 7);
+        m_Current.statisticalLevels =
+            ReadStatisticalLevels(image, sub, ChainFlagsOf(h), 0, fourChannel ? h.statisticsMask : 7);
         m_Current.levelsPending = false;
     }
     // The split makes one file's logger the working image: in a Multifile it
@@ -82,7 +83,13 @@ bool CTmDoc::DecodeFileHeader(std::uint16_t subfile)
         return false;
     // After the split the working image is the compact one.
     const ImageReader working = Reader();
-    DecodeContents(working, SubfileSpan{sub.start, std::min(sub.end, working.WordCount())}, h);
+    const SubfileSpan workingSpan{sub.start, std::min(sub.end, working.WordCount())};
+    if (fourChannel) {
+        if (!DecodeFourChannelContents(working, workingSpan, h))
+            return false;
+    } else {
+        DecodeContents(working, workingSpan, h);
+    }
     m_Current.header = std::move(h);
     SetChainFlags(ChainFlagsOf(m_Current.header));
     if (!MakeRtRecords(m_Current.header))
@@ -101,8 +108,13 @@ bool CTmDoc::SplitCurrentLogger(CurrentHeader& h)
     }
     const ImageReader image = Reader();
     const SubfileSpan whole{0, image.WordCount()};
+    // Four-channel files split a logger 24 or a recording 43, say nothing of a
+    // count that differs and write back only an unknown count.
+    const bool fourChannel = h.model.FourChannel;
     LoggerSplitInput input;
-    input.variant = LoggerVariant::CurrentLogger;
+    input.variant = !fourChannel                ? LoggerVariant::CurrentLogger
+                    : h.fourChannel.waveform    ? LoggerVariant::Waveform
+                                                : LoggerVariant::FourChannelLogger;
     input.dataStart = orlu::FindBufferData(image, whole, ChainFlagsOf(h));
     input.rowLength = h.rowLength;
     input.declaredCount = h.declaredCount;
@@ -111,16 +123,17 @@ bool CTmDoc::SplitCurrentLogger(CurrentHeader& h)
 
     LoggerSplitResult split;
     if (!SplitLogger(image, m_Pool, input, split)) {
-        Ui().ShowMessage(kLoggerMemory, kMessageCaption, MessageButtons::Ok, MessageIcon::Stop);
+        Ui().ShowMessage(fourChannel ? kBufferMemory : kLoggerMemory, kMessageCaption, MessageButtons::Ok,
+                         MessageIcon::Stop);
         return false;
     }
     const bool unknown = h.declaredCount == kUnknownRecordCount;
     const bool differs = !unknown && h.declaredCount != split.kept;
-    if (differs)
+    if (differs && !fourChannel)
         Ui().ShowMessage(StrPrintf(kFileTooShort, m_FileName.c_str(), static_cast<long>(static_cast<std::int32_t>(h.declaredCount)),
                                    static_cast<long>(static_cast<std::int32_t>(split.kept))),
                          kMessageCaption, MessageButtons::Ok, MessageIcon::Warning);
-    if (unknown || differs)
+    if (unknown || (differs && !fourChannel))
         WriteBufferCounts(m_Image, h, split.kept, split.lastNumber);
 
     // The image as read stays for the Hexa view and the store; the compact one becomes the working image.
@@ -247,6 +260,8 @@ ResultContext CTmDoc::Results() const
     ctx.exchangeRate = h.exchangeRate;
     ctx.exposureMinutes = h.exposureMinutes;
     ctx.flagsWord = h.flagsWord;
+    ctx.levelDivisor = h.fourChannel.levelDivisor;
+    ctx.linearDivisor = h.fourChannel.linearDivisor;
     ctx.function = m_Current.channel.function;
     ctx.inputKind = m_Current.channel.inputKind;
     ctx.sensitivityOffset = m_Current.channel.sensitivityOffset;

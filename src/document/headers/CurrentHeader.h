@@ -5,6 +5,7 @@
 // survives into the next.
 
 #include "document/headers/DeviceModels.h"
+#include "document/headers/FourChannelHeader.h"
 #include "document/headers/NameTable.h"
 
 #include <array>
@@ -292,6 +293,9 @@ struct CurrentHeader {
     NameTable fftBandNames;
 
     bool merged = false;
+
+    /// ORLU 545 and 590 files: channels, profiles, vector and the recording.
+    FourChannelSetup fourChannel;
 
     bool operator==(const CurrentHeader&) const = default;
 };

@@ -1,6 +1,7 @@
 #include "document/headers/CurrentHeaderDecoder.h"
 
 #include "document/FftWindow.h"
+#include "document/headers/HeaderRecord.h"
 #include "document/records/RecordTypeCodes.h"
 #include "document/tables/BandTables.h"
 #include "platform/ValueFormat.h"
@@ -15,66 +16,11 @@ namespace {
 
 // ---- Records ----
 
-// One record with checked word access: words past the record's length read as
-// 0, so that a short record never lends its words to the record after it.
-struct Rec {
-    const ImageReader* image = nullptr;
-    std::uint32_t start = 0;
-    std::uint32_t length = 0;
-
-    explicit operator bool() const { return start != 0; }
-    std::uint16_t W(std::uint32_t i) const { return i < length ? image->Word(start + i) : std::uint16_t{0}; }
-    std::int16_t S(std::uint32_t i) const { return static_cast<std::int16_t>(W(i)); }
-    std::uint32_t U32(std::uint32_t i) const { return W(i) | (static_cast<std::uint32_t>(W(i + 1)) << 16); }
-    std::uint16_t High() const { return static_cast<std::uint16_t>(W(0) >> 8); }
-    std::uint32_t End() const { return start + length; }
-};
-
-// The record at `start` by the chain's rule; throws when it does not fit the sub-file.
-Rec RecordAt(const ImageReader& image, std::uint32_t start, std::uint32_t end)
-{
-    RecordView view = ReadRecordAt(image, start);
-    if (view.length == 0 || std::uint64_t{start} + view.length > end || !image.HasWords(start, view.length))
-        throw RecordChainError("a header record runs past its file");
-    return Rec{&image, start, view.length};
-}
-
-// A record a locator found (0: none).
-Rec Located(const ImageReader& image, std::uint32_t position)
-{
-    if (position == 0)
-        return Rec{};
-    RecordView view = ReadRecordAt(image, position);
-    std::uint32_t length = view.length;
-    if (!image.HasWords(position, length))
-        length = image.WordCount() > position ? image.WordCount() - position : 0;
-    return Rec{&image, position, length};
-}
-
-// Characters of words from..to - 1, low byte first.
-std::string WordText(const Rec& r, std::uint32_t from, std::uint32_t to)
-{
-    std::string text;
-    for (std::uint32_t i = from; i < to; ++i) {
-        std::uint16_t w = r.W(i);
-        text.push_back(static_cast<char>(w & 0xFF));
-        text.push_back(static_cast<char>(w >> 8));
-    }
-    return text;
-}
-
 std::string CutAtBlank(std::string text)
 {
     std::size_t cut = text.find_first_of(std::string_view(" \0", 2));
     if (cut != std::string::npos)
         text.resize(cut);
-    return text;
-}
-
-std::string TrimTrailing(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
-        text.pop_back();
     return text;
 }
 
@@ -143,8 +89,6 @@ constexpr const char* kFftBands48k[] = {"UNDF",   "22.4 kHz", "11.2 kHz", "5.6 k
                                         "1.4 kHz", "700 Hz",  "350 Hz",  "175 Hz",  "87.5 Hz"};
 constexpr const char* kFftBands[] = {"UNDF",   "20 kHz", "10 kHz", "5 kHz",  "2.5 kHz",
                                      "1.25 kHz", "625 Hz", "312 Hz", "156 Hz", "78 Hz"};
-
-constexpr const char* kThresholdNames[] = {"75 dB", "80 dB", "85 dB", "90 dB"};
 
 NameTable FftBandNamesFor(std::uint32_t samplingRate)
 {
@@ -352,25 +296,10 @@ constexpr std::uint8_t kRecordFftChannel = 34;
 constexpr std::uint8_t kRecordRt60Results = 27;
 constexpr std::uint8_t kRecordRt60Averaged = 28;
 
-std::uint16_t TimeUnitOf(std::uint32_t seconds)
-{
-    return seconds > 3599 ? 2 : seconds > 59 ? 1 : 0;
-}
-
 // A packed real of record 33: mantissa in the low 24 bits, exponent in the high 8.
 double PackedReal(std::uint32_t v)
 {
     return std::ldexp(static_cast<double>(v & 0xFFFFFF), static_cast<int>(v >> 24) - 150);
-}
-
-std::uint16_t ThresholdIndex(std::uint16_t threshold)
-{
-    if (threshold == 0)
-        return 0;
-    for (std::uint16_t k = 0; k < std::size(kThresholdNames); ++k)
-        if (std::atoi(kThresholdNames[k]) == threshold / 10)
-            return static_cast<std::uint16_t>(k + 1);
-    return 5;
 }
 
 // Sum of the 32-bit class counts that start two words after the definition's end.
@@ -473,7 +402,7 @@ ChainFlags ChainFlagsOf(const CurrentHeader& header)
     return ChainFlags{.fourChannel = header.model.FourChannel,
                       .timeHistory = header.timeHistory,
                       .firmware = header.firmware,
-                      .waveformRecord = false};
+                      .waveformRecord = header.fourChannel.waveform};
 }
 
 bool DecodeIdentity(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
@@ -591,7 +520,7 @@ bool DecodeMeasurement(const ImageReader& image, SubfileSpan sub, CurrentHeader&
         h.fieldCorrection &= 1;
     }
     if (h.firmware >= 602 ? h.inputKind == kInputMicrophone : true)
-        h.thresholdIndex = ThresholdIndex(h.thresholdLevel);
+        h.thresholdIndex = ThresholdIndex(h.thresholdLevel, 10);
 
     // Record 5: the three profiles.
     if (const Rec r5 = Located(image, FindRecordInHeader(image, sub, flags, kRecordProfiles))) {

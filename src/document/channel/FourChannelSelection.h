@@ -1,0 +1,23 @@
+#pragma once
+// Selecting a channel and profile of an ORLU 545 or 590 document: the
+// CurrentChannel takes the channel's and the profile's entries of the
+// per-channel tables, the name tables of its kind of input, its band setup
+// by the measurement function, and its range limits and sample scale.
+// Channel 4 (or any number from the channel count on) is the pseudo channel
+// of the vector sum and the rotation.
+
+#include "document/channel/CurrentChannel.h"
+#include "document/headers/CurrentHeader.h"
+#include "document/units/LevelUnits.h"
+
+namespace orlu {
+
+/// Makes channel a, profile p current. Every field is set anew, so the
+/// result never depends on the channel selected before.
+void SelectFourChannel(const CurrentHeader& h, const LevelContext& levels, int a, int p, CurrentChannel& ch);
+
+/// Only the weighting words of channel c, profile p (from firmware 2.17; the
+/// channel's first profile before).
+void SelectFourChannelWeighting(const CurrentHeader& h, int c, int p, CurrentChannel& ch);
+
+} // namespace orlu

@@ -1,0 +1,269 @@
+#include "support/FourChannelFixture.h"
+
+#include "support/FixtureBuilder.h"
+
+#include <bit>
+
+namespace orlu::fixture {
+namespace {
+
+void Push32(std::vector<std::uint16_t>& words, std::uint32_t value)
+{
+    words.push_back(static_cast<std::uint16_t>(value));
+    words.push_back(static_cast<std::uint16_t>(value >> 16));
+}
+
+// Level words 3 to 13 of a results record in 0.1 dB: peak, P-P or Max, min,
+// SPL, max, Lden, Leq, Ltm3, Ltm5, and two dose words; each channel adds
+// 1 dB, each profile 10 dB.
+constexpr std::int16_t kLevels[] = {1000, 650, 700, 750, 900, 720, 800, 810, 820, 830, 840};
+
+bool Hundredths(const FourChannelSpec& spec)
+{
+    return spec.firmware >= 216 && spec.history == FourChannelSpec::History::None;
+}
+
+} // namespace
+
+FourChannelSpec MakeFourChannelSpec(std::uint16_t deviceType, std::uint16_t firmware, int channels,
+                                    int profilesPerChannel, bool microphoneFirst)
+{
+    FourChannelSpec spec;
+    spec.deviceType = deviceType;
+    spec.firmware = firmware;
+    spec.channelCountWord = static_cast<std::uint16_t>(channels);
+    spec.profileCountWord = static_cast<std::uint16_t>(channels * profilesPerChannel);
+    for (int c = 0; c < channels; ++c)
+        spec.channels.push_back({(c == 0) == microphoneFirst, static_cast<std::int16_t>(-250 + 10 * c), 1});
+    for (int j = 0; j < channels * profilesPerChannel; ++j) {
+        const int c = j % channels;
+        const int p = j / channels;
+        const auto up = static_cast<std::uint16_t>(p);
+        spec.profiles.push_back({static_cast<std::uint16_t>(spec.channels[static_cast<std::size_t>(c)].microphone ? 2 + up : 11 + up),
+                                 static_cast<std::uint16_t>(1 + up), 0, static_cast<std::uint16_t>(100 + j)});
+    }
+    return spec;
+}
+
+std::uint32_t FourChannelRowLength(const FourChannelSpec& spec)
+{
+    std::uint32_t row = 0;
+    if (spec.history == FourChannelSpec::History::Waveform) {
+        // 24-bit samples: three bytes per channel of the mask, rounded up to whole words.
+        row = (static_cast<std::uint32_t>(std::popcount(spec.waveformMask)) * 3 + 1) / 2;
+        return row + (spec.rotationInBuffer != 0 ? 2 : 0) + (spec.vectorInBuffer != 0 ? 1 : 0);
+    }
+    for (const FourChannelProfileBlock& p : spec.profiles)
+        row += static_cast<std::uint32_t>(std::popcount(static_cast<unsigned>(p.bufferWord & 0xFF)));
+    row += spec.vectorInBuffer != 0 ? 1 : 0;
+    row += spec.rotationInBuffer != 0 ? 2 : 0;
+    for (const LoggerDescriptor& d : spec.descriptors)
+        if (d.type == 33)
+            for (const LoggerDescriptor::Entry& e : d.entries)
+                row += e.first + e.second + 1u;
+    return row;
+}
+
+std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec)
+{
+    const bool hundredths = Hundredths(spec);
+    const int scale = hundredths ? 10 : 1;
+    FixtureBuilder f;
+    // Record 1 (12 words): name, no setup mark, no second name.
+    f.Le16(0x0C01).TextField(spec.name, 8).Le16(0).Le16(0).Le16(0);
+    f.Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
+    // Record 2 (7 words): serial, type, firmware, two zero words, the file-system version in word 6.
+    f.Record(2, {spec.serial, spec.deviceType, spec.firmware, 0, 0, spec.fileSystem});
+    // Record 3: the title, two characters a word.
+    std::string title = spec.title;
+    if (title.size() % 2)
+        title.push_back(' ');
+    f.Le16(static_cast<std::uint16_t>(3 | ((1 + title.size() / 2) << 8))).Text(title);
+
+    // Record 4 (36 words).
+    std::vector<std::uint16_t> r4(35, 0);
+    auto w4 = [&](int word, std::uint16_t value) { r4.at(static_cast<std::size_t>(word - 1)) = value; };
+    w4(1, 0x5A21); // date
+    w4(2, 0x6000); // time
+    w4(3, spec.function);
+    w4(4, spec.flagsWord);
+    w4(5, 0);      // repetition cycle
+    w4(7, 60);     // integration time 60 s
+    w4(16, 1);     // Leq integration
+    w4(18, 1200);  // reference levels of acceleration, velocity, displacement
+    w4(19, 1100);
+    w4(20, 1000);
+    w4(21, spec.channelCountWord);
+    w4(22, spec.profileCountWord);
+    w4(23, spec.channelCountWord);
+    w4(29, 480);                                   // exposition time (minutes)
+    w4(30, static_cast<std::uint16_t>(850 * scale)); // criterion level
+    w4(31, static_cast<std::uint16_t>(800 * scale)); // threshold level
+    w4(32, 3);                                     // exchange rate
+    if (spec.firmware >= 220)
+        w4(35, spec.rotationInBuffer);
+    f.Record(4, r4);
+
+    // Channel record (type 5): a block of 6 words per channel from word 1:
+    // length 6, microphone word, calibration, range, then the first
+    // microphone words, so that words 5 and 6 of the record are the field
+    // correction and the polarization or outdoor-filter word.
+    std::vector<std::uint16_t> channels;
+    for (const FourChannelBlock& c : spec.channels)
+        channels.insert(channels.end(), {0x0600, static_cast<std::uint16_t>(c.microphone ? 1 : 0),
+                                         static_cast<std::uint16_t>(c.calibration), c.range,
+                                         spec.fieldCorrection, spec.secondMicrophoneWord});
+    f.Record(5, channels);
+    // Profile record (type 6): word 1 the profile count, then blocks of 6 words:
+    // length 6, profile number, filter, detector, buffer contents, flags.
+    std::vector<std::uint16_t> profiles{static_cast<std::uint16_t>(spec.profiles.size())};
+    for (std::size_t j = 0; j < spec.profiles.size(); ++j) {
+        const FourChannelProfileBlock& p = spec.profiles[j];
+        profiles.insert(profiles.end(),
+                        {0x0600, static_cast<std::uint16_t>(j), p.filter, p.detector, p.bufferWord, p.flags});
+    }
+    f.Record(6, profiles);
+
+    if (spec.vectorRecord) {
+        // Vector settings 30: in-buffer word, four coefficients (x 100), four use words.
+        std::vector<std::uint16_t> v{spec.vectorInBuffer};
+        v.insert(v.end(), spec.coefficients.begin(), spec.coefficients.end());
+        v.insert(v.end(), spec.coefficientUse.begin(), spec.coefficientUse.end());
+        f.Record(30, v);
+    }
+
+    const int channelCount = static_cast<int>(spec.channels.size());
+    const bool noHistory = spec.history == FourChannelSpec::History::None;
+    if (noHistory && (spec.function == 2 || spec.function == 3) && spec.spectrumMask != 0) {
+        // Octave setup 9: word 1 the channel mask; per channel of it a block of
+        // 4 words: length 4, 0, octave filter, in-buffer word.
+        std::vector<std::uint16_t> setup{spec.spectrumMask};
+        for (int c = 0; c < channelCount; ++c)
+            if (spec.spectrumMask & (1u << c))
+                setup.insert(setup.end(), {0x0400, 0, static_cast<std::uint16_t>(spec.function == 2 ? 1 : 2), 0});
+        f.Record(9, setup);
+        // Then a spectrum record (15 for 1/1, 16 for 1/3) per channel of the mask:
+        // lowest band, bands, extras, then the band levels.
+        for (int c = 0; c < channelCount; ++c) {
+            if (!(spec.spectrumMask & (1u << c)))
+                continue;
+            std::vector<std::uint16_t> levels{spec.lowestBand, spec.bands, spec.bandExtras};
+            for (int k = 0; k < spec.bands + spec.bandExtras; ++k)
+                levels.push_back(static_cast<std::uint16_t>((600 + 10 * c + k) * scale));
+            f.Record(spec.function == 2 ? 15 : 16, levels);
+        }
+        if (spec.extraSpectrum)
+            f.Record(spec.function == 2 ? 46 : 48, {0, 0});
+    }
+    if (spec.function == 6 && spec.spectrumMask != 0) {
+        // FFT setup 11: word 1 the channel mask; per channel a block of 12 words:
+        // length 12, 0, two spectrum words, 0, lines, extra line, zoom, window,
+        // 0, the sampling rate (32-bit).
+        std::vector<std::uint16_t> setup{spec.spectrumMask};
+        for (int c = 0; c < channelCount; ++c)
+            if (spec.spectrumMask & (1u << c)) {
+                setup.insert(setup.end(), {0x0C00, 0, 0, 0, 0, spec.fftLines, 0, spec.fftZoom, 1, 0});
+                Push32(setup, spec.samplingRate);
+            }
+        f.Record(11, setup);
+    }
+
+    if (noHistory) {
+        // Results records 13 of 14 words: words 1-2 the measurement time (of the
+        // overload records the overload time), words 3 to 13 the levels. From
+        // firmware 2.17 record c + 4p holds channel c, profile p and the overload
+        // time of channel c is in record c + 4; before, record c holds channel c and
+        // record 1 the overload time.
+        const bool byProfile = spec.firmware >= 217;
+        int perChannel = 1;
+        if (channelCount > 0)
+            perChannel = std::max(1, static_cast<int>(spec.profiles.size()) / channelCount);
+        const int records = byProfile ? 4 * std::max(perChannel, 2) : std::max(channelCount, 2);
+        for (int i = 0; i < records; ++i) {
+            const int c = byProfile ? i % 4 : i;
+            const int p = byProfile ? i / 4 : 0;
+            const bool overload = byProfile ? i >= 4 && i < 8 : i == 1;
+            std::vector<std::uint16_t> words;
+            Push32(words, overload ? spec.overloadSeconds + static_cast<std::uint32_t>(byProfile ? c : 0)
+                                   : spec.measurementSeconds);
+            for (std::int16_t level : kLevels)
+                words.push_back(static_cast<std::uint16_t>((level + 10 * c + 100 * p) * scale));
+            f.Record(13, words);
+        }
+        if (spec.histogramMask != 0) {
+            // Histogram layouts 18: word 1 the channel mask; per channel a block of
+            // 4 words: length 4, classes, lowest class, class width (0.1 dB).
+            std::vector<std::uint16_t> hist{spec.histogramMask};
+            for (int c = 0; c < channelCount; ++c)
+                if (spec.histogramMask & (1u << c))
+                    hist.insert(hist.end(), {0x0400, static_cast<std::uint16_t>(40 + c), 300, 10});
+            f.Record(18, hist);
+        }
+        f.ChainEnd();
+        return f.Data();
+    }
+
+    const std::uint32_t row = FourChannelRowLength(spec);
+    // The words from the first row to the end word: rows and the words between them.
+    std::uint32_t dataWords = spec.rows * row;
+    for (const FourChannelLoggerWord& w : spec.loggerWords)
+        dataWords += w.top == 0x8 ? 1 : 4;
+    const std::uint32_t n = spec.declaredCount;
+    if (spec.history == FourChannelSpec::History::Logger) {
+        // Logger 24 (10 words): byte offset of the first row, time step (s, ms),
+        // data size in bytes, declared count, second count. Then the descriptors.
+        std::size_t descriptorWords = 0;
+        for (const LoggerDescriptor& d : spec.descriptors)
+            descriptorWords += d.type == 11 ? 3 : (d.type == 9 ? 2 : d.type == 33 ? 1 : 3) + 4 * d.entries.size();
+        const std::size_t dataStart = f.Size() / 2 + 10 + descriptorWords;
+        std::vector<std::uint16_t> logger{static_cast<std::uint16_t>(2 * dataStart), spec.stepSeconds, spec.stepMillis};
+        Push32(logger, 2 * dataWords);
+        Push32(logger, n);
+        Push32(logger, n);
+        f.Record(24, logger);
+        for (const LoggerDescriptor& d : spec.descriptors) {
+            // Entries of 4 words after 1 (type 33), 2 (type 9) or 3 (type 34) words,
+            // so that bits 10 to 15 of word 0 (length / 4) are the entry count.
+            std::vector<std::uint16_t> words;
+            if (d.type == 9)
+                words.push_back(0);
+            if (d.type == 34 || d.type == 11)
+                words.insert(words.end(), {0, 0});
+            for (const LoggerDescriptor::Entry& e : d.entries) {
+                if (d.type == 33)
+                    words.insert(words.end(), {e.channel, 0, e.first, e.second});
+                else
+                    words.insert(words.end(), {0, e.channel, e.first, e.second});
+            }
+            f.Record(d.type, words);
+        }
+    } else {
+        // Recording 43 (9 words): channel mask, sampling-rate index, data size,
+        // declared count, second count. The samples follow at once.
+        std::vector<std::uint16_t> recording{spec.waveformMask, spec.rateIndex};
+        Push32(recording, 2 * dataWords);
+        Push32(recording, n);
+        Push32(recording, n);
+        f.Record(43, recording);
+    }
+    std::size_t next = 0;
+    auto writeWords = [&](std::uint32_t afterRow) {
+        for (; next < spec.loggerWords.size() && spec.loggerWords[next].afterRow == afterRow; ++next) {
+            const FourChannelLoggerWord& w = spec.loggerWords[next];
+            f.Le16(static_cast<std::uint16_t>((w.top << 12) | (w.value & 0xFF)));
+            if (w.top != 0x8)
+                for (int k = 1; k <= 3; ++k)
+                    f.Le16(static_cast<std::uint16_t>((w.value >> (8 * k)) & 0xFF));
+        }
+    };
+    for (std::uint32_t r = 0; r < spec.rows; ++r) {
+        writeWords(r);
+        for (std::uint32_t w = 0; w < row; ++w)
+            f.Le16(LoggerRowWord(r, w));
+    }
+    writeWords(spec.rows);
+    f.ChainEnd();
+    return f.Data();
+}
+
+} // namespace orlu::fixture

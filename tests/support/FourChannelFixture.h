@@ -1,0 +1,117 @@
+#pragma once
+// Builds ORLU 545 and 590 (four-channel) instrument files from the layout in
+// docs/formats.md ("Four-channel instrument files"), word by word, never
+// through the program's decoder or tables.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orlu::fixture {
+
+/// One block of the channel record.
+struct FourChannelBlock {
+    bool microphone = true;
+    std::int16_t calibration = -250; ///< 0.1 dB
+    std::uint16_t range = 1;
+};
+
+/// One block of the profile record; blocks are written in file order
+/// (profile j = p x channel count + c).
+struct FourChannelProfileBlock {
+    std::uint16_t filter = 2;
+    std::uint16_t detector = 2;
+    std::uint16_t bufferWord = 0;
+    std::uint16_t flags = 0;
+};
+
+/// A descriptor record between a logger 24 and its rows: type 9 or 34
+/// (channel, two spectrum words), 33 (channel, lines, extra-line word) or 11 (none).
+struct LoggerDescriptor {
+    struct Entry {
+        std::uint16_t channel = 0;
+        std::uint16_t first = 0;
+        std::uint16_t second = 0;
+    };
+    std::uint8_t type = 9;
+    std::vector<Entry> entries;
+};
+
+/// A word between logger rows: a marker (top 0x8), a break (0xB) or a
+/// dropped value (0xA); breaks and values take three more words.
+struct FourChannelLoggerWord {
+    std::uint32_t afterRow = 0;
+    std::uint16_t top = 0x8;
+    std::uint32_t value = 0;
+};
+
+struct FourChannelSpec {
+    std::string name = "F0000001";
+    std::uint16_t serial = 4545;
+    std::uint16_t deviceType = 545;
+    std::uint16_t firmware = 217; ///< version x 100
+    std::uint16_t fileSystem = 0;
+    std::string title = "Four channels";
+
+    std::uint16_t function = 1; ///< 1 level meter, 2 1/1 octave, 3 1/3 octave, 4 dose meter, 6 FFT
+    std::uint16_t flagsWord = 0;
+    std::uint16_t channelCountWord = 4; ///< record 4 word 21, written as is
+    std::uint16_t profileCountWord = 4; ///< record 4 word 22, written as is
+    std::vector<FourChannelBlock> channels;
+    std::vector<FourChannelProfileBlock> profiles;
+    std::uint16_t fieldCorrection = 1;
+    std::uint16_t secondMicrophoneWord = 1; ///< polarization below 2.17, outdoor filter from 2.17
+    std::uint16_t rotationInBuffer = 0;     ///< firmware 2.20 on
+
+    /// Vector settings 30.
+    bool vectorRecord = false;
+    std::uint16_t vectorInBuffer = 0;
+    std::array<std::uint16_t, 4> coefficients{};
+    std::array<std::uint16_t, 4> coefficientUse{};
+
+    /// Results records 13 (no time history): T, O and levels in 0.1 dB, or 0.01 dB from 2.16.
+    std::uint32_t measurementSeconds = 600;
+    std::uint32_t overloadSeconds = 6;
+
+    /// Spectrum setup of the octave and FFT functions: the channels that have spectra.
+    std::uint16_t spectrumMask = 0;
+    std::uint16_t lowestBand = 250;
+    std::uint16_t bands = 10;
+    std::uint16_t bandExtras = 2;
+    std::uint16_t fftLines = 400;
+    std::uint16_t fftZoom = 1;
+    std::uint32_t samplingRate = 48000;
+    bool extraSpectrum = false; ///< record 46 (1/1) or 48 (1/3)
+
+    /// Histogram layouts 18: the channels that have one.
+    std::uint16_t histogramMask = 0;
+
+    enum class History { None, Logger, Waveform };
+    History history = History::None;
+    std::uint32_t rows = 0;
+    std::uint32_t declaredCount = 0xFFFFFFFF;
+    std::uint16_t stepSeconds = 0;
+    std::uint16_t stepMillis = 100;
+    std::vector<LoggerDescriptor> descriptors;
+    std::vector<FourChannelLoggerWord> loggerWords;
+    std::uint16_t waveformMask = 0;
+    std::uint16_t rateIndex = 0;
+};
+
+/// A spec of `channels` channel blocks and profilesPerChannel profiles per
+/// channel. The first channel is a microphone and the others accelerometers,
+/// or (microphoneFirst false) the first an accelerometer and the others
+/// microphones. Channel c: calibration -250 + 10c (0.1 dB), range 1. Profile
+/// block j (channel c, profile p): filter 2 + p (microphones: A, C, G) or
+/// 11 + p (others: W-Bxy, W-Bz, H-A), detector 1 + p, flags 100 + j.
+FourChannelSpec MakeFourChannelSpec(std::uint16_t deviceType, std::uint16_t firmware, int channels,
+                                    int profilesPerChannel, bool microphoneFirst = true);
+
+/// The words per row of the spec's time history.
+std::uint32_t FourChannelRowLength(const FourChannelSpec& spec);
+
+/// The bytes of the instrument file.
+std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec);
+
+} // namespace orlu::fixture

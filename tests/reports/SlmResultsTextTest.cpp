@@ -3,9 +3,11 @@
 
 #include "document/DocumentTestSupport.h"
 
+#include "reports/common/ReportColumnTitles.h"
 #include "reports/text/RtText.h"
 #include "reports/text/SlmResultsText.h"
 #include "reports/text/TonalityText.h"
+#include "support/FourChannelFixture.h"
 
 #include <algorithm>
 #include <fstream>
@@ -331,6 +333,68 @@ TEST_F(SlmText, MergedRt60FileIsNamedInTheCaption)
     ASSERT_EQ(text.size(), 10u);
     EXPECT_EQ(text[1], "Averaged RT60 results from file[2] ROOM2:");
     EXPECT_EQ(text[7], "    1000.0      1.50      1.51      1.52      1.53");
+}
+
+// Sound rows of four-channel files join the vibration text: the list and its
+// width are continued, not started again.
+class FourChannelSound : public SlmText {
+protected:
+    std::unique_ptr<CTmDoc> OpenFourChannel(const fixture::FourChannelSpec& spec)
+    {
+        const std::vector<std::uint8_t> file = fixture::FourChannelMeasurementFile(spec);
+        FixtureBuilder f;
+        f.ContainerHeader(42, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
+        return Open(Write("four.orl", f));
+    }
+};
+
+TEST_F(FourChannelSound, MicrophoneFirstShowsItsEnabledProfiles)
+{
+    // Two channels of three profiles; profile j = p x 2 + c. Channel 0 (the microphone)
+    // has profiles 1 and 3 enabled (bit 0 of their flags); channel 1 is an accelerometer.
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 2, 3, true);
+    spec.measurementSeconds = 1000;
+    spec.profiles[0] = {2, 1, 0, 1};
+    spec.profiles[2] = {2, 1, 0, 0};
+    spec.profiles[4] = {3, 2, 0, 1};
+    auto doc = OpenFourChannel(spec);
+    ExpectGolden(*doc, FormatSlmProfilesText, 0x0003, "four-channel-microphone-first.txt");
+}
+
+TEST_F(FourChannelSound, AccelerometerFirstShowsTheOtherChannels)
+{
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 219, 3, 1, false);
+    spec.measurementSeconds = 1000;
+    spec.profiles[1] = {2, 2, 0, 1};
+    spec.profiles[2] = {3, 0, 0, 1};
+    auto doc = OpenFourChannel(spec);
+    ExpectGolden(*doc, FormatSlmProfilesText, 0x0007, "four-channel-accelerometer-first.txt");
+}
+
+TEST_F(FourChannelSound, RowsAreAppendedToTheVibrationText)
+{
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 2, 3, true);
+    spec.measurementSeconds = 1000;
+    spec.profiles[0] = {2, 1, 0, 1};
+    auto doc = OpenFourChannel(spec);
+    LineList lines;
+    std::string vibration(300, 'v');
+    int widest = 0;
+    AddLine(lines, vibration, &widest);
+    FormatSlmProfilesText(*doc, lines, &widest, 0x0001, 0);
+    ASSERT_EQ(lines.Size(), 9u); // the vibration line, the header block, one row, the rule
+    EXPECT_EQ(lines[0], std::string(300, 'v') + "\r\n");
+    EXPECT_EQ(widest, 302);
+    // Below firmware 2.17 one row per channel without the profile cell.
+    spec.firmware = 216;
+    auto older = OpenFourChannel(spec);
+    ClearLineList(&lines);
+    widest = 0;
+    FormatSlmProfilesText(*older, lines, &widest, 0x0003, 0);
+    const std::vector<std::string> text = Lines(lines);
+    ASSERT_EQ(text.size(), 8u);
+    EXPECT_TRUE(text[3].starts_with(std::string(ReportColumnTitles[kTitleStart]) + " Chan Filter")) << text[3];
+    EXPECT_TRUE(text[6].starts_with(" 45/01/01  13:39'12   #1  A ")) << text[6];
 }
 
 } // namespace

@@ -397,5 +397,40 @@ TEST_F(FourChannelSound, RowsAreAppendedToTheVibrationText)
     EXPECT_TRUE(text[6].starts_with(" 45/01/01  13:39'12   #1  A ")) << text[6];
 }
 
+TEST_F(FourChannelSound, ReverberationTablesOfTheMaskedChannelsAndTheirMean)
+{
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 4, 1, true);
+    spec.function = 8;
+    spec.rt60 = {2, 3, 31, 32, 0, {{1000, 1001, 1002, 1003}, {-1, 900, 901, 902}}};
+    // Records of channels 0, 1 and 2 only; the mask takes channels 0 and 2.
+    spec.rtChannels = {0, 1, 2};
+    spec.rtMean = true;
+    auto doc = OpenFourChannel(spec);
+    LineList lines;
+    std::string vibration = "vibration";
+    int widest = 0;
+    AddLine(lines, vibration, &widest);
+    FormatSlmProfilesText(*doc, lines, &widest, 0x0005, 0);
+    const std::vector<std::string> text = Lines(lines);
+    const std::string rule(51, '-');
+    const std::vector<std::string> table = {"",
+                                            rule,
+                                            "      Freq       EDT      RT20      RT30    RTuser ",
+                                            "      [Hz]     [sec]     [sec]     [sec]     [sec] ",
+                                            rule,
+                                            "    1000.0      1.00      1.00      1.00      1.00",
+                                            "    1250.0      *.**      0.90      0.90      0.90",
+                                            rule,
+                                            ""};
+    std::vector<std::string> expected = {"vibration", "", "Channel #1: Averaged RT60 results:"};
+    expected.insert(expected.end(), table.begin(), table.end());
+    expected.insert(expected.end(), {"", "Channel #3: Averaged RT60 results:"});
+    expected.insert(expected.end(), table.begin(), table.end());
+    expected.insert(expected.end(), {"", "Averaged RT60 results averaged by channels:"});
+    expected.insert(expected.end(), table.begin(), table.end());
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(widest, 53);
+}
+
 } // namespace
 } // namespace orlu

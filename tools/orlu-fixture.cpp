@@ -29,7 +29,7 @@
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
-//                             [--logger ROWS | --waveform ROWS] OUT
+//                             [--logger ROWS | --waveform ROWS] [--rt60 B] OUT
 //       an ORLU 545 or 590 file (kind K, default 42; firmware default 2.17
 //       for the 545, 2.20 with a recording or the rotation, 3.02 for the 590) of N channels (default 4) with P
 //       profiles each (default 1), the first channel a microphone and the
@@ -39,7 +39,9 @@
 //       --rotation logs the rotation (firmware 2.20 on); --logger writes a
 //       logger of two results per profile (with 1/1-octave descriptors for
 //       function 2, FFT descriptors for 6) with a marker, a break and a
-//       dropped value word; --waveform a recording of every channel
+//       dropped value word; --waveform a recording of every channel; --rt60 B
+//       (without a time history; use --function 8) the RT60 settings, a single
+//       measurement of B third-octave bands from 500 Hz per channel and their mean
 
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
@@ -67,7 +69,7 @@ int Usage()
                  " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n"
                  "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
                  " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
-                 " [--logger ROWS | --waveform ROWS] OUT\n");
+                 " [--logger ROWS | --waveform ROWS] [--rt60 B] OUT\n");
     return 2;
 }
 
@@ -167,7 +169,7 @@ orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long inpu
 struct FourChannelOptions {
     long kind = 42, device = 545, firmware = -1, channels = 4, profiles = 1, function = 1;
     bool microphoneFirst = true, vector = false, rotation = false;
-    long logger = 0, waveform = 0;
+    long logger = 0, waveform = 0, rtBands = 0;
 };
 
 orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
@@ -190,6 +192,12 @@ orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
         }
     }
     spec.rotationInBuffer = o.rotation ? 1 : 0;
+    if (o.rtBands > 0) {
+        spec.rt60 = orlu::fixture::SampleRt60ThirdOctaves(static_cast<std::uint16_t>(o.rtBands));
+        for (long c = 0; c < o.channels; ++c)
+            spec.rtChannels.push_back(static_cast<std::uint16_t>(c));
+        spec.rtMean = true;
+    }
     if (o.logger > 0) {
         spec.history = FourChannelSpec::History::Logger;
         spec.rows = static_cast<std::uint32_t>(o.logger);
@@ -304,13 +312,15 @@ int main(int argc, char** argv)
                     o.logger = value;
                 else if (option == "--waveform")
                     o.waveform = value;
+                else if (option == "--rt60")
+                    o.rtBands = value;
                 else
                     return Usage();
             }
             if (i + 1 != argc || o.kind < 0 || o.kind > 255 || (o.device != 545 && o.device != 590) ||
                 o.firmware > 65535 || o.channels < 1 || o.channels > 4 || o.profiles < 1 || o.profiles > 3 ||
                 o.function < 0 || o.function > 65535 || o.logger < 0 || o.logger > 10000000 || o.waveform < 0 ||
-                o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0))
+                o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0) || o.rtBands < 0 || o.rtBands > 17)
                 return Usage();
             const std::vector<std::uint8_t> bytes = orlu::fixture::FourChannelMeasurementFile(FourChannelSpecOf(o));
             file.ContainerHeader(static_cast<std::uint8_t>(o.kind), 0, 0, static_cast<std::uint32_t>(bytes.size()))

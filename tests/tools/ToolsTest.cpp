@@ -213,4 +213,14 @@ TEST_F(Tools, CurrentFixturesCarryTonalityAndReverberationRecords)
     records = Execute(Tool("orlu-dump") + " " + tonality.string() + " --records 2>/dev/null");
     EXPECT_NE(records.out.find("word 132 type 29 length 16\n"), std::string::npos) << records.out;
     EXPECT_NE(Execute(Tool("orlu-fixture") + " current --kind 45 --rt60 18 " + rt.string() + " 2>/dev/null").status, 0);
+
+    // Four channels: settings 36, a results record 37 per channel (the channel index, then
+    // the same blocks: 3 + 5 + 9 x 5 words) and the channel mean 40 without the index.
+    fs::path four = dir / "four.orl";
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " four-channel --channels 2 --function 8 --rt60 3 " + four.string()).status, 0);
+    records = Execute(Tool("orlu-dump") + " " + four.string() + " --records 2>/dev/null");
+    EXPECT_NE(records.out.find("type 36 length 11\n  word 213 type 37 length 53\n  word 266 type 37 length 53\n"
+                               "  word 319 type 40 length 52\n"),
+              std::string::npos)
+        << records.out;
 }

@@ -381,7 +381,10 @@ TEST_F(FourChannelSound, RowsAreAppendedToTheVibrationText)
     std::string vibration(300, 'v');
     int widest = 0;
     AddLine(lines, vibration, &widest);
+    doc->SelectChannelProfile(1, 0);
+    const CurrentChannel before = doc->Channel();
     FormatSlmProfilesText(*doc, lines, &widest, 0x0001, 0);
+    EXPECT_EQ(doc->Channel(), before);
     ASSERT_EQ(lines.Size(), 9u); // the vibration line, the header block, one row, the rule
     EXPECT_EQ(lines[0], std::string(300, 'v') + "\r\n");
     EXPECT_EQ(widest, 302);

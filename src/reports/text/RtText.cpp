@@ -1,7 +1,6 @@
 #include "reports/text/RtText.h"
 
 #include "document/records/RecordChain.h"
-#include "document/tables/BandTables.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/text/RtTextTable.h"

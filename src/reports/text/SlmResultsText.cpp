@@ -1,7 +1,6 @@
 #include "reports/text/SlmResultsText.h"
 
 #include "document/headers/CurrentHeader.h"
-#include "document/records/RecordChain.h"
 #include "document/rawviews/RotationSpeed.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"

@@ -1,5 +1,6 @@
 #include "reports/table/MainResultsTables.h"
 
+#include "document/records/RecordChain.h"
 #include "document/results/ResultDecoders.h"
 #include "document/texts/TimeTexts.h"
 #include "document/units/LevelUnits.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -32,6 +34,14 @@ constexpr int kMaxWords3457 = 1;
 constexpr int kMaxWords3679 = 4;
 constexpr int kMaxWords3479 = 6;
 constexpr int kMicrophoneExponent = 6;
+// Four-channel files: from this firmware each channel has three profiles and the
+// results records lie by channel + 4 x profile.
+constexpr std::uint16_t kFirmwareProfiles = 217;
+constexpr int kProfilesPerChannel = 3;
+constexpr int kRecordsPerProfile = 4;
+constexpr std::uint8_t kRecordVector = 30;
+// The level of the vector sum in the vector settings record.
+constexpr std::uint32_t kVectorLevelWord = 10;
 
 const char* Format(int index)
 {
@@ -90,6 +100,10 @@ void AppendRowValues(std::string& row, int rowFormat, int decimals, std::initial
     }
     if (rowFormat >= 0 && !anyAbsent && values.size() == 5) {
         AppendPrintf(row, Format(rowFormat), t[0], t[1], t[2], t[3], v[0], v[1], v[2], v[3], v[4]);
+        return;
+    }
+    if (rowFormat >= 0 && !anyAbsent && texts.size() == 7 && values.size() == 1) {
+        AppendPrintf(row, Format(rowFormat), t[0], t[1], t[2], t[3], t[4], t[5], t[6], v[0]);
         return;
     }
     for (const char* text : texts)
@@ -184,6 +198,11 @@ void AppendRemainder(std::string& row, const RowTimes& t)
 std::string ChannelField(int channel)
 {
     return StrPrintf("#%d        ", channel + 1);
+}
+
+std::string ProfileField(int profile)
+{
+    return StrPrintf("P%d        ", profile + 1);
 }
 
 std::string FilterName(const CurrentChannel& ch, int raise = 0)
@@ -420,32 +439,203 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
     return out.Finish();
 }
 
-int TableFormVibrationResults(CTmDoc& doc, MainTableRequest& request)
+int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
 {
-    // These files have one input for every profile: a microphone file is a sound file.
-    if (doc.HeaderDecoded() && doc.Header().inputKind == kInputMicrophone)
-        return TableFormSoundResults(doc, request);
+    if (doc.HeaderDecoded() && doc.Header().function == kFunctionRt60)
+        return TableFormRT60ByChannel(doc, request, 0, 0);
     MainTableWriter out(request);
     if (!doc.HeaderDecoded())
         return out.Finish();
     ChannelRestorer restore(doc);
     const CurrentHeader& h = doc.Header();
     const bool scientific = request.Options.FormatFlag == 1;
+    const bool linear = request.UnitOption != 0;
+    const bool profiles = h.firmware >= kFirmwareProfiles;
+    for (int c = 0; c < h.channelCount; ++c) {
+        if (!MaskHas(request.ChannelMask, c))
+            continue;
+        for (int p = 0; p < (profiles ? kProfilesPerChannel : 1); ++p) {
+            doc.SelectChannelProfile(c, 0);
+            if (doc.Channel().inputKind == kInputAccelerometer)
+                break;
+            if (profiles) {
+                doc.SelectProfileWeighting(c, p);
+                if ((doc.Channel().detectorWord & 1u) == 0)
+                    continue; // a profile the user did not enable
+            }
+            const CurrentChannel& ch = doc.Channel();
+            const ResultContext ctx = doc.Results();
+            if (ctx.firstRecord == 0)
+                return out.Finish();
+            const bool dose = ch.function == kFunctionDoseMeter;
+            ResultValues v;
+            RowScale scale;
+            RowTimes times;
+            try {
+                const auto record = static_cast<std::uint32_t>(c + (profiles ? kRecordsPerProfile * p : 0));
+                const double maxLevel = GetMaxLevel(ctx, record, kMaxWords3679, linear, 0, kMicrophoneExponent);
+                scale = ScaleRow(doc, scientific, maxLevel, linear ? 1 : 0);
+                DecodeProfileResults(ctx, c, p, v, linear, kMicrophoneExponent, scale.scale);
+                times = TimesOf(h, ctx);
+            } catch (const ImageRangeError&) {
+                continue; // a row past the end of the file is not shown
+            }
+            // Every row of this table is a microphone's: SEL follows the microphone's unit choice.
+            const std::string selUnit = linear ? kSquaredPressureUnit : scale.unitWord;
+            std::string header = "Date      Start     Chan      ";
+            if (profiles)
+                header += "Prof      ";
+            header += "Filter    Detect    Time      units     Peak      Min       Max       Spl       ";
+            if (dose)
+                header += "Lav       ";
+            header += "Leq       ";
+            if (profiles)
+                header += "Ltm3      Ltm5      ";
+            if (dose)
+                header += "Dose[%]   Dose8[%]  ";
+            header += StrPrintf("SEL[%s]    ", selUnit.c_str());
+            if (dose) {
+                header += StrPrintf("SEL8[%s]   ", selUnit.c_str());
+                header += "E[Pa\xB2h]   E8[Pa\xB2h]  LEPd[dB]  PSEL[dB]  ";
+            }
+            if (h.lnColumn)
+                header += "n[%]       Ln[dB]    ";
+            if (h.ldenColumn)
+                header += "den       Lden[dB]  ";
+
+            std::string row = times.date + times.start + ChannelField(c);
+            if (profiles)
+                row += ProfileField(p);
+            const std::string filter = FilterName(ch), detector = DetectorName(ch);
+            AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
+                            {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
+                            {v.peak, v.min, v.max, v.spl});
+            const char* valueFormat = Format(kTableValueBase + scale.decimals);
+            if (dose)
+                AppendValue(row, valueFormat, v.lav);
+            AppendValue(row, valueFormat, v.result);
+            if (profiles) {
+                AppendValue(row, valueFormat, v.ltm3);
+                AppendValue(row, valueFormat, v.ltm5);
+            }
+            if (dose)
+                AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
+            AppendDbOrLinear(row, v.sel, linear);
+            if (dose) {
+                AppendDbOrLinear(row, v.sel8, linear);
+                AppendPrintf(row, "%-10.2f%-10.2f", v.exposure, v.exposure8);
+                AppendPrintf(row, "%-10.1f%-10.1f", v.lepd, v.psel);
+            }
+            CompactExponents(row, kCompactFrom70);
+            if (h.lnColumn)
+                AppendPrintf(row, "%-10d%-10.1f", static_cast<int>(v.statNumber), v.statLevel);
+            if (h.ldenColumn) {
+                if (v.denCode == 0)
+                    AppendPrintf(row, "%03d       -----     ", static_cast<int>(v.denCode));
+                else
+                    AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
+            }
+            AppendRemainder(row, times);
+            out.Row(ReportCaptionTable[kCaptionMainResultsSound], std::move(header), std::move(row));
+        }
+    }
+    return out.Finish();
+}
+
+namespace {
+
+// The vector row: the vector sum's level in the units of the
+// first vibration channel (the last channel when none of the others measures
+// vibration). False when the results lie past the end of the file.
+bool VectorRow(CTmDoc& doc, bool scientific, bool linear, bool profiles, bool withVdv, std::string& row)
+{
+    const CurrentHeader& h = doc.Header();
+    if (h.channelCount <= 0)
+        return false;
+    int channel = h.channelCount - 1;
+    for (int c = 0; c + 1 < h.channelCount; ++c)
+        if (h.fourChannel.channels[static_cast<std::size_t>(c)].inputKind == kInputAccelerometer) {
+            channel = c;
+            break;
+        }
+    doc.SelectChannelProfile(channel, 0);
+    const CurrentChannel& ch = doc.Channel();
+    const ResultContext ctx = doc.Results();
+    if (ctx.firstRecord == 0)
+        return false;
+    const int e = GetReferenceExponent(doc.Levels(), ch);
+    RowScale scale;
+    RowTimes times;
+    try {
+        const double maxLevel =
+            GetMaxLevel(ctx, static_cast<std::uint32_t>(channel), kMaxWords3479, linear, ch.sensitivityOffset, e);
+        scale = ScaleRow(doc, scientific, maxLevel, linear ? 1 : 0);
+        times = TimesOf(h, ctx);
+    } catch (const ImageRangeError&) {
+        return false;
+    }
+    // A vector record too short to hold the level shows none, never the next record's word.
+    const ImageReader image = doc.Reader();
+    const std::uint32_t record = doc.FindRecordInHeader(0, kRecordVector);
+    const std::optional<RecordView> view = record != 0 ? RecordChain(image, record).Next() : std::nullopt;
+    double value = kAbsentValue;
+    if (view && view->length > kVectorLevelWord) {
+        const double w = image.SignedWord(record + kVectorLevelWord);
+        value = linear ? std::pow(10.0, w / ctx.linearDivisor + ch.sensitivityOffset / 200.0 - e) : w / ctx.levelDivisor;
+        value *= scale.scale;
+    }
+    row = times.date + times.start + "Vect      ";
+    if (profiles)
+        row += ProfileField(0);
+    AppendRowValues(row, kTableRowVectorBase + scale.decimals, scale.decimals,
+                    {"MODULE", "---", times.duration.Text.c_str(), scale.unitWord.c_str(), "-----", "-----", "-----"},
+                    {value});
+    CompactExponents(row, kCompactFrom70);
+    if (withVdv)
+        row += kAbsentField;
+    AppendRemainder(row, times);
+    return true;
+}
+
+// The vibration table: one row per vibration channel (of a four-channel file, its
+// first profile), the vector row, the notes.
+int VibrationTable(CTmDoc& doc, MainTableRequest& request)
+{
+    MainTableWriter out(request);
+    ChannelRestorer restore(doc);
+    const CurrentHeader& h = doc.Header();
+    const bool four = h.model.FourChannel;
+    const bool profiles = four && h.firmware >= kFirmwareProfiles;
+    const bool scientific = request.Options.FormatFlag == 1;
     const bool linear = request.UnitOption == 0;
     const bool withVdv = (h.flagsWord & 4) == 0;
-    const bool withOverload = !h.model.FourChannel && h.firmware >= 505;
+    const bool withOverload = !four && h.firmware >= 505;
     const char* vdvUnit = !linear ? "dB" : doc.App().NonMetric != 0 ? "in/sx" : "m/sx";
+
+    std::string header = four ? "Date      Start     Chan      " : "Date      Start     Prof      ";
+    if (profiles)
+        header += "Prof      ";
+    header += "Filter    Detect    Time      units     Peak      P-P       MTVV      RMS       ";
+    if (withVdv)
+        header += StrPrintf("VDV[%s]   ", vdvUnit);
+    if (withOverload)
+        header += "OvlT[%]   ";
+    const std::string_view caption = ReportCaptionTable[kCaptionMainResultsVibration];
+
     bool anyLinearVdv = false;
     for (int c = 0; c < h.channelCount; ++c) {
         if (!MaskHas(request.ChannelMask, c))
             continue;
         doc.SelectChannelProfile(c, 0);
+        if (four && doc.Channel().inputKind == kInputMicrophone)
+            continue; // the sound table shows it
+        if (profiles)
+            doc.SelectProfileWeighting(c, 0);
         const CurrentChannel& ch = doc.Channel();
         const ResultContext ctx = doc.Results();
         if (ctx.firstRecord == 0)
-            break;
-        const LevelContext levels = doc.Levels();
-        const int e = GetReferenceExponent(levels, ch);
+            return out.Finish();
+        const int e = GetReferenceExponent(doc.Levels(), ch);
         ResultValues v;
         RowScale scale;
         RowTimes times;
@@ -458,14 +648,9 @@ int TableFormVibrationResults(CTmDoc& doc, MainTableRequest& request)
         } catch (const ImageRangeError&) {
             continue;
         }
-        std::string header = "Date      Start     Prof      Filter    Detect    Time      units     "
-                             "Peak      P-P       MTVV      RMS       ";
-        if (withVdv)
-            header += StrPrintf("VDV[%s]   ", vdvUnit);
-        if (withOverload)
-            header += "OvlT[%]   ";
-
         std::string row = times.date + times.start + ChannelField(c);
+        if (profiles)
+            row += ProfileField(0);
         const std::string filter = FilterName(ch), detector = DetectorName(ch);
         AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
                         {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
@@ -482,12 +667,72 @@ int TableFormVibrationResults(CTmDoc& doc, MainTableRequest& request)
         if (withOverload)
             AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
         AppendRemainder(row, times);
-        out.Row(ReportCaptionTable[kCaptionMainResultsVibration], std::move(header), std::move(row));
+        out.Row(caption, header, std::move(row));
     }
+
+    const FourChannelSetup& f = h.fourChannel;
+    bool vectorWritten = false;
+    if (four && f.vector && MaskHas(request.ChannelMask, kPseudoChannel)) {
+        std::string row;
+        if (VectorRow(doc, scientific, linear, profiles, withVdv, row)) {
+            out.Row(caption, header, std::move(row));
+            vectorWritten = true;
+        }
+    }
+
     // The note explains the VDV unit whenever a VDV value was printed in it.
     if (out.Rows() > 0 && withVdv && anyLinearVdv)
         out.Footnote("  sx = s^1.75  ");
+    if (vectorWritten)
+        out.Footnote("  MODULE^2 = " + f.vectorFormula);
     return out.Finish();
+}
+
+// An empty line between the sound and the vibration table of a four-channel file.
+void AddTableSpacer(LineList& lines, std::int32_t& widest)
+{
+    if (lines.Empty())
+        return;
+    std::string empty;
+    int width = widest;
+    AddLine(lines, empty, &width);
+    widest = width;
+}
+
+} // namespace
+
+int TableFormVibrationResults(CTmDoc& doc, MainTableRequest& request)
+{
+    if (!doc.HeaderDecoded()) {
+        MainTableWriter out(request);
+        return out.Finish();
+    }
+    const CurrentHeader& h = doc.Header();
+    if (!h.model.FourChannel) {
+        // These files have one input for every profile: a microphone file is a sound file.
+        if (h.inputKind == kInputMicrophone)
+            return TableFormSoundResults(doc, request);
+        return VibrationTable(doc, request);
+    }
+    const FourChannelSetup& f = h.fourChannel;
+    const bool microphoneFirst = f.channels[0].inputKind == kInputMicrophone;
+    std::int32_t widest = 0;
+    if (microphoneFirst) {
+        TableFormSoundResultsByChannel(doc, request);
+        widest = request.Width;
+        if (!f.hasAccelerometer)
+            return 1;
+        AddTableSpacer(request.Lines, widest);
+    }
+    VibrationTable(doc, request);
+    widest = std::max(widest, request.Width);
+    if (!microphoneFirst && f.hasAccelerometer) {
+        AddTableSpacer(request.Lines, widest);
+        TableFormSoundResultsByChannel(doc, request);
+        widest = std::max(widest, request.Width);
+    }
+    request.Width = widest;
+    return 1;
 }
 
 namespace {
@@ -499,6 +744,7 @@ struct MainTableFamily {
 };
 
 constexpr MainTableFamily kMainTableFamilies[] = {
+    {&ModelFlags::FourChannel, TableFormVibrationResults},
     {&ModelFlags::Family515Text, TableFormResults515},
     {&ModelFlags::Family515, TableFormSoundResults},
     {&ModelFlags::Family525, TableFormSoundResults},

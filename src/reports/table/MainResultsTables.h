@@ -32,7 +32,12 @@ inline constexpr std::uint8_t kTableKindMainResults = 1;
 int TableFormResults515(CTmDoc& doc, MainTableRequest& request);
 /// Sound level meters with profiles; an RT60 file gets the reverberation-time table.
 int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request);
-/// Sound and vibration models: a microphone file gets the sound table.
+/// The sound channels of a four-channel file, one row per channel and enabled profile;
+/// an RT60 file gets the reverberation-time tables by channel.
+int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request);
+/// Sound and vibration models: a microphone file gets the sound table. A four-channel
+/// file gets its sound and vibration tables, the one of its first channel's input first,
+/// with an empty line between them; the width covers both.
 int TableFormVibrationResults(CTmDoc& doc, MainTableRequest& request);
 
 using MainTableRenderer = int (*)(CTmDoc&, MainTableRequest&);

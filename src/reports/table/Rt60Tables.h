@@ -12,4 +12,9 @@ namespace orlu {
 /// allFiles set the caption names sub-file `subfile`, whose header is decoded first.
 int TableFormRT60(CTmDoc& doc, MainTableRequest& request, int allFiles, int subfile);
 
+/// The RT60 tables of a four-channel file: one per channel record (37, or 38 averaged)
+/// whose channel is in the request's mask, in file order, then the table averaged over
+/// the channels (40 or 41) whatever the mask. Arguments as TableFormRT60.
+int TableFormRT60ByChannel(CTmDoc& doc, MainTableRequest& request, int allFiles, int subfile);
+
 } // namespace orlu

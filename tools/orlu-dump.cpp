@@ -25,7 +25,8 @@
 //
 //   orlu-dump FILE --view K --form text|table|hex|ascii [--sep S] [--dec D]
 //       the lines the measurement view shows for ViewKind K in that form, with
-//       the table separator index S and decimal index D (the view's settings).
+//       the table separator index S and decimal index D (the view's settings);
+//       --sci writes linear Main results in scientific form.
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last.
@@ -165,7 +166,7 @@ void PrintAllRecords(CTmDoc& doc, std::string& out)
 int Usage()
 {
     std::fprintf(stderr, "usage: orlu-dump FILE --summary|--subfiles|--records|--header|--results|--viewmask|--view K --form F "
-                 "[--sep S] [--dec D]\n");
+                 "[--sep S] [--dec D] [--sci]\n");
     return 2;
 }
 
@@ -397,6 +398,8 @@ int main(int argc, char** argv)
             header = true;
         else if (option == "--results")
             results = true;
+        else if (option == "--sci")
+            view.settings.ScFormForMR = 1;
         else if (option == "--viewmask")
             viewMask = true;
         else

@@ -18,16 +18,18 @@
 //   orlu-fixture dos OUT
 //       a DOS *.M file (version 4, sub-kind 1) with its check word
 //   orlu-fixture current --kind K [--device D] [--firmware F] [--input I]
-//                        [--function N] [--logger ROWS] OUT
+//                        [--function N] [--logger ROWS] [--tonality T] [--rt60 B] OUT
 //       a current-family file of kind K (42 to 50, 73, 75 to 79, 99) from
 //       device D (default 525), firmware F x 100 (default 300), input kind I
 //       (2 microphone, 5 accelerometer); without --logger main results with
 //       statistics and a histogram; with --logger ROWS rows of three profiles
-//       with markers and breaks
+//       with markers and breaks; --tonality T adds a tonality record with T
+//       tones (use --function 7); --rt60 B adds the RT60 settings and a single
+//       measurement of B third-octave bands from 500 Hz (use --function 8)
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
-//                             [--logger ROWS | --waveform ROWS] OUT
+//                             [--logger ROWS | --waveform ROWS] [--rt60 B] OUT
 //       an ORLU 545 or 590 file (kind K, default 42; firmware default 2.17
 //       for the 545, 2.20 with a recording or the rotation, 3.02 for the 590) of N channels (default 4) with P
 //       profiles each (default 1), the first channel a microphone and the
@@ -37,7 +39,9 @@
 //       --rotation logs the rotation (firmware 2.20 on); --logger writes a
 //       logger of two results per profile (with 1/1-octave descriptors for
 //       function 2, FFT descriptors for 6) with a marker, a break and a
-//       dropped value word; --waveform a recording of every channel
+//       dropped value word; --waveform a recording of every channel; --rt60 B
+//       (without a time history; use --function 8) the RT60 settings, a single
+//       measurement of B third-octave bands from 500 Hz per channel and their mean
 
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
@@ -62,10 +66,10 @@ int Usage()
                  "       orlu-fixture multifile [--files N] OUT\n"
                  "       orlu-fixture reverb|edited|dos OUT\n"
                  "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
-                 " [--logger ROWS] OUT\n"
+                 " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n"
                  "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
                  " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
-                 " [--logger ROWS | --waveform ROWS] OUT\n");
+                 " [--logger ROWS | --waveform ROWS] [--rt60 B] OUT\n");
     return 2;
 }
 
@@ -129,7 +133,8 @@ FixtureBuilder Current(unsigned kind, const orlu::fixture::CurrentFileSpec& spec
     return f;
 }
 
-orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long input, long function, long loggerRows)
+orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long input, long function, long loggerRows,
+                                           long tones, long rtBands)
 {
     orlu::fixture::CurrentFileSpec spec;
     spec.deviceType = static_cast<std::uint16_t>(device);
@@ -138,6 +143,10 @@ orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long inpu
     spec.function = static_cast<std::uint16_t>(function);
     // Dose settings where firmware 2.33 to 5.99 keep them.
     spec.measurementWords = {{23, 480}, {24, 850}, {25, 800}, {26, 3}};
+    if (tones >= 0)
+        spec.tonality = orlu::fixture::SampleTonalityWords(static_cast<std::uint16_t>(tones));
+    if (rtBands > 0)
+        spec.rt60 = orlu::fixture::SampleRt60ThirdOctaves(static_cast<std::uint16_t>(rtBands));
     if (loggerRows <= 0) {
         spec.statistics = true;
         spec.histogramClasses = 4;
@@ -160,7 +169,7 @@ orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long inpu
 struct FourChannelOptions {
     long kind = 42, device = 545, firmware = -1, channels = 4, profiles = 1, function = 1;
     bool microphoneFirst = true, vector = false, rotation = false;
-    long logger = 0, waveform = 0;
+    long logger = 0, waveform = 0, rtBands = 0;
 };
 
 orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
@@ -183,6 +192,12 @@ orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
         }
     }
     spec.rotationInBuffer = o.rotation ? 1 : 0;
+    if (o.rtBands > 0) {
+        spec.rt60 = orlu::fixture::SampleRt60ThirdOctaves(static_cast<std::uint16_t>(o.rtBands));
+        for (long c = 0; c < o.channels; ++c)
+            spec.rtChannels.push_back(static_cast<std::uint16_t>(c));
+        spec.rtMean = true;
+    }
     if (o.logger > 0) {
         spec.history = FourChannelSpec::History::Logger;
         spec.rows = static_cast<std::uint32_t>(o.logger);
@@ -234,7 +249,7 @@ int main(int argc, char** argv)
             file = Container(static_cast<unsigned>(kind), static_cast<unsigned>(subKind),
                              static_cast<std::size_t>(dataBytes));
         } else if (command == "current") {
-            long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0;
+            long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
             int i = 2;
             for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
                 std::string option = argv[i];
@@ -251,13 +266,17 @@ int main(int argc, char** argv)
                     function = value;
                 else if (option == "--logger")
                     logger = value;
+                else if (option == "--tonality")
+                    tones = value;
+                else if (option == "--rt60")
+                    rtBands = value;
                 else
                     return Usage();
             }
             if (i + 1 != argc || kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
-                firmware > 65535 || logger < 0 || logger > 100000000)
+                firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17)
                 return Usage();
-            file = Current(static_cast<unsigned>(kind), CurrentSpec(device, firmware, input, function, logger));
+            file = Current(static_cast<unsigned>(kind), CurrentSpec(device, firmware, input, function, logger, tones, rtBands));
         } else if (command == "four-channel") {
             FourChannelOptions o;
             int i = 2;
@@ -293,13 +312,15 @@ int main(int argc, char** argv)
                     o.logger = value;
                 else if (option == "--waveform")
                     o.waveform = value;
+                else if (option == "--rt60")
+                    o.rtBands = value;
                 else
                     return Usage();
             }
             if (i + 1 != argc || o.kind < 0 || o.kind > 255 || (o.device != 545 && o.device != 590) ||
                 o.firmware > 65535 || o.channels < 1 || o.channels > 4 || o.profiles < 1 || o.profiles > 3 ||
                 o.function < 0 || o.function > 65535 || o.logger < 0 || o.logger > 10000000 || o.waveform < 0 ||
-                o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0))
+                o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0) || o.rtBands < 0 || o.rtBands > 17)
                 return Usage();
             const std::vector<std::uint8_t> bytes = orlu::fixture::FourChannelMeasurementFile(FourChannelSpecOf(o));
             file.ContainerHeader(static_cast<std::uint8_t>(o.kind), 0, 0, static_cast<std::uint32_t>(bytes.size()))

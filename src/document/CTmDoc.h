@@ -123,6 +123,8 @@ public:
     /// when the file cannot be shown.
     bool DecodeFileHeader(std::uint16_t subfile);
     const CurrentHeader& Header() const { return m_Current.header; }
+    /// Whether the last header decode succeeded (the header and channels can be read).
+    bool HeaderDecoded() const { return m_Current.decoded; }
     const CurrentChannel& Channel() const { return m_Current.channel; }
     /// Makes channel (profile) a and profile p current.
     void SelectChannelProfile(int a, int p);

@@ -260,6 +260,32 @@ std::uint16_t LoggerRowWord(std::uint32_t row, std::uint32_t word)
     return static_cast<std::uint16_t>(((800 + (row * 7 + word * 13) % 2000) * 2) & 0x7FFE);
 }
 
+std::vector<std::uint16_t> SampleTonalityWords(std::uint16_t tones)
+{
+    // Word 1 not shown; bandwidth 50 %, seek 6.0 dB, regression 75 %, band 3.0 dB, df 1.500 Hz,
+    // Kt 4.0 dB, Lpt 65.2 dB, Lpn 59.8 dB, Lta -1.2 dB, Ftc 666 steps, the tone count.
+    std::vector<std::uint16_t> words{0, 50, 60, 75, 30, 1500, 40, 652, 598, 0xFFF4, 666, tones};
+    for (std::uint16_t t = 1; t <= tones; ++t)
+        words.push_back(static_cast<std::uint16_t>(100 * t));
+    return words;
+}
+
+Rt60Results SampleRt60ThirdOctaves(std::uint16_t bands)
+{
+    Rt60Results rt;
+    rt.count = 1;
+    rt.spectrum = 3;
+    rt.firstBand = 28; // 500 Hz from 0.8 Hz
+    rt.lastBand = static_cast<std::uint16_t>(28 + bands - 1);
+    rt.totals = 2;
+    for (int i = 0; i < bands + 2; ++i) {
+        const auto ms = static_cast<std::int16_t>(1200 - 37 * i);
+        rt.times.push_back({ms, static_cast<std::int16_t>(ms - 11), static_cast<std::int16_t>(ms + 7),
+                            static_cast<std::int16_t>(i % 4 == 3 ? -1 : ms + 3)});
+    }
+    return rt;
+}
+
 std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
 {
     FixtureBuilder f;
@@ -306,8 +332,29 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
             words[0] = static_cast<std::uint16_t>(time);
             words[1] = static_cast<std::uint16_t>(time >> 16);
             for (std::size_t i = 0; i < spec.levels.size() && i + 2 < words.size(); ++i)
-                words[i + 2] = static_cast<std::uint16_t>(spec.levels[i] + 10 * profile);
+                words[i + 2] = static_cast<std::uint16_t>(spec.levels[i] + spec.profileLevelStep * profile);
             f.Record(7, words);
+        }
+        if (!spec.tonality.empty())
+            f.Record(29, spec.tonality);
+        if (!spec.rotation.empty())
+            f.Record(31, spec.rotation);
+        if (!spec.rt60.times.empty()) {
+            // Settings 26: word 1 the measurement count, word 3 the spectrum, ten words in all.
+            const Rt60Results& rt = spec.rt60;
+            f.Record(26, {rt.count, 0, rt.spectrum, 0, 0, 0, 0, 0, 0, 0});
+            // Results: the length in word 1; words 2 to 6 the setting, the third-octave count,
+            // the totals, the first and the last band; then 9 words per band or total:
+            // one not shown, EDT, RT20, RT30, RTuser, four not shown.
+            std::vector<std::uint16_t> words{rt.spectrum, static_cast<std::uint16_t>(rt.spectrum == 1 ? 0 : 45),
+                                             rt.totals, rt.firstBand, rt.lastBand};
+            for (const auto& t : rt.times) {
+                words.push_back(0);
+                for (std::int16_t v : t)
+                    words.push_back(static_cast<std::uint16_t>(v));
+                words.insert(words.end(), 4, 0);
+            }
+            f.Record(rt.count == 1 ? 27 : 28, words, true);
         }
         // Statistics definition 23: its length in the high byte, g = 3 levels per entry in
         // the high byte of word 1, the count in word 2, then percentage and three levels.

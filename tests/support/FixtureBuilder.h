@@ -4,6 +4,7 @@
 // file formats themselves, never through the program's own tables or
 // writers, so that a wrong table cannot pass its own test.
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -87,6 +88,17 @@ struct ProfileBlock {
     std::uint16_t flags = 0;
 };
 
+/// An RT60 results record (27 single, 28 averaged) with the settings record 26.
+struct Rt60Results {
+    std::uint16_t count = 1;    ///< measurements averaged: 1 single (record 27), else record 28
+    std::uint16_t spectrum = 3; ///< 1: octave bands, else third-octave bands
+    std::uint16_t firstBand = 0; ///< band index of the first block
+    std::uint16_t lastBand = 0;
+    std::uint16_t totals = 0;
+    /// EDT, RT20, RT30 and RTuser in ms (-1: not valid), per band and then per total value.
+    std::vector<std::array<std::int16_t, 4>> times;
+};
+
 /// What a current-family instrument file holds. The layout follows the
 /// current-family description in docs/formats.md. Its records, in chain order:
 /// 1 file header (12 words), 2 unit (10), 3 title, 4 measurement (40; word 3
@@ -125,6 +137,15 @@ struct CurrentFileSpec {
     std::uint32_t overloadSeconds = 6;
     std::uint16_t resultsRecordWords = 14;
     std::vector<std::int16_t> levels = {942, 650, 700, 750, 800, 701, 702, 703, 704, 705, 706};
+    /// Added to the levels of profile p: p times this step (0.1 dB).
+    std::int16_t profileLevelStep = 10;
+
+    /// Tonality record 29, words 1 on (empty: none).
+    std::vector<std::uint16_t> tonality;
+    /// Rotation record 31, words 1 on (empty: none).
+    std::vector<std::uint16_t> rotation;
+    /// RT60 settings 26 and results 27 or 28 (none when times is empty).
+    Rt60Results rt60;
 
     /// Statistics definition 23 with ten percentages and levels of three profiles.
     bool statistics = false;
@@ -154,6 +175,13 @@ struct CurrentFileSpec {
     std::uint16_t spectraInBuffer = 0;
     std::vector<LoggerEvent> events;
 };
+
+/// Words 1 on of a tonality record 29: criteria, Kt 4.0 dB, levels, Ftc 999 Hz
+/// (df = 1.5 Hz) and `tones` tones of 150, 300, 450 ... Hz.
+std::vector<std::uint16_t> SampleTonalityWords(std::uint16_t tones);
+/// A single RT60 measurement of `bands` third-octave bands from 500 Hz and two
+/// totals; every fourth value is marked not valid.
+Rt60Results SampleRt60ThirdOctaves(std::uint16_t bands);
 
 /// The instrument file of a spec: records 1 to 5, results or the logger, the chain end.
 std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec);

@@ -202,6 +202,30 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
                     words.push_back(static_cast<std::uint16_t>((level + 10 * c + 100 * p) * scale));
             f.Record(13, words);
         }
+        if (!spec.rt60.times.empty()) {
+            // Settings 36: word 1 the measurement count, word 3 the spectrum. Results 37 or 38
+            // per channel (length in word 1, the channel index in word 2) and the mean 40 or 41
+            // (length in word 1): the band setup (setting, third-octave count, totals, first
+            // and last band), then 9 words per band or total: EDT, RT20, RT30, RTuser in ms
+            // at words 1 to 4.
+            const Rt60Results& rt = spec.rt60;
+            f.Record(36, {rt.count, 0, rt.spectrum, 0, 0, 0, 0, 0, 0, 0});
+            std::vector<std::uint16_t> blocks{rt.spectrum, 45, rt.totals, rt.firstBand, rt.lastBand};
+            for (const auto& t : rt.times) {
+                blocks.push_back(0);
+                for (std::int16_t v : t)
+                    blocks.push_back(static_cast<std::uint16_t>(v));
+                blocks.insert(blocks.end(), 4, 0);
+            }
+            const bool single = rt.count == 1;
+            for (std::uint16_t channel : spec.rtChannels) {
+                std::vector<std::uint16_t> words{channel};
+                words.insert(words.end(), blocks.begin(), blocks.end());
+                f.Record(single ? 37 : 38, words, true);
+            }
+            if (spec.rtMean)
+                f.Record(single ? 40 : 41, blocks, true);
+        }
         if (spec.histogramMask != 0) {
             // Histogram layouts 18: word 1 the channel mask; per channel a block of
             // 4 words: length 4, classes, lowest class, class width (0.1 dB).

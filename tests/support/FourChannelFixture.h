@@ -3,6 +3,8 @@
 // docs/formats.md ("Four-channel instrument files"), word by word, never
 // through the program's decoder or tables.
 
+#include "support/FixtureBuilder.h"
+
 #include <array>
 #include <cstdint>
 #include <map>
@@ -110,6 +112,13 @@ struct FourChannelSpec {
     std::uint16_t fftZoom = 1;
     std::uint32_t samplingRate = 48000;
     bool extraSpectrum = false; ///< record 46 (1/1) or 48 (1/3)
+
+    /// RT60 (no time history): settings 36, one results record 37 (38 when
+    /// averaged) per channel listed in rtChannels with the same band blocks,
+    /// and with rtMean the channel mean 40 (41).
+    Rt60Results rt60;
+    std::vector<std::uint16_t> rtChannels;
+    bool rtMean = false;
 
     /// Histogram layouts 18: the channels that have one.
     std::uint16_t histogramMask = 0;

@@ -79,6 +79,29 @@ TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
     fs::remove(file);
 }
 
+// The Main-results table comes through the view's registry; --sci writes linear values
+// of a vibration file (linear with the view's default unit choice) in scientific form.
+TEST(DumpView, MainResultsTableAndItsScientificForm)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumpsci-" + std::to_string(::getpid()) + ".orl");
+    ASSERT_EQ(std::system(((tools / "orlu-fixture").string() + " current --kind 47 --device 530 --input 5 " +
+                           file.string() + " >/dev/null")
+                              .c_str()),
+              0);
+    const std::string dump = (tools / "orlu-dump").string() + " " + file.string() + " --view 2 --form table --sep 0";
+    const std::string engineering = RunCommand(dump + " 2>/dev/null");
+    const std::string scientific = RunCommand(dump + " --sci 2>/dev/null");
+    fs::remove(file);
+    EXPECT_EQ(engineering.rfind("Main_results_for_vibration:\r\nDate\tStart\tProf\t", 0), 0u) << engineering;
+    EXPECT_NE(engineering, scientific);
+    EXPECT_NE(scientific.find("\tm/s\xC2\xB2\t"), std::string::npos) << scientific;
+    // The generated peak, 912 m/s2, reads 9.12e2 rather than 9.12e+002.
+    EXPECT_NE(scientific.find("\t9.12e2\t"), std::string::npos) << scientific;
+    EXPECT_EQ(scientific.find("e+"), std::string::npos) << scientific;
+}
+
 TEST(DumpView, RefusesBadViewOptions)
 {
     const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");

@@ -199,3 +199,28 @@ TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
 }
 
 } // namespace
+
+TEST_F(Tools, CurrentFixturesCarryTonalityAndReverberationRecords)
+{
+    fs::path rt = dir / "rt.orl";
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " current --kind 45 --function 8 --rt60 6 " + rt.string()).status, 0);
+    RunResult records = Execute(Tool("orlu-dump") + " " + rt.string() + " --records 2>/dev/null");
+    // Settings 26 of ten words; results 27 of 7 words and 9 per band (6) and total (2).
+    EXPECT_NE(records.out.find("type 26 length 11\n  word 143 type 27 length 79\n"), std::string::npos) << records.out;
+
+    fs::path tonality = dir / "tonality.orl";
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " current --kind 45 --function 7 --tonality 3 " + tonality.string()).status, 0);
+    records = Execute(Tool("orlu-dump") + " " + tonality.string() + " --records 2>/dev/null");
+    EXPECT_NE(records.out.find("word 132 type 29 length 16\n"), std::string::npos) << records.out;
+    EXPECT_NE(Execute(Tool("orlu-fixture") + " current --kind 45 --rt60 18 " + rt.string() + " 2>/dev/null").status, 0);
+
+    // Four channels: settings 36, a results record 37 per channel (the channel index, then
+    // the same blocks: 3 + 5 + 9 x 5 words) and the channel mean 40 without the index.
+    fs::path four = dir / "four.orl";
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " four-channel --channels 2 --function 8 --rt60 3 " + four.string()).status, 0);
+    records = Execute(Tool("orlu-dump") + " " + four.string() + " --records 2>/dev/null");
+    EXPECT_NE(records.out.find("type 36 length 11\n  word 213 type 37 length 53\n  word 266 type 37 length 53\n"
+                               "  word 319 type 40 length 52\n"),
+              std::string::npos)
+        << records.out;
+}

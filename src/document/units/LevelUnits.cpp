@@ -177,6 +177,14 @@ LevelText FormatLevel(const LevelContext& doc, const CurrentChannel& ch, std::ui
     return out;
 }
 
+std::string UnitWord(const LevelText& level)
+{
+    if (level.unit.empty())
+        return {};
+    const std::string word = level.unit.substr(1);
+    return word.substr(0, word.find(' '));
+}
+
 LevelText FormatLevelSci(const LevelContext& doc, const CurrentChannel& ch, std::uint16_t inputKind, double value,
                          int quantity)
 {

@@ -57,6 +57,10 @@ LevelText FormatLevel(const LevelContext& doc, const CurrentChannel& ch, std::ui
 LevelText FormatLevelSci(const LevelContext& doc, const CurrentChannel& ch, std::uint16_t inputKind, double value,
                          int quantity);
 
+/// The unit word of a formatted level: its unit text without the leading blank, cut at
+/// the first blank after that ("dB", "mPa", "m/s\xB2").
+std::string UnitWord(const LevelText& level);
+
 /// PlotKind of a 1/1-octave spectrum graph.
 PlotKind GetSpectrumAxisLayout(const LevelContext& doc, const CurrentChannel& ch);
 /// PlotKind of a 1/1-octave spectrum graph, second view path.

@@ -2,6 +2,7 @@
 
 #include "document/ViewKind.h"
 #include "document/rawviews/RawViews.h"
+#include "presentation/view/MainResultsForms.h"
 
 namespace orlu {
 
@@ -52,6 +53,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
 {
     for (const RendererRow& row : kRenderers)
         registry.Register(row.viewKind, row.form, FromDocumentRenderer(row.render, row.unitSlot));
+    RegisterMainResultsTables(registry);
 }
 
 } // namespace orlu

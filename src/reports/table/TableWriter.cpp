@@ -108,6 +108,46 @@ void ReplaceDecimalPoint(std::string& row, char decimal)
     }
 }
 
+void EmitFieldRow(LineList& lines, std::string& row, const TableOutputOptions& options, int* widest)
+{
+    ApplyColumnSeparator(row, SeparatorChar(options.SeparatorIndex), SeparatorDoubled(options.SeparatorIndex));
+    if (options.DecimalIndex != 0)
+        ReplaceDecimalPoint(row, DecimalChar(options.DecimalIndex));
+    AddLine(lines, row, widest);
+}
+
+void RepackHeader(std::string& header)
+{
+    constexpr std::size_t kField = 10;
+    for (std::size_t at = kField; at < header.size(); at += kField) {
+        const std::size_t next = header.find_first_not_of(' ', at);
+        if (next == std::string::npos)
+            break;
+        header.erase(at, next - at);
+    }
+}
+
+void EmitHeaderRow(LineList& lines, std::string& header, const TableOutputOptions& options, int* widest)
+{
+    const char separator = SeparatorChar(options.SeparatorIndex);
+    if (separator == kNoSeparator)
+        RepackHeader(header);
+    else
+        ApplyColumnSeparator(header, separator, SeparatorDoubled(options.SeparatorIndex));
+    AddLine(lines, header, widest);
+}
+
+void EmitUnderscoredLine(LineList& lines, std::string text, const TableOutputOptions& options, bool withDecimal,
+                         int* widest)
+{
+    for (char& c : text)
+        if (c == ' ')
+            c = '_';
+    if (withDecimal && options.DecimalIndex != 0)
+        ReplaceDecimalPoint(text, DecimalChar(options.DecimalIndex));
+    AddLine(lines, text, widest);
+}
+
 void EmitRowChunk(LineList& lines, std::string& rowBuffer, std::size_t rowPart, char separator, bool doubled,
                   bool& rowStart, int* widest)
 {

@@ -12,6 +12,7 @@
 // is. Only the blank character counts as a blank.
 
 #include "document/LineList.h"
+#include "reports/table/TableOutputOptions.h"
 
 #include <cstddef>
 #include <string>
@@ -39,6 +40,25 @@ void EmitRowChunk(LineList& lines, std::string& rowBuffer, std::size_t rowPart, 
 /// Stores the last piece of a row as EmitRowChunk does and ends the line with CR LF.
 void EmitRowEnd(LineList& lines, std::string& rowBuffer, std::size_t rowPart, char separator,
                 bool doubled, bool& rowStart, int* widest);
+
+/// Stores a row of fields: the separator between them, then, when the decimal index is
+/// not 0, the decimal character in its numbers (ReplaceDecimalPoint). The row is emptied.
+void EmitFieldRow(LineList& lines, std::string& row, const TableOutputOptions& options, int* widest);
+
+/// Moves the names of a header line back to their 10-character boundaries: at each
+/// position 10, 20, 30 ... the blanks from there to the next name are deleted, so a name
+/// that ran past its field with its unit leaves the next name on the next boundary.
+/// Blanks after the last name stay.
+void RepackHeader(std::string& header);
+
+/// Stores a header line of column names: re-packed under '#', with separators otherwise;
+/// a header never takes the decimal character. The header is emptied.
+void EmitHeaderRow(LineList& lines, std::string& header, const TableOutputOptions& options, int* widest);
+
+/// Stores a caption or footnote line with every blank written as '_' and, when the
+/// decimal index is not 0 and withDecimal is set, the decimal character in its numbers.
+void EmitUnderscoredLine(LineList& lines, std::string text, const TableOutputOptions& options, bool withDecimal,
+                         int* widest);
 
 /// Appends count copies of ch.
 inline void AppendChars(std::string& text, char ch, unsigned count)

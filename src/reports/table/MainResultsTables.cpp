@@ -1,0 +1,522 @@
+#include "reports/table/MainResultsTables.h"
+
+#include "document/results/ResultDecoders.h"
+#include "document/texts/TimeTexts.h"
+#include "document/units/LevelUnits.h"
+#include "platform/ValueFormat.h"
+#include "reports/common/ReportCaptionTable.h"
+#include "reports/common/ReportNumberFormats.h"
+#include "reports/common/TableRowFormats.h"
+#include "reports/common/VdvFilterTable.h"
+#include "reports/table/Rt60Tables.h"
+#include "reports/table/TableWriter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <initializer_list>
+
+namespace orlu {
+namespace {
+
+constexpr const char* kAbsentField = "-----     ";
+constexpr const char* kTwoAbsentFields = "-----     -----     ";
+// A microphone's linear SEL and its kin are squared pressures.
+constexpr const char* kSquaredPressureUnit = "Pa\xB2s";
+// Where CompactExponents starts: past the date, time, identity, filter and
+// detector columns, whose names ("Leq", "MF-Vel") must keep their 'e'.
+constexpr std::size_t kCompactFrom60 = 60;
+constexpr std::size_t kCompactFrom70 = 70;
+// Word sets of GetMaxLevel: words 3, 4, 5, 7 of the row; 3, 6, 7, 9; 3, 4, 7, 9.
+constexpr int kMaxWords3457 = 1;
+constexpr int kMaxWords3679 = 4;
+constexpr int kMaxWords3479 = 6;
+constexpr int kMicrophoneExponent = 6;
+
+const char* Format(int index)
+{
+    return TableRowFormats[static_cast<std::size_t>(index)].data();
+}
+
+// The exponent after position `at` as strtol reads it: leading blanks, a sign, digits.
+// False when no digit follows.
+bool ReadExponent(const std::string& text, std::size_t at, long& value, std::size_t& end)
+{
+    const char* start = text.c_str() + at;
+    char* stop = nullptr;
+    value = std::strtol(start, &stop, 10);
+    end = at + static_cast<std::size_t>(stop - start);
+    return stop != start;
+}
+
+// One value in a field: "-----     " for an absent value.
+void AppendValue(std::string& row, const char* format, double value)
+{
+    if (IsAbsent(value))
+        row += kAbsentField;
+    else
+        AppendPrintf(row, format, value);
+}
+
+// A value that follows the dB/linear choice alone (SEL, Lex8, VDV): "%-10.1f" in dB,
+// "%-10.2e" with its exponent compacted in linear units.
+void AppendDbOrLinear(std::string& row, double value, bool linear)
+{
+    if (IsAbsent(value)) {
+        row += kAbsentField;
+        return;
+    }
+    if (!linear) {
+        AppendPrintf(row, Format(kTableValueDb), value);
+        return;
+    }
+    std::string field = StrPrintf(Format(kTableValueLinear), value);
+    CompactExponentField(field);
+    row += field;
+}
+
+// The four text fields and the numbers of a row format (rowFormat: the group's member
+// of the decimals index; -1 when the group has none); an absent number, or a group
+// without the member, writes each number by the value format of the decimals index.
+void AppendRowValues(std::string& row, int rowFormat, int decimals, std::initializer_list<const char*> texts,
+                     std::initializer_list<double> values)
+{
+    const auto* t = texts.begin();
+    const auto* v = values.begin();
+    const bool anyAbsent = std::any_of(values.begin(), values.end(), IsAbsent);
+    if (rowFormat >= 0 && !anyAbsent && values.size() == 4) {
+        AppendPrintf(row, Format(rowFormat), t[0], t[1], t[2], t[3], v[0], v[1], v[2], v[3]);
+        return;
+    }
+    if (rowFormat >= 0 && !anyAbsent && values.size() == 5) {
+        AppendPrintf(row, Format(rowFormat), t[0], t[1], t[2], t[3], v[0], v[1], v[2], v[3], v[4]);
+        return;
+    }
+    for (const char* text : texts)
+        AppendPrintf(row, "%-10s", text);
+    for (double value : values)
+        AppendValue(row, Format(kTableValueBase + decimals), value);
+}
+
+// The caption and header come with the first row written; rows, header and
+// footnotes go through the table engine.
+class MainTableWriter {
+public:
+    MainTableWriter(MainTableRequest& request) : m_Request(request) { request.TableKind = kTableKindMainResults; }
+
+    void Row(std::string_view caption, std::string header, std::string row)
+    {
+        if (m_Rows == 0) {
+            EmitUnderscoredLine(m_Request.Lines, std::string(caption), m_Request.Options, false, &m_Widest);
+            EmitHeaderRow(m_Request.Lines, header, m_Request.Options, &m_Widest);
+        }
+        EmitFieldRow(m_Request.Lines, row, m_Request.Options, &m_Widest);
+        ++m_Rows;
+    }
+    void Footnote(std::string text) { EmitUnderscoredLine(m_Request.Lines, std::move(text), m_Request.Options, true, &m_Widest); }
+    int Rows() const { return m_Rows; }
+    int Finish()
+    {
+        m_Request.Width = m_Widest;
+        return 1;
+    }
+
+private:
+    MainTableRequest& m_Request;
+    int m_Widest = 0;
+    int m_Rows = 0;
+};
+
+// Rendering changes the document's channel; the user's selection comes back afterwards.
+class ChannelRestorer {
+public:
+    explicit ChannelRestorer(CTmDoc& doc) : m_Doc(doc), m_Channel(doc.Channel().channel), m_Profile(doc.Channel().profile) {}
+    ~ChannelRestorer() { m_Doc.SelectChannelProfile(m_Channel, m_Profile); }
+    ChannelRestorer(const ChannelRestorer&) = delete;
+    ChannelRestorer& operator=(const ChannelRestorer&) = delete;
+
+private:
+    CTmDoc& m_Doc;
+    int m_Channel;
+    int m_Profile;
+};
+
+// What the largest level of a row gives the whole row.
+struct RowScale {
+    std::string unitWord;
+    int decimals = 0;
+    double scale = 1.0;
+};
+
+RowScale ScaleRow(const CTmDoc& doc, bool scientific, double maxLevel, int quantity)
+{
+    const CurrentChannel& ch = doc.Channel();
+    const LevelText text = scientific ? FormatLevelSci(doc.Levels(), ch, ch.inputKind, maxLevel, quantity)
+                                      : FormatLevel(doc.Levels(), ch, ch.inputKind, maxLevel, quantity);
+    return RowScale{UnitWord(text), text.decimals, text.scale};
+}
+
+// Date, start time and the measurement's duration of the file, as every row shows them.
+struct RowTimes {
+    std::string date;
+    std::string start;
+    DurationText duration;
+};
+
+RowTimes TimesOf(const CurrentHeader& h, const ResultContext& ctx)
+{
+    RowTimes t;
+    const PackedDate d = UnpackDate(h.date);
+    t.date = StrPrintf("%02d/%02d/%02d  ", d.year - 2000, d.month, d.day);
+    const int seconds = h.time * 2;
+    t.start = StrPrintf("%02d:%02d'%02d  ", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    // The measurement time T: words 1 and 2 of the first results record.
+    t.duration = FormatDuration(ctx.Reader().Int32AtWord(ctx.firstRecord + 1));
+    return t;
+}
+
+void AppendRemainder(std::string& row, const RowTimes& t)
+{
+    if (!t.duration.Remainder.empty())
+        row += "  " + t.duration.Remainder;
+}
+
+std::string ChannelField(int channel)
+{
+    return StrPrintf("#%d        ", channel + 1);
+}
+
+std::string FilterName(const CurrentChannel& ch, int raise = 0)
+{
+    return ch.filterNames.At(static_cast<long>(ch.filter) + raise);
+}
+
+std::string DetectorName(const CurrentChannel& ch)
+{
+    return ch.detectorNames.At(static_cast<long>(ch.detectorIndex) + 1);
+}
+
+bool MaskHas(std::uint16_t mask, int bit)
+{
+    return bit < 16 && (mask >> bit) & 1u;
+}
+
+} // namespace
+
+void CompactExponentField(std::string& field)
+{
+    const std::size_t width = field.size();
+    const std::size_t e = field.find('e');
+    long exponent = 0;
+    std::size_t end = 0;
+    if (e == std::string::npos || !ReadExponent(field, e + 1, exponent, end))
+        return;
+    field.resize(e + 1);
+    AppendPrintf(field, "%ld", exponent);
+    if (field.size() < width)
+        field.append(width - field.size(), ' ');
+}
+
+void CompactExponents(std::string& text, std::size_t from)
+{
+    std::size_t at = from;
+    while ((at = text.find('e', at)) != std::string::npos) {
+        long exponent = 0;
+        std::size_t end = 0;
+        if (!ReadExponent(text, at + 1, exponent, end)) {
+            ++at;
+            continue;
+        }
+        const std::string digits = StrPrintf("%ld", exponent);
+        const std::size_t oldEnd = text.find(' ', at + 1);
+        const std::size_t newEnd = at + 1 + digits.size();
+        if (oldEnd == std::string::npos) {
+            text.resize(at + 1);
+            text += digits;
+            return;
+        }
+        text.replace(at + 1, digits.size(), digits);
+        for (std::size_t i = newEnd; i < oldEnd; ++i)
+            text[i] = ' ';
+        at = newEnd;
+    }
+}
+
+int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
+{
+    MainTableWriter out(request);
+    if (!doc.HeaderDecoded())
+        return out.Finish();
+    ChannelRestorer restore(doc);
+    const CurrentHeader& h = doc.Header();
+    const bool scientific = request.Options.FormatFlag == 1;
+    const bool linear = request.UnitOption != 0;
+    const bool withSel = h.firmware > 104;
+    const bool withDose = h.function == 3;
+    // The filter codes of these firmware versions count from one below the names.
+    const int filterRaise = h.firmware < 201 ? 1 : 0;
+    for (int c = 0; c < h.channelCount; ++c) {
+        if (!MaskHas(request.ChannelMask, c))
+            continue;
+        doc.SelectChannelProfile(c, 0);
+        const CurrentChannel& ch = doc.Channel();
+        const ResultContext ctx = doc.Results();
+        if (ctx.firstRecord == 0)
+            break;
+        ResultValues v;
+        RowScale scale;
+        RowTimes times;
+        try {
+            const double maxLevel = GetMaxLevel(ctx, static_cast<std::uint32_t>(c), kMaxWords3457, linear, 0,
+                                                kMicrophoneExponent);
+            scale = ScaleRow(doc, scientific, maxLevel, linear ? 1 : 0);
+            DecodeSlmResults(ctx, static_cast<std::uint32_t>(c), v, linear, kMicrophoneExponent, scale.scale);
+            times = TimesOf(h, ctx);
+        } catch (const ImageRangeError&) {
+            continue; // a row past the end of the file is not shown
+        }
+        const std::string ratioUnit = linear ? kSquaredPressureUnit : scale.unitWord;
+        std::string header = "Date      Start     Prof      Filter    Detect    Time      units     "
+                             "Peak      Min       Max       Spl       Leq       ";
+        if (withSel)
+            header += "Sel       ";
+        header += "Ltm3      Ltm5      ";
+        header += StrPrintf("PS[%s]    Lx8[%s]   ", ratioUnit.c_str(), ratioUnit.c_str());
+        header += "SE[Pa\xB2h]   SE8[Pa\xB2h]  ";
+        if (withDose)
+            header += "Dose[%]   Dose8[%]  ";
+
+        std::string row = times.date + times.start;
+        if (h.channelCount >= 2)
+            row += ChannelField(c);
+        const std::string filter = FilterName(ch, filterRaise), detector = DetectorName(ch);
+        // The five-value rows have no scientific member: each value as "%-10.2e" then.
+        AppendRowValues(row, scale.decimals < 3 ? kTableRowFiveValuesBase + scale.decimals : -1, scale.decimals,
+                        {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
+                        {v.peak, v.min, v.max, v.spl, v.result});
+        const char* valueFormat = Format(kTableValueBase + scale.decimals);
+        if (withSel)
+            AppendValue(row, valueFormat, v.sel);
+        AppendValue(row, valueFormat, v.ltm3);
+        AppendValue(row, valueFormat, v.ltm5);
+        CompactExponents(row, kCompactFrom60);
+        if (ch.inputKind == kInputMicrophone) {
+            AppendDbOrLinear(row, v.psel, linear);
+            AppendDbOrLinear(row, v.lex8, linear);
+        } else {
+            row += kTwoAbsentFields;
+        }
+        for (double exposure : {v.soundExposure, v.soundExposure8}) {
+            std::string text = IsAbsent(exposure) ? std::string("-----") : FormatExposureValue(exposure);
+            text.erase(0, text.find_first_not_of(' '));
+            AppendPrintf(row, "%-10s", text.c_str());
+        }
+        if (withDose)
+            AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
+        AppendRemainder(row, times);
+        out.Row(ReportCaptionTable[kCaptionMainResults], std::move(header), std::move(row));
+    }
+    return out.Finish();
+}
+
+int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
+{
+    if (doc.HeaderDecoded() && doc.Header().function == kFunctionRt60)
+        return TableFormRT60(doc, request, 0, 0);
+    MainTableWriter out(request);
+    if (!doc.HeaderDecoded())
+        return out.Finish();
+    ChannelRestorer restore(doc);
+    const CurrentHeader& h = doc.Header();
+    const ModelFlags& g = h.model;
+    const bool scientific = request.Options.FormatFlag == 1;
+    const bool linear = request.UnitOption != 0;
+    const bool dose = h.function == kFunctionDoseMeter;
+    const bool withLtm = !g.Family535 || h.firmware >= 307;
+    const bool withOverload = h.firmware >= 505 && !g.LaterModel;
+    const int maxWords = g.Family535 ? kMaxWords3679 : kMaxWords3457;
+    const std::string_view caption = ReportCaptionTable[g.FourChannel ? kCaptionMainResultsSound : kCaptionMainResults];
+    for (int c = 0; c < h.channelCount; ++c) {
+        if (!MaskHas(request.ChannelMask, c))
+            continue;
+        doc.SelectChannelProfile(c, 0);
+        const CurrentChannel& ch = doc.Channel();
+        const ResultContext ctx = doc.Results();
+        if (ctx.firstRecord == 0)
+            break;
+        ResultValues v;
+        RowScale scale;
+        RowTimes times;
+        try {
+            const double maxLevel =
+                GetMaxLevel(ctx, static_cast<std::uint32_t>(c), maxWords, linear, 0, kMicrophoneExponent);
+            scale = ScaleRow(doc, scientific, maxLevel, linear ? 1 : 0);
+            if (g.Family535)
+                DecodeProfileResults(ctx, c, 0, v, linear, kMicrophoneExponent, scale.scale);
+            else
+                DecodeSlmDoseResults(ctx, static_cast<std::uint32_t>(c), v, linear, kMicrophoneExponent, scale.scale);
+            times = TimesOf(h, ctx);
+        } catch (const ImageRangeError&) {
+            continue;
+        }
+        // SEL is a microphone's: its unit follows the microphone's unit choice.
+        const std::string selUnit = linear ? kSquaredPressureUnit : scale.unitWord;
+        std::string header = "Date      Start     Prof      Filter    Detect    Time      units     "
+                             "Peak      Min       Max       Spl       ";
+        if (dose)
+            header += "Lav       ";
+        header += "Leq       ";
+        if (withLtm)
+            header += "Ltm3      Ltm5      ";
+        if (dose)
+            header += "Dose[%]   Dose8[%]  ";
+        header += StrPrintf("SEL[%s]    ", selUnit.c_str());
+        if (dose) {
+            header += StrPrintf("SEL8[%s]   ", selUnit.c_str());
+            header += "E[Pa\xB2h]   E8[Pa\xB2h]  LEPd[dB]  PSEL[dB]  ";
+        }
+        if (h.lnColumn)
+            header += "n[%]       Ln[dB]    ";
+        if (h.ldenColumn)
+            header += "den       Lden[dB]  ";
+        if (withOverload)
+            header += "OvlT[%]   ";
+
+        std::string row = times.date + times.start + ChannelField(c);
+        const std::string filter = FilterName(ch), detector = DetectorName(ch);
+        AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
+                        {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
+                        {v.peak, v.min, v.max, v.spl});
+        const char* valueFormat = Format(kTableValueBase + scale.decimals);
+        if (dose)
+            AppendValue(row, valueFormat, v.lav);
+        AppendValue(row, valueFormat, v.result);
+        if (withLtm) {
+            AppendValue(row, valueFormat, v.ltm3);
+            AppendValue(row, valueFormat, v.ltm5);
+        }
+        if (dose)
+            AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
+        CompactExponents(row, kCompactFrom60);
+        AppendDbOrLinear(row, v.sel, linear);
+        if (dose) {
+            AppendDbOrLinear(row, v.sel8, linear);
+            AppendPrintf(row, "%-10.2f%-10.2f", v.exposure, v.exposure8);
+            AppendPrintf(row, "%-10.1f%-10.1f", v.lepd, v.psel);
+        }
+        if (h.lnColumn)
+            AppendPrintf(row, "%-10d%-10.1f", static_cast<int>(v.statNumber), v.statLevel);
+        if (h.ldenColumn) {
+            if (v.denCode == 0)
+                AppendPrintf(row, "%03d       -----     ", static_cast<int>(v.denCode));
+            else
+                AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
+        }
+        if (withOverload)
+            AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
+        AppendRemainder(row, times);
+        out.Row(caption, std::move(header), std::move(row));
+    }
+    return out.Finish();
+}
+
+int TableFormVibrationResults(CTmDoc& doc, MainTableRequest& request)
+{
+    // These files have one input for every profile: a microphone file is a sound file.
+    if (doc.HeaderDecoded() && doc.Header().inputKind == kInputMicrophone)
+        return TableFormSoundResults(doc, request);
+    MainTableWriter out(request);
+    if (!doc.HeaderDecoded())
+        return out.Finish();
+    ChannelRestorer restore(doc);
+    const CurrentHeader& h = doc.Header();
+    const bool scientific = request.Options.FormatFlag == 1;
+    const bool linear = request.UnitOption == 0;
+    const bool withVdv = (h.flagsWord & 4) == 0;
+    const bool withOverload = !h.model.FourChannel && h.firmware >= 505;
+    const char* vdvUnit = !linear ? "dB" : doc.App().NonMetric != 0 ? "in/sx" : "m/sx";
+    bool anyLinearVdv = false;
+    for (int c = 0; c < h.channelCount; ++c) {
+        if (!MaskHas(request.ChannelMask, c))
+            continue;
+        doc.SelectChannelProfile(c, 0);
+        const CurrentChannel& ch = doc.Channel();
+        const ResultContext ctx = doc.Results();
+        if (ctx.firstRecord == 0)
+            break;
+        const LevelContext levels = doc.Levels();
+        const int e = GetReferenceExponent(levels, ch);
+        ResultValues v;
+        RowScale scale;
+        RowTimes times;
+        try {
+            const double maxLevel =
+                GetMaxLevel(ctx, static_cast<std::uint32_t>(c), kMaxWords3479, linear, ch.sensitivityOffset, e);
+            scale = ScaleRow(doc, scientific, maxLevel, linear ? 1 : 0);
+            DecodeVibrationResults(ctx, c, 0, v, linear, e, scale.scale);
+            times = TimesOf(h, ctx);
+        } catch (const ImageRangeError&) {
+            continue;
+        }
+        std::string header = "Date      Start     Prof      Filter    Detect    Time      units     "
+                             "Peak      P-P       MTVV      RMS       ";
+        if (withVdv)
+            header += StrPrintf("VDV[%s]   ", vdvUnit);
+        if (withOverload)
+            header += "OvlT[%]   ";
+
+        std::string row = times.date + times.start + ChannelField(c);
+        const std::string filter = FilterName(ch), detector = DetectorName(ch);
+        AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
+                        {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
+                        {v.peak, v.min, v.max, v.result});
+        CompactExponents(row, kCompactFrom70);
+        if (withVdv) {
+            if (FilterHasVdv(ch.filter)) {
+                AppendDbOrLinear(row, v.spl, linear);
+                anyLinearVdv = anyLinearVdv || linear;
+            } else {
+                row += kAbsentField;
+            }
+        }
+        if (withOverload)
+            AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
+        AppendRemainder(row, times);
+        out.Row(ReportCaptionTable[kCaptionMainResultsVibration], std::move(header), std::move(row));
+    }
+    // The note explains the VDV unit whenever a VDV value was printed in it.
+    if (out.Rows() > 0 && withVdv && anyLinearVdv)
+        out.Footnote("  sx = s^1.75  ");
+    return out.Finish();
+}
+
+namespace {
+
+// The families whose Main results have a table, in the order they are tried.
+struct MainTableFamily {
+    bool ModelFlags::*flag;
+    MainTableRenderer renderer;
+};
+
+constexpr MainTableFamily kMainTableFamilies[] = {
+    {&ModelFlags::Family515Text, TableFormResults515},
+    {&ModelFlags::Family515, TableFormSoundResults},
+    {&ModelFlags::Family525, TableFormSoundResults},
+    {&ModelFlags::Family530, TableFormVibrationResults},
+    {&ModelFlags::Family535, TableFormVibrationResults},
+};
+
+} // namespace
+
+MainTableRenderer MainResultsTableFor(const CTmDoc& doc)
+{
+    if (!doc.HeaderDecoded())
+        return nullptr;
+    const ModelFlags& model = doc.Header().model;
+    for (const MainTableFamily& family : kMainTableFamilies)
+        if (model.*family.flag)
+            return family.renderer;
+    return nullptr;
+}
+
+} // namespace orlu

@@ -1,0 +1,53 @@
+#pragma once
+// The table form of the Main results of one current-family file: a caption,
+// a header line of 10-character column names with the units inside the
+// names, one row of 10-character fields per channel or profile, and the
+// footnotes. The rows go through the table engine, which writes the
+// separators and the decimal character. Renderers append to the lines (the
+// view may have put the header information in front) and never clear them.
+
+#include "document/CTmDoc.h"
+#include "document/LineList.h"
+#include "reports/table/TableOutputOptions.h"
+
+#include <cstdint>
+#include <string>
+
+namespace orlu {
+
+/// What a Main-results table renderer writes to and is told by the view.
+struct MainTableRequest {
+    LineList& Lines;
+    std::int32_t& Width;      ///< receives the widest line written
+    std::uint8_t& TableKind;  ///< receives 1, Main results
+    std::uint16_t ChannelMask = 0; ///< bit n: channel or profile n
+    std::uint8_t UnitOption = 0;   ///< the view's unit choice of Main results
+    TableOutputOptions Options;    ///< format flag 1: linear values in scientific form
+};
+
+/// The table kind the Main-results renderers report.
+inline constexpr std::uint8_t kTableKindMainResults = 1;
+
+/// ORLU 515 below firmware 2.00 (five values, PS and Lx8, SE and SE8, dose).
+int TableFormResults515(CTmDoc& doc, MainTableRequest& request);
+/// Sound level meters with profiles; an RT60 file gets the reverberation-time table.
+int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request);
+/// Sound and vibration models: a microphone file gets the sound table.
+int TableFormVibrationResults(CTmDoc& doc, MainTableRequest& request);
+
+using MainTableRenderer = int (*)(CTmDoc&, MainTableRequest&);
+
+/// The renderer of a decoded document's family; null when no table of this kind serves it.
+MainTableRenderer MainResultsTableFor(const CTmDoc& doc);
+
+/// Writes the exponent of one number field in its shortest form (1.23e+003 as 1.23e3,
+/// 4.56e-012 as 4.56e-12) and pads the field with blanks to its former length.
+void CompactExponentField(std::string& field);
+
+/// Compacts every exponent of the text from position `from` on: each is re-printed in
+/// its shortest form and the characters up to the blank that ended the old exponent
+/// become blanks, so that the fields keep their widths; an exponent at the very end
+/// of the text ends the text.
+void CompactExponents(std::string& text, std::size_t from);
+
+} // namespace orlu

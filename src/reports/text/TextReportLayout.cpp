@@ -1,0 +1,47 @@
+#include "reports/text/TextReportLayout.h"
+
+#include "platform/ValueFormat.h"
+
+namespace orlu {
+
+void TitleLine::Add(std::string_view piece)
+{
+    title += piece;
+    rule.append(piece.size(), '-');
+}
+
+void AddHeaderBlock(LineList& lines, int* widest, std::string_view caption, const TitleLine& titles,
+                    std::string units)
+{
+    std::string line;
+    AddLine(lines, line, widest);
+    line = caption;
+    AddLine(lines, line, widest);
+    line = titles.rule;
+    AddLine(lines, line, widest);
+    line = titles.title;
+    AddLine(lines, line, widest);
+    AddLine(lines, units, widest);
+    line = titles.rule;
+    AddLine(lines, line, widest);
+}
+
+std::string DateCell(std::uint16_t date)
+{
+    return StrPrintf(" %02d/%02d/%02d ", (date >> 9) & 0x7F, (date >> 5) & 0x0F, date & 0x1F);
+}
+
+std::string StartTimeCell(std::uint16_t time)
+{
+    const int s = 2 * time;
+    return StrPrintf(" %02d:%02d'%02d ", s / 3600, (s / 60) % 60, s % 60);
+}
+
+std::string UnitCell(const LevelText& level)
+{
+    std::string word = level.unit.empty() ? std::string() : level.unit.substr(1);
+    word = word.substr(0, word.find(' '));
+    return StrPrintf("%6s", word.c_str());
+}
+
+} // namespace orlu

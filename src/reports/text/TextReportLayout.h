@@ -1,0 +1,53 @@
+#pragma once
+// What the Main-results texts share: the title line growing together with its
+// rule, the header block written before the first row, the date, start-time
+// and unit cells of a row, and keeping the user's channel selection while a
+// renderer selects its own.
+
+#include "document/CTmDoc.h"
+#include "document/LineList.h"
+#include "document/units/LevelUnits.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orlu {
+
+/// A title line and the rule of dashes under it, built piece by piece.
+struct TitleLine {
+    std::string title;
+    std::string rule;
+    /// Appends a title piece and as many dashes as it has characters.
+    void Add(std::string_view piece);
+};
+
+/// The header block: an empty line, the caption, the rule, the title, the units line and the rule again.
+void AddHeaderBlock(LineList& lines, int* widest, std::string_view caption, const TitleLine& titles,
+                    std::string units);
+
+/// " yy/mm/dd " of a measurement date word (years after 2000).
+std::string DateCell(std::uint16_t date);
+/// " hh:mm'ss " of a start-time word in units of 2 seconds.
+std::string StartTimeCell(std::uint16_t time);
+/// The unit word of a level text (its first blank dropped, cut at the next), right-aligned in 6.
+std::string UnitCell(const LevelText& level);
+
+/// Reselects the channel and profile the document had when it was made.
+class ChannelSelectionKeeper {
+public:
+    explicit ChannelSelectionKeeper(CTmDoc& doc)
+        : m_Doc(doc), m_Channel(doc.Channel().channel), m_Profile(doc.Channel().profile)
+    {
+    }
+    ~ChannelSelectionKeeper() { m_Doc.SelectChannelProfile(m_Channel, m_Profile); }
+    ChannelSelectionKeeper(const ChannelSelectionKeeper&) = delete;
+    ChannelSelectionKeeper& operator=(const ChannelSelectionKeeper&) = delete;
+
+private:
+    CTmDoc& m_Doc;
+    int m_Channel;
+    int m_Profile;
+};
+
+} // namespace orlu

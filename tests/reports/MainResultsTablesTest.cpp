@@ -1,0 +1,352 @@
+// Main results as tables: golden tables of generated files (expected texts in
+// tests/golden, written by hand from the table layouts), the exponent
+// compaction, the header re-packing, the duration remainder, the reverberation
+// table, and a TAB table read back by Python's csv module.
+
+#include "document/DocumentTestSupport.h"
+#include "platform/FileIo.h"
+#include "platform/TextEncoding.h"
+#include "reports/table/MainResultsTables.h"
+#include "reports/table/Rt60Tables.h"
+#include "reports/table/TableWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace orlu {
+namespace {
+
+using fixture::CurrentFileSpec;
+using fixture::FixtureBuilder;
+
+std::string Golden(const char* name)
+{
+    const auto bytes = fixture::ReadFileBytes(std::filesystem::path(ORLU_SOURCE_DIR) / "tests/golden" / name);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// 17 May 2013, 10:20'30 (2-second units).
+constexpr std::uint16_t kDate = 13 * 512 + 5 * 32 + 17;
+constexpr std::uint16_t kTime = (10 * 3600 + 20 * 60 + 30) / 2;
+
+// ORLU 525 profiles: (Fast, A), (Slow, C), (Imp., A).
+void SetProfiles(CurrentFileSpec& spec)
+{
+    spec.profiles[0] = {1, 2, 0, 0, 0};
+    spec.profiles[1] = {2, 3, 0, 0, 0};
+    spec.profiles[2] = {0, 2, 0, 0, 0};
+    spec.measurementWords = {{1, kDate}, {2, kTime}};
+}
+
+// Firmware 3.00: peak w3, max w4, min w5, spl w6, Leq w7, Ltm3 w10, Ltm5 w11, n w12, Ln w13.
+CurrentFileSpec LevelMeter()
+{
+    CurrentFileSpec spec;
+    SetProfiles(spec);
+    spec.measurementSeconds = 125;
+    spec.levels = {1050, 950, 450, 600, 723, 0, 0, 735, 741, 10, 768};
+    return spec;
+}
+
+// Firmware 5.05 dose meter: peak w3, max w5, min w6, spl w7, Leq w8, Lden w9, Ltm3 w10,
+// Ltm5 w11, Lav w12, dose level w13; den code 100 from bit 3 of the flags word.
+CurrentFileSpec DoseMeter()
+{
+    CurrentFileSpec spec;
+    SetProfiles(spec);
+    spec.firmware = 505;
+    spec.function = 4;
+    spec.flagsWord = 0x08;
+    spec.measurementSeconds = 3600;
+    spec.overloadSeconds = 36;
+    spec.levels = {1200, 0, 1000, 500, 900, 800, 850, 810, 820, 790, 780};
+    return spec;
+}
+
+class MainResultsTables : public DocumentTest {
+protected:
+    std::unique_ptr<CTmDoc> OpenSpec(const CurrentFileSpec& spec, std::uint8_t kind = 45)
+    {
+        const std::vector<std::uint8_t> bytes = fixture::CurrentMeasurementFile(spec);
+        FixtureBuilder f;
+        f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(bytes.size())).Bytes(bytes);
+        return Open(Write("file.orl", f));
+    }
+
+    // The table of the document's family, as UTF-8 text.
+    std::string Render(CTmDoc& doc, TableOutputOptions options, std::uint8_t units = 0, std::uint16_t mask = 7)
+    {
+        const MainTableRenderer renderer = MainResultsTableFor(doc);
+        EXPECT_NE(renderer, nullptr);
+        if (!renderer)
+            return {};
+        lines = LineList();
+        width = -1;
+        kind = 0;
+        MainTableRequest request{lines, width, kind, mask, units, options};
+        EXPECT_EQ(renderer(doc, request), 1);
+        return Cp1252ToUtf8(lines.Join());
+    }
+
+    LineList lines;
+    std::int32_t width = 0;
+    std::uint8_t kind = 0;
+};
+
+TEST_F(MainResultsTables, GoldenTablesOfALevelMeterAndADoseMeter)
+{
+    struct Case {
+        const char* golden;
+        CurrentFileSpec spec;
+        TableOutputOptions options;
+    };
+    const Case cases[] = {
+        {"main-results-level-meter-tab.txt", LevelMeter(), {0, 0, 0}},
+        {"main-results-level-meter-hash.txt", LevelMeter(), {0, 0, 6}},
+        {"main-results-dose-meter-semicolon-comma.txt", DoseMeter(), {0, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.golden);
+        auto doc = OpenSpec(c.spec);
+        const std::string expected = Golden(c.golden);
+        EXPECT_EQ(Render(*doc, c.options), expected);
+        EXPECT_EQ(kind, kTableKindMainResults);
+        // The width is that of the widest line, its CR LF included.
+        std::size_t widest = 0;
+        for (const std::string& line : lines)
+            widest = std::max(widest, line.size());
+        EXPECT_EQ(width, static_cast<std::int32_t>(widest));
+    }
+}
+
+TEST_F(MainResultsTables, MaskChoosesTheRowsAndAnEmptyWalkWritesNothing)
+{
+    auto doc = OpenSpec(LevelMeter());
+    const std::string table = Render(*doc, {0, 0, 0}, 0, 0b100);
+    EXPECT_EQ(lines.Size(), 3u);
+    EXPECT_NE(table.find("#3\tA\tImp."), std::string::npos);
+    EXPECT_EQ(table.find("#1\t"), std::string::npos);
+
+    // No row: neither caption nor header, width 0, the lines left as they were.
+    Render(*doc, {0, 0, 0}, 0, 0);
+    EXPECT_EQ(lines.Size(), 0u);
+    EXPECT_EQ(width, 0);
+}
+
+TEST_F(MainResultsTables, RenderingKeepsTheUsersChannel)
+{
+    auto doc = OpenSpec(LevelMeter());
+    doc->SelectChannelProfile(1, 0);
+    Render(*doc, {0, 0, 0});
+    EXPECT_EQ(doc->Channel().channel, 1);
+    EXPECT_EQ(doc->Channel().detectorIndex, 2);
+}
+
+TEST_F(MainResultsTables, LinearSelInScientificFormHasCompactedExponents)
+{
+    // A linear SEL is a squared pressure in Pa²s: (20 x 10^(SEL/20 - 6))^2 with SEL =
+    // 10 log10(125) + 72.3 dB = 93.27 dB gives 8.49e-001 Pa²s, written 8.49e-1.
+    auto doc = OpenSpec(LevelMeter());
+    const std::string table = Render(*doc, {1, 0, 0}, 1, 1);
+    ASSERT_EQ(lines.Size(), 3u);
+    EXPECT_NE(lines[1].find("SEL[Pa\xB2s]"), std::string::npos);
+    // Every linear value is in the scientific form without '+' and leading exponent zeros.
+    EXPECT_NE(lines[2].find("\t8.49e-1\t"), std::string::npos) << lines[2];
+    EXPECT_EQ(lines[2].find("e-0"), std::string::npos) << lines[2];
+    EXPECT_EQ(lines[2].find("e+"), std::string::npos) << lines[2];
+    // Peak 105.0 dB is 3.56 Pa.
+    EXPECT_NE(lines[2].find("\tPa\t3.56e0\t"), std::string::npos) << lines[2];
+}
+
+TEST_F(MainResultsTables, DurationOfDaysEndsTheRowWithItsRemainder)
+{
+    struct Case {
+        std::uint32_t seconds;
+        const char* time;
+        const char* end;
+    };
+    const Case cases[] = {
+        {400000, "\t4days+\t", "\t+15:06'40\r\n"},
+        {432000, "\t5days\t", "\t76.8\r\n"},
+        {359998, "\t99:59'58\t", "\t76.8\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.seconds);
+        CurrentFileSpec spec = LevelMeter();
+        spec.measurementSeconds = c.seconds;
+        auto doc = OpenSpec(spec);
+        Render(*doc, {0, 0, 0}, 0, 1);
+        ASSERT_EQ(lines.Size(), 3u);
+        EXPECT_NE(lines[2].find(c.time), std::string::npos) << lines[2];
+        EXPECT_TRUE(lines[2].ends_with(c.end)) << lines[2];
+    }
+}
+
+TEST_F(MainResultsTables, VibrationFileWithVdvFootnoteAndAMicrophoneFileAsSound)
+{
+    // ORLU 530, accelerometer, firmware 3.00: peak w3, P-P w4, MTVV w7, VDV w8, RMS w9.
+    CurrentFileSpec spec;
+    spec.deviceType = 530;
+    spec.inputKind = 5;
+    spec.measurementWords = {{1, kDate}, {2, kTime}};
+    spec.profiles[0] = {1, 1, 0, 0, 0}; // HP1: with VDV
+    spec.profiles[1] = {1, 4, 0, 0, 0}; // Vel1: no VDV
+    spec.levels = {1400, 1300, 0, 0, 1250, 1200, 1100}; // each profile 1 dB higher
+    auto doc = OpenSpec(spec, 47);
+    const std::string table = Render(*doc, {0, 1, 0}, 1, 0b011);
+    ASSERT_EQ(lines.Size(), 4u) << table;
+    EXPECT_EQ(lines[0], "Main_results_for_vibration:\r\n");
+    EXPECT_EQ(lines[1], "Date\tStart\tProf\tFilter\tDetect\tTime\tunits\tPeak\tP-P\tMTVV\tRMS\tVDV[dB]\r\n");
+    EXPECT_EQ(lines[2], "13/05/17\t10:20'30\t#1\tHP1\t125ms\t00:10'00\tdB\t140,0\t130,0\t125,0\t110,0\t120,0\r\n");
+    EXPECT_EQ(lines[3], "13/05/17\t10:20'30\t#2\tVel1\t125ms\t00:10'00\tdB\t141,0\t131,0\t126,0\t111,0\t-----\r\n");
+
+    // Linear units (option 0 for vibration): VDV in m/s^1.75 and the note on its unit.
+    Render(*doc, {0, 1, 0}, 0, 0b001);
+    ASSERT_EQ(lines.Size(), 4u);
+    EXPECT_NE(lines[1].find("\tVDV[m/sx]\r\n"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[3], "__sx_=_s^1,75__\r\n");
+
+    spec.inputKind = 2;
+    auto sound = OpenSpec(spec, 47);
+    Render(*sound, {0, 0, 0});
+    ASSERT_FALSE(lines.Empty());
+    EXPECT_EQ(lines[0], "Main_results:\r\n");
+    EXPECT_NE(lines[1].find("\tSEL[dB]"), std::string::npos);
+}
+
+TEST_F(MainResultsTables, FileWithoutResultsRecordGivesAnEmptyTable)
+{
+    CurrentFileSpec spec = LevelMeter();
+    spec.rowWords = 3;
+    spec.rows = 4;
+    auto doc = OpenSpec(spec);
+    Render(*doc, {0, 0, 0});
+    EXPECT_EQ(lines.Size(), 0u);
+    EXPECT_EQ(width, 0);
+}
+
+// A table written with TAB separators, saved as the program saves text, is
+// read back by Python's csv module with as many columns in every row as its header.
+TEST_F(MainResultsTables, TabTableImportsAsCsv)
+{
+    if (std::system("command -v python3 >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "python3 is not installed";
+    auto doc = OpenSpec(DoseMeter());
+    const std::string table = Render(*doc, {1, 0, 0}, 1);
+    const std::filesystem::path path = dir / "table.txt";
+    ASSERT_TRUE(WriteFileAtomically(path, table));
+    const std::string command = "python3 -c 'import csv, sys\n"
+                                "rows = csv.reader(open(sys.argv[1], newline=\"\", encoding=\"utf-8\"), delimiter=\"\\t\")\n"
+                                "print(\",\".join(str(len(row)) for row in rows))' " +
+                                path.string();
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, pipe))
+        output += chunk;
+    EXPECT_EQ(::pclose(pipe), 0);
+    // The caption, then the header and three rows of 26 columns.
+    EXPECT_EQ(output, "1,26,26,26,26\n");
+}
+
+TEST(CompactExponentsTest, ExponentsLoseSignAndLeadingZerosAndKeepTheirFields)
+{
+    struct Case {
+        std::string field;
+        std::string expected;
+    };
+    const Case fields[] = {
+        {"1.23e+003 ", "1.23e3    "},
+        {"4.56e-012 ", "4.56e-12  "},
+        {"7.00e+000 ", "7.00e0    "},
+        {"2.50e-003 ", "2.50e-3   "},
+        {"1.00e+100 ", "1.00e100  "},
+        {"12.5      ", "12.5      "}, // no exponent
+    };
+    for (const Case& c : fields) {
+        std::string field = c.field;
+        CompactExponentField(field);
+        EXPECT_EQ(field, c.expected) << c.field;
+    }
+
+    // A row: the names before the start keep their 'e'; the last exponent ends the text.
+    std::string row = "Leq       1.23e+003 4.56e-012 7.00e+000";
+    CompactExponents(row, 10);
+    EXPECT_EQ(row, "Leq       1.23e3    4.56e-12  7.00e0");
+    std::string named = "Leq       Sel e";
+    CompactExponents(named, 0);
+    EXPECT_EQ(named, "Leq       Sel e");
+}
+
+TEST(RepackHeaderTest, NamesWithUnitsReturnToTheirBoundaries)
+{
+    struct Case {
+        std::string header;
+        std::string expected;
+    };
+    const Case cases[] = {
+        // SEL[dB] with four blanks and Lex8[dB] with two: one blank less after SEL[dB].
+        {"SEL[dB]    Lex8[dB]  ", "SEL[dB]   Lex8[dB]  "},
+        {"Peak      PS[Pa\xB2s]    Lx8[Pa\xB2s]   Dose[%]   ", "Peak      PS[Pa\xB2s]  Lx8[Pa\xB2s] Dose[%]   "},
+        // Nothing but blanks after a boundary: they stay.
+        {"Time      units               ", "Time      units               "},
+    };
+    for (const Case& c : cases) {
+        std::string header = c.header;
+        RepackHeader(header);
+        EXPECT_EQ(header, c.expected) << c.header;
+    }
+}
+
+// An ORLU 525 RT60 file: settings 26 (save mode 1, method, 1/3 octave) and results 27
+// with bands 10 to 12 (8, 10 and 12.5 Hz) and one total row (the 525's totals begin
+// with TOT_A).
+class Rt60Table : public DocumentTest {};
+
+TEST_F(Rt60Table, BandsTotalsInvalidTimesAndTheDecimalComma)
+{
+    FixtureBuilder file;
+    CurrentFileSpec spec;
+    SetProfiles(spec);
+    spec.function = 8;
+    std::vector<std::uint8_t> bytes = fixture::CurrentMeasurementFile(spec);
+    bytes.resize(bytes.size() - 2); // the end word comes after the RT60 records
+    file.Bytes(bytes);
+    file.Record(26, {1, 0, 2, 0, 0, 0, 0, 0, 0, 0});
+    std::vector<std::uint16_t> r27{0, 0, 45, 1, 10, 12};
+    const std::int16_t times[4][4] = {{1230, -1, 980, 1010}, {1500, 1400, 1300, 1200}, {6, 10, 20, 30}, {900, 800, 700, -1}};
+    for (const auto& t : times)
+        for (std::uint16_t w : {std::uint16_t{0}, static_cast<std::uint16_t>(t[0]), static_cast<std::uint16_t>(t[1]),
+                                static_cast<std::uint16_t>(t[2]), static_cast<std::uint16_t>(t[3]), std::uint16_t{0},
+                                std::uint16_t{0}, std::uint16_t{0}, std::uint16_t{0}})
+            r27.push_back(w);
+    file.Record(27, r27).ChainEnd();
+    FixtureBuilder container;
+    container.ContainerHeader(45, 0, 0, static_cast<std::uint32_t>(file.Size())).Bytes(file.Data());
+    auto doc = Open(Write("rt.orl", container));
+
+    LineList lines;
+    std::int32_t width = 0;
+    std::uint8_t kind = 0;
+    MainTableRequest request{lines, width, kind, 7, 0, {0, 1, 0}};
+    EXPECT_EQ(MainResultsTableFor(*doc)(*doc, request), 1);
+    const std::string expected = "\r\n"
+                                 "RT60_results:\r\n"
+                                 "\r\n"
+                                 "Freq\tEDT\tRT20\tRT30\tRTuser\r\n"
+                                 "[Hz]\t[sec]\t[sec]\t[sec]\t[sec]\r\n"
+                                 "8,0\t1,23\t*,**\t0,98\t1,01\r\n"
+                                 "10,0\t1,50\t1,40\t1,30\t1,20\r\n"
+                                 "12,5\t0,01\t0,01\t0,02\t0,03\r\n"
+                                 "TOT_A\t0,90\t0,80\t0,70\t*,**\r\n"
+                                 "\r\n";
+    EXPECT_EQ(lines.Join(), expected);
+    EXPECT_EQ(kind, kTableKindMainResults);
+}
+
+} // namespace
+} // namespace orlu

@@ -15,12 +15,14 @@
 #include "document/container/LoadErrors.h"
 #include "document/headers/CurrentDocument.h"
 #include "document/results/ResultDecoders.h"
+#include "document/results/VibrationExposure.h"
 #include "document/units/LevelUnits.h"
 #include "document/image/PagePool.h"
 #include "document/image/PagedFileImage.h"
 #include "platform/DocumentBase.h"
 
 #include <array>
+#include <span>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -139,6 +141,9 @@ public:
     /// Decodes the main results of channel (profile) a, profile p with the decoder of the
     /// document's model; the older sound-level-meter decoder keeps the measurement time T it read.
     void DecodeResultRow(int a, int p, ResultValues& out, bool linear, int e, double m);
+    /// The exposure of the file's dose-meter setup from the vibration results of
+    /// its channels (indexed by channel); 0 with out untouched when there is none.
+    int ComputeVibrationExposure(std::span<const ResultValues> results, ExposureResult& out) const;
     /// T as the older sound-level-meter decoder last read it (seconds).
     std::uint32_t MeasurementSeconds() const { return m_MeasurementSeconds; }
     /// The image as read, kept once the logger split made the working image compact.

@@ -151,7 +151,8 @@ TEST_F(MeasurementViewWindow, TableFormWithSemicolonsAndDecimalComma)
     ASSERT_NE(view, nullptr);
     CMainFrame& frame = *m_App->MainFrame();
     ASSERT_TRUE(frame.RouteCommand(32780)); // Main results
-    EXPECT_EQ(LineText(view->State().Lines[0]), kFormNotAvailableText);
+    // The sound level meter text of a file with three profiles writes nothing while no channel is chosen.
+    EXPECT_TRUE(view->State().Lines.Empty());
     ASSERT_TRUE(frame.RouteCommand(32789)); // Table
     const MeasurementViewState& s = view->State();
     ASSERT_TRUE(s.TableShown());

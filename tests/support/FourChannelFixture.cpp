@@ -129,8 +129,17 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
         std::vector<std::uint16_t> v{spec.vectorInBuffer};
         v.insert(v.end(), spec.coefficients.begin(), spec.coefficients.end());
         v.insert(v.end(), spec.coefficientUse.begin(), spec.coefficientUse.end());
+        if (spec.vectorLevel)
+            v.push_back(static_cast<std::uint16_t>(*spec.vectorLevel));
         f.Record(30, v);
     }
+    if (spec.dose) {
+        const FourChannelSpec::DoseSetup& d = *spec.dose;
+        f.Record(31, {static_cast<std::uint16_t>(d.axisX << 8 | d.axisY), static_cast<std::uint16_t>(d.kind << 8 | d.axisZ),
+                      d.dailyMinutes, d.limitVariant});
+    }
+    if (spec.seat)
+        f.Record(44, {spec.seat->base, spec.seat->seat});
 
     const int channelCount = static_cast<int>(spec.channels.size());
     const bool noHistory = spec.history == FourChannelSpec::History::None;
@@ -186,8 +195,11 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
             std::vector<std::uint16_t> words;
             Push32(words, overload ? spec.overloadSeconds + static_cast<std::uint32_t>(byProfile ? c : 0)
                                    : spec.measurementSeconds);
-            for (std::int16_t level : kLevels)
-                words.push_back(static_cast<std::uint16_t>((level + 10 * c + 100 * p) * scale));
+            if (const auto given = spec.resultLevels.find(i); given != spec.resultLevels.end())
+                words.insert(words.end(), given->second.begin(), given->second.end());
+            else
+                for (std::int16_t level : kLevels)
+                    words.push_back(static_cast<std::uint16_t>((level + 10 * c + 100 * p) * scale));
             f.Record(13, words);
         }
         if (!spec.rt60.times.empty()) {

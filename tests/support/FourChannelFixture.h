@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,9 +74,34 @@ struct FourChannelSpec {
     std::array<std::uint16_t, 4> coefficients{};
     std::array<std::uint16_t, 4> coefficientUse{};
 
+    /// Word 10 of the vector settings 30: the vector sum's level, written when given.
+    std::optional<std::int16_t> vectorLevel;
+
+    /// Dose-meter setup 31: word 1 x channel (high byte) and y channel (low
+    /// byte), word 2 z channel (low byte) and kind (high byte: 1 hand-arm,
+    /// 2 whole-body), word 3 the daily exposure time in minutes, word 4 the
+    /// limit variant (0 UK, 1 IT, 2 PL, 3 FR, 4 User).
+    struct DoseSetup {
+        std::uint8_t axisX = 0;
+        std::uint8_t axisY = 1;
+        std::uint8_t axisZ = 2;
+        std::uint8_t kind = 1;
+        std::uint8_t limitVariant = 0;
+        std::uint16_t dailyMinutes = 480;
+    };
+    std::optional<DoseSetup> dose;
+    /// SEAT definition 44: word 1 the base channel, word 2 the seat channel (from 0).
+    struct Seat {
+        std::uint16_t base = 0;
+        std::uint16_t seat = 1;
+    };
+    std::optional<Seat> seat;
+
     /// Results records 13 (no time history): T, O and levels in 0.1 dB, or 0.01 dB from 2.16.
     std::uint32_t measurementSeconds = 600;
     std::uint32_t overloadSeconds = 6;
+    /// Level words 3 to 13 of results record i, written as they are instead of the generated levels.
+    std::map<int, std::array<std::int16_t, 11>> resultLevels;
 
     /// Spectrum setup of the octave and FFT functions: the channels that have spectra.
     std::uint16_t spectrumMask = 0;

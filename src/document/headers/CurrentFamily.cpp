@@ -285,4 +285,9 @@ void CTmDoc::DecodeResultRow(int a, int p, ResultValues& out, bool linear, int e
     orlu::DecodeResultRow(ctx, a, p, out, linear, e, m);
 }
 
+int CTmDoc::ComputeVibrationExposure(std::span<const ResultValues> results, ExposureResult& out) const
+{
+    return orlu::ComputeVibrationExposure(m_Current.header.fourChannel.exposure, results, out);
+}
+
 } // namespace orlu

@@ -44,6 +44,19 @@ struct ChannelHistogram {
     bool operator==(const ChannelHistogram&) const = default;
 };
 
+/// The dose-meter setup of a vibration file (record 31): the channels of
+/// the three axes, hand-arm or whole-body, the national limit variant and
+/// the daily exposure time. The channel numbers are the file's, unchecked.
+struct ExposureSetup {
+    std::uint8_t axisX = 0;
+    std::uint8_t axisY = 0;
+    std::uint8_t axisZ = 0;
+    std::uint8_t kind = 0;         ///< 1 hand-arm, 2 whole-body, other none
+    std::uint8_t limitVariant = 0; ///< row of VibrationLimitTable
+    std::uint16_t dailyMinutes = 0;
+    bool operator==(const ExposureSetup&) const = default;
+};
+
 /// One channel's entries of the per-channel tables.
 struct ChannelSetup {
     std::uint16_t inputKind = 0; ///< 2 microphone, 5 accelerometer
@@ -107,7 +120,7 @@ struct FourChannelSetup {
     std::uint16_t vectorFilter = 0;
     std::string vectorFormula;
     bool doseSettingsPresent = false;
-    std::array<std::uint8_t, 6> doseSettings{};
+    ExposureSetup exposure;
 
     // Spectra: channel masks by function and the spectrum-channel words.
     std::uint16_t octaveMask = 0;

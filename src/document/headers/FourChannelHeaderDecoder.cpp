@@ -611,9 +611,14 @@ bool DecodeFourChannelMeasurement(const ImageReader& image, SubfileSpan sub, Cur
         ReadVector(r, h);
     if (const Rec r = Find(image, sub, kRecordDoseSettings)) {
         f.doseSettingsPresent = true;
-        f.doseSettings = {static_cast<std::uint8_t>(r.W(1) >> 8), static_cast<std::uint8_t>(r.W(1)),
-                          static_cast<std::uint8_t>(r.W(2)),      static_cast<std::uint8_t>(r.W(2) >> 8),
-                          static_cast<std::uint8_t>(r.W(3)),      static_cast<std::uint8_t>(r.W(4))};
+        // Word 1: x and y channels (high, low byte); word 2: z channel and kind
+        // (low, high byte); word 3: the daily exposure time in whole minutes.
+        f.exposure = ExposureSetup{.axisX = static_cast<std::uint8_t>(r.W(1) >> 8),
+                                   .axisY = static_cast<std::uint8_t>(r.W(1)),
+                                   .axisZ = static_cast<std::uint8_t>(r.W(2)),
+                                   .kind = static_cast<std::uint8_t>(r.W(2) >> 8),
+                                   .limitVariant = static_cast<std::uint8_t>(r.W(4)),
+                                   .dailyMinutes = r.W(3)};
     }
     if (f.rotationInBuffer != 0) {
         f.vectorSlot.flagsWord |= 2;

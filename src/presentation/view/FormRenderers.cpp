@@ -2,6 +2,7 @@
 
 #include "document/ViewKind.h"
 #include "document/rawviews/RawViews.h"
+#include "reports/text/MainResultsText.h"
 #include "presentation/view/MainResultsForms.h"
 
 namespace orlu {
@@ -27,8 +28,13 @@ FormRenderer FromDocumentRenderer(DocumentRenderer render, std::size_t unitSlot)
 {
     return [render, unitSlot](FormRequest& request) {
         int widest = request.WidestLine;
-        render(request.Doc, request.Lines, &widest, request.View.SelectedChannels,
-               request.View.UnitsByKind[unitSlot]);
+        const bool written = render(request.Doc, request.Lines, &widest, request.View.SelectedChannels,
+                                    request.View.UnitsByKind[unitSlot]);
+        // A document whose family has no such report yet says so.
+        if (!written && request.Lines.Empty()) {
+            std::string line(kFormNotAvailableText);
+            AddLine(request.Lines, line, &widest);
+        }
         request.WidestLine = widest;
     };
 }
@@ -45,6 +51,7 @@ constexpr RendererRow kRenderers[] = {
     {kViewSettings, FormChoice::Text, &FormatSettingsText, 0},
     {kViewHexa, FormChoice::Hex, &FormatHexDump, 0},
     {kViewAscii, FormChoice::Ascii, &FormatAsciiForm, 0},
+    {kViewMainResults, FormChoice::Text, &FormatMainResultsText, 0},
 };
 
 } // namespace

@@ -28,16 +28,6 @@ constexpr std::string_view kAbsentValue9 = "    -----";
 // Seven blanks: a value column whose unit is the row's unit cell.
 constexpr std::string_view kSharedUnit = "       ";
 
-int FirstChannel(std::uint16_t channelMask)
-{
-    return channelMask == 0 ? 0 : std::countr_zero(channelMask);
-}
-
-bool Selected(std::uint16_t channelMask, int channel)
-{
-    return (channelMask >> channel) & 1u;
-}
-
 // The largest level of a row fixes the decimals, the unit and the display multiplier of the whole row.
 struct RowScale {
     LevelText level;
@@ -78,12 +68,6 @@ std::string ExposureValue9(double x)
 std::string RowStart(const CurrentHeader& h, int channel)
 {
     return DateCell(h.date) + StartTimeCell(h.time) + StrPrintf("  #%d ", channel + 1);
-}
-
-void AddRemainder(std::string& row, const DurationText& duration)
-{
-    if (!duration.Remainder.empty())
-        row += StrPrintf("  %s", duration.Remainder.c_str());
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "platform/ValueFormat.h"
 
+#include <bit>
+
 namespace orlu {
 
 void TitleLine::Add(std::string_view piece)
@@ -42,6 +44,22 @@ std::string UnitCell(const LevelText& level)
     std::string word = level.unit.empty() ? std::string() : level.unit.substr(1);
     word = word.substr(0, word.find(' '));
     return StrPrintf("%6s", word.c_str());
+}
+
+int FirstChannel(std::uint16_t channelMask)
+{
+    return channelMask == 0 ? 0 : std::countr_zero(channelMask);
+}
+
+bool Selected(std::uint16_t channelMask, int channel)
+{
+    return (channelMask >> channel) & 1u;
+}
+
+void AddRemainder(std::string& row, const DurationText& duration)
+{
+    if (!duration.Remainder.empty())
+        row += StrPrintf("  %s", duration.Remainder.c_str());
 }
 
 } // namespace orlu

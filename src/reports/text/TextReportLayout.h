@@ -7,6 +7,7 @@
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
 #include "document/units/LevelUnits.h"
+#include "reports/common/ReportNumberFormats.h"
 
 #include <cstdint>
 #include <string>
@@ -32,6 +33,13 @@ std::string DateCell(std::uint16_t date);
 std::string StartTimeCell(std::uint16_t time);
 /// The unit word of a level text (its first blank dropped, cut at the next), right-aligned in 6.
 std::string UnitCell(const LevelText& level);
+
+/// The first channel of a view's mask: its lowest set bit, 0 for an empty mask.
+int FirstChannel(std::uint16_t channelMask);
+/// Whether bit `channel` of the view's mask is set.
+bool Selected(std::uint16_t channelMask, int channel);
+/// Appends "  " and the duration's remainder beyond whole days, when it has one.
+void AddRemainder(std::string& row, const DurationText& duration);
 
 /// Reselects the channel and profile the document had when it was made.
 class ChannelSelectionKeeper {

@@ -9,6 +9,7 @@
 #include "reports/table/MainResultsTables.h"
 #include "reports/table/Rt60Tables.h"
 #include "reports/table/TableWriter.h"
+#include "support/FourChannelFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,7 @@ namespace {
 
 using fixture::CurrentFileSpec;
 using fixture::FixtureBuilder;
+using fixture::FourChannelSpec;
 
 std::string Golden(const char* name)
 {
@@ -228,29 +230,256 @@ TEST_F(MainResultsTables, FileWithoutResultsRecordGivesAnEmptyTable)
     EXPECT_EQ(width, 0);
 }
 
-// A table written with TAB separators, saved as the program saves text, is
-// read back by Python's csv module with as many columns in every row as its header.
-TEST_F(MainResultsTables, TabTableImportsAsCsv)
+// The number of columns Python's csv module reads in each row of a TAB-separated
+// table saved as the program saves text, joined by ','; empty when python3 is missing.
+std::string CsvColumnCounts(const std::filesystem::path& dir, const std::string& table)
 {
     if (std::system("command -v python3 >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "python3 is not installed";
-    auto doc = OpenSpec(DoseMeter());
-    const std::string table = Render(*doc, {1, 0, 0}, 1);
+        return {};
     const std::filesystem::path path = dir / "table.txt";
-    ASSERT_TRUE(WriteFileAtomically(path, table));
+    EXPECT_TRUE(WriteFileAtomically(path, table));
     const std::string command = "python3 -c 'import csv, sys\n"
                                 "rows = csv.reader(open(sys.argv[1], newline=\"\", encoding=\"utf-8\"), delimiter=\"\\t\")\n"
                                 "print(\",\".join(str(len(row)) for row in rows))' " +
                                 path.string();
     FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
+    EXPECT_NE(pipe, nullptr);
+    if (!pipe)
+        return {};
     std::string output;
     char chunk[256];
     while (std::fgets(chunk, sizeof chunk, pipe))
         output += chunk;
     EXPECT_EQ(::pclose(pipe), 0);
+    return output;
+}
+
+// A table written with TAB separators is read back by Python's csv module with as
+// many columns in every row as its header.
+TEST_F(MainResultsTables, TabTableImportsAsCsv)
+{
+    auto doc = OpenSpec(DoseMeter());
+    const std::string counts = CsvColumnCounts(dir, Render(*doc, {1, 0, 0}, 1));
+    if (counts.empty())
+        GTEST_SKIP() << "python3 is not installed";
     // The caption, then the header and three rows of 26 columns.
-    EXPECT_EQ(output, "1,26,26,26,26\n");
+    EXPECT_EQ(counts, "1,26,26,26,26\n");
+}
+
+// Four-channel files: ORLU 545 and 590 with three channels of three profiles
+// (from firmware 2.17: Chan and Prof columns, results records by channel + 4 x
+// profile; levels in 0.01 dB). Profile j = p x 3 + c; a sound profile is shown
+// when bit 0 of its flags is set, a vibration channel by its first profile.
+// The vibration levels are 0.01 dB over the 120 dB acceleration reference
+// (110 dB velocity), so that a word w reads 10^(w / 2000) m/s2 on W-Bxy and
+// 10^(w / 2000 - 3.5) m/s on Vel1; the sound levels are the generated ones.
+class FourChannelTables : public MainResultsTables {
+protected:
+    std::unique_ptr<CTmDoc> OpenFourChannel(const FourChannelSpec& spec)
+    {
+        const std::vector<std::uint8_t> file = fixture::FourChannelMeasurementFile(spec);
+        FixtureBuilder f;
+        f.ContainerHeader(42, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
+        return Open(Write("four.orl", f));
+    }
+
+    // Words 3 to 13 of a vibration results record: Peak, P-P, -, -, MTVV, VDV, RMS.
+    static std::array<std::int16_t, 11> VibrationWords(int peak, int pp, int mtvv, int vdv, int rms)
+    {
+        auto w = [](int v) { return static_cast<std::int16_t>(v); };
+        return {w(peak), w(pp), 0, 0, w(mtvv), w(vdv), w(rms), 0, 0, 0, 0};
+    }
+
+    void ExpectWidthOfWidestLine()
+    {
+        std::size_t widest = 0;
+        for (const std::string& line : lines)
+            widest = std::max(widest, line.size());
+        EXPECT_EQ(width, static_cast<std::int32_t>(widest));
+    }
+};
+
+// ORLU 590 (firmware 3.02): a microphone on channel 1 with profiles 1 (A, Fast) and 3 (C, Imp.)
+// enabled; accelerometers on channel 2 (W-Bxy) and 3 (Vel1, which has no VDV);
+// the vector of channels 2 and 3 (factors 1.00 and 0.50) at 5 dB, 3.162 m/s2.
+FourChannelSpec MicrophoneFirst()
+{
+    FourChannelSpec spec = fixture::MakeFourChannelSpec(590, 302, 3, 3, true);
+    spec.measurementSeconds = 1000;
+    spec.profiles[0] = {2, 1, 0, 1};
+    spec.profiles[3] = {2, 2, 0, 0};
+    spec.profiles[6] = {3, 0, 0, 1};
+    spec.profiles[2] = {4, 1, 0, 0};
+    spec.resultLevels[1] = {800, 1000, 0, 0, 600, 1400, 400, 0, 0, 0, 0};
+    spec.resultLevels[2] = {2800, 3000, 0, 0, 2600, 3400, 2400, 0, 0, 0, 0};
+    spec.vectorRecord = true;
+    spec.coefficients = {0, 100, 50, 0};
+    spec.coefficientUse = {0, 1, 1, 0};
+    spec.vectorLevel = 1000;
+    return spec;
+}
+
+// ORLU 545: accelerometers (W-Bxy) on channels 1 and 2, a microphone on channel 3
+// with profiles 1 (A, Fast) and 2 (C, Slow) enabled; the vector of channels 1 and 2
+// at 5 dB; a SEAT definition and a hand-arm dose setup, which belong to the text
+// form only.
+FourChannelSpec AccelerometersFirst()
+{
+    FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 3, 3, false);
+    spec.channels[1].microphone = false;
+    spec.channels[2].microphone = true;
+    spec.profiles[1].filter = 11;
+    spec.profiles[2] = {2, 1, 0, 1};
+    spec.profiles[5] = {3, 2, 0, 1};
+    spec.profiles[8] = {4, 0, 0, 0};
+    spec.resultLevels[0] = {800, 1000, 0, 0, 600, 1400, 400, 0, 0, 0, 0};
+    spec.resultLevels[1] = {-1300, -1100, 0, 0, -1500, 2600, -1700, 0, 0, 0, 0};
+    spec.vectorRecord = true;
+    spec.coefficients = {100, 100, 0, 0};
+    spec.coefficientUse = {1, 1, 0, 0};
+    spec.vectorLevel = 1000;
+    spec.seat = FourChannelSpec::Seat{.base = 0, .seat = 1};
+    spec.dose = FourChannelSpec::DoseSetup{.axisX = 0, .axisY = 1, .axisZ = 1, .kind = 1, .limitVariant = 0,
+                                           .dailyMinutes = 480};
+    return spec;
+}
+
+TEST_F(FourChannelTables, GoldenTablesOfSoundAndVibrationInTheOrderOfTheFirstChannel)
+{
+    struct Case {
+        const char* golden;
+        FourChannelSpec spec;
+        TableOutputOptions options;
+    };
+    const Case cases[] = {
+        {"main-results-four-channel-microphone-first-tab-comma.txt", MicrophoneFirst(), {0, 1, 0}},
+        {"main-results-four-channel-vibration-semicolon-comma.txt", AccelerometersFirst(), {1, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.golden);
+        auto doc = OpenFourChannel(c.spec);
+        doc->SelectChannelProfile(1, 0);
+        EXPECT_EQ(Render(*doc, c.options, 0, 0x17), Golden(c.golden));
+        EXPECT_EQ(kind, kTableKindMainResults);
+        // The width covers both tables.
+        ExpectWidthOfWidestLine();
+        EXPECT_EQ(doc->Channel().channel, 1);
+    }
+}
+
+TEST_F(FourChannelTables, UnitsFollowEachTablesInput)
+{
+    // Unit option 1: the microphone rows are linear (SEL in Pa²s), the vibration rows in dB.
+    auto doc = OpenFourChannel(MicrophoneFirst());
+    Render(*doc, {0, 0, 0}, 1, 0x07);
+    const std::vector<std::string> text(lines.begin(), lines.end());
+    ASSERT_EQ(text.size(), 9u);
+    EXPECT_NE(text[1].find("\tSEL[Pa\xB2s]\t"), std::string::npos) << text[1];
+    EXPECT_NE(text[2].find("\tPa\t"), std::string::npos) << text[2];
+    EXPECT_TRUE(text[6].ends_with("\tVDV[dB]\r\n")) << text[6];
+    // W-Bxy in dB: Peak, P-P, MTVV, RMS and VDV words / 100.
+    EXPECT_NE(text[7].find("\tdB\t8.0\t10.0\t6.0\t4.0\t14.0\r\n"), std::string::npos) << text[7];
+    // No linear VDV, no vector in the mask: no notes.
+    EXPECT_EQ(text.back().find("__"), std::string::npos);
+}
+
+TEST_F(FourChannelTables, OneKindOfInputGivesOneTable)
+{
+    struct Case {
+        bool microphones;
+        const char* caption;
+    };
+    for (const Case c : {Case{true, "Main_results_for_sound:\r\n"}, Case{false, "Main_results_for_vibration:\r\n"}}) {
+        SCOPED_TRACE(c.caption);
+        FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 216, 2, 1, true);
+        for (fixture::FourChannelBlock& channel : spec.channels)
+            channel.microphone = c.microphones;
+        auto doc = OpenFourChannel(spec);
+        const std::string table = Render(*doc, {0, 0, 6}, 0, 0x03);
+        // Below firmware 2.17: one row per channel and no Prof column.
+        ASSERT_GE(lines.Size(), 4u) << table;
+        EXPECT_EQ(lines[0], c.caption);
+        EXPECT_TRUE(lines[1].starts_with("Date      Start     Chan      Filter    ")) << lines[1];
+        EXPECT_TRUE(lines[2].starts_with("45/01/01  13:39'12  #1        ")) << lines[2];
+        EXPECT_TRUE(lines[3].starts_with("45/01/01  13:39'12  #2        ")) << lines[3];
+        EXPECT_EQ(table.find("Main_results_for_", 1), std::string::npos) << table;
+    }
+}
+
+TEST_F(FourChannelTables, TabTableImportsAsCsv)
+{
+    auto doc = OpenFourChannel(MicrophoneFirst());
+    const std::string counts = CsvColumnCounts(dir, Render(*doc, {0, 1, 0}, 0, 0x17));
+    if (counts.empty())
+        GTEST_SKIP() << "python3 is not installed";
+    // Sound: caption, header and two rows of 18 columns; the empty line; vibration:
+    // caption, header, two channel rows and the vector row of 13 columns, two notes.
+    EXPECT_EQ(counts, "1,18,18,18,0,1,13,13,13,13,1,1\n");
+}
+
+TEST_F(FourChannelTables, VectorRowWithoutItsLevelShowsNoValue)
+{
+    // A vector record that ends before the vector's level: the RMS column is empty,
+    // never the next record's first word.
+    FourChannelSpec spec = MicrophoneFirst();
+    spec.vectorLevel.reset();
+    auto doc = OpenFourChannel(spec);
+    Render(*doc, {0, 0, 0}, 0, 0x10);
+    ASSERT_GE(lines.Size(), 4u);
+    const std::string vector = lines[lines.Size() - 2];
+    EXPECT_TRUE(vector.starts_with("45/01/01\t13:39'12\tVect\tP1\tMODULE\t---\t00:16'40\tm/s\xB2\t-----\t-----\t-----\t-----\t-----\r\n"))
+        << vector;
+}
+
+// RT60 files of four-channel instruments: a table per channel record of the
+// mask, then the table over the channels; third-octave bands 31 and 32 (1 kHz,
+// 1.25 kHz) and the total row.
+class Rt60ByChannel : public FourChannelTables {
+protected:
+    static FourChannelSpec Rt60File(std::uint16_t count)
+    {
+        FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 3, 1, true);
+        for (fixture::FourChannelBlock& channel : spec.channels)
+            channel.microphone = true;
+        spec.function = 8;
+        spec.rt60 = {count, 3, 31, 32, 1, {{1230, -1, 980, 1010}, {1500, 1400, 1300, 1200}, {900, 800, 700, -1}}};
+        spec.rtChannels = {0, 1, 2};
+        spec.rtMean = true;
+        return spec;
+    }
+};
+
+TEST_F(Rt60ByChannel, GoldenTableOfTheSecondChannelAndTheMean)
+{
+    auto doc = OpenFourChannel(Rt60File(1));
+    EXPECT_EQ(Render(*doc, {0, 1, 0}, 0, 0x02), Golden("rt60-by-channel-tab-comma.txt"));
+    EXPECT_EQ(kind, kTableKindMainResults);
+    ExpectWidthOfWidestLine();
+}
+
+TEST_F(Rt60ByChannel, AveragedResultsFixedFieldsAndAMissingMean)
+{
+    // Averaged results (records 38 and 41); separator '#' keeps the 10-character fields.
+    auto doc = OpenFourChannel(Rt60File(2));
+    Render(*doc, {0, 0, 6}, 0, 0x05);
+    ASSERT_EQ(lines.Size(), 27u);
+    EXPECT_EQ(lines[1], "Channel_#1:_Averaged_RT60_results:\r\n");
+    EXPECT_EQ(lines[3], "Freq      EDT       RT20      RT30      RTuser    \r\n");
+    EXPECT_EQ(lines[5], "1000.0    1.23      *.**      0.98      1.01      \r\n");
+    EXPECT_EQ(lines[10], "Channel_#3:_Averaged_RT60_results:\r\n");
+    EXPECT_EQ(lines[19], "Averaged_RT60_results_averaged_by_channels:\r\n");
+
+    // Without the record over the channels its block keeps its head and has no rows;
+    // channel records stop where the file has no more.
+    FourChannelSpec spec = Rt60File(1);
+    spec.rtMean = false;
+    spec.rtChannels = {0};
+    auto partial = OpenFourChannel(spec);
+    Render(*partial, {0, 0, 0}, 0, 0x07);
+    ASSERT_EQ(lines.Size(), 15u);
+    EXPECT_EQ(lines[1], "Channel_#1:_RT60_results:\r\n");
+    EXPECT_EQ(lines[10], "RT60_results_averaged_by_channels:\r\n");
+    EXPECT_EQ(lines[14], "\r\n");
 }
 
 TEST(CompactExponentsTest, ExponentsLoseSignAndLeadingZerosAndKeepTheirFields)

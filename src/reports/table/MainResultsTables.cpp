@@ -454,10 +454,10 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
     for (int c = 0; c < h.channelCount; ++c) {
         if (!MaskHas(request.ChannelMask, c))
             continue;
+        doc.SelectChannelProfile(c, 0);
+        if (doc.Channel().inputKind == kInputAccelerometer)
+            continue; // the vibration table shows it
         for (int p = 0; p < (profiles ? kProfilesPerChannel : 1); ++p) {
-            doc.SelectChannelProfile(c, 0);
-            if (doc.Channel().inputKind == kInputAccelerometer)
-                break;
             if (profiles) {
                 doc.SelectProfileWeighting(c, p);
                 if ((doc.Channel().detectorWord & 1u) == 0)

@@ -406,6 +406,27 @@ TEST_F(FourChannelTables, OneKindOfInputGivesOneTable)
     }
 }
 
+TEST_F(FourChannelTables, DoseMeterProfilesHaveTheDoseColumns)
+{
+    // One microphone, dose meter, profile 1 (A, Fast) enabled; 600 s. Leq 80.0 dB,
+    // Lav 83.0 dB; SEL = 80.0 + 10 log10(600) = 107.8 dB, SEL8 = Leq + 44.6 dB;
+    // E8 = 10^(80.0 / 10 - 12) x 320000 / 100 = 0.32 Pa²h and E = E8 x 600 / 28800;
+    // LEPd = 10 log10(480 x 60) + 80.0 - 44.6 = 80.0 dB, PSEL = 10 log10(600) + 80.0
+    // - 44.6 = 63.2 dB; the dose word is 1 dB below the criterion: 0 %.
+    FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 1, 3, true);
+    spec.function = 4;
+    spec.profiles[0] = {2, 1, 0, 1};
+    spec.profiles[1] = {3, 2, 0, 0};
+    spec.profiles[2] = {2, 0, 0, 0};
+    auto doc = OpenFourChannel(spec);
+    Render(*doc, {0, 0, 0}, 0, 0x01);
+    ASSERT_EQ(lines.Size(), 3u);
+    EXPECT_EQ(lines[1], "Date\tStart\tChan\tProf\tFilter\tDetect\tTime\tunits\tPeak\tMin\tMax\tSpl\tLav\tLeq\tLtm3\tLtm5\t"
+                        "Dose[%]\tDose8[%]\tSEL[dB]\tSEL8[dB]\tE[Pa\xB2h]\tE8[Pa\xB2h]\tLEPd[dB]\tPSEL[dB]\r\n");
+    EXPECT_EQ(lines[2], "45/01/01\t13:39'12\t#1\tP1\tA\tFast\t00:10'00\tdB\t100.0\t70.0\t90.0\t75.0\t83.0\t80.0\t81.0\t"
+                        "82.0\t0\t0\t107.8\t124.6\t0.01\t0.32\t80.0\t63.2\r\n");
+}
+
 TEST_F(FourChannelTables, TabTableImportsAsCsv)
 {
     auto doc = OpenFourChannel(MicrophoneFirst());

@@ -242,8 +242,9 @@ TEST(ViewRecordCount, RecordsAndBandConversionBetweenTheOctaveSets)
         EXPECT_EQ(view.RecordCount, c.records);
         EXPECT_EQ(view.BandIndex, c.newIndex);
         EXPECT_EQ(view.OctaveIndexKind, c.newIndexKind);
-        if (c.indexKind != c.newIndexKind)
+        if (c.indexKind != c.newIndexKind) {
             EXPECT_EQ(view.GraphBandIndex, c.newIndex);
+        }
     }
 
     // ConvertOctaveIndex goes to the document's own set and always sets the band number.

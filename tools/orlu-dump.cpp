@@ -36,6 +36,7 @@
 #include "document/container/LoadErrors.h"
 #include "platform/TextEncoding.h"
 #include "presentation/view/FormBuilder.h"
+#include "presentation/view/ViewSelection.h"
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
@@ -344,6 +345,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
     FormRendererRegistry renderers;
     RegisterReportRenderers(renderers);
     MeasurementViewState view;
+    OpenView(view, doc);
     FormBuilder(renderers, request.settings)
         .ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
     for (const std::string& line : view.Lines)

@@ -1,6 +1,7 @@
 // The measurement view in the desktop program: a file opens with its first
 // lines on screen, the table form follows the separator and decimal settings,
-// the keys scroll, the mouse marks a block, and a screenshot of two documents.
+// the keys scroll, the mouse marks a block; current-family and four-channel
+// files show the program's reports, and a screenshot of two documents.
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
@@ -8,6 +9,7 @@
 #include "app/views/CTmView.h"
 #include "platform/ValueFormat.h"
 #include "support/FixtureBuilder.h"
+#include "support/FourChannelFixture.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QApplication>
@@ -65,10 +67,7 @@ protected:
         fs::create_directories(m_Dir);
         m_App = std::make_unique<CTmApp>(&m_Ui);
         m_App->SetDialogRunner([](QDialog&) { return 0; });
-        for (std::uint8_t kind : {std::uint8_t(kViewHeaderInfo), std::uint8_t(kViewSettings)})
-            m_App->FormRenderers().Register(kind, FormChoice::Text, FirstFormLines);
-        m_App->FormRenderers().Register(kViewHexa, FormChoice::Hex, FirstFormLines);
-        m_App->FormRenderers().Register(kViewMainResults, FormChoice::Table, ResultsTable);
+        RegisterTestReports();
         ASSERT_TRUE(m_App->InitInstance({"--ini", (m_Dir / "OrluPC.INI").string()}));
         m_App->MainFrame()->resize(900, 650);
     }
@@ -79,10 +78,25 @@ protected:
         fs::remove_all(m_Dir);
     }
 
+    // Reports of a known number of lines in place of the program's, so that
+    // the drawing and scrolling do not depend on what a report writes.
+    virtual void RegisterTestReports()
+    {
+        for (std::uint8_t kind : {std::uint8_t(kViewHeaderInfo), std::uint8_t(kViewSettings)})
+            m_App->FormRenderers().Register(kind, FormChoice::Text, FirstFormLines);
+        m_App->FormRenderers().Register(kViewHexa, FormChoice::Hex, FirstFormLines);
+        m_App->FormRenderers().Register(kViewMainResults, FormChoice::Table, ResultsTable);
+    }
+
     CTmView* Open(const std::string& name)
     {
+        return OpenFile(name, fixture::FixtureBuilder().ContainerHeader(45).Bytes(fixture::SampleCurrentFamilyFile()));
+    }
+
+    CTmView* OpenFile(const std::string& name, const fixture::FixtureBuilder& file)
+    {
         const fs::path p = m_Dir / name;
-        fixture::FixtureBuilder().ContainerHeader(45).Bytes(fixture::SampleCurrentFamilyFile()).WriteTo(p);
+        file.WriteTo(p);
         if (!m_App->OpenDocumentFile(p.string()))
             return nullptr;
         CChildFrame* child = m_App->MainFrame()->ActiveChild();
@@ -151,8 +165,9 @@ TEST_F(MeasurementViewWindow, TableFormWithSemicolonsAndDecimalComma)
     ASSERT_NE(view, nullptr);
     CMainFrame& frame = *m_App->MainFrame();
     ASSERT_TRUE(frame.RouteCommand(32780)); // Main results
-    // The sound level meter text of a file with three profiles writes nothing while no channel is chosen.
-    EXPECT_TRUE(view->State().Lines.Empty());
+    // The view opens with the file's profiles chosen, so the sound level meter text shows them.
+    ASSERT_FALSE(view->State().Lines.Empty());
+    EXPECT_NE(view->State().Lines.Join().find("Main results:"), std::string::npos);
     ASSERT_TRUE(frame.RouteCommand(32789)); // Table
     const MeasurementViewState& s = view->State();
     ASSERT_TRUE(s.TableShown());
@@ -212,20 +227,72 @@ TEST_F(MeasurementViewWindow, MouseMarksABlockShownInGreen)
     EXPECT_EQ(GreenPixels(port->grab().toImage()), 0);
 }
 
-TEST_F(MeasurementViewWindow, ScreenshotOfTwoDocumentsInTextAndTableForm)
+// The program's own reports: nothing registered in their place.
+class MeasurementViewReports : public MeasurementViewWindow {
+protected:
+    void RegisterTestReports() override {}
+
+    CTmView* OpenFourChannelFile(const std::string& name)
+    {
+        const auto spec = fixture::MakeFourChannelSpec(545, 217, 4, 1);
+        return OpenFile(name, fixture::FixtureBuilder().ContainerHeader(42).Bytes(fixture::FourChannelMeasurementFile(spec)));
+    }
+};
+
+TEST_F(MeasurementViewReports, CurrentAndFourChannelFilesShowTheirReports)
 {
     m_App->Settings().SeparatorChar = 2;
     m_App->Settings().DecyPoint = 1;
-    CTmView* text = Open("text-form.orl");
-    CTmView* table = Open("table-form.orl");
+    CMainFrame& frame = *m_App->MainFrame();
+    CTmView* results = Open("results.orl");
+    ASSERT_NE(results, nullptr);
+    // The view opens on the profiles the file holds and hands them to the table.
+    EXPECT_EQ(results->State().SelectedChannels, 0x7);
+    ASSERT_TRUE(frame.RouteCommand(32780));
+    ASSERT_TRUE(frame.RouteCommand(32789));
+    const MeasurementViewState& table = results->State();
+    ASSERT_TRUE(table.TableShown());
+    ASSERT_EQ(table.Lines.Size(), 5u);
+    EXPECT_EQ(LineText(table.Lines[0]), "Main_results:");
+    EXPECT_EQ(LineText(table.Lines[1]).substr(0, 28), "Date;Start;Prof;Filter;Detec");
+    EXPECT_EQ(LineText(table.Lines[2]).substr(0, 47), "00/00/00;00:00'00;#1;A;Fast;00:10'00;dB;94,2;70");
+
+    CTmView* four = OpenFourChannelFile("four.orl");
+    ASSERT_NE(four, nullptr);
+    EXPECT_EQ(four->State().AvailableChannels, 0xF);
+    ASSERT_TRUE(frame.RouteCommand(32778)); // Hexa
+    const MeasurementViewState& hex = four->State();
+    ASSERT_TRUE(hex.HexShown());
+    ASSERT_GT(hex.Lines.Size(), 2u);
+    EXPECT_EQ(LineText(hex.Lines[0]).rfind(" Offset   0  1", 0), 0u);
+    frame.UpdateCommandUi();
+    EXPECT_TRUE(frame.Action(32790)->isChecked()); // the hex dump counts as the text form
+    EXPECT_FALSE(frame.Action(32789)->isEnabled()); // Hexa has no table
+    EXPECT_TRUE(frame.Action(32780)->isEnabled());
+    // Both windows show their lines.
+    for (CTmView* view : {results, four}) {
+        const QImage image = view->viewport()->grab().toImage();
+        const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+        EXPECT_GT(InkRows(image, 0, 2 * view->State().LineHeight, background), 4);
+    }
+}
+
+TEST_F(MeasurementViewReports, ScreenshotOfTwoDocumentsInTextAndTableForm)
+{
+    m_App->Settings().SeparatorChar = 2;
+    m_App->Settings().DecyPoint = 1;
+    CTmView* text = OpenFourChannelFile("four-channels.orl");
     ASSERT_NE(text, nullptr);
+    ASSERT_TRUE(m_App->MainFrame()->RouteCommand(32778));
+    CTmView* table = Open("level-meter.orl");
     ASSERT_NE(table, nullptr);
     ASSERT_TRUE(m_App->MainFrame()->RouteCommand(32780));
     ASSERT_TRUE(m_App->MainFrame()->RouteCommand(32789));
     m_App->MainFrame()->MdiArea()->tileSubWindows();
     QApplication::processEvents();
-    EXPECT_TRUE(text->State().LinesShown() && !text->State().TableShown());
+    EXPECT_TRUE(text->State().HexShown());
     EXPECT_TRUE(table->State().TableShown());
+    EXPECT_EQ(LineText(table->State().Lines[0]), "Main_results:");
     const QString path = QString(ORLU_BINARY_DIR) + "/orlupc-measurement-views.png";
     ASSERT_TRUE(m_App->MainFrame()->grab().toImage().save(path));
     EXPECT_TRUE(QImage(path).width() > 0);

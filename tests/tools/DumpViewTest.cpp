@@ -4,6 +4,7 @@
 #include "document/CTmDoc.h"
 #include "platform/TextEncoding.h"
 #include "presentation/view/FormBuilder.h"
+#include "presentation/view/ViewSelection.h"
 #include "support/ScriptedInteraction.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,7 @@ TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
         settings.SeparatorChar = static_cast<std::uint8_t>(c.sep);
         settings.DecyPoint = static_cast<std::uint8_t>(c.dec);
         MeasurementViewState view;
+        OpenView(view, doc);
         FormBuilder(renderers, settings).ShowKindInForm(view, doc, static_cast<std::uint8_t>(c.kind), c.choice);
         const std::string expected = Cp1252ToUtf8(view.Lines.Join());
         const std::string dumped = RunCommand((tools / "orlu-dump").string() + " " + file.string() + " --view " +

@@ -2,6 +2,7 @@
 
 #include "app/canvas/QtFontMeasure.h"
 #include "presentation/view/ViewCommandRules.h"
+#include "presentation/view/ViewSelection.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -52,6 +53,7 @@ void CTmView::CreateScreenFont()
 
 void CTmView::OnInitialUpdate()
 {
+    OpenView(m_State, Doc());
     int first = kHexaCommand;
     if (Doc().FileKind() == kSettingsFileKind && (Doc().GetViewMask() & kViewMaskSettings))
         first = kSettingsCommand;

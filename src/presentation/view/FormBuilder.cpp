@@ -1,6 +1,9 @@
 #include "presentation/view/FormBuilder.h"
 
+#include "document/image/PagedFileImage.h"
 #include "presentation/view/TextFormLayout.h"
+#include "presentation/view/ViewCommandRules.h"
+#include "presentation/view/ViewSelection.h"
 
 namespace orlu {
 namespace {
@@ -26,6 +29,12 @@ bool KindHasTableForm(std::uint8_t viewKind)
 
 void FormBuilder::UpdateForm(MeasurementViewState& view, CTmDoc& doc) const
 {
+    // One record makes no graph: a time history or time intersection of one record shows as text.
+    const ViewDocumentFacts facts = FactsOf(doc);
+    if (view.FormKind == kFormGraph &&
+        ((view.ViewKind == kViewBufferLogger && facts.timeHistoryRecords == 1) ||
+         (view.ViewKind == kViewTimeIntersections && facts.spectrumRecords == 1)))
+        view.FormKind = kFormText;
     if (view.ViewKind == kViewUserFilters)
         view.FormKind = kFormText;
     switch (view.FormKind) {
@@ -40,6 +49,13 @@ void FormBuilder::UpdateForm(MeasurementViewState& view, CTmDoc& doc) const
         ShowGraphPlaceholder(view);
         break;
     }
+    // The band set the band index of octave forms now counts in.
+    if (view.ViewKind == kViewOctaves || view.ViewKind == kViewThirdOctaves)
+        view.OctaveIndexKind = view.ViewKind;
+    else if (view.ViewKind == kViewTimeIntersections && view.BandKind == kBandOctave11)
+        view.OctaveIndexKind = kViewOctaves;
+    else if (view.ViewKind == kViewTimeIntersections && view.BandKind == kBandOctave13)
+        view.OctaveIndexKind = kViewThirdOctaves;
     view.ShownViewKind = view.ViewKind;
 }
 
@@ -71,12 +87,17 @@ bool FormBuilder::Render(MeasurementViewState& view, CTmDoc& doc, FormChoice for
     if (!renderer)
         return false;
     FormRequest request{doc, view, options, view.Lines, view.WidestLine, view.TableContentKind};
-    (*renderer)(request);
+    try {
+        (*renderer)(request);
+    } catch (const ImageRangeError&) {
+        // A report that meets the end of a damaged file keeps the lines it wrote.
+    }
     return true;
 }
 
 void FormBuilder::BuildTextForm(MeasurementViewState& view, CTmDoc& doc) const
 {
+    ClampAndLoadSubfile(view, doc);
     BeginBuild(view, kText);
     view.FormKind = kFormText;
     // Hexa and ASCII have no text report: their lines stay as they are.
@@ -101,6 +122,7 @@ void FormBuilder::OnTableForm(MeasurementViewState& view, CTmDoc& doc) const
 
 void FormBuilder::BuildTableForm(MeasurementViewState& view, CTmDoc& doc) const
 {
+    ClampAndLoadSubfile(view, doc);
     const bool wasTable = view.TableShown();
     BeginBuild(view, wasTable ? (view.FormFlags & kFormBits) : kTable);
     view.FormFlags = WithField(view.FormFlags, kDecimalShift, 1, m_Settings.DecyPoint);
@@ -164,6 +186,7 @@ void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const 
 {
     view.SwitchPageState(command.page);
     view.ViewKind = command.kind;
+    SelectKindChannels(view, doc, command);
     if (command.variant != StatVariant::None) {
         view.StatOctave0 = command.variant == StatVariant::Broadband;
         view.StatOctave1 = command.variant == StatVariant::Octave11;
@@ -186,6 +209,7 @@ void FormBuilder::ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::u
             continue;
         view.SwitchPageState(command.page);
         view.ViewKind = command.kind;
+        SelectKindChannels(view, doc, command);
         break;
     }
     switch (form) {

@@ -17,6 +17,9 @@
 
 namespace orlu {
 
+/// OctaveIndexKind before any octave form was shown.
+inline constexpr std::uint8_t kNoOctaveSet = 255;
+
 struct MeasurementViewState {
     MeasurementViewState();
     // CurrentRecordPtr and CurrentPage point into the object itself.
@@ -73,7 +76,11 @@ struct MeasurementViewState {
     std::int32_t BandNumber = 1;
     std::int32_t LevelsRecord = 1;
     std::int32_t RecordNumberB = 1;
+    std::int32_t GraphBandIndex = 1;
     std::int32_t BandIndex = 0;
+    std::uint8_t OctaveIndexKind = kNoOctaveSet; ///< the band set BandIndex counts in: 10 (1/1) or 11 (1/3)
+    std::int16_t BandKind = 0;                   ///< 2 FFT lines, 3 1/1-octave bands, 4 1/3-octave bands
+    std::int16_t RecordCount = 0;                ///< records, lines or bands the stepped number runs over
     std::uint16_t AvailableChannels = 0;
     std::uint16_t SelectedChannels = 0;
     std::int16_t ChannelNumber = 1;

@@ -5,6 +5,7 @@
 #include "presentation/view/ViewKinds.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace orlu {
 namespace {
@@ -27,6 +28,17 @@ constexpr ViewItemBit kViewItemBits[] = {
 bool IsOneOf(std::uint8_t kind, std::initializer_list<int> kinds)
 {
     return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+}
+
+// The ViewMask bit of the spectra a time intersection is taken from.
+std::uint32_t IntersectionSourceBit(std::int16_t bandKind)
+{
+    switch (bandKind) {
+    case kBandFft: return kViewMaskSpectra;
+    case kBandOctave11: return kViewMaskOctave11;
+    case kBandOctave13: return kViewMaskOctave13;
+    default: return 0;
+    }
 }
 
 bool HasModelFlags(const ViewDocumentFacts& doc) { return doc.modelFlags != 0; }
@@ -95,7 +107,21 @@ ViewDocumentFacts FactsOf(const CTmDoc& doc)
     facts.viewMask = doc.GetViewMask();
     facts.fileKind = doc.FileKind();
     facts.hasStatistics = (facts.viewMask & (kViewMaskHistograms | kViewMaskStatLevels | kViewMaskDensities)) != 0;
-    facts.hasTimeIntersections = (facts.viewMask & kViewMaskIntersections) != 0;
+    if (!doc.HeaderDecoded())
+        return facts;
+    const CurrentHeader& h = doc.Header();
+    const ModelFlags& m = h.model;
+    const bool flags[] = {m.Family515Text, m.Family515, m.Family525, m.Family530, m.Family535, m.FourChannel};
+    for (std::size_t k = 0; k < std::size(flags); ++k)
+        if (flags[k])
+            facts.modelFlags = static_cast<std::uint8_t>(facts.modelFlags | (1u << k));
+    facts.channelMode = h.channelMode != 0;
+    facts.spectrumRecords = std::max(0, h.spectrumCount);
+    if (h.timeHistory && h.declaredCount != kUnknownRecordCount)
+        facts.timeHistoryRecords = static_cast<int>(std::min<std::uint32_t>(h.declaredCount, INT_MAX));
+    // Time intersections need spectra in time, and a time history when the model is known.
+    facts.hasTimeIntersections =
+        facts.spectrumRecords >= 2 && (facts.modelFlags == 0 || h.timeHistory);
     return facts;
 }
 
@@ -132,7 +158,11 @@ std::optional<CommandUi> ViewCommandState(int id, const MeasurementViewState& vi
     if (const std::uint32_t bit = ViewMaskBitOf(id)) {
         ui.enabled = (doc.viewMask & bit) != 0;
     } else if (command->kind == kViewTimeIntersections) {
-        ui.enabled = doc.hasTimeIntersections;
+        // Time intersections of the band set the command names, checked on that set.
+        const bool intersections = (doc.viewMask & kViewMaskIntersections) != 0;
+        ui.enabled = intersections && (doc.viewMask & IntersectionSourceBit(command->bandKind)) != 0;
+        ui.checked = intersections && view.BandKind == command->bandKind && view.ViewKind == command->kind;
+        return ui;
     } else {
         ui.enabled = doc.hasStatistics;
     }

@@ -70,6 +70,7 @@ struct ViewCommand {
     ViewKind kind;
     int page;
     StatVariant variant;
+    std::int16_t bandKind = 0; ///< the band set the octave and time-intersection commands show
 };
 
 /// Every command that selects a ViewKind.

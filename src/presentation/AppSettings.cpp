@@ -1,6 +1,5 @@
 #include "presentation/AppSettings.h"
 
-#include <cstdio>
 #include <variant>
 
 namespace orlu {
@@ -97,9 +96,7 @@ const AppSettings kDefaults{};
 
 std::string LevelKey(int n)
 {
-    char key[16];
-    std::snprintf(key, sizeof key, "Lev_n%d", n);
-    return key;
+    return "Lev_n" + std::to_string(n);
 }
 
 bool IsStoredLevel(int value) { return value >= 1 && value <= 99; }

@@ -794,26 +794,9 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
         if (h.function == kFunctionRt60) {
             const Rec r26 = Located(image, FindRecordInHeader(image, sub, flags, RecordTypesOf(false).rt60Settings));
             if (r26) {
-                for (std::uint32_t i = 0; i < h.rt60Settings.size(); ++i)
-                    h.rt60Settings[i] = r26.W(i + 1);
-                h.rt60Method = h.rt60Settings[1];
-                h.rt60Spectrum = h.rt60Settings[2];
+                ReadRt60Settings(r26, h);
                 const std::uint8_t type = h.rt60Settings[0] == 1 ? kRecordRt60Results : kRecordRt60Averaged;
-                if (const Rec r = Located(image, FindRecordInHeader(image, sub, flags, type))) {
-                    h.lowestBandWord = r.W(2);
-                    h.rt60Words = {r.W(2), r.W(4), r.W(5), r.W(6)};
-                    h.thirdTotal = r.W(3);
-                    h.bandExtras = r.W(4);
-                }
-                const bool octaves = h.rt60Spectrum == 1;
-                h.bandCount = static_cast<std::uint16_t>((octaves ? 15 : 45) + h.bandExtras);
-                if (octaves)
-                    h.octaveTotal = 15;
-                else
-                    h.thirdTotal = 45;
-                h.bandsShown = static_cast<std::uint16_t>(h.bandCount - h.bandExtras);
-                h.bandKind = octaves ? kBandOctave11 : kBandOctave13;
-                h.bandTableIndex = octaves ? 45 - 3 * h.bandsShown : 45 - h.bandsShown;
+                ReadRt60Bands(Located(image, FindRecordInHeader(image, sub, flags, type)), h);
             }
         }
 

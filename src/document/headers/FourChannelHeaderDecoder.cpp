@@ -487,25 +487,8 @@ void ReadRt60(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
     const Rec r36 = Find(image, sub, RecordTypesOf(true).rt60Settings);
     if (!r36)
         return;
-    for (std::uint32_t i = 0; i < h.rt60Settings.size(); ++i)
-        h.rt60Settings[i] = r36.W(i + 1);
-    h.rt60Method = h.rt60Settings[1];
-    h.rt60Spectrum = h.rt60Settings[2];
-    if (const Rec r = Find(image, sub, h.rt60Settings[0] == 1 ? kRecordRt60Results : kRecordRt60Averaged)) {
-        h.lowestBandWord = r.W(2);
-        h.rt60Words = {r.W(2), r.W(4), r.W(5), r.W(6)};
-        h.thirdTotal = r.W(3);
-        h.bandExtras = r.W(4);
-    }
-    const bool octaves = h.rt60Spectrum == 1;
-    h.bandCount = static_cast<std::uint16_t>((octaves ? 15 : 45) + h.bandExtras);
-    if (octaves)
-        h.octaveTotal = 15;
-    else
-        h.thirdTotal = 45;
-    h.bandsShown = static_cast<std::uint16_t>(h.bandCount - h.bandExtras);
-    h.bandKind = octaves ? kBandOctave11 : kBandOctave13;
-    h.bandTableIndex = octaves ? 45 - 3 * h.bandsShown : 45 - h.bandsShown;
+    ReadRt60Settings(r36, h);
+    ReadRt60Bands(Find(image, sub, h.rt60Settings[0] == 1 ? kRecordRt60Results : kRecordRt60Averaged), h);
 }
 
 // Histogram layouts per channel (record 18).

@@ -454,16 +454,7 @@ bool DecodeMeasurement(const ImageReader& image, SubfileSpan sub, CurrentHeader&
     }
     h.statisticsShown = h.statisticsFlag;
 
-    // Records 1 to 4 follow each other.
-    const Rec r1 = RecordAt(image, sub.start, sub.end);
-    const Rec r2 = RecordAt(image, r1.End(), sub.end);
-    const Rec r3 = RecordAt(image, r2.End(), sub.end);
-    h.title = TrimTrailing(WordText(r3, 1, r3.length));
-    const Rec r4 = RecordAt(image, r3.End(), sub.end);
-    h.date = r4.W(1);
-    h.time = r4.W(2);
-    h.function = r4.W(3);
-    h.rt60 = h.function == kFunctionRt60;
+    const Rec r4 = ReadMeasurementStart(image, sub, h);
 
     h.inputKind = r4.W(4);
     h.inputKindAsRead = h.inputKind;

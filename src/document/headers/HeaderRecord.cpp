@@ -64,6 +64,20 @@ std::uint16_t ThresholdIndex(std::uint16_t threshold, std::uint16_t divisor)
     return 5;
 }
 
+Rec ReadMeasurementStart(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
+{
+    const Rec r1 = RecordAt(image, sub.start, sub.end);
+    const Rec r2 = RecordAt(image, r1.End(), sub.end);
+    const Rec r3 = RecordAt(image, r2.End(), sub.end);
+    h.title = TrimTrailing(WordText(r3, 1, r3.length));
+    const Rec r4 = RecordAt(image, r3.End(), sub.end);
+    h.date = r4.W(1);
+    h.time = r4.W(2);
+    h.function = r4.W(3);
+    h.rt60 = h.function == kFunctionRt60;
+    return r4;
+}
+
 void ReadRt60Settings(const Rec& settings, CurrentHeader& h)
 {
     for (std::uint32_t i = 0; i < h.rt60Settings.size(); ++i)

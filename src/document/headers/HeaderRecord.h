@@ -46,6 +46,12 @@ std::uint16_t TimeUnitOf(std::uint32_t seconds);
 /// among 75, 80, 85 and 90 dB, 5 when it is none of them.
 std::uint16_t ThresholdIndex(std::uint16_t threshold, std::uint16_t divisor);
 
+/// Records 1 to 4, which follow each other from the sub-file's start: the
+/// title of record 3 and the date, time and function of record 4 go into the
+/// header, record 4 is returned for the family's further words. Throws
+/// RecordChainError when one does not fit.
+Rec ReadMeasurementStart(const ImageReader& image, SubfileSpan sub, CurrentHeader& h);
+
 /// The reverberation settings record: its words, the method and the spectrum.
 void ReadRt60Settings(const Rec& settings, CurrentHeader& h);
 

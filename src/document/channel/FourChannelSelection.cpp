@@ -152,10 +152,7 @@ void SelectFourChannel(const CurrentHeader& h, const LevelContext& levels, int a
     s.channel = a;
     s.profile = p;
     s.channelBlockLength = profile.blockLength;
-    s.detectorIndex = profile.detector;
-    s.filter = profile.filter;
-    s.loggerWord = profile.bufferWord;
-    s.detectorWord = profile.flagsWord;
+    TakeWeightingWords(profile, s);
     s.calibration = setup.calibration;
     s.inputKind = setup.inputKind;
     s.storedInputKind = setup.inputKind;
@@ -211,25 +208,15 @@ void SelectFourChannel(const CurrentHeader& h, const LevelContext& levels, int a
     s.sensitivityOffset = GetSensitivityOffset(levels, s);
     if (measuring)
         ComputeRangeScalingCurrent(s);
-    if (h.timeHistory && !f.waveform) {
-        s.histFirst = 0;
-        s.histClasses = 120;
-        s.histLowest = static_cast<std::int16_t>(s.rangeBottomDb * 10 - 300);
-        s.histWidth = 10;
-        s.histTotal = h.declaredCount;
-    }
+    if (h.timeHistory && !f.waveform)
+        UseTimeHistoryClasses(h.declaredCount, s);
     ch = s;
 }
 
 void SelectFourChannelWeighting(const CurrentHeader& h, int c, int p, CurrentChannel& ch)
 {
     // From firmware 2.17 every profile has its own words; before, the channel's first profile serves all.
-    const ChannelProfile& profile =
-        ProfileOf(h.fourChannel.channels[TableChannel(h, c)], h.firmware > 216 ? p : 0);
-    ch.detectorIndex = profile.detector;
-    ch.filter = profile.filter;
-    ch.loggerWord = profile.bufferWord;
-    ch.detectorWord = profile.flagsWord;
+    TakeWeightingWords(ProfileOf(h.fourChannel.channels[TableChannel(h, c)], h.firmware > 216 ? p : 0), ch);
 }
 
 } // namespace orlu

@@ -72,12 +72,7 @@ void SelectCurrentChannel(const CurrentHeader& h, const LevelContext& levels, in
     ch.fftAxisStart = 0.0;
     ch.fftAxisEnd = h.fftRangeHz;
     ch.histFirst = 0;
-    ch.histClasses = h.histogram.classes;
-    ch.histLowest = h.histogram.lowest;
-    ch.histWidth = h.histogram.width;
-    ch.histClasses2 = h.secondHistogram.classes;
-    ch.histLowest2 = h.secondHistogram.lowest;
-    ch.histWidth2 = h.secondHistogram.width;
+    TakeHistogramClasses(h.histogram, h.secondHistogram, ch);
     ch.histTotal = h.histogram.totalCount;
     ch.timeHistory = h.timeHistory;
     ch.histogramFlag = h.histogramFlag;

@@ -26,6 +26,18 @@ void TakeWeightingWords(const Profile& profile, CurrentChannel& ch)
     ch.detectorWord = profile.flagsWord;
 }
 
+/// The classes of the first and the second histogram of a channel, of the header or a four-channel channel setup.
+template <typename Histogram>
+void TakeHistogramClasses(const Histogram& first, const Histogram& second, CurrentChannel& ch)
+{
+    ch.histClasses = first.classes;
+    ch.histLowest = first.lowest;
+    ch.histWidth = first.width;
+    ch.histClasses2 = second.classes;
+    ch.histLowest2 = second.lowest;
+    ch.histWidth2 = second.width;
+}
+
 /// A time history's histogram has fixed classes: 120 of 1 dB from 30 dB below the range's bottom.
 void UseTimeHistoryClasses(std::uint32_t declaredCount, CurrentChannel& ch);
 

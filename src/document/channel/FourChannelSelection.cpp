@@ -196,12 +196,7 @@ void SelectFourChannel(const CurrentHeader& h, const LevelContext& levels, int a
             s.octaveFilter = setup.spectrumWords[0];
             s.octaveInBuffer = setup.spectrumWords[1];
         }
-        s.histClasses = setup.histogram.classes;
-        s.histLowest = setup.histogram.lowest;
-        s.histWidth = setup.histogram.width;
-        s.histClasses2 = setup.secondHistogram.classes;
-        s.histLowest2 = setup.secondHistogram.lowest;
-        s.histWidth2 = setup.secondHistogram.width;
+        TakeHistogramClasses(setup.histogram, setup.secondHistogram, s);
         s.totalNames = names.totals;
     }
 

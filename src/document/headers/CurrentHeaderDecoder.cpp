@@ -1,6 +1,7 @@
 #include "document/headers/CurrentHeaderDecoder.h"
 
 #include "document/FftWindow.h"
+#include "document/headers/CurrentNameLists.h"
 #include "document/headers/HeaderRecord.h"
 #include "document/records/RecordTypeCodes.h"
 #include "document/tables/BandTables.h"
@@ -67,37 +68,22 @@ constexpr RangeNameRow kRangeNameRows[] = {
 };
 
 constexpr const char* kTotalsLater[] = {"TOTAL", "TOT_A", "TOT_C", "TOT_Z", "SPL_Imp", "SPL_Fst", "SPL_Slw"};
-constexpr const char* kTotals[] = {"TOTAL", "TOT_A", "TOT_C", "TOT_Lin", "SPL_Imp", "SPL_Fst", "SPL_Slw"};
 
 constexpr const char* kWeightingLaterMicrophone[] = {"Z", "Lin", "A", "C", "UNDF"};
 constexpr const char* kWeightingLaterOther[] = {"Z",    "HP1",  "HP3",   "HP10",  "Vel1", "Vel3", "Vel10",
                                                 "VelMF", "Dil1", "Dil3", "Dil10", "W-Bxy", "W-Bz", "H-A"};
 constexpr const char* kWeightingMicrophoneZ[] = {"UNDF", "Z", "A", "C", "G"};
-constexpr const char* kWeightingMicrophone[] = {"UNDF", "Lin", "A", "C", "G"};
-constexpr const char* kWeightingOther[] = {"UNDF",  "HP1",  "HP3",  "HP10",  "Vel1",  "Vel3", "Vel10",
-                                           "VelMF", "Dil1", "Dil3", "Dil10", "W-Bxy", "W-Bz", "H-A"};
 
 constexpr const char* kDetectorsVibration[] = {"UNDF", "100ms", "125ms", "200ms", "500ms"};
-constexpr const char* kDetectorsSound[] = {"UNDF", "Imp.", "Fast", "Slow"};
 
 constexpr const char* kBufferResultsMaxMin[] = {"UNDF", "None", "PEAK", "MAX", "MIN", "RMS"};
 constexpr const char* kBufferResultsPeakToPeak[] = {"UNDF", "None", "PEAK", "P-P", "MAX", "RMS"};
 constexpr const char* kBufferResultsSplLeq[] = {"UNDF", "None", "PEAK", "SPL", "LEQ"};
 constexpr const char* kBufferResultsMaxRms[] = {"UNDF", "None", "PEAK", "MAX", "RMS"};
 
-constexpr const char* kFftBands48k[] = {"UNDF",   "22.4 kHz", "11.2 kHz", "5.6 kHz", "2.8 kHz",
-                                        "1.4 kHz", "700 Hz",  "350 Hz",  "175 Hz",  "87.5 Hz"};
-constexpr const char* kFftBands[] = {"UNDF",   "20 kHz", "10 kHz", "5 kHz",  "2.5 kHz",
-                                     "1.25 kHz", "625 Hz", "312 Hz", "156 Hz", "78 Hz"};
-
-NameTable FftBandNamesFor(std::uint32_t samplingRate)
-{
-    return samplingRate == 48000 ? NameTable::Of(kFftBands48k) : NameTable::Of(kFftBands);
-}
-
 NameTable TotalNamesFor(const CurrentHeader& h, bool oneLater)
 {
-    return h.model.LaterModel ? NameTable::Of(kTotalsLater, oneLater ? 1 : 0) : NameTable::Of(kTotals, oneLater ? 1 : 0);
+    return h.model.LaterModel ? NameTable::Of(kTotalsLater, oneLater ? 1 : 0) : NameTable::Of(kTotalNames, oneLater ? 1 : 0);
 }
 
 NameTable WeightingNamesFor(const CurrentHeader& h)
@@ -106,9 +92,9 @@ NameTable WeightingNamesFor(const CurrentHeader& h)
     if (h.firmware > 603 && h.model.LaterModel)
         return microphone ? NameTable::Of(kWeightingLaterMicrophone) : NameTable::Of(kWeightingLaterOther);
     if (!microphone)
-        return NameTable::Of(kWeightingOther);
+        return NameTable::Of(kOtherWeightingNames);
     return h.model.Model560 || h.model.Model570 || h.model.Model595 ? NameTable::Of(kWeightingMicrophoneZ)
-                                                                    : NameTable::Of(kWeightingMicrophone);
+                                                                    : NameTable::Of(kSoundWeightingNames);
 }
 
 bool VibrationGroup(const CurrentHeader& h)
@@ -873,7 +859,7 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
 
     // Name tables and what they decide.
     h.weightingNames = WeightingNamesFor(h);
-    h.detectorNames = VibrationGroup(h) ? NameTable::Of(kDetectorsVibration) : NameTable::Of(kDetectorsSound);
+    h.detectorNames = VibrationGroup(h) ? NameTable::Of(kDetectorsVibration) : NameTable::Of(kSoundDetectorNames);
     h.bufferResultNames = BufferResultNamesFor(h);
     if (!h.merged)
         h.shownRecordCount = h.declaredCount;

@@ -1,6 +1,7 @@
 #include "document/headers/FourChannelHeaderDecoder.h"
 
 #include "document/headers/CurrentHeaderDecoder.h"
+#include "document/headers/CurrentNameLists.h"
 #include "document/headers/HeaderRecord.h"
 #include "document/records/RecordTypeCodes.h"
 #include "document/tables/BandTables.h"
@@ -36,10 +37,6 @@ constexpr std::uint32_t kMinRecordingLength = 7;
 constexpr std::uint32_t kChannelBlockWords = 4;
 constexpr std::uint32_t kProfileBlockWords = 6;
 
-constexpr const char* kTotals[] = {"TOTAL", "TOT_A", "TOT_C", "TOT_Lin", "SPL_Imp", "SPL_Fst", "SPL_Slw"};
-constexpr const char* kVectorFiltersMicrophone[] = {"UNDF", "Lin", "A", "C", "G"};
-constexpr const char* kVectorFiltersOther[] = {"UNDF",  "HP1",  "HP3",  "HP10",  "Vel1",  "Vel3", "Vel10",
-                                               "VelMF", "Dil1", "Dil3", "Dil10", "W-Bxy", "W-Bz", "H-A"};
 
 // Sampling rates of a recording 43 by its rate index, per model.
 constexpr double kRates545[] = {3200, 2560, 1600, 1280, 800, 640, 400, 320, 200, 160};
@@ -294,8 +291,8 @@ std::string VectorFormula(const CurrentHeader& h)
         const ChannelSetup& ch = h.fourChannel.channels[static_cast<std::size_t>(c)];
         if (ch.coefficient == 0 || ch.coefficientOn == 0)
             continue;
-        const NameTable names = ch.inputKind == kInputMicrophone ? NameTable::Of(kVectorFiltersMicrophone)
-                                                                 : NameTable::Of(kVectorFiltersOther);
+        const NameTable names = ch.inputKind == kInputMicrophone ? NameTable::Of(kSoundWeightingNames)
+                                                                 : NameTable::Of(kOtherWeightingNames);
         if (!text.empty())
             text += " + ";
         text += StrPrintf("%.2f^2*(#%d:%s)^2", ch.coefficient / 100.0, c + 1, names.At(ch.profiles[0].filter));
@@ -654,7 +651,7 @@ bool DecodeFourChannelContents(const ImageReader& image, SubfileSpan sub, Curren
         if (h.declaredCount != 0) {
             if (h.spectraInBuffer != 0) {
                 h.spectrumCount = static_cast<std::int32_t>(std::min<std::uint32_t>(h.declaredCount, INT32_MAX));
-                h.totalNames = NameTable::Of(kTotals);
+                h.totalNames = NameTable::Of(kTotalNames);
                 h.rowGap = true;
             }
             h.bufferResultCount = static_cast<std::uint16_t>(
@@ -697,7 +694,7 @@ bool DecodeFourChannelContents(const ImageReader& image, SubfileSpan sub, Curren
             break;
         }
         h.rowGap = false;
-        h.totalNames = NameTable::Of(kTotals);
+        h.totalNames = NameTable::Of(kTotalNames);
         if (h.histogramFlag && !ReadHistograms(image, sub, h))
             return false;
     }

@@ -279,8 +279,6 @@ constexpr TriggerRecord kTriggerRecords[] = {
 constexpr std::uint8_t kRecordExternalIo = 46;
 constexpr std::uint8_t kRecordRealTimeFilters = 33;
 constexpr std::uint8_t kRecordFftChannel = 34;
-constexpr std::uint8_t kRecordRt60Results = 27;
-constexpr std::uint8_t kRecordRt60Averaged = 28;
 
 // A packed real of record 33: mantissa in the low 24 bits, exponent in the high 8.
 double PackedReal(std::uint32_t v)
@@ -769,10 +767,11 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
         }
 
         if (h.function == kFunctionRt60) {
-            const Rec r26 = Located(image, FindRecordInHeader(image, sub, flags, RecordTypesOf(false).rt60Settings));
+            const RecordTypeCodes& codes = RecordTypesOf(false);
+            const Rec r26 = Located(image, FindRecordInHeader(image, sub, flags, codes.rt60Settings));
             if (r26) {
                 ReadRt60Settings(r26, h);
-                const std::uint8_t type = h.rt60Settings[0] == 1 ? kRecordRt60Results : kRecordRt60Averaged;
+                const std::uint8_t type = h.rt60Settings[0] == 1 ? codes.rt60Results : codes.rt60Averaged;
                 ReadRt60Bands(Located(image, FindRecordInHeader(image, sub, flags, type)), h);
             }
         }

@@ -22,8 +22,6 @@ constexpr std::uint16_t kFirmwareProfileLayout = 217; // vector slot 12, microph
 constexpr std::uint16_t kFirmwareRotation = 220;      // rotation words of record 4, recordings 43
 
 constexpr std::uint8_t kRecordChannelSpectrumSetup = 34;
-constexpr std::uint8_t kRecordRt60Results = 37;
-constexpr std::uint8_t kRecordRt60Averaged = 38;
 constexpr std::uint8_t kDescriptorOctaves = 9;
 constexpr std::uint8_t kDescriptorFft = 33;
 constexpr std::uint8_t kDescriptorSpectra = 34;
@@ -481,11 +479,12 @@ void ReadRt60(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
 {
     h.lowestBandWord = 80;
     h.rt60Spectrum = 2;
-    const Rec r36 = Find(image, sub, RecordTypesOf(true).rt60Settings);
+    const RecordTypeCodes& codes = RecordTypesOf(true);
+    const Rec r36 = Find(image, sub, codes.rt60Settings);
     if (!r36)
         return;
     ReadRt60Settings(r36, h);
-    ReadRt60Bands(Find(image, sub, h.rt60Settings[0] == 1 ? kRecordRt60Results : kRecordRt60Averaged), h);
+    ReadRt60Bands(Find(image, sub, h.rt60Settings[0] == 1 ? codes.rt60Results : codes.rt60Averaged), h);
 }
 
 // Histogram layouts per channel (record 18).

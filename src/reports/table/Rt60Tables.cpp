@@ -1,5 +1,6 @@
 #include "reports/table/Rt60Tables.h"
 
+#include "document/records/RecordTypeCodes.h"
 #include "document/tables/BandTables.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
@@ -10,8 +11,6 @@
 namespace orlu {
 namespace {
 
-constexpr std::uint8_t kRecordRt60Results = 27;
-constexpr std::uint8_t kRecordRt60Averaged = 28;
 constexpr std::uint16_t kSaveModeResults = 1;
 constexpr std::uint16_t kSpectrumOctaves = 1;
 // The bands of an RT60 measurement end at 20 kHz (1/3 octave) or 16 kHz (1/1 octave).
@@ -65,7 +64,8 @@ int TableFormRT60(CTmDoc& doc, MainTableRequest& request, int allFiles, int subf
     EmitHeaderRow(lines, header, options, &widest);
     EmitHeaderRow(lines, units, options, &widest);
 
-    const std::uint32_t record = doc.FindRecordInHeader(subfile, results ? kRecordRt60Results : kRecordRt60Averaged);
+    const RecordTypeCodes& codes = RecordTypesOf(false);
+    const std::uint32_t record = doc.FindRecordInHeader(subfile, results ? codes.rt60Results : codes.rt60Averaged);
     if (record != 0) {
         const ImageReader image = doc.Reader();
         const std::uint32_t recordWords = RecordWords(image, record);

@@ -2,6 +2,7 @@
 
 #include "document/headers/CurrentHeader.h"
 #include "document/rawviews/RotationSpeed.h"
+#include "document/records/RecordTypeCodes.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/common/ReportColumnTitles.h"
@@ -18,7 +19,6 @@ namespace orlu {
 namespace {
 
 constexpr int kReferenceExponent = 6;
-constexpr std::uint8_t kRecordTonality = 29;
 constexpr std::uint8_t kRecordRotation = 31;
 constexpr std::uint8_t kRecordRotationFourChannel = 42;
 // The ORLU 515 below firmware 2.00 measures doses under device function 3.

@@ -26,7 +26,6 @@ constexpr std::uint16_t kFirmwareProfiles = 217;            // Prof column of fo
 constexpr std::uint16_t kFlagNoVdv = 4;                      // bit 2 of the flags word
 constexpr int kVibrationLevels = 6;                          // GetMaxLevel set of Peak, P-P, MTVV, RMS
 constexpr std::uint32_t kVectorLevelWord = 10;               // of the vector settings 30
-constexpr std::uint8_t kRecordTonality = 29;
 constexpr int kVectorColumn = 4;                             // mask bit of the MODULE row
 constexpr double kToG = 0.1019716213;
 constexpr double kToInch = 39.37007874;

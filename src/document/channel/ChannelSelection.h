@@ -26,7 +26,7 @@ void TakeWeightingWords(const Profile& profile, CurrentChannel& ch)
     ch.detectorWord = profile.flagsWord;
 }
 
-/// The classes of the first and the second histogram of a channel, of the header or a four-channel channel setup.
+/// The classes of a channel's two histograms, of the header or of a four-channel channel setup.
 template <typename Histogram>
 void TakeHistogramClasses(const Histogram& first, const Histogram& second, CurrentChannel& ch)
 {

@@ -70,116 +70,97 @@ std::uint32_t CTmDoc::FindNextRecord(std::uint32_t position, std::uint8_t type) 
 
 std::uint32_t CTmDoc::FindRecordInHeader(int n, std::uint8_t type)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindRecordInHeader(Reader(), sub, m_ChainFlags, type);
+    return orlu::FindRecordInHeader(Reader(), SpanOf(n), m_ChainFlags, type);
 }
 
 std::uint32_t CTmDoc::FindResultsRecord(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindResultsRecord(Reader(), sub, m_ChainFlags);
+    return orlu::FindResultsRecord(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 bool CTmDoc::HasRecord15(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::HasRecord15(Reader(), sub);
+    return orlu::HasRecord15(Reader(), SpanOf(n));
 }
 
 bool CTmDoc::HasBufferRecord(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::HasBufferRecord(Reader(), sub, m_ChainFlags);
+    return orlu::HasBufferRecord(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::optional<std::uint16_t> CTmDoc::FindStatisticsDef(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindStatisticsDef(Reader(), sub, m_ChainFlags);
+    return orlu::FindStatisticsDef(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindRecord9(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindRecord9(Reader(), sub, m_ChainFlags);
+    return orlu::FindRecord9(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindRecord19(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindRecord19(Reader(), sub, m_ChainFlags);
+    return orlu::FindRecord19(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindRecord14(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindRecord14(Reader(), sub, m_ChainFlags);
+    return orlu::FindRecord14(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindRecord16(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindRecord16(Reader(), sub, m_ChainFlags);
+    return orlu::FindRecord16(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindRecord24(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindRecord24(Reader(), sub);
+    return orlu::FindRecord24(Reader(), SpanOf(n));
 }
 
 std::uint32_t CTmDoc::FindRecord17or21(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindRecord17or21(Reader(), sub, m_ChainFlags);
+    return orlu::FindRecord17or21(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindRecord22(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindRecord22(Reader(), sub);
+    return orlu::FindRecord22(Reader(), SpanOf(n));
 }
 
 std::uint32_t CTmDoc::FindBufferRecord(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindBufferRecord(Reader(), sub, m_ChainFlags);
+    return orlu::FindBufferRecord(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::FindBufferData(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::FindBufferData(Reader(), sub, m_ChainFlags);
+    return orlu::FindBufferData(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 bool CTmDoc::IsComplete(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::IsComplete(Reader(), sub);
+    return orlu::IsComplete(Reader(), SpanOf(n));
 }
 
 bool CTmDoc::HasValidEnd(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::HasValidEnd(Reader(), sub, m_ChainFlags);
+    return orlu::HasValidEnd(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::GetRecord17Data(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::GetRecord17Data(Reader(), sub, m_ChainFlags);
+    return orlu::GetRecord17Data(Reader(), SpanOf(n), m_ChainFlags);
 }
 
 std::uint32_t CTmDoc::GetRecord22Data(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::GetRecord22Data(Reader(), sub);
+    return orlu::GetRecord22Data(Reader(), SpanOf(n));
 }
 
 std::vector<RecordEntry> CTmDoc::ListRecords(int n)
 {
-    SubfileSpan sub = SpanOf(n);
-    return orlu::ListRecords(Reader(), sub);
+    return orlu::ListRecords(Reader(), SpanOf(n));
 }
 
 } // namespace orlu

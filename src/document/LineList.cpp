@@ -48,18 +48,24 @@ bool LineList::ReportNoMemory() const
     return false;
 }
 
-bool AddLine(LineList& list, std::string& line, int* widest)
+bool LineList::Store(std::string& line, bool addCrLf, int* widest)
 {
     try {
-        line += kCrLf;
-        list.m_Lines.push_back(std::move(line));
+        if (addCrLf)
+            line += kCrLf;
+        m_Lines.push_back(std::move(line));
     } catch (const std::bad_alloc&) {
         line.clear();
-        return list.ReportNoMemory();
+        return ReportNoMemory();
     }
-    RaiseWidest(widest, list.m_Lines.back().size());
+    RaiseWidest(widest, m_Lines.back().size());
     line.clear();
     return true;
+}
+
+bool AddLine(LineList& list, std::string& line, int* widest)
+{
+    return list.Store(line, true, widest);
 }
 
 bool AddLineEx(LineList& list, std::string& line, int* widest, std::string& second)
@@ -70,25 +76,13 @@ bool AddLineEx(LineList& list, std::string& line, int* widest, std::string& seco
 
 bool AddUnterminatedLine(LineList& list, std::string& line, int* widest)
 {
-    try {
-        list.m_Lines.push_back(std::move(line));
-    } catch (const std::bad_alloc&) {
-        line.clear();
-        return list.ReportNoMemory();
-    }
-    RaiseWidest(widest, list.m_Lines.back().size());
-    line.clear();
-    return true;
+    return list.Store(line, false, widest);
 }
 
 bool AppendToLastLine(LineList& list, std::string& text, bool addCrLf, int* widest)
 {
-    if (list.m_Lines.empty()) {
-        // Nothing to append to: the text starts the first line.
-        if (!addCrLf)
-            return AddUnterminatedLine(list, text, widest);
-        return AddLine(list, text, widest);
-    }
+    if (list.m_Lines.empty())
+        return list.Store(text, addCrLf, widest); // nothing to append to: the text starts the first line
     std::string& last = list.m_Lines.back();
     std::size_t needed = last.size() + text.size() + (addCrLf ? kCrLf.size() : 0);
     try {

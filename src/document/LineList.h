@@ -46,6 +46,8 @@ public:
     friend void ClearLineList(LineList* list);
 
 private:
+    /// Stores the line (with CR LF when asked) and empties it; false when memory ran out.
+    bool Store(std::string& line, bool addCrLf, int* widest);
     bool ReportNoMemory() const;
 
     std::vector<std::string> m_Lines;

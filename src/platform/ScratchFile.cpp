@@ -17,6 +17,25 @@ std::filesystem::path TemporaryFolder()
     return "/tmp";
 }
 
+// Repeats a pread or pwrite until all bytes have gone: either may stop short
+// or be interrupted. False when the file ends or the call fails.
+template <typename Byte, typename Transfer>
+bool TransferAll(Byte* p, std::size_t left, std::uint64_t offset, Transfer transfer)
+{
+    auto at = static_cast<off_t>(offset);
+    while (left > 0) {
+        ssize_t n = transfer(p, left, at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        at += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<ScratchFile> ScratchFile::Create(std::string* error)
@@ -67,38 +86,14 @@ void ScratchFile::Remove() noexcept
 
 bool ScratchFile::WriteDoubles(std::uint64_t offset, std::span<const double> values)
 {
-    const char* p = reinterpret_cast<const char*>(values.data());
-    std::size_t left = values.size_bytes();
-    auto at = static_cast<off_t>(offset);
-    while (left > 0) {
-        ssize_t n = ::pwrite(m_Fd, p, left, at);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        at += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return TransferAll(reinterpret_cast<const char*>(values.data()), values.size_bytes(), offset,
+                       [this](const char* p, std::size_t n, off_t at) { return ::pwrite(m_Fd, p, n, at); });
 }
 
 bool ScratchFile::ReadDoubles(std::uint64_t offset, std::span<double> values) const
 {
-    char* p = reinterpret_cast<char*>(values.data());
-    std::size_t left = values.size_bytes();
-    auto at = static_cast<off_t>(offset);
-    while (left > 0) {
-        ssize_t n = ::pread(m_Fd, p, left, at);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        at += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return TransferAll(reinterpret_cast<char*>(values.data()), values.size_bytes(), offset,
+                       [this](char* p, std::size_t n, off_t at) { return ::pread(m_Fd, p, n, at); });
 }
 
 std::optional<double> ScratchFile::ReadDouble(std::uint64_t offset) const

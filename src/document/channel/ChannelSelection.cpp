@@ -10,7 +10,6 @@ namespace {
 constexpr const char* kLaterResultsMicrophone[] = {"Peak", "Max", "Min", "RMS", "vvvv", "xxx", "yyy", "zzz"};
 constexpr const char* kLaterResultsOther[] = {"Peak", "P-P", "Max", "RMS", "vvvv", "xxx", "yyy", "zzz"};
 
-// Fixed classes of a time history's histogram.
 constexpr std::uint16_t kHistoryClasses = 120;
 constexpr std::int16_t kHistoryClassWidth = 10;
 
@@ -36,11 +35,8 @@ void SelectCurrentChannel(const CurrentHeader& h, const LevelContext& levels, in
     // Record 5 has three profiles; other channel numbers (the rotation column) keep profile 0's words.
     const ProfileSetup& profile = h.profiles[static_cast<std::size_t>(a < 3 ? a : 0)];
     ch.channelBlockLength = profile.blockLength;
-    ch.detectorIndex = profile.detector;
-    ch.filter = profile.filter;
-    ch.loggerWord = profile.bufferWord;
+    TakeWeightingWords(profile, ch);
     ch.calibration = profile.calibration;
-    ch.detectorWord = profile.flagsWord;
     if (h.model.LaterModel)
         ch.resultNames = h.inputKind == kInputMicrophone ? NameTable::Of(kLaterResultsMicrophone)
                                                          : NameTable::Of(kLaterResultsOther);
@@ -76,12 +72,7 @@ void SelectCurrentChannel(const CurrentHeader& h, const LevelContext& levels, in
     ch.fftAxisStart = 0.0;
     ch.fftAxisEnd = h.fftRangeHz;
     ch.histFirst = 0;
-    ch.histClasses = h.histogram.classes;
-    ch.histLowest = h.histogram.lowest;
-    ch.histWidth = h.histogram.width;
-    ch.histClasses2 = h.secondHistogram.classes;
-    ch.histLowest2 = h.secondHistogram.lowest;
-    ch.histWidth2 = h.secondHistogram.width;
+    TakeHistogramClasses(h.histogram, h.secondHistogram, ch);
     ch.histTotal = h.histogram.totalCount;
     ch.timeHistory = h.timeHistory;
     ch.histogramFlag = h.histogramFlag;
@@ -94,13 +85,8 @@ void SelectCurrentChannel(const CurrentHeader& h, const LevelContext& levels, in
     ch.sensitivityOffset = GetSensitivityOffset(levels, ch);
     if (a < 4)
         ComputeRangeScalingCurrent(ch);
-    if (h.timeHistory) {
-        ch.histFirst = 0;
-        ch.histClasses = kHistoryClasses;
-        ch.histLowest = static_cast<std::int16_t>(ch.rangeBottomDb * 10 - 300);
-        ch.histWidth = kHistoryClassWidth;
-        ch.histTotal = h.declaredCount;
-    }
+    if (h.timeHistory)
+        UseTimeHistoryClasses(h.declaredCount, ch);
 }
 
 void SelectProfileWeighting(const CurrentHeader& h, int c, int p, CurrentChannel& ch)
@@ -115,11 +101,16 @@ void SelectProfileWeighting(const CurrentHeader& h, int c, int p, CurrentChannel
     const int index = h.firmware > 216 ? c + 4 * p : c;
     if (index < 0 || index >= static_cast<int>(h.profiles.size()))
         return;
-    const ProfileSetup& profile = h.profiles[static_cast<std::size_t>(index)];
-    ch.detectorIndex = profile.detector;
-    ch.filter = profile.filter;
-    ch.loggerWord = profile.bufferWord;
-    ch.detectorWord = profile.flagsWord;
+    TakeWeightingWords(h.profiles[static_cast<std::size_t>(index)], ch);
+}
+
+void UseTimeHistoryClasses(std::uint32_t declaredCount, CurrentChannel& ch)
+{
+    ch.histFirst = 0;
+    ch.histClasses = kHistoryClasses;
+    ch.histLowest = static_cast<std::int16_t>(ch.rangeBottomDb * 10 - 300);
+    ch.histWidth = kHistoryClassWidth;
+    ch.histTotal = declaredCount;
 }
 
 std::uint8_t GetDisplayQuantity(std::uint16_t inputKind, std::uint8_t option, bool mixedInputs)

@@ -2,6 +2,7 @@
 
 #include "document/FftWindow.h"
 #include "document/channel/ChannelSelection.h"
+#include "document/headers/CurrentNameLists.h"
 #include "document/tables/BandTables.h"
 #include "document/results/ResultValues.h"
 
@@ -21,14 +22,12 @@ constexpr const char* kFiltersOther[] = {
     "W-Bc", "KB",   "Wk",   "Wd",   "Wc",   "Wj",   "Wm",    "Wh",    "Wg",   "Wb",   "UNDF",  "UNDF",  "UNDF", "UNDF",
     "UNDF", "UNDF", "UNDF", "UNDF", "UNDF", "UNDF", "UNDF",  "UNDF",  "UNDF", "UNDF", "UNDF",  "UNDF",  "UNDF", "UNDF",
     "UNDF", "UNDF", "UNDF", "UNDF", "UNDF", "UNDF", "UNDF",  "UNDF",  "R1",   "R2",   "R3",    "UNDF",  "UNDF"};
-constexpr const char* kDetectorsMicrophone[] = {"UNDF", "Imp.", "Fast", "Slow"};
 constexpr const char* kDetectorsOther[] = {"UNDF", "100ms", "125ms", "200ms", "500ms", "1s",  "2s",
                                            "5s",   "10s",   "UNDF",  "None",  "PEAK",  "SPL", "LEQ"};
 constexpr const char* kResultsMicrophone[] = {"Peak", "Max", "Min", "RMS", "vvvv", "xxx", "yyy", "zzz",
                                               "111",  "222", "333", "444", "555",  "666", "777", "888"};
 constexpr const char* kResultsOther[] = {"Peak", "P-P", "Max", "RMS", "VDV", "xxx", "yyy", "zzz",
                                          "111",  "222", "333", "444", "555", "666", "777", "888"};
-constexpr const char* kTotals[] = {"TOTAL", "TOT_A", "TOT_C", "TOT_Lin", "SPL_Imp", "SPL_Fst", "SPL_Slw"};
 
 // Levels of the top of a range (dB) in the sample scale of recordings, by range index.
 constexpr double kRecordingLevelsMicrophone[] = {0, 115, 138};
@@ -45,10 +44,10 @@ struct InputNames {
     std::span<const double> recordingLevels;
 };
 constexpr InputNames kInputNames[] = {
-    {true, NameTable::Of(kRangesMicrophone), NameTable::Of(kFiltersMicrophone), NameTable::Of(kDetectorsMicrophone),
-     NameTable::Of(kResultsMicrophone), NameTable::Of(kTotals, 1), kRecordingLevelsMicrophone},
+    {true, NameTable::Of(kRangesMicrophone), NameTable::Of(kFiltersMicrophone), NameTable::Of(kSoundDetectorNames),
+     NameTable::Of(kResultsMicrophone), NameTable::Of(kTotalNames, 1), kRecordingLevelsMicrophone},
     {false, NameTable::Of(kRangesOther), NameTable::Of(kFiltersOther), NameTable::Of(kDetectorsOther),
-     NameTable::Of(kResultsOther), NameTable::Of(kTotals), kRecordingLevelsOther},
+     NameTable::Of(kResultsOther), NameTable::Of(kTotalNames), kRecordingLevelsOther},
 };
 
 // Full scale of a 24-bit sample against half of it, with the peak of a sine.
@@ -127,11 +126,7 @@ void SelectFft(const ChannelSetup& setup, CurrentChannel& ch)
     const std::uint32_t d = FftBlockLength(lines);
     ch.firstBandHz = static_cast<double>(setup.samplingRate) / std::ldexp(1.0, z) / d;
     ch.fftRangeHz = lines * ch.firstBandHz;
-    static constexpr const char* kBands48k[] = {"UNDF",   "22.4 kHz", "11.2 kHz", "5.6 kHz", "2.8 kHz",
-                                                "1.4 kHz", "700 Hz",  "350 Hz",  "175 Hz",  "87.5 Hz"};
-    static constexpr const char* kBands[] = {"UNDF",     "20 kHz", "10 kHz", "5 kHz",  "2.5 kHz",
-                                             "1.25 kHz", "625 Hz", "312 Hz", "156 Hz", "78 Hz"};
-    ch.fftBandNames = setup.samplingRate == 48000 ? NameTable::Of(kBands48k) : NameTable::Of(kBands);
+    ch.fftBandNames = FftBandNamesFor(setup.samplingRate);
     ch.fftWindowGain = FftWindowPower(static_cast<std::uint8_t>(ch.fftWindow), nullptr, static_cast<int>(d),
                                       &ch.fftWindowPower);
     ch.fftAxisStart = 0.0;
@@ -152,10 +147,7 @@ void SelectFourChannel(const CurrentHeader& h, const LevelContext& levels, int a
     s.channel = a;
     s.profile = p;
     s.channelBlockLength = profile.blockLength;
-    s.detectorIndex = profile.detector;
-    s.filter = profile.filter;
-    s.loggerWord = profile.bufferWord;
-    s.detectorWord = profile.flagsWord;
+    TakeWeightingWords(profile, s);
     s.calibration = setup.calibration;
     s.inputKind = setup.inputKind;
     s.storedInputKind = setup.inputKind;
@@ -199,37 +191,22 @@ void SelectFourChannel(const CurrentHeader& h, const LevelContext& levels, int a
             s.octaveFilter = setup.spectrumWords[0];
             s.octaveInBuffer = setup.spectrumWords[1];
         }
-        s.histClasses = setup.histogram.classes;
-        s.histLowest = setup.histogram.lowest;
-        s.histWidth = setup.histogram.width;
-        s.histClasses2 = setup.secondHistogram.classes;
-        s.histLowest2 = setup.secondHistogram.lowest;
-        s.histWidth2 = setup.secondHistogram.width;
+        TakeHistogramClasses(setup.histogram, setup.secondHistogram, s);
         s.totalNames = names.totals;
     }
 
     s.sensitivityOffset = GetSensitivityOffset(levels, s);
     if (measuring)
         ComputeRangeScalingCurrent(s);
-    if (h.timeHistory && !f.waveform) {
-        s.histFirst = 0;
-        s.histClasses = 120;
-        s.histLowest = static_cast<std::int16_t>(s.rangeBottomDb * 10 - 300);
-        s.histWidth = 10;
-        s.histTotal = h.declaredCount;
-    }
+    if (h.timeHistory && !f.waveform)
+        UseTimeHistoryClasses(h.declaredCount, s);
     ch = s;
 }
 
 void SelectFourChannelWeighting(const CurrentHeader& h, int c, int p, CurrentChannel& ch)
 {
     // From firmware 2.17 every profile has its own words; before, the channel's first profile serves all.
-    const ChannelProfile& profile =
-        ProfileOf(h.fourChannel.channels[TableChannel(h, c)], h.firmware > 216 ? p : 0);
-    ch.detectorIndex = profile.detector;
-    ch.filter = profile.filter;
-    ch.loggerWord = profile.bufferWord;
-    ch.detectorWord = profile.flagsWord;
+    TakeWeightingWords(ProfileOf(h.fourChannel.channels[TableChannel(h, c)], h.firmware > 216 ? p : 0), ch);
 }
 
 } // namespace orlu

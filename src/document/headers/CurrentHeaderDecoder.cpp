@@ -1,6 +1,7 @@
 #include "document/headers/CurrentHeaderDecoder.h"
 
 #include "document/FftWindow.h"
+#include "document/headers/CurrentNameLists.h"
 #include "document/headers/HeaderRecord.h"
 #include "document/records/RecordTypeCodes.h"
 #include "document/tables/BandTables.h"
@@ -67,37 +68,22 @@ constexpr RangeNameRow kRangeNameRows[] = {
 };
 
 constexpr const char* kTotalsLater[] = {"TOTAL", "TOT_A", "TOT_C", "TOT_Z", "SPL_Imp", "SPL_Fst", "SPL_Slw"};
-constexpr const char* kTotals[] = {"TOTAL", "TOT_A", "TOT_C", "TOT_Lin", "SPL_Imp", "SPL_Fst", "SPL_Slw"};
 
 constexpr const char* kWeightingLaterMicrophone[] = {"Z", "Lin", "A", "C", "UNDF"};
 constexpr const char* kWeightingLaterOther[] = {"Z",    "HP1",  "HP3",   "HP10",  "Vel1", "Vel3", "Vel10",
                                                 "VelMF", "Dil1", "Dil3", "Dil10", "W-Bxy", "W-Bz", "H-A"};
 constexpr const char* kWeightingMicrophoneZ[] = {"UNDF", "Z", "A", "C", "G"};
-constexpr const char* kWeightingMicrophone[] = {"UNDF", "Lin", "A", "C", "G"};
-constexpr const char* kWeightingOther[] = {"UNDF",  "HP1",  "HP3",  "HP10",  "Vel1",  "Vel3", "Vel10",
-                                           "VelMF", "Dil1", "Dil3", "Dil10", "W-Bxy", "W-Bz", "H-A"};
 
 constexpr const char* kDetectorsVibration[] = {"UNDF", "100ms", "125ms", "200ms", "500ms"};
-constexpr const char* kDetectorsSound[] = {"UNDF", "Imp.", "Fast", "Slow"};
 
 constexpr const char* kBufferResultsMaxMin[] = {"UNDF", "None", "PEAK", "MAX", "MIN", "RMS"};
 constexpr const char* kBufferResultsPeakToPeak[] = {"UNDF", "None", "PEAK", "P-P", "MAX", "RMS"};
 constexpr const char* kBufferResultsSplLeq[] = {"UNDF", "None", "PEAK", "SPL", "LEQ"};
 constexpr const char* kBufferResultsMaxRms[] = {"UNDF", "None", "PEAK", "MAX", "RMS"};
 
-constexpr const char* kFftBands48k[] = {"UNDF",   "22.4 kHz", "11.2 kHz", "5.6 kHz", "2.8 kHz",
-                                        "1.4 kHz", "700 Hz",  "350 Hz",  "175 Hz",  "87.5 Hz"};
-constexpr const char* kFftBands[] = {"UNDF",   "20 kHz", "10 kHz", "5 kHz",  "2.5 kHz",
-                                     "1.25 kHz", "625 Hz", "312 Hz", "156 Hz", "78 Hz"};
-
-NameTable FftBandNamesFor(std::uint32_t samplingRate)
-{
-    return samplingRate == 48000 ? NameTable::Of(kFftBands48k) : NameTable::Of(kFftBands);
-}
-
 NameTable TotalNamesFor(const CurrentHeader& h, bool oneLater)
 {
-    return h.model.LaterModel ? NameTable::Of(kTotalsLater, oneLater ? 1 : 0) : NameTable::Of(kTotals, oneLater ? 1 : 0);
+    return h.model.LaterModel ? NameTable::Of(kTotalsLater, oneLater ? 1 : 0) : NameTable::Of(kTotalNames, oneLater ? 1 : 0);
 }
 
 NameTable WeightingNamesFor(const CurrentHeader& h)
@@ -106,9 +92,9 @@ NameTable WeightingNamesFor(const CurrentHeader& h)
     if (h.firmware > 603 && h.model.LaterModel)
         return microphone ? NameTable::Of(kWeightingLaterMicrophone) : NameTable::Of(kWeightingLaterOther);
     if (!microphone)
-        return NameTable::Of(kWeightingOther);
+        return NameTable::Of(kOtherWeightingNames);
     return h.model.Model560 || h.model.Model570 || h.model.Model595 ? NameTable::Of(kWeightingMicrophoneZ)
-                                                                    : NameTable::Of(kWeightingMicrophone);
+                                                                    : NameTable::Of(kSoundWeightingNames);
 }
 
 bool VibrationGroup(const CurrentHeader& h)
@@ -293,8 +279,6 @@ constexpr TriggerRecord kTriggerRecords[] = {
 constexpr std::uint8_t kRecordExternalIo = 46;
 constexpr std::uint8_t kRecordRealTimeFilters = 33;
 constexpr std::uint8_t kRecordFftChannel = 34;
-constexpr std::uint8_t kRecordRt60Results = 27;
-constexpr std::uint8_t kRecordRt60Averaged = 28;
 
 // A packed real of record 33: mantissa in the low 24 bits, exponent in the high 8.
 double PackedReal(std::uint32_t v)
@@ -454,16 +438,7 @@ bool DecodeMeasurement(const ImageReader& image, SubfileSpan sub, CurrentHeader&
     }
     h.statisticsShown = h.statisticsFlag;
 
-    // Records 1 to 4 follow each other.
-    const Rec r1 = RecordAt(image, sub.start, sub.end);
-    const Rec r2 = RecordAt(image, r1.End(), sub.end);
-    const Rec r3 = RecordAt(image, r2.End(), sub.end);
-    h.title = TrimTrailing(WordText(r3, 1, r3.length));
-    const Rec r4 = RecordAt(image, r3.End(), sub.end);
-    h.date = r4.W(1);
-    h.time = r4.W(2);
-    h.function = r4.W(3);
-    h.rt60 = h.function == kFunctionRt60;
+    const Rec r4 = ReadMeasurementStart(image, sub, h);
 
     h.inputKind = r4.W(4);
     h.inputKindAsRead = h.inputKind;
@@ -792,28 +767,12 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
         }
 
         if (h.function == kFunctionRt60) {
-            const Rec r26 = Located(image, FindRecordInHeader(image, sub, flags, RecordTypesOf(false).rt60Settings));
+            const RecordTypeCodes& codes = RecordTypesOf(false);
+            const Rec r26 = Located(image, FindRecordInHeader(image, sub, flags, codes.rt60Settings));
             if (r26) {
-                for (std::uint32_t i = 0; i < h.rt60Settings.size(); ++i)
-                    h.rt60Settings[i] = r26.W(i + 1);
-                h.rt60Method = h.rt60Settings[1];
-                h.rt60Spectrum = h.rt60Settings[2];
-                const std::uint8_t type = h.rt60Settings[0] == 1 ? kRecordRt60Results : kRecordRt60Averaged;
-                if (const Rec r = Located(image, FindRecordInHeader(image, sub, flags, type))) {
-                    h.lowestBandWord = r.W(2);
-                    h.rt60Words = {r.W(2), r.W(4), r.W(5), r.W(6)};
-                    h.thirdTotal = r.W(3);
-                    h.bandExtras = r.W(4);
-                }
-                const bool octaves = h.rt60Spectrum == 1;
-                h.bandCount = static_cast<std::uint16_t>((octaves ? 15 : 45) + h.bandExtras);
-                if (octaves)
-                    h.octaveTotal = 15;
-                else
-                    h.thirdTotal = 45;
-                h.bandsShown = static_cast<std::uint16_t>(h.bandCount - h.bandExtras);
-                h.bandKind = octaves ? kBandOctave11 : kBandOctave13;
-                h.bandTableIndex = octaves ? 45 - 3 * h.bandsShown : 45 - h.bandsShown;
+                ReadRt60Settings(r26, h);
+                const std::uint8_t type = h.rt60Settings[0] == 1 ? codes.rt60Results : codes.rt60Averaged;
+                ReadRt60Bands(Located(image, FindRecordInHeader(image, sub, flags, type)), h);
             }
         }
 
@@ -899,7 +858,7 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
 
     // Name tables and what they decide.
     h.weightingNames = WeightingNamesFor(h);
-    h.detectorNames = VibrationGroup(h) ? NameTable::Of(kDetectorsVibration) : NameTable::Of(kDetectorsSound);
+    h.detectorNames = VibrationGroup(h) ? NameTable::Of(kDetectorsVibration) : NameTable::Of(kSoundDetectorNames);
     h.bufferResultNames = BufferResultNamesFor(h);
     if (!h.merged)
         h.shownRecordCount = h.declaredCount;

@@ -1,6 +1,7 @@
 #include "document/headers/FourChannelHeaderDecoder.h"
 
 #include "document/headers/CurrentHeaderDecoder.h"
+#include "document/headers/CurrentNameLists.h"
 #include "document/headers/HeaderRecord.h"
 #include "document/records/RecordTypeCodes.h"
 #include "document/tables/BandTables.h"
@@ -21,8 +22,6 @@ constexpr std::uint16_t kFirmwareProfileLayout = 217; // vector slot 12, microph
 constexpr std::uint16_t kFirmwareRotation = 220;      // rotation words of record 4, recordings 43
 
 constexpr std::uint8_t kRecordChannelSpectrumSetup = 34;
-constexpr std::uint8_t kRecordRt60Results = 37;
-constexpr std::uint8_t kRecordRt60Averaged = 38;
 constexpr std::uint8_t kDescriptorOctaves = 9;
 constexpr std::uint8_t kDescriptorFft = 33;
 constexpr std::uint8_t kDescriptorSpectra = 34;
@@ -36,10 +35,6 @@ constexpr std::uint32_t kMinRecordingLength = 7;
 constexpr std::uint32_t kChannelBlockWords = 4;
 constexpr std::uint32_t kProfileBlockWords = 6;
 
-constexpr const char* kTotals[] = {"TOTAL", "TOT_A", "TOT_C", "TOT_Lin", "SPL_Imp", "SPL_Fst", "SPL_Slw"};
-constexpr const char* kVectorFiltersMicrophone[] = {"UNDF", "Lin", "A", "C", "G"};
-constexpr const char* kVectorFiltersOther[] = {"UNDF",  "HP1",  "HP3",  "HP10",  "Vel1",  "Vel3", "Vel10",
-                                               "VelMF", "Dil1", "Dil3", "Dil10", "W-Bxy", "W-Bz", "H-A"};
 
 // Sampling rates of a recording 43 by its rate index, per model.
 constexpr double kRates545[] = {3200, 2560, 1600, 1280, 800, 640, 400, 320, 200, 160};
@@ -294,8 +289,8 @@ std::string VectorFormula(const CurrentHeader& h)
         const ChannelSetup& ch = h.fourChannel.channels[static_cast<std::size_t>(c)];
         if (ch.coefficient == 0 || ch.coefficientOn == 0)
             continue;
-        const NameTable names = ch.inputKind == kInputMicrophone ? NameTable::Of(kVectorFiltersMicrophone)
-                                                                 : NameTable::Of(kVectorFiltersOther);
+        const NameTable names = ch.inputKind == kInputMicrophone ? NameTable::Of(kSoundWeightingNames)
+                                                                 : NameTable::Of(kOtherWeightingNames);
         if (!text.empty())
             text += " + ";
         text += StrPrintf("%.2f^2*(#%d:%s)^2", ch.coefficient / 100.0, c + 1, names.At(ch.profiles[0].filter));
@@ -484,28 +479,12 @@ void ReadRt60(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
 {
     h.lowestBandWord = 80;
     h.rt60Spectrum = 2;
-    const Rec r36 = Find(image, sub, RecordTypesOf(true).rt60Settings);
+    const RecordTypeCodes& codes = RecordTypesOf(true);
+    const Rec r36 = Find(image, sub, codes.rt60Settings);
     if (!r36)
         return;
-    for (std::uint32_t i = 0; i < h.rt60Settings.size(); ++i)
-        h.rt60Settings[i] = r36.W(i + 1);
-    h.rt60Method = h.rt60Settings[1];
-    h.rt60Spectrum = h.rt60Settings[2];
-    if (const Rec r = Find(image, sub, h.rt60Settings[0] == 1 ? kRecordRt60Results : kRecordRt60Averaged)) {
-        h.lowestBandWord = r.W(2);
-        h.rt60Words = {r.W(2), r.W(4), r.W(5), r.W(6)};
-        h.thirdTotal = r.W(3);
-        h.bandExtras = r.W(4);
-    }
-    const bool octaves = h.rt60Spectrum == 1;
-    h.bandCount = static_cast<std::uint16_t>((octaves ? 15 : 45) + h.bandExtras);
-    if (octaves)
-        h.octaveTotal = 15;
-    else
-        h.thirdTotal = 45;
-    h.bandsShown = static_cast<std::uint16_t>(h.bandCount - h.bandExtras);
-    h.bandKind = octaves ? kBandOctave11 : kBandOctave13;
-    h.bandTableIndex = octaves ? 45 - 3 * h.bandsShown : 45 - h.bandsShown;
+    ReadRt60Settings(r36, h);
+    ReadRt60Bands(Find(image, sub, h.rt60Settings[0] == 1 ? codes.rt60Results : codes.rt60Averaged), h);
 }
 
 // Histogram layouts per channel (record 18).
@@ -558,16 +537,8 @@ bool DecodeFourChannelMeasurement(const ImageReader& image, SubfileSpan sub, Cur
         f.linearDivisor = 2000.0;
     }
 
-    // Records 1 to 4 follow each other, then the channel and the profile record.
-    const Rec r1 = RecordAt(image, sub.start, sub.end);
-    const Rec r2 = RecordAt(image, r1.End(), sub.end);
-    const Rec r3 = RecordAt(image, r2.End(), sub.end);
-    h.title = TrimTrailing(WordText(r3, 1, r3.length));
-    const Rec r4 = RecordAt(image, r3.End(), sub.end);
-    h.date = r4.W(1);
-    h.time = r4.W(2);
-    h.function = r4.W(3);
-    h.rt60 = h.function == kFunctionRt60;
+    // The channel and the profile record follow record 4.
+    const Rec r4 = ReadMeasurementStart(image, sub, h);
 
     f.vectorSlotNumber = h.firmware >= kFirmwareProfileLayout ? 12 : 4;
     h.flagsWord = r4.W(4);
@@ -679,7 +650,7 @@ bool DecodeFourChannelContents(const ImageReader& image, SubfileSpan sub, Curren
         if (h.declaredCount != 0) {
             if (h.spectraInBuffer != 0) {
                 h.spectrumCount = static_cast<std::int32_t>(std::min<std::uint32_t>(h.declaredCount, INT32_MAX));
-                h.totalNames = NameTable::Of(kTotals);
+                h.totalNames = NameTable::Of(kTotalNames);
                 h.rowGap = true;
             }
             h.bufferResultCount = static_cast<std::uint16_t>(
@@ -722,7 +693,7 @@ bool DecodeFourChannelContents(const ImageReader& image, SubfileSpan sub, Curren
             break;
         }
         h.rowGap = false;
-        h.totalNames = NameTable::Of(kTotals);
+        h.totalNames = NameTable::Of(kTotalNames);
         if (h.histogramFlag && !ReadHistograms(image, sub, h))
             return false;
     }

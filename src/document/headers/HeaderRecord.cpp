@@ -1,5 +1,7 @@
 #include "document/headers/HeaderRecord.h"
 
+#include "document/headers/CurrentHeader.h"
+
 #include <cstdlib>
 #include <iterator>
 
@@ -60,6 +62,47 @@ std::uint16_t ThresholdIndex(std::uint16_t threshold, std::uint16_t divisor)
         if (std::atoi(kThresholdNames[k]) == threshold / divisor)
             return static_cast<std::uint16_t>(k + 1);
     return 5;
+}
+
+Rec ReadMeasurementStart(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
+{
+    const Rec r1 = RecordAt(image, sub.start, sub.end);
+    const Rec r2 = RecordAt(image, r1.End(), sub.end);
+    const Rec r3 = RecordAt(image, r2.End(), sub.end);
+    h.title = TrimTrailing(WordText(r3, 1, r3.length));
+    const Rec r4 = RecordAt(image, r3.End(), sub.end);
+    h.date = r4.W(1);
+    h.time = r4.W(2);
+    h.function = r4.W(3);
+    h.rt60 = h.function == kFunctionRt60;
+    return r4;
+}
+
+void ReadRt60Settings(const Rec& settings, CurrentHeader& h)
+{
+    for (std::uint32_t i = 0; i < h.rt60Settings.size(); ++i)
+        h.rt60Settings[i] = settings.W(i + 1);
+    h.rt60Method = h.rt60Settings[1];
+    h.rt60Spectrum = h.rt60Settings[2];
+}
+
+void ReadRt60Bands(const Rec& results, CurrentHeader& h)
+{
+    if (results) {
+        h.lowestBandWord = results.W(2);
+        h.rt60Words = {results.W(2), results.W(4), results.W(5), results.W(6)};
+        h.thirdTotal = results.W(3);
+        h.bandExtras = results.W(4);
+    }
+    const bool octaves = h.rt60Spectrum == 1;
+    h.bandCount = static_cast<std::uint16_t>((octaves ? 15 : 45) + h.bandExtras);
+    if (octaves)
+        h.octaveTotal = 15;
+    else
+        h.thirdTotal = 45;
+    h.bandsShown = static_cast<std::uint16_t>(h.bandCount - h.bandExtras);
+    h.bandKind = octaves ? kBandOctave11 : kBandOctave13;
+    h.bandTableIndex = octaves ? 45 - 3 * h.bandsShown : 45 - h.bandsShown;
 }
 
 } // namespace orlu

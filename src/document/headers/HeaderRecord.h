@@ -1,7 +1,7 @@
 #pragma once
 // Reading the header records of current-family files: one record with checked
 // word access, the records that follow each other from a sub-file's start,
-// and the small conversions both header decoders share.
+// and the small conversions and reverberation steps both header decoders share.
 
 #include "document/records/RecordLocators.h"
 
@@ -9,6 +9,8 @@
 #include <string>
 
 namespace orlu {
+
+struct CurrentHeader;
 
 /// One record with checked word access: words past the record's length read
 /// as 0, so that a short record never lends its words to the record after it.
@@ -43,5 +45,18 @@ std::uint16_t TimeUnitOf(std::uint32_t seconds);
 /// 0 for a threshold of 0; else the position (1 to 4) of threshold / divisor
 /// among 75, 80, 85 and 90 dB, 5 when it is none of them.
 std::uint16_t ThresholdIndex(std::uint16_t threshold, std::uint16_t divisor);
+
+/// Records 1 to 4, which follow each other from the sub-file's start: the
+/// title of record 3 and the date, time and function of record 4 go into the
+/// header, record 4 is returned for the family's further words. Throws
+/// RecordChainError when one does not fit.
+Rec ReadMeasurementStart(const ImageReader& image, SubfileSpan sub, CurrentHeader& h);
+
+/// The reverberation settings record: its words, the method and the spectrum.
+void ReadRt60Settings(const Rec& settings, CurrentHeader& h);
+
+/// The band layout of a reverberation measurement from its results record
+/// (none found: the whole band count of the spectrum).
+void ReadRt60Bands(const Rec& results, CurrentHeader& h);
 
 } // namespace orlu

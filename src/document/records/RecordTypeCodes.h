@@ -26,6 +26,8 @@ struct RecordTypeCodes {
     std::uint8_t statisticsDef;
     std::uint8_t bufferRecord;  ///< other files: the buffer header 15; four-channel: the logger 24
     std::uint8_t rt60Settings;
+    std::uint8_t rt60Results;  ///< the results of a single reverberation measurement
+    std::uint8_t rt60Averaged; ///< the averaged results of several
     std::uint8_t octave11Spectrum; ///< four-channel: per channel; other files: none (0)
     std::uint8_t octave13Spectrum;
     std::uint8_t fftSpectrum;
@@ -42,6 +44,8 @@ inline constexpr RecordTypeCodes kRecordTypeCodes[2] = {
      .statisticsDef = 23,
      .bufferRecord = 15,
      .rt60Settings = 26,
+     .rt60Results = 27,
+     .rt60Averaged = 28,
      .octave11Spectrum = 0,
      .octave13Spectrum = 0,
      .fftSpectrum = 0},
@@ -54,6 +58,8 @@ inline constexpr RecordTypeCodes kRecordTypeCodes[2] = {
      .statisticsDef = 25,
      .bufferRecord = 24,
      .rt60Settings = 36,
+     .rt60Results = 37,
+     .rt60Averaged = 38,
      .octave11Spectrum = 15,
      .octave13Spectrum = 16,
      .fftSpectrum = 17},
@@ -69,6 +75,7 @@ constexpr const RecordTypeCodes& RecordTypesOf(bool fourChannel)
 inline constexpr std::uint8_t kRecordProfiles = 5;
 inline constexpr std::uint8_t kRecordFftSetupAlt = 21;
 inline constexpr std::uint8_t kRecordTonalityFft = 22;
+inline constexpr std::uint8_t kRecordTonality = 29;
 inline constexpr std::uint8_t kRecordUserFilters = 24;
 inline constexpr std::uint8_t kRecordUserFilterEntry = 25;
 

@@ -136,6 +136,38 @@ void FinishSel(ResultValues& out, double selDb, bool linear, int e)
     }
 }
 
+// Where a row keeps Leq, Peak, Min, Max and SPL; Ltm3 and Ltm5 are words 10 and 11 in every layout.
+struct LevelWords {
+    std::uint32_t result, peak, min, max, spl;
+};
+constexpr LevelWords kOlderSlmWords{7, 3, 5, 4, 6};
+constexpr LevelWords kOlderProfileWords{9, 3, 5, 7, 6};
+constexpr LevelWords kLaterWords{8, 3, 6, 5, 7}; ///< firmware 5.05 and later
+
+// Leq, Peak, Min, Max, SPL, Ltm3 and Ltm5 of a row.
+void DecodeLevels(const Row& r, const LevelWords& w, ResultValues& out, bool linear, int e, double levelDivisor = 10.0,
+                  double linearDivisor = 200.0)
+{
+    const auto level = [&](std::uint32_t k) { return Level(r.W(k), linear, e, levelDivisor, linearDivisor); };
+    out.result = level(w.result);
+    out.peak = level(w.peak);
+    out.min = level(w.min);
+    out.max = level(w.max);
+    out.spl = level(w.spl);
+    out.ltm3 = level(10);
+    out.ltm5 = level(11);
+}
+
+// The display multiplier of the dose and profile decoders: every level, and SEL only in dB.
+void MultiplyDoseLevels(ResultValues& out, double m, bool linear)
+{
+    Multiply(out, m, {&ResultValues::result, &ResultValues::peak, &ResultValues::min, &ResultValues::max,
+                      &ResultValues::spl, &ResultValues::ltm3, &ResultValues::ltm5, &ResultValues::lav,
+                      &ResultValues::doseLevel});
+    if (!linear)
+        Multiply(out, m, {&ResultValues::sel, &ResultValues::sel8});
+}
+
 bool LaterFirmwareLayout(const ResultContext& ctx)
 {
     return !ctx.model.FourChannel && ctx.firmware >= 505;
@@ -173,17 +205,11 @@ void DecodeSlmResults(const ResultContext& ctx, std::uint32_t row, ResultValues&
 {
     const Row r = RowOf(ctx, static_cast<int>(row), 0);
     const bool later = ctx.firmware > 504;
-    const std::uint8_t wResult = later ? 8 : 7, wMin = later ? 6 : 5, wMax = later ? 5 : 4, wSpl = later ? 7 : 6;
+    const LevelWords& words = later ? kLaterWords : kOlderSlmWords;
     if (later)
         out.overloadPercent = OverloadPercent(r);
-    out.result = Level(r.W(wResult), linear, e);
-    out.peak = Level(r.W(3), linear, e);
-    out.min = Level(r.W(wMin), linear, e);
-    out.max = Level(r.W(wMax), linear, e);
-    out.spl = Level(r.W(wSpl), linear, e);
-    out.ltm3 = Level(r.W(10), linear, e);
-    out.ltm5 = Level(r.W(11), linear, e);
-    const double l = r.W(wResult);
+    DecodeLevels(r, words, out, linear, e);
+    const double l = r.W(words.result);
     const double d = r.W(later ? 12 : 8);
     const double t = r.seconds;
     // A measurement time of 0 has no SEL, PSEL or exposure: they are absent.
@@ -222,11 +248,7 @@ void DecodeSlmDoseResults(const ResultContext& ctx, std::uint32_t row, ResultVal
         l = r.W(8);
         d = r.W(13);
         out.lden = r.W(9) / 10.0;
-        out.result = Level(r.W(8), linear, e);
-        out.peak = Level(r.W(3), linear, e);
-        out.min = Level(r.W(6), linear, e);
-        out.max = Level(r.W(5), linear, e);
-        out.spl = Level(r.W(7), linear, e);
+        DecodeLevels(r, kLaterWords, out, linear, e);
         out.lav = Level(r.W(12), linear, e);
         out.doseLevel = Level(r.W(13), linear, e);
     } else {
@@ -235,24 +257,14 @@ void DecodeSlmDoseResults(const ResultContext& ctx, std::uint32_t row, ResultVal
         out.statNumber = r.W(12);
         out.statLevel = r.W(13) / 10.0;
         out.lden = r.W(8) / 10.0;
-        out.result = Level(r.W(7), linear, e);
-        out.peak = Level(r.W(3), linear, e);
-        out.min = Level(r.W(5), linear, e);
-        out.max = Level(r.W(4), linear, e);
-        out.spl = Level(r.W(6), linear, e);
+        DecodeLevels(r, kOlderSlmWords, out, linear, e);
         out.lav = Level(r.W(8), linear, e);
         out.doseLevel = Level(r.W(9), linear, e);
     }
-    out.ltm3 = Level(r.W(10), linear, e);
-    out.ltm5 = Level(r.W(11), linear, e);
     FinishSel(out, SelDb(r.seconds, l / 10.0), linear, e);
     if (ctx.function == kFunctionDoseMeter)
         DoseBlock(ctx, r, l, d, 1.0, 10.0, out);
-    Multiply(out, m, {&ResultValues::result, &ResultValues::peak, &ResultValues::min, &ResultValues::max,
-                      &ResultValues::spl, &ResultValues::ltm3, &ResultValues::ltm5, &ResultValues::lav,
-                      &ResultValues::doseLevel});
-    if (!linear)
-        Multiply(out, m, {&ResultValues::sel, &ResultValues::sel8});
+    MultiplyDoseLevels(out, m, linear);
 }
 
 void DecodeProfileResults(const ResultContext& ctx, int channel, int profile, ResultValues& out, bool linear, int e,
@@ -269,13 +281,7 @@ void DecodeProfileResults(const ResultContext& ctx, int channel, int profile, Re
         out.statLevel = r.W(13) / ld;
         out.lden = r.W(8) / ld;
         out.denCode = DenCode(ctx.flagsWord);
-        out.result = Level(r.W(9), linear, e, ld, lin);
-        out.peak = Level(r.W(3), linear, e, ld, lin);
-        out.min = Level(r.W(5), linear, e, ld, lin);
-        out.max = Level(r.W(7), linear, e, ld, lin);
-        out.spl = Level(r.W(6), linear, e, ld, lin);
-        out.ltm3 = Level(r.W(10), linear, e, ld, lin);
-        out.ltm5 = Level(r.W(11), linear, e, ld, lin);
+        DecodeLevels(r, kOlderProfileWords, out, linear, e, ld, lin);
         const bool dose = ctx.model.FourChannel && ctx.function == kFunctionDoseMeter;
         out.lav = dose ? Level(r.W(12), linear, e, ld, lin) : 0.0;
         out.doseLevel = dose ? Level(r.W(13), linear, e, ld, lin) : 0.0;
@@ -286,13 +292,7 @@ void DecodeProfileResults(const ResultContext& ctx, int channel, int profile, Re
         out.overloadPercent = OverloadPercent(r);
         l = r.W(8);
         out.lden = r.W(9) / ld;
-        out.result = Level(r.W(8), linear, e, ld, lin);
-        out.peak = Level(r.W(3), linear, e, ld, lin);
-        out.min = Level(r.W(6), linear, e, ld, lin);
-        out.max = Level(r.W(5), linear, e, ld, lin);
-        out.spl = Level(r.W(7), linear, e, ld, lin);
-        out.ltm3 = Level(r.W(10), linear, e, ld, lin);
-        out.ltm5 = Level(r.W(11), linear, e, ld, lin);
+        DecodeLevels(r, kLaterWords, out, linear, e, ld, lin);
         const bool long14 = r.length >= 14;
         out.lav = long14 ? Level(r.W(12), linear, e) : 0.0;
         out.doseLevel = long14 ? Level(r.W(13), linear, e) : 0.0;
@@ -300,11 +300,7 @@ void DecodeProfileResults(const ResultContext& ctx, int channel, int profile, Re
         if (ctx.function == kFunctionDoseMeter)
             DoseBlock(ctx, r, l, long14 ? r.W(13) : 0, 1.0, 10.0, out);
     }
-    Multiply(out, m, {&ResultValues::result, &ResultValues::peak, &ResultValues::min, &ResultValues::max,
-                      &ResultValues::spl, &ResultValues::ltm3, &ResultValues::ltm5, &ResultValues::lav,
-                      &ResultValues::doseLevel});
-    if (!linear)
-        Multiply(out, m, {&ResultValues::sel, &ResultValues::sel8});
+    MultiplyDoseLevels(out, m, linear);
 }
 
 void DecodeVibrationResults(const ResultContext& ctx, int channel, int profile, ResultValues& out, bool linear,

@@ -1,6 +1,7 @@
 #include "reports/text/RtText.h"
 
 #include "document/records/RecordChain.h"
+#include "document/records/RecordTypeCodes.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/text/RtTextTable.h"
@@ -8,10 +9,6 @@
 namespace orlu {
 namespace {
 
-constexpr std::uint8_t kRecordRtSingle = 27;
-constexpr std::uint8_t kRecordRtAveraged = 28;
-constexpr std::uint8_t kRecordRtChannelSingle = 37;
-constexpr std::uint8_t kRecordRtChannelAveraged = 38;
 constexpr std::uint8_t kRecordRtMeanSingle = 40;
 constexpr std::uint8_t kRecordRtMeanAveraged = 41;
 // Other files and the channel means: the type word, the length or a word not
@@ -61,8 +58,9 @@ bool FormatRtText(CTmDoc& doc, LineList& lines, int* widest, bool fromFile, std:
     const bool single = h.rt60Settings[0] == 1;
     AddCaption(lines, widest, std::string(ReportCaptionTable[single ? kCaptionRt60Results : kCaptionAveragedRt60Results]),
                fromFile, fileIndex, name);
+    const RecordTypeCodes& codes = RecordTypesOf(false);
     const std::uint32_t record =
-        doc.FindRecordInHeader(fromFile ? fileIndex : 0, single ? kRecordRtSingle : kRecordRtAveraged);
+        doc.FindRecordInHeader(fromFile ? fileIndex : 0, single ? codes.rt60Results : codes.rt60Averaged);
     AddRtTable(doc.Reader(), record, kBandSetupWord, h.rt60Spectrum == 1, h.totalNames, lines, widest);
     return true;
 }
@@ -79,9 +77,10 @@ bool FormatRtChannelsText(CTmDoc& doc, LineList& lines, int* widest, bool fromFi
     const int subfile = fromFile ? fileIndex : 0;
     const std::string results(ReportCaptionTable[single ? kCaptionRt60Results : kCaptionAveragedRt60Results]);
     const ImageReader image = doc.Reader();
+    const RecordTypeCodes& codes = RecordTypesOf(true);
+    const std::uint8_t type = single ? codes.rt60Results : codes.rt60Averaged;
     std::uint32_t record = 0;
     for (int c = 0; c < h.channelCount; ++c) {
-        const std::uint8_t type = single ? kRecordRtChannelSingle : kRecordRtChannelAveraged;
         if (record == 0) {
             record = doc.FindRecord(subfile, type);
         } else {

@@ -2,6 +2,7 @@
 
 #include "document/headers/CurrentHeader.h"
 #include "document/rawviews/RotationSpeed.h"
+#include "document/records/RecordTypeCodes.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/common/ReportColumnTitles.h"
@@ -18,7 +19,6 @@ namespace orlu {
 namespace {
 
 constexpr int kReferenceExponent = 6;
-constexpr std::uint8_t kRecordTonality = 29;
 constexpr std::uint8_t kRecordRotation = 31;
 constexpr std::uint8_t kRecordRotationFourChannel = 42;
 // The ORLU 515 below firmware 2.00 measures doses under device function 3.
@@ -84,7 +84,8 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     const bool selColumn = h.firmware > 104;
     const bool doseColumns = doc.Channel().function == kFunctionDose515Text;
 
-    TitleLine titles;
+    HeadedTable table(ReportCaptionTable[kCaptionMainResults]);
+    TitleLine& titles = table.titles;
     titles.Add(ReportColumnTitles[kTitleStart]);
     titles.Add(ReportColumnTitles[kTitleProfile]);
     titles.Add(ReportColumnTitles[kTitleNamesCurrent]);
@@ -94,8 +95,9 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     titles.Add("   Ltm3   Ltm5 |     PSEL     Lex8     SExp    SExp8");
     if (doseColumns)
         titles.Add(" |  Dose Dose8");
-    std::string units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]) +
-                        std::string(ReportColumnTitles[kTitleNamesCurrentUnits]) + " ";
+    std::string& units = table.units;
+    units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]) +
+            std::string(ReportColumnTitles[kTitleNamesCurrentUnits]) + " ";
     for (int i = 0; i < (selColumn ? 8 : 7); ++i)
         units += kSharedUnit;
     units += linear ? "|     Pa\xB2s     Pa\xB2s" : "|       dB       dB";
@@ -103,12 +105,7 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     if (doseColumns)
         units += " |     %     %";
 
-    const int first = FirstChannel(channelMask);
-    const int channels = h.channelCount > 1 ? h.channelCount : 1;
-    int rows = 0;
-    for (int c = h.channelCount > 1 ? 0 : first; c < (h.channelCount > 1 ? channels : first + 1); ++c) {
-        if (h.channelCount > 1 && !Selected(channelMask, c))
-            continue;
+    for (int c : ShownChannels(h.channelCount, channelMask)) {
         doc.SelectChannelProfile(c, 0);
         const CurrentChannel& ch = doc.Channel();
         const ResultContext ctx = doc.Results();
@@ -137,14 +134,9 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
         } catch (const ImageRangeError&) {
             continue; // a results record cut short by the end of the file gives no row
         }
-        if (rows++ == 0)
-            AddHeaderBlock(lines, widest, ReportCaptionTable[kCaptionMainResults], titles, units);
-        AddLine(lines, row, widest);
+        table.Add(lines, widest, row);
     }
-    if (rows > 0) {
-        std::string rule = titles.rule;
-        AddLine(lines, rule, widest);
-    }
+    table.Close(lines, widest);
     return true;
 }
 
@@ -262,18 +254,13 @@ bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     k.lden = h.ldenColumn;
     k.overload = h.firmware >= 505 && !model.LaterModel;
 
-    TitleLine titles;
-    titles.Add(ReportColumnTitles[kTitleStart]);
-    titles.Add(ReportColumnTitles[kTitleProfile]);
-    std::string units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]);
-    AddProfileTitles(k, titles, units);
+    HeadedTable table(ReportCaptionTable[kCaptionMainResults]);
+    table.titles.Add(ReportColumnTitles[kTitleStart]);
+    table.titles.Add(ReportColumnTitles[kTitleProfile]);
+    table.units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]);
+    AddProfileTitles(k, table.titles, table.units);
 
-    const int first = FirstChannel(channelMask);
-    const int channels = h.channelCount > 1 ? h.channelCount : 1;
-    int rows = 0;
-    for (int c = h.channelCount > 1 ? 0 : first; c < (h.channelCount > 1 ? channels : first + 1); ++c) {
-        if (h.channelCount > 1 && !Selected(channelMask, c))
-            continue;
+    for (int c : ShownChannels(h.channelCount, channelMask)) {
         doc.SelectChannelProfile(c, 0);
         const ResultContext ctx = doc.Results();
         if (ctx.firstRecord == 0)
@@ -291,14 +278,9 @@ bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
         } catch (const ImageRangeError&) {
             continue; // a results record cut short by the end of the file gives no row
         }
-        if (rows++ == 0)
-            AddHeaderBlock(lines, widest, ReportCaptionTable[kCaptionMainResults], titles, units);
-        AddLine(lines, row, widest);
+        table.Add(lines, widest, row);
     }
-    if (rows > 0) {
-        std::string rule = titles.rule;
-        AddLine(lines, rule, widest);
-    }
+    table.Close(lines, widest);
     if (!model.Family535 && h.rotationMeasurement != 0)
         FormatRpmText(doc, lines, widest, 0);
     if (doc.Channel().function == kFunctionTonality && doc.FindRecordInHeader(0, kRecordTonality) != 0)
@@ -329,22 +311,17 @@ bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint1
     k.lden = h.ldenColumn;
     k.overload = h.firmware >= 219;
 
-    TitleLine titles;
-    titles.Add(ReportColumnTitles[kTitleStart]);
-    titles.Add(ReportColumnTitles[kTitleChannel]);
-    std::string units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]);
+    HeadedTable table(ReportCaptionTable[kCaptionMainResultsSound]);
+    table.titles.Add(ReportColumnTitles[kTitleStart]);
+    table.titles.Add(ReportColumnTitles[kTitleChannel]);
+    table.units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]);
     if (profiles) {
-        titles.Add(ReportColumnTitles[kTitleProfile]);
-        units += "     ";
+        table.titles.Add(ReportColumnTitles[kTitleProfile]);
+        table.units += "     ";
     }
-    AddProfileTitles(k, titles, units);
+    AddProfileTitles(k, table.titles, table.units);
 
-    const int first = FirstChannel(channelMask);
-    const int channels = h.channelCount > 1 ? h.channelCount : 1;
-    int rows = 0;
-    for (int c = h.channelCount > 1 ? 0 : first; c < (h.channelCount > 1 ? channels : first + 1); ++c) {
-        if (h.channelCount > 1 && !Selected(channelMask, c))
-            continue;
+    for (int c : ShownChannels(h.channelCount, channelMask)) {
         for (int p = 0; p < (profiles ? 3 : 1); ++p) {
             doc.SelectChannelProfile(c, p);
             if (doc.Channel().storedInputKind == kInputAccelerometer)
@@ -371,15 +348,10 @@ bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint1
             } catch (const ImageRangeError&) {
                 continue; // a results record cut short by the end of the file gives no row
             }
-            if (rows++ == 0)
-                AddHeaderBlock(lines, widest, ReportCaptionTable[kCaptionMainResultsSound], titles, units);
-            AddLine(lines, row, widest);
+            table.Add(lines, widest, row);
         }
     }
-    if (rows > 0) {
-        std::string rule = titles.rule;
-        AddLine(lines, rule, widest);
-    }
+    table.Close(lines, widest);
     return true;
 }
 

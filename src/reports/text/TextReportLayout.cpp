@@ -28,6 +28,21 @@ void AddHeaderBlock(LineList& lines, int* widest, std::string_view caption, cons
     AddLine(lines, line, widest);
 }
 
+void HeadedTable::Add(LineList& lines, int* widest, std::string& row)
+{
+    if (rows++ == 0)
+        AddHeaderBlock(lines, widest, caption, titles, units);
+    AddLine(lines, row, widest);
+}
+
+void HeadedTable::Close(LineList& lines, int* widest) const
+{
+    if (rows == 0)
+        return;
+    std::string rule = titles.rule;
+    AddLine(lines, rule, widest);
+}
+
 std::string DateCell(std::uint16_t date)
 {
     return StrPrintf(" %02d/%02d/%02d ", (date >> 9) & 0x7F, (date >> 5) & 0x0F, date & 0x1F);
@@ -54,6 +69,17 @@ int FirstChannel(std::uint16_t channelMask)
 bool Selected(std::uint16_t channelMask, int channel)
 {
     return (channelMask >> channel) & 1u;
+}
+
+std::vector<int> ShownChannels(int channelCount, std::uint16_t channelMask)
+{
+    if (channelCount <= 1)
+        return {FirstChannel(channelMask)};
+    std::vector<int> shown;
+    for (int c = 0; c < channelCount; ++c)
+        if (Selected(channelMask, c))
+            shown.push_back(c);
+    return shown;
 }
 
 void AddRemainder(std::string& row, const DurationText& duration)

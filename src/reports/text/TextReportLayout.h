@@ -1,8 +1,8 @@
 #pragma once
 // What the Main-results texts share: the title line growing together with its
-// rule, the header block written before the first row, the date, start-time
-// and unit cells of a row, and keeping the user's channel selection while a
-// renderer selects its own.
+// rule, the header block written before the first row, the channels shown,
+// the date, start-time and unit cells of a row, and keeping the user's
+// channel selection while a renderer selects its own.
 
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orlu {
 
@@ -27,6 +28,20 @@ struct TitleLine {
 void AddHeaderBlock(LineList& lines, int* widest, std::string_view caption, const TitleLine& titles,
                     std::string units);
 
+/// A table of a Main-results text: the header block goes before the first
+/// row and the rule after the last, so that a table without rows writes nothing.
+struct HeadedTable {
+    explicit HeadedTable(std::string_view tableCaption) : caption(tableCaption) {}
+    std::string_view caption;
+    TitleLine titles;
+    std::string units;
+    int rows = 0;
+    /// Adds the row, after the header block when it is the first.
+    void Add(LineList& lines, int* widest, std::string& row);
+    /// The rule under the last row; nothing when there is none.
+    void Close(LineList& lines, int* widest) const;
+};
+
 /// " yy/mm/dd " of a measurement date word (years after 2000).
 std::string DateCell(std::uint16_t date);
 /// " hh:mm'ss " of a start-time word in units of 2 seconds.
@@ -38,6 +53,9 @@ std::string UnitCell(const LevelText& level);
 int FirstChannel(std::uint16_t channelMask);
 /// Whether bit `channel` of the view's mask is set.
 bool Selected(std::uint16_t channelMask, int channel);
+/// The channels a Main-results text shows, in order: those of the mask when
+/// the file has several, else the mask's first.
+std::vector<int> ShownChannels(int channelCount, std::uint16_t channelMask);
 /// Appends "  " and the duration's remainder beyond whole days, when it has one.
 void AddRemainder(std::string& row, const DurationText& duration);
 

@@ -1,6 +1,7 @@
 #include "reports/text/TonalityText.h"
 
 #include "document/records/RecordChain.h"
+#include "document/records/RecordTypeCodes.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 
@@ -9,7 +10,6 @@
 namespace orlu {
 namespace {
 
-constexpr std::uint8_t kRecordTonality = 29;
 constexpr std::uint32_t kFirstToneWord = 13;
 constexpr std::uint32_t kMaxTonesShown = 10;
 

@@ -26,7 +26,6 @@ constexpr std::uint16_t kFirmwareProfiles = 217;            // Prof column of fo
 constexpr std::uint16_t kFlagNoVdv = 4;                      // bit 2 of the flags word
 constexpr int kVibrationLevels = 6;                          // GetMaxLevel set of Peak, P-P, MTVV, RMS
 constexpr std::uint32_t kVectorLevelWord = 10;               // of the vector settings 30
-constexpr std::uint8_t kRecordTonality = 29;
 constexpr int kVectorColumn = 4;                             // mask bit of the MODULE row
 constexpr double kToG = 0.1019716213;
 constexpr double kToInch = 39.37007874;
@@ -79,9 +78,8 @@ RowScale ScaleOfRow(const CTmDoc& doc, const ResultContext& ctx, int row, bool l
     return s;
 }
 
-TitleLine TableTitles(const Columns& k, std::string& units)
+void AddTableTitles(const Columns& k, TitleLine& titles, std::string& units)
 {
-    TitleLine titles;
     titles.Add(ReportColumnTitles[kTitleStart]);
     titles.Add(ReportColumnTitles[k.fourChannel ? kTitleChannel : kTitleProfile]);
     units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]);
@@ -101,7 +99,6 @@ TitleLine TableTitles(const Columns& k, std::string& units)
         titles.Add(" |  OvlT");
         units += " |     %";
     }
-    return titles;
 }
 
 // The renderer's state between its parts.
@@ -111,19 +108,8 @@ struct VibrationTable {
     LineList& lines;
     int widest = 0;
     Columns k;
-    TitleLine titles;
-    std::string units;
-    int rows = 0;
+    HeadedTable table{ReportCaptionTable[kCaptionMainResults]};
     std::optional<double> lastOverload; ///< of the last channel row decoded
-
-    void Add(std::string& row)
-    {
-        if (rows++ == 0)
-            AddHeaderBlock(lines, &widest,
-                           ReportCaptionTable[k.fourChannel ? kCaptionMainResultsVibration : kCaptionMainResults],
-                           titles, units);
-        AddLine(lines, row, &widest);
-    }
 
     std::string RowStart() const
     {
@@ -172,7 +158,7 @@ struct VibrationTable {
         } catch (const ImageRangeError&) {
             return; // a results record cut short by the end of the file gives no row
         }
-        Add(row);
+        table.Add(lines, &widest, row);
     }
 
     // The vector sum: its level is word 10 of the vector settings, in the
@@ -215,7 +201,7 @@ struct VibrationTable {
         } catch (const ImageRangeError&) {
             return false;
         }
-        Add(row);
+        table.Add(lines, &widest, row);
         return true;
     }
 };
@@ -394,31 +380,28 @@ bool FormatVibrationText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint1
     }
 
     if (!soundFirst || f.hasAccelerometer) {
-        t.titles = TableTitles(k, t.units);
-        const int first = FirstChannel(channelMask);
-        const bool several = h.channelCount > 1;
-        for (int c = several ? 0 : first; c < (several ? h.channelCount : first + 1); ++c) {
-            if (several && !Selected(channelMask, c))
-                continue;
+        if (k.fourChannel)
+            t.table.caption = ReportCaptionTable[kCaptionMainResultsVibration];
+        AddTableTitles(k, t.table.titles, t.table.units);
+        for (int c : ShownChannels(h.channelCount, channelMask)) {
             if (k.fourChannel && f.channels[static_cast<std::size_t>(std::min(c, kPseudoChannel))].inputKind == kInputMicrophone)
                 continue;
             t.ChannelRow(c);
         }
         const bool module = k.fourChannel && f.vector && Selected(channelMask, kVectorColumn) && t.ModuleRow();
-        if (t.rows > 0) {
-            std::string line = t.titles.rule;
-            AddLine(lines, line, &t.widest);
+        t.table.Close(lines, &t.widest);
+        if (t.table.rows > 0) {
             if (k.vdv && k.linear) {
-                line = kSxNote;
+                std::string line(kSxNote);
                 AddLine(lines, line, &t.widest);
             }
             *widthOut = t.widest;
             if (module) {
-                line = StrPrintf("  MODULE^2 = %s", f.vectorFormula.c_str());
+                std::string line = StrPrintf("  MODULE^2 = %s", f.vectorFormula.c_str());
                 AddLine(lines, line, &t.widest);
             }
         }
-        if (t.rows == 0)
+        if (t.table.rows == 0)
             *widthOut = t.widest; // the sound section's lines, when it came first
         if (k.fourChannel) {
             SeatLines(t, channelMask);

@@ -5,6 +5,7 @@
 
 #include "document/DocumentTestSupport.h"
 #include "reports/text/MainResultsText.h"
+#include "reports/text/SlmResultsText.h"
 #include "reports/text/VibrationText.h"
 #include "support/FourChannelFixture.h"
 
@@ -52,8 +53,41 @@ FourChannelSpec ThreeAxes()
     return spec;
 }
 
+// An ORLU 530 at firmware 5.05 (the later results layout: Peak w3, P-P w4,
+// MTVV w5, RMS w8, VDV w9; and the overload time) with an accelerometer and
+// three profiles: W-Bxy 125ms, H-A 100ms and Vel1 200ms. Reference levels
+// (record 4 words 24 and 25): acceleration +6.0 dB, velocity -4.0 dB. The
+// words of profile p are 100 p lower than Peak 1300, P-P 1360, MTVV 1220,
+// RMS 1180 and VDV 1500 (0.1 dB); words 6 and 7 belong to the earlier layout.
+// Measured 15 June 2023 from 10:20'30 for 3725 s with 45 s of overload.
+fixture::CurrentFileSpec Orlu530()
+{
+    fixture::CurrentFileSpec spec;
+    spec.deviceType = 530;
+    spec.firmware = 505;
+    spec.inputKind = 5;
+    spec.measurementWords = {{1, (23 << 9) | (6 << 5) | 15}, {2, 37230 / 2}, {24, 60},
+                             {25, static_cast<std::uint16_t>(-40)}, {26, 0}};
+    spec.profiles[0] = {.detector = 1, .filter = 11};
+    spec.profiles[1] = {.detector = 0, .filter = 13};
+    spec.profiles[2] = {.detector = 2, .filter = 4};
+    spec.measurementSeconds = 3725;
+    spec.overloadSeconds = 45;
+    spec.levels = {1300, 1360, 1220, 999, 1111, 1180, 1500, 0, 0, 0, 0};
+    spec.profileLevelStep = -100;
+    return spec;
+}
+
 class VibrationText : public DocumentTest {
 protected:
+    std::unique_ptr<CTmDoc> OpenCurrent(const fixture::CurrentFileSpec& spec, std::uint8_t kind = 46)
+    {
+        const std::vector<std::uint8_t> file = fixture::CurrentMeasurementFile(spec);
+        FixtureBuilder f;
+        f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
+        return Open(Write("orlu530.orl", f));
+    }
+
     std::unique_ptr<CTmDoc> OpenSpec(const FourChannelSpec& spec)
     {
         const std::vector<std::uint8_t> file = fixture::FourChannelMeasurementFile(spec);
@@ -62,11 +96,11 @@ protected:
         return Open(Write("vib.orl", f));
     }
 
-    std::string Render(CTmDoc& doc, std::uint16_t mask, int* width = nullptr)
+    std::string Render(CTmDoc& doc, std::uint16_t mask, int* width = nullptr, std::uint8_t unitOption = 0)
     {
         LineList lines;
         int widest = -1;
-        EXPECT_TRUE(FormatVibrationText(doc, lines, &widest, mask, 0));
+        EXPECT_TRUE(FormatVibrationText(doc, lines, &widest, mask, unitOption));
         if (width)
             *width = widest;
         return lines.Join();
@@ -89,6 +123,48 @@ TEST_F(VibrationText, ThreeAxesWithSeatRatiosAndHandArmDose)
     int widest = 0;
     EXPECT_TRUE(FormatMainResultsText(*doc, lines, &widest, 0x07, 0));
     EXPECT_EQ(lines.Join(), Golden("four-channel-vibration.txt"));
+}
+
+TEST_F(VibrationText, Orlu530And535AccelerometerWithVdvAndOverloadTime)
+{
+    // The 535 measuring with an accelerometer reads its words as the 530 does.
+    for (const auto [device, kind] : {std::pair<std::uint16_t, std::uint8_t>{530, 46}, {535, 47}}) {
+        SCOPED_TRACE(device);
+        fixture::CurrentFileSpec spec = Orlu530();
+        spec.deviceType = device;
+        auto doc = OpenCurrent(spec, kind);
+        int width = 0;
+        EXPECT_EQ(Render(*doc, 0x07, &width), Golden("orlu530-vibration.txt"));
+        EXPECT_EQ(width, 107);
+        LineList lines;
+        EXPECT_TRUE(FormatMainResultsText(*doc, lines, &width, 0x07, 0));
+        EXPECT_EQ(lines.Join(), Golden("orlu530-vibration.txt"));
+    }
+}
+
+TEST_F(VibrationText, Orlu530BeforeFirmware505ReadsTheEarlierWordsWithoutOverloadTime)
+{
+    fixture::CurrentFileSpec spec = Orlu530();
+    spec.firmware = 504;
+    auto doc = OpenCurrent(spec);
+    // MTVV w7 1111, VDV w8 1180, RMS w9 1500, plus the acceleration reference 60:
+    // 10^(1171/200 - 6) = 0.716, 10^(1240/200 - 6) = 1.58, 10^(1560/200 - 6) = 63.10.
+    const std::string text = Render(*doc, 0x01);
+    EXPECT_NE(text.find(" W-Bxy  125ms  01:02'05 |  m/s\xB2 |   6.31  12.59   0.72  63.10 |  1.58e+0\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("OvlT"), std::string::npos);
+
+    // Measured with a microphone, the same file is a sound level meter's.
+    spec.inputKind = 2;
+    auto sound = OpenCurrent(spec);
+    LineList expected;
+    int expectedWidth = 0;
+    ASSERT_TRUE(FormatSlmProfileText(*sound, expected, &expectedWidth, 0x07, 1));
+    int width = 0;
+    EXPECT_EQ(Render(*sound, 0x07, &width, 1), expected.Join());
+    EXPECT_EQ(width, expectedWidth);
+    EXPECT_NE(expected.Join().find("Main results:"), std::string::npos);
 }
 
 TEST_F(VibrationText, OneChannelOfTheSeatPairIsEnough)

@@ -300,7 +300,6 @@ void DoseSection(VibrationTable& t, std::uint16_t channelMask)
     if (!any)
         return;
     ExposureResult result;
-    // Without a hand-arm or whole-body setup no value is valid and no column is shown.
     doc.ComputeVibrationExposure(std::span(rows.data(), static_cast<std::size_t>(count)), result);
 
     // The values are computed in metric units; the non-metric option shows g and in/s^1.75.
@@ -340,6 +339,9 @@ void DoseSection(VibrationTable& t, std::uint16_t channelMask)
             break;
         }
     }
+    // Without a hand-arm or whole-body setup there is no column, and no empty lines stand for them.
+    if (result.validMask == 0)
+        return;
     for (std::string* text : {&titles.rule, &titles.title, &units, &titles.rule, &values, &titles.rule}) {
         line = *text;
         AddLine(t.lines, line, &t.widest);

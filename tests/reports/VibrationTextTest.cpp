@@ -196,6 +196,7 @@ TEST_F(VibrationText, ModuleRowOfTheVectorSum)
         std::uint16_t mask;
         std::uint8_t unitOption;
         std::string tail; ///< the MODULE row and what follows it
+        bool vectorLevel = true;
     } cases[] = {
         // After the channel rows; its overload time is the last channel row's.
         {"linear", 219, false, 0x17, 0,
@@ -219,11 +220,17 @@ TEST_F(VibrationText, ModuleRowOfTheVectorSum)
         {"first accelerometer", 219, true, 0x12, 0,
          " 45/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----   1.78 |   ------ |  1.17\r\n" +
              rule110 + "\r\n  sx = s^1.75\r\n" + kModuleFormula},
+        // A vector record that ends before its level word has no value.
+        {"record without the level", 219, false, 0x11, 0,
+         " 45/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----  ----- |   ------ |  1.00\r\n",
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FourChannelSpec spec = ThreeAxesWithVector();
         spec.firmware = c.firmware;
+        if (!c.vectorLevel)
+            spec.vectorLevel.reset();
         if (c.microphoneFirst) {
             spec.channels[0].microphone = true;
             spec.profiles[0].filter = 2;

@@ -128,7 +128,7 @@ TEST_F(VibrationText, ThreeAxesWithSeatRatiosAndHandArmDose)
 TEST_F(VibrationText, Orlu530And535AccelerometerWithVdvAndOverloadTime)
 {
     // The 535 measuring with an accelerometer reads its words as the 530 does.
-    for (const auto [device, kind] : {std::pair<std::uint16_t, std::uint8_t>{530, 46}, {535, 47}}) {
+    for (const auto& [device, kind] : {std::pair<std::uint16_t, std::uint8_t>{530, 46}, {535, 47}}) {
         SCOPED_TRACE(device);
         fixture::CurrentFileSpec spec = Orlu530();
         spec.deviceType = device;

@@ -29,7 +29,8 @@
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
-//                             [--logger ROWS | --waveform ROWS] [--rt60 B] OUT
+//                             [--logger ROWS | --waveform ROWS] [--rt60 B]
+//                             [--dose KIND,VARIANT,MINUTES,X,Y,Z] [--seat BASE,SEAT] OUT
 //       an ORLU 545 or 590 file (kind K, default 42; firmware default 2.17
 //       for the 545, 2.20 with a recording or the rotation, 3.02 for the 590) of N channels (default 4) with P
 //       profiles each (default 1), the first channel a microphone and the
@@ -41,7 +42,11 @@
 //       function 2, FFT descriptors for 6) with a marker, a break and a
 //       dropped value word; --waveform a recording of every channel; --rt60 B
 //       (without a time history; use --function 8) the RT60 settings, a single
-//       measurement of B third-octave bands from 500 Hz per channel and their mean
+//       measurement of B third-octave bands from 500 Hz per channel and their mean;
+//       --dose the vibration dose-meter setup: kind 1 hand-arm or 2 whole-body,
+//       limit variant 0 UK, 1 IT, 2 PL, 3 FR or 4 User, the daily exposure time
+//       in minutes and the channels (#1 to #N) of the x, y and z axes; --seat
+//       the base and seat channels (#1 to #N) of the SEAT ratios
 
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
@@ -69,7 +74,8 @@ int Usage()
                  " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n"
                  "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
                  " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
-                 " [--logger ROWS | --waveform ROWS] [--rt60 B] OUT\n");
+                 " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
+                 " [--seat BASE,SEAT] OUT\n");
     return 2;
 }
 
@@ -170,7 +176,37 @@ struct FourChannelOptions {
     long kind = 42, device = 545, firmware = -1, channels = 4, profiles = 1, function = 1;
     bool microphoneFirst = true, vector = false, rotation = false;
     long logger = 0, waveform = 0, rtBands = 0;
+    std::vector<long> dose, seat; ///< as given: kind, variant, minutes, x, y, z; base, seat
 };
+
+// "a,b,c" into exactly `count` numbers; false for anything else.
+bool ParseNumberList(const std::string& text, std::size_t count, std::vector<long>& out)
+{
+    out.clear();
+    const char* p = text.c_str();
+    while (true) {
+        char* end = nullptr;
+        out.push_back(std::strtol(p, &end, 10));
+        if (end == p)
+            return false;
+        if (*end == '\0')
+            return out.size() == count;
+        if (*end != ',')
+            return false;
+        p = end + 1;
+    }
+}
+
+// The dose setup and the SEAT pair hold values the file keeps in bytes or
+// words, and channels that the file has.
+bool DoseAndSeatFit(const FourChannelOptions& o)
+{
+    const auto channel = [&](long c) { return c >= 1 && c <= o.channels; };
+    if (!o.dose.empty() && (o.dose[0] < 0 || o.dose[0] > 255 || o.dose[1] < 0 || o.dose[1] > 255 || o.dose[2] < 0 ||
+                            o.dose[2] > 65535 || !channel(o.dose[3]) || !channel(o.dose[4]) || !channel(o.dose[5])))
+        return false;
+    return o.seat.empty() || (channel(o.seat[0]) && channel(o.seat[1]));
+}
 
 orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
 {
@@ -192,6 +228,17 @@ orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
         }
     }
     spec.rotationInBuffer = o.rotation ? 1 : 0;
+    // Channels are given as the reports number them (#1); the file counts from 0.
+    if (!o.dose.empty())
+        spec.dose = FourChannelSpec::DoseSetup{.axisX = static_cast<std::uint8_t>(o.dose[3] - 1),
+                                               .axisY = static_cast<std::uint8_t>(o.dose[4] - 1),
+                                               .axisZ = static_cast<std::uint8_t>(o.dose[5] - 1),
+                                               .kind = static_cast<std::uint8_t>(o.dose[0]),
+                                               .limitVariant = static_cast<std::uint8_t>(o.dose[1]),
+                                               .dailyMinutes = static_cast<std::uint16_t>(o.dose[2])};
+    if (!o.seat.empty())
+        spec.seat = FourChannelSpec::Seat{.base = static_cast<std::uint16_t>(o.seat[0] - 1),
+                                          .seat = static_cast<std::uint16_t>(o.seat[1] - 1)};
     if (o.rtBands > 0) {
         spec.rt60 = orlu::fixture::SampleRt60ThirdOctaves(static_cast<std::uint16_t>(o.rtBands));
         for (long c = 0; c < o.channels; ++c)
@@ -314,10 +361,14 @@ int main(int argc, char** argv)
                     o.waveform = value;
                 else if (option == "--rt60")
                     o.rtBands = value;
+                else if (option == "--dose" && ParseNumberList(text, 6, o.dose))
+                    continue;
+                else if (option == "--seat" && ParseNumberList(text, 2, o.seat))
+                    continue;
                 else
                     return Usage();
             }
-            if (i + 1 != argc || o.kind < 0 || o.kind > 255 || (o.device != 545 && o.device != 590) ||
+            if (i + 1 != argc || !DoseAndSeatFit(o) || o.kind < 0 || o.kind > 255 || (o.device != 545 && o.device != 590) ||
                 o.firmware > 65535 || o.channels < 1 || o.channels > 4 || o.profiles < 1 || o.profiles > 3 ||
                 o.function < 0 || o.function > 65535 || o.logger < 0 || o.logger > 10000000 || o.waveform < 0 ||
                 o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0) || o.rtBands < 0 || o.rtBands > 17)

@@ -224,3 +224,34 @@ TEST_F(Tools, CurrentFixturesCarryTonalityAndReverberationRecords)
               std::string::npos)
         << records.out;
 }
+
+TEST_F(Tools, FourChannelFixtureWithDoseSetupAndSeatPair)
+{
+    // Channel #1 a microphone, #2 to #4 accelerometers whose RMS words rise by 1 dB a
+    // channel: 10^4.05, 10^4.1, 10^4.15 m/s2 (0.01 dB over the 120 dB reference).
+    fs::path file = dir / "dose.orl";
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " four-channel --dose 1,0,480,2,3,4 --seat 2,3 " + file.string()).status, 0);
+    const RunResult text = Execute(Tool("orlu-dump") + " " + file.string() + " --view 2 --form text 2>/dev/null");
+    ASSERT_EQ(text.status, 0);
+    // Seat #3 over base #2: 10^(100 / 2000) = 1.12 for the RMS and the VDV.
+    EXPECT_NE(text.out.find("\r\n\r\n  SEAT_RMS #3/#2 = 1.12\r\n  SEAT_VDV #3/#2 = 1.12\r\n\r\n"
+                            "Hand-Arm dose meter results (UK):\r\n"),
+              std::string::npos)
+        << text.out;
+    // Axes #2, #3, #4: a = sqrt(10^8.1 + 10^8.2 + 10^8.3) = 21997.91; CExp = a sqrt(600 / 28800);
+    // 8 hours a day: A8 = a. Far beyond the limits: every time is 0.
+    EXPECT_NE(text.out.find("       AEQ      CExp        A8     EAV_TT     EAV_TL     ELV_TT     ELV_TL\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.out.find("  21997.91   3175.12  21997.91   00:00'00   00:00'00   00:00'00   00:00'00\r\n"),
+              std::string::npos);
+
+    // The limit variant and the kind name the section; channels are those of the file.
+    ASSERT_EQ(Execute(Tool("orlu-fixture") + " four-channel --dose 2,3,240,2,3,4 " + file.string()).status, 0);
+    EXPECT_NE(Execute(Tool("orlu-dump") + " " + file.string() + " --view 2 --form text 2>/dev/null")
+                  .out.find("\r\n\r\nWhole-Body dose meter results (FR):\r\n"),
+              std::string::npos);
+    for (const char* wrong : {"--seat 2,5", "--seat 0,2", "--seat 2", "--dose 1,0,480,2,3", "--dose 1,0,480,2,3,x",
+                              "--dose 1,0,70000,2,3,4", "--channels 3 --dose 1,0,480,2,3,4"})
+        EXPECT_EQ(Execute(Tool("orlu-fixture") + " four-channel " + wrong + " " + file.string() + " 2>/dev/null").status, 2)
+            << wrong;
+}

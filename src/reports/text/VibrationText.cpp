@@ -1,6 +1,7 @@
 #include "reports/text/VibrationText.h"
 
 #include "document/headers/CurrentHeader.h"
+#include "document/records/RecordChain.h"
 #include "document/records/RecordTypeCodes.h"
 #include "document/results/VibrationExposure.h"
 #include "platform/ValueFormat.h"
@@ -8,6 +9,7 @@
 #include "reports/common/ReportColumnTitles.h"
 #include "reports/common/ReportNumberFormats.h"
 #include "reports/common/TextRowFormats.h"
+#include "reports/common/VdvFilterTable.h"
 #include "reports/text/SlmResultsText.h"
 #include "reports/text/TextReportLayout.h"
 #include "reports/text/TonalityText.h"
@@ -33,19 +35,6 @@ constexpr double kToInch = 39.37007874;
 constexpr std::string_view kVdvNotApplicable = "   ------";
 constexpr std::string_view kNotApplicable = "-----";
 constexpr std::string_view kSxNote = "  sx = s^1.75";
-
-// Weighting filters whose results have a VDV, by filter code.
-constexpr std::array<std::uint8_t, 56> kVdvFilterTable = [] {
-    std::array<std::uint8_t, 56> t{};
-    for (int code : {1, 2, 3, 11, 12, 13, 14, 16, 17, 18, 19, 20, 21, 22, 23, 50, 51, 52})
-        t[static_cast<std::size_t>(code)] = 1;
-    return t;
-}();
-
-bool HasVdv(std::uint16_t filter)
-{
-    return filter < kVdvFilterTable.size() && kVdvFilterTable[filter] != 0;
-}
 
 // What the text shows of a file.
 struct Columns {
@@ -147,7 +136,7 @@ struct VibrationTable {
                              v.peak, v.min, v.max, v.result);
             if (k.vdv) {
                 row += " |";
-                if (!HasVdv(ch.filter))
+                if (!FilterHasVdv(ch.filter))
                     row += kVdvNotApplicable;
                 else
                     row += k.linear ? FormatExponent(v.spl) : StrPrintf(TextRowFormatsA[kValueAExposureLevel].data(), v.spl);
@@ -181,17 +170,26 @@ struct VibrationTable {
         std::string row;
         try {
             const RowScale s = ScaleOfRow(doc, ctx, c, k.linear);
-            const double w = doc.Reader().SignedWord(vector + kVectorLevelWord);
-            const double value = (k.linear ? std::pow(10.0, w / ctx.linearDivisor + ch.sensitivityOffset / 200.0 - s.e)
-                                           : w / ctx.levelDivisor) *
-                                 s.level.scale;
             const DurationText duration = FormatDuration(MeasurementTimeOf(ctx));
             row = RowStart();
             if (k.profile)
                 row += StrPrintf("  #%d ", 5);
             row += " Vect";
-            row += StrPrintf(TextRowFormatsB[kRowBTextCellsBase + s.d].data(), "MODULE", "---", duration.Text.c_str(),
-                             s.unitCell.c_str(), "-----", "-----", "-----", value);
+            // A vector record too short to hold the level shows none, never the next record's word.
+            const ImageReader image = doc.Reader();
+            const std::optional<RecordView> record = RecordChain(image, vector).Next();
+            if (record && record->length > kVectorLevelWord) {
+                const double w = image.SignedWord(vector + kVectorLevelWord);
+                const double value =
+                    (k.linear ? std::pow(10.0, w / ctx.linearDivisor + ch.sensitivityOffset / 200.0 - s.e)
+                              : w / ctx.levelDivisor) *
+                    s.level.scale;
+                row += StrPrintf(TextRowFormatsB[kRowBTextCellsBase + s.d].data(), "MODULE", "---",
+                                 duration.Text.c_str(), s.unitCell.c_str(), "-----", "-----", "-----", value);
+            } else {
+                row += StrPrintf(" %-6s %-6s %8s |%6s |%7s%7s%7s%7s", "MODULE", "---", duration.Text.c_str(),
+                                 s.unitCell.c_str(), "-----", "-----", "-----", "-----");
+            }
             if (k.vdv)
                 row += " |" + std::string(kVdvNotApplicable);
             // The MODULE row decodes nothing: it shows the last channel row's overload time.
@@ -300,7 +298,6 @@ void DoseSection(VibrationTable& t, std::uint16_t channelMask)
     if (!any)
         return;
     ExposureResult result;
-    // Without a hand-arm or whole-body setup no value is valid and no column is shown.
     doc.ComputeVibrationExposure(std::span(rows.data(), static_cast<std::size_t>(count)), result);
 
     // The values are computed in metric units; the non-metric option shows g and in/s^1.75.
@@ -340,6 +337,9 @@ void DoseSection(VibrationTable& t, std::uint16_t channelMask)
             break;
         }
     }
+    // Without a hand-arm or whole-body setup there is no column, and no empty lines stand for them.
+    if (result.validMask == 0)
+        return;
     for (std::string* text : {&titles.rule, &titles.title, &units, &titles.rule, &values, &titles.rule}) {
         line = *text;
         AddLine(t.lines, line, &t.widest);

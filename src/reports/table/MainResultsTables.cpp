@@ -11,6 +11,7 @@
 #include "reports/common/VdvFilterTable.h"
 #include "reports/table/Rt60Tables.h"
 #include "reports/table/TableWriter.h"
+#include "reports/text/TextReportLayout.h"
 
 #include <algorithm>
 #include <array>
@@ -141,20 +142,6 @@ private:
     int m_Rows = 0;
 };
 
-// Rendering changes the document's channel; the user's selection comes back afterwards.
-class ChannelRestorer {
-public:
-    explicit ChannelRestorer(CTmDoc& doc) : m_Doc(doc), m_Channel(doc.Channel().channel), m_Profile(doc.Channel().profile) {}
-    ~ChannelRestorer() { m_Doc.SelectChannelProfile(m_Channel, m_Profile); }
-    ChannelRestorer(const ChannelRestorer&) = delete;
-    ChannelRestorer& operator=(const ChannelRestorer&) = delete;
-
-private:
-    CTmDoc& m_Doc;
-    int m_Channel;
-    int m_Profile;
-};
-
 // What the largest level of a row gives the whole row.
 struct RowScale {
     std::string unitWord;
@@ -187,12 +174,6 @@ RowTimes TimesOf(const CurrentHeader& h, const ResultContext& ctx)
     // The measurement time T: words 1 and 2 of the first results record.
     t.duration = FormatDuration(ctx.Reader().Int32AtWord(ctx.firstRecord + 1));
     return t;
-}
-
-void AppendRemainder(std::string& row, const RowTimes& t)
-{
-    if (!t.duration.Remainder.empty())
-        row += "  " + t.duration.Remainder;
 }
 
 std::string ChannelField(int channel)
@@ -266,7 +247,7 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
     MainTableWriter out(request);
     if (!doc.HeaderDecoded())
         return out.Finish();
-    ChannelRestorer restore(doc);
+    ChannelSelectionKeeper keeper(doc);
     const CurrentHeader& h = doc.Header();
     const bool scientific = request.Options.FormatFlag == 1;
     const bool linear = request.UnitOption != 0;
@@ -332,7 +313,7 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
         }
         if (withDose)
             AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
-        AppendRemainder(row, times);
+        AddRemainder(row, times.duration);
         out.Row(ReportCaptionTable[kCaptionMainResults], std::move(header), std::move(row));
     }
     return out.Finish();
@@ -345,7 +326,7 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
     MainTableWriter out(request);
     if (!doc.HeaderDecoded())
         return out.Finish();
-    ChannelRestorer restore(doc);
+    ChannelSelectionKeeper keeper(doc);
     const CurrentHeader& h = doc.Header();
     const ModelFlags& g = h.model;
     const bool scientific = request.Options.FormatFlag == 1;
@@ -433,7 +414,7 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
         }
         if (withOverload)
             AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
-        AppendRemainder(row, times);
+        AddRemainder(row, times.duration);
         out.Row(caption, std::move(header), std::move(row));
     }
     return out.Finish();
@@ -446,7 +427,7 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
     MainTableWriter out(request);
     if (!doc.HeaderDecoded())
         return out.Finish();
-    ChannelRestorer restore(doc);
+    ChannelSelectionKeeper keeper(doc);
     const CurrentHeader& h = doc.Header();
     const bool scientific = request.Options.FormatFlag == 1;
     const bool linear = request.UnitOption != 0;
@@ -535,7 +516,7 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
                 else
                     AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
             }
-            AppendRemainder(row, times);
+            AddRemainder(row, times.duration);
             out.Row(ReportCaptionTable[kCaptionMainResultsSound], std::move(header), std::move(row));
         }
     }
@@ -593,7 +574,7 @@ bool VectorRow(CTmDoc& doc, bool scientific, bool linear, bool profiles, bool wi
     CompactExponents(row, kCompactFrom70);
     if (withVdv)
         row += kAbsentField;
-    AppendRemainder(row, times);
+    AddRemainder(row, times.duration);
     return true;
 }
 
@@ -602,7 +583,7 @@ bool VectorRow(CTmDoc& doc, bool scientific, bool linear, bool profiles, bool wi
 int VibrationTable(CTmDoc& doc, MainTableRequest& request)
 {
     MainTableWriter out(request);
-    ChannelRestorer restore(doc);
+    ChannelSelectionKeeper keeper(doc);
     const CurrentHeader& h = doc.Header();
     const bool four = h.model.FourChannel;
     const bool profiles = four && h.firmware >= kFirmwareProfiles;
@@ -666,7 +647,7 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
         }
         if (withOverload)
             AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
-        AppendRemainder(row, times);
+        AddRemainder(row, times.duration);
         out.Row(caption, header, std::move(row));
     }
 

@@ -201,6 +201,68 @@ bool MaskHas(std::uint16_t mask, int bit)
     return bit < 16 && (mask >> bit) & 1u;
 }
 
+// The sound tables' header after Spl: Lav and the dose columns of a dose meter,
+// Leq, Ltm3 and Ltm5 where shown, SEL, Ln and Lden where the file has them.
+std::string SoundHeaderAfterSpl(const CurrentHeader& h, bool dose, bool withLtm, const std::string& selUnit)
+{
+    std::string header;
+    if (dose)
+        header += "Lav       ";
+    header += "Leq       ";
+    if (withLtm)
+        header += "Ltm3      Ltm5      ";
+    if (dose)
+        header += "Dose[%]   Dose8[%]  ";
+    header += StrPrintf("SEL[%s]    ", selUnit.c_str());
+    if (dose) {
+        header += StrPrintf("SEL8[%s]   ", selUnit.c_str());
+        header += "E[Pa\xB2h]   E8[Pa\xB2h]  LEPd[dB]  PSEL[dB]  ";
+    }
+    if (h.lnColumn)
+        header += "n[%]       Ln[dB]    ";
+    if (h.ldenColumn)
+        header += "den       Lden[dB]  ";
+    return header;
+}
+
+// Lav of a dose meter, Leq, Ltm3 and Ltm5 where shown, the dose percentages of a dose meter.
+void AppendSoundLevels(std::string& row, const ResultValues& v, const char* valueFormat, bool dose, bool withLtm)
+{
+    if (dose)
+        AppendValue(row, valueFormat, v.lav);
+    AppendValue(row, valueFormat, v.result);
+    if (withLtm) {
+        AppendValue(row, valueFormat, v.ltm3);
+        AppendValue(row, valueFormat, v.ltm5);
+    }
+    if (dose)
+        AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
+}
+
+// SEL; for a dose meter also SEL8, the exposures, LEPd and PSEL.
+void AppendSelColumns(std::string& row, const ResultValues& v, bool dose, bool linear)
+{
+    AppendDbOrLinear(row, v.sel, linear);
+    if (dose) {
+        AppendDbOrLinear(row, v.sel8, linear);
+        AppendPrintf(row, "%-10.2f%-10.2f", v.exposure, v.exposure8);
+        AppendPrintf(row, "%-10.1f%-10.1f", v.lepd, v.psel);
+    }
+}
+
+// n and Ln, den and Lden, where the file has them.
+void AppendLnAndLden(std::string& row, const CurrentHeader& h, const ResultValues& v)
+{
+    if (h.lnColumn)
+        AppendPrintf(row, "%-10d%-10.1f", static_cast<int>(v.statNumber), v.statLevel);
+    if (h.ldenColumn) {
+        if (v.denCode == 0)
+            AppendPrintf(row, "%03d       -----     ", static_cast<int>(v.denCode));
+        else
+            AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
+    }
+}
+
 } // namespace
 
 void CompactExponentField(std::string& field)
@@ -363,22 +425,7 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
         const std::string selUnit = linear ? kSquaredPressureUnit : scale.unitWord;
         std::string header = "Date      Start     Prof      Filter    Detect    Time      units     "
                              "Peak      Min       Max       Spl       ";
-        if (dose)
-            header += "Lav       ";
-        header += "Leq       ";
-        if (withLtm)
-            header += "Ltm3      Ltm5      ";
-        if (dose)
-            header += "Dose[%]   Dose8[%]  ";
-        header += StrPrintf("SEL[%s]    ", selUnit.c_str());
-        if (dose) {
-            header += StrPrintf("SEL8[%s]   ", selUnit.c_str());
-            header += "E[Pa\xB2h]   E8[Pa\xB2h]  LEPd[dB]  PSEL[dB]  ";
-        }
-        if (h.lnColumn)
-            header += "n[%]       Ln[dB]    ";
-        if (h.ldenColumn)
-            header += "den       Lden[dB]  ";
+        header += SoundHeaderAfterSpl(h, dose, withLtm, selUnit);
         if (withOverload)
             header += "OvlT[%]   ";
 
@@ -387,31 +434,10 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
         AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
                         {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
                         {v.peak, v.min, v.max, v.spl});
-        const char* valueFormat = Format(kTableValueBase + scale.decimals);
-        if (dose)
-            AppendValue(row, valueFormat, v.lav);
-        AppendValue(row, valueFormat, v.result);
-        if (withLtm) {
-            AppendValue(row, valueFormat, v.ltm3);
-            AppendValue(row, valueFormat, v.ltm5);
-        }
-        if (dose)
-            AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
+        AppendSoundLevels(row, v, Format(kTableValueBase + scale.decimals), dose, withLtm);
         CompactExponents(row, kCompactFrom60);
-        AppendDbOrLinear(row, v.sel, linear);
-        if (dose) {
-            AppendDbOrLinear(row, v.sel8, linear);
-            AppendPrintf(row, "%-10.2f%-10.2f", v.exposure, v.exposure8);
-            AppendPrintf(row, "%-10.1f%-10.1f", v.lepd, v.psel);
-        }
-        if (h.lnColumn)
-            AppendPrintf(row, "%-10d%-10.1f", static_cast<int>(v.statNumber), v.statLevel);
-        if (h.ldenColumn) {
-            if (v.denCode == 0)
-                AppendPrintf(row, "%03d       -----     ", static_cast<int>(v.denCode));
-            else
-                AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
-        }
+        AppendSelColumns(row, v, dose, linear);
+        AppendLnAndLden(row, h, v);
         if (withOverload)
             AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
         AddRemainder(row, times.duration);
@@ -467,22 +493,7 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
             if (profiles)
                 header += "Prof      ";
             header += "Filter    Detect    Time      units     Peak      Min       Max       Spl       ";
-            if (dose)
-                header += "Lav       ";
-            header += "Leq       ";
-            if (profiles)
-                header += "Ltm3      Ltm5      ";
-            if (dose)
-                header += "Dose[%]   Dose8[%]  ";
-            header += StrPrintf("SEL[%s]    ", selUnit.c_str());
-            if (dose) {
-                header += StrPrintf("SEL8[%s]   ", selUnit.c_str());
-                header += "E[Pa\xB2h]   E8[Pa\xB2h]  LEPd[dB]  PSEL[dB]  ";
-            }
-            if (h.lnColumn)
-                header += "n[%]       Ln[dB]    ";
-            if (h.ldenColumn)
-                header += "den       Lden[dB]  ";
+            header += SoundHeaderAfterSpl(h, dose, profiles, selUnit);
 
             std::string row = times.date + times.start + ChannelField(c);
             if (profiles)
@@ -491,31 +502,10 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
             AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
                             {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
                             {v.peak, v.min, v.max, v.spl});
-            const char* valueFormat = Format(kTableValueBase + scale.decimals);
-            if (dose)
-                AppendValue(row, valueFormat, v.lav);
-            AppendValue(row, valueFormat, v.result);
-            if (profiles) {
-                AppendValue(row, valueFormat, v.ltm3);
-                AppendValue(row, valueFormat, v.ltm5);
-            }
-            if (dose)
-                AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
-            AppendDbOrLinear(row, v.sel, linear);
-            if (dose) {
-                AppendDbOrLinear(row, v.sel8, linear);
-                AppendPrintf(row, "%-10.2f%-10.2f", v.exposure, v.exposure8);
-                AppendPrintf(row, "%-10.1f%-10.1f", v.lepd, v.psel);
-            }
+            AppendSoundLevels(row, v, Format(kTableValueBase + scale.decimals), dose, profiles);
+            AppendSelColumns(row, v, dose, linear);
             CompactExponents(row, kCompactFrom70);
-            if (h.lnColumn)
-                AppendPrintf(row, "%-10d%-10.1f", static_cast<int>(v.statNumber), v.statLevel);
-            if (h.ldenColumn) {
-                if (v.denCode == 0)
-                    AppendPrintf(row, "%03d       -----     ", static_cast<int>(v.denCode));
-                else
-                    AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
-            }
+            AppendLnAndLden(row, h, v);
             AddRemainder(row, times.duration);
             out.Row(ReportCaptionTable[kCaptionMainResultsSound], std::move(header), std::move(row));
         }

@@ -201,6 +201,15 @@ bool MaskHas(std::uint16_t mask, int bit)
     return bit < 16 && (mask >> bit) & 1u;
 }
 
+// The channel's filter and detector, the duration and the unit, then four levels.
+void AppendFourLevels(std::string& row, const CurrentChannel& ch, const RowScale& scale, const RowTimes& times,
+                      std::initializer_list<double> levels)
+{
+    const std::string filter = FilterName(ch), detector = DetectorName(ch);
+    AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
+                    {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()}, levels);
+}
+
 // The sound tables' header after Spl: Lav and the dose columns of a dose meter,
 // Leq, Ltm3 and Ltm5 where shown, SEL, Ln and Lden where the file has them.
 std::string SoundHeaderAfterSpl(const CurrentHeader& h, bool dose, bool withLtm, const std::string& selUnit)
@@ -430,10 +439,7 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
             header += "OvlT[%]   ";
 
         std::string row = times.date + times.start + ChannelField(c);
-        const std::string filter = FilterName(ch), detector = DetectorName(ch);
-        AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
-                        {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
-                        {v.peak, v.min, v.max, v.spl});
+        AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.spl});
         AppendSoundLevels(row, v, Format(kTableValueBase + scale.decimals), dose, withLtm);
         CompactExponents(row, kCompactFrom60);
         AppendSelColumns(row, v, dose, linear);
@@ -498,10 +504,7 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
             std::string row = times.date + times.start + ChannelField(c);
             if (profiles)
                 row += ProfileField(p);
-            const std::string filter = FilterName(ch), detector = DetectorName(ch);
-            AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
-                            {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
-                            {v.peak, v.min, v.max, v.spl});
+            AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.spl});
             AppendSoundLevels(row, v, Format(kTableValueBase + scale.decimals), dose, profiles);
             AppendSelColumns(row, v, dose, linear);
             CompactExponents(row, kCompactFrom70);
@@ -622,10 +625,7 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
         std::string row = times.date + times.start + ChannelField(c);
         if (profiles)
             row += ProfileField(0);
-        const std::string filter = FilterName(ch), detector = DetectorName(ch);
-        AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
-                        {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
-                        {v.peak, v.min, v.max, v.result});
+        AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.result});
         CompactExponents(row, kCompactFrom70);
         if (withVdv) {
             if (FilterHasVdv(ch.filter)) {

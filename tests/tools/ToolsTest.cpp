@@ -1,41 +1,23 @@
 // Runs the command-line tools as a user would: write a file with
 // orlu-fixture, read it back with orlu-dump.
 
+#include "support/CommandRun.h"
 #include "support/FixtureBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int status = -1;
-    std::string out;
-};
-
-RunResult Execute(const std::string& command)
-{
-    RunResult run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), n);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using orlu::fixture::CommandRun;
+using orlu::fixture::RunCommand;
 
 class Tools : public ::testing::Test {
 protected:
@@ -53,12 +35,12 @@ protected:
     /// Runs orlu-fixture with the arguments and the file to write; its exit status.
     int MakeFixture(const std::string& arguments, const fs::path& file) const
     {
-        return Execute(Tool("orlu-fixture") + " " + arguments + " " + file.string()).status;
+        return RunCommand(Tool("orlu-fixture") + " " + arguments + " " + file.string()).status;
     }
     /// Runs orlu-dump on the file with the options (and where its errors go).
-    RunResult Dump(const fs::path& file, const std::string& options) const
+    CommandRun Dump(const fs::path& file, const std::string& options) const
     {
-        return Execute(Tool("orlu-dump") + " " + file.string() + " " + options);
+        return RunCommand(Tool("orlu-dump") + " " + file.string() + " " + options);
     }
 
     std::string toolsDir;
@@ -70,7 +52,7 @@ TEST_F(Tools, FixtureContainerDumpsItsSummary)
     fs::path file = dir / "c.orl";
     ASSERT_EQ(MakeFixture("container --kind 5 --data-bytes 1000", file), 0);
     EXPECT_EQ(fs::file_size(file), 1032u);
-    RunResult dump = Dump(file, "--summary 2>/dev/null");
+    CommandRun dump = Dump(file, "--summary 2>/dev/null");
     ASSERT_EQ(dump.status, 0);
     EXPECT_NE(dump.out.find("kind: 5\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("byte count: 1000\n"), std::string::npos) << dump.out;
@@ -82,7 +64,7 @@ TEST_F(Tools, DumpListsSubFilesAndLoadErrors)
 {
     fs::path multi = dir / "m.orl";
     ASSERT_EQ(MakeFixture("multifile", multi), 0);
-    RunResult dump = Dump(multi, "--summary 2>/dev/null");
+    CommandRun dump = Dump(multi, "--summary 2>/dev/null");
     EXPECT_NE(dump.out.find("sub-files: 2\n  FILE1 kind 55 offset 0 length 200\n  FILE2 kind 55 offset 200 length 400\n"),
               std::string::npos)
         << dump.out;
@@ -99,7 +81,7 @@ TEST_F(Tools, EditedFixtureCarriesItsRecordIndexAndAValidCheckWord)
 {
     fs::path file = dir / "e.orl";
     ASSERT_EQ(MakeFixture("edited", file), 0);
-    RunResult dump = Dump(file, "--summary 2>&1");
+    CommandRun dump = Dump(file, "--summary 2>&1");
     EXPECT_NE(dump.out.find("kind: 10\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("record index: 3\n"), std::string::npos) << dump.out;
     EXPECT_EQ(dump.out.find("checksum"), std::string::npos) << dump.out;
@@ -109,7 +91,7 @@ TEST_F(Tools, CurrentFixturesDumpTheirHeaderResultsAndViews)
 {
     fs::path logger = dir / "log.orl";
     ASSERT_EQ(MakeFixture("current --kind 77 --device 595 --logger 250", logger), 0);
-    RunResult header = Dump(logger, "--header 2>/dev/null");
+    CommandRun header = Dump(logger, "--header 2>/dev/null");
     ASSERT_EQ(header.status, 0);
     EXPECT_NE(header.out.find("kind: 49\n"), std::string::npos) << header.out;
     EXPECT_NE(header.out.find("flags: Model595 LaterModel Family535\n"), std::string::npos) << header.out;
@@ -118,13 +100,13 @@ TEST_F(Tools, CurrentFixturesDumpTheirHeaderResultsAndViews)
         << header.out;
     EXPECT_NE(header.out.find("breaks: 2\n  record 102 skipped 10\n  record 212 skipped 10\n"), std::string::npos) << header.out;
     EXPECT_NE(header.out.find("record index: 250 in 3 runs\n  first 1 last 270\n"), std::string::npos) << header.out;
-    RunResult views = Dump(logger, "--viewmask 2>/dev/null");
+    CommandRun views = Dump(logger, "--viewmask 2>/dev/null");
     EXPECT_NE(views.out.find("Buffer/Logger"), std::string::npos) << views.out;
     EXPECT_EQ(views.out.find("Main results"), std::string::npos) << views.out;
 
     fs::path meter = dir / "m.orl";
     ASSERT_EQ(MakeFixture("current --kind 45", meter), 0);
-    RunResult results = Dump(meter, "--results 2>/dev/null");
+    CommandRun results = Dump(meter, "--results 2>/dev/null");
     ASSERT_EQ(results.status, 0);
     // Profile 1 of the generated levels: the Leq word 800 (firmware 3.00: word 7) is 80 dB, 200 mPa.
     EXPECT_NE(results.out.find("profile 1: detector Fast filter A\n  Leq/RMS  80.000 dB      200 mPa     \n"),
@@ -137,7 +119,7 @@ TEST_F(Tools, GeneratedMultifileListsItsSubfilesByNumber)
 {
     fs::path file = dir / "m3.orl";
     ASSERT_EQ(MakeFixture("multifile --files 3", file), 0);
-    RunResult dump = Dump(file, "--subfiles 2>&1");
+    CommandRun dump = Dump(file, "--subfiles 2>&1");
     ASSERT_EQ(dump.status, 0);
 
     // What the builder wrote: histogram and statistics, FFT, 1/3 octave with band statistics.
@@ -175,7 +157,7 @@ TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
 {
     fs::path file = dir / "s.orl";
     ASSERT_EQ(MakeFixture("sample", file), 0);
-    RunResult dump = Dump(file, "--records 2>&1");
+    CommandRun dump = Dump(file, "--records 2>&1");
     ASSERT_EQ(dump.status, 0);
     EXPECT_NE(dump.out.find("records of sub-file 0 (start word 0, length 266):\n"
                             "  word 0 type 1 length 12\n  word 12 type 2 length 10\n  word 22 type 3 length 8\n"
@@ -205,7 +187,7 @@ TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
         EXPECT_EQ(dump.out.find("end of chain"), std::string::npos) << dump.out;
         EXPECT_NE(dump.out.find("  complete: no\n"), std::string::npos) << dump.out;
     }
-    EXPECT_EQ(Execute(Tool("orlu-fixture") + " sample --fault other " + (dir / "x.orl").string() + " 2>/dev/null").status, 2);
+    EXPECT_EQ(RunCommand(Tool("orlu-fixture") + " sample --fault other " + (dir / "x.orl").string() + " 2>/dev/null").status, 2);
 }
 
 } // namespace
@@ -214,7 +196,7 @@ TEST_F(Tools, CurrentFixturesCarryTonalityAndReverberationRecords)
 {
     fs::path rt = dir / "rt.orl";
     ASSERT_EQ(MakeFixture("current --kind 45 --function 8 --rt60 6", rt), 0);
-    RunResult records = Dump(rt, "--records 2>/dev/null");
+    CommandRun records = Dump(rt, "--records 2>/dev/null");
     // Settings 26 of ten words; results 27 of 7 words and 9 per band (6) and total (2).
     EXPECT_NE(records.out.find("type 26 length 11\n  word 143 type 27 length 79\n"), std::string::npos) << records.out;
 
@@ -222,7 +204,7 @@ TEST_F(Tools, CurrentFixturesCarryTonalityAndReverberationRecords)
     ASSERT_EQ(MakeFixture("current --kind 45 --function 7 --tonality 3", tonality), 0);
     records = Dump(tonality, "--records 2>/dev/null");
     EXPECT_NE(records.out.find("word 132 type 29 length 16\n"), std::string::npos) << records.out;
-    EXPECT_NE(Execute(Tool("orlu-fixture") + " current --kind 45 --rt60 18 " + rt.string() + " 2>/dev/null").status, 0);
+    EXPECT_NE(RunCommand(Tool("orlu-fixture") + " current --kind 45 --rt60 18 " + rt.string() + " 2>/dev/null").status, 0);
 
     // Four channels: settings 36, a results record 37 per channel (the channel index, then
     // the same blocks: 3 + 5 + 9 x 5 words) and the channel mean 40 without the index.

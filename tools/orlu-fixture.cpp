@@ -54,7 +54,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <algorithm>
+#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -77,6 +81,41 @@ int Usage()
                  " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
                  " [--seat BASE,SEAT] OUT\n");
     return 2;
+}
+
+// An option of a command and where it goes: a number ("--kind 42"), a switch
+// ("--vector") or a word ("--first mic").
+struct Option {
+    std::string_view name;
+    std::variant<long*, bool*, std::string*> target;
+};
+
+// Reads the options between the command and the output path. False for an
+// unknown option, an option without its value, or anything else before the path.
+bool ReadOptions(int argc, char** argv, std::initializer_list<Option> options)
+{
+    int i = 2;
+    while (i + 1 < argc && argv[i][0] == '-') {
+        const std::string_view name = argv[i];
+        const Option* option =
+            std::find_if(options.begin(), options.end(), [name](const Option& o) { return o.name == name; });
+        if (option == options.end())
+            return false;
+        if (bool* const* on = std::get_if<bool*>(&option->target)) {
+            **on = true;
+            ++i;
+            continue;
+        }
+        if (i + 2 >= argc)
+            return false;
+        const char* value = argv[i + 1];
+        if (long* const* number = std::get_if<long*>(&option->target))
+            **number = std::strtol(value, nullptr, 0);
+        else
+            *std::get<std::string*>(option->target) = value;
+        i += 2;
+    }
+    return i + 1 == argc;
 }
 
 FixtureBuilder Container(unsigned kind, unsigned subKind, std::size_t dataBytes)
@@ -278,97 +317,39 @@ int main(int argc, char** argv)
         FixtureBuilder file;
         if (command == "container") {
             long kind = -1, dataBytes = 0, subKind = 0;
-            int i = 2;
-            for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
-                std::string option = argv[i];
-                long value = std::strtol(argv[i + 1], nullptr, 0);
-                if (option == "--kind")
-                    kind = value;
-                else if (option == "--data-bytes")
-                    dataBytes = value;
-                else if (option == "--sub-kind")
-                    subKind = value;
-                else
-                    return Usage();
-            }
-            if (i + 1 != argc || kind < 0 || kind > 255 || subKind < 0 || subKind > 255 || dataBytes < 0)
+            if (!ReadOptions(argc, argv, {{"--kind", &kind}, {"--data-bytes", &dataBytes}, {"--sub-kind", &subKind}}))
+                return Usage();
+            if (kind < 0 || kind > 255 || subKind < 0 || subKind > 255 || dataBytes < 0)
                 return Usage();
             file = Container(static_cast<unsigned>(kind), static_cast<unsigned>(subKind),
                              static_cast<std::size_t>(dataBytes));
         } else if (command == "current") {
             long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
-            int i = 2;
-            for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
-                std::string option = argv[i];
-                long value = std::strtol(argv[i + 1], nullptr, 0);
-                if (option == "--kind")
-                    kind = value;
-                else if (option == "--device")
-                    device = value;
-                else if (option == "--firmware")
-                    firmware = value;
-                else if (option == "--input")
-                    input = value;
-                else if (option == "--function")
-                    function = value;
-                else if (option == "--logger")
-                    logger = value;
-                else if (option == "--tonality")
-                    tones = value;
-                else if (option == "--rt60")
-                    rtBands = value;
-                else
-                    return Usage();
-            }
-            if (i + 1 != argc || kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
+            if (!ReadOptions(argc, argv,
+                             {{"--kind", &kind}, {"--device", &device}, {"--firmware", &firmware}, {"--input", &input},
+                              {"--function", &function}, {"--logger", &logger}, {"--tonality", &tones},
+                              {"--rt60", &rtBands}}))
+                return Usage();
+            if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17)
                 return Usage();
             file = Current(static_cast<unsigned>(kind), CurrentSpec(device, firmware, input, function, logger, tones, rtBands));
         } else if (command == "four-channel") {
             FourChannelOptions o;
-            int i = 2;
-            for (; i + 1 < argc && argv[i][0] == '-'; ++i) {
-                const std::string option = argv[i];
-                if (option == "--vector") {
-                    o.vector = true;
-                    continue;
-                }
-                if (option == "--rotation") {
-                    o.rotation = true;
-                    continue;
-                }
-                if (i + 2 >= argc)
-                    return Usage();
-                const std::string text = argv[++i];
-                const long value = std::strtol(text.c_str(), nullptr, 0);
-                if (option == "--first" && (text == "mic" || text == "acc"))
-                    o.microphoneFirst = text == "mic";
-                else if (option == "--kind")
-                    o.kind = value;
-                else if (option == "--device")
-                    o.device = value;
-                else if (option == "--firmware")
-                    o.firmware = value;
-                else if (option == "--channels")
-                    o.channels = value;
-                else if (option == "--profiles")
-                    o.profiles = value;
-                else if (option == "--function")
-                    o.function = value;
-                else if (option == "--logger")
-                    o.logger = value;
-                else if (option == "--waveform")
-                    o.waveform = value;
-                else if (option == "--rt60")
-                    o.rtBands = value;
-                else if (option == "--dose" && ParseNumberList(text, 6, o.dose))
-                    continue;
-                else if (option == "--seat" && ParseNumberList(text, 2, o.seat))
-                    continue;
-                else
-                    return Usage();
-            }
-            if (i + 1 != argc || !DoseAndSeatFit(o) || o.kind < 0 || o.kind > 255 || (o.device != 545 && o.device != 590) ||
+            std::string first = "mic", dose, seat;
+            if (!ReadOptions(argc, argv,
+                             {{"--vector", &o.vector}, {"--rotation", &o.rotation}, {"--first", &first},
+                              {"--kind", &o.kind}, {"--device", &o.device}, {"--firmware", &o.firmware},
+                              {"--channels", &o.channels}, {"--profiles", &o.profiles}, {"--function", &o.function},
+                              {"--logger", &o.logger}, {"--waveform", &o.waveform}, {"--rt60", &o.rtBands},
+                              {"--dose", &dose}, {"--seat", &seat}}))
+                return Usage();
+            if (first != "mic" && first != "acc")
+                return Usage();
+            o.microphoneFirst = first == "mic";
+            if ((!dose.empty() && !ParseNumberList(dose, 6, o.dose)) || (!seat.empty() && !ParseNumberList(seat, 2, o.seat)))
+                return Usage();
+            if (!DoseAndSeatFit(o) || o.kind < 0 || o.kind > 255 || (o.device != 545 && o.device != 590) ||
                 o.firmware > 65535 || o.channels < 1 || o.channels > 4 || o.profiles < 1 || o.profiles > 3 ||
                 o.function < 0 || o.function > 65535 || o.logger < 0 || o.logger > 10000000 || o.waveform < 0 ||
                 o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0) || o.rtBands < 0 || o.rtBands > 17)

@@ -1,8 +1,9 @@
 #include "app/CAboutDlg.h"
 
+#include "app/IconTextLayout.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -11,20 +12,11 @@ namespace orlu {
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("About OrluPC"));
-    auto* icon = new QLabel(this);
-    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
-    icon->setAlignment(Qt::AlignTop);
     auto* text = new QLabel(tr("OrluPC Version %1").arg(QString::fromUtf8(ORLU_VERSION)), this);
     text->setObjectName("versionText");
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(icon);
-    top->addWidget(text, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(buttons);
+    LayOutIconAndText(this, QApplication::windowIcon().pixmap(32, 32), text)->addWidget(buttons);
 }
 
 } // namespace orlu

@@ -1,9 +1,9 @@
 #include "app/CQuestionDlg.h"
 
+#include "app/IconTextLayout.h"
 #include "app/QtText.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -15,19 +15,11 @@ CQuestionDlg::CQuestionDlg(QWidget* parent)
     : QDialog(parent), m_Text(new QLabel(this)), m_Buttons(new QGridLayout)
 {
     setWindowTitle(ToQString(kQuestionCaption));
-    auto* icon = new QLabel(this);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32));
-    icon->setAlignment(Qt::AlignTop);
     m_Text->setWordWrap(true);
     m_Text->setMinimumWidth(260);
     m_Text->setTextFormat(Qt::PlainText);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(icon);
-    top->addWidget(m_Text, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(m_Buttons);
+    LayOutIconAndText(this, style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(32, 32), m_Text)
+        ->addLayout(m_Buttons);
 
     // Cancel comes first in the tab order; no button is the default one.
     QPushButton* cancel = AddButton(tr("Cancel"), QuestionAnswer::Cancel, 0, 2);

@@ -1,11 +1,10 @@
 #include "app/FixedTextDialog.h"
 
+#include "app/IconTextLayout.h"
 #include "app/QtText.h"
 
 #include <QDialogButtonBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace orlu {
@@ -13,20 +12,11 @@ namespace orlu {
 FixedTextDialog::FixedTextDialog(const FixedTextDialogInfo& info, QWidget* parent) : QDialog(parent), m_Info(info)
 {
     setWindowTitle(ToQString(info.caption));
-    auto* icon = new QLabel(this);
-    icon->setPixmap(MessageIconPixmap(style(), info.icon));
-    icon->setAlignment(Qt::AlignTop);
     auto* text = new QLabel(ToQString(info.text), this);
     text->setTextFormat(Qt::PlainText);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(icon);
-    top->addWidget(text, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(buttons);
+    LayOutIconAndText(this, MessageIconPixmap(style(), info.icon), text)->addWidget(buttons);
 }
 
 } // namespace orlu

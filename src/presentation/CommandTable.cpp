@@ -1,6 +1,6 @@
 #include "presentation/CommandTable.h"
 
-#include <algorithm>
+#include "presentation/FindById.h"
 
 namespace orlu {
 namespace {
@@ -227,9 +227,7 @@ std::span<const CommandInfo> AllCommands() { return kCommands; }
 
 const CommandInfo* FindCommand(int id)
 {
-    auto it = std::find_if(std::begin(kCommands), std::end(kCommands),
-                           [id](const CommandInfo& c) { return c.id == id; });
-    return it == std::end(kCommands) ? nullptr : &*it;
+    return FindById(AllCommands(), id);
 }
 
 std::string_view PromptText(const CommandInfo& info) { return info.prompt.substr(0, info.prompt.find('\n')); }

@@ -1,5 +1,7 @@
 #include "presentation/DocTemplateTable.h"
 
+#include "presentation/FindById.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -27,9 +29,7 @@ std::span<const DocTemplateInfo> DocTemplates() { return kTemplates; }
 
 const DocTemplateInfo* FindDocTemplate(int id)
 {
-    auto it = std::find_if(std::begin(kTemplates), std::end(kTemplates),
-                           [id](const DocTemplateInfo& t) { return t.id == id; });
-    return it == std::end(kTemplates) ? nullptr : &*it;
+    return FindById(DocTemplates(), id);
 }
 
 std::string_view DocStringPart(std::string_view docString, DocStringField field)

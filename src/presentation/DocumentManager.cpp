@@ -1,5 +1,7 @@
 #include "presentation/DocumentManager.h"
 
+#include "presentation/FindById.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -31,18 +33,12 @@ void DocumentManager::RegisterTemplate(int templateId, Factory factory)
 
 const DocumentManager::TemplateEntry* DocumentManager::FindTemplate(int id) const
 {
-    for (const TemplateEntry& t : m_Templates)
-        if (t.id == id)
-            return &t;
-    return nullptr;
+    return FindById(std::span<const TemplateEntry>(m_Templates), id);
 }
 
 DocumentManager::TemplateEntry* DocumentManager::FindTemplate(int id)
 {
-    for (TemplateEntry& t : m_Templates)
-        if (t.id == id)
-            return &t;
-    return nullptr;
+    return FindById(std::span<TemplateEntry>(m_Templates), id);
 }
 
 int DocumentManager::TemplateForFile(const std::string& path) const

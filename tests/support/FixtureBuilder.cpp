@@ -104,6 +104,20 @@ FixtureBuilder& FixtureBuilder::RecordIndex(std::initializer_list<std::uint32_t>
     return *this;
 }
 
+FixtureBuilder& FixtureBuilder::FileHeaderRecord(std::string_view name, bool setupMark)
+{
+    Le16(0x0C01).TextField(name, 8).Le16(setupMark ? 0x0200 : 0).Le16(0).Le16(0);
+    return Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
+}
+
+FixtureBuilder& FixtureBuilder::TitleRecord(std::string_view title)
+{
+    std::string text(title);
+    if (text.size() % 2)
+        text.push_back(' ');
+    return Le16(static_cast<std::uint16_t>(3 | ((1 + text.size() / 2) << 8))).Text(text);
+}
+
 FixtureBuilder& FixtureBuilder::Record(std::uint8_t type, std::initializer_list<std::uint16_t> words,
                                        bool lengthInWord1)
 {
@@ -289,16 +303,10 @@ Rt60Results SampleRt60ThirdOctaves(std::uint16_t bands)
 std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
 {
     FixtureBuilder f;
-    // Record 1 (12 words): name, setup mark in the high byte of word 5, no second name.
-    f.Le16(0x0C01).TextField(spec.name, 8).Le16(spec.setupFile ? 0x0200 : 0).Le16(0).Le16(0);
-    f.Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
+    f.FileHeaderRecord(spec.name, spec.setupFile);
     // Record 2 (10 words): serial, type, firmware, 0, 0, variant, file system, 0, sub-version.
     f.Record(2, {spec.serial, spec.deviceType, spec.firmware, 0, 0, spec.variant, spec.fileSystem, 0, 0});
-    // Record 3: the title, two characters a word.
-    std::string title = spec.title;
-    if (title.size() % 2)
-        title.push_back(' ');
-    f.Le16(static_cast<std::uint16_t>(3 | ((1 + title.size() / 2) << 8))).Text(title);
+    f.TitleRecord(spec.title);
     // Record 4 (40 words).
     std::vector<std::uint16_t> r4(39, 0);
     r4[2] = spec.function;

@@ -50,6 +50,11 @@ public:
     /// 255 words, or one told to, has high byte 0 and its length in word 1.
     FixtureBuilder& Record(std::uint8_t type, std::initializer_list<std::uint16_t> words, bool lengthInWord1 = false);
     FixtureBuilder& Record(std::uint8_t type, std::span<const std::uint16_t> words, bool lengthInWord1 = false);
+    /// Record 1 of a current-family file (12 words): the name in 8 bytes, the setup
+    /// mark (0x02) in the high byte of word 5, no second name.
+    FixtureBuilder& FileHeaderRecord(std::string_view name, bool setupMark = false);
+    /// Record 3: the title, two characters a word (a blank added to an odd length).
+    FixtureBuilder& TitleRecord(std::string_view title);
     /// The end of a record chain: 0xFFFF.
     FixtureBuilder& ChainEnd();
     /// The word that makes the 16-bit sum of all words from byte `from` (even) to here, itself included, 0.

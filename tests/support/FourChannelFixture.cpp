@@ -69,16 +69,10 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
     const bool hundredths = Hundredths(spec);
     const int scale = hundredths ? 10 : 1;
     FixtureBuilder f;
-    // Record 1 (12 words): name, no setup mark, no second name.
-    f.Le16(0x0C01).TextField(spec.name, 8).Le16(0).Le16(0).Le16(0);
-    f.Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
+    f.FileHeaderRecord(spec.name);
     // Record 2 (7 words): serial, type, firmware, two zero words, the file-system version in word 6.
     f.Record(2, {spec.serial, spec.deviceType, spec.firmware, 0, 0, spec.fileSystem});
-    // Record 3: the title, two characters a word.
-    std::string title = spec.title;
-    if (title.size() % 2)
-        title.push_back(' ');
-    f.Le16(static_cast<std::uint16_t>(3 | ((1 + title.size() / 2) << 8))).Text(title);
+    f.TitleRecord(spec.title);
 
     // Record 4 (36 words).
     std::vector<std::uint16_t> r4(35, 0);

@@ -5,6 +5,7 @@
 #include "platform/TextEncoding.h"
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/ViewSelection.h"
+#include "support/CommandRun.h"
 #include "support/ScriptedInteraction.h"
 
 #include <gtest/gtest.h>
@@ -18,18 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string RunCommand(const std::string& command)
+// What the command line writes to its standard output.
+std::string CommandOutput(const std::string& command)
 {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return out;
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        out.append(buffer, n);
-    ::pclose(pipe);
-    return out;
+    return fixture::RunCommand(command).out;
 }
 
 TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
@@ -67,17 +60,17 @@ TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
         OpenView(view, doc);
         FormBuilder(renderers, settings).ShowKindInForm(view, doc, static_cast<std::uint8_t>(c.kind), c.choice);
         const std::string expected = Cp1252ToUtf8(view.Lines.Join());
-        const std::string dumped = RunCommand((tools / "orlu-dump").string() + " " + file.string() + " --view " +
+        const std::string dumped = CommandOutput((tools / "orlu-dump").string() + " " + file.string() + " --view " +
                                        std::to_string(c.kind) + " --form " + c.form + " --sep " +
                                        std::to_string(c.sep) + " --dec " + std::to_string(c.dec) + " 2>/dev/null");
         EXPECT_EQ(dumped, expected) << "view " << c.kind << " " << c.form;
     }
     // The raw views are built: the hex dump and the ASCII form show the file, not a placeholder.
     const std::string dumpCommand = (tools / "orlu-dump").string() + " " + file.string();
-    EXPECT_EQ(RunCommand(dumpCommand + " --view 1 --form hex 2>/dev/null").rfind(" Offset   0  1", 0), 0u);
-    EXPECT_NE(RunCommand(dumpCommand + " --view 13 --form ascii 2>/dev/null").find("\"ASCII form of the file: "), std::string::npos);
+    EXPECT_EQ(CommandOutput(dumpCommand + " --view 1 --form hex 2>/dev/null").rfind(" Offset   0  1", 0), 0u);
+    EXPECT_NE(CommandOutput(dumpCommand + " --view 13 --form ascii 2>/dev/null").find("\"ASCII form of the file: "), std::string::npos);
     // A form without a table has no lines; the others show their report or say it is not built.
-    EXPECT_EQ(RunCommand((tools / "orlu-dump").string() + " " + file.string() + " --view 3 --form table 2>/dev/null"), "");
+    EXPECT_EQ(CommandOutput((tools / "orlu-dump").string() + " " + file.string() + " --view 3 --form table 2>/dev/null"), "");
     fs::remove(file);
 }
 
@@ -93,8 +86,8 @@ TEST(DumpView, MainResultsTableAndItsScientificForm)
                               .c_str()),
               0);
     const std::string dump = (tools / "orlu-dump").string() + " " + file.string() + " --view 2 --form table --sep 0";
-    const std::string engineering = RunCommand(dump + " 2>/dev/null");
-    const std::string scientific = RunCommand(dump + " --sci 2>/dev/null");
+    const std::string engineering = CommandOutput(dump + " 2>/dev/null");
+    const std::string scientific = CommandOutput(dump + " --sci 2>/dev/null");
     fs::remove(file);
     EXPECT_EQ(engineering.rfind("Main_results_for_vibration:\r\nDate\tStart\tProf\t", 0), 0u) << engineering;
     EXPECT_NE(engineering, scientific);

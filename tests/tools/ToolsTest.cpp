@@ -1,41 +1,23 @@
 // Runs the command-line tools as a user would: write a file with
 // orlu-fixture, read it back with orlu-dump.
 
+#include "support/CommandRun.h"
 #include "support/FixtureBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct RunResult {
-    int status = -1;
-    std::string out;
-};
-
-RunResult Execute(const std::string& command)
-{
-    RunResult run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), n);
-    int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using orlu::fixture::CommandRun;
+using orlu::fixture::RunCommand;
 
 class Tools : public ::testing::Test {
 protected:
@@ -50,6 +32,16 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     std::string Tool(const char* name) const { return (fs::path(toolsDir) / name).string(); }
+    /// Runs orlu-fixture with the arguments and the file to write; its exit status.
+    int MakeFixture(const std::string& arguments, const fs::path& file) const
+    {
+        return RunCommand(Tool("orlu-fixture") + " " + arguments + " " + file.string()).status;
+    }
+    /// Runs orlu-dump on the file with the options (and where its errors go).
+    CommandRun Dump(const fs::path& file, const std::string& options) const
+    {
+        return RunCommand(Tool("orlu-dump") + " " + file.string() + " " + options);
+    }
 
     std::string toolsDir;
     fs::path dir;
@@ -58,9 +50,9 @@ protected:
 TEST_F(Tools, FixtureContainerDumpsItsSummary)
 {
     fs::path file = dir / "c.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " container --kind 5 --data-bytes 1000 " + file.string()).status, 0);
+    ASSERT_EQ(MakeFixture("container --kind 5 --data-bytes 1000", file), 0);
     EXPECT_EQ(fs::file_size(file), 1032u);
-    RunResult dump = Execute(Tool("orlu-dump") + " " + file.string() + " --summary 2>/dev/null");
+    CommandRun dump = Dump(file, "--summary 2>/dev/null");
     ASSERT_EQ(dump.status, 0);
     EXPECT_NE(dump.out.find("kind: 5\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("byte count: 1000\n"), std::string::npos) << dump.out;
@@ -71,8 +63,8 @@ TEST_F(Tools, FixtureContainerDumpsItsSummary)
 TEST_F(Tools, DumpListsSubFilesAndLoadErrors)
 {
     fs::path multi = dir / "m.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " multifile " + multi.string()).status, 0);
-    RunResult dump = Execute(Tool("orlu-dump") + " " + multi.string() + " --summary 2>/dev/null");
+    ASSERT_EQ(MakeFixture("multifile", multi), 0);
+    CommandRun dump = Dump(multi, "--summary 2>/dev/null");
     EXPECT_NE(dump.out.find("sub-files: 2\n  FILE1 kind 55 offset 0 length 200\n  FILE2 kind 55 offset 200 length 400\n"),
               std::string::npos)
         << dump.out;
@@ -80,7 +72,7 @@ TEST_F(Tools, DumpListsSubFilesAndLoadErrors)
     fs::path cut = dir / "cut.orl";
     fs::copy_file(multi, cut);
     fs::resize_file(cut, 20);
-    dump = Execute(Tool("orlu-dump") + " " + cut.string() + " --summary 2>/dev/null");
+    dump = Dump(cut, "--summary 2>/dev/null");
     EXPECT_NE(dump.out.find("kind: 100\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("message: cut.orl  -  Improper file contents\n"), std::string::npos) << dump.out;
 }
@@ -88,8 +80,8 @@ TEST_F(Tools, DumpListsSubFilesAndLoadErrors)
 TEST_F(Tools, EditedFixtureCarriesItsRecordIndexAndAValidCheckWord)
 {
     fs::path file = dir / "e.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " edited " + file.string()).status, 0);
-    RunResult dump = Execute(Tool("orlu-dump") + " " + file.string() + " --summary 2>&1");
+    ASSERT_EQ(MakeFixture("edited", file), 0);
+    CommandRun dump = Dump(file, "--summary 2>&1");
     EXPECT_NE(dump.out.find("kind: 10\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("record index: 3\n"), std::string::npos) << dump.out;
     EXPECT_EQ(dump.out.find("checksum"), std::string::npos) << dump.out;
@@ -98,8 +90,8 @@ TEST_F(Tools, EditedFixtureCarriesItsRecordIndexAndAValidCheckWord)
 TEST_F(Tools, CurrentFixturesDumpTheirHeaderResultsAndViews)
 {
     fs::path logger = dir / "log.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " current --kind 77 --device 595 --logger 250 " + logger.string()).status, 0);
-    RunResult header = Execute(Tool("orlu-dump") + " " + logger.string() + " --header 2>/dev/null");
+    ASSERT_EQ(MakeFixture("current --kind 77 --device 595 --logger 250", logger), 0);
+    CommandRun header = Dump(logger, "--header 2>/dev/null");
     ASSERT_EQ(header.status, 0);
     EXPECT_NE(header.out.find("kind: 49\n"), std::string::npos) << header.out;
     EXPECT_NE(header.out.find("flags: Model595 LaterModel Family535\n"), std::string::npos) << header.out;
@@ -108,13 +100,13 @@ TEST_F(Tools, CurrentFixturesDumpTheirHeaderResultsAndViews)
         << header.out;
     EXPECT_NE(header.out.find("breaks: 2\n  record 102 skipped 10\n  record 212 skipped 10\n"), std::string::npos) << header.out;
     EXPECT_NE(header.out.find("record index: 250 in 3 runs\n  first 1 last 270\n"), std::string::npos) << header.out;
-    RunResult views = Execute(Tool("orlu-dump") + " " + logger.string() + " --viewmask 2>/dev/null");
+    CommandRun views = Dump(logger, "--viewmask 2>/dev/null");
     EXPECT_NE(views.out.find("Buffer/Logger"), std::string::npos) << views.out;
     EXPECT_EQ(views.out.find("Main results"), std::string::npos) << views.out;
 
     fs::path meter = dir / "m.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " current --kind 45 " + meter.string()).status, 0);
-    RunResult results = Execute(Tool("orlu-dump") + " " + meter.string() + " --results 2>/dev/null");
+    ASSERT_EQ(MakeFixture("current --kind 45", meter), 0);
+    CommandRun results = Dump(meter, "--results 2>/dev/null");
     ASSERT_EQ(results.status, 0);
     // Profile 1 of the generated levels: the Leq word 800 (firmware 3.00: word 7) is 80 dB, 200 mPa.
     EXPECT_NE(results.out.find("profile 1: detector Fast filter A\n  Leq/RMS  80.000 dB      200 mPa     \n"),
@@ -126,8 +118,8 @@ TEST_F(Tools, CurrentFixturesDumpTheirHeaderResultsAndViews)
 TEST_F(Tools, GeneratedMultifileListsItsSubfilesByNumber)
 {
     fs::path file = dir / "m3.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " multifile --files 3 " + file.string()).status, 0);
-    RunResult dump = Execute(Tool("orlu-dump") + " " + file.string() + " --subfiles 2>&1");
+    ASSERT_EQ(MakeFixture("multifile --files 3", file), 0);
+    CommandRun dump = Dump(file, "--subfiles 2>&1");
     ASSERT_EQ(dump.status, 0);
 
     // What the builder wrote: histogram and statistics, FFT, 1/3 octave with band statistics.
@@ -153,7 +145,7 @@ TEST_F(Tools, GeneratedMultifileListsItsSubfilesByNumber)
     past.Bytes(bytes).PatchLe32(32 + 2 * 28 + 16, static_cast<std::uint32_t>(members[2].bytes.size() + 2));
     fs::path pastFile = dir / "past.orl";
     past.WriteTo(pastFile);
-    dump = Execute(Tool("orlu-dump") + " " + pastFile.string() + " --summary --subfiles --records 2>/dev/null");
+    dump = Dump(pastFile, "--summary --subfiles --records 2>/dev/null");
     ASSERT_EQ(dump.status, 0);
     EXPECT_NE(dump.out.find("kind: 100\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("sub-files: 0\n"), std::string::npos) << dump.out;
@@ -164,8 +156,8 @@ TEST_F(Tools, GeneratedMultifileListsItsSubfilesByNumber)
 TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
 {
     fs::path file = dir / "s.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " sample " + file.string()).status, 0);
-    RunResult dump = Execute(Tool("orlu-dump") + " " + file.string() + " --records 2>&1");
+    ASSERT_EQ(MakeFixture("sample", file), 0);
+    CommandRun dump = Dump(file, "--records 2>&1");
     ASSERT_EQ(dump.status, 0);
     EXPECT_NE(dump.out.find("records of sub-file 0 (start word 0, length 266):\n"
                             "  word 0 type 1 length 12\n  word 12 type 2 length 10\n  word 22 type 3 length 8\n"
@@ -188,14 +180,14 @@ TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
     for (const Fault& f : faults) {
         SCOPED_TRACE(f.option);
         fs::path broken = dir / (std::string(f.option) + ".orl");
-        ASSERT_EQ(Execute(Tool("orlu-fixture") + " sample --fault " + f.option + " " + broken.string()).status, 0);
-        dump = Execute(Tool("orlu-dump") + " " + broken.string() + " --records 2>&1");
+        ASSERT_EQ(MakeFixture(std::string("sample --fault ") + f.option, broken), 0);
+        dump = Dump(broken, "--records 2>&1");
         ASSERT_EQ(dump.status, 0);
         EXPECT_NE(dump.out.find(f.error), std::string::npos) << dump.out;
         EXPECT_EQ(dump.out.find("end of chain"), std::string::npos) << dump.out;
         EXPECT_NE(dump.out.find("  complete: no\n"), std::string::npos) << dump.out;
     }
-    EXPECT_EQ(Execute(Tool("orlu-fixture") + " sample --fault other " + (dir / "x.orl").string() + " 2>/dev/null").status, 2);
+    EXPECT_EQ(RunCommand(Tool("orlu-fixture") + " sample --fault other " + (dir / "x.orl").string() + " 2>/dev/null").status, 2);
 }
 
 } // namespace
@@ -203,22 +195,22 @@ TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
 TEST_F(Tools, CurrentFixturesCarryTonalityAndReverberationRecords)
 {
     fs::path rt = dir / "rt.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " current --kind 45 --function 8 --rt60 6 " + rt.string()).status, 0);
-    RunResult records = Execute(Tool("orlu-dump") + " " + rt.string() + " --records 2>/dev/null");
+    ASSERT_EQ(MakeFixture("current --kind 45 --function 8 --rt60 6", rt), 0);
+    CommandRun records = Dump(rt, "--records 2>/dev/null");
     // Settings 26 of ten words; results 27 of 7 words and 9 per band (6) and total (2).
     EXPECT_NE(records.out.find("type 26 length 11\n  word 143 type 27 length 79\n"), std::string::npos) << records.out;
 
     fs::path tonality = dir / "tonality.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " current --kind 45 --function 7 --tonality 3 " + tonality.string()).status, 0);
-    records = Execute(Tool("orlu-dump") + " " + tonality.string() + " --records 2>/dev/null");
+    ASSERT_EQ(MakeFixture("current --kind 45 --function 7 --tonality 3", tonality), 0);
+    records = Dump(tonality, "--records 2>/dev/null");
     EXPECT_NE(records.out.find("word 132 type 29 length 16\n"), std::string::npos) << records.out;
-    EXPECT_NE(Execute(Tool("orlu-fixture") + " current --kind 45 --rt60 18 " + rt.string() + " 2>/dev/null").status, 0);
+    EXPECT_NE(RunCommand(Tool("orlu-fixture") + " current --kind 45 --rt60 18 " + rt.string() + " 2>/dev/null").status, 0);
 
     // Four channels: settings 36, a results record 37 per channel (the channel index, then
     // the same blocks: 3 + 5 + 9 x 5 words) and the channel mean 40 without the index.
     fs::path four = dir / "four.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " four-channel --channels 2 --function 8 --rt60 3 " + four.string()).status, 0);
-    records = Execute(Tool("orlu-dump") + " " + four.string() + " --records 2>/dev/null");
+    ASSERT_EQ(MakeFixture("four-channel --channels 2 --function 8 --rt60 3", four), 0);
+    records = Dump(four, "--records 2>/dev/null");
     EXPECT_NE(records.out.find("type 36 length 11\n  word 213 type 37 length 53\n  word 266 type 37 length 53\n"
                                "  word 319 type 40 length 52\n"),
               std::string::npos)
@@ -230,8 +222,8 @@ TEST_F(Tools, FourChannelFixtureWithDoseSetupAndSeatPair)
     // Channel #1 a microphone, #2 to #4 accelerometers whose RMS words rise by 1 dB a
     // channel: 10^4.05, 10^4.1, 10^4.15 m/s2 (0.01 dB over the 120 dB reference).
     fs::path file = dir / "dose.orl";
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " four-channel --dose 1,0,480,2,3,4 --seat 2,3 " + file.string()).status, 0);
-    const RunResult text = Execute(Tool("orlu-dump") + " " + file.string() + " --view 2 --form text 2>/dev/null");
+    ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " four-channel --dose 1,0,480,2,3,4 --seat 2,3 " + file.string()).status, 0);
+    const CommandRun text = RunCommand(Tool("orlu-dump") + " " + file.string() + " --view 2 --form text 2>/dev/null");
     ASSERT_EQ(text.status, 0);
     // Seat #3 over base #2: 10^(100 / 2000) = 1.12 for the RMS and the VDV.
     EXPECT_NE(text.out.find("\r\n\r\n  SEAT_RMS #3/#2 = 1.12\r\n  SEAT_VDV #3/#2 = 1.12\r\n\r\n"
@@ -246,12 +238,12 @@ TEST_F(Tools, FourChannelFixtureWithDoseSetupAndSeatPair)
               std::string::npos);
 
     // The limit variant and the kind name the section; channels are those of the file.
-    ASSERT_EQ(Execute(Tool("orlu-fixture") + " four-channel --dose 2,3,240,2,3,4 " + file.string()).status, 0);
-    EXPECT_NE(Execute(Tool("orlu-dump") + " " + file.string() + " --view 2 --form text 2>/dev/null")
+    ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " four-channel --dose 2,3,240,2,3,4 " + file.string()).status, 0);
+    EXPECT_NE(RunCommand(Tool("orlu-dump") + " " + file.string() + " --view 2 --form text 2>/dev/null")
                   .out.find("\r\n\r\nWhole-Body dose meter results (FR):\r\n"),
               std::string::npos);
     for (const char* wrong : {"--seat 2,5", "--seat 0,2", "--seat 2", "--dose 1,0,480,2,3", "--dose 1,0,480,2,3,x",
                               "--dose 1,0,70000,2,3,4", "--channels 3 --dose 1,0,480,2,3,4"})
-        EXPECT_EQ(Execute(Tool("orlu-fixture") + " four-channel " + wrong + " " + file.string() + " 2>/dev/null").status, 2)
+        EXPECT_EQ(RunCommand(Tool("orlu-fixture") + " four-channel " + wrong + " " + file.string() + " 2>/dev/null").status, 2)
             << wrong;
 }

@@ -83,6 +83,9 @@ inline constexpr std::uint8_t kRecordUserFilterEntry = 25;
 inline constexpr std::uint8_t kRecordLastHeaderBefore220 = 26; ///< firmware below 2.20
 inline constexpr std::uint8_t kRecordVectorSettings = 30;
 inline constexpr std::uint8_t kRecordDoseSettings = 31;
+/// The reverberation results over all channels: of a single measurement, and averaged over several.
+inline constexpr std::uint8_t kRecordRt60MeanResults = 40;
+inline constexpr std::uint8_t kRecordRt60MeanAveraged = 41;
 inline constexpr std::uint8_t kRecordWaveform = 43; ///< firmware 2.20 and later; samples follow
 inline constexpr std::uint8_t kRecordSeatDefinition = 44;
 

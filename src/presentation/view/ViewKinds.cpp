@@ -1,6 +1,6 @@
 #include "presentation/view/ViewKinds.h"
 
-#include <algorithm>
+#include "presentation/FindById.h"
 
 namespace orlu {
 namespace {
@@ -39,9 +39,7 @@ std::span<const ViewCommand> ViewCommands() { return kViewCommands; }
 
 const ViewCommand* FindViewCommand(int id)
 {
-    auto it = std::find_if(std::begin(kViewCommands), std::end(kViewCommands),
-                           [id](const ViewCommand& c) { return c.id == id; });
-    return it == std::end(kViewCommands) ? nullptr : &*it;
+    return FindById(ViewCommands(), id);
 }
 
 } // namespace orlu

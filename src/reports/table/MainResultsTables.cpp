@@ -11,6 +11,7 @@
 #include "reports/common/VdvFilterTable.h"
 #include "reports/table/Rt60Tables.h"
 #include "reports/table/TableWriter.h"
+#include "reports/text/TextReportLayout.h"
 
 #include <algorithm>
 #include <array>
@@ -141,20 +142,6 @@ private:
     int m_Rows = 0;
 };
 
-// Rendering changes the document's channel; the user's selection comes back afterwards.
-class ChannelRestorer {
-public:
-    explicit ChannelRestorer(CTmDoc& doc) : m_Doc(doc), m_Channel(doc.Channel().channel), m_Profile(doc.Channel().profile) {}
-    ~ChannelRestorer() { m_Doc.SelectChannelProfile(m_Channel, m_Profile); }
-    ChannelRestorer(const ChannelRestorer&) = delete;
-    ChannelRestorer& operator=(const ChannelRestorer&) = delete;
-
-private:
-    CTmDoc& m_Doc;
-    int m_Channel;
-    int m_Profile;
-};
-
 // What the largest level of a row gives the whole row.
 struct RowScale {
     std::string unitWord;
@@ -189,12 +176,6 @@ RowTimes TimesOf(const CurrentHeader& h, const ResultContext& ctx)
     return t;
 }
 
-void AppendRemainder(std::string& row, const RowTimes& t)
-{
-    if (!t.duration.Remainder.empty())
-        row += "  " + t.duration.Remainder;
-}
-
 std::string ChannelField(int channel)
 {
     return StrPrintf("#%d        ", channel + 1);
@@ -218,6 +199,77 @@ std::string DetectorName(const CurrentChannel& ch)
 bool MaskHas(std::uint16_t mask, int bit)
 {
     return bit < 16 && (mask >> bit) & 1u;
+}
+
+// The channel's filter and detector, the duration and the unit, then four levels.
+void AppendFourLevels(std::string& row, const CurrentChannel& ch, const RowScale& scale, const RowTimes& times,
+                      std::initializer_list<double> levels)
+{
+    const std::string filter = FilterName(ch), detector = DetectorName(ch);
+    AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
+                    {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()}, levels);
+}
+
+// The sound tables' header after Spl: Lav and the dose columns of a dose meter,
+// Leq, Ltm3 and Ltm5 where shown, SEL, Ln and Lden where the file has them.
+std::string SoundHeaderAfterSpl(const CurrentHeader& h, bool dose, bool withLtm, const std::string& selUnit)
+{
+    std::string header;
+    if (dose)
+        header += "Lav       ";
+    header += "Leq       ";
+    if (withLtm)
+        header += "Ltm3      Ltm5      ";
+    if (dose)
+        header += "Dose[%]   Dose8[%]  ";
+    header += StrPrintf("SEL[%s]    ", selUnit.c_str());
+    if (dose) {
+        header += StrPrintf("SEL8[%s]   ", selUnit.c_str());
+        header += "E[Pa\xB2h]   E8[Pa\xB2h]  LEPd[dB]  PSEL[dB]  ";
+    }
+    if (h.lnColumn)
+        header += "n[%]       Ln[dB]    ";
+    if (h.ldenColumn)
+        header += "den       Lden[dB]  ";
+    return header;
+}
+
+// Lav of a dose meter, Leq, Ltm3 and Ltm5 where shown, the dose percentages of a dose meter.
+void AppendSoundLevels(std::string& row, const ResultValues& v, const char* valueFormat, bool dose, bool withLtm)
+{
+    if (dose)
+        AppendValue(row, valueFormat, v.lav);
+    AppendValue(row, valueFormat, v.result);
+    if (withLtm) {
+        AppendValue(row, valueFormat, v.ltm3);
+        AppendValue(row, valueFormat, v.ltm5);
+    }
+    if (dose)
+        AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
+}
+
+// SEL; for a dose meter also SEL8, the exposures, LEPd and PSEL.
+void AppendSelColumns(std::string& row, const ResultValues& v, bool dose, bool linear)
+{
+    AppendDbOrLinear(row, v.sel, linear);
+    if (dose) {
+        AppendDbOrLinear(row, v.sel8, linear);
+        AppendPrintf(row, "%-10.2f%-10.2f", v.exposure, v.exposure8);
+        AppendPrintf(row, "%-10.1f%-10.1f", v.lepd, v.psel);
+    }
+}
+
+// n and Ln, den and Lden, where the file has them.
+void AppendLnAndLden(std::string& row, const CurrentHeader& h, const ResultValues& v)
+{
+    if (h.lnColumn)
+        AppendPrintf(row, "%-10d%-10.1f", static_cast<int>(v.statNumber), v.statLevel);
+    if (h.ldenColumn) {
+        if (v.denCode == 0)
+            AppendPrintf(row, "%03d       -----     ", static_cast<int>(v.denCode));
+        else
+            AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
+    }
 }
 
 } // namespace
@@ -266,7 +318,7 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
     MainTableWriter out(request);
     if (!doc.HeaderDecoded())
         return out.Finish();
-    ChannelRestorer restore(doc);
+    ChannelSelectionKeeper keeper(doc);
     const CurrentHeader& h = doc.Header();
     const bool scientific = request.Options.FormatFlag == 1;
     const bool linear = request.UnitOption != 0;
@@ -332,7 +384,7 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
         }
         if (withDose)
             AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
-        AppendRemainder(row, times);
+        AddRemainder(row, times.duration);
         out.Row(ReportCaptionTable[kCaptionMainResults], std::move(header), std::move(row));
     }
     return out.Finish();
@@ -345,7 +397,7 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
     MainTableWriter out(request);
     if (!doc.HeaderDecoded())
         return out.Finish();
-    ChannelRestorer restore(doc);
+    ChannelSelectionKeeper keeper(doc);
     const CurrentHeader& h = doc.Header();
     const ModelFlags& g = h.model;
     const bool scientific = request.Options.FormatFlag == 1;
@@ -382,58 +434,19 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
         const std::string selUnit = linear ? kSquaredPressureUnit : scale.unitWord;
         std::string header = "Date      Start     Prof      Filter    Detect    Time      units     "
                              "Peak      Min       Max       Spl       ";
-        if (dose)
-            header += "Lav       ";
-        header += "Leq       ";
-        if (withLtm)
-            header += "Ltm3      Ltm5      ";
-        if (dose)
-            header += "Dose[%]   Dose8[%]  ";
-        header += StrPrintf("SEL[%s]    ", selUnit.c_str());
-        if (dose) {
-            header += StrPrintf("SEL8[%s]   ", selUnit.c_str());
-            header += "E[Pa\xB2h]   E8[Pa\xB2h]  LEPd[dB]  PSEL[dB]  ";
-        }
-        if (h.lnColumn)
-            header += "n[%]       Ln[dB]    ";
-        if (h.ldenColumn)
-            header += "den       Lden[dB]  ";
+        header += SoundHeaderAfterSpl(h, dose, withLtm, selUnit);
         if (withOverload)
             header += "OvlT[%]   ";
 
         std::string row = times.date + times.start + ChannelField(c);
-        const std::string filter = FilterName(ch), detector = DetectorName(ch);
-        AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
-                        {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
-                        {v.peak, v.min, v.max, v.spl});
-        const char* valueFormat = Format(kTableValueBase + scale.decimals);
-        if (dose)
-            AppendValue(row, valueFormat, v.lav);
-        AppendValue(row, valueFormat, v.result);
-        if (withLtm) {
-            AppendValue(row, valueFormat, v.ltm3);
-            AppendValue(row, valueFormat, v.ltm5);
-        }
-        if (dose)
-            AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
+        AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.spl});
+        AppendSoundLevels(row, v, Format(kTableValueBase + scale.decimals), dose, withLtm);
         CompactExponents(row, kCompactFrom60);
-        AppendDbOrLinear(row, v.sel, linear);
-        if (dose) {
-            AppendDbOrLinear(row, v.sel8, linear);
-            AppendPrintf(row, "%-10.2f%-10.2f", v.exposure, v.exposure8);
-            AppendPrintf(row, "%-10.1f%-10.1f", v.lepd, v.psel);
-        }
-        if (h.lnColumn)
-            AppendPrintf(row, "%-10d%-10.1f", static_cast<int>(v.statNumber), v.statLevel);
-        if (h.ldenColumn) {
-            if (v.denCode == 0)
-                AppendPrintf(row, "%03d       -----     ", static_cast<int>(v.denCode));
-            else
-                AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
-        }
+        AppendSelColumns(row, v, dose, linear);
+        AppendLnAndLden(row, h, v);
         if (withOverload)
             AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
-        AppendRemainder(row, times);
+        AddRemainder(row, times.duration);
         out.Row(caption, std::move(header), std::move(row));
     }
     return out.Finish();
@@ -446,7 +459,7 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
     MainTableWriter out(request);
     if (!doc.HeaderDecoded())
         return out.Finish();
-    ChannelRestorer restore(doc);
+    ChannelSelectionKeeper keeper(doc);
     const CurrentHeader& h = doc.Header();
     const bool scientific = request.Options.FormatFlag == 1;
     const bool linear = request.UnitOption != 0;
@@ -486,56 +499,17 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
             if (profiles)
                 header += "Prof      ";
             header += "Filter    Detect    Time      units     Peak      Min       Max       Spl       ";
-            if (dose)
-                header += "Lav       ";
-            header += "Leq       ";
-            if (profiles)
-                header += "Ltm3      Ltm5      ";
-            if (dose)
-                header += "Dose[%]   Dose8[%]  ";
-            header += StrPrintf("SEL[%s]    ", selUnit.c_str());
-            if (dose) {
-                header += StrPrintf("SEL8[%s]   ", selUnit.c_str());
-                header += "E[Pa\xB2h]   E8[Pa\xB2h]  LEPd[dB]  PSEL[dB]  ";
-            }
-            if (h.lnColumn)
-                header += "n[%]       Ln[dB]    ";
-            if (h.ldenColumn)
-                header += "den       Lden[dB]  ";
+            header += SoundHeaderAfterSpl(h, dose, profiles, selUnit);
 
             std::string row = times.date + times.start + ChannelField(c);
             if (profiles)
                 row += ProfileField(p);
-            const std::string filter = FilterName(ch), detector = DetectorName(ch);
-            AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
-                            {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
-                            {v.peak, v.min, v.max, v.spl});
-            const char* valueFormat = Format(kTableValueBase + scale.decimals);
-            if (dose)
-                AppendValue(row, valueFormat, v.lav);
-            AppendValue(row, valueFormat, v.result);
-            if (profiles) {
-                AppendValue(row, valueFormat, v.ltm3);
-                AppendValue(row, valueFormat, v.ltm5);
-            }
-            if (dose)
-                AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
-            AppendDbOrLinear(row, v.sel, linear);
-            if (dose) {
-                AppendDbOrLinear(row, v.sel8, linear);
-                AppendPrintf(row, "%-10.2f%-10.2f", v.exposure, v.exposure8);
-                AppendPrintf(row, "%-10.1f%-10.1f", v.lepd, v.psel);
-            }
+            AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.spl});
+            AppendSoundLevels(row, v, Format(kTableValueBase + scale.decimals), dose, profiles);
+            AppendSelColumns(row, v, dose, linear);
             CompactExponents(row, kCompactFrom70);
-            if (h.lnColumn)
-                AppendPrintf(row, "%-10d%-10.1f", static_cast<int>(v.statNumber), v.statLevel);
-            if (h.ldenColumn) {
-                if (v.denCode == 0)
-                    AppendPrintf(row, "%03d       -----     ", static_cast<int>(v.denCode));
-                else
-                    AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
-            }
-            AppendRemainder(row, times);
+            AppendLnAndLden(row, h, v);
+            AddRemainder(row, times.duration);
             out.Row(ReportCaptionTable[kCaptionMainResultsSound], std::move(header), std::move(row));
         }
     }
@@ -593,7 +567,7 @@ bool VectorRow(CTmDoc& doc, bool scientific, bool linear, bool profiles, bool wi
     CompactExponents(row, kCompactFrom70);
     if (withVdv)
         row += kAbsentField;
-    AppendRemainder(row, times);
+    AddRemainder(row, times.duration);
     return true;
 }
 
@@ -602,7 +576,7 @@ bool VectorRow(CTmDoc& doc, bool scientific, bool linear, bool profiles, bool wi
 int VibrationTable(CTmDoc& doc, MainTableRequest& request)
 {
     MainTableWriter out(request);
-    ChannelRestorer restore(doc);
+    ChannelSelectionKeeper keeper(doc);
     const CurrentHeader& h = doc.Header();
     const bool four = h.model.FourChannel;
     const bool profiles = four && h.firmware >= kFirmwareProfiles;
@@ -651,10 +625,7 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
         std::string row = times.date + times.start + ChannelField(c);
         if (profiles)
             row += ProfileField(0);
-        const std::string filter = FilterName(ch), detector = DetectorName(ch);
-        AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
-                        {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
-                        {v.peak, v.min, v.max, v.result});
+        AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.result});
         CompactExponents(row, kCompactFrom70);
         if (withVdv) {
             if (FilterHasVdv(ch.filter)) {
@@ -666,7 +637,7 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
         }
         if (withOverload)
             AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
-        AppendRemainder(row, times);
+        AddRemainder(row, times.duration);
         out.Row(caption, header, std::move(row));
     }
 

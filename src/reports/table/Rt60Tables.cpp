@@ -1,6 +1,7 @@
 #include "reports/table/Rt60Tables.h"
 
 #include "document/records/RecordChain.h"
+#include "document/records/RecordTypeCodes.h"
 #include "document/tables/BandTables.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
@@ -11,12 +12,6 @@
 namespace orlu {
 namespace {
 
-constexpr std::uint8_t kRecordRt60Results = 27;
-constexpr std::uint8_t kRecordRt60Averaged = 28;
-constexpr std::uint8_t kRecordRt60ChannelResults = 37;
-constexpr std::uint8_t kRecordRt60ChannelAveraged = 38;
-constexpr std::uint8_t kRecordRt60MeanResults = 40;
-constexpr std::uint8_t kRecordRt60MeanAveraged = 41;
 constexpr std::uint16_t kSaveModeResults = 1;
 constexpr std::uint16_t kSpectrumOctaves = 1;
 // The bands of an RT60 measurement end at 20 kHz (1/3 octave) or 16 kHz (1/1 octave).
@@ -137,7 +132,8 @@ int TableFormRT60(CTmDoc& doc, MainTableRequest& request, int allFiles, int subf
     const std::string caption =
         std::string(ReportCaptionTable[results ? kCaptionRt60Results : kCaptionAveragedRt60Results]) + from + ":";
     AddBlockHead(request.Lines, caption, request.Options, &widest);
-    const std::uint32_t record = doc.FindRecordInHeader(subfile, results ? kRecordRt60Results : kRecordRt60Averaged);
+    const RecordTypeCodes& codes = RecordTypesOf(false);
+    const std::uint32_t record = doc.FindRecordInHeader(subfile, results ? codes.rt60Results : codes.rt60Averaged);
     // The decoder keeps the record's total rows, first and last band.
     const BandRows setup{h.rt60Words[2], h.rt60Words[3], h.rt60Words[1], kFirstBandRowWord};
     AddBlockRows(doc.Reader(), record, setup, h.rt60Spectrum == kSpectrumOctaves, h.totalNames, request.Lines,
@@ -155,7 +151,8 @@ int TableFormRT60ByChannel(CTmDoc& doc, MainTableRequest& request, int allFiles,
     const bool results = h.rt60Settings[0] == kSaveModeResults;
     const bool octaves = h.rt60Spectrum == kSpectrumOctaves;
     const std::string title(ReportCaptionTable[results ? kCaptionRt60Results : kCaptionAveragedRt60Results]);
-    const std::uint8_t channelType = results ? kRecordRt60ChannelResults : kRecordRt60ChannelAveraged;
+    const RecordTypeCodes& codes = RecordTypesOf(true);
+    const std::uint8_t channelType = results ? codes.rt60Results : codes.rt60Averaged;
     const ImageReader image = doc.Reader();
     // The channel records in file order, at most one per channel of the file.
     std::uint32_t record = 0;

@@ -9,8 +9,6 @@
 namespace orlu {
 namespace {
 
-constexpr std::uint8_t kRecordRtMeanSingle = 40;
-constexpr std::uint8_t kRecordRtMeanAveraged = 41;
 // Other files and the channel means: the type word, the length or a word not
 // shown, then the band setup. Per-channel records hold the channel index first.
 constexpr std::uint32_t kBandSetupWord = 2;
@@ -99,7 +97,7 @@ bool FormatRtChannelsText(CTmDoc& doc, LineList& lines, int* widest, bool fromFi
         AddRtTable(image, record, kChannelBandSetupWord, octaves, h.totalNames, lines, widest);
     }
     // Without its record the channel mean is left out.
-    const std::uint32_t mean = doc.FindRecord(subfile, single ? kRecordRtMeanSingle : kRecordRtMeanAveraged);
+    const std::uint32_t mean = doc.FindRecord(subfile, single ? kRecordRt60MeanResults : kRecordRt60MeanAveraged);
     if (mean != 0) {
         std::string line;
         AddLine(lines, line, widest);

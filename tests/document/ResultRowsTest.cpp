@@ -146,6 +146,18 @@ TEST(ResultRows, OlderMetersAndZeroTimes)
     EXPECT_NEAR(v.dose, 3600 / 28800.0 * v.dose8, 1e-9);
     EXPECT_EQ(Log10x100(3600), 355);
 
+    // The cap of the 8-hour projection does not shrink the dose over T. Dose word 23.0 dB above the
+    // criterion, exchange rate 3: dose8 = 100 x 10^(230 x 0.030103 / 3) = 100 x 10^2.30790 = 20318.7,
+    // held at 9999.9; over T = 2 h the dose is 7200 / 28800 x 20318.7 = 5079.7 (not a quarter of 9999.9).
+    ResultImage twoHours(7200, 0, {Levels({1000, 900, 800, 700, 900, 850 + 230}), Levels({0})});
+    ResultContext capped = twoHours.Context({.Family515Text = true}, 150);
+    capped.criterionLevel = 850;
+    capped.exchangeRate = 3;
+    ResultValues high;
+    DecodeSlmResults(capped, 0, high, false, 6, 1.0);
+    EXPECT_DOUBLE_EQ(high.dose8, 9999.9);
+    EXPECT_NEAR(high.dose, 5079.7, 0.1);
+
     // A measurement time of 0 gives absent SEL values and no overload percentage, never infinities.
     ResultImage zero(0, 5, {Levels({1000, 900, 800, 700, 900, 860}), Levels({0})});
     ResultContext z = zero.Context({.Family515Text = true}, 600);

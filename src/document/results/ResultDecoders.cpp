@@ -225,9 +225,10 @@ void DecodeSlmResults(const ResultContext& ctx, std::uint32_t row, ResultValues&
     out.lex8 = (l + Log10x100(60.0 * ctx.exposureMinutes) - 446) / 10.0;
     // An exchange rate of 0 gives no dose rather than a division by zero.
     if (ctx.exchangeRate != 0) {
-        out.dose8 = std::min(100.0 * std::pow(10.0, (d - ctx.criterionLevel) * 0.030103 / ctx.exchangeRate),
-                             kOlderDoseCap);
-        out.dose = std::min(t / kSecondsOf8Hours * out.dose8, kOlderDoseCap);
+        // The dose over T comes from the 8-hour projection before its cap: the cap only keeps each printable.
+        const double projected = 100.0 * std::pow(10.0, (d - ctx.criterionLevel) * 0.030103 / ctx.exchangeRate);
+        out.dose8 = std::min(projected, kOlderDoseCap);
+        out.dose = std::min(t / kSecondsOf8Hours * projected, kOlderDoseCap);
     } else {
         out.dose = out.dose8 = 0.0;
     }

@@ -157,6 +157,10 @@ TEST(ResultRows, OlderMetersAndZeroTimes)
     DecodeSlmResults(capped, 0, high, false, 6, 1.0);
     EXPECT_DOUBLE_EQ(high.dose8, 9999.9);
     EXPECT_NEAR(high.dose, 5079.7, 0.1);
+    // No exposition time has no Lex8 (100 log10 of 0 s has no value), not the Leq - 44.6 of a 1-second day.
+    ResultValues noDay;
+    DecodeSlmResults(capped, 0, noDay, false, 6, 1.0);
+    EXPECT_TRUE(IsAbsent(noDay.lex8));
 
     // A measurement time of 0 gives absent SEL values and no overload percentage, never infinities.
     ResultImage zero(0, 5, {Levels({1000, 900, 800, 700, 900, 860}), Levels({0})});

@@ -222,7 +222,8 @@ void DecodeSlmResults(const ResultContext& ctx, std::uint32_t row, ResultValues&
         out.soundExposure = std::pow(10.0, l / 100.0 - 12.0) * t / 9.0;
     }
     out.soundExposure8 = std::pow(10.0, l / 100.0 - 8.0) * 0.32;
-    out.lex8 = (l + Log10x100(60.0 * ctx.exposureMinutes) - 446) / 10.0;
+    // Without an exposition time there is no Lex8 either.
+    out.lex8 = ctx.exposureMinutes == 0 ? kAbsentValue : (l + Log10x100(60.0 * ctx.exposureMinutes) - 446) / 10.0;
     // An exchange rate of 0 gives no dose rather than a division by zero.
     if (ctx.exchangeRate != 0) {
         // The dose over T comes from the 8-hour projection before its cap: the cap only keeps each printable.

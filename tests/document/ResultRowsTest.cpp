@@ -1,6 +1,7 @@
 // Result rows and level texts: dB and linear values, the dose, exposure and
 // SEL formulas, and the vibration units.
 
+#include "document/channel/ChannelSelection.h"
 #include "document/headers/CurrentHeader.h"
 #include "document/results/ResultDecoders.h"
 #include "document/units/LevelUnits.h"
@@ -126,6 +127,58 @@ TEST(ResultRows, DoseExposureAndSelFormulas)
         EXPECT_DOUBLE_EQ(v.exposure8, std::min(std::floor(p + 0.5), 9999.0) / 100);
         EXPECT_NEAR(v.lepd, 10 * std::log10(60.0 * c.exposureMinutes) + 90.0 - 44.6, 1e-9);
         EXPECT_NEAR(v.psel, 10 * std::log10(double(c.seconds)) + 90.0 - 44.6, 1e-9);
+    }
+}
+
+TEST(ResultRows, DoseInHundredthsOfADecibel)
+{
+    // ORLU 545 from 2.16 without a time history: words and the criterion level in 0.01 dB.
+    // Leq w9 = 9000 (90.00 dB), dose word w13 = 8500 + 4460 (44.60 dB above the criterion 85.00 dB).
+    const std::vector<std::int16_t> row = Levels({11000, 0, 8000, 8500, 10000, 0, 9000, 0, 0, 8800, 8500 + 4460});
+    ResultImage img(28800, 0, {row, row, row, row, row});
+    ResultContext ctx = img.Context({.FourChannel = true}, 219);
+    ctx.levelDivisor = 100.0;
+    ctx.linearDivisor = 2000.0;
+    ctx.function = kFunctionDoseMeter;
+    ctx.inputKind = kInputMicrophone;
+    ctx.criterionLevel = 8500;
+    ctx.exchangeRate = 3;
+    ctx.exposureMinutes = 480;
+    ResultValues v;
+    DecodeResultRow(ctx, 0, 0, v, false, 6, 1.0);
+    EXPECT_DOUBLE_EQ(v.result, 90.0);
+    EXPECT_DOUBLE_EQ(v.lav, 88.0);
+    EXPECT_DOUBLE_EQ(v.doseLevel, 129.6);
+    // H = 10^(4460 x 0.01 x 10 / 100) = 10^4.46 = 28840: dose = 28840 / 288 = 100.1 -> 100; dose8 = 28840 x 100 / 28800 -> 100.
+    EXPECT_EQ(v.dose, 100.0);
+    EXPECT_EQ(v.dose8, 100.0);
+    // P = 10^(10 / 100 x 9000 / 100 - 12) x 320000 = 10^-3 x 320000 = 320: E = E8 = 3.20 Pa2h.
+    EXPECT_DOUBLE_EQ(v.exposure, 3.2);
+    EXPECT_DOUBLE_EQ(v.exposure8, 3.2);
+    // LEPd = PSEL = 10 log10(28800) + 90.00 - 44.6 = 44.594 + 45.4 = 89.994 dB.
+    EXPECT_NEAR(v.lepd, 89.994, 0.001);
+    EXPECT_NEAR(v.psel, 89.994, 0.001);
+    // Linear with the exponent divisor 2000: 10^(9000 / 2000 - 6) = 10^-1.5.
+    ResultValues lin;
+    DecodeResultRow(ctx, 0, 0, lin, true, 6, 1.0);
+    EXPECT_NEAR(lin.result, std::pow(10.0, -1.5), 1e-15);
+}
+
+TEST(LevelTexts, DisplayQuantityByInput)
+{
+    struct Case {
+        std::uint16_t input;
+        std::uint8_t option;
+        bool mixed;
+        std::uint8_t quantity;
+    } cases[] = {
+        {kInputReference, 0, false, 1}, {kInputDirect, 1, false, 0},        {kInputMicrophone, 1, false, 1},
+        {kInputMicrophone, 0, false, 0}, {kInputMicrophone, 1, true, 0},     {kInputAccelerometer, 0, false, 1},
+        {kInputCharge, 2, false, 3},     {kInputAccelerometer, 3, false, 0}, {kInputUndefined, 1, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "input " << c.input << " option " << int(c.option));
+        EXPECT_EQ(GetDisplayQuantity(c.input, c.option, c.mixed), c.quantity);
     }
 }
 

@@ -34,6 +34,13 @@ void CChildFrame::CloseForDocument()
     close();
 }
 
+void CChildFrame::UpdateView()
+{
+    // Views that cannot rebuild (a plain label) are left alone, without Qt's warning.
+    if (widget() && widget()->metaObject()->indexOfMethod("RebuildForm()") >= 0)
+        QMetaObject::invokeMethod(widget(), "RebuildForm", Qt::DirectConnection);
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
     if (m_DocumentClosing || !m_CloseRequest) {

@@ -27,6 +27,8 @@ public:
     void ActivateFrame(bool maximized);
     /// Closes the frame without asking anything (the document is going).
     void CloseForDocument();
+    /// Has the view build its form again from the document (views that can, through their RebuildForm).
+    void UpdateView();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -235,6 +235,11 @@ void CMainFrame::UpdateCommandUi()
 void CMainFrame::ShowDocument(ManagedDocument& document, int templateId)
 {
     m_DocumentTemplates[&document] = templateId;
+    document.SetViewUpdater([this](ManagedDocument& changed) {
+        for (CChildFrame* frame : ChildFrames())
+            if (&frame->Document() == &changed)
+                frame->UpdateView();
+    });
     auto factory = m_ViewFactories.find(templateId);
     QWidget* view = factory != m_ViewFactories.end() ? factory->second(document)
                                                       : new QLabel(DisplayText(document.Title()));

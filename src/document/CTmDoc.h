@@ -48,6 +48,10 @@ public:
     bool SaveModified() override;
     /// Loads or stores the container file.
     void Serialize(Archive& archive) override;
+    /// Stores through Serialize and writes the file. What a store changes in the
+    /// document (the saved RT copies, the unsaved mark, the pending source, the
+    /// Main-results view of a reduced file) changes only once the file is written.
+    bool OnSaveDocument(const std::filesystem::path& path) override;
 
     // Commands.
 
@@ -224,10 +228,11 @@ private:
     void DecodeByKind(Archive& archive, KindFamily family);
     /// Reads one RT block into pool memory; false (after its messages) on failure.
     bool ReadReverbBlock(Archive& archive, RtSet slot);
-    /// Writes a set's block when told to; the current records then become the saved copy.
-    void WriteReverbBlock(Archive& archive, bool write, RtBandSet& set);
+    /// Writes a set's block when told to; once the file is written the current records become the saved copy.
+    void WriteReverbBlock(Archive& archive, bool write, RtSet slot);
     bool RtSetIsStored(const RtBandSet& set) const;
-    void EndStore();
+    /// Applies what the last store changes in the document; called once its file is written.
+    void ApplyStoreEffects();
 
     // Save questions.
     bool SaveAs();
@@ -266,6 +271,12 @@ private:
     std::string m_NameBuffer;
 
     int m_Reduced = 0; ///< the buffer or logger was reduced since loading
+    // What the store being written changes in the document once its file is on disk.
+    struct StoreEffects {
+        std::array<bool, 2> rtBecomesSaved{}; ///< per RtSet: the current records become the saved copy
+        bool mainResultsDropped = false;     ///< a reduced file shows no Main results
+    };
+    StoreEffects m_StoreEffects;
 
     // Current family.
     bool SplitCurrentLogger(CurrentHeader& h);

@@ -5,6 +5,7 @@
 
 #include "presentation/CommandTarget.h"
 
+#include <functional>
 #include <string>
 
 namespace orlu {
@@ -26,6 +27,18 @@ public:
     virtual bool SaveModified() = 0;
     /// Releases the contents as the document is closed.
     virtual void CloseDocument() = 0;
+
+    /// Who builds the document's views again (the window system, which knows them).
+    void SetViewUpdater(std::function<void(ManagedDocument&)> updater) { m_ViewUpdater = std::move(updater); }
+    /// Every view of the document builds its form again, after a change that alters what they show.
+    void UpdateAllViews()
+    {
+        if (m_ViewUpdater)
+            m_ViewUpdater(*this);
+    }
+
+private:
+    std::function<void(ManagedDocument&)> m_ViewUpdater;
 };
 
 } // namespace orlu

@@ -14,9 +14,16 @@ MeasurementDocument::MeasurementDocument(AppContext& app) : DocumentHandle(std::
 {
     OnCommand(kIdFileSave, [this] { Doc().OnFileSave(); });
     OnCommand(kIdFileSaveAs, [this] { Doc().OnFileSaveAs(); });
-    OnCommand(kIdVibrationUnitsMetric, [this] { Doc().OnVibrationUnitsMetric(); });
+    // The units change every level the views show.
+    OnCommand(kIdVibrationUnitsMetric, [this] {
+        Doc().OnVibrationUnitsMetric();
+        UpdateAllViews();
+    });
     OnUpdate(kIdVibrationUnitsMetric, [this](CommandUi& ui) { ui.checked = Doc().IsVibrationUnitsMetricChecked(); });
-    OnCommand(kIdVibrationUnitsNonmetric, [this] { Doc().OnVibrationUnitsNonmetric(); });
+    OnCommand(kIdVibrationUnitsNonmetric, [this] {
+        Doc().OnVibrationUnitsNonmetric();
+        UpdateAllViews();
+    });
     OnUpdate(kIdVibrationUnitsNonmetric,
              [this](CommandUi& ui) { ui.checked = Doc().IsVibrationUnitsNonmetricChecked(); });
 }

@@ -8,6 +8,7 @@
 #include "app/CTmApp.h"
 #include "app/views/CTmView.h"
 #include "platform/ValueFormat.h"
+#include "presentation/CommandTable.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/ScriptedInteraction.h"
@@ -178,6 +179,31 @@ TEST_F(MeasurementViewWindow, TableFormWithSemicolonsAndDecimalComma)
     EXPECT_TRUE(frame.Action(32789)->isChecked());
     EXPECT_TRUE(frame.Action(32790)->isEnabled()); // back to text is offered
     EXPECT_FALSE(frame.Action(32789)->isEnabled()); // a Main results table cannot step its layout
+}
+
+TEST_F(MeasurementViewWindow, VibrationUnitsRebuildEveryViewOfTheDocument)
+{
+    m_App->FormRenderers().Register(kViewHeaderInfo, FormChoice::Text, [](FormRequest& r) {
+        ClearLineList(&r.Lines);
+        std::string line = r.Doc.NonMetric() ? "units in/s" : "units m/s";
+        AddLine(r.Lines, line, &r.WidestLine);
+    });
+    m_App->Context().NonMetric = 0;
+    CTmView* first = Open("units.orl");
+    ASSERT_NE(first, nullptr);
+    CMainFrame& frame = *m_App->MainFrame();
+    ASSERT_TRUE(frame.RouteCommand(kIdWindowNew));
+    auto* second = dynamic_cast<CTmView*>(frame.ActiveChild()->widget());
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, first);
+    ASSERT_EQ(LineText(first->State().Lines[0]), "units m/s");
+
+    ASSERT_TRUE(frame.RouteCommand(32918)); // Nonmetric
+    EXPECT_EQ(LineText(first->State().Lines[0]), "units in/s");
+    EXPECT_EQ(LineText(second->State().Lines[0]), "units in/s");
+    ASSERT_TRUE(frame.RouteCommand(32917)); // Metric
+    EXPECT_EQ(LineText(first->State().Lines[0]), "units m/s");
+    EXPECT_EQ(LineText(second->State().Lines[0]), "units m/s");
 }
 
 TEST_F(MeasurementViewWindow, KeysScrollTheLines)

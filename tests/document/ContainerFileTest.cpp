@@ -136,6 +136,32 @@ TEST_F(ContainerRoundTrip, StoreClearsThePendingSourceAndTheUnsavedMark)
     EXPECT_EQ(app.PendingDocSource, kPendingNone);
 }
 
+TEST_F(ContainerRoundTrip, AStoreThatCannotBeWrittenLeavesTheDocumentAsItWas)
+{
+    const std::vector<std::uint8_t> fromFile = RtRecords(2, 5);
+    auto doc = Open(Write("r.orl", FixtureBuilder().ContainerHeader(5, 0, 1, 10).Pattern(10).RtBlock(fromFile)));
+    RtBandSet& set = doc->Rt(CTmDoc::kRtThirdOctave);
+    std::vector<std::uint8_t> recomputed = RtRecords(2, 4);
+    set.Current = recomputed.data();
+    set.CurrentBytes = 240;
+    set.ComputedFlag = 1;
+    doc->SetUnsavedData(true);
+    app.UnsavedDocumentCount = 2;
+    app.PendingDocSource = kPendingMultifileItem;
+
+    EXPECT_FALSE(doc->OnSaveDocument(dir / "no-such-folder" / "out.orl"));
+    ASSERT_EQ(ui.Messages().size(), 1u);
+    EXPECT_EQ(ui.Messages()[0].rfind("Failed to save document.", 0), 0u);
+    // Nothing was stored: the document still holds unsaved data and its recomputed reverberation results.
+    EXPECT_TRUE(doc->HoldsUnsavedData());
+    EXPECT_EQ(app.UnsavedDocumentCount, 2);
+    EXPECT_EQ(app.PendingDocSource, kPendingMultifileItem);
+    EXPECT_TRUE(std::equal(fromFile.begin(), fromFile.end(), set.Saved));
+    ui.ExpectQuestion("Save r.orl - binary (disk file)?", QuestionAnswer::No);
+    EXPECT_TRUE(doc->CloseDocument());
+    ui.Verify();
+}
+
 TEST_F(ContainerRoundTrip, HiddenDocumentStoresTheHeldBlock)
 {
     CTmDoc doc(app);

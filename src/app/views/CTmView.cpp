@@ -63,6 +63,12 @@ void CTmView::OnInitialUpdate()
     AfterBuild();
 }
 
+void CTmView::RebuildForm()
+{
+    m_Builder.UpdateForm(m_State, Doc());
+    AfterBuild();
+}
+
 void CTmView::RegisterCommands()
 {
     OnCommand(kTextCommand, [this] {

@@ -29,6 +29,8 @@ public:
     /// The first form of a new view: the header information, or by the
     /// document's kind the settings text or the hex dump.
     void OnInitialUpdate();
+    /// Builds the form shown again, after the document changed.
+    Q_INVOKABLE void RebuildForm();
     /// Scroll bars and repaint after the state changed.
     void UpdateTextScrollBars();
 

@@ -273,19 +273,35 @@ void CTmDoc::LoadContainer(Archive& archive)
 
 // ---- Store ----
 
+bool CTmDoc::OnSaveDocument(const std::filesystem::path& path)
+{
+    if (!DocumentBase::OnSaveDocument(path))
+        return false; // not written: the document stays as it was, unsaved data and all
+    ApplyStoreEffects();
+    return true;
+}
+
 void CTmDoc::StoreContainer(Archive& archive)
 {
+    m_StoreEffects = {};
     if (m_Hidden)
         StoreHeldData(archive);
     else if (m_Reduced && m_Current.decoded && m_Current.header.timeHistory && FindFileKind(m_FileKind).Family == KindFamily::Current)
         StoreReducedCurrent(archive);
     else
         StoreDocument(archive);
-    EndStore();
 }
 
-void CTmDoc::EndStore()
+void CTmDoc::ApplyStoreEffects()
 {
+    for (RtSet slot : {kRtThirdOctave, kRtOctave}) {
+        RtBandSet& set = m_Rt[slot];
+        if (m_StoreEffects.rtBecomesSaved[slot] && set.Current && set.Saved && set.SavedBytes == set.CurrentBytes)
+            std::memcpy(set.Saved, set.Current, set.CurrentBytes);
+    }
+    if (m_StoreEffects.mainResultsDropped)
+        m_ViewMask &= ~kViewMaskMainResults;
+    m_StoreEffects = {};
     m_App->PendingDocSource = kPendingNone;
     if (m_UnsavedData) {
         m_UnsavedData = 0;
@@ -314,15 +330,15 @@ bool CTmDoc::RtSetIsStored(const RtBandSet& set) const
     return set.Saved != nullptr;
 }
 
-void CTmDoc::WriteReverbBlock(Archive& archive, bool write, RtBandSet& set)
+void CTmDoc::WriteReverbBlock(Archive& archive, bool write, RtSet slot)
 {
+    const RtBandSet& set = m_Rt[slot];
     std::span<const std::uint8_t> records = set.Current ? set.CurrentRecords() : set.SavedRecords();
     if (write) {
         archive.WriteLe32(static_cast<std::uint32_t>(records.size()));
         archive.Write(records);
     }
-    if (set.Current && set.Saved && set.SavedBytes == set.CurrentBytes)
-        std::memcpy(set.Saved, set.Current, set.CurrentBytes);
+    m_StoreEffects.rtBecomesSaved[slot] = true;
 }
 
 void CTmDoc::StoreDocument(Archive& archive)
@@ -364,9 +380,9 @@ void CTmDoc::StoreDocument(Archive& archive)
         return;
     }
     if (m_Rt[kRtThirdOctave].Current || m_Rt[kRtThirdOctave].Saved)
-        WriteReverbBlock(archive, (flags & kFlagRtThirdOctave) != 0, m_Rt[kRtThirdOctave]);
+        WriteReverbBlock(archive, (flags & kFlagRtThirdOctave) != 0, kRtThirdOctave);
     if (m_Rt[kRtOctave].Current || m_Rt[kRtOctave].Saved)
-        WriteReverbBlock(archive, (flags & kFlagRtOctave) != 0, m_Rt[kRtOctave]);
+        WriteReverbBlock(archive, (flags & kFlagRtOctave) != 0, kRtOctave);
 }
 
 } // namespace orlu

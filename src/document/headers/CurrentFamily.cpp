@@ -200,7 +200,7 @@ void CTmDoc::StoreReducedCurrent(Archive& archive)
     for (std::uint32_t w = 0; w < headerWords + rowWords; ++w)
         archive.WriteLe16(image.Word(w));
     archive.WriteLe16(0xFFFF);
-    m_ViewMask &= ~kViewMaskMainResults;
+    m_StoreEffects.mainResultsDropped = true;
     std::uint32_t written = 0;
     for (std::uint32_t number : m_RecordIndex) {
         if (written++ == h.declaredCount)

@@ -5,6 +5,7 @@ namespace orlu {
 CommandLineInfo ParseCommandLine(std::span<const std::string> args)
 {
     CommandLineInfo info;
+    bool shellRequest = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--ini") {
@@ -16,10 +17,10 @@ CommandLineInfo ParseCommandLine(std::span<const std::string> args)
         } else if (arg.rfind("--ini=", 0) == 0) {
             info.iniPath = arg.substr(6);
         } else if (arg == "/dde" || arg == "/p" || arg == "/pt") {
-            // The shell's open and print requests: a start opens only the named
-            // file and prints nothing; the printer names after "/pt" are extra
-            // arguments and ignored as such.
-            continue;
+            // The shell's open and print requests are not carried out at start:
+            // the file they name is not opened (nor printed), and the printer
+            // names after "/pt" are ignored with it.
+            shellRequest = true;
         } else if (arg.rfind("--", 0) == 0) {
             info.error = "unknown option " + arg;
             return info;
@@ -27,6 +28,8 @@ CommandLineInfo ParseCommandLine(std::span<const std::string> args)
             info.fileName = arg;
         }
     }
+    if (shellRequest)
+        info.fileName.clear();
     return info;
 }
 

@@ -26,8 +26,8 @@ struct CommandLineInfo {
 
 /// Reads the arguments after the program's name: "--ini FILE" (or
 /// "--ini=FILE") and one file name. The shell's "/dde" and the print
-/// requests ("/p", "/pt ...") are accepted and ignored: a start opens nothing
-/// but the named file.
+/// requests ("/p", "/pt ...") are accepted and ignored: with one of them the
+/// start opens no file at all.
 CommandLineInfo ParseCommandLine(std::span<const std::string> args);
 
 struct StartupOpen {

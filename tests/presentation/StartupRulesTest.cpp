@@ -19,7 +19,11 @@ TEST(StartupRules, CommandLine)
         {{"--ini", "/tmp/x.INI", "b.A"}, "b.A", "/tmp/x.INI", false},
         {{"--ini=/tmp/y.INI"}, "", "/tmp/y.INI", false},
         {{"/dde"}, "", "", false},
-        {{"/pt", "c.orl", "printer", "driver", "port"}, "c.orl", "", false},
+        // A shell print or DDE request opens nothing at start, whatever file it names.
+        {{"/pt", "c.orl", "printer", "driver", "port"}, "", "", false},
+        {{"/p", "d.orl"}, "", "", false},
+        {{"e.orl", "/p"}, "", "", false},
+        {{"/dde", "f.orl"}, "", "", false},
         {{"--ini"}, "", "", true},
         {{"--bogus"}, "", "", true},
     };

@@ -172,6 +172,11 @@ TEST_F(Frames, SplashShowsAtStartForFiveSecondsAndAPressHidesIt)
     Frame().RouteCommand(kIdStartSplash);
     EXPECT_EQ(m_App->Settings().ShowSplash, 1);
     ASSERT_NE(CSplashWindow::SplashWindow(), nullptr);
+    // Turned off again while it shows: the splash is left to its timer.
+    Frame().RouteCommand(kIdStartSplash);
+    EXPECT_EQ(m_App->Settings().ShowSplash, 0);
+    ASSERT_NE(CSplashWindow::SplashWindow(), nullptr);
+    EXPECT_TRUE(CSplashWindow::SplashWindow()->Timer().isActive());
     QTest::keyClick(&Frame(), Qt::Key_Shift);
     EXPECT_EQ(CSplashWindow::SplashWindow(), nullptr);
 }

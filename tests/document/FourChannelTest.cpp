@@ -419,6 +419,26 @@ TEST_F(FourChannel, SpectraPerChannel)
     EXPECT_STREQ(ch.fftBandNames.At(1), "22.4 kHz");
 }
 
+// The per-channel reverberation results 37 and 38 hold the channel number in
+// word 2, so their band words stand one word later than in records 27 and 28.
+TEST_F(FourChannel, ReverberationBandsSkipTheChannelWord)
+{
+    for (const std::uint16_t count : {1, 2}) {
+        FourChannelSpec spec = MakeFourChannelSpec(545, 217, 3, 1);
+        spec.function = 8;
+        spec.rt60 = {count, 3, 31, 32, 2, {{1000, 1001, 1002, 1003}, {900, 901, 902, 903}, {800, 801, 802, 803}, {700, 701, 702, 703}}};
+        spec.rtChannels = {2, 0};
+        auto doc = Open(Write("rt.orl", Container(42, spec)));
+        ASSERT_TRUE(doc->HeaderDecoded()) << count;
+        const CurrentHeader& h = doc->Header();
+        EXPECT_EQ(h.bandExtras, 2) << count;
+        EXPECT_EQ(h.bandCount, 47) << count;
+        EXPECT_EQ(h.bandsShown, 45) << count;
+        EXPECT_EQ(h.lowestBandWord, 3) << count; // the record's band setting, not the channel number 2
+        EXPECT_EQ(h.rt60Words, (std::array<std::uint16_t, 4>{3, 2, 31, 32})) << count;
+    }
+}
+
 TEST_F(FourChannel, MalformedHeadersEndInTheLoadErrorAndStayOpenForHexa)
 {
     auto counts = [](std::uint16_t channels, std::uint16_t profiles) {

@@ -772,7 +772,7 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
             if (r26) {
                 ReadRt60Settings(r26, h);
                 const std::uint8_t type = h.rt60Settings[0] == 1 ? codes.rt60Results : codes.rt60Averaged;
-                ReadRt60Bands(Located(image, FindRecordInHeader(image, sub, flags, type)), h);
+                ReadRt60Bands(Located(image, FindRecordInHeader(image, sub, flags, type)), 0, h);
             }
         }
 

@@ -34,6 +34,8 @@ constexpr std::uint32_t kMinLoggerLength = 8;
 constexpr std::uint32_t kMinRecordingLength = 7;
 constexpr std::uint32_t kChannelBlockWords = 4;
 constexpr std::uint32_t kProfileBlockWords = 6;
+// The channel number before the band words of a reverberation results record 37 or 38.
+constexpr std::uint32_t kRt60ChannelWords = 1;
 
 
 // Sampling rates of a recording 43 by its rate index, per model.
@@ -474,7 +476,9 @@ bool ReadOctaveSetup(const ImageReader& image, SubfileSpan sub, const OctaveFunc
     return true;
 }
 
-// RT60 measurements: record 36 with the settings, then 37 (results) or 38 (averaged results).
+// RT60 measurements: record 36 with the settings, then 37 (results) or 38
+// (averaged results), the first in the file; these hold the channel number in
+// word 2, so their band words stand one word later than in records 27 and 28.
 void ReadRt60(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
 {
     h.lowestBandWord = 80;
@@ -484,7 +488,8 @@ void ReadRt60(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
     if (!r36)
         return;
     ReadRt60Settings(r36, h);
-    ReadRt60Bands(Find(image, sub, h.rt60Settings[0] == 1 ? codes.rt60Results : codes.rt60Averaged), h);
+    ReadRt60Bands(Find(image, sub, h.rt60Settings[0] == 1 ? codes.rt60Results : codes.rt60Averaged),
+                  kRt60ChannelWords, h);
 }
 
 // Histogram layouts per channel (record 18).

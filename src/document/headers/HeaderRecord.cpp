@@ -86,13 +86,14 @@ void ReadRt60Settings(const Rec& settings, CurrentHeader& h)
     h.rt60Spectrum = h.rt60Settings[2];
 }
 
-void ReadRt60Bands(const Rec& results, CurrentHeader& h)
+void ReadRt60Bands(const Rec& results, std::uint32_t skip, CurrentHeader& h)
 {
     if (results) {
-        h.lowestBandWord = results.W(2);
-        h.rt60Words = {results.W(2), results.W(4), results.W(5), results.W(6)};
-        h.thirdTotal = results.W(3);
-        h.bandExtras = results.W(4);
+        auto word = [&](std::uint32_t i) { return results.W(i + skip); };
+        h.lowestBandWord = word(2);
+        h.rt60Words = {word(2), word(4), word(5), word(6)};
+        h.thirdTotal = word(3);
+        h.bandExtras = word(4);
     }
     const bool octaves = h.rt60Spectrum == 1;
     h.bandCount = static_cast<std::uint16_t>((octaves ? 15 : 45) + h.bandExtras);

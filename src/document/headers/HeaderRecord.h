@@ -56,7 +56,8 @@ Rec ReadMeasurementStart(const ImageReader& image, SubfileSpan sub, CurrentHeade
 void ReadRt60Settings(const Rec& settings, CurrentHeader& h);
 
 /// The band layout of a reverberation measurement from its results record
-/// (none found: the whole band count of the spectrum).
-void ReadRt60Bands(const Rec& results, CurrentHeader& h);
+/// (none found: the whole band count of the spectrum). `skip` words stand
+/// before the band words: 1 for the channel number of a four-channel record.
+void ReadRt60Bands(const Rec& results, std::uint32_t skip, CurrentHeader& h);
 
 } // namespace orlu

@@ -4,8 +4,10 @@
 #include "document/DocumentTestSupport.h"
 
 #include "reports/common/ReportColumnTitles.h"
+#include "reports/text/MainResultsText.h"
 #include "reports/text/RtText.h"
 #include "reports/text/SlmResultsText.h"
+#include "reports/text/TextReportLayout.h"
 #include "reports/text/TonalityText.h"
 #include "support/FourChannelFixture.h"
 
@@ -185,6 +187,90 @@ TEST_F(SlmText, ColumnsFollowFirmwareAndDurationsBeyondDays)
     EXPECT_EQ(text[6].size(), text[3].size() + 11);
 }
 
+TEST_F(SlmText, SelColumnOfTheTextDisplayModelFromFirmware105)
+{
+    for (std::uint16_t firmware : {104, 105}) {
+        SCOPED_TRACE(firmware);
+        CurrentFileSpec spec = LevelMeter();
+        spec.deviceType = 515;
+        spec.firmware = firmware;
+        spec.levels = {1100, 950, 500, 880, 800, 850, 0, 900, 920};
+        auto doc = OpenSpec(spec, 43);
+        LineList lines;
+        int widest = 0;
+        FormatSlmResultsText(*doc, lines, &widest, 0x0001, 0);
+        const std::vector<std::string> text = Lines(lines);
+        ASSERT_EQ(text.size(), 8u);
+        const bool sel = firmware == 105;
+        EXPECT_EQ(text[3].find("    Leq    Sel   Ltm3") != std::string::npos, sel) << text[3];
+        // One blank run of 7 per value column before the bar: 7, or 8 with Sel.
+        const std::string units = std::string(ReportColumnTitles[kTitleDateUnits]) +
+                                  std::string(ReportColumnTitles[kTitleStartUnits]) +
+                                  std::string(ReportColumnTitles[kTitleNamesCurrentUnits]) + " " +
+                                  std::string(sel ? 56 : 49, ' ') + "|       dB       dB     Pa\xB2h     Pa\xB2h";
+        EXPECT_EQ(text[4], units);
+        EXPECT_EQ(text[3].find('|', 60), text[4].find('|', 60));
+        // SEL of Leq 80.0 dB over 1000 s is 110.0 dB.
+        EXPECT_EQ(text[6].find("   80.0  110.0   90.0   92.0 |") != std::string::npos, sel) << text[6];
+        EXPECT_EQ(text[6].size(), text[3].size());
+    }
+}
+
+TEST_F(SlmText, ModelFamiliesGetTheirOwnMainResultsText)
+{
+    struct Case {
+        std::uint16_t deviceType, firmware;
+        std::uint8_t kind;
+        const char* titleEnd;
+    };
+    // ORLU 515 below 2.00 shows the older exposure columns; 515 from 2.00 and 525 the profile text.
+    const Case cases[] = {{515, 199, 43, "|     PSEL     Lex8     SExp    SExp8"},
+                          {515, 200, 44, "   Ltm5 |      SEL"},
+                          {525, 300, 45, " |      SEL |   n       Ln"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.deviceType * 1000 + c.firmware);
+        CurrentFileSpec spec = LevelMeter();
+        spec.deviceType = c.deviceType;
+        spec.firmware = c.firmware;
+        auto doc = OpenSpec(spec, c.kind);
+        LineList lines;
+        int widest = 0;
+        EXPECT_TRUE(FormatMainResultsText(*doc, lines, &widest, 0x0001, 0));
+        const std::vector<std::string> text = Lines(lines);
+        ASSERT_EQ(text.size(), 8u);
+        EXPECT_EQ(text[1], "Main results:");
+        EXPECT_TRUE(text[3].ends_with(c.titleEnd)) << text[3];
+    }
+    // Merged documents have texts of their own: this one writes nothing.
+    const fixture::MultifileMember members[] = {{"HALL", CurrentMeasurementFile(LevelMeter())},
+                                                {"ROOM2", CurrentMeasurementFile(LevelMeter())}};
+    auto merged = Open(Write("merged.orl", fixture::Multifile(55, members)));
+    LineList lines;
+    std::string old = "old";
+    int widest = 0;
+    AddLine(lines, old, &widest);
+    EXPECT_FALSE(FormatMainResultsText(*merged, lines, &widest, 0x0001, 0));
+    EXPECT_TRUE(lines.Empty());
+    EXPECT_EQ(widest, 0);
+}
+
+TEST(UnitCell, WordOfTheLevelTextRightAlignedInSix)
+{
+    struct Case {
+        const char* unit;
+        const char* cell;
+    };
+    const Case cases[] = {{" dB     ", "    dB"},
+                          {" \xB5m/s\xB2 ", " \xB5m/s\xB2"},
+                          {" kPa   ", "   kPa"},
+                          {" Pa    ", "    Pa"}};
+    for (const Case& c : cases) {
+        LevelText level;
+        level.unit = c.unit;
+        EXPECT_EQ(UnitCell(level), c.cell) << c.unit;
+    }
+}
+
 TEST_F(SlmText, LtmColumnsOfThe535AppearFromFirmware307)
 {
     for (std::uint16_t firmware : {306, 307}) {
@@ -274,6 +360,23 @@ TEST_F(SlmText, TonesAreReadOnlyInsideTheRecord)
     const std::vector<std::string> text = Lines(lines);
     ASSERT_EQ(text.size(), 19u);
     EXPECT_EQ(text[16], " Tones frequencies list:  999 Hz,  15 Hz,  30 Hz");
+}
+
+TEST_F(SlmText, PenaltyWithoutTonesEndsAfterTheCentreFrequency)
+{
+    CurrentFileSpec spec = LevelMeter();
+    spec.function = 7;
+    spec.tonality = {0, 50, 60, 75, 30, 1000, 25, 652, 598, 0xFFF4, 1000, 0, 500};
+    auto doc = OpenSpec(spec);
+    LineList lines;
+    int widest = 0;
+    FormatTonalityText(*doc, lines, &widest, false, 0);
+    const std::vector<std::string> text = Lines(lines);
+    ASSERT_EQ(text.size(), 17u);
+    EXPECT_EQ(text[9], " PENALTY VALUE   Kt = 2.5 dB");
+    EXPECT_EQ(text[14], " Critical band center frequency ...  Ftc = 1000 Hz");
+    EXPECT_EQ(text[15], std::string(59, '-'));
+    EXPECT_EQ(text[16], "");
 }
 
 struct RtCase {

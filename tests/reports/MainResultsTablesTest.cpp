@@ -219,6 +219,19 @@ TEST_F(MainResultsTables, VibrationFileWithVdvFootnoteAndAMicrophoneFileAsSound)
     EXPECT_NE(lines[1].find("\tSEL[dB]"), std::string::npos);
 }
 
+TEST_F(MainResultsTables, LaterFirmwareRowsAreScaledByTheirOwnLevels)
+{
+    // From firmware 5.05 the levels are words 3, 5, 6, 7 and 8; word 4 is none of them.
+    // The largest level, Peak 120.0 dB = 20 Pa, gives two decimals; a large word 4
+    // (140 dB, 200 Pa) must not change them.
+    CurrentFileSpec spec = DoseMeter();
+    spec.levels[1] = 1400;
+    auto doc = OpenSpec(spec);
+    Render(*doc, {0, 0, 0}, 1, 1);
+    ASSERT_EQ(lines.Size(), 3u);
+    EXPECT_NE(lines[2].find("\t01:00'00\tPa\t20.00\t0.01\t2.00\t0.63\t"), std::string::npos) << lines[2];
+}
+
 TEST_F(MainResultsTables, FileWithoutResultsRecordGivesAnEmptyTable)
 {
     CurrentFileSpec spec = LevelMeter();

@@ -219,6 +219,49 @@ TEST_F(MainResultsTables, VibrationFileWithVdvFootnoteAndAMicrophoneFileAsSound)
     EXPECT_NE(lines[1].find("\tSEL[dB]"), std::string::npos);
 }
 
+TEST_F(MainResultsTables, OlderLevelMeterTableUnderFixedFields)
+{
+    // ORLU 515 below firmware 2.00 measuring doses (function 3): filter codes count
+    // from one below the names (A is written C); Sel = (723 + 209) / 10 with the
+    // integer 100 log10(125); PS = (723 + 209 - 446) / 10; no exposition time, no
+    // Lx8; SE = 10^(7.23 - 12) x 125 / 9 and SE8 = 10^(7.23 - 8) x 0.32 Pa²h; an
+    // exchange rate of 0 gives 0 %.
+    CurrentFileSpec spec = LevelMeter();
+    spec.deviceType = 515;
+    spec.firmware = 150;
+    spec.function = 3;
+    auto doc = OpenSpec(spec, 43);
+    Render(*doc, {0, 1, 6}, 0, 1);
+    ASSERT_EQ(lines.Size(), 3u);
+    EXPECT_EQ(lines[0], "Main_results:\r\n");
+    EXPECT_EQ(lines[1], "Date      Start     Prof      Filter    Detect    Time      units     Peak      Min       "
+                        "Max       Spl       Leq       Sel       Ltm3      Ltm5      PS[dB]    Lx8[dB]   "
+                        "SE[Pa\xB2h]  SE8[Pa\xB2h] Dose[%]   Dose8[%]  \r\n");
+    EXPECT_EQ(lines[2], "13/05/17  10:20'30  #1        C         Fast      00:02'05  dB        105,0     45,0      "
+                        "95,0      60,0      72,3      93,2      73,5      74,1      48,6      -----     "
+                        "0,00      0,05      0         0         \r\n");
+
+    // Another input has no PS and Lx8; its SE and SE8 stay under their names.
+    spec.inputKind = 5;
+    auto other = OpenSpec(spec, 43);
+    Render(*other, {0, 1, 6}, 0, 1);
+    ASSERT_EQ(lines.Size(), 3u);
+    EXPECT_EQ(lines[2].substr(150), "-----     -----     0,00      0,05      0         0         \r\n");
+}
+
+TEST_F(MainResultsTables, LaterFirmwareRowsAreScaledByTheirOwnLevels)
+{
+    // From firmware 5.05 the levels are words 3, 5, 6, 7 and 8; word 4 is none of them.
+    // The largest level, Peak 120.0 dB = 20 Pa, gives two decimals; a large word 4
+    // (140 dB, 200 Pa) must not change them.
+    CurrentFileSpec spec = DoseMeter();
+    spec.levels[1] = 1400;
+    auto doc = OpenSpec(spec);
+    Render(*doc, {0, 0, 0}, 1, 1);
+    ASSERT_EQ(lines.Size(), 3u);
+    EXPECT_NE(lines[2].find("\t01:00'00\tPa\t20.00\t0.01\t2.00\t0.63\t"), std::string::npos) << lines[2];
+}
+
 TEST_F(MainResultsTables, FileWithoutResultsRecordGivesAnEmptyTable)
 {
     CurrentFileSpec spec = LevelMeter();

@@ -30,8 +30,11 @@ constexpr const char* kSquaredPressureUnit = "Pa\xB2s";
 // detector columns, whose names ("Leq", "MF-Vel") must keep their 'e'.
 constexpr std::size_t kCompactFrom60 = 60;
 constexpr std::size_t kCompactFrom70 = 70;
-// Word sets of GetMaxLevel: words 3, 4, 5, 7 of the row; 3, 6, 7, 9; 3, 4, 7, 9.
-constexpr int kMaxWords3457 = 1;
+// Word sets of GetMaxLevel: words 3, 4, 5, 7 of the row; 3, 6, 7, 9; 3, 4, 7, 9. The
+// sets of the sound profiles (3457 and 3679) and of vibration follow the later record
+// layout of firmware 5.05 by themselves; the set of the older 515 rows does not.
+constexpr int kMaxWords3457Older = 1;
+constexpr int kMaxWords3457 = 2;
 constexpr int kMaxWords3679 = 4;
 constexpr int kMaxWords3479 = 6;
 constexpr int kMicrophoneExponent = 6;
@@ -338,7 +341,7 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
         RowScale scale;
         RowTimes times;
         try {
-            const double maxLevel = GetMaxLevel(ctx, static_cast<std::uint32_t>(c), kMaxWords3457, linear, 0,
+            const double maxLevel = GetMaxLevel(ctx, static_cast<std::uint32_t>(c), kMaxWords3457Older, linear, 0,
                                                 kMicrophoneExponent);
             scale = ScaleRow(doc, scientific, maxLevel, linear ? 1 : 0);
             DecodeSlmResults(ctx, static_cast<std::uint32_t>(c), v, linear, kMicrophoneExponent, scale.scale);

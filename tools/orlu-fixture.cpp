@@ -1,7 +1,10 @@
 // Writes measurement files for tests, benchmarks and trying the program out.
 //
 //   orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT
-//       a container of kind K whose data are N bytes of a fixed pattern
+//       a container of kind K whose data are N bytes of a fixed pattern; for
+//       the single-file kinds of the current instruments (42 to 50) the data
+//       are the sample measurement's record chain instead, lengthened to N
+//       bytes by a record no reader knows, so that the file decodes
 //   orlu-fixture sample [--fault truncated|overrun|zero-length] OUT
 //       a small current-family measurement (kind 45, an ORLU 525 file); with
 //       --fault its record chain is broken: the last record cut off by the end
@@ -118,12 +121,45 @@ bool ReadOptions(int argc, char** argv, std::initializer_list<Option> options)
     return i + 1 == argc;
 }
 
+// A record type no instrument writes: readers step over records they do not know.
+constexpr std::uint16_t kFillerRecordType = 60;
+
+// The sample measurement's chain with a filler record before its end word, so
+// that the data are exactly `dataBytes` long; empty when they cannot be.
+std::vector<std::uint8_t> PaddedSampleChain(std::size_t dataBytes)
+{
+    std::vector<std::uint8_t> chain = orlu::fixture::SampleCurrentFamilyFile();
+    const std::size_t withoutEnd = chain.size() - 2;
+    if (dataBytes % 2 != 0 || dataBytes < withoutEnd + 2 + 4)
+        return {};
+    const std::size_t fillerWords = (dataBytes - withoutEnd - 2) / 2;
+    if (fillerWords > 0xFFFF)
+        return {};
+    FixtureBuilder filler;
+    // Length in the high byte when it fits, else in the word after the type word.
+    if (fillerWords <= 255)
+        filler.Le16(static_cast<std::uint16_t>(kFillerRecordType | (fillerWords << 8)));
+    else
+        filler.Le16(kFillerRecordType).Le16(static_cast<std::uint16_t>(fillerWords));
+    while (filler.Data().size() < fillerWords * 2)
+        filler.Le16(0);
+    chain.resize(withoutEnd);
+    chain.insert(chain.end(), filler.Data().begin(), filler.Data().end());
+    chain.push_back(0xFF);
+    chain.push_back(0xFF);
+    return chain;
+}
+
 FixtureBuilder Container(unsigned kind, unsigned subKind, std::size_t dataBytes)
 {
     FixtureBuilder f;
     f.ContainerHeader(static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(subKind), 0,
                       static_cast<std::uint32_t>(dataBytes));
-    f.Pattern(dataBytes);
+    const std::vector<std::uint8_t> chain = kind >= 42 && kind <= 50 ? PaddedSampleChain(dataBytes) : std::vector<std::uint8_t>{};
+    if (chain.empty())
+        f.Pattern(dataBytes);
+    else
+        f.Bytes(chain);
     return f;
 }
 

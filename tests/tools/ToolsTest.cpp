@@ -58,6 +58,19 @@ TEST_F(Tools, FixtureContainerDumpsItsSummary)
     EXPECT_NE(dump.out.find("byte count: 1000\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("pages: 2\n"), std::string::npos) << dump.out;
     EXPECT_EQ(dump.out.find("message:"), std::string::npos) << dump.out;
+
+    // A current-family kind gets a record chain of the asked length, which decodes.
+    fs::path current = dir / "k45.orl";
+    ASSERT_EQ(MakeFixture("container --kind 45 --data-bytes 1000", current), 0);
+    EXPECT_EQ(fs::file_size(current), 1032u);
+    dump = Dump(current, "--summary --viewmask 2>/dev/null");
+    ASSERT_EQ(dump.status, 0);
+    EXPECT_NE(dump.out.find("kind: 45\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("data length: 1000\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("byte count: 1000\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("pages: 2\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("  Main results\n"), std::string::npos) << dump.out;
+    EXPECT_EQ(dump.out.find("message:"), std::string::npos) << dump.out;
 }
 
 TEST_F(Tools, DumpListsSubFilesAndLoadErrors)

@@ -158,6 +158,7 @@ TEST_F(ViewFixture, TableWithHeaderInfoInsertedAndKindsWithoutTables)
                          [](FormRequest& r) { Fill(r.Lines, {"table"}, &r.WidestLine); });
     m_Settings.DecyPoint = 1;
     m_View.InsertHeaderInfo = 1;
+    m_Doc.SetFileKind(44);
     Select(32785);
     m_Builder.BuildTableForm(m_View, m_Doc);
     EXPECT_EQ(Texts(m_View.Lines),
@@ -168,6 +169,34 @@ TEST_F(ViewFixture, TableWithHeaderInfoInsertedAndKindsWithoutTables)
     Select(32781);
     m_Builder.BuildTableForm(m_View, m_Doc);
     EXPECT_EQ(m_View.Lines.Size(), 7u);
+}
+
+TEST_F(ViewFixture, HeaderIsInsertedAboveTablesOfSingleFilesOnly)
+{
+    m_Renderers.Register(kViewHeaderInfo, FormChoice::Text, [](FormRequest& r) {
+        ClearLineList(&r.Lines);
+        Fill(r.Lines, {"Device type ORLU 550"}, &r.WidestLine);
+    });
+    m_Renderers.Register(kViewSpectra, FormChoice::Table,
+                         [](FormRequest& r) { Fill(r.Lines, {"table"}, &r.WidestLine); });
+    m_View.InsertHeaderInfo = 1;
+    struct Case {
+        std::uint8_t fileKind;
+        bool header;
+    };
+    // Legacy, 505 and current-family files take the header; Multifiles and
+    // MONITOR files show the table alone.
+    const Case cases[] = {{3, true},   {10, true},  {4, true},   {11, true},  {44, true},
+                          {23, false}, {24, false}, {55, false}, {60, false}, {80, false}};
+    for (const Case& c : cases) {
+        m_Doc.SetFileKind(c.fileKind);
+        Select(32785);
+        m_Builder.BuildTableForm(m_View, m_Doc);
+        const std::vector<std::string> expected =
+            c.header ? std::vector<std::string>{"Device_type_ORLU_550", "", "table"}
+                     : std::vector<std::string>{"table"};
+        EXPECT_EQ(Texts(m_View.Lines), expected) << int(c.fileKind);
+    }
 }
 
 TEST(ViewCommandRules, FormButtonsAndViewItems)

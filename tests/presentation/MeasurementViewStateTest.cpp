@@ -321,6 +321,30 @@ TEST_F(BlockFixture, UpwardStreamSwapsLinesAndColumnsTogetherBoxOrdersColumns)
     EXPECT_EQ(m_View.BlockMarked, 0);
 }
 
+TEST_F(BlockFixture, BlankRunsCountOnceAndABoxTakesItsWidthFromItsLastThreeLines)
+{
+    // Fixed 10-character columns (separator index 6): a run of blanks is one separator.
+    ClearLineList(&m_View.Lines);
+    Fill(m_View.Lines, {"Time      LAeq      LAmax     LCpeak", "10:00:00  81.5      90.1      110.2",
+                        "10:00:01  80.2      88.0      108.0", "end"},
+         &m_View.WidestLine);
+    Mark(12, 1, 21, 2, form_flags::kTable, kBlockBox, 6);
+    EXPECT_EQ(m_View.BlockSeparator, ' ');
+    EXPECT_EQ(m_View.BlockStartField, 1);
+    EXPECT_EQ(m_View.BlockEndField, 2);
+    EXPECT_EQ(Marked(1), "81.5      90.1");
+    EXPECT_EQ(Marked(2), "80.2      88.0");
+    // The stop line "end" holds no separator; the lines above it within the
+    // block still give the box its last field.
+    Mark(12, 1, 21, 3, form_flags::kTable, kBlockBox, 6);
+    EXPECT_EQ(m_View.BlockEndField, 2);
+    EXPECT_EQ(Marked(2), "80.2      88.0");
+    // Full lines: every line between the corners, whole.
+    Mark(12, 1, 21, 2, form_flags::kTable, kBlockFullLines, 6);
+    EXPECT_EQ(Marked(1), "10:00:00  81.5      90.1      110.2");
+    EXPECT_EQ(Marked(3), "");
+}
+
 TEST(TextScrolling, RangesStepsAndClamps)
 {
     MeasurementViewState view;

@@ -158,6 +158,7 @@ TEST_F(ViewFixture, TableWithHeaderInfoInsertedAndKindsWithoutTables)
                          [](FormRequest& r) { Fill(r.Lines, {"table"}, &r.WidestLine); });
     m_Settings.DecyPoint = 1;
     m_View.InsertHeaderInfo = 1;
+    m_Doc.SetFileKind(44);
     Select(32785);
     m_Builder.BuildTableForm(m_View, m_Doc);
     EXPECT_EQ(Texts(m_View.Lines),
@@ -168,6 +169,34 @@ TEST_F(ViewFixture, TableWithHeaderInfoInsertedAndKindsWithoutTables)
     Select(32781);
     m_Builder.BuildTableForm(m_View, m_Doc);
     EXPECT_EQ(m_View.Lines.Size(), 7u);
+}
+
+TEST_F(ViewFixture, HeaderIsInsertedAboveTablesOfSingleFilesOnly)
+{
+    m_Renderers.Register(kViewHeaderInfo, FormChoice::Text, [](FormRequest& r) {
+        ClearLineList(&r.Lines);
+        Fill(r.Lines, {"Device type ORLU 550"}, &r.WidestLine);
+    });
+    m_Renderers.Register(kViewSpectra, FormChoice::Table,
+                         [](FormRequest& r) { Fill(r.Lines, {"table"}, &r.WidestLine); });
+    m_View.InsertHeaderInfo = 1;
+    struct Case {
+        std::uint8_t fileKind;
+        bool header;
+    };
+    // Legacy, 505 and current-family files take the header; Multifiles and
+    // MONITOR files show the table alone.
+    const Case cases[] = {{3, true},   {10, true},  {4, true},   {11, true},  {44, true},
+                          {23, false}, {24, false}, {55, false}, {60, false}, {80, false}};
+    for (const Case& c : cases) {
+        m_Doc.SetFileKind(c.fileKind);
+        Select(32785);
+        m_Builder.BuildTableForm(m_View, m_Doc);
+        const std::vector<std::string> expected =
+            c.header ? std::vector<std::string>{"Device_type_ORLU_550", "", "table"}
+                     : std::vector<std::string>{"table"};
+        EXPECT_EQ(Texts(m_View.Lines), expected) << int(c.fileKind);
+    }
 }
 
 TEST(ViewCommandRules, FormButtonsAndViewItems)
@@ -290,6 +319,30 @@ TEST_F(BlockFixture, UpwardStreamSwapsLinesAndColumnsTogetherBoxOrdersColumns)
     // No block when the corners meet.
     Mark(3, 1, 3, 1, form_flags::kText, kBlockBox);
     EXPECT_EQ(m_View.BlockMarked, 0);
+}
+
+TEST_F(BlockFixture, BlankRunsCountOnceAndABoxTakesItsWidthFromItsLastThreeLines)
+{
+    // Fixed 10-character columns (separator index 6): a run of blanks is one separator.
+    ClearLineList(&m_View.Lines);
+    Fill(m_View.Lines, {"Time      LAeq      LAmax     LCpeak", "10:00:00  81.5      90.1      110.2",
+                        "10:00:01  80.2      88.0      108.0", "end"},
+         &m_View.WidestLine);
+    Mark(12, 1, 21, 2, form_flags::kTable, kBlockBox, 6);
+    EXPECT_EQ(m_View.BlockSeparator, ' ');
+    EXPECT_EQ(m_View.BlockStartField, 1);
+    EXPECT_EQ(m_View.BlockEndField, 2);
+    EXPECT_EQ(Marked(1), "81.5      90.1");
+    EXPECT_EQ(Marked(2), "80.2      88.0");
+    // The stop line "end" holds no separator; the lines above it within the
+    // block still give the box its last field.
+    Mark(12, 1, 21, 3, form_flags::kTable, kBlockBox, 6);
+    EXPECT_EQ(m_View.BlockEndField, 2);
+    EXPECT_EQ(Marked(2), "80.2      88.0");
+    // Full lines: every line between the corners, whole.
+    Mark(12, 1, 21, 2, form_flags::kTable, kBlockFullLines, 6);
+    EXPECT_EQ(Marked(1), "10:00:00  81.5      90.1      110.2");
+    EXPECT_EQ(Marked(3), "");
 }
 
 TEST(TextScrolling, RangesStepsAndClamps)

@@ -1,5 +1,6 @@
 #include "presentation/view/FormBuilder.h"
 
+#include "document/container/FileKindCode.h"
 #include "document/image/PagedFileImage.h"
 #include "presentation/view/TextFormLayout.h"
 #include "presentation/view/ViewCommandRules.h"
@@ -17,6 +18,16 @@ void AddText(LineList& lines, std::string_view text, std::int32_t* widest)
 {
     std::string line(text);
     AddLine(lines, line, widest);
+}
+
+// The header goes above the tables of single files: legacy, 505 and current
+// family. A Multifile's sub-files and a MONITOR file have no one header for it.
+bool TakesInsertedHeader(std::uint8_t fileKind)
+{
+    const FileKindInfo info = FindFileKind(fileKind);
+    const bool family = info.Family == KindFamily::Legacy || info.Family == KindFamily::Setup505 ||
+                        info.Family == KindFamily::Current;
+    return family && (info.Traits & kKindMultifile) == 0;
 }
 
 } // namespace
@@ -138,7 +149,7 @@ void FormBuilder::BuildTableForm(MeasurementViewState& view, CTmDoc& doc) const
     view.WidestLine = 0;
     view.TableContentKind = 0;
 
-    if (view.InsertHeaderInfo)
+    if (view.InsertHeaderInfo && TakesInsertedHeader(doc.FileKind()))
         InsertHeaderInfo(view, doc);
     const TableOutputOptions options{view.TableVariant, m_Settings.DecyPoint, m_Settings.SeparatorChar};
     if (KindHasTableForm(view.ViewKind) && !Render(view, doc, FormChoice::Table, options))

@@ -24,9 +24,12 @@
 //       the View items the document offers
 //
 //   orlu-dump FILE --view K --form text|table|hex|ascii [--sep S] [--dec D]
+//                  [--sci] [--units U] [--channels MASK]
 //       the lines the measurement view shows for ViewKind K in that form, with
 //       the table separator index S and decimal index D (the view's settings);
-//       --sci writes linear Main results in scientific form.
+//       --sci writes linear Main results in scientific form; --units U sets the
+//       view's unit byte of Main results (0 linear or the default, 1 dB) and
+//       --channels MASK the view's channel or profile mask (bit 0 the first).
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last.
@@ -167,7 +170,7 @@ void PrintAllRecords(CTmDoc& doc, std::string& out)
 int Usage()
 {
     std::fprintf(stderr, "usage: orlu-dump FILE --summary|--subfiles|--records|--header|--results|--viewmask|--view K --form F "
-                 "[--sep S] [--dec D] [--sci]\n");
+                 "[--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n");
     return 2;
 }
 
@@ -338,6 +341,8 @@ struct ViewRequest {
     int kind = -1;
     FormChoice form = FormChoice::Text;
     AppSettings settings;
+    int units = -1;    ///< the view's unit byte of Main results; -1: as the view opens
+    int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
 };
 
 void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
@@ -346,8 +351,16 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
     RegisterReportRenderers(renderers);
     MeasurementViewState view;
     OpenView(view, doc);
-    FormBuilder(renderers, request.settings)
-        .ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
+    if (request.units >= 0)
+        view.UnitsByKind[0] = static_cast<std::uint8_t>(request.units);
+    const FormBuilder builder(renderers, request.settings);
+    builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
+    // The kind chooses its channels when it is shown; a mask of the user's own is set after, as
+    // the view's channel buttons do, and the text or table is made again.
+    if (request.channels >= 0 && (request.form == FormChoice::Text || request.form == FormChoice::Table)) {
+        view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
+        builder.UpdateForm(view, doc);
+    }
     for (const std::string& line : view.Lines)
         out += line;
 }
@@ -390,6 +403,12 @@ int main(int argc, char** argv)
             if (value < 0)
                 return Usage();
             (sep ? view.settings.SeparatorChar : view.settings.DecyPoint) = static_cast<std::uint8_t>(value);
+        } else if (hasValue && (option == "--units" || option == "--channels")) {
+            const bool units = option == "--units";
+            const int value = NumberArgument(argv[++i], units ? 1 : 0xFFFF);
+            if (value < 0)
+                return Usage();
+            (units ? view.units : view.channels) = value;
         } else if (option == "--summary")
             summary = true;
         else if (option == "--subfiles")
@@ -407,7 +426,7 @@ int main(int argc, char** argv)
         else
             return Usage();
     }
-    if (formGiven && view.kind < 0)
+    if ((formGiven || view.units >= 0 || view.channels >= 0) && view.kind < 0)
         return Usage();
     ConsoleInteraction ui;
     AppContext app(ui);

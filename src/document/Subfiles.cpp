@@ -103,9 +103,6 @@ void ScanChain(const ImageReader& image, const MultifileEntry& entry, int n, con
             continue;
         switch (rule->meaning) {
         case RecordMeaning::Group:
-            if (rule->group == ContentGroup::Histogram && contents.Group(ContentGroup::Histogram).first == 0 &&
-                contents.Group(ContentGroup::Statistics).first == 0)
-                contents.Group(ContentGroup::Statistics).first = n; // a histogram gives statistical levels too
             Mark(contents, rule->group, n);
             break;
         case RecordMeaning::OctaveAnalysis:
@@ -259,16 +256,17 @@ int ClampSubfileSelection(const SubfileDirectory& dir, const SubfileContents& co
     if (IsCurrentMultifileKind(fileKind) || fileKind == kKindLegacyMultifile) {
         auto rule = std::find_if(rules.begin(), rules.end(),
                                  [viewKind](const ClampRule& r) { return r.viewKind == viewKind; });
-        if (rule == rules.end()) {
+        ContentGroup group = rule == rules.end() ? ContentGroup::Histogram : rule->group;
+        if (rule != rules.end() && rule->bandStatistics && bandStatistics.octave)
+            group = ContentGroup::OctaveStats;
+        else if (rule != rules.end() && rule->bandStatistics && bandStatistics.other)
+            group = ContentGroup::OtherBandStats;
+        const GroupRange& range = contents.Group(group);
+        // Other views, and a group no sub-file holds (nothing to clamp into), run over every sub-file.
+        if (rule == rules.end() || range.first == 0 || range.last == 0) {
             selection.first = 1;
             selection.last = static_cast<int>(dir.list.size());
         } else {
-            ContentGroup group = rule->group;
-            if (rule->bandStatistics && bandStatistics.octave)
-                group = ContentGroup::OctaveStats;
-            else if (rule->bandStatistics && bandStatistics.other)
-                group = ContentGroup::OtherBandStats;
-            const GroupRange& range = contents.Group(group);
             int s = selection.selected;
             if (s < range.first)
                 s = range.first;

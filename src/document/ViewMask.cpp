@@ -46,8 +46,11 @@ std::uint32_t MergedBits(SubfileContents& c, std::uint8_t fileKind, std::uint32_
                             c.Group(ContentGroup::OtherBandStats).found;
     mask = Put(mask, kViewMaskHistograms, statistics);
     mask = Put(mask, kViewMaskDensities, statistics);
-    // Stored statistical levels are shown as in a single file, also without a histogram.
-    mask = Put(mask, kViewMaskStatLevels, statistics || c.Group(ContentGroup::Statistics).found);
+    // Levels are offered only when a sub-file holds them: stored statistical levels or band
+    // statistics. A histogram alone gives the Histograms and Densities views, not Levels.
+    mask = Put(mask, kViewMaskStatLevels,
+               c.Group(ContentGroup::Statistics).found || c.Group(ContentGroup::OctaveStats).found ||
+                   c.Group(ContentGroup::OtherBandStats).found);
     return mask & ~(kViewMaskBuffer | kViewMaskAscii);
 }
 

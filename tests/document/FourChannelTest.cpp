@@ -313,6 +313,46 @@ TEST_F(FourChannel, LoggerWithDescriptorsMarkersBreaksAndDroppedWords)
     EXPECT_EQ(doc->GetRecordIndex().size(), 4u);
 }
 
+TEST_F(FourChannel, ReducedLoggerKeepsItsDescriptorsAndReopensWithItsRows)
+{
+    // A logger with 1/1-octave descriptors (record 9 after the logger 24) and a marker:
+    // reduced to its first three rows, it is stored as kind 50 with the header up to the
+    // first row, the three rows, the end word and the index of what is kept.
+    FourChannelSpec spec = Logger(217, 2, 4);
+    spec.function = 2;
+    spec.descriptors = {{9, {{0, 1, 1}, {1, 1, 1}}}};
+    spec.loggerWords = {FourChannelLoggerWord{1, 0x8, 3}};
+    auto doc = Open(Write("l.orl", Container(42, spec)));
+    ASSERT_TRUE(ui.Messages().empty());
+    const CurrentHeader& h = doc->Header();
+    const std::uint32_t data = h.fourChannel.dataPosition;
+    const std::uint32_t row = h.rowLength;
+    ASSERT_GT(data, h.bufferRecord + h.bufferRecordLength) << "descriptors lie between the logger and its rows";
+    RecordIndex kept;
+    for (std::uint32_t n : {1u, 2u, 3u})
+        kept.push_back(n);
+    doc->SetFileKind(50);
+    doc->SetReduced(true);
+    doc->SetBufferRecords(3, kept);
+    const std::vector<std::uint8_t> stored = SaveAndRead(*doc, "reduced.orl");
+    ASSERT_EQ(stored.size(), 32 + 2 * (data + 3 * row + 1) + 3 * 4);
+
+    auto again = Open(dir / "reduced.orl");
+    EXPECT_TRUE(ui.Messages().empty()) << ui.Messages().front();
+    EXPECT_EQ(again->FileKind(), 50);
+    EXPECT_TRUE(again->Header().model.FourChannel);
+    EXPECT_EQ(again->Header().declaredCount, 3u);
+    EXPECT_EQ(again->Header().rowLength, row);
+    EXPECT_EQ(again->Header().fourChannel.dataPosition, data);
+    EXPECT_EQ(again->GetRecordIndex().ToVector(), (std::vector<std::uint32_t>{1, 2, 3}));
+    const ImageReader rows = again->Reader();
+    for (std::uint32_t r = 0; r < 3; ++r)
+        for (std::uint32_t w = 0; w < row; ++w)
+            ASSERT_EQ(rows.Word(data + r * row + w), fixture::LoggerRowWord(r, w)) << r << " " << w;
+    EXPECT_EQ(rows.Word(data + 3 * row), 0xFFFF);
+    EXPECT_TRUE(again->GetViewMask() & kViewMaskBuffer);
+}
+
 TEST_F(FourChannel, LoggerRowsVectorAndRotation)
 {
     FourChannelSpec spec = Logger(220, 4, 3);

@@ -16,7 +16,8 @@ namespace {
 
 using fixture::FixtureBuilder;
 
-// Consecutive results records of `words` words each (word 0 included), from word 0 of the image.
+// Consecutive results records of `words` words each (word 0 included), from word 0 of the image:
+// words 1 and 2 hold the measurement time in the first, the overload time in the others.
 struct ResultImage {
     ResultImage(std::uint32_t seconds, std::uint32_t overload, std::vector<std::vector<std::int16_t>> rows,
                 std::uint16_t words = 14)
@@ -24,7 +25,7 @@ struct ResultImage {
         FixtureBuilder f;
         for (std::size_t r = 0; r < rows.size(); ++r) {
             std::vector<std::uint16_t> w(words - 1u, 0);
-            const std::uint32_t t = r == 1 ? overload : seconds;
+            const std::uint32_t t = r == 0 ? seconds : overload;
             w[0] = static_cast<std::uint16_t>(t);
             w[1] = static_cast<std::uint16_t>(t >> 16);
             for (std::size_t k = 0; k < rows[r].size(); ++k)
@@ -247,6 +248,64 @@ TEST(ResultRows, ProfileLayoutBWithoutDoseWords)
     EXPECT_EQ(v.lav, 0.0);
     EXPECT_EQ(v.doseLevel, 0.0);
     EXPECT_NEAR(v.sel, 95.0 + 20.0, 1e-9);
+}
+
+TEST(ResultRows, OverloadTimeIsReadOnlyWhereTheLayoutShowsIt)
+{
+    // A file of one channel holds a single results record; the overload time of the layouts that
+    // show it lies in a second one (four-channel files from 2.17: record channel + 4). A layout
+    // without it leaves the slot as the caller put it; a missing record leaves it absent; the row's
+    // own values are decoded in every case. Leq word 800 (w9 below 5.05, w8 from 5.05).
+    using Decoder = void (*)(const ResultContext&, int, ResultValues&);
+    const Decoder profile = [](const ResultContext& c, int ch, ResultValues& v) {
+        DecodeProfileResults(c, ch, 0, v, false, 6, 1.0);
+    };
+    const Decoder vibration = [](const ResultContext& c, int ch, ResultValues& v) {
+        DecodeVibrationResults(c, ch, 0, v, false, 6, 1.0);
+    };
+    const Decoder dose = [](const ResultContext& c, int ch, ResultValues& v) {
+        DecodeSlmDoseResults(c, static_cast<std::uint32_t>(ch), v, false, 6, 1.0);
+    };
+    const Decoder older = [](const ResultContext& c, int ch, ResultValues& v) {
+        DecodeSlmResults(c, static_cast<std::uint32_t>(ch), v, false, 6, 1.0);
+    };
+    const std::vector<std::int16_t> earlier = Levels({0, 0, 0, 0, 0, 0, 800});
+    const std::vector<std::int16_t> later = Levels({0, 0, 0, 0, 0, 800});
+    struct Case {
+        const char* name;
+        ModelFlags model;
+        std::uint16_t firmware;
+        Decoder decode;
+        const std::vector<std::int16_t>* row;
+        int records;
+        double overload; ///< -1: not written; NaN: absent
+        double result;
+    } cases[] = {
+        {"545 below 2.17, one record", {.FourChannel = true}, 215, profile, &earlier, 1, -1, 80.0},
+        {"545 2.17, one record", {.FourChannel = true}, 217, profile, &earlier, 1, -1, 80.0},
+        {"545 2.19 without record 4", {.FourChannel = true}, 219, profile, &earlier, 1, kAbsentValue, 80.0},
+        {"545 2.19 with record 4", {.FourChannel = true}, 219, profile, &earlier, 5, 1.0, 80.0},
+        {"545 2.19 vibration without record 4", {.FourChannel = true}, 219, vibration, &earlier, 1, kAbsentValue, 80.0},
+        {"535 5.05, one record", {.Family535 = true}, 505, profile, &later, 1, kAbsentValue, 80.0},
+        {"535 5.05, two records", {.Family535 = true}, 505, profile, &later, 2, 1.0, 80.0},
+        {"525 5.05, one record", {.Family525 = true}, 505, dose, &later, 1, kAbsentValue, 80.0},
+        {"515 text 5.05, one record", {.Family515Text = true}, 505, older, &later, 1, kAbsentValue, 80.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::vector<std::int16_t>> rows(static_cast<std::size_t>(c.records), Levels({0}));
+        rows[0] = *c.row;
+        // T 600 s; every further record says 6 s of overload: 1 %.
+        ResultImage img(600, 6, rows);
+        ResultValues v;
+        v.overloadPercent = -1;
+        ASSERT_NO_THROW(c.decode(img.Context(c.model, c.firmware), 0, v));
+        EXPECT_DOUBLE_EQ(v.result, c.result);
+        if (IsAbsent(c.overload))
+            EXPECT_TRUE(IsAbsent(v.overloadPercent)) << v.overloadPercent;
+        else
+            EXPECT_DOUBLE_EQ(v.overloadPercent, c.overload);
+    }
 }
 
 TEST(ResultRows, VibrationUnitsMetricAndNonMetric)

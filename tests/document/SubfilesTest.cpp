@@ -4,6 +4,7 @@
 
 #include "DocumentTestSupport.h"
 #include "document/Subfiles.h"
+#include "document/ViewMask.h"
 #include "document/records/WordImage.h"
 
 #include <cstring>
@@ -254,11 +255,15 @@ TEST_F(Subfiles, ScanSortsEachSubfileIntoGroups)
          {plain, plain, WithResults(false, true)},
          {0, 0, 0x80},
          {{{0, 0}, {3, 3}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}},
-        // The first histogram also opens the statistics group, never after an earlier statistics file.
+        // Only stored levels open the statistics group: a histogram gives no first sub-file of it.
         {"histogram in 2, statistics in 4",
          {plain, WithResults(true, false), plain, WithResults(false, true)},
          {0, 0x07, 0, 0x80},
-         {{{2, 2}, {2, 4}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}},
+         {{{2, 2}, {4, 4}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}},
+        {"histograms only",
+         {WithResults(true, false), plain, WithResults(true, false)},
+         {0x07, 0, 0x07},
+         {{{1, 3}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}},
         {"statistics in 1, histogram in 3",
          {WithResults(false, true), plain, WithResults(true, false)},
          {0x80, 0, 0x07},
@@ -282,9 +287,8 @@ TEST_F(Subfiles, ScanSortsEachSubfileIntoGroups)
             SCOPED_TRACE(static_cast<int>(kScannedGroups[g]));
             const GroupRange& range = found.Group(kScannedGroups[g]);
             EXPECT_EQ(range.found, c.ranges[g][1] != 0);
-            if (range.found) {
-                EXPECT_EQ((std::array<int, 2>{range.first, range.last}), c.ranges[g]);
-            }
+            // A group is found whole or not at all: never a first sub-file without a last.
+            EXPECT_EQ((std::array<int, 2>{range.first, range.last}), c.ranges[g]);
         }
         EXPECT_FALSE(found.Group(ContentGroup::Buffer).found);
     }
@@ -418,6 +422,37 @@ TEST_F(Subfiles, ClampKeepsTheSelectionWhereTheViewHasSomethingToShow)
         EXPECT_EQ(s.last, c.last);
         EXPECT_EQ(s.record, c.recordReset ? 1 : 9);
         EXPECT_EQ(s.name, names[c.expected]);
+    }
+}
+
+TEST_F(Subfiles, HistogramsWithoutStoredLevelsOfferNoLevelsAndClampWithinTheirGroup)
+{
+    const CurrentFileSpec plain;
+    // 1 plain, 2 histogram, 3 plain, 4 histogram: nothing holds statistical levels.
+    auto doc = OpenMultifile({Member("ONE", plain), Member("TWO", WithResults(true, false)), Member("THREE", plain),
+                              Member("FOUR", WithResults(true, false))});
+    EXPECT_EQ(doc->GetViewMask() & (kViewMaskHistograms | kViewMaskDensities | kViewMaskStatLevels),
+              kViewMaskHistograms | kViewMaskDensities);
+    SubfileSelection s;
+    s.selected = 3;
+    doc->ClampSubfileSelection(kViewHistograms, s, {});
+    EXPECT_EQ((std::array<int, 3>{s.selected, s.first, s.last}), (std::array<int, 3>{4, 2, 4}));
+    // Asked for levels all the same (a view kept from an earlier file), the selection stays on a
+    // sub-file of the list and never moves to a number outside it.
+    s.selected = 3;
+    doc->ClampSubfileSelection(kViewStatisticalLevels, s, {});
+    EXPECT_EQ((std::array<int, 3>{s.selected, s.first, s.last}), (std::array<int, 3>{3, 1, 4}));
+    EXPECT_EQ(s.name, "THREE");
+
+    // Stored levels in sub-file 3 only: Levels is offered and clamps onto 3 from either side.
+    auto levels = OpenMultifile({Member("ONE", plain), Member("TWO", WithResults(true, false)),
+                                 Member("THREE", WithResults(false, true)), Member("FOUR", WithResults(true, false))});
+    EXPECT_TRUE(levels->GetViewMask() & kViewMaskStatLevels);
+    for (int from : {1, 2, 4}) {
+        SCOPED_TRACE(from);
+        s.selected = from;
+        levels->ClampSubfileSelection(kViewStatisticalLevels, s, {});
+        EXPECT_EQ((std::array<int, 3>{s.selected, s.first, s.last}), (std::array<int, 3>{3, 3, 3}));
     }
 }
 

@@ -4,6 +4,8 @@
 #include "document/DocumentTestSupport.h"
 
 #include "reports/common/ReportColumnTitles.h"
+#include "reports/table/MainResultsTables.h"
+#include "reports/table/Rt60Tables.h"
 #include "reports/text/MainResultsText.h"
 #include "reports/text/RtText.h"
 #include "reports/text/SlmResultsText.h"
@@ -438,6 +440,46 @@ TEST_F(SlmText, MergedRt60FileIsNamedInTheCaption)
     EXPECT_EQ(text[7], "    1000.0      1.50      1.51      1.52      1.53");
 }
 
+// The den code is bits 3 (hundreds), 4 (tens) and 5 (units) of the flags word in
+// both profile layouts: A (an ORLU 535 below firmware 5.05, Lden word 8) and B
+// (from 5.05, Lden word 9). Code 000 prints no Lden.
+TEST_F(SlmText, DenCodeOfTheFlagsWordInBothProfileLayouts)
+{
+    struct Layout {
+        std::uint16_t firmware;
+        const char* lden; ///< LevelMeter(): word 8 = 79.0 dB, word 9 = 80.5 dB
+    };
+    struct Flags {
+        std::uint16_t word;
+        const char* den;
+    };
+    for (const Layout layout : {Layout{400, "79.0"}, Layout{505, "80.5"}}) {
+        for (const Flags flags : {Flags{0x0000, "000"}, Flags{0x0008, "100"}, Flags{0x0010, "010"},
+                                  Flags{0x0038, "111"}}) {
+            SCOPED_TRACE(testing::Message() << "firmware " << layout.firmware << " flags " << flags.word);
+            CurrentFileSpec spec = LevelMeter();
+            spec.deviceType = 535;
+            spec.firmware = layout.firmware;
+            spec.flagsWord = flags.word;
+            auto doc = OpenSpec(spec, 47);
+            const bool none = flags.word == 0;
+            LineList lines;
+            int widest = 0;
+            ASSERT_TRUE(FormatSlmProfileText(*doc, lines, &widest, 0x0001, 0));
+            const std::string textCell = std::string(" | ") + flags.den + (none ? "    -----" : std::string("     ") + layout.lden);
+            EXPECT_NE(lines.Join().find(textCell), std::string::npos) << textCell << "\n" << lines.Join();
+
+            LineList table;
+            std::int32_t width = 0;
+            std::uint8_t kind = 0;
+            MainTableRequest request{table, width, kind, 0x0001, 0, {0, 0, 0}};
+            ASSERT_EQ(MainResultsTableFor(*doc)(*doc, request), 1);
+            const std::string tableCell = std::string("\t") + flags.den + "\t" + (none ? "-----" : layout.lden);
+            EXPECT_NE(table.Join().find(tableCell), std::string::npos) << tableCell << "\n" << table.Join();
+        }
+    }
+}
+
 // Sound rows of four-channel files join the vibration text: the list and its
 // width are continued, not started again.
 class FourChannelSound : public SlmText {
@@ -501,6 +543,71 @@ TEST_F(FourChannelSound, RowsAreAppendedToTheVibrationText)
     ASSERT_EQ(text.size(), 8u);
     EXPECT_TRUE(text[3].starts_with(std::string(ReportColumnTitles[kTitleStart]) + " Chan Filter")) << text[3];
     EXPECT_TRUE(text[6].starts_with(" 45/01/01  13:39'12   #1  A ")) << text[6];
+}
+
+TEST_F(FourChannelSound, OneChannelBelowFirmware217ShowsItsRowInTextAndTable)
+{
+    // An ORLU 545 at firmware 2.15 with one microphone: a single results record 13, the last
+    // record of the file. Words 3 to 13 in 0.1 dB: Peak 1000, Min 700, Spl 750, Max 900, Leq 800;
+    // T = 600 s gives SEL 80.0 + 10 log10(600) = 107.8 dB. There is no overload column below 2.19.
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 215, 1, 1, true);
+    auto doc = OpenFourChannel(spec);
+    ASSERT_EQ(doc->FindResultsRecord(0) + 14 + 1, doc->ByteCount() / 2) << "the results record ends the file";
+    LineList lines;
+    int widest = 0;
+    ASSERT_TRUE(FormatMainResultsText(*doc, lines, &widest, 0x0001, 0));
+    const std::string row = " 45/01/01  13:39'12   #1  A      Fast   00:10'00 |    dB |  100.0   70.0   90.0   75.0   80.0 |"
+                            "    107.8 | 000    -----";
+    const std::vector<std::string> text = Lines(lines);
+    // An empty line, the caption, rule, titles, units, rule, the row and the closing rule.
+    ASSERT_EQ(text.size(), 8u) << lines.Join();
+    EXPECT_EQ(text[6], row);
+    // All channels are microphones: the text's width is its lines' (fault of a width of 0).
+    EXPECT_EQ(widest, static_cast<int>(row.size()) + 2);
+
+    LineList table;
+    std::int32_t width = 0;
+    std::uint8_t kind = 0;
+    MainTableRequest request{table, width, kind, 0x0001, 0, {0, 0, 0}};
+    ASSERT_EQ(MainResultsTableFor(*doc)(*doc, request), 1);
+    ASSERT_EQ(table.Size(), 3u) << table.Join();
+    EXPECT_EQ(table[2], "45/01/01\t13:39'12\t#1\tA\tFast\t00:10'00\tdB\t100.0\t70.0\t90.0\t75.0\t80.0\t107.8\t000\t-----\r\n");
+}
+
+TEST_F(FourChannelSound, TotalRowsAreNamedFromTheListOfTheirChannel)
+{
+    // Channel 1 a microphone (totals from "TOT_A"), channel 2 an accelerometer (from "TOTAL");
+    // two total rows after band 31. The block over the channels takes the first channel's list.
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 2, 1, true);
+    spec.function = 8;
+    spec.rt60 = {1, 3, 31, 31, 2, {{1000, 1001, 1002, 1003}, {900, 901, 902, 903}, {800, 801, 802, 803}}};
+    spec.rtChannels = {0, 1};
+    spec.rtMean = true;
+    for (int selected : {0, 1}) {
+        SCOPED_TRACE(selected);
+        auto doc = OpenFourChannel(spec);
+        doc->SelectChannelProfile(selected, 0);
+        LineList lines;
+        int widest = 0;
+        FormatRtChannelsText(*doc, lines, &widest, false, 0, 0x0003);
+        std::vector<std::string> totals;
+        for (const std::string& line : Lines(lines))
+            if (line.starts_with("     TOT") || line.starts_with("     SPL"))
+                totals.push_back(line.substr(0, 10));
+        EXPECT_EQ(totals, (std::vector<std::string>{"     TOT_A", "     TOT_C", "     TOTAL", "     TOT_A",
+                                                    "     TOT_A", "     TOT_C"}));
+
+        LineList table;
+        std::int32_t width = 0;
+        std::uint8_t kind = 0;
+        MainTableRequest request{table, width, kind, 0x0003, 0, {0, 0, 0}};
+        ASSERT_EQ(TableFormRT60ByChannel(*doc, request, 0, 0), 1);
+        std::vector<std::string> tableTotals;
+        for (const std::string& line : table)
+            if (line.starts_with("TOT"))
+                tableTotals.push_back(line.substr(0, line.find('\t')));
+        EXPECT_EQ(tableTotals, (std::vector<std::string>{"TOT_A", "TOT_C", "TOTAL", "TOT_A", "TOT_A", "TOT_C"}));
+    }
 }
 
 TEST_F(FourChannelSound, ReverberationTablesOfTheMaskedChannelsAndTheirMean)

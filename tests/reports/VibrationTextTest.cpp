@@ -125,6 +125,25 @@ TEST_F(VibrationText, ThreeAxesWithSeatRatiosAndHandArmDose)
     EXPECT_EQ(lines.Join(), Golden("four-channel-vibration.txt"));
 }
 
+TEST_F(VibrationText, AllMicrophonesHandBackTheSoundSectionsWidth)
+{
+    // Two microphones at firmware 2.19: the sound section is the whole text; the width handed
+    // back is its widest line with CR LF, so that the view can scroll it sideways.
+    FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 219, 2, 1, true);
+    spec.channels[1].microphone = true;
+    spec.profiles[1].filter = 3;
+    auto doc = OpenSpec(spec);
+    int width = 0;
+    const std::string text = Render(*doc, 0x03, &width);
+    ASSERT_NE(text.find("Main results for sound:"), std::string::npos) << text;
+    EXPECT_EQ(text.find("vibration"), std::string::npos) << text;
+    std::size_t widest = 0;
+    for (std::size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        widest = std::max(widest, end - start + 2);
+    EXPECT_GT(widest, 100u);
+    EXPECT_EQ(width, static_cast<int>(widest));
+}
+
 TEST_F(VibrationText, Orlu530And535AccelerometerWithVdvAndOverloadTime)
 {
     // The 535 measuring with an accelerometer reads its words as the 530 does.

@@ -176,12 +176,13 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
         // overload records the overload time), words 3 to 13 the levels. From
         // firmware 2.17 record c + 4p holds channel c, profile p and the overload
         // time of channel c is in record c + 4; before, record c holds channel c and
-        // record 1 the overload time.
+        // record 1 (when there is a second channel) the overload time: a one-channel
+        // file has a single results record.
         const bool byProfile = spec.firmware >= 217;
         int perChannel = 1;
         if (channelCount > 0)
             perChannel = std::max(1, static_cast<int>(spec.profiles.size()) / channelCount);
-        const int records = byProfile ? 4 * std::max(perChannel, 2) : std::max(channelCount, 2);
+        const int records = byProfile ? 4 * std::max(perChannel, 2) : std::max(channelCount, 1);
         for (int i = 0; i < records; ++i) {
             const int c = byProfile ? i % 4 : i;
             const int p = byProfile ? i / 4 : 0;

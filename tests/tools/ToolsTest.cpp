@@ -3,6 +3,7 @@
 
 #include "support/CommandRun.h"
 #include "support/FixtureBuilder.h"
+#include "support/FourChannelFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -259,4 +260,49 @@ TEST_F(Tools, FourChannelFixtureWithDoseSetupAndSeatPair)
                               "--dose 1,0,70000,2,3,4", "--channels 3 --dose 1,0,480,2,3,4"})
         EXPECT_EQ(RunCommand(Tool("orlu-fixture") + " four-channel " + wrong + " " + file.string() + " 2>/dev/null").status, 2)
             << wrong;
+}
+
+TEST_F(Tools, DumpResultsOfAOneChannelFileWhoseResultsRecordEndsTheFile)
+{
+    // An ORLU 545 at firmware 2.15 with one microphone keeps a single results record, the
+    // file's last: Leq word 800 (0.1 dB) is 80.0 dB; there is no second record to read.
+    const orlu::fixture::FourChannelSpec spec = orlu::fixture::MakeFourChannelSpec(545, 215, 1, 1, true);
+    const std::vector<std::uint8_t> bytes = orlu::fixture::FourChannelMeasurementFile(spec);
+    orlu::fixture::FixtureBuilder f;
+    f.ContainerHeader(42, 0, 0, static_cast<std::uint32_t>(bytes.size())).Bytes(bytes);
+    const fs::path file = dir / "one.orl";
+    f.WriteTo(file);
+    const CommandRun dump = Dump(file, "--results 2>&1");
+    ASSERT_EQ(dump.status, 0) << dump.out;
+    EXPECT_NE(dump.out.find("channel 1 profile 1: detector Fast filter A\n  Leq/RMS  80.000 dB"), std::string::npos)
+        << dump.out;
+    const CommandRun text = Dump(file, "--view 2 --form text 2>&1");
+    ASSERT_EQ(text.status, 0) << text.out;
+    EXPECT_NE(text.out.find("|  100.0   70.0   90.0   75.0   80.0 |    107.8 | 000    -----\r\n"), std::string::npos)
+        << text.out;
+}
+
+TEST_F(Tools, DumpViewWithUnitsAndChannelsOfTheView)
+{
+    // Three channels below firmware 2.17: #1 a microphone (A, Fast), #2 and #3 accelerometers
+    // (W-Bxy); Peak 100.0 dB on #1 and 1 dB more a channel.
+    const fs::path file = dir / "three.orl";
+    ASSERT_EQ(MakeFixture("four-channel --channels 3 --firmware 215", file), 0);
+    // Unit byte 1: the sound rows linear (100 dB = 2.000 Pa, SEL in Pa2s), the vibration rows in dB.
+    CommandRun table = Dump(file, "--view 2 --form table --units 1 --channels 3 2>/dev/null");
+    ASSERT_EQ(table.status, 0);
+    EXPECT_NE(table.out.find("\t#1\tA\tFast\t00:10'00\tPa\t2.000\t"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\tSEL[Pa\xC2\xB2s]\t"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\t#2\tW-Bxy\t125ms\t00:10'00\tdB\t101.0\t"), std::string::npos) << table.out;
+    EXPECT_EQ(table.out.find("\t#3\t"), std::string::npos) << table.out;
+    // Channel #3 alone: no sound table, and the default unit byte gives linear vibration rows:
+    // Peak word 1020 over the 1 m/s2 reference is 10^(1020 / 200) m/s2 = 125.9 km/s2.
+    const CommandRun text = Dump(file, "--view 2 --form text --channels 4 2>/dev/null");
+    ASSERT_EQ(text.status, 0);
+    EXPECT_EQ(text.out.find("Main results for sound"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("   #3  W-Bxy  125ms  00:10'00 | km/s\xC2\xB2 |  125.9 "), std::string::npos) << text.out;
+    EXPECT_EQ(text.out.find("   #2  "), std::string::npos) << text.out;
+    for (const char* wrong : {"--view 2 --units 2", "--view 2 --channels 65536", "--units 1", "--channels 1",
+                              "--view 2 --channels x"})
+        EXPECT_EQ(Dump(file, std::string(wrong) + " 2>/dev/null").status, 2) << wrong;
 }

@@ -209,4 +209,10 @@ void SelectFourChannelWeighting(const CurrentHeader& h, int c, int p, CurrentCha
     TakeWeightingWords(ProfileOf(h.fourChannel.channels[TableChannel(h, c)], h.firmware > 216 ? p : 0), ch);
 }
 
+NameTable FourChannelTotalNames(const CurrentHeader& h, int c)
+{
+    const std::size_t channel = c >= 0 && c < h.channelCount ? static_cast<std::size_t>(c) : 0;
+    return NamesOf(h.fourChannel.channels[channel].inputKind).totals;
+}
+
 } // namespace orlu

@@ -20,4 +20,10 @@ void SelectFourChannel(const CurrentHeader& h, const LevelContext& levels, int a
 /// channel's first profile before).
 void SelectFourChannelWeighting(const CurrentHeader& h, int c, int p, CurrentChannel& ch);
 
+/// The names of the reverberation total rows of channel c: the list of the
+/// channel's kind of input (a microphone's starts at "TOT_A"). Values over
+/// all channels, and a channel the file does not hold, take the first
+/// channel's list, as the reverberation setup follows the first channel.
+NameTable FourChannelTotalNames(const CurrentHeader& h, int c);
+
 } // namespace orlu

@@ -188,8 +188,13 @@ void CTmDoc::StoreReducedCurrent(Archive& archive)
     const CurrentHeader& h = m_Current.header;
     const ImageReader image = Reader();
     // The header records up to and with the buffer header, then the kept rows and the end word;
-    // the data length is known before they are written, so the header is written once.
-    const std::uint32_t headerWords = h.bufferRecord + h.bufferRecordLength;
+    // the data length is known before they are written, so the header is written once. Four-channel
+    // files keep descriptor records between their buffer record and the rows: their header runs to
+    // the start of the buffer data.
+    const std::uint32_t headerWords =
+        h.model.FourChannel ? FindBufferData(0) : h.bufferRecord + h.bufferRecordLength;
+    if (headerWords == 0)
+        throw ArchiveError("the buffer data cannot be found");
     const std::uint64_t rowWords = std::uint64_t{h.declaredCount} * h.rowLength;
     if (!image.HasWords(0, headerWords + rowWords))
         throw ArchiveError("the kept records run past the image");

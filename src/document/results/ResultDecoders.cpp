@@ -21,7 +21,6 @@ struct Row {
     std::uint32_t start = 0;
     std::uint32_t length = 0; ///< L of every results record
     std::uint32_t seconds = 0;  ///< T
-    std::uint32_t overload = 0; ///< O
 
     std::int16_t W(std::uint32_t k) const { return image.SignedWord(start + k); }
 };
@@ -48,15 +47,22 @@ Row RowOf(const ResultContext& ctx, int channel, int profile)
         static_cast<std::uint32_t>(channel) + (ByChannelAndProfile(ctx) ? 4u * static_cast<std::uint32_t>(profile) : 0u);
     r.start = ctx.firstRecord + index * r.length;
     r.seconds = r.image.Int32AtWord(ctx.firstRecord + 1);
-    const std::uint32_t overloadRecord = ByChannelAndProfile(ctx) ? static_cast<std::uint32_t>(channel) + 4u : 1u;
-    r.overload = r.image.Int32AtWord(ctx.firstRecord + overloadRecord * r.length + 1);
     r.image.Word(r.start + r.length - 1); // the whole row lies inside the file
     return r;
 }
 
-double OverloadPercent(const Row& r)
+// The overload time O as a percentage of T, read only by the layouts that show it: words 1 and 2
+// of the second results record (four-channel files from firmware 2.17: of record channel + 4).
+// A file without that record (a one-channel file holds a single one) has no overload time: absent.
+double OverloadPercent(const ResultContext& ctx, const Row& r, int channel)
 {
-    return r.seconds == 0 ? 0.0 : r.overload * 100.0 / r.seconds;
+    const std::uint32_t index = ByChannelAndProfile(ctx) ? static_cast<std::uint32_t>(channel) + 4u : 1u;
+    const std::uint64_t record = ctx.firstRecord + std::uint64_t{index} * r.length;
+    const std::uint64_t words = r.image.WordCount();
+    if (record + 3 > words || r.image.Word(static_cast<std::uint32_t>(record)) != r.image.Word(ctx.firstRecord))
+        return kAbsentValue;
+    const std::uint32_t overload = r.image.Int32AtWord(static_cast<std::uint32_t>(record) + 1);
+    return r.seconds == 0 ? 0.0 : overload * 100.0 / r.seconds;
 }
 
 double Db(double w, double divisor)
@@ -207,7 +213,7 @@ void DecodeSlmResults(const ResultContext& ctx, std::uint32_t row, ResultValues&
     const bool later = ctx.firmware > 504;
     const LevelWords& words = later ? kLaterWords : kOlderSlmWords;
     if (later)
-        out.overloadPercent = OverloadPercent(r);
+        out.overloadPercent = OverloadPercent(ctx, r, static_cast<int>(row));
     DecodeLevels(r, words, out, linear, e);
     const double l = r.W(words.result);
     const double d = r.W(later ? 12 : 8);
@@ -246,7 +252,7 @@ void DecodeSlmDoseResults(const ResultContext& ctx, std::uint32_t row, ResultVal
     out.denCode = DenCode(ctx.flagsWord);
     double l = 0, d = 0;
     if (ctx.firmware > 504) {
-        out.overloadPercent = OverloadPercent(r);
+        out.overloadPercent = OverloadPercent(ctx, r, static_cast<int>(row));
         l = r.W(8);
         d = r.W(13);
         out.lden = r.W(9) / 10.0;
@@ -274,15 +280,16 @@ void DecodeProfileResults(const ResultContext& ctx, int channel, int profile, Re
 {
     const Row r = RowOf(ctx, channel, profile);
     const double ld = ctx.levelDivisor, lin = ctx.linearDivisor;
+    // Both layouts take the den code from the flags word, whatever the firmware.
+    out.denCode = DenCode(ctx.flagsWord);
     double l = 0;
     if (!LaterFirmwareLayout(ctx)) {
         if (ctx.model.FourChannel && ctx.firmware >= 219)
-            out.overloadPercent = OverloadPercent(r);
+            out.overloadPercent = OverloadPercent(ctx, r, channel);
         l = r.W(9);
         out.statNumber = r.W(12);
         out.statLevel = r.W(13) / ld;
         out.lden = r.W(8) / ld;
-        out.denCode = DenCode(ctx.flagsWord);
         DecodeLevels(r, kOlderProfileWords, out, linear, e, ld, lin);
         const bool dose = ctx.model.FourChannel && ctx.function == kFunctionDoseMeter;
         out.lav = dose ? Level(r.W(12), linear, e, ld, lin) : 0.0;
@@ -291,7 +298,7 @@ void DecodeProfileResults(const ResultContext& ctx, int channel, int profile, Re
         if (ctx.function == kFunctionDoseMeter)
             DoseBlock(ctx, r, l, r.W(13), 10.0 / ld, ld, out);
     } else {
-        out.overloadPercent = OverloadPercent(r);
+        out.overloadPercent = OverloadPercent(ctx, r, channel);
         l = r.W(8);
         out.lden = r.W(9) / ld;
         DecodeLevels(r, kLaterWords, out, linear, e, ld, lin);
@@ -318,10 +325,10 @@ void DecodeVibrationResults(const ResultContext& ctx, int channel, int profile, 
     double s = 0.0; // offset exponent of layout A
     if (!LaterFirmwareLayout(ctx)) {
         if (ctx.model.FourChannel && ctx.firmware >= 219)
-            out.overloadPercent = OverloadPercent(r);
+            out.overloadPercent = OverloadPercent(ctx, r, channel);
         s = ctx.sensitivityOffset / 200.0;
     } else {
-        out.overloadPercent = OverloadPercent(r);
+        out.overloadPercent = OverloadPercent(ctx, r, channel);
         wMax = 5;
         wVdv = 9;
         wRms = 8;

@@ -1,5 +1,6 @@
 #include "reports/common/ReportNumberFormats.h"
 
+#include "document/results/ResultValues.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/TextRowFormats.h"
 
@@ -58,6 +59,8 @@ DurationText FormatDuration(std::uint32_t seconds)
 
 std::string FormatPercent(double x)
 {
+    if (IsAbsent(x))
+        return "-----"; // a file without the value
     if (x == 0 || x >= 9.995)
         return StrPrintf("%.1f", x);
     if (x < 0.01)

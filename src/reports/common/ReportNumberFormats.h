@@ -23,7 +23,7 @@ struct DurationText {
 /// "hh:mm'ss" below 359999 seconds; from there on whole days and the rest.
 DurationText FormatDuration(std::uint32_t seconds);
 
-/// A percentage without the percent sign: "<0.01" for small values.
+/// A percentage without the percent sign: "<0.01" for small values, "-----" for an absent one.
 std::string FormatPercent(double x);
 
 } // namespace orlu

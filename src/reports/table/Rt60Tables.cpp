@@ -1,5 +1,6 @@
 #include "reports/table/Rt60Tables.h"
 
+#include "document/channel/FourChannelSelection.h"
 #include "document/records/RecordChain.h"
 #include "document/records/RecordTypeCodes.h"
 #include "document/tables/BandTables.h"
@@ -170,15 +171,16 @@ int TableFormRT60ByChannel(CTmDoc& doc, MainTableRequest& request, int allFiles,
             continue;
         AddBlockHead(request.Lines, StrPrintf("Channel #%d: ", channel + 1) + title + from + ":", request.Options,
                      &widest);
-        AddBlockRows(image, record, RecordBandRows(image, record, kChannelBandSetup), octaves, h.totalNames,
-                     request.Lines, request.Options, &widest);
+        // Each block's total rows are named from the list of the channel whose values it holds.
+        AddBlockRows(image, record, RecordBandRows(image, record, kChannelBandSetup), octaves,
+                     FourChannelTotalNames(h, channel), request.Lines, request.Options, &widest);
     }
     // Without its record the table over the channels keeps its head and has no rows.
     const std::uint32_t mean = doc.FindRecord(subfile, results ? kRecordRt60MeanResults : kRecordRt60MeanAveraged);
     AddBlockHead(request.Lines, title + from + std::string(ReportCaptionTable[kCaptionAveragedByChannels]) + ":",
                  request.Options, &widest);
     AddBlockRows(image, mean, mean != 0 ? RecordBandRows(image, mean, kMeanBandSetup) : BandRows{}, octaves,
-                 h.totalNames, request.Lines, request.Options, &widest);
+                 FourChannelTotalNames(h, 0), request.Lines, request.Options, &widest);
     request.Width = widest;
     return 1;
 }

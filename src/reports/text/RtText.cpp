@@ -1,5 +1,6 @@
 #include "reports/text/RtText.h"
 
+#include "document/channel/FourChannelSelection.h"
 #include "document/records/RecordChain.h"
 #include "document/records/RecordTypeCodes.h"
 #include "platform/ValueFormat.h"
@@ -94,7 +95,8 @@ bool FormatRtChannelsText(CTmDoc& doc, LineList& lines, int* widest, bool fromFi
         std::string line;
         AddLine(lines, line, widest);
         AddCaption(lines, widest, StrPrintf("Channel #%d: ", channel + 1) + results, fromFile, fileIndex, name);
-        AddRtTable(image, record, kChannelBandSetupWord, octaves, h.totalNames, lines, widest);
+        // Each block's total rows are named from the list of the channel whose values it holds.
+        AddRtTable(image, record, kChannelBandSetupWord, octaves, FourChannelTotalNames(h, channel), lines, widest);
     }
     // Without its record the channel mean is left out.
     const std::uint32_t mean = doc.FindRecord(subfile, single ? kRecordRt60MeanResults : kRecordRt60MeanAveraged);
@@ -103,7 +105,7 @@ bool FormatRtChannelsText(CTmDoc& doc, LineList& lines, int* widest, bool fromFi
         AddLine(lines, line, widest);
         AddCaption(lines, widest, results + std::string(ReportCaptionTable[kCaptionAveragedByChannels]), fromFile,
                    fileIndex, name);
-        AddRtTable(image, mean, kBandSetupWord, octaves, h.totalNames, lines, widest);
+        AddRtTable(image, mean, kBandSetupWord, octaves, FourChannelTotalNames(h, 0), lines, widest);
     }
     return true;
 }

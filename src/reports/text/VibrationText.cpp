@@ -375,6 +375,9 @@ bool FormatVibrationText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint1
         soundFirst = f.channels[0].inputKind == kInputMicrophone;
         if (soundFirst && !FormatSlmProfilesText(doc, lines, &t.widest, channelMask, unitOption))
             return false;
+        // The sound section's width is handed back also when no vibration table follows it.
+        if (soundFirst)
+            *widthOut = t.widest;
     } else if (doc.Channel().inputKind == kInputMicrophone) {
         return FormatSlmProfileText(doc, lines, widthOut, channelMask, unitOption);
     }

@@ -122,6 +122,26 @@ protected:
         return rows;
     }
 
+    // The rightmost pixel column with ink in the rows [top, bottom); -1 for none.
+    static int RightmostInk(const QImage& image, int top, int bottom, QRgb background)
+    {
+        for (int x = image.width() - 1; x >= 0; --x)
+            for (int y = std::max(0, top); y < std::min(bottom, image.height()); ++y)
+                if (image.pixel(x, y) != background)
+                    return x;
+        return -1;
+    }
+
+    static void Drag(QWidget* port, QPointF from, QPointF to)
+    {
+        QMouseEvent press(QEvent::MouseButtonPress, from, port->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(port, &press);
+        QMouseEvent move(QEvent::MouseMove, to, port->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(port, &move);
+    }
+
     static int GreenPixels(const QImage& image)
     {
         int n = 0;
@@ -234,13 +254,7 @@ TEST_F(MeasurementViewWindow, MouseMarksABlockShownInGreen)
     const MeasurementViewState& s = view->State();
     QWidget* port = view->viewport();
     EXPECT_EQ(GreenPixels(port->grab().toImage()), 0);
-    const QPointF from(2.5 * s.CharWidth, 1.5 * s.LineHeight);
-    const QPointF to(10.5 * s.CharWidth, 3.5 * s.LineHeight);
-    QMouseEvent press(QEvent::MouseButtonPress, from, port->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(port, &press);
-    QMouseEvent move(QEvent::MouseMove, to, port->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(port, &move);
+    Drag(port, QPointF(2.5 * s.CharWidth, 1.5 * s.LineHeight), QPointF(10.5 * s.CharWidth, 3.5 * s.LineHeight));
     const QImage image = port->grab().toImage();
     EXPECT_EQ(s.BlockMarked, 1);
     EXPECT_EQ(s.BlockStart, (ViewPoint{2, 1}));
@@ -251,6 +265,48 @@ TEST_F(MeasurementViewWindow, MouseMarksABlockShownInGreen)
     // A rebuild collapses the block.
     ASSERT_TRUE(m_App->MainFrame()->RouteCommand(32781));
     EXPECT_EQ(GreenPixels(port->grab().toImage()), 0);
+}
+
+// A text far wider than the window, its widest line (line 2) ending in 'J'.
+constexpr int kWideLength = 240;
+
+void WideText(FormRequest& r)
+{
+    ClearLineList(&r.Lines);
+    for (int i = 0; i < 5; ++i) {
+        std::string line = i == 2 ? std::string() : "short line";
+        while (i == 2 && line.size() < kWideLength)
+            line += "ABCDEFGHIJ";
+        AddLine(r.Lines, line, &r.WidestLine);
+    }
+}
+
+TEST_F(MeasurementViewWindow, LastCharacterOfTheWidestLineIsPaintedWhereTheViewCountsIt)
+{
+    m_App->FormRenderers().Register(kViewHeaderInfo, FormChoice::Text, WideText);
+    CTmView* view = Open("wide.orl");
+    ASSERT_NE(view, nullptr);
+    const MeasurementViewState& s = view->State();
+    QWidget* port = view->viewport();
+    QTest::keyClick(view, Qt::Key_End);
+    ASSERT_GT(s.FirstColumn, 0);
+    EXPECT_EQ(view->horizontalScrollBar()->value(), view->horizontalScrollBar()->maximum());
+
+    // Scrolled to the end, the last character stands in its cell inside the window.
+    const QImage image = port->grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    const int top = 2 * s.LineHeight;
+    const int ink = RightmostInk(image, top, top + s.LineHeight, background);
+    const int lastCell = (kWideLength - 1 - s.FirstColumn) * s.CharWidth;
+    EXPECT_GE(ink, lastCell);
+    EXPECT_LT(ink, lastCell + s.CharWidth);
+    EXPECT_LT(lastCell + s.CharWidth, port->width() + s.CharWidth / 2);
+
+    // Pressing on it marks it.
+    Drag(port, QPointF(ink, top + s.LineHeight / 2), QPointF(ink, top + 1.5 * s.LineHeight));
+    port->grab();
+    EXPECT_EQ(s.BlockMarked, 1);
+    EXPECT_EQ(s.BlockStart, (ViewPoint{kWideLength - 1, 2}));
 }
 
 // The program's own reports: nothing registered in their place.

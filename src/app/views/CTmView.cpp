@@ -192,6 +192,8 @@ void CTmView::paintEvent(QPaintEvent*)
     painter.setFont(m_ScreenFont);
     NormalizeBlock(m_State);
 
+    // Every character in a cell of CharWidth pixels: the columns painted are
+    // the ones the scroll range and the mouse count.
     const int charWidth = m_State.CharWidth;
     const int lineHeight = m_State.LineHeight;
     const int visibleColumns = (viewport()->width() + 1) / charWidth + 1;
@@ -215,8 +217,8 @@ void CTmView::paintEvent(QPaintEvent*)
             continue;
         const std::string_view visible = line.substr(static_cast<std::size_t>(start),
                                                      static_cast<std::size_t>(visibleColumns));
-        const int x = (start - firstColumn) * charWidth;
-        painter.drawText(x, y + ascent, QStringFromCp1252(visible));
+        DrawTextInCells(painter, QPoint((start - firstColumn) * charWidth, y + ascent), QStringFromCp1252(visible),
+                        charWidth);
     }
 }
 

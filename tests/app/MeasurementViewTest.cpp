@@ -132,6 +132,20 @@ protected:
         return -1;
     }
 
+    // The left edge of the rightmost run of ink in the rows [top, bottom):
+    // ink that has no ink in the `gap` pixel columns before it; -1 for none.
+    static int LastWordInk(const QImage& image, int top, int bottom, QRgb background, int gap)
+    {
+        int left = -1;
+        for (int x = RightmostInk(image, top, bottom, background); x >= 0; --x) {
+            if (RightmostInk(image.copy(x, 0, 1, image.height()), top, bottom, background) >= 0)
+                left = x;
+            else if (left - x >= gap)
+                break;
+        }
+        return left;
+    }
+
     static void Drag(QWidget* port, QPointF from, QPointF to)
     {
         QMouseEvent press(QEvent::MouseButtonPress, from, port->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
@@ -307,6 +321,64 @@ TEST_F(MeasurementViewWindow, LastCharacterOfTheWidestLineIsPaintedWhereTheViewC
     port->grab();
     EXPECT_EQ(s.BlockMarked, 1);
     EXPECT_EQ(s.BlockStart, (ViewPoint{kWideLength - 1, 2}));
+}
+
+// A table of twelve TAB-separated fields of unlike widths, the last ones
+// SEL, n and Ln; every cell of the last column begins with '7'.
+void TabTable(FormRequest& r)
+{
+    ClearLineList(&r.Lines);
+    std::string title = "Main_results:";
+    AddLine(r.Lines, title, &r.WidestLine);
+    for (const char* row : {
+             "Date\tStart\tChan\tFilter\tDetector\tTime\tunits\tPeak\tLeq\tSEL\tn\t7Ln[dB]",
+             "45/01/01\t13:39'12\t#1\tA\tFast\t00:10'00\tdB\t100.0\t80.0\t107.8\t000\t75.5",
+             "45/01/01\t13:39'12\t#2\tW-Bxy\t125ms\t00:10'00\tkm/s\xB2\t112.2\t2.0\t35.5\t11\t7",
+             "45/01/01\t13:49'12\t#3\tC\tImpulse\t01:10'00\tdB\t125.9\t2.2\t39.8\t12\t70.25",
+         }) {
+        std::string line = row;
+        AddLine(r.Lines, line, &r.WidestLine);
+    }
+}
+
+TEST_F(MeasurementViewWindow, TabTableScrollsToItsLastColumnWithTheFieldsLinedUp)
+{
+    m_App->Settings().SeparatorChar = 0; // TAB
+    m_App->FormRenderers().Register(kViewMainResults, FormChoice::Table, TabTable);
+    CTmView* view = Open("tab-table.orl");
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(m_App->MainFrame()->RouteCommand(32780));
+    ASSERT_TRUE(m_App->MainFrame()->RouteCommand(32789));
+    const MeasurementViewState& s = view->State();
+    ASSERT_TRUE(s.TableShown());
+    ASSERT_EQ(s.Lines.Size(), 5u);
+    EXPECT_EQ(LineText(s.Lines[3]).find('\t'), 8u); // the lines keep their TABs
+    QWidget* port = view->viewport();
+    QTest::keyClick(view, Qt::Key_End);
+    ASSERT_GT(s.FirstColumn, 0);
+
+    // Every row shows its last cell, at the same place, inside the window.
+    const QImage image = port->grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    int lastColumn = -1;
+    for (int row = 1; row <= 3; ++row) {
+        const int top = row * s.LineHeight;
+        SCOPED_TRACE(row);
+        const int ink = LastWordInk(image, top, top + s.LineHeight, background, 2 * s.CharWidth);
+        ASSERT_GE(ink, 0);
+        if (lastColumn < 0)
+            lastColumn = ink / s.CharWidth;
+        EXPECT_EQ(ink / s.CharWidth, lastColumn);
+        EXPECT_LT(RightmostInk(image, top, top + s.LineHeight, background), port->width() - 1);
+        // Pressing on the last cell marks the last field.
+        const QPointF at((lastColumn + 0.5) * s.CharWidth, top + s.LineHeight / 2);
+        Drag(port, at, at + QPointF(0, s.LineHeight));
+        port->grab();
+        EXPECT_EQ(s.BlockStartField, 11);
+    }
+    // The widest row (the header's last cell is the widest) ends in the window.
+    EXPECT_EQ(RightmostInk(image, s.LineHeight, 2 * s.LineHeight, background) / s.CharWidth, lastColumn + 6);
+    EXPECT_EQ(lastColumn + 7, view->horizontalScrollBar()->pageStep());
 }
 
 // The program's own reports: nothing registered in their place.

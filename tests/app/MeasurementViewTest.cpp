@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 
 namespace orlu {
 namespace {
@@ -450,6 +451,63 @@ TEST_F(MeasurementViewReports, ScreenshotOfTwoDocumentsInTextAndTableForm)
     const QString path = QString(ORLU_BINARY_DIR) + "/orlupc-measurement-views.png";
     ASSERT_TRUE(m_App->MainFrame()->grab().toImage().save(path));
     EXPECT_TRUE(QImage(path).width() > 0);
+}
+
+TEST_F(MeasurementViewReports, ScreenshotsOfTheMainResultsScrolledToTheirEnds)
+{
+    m_App->Settings().SeparatorChar = 0; // TAB
+    CMainFrame& frame = *m_App->MainFrame();
+    CTmView* view = Open("main-results.orl");
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(frame.RouteCommand(32780)); // Main results
+    ASSERT_TRUE(frame.RouteCommand(32790)); // Text
+    const MeasurementViewState& s = view->State();
+    QWidget* port = view->viewport();
+    const auto grabFrame = [&](const char* name) {
+        const QString path = QString(ORLU_BINARY_DIR) + "/" + name;
+        EXPECT_TRUE(frame.grab().toImage().save(path)) << name;
+    };
+
+    // Text: every line as wide as the widest ends in its last cell, inside the window.
+    QApplication::processEvents(); // the scroll bars take their room
+    QTest::keyClick(view, Qt::Key_End);
+    ASSERT_GT(s.FirstColumn, 0);
+    QImage image = port->grab().toImage();
+    QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    const int widest = s.WidestLine - 2;
+    const int lastCell = (widest - 1 - s.FirstColumn) * s.CharWidth;
+    EXPECT_LE(lastCell + s.CharWidth, port->width() + s.CharWidth / 2);
+    int fullLines = 0;
+    for (int i = 0; i < static_cast<int>(s.Lines.Size()); ++i) {
+        if (static_cast<int>(LineText(s.Lines[static_cast<std::size_t>(i)]).size()) != widest)
+            continue;
+        ++fullLines;
+        const int ink = RightmostInk(image, i * s.LineHeight, (i + 1) * s.LineHeight, background);
+        EXPECT_GE(ink, lastCell) << "line " << i;
+        EXPECT_LT(ink, lastCell + s.CharWidth) << "line " << i;
+    }
+    EXPECT_GE(fullLines, 3);
+    grabFrame("orlupc-text-scrolled-end.png");
+
+    // Table: the header and every row show their last field in one column.
+    ASSERT_TRUE(frame.RouteCommand(32789));
+    ASSERT_TRUE(s.TableShown());
+    ASSERT_EQ(LineText(s.Lines[1]).substr(LineText(s.Lines[1]).rfind('\t')), "\tLn[dB]");
+    QApplication::processEvents();
+    QTest::keyClick(view, Qt::Key_End);
+    ASSERT_GT(s.FirstColumn, 0);
+    image = port->grab().toImage();
+    background = image.pixel(image.width() - 1, image.height() - 1);
+    std::set<int> lastColumns;
+    for (int i = 1; i < static_cast<int>(s.Lines.Size()); ++i) {
+        const int top = i * s.LineHeight;
+        const int ink = LastWordInk(image, top, top + s.LineHeight, background, 2 * s.CharWidth);
+        ASSERT_GE(ink, 0) << "line " << i;
+        lastColumns.insert(ink / s.CharWidth);
+        EXPECT_LT(RightmostInk(image, top, top + s.LineHeight, background), port->width() - 1) << "line " << i;
+    }
+    EXPECT_EQ(lastColumns.size(), 1u);
+    grabFrame("orlupc-tab-table-last-column.png");
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 // The measurement view in the desktop program: a file opens with its first
 // lines on screen, the table form follows the separator and decimal settings,
-// the keys scroll, the mouse marks a block; current-family and four-channel
-// files show the program's reports, and a screenshot of two documents.
+// the keys scroll, the mouse marks a block; the end of the widest line and
+// the last column of a TAB table can be scrolled to, are painted where the
+// view counts them and can be marked; current-family and four-channel files
+// show the program's reports, with screenshots of two documents and of the
+// Main results scrolled to their ends.
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"

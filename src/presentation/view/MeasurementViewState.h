@@ -8,6 +8,7 @@
 // builders, the command rules and, later, the graph engine).
 
 #include "document/LineList.h"
+#include "presentation/view/TabColumnLayout.h"
 #include "presentation/view/ViewKinds.h"
 #include "presentation/view/ViewPageState.h"
 
@@ -97,6 +98,7 @@ struct MeasurementViewState {
     std::uint8_t TextMargin = 0;
     std::int32_t LineHeight = 1;
     std::int32_t CharWidth = 1;
+    TabColumnLayout TabColumns; ///< screen columns of a TAB table form; empty in other forms
     ViewPoint BlockAnchor; ///< corner where marking began, pixels in document space
     ViewPoint BlockEnd;    ///< the other corner
     ViewPoint BlockStart;  ///< the block in (column, line), normalised at each paint

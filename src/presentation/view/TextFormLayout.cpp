@@ -70,17 +70,26 @@ void NormalizeBlock(MeasurementViewState& view)
         const std::uint8_t index = view.TableSeparatorIndex();
         const bool runsOnce = RunsCountOnce(index);
         view.BlockSeparator = BlockSeparatorOf(index);
-        view.BlockStartField = CountSeparators(LineAt(view, start.y), start.x, view.BlockSeparator, runsOnce);
+        // The corners are screen columns; in a TAB table each line has its own
+        // characters under them.
+        const auto lineColumn = [&view](int y, int screen) {
+            return view.TabColumns.LineColumn(y, LineAt(view, y), screen);
+        };
+        view.BlockStartField =
+            CountSeparators(LineAt(view, start.y), lineColumn(start.y, start.x), view.BlockSeparator, runsOnce);
         // A column block takes its width from the last lines it covers, which
         // may be longer than the stop line itself.
         const bool columnBlock = mode == kBlockBox || mode == kBlockFullColumns;
         const int firstCounted = columnBlock ? std::max(start.y, stop.y - 2) : stop.y;
         int endField = 0;
         for (int y = firstCounted; y <= stop.y; ++y)
-            endField = std::max(endField, CountSeparators(LineAt(view, y), stop.x, view.BlockSeparator, runsOnce));
+            endField = std::max(endField,
+                                CountSeparators(LineAt(view, y), lineColumn(y, stop.x), view.BlockSeparator, runsOnce));
         view.BlockEndField = endField;
         if (ordersColumns && view.BlockEndField < view.BlockStartField)
             std::swap(view.BlockStartField, view.BlockEndField);
+        start.x = lineColumn(start.y, start.x);
+        stop.x = lineColumn(stop.y, stop.x);
     } else if (ordersColumns && stop.x < start.x) {
         std::swap(start.x, stop.x);
     }
@@ -149,10 +158,34 @@ ColumnSpan BlockHighlight(const MeasurementViewState& view, int index, std::stri
     }
 }
 
+void LayOutTabColumns(MeasurementViewState& view)
+{
+    if (view.TableShown() && SeparatorChar(view.TableSeparatorIndex()) == '\t')
+        view.TabColumns.Build(view.Lines);
+    else
+        view.TabColumns.Clear();
+}
+
+ScreenLine ScreenLineAt(const MeasurementViewState& view, int index, std::string& buffer)
+{
+    const std::string_view line = LineAt(view, index);
+    ColumnSpan block = BlockHighlight(view, index, line);
+    if (view.TabColumns.Empty())
+        return {line, block};
+    buffer = view.TabColumns.ScreenText(index, line);
+    if (block.start < block.end) {
+        block.start = view.TabColumns.ScreenColumn(index, line, block.start);
+        if (block.end != INT_MAX)
+            block.end = view.TabColumns.ScreenColumn(index, line, block.end);
+    }
+    return {buffer, block};
+}
+
 TextScrollInfo TextScrollRanges(const MeasurementViewState& view, int clientWidth, int clientHeight)
 {
     TextScrollInfo info;
-    info.hMax = std::max(0, view.WidestLine - 3);
+    const int widest = view.TabColumns.Empty() ? view.WidestLine : view.TabColumns.Widest();
+    info.hMax = std::max(0, widest - 3);
     info.hPage = std::max(1, (clientWidth + 1) / std::max(1, view.CharWidth));
     info.vMax = static_cast<int>(view.Lines.Size());
     info.vPage = std::max(1, (clientHeight + 1) / std::max(1, view.LineHeight));

@@ -10,7 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -42,6 +45,21 @@ protected:
     CommandRun Dump(const fs::path& file, const std::string& options) const
     {
         return RunCommand(Tool("orlu-dump") + " " + file.string() + " " + options);
+    }
+
+    /// What a tool run gave: its status, standard output and standard error.
+    struct Outcome {
+        int status = -1;
+        std::string out, err;
+    };
+    /// Runs a tool with the arguments, standard error apart; a run that does not end in
+    /// ten seconds is stopped (status 124), so a tool that hangs fails rather than blocks.
+    Outcome RunTool(const char* name, const std::string& arguments) const
+    {
+        const fs::path err = dir / "stderr.txt";
+        const CommandRun run = RunCommand("timeout 10 " + Tool(name) + " " + arguments + " 2>" + err.string());
+        std::ifstream in(err);
+        return {run.status, run.out, std::string(std::istreambuf_iterator<char>(in), {})};
     }
 
     std::string toolsDir;
@@ -159,8 +177,9 @@ TEST_F(Tools, GeneratedMultifileListsItsSubfilesByNumber)
     past.Bytes(bytes).PatchLe32(32 + 2 * 28 + 16, static_cast<std::uint32_t>(members[2].bytes.size() + 2));
     fs::path pastFile = dir / "past.orl";
     past.WriteTo(pastFile);
+    // Refused: what the program holds of it is listed, and the status says it was refused.
     dump = Dump(pastFile, "--summary --subfiles --records 2>/dev/null");
-    ASSERT_EQ(dump.status, 0);
+    ASSERT_EQ(dump.status, 1);
     EXPECT_NE(dump.out.find("kind: 100\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("sub-files: 0\n"), std::string::npos) << dump.out;
     EXPECT_EQ(dump.out.find("sub-file 3"), std::string::npos) << dump.out;
@@ -195,8 +214,9 @@ TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
         SCOPED_TRACE(f.option);
         fs::path broken = dir / (std::string(f.option) + ".orl");
         ASSERT_EQ(MakeFixture(std::string("sample --fault ") + f.option, broken), 0);
+        // The loader refuses a broken chain; its records are listed up to the break all the same.
         dump = Dump(broken, "--records 2>&1");
-        ASSERT_EQ(dump.status, 0);
+        ASSERT_EQ(dump.status, 1);
         EXPECT_NE(dump.out.find(f.error), std::string::npos) << dump.out;
         EXPECT_EQ(dump.out.find("end of chain"), std::string::npos) << dump.out;
         EXPECT_NE(dump.out.find("  complete: no\n"), std::string::npos) << dump.out;
@@ -305,4 +325,89 @@ TEST_F(Tools, DumpViewWithUnitsAndChannelsOfTheView)
     for (const char* wrong : {"--view 2 --units 2", "--view 2 --channels 65536", "--units 1", "--channels 1",
                               "--view 2 --channels x"})
         EXPECT_EQ(Dump(file, std::string(wrong) + " 2>/dev/null").status, 2) << wrong;
+}
+
+TEST_F(Tools, DumpAnswersHelpAndRefusesWrongCommandLines)
+{
+    const fs::path file = dir / "s.orl";
+    ASSERT_EQ(MakeFixture("sample", file), 0);
+    const std::string f = file.string();
+    struct Case {
+        std::string arguments;
+        int status; ///< 0: the usage on standard output; 2: on standard error
+    };
+    const Case cases[] = {
+        {"--help", 0},
+        {f + " --summary --help", 0},
+        {"", 2},
+        {f, 2},                      // nothing asked
+        {f + " --summary --bogus", 2},
+        {"--summary " + f, 2},       // an option where the file goes
+        {f + " --view", 2},          // no value
+        {f + " --view 2 --form", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const Outcome run = RunTool("orlu-dump", c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        const std::string& usage = c.status == 0 ? run.out : run.err;
+        EXPECT_EQ(usage.rfind("usage: orlu-dump FILE", 0), 0u) << usage;
+        EXPECT_NE(usage.find("--results"), std::string::npos) << usage;
+        EXPECT_EQ((c.status == 0 ? run.err : run.out), "");
+    }
+}
+
+TEST_F(Tools, DumpGivesAMessageForFilesItCannotShow)
+{
+    // The sample's record chain without its container: the loader does not recognise it,
+    // though its results record is there to be found; cut, that record runs past the end.
+    const std::vector<std::uint8_t> chain = orlu::fixture::SampleCurrentFamilyFile();
+    orlu::fixture::FixtureBuilder().Bytes(chain).WriteTo(dir / "bare.orl");
+    orlu::fixture::FixtureBuilder().Bytes(std::span(chain).first(190)).WriteTo(dir / "cut.orl");
+    ASSERT_EQ(MakeFixture("container --kind 5 --data-bytes 100", dir / "hexa.orl"), 0);
+    orlu::fixture::FixtureBuilder().WriteTo(dir / "empty.orl");
+    fs::create_directory(dir / "folder");
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+
+    struct Case {
+        const char* file;
+        const char* options;
+        const char* message; ///< on standard error
+    };
+    const Case cases[] = {
+        {"missing.orl", "--summary", "cannot open"},
+        {"folder", "--summary", "is a directory"},
+        {"pipe", "--summary", "is not a regular file"},
+        {"empty.orl", "--summary", "is empty"},
+        {"bare.orl", "--results", "bare.orl  -  Unrecognized file contents"},
+        {"cut.orl", "--results", "cut.orl  -  Unrecognized file contents"},
+        {"cut.orl", "--header --results --view 2 --form text", "cut.orl  -  Unrecognized file contents"},
+        {"hexa.orl", "--header", "hexa.orl: no instrument header was decoded (kind 5)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.options);
+        const Outcome run = RunTool("orlu-dump", (dir / c.file).string() + " " + c.options);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("terminate"), std::string::npos) << run.err;
+        // No rows made of words whose meaning was never decoded.
+        EXPECT_EQ(run.out.find("profile 1"), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find("device:"), std::string::npos) << run.out;
+    }
+    // A device file is no measurement either.
+    const Outcome device = RunTool("orlu-dump", "/dev/null --summary");
+    EXPECT_EQ(device.status, 1);
+    EXPECT_NE(device.err.find("/dev/null is not a regular file"), std::string::npos) << device.err;
+}
+
+TEST_F(Tools, DumpGivesAMessageForAFileItMayNotRead)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser reads every file";
+    const fs::path file = dir / "locked.orl";
+    ASSERT_EQ(MakeFixture("sample", file), 0);
+    fs::permissions(file, fs::perms::none);
+    const Outcome run = RunTool("orlu-dump", file.string() + " --summary");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Permission denied"), std::string::npos) << run.err;
 }

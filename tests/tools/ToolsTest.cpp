@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <vector>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -95,7 +97,7 @@ TEST_F(Tools, FixtureContainerDumpsItsSummary)
 TEST_F(Tools, DumpListsSubFilesAndLoadErrors)
 {
     fs::path multi = dir / "m.orl";
-    ASSERT_EQ(MakeFixture("multifile", multi), 0);
+    ASSERT_EQ(MakeFixture("multifile --pattern", multi), 0);
     CommandRun dump = Dump(multi, "--summary 2>/dev/null");
     EXPECT_NE(dump.out.find("sub-files: 2\n  FILE1 kind 55 offset 0 length 200\n  FILE2 kind 55 offset 200 length 400\n"),
               std::string::npos)
@@ -140,8 +142,9 @@ TEST_F(Tools, CurrentFixturesDumpTheirHeaderResultsAndViews)
     ASSERT_EQ(MakeFixture("current --kind 45", meter), 0);
     CommandRun results = Dump(meter, "--results 2>/dev/null");
     ASSERT_EQ(results.status, 0);
-    // Profile 1 of the generated levels: the Leq word 800 (firmware 3.00: word 7) is 80 dB, 200 mPa.
-    EXPECT_NE(results.out.find("profile 1: detector Fast filter A\n  Leq/RMS  80.000 dB      200 mPa     \n"),
+    // Profile 1 of the generated levels: the Leq word 815 (firmware 3.00: word 7) is 81.5 dB,
+    // 20 uPa x 10^(81.5 / 20) = 238 mPa.
+    EXPECT_NE(results.out.find("profile 1: detector Fast filter A\n  Leq/RMS  81.500 dB      238 mPa     \n"),
               std::string::npos)
         << results.out;
     EXPECT_EQ(results.out.find("message:"), std::string::npos) << results.out;
@@ -410,4 +413,124 @@ TEST_F(Tools, DumpGivesAMessageForAFileItMayNotRead)
     const Outcome run = RunTool("orlu-dump", file.string() + " --summary");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Permission denied"), std::string::npos) << run.err;
+}
+
+TEST_F(Tools, FixtureAnswersHelpAndWrongCommandLinesWithoutWritingAFile)
+{
+    struct Case {
+        const char* arguments; ///< run inside the test's folder
+        int status;            ///< 0: the usage on standard output; 2: on standard error
+    };
+    const Case cases[] = {
+        {"--help", 0},
+        {"sample --help", 0},
+        {"multifile --files 3 --help", 0},
+        {"four-channel --vector --help out.orl", 0},
+        {"", 2},
+        {"sample", 2},                             // no file
+        {"sample --bogus out.orl", 2},
+        {"sample --fault out.orl", 2},             // no value
+        {"multifile --files out.orl", 2},
+        {"multifile --files x out.orl", 2},        // no number
+        {"multifile --pattern --files 3 out.orl", 2},
+        {"current --kind 45x out.orl", 2},
+        {"current --kind 45 --vector out.orl", 2},
+        {"reverb --kind 45 out.orl", 2},
+        {"dos --pattern", 2},                      // an option where the file goes
+        {"frobnicate out.orl", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const Outcome run = RunTool("orlu-fixture", std::string(c.arguments));
+        EXPECT_EQ(run.status, c.status);
+        const std::string& usage = c.status == 0 ? run.out : run.err;
+        EXPECT_EQ(usage.rfind("usage: orlu-fixture container", 0), 0u) << usage;
+        EXPECT_NE(usage.find("orlu-fixture multifile [--files N | --pattern] OUT"), std::string::npos) << usage;
+        std::vector<std::string> written;
+        for (const fs::directory_entry& e : fs::directory_iterator(dir))
+            if (e.path().filename() != "stderr.txt")
+                written.push_back(e.path().filename().string());
+        EXPECT_TRUE(written.empty()) << written.front();
+        for (const std::string& name : written)
+            fs::remove(dir / name);
+    }
+}
+
+TEST_F(Tools, DefaultFixturesArePlausibleMeasurementsThatOpenDecoded)
+{
+    // Per results block of `orlu-dump --results`: the level (dB) or linear value and its unit.
+    struct Row {
+        double leq = 0, peak = 0, max = 0, min = 0;
+        std::string unit; ///< of the linear Leq/RMS
+    };
+    const auto rows = [](const std::string& out) {
+        std::vector<Row> found;
+        std::istringstream lines(out);
+        std::string line;
+        const struct {
+            const char* name;
+            double Row::*slot;
+        } slots[] = {{"Leq/RMS", &Row::leq}, {"Peak", &Row::peak}, {"Max", &Row::max}, {"Min", &Row::min}};
+        while (std::getline(lines, line)) {
+            if (line.find(": detector ") != std::string::npos)
+                found.emplace_back();
+            std::istringstream words(line);
+            std::string name, db, dbUnit, linear, unit;
+            words >> name >> db >> dbUnit >> linear >> unit;
+            for (const auto& s : slots)
+                if (!found.empty() && name == s.name) {
+                    found.back().*s.slot = std::stod(db);
+                    if (s.slot == &Row::leq)
+                        found.back().unit = unit;
+                }
+        }
+        return found;
+    };
+    struct Case {
+        const char* arguments;
+        bool vibration;
+    };
+    const Case cases[] = {
+        {"sample", false},
+        {"container --kind 45 --data-bytes 1000", false},
+        {"current --kind 45", false},
+        {"current --kind 45 --firmware 505", false},
+        {"multifile", false},
+        {"current --kind 47 --device 530 --input 5", true},
+        {"current --kind 47 --device 530 --input 5 --firmware 505", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const fs::path file = dir / "f.orl";
+        ASSERT_EQ(MakeFixture(c.arguments, file), 0);
+        const Outcome dump = RunTool("orlu-dump", file.string() + " --header --results");
+        ASSERT_EQ(dump.status, 0) << dump.err;
+        EXPECT_EQ(dump.err, "");
+        const std::vector<Row> found = rows(dump.out);
+        ASSERT_EQ(found.size(), 3u) << dump.out;
+        for (const Row& r : found) {
+            if (c.vibration) {
+                // RMS <= MTVV <= Peak, a few m/s2 (the dB over 1 um/s2: 120 dB is 1 m/s2).
+                EXPECT_LE(r.leq, r.max);
+                EXPECT_LE(r.max, r.peak);
+                EXPECT_GT(r.leq, 120.0);
+                EXPECT_LT(r.peak, 160.0);
+                EXPECT_EQ(r.unit, "m/s\xC2\xB2");
+            } else {
+                EXPECT_LE(r.min, r.leq);
+                EXPECT_LE(r.leq, r.max);
+                EXPECT_LE(r.max, r.peak);
+                EXPECT_GT(r.min, 20.0);
+                EXPECT_LT(r.peak, 140.0);
+            }
+        }
+    }
+    // The percentage of the statistical level beside the main results: 10 % for the first profile.
+    const fs::path sample = dir / "s.orl";
+    ASSERT_EQ(MakeFixture("sample", sample), 0);
+    const Outcome text = RunTool("orlu-dump", sample.string() + " --view 2 --form text");
+    EXPECT_NE(text.out.find(" 24/05/14  14:30'20   #1  A      Fast   00:10'00 |    dB |  104.5   58.7   93.4   76.2   "
+                            "81.5   83.6   85.1 |    109.3 |  10     86.0\r\n"),
+              std::string::npos)
+        << text.out;
 }

@@ -32,7 +32,12 @@
 //       --channels MASK the view's channel or profile mask (bit 0 the first).
 //
 // Options can be given together; the sections come in the order above, the
-// view's lines last.
+// view's lines last. `orlu-dump --help` prints the usage.
+//
+// Status 0 when everything asked was shown; 1 when the file cannot be read (a
+// missing, empty or unreadable file, a directory, a device or a named pipe), the
+// program refused it (its load errors say why), or its header and results were
+// never decoded; 2 for a wrong command line.
 
 #include "ConsoleInteraction.h"
 #include "document/CTmDoc.h"
@@ -45,6 +50,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -167,11 +174,45 @@ void PrintAllRecords(CTmDoc& doc, std::string& out)
         PrintRecords(doc, n, out);
 }
 
-int Usage()
+constexpr char kUsage[] =
+    "usage: orlu-dump FILE OPTION...\n"
+    "       orlu-dump --help\n"
+    "  --summary        kind, flags, lengths, pages and sub-files, and the load errors\n"
+    "  --subfiles       the sub-files by number, with the content groups of a Multifile\n"
+    "  --records        each sub-file's record chain and where the locators find their records\n"
+    "  --header         the decoded instrument header\n"
+    "  --results        the main results of every profile (or channel and profile)\n"
+    "  --viewmask       the views the file offers\n"
+    "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
+    "                   the lines of view kind K in that form\n"
+    "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
+
+// The usage: on standard output when asked for, else on standard error with status 2.
+int Usage(bool asked = false)
 {
-    std::fprintf(stderr, "usage: orlu-dump FILE --summary|--subfiles|--records|--header|--results|--viewmask|--view K --form F "
-                 "[--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n");
-    return 2;
+    std::fputs(kUsage, asked ? stdout : stderr);
+    return asked ? 0 : 2;
+}
+
+// Why the file cannot be opened as a measurement, found from its type alone
+// so that a named pipe is never opened (the open would wait for a writer);
+// empty when it is a regular file with data.
+std::string InputFileProblem(const std::filesystem::path& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found)
+        return "cannot open " + path.string() + ": No such file or directory";
+    if (error)
+        return "cannot open " + path.string() + ": " + error.message();
+    if (fs::is_directory(status))
+        return path.string() + " is a directory";
+    if (!fs::is_regular_file(status))
+        return path.string() + " is not a regular file";
+    if (fs::file_size(path, error) == 0 && !error)
+        return path.string() + " is empty";
+    return {};
 }
 
 struct FlagName {
@@ -373,11 +414,19 @@ int NumberArgument(const char* text, int max)
     return *text && !*end && value >= 0 && value <= max ? static_cast<int>(value) : -1;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The file as the program holds it was refused: the loader reported why and
+// keeps it for the Hexa view only.
+bool Refused(const CTmDoc& doc, const ConsoleInteraction& ui)
 {
-    if (argc < 3)
+    return doc.FileKind() == kKindUnreadable && !ui.Messages.empty();
+}
+
+int Run(int argc, char** argv)
+{
+    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return std::string(a) == "--help"; }))
+        return Usage(true);
+    // The file comes first; an option in its place is a wrong command line, not a file to look for.
+    if (argc < 3 || argv[1][0] == '-')
         return Usage();
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
@@ -428,11 +477,26 @@ int main(int argc, char** argv)
     }
     if ((formGiven || view.units >= 0 || view.channels >= 0) && view.kind < 0)
         return Usage();
+    if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {
+        std::fprintf(stderr, "orlu-dump: %s\n", problem.c_str());
+        return 1;
+    }
     ConsoleInteraction ui;
     AppContext app(ui);
     CTmDoc doc(app);
     if (!doc.OnOpenDocument(argv[1]))
         return 1;
+    // A refused file shows what the program holds of it, and its load errors (on standard
+    // error as they happened) make the status 1. Its header and results were never decoded:
+    // rows built from it would be words of whatever the file holds.
+    int status = Refused(doc, ui) ? 1 : 0;
+    if ((header || results) && !doc.HeaderDecoded()) {
+        if (status == 0)
+            std::fprintf(stderr, "orlu-dump: %s: no instrument header was decoded (kind %u)\n", doc.FileName().c_str(),
+                         doc.FileKind());
+        header = results = false;
+        status = 1;
+    }
     std::string out;
     if (summary)
         PrintSummary(doc, out);
@@ -451,5 +515,18 @@ int main(int argc, char** argv)
     for (const std::string& message : ui.Messages)
         AppendPrintf(out, "message: %s\n", message.c_str());
     std::fputs(Cp1252ToUtf8(out).c_str(), stdout);
-    return 0;
+    return status;
+}
+
+} // namespace
+
+// Whatever a file or a decoder throws ends in a message and status 1, never an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "orlu-dump: %s\n", e.what());
+        return 1;
+    }
 }

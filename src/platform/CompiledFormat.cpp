@@ -1,12 +1,15 @@
 #include "platform/CompiledFormat.h"
 
+#include <algorithm>
+
 namespace orlu {
 
-CompiledFormat::CompiledFormat(const char* format)
+CompiledFormat::CompiledFormat(std::string_view format)
 {
+    const std::string text(format); // the walk reads up to the terminating zero
     m_Pieces.emplace_back();
     WalkFormat(
-        format, [this](std::string_view text) { m_Pieces.back().text += text; },
+        text.c_str(), [this](std::string_view text) { m_Pieces.back().text += text; },
         [this](const FieldSpec& spec) {
             m_Pieces.back().hasField = true;
             m_Pieces.back().field = spec;

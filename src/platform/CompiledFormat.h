@@ -21,7 +21,7 @@ namespace orlu {
 
 class CompiledFormat {
 public:
-    explicit CompiledFormat(const char* format);
+    explicit CompiledFormat(std::string_view format);
 
     /// Appends the formatted text to out.
     template <class... Args>

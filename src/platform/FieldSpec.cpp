@@ -1,11 +1,13 @@
 #include "platform/FieldSpec.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
 namespace orlu {
 namespace {
@@ -192,6 +194,59 @@ int ExactExponent(T value)
     return ExponentOf(text, std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr);
 }
 
+// The fixed form of a double with a few decimals, the way tables write most of
+// their numbers, without the general conversion: the value times 10^precision
+// is worked out exactly in 128 bits and rounded half to even, as the general
+// conversion and printf round. Returns nullptr for the values it does not take
+// (too many decimals, too large), which the general conversion writes.
+char* FixedByIntegers(char* first, char* last, double magnitude, int precision)
+{
+    constexpr int kMostDecimals = 9; // 10^9 times a 53-bit mantissa fits in 83 bits
+    if (precision < 0 || precision > kMostDecimals || !std::isfinite(magnitude))
+        return nullptr;
+    __extension__ using Wide = unsigned __int128;
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52 & 0x7FF);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t mantissa = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
+    const int exponent = (biased == 0 ? 1 : biased) - 1075; // magnitude = mantissa x 2^exponent
+    std::uint64_t scale = 1;
+    for (int i = 0; i < precision; ++i)
+        scale *= 10;
+    const Wide scaled = Wide{mantissa} * scale;
+    Wide units = 0;
+    if (exponent >= 0) {
+        if (exponent > 40) // the units would not fit in 64 bits anyway
+            return nullptr;
+        units = scaled << exponent;
+    } else if (-exponent < 84) { // below that, less than half a unit: zero
+        const int shift = -exponent;
+        units = scaled >> shift;
+        const Wide rest = scaled & ((Wide{1} << shift) - 1);
+        const Wide half = Wide{1} << (shift - 1);
+        if (rest > half || (rest == half && (units & 1) != 0))
+            ++units;
+    }
+    if ((units >> 64) != 0)
+        return nullptr;
+    char digits[24];
+    const char* digitsEnd = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(units)).ptr;
+    const auto count = static_cast<std::size_t>(digitsEnd - digits);
+    const auto decimals = static_cast<std::size_t>(precision);
+    // A value below one gets its zero before the point and the zeros after it.
+    const std::size_t leadingZeros = count <= decimals ? decimals + 1 - count : 0;
+    if (static_cast<std::size_t>(last - first) < leadingZeros + count + 1)
+        return nullptr;
+    char* out = first;
+    const char* digit = digits;
+    for (std::size_t i = 0; i < leadingZeros + count; ++i) {
+        if (i == leadingZeros + count - decimals && decimals != 0)
+            *out++ = '.';
+        *out++ = i < leadingZeros ? '0' : *digit++;
+    }
+    return out;
+}
+
 // Inserts ch at `at` of the text [first, end) and returns the new end.
 char* InsertAt(char* first, char* end, std::size_t at, std::size_t count, char ch)
 {
@@ -210,6 +265,13 @@ char* ConvertMagnitude(char* first, char* last, T magnitude, const FieldSpec& sp
     std::to_chars_result r{};
     switch (lower) {
     case 'f':
+        if constexpr (std::is_same_v<T, double>) {
+            if (char* end = FixedByIntegers(first, last, magnitude, spec.precision < 0 ? 6 : spec.precision)) {
+                if (spec.alt && spec.precision == 0)
+                    *end++ = '.';
+                return end;
+            }
+        }
         r = ToChars(first, last, magnitude, std::chars_format::fixed, spec.precision < 0 ? 6 : spec.precision);
         break;
     case 'e':

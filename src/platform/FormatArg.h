@@ -23,6 +23,7 @@ struct FormatArg {
     /// The text of a Text argument ("(null)" for a null pointer).
     std::string_view text;
 
+    FormatArg() : i(0) {}
     template <std::signed_integral T>
     FormatArg(T value) : kind(Kind::Signed), i(value) {}
     template <std::unsigned_integral T>

@@ -270,7 +270,7 @@ private:
 
 const char* const kFlags[] = {"", "-", "+", " ", "0", "#", "-+", "+0", " 0", "#0", "-#", "+ ", "-0", "#+0"};
 const char* const kWidths[] = {"", "1", "8", "12"};
-const char* const kPrecisions[] = {"", ".", ".0", ".1", ".3", ".17"};
+const char* const kPrecisions[] = {"", ".", ".0", ".1", ".2", ".3", ".9", ".17"};
 
 std::string Spec(const char* flags, const char* width, const char* precision, const char* conversion)
 {
@@ -282,7 +282,7 @@ TEST(ValueFormatReference, FloatingConversions)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double values[] = {
         0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 0.375, 94.05, 94.25, 1e-5, 0.0001234, 123456.0, 999999.5,
-        9.9999995, -1.23456789e-7, 1e15, 1e100, 1e-100, 1e-300, DBL_MIN, 5e-324, DBL_MAX, 1.0 / 3.0,
+        9.9999995, -1.23456789e-7, 0.05, 4.35, 0.0625, 1e-9, 5e-10, 1.8e10, 1.9e10, 1e15, 1e22, 1e100, 1e-100, 1e-300, DBL_MIN, 5e-324, DBL_MAX, 1.0 / 3.0,
         std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), nan, -nan,
     };
     Mismatches m;

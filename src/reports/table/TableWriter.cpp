@@ -12,6 +12,9 @@ constexpr bool IsAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// CR LF, which AddLine appends.
+constexpr std::size_t kLineEndLength = 2;
+
 void AppendSeparator(std::string& out, char separator, bool doubled)
 {
     out += separator;
@@ -94,10 +97,29 @@ void ApplyColumnSeparator(std::string& row, char separator, bool doubled)
 {
     if (separator == kNoSeparator)
         return;
-    std::string out;
-    out.reserve(doubled ? row.size() * 2 : row.size());
-    AppendWithSeparators(out, row, separator, doubled, false, true);
-    row = std::move(out);
+    if (doubled) {
+        // Two characters for a single blank can outgrow the row: convert into a copy.
+        std::string out;
+        out.reserve(row.size() + row.size() / 2);
+        AppendWithSeparators(out, row, separator, doubled, false, true);
+        row = std::move(out);
+        return;
+    }
+    // One character for each run of blanks: the text only moves to the left.
+    const std::size_t size = row.size();
+    std::size_t to = 0;
+    std::size_t from = 0;
+    while (from < size) {
+        if (row[from] != ' ') {
+            row[to++] = row[from++];
+            continue;
+        }
+        while (from < size && row[from] == ' ')
+            ++from;
+        if (to != 0 && from < size) // an inner run, not a leading or trailing one
+            row[to++] = separator;
+    }
+    row.resize(to);
 }
 
 void ReplaceDecimalPoint(std::string& row, char decimal)
@@ -113,7 +135,13 @@ void EmitFieldRow(LineList& lines, std::string& row, const TableOutputOptions& o
     ApplyColumnSeparator(row, SeparatorChar(options.SeparatorIndex), SeparatorDoubled(options.SeparatorIndex));
     if (options.DecimalIndex != 0)
         ReplaceDecimalPoint(row, DecimalChar(options.DecimalIndex));
-    AddLine(lines, row, widest);
+    // The line is stored in a string of its own size with room for its CR LF; the
+    // row keeps its buffer for the next row.
+    std::string line;
+    line.reserve(row.size() + kLineEndLength);
+    line = row;
+    row.clear();
+    AddLine(lines, line, widest);
 }
 
 void RepackHeader(std::string& header)

@@ -24,7 +24,8 @@ void CompiledFormat::AppendArgs(std::string& out, std::span<const FormatArg> arg
 {
     std::size_t next = 0;
     for (const Piece& piece : m_Pieces) {
-        out += piece.text;
+        if (!piece.text.empty())
+            out += piece.text;
         if (!piece.hasField)
             continue;
         const std::size_t count = std::min(orlu::ArgumentCount(piece.field), args.size() - next);

@@ -67,6 +67,15 @@ void AppendPadded(std::string& out, std::string_view body, const FieldSpec& spec
 {
     const std::size_t fill =
         spec.width > 0 && static_cast<std::size_t>(spec.width) > body.size() ? spec.width - body.size() : 0;
+    // A short field goes in with one append.
+    char field[64];
+    if (fill != 0 && body.size() + fill <= sizeof field) {
+        char* text = spec.left ? field : field + fill;
+        std::memcpy(text, body.data(), body.size());
+        std::memset(spec.left ? field + body.size() : field, ' ', fill);
+        out.append(field, body.size() + fill);
+        return;
+    }
     if (fill != 0 && !spec.left)
         out.append(fill, ' ');
     out.append(body);
@@ -210,10 +219,9 @@ char* FixedByIntegers(char* first, char* last, double magnitude, int precision)
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t mantissa = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
     const int exponent = (biased == 0 ? 1 : biased) - 1075; // magnitude = mantissa x 2^exponent
-    std::uint64_t scale = 1;
-    for (int i = 0; i < precision; ++i)
-        scale *= 10;
-    const Wide scaled = Wide{mantissa} * scale;
+    constexpr std::uint64_t kPowersOfTen[kMostDecimals + 1] = {1,      10,      100,      1000,      10000,
+                                                              100000, 1000000, 10000000, 100000000, 1000000000};
+    const Wide scaled = Wide{mantissa} * kPowersOfTen[precision];
     Wide units = 0;
     if (exponent >= 0) {
         if (exponent > 40) // the units would not fit in 64 bits anyway
@@ -338,35 +346,53 @@ void AppendFloating(std::string& out, const FieldSpec& spec, T value)
     const char sign = negative ? '-' : spec.plus ? '+' : spec.space ? ' ' : '\0';
     const T magnitude = negative ? -value : value;
     // Room for the widest text: every integer digit of the type, the decimals, sign,
-    // "0x", point and exponent.
+    // "0x", point and exponent; and room on both sides to pad a field of usual width
+    // in place, so that it goes into out with one append.
+    constexpr std::size_t kPad = 64;
     constexpr std::size_t kIntegerDigits = std::numeric_limits<T>::max_exponent10 + 1;
     const std::size_t room = kIntegerDigits + static_cast<std::size_t>(std::max(spec.precision, 0)) + 16;
-    char small[512];
+    char small[kPad + 1 + 400 + kPad];
     std::string big;
     char* first = small;
-    if (room > sizeof small) {
-        big.resize(room);
+    if (kPad + 1 + room + kPad > sizeof small) {
+        big.resize(kPad + 1 + room + kPad);
         first = big.data();
     }
-    char* digits = first + 1;
-    char* end = ConvertMagnitude(digits, first + room - 8, magnitude, spec);
+    char* const number = first + kPad + 1;
+    char* end = ConvertMagnitude(number, number + room - 8, magnitude, spec);
     if (!end)
         return AppendAsWritten(out, spec);
     if (spec.conversion >= 'A' && spec.conversion <= 'Z')
-        std::transform(digits, end, digits, [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
-    if (sign)
-        *--digits = sign;
-    const std::string_view body(digits, static_cast<std::size_t>(end - digits));
+        std::transform(number, end, number, [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    const std::size_t length = static_cast<std::size_t>(end - number) + (sign ? 1 : 0);
+    const std::size_t fill =
+        spec.width > 0 && static_cast<std::size_t>(spec.width) > length ? spec.width - length : 0;
     // The field is padded after the conversion: '0' puts its zeros after the sign,
     // whatever the text is.
-    if (spec.zero && !spec.left && spec.width > 0 && static_cast<std::size_t>(spec.width) > body.size()) {
-        const std::size_t signs = sign ? 1 : 0;
-        out.append(body.substr(0, signs));
-        out.append(spec.width - body.size(), '0');
-        out.append(body.substr(signs));
+    const char padding = spec.left || !spec.zero ? ' ' : '0';
+    char* begin = number;
+    if (fill > kPad) {
+        if (!spec.left && padding == ' ')
+            out.append(fill, ' ');
+        if (sign)
+            out += sign;
+        if (!spec.left && padding == '0')
+            out.append(fill, '0');
+        out.append(number, end);
+        if (spec.left)
+            out.append(fill, ' ');
         return;
     }
-    AppendPadded(out, body, spec);
+    if (spec.left) {
+        end = std::fill_n(end, fill, ' ');
+    } else if (padding == '0') {
+        begin = std::fill_n(begin - fill, fill, '0') - fill;
+    }
+    if (sign)
+        *--begin = sign;
+    if (!spec.left && padding == ' ')
+        begin = std::fill_n(begin - fill, fill, ' ') - fill;
+    out.append(begin, end);
 }
 
 std::optional<long long> IntegerArg(const FormatArg& arg)

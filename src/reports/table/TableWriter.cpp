@@ -106,27 +106,31 @@ void ApplyColumnSeparator(std::string& row, char separator, bool doubled)
         return;
     }
     // One character for each run of blanks: the text only moves to the left.
-    const std::size_t size = row.size();
-    std::size_t to = 0;
-    std::size_t from = 0;
-    while (from < size) {
-        if (row[from] != ' ') {
-            row[to++] = row[from++];
+    // Plain pointers, so that the writes are not taken to move the string itself.
+    char* const first = row.data();
+    const char* const end = first + row.size();
+    char* to = first;
+    const char* from = first;
+    while (from != end) {
+        if (*from != ' ') {
+            *to++ = *from++;
             continue;
         }
-        while (from < size && row[from] == ' ')
+        while (from != end && *from == ' ')
             ++from;
-        if (to != 0 && from < size) // an inner run, not a leading or trailing one
-            row[to++] = separator;
+        if (to != first && from != end) // an inner run, not a leading or trailing one
+            *to++ = separator;
     }
-    row.resize(to);
+    row.resize(static_cast<std::size_t>(to - first));
 }
 
 void ReplaceDecimalPoint(std::string& row, char decimal)
 {
-    for (std::size_t i = 1; i < row.size(); ++i) {
-        if (row[i] == '.' && !IsAsciiLetter(row[i - 1]))
-            row[i] = decimal;
+    char* const text = row.data();
+    const std::size_t size = row.size();
+    for (std::size_t i = 1; i < size; ++i) {
+        if (text[i] == '.' && !IsAsciiLetter(text[i - 1]))
+            text[i] = decimal;
     }
 }
 

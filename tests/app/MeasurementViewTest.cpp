@@ -11,6 +11,7 @@
 #include "presentation/CommandTable.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
+#include "support/JoinedLines.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QApplication>
@@ -289,8 +290,8 @@ TEST_F(MeasurementViewReports, CurrentAndFourChannelFilesShowTheirReports)
     ASSERT_TRUE(frame.RouteCommand(32778)); // Hexa
     const MeasurementViewState& hex = four->State();
     ASSERT_TRUE(hex.HexShown());
-    ASSERT_GT(hex.Lines.Size(), 2u);
-    EXPECT_EQ(LineText(hex.Lines[0]).rfind(" Offset   0  1", 0), 0u);
+    ASSERT_GT(hex.ShownLines().LineCount(), 2u);
+    EXPECT_EQ(test::JoinedLines(hex.ShownLines()).rfind(" Offset   0  1", 0), 0u);
     frame.UpdateCommandUi();
     EXPECT_TRUE(frame.Action(32790)->isChecked()); // the hex dump counts as the text form
     EXPECT_FALSE(frame.Action(32789)->isEnabled()); // Hexa has no table

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <climits>
 
 namespace orlu {
 namespace {
@@ -28,7 +29,8 @@ const QColor kBlockBackground(0, 255, 0);
 
 CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, const AppSettings& settings,
                  QWidget* parent)
-    : QAbstractScrollArea(parent), m_Document(document), m_Settings(settings), m_Builder(renderers, settings)
+    : QAbstractScrollArea(parent), m_Document(document), m_Settings(settings), m_LongForms(this),
+      m_Builder(renderers, settings, &m_LongForms)
 {
     m_State.DispPitch = settings.DispPitchSize;
     m_State.TextMargin = settings.DispTextMargin;
@@ -196,12 +198,14 @@ void CTmView::paintEvent(QPaintEvent*)
     const int lineHeight = m_State.LineHeight;
     const int visibleColumns = (viewport()->width() + 1) / charWidth + 1;
     const int firstColumn = m_State.FirstColumn - m_State.TextMargin;
-    const int lineCount = static_cast<int>(m_State.Lines.Size());
+    const LineSource& lines = m_State.ShownLines();
+    const int lineCount = static_cast<int>(std::min<std::size_t>(lines.LineCount(), INT_MAX));
     const int last = std::min(lineCount, m_State.FirstLine + VisibleLineCount(m_State, viewport()->height()));
     const int ascent = painter.fontMetrics().ascent();
-    // Only the lines in the window are looked at, however long the form.
+    // Only the lines in the window are looked at (and, in an on-demand form, made), however long the form.
+    std::string buffer;
     for (int i = m_State.FirstLine, y = 0; i < last; ++i, y += lineHeight) {
-        const std::string_view line = LineText(m_State.Lines[static_cast<std::size_t>(i)]);
+        const std::string_view line = LineText(lines.Line(static_cast<std::size_t>(i), buffer));
         const ColumnSpan block = BlockHighlight(m_State, i, line);
         if (block.start < block.end) {
             const int from = std::max(block.start, firstColumn) - firstColumn;

@@ -1,8 +1,9 @@
 #include "document/rawviews/RecordFieldWriter.h"
 
-#include "document/LineList.h"
+#include "document/LineSink.h"
 #include "document/rawviews/FieldCodeStrings.h"
 #include "document/rawviews/RotationSpeed.h"
+#include "platform/ProgressState.h"
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int kItemsPerLine = 16;
 constexpr std::size_t kLineBreakWidth = 78;
+/// Rows, markers or samples of buffer data between two progress checks.
+constexpr std::uint32_t kStepsPerCheck = 4096;
 
 /// How a scalar code writes its item.
 enum class Scalar : std::uint8_t {
@@ -382,7 +385,7 @@ std::uint32_t RecordWalk::Run(std::span<const std::uint8_t> codes)
 void AsciiLineWriter::Flush()
 {
     if (!m_Line.empty())
-        AddLine(*m_Lines, m_Line, m_Widest);
+        m_Out->AddLine(m_Line);
     m_Line.clear();
     m_Items = 0;
     m_BreakPending = false;
@@ -405,14 +408,14 @@ void AsciiLineWriter::EndRecord(bool emptyLine)
     Flush();
     if (emptyLine) {
         std::string empty;
-        AddLine(*m_Lines, empty, m_Widest);
+        m_Out->AddLine(empty);
     }
 }
 
 void AsciiLineWriter::Line(std::string text)
 {
     Flush();
-    AddLine(*m_Lines, text, m_Widest);
+    m_Out->AddLine(text);
 }
 
 void FormatRecordFields(const FieldWalkContext& ctx, AsciiLineWriter& out, std::span<const std::uint8_t> codes,
@@ -439,7 +442,9 @@ void FormatBufferData(const FieldWalkContext& ctx, AsciiLineWriter& out, std::ui
     const ImageReader& image = ctx.image;
     const std::uint32_t wordCount = image.WordCount();
     std::uint32_t p = wordIndex;
-    while (p < wordCount) {
+    for (std::uint32_t step = 0; p < wordCount; ++step) {
+        if (ctx.progress && step % kStepsPerCheck == 0)
+            ctx.progress->Checkpoint(2ull * p);
         const std::uint16_t w = image.Word(p);
         if (w == 0xFFFF)
             break;

@@ -71,7 +71,6 @@ bool QtLongFormRunner::Run(std::string_view label, const Build& build, UserInter
         dialog.setMinimumDuration(kShowAfterMs);
         dialog.setAutoClose(false);
         dialog.setAutoReset(false);
-        QObject::connect(&dialog, &QProgressDialog::canceled, [&progress] { progress.RequestCancel(); });
         QEventLoop loop;
         QTimer poll;
         bool polling = false; // a modal dialog's setValue runs events, this timer's among them
@@ -79,9 +78,11 @@ bool QtLongFormRunner::Run(std::string_view label, const Build& build, UserInter
             if (polling)
                 return;
             polling = true;
+            if (dialog.wasCanceled())
+                progress.RequestCancel(); // the build stops at its next check and ends the loop
             if (finished.load(std::memory_order_acquire))
                 loop.quit();
-            else
+            else if (!dialog.wasCanceled())
                 dialog.setValue(progress.Share(kProgressScale));
             polling = false;
         });

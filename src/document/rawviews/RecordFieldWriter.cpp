@@ -148,6 +148,28 @@ std::string ScalarText(const FieldWalkContext& ctx, Scalar scalar, std::uint32_t
     return {};
 }
 
+/// A logged level in 0.05 dB as "%.1f," of its value ("*," with the overload
+/// bit). The value is a whole number of tenths, so its digits are written
+/// straight from the integer: the same text as printf, in a fraction of the
+/// time over the millions of levels of a logger.
+std::string_view LoggedLevelText(std::uint16_t level, char (&text)[12])
+{
+    const unsigned tenths = level >> 1; // (level & 0xFFFE) / 20 dB
+    char* end = text + sizeof text;
+    char* p = end;
+    *--p = ',';
+    if (level & 1)
+        *--p = '*';
+    *--p = static_cast<char>('0' + tenths % 10);
+    *--p = '.';
+    unsigned whole = tenths / 10;
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    return {p, static_cast<std::size_t>(end - p)};
+}
+
 std::string LevelText(const FieldWalkContext& ctx, std::uint16_t w)
 {
     const auto s = static_cast<std::int16_t>(w);
@@ -485,8 +507,8 @@ void FormatBufferData(const FieldWalkContext& ctx, AsciiLineWriter& out, std::ui
                 ++i;
                 continue;
             }
-            const std::uint16_t level = image.Word(p + i);
-            out.Item(StrPrintf("%.1f%s", (level & 0xFFFE) / 20.0, (level & 1) ? "*," : ","));
+            char text[12];
+            out.Item(LoggedLevelText(image.Word(p + i), text));
         }
         if (ctx.rowLength != 0)
             out.Break();

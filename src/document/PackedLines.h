@@ -18,8 +18,8 @@ namespace orlu {
 
 class PackedLines : public LineSource, public LineSink {
 public:
-    /// Text bytes a block is made for; a longer line gets a block of its own size.
-    static constexpr std::size_t kBlockBytes = 1u << 20;
+    /// Text bytes a block is made for (one huge page); a longer line gets a block of its own size.
+    static constexpr std::size_t kBlockBytes = 2u << 20;
 
     void AddLine(std::string& line) override;
 
@@ -32,8 +32,11 @@ public:
     std::uint64_t TextBytes() const { return m_TextBytes; }
 
 private:
+    struct FreeText {
+        void operator()(char* text) const;
+    };
     struct Block {
-        std::unique_ptr<char[]> text;
+        std::unique_ptr<char[], FreeText> text;
         std::uint32_t capacity = 0;
         std::uint32_t used = 0;
         std::size_t firstLine = 0; ///< the index of its first line

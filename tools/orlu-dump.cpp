@@ -40,6 +40,7 @@
 // never decoded; 2 for a wrong command line.
 
 #include "ConsoleInteraction.h"
+#include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/container/LoadErrors.h"
 #include "platform/TextEncoding.h"
@@ -386,7 +387,44 @@ struct ViewRequest {
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
 };
 
-void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
+/// Standard output as UTF-8, a line at a time through a buffer of a few
+/// pages: a form as long as its file is never held whole.
+class StdoutLines : public LineSink {
+public:
+    ~StdoutLines() override { Flush(); }
+
+    /// Text of the program's own (Windows-1252) as it is.
+    void Write(std::string_view text)
+    {
+        if (IsAscii(text))
+            m_Buffer += text;
+        else
+            m_Buffer += Cp1252ToUtf8(text);
+        if (m_Buffer.size() >= kFlushBytes)
+            Flush();
+    }
+    void AddLine(std::string& line) override
+    {
+        line += "\r\n";
+        Write(line);
+        line.clear();
+    }
+    void Flush()
+    {
+        std::fwrite(m_Buffer.data(), 1, m_Buffer.size(), stdout);
+        m_Buffer.clear();
+    }
+
+private:
+    static constexpr std::size_t kFlushBytes = 1u << 16;
+    static bool IsAscii(std::string_view text)
+    {
+        return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    }
+    std::string m_Buffer;
+};
+
+void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
 {
     FormRendererRegistry renderers;
     RegisterReportRenderers(renderers);
@@ -395,6 +433,8 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
     if (request.units >= 0)
         view.UnitsByKind[0] = static_cast<std::uint8_t>(request.units);
     const FormBuilder builder(renderers, request.settings);
+    if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
+        return;
     builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
     // The kind chooses its channels when it is shown; a mask of the user's own is set after, as
     // the view's channel buttons do, and the text or table is made again.
@@ -402,8 +442,10 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
         view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
         builder.UpdateForm(view, doc);
     }
-    for (const std::string& line : view.Lines)
-        out += line;
+    const LineSource& lines = view.ShownLines();
+    std::string buffer;
+    for (std::size_t i = 0; i < lines.LineCount(); ++i)
+        out.Write(lines.Line(i, buffer));
 }
 
 // A number option in 0..max; -1 when it is not one.
@@ -510,11 +552,12 @@ int Run(int argc, char** argv)
         PrintResults(doc, out);
     if (viewMask)
         PrintViewMask(doc, out);
+    StdoutLines output;
+    output.Write(out);
     if (view.kind >= 0)
-        PrintView(doc, view, out);
+        PrintView(doc, view, output);
     for (const std::string& message : ui.Messages)
-        AppendPrintf(out, "message: %s\n", message.c_str());
-    std::fputs(Cp1252ToUtf8(out).c_str(), stdout);
+        output.Write(StrPrintf("message: %s\n", message.c_str()));
     return status;
 }
 

@@ -14,18 +14,23 @@
 #include "presentation/CommandTable.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
+#include "support/JoinedLines.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QMdiArea>
 #include <QMouseEvent>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <set>
+#include <thread>
 
 namespace orlu {
 namespace {
@@ -386,6 +391,91 @@ TEST_F(MeasurementViewWindow, TabTableScrollsToItsLastColumnWithTheFieldsLinedUp
 }
 
 // The program's own reports: nothing registered in their place.
+// The ASCII form is a long form: built on a worker thread behind a progress
+// dialog. Test forms stand in for it so that a build can be watched and held.
+class LongFormWindow : public MeasurementViewWindow {
+protected:
+    static constexpr int kAsciiCommand = 32867;
+
+    void RegisterLongForm(LongFormRenderer render)
+    {
+        m_App->FormRenderers().RegisterLongForm(kViewAscii, FormChoice::Ascii, std::move(render));
+    }
+};
+
+TEST_F(LongFormWindow, BuiltOnAWorkerThreadAndShownWhenDone)
+{
+    std::thread::id builtOn;
+    RegisterLongForm([&](const CTmDoc&, LineSink& out, UserInteraction& ui, ProgressState& progress) {
+        builtOn = std::this_thread::get_id();
+        progress.Start(kLineCount);
+        for (int i = 0; i < kLineCount; ++i) {
+            progress.Checkpoint(static_cast<std::uint64_t>(i));
+            std::string line = NumberedLine(i);
+            out.AddLine(line);
+        }
+        ui.ShowMessage("said while building", kMessageCaption);
+    });
+    CTmView* view = Open("long.orl");
+    ASSERT_NE(view, nullptr);
+    view->Execute(kAsciiCommand);
+    EXPECT_NE(builtOn, std::thread::id());
+    EXPECT_NE(builtOn, std::this_thread::get_id());
+    const MeasurementViewState& s = view->State();
+    EXPECT_TRUE(s.AsciiShown());
+    ASSERT_EQ(s.ShownLines().LineCount(), static_cast<std::size_t>(kLineCount));
+    std::string buffer;
+    EXPECT_EQ(LineText(s.ShownLines().Line(kLineCount - 1, buffer)), NumberedLine(kLineCount - 1));
+    EXPECT_EQ(s.WidestLine, static_cast<int>(NumberedLine(0).size()) + 2);
+    EXPECT_EQ(s.FirstLine, 0);
+    // The message waited for the build and was shown on this thread.
+    EXPECT_EQ(m_Ui.Messages(), std::vector<std::string>{"said while building"});
+    EXPECT_EQ(view->findChild<QProgressDialog*>(), nullptr); // the dialog is gone
+}
+
+TEST_F(LongFormWindow, CancelInTheProgressDialogStopsTheBuild)
+{
+    std::atomic<bool> running{false};
+    bool stoppedByCancel = false;
+    RegisterLongForm([&](const CTmDoc&, LineSink& out, UserInteraction&, ProgressState& progress) {
+        running = true;
+        progress.Start(100);
+        std::string line = "written before the cancel";
+        out.AddLine(line);
+        // Runs until cancelled; the bound only keeps a broken Cancel from hanging the test.
+        for (std::uint64_t i = 0; i < 2'000'000'000; ++i) {
+            try {
+                progress.Checkpoint(i % 100);
+            } catch (const OperationCancelled&) {
+                stoppedByCancel = true;
+                running = false;
+                throw;
+            }
+        }
+        running = false;
+    });
+    CTmView* view = Open("long.orl");
+    ASSERT_NE(view, nullptr);
+    bool dialogFound = false;
+    // Pressed once the dialog's event loop runs, as a user would.
+    QTimer::singleShot(0, view, [&] {
+        if (auto* dialog = view->findChild<QProgressDialog*>()) {
+            dialogFound = true;
+            EXPECT_TRUE(dialog->isModal());
+            dialog->cancel();
+        }
+    });
+    view->Execute(kAsciiCommand);
+    EXPECT_TRUE(dialogFound);
+    EXPECT_TRUE(stoppedByCancel);
+    EXPECT_FALSE(running); // the worker ended before the command returned
+    const MeasurementViewState& s = view->State();
+    ASSERT_EQ(s.ShownLines().LineCount(), 1u);
+    std::string buffer;
+    EXPECT_EQ(LineText(s.ShownLines().Line(0, buffer)), kFormCancelledText);
+    EXPECT_TRUE(m_Ui.Messages().empty());
+}
+
 class MeasurementViewReports : public MeasurementViewWindow {
 protected:
     void RegisterTestReports() override {}
@@ -421,8 +511,8 @@ TEST_F(MeasurementViewReports, CurrentAndFourChannelFilesShowTheirReports)
     ASSERT_TRUE(frame.RouteCommand(32778)); // Hexa
     const MeasurementViewState& hex = four->State();
     ASSERT_TRUE(hex.HexShown());
-    ASSERT_GT(hex.Lines.Size(), 2u);
-    EXPECT_EQ(LineText(hex.Lines[0]).rfind(" Offset   0  1", 0), 0u);
+    ASSERT_GT(hex.ShownLines().LineCount(), 2u);
+    EXPECT_EQ(test::JoinedLines(hex.ShownLines()).rfind(" Offset   0  1", 0), 0u);
     frame.UpdateCommandUi();
     EXPECT_TRUE(frame.Action(32790)->isChecked()); // the hex dump counts as the text form
     EXPECT_FALSE(frame.Action(32789)->isEnabled()); // Hexa has no table

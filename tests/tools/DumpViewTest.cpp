@@ -6,6 +6,7 @@
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/ViewSelection.h"
 #include "support/CommandRun.h"
+#include "support/JoinedLines.h"
 #include "support/ScriptedInteraction.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
         MeasurementViewState view;
         OpenView(view, doc);
         FormBuilder(renderers, settings).ShowKindInForm(view, doc, static_cast<std::uint8_t>(c.kind), c.choice);
-        const std::string expected = Cp1252ToUtf8(view.Lines.Join());
+        const std::string expected = Cp1252ToUtf8(test::JoinedLines(view.ShownLines()));
         const std::string dumped = CommandOutput((tools / "orlu-dump").string() + " " + file.string() + " --view " +
                                        std::to_string(c.kind) + " --form " + c.form + " --sep " +
                                        std::to_string(c.sep) + " --dec " + std::to_string(c.dec) + " 2>/dev/null");

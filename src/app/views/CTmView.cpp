@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <climits>
 
 namespace orlu {
 namespace {
@@ -28,7 +29,8 @@ const QColor kBlockBackground(0, 255, 0);
 
 CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, const AppSettings& settings,
                  QWidget* parent)
-    : QAbstractScrollArea(parent), m_Document(document), m_Settings(settings), m_Builder(renderers, settings)
+    : QAbstractScrollArea(parent), m_Document(document), m_Settings(settings), m_LongForms(this),
+      m_Builder(renderers, settings, &m_LongForms)
 {
     m_State.DispPitch = settings.DispPitchSize;
     m_State.TextMargin = settings.DispTextMargin;
@@ -199,11 +201,12 @@ void CTmView::paintEvent(QPaintEvent*)
     const int lineHeight = m_State.LineHeight;
     const int visibleColumns = (viewport()->width() + 1) / charWidth + 1;
     const int firstColumn = m_State.FirstColumn - m_State.TextMargin;
-    const int lineCount = static_cast<int>(m_State.Lines.Size());
+    const LineSource& lines = m_State.ShownLines();
+    const int lineCount = static_cast<int>(std::min<std::size_t>(lines.LineCount(), INT_MAX));
     const int last = std::min(lineCount, m_State.FirstLine + VisibleLineCount(m_State, viewport()->height()));
     const int ascent = painter.fontMetrics().ascent();
     std::string buffer;
-    // Only the lines in the window are looked at, however long the form.
+    // Only the lines in the window are looked at (and, in an on-demand form, made), however long the form.
     for (int i = m_State.FirstLine, y = 0; i < last; ++i, y += lineHeight) {
         const ScreenLine line = ScreenLineAt(m_State, i, buffer);
         const ColumnSpan block = line.block;

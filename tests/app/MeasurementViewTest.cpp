@@ -525,6 +525,34 @@ TEST_F(MeasurementViewReports, CurrentAndFourChannelFilesShowTheirReports)
     }
 }
 
+TEST_F(MeasurementViewReports, AFreshlyOpenedSampleShowsAReadableReport)
+{
+    // As the program's start with its sample: a new window over most of the
+    // area, on a form that shows the measurement, not a placeholder.
+    CMainFrame& frame = *m_App->MainFrame();
+    frame.resize(1024, 700);
+    QApplication::processEvents();
+    const fs::path path = m_Dir / "sample.orl";
+    fixture::FixtureBuilder().ContainerHeader(45).Bytes(fixture::PlausibleSampleFile()).WriteTo(path);
+    ASSERT_TRUE(m_App->OpenDocumentFile(path.string()));
+    CChildFrame* child = frame.ActiveChild();
+    ASSERT_NE(child, nullptr);
+    auto* view = dynamic_cast<CTmView*>(child->widget());
+    ASSERT_NE(view, nullptr);
+    QApplication::processEvents();
+
+    const MeasurementViewState& s = view->State();
+    EXPECT_EQ(s.ViewKind, kViewMainResults);
+    EXPECT_TRUE(s.TextShown());
+    const std::string text = test::JoinedLines(s.ShownLines());
+    EXPECT_EQ(text.find(kFormNotAvailableText), std::string::npos);
+    EXPECT_NE(text.find("Leq"), std::string::npos);
+    const QSize area = frame.MdiArea()->viewport()->size();
+    EXPECT_GT(child->width() * child->height(), area.width() * area.height() / 2);
+    const QString shot = QString(ORLU_BINARY_DIR) + "/orlupc-sample.png";
+    EXPECT_TRUE(frame.grab().toImage().save(shot));
+}
+
 TEST_F(MeasurementViewReports, ScreenshotOfTwoDocumentsInTextAndTableForm)
 {
     m_App->Settings().SeparatorChar = 2;

@@ -145,6 +145,46 @@ TEST_F(ViewSelection, MainResultsTableShowsTheChannelsTheViewSelects)
     EXPECT_EQ(view.SelectedChannels, 0x7);
 }
 
+TEST_F(ViewSelection, ANewViewOpensOnTheFirstFormThatShowsSomething)
+{
+    // Header info comes first when its report exists; while it does not, the
+    // Main results, and when those cannot be shown either (a Multifile's), the
+    // hex dump.
+    const auto header = [](FormRequest& r) {
+        ClearLineList(&r.Lines);
+        std::string line = "header";
+        AddLine(r.Lines, line, &r.WidestLine);
+    };
+    struct Case {
+        const char* what;
+        FixtureBuilder file;
+        bool headerReport;
+        std::uint8_t kind;
+    };
+    const Case cases[] = {
+        {"header report", CurrentFile({}), true, kViewHeaderInfo},
+        {"no header report", CurrentFile({}), false, kViewMainResults},
+        {"Multifile without header report", fixture::Multifile(kKindMerged525, fixture::GeneratedMultifileMembers(3)),
+         false, kViewHexa},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FormRendererRegistry registry;
+        RegisterReportRenderers(registry);
+        if (c.headerReport)
+            registry.Register(kViewHeaderInfo, FormChoice::Text, header);
+        const FormBuilder first(registry, settings);
+        MeasurementViewState fresh;
+        auto doc = Open(Write("first.orl", c.file));
+        OpenView(fresh, *doc);
+        first.OpenFirstForm(fresh, *doc);
+        EXPECT_EQ(fresh.ViewKind, c.kind);
+        std::string buffer;
+        ASSERT_GT(fresh.ShownLines().LineCount(), 0u);
+        EXPECT_NE(LineText(fresh.ShownLines().Line(0, buffer)), kFormNotAvailableText);
+    }
+}
+
 TEST_F(ViewSelection, MergedDocumentDecodesTheSubfileThatHoldsTheKind)
 {
     // FILE1 level meter with statistics, FILE2 FFT, FILE3 1/3 octave, FILE4 1/1 octave, FILE5 level meter.

@@ -18,10 +18,6 @@ namespace {
 constexpr int kTextCommand = 32790;
 constexpr int kTableCommand = 32789;
 constexpr int kPlotCommand = 32801;
-constexpr int kHeaderInfoCommand = 32781;
-constexpr int kSettingsCommand = 32788;
-constexpr int kHexaCommand = 32778;
-constexpr std::uint8_t kSettingsFileKind = 2;
 
 const QColor kBlockBackground(0, 255, 0);
 
@@ -56,12 +52,7 @@ void CTmView::CreateScreenFont()
 void CTmView::OnInitialUpdate()
 {
     OpenView(m_State, Doc());
-    int first = kHexaCommand;
-    if (Doc().FileKind() == kSettingsFileKind && (Doc().GetViewMask() & kViewMaskSettings))
-        first = kSettingsCommand;
-    else if (Doc().GetViewMask() & ViewMaskBitOf(kHeaderInfoCommand))
-        first = kHeaderInfoCommand;
-    m_Builder.SelectViewKind(m_State, Doc(), *FindViewCommand(first));
+    m_Builder.OpenFirstForm(m_State, Doc());
     AfterBuild();
 }
 

@@ -7,6 +7,8 @@
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewSelection.h"
 
+#include <vector>
+
 namespace orlu {
 namespace {
 
@@ -247,6 +249,32 @@ void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const 
     else
         UpdateForm(view, doc);
     view.ShownViewKind = view.ViewKind;
+}
+
+void FormBuilder::OpenFirstForm(MeasurementViewState& view, CTmDoc& doc) const
+{
+    constexpr int kSettingsCommand = 32788;
+    constexpr int kHexaCommand = 32778;
+    constexpr int kMainResultsCommand = 32780;
+    constexpr int kHeaderInfoCommand = 32781;
+    constexpr std::uint8_t kSettingsFileKind = 2;
+    const auto offers = [&doc](int command) { return (doc.GetViewMask() & ViewMaskBitOf(command)) != 0; };
+
+    std::vector<int> candidates;
+    if (doc.FileKind() == kSettingsFileKind && (doc.GetViewMask() & kViewMaskSettings))
+        candidates.push_back(kSettingsCommand);
+    for (const int command : {kHeaderInfoCommand, kMainResultsCommand})
+        if (offers(command))
+            candidates.push_back(command);
+    candidates.push_back(kHexaCommand);
+    for (const int command : candidates) {
+        SelectViewKind(view, doc, *FindViewCommand(command));
+        const LineSource& lines = view.ShownLines();
+        std::string buffer;
+        if (command == kHexaCommand || lines.LineCount() != 1 ||
+            LineText(lines.Line(0, buffer)) != kFormNotAvailableText)
+            return;
+    }
 }
 
 void FormBuilder::SelectKind(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind) const

@@ -37,6 +37,13 @@ public:
     /// the chosen kind and shows it in that page's form.
     void SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const ViewCommand& command) const;
 
+    /// The first form of a new view: the header information when the document
+    /// can show it, the settings text for an instrument-settings document, else
+    /// the hex dump. A report that is not built yet gives way to the Main
+    /// results, and those to the hex dump, so a new window never opens on a
+    /// form that shows nothing.
+    void OpenFirstForm(MeasurementViewState& view, CTmDoc& doc) const;
+
     /// Shows a kind in the given form, as the View command of the kind
     /// followed by the form's button would (the first command of a kind with several).
     void ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind, FormChoice form) const;

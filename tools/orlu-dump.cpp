@@ -43,6 +43,7 @@
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/container/LoadErrors.h"
+#include "platform/Archive.h"
 #include "platform/TextEncoding.h"
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/ViewSelection.h"
@@ -54,6 +55,7 @@
 #include <exception>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -195,23 +197,15 @@ int Usage(bool asked = false)
     return asked ? 0 : 2;
 }
 
-// Why the file cannot be opened as a measurement, found from its type alone
-// so that a named pipe is never opened (the open would wait for a writer);
-// empty when it is a regular file with data.
+// Why the file cannot be opened as a measurement: what the loading archive refuses
+// from the file's type alone (so a named pipe is never opened), or an empty file,
+// which this tool turns away before the loader; empty for a regular file with data.
 std::string InputFileProblem(const std::filesystem::path& path)
 {
-    namespace fs = std::filesystem;
+    if (std::string refusal = Archive::WhyNotLoadable(path); !refusal.empty())
+        return refusal;
     std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::not_found)
-        return "cannot open " + path.string() + ": No such file or directory";
-    if (error)
-        return "cannot open " + path.string() + ": " + error.message();
-    if (fs::is_directory(status))
-        return path.string() + " is a directory";
-    if (!fs::is_regular_file(status))
-        return path.string() + " is not a regular file";
-    if (fs::file_size(path, error) == 0 && !error)
+    if (std::filesystem::file_size(path, error) == 0 && !error)
         return path.string() + " is empty";
     return {};
 }

@@ -39,7 +39,10 @@
 //       an ORLU 545 or 590 file (kind K, default 42; firmware default 2.17
 //       for the 545, 2.20 with a recording or the rotation, 3.02 for the 590) of N channels (default 4) with P
 //       profiles each (default 1), the first channel a microphone and the
-//       others accelerometers, or (--first acc) the other way round; with
+//       others accelerometers, or (--first acc) the other way round, with the
+//       results of a plausible ten-minute measurement (a microphone's Leq
+//       81.5 dB, an accelerometer's RMS 1.00 m/s2, 1 dB more a channel and a
+//       profile); with
 //       --function 2, 3 or 6 every channel has 1/1-octave, 1/3-octave or
 //       FFT spectra; --vector takes every channel into a logged vector sum;
 //       --rotation logs the rotation (firmware 2.20 on); --logger writes a
@@ -307,6 +310,7 @@ orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
     FourChannelSpec spec = orlu::fixture::MakeFourChannelSpec(
         static_cast<std::uint16_t>(o.device), static_cast<std::uint16_t>(firmware), static_cast<int>(o.channels),
         static_cast<int>(o.profiles), o.microphoneFirst);
+    spec.plausibleLevels = true;
     spec.function = static_cast<std::uint16_t>(o.function);
     const auto all = static_cast<std::uint16_t>((1u << o.channels) - 1u);
     spec.spectrumMask = all;

@@ -9,6 +9,7 @@
 #include "app/ShutdownSignals.h"
 #include "app/CChildFrame.h"
 #include "app/views/CTmView.h"
+#include "platform/Archive.h"
 #include "presentation/CommandTable.h"
 #include "presentation/MeasurementDocument.h"
 #include "presentation/StartupRules.h"
@@ -238,8 +239,11 @@ void CTmApp::OnFileOpen()
     int choice = files.size() < 2 ? 1 : m_Prompts.multiOpenChoice(*this, static_cast<int>(files.size()));
     if (choice == 1) {
         for (const std::string& file : files) {
-            std::ifstream in(file, std::ios::binary | std::ios::ate);
-            if (!in) {
+            // A folder, a device or a named pipe (whose open waits for a writer) is never opened.
+            std::ifstream in;
+            if (Archive::WhyNotLoadable(file).empty())
+                in.open(file, std::ios::binary | std::ios::ate);
+            if (!in.is_open()) {
                 m_Ui->ShowMessage(file + "\n\nFile could not be opened !!!", kMessageCaption, MessageButtons::Ok,
                                   MessageIcon::Warning);
             } else if (in.tellg() == 0) {

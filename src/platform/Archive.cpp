@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -16,12 +17,31 @@ namespace {
     throw ArchiveError(std::string(what) + " " + path.string() + ": " + std::strerror(errno));
 }
 
+std::string NotRegularFile(const std::filesystem::path& path, bool directory)
+{
+    return path.string() + (directory ? " is a directory" : " is not a regular file");
+}
+
 } // namespace
 
 Archive::Archive(std::filesystem::path path, bool loading) : m_Path(std::move(path)), m_Loading(loading) {}
 
+std::string Archive::WhyNotLoadable(const std::filesystem::path& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error); // follows links to what they name
+    if (error)
+        return "cannot open " + path.string() + ": " + error.message();
+    if (!fs::is_regular_file(status))
+        return NotRegularFile(path, fs::is_directory(status));
+    return {};
+}
+
 Archive Archive::ForLoading(const std::filesystem::path& path)
 {
+    if (const std::string refusal = WhyNotLoadable(path); !refusal.empty())
+        throw ArchiveError(refusal);
     Archive archive(path, true);
     archive.m_Fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (archive.m_Fd < 0)
@@ -29,10 +49,9 @@ Archive Archive::ForLoading(const std::filesystem::path& path)
     struct stat st {};
     if (::fstat(archive.m_Fd, &st) != 0)
         ThrowErrno("cannot read", path);
-    if (!S_ISREG(st.st_mode)) {
-        errno = EISDIR;
-        ThrowErrno("cannot read", path);
-    }
+    // The name may have been given to another file since its type was looked at.
+    if (!S_ISREG(st.st_mode))
+        throw ArchiveError(NotRegularFile(path, S_ISDIR(st.st_mode)));
     archive.m_FileLength = static_cast<std::uint64_t>(st.st_size);
     archive.m_Buffer.reset(new std::uint8_t[kBufferSize]);
     archive.m_Next = archive.m_End = archive.m_Buffer.get();

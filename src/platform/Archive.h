@@ -30,8 +30,13 @@ public:
 
 class Archive {
 public:
-    /// Opens path for loading; throws ArchiveError when it cannot be opened.
+    /// Opens path for loading; throws ArchiveError when it cannot be opened or is no
+    /// regular file (with the reason WhyNotLoadable gives).
     static Archive ForLoading(const std::filesystem::path& path);
+    /// Why path cannot be loaded, judged from its type without opening it: opening a
+    /// named pipe waits for a writer, and a directory or a device holds no document.
+    /// Empty for a regular file, an empty one included (its loader tells what it makes of it).
+    static std::string WhyNotLoadable(const std::filesystem::path& path);
     /// An archive that stores into memory; path is the file the bytes are meant for.
     static Archive ForStoring(const std::filesystem::path& path);
 

@@ -2,6 +2,8 @@
 
 #include "presentation/FindById.h"
 
+#include "platform/Archive.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -75,7 +77,8 @@ ManagedDocument* DocumentManager::OpenDocumentFile(const std::string& name)
         return open;
     }
     const TemplateEntry* t = std::as_const(*this).FindTemplate(TemplateForFile(path));
-    if (!t || !std::ifstream(path, std::ios::binary) || std::filesystem::is_directory(path)) {
+    // Only a regular file is opened to try it: a named pipe would keep the open waiting for a writer.
+    if (!t || !Archive::WhyNotLoadable(path).empty() || !std::ifstream(path, std::ios::binary)) {
         m_Ui.ShowMessage(path + "\n\nFile could not be opened !!!", kMessageCaption, MessageButtons::Ok,
                          MessageIcon::Warning);
         m_Recent.Remove(path);

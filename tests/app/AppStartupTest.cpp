@@ -6,6 +6,8 @@
 
 #include <QMdiArea>
 
+#include <sys/stat.h>
+
 namespace orlu::test {
 namespace {
 
@@ -139,10 +141,14 @@ TEST_F(AppStartup, OpenCommandOpensSeveralFilesSeparatelyAndKeepsTheRecentList)
     EXPECT_EQ(m_App->Documents().Documents(kDosBinaryDocTemplate).size(), 1u);
     EXPECT_EQ(m_App->Settings().InputPath, m_Dir.string());
 
-    m_FilesToOpen = {empty, missing};
+    // A named pipe is never opened: the open would wait for a writer.
+    const std::string pipe = (m_Dir / "pipe.orl").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    m_FilesToOpen = {empty, missing, pipe};
     Frame().RouteCommand(kIdFileOpen);
     EXPECT_EQ(m_Ui.Messages(), (std::vector<std::string>{empty + "\n\nFile is EMPTY !!!",
-                                                       missing + "\n\nFile could not be opened !!!"}));
+                                                       missing + "\n\nFile could not be opened !!!",
+                                                       pipe + "\n\nFile could not be opened !!!"}));
 
     // Cancelling the choice opens nothing.
     m_MultiOpenChoice = 0;

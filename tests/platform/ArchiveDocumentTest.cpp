@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orlu {
@@ -111,6 +112,43 @@ TEST(DocumentBase, SavesAtomicallyAndKeepsTheEarlierFileWhenAStoreFails)
     EXPECT_EQ(reread.text, "first version");
     EXPECT_FALSE(reread.OnOpenDocument(dir.path / "none.txt"));
     EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST(DocumentBase, OpeningWhatIsNoRegularFileSaysWhyWithoutOpeningIt)
+{
+    TempDir dir;
+    fs::create_directory(dir.path / "folder");
+    // Opened, the pipe would wait for a writer that never comes: the test would hang.
+    ASSERT_EQ(::mkfifo((dir.path / "pipe").c_str(), 0600), 0);
+    const struct Case {
+        fs::path path;
+        std::string reason;
+    } cases[] = {
+        {dir.path / "folder", (dir.path / "folder").string() + " is a directory"},
+        {dir.path / "pipe", (dir.path / "pipe").string() + " is not a regular file"},
+        {"/dev/null", "/dev/null is not a regular file"},
+        {dir.path / "none.orl", "cannot open " + (dir.path / "none.orl").string() + ": No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.string());
+        NoQuestions ui;
+        TextDocument doc(ui);
+        doc.text = "untouched";
+        EXPECT_FALSE(doc.OnOpenDocument(c.path));
+        EXPECT_EQ(ui.messages, std::vector<std::string>{"Failed to open document.\n" + c.reason});
+        EXPECT_EQ(doc.text, "untouched"); // the loader never ran
+        EXPECT_EQ(Archive::WhyNotLoadable(c.path), c.reason);
+    }
+
+    // An empty regular file is the loader's to judge.
+    ASSERT_TRUE(WriteFileAtomically(dir.path / "empty.orl", std::string_view()));
+    EXPECT_EQ(Archive::WhyNotLoadable(dir.path / "empty.orl"), "");
+    NoQuestions ui;
+    TextDocument doc(ui);
+    doc.text = "before";
+    EXPECT_TRUE(doc.OnOpenDocument(dir.path / "empty.orl"));
+    EXPECT_EQ(doc.text, "");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(DocumentBase, ClosingAModifiedDocumentAsksAndFollowsTheAnswer)

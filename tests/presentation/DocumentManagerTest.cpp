@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace orlu {
 namespace {
@@ -104,9 +105,17 @@ TEST_F(DocumentManagerTest, UnreadableOrRefusedFileIsReportedAndLeavesTheRecentL
     EXPECT_EQ(m_Manager.OpenDocumentFile(missing), nullptr);
     ASSERT_EQ(m_Ui.Messages().size(), 1u);
     EXPECT_EQ(m_Ui.Messages()[0], missing + "\n\nFile could not be opened !!!");
+    // A named pipe is turned away unopened (an open would wait for a writer), as a folder is.
+    const std::string pipe = (m_Dir / "pipe.orl").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(m_Manager.OpenDocumentFile(pipe), nullptr);
+    EXPECT_EQ(m_Manager.OpenDocumentFile(m_Dir.string()), nullptr);
+    EXPECT_EQ(m_Ui.Messages(), (std::vector<std::string>{missing + "\n\nFile could not be opened !!!",
+                                                       pipe + "\n\nFile could not be opened !!!",
+                                                       m_Dir.string() + "\n\nFile could not be opened !!!"}));
     // A file the document refuses is reported by the document itself.
     EXPECT_EQ(m_Manager.OpenDocumentFile(refused), nullptr);
-    EXPECT_EQ(m_Ui.Messages().size(), 1u);
+    EXPECT_EQ(m_Ui.Messages().size(), 3u);
     EXPECT_TRUE(m_Manager.RecentFiles().Entries().empty());
     EXPECT_TRUE(m_Manager.AllDocuments().empty());
     EXPECT_TRUE(m_Host.shown.empty());

@@ -18,6 +18,30 @@ void Push32(std::vector<std::uint16_t>& words, std::uint32_t value)
 // 1 dB, each profile 10 dB.
 constexpr std::int16_t kLevels[] = {1000, 650, 700, 750, 900, 720, 800, 810, 820, 830, 840};
 
+// The same words of a plausible measurement. A microphone: Peak 104.5, word 4 the Max,
+// Min 58.7, SPL 76.2, Max 93.4, Lden 82.3, Leq 81.5, Ltm3 83.6, Ltm5 85.1 dB, then the
+// percentage n = 10 (a count, never scaled) and L10 = 86.0 dB. An accelerometer, in dB
+// over 1 m/s2: Peak 12.0, peak-to-peak 18.0, MTVV 4.0, VDV 16.8 and RMS 0.0 at words 3,
+// 4, 7, 8 and 9 (a VDV of 1.4 x RMS x T^0.25 over ten minutes); the other words the RMS.
+constexpr std::int16_t kPlausibleSound[] = {1045, 934, 587, 762, 934, 823, 815, 836, 851, 10, 860};
+constexpr std::int16_t kPlausibleVibration[] = {120, 180, 0, 0, 40, 168, 0, 0, 0, 0, 0};
+constexpr std::size_t kStatNumberWord = 9; // index of word 12 in the tables above
+
+// Words 3 to 13 of channel c, profile p in the file's unit (scale 1: 0.1 dB, 10: 0.01 dB).
+std::array<std::uint16_t, 11> ResultWords(const FourChannelSpec& spec, int c, int p, int scale)
+{
+    const auto channel = static_cast<std::size_t>(c);
+    const bool microphone = channel < spec.channels.size() && spec.channels[channel].microphone;
+    const std::int16_t* levels = !spec.plausibleLevels ? kLevels : microphone ? kPlausibleSound : kPlausibleVibration;
+    const int step = spec.plausibleLevels ? 10 * c + 10 * p : 10 * c + 100 * p;
+    std::array<std::uint16_t, 11> words{};
+    for (std::size_t k = 0; k < words.size(); ++k)
+        words[k] = spec.plausibleLevels && microphone && k == kStatNumberWord
+                       ? static_cast<std::uint16_t>(levels[k])
+                       : static_cast<std::uint16_t>((levels[k] + step) * scale);
+    return words;
+}
+
 bool Hundredths(const FourChannelSpec& spec)
 {
     return spec.firmware >= 216 && spec.history == FourChannelSpec::History::None;
@@ -190,11 +214,12 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
             std::vector<std::uint16_t> words;
             Push32(words, overload ? spec.overloadSeconds + static_cast<std::uint32_t>(byProfile ? c : 0)
                                    : spec.measurementSeconds);
-            if (const auto given = spec.resultLevels.find(i); given != spec.resultLevels.end())
+            if (const auto given = spec.resultLevels.find(i); given != spec.resultLevels.end()) {
                 words.insert(words.end(), given->second.begin(), given->second.end());
-            else
-                for (std::int16_t level : kLevels)
-                    words.push_back(static_cast<std::uint16_t>((level + 10 * c + 100 * p) * scale));
+            } else {
+                const std::array<std::uint16_t, 11> levels = ResultWords(spec, c, p, scale);
+                words.insert(words.end(), levels.begin(), levels.end());
+            }
             f.Record(13, words);
         }
         if (!spec.rt60.times.empty()) {

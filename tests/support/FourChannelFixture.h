@@ -102,6 +102,14 @@ struct FourChannelSpec {
     std::uint32_t overloadSeconds = 6;
     /// Level words 3 to 13 of results record i, written as they are instead of the generated levels.
     std::map<int, std::array<std::int16_t, 11>> resultLevels;
+    /// The levels of the records resultLevels leaves out: false the generated words
+    /// (1 dB more a channel, 10 dB a profile, a microphone's for every channel), true
+    /// those of a plausible ten-minute measurement, by the kind of the record's channel:
+    /// a microphone Peak 104.5, Max 93.4, Min 58.7, Leq 81.5 dB and L10 86.0 dB; an
+    /// accelerometer (dB over the 1 m/s2 of record 4's 120 dB reference) RMS 1.00,
+    /// MTVV 1.58, Peak 3.98, peak-to-peak 7.94 m/s2 and VDV 6.92 m/s1.75; each channel
+    /// adds 1 dB and each profile 1 dB to these.
+    bool plausibleLevels = false;
 
     /// Spectrum setup of the octave and FFT functions: the channels that have spectra.
     std::uint16_t spectrumMask = 0;

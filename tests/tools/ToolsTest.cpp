@@ -15,6 +15,7 @@
 #include <sstream>
 #include <vector>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -256,8 +257,9 @@ TEST_F(Tools, CurrentFixturesCarryTonalityAndReverberationRecords)
 
 TEST_F(Tools, FourChannelFixtureWithDoseSetupAndSeatPair)
 {
-    // Channel #1 a microphone, #2 to #4 accelerometers whose RMS words rise by 1 dB a
-    // channel: 10^4.05, 10^4.1, 10^4.15 m/s2 (0.01 dB over the 120 dB reference).
+    // Channel #1 a microphone, #2 to #4 accelerometers whose RMS rises by 1 dB a channel:
+    // words 100, 200, 300 (0.01 dB over the 1 m/s2 of the 120 dB reference) are 10^0.05,
+    // 10^0.1 and 10^0.15 m/s2 = 1.12, 1.26 and 1.41 m/s2.
     fs::path file = dir / "dose.orl";
     ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " four-channel --dose 1,0,480,2,3,4 --seat 2,3 " + file.string()).status, 0);
     const CommandRun text = RunCommand(Tool("orlu-dump") + " " + file.string() + " --view 2 --form text 2>/dev/null");
@@ -267,12 +269,16 @@ TEST_F(Tools, FourChannelFixtureWithDoseSetupAndSeatPair)
                             "Hand-Arm dose meter results (UK):\r\n"),
               std::string::npos)
         << text.out;
-    // Axes #2, #3, #4: a = sqrt(10^8.1 + 10^8.2 + 10^8.3) = 21997.91; CExp = a sqrt(600 / 28800);
-    // 8 hours a day: A8 = a. Far beyond the limits: every time is 0.
+    // Axes #2, #3, #4: a = sqrt(10^0.1 + 10^0.2 + 10^0.3) = sqrt(1.258925 + 1.584893 + 1.995262)
+    // = sqrt(4.839081) = 2.199791; CExp = a sqrt(600 / 28800) = a / 6.928203 = 0.3175; 8 hours a
+    // day: A8 = a. The time to reach V is 28800 (V / a)^2 = 28800 V^2 / 4.839081, rounded to the
+    // second, and the time left 600 s less: EAV 2.5 m/s2: 37197.15 s = 10:19'57, left 10:09'57;
+    // ELV 5 m/s2: four times that, 148788.58 s = 41:19'49 (41 x 3600 + 19 x 60 + 49), left 41:09'49.
     EXPECT_NE(text.out.find("       AEQ      CExp        A8     EAV_TT     EAV_TL     ELV_TT     ELV_TL\r\n"),
               std::string::npos);
-    EXPECT_NE(text.out.find("  21997.91   3175.12  21997.91   00:00'00   00:00'00   00:00'00   00:00'00\r\n"),
-              std::string::npos);
+    EXPECT_NE(text.out.find("      2.20      0.32      2.20   10:19'57   10:09'57   41:19'49   41:09'49\r\n"),
+              std::string::npos)
+        << text.out;
 
     // The limit variant and the kind name the section; channels are those of the file.
     ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " four-channel --dose 2,3,240,2,3,4 " + file.string()).status, 0);
@@ -307,23 +313,25 @@ TEST_F(Tools, DumpResultsOfAOneChannelFileWhoseResultsRecordEndsTheFile)
 
 TEST_F(Tools, DumpViewWithUnitsAndChannelsOfTheView)
 {
-    // Three channels below firmware 2.17: #1 a microphone (A, Fast), #2 and #3 accelerometers
-    // (W-Bxy); Peak 100.0 dB on #1 and 1 dB more a channel.
+    // Three channels below firmware 2.17 (levels in 0.1 dB): #1 a microphone (A, Fast) with
+    // Peak 104.5 dB, #2 and #3 accelerometers (W-Bxy) with Peak 12.0 dB over 1 m/s2 and 1 dB
+    // more a channel: 13.0 dB on #2, 14.0 dB on #3.
     const fs::path file = dir / "three.orl";
     ASSERT_EQ(MakeFixture("four-channel --channels 3 --firmware 215", file), 0);
-    // Unit byte 1: the sound rows linear (100 dB = 2.000 Pa, SEL in Pa2s), the vibration rows in dB.
+    // Unit byte 1: the sound rows linear (104.5 dB = 20 uPa x 10^5.225 = 3.358 Pa, SEL in Pa2s),
+    // the vibration rows in dB.
     CommandRun table = Dump(file, "--view 2 --form table --units 1 --channels 3 2>/dev/null");
     ASSERT_EQ(table.status, 0);
-    EXPECT_NE(table.out.find("\t#1\tA\tFast\t00:10'00\tPa\t2.000\t"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\t#1\tA\tFast\t00:10'00\tPa\t3.358\t"), std::string::npos) << table.out;
     EXPECT_NE(table.out.find("\tSEL[Pa\xC2\xB2s]\t"), std::string::npos) << table.out;
-    EXPECT_NE(table.out.find("\t#2\tW-Bxy\t125ms\t00:10'00\tdB\t101.0\t"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\t#2\tW-Bxy\t125ms\t00:10'00\tdB\t13.0\t"), std::string::npos) << table.out;
     EXPECT_EQ(table.out.find("\t#3\t"), std::string::npos) << table.out;
     // Channel #3 alone: no sound table, and the default unit byte gives linear vibration rows:
-    // Peak word 1020 over the 1 m/s2 reference is 10^(1020 / 200) m/s2 = 125.9 km/s2.
+    // Peak word 140 over the 1 m/s2 reference is 10^(140 / 200) m/s2 = 5.01 m/s2.
     const CommandRun text = Dump(file, "--view 2 --form text --channels 4 2>/dev/null");
     ASSERT_EQ(text.status, 0);
     EXPECT_EQ(text.out.find("Main results for sound"), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find("   #3  W-Bxy  125ms  00:10'00 | km/s\xC2\xB2 |  125.9 "), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("   #3  W-Bxy  125ms  00:10'00 |  m/s\xC2\xB2 |   5.01 "), std::string::npos) << text.out;
     EXPECT_EQ(text.out.find("   #2  "), std::string::npos) << text.out;
     for (const char* wrong : {"--view 2 --units 2", "--view 2 --channels 65536", "--units 1", "--channels 1",
                               "--view 2 --channels x"})
@@ -488,16 +496,22 @@ TEST_F(Tools, DefaultFixturesArePlausibleMeasurementsThatOpenDecoded)
     };
     struct Case {
         const char* arguments;
-        bool vibration;
+        const char* channels;    ///< per results block (channel by channel): 's' sound, 'v' vibration
+        double oneMetrePerS2 = 0; ///< the dB of 1 m/s2 in the file's vibration levels
     };
     const Case cases[] = {
-        {"sample", false},
-        {"container --kind 45 --data-bytes 1000", false},
-        {"current --kind 45", false},
-        {"current --kind 45 --firmware 505", false},
-        {"multifile", false},
-        {"current --kind 47 --device 530 --input 5", true},
-        {"current --kind 47 --device 530 --input 5 --firmware 505", true},
+        {"sample", "sss"},
+        {"container --kind 45 --data-bytes 1000", "sss"},
+        {"current --kind 45", "sss"},
+        {"current --kind 45 --firmware 505", "sss"},
+        {"multifile", "sss"},
+        // Over 1 um/s2: 120 dB is 1 m/s2.
+        {"current --kind 47 --device 530 --input 5", "vvv", 120},
+        {"current --kind 47 --device 530 --input 5 --firmware 505", "vvv", 120},
+        // A microphone and three accelerometers, over the 1 m/s2 of the file's 120 dB reference.
+        {"four-channel", "svvv", 0},
+        {"four-channel --channels 3 --firmware 215", "svv", 0},
+        {"four-channel --first acc --profiles 2", "vvssssss", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -507,21 +521,23 @@ TEST_F(Tools, DefaultFixturesArePlausibleMeasurementsThatOpenDecoded)
         ASSERT_EQ(dump.status, 0) << dump.err;
         EXPECT_EQ(dump.err, "");
         const std::vector<Row> found = rows(dump.out);
-        ASSERT_EQ(found.size(), 3u) << dump.out;
-        for (const Row& r : found) {
-            if (c.vibration) {
-                // RMS <= MTVV <= Peak, a few m/s2 (the dB over 1 um/s2: 120 dB is 1 m/s2).
+        ASSERT_EQ(found.size(), std::string_view(c.channels).size()) << dump.out;
+        for (std::size_t i = 0; i < found.size(); ++i) {
+            const Row& r = found[i];
+            if (c.channels[i] == 'v') {
+                // RMS <= MTVV <= Peak; an RMS of about 0.3 to 3 m/s2 (-10.5 to +10.5 dB), peaks below 30 m/s2.
                 EXPECT_LE(r.leq, r.max);
                 EXPECT_LE(r.max, r.peak);
-                EXPECT_GT(r.leq, 120.0);
-                EXPECT_LT(r.peak, 160.0);
+                EXPECT_GT(r.leq, c.oneMetrePerS2 - 10.5);
+                EXPECT_LT(r.leq, c.oneMetrePerS2 + 10.5);
+                EXPECT_LT(r.peak, c.oneMetrePerS2 + 29.5);
                 EXPECT_EQ(r.unit, "m/s\xC2\xB2");
             } else {
                 EXPECT_LE(r.min, r.leq);
                 EXPECT_LE(r.leq, r.max);
                 EXPECT_LE(r.max, r.peak);
-                EXPECT_GT(r.min, 20.0);
-                EXPECT_LT(r.peak, 140.0);
+                EXPECT_GT(r.min, 50.0);
+                EXPECT_LT(r.peak, 110.0);
             }
         }
     }

@@ -154,5 +154,58 @@ TEST_F(DamagedFiles, EveryDamagedWordOpensAndRenders)
     }
 }
 
+TEST_F(DamagedFiles, EveryDamagedReverberationBlockLengthOpensAndRenders)
+{
+    // A 1/3-octave logger with spectra: the decoder takes blocks of both band sets.
+    fixture::CurrentFileSpec spec;
+    spec.function = 3;
+    spec.spectraInBuffer = 1;
+    spec.bands = 31;
+    spec.bandExtras = 3;
+    spec.lowestBand = 200;
+    spec.rowWords = 35;
+    spec.rows = 3;
+    spec.declaredCount = 3;
+    const Sample rt60{"spectra-525", 45, fixture::CurrentMeasurementFile(spec)};
+    // The block sizes the decoder takes, from the file without blocks.
+    std::uint32_t sizes[2] = {};
+    {
+        FixtureBuilder plain;
+        plain.ContainerHeader(rt60.kind).Bytes(rt60.file).WriteTo(path);
+        AppContext app(ui);
+        CTmDoc doc(app);
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        for (CTmDoc::RtSet set : {CTmDoc::kRtThirdOctave, CTmDoc::kRtOctave})
+            sizes[set] = doc.Rt(set).CurrentBytes;
+    }
+    ASSERT_GT(sizes[CTmDoc::kRtThirdOctave], 0u);
+    ASSERT_GT(sizes[CTmDoc::kRtOctave], 0u);
+    const auto dataLength = static_cast<std::uint32_t>(rt60.file.size());
+    auto fileWith = [&](CTmDoc::RtSet damagedSet, std::uint32_t length) {
+        FixtureBuilder file;
+        file.ContainerHeader(rt60.kind, 0, 3, dataLength).Bytes(rt60.file);
+        for (CTmDoc::RtSet set : {CTmDoc::kRtThirdOctave, CTmDoc::kRtOctave}) {
+            if (set == damagedSet) // the length, then more bytes than a pool chunk holds, when it claims so many
+                file.Le32(length).Pattern(std::min<std::uint32_t>(length, PagePool::kChunkSize + 8000));
+            else
+                file.RtBlock(std::vector<std::uint8_t>(sizes[set], 0));
+        }
+        return file;
+    };
+
+    ui.messages = 0;
+    EXPECT_EQ(LoadAndRenderAll(fileWith(CTmDoc::kRtThirdOctave, sizes[CTmDoc::kRtThirdOctave])), rt60.kind);
+    EXPECT_EQ(ui.messages, 0); // blocks of the right size are taken without a word
+    for (CTmDoc::RtSet set : {CTmDoc::kRtThirdOctave, CTmDoc::kRtOctave}) {
+        for (std::uint32_t length : {0u, sizes[set] - 120, sizes[set] + 1, sizes[set] + 120, 102400u, 102401u,
+                                     0x7FFFFFFFu, 0xFFFFFFF0u, 0xFFFFFFFFu}) {
+            SCOPED_TRACE(testing::Message() << "set " << int(set) << " length " << length);
+            ui.messages = 0;
+            EXPECT_EQ(LoadAndRenderAll(fileWith(set, length)), rt60.kind);
+            EXPECT_GT(ui.messages, 0);
+        }
+    }
+}
+
 } // namespace
 } // namespace orlu

@@ -323,6 +323,25 @@ TEST(EmfPlayer, RefusesHugePointCountsAndEveryTruncation)
         ASSERT_FALSE(player.Load(std::span(good).first(n))) << n;
 }
 
+TEST(EmfPlayer, HeaderCornersAtTheEndsOfTheIntRangeAreKeptWithinPixels)
+{
+    EmfBuilder b;
+    b.Record(emf::kMoveToEx, {0, 0});
+    b.Record(emf::kLineTo, {10, 0});
+    Bytes bytes = b.Finish();
+    // Bounds over the whole int range, and a frame turned inside out so that the bounds count.
+    PutLe32(bytes, 8, 0x80000000u);
+    PutLe32(bytes, 16, 0x7FFFFFFFu);
+    PutLe32(bytes, 24, 10);
+    PutLe32(bytes, 32, 0);
+    EmfPlayer player;
+    ASSERT_TRUE(player.Load(bytes));
+    EXPECT_EQ(player.PictureRect(), (CanvasRect{-1000000000, 0, 1000000000, 100}));
+    RecordingCanvas canvas;
+    player.Play(canvas, {0, 0, 200, 100}); // a tenth of a millionth of a pixel per unit: the middle
+    EXPECT_EQ(canvas.Lines(), std::vector<std::string>{"line 100,0-100,0 pen=solid/1/#000000 rop=copy"});
+}
+
 // The independent reader: Debian's emf2svg converter.
 TEST(EmfWriter, AnIndependentReaderFindsTheDrawnShapes)
 {

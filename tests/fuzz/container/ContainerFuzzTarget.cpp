@@ -169,32 +169,33 @@ void Consume(const MeasurementViewState& view, std::string& sink)
     sink.clear(); // the lines were built and read; keeping them would only grow the sink
 }
 
-// Every ViewKind in the text and table forms, on sub-file `subfile` (0: as the view opens).
-void WalkLineForms(CTmDoc& doc, const FormBuilder& builder, int subfile, std::uint8_t units, std::string& sink)
+// A ViewKind in the text and table forms, on sub-file `subfile` (0: as the view opens), for each
+// channel selection the view offers: each channel alone, then every channel, as the view's
+// channel buttons choose them.
+void WalkLineForms(CTmDoc& doc, const FormBuilder& builder, std::uint8_t kind, int subfile, std::uint8_t units,
+                   std::string& sink)
 {
-    for (std::uint8_t kind = 0; kind < kViewKindCount; ++kind)
-        for (FormChoice form : {FormChoice::Text, FormChoice::Table}) {
-            MeasurementViewState view;
-            OpenView(view, doc);
-            view.UnitsByKind[0] = units;
-            if (subfile > 0)
-                view.SubFileNumber = subfile;
-            builder.ShowKindInForm(view, doc, kind, form);
-            Consume(view, sink);
-            // Each channel alone, then every channel, as the view's channel buttons choose them.
-            const std::uint16_t available = view.AvailableChannels;
-            for (int c = 0; c < kMaxChannels; ++c)
-                if (available & (1u << c)) {
-                    view.SelectedChannels = static_cast<std::uint16_t>(1u << c);
-                    builder.UpdateForm(view, doc);
-                    Consume(view, sink);
-                }
-            if (available) {
-                view.SelectedChannels = 0xFFFF;
+    for (FormChoice form : {FormChoice::Text, FormChoice::Table}) {
+        MeasurementViewState view;
+        OpenView(view, doc);
+        view.UnitsByKind[0] = units;
+        if (subfile > 0)
+            view.SubFileNumber = subfile;
+        builder.ShowKindInForm(view, doc, kind, form);
+        Consume(view, sink);
+        const std::uint16_t available = view.AvailableChannels;
+        for (int c = 0; c < kMaxChannels; ++c)
+            if (available & (1u << c)) {
+                view.SelectedChannels = static_cast<std::uint16_t>(1u << c);
                 builder.UpdateForm(view, doc);
                 Consume(view, sink);
             }
+        if (available) {
+            view.SelectedChannels = 0xFFFF;
+            builder.UpdateForm(view, doc);
+            Consume(view, sink);
         }
+    }
 }
 
 void WalkForms(CTmDoc& doc, const AppSettings& settings, std::string& sink)
@@ -209,10 +210,12 @@ void WalkForms(CTmDoc& doc, const AppSettings& settings, std::string& sink)
         builder.ShowKindInForm(view, doc, form == FormChoice::Hex ? kViewHexa : kViewAscii, form);
         Consume(view, sink);
     }
-    for (std::uint8_t units : {0, 1})
-        WalkLineForms(doc, builder, 0, units, sink);
-    for (int n = 2; n <= std::min<int>(doc.SubfileCount(), kMaxSubfiles); ++n)
-        WalkLineForms(doc, builder, n, 0, sink);
+    for (int n = 0; n <= std::min<int>(doc.SubfileCount(), kMaxSubfiles); ++n)
+        if (n != 1) // the first sub-file is where a view of a Multifile opens (n = 0)
+            for (std::uint8_t kind = 0; kind < kViewKindCount; ++kind)
+                WalkLineForms(doc, builder, kind, n, 0, sink);
+    // The unit byte of Main results: linear or the default (0, above), and dB.
+    WalkLineForms(doc, builder, kViewMainResults, 0, 1, sink);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 // A storing archive collects the bytes in memory; the document writes them
 // out in one atomic step, so a failed save leaves the earlier file intact.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -61,6 +62,8 @@ public:
     bool ReadLe32(std::uint32_t& value);
     /// The position of the next byte to be read.
     std::uint64_t Position() const { return m_FilePos - (m_End - m_Next); }
+    /// The bytes from the read position to the end of the file: the most any length read from it can claim.
+    std::uint64_t BytesLeft() const { return m_FileLength - std::min(m_FileLength, Position()); }
     /// Moves the read position to an offset from the start of the file.
     void SeekTo(std::uint64_t offset);
 

@@ -320,6 +320,12 @@ TEST_F(ContainerLoad, MalformedFilesReportTheirLoadErrorAndStillOpen)
     cases.push_back({"RT block over 102400 bytes",
                      FixtureBuilder().ContainerHeader(5, 0, 2, 8).Pattern(8).Le32(102402).Pattern(102402),
                      {"Not enough memory to load entire file"}, 5, 8});
+    cases.push_back({"RT length 0xFFFFFFFF",
+                     FixtureBuilder().ContainerHeader(5, 0, 1, 8).Pattern(8).Le32(0xFFFFFFFFu).Pattern(200),
+                     {"Not enough memory to load entire file"}, 5, 8});
+    cases.push_back({"1/1 RT length past the end after a good 1/3 block",
+                     FixtureBuilder().ContainerHeader(5, 0, 3, 8).Pattern(8).RtBlock(RtRecords(1, 5)).Le32(102400).Pattern(10),
+                     {"Improper file contents"}, 5, 8});
     cases.push_back({"wrong checksum", CheckedKind(3, 0, true), {"The file checksum invalid"}, 3, 12});
     cases.push_back({"odd byte count with checksum", FixtureBuilder().ContainerHeader(4, 0, 0, 0).Pattern(7),
                      {"The file checksum invalid"}, 4, 7});

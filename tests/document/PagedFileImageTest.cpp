@@ -105,6 +105,9 @@ TEST(PagePool, BumpAllocationInChunks)
     EXPECT_EQ(whole.BytesLeft(), 0u);
     EXPECT_EQ(whole.Alloc(102401), nullptr);
     EXPECT_EQ(whole.ChunkCount(), 2u); // the fresh chunk stays, empty
+    // An odd size near 4 GiB must not wrap to 0 when rounded up to even.
+    EXPECT_EQ(whole.Alloc(0xFFFFFFFFu), nullptr);
+    EXPECT_EQ(whole.BytesLeft(), 102400u);
 
     whole.FreeAll();
     EXPECT_EQ(whole.ChunkCount(), 0u);

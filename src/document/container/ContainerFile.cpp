@@ -170,6 +170,16 @@ bool CTmDoc::ReadReverbBlock(Archive& archive, RtSet slot)
         ReportLoadError(Ui(), archive, kLoadImproperContents);
         return false;
     }
+    // The length is checked before any memory is taken: a block larger than a pool
+    // chunk can never be held, and one that claims more than the file holds is damaged.
+    if (length > PagePool::kChunkSize) {
+        ReportLoadError(Ui(), archive, kLoadOutOfMemory);
+        return false;
+    }
+    if (length > archive.BytesLeft()) {
+        ReportLoadError(Ui(), archive, kLoadImproperContents);
+        return false;
+    }
     std::uint8_t* block = m_Pool.Alloc(length);
     if (!block) {
         ReportLoadError(Ui(), archive, kLoadOutOfMemory);
@@ -237,7 +247,7 @@ void CTmDoc::LoadContainer(Archive& archive)
             LoadWholeFileForHexa(archive);
             return;
         }
-        const std::uint64_t rest = archive.FileLength() - std::min(archive.FileLength(), archive.Position());
+        const std::uint64_t rest = archive.BytesLeft();
         const std::uint64_t dataBytes =
             lengthHonoured ? std::min<std::uint64_t>(HeaderLe32(m_HeaderBuffer, kHeaderDataLengthOffset), rest) : rest;
         if ((kind.Traits & kKindMultifile) && !DirectoryFitsData(dataBytes)) {

@@ -6,9 +6,9 @@ namespace orlu {
 
 std::uint8_t* PagePool::Alloc(std::uint32_t n)
 {
-    if (n & 1u)
-        ++n;
-    if (m_Chunks.empty() || m_BytesLeft < n) {
+    // Rounded up to even in 64 bits: an odd request near 4 GiB must not wrap to a small one.
+    const std::uint64_t even = std::uint64_t{n} + (n & 1u);
+    if (m_Chunks.empty() || m_BytesLeft < even) {
         if (m_Chunks.size() >= m_MaxChunks)
             return nullptr;
         std::unique_ptr<std::uint8_t[]> chunk(new (std::nothrow) std::uint8_t[kChunkSize]());
@@ -18,11 +18,11 @@ std::uint8_t* PagePool::Alloc(std::uint32_t n)
         m_Used = 0;
         m_BytesLeft = kChunkSize;
     }
-    if (m_BytesLeft < n)
+    if (m_BytesLeft < even)
         return nullptr; // larger than a chunk: the fresh chunk stays, empty
     std::uint8_t* p = m_Chunks.back().get() + m_Used;
-    m_Used += n;
-    m_BytesLeft -= n;
+    m_Used += static_cast<std::uint32_t>(even);
+    m_BytesLeft -= static_cast<std::uint32_t>(even);
     return p;
 }
 

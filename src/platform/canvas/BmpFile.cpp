@@ -140,7 +140,15 @@ std::optional<DibPicture> DecodeBmpFile(std::span<const std::uint8_t> bytes, std
     const std::int64_t needed = uncompressed ? RowBytes(width, bits) * rows : 0;
     const std::int64_t available = static_cast<std::int64_t>(bytes.size() - bitsOffset);
     std::int64_t size = GetLe32(dib.info, 20);
+    if (size == 0 && needed == 0) {
+        // Only the rows of an uncompressed picture with a bit count can stand
+        // in for a missing size; anything else would size the pixels from
+        // the header alone, up to hundreds of MiB for a file of 54 bytes.
+        Fail(error, "The bitmap file gives no image size and its pixel rows cannot tell it.");
+        return std::nullopt;
+    }
     if (size == 0) {
+        // At most 8 times the rows, which the file must hold (checked below).
         size = std::max((width + 7) / 8 * rows * RoundedBitCount(static_cast<int>(std::min<std::int64_t>(bits, 64))),
                         needed);
         PutLe32(dib.info, 20, static_cast<std::uint32_t>(std::min<std::int64_t>(size, 0xFFFFFFFF)));
@@ -180,13 +188,16 @@ std::optional<RgbImage> DibToImage(const DibPicture& picture, std::string* error
     const std::int64_t height = GetLeI32(info, 8);
     if (!CheckSize(width, height, error))
         return std::nullopt;
-    const int bits = GetLe16(info, 12) * GetLe16(info, 14);
+    // 64-bit: planes x bits of two 16-bit words overflows an int.
+    const std::int64_t bitCount = std::int64_t{GetLe16(info, 12)} * GetLe16(info, 14);
     const std::uint32_t compression = GetLe32(info, 16);
-    if (compression != 0 || (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)) {
-        Fail(error, StrPrintf("Bitmaps of %d bits per pixel with compression %lu are not supported.", bits,
-                              static_cast<unsigned long>(compression)));
+    if (compression != 0 ||
+        (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)) {
+        Fail(error, StrPrintf("Bitmaps of %lld bits per pixel with compression %lu are not supported.",
+                              static_cast<long long>(bitCount), static_cast<unsigned long>(compression)));
         return std::nullopt;
     }
+    const int bits = static_cast<int>(bitCount);
     const std::int64_t rows = height < 0 ? -height : height;
     const std::int64_t stride = RowBytes(width, bits);
     if (stride * rows > static_cast<std::int64_t>(picture.bits.size())) {

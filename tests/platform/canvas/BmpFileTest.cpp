@@ -149,6 +149,15 @@ TEST(BmpFile, MalformedFilesAreRefusedWithAReason)
         {"too many pixels", [](Bytes& b) { PutLe32(b, 18, 30000), PutLe32(b, 22, 30000); }, "not supported"},
         {"image size past the end", [](Bytes& b) { PutLe32(b, 34, 0xFFFFFFF0); }, "truncated"},
         {"huge bit count", [](Bytes& b) { b[28] = 0xFF, b[29] = 0xFF; }, "truncated"},
+        {"compressed 32768 x 2048 x 32 bits in 54 bytes without an image size",
+         [](Bytes& b) {
+             b.resize(54);
+             PutLe32(b, 10, 54), PutLe32(b, 18, 32768), PutLe32(b, 22, 2048), b[28] = 32;
+             PutLe32(b, 30, 1), PutLe32(b, 34, 0);
+         },
+         "no image size"},
+        {"zero planes without an image size",
+         [](Bytes& b) { b[26] = 0, PutLe32(b, 34, 0); }, "no image size"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -168,6 +177,10 @@ TEST(BmpFile, UndecodablePicturesAreRefused)
     Bytes info = BuildBitmapInfo(4, 4, 1, 24);
     EXPECT_FALSE(DibToImage({info, Bytes(47, 0)}, &error)); // rows need 48
     EXPECT_NE(error.find("incomplete"), std::string::npos);
+    Bytes wide = info;
+    PutLe32(wide, 12, 0xFFFFFFFF); // planes x bits overflows an int
+    EXPECT_FALSE(DibToImage({wide, Bytes(48, 0)}, &error));
+    EXPECT_NE(error.find("4294836225 bits"), std::string::npos) << error;
     PutLe32(info, 16, 1); // run-length compressed
     EXPECT_FALSE(DibToImage({info, Bytes(48, 0)}, &error));
     EXPECT_NE(error.find("not supported"), std::string::npos);

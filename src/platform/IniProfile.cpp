@@ -105,11 +105,11 @@ bool IniProfile::Load()
 
     std::optional<std::size_t> current; // index of the section the lines belong to
     while (!text.empty()) {
-        std::size_t end = text.find('\n');
+        // Every CR or LF ends a line, as in FirstLine: a value read keeps no CR
+        // that a save would drop, so CR CR LF ends read back the same after a save.
+        std::size_t end = text.find_first_of("\r\n");
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
 
         std::string_view trimmed = Trim(line);
         if (trimmed.empty() || trimmed.front() == ';')

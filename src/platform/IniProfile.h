@@ -5,8 +5,9 @@
 // there is none; strings are kept as written and read back with the blanks
 // around them and one pair of enclosing double quotes removed; the first of
 // duplicate keys counts; lines starting with ';' and lines without '=' are
-// skipped. Save rewrites the file whole and atomically (LF line ends; CR LF
-// files are read as well), so comments and skipped lines are not kept.
+// skipped. Save rewrites the file whole and atomically (LF line ends; any CR
+// ends a line when read, so CR LF and CR files are read as well), so comments
+// and skipped lines are not kept.
 
 #include <filesystem>
 #include <string>

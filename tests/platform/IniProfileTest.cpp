@@ -165,6 +165,32 @@ TEST_F(IniProfileTest, SaveAndLoadGiveBackWhatWasWritten)
     EXPECT_FALSE(reread.HasKey("Default Paths", "Settings"));
 }
 
+TEST_F(IniProfileTest, ReadSavedAndReadAgainKeepsTheValuesWhateverTheLineEnds)
+{
+    struct Case {
+        const char* name;
+        const char* eol;
+    } const cases[] = {{"CR LF", "\r\n"}, {"LF", "\n"}, {"CR", "\r"}, {"CR CR LF", "\r\r\n"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string eol = c.eol;
+        IniProfile first = Loaded("[Settings]" + eol + "Path=/data/out" + eol + "Blank= x " + eol + "Count=12" + eol +
+                                  "[Other]" + eol + "Last=end" + eol);
+        EXPECT_EQ(first.GetString("Settings", "Path", "?"), "/data/out");
+        EXPECT_EQ(first.GetString("Settings", "Blank", "?"), "x");
+        EXPECT_EQ(first.GetInt("Settings", "Count", 0), 12);
+        EXPECT_EQ(first.GetString("Other", "Last", "?"), "end");
+        ASSERT_TRUE(first.Save());
+        EXPECT_EQ(ReadFile(first.Path()), "[Settings]\nPath=/data/out\nBlank= x \nCount=12\n\n[Other]\nLast=end\n");
+
+        IniProfile second(first.Path());
+        ASSERT_TRUE(second.Load());
+        for (const char* key : {"Path", "Blank", "Count"})
+            EXPECT_EQ(second.GetString("Settings", key, "?"), first.GetString("Settings", key, "!")) << key;
+        EXPECT_EQ(second.GetString("Other", "Last", "?"), "end");
+    }
+}
+
 TEST_F(IniProfileTest, RemovesKeysAndSections)
 {
     IniProfile profile = Loaded("[A]\nx=1\ny=2\n[B]\nz=3\n");

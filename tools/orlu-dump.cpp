@@ -32,9 +32,15 @@
 //       --channels MASK the view's channel or profile mask (bit 0 the first).
 //
 // Options can be given together; the sections come in the order above, the
-// view's lines last.
+// view's lines last. `orlu-dump --help` prints the usage.
+//
+// Status 0 when everything asked was shown; 1 when the file cannot be read (a
+// missing, empty or unreadable file, a directory, a device or a named pipe), the
+// program refused it (its load errors say why), or its header and results were
+// never decoded; 2 for a wrong command line.
 
 #include "ConsoleInteraction.h"
+#include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/container/LoadErrors.h"
 #include "platform/TextEncoding.h"
@@ -45,6 +51,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -167,11 +175,45 @@ void PrintAllRecords(CTmDoc& doc, std::string& out)
         PrintRecords(doc, n, out);
 }
 
-int Usage()
+constexpr char kUsage[] =
+    "usage: orlu-dump FILE OPTION...\n"
+    "       orlu-dump --help\n"
+    "  --summary        kind, flags, lengths, pages and sub-files, and the load errors\n"
+    "  --subfiles       the sub-files by number, with the content groups of a Multifile\n"
+    "  --records        each sub-file's record chain and where the locators find their records\n"
+    "  --header         the decoded instrument header\n"
+    "  --results        the main results of every profile (or channel and profile)\n"
+    "  --viewmask       the views the file offers\n"
+    "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
+    "                   the lines of view kind K in that form\n"
+    "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
+
+// The usage: on standard output when asked for, else on standard error with status 2.
+int Usage(bool asked = false)
 {
-    std::fprintf(stderr, "usage: orlu-dump FILE --summary|--subfiles|--records|--header|--results|--viewmask|--view K --form F "
-                 "[--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n");
-    return 2;
+    std::fputs(kUsage, asked ? stdout : stderr);
+    return asked ? 0 : 2;
+}
+
+// Why the file cannot be opened as a measurement, found from its type alone
+// so that a named pipe is never opened (the open would wait for a writer);
+// empty when it is a regular file with data.
+std::string InputFileProblem(const std::filesystem::path& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found)
+        return "cannot open " + path.string() + ": No such file or directory";
+    if (error)
+        return "cannot open " + path.string() + ": " + error.message();
+    if (fs::is_directory(status))
+        return path.string() + " is a directory";
+    if (!fs::is_regular_file(status))
+        return path.string() + " is not a regular file";
+    if (fs::file_size(path, error) == 0 && !error)
+        return path.string() + " is empty";
+    return {};
 }
 
 struct FlagName {
@@ -345,7 +387,44 @@ struct ViewRequest {
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
 };
 
-void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
+/// Standard output as UTF-8, a line at a time through a buffer of a few
+/// pages: a form as long as its file is never held whole.
+class StdoutLines : public LineSink {
+public:
+    ~StdoutLines() override { Flush(); }
+
+    /// Text of the program's own (Windows-1252) as it is.
+    void Write(std::string_view text)
+    {
+        if (IsAscii(text))
+            m_Buffer += text;
+        else
+            m_Buffer += Cp1252ToUtf8(text);
+        if (m_Buffer.size() >= kFlushBytes)
+            Flush();
+    }
+    void AddLine(std::string& line) override
+    {
+        line += "\r\n";
+        Write(line);
+        line.clear();
+    }
+    void Flush()
+    {
+        std::fwrite(m_Buffer.data(), 1, m_Buffer.size(), stdout);
+        m_Buffer.clear();
+    }
+
+private:
+    static constexpr std::size_t kFlushBytes = 1u << 16;
+    static bool IsAscii(std::string_view text)
+    {
+        return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    }
+    std::string m_Buffer;
+};
+
+void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
 {
     FormRendererRegistry renderers;
     RegisterReportRenderers(renderers);
@@ -354,6 +433,8 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
     if (request.units >= 0)
         view.UnitsByKind[0] = static_cast<std::uint8_t>(request.units);
     const FormBuilder builder(renderers, request.settings);
+    if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
+        return;
     builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
     // The kind chooses its channels when it is shown; a mask of the user's own is set after, as
     // the view's channel buttons do, and the text or table is made again.
@@ -361,8 +442,10 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, std::string& out)
         view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
         builder.UpdateForm(view, doc);
     }
-    for (const std::string& line : view.Lines)
-        out += line;
+    const LineSource& lines = view.ShownLines();
+    std::string buffer;
+    for (std::size_t i = 0; i < lines.LineCount(); ++i)
+        out.Write(lines.Line(i, buffer));
 }
 
 // A number option in 0..max; -1 when it is not one.
@@ -373,11 +456,19 @@ int NumberArgument(const char* text, int max)
     return *text && !*end && value >= 0 && value <= max ? static_cast<int>(value) : -1;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The file as the program holds it was refused: the loader reported why and
+// keeps it for the Hexa view only.
+bool Refused(const CTmDoc& doc, const ConsoleInteraction& ui)
 {
-    if (argc < 3)
+    return doc.FileKind() == kKindUnreadable && !ui.Messages.empty();
+}
+
+int Run(int argc, char** argv)
+{
+    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return std::string(a) == "--help"; }))
+        return Usage(true);
+    // The file comes first; an option in its place is a wrong command line, not a file to look for.
+    if (argc < 3 || argv[1][0] == '-')
         return Usage();
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
@@ -428,11 +519,26 @@ int main(int argc, char** argv)
     }
     if ((formGiven || view.units >= 0 || view.channels >= 0) && view.kind < 0)
         return Usage();
+    if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {
+        std::fprintf(stderr, "orlu-dump: %s\n", problem.c_str());
+        return 1;
+    }
     ConsoleInteraction ui;
     AppContext app(ui);
     CTmDoc doc(app);
     if (!doc.OnOpenDocument(argv[1]))
         return 1;
+    // A refused file shows what the program holds of it, and its load errors (on standard
+    // error as they happened) make the status 1. Its header and results were never decoded:
+    // rows built from it would be words of whatever the file holds.
+    int status = Refused(doc, ui) ? 1 : 0;
+    if ((header || results) && !doc.HeaderDecoded()) {
+        if (status == 0)
+            std::fprintf(stderr, "orlu-dump: %s: no instrument header was decoded (kind %u)\n", doc.FileName().c_str(),
+                         doc.FileKind());
+        header = results = false;
+        status = 1;
+    }
     std::string out;
     if (summary)
         PrintSummary(doc, out);
@@ -446,10 +552,24 @@ int main(int argc, char** argv)
         PrintResults(doc, out);
     if (viewMask)
         PrintViewMask(doc, out);
+    StdoutLines output;
+    output.Write(out);
     if (view.kind >= 0)
-        PrintView(doc, view, out);
+        PrintView(doc, view, output);
     for (const std::string& message : ui.Messages)
-        AppendPrintf(out, "message: %s\n", message.c_str());
-    std::fputs(Cp1252ToUtf8(out).c_str(), stdout);
-    return 0;
+        output.Write(StrPrintf("message: %s\n", message.c_str()));
+    return status;
+}
+
+} // namespace
+
+// Whatever a file or a decoder throws ends in a message and status 1, never an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "orlu-dump: %s\n", e.what());
+        return 1;
+    }
 }

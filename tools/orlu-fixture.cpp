@@ -6,14 +6,16 @@
 //       are the sample measurement's record chain instead, lengthened to N
 //       bytes by a record no reader knows, so that the file decodes
 //   orlu-fixture sample [--fault truncated|overrun|zero-length] OUT
-//       a small current-family measurement (kind 45, an ORLU 525 file); with
-//       --fault its record chain is broken: the last record cut off by the end
-//       of the file, a record running past the end, or a record of length 0
-//   orlu-fixture multifile [--files N] OUT
-//       a Multifile of kind 55 holding two pattern files; with --files, N
-//       current-family files FILE1 to FILEn whose contents repeat every five:
-//       histogram and statistics, FFT, 1/3 octave with band statistics,
-//       1/1 octave with band statistics, results only
+//       a small current-family measurement (kind 45, an ORLU 525 file) of a
+//       ten-minute sound measurement; with --fault its record chain is broken
+//       (and the file refused): the last record cut off by the end of the
+//       file, a record running past the end, or a record of length 0
+//   orlu-fixture multifile [--files N | --pattern] OUT
+//       a Multifile of kind 55 holding N current-family files (default 5)
+//       FILE1 to FILEn whose contents repeat every five: histogram and
+//       statistics, FFT, 1/3 octave with band statistics, 1/1 octave with band
+//       statistics, results only; with --pattern two files of a fixed byte
+//       pattern, which the program refuses
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block
 //   orlu-fixture edited OUT
@@ -54,6 +56,7 @@
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -70,20 +73,24 @@ using orlu::fixture::BrokenChainFile;
 using orlu::fixture::ChainFault;
 using orlu::fixture::FixtureBuilder;
 
-int Usage()
+constexpr char kUsage[] =
+    "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
+    "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
+    "       orlu-fixture multifile [--files N | --pattern] OUT\n"
+    "       orlu-fixture reverb|edited|dos OUT\n"
+    "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
+    " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n"
+    "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
+    " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
+    " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
+    " [--seat BASE,SEAT] OUT\n"
+    "       orlu-fixture [COMMAND] --help\n";
+
+// The usage: on standard output when asked for, else on standard error with status 2.
+int Usage(bool asked = false)
 {
-    std::fprintf(stderr,
-                 "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
-                 "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
-                 "       orlu-fixture multifile [--files N] OUT\n"
-                 "       orlu-fixture reverb|edited|dos OUT\n"
-                 "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
-                 " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n"
-                 "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
-                 " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
-                 " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
-                 " [--seat BASE,SEAT] OUT\n");
-    return 2;
+    std::fputs(kUsage, asked ? stdout : stderr);
+    return asked ? 0 : 2;
 }
 
 // An option of a command and where it goes: a number ("--kind 42"), a switch
@@ -93,8 +100,19 @@ struct Option {
     std::variant<long*, bool*, std::string*> target;
 };
 
+// A whole number, decimal or 0x hexadecimal; false for anything else.
+bool ParseNumber(const char* text, long& out)
+{
+    char* end = nullptr;
+    errno = 0;
+    out = std::strtol(text, &end, 0);
+    return end != text && *end == '\0' && errno == 0;
+}
+
 // Reads the options between the command and the output path. False for an
-// unknown option, an option without its value, or anything else before the path.
+// unknown option, an option without its value or with a value that is no
+// number where one is wanted, anything else before the path, or no path (a
+// path that looks like an option is taken for a forgotten one, not written).
 bool ReadOptions(int argc, char** argv, std::initializer_list<Option> options)
 {
     int i = 2;
@@ -112,13 +130,15 @@ bool ReadOptions(int argc, char** argv, std::initializer_list<Option> options)
         if (i + 2 >= argc)
             return false;
         const char* value = argv[i + 1];
-        if (long* const* number = std::get_if<long*>(&option->target))
-            **number = std::strtol(value, nullptr, 0);
-        else
+        if (long* const* number = std::get_if<long*>(&option->target)) {
+            if (!ParseNumber(value, **number))
+                return false;
+        } else {
             *std::get<std::string*>(option->target) = value;
+        }
         i += 2;
     }
-    return i + 1 == argc;
+    return i + 1 == argc && argv[i][0] != '-';
 }
 
 // A record type no instrument writes: readers step over records they do not know.
@@ -128,7 +148,7 @@ constexpr std::uint16_t kFillerRecordType = 60;
 // that the data are exactly `dataBytes` long; empty when they cannot be.
 std::vector<std::uint8_t> PaddedSampleChain(std::size_t dataBytes)
 {
-    std::vector<std::uint8_t> chain = orlu::fixture::SampleCurrentFamilyFile();
+    std::vector<std::uint8_t> chain = orlu::fixture::PlausibleSampleFile();
     const std::size_t withoutEnd = chain.size() - 2;
     if (dataBytes % 2 != 0 || dataBytes < withoutEnd + 2 + 4)
         return {};
@@ -217,13 +237,10 @@ FixtureBuilder Current(unsigned kind, const orlu::fixture::CurrentFileSpec& spec
 orlu::fixture::CurrentFileSpec CurrentSpec(long device, long firmware, long input, long function, long loggerRows,
                                            long tones, long rtBands)
 {
-    orlu::fixture::CurrentFileSpec spec;
+    orlu::fixture::CurrentFileSpec spec = orlu::fixture::PlausibleMeasurementSpec(
+        static_cast<std::uint16_t>(input), static_cast<std::uint16_t>(firmware));
     spec.deviceType = static_cast<std::uint16_t>(device);
-    spec.firmware = static_cast<std::uint16_t>(firmware);
-    spec.inputKind = static_cast<std::uint16_t>(input);
     spec.function = static_cast<std::uint16_t>(function);
-    // Dose settings where firmware 2.33 to 5.99 keep them.
-    spec.measurementWords = {{23, 480}, {24, 850}, {25, 800}, {26, 3}};
     if (tones >= 0)
         spec.tonality = orlu::fixture::SampleTonalityWords(static_cast<std::uint16_t>(tones));
     if (rtBands > 0)
@@ -346,6 +363,9 @@ orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
 
 int main(int argc, char** argv)
 {
+    // Asked for help, the tool writes nothing, whatever else the line holds.
+    if (std::any_of(argv + 1, argv + argc, [](const char* a) { return std::string_view(a) == "--help"; }))
+        return Usage(true);
     if (argc < 3)
         return Usage();
     const std::string command = argv[1];
@@ -393,11 +413,13 @@ int main(int argc, char** argv)
             const std::vector<std::uint8_t> bytes = orlu::fixture::FourChannelMeasurementFile(FourChannelSpecOf(o));
             file.ContainerHeader(static_cast<std::uint8_t>(o.kind), 0, 0, static_cast<std::uint32_t>(bytes.size()))
                 .Bytes(bytes);
-        } else if (argc == 3 && command == "sample") {
-            file = Sample(orlu::fixture::SampleCurrentFamilyFile());
-        } else if (argc == 5 && command == "sample" && std::string(argv[2]) == "--fault") {
-            const std::string fault = argv[3];
-            if (fault == "truncated")
+        } else if (command == "sample") {
+            std::string fault;
+            if (!ReadOptions(argc, argv, {{"--fault", &fault}}))
+                return Usage();
+            if (fault.empty())
+                file = Sample(orlu::fixture::PlausibleSampleFile());
+            else if (fault == "truncated")
                 file = Sample(BrokenChainFile(ChainFault::TruncatedLastRecord));
             else if (fault == "overrun")
                 file = Sample(BrokenChainFile(ChainFault::Overrun));
@@ -405,20 +427,24 @@ int main(int argc, char** argv)
                 file = Sample(BrokenChainFile(ChainFault::ZeroLength));
             else
                 return Usage();
-        } else if (argc == 3 && command == "multifile") {
-            file = PatternMultifile();
-        } else if (argc == 5 && command == "multifile" && std::string(argv[2]) == "--files") {
-            const long count = std::strtol(argv[3], nullptr, 10);
-            if (count < 1 || count > 1000)
+        } else if (command == "multifile") {
+            long count = 0; // not given: one file of each of the five contents
+            bool pattern = false;
+            if (!ReadOptions(argc, argv, {{"--files", &count}, {"--pattern", &pattern}}) || count < 0 || count > 1000 ||
+                (pattern && count != 0))
                 return Usage();
-            const auto members = orlu::fixture::GeneratedMultifileMembers(static_cast<int>(count));
-            file = orlu::fixture::Multifile(55, members);
-        } else if (argc == 3 && command == "reverb") {
-            file = Reverb();
-        } else if (argc == 3 && command == "edited") {
-            file = Edited();
-        } else if (argc == 3 && command == "dos") {
-            file = Dos();
+            count = count == 0 ? 5 : count;
+            if (pattern) {
+                file = PatternMultifile();
+            } else {
+                const auto members = orlu::fixture::GeneratedMultifileMembers(
+                    static_cast<int>(count), orlu::fixture::PlausibleMeasurementSpec());
+                file = orlu::fixture::Multifile(55, members);
+            }
+        } else if (command == "reverb" || command == "edited" || command == "dos") {
+            if (!ReadOptions(argc, argv, {}))
+                return Usage();
+            file = command == "reverb" ? Reverb() : command == "edited" ? Edited() : Dos();
         } else {
             return Usage();
         }

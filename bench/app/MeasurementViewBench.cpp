@@ -1,9 +1,16 @@
-// The measurement view's speed: opening a 100 MB logger file and painting its
-// first page, and repainting a 1,000,000-line table form after a scroll (only
-// the lines in the window are drawn). Runs offscreen.
+// The measurement view's speed, with the program's own forms: opening a 100 MB
+// file in the hex view and painting its first page, against loading the same
+// file without a view (the reference, in the same run), with the peak memory
+// of the open against 1.2 times the file size plus 50 MB; opening a 100 MB
+// logger file and painting its first page; building the ASCII form of that
+// logger through the view (worker thread and progress dialog); and repainting
+// a 1,000,000-line table form after a scroll (only the lines in the window
+// are drawn), with ';' and with TAB separators. Runs offscreen.
 
+#include "../BenchSupport.h"
 #include "app/views/CTmView.h"
 #include "presentation/MeasurementDocument.h"
+#include "reports/table/TableOutputOptions.h"
 #include "support/FixtureBuilder.h"
 
 #include <QApplication>
@@ -11,6 +18,7 @@
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -20,18 +28,10 @@ using namespace orlu;
 constexpr std::uint32_t kDataBytes = 100u * 1024 * 1024;
 constexpr int kTableLines = 1'000'000;
 
-class SilentInteraction : public UserInteraction {
-public:
-    MessageResult ShowMessage(std::string_view, std::string_view, MessageButtons, MessageIcon,
-                              MessageResult) override
-    {
-        return MessageResult::Ok;
-    }
-    QuestionAnswer AskQuestion(std::string_view) override { return QuestionAnswer::No; }
-    QuestionAnswer AskQuestionAll(std::string_view) override { return QuestionAnswer::No; }
-};
+using bench::SilentInteraction;
 
 bool g_LoggerFileWritten = false;
+bool g_HexFileWritten = false;
 
 const std::filesystem::path& BigLoggerFile()
 {
@@ -56,54 +56,125 @@ const std::filesystem::path& BigLoggerFile()
     return path;
 }
 
-// The first form shows the first lines of the file's report.
-void FirstPageRenderer(FormRequest& r)
+/// A file of a kind shown in Hexa only, of 100 MB: the view opens in the hex dump.
+const std::filesystem::path& BigHexaFile()
 {
-    ClearLineList(&r.Lines);
-    for (int i = 0; i < 60; ++i) {
-        std::string line = "Logger record of the first page";
-        AddLine(r.Lines, line, &r.WidestLine);
-    }
+    static const std::filesystem::path path = [] {
+        std::filesystem::path p =
+            std::filesystem::temp_directory_path() / ("orlu-view-bench-hexa-" + std::to_string(::getpid()) + ".orl");
+        fixture::FixtureBuilder f;
+        f.ContainerHeader(5, 0, 0, kDataBytes).Pattern(kDataBytes);
+        f.WriteTo(p);
+        g_HexFileWritten = true;
+        return p;
+    }();
+    return path;
+}
+
+/// Opens the file in a view (the program's renderers) and paints its first page; false when it did not open.
+bool OpenAndPaint(const std::string& path, const FormRendererRegistry& renderers, bool expectHex)
+{
+    SilentInteraction ui;
+    AppSettings settings;
+    AppContext app(ui);
+    MeasurementDocument document(app);
+    if (!document.OpenDocument(path))
+        return false;
+    CTmView view(document, renderers, settings);
+    view.resize(900, 700);
+    QImage image(view.viewport()->size(), QImage::Format_RGB32);
+    view.viewport()->render(&image);
+    benchmark::DoNotOptimize(image.bits());
+    return !expectHex || view.State().HexShown();
 }
 
 void TableRenderer(FormRequest& r)
 {
+    std::string row = "2024-05-01;10:00:00;81,5;90,1;110,2;79,9;65,4";
+    std::replace(row.begin(), row.end(), ';', SeparatorChar(r.Options.SeparatorIndex));
     for (int i = 0; i < kTableLines; ++i) {
-        std::string line = "2024-05-01;10:00:00;81,5;90,1;110,2;79,9;65,4";
+        std::string line = row;
         AddLine(r.Lines, line, &r.WidestLine);
     }
 }
 
+void BM_OpenHexViewAndPaintFirstPage(benchmark::State& state)
+{
+    FormRendererRegistry renderers;
+    RegisterReportRenderers(renderers);
+    const std::string path = BigHexaFile().string();
+    for (auto _ : state)
+        if (!OpenAndPaint(path, renderers, true))
+            return state.SkipWithError("the file did not open in the hex view");
+    const double fileBytes = static_cast<double>(std::filesystem::file_size(path));
+    state.counters["file_MB"] = fileBytes / 1048576.0;
+    state.counters["peak_MB"] = bench::PeakMemoryOf([&] { return OpenAndPaint(path, renderers, true); }) / 1048576.0;
+    state.counters["limit_MB"] = (1.2 * fileBytes + 50.0 * 1048576.0) / 1048576.0;
+}
+BENCHMARK(BM_OpenHexViewAndPaintFirstPage)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// Reference: the same file loaded without a view.
+void BM_LoadHexFileReference(benchmark::State& state)
+{
+    const std::string path = BigHexaFile().string();
+    for (auto _ : state) {
+        SilentInteraction ui;
+        AppContext app(ui);
+        MeasurementDocument document(app);
+        if (!document.OpenDocument(path))
+            return state.SkipWithError("the file did not open");
+    }
+}
+BENCHMARK(BM_LoadHexFileReference)->Unit(benchmark::kMillisecond)->Iterations(5);
+
 void BM_OpenLoggerFileAndPaintFirstPage(benchmark::State& state)
+{
+    FormRendererRegistry renderers;
+    RegisterReportRenderers(renderers);
+    const std::string path = BigLoggerFile().string();
+    for (auto _ : state)
+        if (!OpenAndPaint(path, renderers, false))
+            return state.SkipWithError("the file did not open");
+}
+BENCHMARK(BM_OpenLoggerFileAndPaintFirstPage)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The ASCII form of the 100 MB logger as the view builds it: on its worker
+// thread behind the progress dialog, into packed lines.
+void BM_AsciiFormInTheView(benchmark::State& state)
 {
     SilentInteraction ui;
     AppSettings settings;
     FormRendererRegistry renderers;
-    for (std::uint8_t kind : {std::uint8_t(kViewHeaderInfo), std::uint8_t(kViewSettings)})
-        renderers.Register(kind, FormChoice::Text, FirstPageRenderer);
-    renderers.Register(kViewHexa, FormChoice::Hex, FirstPageRenderer);
-    const std::string path = BigLoggerFile().string();
-    for (auto _ : state) {
-        AppContext app(ui);
-        MeasurementDocument document(app);
-        if (!document.OpenDocument(path)) {
-            state.SkipWithError("the file did not open");
-            return;
-        }
+    RegisterReportRenderers(renderers);
+    AppContext app(ui);
+    MeasurementDocument document(app);
+    if (!document.OpenDocument(BigLoggerFile().string()))
+        return state.SkipWithError("the file did not open");
+    auto showAscii = [&](CTmView& view) {
+        view.Execute(32867); // View ASCII
+        return view.State().AsciiShown() && view.State().ShownLines().LineCount() > 1000;
+    };
+    std::size_t lines = 0;
+    {
         CTmView view(document, renderers, settings);
-        view.resize(900, 700);
-        QImage image(view.viewport()->size(), QImage::Format_RGB32);
-        view.viewport()->render(&image);
-        benchmark::DoNotOptimize(image.bits());
+        for (auto _ : state) {
+            if (!showAscii(view))
+                return state.SkipWithError("the ASCII form was not built");
+        }
+        lines = view.State().ShownLines().LineCount();
     }
+    // The memory the packed form takes is measured by RawViewsBench: a forked
+    // child cannot run the worker thread of a Qt program safely.
+    state.counters["lines_M"] = static_cast<double>(lines) / 1e6;
 }
-BENCHMARK(BM_OpenLoggerFileAndPaintFirstPage)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_AsciiFormInTheView)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// Argument: the separator index (2 ';', 0 TAB: the rows laid out in columns).
 void BM_ScrollMillionLineTable(benchmark::State& state)
 {
     SilentInteraction ui;
     AppSettings settings;
-    settings.SeparatorChar = 2;
+    settings.SeparatorChar = static_cast<std::uint8_t>(state.range(0));
     FormRendererRegistry renderers;
     renderers.Register(kViewMainResults, FormChoice::Table, TableRenderer);
     AppContext app(ui);
@@ -125,7 +196,7 @@ void BM_ScrollMillionLineTable(benchmark::State& state)
         benchmark::DoNotOptimize(image.bits());
     }
 }
-BENCHMARK(BM_ScrollMillionLineTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollMillionLineTable)->Arg(2)->Arg(0)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
@@ -139,5 +210,7 @@ int main(int argc, char** argv)
     benchmark::Shutdown();
     if (g_LoggerFileWritten)
         std::filesystem::remove(BigLoggerFile());
+    if (g_HexFileWritten)
+        std::filesystem::remove(BigHexaFile());
     return 0;
 }

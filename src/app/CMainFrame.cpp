@@ -16,13 +16,29 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace orlu {
 namespace {
 
 // The form and channel buttons the main frame unchecks when no view handles them.
 constexpr int kViewFormCommands[] = {32801, 32789, 32790, 32811, 32812, 32813, 32814, 32834};
+
+// Where a child frame that is not maximized goes: the n-th frame of a cascade
+// over the MDI area. Each frame steps one title bar down and right from the
+// one before; the frames are as large as the area leaves them when the
+// cascade steps down a third of its height, and the step starts over there.
+QRect CascadeRect(QSize area, int index, int step)
+{
+    step = std::max(step, 1);
+    int steps = area.height() / (3 * step);
+    int offset = step * (index % (steps + 1));
+    QSize size(area.width() - steps * step, area.height() - steps * step);
+    return QRect(QPoint(offset, offset), size.expandedTo(QSize(200, 150)));
+}
 
 QString ActionText(const CommandInfo& info)
 {
@@ -94,7 +110,7 @@ void CMainFrame::RegisterCommands()
     OnCommand(kIdViewStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); });
     OnUpdate(kIdViewStatusBar, [this](CommandUi& ui) { ui.checked = statusBar()->isVisible(); });
 
-    OnCommand(kIdWindowCascade, [this] { m_Mdi->cascadeSubWindows(); });
+    OnCommand(kIdWindowCascade, [this] { Cascade(); });
     OnCommand(kIdWindowTile, [this] { m_Mdi->tileSubWindows(); });
     OnCommand(kIdWindowArrange, [this] { ArrangeIcons(); });
     OnCommand(kIdWindowNew, [this] { NewWindow(); });
@@ -255,6 +271,8 @@ void CMainFrame::ShowDocument(ManagedDocument& document, int templateId)
     });
     frame->setWindowIcon(templateId == kBinaryDocTemplate ? ProgramIcon() : QIcon());
     m_Mdi->addSubWindow(frame);
+    frame->setGeometry(CascadeRect(m_Mdi->viewport()->size(), static_cast<int>(ChildFrames().size()) - 1,
+                                   CascadeStep()));
     frame->ActivateFrame(m_Settings.MaximizedViewWindow != 0);
     OnChildActivated(frame);
 }
@@ -302,6 +320,27 @@ void CMainFrame::OnChildActivated(QMdiSubWindow*)
     }
     BuildMenus(menuId ? TemplateMenu(menuId) : MainMenu());
     UpdateCommandUi();
+}
+
+int CMainFrame::CascadeStep() const
+{
+    // The height of a child frame's title bar with its frame edge.
+    return style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, m_Mdi) +
+           style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, m_Mdi);
+}
+
+void CMainFrame::Cascade()
+{
+    // Back to front, so that the active frame ends on top, last in the cascade.
+    int index = 0;
+    for (QMdiSubWindow* w : m_Mdi->subWindowList(QMdiArea::StackingOrder)) {
+        if (w->isMinimized())
+            continue;
+        if (w->isMaximized())
+            w->showNormal();
+        w->setGeometry(CascadeRect(m_Mdi->viewport()->size(), index++, CascadeStep()));
+        w->raise();
+    }
 }
 
 void CMainFrame::ArrangeIcons()

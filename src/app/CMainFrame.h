@@ -81,6 +81,9 @@ private:
     void AddPopup(QMenu* menu, const MenuPopup& popup);
     void FillRecentFiles();
     void OnChildActivated(QMdiSubWindow* window);
+    /// Cascade of the Window menu: every frame not minimized, over most of the area.
+    void Cascade();
+    int CascadeStep() const;
     void ArrangeIcons();
     void NewWindow();
     CommandRoute Route() const;

@@ -20,8 +20,13 @@ public:
     /// The message, as Windows-1252 text.
     void SetMessage(std::string_view message);
     QString Message() const;
-    /// Runs the dialog modally.
-    QuestionAnswer Ask() { return static_cast<QuestionAnswer>(exec()); }
+    /// Runs the dialog modally. A loop that ends without an answer (the
+    /// program is ending) counts as Cancel.
+    QuestionAnswer Ask()
+    {
+        int code = exec();
+        return code == 0 ? QuestionAnswer::Cancel : static_cast<QuestionAnswer>(code);
+    }
 
     QPushButton* Button(QuestionAnswer answer) const;
 

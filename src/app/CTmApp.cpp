@@ -13,7 +13,9 @@
 #include "presentation/MeasurementDocument.h"
 #include "presentation/StartupRules.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QFileDialog>
 #include <QStringList>
 
@@ -102,11 +104,30 @@ void CTmApp::AddDocumentClass(int templateId, DocumentManager::Factory document,
     m_DocumentClasses.push_back({templateId, std::move(document), std::move(view)});
 }
 
+int CTmApp::Run(const std::vector<std::string>& args)
+{
+    int result = InitInstance(args) ? 0 : 1;
+    // A session that ended while a start-up question was open ends here.
+    if (result == 0 && !m_QuitRequested) {
+        m_InEventLoop = true;
+        result = QApplication::exec();
+        m_InEventLoop = false;
+    }
+    if (m_QuitRequested)
+        result = 0;
+    ExitInstance();
+    return result;
+}
+
 bool CTmApp::InitInstance(const std::vector<std::string>& args)
 {
     CommandLineInfo commandLine = ParseCommandLine(args);
     if (!commandLine.error.empty()) {
-        std::cerr << "orlupc: " << commandLine.error << "\nusage: orlupc [--ini FILE] [FILE]\n";
+        std::cerr << "orlupc: " << commandLine.error << "\n" << CommandLineUsage();
+        return false;
+    }
+    if (commandLine.help) {
+        std::cout << CommandLineUsage();
         return false;
     }
     m_Profile.SetPath(commandLine.iniPath.empty() ? IniProfile::DefaultPath() : fs::path(commandLine.iniPath));
@@ -169,7 +190,7 @@ void CTmApp::CreateMainFrame()
     if (m_OwnUi)
         m_OwnUi->SetParent(m_MainFrame.get());
     CSplashWindow::ShowSplashScreen(m_MainFrame.get());
-    m_Signals = std::make_unique<ShutdownSignals>([this](int) { ShutdownWithoutQuestions(); });
+    m_Signals = std::make_unique<ShutdownSignals>([this](int) { RequestShutdown(); });
 }
 
 void CTmApp::RegisterCommands()
@@ -352,20 +373,39 @@ int CTmApp::ExitInstance()
     return 0;
 }
 
-void CTmApp::ShutdownWithoutQuestions()
+void CTmApp::RequestShutdown()
 {
     if (m_QuitRequested)
         return;
-    ExitInstance();
-    Quit();
-}
-
-void CTmApp::Quit()
-{
     m_QuitRequested = true;
+    // The callers of the dialogs open now unwind with Cancel (No where a box
+    // has no Cancel) and ask nothing more: a dialog they open on the way is
+    // rejected as soon as it shows (see eventFilter).
+    QCoreApplication::instance()->installEventFilter(this);
+    for (QWidget* modal = QApplication::activeModalWidget(); modal;) {
+        auto* dialog = qobject_cast<QDialog*>(modal);
+        if (!dialog)
+            break;
+        dialog->reject();
+        QWidget* next = QApplication::activeModalWidget();
+        if (next == modal)
+            break; // a dialog that refuses to close; the event loop's end takes it down
+        modal = next;
+    }
     if (m_MainFrame)
         m_MainFrame->hide();
-    QCoreApplication::quit();
+    // Ends the main loop and every loop nested in it; Run then takes the exit.
+    if (m_InEventLoop)
+        QCoreApplication::exit(0);
+}
+
+bool CTmApp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_QuitRequested && event->type() == QEvent::Show)
+        if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && dialog->isModal())
+            // Queued: the dialog's own event loop must be running to end.
+            QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+    return QObject::eventFilter(watched, event);
 }
 
 } // namespace orlu

@@ -56,15 +56,19 @@ public:
     /// Runs a modal dialog; tests replace it so that no dialog blocks.
     void SetDialogRunner(std::function<int(QDialog&)> runner) { m_RunDialog = std::move(runner); }
 
+    /// The whole program: start-up, the event loop, the exit; the exit status.
+    int Run(const std::vector<std::string>& args);
     /// Start-up with the arguments after the program's name; false ends the program.
     bool InitInstance(const std::vector<std::string>& args);
     /// Shutdown: writes every setting and the recent files back; runs once.
     int ExitInstance();
     /// The save questions before the main window closes; false keeps the program running.
     bool SaveAllModified();
-    /// The exit of a session that ends (SIGTERM, SIGINT): nothing is asked,
-    /// modified documents stay as they are on disk, the settings are written.
-    void ShutdownWithoutQuestions();
+    /// The end of a session (SIGTERM, SIGINT): every open dialog is answered
+    /// as cancelled, dialogs opened later close at once, and the program
+    /// leaves its event loops for the exit of Run. Nothing is asked, modified
+    /// documents stay as they are on disk, the settings are written.
+    void RequestShutdown();
     /// True once the program has been asked to end.
     bool QuitRequested() const { return m_QuitRequested; }
 
@@ -92,11 +96,13 @@ public:
     /// The renderers of the measurement views' forms.
     FormRendererRegistry& FormRenderers() { return m_FormRenderers; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void RegisterCommands();
     void RegisterTemplates();
     void CreateMainFrame();
-    void Quit();
 
     std::unique_ptr<QtUserInteraction> m_OwnUi;
     UserInteraction* m_Ui;
@@ -118,6 +124,7 @@ private:
     bool m_Started = false;
     bool m_Exited = false;
     bool m_QuitRequested = false;
+    bool m_InEventLoop = false;
 };
 
 } // namespace orlu

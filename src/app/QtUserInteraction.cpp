@@ -58,8 +58,13 @@ MessageResult QtUserInteraction::ShowMessage(std::string_view text, std::string_
     for (const ButtonRow& row : kButtons)
         if (row.button == chosen)
             return row.result;
-    // The close box of a box without Cancel.
-    return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
+    // Closed without a button (the close box, or the program ending): the
+    // answer that does nothing, Cancel where the box offers it, else No, else Ok.
+    for (MessageResult fallback : {MessageResult::Cancel, MessageResult::No, MessageResult::Ok})
+        for (const ButtonRow& row : kButtons)
+            if (row.result == fallback && (box.standardButtons() & row.button))
+                return fallback;
+    return MessageResult::Ok;
 }
 
 QuestionAnswer QtUserInteraction::AskQuestion(std::string_view text)

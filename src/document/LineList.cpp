@@ -103,6 +103,11 @@ bool AppendToLastLine(LineList& list, std::string& text, bool addCrLf, int* wide
     return true;
 }
 
+void LineListSink::AddLine(std::string& line)
+{
+    orlu::AddLine(m_Lines, line, m_Widest);
+}
+
 void ClearLineList(LineList* list)
 {
     if (list)

@@ -14,6 +14,8 @@
 // returns false and, when the list was given a user interaction, the message
 // "Not enough memory to load entire file" is shown (once per failing line).
 
+#include "document/LineSink.h"
+#include "document/LineSource.h"
 #include "platform/UserInteraction.h"
 
 #include <cstddef>
@@ -22,7 +24,7 @@
 
 namespace orlu {
 
-class LineList {
+class LineList : public LineSource {
 public:
     /// A list that reports memory failures through ui (none: reported only by the results).
     explicit LineList(UserInteraction* ui = nullptr) : m_Ui(ui) {}
@@ -35,6 +37,8 @@ public:
     bool Reserve(std::size_t n);
     /// Line i with its CR LF, if it has one.
     const std::string& operator[](std::size_t i) const { return m_Lines[i]; }
+    std::size_t LineCount() const override { return m_Lines.size(); }
+    std::string_view Line(std::size_t i, std::string&) const override { return m_Lines[i]; }
     auto begin() const { return m_Lines.begin(); }
     auto end() const { return m_Lines.end(); }
     /// The whole text: the lines one after the other.
@@ -52,6 +56,17 @@ private:
 
     std::vector<std::string> m_Lines;
     UserInteraction* m_Ui = nullptr;
+};
+
+/// A list as the sink of a streamed form, raising the caller's widest-line counter.
+class LineListSink : public LineSink {
+public:
+    LineListSink(LineList& lines, int* widest) : m_Lines(lines), m_Widest(widest) {}
+    void AddLine(std::string& line) override;
+
+private:
+    LineList& m_Lines;
+    int* m_Widest;
 };
 
 /// Stores the line with CR LF appended and empties it; false when memory ran out.

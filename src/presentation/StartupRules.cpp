@@ -14,6 +14,8 @@ CommandLineInfo ParseCommandLine(std::span<const std::string> args)
                 return info;
             }
             info.iniPath = args[++i];
+        } else if (arg == "--help" || arg == "-h") {
+            info.help = true;
         } else if (arg.rfind("--ini=", 0) == 0) {
             info.iniPath = arg.substr(6);
         } else if (arg == "/dde" || arg == "/p" || arg == "/pt") {
@@ -31,6 +33,23 @@ CommandLineInfo ParseCommandLine(std::span<const std::string> args)
     if (shellRequest)
         info.fileName.clear();
     return info;
+}
+
+std::string CommandLineUsage()
+{
+    return "Usage: orlupc [--ini FILE] [FILE]\n"
+           "Shows the measurement files of ORLU and QERA instruments; FILE opens at start.\n"
+           "\n"
+           "  --ini FILE, --ini=FILE  keep the settings and the recent files in FILE\n"
+           "                          (default $ORLUPC_INI, else $XDG_CONFIG_HOME/orlupc/OrluPC.INI,\n"
+           "                          else ~/.config/orlupc/OrluPC.INI)\n"
+           "  -h, --help              print this help and end\n"
+           "  /dde, /p FILE, /pt FILE PRINTER DRIVER PORT\n"
+           "                          requests of the desktop's file association: accepted,\n"
+           "                          and no file opens at start\n"
+           "\n"
+           "Qt's own options are accepted too, e.g. -platform vnc:size=1280x800 or -style fusion.\n"
+           "SIGTERM and SIGINT end the program as Exit does, without saving anything unasked.\n";
 }
 
 std::optional<StartupOpen> ChooseStartupFile(const CommandLineInfo& commandLine, const AppSettings& settings,

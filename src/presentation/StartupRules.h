@@ -22,13 +22,18 @@ struct CommandLineInfo {
     std::string iniPath;
     /// Why the command line was refused, empty when it was accepted.
     std::string error;
+    /// "--help" or "-h": the usage is printed and no window opens.
+    bool help = false;
 };
 
 /// Reads the arguments after the program's name: "--ini FILE" (or
-/// "--ini=FILE") and one file name. The shell's "/dde" and the print
+/// "--ini=FILE"), "--help" and one file name. The shell's "/dde" and the print
 /// requests ("/p", "/pt ...") are accepted and ignored: with one of them the
 /// start opens no file at all.
 CommandLineInfo ParseCommandLine(std::span<const std::string> args);
+
+/// What "orlupc --help" prints: the arguments the program accepts.
+std::string CommandLineUsage();
 
 struct StartupOpen {
     std::string path;

@@ -37,11 +37,13 @@ protected:
     void NewApp()
     {
         m_App.reset();
-        m_App = std::make_unique<CTmApp>(&m_Ui);
+        m_App = std::make_unique<CTmApp>(m_RealDialogs ? nullptr : &m_Ui);
         for (int id : {kBinaryDocTemplate, kDosBinaryDocTemplate})
             m_App->AddDocumentClass(
                 id, [this] { return std::make_unique<TestDocument>(m_Log); },
                 [](ManagedDocument& d) { return new QLabel(QString::fromStdString(d.Title())); });
+        if (m_RealDialogs)
+            return;
         m_App->SetFilePrompts({[this](CTmApp&) { return m_FilesToOpen; },
                                [this](CTmApp&, int count) {
                                    m_ChoiceCounts.push_back(count);
@@ -92,6 +94,8 @@ protected:
 
     CMainFrame& Frame() { return *m_App->MainFrame(); }
 
+    /// The program's own dialogs, modal and offscreen, in place of the scripted ones; set before SetUp.
+    bool m_RealDialogs = false;
     std::filesystem::path m_Dir;
     std::filesystem::path m_Ini;
     ScriptedInteraction m_Ui;

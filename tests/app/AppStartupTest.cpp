@@ -5,9 +5,6 @@
 #include "presentation/CommandTable.h"
 
 #include <QMdiArea>
-#include <QTest>
-
-#include <csignal>
 
 namespace orlu::test {
 namespace {
@@ -191,28 +188,6 @@ TEST_F(AppStartup, CancelledSaveQuestionKeepsTheProgramAndTheLaterDocumentsOpen)
     EXPECT_TRUE(Frame().close());
     EXPECT_TRUE(m_App->Documents().AllDocuments().empty());
     EXPECT_EQ(m_Log.asked[2], second);
-}
-
-TEST_F(AppStartup, TerminationSignalWritesSettingsAndLeavesDocumentsUnasked)
-{
-    std::string file = MakeFile("kept.orl", "original bytes");
-    ASSERT_TRUE(Start({file}));
-    auto* doc = static_cast<TestDocument*>(m_App->Documents().AllDocuments().front());
-    doc->SetModified(true);
-    m_App->Settings().DispPitchSize = 23;
-    ASSERT_FALSE(std::filesystem::exists(m_Ini));
-
-    ASSERT_EQ(::raise(SIGTERM), 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return m_App->QuitRequested(); }, 5000));
-
-    EXPECT_TRUE(m_Log.asked.empty());
-    EXPECT_TRUE(m_Ui.Questions().empty());
-    EXPECT_EQ(ReadFileText(file), "original bytes");
-    EXPECT_TRUE(m_App->Documents().AllDocuments().empty());
-    IniProfile written(m_Ini);
-    ASSERT_TRUE(written.Load());
-    EXPECT_EQ(written.GetInt("Pitch and Zoom Defaults", "DispPitchSize", -1), 23);
-    EXPECT_EQ(written.GetString("Recent File List", "File1", ""), file);
 }
 
 } // namespace

@@ -67,6 +67,45 @@ TEST_F(Frames, ChildFramesOpenMaximizedWhenTheToggleIsOn)
     EXPECT_EQ(Frame().isMaximized(), wasMaximized);
 }
 
+TEST_F(Frames, ChildFramesOpenAndCascadeOverMostOfTheArea)
+{
+    ASSERT_TRUE(Start());
+    Frame().resize(1280, 800);
+    QApplication::processEvents();
+    const QRect area(QPoint(0, 0), Frame().MdiArea()->viewport()->size());
+    ASSERT_GT(area.height(), 600);
+    for (const char* name : {"a.orl", "b.orl", "c.orl"})
+        m_App->OpenDocumentFile(MakeFile(name));
+
+    // Each frame covers more than half of the area, inside it, one step down and right of the one before.
+    auto expectCascade = [&](const std::vector<QRect>& frames) {
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_GT(frames[i].width() * frames[i].height(), area.width() * area.height() / 2);
+            EXPECT_TRUE(area.contains(frames[i]));
+            if (i > 0) {
+                EXPECT_GT(frames[i].top(), frames[i - 1].top());
+                EXPECT_GT(frames[i].left(), frames[i - 1].left());
+            }
+        }
+    };
+    std::vector<QRect> opened;
+    for (CChildFrame* frame : Frame().ChildFrames())
+        opened.push_back(frame->geometry());
+    expectCascade(opened);
+
+    // Cascade after Tile: the same places, the active frame last and on top.
+    Frame().RouteCommand(kIdWindowTile);
+    Frame().MdiArea()->setActiveSubWindow(Frame().ChildFrames().front());
+    Frame().RouteCommand(kIdWindowCascade);
+    std::vector<QRect> cascaded;
+    for (QMdiSubWindow* w : Frame().MdiArea()->subWindowList(QMdiArea::StackingOrder))
+        cascaded.push_back(w->geometry());
+    expectCascade(cascaded);
+    EXPECT_EQ(cascaded.back(), Frame().ChildFrames().front()->geometry());
+    EXPECT_EQ(Frame().ActiveChild(), Frame().ChildFrames().front());
+}
+
 TEST_F(Frames, CommandsAreEnabledByTheirHandlersOnTheRoute)
 {
     ASSERT_TRUE(Start());

@@ -345,6 +345,50 @@ TEST_F(BlockFixture, BlankRunsCountOnceAndABoxTakesItsWidthFromItsLastThreeLines
     EXPECT_EQ(Marked(3), "");
 }
 
+TEST_F(BlockFixture, TabTableMarksTheFieldsUnderTheScreenColumnsAndShowsThemThere)
+{
+    ClearLineList(&m_View.Lines);
+    m_View.WidestLine = 0;
+    Fill(m_View.Lines, {"Time\tLAeq\tSEL\tLn", "10:00:00\t81.5\t107.8\t1", "10:00:01\t80.2\t106.0\t12"},
+         &m_View.WidestLine);
+    m_View.FormFlags = form_flags::kTable; // separator index 0: TAB
+    LayOutTabColumns(m_View);
+    std::string buffer;
+    ASSERT_EQ(ScreenLineAt(m_View, 0, buffer).text, "Time      LAeq  SEL    Ln");
+    // A box from the start of the LAeq column to inside the SEL column: those
+    // two fields on every line, whatever their byte positions.
+    Mark(10, 0, 17, 2, form_flags::kTable, kBlockBox, 0);
+    EXPECT_EQ(m_View.BlockStartField, 1);
+    EXPECT_EQ(m_View.BlockEndField, 2);
+    EXPECT_EQ(Marked(0), "LAeq\tSEL");
+    EXPECT_EQ(Marked(1), "81.5\t107.8");
+    // On screen the highlight covers the same fields in their columns.
+    const ScreenLine line = ScreenLineAt(m_View, 1, buffer);
+    EXPECT_EQ(line.text.substr(static_cast<std::size_t>(line.block.start),
+                               static_cast<std::size_t>(line.block.end - line.block.start)),
+              "81.5  107.8");
+    // The last column is markable.
+    Mark(23, 1, 24, 2, form_flags::kTable, kBlockBox, 0);
+    EXPECT_EQ(m_View.BlockStartField, 3);
+    EXPECT_EQ(Marked(2), "12");
+    // A stream over two lines: the corners' screen columns become each line's own characters.
+    Mark(10, 0, 18, 1, form_flags::kTable, kBlockStream, 0);
+    EXPECT_EQ(Marked(0), "LAeq\tSEL\tLn");
+    EXPECT_EQ(Marked(1), "10:00:00\t81.5\t107");
+    const ScreenLine stop = ScreenLineAt(m_View, 1, buffer);
+    EXPECT_EQ(stop.block, (ColumnSpan{0, 19}));
+
+    // Scrolled to the end, the window shows the last screen column of the widest row.
+    const TextScrollInfo info = TextScrollRanges(m_View, 79, 160); // 10 columns
+    ScrollText(m_View, false, ScrollCode::Bottom, 0, info);
+    EXPECT_EQ(m_View.FirstColumn + info.hPage, 25);
+    // Other separators keep one screen column per character.
+    m_View.FormFlags = form_flags::WithField(form_flags::kTable, form_flags::kSeparatorShift, 3, 2);
+    LayOutTabColumns(m_View);
+    EXPECT_TRUE(m_View.TabColumns.Empty());
+    EXPECT_EQ(ScreenLineAt(m_View, 0, buffer).text, "Time\tLAeq\tSEL\tLn");
+}
+
 TEST(TextScrolling, RangesStepsAndClamps)
 {
     MeasurementViewState view;

@@ -12,6 +12,7 @@ TEST(StartupRules, CommandLine)
         std::string file;
         std::string ini;
         bool error;
+        bool help = false;
     };
     const Case cases[] = {
         {{}, "", "", false},
@@ -24,6 +25,8 @@ TEST(StartupRules, CommandLine)
         {{"/p", "d.orl"}, "", "", false},
         {{"e.orl", "/p"}, "", "", false},
         {{"/dde", "f.orl"}, "", "", false},
+        {{"--help"}, "", "", false, true},
+        {{"g.orl", "-h"}, "g.orl", "", false, true},
         {{"--ini"}, "", "", true},
         {{"--bogus"}, "", "", true},
     };
@@ -31,6 +34,7 @@ TEST(StartupRules, CommandLine)
         SCOPED_TRACE(c.args.empty() ? std::string("(none)") : c.args.front());
         CommandLineInfo info = ParseCommandLine(c.args);
         EXPECT_EQ(info.error.empty(), !c.error);
+        EXPECT_EQ(info.help, c.help);
         if (!c.error) {
             EXPECT_EQ(info.fileName, c.file);
             EXPECT_EQ(info.iniPath, c.ini);

@@ -202,12 +202,12 @@ FixtureBuilder Multifile(std::uint8_t kind, std::span<const MultifileMember> fil
     return f;
 }
 
-std::vector<MultifileMember> GeneratedMultifileMembers(int count)
+std::vector<MultifileMember> GeneratedMultifileMembers(int count, const CurrentFileSpec& base)
 {
     using Spectrum = CurrentFileSpec::Spectrum;
     std::vector<MultifileMember> members;
     for (int i = 1; i <= count; ++i) {
-        CurrentFileSpec c;
+        CurrentFileSpec c = base;
         c.name = "MEAS" + std::to_string(i);
         switch ((i - 1) % 5) {
         case 0: // two classes from 30.0 dB, 1.0 dB wide
@@ -459,6 +459,39 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
 std::vector<std::uint8_t> SampleCurrentFamilyFile()
 {
     return CurrentMeasurementFile(CurrentFileSpec{});
+}
+
+CurrentFileSpec PlausibleMeasurementSpec(std::uint16_t inputKind, std::uint16_t firmware)
+{
+    CurrentFileSpec spec;
+    spec.inputKind = inputKind;
+    spec.firmware = firmware;
+    // Record 4: the date (year - 2000) x 512 + month x 32 + day and the time in 2-second units.
+    spec.measurementWords = {{1, 24 * 512 + 5 * 32 + 14}, {2, (14 * 3600 + 30 * 60 + 20) / 2}};
+    const bool later = firmware >= 505;
+    if (inputKind != 2) {
+        // Levels in 0.1 dB over 1 um/s2, read as 10^(w / 200 - 6) m/s2: Peak 1416 (12.0), peak-to-peak
+        // 1468 (21.9), MTVV 1330 (4.47), VDV 1430 (14.1), RMS 1280 (2.51); the other words the RMS.
+        // Words 3, 4, then MTVV, VDV, RMS at 7 to 9, or MTVV at 5 and RMS, VDV at 8 and 9 from 5.05.
+        spec.levels = later ? std::vector<std::int16_t>{1416, 1468, 1330, 1280, 1280, 1280, 1430, 1280, 1280, 1280, 1280}
+                            : std::vector<std::int16_t>{1416, 1468, 1280, 1280, 1330, 1430, 1280, 1280, 1280, 1280, 1280};
+        return spec;
+    }
+    // Dose setup where firmware 2.33 to 5.99 keep it: 480 minutes a day, criterion 85.0 dB,
+    // threshold 80.0 dB, exchange rate 3 dB.
+    spec.measurementWords.insert(spec.measurementWords.end(), {{23, 480}, {24, 850}, {25, 800}, {26, 3}});
+    spec.profiles[2].detector = 0; // Impulse: the default's 3 names no detector
+    // Peak 104.5, Max 93.4, Min 58.7, SPL 76.2, Leq 81.5, Lden 82.3, Ltm3 83.6, Ltm5 85.1 dB;
+    // before 5.05 also the dose level (81.5 dB), the percentage n = 10 and L10 = 86.0 dB;
+    // from 5.05 word 4 is not read, and words 12 and 13 hold Lav and the dose level.
+    spec.levels = later ? std::vector<std::int16_t>{1045, 934, 934, 587, 762, 815, 823, 836, 851, 815, 815}
+                        : std::vector<std::int16_t>{1045, 934, 587, 762, 815, 823, 815, 836, 851, 10, 860};
+    return spec;
+}
+
+std::vector<std::uint8_t> PlausibleSampleFile()
+{
+    return CurrentMeasurementFile(PlausibleMeasurementSpec());
 }
 
 } // namespace orlu::fixture

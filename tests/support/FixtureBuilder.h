@@ -196,6 +196,17 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec);
 /// 90, 104 and 118, then the end word at 132.
 std::vector<std::uint8_t> SampleCurrentFamilyFile();
 
+/// A plausible measurement of the default instrument (an ORLU 525) at the
+/// firmware: the default spec's records, so its chain has the same layout,
+/// started on 2024-05-14 at 14:30'20, with the levels of a ten-minute
+/// measurement where the firmware's results layout keeps them: for a
+/// microphone (input 2) Peak 104.5, Max 93.4, Min 58.7, Leq 81.5 dB and
+/// L10 86.0 dB, with a dose setup; for an accelerometer (input 5) RMS 2.51,
+/// MTVV 4.47, Peak 12.0, peak-to-peak 21.9 m/s2 and VDV 14.1 m/s1.75.
+CurrentFileSpec PlausibleMeasurementSpec(std::uint16_t inputKind = 2, std::uint16_t firmware = 300);
+/// The file of the plausible spec: `orlu-fixture sample`.
+std::vector<std::uint8_t> PlausibleSampleFile();
+
 /// The words of logger row r (from 0) of a generated file: levels in 0.05 dB
 /// with bit 0 clear, never a marker or break word.
 std::uint16_t LoggerRowWord(std::uint32_t row, std::uint32_t word);
@@ -213,8 +224,9 @@ FixtureBuilder Multifile(std::uint8_t kind, std::span<const MultifileMember> fil
 /// The files of `orlu-fixture multifile --files N`: ORLU 525 files named
 /// FILE1, FILE2, ... whose contents repeat every five files: (1) level meter
 /// with histogram and statistics, (2) FFT, (3) 1/3 octave with band
-/// statistics, (4) 1/1 octave with band statistics, (5) level meter, results only.
-std::vector<MultifileMember> GeneratedMultifileMembers(int count);
+/// statistics, (4) 1/1 octave with band statistics, (5) level meter, results only;
+/// each starts from the base spec.
+std::vector<MultifileMember> GeneratedMultifileMembers(int count, const CurrentFileSpec& base = CurrentFileSpec{});
 
 /// Ways to break the chain of the sample file.
 enum class ChainFault {

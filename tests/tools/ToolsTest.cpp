@@ -10,7 +10,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -42,6 +47,21 @@ protected:
     CommandRun Dump(const fs::path& file, const std::string& options) const
     {
         return RunCommand(Tool("orlu-dump") + " " + file.string() + " " + options);
+    }
+
+    /// What a tool run gave: its status, standard output and standard error.
+    struct Outcome {
+        int status = -1;
+        std::string out, err;
+    };
+    /// Runs a tool with the arguments, standard error apart; a run that does not end in
+    /// ten seconds is stopped (status 124), so a tool that hangs fails rather than blocks.
+    Outcome RunTool(const char* name, const std::string& arguments) const
+    {
+        const fs::path err = dir / "stderr.txt";
+        const CommandRun run = RunCommand("timeout 10 " + Tool(name) + " " + arguments + " 2>" + err.string());
+        std::ifstream in(err);
+        return {run.status, run.out, std::string(std::istreambuf_iterator<char>(in), {})};
     }
 
     std::string toolsDir;
@@ -77,7 +97,7 @@ TEST_F(Tools, FixtureContainerDumpsItsSummary)
 TEST_F(Tools, DumpListsSubFilesAndLoadErrors)
 {
     fs::path multi = dir / "m.orl";
-    ASSERT_EQ(MakeFixture("multifile", multi), 0);
+    ASSERT_EQ(MakeFixture("multifile --pattern", multi), 0);
     CommandRun dump = Dump(multi, "--summary 2>/dev/null");
     EXPECT_NE(dump.out.find("sub-files: 2\n  FILE1 kind 55 offset 0 length 200\n  FILE2 kind 55 offset 200 length 400\n"),
               std::string::npos)
@@ -122,8 +142,9 @@ TEST_F(Tools, CurrentFixturesDumpTheirHeaderResultsAndViews)
     ASSERT_EQ(MakeFixture("current --kind 45", meter), 0);
     CommandRun results = Dump(meter, "--results 2>/dev/null");
     ASSERT_EQ(results.status, 0);
-    // Profile 1 of the generated levels: the Leq word 800 (firmware 3.00: word 7) is 80 dB, 200 mPa.
-    EXPECT_NE(results.out.find("profile 1: detector Fast filter A\n  Leq/RMS  80.000 dB      200 mPa     \n"),
+    // Profile 1 of the generated levels: the Leq word 815 (firmware 3.00: word 7) is 81.5 dB,
+    // 20 uPa x 10^(81.5 / 20) = 238 mPa.
+    EXPECT_NE(results.out.find("profile 1: detector Fast filter A\n  Leq/RMS  81.500 dB      238 mPa     \n"),
               std::string::npos)
         << results.out;
     EXPECT_EQ(results.out.find("message:"), std::string::npos) << results.out;
@@ -159,8 +180,9 @@ TEST_F(Tools, GeneratedMultifileListsItsSubfilesByNumber)
     past.Bytes(bytes).PatchLe32(32 + 2 * 28 + 16, static_cast<std::uint32_t>(members[2].bytes.size() + 2));
     fs::path pastFile = dir / "past.orl";
     past.WriteTo(pastFile);
+    // Refused: what the program holds of it is listed, and the status says it was refused.
     dump = Dump(pastFile, "--summary --subfiles --records 2>/dev/null");
-    ASSERT_EQ(dump.status, 0);
+    ASSERT_EQ(dump.status, 1);
     EXPECT_NE(dump.out.find("kind: 100\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("sub-files: 0\n"), std::string::npos) << dump.out;
     EXPECT_EQ(dump.out.find("sub-file 3"), std::string::npos) << dump.out;
@@ -195,8 +217,9 @@ TEST_F(Tools, RecordsOfTheSampleAndOfItsBrokenChains)
         SCOPED_TRACE(f.option);
         fs::path broken = dir / (std::string(f.option) + ".orl");
         ASSERT_EQ(MakeFixture(std::string("sample --fault ") + f.option, broken), 0);
+        // The loader refuses a broken chain; its records are listed up to the break all the same.
         dump = Dump(broken, "--records 2>&1");
-        ASSERT_EQ(dump.status, 0);
+        ASSERT_EQ(dump.status, 1);
         EXPECT_NE(dump.out.find(f.error), std::string::npos) << dump.out;
         EXPECT_EQ(dump.out.find("end of chain"), std::string::npos) << dump.out;
         EXPECT_NE(dump.out.find("  complete: no\n"), std::string::npos) << dump.out;
@@ -305,4 +328,209 @@ TEST_F(Tools, DumpViewWithUnitsAndChannelsOfTheView)
     for (const char* wrong : {"--view 2 --units 2", "--view 2 --channels 65536", "--units 1", "--channels 1",
                               "--view 2 --channels x"})
         EXPECT_EQ(Dump(file, std::string(wrong) + " 2>/dev/null").status, 2) << wrong;
+}
+
+TEST_F(Tools, DumpAnswersHelpAndRefusesWrongCommandLines)
+{
+    const fs::path file = dir / "s.orl";
+    ASSERT_EQ(MakeFixture("sample", file), 0);
+    const std::string f = file.string();
+    struct Case {
+        std::string arguments;
+        int status; ///< 0: the usage on standard output; 2: on standard error
+    };
+    const Case cases[] = {
+        {"--help", 0},
+        {f + " --summary --help", 0},
+        {"", 2},
+        {f, 2},                      // nothing asked
+        {f + " --summary --bogus", 2},
+        {"--summary " + f, 2},       // an option where the file goes
+        {f + " --view", 2},          // no value
+        {f + " --view 2 --form", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const Outcome run = RunTool("orlu-dump", c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        const std::string& usage = c.status == 0 ? run.out : run.err;
+        EXPECT_EQ(usage.rfind("usage: orlu-dump FILE", 0), 0u) << usage;
+        EXPECT_NE(usage.find("--results"), std::string::npos) << usage;
+        EXPECT_EQ((c.status == 0 ? run.err : run.out), "");
+    }
+}
+
+TEST_F(Tools, DumpGivesAMessageForFilesItCannotShow)
+{
+    // The sample's record chain without its container: the loader does not recognise it,
+    // though its results record is there to be found; cut, that record runs past the end.
+    const std::vector<std::uint8_t> chain = orlu::fixture::SampleCurrentFamilyFile();
+    orlu::fixture::FixtureBuilder().Bytes(chain).WriteTo(dir / "bare.orl");
+    orlu::fixture::FixtureBuilder().Bytes(std::span(chain).first(190)).WriteTo(dir / "cut.orl");
+    ASSERT_EQ(MakeFixture("container --kind 5 --data-bytes 100", dir / "hexa.orl"), 0);
+    orlu::fixture::FixtureBuilder().WriteTo(dir / "empty.orl");
+    fs::create_directory(dir / "folder");
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+
+    struct Case {
+        const char* file;
+        const char* options;
+        const char* message; ///< on standard error
+    };
+    const Case cases[] = {
+        {"missing.orl", "--summary", "cannot open"},
+        {"folder", "--summary", "is a directory"},
+        {"pipe", "--summary", "is not a regular file"},
+        {"empty.orl", "--summary", "is empty"},
+        {"bare.orl", "--results", "bare.orl  -  Unrecognized file contents"},
+        {"cut.orl", "--results", "cut.orl  -  Unrecognized file contents"},
+        {"cut.orl", "--header --results --view 2 --form text", "cut.orl  -  Unrecognized file contents"},
+        {"hexa.orl", "--header", "hexa.orl: no instrument header was decoded (kind 5)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.options);
+        const Outcome run = RunTool("orlu-dump", (dir / c.file).string() + " " + c.options);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("terminate"), std::string::npos) << run.err;
+        // No rows made of words whose meaning was never decoded.
+        EXPECT_EQ(run.out.find("profile 1"), std::string::npos) << run.out;
+        EXPECT_EQ(run.out.find("device:"), std::string::npos) << run.out;
+    }
+    // A device file is no measurement either.
+    const Outcome device = RunTool("orlu-dump", "/dev/null --summary");
+    EXPECT_EQ(device.status, 1);
+    EXPECT_NE(device.err.find("/dev/null is not a regular file"), std::string::npos) << device.err;
+}
+
+TEST_F(Tools, DumpGivesAMessageForAFileItMayNotRead)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser reads every file";
+    const fs::path file = dir / "locked.orl";
+    ASSERT_EQ(MakeFixture("sample", file), 0);
+    fs::permissions(file, fs::perms::none);
+    const Outcome run = RunTool("orlu-dump", file.string() + " --summary");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Permission denied"), std::string::npos) << run.err;
+}
+
+TEST_F(Tools, FixtureAnswersHelpAndWrongCommandLinesWithoutWritingAFile)
+{
+    struct Case {
+        const char* arguments; ///< run inside the test's folder
+        int status;            ///< 0: the usage on standard output; 2: on standard error
+    };
+    const Case cases[] = {
+        {"--help", 0},
+        {"sample --help", 0},
+        {"multifile --files 3 --help", 0},
+        {"four-channel --vector --help out.orl", 0},
+        {"", 2},
+        {"sample", 2},                             // no file
+        {"sample --bogus out.orl", 2},
+        {"sample --fault out.orl", 2},             // no value
+        {"multifile --files out.orl", 2},
+        {"multifile --files x out.orl", 2},        // no number
+        {"multifile --pattern --files 3 out.orl", 2},
+        {"current --kind 45x out.orl", 2},
+        {"current --kind 45 --vector out.orl", 2},
+        {"reverb --kind 45 out.orl", 2},
+        {"dos --pattern", 2},                      // an option where the file goes
+        {"frobnicate out.orl", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const Outcome run = RunTool("orlu-fixture", std::string(c.arguments));
+        EXPECT_EQ(run.status, c.status);
+        const std::string& usage = c.status == 0 ? run.out : run.err;
+        EXPECT_EQ(usage.rfind("usage: orlu-fixture container", 0), 0u) << usage;
+        EXPECT_NE(usage.find("orlu-fixture multifile [--files N | --pattern] OUT"), std::string::npos) << usage;
+        std::vector<std::string> written;
+        for (const fs::directory_entry& e : fs::directory_iterator(dir))
+            if (e.path().filename() != "stderr.txt")
+                written.push_back(e.path().filename().string());
+        EXPECT_TRUE(written.empty()) << written.front();
+        for (const std::string& name : written)
+            fs::remove(dir / name);
+    }
+}
+
+TEST_F(Tools, DefaultFixturesArePlausibleMeasurementsThatOpenDecoded)
+{
+    // Per results block of `orlu-dump --results`: the level (dB) or linear value and its unit.
+    struct Row {
+        double leq = 0, peak = 0, max = 0, min = 0;
+        std::string unit; ///< of the linear Leq/RMS
+    };
+    const auto rows = [](const std::string& out) {
+        std::vector<Row> found;
+        std::istringstream lines(out);
+        std::string line;
+        const struct {
+            const char* name;
+            double Row::*slot;
+        } slots[] = {{"Leq/RMS", &Row::leq}, {"Peak", &Row::peak}, {"Max", &Row::max}, {"Min", &Row::min}};
+        while (std::getline(lines, line)) {
+            if (line.find(": detector ") != std::string::npos)
+                found.emplace_back();
+            std::istringstream words(line);
+            std::string name, db, dbUnit, linear, unit;
+            words >> name >> db >> dbUnit >> linear >> unit;
+            for (const auto& s : slots)
+                if (!found.empty() && name == s.name) {
+                    found.back().*s.slot = std::stod(db);
+                    if (s.slot == &Row::leq)
+                        found.back().unit = unit;
+                }
+        }
+        return found;
+    };
+    struct Case {
+        const char* arguments;
+        bool vibration;
+    };
+    const Case cases[] = {
+        {"sample", false},
+        {"container --kind 45 --data-bytes 1000", false},
+        {"current --kind 45", false},
+        {"current --kind 45 --firmware 505", false},
+        {"multifile", false},
+        {"current --kind 47 --device 530 --input 5", true},
+        {"current --kind 47 --device 530 --input 5 --firmware 505", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const fs::path file = dir / "f.orl";
+        ASSERT_EQ(MakeFixture(c.arguments, file), 0);
+        const Outcome dump = RunTool("orlu-dump", file.string() + " --header --results");
+        ASSERT_EQ(dump.status, 0) << dump.err;
+        EXPECT_EQ(dump.err, "");
+        const std::vector<Row> found = rows(dump.out);
+        ASSERT_EQ(found.size(), 3u) << dump.out;
+        for (const Row& r : found) {
+            if (c.vibration) {
+                // RMS <= MTVV <= Peak, a few m/s2 (the dB over 1 um/s2: 120 dB is 1 m/s2).
+                EXPECT_LE(r.leq, r.max);
+                EXPECT_LE(r.max, r.peak);
+                EXPECT_GT(r.leq, 120.0);
+                EXPECT_LT(r.peak, 160.0);
+                EXPECT_EQ(r.unit, "m/s\xC2\xB2");
+            } else {
+                EXPECT_LE(r.min, r.leq);
+                EXPECT_LE(r.leq, r.max);
+                EXPECT_LE(r.max, r.peak);
+                EXPECT_GT(r.min, 20.0);
+                EXPECT_LT(r.peak, 140.0);
+            }
+        }
+    }
+    // The percentage of the statistical level beside the main results: 10 % for the first profile.
+    const fs::path sample = dir / "s.orl";
+    ASSERT_EQ(MakeFixture("sample", sample), 0);
+    const Outcome text = RunTool("orlu-dump", sample.string() + " --view 2 --form text");
+    EXPECT_NE(text.out.find(" 24/05/14  14:30'20   #1  A      Fast   00:10'00 |    dB |  104.5   58.7   93.4   76.2   "
+                            "81.5   83.6   85.1 |    109.3 |  10     86.0\r\n"),
+              std::string::npos)
+        << text.out;
 }

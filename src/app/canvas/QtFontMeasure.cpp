@@ -4,6 +4,9 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +17,23 @@ QString QStringFromCp1252(std::string_view text)
 {
     const std::string utf8 = Cp1252ToUtf8(text);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+void DrawTextInCells(QPainter& painter, QPoint baseline, const QString& text, int advance)
+{
+    // One glyph run with the positions set: a single draw call for the line,
+    // where a call per character would lay out each one on its own.
+    const QRawFont font = QRawFont::fromFont(painter.font());
+    const QList<quint32> glyphs = font.glyphIndexesForString(text);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    for (qsizetype i = 0; i < glyphs.size(); ++i)
+        positions.append(QPointF(static_cast<qreal>(advance) * static_cast<qreal>(i), 0));
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    painter.drawGlyphRun(baseline, run);
 }
 
 QFont QtFontMeasure::QtFont(const Font& font) const

@@ -1,8 +1,9 @@
 #pragma once
 // Fonts of the canvas as Qt fonts. The program's fixed face is served by
 // Liberation Mono (the same metrics), the default face by the system's sans
-// font. Characters of the fixed face advance by whole pixels. A canvas font's height is the cell height (ascent + descent), so the
-// Qt pixel size is fitted until the real font's height matches.
+// font. Characters of the fixed face advance by whole pixels. A canvas font's
+// height is the cell height (ascent + descent), so the Qt pixel size is
+// fitted until the real font's height matches.
 
 #include "platform/canvas/Canvas.h"
 
@@ -12,6 +13,8 @@
 #include <tuple>
 
 class QPaintDevice;
+class QPainter;
+class QPoint;
 
 namespace orlu {
 
@@ -36,5 +39,11 @@ private:
 
 /// Windows-1252 text as a QString.
 QString QStringFromCp1252(std::string_view text);
+
+/// Draws text in the painter's font and pen from `baseline`, each character
+/// in its own cell of `advance` whole pixels: n characters take n x advance
+/// pixels, as the fixed face's layout, scrolling and hit-testing count them,
+/// where the font's own advance is fractional.
+void DrawTextInCells(QPainter& painter, QPoint baseline, const QString& text, int advance);
 
 } // namespace orlu

@@ -191,13 +191,10 @@ void QtPainterCanvas::TextOut(int x, int y, std::string_view text)
     m_Painter.setFont(font);
     m_Painter.setPen(QtColour(State().textColour));
     const int baseline = y + metrics.ascent();
-    if (const int advance = m_Measure.FixedAdvance(State().font)) {
-        // Whole-pixel cells, so that n characters are n average widths wide.
-        for (qsizetype i = 0; i < string.size(); ++i)
-            m_Painter.drawText(QPoint(x + advance * static_cast<int>(i), baseline), string.at(i));
-    } else {
+    if (const int advance = m_Measure.FixedAdvance(State().font))
+        DrawTextInCells(m_Painter, QPoint(x, baseline), string, advance);
+    else
         m_Painter.drawText(QPoint(x, baseline), string);
-    }
 }
 
 FontMetrics QtPainterCanvas::Metrics() const

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <climits>
 
 namespace orlu {
 namespace {
@@ -28,7 +29,8 @@ const QColor kBlockBackground(0, 255, 0);
 
 CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, const AppSettings& settings,
                  QWidget* parent)
-    : QAbstractScrollArea(parent), m_Document(document), m_Settings(settings), m_Builder(renderers, settings)
+    : QAbstractScrollArea(parent), m_Document(document), m_Settings(settings), m_LongForms(this),
+      m_Builder(renderers, settings, &m_LongForms)
 {
     m_State.DispPitch = settings.DispPitchSize;
     m_State.TextMargin = settings.DispTextMargin;
@@ -103,6 +105,7 @@ void CTmView::RegisterCommands()
 
 void CTmView::AfterBuild()
 {
+    LayOutTabColumns(m_State);
     UpdateTextScrollBars();
     viewport()->update();
 }
@@ -192,17 +195,21 @@ void CTmView::paintEvent(QPaintEvent*)
     painter.setFont(m_ScreenFont);
     NormalizeBlock(m_State);
 
+    // Every character in a cell of CharWidth pixels: the columns painted are
+    // the ones the scroll range and the mouse count.
     const int charWidth = m_State.CharWidth;
     const int lineHeight = m_State.LineHeight;
     const int visibleColumns = (viewport()->width() + 1) / charWidth + 1;
     const int firstColumn = m_State.FirstColumn - m_State.TextMargin;
-    const int lineCount = static_cast<int>(m_State.Lines.Size());
+    const LineSource& lines = m_State.ShownLines();
+    const int lineCount = static_cast<int>(std::min<std::size_t>(lines.LineCount(), INT_MAX));
     const int last = std::min(lineCount, m_State.FirstLine + VisibleLineCount(m_State, viewport()->height()));
     const int ascent = painter.fontMetrics().ascent();
-    // Only the lines in the window are looked at, however long the form.
+    std::string buffer;
+    // Only the lines in the window are looked at (and, in an on-demand form, made), however long the form.
     for (int i = m_State.FirstLine, y = 0; i < last; ++i, y += lineHeight) {
-        const std::string_view line = LineText(m_State.Lines[static_cast<std::size_t>(i)]);
-        const ColumnSpan block = BlockHighlight(m_State, i, line);
+        const ScreenLine line = ScreenLineAt(m_State, i, buffer);
+        const ColumnSpan block = line.block;
         if (block.start < block.end) {
             const int from = std::max(block.start, firstColumn) - firstColumn;
             const int to = std::min<long long>(block.end, static_cast<long long>(firstColumn) + visibleColumns) -
@@ -211,12 +218,12 @@ void CTmView::paintEvent(QPaintEvent*)
                 painter.fillRect(from * charWidth, y, (to - from) * charWidth, lineHeight, kBlockBackground);
         }
         const int start = std::max(0, firstColumn);
-        if (start >= static_cast<int>(line.size()))
+        if (start >= static_cast<int>(line.text.size()))
             continue;
-        const std::string_view visible = line.substr(static_cast<std::size_t>(start),
-                                                     static_cast<std::size_t>(visibleColumns));
-        const int x = (start - firstColumn) * charWidth;
-        painter.drawText(x, y + ascent, QStringFromCp1252(visible));
+        const std::string_view visible = line.text.substr(static_cast<std::size_t>(start),
+                                                          static_cast<std::size_t>(visibleColumns));
+        DrawTextInCells(painter, QPoint((start - firstColumn) * charWidth, y + ascent), QStringFromCp1252(visible),
+                        charWidth);
     }
 }
 

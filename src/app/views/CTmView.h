@@ -2,8 +2,10 @@
 // The measurement view: one per measurement document window. It keeps its
 // state in a MeasurementViewState, builds its forms through the FormBuilder,
 // and here only turns Qt events into those calls and paints the visible lines
-// of the text, table, hex and ASCII forms.
+// of the text, table, hex and ASCII forms. Long forms are built on a worker
+// thread behind a progress dialog (QtLongFormRunner).
 
+#include "app/views/QtLongFormRunner.h"
 #include "presentation/AppSettings.h"
 #include "presentation/CommandTarget.h"
 #include "presentation/MeasurementDocument.h"
@@ -51,6 +53,7 @@ private:
 
     MeasurementDocument& m_Document;
     const AppSettings& m_Settings;
+    QtLongFormRunner m_LongForms; ///< before the builder, which uses it
     FormBuilder m_Builder;
     MeasurementViewState m_State;
     QFont m_ScreenFont;

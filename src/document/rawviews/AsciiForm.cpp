@@ -7,6 +7,7 @@
 #include "document/rawviews/RecordFieldWriter.h"
 #include "document/records/RecordChain.h"
 #include "document/records/RecordTypeCodes.h"
+#include "platform/ProgressState.h"
 #include "platform/TextEncoding.h"
 #include "platform/ValueFormat.h"
 
@@ -17,24 +18,29 @@ constexpr std::uint8_t kKindText = 85;
 constexpr std::uint8_t kKindFourChannel = 42;
 constexpr std::uint8_t kFourChannelLogger = 24;
 
+/// Bytes between two progress checks of a text document.
+constexpr std::uint32_t kTextBytesPerCheck = 1u << 16;
+
 /// A text document: its lines as they are, carriage returns dropped.
-void WriteTextLines(const ImageReader& image, LineList& lines, int* widest)
+void WriteTextLines(const ImageReader& image, LineSink& out, ProgressState* progress)
 {
     std::string line;
     for (std::uint32_t b = 0; b < image.ByteCount(); ++b) {
+        if (progress && b % kTextBytesPerCheck == 0)
+            progress->Checkpoint(b);
         const char c = static_cast<char>(image.Byte(b));
         if (c == '\n')
-            AddLine(lines, line, widest);
+            out.AddLine(line);
         else if (c != '\r')
             line += c;
     }
     if (!line.empty())
-        AddLine(lines, line, widest);
+        out.AddLine(line);
 }
 
 /// The records of a current-family file, in chain order, up to the end word.
 /// False when the chain is broken (a zero length or a record past the image).
-bool WriteCurrentRecords(CTmDoc& doc, const ImageReader& image, AsciiLineWriter& out)
+bool WriteCurrentRecords(const CTmDoc& doc, const ImageReader& image, AsciiLineWriter& out, ProgressState* progress)
 {
     const CurrentHeader& h = doc.Header();
     const bool fourChannel = doc.FileKind() == kKindFourChannel || h.model.FourChannel;
@@ -43,6 +49,7 @@ bool WriteCurrentRecords(CTmDoc& doc, const ImageReader& image, AsciiLineWriter&
     ctx.hundredths = doc.Results().levelDivisor >= 100.0;
     ctx.channelFunction = doc.Channel().function;
     ctx.rowLength = h.rowLength;
+    ctx.progress = progress;
     if (h.rotationMeasurement != 0)
         ctx.rpmWord = h.resultsPerBufferRecord;
 
@@ -55,6 +62,8 @@ bool WriteCurrentRecords(CTmDoc& doc, const ImageReader& image, AsciiLineWriter&
     std::uint32_t dataStart = UINT32_MAX; // four-channel buffer data, found through record 24 or 43
     std::uint32_t pos = 0;
     while (pos < image.WordCount()) {
+        if (progress)
+            progress->Checkpoint(2ull * pos);
         if (pos >= dataStart) {
             FormatBufferData(ctx, out, pos);
             out.EndRecord(true);
@@ -90,32 +99,32 @@ bool WriteCurrentRecords(CTmDoc& doc, const ImageReader& image, AsciiLineWriter&
 
 } // namespace
 
-bool FormatAsciiForm(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t, std::uint8_t)
+void WriteAsciiForm(const CTmDoc& doc, LineSink& out, UserInteraction& ui, ProgressState* progress)
 {
-    WaitCursor wait(doc.Ui());
-    ClearLineList(&lines);
-    *widest = 0;
+    const RawImage raw = RawViewImage(doc);
+    if (progress)
+        progress->Start(raw.byteCount);
     const std::string name = doc.PathName().empty() ? doc.FileName() : Utf8ToCp1252(doc.PathName().string());
     std::string line = StrPrintf(kAsciiFormCaption.data(), name.c_str());
-    AddLine(lines, line, widest);
+    out.AddLine(line);
 
-    const RawImage raw = RawViewImage(doc);
     const ImageReader image(*raw.image, raw.byteCount);
     if (doc.FileKind() == kKindText) {
-        WriteTextLines(image, lines, widest);
-        return true;
+        WriteTextLines(image, out, progress);
+        return;
     }
     const FileKindInfo kind = FindFileKind(doc.FileKind());
     // Merged documents have no single chain; the legacy, 505 and MONITOR layouts are written by their own walks.
     if (kind.Family != KindFamily::Current || (kind.Traits & kKindMultifile))
-        return true;
+        return;
 
-    AsciiLineWriter out(lines, widest);
-    if (!WriteCurrentRecords(doc, image, out)) {
-        doc.Ui().ShowMessage(DocMessageTable[20], kMessageCaption, MessageButtons::Ok, MessageIcon::Warning);
-        out.Line(std::string(kImproperFileContentsLine));
+    AsciiLineWriter writer(out);
+    if (!WriteCurrentRecords(doc, image, writer, progress)) {
+        ui.ShowMessage(DocMessageTable[20], kMessageCaption, MessageButtons::Ok, MessageIcon::Warning);
+        writer.Line(std::string(kImproperFileContentsLine));
     }
-    return true;
+    if (progress)
+        progress->Advance(raw.byteCount); // what follows the end word is not walked
 }
 
 } // namespace orlu

@@ -1,8 +1,9 @@
 #include "document/rawviews/RecordFieldWriter.h"
 
-#include "document/LineList.h"
+#include "document/LineSink.h"
 #include "document/rawviews/FieldCodeStrings.h"
 #include "document/rawviews/RotationSpeed.h"
+#include "platform/ProgressState.h"
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int kItemsPerLine = 16;
 constexpr std::size_t kLineBreakWidth = 78;
+/// Rows, markers or samples of buffer data between two progress checks.
+constexpr std::uint32_t kStepsPerCheck = 4096;
 
 /// How a scalar code writes its item.
 enum class Scalar : std::uint8_t {
@@ -143,6 +146,28 @@ std::string ScalarText(const FieldWalkContext& ctx, Scalar scalar, std::uint32_t
         return StrPrintf("%.3fL,", DecodeRpm(image, pos, ctx.firmware));
     }
     return {};
+}
+
+/// A logged level in 0.05 dB as "%.1f," of its value ("*," with the overload
+/// bit). The value is a whole number of tenths, so its digits are written
+/// straight from the integer: the same text as printf, in a fraction of the
+/// time over the millions of levels of a logger.
+std::string_view LoggedLevelText(std::uint16_t level, char (&text)[12])
+{
+    const unsigned tenths = level >> 1; // (level & 0xFFFE) / 20 dB
+    char* end = text + sizeof text;
+    char* p = end;
+    *--p = ',';
+    if (level & 1)
+        *--p = '*';
+    *--p = static_cast<char>('0' + tenths % 10);
+    *--p = '.';
+    unsigned whole = tenths / 10;
+    do {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    } while (whole != 0);
+    return {p, static_cast<std::size_t>(end - p)};
 }
 
 std::string LevelText(const FieldWalkContext& ctx, std::uint16_t w)
@@ -382,7 +407,7 @@ std::uint32_t RecordWalk::Run(std::span<const std::uint8_t> codes)
 void AsciiLineWriter::Flush()
 {
     if (!m_Line.empty())
-        AddLine(*m_Lines, m_Line, m_Widest);
+        m_Out->AddLine(m_Line);
     m_Line.clear();
     m_Items = 0;
     m_BreakPending = false;
@@ -405,14 +430,14 @@ void AsciiLineWriter::EndRecord(bool emptyLine)
     Flush();
     if (emptyLine) {
         std::string empty;
-        AddLine(*m_Lines, empty, m_Widest);
+        m_Out->AddLine(empty);
     }
 }
 
 void AsciiLineWriter::Line(std::string text)
 {
     Flush();
-    AddLine(*m_Lines, text, m_Widest);
+    m_Out->AddLine(text);
 }
 
 void FormatRecordFields(const FieldWalkContext& ctx, AsciiLineWriter& out, std::span<const std::uint8_t> codes,
@@ -439,7 +464,9 @@ void FormatBufferData(const FieldWalkContext& ctx, AsciiLineWriter& out, std::ui
     const ImageReader& image = ctx.image;
     const std::uint32_t wordCount = image.WordCount();
     std::uint32_t p = wordIndex;
-    while (p < wordCount) {
+    for (std::uint32_t step = 0; p < wordCount; ++step) {
+        if (ctx.progress && step % kStepsPerCheck == 0)
+            ctx.progress->Checkpoint(2ull * p);
         const std::uint16_t w = image.Word(p);
         if (w == 0xFFFF)
             break;
@@ -480,8 +507,8 @@ void FormatBufferData(const FieldWalkContext& ctx, AsciiLineWriter& out, std::ui
                 ++i;
                 continue;
             }
-            const std::uint16_t level = image.Word(p + i);
-            out.Item(StrPrintf("%.1f%s", (level & 0xFFFE) / 20.0, (level & 1) ? "*," : ","));
+            char text[12];
+            out.Item(LoggedLevelText(image.Word(p + i), text));
         }
         if (ctx.rowLength != 0)
             out.Break();

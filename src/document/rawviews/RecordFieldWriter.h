@@ -15,12 +15,13 @@
 
 namespace orlu {
 
-class LineList;
+class LineSink;
+class ProgressState;
 
 /// Items into lines.
 class AsciiLineWriter {
 public:
-    AsciiLineWriter(LineList& lines, int* widest) : m_Lines(&lines), m_Widest(widest) {}
+    explicit AsciiLineWriter(LineSink& out) : m_Out(&out) {}
 
     /// Appends one item (its separator included).
     void Item(std::string_view text);
@@ -35,8 +36,7 @@ public:
 private:
     void Flush();
 
-    LineList* m_Lines;
-    int* m_Widest;
+    LineSink* m_Out;
     std::string m_Line;
     int m_Items = 0;
     bool m_BreakPending = false;
@@ -51,6 +51,7 @@ struct FieldWalkContext {
     std::uint32_t rowLength = 0;      ///< words per buffer row; 0 unknown
     std::uint32_t rpmWord = UINT32_MAX; ///< word of a row holding a rotation speed pair
     bool waveform = false;            ///< buffer data are 24-bit samples
+    ProgressState* progress = nullptr; ///< told the bytes walked through buffer data; may cancel the walk
 };
 
 /// Writes the record at wordIndex (ending, as its chain gives it, at recordEnd)

@@ -1,6 +1,7 @@
 #include "presentation/view/FormBuilder.h"
 
 #include "document/container/FileKindCode.h"
+#include "document/PackedLines.h"
 #include "document/image/PagedFileImage.h"
 #include "presentation/view/TextFormLayout.h"
 #include "presentation/view/ViewCommandRules.h"
@@ -97,6 +98,7 @@ bool FormBuilder::Render(MeasurementViewState& view, CTmDoc& doc, FormChoice for
     const FormRenderer* renderer = m_Renderers.Find(view.ViewKind, form);
     if (!renderer)
         return false;
+    view.Source.reset(); // the renderer fills Lines
     FormRequest request{doc, view, options, view.Lines, view.WidestLine, view.TableContentKind};
     try {
         (*renderer)(request);
@@ -115,8 +117,7 @@ void FormBuilder::BuildTextForm(MeasurementViewState& view, CTmDoc& doc) const
     if (view.ViewKind == kViewHexa || view.ViewKind == kViewAscii)
         return;
     if (!Render(view, doc, FormChoice::Text, {})) {
-        ClearLineList(&view.Lines);
-        view.WidestLine = 0;
+        view.ClearLines();
         AddText(view.Lines, kFormNotAvailableText, &view.WidestLine);
     }
     EndBuild(view);
@@ -145,8 +146,7 @@ void FormBuilder::BuildTableForm(MeasurementViewState& view, CTmDoc& doc) const
     if (view.ViewKind == kViewMainResults)
         view.TableVariant = m_Settings.ScFormForMR;
     view.TableVariantByKind[kindIndex] = view.TableVariant;
-    ClearLineList(&view.Lines);
-    view.WidestLine = 0;
+    view.ClearLines();
     view.TableContentKind = 0;
 
     if (view.InsertHeaderInfo && TakesInsertedHeader(doc.FileKind()))
@@ -171,13 +171,51 @@ void FormBuilder::InsertHeaderInfo(MeasurementViewState& view, CTmDoc& doc) cons
     AddText(view.Lines, "", &view.WidestLine);
 }
 
+bool FormBuilder::RunLongForm(const LongFormRenderer& render, CTmDoc& doc, LineSink& out, LongFormRunner& runner)
+{
+    return runner.Run(
+        kBuildingFormText,
+        [&](UserInteraction& ui, ProgressState& progress) {
+            try {
+                render(doc, out, ui, progress);
+            } catch (const ImageRangeError&) {
+                // A form that meets the end of a damaged file keeps the lines it wrote.
+            }
+        },
+        doc.Ui());
+}
+
 void FormBuilder::BuildFileForm(MeasurementViewState& view, CTmDoc& doc, FormChoice form) const
 {
-    BeginBuild(view, form == FormChoice::Ascii ? kAscii : kHex);
+    const std::uint32_t formBit = form == FormChoice::Ascii ? kAscii : kHex;
+    if (const LineSourceRenderer* source = m_Renderers.FindLineSource(view.ViewKind, form)) {
+        BeginBuild(view, formBit);
+        view.FormKind = kFormText;
+        SourceLines lines = (*source)(doc);
+        view.ShowSource(std::move(lines.Lines), lines.WidestLine);
+        EndBuild(view);
+        return;
+    }
+    if (const LongFormRenderer* longForm = m_Renderers.FindLongForm(view.ViewKind, form)) {
+        // Built before the view changes: while it runs the view shows the form it had.
+        auto lines = std::make_shared<PackedLines>();
+        const bool built = RunLongForm(*longForm, doc, *lines, *m_Runner);
+        BeginBuild(view, formBit);
+        view.FormKind = kFormText;
+        if (built) {
+            const int widest = lines->Widest();
+            view.ShowSource(std::move(lines), widest);
+        } else {
+            view.ClearLines();
+            AddText(view.Lines, kFormCancelledText, &view.WidestLine);
+        }
+        EndBuild(view);
+        return;
+    }
+    BeginBuild(view, formBit);
     view.FormKind = kFormText;
     if (!Render(view, doc, form, {})) {
-        ClearLineList(&view.Lines);
-        view.WidestLine = 0;
+        view.ClearLines();
         AddText(view.Lines, kFormNotAvailableText, &view.WidestLine);
     }
     EndBuild(view);
@@ -187,8 +225,7 @@ void FormBuilder::ShowGraphPlaceholder(MeasurementViewState& view) const
 {
     // Until the graph builder exists the graph form says so in its place.
     BeginBuild(view, kGraph);
-    ClearLineList(&view.Lines);
-    view.WidestLine = 0;
+    view.ClearLines();
     AddText(view.Lines, kFormNotAvailableText, &view.WidestLine);
     EndBuild(view);
 }
@@ -212,8 +249,7 @@ void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const 
     view.ShownViewKind = view.ViewKind;
 }
 
-void FormBuilder::ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind,
-                                 FormChoice form) const
+void FormBuilder::SelectKind(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind) const
 {
     for (const ViewCommand& command : ViewCommands()) {
         if (command.kind != viewKind)
@@ -223,6 +259,23 @@ void FormBuilder::ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::u
         SelectKindChannels(view, doc, command);
         break;
     }
+}
+
+bool FormBuilder::StreamLongForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind, FormChoice form,
+                                 LineSink& out) const
+{
+    const LongFormRenderer* longForm = m_Renderers.FindLongForm(viewKind, form);
+    if (!longForm)
+        return false;
+    SelectKind(view, doc, viewKind);
+    RunLongForm(*longForm, doc, out, m_InPlace);
+    return true;
+}
+
+void FormBuilder::ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind,
+                                 FormChoice form) const
+{
+    SelectKind(view, doc, viewKind);
     switch (form) {
     case FormChoice::Text: BuildTextForm(view, doc); break;
     case FormChoice::Table: BuildTableForm(view, doc); break;

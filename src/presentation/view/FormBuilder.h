@@ -3,17 +3,23 @@
 // from the settings, call the renderer of the current ViewKind and form
 // through the registry, and put the view back at the top of the new lines.
 // The View commands choose a kind through SelectViewKind.
+//
+// A form with a line source shows it as it is (its lines are made when
+// painted); a long form is built through the builder's runner into packed
+// lines, and a cancelled one leaves a line saying so.
 
 #include "presentation/AppSettings.h"
 #include "presentation/view/FormRenderers.h"
+#include "presentation/view/LongFormRunner.h"
 #include "presentation/view/MeasurementViewState.h"
 
 namespace orlu {
 
 class FormBuilder {
 public:
-    FormBuilder(const FormRendererRegistry& renderers, const AppSettings& settings)
-        : m_Renderers(renderers), m_Settings(settings)
+    /// Long forms are built by `runner`, or in place when none is given.
+    FormBuilder(const FormRendererRegistry& renderers, const AppSettings& settings, LongFormRunner* runner = nullptr)
+        : m_Renderers(renderers), m_Settings(settings), m_Runner(runner ? runner : &m_InPlace)
     {
     }
 
@@ -34,8 +40,16 @@ public:
     /// Shows a kind in the given form, as the View command of the kind
     /// followed by the form's button would (the first command of a kind with several).
     void ShowKindInForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind, FormChoice form) const;
+    /// As ShowKindInForm for a long form, whose lines go into `out` as they are
+    /// made instead of into the view; false, with nothing done, when the kind
+    /// and form have no long form.
+    bool StreamLongForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind, FormChoice form,
+                        LineSink& out) const;
 
 private:
+    void SelectKind(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind) const;
+    /// Runs a long form into `out` through `runner`; false when it was cancelled.
+    static bool RunLongForm(const LongFormRenderer& render, CTmDoc& doc, LineSink& out, LongFormRunner& runner);
     void BeginBuild(MeasurementViewState& view, std::uint32_t formBit) const;
     void InsertHeaderInfo(MeasurementViewState& view, CTmDoc& doc) const;
     bool Render(MeasurementViewState& view, CTmDoc& doc, FormChoice form, const TableOutputOptions& options) const;
@@ -44,6 +58,8 @@ private:
 
     const FormRendererRegistry& m_Renderers;
     const AppSettings& m_Settings;
+    mutable InPlaceFormRunner m_InPlace;
+    LongFormRunner* m_Runner;
 };
 
 /// Rewrites header-information lines for the top of a table: blanks, and

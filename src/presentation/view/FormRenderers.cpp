@@ -1,21 +1,57 @@
 #include "presentation/view/FormRenderers.h"
 
 #include "document/ViewKind.h"
+#include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "reports/text/MainResultsText.h"
 #include "presentation/view/MainResultsForms.h"
 
 namespace orlu {
 
+FormRendererRegistry::Entry& FormRendererRegistry::Replace(std::uint8_t viewKind, FormChoice form)
+{
+    Entry& entry = m_Renderers[{viewKind, form}];
+    entry = {};
+    return entry;
+}
+
+const FormRendererRegistry::Entry* FormRendererRegistry::At(std::uint8_t viewKind, FormChoice form) const
+{
+    auto it = m_Renderers.find({viewKind, form});
+    return it == m_Renderers.end() ? nullptr : &it->second;
+}
+
 void FormRendererRegistry::Register(std::uint8_t viewKind, FormChoice form, FormRenderer renderer)
 {
-    m_Renderers[{viewKind, form}] = std::move(renderer);
+    Replace(viewKind, form).lines = std::move(renderer);
+}
+
+void FormRendererRegistry::RegisterLineSource(std::uint8_t viewKind, FormChoice form, LineSourceRenderer renderer)
+{
+    Replace(viewKind, form).source = std::move(renderer);
+}
+
+void FormRendererRegistry::RegisterLongForm(std::uint8_t viewKind, FormChoice form, LongFormRenderer renderer)
+{
+    Replace(viewKind, form).longForm = std::move(renderer);
 }
 
 const FormRenderer* FormRendererRegistry::Find(std::uint8_t viewKind, FormChoice form) const
 {
-    auto it = m_Renderers.find({viewKind, form});
-    return it == m_Renderers.end() ? nullptr : &it->second;
+    const Entry* entry = At(viewKind, form);
+    return entry && entry->lines ? &entry->lines : nullptr;
+}
+
+const LineSourceRenderer* FormRendererRegistry::FindLineSource(std::uint8_t viewKind, FormChoice form) const
+{
+    const Entry* entry = At(viewKind, form);
+    return entry && entry->source ? &entry->source : nullptr;
+}
+
+const LongFormRenderer* FormRendererRegistry::FindLongForm(std::uint8_t viewKind, FormChoice form) const
+{
+    const Entry* entry = At(viewKind, form);
+    return entry && entry->longForm ? &entry->longForm : nullptr;
 }
 
 namespace {
@@ -49,8 +85,6 @@ struct RendererRow {
 // Each report adds its row here as it is built.
 constexpr RendererRow kRenderers[] = {
     {kViewSettings, FormChoice::Text, &FormatSettingsText, 0},
-    {kViewHexa, FormChoice::Hex, &FormatHexDump, 0},
-    {kViewAscii, FormChoice::Ascii, &FormatAsciiForm, 0},
     {kViewMainResults, FormChoice::Text, &FormatMainResultsText, 0},
 };
 
@@ -60,6 +94,13 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
 {
     for (const RendererRow& row : kRenderers)
         registry.Register(row.viewKind, row.form, FromDocumentRenderer(row.render, row.unitSlot));
+    registry.RegisterLineSource(kViewHexa, FormChoice::Hex, [](CTmDoc& doc) {
+        return SourceLines{std::make_shared<HexDumpLines>(doc), HexDumpLines::kLineWidth};
+    });
+    registry.RegisterLongForm(kViewAscii, FormChoice::Ascii,
+                              [](const CTmDoc& doc, LineSink& out, UserInteraction& ui, ProgressState& progress) {
+                                  WriteAsciiForm(doc, out, ui, &progress);
+                              });
     RegisterMainResultsTables(registry);
 }
 

@@ -4,6 +4,12 @@
 // so both produce the same lines; each report registers itself as it is
 // built (RegisterReportRenderers), and tests may register their own.
 //
+// A kind and form has one of three kinds of renderer: one that fills the
+// view's line list; a line source made when the form is shown, whose lines
+// are made when asked for (the hex dump); or a long form, streamed line by
+// line into a sink with a progress state, which the view may build on a
+// worker thread and orlu-dump writes out as it comes (the ASCII form).
+//
 // A renderer picks the document family's report itself and follows the
 // renderer convention: a text renderer clears the lines and appends its
 // own; a table renderer appends to what the builder put in the list (the
@@ -11,6 +17,7 @@
 
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
+#include "platform/ProgressState.h"
 #include "presentation/view/MeasurementViewState.h"
 #include "presentation/view/ViewKinds.h"
 #include "reports/table/TableOutputOptions.h"
@@ -18,6 +25,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string_view>
 #include <utility>
 
@@ -36,15 +44,41 @@ struct FormRequest {
 
 using FormRenderer = std::function<void(FormRequest&)>;
 
+/// The lines of a form made when asked for, and the widest of them (CR LF included).
+struct SourceLines {
+    std::shared_ptr<const LineSource> Lines;
+    std::int32_t WidestLine = 0;
+};
+using LineSourceRenderer = std::function<SourceLines(CTmDoc&)>;
+
+/// A long form: it writes its lines into the sink as it makes them, reads the
+/// document only (it may run off the GUI thread while the GUI waits), shows
+/// messages only through `ui`, reports progress and stops with
+/// OperationCancelled when the progress state asks it to.
+using LongFormRenderer = std::function<void(const CTmDoc&, LineSink&, UserInteraction& ui, ProgressState&)>;
+
 class FormRendererRegistry {
 public:
-    /// Registers (or replaces) the renderer of a kind and form.
+    /// Registers (or replaces) the renderer of a kind and form; each kind of
+    /// renderer replaces the others of the same kind and form.
     void Register(std::uint8_t viewKind, FormChoice form, FormRenderer renderer);
-    /// The renderer of a kind and form, null when none is built yet.
+    void RegisterLineSource(std::uint8_t viewKind, FormChoice form, LineSourceRenderer renderer);
+    void RegisterLongForm(std::uint8_t viewKind, FormChoice form, LongFormRenderer renderer);
+    /// The renderer of a kind and form, null when it has none of that kind.
     const FormRenderer* Find(std::uint8_t viewKind, FormChoice form) const;
+    const LineSourceRenderer* FindLineSource(std::uint8_t viewKind, FormChoice form) const;
+    const LongFormRenderer* FindLongForm(std::uint8_t viewKind, FormChoice form) const;
 
 private:
-    std::map<std::pair<std::uint8_t, FormChoice>, FormRenderer> m_Renderers;
+    struct Entry {
+        FormRenderer lines;
+        LineSourceRenderer source;
+        LongFormRenderer longForm;
+    };
+    Entry& Replace(std::uint8_t viewKind, FormChoice form);
+    const Entry* At(std::uint8_t viewKind, FormChoice form) const;
+
+    std::map<std::pair<std::uint8_t, FormChoice>, Entry> m_Renderers;
 };
 
 /// Registers every report renderer of the program.
@@ -52,5 +86,9 @@ void RegisterReportRenderers(FormRendererRegistry& registry);
 
 /// The line a form shows while its report is not built.
 inline constexpr std::string_view kFormNotAvailableText = "This form is not available yet.";
+/// The line a long form shows when its build was cancelled.
+inline constexpr std::string_view kFormCancelledText = "The form was not built: cancelled.";
+/// What the progress of a long form's build says.
+inline constexpr std::string_view kBuildingFormText = "Building the form...";
 
 } // namespace orlu

@@ -61,3 +61,21 @@ void MeasurementViewState::SwitchPageState(int page)
 }
 
 } // namespace orlu
+
+namespace orlu {
+
+void MeasurementViewState::ShowSource(std::shared_ptr<const LineSource> source, std::int32_t widest)
+{
+    ClearLineList(&Lines);
+    Source = std::move(source);
+    WidestLine = widest;
+}
+
+void MeasurementViewState::ClearLines()
+{
+    ClearLineList(&Lines);
+    Source.reset();
+    WidestLine = 0;
+}
+
+} // namespace orlu

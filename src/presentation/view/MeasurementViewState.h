@@ -8,11 +8,13 @@
 // builders, the command rules and, later, the graph engine).
 
 #include "document/LineList.h"
+#include "presentation/view/TabColumnLayout.h"
 #include "presentation/view/ViewKinds.h"
 #include "presentation/view/ViewPageState.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace orlu {
@@ -48,8 +50,16 @@ struct MeasurementViewState {
         return static_cast<std::uint8_t>(form_flags::Field(FormFlags, form_flags::kSeparatorShift, 3));
     }
 
+    /// The lines shown, copied and saved: the source when the form has one, else Lines.
+    const LineSource& ShownLines() const { return Source ? *Source : static_cast<const LineSource&>(Lines); }
+    /// Shows a form's own line source (and its widest line) in place of Lines, which are emptied.
+    void ShowSource(std::shared_ptr<const LineSource> source, std::int32_t widest);
+    /// Empties the lines for a form that fills Lines, dropping any source.
+    void ClearLines();
+
     // Document and lines.
     LineList Lines;
+    std::shared_ptr<const LineSource> Source; ///< the lines of a form made on demand or built apart; null: Lines
     std::int32_t WidestLine = 0;
     std::int32_t FirstLine = 0;
     std::int32_t FirstColumn = 0;
@@ -97,6 +107,7 @@ struct MeasurementViewState {
     std::uint8_t TextMargin = 0;
     std::int32_t LineHeight = 1;
     std::int32_t CharWidth = 1;
+    TabColumnLayout TabColumns; ///< screen columns of a TAB table form; empty in other forms
     ViewPoint BlockAnchor; ///< corner where marking began, pixels in document space
     ViewPoint BlockEnd;    ///< the other corner
     ViewPoint BlockStart;  ///< the block in (column, line), normalised at each paint

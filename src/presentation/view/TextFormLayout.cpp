@@ -32,11 +32,12 @@ int CountSeparators(std::string_view line, int column, char separator, bool runs
     return count;
 }
 
-std::string_view LineAt(const MeasurementViewState& view, int index)
+std::string_view LineAt(const MeasurementViewState& view, int index, std::string& buffer)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= view.Lines.Size())
+    const LineSource& lines = view.ShownLines();
+    if (index < 0 || static_cast<std::size_t>(index) >= lines.LineCount())
         return {};
-    return LineText(view.Lines[static_cast<std::size_t>(index)]);
+    return LineText(lines.Line(static_cast<std::size_t>(index), buffer));
 }
 
 } // namespace
@@ -50,11 +51,12 @@ std::string_view LineText(std::string_view line)
 
 void NormalizeBlock(MeasurementViewState& view)
 {
-    if (view.BlockAnchor == view.BlockEnd || view.Lines.Empty()) {
+    const std::size_t lineCount = view.ShownLines().LineCount();
+    if (view.BlockAnchor == view.BlockEnd || lineCount == 0) {
         view.BlockMarked = 0;
         return;
     }
-    const int lastLine = static_cast<int>(view.Lines.Size()) - 1;
+    const int lastLine = static_cast<int>(std::min<std::size_t>(lineCount, INT_MAX)) - 1;
     const int charWidth = std::max(1, view.CharWidth);
     const int lineHeight = std::max(1, view.LineHeight);
     ViewPoint start{view.BlockAnchor.x / charWidth, std::min(view.BlockAnchor.y / lineHeight, lastLine)};
@@ -70,17 +72,29 @@ void NormalizeBlock(MeasurementViewState& view)
         const std::uint8_t index = view.TableSeparatorIndex();
         const bool runsOnce = RunsCountOnce(index);
         view.BlockSeparator = BlockSeparatorOf(index);
-        view.BlockStartField = CountSeparators(LineAt(view, start.y), start.x, view.BlockSeparator, runsOnce);
+        // The corners are screen columns; in a TAB table each line has its own
+        // characters under them.
+        std::string buffer;
+        const auto lineColumn = [&](int y, int screen) {
+            return view.TabColumns.LineColumn(y, LineAt(view, y, buffer), screen);
+        };
+        const auto fieldsBefore = [&](int y, int screen) {
+            const std::string_view line = LineAt(view, y, buffer);
+            return CountSeparators(line, view.TabColumns.LineColumn(y, line, screen), view.BlockSeparator, runsOnce);
+        };
+        view.BlockStartField = fieldsBefore(start.y, start.x);
         // A column block takes its width from the last lines it covers, which
         // may be longer than the stop line itself.
         const bool columnBlock = mode == kBlockBox || mode == kBlockFullColumns;
         const int firstCounted = columnBlock ? std::max(start.y, stop.y - 2) : stop.y;
         int endField = 0;
         for (int y = firstCounted; y <= stop.y; ++y)
-            endField = std::max(endField, CountSeparators(LineAt(view, y), stop.x, view.BlockSeparator, runsOnce));
+            endField = std::max(endField, fieldsBefore(y, stop.x));
         view.BlockEndField = endField;
         if (ordersColumns && view.BlockEndField < view.BlockStartField)
             std::swap(view.BlockStartField, view.BlockEndField);
+        start.x = lineColumn(start.y, start.x);
+        stop.x = lineColumn(stop.y, stop.x);
     } else if (ordersColumns && stop.x < start.x) {
         std::swap(start.x, stop.x);
     }
@@ -149,12 +163,38 @@ ColumnSpan BlockHighlight(const MeasurementViewState& view, int index, std::stri
     }
 }
 
+void LayOutTabColumns(MeasurementViewState& view)
+{
+    if (view.TableShown() && SeparatorChar(view.TableSeparatorIndex()) == '\t')
+        view.TabColumns.Build(view.Lines);
+    else
+        view.TabColumns.Clear();
+}
+
+ScreenLine ScreenLineAt(const MeasurementViewState& view, int index, std::string& buffer)
+{
+    const std::string_view line = LineAt(view, index, buffer);
+    ColumnSpan block = BlockHighlight(view, index, line);
+    if (view.TabColumns.Empty())
+        return {line, block};
+    // The line may live in the buffer, which takes the screen text only once it is made.
+    std::string screen = view.TabColumns.ScreenText(index, line);
+    if (block.start < block.end) {
+        block.start = view.TabColumns.ScreenColumn(index, line, block.start);
+        if (block.end != INT_MAX)
+            block.end = view.TabColumns.ScreenColumn(index, line, block.end);
+    }
+    buffer = std::move(screen);
+    return {buffer, block};
+}
+
 TextScrollInfo TextScrollRanges(const MeasurementViewState& view, int clientWidth, int clientHeight)
 {
     TextScrollInfo info;
-    info.hMax = std::max(0, view.WidestLine - 3);
+    const int widest = view.TabColumns.Empty() ? view.WidestLine : view.TabColumns.Widest();
+    info.hMax = std::max(0, widest - 3);
     info.hPage = std::max(1, (clientWidth + 1) / std::max(1, view.CharWidth));
-    info.vMax = static_cast<int>(view.Lines.Size());
+    info.vMax = static_cast<int>(std::min<std::size_t>(view.ShownLines().LineCount(), INT_MAX));
     info.vPage = std::max(1, (clientHeight + 1) / std::max(1, view.LineHeight));
     return info;
 }

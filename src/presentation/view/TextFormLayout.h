@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace orlu {
@@ -16,7 +17,9 @@ namespace orlu {
 std::string_view LineText(std::string_view line);
 
 /// Turns the block corners (pixels) into BlockStart and BlockStop (column,
-/// line) and, in a table form, into field numbers; sets BlockMarked.
+/// line) and, in a table form, into field numbers; sets BlockMarked. In a
+/// TAB table the corners' screen columns become the columns of the lines'
+/// own characters under them.
 void NormalizeBlock(MeasurementViewState& view);
 
 /// The block's start and end columns on a line (start included, end excluded):
@@ -32,9 +35,21 @@ ColumnSpan GetBlockColumns(const MeasurementViewState& view, std::string_view li
 /// A span reaching to the window edge ends at INT_MAX.
 ColumnSpan BlockHighlight(const MeasurementViewState& view, int index, std::string_view line);
 
+/// Lays out the columns of a table form with the TAB separator (TabColumns);
+/// every other form is shown one screen column per character.
+void LayOutTabColumns(MeasurementViewState& view);
+
+/// Line `index` as the screen shows it: its text (a TAB table's fields in
+/// their columns, made in `buffer`) and the screen columns drawn highlighted.
+struct ScreenLine {
+    std::string_view text;
+    ColumnSpan block;
+};
+ScreenLine ScreenLineAt(const MeasurementViewState& view, int index, std::string& buffer);
+
 /// Scroll ranges of the text forms for a client area.
 struct TextScrollInfo {
-    int hMax = 0;  ///< horizontal range end (widest line - 3)
+    int hMax = 0;  ///< horizontal range end (widest line - 3, in screen columns)
     int hPage = 1; ///< columns in the window
     int vMax = 0;  ///< vertical range end (line count)
     int vPage = 1; ///< lines in the window

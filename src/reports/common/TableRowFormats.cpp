@@ -1,5 +1,7 @@
 #include "reports/common/TableRowFormats.h"
 
+#include <utility>
+
 namespace orlu {
 
 const std::array<std::string_view, kTableRowFormatCount> TableRowFormats = std::to_array<std::string_view>({
@@ -53,5 +55,15 @@ const std::array<std::string_view, kTableRowFormatCount> TableRowFormats = std::
     /* 47 */ "m",
     /* 48 */ "h",
 });
+
+const CompiledFormat& CompiledTableRowFormat(int index)
+{
+    static const std::array<CompiledFormat, kTableRowFormatCount> compiled = [] {
+        return [&]<std::size_t... I>(std::index_sequence<I...>) {
+            return std::array<CompiledFormat, kTableRowFormatCount>{CompiledFormat(TableRowFormats[I])...};
+        }(std::make_index_sequence<kTableRowFormatCount>());
+    }();
+    return compiled.at(static_cast<std::size_t>(index));
+}
 
 } // namespace orlu

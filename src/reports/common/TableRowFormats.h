@@ -6,6 +6,8 @@
 // index (the first member, with no decimals, is selected by no renderer but
 // keeps its place). Rows 42 to 45 are range names, 46 to 48 unit letters.
 
+#include "platform/CompiledFormat.h"
+
 #include <array>
 #include <string_view>
 
@@ -15,6 +17,9 @@ inline constexpr int kTableRowFormatCount = 49;
 
 /// The table forms' formats and names (Windows-1252).
 extern const std::array<std::string_view, kTableRowFormatCount> TableRowFormats;
+
+/// An entry of TableRowFormats parsed once, for rows of many values.
+const CompiledFormat& CompiledTableRowFormat(int index);
 
 /// Entries of TableRowFormats.
 enum TableRowFormat : int {

@@ -4,20 +4,24 @@
 #include "document/results/ResultDecoders.h"
 #include "document/texts/TimeTexts.h"
 #include "document/units/LevelUnits.h"
+#include "platform/CompiledFormat.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/common/ReportNumberFormats.h"
 #include "reports/common/TableRowFormats.h"
 #include "reports/common/VdvFilterTable.h"
+#include "reports/table/MainTableWriter.h"
 #include "reports/table/Rt60Tables.h"
 #include "reports/table/TableWriter.h"
 #include "reports/text/TextReportLayout.h"
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <initializer_list>
+#include <span>
+#include <string_view>
 
 namespace orlu {
 namespace {
@@ -47,9 +51,9 @@ constexpr std::uint8_t kRecordVector = 30;
 // The level of the vector sum in the vector settings record.
 constexpr std::uint32_t kVectorLevelWord = 10;
 
-const char* Format(int index)
+const CompiledFormat& Format(int index)
 {
-    return TableRowFormats[static_cast<std::size_t>(index)].data();
+    return CompiledTableRowFormat(index);
 }
 
 // The exponent after position `at` as strtol reads it: leading blanks, a sign, digits.
@@ -63,13 +67,28 @@ bool ReadExponent(const std::string& text, std::size_t at, long& value, std::siz
     return stop != start;
 }
 
+// The exponent in its shortest form, as "%ld" writes it, in the buffer.
+std::string_view ExponentDigits(long exponent, std::array<char, 24>& buffer)
+{
+    const char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), exponent).ptr;
+    return std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
+}
+
+// Row formats of the renderers' own columns.
+const CompiledFormat kTwoWholeFields("%-10.0f%-10.0f");
+const CompiledFormat kTwoFieldsOfTwoDecimals("%-10.2f%-10.2f");
+const CompiledFormat kTwoFieldsOfOneDecimal("%-10.1f%-10.1f");
+const CompiledFormat kCountAndLevel("%-10d%-10.1f");
+const CompiledFormat kDenCodeWithoutLevel("%03d       -----     ");
+const CompiledFormat kDenCodeAndLevel("%03d       %-10.1f");
+
 // One value in a field: "-----     " for an absent value.
-void AppendValue(std::string& row, const char* format, double value)
+void AppendValue(std::string& row, const CompiledFormat& format, double value)
 {
     if (IsAbsent(value))
         row += kAbsentField;
     else
-        AppendPrintf(row, format, value);
+        format.Append(row, value);
 }
 
 // A value that follows the dB/linear choice alone (SEL, Lex8, VDV): "%-10.1f" in dB,
@@ -81,69 +100,43 @@ void AppendDbOrLinear(std::string& row, double value, bool linear)
         return;
     }
     if (!linear) {
-        AppendPrintf(row, Format(kTableValueDb), value);
+        Format(kTableValueDb).Append(row, value);
         return;
     }
-    std::string field = StrPrintf(Format(kTableValueLinear), value);
+    std::string field = Format(kTableValueLinear)(value);
     CompactExponentField(field);
     row += field;
 }
 
-// The four text fields and the numbers of a row format (rowFormat: the group's member
-// of the decimals index; -1 when the group has none); an absent number, or a group
-// without the member, writes each number by the value format of the decimals index.
-void AppendRowValues(std::string& row, int rowFormat, int decimals, std::initializer_list<const char*> texts,
-                     std::initializer_list<double> values)
+// A text in a left-aligned field of 10 characters, as "%-10s".
+void AppendTextField(std::string& row, std::string_view text)
 {
-    const auto* t = texts.begin();
-    const auto* v = values.begin();
-    const bool anyAbsent = std::any_of(values.begin(), values.end(), IsAbsent);
-    if (rowFormat >= 0 && !anyAbsent && values.size() == 4) {
-        AppendPrintf(row, Format(rowFormat), t[0], t[1], t[2], t[3], v[0], v[1], v[2], v[3]);
+    row += text;
+    AppendBlanks(row, 10 - static_cast<int>(text.size()));
+}
+
+// The text fields and the numbers of a row format (rowFormat: the group's member of the
+// decimals index; -1 when the group has none); an absent number, or a group without the
+// member, writes each field on its own, the numbers by the value format of the decimals index.
+void AppendRowValues(std::string& row, int rowFormat, int decimals, std::span<const std::string_view> texts,
+                     std::span<const double> values)
+{
+    constexpr std::size_t kMostFields = 9;
+    const CompiledFormat* format = rowFormat >= 0 ? &Format(rowFormat) : nullptr;
+    const std::size_t fields = texts.size() + values.size();
+    if (format && format->ArgumentCount() == fields && fields <= kMostFields &&
+        std::none_of(values.begin(), values.end(), IsAbsent)) {
+        std::array<FormatArg, kMostFields> args;
+        std::copy(texts.begin(), texts.end(), args.begin());
+        std::copy(values.begin(), values.end(), args.begin() + static_cast<std::ptrdiff_t>(texts.size()));
+        format->AppendArgs(row, std::span(args.data(), fields));
         return;
     }
-    if (rowFormat >= 0 && !anyAbsent && values.size() == 5) {
-        AppendPrintf(row, Format(rowFormat), t[0], t[1], t[2], t[3], v[0], v[1], v[2], v[3], v[4]);
-        return;
-    }
-    if (rowFormat >= 0 && !anyAbsent && texts.size() == 7 && values.size() == 1) {
-        AppendPrintf(row, Format(rowFormat), t[0], t[1], t[2], t[3], t[4], t[5], t[6], v[0]);
-        return;
-    }
-    for (const char* text : texts)
-        AppendPrintf(row, "%-10s", text);
+    for (std::string_view text : texts)
+        AppendTextField(row, text);
     for (double value : values)
         AppendValue(row, Format(kTableValueBase + decimals), value);
 }
-
-// The caption and header come with the first row written; rows, header and
-// footnotes go through the table engine.
-class MainTableWriter {
-public:
-    MainTableWriter(MainTableRequest& request) : m_Request(request) { request.TableKind = kTableKindMainResults; }
-
-    void Row(std::string_view caption, std::string header, std::string row)
-    {
-        if (m_Rows == 0) {
-            EmitUnderscoredLine(m_Request.Lines, std::string(caption), m_Request.Options, false, &m_Widest);
-            EmitHeaderRow(m_Request.Lines, header, m_Request.Options, &m_Widest);
-        }
-        EmitFieldRow(m_Request.Lines, row, m_Request.Options, &m_Widest);
-        ++m_Rows;
-    }
-    void Footnote(std::string text) { EmitUnderscoredLine(m_Request.Lines, std::move(text), m_Request.Options, true, &m_Widest); }
-    int Rows() const { return m_Rows; }
-    int Finish()
-    {
-        m_Request.Width = m_Widest;
-        return 1;
-    }
-
-private:
-    MainTableRequest& m_Request;
-    int m_Widest = 0;
-    int m_Rows = 0;
-};
 
 // What the largest level of a row gives the whole row.
 struct RowScale {
@@ -206,11 +199,10 @@ bool MaskHas(std::uint16_t mask, int bit)
 
 // The channel's filter and detector, the duration and the unit, then four levels.
 void AppendFourLevels(std::string& row, const CurrentChannel& ch, const RowScale& scale, const RowTimes& times,
-                      std::initializer_list<double> levels)
+                      const std::array<double, 4>& levels)
 {
     const std::string filter = FilterName(ch), detector = DetectorName(ch);
-    AppendRowValues(row, kTableRowFourValuesBase + scale.decimals, scale.decimals,
-                    {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()}, levels);
+    AppendFourLevelFields(row, scale.decimals, {filter, detector, times.duration.Text, scale.unitWord}, levels);
 }
 
 // The sound tables' header after Spl: Lav and the dose columns of a dose meter,
@@ -238,7 +230,8 @@ std::string SoundHeaderAfterSpl(const CurrentHeader& h, bool dose, bool withLtm,
 }
 
 // Lav of a dose meter, Leq, Ltm3 and Ltm5 where shown, the dose percentages of a dose meter.
-void AppendSoundLevels(std::string& row, const ResultValues& v, const char* valueFormat, bool dose, bool withLtm)
+void AppendSoundLevels(std::string& row, const ResultValues& v, const CompiledFormat& valueFormat, bool dose,
+                       bool withLtm)
 {
     if (dose)
         AppendValue(row, valueFormat, v.lav);
@@ -248,7 +241,7 @@ void AppendSoundLevels(std::string& row, const ResultValues& v, const char* valu
         AppendValue(row, valueFormat, v.ltm5);
     }
     if (dose)
-        AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
+        kTwoWholeFields.Append(row, v.dose, v.dose8);
 }
 
 // SEL; for a dose meter also SEL8, the exposures, LEPd and PSEL.
@@ -257,8 +250,8 @@ void AppendSelColumns(std::string& row, const ResultValues& v, bool dose, bool l
     AppendDbOrLinear(row, v.sel, linear);
     if (dose) {
         AppendDbOrLinear(row, v.sel8, linear);
-        AppendPrintf(row, "%-10.2f%-10.2f", v.exposure, v.exposure8);
-        AppendPrintf(row, "%-10.1f%-10.1f", v.lepd, v.psel);
+        kTwoFieldsOfTwoDecimals.Append(row, v.exposure, v.exposure8);
+        kTwoFieldsOfOneDecimal.Append(row, v.lepd, v.psel);
     }
 }
 
@@ -266,16 +259,22 @@ void AppendSelColumns(std::string& row, const ResultValues& v, bool dose, bool l
 void AppendLnAndLden(std::string& row, const CurrentHeader& h, const ResultValues& v)
 {
     if (h.lnColumn)
-        AppendPrintf(row, "%-10d%-10.1f", static_cast<int>(v.statNumber), v.statLevel);
+        kCountAndLevel.Append(row, static_cast<int>(v.statNumber), v.statLevel);
     if (h.ldenColumn) {
         if (v.denCode == 0)
-            AppendPrintf(row, "%03d       -----     ", static_cast<int>(v.denCode));
+            kDenCodeWithoutLevel.Append(row, static_cast<int>(v.denCode));
         else
-            AppendPrintf(row, "%03d       %-10.1f", static_cast<int>(v.denCode), v.lden);
+            kDenCodeAndLevel.Append(row, static_cast<int>(v.denCode), v.lden);
     }
 }
 
 } // namespace
+
+void AppendFourLevelFields(std::string& row, int decimals, const std::array<std::string_view, 4>& texts,
+                           const std::array<double, 4>& levels)
+{
+    AppendRowValues(row, kTableRowFourValuesBase + decimals, decimals, texts, levels);
+}
 
 void CompactExponentField(std::string& field)
 {
@@ -286,7 +285,8 @@ void CompactExponentField(std::string& field)
     if (e == std::string::npos || !ReadExponent(field, e + 1, exponent, end))
         return;
     field.resize(e + 1);
-    AppendPrintf(field, "%ld", exponent);
+    std::array<char, 24> buffer;
+    field += ExponentDigits(exponent, buffer);
     if (field.size() < width)
         field.append(width - field.size(), ' ');
 }
@@ -301,7 +301,8 @@ void CompactExponents(std::string& text, std::size_t from)
             ++at;
             continue;
         }
-        const std::string digits = StrPrintf("%ld", exponent);
+        std::array<char, 24> buffer;
+        const std::string_view digits = ExponentDigits(exponent, buffer);
         const std::size_t oldEnd = text.find(' ', at + 1);
         const std::size_t newEnd = at + 1 + digits.size();
         if (oldEnd == std::string::npos) {
@@ -365,10 +366,11 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
             row += ChannelField(c);
         const std::string filter = FilterName(ch, filterRaise), detector = DetectorName(ch);
         // The five-value rows have no scientific member: each value as "%-10.2e" then.
+        const std::string_view texts[] = {filter, detector, times.duration.Text, scale.unitWord};
+        const double values[] = {v.peak, v.min, v.max, v.spl, v.result};
         AppendRowValues(row, scale.decimals < 3 ? kTableRowFiveValuesBase + scale.decimals : -1, scale.decimals,
-                        {filter.c_str(), detector.c_str(), times.duration.Text.c_str(), scale.unitWord.c_str()},
-                        {v.peak, v.min, v.max, v.spl, v.result});
-        const char* valueFormat = Format(kTableValueBase + scale.decimals);
+                        texts, values);
+        const CompiledFormat& valueFormat = Format(kTableValueBase + scale.decimals);
         if (withSel)
             AppendValue(row, valueFormat, v.sel);
         AppendValue(row, valueFormat, v.ltm3);
@@ -383,12 +385,12 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
         for (double exposure : {v.soundExposure, v.soundExposure8}) {
             std::string text = IsAbsent(exposure) ? std::string("-----") : FormatExposureValue(exposure);
             text.erase(0, text.find_first_not_of(' '));
-            AppendPrintf(row, "%-10s", text.c_str());
+            AppendTextField(row, text);
         }
         if (withDose)
-            AppendPrintf(row, "%-10.0f%-10.0f", v.dose, v.dose8);
+            kTwoWholeFields.Append(row, v.dose, v.dose8);
         AddRemainder(row, times.duration);
-        out.Row(ReportCaptionTable[kCaptionMainResults], std::move(header), std::move(row));
+        out.Row(ReportCaptionTable[kCaptionMainResults], header, row);
     }
     return out.Finish();
 }
@@ -448,9 +450,9 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
         AppendSelColumns(row, v, dose, linear);
         AppendLnAndLden(row, h, v);
         if (withOverload)
-            AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
+            AppendTextField(row, FormatPercent(v.overloadPercent));
         AddRemainder(row, times.duration);
-        out.Row(caption, std::move(header), std::move(row));
+        out.Row(caption, header, row);
     }
     return out.Finish();
 }
@@ -513,7 +515,7 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request)
             CompactExponents(row, kCompactFrom70);
             AppendLnAndLden(row, h, v);
             AddRemainder(row, times.duration);
-            out.Row(ReportCaptionTable[kCaptionMainResultsSound], std::move(header), std::move(row));
+            out.Row(ReportCaptionTable[kCaptionMainResultsSound], header, row);
         }
     }
     return out.Finish();
@@ -564,9 +566,8 @@ bool VectorRow(CTmDoc& doc, bool scientific, bool linear, bool profiles, bool wi
     row = times.date + times.start + "Vect      ";
     if (profiles)
         row += ProfileField(0);
-    AppendRowValues(row, kTableRowVectorBase + scale.decimals, scale.decimals,
-                    {"MODULE", "---", times.duration.Text.c_str(), scale.unitWord.c_str(), "-----", "-----", "-----"},
-                    {value});
+    const std::string_view texts[] = {"MODULE", "---", times.duration.Text, scale.unitWord, "-----", "-----", "-----"};
+    AppendRowValues(row, kTableRowVectorBase + scale.decimals, scale.decimals, texts, std::span(&value, 1));
     CompactExponents(row, kCompactFrom70);
     if (withVdv)
         row += kAbsentField;
@@ -639,9 +640,9 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
             }
         }
         if (withOverload)
-            AppendPrintf(row, "%-10s", FormatPercent(v.overloadPercent).c_str());
+            AppendTextField(row, FormatPercent(v.overloadPercent));
         AddRemainder(row, times.duration);
-        out.Row(caption, header, std::move(row));
+        out.Row(caption, header, row);
     }
 
     const FourChannelSetup& f = h.fourChannel;
@@ -649,7 +650,7 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
     if (four && f.vector && MaskHas(request.ChannelMask, kPseudoChannel)) {
         std::string row;
         if (VectorRow(doc, scientific, linear, profiles, withVdv, row)) {
-            out.Row(caption, header, std::move(row));
+            out.Row(caption, header, row);
             vectorWritten = true;
         }
     }

@@ -10,8 +10,10 @@
 #include "document/LineList.h"
 #include "reports/table/TableOutputOptions.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace orlu {
 
@@ -44,6 +46,12 @@ using MainTableRenderer = int (*)(CTmDoc&, MainTableRequest&);
 
 /// The renderer of a decoded document's family; null when no table of this kind serves it.
 MainTableRenderer MainResultsTableFor(const CTmDoc& doc);
+
+/// Appends the fields of a row of four levels: filter, detector, duration and unit, then
+/// the levels by the row format of the decimals index (0 to 2 decimals, 3 scientific).
+/// An absent level writes each level by the value format of the index, "-----" for it.
+void AppendFourLevelFields(std::string& row, int decimals, const std::array<std::string_view, 4>& texts,
+                           const std::array<double, 4>& levels);
 
 /// Writes the exponent of one number field in its shortest form (1.23e+003 as 1.23e3,
 /// 4.56e-012 as 4.56e-12) and pads the field with blanks to its former length.

@@ -12,6 +12,9 @@ constexpr bool IsAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// CR LF, which AddLine appends.
+constexpr std::size_t kLineEndLength = 2;
+
 void AppendSeparator(std::string& out, char separator, bool doubled)
 {
     out += separator;
@@ -94,17 +97,40 @@ void ApplyColumnSeparator(std::string& row, char separator, bool doubled)
 {
     if (separator == kNoSeparator)
         return;
-    std::string out;
-    out.reserve(doubled ? row.size() * 2 : row.size());
-    AppendWithSeparators(out, row, separator, doubled, false, true);
-    row = std::move(out);
+    if (doubled) {
+        // Two characters for a single blank can outgrow the row: convert into a copy.
+        std::string out;
+        out.reserve(row.size() + row.size() / 2);
+        AppendWithSeparators(out, row, separator, doubled, false, true);
+        row = std::move(out);
+        return;
+    }
+    // One character for each run of blanks: the text only moves to the left.
+    // Plain pointers, so that the writes are not taken to move the string itself.
+    char* const first = row.data();
+    const char* const end = first + row.size();
+    char* to = first;
+    const char* from = first;
+    while (from != end) {
+        if (*from != ' ') {
+            *to++ = *from++;
+            continue;
+        }
+        while (from != end && *from == ' ')
+            ++from;
+        if (to != first && from != end) // an inner run, not a leading or trailing one
+            *to++ = separator;
+    }
+    row.resize(static_cast<std::size_t>(to - first));
 }
 
 void ReplaceDecimalPoint(std::string& row, char decimal)
 {
-    for (std::size_t i = 1; i < row.size(); ++i) {
-        if (row[i] == '.' && !IsAsciiLetter(row[i - 1]))
-            row[i] = decimal;
+    char* const text = row.data();
+    const std::size_t size = row.size();
+    for (std::size_t i = 1; i < size; ++i) {
+        if (text[i] == '.' && !IsAsciiLetter(text[i - 1]))
+            text[i] = decimal;
     }
 }
 
@@ -113,7 +139,13 @@ void EmitFieldRow(LineList& lines, std::string& row, const TableOutputOptions& o
     ApplyColumnSeparator(row, SeparatorChar(options.SeparatorIndex), SeparatorDoubled(options.SeparatorIndex));
     if (options.DecimalIndex != 0)
         ReplaceDecimalPoint(row, DecimalChar(options.DecimalIndex));
-    AddLine(lines, row, widest);
+    // The line is stored in a string of its own size with room for its CR LF; the
+    // row keeps its buffer for the next row.
+    std::string line;
+    line.reserve(row.size() + kLineEndLength);
+    line = row;
+    row.clear();
+    AddLine(lines, line, widest);
 }
 
 void RepackHeader(std::string& header)

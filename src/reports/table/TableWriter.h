@@ -42,7 +42,8 @@ void EmitRowEnd(LineList& lines, std::string& rowBuffer, std::size_t rowPart, ch
                 bool doubled, bool& rowStart, int* widest);
 
 /// Stores a row of fields: the separator between them, then, when the decimal index is
-/// not 0, the decimal character in its numbers (ReplaceDecimalPoint). The row is emptied.
+/// not 0, the decimal character in its numbers (ReplaceDecimalPoint). The row is emptied
+/// and keeps its room for the next.
 void EmitFieldRow(LineList& lines, std::string& row, const TableOutputOptions& options, int* widest);
 
 /// Moves the names of a header line back to their 10-character boundaries: at each

@@ -1,17 +1,25 @@
 // The raw content views of whole documents: hex dump and ASCII form against
-// golden texts written by hand (golden/*.txt, CR LF lines), the settings text,
-// the rotation speed and a chain that breaks inside the file.
+// golden texts written by hand (golden/*.txt, CR LF lines), hex lines made on
+// demand, the ASCII form streamed with progress and Cancel, the settings
+// text, the rotation speed and a chain that breaks inside the file.
 
 #include "document/DocumentTestSupport.h"
 #include "document/LineList.h"
+#include "document/PackedLines.h"
+#include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "document/rawviews/RotationSpeed.h"
 #include "document/records/WordImage.h"
+#include "platform/ProgressState.h"
 #include "platform/ValueFormat.h"
+#include "support/JoinedLines.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
+#include <set>
 #include <string>
 
 namespace orlu {
@@ -55,6 +63,40 @@ FixtureBuilder LoggerFile()
     return f;
 }
 
+/// A logger of `rows` rows of three words, a marker and a break every 1000 rows.
+FixtureBuilder LongLogger(std::uint32_t rows)
+{
+    fixture::CurrentFileSpec spec;
+    for (auto& profile : spec.profiles)
+        profile.bufferWord = 3;
+    spec.rowWords = 3;
+    spec.rows = rows;
+    spec.declaredCount = rows;
+    for (std::uint32_t r = 1000; r < rows; r += 1000) {
+        spec.events.push_back({r, false, r / 1000 % 256});
+        spec.events.push_back({r, true, 2});
+    }
+    FixtureBuilder data;
+    data.Bytes(fixture::CurrentMeasurementFile(spec));
+    return Container(45, data);
+}
+
+/// A sink that keeps nothing but lets a test watch the build line by line.
+class WatchingSink : public LineSink {
+public:
+    explicit WatchingSink(std::function<void()> onLine) : m_OnLine(std::move(onLine)) {}
+    void AddLine(std::string& line) override
+    {
+        ++lines;
+        line.clear();
+        m_OnLine();
+    }
+    std::size_t lines = 0;
+
+private:
+    std::function<void()> m_OnLine;
+};
+
 class RawViews : public DocumentTest {
 protected:
     std::string Render(bool (*renderer)(CTmDoc&, LineList&, int*, std::uint16_t, std::uint8_t), CTmDoc& doc)
@@ -62,6 +104,19 @@ protected:
         LineList lines;
         int widest = -1;
         EXPECT_TRUE(renderer(doc, lines, &widest, 0x1F, 0));
+        int longest = 0;
+        for (const std::string& line : lines)
+            longest = std::max(longest, static_cast<int>(line.size()));
+        EXPECT_EQ(widest, longest);
+        return lines.Join();
+    }
+    /// The ASCII form into a line list, checking the widest-line counter on the way.
+    std::string Ascii(CTmDoc& doc, ProgressState* progress = nullptr)
+    {
+        LineList lines;
+        int widest = 0;
+        LineListSink sink(lines, &widest);
+        WriteAsciiForm(doc, sink, ui, progress);
         int longest = 0;
         for (const std::string& line : lines)
             longest = std::max(longest, static_cast<int>(line.size()));
@@ -76,27 +131,104 @@ TEST_F(RawViews, HexDumpOfTwentyBytes)
     data.Text("Hex dump: 0x20!~").Bytes({0x7F, 0x80, 0x41, 0x20});
     auto doc = Open(Write("h.orl", Container(100, data)));
     ASSERT_EQ(doc->ByteCount(), 20u);
-    const int waits = ui.WaitCount();
-    const std::string text = Render(FormatHexDump, *doc);
-    EXPECT_EQ(text, Golden("hexdump-20-bytes.txt"));
-    EXPECT_EQ(ui.WaitCount(), waits + 1);
-    EXPECT_EQ(ui.WaitDepth(), 0);
+    EXPECT_EQ(test::JoinedLines(HexDumpLines(*doc)), Golden("hexdump-20-bytes.txt"));
 }
 
-TEST_F(RawViews, HexDumpOfALargeFileHasALinePerSixteenBytes)
+TEST_F(RawViews, HexDumpLinesAreMadeFromTheirOffsetAlone)
 {
     FixtureBuilder data;
-    data.Pattern(1'000'000);
+    data.Pattern(1'000'003);
     auto doc = Open(Write("big.orl", Container(100, data)));
-    LineList lines;
+    const HexDumpLines lines(*doc);
+    ASSERT_EQ(lines.LineCount(), 2u + 62'501u);
+    // Each asked-for line, in any order, against the same line written by printf.
+    auto expected = [](std::uint32_t offset, std::uint32_t count) {
+        std::string line = StrPrintf("%07lX  ", static_cast<unsigned long>(offset));
+        std::string chars;
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const unsigned byte = ((offset + i) * 7 + 3) & 0xFF; // the fixture's pattern
+            line += StrPrintf(i == 3 || i == 7 || i == 11 ? "%02X  " : "%02X ", byte);
+            chars += byte >= 0x21 && byte <= 0x7E ? static_cast<char>(byte) : '.';
+        }
+        line.resize(62, ' ');
+        return line + chars + "\r\n";
+    };
+    std::string buffer;
+    for (std::size_t i : {62'502u, 2u, 31'250u, 3u, 62'501u}) {
+        const auto offset = static_cast<std::uint32_t>((i - 2) * 16);
+        const std::uint32_t count = std::min<std::uint32_t>(16, 1'000'003 - offset);
+        EXPECT_EQ(lines.Line(i, buffer), expected(offset, count)) << "line " << i;
+        EXPECT_LE(lines.Line(i, buffer).size(), std::size_t{HexDumpLines::kLineWidth});
+    }
+    EXPECT_EQ(lines.Line(62'502, buffer).size(), 62u + 3u + 2u); // the last line holds three bytes
+}
+
+TEST_F(RawViews, AsciiFormStreamedIntoPackedLinesEqualsTheLineList)
+{
+    auto doc = Open(Write("long.orl", LongLogger(20'000)));
+    ASSERT_EQ(doc->FileKind(), 45);
+    LineList list;
     int widest = 0;
-    FormatHexDump(*doc, lines, &widest, 0, 0);
-    ASSERT_EQ(lines.Size(), 2u + 62'500u);
-    // Byte 999,984 = 0xF4230: pattern (i * 7 + 3) & 0xFF.
-    const std::string& last = lines[lines.Size() - 1];
-    EXPECT_EQ(last.substr(0, 9), "00F4230  ");
-    EXPECT_EQ(last.substr(9, 3), StrPrintf("%02X ", (999'984u * 7 + 3) & 0xFF));
-    EXPECT_EQ(last.size(), 80u);
+    LineListSink listSink(list, &widest);
+    WriteAsciiForm(*doc, listSink, ui, nullptr);
+    PackedLines packed;
+    ProgressState progress;
+    WriteAsciiForm(*doc, packed, ui, &progress);
+    ASSERT_GT(list.Size(), 20'000u);
+    ASSERT_EQ(packed.LineCount(), list.Size());
+    std::string buffer;
+    for (std::size_t i = 0; i < list.Size(); ++i)
+        ASSERT_EQ(packed.Line(i, buffer), list[i]) << "line " << i;
+    EXPECT_EQ(packed.Widest(), widest);
+    EXPECT_EQ(progress.Share(100), 100);
+}
+
+TEST_F(RawViews, AsciiFormProgressRisesToTheFileSize)
+{
+    auto doc = Open(Write("long.orl", LongLogger(50'000)));
+    ProgressState progress;
+    std::vector<std::uint64_t> seen;
+    WatchingSink sink([&] { seen.push_back(progress.Done()); });
+    WriteAsciiForm(*doc, sink, ui, &progress);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_GT(std::set<std::uint64_t>(seen.begin(), seen.end()).size(), 10u); // it moves during the rows
+    EXPECT_EQ(progress.Total(), doc->AsLoadedByteCount());
+    EXPECT_GT(progress.Done(), progress.Total() * 9 / 10);
+    EXPECT_LE(progress.Done(), progress.Total());
+}
+
+TEST_F(RawViews, AsciiFormStopsSoonAfterACancel)
+{
+    auto doc = Open(Write("long.orl", LongLogger(50'000)));
+    WatchingSink all([] {});
+    WriteAsciiForm(*doc, all, ui, nullptr);
+    for (std::size_t cancelAt : {std::size_t{1}, std::size_t{20}, all.lines / 2}) {
+        ProgressState progress;
+        WatchingSink sink([&] {
+            if (sink.lines == cancelAt)
+                progress.RequestCancel();
+        });
+        EXPECT_THROW(WriteAsciiForm(*doc, sink, ui, &progress), OperationCancelled) << cancelAt;
+        // It stops at the next check: within one check's worth of rows.
+        EXPECT_LE(sink.lines, cancelAt + 4200) << cancelAt;
+        EXPECT_LT(sink.lines, all.lines) << cancelAt;
+    }
+}
+
+TEST_F(RawViews, AsciiFormOfATextDocumentCanBeCancelled)
+{
+    FixtureBuilder data;
+    for (int i = 0; i < 40'000; ++i)
+        data.Text("a line of text\r\n");
+    auto doc = Open(Write("t.orl", Container(85, data)));
+    ProgressState progress;
+    WatchingSink sink([&] {
+        if (sink.lines == 2)
+            progress.RequestCancel();
+    });
+    EXPECT_THROW(WriteAsciiForm(*doc, sink, ui, &progress), OperationCancelled);
+    EXPECT_LT(sink.lines, 40'000u);
 }
 
 TEST_F(RawViews, AsciiFormOfALogger)
@@ -105,7 +237,7 @@ TEST_F(RawViews, AsciiFormOfALogger)
     ASSERT_EQ(doc->FileKind(), 45);
     ASSERT_TRUE(doc->HasAsLoadedImage()); // the markers are in the image as read
     doc->SetPathName("LOGGER.orl", false);
-    EXPECT_EQ(Render(FormatAsciiForm, *doc), Golden("ascii-logger.txt"));
+    EXPECT_EQ(Ascii(*doc), Golden("ascii-logger.txt"));
     EXPECT_TRUE(ui.Messages().empty());
 }
 
@@ -122,7 +254,7 @@ TEST_F(RawViews, AsciiFormOfABrokenChainEndsWithTheImproperContentsLine)
     ASSERT_EQ(doc->FileKind(), 45);
     doc->SetPathName("B.orl", false);
     ASSERT_TRUE(ui.Messages().empty());
-    const std::string text = Render(FormatAsciiForm, *doc);
+    const std::string text = Ascii(*doc);
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"Improper file contents..."});
     // The records before it stay; the broken record is not read.
     const std::string head = "\"ASCII form of the file: B.orl\";\r\n0C01h,";
@@ -140,7 +272,7 @@ TEST_F(RawViews, AsciiFormOfATextDocumentIsItsLines)
     data.Text("first\r\nsecond\nlast");
     auto doc = Open(Write("t.orl", Container(85, data)));
     doc->SetPathName("T.txt", false);
-    EXPECT_EQ(Render(FormatAsciiForm, *doc), "\"ASCII form of the file: T.txt\";\r\nfirst\r\nsecond\r\nlast\r\n");
+    EXPECT_EQ(Ascii(*doc), "\"ASCII form of the file: T.txt\";\r\nfirst\r\nsecond\r\nlast\r\n");
 }
 
 TEST_F(RawViews, SettingsTextBreaksAfterFiveItemsAndAtSemicolons)

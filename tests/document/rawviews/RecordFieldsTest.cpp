@@ -31,7 +31,8 @@ std::vector<std::string> Written(const FieldCase& c, std::uint32_t& end)
     ctx.channelFunction = c.function;
     LineList list;
     int widest = 0;
-    AsciiLineWriter out(list, &widest);
+    LineListSink sink(list, &widest);
+    AsciiLineWriter out(sink);
     std::uint32_t pos = 0;
     const auto count = static_cast<std::uint32_t>(c.words.size());
     if (c.codes.empty())
@@ -140,7 +141,8 @@ TEST(RecordFields, BufferRowsFollowTheRecordWithMarkersBreaksAndRotationSpeeds)
     ctx.rpmWord = 1;
     LineList list;
     int widest = 0;
-    AsciiLineWriter out(list, &widest);
+    LineListSink sink(list, &widest);
+    AsciiLineWriter out(sink);
     std::uint32_t pos = 0;
     const std::uint8_t codes[] = {9, 1, 1, 106, 107};
     FormatRecordFields(ctx, out, codes, pos, 5);

@@ -162,10 +162,13 @@ void WalkHeaderAndResults(CTmDoc& doc, std::string& sink)
     doc.SelectChannelProfile(0, 0);
 }
 
+// Reads every line the view shows: forms made on demand (the hex dump) make each line here.
 void Consume(const MeasurementViewState& view, std::string& sink)
 {
-    for (const std::string& line : view.Lines)
-        sink += line;
+    const LineSource& lines = view.ShownLines();
+    std::string buffer;
+    for (std::size_t i = 0; i < lines.LineCount(); ++i)
+        sink += lines.Line(i, buffer);
     sink.clear(); // the lines were built and read; keeping them would only grow the sink
 }
 

@@ -13,6 +13,7 @@
 #include "presentation/view/ViewSelection.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
+#include "support/QuietInteraction.h"
 
 #include <gtest/gtest.h>
 
@@ -25,23 +26,6 @@ namespace orlu {
 namespace {
 
 using fixture::FixtureBuilder;
-
-// Answers every question with No or Cancel and keeps nothing: damaged files
-// may raise the firmware question or any message.
-class QuietInteraction : public UserInteraction {
-public:
-    MessageResult ShowMessage(std::string_view, std::string_view, MessageButtons buttons, MessageIcon,
-                              MessageResult) override
-    {
-        ++messages;
-        return buttons == MessageButtons::Ok ? MessageResult::Ok
-               : buttons == MessageButtons::OkCancel ? MessageResult::Cancel
-                                                      : MessageResult::No;
-    }
-    QuestionAnswer AskQuestion(std::string_view) override { return QuestionAnswer::No; }
-    QuestionAnswer AskQuestionAll(std::string_view) override { return QuestionAnswer::No; }
-    int messages = 0;
-};
 
 struct Sample {
     const char* name;

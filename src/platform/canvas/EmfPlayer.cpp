@@ -16,6 +16,14 @@
 namespace orlu {
 namespace {
 
+// Pixel coordinates are kept within +-1e9, so that sizes and sums of them stay within int.
+constexpr double kMaxPixel = 1e9;
+
+int ToPixel(double value)
+{
+    return static_cast<int>(std::lround(std::clamp(value, -kMaxPixel, kMaxPixel)));
+}
+
 // Thrown inside the player for a malformed metafile; Load turns it into the error text.
 struct MalformedEmf : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -154,10 +162,11 @@ public:
     Playback(const EmfHeaderInfo& header, CanvasRect picture, Canvas& canvas, const CanvasRect& dest)
         : m_Canvas(canvas), m_Objects(std::max<std::uint16_t>(header.handleCount, 1))
     {
-        const double width = picture.right - picture.left;
-        const double height = picture.bottom - picture.top;
-        m_ScaleX = width > 0 ? (dest.right - dest.left) / width : 1;
-        m_ScaleY = height > 0 ? (dest.bottom - dest.top) / height : 1;
+        // In double: the corners of a metafile's header may lie anywhere in the int range.
+        const double width = static_cast<double>(picture.right) - picture.left;
+        const double height = static_cast<double>(picture.bottom) - picture.top;
+        m_ScaleX = width > 0 ? (static_cast<double>(dest.right) - dest.left) / width : 1;
+        m_ScaleY = height > 0 ? (static_cast<double>(dest.bottom) - dest.top) / height : 1;
         m_OffsetX = dest.left - picture.left * m_ScaleX;
         m_OffsetY = dest.top - picture.top * m_ScaleY;
     }
@@ -188,12 +197,12 @@ private:
     int X(double x) const
     {
         const double device = (x - m_Dc.windowOrigin.x) * LogicalScaleX() + m_Dc.viewportOrigin.x;
-        return static_cast<int>(std::lround(std::clamp(device * m_ScaleX + m_OffsetX, -1e9, 1e9)));
+        return ToPixel(device * m_ScaleX + m_OffsetX);
     }
     int Y(double y) const
     {
         const double device = (y - m_Dc.windowOrigin.y) * LogicalScaleY() + m_Dc.viewportOrigin.y;
-        return static_cast<int>(std::lround(std::clamp(device * m_ScaleY + m_OffsetY, -1e9, 1e9)));
+        return ToPixel(device * m_ScaleY + m_OffsetY);
     }
     int Length(double length, double logicalScale, double scale) const
     {
@@ -574,11 +583,10 @@ CanvasRect EmfPlayer::PictureRect() const
         h.devicePixelsY > 0 && h.deviceMillimetresX > 0 && h.deviceMillimetresY > 0) {
         const double kx = h.devicePixelsX / (h.deviceMillimetresX * 100.0);
         const double ky = h.devicePixelsY / (h.deviceMillimetresY * 100.0);
-        return {static_cast<int>(std::lround(h.frame.left * kx)), static_cast<int>(std::lround(h.frame.top * ky)),
-                static_cast<int>(std::lround((h.frame.right + 1.0) * kx)),
-                static_cast<int>(std::lround((h.frame.bottom + 1.0) * ky))};
+        return {ToPixel(h.frame.left * kx), ToPixel(h.frame.top * ky), ToPixel((h.frame.right + 1.0) * kx),
+                ToPixel((h.frame.bottom + 1.0) * ky)};
     }
-    return {h.bounds.left, h.bounds.top, h.bounds.right + 1, h.bounds.bottom + 1};
+    return {ToPixel(h.bounds.left), ToPixel(h.bounds.top), ToPixel(h.bounds.right + 1.0), ToPixel(h.bounds.bottom + 1.0)};
 }
 
 void EmfPlayer::Play(Canvas& canvas, const CanvasRect& dest) const

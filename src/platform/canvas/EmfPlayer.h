@@ -39,7 +39,7 @@ public:
 
     const EmfHeaderInfo& Header() const { return m_Header; }
     /// The picture area in reference pixels, [left,right) x [top,bottom), from the frame
-    /// (or from the bounds when the frame is empty).
+    /// (or from the bounds when the frame is empty), each corner kept within +-1e9.
     CanvasRect PictureRect() const;
 
     /// Draws the loaded metafile into [dest.left,dest.right) x [dest.top,dest.bottom);

@@ -3,6 +3,7 @@
 #include "platform/canvas/EmfWriter.h"
 #include "platform/canvas/LittleEndian.h"
 #include "platform/canvas/RecordingCanvas.h"
+#include "support/EmfBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,8 @@
 
 namespace orlu {
 namespace {
+
+using fixture::EmfBuilder;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -191,49 +194,6 @@ TEST(EmfRoundTrip, PlayingIntoALargerRectangleScalesEverything)
     EXPECT_EQ(played.Lines(), expected);
 }
 
-// A metafile as other programs write it, built record by record.
-class EmfBuilder {
-public:
-    EmfBuilder()
-    {
-        Record(emf::kHeader, {0, 0, 99, 99, 0, 0, 2645, 2645, emf::kSignature, emf::kVersion, 0, 0, 8 /*handles*/,
-                              0, 0, 0, 1920, 1440, 508, 381});
-    }
-    void Record(std::uint32_t type, std::initializer_list<std::uint32_t> fields)
-    {
-        AppendLe32(m_Bytes, type);
-        AppendLe32(m_Bytes, static_cast<std::uint32_t>(8 + 4 * fields.size()));
-        for (std::uint32_t f : fields)
-            AppendLe32(m_Bytes, f);
-        ++m_Records;
-    }
-    // Points as 16-bit pairs after a bounds rectangle and the count.
-    void Poly16(std::uint32_t type, std::initializer_list<std::pair<int, int>> points)
-    {
-        AppendLe32(m_Bytes, type);
-        AppendLe32(m_Bytes, static_cast<std::uint32_t>(28 + 4 * points.size()));
-        for (int i = 0; i < 4; ++i)
-            AppendLe32(m_Bytes, 0);
-        AppendLe32(m_Bytes, static_cast<std::uint32_t>(points.size()));
-        for (auto [x, y] : points) {
-            AppendLe16(m_Bytes, static_cast<std::uint16_t>(x));
-            AppendLe16(m_Bytes, static_cast<std::uint16_t>(y));
-        }
-        ++m_Records;
-    }
-    Bytes Finish()
-    {
-        Record(emf::kEof, {0, 16, 20});
-        PutLe32(m_Bytes, 48, static_cast<std::uint32_t>(m_Bytes.size()));
-        PutLe32(m_Bytes, 52, m_Records);
-        return m_Bytes;
-    }
-
-private:
-    Bytes m_Bytes;
-    std::uint32_t m_Records = 0;
-};
-
 std::vector<std::string> Play(const Bytes& bytes, CanvasRect dest = {0, 0, 100, 100})
 {
     EmfPlayer player;
@@ -361,6 +321,25 @@ TEST(EmfPlayer, RefusesHugePointCountsAndEveryTruncation)
     const Bytes good = writer.Bytes();
     for (std::size_t n = 0; n < good.size(); ++n)
         ASSERT_FALSE(player.Load(std::span(good).first(n))) << n;
+}
+
+TEST(EmfPlayer, HeaderCornersAtTheEndsOfTheIntRangeAreKeptWithinPixels)
+{
+    EmfBuilder b;
+    b.Record(emf::kMoveToEx, {0, 0});
+    b.Record(emf::kLineTo, {10, 0});
+    Bytes bytes = b.Finish();
+    // Bounds over the whole int range, and a frame turned inside out so that the bounds count.
+    PutLe32(bytes, 8, 0x80000000u);
+    PutLe32(bytes, 16, 0x7FFFFFFFu);
+    PutLe32(bytes, 24, 10);
+    PutLe32(bytes, 32, 0);
+    EmfPlayer player;
+    ASSERT_TRUE(player.Load(bytes));
+    EXPECT_EQ(player.PictureRect(), (CanvasRect{-1000000000, 0, 1000000000, 100}));
+    RecordingCanvas canvas;
+    player.Play(canvas, {0, 0, 200, 100}); // a tenth of a millionth of a pixel per unit: the middle
+    EXPECT_EQ(canvas.Lines(), std::vector<std::string>{"line 100,0-100,0 pen=solid/1/#000000 rop=copy"});
 }
 
 // The independent reader: Debian's emf2svg converter.

@@ -1,0 +1,283 @@
+// Writes the generated seeds of the fuzz targets into OUT/<target>/, one
+// file per seed under a name that says what it is:
+//
+//   container  measurement files of the fixture builder (current family,
+//              four-channel, Multifiles), those the damaged-file tests build
+//              (broken chains, cut files, damaged words, malformed containers),
+//              and a few over 100 KB so that large blocks and long loggers are
+//              reached
+//   ini        the program's own settings file and hand-written profiles
+//   emf        metafiles of the program's writer and of other programs
+//   bmp        .bmp files of the program's writer, with and without a palette
+//
+// scripts/fuzz seeds names them by content and adds the new ones to the corpora.
+
+#include "platform/IniProfile.h"
+#include "platform/canvas/BmpFile.h"
+#include "platform/canvas/EmfFormat.h"
+#include "platform/canvas/EmfWriter.h"
+#include "platform/canvas/LittleEndian.h"
+#include "presentation/AppSettings.h"
+#include "support/EmfBuilder.h"
+#include "support/FixtureBuilder.h"
+#include "support/FourChannelFixture.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace orlu;
+using fixture::FixtureBuilder;
+using Bytes = std::vector<std::uint8_t>;
+
+class SeedFolder {
+public:
+    SeedFolder(std::filesystem::path root, const char* target) : m_Folder(std::move(root) / target)
+    {
+        std::filesystem::create_directories(m_Folder);
+    }
+    void Add(const std::string& name, const Bytes& bytes) const
+    {
+        std::ofstream out(m_Folder / name, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        if (!out)
+            throw std::runtime_error("cannot write " + (m_Folder / name).string());
+    }
+    void Add(const std::string& name, const std::string& text) const { Add(name, Bytes(text.begin(), text.end())); }
+
+private:
+    std::filesystem::path m_Folder;
+};
+
+Bytes InContainer(std::uint8_t kind, const Bytes& file)
+{
+    return FixtureBuilder().ContainerHeader(kind).Bytes(file).Data();
+}
+
+fixture::CurrentFileSpec WithSpectrum(fixture::CurrentFileSpec::Spectrum spectrum, std::uint16_t bands)
+{
+    fixture::CurrentFileSpec spec;
+    spec.spectrum = spectrum;
+    spec.bands = bands;
+    return spec;
+}
+
+// The measurement files the damaged-file tests start from, each in its container.
+std::vector<std::pair<std::string, Bytes>> DecodableFiles()
+{
+    fixture::CurrentFileSpec logger;
+    logger.statistics = true;
+    logger.histogramClasses = 4;
+    logger.histogramCounts = {1, 2, 3, 4};
+    logger.tonality = fixture::SampleTonalityWords(3);
+    logger.profiles[0].bufferWord = 3;
+    logger.rowWords = 1;
+    logger.rows = 40;
+    logger.declaredCount = 40;
+    logger.events = {{5, false, 1}, {9, true, 3}};
+
+    fixture::CurrentFileSpec rt60;
+    rt60.rt60 = fixture::SampleRt60ThirdOctaves(6);
+
+    fixture::CurrentFileSpec accelerometer;
+    accelerometer.inputKind = 5;
+    accelerometer.function = 4;
+
+    fixture::FourChannelSpec vibration = fixture::MakeFourChannelSpec(545, 219, 3, 1, false);
+    vibration.vectorRecord = true;
+    fixture::FourChannelSpec fourLogger = fixture::MakeFourChannelSpec(590, 302, 2, 2);
+    fourLogger.history = fixture::FourChannelSpec::History::Logger;
+    fourLogger.rows = 12;
+    fourLogger.declaredCount = 12;
+    fixture::FourChannelSpec waveform = fixture::MakeFourChannelSpec(545, 220, 4, 1);
+    waveform.history = fixture::FourChannelSpec::History::Waveform;
+    waveform.rows = 16;
+    waveform.waveformMask = 0xF;
+
+    using Spectrum = fixture::CurrentFileSpec::Spectrum;
+    return {
+        {"sample-525", InContainer(45, fixture::SampleCurrentFamilyFile())},
+        {"logger-525", InContainer(45, fixture::CurrentMeasurementFile(logger))},
+        {"rt60-525", InContainer(45, fixture::CurrentMeasurementFile(rt60))},
+        {"dose-accelerometer", InContainer(46, fixture::CurrentMeasurementFile(accelerometer))},
+        {"octave-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::Octave, 9)))},
+        {"third-octave-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::ThirdOctave, 31)))},
+        {"fft-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::Fft, 16)))},
+        {"vibration-545", InContainer(42, fixture::FourChannelMeasurementFile(vibration))},
+        {"logger-590", InContainer(42, fixture::FourChannelMeasurementFile(fourLogger))},
+        {"waveform-545", InContainer(42, fixture::FourChannelMeasurementFile(waveform))},
+        {"multifile-5", fixture::Multifile(55, fixture::GeneratedMultifileMembers(5)).Data()},
+    };
+}
+
+void ContainerSeeds(const SeedFolder& out)
+{
+    for (const auto& [name, file] : DecodableFiles()) {
+        out.Add(name, file);
+        // Cut in the middle, and the word after the container header damaged, as the damaged-file tests do.
+        out.Add(name + "-cut", Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(file.size() / 2)));
+        Bytes damaged = file;
+        damaged[32 + 2 * 7] = 0xFF;
+        damaged[32 + 2 * 7 + 1] = 0x7F;
+        out.Add(name + "-damaged", damaged);
+    }
+    for (auto [name, fault] : {std::pair{"truncated", fixture::ChainFault::TruncatedLastRecord},
+                               {"overrun", fixture::ChainFault::Overrun},
+                               {"zero-length", fixture::ChainFault::ZeroLength}}) {
+        const Bytes broken = fixture::BrokenChainFile(fault);
+        out.Add(std::string("broken-") + name, InContainer(45, broken));
+        const fixture::MultifileMember members[] = {{"A", fixture::SampleCurrentFamilyFile()}, {"BROKEN", broken}};
+        out.Add(std::string("multifile-broken-") + name, fixture::Multifile(55, members).Data());
+    }
+
+    FixtureBuilder good;
+    good.ContainerHeader(5, 0, 0, 40).Pattern(40);
+    out.Add("bad-signature", FixtureBuilder(good).PatchLe16(2, 0x5858).Data());
+    out.Add("header-length-513", FixtureBuilder(good).PatchLe16(8, 513).Data());
+    out.Add("dos-signature-broken", FixtureBuilder().Text("M-XY-3").Padding(20).Data());
+    out.Add("rt-length-cut", FixtureBuilder().ContainerHeader(5, 0, 1, 8).Pattern(8).Le16(240).Data());
+    out.Add("rt-block-short", FixtureBuilder().ContainerHeader(5, 0, 1, 8).Pattern(8).Le32(240).Pattern(100).Data());
+    out.Add("odd-checksum", FixtureBuilder().ContainerHeader(4, 0, 0, 0).Pattern(7).Data());
+    const Bytes sample = fixture::SampleCurrentFamilyFile();
+    out.Add("multifile-offset-past-data", FixtureBuilder()
+                                               .ContainerHeader(55)
+                                               .MultifileEntry("A", 55, 0, static_cast<std::uint32_t>(sample.size()), 0, 2)
+                                               .MultifileEntry("B", 55, 0xFFFFFFF0u, 0x20, 1, 0)
+                                               .Bytes(sample)
+                                               .Data());
+
+    // Over 100 KB: an RT block past the memory limit, a long logger, a long four-channel recording.
+    out.Add("large-rt-block", FixtureBuilder().ContainerHeader(5, 0, 2, 8).Pattern(8).Le32(102402).Pattern(102402).Data());
+    fixture::CurrentFileSpec longLogger;
+    longLogger.profiles[0].bufferWord = 3;
+    longLogger.rowWords = 3;
+    longLogger.rows = 20000;
+    longLogger.declaredCount = 20000;
+    longLogger.events = {{100, false, 1}, {5000, true, 7}, {19999, false, 2}};
+    out.Add("large-logger-525", InContainer(45, fixture::CurrentMeasurementFile(longLogger)));
+    fixture::FourChannelSpec longWaveform = fixture::MakeFourChannelSpec(590, 302, 4, 1);
+    longWaveform.history = fixture::FourChannelSpec::History::Waveform;
+    longWaveform.rows = 16000;
+    longWaveform.waveformMask = 0xF;
+    out.Add("large-waveform-590", InContainer(42, fixture::FourChannelMeasurementFile(longWaveform)));
+}
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void IniSeeds(const SeedFolder& out, const std::filesystem::path& scratch)
+{
+    IniProfile profile(scratch / "OrluPC.INI");
+    WriteSettings(profile, AppSettings{});
+    if (!profile.Save())
+        throw std::runtime_error("cannot write the settings file");
+    out.Add("program-settings", ReadText(profile.Path()));
+    out.Add("crlf-comments-quotes", std::string("; written by hand\r\n[Settings]\r\nShowSplash = 1 \r\n"
+                                                "InputPath=\"  /data/in  \"\r\n\r\n[settings]\r\nshowsplash=0\r\n"));
+    out.Add("odd-lines", std::string("Orphan=1\n[Unclosed\nKey=55zz\n=no key\nno equals\n[ Spaced ] tail\n"
+                                     "  Key  =  -2147483649  \n[]\nEmpty=\nKey=\"\"\n"));
+}
+
+void EmfSeeds(const SeedFolder& out)
+{
+    EmfWriter writer;
+    writer.FillRect(0, 0, 200, 100, kWhite);
+    writer.Rectangle(10, 10, 190, 90);
+    writer.Line(20, 80, 180, 80);
+    writer.LineTo(180, 20);
+    writer.SelectPen({PenStyle::Dot, 1, {255, 0, 0}});
+    writer.Line(20, 50, 180, 50);
+    writer.SelectPen({PenStyle::Null, 1, {0, 0, 0}});
+    writer.SelectBrush({{0, 128, 0}, false});
+    writer.Rectangle(100, 60, 110, 80);
+    writer.SelectPen({PenStyle::Solid, 3, {0, 0, 255}});
+    writer.SelectBrush({kWhite, true});
+    writer.Ellipse(40, 40, 47, 47);
+    writer.SetPixel(5, 5, {1, 2, 3});
+    writer.SetRasterOp(RasterOp::Xor);
+    writer.Line(0, 0, 50, 50);
+    writer.SelectFont({"Courier New", 14, 700});
+    writer.SetTextColour({0, 0, 128});
+    writer.SetBackgroundMode(BackgroundMode::Transparent);
+    writer.TextOut(80, 70, "Pa\xB2s \xE9t\xE9");
+    out.Add("writer-plot", writer.Bytes());
+
+    fixture::EmfBuilder other;
+    other.Record(emf::kCreatePen, {1, emf::kPsDash, 0, 0, emf::ColorRef(0, 0, 255)});
+    other.Record(emf::kSelectObject, {1});
+    other.Poly16(emf::kPolyline16, {{0, 0}, {10, 0}, {10, 10}});
+    other.Record(emf::kSaveDc, {});
+    other.Record(emf::kSetMapMode, {emf::kMmAnisotropic});
+    other.Record(emf::kSetWindowExtEx, {1000, 1000});
+    other.Record(emf::kSetViewportExtEx, {100, 100});
+    other.Record(emf::kSetWindowOrgEx, {static_cast<std::uint32_t>(-100), 0});
+    other.Record(emf::kSelectObject, {emf::kBlackBrush});
+    other.Record(emf::kRectangle, {0, 0, 200, 100});
+    other.Record(emf::kRestoreDc, {static_cast<std::uint32_t>(-1)});
+    other.Poly16(emf::kPolygon16, {{20, 20}, {30, 20}, {30, 30}});
+    other.Poly16(emf::kPolyBezier16, {{0, 0}, {0, 80}, {80, 80}, {80, 0}});
+    other.Record(emf::kMoveToEx, {50, 50});
+    other.Poly16(emf::kPolylineTo16, {{60, 50}});
+    other.Record(emf::kSetTextAlign, {emf::kTaRight | emf::kTaBottom});
+    other.Record(emf::kSetBkMode, {emf::kTransparent});
+    other.Record(emf::kExtTextOutW, {0, 0, 0, 0, 1, 0, 0, 90, 90, 2, 76, 0, 0, 0, 0, 0, 0, 'O' | 'K' << 16});
+    other.Record(emf::kDeleteObject, {1});
+    other.Record(emf::kLineTo, {50, 60});
+    out.Add("other-program", other.Finish());
+}
+
+void BmpSeeds(const SeedFolder& out)
+{
+    RgbImage image(13, 5);
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            image.Set(x, y, static_cast<std::uint32_t>(x * 19 << 16 | y * 47 << 8 | (x + y) % 256));
+    out.Add("rgb24-13x5", EncodeBmpFile(ImageToDib(image)));
+    for (int bits : {1, 4, 8, 16, 32}) {
+        const int width = 9, height = 3;
+        DibPicture picture{BuildBitmapInfo(width, height, 1, bits), {}};
+        picture.bits.assign(GetLe32(picture.info, 20), 0);
+        for (std::size_t i = 0; i < picture.bits.size(); ++i)
+            picture.bits[i] = static_cast<std::uint8_t>(i * 37 + 11);
+        for (std::size_t i = 40; i < picture.info.size(); ++i) // palette entries
+            picture.info[i] = static_cast<std::uint8_t>(i * 13);
+        out.Add("bits" + std::to_string(bits) + "-9x3", EncodeBmpFile(picture));
+    }
+    // Top-down rows, and a header without its image size.
+    Bytes topDown = EncodeBmpFile(ImageToDib(image));
+    PutLe32(topDown, 14 + 8, static_cast<std::uint32_t>(-image.height));
+    out.Add("rgb24-top-down", topDown);
+    Bytes noSize = EncodeBmpFile(ImageToDib(image));
+    PutLe32(noSize, 14 + 20, 0);
+    out.Add("rgb24-no-image-size", noSize);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: orlu-fuzz-seeds OUT\n");
+        return 2;
+    }
+    try {
+        const std::filesystem::path root = argv[1];
+        ContainerSeeds(SeedFolder(root, "container"));
+        IniSeeds(SeedFolder(root, "ini"), root);
+        EmfSeeds(SeedFolder(root, "emf"));
+        BmpSeeds(SeedFolder(root, "bmp"));
+        std::filesystem::remove(root / "OrluPC.INI");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "orlu-fuzz-seeds: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,256 @@
+// Fuzz target of the measurement document: the bytes are loaded as a file,
+// the way the program opens one, and everything orlu-dump can show of it is
+// built from the library: the summary, the sub-files with their content
+// groups, every sub-file's records and locators, the decoded header of every
+// channel and profile, the main-results rows in dB and linear units, the View
+// mask, and every ViewKind in every form, for each sub-file and for each
+// channel selection the view offers.
+//
+// The last byte of the input also picks the table settings (separator,
+// decimal point, scientific Main results), so the fuzzer reaches them all
+// without a format of its own.
+
+#include "document/CTmDoc.h"
+#include "document/container/LoadErrors.h"
+#include "document/units/LevelUnits.h"
+#include "presentation/AppSettings.h"
+#include "presentation/view/FormBuilder.h"
+#include "presentation/view/FormRenderers.h"
+#include "presentation/view/ViewSelection.h"
+#include "support/QuietInteraction.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using namespace orlu;
+
+// Sub-files and channel masks beyond these add time, not paths.
+constexpr int kMaxSubfiles = 6;
+constexpr int kMaxChannels = 8;
+
+// The input as a file the loader can open by name, without touching the disk:
+// a memory file, reached through its descriptor's /proc path.
+class MemoryFile {
+public:
+    MemoryFile() : m_Fd(memfd_create("orlu-fuzz.orl", 0))
+    {
+        if (m_Fd < 0)
+            throw std::runtime_error("memfd_create failed");
+    }
+    ~MemoryFile() { close(m_Fd); }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+
+    std::string Fill(const std::uint8_t* data, std::size_t size) const
+    {
+        if (ftruncate(m_Fd, 0) != 0 || (size && pwrite(m_Fd, data, size, 0) != static_cast<ssize_t>(size)))
+            throw std::runtime_error("memory file write failed");
+        return "/proc/self/fd/" + std::to_string(m_Fd);
+    }
+
+private:
+    int m_Fd;
+};
+
+void Summarize(const CTmDoc& doc, std::string& sink)
+{
+    sink += std::to_string(doc.FileKind() + doc.SubKind() + doc.HeaderBuffer()[12]);
+    sink += std::to_string(doc.ByteCount() + doc.Image().PageCount() + doc.GetRecordIndex().size());
+    for (const MultifileEntry& e : doc.Subfiles())
+        sink += e.NameText();
+}
+
+void WalkSubfiles(CTmDoc& doc, std::string& sink)
+{
+    const bool scanned = IsCurrentMultifileKind(doc.FileKind());
+    if (scanned)
+        doc.ScanMergedSubfiles();
+    sink += std::to_string(doc.GetSubfileLength(0));
+    for (int n = 1; n <= doc.SubfileCount(); ++n) {
+        sink += std::to_string(doc.GetSubfileStart(n)) + doc.GetSubfileName(n);
+        if (scanned)
+            sink += std::to_string(doc.GetSubfileContents().BitsOf(n));
+    }
+    if (scanned)
+        for (std::size_t g = 0; g < kContentGroupCount; ++g) {
+            const GroupRange& range = doc.GetSubfileContents().Group(static_cast<ContentGroup>(g));
+            sink += std::to_string(range.found ? range.first + range.last : -1);
+        }
+}
+
+void WalkRecords(CTmDoc& doc, int n, std::string& sink)
+{
+    sink += std::to_string(doc.GetSubfileStart(n));
+    try {
+        for (const RecordEntry& r : doc.ListRecords(n))
+            sink += std::to_string(r.start + r.type + r.length);
+    } catch (const RecordChainError& e) {
+        sink += e.what();
+    }
+    for (std::uint32_t (CTmDoc::*find)(int) :
+         {&CTmDoc::FindResultsRecord, &CTmDoc::FindRecord9, &CTmDoc::FindRecord19, &CTmDoc::FindRecord14,
+          &CTmDoc::FindRecord16, &CTmDoc::FindRecord24, &CTmDoc::FindRecord17or21, &CTmDoc::FindRecord22,
+          &CTmDoc::FindBufferRecord, &CTmDoc::FindBufferData, &CTmDoc::GetRecord17Data, &CTmDoc::GetRecord22Data})
+        sink += std::to_string((doc.*find)(n));
+    if (auto mask = doc.FindStatisticsDef(n))
+        sink += std::to_string(*mask);
+    sink += std::to_string(doc.IsComplete(n) + doc.HasValidEnd(n) + doc.HasRecord15(n) + doc.HasBufferRecord(n));
+}
+
+void WalkChannelNames(const CurrentChannel& ch, std::string& sink)
+{
+    sink += ch.rangeNames.At(ch.rangeIndex);
+    sink += ch.filterNames.At(ch.filter);
+    sink += ch.detectorNames.At(ch.detectorIndex + 1);
+}
+
+// One results row of the selected channel and profile, in both units, with its texts. A row cut
+// short by the end of the file throws ImageRangeError; the reports leave such a row out.
+void WalkResultRow(CTmDoc& doc, int channel, int profile, std::string& sink)
+{
+    const CurrentChannel& ch = doc.Channel();
+    const LevelContext levels = doc.Levels();
+    const int e = GetReferenceExponent(levels, ch);
+    ResultValues db, lin;
+    try {
+        doc.DecodeResultRow(channel, profile, db, false, e, 1.0);
+        doc.DecodeResultRow(channel, profile, lin, true, e, 1.0);
+    } catch (const ImageRangeError&) {
+        return;
+    }
+    WalkChannelNames(ch, sink);
+    for (double ResultValues::*slot :
+         {&ResultValues::result, &ResultValues::peak, &ResultValues::max, &ResultValues::min, &ResultValues::spl}) {
+        sink += FormatLevel(levels, ch, ch.inputKind, db.*slot, 0).value;
+        sink += FormatLevel(levels, ch, ch.inputKind, lin.*slot, 1).unit;
+        sink += FormatLevelSci(levels, ch, ch.inputKind, lin.*slot, 1).value;
+    }
+    if (!IsAbsent(db.sel))
+        sink += std::to_string(db.sel);
+}
+
+// The header's channels and profiles, and the main results of each, as orlu-dump prints them
+// whether or not the last decode succeeded.
+void WalkHeaderAndResults(CTmDoc& doc, std::string& sink)
+{
+    const CurrentHeader& h = doc.Header();
+    sink += h.title + h.rangeNames.At(h.range);
+    const bool results = doc.Results().firstRecord != 0;
+    if (h.model.FourChannel) {
+        const int channels = std::min<int>(h.channelCount, static_cast<int>(h.fourChannel.channels.size()));
+        for (int c = 0; c < channels; ++c)
+            for (int p = 0; p < h.fourChannel.channels[static_cast<std::size_t>(c)].profileCount; ++p) {
+                doc.SelectChannelProfile(c, p);
+                WalkChannelNames(doc.Channel(), sink);
+                if (results)
+                    WalkResultRow(doc, c, p, sink);
+            }
+    } else if (results) {
+        for (int profile = 0; profile < 3; ++profile) {
+            doc.SelectChannelProfile(profile, 0);
+            WalkResultRow(doc, profile, 0, sink);
+        }
+    }
+    doc.SelectChannelProfile(0, 0);
+}
+
+// Reads every line the view shows: forms made on demand (the hex dump) make each line here.
+void Consume(const MeasurementViewState& view, std::string& sink)
+{
+    const LineSource& lines = view.ShownLines();
+    std::string buffer;
+    for (std::size_t i = 0; i < lines.LineCount(); ++i)
+        sink += lines.Line(i, buffer);
+    sink.clear(); // the lines were built and read; keeping them would only grow the sink
+}
+
+// A ViewKind in the text and table forms, on sub-file `subfile` (0: as the view opens), for each
+// channel selection the view offers: each channel alone, then every channel, as the view's
+// channel buttons choose them.
+void WalkLineForms(CTmDoc& doc, const FormBuilder& builder, std::uint8_t kind, int subfile, std::uint8_t units,
+                   std::string& sink)
+{
+    for (FormChoice form : {FormChoice::Text, FormChoice::Table}) {
+        MeasurementViewState view;
+        OpenView(view, doc);
+        view.UnitsByKind[0] = units;
+        if (subfile > 0)
+            view.SubFileNumber = subfile;
+        builder.ShowKindInForm(view, doc, kind, form);
+        Consume(view, sink);
+        const std::uint16_t available = view.AvailableChannels;
+        for (int c = 0; c < kMaxChannels; ++c)
+            if (available & (1u << c)) {
+                view.SelectedChannels = static_cast<std::uint16_t>(1u << c);
+                builder.UpdateForm(view, doc);
+                Consume(view, sink);
+            }
+        if (available) {
+            view.SelectedChannels = 0xFFFF;
+            builder.UpdateForm(view, doc);
+            Consume(view, sink);
+        }
+    }
+}
+
+void WalkForms(CTmDoc& doc, const AppSettings& settings, std::string& sink)
+{
+    FormRendererRegistry renderers;
+    RegisterReportRenderers(renderers);
+    const FormBuilder builder(renderers, settings);
+    // The hex and ASCII forms show the whole file whatever the kind: once each.
+    for (FormChoice form : {FormChoice::Hex, FormChoice::Ascii}) {
+        MeasurementViewState view;
+        OpenView(view, doc);
+        builder.ShowKindInForm(view, doc, form == FormChoice::Hex ? kViewHexa : kViewAscii, form);
+        Consume(view, sink);
+    }
+    for (int n = 0; n <= std::min<int>(doc.SubfileCount(), kMaxSubfiles); ++n)
+        if (n != 1) // the first sub-file is where a view of a Multifile opens (n = 0)
+            for (std::uint8_t kind = 0; kind < kViewKindCount; ++kind)
+                WalkLineForms(doc, builder, kind, n, 0, sink);
+    // The unit byte of Main results: linear or the default (0, above), and dB.
+    WalkLineForms(doc, builder, kViewMainResults, 0, 1, sink);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const MemoryFile file;
+    const std::string path = file.Fill(data, size);
+
+    QuietInteraction ui;
+    AppContext app(ui);
+    CTmDoc doc(app);
+    if (!doc.OnOpenDocument(path))
+        return 0;
+
+    const std::uint8_t knob = size ? data[size - 1] : 0;
+    AppSettings settings;
+    settings.SeparatorChar = static_cast<std::uint8_t>(knob % 7);
+    settings.DecyPoint = static_cast<std::uint8_t>((knob >> 3) & 1);
+    settings.ScFormForMR = static_cast<std::uint8_t>((knob >> 4) & 1);
+
+    std::string sink;
+    Summarize(doc, sink);
+    WalkSubfiles(doc, sink);
+    if (doc.ByteCount() != 0) {
+        if (doc.SubfileCount() == 0)
+            WalkRecords(doc, 0, sink);
+        for (int n = 1; n <= doc.SubfileCount(); ++n)
+            WalkRecords(doc, n, sink);
+    }
+    WalkHeaderAndResults(doc, sink);
+    sink += std::to_string(doc.GetViewMask());
+    WalkForms(doc, settings, sink);
+    return 0;
+}

@@ -1,12 +1,14 @@
 #pragma once
-// Helpers of the benchmarks: a user-interaction port that shows nothing, and
-// the peak resident memory that one run of a function adds, measured in a
-// forked child whose high-water mark is reset first.
+// Helpers of the benchmarks: a user-interaction port that shows nothing, the
+// big logger files they read, and the peak resident memory that one run of a
+// function adds, measured in a forked child whose high-water mark is reset first.
 
 #include "platform/UserInteraction.h"
+#include "support/FixtureBuilder.h"
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <malloc.h>
@@ -27,6 +29,26 @@ public:
     QuestionAnswer AskQuestion(std::string_view) override { return QuestionAnswer::No; }
     QuestionAnswer AskQuestionAll(std::string_view) override { return QuestionAnswer::No; }
 };
+
+/// A current-family logger of three profiles logging one result each: rows of 3 words.
+inline fixture::CurrentFileSpec ThreeProfileLoggerSpec(std::uint32_t rows)
+{
+    fixture::CurrentFileSpec spec;
+    for (auto& profile : spec.profiles)
+        profile.bufferWord = 3;
+    spec.rowWords = 3;
+    spec.rows = rows;
+    spec.declaredCount = rows;
+    return spec;
+}
+
+/// Writes a record chain in a container of the given kind.
+inline void WriteContainer(const std::filesystem::path& path, std::uint8_t kind, const std::vector<std::uint8_t>& chain)
+{
+    fixture::FixtureBuilder f;
+    f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(chain.size())).Bytes(chain);
+    f.WriteTo(path);
+}
 
 inline long StatusKb(const char* field)
 {

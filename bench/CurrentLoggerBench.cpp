@@ -24,21 +24,13 @@ std::filesystem::path LoggerFile(std::uint8_t kind)
 {
     std::filesystem::path p = std::filesystem::temp_directory_path() /
                               ("orlu-logger-bench-" + std::to_string(::getpid()) + "-" + std::to_string(kind) + ".orl");
-    fixture::CurrentFileSpec spec;
-    // Three profiles logging one result each: rows of 3 words; a marker and a break every 10000 rows.
-    for (auto& profile : spec.profiles)
-        profile.bufferWord = 3;
-    spec.rowWords = 3;
-    spec.rows = kRecords;
-    spec.declaredCount = kRecords;
+    // A marker and a break every 10000 rows.
+    fixture::CurrentFileSpec spec = bench::ThreeProfileLoggerSpec(kRecords);
     for (std::uint32_t r = 10000; r < kRecords; r += 10000) {
         spec.events.push_back({r, false, r / 10000 % 256});
         spec.events.push_back({r, true, 5});
     }
-    std::vector<std::uint8_t> file = fixture::CurrentMeasurementFile(spec);
-    fixture::FixtureBuilder f;
-    f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
-    f.WriteTo(p);
+    bench::WriteContainer(p, kind, fixture::CurrentMeasurementFile(spec));
     return p;
 }
 

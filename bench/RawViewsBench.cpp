@@ -36,16 +36,7 @@ const std::filesystem::path& LoggerFile()
                                      ("orlu-rawviews-bench-" + std::to_string(::getpid()) + ".orl");
         File()
         {
-            fixture::CurrentFileSpec spec;
-            for (auto& profile : spec.profiles)
-                profile.bufferWord = 3;
-            spec.rowWords = 3;
-            spec.rows = kDataBytes / 6;
-            spec.declaredCount = spec.rows;
-            const std::vector<std::uint8_t> file = fixture::CurrentMeasurementFile(spec);
-            fixture::FixtureBuilder f;
-            f.ContainerHeader(45, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
-            f.WriteTo(path);
+            bench::WriteContainer(path, 45, fixture::CurrentMeasurementFile(bench::ThreeProfileLoggerSpec(kDataBytes / 6)));
         }
         ~File() { std::filesystem::remove(path); }
     } file;

@@ -40,16 +40,7 @@ const std::filesystem::path& BigLoggerFile()
             std::filesystem::temp_directory_path() / ("orlu-view-bench-" + std::to_string(::getpid()) + ".orl");
         // A current-family logger of three profiles, one result each: rows of
         // 3 words, as many as fill 100 MB.
-        fixture::CurrentFileSpec spec;
-        for (auto& profile : spec.profiles)
-            profile.bufferWord = 3;
-        spec.rowWords = 3;
-        spec.rows = kDataBytes / 6;
-        spec.declaredCount = spec.rows;
-        const std::vector<std::uint8_t> file = fixture::CurrentMeasurementFile(spec);
-        fixture::FixtureBuilder f;
-        f.ContainerHeader(45, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
-        f.WriteTo(p);
+        bench::WriteContainer(p, 45, fixture::CurrentMeasurementFile(bench::ThreeProfileLoggerSpec(kDataBytes / 6)));
         g_LoggerFileWritten = true;
         return p;
     }();

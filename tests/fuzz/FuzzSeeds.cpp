@@ -18,6 +18,7 @@
 #include "platform/canvas/EmfWriter.h"
 #include "platform/canvas/LittleEndian.h"
 #include "presentation/AppSettings.h"
+#include "support/DamageSamples.h"
 #include "support/EmfBuilder.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
@@ -67,52 +68,32 @@ fixture::CurrentFileSpec WithSpectrum(fixture::CurrentFileSpec::Spectrum spectru
     return spec;
 }
 
-// The measurement files the damaged-file tests start from, each in its container.
+// Decodable files of every kind the fixture builder writes, each in its container: those
+// the damaged-file tests start from and more.
 std::vector<std::pair<std::string, Bytes>> DecodableFiles()
 {
-    fixture::CurrentFileSpec logger;
-    logger.statistics = true;
-    logger.histogramClasses = 4;
-    logger.histogramCounts = {1, 2, 3, 4};
-    logger.tonality = fixture::SampleTonalityWords(3);
-    logger.profiles[0].bufferWord = 3;
-    logger.rowWords = 1;
-    logger.rows = 40;
-    logger.declaredCount = 40;
-    logger.events = {{5, false, 1}, {9, true, 3}};
-
-    fixture::CurrentFileSpec rt60;
-    rt60.rt60 = fixture::SampleRt60ThirdOctaves(6);
-
     fixture::CurrentFileSpec accelerometer;
     accelerometer.inputKind = 5;
     accelerometer.function = 4;
 
-    fixture::FourChannelSpec vibration = fixture::MakeFourChannelSpec(545, 219, 3, 1, false);
-    vibration.vectorRecord = true;
-    fixture::FourChannelSpec fourLogger = fixture::MakeFourChannelSpec(590, 302, 2, 2);
-    fourLogger.history = fixture::FourChannelSpec::History::Logger;
-    fourLogger.rows = 12;
-    fourLogger.declaredCount = 12;
     fixture::FourChannelSpec waveform = fixture::MakeFourChannelSpec(545, 220, 4, 1);
     waveform.history = fixture::FourChannelSpec::History::Waveform;
     waveform.rows = 16;
     waveform.waveformMask = 0xF;
 
     using Spectrum = fixture::CurrentFileSpec::Spectrum;
-    return {
+    std::vector<std::pair<std::string, Bytes>> files = {
         {"sample-525", InContainer(45, fixture::SampleCurrentFamilyFile())},
-        {"logger-525", InContainer(45, fixture::CurrentMeasurementFile(logger))},
-        {"rt60-525", InContainer(45, fixture::CurrentMeasurementFile(rt60))},
         {"dose-accelerometer", InContainer(46, fixture::CurrentMeasurementFile(accelerometer))},
         {"octave-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::Octave, 9)))},
         {"third-octave-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::ThirdOctave, 31)))},
         {"fft-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::Fft, 16)))},
-        {"vibration-545", InContainer(42, fixture::FourChannelMeasurementFile(vibration))},
-        {"logger-590", InContainer(42, fixture::FourChannelMeasurementFile(fourLogger))},
         {"waveform-545", InContainer(42, fixture::FourChannelMeasurementFile(waveform))},
         {"multifile-5", fixture::Multifile(55, fixture::GeneratedMultifileMembers(5)).Data()},
     };
+    for (const fixture::DamageSample& sample : fixture::DamageSamples())
+        files.emplace_back(sample.name, InContainer(sample.kind, sample.file));
+    return files;
 }
 
 void ContainerSeeds(const SeedFolder& out)

@@ -11,6 +11,7 @@
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/FormRenderers.h"
 #include "presentation/view/ViewSelection.h"
+#include "support/DamageSamples.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/QuietInteraction.h"
@@ -27,42 +28,7 @@ namespace {
 
 using fixture::FixtureBuilder;
 
-struct Sample {
-    const char* name;
-    std::uint8_t kind;
-    std::vector<std::uint8_t> file;
-};
-
-std::vector<Sample> Samples()
-{
-    fixture::CurrentFileSpec logger;
-    logger.statistics = true;
-    logger.histogramClasses = 4;
-    logger.histogramCounts = {1, 2, 3, 4};
-    logger.tonality = fixture::SampleTonalityWords(3);
-    logger.profiles[0].bufferWord = 3;
-    logger.rowWords = 1;
-    logger.rows = 40;
-    logger.declaredCount = 40;
-    logger.events = {{5, false, 1}, {9, true, 3}};
-
-    fixture::CurrentFileSpec rt60;
-    rt60.rt60 = fixture::SampleRt60ThirdOctaves(6);
-
-    fixture::FourChannelSpec vibration = fixture::MakeFourChannelSpec(545, 219, 3, 1, false);
-    vibration.vectorRecord = true;
-    fixture::FourChannelSpec fourLogger = fixture::MakeFourChannelSpec(590, 302, 2, 2);
-    fourLogger.history = fixture::FourChannelSpec::History::Logger;
-    fourLogger.rows = 12;
-    fourLogger.declaredCount = 12;
-
-    return {
-        {"logger-525", 45, fixture::CurrentMeasurementFile(logger)},
-        {"rt60-525", 45, fixture::CurrentMeasurementFile(rt60)},
-        {"vibration-545", 42, fixture::FourChannelMeasurementFile(vibration)},
-        {"logger-590", 42, fixture::FourChannelMeasurementFile(fourLogger)},
-    };
-}
+using fixture::DamageSample;
 
 class DamagedFiles : public ::testing::Test {
 protected:
@@ -99,7 +65,7 @@ protected:
 
 TEST_F(DamagedFiles, EveryCutOfAFileOpensAndRenders)
 {
-    for (const Sample& sample : Samples()) {
+    for (const DamageSample& sample : fixture::DamageSamples()) {
         SCOPED_TRACE(sample.name);
         // The whole file decodes; that is what makes its cuts interesting.
         FixtureBuilder whole;
@@ -121,7 +87,7 @@ TEST_F(DamagedFiles, EveryCutOfAFileOpensAndRenders)
 
 TEST_F(DamagedFiles, EveryDamagedWordOpensAndRenders)
 {
-    for (const Sample& sample : Samples()) {
+    for (const DamageSample& sample : fixture::DamageSamples()) {
         SCOPED_TRACE(sample.name);
         for (std::size_t word = 0; word + 1 < sample.file.size(); word += 2) {
             for (std::uint16_t value : {0x0000, 0xFFFF, 0x7FFF, 0x00FF}) {
@@ -150,7 +116,7 @@ TEST_F(DamagedFiles, EveryDamagedReverberationBlockLengthOpensAndRenders)
     spec.rowWords = 35;
     spec.rows = 3;
     spec.declaredCount = 3;
-    const Sample rt60{"spectra-525", 45, fixture::CurrentMeasurementFile(spec)};
+    const DamageSample rt60{"spectra-525", 45, fixture::CurrentMeasurementFile(spec)};
     // The block sizes the decoder takes, from the file without blocks.
     std::uint32_t sizes[2] = {};
     {

@@ -12,6 +12,7 @@
 #include "platform/FormatArg.h"
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -46,10 +47,14 @@ public:
     std::size_t ArgumentCount() const { return m_ArgumentCount; }
 
 private:
+    // How a field is written: the fields of table rows, a padded text or a
+    // fixed-point number, are written straight into the row's buffer.
+    enum class Writer : std::uint8_t { General, Text, Fixed };
     // Literal text, then the field that follows it (none at the end of the format).
     struct Piece {
         std::string text;
         bool hasField = false;
+        Writer writer = Writer::General;
         FieldSpec field;
     };
     std::vector<Piece> m_Pieces;

@@ -203,24 +203,68 @@ int ExactExponent(T value)
     return ExponentOf(text, std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr);
 }
 
+// Writes units, the value times 10^decimals, as digits with the point before
+// the last `decimals` of them and a zero before the point of a value below one.
+char* WriteUnits(char* first, char* last, std::uint64_t units, std::size_t decimals)
+{
+    char digits[24];
+    const auto count = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
+    const std::size_t leadingZeros = count <= decimals ? decimals + 1 - count : 0;
+    if (static_cast<std::size_t>(last - first) < leadingZeros + count + 1)
+        return nullptr;
+    char* out = first;
+    if (leadingZeros != 0) {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, leadingZeros - 1, '0');
+        return std::copy_n(digits, count, out);
+    }
+    const std::size_t whole = count - decimals;
+    out = std::copy_n(digits, whole, out);
+    if (decimals == 0)
+        return out;
+    *out++ = '.';
+    return std::copy_n(digits + whole, decimals, out);
+}
+
+// Rounds mantissa x 10^precision / 2^shift half to even (shift from 1 to 127, the
+// product below 2^127).
+template <class Int>
+Int RoundedShift(Int scaled, int shift)
+{
+    Int units = scaled >> shift;
+    const Int rest = scaled & ((Int{1} << shift) - 1);
+    const Int half = Int{1} << (shift - 1);
+    if (rest > half || (rest == half && (units & 1) != 0))
+        ++units;
+    return units;
+}
+
+constexpr int kMostFixedDecimals = 9; // 10^9 times a 53-bit mantissa fits in 83 bits
+
 // The fixed form of a double with a few decimals, the way tables write most of
 // their numbers, without the general conversion: the value times 10^precision
-// is worked out exactly in 128 bits and rounded half to even, as the general
+// is worked out exactly in integers and rounded half to even, as the general
 // conversion and printf round. Returns nullptr for the values it does not take
 // (too many decimals, too large), which the general conversion writes.
 char* FixedByIntegers(char* first, char* last, double magnitude, int precision)
 {
-    constexpr int kMostDecimals = 9; // 10^9 times a 53-bit mantissa fits in 83 bits
-    if (precision < 0 || precision > kMostDecimals || !std::isfinite(magnitude))
+    if (precision < 0 || precision > kMostFixedDecimals || !std::isfinite(magnitude))
         return nullptr;
-    __extension__ using Wide = unsigned __int128;
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
     const int biased = static_cast<int>(bits >> 52 & 0x7FF);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t mantissa = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
     const int exponent = (biased == 0 ? 1 : biased) - 1075; // magnitude = mantissa x 2^exponent
-    constexpr std::uint64_t kPowersOfTen[kMostDecimals + 1] = {1,      10,      100,      1000,      10000,
-                                                              100000, 1000000, 10000000, 100000000, 1000000000};
+    constexpr std::uint64_t kPowersOfTen[kMostFixedDecimals + 1] = {1,      10,      100,      1000,      10000,
+                                                                   100000, 1000000, 10000000, 100000000, 1000000000};
+    const auto decimals = static_cast<std::size_t>(precision);
+    // Up to three decimals the product stays below 2^63: the usual table values
+    // with a fraction need no 128-bit arithmetic.
+    constexpr int kMostNarrowDecimals = 3;
+    if (precision <= kMostNarrowDecimals && exponent < 0 && exponent > -64)
+        return WriteUnits(first, last, RoundedShift(mantissa * kPowersOfTen[precision], -exponent), decimals);
+    __extension__ using Wide = unsigned __int128;
     const Wide scaled = Wide{mantissa} * kPowersOfTen[precision];
     Wide units = 0;
     if (exponent >= 0) {
@@ -228,31 +272,11 @@ char* FixedByIntegers(char* first, char* last, double magnitude, int precision)
             return nullptr;
         units = scaled << exponent;
     } else if (-exponent < 84) { // below that, less than half a unit: zero
-        const int shift = -exponent;
-        units = scaled >> shift;
-        const Wide rest = scaled & ((Wide{1} << shift) - 1);
-        const Wide half = Wide{1} << (shift - 1);
-        if (rest > half || (rest == half && (units & 1) != 0))
-            ++units;
+        units = RoundedShift(scaled, -exponent);
     }
     if ((units >> 64) != 0)
         return nullptr;
-    char digits[24];
-    const char* digitsEnd = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(units)).ptr;
-    const auto count = static_cast<std::size_t>(digitsEnd - digits);
-    const auto decimals = static_cast<std::size_t>(precision);
-    // A value below one gets its zero before the point and the zeros after it.
-    const std::size_t leadingZeros = count <= decimals ? decimals + 1 - count : 0;
-    if (static_cast<std::size_t>(last - first) < leadingZeros + count + 1)
-        return nullptr;
-    char* out = first;
-    const char* digit = digits;
-    for (std::size_t i = 0; i < leadingZeros + count; ++i) {
-        if (i == leadingZeros + count - decimals && decimals != 0)
-            *out++ = '.';
-        *out++ = i < leadingZeros ? '0' : *digit++;
-    }
-    return out;
+    return WriteUnits(first, last, static_cast<std::uint64_t>(units), decimals);
 }
 
 // Inserts ch at `at` of the text [first, end) and returns the new end.
@@ -460,6 +484,36 @@ void AppendValue(std::string& out, const FieldSpec& spec, const FormatArg& arg)
 }
 
 } // namespace
+
+bool TakesQuickFixed(const FieldSpec& spec)
+{
+    const bool fixed = spec.conversion == 'f' || spec.conversion == 'F';
+    return spec.takes == Takes::Floating && fixed && spec.length == Length::None && !spec.alt &&
+           (!spec.zero || spec.left) && !spec.widthFromArgs && !spec.precisionFromArgs &&
+           spec.precision <= kMostFixedDecimals && spec.width <= kQuickFieldWidth;
+}
+
+char* WriteQuickFixed(char* to, const FieldSpec& spec, double value)
+{
+    const bool negative = std::signbit(value);
+    const char sign = negative ? '-' : spec.plus ? '+' : spec.space ? ' ' : '\0';
+    char* number = to;
+    if (sign)
+        *number++ = sign;
+    char* end = FixedByIntegers(number, to + kQuickFieldRoom, negative ? -value : value,
+                                spec.precision < 0 ? 6 : spec.precision);
+    if (!end)
+        return nullptr;
+    const auto length = static_cast<std::size_t>(end - to);
+    if (spec.width <= 0 || static_cast<std::size_t>(spec.width) <= length)
+        return end;
+    const std::size_t fill = static_cast<std::size_t>(spec.width) - length;
+    if (spec.left)
+        return std::fill_n(end, fill, ' ');
+    std::memmove(to + fill, to, length);
+    std::fill_n(to, fill, ' ');
+    return end + fill;
+}
 
 bool ParseFieldSpec(const char*& p, FieldSpec& spec)
 {

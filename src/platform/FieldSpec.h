@@ -60,6 +60,19 @@ bool ParseFieldSpec(const char*& p, FieldSpec& spec);
 /// then the value. A missing or mismatched argument writes the conversion as it was given.
 void AppendField(std::string& out, const FieldSpec& spec, std::span<const FormatArg> args);
 
+/// The widest field and the room WriteQuickFixed writes into at most.
+inline constexpr int kQuickFieldWidth = 64;
+inline constexpr std::size_t kQuickFieldRoom = 96;
+
+/// Whether the field is one WriteQuickFixed takes: "%f" or "%F" with up to 9 decimals,
+/// a fixed width up to kQuickFieldWidth, no '#' and no zero padding.
+bool TakesQuickFixed(const FieldSpec& spec);
+
+/// Writes the field of a value by a spec TakesQuickFixed takes at `to`, with room for
+/// kQuickFieldRoom characters, and returns its end; nullptr for a value it does not
+/// take (not finite, or too large), which AppendField writes.
+char* WriteQuickFixed(char* to, const FieldSpec& spec, double value);
+
 /// How many arguments a field takes ('*' width and precision, then its value).
 constexpr std::size_t ArgumentCount(const FieldSpec& spec)
 {

@@ -295,6 +295,32 @@ TEST(ValueFormatReference, FloatingConversions)
     m.ExpectNone();
 }
 
+// Fixed fields of table values: every tenth, hundredth and binary tie of the
+// range levels lie in, values just beside them, and mantissas at the limits of
+// the narrow 64-bit rounding (the largest mantissa, shifts of 1, 63 and 64 bits).
+TEST(ValueFormatReference, FixedFieldsOfTableValues)
+{
+    std::vector<double> values;
+    for (int k = -2000; k <= 20000; k += 7) {
+        values.push_back(k / 10.0);
+        values.push_back(k / 100.0);
+        values.push_back(k / 1000.0);
+        values.push_back(k / 16.0);
+        values.push_back(k / 1024.0 + 0.0005);
+        values.push_back(std::nextafter(k / 20.0, 1e9));
+        values.push_back(std::nextafter(k / 200.0, -1e9));
+    }
+    const double largestMantissa = 9007199254740991.0; // 2^53 - 1
+    for (int shift : {1, 2, 10, 52, 53, 62, 63, 64, 65, 83, 84})
+        for (double mantissa : {largestMantissa, largestMantissa - 1, 4503599627370497.0})
+            values.push_back(std::ldexp(mantissa, -shift));
+    Mismatches m;
+    for (const char* format : {"%-10.0f", "%-10.1f", "%-+10.1f", "%.2f", "%10.3f", "% .3f", "%-12.4f", "%-0.9f"})
+        for (double v : values)
+            m.Check(format, v);
+    m.ExpectNone();
+}
+
 TEST(ValueFormatReference, HexadecimalAndLongDoubleFloating)
 {
     Mismatches m;

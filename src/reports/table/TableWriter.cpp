@@ -91,6 +91,33 @@ void EmitPiece(LineList& lines, std::string& rowBuffer, std::size_t rowPart, cha
         rowBuffer += ' ';
 }
 
+// Rewrites a row in one pass with one separator character for each inner run of
+// blanks (leading and trailing runs go) and, when decimal is not '.', the decimal
+// character for each point ReplaceDecimalPoint would turn. The text only moves to
+// the left; plain pointers, so that the writes are not taken to move the string.
+void CompactRow(std::string& row, char separator, char decimal)
+{
+    char* const first = row.data();
+    const char* const end = first + row.size();
+    const bool withDecimal = decimal != DecimalPointChars[0];
+    char* to = first;
+    const char* from = first;
+    while (from != end) {
+        if (*from != ' ') {
+            char c = *from++;
+            if (withDecimal && c == '.' && to != first && !IsAsciiLetter(to[-1]))
+                c = decimal;
+            *to++ = c;
+            continue;
+        }
+        while (from != end && *from == ' ')
+            ++from;
+        if (to != first && from != end) // an inner run, not a leading or trailing one
+            *to++ = separator;
+    }
+    row.resize(static_cast<std::size_t>(to - first));
+}
+
 } // namespace
 
 void ApplyColumnSeparator(std::string& row, char separator, bool doubled)
@@ -105,23 +132,7 @@ void ApplyColumnSeparator(std::string& row, char separator, bool doubled)
         row = std::move(out);
         return;
     }
-    // One character for each run of blanks: the text only moves to the left.
-    // Plain pointers, so that the writes are not taken to move the string itself.
-    char* const first = row.data();
-    const char* const end = first + row.size();
-    char* to = first;
-    const char* from = first;
-    while (from != end) {
-        if (*from != ' ') {
-            *to++ = *from++;
-            continue;
-        }
-        while (from != end && *from == ' ')
-            ++from;
-        if (to != first && from != end) // an inner run, not a leading or trailing one
-            *to++ = separator;
-    }
-    row.resize(static_cast<std::size_t>(to - first));
+    CompactRow(row, separator, DecimalPointChars[0]);
 }
 
 void ReplaceDecimalPoint(std::string& row, char decimal)
@@ -136,9 +147,15 @@ void ReplaceDecimalPoint(std::string& row, char decimal)
 
 void EmitFieldRow(LineList& lines, std::string& row, const TableOutputOptions& options, int* widest)
 {
-    ApplyColumnSeparator(row, SeparatorChar(options.SeparatorIndex), SeparatorDoubled(options.SeparatorIndex));
-    if (options.DecimalIndex != 0)
-        ReplaceDecimalPoint(row, DecimalChar(options.DecimalIndex));
+    const char separator = SeparatorChar(options.SeparatorIndex);
+    const char decimal = DecimalChar(options.DecimalIndex);
+    if (separator != kNoSeparator && !SeparatorDoubled(options.SeparatorIndex)) {
+        CompactRow(row, separator, decimal);
+    } else {
+        ApplyColumnSeparator(row, separator, SeparatorDoubled(options.SeparatorIndex));
+        if (decimal != DecimalPointChars[0])
+            ReplaceDecimalPoint(row, decimal);
+    }
     // The line is stored in a string of its own size with room for its CR LF; the
     // row keeps its buffer for the next row.
     std::string line;

@@ -43,7 +43,8 @@ AsciiFormWalk::AsciiFormWalk(const CTmDoc& doc) : m_Doc(doc), m_Image(ReaderOf(d
     const CurrentHeader& h = doc.Header();
     m_FourChannel = doc.FileKind() == kKindFourChannel || h.model.FourChannel;
     m_Ctx.firmware = h.firmware;
-    m_Ctx.hundredths = doc.Results().levelDivisor >= 100.0;
+    // The header's divisor, as the results read it: finding the results record would walk the chain at every block.
+    m_Ctx.hundredths = h.fourChannel.levelDivisor >= 100.0;
     m_Ctx.channelFunction = doc.Channel().function;
     m_Ctx.rowLength = h.rowLength;
     if (h.rotationMeasurement != 0)

@@ -4,11 +4,14 @@
 // and the hex dump of the same file made line by line. The form should be
 // written at 100 MB/s of text or more, with the peak memory of opening the
 // file and writing its form under twice the file size; packed for the view,
-// it also counts the text kept.
+// it also counts the text kept. Made on demand for the view, the form keeps
+// only the marks of its walk: its build should stay under the same limit, and
+// a page of lines anywhere in the form should come at once.
 
 #include "BenchSupport.h"
 #include "document/CTmDoc.h"
 #include "document/PackedLines.h"
+#include "document/rawviews/AsciiFormLines.h"
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "platform/ProgressState.h"
@@ -16,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -114,6 +118,46 @@ void BM_AsciiFormPacked(benchmark::State& state)
                                      1048576.0;
 }
 BENCHMARK(BM_AsciiFormPacked)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_AsciiFormOnDemand(benchmark::State& state)
+{
+    OpenDocument open;
+    if (!open.opened)
+        return state.SkipWithError("the logger did not open");
+    CountingSink streamed;
+    WriteAsciiForm(*open.doc, streamed, open.ui, nullptr);
+    std::size_t lineCount = 0;
+    for (auto _ : state) {
+        ProgressState progress;
+        const AsciiFormLines lines(*open.doc, open.ui, &progress);
+        lineCount = lines.LineCount();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * streamed.bytes));
+    state.counters["text_MB"] = static_cast<double>(streamed.bytes) / 1048576.0;
+    state.counters["form_peak_MB"] = bench::PeakMemoryOf([&] {
+                                         const AsciiFormLines lines(*open.doc, open.ui, nullptr);
+                                         return lines.LineCount() > 0;
+                                     }) /
+                                     1048576.0;
+    // Opening the file and building its form, from nothing.
+    state.counters["peak_MB"] = bench::PeakMemoryOf([] {
+                                    OpenDocument doc;
+                                    const AsciiFormLines lines(*doc.doc, doc.ui, nullptr);
+                                    return doc.opened && lines.LineCount() > 0;
+                                }) /
+                                1048576.0;
+    state.counters["limit_MB"] = 2 * FileBytes() / 1048576.0;
+    // A page of 60 lines in the middle of the form, as painting it asks for them: none made before.
+    const AsciiFormLines lines(*open.doc, open.ui, nullptr);
+    std::string buffer;
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t pageBytes = 0;
+    for (std::size_t i = lineCount / 2; i < lineCount / 2 + 60; ++i)
+        pageBytes += lines.Line(i, buffer).size();
+    benchmark::DoNotOptimize(pageBytes);
+    state.counters["page_ms"] = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+BENCHMARK(BM_AsciiFormOnDemand)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Reference: the hex dump of the same file, every line made once.
 void BM_HexDumpLinesReference(benchmark::State& state)

@@ -463,13 +463,15 @@ void FormatBufferData(const FieldWalkContext& ctx, AsciiLineWriter& out, std::ui
 {
     const ImageReader& image = ctx.image;
     const std::uint32_t wordCount = image.WordCount();
-    std::uint32_t p = wordIndex;
+    std::uint32_t p = ctx.stops ? ctx.stops->Enter(wordIndex, out) : wordIndex;
     for (std::uint32_t step = 0; p < wordCount; ++step) {
         if (ctx.progress && step % kStepsPerCheck == 0)
             ctx.progress->Checkpoint(2ull * p);
         const std::uint16_t w = image.Word(p);
         if (w == 0xFFFF)
             break;
+        if (ctx.stops)
+            ctx.stops->Step(p, out);
         // Recordings have no markers: every word is sample data.
         const std::uint16_t top = ctx.waveform ? 0 : w >> 12;
         if (top == 0x8) {

@@ -21,6 +21,13 @@ class ProgressState;
 /// Items into lines.
 class AsciiLineWriter {
 public:
+    /// The line being made and how it stands: all a writer carries from one item to the next.
+    struct Pending {
+        std::string line;
+        int items = 0;
+        bool breakPending = false;
+    };
+
     explicit AsciiLineWriter(LineSink& out) : m_Out(&out) {}
 
     /// Appends one item (its separator included).
@@ -33,6 +40,14 @@ public:
     /// Adds the current line as it is, then a line of its own.
     void Line(std::string text);
 
+    Pending Save() const { return {m_Line, m_Items, m_BreakPending}; }
+    void Restore(const Pending& pending)
+    {
+        m_Line = pending.line;
+        m_Items = pending.items;
+        m_BreakPending = pending.breakPending;
+    }
+
 private:
     void Flush();
 
@@ -40,6 +55,19 @@ private:
     std::string m_Line;
     int m_Items = 0;
     bool m_BreakPending = false;
+};
+
+/// Where a walk through buffer data may be left and taken up again, so that
+/// the lines of a long form can be made again from the middle of its data.
+class BufferDataStops {
+public:
+    virtual ~BufferDataStops() = default;
+    /// On entering buffer data at `wordIndex`: the word to write from, which is
+    /// `wordIndex` unless the walk is taken up again at a later step (the
+    /// writer's pending line then restored as it was there).
+    virtual std::uint32_t Enter(std::uint32_t wordIndex, AsciiLineWriter& out) = 0;
+    /// Before the step (row, marker or sample pair) at word `p`, which is not the end word.
+    virtual void Step(std::uint32_t p, const AsciiLineWriter& out) = 0;
 };
 
 /// What the field codes read of the document.
@@ -52,6 +80,7 @@ struct FieldWalkContext {
     std::uint32_t rpmWord = UINT32_MAX; ///< word of a row holding a rotation speed pair
     bool waveform = false;            ///< buffer data are 24-bit samples
     ProgressState* progress = nullptr; ///< told the bytes walked through buffer data; may cancel the walk
+    BufferDataStops* stops = nullptr;  ///< told where the walk through buffer data may be taken up again
 };
 
 /// Writes the record at wordIndex (ending, as its chain gives it, at recordEnd)

@@ -200,13 +200,22 @@ void FormBuilder::BuildFileForm(MeasurementViewState& view, CTmDoc& doc, FormCho
     }
     if (const LongFormRenderer* longForm = m_Renderers.FindLongForm(view.ViewKind, form)) {
         // Built before the view changes: while it runs the view shows the form it had.
-        auto lines = std::make_shared<PackedLines>();
-        const bool built = RunLongForm(*longForm, doc, *lines, *m_Runner);
+        SourceLines lines;
+        bool built = false;
+        if (const LongSourceRenderer* made = m_Renderers.FindLongSource(view.ViewKind, form)) {
+            built = m_Runner->Run(
+                kBuildingFormText,
+                [&](UserInteraction& ui, ProgressState& progress) { lines = (*made)(doc, ui, progress); },
+                doc.Ui());
+        } else {
+            auto packed = std::make_shared<PackedLines>();
+            built = RunLongForm(*longForm, doc, *packed, *m_Runner);
+            lines = {packed, packed->Widest()};
+        }
         BeginBuild(view, formBit);
         view.FormKind = kFormText;
         if (built) {
-            const int widest = lines->Widest();
-            view.ShowSource(std::move(lines), widest);
+            view.ShowSource(std::move(lines.Lines), lines.WidestLine);
         } else {
             view.ClearLines();
             AddText(view.Lines, kFormCancelledText, &view.WidestLine);

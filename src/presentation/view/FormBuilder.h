@@ -5,8 +5,9 @@
 // The View commands choose a kind through SelectViewKind.
 //
 // A form with a line source shows it as it is (its lines are made when
-// painted); a long form is built through the builder's runner into packed
-// lines, and a cancelled one leaves a line saying so.
+// painted); a long form is built through the builder's runner, into the line
+// source it gives or else into packed lines, and a cancelled one leaves a
+// line saying so.
 
 #include "presentation/AppSettings.h"
 #include "presentation/view/FormRenderers.h"

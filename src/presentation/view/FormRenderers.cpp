@@ -1,6 +1,7 @@
 #include "presentation/view/FormRenderers.h"
 
 #include "document/ViewKind.h"
+#include "document/rawviews/AsciiFormLines.h"
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "reports/text/MainResultsText.h"
@@ -31,9 +32,12 @@ void FormRendererRegistry::RegisterLineSource(std::uint8_t viewKind, FormChoice 
     Replace(viewKind, form).source = std::move(renderer);
 }
 
-void FormRendererRegistry::RegisterLongForm(std::uint8_t viewKind, FormChoice form, LongFormRenderer renderer)
+void FormRendererRegistry::RegisterLongForm(std::uint8_t viewKind, FormChoice form, LongFormRenderer renderer,
+                                            LongSourceRenderer source)
 {
-    Replace(viewKind, form).longForm = std::move(renderer);
+    Entry& entry = Replace(viewKind, form);
+    entry.longForm = std::move(renderer);
+    entry.longSource = std::move(source);
 }
 
 const FormRenderer* FormRendererRegistry::Find(std::uint8_t viewKind, FormChoice form) const
@@ -52,6 +56,12 @@ const LongFormRenderer* FormRendererRegistry::FindLongForm(std::uint8_t viewKind
 {
     const Entry* entry = At(viewKind, form);
     return entry && entry->longForm ? &entry->longForm : nullptr;
+}
+
+const LongSourceRenderer* FormRendererRegistry::FindLongSource(std::uint8_t viewKind, FormChoice form) const
+{
+    const Entry* entry = At(viewKind, form);
+    return entry && entry->longSource ? &entry->longSource : nullptr;
 }
 
 namespace {
@@ -100,6 +110,11 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     registry.RegisterLongForm(kViewAscii, FormChoice::Ascii,
                               [](const CTmDoc& doc, LineSink& out, UserInteraction& ui, ProgressState& progress) {
                                   WriteAsciiForm(doc, out, ui, &progress);
+                              },
+                              [](const CTmDoc& doc, UserInteraction& ui, ProgressState& progress) {
+                                  auto lines = std::make_shared<AsciiFormLines>(doc, ui, &progress);
+                                  const int widest = lines->Widest();
+                                  return SourceLines{std::move(lines), widest};
                               });
     RegisterMainResultsTables(registry);
 }

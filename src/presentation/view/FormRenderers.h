@@ -8,7 +8,9 @@
 // view's line list; a line source made when the form is shown, whose lines
 // are made when asked for (the hex dump); or a long form, streamed line by
 // line into a sink with a progress state, which the view may build on a
-// worker thread and orlu-dump writes out as it comes (the ASCII form).
+// worker thread and orlu-dump writes out as it comes (the ASCII form). A long
+// form may give the view a line source of its own, made by the same build,
+// so that the view need not keep its lines.
 //
 // A renderer picks the document family's report itself and follows the
 // renderer convention: a text renderer clears the lines and appends its
@@ -56,6 +58,10 @@ using LineSourceRenderer = std::function<SourceLines(CTmDoc&)>;
 /// messages only through `ui`, reports progress and stops with
 /// OperationCancelled when the progress state asks it to.
 using LongFormRenderer = std::function<void(const CTmDoc&, LineSink&, UserInteraction& ui, ProgressState&)>;
+/// What the view keeps of a long form instead of its lines, when it can: a
+/// line source made by one walk through the form (built as a long form is,
+/// maybe off the GUI thread), which makes the lines again when asked for.
+using LongSourceRenderer = std::function<SourceLines(const CTmDoc&, UserInteraction& ui, ProgressState&)>;
 
 class FormRendererRegistry {
 public:
@@ -63,17 +69,21 @@ public:
     /// renderer replaces the others of the same kind and form.
     void Register(std::uint8_t viewKind, FormChoice form, FormRenderer renderer);
     void RegisterLineSource(std::uint8_t viewKind, FormChoice form, LineSourceRenderer renderer);
-    void RegisterLongForm(std::uint8_t viewKind, FormChoice form, LongFormRenderer renderer);
+    /// A long form, and the line source the view keeps of it (its lines packed when none is given).
+    void RegisterLongForm(std::uint8_t viewKind, FormChoice form, LongFormRenderer renderer,
+                          LongSourceRenderer source = {});
     /// The renderer of a kind and form, null when it has none of that kind.
     const FormRenderer* Find(std::uint8_t viewKind, FormChoice form) const;
     const LineSourceRenderer* FindLineSource(std::uint8_t viewKind, FormChoice form) const;
     const LongFormRenderer* FindLongForm(std::uint8_t viewKind, FormChoice form) const;
+    const LongSourceRenderer* FindLongSource(std::uint8_t viewKind, FormChoice form) const;
 
 private:
     struct Entry {
         FormRenderer lines;
         LineSourceRenderer source;
         LongFormRenderer longForm;
+        LongSourceRenderer longSource;
     };
     Entry& Replace(std::uint8_t viewKind, FormChoice form);
     const Entry* At(std::uint8_t viewKind, FormChoice form) const;

@@ -1,17 +1,20 @@
 // The raw content views of whole documents: hex dump and ASCII form against
 // golden texts written by hand (golden/*.txt, CR LF lines), hex lines made on
 // demand, the ASCII form streamed with progress and Cancel, the settings
-// text, the rotation speed and a chain that breaks inside the file.
+// text, the rotation speed and a chain that breaks inside the file. The
+// ASCII form made on demand is checked line by line against the streamed one.
 
 #include "document/DocumentTestSupport.h"
 #include "document/LineList.h"
 #include "document/PackedLines.h"
+#include "document/rawviews/AsciiFormLines.h"
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "document/rawviews/RotationSpeed.h"
 #include "document/records/WordImage.h"
 #include "platform/ProgressState.h"
 #include "platform/ValueFormat.h"
+#include "support/FourChannelFixture.h"
 #include "support/JoinedLines.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +22,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numeric>
+#include <random>
 #include <set>
 #include <string>
 
@@ -181,6 +186,101 @@ TEST_F(RawViews, AsciiFormStreamedIntoPackedLinesEqualsTheLineList)
         ASSERT_EQ(packed.Line(i, buffer), list[i]) << "line " << i;
     EXPECT_EQ(packed.Widest(), widest);
     EXPECT_EQ(progress.Share(100), 100);
+}
+
+/// A four-channel logger of `rows` rows, a marker between some of them; or, with a
+/// channel mask, a recording of that many rows of 24-bit samples.
+FixtureBuilder FourChannelHistory(std::uint32_t rows, std::uint16_t waveformMask = 0)
+{
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 4, 1);
+    for (auto& profile : spec.profiles)
+        profile.bufferWord = 0x0005;
+    spec.history = waveformMask ? fixture::FourChannelSpec::History::Waveform : fixture::FourChannelSpec::History::Logger;
+    spec.waveformMask = waveformMask;
+    spec.rows = rows;
+    spec.declaredCount = rows;
+    for (std::uint32_t r = 700; !waveformMask && r < rows; r += 700)
+        spec.loggerWords.push_back({r, 0x8, r % 4096});
+    FixtureBuilder data;
+    data.Bytes(fixture::FourChannelMeasurementFile(spec));
+    return Container(42, data);
+}
+
+/// A setup file of thousands of small records whose chain then breaks.
+FixtureBuilder BrokenChainOfManyRecords()
+{
+    fixture::CurrentFileSpec setup;
+    setup.setupFile = true;
+    std::vector<std::uint8_t> file = fixture::CurrentMeasurementFile(setup);
+    file.resize(file.size() - 2);
+    FixtureBuilder data;
+    data.Bytes(file);
+    for (std::uint16_t i = 0; i < 3000; ++i)
+        data.Record(48, {i, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
+    data.Le16(0x0030).Le16(0x7FFF).Le16(1);
+    return Container(45, data);
+}
+
+TEST_F(RawViews, AsciiFormLinesMadeOnDemandAreTheStreamedLines)
+{
+    struct Case {
+        const char* name;
+        FixtureBuilder file;
+        bool broken;
+    };
+    const Case cases[] = {
+        {"logger", LongLogger(20'000), false},
+        {"four-channel logger", FourChannelHistory(6'000), false},
+        {"four-channel recording", FourChannelHistory(25'000, 0x3), false},
+        {"broken chain", BrokenChainOfManyRecords(), true},
+        {"text", Container(85, FixtureBuilder().Text(std::string(6000, 'x') + "\r\n").Text(
+                                   [] {
+                                       std::string text;
+                                       for (int i = 0; i < 5000; ++i)
+                                           text += "line " + std::to_string(i) + (i % 3 ? "\r\n" : "\n");
+                                       return text;
+                                   }())),
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto doc = Open(Write("form.orl", c.file));
+        const std::size_t messages = ui.Messages().size();
+        LineList streamed;
+        int widest = 0;
+        LineListSink sink(streamed, &widest);
+        WriteAsciiForm(*doc, sink, ui, nullptr);
+        ASSERT_EQ(ui.Messages().size(), messages + (c.broken ? 1 : 0));
+        // Several blocks, so that lines are made again from marks in every part of the walk.
+        ASSERT_GT(streamed.Size(), 4 * AsciiFormLines::kLinesPerMark);
+
+        const AsciiFormLines lines(*doc, ui, nullptr);
+        EXPECT_EQ(ui.Messages().size(), messages + (c.broken ? 2 : 0)); // the build reports it once more
+        ASSERT_EQ(lines.LineCount(), streamed.Size());
+        EXPECT_EQ(lines.Widest(), widest);
+
+        // Every line, asked for in random order (more blocks than are kept), then the last block in reverse.
+        std::vector<std::size_t> order(streamed.Size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::shuffle(order.begin(), order.end(), std::mt19937(7));
+        for (std::size_t i = streamed.Size(); i-- > streamed.Size() - AsciiFormLines::kLinesPerMark;)
+            order.push_back(i);
+        std::string buffer;
+        for (std::size_t i : order)
+            ASSERT_EQ(lines.Line(i, buffer), streamed[i]) << "line " << i;
+        EXPECT_EQ(lines.Line(streamed.Size(), buffer), "");
+    }
+}
+
+TEST_F(RawViews, AsciiFormLinesBuildReportsProgressAndCanBeCancelled)
+{
+    auto doc = Open(Write("long.orl", LongLogger(50'000)));
+    ProgressState done;
+    EXPECT_GT(AsciiFormLines(*doc, ui, &done).LineCount(), 50'000u);
+    EXPECT_EQ(done.Share(100), 100);
+    ProgressState cancelled;
+    cancelled.RequestCancel();
+    EXPECT_THROW(AsciiFormLines(*doc, ui, &cancelled), OperationCancelled);
 }
 
 TEST_F(RawViews, AsciiFormProgressRisesToTheFileSize)

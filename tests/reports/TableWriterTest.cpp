@@ -218,6 +218,41 @@ TEST(EmitRowTest, RowsFollowEachOtherAndBlankRowsGiveEmptyLines)
     EXPECT_EQ(widest, 7);
 }
 
+// Runs of text longer than eight characters between blank runs of every length
+// from one to eight, so that text moves left by every distance: rewritten in
+// place (ApplyColumnSeparator) and into the stored line (EmitFieldRow), with the
+// decimal comma where points fall anywhere in a run.
+TEST(EmitRowTest, LongRunsMovedByEveryDistance)
+{
+    struct Case {
+        std::string row;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"abcdefghij klmnopqrstuv  wxyz0123456789A   BCDEFGHIJKLMNOP    QRSTUVWXYZabc     defghijklmn",
+         "abcdefghij;klmnopqrstuv;wxyz0123456789A;BCDEFGHIJKLMNOP;QRSTUVWXYZabc;defghijklmn"},
+        {"  0123456789abcdef      ghijklmnopqrstuvw       xyz        1234567  ",
+         "0123456789abcdef;ghijklmnopqrstuvw;xyz;1234567"},
+        {"Res.No.12.5  x.5 12345678.25  .5  1234567.5 1.2.3.4.5.6",
+         "Res.No.12,5;x.5;12345678,25;,5;1234567,5;1,2,3,4,5,6"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        std::string inPlace = c.row;
+        ApplyColumnSeparator(inPlace, ';', false);
+        ReplaceDecimalPoint(inPlace, ',');
+        EXPECT_EQ(inPlace, c.expected);
+
+        LineList lines;
+        int widest = 0;
+        std::string row = c.row;
+        EmitFieldRow(lines, row, TableOutputOptions{0, 1, 2}, &widest);
+        ASSERT_EQ(lines.Size(), 1u);
+        EXPECT_EQ(lines[0], c.expected + "\r\n");
+        EXPECT_TRUE(row.empty());
+    }
+}
+
 TEST(PaddingTest, AppendCharsAndBlanks)
 {
     std::string text = "ab";

@@ -2,6 +2,9 @@
 
 #include "reports/table/TableOutputOptions.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace orlu {
@@ -91,31 +94,71 @@ void EmitPiece(LineList& lines, std::string& rowBuffer, std::size_t rowPart, cha
         rowBuffer += ' ';
 }
 
-// Rewrites a row in one pass with one separator character for each inner run of
-// blanks (leading and trailing runs go) and, when decimal is not '.', the decimal
-// character for each point ReplaceDecimalPoint would turn. The text only moves to
-// the left; plain pointers, so that the writes are not taken to move the string.
+// The blanks of eight characters read as one word: the high bit of each byte that
+// is a blank, and of no other byte.
+std::uint64_t BlankBytes(std::uint64_t word)
+{
+    constexpr std::uint64_t kBlanks = 0x2020202020202020;
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7F;
+    const std::uint64_t x = word ^ kBlanks; // zero where a blank was
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// How many characters of the word come before its first marked byte.
+int CharsBeforeMark(std::uint64_t marks)
+{
+    const int bits = std::endian::native == std::endian::little ? std::countr_zero(marks) : std::countl_zero(marks);
+    return bits / 8;
+}
+
+// Writes the row [from, end) at `to` in one pass with one separator character for
+// each inner run of blanks (leading and trailing runs go) and, when decimal is not
+// '.', the decimal character for each point ReplaceDecimalPoint would turn; returns
+// the end. The text only moves to the left, so `to` may be `from` (rewriting in
+// place) or a buffer of the row's size. Runs of text are copied eight characters
+// at a time where the copy cannot overwrite what is still to be read.
+char* CompactRow(const char* from, const char* const end, char* const first, char separator, char decimal)
+{
+    const bool inPlace = from == first;
+    const bool withDecimal = decimal != DecimalPointChars[0];
+    char* to = first;
+    while (from != end) {
+        if (*from == ' ') {
+            while (from != end && *from == ' ')
+                ++from;
+            if (to != first && from != end) // an inner run, not a leading or trailing one
+                *to++ = separator;
+            continue;
+        }
+        std::size_t run = 1;
+        if (end - from >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, from, sizeof word);
+            const std::uint64_t blanks = BlankBytes(word);
+            run = blanks == 0 ? 8 : static_cast<std::size_t>(CharsBeforeMark(blanks));
+            const auto gap = inPlace ? static_cast<std::size_t>(from - to) : 8;
+            if (gap == 0 || gap >= 8)
+                std::memcpy(to, &word, sizeof word);
+            else
+                std::memmove(to, from, run);
+        } else {
+            *to = *from;
+        }
+        if (withDecimal) {
+            for (char* c = to; c != to + run; ++c)
+                if (*c == '.' && c != first && !IsAsciiLetter(c[-1]))
+                    *c = decimal;
+        }
+        to += run;
+        from += run;
+    }
+    return to;
+}
+
 void CompactRow(std::string& row, char separator, char decimal)
 {
     char* const first = row.data();
-    const char* const end = first + row.size();
-    const bool withDecimal = decimal != DecimalPointChars[0];
-    char* to = first;
-    const char* from = first;
-    while (from != end) {
-        if (*from != ' ') {
-            char c = *from++;
-            if (withDecimal && c == '.' && to != first && !IsAsciiLetter(to[-1]))
-                c = decimal;
-            *to++ = c;
-            continue;
-        }
-        while (from != end && *from == ' ')
-            ++from;
-        if (to != first && from != end) // an inner run, not a leading or trailing one
-            *to++ = separator;
-    }
-    row.resize(static_cast<std::size_t>(to - first));
+    row.resize(static_cast<std::size_t>(CompactRow(first, first + row.size(), first, separator, decimal) - first));
 }
 
 } // namespace
@@ -149,18 +192,22 @@ void EmitFieldRow(LineList& lines, std::string& row, const TableOutputOptions& o
 {
     const char separator = SeparatorChar(options.SeparatorIndex);
     const char decimal = DecimalChar(options.DecimalIndex);
+    // The line is stored in a string of its own size with room for its CR LF; the
+    // row keeps its buffer for the next row.
+    std::string line;
     if (separator != kNoSeparator && !SeparatorDoubled(options.SeparatorIndex)) {
-        CompactRow(row, separator, decimal);
+        // Written straight into the line, which is never longer than the row.
+        line.resize(row.size() + kLineEndLength);
+        const char* const from = row.data();
+        char* const to = line.data();
+        line.resize(static_cast<std::size_t>(CompactRow(from, from + row.size(), to, separator, decimal) - to));
     } else {
         ApplyColumnSeparator(row, separator, SeparatorDoubled(options.SeparatorIndex));
         if (decimal != DecimalPointChars[0])
             ReplaceDecimalPoint(row, decimal);
+        line.reserve(row.size() + kLineEndLength);
+        line = row;
     }
-    // The line is stored in a string of its own size with room for its CR LF; the
-    // row keeps its buffer for the next row.
-    std::string line;
-    line.reserve(row.size() + kLineEndLength);
-    line = row;
     row.clear();
     AddLine(lines, line, widest);
 }

@@ -40,6 +40,7 @@
 // never decoded; 2 for a wrong command line.
 
 #include "ConsoleInteraction.h"
+#include "Usage.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/container/LoadErrors.h"
@@ -190,11 +191,9 @@ constexpr char kUsage[] =
     "                   the lines of view kind K in that form\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
-// The usage: on standard output when asked for, else on standard error with status 2.
 int Usage(bool asked = false)
 {
-    std::fputs(kUsage, asked ? stdout : stderr);
-    return asked ? 0 : 2;
+    return orlu::tools::PrintUsage(kUsage, asked);
 }
 
 // Why the file cannot be opened as a measurement: what the loading archive refuses

@@ -56,6 +56,7 @@
 //       in minutes and the channels (#1 to #N) of the x, y and z axes; --seat
 //       the base and seat channels (#1 to #N) of the SEAT ratios
 
+#include "Usage.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 
@@ -89,11 +90,9 @@ constexpr char kUsage[] =
     " [--seat BASE,SEAT] OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
-// The usage: on standard output when asked for, else on standard error with status 2.
 int Usage(bool asked = false)
 {
-    std::fputs(kUsage, asked ? stdout : stderr);
-    return asked ? 0 : 2;
+    return orlu::tools::PrintUsage(kUsage, asked);
 }
 
 // An option of a command and where it goes: a number ("--kind 42"), a switch

@@ -210,6 +210,14 @@ TEST(ClassHistograms, LegacyBuffersByMaskStepAndFormatVersion)
     EXPECT_EQ(BuildBufferHistogram(buffers, img.Reader(), g, layout, 0x400, 1, 0), nullptr);
     EXPECT_EQ(BuildBufferHistogram(buffers, img.Reader(), g, HistogramLayout{0, 0, 600, 10}, 1, 1, 0), nullptr);
     EXPECT_EQ(BuildBufferHistogram(buffers, img.Reader(), g, HistogramLayout{0, 3, 600, 0}, 1, 1, 0), nullptr);
+
+    // A damaged header: rows of no words and the largest record count. Nothing is
+    // counted, rather than the same word once for every record.
+    g.loggerRowWords = 0;
+    g.recordCount = UINT32_MAX;
+    h = BuildBufferHistogram(buffers, img.Reader(), g, layout, 0b10, 1, 0);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(*h, (std::vector<std::uint32_t>{0, 0, 0}));
 }
 
 } // namespace

@@ -133,6 +133,10 @@ const std::vector<std::uint32_t>* BuildBufferHistogram(HistogramBuffers& buffers
         step = g.loggerRowWords;
         column = SumBytes(g.channelCounts, channel, static_cast<std::uint16_t>(slot));
     }
+    // Records of no words (a damaged header) hold no levels: counting them would read one
+    // word for each of up to 2^32 records.
+    if (step == 0)
+        return classes;
     for (std::uint32_t j = 0; j < g.recordCount; ++j) {
         const std::uint64_t at = std::uint64_t{g.dataEnd} + e + std::uint64_t{j} * step + column;
         if (!image.HasWords(at, 1))

@@ -75,8 +75,8 @@ struct LegacyBufferGeometry {
 
 /// Legacy-family histogram of one column into the buffer of the lowest channel bit of
 /// the mask among bits 0 to 9 (buffer 0 for an empty mask). Null when a non-empty mask
-/// has none of those bits, or the layout has no classes. Records past the image are
-/// not counted.
+/// has none of those bits, or the layout has no classes. Records past the image, and
+/// records of no words, are not counted.
 const std::vector<std::uint32_t>* BuildBufferHistogram(HistogramBuffers& buffers, const ImageReader& image,
                                                        const LegacyBufferGeometry& geometry,
                                                        const HistogramLayout& layout, std::uint16_t channelMask,

@@ -30,18 +30,6 @@ public:
     QuestionAnswer AskQuestionAll(std::string_view) override { return QuestionAnswer::No; }
 };
 
-/// A current-family logger of three profiles logging one result each: rows of 3 words.
-inline fixture::CurrentFileSpec ThreeProfileLoggerSpec(std::uint32_t rows)
-{
-    fixture::CurrentFileSpec spec;
-    for (auto& profile : spec.profiles)
-        profile.bufferWord = 3;
-    spec.rowWords = 3;
-    spec.rows = rows;
-    spec.declaredCount = rows;
-    return spec;
-}
-
 /// Writes a record chain in a container of the given kind.
 inline void WriteContainer(const std::filesystem::path& path, std::uint8_t kind, const std::vector<std::uint8_t>& chain)
 {

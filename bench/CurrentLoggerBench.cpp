@@ -25,7 +25,7 @@ std::filesystem::path LoggerFile(std::uint8_t kind)
     std::filesystem::path p = std::filesystem::temp_directory_path() /
                               ("orlu-logger-bench-" + std::to_string(::getpid()) + "-" + std::to_string(kind) + ".orl");
     // A marker and a break every 10000 rows.
-    fixture::CurrentFileSpec spec = bench::ThreeProfileLoggerSpec(kRecords);
+    fixture::CurrentFileSpec spec = fixture::ThreeProfileLoggerSpec(kRecords);
     for (std::uint32_t r = 10000; r < kRecords; r += 10000) {
         spec.events.push_back({r, false, r / 10000 % 256});
         spec.events.push_back({r, true, 5});

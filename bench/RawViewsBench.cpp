@@ -40,7 +40,7 @@ const std::filesystem::path& LoggerFile()
                                      ("orlu-rawviews-bench-" + std::to_string(::getpid()) + ".orl");
         File()
         {
-            bench::WriteContainer(path, 45, fixture::CurrentMeasurementFile(bench::ThreeProfileLoggerSpec(kDataBytes / 6)));
+            bench::WriteContainer(path, 45, fixture::CurrentMeasurementFile(fixture::ThreeProfileLoggerSpec(kDataBytes / 6)));
         }
         ~File() { std::filesystem::remove(path); }
     } file;

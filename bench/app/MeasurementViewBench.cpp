@@ -40,7 +40,7 @@ const std::filesystem::path& BigLoggerFile()
             std::filesystem::temp_directory_path() / ("orlu-view-bench-" + std::to_string(::getpid()) + ".orl");
         // A current-family logger of three profiles, one result each: rows of
         // 3 words, as many as fill 100 MB.
-        bench::WriteContainer(p, 45, fixture::CurrentMeasurementFile(bench::ThreeProfileLoggerSpec(kDataBytes / 6)));
+        bench::WriteContainer(p, 45, fixture::CurrentMeasurementFile(fixture::ThreeProfileLoggerSpec(kDataBytes / 6)));
         g_LoggerFileWritten = true;
         return p;
     }();

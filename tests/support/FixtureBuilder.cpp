@@ -489,6 +489,17 @@ CurrentFileSpec PlausibleMeasurementSpec(std::uint16_t inputKind, std::uint16_t 
     return spec;
 }
 
+CurrentFileSpec ThreeProfileLoggerSpec(std::uint32_t rows)
+{
+    CurrentFileSpec spec;
+    for (auto& profile : spec.profiles)
+        profile.bufferWord = 3;
+    spec.rowWords = 3;
+    spec.rows = rows;
+    spec.declaredCount = rows;
+    return spec;
+}
+
 std::vector<std::uint8_t> PlausibleSampleFile()
 {
     return CurrentMeasurementFile(PlausibleMeasurementSpec());

@@ -206,6 +206,8 @@ std::vector<std::uint8_t> SampleCurrentFamilyFile();
 CurrentFileSpec PlausibleMeasurementSpec(std::uint16_t inputKind = 2, std::uint16_t firmware = 300);
 /// The file of the plausible spec: `orlu-fixture sample`.
 std::vector<std::uint8_t> PlausibleSampleFile();
+/// A logger of three profiles logging one result each: `rows` rows of 3 words.
+CurrentFileSpec ThreeProfileLoggerSpec(std::uint32_t rows);
 
 /// The words of logger row r (from 0) of a generated file: levels in 0.05 dB
 /// with bit 0 clear, never a marker or break word.

@@ -71,12 +71,7 @@ FixtureBuilder LoggerFile()
 /// A logger of `rows` rows of three words, a marker and a break every 1000 rows.
 FixtureBuilder LongLogger(std::uint32_t rows)
 {
-    fixture::CurrentFileSpec spec;
-    for (auto& profile : spec.profiles)
-        profile.bufferWord = 3;
-    spec.rowWords = 3;
-    spec.rows = rows;
-    spec.declaredCount = rows;
+    fixture::CurrentFileSpec spec = fixture::ThreeProfileLoggerSpec(rows);
     for (std::uint32_t r = 1000; r < rows; r += 1000) {
         spec.events.push_back({r, false, r / 1000 % 256});
         spec.events.push_back({r, true, 2});

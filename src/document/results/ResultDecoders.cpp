@@ -1,6 +1,7 @@
 #include "document/results/ResultDecoders.h"
 
 #include "document/headers/CurrentHeader.h"
+#include "document/units/LevelUnits.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +12,6 @@ namespace {
 
 constexpr double kDoseCap = 9999.0;
 constexpr double kOlderDoseCap = 9999.9;
-constexpr double kNonMetricVdv = 39.37007874; // m to in
 constexpr double kSecondsOf8Hours = 28800.0;
 
 // The words of one results row, with the record layout around it.
@@ -344,7 +344,7 @@ void DecodeVibrationResults(const ResultContext& ctx, int channel, int profile, 
     out.spl = value(wVdv);
     out.result = value(wRms);
     if (linear && ctx.nonMetric)
-        out.spl *= kNonMetricVdv;
+        out.spl *= kToInch;
     Multiply(out, m, {&ResultValues::peak, &ResultValues::min, &ResultValues::max, &ResultValues::result});
 }
 

@@ -5,7 +5,9 @@
 // words, one block per channel when the file has a prefix variant or a
 // probe's channel mode (every one as long as the first block's length
 // word), then one result row per channel in channel order, each beginning
-// with its own length word.
+// with its own length word. (The walk to the time history, SkipHeaderBlocks
+// of the record locators, reads the channel blocks by their own lengths and
+// twice; the rows follow a single round.)
 
 #include "document/image/PagedFileImage.h"
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -137,6 +138,25 @@ TEST(NameTables, LegacyRangesReadAsTheirTopLevel)
     }
     EXPECT_EQ(std::atof(std::string(LegacyRangeNames[0]).c_str()), 0.0);
     EXPECT_EQ(std::atof(std::string(LegacyRangeNames[29]).c_str()), 0.0);
+}
+
+// A band name as hertz: "1.6 kHz" is 1600.
+double BandHz(std::string_view name)
+{
+    const std::string text(name);
+    const double value = std::atof(text.c_str());
+    return text.find("kHz") != std::string::npos ? value * 1000.0 : value;
+}
+
+// The 505 bands halve from 102.4 kHz down to 1.5625 Hz; the second list is
+// the first over the square root of 1.28, rounded to three digits.
+TEST(NameTables, BandNames505FollowTheirSeries)
+{
+    for (std::size_t k = 1; k < BandNames505A.size(); ++k) {
+        const double a = 1.5625 * std::pow(2.0, static_cast<double>(k) - 1.0);
+        EXPECT_DOUBLE_EQ(BandHz(BandNames505A[k]), a) << BandNames505A[k];
+        EXPECT_NEAR(BandHz(BandNames505B[k]) / (a / std::sqrt(1.28)), 1.0, 0.005) << BandNames505B[k];
+    }
 }
 
 TEST(NameTables, FixedWidthNames)

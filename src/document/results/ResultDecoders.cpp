@@ -1,6 +1,7 @@
 #include "document/results/ResultDecoders.h"
 
 #include "document/headers/CurrentHeader.h"
+#include "document/units/LevelUnits.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +12,6 @@ namespace {
 
 constexpr double kDoseCap = 9999.0;
 constexpr double kOlderDoseCap = 9999.9;
-constexpr double kNonMetricVdv = 39.37007874; // m to in
 constexpr double kSecondsOf8Hours = 28800.0;
 
 // The words of one results row, with the record layout around it.
@@ -207,6 +207,51 @@ double GetMaxLevel(const ResultContext& ctx, std::uint32_t row, int indexSet, bo
     return best;
 }
 
+void DecodeLegacyResults(const ResultContext& ctx, ResultValues& out, bool linear, int e, double m)
+{
+    const ImageReader image = ctx.Reader();
+    const std::uint32_t row = ctx.firstRecord;
+    const std::uint32_t length = image.Word(row);
+    // A word the row does not hold (a shorter or damaged row) is absent, never the next row's length word.
+    const auto word = [&](std::uint32_t k) { return k < length ? static_cast<double>(image.SignedWord(row + k)) : kAbsentValue; };
+    // In linear mode the sensitivity offset raises the level words 2 to 7.
+    const auto level = [&](std::uint32_t k) {
+        const double offset = linear && k >= 2 && k <= 7 ? ctx.sensitivityOffset : 0;
+        return Level(word(k) + offset, linear, e);
+    };
+    const bool microphone = ctx.inputKind == kInputMicrophone;
+    const bool ltm = ctx.legacyPrefixVariant != 0 && (microphone || ctx.inputKind == kInputDirect);
+
+    out.result = level(7);
+    out.peak = level(3);
+    out.min = level(5);
+    out.max = level(4);
+    // Word 2 is the second filter's level, or the crest factor in 0.1 dB: a ratio of two levels
+    // that the sensitivity offset raises alike, so it is the same in dB and linear mode.
+    out.second = ctx.dualFilter ? level(2) : std::pow(10.0, word(2) / 200.0);
+    out.sel = 0.0;
+    out.lex8 = 0.0;
+    if (microphone) {
+        const double sel = word(8) / 10.0;
+        out.sel = linear ? SquaredPressure(sel, e) : sel;
+        out.lex8 = linear ? out.sel : sel - 44.6;
+        out.spl = level(6);
+    }
+    if (ltm) {
+        out.ltm3 = level(11);
+        out.ltm5 = level(12);
+    }
+    out.vdv = level(9) * (linear && ctx.nonMetric ? kToInch : 1.0);
+
+    Multiply(out, m, {&ResultValues::result, &ResultValues::peak, &ResultValues::min, &ResultValues::max});
+    if (ctx.dualFilter)
+        out.second *= m;
+    if (microphone)
+        out.spl *= m;
+    if (ltm)
+        Multiply(out, m, {&ResultValues::ltm3, &ResultValues::ltm5});
+}
+
 void DecodeSlmResults(const ResultContext& ctx, std::uint32_t row, ResultValues& out, bool linear, int e, double m)
 {
     const Row r = RowOf(ctx, static_cast<int>(row), 0);
@@ -344,7 +389,7 @@ void DecodeVibrationResults(const ResultContext& ctx, int channel, int profile, 
     out.spl = value(wVdv);
     out.result = value(wRms);
     if (linear && ctx.nonMetric)
-        out.spl *= kNonMetricVdv;
+        out.spl *= kToInch;
     Multiply(out, m, {&ResultValues::peak, &ResultValues::min, &ResultValues::max, &ResultValues::result});
 }
 

@@ -34,6 +34,9 @@ struct ResultContext {
     std::uint16_t inputKind = 0;
     std::int16_t sensitivityOffset = 0; ///< 0.1 dB
     bool nonMetric = false;
+    // Legacy files (the ORLU 505's METER files).
+    bool dualFilter = false;            ///< a second level in place of the crest factor ("C&A", "W-Bcv")
+    std::uint8_t legacyPrefixVariant = 0; ///< 0 without prefix word, 1 to 3 with it (Ltm3 and Ltm5 stored)
 
     ImageReader Reader() const { return ImageReader(*pages, byteCount); }
 };
@@ -52,6 +55,13 @@ std::uint32_t MeasurementTimeOf(const ResultContext& ctx);
 /// The largest of the four level words of index set `indexSet` (0 to 7) of row `row`.
 double GetMaxLevel(const ResultContext& ctx, std::uint32_t row, int indexSet, bool linear, int offset, int e);
 
+/// A legacy result row, the row at ctx.firstRecord as for GetMaxLevel's index
+/// set 0 (see FindLegacyResultRow). Word 0 is the row's length; a word the
+/// row does not hold gives an absent value. Fills result, peak, min, max,
+/// second (the second filter's level, or the crest factor as a ratio), spl,
+/// sel and lex8 (microphones), ltm3 and ltm5 (prefixed files, microphone or
+/// direct input) and vdv.
+void DecodeLegacyResults(const ResultContext& ctx, ResultValues& out, bool linear, int e, double m);
 /// ORLU 515 below firmware 2.00.
 void DecodeSlmResults(const ResultContext& ctx, std::uint32_t row, ResultValues& out, bool linear, int e, double m);
 /// Sound channels of the 515 (from 2.00), 525 and 530 groups.

@@ -77,11 +77,11 @@ double UnitFactor(const LevelContext& doc, std::uint16_t inputKind, int& unit)
     if (inputKind == kInputAccelerometer && doc.nonMetric) {
         if (unit == kUnitAcceleration) {
             unit = kUnitG;
-            return 0.1019716213;
+            return kToG;
         }
         if (unit == kUnitVelocity || unit == kUnitDisplacement) {
             unit = unit == kUnitVelocity ? kUnitInchPerSecond : kUnitInch;
-            return 39.37007874;
+            return kToInch;
         }
     }
     return 1.0;

@@ -14,6 +14,10 @@
 
 namespace orlu {
 
+/// The non-metric vibration units: m/s\xB2 to g (1 / 9.80665) and metres to inches (1 / 0.0254).
+inline constexpr double kToG = 0.1019716213;
+inline constexpr double kToInch = 39.37007874;
+
 /// What the helpers read of the document besides the channel.
 struct LevelContext {
     ModelFlags model;

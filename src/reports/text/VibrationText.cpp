@@ -4,6 +4,7 @@
 #include "document/records/RecordChain.h"
 #include "document/records/RecordTypeCodes.h"
 #include "document/results/VibrationExposure.h"
+#include "document/units/LevelUnits.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/common/ReportColumnTitles.h"
@@ -29,8 +30,6 @@ constexpr std::uint16_t kFlagNoVdv = 4;                      // bit 2 of the fla
 constexpr int kVibrationLevels = 6;                          // GetMaxLevel set of Peak, P-P, MTVV, RMS
 constexpr std::uint32_t kVectorLevelWord = 10;               // of the vector settings 30
 constexpr int kVectorColumn = 4;                             // mask bit of the MODULE row
-constexpr double kToG = 0.1019716213;
-constexpr double kToInch = 39.37007874;
 
 constexpr std::string_view kVdvNotApplicable = "   ------";
 constexpr std::string_view kNotApplicable = "-----";

@@ -190,7 +190,7 @@ bool CTmDoc::WriteRecordCount(int subfile, std::uint32_t count)
     case KindFamily::Legacy: {
         if (!m_Legacy.decoded)
             return false;
-        const std::uint32_t d = orlu::GetDataBlockEnd(image, GetSubfileStart(subfile), m_Legacy.header.Layout(m_FileKind));
+        const std::uint32_t d = orlu::GetDataBlockEnd(image, GetSubfileStart(subfile), m_Legacy.header.Layout());
         const std::uint16_t version = image.HasWords(d, 1) ? image.Word(d) : 0;
         // From format 33 on the count has 32 bits: its high word is written too, or a
         // reduced count would keep the high word of the old one.
@@ -269,7 +269,7 @@ void CTmDoc::StoreReducedLegacy(Archive& archive)
     if (!h.singleChannel)
         for (int c = 0; c < h.channelCount; ++c)
             p = copy(p, image.HasWords(p, 1) ? image.Word(static_cast<std::uint32_t>(p)) : 1);
-    const std::uint32_t d = orlu::GetDataBlockEnd(image, s, h.Layout(m_FileKind));
+    const std::uint32_t d = orlu::GetDataBlockEnd(image, s, h.Layout());
     const std::uint64_t blockWords = image.HasWords(d, 1) ? image.Word(d) : 1;
     const std::uint64_t width = h.singleChannel ? 1 : h.resultsPerRecord;
     copy(d, blockWords + std::uint64_t{h.declaredCount} * width);

@@ -144,12 +144,13 @@ struct LegacyHeader {
     {
         return channels[static_cast<std::size_t>(c >= 0 && c < kLegacyMaxChannels ? c : 0)];
     }
-    /// What the legacy block walks need.
-    LegacyLayout Layout(std::uint8_t fileKind) const
+    /// What the legacy block walks need: the layout the file was decoded in (a file
+    /// reduced since keeps the blocks it was read with until it is stored).
+    LegacyLayout Layout() const
     {
         return LegacyLayout{.channelMode = channelMode,
                             .channelCount = channelCount,
-                            .fileKind = fileKind,
+                            .fileKind = static_cast<std::uint8_t>(reducedFile ? 10 : 3),
                             .histogram = histogramFlag,
                             .prefixVariant = prefixVariant,
                             .singleChannel = singleChannel};

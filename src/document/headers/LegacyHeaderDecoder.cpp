@@ -209,7 +209,7 @@ void DecodeMultiChannel(const ImageReader& image, std::uint8_t fileKind, bool pr
         const bool levelInput = h.inputKind == kInputMicrophone || h.inputKind == kInputDirect;
         h.statisticsFlag = !probe && levelInput && h.resultsLength >= kMultiStatisticsFirst + 2 * kStatisticsEntries;
         if (h.histogramFlag) {
-            const std::uint32_t p = SkipHeaderBlocks(image, h.subfileStart, h.Layout(fileKind));
+            const std::uint32_t p = SkipHeaderBlocks(image, h.subfileStart, h.Layout());
             // x words of layout, then y histograms of z classes; the first histogram's counts are totalled.
             const Block x = Block(image, p, 5);
             LegacyHistogram& hist = h.histogram;
@@ -229,7 +229,7 @@ void DecodeMultiChannel(const ImageReader& image, std::uint8_t fileKind, bool pr
         }
     }
     if (h.timeHistory) {
-        h.bufferStart = GetDataBlockEnd(image, h.subfileStart, h.Layout(fileKind));
+        h.bufferStart = GetDataBlockEnd(image, h.subfileStart, h.Layout());
         ReadBufferDescription(image, false, h);
     }
 }
@@ -287,7 +287,7 @@ void DecodeSingleChannel(const ImageReader& image, std::uint8_t fileKind, Legacy
             ReadStatistics(results, kSingleStatisticsFirst, h.statistics);
     }
     if (h.timeHistory) {
-        h.bufferStart = GetDataBlockEnd(image, h.subfileStart, h.Layout(fileKind));
+        h.bufferStart = GetDataBlockEnd(image, h.subfileStart, h.Layout());
         ReadBufferDescription(image, true, h);
     }
 }

@@ -257,8 +257,42 @@ void PrintFourChannelHeader(CTmDoc& doc, std::string& out)
         AppendPrintf(out, "logger: data word %lu results %u\n", Ul(f.dataPosition), h.resultsPerBufferRecord);
 }
 
+// The fields of a legacy-family (ORLU 505 METER-mode) header, channel by channel.
+void PrintLegacyHeader(CTmDoc& doc, std::string& out)
+{
+    const orlu::LegacyHeader& h = doc.Legacy();
+    out += StrPrintf("kind: %u\nprefix variant: %u\nheader length: %u\ntime: %u\ndate: %u\ninput: %u\n"
+                     "channels: %u\nchannel mode: %u\nflags word: %04X\n",
+                     doc.FileKind(), h.prefixVariant, h.headerLength, h.time, h.date, h.inputKind, h.channelCount,
+                     h.channelMode, h.legacyFlagsWord);
+    for (int c = 0; c < h.channelCount; ++c) {
+        doc.SelectLegacyChannel(c);
+        const orlu::CurrentChannel& ch = doc.Channel();
+        out += StrPrintf("  channel %d: input %u function %u range %u (%d dB) filter %u time code %u\n", c + 1,
+                         ch.inputKind, ch.function, ch.rangeIndex, ch.rangeTopDb, ch.filter, ch.timeConstant);
+    }
+    if (doc.Channel().vectorFormula.size())
+        out += "vector: " + doc.Channel().vectorFormula + "\n";
+    out += StrPrintf("histogram: %s\nstatistics: %s\n", h.histogramFlag ? "yes" : "no", h.statisticsFlag ? "yes" : "no");
+    if (h.histogramFlag || h.timeHistory)
+        out += StrPrintf("classes: %u from %.1f dB by %.1f dB, total %lu\n", h.histogram.classes,
+                         h.histogram.lowest / 10.0, h.histogram.width / 10.0,
+                         static_cast<unsigned long>(h.histogram.totalCount));
+    for (int i = 0; i < h.statistics.count; ++i)
+        out += StrPrintf("  L%u %.1f dB\n", h.statistics.percentages[static_cast<std::size_t>(i)],
+                         h.statistics.levels[static_cast<std::size_t>(i)]);
+    if (h.timeHistory)
+        out += StrPrintf("buffer: format %u, %lu records declared, %lu shown, step %.*f s\n", h.formatVersion,
+                         static_cast<unsigned long>(h.declaredCount), static_cast<unsigned long>(h.shownRecordCount),
+                         static_cast<int>(h.timeStepDecimals), h.timeStep);
+}
+
 void PrintHeader(CTmDoc& doc, std::string& out)
 {
+    if (doc.LegacyDecoded()) {
+        PrintLegacyHeader(doc, out);
+        return;
+    }
     const CurrentHeader& h = doc.Header();
     AppendPrintf(out, "kind: %u\n", doc.FileKind());
     AppendPrintf(out, "device: %u serial %u\n", h.deviceType, h.serial);
@@ -525,7 +559,9 @@ int Run(int argc, char** argv)
     // error as they happened) make the status 1. Its header and results were never decoded:
     // rows built from it would be words of whatever the file holds.
     int status = Refused(doc, ui) ? 1 : 0;
-    if ((header || results) && !doc.HeaderDecoded()) {
+    // Main results of legacy files are not written yet: their header is.
+    results = results && !doc.LegacyDecoded();
+    if ((header || results) && !doc.HeaderDecoded() && !doc.LegacyDecoded()) {
         if (status == 0)
             std::fprintf(stderr, "orlu-dump: %s: no instrument header was decoded (kind %u)\n", doc.FileName().c_str(),
                          doc.FileKind());

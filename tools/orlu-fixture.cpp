@@ -19,9 +19,31 @@
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block
 //   orlu-fixture edited OUT
-//       an edited legacy file (kind 10) with its check word and record index
+//       an edited legacy file (kind 10): a one-channel buffer of three records
+//       kept of five, with its check word and record index 1, 4, 5
 //   orlu-fixture dos OUT
-//       a DOS *.M file (version 4, sub-kind 1) with its check word
+//       a DOS *.M file (version 4, sub-kind 1): the one-channel sound
+//       measurement of `legacy` with its check word
+//   orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout L] [--history ROWS]
+//                       [--step-ms MS] [--histogram CLASSES] [--no-statistics]
+//                       [--format 21|40] [--files N] OUT
+//       an ORLU 505 METER-mode file with its check word: a container of kind
+//       3 (default), or with --dos a DOS *.M file; kind 10 is the buffer file
+//       of an edited measurement (header, channel blocks, buffer and record
+//       index; --history default 100); kind 23 a Multifile of N files
+//       (default 3) repeating every three: histogram and statistics, a buffer
+//       of 500 records at 0.125 s, results only. The layout L is single (one
+//       channel, default), v3 (one channel after the prefix word 0x4021), v1
+//       or v2 (a microphone and an accelerometer channel after the prefix word
+//       0x4010 or 0x4011), vector (a five-channel OR06A probe: three
+//       accelerometer axes and their vector sum) or intensity (a five-channel
+//       OR08A sound-intensity probe). A sound measurement of Leq 81.5 dB;
+//       --histogram adds a histogram of CLASSES 1-dB classes from 30 dB
+//       (default 60 for single layouts without --history, else none);
+//       --no-statistics shortens the results blocks below the statistical
+//       levels; --history a buffer of ROWS records (levels 40 to 100 dB) at a
+//       step of 2 s, or --step-ms MS milliseconds; --format 40 writes the
+//       newer buffer description (32-bit count, signed 0.1-dB levels)
 //   orlu-fixture current --kind K [--device D] [--firmware F] [--input I]
 //                        [--function N] [--logger ROWS] [--tonality T] [--rt60 B] OUT
 //       a current-family file of kind K (42 to 50, 73, 75 to 79, 99) from
@@ -59,6 +81,7 @@
 #include "Usage.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
+#include "support/LegacyFixture.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -82,6 +105,8 @@ constexpr char kUsage[] =
     "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
     "       orlu-fixture multifile [--files N | --pattern] OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
+    "       orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout single|v1|v2|v3|vector|intensity]"
+    " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] OUT\n"
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
     " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
@@ -214,18 +239,73 @@ FixtureBuilder Reverb()
 
 FixtureBuilder Edited()
 {
+    orlu::fixture::LegacyFileSpec spec = orlu::fixture::LegacyHistorySpec(3);
+    spec.reduced = true;
+    const std::vector<std::uint8_t> file = orlu::fixture::LegacyMeasurementFile(spec);
     FixtureBuilder f;
-    f.ContainerHeader(10, 0, 4, 12);
-    f.Le16(5).Le16(0x1111).Le16(0x2222).Le16(0x3333).Le16(0x4444).ChecksumWord(32);
-    f.RecordIndex({1, 4, 5});
+    f.ContainerHeader(10, 0, 4, static_cast<std::uint32_t>(file.size())).Bytes(file).RecordIndex({1, 4, 5});
     return f;
 }
 
 FixtureBuilder Dos()
 {
-    FixtureBuilder f;
-    f.DosHeader('M', '4', 1, 2).Le16(4).Le16(0x0102).Le16(0x0304).ChecksumWord(12);
-    return f;
+    return orlu::fixture::LegacyDosFile(orlu::fixture::PlausibleLegacySpec(), 1);
+}
+
+struct LegacyOptions {
+    long kind = 3, history = -1, stepMs = -1, histogram = -1, format = 21, files = 3;
+    bool dos = false, noStatistics = false;
+    std::string layout = "single";
+};
+
+// The spec of `orlu-fixture legacy`; false for a layout or value it does not know.
+bool LegacySpec(const LegacyOptions& o, orlu::fixture::LegacyFileSpec& spec)
+{
+    using orlu::fixture::LegacyFileSpec;
+    if (o.layout == "single" || o.layout == "v3") {
+        spec = LegacyFileSpec{};
+        spec.prefixWord = o.layout == "v3" ? 0x4021 : 0;
+    } else if (o.layout == "v1" || o.layout == "v2") {
+        spec = orlu::fixture::LegacyTwoChannelSpec(o.layout == "v1" ? 0x4010 : 0x4011);
+    } else if (o.layout == "vector" || o.layout == "intensity") {
+        spec = orlu::fixture::LegacyProbeSpec(o.layout == "vector");
+    } else {
+        return false;
+    }
+    if (o.format != 21 && o.format != 40)
+        return false;
+    spec.formatVersion = static_cast<std::uint16_t>(o.format);
+    spec.reduced = o.kind == 10;
+    const long history = o.history >= 0 ? o.history : spec.reduced ? 100 : 0;
+    if (history > 0xFFFFFF || (o.format == 21 && history > 0xFFFF) || o.stepMs > 0xFFFF)
+        return false;
+    spec.bufferRecords = static_cast<std::uint32_t>(history);
+    if (o.stepMs >= 0)
+        spec.stepWords = {0, 0, static_cast<std::uint16_t>(o.stepMs)};
+    const bool single = spec.layout == LegacyFileSpec::Layout::Single;
+    const long classes = o.histogram >= 0 ? o.histogram : (single && history == 0 ? 60 : 0);
+    if (classes > 1000)
+        return false;
+    spec.histogramClasses = static_cast<std::uint16_t>(classes);
+    if (o.noStatistics)
+        spec.statistics = false;
+    return true;
+}
+
+// `orlu-fixture legacy`: false for options that do not fit together.
+bool Legacy(const LegacyOptions& o, FixtureBuilder& file)
+{
+    if (o.kind == 23) {
+        if (o.dos || o.files < 1 || o.files > 1000)
+            return false;
+        file = orlu::fixture::Multifile(23, orlu::fixture::LegacyMultifileMembers(static_cast<int>(o.files)));
+        return true;
+    }
+    orlu::fixture::LegacyFileSpec spec;
+    if ((o.kind != 3 && o.kind != 10) || (o.dos && o.kind != 3) || !LegacySpec(o, spec))
+        return false;
+    file = o.dos ? orlu::fixture::LegacyDosFile(spec) : orlu::fixture::LegacyContainer(static_cast<std::uint8_t>(o.kind), spec);
+    return true;
 }
 
 FixtureBuilder Current(unsigned kind, const orlu::fixture::CurrentFileSpec& spec)
@@ -444,6 +524,14 @@ int main(int argc, char** argv)
                     static_cast<int>(count), orlu::fixture::PlausibleMeasurementSpec());
                 file = orlu::fixture::Multifile(55, members);
             }
+        } else if (command == "legacy") {
+            LegacyOptions o;
+            if (!ReadOptions(argc, argv,
+                             {{"--kind", &o.kind}, {"--dos", &o.dos}, {"--layout", &o.layout}, {"--history", &o.history},
+                              {"--step-ms", &o.stepMs}, {"--histogram", &o.histogram},
+                              {"--no-statistics", &o.noStatistics}, {"--format", &o.format}, {"--files", &o.files}}) ||
+                !Legacy(o, file))
+                return Usage();
         } else if (command == "reverb" || command == "edited" || command == "dos") {
             if (!ReadOptions(argc, argv, {}))
                 return Usage();

@@ -14,6 +14,7 @@
 #include "document/container/FileKindCode.h"
 #include "document/container/LoadErrors.h"
 #include "document/headers/CurrentDocument.h"
+#include "document/headers/LegacyDocument.h"
 #include "document/results/ResultDecoders.h"
 #include "document/results/VibrationExposure.h"
 #include "document/units/LevelUnits.h"
@@ -161,6 +162,28 @@ public:
     void SetBufferRecords(std::uint32_t count, RecordIndex index);
     /// The statistical levels of the file, taken on the first decode.
     const std::optional<StatisticalLevels>& StoredStatisticalLevels() const { return m_Current.statisticalLevels; }
+    // ---- Legacy family: ORLU 505 METER-mode files, kinds 3, 10, 23 (LegacyFamily.cpp) ----
+
+    /// Decodes the header of legacy sub-file n (0: the whole file, or a Multifile's first)
+    /// and makes channel 0 of a single-channel file current. False, after its message,
+    /// for an unknown prefix word or no memory for the RecordIndex; false for blocks
+    /// that run past the sub-file.
+    bool DecodeLegacyHeader(std::uint16_t subfile);
+    const LegacyHeader& Legacy() const { return m_Legacy.header; }
+    /// Whether the last legacy decode succeeded.
+    bool LegacyDecoded() const { return m_Legacy.decoded; }
+    /// Makes channel p (0 to 4) of the decoded legacy sub-file current.
+    void SelectLegacyChannel(int p);
+    /// Builds the ViewMask of a legacy document; a Multifile's from the scan of its files.
+    void SetViewMaskLegacy();
+    /// The class counts of a single-channel legacy buffer, built by the last decode; null without one.
+    const std::vector<std::uint32_t>* LegacyBufferHistogram() const { return m_Legacy.bufferHistogram; }
+    /// Writes an edited record count into the buffer description of sub-file n in the
+    /// working image, where the file's family keeps it. False when the file has no place for it.
+    bool WriteRecordCount(int subfile, std::uint32_t count);
+    /// Whether the document is of the legacy family (kinds 3, 10, 23).
+    bool IsLegacyDocument() const;
+
     // ---- Sub-files (document/Subfiles.h) and the record locators over them ----
 
     /// The first word of sub-file n; its byte length becomes the current sub-file length.
@@ -218,6 +241,7 @@ private:
     void StoreHeldData(Archive& archive);
     void StoreDocument(Archive& archive);
     void StoreReducedCurrent(Archive& archive);
+    void StoreReducedLegacy(Archive& archive);
     enum class HeaderCheck { Accepted, EndOfFile, Mismatch };
     HeaderCheck ReadHeader(Archive& archive);
     bool ReadDirectory(Archive& archive);
@@ -280,8 +304,14 @@ private:
 
     // Current family.
     bool SplitCurrentLogger(CurrentHeader& h);
+    /// Writes the record count into the buffer header record 15 in the layout it was read in.
+    void WriteCurrentBufferCounts(std::uint32_t count);
     bool MakeRtRecords(const CurrentHeader& h);
     CurrentDocument m_Current;
+    // Legacy family.
+    void SetLegacyBufferRecords(std::uint32_t count, RecordIndex index);
+    LevelContext LegacyLevels() const;
+    LegacyDocument m_Legacy;
     std::uint32_t m_MeasurementSeconds = 0;
     // Sub-files.
     SubfileDirectory Directory() const;

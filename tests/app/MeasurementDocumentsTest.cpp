@@ -7,6 +7,7 @@
 #include "presentation/CommandTable.h"
 #include "presentation/MeasurementDocument.h"
 #include "support/FixtureBuilder.h"
+#include "support/LegacyFixture.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QApplication>
@@ -69,7 +70,7 @@ protected:
     }
     std::string DosFile(const std::string& name)
     {
-        return Write(name, FixtureBuilder().DosHeader('M', '4', 7, 4).Le16(3).Le16(0x1234).ChecksumWord(14));
+        return Write(name, fixture::LegacyDosFile(fixture::PlausibleLegacySpec(), 7));
     }
 
     CTmDoc& Doc(ManagedDocument* d) { return static_cast<MeasurementDocument*>(d)->Doc(); }

@@ -1,4 +1,5 @@
 #include "DocumentTestSupport.h"
+#include "support/LegacyFixture.h"
 
 #include <cstring>
 
@@ -17,7 +18,7 @@ std::vector<std::uint8_t> RtRecords(std::size_t count, std::uint8_t status)
     return r;
 }
 
-// A legacy-family file: five words and the check word that makes their sum 0.
+// A file of a checked kind: five words and the check word that makes their sum 0.
 FixtureBuilder CheckedKind(std::uint8_t kind, std::uint8_t flags, bool badCheck = false)
 {
     FixtureBuilder f;
@@ -49,11 +50,20 @@ TEST_F(ContainerRoundTrip, StoringALoadedFileGivesTheSameBytes)
                      6, 64});
     const FixtureBuilder multifile = fixture::Multifile(55, fixture::GeneratedMultifileMembers(3));
     cases.push_back({"multifile", multifile, 55, static_cast<std::uint32_t>(multifile.Size() - 32 - 3 * 28)});
-    cases.push_back({"edited legacy with index", CheckedKind(10, 0).RecordIndex({1, 7, 9, 4000000000u}), 10, 12});
+    fixture::LegacyFileSpec edited = fixture::LegacyHistorySpec(4);
+    edited.reduced = true;
+    const std::vector<std::uint8_t> editedFile = fixture::LegacyMeasurementFile(edited);
+    cases.push_back({"edited legacy with index",
+                     FixtureBuilder()
+                         .ContainerHeader(10, 0, 0, static_cast<std::uint32_t>(editedFile.size()))
+                         .Bytes(editedFile)
+                         .RecordIndex({1, 7, 9, 4000000000u}),
+                     10, static_cast<std::uint32_t>(editedFile.size())});
     cases.push_back({"edited 505 file with index",
                      FixtureBuilder().ContainerHeader(11, 0, 0, 1024).Pattern(1022).ChecksumWord(32).RecordIndex({3, 2, 1}), 11,
                      1024});
-    cases.push_back({"checked legacy", CheckedKind(3, 0), 3, 12});
+    const FixtureBuilder legacy = fixture::LegacyContainer(3, fixture::PlausibleLegacySpec());
+    cases.push_back({"checked legacy", legacy, 3, static_cast<std::uint32_t>(legacy.Size() - 32)});
     cases.push_back({"empty data", FixtureBuilder().ContainerHeader(5, 0, 0, 0), 5, 0});
     for (const RoundTripCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -242,15 +252,20 @@ TEST_F(ContainerLoad, DosFilesTakeTheirKindAndSubKindByVersion)
         char letter, version;
         std::uint8_t kind, subKind;
     } cases[] = {{'M', '3', 3, 0}, {'M', '4', 3, 7}, {'A', '5', 4, 7}, {'A', '3', 4, 0}};
+    const std::vector<std::uint8_t> meter = fixture::LegacyMeasurementFile(fixture::PlausibleLegacySpec());
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.letter << c.version);
         FixtureBuilder f;
-        f.DosHeader(c.letter, c.version, 7, 4).Le16(3).Le16(0x1234).ChecksumWord(14);
+        f.DosHeader(c.letter, c.version, 7, 4);
+        if (c.letter == 'M')
+            f.Bytes(meter);
+        else
+            f.Le16(3).Le16(0x1234).ChecksumWord(14);
         auto doc = Open(Write("x.m", f));
         EXPECT_EQ(doc->FileKind(), c.kind);
         EXPECT_EQ(doc->SubKind(), c.subKind);
-        ASSERT_EQ(doc->ByteCount(), 6u);
-        EXPECT_EQ(doc->Reader().Word(1), 0x1234);
+        ASSERT_EQ(doc->ByteCount(), c.letter == 'M' ? meter.size() : 6u);
+        EXPECT_EQ(doc->Reader().Word(1), c.letter == 'M' ? meter[2] | (meter[3] << 8) : 0x1234);
     }
     EXPECT_TRUE(ui.Messages().empty()); // the check words were right
 }
@@ -326,7 +341,11 @@ TEST_F(ContainerLoad, MalformedFilesReportTheirLoadErrorAndStillOpen)
     cases.push_back({"1/1 RT length past the end after a good 1/3 block",
                      FixtureBuilder().ContainerHeader(5, 0, 3, 8).Pattern(8).RtBlock(RtRecords(1, 5)).Le32(102400).Pattern(10),
                      {"Improper file contents"}, 5, 8});
-    cases.push_back({"wrong checksum", CheckedKind(3, 0, true), {"The file checksum invalid"}, 3, 12});
+    const FixtureBuilder legacy = fixture::LegacyContainer(3, fixture::PlausibleLegacySpec());
+    // One byte of the time word flipped: the check fails, the file is still decoded.
+    cases.push_back({"wrong checksum", FixtureBuilder(legacy).PatchLe16(34, 0x1234), {"The file checksum invalid"}, 3,
+                     static_cast<std::uint32_t>(legacy.Size() - 32)});
+    cases.push_back({"wrong check word of another kind", CheckedKind(11, 0, true), {"The file checksum invalid"}, 11, 12});
     cases.push_back({"odd byte count with checksum", FixtureBuilder().ContainerHeader(4, 0, 0, 0).Pattern(7),
                      {"The file checksum invalid"}, 4, 7});
     for (const LoadErrorCase& c : cases) {
@@ -341,7 +360,11 @@ TEST_F(ContainerLoad, MalformedFilesReportTheirLoadErrorAndStillOpen)
         EXPECT_EQ(local.Messages(), expected);
         EXPECT_EQ(doc.FileKind(), c.kind);
         EXPECT_EQ(doc.ByteCount(), c.byteCount);
-        EXPECT_EQ(doc.GetViewMask(), kViewMaskHexa);
+        // A legacy file with a wrong check word is still decoded; everything else is Hexa only.
+        if (c.kind == 3)
+            EXPECT_NE(doc.GetViewMask() & kViewMaskMainResults, 0u);
+        else
+            EXPECT_EQ(doc.GetViewMask(), kViewMaskHexa);
         EXPECT_EQ(local.WaitDepth(), 0);
         if (c.kind == 100) { // a rejected file shows in the Hexa view from its first byte
             EXPECT_EQ(doc.Reader().Byte(0), c.file.Data()[0]);

@@ -6,6 +6,7 @@
 #include "document/headers/NameTable.h"
 
 #include <cstdint>
+#include <string>
 
 namespace orlu {
 
@@ -77,6 +78,14 @@ struct CurrentChannel {
 
     bool timeHistory = false;
     bool histogramFlag = false;
+
+    // ORLU 505 METER-mode (legacy) channels.
+    bool dualFilter = false;          ///< a two-filter measurement: filter 4 ("C&A") or 11 ("W-Bcv")
+    std::uint16_t timeConstant = 0;   ///< the "Time constant DELTA_INT" code
+    bool detectorBit1 = false;        ///< bit 1 of detectorWord
+    bool detectorBit6 = false;        ///< bit 6 of detectorWord
+    std::uint16_t rmsDetectorType = 0; ///< 1 + bits 4-5 of detectorWord
+    std::string vectorFormula;        ///< the vector sum of a probe file, "1.40^2*(#1:Wd)^2 + ..."
 
     NameTable rangeNames;
     NameTable filterNames;

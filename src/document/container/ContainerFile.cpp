@@ -298,6 +298,8 @@ void CTmDoc::StoreContainer(Archive& archive)
         StoreHeldData(archive);
     else if (m_Reduced && m_Current.decoded && m_Current.header.timeHistory && FindFileKind(m_FileKind).Family == KindFamily::Current)
         StoreReducedCurrent(archive);
+    else if (m_Reduced && m_Legacy.decoded && m_Legacy.header.timeHistory && IsLegacyDocument())
+        StoreReducedLegacy(archive);
     else
         StoreDocument(archive);
 }

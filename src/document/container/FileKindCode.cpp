@@ -60,6 +60,16 @@ LoadOutcome LoadCurrentFamily(CTmDoc& doc)
     return LoadOutcome::Decoded;
 }
 
+LoadOutcome LoadLegacyFamily(CTmDoc& doc)
+{
+    if (!doc.DecodeLegacyHeader(0))
+        return LoadOutcome::Rejected;
+    if (doc.Legacy().channelMode != 0 || doc.Legacy().prefixVariant != 0)
+        doc.SelectLegacyChannel(0);
+    doc.SetViewMaskLegacy();
+    return LoadOutcome::Decoded;
+}
+
 struct FamilyLoaderEntry {
     KindFamily Family;
     FamilyLoader Load;
@@ -67,7 +77,7 @@ struct FamilyLoaderEntry {
 
 // Each family's decoder goes here once it exists.
 constexpr FamilyLoaderEntry kFamilyLoaders[] = {
-    {KindFamily::Legacy, nullptr},
+    {KindFamily::Legacy, LoadLegacyFamily},
     {KindFamily::Setup505, nullptr},
     {KindFamily::Current, LoadCurrentFamily},
     {KindFamily::Monitor, nullptr},

@@ -174,6 +174,10 @@ bool CTmDoc::MakeRtRecords(const CurrentHeader& h)
 
 void CTmDoc::SetBufferRecords(std::uint32_t count, RecordIndex index)
 {
+    if (IsLegacyDocument()) {
+        SetLegacyBufferRecords(count, std::move(index));
+        return;
+    }
     CurrentHeader& h = m_Current.header;
     if (h.bufferRecord == 0)
         return;
@@ -181,6 +185,11 @@ void CTmDoc::SetBufferRecords(std::uint32_t count, RecordIndex index)
     WriteBufferCounts(m_Image, h, count, count);
     m_RecordIndex = std::move(index);
     m_RecordIndexPresent = true;
+}
+
+void CTmDoc::WriteCurrentBufferCounts(std::uint32_t count)
+{
+    WriteBufferCounts(m_Image, m_Current.header, count, count);
 }
 
 void CTmDoc::StoreReducedCurrent(Archive& archive)
@@ -243,6 +252,8 @@ std::uint8_t CTmDoc::GetDisplayQuantity(std::uint8_t option) const
 
 LevelContext CTmDoc::Levels() const
 {
+    if (IsLegacyDocument())
+        return LegacyLevels();
     const CurrentHeader& h = m_Current.header;
     return LevelContext{.model = h.model,
                         .orlu505File = false,

@@ -2,6 +2,7 @@
 
 #include "document/CTmDoc.h"
 #include "document/DocMessageTable.h"
+#include "document/rawviews/LegacyAsciiForm.h"
 #include "document/rawviews/RawViewTexts.h"
 #include "document/rawviews/RawViews.h"
 #include "document/records/RecordChain.h"
@@ -85,6 +86,13 @@ void AsciiFormWalk::Run(const Mark& from, LineSink& out, UserInteraction* ui, Pr
         return;
     }
     const FileKindInfo kind = FindFileKind(m_Doc.FileKind());
+    if (kind.Family == KindFamily::Legacy && !(kind.Traits & kKindMultifile)) {
+        if (m_Doc.LegacyDecoded()) {
+            AsciiLineWriter writer(m_Counter);
+            WriteLegacyAsciiForm(m_Ctx, writer, m_Doc.Legacy());
+        }
+        return;
+    }
     // Merged documents have no single chain; the legacy, 505 and MONITOR layouts are written by their own walks.
     if (kind.Family != KindFamily::Current || (kind.Traits & kKindMultifile))
         return;

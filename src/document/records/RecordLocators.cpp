@@ -357,24 +357,22 @@ private:
 constexpr std::uint16_t kPrefixWordBit = 0x4000;
 constexpr std::uint8_t kKindReducedLegacy = 10;
 
-// The header blocks; with bothRounds the per-channel blocks come twice
-// (not in reduced files, kind 10).
+// The header blocks; the per-channel blocks come twice (channel blocks, then
+// results blocks), once in reduced files (kind 10).
 BlockWalk SkipLegacyHeader(const ImageReader& image, std::uint32_t subfileStart, const LegacyLayout& layout)
 {
     BlockWalk walk(image, subfileStart);
-    std::uint16_t first = walk.Word();
-    bool secondRound = layout.fileKind != kKindReducedLegacy;
-    if ((first & kPrefixWordBit) || layout.channelMode != 0) {
-        if (first & kPrefixWordBit)
-            walk.Skip(1);
-        walk.SkipBlock();
+    const bool prefixed = (walk.Word() & kPrefixWordBit) != 0;
+    const bool secondRound = layout.fileKind != kKindReducedLegacy;
+    if (prefixed)
+        walk.Skip(1);
+    walk.SkipBlock(); // the header: its first word is its length
+    if ((prefixed || layout.channelMode != 0) && !layout.singleChannel) {
         for (int round = 0; round < (secondRound ? 2 : 1); ++round)
             for (int c = 0; c < layout.channelCount; ++c)
                 walk.SkipBlock();
-    } else {
-        walk.Skip(first);
-        if (secondRound)
-            walk.SkipBlock();
+    } else if (secondRound) {
+        walk.SkipBlock();
     }
     return walk;
 }
@@ -391,11 +389,13 @@ std::uint32_t GetDataBlockEnd(const ImageReader& image, std::uint32_t subfileSta
     BlockWalk walk = SkipLegacyHeader(image, subfileStart, layout);
     if (layout.fileKind == kKindReducedLegacy || !layout.histogram)
         return walk.Position();
-    if (layout.prefixVariant != 0 || layout.channelMode != 0) {
+    if ((layout.prefixVariant != 0 || layout.channelMode != 0) && !layout.singleChannel) {
         std::uint64_t x = walk.Word(0), y = walk.Word(1), z = walk.Word(2);
         walk.Skip(y * 2 * z + x);
     } else {
-        walk.SkipBlock();
+        // Four words of layout, then a 32-bit count per class: the end follows from the
+        // classes (word 1), whatever word 0 holds.
+        walk.Skip(4 + 2 * std::uint64_t{walk.Word(1)});
     }
     return walk.Position();
 }

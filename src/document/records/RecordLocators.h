@@ -116,6 +116,9 @@ struct LegacyLayout {
     std::uint8_t fileKind = 3;       ///< kind 10 files have one round of channel blocks
     bool histogram = false;
     std::uint16_t prefixVariant = 0;
+    /// A single-channel file after any prefix word: the header, one results block and a
+    /// histogram of 4 + 2 x classes words (classes in its word 1).
+    bool singleChannel = false;
 };
 /// Legacy files: the word after the header blocks. Throws ImageRangeError
 /// (or RecordChainError) when the blocks run past the image.
@@ -128,6 +131,7 @@ struct StatisticalLevels {
     int count = 0;                            ///< always 10 after reading
     std::array<std::uint8_t, 10> percentages{};
     std::array<double, 10> levels{};          ///< dB
+    bool operator==(const StatisticalLevels&) const = default;
 };
 /// Reads the levels of column `column`; nothing when there are none or the record is damaged.
 std::optional<StatisticalLevels> ReadStatisticalLevels(const ImageReader& image, SubfileSpan sub,

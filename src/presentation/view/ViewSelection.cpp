@@ -81,9 +81,19 @@ bool IsMergedDocument(const CTmDoc& doc)
 
 bool IsMerged505Document(const CTmDoc& doc) { return doc.FileKind() == kKind505Multifile; }
 
-std::uint16_t HeaderChannelMask(const CTmDoc& doc) { return doc.HeaderDecoded() ? doc.Header().profileMask : 0; }
+std::uint16_t HeaderChannelMask(const CTmDoc& doc)
+{
+    if (doc.LegacyDecoded())
+        return doc.Legacy().profileMask;
+    return doc.HeaderDecoded() ? doc.Header().profileMask : 0;
+}
 
-int ChannelCountOf(const CTmDoc& doc) { return doc.HeaderDecoded() ? doc.Header().channelCount : 0; }
+int ChannelCountOf(const CTmDoc& doc)
+{
+    if (doc.LegacyDecoded())
+        return doc.Legacy().channelCount;
+    return doc.HeaderDecoded() ? doc.Header().channelCount : 0;
+}
 
 int ProfileCountOf(const CTmDoc& doc)
 {
@@ -141,9 +151,26 @@ void SelectKindChannels(MeasurementViewState& view, const CTmDoc& doc, const Vie
     }
 }
 
+// A legacy document: the selected file of a Multifile decoded, the selected channel current.
+void LoadLegacyRecord(MeasurementViewState& view, CTmDoc& doc)
+{
+    const bool merged = doc.FileKind() == kKindLegacyMultifile;
+    const auto subfile = static_cast<std::uint16_t>(merged ? std::clamp(view.SubFileNumber, 0, 0xFFFF) : 0);
+    if (!doc.DecodeLegacyHeader(subfile))
+        return; // a damaged sub-file stays undecoded: its forms show nothing of it
+    if (doc.Legacy().channelCount > 1)
+        doc.SelectLegacyChannel(std::clamp(view.ChannelNumber - 1, 0, doc.Legacy().channelCount - 1));
+    if (merged)
+        view.SubFileName = doc.GetSubfileName(subfile);
+}
+
 void LoadCurrentRecord(MeasurementViewState& view, CTmDoc& doc)
 {
-    // Legacy, 505 and MONITOR documents are not decoded by this program: there is nothing to load.
+    if (doc.IsLegacyDocument()) {
+        LoadLegacyRecord(view, doc);
+        return;
+    }
+    // 505 and MONITOR documents are not decoded by this program: there is nothing to load.
     if (!IsCurrentFamily(doc))
         return;
     const bool merged = IsCurrentMultifileKind(doc.FileKind());

@@ -372,18 +372,23 @@ TEST(RecordLocators, LegacyHeaderBlocks)
     EXPECT_EQ(SkipHeaderBlocks(f.reader, 0, layout), 12u);
     EXPECT_EQ(GetDataBlockEnd(f.reader, 0, layout), 12u); // no histogram
     layout.histogram = true;
-    EXPECT_EQ(GetDataBlockEnd(f.reader, 0, layout), 13u); // one more length-prefixed block
-    layout.prefixVariant = 1;                              // histogram of x + y x 2 x z words
+    layout.prefixVariant = 1; // histogram of x + y x 2 x z words
     EXPECT_EQ(GetDataBlockEnd(f.reader, 0, layout), 12u + 2 * 2 * 3 + 1);
     LegacyLayout reduced{.channelMode = 0, .channelCount = 2, .fileKind = 10, .histogram = true};
     EXPECT_EQ(SkipHeaderBlocks(f.reader, 0, reduced), 8u);
     EXPECT_EQ(GetDataBlockEnd(f.reader, 0, reduced), 8u);
 
-    // Without a prefix or channel mode: the first word is the header length.
-    WordImage g({5, 0, 0, 0, 0, /*block*/ 3, 0, 0, /*histogram block*/ 2, 0});
+    // Without a prefix or channel mode: the first word is the header length. The
+    // histogram ends after its four layout words and a 32-bit count per class (word 1),
+    // whatever its word 0 says.
+    WordImage g({5, 0, 0, 0, 0, /*block*/ 3, 0, 0, /*histogram block*/ 99, 2, 300, 10, 1, 0, 2, 0});
     LegacyLayout plain{.channelCount = 1, .fileKind = 3, .histogram = true};
     EXPECT_EQ(SkipHeaderBlocks(g.reader, 0, plain), 8u);
-    EXPECT_EQ(GetDataBlockEnd(g.reader, 0, plain), 10u);
+    EXPECT_EQ(GetDataBlockEnd(g.reader, 0, plain), 16u);
+    // A one-channel file after a prefix word has the same blocks.
+    WordImage p({0x4021, 5, 0, 0, 0, 0, /*block*/ 3, 0, 0, /*histogram block*/ 99, 2, 300, 10, 1, 0, 2, 0});
+    LegacyLayout prefixed{.channelCount = 1, .fileKind = 3, .histogram = true, .prefixVariant = 3, .singleChannel = true};
+    EXPECT_EQ(GetDataBlockEnd(p.reader, 0, prefixed), 17u);
 
     // Blocks that run past the file are a load error, never a read outside it.
     WordImage h({0x4000, 3, 0, 0, 200});

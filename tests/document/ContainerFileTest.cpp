@@ -1,5 +1,7 @@
 #include "DocumentTestSupport.h"
 
+#include "support/Analyzer505Fixture.h"
+
 #include <cstring>
 
 namespace orlu {
@@ -15,6 +17,26 @@ std::vector<std::uint8_t> RtRecords(std::size_t count, std::uint8_t status)
     for (std::size_t k = 0; k < count; ++k)
         std::memset(&r[k * 120], status, 5);
     return r;
+}
+
+// A small ANALYZER-mode file: one 1/1-octave spectrum of 10 bands and its check word.
+std::vector<std::uint8_t> AnalyzerFile(bool timeHistory = false, std::uint16_t spectra = 1)
+{
+    fixture::Analyzer505Spec spec;
+    spec.values = 10;
+    spec.bands = 9;
+    spec.timeHistory = timeHistory;
+    spec.spectra = spectra;
+    return fixture::BuildAnalyzer505File(spec);
+}
+
+// An edited ANALYZER-mode file of two numbered spectra with its RecordIndex.
+FixtureBuilder EditedAnalyzer(std::initializer_list<std::uint32_t> index)
+{
+    const std::vector<std::uint8_t> file = AnalyzerFile(true, 2);
+    FixtureBuilder f;
+    f.ContainerHeader(11, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file).RecordIndex(index);
+    return f;
 }
 
 // A legacy-family file: five words and the check word that makes their sum 0.
@@ -50,9 +72,8 @@ TEST_F(ContainerRoundTrip, StoringALoadedFileGivesTheSameBytes)
     const FixtureBuilder multifile = fixture::Multifile(55, fixture::GeneratedMultifileMembers(3));
     cases.push_back({"multifile", multifile, 55, static_cast<std::uint32_t>(multifile.Size() - 32 - 3 * 28)});
     cases.push_back({"edited legacy with index", CheckedKind(10, 0).RecordIndex({1, 7, 9, 4000000000u}), 10, 12});
-    cases.push_back({"edited 505 file with index",
-                     FixtureBuilder().ContainerHeader(11, 0, 0, 1024).Pattern(1022).ChecksumWord(32).RecordIndex({3, 2, 1}), 11,
-                     1024});
+    cases.push_back({"edited 505 file with index", EditedAnalyzer({3, 2, 1}), 11,
+                     static_cast<std::uint32_t>(AnalyzerFile(true, 2).size())});
     cases.push_back({"checked legacy", CheckedKind(3, 0), 3, 12});
     cases.push_back({"empty data", FixtureBuilder().ContainerHeader(5, 0, 0, 0), 5, 0});
     for (const RoundTripCase& c : cases) {
@@ -67,13 +88,13 @@ TEST_F(ContainerRoundTrip, StoringALoadedFileGivesTheSameBytes)
 
 TEST_F(ContainerRoundTrip, EditedFileKeepsItsIndexAndNeverTakesRtBlocks)
 {
-    auto doc = Open(Write("e.orl", CheckedKind(11, 0).RecordIndex({11, 12})));
+    auto doc = Open(Write("e.orl", EditedAnalyzer({11, 12})));
     // Reverberation results computed on an edited file cannot be stored behind its index.
     std::vector<std::uint8_t> records = RtRecords(2, 5);
     doc->Rt(CTmDoc::kRtThirdOctave).Current = records.data();
     doc->Rt(CTmDoc::kRtThirdOctave).CurrentBytes = 240;
     doc->Rt(CTmDoc::kRtThirdOctave).ComputedFlag = 1;
-    EXPECT_EQ(SaveAndRead(*doc, "out.orl"), CheckedKind(11, 0).RecordIndex({11, 12}).Data());
+    EXPECT_EQ(SaveAndRead(*doc, "out.orl"), EditedAnalyzer({11, 12}).Data());
 
     auto again = Open(dir / "out.orl");
     EXPECT_TRUE(again->RecordIndexPresent());
@@ -245,12 +266,18 @@ TEST_F(ContainerLoad, DosFilesTakeTheirKindAndSubKindByVersion)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.letter << c.version);
         FixtureBuilder f;
-        f.DosHeader(c.letter, c.version, 7, 4).Le16(3).Le16(0x1234).ChecksumWord(14);
+        f.DosHeader(c.letter, c.version, 7, 4);
+        // An *.A file holds an ANALYZER-mode file, which its decoder reads.
+        const std::vector<std::uint8_t> analyzer = AnalyzerFile();
+        if (c.letter == 'A')
+            f.Bytes(analyzer);
+        else
+            f.Le16(3).Le16(0x1234).ChecksumWord(14);
         auto doc = Open(Write("x.m", f));
         EXPECT_EQ(doc->FileKind(), c.kind);
         EXPECT_EQ(doc->SubKind(), c.subKind);
-        ASSERT_EQ(doc->ByteCount(), 6u);
-        EXPECT_EQ(doc->Reader().Word(1), 0x1234);
+        ASSERT_EQ(doc->ByteCount(), c.letter == 'A' ? analyzer.size() : 6u);
+        EXPECT_EQ(doc->Reader().Word(1), c.letter == 'A' ? 18000 : 0x1234);
     }
     EXPECT_TRUE(ui.Messages().empty()); // the check words were right
 }
@@ -327,8 +354,8 @@ TEST_F(ContainerLoad, MalformedFilesReportTheirLoadErrorAndStillOpen)
                      FixtureBuilder().ContainerHeader(5, 0, 3, 8).Pattern(8).RtBlock(RtRecords(1, 5)).Le32(102400).Pattern(10),
                      {"Improper file contents"}, 5, 8});
     cases.push_back({"wrong checksum", CheckedKind(3, 0, true), {"The file checksum invalid"}, 3, 12});
-    cases.push_back({"odd byte count with checksum", FixtureBuilder().ContainerHeader(4, 0, 0, 0).Pattern(7),
-                     {"The file checksum invalid"}, 4, 7});
+    cases.push_back({"odd byte count with checksum", FixtureBuilder().ContainerHeader(3, 0, 0, 0).Pattern(7),
+                     {"The file checksum invalid"}, 3, 7});
     for (const LoadErrorCase& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedInteraction local;

@@ -40,8 +40,9 @@ bool CTmDoc::DecodeSetup505(std::uint16_t subfile)
     Setup505& s = m_Analyzer.setup;
     if (!DecodeSetup505Header(Reader(), SpanOf(subfile), m_SubKind != 0, s))
         return false;
-    // The file needs the E version's formulas: the document is one from now on, and is stored so.
-    if (s.eVersion)
+    // A file whose lines only the E version writes makes the document one from now on, and it is
+    // stored so; a sub-kind the file already had stays as it was.
+    if (s.eVersion && m_SubKind == 0)
         m_SubKind = 1;
     if (!AllocAnalyzerWorkspace() || !MakeAnalyzerRecordIndex())
         return false;

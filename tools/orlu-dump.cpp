@@ -17,6 +17,9 @@
 //       ORLU 545 and 590 files also the channels with their profiles, the
 //       vector, the spectrum masks, the level resolution and the logger or
 //       recording
+//       ORLU 505 ANALYZER-mode files: the setup (function, channels, band
+//       setup, time step, histogram block, time history) of the file, of
+//       sub-file N of a Multifile with --subfile N, or of every sub-file with --all
 //   orlu-dump FILE --results
 //       per profile (ORLU 545 and 590: per channel and profile) the main
 //       results in dB and linear units with their texts
@@ -29,7 +32,8 @@
 //       the table separator index S and decimal index D (the view's settings);
 //       --sci writes linear Main results in scientific form; --units U sets the
 //       view's unit byte of Main results (0 linear or the default, 1 dB) and
-//       --channels MASK the view's channel or profile mask (bit 0 the first).
+//       --channels MASK the view's channel or profile mask (bit 0 the first);
+//       --subfile N shows sub-file N of a Multifile.
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -184,10 +188,11 @@ constexpr char kUsage[] =
     "  --summary        kind, flags, lengths, pages and sub-files, and the load errors\n"
     "  --subfiles       the sub-files by number, with the content groups of a Multifile\n"
     "  --records        each sub-file's record chain and where the locators find their records\n"
-    "  --header         the decoded instrument header\n"
+    "  --header         the decoded instrument header (--subfile N: of sub-file N; --all: of each)\n"
     "  --results        the main results of every profile (or channel and profile)\n"
     "  --viewmask       the views the file offers\n"
-    "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
+    "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]"
+    " [--subfile N]\n"
     "                   the lines of view kind K in that form\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
@@ -327,6 +332,45 @@ void PrintHeader(CTmDoc& doc, std::string& out)
         PrintFourChannelHeader(doc, out);
 }
 
+// The setup of an ANALYZER-mode file as its decoder left it.
+void PrintAnalyzerHeader(CTmDoc& doc, std::string& out)
+{
+    const Setup505& s = doc.Analyzer();
+    static const char* const kFunctions[] = {"UNDF", "Time", "Spectrum", "Octave 1/1", "Octave 1/3"};
+    AppendPrintf(out, "kind: %u sub-kind %u\n", doc.FileKind(), doc.SubKind());
+    if (doc.SubfileCount() > 0)
+        AppendPrintf(out, "sub-file: %u %s\n", doc.AnalyzerSubfile(), doc.GetSubfileName(doc.AnalyzerSubfile()).c_str());
+    AppendPrintf(out, "setup: header %u words, time %u, date %u, flags 0x%04X\n", s.headerLength, s.startTime,
+                 s.startDate, s.flags);
+    AppendPrintf(out, "function: %s\n", s.function <= 4 ? kFunctions[s.function] : "UNDF");
+    AppendPrintf(out, "channels: %u mode %u input %u mixed %s microphones %u\n", s.channelCount, s.channelMode,
+                 s.storedInputKind, s.mixedInputs ? "yes" : "no", s.microphoneChannels);
+    for (int c = 0; c < s.channelCount; ++c) {
+        doc.Select505Channel(c);
+        const CurrentChannel& ch = doc.Channel();
+        AppendPrintf(out, "  channel %d: input %u range %u (%s) filter %u low pass %u calibration %.1f dB\n", c + 1,
+                     ch.inputKind, ch.rangeIndex, ch.rangeNames.At(ch.rangeNameIndex), ch.filter505, ch.lowPassFilter,
+                     ch.calibration505 / 10.0);
+    }
+    doc.Select505Channel(0);
+    AppendPrintf(out, "values: %u bands %u extras %ld spectra %ld\n", s.bandEnd, s.bandCount,
+                 static_cast<long>(s.bandExtras), static_cast<long>(s.spectraCount));
+    if (s.function == kFunction505Time || s.function == kFunction505Spectrum)
+        AppendPrintf(out, "fft: samples %lu spacing %g Hz range %g Hz axis %g to %g Hz period %g s window %u%s%s\n",
+                     static_cast<unsigned long>(s.fftSamples), s.lineSpacingHz, s.fftRangeHz, s.axisStartHz,
+                     s.axisEndHz, s.samplePeriod, s.window, s.zoomFlag == 1 ? " zoom" : "", s.eVersion ? " E" : "");
+    else
+        AppendPrintf(out, "octaves: first band %g Hz range %g Hz 1/1 %ld bands 1/3 %ld bands\n", s.lineSpacingHz,
+                     s.fftRangeHz, static_cast<long>(s.octaveBands), static_cast<long>(s.thirdBands));
+    AppendPrintf(out, "time step: %.*f s\n", s.timeStepDecimals, s.timeStep);
+    if (s.histogramFlag)
+        AppendPrintf(out, "histograms: %u at word %lu, %u classes from %.1f dB by %.1f dB\n", s.histogram.count,
+                     static_cast<unsigned long>(s.histogram.position), s.histogram.classes, s.histogram.lowest / 10.0,
+                     s.histogram.width / 10.0);
+    AppendPrintf(out, "time history: %s records %lu\n", s.timeHistory ? "yes" : "no",
+                 static_cast<unsigned long>(s.recordCount));
+}
+
 // One results row of the selected channel and profile.
 void PrintResultRow(CTmDoc& doc, int channel, int profile, const char* label, std::string& out)
 {
@@ -412,6 +456,7 @@ struct ViewRequest {
     AppSettings settings;
     int units = -1;    ///< the view's unit byte of Main results; -1: as the view opens
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
+    int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -457,6 +502,10 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     RegisterReportRenderers(renderers);
     MeasurementViewState view;
     OpenView(view, doc);
+    if (request.subfile > 0 && doc.SubfileCount() > 0) {
+        view.SubFileNumber = static_cast<std::int16_t>(std::min<int>(request.subfile, doc.SubfileCount()));
+        LoadCurrentRecord(view, doc);
+    }
     if (request.units >= 0)
         view.UnitsByKind[0] = static_cast<std::uint8_t>(request.units);
     const FormBuilder builder(renderers, request.settings);
@@ -498,6 +547,7 @@ int Run(int argc, char** argv)
     if (argc < 3 || argv[1][0] == '-')
         return Usage();
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
+    bool allSubfiles = false;
     bool formGiven = false;
     ViewRequest view;
     for (int i = 2; i < argc; ++i) {
@@ -527,7 +577,13 @@ int Run(int argc, char** argv)
             if (value < 0)
                 return Usage();
             (units ? view.units : view.channels) = value;
-        } else if (option == "--summary")
+        } else if (hasValue && option == "--subfile") {
+            view.subfile = NumberArgument(argv[++i], 0xFFFF);
+            if (view.subfile < 1)
+                return Usage();
+        } else if (option == "--all")
+            allSubfiles = true;
+        else if (option == "--summary")
             summary = true;
         else if (option == "--subfiles")
             subfiles = true;
@@ -561,6 +617,10 @@ int Run(int argc, char** argv)
     int status = Refused(doc, ui) ? 1 : 0;
     // Main results of legacy files are not written yet: their header is.
     results = results && !doc.LegacyDecoded();
+    // ANALYZER-mode files have a setup of their own and no main results.
+    const bool analyzer = header && doc.AnalyzerDecoded();
+    if (analyzer)
+        header = false;
     if ((header || results) && !doc.HeaderDecoded() && !doc.LegacyDecoded()) {
         if (status == 0)
             std::fprintf(stderr, "orlu-dump: %s: no instrument header was decoded (kind %u)\n", doc.FileName().c_str(),
@@ -577,6 +637,21 @@ int Run(int argc, char** argv)
         PrintAllRecords(doc, out);
     if (header)
         PrintHeader(doc, out);
+    if (analyzer) {
+        const int count = doc.SubfileCount();
+        const int first = allSubfiles && count > 0 ? 1 : view.subfile > 0 ? view.subfile : 0;
+        const int last = allSubfiles && count > 0 ? count : first;
+        for (int n = first; n <= last; ++n) {
+            if (n > count && count > 0)
+                break;
+            if (!doc.DecodeSetup505(static_cast<std::uint16_t>(n))) {
+                AppendPrintf(out, "sub-file %d: the setup cannot be decoded\n", n);
+                status = 1;
+                continue;
+            }
+            PrintAnalyzerHeader(doc, out);
+        }
+    }
     if (results)
         PrintResults(doc, out);
     if (viewMask)

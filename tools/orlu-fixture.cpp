@@ -77,8 +77,25 @@
 //       limit variant 0 UK, 1 IT, 2 PL, 3 FR or 4 User, the daily exposure time
 //       in minutes and the channels (#1 to #N) of the x, y and z axes; --seat
 //       the base and seat channels (#1 to #N) of the SEAT ratios
+//   orlu-fixture analyzer [--kind 4|11|24|dos] [--function 1|2|3|4] [--four-channel]
+//                         [--header-length H] [--lines L] [--bands B] [--spectra N]
+//                         [--history] [--histogram] [--zoom] [--e-version]
+//                         [--sampling S] [--step-eighths E] OUT
+//       an ORLU 505 ANALYZER-mode file with its check word: a container of
+//       kind 4, 11 (with the record index 1..N) or 24 (a Multifile of the
+//       file and a 1/3-octave file), or a DOS *.A file. Function 1 Time, 2
+//       Spectrum (L lines, default 400: 480 and other multiples of 120 make
+//       an E-version file, as does --e-version), 3 Octave 1/1 (default 10
+//       values of 9 bands), 4 Octave 1/3 (default 31 values of 30 bands);
+//       --four-channel writes a probe file (header 76 words for Time and
+//       Spectrum, 42 for octaves, or --header-length 52 or 17); --history
+//       numbers the spectra of a time history; --histogram adds the
+//       histogram block (octaves); --zoom zooms from sampling code S (default
+//       10) down to 8; --step-eighths E sets the time step of octave files to
+//       E / 8 s (default 16: 2.0 s; 1: 0.125 s)
 
 #include "Usage.h"
+#include "support/Analyzer505Fixture.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
@@ -113,6 +130,9 @@ constexpr char kUsage[] =
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
     " [--seat BASE,SEAT] OUT\n"
+    "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
+    " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
+    " [--sampling S] [--step-eighths E] OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -496,6 +516,46 @@ int main(int argc, char** argv)
             const std::vector<std::uint8_t> bytes = orlu::fixture::FourChannelMeasurementFile(FourChannelSpecOf(o));
             file.ContainerHeader(static_cast<std::uint8_t>(o.kind), 0, 0, static_cast<std::uint32_t>(bytes.size()))
                 .Bytes(bytes);
+        } else if (command == "analyzer") {
+            std::string kind = "4";
+            long function = 3, headerLength = 0, lines = -1, bands = -1, spectra = 1, sampling = 10, eighths = 16;
+            bool four = false, history = false, histogram = false, zoom = false, eVersion = false;
+            if (!ReadOptions(argc, argv,
+                             {{"--kind", &kind}, {"--function", &function}, {"--four-channel", &four},
+                              {"--header-length", &headerLength}, {"--lines", &lines}, {"--bands", &bands},
+                              {"--spectra", &spectra}, {"--history", &history}, {"--histogram", &histogram},
+                              {"--zoom", &zoom}, {"--e-version", &eVersion}, {"--sampling", &sampling},
+                              {"--step-eighths", &eighths}}) ||
+                function < 1 || function > 4 || headerLength < 0 || headerLength > 200 || lines > 4000 ||
+                bands > 45 || spectra < 1 || spectra > 1000 || sampling < 0 || sampling > 17 || eighths < 1 ||
+                eighths > 65535 || (kind != "4" && kind != "11" && kind != "24" && kind != "dos"))
+                return Usage();
+            orlu::fixture::Analyzer505Spec spec;
+            spec.function = static_cast<std::uint16_t>(function);
+            const bool octave = function >= 3;
+            spec.values = static_cast<std::uint16_t>(lines >= 0 ? lines : !octave ? 400 : function == 3 ? 10 : 31);
+            spec.bands = static_cast<std::uint16_t>(bands >= 0 ? bands : function == 3 ? 9 : 30);
+            spec.fourChannel = four;
+            spec.headerLength = static_cast<std::uint16_t>(headerLength);
+            spec.spectra = static_cast<std::uint16_t>(spectra);
+            spec.timeHistory = history;
+            spec.histogram = histogram && octave;
+            spec.zoom = zoom;
+            spec.samplingCode = static_cast<std::uint16_t>(sampling);
+            spec.timeStepFixed = static_cast<std::uint32_t>(eighths) << 13;
+            const std::uint8_t subKind = eVersion ? 1 : 0;
+            if (kind == "dos") {
+                file = orlu::fixture::Analyzer505Dos(spec, subKind);
+            } else if (kind == "24") {
+                orlu::fixture::Analyzer505Spec third;
+                third.function = 4;
+                third.values = 31;
+                third.bands = 30;
+                const orlu::fixture::Analyzer505Spec specs[] = {spec, third};
+                file = orlu::fixture::Analyzer505Multifile(specs);
+            } else {
+                file = orlu::fixture::Analyzer505Container(spec, static_cast<std::uint8_t>(std::stoi(kind)), subKind);
+            }
         } else if (command == "sample") {
             std::string fault;
             if (!ReadOptions(argc, argv, {{"--fault", &fault}}))

@@ -15,6 +15,7 @@
 #include "document/container/LoadErrors.h"
 #include "document/headers/CurrentDocument.h"
 #include "document/headers/LegacyDocument.h"
+#include "document/headers/Setup505Document.h"
 #include "document/results/ResultDecoders.h"
 #include "document/results/VibrationExposure.h"
 #include "document/units/LevelUnits.h"
@@ -184,6 +185,23 @@ public:
     /// Whether the document is of the legacy family (kinds 3, 10, 23).
     bool IsLegacyDocument() const;
 
+    // ---- ORLU 505 ANALYZER-mode files (Setup505Family.cpp) ----
+
+    /// Decodes the setup header of sub-file n (0: the whole file) and makes its
+    /// channel 0 current. False when the file cannot be shown or memory ran out.
+    bool DecodeSetup505(std::uint16_t subfile);
+    /// The setup the last DecodeSetup505 decoded.
+    const Setup505& Analyzer() const { return m_Analyzer.setup; }
+    bool AnalyzerDecoded() const { return m_Analyzer.decoded; }
+    /// The sub-file the setup was decoded from.
+    std::uint16_t AnalyzerSubfile() const { return m_Analyzer.subfile; }
+    /// Makes channel n of the decoded setup current.
+    void Select505Channel(int channel);
+    /// Builds the ViewMask of an ANALYZER-mode document from its decoded setup.
+    void SetViewMask505();
+    /// The FFT workspace of the Time function (empty for the other functions).
+    const FftBuffers& AnalyzerFftBuffers() const { return m_Analyzer.fft; }
+
     // ---- Sub-files (document/Subfiles.h) and the record locators over them ----
 
     /// The first word of sub-file n; its byte length becomes the current sub-file length.
@@ -313,6 +331,10 @@ private:
     LevelContext LegacyLevels() const;
     LegacyDocument m_Legacy;
     std::uint32_t m_MeasurementSeconds = 0;
+    // ORLU 505 ANALYZER-mode files.
+    bool AllocAnalyzerWorkspace();
+    bool MakeAnalyzerRecordIndex();
+    Setup505Document m_Analyzer;
     // Sub-files.
     SubfileDirectory Directory() const;
     SubfileSpan SpanOf(int n);

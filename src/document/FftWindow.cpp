@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <new>
 
 namespace orlu {
 namespace {
@@ -63,6 +64,20 @@ std::uint32_t FftBlockLength(std::uint32_t lines)
     while (p < lines && p < 0x40000000u)
         p <<= 1;
     return 2 * p;
+}
+
+int AllocFftBuffers(std::uint32_t n, FftBuffers& buffers)
+{
+    try {
+        buffers.window.assign(std::size_t{n} + 1, 0.0);
+        buffers.transformA.assign(std::size_t{n} + 2, 0.0);
+        buffers.transformB.assign(std::size_t{n} + 2, 0.0);
+        buffers.samples = n;
+        return 0;
+    } catch (const std::bad_alloc&) {
+        buffers = {};
+        return 1;
+    }
 }
 
 } // namespace orlu

@@ -1,6 +1,8 @@
 #include "DocumentTestSupport.h"
 #include "support/LegacyFixture.h"
 
+#include "support/Analyzer505Fixture.h"
+
 #include <cstring>
 
 namespace orlu {
@@ -16,6 +18,26 @@ std::vector<std::uint8_t> RtRecords(std::size_t count, std::uint8_t status)
     for (std::size_t k = 0; k < count; ++k)
         std::memset(&r[k * 120], status, 5);
     return r;
+}
+
+// A small ANALYZER-mode file: one 1/1-octave spectrum of 10 bands and its check word.
+std::vector<std::uint8_t> AnalyzerFile(bool timeHistory = false, std::uint16_t spectra = 1)
+{
+    fixture::Analyzer505Spec spec;
+    spec.values = 10;
+    spec.bands = 9;
+    spec.timeHistory = timeHistory;
+    spec.spectra = spectra;
+    return fixture::BuildAnalyzer505File(spec);
+}
+
+// An edited ANALYZER-mode file of two numbered spectra with its RecordIndex.
+FixtureBuilder EditedAnalyzer(std::initializer_list<std::uint32_t> index)
+{
+    const std::vector<std::uint8_t> file = AnalyzerFile(true, 2);
+    FixtureBuilder f;
+    f.ContainerHeader(11, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file).RecordIndex(index);
+    return f;
 }
 
 // A file of a checked kind: five words and the check word that makes their sum 0.
@@ -59,9 +81,8 @@ TEST_F(ContainerRoundTrip, StoringALoadedFileGivesTheSameBytes)
                          .Bytes(editedFile)
                          .RecordIndex({1, 7, 9, 4000000000u}),
                      10, static_cast<std::uint32_t>(editedFile.size())});
-    cases.push_back({"edited 505 file with index",
-                     FixtureBuilder().ContainerHeader(11, 0, 0, 1024).Pattern(1022).ChecksumWord(32).RecordIndex({3, 2, 1}), 11,
-                     1024});
+    cases.push_back({"edited 505 file with index", EditedAnalyzer({3, 2, 1}), 11,
+                     static_cast<std::uint32_t>(AnalyzerFile(true, 2).size())});
     const FixtureBuilder legacy = fixture::LegacyContainer(3, fixture::PlausibleLegacySpec());
     cases.push_back({"checked legacy", legacy, 3, static_cast<std::uint32_t>(legacy.Size() - 32)});
     cases.push_back({"empty data", FixtureBuilder().ContainerHeader(5, 0, 0, 0), 5, 0});
@@ -77,13 +98,13 @@ TEST_F(ContainerRoundTrip, StoringALoadedFileGivesTheSameBytes)
 
 TEST_F(ContainerRoundTrip, EditedFileKeepsItsIndexAndNeverTakesRtBlocks)
 {
-    auto doc = Open(Write("e.orl", CheckedKind(11, 0).RecordIndex({11, 12})));
+    auto doc = Open(Write("e.orl", EditedAnalyzer({11, 12})));
     // Reverberation results computed on an edited file cannot be stored behind its index.
     std::vector<std::uint8_t> records = RtRecords(2, 5);
     doc->Rt(CTmDoc::kRtThirdOctave).Current = records.data();
     doc->Rt(CTmDoc::kRtThirdOctave).CurrentBytes = 240;
     doc->Rt(CTmDoc::kRtThirdOctave).ComputedFlag = 1;
-    EXPECT_EQ(SaveAndRead(*doc, "out.orl"), CheckedKind(11, 0).RecordIndex({11, 12}).Data());
+    EXPECT_EQ(SaveAndRead(*doc, "out.orl"), EditedAnalyzer({11, 12}).Data());
 
     auto again = Open(dir / "out.orl");
     EXPECT_TRUE(again->RecordIndexPresent());
@@ -257,15 +278,15 @@ TEST_F(ContainerLoad, DosFilesTakeTheirKindAndSubKindByVersion)
         SCOPED_TRACE(testing::Message() << c.letter << c.version);
         FixtureBuilder f;
         f.DosHeader(c.letter, c.version, 7, 4);
-        if (c.letter == 'M')
-            f.Bytes(meter);
-        else
-            f.Le16(3).Le16(0x1234).ChecksumWord(14);
+        // An *.A file holds an ANALYZER-mode file, which its decoder reads.
+        const std::vector<std::uint8_t> analyzer = AnalyzerFile();
+        f.Bytes(c.letter == 'M' ? meter : analyzer);
         auto doc = Open(Write("x.m", f));
         EXPECT_EQ(doc->FileKind(), c.kind);
         EXPECT_EQ(doc->SubKind(), c.subKind);
-        ASSERT_EQ(doc->ByteCount(), c.letter == 'M' ? meter.size() : 6u);
-        EXPECT_EQ(doc->Reader().Word(1), c.letter == 'M' ? meter[2] | (meter[3] << 8) : 0x1234);
+        const std::size_t bytes = c.letter == 'M' ? meter.size() : analyzer.size();
+        ASSERT_EQ(doc->ByteCount(), bytes);
+        EXPECT_EQ(doc->Reader().Word(1), c.letter == 'M' ? meter[2] | (meter[3] << 8) : 18000);
     }
     EXPECT_TRUE(ui.Messages().empty()); // the check words were right
 }

@@ -6,6 +6,8 @@
 //              (broken chains, cut files, damaged words, malformed containers),
 //              and a few over 100 KB so that large blocks and long loggers are
 //              reached
+//   setup505   ANALYZER-mode instrument files of every function, single and
+//              four-channel, with zoom, time history and histograms
 //   ini        the program's own settings file and hand-written profiles
 //   emf        metafiles of the program's writer and of other programs
 //   bmp        .bmp files of the program's writer, with and without a palette
@@ -18,6 +20,7 @@
 #include "platform/canvas/EmfWriter.h"
 #include "platform/canvas/LittleEndian.h"
 #include "presentation/AppSettings.h"
+#include "support/Analyzer505Fixture.h"
 #include "support/DamageSamples.h"
 #include "support/EmfBuilder.h"
 #include "support/FixtureBuilder.h"
@@ -243,6 +246,39 @@ void BmpSeeds(const SeedFolder& out)
 
 } // namespace
 
+// ANALYZER-mode instrument files (the bytes after the container header).
+void Setup505Seeds(const SeedFolder& folder)
+{
+    auto octave = [](std::uint16_t function, std::uint16_t values, std::uint16_t bands) {
+        fixture::Analyzer505Spec s;
+        s.function = function;
+        s.values = values;
+        s.bands = bands;
+        return s;
+    };
+    fixture::Analyzer505Spec time;
+    time.function = 1;
+    time.zoom = true;
+    fixture::Analyzer505Spec spectrum;
+    spectrum.function = 2;
+    spectrum.values = 480;
+    fixture::Analyzer505Spec history = octave(4, 31, 30);
+    history.spectra = 3;
+    history.timeHistory = true;
+    history.histogram = true;
+    fixture::Analyzer505Spec probe52 = time;
+    probe52.fourChannel = true;
+    probe52.headerLength = 52;
+    fixture::Analyzer505Spec probeOctave = octave(3, 10, 9);
+    probeOctave.fourChannel = true;
+    folder.Add("time-zoom", fixture::BuildAnalyzer505File(time));
+    folder.Add("spectrum-e", fixture::BuildAnalyzer505File(spectrum));
+    folder.Add("octave", fixture::BuildAnalyzer505File(octave(3, 10, 9)));
+    folder.Add("third-history-histogram", fixture::BuildAnalyzer505File(history));
+    folder.Add("probe-52", fixture::BuildAnalyzer505File(probe52));
+    folder.Add("probe-octave-42", fixture::BuildAnalyzer505File(probeOctave));
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -252,6 +288,7 @@ int main(int argc, char** argv)
     try {
         const std::filesystem::path root = argv[1];
         ContainerSeeds(SeedFolder(root, "container"));
+        Setup505Seeds(SeedFolder(root, "setup505"));
         IniSeeds(SeedFolder(root, "ini"), root);
         EmfSeeds(SeedFolder(root, "emf"));
         BmpSeeds(SeedFolder(root, "bmp"));

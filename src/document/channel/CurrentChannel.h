@@ -30,6 +30,9 @@ struct CurrentChannel {
     std::uint16_t coefficientK = 0;
     std::uint16_t coefficientKOn = 0;
     std::uint16_t filter505 = 0;
+    std::uint16_t lowPassFilter = 0;
+    std::int16_t calibration505 = 0;     ///< 0.1 dB, the level offset of the sample scale
+    double spectrumDbOffset = 0.0;       ///< added to 100 x log10 of an FFT power value of a 505 file: 0.1 dB
     // Microphone settings of ORLU 545 and 590 channels.
     std::uint16_t compensationFilter = 0;
     std::uint16_t micFieldCorrection = 0;

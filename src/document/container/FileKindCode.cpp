@@ -1,6 +1,7 @@
 #include "document/container/FileKindCode.h"
 
 #include "document/CTmDoc.h"
+#include "document/headers/Setup505Family.h"
 
 #include <algorithm>
 #include <iterator>
@@ -78,7 +79,7 @@ struct FamilyLoaderEntry {
 // Each family's decoder goes here once it exists.
 constexpr FamilyLoaderEntry kFamilyLoaders[] = {
     {KindFamily::Legacy, LoadLegacyFamily},
-    {KindFamily::Setup505, nullptr},
+    {KindFamily::Setup505, LoadSetup505Family},
     {KindFamily::Current, LoadCurrentFamily},
     {KindFamily::Monitor, nullptr},
 };

@@ -5,6 +5,7 @@
 #include "document/rawviews/LegacyAsciiForm.h"
 #include "document/rawviews/RawViewTexts.h"
 #include "document/rawviews/RawViews.h"
+#include "document/rawviews/Setup505AsciiForm.h"
 #include "document/records/RecordChain.h"
 #include "document/records/RecordTypeCodes.h"
 #include "platform/ProgressState.h"
@@ -93,13 +94,15 @@ void AsciiFormWalk::Run(const Mark& from, LineSink& out, UserInteraction* ui, Pr
         }
         return;
     }
-    // Merged documents have no single chain; the legacy, 505 and MONITOR layouts are written by their own walks.
-    if (kind.Family != KindFamily::Current || (kind.Traits & kKindMultifile))
+    // Merged documents have no single chain; the MONITOR layout is written by its own walk.
+    const bool analyzer = kind.Family == KindFamily::Setup505 && m_Doc.AnalyzerDecoded();
+    if ((kind.Family != KindFamily::Current && !analyzer) || (kind.Traits & kKindMultifile))
         return;
 
     AsciiLineWriter writer(m_Counter);
     writer.Restore(from.pending);
-    if (!WriteRecords(writer)) {
+    // An ANALYZER-mode file is small and has no buffer data: its form is written whole, without marks.
+    if (!(analyzer ? WriteSetup505Form(m_Doc.Analyzer(), m_Ctx, writer) : WriteRecords(writer))) {
         if (ui)
             ui->ShowMessage(DocMessageTable[20], kMessageCaption, MessageButtons::Ok, MessageIcon::Warning);
         writer.Line(std::string(kImproperFileContentsLine));

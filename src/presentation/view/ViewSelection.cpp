@@ -56,6 +56,24 @@ void SelectFromChannel(MeasurementViewState& view, int count)
     }
 }
 
+// A 505 Multifile decodes the sub-file the view shows; a single file was decoded when it loaded.
+void LoadAnalyzerRecord(MeasurementViewState& view, CTmDoc& doc)
+{
+    const bool merged = IsMerged505Document(doc);
+    const auto subfile = static_cast<std::uint16_t>(merged ? std::clamp(view.SubFileNumber, 0, 0xFFFF) : 0);
+    try {
+        if (merged && !doc.DecodeSetup505(subfile))
+            return;
+    } catch (const ImageRangeError&) {
+        return; // a sub-file that runs past the image stays undecoded
+    }
+    if (!doc.AnalyzerDecoded())
+        return;
+    doc.Select505Channel(view.ChannelNumber - 1);
+    if (merged)
+        view.SubFileName = doc.GetSubfileName(subfile);
+}
+
 } // namespace
 
 BandLayout BandLayoutOf(const CTmDoc& doc)
@@ -170,7 +188,11 @@ void LoadCurrentRecord(MeasurementViewState& view, CTmDoc& doc)
         LoadLegacyRecord(view, doc);
         return;
     }
-    // 505 and MONITOR documents are not decoded by this program: there is nothing to load.
+    if (FindFileKind(doc.FileKind()).Family == KindFamily::Setup505) {
+        LoadAnalyzerRecord(view, doc);
+        return;
+    }
+    // MONITOR documents are not decoded by this program: there is nothing to load.
     if (!IsCurrentFamily(doc))
         return;
     const bool merged = IsCurrentMultifileKind(doc.FileKind());

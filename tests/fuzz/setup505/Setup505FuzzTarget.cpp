@@ -1,0 +1,72 @@
+// Fuzz target of ANALYZER-mode files: the bytes are the instrument file of an
+// ORLU 505 in ANALYZER mode. They are decoded as a single file (with and
+// without the E version) straight from an image, then loaded as a kind-4
+// container the way the program opens one, with every channel selected and
+// the ASCII form written.
+
+#include "document/CTmDoc.h"
+#include "document/LineList.h"
+#include "document/headers/Setup505Decoder.h"
+#include "document/rawviews/RawViews.h"
+#include "support/FixtureBuilder.h"
+#include "support/QuietInteraction.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using namespace orlu;
+
+std::string WriteMemoryFile(int fd, const std::vector<std::uint8_t>& bytes)
+{
+    if (ftruncate(fd, 0) != 0 || (!bytes.empty() && pwrite(fd, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())))
+        throw std::runtime_error("memory file write failed");
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    QuietInteraction ui;
+    AppContext app(ui);
+
+    // The decoder alone, over an image of exactly these bytes.
+    {
+        CTmDoc doc(app);
+        PagedFileImage image;
+        std::vector<std::uint8_t> pages((size / PagedFileImage::kPageSize + 1) * PagedFileImage::kPageSize);
+        std::copy(data, data + size, pages.begin());
+        for (std::size_t p = 0; p < pages.size(); p += PagedFileImage::kPageSize)
+            image.AppendPage(pages.data() + p);
+        const ImageReader reader(image, static_cast<std::uint32_t>(size));
+        for (bool eVersion : {false, true}) {
+            Setup505 s;
+            DecodeSetup505Header(reader, {0, reader.WordCount()}, eVersion, s);
+        }
+    }
+
+    // The whole load, the channels and the ASCII form.
+    const int fd = memfd_create("orlu-fuzz-505.orl", 0);
+    if (fd < 0)
+        return 0;
+    fixture::FixtureBuilder file;
+    file.ContainerHeader(4, size > 0 ? data[0] & 1 : 0).Bytes(std::span<const std::uint8_t>(data, size));
+    CTmDoc doc(app);
+    if (doc.OnOpenDocument(WriteMemoryFile(fd, file.Data())) && doc.AnalyzerDecoded()) {
+        for (int c = 0; c < doc.Analyzer().channelCount; ++c)
+            doc.Select505Channel(c);
+        LineList lines;
+        int widest = 0;
+        LineListSink sink(lines, &widest);
+        WriteAsciiForm(doc, sink, ui, nullptr);
+    }
+    close(fd);
+    return 0;
+}

@@ -1,0 +1,57 @@
+#pragma once
+// Builds ORLU 505 ANALYZER-mode files (DOS *.A, containers of kinds 4, 11
+// and 24) word by word from the layout in docs/formats.md ("ANALYZER-mode
+// files"), never through the program's decoder or tables.
+
+#include "support/FixtureBuilder.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace orlu::fixture {
+
+struct Analyzer505Spec {
+    std::uint16_t function = 3;     ///< 1 Time, 2 Spectrum, 3 Octave 1/1, 4 Octave 1/3
+    bool fourChannel = false;       ///< a probe file: word 3 is 6 (mode 1) or 8, the channels in a table
+    /// Header length in words; 0 chooses it: single channel 32 (Time, Spectrum) or 17
+    /// (octaves); four channels 76 (Time, Spectrum: mode word 32, table 34) or 42
+    /// (octaves: mode word 20, table 22). 52 is the probe form with its table at word 32.
+    std::uint16_t headerLength = 0;
+    std::uint16_t channelMode = 2;  ///< the mode word of a four-channel header that has one
+    std::uint16_t input = 2;        ///< single channel: 2 microphone, 4 charge, 5 accelerometer
+    std::uint16_t range = 1;
+    std::uint16_t filter = 2;       ///< A
+    std::int16_t calibration = -15; ///< 0.1 dB
+    std::uint16_t samplingCode = 10; ///< word 7
+    std::uint16_t averaging = 1;
+    std::uint16_t averagingValue = 8;
+    std::uint16_t values = 400;     ///< values per spectrum (lines, or bands with their extras)
+    std::uint16_t bands = 0;        ///< octaves: the bands (word 13)
+    std::uint16_t spectra = 1;
+    bool timeHistory = false;       ///< numbered spectra: each record starts with its number
+    bool histogram = false;         ///< octaves: a histogram block behind the spectra
+    std::uint16_t histogramClasses = 12;
+    bool extraValue = false;        ///< flags bit 6
+    bool levelOffset20 = false;     ///< flags bit 15
+    std::uint16_t window = 2;       ///< Hanning
+    std::uint16_t trigger = 0;
+    bool zoom = false;
+    std::uint16_t zoomBandCode = 8;
+    std::uint16_t zoomShift = 30;   ///< every zoom step's word (25 is no shift)
+    std::uint32_t timeStepFixed = 0x20000; ///< octave headers of 17 words on: 16.16 seconds (2.0 s)
+    /// Four-channel table words: input (0 accelerometer), range, filter, low pass, calibration.
+    std::array<std::uint16_t, 4> inputs{0, 1, 0, 1};
+};
+
+/// The instrument file: setup header, spectra, histogram block, check word.
+std::vector<std::uint8_t> BuildAnalyzer505File(const Analyzer505Spec& spec);
+/// The file as DOS *.A (version 4 carries the sub-kind).
+FixtureBuilder Analyzer505Dos(const Analyzer505Spec& spec, std::uint8_t subKind = 0);
+/// The file in a container of kind 4 or 11 (with a RecordIndex of 1..spectra).
+FixtureBuilder Analyzer505Container(const Analyzer505Spec& spec, std::uint8_t kind = 4, std::uint8_t subKind = 0);
+/// A Multifile of kind 24 of the files A0000001, A0000002, ...
+FixtureBuilder Analyzer505Multifile(std::span<const Analyzer505Spec> specs);
+
+} // namespace orlu::fixture

@@ -40,17 +40,6 @@ FixtureBuilder EditedAnalyzer(std::initializer_list<std::uint32_t> index)
     return f;
 }
 
-// A file of a checked kind: five words and the check word that makes their sum 0.
-FixtureBuilder CheckedKind(std::uint8_t kind, std::uint8_t flags, bool badCheck = false)
-{
-    FixtureBuilder f;
-    f.ContainerHeader(kind, 0, flags, 12).Le16(5).Le16(0x1111).Le16(0x2222).Le16(0x3333).Le16(0xF444);
-    f.ChecksumWord(32);
-    if (badCheck)
-        f.PatchLe16(f.Size() - 2, static_cast<std::uint16_t>(f.Data()[f.Size() - 2] + 1));
-    return f;
-}
-
 struct RoundTripCase {
     const char* name;
     FixtureBuilder file;
@@ -366,9 +355,15 @@ TEST_F(ContainerLoad, MalformedFilesReportTheirLoadErrorAndStillOpen)
     // One byte of the time word flipped: the check fails, the file is still decoded.
     cases.push_back({"wrong checksum", FixtureBuilder(legacy).PatchLe16(34, 0x1234), {"The file checksum invalid"}, 3,
                      static_cast<std::uint32_t>(legacy.Size() - 32)});
-    cases.push_back({"wrong check word of another kind", CheckedKind(11, 0, true), {"The file checksum invalid"}, 11, 12});
-    cases.push_back({"odd byte count with checksum", FixtureBuilder().ContainerHeader(4, 0, 0, 0).Pattern(7),
-                     {"The file checksum invalid"}, 4, 7});
+    // The check word of an ANALYZER-mode file one off: the check fails, the file is still decoded.
+    std::vector<std::uint8_t> analyzer = AnalyzerFile();
+    ++analyzer[analyzer.size() - 2];
+    cases.push_back({"wrong check word of another kind",
+                     FixtureBuilder().ContainerHeader(4, 0, 0, static_cast<std::uint32_t>(analyzer.size())).Bytes(analyzer),
+                     {"The file checksum invalid"}, 4, static_cast<std::uint32_t>(analyzer.size())});
+    // A byte after the check word: words can no longer sum to 0.
+    cases.push_back({"odd byte count with checksum", FixtureBuilder(legacy).Pattern(1), {"The file checksum invalid"}, 3,
+                     static_cast<std::uint32_t>(legacy.Size() - 31)});
     for (const LoadErrorCase& c : cases) {
         SCOPED_TRACE(c.name);
         ScriptedInteraction local;
@@ -381,9 +376,9 @@ TEST_F(ContainerLoad, MalformedFilesReportTheirLoadErrorAndStillOpen)
         EXPECT_EQ(local.Messages(), expected);
         EXPECT_EQ(doc.FileKind(), c.kind);
         EXPECT_EQ(doc.ByteCount(), c.byteCount);
-        // A legacy file with a wrong check word is still decoded; everything else is Hexa only.
-        if (c.kind == 3)
-            EXPECT_NE(doc.GetViewMask() & kViewMaskMainResults, 0u);
+        // A METER or ANALYZER file with a wrong check word is still decoded; everything else is Hexa only.
+        if (c.kind == 3 || c.kind == 4)
+            EXPECT_NE(doc.GetViewMask(), kViewMaskHexa);
         else
             EXPECT_EQ(doc.GetViewMask(), kViewMaskHexa);
         EXPECT_EQ(local.WaitDepth(), 0);

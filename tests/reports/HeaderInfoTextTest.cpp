@@ -139,5 +139,133 @@ TEST_F(HeaderInfo, EachSubfileOfAMultifile)
     EXPECT_EQ(all.substr(all.size() - second.size()), second);
 }
 
+// The line of a report that starts with the label, or empty.
+std::string LineOf(const std::string& text, std::string_view label)
+{
+    const std::size_t at = text.find(std::string("\r\n") + std::string(label));
+    if (at == std::string::npos)
+        return {};
+    return text.substr(at + 2, text.find("\r\n", at + 2) - at - 2);
+}
+
+TEST_F(HeaderInfo, IdentityAndSettingsByModelAndFirmware)
+{
+    const struct Case {
+        const char* name;
+        std::uint16_t device, firmware, variant;
+        std::string_view label;
+        std::string_view line; ///< empty: the report has no such line
+    } cases[] = {
+        {"515 variant letter after the type", 515, 300, 1, "  Device type", "  Device type .................  ORLU 515A  "},
+        {"525 variant B", 525, 300, 2, "  Device type", "  Device type .................  ORLU 525B  "},
+        {"535 keeps its type without a variant", 535, 300, 0, "  Device type", "  Device type .................  ORLU 535   "},
+        {"old trigger switch below 2.33", 515, 232, 0, "  Trigger ....", "  Trigger .....................  OFF        "},
+        {"no switch from 2.33", 515, 233, 0, "  Trigger ....", ""},
+        {"no calibration below 5.02", 525, 501, 0, "  Calibration type", ""},
+        {"calibration from 5.02", 525, 502, 0, "  Calibration type", "  Calibration type ............  UNDF      "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec = LevelMeter525();
+        spec.deviceType = c.device;
+        spec.firmware = c.firmware;
+        spec.variant = c.variant;
+        auto doc = OpenSpec(spec, c.device == 515 ? 43 : 45);
+        EXPECT_EQ(LineOf(Render(*doc, {0x0001}), c.label), c.line);
+    }
+}
+
+TEST_F(HeaderInfo, FourChannelStartDelayUnitChangesAtFirmware219)
+{
+    for (const auto& [firmware, line] : {std::pair{218, "  Start delay .................  0 s        "},
+                                         std::pair{219, "  Start delay .................  0 ms       "}}) {
+        FourChannelSpec spec = FourChannelWithVector();
+        spec.firmware = static_cast<std::uint16_t>(firmware);
+        auto doc = OpenFour(spec);
+        EXPECT_EQ(LineOf(Render(*doc, {0x0001}), "  Start delay"), line) << firmware;
+    }
+}
+
+TEST_F(HeaderInfo, FourChannelMaskZeroLeavesTheRuleOnly)
+{
+    auto doc = OpenFour(FourChannelWithVector());
+    const std::string text = Render(*doc, {0});
+    const std::string rule(44, '-');
+    EXPECT_TRUE(text.ends_with("  Infinity   \r\n" + rule + "\r\n")) << text;
+    EXPECT_EQ(text.find("Channel:"), std::string::npos);
+}
+
+TEST_F(HeaderInfo, DoseMeterOfFourChannelFilesNamesTheThreshold)
+{
+    FourChannelSpec spec = FourChannelWithVector();
+    spec.function = 4;
+    auto doc = OpenFour(spec);
+    for (std::uint8_t units : {0, 1})
+        EXPECT_EQ(LineOf(Render(*doc, {0x0001, false, 0, units}), "  Threshold level"),
+                  "  Threshold level .............  80 dB      ")
+            << int(units);
+}
+
+TEST_F(HeaderInfo, SettingsFileEndsAfterItsCreationTime)
+{
+    CurrentFileSpec spec = LevelMeter525();
+    spec.setupFile = true;
+    auto doc = OpenSpec(spec);
+    const std::string text = Render(*doc, {0x0001});
+    EXPECT_TRUE(text.starts_with("\r\nHeader information for the setup file:\r\n")) << text;
+    EXPECT_NE(text.find("  File creation date"), std::string::npos) << text;
+    EXPECT_EQ(text.find("  Measurement hour"), std::string::npos);
+    EXPECT_TRUE(text.ends_with(std::string(44, '-') + "\r\n"));
+}
+
+TEST_F(HeaderInfo, ShortResultsAndSettingsRecordsKeepTheReport)
+{
+    // Record 4 cut to 12 words and results records of 3 words: what the
+    // records lack reads as 0, and every section still appears.
+    CurrentFileSpec spec = LevelMeter525();
+    spec.resultsRecordWords = 2;
+    auto doc = OpenSpec(spec);
+    const std::string text = Render(*doc, {0x0001});
+    EXPECT_NE(text.find("  Repetition cycle"), std::string::npos) << text;
+    EXPECT_NE(text.find("  Calibration factor"), std::string::npos) << text;
+}
+
+TEST_F(HeaderInfo, SubfileThatCannotBeDecodedSaysWhy)
+{
+    const std::vector<fixture::MultifileMember> members = {{"LEVEL", CurrentMeasurementFile(LevelMeter525())}};
+    auto doc = Open(Write("multi.orl", fixture::Multifile(55, members)));
+    const std::string text = Render(*doc, {0x0001, false, 7, 0});
+    EXPECT_NE(text.find("\r\n" + std::string(44, '-') + "\r\n  The settings of this file cannot be read"), std::string::npos)
+        << text;
+}
+
+TEST(HeaderSettings, TitleTextIsCutAtBlanks)
+{
+    const std::string word41(41, 'W');
+    const struct {
+        const char* name;
+        std::string title;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"empty", "", {}},
+        {"short", "  Hall A", {"Hall A"}},
+        {"blank at 30 of 45", std::string(30, 'a') + " " + std::string(14, 'b'),
+         {std::string(30, 'a'), std::string(14, 'b')}},
+        {"word longer than 40", word41 + " x", {std::string(32, 'W'), "WWWWWWWWW x"}},
+        {"exactly 40", std::string(40, 'c'), {std::string(40, 'c')}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WrapTitleText(c.title), c.lines) << c.name;
+}
+
+TEST(HeaderSettings, DurationInItsLargestWholeUnit)
+{
+    const std::pair<std::uint32_t, const char*> cases[] = {{0, "0 s"},    {59, "59 s"},  {60, "1 m"},
+                                                           {90, "1 m"},   {3599, "59 m"}, {3600, "1 h"},
+                                                           {7199, "1 h"}};
+    for (const auto& [seconds, text] : cases)
+        EXPECT_EQ(FormatDurationUnit(seconds), text) << seconds;
+}
+
 } // namespace
 } // namespace orlu

@@ -27,13 +27,14 @@
 //       the View items the document offers
 //
 //   orlu-dump FILE --view K --form text|table|hex|ascii [--sep S] [--dec D]
-//                  [--sci] [--units U] [--channels MASK]
+//                  [--sci] [--units U] [--channels MASK] [--subfile N] [--all]
 //       the lines the measurement view shows for ViewKind K in that form, with
 //       the table separator index S and decimal index D (the view's settings);
 //       --sci writes linear Main results in scientific form; --units U sets the
-//       view's unit byte of Main results (0 linear or the default, 1 dB) and
-//       --channels MASK the view's channel or profile mask (bit 0 the first);
-//       --subfile N shows sub-file N of a Multifile.
+//       view's unit byte of the kind (Main results: 0 linear or the default,
+//       1 dB; Header info: 0 dB for microphones, 1 linear), --channels MASK
+//       the view's channel or profile mask (bit 0 the first), --subfile N the
+//       sub-file of a Multifile shown and --all the view's All-files choice.
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -191,8 +192,8 @@ constexpr char kUsage[] =
     "  --header         the decoded instrument header (--subfile N: of sub-file N; --all: of each)\n"
     "  --results        the main results of every profile (or channel and profile)\n"
     "  --viewmask       the views the file offers\n"
-    "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]"
-    " [--subfile N]\n"
+    "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
+    "           [--subfile N] [--all]\n"
     "                   the lines of view kind K in that form\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
@@ -456,7 +457,8 @@ struct ViewRequest {
     AppSettings settings;
     int units = -1;    ///< the view's unit byte of Main results; -1: as the view opens
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
-    int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
+    int subfile = -1;  ///< the Multifile's sub-file shown; -1: as the view opens
+    bool allFiles = false;
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -506,16 +508,23 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         view.SubFileNumber = static_cast<std::int16_t>(std::min<int>(request.subfile, doc.SubfileCount()));
         LoadCurrentRecord(view, doc);
     }
+    // Header info keeps a unit choice of its own.
+    constexpr std::size_t kHeaderUnits = 1;
     if (request.units >= 0)
-        view.UnitsByKind[0] = static_cast<std::uint8_t>(request.units);
+        view.UnitsByKind[request.kind == kViewHeaderInfo ? kHeaderUnits : 0] = static_cast<std::uint8_t>(request.units);
+    view.TextAllFiles = view.TableAllFiles = request.allFiles ? 1 : 0;
     const FormBuilder builder(renderers, request.settings);
     if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return;
     builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
     // The kind chooses its channels when it is shown; a mask of the user's own is set after, as
     // the view's channel buttons do, and the text or table is made again.
-    if (request.channels >= 0 && (request.form == FormChoice::Text || request.form == FormChoice::Table)) {
-        view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
+    const bool textOrTable = request.form == FormChoice::Text || request.form == FormChoice::Table;
+    if ((request.channels >= 0 || request.subfile >= 0) && textOrTable) {
+        if (request.channels >= 0)
+            view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
+        if (request.subfile >= 0)
+            view.SubFileNumber = request.subfile;
         builder.UpdateForm(view, doc);
     }
     const LineSource& lines = view.ShownLines();
@@ -547,7 +556,6 @@ int Run(int argc, char** argv)
     if (argc < 3 || argv[1][0] == '-')
         return Usage();
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
-    bool allSubfiles = false;
     bool formGiven = false;
     ViewRequest view;
     for (int i = 2; i < argc; ++i) {
@@ -579,11 +587,11 @@ int Run(int argc, char** argv)
             (units ? view.units : view.channels) = value;
         } else if (hasValue && option == "--subfile") {
             view.subfile = NumberArgument(argv[++i], 0xFFFF);
-            if (view.subfile < 1)
+            if (view.subfile < 0)
                 return Usage();
-        } else if (option == "--all")
-            allSubfiles = true;
-        else if (option == "--summary")
+        } else if (option == "--all") {
+            view.allFiles = true;
+        } else if (option == "--summary")
             summary = true;
         else if (option == "--subfiles")
             subfiles = true;
@@ -600,7 +608,9 @@ int Run(int argc, char** argv)
         else
             return Usage();
     }
-    if ((formGiven || view.units >= 0 || view.channels >= 0) && view.kind < 0)
+    // --subfile and --all choose what a view or the --header setup of a Multifile shows.
+    const bool subfileChoice = view.subfile >= 0 || view.allFiles;
+    if (view.kind < 0 && (formGiven || view.units >= 0 || view.channels >= 0 || (subfileChoice && !header)))
         return Usage();
     if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {
         std::fprintf(stderr, "orlu-dump: %s\n", problem.c_str());
@@ -639,8 +649,8 @@ int Run(int argc, char** argv)
         PrintHeader(doc, out);
     if (analyzer) {
         const int count = doc.SubfileCount();
-        const int first = allSubfiles && count > 0 ? 1 : view.subfile > 0 ? view.subfile : 0;
-        const int last = allSubfiles && count > 0 ? count : first;
+        const int first = view.allFiles && count > 0 ? 1 : view.subfile > 0 ? view.subfile : 0;
+        const int last = view.allFiles && count > 0 ? count : first;
         for (int n = first; n <= last; ++n) {
             if (n > count && count > 0)
                 break;

@@ -131,6 +131,8 @@ public:
     const CurrentHeader& Header() const { return m_Current.header; }
     /// Whether the last header decode succeeded (the header and channels can be read).
     bool HeaderDecoded() const { return m_Current.decoded; }
+    /// The sub-file the header was last decoded from.
+    std::uint16_t DecodedSubfile() const { return m_Current.subfile; }
     const CurrentChannel& Channel() const { return m_Current.channel; }
     /// Makes channel (profile) a and profile p current.
     void SelectChannelProfile(int a, int p);

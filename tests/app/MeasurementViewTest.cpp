@@ -541,16 +541,25 @@ TEST_F(MeasurementViewReports, AFreshlyOpenedSampleShowsAReadableReport)
     ASSERT_NE(view, nullptr);
     QApplication::processEvents();
 
+    // A current file opens on how the instrument was set up.
     const MeasurementViewState& s = view->State();
-    EXPECT_EQ(s.ViewKind, kViewMainResults);
+    EXPECT_EQ(s.ViewKind, kViewHeaderInfo);
     EXPECT_TRUE(s.TextShown());
     const std::string text = test::JoinedLines(s.ShownLines());
     EXPECT_EQ(text.find(kFormNotAvailableText), std::string::npos);
-    EXPECT_NE(text.find("Leq"), std::string::npos);
+    EXPECT_NE(text.find("Header information:"), std::string::npos);
+    EXPECT_NE(text.find("  Device type .................  ORLU 525"), std::string::npos);
     const QSize area = frame.MdiArea()->viewport()->size();
     EXPECT_GT(child->width() * child->height(), area.width() * area.height() / 2);
-    const QString shot = QString(ORLU_BINARY_DIR) + "/orlupc-sample.png";
-    EXPECT_TRUE(frame.grab().toImage().save(shot));
+    const QImage image = view->viewport()->grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    EXPECT_GT(InkRows(image, 0, 4 * s.LineHeight, background), 8);
+    EXPECT_TRUE(frame.grab().toImage().save(QString(ORLU_BINARY_DIR) + "/orlupc-header-info.png"));
+
+    // Its Main results are one command away.
+    ASSERT_TRUE(frame.RouteCommand(32780));
+    EXPECT_NE(test::JoinedLines(view->State().ShownLines()).find("Leq"), std::string::npos);
+    EXPECT_TRUE(frame.grab().toImage().save(QString(ORLU_BINARY_DIR) + "/orlupc-sample.png"));
 }
 
 TEST_F(MeasurementViewReports, ScreenshotOfTwoDocumentsInTextAndTableForm)

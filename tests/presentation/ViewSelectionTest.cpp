@@ -147,32 +147,38 @@ TEST_F(ViewSelection, MainResultsTableShowsTheChannelsTheViewSelects)
 
 TEST_F(ViewSelection, ANewViewOpensOnTheFirstFormThatShowsSomething)
 {
-    // Header info comes first when its report exists; while it does not, the
-    // Main results, and when those cannot be shown either (a Multifile's), the
+    // Header info comes first when its report exists; without it the Main
+    // results, and when those cannot be shown either (a Multifile's), the
     // hex dump.
     const auto header = [](FormRequest& r) {
         ClearLineList(&r.Lines);
         std::string line = "header";
         AddLine(r.Lines, line, &r.WidestLine);
     };
+    enum class Header { Program, Test, None };
     struct Case {
         const char* what;
         FixtureBuilder file;
-        bool headerReport;
+        Header headerReport;
         std::uint8_t kind;
     };
     const Case cases[] = {
-        {"header report", CurrentFile({}), true, kViewHeaderInfo},
-        {"no header report", CurrentFile({}), false, kViewMainResults},
+        {"program's header report", CurrentFile({}), Header::Program, kViewHeaderInfo},
+        {"program's header report of a Multifile",
+         fixture::Multifile(kKindMerged525, fixture::GeneratedMultifileMembers(3)), Header::Program, kViewHeaderInfo},
+        {"header report", CurrentFile({}), Header::Test, kViewHeaderInfo},
+        {"no header report", CurrentFile({}), Header::None, kViewMainResults},
         {"Multifile without header report", fixture::Multifile(kKindMerged525, fixture::GeneratedMultifileMembers(3)),
-         false, kViewHexa},
+         Header::None, kViewHexa},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FormRendererRegistry registry;
         RegisterReportRenderers(registry);
-        if (c.headerReport)
+        if (c.headerReport == Header::Test)
             registry.Register(kViewHeaderInfo, FormChoice::Text, header);
+        else if (c.headerReport == Header::None)
+            registry.Register(kViewHeaderInfo, FormChoice::Text, FormRenderer{});
         const FormBuilder first(registry, settings);
         MeasurementViewState fresh;
         auto doc = Open(Write("first.orl", c.file));

@@ -2,6 +2,7 @@
 
 #include "document/results/ResultValues.h"
 #include "platform/ValueFormat.h"
+#include "reports/common/TableRowFormats.h"
 #include "reports/common/TextRowFormats.h"
 
 #include <cmath>
@@ -55,6 +56,17 @@ DurationText FormatDuration(std::uint32_t seconds)
         out.Remainder = "+" + clock(rest);
     }
     return out;
+}
+
+std::string FormatDurationUnit(std::uint32_t seconds)
+{
+    const auto letter = [](int unit) { return TableRowFormats[static_cast<std::size_t>(kTableUnitLetterBase + unit)].data(); };
+    if (seconds < 60)
+        return StrPrintf("%u %s", seconds, letter(0));
+    const std::uint32_t minutes = seconds / 60;
+    if (minutes < 60)
+        return StrPrintf("%u %s", minutes, letter(1));
+    return StrPrintf("%u %s", minutes / 60, letter(2));
 }
 
 std::string FormatPercent(double x)

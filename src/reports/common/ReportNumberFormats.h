@@ -1,5 +1,5 @@
 #pragma once
-// Number formatters shared by the Main-results texts.
+// Number formatters shared by the Main-results and Header information texts.
 
 #include <cstdint>
 #include <string>
@@ -22,6 +22,9 @@ struct DurationText {
 
 /// "hh:mm'ss" below 359999 seconds; from there on whole days and the rest.
 DurationText FormatDuration(std::uint32_t seconds);
+
+/// A duration in its largest whole unit: "59 s", "1 m", "1 h" (whole divisions, never rounded up).
+std::string FormatDurationUnit(std::uint32_t seconds);
 
 /// A percentage without the percent sign: "<0.01" for small values, "-----" for an absent one.
 std::string FormatPercent(double x);

@@ -1,0 +1,271 @@
+// The Header information text of current-family, four-channel and merged
+// files, compared byte for byte with texts written out from the layouts,
+// and the rules of its sections that a golden would only show by chance.
+
+#include "document/DocumentTestSupport.h"
+
+#include "reports/common/ReportNumberFormats.h"
+#include "reports/text/HeaderInfoText.h"
+#include "reports/text/HeaderSettingsSections.h"
+#include "support/FourChannelFixture.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace orlu {
+namespace {
+
+using fixture::CurrentFileSpec;
+using fixture::CurrentMeasurementFile;
+using fixture::FixtureBuilder;
+using fixture::FourChannelSpec;
+
+constexpr std::uint16_t kDate = (26 << 9) | (3 << 5) | 15;     // 26/03/15
+constexpr std::uint16_t kTime = (10 * 3600 + 20 * 60 + 30) / 2; // 10:20'30
+
+std::string Golden(const std::string& name)
+{
+    std::ifstream in(std::string(ORLU_SOURCE_DIR) + "/tests/golden/" + name, std::ios::binary);
+    EXPECT_TRUE(in) << name;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int WidthOf(const std::string& text)
+{
+    int widest = 0;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        widest = std::max(widest, static_cast<int>(end - start + 2));
+    return widest;
+}
+
+// An ORLU 525 at firmware 3.00 measuring levels with three profiles.
+CurrentFileSpec LevelMeter525()
+{
+    CurrentFileSpec spec;
+    spec.measurementWords = {{1, kDate}, {2, kTime}};
+    return spec;
+}
+
+// Two channels of three profiles (profile j = p x 2 + c): the microphone's
+// three profiles are on (bit 0 of their flags), the accelerometer's off; the
+// vector sums both channels.
+FourChannelSpec FourChannelWithVector()
+{
+    FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 2, 3, true);
+    for (std::size_t j = 0; j < spec.profiles.size(); ++j)
+        spec.profiles[j].flags = j % 2 == 0 ? 1 : 0;
+    spec.vectorRecord = true;
+    spec.coefficients = {100, 150, 0, 0};
+    spec.coefficientUse = {1, 1, 0, 0};
+    return spec;
+}
+
+class HeaderInfo : public DocumentTest {
+protected:
+    std::unique_ptr<CTmDoc> OpenBytes(const std::vector<std::uint8_t>& file, std::uint8_t kind)
+    {
+        FixtureBuilder f;
+        f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
+        return Open(Write("meas.orl", f));
+    }
+    std::unique_ptr<CTmDoc> OpenSpec(const CurrentFileSpec& spec, std::uint8_t kind = 45)
+    {
+        return OpenBytes(CurrentMeasurementFile(spec), kind);
+    }
+    std::unique_ptr<CTmDoc> OpenFour(const FourChannelSpec& spec)
+    {
+        return OpenBytes(fixture::FourChannelMeasurementFile(spec), 42);
+    }
+
+    std::string Render(CTmDoc& doc, HeaderInfoRequest request, int* widest = nullptr)
+    {
+        LineList lines;
+        int width = -1;
+        EXPECT_TRUE(FormatHeaderInfo(doc, lines, &width, request));
+        if (widest)
+            *widest = width;
+        return lines.Join();
+    }
+    void ExpectGolden(CTmDoc& doc, const HeaderInfoRequest& request, const std::string& golden)
+    {
+        int widest = 0;
+        const std::string text = Render(doc, request, &widest);
+        const std::string expected = Golden(golden);
+        EXPECT_EQ(text, expected);
+        EXPECT_EQ(widest, WidthOf(expected));
+    }
+};
+
+TEST_F(HeaderInfo, LevelMeterOfTheOrlu525)
+{
+    auto doc = OpenSpec(LevelMeter525());
+    ExpectGolden(*doc, {0x0001}, "header-orlu525-level-meter.txt");
+}
+
+TEST_F(HeaderInfo, FourChannelProfilesAndVector)
+{
+    auto doc = OpenFour(FourChannelWithVector());
+    std::uint16_t selectable = 0x0003;
+    ExpectGolden(*doc, {0x0011, false, 0, 0, &selectable}, "header-four-channel-profiles-vector.txt");
+    EXPECT_EQ(selectable, 0x0013); // the vector column becomes selectable
+}
+
+TEST_F(HeaderInfo, EachSubfileOfAMultifile)
+{
+    CurrentFileSpec dose = LevelMeter525();
+    dose.function = 4;
+    dose.firmware = 512;
+    // Exposure 480 min, criterion 85.0 dB, threshold 80.0 dB, exchange rate 3 dB.
+    dose.measurementWords.insert(dose.measurementWords.end(), {{23, 480}, {24, 850}, {25, 800}, {26, 3}});
+    const std::vector<fixture::MultifileMember> members = {{"LEVEL", CurrentMeasurementFile(LevelMeter525())},
+                                                           {"DOSE", CurrentMeasurementFile(dose)}};
+    auto doc = Open(Write("multi.orl", fixture::Multifile(55, members)));
+    ASSERT_TRUE(doc->DecodeFileHeader(1));
+    doc->SelectChannelProfile(1, 0);
+
+    ExpectGolden(*doc, {0x0001, true, 0, 0}, "header-multifile.txt");
+    // The user's sub-file and channel are as they were.
+    EXPECT_EQ(doc->DecodedSubfile(), 1);
+    EXPECT_EQ(doc->Header().fileName, "L0000001");
+    EXPECT_EQ(doc->Channel().channel, 1);
+
+    // One sub-file alone is its part of the whole report.
+    const std::string all = Golden("header-multifile.txt");
+    const std::string second = Render(*doc, {0x0001, false, 2, 0});
+    EXPECT_EQ(all.substr(all.size() - second.size()), second);
+}
+
+// The line of a report that starts with the label, or empty.
+std::string LineOf(const std::string& text, std::string_view label)
+{
+    const std::size_t at = text.find(std::string("\r\n") + std::string(label));
+    if (at == std::string::npos)
+        return {};
+    return text.substr(at + 2, text.find("\r\n", at + 2) - at - 2);
+}
+
+TEST_F(HeaderInfo, IdentityAndSettingsByModelAndFirmware)
+{
+    const struct Case {
+        const char* name;
+        std::uint16_t device, firmware, variant;
+        std::string_view label;
+        std::string_view line; ///< empty: the report has no such line
+    } cases[] = {
+        {"515 variant letter after the type", 515, 300, 1, "  Device type", "  Device type .................  ORLU 515A  "},
+        {"525 variant B", 525, 300, 2, "  Device type", "  Device type .................  ORLU 525B  "},
+        {"535 keeps its type without a variant", 535, 300, 0, "  Device type", "  Device type .................  ORLU 535   "},
+        {"old trigger switch below 2.33", 515, 232, 0, "  Trigger ....", "  Trigger .....................  OFF        "},
+        {"no switch from 2.33", 515, 233, 0, "  Trigger ....", ""},
+        {"no calibration below 5.02", 525, 501, 0, "  Calibration type", ""},
+        {"calibration from 5.02", 525, 502, 0, "  Calibration type", "  Calibration type ............  UNDF      "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec = LevelMeter525();
+        spec.deviceType = c.device;
+        spec.firmware = c.firmware;
+        spec.variant = c.variant;
+        auto doc = OpenSpec(spec, c.device == 515 ? 43 : 45);
+        EXPECT_EQ(LineOf(Render(*doc, {0x0001}), c.label), c.line);
+    }
+}
+
+TEST_F(HeaderInfo, FourChannelStartDelayUnitChangesAtFirmware219)
+{
+    for (const auto& [firmware, line] : {std::pair{218, "  Start delay .................  0 s        "},
+                                         std::pair{219, "  Start delay .................  0 ms       "}}) {
+        FourChannelSpec spec = FourChannelWithVector();
+        spec.firmware = static_cast<std::uint16_t>(firmware);
+        auto doc = OpenFour(spec);
+        EXPECT_EQ(LineOf(Render(*doc, {0x0001}), "  Start delay"), line) << firmware;
+    }
+}
+
+TEST_F(HeaderInfo, FourChannelMaskZeroLeavesTheRuleOnly)
+{
+    auto doc = OpenFour(FourChannelWithVector());
+    const std::string text = Render(*doc, {0});
+    const std::string rule(44, '-');
+    EXPECT_TRUE(text.ends_with("  Infinity   \r\n" + rule + "\r\n")) << text;
+    EXPECT_EQ(text.find("Channel:"), std::string::npos);
+}
+
+TEST_F(HeaderInfo, DoseMeterOfFourChannelFilesNamesTheThreshold)
+{
+    FourChannelSpec spec = FourChannelWithVector();
+    spec.function = 4;
+    auto doc = OpenFour(spec);
+    for (std::uint8_t units : {0, 1})
+        EXPECT_EQ(LineOf(Render(*doc, {0x0001, false, 0, units}), "  Threshold level"),
+                  "  Threshold level .............  80 dB      ")
+            << int(units);
+}
+
+TEST_F(HeaderInfo, SettingsFileEndsAfterItsCreationTime)
+{
+    CurrentFileSpec spec = LevelMeter525();
+    spec.setupFile = true;
+    auto doc = OpenSpec(spec);
+    const std::string text = Render(*doc, {0x0001});
+    EXPECT_TRUE(text.starts_with("\r\nHeader information for the setup file:\r\n")) << text;
+    EXPECT_NE(text.find("  File creation date"), std::string::npos) << text;
+    EXPECT_EQ(text.find("  Measurement hour"), std::string::npos);
+    EXPECT_TRUE(text.ends_with(std::string(44, '-') + "\r\n"));
+}
+
+TEST_F(HeaderInfo, ShortResultsAndSettingsRecordsKeepTheReport)
+{
+    // Record 4 cut to 12 words and results records of 3 words: what the
+    // records lack reads as 0, and every section still appears.
+    CurrentFileSpec spec = LevelMeter525();
+    spec.resultsRecordWords = 2;
+    auto doc = OpenSpec(spec);
+    const std::string text = Render(*doc, {0x0001});
+    EXPECT_NE(text.find("  Repetition cycle"), std::string::npos) << text;
+    EXPECT_NE(text.find("  Calibration factor"), std::string::npos) << text;
+}
+
+TEST_F(HeaderInfo, SubfileThatCannotBeDecodedSaysWhy)
+{
+    const std::vector<fixture::MultifileMember> members = {{"LEVEL", CurrentMeasurementFile(LevelMeter525())}};
+    auto doc = Open(Write("multi.orl", fixture::Multifile(55, members)));
+    const std::string text = Render(*doc, {0x0001, false, 7, 0});
+    EXPECT_NE(text.find("\r\n" + std::string(44, '-') + "\r\n  The settings of this file cannot be read"), std::string::npos)
+        << text;
+}
+
+TEST(HeaderSettings, TitleTextIsCutAtBlanks)
+{
+    const std::string word41(41, 'W');
+    const struct {
+        const char* name;
+        std::string title;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"empty", "", {}},
+        {"short", "  Hall A", {"Hall A"}},
+        {"blank at 30 of 45", std::string(30, 'a') + " " + std::string(14, 'b'),
+         {std::string(30, 'a'), std::string(14, 'b')}},
+        {"word longer than 40", word41 + " x", {std::string(32, 'W'), "WWWWWWWWW x"}},
+        {"exactly 40", std::string(40, 'c'), {std::string(40, 'c')}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WrapTitleText(c.title), c.lines) << c.name;
+}
+
+TEST(HeaderSettings, DurationInItsLargestWholeUnit)
+{
+    const std::pair<std::uint32_t, const char*> cases[] = {{0, "0 s"},    {59, "59 s"},  {60, "1 m"},
+                                                           {90, "1 m"},   {3599, "59 m"}, {3600, "1 h"},
+                                                           {7199, "1 h"}};
+    for (const auto& [seconds, text] : cases)
+        EXPECT_EQ(FormatDurationUnit(seconds), text) << seconds;
+}
+
+} // namespace
+} // namespace orlu

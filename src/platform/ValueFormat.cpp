@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace orlu {
 namespace {
@@ -64,10 +65,18 @@ void AppendPrintfV(std::string& out, const char* format, va_list args)
             std::size_t count = 0;
             if (spec.widthFromArgs)
                 given[count++] = va_arg(list, int);
+            int precision = spec.precision;
             if (spec.precisionFromArgs)
-                given[count++] = va_arg(list, int);
-            if (spec.takes != FieldSpec::Takes::Nothing)
+                given[count++] = precision = va_arg(list, int);
+            if (spec.takes == FieldSpec::Takes::Text && precision >= 0) {
+                // "%.*s" may name a buffer without a terminating zero: read no
+                // more than the precision allows, as the C library does.
+                const char* text = va_arg(list, const char*);
+                given[count++] = text ? FormatArg(std::string_view(text, strnlen(text, static_cast<std::size_t>(precision))))
+                                      : FormatArg(text);
+            } else if (spec.takes != FieldSpec::Takes::Nothing) {
                 given[count++] = NextValue(spec, &list);
+            }
             AppendField(out, spec, std::span(given, count));
         });
     va_end(list);

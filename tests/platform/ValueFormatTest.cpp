@@ -36,5 +36,17 @@ TEST(ValueFormat, OtherConversionsFollowPrintf)
     EXPECT_EQ(out, "a05:07");
 }
 
+TEST(ValueFormat, TextPrecisionBoundsWhatIsRead)
+{
+    // Buffers without a terminating zero: nothing past the precision is read
+    // (the sanitizer build reports any byte read beyond the arrays).
+    const char three[3] = {'a', 'b', 'c'};
+    EXPECT_EQ(StrPrintf("[%-5.*s]", 3, three), "[abc  ]");
+    const char letter[1] = {'x'};
+    EXPECT_EQ(StrPrintf("[%.1s]", letter), "[x]");
+    EXPECT_EQ(StrPrintf("[%.2s]", "xyz"), "[xy]");
+    EXPECT_EQ(StrPrintf("[%.*s]", 0, three), "[]");
+}
+
 } // namespace
 } // namespace orlu

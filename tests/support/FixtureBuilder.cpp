@@ -337,8 +337,9 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
         for (int profile = 0; profile < 3; ++profile) {
             std::vector<std::uint16_t> words(spec.resultsRecordWords - 1u, 0);
             const std::uint32_t time = profile == 1 ? spec.overloadSeconds : spec.measurementSeconds;
-            words[0] = static_cast<std::uint16_t>(time);
-            words[1] = static_cast<std::uint16_t>(time >> 16);
+            // A record cut shorter than its time words keeps what fits.
+            for (std::size_t i = 0; i < 2 && i < words.size(); ++i)
+                words[i] = static_cast<std::uint16_t>(time >> (16 * i));
             for (std::size_t i = 0; i < spec.levels.size() && i + 2 < words.size(); ++i)
                 words[i + 2] = static_cast<std::uint16_t>(spec.levels[i] + spec.profileLevelStep * profile);
             f.Record(7, words);

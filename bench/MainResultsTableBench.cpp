@@ -89,7 +89,7 @@ void WriteReference(std::string& text, const std::vector<std::array<double, 4>>&
 std::size_t TextBytes(const LineList& lines)
 {
     std::size_t bytes = 0;
-    for (const std::string& line : lines)
+    for (std::string_view line : lines)
         bytes += line.size();
     return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <new>
 
 namespace orlu {
@@ -9,6 +10,9 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kNoMemoryText = "Not enough memory to load entire file";
+constexpr std::size_t kFirstBlockBytes = 1024;
+constexpr std::size_t kBlockDoublings = 10; // blocks of 1 MB from the eleventh on
+constexpr std::size_t kFirstLines = 16;
 
 void RaiseWidest(int* widest, std::size_t length)
 {
@@ -22,11 +26,11 @@ void RaiseWidest(int* widest, std::size_t length)
 std::string LineList::Join() const
 {
     std::size_t total = 0;
-    for (const std::string& line : m_Lines)
+    for (std::string_view line : m_Lines)
         total += line.size();
     std::string text;
     text.reserve(total);
-    for (const std::string& line : m_Lines)
+    for (std::string_view line : m_Lines)
         text += line;
     return text;
 }
@@ -48,19 +52,67 @@ bool LineList::ReportNoMemory() const
     return false;
 }
 
+char* LineList::Room(std::size_t n, std::size_t blockAtLeast)
+{
+    if (!m_Blocks.empty() && m_BlockSize - m_BlockUsed >= n)
+        return m_Blocks.back().get() + m_BlockUsed;
+    // Blocks grow from a few pages, so that a short form stays small, to a size
+    // whose unused tail is lost in the text of a long one.
+    const std::size_t next = kFirstBlockBytes << std::min<std::size_t>(m_Blocks.size(), kBlockDoublings);
+    const std::size_t size = std::max({n, blockAtLeast, next});
+    auto block = std::make_unique_for_overwrite<char[]>(size);
+    m_Blocks.push_back(std::move(block));
+    m_BlockSize = size;
+    m_BlockUsed = 0;
+    return m_Blocks.back().get();
+}
+
+void LineList::RoomForLine()
+{
+    if (m_Lines.size() == m_Lines.capacity())
+        m_Lines.reserve(std::max<std::size_t>(kFirstLines, 2 * m_Lines.capacity()));
+}
+
 bool LineList::Store(std::string& line, bool addCrLf, int* widest)
 {
+    const std::size_t size = line.size() + (addCrLf ? kCrLf.size() : 0);
+    char* to = nullptr;
     try {
-        if (addCrLf)
-            line += kCrLf;
-        m_Lines.push_back(std::move(line));
+        RoomForLine();
+        to = Room(size);
     } catch (const std::bad_alloc&) {
         line.clear();
         return ReportNoMemory();
     }
-    RaiseWidest(widest, m_Lines.back().size());
+    std::memcpy(to, line.data(), line.size());
+    if (addCrLf)
+        std::memcpy(to + line.size(), kCrLf.data(), kCrLf.size());
+    m_BlockUsed += size;
+    m_Lines.emplace_back(to, size);
+    RaiseWidest(widest, size);
     line.clear();
     return true;
+}
+
+char* LineList::BeginLine(std::size_t most)
+{
+    try {
+        RoomForLine();
+        return Room(most + kCrLf.size());
+    } catch (const std::bad_alloc&) {
+        ReportNoMemory();
+        return nullptr;
+    }
+}
+
+void LineList::EndLine(const char* end, int* widest)
+{
+    char* const start = m_Blocks.back().get() + m_BlockUsed;
+    const auto size = static_cast<std::size_t>(end - start) + kCrLf.size();
+    std::memcpy(start + size - kCrLf.size(), kCrLf.data(), kCrLf.size());
+    m_BlockUsed += size;
+    m_Lines.emplace_back(start, size);
+    RaiseWidest(widest, size);
 }
 
 bool AddLine(LineList& list, std::string& line, int* widest)
@@ -83,21 +135,31 @@ bool AppendToLastLine(LineList& list, std::string& text, bool addCrLf, int* wide
 {
     if (list.m_Lines.empty())
         return list.Store(text, addCrLf, widest); // nothing to append to: the text starts the first line
-    std::string& last = list.m_Lines.back();
-    std::size_t needed = last.size() + text.size() + (addCrLf ? kCrLf.size() : 0);
+    std::string_view& last = list.m_Lines.back();
+    const std::size_t added = text.size() + (addCrLf ? kCrLf.size() : 0);
+    char* to = nullptr;
     try {
-        // Reserve once, with room to grow, so that a failure leaves the line
-        // as it was and long rows built piece by piece are not copied over
-        // and over.
-        if (needed > last.capacity())
-            last.reserve(std::max(needed, 2 * last.capacity()));
+        // The last line grows in place while it ends its block's text and fits;
+        // otherwise it moves to a block with room to grow, so that long rows built
+        // piece by piece are not copied over and over. A failure leaves it as it was.
+        const char* blockEnd = list.m_Blocks.back().get() + list.m_BlockUsed;
+        if (last.data() + last.size() == blockEnd && list.m_BlockSize - list.m_BlockUsed >= added) {
+            to = list.m_Blocks.back().get() + list.m_BlockUsed - last.size();
+        } else {
+            const std::size_t needed = last.size() + added;
+            to = list.Room(needed, 2 * needed);
+            std::memcpy(to, last.data(), last.size());
+        }
     } catch (const std::bad_alloc&) {
         text.clear();
         return list.ReportNoMemory();
     }
-    last += text;
+    char* at = to + last.size();
+    std::memcpy(at, text.data(), text.size());
     if (addCrLf)
-        last += kCrLf;
+        std::memcpy(at + text.size(), kCrLf.data(), kCrLf.size());
+    list.m_BlockUsed = static_cast<std::size_t>(at + added - list.m_Blocks.back().get());
+    last = std::string_view(to, last.size() + added);
     RaiseWidest(widest, last.size());
     text.clear();
     return true;
@@ -110,8 +172,12 @@ void LineListSink::AddLine(std::string& line)
 
 void ClearLineList(LineList* list)
 {
-    if (list)
+    if (list) {
         list->m_Lines.clear();
+        list->m_Blocks.clear();
+        list->m_BlockSize = 0;
+        list->m_BlockUsed = 0;
+    }
 }
 
 } // namespace orlu

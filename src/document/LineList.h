@@ -4,6 +4,11 @@
 // for AppendToLastLine), so the lines can be written out one after the other.
 // Lines are Windows-1252 bytes.
 //
+// The text of the lines is packed in blocks, one after the other, and each
+// line is a view into its block: a table of a million rows costs its text
+// and a view a line, not a heap block and a string object each. Blocks never
+// move, so the views stay valid until the list is cleared.
+//
 // Along with the list the caller keeps a widest-line counter: it only grows,
 // to the longest line stored (CR LF included when the line has it), and gives
 // the views their horizontal scroll range.
@@ -19,7 +24,9 @@
 #include "platform/UserInteraction.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orlu {
@@ -36,7 +43,7 @@ public:
     /// Makes room for n lines in all (a hint: false when the memory cannot be had).
     bool Reserve(std::size_t n);
     /// Line i with its CR LF, if it has one.
-    const std::string& operator[](std::size_t i) const { return m_Lines[i]; }
+    std::string_view operator[](std::size_t i) const { return m_Lines[i]; }
     std::size_t LineCount() const override { return m_Lines.size(); }
     std::string_view Line(std::size_t i, std::string&) const override { return m_Lines[i]; }
     auto begin() const { return m_Lines.begin(); }
@@ -49,12 +56,26 @@ public:
     friend bool AppendToLastLine(LineList& list, std::string& text, bool addCrLf, int* widest);
     friend void ClearLineList(LineList* list);
 
+    /// Room to write a line of up to `most` characters and its CR LF straight into the
+    /// list; nullptr (reported) when memory ran out. EndLine stores what was written.
+    char* BeginLine(std::size_t most);
+    /// Stores the line written from BeginLine's room up to `end`, with CR LF appended.
+    void EndLine(const char* end, int* widest);
+
 private:
     /// Stores the line (with CR LF when asked) and empties it; false when memory ran out.
     bool Store(std::string& line, bool addCrLf, int* widest);
+    /// Room for n more characters at the end of the last block, taking a new block
+    /// (of blockAtLeast characters or more) when they do not fit there; throws std::bad_alloc.
+    char* Room(std::size_t n, std::size_t blockAtLeast = 0);
+    /// Makes sure the next line has its entry, so that storing it cannot fail after its text is written.
+    void RoomForLine();
     bool ReportNoMemory() const;
 
-    std::vector<std::string> m_Lines;
+    std::vector<std::string_view> m_Lines;
+    std::vector<std::unique_ptr<char[]>> m_Blocks;
+    std::size_t m_BlockSize = 0; ///< of the last block
+    std::size_t m_BlockUsed = 0; ///< characters written into the last block
     UserInteraction* m_Ui = nullptr;
 };
 

@@ -14,6 +14,18 @@ class WordSource {
 public:
     WordSource(const PagedFileImage& image, std::uint32_t position) : m_Image(&image) { Seek(position); }
 
+    /// The next page whole, when the words from here fill it; nullptr otherwise.
+    std::uint8_t* WholePage()
+    {
+        if (m_Offset == kWordsPerPage)
+            Seek(m_Position);
+        if (m_Offset != 0)
+            return nullptr;
+        m_Offset = kWordsPerPage;
+        m_Position += kWordsPerPage;
+        return m_Page;
+    }
+
     /// Pointer to the next run of at most `count` words that lie on one page.
     const std::uint8_t* Span(std::uint32_t count, std::uint32_t& got)
     {
@@ -35,7 +47,7 @@ private:
     }
 
     const PagedFileImage* m_Image;
-    const std::uint8_t* m_Page = nullptr;
+    std::uint8_t* m_Page = nullptr;
     std::uint32_t m_Offset = 0;
     std::uint32_t m_Position = 0;
 };
@@ -56,9 +68,19 @@ public:
         ++m_Count;
         return true;
     }
+    // Copies count words. A page of the compact image that would be a copy of a
+    // page of the source, word for word, is that page, shared.
     bool Copy(WordSource& source, std::uint32_t count)
     {
         while (count > 0) {
+            if (m_Offset == kWordsPerPage && count >= kWordsPerPage) {
+                if (std::uint8_t* page = source.WholePage()) {
+                    m_Image->AppendSharedPage(page, *m_Pool);
+                    m_Count += kWordsPerPage;
+                    count -= kWordsPerPage;
+                    continue;
+                }
+            }
             if (m_Offset == kWordsPerPage && !NewPage())
                 return false;
             std::uint32_t got = 0;

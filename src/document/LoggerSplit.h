@@ -11,6 +11,11 @@
 //   markers {2, 5}; breaks {3, 258}
 //
 // (a marker or break belongs to the number of the record after it).
+//
+// A page of the compact image that would be a word-for-word copy of a whole
+// page of the source is not copied: the compact image holds the source's page,
+// marked shared (see PagedFileImage), so the rows before the first marker or
+// break, all of them in a logger without any, are not held twice.
 
 #include "document/RecordIndex.h"
 #include "document/image/PagedFileImage.h"
@@ -63,7 +68,9 @@ struct LoggerSplitResult {
 
 /// Splits the rows of `source` (read up to its last word, the end word, which
 /// is not scanned) into `out`, taking the compact image's pages from `pool`.
-/// False when the pool has no page left (out is then incomplete).
+/// False when the pool has no page left (out is then incomplete). When the compact image
+/// shares pages, the caller marks the source's pages shared (ShareAllPages) before
+/// either image is written.
 bool SplitLogger(const ImageReader& source, PagePool& pool, const LoggerSplitInput& input, LoggerSplitResult& out);
 
 } // namespace orlu

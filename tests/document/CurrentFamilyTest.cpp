@@ -376,6 +376,61 @@ TEST_F(CurrentFamily, SplitLoggerIsStoredAsItWasRead)
     EXPECT_EQ(SaveAndRead(*doc, "same.orl"), Container(45, WorkedLogger()).Data());
 }
 
+TEST_F(CurrentFamily, LongSplitLoggerSharesUnmovedPagesAndBothImagesReadTheirOwnWords)
+{
+    // Rows of one word over many pages, a break of 10 records after row 2000, the count
+    // unknown: the compact image holds the pages before the break as read, and the
+    // counts written back differ between the two images (3000 kept, last number 3010).
+    constexpr std::uint32_t kRows = 3000;
+    CurrentFileSpec spec = WorkedLogger();
+    spec.rows = kRows;
+    spec.declaredCount = 0xFFFFFFFF;
+    spec.events = {LoggerEvent{2000, true, 10}};
+    const std::vector<std::uint8_t> file = CurrentMeasurementFile(spec);
+    auto doc = Open(Write("long.orl", Container(45, spec)));
+    ASSERT_TRUE(doc->HasAsLoadedImage());
+    EXPECT_EQ(doc->GetRecordIndex().size(), kRows);
+
+    const std::uint32_t data = doc->Header().bufferRecord + doc->Header().bufferRecordLength;
+    const ImageReader compact = doc->Reader();
+    const ImageReader asRead(doc->AsLoadedImage(), doc->AsLoadedByteCount());
+    ASSERT_EQ(compact.WordCount(), data + kRows + 1);
+    for (std::uint32_t r = 0; r < kRows; ++r)
+        ASSERT_EQ(compact.Word(data + r), LoggerRowWord(r, 0)) << r;
+    EXPECT_EQ(compact.Word(data + kRows), 0xFFFF);
+    EXPECT_EQ(compact.Int32AtWord(data - 2), kRows);
+    EXPECT_EQ(asRead.Int32AtWord(data - 2), kRows + 10);
+    // The image as read is the file but for the counts written back.
+    ASSERT_EQ(asRead.ByteCount(), file.size());
+    for (std::uint32_t at = 2 * data; at < file.size(); ++at)
+        ASSERT_EQ(asRead.Byte(at), file[at]) << at;
+
+    const std::uint32_t firstRowPage = (data + 255) / 256;
+    const std::uint32_t lastSharedPage = (data + 2000) / 256 - 1;
+    ASSERT_LT(firstRowPage, lastSharedPage);
+    for (std::uint32_t k = firstRowPage; k <= lastSharedPage; ++k) {
+        EXPECT_TRUE(compact.Image().PageShared(k)) << k;
+        EXPECT_EQ(compact.Image().Page(k), asRead.Image().Page(k)) << k;
+    }
+
+    // Stored, the file is the image as read, and it opens to the same working image.
+    const std::vector<std::uint8_t> stored = SaveAndRead(*doc, "long-again.orl");
+    ASSERT_EQ(stored.size(), 32 + file.size());
+    for (std::uint32_t at = 0; at < file.size(); ++at)
+        ASSERT_EQ(stored[32 + at], asRead.Byte(at)) << at;
+    // Its count now known and right, nothing is written back: the last number stays 3010.
+    auto again = Open(dir / "long-again.orl");
+    const ImageReader reopened = again->Reader();
+    const std::uint32_t lastNumberWord = data - 2;
+    ASSERT_EQ(reopened.WordCount(), compact.WordCount());
+    for (std::uint32_t w = 0; w < compact.WordCount(); ++w) {
+        if (w != lastNumberWord && w != lastNumberWord + 1) {
+            ASSERT_EQ(reopened.Word(w), compact.Word(w)) << w;
+        }
+    }
+    EXPECT_EQ(reopened.Int32AtWord(lastNumberWord), kRows + 10);
+}
+
 } // namespace
 } // namespace orlu
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 
@@ -51,11 +52,11 @@ struct Step {
     const char* text;
 };
 
-bool Apply(LineList& list, const Step& step, int& widest)
+// Applies the operation to the caller's text, which it must empty.
+bool Apply(LineList& list, Op op, std::string& text, int& widest)
 {
-    std::string text = step.text;
     bool stored = false;
-    switch (step.op) {
+    switch (op) {
     case Op::Add:
         stored = AddLine(list, text, &widest);
         break;
@@ -104,8 +105,10 @@ TEST(LineList, AppendsLinesAndRaisesTheWidestCounter)
         SCOPED_TRACE(c.name);
         LineList list;
         int widest = c.widestBefore;
-        for (const Step& step : c.steps)
-            EXPECT_TRUE(Apply(list, step, widest));
+        for (const Step& step : c.steps) {
+            std::string text = step.text;
+            EXPECT_TRUE(Apply(list, step.op, text, widest));
+        }
         EXPECT_EQ(Lines(list), c.lines);
         EXPECT_EQ(widest, c.widestAfter);
     }
@@ -137,51 +140,92 @@ TEST(LineList, JoinsItsLinesAndClears)
     EXPECT_EQ(widest, 7); // clearing leaves the caller's counter alone
 }
 
+// Applies the operation with each allocation it makes failing in turn, then with
+// memory. Each failure must store nothing, leave the lines and the counter as they
+// were, empty the caller's text and, with a user interaction, say so once. Returns
+// how many allocations failed.
+int FailEachAllocation(LineList& list, const ScriptedInteraction* ui, Op op, const std::string& given, int& widest)
+{
+    for (int failures = 0;; ++failures) {
+        const std::vector<std::string> before = Lines(list);
+        const int widestBefore = widest;
+        const std::size_t messages = ui ? ui->Messages().size() : 0;
+        std::string text = given;
+        t_AllocationsBeforeFailure = failures;
+        const bool stored = Apply(list, op, text, widest);
+        const bool failed = t_AllocationsBeforeFailure == -1;
+        t_AllocationsBeforeFailure = -1;
+        if (!failed) {
+            EXPECT_TRUE(stored);
+            return failures;
+        }
+        EXPECT_FALSE(stored);
+        EXPECT_EQ(Lines(list), before);
+        EXPECT_EQ(widest, widestBefore);
+        if (ui) {
+            EXPECT_EQ(ui->Messages().size(), messages + 1);
+            EXPECT_EQ(ui->Messages().back(), kNoMemory);
+            EXPECT_EQ(ui->Shown().back().caption, kMessageCaption);
+        }
+    }
+}
+
 TEST(LineList, MemoryFailureKeepsTheListAndSaysSo)
 {
-    ScriptedInteraction ui;
-    LineList list(&ui);
-    int widest = 0;
-    std::string line = "abc";
-    ASSERT_TRUE(AddLine(list, line, &widest)); // the list now holds one line in room for one
+    const std::string longText(100000, 'x'); // more than a block holds
+    struct Case {
+        const char* name;
+        Op op;
+        const std::string& text;
+        std::string lastLine;
+    };
+    const Case cases[] = {
+        {"a line that needs a block of its own", Op::Add, longText, longText + "\r\n"},
+        {"an open line that needs one", Op::Open, longText, longText},
+        {"the last line growing past its block", Op::AppendCrLf, longText, "abc\r\n" + longText + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedInteraction ui;
+        LineList list(&ui);
+        int widest = 0;
+        std::string first = "abc";
+        ASSERT_TRUE(AddUnterminatedLine(list, first, &widest));
+        first = "\r\n";
+        ASSERT_TRUE(AppendToLastLine(list, first, false, &widest));
+        EXPECT_GE(FailEachAllocation(list, &ui, c.op, c.text, widest), 1);
+        EXPECT_EQ(list[list.Size() - 1], c.lastLine);
+        EXPECT_EQ(widest, static_cast<int>(c.lastLine.size()));
+    }
+}
 
-    // The list itself cannot grow.
-    line.reserve(64);
-    line = "a longer line of forty characters-------";
-    t_AllocationsBeforeFailure = 0;
-    EXPECT_FALSE(AddLine(list, line, &widest));
-    EXPECT_TRUE(line.empty());
-
-    // The line cannot take its CR LF.
-    line = std::string(40, 'x');
-    line.shrink_to_fit();
-    t_AllocationsBeforeFailure = 0;
-    EXPECT_FALSE(AddLine(list, line, &widest));
-
-    // An open line cannot be stored.
-    line = "open";
-    t_AllocationsBeforeFailure = 0;
-    EXPECT_FALSE(AddUnterminatedLine(list, line, &widest));
-
-    // The last line cannot grow.
-    std::string text(100, 'y');
-    t_AllocationsBeforeFailure = 0;
-    EXPECT_FALSE(AppendToLastLine(list, text, true, &widest));
-    EXPECT_TRUE(text.empty());
-
-    t_AllocationsBeforeFailure = -1;
-    EXPECT_EQ(Lines(list), std::vector<std::string>{"abc\r\n"});
-    EXPECT_EQ(widest, 5);
-    EXPECT_EQ(ui.Messages(), std::vector<std::string>(4, kNoMemory));
-    EXPECT_EQ(ui.Shown().back().caption, kMessageCaption);
-
-    // Without a user interaction the failure shows in the result only.
-    LineList quiet;
-    line = std::string(40, 'z');
-    t_AllocationsBeforeFailure = 0;
-    EXPECT_FALSE(AddLine(quiet, line, &widest));
-    t_AllocationsBeforeFailure = -1;
-    EXPECT_TRUE(quiet.Empty());
+TEST(LineList, LinesThatNeedMemoryFailAloneAmongManyThatFit)
+{
+    // Short lines one after the other: most fit where the list has room, some need
+    // more room for the lines or a new block, with or without a user interaction.
+    for (bool withUi : {true, false}) {
+        SCOPED_TRACE(withUi ? "with a user interaction" : "without one");
+        ScriptedInteraction ui;
+        LineList list(withUi ? &ui : nullptr);
+        int widest = 0;
+        std::vector<std::string> expected;
+        int failures = 0;
+        for (int i = 0; i < 2000; ++i) {
+            const std::string text = "line " + std::to_string(i);
+            const Op op = i % 3 == 0 ? Op::Open : i % 3 == 1 ? Op::Append : Op::Add;
+            failures += FailEachAllocation(list, withUi ? &ui : nullptr, op, text, widest);
+            if (op == Op::Append)
+                expected.back() += text;
+            else
+                expected.push_back(op == Op::Add ? text + "\r\n" : text);
+        }
+        EXPECT_GE(failures, 2);
+        EXPECT_EQ(Lines(list), expected);
+        std::size_t longest = 0;
+        for (const std::string& line : expected)
+            longest = std::max(longest, line.size());
+        EXPECT_EQ(widest, static_cast<int>(longest));
+    }
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 namespace orlu {
 namespace {
 
@@ -35,6 +37,56 @@ TEST(PagedFileImage, ValuesStraddlingPagesJoinTheirBytes)
     EXPECT_EQ(ImageGetInt32AtWord(p.image, 510), le32(1020));
     EXPECT_EQ(ImageGetWord(p.image, 300), le16(600));
     EXPECT_EQ(ImageGetByte(p.image, 1535), PatternImage::At(1535));
+}
+
+TEST(PagedFileImage, SharedPagesAreCopiedBeforeEitherImageWritesThem)
+{
+    // Page 1 of the pattern is page 0 of a second image, marked shared in both.
+    for (bool writeTheSecond : {true, false}) {
+        SCOPED_TRACE(writeTheSecond ? "the second image written" : "the first image written");
+        PatternImage p(2);
+        PagedFileImage second;
+        second.AppendSharedPage(p.image.Page(1), p.pool);
+        second.AppendPage(p.image.Page(0)); // not shared: written in place
+        p.image.ShareAllPages(p.pool);
+        ASSERT_TRUE(second.PageShared(0));
+        ASSERT_FALSE(second.PageShared(1));
+
+        PagedFileImage& written = writeTheSecond ? second : p.image;
+        const std::uint32_t word = writeTheSecond ? 1 : 257; // byte 2 of the shared page
+        const std::uint8_t* before = written.Page(word >> 8);
+        ImageSetWord(written, word, 0xBEEF);
+        EXPECT_NE(written.Page(word >> 8), before);
+        EXPECT_FALSE(written.PageShared(word >> 8));
+        EXPECT_EQ(ImageGetWord(written, word), 0xBEEF);
+        // The rest of the page was copied; the other image still reads the page as it was.
+        const PagedFileImage& other = writeTheSecond ? p.image : second;
+        const std::uint32_t otherByte = writeTheSecond ? 514 : 2;
+        EXPECT_EQ(ImageGetByte(written, 2 * word + 2), PatternImage::At(516));
+        EXPECT_EQ(ImageGetByte(other, otherByte), PatternImage::At(514));
+        EXPECT_EQ(ImageGetByte(other, otherByte + 1), PatternImage::At(515));
+    }
+
+    // A page that is not shared is written where it is.
+    PatternImage p(1);
+    PagedFileImage second;
+    second.AppendSharedPage(p.image.Page(0), p.pool);
+    second.AppendPage(p.pool.Alloc(512));
+    const std::uint8_t* own = second.Page(1);
+    ImageSetWord(second, 256, 7);
+    EXPECT_EQ(second.Page(1), own);
+}
+
+TEST(PagedFileImage, SharedPageWithoutRoomForItsCopyIsNotWritten)
+{
+    PatternImage p(1);
+    PagePool none(0);
+    PagedFileImage second;
+    second.AppendSharedPage(p.image.Page(0), none);
+    EXPECT_THROW(ImageSetWord(second, 0, 0xBEEF), std::bad_alloc);
+    EXPECT_TRUE(second.PageShared(0));
+    EXPECT_EQ(ImageGetByte(p.image, 0), PatternImage::At(0));
+    EXPECT_EQ(second.Page(0), p.image.Page(0));
 }
 
 TEST(PagedFileImage, AccessOutsideThePagesThrows)

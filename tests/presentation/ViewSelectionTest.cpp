@@ -66,7 +66,7 @@ CurrentFileSpec LoggerSpec(std::uint32_t rows, bool thirdOctaves)
 std::vector<std::string> Texts(const LineList& lines)
 {
     std::vector<std::string> out;
-    for (const std::string& l : lines)
+    for (std::string_view l : lines)
         out.emplace_back(LineText(l));
     return out;
 }

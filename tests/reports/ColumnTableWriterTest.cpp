@@ -57,9 +57,9 @@ const std::vector<double> kY = {0, 1.25, 2.5, 3.75, 5, 6.25, 7.5, 8.75, 10, 11.2
 std::vector<std::string> TextLines(const LineList& lines)
 {
     std::vector<std::string> text;
-    for (const std::string& line : lines) {
+    for (std::string_view line : lines) {
         EXPECT_TRUE(line.ends_with("\r\n")) << line;
-        text.push_back(line.substr(0, line.size() - 2));
+        text.emplace_back(line.substr(0, line.size() - 2));
     }
     return text;
 }

@@ -118,7 +118,7 @@ TEST_F(MainResultsTables, GoldenTablesOfALevelMeterAndADoseMeter)
         EXPECT_EQ(kind, kTableKindMainResults);
         // The width is that of the widest line, its CR LF included.
         std::size_t widest = 0;
-        for (const std::string& line : lines)
+        for (std::string_view line : lines)
             widest = std::max(widest, line.size());
         EXPECT_EQ(width, static_cast<std::int32_t>(widest));
     }
@@ -336,7 +336,7 @@ protected:
     void ExpectWidthOfWidestLine()
     {
         std::size_t widest = 0;
-        for (const std::string& line : lines)
+        for (std::string_view line : lines)
             widest = std::max(widest, line.size());
         EXPECT_EQ(width, static_cast<std::int32_t>(widest));
     }
@@ -490,7 +490,7 @@ TEST_F(FourChannelTables, VectorRowWithoutItsLevelShowsNoValue)
     auto doc = OpenFourChannel(spec);
     Render(*doc, {0, 0, 0}, 0, 0x10);
     ASSERT_GE(lines.Size(), 4u);
-    const std::string vector = lines[lines.Size() - 2];
+    const std::string_view vector = lines[lines.Size() - 2];
     EXPECT_TRUE(vector.starts_with("45/01/01\t13:39'12\tVect\tP1\tMODULE\t---\t00:16'40\tm/s\xB2\t-----\t-----\t-----\t-----\t-----\r\n"))
         << vector;
 }

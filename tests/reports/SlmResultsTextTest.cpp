@@ -149,8 +149,8 @@ TEST_F(SlmText, Rt60FileShowsItsReverberationTimes)
 std::vector<std::string> Lines(const LineList& list)
 {
     std::vector<std::string> out;
-    for (const std::string& line : list)
-        out.push_back(line.substr(0, line.size() - 2));
+    for (std::string_view line : list)
+        out.emplace_back(line.substr(0, line.size() - 2));
     return out;
 }
 
@@ -603,9 +603,9 @@ TEST_F(FourChannelSound, TotalRowsAreNamedFromTheListOfTheirChannel)
         MainTableRequest request{table, width, kind, 0x0003, 0, {0, 0, 0}};
         ASSERT_EQ(TableFormRT60ByChannel(*doc, request, 0, 0), 1);
         std::vector<std::string> tableTotals;
-        for (const std::string& line : table)
+        for (std::string_view line : table)
             if (line.starts_with("TOT"))
-                tableTotals.push_back(line.substr(0, line.find('\t')));
+                tableTotals.emplace_back(line.substr(0, line.find('\t')));
         EXPECT_EQ(tableTotals, (std::vector<std::string>{"TOT_A", "TOT_C", "TOTAL", "TOT_A", "TOT_A", "TOT_C"}));
     }
 }

@@ -155,7 +155,7 @@ TEST(EmitRowTest, ThousandFieldRowInPiecesReadsAsConvertedWhole)
     int widest = 0;
     int pieces = 0;
     EmitInPieces(lines, fields, 0, &widest, &pieces);
-    const std::string& line = lines[0];
+    std::string_view line = lines[0];
     EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 999);
 }
 

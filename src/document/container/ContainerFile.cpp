@@ -101,7 +101,7 @@ std::uint8_t* CTmDoc::AppendPage()
 bool CTmDoc::ReadDataIntoPages(Archive& archive, std::uint64_t dataBytes)
 {
     // The current page is the image's last one, partly filled when the byte count is not a multiple of 512.
-    std::uint8_t* page = m_Image.Page(m_Image.PageCount() - 1);
+    std::uint8_t* page = m_Image.WritablePage(m_Image.PageCount() - 1);
     std::uint32_t fill = m_ByteCount % PagedFileImage::kPageSize;
     const std::uint64_t end = m_ByteCount + dataBytes;
     m_Image.Reserve(static_cast<std::uint32_t>(end / PagedFileImage::kPageSize + 1));

@@ -127,6 +127,10 @@ bool CTmDoc::SplitCurrentLogger(CurrentHeader& h)
                          MessageIcon::Stop);
         return false;
     }
+    // The compact image holds the pages of rows that did not move: the image as read
+    // must copy them too before it is written.
+    if (split.image.SharesPages())
+        m_Image.ShareAllPages(m_Pool);
     const bool unknown = h.declaredCount == kUnknownRecordCount;
     const bool differs = !unknown && h.declaredCount != split.kept;
     if (differs && !fourChannel)

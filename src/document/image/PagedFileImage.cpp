@@ -1,5 +1,7 @@
 #include "document/image/PagedFileImage.h"
 
+#include <cstring>
+#include <new>
 #include <string>
 
 namespace orlu {
@@ -7,6 +9,32 @@ namespace orlu {
 void PagedFileImage::ThrowOutside(std::uint32_t page)
 {
     throw ImageRangeError("page " + std::to_string(page) + " lies outside the file image");
+}
+
+void PagedFileImage::AppendSharedPage(std::uint8_t* page, PagePool& pool)
+{
+    if (m_Shared.empty())
+        m_Shared.assign(m_Pages.size(), false);
+    m_Pages.push_back(page);
+    m_Shared.push_back(true);
+    m_CopyPool = &pool;
+}
+
+void PagedFileImage::ShareAllPages(PagePool& pool)
+{
+    m_Shared.assign(m_Pages.size(), true);
+    m_CopyPool = &pool;
+}
+
+std::uint8_t* PagedFileImage::CopySharedPage(std::uint32_t k)
+{
+    std::uint8_t* copy = m_CopyPool->Alloc(kPageSize);
+    if (!copy)
+        throw std::bad_alloc();
+    std::memcpy(copy, m_Pages[k], kPageSize);
+    m_Pages[k] = copy;
+    m_Shared[k] = false;
+    return copy;
 }
 
 void ImageReader::ThrowPastEnd(std::uint64_t offset) const

@@ -4,6 +4,13 @@
 // an odd offset, and a 32-bit value at the last word of a page, straddle two
 // pages. The image owns no memory: its pages come from the document's PagePool.
 //
+// Two images may hold the same page: the logger split's compact image keeps
+// the pages of rows that lie where they lay in the file as read, so a long
+// logger is not held twice. Such a page is marked shared in both images and
+// copied before it is written (ImageSetWord), so a write to one image never
+// shows in the other. Writers take their page through WritablePage (ImageSetWord
+// does).
+//
 // Every accessor checks the page index and throws ImageRangeError outside the
 // image, so a damaged file can never make a read of memory the image does not
 // own. Readers that must also stay inside the file's byte count use ImageReader.
@@ -37,14 +44,43 @@ public:
         return m_Pages[k];
     }
 
-    void AppendPage(std::uint8_t* page) { m_Pages.push_back(page); }
-    void Clear() { m_Pages.clear(); }
+    /// Page k to write into: a shared page is first replaced by a copy of its own.
+    /// Throws outside the image, and std::bad_alloc when no page for the copy can be had.
+    std::uint8_t* WritablePage(std::uint32_t k)
+    {
+        std::uint8_t* page = Page(k);
+        return m_Shared.empty() || !m_Shared[k] ? page : CopySharedPage(k);
+    }
+
+    void AppendPage(std::uint8_t* page)
+    {
+        m_Pages.push_back(page);
+        if (!m_Shared.empty())
+            m_Shared.push_back(false);
+    }
+    /// Appends a page another image holds too; a write copies it from pool first.
+    void AppendSharedPage(std::uint8_t* page, PagePool& pool);
+    /// Marks every page as held by another image too, to be copied from pool before a write.
+    void ShareAllPages(PagePool& pool);
+    /// Whether some page may be held by another image too.
+    bool SharesPages() const { return m_CopyPool != nullptr; }
+    bool PageShared(std::uint32_t k) const { return k < m_Shared.size() && m_Shared[k]; }
+
+    void Clear()
+    {
+        m_Pages.clear();
+        m_Shared.clear();
+        m_CopyPool = nullptr;
+    }
     void Reserve(std::uint32_t pages) { m_Pages.reserve(pages); }
 
 private:
     [[noreturn]] static void ThrowOutside(std::uint32_t page);
+    std::uint8_t* CopySharedPage(std::uint32_t k);
 
     std::vector<std::uint8_t*> m_Pages;
+    std::vector<bool> m_Shared; ///< by page; empty while no page is shared
+    PagePool* m_CopyPool = nullptr; ///< where copies of shared pages come from
 };
 
 inline std::uint8_t ImageGetByte(const PagedFileImage& image, std::uint32_t b)
@@ -77,7 +113,7 @@ inline std::uint32_t ImageGetInt32AtWord(const PagedFileImage& image, std::uint3
 
 inline void ImageSetWord(PagedFileImage& image, std::uint32_t n, std::uint16_t value)
 {
-    std::uint8_t* p = image.Page(n >> 8) + ((n & 255u) << 1);
+    std::uint8_t* p = image.WritablePage(n >> 8) + ((n & 255u) << 1);
     p[0] = static_cast<std::uint8_t>(value);
     p[1] = static_cast<std::uint8_t>(value >> 8);
 }

@@ -56,7 +56,7 @@ void TabColumnLayout::Build(const LineList& lines)
         lastWidths.clear();
     };
     int index = 0;
-    for (const std::string& stored : lines) {
+    for (std::string_view stored : lines) {
         const std::string_view line = LineText(stored);
         const int terminator = static_cast<int>(stored.size() - line.size());
         if (line.find(kTab) == std::string_view::npos) {

@@ -15,9 +15,6 @@ constexpr bool IsAsciiLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// CR LF, which AddLine appends.
-constexpr std::size_t kLineEndLength = 2;
-
 void AppendSeparator(std::string& out, char separator, bool doubled)
 {
     out += separator;
@@ -192,24 +189,19 @@ void EmitFieldRow(LineList& lines, std::string& row, const TableOutputOptions& o
 {
     const char separator = SeparatorChar(options.SeparatorIndex);
     const char decimal = DecimalChar(options.DecimalIndex);
-    // The line is stored in a string of its own size with room for its CR LF; the
-    // row keeps its buffer for the next row.
-    std::string line;
     if (separator != kNoSeparator && !SeparatorDoubled(options.SeparatorIndex)) {
-        // Written straight into the line, which is never longer than the row.
-        line.resize(row.size() + kLineEndLength);
-        const char* const from = row.data();
-        char* const to = line.data();
-        line.resize(static_cast<std::size_t>(CompactRow(from, from + row.size(), to, separator, decimal) - to));
-    } else {
-        ApplyColumnSeparator(row, separator, SeparatorDoubled(options.SeparatorIndex));
-        if (decimal != DecimalPointChars[0])
-            ReplaceDecimalPoint(row, decimal);
-        line.reserve(row.size() + kLineEndLength);
-        line = row;
+        // Written straight into the list, as the line is never longer than the row.
+        if (char* const to = lines.BeginLine(row.size())) {
+            const char* const from = row.data();
+            lines.EndLine(CompactRow(from, from + row.size(), to, separator, decimal), widest);
+        }
+        row.clear();
+        return;
     }
-    row.clear();
-    AddLine(lines, line, widest);
+    ApplyColumnSeparator(row, separator, SeparatorDoubled(options.SeparatorIndex));
+    if (decimal != DecimalPointChars[0])
+        ReplaceDecimalPoint(row, decimal);
+    AddLine(lines, row, widest);
 }
 
 void RepackHeader(std::string& header)

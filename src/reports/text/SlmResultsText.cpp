@@ -226,8 +226,8 @@ std::string ProfileCells(const ProfileColumns& k, const CurrentChannel& ch, cons
 // The lines of a text made on its own list, appended to another.
 void AppendLines(const LineList& from, LineList& to, int* widest)
 {
-    for (const std::string& stored : from) {
-        std::string line = stored.ends_with("\r\n") ? stored.substr(0, stored.size() - 2) : stored;
+    for (std::string_view stored : from) {
+        std::string line(stored.ends_with("\r\n") ? stored.substr(0, stored.size() - 2) : stored);
         AddLine(to, line, widest);
     }
 }

@@ -105,7 +105,7 @@ protected:
         int widest = -1;
         EXPECT_TRUE(renderer(doc, lines, &widest, 0x1F, 0));
         int longest = 0;
-        for (const std::string& line : lines)
+        for (std::string_view line : lines)
             longest = std::max(longest, static_cast<int>(line.size()));
         EXPECT_EQ(widest, longest);
         return lines.Join();
@@ -118,7 +118,7 @@ protected:
         LineListSink sink(lines, &widest);
         WriteAsciiForm(doc, sink, ui, progress);
         int longest = 0;
-        for (const std::string& line : lines)
+        for (std::string_view line : lines)
             longest = std::max(longest, static_cast<int>(line.size()));
         EXPECT_EQ(widest, longest);
         return lines.Join();

@@ -41,9 +41,9 @@ std::vector<std::string> Written(const FieldCase& c, std::uint32_t& end)
         FormatRecordFields(ctx, out, c.codes, pos, count);
     end = pos;
     std::vector<std::string> lines;
-    for (const std::string& line : list) {
+    for (std::string_view line : list) {
         EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
-        lines.push_back(line.substr(0, line.size() - 2));
+        lines.emplace_back(line.substr(0, line.size() - 2));
     }
     return lines;
 }

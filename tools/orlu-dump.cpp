@@ -22,7 +22,8 @@
 //       sub-file N of a Multifile with --subfile N, or of every sub-file with --all
 //   orlu-dump FILE --results
 //       per profile (ORLU 545 and 590: per channel and profile) the main
-//       results in dB and linear units with their texts
+//       results in dB and linear units with their texts; ORLU 505 METER-mode
+//       files: the Main-results text of every channel with unit byte 0 and 1
 //   orlu-dump FILE --viewmask
 //       the View items the document offers
 //
@@ -53,6 +54,8 @@
 #include "platform/TextEncoding.h"
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/ViewSelection.h"
+#include "reports/common/LegacyResultRow.h"
+#include "reports/text/LegacyResultsText.h"
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
@@ -423,6 +426,32 @@ void PrintResults(CTmDoc& doc, std::string& out)
     doc.SelectChannelProfile(0, 0);
 }
 
+// Legacy files: the Main-results text of every channel in both unit choices (a
+// microphone shows linear units with 1, the other inputs with 0).
+void PrintLegacyResults(CTmDoc& doc, std::string& out)
+{
+    if (doc.FileKind() != kKindLegacyMeter) {
+        out += "no results\n";
+        return;
+    }
+    for (std::uint8_t units : {0, 1}) {
+        LineList lines;
+        int widest = 0;
+        FormatLegacyResultsText(doc, lines, &widest, doc.Legacy().profileMask, units);
+        AppendPrintf(out, "units %u:\n", units);
+        if (lines.Empty())
+            out += "no results\n";
+        std::string buffer;
+        for (std::size_t i = 0; i < lines.LineCount(); ++i) {
+            std::string_view line = lines.Line(i, buffer);
+            while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+                line.remove_suffix(1);
+            out += line;
+            out += '\n';
+        }
+    }
+}
+
 struct ViewName {
     std::uint32_t bit;
     const char* name;
@@ -625,8 +654,6 @@ int Run(int argc, char** argv)
     // error as they happened) make the status 1. Its header and results were never decoded:
     // rows built from it would be words of whatever the file holds.
     int status = Refused(doc, ui) ? 1 : 0;
-    // Main results of legacy files are not written yet: their header is.
-    results = results && !doc.LegacyDecoded();
     // ANALYZER-mode files have a setup of their own and no main results.
     const bool analyzer = header && doc.AnalyzerDecoded();
     if (analyzer)
@@ -662,7 +689,9 @@ int Run(int argc, char** argv)
             PrintAnalyzerHeader(doc, out);
         }
     }
-    if (results)
+    if (results && doc.LegacyDecoded())
+        PrintLegacyResults(doc, out);
+    else if (results)
         PrintResults(doc, out);
     if (viewMask)
         PrintViewMask(doc, out);

@@ -9,6 +9,7 @@
 #include "document/ViewMask.h"
 #include "document/channel/Channel505Selection.h"
 #include "document/headers/CurrentHeader.h"
+#include "document/headers/LegacyNameLists.h"
 #include "document/headers/Setup505Decoder.h"
 #include "document/rawviews/RawViews.h"
 #include "document/rawviews/RawViewTexts.h"
@@ -287,7 +288,7 @@ TEST(Analyzer505Range, ScalingOfThe505RangeList)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.input << "/" << c.range << "/" << c.eVersion << "/" << c.mode);
         CurrentChannel ch;
-        ch.rangeNames = Range505Names();
+        ch.rangeNames = Orlu505RangeNames();
         ch.inputKind = c.input;
         ch.rangeIndex = c.range;
         ComputeRangeScaling505(ch, c.eVersion, c.mode);
@@ -300,7 +301,7 @@ TEST(Analyzer505Range, ScalingOfThe505RangeList)
     }
     // A range the amplitude table does not know has no sample scale.
     CurrentChannel outside;
-    outside.rangeNames = Range505Names();
+    outside.rangeNames = Orlu505RangeNames();
     outside.rangeIndex = 5;
     ComputeRangeScaling505(outside, false, 0);
     EXPECT_EQ(outside.sampleScale, 0.0);

@@ -1,6 +1,7 @@
 #include "document/channel/LegacyChannelSelection.h"
 
 #include "document/headers/CurrentHeader.h"
+#include "document/headers/LegacyNameLists.h"
 #include "platform/ValueFormat.h"
 
 #include <cmath>
@@ -8,16 +9,6 @@
 
 namespace orlu {
 namespace {
-
-constexpr const char* kRangeNames[] = {
-    "UNDF",   "30 dB",  "40 dB",  "50 dB",  "60 dB",  "70 dB",  "80 dB",  "90 dB",  "100 dB", "110 dB",
-    "120 dB", "130 dB", "140 dB", "150 dB", "160 dB", "170 dB", "180 dB", "190 dB", "200 dB", "210 dB",
-    "220 dB", "230 dB", "240 dB", "250 dB", "260 dB", "270 dB", "280 dB", "290 dB", "300 dB", "UNDF"};
-
-constexpr const char* kFilterNames[] = {"DC",   "Lin",    "A",    "C",    "C&A",   "G",    "HP",   "W-Bxy",
-                                        "W-Bz", "H-A",    "W-Bc", "W-Bcv", "KB",   "UNDF", "UNDF", "MF-Vel",
-                                        "Vel1", "Vel3",   "Vel10", "Dil1", "Dil3", "Dil10", "UNDF", "Wk",
-                                        "Wd",   "Wc",     "Wj",   "Wh",   "UNDF",  "UNDF", "UNDF"};
 
 /// Amplitudes of the sample scale; range r takes entry 2r - 1.
 constexpr double kRangeAmplitudes[] = {0.00822, 0.026, 0.082, 0.26, 0.822, 2.6, 8.22, 26.0};
@@ -70,16 +61,6 @@ std::string VectorFormula(const LegacyHeader& h)
 }
 
 } // namespace
-
-NameTable Orlu505RangeNames()
-{
-    return NameTable::Of(kRangeNames);
-}
-
-NameTable LegacyFilterNameTable()
-{
-    return NameTable::Of(kFilterNames);
-}
 
 void ComputeRangeScalingLegacy(CurrentChannel& ch, bool eVersionOrChannelMode)
 {

@@ -10,11 +10,6 @@
 
 namespace orlu {
 
-/// Range names of the ORLU 505 files: 0 "UNDF", k "20 + 10k dB" for k = 1 to 28, 29 "UNDF".
-NameTable Orlu505RangeNames();
-/// Weighting filter names of legacy channels, by filter code.
-NameTable LegacyFilterNameTable();
-
 /// Makes channel p (0 to 4) of a legacy document current. eVersion: the document's
 /// sub-kind says an E-version instrument.
 void SelectLegacyChannel(const LegacyHeader& h, const LevelContext& levels, bool eVersion, int p, CurrentChannel& ch);

@@ -162,7 +162,4 @@ struct Setup505 {
     std::uint32_t RecordWords() const { return channelCount * (bandEnd + (timeHistory ? 1u : 0u)); }
 };
 
-/// The 505 range list: "UNDF", then "30 dB" to "300 dB" in 10 dB steps, then "UNDF".
-NameTable Range505Names();
-
 } // namespace orlu

@@ -2,6 +2,7 @@
 
 #include "document/headers/CurrentHeader.h"
 #include "document/headers/CurrentNameLists.h"
+#include "document/headers/LegacyNameLists.h"
 #include "document/tables/BandTables.h"
 #include "document/texts/NumberTexts.h"
 
@@ -11,11 +12,6 @@
 
 namespace orlu {
 namespace {
-
-constexpr const char* kRange505Names[] = {
-    "UNDF",   "30 dB",  "40 dB",  "50 dB",  "60 dB",  "70 dB",  "80 dB",  "90 dB",  "100 dB", "110 dB",
-    "120 dB", "130 dB", "140 dB", "150 dB", "160 dB", "170 dB", "180 dB", "190 dB", "200 dB", "210 dB",
-    "220 dB", "230 dB", "240 dB", "250 dB", "260 dB", "270 dB", "280 dB", "290 dB", "300 dB", "UNDF"};
 
 constexpr std::uint16_t kFirstProbeInput = 6;
 constexpr std::uint16_t kProbe6Input = 6;
@@ -278,8 +274,6 @@ bool SetUpOctaves(const ImageReader& image, SubfileSpan sub, Setup505& s)
 
 } // namespace
 
-NameTable Range505Names() { return NameTable::Of(kRange505Names); }
-
 ProbeTableLayout FindProbeTableLayout(std::uint16_t headerLength, std::uint16_t function)
 {
     ProbeTableLayout layout;
@@ -301,7 +295,7 @@ bool DecodeSetup505Header(const ImageReader& image, SubfileSpan sub, bool eVersi
 {
     s = Setup505{};
     s.subfileStart = sub.start;
-    s.rangeNames = Range505Names();
+    s.rangeNames = Orlu505RangeNames();
     if (sub.end < sub.start || sub.end - sub.start < kCommonHeaderWords)
         return false;
     const std::uint32_t h = sub.start;

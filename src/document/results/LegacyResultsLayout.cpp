@@ -22,12 +22,14 @@ std::optional<std::uint32_t> FindLegacyResultRow(const ImageReader& image, const
 {
     if (channel < 0)
         return std::nullopt;
-    std::uint64_t word = layout.prefixVariant != 0 ? 1 : 0;
-    std::optional<std::uint64_t> skip = BlockLength(image, word);
-    if (!skip)
-        return std::nullopt;
-    word += *skip;
-    if ((layout.prefixVariant != 0 || layout.channelMode != 0) && layout.channelCount != 0) {
+    std::uint64_t word = layout.firstRow != 0 ? layout.firstRow : layout.prefixVariant != 0 ? 1 : 0;
+    std::optional<std::uint64_t> skip;
+    if (layout.firstRow == 0) {
+        if (!(skip = BlockLength(image, word)))
+            return std::nullopt;
+        word += *skip;
+    }
+    if (layout.firstRow == 0 && (layout.prefixVariant != 0 || layout.channelMode != 0) && layout.channelCount != 0) {
         if (!(skip = BlockLength(image, word, layout.channelCount)))
             return std::nullopt;
         word += *skip;

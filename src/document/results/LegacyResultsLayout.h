@@ -21,6 +21,9 @@ struct LegacyResultsLayout {
     std::uint8_t prefixVariant = 0; ///< 0 without prefix word, 1 to 3 with it
     std::uint8_t channelMode = 0;   ///< the sound-intensity probe: 0 none
     std::uint16_t channelCount = 1;
+    /// When not 0: the first row's word as the header decoder found it, which reads
+    /// every channel block by its own length; the walk then starts there.
+    std::uint32_t firstRow = 0;
 };
 
 /// The first word (the length word) of channel `channel`'s result row, or

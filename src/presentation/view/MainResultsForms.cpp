@@ -1,6 +1,7 @@
 #include "presentation/view/MainResultsForms.h"
 
 #include "document/Subfiles.h"
+#include "presentation/view/ViewSelection.h"
 #include "reports/table/MainResultsTables.h"
 
 #include <algorithm>
@@ -18,8 +19,7 @@ void RenderMainResultsTable(FormRequest& request)
         return;
     }
     // Until the view has chosen channels, Main results shows those the file holds.
-    const std::uint16_t mask =
-        request.View.SelectedChannels != 0 ? request.View.SelectedChannels : doc.Header().profileMask;
+    const std::uint16_t mask = request.View.SelectedChannels != 0 ? request.View.SelectedChannels : HeaderChannelMask(doc);
     std::int32_t width = 0;
     MainTableRequest table{request.Lines, width, request.TableContentKind, mask, request.View.UnitsByKind[0],
                            request.Options};

@@ -31,39 +31,25 @@ const std::array<std::string_view, 12> LegacyFunctionNames = std::to_array<std::
     " Dil3",
 });
 
-const std::array<LegacyFilter, 31> LegacyFilterNames = std::to_array<LegacyFilter>({
-    /*  0 */ {"DC", 0},
-    /*  1 */ {"Lin", 3},
-    /*  2 */ {"A", 3},
-    /*  3 */ {"C", 3},
-    /*  4 */ {"C&A", 3},
-    /*  5 */ {"G", 3},
-    /*  6 */ {"HP", 3},
-    /*  7 */ {"W-Bxy", 3},
-    /*  8 */ {"W-Bz", 3},
-    /*  9 */ {"H-A", 3},
-    /* 10 */ {"W-Bc", 3},
-    /* 11 */ {"W-Bcv", 4},
-    /* 12 */ {"KB", 6},
-    /* 13 */ {"UNDF", 0},
-    /* 14 */ {"UNDF", 0},
-    /* 15 */ {"MF-Vel", 4},
-    /* 16 */ {"Vel1", 4},
-    /* 17 */ {"Vel3", 4},
-    /* 18 */ {"Vel10", 4},
-    /* 19 */ {"Dil1", 5},
-    /* 20 */ {"Dil3", 5},
-    /* 21 */ {"Dil10", 5},
-    /* 22 */ {"UNDF", 0},
-    /* 23 */ {"Wk", 3},
-    /* 24 */ {"Wd", 3},
-    /* 25 */ {"Wc", 3},
-    /* 26 */ {"Wj", 3},
-    /* 27 */ {"Wh", 0},
-    /* 28 */ {"UNDF", 0},
-    /* 29 */ {"UNDF", 0},
-    /* 30 */ {"UNDF", 0},
-});
+namespace {
+
+/// Units of the legacy filters, by filter code (see LegacyFilter::Unit).
+constexpr std::uint8_t kLegacyFilterUnits[] = {
+    0, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, // DC to W-Bc
+    4, 6, 0, 0, 4, 4, 4, 4,          // W-Bcv, KB, two undefined, MF-Vel to Vel10
+    5, 5, 5, 0,                      // Dil1 to Dil10, undefined
+    3, 3, 3, 3, 0, 0, 0, 0,          // Wk to Wj, Wh, three undefined
+};
+static_assert(std::size(kLegacyFilterUnits) == kLegacyFilterCount);
+
+} // namespace
+
+const std::array<LegacyFilter, kLegacyFilterCount> LegacyFilterNames = [] {
+    std::array<LegacyFilter, kLegacyFilterCount> filters{};
+    for (std::size_t code = 0; code < kLegacyFilterCount; ++code)
+        filters[code] = {kLegacyFilterNames[code], kLegacyFilterUnits[code]};
+    return filters;
+}();
 
 const std::array<std::string_view, 9> InputNames = std::to_array<std::string_view>({
     "UNDF",
@@ -90,11 +76,12 @@ const std::array<std::string_view, 10> InputShortNames = std::to_array<std::stri
     "UNDF",
 });
 
-const std::array<std::string_view, 30> LegacyRangeNames = std::to_array<std::string_view>({
-    "UNDF",   "30 dB",  "40 dB",  "50 dB",  "60 dB",  "70 dB",  "80 dB",  "90 dB",  "100 dB", "110 dB",
-    "120 dB", "130 dB", "140 dB", "150 dB", "160 dB", "170 dB", "180 dB", "190 dB", "200 dB", "210 dB",
-    "220 dB", "230 dB", "240 dB", "250 dB", "260 dB", "270 dB", "280 dB", "290 dB", "300 dB", "UNDF",
-});
+const std::array<std::string_view, kOrlu505RangeCount> LegacyRangeNames = [] {
+    std::array<std::string_view, kOrlu505RangeCount> ranges{};
+    for (std::size_t k = 0; k < kOrlu505RangeCount; ++k)
+        ranges[k] = kOrlu505RangeNames[k];
+    return ranges;
+}();
 
 const std::array<std::string_view, 12> TimeConstantNames = std::to_array<std::string_view>({
     "UNDF",

@@ -5,6 +5,8 @@
 // every lookup goes through NameFor, which answers "UNDF" for a code beyond a
 // list rather than reading past it.
 
+#include "document/headers/LegacyNameLists.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -29,8 +31,9 @@ struct LegacyFilter {
     std::uint8_t Unit;
 };
 
-/// Filters of legacy channels, by filter code.
-extern const std::array<LegacyFilter, 31> LegacyFilterNames;
+/// Filters of legacy channels, by filter code: the document's filter names
+/// with their units.
+extern const std::array<LegacyFilter, kLegacyFilterCount> LegacyFilterNames;
 
 /// The filter of a legacy filter code; "UNDF" without unit beyond the table.
 LegacyFilter LegacyFilterFor(long long code);
@@ -40,8 +43,9 @@ extern const std::array<std::string_view, 9> InputNames;
 /// Short input names of the channel columns, by input kind.
 extern const std::array<std::string_view, 10> InputShortNames;
 
-/// Legacy range names: entry k is the range's top level, 20 + 10 k dB.
-extern const std::array<std::string_view, 30> LegacyRangeNames;
+/// Legacy range names (the document's 505 range list): entry k is the range's
+/// top level, 20 + 10 k dB.
+extern const std::array<std::string_view, kOrlu505RangeCount> LegacyRangeNames;
 /// Legacy time constants, long form.
 extern const std::array<std::string_view, 12> TimeConstantNames;
 /// Legacy time constants, short form of the channel columns.

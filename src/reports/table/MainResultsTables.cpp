@@ -6,6 +6,7 @@
 #include "document/units/LevelUnits.h"
 #include "platform/CompiledFormat.h"
 #include "platform/ValueFormat.h"
+#include "reports/common/LegacyResultRow.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/common/ReportNumberFormats.h"
 #include "reports/common/TableRowFormats.h"
@@ -160,16 +161,21 @@ struct RowTimes {
     DurationText duration;
 };
 
-RowTimes TimesOf(const CurrentHeader& h, const ResultContext& ctx)
+RowTimes TimesOf(std::uint16_t date, std::uint16_t time, std::uint32_t duration)
 {
     RowTimes t;
-    const PackedDate d = UnpackDate(h.date);
+    const PackedDate d = UnpackDate(date);
     t.date = StrPrintf("%02d/%02d/%02d  ", d.year - 2000, d.month, d.day);
-    const int seconds = h.time * 2;
+    const int seconds = time * 2;
     t.start = StrPrintf("%02d:%02d'%02d  ", seconds / 3600, seconds / 60 % 60, seconds % 60);
-    // The measurement time T: words 1 and 2 of the first results record.
-    t.duration = FormatDuration(ctx.Reader().Int32AtWord(ctx.firstRecord + 1));
+    t.duration = FormatDuration(duration);
     return t;
+}
+
+RowTimes TimesOf(const CurrentHeader& h, const ResultContext& ctx)
+{
+    // The measurement time T: words 1 and 2 of the first results record.
+    return TimesOf(h.date, h.time, ctx.Reader().Int32AtWord(ctx.firstRecord + 1));
 }
 
 std::string ChannelField(int channel)
@@ -712,6 +718,119 @@ int TableFormVibrationResults(CTmDoc& doc, MainTableRequest& request)
 
 namespace {
 
+const CompiledFormat kCrestFactor("%-10.3g");
+constexpr std::uint8_t kAccelerationFilterUnit = 3; // LegacyFilter::Unit of acceleration filters
+
+} // namespace
+
+int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
+{
+    MainTableWriter out(request);
+    if (!doc.LegacyDecoded())
+        return out.Finish();
+    LegacyChannelKeeper keeper(doc);
+    const LegacyHeader& h = doc.Legacy();
+    const bool scientific = request.Options.FormatFlag == 1;
+    const LegacyResultsPlan plan = PlanLegacyResults(doc, request.ChannelMask);
+    const std::string caption =
+        h.channelMode == 0 ? std::string(ReportCaptionTable[kCaptionMainResults])
+                           : StrPrintf(ReportCaptionTable[kCaptionLegacyMainResults].data(), h.channelMode == 1 ? 6 : 8);
+    // Accelerometers fill the VDV column and microphones SEL and Lex8: each column's
+    // unit follows the unit choice of its input.
+    const bool linearVdv = LegacyLinear(kInputAccelerometer, request.UnitOption);
+    const bool linearSel = LegacyLinear(kInputMicrophone, request.UnitOption);
+    std::string header = "Date      Start     ";
+    if (plan.multiChannel)
+        header += h.channelMode != 0 ? "Chan      " : "Prof      ";
+    header += "Fun       Filter    Time      Units     Res       Peak      Min       Max       LeqX      Spl       ";
+    if (plan.ltmColumns)
+        header += "Ltm3      Ltm5      ";
+    header += "CrF       ";
+    if (plan.vdvColumn)
+        header += StrPrintf("VDV[%s]   ", !linearVdv ? "dB" : doc.Levels().nonMetric ? "in/sx" : "m/sx");
+    if (plan.selColumns) {
+        const char* unit = linearSel ? kSquaredPressureUnit : "dB";
+        header += StrPrintf("SEL[%s]    Lex8[%s]  ", unit, unit);
+    }
+
+    bool vectorWritten = false;
+    bool linearVdvWritten = false;
+    for (int c : plan.channels) {
+        const std::optional<LegacyResultRow> r = DecodeLegacyResultRow(doc, c, request.UnitOption, scientific);
+        if (!r)
+            continue;
+        const ResultValues& v = r->values;
+        const bool microphone = r->inputKind == kInputMicrophone;
+        const int decimals = std::clamp(r->level.decimals, 0, 3);
+        const CompiledFormat& valueFormat = Format(kTableValueBase + decimals);
+        const RowTimes times = TimesOf(h.date, h.time, r->seconds);
+        const std::string function = r->function.substr(1), unit = UnitWord(r->level);
+        const std::string filter(r->vectorRow ? "MODULE" : r->filter.Name);
+
+        std::string row = times.date + times.start;
+        if (plan.multiChannel)
+            row += r->vectorRow ? std::string("Vect      ") : r->intensityRow ? std::string("SI        ") : ChannelField(c);
+        if (r->intensityRow) {
+            Format(kTableRowLegacySoundIntensity)
+                .Append(row, function, filter, times.duration.Text, unit, v.result, v.min, v.max, v.spl);
+            if (plan.ltmColumns)
+                row += kTwoAbsentFields;
+            row += kAbsentField; // CrF
+        } else {
+            AppendFourLevelFields(row, decimals, {function, filter, times.duration.Text, unit},
+                                  {v.result, v.peak, v.min, v.max});
+            // The second filter's level takes the crest factor's place in the file.
+            if (r->dualFilter)
+                AppendValue(row, valueFormat, v.second);
+            else
+                AppendTextField(row, "-----");
+            if (microphone)
+                AppendValue(row, valueFormat, v.spl);
+            else
+                AppendTextField(row, "-----");
+            if (plan.ltmColumns) {
+                if (microphone || r->inputKind == kInputDirect) {
+                    AppendValue(row, valueFormat, v.ltm3);
+                    AppendValue(row, valueFormat, v.ltm5);
+                } else {
+                    row += kTwoAbsentFields;
+                }
+            }
+            if (r->dualFilter || IsAbsent(v.second))
+                row += kAbsentField;
+            else
+                kCrestFactor.Append(row, v.second);
+        }
+        CompactExponents(row, kCompactFrom60);
+        if (plan.vdvColumn) {
+            if (r->inputKind == kInputAccelerometer && r->filter.Unit == kAccelerationFilterUnit && !r->vectorRow) {
+                AppendDbOrLinear(row, v.vdv, r->linear);
+                linearVdvWritten = linearVdvWritten || r->linear;
+            } else {
+                row += kAbsentField;
+            }
+        }
+        if (plan.selColumns) {
+            if (microphone && !r->intensityRow) {
+                AppendDbOrLinear(row, v.sel, r->linear);
+                AppendDbOrLinear(row, v.lex8, r->linear);
+            } else {
+                row += kTwoAbsentFields;
+            }
+        }
+        AddRemainder(row, times.duration);
+        out.Row(caption, header, row);
+        vectorWritten = vectorWritten || r->vectorRow;
+    }
+    if (vectorWritten)
+        out.Footnote(StrPrintf(ReportCaptionTable[kCaptionModuleFormula].data(), doc.Channel().vectorFormula.c_str()));
+    if (linearVdvWritten)
+        out.Footnote("sx = s^1.75");
+    return out.Finish();
+}
+
+namespace {
+
 // The families whose Main results have a table, in the order they are tried.
 struct MainTableFamily {
     bool ModelFlags::*flag;
@@ -731,6 +850,8 @@ constexpr MainTableFamily kMainTableFamilies[] = {
 
 MainTableRenderer MainResultsTableFor(const CTmDoc& doc)
 {
+    if (doc.LegacyDecoded())
+        return doc.FileKind() == kKindLegacyMeter ? TableFormLegacyResults : nullptr;
     if (!doc.HeaderDecoded())
         return nullptr;
     const ModelFlags& model = doc.Header().model;

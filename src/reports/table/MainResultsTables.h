@@ -42,6 +42,9 @@ int TableFormSoundResultsByChannel(CTmDoc& doc, MainTableRequest& request);
 /// with an empty line between them; the width covers both.
 int TableFormVibrationResults(CTmDoc& doc, MainTableRequest& request);
 
+/// Legacy-family files with results (kind 3, the ORLU 505's METER-mode files).
+int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request);
+
 using MainTableRenderer = int (*)(CTmDoc&, MainTableRequest&);
 
 /// The renderer of a decoded document's family; null when no table of this kind serves it.

@@ -1,6 +1,8 @@
 #include "reports/text/MainResultsText.h"
 
 #include "document/Subfiles.h"
+#include "reports/common/LegacyResultRow.h"
+#include "reports/text/LegacyResultsText.h"
 #include "reports/text/SlmResultsText.h"
 #include "reports/text/VibrationText.h"
 
@@ -28,6 +30,8 @@ constexpr FamilyText kFamilyTexts[] = {
 bool FormatMainResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
                            std::uint8_t unitOption)
 {
+    if (doc.LegacyDecoded() && doc.FileKind() == kKindLegacyMeter)
+        return FormatLegacyResultsText(doc, lines, widthOut, channelMask, unitOption);
     // Merged documents and the other families have texts of their own.
     if (!IsCurrentMultifileKind(doc.FileKind()) && doc.HeaderDecoded()) {
         const ModelFlags& model = doc.Header().model;

@@ -48,6 +48,9 @@ const WalkCase kCases[] = {
     {"row past the end", {1, /* rows */ 2, 60, 9, 61}, {0, 0, 2}, 1, std::nullopt},
     {"empty image", {}, {0, 0, 1}, 0, std::nullopt},
     {"prefix word alone", {7}, {2, 0, 1}, 0, std::nullopt},
+    // Channel blocks of their own lengths (3 and 2): the rows start where the header decoder found them.
+    {"rows from the decoder's start", {7, 2, 11, 3, 1, 1, 2, 2, /* rows */ 2, 60, 3, 61, 9}, {1, 0, 2, 8}, 1, 10},
+    {"row past the end from the decoder's start", {2, 11, /* rows */ 2, 60, 3, 61}, {0, 0, 1, 2}, 1, std::nullopt},
 };
 
 TEST(LegacyResultsLayout, FindsTheRowOrStopsAtDamage)

@@ -27,13 +27,15 @@
 //       the View items the document offers
 //
 //   orlu-dump FILE --view K --form text|table|hex|ascii [--sep S] [--dec D]
-//                  [--sci] [--units U] [--channels MASK]
+//                  [--sci] [--units U] [--channels MASK] [--subfile N] [--all]
 //       the lines the measurement view shows for ViewKind K in that form, with
 //       the table separator index S and decimal index D (the view's settings);
 //       --sci writes linear Main results in scientific form; --units U sets the
-//       view's unit byte of Main results (0 linear or the default, 1 dB) and
-//       --channels MASK the view's channel or profile mask (bit 0 the first);
-//       --subfile N shows sub-file N of a Multifile.
+//       view's unit byte of the kind (Main results: 0 linear or the default,
+//       1 dB; Header information: microphone levels linear at 1, other inputs'
+//       at 0) and --channels MASK the view's channel or profile mask (bit 0 the
+//       first); --subfile N shows sub-file N of a Multifile, --all every one
+//       (the view's All-files choice).
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -192,7 +194,7 @@ constexpr char kUsage[] =
     "  --results        the main results of every profile (or channel and profile)\n"
     "  --viewmask       the views the file offers\n"
     "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]"
-    " [--subfile N]\n"
+    " [--subfile N] [--all]\n"
     "                   the lines of view kind K in that form\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
@@ -457,6 +459,7 @@ struct ViewRequest {
     int units = -1;    ///< the view's unit byte of Main results; -1: as the view opens
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
     int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
+    bool allFiles = false; ///< the view's All-files choice
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -507,15 +510,20 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         LoadCurrentRecord(view, doc);
     }
     if (request.units >= 0)
-        view.UnitsByKind[0] = static_cast<std::uint8_t>(request.units);
+        view.UnitsByKind[request.kind == kViewHeaderInfo ? kHeaderInfoUnitSlot : 0] =
+            static_cast<std::uint8_t>(request.units);
     const FormBuilder builder(renderers, request.settings);
     if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return;
     builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
-    // The kind chooses its channels when it is shown; a mask of the user's own is set after, as
-    // the view's channel buttons do, and the text or table is made again.
-    if (request.channels >= 0 && (request.form == FormChoice::Text || request.form == FormChoice::Table)) {
-        view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
+    // The kind chooses its channels when it is shown, and its page its All-files choice; the
+    // user's own are set after, as the view's buttons do, and the text or table is made again.
+    const bool textOrTable = request.form == FormChoice::Text || request.form == FormChoice::Table;
+    if (textOrTable && (request.channels >= 0 || request.allFiles)) {
+        if (request.channels >= 0)
+            view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
+        if (request.allFiles)
+            view.TextAllFiles = view.TableAllFiles = 1;
         builder.UpdateForm(view, doc);
     }
     const LineSource& lines = view.ShownLines();
@@ -602,6 +610,7 @@ int Run(int argc, char** argv)
     }
     if ((formGiven || view.units >= 0 || view.channels >= 0) && view.kind < 0)
         return Usage();
+    view.allFiles = allSubfiles;
     if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {
         std::fprintf(stderr, "orlu-dump: %s\n", problem.c_str());
         return 1;

@@ -486,8 +486,8 @@ struct ViewRequest {
     AppSettings settings;
     int units = -1;    ///< the view's unit byte of Main results; -1: as the view opens
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
-    int subfile = -1;  ///< the Multifile's sub-file shown; -1: as the view opens
-    bool allFiles = false;
+    int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
+    bool allFiles = false; ///< the view's All-files choice
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -538,22 +538,23 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         LoadCurrentRecord(view, doc);
     }
     // Header info keeps a unit choice of its own.
-    constexpr std::size_t kHeaderUnits = 1;
     if (request.units >= 0)
-        view.UnitsByKind[request.kind == kViewHeaderInfo ? kHeaderUnits : 0] = static_cast<std::uint8_t>(request.units);
-    view.TextAllFiles = view.TableAllFiles = request.allFiles ? 1 : 0;
+        view.UnitsByKind[request.kind == kViewHeaderInfo ? kHeaderInfoUnitSlot : 0] =
+            static_cast<std::uint8_t>(request.units);
     const FormBuilder builder(renderers, request.settings);
     if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return;
     builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
-    // The kind chooses its channels when it is shown; a mask of the user's own is set after, as
-    // the view's channel buttons do, and the text or table is made again.
+    // The kind chooses its channels when it is shown, and its page its All-files choice; the
+    // user's own are set after, as the view's buttons do, and the text or table is made again.
     const bool textOrTable = request.form == FormChoice::Text || request.form == FormChoice::Table;
-    if ((request.channels >= 0 || request.subfile >= 0) && textOrTable) {
+    if (textOrTable && (request.channels >= 0 || request.subfile >= 0 || request.allFiles)) {
         if (request.channels >= 0)
             view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
         if (request.subfile >= 0)
             view.SubFileNumber = request.subfile;
+        if (request.allFiles)
+            view.TextAllFiles = view.TableAllFiles = 1;
         builder.UpdateForm(view, doc);
     }
     const LineSource& lines = view.ShownLines();

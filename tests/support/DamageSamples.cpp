@@ -2,6 +2,7 @@
 
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
+#include "support/LegacyFixture.h"
 
 namespace orlu::fixture {
 
@@ -28,11 +29,17 @@ std::vector<DamageSample> DamageSamples()
     fourLogger.rows = 12;
     fourLogger.declaredCount = 12;
 
+    // A METER-mode file: channel blocks with a buffer of the new description.
+    LegacyFileSpec legacyTwo = LegacyTwoChannelSpec(0x4011);
+    legacyTwo.formatVersion = 40;
+    legacyTwo.bufferRecords = 6;
+
     return {
         {"logger-525", 45, CurrentMeasurementFile(logger)},
         {"rt60-525", 45, CurrentMeasurementFile(rt60)},
         {"vibration-545", 42, FourChannelMeasurementFile(vibration)},
         {"logger-590", 42, FourChannelMeasurementFile(fourLogger)},
+        {"legacy-two-channels", 3, LegacyMeasurementFile(legacyTwo)},
     };
 }
 

@@ -95,6 +95,8 @@ void SelectLegacyChannel(const LegacyHeader& h, const LevelContext& levels, bool
     ch.timeConstant = setup.timeStepCode;
     ch.calibration = setup.calibration;
     ch.detectorWord = setup.flagsWord;
+    // The "LOW PASS filter" code is the block's word 8; a block without it reads 0 ("UNDF").
+    ch.lowPassFilter = static_cast<std::uint16_t>(setup.furtherWord < 0 ? 0 : setup.furtherWord);
     ch.coefficientK = static_cast<std::uint16_t>(setup.vectorCoefficient < 0 ? 0 : setup.vectorCoefficient);
     // The decoded flags, not the flags word's bits: a reduced file (kind 10) keeps the
     // histogram bit of the file it came from but no histogram.

@@ -118,7 +118,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
                                   return SourceLines{std::move(lines), widest};
                               });
     RegisterMainResultsTables(registry);
-    registry.Register(kViewHeaderInfo, FormChoice::Text, RenderHeaderInfoText);
+    RegisterHeaderInfoForms(registry);
 }
 
 } // namespace orlu

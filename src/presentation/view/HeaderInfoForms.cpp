@@ -1,21 +1,40 @@
 #include "presentation/view/HeaderInfoForms.h"
 
+#include "document/ViewKind.h"
 #include "reports/text/HeaderInfoText.h"
+#include "reports/text/LegacyHeaderInfo.h"
 
 namespace orlu {
 
 void RenderHeaderInfoText(FormRequest& request)
 {
+    CTmDoc& doc = request.Doc;
     MeasurementViewState& view = request.View;
-    constexpr std::size_t kHeaderUnits = 1;
-    HeaderInfoRequest header{view.SelectedChannels, view.TextAllFiles != 0, view.SubFileNumber,
-                             view.UnitsByKind[kHeaderUnits], &view.AvailableChannels};
+    const std::uint8_t units = view.UnitsByKind[kHeaderInfoUnitSlot];
+    const bool allFiles = view.TextAllFiles != 0;
     int widest = 0;
-    if (!FormatHeaderInfo(request.Doc, request.Lines, &widest, header)) {
+    bool written = false;
+    if (doc.IsLegacyDocument()) {
+        // Until the view has chosen channels, every channel of the file has its column.
+        const std::uint16_t mask = view.SelectedChannels != 0 ? view.SelectedChannels : doc.Legacy().profileMask;
+        written = FormatLegacyHeaderInfo(doc, request.Lines, &widest, mask, allFiles, view.SubFileNumber, units);
+    } else {
+        const HeaderInfoRequest header{view.SelectedChannels, allFiles, view.SubFileNumber, units,
+                                       &view.AvailableChannels};
+        written = FormatHeaderInfo(doc, request.Lines, &widest, header);
+    }
+    if (!written) {
+        ClearLineList(&request.Lines);
+        widest = 0;
         std::string line(kFormNotAvailableText);
         AddLine(request.Lines, line, &widest);
     }
     request.WidestLine = widest;
+}
+
+void RegisterHeaderInfoForms(FormRendererRegistry& registry)
+{
+    registry.Register(kViewHeaderInfo, FormChoice::Text, RenderHeaderInfoText);
 }
 
 } // namespace orlu

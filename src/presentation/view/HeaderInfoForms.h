@@ -1,14 +1,15 @@
 #pragma once
-// The text form of Header info (ViewKind 3) over the reports.
+// The text form of the Header information view: the header report of the
+// document's family.
 
 #include "presentation/view/FormRenderers.h"
 
 namespace orlu {
 
-/// Builds the Header information text of a request: the view's channel
-/// mask, its Header-info units, and for a Multifile the all-files switch of
-/// the text form or the sub-file shown. A family without the report says so
-/// in one line.
+/// Writes the header information of the document's family, or the "not available" line.
 void RenderHeaderInfoText(FormRequest& request);
+
+/// Registers the text form of Header information.
+void RegisterHeaderInfoForms(FormRendererRegistry& registry);
 
 } // namespace orlu

@@ -21,6 +21,8 @@ namespace orlu {
 
 /// OctaveIndexKind before any octave form was shown.
 inline constexpr std::uint8_t kNoOctaveSet = 255;
+/// The entry of UnitsByKind that holds the unit choice of Header information.
+inline constexpr std::size_t kHeaderInfoUnitSlot = 1;
 
 struct MeasurementViewState {
     MeasurementViewState();
@@ -95,7 +97,7 @@ struct MeasurementViewState {
     std::uint16_t SelectedChannels = 0;
     std::int16_t ChannelNumber = 1;
     std::uint16_t Profile = 1023;
-    std::array<std::uint8_t, 3> UnitsByKind{};
+    std::array<std::uint8_t, 3> UnitsByKind{}; ///< [0] Main results and the level views, [1] Header info, [2] phase
     std::string SubFileName;
     std::int32_t InsertHeaderInfo = 0;
     std::int32_t StatOctave0 = 0;

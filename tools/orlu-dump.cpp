@@ -31,9 +31,11 @@
 //       the lines the measurement view shows for ViewKind K in that form, with
 //       the table separator index S and decimal index D (the view's settings);
 //       --sci writes linear Main results in scientific form; --units U sets the
-//       view's unit byte of Main results (0 linear or the default, 1 dB) and
-//       --channels MASK the view's channel or profile mask (bit 0 the first);
-//       --subfile N shows sub-file N of a Multifile.
+//       view's unit byte of the kind shown (of Main results, or Header info's
+//       own: 0 dB for microphones, linear for other inputs; 1 the other way)
+//       and --channels MASK the view's channel or profile mask (bit 0 the
+//       first); --subfile N shows sub-file N of a Multifile, --all every
+//       sub-file where the form offers it (the All-files choice).
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -192,7 +194,7 @@ constexpr char kUsage[] =
     "  --results        the main results of every profile (or channel and profile)\n"
     "  --viewmask       the views the file offers\n"
     "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]"
-    " [--subfile N]\n"
+    " [--subfile N] [--all]\n"
     "                   the lines of view kind K in that form\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
@@ -454,9 +456,10 @@ struct ViewRequest {
     int kind = -1;
     FormChoice form = FormChoice::Text;
     AppSettings settings;
-    int units = -1;    ///< the view's unit byte of Main results; -1: as the view opens
+    int units = -1;    ///< the view's unit byte of the kind shown; -1: as the view opens
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
     int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
+    bool allFiles = false; ///< the text form's All-files choice
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -506,8 +509,10 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         view.SubFileNumber = static_cast<std::int16_t>(std::min<int>(request.subfile, doc.SubfileCount()));
         LoadCurrentRecord(view, doc);
     }
+    // Header info has a unit choice of its own; every other kind takes the Main-results one.
     if (request.units >= 0)
-        view.UnitsByKind[0] = static_cast<std::uint8_t>(request.units);
+        view.UnitsByKind[request.kind == kViewHeaderInfo ? 1 : 0] = static_cast<std::uint8_t>(request.units);
+    view.TextAllFiles = request.allFiles ? 1 : 0;
     const FormBuilder builder(renderers, request.settings);
     if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return;
@@ -582,7 +587,7 @@ int Run(int argc, char** argv)
             if (view.subfile < 1)
                 return Usage();
         } else if (option == "--all")
-            allSubfiles = true;
+            allSubfiles = view.allFiles = true;
         else if (option == "--summary")
             summary = true;
         else if (option == "--subfiles")

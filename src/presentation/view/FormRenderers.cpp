@@ -5,6 +5,7 @@
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "reports/text/MainResultsText.h"
+#include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
 
 namespace orlu {
@@ -117,6 +118,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
                                   return SourceLines{std::move(lines), widest};
                               });
     RegisterMainResultsTables(registry);
+    RegisterHeaderInfoForms(registry);
 }
 
 } // namespace orlu

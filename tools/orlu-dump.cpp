@@ -512,15 +512,18 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     // Header info has a unit choice of its own; every other kind takes the Main-results one.
     if (request.units >= 0)
         view.UnitsByKind[request.kind == kViewHeaderInfo ? 1 : 0] = static_cast<std::uint8_t>(request.units);
-    view.TextAllFiles = request.allFiles ? 1 : 0;
     const FormBuilder builder(renderers, request.settings);
     if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return;
     builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
-    // The kind chooses its channels when it is shown; a mask of the user's own is set after, as
-    // the view's channel buttons do, and the text or table is made again.
-    if (request.channels >= 0 && (request.form == FormChoice::Text || request.form == FormChoice::Table)) {
-        view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
+    // The kind chooses its channels and its All-files choice when it is shown; the user's own are
+    // set after, as the view's channel buttons and All-files command do, and the form is made again.
+    const bool textOrTable = request.form == FormChoice::Text || request.form == FormChoice::Table;
+    if (textOrTable && (request.channels >= 0 || request.allFiles)) {
+        if (request.channels >= 0)
+            view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
+        if (request.allFiles)
+            (request.form == FormChoice::Text ? view.TextAllFiles : view.TableAllFiles) = 1;
         builder.UpdateForm(view, doc);
     }
     const LineSource& lines = view.ShownLines();

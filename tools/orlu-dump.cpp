@@ -484,7 +484,7 @@ struct ViewRequest {
     int kind = -1;
     FormChoice form = FormChoice::Text;
     AppSettings settings;
-    int units = -1;    ///< the view's unit byte of Main results; -1: as the view opens
+    int units = -1;    ///< the view's unit byte of the kind shown; -1: as the view opens
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
     int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
     bool allFiles = false; ///< the view's All-files choice

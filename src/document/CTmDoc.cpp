@@ -3,6 +3,7 @@
 #include "document/DocMessageTable.h"
 #include "platform/ValueFormat.h"
 
+#include <algorithm>
 #include <string>
 
 namespace orlu {
@@ -155,6 +156,11 @@ void CTmDoc::OnVibrationUnitsNonmetric()
 {
     m_NonMetric = 1;
     m_App->NonMetric = 1;
+}
+
+bool CTmDoc::HoldsRtResults() const
+{
+    return std::any_of(m_Rt.begin(), m_Rt.end(), [this](const RtBandSet& set) { return RtSetIsStored(set); });
 }
 
 bool CTmDoc::ReverbDataChanged()

@@ -105,6 +105,8 @@ public:
 
     RtBandSet& Rt(RtSet set) { return m_Rt[set]; }
     const RtBandSet& Rt(RtSet set) const { return m_Rt[set]; }
+    /// Whether either band set holds reverberation-time results, those a store writes.
+    bool HoldsRtResults() const;
 
     bool HoldsUnsavedData() const { return m_UnsavedData != 0; }
     void SetUnsavedData(bool unsaved) { m_UnsavedData = unsaved; }

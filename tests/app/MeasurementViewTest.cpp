@@ -12,6 +12,7 @@
 #include "app/views/CTmView.h"
 #include "platform/ValueFormat.h"
 #include "presentation/CommandTable.h"
+#include "support/Analyzer505Fixture.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/JoinedLines.h"
@@ -560,6 +561,35 @@ TEST_F(MeasurementViewReports, AFreshlyOpenedSampleShowsAReadableReport)
     ASSERT_TRUE(frame.RouteCommand(32780));
     EXPECT_NE(test::JoinedLines(view->State().ShownLines()).find("Leq"), std::string::npos);
     EXPECT_TRUE(frame.grab().toImage().save(QString(ORLU_BINARY_DIR) + "/orlupc-sample.png"));
+}
+
+TEST_F(MeasurementViewReports, AnAnalyzerFileOpensInItsHeaderInformation)
+{
+    CMainFrame& frame = *m_App->MainFrame();
+    frame.resize(1024, 700);
+    QApplication::processEvents();
+    const fs::path path = m_Dir / "analyzer.orl";
+    fixture::Analyzer505Spec spec;
+    spec.fourChannel = true;
+    spec.headerLength = 52;
+    spec.bands = 9;
+    spec.values = 10;
+    fixture::Analyzer505Container(spec).WriteTo(path);
+    ASSERT_TRUE(m_App->OpenDocumentFile(path.string()));
+    CChildFrame* child = frame.ActiveChild();
+    ASSERT_NE(child, nullptr);
+    auto* view = dynamic_cast<CTmView*>(child->widget());
+    ASSERT_NE(view, nullptr);
+    QApplication::processEvents();
+
+    const MeasurementViewState& s = view->State();
+    EXPECT_EQ(s.ViewKind, kViewHeaderInfo);
+    const std::string text = test::JoinedLines(s.ShownLines());
+    EXPECT_NE(text.find("Header information:"), std::string::npos);
+    // Every channel of the file has its column.
+    EXPECT_NE(text.find(" #1          #2          #3          #4"), std::string::npos);
+    const QString shot = QString(ORLU_BINARY_DIR) + "/orlupc-505-header.png";
+    EXPECT_TRUE(frame.grab().toImage().save(shot));
 }
 
 TEST_F(MeasurementViewReports, ScreenshotOfTwoDocumentsInTextAndTableForm)

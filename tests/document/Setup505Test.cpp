@@ -23,8 +23,6 @@ namespace {
 using fixture::Analyzer505Spec;
 using fixture::FixtureBuilder;
 
-constexpr std::size_t kHeaderBytes = 32;
-
 Analyzer505Spec Octave(std::uint16_t function, std::uint16_t values, std::uint16_t bands)
 {
     Analyzer505Spec s;
@@ -52,9 +50,7 @@ Analyzer505Spec FourChannel(Analyzer505Spec s, std::uint16_t headerLength = 0)
 /// A kind-4 container of the file with word `word` of the file set to `value`.
 FixtureBuilder Patched(const Analyzer505Spec& spec, std::size_t word, std::uint16_t value)
 {
-    FixtureBuilder f = fixture::Analyzer505Container(spec);
-    f.PatchLe16(kHeaderBytes + 2 * word, value);
-    return f;
+    return fixture::Analyzer505Patched(spec, word, value);
 }
 
 class Analyzer505 : public DocumentTest {
@@ -430,29 +426,7 @@ TEST_F(Analyzer505, AsciiFormWritesHeaderSpectraAndHistograms)
 
 TEST_F(Analyzer505, DamagedFilesAreRefusedOrReadInPartNeverPastTheirEnd)
 {
-    Analyzer505Spec histogram = Octave(3, 10, 9);
-    histogram.spectra = 2;
-    histogram.histogram = true;
-    struct Case {
-        const char* name;
-        FixtureBuilder file;
-        bool decoded;
-        bool histogramKept;
-    } cases[] = {
-        {"intact", fixture::Analyzer505Container(histogram), true, true},
-        {"spectra count huge", Patched(histogram, 14, 0xFFFF), true, false},
-        {"histogram count huge", Patched(histogram, 17 + 20 + 1, 0xFFFF), true, false},
-        {"histogram classes 0", Patched(histogram, 17 + 20 + 2, 0), true, false},
-        {"bandEnd 0 of a Spectrum file", Patched(Fft(2, 400), 11, 0), false, false},
-        {"bandEnd 99: no whole block of samples", Patched(Fft(2, 400), 11, 99), false, false},
-        {"bandEnd huge of a Spectrum file", Patched(Fft(2, 400), 11, 0xFFFF), true, false},
-        {"bandEnd below the band count", Patched(histogram, 11, 5), false, false},
-        {"1/3-octave bands past the table", Patched(Octave(4, 50, 44), 13, 46), false, false},
-        {"header longer than the file", Patched(histogram, 0, 0x7FFF), false, false},
-        {"header too short for the octave words", Patched(histogram, 0, 14), false, false},
-        {"zoom past the header", Patched(Fft(1, 400), 16, 1), true, false},
-    };
-    for (Case& c : cases) {
+    for (const fixture::DamagedAnalyzer505& c : fixture::DamagedAnalyzer505Files()) {
         SCOPED_TRACE(c.name);
         auto doc = Load(c.file);
         EXPECT_EQ(doc->AnalyzerDecoded(), c.decoded);

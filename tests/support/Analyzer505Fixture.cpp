@@ -157,4 +157,46 @@ FixtureBuilder Analyzer505Multifile(std::span<const Analyzer505Spec> specs)
     return Multifile(24, members);
 }
 
+FixtureBuilder Analyzer505Patched(const Analyzer505Spec& spec, std::size_t word, std::uint16_t value)
+{
+    constexpr std::size_t kContainerHeaderBytes = 32;
+    FixtureBuilder f = Analyzer505Container(spec);
+    f.PatchLe16(kContainerHeaderBytes + 2 * word, value);
+    return f;
+}
+
+std::vector<DamagedAnalyzer505> DamagedAnalyzer505Files()
+{
+    auto octave = [](std::uint16_t function, std::uint16_t values, std::uint16_t bands) {
+        Analyzer505Spec s;
+        s.function = function;
+        s.values = values;
+        s.bands = bands;
+        return s;
+    };
+    auto fft = [](std::uint16_t function, std::uint16_t lines) {
+        Analyzer505Spec s;
+        s.function = function;
+        s.values = lines;
+        return s;
+    };
+    Analyzer505Spec histogram = octave(3, 10, 9);
+    histogram.spectra = 2;
+    histogram.histogram = true;
+    std::vector<DamagedAnalyzer505> files;
+    files.push_back({"intact", Analyzer505Container(histogram), true, true});
+    files.push_back({"spectra count huge", Analyzer505Patched(histogram, 14, 0xFFFF), true, false});
+    files.push_back({"histogram count huge", Analyzer505Patched(histogram, 17 + 20 + 1, 0xFFFF), true, false});
+    files.push_back({"histogram classes 0", Analyzer505Patched(histogram, 17 + 20 + 2, 0), true, false});
+    files.push_back({"bandEnd 0 of a Spectrum file", Analyzer505Patched(fft(2, 400), 11, 0), false, false});
+    files.push_back({"bandEnd 99: no whole block of samples", Analyzer505Patched(fft(2, 400), 11, 99), false, false});
+    files.push_back({"bandEnd huge of a Spectrum file", Analyzer505Patched(fft(2, 400), 11, 0xFFFF), true, false});
+    files.push_back({"bandEnd below the band count", Analyzer505Patched(histogram, 11, 5), false, false});
+    files.push_back({"1/3-octave bands past the table", Analyzer505Patched(octave(4, 50, 44), 13, 46), false, false});
+    files.push_back({"header longer than the file", Analyzer505Patched(histogram, 0, 0x7FFF), false, false});
+    files.push_back({"header too short for the octave words", Analyzer505Patched(histogram, 0, 14), false, false});
+    files.push_back({"zoom past the header", Analyzer505Patched(fft(1, 400), 16, 1), true, false});
+    return files;
+}
+
 } // namespace orlu::fixture

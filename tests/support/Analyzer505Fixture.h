@@ -53,5 +53,17 @@ FixtureBuilder Analyzer505Dos(const Analyzer505Spec& spec, std::uint8_t subKind 
 FixtureBuilder Analyzer505Container(const Analyzer505Spec& spec, std::uint8_t kind = 4, std::uint8_t subKind = 0);
 /// A Multifile of kind 24 of the files A0000001, A0000002, ...
 FixtureBuilder Analyzer505Multifile(std::span<const Analyzer505Spec> specs);
+/// A kind-4 container of the file with word `word` of the file set to `value`.
+FixtureBuilder Analyzer505Patched(const Analyzer505Spec& spec, std::size_t word, std::uint16_t value);
+
+/// A damaged (or, first, an intact) kind-4 file, and what the program makes of it.
+struct DamagedAnalyzer505 {
+    const char* name;
+    FixtureBuilder file;
+    bool decoded;       ///< the setup decodes (else the file is refused)
+    bool histogramKept; ///< the histogram block is kept
+};
+/// Files whose words point past the file, past the header or past the tables.
+std::vector<DamagedAnalyzer505> DamagedAnalyzer505Files();
 
 } // namespace orlu::fixture

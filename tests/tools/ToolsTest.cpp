@@ -338,6 +338,22 @@ TEST_F(Tools, DumpViewWithUnitsAndChannelsOfTheView)
         EXPECT_EQ(Dump(file, std::string(wrong) + " 2>/dev/null").status, 2) << wrong;
 }
 
+TEST_F(Tools, DumpShowsTheHeaderInformationOfAnalyzerFilesWithTheViewsChoices)
+{
+    fs::path multi = dir / "a.orl";
+    ASSERT_EQ(MakeFixture("analyzer --kind 24 --function 3 --bands 9 --lines 10", multi), 0);
+    const std::string one = Dump(multi, "--view 3 --form text --subfile 2").out;
+    EXPECT_EQ(one.find("file[1]"), std::string::npos);
+    EXPECT_NE(one.find("Header information for the file[2] A0000002:"), std::string::npos);
+    const std::string all = Dump(multi, "--view 3 --form text --all").out;
+    EXPECT_NE(all.find("file[1] A0000001:"), std::string::npos);
+    EXPECT_NE(all.find("file[2] A0000002:"), std::string::npos);
+    // --units is the Header-info choice: a microphone's range in pascals.
+    const std::string linear = Dump(multi, "--view 3 --form text --units 1").out;
+    EXPECT_NE(linear.find("  Measurement range ...........  200 mPa    "), std::string::npos);
+    EXPECT_NE(one.find("  Measurement range ...........  80 dB      "), std::string::npos);
+}
+
 TEST_F(Tools, DumpAnswersHelpAndRefusesWrongCommandLines)
 {
     const fs::path file = dir / "s.orl";

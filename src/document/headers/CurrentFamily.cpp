@@ -6,6 +6,7 @@
 
 #include "document/FirmwareGate.h"
 #include "document/channel/ChannelSelection.h"
+#include "document/container/FileKindCode.h"
 #include "document/headers/CurrentHeaderDecoder.h"
 #include "document/headers/FourChannelHeaderDecoder.h"
 #include "document/records/RecordTypeCodes.h"
@@ -258,6 +259,15 @@ LevelContext CTmDoc::Levels() const
 {
     if (IsLegacyDocument())
         return LegacyLevels();
+    // ANALYZER-mode files come from the ORLU 505 too: its vibration levels carry the sensitivity offset.
+    if (FindFileKind(m_FileKind).Family == KindFamily::Setup505)
+        return LevelContext{.model = {},
+                            .orlu505File = true,
+                            .accelerationOffset = 0,
+                            .velocityOffset = 0,
+                            .displacementOffset = 0,
+                            .firmware = 0,
+                            .nonMetric = m_App->NonMetric != 0};
     const CurrentHeader& h = m_Current.header;
     return LevelContext{.model = h.model,
                         .orlu505File = false,

@@ -1,6 +1,8 @@
 #include "presentation/view/HeaderInfoForms.h"
 
 #include "document/ViewKind.h"
+#include "document/container/FileKindCode.h"
+#include "reports/text/HeaderInfo505Text.h"
 #include "reports/text/HeaderInfoText.h"
 #include "reports/text/LegacyHeaderInfo.h"
 
@@ -18,6 +20,9 @@ void RenderHeaderInfoText(FormRequest& request)
         // Until the view has chosen channels, every channel of the file has its column.
         const std::uint16_t mask = view.SelectedChannels != 0 ? view.SelectedChannels : doc.Legacy().profileMask;
         written = FormatLegacyHeaderInfo(doc, request.Lines, &widest, mask, allFiles, view.SubFileNumber, units);
+    } else if (FindFileKind(doc.FileKind()).Family == KindFamily::Setup505) {
+        written = FormatHeaderInfo505(doc, request.Lines, &widest, view.SelectedChannels, allFiles,
+                                      view.SubFileNumber, units);
     } else {
         const HeaderInfoRequest header{view.SelectedChannels, allFiles, view.SubFileNumber, units,
                                        &view.AvailableChannels};

@@ -103,6 +103,8 @@ std::uint16_t HeaderChannelMask(const CTmDoc& doc)
 {
     if (doc.LegacyDecoded())
         return doc.Legacy().profileMask;
+    if (doc.AnalyzerDecoded())
+        return doc.Analyzer().channelMask;
     return doc.HeaderDecoded() ? doc.Header().profileMask : 0;
 }
 

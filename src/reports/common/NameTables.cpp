@@ -243,4 +243,14 @@ const std::array<std::string_view, 6> WindowNames505 = std::to_array<std::string
 
 const std::array<std::string_view, 3> ZoomNames505 = std::to_array<std::string_view>({"UNDF", "ON", "OFF"});
 
+std::span<const std::string_view> BandNames505(std::uint8_t unitSubKind, std::uint16_t storedInputKind)
+{
+    constexpr std::uint16_t kFirstProbeInput = 6;
+    if (unitSubKind == 0 && storedInputKind < kFirstProbeInput)
+        return BandNames505A;
+    return BandNames505B;
+}
+
+std::string_view LowPassCell505(std::uint16_t code) { return code == 1 ? "ON" : "OFF"; }
+
 } // namespace orlu

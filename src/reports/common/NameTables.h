@@ -75,4 +75,11 @@ extern const std::array<std::string_view, 5> TriggeringNames505;
 extern const std::array<std::string_view, 6> WindowNames505;
 extern const std::array<std::string_view, 3> ZoomNames505;
 
+/// The frequency-band list of a 505 setup: list A for an ordinary ORLU 505
+/// (UnitSubKind 0) measuring through a single input (stored input kind below
+/// 6), list B for the E version and for the four-channel probes.
+std::span<const std::string_view> BandNames505(std::uint8_t unitSubKind, std::uint16_t storedInputKind);
+/// The LOW PASS cell of a 505 channel: "ON" for the code 1, "OFF" for any other.
+std::string_view LowPassCell505(std::uint16_t code);
+
 } // namespace orlu

@@ -12,10 +12,9 @@
 #include "reports/text/TextReportLayout.h"
 #include "reports/text/TonalityText.h"
 #include "support/FourChannelFixture.h"
+#include "support/GoldenText.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace orlu {
 namespace {
@@ -23,28 +22,11 @@ namespace {
 using fixture::CurrentFileSpec;
 using fixture::CurrentMeasurementFile;
 using fixture::FixtureBuilder;
+using fixture::Golden;
+using fixture::WidthOf;
 
 constexpr std::uint16_t kDate = (26 << 9) | (3 << 5) | 15; // 26/03/15
 constexpr std::uint16_t kTime = (10 * 3600 + 20 * 60 + 30) / 2; // 10:20'30
-
-std::string Golden(const std::string& name)
-{
-    std::ifstream in(std::string(ORLU_SOURCE_DIR) + "/tests/golden/" + name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The width a text needs: its longest line with CR LF.
-int WidthOf(const std::string& text)
-{
-    int widest = 0;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        widest = std::max(widest, static_cast<int>(end - start + 2));
-    return widest;
-}
 
 // An ORLU 525 at firmware 3.00 measuring with profile 1 (A, Slow) for 1000 s.
 CurrentFileSpec LevelMeter()

@@ -8,24 +8,15 @@
 #include "reports/text/SlmResultsText.h"
 #include "reports/text/VibrationText.h"
 #include "support/FourChannelFixture.h"
+#include "support/GoldenText.h"
 
-#include <fstream>
-#include <sstream>
 
 namespace orlu {
 namespace {
 
 using fixture::FixtureBuilder;
 using fixture::FourChannelSpec;
-
-std::string Golden(const std::string& name)
-{
-    std::ifstream in(std::string(ORLU_SOURCE_DIR) + "/tests/golden/" + name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using fixture::Golden;
 
 // An ORLU 545 at firmware 2.19 (levels in 0.01 dB, Prof and OvlT columns)
 // with three accelerometers on W-Bxy; the levels are 0.01 dB over the

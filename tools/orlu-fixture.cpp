@@ -26,7 +26,7 @@
 //       measurement of `legacy` with its check word
 //   orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout L] [--history ROWS]
 //                       [--step-ms MS] [--histogram CLASSES] [--no-statistics]
-//                       [--format 21|40] [--files N] OUT
+//                       [--format 21|40] [--files N] [--vdv] OUT
 //       an ORLU 505 METER-mode file with its check word: a container of kind
 //       3 (default), or with --dos a DOS *.M file; kind 10 is the buffer file
 //       of an edited measurement (header, channel blocks, buffer and record
@@ -43,7 +43,8 @@
 //       --no-statistics shortens the results blocks below the statistical
 //       levels; --history a buffer of ROWS records (levels 40 to 100 dB) at a
 //       step of 2 s, or --step-ms MS milliseconds; --format 40 writes the
-//       newer buffer description (32-bit count, signed 0.1-dB levels)
+//       newer buffer description (32-bit count, signed 0.1-dB levels);
+//       --vdv sets the VDV bit of a multi-channel header's flags word
 //   orlu-fixture current --kind K [--device D] [--firmware F] [--input I]
 //                        [--function N] [--logger ROWS] [--tonality T] [--rt60 B] OUT
 //       a current-family file of kind K (42 to 50, 73, 75 to 79, 99) from
@@ -123,7 +124,7 @@ constexpr char kUsage[] =
     "       orlu-fixture multifile [--files N | --pattern] OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
     "       orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout single|v1|v2|v3|vector|intensity]"
-    " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] OUT\n"
+    " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] [--vdv] OUT\n"
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
     " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
@@ -274,7 +275,7 @@ FixtureBuilder Dos()
 
 struct LegacyOptions {
     long kind = 3, history = -1, stepMs = -1, histogram = -1, format = 21, files = 3;
-    bool dos = false, noStatistics = false;
+    bool dos = false, noStatistics = false, vdv = false;
     std::string layout = "single";
 };
 
@@ -309,6 +310,10 @@ bool LegacySpec(const LegacyOptions& o, orlu::fixture::LegacyFileSpec& spec)
     spec.histogramClasses = static_cast<std::uint16_t>(classes);
     if (o.noStatistics)
         spec.statistics = false;
+    // The VDV bit lives in the flags word of a multi-channel header.
+    if (o.vdv && single)
+        return false;
+    spec.vdv = o.vdv;
     return true;
 }
 
@@ -589,7 +594,8 @@ int main(int argc, char** argv)
             if (!ReadOptions(argc, argv,
                              {{"--kind", &o.kind}, {"--dos", &o.dos}, {"--layout", &o.layout}, {"--history", &o.history},
                               {"--step-ms", &o.stepMs}, {"--histogram", &o.histogram},
-                              {"--no-statistics", &o.noStatistics}, {"--format", &o.format}, {"--files", &o.files}}) ||
+                              {"--no-statistics", &o.noStatistics}, {"--format", &o.format}, {"--files", &o.files},
+                              {"--vdv", &o.vdv}}) ||
                 !Legacy(o, file))
                 return Usage();
         } else if (command == "reverb" || command == "edited" || command == "dos") {

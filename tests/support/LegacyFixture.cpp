@@ -9,10 +9,17 @@ using Words = std::vector<std::uint16_t>;
 
 constexpr std::uint16_t kHistogramFlag = 0x4;
 constexpr std::uint16_t kBufferFlag = 0x8;
+constexpr std::uint16_t kVdvFlag = 0x10;
 
-// Results levels in 0.1 dB: words 2 to 10 of a results block (two-filter level,
-// Peak, Max, Min, Spl, the main result, SEL, Ltm3, Ltm5).
-constexpr std::uint16_t kResultLevels[] = {12, 1045, 934, 587, 812, 815, 1093, 850, 860};
+// The level words of a results block in 0.1 dB, by word: the crest factor (or
+// the second filter's level), Peak, Max, Min, Spl, the main result, SEL, VDV,
+// then Ltm3 and Ltm5 after the unused word 10.
+struct ResultWord {
+    std::size_t word;
+    std::uint16_t level;
+};
+constexpr ResultWord kResultLevels[] = {{2, 12},  {3, 1045}, {4, 934},  {5, 587},  {6, 812},
+                                        {7, 815}, {8, 1093}, {9, 1032}, {11, 850}, {12, 860}};
 // Statistical levels: percentages and their levels, falling as the percentage rises.
 constexpr std::uint16_t kPercentages[] = {1, 5, 10, 20, 30, 50, 70, 80, 90, 95};
 constexpr std::int16_t kStatLevels[] = {950, 900, 860, 830, 810, 790, 760, 720, 680, 640};
@@ -32,8 +39,11 @@ Words ResultsBlock(bool single, bool statistics, int channel)
     Words w(length, 0);
     w[0] = static_cast<std::uint16_t>(length);
     w[1] = 600; // the measurement's duration, s
-    for (std::size_t i = 0; i < std::size(kResultLevels); ++i)
-        w[2 + i] = static_cast<std::uint16_t>(kResultLevels[i] + 10 * channel);
+    // A one-channel block of 12 words ends before Ltm5; with statistics its first
+    // percentage takes word 12.
+    for (const ResultWord& r : kResultLevels)
+        if (r.word < length)
+            w[r.word] = static_cast<std::uint16_t>(r.level + 10 * channel);
     if (statistics) {
         const std::size_t first = single ? 12 : 15;
         for (std::size_t i = 0; i < 10; ++i) {
@@ -128,7 +138,7 @@ std::vector<std::uint8_t> LegacyMeasurementFile(const LegacyFileSpec& spec)
     } else {
         const bool probe = spec.layout == Layout::Probe;
         header = {0, spec.time, spec.date, spec.inputKind, channels, probe ? spec.channelMode : std::uint16_t{0},
-                  static_cast<std::uint16_t>((probe ? spec.probeFlags : 0) | flags)};
+                  static_cast<std::uint16_t>((probe ? spec.probeFlags : 0) | (spec.vdv ? kVdvFlag : 0) | flags)};
         Put(header, 12, 0);
         if (spec.prefixWord == 0x4011) {
             header[9] = static_cast<std::uint16_t>(spec.references[0]);

@@ -40,6 +40,7 @@ struct LegacyFileSpec {
     std::uint16_t inputKind = 2;
     std::uint16_t channelMode = 1;  ///< probe files
     std::uint16_t probeFlags = 0;   ///< probe header flags: bit 0 vector, bit 1 vector microphone
+    bool vdv = false;               ///< multi-channel header flags bit 4: the VDV column
     std::array<std::int16_t, 3> references{1200, 1000, 800}; ///< variants 2 and 3, 0.1 dB
     std::vector<LegacyChannelSpec> channels = std::vector<LegacyChannelSpec>(1);
 

@@ -5,40 +5,19 @@
 
 #include "document/DocumentTestSupport.h"
 #include "reports/text/LegacyHeaderInfo.h"
+#include "support/GoldenText.h"
 #include "support/LegacyFixture.h"
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace orlu {
 namespace {
 
 using fixture::FixtureBuilder;
 using fixture::LegacyFileSpec;
-
-std::string Golden(const std::string& name)
-{
-    std::ifstream in(std::string(ORLU_SOURCE_DIR) + "/tests/golden/" + name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The widest line of a text, CR LF included.
-int WidestLine(const std::string& text)
-{
-    int widest = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        widest = std::max(widest, static_cast<int>(end - start + 2));
-        start = end + 2;
-    }
-    return widest;
-}
+using fixture::Golden;
+using fixture::WidthOf;
 
 LegacyFileSpec WithHistogram(LegacyFileSpec spec)
 {
@@ -102,7 +81,7 @@ TEST_F(LegacyHeaderInfo, FilesOfEveryLayoutMatchTheirGoldens)
         int width = 0;
         const std::string golden = Golden(c.golden);
         EXPECT_EQ(Render(*doc, doc->Legacy().profileMask, c.unitOption, &width), golden);
-        EXPECT_EQ(width, WidestLine(golden));
+        EXPECT_EQ(width, WidthOf(golden));
     }
 }
 

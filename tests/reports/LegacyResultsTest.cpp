@@ -7,26 +7,17 @@
 #include "reports/table/MainResultsTables.h"
 #include "reports/text/LegacyResultsText.h"
 #include "reports/text/MainResultsText.h"
+#include "support/GoldenText.h"
 #include "support/LegacyFixture.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace orlu {
 namespace {
 
 using fixture::LegacyFileSpec;
-
-std::string Golden(const std::string& name)
-{
-    std::ifstream in(std::string(ORLU_SOURCE_DIR) + "/tests/golden/" + name, std::ios::binary);
-    EXPECT_TRUE(in) << name;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using fixture::Golden;
 
 class LegacyResultsReport : public DocumentTest {
 protected:

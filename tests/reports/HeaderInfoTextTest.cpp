@@ -10,6 +10,7 @@
 #include "support/FourChannelFixture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -139,6 +140,102 @@ TEST_F(HeaderInfo, EachSubfileOfAMultifile)
     EXPECT_EQ(all.substr(all.size() - second.size()), second);
 }
 
+// An ORLU 525 at firmware 5.12 as a dose meter with every optional setting
+// on: a buffer trigger, a measured calibration and the rotation.
+CurrentFileSpec DoseMeter525()
+{
+    CurrentFileSpec spec = LevelMeter525();
+    spec.function = 4;
+    spec.firmware = 512;
+    spec.range = 2;
+    spec.repetitionCycle = 3;
+    spec.integrationSeconds = 3600;
+    constexpr std::uint16_t kCalibrationDate = (26 << 9) | (3 << 5) | 14; // 26/03/14
+    constexpr std::uint16_t kCalibrationTime = 8 * 3600 / 2;              // 08:00'00
+    spec.measurementWords.insert(spec.measurementWords.end(),
+                                 {{9, 5},                                         // start delay 5 s
+                                  {12, 5}, {13, 0}, {14, 900}, {15, 10}, {16, 20}, // BUFFER, source 0, 90 dB, 10/20 probes
+                                  {17, 1},                                        // compensation filter on
+                                  {18, 0x0003},                                   // diffuse field, outdoor filter on
+                                  {19, 1},                                        // 200 V
+                                  {20, 1},                                        // exponential integration
+                                  {23, 450}, {24, 850}, {25, 850}, {26, 3},       // 7 h 30, 85 dB, 85 dB, 3 dB
+                                  {27, 1}, {28, kCalibrationDate}, {29, kCalibrationTime}, {30, 1}, {31, 60}});
+    return spec;
+}
+
+TEST_F(HeaderInfo, DoseMeterOfTheOrlu525)
+{
+    auto doc = OpenSpec(DoseMeter525());
+    ExpectGolden(*doc, {0x0001}, "header-orlu525-dose-meter.txt");
+}
+
+// An ORLU 535 measuring 1/1 octaves, reported in three profile columns;
+// its trigger's source is the first total after the octave bands.
+TEST_F(HeaderInfo, OctavesOfTheOrlu535)
+{
+    CurrentFileSpec spec = LevelMeter525();
+    spec.deviceType = 535;
+    spec.firmware = 512;
+    spec.function = 2;
+    spec.spectrum = CurrentFileSpec::Spectrum::Octave;
+    spec.bands = 10;
+    spec.bandExtras = 2;
+    spec.lowestBand = 315;
+    spec.profiles[1] = {2, 3, 1, -15, 0};
+    spec.profiles[2] = {0, 1, 3, 12, 0};
+    spec.measurementWords.insert(spec.measurementWords.end(), {{12, 1}, {13, 16}, {14, 1000}, {21, 3}});
+    auto doc = OpenSpec(spec, 47);
+    ExpectGolden(*doc, {0x0007}, "header-orlu535-octave.txt");
+}
+
+// Three accelerometers as the x, y and z axes of a whole-body dose, channel 2
+// the seat and channel 1 the base; firmware 2.20 counts the delay in ms.
+TEST_F(HeaderInfo, FourChannelDoseAndSeat)
+{
+    FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 220, 3, 3, false);
+    for (auto& channel : spec.channels)
+        channel.microphone = false;
+    for (std::size_t j = 0; j < spec.profiles.size(); ++j) {
+        spec.profiles[j].filter = static_cast<std::uint16_t>(11 + j / 3);
+        spec.profiles[j].flags = j < 3 ? 1 : 0; // the first profile of each channel
+    }
+    spec.function = 4;
+    spec.dose = FourChannelSpec::DoseSetup{0, 1, 2, 2, 3, 480};
+    spec.seat = FourChannelSpec::Seat{0, 1};
+    auto doc = OpenFour(spec);
+    ExpectGolden(*doc, {0x0007, false, 0, 1}, "header-four-channel-dose-seat.txt");
+}
+
+TEST_F(HeaderInfo, SettingsFile)
+{
+    CurrentFileSpec spec = LevelMeter525();
+    spec.name = "S0000001";
+    spec.setupFile = true;
+    spec.deviceType = 515;
+    spec.variant = 1;
+    spec.fileSystem = 105;
+    spec.createdDate = (24 << 9) | (11 << 5) | 5;        // 24/11/05
+    spec.createdTime = (9 * 3600 + 15 * 60 + 42) / 2;   // 09:15'42
+    auto doc = OpenSpec(spec, 44);
+    ExpectGolden(*doc, {0x0001}, "header-setup-file.txt");
+}
+
+// An ORLU 515B before firmware 2.33: the old trigger switch, no repetition
+// count, and a title that wraps at blanks and cuts a word of 42 letters.
+TEST_F(HeaderInfo, Orlu515WithVariantOldTriggerAndLongTitle)
+{
+    CurrentFileSpec spec = LevelMeter525();
+    spec.deviceType = 515;
+    spec.variant = 2;
+    spec.firmware = 232;
+    spec.title = "Night survey at the north gate of the loading bay, wind from the west, "
+                 "Supercalifragilisticexpialidociousnessxyzw end";
+    spec.measurementWords.insert(spec.measurementWords.end(), {{16, 1}, {17, 750}, {18, 2}});
+    auto doc = OpenSpec(spec, 44);
+    ExpectGolden(*doc, {0x0001}, "header-orlu515b-old-trigger-long-title.txt");
+}
+
 // The line of a report that starts with the label, or empty.
 std::string LineOf(const std::string& text, std::string_view label)
 {
@@ -172,6 +269,50 @@ TEST_F(HeaderInfo, IdentityAndSettingsByModelAndFirmware)
         spec.variant = c.variant;
         auto doc = OpenSpec(spec, c.device == 515 ? 43 : 45);
         EXPECT_EQ(LineOf(Render(*doc, {0x0001}), c.label), c.line);
+    }
+}
+
+TEST_F(HeaderInfo, TriggerSourceTexts)
+{
+    enum Kind { Levels, Octaves, Accelerometer };
+    const struct Case {
+        const char* name;
+        Kind kind;
+        std::uint16_t firmware, source;
+        std::string_view text;
+    } cases[] = {
+        {"default of a microphone from 3.05", Levels, 305, 0, "MAX(1)"},
+        {"default of a microphone below 3.05", Levels, 304, 0, "SPL(1)"},
+        {"default of an accelerometer", Accelerometer, 512, 0, "RMS(1)"},
+        {"first third octave", Levels, 512, 1, "0.8Hz"},
+        {"third octave at 1 kHz", Levels, 512, 32, "1kHz"},
+        {"last third octave", Levels, 512, 45, "20kHz"},
+        {"first total after third octaves", Levels, 512, 46, "TOT_A"},
+        {"linear total after third octaves", Levels, 512, 48, "TOT_Lin"},
+        {"last total after third octaves", Levels, 512, 51, "SPL_Slw"},
+        {"first octave", Octaves, 512, 1, "1Hz"},
+        {"last octave", Octaves, 512, 15, "16kHz"},
+        {"first total after octaves", Octaves, 512, 16, "TOT_A"},
+        {"slow total after octaves", Octaves, 512, 21, "SPL_Slw"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec = LevelMeter525();
+        spec.deviceType = 535;
+        spec.firmware = c.firmware;
+        if (c.kind == Accelerometer)
+            spec.inputKind = 5;
+        if (c.kind == Octaves) {
+            spec.function = 2;
+            spec.spectrum = CurrentFileSpec::Spectrum::Octave;
+            spec.bands = 10;
+            spec.bandExtras = 2;
+        }
+        spec.measurementWords.insert(spec.measurementWords.end(), {{12, 1}, {13, c.source}, {14, 900}});
+        auto doc = OpenSpec(spec, 47);
+        char line[64];
+        std::snprintf(line, sizeof line, "  Trigger source ..............  %-10s ", std::string(c.text).c_str());
+        EXPECT_EQ(LineOf(Render(*doc, {0x0001}), "  Trigger source"), line);
     }
 }
 

@@ -104,9 +104,10 @@ FixtureBuilder& FixtureBuilder::RecordIndex(std::initializer_list<std::uint32_t>
     return *this;
 }
 
-FixtureBuilder& FixtureBuilder::FileHeaderRecord(std::string_view name, bool setupMark)
+FixtureBuilder& FixtureBuilder::FileHeaderRecord(std::string_view name, bool setupMark, std::uint16_t createdDate,
+                                                 std::uint16_t createdTime)
 {
-    Le16(0x0C01).TextField(name, 8).Le16(setupMark ? 0x0200 : 0).Le16(0).Le16(0);
+    Le16(0x0C01).TextField(name, 8).Le16(setupMark ? 0x0200 : 0).Le16(createdDate).Le16(createdTime);
     return Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
 }
 
@@ -303,7 +304,7 @@ Rt60Results SampleRt60ThirdOctaves(std::uint16_t bands)
 std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
 {
     FixtureBuilder f;
-    f.FileHeaderRecord(spec.name, spec.setupFile);
+    f.FileHeaderRecord(spec.name, spec.setupFile, spec.createdDate, spec.createdTime);
     // Record 2 (10 words): serial, type, firmware, 0, 0, variant, file system, 0, sub-version.
     f.Record(2, {spec.serial, spec.deviceType, spec.firmware, 0, 0, spec.variant, spec.fileSystem, 0, 0});
     f.TitleRecord(spec.title);

@@ -51,8 +51,10 @@ public:
     FixtureBuilder& Record(std::uint8_t type, std::initializer_list<std::uint16_t> words, bool lengthInWord1 = false);
     FixtureBuilder& Record(std::uint8_t type, std::span<const std::uint16_t> words, bool lengthInWord1 = false);
     /// Record 1 of a current-family file (12 words): the name in 8 bytes, the setup
-    /// mark (0x02) in the high byte of word 5, no second name.
-    FixtureBuilder& FileHeaderRecord(std::string_view name, bool setupMark = false);
+    /// mark (0x02) in the high byte of word 5, the creation date and time of a
+    /// setup file in words 6 and 7, no second name.
+    FixtureBuilder& FileHeaderRecord(std::string_view name, bool setupMark = false, std::uint16_t createdDate = 0,
+                                     std::uint16_t createdTime = 0);
     /// Record 3: the title, two characters a word (a blank added to an odd length).
     FixtureBuilder& TitleRecord(std::string_view title);
     /// The end of a record chain: 0xFFFF.
@@ -124,6 +126,8 @@ struct CurrentFileSpec {
     std::uint16_t fileSystem = 0;
     std::uint16_t variant = 0;
     bool setupFile = false;
+    std::uint16_t createdDate = 0; ///< a setup file's creation date (packed) and time (2-second units)
+    std::uint16_t createdTime = 0;
     std::string title = "Generated file";
 
     std::uint16_t function = 1; ///< 1 level meter, 2 1/1 octave, 3 1/3 octave, 4 dose meter, 6 FFT

@@ -359,16 +359,33 @@ TEST_F(HeaderInfo, SettingsFileEndsAfterItsCreationTime)
     EXPECT_TRUE(text.ends_with(std::string(44, '-') + "\r\n"));
 }
 
-TEST_F(HeaderInfo, ShortResultsAndSettingsRecordsKeepTheReport)
+TEST_F(HeaderInfo, ShortSettingsAndResultsRecordsKeepTheReport)
 {
-    // Record 4 cut to 12 words and results records of 3 words: what the
-    // records lack reads as 0, and every section still appears.
-    CurrentFileSpec spec = LevelMeter525();
-    spec.resultsRecordWords = 2;
-    auto doc = OpenSpec(spec);
-    const std::string text = Render(*doc, {0x0001});
-    EXPECT_NE(text.find("  Repetition cycle"), std::string::npos) << text;
-    EXPECT_NE(text.find("  Calibration factor"), std::string::npos) << text;
+    // What a cut record lacks reads as 0: its lines stay, with the values of
+    // code 0, and every section still appears.
+    const struct Case {
+        const char* name;
+        std::uint16_t settingsWords, resultsWords;
+        std::string_view line; ///< a line whose value the cut changes
+    } cases[] = {
+        {"settings without the words after the integration time", 12, 14, "  Repetition cycle ............  3          "},
+        {"settings of date, time and function only", 4, 14, "  Input .......................  UNDF       "},
+        {"results of their time only", 40, 3, "  Repetition cycle ............  3          "},
+        {"results of the type word alone", 40, 1, "  Repetition cycle ............  3          "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec = LevelMeter525();
+        spec.firmware = 512;
+        spec.repetitionCycle = 3;
+        spec.measurementWords.insert(spec.measurementWords.end(), {{12, 1}, {27, 1}});
+        spec.measurementRecordWords = c.settingsWords;
+        spec.resultsRecordWords = c.resultsWords;
+        auto doc = OpenSpec(spec);
+        const std::string text = Render(*doc, {0x0001});
+        EXPECT_NE(text.find("\r\n" + std::string(c.line) + "\r\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("  Calibration factor"), std::string::npos) << text;
+    }
 }
 
 TEST_F(HeaderInfo, SubfileThatCannotBeDecodedSaysWhy)

@@ -1,5 +1,6 @@
 #include "support/FixtureBuilder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -320,6 +321,7 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
     r4[21] = spec.spectraInBuffer; // firmware 2.13 to 6.01: word 22
     for (auto [word, value] : spec.measurementWords)
         r4.at(word - 1u) = value;
+    r4.resize(std::min<std::size_t>(r4.size(), spec.measurementRecordWords - 1u));
     f.Record(4, r4);
     if (spec.setupFile) {
         f.ChainEnd();
@@ -336,12 +338,13 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
     if (spec.rowWords == 0 && spec.rows == 0) {
         // Results records 7: T or the overload time, then the levels from word 3.
         for (int profile = 0; profile < 3; ++profile) {
-            std::vector<std::uint16_t> words(spec.resultsRecordWords - 1u, 0);
+            std::vector<std::uint16_t> words(std::max<std::size_t>(spec.resultsRecordWords - 1u, 2), 0);
             const std::uint32_t time = profile == 1 ? spec.overloadSeconds : spec.measurementSeconds;
             words[0] = static_cast<std::uint16_t>(time);
             words[1] = static_cast<std::uint16_t>(time >> 16);
             for (std::size_t i = 0; i < spec.levels.size() && i + 2 < words.size(); ++i)
                 words[i + 2] = static_cast<std::uint16_t>(spec.levels[i] + spec.profileLevelStep * profile);
+            words.resize(spec.resultsRecordWords - 1u); // a record cut short keeps its first words
             f.Record(7, words);
         }
         if (!spec.tonality.empty())

@@ -136,6 +136,8 @@ struct CurrentFileSpec {
     std::uint16_t flagsWord = 0;
     std::uint16_t repetitionCycle = 0;
     std::uint32_t integrationSeconds = 60;
+    /// Record 4's length in words (40); a shorter record is cut after its first words.
+    std::uint16_t measurementRecordWords = 40;
     /// Words of record 4 by position (word 4 on is written from the fields above first).
     std::vector<std::pair<std::uint8_t, std::uint16_t>> measurementWords;
 
@@ -144,7 +146,7 @@ struct CurrentFileSpec {
     /// Results records 7, one per profile, 14 words each after the type word.
     std::uint32_t measurementSeconds = 600;
     std::uint32_t overloadSeconds = 6;
-    std::uint16_t resultsRecordWords = 14;
+    std::uint16_t resultsRecordWords = 14; ///< at least 1 (the type word alone)
     std::vector<std::int16_t> levels = {942, 650, 700, 750, 800, 701, 702, 703, 704, 705, 706};
     /// Added to the levels of profile p: p times this step (0.1 dB).
     std::int16_t profileLevelStep = 10;

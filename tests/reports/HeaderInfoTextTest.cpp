@@ -3,6 +3,7 @@
 // and the rules of its sections that a golden would only show by chance.
 
 #include "document/DocumentTestSupport.h"
+#include "document/container/FileKindCode.h"
 
 #include "reports/common/ReportNumberFormats.h"
 #include "reports/text/HeaderInfoText.h"
@@ -395,6 +396,42 @@ TEST_F(HeaderInfo, SubfileThatCannotBeDecodedSaysWhy)
     const std::string text = Render(*doc, {0x0001, false, 7, 0});
     EXPECT_NE(text.find("\r\n" + std::string(44, '-') + "\r\n  The settings of this file cannot be read"), std::string::npos)
         << text;
+}
+
+// A damaged member of a Multifile costs only its own report: the others
+// are shown, and it says why it has none. Only a damaged first member, which
+// the load decodes, leaves the file to the Hexa view.
+TEST_F(HeaderInfo, DamagedMemberOfAMultifile)
+{
+    for (auto fault : {fixture::ChainFault::TruncatedLastRecord, fixture::ChainFault::Overrun,
+                       fixture::ChainFault::ZeroLength}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        const std::vector<fixture::MultifileMember> members = {{"LEVEL", CurrentMeasurementFile(LevelMeter525())},
+                                                               {"BROKEN", fixture::BrokenChainFile(fault)},
+                                                               {"LAST", CurrentMeasurementFile(LevelMeter525())}};
+        auto doc = Open(Write("multi.orl", fixture::Multifile(55, members)));
+        ASSERT_TRUE(doc->HeaderDecoded());
+        const std::string text = Render(*doc, {0x0001, true, 0, 0});
+        const std::size_t broken = text.find("Header information for the file[2] BROKEN:");
+        const std::size_t last = text.find("Header information for the file[3] LAST:");
+        ASSERT_NE(broken, std::string::npos) << text;
+        ASSERT_NE(last, std::string::npos) << text;
+        EXPECT_NE(text.find("  The settings of this file cannot be read", broken), std::string::npos) << text;
+        EXPECT_NE(text.find("  Device type .................  ORLU 525", last), std::string::npos) << text;
+        EXPECT_EQ(text.find("  Device type", broken), text.find("  Device type", last)); // none for the broken one
+    }
+
+    const std::vector<fixture::MultifileMember> brokenFirst = {
+        {"BROKEN", fixture::BrokenChainFile(fixture::ChainFault::Overrun)},
+        {"LEVEL", CurrentMeasurementFile(LevelMeter525())}};
+    auto doc = Open(Write("first.orl", fixture::Multifile(55, brokenFirst)));
+    EXPECT_FALSE(doc->HeaderDecoded());
+    EXPECT_EQ(doc->FileKind(), kKindUnreadable);
+    // The loads of the other files said nothing; this one says why it shows only bytes.
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{"first.orl  -  Improper file contents"});
+    LineList lines;
+    int width = 0;
+    EXPECT_FALSE(FormatHeaderInfo(*doc, lines, &width, {0x0001, true, 0, 0}));
 }
 
 TEST(HeaderSettings, TitleTextIsCutAtBlanks)

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace orlu {
@@ -314,6 +315,36 @@ TEST_F(HeaderInfo, TriggerSourceTexts)
         char line[64];
         std::snprintf(line, sizeof line, "  Trigger source ..............  %-10s ", std::string(c.text).c_str());
         EXPECT_EQ(LineOf(Render(*doc, {0x0001}), "  Trigger source"), line);
+    }
+}
+
+// The filter of an ENVELOPING measurement is a high band named by record
+// 34; the averaging of FFT spectra has no word in these files.
+TEST_F(HeaderInfo, EnvelopingFilterAndSpectraAveraging)
+{
+    const struct Case {
+        const char* name;
+        std::optional<std::uint16_t> code;
+        std::string_view line;
+    } cases[] = {
+        {"lowest band", 0, "  Enveloping filter ...........  800 Hz     "},
+        {"1.6 kHz", 3, "  Enveloping filter ...........  1.6 kHz    "},
+        {"highest band", 14, "  Enveloping filter ...........  20 kHz     "},
+        {"beyond the bands", 15, "  Enveloping filter ...........  UNKNOWN    "},
+        {"no record 34", std::nullopt, "  Enveloping filter ...........  UNKNOWN    "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec = LevelMeter525();
+        spec.firmware = 512;
+        spec.function = 9;
+        spec.spectrum = CurrentFileSpec::Spectrum::Fft;
+        spec.bands = 400;
+        spec.envelopingFilter = c.code;
+        auto doc = OpenSpec(spec);
+        const std::string text = Render(*doc, {0x0001});
+        EXPECT_EQ(LineOf(text, "  Enveloping filter"), c.line) << text;
+        EXPECT_EQ(LineOf(text, "  Spectra averaging"), "  Spectra averaging ...........  UNDF       ");
     }
 }
 

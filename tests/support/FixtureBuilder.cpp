@@ -402,6 +402,8 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
                 levels[i] = static_cast<std::uint16_t>(600 + i % 20);
             f.Record(18, levels, true);
         }
+        if (spec.envelopingFilter)
+            f.Record(34, {*spec.envelopingFilter});
         // A histogram definition (9: classes, lowest class, width in words 3 to 5; 19: band
         // word, classes, lowest class, width in words 1 to 4), then its 32-bit counts in
         // record 11 or 20 (length in word 1): they start two words after the definition.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -175,6 +176,8 @@ struct CurrentFileSpec {
     std::uint16_t bandExtras = 0;
     std::uint16_t lowestBand = 0;
     std::uint32_t samplingRate = 48000; ///< FFT setup 17, words 8 and 9
+    /// ENVELOPING (function 9): record 34 after the FFT setup, word 1 the filter's band code.
+    std::optional<std::uint16_t> envelopingFilter;
 
     /// A logger (buffer header 15 and rows); rowWords 0 means none.
     std::uint16_t rowWords = 0;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace orlu {
 namespace {
@@ -64,10 +65,20 @@ void AppendPrintfV(std::string& out, const char* format, va_list args)
             std::size_t count = 0;
             if (spec.widthFromArgs)
                 given[count++] = va_arg(list, int);
-            if (spec.precisionFromArgs)
-                given[count++] = va_arg(list, int);
-            if (spec.takes != FieldSpec::Takes::Nothing)
+            int precision = spec.precision;
+            if (spec.precisionFromArgs) {
+                precision = va_arg(list, int);
+                given[count++] = precision;
+            }
+            if (spec.takes == FieldSpec::Takes::Text && precision >= 0) {
+                // As printf: a precision bounds the characters read, so a text
+                // need not end in a NUL within it.
+                const char* text = va_arg(list, const char*);
+                given[count++] = text ? std::string_view(text, strnlen(text, static_cast<std::size_t>(precision)))
+                                      : std::string_view("(null)");
+            } else if (spec.takes != FieldSpec::Takes::Nothing) {
                 given[count++] = NextValue(spec, &list);
+            }
             AppendField(out, spec, std::span(given, count));
         });
     va_end(list);

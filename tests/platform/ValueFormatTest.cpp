@@ -36,5 +36,15 @@ TEST(ValueFormat, OtherConversionsFollowPrintf)
     EXPECT_EQ(out, "a05:07");
 }
 
+TEST(ValueFormat, APrecisionBoundsTheTextRead)
+{
+    // As with printf, text under a precision need not end in a NUL: the
+    // sanitizer build finds a read past the precision.
+    const char letters[3] = {'a', 'b', 'c'};
+    const char single = 'x';
+    EXPECT_EQ(StrPrintf("%.2s|%-4.*s|", letters, 1, &single), "ab|x   |");
+    EXPECT_EQ(StrPrintf("%.5s", "ab"), "ab");
+}
+
 } // namespace
 } // namespace orlu

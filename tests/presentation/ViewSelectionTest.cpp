@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -453,6 +454,47 @@ TEST_F(ViewSelection, AReportMeetingTheEndOfTheFileKeepsItsLines)
     Select(*doc, 32780);
     EXPECT_EQ(Texts(view.Lines), (std::vector<std::string>{"written before the end"}));
     EXPECT_EQ(view.FirstLine, 0);
+}
+
+TEST_F(ViewSelection, CutSettingsAndResultsRecordsNeverLeaveAnEmptyPage)
+{
+    // The header report reads what the records hold; main results without
+    // their levels have no row, and the page says so.
+    RegisterReportRenderers(renderers);
+    const struct Case {
+        const char* name;
+        std::uint16_t settingsWords, resultsWords;
+        std::string_view mainResults; ///< the first line of the main results page that is not blank
+    } cases[] = {
+        {"settings of date, time and function only", 4, 14, "Main results:"},
+        {"results of their time only", 40, 3, kFormEmptyText},
+        {"results of the type word alone", 40, 1, kFormEmptyText},
+        {"both cut", 4, 1, kFormEmptyText},
+    };
+    auto firstLine = [](const std::vector<std::string>& lines) {
+        const auto it = std::find_if(lines.begin(), lines.end(),
+                                     [](const std::string& l) { return l.find_first_not_of(' ') != std::string::npos; });
+        return it == lines.end() ? std::string() : *it;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec;
+        spec.measurementRecordWords = c.settingsWords;
+        spec.resultsRecordWords = c.resultsWords;
+        auto doc = OpenFile("cut.orl", CurrentFile(spec));
+        Select(*doc, 32781);
+        EXPECT_EQ(firstLine(Texts(view.Lines)), "Header information:");
+        Select(*doc, 32780);
+        EXPECT_EQ(firstLine(Texts(view.Lines)), c.mainResults);
+    }
+}
+
+TEST_F(ViewSelection, AReportThatMeetsTheEndBeforeItsFirstLineSaysWhy)
+{
+    auto doc = OpenFile("broken.orl", CurrentFile({}));
+    renderers.Register(kViewMainResults, FormChoice::Text, [](FormRequest&) { throw ImageRangeError("past the image"); });
+    Select(*doc, 32780);
+    EXPECT_EQ(Texts(view.Lines), (std::vector<std::string>{std::string(kFormDamagedText)}));
 }
 
 } // namespace

@@ -443,8 +443,8 @@ TEST_F(FourChannelTables, OneKindOfInputGivesOneTable)
         ASSERT_GE(lines.Size(), 4u) << table;
         EXPECT_EQ(lines[0], c.caption);
         EXPECT_TRUE(lines[1].starts_with("Date      Start     Chan      Filter    ")) << lines[1];
-        EXPECT_TRUE(lines[2].starts_with("45/01/01  13:39'12  #1        ")) << lines[2];
-        EXPECT_TRUE(lines[3].starts_with("45/01/01  13:39'12  #2        ")) << lines[3];
+        EXPECT_TRUE(lines[2].starts_with("24/01/01  13:39'12  #1        ")) << lines[2];
+        EXPECT_TRUE(lines[3].starts_with("24/01/01  13:39'12  #2        ")) << lines[3];
         EXPECT_EQ(table.find("Main_results_for_", 1), std::string::npos) << table;
     }
 }
@@ -466,7 +466,7 @@ TEST_F(FourChannelTables, DoseMeterProfilesHaveTheDoseColumns)
     ASSERT_EQ(lines.Size(), 3u);
     EXPECT_EQ(lines[1], "Date\tStart\tChan\tProf\tFilter\tDetect\tTime\tunits\tPeak\tMin\tMax\tSpl\tLav\tLeq\tLtm3\tLtm5\t"
                         "Dose[%]\tDose8[%]\tSEL[dB]\tSEL8[dB]\tE[Pa\xB2h]\tE8[Pa\xB2h]\tLEPd[dB]\tPSEL[dB]\r\n");
-    EXPECT_EQ(lines[2], "45/01/01\t13:39'12\t#1\tP1\tA\tFast\t00:10'00\tdB\t100.0\t70.0\t90.0\t75.0\t83.0\t80.0\t81.0\t"
+    EXPECT_EQ(lines[2], "24/01/01\t13:39'12\t#1\tP1\tA\tFast\t00:10'00\tdB\t100.0\t70.0\t90.0\t75.0\t83.0\t80.0\t81.0\t"
                         "82.0\t0\t0\t107.8\t124.6\t0.01\t0.32\t80.0\t63.2\r\n");
 }
 
@@ -491,7 +491,7 @@ TEST_F(FourChannelTables, VectorRowWithoutItsLevelShowsNoValue)
     Render(*doc, {0, 0, 0}, 0, 0x10);
     ASSERT_GE(lines.Size(), 4u);
     const std::string_view vector = lines[lines.Size() - 2];
-    EXPECT_TRUE(vector.starts_with("45/01/01\t13:39'12\tVect\tP1\tMODULE\t---\t00:16'40\tm/s\xB2\t-----\t-----\t-----\t-----\t-----\r\n"))
+    EXPECT_TRUE(vector.starts_with("24/01/01\t13:39'12\tVect\tP1\tMODULE\t---\t00:16'40\tm/s\xB2\t-----\t-----\t-----\t-----\t-----\r\n"))
         << vector;
 }
 

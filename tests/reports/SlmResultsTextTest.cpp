@@ -524,7 +524,7 @@ TEST_F(FourChannelSound, RowsAreAppendedToTheVibrationText)
     const std::vector<std::string> text = Lines(lines);
     ASSERT_EQ(text.size(), 8u);
     EXPECT_TRUE(text[3].starts_with(std::string(ReportColumnTitles[kTitleStart]) + " Chan Filter")) << text[3];
-    EXPECT_TRUE(text[6].starts_with(" 45/01/01  13:39'12   #1  A ")) << text[6];
+    EXPECT_TRUE(text[6].starts_with(" 24/01/01  13:39'12   #1  A ")) << text[6];
 }
 
 TEST_F(FourChannelSound, OneChannelBelowFirmware217ShowsItsRowInTextAndTable)
@@ -538,7 +538,7 @@ TEST_F(FourChannelSound, OneChannelBelowFirmware217ShowsItsRowInTextAndTable)
     LineList lines;
     int widest = 0;
     ASSERT_TRUE(FormatMainResultsText(*doc, lines, &widest, 0x0001, 0));
-    const std::string row = " 45/01/01  13:39'12   #1  A      Fast   00:10'00 |    dB |  100.0   70.0   90.0   75.0   80.0 |"
+    const std::string row = " 24/01/01  13:39'12   #1  A      Fast   00:10'00 |    dB |  100.0   70.0   90.0   75.0   80.0 |"
                             "    107.8 | 000    -----";
     const std::vector<std::string> text = Lines(lines);
     // An empty line, the caption, rule, titles, units, rule, the row and the closing rule.
@@ -553,7 +553,7 @@ TEST_F(FourChannelSound, OneChannelBelowFirmware217ShowsItsRowInTextAndTable)
     MainTableRequest request{table, width, kind, 0x0001, 0, {0, 0, 0}};
     ASSERT_EQ(MainResultsTableFor(*doc)(*doc, request), 1);
     ASSERT_EQ(table.Size(), 3u) << table.Join();
-    EXPECT_EQ(table[2], "45/01/01\t13:39'12\t#1\tA\tFast\t00:10'00\tdB\t100.0\t70.0\t90.0\t75.0\t80.0\t107.8\t000\t-----\r\n");
+    EXPECT_EQ(table[2], "24/01/01\t13:39'12\t#1\tA\tFast\t00:10'00\tdB\t100.0\t70.0\t90.0\t75.0\t80.0\t107.8\t000\t-----\r\n");
 }
 
 TEST_F(FourChannelSound, TotalRowsAreNamedFromTheListOfTheirChannel)

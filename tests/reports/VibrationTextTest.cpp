@@ -210,7 +210,7 @@ TEST_F(VibrationText, ModuleRowOfTheVectorSum)
     } cases[] = {
         // After the channel rows; its overload time is the last channel row's.
         {"linear", 219, false, 0x17, 0,
-         " 45/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----  1.778 |   ------ |  1.33\r\n" +
+         " 24/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----  1.778 |   ------ |  1.33\r\n" +
              rule110 + "\r\n  sx = s^1.75\r\n" + kModuleFormula},
         // Alone it writes the header itself; no channel row was decoded, so no overload time.
         {"alone in dB", 219, false, 0x10, 1,
@@ -218,21 +218,21 @@ TEST_F(VibrationText, ModuleRowOfTheVectorSum)
              "        Start        Chan Prof Filter Detect Time     | units |   Peak    P-P   MTVV    RMS |      VDV |  OvlT\r\n"
              " yy/mm/dd  hh:mm'ss                          hh:mm'ss |       |                             |       dB |     %\r\n" +
              rule110 + "\r\n" +
-             " 45/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |    dB |  -----  -----  -----    5.0 |   ------ | -----\r\n" +
+             " 24/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |    dB |  -----  -----  -----    5.0 |   ------ | -----\r\n" +
              rule110 + "\r\n" + kModuleFormula},
         // Before 2.17 there is no Prof column and " Vect" stands in the channel column; no overload time.
         {"before profiles", 216, false, 0x11, 0,
          "   #1  W-Bxy  125ms  00:10'00 |  m/s\xB2 |  2.512  3.162  1.995  1.585 |  5.01e+0\r\n"
-         " 45/01/01  13:39'12  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----  1.778 |   ------\r\n" +
+         " 24/01/01  13:39'12  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----  1.778 |   ------\r\n" +
              rule97 + "\r\n  sx = s^1.75\r\n" + kModuleFormula},
         // Channel 1 is a microphone: the vector takes channel 2, whose P-P 10^(2200 / 2000)
         // = 12.59 gives two decimals.
         {"first accelerometer", 219, true, 0x12, 0,
-         " 45/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----   1.78 |   ------ |  1.17\r\n" +
+         " 24/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----   1.78 |   ------ |  1.17\r\n" +
              rule110 + "\r\n  sx = s^1.75\r\n" + kModuleFormula},
         // A vector record that ends before its level word has no value.
         {"record without the level", 219, false, 0x11, 0,
-         " 45/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----  ----- |   ------ |  1.00\r\n",
+         " 24/01/01  13:39'12   #5  Vect MODULE ---    00:10'00 |  m/s\xB2 |  -----  -----  -----  ----- |   ------ |  1.00\r\n",
          false},
     };
     for (const Case& c : cases) {

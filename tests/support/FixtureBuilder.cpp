@@ -1,5 +1,6 @@
 #include "support/FixtureBuilder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -104,9 +105,10 @@ FixtureBuilder& FixtureBuilder::RecordIndex(std::initializer_list<std::uint32_t>
     return *this;
 }
 
-FixtureBuilder& FixtureBuilder::FileHeaderRecord(std::string_view name, bool setupMark)
+FixtureBuilder& FixtureBuilder::FileHeaderRecord(std::string_view name, bool setupMark, std::uint16_t createdDate,
+                                                 std::uint16_t createdTime)
 {
-    Le16(0x0C01).TextField(name, 8).Le16(setupMark ? 0x0200 : 0).Le16(0).Le16(0);
+    Le16(0x0C01).TextField(name, 8).Le16(setupMark ? 0x0200 : 0).Le16(createdDate).Le16(createdTime);
     return Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF).Le16(0xFFFF);
 }
 
@@ -303,7 +305,7 @@ Rt60Results SampleRt60ThirdOctaves(std::uint16_t bands)
 std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
 {
     FixtureBuilder f;
-    f.FileHeaderRecord(spec.name, spec.setupFile);
+    f.FileHeaderRecord(spec.name, spec.setupFile, spec.createdDate, spec.createdTime);
     // Record 2 (10 words): serial, type, firmware, 0, 0, variant, file system, 0, sub-version.
     f.Record(2, {spec.serial, spec.deviceType, spec.firmware, 0, 0, spec.variant, spec.fileSystem, 0, 0});
     f.TitleRecord(spec.title);
@@ -319,6 +321,7 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
     r4[21] = spec.spectraInBuffer; // firmware 2.13 to 6.01: word 22
     for (auto [word, value] : spec.measurementWords)
         r4.at(word - 1u) = value;
+    r4.resize(std::min<std::size_t>(r4.size(), spec.measurementRecordWords - 1u));
     f.Record(4, r4);
     if (spec.setupFile) {
         f.ChainEnd();
@@ -335,13 +338,14 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
     if (spec.rowWords == 0 && spec.rows == 0) {
         // Results records 7: T or the overload time, then the levels from word 3.
         for (int profile = 0; profile < 3; ++profile) {
-            std::vector<std::uint16_t> words(spec.resultsRecordWords - 1u, 0);
+            std::vector<std::uint16_t> words(std::max<std::size_t>(spec.resultsRecordWords - 1u, 2), 0);
             const std::uint32_t time = profile == 1 ? spec.overloadSeconds : spec.measurementSeconds;
             // A record cut shorter than its time words keeps what fits.
             for (std::size_t i = 0; i < 2 && i < words.size(); ++i)
                 words[i] = static_cast<std::uint16_t>(time >> (16 * i));
             for (std::size_t i = 0; i < spec.levels.size() && i + 2 < words.size(); ++i)
                 words[i + 2] = static_cast<std::uint16_t>(spec.levels[i] + spec.profileLevelStep * profile);
+            words.resize(spec.resultsRecordWords - 1u); // a record cut short keeps its first words
             f.Record(7, words);
         }
         if (!spec.tonality.empty())
@@ -399,6 +403,8 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
                 levels[i] = static_cast<std::uint16_t>(600 + i % 20);
             f.Record(18, levels, true);
         }
+        if (spec.envelopingFilter)
+            f.Record(34, {*spec.envelopingFilter});
         // A histogram definition (9: classes, lowest class, width in words 3 to 5; 19: band
         // word, classes, lowest class, width in words 1 to 4), then its 32-bit counts in
         // record 11 or 20 (length in word 1): they start two words after the definition.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -51,8 +52,10 @@ public:
     FixtureBuilder& Record(std::uint8_t type, std::initializer_list<std::uint16_t> words, bool lengthInWord1 = false);
     FixtureBuilder& Record(std::uint8_t type, std::span<const std::uint16_t> words, bool lengthInWord1 = false);
     /// Record 1 of a current-family file (12 words): the name in 8 bytes, the setup
-    /// mark (0x02) in the high byte of word 5, no second name.
-    FixtureBuilder& FileHeaderRecord(std::string_view name, bool setupMark = false);
+    /// mark (0x02) in the high byte of word 5, the creation date and time of a
+    /// setup file in words 6 and 7, no second name.
+    FixtureBuilder& FileHeaderRecord(std::string_view name, bool setupMark = false, std::uint16_t createdDate = 0,
+                                     std::uint16_t createdTime = 0);
     /// Record 3: the title, two characters a word (a blank added to an odd length).
     FixtureBuilder& TitleRecord(std::string_view title);
     /// The end of a record chain: 0xFFFF.
@@ -124,6 +127,8 @@ struct CurrentFileSpec {
     std::uint16_t fileSystem = 0;
     std::uint16_t variant = 0;
     bool setupFile = false;
+    std::uint16_t createdDate = 0; ///< a setup file's creation date (packed) and time (2-second units)
+    std::uint16_t createdTime = 0;
     std::string title = "Generated file";
 
     std::uint16_t function = 1; ///< 1 level meter, 2 1/1 octave, 3 1/3 octave, 4 dose meter, 6 FFT
@@ -132,6 +137,8 @@ struct CurrentFileSpec {
     std::uint16_t flagsWord = 0;
     std::uint16_t repetitionCycle = 0;
     std::uint32_t integrationSeconds = 60;
+    /// Record 4's length in words (40); a shorter record is cut after its first words.
+    std::uint16_t measurementRecordWords = 40;
     /// Words of record 4 by position (word 4 on is written from the fields above first).
     std::vector<std::pair<std::uint8_t, std::uint16_t>> measurementWords;
 
@@ -140,7 +147,7 @@ struct CurrentFileSpec {
     /// Results records 7, one per profile, 14 words each after the type word.
     std::uint32_t measurementSeconds = 600;
     std::uint32_t overloadSeconds = 6;
-    std::uint16_t resultsRecordWords = 14;
+    std::uint16_t resultsRecordWords = 14; ///< at least 1 (the type word alone)
     std::vector<std::int16_t> levels = {942, 650, 700, 750, 800, 701, 702, 703, 704, 705, 706};
     /// Added to the levels of profile p: p times this step (0.1 dB).
     std::int16_t profileLevelStep = 10;
@@ -169,6 +176,8 @@ struct CurrentFileSpec {
     std::uint16_t bandExtras = 0;
     std::uint16_t lowestBand = 0;
     std::uint32_t samplingRate = 48000; ///< FFT setup 17, words 8 and 9
+    /// ENVELOPING (function 9): record 34 after the FFT setup, word 1 the filter's band code.
+    std::optional<std::uint16_t> envelopingFilter;
 
     /// A logger (buffer header 15 and rows); rowWords 0 means none.
     std::uint16_t rowWords = 0;

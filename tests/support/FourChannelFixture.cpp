@@ -101,7 +101,7 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
     // Record 4 (36 words).
     std::vector<std::uint16_t> r4(35, 0);
     auto w4 = [&](int word, std::uint16_t value) { r4.at(static_cast<std::size_t>(word - 1)) = value; };
-    w4(1, 0x5A21); // date
+    w4(1, (24 << 9) | (1 << 5) | 1); // date 24/01/01 (2024-01-01)
     w4(2, 0x6000); // time
     w4(3, spec.function);
     w4(4, spec.flagsWord);

@@ -238,7 +238,9 @@ struct CurrentHeader {
     double fftLastHz = 20000.0;
     double fftWindowGain = 0.0;
     double fftWindowPower = 0.0;
-    std::uint16_t fftChannelWord = 0;
+    /// ENVELOPING: the filter's band code (a high band, 0 = 800 Hz), word 1 of
+    /// record 34; 999 without the record, which names no band.
+    std::uint16_t envelopingFilter = 0;
     std::uint16_t tonalityLines = 0;
     double tonalitySpacing = 0.0;
     double tonalityRangeHz = 0.0;

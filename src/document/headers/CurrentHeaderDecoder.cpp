@@ -373,10 +373,10 @@ void SetReverbBandRange(CurrentHeader& h)
     }
 }
 
-void ReadFftChannel(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
+void ReadEnvelopingFilter(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
 {
     const Rec r = Located(image, FindRecordInHeader(image, sub, ChainFlagsOf(h), kRecordFftChannel));
-    h.fftChannelWord = r ? r.W(1) : 999;
+    h.envelopingFilter = r ? r.W(1) : 999;
 }
 
 } // namespace
@@ -579,7 +579,7 @@ bool DecodeMeasurement(const ImageReader& image, SubfileSpan sub, CurrentHeader&
     if (h.function == kFunctionFft || h.function == kFunctionEnveloping) {
         ReadFftSetup(b, h, true);
         if (h.function == kFunctionEnveloping)
-            ReadFftChannel(image, sub, h);
+            ReadEnvelopingFilter(image, sub, h);
     } else if (h.firmware > 212) {
         h.lowestBandWord = b.W(3);
         h.bandCount = b.W(4);
@@ -739,7 +739,7 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
             if (const Rec r = Located(image, FindRecord17or21(image, sub, flags))) {
                 ReadFftSetup(r, h, false);
                 if (h.function == kFunctionEnveloping)
-                    ReadFftChannel(image, sub, h);
+                    ReadEnvelopingFilter(image, sub, h);
             }
             break;
         case kFunctionTonality:

@@ -102,11 +102,16 @@ bool FormBuilder::Render(MeasurementViewState& view, CTmDoc& doc, FormChoice for
         return false;
     view.Source.reset(); // the renderer fills Lines
     FormRequest request{doc, view, options, view.Lines, view.WidestLine, view.TableContentKind};
+    bool metTheEnd = false;
     try {
         (*renderer)(request);
     } catch (const ImageRangeError&) {
         // A report that meets the end of a damaged file keeps the lines it wrote.
+        metTheEnd = true;
     }
+    // A page is never left empty without saying why.
+    if (view.Lines.LineCount() == 0)
+        AddText(view.Lines, metTheEnd ? kFormDamagedText : kFormEmptyText, &view.WidestLine);
     return true;
 }
 

@@ -96,6 +96,11 @@ void RegisterReportRenderers(FormRendererRegistry& registry);
 
 /// The line a form shows while its report is not built.
 inline constexpr std::string_view kFormNotAvailableText = "This form is not available yet.";
+/// The line a form shows when its report met the end of the file before its first line.
+inline constexpr std::string_view kFormDamagedText = "The file ends before this form could be read: it is damaged or incomplete.";
+/// The line a form shows when its report found nothing to write.
+inline constexpr std::string_view kFormEmptyText =
+    "The file holds nothing for this form: its records are missing or cut short.";
 /// The line a long form shows when its build was cancelled.
 inline constexpr std::string_view kFormCancelledText = "The form was not built: cancelled.";
 /// What the progress of a long form's build says.

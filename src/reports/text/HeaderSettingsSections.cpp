@@ -738,13 +738,12 @@ const SettingRow kOtherModelMeasurementRows[] = {
      [](const Out& o) { return Cell(o.Channel().fftBandNames.At(o.Channel().fftZoomCode)); }},
     {RowKind::Item, FftSpectra, kItemSpectrumLines, FftLines},
     {RowKind::Item, FftSpectra, kItemFftWindow, [](const Out& o) { return Name(FftWindowNames, o.Channel().fftWindow); }},
-    // The instruments' averaging word is not read by the header decoder: it shows as not defined.
+    // The current-family layout places no averaging word: it shows as not defined.
     {RowKind::Item, FftSpectra, kItemSpectraAveraging, [](const Out&) { return Cell(kUndefinedName); }},
     {RowKind::Item, [](const Out& o) { return FftSpectra(o) && Fw(o, 512) && H(o).function == kFunctionFft; },
      kItemSpectraInBuffer, [](const Out& o) { return OnOff(H(o).spectraInBuffer != 0); }},
-    // The enveloping filter's code is not read by the header decoder either.
     {RowKind::Item, [](const Out& o) { return H(o).function == kFunctionEnveloping; }, kItemEnvelopingFilter,
-     [](const Out&) { return Cell(kUndefinedName); }},
+     [](const Out& o) { return Cell(HighBandName(H(o).envelopingFilter)); }},
     // Tonality: a full and a short band.
     {RowKind::Item, Tonality, kItemSpectraCount, [](const Out& o) { return Number(o.Channel().spectraCount); }},
     {RowKind::Literal, Tonality, 0, nullptr, false, nullptr, "  Weighting filter ............  A"},

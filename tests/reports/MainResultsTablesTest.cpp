@@ -10,6 +10,7 @@
 #include "reports/table/Rt60Tables.h"
 #include "reports/table/TableWriter.h"
 #include "support/FourChannelFixture.h"
+#include "support/GoldenText.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,7 @@ namespace {
 using fixture::CurrentFileSpec;
 using fixture::FixtureBuilder;
 using fixture::FourChannelSpec;
-
-std::string Golden(const char* name)
-{
-    const auto bytes = fixture::ReadFileBytes(std::filesystem::path(ORLU_SOURCE_DIR) / "tests/golden" / name);
-    return std::string(bytes.begin(), bytes.end());
-}
+using fixture::Golden;
 
 // 17 May 2013, 10:20'30 (2-second units).
 constexpr std::uint16_t kDate = 13 * 512 + 5 * 32 + 17;

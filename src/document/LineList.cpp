@@ -35,6 +35,23 @@ std::string LineList::Join() const
     return text;
 }
 
+std::size_t LineList::TextCapacity() const
+{
+    std::size_t total = 0;
+    for (const Block& block : m_Blocks)
+        total += block.Size;
+    return total;
+}
+
+void LineList::ReleaseSpare()
+{
+    m_Blocks.erase(m_Blocks.begin() + static_cast<std::ptrdiff_t>(m_BlocksInUse), m_Blocks.end());
+    // Entries grow by doubling, so a list filled by its own appends holds at most
+    // twice its lines; more is left from a longer text before.
+    if (m_Lines.capacity() > 2 * m_Lines.size() + kFirstLines)
+        m_Lines.shrink_to_fit();
+}
+
 bool LineList::Reserve(std::size_t n)
 {
     try {
@@ -54,17 +71,28 @@ bool LineList::ReportNoMemory() const
 
 char* LineList::Room(std::size_t n, std::size_t blockAtLeast)
 {
-    if (!m_Blocks.empty() && m_BlockSize - m_BlockUsed >= n)
-        return m_Blocks.back().get() + m_BlockUsed;
-    // Blocks grow from a few pages, so that a short form stays small, to a size
-    // whose unused tail is lost in the text of a long one.
-    const std::size_t next = kFirstBlockBytes << std::min<std::size_t>(m_Blocks.size(), kBlockDoublings);
-    const std::size_t size = std::max({n, blockAtLeast, next});
-    auto block = std::make_unique_for_overwrite<char[]>(size);
-    m_Blocks.push_back(std::move(block));
-    m_BlockSize = size;
+    if (m_BlocksInUse > 0 && m_BlockSize - m_BlockUsed >= n)
+        return m_Block + m_BlockUsed;
+    const std::size_t least = std::max(n, blockAtLeast);
+    if (m_BlocksInUse < m_Blocks.size() && m_Blocks[m_BlocksInUse].Size >= least) {
+        // a block kept from the text before
+    } else {
+        // Blocks grow from a few pages, so that a short form stays small, to a size
+        // whose unused tail is lost in the text of a long one. A kept block too small
+        // for the line is given back for a new one, so the blocks stay in writing order.
+        const std::size_t next = kFirstBlockBytes << std::min(m_BlocksInUse, kBlockDoublings);
+        const std::size_t size = std::max(least, next);
+        Block block{std::make_unique_for_overwrite<char[]>(size), size};
+        if (m_BlocksInUse < m_Blocks.size())
+            m_Blocks[m_BlocksInUse] = std::move(block);
+        else
+            m_Blocks.push_back(std::move(block));
+    }
+    const Block& block = m_Blocks[m_BlocksInUse++];
+    m_Block = block.Text.get();
+    m_BlockSize = block.Size;
     m_BlockUsed = 0;
-    return m_Blocks.back().get();
+    return m_Block;
 }
 
 void LineList::RoomForLine()
@@ -107,7 +135,7 @@ char* LineList::BeginLine(std::size_t most)
 
 void LineList::EndLine(const char* end, int* widest)
 {
-    char* const start = m_Blocks.back().get() + m_BlockUsed;
+    char* const start = m_Block + m_BlockUsed;
     const auto size = static_cast<std::size_t>(end - start) + kCrLf.size();
     std::memcpy(start + size - kCrLf.size(), kCrLf.data(), kCrLf.size());
     m_BlockUsed += size;
@@ -142,9 +170,9 @@ bool AppendToLastLine(LineList& list, std::string& text, bool addCrLf, int* wide
         // The last line grows in place while it ends its block's text and fits;
         // otherwise it moves to a block with room to grow, so that long rows built
         // piece by piece are not copied over and over. A failure leaves it as it was.
-        const char* blockEnd = list.m_Blocks.back().get() + list.m_BlockUsed;
+        const char* blockEnd = list.m_Block + list.m_BlockUsed;
         if (last.data() + last.size() == blockEnd && list.m_BlockSize - list.m_BlockUsed >= added) {
-            to = list.m_Blocks.back().get() + list.m_BlockUsed - last.size();
+            to = list.m_Block + list.m_BlockUsed - last.size();
         } else {
             const std::size_t needed = last.size() + added;
             to = list.Room(needed, 2 * needed);
@@ -158,7 +186,7 @@ bool AppendToLastLine(LineList& list, std::string& text, bool addCrLf, int* wide
     std::memcpy(at, text.data(), text.size());
     if (addCrLf)
         std::memcpy(at + text.size(), kCrLf.data(), kCrLf.size());
-    list.m_BlockUsed = static_cast<std::size_t>(at + added - list.m_Blocks.back().get());
+    list.m_BlockUsed = static_cast<std::size_t>(at + added - list.m_Block);
     last = std::string_view(to, last.size() + added);
     RaiseWidest(widest, last.size());
     text.clear();
@@ -173,8 +201,14 @@ void LineListSink::AddLine(std::string& line)
 void ClearLineList(LineList* list)
 {
     if (list) {
+        // The blocks the text filled are kept for the next text, which is most
+        // often the same form built again (and the pages it writes are then
+        // mapped already); those it did not reach are given back, so a list
+        // keeps no more than its last text needed.
+        list->ReleaseSpare();
         list->m_Lines.clear();
-        list->m_Blocks.clear();
+        list->m_BlocksInUse = 0;
+        list->m_Block = nullptr;
         list->m_BlockSize = 0;
         list->m_BlockUsed = 0;
     }

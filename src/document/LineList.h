@@ -9,6 +9,12 @@
 // and a view a line, not a heap block and a string object each. Blocks never
 // move, so the views stay valid until the list is cleared.
 //
+// Clearing keeps the blocks (as a vector keeps its capacity), so that a form
+// rebuilt into the same list writes into memory already mapped; it gives back
+// only the blocks the cleared text did not reach. Once a build is done,
+// ReleaseSpare gives back what it left unused, so a short text that follows a
+// long table does not keep the table's memory.
+//
 // Along with the list the caller keeps a widest-line counter: it only grows,
 // to the longest line stored (CR LF included when the line has it), and gives
 // the views their horizontal scroll range.
@@ -50,6 +56,10 @@ public:
     auto end() const { return m_Lines.end(); }
     /// The whole text: the lines one after the other.
     std::string Join() const;
+    /// Characters the text blocks hold, written or kept for the next lines.
+    std::size_t TextCapacity() const;
+    /// Gives back the blocks and line entries the lines do not use (all of them when empty).
+    void ReleaseSpare();
 
     friend bool AddLine(LineList& list, std::string& line, int* widest);
     friend bool AddUnterminatedLine(LineList& list, std::string& line, int* widest);
@@ -65,17 +75,25 @@ public:
 private:
     /// Stores the line (with CR LF when asked) and empties it; false when memory ran out.
     bool Store(std::string& line, bool addCrLf, int* widest);
-    /// Room for n more characters at the end of the last block, taking a new block
-    /// (of blockAtLeast characters or more) when they do not fit there; throws std::bad_alloc.
+    /// Room for n more characters at the end of the current block, going on to the next
+    /// block (kept or new, of blockAtLeast characters or more) when they do not fit there;
+    /// throws std::bad_alloc.
     char* Room(std::size_t n, std::size_t blockAtLeast = 0);
     /// Makes sure the next line has its entry, so that storing it cannot fail after its text is written.
     void RoomForLine();
     bool ReportNoMemory() const;
 
+    struct Block {
+        std::unique_ptr<char[]> Text;
+        std::size_t Size;
+    };
+
     std::vector<std::string_view> m_Lines;
-    std::vector<std::unique_ptr<char[]>> m_Blocks;
-    std::size_t m_BlockSize = 0; ///< of the last block
-    std::size_t m_BlockUsed = 0; ///< characters written into the last block
+    std::vector<Block> m_Blocks;      ///< those holding the lines, then those kept for reuse
+    std::size_t m_BlocksInUse = 0;    ///< the first blocks, the last of which is being written
+    char* m_Block = nullptr;          ///< the text of the block being written
+    std::size_t m_BlockSize = 0;      ///< of the block being written
+    std::size_t m_BlockUsed = 0;      ///< characters written into it
     UserInteraction* m_Ui = nullptr;
 };
 
@@ -99,7 +117,7 @@ bool AddUnterminatedLine(LineList& list, std::string& line, int* widest);
 /// Appends the text (and CR LF when asked) to the last line and empties the text.
 /// On an empty list the text starts the first line.
 bool AppendToLastLine(LineList& list, std::string& text, bool addCrLf, int* widest);
-/// Removes every line; a null list is left alone.
+/// Removes every line, keeping the blocks the lines filled for the next ones; a null list is left alone.
 void ClearLineList(LineList* list);
 
 } // namespace orlu

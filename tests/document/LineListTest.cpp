@@ -140,6 +140,65 @@ TEST(LineList, JoinsItsLinesAndClears)
     EXPECT_EQ(widest, 7); // clearing leaves the caller's counter alone
 }
 
+// Writes `count` lines of `length` characters (and their CR LF); returns their text.
+std::string AddNumberedLines(LineList& list, int count, std::size_t length, int& widest)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        std::string line(length, static_cast<char>('a' + i % 26));
+        text += line + "\r\n";
+        AddLine(list, line, &widest);
+    }
+    return text;
+}
+
+TEST(LineList, ClearingKeepsTheBlocksForTheNextTextAndGivesBackWhatItLeavesUnused)
+{
+    LineList list;
+    int widest = 0;
+    const std::string big = AddNumberedLines(list, 20000, 100, widest); // 2 MB: the 1 MB blocks
+    const std::size_t bigCapacity = list.TextCapacity();
+    ASSERT_GE(bigCapacity, big.size());
+
+    // The same text again fills the kept blocks and takes none.
+    ClearLineList(&list);
+    EXPECT_EQ(list.TextCapacity(), bigCapacity);
+    EXPECT_EQ(AddNumberedLines(list, 20000, 100, widest), big);
+    EXPECT_EQ(list.Join(), big);
+    EXPECT_EQ(list.TextCapacity(), bigCapacity);
+
+    // A short text after it, with a first line longer than the first kept block
+    // and a line grown piece by piece, reads back whole; once it is done the
+    // blocks it did not reach are given back.
+    ClearLineList(&list);
+    std::string expected;
+    std::string line(5000, 'L');
+    expected += line + "\r\n";
+    AddLine(list, line, &widest);
+    for (const char* piece : {"x = ", "12.5", " dB"}) {
+        std::string text = piece;
+        expected += piece;
+        AppendToLastLine(list, text, false, &widest);
+    }
+    std::string end;
+    AppendToLastLine(list, end, true, &widest);
+    expected += "\r\n";
+    expected += AddNumberedLines(list, 3, 10, widest);
+    EXPECT_EQ(list.Join(), expected);
+    list.ReleaseSpare();
+    EXPECT_EQ(list.Join(), expected);
+    EXPECT_GE(list.TextCapacity(), expected.size());
+    EXPECT_LT(list.TextCapacity(), 64u * 1024);
+
+    // Cleared, a list keeps the blocks of its last text only; an empty one gives back everything.
+    ClearLineList(&list);
+    EXPECT_LT(list.TextCapacity(), 64u * 1024);
+    list.ReleaseSpare();
+    EXPECT_EQ(list.TextCapacity(), 0u);
+    const std::string after = AddNumberedLines(list, 2, 4, widest);
+    EXPECT_EQ(list.Join(), after);
+}
+
 // Applies the operation with each allocation it makes failing in turn, then with
 // memory. Each failure must store nothing, leave the lines and the counter as they
 // were, empty the caller's text and, with a user interaction, say so once. Returns

@@ -92,6 +92,9 @@ void FormBuilder::EndBuild(MeasurementViewState& view)
     view.FirstLine = 0;
     view.FirstColumn = 0;
     view.TableVariantStepped = 0;
+    // The lines keep the blocks of the form before for the next build; what
+    // this one left unused (a short text after a long table) is given back.
+    view.Lines.ReleaseSpare();
 }
 
 bool FormBuilder::Render(MeasurementViewState& view, CTmDoc& doc, FormChoice form,

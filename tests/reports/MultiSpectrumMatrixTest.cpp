@@ -63,6 +63,13 @@ TEST_P(MultiSpectrumMatrixTest, ValuesComeBackByColumnAndByBlockOfLines)
             ASSERT_EQ(column[k], Cell(c, k)) << "column " << c << " line " << k;
     }
 
+    // Whole neighbouring columns in one read, as a table with a row per column reads them.
+    std::vector<double> columns(3 * kLines);
+    matrix.ReadColumns(10, 3, columns);
+    for (std::size_t c = 0; c < 3; ++c)
+        for (std::size_t k = 0; k < kLines; ++k)
+            ASSERT_EQ(columns[c * kLines + k], Cell(10 + c, k)) << "column " << 10 + c << " line " << k;
+
     // A block of lines of every column, as a table with a row per line reads it.
     constexpr std::size_t kFirst = 690, kBlock = 10;
     std::vector<double> block(kBlock * kColumns);
@@ -98,6 +105,9 @@ TEST_P(MultiSpectrumMatrixTest, WhatWasNeverStoredReadsAsMissing)
     std::vector<double> block(2 * 3);
     matrix.ReadLines(1, 2, 3, block);
     EXPECT_EQ(block, (std::vector<double>{2, 3, 8, kMissing, kMissing, kMissing}));
+    std::vector<double> whole(4 * 3);
+    matrix.ReadLines(0, 4, 3, whole); // whole columns: one read, the unfinished one filled up
+    EXPECT_EQ(whole, (std::vector<double>{1, 2, 3, 4, 7, 8, kMissing, kMissing, 9, kMissing, kMissing, kMissing}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Holders, MultiSpectrumMatrixTest, ::testing::Values(Holder::Memory, Holder::ScratchFile),

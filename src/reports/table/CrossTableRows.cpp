@@ -19,6 +19,11 @@ constexpr int kSecondsPerTimeUnit = 2;
 CrossTableRows::NumberFormat::NumberFormat(std::string_view format)
     : m_Format(format), m_RepairExponent(!format.empty() && format.back() == 'e')
 {
+    const std::string text(format); // the parser reads up to the terminating zero
+    const char* p = text.c_str();
+    FieldSpec spec;
+    if (*p == '%' && ParseFieldSpec(++p, spec) && *p == '\0' && TakesQuickFixed(spec))
+        m_Quick = spec;
 }
 
 CrossTableRows::CrossTableRows(LineList& lines, const TableOutputOptions& options)
@@ -68,7 +73,12 @@ void CrossTableRows::Number(double value, const NumberFormat& format)
         return;
     }
     const std::size_t start = m_Row.size();
-    format.m_Format.Append(m_Row, value);
+    char quick[kQuickFieldRoom];
+    const char* quickEnd = format.m_Quick ? WriteQuickFixed(quick, *format.m_Quick, value) : nullptr;
+    if (quickEnd)
+        m_Row.append(quick, static_cast<std::size_t>(quickEnd - quick));
+    else
+        format.m_Format.Append(m_Row, value);
     if (m_Decimal != DecimalPointChars[0]) {
         const std::size_t point = m_Row.find('.', start);
         if (point != std::string::npos)

@@ -13,10 +13,12 @@
 
 #include "document/LineList.h"
 #include "platform/CompiledFormat.h"
+#include "platform/FieldSpec.h"
 #include "reports/table/TableOutputOptions.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,8 @@ public:
     private:
         friend class CrossTableRows;
         CompiledFormat m_Format;
+        /// A format of one fixed-point field alone ("%-10.1f"), written straight into the row.
+        std::optional<FieldSpec> m_Quick;
         bool m_RepairExponent;
     };
 

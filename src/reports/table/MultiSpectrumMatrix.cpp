@@ -105,9 +105,19 @@ void MultiSpectrumMatrix::ReadColumn(std::size_t column, std::size_t firstLine, 
     std::fill(out.begin() + static_cast<std::ptrdiff_t>(inColumn), out.end(), kMissingValue);
 }
 
+void MultiSpectrumMatrix::ReadColumns(std::size_t firstColumn, std::size_t columns, std::span<double> out) const
+{
+    // Whole columns lie one after the other: one read for all of them.
+    ReadRange(static_cast<std::uint64_t>(firstColumn) * m_LineCount, out.first(std::min(out.size(), columns * m_LineCount)));
+}
+
 void MultiSpectrumMatrix::ReadLines(std::size_t firstLine, std::size_t lines, std::size_t columns,
                                     std::span<double> out) const
 {
+    if (firstLine == 0 && lines == m_LineCount) {
+        ReadColumns(0, columns, out);
+        return;
+    }
     for (std::size_t c = 0; c < columns && (c + 1) * lines <= out.size(); ++c)
         ReadColumn(c, firstLine, out.subspan(c * lines, lines));
 }

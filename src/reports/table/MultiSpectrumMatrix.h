@@ -61,6 +61,9 @@ public:
 
     /// The values of one column from firstLine on, as many as out holds.
     void ReadColumn(std::size_t column, std::size_t firstLine, std::span<double> out) const;
+    /// Whole columns firstColumn to firstColumn + columns - 1, one after the other, in one
+    /// call: out holds lineCount x columns values.
+    void ReadColumns(std::size_t firstColumn, std::size_t columns, std::span<double> out) const;
     /// Lines firstLine to firstLine + lines - 1 of the columns 0 to columns - 1, in one
     /// call: out[c x lines + k] gets line firstLine + k of column c. out holds lines x columns.
     void ReadLines(std::size_t firstLine, std::size_t lines, std::size_t columns, std::span<double> out) const;

@@ -16,8 +16,9 @@ namespace orlu {
 namespace {
 
 constexpr std::uint8_t kBlockMode = 2;
-// Values read at once in the layout with a row per sample: a block of samples of every column.
-constexpr std::size_t kBlockValues = 1 << 16;
+// Values read at once in the layout with a row per sample: a block of samples of every
+// column, 8 MB at most, so that a matrix in a scratch file is read in few calls.
+constexpr std::size_t kBlockValues = 1 << 20;
 
 class SampleTable {
 public:
@@ -101,12 +102,15 @@ private:
             SampleNumber(k);
         m_Rows.EndRow();
 
-        std::vector<double> values(m_Lines);
+        // The matrix is read a block of whole columns at a time.
+        const std::size_t perBlock = std::max<std::size_t>(1, kBlockValues / std::max<std::size_t>(m_Lines, 1));
+        std::vector<double> block(std::min(perBlock, m_Columns) * m_Lines);
         for (std::size_t c = 0; c < m_Columns; ++c) {
+            if (c % perBlock == 0)
+                m_Matrix.ReadColumns(c, std::min(perBlock, m_Columns - c), block);
             Label(c, true);
             UnitCell(c);
-            m_Matrix.ReadColumn(c, 0, values);
-            for (double value : values)
+            for (double value : std::span<const double>(block.data() + (c % perBlock) * m_Lines, m_Lines))
                 m_Rows.Number(value, *m_Formats[c]);
             m_Rows.EndRow();
         }

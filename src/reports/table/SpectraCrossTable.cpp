@@ -39,8 +39,9 @@ constexpr std::string_view kDefaultFrequencyFormat = "%-10.1f";
 constexpr std::string_view kTotalName = "TOTAL";
 constexpr std::string_view kBlockTotalName = "Blk_RMS";
 
-// Values read at once in the layout with a row per line: a block of lines of every column.
-constexpr std::size_t kBlockValues = 1 << 16;
+// Values read at once in the layout with a row per line: a block of lines of every
+// column, 8 MB at most, so that a matrix in a scratch file is read in few calls.
+constexpr std::size_t kBlockValues = 1 << 20;
 
 class SpectraTable {
 public:
@@ -310,8 +311,13 @@ private:
             m_Rows.Integer(static_cast<long long>(k + 1));
         m_Rows.EndRow();
 
-        std::vector<double> values(m_Lines), frequencies(m_Lines);
+        // The matrix is read a block of whole columns at a time.
+        const std::size_t perBlock = std::max<std::size_t>(1, kBlockValues / std::max<std::size_t>(m_Lines, 1));
+        std::vector<double> block(std::min(perBlock, m_Columns) * m_Lines), frequencies(m_Lines);
         for (std::size_t c = 0; c < m_Columns; ++c) {
+            if (c % perBlock == 0)
+                m_Matrix.ReadColumns(c, std::min(perBlock, m_Columns - c), block);
+            const std::span<const double> values(block.data() + (c % perBlock) * m_Lines, m_Lines);
             if (c == 0 || (m_FrequencyAxes && m_AxisStarts[c])) {
                 if (!m_Table.Dates.empty())
                     m_Rows.Cell(ReportColumnTitles[kTitleCrossDateUnits]);
@@ -329,7 +335,6 @@ private:
             DateAndTimeCells(c);
             Label(c, true);
             UnitCell(c);
-            m_Matrix.ReadColumn(c, 0, values);
             for (std::size_t k = 0; k < m_Lines; ++k)
                 ValueCell(c, k, values[k]);
             m_Rows.EndRow();

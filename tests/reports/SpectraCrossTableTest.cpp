@@ -212,6 +212,36 @@ TEST(SpectraCrossTableTest, ColumnLabels)
     }
 }
 
+TEST(SpectraCrossTableTest, ChannelsWithInputsUnitsAndFormatsPerColumn)
+{
+    const std::vector<std::string> inputs = {"Mic", "Acc"};
+    const std::vector<std::string> units = {"[dB]", "[m/s2]"};
+    const std::vector<std::string> formats = {"%-10.1f", "%-10.3f"};
+    const std::vector<double> frequencies = {31.5, 63};
+    CrossTableSource doc;
+    SpectraCrossTable table;
+    table.Kind = 3;
+    table.ChannelMask = 0x0009;
+    table.InputNames = inputs;
+    table.UnitNames = units;
+    table.ValueFormats = formats;
+    table.Frequencies = frequencies;
+    const MultiSpectrumMatrix matrix = Matrix(2, {{80.26, 81.74}, {0.0126, kMissing}});
+    EXPECT_EQ(Write(doc, table, {0, kComma, kSemicolon}, matrix),
+              Text({"Octaves_1/1:",
+                    "___;no_->;[];1;2",
+                    "chan;inp\\f->;[Hz];31,5;63,0",
+                    "#1;Mic;[dB];80,3;81,7",
+                    "#4;Acc;[m/s2];0,013;----"}));
+    EXPECT_EQ(Write(doc, table, {1, kComma, kSemicolon}, matrix),
+              Text({"Octaves_1/1:",
+                    "___;chan->;#1;#4",
+                    "no_;f\\inp->;Mic;Acc",
+                    "[];[Hz];[dB];[m/s2]",
+                    "1;31,5;80,3;0,013",
+                    "2;63,0;81,7;----"}));
+}
+
 TEST(SpectraCrossTableTest, PeakMarksHideAllButTheGreatestPeaks)
 {
     // Channel 2 only: its marks start one spectrum (4 values) into the marks; the

@@ -101,12 +101,14 @@ private:
         } else if (!m_Table.CaptionOverride.empty()) {
             caption += m_Table.CaptionOverride;
         } else {
-            caption += CaptionRow(kCaptionCrossTableBase + m_Kind);
-            if (m_Table.RecordNumber != 0) {
+            std::string_view row = CaptionRow(kCaptionCrossTableBase + m_Kind);
+            if (m_Table.RecordNumber != 0 && !row.empty()) {
                 // The number takes the place of the row's closing colon.
-                if (!caption.empty())
-                    caption.pop_back();
+                row.remove_suffix(1);
+                caption += row;
                 caption += FormatCaptionRow(kCaptionNumber, m_Table.RecordNumber);
+            } else {
+                caption += row;
             }
             if (m_Doc.Merged && m_Doc.FourChannel)
                 caption += FileNameText();

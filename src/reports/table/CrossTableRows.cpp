@@ -5,7 +5,10 @@
 #include "reports/table/MultiSpectrumMatrix.h"
 #include "reports/table/TableWriter.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <system_error>
 
 namespace orlu {
 namespace {
@@ -13,6 +16,8 @@ namespace {
 constexpr int kCellWidth = 10;
 constexpr std::string_view kMissingCell = "----      ";
 constexpr int kSecondsPerTimeUnit = 2;
+// The precision of "%e" without one.
+constexpr int kDefaultPrecision = 6;
 
 } // namespace
 
@@ -22,8 +27,14 @@ CrossTableRows::NumberFormat::NumberFormat(std::string_view format)
     const std::string text(format); // the parser reads up to the terminating zero
     const char* p = text.c_str();
     FieldSpec spec;
-    if (*p == '%' && ParseFieldSpec(++p, spec) && *p == '\0' && TakesQuickFixed(spec))
+    if (*p != '%' || !ParseFieldSpec(++p, spec) || *p != '\0')
+        return;
+    if (TakesQuickFixed(spec))
         m_Quick = spec;
+    else if (spec.conversion == 'e' && spec.left && !spec.plus && !spec.space && !spec.alt && !spec.zero &&
+             !spec.widthFromArgs && !spec.precisionFromArgs && spec.length == FieldSpec::Length::None &&
+             spec.width <= kCellWidth * 4)
+        m_QuickScientific = spec;
 }
 
 CrossTableRows::CrossTableRows(LineList& lines, const TableOutputOptions& options)
@@ -66,6 +77,34 @@ void CrossTableRows::Integer(long long value)
     Text(std::string_view(digits, static_cast<std::size_t>(end - digits)));
 }
 
+bool CrossTableRows::AppendQuick(double value, const NumberFormat& format)
+{
+    char text[kQuickFieldRoom];
+    if (format.m_Quick) {
+        const char* end = WriteQuickFixed(text, *format.m_Quick, value);
+        if (!end)
+            return false;
+        m_Row.append(text, static_cast<std::size_t>(end - text));
+        return true;
+    }
+    if (format.m_QuickScientific && std::isfinite(value)) {
+        // The repaired exponent has two digits, or three from 100 on: exactly what
+        // to_chars writes. The field keeps the length the three-digit form had: its
+        // width, or one more than the shorter text when that filled it.
+        const FieldSpec& spec = *format.m_QuickScientific;
+        const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific,
+                                                spec.precision < 0 ? kDefaultPrecision : spec.precision);
+        if (error != std::errc())
+            return false;
+        const auto length = static_cast<int>(end - text);
+        const bool twoDigits = length >= 4 && (end[-3] == '-' || end[-3] == '+') && end[-4] == 'e';
+        m_Row.append(text, static_cast<std::size_t>(length));
+        AppendBlanks(m_Row, std::max(spec.width, length + (twoDigits ? 1 : 0)) - length);
+        return true;
+    }
+    return false;
+}
+
 void CrossTableRows::Number(double value, const NumberFormat& format)
 {
     if (value == MultiSpectrumMatrix::kMissingValue) {
@@ -73,19 +112,16 @@ void CrossTableRows::Number(double value, const NumberFormat& format)
         return;
     }
     const std::size_t start = m_Row.size();
-    char quick[kQuickFieldRoom];
-    const char* quickEnd = format.m_Quick ? WriteQuickFixed(quick, *format.m_Quick, value) : nullptr;
-    if (quickEnd)
-        m_Row.append(quick, static_cast<std::size_t>(quickEnd - quick));
-    else
+    if (!AppendQuick(value, format)) {
         format.m_Format.Append(m_Row, value);
+        if (format.m_RepairExponent)
+            RepairExponent(m_Row, start);
+    }
     if (m_Decimal != DecimalPointChars[0]) {
         const std::size_t point = m_Row.find('.', start);
         if (point != std::string::npos)
             m_Row[point] = m_Decimal;
     }
-    if (format.m_RepairExponent)
-        RepairExponent(m_Row, start);
     AfterCell();
 }
 

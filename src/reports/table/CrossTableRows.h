@@ -37,6 +37,9 @@ public:
         CompiledFormat m_Format;
         /// A format of one fixed-point field alone ("%-10.1f"), written straight into the row.
         std::optional<FieldSpec> m_Quick;
+        /// A format of one left-aligned scientific field alone ("%-10.2e"), whose repaired
+        /// text is the shortest exponent form padded to the width: written by to_chars.
+        std::optional<FieldSpec> m_QuickScientific;
         bool m_RepairExponent;
     };
 
@@ -71,6 +74,8 @@ public:
 
 private:
     void AfterCell();
+    /// Appends the value by a quick writer of its format; false when none takes it.
+    bool AppendQuick(double value, const NumberFormat& format);
 
     LineList& m_Lines;
     char m_Separator;

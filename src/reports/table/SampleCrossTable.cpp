@@ -16,8 +16,8 @@ namespace orlu {
 namespace {
 
 constexpr std::uint8_t kBlockMode = 2;
-// Values read at once in the layout with a row per sample: a block of samples of every
-// column, 8 MB at most, so that a matrix in a scratch file is read in few calls.
+// Values read at once: a block of whole columns, or of samples of every column; 8 MB at
+// most, so that a matrix in a scratch file is read in few calls.
 constexpr std::size_t kBlockValues = 1 << 20;
 
 class SampleTable {

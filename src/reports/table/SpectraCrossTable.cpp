@@ -39,8 +39,8 @@ constexpr std::string_view kDefaultFrequencyFormat = "%-10.1f";
 constexpr std::string_view kTotalName = "TOTAL";
 constexpr std::string_view kBlockTotalName = "Blk_RMS";
 
-// Values read at once in the layout with a row per line: a block of lines of every
-// column, 8 MB at most, so that a matrix in a scratch file is read in few calls.
+// Values read at once: a block of whole columns, or of lines of every column; 8 MB at
+// most, so that a matrix in a scratch file is read in few calls.
 constexpr std::size_t kBlockValues = 1 << 20;
 
 class SpectraTable {

@@ -118,9 +118,13 @@ void CrossTableRows::Number(double value, const NumberFormat& format)
             RepairExponent(m_Row, start);
     }
     if (m_Decimal != DecimalPointChars[0]) {
-        const std::size_t point = m_Row.find('.', start);
-        if (point != std::string::npos)
-            m_Row[point] = m_Decimal;
+        // A cell is a few characters: a plain loop, not a library search per value.
+        for (std::size_t i = start; i < m_Row.size(); ++i) {
+            if (m_Row[i] == '.') {
+                m_Row[i] = m_Decimal;
+                break;
+            }
+        }
     }
     AfterCell();
 }

@@ -175,6 +175,9 @@ TEST(SpectraCrossTableTest, ColumnLabels)
     history.TimeHistory = true;
     CrossTableSource fourChannel;
     fourChannel.FourChannel = true;
+    CrossTableSource mergedFourChannel = merged;
+    mergedFourChannel.NamedCurrentFamily = false;
+    mergedFourChannel.FourChannel = true;
     const Case cases[] = {
         {"two-channel function 6 reverses the pair", plain,
          make([](auto& t) { t.Kind = 2, t.FunctionCode = 6, t.ChannelA = 0, t.ChannelB = 1; }),
@@ -198,6 +201,11 @@ TEST(SpectraCrossTableTest, ColumnLabels)
          "Octaves_1/1__No.7", "no_;f\\spct->;1;2;3"},
         {"four-channel without frequency matrix", fourChannel, make([](auto& t) { t.ChannelMask = 0x000A; }),
          "Octaves_1/1:", "no_;f\\chan->;#2;#4;#5"},
+        {"caption given by the view, aggregated", plain,
+         make([](auto& t) { t.CaptionOverride = "My spectra:", t.RecordNumber = 3, t.AggregationDegree = 4; }),
+         "My_spectra:_[aggreg.degree=4]", "no_;f\\spct->;1;2;3"},
+        {"merged four-channel file names its file and channel", mergedFourChannel,
+         make([](auto& t) { t.FileIndex = 2; }), "Octaves_1/1:_(file:_B.M)__Channel_#1", "no_;f\\file->;A.M;C.M"},
         {"four-channel caption names the channel", fourChannel, make([](auto& t) { t.ChannelA = 2; }),
          "Octaves_1/1:__Channel_#3", "no_;f\\spct->;#1;#2;#3"},
     };

@@ -77,6 +77,8 @@ struct AppContext {
     /// Save As: shows the file dialog (proposing the title), stores the document
     /// and sets its path name. True when the file was stored.
     std::function<bool(CTmDoc& doc, const std::filesystem::path& pathName, const std::string& title)> DoSave;
+    /// Makes a visible document from what is pending and counts it as unsaved.
+    std::function<void()> NewUnitDocument;
 };
 
 } // namespace orlu

@@ -4,6 +4,7 @@
 #include "DocumentTestSupport.h"
 #include "document/ExtractRequest.h"
 #include "support/Analyzer505Fixture.h"
+#include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
 
 namespace orlu {
@@ -105,6 +106,19 @@ TEST_F(HeldDataDocuments, AnExtractedCurrentFamilyFileTakesTheKindOfItsModel)
         // Titled by the name in the file's own header, not the directory's.
         EXPECT_EQ(doc->Title(), "L0000002 - binary (extracted from Multifile)");
         EXPECT_NE(doc->GetViewMask() & kViewMaskMainResults, 0u);
+    }
+
+    // Four-channel files, the ORLU 590 too, become 42.
+    for (auto [deviceType, firmware] : {std::pair<std::uint16_t, std::uint16_t>{545, 217}, {590, 302}}) {
+        SCOPED_TRACE(deviceType);
+        const std::vector<MultifileMember> members = {
+            Member("FIRST", CurrentFileSpec{}),
+            {"FOUR", fixture::FourChannelMeasurementFile(fixture::MakeFourChannelSpec(deviceType, firmware, 4, 1))}};
+        auto source = Open(Write("m.orl", fixture::Multifile(57, members)));
+        auto doc = Extract(*source, 2);
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(doc->FileKind(), 42);
+        EXPECT_EQ(ImageBytes(*doc), members[1].bytes);
     }
 }
 

@@ -86,6 +86,7 @@ TEST_F(ExtractCommands, SingleFileMakesTheShownFileADocumentAndLeavesNothingPend
     ASSERT_TRUE(ExtractSingleFile(view, *multi));
     EXPECT_EQ(seenSource, kPendingMultifileItem);
     EXPECT_EQ(app.PendingDocSource, kPendingNone);
+    EXPECT_EQ(app.ExtractSource, nullptr);
     ASSERT_EQ(made.size(), 1u);
     EXPECT_EQ(made[0]->FileKind(), 3);
     EXPECT_EQ(made[0]->ByteCount(), members[1].bytes.size());

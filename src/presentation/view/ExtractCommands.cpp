@@ -19,12 +19,14 @@ std::int32_t AllFilesSwitch(const MeasurementViewState& view)
 }
 
 // The application's new-document step with the extract fields set; the
-// pending source is cleared afterwards, as after every new document.
+// pending source is cleared afterwards, as after every new document, and so
+// is the source document, which may close before the next extract.
 bool MakeExtractedDocument(AppContext& app, bool requested)
 {
     if (requested && app.NewUnitDocument)
         app.NewUnitDocument();
     app.PendingDocSource = kPendingNone;
+    app.ExtractSource = nullptr;
     return requested && app.NewUnitDocument;
 }
 

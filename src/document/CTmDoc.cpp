@@ -14,7 +14,6 @@ namespace {
 // Fillers of new documents that this build of the program cannot run.
 constexpr std::string_view kLinkUnavailable = "The instrument link is not available";
 constexpr std::string_view kMergeUnavailable = "Merging files is not available";
-constexpr std::string_view kMonitorUnavailable = "Reading MONITOR files is not available";
 
 constexpr std::uint8_t kRequestMergeInstrumentFiles = 20;
 constexpr std::uint8_t kRequestMergeDiskFiles = 21;
@@ -152,7 +151,7 @@ bool CTmDoc::OnNewDocument()
             m_FileKind = kKindMonitor;
             return true;
         }
-        return FillFromInstrument();
+        [[fallthrough]];
     default:
         return FillFromInstrument();
     }
@@ -193,14 +192,6 @@ bool CTmDoc::FillFromInstrument()
     }
     app.PendingDocSource = kPendingNone;
     return filled;
-}
-
-bool CTmDoc::LoadCaughtMonitorOutput()
-{
-    // Refused before anything is copied, so that no half-made document is left.
-    if (!m_App->Fillers.ParseMonitorFile)
-        return RefuseNewDocument(kMonitorUnavailable);
-    return CopyIntoPages(*m_App->CaughtOutput) && m_App->Fillers.ParseMonitorFile(*this);
 }
 
 bool CTmDoc::SaveAs()

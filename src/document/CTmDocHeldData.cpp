@@ -17,6 +17,7 @@ namespace {
 constexpr std::uint8_t kKindLegacyFile = 3;
 constexpr std::uint8_t kKindAnalyzerFile = 4;
 constexpr std::uint8_t kKindMonitorBuffer = 45; // the kind of an ORLU 525 file
+constexpr std::string_view kMonitorUnavailable = "Reading MONITOR files is not available";
 
 // The kind an extracted current-family file takes from its model: the first
 // flag set decides, whatever kind the device type alone would give it.
@@ -127,6 +128,14 @@ bool CTmDoc::ExtractBufferFromMonitor()
         return false;
     }
     return true;
+}
+
+bool CTmDoc::LoadCaughtMonitorOutput()
+{
+    // Refused before anything is copied, so that no half-made document is left.
+    if (!m_App->Fillers.ParseMonitorFile)
+        return RefuseNewDocument(kMonitorUnavailable);
+    return CopyIntoPages(*m_App->CaughtOutput) && m_App->Fillers.ParseMonitorFile(*this);
 }
 
 } // namespace orlu

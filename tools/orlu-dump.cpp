@@ -26,6 +26,11 @@
 //       files: the Main-results text of every channel with unit byte 0 and 1
 //   orlu-dump FILE --viewmask
 //       the View items the document offers
+//   orlu-dump FILE --extract N --out OUT
+//       the document the Extract command makes of sub-file N of a Multifile,
+//       stored in OUT as the program stores a document, and the line
+//       "extracted sub-file N (NAME): kind K, B bytes"; nothing is written
+//       when the extract is refused
 //
 //   orlu-dump FILE --view K --form text|table|hex|ascii [--sep S] [--dec D]
 //                  [--sci] [--units U] [--channels MASK] [--subfile N] [--all]
@@ -49,6 +54,7 @@
 #include "Usage.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
+#include "document/ExtractRequest.h"
 #include "document/container/LoadErrors.h"
 #include "platform/Archive.h"
 #include "platform/TextEncoding.h"
@@ -195,6 +201,8 @@ constexpr char kUsage[] =
     "  --header         the decoded instrument header (--subfile N: of sub-file N; --all: of each)\n"
     "  --results        the main results of every profile (or channel and profile)\n"
     "  --viewmask       the views the file offers\n"
+    "  --extract N --out OUT\n"
+    "                   stores the document made of sub-file N of a Multifile in OUT\n"
     "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
     "           [--subfile N] [--all]\n"
     "                   the lines of view kind K in that form\n"
@@ -563,6 +571,31 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         out.Write(lines.Line(i, buffer));
 }
 
+// Makes the document the Extract command makes of sub-file n and stores it in
+// path; false, with nothing written, when the extract is refused.
+bool StoreExtract(CTmDoc& source, int n, const std::string& path, std::string& out)
+{
+    AppContext& app = source.App();
+    if (!RequestSubfileExtract(app, source, n)) {
+        std::fprintf(stderr, "orlu-dump: %s: no sub-file %d to extract (sub-files: %u)\n", source.FileName().c_str(),
+                     n, source.SubfileCount());
+        return false;
+    }
+    CTmDoc extracted(app);
+    extracted.SetTitle("");
+    const bool filled = extracted.OnNewDocument();
+    app.PendingDocSource = kPendingNone;
+    if (!filled) {
+        std::fprintf(stderr, "orlu-dump: %s: sub-file %d cannot be extracted\n", source.FileName().c_str(), n);
+        return false;
+    }
+    if (!extracted.OnSaveDocument(path))
+        return false;
+    AppendPrintf(out, "extracted sub-file %d (%s): kind %u, %lu bytes\n", n, app.PendingExtractName.c_str(),
+                 extracted.FileKind(), Ul(extracted.ByteCount()));
+    return true;
+}
+
 // A number option in 0..max; -1 when it is not one.
 int NumberArgument(const char* text, int max)
 {
@@ -587,6 +620,8 @@ int Run(int argc, char** argv)
         return Usage();
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
+    int extract = -1;
+    std::string extractPath;
     ViewRequest view;
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
@@ -619,6 +654,12 @@ int Run(int argc, char** argv)
             view.subfile = NumberArgument(argv[++i], 0xFFFF);
             if (view.subfile < 0)
                 return Usage();
+        } else if (hasValue && option == "--extract") {
+            extract = NumberArgument(argv[++i], 0xFFFF);
+            if (extract < 0)
+                return Usage();
+        } else if (hasValue && option == "--out") {
+            extractPath = argv[++i];
         } else if (option == "--all") {
             view.allFiles = true;
         } else if (option == "--summary")
@@ -641,6 +682,8 @@ int Run(int argc, char** argv)
     // --subfile and --all choose what a view or the --header setup of a Multifile shows.
     const bool subfileChoice = view.subfile >= 0 || view.allFiles;
     if (view.kind < 0 && (formGiven || view.units >= 0 || view.channels >= 0 || (subfileChoice && !header)))
+        return Usage();
+    if ((extract >= 0) != !extractPath.empty())
         return Usage();
     if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {
         std::fprintf(stderr, "orlu-dump: %s\n", problem.c_str());
@@ -696,6 +739,8 @@ int Run(int argc, char** argv)
         PrintResults(doc, out);
     if (viewMask)
         PrintViewMask(doc, out);
+    if (extract >= 0 && !StoreExtract(doc, extract, extractPath, out))
+        status = 1;
     StdoutLines output;
     output.Write(out);
     if (view.kind >= 0)

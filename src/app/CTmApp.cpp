@@ -81,6 +81,7 @@ CTmApp::CTmApp(UserInteraction* ui)
     m_Context.DoSave = [this](CTmDoc& document, const fs::path& pathName, const std::string& title) {
         return DoSave(document, pathName, title);
     };
+    m_Context.NewUnitDocument = [this] { NewUnitDocument(); };
     RegisterReportRenderers(m_FormRenderers);
     for (int id : {kBinaryDocTemplate, kDosBinaryDocTemplate})
         AddDocumentClass(

@@ -3,6 +3,7 @@
 // the application operations it calls. The application owns one and hands it
 // to every CTmDoc it creates; tests make their own, so nothing here is global.
 
+#include "document/DocumentFillers.h"
 #include "platform/UserInteraction.h"
 
 #include <array>
@@ -49,6 +50,7 @@ struct AppContext {
     std::uint32_t ExtractLength = 0;         ///< length of the extract in words
     std::optional<std::vector<std::uint8_t>> CaughtOutput; ///< caught MONITOR output, when any
     std::vector<std::string> DiskFileItems;  ///< disk files chosen for a merge
+    DocumentFillers Fillers;                 ///< the link and the MONITOR parser, where present
 
     // The block a buffer copy hands to a hidden document to store.
     std::vector<std::uint8_t> HeldBlockImage; ///< data, check word, then one 32-bit index per record
@@ -75,6 +77,8 @@ struct AppContext {
     /// Save As: shows the file dialog (proposing the title), stores the document
     /// and sets its path name. True when the file was stored.
     std::function<bool(CTmDoc& doc, const std::filesystem::path& pathName, const std::string& title)> DoSave;
+    /// Makes a visible document from what is pending and counts it as unsaved.
+    std::function<void()> NewUnitDocument;
 };
 
 } // namespace orlu

@@ -4,6 +4,7 @@
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace orlu {
@@ -12,7 +13,6 @@ namespace {
 
 // Fillers of new documents that this build of the program cannot run.
 constexpr std::string_view kLinkUnavailable = "The instrument link is not available";
-constexpr std::string_view kExtractUnavailable = "Extracting files is not available";
 constexpr std::string_view kMergeUnavailable = "Merging files is not available";
 
 constexpr std::uint8_t kRequestMergeInstrumentFiles = 20;
@@ -100,26 +100,98 @@ bool CTmDoc::InitEmpty()
     return true;
 }
 
+namespace {
+
+// What the instrument fills a document of each requested kind with. A filler
+// that fails lowers the title counter its title raised, when it has one.
+struct InstrumentFill {
+    std::uint8_t first, last; ///< requested kinds
+    enum Filler { Settings, File, Merge } filler;
+    std::uint16_t AppContext::*counter;
+};
+
+constexpr InstrumentFill kInstrumentFills[] = {
+    {kKindSettings, kKindSettings, InstrumentFill::Settings, &AppContext::SettingsTitleCounter},
+    {3, 8, InstrumentFill::File, nullptr},
+    {42, 49, InstrumentFill::File, nullptr},
+    {kKindMonitor, kKindMonitor, InstrumentFill::File, nullptr},
+    {kKindDerived, kKindDerived, InstrumentFill::File, nullptr},
+    {kRequestMergeInstrumentFiles, kRequestMergeInstrumentFiles, InstrumentFill::Merge,
+     &AppContext::MultifileTitleCounter},
+};
+
+} // namespace
+
+bool CTmDoc::RefuseNewDocument(std::string_view text)
+{
+    Ui().ShowMessage(text, kMessageCaption, MessageButtons::Ok, MessageIcon::Warning);
+    return false;
+}
+
 bool CTmDoc::OnNewDocument()
 {
     WaitCursor wait(Ui());
-    auto refuse = [this](std::string_view text) {
-        Ui().ShowMessage(text, kMessageCaption, MessageButtons::Ok, MessageIcon::Warning);
-        return false;
-    };
-    switch (m_App->PendingDocSource) {
+    AppContext& app = *m_App;
+    switch (app.PendingDocSource) {
     case kPendingNone:
-        if (m_App->PendingFileKind == kRequestMergeDiskFiles)
-            return refuse(kMergeUnavailable);
+        if (app.PendingFileKind == kRequestMergeDiskFiles) {
+            if (!app.Fillers.MergeFiles)
+                return RefuseNewDocument(kMergeUnavailable);
+            return app.Fillers.MergeFiles(*this, false) && DocumentBase::OnNewDocument();
+        }
         return InitEmpty() && DocumentBase::OnNewDocument();
     case kPendingMultifileItem:
+        return ExtractFromMultifile() && DocumentBase::OnNewDocument();
     case kPendingMonitorBuffer:
-        return refuse(kExtractUnavailable);
+        return ExtractBufferFromMonitor() && DocumentBase::OnNewDocument();
+    case kPendingInstrument:
+        if (app.PendingFileKind == kKindMonitor && app.CaughtOutput) {
+            if (!LoadCaughtMonitorOutput() || !DocumentBase::OnNewDocument())
+                return false;
+            m_FileKind = kKindMonitor;
+            return true;
+        }
+        [[fallthrough]];
     default:
-        // The instrument, or output caught from it. As when the link cannot be
-        // opened, the pending source stays as it was.
-        return refuse(kLinkUnavailable);
+        return FillFromInstrument();
     }
+}
+
+bool CTmDoc::FillFromInstrument()
+{
+    AppContext& app = *m_App;
+    // As when the link cannot be opened, the pending source stays as it was.
+    if (!app.Fillers.OpenPort)
+        return RefuseNewDocument(kLinkUnavailable);
+    if (!app.Fillers.OpenPort())
+        return false;
+    DocumentBase::OnNewDocument();
+    const std::uint8_t kind = app.PendingFileKind;
+    const auto row = std::find_if(std::begin(kInstrumentFills), std::end(kInstrumentFills),
+                                  [kind](const InstrumentFill& f) { return kind >= f.first && kind <= f.last; });
+    bool filled = false;
+    if (row == std::end(kInstrumentFills)) {
+        m_FileKind = kKindNoData;
+    } else {
+        m_FileKind = kind;
+        const DocumentFillers& fill = app.Fillers;
+        switch (row->filler) {
+        case InstrumentFill::Settings:
+            filled = fill.LoadUnitSettingsText ? fill.LoadUnitSettingsText(*this) : RefuseNewDocument(kLinkUnavailable);
+            break;
+        case InstrumentFill::File:
+            filled = fill.LoadFileFromInstrument ? fill.LoadFileFromInstrument(*this)
+                                                 : RefuseNewDocument(kLinkUnavailable);
+            break;
+        case InstrumentFill::Merge:
+            filled = fill.MergeFiles ? fill.MergeFiles(*this, true) : RefuseNewDocument(kMergeUnavailable);
+            break;
+        }
+        if (!filled && row->counter)
+            --(app.*row->counter);
+    }
+    app.PendingDocSource = kPendingNone;
+    return filled;
 }
 
 bool CTmDoc::SaveAs()

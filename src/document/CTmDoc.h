@@ -256,6 +256,25 @@ public:
     /// The records of sub-file n; throws RecordChainError when its chain is broken.
     std::vector<RecordEntry> ListRecords(int n);
 
+    // ---- Documents made from held data (CTmDocHeldData.cpp) ----
+
+    /// Copies the application's extract (start and length in words) out of the
+    /// source Multifile and decodes it as a file of its own: a legacy file as
+    /// kind 3, an ANALYZER-mode file as 4, a current-family file by its model.
+    /// False when the extract runs past the source's data (after "Improper file
+    /// contents...") or its header cannot be decoded.
+    bool ExtractFromMultifile();
+    /// Copies the source MONITOR image from the extract start to its end and
+    /// decodes it as the Buffer of an ORLU 525 (kind 45).
+    bool ExtractBufferFromMonitor();
+    /// Copies the caught MONITOR output into the document and parses it.
+    bool LoadCaughtMonitorOutput();
+    /// Appends bytes to the working image a page at a time, the next page taken
+    /// as soon as one is full. False after "Not enough memory ..." when no page can be had.
+    bool CopyIntoPages(std::span<const std::uint8_t> bytes);
+    /// Where sub-file n lies, without making it the current sub-file.
+    SubfilePlace PlaceOfSubfile(int n) const;
+
 private:
     // Container load and store.
     void LoadContainer(Archive& archive);
@@ -279,6 +298,11 @@ private:
     bool RtSetIsStored(const RtBandSet& set) const;
     /// Applies what the last store changes in the document; called once its file is written.
     void ApplyStoreEffects();
+
+    // Documents made from held data.
+    bool RefuseNewDocument(std::string_view text);
+    bool FillFromInstrument();
+    bool CopyImageRange(const PagedFileImage& source, std::uint32_t from, std::uint32_t to);
 
     // Save questions.
     bool SaveAs();

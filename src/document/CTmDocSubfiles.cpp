@@ -20,6 +20,11 @@ std::uint32_t CTmDoc::GetSubfileStart(int n)
     return place.start;
 }
 
+SubfilePlace CTmDoc::PlaceOfSubfile(int n) const
+{
+    return LocateSubfile(Directory(), n);
+}
+
 std::uint32_t CTmDoc::GetSubfileLength(int n) const
 {
     return SubfileLength(Directory(), n);

@@ -4,6 +4,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTmApp.h"
+#include "document/CTmDoc.h"
 #include "presentation/CommandTable.h"
 #include "presentation/MeasurementDocument.h"
 #include "support/FixtureBuilder.h"
@@ -205,6 +206,32 @@ TEST_F(MeasurementDocuments, HiddenDocumentStoresWithoutAQuestionAndAFailedStore
     EXPECT_EQ(fixture::ReadFileBytes(target), FixtureBuilder().Text("earlier").Data());
     EXPECT_TRUE(m_App->Documents().AllDocuments().empty());
     EXPECT_TRUE(m_App->Documents().RecentFiles().Entries().empty());
+}
+
+TEST_F(MeasurementDocuments, ExtractSingleFileOpensTheShownFileInAWindowOfItsOwn)
+{
+    const auto members = fixture::LegacyMultifileMembers(3);
+    ASSERT_TRUE(Start({Write("multi.orl", fixture::Multifile(23, members))}));
+    CMainFrame& frame = *m_App->MainFrame();
+    frame.UpdateCommandUi();
+    EXPECT_TRUE(frame.Action(32904)->isEnabled()); // the view opens on the first file
+    EXPECT_FALSE(frame.Action(32903)->isEnabled()); // no MONITOR Buffer here
+    ASSERT_TRUE(frame.RouteCommand(32904));
+
+    const std::vector<ManagedDocument*> docs = m_App->Documents().Documents(kBinaryDocTemplate);
+    ASSERT_EQ(docs.size(), 2u);
+    CTmDoc& extracted = Doc(docs[1]);
+    EXPECT_EQ(extracted.FileKind(), 3);
+    EXPECT_EQ(extracted.ByteCount(), members[0].bytes.size());
+    EXPECT_EQ(extracted.Title(), "FILE1 - binary (extracted from Multifile)");
+    EXPECT_TRUE(extracted.HoldsUnsavedData());
+    EXPECT_EQ(m_App->Context().UnsavedDocumentCount, 1);
+    EXPECT_EQ(m_App->Context().PendingDocSource, kPendingNone);
+    EXPECT_TRUE(m_Ui.Messages().empty());
+    EXPECT_EQ(frame.windowTitle(), "OrluPC - FILE1 - binary (extracted from Multifile)");
+    // Closing asks to save it, as any document made from held data does.
+    m_Ui.ExpectQuestion("Save FILE1 - binary (extracted from Multifile)?", QuestionAnswer::No);
+    EXPECT_TRUE(m_App->Documents().CloseDocument(*docs[1]));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "DocumentTestSupport.h"
+#include "platform/ValueFormat.h"
 
 namespace orlu {
 namespace {
@@ -63,28 +64,84 @@ TEST_F(NewDocument, NothingPendingGivesAnEmptyHexaDocument)
     EXPECT_EQ(ui.MaxWaitDepth(), 1);
 }
 
-TEST_F(NewDocument, SourcesThisProgramCannotFillAreRefusedWithAMessage)
+TEST_F(NewDocument, TheSourceAndTheRequestedKindChooseTheFiller)
 {
+    // Fillers of the link and the MONITOR parser are stand-ins that record
+    // their call; the title counters start where the title left them.
     struct Case {
+        const char* name;
         std::uint8_t source, kind;
-        const char* message;
+        bool link, linkOpens, fillers, fillResult, caught;
+        bool result;
+        const char* called; // the filler that ran, with the kind the document had then
+        std::uint8_t kindAfter, sourceAfter;
+        std::vector<std::string> messages;
+        std::uint16_t settingsCounter, multifileCounter;
     } cases[] = {
-        {1, 2, "The instrument link is not available"},
-        {1, 45, "The instrument link is not available"},
-        {3, 0, "Extracting files is not available"},
-        {2, 0, "Extracting files is not available"},
-        {0, 21, "Merging files is not available"},
+        {"settings", 1, 2, true, true, true, true, false, true, "settings 2", 2, 0, {}, 1, 0},
+        {"settings fail: their title number is given back", 1, 2, true, true, true, false, false, false,
+         "settings 2", 2, 0, {}, 0, 0},
+        {"instrument file", 1, 45, true, true, true, true, false, true, "file 45", 45, 0, {}, 0, 0},
+        {"instrument file fails", 1, 99, true, true, true, false, false, false, "file 99", 99, 0, {}, 0, 0},
+        {"merge over the link", 1, 20, true, true, true, true, false, true, "merge link 20", 20, 0, {}, 0, 1},
+        {"merge over the link fails: the Multifile number is given back", 1, 20, true, true, true, false, false,
+         false, "merge link 20", 20, 0, {}, 0, 0},
+        {"unknown kind", 1, 77, true, true, true, true, false, false, "", 0, 0, {}, 0, 0},
+        {"the link does not open", 1, 2, true, false, true, true, false, false, "", 0, 1, {}, 1, 0},
+        {"no link", 1, 2, false, false, false, false, false, false, "", 0, 1,
+         {"The instrument link is not available"}, 1, 0},
+        {"a link without its fillers", 1, 45, true, true, false, false, false, false, "", 45, 0,
+         {"The instrument link is not available"}, 0, 0},
+        {"another source is the instrument", 7, 45, true, true, true, true, false, true, "file 45", 45, 0, {}, 0,
+         0},
+        {"caught MONITOR output", 1, 80, false, false, true, true, true, true, "parse 5", 80, 1, {}, 0, 0},
+        {"caught output without the parser", 1, 80, false, false, false, false, true, false, "", 0, 1,
+         {"Reading MONITOR files is not available"}, 0, 0},
+        {"merge of disk files", 0, 21, false, false, true, true, false, true, "merge disk 0", 0, 0, {}, 0, 1},
+        {"merge of disk files without a merger", 0, 21, false, false, false, false, false, false, "", 0, 0,
+         {"Merging files is not available"}, 0, 1},
+        {"extract without a source", 3, 0, false, false, false, false, false, false, "", 0, 3,
+         {"Improper file contents..."}, 0, 0},
+        {"buffer without a source", 2, 0, false, false, false, false, false, false, "", 0, 2,
+         {"Improper file contents..."}, 0, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(c.name);
         ScriptedInteraction local;
         AppContext localApp(local);
         localApp.PendingDocSource = c.source;
         localApp.PendingFileKind = c.kind;
+        localApp.PendingUnitFileName = "U1";
+        if (c.caught)
+            localApp.CaughtOutput = std::vector<std::uint8_t>{'[', 'M', 'O', 'N', ';'};
+        std::string called;
+        auto record = [&](const char* what, bool result) {
+            return [&called, what, result](CTmDoc& doc) {
+                called = StrPrintf("%s %u", what, what[0] == 'p' ? doc.ByteCount() : doc.FileKind());
+                return result;
+            };
+        };
+        if (c.link)
+            localApp.Fillers.OpenPort = [&c] { return c.linkOpens; };
+        if (c.fillers) {
+            localApp.Fillers.LoadUnitSettingsText = record("settings", c.fillResult);
+            localApp.Fillers.LoadFileFromInstrument = record("file", c.fillResult);
+            localApp.Fillers.ParseMonitorFile = record("parse", c.fillResult);
+            localApp.Fillers.MergeFiles = [&](CTmDoc& doc, bool overLink) {
+                called = StrPrintf("merge %s %u", overLink ? "link" : "disk", doc.FileKind());
+                return c.fillResult;
+            };
+        }
         CTmDoc doc(localApp);
-        EXPECT_FALSE(doc.OnNewDocument());
-        EXPECT_EQ(local.Messages(), std::vector<std::string>{c.message});
-        EXPECT_EQ(localApp.PendingDocSource, c.source);
+        doc.SetTitle("");
+        EXPECT_EQ(doc.OnNewDocument(), c.result);
+        EXPECT_EQ(called, c.called);
+        EXPECT_EQ(doc.FileKind(), c.kindAfter);
+        EXPECT_EQ(localApp.PendingDocSource, c.sourceAfter);
+        EXPECT_EQ(local.Messages(), c.messages);
+        EXPECT_EQ(localApp.SettingsTitleCounter, c.settingsCounter);
+        EXPECT_EQ(localApp.MultifileTitleCounter, c.multifileCounter);
+        EXPECT_EQ(local.MaxWaitDepth(), 1);
     }
 }
 

@@ -25,6 +25,7 @@
 #include "support/EmfBuilder.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
+#include "support/LegacyFixture.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -71,6 +72,17 @@ fixture::CurrentFileSpec WithSpectrum(fixture::CurrentFileSpec::Spectrum spectru
     return spec;
 }
 
+// A Multifile of an ORLU 525 and an ORLU 535 file, the last one byte longer than its words.
+Bytes Multifile57WithOddLastFile()
+{
+    fixture::CurrentFileSpec orlu535;
+    orlu535.deviceType = 535;
+    fixture::MultifileMember members[] = {{"FIRST", fixture::SampleCurrentFamilyFile()},
+                                          {"ODD", fixture::CurrentMeasurementFile(orlu535)}};
+    members[1].bytes.push_back(0xAB);
+    return fixture::Multifile(57, members).Data();
+}
+
 // Decodable files of every kind the fixture builder writes, each in its container: those
 // the damaged-file tests start from and more.
 std::vector<std::pair<std::string, Bytes>> DecodableFiles()
@@ -93,6 +105,8 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
         {"fft-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::Fft, 16)))},
         {"waveform-545", InContainer(42, fixture::FourChannelMeasurementFile(waveform))},
         {"multifile-5", fixture::Multifile(55, fixture::GeneratedMultifileMembers(5)).Data()},
+        {"multifile-legacy-3", fixture::Multifile(23, fixture::LegacyMultifileMembers(3)).Data()},
+        {"multifile-57-odd-last", Multifile57WithOddLastFile()},
     };
     for (const fixture::DamageSample& sample : fixture::DamageSamples())
         files.emplace_back(sample.name, InContainer(sample.kind, sample.file));

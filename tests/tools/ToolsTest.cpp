@@ -4,9 +4,11 @@
 #include "support/CommandRun.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
+#include "support/LegacyFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -372,6 +374,9 @@ TEST_F(Tools, DumpAnswersHelpAndRefusesWrongCommandLines)
         {"--summary " + f, 2},       // an option where the file goes
         {f + " --view", 2},          // no value
         {f + " --view 2 --form", 2},
+        {f + " --extract 1", 2},     // nowhere to store it
+        {f + " --out x.orl", 2},     // nothing to store
+        {f + " --extract -1 --out x.orl", 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -566,3 +571,53 @@ TEST_F(Tools, DefaultFixturesArePlausibleMeasurementsThatOpenDecoded)
               std::string::npos)
         << text.out;
 }
+
+namespace {
+
+TEST_F(Tools, DumpStoresTheDocumentExtractedFromASubFileOrWritesNothing)
+{
+    const fs::path multi = dir / "legacy.orl";
+    ASSERT_EQ(MakeFixture("legacy --kind 23 --files 3", multi), 0);
+    const auto members = orlu::fixture::LegacyMultifileMembers(3);
+    const std::vector<std::uint8_t>& third = members[2].bytes;
+
+    const fs::path out = dir / "file3.orl";
+    Outcome run = RunTool("orlu-dump", multi.string() + " --extract 3 --out " + out.string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "extracted sub-file 3 (FILE3): kind 3, " + std::to_string(third.size()) + " bytes\n");
+    // Stored as the program stores a document: the header, then that file's bytes.
+    const std::vector<std::uint8_t> stored = orlu::fixture::ReadFileBytes(out);
+    ASSERT_EQ(stored.size(), 32 + third.size());
+    EXPECT_EQ(stored[10], 3);
+    EXPECT_TRUE(std::equal(third.begin(), third.end(), stored.begin() + 32));
+    run = RunTool("orlu-dump", out.string() + " --summary");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("kind: 3\n"), std::string::npos) << run.out;
+
+    // Refused: a number past the list, and a Multifile whose third file runs two bytes past
+    // the data, which the program does not take as a Multifile at all. Nothing is written.
+    std::vector<std::uint8_t> bytes = orlu::fixture::ReadFileBytes(multi);
+    orlu::fixture::FixtureBuilder past;
+    past.Bytes(bytes).PatchLe32(32 + 2 * 28 + 16, static_cast<std::uint32_t>(third.size() + 2));
+    const fs::path pastFile = dir / "past.orl";
+    past.WriteTo(pastFile);
+    struct Case {
+        fs::path file;
+        const char* option;
+        const char* error;
+    } cases[] = {
+        {multi, "--extract 4", "no sub-file 4 to extract (sub-files: 3)"},
+        {pastFile, "--extract 3", "no sub-file 3 to extract (sub-files: 0)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.option);
+        const fs::path refused = dir / "refused.orl";
+        run = RunTool("orlu-dump", c.file.string() + " " + c.option + " --out " + refused.string());
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(refused));
+    }
+    EXPECT_NE(run.out.find("message: past.orl  -  Improper file contents\n"), std::string::npos) << run.out;
+}
+
+} // namespace

@@ -1,6 +1,7 @@
 #include "app/views/CTmView.h"
 
 #include "app/canvas/QtFontMeasure.h"
+#include "presentation/view/ExtractCommands.h"
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewSelection.h"
 
@@ -92,6 +93,10 @@ void CTmView::RegisterCommands()
         OnUpdate(id, [update, id](CommandUi& ui) { update(id, ui); });
     for (const ViewCommand& command : ViewCommands())
         OnUpdate(command.id, [update, id = command.id](CommandUi& ui) { update(id, ui); });
+    OnCommand(kExtractSingleFileCommand, [this] { ExtractSingleFile(m_State, Doc()); });
+    OnUpdate(kExtractSingleFileCommand, [this](CommandUi& ui) { ui.enabled = CanExtractSingleFile(m_State, Doc()); });
+    OnCommand(kExtractBufferCommand, [this] { ExtractBuffer(Doc()); });
+    OnUpdate(kExtractBufferCommand, [this](CommandUi& ui) { ui.enabled = CanExtractBuffer(Doc()); });
 }
 
 void CTmView::AfterBuild()

@@ -4,13 +4,16 @@
 // groups, every sub-file's records and locators, the decoded header of every
 // channel and profile, the main-results rows in dB and linear units, the View
 // mask, and every ViewKind in every form, for each sub-file and for each
-// channel selection the view offers.
+// channel selection the view offers. Each file of a Multifile is then
+// extracted as the Extract command does it, and the document made of it
+// walked the same way.
 //
 // The last byte of the input also picks the table settings (separator,
 // decimal point, scientific Main results), so the fuzzer reaches them all
 // without a format of its own.
 
 #include "document/CTmDoc.h"
+#include "document/ExtractRequest.h"
 #include "document/container/LoadErrors.h"
 #include "document/units/LevelUnits.h"
 #include "presentation/AppSettings.h"
@@ -221,6 +224,27 @@ void WalkForms(CTmDoc& doc, const AppSettings& settings, std::string& sink)
     WalkLineForms(doc, builder, kViewMainResults, 0, 1, sink);
 }
 
+// The document the Extract command makes of each file of a Multifile: its
+// bytes decoded as a file of their own, with every view of it.
+void WalkExtracts(const CTmDoc& source, AppContext& app, const AppSettings& settings, std::string& sink)
+{
+    for (int n = 1; n <= std::min<int>(source.SubfileCount(), kMaxSubfiles); ++n) {
+        if (!RequestSubfileExtract(app, source, n))
+            continue;
+        CTmDoc extracted(app);
+        extracted.SetTitle("");
+        const bool filled = extracted.OnNewDocument();
+        app.PendingDocSource = kPendingNone;
+        sink += extracted.Title();
+        if (!filled)
+            continue;
+        Summarize(extracted, sink);
+        WalkHeaderAndResults(extracted, sink);
+        sink += std::to_string(extracted.GetViewMask());
+        WalkForms(extracted, settings, sink);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -252,5 +276,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WalkHeaderAndResults(doc, sink);
     sink += std::to_string(doc.GetViewMask());
     WalkForms(doc, settings, sink);
+    WalkExtracts(doc, app, settings, sink);
     return 0;
 }

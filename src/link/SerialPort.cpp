@@ -103,15 +103,18 @@ bool SerialPort::Open(const std::string& path, const SerialParameterTexts& texts
     return true;
 }
 
-bool SerialPort::PollReadable(int fd, Clock::Duration timeout)
+SerialPort::Ready SerialPort::PollReadable(int fd, Clock::Duration timeout)
 {
     pollfd p{fd, POLLIN, 0};
     for (;;) {
         const int n = ::poll(&p, 1, Milliseconds(timeout));
-        if (n >= 0)
-            return n > 0;
+        if (n == 0)
+            return Ready::Timeout;
+        if (n > 0)
+            // Bytes that came before a hang-up are still read.
+            return (p.revents & POLLIN) ? Ready::Readable : Ready::HungUp;
         if (errno != EINTR)
-            return true; // the read reports the error
+            return Ready::HungUp;
     }
 }
 
@@ -155,6 +158,7 @@ bool SerialPort::SendBytes(std::span<const std::uint8_t> bytes)
 
 bool SerialPort::Refill(Clock::TimePoint deadline)
 {
+    bool readable = false;
     for (;;) {
         const ssize_t n = ::read(m_Fd, m_Buffer.data(), m_Buffer.size());
         if (n > 0) {
@@ -162,14 +166,17 @@ bool SerialPort::Refill(Clock::TimePoint deadline)
             m_End = static_cast<std::size_t>(n);
             return true;
         }
-        // 0 with VMIN = 0 means nothing yet; EIO is the other end gone.
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
+        // With VMIN = 0, 0 bytes mean nothing yet, or, when the terminal was
+        // just reported readable, that the other end hung up; EIO likewise.
+        if ((n < 0 && errno != EAGAIN && errno != EINTR) || (n == 0 && readable))
             return false;
         const Clock::Duration left = deadline - m_Clock.Now();
         if (left <= Clock::Duration::zero())
             return false;
-        if (!m_Wait(m_Fd, left) && m_Clock.Now() >= deadline)
+        const Ready ready = m_Wait(m_Fd, left);
+        if (ready == Ready::HungUp || (ready == Ready::Timeout && m_Clock.Now() >= deadline))
             return false;
+        readable = ready == Ready::Readable;
     }
 }
 

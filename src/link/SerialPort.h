@@ -25,9 +25,9 @@ std::optional<termios> BuildTermios(const termios& base, const SerialParameterTe
 
 class SerialPort final : public LinkTransport {
 public:
-    /// Waits until the descriptor is readable or the time is up; true when
-    /// readable (or closed by the peer, which the read then finds).
-    using ReadyWait = std::function<bool(int fd, Clock::Duration timeout)>;
+    enum class Ready { Timeout, Readable, HungUp };
+    /// Waits until the descriptor is readable, the line is down or the time is up.
+    using ReadyWait = std::function<Ready(int fd, Clock::Duration timeout)>;
 
     SerialPort(Clock& clock, const ComTimeouts& timeouts, Clock::Duration writePause,
                ReadyWait wait = &SerialPort::PollReadable);
@@ -45,7 +45,7 @@ public:
     bool ReadBytes(std::span<std::uint8_t> buffer, std::size_t& got) override;
     void Release() override;
 
-    static bool PollReadable(int fd, Clock::Duration timeout);
+    static Ready PollReadable(int fd, Clock::Duration timeout);
 
 private:
     bool WriteByte(std::uint8_t byte);

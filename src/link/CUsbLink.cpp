@@ -260,9 +260,11 @@ bool CUsbLink::ReadBytes(std::span<std::uint8_t> buffer, std::size_t& got, Clock
         const Clock::TimePoint deadline = m_Clock.Now() + perByte;
         while (!GetByte(byte)) {
             const Clock::Duration left = deadline - m_Clock.Now();
-            const bool came = left > Clock::Duration::zero() && (m_Wait ? m_Wait(*this, left) : WaitForBlock(left));
-            if (!came && m_Clock.Now() >= deadline) {
-                // A device that stopped answering is reset at once.
+            if (left > Clock::Duration::zero())
+                m_Wait ? m_Wait(*this, left) : WaitForBlock(left);
+            // A byte that comes with the deadline or later is too late; a
+            // device that stopped answering is reset at once.
+            if (m_Clock.Now() >= deadline) {
                 Reset();
                 return false;
             }

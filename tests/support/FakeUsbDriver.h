@@ -3,7 +3,7 @@
 // each answering the driver's name query (the second one can answer with a
 // wrong name), its packet size and its "Timeout" parameter. What the program
 // writes goes to an instrument model; each answer of the model is one
-// transfer that reads hand out in pieces of at most the size asked for. A
+// transfer that reads hand out in chunks of at most the size asked for. A
 // read after a transfer that ended exactly waits for the driver's time-out
 // (tenfold while it is raised, for ever at 0) and gives 0 bytes.
 

@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CMultiOpenChoiceDlg.h"
+#include "app/CRs232SettingsDlg.h"
 #include "app/CSplashWindow.h"
 #include "app/QtText.h"
 #include "app/QtUserInteraction.h"
@@ -11,6 +12,7 @@
 #include "app/views/CTmView.h"
 #include "platform/Archive.h"
 #include "presentation/CommandTable.h"
+#include "presentation/DeviceSelectorMenu.h"
 #include "presentation/MeasurementDocument.h"
 #include "presentation/StartupRules.h"
 
@@ -150,7 +152,8 @@ bool CTmApp::InitInstance(const std::vector<std::string>& args)
     else
         m_MainFrame->show();
 
-    ReadSettings(m_Profile, m_Settings, SettingsPhase::Remaining, currentFolder);
+    ReadSettings(m_Profile, m_Settings, SettingsPhase::Remaining, currentFolder, SerialSection());
+    m_Serial.ApplyUnitConstraints(m_Settings.DeviceSelector);
     m_Context.NonMetric = m_Settings.NonMetric;
     m_Context.StatisticalPercentages = m_Settings.StatLevels;
     m_Context.DecyPoint = m_Settings.DecyPoint;
@@ -195,6 +198,12 @@ void CTmApp::CreateMainFrame()
     m_Signals = std::make_unique<ShutdownSignals>([this](int) { RequestShutdown(); });
 }
 
+ForeignSettingsSection CTmApp::SerialSection()
+{
+    return {[this](const IniProfile& profile) { m_Serial.Load(profile, m_Settings.DeviceSelector); },
+            [this](IniProfile& profile) { m_Serial.Save(profile); }};
+}
+
 void CTmApp::RegisterCommands()
 {
     OnCommand(kIdFileOpen, [this] { OnFileOpen(); });
@@ -209,6 +218,9 @@ void CTmApp::RegisterCommands()
         if (m_MainFrame)
             m_MainFrame->close();
     });
+    RegisterDeviceMenu(
+        *this, m_Settings.DeviceSelector, [this] { m_Serial.ApplyUnitConstraints(m_Settings.DeviceSelector); },
+        [this] { RunRs232Settings(m_Serial, m_Settings.DeviceSelector, m_RunDialog, m_MainFrame.get()); });
     OnCommand(kIdStartWithMru, [this] { m_Settings.MRUused = m_Settings.MRUused ? 0 : 1; });
     OnUpdate(kIdStartWithMru, [this](CommandUi& ui) { ui.checked = m_Settings.MRUused != 0; });
     OnCommandRange(kIdFileMru1, kIdFileMru1 + kRecentFileCommandCount - 1, [this](int id) {
@@ -368,7 +380,7 @@ int CTmApp::ExitInstance()
     if (!m_Started)
         return 0;
     m_Settings.NonMetric = m_Context.NonMetric;
-    WriteSettings(m_Profile, m_Settings);
+    WriteSettings(m_Profile, m_Settings, SerialSection());
     m_Documents->RecentFiles().Write(m_Profile);
     std::error_code ec;
     fs::create_directories(m_Profile.Path().parent_path(), ec);

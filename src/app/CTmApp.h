@@ -6,6 +6,7 @@
 
 #include "document/AppContext.h"
 #include "platform/IniProfile.h"
+#include "link/SerialLinkSettings.h"
 #include "platform/UserInteraction.h"
 #include "presentation/AppSettings.h"
 #include "presentation/CommandTarget.h"
@@ -88,6 +89,8 @@ public:
     bool DoSave(CTmDoc& document, const std::filesystem::path& pathName, const std::string& title);
 
     AppSettings& Settings() { return m_Settings; }
+    /// The RS-232 parameters of the instrument link.
+    SerialLinkSettings& SerialSettings() { return m_Serial; }
     IniProfile& Profile() { return m_Profile; }
     DocumentManager& Documents() { return *m_Documents; }
     CMainFrame* MainFrame() const { return m_MainFrame.get(); }
@@ -101,6 +104,8 @@ protected:
 
 private:
     void RegisterCommands();
+    /// "RS Default Settings", read and written with the other settings.
+    ForeignSettingsSection SerialSection();
     void RegisterTemplates();
     void CreateMainFrame();
 
@@ -108,6 +113,7 @@ private:
     UserInteraction* m_Ui;
     AppContext m_Context;
     AppSettings m_Settings;
+    SerialLinkSettings m_Serial;
     FormRendererRegistry m_FormRenderers;
     IniProfile m_Profile;
     std::unique_ptr<DocumentManager> m_Documents;

@@ -1,0 +1,89 @@
+// Fuzz target of what the instrument answers: the bytes are taken as the
+// reply to an identify and as a binary reply header. The collected reply
+// never passes its limit and holds only printable bytes from '#' to ';'; a
+// header gives its count only after its full length; identify itself ends
+// for any bytes, with the family always one the program knows.
+
+#include "link/ReplyParsers.h"
+#include "link/UnitProtocol.h"
+#include "support/QuietInteraction.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <algorithm>
+#include <deque>
+
+namespace {
+
+using namespace orlu;
+
+/// The fuzz bytes as what the instrument sends; reads fail once they are used up.
+class BytesTransport final : public LinkTransport {
+public:
+    BytesTransport(const std::uint8_t* data, std::size_t size) : m_Bytes(data, data + size) {}
+    bool SendText(std::string_view) override { return true; }
+    bool SendBytes(std::span<const std::uint8_t>) override { return true; }
+    bool ReadBytes(std::span<std::uint8_t> buffer, std::size_t& got) override
+    {
+        for (got = 0; got < buffer.size(); ++got) {
+            if (m_Bytes.empty())
+                return false;
+            buffer[got] = m_Bytes.front();
+            m_Bytes.pop_front();
+        }
+        return true;
+    }
+    void Release() override {}
+
+private:
+    std::deque<std::uint8_t> m_Bytes;
+};
+
+void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    constexpr std::size_t kLimit = 64;
+    IdentifyReplyCollector collector(kLimit);
+    for (std::size_t i = 0; i < size; ++i)
+        collector.Feed(data[i]);
+    const std::string& reply = collector.Reply();
+    Check(reply.size() <= kLimit);
+    Check(reply.empty() || reply.front() == '#');
+    for (char c : reply)
+        Check(c >= 32 && c <= 126);
+    if (collector.Current() == IdentifyReplyCollector::State::Complete) {
+        Check(reply.back() == ';');
+        for (char letter : {'U', 'N', 'W', 'X'})
+            Check(ExtractReplyField(reply, letter).size() <= 15);
+        const UnitIdentity id = ParseIdentity(reply);
+        Check(id.firmwareMissing == ExtractReplyField(reply, 'W').empty());
+    }
+
+    for (bool unit505 : {true, false}) {
+        ReplyHeaderReader header(unit505);
+        std::size_t fed = 0;
+        for (; fed < size && !header.Complete(); ++fed)
+            header.Feed(data[fed]);
+        if (header.Complete())
+            Check(header.Count() == (std::uint32_t{data[fed - 1]} << 24 | std::uint32_t{data[fed - 2]} << 16 |
+                                     std::uint32_t{data[fed - 3]} << 8 | data[fed - 4]));
+    }
+
+    BytesTransport link(data, size);
+    QuietInteraction ui;
+    LinkFlags flags;
+    std::uint8_t selector = 3;
+    const IdentifyOutcome out = IdentifyUnit(link, ui, &selector, true, flags, kLimit);
+    Check(out.reply.size() <= kLimit);
+    const std::uint8_t known[] = {1, 2, 3, 4, 5, 6, 8, 9, 10, 12};
+    Check(std::find(std::begin(known), std::end(known), selector) != std::end(known));
+    return 0;
+}

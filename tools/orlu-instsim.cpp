@@ -1,0 +1,60 @@
+// orlu-instsim: a simulated instrument on a pseudo-terminal. Prints the
+// slave's path as its first line and serves until SIGTERM or SIGINT.
+
+#include "support/InstrumentModel.h"
+#include "support/PtyInstrument.h"
+#include "Usage.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orlu-instsim --model M --files DIR [--firmware X.YY] [--serial N] [--e-version]\n"
+    "                    [--mode 1|2] [--fault F[@K]]... [--transcript FILE]\n"
+    "  M: 505, 515, 525, 530, 535, 545, 550, 560, 570, 575, 580, 590, 595, 410, 420 or monitor\n"
+    "  DIR: one entry per file, NAME.T or NAME.T-S (T the type, S the subtype); with .orl\n"
+    "       the file is served without its 32-byte container header\n"
+    "  F: silent, garbage, noise, control, cut:N, disconnect:N, unknown-type, no-firmware;\n"
+    "     @K limits the fault to the K-th command\n";
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h")
+            return orlu::tools::PrintUsage(kUsage, true);
+    orlu::sim::SimOptions options;
+    std::string error;
+    std::vector<orlu::sim::UnitFile> files;
+    if (!orlu::sim::ParseSimOptions(args, options, error) ||
+        !orlu::sim::LoadUnitFiles(options.filesDir, files, error)) {
+        std::fprintf(stderr, "orlu-instsim: %s\n", error.c_str());
+        return orlu::tools::PrintUsage(kUsage, false);
+    }
+    // The signals are taken by sigwait below, not by a handler.
+    sigset_t stop;
+    sigemptyset(&stop);
+    sigaddset(&stop, SIGTERM);
+    sigaddset(&stop, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &stop, nullptr);
+
+    orlu::sim::InstrumentModel model(options, std::move(files));
+    orlu::sim::PtyInstrument pty(model, options.transcript);
+    if (!pty.Start()) {
+        std::fprintf(stderr, "orlu-instsim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
+        return 1;
+    }
+    std::printf("%s\n", pty.SlavePath().c_str());
+    std::fflush(stdout);
+    int signal = 0;
+    sigwait(&stop, &signal);
+    pty.Stop();
+    return 0;
+}

@@ -1,0 +1,118 @@
+// orlu-link: the program's link operations without a window, against a port
+// (a pseudo-terminal of orlu-instsim, or a real COM device) or against the
+// simulator behind the fake USB driver.
+
+#include "LinkConsole.h"
+#include "Usage.h"
+#include "link/UnitLink.h"
+#include "support/FakeUsbDriver.h"
+#include "support/InstrumentModel.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: orlu-link (--port PATH | --usb-sim \"SIM OPTIONS\") --selector S [--timing standard|fast]\n"
+    "                 [--answers LIST] COMMAND\n"
+    "  S: the instrument family (1 ORLU 505 ... 12); LIST answers the questions in order:\n"
+    "     y Yes, Y Yes for all, n No, N No for all, c Cancel\n"
+    "  COMMAND: identify (the reply, family, device type, serial, firmware and mode)\n";
+
+struct Options {
+    std::string port;
+    std::string usbSim;
+    int selector = -1;
+    std::string timing = "standard";
+    std::string answers;
+    std::string command;
+};
+
+bool Parse(const std::vector<std::string>& args, Options& o)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--port" && hasValue)
+            o.port = args[++i];
+        else if (a == "--usb-sim" && hasValue)
+            o.usbSim = args[++i];
+        else if (a == "--selector" && hasValue)
+            o.selector = std::atoi(args[++i].c_str());
+        else if (a == "--timing" && hasValue)
+            o.timing = args[++i];
+        else if (a == "--answers" && hasValue)
+            o.answers = args[++i];
+        else if (!a.starts_with("--") && o.command.empty())
+            o.command = a;
+        else
+            return false;
+    }
+    return (o.port.empty() != o.usbSim.empty()) && o.selector >= 1 && o.selector <= 16 && o.command == "identify";
+}
+
+int Identify(orlu::UnitLink& link)
+{
+    const orlu::IdentifyOutcome out = orlu::IdentifyOverLink(link, true);
+    if (out.result == orlu::kIdentifyNoReply || out.result == orlu::kIdentifyRefused)
+        return 1;
+    const orlu::UnitIdentity& id = out.identity;
+    std::printf("reply: %s\n", out.reply.c_str());
+    std::printf("selector: %d\n", link.deviceSelector);
+    std::printf("device type: %u\n", id.deviceType);
+    std::printf("serial: %s%s\n", id.serial.c_str(), id.eVersion ? " (E version)" : "");
+    if (id.firmwareMissing)
+        std::printf("firmware: none\n");
+    else
+        std::printf("firmware: %u.%02u\n", id.firmware / 100, id.firmware % 100);
+    std::printf("mode: %c\n", static_cast<char>(out.result));
+    std::printf("old unit firmware: %d\n", link.flags.oldUnitFirmware ? 1 : 0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& a : args)
+        if (a == "--help" || a == "-h")
+            return orlu::tools::PrintUsage(kUsage, true);
+    Options o;
+    orlu::LinkTiming timing;
+    if (!Parse(args, o) || !orlu::LinkTiming::FromName(o.timing, timing))
+        return orlu::tools::PrintUsage(kUsage, false);
+
+    orlu::tools::LinkConsole console(o.answers);
+    orlu::SystemClock clock;
+    orlu::SerialLinkSettings serial;
+    serial.ApplyUnitConstraints(static_cast<std::uint8_t>(o.selector));
+
+    std::unique_ptr<orlu::sim::InstrumentModel> model;
+    std::unique_ptr<orlu::sim::FakeUsbDriver> usb;
+    if (!o.usbSim.empty()) {
+        orlu::sim::SimOptions sim;
+        std::vector<orlu::sim::UnitFile> files;
+        std::string error;
+        if (!orlu::sim::ParseSimOptions(o.usbSim, sim, error) || !orlu::sim::LoadUnitFiles(sim.filesDir, files, error)) {
+            std::fprintf(stderr, "orlu-link: --usb-sim: %s\n", error.c_str());
+            return 2;
+        }
+        model = std::make_unique<orlu::sim::InstrumentModel>(sim, std::move(files));
+        usb = std::make_unique<orlu::sim::FakeUsbDriver>(model.get());
+        // A short driver time-out, so that a reply of whole blocks ends soon.
+        usb->timeout = 2000000;
+    }
+    orlu::UnitLink link(console, serial, clock, usb.get());
+    link.timing = timing;
+    link.deviceSelector = static_cast<std::uint8_t>(o.selector);
+    link.SetPortOverride(o.port);
+    link.OpenUsb();
+
+    const int status = Identify(link);
+    link.CloseUsb();
+    return console.Unexpected() ? 3 : status;
+}

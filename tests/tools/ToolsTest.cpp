@@ -461,6 +461,11 @@ TEST_F(Tools, FixtureAnswersHelpAndWrongCommandLinesWithoutWritingAFile)
         {"current --kind 45 --vector out.orl", 2},
         {"reverb --kind 45 out.orl", 2},
         {"dos --pattern", 2},                      // an option where the file goes
+        {"multifile --members acc:525:300 out.orl", 2},               // no vibration files of that instrument
+        {"multifile --members level:525 out.orl", 2},                 // no firmware
+        {"multifile --members level:525:300, out.orl", 2},            // an empty member
+        {"multifile --members legacy:505:100,level:525:300 out.orl", 2}, // legacy files merge alone
+        {"multifile --members level:525:300 --files 2 out.orl", 2},
         {"frobnicate out.orl", 2},
     };
     for (const Case& c : cases) {
@@ -469,7 +474,9 @@ TEST_F(Tools, FixtureAnswersHelpAndWrongCommandLinesWithoutWritingAFile)
         EXPECT_EQ(run.status, c.status);
         const std::string& usage = c.status == 0 ? run.out : run.err;
         EXPECT_EQ(usage.rfind("usage: orlu-fixture container", 0), 0u) << usage;
-        EXPECT_NE(usage.find("orlu-fixture multifile [--files N | --pattern] OUT"), std::string::npos) << usage;
+        EXPECT_NE(usage.find("orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT"),
+                  std::string::npos)
+            << usage;
         std::vector<std::string> written;
         for (const fs::directory_entry& e : fs::directory_iterator(dir))
             if (e.path().filename() != "stderr.txt")

@@ -49,6 +49,9 @@ std::vector<std::uint8_t> MemberFile(const MemberSpec& m, int index)
     if (m.kind == "four") {
         FourChannelSpec spec = MakeFourChannelSpec(m.device, m.firmware, 4, 1, true);
         spec.plausibleLevels = true;
+        // Every profile enabled (bit 0 of its flags), so that the microphone's row shows.
+        for (FourChannelProfileBlock& profile : spec.profiles)
+            profile.flags |= 1;
         spec.name = "F000000" + std::to_string(index + 1);
         return FourChannelMeasurementFile(spec);
     }

@@ -338,6 +338,33 @@ TEST_F(Tools, DumpViewWithUnitsAndChannelsOfTheView)
         EXPECT_EQ(Dump(file, std::string(wrong) + " 2>/dev/null").status, 2) << wrong;
 }
 
+TEST_F(Tools, MixedMultifileShowsItsMainResultsMemberByMemberOrAll)
+{
+    const fs::path multi = dir / "m.orl";
+    ASSERT_EQ(MakeFixture("multifile --members level:535:310,acc:535:310,dose:525:300", multi), 0);
+    const std::string subfiles = Dump(multi, "--summary").out;
+    EXPECT_NE(subfiles.find("kind 57"), std::string::npos) << subfiles;
+    struct Case {
+        const char* options;
+        std::vector<const char*> shown, hidden;
+    };
+    const Case cases[] = {
+        {"--view 2 --form text --subfile 2", {" FILE2     ", "Peak    P-P   MTVV    RMS"}, {"FILE1", "FILE3"}},
+        {"--view 2 --form text --all", {" FILE1     ", " FILE2     ", " FILE3     ", "Dose Dose8"}, {}},
+        {"--view 2 --form table --all --sep 2 --dec 1", {"File;Date;Start;Prof;", "FILE2;", "FILE3;", "__sx_=_s^1,75__"}, {}},
+        {"--view 2 --form table --subfile 3 --sep 2", {"FILE3;", "Dose[%]"}, {"FILE1", "FILE2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const CommandRun run = Dump(multi, c.options);
+        EXPECT_EQ(run.status, 0);
+        for (const char* text : c.shown)
+            EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+        for (const char* text : c.hidden)
+            EXPECT_EQ(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+    }
+}
+
 TEST_F(Tools, DumpShowsTheHeaderInformationOfAnalyzerFilesWithTheViewsChoices)
 {
     fs::path multi = dir / "a.orl";

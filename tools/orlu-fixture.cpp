@@ -19,8 +19,9 @@
 //       member, in order: KIND level (a sound level meter file, devices 515,
 //       525, 530, 535), dose (a dose meter file, 515, 525), acc (a vibration
 //       file, 530, 535), four (a microphone and three accelerometers, 545,
-//       590) or legacy (an ORLU 505 METER-mode file, 505, alone or with other
-//       legacy members), FIRMWARE the version x 100; the Multifile's kind is
+//       590), legacy (an ORLU 505 METER-mode file, 505, alone or with other
+//       legacy members) or rt60 (a reverberation-time measurement of 4
+//       third-octave bands, one more for each member before it; 525, 535), FIRMWARE the version x 100; the Multifile's kind is
 //       that of the first member's instrument (23 for legacy files)
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block

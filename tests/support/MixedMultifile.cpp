@@ -16,7 +16,7 @@ struct KindRow {
 };
 const KindRow kKinds[] = {
     {"level", {515, 525, 530, 535}}, {"dose", {515, 525}}, {"acc", {530, 535}},
-    {"four", {545, 590}},            {"legacy", {505}},
+    {"four", {545, 590}},            {"legacy", {505}},   {"rt60", {525, 535}},
 };
 
 bool ParseNumber(std::string_view text, std::uint16_t& out)
@@ -57,7 +57,9 @@ std::vector<std::uint8_t> MemberFile(const MemberSpec& m, int index)
     }
     CurrentFileSpec spec = PlausibleMeasurementSpec(m.kind == "acc" ? 5 : 2, m.firmware);
     spec.deviceType = m.device;
-    spec.function = m.kind == "dose" ? 4 : 1;
+    spec.function = m.kind == "dose" ? 4 : m.kind == "rt60" ? 8 : 1;
+    if (m.kind == "rt60")
+        spec.rt60 = SampleRt60ThirdOctaves(static_cast<std::uint16_t>(4 + index));
     spec.name = "L000000" + std::to_string(index + 1);
     return CurrentMeasurementFile(spec);
 }

@@ -19,6 +19,8 @@ namespace orlu::fixture {
 ///   acc    a vibration file (accelerometer, function 1)
 ///   four   a four-channel file, a microphone and three accelerometers (ORLU 545, 590)
 ///   legacy an ORLU 505 METER-mode sound measurement (device 505)
+///   rt60   a reverberation-time measurement of 4 third-octave bands from 500 Hz,
+///          one band more for each member before it (525, 535)
 struct MemberSpec {
     std::string kind;
     std::uint16_t device = 525;

@@ -365,6 +365,19 @@ TEST_F(Tools, MixedMultifileShowsItsMainResultsMemberByMemberOrAll)
     }
 }
 
+TEST_F(Tools, MultifileOfReverberationTimesShowsTheTimesOfTheSelectedMember)
+{
+    // Member 1 has four bands, 500 to 1000 Hz; member 2 one more, 1250 Hz.
+    const fs::path multi = dir / "rt.orl";
+    ASSERT_EQ(MakeFixture("multifile --members rt60:525:300,rt60:525:300", multi), 0);
+    const std::string second = Dump(multi, "--view 2 --form text --subfile 2").out;
+    EXPECT_NE(second.find("RT60 results from file[2] FILE2:"), std::string::npos) << second;
+    EXPECT_NE(second.find("    1250.0  "), std::string::npos) << second;
+    const std::string first = Dump(multi, "--view 2 --form table --subfile 1 --sep 2").out;
+    EXPECT_NE(first.find("RT60_results_from_file[1]_FILE1:"), std::string::npos) << first;
+    EXPECT_EQ(first.find("1250"), std::string::npos) << first;
+}
+
 TEST_F(Tools, DumpShowsTheHeaderInformationOfAnalyzerFilesWithTheViewsChoices)
 {
     fs::path multi = dir / "a.orl";

@@ -351,6 +351,7 @@ TEST_F(Tools, MixedMultifileShowsItsMainResultsMemberByMemberOrAll)
     const Case cases[] = {
         {"--view 2 --form text --subfile 2", {" FILE2     ", "Peak    P-P   MTVV    RMS"}, {"FILE1", "FILE3"}},
         {"--view 2 --form text --all", {" FILE1     ", " FILE2     ", " FILE3     ", "Dose Dose8"}, {}},
+        {"--view 2 --form text", {" FILE1     ", " FILE2     ", " FILE3     "}, {}}, // the view opens on all
         {"--view 2 --form table --all --sep 2 --dec 1", {"File;Date;Start;Prof;", "FILE2;", "FILE3;", "__sx_=_s^1,75__"}, {}},
         {"--view 2 --form table --subfile 3 --sep 2", {"FILE3;", "Dose[%]"}, {"FILE1", "FILE2"}},
     };

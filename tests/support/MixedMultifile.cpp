@@ -57,7 +57,9 @@ std::vector<std::uint8_t> MemberFile(const MemberSpec& m, int index)
     }
     CurrentFileSpec spec = PlausibleMeasurementSpec(m.kind == "acc" ? 5 : 2, m.firmware);
     spec.deviceType = m.device;
-    spec.function = m.kind == "dose" ? 4 : m.kind == "rt60" ? 8 : 1;
+    // The ORLU 515 below firmware 2.00 measures doses under function 3.
+    const std::uint16_t doseFunction = m.device == 515 && m.firmware < 200 ? 3 : 4;
+    spec.function = m.kind == "dose" ? doseFunction : m.kind == "rt60" ? 8 : 1;
     if (m.kind == "rt60")
         spec.rt60 = SampleRt60ThirdOctaves(static_cast<std::uint16_t>(4 + index));
     spec.name = "L000000" + std::to_string(index + 1);

@@ -15,7 +15,7 @@ namespace orlu::fixture {
 
 /// One member: what it measured, the instrument and its firmware (version x 100).
 ///   level  a sound level meter file (microphone, function 1)
-///   dose   a dose meter file (microphone, function 4)
+///   dose   a dose meter file (microphone, function 4; ORLU 515 below 2.00: 3)
 ///   acc    a vibration file (accelerometer, function 1)
 ///   four   a four-channel file, a microphone and three accelerometers (ORLU 545, 590)
 ///   legacy an ORLU 505 METER-mode sound measurement (device 505)

@@ -7,6 +7,7 @@
 #include "platform/TextEncoding.h"
 #include "reports/table/MergedResultsTables.h"
 #include "reports/text/MergedResultsText.h"
+#include "support/FourChannelFixture.h"
 #include "support/GoldenText.h"
 #include "support/LegacyFixture.h"
 #include "support/MixedMultifile.h"
@@ -187,6 +188,52 @@ TEST_F(MergedResults, WithoutAllFilesOnlyTheSelectedMemberIsReported)
     }
     // A selection past the list shows the last member.
     EXPECT_EQ(MergedReportFiles(*doc, false, 9), std::vector<int>{3});
+}
+
+} // namespace
+} // namespace orlu
+
+namespace orlu {
+namespace {
+
+std::vector<std::uint8_t> FourChannelFile(bool microphoneFirst)
+{
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 4, 1, microphoneFirst);
+    spec.plausibleLevels = true;
+    for (fixture::FourChannelProfileBlock& profile : spec.profiles)
+        profile.flags |= 1;
+    return fixture::FourChannelMeasurementFile(spec);
+}
+
+TEST_F(MergedResults, TablesOfDoseMetersComeLastAndFourChannelSectionsFollowTheLastMember)
+{
+    struct Case {
+        Merged merged;
+        const char* first;  ///< what the first table's first row or caption holds
+        const char* second; ///< and the second's
+    };
+    const Case cases[] = {
+        {Mixed("dose meter first", {{"dose", 525, 300}, {"level", 525, 300}}), "FILE2", "FILE1"},
+        {{"microphone first in the last member", {{"FILE1", FourChannelFile(false)}, {"FILE2", FourChannelFile(true)}}, 60},
+         "for sound", "for vibration"},
+        {{"accelerometer first in the last member", {{"FILE1", FourChannelFile(true)}, {"FILE2", FourChannelFile(false)}}, 60},
+         "for vibration", "for sound"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.merged.what);
+        auto doc = OpenMerged(c.merged);
+        for (const Form form : {Form::Text, Form::Table}) {
+            const std::string text = Render(*doc, form, AllFiles(*doc));
+            const auto at = [&](std::string what) {
+                if (form == Form::Table)
+                    std::replace(what.begin(), what.end(), ' ', '_');
+                return text.find(what);
+            };
+            ASSERT_NE(at(c.first), std::string::npos) << text;
+            ASSERT_NE(at(c.second), std::string::npos) << text;
+            EXPECT_LT(at(c.first), at(c.second)) << text;
+        }
+    }
 }
 
 } // namespace

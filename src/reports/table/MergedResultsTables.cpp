@@ -24,6 +24,7 @@ struct MemberRows {
 
 // The tables of the members with the same caption and columns.
 struct MergedTable {
+    bool dose = false; ///< the table of a dose meter
     std::string caption;
     std::string header;
     std::vector<MemberRows> members;
@@ -43,6 +44,7 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
     request.TableKind = kTableKindMainResults;
     std::vector<MergedTable> tables;
     std::vector<std::pair<int, std::string_view>> refused;
+    MergedTableOrder order;
     {
         SubfileSelectionKeeper keeper(doc);
         for (const int n : subfiles) {
@@ -50,6 +52,7 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
                 refused.emplace_back(n, kMemberUnreadableText);
                 continue;
             }
+            order.Member(doc);
             const MainTableRenderer render = FamilyResultsTable(doc);
             if (!render) {
                 refused.emplace_back(n, kMemberWithoutResultsText);
@@ -74,7 +77,7 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
                     return m.caption == t.caption && m.header == t.header;
                 });
                 if (merged == tables.end()) {
-                    tables.push_back({t.caption, t.header, {}, {}});
+                    tables.push_back({order.DoseMember(), t.caption, t.header, {}, {}});
                     merged = tables.end() - 1;
                 }
                 merged->members.push_back({n, std::move(t.rows)});
@@ -85,6 +88,9 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
         }
     }
 
+    std::stable_sort(tables.begin(), tables.end(), [&](const MergedTable& a, const MergedTable& b) {
+        return order.Rank(a.dose, a.caption) < order.Rank(b.dose, b.caption);
+    });
     int widest = 0;
     LineList& lines = request.Lines;
     const TableOutputOptions& options = request.Options;

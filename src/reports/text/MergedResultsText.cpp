@@ -1,5 +1,6 @@
 #include "reports/text/MergedResultsText.h"
 
+#include "document/headers/CurrentHeader.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/common/SubfileSelectionKeeper.h"
@@ -83,6 +84,7 @@ struct MemberBlock {
 
 // A merged table: the tables of the members with the same caption and columns.
 struct MergedTable {
+    bool dose = false; ///< the table of a dose meter
     TextTable head;
     std::vector<MemberBlock> blocks;
     std::vector<std::string> notes;
@@ -106,6 +108,26 @@ std::string FileCell(const CTmDoc& doc, int subfile)
 }
 
 } // namespace
+
+void MergedTableOrder::Member(const CTmDoc& doc)
+{
+    m_DoseMember = false;
+    if (doc.IsLegacyDocument() || !doc.HeaderDecoded())
+        return;
+    const CurrentHeader& h = doc.Header();
+    if (h.model.FourChannel)
+        m_SoundFirst = h.fourChannel.channels[0].inputKind == kInputMicrophone;
+    else
+        m_DoseMember = h.function == kFunctionDoseMeter;
+}
+
+int MergedTableOrder::Rank(bool doseTable, std::string_view caption) const
+{
+    const bool sound = caption == ReportCaptionTable[kCaptionMainResultsSound];
+    const bool vibration = caption == ReportCaptionTable[kCaptionMainResultsVibration];
+    const bool later = (sound && !m_SoundFirst) || (vibration && m_SoundFirst);
+    return (doseTable ? 2 : 0) + (later ? 1 : 0);
+}
 
 std::vector<int> MergedReportFiles(const CTmDoc& doc, bool allFiles, int selected)
 {
@@ -143,6 +165,7 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
     *widthOut = 0;
     std::vector<MergedTable> tables;
     std::vector<std::pair<int, std::string_view>> refused; // the members without rows, and why
+    MergedTableOrder order;
     {
         SubfileSelectionKeeper keeper(doc);
         for (const int n : subfiles) {
@@ -150,6 +173,7 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
                 refused.emplace_back(n, kMemberUnreadableText);
                 continue;
             }
+            order.Member(doc);
             const ResultsTextRenderer render = FamilyResultsText(doc);
             if (!render) {
                 refused.emplace_back(n, kMemberWithoutResultsText);
@@ -167,7 +191,7 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
                 auto merged = std::find_if(tables.begin(), tables.end(),
                                            [&](const MergedTable& m) { return SameColumns(m.head, t); });
                 if (merged == tables.end()) {
-                    tables.push_back({t, {}, {}});
+                    tables.push_back({order.DoseMember(), t, {}, {}});
                     merged = tables.end() - 1;
                 }
                 merged->blocks.push_back({n, std::move(t.rows)});
@@ -176,6 +200,9 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
         }
     }
 
+    std::stable_sort(tables.begin(), tables.end(), [&](const MergedTable& a, const MergedTable& b) {
+        return order.Rank(a.dose, a.head.caption) < order.Rank(b.dose, b.head.caption);
+    });
     int widest = 0;
     std::string line;
     // A member that gives no table says why where its rows would be: in the first table, in file order.

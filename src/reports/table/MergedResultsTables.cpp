@@ -5,7 +5,7 @@
 #include "reports/common/SubfileSelectionKeeper.h"
 #include "reports/table/MainTableCapture.h"
 #include "reports/table/TableWriter.h"
-#include "reports/text/MergedResultsText.h"
+#include "reports/common/MergedMembers.h"
 
 #include <algorithm>
 #include <string>

@@ -10,47 +10,16 @@
 
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
+#include "reports/common/MergedMembers.h"
 
 #include <cstdint>
 #include <span>
-#include <string_view>
-#include <vector>
 
 namespace orlu {
 
-/// The line of a member that cannot be decoded.
-inline constexpr std::string_view kMemberUnreadableText = "This file cannot be shown: it is damaged or incomplete.";
-/// The line of a member whose family has no Main results.
-inline constexpr std::string_view kMemberWithoutResultsText = "This file has no Main results.";
-
-/// The sub-files a merged report covers: all of them, or the one selected (from 1).
-std::vector<int> MergedReportFiles(const CTmDoc& doc, bool allFiles, int selected);
-
 /// Clears the lines and writes the text of the given sub-files (numbered from 1) in
-/// their order. True when at least one member could be shown.
+/// the order MergedTableOrder gives their tables. True when at least one member could be shown.
 bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
                              std::uint8_t unitOption, std::span<const int> subfiles);
-
-/// Where the tables of the members go: in the order the members first show
-/// them, except that the tables of dose meters follow the others', and the
-/// sound and vibration tables of four-channel files come in the order of the
-/// last member's first channel (its sound table first when it is a microphone).
-class MergedTableOrder {
-public:
-    /// Notes what the member just decoded tells the order.
-    void Member(const CTmDoc& doc);
-    /// Whether the member noted last is a dose meter (its tables go after the others).
-    bool DoseMember() const { return m_DoseMember; }
-    /// The rank of a table, once every member is noted: lower ranks first.
-    int Rank(bool doseTable, std::string_view caption) const;
-
-private:
-    bool m_DoseMember = false;
-    bool m_SoundFirst = true;
-};
-
-/// Decodes sub-file n of a Multifile of either family and makes the mask's first
-/// channel current; false when it cannot be decoded.
-bool DecodeMember(CTmDoc& doc, int n, std::uint16_t channelMask);
 
 } // namespace orlu

@@ -5,6 +5,7 @@
 #include "reports/text/TextReportLayout.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace orlu {
 
@@ -54,6 +55,16 @@ int MergedTableOrder::Rank(bool doseTable, std::string_view caption) const
     const bool vibration = caption == ReportCaptionTable[kCaptionMainResultsVibration];
     const bool later = (sound && !m_SoundFirst) || (vibration && m_SoundFirst);
     return (doseTable ? 2 : 0) + (later ? 1 : 0);
+}
+
+std::vector<std::size_t> MergedTableOrder::Sequence(const std::vector<int>& ranks)
+{
+    std::vector<std::size_t> sequence(ranks.size());
+    std::iota(sequence.begin(), sequence.end(), std::size_t{0});
+    std::sort(sequence.begin(), sequence.end(), [&](std::size_t a, std::size_t b) {
+        return ranks[a] != ranks[b] ? ranks[a] < ranks[b] : a < b;
+    });
+    return sequence;
 }
 
 } // namespace orlu

@@ -35,6 +35,9 @@ public:
     bool DoseMember() const { return m_DoseMember; }
     /// The rank of a table, once every member is noted: lower ranks first.
     int Rank(bool doseTable, std::string_view caption) const;
+    /// The indexes of tables of the given ranks in the order to write them: by rank,
+    /// tables of equal rank as they came.
+    static std::vector<std::size_t> Sequence(const std::vector<int>& ranks);
 
 private:
     bool m_DoseMember = false;

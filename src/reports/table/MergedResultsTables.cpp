@@ -88,9 +88,10 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
         }
     }
 
-    std::stable_sort(tables.begin(), tables.end(), [&](const MergedTable& a, const MergedTable& b) {
-        return order.Rank(a.dose, a.caption) < order.Rank(b.dose, b.caption);
-    });
+    std::vector<int> ranks;
+    for (const MergedTable& m : tables)
+        ranks.push_back(order.Rank(m.dose, m.caption));
+    const std::vector<std::size_t> sequence = MergedTableOrder::Sequence(ranks);
     int widest = 0;
     LineList& lines = request.Lines;
     const TableOutputOptions& options = request.Options;
@@ -106,8 +107,8 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
             AddLine(lines, line, &widest);
         }
     };
-    for (std::size_t t = 0; t < tables.size(); ++t) {
-        MergedTable& m = tables[t];
+    for (std::size_t t = 0; t < sequence.size(); ++t) {
+        MergedTable& m = tables[sequence[t]];
         if (t > 0) {
             line.clear();
             AddLine(lines, line, &widest);

@@ -151,9 +151,10 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
         }
     }
 
-    std::stable_sort(tables.begin(), tables.end(), [&](const MergedTable& a, const MergedTable& b) {
-        return order.Rank(a.dose, a.head.caption) < order.Rank(b.dose, b.head.caption);
-    });
+    std::vector<int> ranks;
+    for (const MergedTable& m : tables)
+        ranks.push_back(order.Rank(m.dose, m.head.caption));
+    const std::vector<std::size_t> sequence = MergedTableOrder::Sequence(ranks);
     int widest = 0;
     std::string line;
     // A member that gives no table says why where its rows would be: in the first table, in file order.
@@ -168,8 +169,8 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
             }
         }
     };
-    for (std::size_t t = 0; t < tables.size(); ++t) {
-        const MergedTable& m = tables[t];
+    for (std::size_t t = 0; t < sequence.size(); ++t) {
+        const MergedTable& m = tables[sequence[t]];
         TitleLine titles;
         titles.title = std::string(kFileTitle) + m.head.title;
         titles.rule = std::string(kFileRule) + m.head.rule;

@@ -40,7 +40,8 @@
 //       view's unit byte of the kind (Main results: 0 linear or the default,
 //       1 dB; Header info: 0 dB for microphones, 1 linear), --channels MASK
 //       the view's channel or profile mask (bit 0 the first), --subfile N the
-//       sub-file of a Multifile shown and --all the view's All-files choice.
+//       sub-file of a Multifile shown (alone) and --all the view's All-files
+//       choice (a Multifile's Main results show every sub-file without either).
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -561,8 +562,9 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
             view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
         if (request.subfile >= 0)
             view.SubFileNumber = request.subfile;
-        if (request.allFiles)
-            view.TextAllFiles = view.TableAllFiles = 1;
+        // A sub-file chosen alone is shown alone; a Multifile's Main results open on all of them.
+        for (std::int32_t* all : {&view.TextAllFiles, &view.TableAllFiles})
+            *all = request.allFiles ? 1 : request.subfile >= 0 ? 0 : *all;
         builder.UpdateForm(view, doc);
     }
     const LineSource& lines = view.ShownLines();

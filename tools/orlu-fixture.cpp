@@ -10,12 +10,19 @@
 //       ten-minute sound measurement; with --fault its record chain is broken
 //       (and the file refused): the last record cut off by the end of the
 //       file, a record running past the end, or a record of length 0
-//   orlu-fixture multifile [--files N | --pattern] OUT
+//   orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT
 //       a Multifile of kind 55 holding N current-family files (default 5)
 //       FILE1 to FILEn whose contents repeat every five: histogram and
 //       statistics, FFT, 1/3 octave with band statistics, 1/1 octave with band
 //       statistics, results only; with --pattern two files of a fixed byte
-//       pattern, which the program refuses
+//       pattern, which the program refuses; with --members one file per
+//       member, in order: KIND level (a sound level meter file, devices 515,
+//       525, 530, 535), dose (a dose meter file, 515, 525), acc (a vibration
+//       file, 530, 535), four (a microphone and three accelerometers, 545,
+//       590), legacy (an ORLU 505 METER-mode file, 505, alone or with other
+//       legacy members) or rt60 (a reverberation-time measurement of 4
+//       third-octave bands, one more for each member before it; 525, 535), FIRMWARE the version x 100; the Multifile's kind is
+//       that of the first member's instrument (23 for legacy files)
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block
 //   orlu-fixture edited OUT
@@ -100,6 +107,7 @@
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
+#include "support/MixedMultifile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -121,7 +129,7 @@ using orlu::fixture::FixtureBuilder;
 constexpr char kUsage[] =
     "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
     "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
-    "       orlu-fixture multifile [--files N | --pattern] OUT\n"
+    "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
     "       orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout single|v1|v2|v3|vector|intensity]"
     " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] [--vdv] OUT\n"
@@ -578,11 +586,18 @@ int main(int argc, char** argv)
         } else if (command == "multifile") {
             long count = 0; // not given: one file of each of the five contents
             bool pattern = false;
-            if (!ReadOptions(argc, argv, {{"--files", &count}, {"--pattern", &pattern}}) || count < 0 || count > 1000 ||
-                (pattern && count != 0))
+            std::string memberList;
+            if (!ReadOptions(argc, argv, {{"--files", &count}, {"--pattern", &pattern}, {"--members", &memberList}}) ||
+                count < 0 || count > 1000 || (pattern && count != 0) || (!memberList.empty() && (pattern || count != 0)))
                 return Usage();
             count = count == 0 ? 5 : count;
-            if (pattern) {
+            if (!memberList.empty()) {
+                const auto members = orlu::fixture::ParseMemberList(memberList);
+                if (!members)
+                    return Usage();
+                file = orlu::fixture::Multifile(orlu::fixture::MixedMultifileKind(*members),
+                                                orlu::fixture::MixedMultifileMembers(*members));
+            } else if (pattern) {
                 file = PatternMultifile();
             } else {
                 const auto members = orlu::fixture::GeneratedMultifileMembers(

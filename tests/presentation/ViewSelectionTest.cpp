@@ -149,8 +149,7 @@ TEST_F(ViewSelection, MainResultsTableShowsTheChannelsTheViewSelects)
 TEST_F(ViewSelection, ANewViewOpensOnTheFirstFormThatShowsSomething)
 {
     // Header info comes first when its report exists; without it the Main
-    // results, and when those cannot be shown either (a Multifile's), the
-    // hex dump.
+    // results (a Multifile's too, merged).
     const auto header = [](FormRequest& r) {
         ClearLineList(&r.Lines);
         std::string line = "header";
@@ -170,7 +169,7 @@ TEST_F(ViewSelection, ANewViewOpensOnTheFirstFormThatShowsSomething)
         {"header report", CurrentFile({}), Header::Test, kViewHeaderInfo},
         {"no header report", CurrentFile({}), Header::None, kViewMainResults},
         {"Multifile without header report", fixture::Multifile(kKindMerged525, fixture::GeneratedMultifileMembers(3)),
-         Header::None, kViewHexa},
+         Header::None, kViewMainResults},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -340,6 +340,47 @@ TEST_F(Tools, DumpViewWithUnitsAndChannelsOfTheView)
         EXPECT_EQ(Dump(file, std::string(wrong) + " 2>/dev/null").status, 2) << wrong;
 }
 
+TEST_F(Tools, MixedMultifileShowsItsMainResultsMemberByMemberOrAll)
+{
+    const fs::path multi = dir / "m.orl";
+    ASSERT_EQ(MakeFixture("multifile --members level:535:310,acc:535:310,dose:525:300", multi), 0);
+    const std::string subfiles = Dump(multi, "--summary").out;
+    EXPECT_NE(subfiles.find("kind 57"), std::string::npos) << subfiles;
+    struct Case {
+        const char* options;
+        std::vector<const char*> shown, hidden;
+    };
+    const Case cases[] = {
+        {"--view 2 --form text --subfile 2", {" FILE2     ", "Peak    P-P   MTVV    RMS"}, {"FILE1", "FILE3"}},
+        {"--view 2 --form text --all", {" FILE1     ", " FILE2     ", " FILE3     ", "Dose Dose8"}, {}},
+        {"--view 2 --form text", {" FILE1     ", " FILE2     ", " FILE3     "}, {}}, // the view opens on all
+        {"--view 2 --form table --all --sep 2 --dec 1", {"File;Date;Start;Prof;", "FILE2;", "FILE3;", "__sx_=_s^1,75__"}, {}},
+        {"--view 2 --form table --subfile 3 --sep 2", {"FILE3;", "Dose[%]"}, {"FILE1", "FILE2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options);
+        const CommandRun run = Dump(multi, c.options);
+        EXPECT_EQ(run.status, 0);
+        for (const char* text : c.shown)
+            EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+        for (const char* text : c.hidden)
+            EXPECT_EQ(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+    }
+}
+
+TEST_F(Tools, MultifileOfReverberationTimesShowsTheTimesOfTheSelectedMember)
+{
+    // Member 1 has four bands, 500 to 1000 Hz; member 2 one more, 1250 Hz.
+    const fs::path multi = dir / "rt.orl";
+    ASSERT_EQ(MakeFixture("multifile --members rt60:525:300,rt60:525:300", multi), 0);
+    const std::string second = Dump(multi, "--view 2 --form text --subfile 2").out;
+    EXPECT_NE(second.find("RT60 results from file[2] FILE2:"), std::string::npos) << second;
+    EXPECT_NE(second.find("    1250.0  "), std::string::npos) << second;
+    const std::string first = Dump(multi, "--view 2 --form table --subfile 1 --sep 2").out;
+    EXPECT_NE(first.find("RT60_results_from_file[1]_FILE1:"), std::string::npos) << first;
+    EXPECT_EQ(first.find("1250"), std::string::npos) << first;
+}
+
 TEST_F(Tools, DumpShowsTheHeaderInformationOfAnalyzerFilesWithTheViewsChoices)
 {
     fs::path multi = dir / "a.orl";
@@ -466,6 +507,11 @@ TEST_F(Tools, FixtureAnswersHelpAndWrongCommandLinesWithoutWritingAFile)
         {"current --kind 45 --vector out.orl", 2},
         {"reverb --kind 45 out.orl", 2},
         {"dos --pattern", 2},                      // an option where the file goes
+        {"multifile --members acc:525:300 out.orl", 2},               // no vibration files of that instrument
+        {"multifile --members level:525 out.orl", 2},                 // no firmware
+        {"multifile --members level:525:300, out.orl", 2},            // an empty member
+        {"multifile --members legacy:505:100,level:525:300 out.orl", 2}, // legacy files merge alone
+        {"multifile --members level:525:300 --files 2 out.orl", 2},
         {"frobnicate out.orl", 2},
     };
     for (const Case& c : cases) {
@@ -474,7 +520,9 @@ TEST_F(Tools, FixtureAnswersHelpAndWrongCommandLinesWithoutWritingAFile)
         EXPECT_EQ(run.status, c.status);
         const std::string& usage = c.status == 0 ? run.out : run.err;
         EXPECT_EQ(usage.rfind("usage: orlu-fixture container", 0), 0u) << usage;
-        EXPECT_NE(usage.find("orlu-fixture multifile [--files N | --pattern] OUT"), std::string::npos) << usage;
+        EXPECT_NE(usage.find("orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT"),
+                  std::string::npos)
+            << usage;
         std::vector<std::string> written;
         for (const fs::directory_entry& e : fs::directory_iterator(dir))
             if (e.path().filename() != "stderr.txt")

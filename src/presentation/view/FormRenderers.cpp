@@ -4,7 +4,6 @@
 #include "document/rawviews/AsciiFormLines.h"
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
-#include "reports/text/MainResultsText.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
 
@@ -96,7 +95,6 @@ struct RendererRow {
 // Each report adds its row here as it is built.
 constexpr RendererRow kRenderers[] = {
     {kViewSettings, FormChoice::Text, &FormatSettingsText, 0},
-    {kViewMainResults, FormChoice::Text, &FormatMainResultsText, 0},
 };
 
 } // namespace
@@ -117,7 +115,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
                                   const int widest = lines->Widest();
                                   return SourceLines{std::move(lines), widest};
                               });
-    RegisterMainResultsTables(registry);
+    RegisterMainResultsForms(registry);
     RegisterHeaderInfoForms(registry);
 }
 

@@ -5,8 +5,10 @@
 
 namespace orlu {
 
-/// Registers the table form of Main results: the table of the document's family.
-void RegisterMainResultsTables(FormRendererRegistry& registry);
+/// Registers the text and table forms of Main results: the report of the
+/// document's family, and for a Multifile the merged report of the selected
+/// member, or of every member with the form's All-files choice.
+void RegisterMainResultsForms(FormRendererRegistry& registry);
 
 /// Builds the Main-results table of a request; a family without a table says so in one line.
 void RenderMainResultsTable(FormRequest& request);

@@ -134,6 +134,16 @@ void OpenView(MeasurementViewState& view, CTmDoc& doc)
     view.RecordStepping = 0;
     view.FormFlags &= ~form_flags::kFormBits;
     view.TableVariantByKind.fill(0);
+    if (IsMergedDocument(doc)) {
+        // A Multifile's Main results compare its members: the page opens on all of them.
+        for (const ViewCommand& command : ViewCommands())
+            if (command.kind == kViewMainResults) {
+                ViewPageState& page = view.Pages[static_cast<std::size_t>(command.page)];
+                page.TextAllFiles = page.TableAllFiles = 1;
+                if (view.CurrentPageIndex() == command.page)
+                    view.TextAllFiles = view.TableAllFiles = 1;
+            }
+    }
     if (IsMergedDocument(doc) || IsMerged505Document(doc)) {
         view.RecordStepping = 1;
         view.SubFileNumber = 1;

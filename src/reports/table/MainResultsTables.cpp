@@ -1,5 +1,6 @@
 #include "reports/table/MainResultsTables.h"
 
+#include "document/Subfiles.h"
 #include "document/records/RecordChain.h"
 #include "document/results/ResultDecoders.h"
 #include "document/texts/TimeTexts.h"
@@ -848,10 +849,10 @@ constexpr MainTableFamily kMainTableFamilies[] = {
 
 } // namespace
 
-MainTableRenderer MainResultsTableFor(const CTmDoc& doc)
+MainTableRenderer FamilyResultsTable(const CTmDoc& doc)
 {
-    if (doc.LegacyDecoded())
-        return doc.FileKind() == kKindLegacyMeter ? TableFormLegacyResults : nullptr;
+    if (doc.IsLegacyDocument())
+        return doc.LegacyDecoded() ? TableFormLegacyResults : nullptr;
     if (!doc.HeaderDecoded())
         return nullptr;
     const ModelFlags& model = doc.Header().model;
@@ -859,6 +860,14 @@ MainTableRenderer MainResultsTableFor(const CTmDoc& doc)
         if (model.*family.flag)
             return family.renderer;
     return nullptr;
+}
+
+MainTableRenderer MainResultsTableFor(const CTmDoc& doc)
+{
+    // Merged documents have tables of their own (MergedResultsTables), and kind 10 keeps no results.
+    const bool single = doc.IsLegacyDocument() ? doc.FileKind() == kKindLegacyMeter
+                                               : !IsCurrentMultifileKind(doc.FileKind());
+    return single ? FamilyResultsTable(doc) : nullptr;
 }
 
 } // namespace orlu

@@ -17,6 +17,8 @@
 
 namespace orlu {
 
+struct MainTableCapture;
+
 /// What a Main-results table renderer writes to and is told by the view.
 struct MainTableRequest {
     LineList& Lines;
@@ -25,6 +27,7 @@ struct MainTableRequest {
     std::uint16_t ChannelMask = 0; ///< bit n: channel or profile n
     std::uint8_t UnitOption = 0;   ///< the view's unit choice of Main results
     TableOutputOptions Options;    ///< format flag 1: linear values in scientific form
+    MainTableCapture* Capture = nullptr; ///< when set, the tables are kept there and no line is written
 };
 
 /// The table kind the Main-results renderers report.
@@ -47,8 +50,12 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request);
 
 using MainTableRenderer = int (*)(CTmDoc&, MainTableRequest&);
 
-/// The renderer of a decoded document's family; null when no table of this kind serves it.
+/// The renderer of a decoded single file's family; null for merged documents and
+/// when no table of this kind serves it.
 MainTableRenderer MainResultsTableFor(const CTmDoc& doc);
+/// The table of the family of the file the document decoded last (a single file, or
+/// the decoded member of a Multifile); null when it has none.
+MainTableRenderer FamilyResultsTable(const CTmDoc& doc);
 
 /// Appends the fields of a row of four levels: filter, detector, duration and unit, then
 /// the levels by the row format of the decimals index (0 to 2 decimals, 3 scientific).

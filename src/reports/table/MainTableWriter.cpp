@@ -1,5 +1,6 @@
 #include "reports/table/MainTableWriter.h"
 
+#include "reports/table/MainTableCapture.h"
 #include "reports/table/TableWriter.h"
 
 namespace orlu {
@@ -11,6 +12,13 @@ MainTableWriter::MainTableWriter(MainTableRequest& request) : m_Request(request)
 
 void MainTableWriter::Row(std::string_view caption, std::string_view header, std::string& row)
 {
+    if (MainTableCapture* capture = m_Request.Capture) {
+        if (m_Rows++ == 0)
+            capture->tables.push_back({std::string(caption), std::string(header), {}, {}});
+        capture->tables.back().rows.push_back(row);
+        row.clear();
+        return;
+    }
     if (m_Rows == 0) {
         EmitUnderscoredLine(m_Request.Lines, std::string(caption), m_Request.Options, false, &m_Widest);
         std::string headerLine(header);
@@ -22,6 +30,11 @@ void MainTableWriter::Row(std::string_view caption, std::string_view header, std
 
 void MainTableWriter::Footnote(std::string text)
 {
+    if (MainTableCapture* capture = m_Request.Capture) {
+        if (m_Rows > 0)
+            capture->tables.back().footnotes.push_back(std::move(text));
+        return;
+    }
     EmitUnderscoredLine(m_Request.Lines, std::move(text), m_Request.Options, true, &m_Widest);
 }
 

@@ -7,6 +7,7 @@
 #include "reports/common/HeaderValueNames.h"
 #include "reports/common/NameTables.h"
 #include "reports/common/ReportCaptionTable.h"
+#include "reports/common/SubfileSelectionKeeper.h"
 #include "reports/text/HeaderChannelColumns.h"
 #include "reports/text/HeaderReportWriter.h"
 #include "reports/text/HeaderSettingsSections.h"
@@ -23,36 +24,6 @@ constexpr std::uint8_t kKindFromSource = 50;
 constexpr int kVariantLetterPosition = 9; // right after a three-digit device type
 constexpr std::string_view kUnreadableHeader = "  The settings of this file cannot be read: it is damaged or incomplete.";
 constexpr std::string_view kFilterRule = "-----------------------------------------------";
-
-// The sub-file and channel the user had, back after the report selected its own.
-class SelectionKeeper {
-public:
-    explicit SelectionKeeper(CTmDoc& doc)
-        : m_Doc(doc), m_Subfile(doc.DecodedSubfile()), m_Decoded(doc.HeaderDecoded()),
-          m_Channel(doc.Channel().channel), m_Profile(doc.Channel().profile)
-    {
-    }
-    ~SelectionKeeper()
-    {
-        try {
-            if (m_Doc.DecodedSubfile() != m_Subfile && m_Decoded)
-                m_Doc.DecodeFileHeader(m_Subfile);
-            if (m_Doc.HeaderDecoded())
-                m_Doc.SelectChannelProfile(m_Channel, m_Profile);
-        } catch (const ImageRangeError&) {
-            // The sub-file decoded before decoded then; a damaged image cannot fail it now in a way worth a throw.
-        }
-    }
-    SelectionKeeper(const SelectionKeeper&) = delete;
-    SelectionKeeper& operator=(const SelectionKeeper&) = delete;
-
-private:
-    CTmDoc& m_Doc;
-    std::uint16_t m_Subfile;
-    bool m_Decoded;
-    int m_Channel;
-    int m_Profile;
-};
 
 std::string Clock(std::uint16_t twoSeconds)
 {
@@ -291,7 +262,7 @@ bool FormatHeaderInfo(CTmDoc& doc, LineList& lines, int* widthOut, const HeaderI
     if (!merged && FindFileKind(doc.FileKind()).Family != KindFamily::Current)
         return false;
     WaitCursor wait(doc.Ui());
-    SelectionKeeper keeper(doc);
+    SubfileSelectionKeeper keeper(doc);
     Out out(doc, lines, widthOut, request.unitOption);
     const int first = request.channelMask != 0 ? std::countr_zero(request.channelMask) : 0;
 

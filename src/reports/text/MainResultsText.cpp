@@ -9,12 +9,10 @@
 namespace orlu {
 namespace {
 
-using TextRenderer = bool (*)(CTmDoc&, LineList&, int*, std::uint16_t, std::uint8_t);
-
 // The first row whose group the document's model belongs to gives its text.
 struct FamilyText {
     bool ModelFlags::*group;
-    TextRenderer render;
+    ResultsTextRenderer render;
 };
 constexpr FamilyText kFamilyTexts[] = {
     {&ModelFlags::FourChannel, &FormatVibrationText},
@@ -27,18 +25,27 @@ constexpr FamilyText kFamilyTexts[] = {
 
 } // namespace
 
+ResultsTextRenderer FamilyResultsText(const CTmDoc& doc)
+{
+    if (doc.IsLegacyDocument())
+        return doc.LegacyDecoded() ? &FormatLegacyResultsText : nullptr;
+    if (!doc.HeaderDecoded())
+        return nullptr;
+    const ModelFlags& model = doc.Header().model;
+    for (const FamilyText& row : kFamilyTexts)
+        if (model.*row.group)
+            return row.render;
+    return nullptr;
+}
+
 bool FormatMainResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
                            std::uint8_t unitOption)
 {
-    if (doc.LegacyDecoded() && doc.FileKind() == kKindLegacyMeter)
-        return FormatLegacyResultsText(doc, lines, widthOut, channelMask, unitOption);
-    // Merged documents and the other families have texts of their own.
-    if (!IsCurrentMultifileKind(doc.FileKind()) && doc.HeaderDecoded()) {
-        const ModelFlags& model = doc.Header().model;
-        for (const FamilyText& row : kFamilyTexts)
-            if (model.*row.group)
-                return row.render(doc, lines, widthOut, channelMask, unitOption);
-    }
+    // Merged documents have a text of their own (MergedResultsText), and kind 10 keeps no results.
+    const bool single = doc.IsLegacyDocument() ? doc.FileKind() == kKindLegacyMeter
+                                               : !IsCurrentMultifileKind(doc.FileKind());
+    if (const ResultsTextRenderer render = single ? FamilyResultsText(doc) : nullptr)
+        return render(doc, lines, widthOut, channelMask, unitOption);
     ClearLineList(&lines);
     *widthOut = 0;
     return false;

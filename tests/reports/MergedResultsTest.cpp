@@ -1,0 +1,240 @@
+// Main results of Multifiles: golden texts and tables of Multifiles of
+// generated files (legacy files; ORLU 515 level and dose meters; ORLU 535
+// microphone and accelerometer files; four-channel files), a damaged member
+// among good ones, and the user's selection kept through a report.
+
+#include "document/DocumentTestSupport.h"
+#include "platform/TextEncoding.h"
+#include "reports/table/MergedResultsTables.h"
+#include "reports/text/MergedResultsText.h"
+#include "support/FourChannelFixture.h"
+#include "support/GoldenText.h"
+#include "support/LegacyFixture.h"
+#include "support/MixedMultifile.h"
+
+#include <gtest/gtest.h>
+
+namespace orlu {
+namespace {
+
+using fixture::FixtureBuilder;
+using fixture::Golden;
+using fixture::MemberSpec;
+using fixture::MultifileMember;
+
+enum class Form { Text, Table };
+
+struct Merged {
+    const char* what;
+    std::vector<MultifileMember> members;
+    std::uint8_t kind;
+};
+
+Merged Mixed(const char* what, std::vector<MemberSpec> specs)
+{
+    return {what, fixture::MixedMultifileMembers(specs), fixture::MixedMultifileKind(specs)};
+}
+
+class MergedResults : public DocumentTest {
+protected:
+    std::unique_ptr<CTmDoc> OpenMerged(const Merged& m)
+    {
+        return Open(Write("merged.orl", fixture::Multifile(m.kind, m.members)));
+    }
+
+    std::vector<int> AllFiles(const CTmDoc& doc) { return MergedReportFiles(doc, true, 1); }
+
+    // The report of the given members in the form, as Windows-1252 text.
+    std::string Render(CTmDoc& doc, Form form, std::vector<int> files, TableOutputOptions options = {},
+                       std::uint8_t units = 0, std::uint16_t mask = 0xFFFF)
+    {
+        lines = LineList();
+        width = -1;
+        if (form == Form::Text) {
+            FormatMergedResultsText(doc, lines, &width, mask, units, files);
+        } else {
+            std::uint8_t kind = 0;
+            MainTableRequest request{lines, width, kind, mask, units, options};
+            EXPECT_EQ(TableFormMergedResults(doc, request, files), 1);
+            EXPECT_EQ(kind, kTableKindMainResults);
+        }
+        return lines.Join();
+    }
+
+    void ExpectWidthOfWidestLine() const
+    {
+        std::size_t widest = 0;
+        for (std::string_view line : lines)
+            widest = std::max(widest, line.size());
+        EXPECT_EQ(width, static_cast<int>(widest));
+    }
+
+    LineList lines;
+    int width = 0;
+};
+
+TEST_F(MergedResults, GoldenTextsAndTables)
+{
+    // Tables with ';' and the decimal comma.
+    constexpr TableOutputOptions kSemicolonComma{0, 1, 2};
+    const Merged legacy{"legacy", fixture::LegacyMultifileMembers(3), 23};
+    const Merged levelAndDose = Mixed("515", {{"level", 515, 210}, {"dose", 515, 210}, {"level", 515, 210}});
+    const Merged soundAndVibration = Mixed("535", {{"level", 535, 310}, {"acc", 535, 310}, {"acc", 535, 310}});
+    const Merged fourChannel = Mixed("590", {{"four", 590, 302}, {"four", 590, 302}});
+    struct Case {
+        const Merged& merged;
+        Form form;
+        std::uint8_t units;
+        const char* golden;
+    };
+    const Case cases[] = {
+        {legacy, Form::Text, 0, "merged-legacy-three-files.txt"},
+        {legacy, Form::Table, 0, "merged-legacy-three-files-semicolon-comma.txt"},
+        {levelAndDose, Form::Text, 0, "merged-515-level-and-dose.txt"},
+        {levelAndDose, Form::Table, 0, "merged-515-level-and-dose-semicolon-comma.txt"},
+        {soundAndVibration, Form::Text, 0, "merged-535-microphone-and-accelerometer.txt"},
+        {soundAndVibration, Form::Table, 0, "merged-535-microphone-and-accelerometer-semicolon-comma.txt"},
+        {fourChannel, Form::Text, 0, "merged-four-channel.txt"},
+        {fourChannel, Form::Table, 0, "merged-four-channel-semicolon-comma.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.golden);
+        auto doc = OpenMerged(c.merged);
+        const std::string text = Render(*doc, c.form, AllFiles(*doc), kSemicolonComma, c.units);
+        EXPECT_EQ(text, Golden(c.golden));
+        ExpectWidthOfWidestLine();
+    }
+}
+
+} // namespace
+} // namespace orlu
+
+namespace orlu {
+namespace {
+
+// Member 2 of three is damaged; the user looks at member 1, channel 2 (current family),
+// while the report ends on member 3, a dose meter.
+TEST_F(MergedResults, DamagedMemberSaysSoTheOthersAppearAndTheSelectionIsKept)
+{
+    const auto goodFile = [](std::uint16_t function) {
+        fixture::CurrentFileSpec spec = fixture::PlausibleMeasurementSpec(2, 300);
+        spec.function = function;
+        return fixture::CurrentMeasurementFile(spec);
+    };
+    std::vector<std::uint8_t> cutLegacy = fixture::LegacyMeasurementFile(fixture::PlausibleLegacySpec());
+    cutLegacy.resize(40); // the header's blocks run past the member
+    struct Case {
+        const char* what;
+        Merged merged;
+    };
+    const Case cases[] = {
+        {"a record running past the member",
+         {"", {{"FILE1", goodFile(1)}, {"FILE2", fixture::BrokenChainFile(fixture::ChainFault::Overrun)},
+               {"FILE3", goodFile(4)}}, 55}},
+        {"a record of length 0",
+         {"", {{"FILE1", goodFile(1)}, {"FILE2", fixture::BrokenChainFile(fixture::ChainFault::ZeroLength)},
+               {"FILE3", goodFile(4)}}, 55}},
+        {"a legacy member cut short",
+         {"", {{"FILE1", fixture::LegacyMultifileMembers(1)[0].bytes}, {"FILE2", cutLegacy},
+               {"FILE3", fixture::LegacyMultifileMembers(1)[0].bytes}}, 23}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto doc = OpenMerged(c.merged);
+        const bool legacy = doc->IsLegacyDocument();
+        if (legacy) {
+            ASSERT_TRUE(doc->DecodeLegacyHeader(1));
+        } else {
+            ASSERT_TRUE(doc->DecodeFileHeader(1));
+            doc->SelectChannelProfile(1, 0);
+        }
+        for (const Form form : {Form::Text, Form::Table}) {
+            const std::string text = Render(*doc, form, AllFiles(*doc));
+            // The damaged member's line stands between the others' rows.
+            const std::size_t first = text.find(form == Form::Text ? " FILE1    " : "FILE1\t");
+            const std::size_t damaged = text.find(form == Form::Text ? " FILE2    " : "FILE2\t");
+            const std::size_t third = text.find(form == Form::Text ? " FILE3    " : "FILE3\t");
+            ASSERT_NE(damaged, std::string::npos) << text;
+            EXPECT_EQ(text.compare(damaged + (form == Form::Text ? 10 : 6), kMemberUnreadableText.size(),
+                                   kMemberUnreadableText),
+                      0)
+                << text;
+            EXPECT_LT(first, damaged) << text;
+            EXPECT_NE(third, std::string::npos) << text;
+            EXPECT_EQ(text.find("FILE2", damaged + 6), std::string::npos) << text;
+            ExpectWidthOfWidestLine();
+            if (legacy) {
+                EXPECT_EQ(doc->LegacySubfile(), 1);
+                EXPECT_TRUE(doc->LegacyDecoded());
+            } else {
+                EXPECT_EQ(doc->DecodedSubfile(), 1);
+                EXPECT_TRUE(doc->HeaderDecoded());
+                EXPECT_EQ(doc->Channel().channel, 1);
+                EXPECT_EQ(doc->Channel().function, 1); // member 1's own header, not member 3's
+            }
+        }
+    }
+}
+
+TEST_F(MergedResults, WithoutAllFilesOnlyTheSelectedMemberIsReported)
+{
+    auto doc = OpenMerged(Mixed("515", {{"level", 515, 210}, {"dose", 515, 210}, {"level", 515, 210}}));
+    for (const Form form : {Form::Text, Form::Table}) {
+        const std::string text = Render(*doc, form, MergedReportFiles(*doc, false, 2));
+        EXPECT_NE(text.find("FILE2"), std::string::npos) << text;
+        EXPECT_EQ(text.find("FILE1"), std::string::npos) << text;
+        EXPECT_EQ(text.find("FILE3"), std::string::npos) << text;
+        EXPECT_NE(text.find("Dose"), std::string::npos) << text; // member 2 is the dose meter
+    }
+    // A selection past the list shows the last member.
+    EXPECT_EQ(MergedReportFiles(*doc, false, 9), std::vector<int>{3});
+}
+
+} // namespace
+} // namespace orlu
+
+namespace orlu {
+namespace {
+
+std::vector<std::uint8_t> FourChannelFile(bool microphoneFirst)
+{
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 4, 1, microphoneFirst);
+    spec.plausibleLevels = true;
+    for (fixture::FourChannelProfileBlock& profile : spec.profiles)
+        profile.flags |= 1;
+    return fixture::FourChannelMeasurementFile(spec);
+}
+
+TEST_F(MergedResults, TablesOfDoseMetersComeLastAndFourChannelSectionsFollowTheLastMember)
+{
+    struct Case {
+        Merged merged;
+        const char* first;  ///< what the first table's first row or caption holds
+        const char* second; ///< and the second's
+    };
+    const Case cases[] = {
+        {Mixed("dose meter first", {{"dose", 525, 300}, {"level", 525, 300}}), "FILE2", "FILE1"},
+        {{"microphone first in the last member", {{"FILE1", FourChannelFile(false)}, {"FILE2", FourChannelFile(true)}}, 60},
+         "for sound", "for vibration"},
+        {{"accelerometer first in the last member", {{"FILE1", FourChannelFile(true)}, {"FILE2", FourChannelFile(false)}}, 60},
+         "for vibration", "for sound"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.merged.what);
+        auto doc = OpenMerged(c.merged);
+        for (const Form form : {Form::Text, Form::Table}) {
+            const std::string text = Render(*doc, form, AllFiles(*doc));
+            const auto at = [&](std::string what) {
+                if (form == Form::Table)
+                    std::replace(what.begin(), what.end(), ' ', '_');
+                return text.find(what);
+            };
+            ASSERT_NE(at(c.first), std::string::npos) << text;
+            ASSERT_NE(at(c.second), std::string::npos) << text;
+            EXPECT_LT(at(c.first), at(c.second)) << text;
+        }
+    }
+}
+
+} // namespace
+} // namespace orlu

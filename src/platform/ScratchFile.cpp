@@ -104,4 +104,15 @@ std::optional<double> ScratchFile::ReadDouble(std::uint64_t offset) const
     return value;
 }
 
+bool ScratchFile::Resize(std::uint64_t bytes)
+{
+    if (m_Fd < 0)
+        return false;
+    int result;
+    do
+        result = ::ftruncate(m_Fd, static_cast<off_t>(bytes));
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
 } // namespace orlu

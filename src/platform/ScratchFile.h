@@ -33,6 +33,9 @@ public:
     bool ReadDoubles(std::uint64_t offset, std::span<double> values) const;
     bool WriteDouble(std::uint64_t offset, double value) { return WriteDoubles(offset, {&value, 1}); }
     std::optional<double> ReadDouble(std::uint64_t offset) const;
+    /// Sets the file's length in bytes (a longer file reads as zeros past its data);
+    /// false when the file system refuses it.
+    bool Resize(std::uint64_t bytes);
 
 private:
     ScratchFile(int fd, std::filesystem::path path) : m_Fd(fd), m_Path(std::move(path)) {}

@@ -1,12 +1,12 @@
 #include "platform/ScratchFile.h"
 
+#include "support/ScratchFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <csignal>
 #include <cstdlib>
 #include <stdexcept>
-#include <sys/resource.h>
 #include <vector>
 
 namespace orlu {
@@ -14,33 +14,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Points $TMPDIR at a fresh folder for the test and puts it back afterwards.
+// Scratch files go to a fresh temporary folder for each test.
 class ScratchFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (const char* old = std::getenv("TMPDIR"))
-            m_OldTmpDir = old;
-        std::string pattern = (fs::temp_directory_path() / "orlu-scratch-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_Folder = pattern;
-        ::setenv("TMPDIR", m_Folder.c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (m_OldTmpDir)
-            ::setenv("TMPDIR", m_OldTmpDir->c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-        fs::remove_all(m_Folder);
-    }
-    std::size_t FilesInFolder() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_Folder), fs::directory_iterator()));
-    }
+    std::size_t FilesInFolder() const { return m_Scratch.FileCount(); }
 
-    fs::path m_Folder;
-    std::optional<std::string> m_OldTmpDir;
+    test::ScratchFolder m_Scratch;
+    const fs::path& m_Folder = m_Scratch.Path();
 };
 
 TEST_F(ScratchFileTest, NewUniqueFilesInTheTemporaryFolderRemovedAfterwards)
@@ -123,17 +103,13 @@ TEST_F(ScratchFileTest, FailuresAreReported)
 {
     std::optional<ScratchFile> file = ScratchFile::Create();
     ASSERT_TRUE(file);
-    rlimit old{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096; // a full disk, whoever runs the test
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool inside = file->WriteDouble(4096 - 8, 1.0);
-    bool beyond = file->WriteDouble(4096, 1.0);
-    bool straddling = file->WriteDouble(4096 - 4, 1.0);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    bool inside, beyond, straddling;
+    {
+        test::FileSizeLimit limit(4096);
+        inside = file->WriteDouble(4096 - 8, 1.0);
+        beyond = file->WriteDouble(4096, 1.0);
+        straddling = file->WriteDouble(4096 - 4, 1.0);
+    }
     EXPECT_TRUE(inside);
     EXPECT_FALSE(beyond);
     EXPECT_FALSE(straddling);

@@ -1,5 +1,7 @@
 #include "reports/table/ColumnTableWriter.h"
 
+#include "FailingAllocation.h"
+
 #include "platform/FileIo.h"
 #include "platform/TextEncoding.h"
 #include "platform/ValueFormat.h"
@@ -16,35 +18,6 @@
 #include <vector>
 
 #include <unistd.h>
-
-// Allocation failure on demand: the next allocation of at least this many
-// bytes throws std::bad_alloc (0: never).
-namespace {
-thread_local std::size_t t_FailAllocationFrom = 0;
-}
-
-void* operator new(std::size_t size)
-{
-    if (t_FailAllocationFrom != 0 && size >= t_FailAllocationFrom) {
-        t_FailAllocationFrom = 0;
-        throw std::bad_alloc();
-    }
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-// The replaced new allocates with malloc, so free is its match.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-#pragma GCC diagnostic pop
 
 namespace orlu {
 namespace {
@@ -131,9 +104,9 @@ TEST(WriteColumnTableTest, NoRowBufferGivesZeroAfterTheCaption)
 {
     LineList lines;
     int width = -1;
-    t_FailAllocationFrom = kRowBufferSize;
+    test::FailAllocationFrom(kRowBufferSize);
     int result = WriteColumnTable(lines, &width, {}, kX, kY, 0, {}, HistogramFormat());
-    t_FailAllocationFrom = 0;
+    test::FailAllocationFrom(0);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(TextLines(lines), std::vector<std::string>{kCaption});
     EXPECT_EQ(width, -1);

@@ -99,26 +99,6 @@ void ReplaceFirstPoint(std::string& text, char decimal)
         text[point] = decimal;
 }
 
-// A three-digit exponent loses its leading zero and the field gets a blank
-// at its end, so "1.23e+005 " becomes "1.23e+05  " and keeps its width. An
-// exponent of 100 or more keeps its three real digits.
-void RepairExponent(std::string& text)
-{
-    std::size_t e = text.find('e');
-    if (e == std::string::npos)
-        return;
-    std::size_t digits = e + 1;
-    if (digits < text.size() && (text[digits] == '+' || text[digits] == '-'))
-        ++digits;
-    std::size_t count = 0;
-    while (digits + count < text.size() && std::isdigit(static_cast<unsigned char>(text[digits + count])))
-        ++count;
-    if (count == 3 && text[digits] == '0') {
-        text.erase(digits, 1);
-        text += ' ';
-    }
-}
-
 // The title words: each word with its points made '_', padded to a field.
 std::string HeaderFields(std::string_view words, unsigned wordCount)
 {
@@ -263,7 +243,7 @@ private:
             ReplaceFirstPoint(cell.Second, m_Decimal);
         }
         if (m_RepairExponent)
-            RepairExponent(cell.Second);
+            RepairExponent(cell.Second, 0);
         return cell;
     }
 

@@ -3,6 +3,7 @@
 #include "reports/table/TableOutputOptions.h"
 
 #include <bit>
+#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -234,6 +235,23 @@ void EmitUnderscoredLine(LineList& lines, std::string text, const TableOutputOpt
     if (withDecimal && options.DecimalIndex != 0)
         ReplaceDecimalPoint(text, DecimalChar(options.DecimalIndex));
     AddLine(lines, text, widest);
+}
+
+void RepairExponent(std::string& text, std::size_t from)
+{
+    const std::size_t e = text.find('e', from);
+    if (e == std::string::npos)
+        return;
+    std::size_t digits = e + 1;
+    if (digits < text.size() && (text[digits] == '+' || text[digits] == '-'))
+        ++digits;
+    std::size_t count = 0;
+    while (digits + count < text.size() && std::isdigit(static_cast<unsigned char>(text[digits + count])))
+        ++count;
+    if (count == 3 && text[digits] == '0') {
+        text.erase(digits, 1);
+        text += ' ';
+    }
 }
 
 void EmitRowChunk(LineList& lines, std::string& rowBuffer, std::size_t rowPart, char separator, bool doubled,

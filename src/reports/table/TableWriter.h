@@ -61,6 +61,12 @@ void EmitHeaderRow(LineList& lines, std::string& header, const TableOutputOption
 void EmitUnderscoredLine(LineList& lines, std::string text, const TableOutputOptions& options, bool withDecimal,
                          int* widest);
 
+/// Shortens the exponent of the number field that starts at `from` and ends the text:
+/// a three-digit exponent loses its leading zero and the text gets a blank at its end,
+/// so "1.23e+005 " becomes "1.23e+05  " and the field keeps its width. An exponent of
+/// 100 or more keeps its three real digits.
+void RepairExponent(std::string& text, std::size_t from);
+
 /// Appends count copies of ch.
 inline void AppendChars(std::string& text, char ch, unsigned count)
 {

@@ -399,8 +399,10 @@ bool ReadPlotState(std::string_view text, PlotState& state, std::string& error)
         std::size_t index = 0;
         bool hasIndex = false;
         if (const auto open = name.find('['); open != std::string_view::npos) {
-            if (name.back() != ']' || !ParseNumber(name.substr(open + 1, name.size() - open - 2), index))
+            int parsed = 0;
+            if (name.back() != ']' || !ParseNumber(name.substr(open + 1, name.size() - open - 2), parsed) || parsed < 0)
                 return fail("bad index in '" + std::string(name) + "'");
+            index = static_cast<std::size_t>(parsed);
             name = name.substr(0, open);
             hasIndex = true;
         }

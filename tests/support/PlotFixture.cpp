@@ -1,5 +1,7 @@
 #include "support/PlotFixture.h"
 
+#include "document/ViewComputations.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -17,18 +19,11 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
     v.ViewKind = 7;
     v.GraphSizeIndex = static_cast<std::uint8_t>(std::clamp(o.sizeIndex, 0, 4));
     v.Geometry = GraphGeometry{60, 28, 100, 1, 180, 5};
-    // Up to 500 columns: the window shows at most as many points as fit.
-    int per = 1;
-    while (n / per > 500)
-        ++per;
-    int pitch = 1;
-    while ((n / per) * (pitch + 1) <= 500)
-        ++pitch;
-    v.Geometry.pointCount = n / per;
-    v.Geometry.pixelsPerPoint = pitch;
+    // Time histories: points merged until at most 500 columns remain.
+    ComputeGraphStep(5, n, 0, v.Geometry, false);
+    const int per = std::max(1, v.Geometry.pointsPerColumn);
     v.PointCount = n / per;
     v.Aggregation = 1;
-    v.Geometry.pointsPerColumn = per;
     v.AvailableChannels = v.SelectedChannels = static_cast<std::uint16_t>((1u << panels) - 1);
     v.CursorIndex = o.cursor;
     v.UnitsChoice = 0;
@@ -49,7 +44,9 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
             record += 3;
         v.TimeStamps[static_cast<std::size_t>(i)] = record++;
     }
-    d.BreakList = {{v.TimeStamps[static_cast<std::size_t>(n / 3)], 5}};
+    // A break names the first record it lost.
+    if (n / 3 >= 1)
+        d.BreakList = {{v.TimeStamps[static_cast<std::size_t>(n / 3 - 1)] + 1, 5}};
     d.MarkerList = {{v.TimeStamps[static_cast<std::size_t>(n / 8)], 0x01},
                     {v.TimeStamps[static_cast<std::size_t>(n / 2)], 0x06},
                     {v.TimeStamps[static_cast<std::size_t>(3 * n / 4)], 0x01}};

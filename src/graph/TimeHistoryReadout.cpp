@@ -150,8 +150,10 @@ void DrawTimeHistoryCursor(const PanelHead& head, const TimeHistoryPanel& p, con
             const int x = l.left + (static_cast<int>(trimmed.size()) + 2) * l.charWidth;
             const ValueUnitText t = FormatValueUnit(p.inputKind, seriesAt(p.total, at), kind, settings.NonMetricUnits);
             const std::string value = t.value.empty() ? kAbsentValueText : t.value;
+            std::string unit = t.value.empty() ? std::string() : t.unit;
+            TrimTrailingBlanks(unit);
             const Rgb old = canvas.SetTextColour(kTotalColour);
-            canvas.TextOut(x, row, StrPrintf("%s=%s%s", totalName, value.c_str(), t.value.empty() ? "" : t.unit.c_str()));
+            canvas.TextOut(x, row, StrPrintf("%s=%s%s", totalName, value.c_str(), unit.c_str()));
             canvas.SetTextColour(old);
         }
 

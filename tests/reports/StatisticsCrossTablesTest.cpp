@@ -52,7 +52,7 @@ TEST(HistogramsCrossTable, RowPerElementWithAClassRowPerLowestClass)
                                   "2;#2;[%];0,00;0,00;0,00;0,00\r\n"
                                   "hist;chan;[dB];35,0;36,0;37,0;38,0\r\n"
                                   "3;#3;[%];50,00;0,00;0,00;50,00\r\n");
-    EXPECT_EQ(width, 34); // the class row
+    EXPECT_EQ(width, 36); // the class row with its CR LF
 }
 
 TEST(HistogramsCrossTable, BlockOfClassesRowPerClassOverWholeTotals)

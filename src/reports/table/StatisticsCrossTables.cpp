@@ -304,11 +304,13 @@ int WriteBandTable(LineList& lines, int* widthOut, const BandStatTable& t, const
 
 std::vector<double> ExceedancePercents(std::span<const std::uint32_t> counts)
 {
+    // Without counts nothing reaches any class: the divisor is 1, the shares 0.
+    const double sum = std::accumulate(counts.begin(), counts.end(), 0.0);
     const double total = TotalOf(counts);
     std::vector<double> exceedance(counts.size());
     double below = 0.0;
     for (std::size_t c = 0; c < counts.size(); ++c) {
-        exceedance[c] = (total - below) * 100.0 / total;
+        exceedance[c] = (sum - below) * 100.0 / total;
         below += counts[c];
     }
     return exceedance;

@@ -52,6 +52,7 @@
 // never decoded; 2 for a wrong command line.
 
 #include "ConsoleInteraction.h"
+#include "GraphForm.h"
 #include "Usage.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
@@ -620,6 +621,9 @@ int Run(int argc, char** argv)
     // The file comes first; an option in its place is a wrong command line, not a file to look for.
     if (argc < 3 || argv[1][0] == '-')
         return Usage();
+    for (int i = 2; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--form" && std::string(argv[i + 1]) == "graph")
+            return orlu::tools::RunGraphForm(argc, argv);
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
     int extract = -1;

@@ -102,6 +102,7 @@
 //       10) down to 8; --step-eighths E sets the time step of octave files to
 //       E / 8 s (default 16: 2.0 s; 1: 0.125 s)
 
+#include "GraphForm.h"
 #include "Usage.h"
 #include "support/Analyzer505Fixture.h"
 #include "support/FixtureBuilder.h"
@@ -128,6 +129,8 @@ using orlu::fixture::FixtureBuilder;
 
 constexpr char kUsage[] =
     "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
+    "       orlu-fixture plot --plot-kind K [--family F] [--panels N] [--points N] [--markers A[,B]] [--cursor C]"
+    " [--size S] [--set FIELD=VALUE]... OUT.plot\n"
     "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
     "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
@@ -485,6 +488,8 @@ int main(int argc, char** argv)
     if (argc < 3)
         return Usage();
     const std::string command = argv[1];
+    if (command == "plot")
+        return orlu::tools::RunPlotFixture(argc, argv);
     try {
         FixtureBuilder file;
         if (command == "container") {

@@ -9,9 +9,9 @@ namespace orlu {
 
 namespace {
 constexpr std::size_t kStatusBytes = 5;
-constexpr std::size_t kResultsOffset = 16;
+constexpr std::size_t kResultsOffset = rtrec::kReferenceFirst;
 constexpr std::size_t kResultsBytes = 11 * 4;
-constexpr std::size_t kTimeStepOffset = 8;
+constexpr std::size_t kTimeStepOffset = rtrec::kTimeStep;
 
 void ClearRecords(std::uint8_t* records, std::uint32_t bytes, double timeStep)
 {

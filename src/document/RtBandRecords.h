@@ -6,6 +6,7 @@
 // and the eleven 32-bit result words (offsets 16 to 59) decide whether a set
 // holds results and whether they changed.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -14,6 +15,31 @@ namespace orlu {
 class PagePool;
 
 inline constexpr std::uint32_t kRtBandRecordSize = 120;
+
+/// Byte offsets of the fields of one record (little-endian; stored in the
+/// container unchanged, so this is a file layout). Status bytes 1 to 4 are
+/// those of EDT, RT20, RT30 and the user interval; the levels are doubles.
+namespace rtrec {
+inline constexpr std::size_t kStatus = 0;          ///< + method 1 to 4
+inline constexpr std::size_t kMethod = 5;          ///< the method the view restored last
+inline constexpr std::size_t kTimeStep = 8;        ///< f64 seconds between records
+inline constexpr std::size_t kReferenceFirst = 16; ///< i32 records of the reference interval
+inline constexpr std::size_t kReferenceLast = 20;
+inline constexpr std::size_t kCross5 = 24;         ///< i32 records of the -5, -10, -25, -35 dB crossings
+inline constexpr std::size_t kCross10 = 28;
+inline constexpr std::size_t kCross25 = 32;
+inline constexpr std::size_t kCross35 = 36;
+inline constexpr std::size_t kUserFirst = 40;      ///< i32 records of the user interval
+inline constexpr std::size_t kUserLast = 44;
+inline constexpr std::size_t kEvaluationMode = 56; ///< u8
+inline constexpr std::size_t kReferenceLevel = 64; ///< f64 L0, then the level at each record above:
+inline constexpr std::size_t kLevel5 = 72;
+inline constexpr std::size_t kLevel10 = 80;
+inline constexpr std::size_t kLevel25 = 88;
+inline constexpr std::size_t kLevel35 = 96;
+inline constexpr std::size_t kUserFirstLevel = 104;
+inline constexpr std::size_t kUserLastLevel = 112;
+} // namespace rtrec
 
 struct RtBandSet {
     bool BlockInFile = false;       ///< the file brought a block for this set

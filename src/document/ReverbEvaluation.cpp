@@ -1,0 +1,101 @@
+#include "document/ReverbEvaluation.h"
+
+#include "document/RtBandRecords.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace orlu {
+namespace {
+
+// Where one method keeps its two crossings in the record. EDT has only its
+// end (its start is the reference interval's last record with L0).
+struct MethodFields {
+    bool hasStart;
+    std::size_t startIndex;
+    std::size_t startLevel;
+    std::size_t endIndex;
+    std::size_t endLevel;
+};
+
+constexpr MethodFields kMethodFields[4] = {
+    {false, 0, 0, rtrec::kCross10, rtrec::kLevel10},                              // EDT
+    {true, rtrec::kCross5, rtrec::kLevel5, rtrec::kCross25, rtrec::kLevel25},     // RT20
+    {true, rtrec::kCross5, rtrec::kLevel5, rtrec::kCross35, rtrec::kLevel35},     // RT30
+    {true, rtrec::kUserFirst, rtrec::kUserFirstLevel, rtrec::kUserLast, rtrec::kUserLastLevel}, // user
+};
+
+// Records live in pool memory at any alignment: every field goes through memcpy.
+template <typename T>
+void Put(std::span<std::uint8_t> record, std::size_t offset, T value)
+{
+    std::memcpy(record.data() + offset, &value, sizeof value);
+}
+
+template <typename T>
+T Get(std::span<const std::uint8_t> record, std::size_t offset)
+{
+    T value;
+    std::memcpy(&value, record.data() + offset, sizeof value);
+    return value;
+}
+
+bool Valid(int method, std::size_t recordBytes)
+{
+    return method >= 1 && method <= 4 && recordBytes >= kRtBandRecordSize;
+}
+
+} // namespace
+
+bool SaveReverbState(int method, std::span<std::uint8_t> record, const ReverbEvaluation& e)
+{
+    if (!Valid(method, record.size()))
+        return false;
+    const auto m = static_cast<std::size_t>(method - 1);
+    const MethodFields& f = kMethodFields[m];
+    record[rtrec::kStatus + m + 1] = e.Status[m];
+    record[rtrec::kMethod] = static_cast<std::uint8_t>(method);
+    Put(record, rtrec::kTimeStep, e.TimeStep);
+    Put(record, rtrec::kReferenceFirst, e.ReferenceFirst);
+    Put(record, rtrec::kReferenceLast, e.ReferenceLast);
+    if (f.hasStart) {
+        const bool user = method == 4;
+        Put(record, f.startIndex, user ? e.UserStartIndex : e.StartIndex);
+        Put(record, f.startLevel, user ? e.UserStartLevel : e.StartLevel);
+    }
+    Put(record, f.endIndex, e.EndIndex[m]);
+    Put(record, f.endLevel, e.EndLevel[m]);
+    record[rtrec::kEvaluationMode] = static_cast<std::uint8_t>(e.EvaluationMode);
+    Put(record, rtrec::kReferenceLevel, e.ReferenceLevel);
+    return true;
+}
+
+bool LoadReverbState(int method, ReverbEvaluation& e, std::span<const std::uint8_t> record)
+{
+    if (!Valid(method, record.size()))
+        return false;
+    const auto m = static_cast<std::size_t>(method - 1);
+    const MethodFields& f = kMethodFields[m];
+    e.Status[m] = record[rtrec::kStatus + m + 1];
+    e.TimeStep = Get<double>(record, rtrec::kTimeStep);
+    e.ReferenceFirst = Get<std::int32_t>(record, rtrec::kReferenceFirst);
+    e.ReferenceLast = Get<std::int32_t>(record, rtrec::kReferenceLast);
+    if (f.hasStart) {
+        const auto index = Get<std::int32_t>(record, f.startIndex);
+        const auto level = Get<double>(record, f.startLevel);
+        if (method == 4) {
+            e.UserStartIndex = index;
+            e.UserStartLevel = level;
+        } else {
+            e.StartIndex = index;
+            e.StartLevel = level;
+        }
+    }
+    e.EndIndex[m] = Get<std::int32_t>(record, f.endIndex);
+    e.EndLevel[m] = Get<double>(record, f.endLevel);
+    e.EvaluationMode = record[rtrec::kEvaluationMode];
+    e.ReferenceLevel = Get<double>(record, rtrec::kReferenceLevel);
+    return true;
+}
+
+} // namespace orlu

@@ -1,0 +1,84 @@
+#include "graph/GraphPainter.h"
+
+#include "graph/GraphDocument.h"
+#include "graph/GraphSettings.h"
+#include "graph/GraphViewState.h"
+#include "graph/GraphWindow.h"
+#include "graph/PlotDispatch.h"
+#include "platform/canvas/Canvas.h"
+
+#include <algorithm>
+
+namespace orlu {
+namespace {
+
+int ScaleOf(const Canvas& canvas, const GraphViewState& v)
+{
+    switch (canvas.Target()) {
+    case CanvasTarget::Printer:
+        return std::max<int>(1, v.PrintZoom);
+    case CanvasTarget::Metafile:
+        return 5 * std::max<int>(1, v.GraphScale);
+    case CanvasTarget::Screen:
+        break;
+    }
+    return std::max<int>(1, v.GraphScale);
+}
+
+// Plots the planned panels; returns the decay graph's cursor request.
+int PlotPanels(Canvas& canvas, int scale, GraphViewState& v, const std::vector<PanelArgs>& panels,
+               const GraphSettings& settings, PlotRoutines& routines)
+{
+    int request = 0;
+    for (const PanelArgs& a : panels) {
+        const PanelHead head{canvas, scale, a.xShift, a.y, v.PlotKind, v.Geometry, v.GraphSizeIndex};
+        request = routines.Plot(head, a, settings);
+    }
+    v.ShownFirstPoint = v.WindowStart;
+    return request;
+}
+
+} // namespace
+
+GraphPaintResult PaintGraph(Canvas& canvas, GraphViewState& v, GraphDocument& doc, const GraphSettings& settings,
+                            PlotRoutines& routines)
+{
+    GraphPaintResult out;
+    out.scale = ScaleOf(canvas, v);
+    const bool printing = canvas.Target() == CanvasTarget::Printer;
+    v.GraphHeight = GetPlotMargins(v.Geometry, v.GraphSizeIndex, printing, v.RtMode != 0);
+    const int baseHeight = v.GraphHeight;
+
+    ClampGraphWindow(v);
+    std::vector<PanelArgs> panels = PlanPanels(v, doc, settings);
+    const int request = PlotPanels(canvas, out.scale, v, panels, settings, routines);
+
+    // The decay graph may ask for the cursor at a point near the window's
+    // right edge: the window follows it and the group is painted once more.
+    if (request >= 1 && !panels.empty() && panels.front().group == PlotGroup::Decay) {
+        v.CursorIndex = request - v.WindowStart;
+        while (v.CursorIndex > v.WindowSize - 5 && v.WindowStart + v.WindowSize < v.PointCount) {
+            ++v.WindowStart;
+            --v.CursorIndex;
+        }
+        if (v.WindowStart + v.CursorIndex > v.PointCount - 1)
+            v.WindowStart = std::max(0, v.PointCount - v.WindowSize);
+        out.scrollChanged = true;
+        v.GraphHeight = baseHeight;
+        panels = PlanPanels(v, doc, settings);
+        PlotPanels(canvas, out.scale, v, panels, settings, routines);
+    }
+
+    if (v.CursorOn != 0)
+        for (const PanelArgs& a : panels) {
+            const PanelHead head{canvas, out.scale, a.xShift, a.y, v.PlotKind, v.Geometry, v.GraphSizeIndex};
+            routines.Readout(head, a, settings);
+        }
+
+    out.panels = static_cast<int>(panels.size());
+    v.PanelsDrawn = out.panels;
+    out.height = out.panels * v.GraphHeight * out.scale;
+    return out;
+}
+
+} // namespace orlu

@@ -1,0 +1,98 @@
+#pragma once
+// The view's graph state as the engine paints it: the choices of the view,
+// the plot data the graph-data renderers fill, and the per-panel results.
+// The view's graph-form builder fills it; the engine reads it and writes
+// back the values it computes while painting (window, cursor, marker
+// columns, panel height, subtitle).
+
+#include "analysis/PlotSeries.h"
+#include "document/GraphGeometry.h"
+#include "document/PlotKind.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orlu {
+
+inline constexpr int kMaxGraphPanels = 5;
+/// The panel of the rotation series of four-channel loggers.
+inline constexpr int kRpmPanel = 4;
+
+template <typename T> using PanelArray = std::array<T, kMaxGraphPanels>;
+
+struct GraphViewState {
+    // Choices of the view.
+    std::uint8_t ViewKind = 7;
+    std::int16_t PlotKind = 6;
+    std::uint8_t GraphSizeIndex = 0;
+    GraphGeometry Geometry;
+    std::uint8_t GraphScale = 1;
+    std::uint8_t PrintZoom = 8;
+    std::uint16_t AvailableChannels = 1;
+    std::uint16_t SelectedChannels = 1;
+    std::uint8_t UnitsChoice = 0;
+    std::int16_t LevelPitchOffset = 0;
+    std::int16_t LevelZoomOffset = 0;
+    std::array<std::int16_t, 4> LinearScaleOffset{}; ///< by display quantity 1 to 3 (0 unused)
+    std::int32_t Aggregation = 1;
+    std::int32_t SolidBars = 1;
+    std::int32_t NoAutoScale = 0;
+    std::int32_t PlotTotal = 0;
+    std::int32_t TotalKinds = 0; ///< OR of the total kinds of the shown results; 0: no total applies
+    std::array<std::int32_t, 4> DrawInBlock{}; ///< block Leq/RMS, Lmax, Lmin, SEL
+    std::int32_t MultiElement = 0;
+    std::int32_t PhaseSpectrum = 0;
+    std::uint8_t SpectraFunction = 1;
+    std::uint8_t RpmShown = 0;
+    std::int32_t RtMode = 0;
+    PanelArray<std::uint8_t> PanelResultIndex{};
+
+    // Cursor, markers and the window of points.
+    std::int32_t CursorOn = 1;
+    std::int32_t CursorIndex = 0;
+    std::int32_t WindowStart = 0;
+    std::int32_t WindowSize = 0;
+    std::int32_t PointCount = 0;
+    std::uint8_t MarkState = 0;                   ///< 0, 1 or 2 markers (2: a block)
+    std::array<std::int32_t, 2> MarkedRange{};    ///< markers in data items, lower first
+    std::array<std::int32_t, 2> MarkedRangeScaled{}; ///< markers in plotted points (written by the engine)
+
+    // Titles.
+    std::string GraphTitle;
+    std::string GraphSubtitle;
+    PanelArray<std::string> PanelTitles;
+
+    // Plot data.
+    PanelArray<PlotSeries> BufferValues; ///< main series of each panel
+    PanelArray<PlotSeries> SeriesA;      ///< running total from the first point
+    PanelArray<PlotSeries> SeriesB;      ///< running Leq/RMS inside the block, from the first marker
+    PanelArray<PlotSeries> SeriesC;      ///< running SEL inside the block, from the first marker
+    PlotSeries RpmValues;
+    std::vector<std::uint32_t> TimeStamps; ///< record number (1-based) of every record shown
+    PlotSeries PlotValues;                 ///< the data of the other kinds, panels one after the other
+    PanelArray<double> BlockLmax{};
+    PanelArray<double> BlockLmin{};
+    PanelArray<double> BlockValue{};
+    PanelArray<double> BlockLevel{};
+    PanelArray<std::uint8_t> VdvPanel{};
+    double HistLow = 0.0;
+    double HistWidth = 1.0;
+    std::int16_t HistClasses = 0;
+    std::int32_t ClassStride = 0;
+
+    // Written by the engine at every paint.
+    std::int32_t GraphHeight = 0;   ///< unscaled height of one panel
+    std::int32_t ShownFirstPoint = 0;
+    std::int32_t PanelsDrawn = 0;
+
+    /// Zoom steps of a display quantity (5 dB each).
+    std::int16_t ZoomSteps(int quantity) const
+    {
+        return quantity <= 0 || quantity > 3 ? LevelZoomOffset : LinearScaleOffset[static_cast<std::size_t>(quantity)];
+    }
+    bool TotalApplicable() const { return TotalKinds != 0; }
+};
+
+} // namespace orlu

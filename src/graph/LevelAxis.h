@@ -1,0 +1,37 @@
+#pragma once
+// The Y axis of level graphs: ticks with their labels left of the plot and
+// the unit above them.
+
+#include <string>
+
+namespace orlu {
+
+class Canvas;
+
+/// Tick step and count of a level axis of the given span.
+struct LevelAxisTicks {
+    double step = 0.0;
+    int count = 0;        ///< n: ticks 0..n; 0 for a span below 1 (one tick)
+    double axisTop = 0.0; ///< n x step
+};
+LevelAxisTicks LevelAxisStep(double span);
+
+struct LevelAxisInput {
+    int scale = 1;
+    int left = 0;
+    int bottom = 0;
+    int height = 0;
+    int firstTick = 0;
+    int tickLength = 0;
+    double bottomValue = 0.0;
+    double span = 0.0;
+    int decimalsIndex = 0; ///< "%5.0f" .. "%5.3f"
+};
+
+/// Draws the axis with the canvas's current font and pen; trims the unit's trailing blanks.
+void DrawLevelAxis(Canvas& canvas, const LevelAxisInput& in, std::string& unit);
+
+/// A value as "%5.0f" .. "%5.3f" by a decimals index (clamped to 0..3).
+std::string FormatAxisValue(double value, int decimalsIndex);
+
+} // namespace orlu

@@ -1,0 +1,281 @@
+#include "graph/PlotDispatch.h"
+
+#include "graph/GraphDocument.h"
+#include "graph/GraphSettings.h"
+#include "graph/GraphSizeTable.h"
+#include "graph/GraphViewState.h"
+#include "graph/GraphWindow.h"
+#include "graph/TimeHistoryReadout.h"
+
+namespace orlu {
+namespace {
+
+bool Bit(unsigned mask, int i) { return (mask & (1u << i)) != 0; }
+
+int DocumentPanelCount(const GraphDocument& doc)
+{
+    if (doc.IsFourChannelFamily())
+        return 5;
+    return std::max(1, doc.ChannelCount());
+}
+
+TimeHistoryPanel BaseTimeHistory(const GraphViewState& v, const GraphDocument& doc, const GraphSettings& settings)
+{
+    TimeHistoryPanel p;
+    p.autoscale = settings.GraphAutoScale && v.NoAutoScale == 0;
+    p.pitchSteps = v.LevelPitchOffset;
+    p.timing = doc.Timing();
+    p.records = v.TimeStamps;
+    p.markers = doc.Markers();
+    p.breaks = doc.Breaks();
+    p.totalPoints = v.PointCount;
+    p.firstShown = v.WindowStart;
+    p.markerCount = v.MarkState;
+    p.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    p.cursorIndex = v.CursorIndex;
+    p.cursorShown = v.CursorOn != 0;
+    p.is505 = doc.Is505File();
+    return p;
+}
+
+void PlanTimeHistory(GraphViewState& v, GraphDocument& doc, const GraphSettings& settings, std::vector<PanelArgs>& out)
+{
+    const bool samples = doc.HasWaveformSamples();
+    if (settings.UseDate && !samples)
+        v.GraphHeight += GraphSize(kSizeFontHeight, v.GraphSizeIndex);
+    const int count = DocumentPanelCount(doc);
+    const bool blockOn = v.MarkState == 2;
+    int y = -v.GraphHeight;
+    for (int panel = 0; panel < count; ++panel) {
+        if (count > 1 && !Bit(v.SelectedChannels, panel))
+            continue;
+        int totalKind = 1;
+        if (count > 1) {
+            if (doc.IsFourChannelFamily() && panel == kRpmPanel &&
+                (samples || !(doc.RpmChoiceFlag() && v.RpmShown != 1)))
+                break; // the fifth place belongs to the rotation panel
+            doc.SelectChannel(panel);
+            totalKind = samples ? 0 : doc.TotalKind(panel, v.PanelResultIndex[static_cast<std::size_t>(panel)]);
+        }
+        y += v.GraphHeight;
+        const int quantity = GetUnitsMode(v, doc);
+        PanelArgs a;
+        a.group = samples ? PlotGroup::Waveform : PlotGroup::TimeHistory;
+        a.panel = panel;
+        a.y = y;
+        a.valueOffset = static_cast<std::size_t>(panel) * doc.Timing().recordsPerChannel;
+        a.pointCount = v.PointCount;
+        a.cursorIndex = v.CursorIndex;
+        TimeHistoryPanel& p = a.timeHistory;
+        p = BaseTimeHistory(v, doc, settings);
+        const auto i = static_cast<std::size_t>(panel);
+        p.rangeTop = doc.RangeTop();
+        p.zoomSteps = v.ZoomSteps(quantity);
+        p.main = &v.BufferValues[i];
+        p.total = &v.SeriesA[i];
+        p.blockLeq = &v.SeriesB[i];
+        p.blockSel = &v.SeriesC[i];
+        p.blockMax = v.BlockLmax[i];
+        p.blockMin = v.BlockLmin[i];
+        p.vdv = v.VdvPanel[i] != 0;
+        p.title = v.PanelTitles[i];
+        p.function = doc.Function();
+        p.inputKind = doc.InputKind();
+        p.filter = doc.Filter();
+        p.quantity = quantity;
+        const bool totals = v.TotalApplicable() && totalKind != 0;
+        p.showTotal = v.PlotTotal != 0 && totals;
+        p.showBlockLeq = blockOn && v.DrawInBlock[0] != 0 && totals;
+        p.showBlockMax = blockOn && v.DrawInBlock[1] != 0;
+        p.showBlockMin = blockOn && v.DrawInBlock[2] != 0;
+        p.showBlockSel = blockOn && v.DrawInBlock[3] != 0 && totals;
+        out.push_back(std::move(a));
+    }
+    const bool rpmPanel = doc.HasRpmSeries() && Bit(v.SelectedChannels, kRpmPanel) &&
+                          (!doc.IsFourChannelFamily() || (doc.RpmChannelFlag() && (!doc.RpmChoiceFlag() || v.RpmShown != 0)));
+    if (!rpmPanel)
+        return;
+    y += v.GraphHeight;
+    PanelArgs a;
+    a.group = PlotGroup::TimeHistory;
+    a.panel = kRpmPanel;
+    a.y = y;
+    a.rpm = true;
+    a.pointCount = v.PointCount;
+    a.cursorIndex = v.CursorIndex;
+    TimeHistoryPanel& p = a.timeHistory;
+    p = BaseTimeHistory(v, doc, settings);
+    p.rangeTop = doc.RpmRangeTop();
+    p.zoomSteps = v.LevelZoomOffset;
+    p.main = &v.RpmValues;
+    p.blockMax = v.BlockLmax[kRpmPanel];
+    p.blockMin = v.BlockLmin[kRpmPanel];
+    p.vdv = v.VdvPanel[kRpmPanel] != 0;
+    p.title = v.PanelTitles[kRpmPanel];
+    p.inputKind = 0;
+    p.showBlockMax = blockOn && v.DrawInBlock[1] != 0;
+    p.showBlockMin = blockOn && v.DrawInBlock[2] != 0;
+    p.showClock = !samples;
+    out.push_back(std::move(a));
+}
+
+// The groups whose plots are added later: their panels and arguments.
+void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, std::vector<PanelArgs>& out)
+{
+    const bool four = doc.IsFourChannelFamily();
+    const int channels = std::max(1, doc.ChannelCount());
+    int count = 1;
+    double below = 100.0;
+    double span = 110.0;
+    std::size_t stride = 0;
+    bool needShown = false;
+    bool align = false;
+    bool allPanels = false;
+    switch (group) {
+    case PlotGroup::StatLevels:
+        count = four ? channels : 1;
+        below = 70.0;
+        span = 80.0;
+        stride = 52;
+        needShown = four;
+        align = four;
+        break;
+    case PlotGroup::Decay:
+        count = (doc.Is505File() || four) ? channels : 1;
+        stride = doc.IntersectionLength();
+        needShown = true;
+        break;
+    case PlotGroup::Histogram:
+    case PlotGroup::Density:
+        count = DocumentPanelCount(doc);
+        below = 0.0;
+        span = 0.0;
+        stride = static_cast<std::size_t>(std::max(0, v.ClassStride));
+        break;
+    case PlotGroup::Phase:
+        count = doc.Is505File() && v.SpectraFunction > 4 ? 3 : doc.Is505File() ? channels : 1;
+        below = 70.0;
+        span = 80.0;
+        stride = static_cast<std::size_t>(doc.BandCount() + 1);
+        break;
+    case PlotGroup::Spectrum:
+        count = four ? 4 : doc.Is505File() ? (v.SpectraFunction > 4 ? 3 : channels) : 1;
+        stride = doc.BandKind() >= 3 ? 52 : static_cast<std::size_t>(doc.BandCount() + 1);
+        needShown = four;
+        align = four && (v.ViewKind == 10 || v.ViewKind == 11);
+        allPanels = v.SpectraFunction > 4;
+        break;
+    case PlotGroup::Waveform:
+        count = DocumentPanelCount(doc);
+        below = 0.0;
+        span = 0.0;
+        stride = doc.Timing().recordsPerChannel;
+        break;
+    case PlotGroup::TimeHistory:
+        break;
+    }
+    ChannelBandOffsets bands;
+    if (align)
+        bands = AlignChannelBands(doc, v.SelectedChannels, v.ViewKind == 10);
+    int y = -v.GraphHeight;
+    for (int panel = 0; panel < count; ++panel) {
+        const bool drawn = allPanels || count == 1 ||
+                           (Bit(v.SelectedChannels, panel) && (!needShown || Bit(v.AvailableChannels, panel)));
+        if (!drawn)
+            continue;
+        if (count > 1)
+            doc.SelectChannel(panel);
+        y += v.GraphHeight;
+        PanelArgs a;
+        a.group = group;
+        a.panel = panel;
+        a.y = y;
+        a.levelBase = doc.RangeTop() - below;
+        a.span = span;
+        a.valueOffset = static_cast<std::size_t>(panel) * stride;
+        a.pointCount = v.PointCount;
+        a.cursorIndex = v.CursorIndex;
+        if (align && panel < 5) {
+            const int offset = bands.offsets[static_cast<std::size_t>(panel)];
+            a.xShift = offset * v.Geometry.pixelsPerPoint;
+            a.cursorIndex = v.CursorIndex - offset;
+        }
+        out.push_back(std::move(a));
+    }
+}
+
+} // namespace
+
+PlotGroupInfo PlotGroupOf(int plotKind, bool phase, bool waveformSamples)
+{
+    if ((plotKind >= 0 && plotKind <= 5) || plotKind == 10 || (plotKind >= 31 && plotKind <= 39))
+        return {PlotGroup::StatLevels, "DrawStatLevelSpectrumGraph", "DrawStatLevelSpectrumCursor"};
+    switch (plotKind) {
+    case 6:
+        if (waveformSamples)
+            return {PlotGroup::Waveform, "DrawWaveformGraph", "DrawWaveformCursor"};
+        return {PlotGroup::TimeHistory, "DrawTimeHistoryGraph", "DrawTimeHistoryCursor"};
+    case 7:
+    case 28:
+        return {PlotGroup::Decay, "DrawDecayGraph", "DrawDecayCursor"};
+    case 8:
+        return {PlotGroup::Histogram, "DrawHistogramGraph", "DrawHistogramCursor"};
+    case 9:
+        if (phase)
+            return {PlotGroup::Phase, "DrawPhaseGraph", "DrawPhaseCursor"};
+        return {PlotGroup::Spectrum, "DrawSpectrumGraph", "DrawSpectrumCursor"};
+    case 13:
+        return {PlotGroup::Waveform, "DrawWaveformGraph", "DrawWaveformCursor"};
+    case 18:
+        return {PlotGroup::Density, "DrawDensityGraph", "DrawDensityCursor"};
+    default:
+        return {PlotGroup::Spectrum, "DrawSpectrumGraph", "DrawSpectrumCursor"};
+    }
+}
+
+std::vector<PanelArgs> PlanPanels(GraphViewState& v, GraphDocument& doc, const GraphSettings& settings)
+{
+    const PlotGroupInfo info = PlotGroupOf(v.PlotKind, v.PhaseSpectrum != 0, doc.HasWaveformSamples());
+    const int agg = std::max(1, v.Aggregation);
+    switch (info.group) {
+    case PlotGroup::TimeHistory:
+    case PlotGroup::Decay:
+    case PlotGroup::Histogram:
+    case PlotGroup::Density:
+        v.MarkedRangeScaled = {v.MarkedRange[0] / agg, v.MarkedRange[1] / agg};
+        break;
+    case PlotGroup::Spectrum:
+        for (std::size_t i = 0; i < 2; ++i)
+            v.MarkedRangeScaled[i] = v.MarkedRange[i] == 0 ? 0 : (v.MarkedRange[i] - 1) / agg + 1;
+        break;
+    case PlotGroup::Waveform:
+        v.MarkedRangeScaled = v.MarkedRange;
+        break;
+    case PlotGroup::Phase:
+        break; // keeps the columns of the previous paint
+    case PlotGroup::StatLevels:
+        v.MarkedRangeScaled = {v.MarkedRange[0] / agg, v.MarkedRange[1] / agg};
+        break;
+    }
+    std::vector<PanelArgs> panels;
+    if (v.PlotKind == 6)
+        PlanTimeHistory(v, doc, settings, panels);
+    else
+        PlanBandGroup(info.group, v, doc, panels);
+    return panels;
+}
+
+int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphSettings& settings)
+{
+    if (a.group == PlotGroup::TimeHistory)
+        DrawTimeHistoryGraph(head, a.timeHistory, settings);
+    return 0;
+}
+
+void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const GraphSettings& settings)
+{
+    if (a.group == PlotGroup::TimeHistory)
+        DrawTimeHistoryCursor(head, a.timeHistory, settings);
+}
+
+} // namespace orlu

@@ -1,0 +1,423 @@
+#include "graph/PlotStateFile.h"
+
+#include "platform/ValueFormat.h"
+
+#include <charconv>
+#include <functional>
+#include <limits>
+#include <map>
+#include <type_traits>
+
+namespace orlu {
+namespace {
+
+// How one named field reads its text and writes its lines.
+struct FieldSlot {
+    bool indexed = false;
+    std::size_t arraySize = 0;
+    // Reads the value text (for indexed fields, of entry `index`); returns an error or "".
+    std::function<std::string(std::string_view text, std::size_t index)> read;
+    // Appends the field's lines.
+    std::function<void(const std::string& name, std::string& out)> write;
+};
+
+template <typename T> bool ParseNumber(std::string_view text, T& out)
+{
+    if constexpr (std::is_same_v<T, double>) {
+        const char* end = text.data() + text.size();
+        auto [p, ec] = std::from_chars(text.data(), end, out);
+        return ec == std::errc() && p == end;
+    } else if constexpr (std::is_same_v<T, bool>) {
+        if (text == "1" || text == "0") {
+            out = text == "1";
+            return true;
+        }
+        return false;
+    } else {
+        long long v = 0;
+        const char* end = text.data() + text.size();
+        auto [p, ec] = std::from_chars(text.data(), end, v);
+        if (ec != std::errc() || p != end || v < static_cast<long long>(std::numeric_limits<T>::min()) ||
+            v > static_cast<long long>(std::numeric_limits<T>::max()))
+            return false;
+        out = static_cast<T>(v);
+        return true;
+    }
+}
+
+template <typename T> std::string NumberText(T v)
+{
+    if constexpr (std::is_same_v<T, double>)
+        return StrPrintf("%.17g", v);
+    else
+        return std::to_string(static_cast<long long>(v));
+}
+
+std::string BadNumber(std::string_view text) { return "bad number '" + std::string(text) + "'"; }
+
+// Splits on ',' (an empty text is an empty list).
+template <typename F> std::string EachItem(std::string_view text, F&& item)
+{
+    std::size_t count = 0;
+    while (!text.empty()) {
+        const auto comma = text.find(',');
+        const std::string_view part = text.substr(0, comma);
+        if (std::string error = item(part, count++); !error.empty())
+            return error;
+        if (comma == std::string_view::npos)
+            break;
+        text.remove_prefix(comma + 1);
+    }
+    return {};
+}
+
+class Fields {
+public:
+    std::map<std::string, FieldSlot, std::less<>> slots;
+    std::vector<std::string> order;
+
+    template <typename T> void Scalar(const char* name, T& field)
+    {
+        FieldSlot s;
+        s.read = [&field](std::string_view text, std::size_t) -> std::string {
+            if constexpr (std::is_same_v<T, std::string>) {
+                field = std::string(text);
+                return {};
+            } else {
+                return ParseNumber(text, field) ? std::string() : BadNumber(text);
+            }
+        };
+        s.write = [&field](const std::string& n, std::string& out) {
+            if constexpr (std::is_same_v<T, std::string>)
+                out += n + "=" + field + "\n";
+            else
+                out += n + "=" + NumberText(field) + "\n";
+        };
+        Add(name, std::move(s));
+    }
+
+    template <typename T, std::size_t N> void Array(const char* name, std::array<T, N>& field)
+    {
+        FieldSlot s;
+        s.indexed = true;
+        s.arraySize = N;
+        s.read = [&field](std::string_view text, std::size_t i) -> std::string {
+            if constexpr (std::is_same_v<T, std::string>) {
+                field[i] = std::string(text);
+                return {};
+            } else {
+                return ParseNumber(text, field[i]) ? std::string() : BadNumber(text);
+            }
+        };
+        s.write = [&field](const std::string& n, std::string& out) {
+            for (std::size_t i = 0; i < N; ++i) {
+                if constexpr (std::is_same_v<T, std::string>) {
+                    if (!field[i].empty())
+                        out += n + "[" + std::to_string(i) + "]=" + field[i] + "\n";
+                } else if (field[i] != T{}) {
+                    out += n + "[" + std::to_string(i) + "]=" + NumberText(field[i]) + "\n";
+                }
+            }
+        };
+        Add(name, std::move(s));
+    }
+
+    // Values of a series, at most `capacity()` of them.
+    static std::string ReadDoubles(std::string_view text, std::size_t capacity, const char* name, std::vector<double>& values)
+    {
+        values.clear();
+        return EachItem(text, [&](std::string_view part, std::size_t i) -> std::string {
+            if (i >= capacity)
+                return std::string(name) + " has more than " + std::to_string(capacity) + " values";
+            double v = 0;
+            if (!ParseNumber(part, v))
+                return BadNumber(part);
+            values.push_back(v);
+            return {};
+        });
+    }
+    static void WriteDoubles(const std::string& head, const PlotSeries& series, std::string& out)
+    {
+        if (series.Empty())
+            return;
+        out += head + "=";
+        for (std::size_t i = 0; i < series.Size(); ++i)
+            out += (i ? "," : "") + NumberText(series[i]);
+        out += "\n";
+    }
+
+    void Series(const char* name, PlotSeries& field, std::function<std::size_t()> capacity)
+    {
+        FieldSlot s;
+        s.read = [&field, capacity, name](std::string_view text, std::size_t) {
+            std::vector<double> values;
+            std::string error = ReadDoubles(text, capacity(), name, values);
+            field.Assign(std::move(values));
+            return error;
+        };
+        s.write = [&field](const std::string& n, std::string& out) { WriteDoubles(n, field, out); };
+        Add(name, std::move(s));
+    }
+
+    void PanelSeries(const char* name, PanelArray<PlotSeries>& field, std::function<std::size_t()> capacity)
+    {
+        FieldSlot s;
+        s.indexed = true;
+        s.arraySize = kMaxGraphPanels;
+        s.read = [&field, capacity, name](std::string_view text, std::size_t i) {
+            std::vector<double> values;
+            std::string error = ReadDoubles(text, capacity(), name, values);
+            field[i].Assign(std::move(values));
+            return error;
+        };
+        s.write = [&field](const std::string& n, std::string& out) {
+            for (std::size_t i = 0; i < field.size(); ++i)
+                WriteDoubles(n + "[" + std::to_string(i) + "]", field[i], out);
+        };
+        Add(name, std::move(s));
+    }
+
+    void Records(const char* name, std::vector<std::uint32_t>& field, std::function<std::size_t()> capacity)
+    {
+        FieldSlot s;
+        s.read = [&field, capacity, name](std::string_view text, std::size_t) {
+            field.clear();
+            const std::size_t cap = capacity();
+            return EachItem(text, [&](std::string_view part, std::size_t i) -> std::string {
+                if (i >= cap)
+                    return std::string(name) + " has more than " + std::to_string(cap) + " values";
+                std::uint32_t v = 0;
+                if (!ParseNumber(part, v))
+                    return BadNumber(part);
+                field.push_back(v);
+                return {};
+            });
+        };
+        s.write = [&field](const std::string& n, std::string& out) {
+            if (field.empty())
+                return;
+            out += n + "=";
+            for (std::size_t i = 0; i < field.size(); ++i)
+                out += (i ? "," : "") + std::to_string(field[i]);
+            out += "\n";
+        };
+        Add(name, std::move(s));
+    }
+
+    // "record:value" pairs (markers and breaks).
+    template <typename Entry, typename V> void Pairs(const char* name, std::vector<Entry>& field, V Entry::*second)
+    {
+        FieldSlot s;
+        s.read = [&field, second](std::string_view text, std::size_t) {
+            field.clear();
+            return EachItem(text, [&](std::string_view part, std::size_t) -> std::string {
+                const auto colon = part.find(':');
+                Entry e{};
+                if (colon == std::string_view::npos || !ParseNumber(part.substr(0, colon), e.record) ||
+                    !ParseNumber(part.substr(colon + 1), e.*second))
+                    return BadNumber(part);
+                field.push_back(e);
+                return {};
+            });
+        };
+        s.write = [&field, second](const std::string& n, std::string& out) {
+            if (field.empty())
+                return;
+            out += n + "=";
+            for (std::size_t i = 0; i < field.size(); ++i)
+                out += (i ? "," : "") + std::to_string(field[i].record) + ":" + std::to_string(field[i].*second);
+            out += "\n";
+        };
+        Add(name, std::move(s));
+    }
+
+    // One member of each of the five channels, as an indexed field.
+    template <typename S, typename T, std::size_t N> void Member(const char* name, std::array<S, N>& items, T S::*member)
+    {
+        FieldSlot s;
+        s.indexed = true;
+        s.arraySize = N;
+        s.read = [&items, member](std::string_view text, std::size_t i) -> std::string {
+            return ParseNumber(text, items[i].*member) ? std::string() : BadNumber(text);
+        };
+        s.write = [&items, member](const std::string& n, std::string& out) {
+            const S defaults{};
+            for (std::size_t i = 0; i < N; ++i)
+                if (items[i].*member != defaults.*member)
+                    out += n + "[" + std::to_string(i) + "]=" + NumberText(items[i].*member) + "\n";
+        };
+        Add(name, std::move(s));
+    }
+
+private:
+    void Add(const char* name, FieldSlot slot)
+    {
+        order.emplace_back(name);
+        slots.emplace(name, std::move(slot));
+    }
+};
+
+// The one table of fields, for reading and writing alike.
+void Describe(PlotState& s, Fields& f)
+{
+    GraphViewState& v = s.view;
+    GraphSettings& g = s.settings;
+    PlotStateDocument& d = s.doc;
+    f.Scalar("ViewKind", v.ViewKind);
+    f.Scalar("PlotKind", v.PlotKind);
+    f.Scalar("GraphSizeIndex", v.GraphSizeIndex);
+    f.Scalar("LeftMargin", v.Geometry.leftMargin);
+    f.Scalar("TopMargin", v.Geometry.topMargin);
+    f.Scalar("Points", v.Geometry.pointCount);
+    f.Scalar("Step", v.Geometry.pointsPerColumn);
+    f.Scalar("Height", v.Geometry.plotHeight);
+    f.Scalar("Pitch", v.Geometry.pixelsPerPoint);
+    f.Scalar("GraphScale", v.GraphScale);
+    f.Scalar("PrintZoom", v.PrintZoom);
+    f.Scalar("AvailableChannels", v.AvailableChannels);
+    f.Scalar("SelectedChannels", v.SelectedChannels);
+    f.Scalar("UnitsChoice", v.UnitsChoice);
+    f.Scalar("LevelPitchOffset", v.LevelPitchOffset);
+    f.Scalar("LevelZoomOffset", v.LevelZoomOffset);
+    f.Array("LinearScaleOffset", v.LinearScaleOffset);
+    f.Scalar("Aggregation", v.Aggregation);
+    f.Scalar("SolidBars", v.SolidBars);
+    f.Scalar("NoAutoScale", v.NoAutoScale);
+    f.Scalar("PlotTotal", v.PlotTotal);
+    f.Scalar("TotalKinds", v.TotalKinds);
+    f.Array("DrawInBlock", v.DrawInBlock);
+    f.Scalar("MultiElement", v.MultiElement);
+    f.Scalar("PhaseSpectrum", v.PhaseSpectrum);
+    f.Scalar("SpectraFunction", v.SpectraFunction);
+    f.Scalar("RpmShown", v.RpmShown);
+    f.Scalar("RtMode", v.RtMode);
+    f.Array("PanelResultIndex", v.PanelResultIndex);
+    f.Scalar("CursorOn", v.CursorOn);
+    f.Scalar("CursorIndex", v.CursorIndex);
+    f.Scalar("WindowStart", v.WindowStart);
+    f.Scalar("PointCount", v.PointCount);
+    f.Scalar("MarkState", v.MarkState);
+    f.Array("MarkedRange", v.MarkedRange);
+    f.Scalar("GraphTitle", v.GraphTitle);
+    f.Array("PanelTitles", v.PanelTitles);
+    f.Array("BlockLmax", v.BlockLmax);
+    f.Array("BlockLmin", v.BlockLmin);
+    f.Array("VdvPanel", v.VdvPanel);
+
+    f.Scalar("GraphAutoScale", g.GraphAutoScale);
+    f.Scalar("CursorRelTimeFormat", g.CursorRelTimeFormat);
+    f.Scalar("TimeAxisFormat", g.TimeAxisFormat);
+    f.Scalar("UseDate", g.UseDate);
+    f.Scalar("CircleDraw", g.CircleDraw);
+    f.Scalar("CircleRadius", g.CircleRadius);
+    f.Scalar("CircleMinStep", g.CircleMinStep);
+    f.Scalar("MarkersShow", g.MarkersShow);
+    f.Scalar("MarkersMethod", g.MarkersMethod);
+    f.Scalar("BreaksShow", g.BreaksShow);
+    f.Scalar("NonMetricUnits", g.NonMetricUnits);
+
+    f.Scalar("Channels", d.Channels);
+    f.Scalar("FourChannelFamily", d.FourChannelFamily);
+    f.Scalar("File505", d.File505);
+    f.Scalar("RpmSeries", d.RpmSeries);
+    f.Scalar("RpmChannel", d.RpmChannel);
+    f.Scalar("RpmChoice", d.RpmChoice);
+    f.Scalar("WaveformSamples", d.WaveformSamples);
+    f.Scalar("MicDbOnly", d.MicDbOnlyFlag);
+    f.Scalar("BandKind", d.BandKindCode);
+    f.Scalar("BandCount", d.Bands);
+    f.Scalar("RpmRangeTop", d.RpmTop);
+    f.Scalar("IntersectionLength", d.IntersectionPoints);
+    f.Scalar("TimeStepCode", d.TimingFacts.timeStepCode);
+    f.Scalar("RecordStep", d.TimingFacts.recordStep);
+    f.Scalar("TimeDecimals", d.TimingFacts.timeDecimals);
+    f.Scalar("TimeUnit", d.TimingFacts.timeUnit);
+    f.Scalar("StartTime", d.TimingFacts.startTime);
+    f.Scalar("StartDate", d.TimingFacts.startDate);
+    f.Scalar("RecordsPerChannel", d.TimingFacts.recordsPerChannel);
+    f.Member("RangeTop", d.ChannelFacts, &PlotChannelFacts::RangeTop);
+    f.Member("InputKind", d.ChannelFacts, &PlotChannelFacts::InputKind);
+    f.Member("Filter", d.ChannelFacts, &PlotChannelFacts::Filter);
+    f.Member("Function", d.ChannelFacts, &PlotChannelFacts::Function);
+    f.Member("TotalKind", d.ChannelFacts, &PlotChannelFacts::TotalKind);
+    f.Member("FirstBand11", d.ChannelFacts, &PlotChannelFacts::FirstBand11);
+    f.Member("BandCount11", d.ChannelFacts, &PlotChannelFacts::BandCount11);
+    f.Member("FirstBand13", d.ChannelFacts, &PlotChannelFacts::FirstBand13);
+    f.Member("BandCount13", d.ChannelFacts, &PlotChannelFacts::BandCount13);
+    f.Pairs("Markers", d.MarkerList, &LoggerMarker::marker);
+    f.Pairs("Breaks", d.BreakList, &LoggerBreak::skipped);
+
+    const auto points = [&v] { return static_cast<std::size_t>(std::max(0, v.PointCount)); };
+    const auto records = [&v] {
+        const int per = std::max({1, v.Aggregation, v.Geometry.pointsPerColumn});
+        return static_cast<std::size_t>(std::max(0, v.PointCount)) * static_cast<std::size_t>(per);
+    };
+    f.Records("TimeStamps", v.TimeStamps, records);
+    f.PanelSeries("BufferValues", v.BufferValues, points);
+    f.PanelSeries("SeriesA", v.SeriesA, points);
+    f.PanelSeries("SeriesB", v.SeriesB, points);
+    f.PanelSeries("SeriesC", v.SeriesC, points);
+    f.Series("RpmValues", v.RpmValues, points);
+}
+
+} // namespace
+
+std::string WritePlotState(const PlotState& state)
+{
+    PlotState& s = const_cast<PlotState&>(state); // the table binds references; writing only reads them
+    Fields f;
+    Describe(s, f);
+    std::string out = "# OrluPC plot state\n";
+    for (const std::string& name : f.order)
+        f.slots.at(name).write(name, out);
+    return out;
+}
+
+bool ReadPlotState(std::string_view text, PlotState& state, std::string& error)
+{
+    Fields f;
+    Describe(state, f);
+    int lineNumber = 0;
+    while (!text.empty()) {
+        const auto eol = text.find('\n');
+        std::string_view line = text.substr(0, eol);
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.empty() || line.front() == '#')
+            continue;
+        const auto fail = [&](const std::string& why) {
+            error = "line " + std::to_string(lineNumber) + ": " + why;
+            return false;
+        };
+        const auto eq = line.find('=');
+        if (eq == std::string_view::npos)
+            return fail("no '=' in '" + std::string(line) + "'");
+        std::string_view name = line.substr(0, eq);
+        const std::string_view value = line.substr(eq + 1);
+        std::size_t index = 0;
+        bool hasIndex = false;
+        if (const auto open = name.find('['); open != std::string_view::npos) {
+            int parsed = 0;
+            if (name.back() != ']' || !ParseNumber(name.substr(open + 1, name.size() - open - 2), parsed) || parsed < 0)
+                return fail("bad index in '" + std::string(name) + "'");
+            index = static_cast<std::size_t>(parsed);
+            name = name.substr(0, open);
+            hasIndex = true;
+        }
+        const auto slot = f.slots.find(name);
+        if (slot == f.slots.end())
+            return fail("unknown field '" + std::string(name) + "'");
+        if (slot->second.indexed != hasIndex)
+            return fail(std::string(name) + (hasIndex ? " takes no index" : " needs an index"));
+        if (hasIndex && index >= slot->second.arraySize)
+            return fail(std::string(name) + "[" + std::to_string(index) + "] is past its " +
+                        std::to_string(slot->second.arraySize) + " entries");
+        if (std::string why = slot->second.read(value, index); !why.empty())
+            return fail(why + " for " + std::string(name));
+    }
+    return true;
+}
+
+} // namespace orlu

@@ -1,0 +1,191 @@
+#include "graph/GraphPainter.h"
+#include "graph/PlotDispatch.h"
+#include "graph/PlotStateFile.h"
+#include "graph/TimeHistoryReadout.h"
+#include "platform/canvas/RecordingCanvas.h"
+#include "support/PlotFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace orlu {
+namespace {
+
+std::vector<std::string> Matching(const RecordingCanvas& c, std::string_view needle)
+{
+    std::vector<std::string> out;
+    for (const std::string& l : c.Lines())
+        if (l.find(needle) != std::string::npos)
+            out.push_back(l);
+    return out;
+}
+
+bool Has(const RecordingCanvas& c, std::string_view needle) { return !Matching(c, needle).empty(); }
+
+PlotState Logger(int sizeIndex = 0)
+{
+    PlotFixtureOptions o;
+    o.panels = 2;
+    o.points = 400;
+    o.markers = std::array<int, 2>{120, 260};
+    o.cursor = 150;
+    o.sizeIndex = sizeIndex;
+    return MakePlotFixture(o);
+}
+
+RecordingCanvas Paint(PlotState& s, CanvasTarget target)
+{
+    RecordingCanvas canvas(target);
+    EngineRoutines routines;
+    const CanvasState before = canvas.State();
+    PaintGraph(canvas, s.view, s.doc, s.settings, routines);
+    EXPECT_EQ(DescribeStateChange(before, canvas.State()), "");
+    return canvas;
+}
+
+TEST(TimeHistoryGraph, StateBalancedAndXorOnlyForTheScreenCursor)
+{
+    for (CanvasTarget target : {CanvasTarget::Screen, CanvasTarget::Printer, CanvasTarget::Metafile}) {
+        SCOPED_TRACE(static_cast<int>(target));
+        PlotState s = Logger();
+        const RecordingCanvas c = Paint(s, target);
+        const auto xor_ = Matching(c, "rop=xor");
+        // One cursor line per panel, drawn in XOR except on the printer.
+        EXPECT_EQ(xor_.size(), target == CanvasTarget::Printer ? 0u : 2u);
+        for (const std::string& l : xor_)
+            EXPECT_NE(l.find("pen=solid/1/#646400"), std::string::npos) << l;
+        EXPECT_EQ(Matching(c, "#646400").size(), 2u);
+    }
+}
+
+TEST(TimeHistoryGraph, ScreenPrinterAndMetafileDiffer)
+{
+    PlotState screen = Logger();
+    PlotState printer = Logger();
+    PlotState metafile = Logger();
+    const RecordingCanvas s = Paint(screen, CanvasTarget::Screen);
+    const RecordingCanvas p = Paint(printer, CanvasTarget::Printer);
+    const RecordingCanvas m = Paint(metafile, CanvasTarget::Metafile);
+    // Background: inside the scale on the screen, one pixel around the plot elsewhere.
+    EXPECT_TRUE(Has(s, "rect 59,43-461,226 pen=solid/1/#000000 brush=#FFFFFF"));
+    EXPECT_TRUE(Has(m, "rect 299,214-2297,1126 pen=solid/1/#000000 brush=#FFFFFF")); // x5
+    EXPECT_TRUE(Has(p, "pen=solid/1/#000000 brush=#FFFFFF"));
+    // The series is drawn twice, one pixel lower, except into a metafile.
+    const auto seriesS = Matching(s, "pen=solid/1/#000000 rop=copy").size();
+    const auto seriesM = Matching(m, "pen=solid/5/#000000 rop=copy").size();
+    EXPECT_GT(seriesS, 2 * 399u);
+    EXPECT_LT(seriesM, seriesS);
+    EXPECT_EQ(screen.view.PanelsDrawn, 2);
+}
+
+TEST(TimeHistoryGraph, MarkersBreaksAndBlock)
+{
+    PlotState s = Logger();
+    const RecordingCanvas c = Paint(s, CanvasTarget::Screen);
+    // Marker 1 of the first entry, 2 and 3 of the second: numbers on their colours,
+    // one row down because there are breaks.
+    EXPECT_TRUE(Has(c, "\"1\" font=Courier New/14/400 fg=#000000 bg=#FF0000"));
+    EXPECT_TRUE(Has(c, "\"2\" font=Courier New/14/400 fg=#000000 bg=#00FF00"));
+    EXPECT_TRUE(Has(c, "\"3\" font=Courier New/14/400 fg=#000000 bg=#6464FF"));
+    // The break (its entry names the first lost record) and the deleted records.
+    EXPECT_EQ(Matching(c, "\"B\"").size(), 2u);
+    EXPECT_EQ(Matching(c, "\"D\"").size(), 2u);
+    EXPECT_EQ(Matching(c, "bg=#C8C8C8").size(), 4u);
+    // The block band from marker 120 to 260 and its series in their colours.
+    EXPECT_TRUE(Has(c, "rect 180,44-320,224 pen=solid/1/#E6E6E6 brush=#E6E6E6"));
+    EXPECT_FALSE(Matching(c, "pen=solid/1/#FF0000 rop=copy").empty());  // running Leq
+    EXPECT_FALSE(Matching(c, "pen=solid/1/#00A0A0 rop=copy").empty());  // running SEL
+    EXPECT_FALSE(Matching(c, "pen=solid/1/#FF00A0 rop=copy").empty());  // running total
+
+    PlotState hidden = Logger();
+    hidden.settings.MarkersShow = false;
+    hidden.settings.BreaksShow = false;
+    const RecordingCanvas h = Paint(hidden, CanvasTarget::Screen);
+    EXPECT_FALSE(Has(h, "bg=#FF0000"));
+    EXPECT_FALSE(Has(h, "\"B\""));
+}
+
+TEST(TimeHistoryGraph, MarkerBarRowsCoverTheWindowWithTheLastMarker)
+{
+    PlotState s = Logger();
+    s.settings.MarkersMethod = 1;
+    s.doc.MarkerList = {{1, 0x05}}; // markers 1 and 3 before the window
+    s.view.WindowStart = 0;
+    const RecordingCanvas c = Paint(s, CanvasTarget::Screen);
+    EXPECT_TRUE(Has(c, "rect 60,44-459,50 pen=solid/1/#FF0000 brush=#FF0000"));
+    EXPECT_TRUE(Has(c, "rect 60,56-459,62 pen=solid/1/#6464FF brush=#6464FF"));
+}
+
+TEST(TimeHistoryReadout, CursorMarkerAndBlockTexts)
+{
+    PlotState s = Logger();
+    const RecordingCanvas c = Paint(s, CanvasTarget::Screen);
+    EXPECT_TRUE(Has(c, "\"Cursor:   t[151]=156s (12:02'36)  Lev=50.9dB\""));
+    EXPECT_TRUE(Has(c, "\"Markers:  t0=121s   t1=261s\" font=Courier New/14/700 fg=#7F7F7F"));
+    EXPECT_TRUE(Has(c, "\"LEQ=70.7 dB\" font=Courier New/14/700 fg=#FF00A0"));
+    EXPECT_TRUE(Has(c, "\"Lmin=49.1dB  \" font=Courier New/14/700 fg=#00A000"));
+    EXPECT_TRUE(Has(c, "\"SEL=64.8dB  \" font=Courier New/14/700 fg=#00A0A0"));
+
+    PlotState outside = Logger();
+    outside.view.CursorIndex = 20; // before the block
+    outside.settings.UseDate = true;
+    outside.settings.CursorRelTimeFormat = true;
+    const RecordingCanvas o = Paint(outside, CanvasTarget::Screen);
+    EXPECT_FALSE(Has(o, "Lmin="));
+    EXPECT_TRUE(Has(o, "\"Cursor:   t[21]=21 (12:00'21 - 24/01/01)  Lev="));
+    EXPECT_TRUE(Has(o, "\"Markers:  t0=2'01   t1=4'21\""));
+
+    PlotState vibration = Logger();
+    for (auto& f : vibration.doc.ChannelFacts) {
+        f.InputKind = 5; // accelerometer shown as velocity
+        f.Filter = 4;
+    }
+    vibration.view.UnitsChoice = 0; // other inputs start linear
+    const RecordingCanvas v = Paint(vibration, CanvasTarget::Screen);
+    EXPECT_TRUE(Has(v, "fg=#FF00A0")); // the running total, named RMS off microphones
+    EXPECT_TRUE(Has(v, "\"RMS="));
+    EXPECT_FALSE(Has(v, "\"LEQ="));
+    // The SEL of velocity has no unit format: it prints the absent text.
+    EXPECT_TRUE(Has(v, "\"SEL=----  \""));
+}
+
+TEST(TimeHistoryReadout, MarkerTimesAndDecimals)
+{
+    EXPECT_EQ(PadMarkerTime("5'07", "1:02'03"), "0:05'07");
+    EXPECT_EQ(PadMarkerTime("12'00", "12'30"), "12'00");
+    EXPECT_EQ(ReadoutTimeDecimals(1.0), 0);
+    EXPECT_EQ(ReadoutTimeDecimals(0.125), 3);
+    EXPECT_EQ(ReadoutTimeDecimals(1.0 / 3.0), 6);
+}
+
+TEST(PlotStateFile, RoundTripAndRefusals)
+{
+    const PlotState s = Logger();
+    const std::string text = WritePlotState(s);
+    PlotState back;
+    std::string error;
+    ASSERT_TRUE(ReadPlotState(text, back, error)) << error;
+    EXPECT_EQ(WritePlotState(back), text);
+    EXPECT_DOUBLE_EQ(back.view.BufferValues[1].Maximum(), s.view.BufferValues[1].Maximum());
+
+    struct Case { std::string text; std::string error; };
+    const Case cases[] = {
+        {"PlotKind=6\nColour=3\n", "line 2: unknown field 'Colour'"},
+        {"# c\nPointCount=x12\n", "line 2: bad number 'x12' for PointCount"},
+        {"GraphSizeIndex=300\n", "line 1: bad number '300' for GraphSizeIndex"},
+        {"PointCount=2\nBufferValues[0]=1,2,3\n", "line 2: BufferValues has more than 2 values for BufferValues"},
+        {"PanelTitles[5]=x\n", "line 1: PanelTitles[5] is past its 5 entries"},
+        {"TimeStamps=1\n", "line 1: TimeStamps has more than 0 values for TimeStamps"},
+        {"Markers=12\n", "line 1: bad number '12' for Markers"},
+        {"PlotKind\n", "line 1: no '=' in 'PlotKind'"},
+    };
+    for (const Case& c : cases) {
+        PlotState st;
+        EXPECT_FALSE(ReadPlotState(c.text, st, error));
+        EXPECT_EQ(error, c.error);
+    }
+}
+
+} // namespace
+} // namespace orlu

@@ -1,0 +1,26 @@
+#pragma once
+// Plot states with synthetic data, for the graph tests, orlu-fixture plot
+// and the benchmarks: a logger of N records per channel with a slow level
+// swing, markers and breaks, a block between two markers with its running
+// Leq and SEL, and the running total.
+
+#include "graph/PlotStateFile.h"
+
+#include <array>
+#include <optional>
+
+namespace orlu {
+
+struct PlotFixtureOptions {
+    int plotKind = 6;
+    int panels = 2;
+    int points = 200;
+    std::optional<std::array<int, 2>> markers; ///< a block between two markers (one when both are equal)
+    int cursor = 40;
+    int sizeIndex = 0;
+};
+
+/// A plot state of the kind with synthetic data (kind 6: a logger with markers and breaks).
+PlotState MakePlotFixture(const PlotFixtureOptions& options);
+
+} // namespace orlu

@@ -1,0 +1,239 @@
+#include "GraphForm.h"
+
+#include "Usage.h"
+#include "graph/GraphPainter.h"
+#include "graph/PlotDispatch.h"
+#include "graph/PlotStateFile.h"
+#include "platform/FileIo.h"
+#include "platform/canvas/EmfWriter.h"
+#include "platform/canvas/RecordingCanvas.h"
+#include "support/PlotFixture.h"
+
+#ifdef ORLU_TOOLS_QT
+#include "app/canvas/QtPainterCanvas.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPageSize>
+#include <QPdfWriter>
+#endif
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace orlu::tools {
+namespace {
+
+constexpr char kDumpUsage[] =
+    "usage: orlu-dump FILE --form graph --out OUT.png|OUT.emf|OUT.pdf|OUT.txt|OUT.plot [--target screen|printer|metafile]\n"
+    "  FILE is a plot state (orlu-fixture plot). png: the screen bitmap; emf: a metafile at five times the\n"
+    "  screen scale; pdf: the printer; txt: the drawing calls; plot: the state itself.\n";
+
+constexpr char kPlotUsage[] =
+    "usage: orlu-fixture plot --plot-kind K [--family legacy|505|current|four] [--panels N] [--points N]\n"
+    "                    [--markers A[,B]] [--cursor C] [--size S] [--set FIELD=VALUE]... OUT.plot\n";
+
+bool ReadText(const std::string& path, std::string& text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream s;
+    s << in.rdbuf();
+    text = s.str();
+    return true;
+}
+
+bool WriteText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+CanvasTarget TargetOf(const std::string& name, bool& ok)
+{
+    ok = true;
+    if (name == "screen")
+        return CanvasTarget::Screen;
+    if (name == "printer")
+        return CanvasTarget::Printer;
+    if (name == "metafile")
+        return CanvasTarget::Metafile;
+    ok = false;
+    return CanvasTarget::Screen;
+}
+
+// The height the panels need, from a paint onto the recording canvas of the same target.
+GraphPaintResult Measure(PlotState state, CanvasTarget target)
+{
+    RecordingCanvas canvas(target);
+    EngineRoutines routines;
+    return PaintGraph(canvas, state.view, state.doc, state.settings, routines);
+}
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "orlu-dump: %s\n", message.c_str());
+    return 1;
+}
+
+} // namespace
+
+int RunGraphForm(int argc, char** argv)
+{
+    std::string out;
+    std::string targetName;
+    for (int i = 2; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--form" && i + 1 < argc && std::string(argv[i + 1]) == "graph")
+            ++i;
+        else if (option == "--out" && i + 1 < argc)
+            out = argv[++i];
+        else if (option == "--target" && i + 1 < argc)
+            targetName = argv[++i];
+        else
+            return PrintUsage(kDumpUsage, false);
+    }
+    if (out.empty())
+        return PrintUsage(kDumpUsage, false);
+    std::string text;
+    if (!ReadText(argv[1], text))
+        return Fail(std::string("cannot read ") + argv[1]);
+    PlotState state;
+    std::string error;
+    if (!ReadPlotState(text, state, error))
+        return Fail(std::string(argv[1]) + ": " + error);
+
+    const std::string ext = std::filesystem::path(out).extension().string();
+    bool known = true;
+    CanvasTarget target = ext == ".emf" ? CanvasTarget::Metafile : ext == ".pdf" ? CanvasTarget::Printer : CanvasTarget::Screen;
+    if (!targetName.empty())
+        target = TargetOf(targetName, known);
+    if (!known)
+        return PrintUsage(kDumpUsage, false);
+
+    EngineRoutines routines;
+    if (ext == ".plot")
+        return WriteText(out, WritePlotState(state)) ? 0 : Fail("cannot write " + out);
+    if (ext == ".txt") {
+        RecordingCanvas canvas(target);
+        PaintGraph(canvas, state.view, state.doc, state.settings, routines);
+        std::string lines;
+        for (const std::string& line : canvas.Lines())
+            lines += line + "\n";
+        return WriteText(out, lines) ? 0 : Fail("cannot write " + out);
+    }
+    if (ext == ".emf") {
+        EmfWriter canvas;
+        PaintGraph(canvas, state.view, state.doc, state.settings, routines);
+        std::string why;
+        return canvas.WriteFile(out, &why) ? 0 : Fail(why);
+    }
+#ifdef ORLU_TOOLS_QT
+    if (ext == ".png" || ext == ".pdf") {
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        int qtArgc = 1;
+        QGuiApplication app(qtArgc, argv);
+        if (ext == ".png") {
+            // The bitmap follows the panels this paint draws.
+            const GraphPaintResult size = Measure(state, CanvasTarget::Screen);
+            QImage image(kGraphBitmapWidth, std::max(1, size.height), QImage::Format_RGB32);
+            image.fill(Qt::white);
+            {
+                QtPainterCanvas canvas(image);
+                PaintGraph(canvas, state.view, state.doc, state.settings, routines);
+            }
+            return image.save(QString::fromStdString(out), "PNG") ? 0 : Fail("cannot write " + out);
+        }
+        QPdfWriter pdf(QString::fromStdString(out));
+        pdf.setResolution(600);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        QtPainterCanvas canvas(pdf);
+        PaintGraph(canvas, state.view, state.doc, state.settings, routines);
+        return 0;
+    }
+#endif
+    return Fail("no picture format for '" + ext + "' (png, emf, pdf, txt, plot)");
+}
+
+int RunPlotFixture(int argc, char** argv)
+{
+    PlotFixtureOptions o;
+    std::string family = "current";
+    std::vector<std::string> sets;
+    std::string out;
+    const auto number = [](const char* text, int low, int high, int& value) {
+        char* end = nullptr;
+        const long v = std::strtol(text, &end, 10);
+        if (end == text || *end != '\0' || v < low || v > high)
+            return false;
+        value = static_cast<int>(v);
+        return true;
+    };
+    bool kindGiven = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string option = argv[i];
+        const bool hasValue = i + 1 < argc;
+        bool ok = true;
+        if (hasValue && option == "--plot-kind") {
+            ok = number(argv[++i], 0, 52, o.plotKind);
+            kindGiven = true;
+        } else if (hasValue && option == "--family") {
+            family = argv[++i];
+        } else if (hasValue && option == "--panels") {
+            ok = number(argv[++i], 1, 4, o.panels);
+        } else if (hasValue && option == "--points") {
+            ok = number(argv[++i], 1, 10000000, o.points);
+        } else if (hasValue && option == "--cursor") {
+            ok = number(argv[++i], 0, 10000000, o.cursor);
+        } else if (hasValue && option == "--size") {
+            ok = number(argv[++i], 0, 4, o.sizeIndex);
+        } else if (hasValue && option == "--markers") {
+            const std::string text = argv[++i];
+            const auto comma = text.find(',');
+            std::array<int, 2> m{};
+            ok = number(text.substr(0, comma).c_str(), 0, 10000000, m[0]);
+            m[1] = m[0];
+            if (ok && comma != std::string::npos)
+                ok = number(text.substr(comma + 1).c_str(), m[0], 10000000, m[1]);
+            o.markers = m;
+        } else if (hasValue && option == "--set") {
+            sets.emplace_back(argv[++i]);
+        } else if (option[0] != '-' && out.empty() && i == argc - 1) {
+            out = option;
+        } else {
+            ok = false;
+        }
+        if (!ok)
+            return PrintUsage(kPlotUsage, false);
+    }
+    if (!kindGiven || out.empty() || (family != "legacy" && family != "505" && family != "current" && family != "four"))
+        return PrintUsage(kPlotUsage, false);
+    PlotState state = MakePlotFixture(o);
+    state.doc.File505 = family == "505";
+    state.doc.SlotChannels = family == "legacy" || family == "505";
+    state.doc.FourChannelFamily = family == "four";
+    // --set goes through the reader: a field it does not know is refused as in any plot state.
+    std::string text = WritePlotState(state);
+    for (const std::string& s : sets)
+        text += s + "\n";
+    PlotState checked;
+    std::string error;
+    if (!ReadPlotState(text, checked, error)) {
+        std::fprintf(stderr, "orlu-fixture: --set: %s\n", error.c_str());
+        return 2;
+    }
+    if (!WriteText(out, WritePlotState(checked))) {
+        std::fprintf(stderr, "orlu-fixture: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace orlu::tools

@@ -1,0 +1,14 @@
+#pragma once
+// The graph form of the tools: orlu-dump FILE --form graph --out OUT
+// [--target screen|printer|metafile] paints a plot state with the graph
+// engine into OUT by its extension, and orlu-fixture plot writes plot states
+// with synthetic data.
+
+namespace orlu::tools {
+
+/// orlu-dump's graph form; argv[1] is the file. Returns the exit status.
+int RunGraphForm(int argc, char** argv);
+/// orlu-fixture plot ... OUT.plot. Returns the exit status.
+int RunPlotFixture(int argc, char** argv);
+
+} // namespace orlu::tools

@@ -177,6 +177,8 @@ public:
     const LegacyHeader& Legacy() const { return m_Legacy.header; }
     /// Whether the last legacy decode succeeded.
     bool LegacyDecoded() const { return m_Legacy.decoded; }
+    /// The sub-file the legacy header was last decoded from.
+    std::uint16_t LegacyDecodedSubfile() const { return m_Legacy.subfile; }
     /// Makes channel p (0 to 4) of the decoded legacy sub-file current.
     void SelectLegacyChannel(int p);
     /// Builds the ViewMask of a legacy document; a Multifile's from the scan of its files.

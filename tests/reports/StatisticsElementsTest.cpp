@@ -215,6 +215,18 @@ TEST_F(StatisticsElements, CountsPastTheFileGiveAnEmptyElement)
     block[2] = block[3] = 0xFF;
     auto damaged = OpenCurrent(bytes, 42);
     EXPECT_TRUE(CollectHistogramElements(*damaged, Channels(0b11)).Elements.empty());
+
+    // A Multifile member whose record runs past it does not decode: it gives no
+    // channels, and the document goes back to the member it showed.
+    const std::vector<fixture::MultifileMember> members{
+        {"GOOD", fixture::CurrentMeasurementFile(TwoProfileHistograms())},
+        {"BROKEN", fixture::BrokenChainFile(fixture::ChainFault::Overrun)}};
+    auto merged = Open(Write("multi.orl", fixture::Multifile(55, members)));
+    EXPECT_TRUE(CollectHistogramElements(*merged, Channels(0b1, 2)).Elements.empty());
+    EXPECT_TRUE(CollectLevelColumns(*merged, Channels(0b1, 2)).Columns.empty());
+    EXPECT_EQ(CollectHistogramElements(*merged, Channels(0b1, 1)).Elements.at(0).Counts,
+              (std::vector<std::uint32_t>{1, 1, 2}));
+    EXPECT_EQ(merged->DecodedSubfile(), 0);
 }
 
 TEST_F(StatisticsElements, MonitorAndUndecodedDocumentsGiveNoElements)

@@ -168,6 +168,18 @@ Histogram LegacyCounts(CTmDoc& doc, int sub, int f)
     return out;
 }
 
+// Decodes sub-file `sub` of the family; false when it does not decode (a record
+// running past the sub-file included).
+bool DecodeSubfile(CTmDoc& doc, Family family, int sub)
+{
+    const auto n = static_cast<std::uint16_t>(sub);
+    try {
+        return family == Family::Legacy ? doc.DecodeLegacyHeader(n) : doc.DecodeFileHeader(n);
+    } catch (const ImageRangeError&) {
+        return false;
+    }
+}
+
 // Puts the document back on the sub-file and channel it showed before the elements
 // were made current one after the other.
 class SelectionKeeper {
@@ -179,13 +191,12 @@ public:
     }
     ~SelectionKeeper()
     {
-        if (m_Family == Family::Legacy) {
-            if (m_Doc.DecodeLegacyHeader(m_Subfile))
-                m_Doc.SelectLegacyChannel(m_Channel);
-        } else if (m_Family != Family::None) {
-            if (m_Doc.DecodeFileHeader(m_Subfile))
-                m_Doc.SelectChannelProfile(m_Channel, m_Profile);
-        }
+        if (m_Family == Family::None || !DecodeSubfile(m_Doc, m_Family, m_Subfile))
+            return;
+        if (m_Family == Family::Legacy)
+            m_Doc.SelectLegacyChannel(m_Channel);
+        else
+            m_Doc.SelectChannelProfile(m_Channel, m_Profile);
     }
     SelectionKeeper(const SelectionKeeper&) = delete;
     SelectionKeeper& operator=(const SelectionKeeper&) = delete;
@@ -198,15 +209,8 @@ private:
     std::uint16_t m_Subfile;
 };
 
-// Decodes sub-file `sub` of the family; false when it does not decode.
-bool DecodeSubfile(CTmDoc& doc, Family family, int sub)
-{
-    const auto n = static_cast<std::uint16_t>(sub);
-    return family == Family::Legacy ? doc.DecodeLegacyHeader(n) : doc.DecodeFileHeader(n);
-}
-
 // Makes element f of the decoded sub-file current and reads its counts.
-Histogram ReadElement(CTmDoc& doc, Family family, int sub, int f, int band)
+Histogram ReadCountsOf(CTmDoc& doc, Family family, int sub, int f, int band)
 {
     switch (family) {
     case Family::Legacy:
@@ -224,6 +228,16 @@ Histogram ReadElement(CTmDoc& doc, Family family, int sub, int f, int band)
         break;
     }
     return {};
+}
+
+// The element, or an empty one where a record of the sub-file runs past it.
+Histogram ReadElement(CTmDoc& doc, Family family, int sub, int f, int band)
+{
+    try {
+        return ReadCountsOf(doc, family, sub, f, band);
+    } catch (const ImageRangeError&) {
+        return {};
+    }
 }
 
 std::string ChannelLabel(const CTmDoc& doc, Family family, int f)

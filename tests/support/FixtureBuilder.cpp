@@ -416,7 +416,16 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
         };
         if (spec.histogramClasses != 0) {
             f.Record(9, {0, 0, spec.histogramClasses, 300, 10});
-            counts(11, spec.histogramCounts);
+            if (spec.histogramProfiles <= 1) {
+                counts(11, spec.histogramCounts);
+            } else {
+                for (std::size_t p = 0; p < spec.histogramProfiles; ++p) {
+                    const std::size_t from = std::min(p * spec.histogramClasses, spec.histogramCounts.size());
+                    const std::size_t to = std::min(from + spec.histogramClasses, spec.histogramCounts.size());
+                    counts(11, {spec.histogramCounts.begin() + static_cast<std::ptrdiff_t>(from),
+                                spec.histogramCounts.begin() + static_cast<std::ptrdiff_t>(to)});
+                }
+            }
         }
         if (!spec.bandHistogramCounts.empty()) {
             f.Record(19, {1, static_cast<std::uint16_t>(spec.bandHistogramCounts.size()), 400, 10});

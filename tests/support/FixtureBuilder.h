@@ -164,6 +164,10 @@ struct CurrentFileSpec {
     /// Histogram definition 9 with its counts record 11.
     std::uint16_t histogramClasses = 0;
     std::vector<std::uint32_t> histogramCounts;
+    /// Profiles with a histogram: above 1 the counts hold histogramClasses counts of each
+    /// profile in turn, and each profile gets a record 11 of its own (the stride of the
+    /// next profile's counts is the record's length).
+    std::uint16_t histogramProfiles = 1;
     /// Second histogram 19 (band word 1, one class per count) with its counts record 20.
     std::vector<std::uint32_t> bandHistogramCounts;
 

@@ -253,7 +253,17 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
             for (int c = 0; c < channelCount; ++c)
                 if (spec.histogramMask & (1u << c))
                     hist.insert(hist.end(), {0x0400, static_cast<std::uint16_t>(40 + c), 300, 10});
+            hist[0] = static_cast<std::uint16_t>(hist[0] | spec.histogramCounts.size() << 8);
             f.Record(18, hist);
+            std::size_t block = 0;
+            for (int c = 0; c < channelCount && block < spec.histogramCounts.size(); ++c) {
+                if (!(spec.histogramMask & (1u << c)))
+                    continue;
+                const std::vector<std::uint32_t>& counts = spec.histogramCounts[block++];
+                f.Le16(0x0012).Le16(static_cast<std::uint16_t>(3 + 2 * counts.size())).Le16(static_cast<std::uint16_t>(c));
+                for (std::uint32_t n : counts)
+                    f.Le32(n);
+            }
         }
         f.ChainEnd();
         return f.Data();

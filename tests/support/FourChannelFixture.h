@@ -130,6 +130,11 @@ struct FourChannelSpec {
 
     /// Histogram layouts 18: the channels that have one.
     std::uint16_t histogramMask = 0;
+    /// Class counts of the channels of histogramMask, in channel order: when given,
+    /// the high byte of word 1 of record 18 counts them and a block per channel
+    /// follows the record (word 0 0x0012, 1 its length, 2 the channel from 0, then
+    /// the 32-bit counts).
+    std::vector<std::vector<std::uint32_t>> histogramCounts;
 
     enum class History { None, Logger, Waveform };
     History history = History::None;

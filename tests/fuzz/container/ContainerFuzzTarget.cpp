@@ -20,6 +20,8 @@
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/FormRenderers.h"
 #include "presentation/view/ViewSelection.h"
+#include "reports/table/MultiSpectrumMatrix.h"
+#include "reports/table/StatisticsElements.h"
 #include "support/QuietInteraction.h"
 
 #include <sys/mman.h>
@@ -245,6 +247,36 @@ void WalkExtracts(const CTmDoc& source, AppContext& app, const AppSettings& sett
     }
 }
 
+// The statistics cross tables: the elements the document gives for the sub-files
+// of a Multifile and for every channel of each sub-file, broadband and band 1,
+// as histograms, densities and levels.
+void WalkStatistics(CTmDoc& doc, const TableOutputOptions& options, std::string& sink)
+{
+    auto write = [&](const StatElementChoice& choice) {
+        LineList lines;
+        int width = 0;
+        const StatCrossTable histograms = CollectHistogramElements(doc, choice);
+        WriteHistogramsCrossTable(lines, &width, histograms, options);
+        const StatCrossTable densities = CollectDensityElements(doc, choice);
+        MultiSpectrumMatrix matrix(densities.ClassCount);
+        if (StageDensities(densities, matrix))
+            WriteDensitiesCrossTable(lines, &width, densities, matrix, options);
+        WriteLevelsCrossTable(lines, &width, CollectLevelColumns(doc, choice), options);
+        sink += std::to_string(width + lines.LineCount());
+    };
+    for (int band = 0; band <= 1; ++band) {
+        StatElementChoice choice;
+        choice.band = band;
+        choice.functionMask = band == 0 ? 7 : 0x300;
+        write(choice);
+        choice.channelMask = (1u << kMaxChannels) - 1;
+        for (int n = 0; n <= std::min<int>(doc.SubfileCount(), kMaxSubfiles); ++n) {
+            choice.fileOrRecord = n;
+            write(choice);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -277,5 +309,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sink += std::to_string(doc.GetViewMask());
     WalkForms(doc, settings, sink);
     WalkExtracts(doc, app, settings, sink);
+    WalkStatistics(doc, {static_cast<std::uint8_t>(knob & 1), settings.DecyPoint, settings.SeparatorChar}, sink);
     return 0;
 }

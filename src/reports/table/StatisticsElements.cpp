@@ -4,6 +4,7 @@
 #include "document/buffer/BufferColumns.h"
 #include "document/records/RecordBlocks.h"
 #include "platform/ValueFormat.h"
+#include "reports/common/SubfileSelectionKeeper.h"
 #include "reports/table/MultiSpectrumMatrix.h"
 
 #include <algorithm>
@@ -180,35 +181,6 @@ bool DecodeSubfile(CTmDoc& doc, Family family, int sub)
     }
 }
 
-// Puts the document back on the sub-file and channel it showed before the elements
-// were made current one after the other.
-class SelectionKeeper {
-public:
-    SelectionKeeper(CTmDoc& doc, Family family)
-        : m_Doc(doc), m_Family(family), m_Channel(doc.Channel().channel), m_Profile(doc.Channel().profile),
-          m_Subfile(family == Family::Legacy ? doc.LegacySubfile() : doc.DecodedSubfile())
-    {
-    }
-    ~SelectionKeeper()
-    {
-        if (m_Family == Family::None || !DecodeSubfile(m_Doc, m_Family, m_Subfile))
-            return;
-        if (m_Family == Family::Legacy)
-            m_Doc.SelectLegacyChannel(m_Channel);
-        else
-            m_Doc.SelectChannelProfile(m_Channel, m_Profile);
-    }
-    SelectionKeeper(const SelectionKeeper&) = delete;
-    SelectionKeeper& operator=(const SelectionKeeper&) = delete;
-
-private:
-    CTmDoc& m_Doc;
-    Family m_Family;
-    int m_Channel;
-    int m_Profile;
-    std::uint16_t m_Subfile;
-};
-
 // Makes element f of the decoded sub-file current and reads its counts.
 Histogram ReadCountsOf(CTmDoc& doc, Family family, int sub, int f, int band)
 {
@@ -279,7 +251,7 @@ Gathered Gather(CTmDoc& doc, const StatElementChoice& choice)
     g.family = FamilyOf(doc);
     if (g.family == Family::None)
         return g;
-    const SelectionKeeper keeper(doc, g.family);
+    const SubfileSelectionKeeper keeper(doc);
     auto take = [&](Gathered::Element element) {
         if (g.elements.empty()) {
             g.classes = element.histogram.classes;

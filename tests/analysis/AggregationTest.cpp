@@ -58,7 +58,7 @@ TEST(Aggregation, WindowWithoutEnergyIsTheMissingLevel)
     // The lowest word a file can hold, -3276.8 dB, has an energy below the smallest double.
     std::vector<double> v{-3276.8, -3276.8};
     ASSERT_EQ(Aggregate(AggregationKind::EnergyMean, v, false, {}, 2), 1u);
-    EXPECT_EQ(v[0], kMissingLevel);
+    EXPECT_EQ(v[0], kMissingValue);
 }
 
 TEST(Aggregation, LinearUnitsOfEachKind)

@@ -41,12 +41,12 @@ TEST(RunningTotals, NothingToSumGivesTheMissingLevel)
     double lo = 0, hi = 0;
     const std::vector<double> one{70.0};
     EXPECT_EQ(RunningTotals(one, 0.0, {leq, sel, &lo, &hi}), 1u);
-    EXPECT_EQ(sel[0], kMissingLevel); // a time step of 0 has no exposure
+    EXPECT_EQ(sel[0], kMissingValue); // a time step of 0 has no exposure
     EXPECT_NEAR(leq[0], 70.0, 1e-9);
 
     EXPECT_EQ(RunningTotals(std::vector<double>{}, 1.0, {leq, sel, &lo, &hi}), 0u);
-    EXPECT_EQ(lo, kMissingLevel);
-    EXPECT_EQ(hi, kMissingLevel);
+    EXPECT_EQ(lo, kMissingValue);
+    EXPECT_EQ(hi, kMissingValue);
 
     // Outputs not asked for are not written, and the shortest output bounds the count.
     std::vector<double> shortLeq(1, -1.0);

@@ -36,7 +36,7 @@ BufferCrossTable TwoChannels()
 
 void Stage(MultiSpectrumMatrix& matrix)
 {
-    ASSERT_TRUE(matrix.AppendColumn(std::vector<double>{50.1, 51.2, MultiSpectrumMatrix::kMissingValue}));
+    ASSERT_TRUE(matrix.AppendColumn(std::vector<double>{50.1, 51.2, kMissingValue}));
     ASSERT_TRUE(matrix.AppendColumn(std::vector<double>{0.012, 1234.5, 2e-5}));
 }
 

@@ -64,9 +64,9 @@ TEST(CrossTableRowsTest, MissingValueWhateverTheFormat)
 {
     LineList lines;
     CrossTableRows rows(lines, {0, 0, kNoSeparator});
-    rows.Number(MultiSpectrumMatrix::kMissingValue, rows.FormatOf("%-10.2e"));
+    rows.Number(kMissingValue, rows.FormatOf("%-10.2e"));
     rows.Number(-999.8, rows.FormatOf("%-10.1f"));
-    rows.Number(MultiSpectrumMatrix::kMissingValue, rows.FormatOf("%d")); // no number conversion at all
+    rows.Number(kMissingValue, rows.FormatOf("%d")); // no number conversion at all
     rows.EndRow();
     EXPECT_EQ(lines[0], "----      -999.8    ----      \r\n");
 }

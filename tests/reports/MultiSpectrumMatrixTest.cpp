@@ -12,7 +12,7 @@ namespace orlu {
 namespace {
 
 namespace fs = std::filesystem;
-constexpr double kMissing = MultiSpectrumMatrix::kMissingValue;
+constexpr double kMissing = kMissingValue;
 
 // The value every test stores at column c, line k: no two cells alike.
 double Cell(std::size_t c, std::size_t k)

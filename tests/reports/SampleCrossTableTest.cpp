@@ -14,7 +14,7 @@
 namespace orlu {
 namespace {
 
-constexpr double kMissing = MultiSpectrumMatrix::kMissingValue;
+constexpr double kMissing = kMissingValue;
 
 std::string Text(std::initializer_list<std::string_view> lines)
 {

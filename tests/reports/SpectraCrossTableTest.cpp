@@ -15,7 +15,7 @@
 namespace orlu {
 namespace {
 
-constexpr double kMissing = MultiSpectrumMatrix::kMissingValue;
+constexpr double kMissing = kMissingValue;
 constexpr std::uint8_t kSemicolon = 2;
 constexpr std::uint8_t kNoSeparator = 6;
 constexpr std::uint8_t kComma = 1;

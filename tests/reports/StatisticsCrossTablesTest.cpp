@@ -98,7 +98,7 @@ TEST(DensitiesCrossTable, ValuesFromTheMatrixWithMissingCells)
     MultiSpectrumMatrix densities(2); // the shown classes of each element
     ASSERT_TRUE(densities.AppendColumn(std::vector<double>{50.0, 0.0}));
     ASSERT_TRUE(densities.AppendColumn(std::vector<double>{0.0, 0.0}));
-    ASSERT_TRUE(densities.AppendColumn(std::vector<double>{MultiSpectrumMatrix::kMissingValue, 50.0}));
+    ASSERT_TRUE(densities.AppendColumn(std::vector<double>{kMissingValue, 50.0}));
     for (std::uint8_t layout : {0, 1}) {
         LineList lines;
         ASSERT_EQ(WriteDensitiesCrossTable(lines, nullptr, t, densities, Layout(layout, {0, 0, 2})), 1);

@@ -74,7 +74,7 @@ double BandChannel::Level(double linear) const
 {
     if (inputKind == kMicrophone)
         linear /= 20.0;
-    return linear > 0.0 ? 20.0 * (std::log10(linear) + 6.0) - Offset(*this) : kMissingLevel;
+    return linear > 0.0 ? 20.0 * (std::log10(linear) + 6.0) - Offset(*this) : kMissingValue;
 }
 
 double FoldThirdOctaves(std::span<double> values, std::span<const double> centres, std::size_t firstBand,

@@ -3,11 +3,11 @@
 // records, or a time step of 0) has no level; it gets the missing-value mark
 // the reports print as "----", never the "-inf" of lg 0.
 
+#include "document/MissingValue.h"
+
 #include <cmath>
 
 namespace orlu {
-
-inline constexpr double kMissingLevel = -999.9;
 
 inline double EnergyOfLevel(double db)
 {
@@ -16,7 +16,7 @@ inline double EnergyOfLevel(double db)
 
 inline double LevelOfEnergy(double energy)
 {
-    return energy > 0.0 && std::isfinite(energy) ? 10.0 * std::log10(energy) : kMissingLevel;
+    return energy > 0.0 && std::isfinite(energy) ? 10.0 * std::log10(energy) : kMissingValue;
 }
 
 } // namespace orlu

@@ -26,7 +26,7 @@ public:
             }
             if (!m_Out.sel.empty()) {
                 m_Sum += e;
-                m_Out.sel[i] = m_Step > 0.0 ? LevelOfEnergy(m_Sum * m_Step) : kMissingLevel;
+                m_Out.sel[i] = m_Step > 0.0 ? LevelOfEnergy(m_Sum * m_Step) : kMissingValue;
             }
             if (level < m_Min)
                 m_Min = level;
@@ -39,9 +39,9 @@ public:
     {
         // With no records there is no extreme to report.
         if (m_Out.min)
-            *m_Out.min = m_Count ? m_Min : kMissingLevel;
+            *m_Out.min = m_Count ? m_Min : kMissingValue;
         if (m_Out.max)
-            *m_Out.max = m_Count ? m_Max : kMissingLevel;
+            *m_Out.max = m_Count ? m_Max : kMissingValue;
         return m_Count;
     }
 

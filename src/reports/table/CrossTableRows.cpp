@@ -107,7 +107,7 @@ bool CrossTableRows::AppendQuick(double value, const NumberFormat& format)
 
 void CrossTableRows::Number(double value, const NumberFormat& format)
 {
-    if (value == MultiSpectrumMatrix::kMissingValue) {
+    if (value == kMissingValue) {
         Missing();
         return;
     }

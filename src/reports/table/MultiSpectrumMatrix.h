@@ -16,6 +16,7 @@
 // refused a write) reads as the missing value, never as whatever the memory
 // or the file happened to hold.
 
+#include "document/MissingValue.h"
 #include "platform/ScratchFile.h"
 
 #include <cstddef>
@@ -30,9 +31,6 @@ namespace orlu {
 
 class MultiSpectrumMatrix {
 public:
-    /// The value that marks a missing cell; the tables show it as "----".
-    static constexpr double kMissingValue = -999.9;
-
     /// An empty matrix of lineCount values per column, held in memory.
     explicit MultiSpectrumMatrix(std::size_t lineCount) : m_LineCount(lineCount) {}
 

@@ -251,7 +251,7 @@ private:
 
     double SharedFrequency(std::size_t k) const
     {
-        return k < m_Table.Frequencies.size() ? m_Table.Frequencies[k] : MultiSpectrumMatrix::kMissingValue;
+        return k < m_Table.Frequencies.size() ? m_Table.Frequencies[k] : kMissingValue;
     }
 
     // Whether line k of column c is shown: the peak marks hide every line that is not a peak.

@@ -369,7 +369,7 @@ LevelsCrossTable CollectLevelColumns(CTmDoc& doc, const StatElementChoice& choic
         // percentage; a percentage it does not store is missing.
         if (!e.histogram.stored && e.histogram.levels) {
             const StatisticalLevels& stored = *e.histogram.levels;
-            column.StoredLevels.assign(t.Percentages.size(), MultiSpectrumMatrix::kMissingValue);
+            column.StoredLevels.assign(t.Percentages.size(), kMissingValue);
             for (std::size_t i = 0; i < t.Percentages.size(); ++i) {
                 const auto at = std::find(stored.percentages.begin(), stored.percentages.end(), t.Percentages[i]);
                 if (at != stored.percentages.end())

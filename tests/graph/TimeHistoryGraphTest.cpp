@@ -174,9 +174,11 @@ TEST(PlotStateFile, RoundTripAndRefusals)
         {"PlotKind=6\nColour=3\n", "line 2: unknown field 'Colour'"},
         {"# c\nPointCount=x12\n", "line 2: bad number 'x12' for PointCount"},
         {"GraphSizeIndex=300\n", "line 1: bad number '300' for GraphSizeIndex"},
-        {"PointCount=2\nBufferValues[0]=1,2,3\n", "line 2: BufferValues has more than 2 values for BufferValues"},
+        {"PointCount=2\nBufferValues[0]=1,2,3\n", "line 2: BufferValues has more than 2 values"},
+        // A count lowered after its lists: the list's own line is named.
+        {"PointCount=3\nSeriesA[1]=1,2,3\nTimeStamps=1,2\nPointCount=1\n", "line 2: SeriesA has more than 1 values"},
         {"PanelTitles[5]=x\n", "line 1: PanelTitles[5] is past its 5 entries"},
-        {"TimeStamps=1\n", "line 1: TimeStamps has more than 0 values for TimeStamps"},
+        {"TimeStamps=1\n", "line 1: TimeStamps has more than 0 values"},
         {"Markers=12\n", "line 1: bad number '12' for Markers"},
         {"PlotKind\n", "line 1: no '=' in 'PlotKind'"},
     };
@@ -185,6 +187,24 @@ TEST(PlotStateFile, RoundTripAndRefusals)
         EXPECT_FALSE(ReadPlotState(c.text, st, error));
         EXPECT_EQ(error, c.error);
     }
+}
+
+TEST(PlotStateFile, WhatIsWrittenReadsBackTheSame)
+{
+    // A list before its count field, and titles with a line break or a
+    // carriage return the reader would take for a CRLF end of line.
+    const std::string text = "BufferValues[0]=1,2\nPointCount=2\nGraphTitle=Level\r\r\n";
+    PlotState s;
+    std::string error;
+    ASSERT_TRUE(ReadPlotState(text, s, error)) << error;
+    EXPECT_EQ(s.view.BufferValues[0].Size(), 2u);
+    s.view.PanelTitles[1] = "two\nlines";
+    const std::string written = WritePlotState(s);
+    PlotState back;
+    ASSERT_TRUE(ReadPlotState(written, back, error)) << error;
+    EXPECT_EQ(back.view.GraphTitle, "Level ");
+    EXPECT_EQ(back.view.PanelTitles[1], "two lines");
+    EXPECT_EQ(WritePlotState(back), written);
 }
 
 } // namespace

@@ -21,6 +21,11 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
     v.Geometry = GraphGeometry{60, 28, 100, 1, 180, 5};
     // Time histories: points merged until at most 500 columns remain.
     ComputeGraphStep(5, n, 0, v.Geometry, false);
+    if (o.zoomStep > 0) {
+        v.Geometry.pointsPerColumn = o.zoomStep;
+        v.Geometry.pixelsPerPoint = 1;
+        v.Geometry.pointCount = 500;
+    }
     const int per = std::max(1, v.Geometry.pointsPerColumn);
     v.PointCount = n / per;
     v.Aggregation = 1;

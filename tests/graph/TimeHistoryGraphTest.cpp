@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace orlu {
 namespace {
@@ -115,6 +116,67 @@ TEST(TimeHistoryGraph, MarkerBarRowsCoverTheWindowWithTheLastMarker)
     const RecordingCanvas c = Paint(s, CanvasTarget::Screen);
     EXPECT_TRUE(Has(c, "rect 60,44-459,50 pen=solid/1/#FF0000 brush=#FF0000"));
     EXPECT_TRUE(Has(c, "rect 60,56-459,62 pen=solid/1/#6464FF brush=#6464FF"));
+}
+
+// The labels of the time axis, as "x text", and the unit name: a 100-point
+// window of 60 s records (counted in minutes) on a 495-pixel axis, varied
+// one field a case. Record numbers jump by 5 after the fifth record.
+TEST(TimeHistoryTimeAxis, LabelsUnitsAndOverlaps)
+{
+    std::vector<std::uint32_t> records(200);
+    for (std::uint32_t i = 0; i < records.size(); ++i)
+        records[i] = i + 1 + (i >= 5 ? 5 : 0);
+    struct Case {
+        const char* name;
+        void (*change)(TimeAxisInput&);
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {"minutes", [](TimeAxisInput&) {}, {"55 1", "127 16", "207 32", "287 48", "367 64", "447 80", "527 96", "565 m"}},
+        {"hours", [](TimeAxisInput& a) { a.timing.recordStep = 3600.0; a.timing.timeUnit = 2; },
+         {"55 1", "127 16", "207 32", "287 48", "367 64", "447 80", "527 96", "565 h"}},
+        // Labels 40 pixels wide 16 to 19 pixels apart: one that would start
+        // left of where the last one ends is dropped.
+        {"overlap", [](TimeAxisInput& a) { a.width = 120; }, {"55 1", "108 48", "167 96", "190 m"}},
+        // Scrolled: no label at the left edge, the first tick on the label grid.
+        {"scrolled", [](TimeAxisInput& a) { a.firstShown = 10; },
+         {"77 16", "157 32", "237 48", "317 64", "397 80", "477 96", "565 m"}},
+        // Clock labels name the records' own numbers, past the jump; no unit.
+        {"clock", [](TimeAxisInput& a) { a.clockLabels = true; },
+         {"27 12:01'00", "183 12:37'00", "263 12:53'00", "343 13:09'00", "423 13:25'00", "503 13:41'00"}},
+        {"half seconds", [](TimeAxisInput& a) { a.timing.recordStep = 0.5; a.timing.timeUnit = 0; },
+         {"55 0", "131 8", "207 16", "287 24", "367 32", "447 40", "527 48", "565 s"}},
+        {"one point", [](TimeAxisInput& a) { a.visibleCount = 1; }, {"55 1", "565 m"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TimeAxisInput in;
+        in.timing.timeStepCode = -1;
+        in.timing.recordStep = 60.0;
+        in.timing.timeUnit = 1;
+        in.timing.startTime = 12 * 1800;
+        in.left = 60;
+        in.bottom = 200;
+        in.width = 495;
+        in.visibleCount = 100;
+        in.tickLength = 5;
+        in.records = records;
+        c.change(in);
+        RecordingCanvas canvas;
+        canvas.SelectFont(GraphFont(1, 0));
+        DrawTimeHistoryTimeAxis(canvas, in);
+        std::vector<std::string> labels;
+        int ticks = 0;
+        for (const std::string& l : canvas.Lines()) {
+            int x = 0, y = 0;
+            char text[32] = {};
+            if (std::sscanf(l.c_str(), "text %d,%d \"%31[^\"]\"", &x, &y, text) == 3)
+                labels.push_back(std::to_string(x) + " " + text);
+            ticks += l.rfind("line", 0) == 0;
+        }
+        EXPECT_EQ(labels, c.labels);
+        EXPECT_LE(ticks, 27); // 8 to 26 ticks, and the one at the left edge
+    }
 }
 
 TEST(TimeHistoryReadout, CursorMarkerAndBlockTexts)

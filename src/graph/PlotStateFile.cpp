@@ -286,6 +286,12 @@ void Describe(PlotState& s, Fields& f)
     f.Scalar("Step", v.Geometry.pointsPerColumn);
     f.Scalar("Height", v.Geometry.plotHeight);
     f.Scalar("Pitch", v.Geometry.pixelsPerPoint);
+    f.Scalar("Width", v.Geometry.plotWidth);
+    f.Scalar("Height2", v.Geometry.secondHeight);
+    f.Scalar("BarWidth", v.Geometry.barWidth);
+    f.Scalar("Bars", v.Geometry.bars);
+    f.Scalar("Reserved", v.Geometry.reserved);
+    f.Scalar("LabelMode", v.Geometry.labelMode);
     f.Scalar("GraphScale", v.GraphScale);
     f.Scalar("PrintZoom", v.PrintZoom);
     f.Scalar("AvailableChannels", v.AvailableChannels);

@@ -520,6 +520,9 @@ void DrawTimeHistoryValueAxis(Canvas& canvas, const ValueAxisInput& in)
             step = value;
             break;
         }
+    // Damaged values: no more ticks than an axis has pixel rows, as on the level axis.
+    while (ti / step > kMaxLevelAxisTicks)
+        step *= 10.0;
     int n = static_cast<int>(std::max(0.0, ti) / step);
     for (int i = 0; i < 4 && (n + 1) * step <= top; ++i)
         ++n;

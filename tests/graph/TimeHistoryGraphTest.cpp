@@ -179,6 +179,49 @@ TEST(TimeHistoryTimeAxis, LabelsUnitsAndOverlaps)
     }
 }
 
+// The rotation panel's axis: labels from 0 in the step of its top, every
+// second one where they would not fit, none below one step, and a bounded
+// count of ticks over damaged values.
+TEST(TimeHistoryValueAxis, RotationTicks)
+{
+    struct Case {
+        double top;
+        int height;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {2500.0, 180, {"    0", "  500", " 1000", " 1500", " 2000", " 2500"}},
+        {2500.0, 60, {"    0", " 1000", " 2000"}},
+        {0.5, 180, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.top);
+        RecordingCanvas canvas;
+        canvas.SelectFont(GraphFont(1, 0));
+        ValueAxisInput in;
+        in.left = 60;
+        in.bottom = 208;
+        in.height = c.height;
+        in.tickLength = 4;
+        in.topValue = c.top;
+        DrawTimeHistoryValueAxis(canvas, in);
+        std::vector<std::string> labels;
+        for (const std::string& l : canvas.Lines()) {
+            char text[32] = {};
+            int x = 0, y = 0;
+            if (std::sscanf(l.c_str(), "text %d,%d \"%31[^\"]\"", &x, &y, text) == 3 && std::string(text) != "     ")
+                labels.emplace_back(text);
+        }
+        EXPECT_EQ(labels, c.labels);
+    }
+    RecordingCanvas damaged;
+    ValueAxisInput in;
+    in.height = 180;
+    in.topValue = 1.8e11;
+    DrawTimeHistoryValueAxis(damaged, in);
+    EXPECT_LE(damaged.Lines().size(), 2 * 1001u + 1);
+}
+
 TEST(TimeHistoryReadout, CursorMarkerAndBlockTexts)
 {
     PlotState s = Logger();

@@ -7,7 +7,10 @@
 // record. Both must stay flat over the record counts: a repaint reads only
 // the points in the window. The reference in the same run draws the same
 // visible series segments with a plain QPainter loop; the engine must stay
-// within 3x of it and under 16 ms at 10^6 records. Runs offscreen.
+// within 3x of it and under 16 ms at 10^6 records. Runs offscreen; figures
+// come from a Release build:
+//   ORLU_BUILD_DIR=build-release scripts/build -DCMAKE_BUILD_TYPE=Release -DORLU_BUILD_TESTS=OFF
+//   build-release/bench/GraphRepaintBench
 
 #include "app/canvas/QtPainterCanvas.h"
 #include "graph/GraphPainter.h"

@@ -339,6 +339,8 @@ void Describe(PlotState& s, Fields& f)
     f.Scalar("Channels", d.Channels);
     f.Scalar("FourChannelFamily", d.FourChannelFamily);
     f.Scalar("File505", d.File505);
+    f.Scalar("SlotChannels", d.SlotChannels);
+    f.Scalar("ChannelMode", d.ChannelMode);
     f.Scalar("RpmSeries", d.RpmSeries);
     f.Scalar("RpmChannel", d.RpmChannel);
     f.Scalar("RpmChoice", d.RpmChoice);

@@ -304,9 +304,12 @@ TEST(PlotStateFile, WhatIsWrittenReadsBackTheSame)
     ASSERT_TRUE(ReadPlotState(text, s, error)) << error;
     EXPECT_EQ(s.view.BufferValues[0].Size(), 2u);
     s.view.PanelTitles[1] = "two\nlines";
+    s.doc.SlotChannels = s.doc.ChannelMode = true; // the legacy and 505 families' document facts
     const std::string written = WritePlotState(s);
     PlotState back;
     ASSERT_TRUE(ReadPlotState(written, back, error)) << error;
+    EXPECT_TRUE(back.doc.SlotChannels);
+    EXPECT_TRUE(back.doc.ChannelMode);
     EXPECT_EQ(back.view.GraphTitle, "Level ");
     EXPECT_EQ(back.view.PanelTitles[1], "two lines");
     EXPECT_EQ(WritePlotState(back), written);

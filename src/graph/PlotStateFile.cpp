@@ -155,8 +155,11 @@ public:
         if (series.Empty())
             return;
         out += head + "=";
-        for (std::size_t i = 0; i < series.Size(); ++i)
-            out += (i ? "," : "") + NumberText(series[i]);
+        for (std::size_t i = 0; i < series.Size(); ++i) {
+            if (i)
+                out += ',';
+            out += NumberText(series[i]);
+        }
         out += "\n";
     }
 
@@ -210,8 +213,11 @@ public:
             if (field.empty())
                 return;
             out += n + "=";
-            for (std::size_t i = 0; i < field.size(); ++i)
-                out += (i ? "," : "") + std::to_string(field[i]);
+            for (std::size_t i = 0; i < field.size(); ++i) {
+                if (i)
+                    out += ',';
+                out += std::to_string(field[i]);
+            }
             out += "\n";
         };
         s.check = [&field, capacity, name](std::size_t) { return TooLong(name, field.size(), capacity()); };
@@ -238,8 +244,11 @@ public:
             if (field.empty())
                 return;
             out += n + "=";
-            for (std::size_t i = 0; i < field.size(); ++i)
-                out += (i ? "," : "") + std::to_string(field[i].record) + ":" + std::to_string(field[i].*second);
+            for (std::size_t i = 0; i < field.size(); ++i) {
+                if (i)
+                    out += ',';
+                out += std::to_string(field[i].record) + ":" + std::to_string(field[i].*second);
+            }
             out += "\n";
         };
         Add(name, std::move(s));

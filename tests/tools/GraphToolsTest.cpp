@@ -99,6 +99,13 @@ TEST_F(GraphTools, APlotStatePaintsIntoEveryFormat)
         ASSERT_EQ(png.substr(1, 3), "PNG");
         EXPECT_EQ(Be32(png, 16), 1000u); // IHDR width
         EXPECT_EQ(Be32(png, 20), 2 * Be32(onePng, 20));
+        // Three times the scale: the bitmap is as wide as the graph's page.
+        const fs::path large = dir / (name + "-scale3.plot");
+        ASSERT_EQ(Plot("--panels 2 --cursor 150 --set GraphScale=3 --size " + std::to_string(size), large), 0);
+        ASSERT_EQ(Paint(large, dir / (name + "-scale3.png")), 0) << Errors();
+        const std::string largePng = ReadAll(dir / (name + "-scale3.png"));
+        EXPECT_EQ(Be32(largePng, 16), 3u * (60 + 400) + 150 - (size == 0 ? 100 : 0));
+        EXPECT_EQ(Be32(largePng, 20), 3 * Be32(png, 20));
 
         const fs::path emf = dir / (name + ".emf");
         ASSERT_EQ(Paint(sized, emf), 0) << Errors();

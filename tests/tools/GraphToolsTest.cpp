@@ -46,6 +46,8 @@ protected:
     {
         dir = fs::path(ORLU_BINARY_DIR) / "graph-pictures";
         fs::create_directories(dir);
+        // The tests run in parallel: each has its own file for the tools' errors.
+        errors = dir / (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".stderr");
     }
     // Writes a two-channel logger's plot state with a block; the exit status.
     int Plot(const std::string& options, const fs::path& out) const
@@ -57,12 +59,13 @@ protected:
     int Paint(const fs::path& state, const fs::path& out, const std::string& more = "") const
     {
         return RunCommand(Tool("orlu-dump") + " " + state.string() + " --form graph --out " + out.string() + " " + more +
-                          " 2>" + (dir / "stderr.txt").string())
+                          " 2>" + errors.string())
             .status;
     }
-    std::string Errors() const { return ReadAll(dir / "stderr.txt"); }
+    std::string Errors() const { return ReadAll(errors); }
 
     fs::path dir;
+    fs::path errors;
 };
 
 TEST_F(GraphTools, APlotStatePaintsIntoEveryFormat)
@@ -130,7 +133,7 @@ TEST_F(GraphTools, RefusedStatesNameTheirLine)
     EXPECT_FALSE(fs::exists(dir / "refused.png"));
 
     const std::string fixture = Tool("orlu-fixture") + " plot --plot-kind 6 --set Colour=3 " + (dir / "set.plot").string();
-    EXPECT_EQ(RunCommand(fixture + " 2>" + (dir / "stderr.txt").string()).status, 2);
+    EXPECT_EQ(RunCommand(fixture + " 2>" + errors.string()).status, 2);
     EXPECT_NE(Errors().find("--set: line "), std::string::npos) << Errors();
     EXPECT_NE(Errors().find("unknown field 'Colour'"), std::string::npos) << Errors();
 }

@@ -1,6 +1,7 @@
 #include "GraphForm.h"
 
 #include "Usage.h"
+#include "document/ViewComputations.h"
 #include "graph/GraphPainter.h"
 #include "graph/PlotDispatch.h"
 #include "graph/PlotStateFile.h"
@@ -141,9 +142,12 @@ int RunGraphForm(int argc, char** argv)
         int qtArgc = 1;
         QGuiApplication app(qtArgc, argv);
         if (ext == ".png") {
-            // The bitmap follows the panels this paint draws.
+            // The bitmap follows the panels this paint draws, and is as wide as
+            // the graph's page when a larger scale or geometry needs more.
             const GraphPaintResult size = Measure(state, CanvasTarget::Screen);
-            QImage image(kGraphBitmapWidth, std::max(1, size.height), QImage::Format_RGB32);
+            const GraphViewState& v = state.view;
+            const int width = ComputeGraphPageSize(v.GraphScale, false, false, v.GraphSizeIndex != 0, v.Geometry).width;
+            QImage image(std::max(kGraphBitmapWidth, width), std::max(1, size.height), QImage::Format_RGB32);
             image.fill(Qt::white);
             {
                 QtPainterCanvas canvas(image);

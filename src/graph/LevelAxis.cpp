@@ -17,6 +17,10 @@ LevelAxisTicks LevelAxisStep(double span)
              : s <= 80 ? 10 : s <= 160 ? 20 : s <= 400 ? 50 : 100;
     if (s <= 0.0)
         return out;
+    // A span of damaged values (levels of 10^17 dB) would ask for more ticks
+    // than any axis has pixel rows: the step grows tenfold until they fit.
+    while (s / out.step > kMaxLevelAxisTicks)
+        out.step *= 10.0;
     // From one division, raised while one more step still fits (bounded: rounding only).
     int n = static_cast<int>(s / out.step);
     for (int i = 0; i < 4 && (n + 1) * out.step <= span; ++i)

@@ -8,6 +8,9 @@ namespace orlu {
 
 class Canvas;
 
+/// No axis has more pixel rows than this: a step that would give more ticks grows.
+inline constexpr double kMaxLevelAxisTicks = 1000.0;
+
 /// Tick step and count of a level axis of the given span.
 struct LevelAxisTicks {
     double step = 0.0;

@@ -7,16 +7,22 @@
 #include "graph/GraphWindow.h"
 #include "graph/TimeHistoryReadout.h"
 
+#include <algorithm>
+
 namespace orlu {
 namespace {
 
 bool Bit(unsigned mask, int i) { return (mask & (1u << i)) != 0; }
 
+// The document's channels, as many as a graph has panels: a damaged channel
+// count must not index past the per-panel arrays.
+int ChannelPanels(const GraphDocument& doc) { return std::clamp(doc.ChannelCount(), 1, kMaxGraphPanels); }
+
 int DocumentPanelCount(const GraphDocument& doc)
 {
     if (doc.IsFourChannelFamily())
         return 5;
-    return std::max(1, doc.ChannelCount());
+    return ChannelPanels(doc);
 }
 
 TimeHistoryPanel BaseTimeHistory(const GraphViewState& v, const GraphDocument& doc, const GraphSettings& settings)
@@ -123,7 +129,7 @@ void PlanTimeHistory(GraphViewState& v, GraphDocument& doc, const GraphSettings&
 void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, std::vector<PanelArgs>& out)
 {
     const bool four = doc.IsFourChannelFamily();
-    const int channels = std::max(1, doc.ChannelCount());
+    const int channels = ChannelPanels(doc);
     int count = 1;
     double below = 100.0;
     double span = 110.0;

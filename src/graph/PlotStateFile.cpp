@@ -2,6 +2,7 @@
 
 #include "platform/ValueFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <limits>
@@ -19,6 +20,9 @@ struct FieldSlot {
     std::function<std::string(std::string_view text, std::size_t index)> read;
     // Appends the field's lines.
     std::function<void(const std::string& name, std::string& out)> write;
+    // Lists: checks the values read (of entry `index`) against the count they
+    // may hold, once the whole state is read; returns an error or "".
+    std::function<std::string(std::size_t index)> check;
 };
 
 template <typename T> bool ParseNumber(std::string_view text, T& out)
@@ -51,6 +55,14 @@ template <typename T> std::string NumberText(T v)
         return StrPrintf("%.17g", v);
     else
         return std::to_string(static_cast<long long>(v));
+}
+
+// A text is one line of the file: a line break inside it (or a carriage
+// return the reader would take for the end of a CRLF line) is written as a blank.
+std::string OneLine(std::string text)
+{
+    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return text;
 }
 
 std::string BadNumber(std::string_view text) { return "bad number '" + std::string(text) + "'"; }
@@ -89,7 +101,7 @@ public:
         };
         s.write = [&field](const std::string& n, std::string& out) {
             if constexpr (std::is_same_v<T, std::string>)
-                out += n + "=" + field + "\n";
+                out += n + "=" + OneLine(field) + "\n";
             else
                 out += n + "=" + NumberText(field) + "\n";
         };
@@ -113,7 +125,7 @@ public:
             for (std::size_t i = 0; i < N; ++i) {
                 if constexpr (std::is_same_v<T, std::string>) {
                     if (!field[i].empty())
-                        out += n + "[" + std::to_string(i) + "]=" + field[i] + "\n";
+                        out += n + "[" + std::to_string(i) + "]=" + OneLine(field[i]) + "\n";
                 } else if (field[i] != T{}) {
                     out += n + "[" + std::to_string(i) + "]=" + NumberText(field[i]) + "\n";
                 }
@@ -122,13 +134,10 @@ public:
         Add(name, std::move(s));
     }
 
-    // Values of a series, at most `capacity()` of them.
-    static std::string ReadDoubles(std::string_view text, std::size_t capacity, const char* name, std::vector<double>& values)
+    static std::string ReadDoubles(std::string_view text, std::vector<double>& values)
     {
         values.clear();
-        return EachItem(text, [&](std::string_view part, std::size_t i) -> std::string {
-            if (i >= capacity)
-                return std::string(name) + " has more than " + std::to_string(capacity) + " values";
+        return EachItem(text, [&](std::string_view part, std::size_t) -> std::string {
             double v = 0;
             if (!ParseNumber(part, v))
                 return BadNumber(part);
@@ -136,26 +145,35 @@ public:
             return {};
         });
     }
+    // A list longer than its count field allows.
+    static std::string TooLong(const char* name, std::size_t size, std::size_t capacity)
+    {
+        return size > capacity ? std::string(name) + " has more than " + std::to_string(capacity) + " values" : std::string();
+    }
     static void WriteDoubles(const std::string& head, const PlotSeries& series, std::string& out)
     {
         if (series.Empty())
             return;
         out += head + "=";
-        for (std::size_t i = 0; i < series.Size(); ++i)
-            out += (i ? "," : "") + NumberText(series[i]);
+        for (std::size_t i = 0; i < series.Size(); ++i) {
+            if (i)
+                out += ',';
+            out += NumberText(series[i]);
+        }
         out += "\n";
     }
 
     void Series(const char* name, PlotSeries& field, std::function<std::size_t()> capacity)
     {
         FieldSlot s;
-        s.read = [&field, capacity, name](std::string_view text, std::size_t) {
+        s.read = [&field](std::string_view text, std::size_t) {
             std::vector<double> values;
-            std::string error = ReadDoubles(text, capacity(), name, values);
+            std::string error = ReadDoubles(text, values);
             field.Assign(std::move(values));
             return error;
         };
         s.write = [&field](const std::string& n, std::string& out) { WriteDoubles(n, field, out); };
+        s.check = [&field, capacity, name](std::size_t) { return TooLong(name, field.Size(), capacity()); };
         Add(name, std::move(s));
     }
 
@@ -164,9 +182,9 @@ public:
         FieldSlot s;
         s.indexed = true;
         s.arraySize = kMaxGraphPanels;
-        s.read = [&field, capacity, name](std::string_view text, std::size_t i) {
+        s.read = [&field](std::string_view text, std::size_t i) {
             std::vector<double> values;
-            std::string error = ReadDoubles(text, capacity(), name, values);
+            std::string error = ReadDoubles(text, values);
             field[i].Assign(std::move(values));
             return error;
         };
@@ -174,18 +192,16 @@ public:
             for (std::size_t i = 0; i < field.size(); ++i)
                 WriteDoubles(n + "[" + std::to_string(i) + "]", field[i], out);
         };
+        s.check = [&field, capacity, name](std::size_t i) { return TooLong(name, field[i].Size(), capacity()); };
         Add(name, std::move(s));
     }
 
     void Records(const char* name, std::vector<std::uint32_t>& field, std::function<std::size_t()> capacity)
     {
         FieldSlot s;
-        s.read = [&field, capacity, name](std::string_view text, std::size_t) {
+        s.read = [&field](std::string_view text, std::size_t) {
             field.clear();
-            const std::size_t cap = capacity();
-            return EachItem(text, [&](std::string_view part, std::size_t i) -> std::string {
-                if (i >= cap)
-                    return std::string(name) + " has more than " + std::to_string(cap) + " values";
+            return EachItem(text, [&](std::string_view part, std::size_t) -> std::string {
                 std::uint32_t v = 0;
                 if (!ParseNumber(part, v))
                     return BadNumber(part);
@@ -197,10 +213,14 @@ public:
             if (field.empty())
                 return;
             out += n + "=";
-            for (std::size_t i = 0; i < field.size(); ++i)
-                out += (i ? "," : "") + std::to_string(field[i]);
+            for (std::size_t i = 0; i < field.size(); ++i) {
+                if (i)
+                    out += ',';
+                out += std::to_string(field[i]);
+            }
             out += "\n";
         };
+        s.check = [&field, capacity, name](std::size_t) { return TooLong(name, field.size(), capacity()); };
         Add(name, std::move(s));
     }
 
@@ -224,8 +244,11 @@ public:
             if (field.empty())
                 return;
             out += n + "=";
-            for (std::size_t i = 0; i < field.size(); ++i)
-                out += (i ? "," : "") + std::to_string(field[i].record) + ":" + std::to_string(field[i].*second);
+            for (std::size_t i = 0; i < field.size(); ++i) {
+                if (i)
+                    out += ',';
+                out += std::to_string(field[i].record) + ":" + std::to_string(field[i].*second);
+            }
             out += "\n";
         };
         Add(name, std::move(s));
@@ -272,6 +295,12 @@ void Describe(PlotState& s, Fields& f)
     f.Scalar("Step", v.Geometry.pointsPerColumn);
     f.Scalar("Height", v.Geometry.plotHeight);
     f.Scalar("Pitch", v.Geometry.pixelsPerPoint);
+    f.Scalar("Width", v.Geometry.plotWidth);
+    f.Scalar("Height2", v.Geometry.secondHeight);
+    f.Scalar("BarWidth", v.Geometry.barWidth);
+    f.Scalar("Bars", v.Geometry.bars);
+    f.Scalar("Reserved", v.Geometry.reserved);
+    f.Scalar("LabelMode", v.Geometry.labelMode);
     f.Scalar("GraphScale", v.GraphScale);
     f.Scalar("PrintZoom", v.PrintZoom);
     f.Scalar("AvailableChannels", v.AvailableChannels);
@@ -319,6 +348,8 @@ void Describe(PlotState& s, Fields& f)
     f.Scalar("Channels", d.Channels);
     f.Scalar("FourChannelFamily", d.FourChannelFamily);
     f.Scalar("File505", d.File505);
+    f.Scalar("SlotChannels", d.SlotChannels);
+    f.Scalar("ChannelMode", d.ChannelMode);
     f.Scalar("RpmSeries", d.RpmSeries);
     f.Scalar("RpmChannel", d.RpmChannel);
     f.Scalar("RpmChoice", d.RpmChoice);
@@ -378,6 +409,7 @@ bool ReadPlotState(std::string_view text, PlotState& state, std::string& error)
     Fields f;
     Describe(state, f);
     int lineNumber = 0;
+    std::map<std::pair<std::string_view, std::size_t>, int> listLines; // list (and entry) to the last line that set it
     while (!text.empty()) {
         const auto eol = text.find('\n');
         std::string_view line = text.substr(0, eol);
@@ -416,7 +448,20 @@ bool ReadPlotState(std::string_view text, PlotState& state, std::string& error)
                         std::to_string(slot->second.arraySize) + " entries");
         if (std::string why = slot->second.read(value, index); !why.empty())
             return fail(why + " for " + std::string(name));
+        if (slot->second.check)
+            listLines[{slot->first, index}] = lineNumber;
     }
+    // Lists against their counts, wherever the count field stands: the last
+    // line that set a list is the one named.
+    std::vector<std::pair<int, std::pair<std::string_view, std::size_t>>> lists;
+    for (const auto& [list, line] : listLines)
+        lists.emplace_back(line, list);
+    std::sort(lists.begin(), lists.end());
+    for (const auto& [line, list] : lists)
+        if (std::string why = f.slots.find(list.first)->second.check(list.second); !why.empty()) {
+            error = "line " + std::to_string(line) + ": " + why;
+            return false;
+        }
     return true;
 }
 

@@ -11,10 +11,13 @@
 //   Markers=120:1,300:3          record:marker bits
 //   Breaks=200:5                 record:records not stored
 //
-// Scalars first: a list may hold no more values than its count field
-// (PointCount for series, PointCount x Aggregation for TimeStamps) allows.
-// An unknown field, a bad number, an index past its array or a list past its
-// count is refused with the number of the line.
+// A list may hold no more values than its count field (PointCount for
+// series, PointCount x the larger of Aggregation and Step for TimeStamps)
+// allows,
+// wherever in the file that field stands. An unknown field, a bad number, an
+// index past its array or a list past its count is refused with the number
+// of the line. Texts are one line each: a line break in a title is written
+// as a blank, so that what is written reads back the same.
 
 #include "graph/GraphSettings.h"
 #include "graph/GraphViewState.h"

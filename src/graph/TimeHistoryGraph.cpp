@@ -130,9 +130,12 @@ void DrawBreaks(Canvas& canvas, const PanelLayout& l, const TimeHistoryPoints& p
     const Rgb colour = kMarkerColourTable[8];
     std::size_t pos = 0;
     bool positioned = false;
+    // Each point's record is read once: with merged points they lie far apart in the list.
+    std::uint32_t next = pts.Record(pts.first);
     for (int q = pts.first; q < pts.last; ++q) {
-        const std::uint32_t r = pts.Record(q);
-        if (pts.Record(q + 1) - r == static_cast<std::uint32_t>(pts.perColumn))
+        const std::uint32_t r = next;
+        next = pts.Record(q + 1);
+        if (next - r == static_cast<std::uint32_t>(pts.perColumn))
             continue;
         if (!positioned) {
             pos = static_cast<std::size_t>(std::lower_bound(list.begin(), list.end(), r,
@@ -517,6 +520,9 @@ void DrawTimeHistoryValueAxis(Canvas& canvas, const ValueAxisInput& in)
             step = value;
             break;
         }
+    // Damaged values: no more ticks than an axis has pixel rows, as on the level axis.
+    while (ti / step > kMaxLevelAxisTicks)
+        step *= 10.0;
     int n = static_cast<int>(std::max(0.0, ti) / step);
     for (int i = 0; i < 4 && (n + 1) * step <= top; ++i)
         ++n;

@@ -11,6 +11,8 @@
 //   ini        the program's own settings file and hand-written profiles
 //   emf        metafiles of the program's writer and of other programs
 //   bmp        .bmp files of the program's writer, with and without a palette
+//   plotstate  plot states of the fixture (loggers with a block, one marker,
+//              the rotation panel, other sizes, CRLF lines) and refused ones
 //
 // scripts/fuzz seeds names them by content and adds the new ones to the corpora.
 
@@ -26,6 +28,7 @@
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
+#include "support/PlotFixture.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -258,6 +261,45 @@ void BmpSeeds(const SeedFolder& out)
     out.Add("rgb24-no-image-size", noSize);
 }
 
+void PlotStateSeeds(const SeedFolder& out)
+{
+    PlotFixtureOptions block;
+    block.points = 24;
+    block.markers = std::array<int, 2>{5, 15};
+    block.cursor = 8;
+    out.Add("logger-block", WritePlotState(MakePlotFixture(block)));
+
+    PlotFixtureOptions marker = block;
+    marker.panels = 1;
+    marker.markers = std::array<int, 2>{3, 3};
+    marker.sizeIndex = 3;
+    out.Add("logger-one-marker-size3", WritePlotState(MakePlotFixture(marker)));
+
+    PlotFixtureOptions four;
+    four.panels = 4;
+    four.points = 12;
+    PlotState rotation = MakePlotFixture(four);
+    rotation.doc.FourChannelFamily = rotation.doc.RpmSeries = rotation.doc.RpmChannel = true;
+    rotation.view.SelectedChannels = 0x1f;
+    rotation.view.RpmValues.Assign({600, 900, 1200, 1500, 1800, 2100, 2400, 2100, 1800, 1500, 1200, 900});
+    rotation.settings.UseDate = 1;
+    out.Add("four-channel-rotation", WritePlotState(rotation));
+
+    std::string crlf = WritePlotState(MakePlotFixture(PlotFixtureOptions{6, 1, 3, std::nullopt, 1, 0}));
+    for (std::size_t i = crlf.find('\n'); i != std::string::npos; i = crlf.find('\n', i + 2))
+        crlf.insert(i, "\r");
+    out.Add("logger-crlf", crlf);
+
+    out.Add("count-after-list", "BufferValues[0]=1,2,nan\nPointCount=3\nGraphTitle=a\rb\n");
+    out.Add("count-lowered-after-list", "PointCount=3\nBufferValues[0]=1,2,3\nPointCount=1\n");
+    out.Add("title-carriage-return", "GraphTitle=Level\r\r\nPanelTitles[2]=x\r\r\n");
+    out.Add("refused-unknown-field", "PlotKind=6\nColour=3\n");
+    out.Add("refused-bad-number", "PointCount=12x\n");
+    out.Add("refused-index", "PanelTitles[7]=x\nBufferValues[-1]=1\n");
+    out.Add("refused-list-past-count", "PointCount=2\nSeriesB[2]=1,2,3\n");
+    out.Add("refused-pairs", "Markers=12:1,30\n");
+}
+
 } // namespace
 
 // ANALYZER-mode instrument files (the bytes after the container header).
@@ -306,6 +348,7 @@ int main(int argc, char** argv)
         IniSeeds(SeedFolder(root, "ini"), root);
         EmfSeeds(SeedFolder(root, "emf"));
         BmpSeeds(SeedFolder(root, "bmp"));
+        PlotStateSeeds(SeedFolder(root, "plotstate"));
         std::filesystem::remove(root / "OrluPC.INI");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "orlu-fuzz-seeds: %s\n", e.what());

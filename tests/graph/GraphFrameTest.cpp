@@ -168,6 +168,10 @@ TEST(PlotDispatch, EveryGroupReachesItsRoutineWithItsPanels)
         {"waveforms: stride of the records", 13, 2, false, 0x03,
          {"plot waveform panel=0 y=0 x=0 offset=0", "plot waveform panel=1 y=318 x=0 offset=1000"}},
         {"time intersections: 100/110", 28, 1, false, 0x01, {"plot decay panel=0 y=0 x=0 offset=0 base=30 span=110"}},
+        {"a damaged channel count: no more panels than a graph has", 6, 40, false, 0xFFFF,
+         {"plot history panel=0 y=0 x=0 offset=0", "plot history panel=1 y=318 x=0 offset=1000",
+          "plot history panel=2 y=636 x=0 offset=2000", "plot history panel=3 y=954 x=0 offset=3000",
+          "plot history panel=4 y=1272 x=0 offset=4000"}},
     };
     for (const DispatchCase& c : cases) {
         SCOPED_TRACE(c.what);

@@ -171,6 +171,12 @@ TEST(DrawLevelAxis, TickStepsAndLabels)
         EXPECT_NE(texts.back().find("\"   dB\""), std::string::npos);
     }
     EXPECT_EQ(LevelAxisStep(75.0).axisTop, 70.0);
+
+    // A span of damaged values: the step grows tenfold until the ticks fit an axis.
+    const LevelAxisTicks damaged = LevelAxisStep(7.47e17);
+    EXPECT_DOUBLE_EQ(damaged.step, 1e15);
+    EXPECT_EQ(damaged.count, 747);
+    EXPECT_EQ(LevelAxisStep(1000.0).step, 100.0); // spans of real levels keep the table's step
 }
 
 } // namespace

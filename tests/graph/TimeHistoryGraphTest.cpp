@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace orlu {
 namespace {
@@ -117,6 +118,110 @@ TEST(TimeHistoryGraph, MarkerBarRowsCoverTheWindowWithTheLastMarker)
     EXPECT_TRUE(Has(c, "rect 60,56-459,62 pen=solid/1/#6464FF brush=#6464FF"));
 }
 
+// The labels of the time axis, as "x text", and the unit name: a 100-point
+// window of 60 s records (counted in minutes) on a 495-pixel axis, varied
+// one field a case. Record numbers jump by 5 after the fifth record.
+TEST(TimeHistoryTimeAxis, LabelsUnitsAndOverlaps)
+{
+    std::vector<std::uint32_t> records(200);
+    for (std::uint32_t i = 0; i < records.size(); ++i)
+        records[i] = i + 1 + (i >= 5 ? 5 : 0);
+    struct Case {
+        const char* name;
+        void (*change)(TimeAxisInput&);
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {"minutes", [](TimeAxisInput&) {}, {"55 1", "127 16", "207 32", "287 48", "367 64", "447 80", "527 96", "565 m"}},
+        {"hours", [](TimeAxisInput& a) { a.timing.recordStep = 3600.0; a.timing.timeUnit = 2; },
+         {"55 1", "127 16", "207 32", "287 48", "367 64", "447 80", "527 96", "565 h"}},
+        // Labels 40 pixels wide 16 to 19 pixels apart: one that would start
+        // left of where the last one ends is dropped.
+        {"overlap", [](TimeAxisInput& a) { a.width = 120; }, {"55 1", "108 48", "167 96", "190 m"}},
+        // Scrolled: no label at the left edge, the first tick on the label grid.
+        {"scrolled", [](TimeAxisInput& a) { a.firstShown = 10; },
+         {"77 16", "157 32", "237 48", "317 64", "397 80", "477 96", "565 m"}},
+        // Clock labels name the records' own numbers, past the jump; no unit.
+        {"clock", [](TimeAxisInput& a) { a.clockLabels = true; },
+         {"27 12:01'00", "183 12:37'00", "263 12:53'00", "343 13:09'00", "423 13:25'00", "503 13:41'00"}},
+        {"half seconds", [](TimeAxisInput& a) { a.timing.recordStep = 0.5; a.timing.timeUnit = 0; },
+         {"55 0", "131 8", "207 16", "287 24", "367 32", "447 40", "527 48", "565 s"}},
+        {"one point", [](TimeAxisInput& a) { a.visibleCount = 1; }, {"55 1", "565 m"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TimeAxisInput in;
+        in.timing.timeStepCode = -1;
+        in.timing.recordStep = 60.0;
+        in.timing.timeUnit = 1;
+        in.timing.startTime = 12 * 1800;
+        in.left = 60;
+        in.bottom = 200;
+        in.width = 495;
+        in.visibleCount = 100;
+        in.tickLength = 5;
+        in.records = records;
+        c.change(in);
+        RecordingCanvas canvas;
+        canvas.SelectFont(GraphFont(1, 0));
+        DrawTimeHistoryTimeAxis(canvas, in);
+        std::vector<std::string> labels;
+        int ticks = 0;
+        for (const std::string& l : canvas.Lines()) {
+            int x = 0, y = 0;
+            char text[32] = {};
+            if (std::sscanf(l.c_str(), "text %d,%d \"%31[^\"]\"", &x, &y, text) == 3)
+                labels.push_back(std::to_string(x) + " " + text);
+            ticks += l.rfind("line", 0) == 0;
+        }
+        EXPECT_EQ(labels, c.labels);
+        EXPECT_LE(ticks, 27); // 8 to 26 ticks, and the one at the left edge
+    }
+}
+
+// The rotation panel's axis: labels from 0 in the step of its top, every
+// second one where they would not fit, none below one step, and a bounded
+// count of ticks over damaged values.
+TEST(TimeHistoryValueAxis, RotationTicks)
+{
+    struct Case {
+        double top;
+        int height;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {2500.0, 180, {"    0", "  500", " 1000", " 1500", " 2000", " 2500"}},
+        {2500.0, 60, {"    0", " 1000", " 2000"}},
+        {0.5, 180, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.top);
+        RecordingCanvas canvas;
+        canvas.SelectFont(GraphFont(1, 0));
+        ValueAxisInput in;
+        in.left = 60;
+        in.bottom = 208;
+        in.height = c.height;
+        in.tickLength = 4;
+        in.topValue = c.top;
+        DrawTimeHistoryValueAxis(canvas, in);
+        std::vector<std::string> labels;
+        for (const std::string& l : canvas.Lines()) {
+            char text[32] = {};
+            int x = 0, y = 0;
+            if (std::sscanf(l.c_str(), "text %d,%d \"%31[^\"]\"", &x, &y, text) == 3 && std::string(text) != "     ")
+                labels.emplace_back(text);
+        }
+        EXPECT_EQ(labels, c.labels);
+    }
+    RecordingCanvas damaged;
+    ValueAxisInput in;
+    in.height = 180;
+    in.topValue = 1.8e11;
+    DrawTimeHistoryValueAxis(damaged, in);
+    EXPECT_LE(damaged.Lines().size(), 2 * 1001u + 1);
+}
+
 TEST(TimeHistoryReadout, CursorMarkerAndBlockTexts)
 {
     PlotState s = Logger();
@@ -174,9 +279,11 @@ TEST(PlotStateFile, RoundTripAndRefusals)
         {"PlotKind=6\nColour=3\n", "line 2: unknown field 'Colour'"},
         {"# c\nPointCount=x12\n", "line 2: bad number 'x12' for PointCount"},
         {"GraphSizeIndex=300\n", "line 1: bad number '300' for GraphSizeIndex"},
-        {"PointCount=2\nBufferValues[0]=1,2,3\n", "line 2: BufferValues has more than 2 values for BufferValues"},
+        {"PointCount=2\nBufferValues[0]=1,2,3\n", "line 2: BufferValues has more than 2 values"},
+        // A count lowered after its lists: the list's own line is named.
+        {"PointCount=3\nSeriesA[1]=1,2,3\nTimeStamps=1,2\nPointCount=1\n", "line 2: SeriesA has more than 1 values"},
         {"PanelTitles[5]=x\n", "line 1: PanelTitles[5] is past its 5 entries"},
-        {"TimeStamps=1\n", "line 1: TimeStamps has more than 0 values for TimeStamps"},
+        {"TimeStamps=1\n", "line 1: TimeStamps has more than 0 values"},
         {"Markers=12\n", "line 1: bad number '12' for Markers"},
         {"PlotKind\n", "line 1: no '=' in 'PlotKind'"},
     };
@@ -185,6 +292,27 @@ TEST(PlotStateFile, RoundTripAndRefusals)
         EXPECT_FALSE(ReadPlotState(c.text, st, error));
         EXPECT_EQ(error, c.error);
     }
+}
+
+TEST(PlotStateFile, WhatIsWrittenReadsBackTheSame)
+{
+    // A list before its count field, and titles with a line break or a
+    // carriage return the reader would take for a CRLF end of line.
+    const std::string text = "BufferValues[0]=1,2\nPointCount=2\nGraphTitle=Level\r\r\n";
+    PlotState s;
+    std::string error;
+    ASSERT_TRUE(ReadPlotState(text, s, error)) << error;
+    EXPECT_EQ(s.view.BufferValues[0].Size(), 2u);
+    s.view.PanelTitles[1] = "two\nlines";
+    s.doc.SlotChannels = s.doc.ChannelMode = true; // the legacy and 505 families' document facts
+    const std::string written = WritePlotState(s);
+    PlotState back;
+    ASSERT_TRUE(ReadPlotState(written, back, error)) << error;
+    EXPECT_TRUE(back.doc.SlotChannels);
+    EXPECT_TRUE(back.doc.ChannelMode);
+    EXPECT_EQ(back.view.GraphTitle, "Level ");
+    EXPECT_EQ(back.view.PanelTitles[1], "two lines");
+    EXPECT_EQ(WritePlotState(back), written);
 }
 
 } // namespace

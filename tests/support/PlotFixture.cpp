@@ -18,9 +18,19 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
     v.PlotKind = static_cast<std::int16_t>(o.plotKind);
     v.ViewKind = 7;
     v.GraphSizeIndex = static_cast<std::uint8_t>(std::clamp(o.sizeIndex, 0, 4));
+    // The logger's row of the geometry defaults: curves, 100 points 5 pixels apart.
     v.Geometry = GraphGeometry{60, 28, 100, 1, 180, 5};
+    v.Geometry.plotWidth = 505;
+    v.Geometry.secondHeight = 110;
+    v.Geometry.reserved = 1;
     // Time histories: points merged until at most 500 columns remain.
     ComputeGraphStep(5, n, 0, v.Geometry, false);
+    if (o.zoomStep > 0) {
+        v.Geometry.pointsPerColumn = o.zoomStep;
+        v.Geometry.pixelsPerPoint = 1;
+        v.Geometry.pointCount = 500;
+    }
+    v.Geometry.plotWidth = v.Geometry.pointCount * v.Geometry.pixelsPerPoint;
     const int per = std::max(1, v.Geometry.pointsPerColumn);
     v.PointCount = n / per;
     v.Aggregation = 1;

@@ -18,6 +18,9 @@ struct PlotFixtureOptions {
     std::optional<std::array<int, 2>> markers; ///< a block between two markers (one when both are equal)
     int cursor = 40;
     int sizeIndex = 0;
+    /// Records per plotted point after a zoom (the plot then shows 500 points
+    /// a pixel apart); 0: the whole logger fits the plot.
+    int zoomStep = 0;
 };
 
 /// A plot state of the kind with synthetic data (kind 6: a logger with markers and breaks).

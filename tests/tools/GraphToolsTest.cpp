@@ -1,0 +1,141 @@
+// The graph form of the tools: orlu-fixture plot writes a logger's plot
+// state, orlu-dump --form graph paints it with the engine into every format.
+// The pictures of each graph size stay in the build folder (graph-pictures/)
+// for a person to look at.
+
+#include "support/CommandRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using orlu::fixture::RunCommand;
+
+std::string Tool(const char* name)
+{
+    const char* tools = std::getenv("ORLU_TOOLS_DIR");
+    return (fs::path(tools ? tools : ORLU_BINARY_DIR "/tools") / name).string();
+}
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::uint32_t Be32(const std::string& bytes, std::size_t at)
+{
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        v = v << 8 | static_cast<unsigned char>(bytes.at(at + i));
+    return v;
+}
+
+class GraphTools : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::path(ORLU_BINARY_DIR) / "graph-pictures";
+        fs::create_directories(dir);
+        // The tests run in parallel: each has its own file for the tools' errors.
+        errors = dir / (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".stderr");
+    }
+    // Writes a two-channel logger's plot state with a block; the exit status.
+    int Plot(const std::string& options, const fs::path& out) const
+    {
+        return RunCommand(Tool("orlu-fixture") + " plot --plot-kind 6 --points 400 --markers 120,260 " + options + " " +
+                          out.string())
+            .status;
+    }
+    int Paint(const fs::path& state, const fs::path& out, const std::string& more = "") const
+    {
+        return RunCommand(Tool("orlu-dump") + " " + state.string() + " --form graph --out " + out.string() + " " + more +
+                          " 2>" + errors.string())
+            .status;
+    }
+    std::string Errors() const { return ReadAll(errors); }
+
+    fs::path dir;
+    fs::path errors;
+};
+
+TEST_F(GraphTools, APlotStatePaintsIntoEveryFormat)
+{
+    const fs::path state = dir / "logger.plot";
+    ASSERT_EQ(Plot("--panels 2 --cursor 150", state), 0);
+
+    // The state written back is the state read.
+    ASSERT_EQ(Paint(state, dir / "again.plot"), 0) << Errors();
+    EXPECT_EQ(ReadAll(dir / "again.plot"), ReadAll(state));
+
+    ASSERT_EQ(Paint(state, dir / "calls.txt"), 0) << Errors();
+    const std::string calls = ReadAll(dir / "calls.txt");
+    EXPECT_NE(calls.find("\"Cursor:   t[151]="), std::string::npos);
+    EXPECT_NE(calls.find("rop=xor"), std::string::npos);
+    ASSERT_EQ(Paint(state, dir / "printer.txt", "--target printer"), 0) << Errors();
+    EXPECT_EQ(ReadAll(dir / "printer.txt").find("rop=xor"), std::string::npos);
+
+    ASSERT_EQ(Paint(state, dir / "logger.pdf"), 0) << Errors();
+    EXPECT_EQ(ReadAll(dir / "logger.pdf").substr(0, 5), "%PDF-");
+
+    // Each graph size as PNG and EMF; the bitmap is as tall as the panels drawn.
+    for (int size = 0; size < 5; ++size) {
+        SCOPED_TRACE(size);
+        const std::string name = "logger-size" + std::to_string(size);
+        const fs::path sized = dir / (name + ".plot");
+        const fs::path one = dir / (name + "-one-panel.plot");
+        ASSERT_EQ(Plot("--panels 2 --cursor 150 --size " + std::to_string(size), sized), 0);
+        ASSERT_EQ(Plot("--panels 1 --cursor 150 --size " + std::to_string(size), one), 0);
+        ASSERT_EQ(Paint(sized, dir / (name + ".png")), 0) << Errors();
+        ASSERT_EQ(Paint(one, dir / (name + "-one-panel.png")), 0) << Errors();
+        const std::string png = ReadAll(dir / (name + ".png"));
+        const std::string onePng = ReadAll(dir / (name + "-one-panel.png"));
+        ASSERT_EQ(png.substr(1, 3), "PNG");
+        EXPECT_EQ(Be32(png, 16), 1000u); // IHDR width
+        EXPECT_EQ(Be32(png, 20), 2 * Be32(onePng, 20));
+        // Three times the scale: the bitmap is as wide as the graph's page.
+        const fs::path large = dir / (name + "-scale3.plot");
+        ASSERT_EQ(Plot("--panels 2 --cursor 150 --set GraphScale=3 --size " + std::to_string(size), large), 0);
+        ASSERT_EQ(Paint(large, dir / (name + "-scale3.png")), 0) << Errors();
+        const std::string largePng = ReadAll(dir / (name + "-scale3.png"));
+        EXPECT_EQ(Be32(largePng, 16), 3u * (60 + 400) + 150 - (size == 0 ? 100 : 0));
+        EXPECT_EQ(Be32(largePng, 20), 3 * Be32(png, 20));
+
+        const fs::path emf = dir / (name + ".emf");
+        ASSERT_EQ(Paint(sized, emf), 0) << Errors();
+        EXPECT_EQ(ReadAll(emf).substr(40, 4), " EMF");
+        if (RunCommand("command -v emf2svg-conv >/dev/null").status == 0) {
+            const fs::path svg = dir / (name + ".svg");
+            EXPECT_EQ(RunCommand("emf2svg-conv -i " + emf.string() + " -o " + svg.string() + " 2>/dev/null").status, 0);
+            EXPECT_NE(ReadAll(svg).find("<svg"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(GraphTools, RefusedStatesNameTheirLine)
+{
+    const fs::path state = dir / "refused.plot";
+    {
+        std::ofstream out(state);
+        out << "PlotKind=6\nPointCount=2\nBufferValues[0]=60,61,62\n";
+    }
+    EXPECT_EQ(Paint(state, dir / "refused.png"), 1);
+    EXPECT_NE(Errors().find("refused.plot: line 3: BufferValues has more than 2 values"), std::string::npos) << Errors();
+    EXPECT_FALSE(fs::exists(dir / "refused.png"));
+
+    const std::string fixture = Tool("orlu-fixture") + " plot --plot-kind 6 --set Colour=3 " + (dir / "set.plot").string();
+    EXPECT_EQ(RunCommand(fixture + " 2>" + errors.string()).status, 2);
+    EXPECT_NE(Errors().find("--set: line "), std::string::npos) << Errors();
+    EXPECT_NE(Errors().find("unknown field 'Colour'"), std::string::npos) << Errors();
+}
+
+} // namespace

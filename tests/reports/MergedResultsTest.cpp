@@ -35,6 +35,23 @@ Merged Mixed(const char* what, std::vector<MemberSpec> specs)
     return {what, fixture::MixedMultifileMembers(specs), fixture::MixedMultifileKind(specs)};
 }
 
+// A four-channel file of a microphone and three accelerometers, every profile enabled.
+std::vector<std::uint8_t> FourChannelFile(bool microphoneFirst, std::uint16_t device = 545, std::uint16_t firmware = 217,
+                                          std::uint32_t seconds = 600, bool vector = false)
+{
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(device, firmware, 4, 1, microphoneFirst);
+    spec.plausibleLevels = true;
+    spec.measurementSeconds = seconds;
+    spec.vectorRecord = vector;
+    if (vector) { // the three accelerometers make the vector
+        spec.coefficients = {0, 100, 100, 100};
+        spec.coefficientUse = {0, 1, 1, 1};
+    }
+    for (fixture::FourChannelProfileBlock& profile : spec.profiles)
+        profile.flags |= 1;
+    return fixture::FourChannelMeasurementFile(spec);
+}
+
 class MergedResults : public DocumentTest {
 protected:
     std::unique_ptr<CTmDoc> OpenMerged(const Merged& m)
@@ -80,7 +97,10 @@ TEST_F(MergedResults, GoldenTextsAndTables)
     const Merged legacy{"legacy", fixture::LegacyMultifileMembers(3), 23};
     const Merged levelAndDose = Mixed("515", {{"level", 515, 210}, {"dose", 515, 210}, {"level", 515, 210}});
     const Merged soundAndVibration = Mixed("535", {{"level", 535, 310}, {"acc", 535, 310}, {"acc", 535, 310}});
-    const Merged fourChannel = Mixed("590", {{"four", 590, 302}, {"four", 590, 302}});
+    // Two members that differ in every row (twenty minutes against ten), so that
+    // one member's rows shown under both names cannot pass.
+    const Merged fourChannel{"590", {{"FILE1", FourChannelFile(true, 590, 302, 600)},
+                                     {"FILE2", FourChannelFile(true, 590, 302, 1200)}}, 60};
     struct Case {
         const Merged& merged;
         Form form;
@@ -196,15 +216,6 @@ TEST_F(MergedResults, WithoutAllFilesOnlyTheSelectedMemberIsReported)
 namespace orlu {
 namespace {
 
-std::vector<std::uint8_t> FourChannelFile(bool microphoneFirst)
-{
-    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 4, 1, microphoneFirst);
-    spec.plausibleLevels = true;
-    for (fixture::FourChannelProfileBlock& profile : spec.profiles)
-        profile.flags |= 1;
-    return fixture::FourChannelMeasurementFile(spec);
-}
-
 TEST_F(MergedResults, TablesOfDoseMetersComeLastAndFourChannelSectionsFollowTheLastMember)
 {
     struct Case {
@@ -233,6 +244,91 @@ TEST_F(MergedResults, TablesOfDoseMetersComeLastAndFourChannelSectionsFollowTheL
             ASSERT_NE(at(c.second), std::string::npos) << text;
             EXPECT_LT(at(c.first), at(c.second)) << text;
         }
+    }
+}
+
+} // namespace
+} // namespace orlu
+
+namespace orlu {
+namespace {
+
+// What lies between the groups: the four-channel table always closes its first
+// group with an empty line, also when the second is empty; the sound tables of
+// level and dose meters follow each other with none.
+TEST_F(MergedResults, GroupsArePartedAsTheFamilyWants)
+{
+    fixture::FourChannelSpec microphones = fixture::MakeFourChannelSpec(545, 217, 2, 1, true);
+    microphones.plausibleLevels = true;
+    for (fixture::FourChannelBlock& channel : microphones.channels)
+        channel.microphone = true;
+    for (fixture::FourChannelProfileBlock& profile : microphones.profiles)
+        profile.flags |= 1;
+    const std::vector<std::uint8_t> onlyMicrophones = fixture::FourChannelMeasurementFile(microphones);
+    auto doc = OpenMerged({"", {{"FILE1", onlyMicrophones}, {"FILE2", onlyMicrophones}}, 60});
+    const std::string table = Render(*doc, Form::Table, AllFiles(*doc));
+    EXPECT_TRUE(table.ends_with("\r\n\r\n")) << table;        // the sound group, then an empty line
+    EXPECT_EQ(table.find("vibration"), std::string::npos) << table; // and no vibration group
+    EXPECT_EQ(table.find("\r\n\r\n"), table.size() - 4) << table;
+
+    auto doses = OpenMerged(Mixed("525", {{"level", 525, 300}, {"dose", 525, 300}}));
+    const std::string sound = Render(*doses, Form::Table, AllFiles(*doses));
+    EXPECT_NE(sound.find("Dose"), std::string::npos) << sound;
+    EXPECT_EQ(sound.find("\r\n\r\n"), std::string::npos) << sound;
+}
+
+// Bit 4 of the view's offered channels follows the last member's vector.
+TEST_F(MergedResults, TheLastMembersVectorIsOffered)
+{
+    struct Case {
+        bool firstVector, lastVector;
+    };
+    for (const Case c : {Case{false, true}, Case{true, false}}) {
+        auto doc = OpenMerged({"", {{"FILE1", FourChannelFile(true, 545, 217, 600, c.firstVector)},
+                                    {"FILE2", FourChannelFile(true, 545, 217, 600, c.lastVector)}}, 60});
+        for (const Form form : {Form::Text, Form::Table}) {
+            std::uint16_t offered = 0x0F;
+            lines = LineList();
+            if (form == Form::Text) {
+                FormatMergedResultsText(*doc, lines, &width, 0xFFFF, 0, AllFiles(*doc), &offered);
+            } else {
+                std::uint8_t kind = 0;
+                MainTableRequest request{lines, width, kind, 0xFFFF, 0, TableOutputOptions{}};
+                TableFormMergedResults(*doc, request, AllFiles(*doc), &offered);
+            }
+            EXPECT_EQ(offered, c.lastVector ? 0x1F : 0x0F);
+        }
+    }
+}
+
+// A legacy table writes the decimal comma for every '.' of a member name; the others only
+// for those that follow no letter, as in their numbers.
+TEST_F(MergedResults, LegacyTablesWriteTheDecimalCommaInNames)
+{
+    std::vector<MultifileMember> legacy = fixture::LegacyMultifileMembers(1);
+    legacy[0].name = "AB.C";
+    auto doc = OpenMerged({"", legacy, 23});
+    const std::string table = Render(*doc, Form::Table, AllFiles(*doc), TableOutputOptions{0, 1, 2});
+    EXPECT_NE(table.find("\nAB,C;"), std::string::npos) << table;
+
+    std::vector<MultifileMember> current = fixture::MixedMultifileMembers(std::vector<MemberSpec>{{"level", 525, 300}});
+    current[0].name = "AB.C";
+    auto other = OpenMerged({"", current, 55});
+    const std::string kept = Render(*other, Form::Table, AllFiles(*other), TableOutputOptions{0, 1, 2});
+    EXPECT_NE(kept.find("\nAB.C;"), std::string::npos) << kept;
+}
+
+// A reverberation-time member among level meters says where its times are.
+TEST_F(MergedResults, AReverberationMemberAmongOthersIsNamed)
+{
+    auto doc = OpenMerged(Mixed("525", {{"level", 525, 300}, {"rt60", 525, 300}, {"level", 525, 300}}));
+    for (const Form form : {Form::Text, Form::Table}) {
+        const std::string text = Render(*doc, form, AllFiles(*doc));
+        const std::size_t line = text.find(kMemberRt60Text);
+        ASSERT_NE(line, std::string::npos) << text;
+        EXPECT_LT(text.find("FILE1"), line) << text;
+        EXPECT_LT(text.rfind("FILE2", line), line) << text;
+        EXPECT_GT(text.find("FILE3"), line) << text;
     }
 }
 

@@ -40,7 +40,8 @@ void RenderMainResultsText(FormRequest& request)
     } else if (IsMergedDocument(doc)) {
         const std::vector<int> files =
             MergedReportFiles(doc, request.View.TextAllFiles != 0, request.View.SubFileNumber);
-        written = FormatMergedResultsText(doc, request.Lines, &widest, ShownChannels(request), units, files);
+        written = FormatMergedResultsText(doc, request.Lines, &widest, ShownChannels(request), units, files,
+                                          &request.View.AvailableChannels);
     } else {
         written = FormatMainResultsText(doc, request.Lines, &widest, request.View.SelectedChannels, units);
     }
@@ -75,7 +76,7 @@ void RenderMainResultsTable(FormRequest& request)
             TableFormRT60(doc, table, 1, subfile);
     } else if (merged) {
         const std::vector<int> files = MergedReportFiles(doc, request.View.TableAllFiles != 0, request.View.SubFileNumber);
-        TableFormMergedResults(doc, table, files);
+        TableFormMergedResults(doc, table, files, &request.View.AvailableChannels);
     } else {
         renderer(doc, table);
     }

@@ -37,12 +37,21 @@ bool DecodeMember(CTmDoc& doc, int n, std::uint16_t channelMask)
     }
 }
 
+bool ReverberationMember(const CTmDoc& doc)
+{
+    return !doc.IsLegacyDocument() && doc.HeaderDecoded() && doc.Header().function == kFunctionRt60;
+}
+
 void MergedTableOrder::Member(const CTmDoc& doc)
 {
     m_DoseMember = false;
+    m_LastVector = false;
     if (doc.IsLegacyDocument() || !doc.HeaderDecoded())
         return;
     const CurrentHeader& h = doc.Header();
+    m_LastVector = h.model.FourChannel && h.fourChannel.vector;
+    m_FourChannel = m_FourChannel || h.model.FourChannel;
+    m_Mixed = m_Mixed || ((h.model.Family530 || h.model.Family535) && !h.model.FourChannel);
     if (h.model.FourChannel)
         m_SoundFirst = h.fourChannel.channels[0].inputKind == kInputMicrophone;
     else

@@ -15,6 +15,16 @@ namespace orlu {
 inline constexpr std::string_view kMemberUnreadableText = "This file cannot be shown: it is damaged or incomplete.";
 /// The line of a member whose family has no Main results.
 inline constexpr std::string_view kMemberWithoutResultsText = "This file has no Main results.";
+/// The line of a reverberation-time member among members of other measurements.
+inline constexpr std::string_view kMemberRt60Text =
+    "This file holds reverberation times: select it alone to see them.";
+/// Bit 4 of a view's channel word: the vector column of four-channel files.
+inline constexpr std::uint16_t kVectorColumnBit = 0x10;
+
+/// What stands between the groups of a merged report: nothing, an empty line
+/// between two groups when both have rows, or an empty line after the first
+/// group whether or not the second has any.
+enum class GroupGap { None, Between, AfterFirst };
 
 /// The sub-files a merged report covers: all of them, or the one selected (from 1).
 std::vector<int> MergedReportFiles(const CTmDoc& doc, bool allFiles, int selected);
@@ -22,6 +32,10 @@ std::vector<int> MergedReportFiles(const CTmDoc& doc, bool allFiles, int selecte
 /// Decodes sub-file n of a Multifile of either family and makes the mask's first
 /// channel current; false when it cannot be decoded.
 bool DecodeMember(CTmDoc& doc, int n, std::uint16_t channelMask);
+
+/// Whether the member just decoded measured reverberation times: its times are
+/// not Main results, so a merged report names it with kMemberRt60Text instead.
+bool ReverberationMember(const CTmDoc& doc);
 
 /// Where the tables of the members go: in the order the members first show
 /// them, except that the tables of dose meters follow the others', and the
@@ -33,6 +47,14 @@ public:
     void Member(const CTmDoc& doc);
     /// Whether the member noted last is a dose meter (its tables go after the others).
     bool DoseMember() const { return m_DoseMember; }
+    /// Whether the member noted last has a vector (four-channel files).
+    bool LastHasVector() const { return m_LastVector; }
+    /// What parts the groups of the text and of the table, by the members' family.
+    GroupGap TextGap() const { return m_Mixed ? GroupGap::Between : GroupGap::None; }
+    GroupGap TableGap() const
+    {
+        return m_FourChannel ? GroupGap::AfterFirst : m_Mixed ? GroupGap::Between : GroupGap::None;
+    }
     /// The rank of a table, once every member is noted: lower ranks first.
     int Rank(bool doseTable, std::string_view caption) const;
     /// The indexes of tables of the given ranks in the order to write them: by rank,
@@ -42,6 +64,9 @@ public:
 private:
     bool m_DoseMember = false;
     bool m_SoundFirst = true;
+    bool m_LastVector = false;
+    bool m_FourChannel = false;
+    bool m_Mixed = false; ///< members of the ORLU 530 and 535, grouped by their input
 };
 
 } // namespace orlu

@@ -31,14 +31,20 @@ struct MergedTable {
     std::vector<std::string> footnotes;
 };
 
-std::string FileField(const CTmDoc& doc, int subfile)
+// A legacy Multifile writes every '.' of its rows with the decimal character,
+// the member's name included; the others leave the names as they are.
+std::string FileField(const CTmDoc& doc, int subfile, const TableOutputOptions& options)
 {
-    return StrPrintf("%-10s", doc.GetSubfileName(subfile).c_str());
+    std::string field = StrPrintf("%-10s", doc.GetSubfileName(subfile).c_str());
+    if (doc.IsLegacyDocument())
+        std::replace(field.begin(), field.end(), '.', DecimalChar(options.DecimalIndex));
+    return field;
 }
 
 } // namespace
 
-int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<const int> subfiles)
+int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<const int> subfiles,
+                           std::uint16_t* offeredMask)
 {
     WaitCursor wait(doc.Ui());
     request.TableKind = kTableKindMainResults;
@@ -53,6 +59,10 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
                 continue;
             }
             order.Member(doc);
+            if (ReverberationMember(doc)) {
+                refused.emplace_back(n, kMemberRt60Text);
+                continue;
+            }
             const MainTableRenderer render = FamilyResultsTable(doc);
             if (!render) {
                 refused.emplace_back(n, kMemberWithoutResultsText);
@@ -107,11 +117,20 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
             AddLine(lines, line, &widest);
         }
     };
+    const GroupGap gap = order.TableGap();
+    const auto writeGap = [&] {
+        line.clear();
+        AddLine(lines, line, &widest);
+    };
+    bool firstGroupClosed = false;
     for (std::size_t t = 0; t < sequence.size(); ++t) {
         MergedTable& m = tables[sequence[t]];
-        if (t > 0) {
-            line.clear();
-            AddLine(lines, line, &widest);
+        const int rank = ranks[sequence[t]];
+        if (gap == GroupGap::AfterFirst && !firstGroupClosed && rank > 0) {
+            writeGap();
+            firstGroupClosed = true;
+        } else if (gap == GroupGap::Between && t > 0) {
+            writeGap();
         }
         EmitUnderscoredLine(lines, m.caption, options, false, &widest);
         line = std::string(kFileHeader) + m.header;
@@ -120,7 +139,7 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
             if (t == 0)
                 writeRefused(member.subfile - 1);
             for (const std::string& row : member.rows) {
-                line = FileField(doc, member.subfile) + row;
+                line = FileField(doc, member.subfile, options) + row;
                 EmitFieldRow(lines, line, options, &widest);
             }
         }
@@ -129,10 +148,15 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
         for (std::string& note : m.footnotes)
             EmitUnderscoredLine(lines, std::move(note), options, true, &widest);
     }
+    // The sound and vibration groups of four-channel files are both there, the second maybe empty.
+    if (gap == GroupGap::AfterFirst && !firstGroupClosed)
+        writeGap();
     if (tables.empty() && !refused.empty()) {
         EmitUnderscoredLine(lines, std::string(ReportCaptionTable[kCaptionMainResults]), options, false, &widest);
         writeRefused(0xFFFF);
     }
+    if (offeredMask && order.LastHasVector())
+        *offeredMask |= kVectorColumnBit;
     request.Width = widest;
     return 1;
 }

@@ -14,7 +14,9 @@
 namespace orlu {
 
 /// Appends the table of the given sub-files (numbered from 1), in their order.
+/// Sets bit 4 of the view's offered channels when the last member has a vector.
 /// Returns 1, as the other Main-results renderers.
-int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<const int> subfiles);
+int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<const int> subfiles,
+                           std::uint16_t* offeredMask = nullptr);
 
 } // namespace orlu

@@ -127,7 +127,107 @@ std::string RowText(const CTmDoc& doc, const LegacyResultsPlan& plan, const Lega
     return row;
 }
 
+// The merged text's titles: no Ltm columns, CrF after Spl, one unit per column.
+void AddMemberTitles(const LegacyHeader& h, const LegacyResultsPlan& plan, std::uint8_t unitOption, bool nonMetric,
+                     HeadedTable& table)
+{
+    TitleLine& t = table.titles;
+    std::string& units = table.units;
+    t.Add(ReportColumnTitles[kTitleStart]);
+    units = std::string(ReportColumnTitles[kTitleDateUnits]) + std::string(ReportColumnTitles[kTitleStartUnits]);
+    if (plan.multiChannel) {
+        t.Add(ReportColumnTitles[h.channelMode != 0 ? kTitleChannel : kTitleProfile]);
+        t.Add(" ");
+        units += "      ";
+    }
+    t.Add(ReportColumnTitles[kTitleNamesLegacy]);
+    t.Add(ReportColumnTitles[kTitleResult]);
+    t.Add(" Peak    Min    Max   LeqX    Spl |    CrF");
+    units += ReportColumnTitles[kTitleNamesLegacyMergedUnits];
+    units += " ";
+    for (int i = 0; i < 6; ++i)
+        units += kSharedUnit;
+    // The crest factor has no unit; its dashes stand under it, before the units of VDV, SEL and Lex8.
+    units += "|    ---";
+    if (plan.vdvColumn) {
+        t.Add("      VDV");
+        units += unitOption != 0 ? "       dB" : nonMetric ? "    in/sx" : "     m/sx";
+    }
+    if (plan.selColumns) {
+        t.Add("      SEL     Lex8");
+        units += unitOption != 0 ? "     Pa\xB2s     Pa\xB2s" : "       dB       dB";
+    }
+}
+
+std::string MemberRowText(const CTmDoc& doc, const LegacyResultsPlan& plan, const LegacyResultRow& r)
+{
+    const LegacyHeader& h = doc.Legacy();
+    const ResultValues& v = r.values;
+    const int d = std::clamp(r.level.decimals, 0, 2);
+    const DurationText duration = FormatDuration(r.seconds);
+    const std::string unit = UnitCell(r.level);
+    const std::string filter(r.vectorRow ? "MODULE" : r.filter.Name);
+    const bool microphone = r.inputKind == kInputMicrophone;
+    // The start time keeps a second blank, which stands for the function name's leading one.
+    const std::string_view function = std::string_view(r.function).substr(r.function.starts_with(' ') ? 1 : 0);
+
+    std::string row = DateCell(h.date) + StartTimeCell(h.time) + " ";
+    if (plan.multiChannel)
+        row += r.vectorRow ? std::string("Vect  ") : r.intensityRow ? std::string("Int   ") : StrPrintf(" #%d   ", r.channel + 1);
+    if (r.intensityRow) {
+        row += StrPrintf(TextRowFormatsB[kRowBLegacyMergedSoundIntensity].data(), std::string(function).c_str(),
+                         filter.c_str(), duration.Text.c_str(), unit.c_str(), v.result, v.min, v.max, v.spl);
+    } else {
+        const std::string leqX = r.dualFilter ? Value7(d, v.second) : std::string(kAbsent7);
+        const std::string crestFactor =
+            r.dualFilter || IsAbsent(v.second) ? std::string(kAbsent7) : FormatCompactG(v.second);
+        const std::string spl = microphone ? Value7(d, v.spl) : std::string(kAbsent7);
+        row += StrPrintf(TextRowFormatsB[kRowBLegacyMergedBase + d].data(), std::string(function).c_str(),
+                         filter.c_str(), duration.Text.c_str(), unit.c_str(), v.result, v.peak, v.min, v.max,
+                         leqX.c_str(), spl.c_str(), crestFactor.c_str());
+    }
+    if (plan.vdvColumn) {
+        const bool vdv = r.inputKind == kInputAccelerometer && r.filter.Unit == kAccelerationUnit && !r.vectorRow;
+        row += vdv ? Value9(r.linear, v.vdv) : std::string(kAbsent9);
+    }
+    if (plan.selColumns) {
+        if (microphone && !r.intensityRow)
+            row += r.linear ? Value9(true, v.sel) + Value9(true, v.sel) : Value9(false, v.sel) + Value9(false, v.lex8);
+        else
+            row += "    -----    ----- ";
+    }
+    if (r.overload)
+        row += ReportCaptionTable[kCaptionOverload];
+    return row;
+}
+
 } // namespace
+
+bool FormatLegacyMemberText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                            std::uint8_t unitOption)
+{
+    WaitCursor wait(doc.Ui());
+    ClearLineList(&lines);
+    *widest = 0;
+    if (!doc.LegacyDecoded())
+        return true;
+    LegacyChannelKeeper keeper(doc);
+    const LegacyResultsPlan plan = PlanLegacyResults(doc, channelMask);
+    HeadedTable table(ReportCaptionTable[kCaptionMainResults]);
+    AddMemberTitles(doc.Legacy(), plan, unitOption, doc.Levels().nonMetric, table);
+    for (int c : plan.channels) {
+        if (const std::optional<LegacyResultRow> r = DecodeLegacyResultRow(doc, c, unitOption, false)) {
+            std::string row = MemberRowText(doc, plan, *r);
+            table.Add(lines, widest, row);
+        }
+    }
+    table.Close(lines, widest);
+    if (table.rows > 0 && plan.vdvColumn && unitOption == 0) {
+        std::string line = "  sx = s^1.75";
+        AddLine(lines, line, widest);
+    }
+    return true;
+}
 
 bool FormatLegacyResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
                              std::uint8_t unitOption)

@@ -17,4 +17,10 @@ namespace orlu {
 bool FormatLegacyResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
                              std::uint8_t unitOption);
 
+/// The rows of one member of a legacy Multifile as the merged text lays them out:
+/// no Ltm columns, the crest factor after Spl, channel cells of six characters,
+/// the units of VDV and SEL by the unit option alone, and no MODULE note.
+bool FormatLegacyMemberText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                            std::uint8_t unitOption);
+
 } // namespace orlu

@@ -3,7 +3,10 @@
 #include "platform/ValueFormat.h"
 #include "reports/common/ReportCaptionTable.h"
 #include "reports/common/SubfileSelectionKeeper.h"
+#include "reports/text/LegacyResultsText.h"
 #include "reports/text/MainResultsText.h"
+#include "reports/text/SlmResultsText.h"
+#include "reports/text/VibrationText.h"
 #include "reports/text/TextReportLayout.h"
 
 #include <algorithm>
@@ -101,6 +104,19 @@ void AddNotes(std::vector<std::string>& to, const std::vector<std::string>& note
             to.push_back(note);
 }
 
+// The text a member gives the merged report: its family's own, except where
+// the merged layout differs (legacy files, the ORLU 515 text display, four-channel files).
+ResultsTextRenderer MergedMemberText(const CTmDoc& doc)
+{
+    if (doc.IsLegacyDocument())
+        return doc.LegacyDecoded() ? &FormatLegacyMemberText : nullptr;
+    if (doc.HeaderDecoded() && doc.Header().model.FourChannel)
+        return &FormatVibrationMemberText;
+    if (doc.HeaderDecoded() && doc.Header().model.Family515Text)
+        return &FormatSlmMemberText;
+    return FamilyResultsText(doc);
+}
+
 std::string FileCell(const CTmDoc& doc, int subfile)
 {
     return StrPrintf(" %-8s ", doc.GetSubfileName(subfile).c_str());
@@ -109,7 +125,7 @@ std::string FileCell(const CTmDoc& doc, int subfile)
 } // namespace
 
 bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
-                             std::uint8_t unitOption, std::span<const int> subfiles)
+                             std::uint8_t unitOption, std::span<const int> subfiles, std::uint16_t* offeredMask)
 {
     WaitCursor wait(doc.Ui());
     ClearLineList(&lines);
@@ -125,7 +141,11 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
                 continue;
             }
             order.Member(doc);
-            const ResultsTextRenderer render = FamilyResultsText(doc);
+            if (ReverberationMember(doc)) {
+                refused.emplace_back(n, kMemberRt60Text);
+                continue;
+            }
+            const ResultsTextRenderer render = MergedMemberText(doc);
             if (!render) {
                 refused.emplace_back(n, kMemberWithoutResultsText);
                 continue;
@@ -171,6 +191,12 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
     };
     for (std::size_t t = 0; t < sequence.size(); ++t) {
         const MergedTable& m = tables[sequence[t]];
+        // Every table's header block opens with an empty line; the groups of
+        // microphone and accelerometer files have one more between them.
+        if (order.TextGap() == GroupGap::Between && t > 0) {
+            line.clear();
+            AddLine(lines, line, &widest);
+        }
         TitleLine titles;
         titles.title = std::string(kFileTitle) + m.head.title;
         titles.rule = std::string(kFileRule) + m.head.rule;
@@ -199,6 +225,8 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
         AddLine(lines, line, &widest);
         writeRefused(0xFFFF, std::string());
     }
+    if (offeredMask && order.LastHasVector())
+        *offeredMask |= kVectorColumnBit;
     *widthOut = widest;
     return !tables.empty();
 }

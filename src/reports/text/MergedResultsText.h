@@ -18,8 +18,10 @@
 namespace orlu {
 
 /// Clears the lines and writes the text of the given sub-files (numbered from 1) in
-/// the order MergedTableOrder gives their tables. True when at least one member could be shown.
+/// the order MergedTableOrder gives their tables. Sets bit 4 of the view's offered
+/// channels when the last member has a vector. True when at least one member could be shown.
 bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
-                             std::uint8_t unitOption, std::span<const int> subfiles);
+                             std::uint8_t unitOption, std::span<const int> subfiles,
+                             std::uint16_t* offeredMask = nullptr);
 
 } // namespace orlu

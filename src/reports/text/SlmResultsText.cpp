@@ -72,8 +72,13 @@ std::string RowStart(const CurrentHeader& h, int channel)
 
 } // namespace
 
-bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
-                          std::uint8_t unitOption)
+namespace {
+
+// The 515 text display's rows. A Multifile's member always has the dose
+// columns, writes the exposure and dose cells for microphones only and, in
+// linear units, PSEL and SEL under PSEL and Lex8.
+bool SlmResultsRows(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask, std::uint8_t unitOption,
+                    bool member)
 {
     WaitCursor wait(doc.Ui());
     ChannelSelectionKeeper keeper(doc);
@@ -82,7 +87,7 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     const CurrentHeader& h = doc.Header();
     const bool linear = unitOption != 0;
     const bool selColumn = h.firmware > 104;
-    const bool doseColumns = doc.Channel().function == kFunctionDose515Text;
+    const bool doseColumns = member || doc.Channel().function == kFunctionDose515Text;
 
     HeadedTable table(ReportCaptionTable[kCaptionMainResults]);
     TitleLine& titles = table.titles;
@@ -126,10 +131,14 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
             if (selColumn)
                 row += Value7(s, v.sel);
             row += StrPrintf("%7s%7s |", Value7(s, v.ltm3).c_str(), Value7(s, v.ltm5).c_str());
-            row += ExposureLevel9(linear, v.psel) + ExposureLevel9(linear, v.lex8);
-            row += ExposureValue9(v.soundExposure) + ExposureValue9(v.soundExposure8);
-            if (doseColumns)
-                row += StrPrintf(" |%6.0f%6.0f", v.dose, v.dose8);
+            if (!member || ch.inputKind == kInputMicrophone) {
+                row += ExposureLevel9(linear, v.psel) + ExposureLevel9(linear, member && linear ? v.sel : v.lex8);
+                row += ExposureValue9(v.soundExposure) + ExposureValue9(v.soundExposure8);
+                if (doseColumns && ch.function == kFunctionDose515Text)
+                    row += StrPrintf(" |%6.0f%6.0f", v.dose, v.dose8);
+                else if (doseColumns)
+                    row += " |    --    --";
+            }
             AddRemainder(row, duration);
         } catch (const ImageRangeError&) {
             continue; // a results record cut short by the end of the file gives no row
@@ -140,12 +149,27 @@ bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     return true;
 }
 
+} // namespace
+
+bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                          std::uint8_t unitOption)
+{
+    return SlmResultsRows(doc, lines, widest, channelMask, unitOption, false);
+}
+
+bool FormatSlmMemberText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                         std::uint8_t unitOption)
+{
+    return SlmResultsRows(doc, lines, widest, channelMask, unitOption, true);
+}
+
 namespace {
 
 // The columns of the profile texts.
 struct ProfileColumns {
     bool linear = false;
-    bool dose = false;
+    bool lav = false;  ///< a dose meter's Lav
+    bool dose = false; ///< a dose meter's dose, exposure and PSEL columns
     bool ltm = false;
     bool ln = false;
     bool lden = false;
@@ -157,7 +181,7 @@ void AddProfileTitles(const ProfileColumns& k, TitleLine& titles, std::string& u
 {
     titles.Add(ReportColumnTitles[kTitleNamesCurrent]);
     titles.Add("   Peak    Min    Max    Spl");
-    if (k.dose)
+    if (k.lav)
         titles.Add("    Lav");
     titles.Add("    Leq");
     if (k.ltm)
@@ -175,7 +199,7 @@ void AddProfileTitles(const ProfileColumns& k, TitleLine& titles, std::string& u
         titles.Add(" |  OvlT");
 
     units += ReportColumnTitles[kTitleNamesCurrentUnits];
-    for (int i = 0; i < 5 + (k.dose ? 1 : 0) + (k.ltm ? 2 : 0); ++i)
+    for (int i = 0; i < 5 + (k.lav ? 1 : 0) + (k.ltm ? 2 : 0); ++i)
         units += kSharedUnit;
     if (k.dose)
         units += " |     %     %";
@@ -199,7 +223,7 @@ std::string ProfileCells(const ProfileColumns& k, const CurrentChannel& ch, cons
     std::string row = StrPrintf(TextRowFormatsB[kRowBFourValuesBase + s.d].data(), ch.filterNames.At(ch.filter),
                                 ch.detectorNames.At(ch.detectorIndex + 1), duration.Text.c_str(), s.unitCell.c_str(),
                                 v.peak, v.min, v.max, v.spl);
-    if (k.dose)
+    if (k.lav)
         row += Value7(s, v.lav);
     row += Value7(s, v.result);
     if (k.ltm)
@@ -248,7 +272,7 @@ bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     const ModelFlags& model = h.model;
     ProfileColumns k;
     k.linear = unitOption != 0;
-    k.dose = doc.Channel().function == kFunctionDoseMeter;
+    k.dose = k.lav = doc.Channel().function == kFunctionDoseMeter;
     k.ltm = !(model.Family535 && h.firmware < 307);
     k.ln = h.lnColumn;
     k.lden = h.ldenColumn;
@@ -288,8 +312,12 @@ bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
     return true;
 }
 
-bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
-                           std::uint8_t unitOption)
+namespace {
+
+// The sound rows of a four-channel file; a Multifile's member shows a dose
+// meter's Lav but not its dose, exposure and PSEL columns.
+bool SlmProfilesRows(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask, std::uint8_t unitOption,
+                     bool member)
 {
     if (doc.Channel().function == kFunctionRt60) {
         // The reverberation tables start a text of their own; here they join the vibration text.
@@ -306,7 +334,8 @@ bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint1
     const bool profiles = h.firmware >= 217;
     ProfileColumns k;
     k.linear = unitOption != 0;
-    k.dose = doc.Channel().function == kFunctionDoseMeter;
+    k.lav = doc.Channel().function == kFunctionDoseMeter;
+    k.dose = k.lav && !member;
     k.ltm = profiles;
     k.lden = h.ldenColumn;
     k.overload = h.firmware >= 219;
@@ -353,6 +382,20 @@ bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint1
     }
     table.Close(lines, widest);
     return true;
+}
+
+} // namespace
+
+bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                           std::uint8_t unitOption)
+{
+    return SlmProfilesRows(doc, lines, widest, channelMask, unitOption, false);
+}
+
+bool FormatSlmProfilesMemberText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                                 std::uint8_t unitOption)
+{
+    return SlmProfilesRows(doc, lines, widest, channelMask, unitOption, true);
 }
 
 bool FormatRpmText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t subfile)

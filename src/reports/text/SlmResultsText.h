@@ -19,6 +19,11 @@ namespace orlu {
 /// ORLU 515 files below firmware 2.00.
 bool FormatSlmResultsText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
                           std::uint8_t unitOption);
+/// A member of a Multifile of ORLU 515 files below firmware 2.00: the dose
+/// columns always, dashes in them for other functions, the exposure and dose
+/// cells for microphones only.
+bool FormatSlmMemberText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                         std::uint8_t unitOption);
 /// ORLU 515 from firmware 2.00 and 525 files, and the sound channel of 530 and 535 files.
 bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
                           std::uint8_t unitOption);
@@ -26,6 +31,10 @@ bool FormatSlmProfileText(CTmDoc& doc, LineList& lines, int* widest, std::uint16
 /// profile; appends to the vibration text (neither clears nor resets).
 bool FormatSlmProfilesText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
                            std::uint8_t unitOption);
+/// The same for a member of a Multifile: a dose meter keeps Lav and leaves out its
+/// dose, exposure and PSEL columns.
+bool FormatSlmProfilesMemberText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t channelMask,
+                                 std::uint8_t unitOption);
 /// Appends the "Rotation measurement results:" section of sub-file `subfile`.
 bool FormatRpmText(CTmDoc& doc, LineList& lines, int* widest, std::uint16_t subfile);
 

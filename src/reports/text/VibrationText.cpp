@@ -351,9 +351,14 @@ void DoseSection(VibrationTable& t, std::uint16_t channelMask)
 
 } // namespace
 
-bool FormatVibrationText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
-                         std::uint8_t unitOption)
+namespace {
+
+// The text of a vibration or four-channel file; a Multifile's member writes its
+// four-channel sound rows without the dose meter's dose columns.
+bool VibrationRows(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask, std::uint8_t unitOption,
+                   bool member)
 {
+    const auto soundRows = member ? &FormatSlmProfilesMemberText : &FormatSlmProfilesText;
     WaitCursor wait(doc.Ui());
     ChannelSelectionKeeper keeper(doc);
     const CurrentHeader& h = doc.Header();
@@ -372,7 +377,7 @@ bool FormatVibrationText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint1
     bool soundFirst = false;
     if (k.fourChannel) {
         soundFirst = f.channels[0].inputKind == kInputMicrophone;
-        if (soundFirst && !FormatSlmProfilesText(doc, lines, &t.widest, channelMask, unitOption))
+        if (soundFirst && !soundRows(doc, lines, &t.widest, channelMask, unitOption))
             return false;
         // The sound section's width is handed back also when no vibration table follows it.
         if (soundFirst)
@@ -412,13 +417,27 @@ bool FormatVibrationText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint1
     }
 
     if (k.fourChannel && f.hasAccelerometer && f.channels[0].inputKind == kInputAccelerometer &&
-        !FormatSlmProfilesText(doc, lines, widthOut, channelMask, unitOption))
+        !soundRows(doc, lines, widthOut, channelMask, unitOption))
         return false;
     if (h.rotationMeasurement != 0 && !FormatRpmText(doc, lines, &t.widest, 0))
         return false;
     if (h.function == kFunctionTonality && doc.FindRecordInHeader(0, kRecordTonality) != 0)
         return FormatTonalityText(doc, lines, widthOut, false, 0);
     return true;
+}
+
+} // namespace
+
+bool FormatVibrationText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
+                         std::uint8_t unitOption)
+{
+    return VibrationRows(doc, lines, widthOut, channelMask, unitOption, false);
+}
+
+bool FormatVibrationMemberText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
+                               std::uint8_t unitOption)
+{
+    return VibrationRows(doc, lines, widthOut, channelMask, unitOption, true);
 }
 
 } // namespace orlu

@@ -20,4 +20,9 @@ namespace orlu {
 bool FormatVibrationText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
                          std::uint8_t unitOption);
 
+/// The same for a member of a Multifile: its four-channel sound rows leave out
+/// a dose meter's dose, exposure and PSEL columns.
+bool FormatVibrationMemberText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
+                               std::uint8_t unitOption);
+
 } // namespace orlu

@@ -16,6 +16,14 @@
 
 namespace {
 
+// PNG and PDF are painted with the Qt canvas, which a build without the GUI
+// leaves out of orlu-dump; the other formats need no Qt.
+#ifdef ORLU_TOOLS_QT
+constexpr bool kPaintsWithQt = true;
+#else
+constexpr bool kPaintsWithQt = false;
+#endif
+
 namespace fs = std::filesystem;
 
 using orlu::fixture::RunCommand;
@@ -84,8 +92,12 @@ TEST_F(GraphTools, APlotStatePaintsIntoEveryFormat)
     ASSERT_EQ(Paint(state, dir / "printer.txt", "--target printer"), 0) << Errors();
     EXPECT_EQ(ReadAll(dir / "printer.txt").find("rop=xor"), std::string::npos);
 
-    ASSERT_EQ(Paint(state, dir / "logger.pdf"), 0) << Errors();
-    EXPECT_EQ(ReadAll(dir / "logger.pdf").substr(0, 5), "%PDF-");
+    if (kPaintsWithQt) {
+        ASSERT_EQ(Paint(state, dir / "logger.pdf"), 0) << Errors();
+        EXPECT_EQ(ReadAll(dir / "logger.pdf").substr(0, 5), "%PDF-");
+    } else {
+        EXPECT_EQ(Paint(state, dir / "logger.pdf"), 1);
+    }
 
     // Each graph size as PNG and EMF; the bitmap is as tall as the panels drawn.
     for (int size = 0; size < 5; ++size) {
@@ -95,20 +107,22 @@ TEST_F(GraphTools, APlotStatePaintsIntoEveryFormat)
         const fs::path one = dir / (name + "-one-panel.plot");
         ASSERT_EQ(Plot("--panels 2 --cursor 150 --size " + std::to_string(size), sized), 0);
         ASSERT_EQ(Plot("--panels 1 --cursor 150 --size " + std::to_string(size), one), 0);
-        ASSERT_EQ(Paint(sized, dir / (name + ".png")), 0) << Errors();
-        ASSERT_EQ(Paint(one, dir / (name + "-one-panel.png")), 0) << Errors();
-        const std::string png = ReadAll(dir / (name + ".png"));
-        const std::string onePng = ReadAll(dir / (name + "-one-panel.png"));
-        ASSERT_EQ(png.substr(1, 3), "PNG");
-        EXPECT_EQ(Be32(png, 16), 1000u); // IHDR width
-        EXPECT_EQ(Be32(png, 20), 2 * Be32(onePng, 20));
-        // Three times the scale: the bitmap is as wide as the graph's page.
-        const fs::path large = dir / (name + "-scale3.plot");
-        ASSERT_EQ(Plot("--panels 2 --cursor 150 --set GraphScale=3 --size " + std::to_string(size), large), 0);
-        ASSERT_EQ(Paint(large, dir / (name + "-scale3.png")), 0) << Errors();
-        const std::string largePng = ReadAll(dir / (name + "-scale3.png"));
-        EXPECT_EQ(Be32(largePng, 16), 3u * (60 + 400) + 150 - (size == 0 ? 100 : 0));
-        EXPECT_EQ(Be32(largePng, 20), 3 * Be32(png, 20));
+        if (kPaintsWithQt) {
+            ASSERT_EQ(Paint(sized, dir / (name + ".png")), 0) << Errors();
+            ASSERT_EQ(Paint(one, dir / (name + "-one-panel.png")), 0) << Errors();
+            const std::string png = ReadAll(dir / (name + ".png"));
+            const std::string onePng = ReadAll(dir / (name + "-one-panel.png"));
+            ASSERT_EQ(png.substr(1, 3), "PNG");
+            EXPECT_EQ(Be32(png, 16), 1000u); // IHDR width
+            EXPECT_EQ(Be32(png, 20), 2 * Be32(onePng, 20));
+            // Three times the scale: the bitmap is as wide as the graph's page.
+            const fs::path large = dir / (name + "-scale3.plot");
+            ASSERT_EQ(Plot("--panels 2 --cursor 150 --set GraphScale=3 --size " + std::to_string(size), large), 0);
+            ASSERT_EQ(Paint(large, dir / (name + "-scale3.png")), 0) << Errors();
+            const std::string largePng = ReadAll(dir / (name + "-scale3.png"));
+            EXPECT_EQ(Be32(largePng, 16), 3u * (60 + 400) + 150 - (size == 0 ? 100 : 0));
+            EXPECT_EQ(Be32(largePng, 20), 3 * Be32(png, 20));
+        }
 
         const fs::path emf = dir / (name + ".emf");
         ASSERT_EQ(Paint(sized, emf), 0) << Errors();

@@ -1,6 +1,7 @@
 #include "graph/TimeHistoryGraph.h"
 
 #include "analysis/PlotSeries.h"
+#include "analysis/statistics/NonMetricFactor.h"
 #include "document/texts/NumberTexts.h"
 #include "document/texts/TimeTexts.h"
 #include "graph/GraphScales.h"
@@ -15,10 +16,6 @@
 
 namespace orlu {
 namespace {
-
-// Quantity class of each filter code.
-constexpr std::array<int, 31> kFilterQuantityTable{
-    0, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 4, 6, 0, 0, 4, 4, 4, 4, 5, 5, 5, 0, 3, 3, 3, 3, 0, 0, 0, 0};
 
 constexpr std::array<double, 14> kTickBaseTable{0.0, 0.25, 1.0, 10.0, 0.1, 0.2, 0.5, 1.0, 2.0, 5.0, 10.0, 20.0, 20.0, 20.0};
 
@@ -178,8 +175,7 @@ int TimeHistoryValueKind(const TimeHistoryPanel& p)
         if (p.function == 8) {
             if (p.vdv)
                 return 6;
-            const int f = p.filter >= 0 && p.filter < static_cast<int>(kFilterQuantityTable.size()) ? p.filter : 0;
-            return kFilterQuantityTable[static_cast<std::size_t>(f)] - 2;
+            return (p.filter >= 0 && p.filter <= 0xFFFF ? FilterQuantity(static_cast<std::uint16_t>(p.filter)) : 0) - 2;
         }
         if (p.function > 8)
             return p.function - 7;

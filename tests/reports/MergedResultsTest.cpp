@@ -96,6 +96,8 @@ TEST_F(MergedResults, GoldenTextsAndTables)
     constexpr TableOutputOptions kSemicolonComma{0, 1, 2};
     const Merged legacy{"legacy", fixture::LegacyMultifileMembers(3), 23};
     const Merged levelAndDose = Mixed("515", {{"level", 515, 210}, {"dose", 515, 210}, {"level", 515, 210}});
+    // Below firmware 2.00: a level meter's rows hold "--" in the dose columns.
+    const Merged textDisplay = Mixed("515 text display", {{"level", 515, 105}, {"dose", 515, 105}});
     const Merged soundAndVibration = Mixed("535", {{"level", 535, 310}, {"acc", 535, 310}, {"acc", 535, 310}});
     // Two members that differ in every row (twenty minutes against ten), so that
     // one member's rows shown under both names cannot pass.
@@ -112,6 +114,8 @@ TEST_F(MergedResults, GoldenTextsAndTables)
         {legacy, Form::Table, 0, "merged-legacy-three-files-semicolon-comma.txt"},
         {levelAndDose, Form::Text, 0, "merged-515-level-and-dose.txt"},
         {levelAndDose, Form::Table, 0, "merged-515-level-and-dose-semicolon-comma.txt"},
+        {textDisplay, Form::Text, 0, "merged-515-text-display-level-and-dose.txt"},
+        {textDisplay, Form::Table, 0, "merged-515-text-display-level-and-dose-semicolon-comma.txt"},
         {soundAndVibration, Form::Text, 0, "merged-535-microphone-and-accelerometer.txt"},
         {soundAndVibration, Form::Table, 0, "merged-535-microphone-and-accelerometer-semicolon-comma.txt"},
         {fourChannel, Form::Text, 0, "merged-four-channel.txt"},

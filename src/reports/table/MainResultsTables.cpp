@@ -179,9 +179,9 @@ RowTimes TimesOf(const CurrentHeader& h, const ResultContext& ctx)
     return TimesOf(h.date, h.time, ctx.Reader().Int32AtWord(ctx.firstRecord + 1));
 }
 
-std::string ChannelField(int channel)
+std::string ChannelField(int channel, bool bare = false)
 {
-    return StrPrintf("#%d        ", channel + 1);
+    return bare ? StrPrintf("%-10d", channel + 1) : StrPrintf("#%d        ", channel + 1);
 }
 
 std::string ProfileField(int profile)
@@ -334,6 +334,7 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
     const bool scientific = request.Options.FormatFlag == 1;
     const bool linear = request.UnitOption != 0;
     const bool withSel = h.firmware > 104;
+    const bool merged = request.MergedMember;
     const bool withDose = h.function == 3;
     // The filter codes of these firmware versions count from one below the names.
     const int filterRaise = h.firmware < 201 ? 1 : 0;
@@ -358,19 +359,23 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
             continue; // a row past the end of the file is not shown
         }
         const std::string ratioUnit = linear ? kSquaredPressureUnit : scale.unitWord;
-        std::string header = "Date      Start     Prof      Filter    Detect    Time      units     "
-                             "Peak      Min       Max       Spl       Leq       ";
+        // A Multifile's table names Detect in 9 characters and PS in 11, as its layout
+        // always has; a separator other than '#' or blanks makes no difference.
+        std::string header = merged ? "Date      Start     Prof      Filter    Detect   Time      units     "
+                                    : "Date      Start     Prof      Filter    Detect    Time      units     ";
+        header += "Peak      Min       Max       Spl       Leq       ";
         if (withSel)
             header += "Sel       ";
         header += "Ltm3      Ltm5      ";
-        header += StrPrintf("PS[%s]    Lx8[%s]   ", ratioUnit.c_str(), ratioUnit.c_str());
+        header += StrPrintf(merged ? "PS[%s]     Lx8[%s]   " : "PS[%s]    Lx8[%s]   ", ratioUnit.c_str(),
+                            ratioUnit.c_str());
         header += "SE[Pa\xB2h]   SE8[Pa\xB2h]  ";
-        if (withDose)
+        if (withDose || merged)
             header += "Dose[%]   Dose8[%]  ";
 
         std::string row = times.date + times.start;
         if (h.channelCount >= 2)
-            row += ChannelField(c);
+            row += ChannelField(c, request.MergedMember);
         const std::string filter = FilterName(ch, filterRaise), detector = DetectorName(ch);
         // The five-value rows have no scientific member: each value as "%-10.2e" then.
         const std::string_view texts[] = {filter, detector, times.duration.Text, scale.unitWord};
@@ -383,7 +388,7 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
         AppendValue(row, valueFormat, v.ltm3);
         AppendValue(row, valueFormat, v.ltm5);
         CompactExponents(row, kCompactFrom60);
-        if (ch.inputKind == kInputMicrophone) {
+        if (ch.inputKind == kInputMicrophone || merged) {
             AppendDbOrLinear(row, v.psel, linear);
             AppendDbOrLinear(row, v.lex8, linear);
         } else {
@@ -396,6 +401,8 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
         }
         if (withDose)
             kTwoWholeFields.Append(row, v.dose, v.dose8);
+        else if (merged)
+            row += "--        --       "; // the merged layout's own width, one short of two fields
         AddRemainder(row, times.duration);
         out.Row(ReportCaptionTable[kCaptionMainResults], header, row);
     }
@@ -450,7 +457,7 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
         if (withOverload)
             header += "OvlT[%]   ";
 
-        std::string row = times.date + times.start + ChannelField(c);
+        std::string row = times.date + times.start + ChannelField(c, request.MergedMember);
         AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.spl});
         AppendSoundLevels(row, v, Format(kTableValueBase + scale.decimals), dose, withLtm);
         CompactExponents(row, kCompactFrom60);
@@ -633,7 +640,7 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
         } catch (const ImageRangeError&) {
             continue;
         }
-        std::string row = times.date + times.start + ChannelField(c);
+        std::string row = times.date + times.start + ChannelField(c, request.MergedMember);
         if (profiles)
             row += ProfileField(0);
         AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.result});

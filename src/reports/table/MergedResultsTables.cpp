@@ -76,6 +76,8 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
             MainTableCapture capture;
             MainTableRequest own{scratch, width, kind, request.ChannelMask, request.UnitOption, request.Options,
                                  &capture};
+            // Legacy and four-channel members keep their own rows ("#n" channels).
+            own.MergedMember = !doc.IsLegacyDocument() && !doc.Header().model.FourChannel;
             try {
                 render(doc, own);
             } catch (const ImageRangeError&) {

@@ -281,6 +281,49 @@ TEST_F(MergedResults, GroupsArePartedAsTheFamilyWants)
     EXPECT_EQ(sound.find("\r\n\r\n"), std::string::npos) << sound;
 }
 
+// One group has one header, its first member's, also when a later member has
+// other columns (a level meter with Ln, then one without; microphone files of the
+// ORLU 535 likewise); members of the other group keep a header of their own.
+TEST_F(MergedResults, MembersOfOneGroupShareTheFirstMembersHeader)
+{
+    const auto count = [](const std::string& text, std::string_view what) {
+        int n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    struct Case {
+        Merged merged;
+        int captions; // one per group
+        const char* textLn;
+        const char* tableLn;
+    };
+    const Case cases[] = {
+        {Mixed("515", {{"level", 515, 310}, {"level", 515, 210}}), 1, " |   n       Ln", "Ln[dB]"},
+        {Mixed("535", {{"level", 535, 310}, {"level", 535, 250}, {"acc", 535, 310}}), 2, " |   n       Ln", "Ln[dB]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.merged.what);
+        auto doc = OpenMerged(c.merged);
+        const std::string text = Render(*doc, Form::Text, AllFiles(*doc));
+        EXPECT_EQ(count(text, "Main results:"), c.captions) << text;
+        EXPECT_EQ(count(text, c.textLn), 1) << text;
+        // The second member's rows follow the first member's under the same header.
+        const std::size_t header = text.find(c.textLn);
+        const std::size_t first = text.find(" FILE1 "), second = text.find(" FILE2 ");
+        ASSERT_NE(second, std::string::npos) << text;
+        EXPECT_LT(header, first);
+        EXPECT_EQ(text.find("Main results:", first), text.find("Main results:", second)) << text;
+
+        const std::string table = Render(*doc, Form::Table, AllFiles(*doc), {0, 1, 2});
+        EXPECT_EQ(count(table, "Main_results"), c.captions) << table;
+        EXPECT_EQ(count(table, c.tableLn), 1) << table;
+        EXPECT_LT(table.find(c.tableLn), table.find("FILE1;"));
+        EXPECT_EQ(table.find("Main_results", table.find("FILE1;")), table.find("Main_results", table.find("FILE2;")))
+            << table;
+    }
+}
+
 // Bit 4 of the view's offered channels follows the last member's vector.
 TEST_F(MergedResults, TheLastMembersVectorIsOffered)
 {

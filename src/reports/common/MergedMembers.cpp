@@ -46,12 +46,16 @@ void MergedTableOrder::Member(const CTmDoc& doc)
 {
     m_DoseMember = false;
     m_LastVector = false;
+    m_MemberInput = -1;
     if (doc.IsLegacyDocument() || !doc.HeaderDecoded())
         return;
     const CurrentHeader& h = doc.Header();
     m_LastVector = h.model.FourChannel && h.fourChannel.vector;
     m_FourChannel = m_FourChannel || h.model.FourChannel;
-    m_Mixed = m_Mixed || ((h.model.Family530 || h.model.Family535) && !h.model.FourChannel);
+    const bool mixed = (h.model.Family530 || h.model.Family535) && !h.model.FourChannel;
+    m_Mixed = m_Mixed || mixed;
+    if (mixed)
+        m_MemberInput = doc.Channel().inputKind;
     if (h.model.FourChannel)
         m_SoundFirst = h.fourChannel.channels[0].inputKind == kInputMicrophone;
     else

@@ -22,9 +22,10 @@ struct MemberRows {
     std::vector<std::string> rows;
 };
 
-// The tables of the members with the same caption and columns.
+// The tables of the members of one group, under the header of its first member.
 struct MergedTable {
     bool dose = false; ///< the table of a dose meter
+    int input = -1;    ///< the input kind of its members, where that parts the groups
     std::string caption;
     std::string header;
     std::vector<MemberRows> members;
@@ -86,10 +87,10 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
             }
             for (CapturedMainTable& t : capture.tables) {
                 auto merged = std::find_if(tables.begin(), tables.end(), [&](const MergedTable& m) {
-                    return m.caption == t.caption && m.header == t.header;
+                    return order.SameGroup(m.dose, m.input, m.caption, t.caption);
                 });
                 if (merged == tables.end()) {
-                    tables.push_back({order.DoseMember(), t.caption, t.header, {}, {}});
+                    tables.push_back({order.DoseMember(), order.MemberInput(), t.caption, t.header, {}, {}});
                     merged = tables.end() - 1;
                 }
                 merged->members.push_back({n, std::move(t.rows)});

@@ -84,18 +84,14 @@ struct MemberBlock {
     std::vector<std::string> rows;
 };
 
-// A merged table: the tables of the members with the same caption and columns.
+// A merged table: the tables of the members of one group, under the header of its first member.
 struct MergedTable {
     bool dose = false; ///< the table of a dose meter
+    int input = -1;    ///< the input kind of its members, where that parts the groups
     TextTable head;
     std::vector<MemberBlock> blocks;
     std::vector<std::string> notes;
 };
-
-bool SameColumns(const TextTable& a, const TextTable& b)
-{
-    return a.caption == b.caption && a.title == b.title && a.units == b.units;
-}
 
 void AddNotes(std::vector<std::string>& to, const std::vector<std::string>& notes)
 {
@@ -159,10 +155,11 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
                 continue;
             }
             for (TextTable& t : ReadTables(own)) {
-                auto merged = std::find_if(tables.begin(), tables.end(),
-                                           [&](const MergedTable& m) { return SameColumns(m.head, t); });
+                auto merged = std::find_if(tables.begin(), tables.end(), [&](const MergedTable& m) {
+                    return order.SameGroup(m.dose, m.input, m.head.caption, t.caption);
+                });
                 if (merged == tables.end()) {
-                    tables.push_back({order.DoseMember(), t, {}, {}});
+                    tables.push_back({order.DoseMember(), order.MemberInput(), t, {}, {}});
                     merged = tables.end() - 1;
                 }
                 merged->blocks.push_back({n, std::move(t.rows)});

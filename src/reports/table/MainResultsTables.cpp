@@ -640,7 +640,7 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
         } catch (const ImageRangeError&) {
             continue;
         }
-        std::string row = times.date + times.start + ChannelField(c, request.MergedMember);
+        std::string row = times.date + times.start + ChannelField(c, request.MergedMember && !four);
         if (profiles)
             row += ProfileField(0);
         AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.result});
@@ -670,8 +670,9 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
     }
 
     // The note explains the VDV unit whenever a VDV value was printed in it.
+    // A four-channel Multifile's table writes it with one blank less at the end.
     if (out.Rows() > 0 && withVdv && anyLinearVdv)
-        out.Footnote("  sx = s^1.75  ");
+        out.Footnote(four && request.MergedMember ? "  sx = s^1.75 " : "  sx = s^1.75  ");
     if (vectorWritten)
         out.Footnote("  MODULE^2 = " + f.vectorFormula);
     return out.Finish();

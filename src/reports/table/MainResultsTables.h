@@ -28,9 +28,10 @@ struct MainTableRequest {
     std::uint8_t UnitOption = 0;   ///< the view's unit choice of Main results
     TableOutputOptions Options;    ///< format flag 1: linear values in scientific form
     MainTableCapture* Capture = nullptr; ///< when set, the tables are kept there and no line is written
-    /// The rows go to a Multifile's table (current families without four channels): the
-    /// channel field holds the bare number ("%-10d") instead of "#n", and the ORLU 515
-    /// text display always has the dose columns and PS and Lx8 for every channel.
+    /// The rows go to a Multifile's table (current families): the channel field holds the
+    /// bare number ("%-10d") instead of "#n" except for four-channel files, the ORLU 515
+    /// text display always has the dose columns and PS and Lx8 for every channel, and the
+    /// four-channel sx note ends with one blank.
     bool MergedMember = false;
 };
 

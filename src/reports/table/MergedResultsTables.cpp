@@ -77,8 +77,8 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
             MainTableCapture capture;
             MainTableRequest own{scratch, width, kind, request.ChannelMask, request.UnitOption, request.Options,
                                  &capture};
-            // Legacy and four-channel members keep their own rows ("#n" channels).
-            own.MergedMember = !doc.IsLegacyDocument() && !doc.Header().model.FourChannel;
+            // Legacy members keep their own rows.
+            own.MergedMember = !doc.IsLegacyDocument();
             try {
                 render(doc, own);
             } catch (const ImageRangeError&) {

@@ -324,6 +324,40 @@ TEST_F(MergedResults, MembersOfOneGroupShareTheFirstMembersHeader)
     }
 }
 
+// The VDV column of ORLU 535 accelerometer files is there when any member has VDV
+// values; a member whose flags allow none shows dashes in it, first or last.
+TEST_F(MergedResults, AMemberWithoutVdvShowsDashesInTheMultifilesVdvColumn)
+{
+    const auto accelerometerFile = [](bool vdv) {
+        fixture::CurrentFileSpec spec = fixture::PlausibleMeasurementSpec(5, 310);
+        spec.deviceType = 535;
+        if (!vdv)
+            spec.flagsWord |= 4;
+        return fixture::CurrentMeasurementFile(spec);
+    };
+    for (const bool firstHasVdv : {true, false}) {
+        SCOPED_TRACE(firstHasVdv ? "VDV first" : "VDV last");
+        auto doc = OpenMerged({"535", {{"FILE1", accelerometerFile(firstHasVdv)}, {"FILE2", accelerometerFile(!firstHasVdv)}}, 57});
+        const char* without = firstHasVdv ? " FILE2 " : " FILE1 ";
+        const char* with = firstHasVdv ? " FILE1 " : " FILE2 ";
+        const std::string text = Render(*doc, Form::Text, AllFiles(*doc));
+        ASSERT_NE(text.find(" |      VDV"), std::string::npos) << text;
+        const auto rowOf = [](const std::string& all, std::string_view start) {
+            const std::size_t at = all.find(start);
+            return at == std::string::npos ? std::string() : all.substr(at, all.find("\r\n", at) - at);
+        };
+        EXPECT_TRUE(rowOf(text, without).ends_with(" |   ------")) << text;
+        EXPECT_TRUE(rowOf(text, with).ends_with("e+1")) << text; // the linear VDV value
+        EXPECT_EQ(rowOf(text, without).size(), rowOf(text, with).size()) << text;
+
+        const std::string table = Render(*doc, Form::Table, AllFiles(*doc), {0, 1, 2});
+        ASSERT_NE(table.find(";VDV[m/sx]"), std::string::npos) << table;
+        std::string tableWithout = without + 1;
+        tableWithout.back() = ';';
+        EXPECT_TRUE(rowOf(table, tableWithout).ends_with(";-----")) << table;
+    }
+}
+
 // Bit 4 of the view's offered channels follows the last member's vector.
 TEST_F(MergedResults, TheLastMembersVectorIsOffered)
 {

@@ -6,6 +6,7 @@
 #include "document/CTmDoc.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -32,6 +33,12 @@ std::vector<int> MergedReportFiles(const CTmDoc& doc, bool allFiles, int selecte
 /// Decodes sub-file n of a Multifile of either family and makes the mask's first
 /// channel current; false when it cannot be decoded.
 bool DecodeMember(CTmDoc& doc, int n, std::uint16_t channelMask);
+
+/// Whether some member among the sub-files has an accelerometer (ORLU 530 and 535 files,
+/// four-channel files) and flags that allow VDV values (bit 2 clear): then the
+/// Multifile's vibration rows all have the VDV column. Leaves the document on the last
+/// sub-file decoded.
+bool MembersHaveVdv(CTmDoc& doc, std::span<const int> subfiles, std::uint16_t channelMask);
 
 /// Whether the member just decoded measured reverberation times: its times are
 /// not Main results, so a merged report names it with kMemberRt60Text instead.

@@ -600,7 +600,8 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
     const bool profiles = four && h.firmware >= kFirmwareProfiles;
     const bool scientific = request.Options.FormatFlag == 1;
     const bool linear = request.UnitOption == 0;
-    const bool withVdv = (h.flagsWord & 4) == 0;
+    const bool vdvValues = (h.flagsWord & 4) == 0;
+    const bool withVdv = vdvValues || request.VdvColumn;
     const bool withOverload = !four && h.firmware >= 505;
     const char* vdvUnit = !linear ? "dB" : doc.App().NonMetric != 0 ? "in/sx" : "m/sx";
 
@@ -646,7 +647,7 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
         AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.result});
         CompactExponents(row, kCompactFrom70);
         if (withVdv) {
-            if (FilterHasVdv(ch.filter)) {
+            if (vdvValues && FilterHasVdv(ch.filter)) {
                 AppendDbOrLinear(row, v.spl, linear);
                 anyLinearVdv = anyLinearVdv || linear;
             } else {

@@ -33,6 +33,9 @@ struct MainTableRequest {
     /// text display always has the dose columns and PS and Lx8 for every channel, and the
     /// four-channel sx note ends with one blank.
     bool MergedMember = false;
+    /// A Multifile's vibration table has the VDV column when any of its accelerometer
+    /// members has VDV values; a member without them shows "-----" in it.
+    bool VdvColumn = false;
 };
 
 /// The table kind the Main-results renderers report.

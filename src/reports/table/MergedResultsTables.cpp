@@ -54,6 +54,7 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
     MergedTableOrder order;
     {
         SubfileSelectionKeeper keeper(doc);
+        const bool vdvColumn = MembersHaveVdv(doc, subfiles, request.ChannelMask);
         for (const int n : subfiles) {
             if (!DecodeMember(doc, n, request.ChannelMask)) {
                 refused.emplace_back(n, kMemberUnreadableText);
@@ -79,6 +80,7 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
                                  &capture};
             // Legacy members keep their own rows.
             own.MergedMember = !doc.IsLegacyDocument();
+            own.VdvColumn = vdvColumn;
             try {
                 render(doc, own);
             } catch (const ImageRangeError&) {

@@ -106,8 +106,6 @@ ResultsTextRenderer MergedMemberText(const CTmDoc& doc)
 {
     if (doc.IsLegacyDocument())
         return doc.LegacyDecoded() ? &FormatLegacyMemberText : nullptr;
-    if (doc.HeaderDecoded() && doc.Header().model.FourChannel)
-        return &FormatVibrationMemberText;
     if (doc.HeaderDecoded() && doc.Header().model.Family515Text)
         return &FormatSlmMemberText;
     return FamilyResultsText(doc);
@@ -131,6 +129,7 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
     MergedTableOrder order;
     {
         SubfileSelectionKeeper keeper(doc);
+        const bool vdvColumn = MembersHaveVdv(doc, subfiles, channelMask);
         for (const int n : subfiles) {
             if (!DecodeMember(doc, n, channelMask)) {
                 refused.emplace_back(n, kMemberUnreadableText);
@@ -141,6 +140,11 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
                 refused.emplace_back(n, kMemberRt60Text);
                 continue;
             }
+            // Vibration members get the VDV column the Multifile has; four-channel
+            // members always have it in their vibration section.
+            const CurrentHeader* h = doc.IsLegacyDocument() ? nullptr : &doc.Header();
+            const bool vibration = h && (h->model.FourChannel || h->model.Family530 || h->model.Family535);
+            const bool memberVdv = h && (h->model.FourChannel || vdvColumn);
             const ResultsTextRenderer render = MergedMemberText(doc);
             if (!render) {
                 refused.emplace_back(n, kMemberWithoutResultsText);
@@ -149,7 +153,10 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
             LineList own;
             int ownWidth = 0;
             try {
-                render(doc, own, &ownWidth, channelMask, unitOption);
+                if (vibration)
+                    FormatVibrationMemberText(doc, own, &ownWidth, channelMask, unitOption, memberVdv);
+                else
+                    render(doc, own, &ownWidth, channelMask, unitOption);
             } catch (const ImageRangeError&) {
                 refused.emplace_back(n, kMemberUnreadableText);
                 continue;

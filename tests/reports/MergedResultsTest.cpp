@@ -358,6 +358,34 @@ TEST_F(MergedResults, AMemberWithoutVdvShowsDashesInTheMultifilesVdvColumn)
     }
 }
 
+// A legacy Multifile's table: the caption names the view's first channel where the
+// single file names the probe, there are no Ltm columns, the intensity row is "Int"
+// and no MODULE note follows.
+TEST_F(MergedResults, LegacyTablesHaveTheirOwnCaptionColumnsAndNotes)
+{
+    struct Case {
+        const char* what;
+        fixture::LegacyFileSpec spec;
+        std::vector<std::string_view> present, absent;
+    };
+    const Case cases[] = {
+        {"intensity probe", fixture::LegacyProbeSpec(false), {"Main_results:__Channel_#2", ";Int;"}, {"OR08A", ";SI;"}},
+        {"vector probe", fixture::LegacyProbeSpec(true), {"Main_results:__Channel_#2", ";Vect;"}, {"OR06A", "MODULE\xB2"}},
+        {"prefixed", fixture::LegacyTwoChannelSpec(0x4011), {"Main_results:", ";CrF"}, {"Ltm3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<std::uint8_t> file = fixture::LegacyMeasurementFile(c.spec);
+        auto doc = OpenMerged({c.what, {{"FILE1", file}, {"FILE2", file}}, 23});
+        const std::string table = Render(*doc, Form::Table, AllFiles(*doc), {0, 1, 2}, 0, 0xFFFE);
+        ASSERT_NE(table.find("FILE2;"), std::string::npos) << table;
+        for (std::string_view text : c.present)
+            EXPECT_NE(table.find(text), std::string::npos) << text << "\n" << table;
+        for (std::string_view text : c.absent)
+            EXPECT_EQ(table.find(text), std::string::npos) << text << "\n" << table;
+    }
+}
+
 // Bit 4 of the view's offered channels follows the last member's vector.
 TEST_F(MergedResults, TheLastMembersVectorIsOffered)
 {

@@ -742,9 +742,15 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
     const LegacyHeader& h = doc.Legacy();
     const bool scientific = request.Options.FormatFlag == 1;
     const LegacyResultsPlan plan = PlanLegacyResults(doc, request.ChannelMask);
+    // A Multifile's legacy table names the view's first channel instead of the probe,
+    // has no Ltm columns, names the intensity row "Int" and leaves out the MODULE note.
+    const bool merged = request.MergedMember;
+    const bool ltmColumns = plan.ltmColumns && !merged;
     const std::string caption =
         h.channelMode == 0 ? std::string(ReportCaptionTable[kCaptionMainResults])
-                           : StrPrintf(ReportCaptionTable[kCaptionLegacyMainResults].data(), h.channelMode == 1 ? 6 : 8);
+        : merged ? StrPrintf(ReportCaptionTable[kCaptionMergedMainResultsChannel].data(),
+                             FirstChannel(request.ChannelMask) + 1)
+                 : StrPrintf(ReportCaptionTable[kCaptionLegacyMainResults].data(), h.channelMode == 1 ? 6 : 8);
     // Accelerometers fill the VDV column and microphones SEL and Lex8: each column's
     // unit follows the unit choice of its input.
     const bool linearVdv = LegacyLinear(kInputAccelerometer, request.UnitOption);
@@ -753,7 +759,7 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
     if (plan.multiChannel)
         header += h.channelMode != 0 ? "Chan      " : "Prof      ";
     header += "Fun       Filter    Time      Units     Res       Peak      Min       Max       LeqX      Spl       ";
-    if (plan.ltmColumns)
+    if (ltmColumns)
         header += "Ltm3      Ltm5      ";
     header += "CrF       ";
     if (plan.vdvColumn)
@@ -779,11 +785,13 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
 
         std::string row = times.date + times.start;
         if (plan.multiChannel)
-            row += r->vectorRow ? std::string("Vect      ") : r->intensityRow ? std::string("SI        ") : ChannelField(c);
+            row += r->vectorRow      ? std::string("Vect      ")
+                   : r->intensityRow ? std::string(merged ? "Int       " : "SI        ")
+                                     : ChannelField(c);
         if (r->intensityRow) {
             Format(kTableRowLegacySoundIntensity)
                 .Append(row, function, filter, times.duration.Text, unit, v.result, v.min, v.max, v.spl);
-            if (plan.ltmColumns)
+            if (ltmColumns)
                 row += kTwoAbsentFields;
             row += kAbsentField; // CrF
         } else {
@@ -798,7 +806,7 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
                 AppendValue(row, valueFormat, v.spl);
             else
                 AppendTextField(row, "-----");
-            if (plan.ltmColumns) {
+            if (ltmColumns) {
                 if (microphone || r->inputKind == kInputDirect) {
                     AppendValue(row, valueFormat, v.ltm3);
                     AppendValue(row, valueFormat, v.ltm5);
@@ -832,9 +840,10 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
         out.Row(caption, header, row);
         vectorWritten = vectorWritten || r->vectorRow;
     }
-    if (vectorWritten)
+    if (vectorWritten && !merged)
         out.Footnote(StrPrintf(ReportCaptionTable[kCaptionModuleFormula].data(), doc.Channel().vectorFormula.c_str()));
-    if (linearVdvWritten)
+    // A Multifile's note goes with the VDV column in linear units, a value or not.
+    if (merged ? plan.vdvColumn && request.UnitOption == 0 : linearVdvWritten)
         out.Footnote("sx = s^1.75");
     return out.Finish();
 }

@@ -78,8 +78,7 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
             MainTableCapture capture;
             MainTableRequest own{scratch, width, kind, request.ChannelMask, request.UnitOption, request.Options,
                                  &capture};
-            // Legacy members keep their own rows.
-            own.MergedMember = !doc.IsLegacyDocument();
+            own.MergedMember = true;
             own.VdvColumn = vdvColumn;
             try {
                 render(doc, own);

@@ -386,6 +386,20 @@ TEST_F(MergedResults, LegacyTablesHaveTheirOwnCaptionColumnsAndNotes)
     }
 }
 
+// With '#' the fields keep their widths: the ORLU 515 text display's merged header
+// has Detect in 9 characters and PS[dB] in 11, and a level meter's dose pair is
+// "--" twice in 19 characters.
+TEST_F(MergedResults, TextDisplayTableKeepsItsOwnWidthsWithTheHashSeparator)
+{
+    auto doc = OpenMerged(Mixed("515 text display", {{"level", 515, 105}, {"dose", 515, 105}}));
+    const std::string table = Render(*doc, Form::Table, AllFiles(*doc), {0, 0, 6});
+    EXPECT_NE(table.find("Filter    Detect   Time      units     "), std::string::npos) << table;
+    EXPECT_NE(table.find("PS[dB]     Lx8[dB]   "), std::string::npos) << table;
+    const std::size_t level = table.find("FILE1     ");
+    const std::size_t end = table.find("\r\n", level);
+    EXPECT_EQ(table.substr(end - 19, 19), "--        --       ") << table;
+}
+
 // Bit 4 of the view's offered channels follows the last member's vector.
 TEST_F(MergedResults, TheLastMembersVectorIsOffered)
 {

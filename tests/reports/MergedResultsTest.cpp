@@ -96,6 +96,8 @@ TEST_F(MergedResults, GoldenTextsAndTables)
     constexpr TableOutputOptions kSemicolonComma{0, 1, 2};
     const Merged legacy{"legacy", fixture::LegacyMultifileMembers(3), 23};
     const Merged levelAndDose = Mixed("515", {{"level", 515, 210}, {"dose", 515, 210}, {"level", 515, 210}});
+    // Below firmware 2.00: a level meter's rows hold "--" in the dose columns.
+    const Merged textDisplay = Mixed("515 text display", {{"level", 515, 105}, {"dose", 515, 105}});
     const Merged soundAndVibration = Mixed("535", {{"level", 535, 310}, {"acc", 535, 310}, {"acc", 535, 310}});
     // Two members that differ in every row (twenty minutes against ten), so that
     // one member's rows shown under both names cannot pass.
@@ -112,6 +114,8 @@ TEST_F(MergedResults, GoldenTextsAndTables)
         {legacy, Form::Table, 0, "merged-legacy-three-files-semicolon-comma.txt"},
         {levelAndDose, Form::Text, 0, "merged-515-level-and-dose.txt"},
         {levelAndDose, Form::Table, 0, "merged-515-level-and-dose-semicolon-comma.txt"},
+        {textDisplay, Form::Text, 0, "merged-515-text-display-level-and-dose.txt"},
+        {textDisplay, Form::Table, 0, "merged-515-text-display-level-and-dose-semicolon-comma.txt"},
         {soundAndVibration, Form::Text, 0, "merged-535-microphone-and-accelerometer.txt"},
         {soundAndVibration, Form::Table, 0, "merged-535-microphone-and-accelerometer-semicolon-comma.txt"},
         {fourChannel, Form::Text, 0, "merged-four-channel.txt"},
@@ -275,6 +279,125 @@ TEST_F(MergedResults, GroupsArePartedAsTheFamilyWants)
     const std::string sound = Render(*doses, Form::Table, AllFiles(*doses));
     EXPECT_NE(sound.find("Dose"), std::string::npos) << sound;
     EXPECT_EQ(sound.find("\r\n\r\n"), std::string::npos) << sound;
+}
+
+// One group has one header, its first member's, also when a later member has
+// other columns (a level meter with Ln, then one without; microphone files of the
+// ORLU 535 likewise); members of the other group keep a header of their own.
+TEST_F(MergedResults, MembersOfOneGroupShareTheFirstMembersHeader)
+{
+    const auto count = [](const std::string& text, std::string_view what) {
+        int n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    struct Case {
+        Merged merged;
+        int captions; // one per group
+        const char* textLn;
+        const char* tableLn;
+    };
+    const Case cases[] = {
+        {Mixed("515", {{"level", 515, 310}, {"level", 515, 210}}), 1, " |   n       Ln", "Ln[dB]"},
+        {Mixed("535", {{"level", 535, 310}, {"level", 535, 250}, {"acc", 535, 310}}), 2, " |   n       Ln", "Ln[dB]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.merged.what);
+        auto doc = OpenMerged(c.merged);
+        const std::string text = Render(*doc, Form::Text, AllFiles(*doc));
+        EXPECT_EQ(count(text, "Main results:"), c.captions) << text;
+        EXPECT_EQ(count(text, c.textLn), 1) << text;
+        // The second member's rows follow the first member's under the same header.
+        const std::size_t header = text.find(c.textLn);
+        const std::size_t first = text.find(" FILE1 "), second = text.find(" FILE2 ");
+        ASSERT_NE(second, std::string::npos) << text;
+        EXPECT_LT(header, first);
+        EXPECT_EQ(text.find("Main results:", first), text.find("Main results:", second)) << text;
+
+        const std::string table = Render(*doc, Form::Table, AllFiles(*doc), {0, 1, 2});
+        EXPECT_EQ(count(table, "Main_results"), c.captions) << table;
+        EXPECT_EQ(count(table, c.tableLn), 1) << table;
+        EXPECT_LT(table.find(c.tableLn), table.find("FILE1;"));
+        EXPECT_EQ(table.find("Main_results", table.find("FILE1;")), table.find("Main_results", table.find("FILE2;")))
+            << table;
+    }
+}
+
+// The VDV column of ORLU 535 accelerometer files is there when any member has VDV
+// values; a member whose flags allow none shows dashes in it, first or last.
+TEST_F(MergedResults, AMemberWithoutVdvShowsDashesInTheMultifilesVdvColumn)
+{
+    const auto accelerometerFile = [](bool vdv) {
+        fixture::CurrentFileSpec spec = fixture::PlausibleMeasurementSpec(5, 310);
+        spec.deviceType = 535;
+        if (!vdv)
+            spec.flagsWord |= 4;
+        return fixture::CurrentMeasurementFile(spec);
+    };
+    for (const bool firstHasVdv : {true, false}) {
+        SCOPED_TRACE(firstHasVdv ? "VDV first" : "VDV last");
+        auto doc = OpenMerged({"535", {{"FILE1", accelerometerFile(firstHasVdv)}, {"FILE2", accelerometerFile(!firstHasVdv)}}, 57});
+        const char* without = firstHasVdv ? " FILE2 " : " FILE1 ";
+        const char* with = firstHasVdv ? " FILE1 " : " FILE2 ";
+        const std::string text = Render(*doc, Form::Text, AllFiles(*doc));
+        ASSERT_NE(text.find(" |      VDV"), std::string::npos) << text;
+        const auto rowOf = [](const std::string& all, std::string_view start) {
+            const std::size_t at = all.find(start);
+            return at == std::string::npos ? std::string() : all.substr(at, all.find("\r\n", at) - at);
+        };
+        EXPECT_TRUE(rowOf(text, without).ends_with(" |   ------")) << text;
+        EXPECT_TRUE(rowOf(text, with).ends_with("e+1")) << text; // the linear VDV value
+        EXPECT_EQ(rowOf(text, without).size(), rowOf(text, with).size()) << text;
+
+        const std::string table = Render(*doc, Form::Table, AllFiles(*doc), {0, 1, 2});
+        ASSERT_NE(table.find(";VDV[m/sx]"), std::string::npos) << table;
+        std::string tableWithout = without + 1;
+        tableWithout.back() = ';';
+        EXPECT_TRUE(rowOf(table, tableWithout).ends_with(";-----")) << table;
+    }
+}
+
+// A legacy Multifile's table: the caption names the view's first channel where the
+// single file names the probe, there are no Ltm columns, the intensity row is "Int"
+// and no MODULE note follows.
+TEST_F(MergedResults, LegacyTablesHaveTheirOwnCaptionColumnsAndNotes)
+{
+    struct Case {
+        const char* what;
+        fixture::LegacyFileSpec spec;
+        std::vector<std::string_view> present, absent;
+    };
+    const Case cases[] = {
+        {"intensity probe", fixture::LegacyProbeSpec(false), {"Main_results:__Channel_#2", ";Int;"}, {"OR08A", ";SI;"}},
+        {"vector probe", fixture::LegacyProbeSpec(true), {"Main_results:__Channel_#2", ";Vect;"}, {"OR06A", "MODULE\xB2"}},
+        {"prefixed", fixture::LegacyTwoChannelSpec(0x4011), {"Main_results:", ";CrF"}, {"Ltm3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<std::uint8_t> file = fixture::LegacyMeasurementFile(c.spec);
+        auto doc = OpenMerged({c.what, {{"FILE1", file}, {"FILE2", file}}, 23});
+        const std::string table = Render(*doc, Form::Table, AllFiles(*doc), {0, 1, 2}, 0, 0xFFFE);
+        ASSERT_NE(table.find("FILE2;"), std::string::npos) << table;
+        for (std::string_view text : c.present)
+            EXPECT_NE(table.find(text), std::string::npos) << text << "\n" << table;
+        for (std::string_view text : c.absent)
+            EXPECT_EQ(table.find(text), std::string::npos) << text << "\n" << table;
+    }
+}
+
+// With '#' the fields keep their widths: the ORLU 515 text display's merged header
+// has Detect in 9 characters and PS[dB] in 11, and a level meter's dose pair is
+// "--" twice in 19 characters.
+TEST_F(MergedResults, TextDisplayTableKeepsItsOwnWidthsWithTheHashSeparator)
+{
+    auto doc = OpenMerged(Mixed("515 text display", {{"level", 515, 105}, {"dose", 515, 105}}));
+    const std::string table = Render(*doc, Form::Table, AllFiles(*doc), {0, 0, 6});
+    EXPECT_NE(table.find("Filter    Detect   Time      units     "), std::string::npos) << table;
+    EXPECT_NE(table.find("PS[dB]     Lx8[dB]   "), std::string::npos) << table;
+    const std::size_t level = table.find("FILE1     ");
+    const std::size_t end = table.find("\r\n", level);
+    EXPECT_EQ(table.substr(end - 19, 19), "--        --       ") << table;
 }
 
 // Bit 4 of the view's offered channels follows the last member's vector.

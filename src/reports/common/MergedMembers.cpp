@@ -37,6 +37,22 @@ bool DecodeMember(CTmDoc& doc, int n, std::uint16_t channelMask)
     }
 }
 
+bool MembersHaveVdv(CTmDoc& doc, std::span<const int> subfiles, std::uint16_t channelMask)
+{
+    constexpr std::uint16_t kFlagNoVdv = 4;
+    for (const int n : subfiles) {
+        if (!DecodeMember(doc, n, channelMask) || doc.IsLegacyDocument())
+            continue;
+        const CurrentHeader& h = doc.Header();
+        const bool accelerometer = h.model.FourChannel ? h.fourChannel.hasAccelerometer
+                                                       : (h.model.Family530 || h.model.Family535) &&
+                                                             doc.Channel().inputKind == kInputAccelerometer;
+        if (accelerometer && (h.flagsWord & kFlagNoVdv) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool ReverberationMember(const CTmDoc& doc)
 {
     return !doc.IsLegacyDocument() && doc.HeaderDecoded() && doc.Header().function == kFunctionRt60;
@@ -46,12 +62,16 @@ void MergedTableOrder::Member(const CTmDoc& doc)
 {
     m_DoseMember = false;
     m_LastVector = false;
+    m_MemberInput = -1;
     if (doc.IsLegacyDocument() || !doc.HeaderDecoded())
         return;
     const CurrentHeader& h = doc.Header();
     m_LastVector = h.model.FourChannel && h.fourChannel.vector;
     m_FourChannel = m_FourChannel || h.model.FourChannel;
-    m_Mixed = m_Mixed || ((h.model.Family530 || h.model.Family535) && !h.model.FourChannel);
+    const bool mixed = (h.model.Family530 || h.model.Family535) && !h.model.FourChannel;
+    m_Mixed = m_Mixed || mixed;
+    if (mixed)
+        m_MemberInput = doc.Channel().inputKind;
     if (h.model.FourChannel)
         m_SoundFirst = h.fourChannel.channels[0].inputKind == kInputMicrophone;
     else

@@ -6,6 +6,7 @@
 #include "document/CTmDoc.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +34,12 @@ std::vector<int> MergedReportFiles(const CTmDoc& doc, bool allFiles, int selecte
 /// channel current; false when it cannot be decoded.
 bool DecodeMember(CTmDoc& doc, int n, std::uint16_t channelMask);
 
+/// Whether some member among the sub-files has an accelerometer (ORLU 530 and 535 files,
+/// four-channel files) and flags that allow VDV values (bit 2 clear): then the
+/// Multifile's vibration rows all have the VDV column. Leaves the document on the last
+/// sub-file decoded.
+bool MembersHaveVdv(CTmDoc& doc, std::span<const int> subfiles, std::uint16_t channelMask);
+
 /// Whether the member just decoded measured reverberation times: its times are
 /// not Main results, so a merged report names it with kMemberRt60Text instead.
 bool ReverberationMember(const CTmDoc& doc);
@@ -47,6 +54,16 @@ public:
     void Member(const CTmDoc& doc);
     /// Whether the member noted last is a dose meter (its tables go after the others).
     bool DoseMember() const { return m_DoseMember; }
+    /// The input kind that groups the member noted last (ORLU 530 and 535 files), or -1
+    /// for the families whose groups the dose meter or the caption part.
+    int MemberInput() const { return m_MemberInput; }
+    /// Whether a table of the member noted last, with this dose flag and caption, joins a
+    /// table already gathered: one group shares one header, the header of its first
+    /// member, even where a later member has other columns.
+    bool SameGroup(bool doseTable, int input, std::string_view caption, std::string_view memberCaption) const
+    {
+        return doseTable == m_DoseMember && input == m_MemberInput && caption == memberCaption;
+    }
     /// Whether the member noted last has a vector (four-channel files).
     bool LastHasVector() const { return m_LastVector; }
     /// What parts the groups of the text and of the table, by the members' family.
@@ -67,6 +84,7 @@ private:
     bool m_LastVector = false;
     bool m_FourChannel = false;
     bool m_Mixed = false; ///< members of the ORLU 530 and 535, grouped by their input
+    int m_MemberInput = -1;
 };
 
 } // namespace orlu

@@ -179,9 +179,9 @@ RowTimes TimesOf(const CurrentHeader& h, const ResultContext& ctx)
     return TimesOf(h.date, h.time, ctx.Reader().Int32AtWord(ctx.firstRecord + 1));
 }
 
-std::string ChannelField(int channel)
+std::string ChannelField(int channel, bool bare = false)
 {
-    return StrPrintf("#%d        ", channel + 1);
+    return bare ? StrPrintf("%-10d", channel + 1) : StrPrintf("#%d        ", channel + 1);
 }
 
 std::string ProfileField(int profile)
@@ -334,6 +334,7 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
     const bool scientific = request.Options.FormatFlag == 1;
     const bool linear = request.UnitOption != 0;
     const bool withSel = h.firmware > 104;
+    const bool merged = request.MergedMember;
     const bool withDose = h.function == 3;
     // The filter codes of these firmware versions count from one below the names.
     const int filterRaise = h.firmware < 201 ? 1 : 0;
@@ -358,19 +359,23 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
             continue; // a row past the end of the file is not shown
         }
         const std::string ratioUnit = linear ? kSquaredPressureUnit : scale.unitWord;
-        std::string header = "Date      Start     Prof      Filter    Detect    Time      units     "
-                             "Peak      Min       Max       Spl       Leq       ";
+        // A Multifile's table names Detect in 9 characters and PS in 11, as its layout
+        // always has; a separator other than '#' or blanks makes no difference.
+        std::string header = merged ? "Date      Start     Prof      Filter    Detect   Time      units     "
+                                    : "Date      Start     Prof      Filter    Detect    Time      units     ";
+        header += "Peak      Min       Max       Spl       Leq       ";
         if (withSel)
             header += "Sel       ";
         header += "Ltm3      Ltm5      ";
-        header += StrPrintf("PS[%s]    Lx8[%s]   ", ratioUnit.c_str(), ratioUnit.c_str());
+        header += StrPrintf(merged ? "PS[%s]     Lx8[%s]   " : "PS[%s]    Lx8[%s]   ", ratioUnit.c_str(),
+                            ratioUnit.c_str());
         header += "SE[Pa\xB2h]   SE8[Pa\xB2h]  ";
-        if (withDose)
+        if (withDose || merged)
             header += "Dose[%]   Dose8[%]  ";
 
         std::string row = times.date + times.start;
         if (h.channelCount >= 2)
-            row += ChannelField(c);
+            row += ChannelField(c, request.MergedMember);
         const std::string filter = FilterName(ch, filterRaise), detector = DetectorName(ch);
         // The five-value rows have no scientific member: each value as "%-10.2e" then.
         const std::string_view texts[] = {filter, detector, times.duration.Text, scale.unitWord};
@@ -383,7 +388,7 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
         AppendValue(row, valueFormat, v.ltm3);
         AppendValue(row, valueFormat, v.ltm5);
         CompactExponents(row, kCompactFrom60);
-        if (ch.inputKind == kInputMicrophone) {
+        if (ch.inputKind == kInputMicrophone || merged) {
             AppendDbOrLinear(row, v.psel, linear);
             AppendDbOrLinear(row, v.lex8, linear);
         } else {
@@ -396,6 +401,8 @@ int TableFormResults515(CTmDoc& doc, MainTableRequest& request)
         }
         if (withDose)
             kTwoWholeFields.Append(row, v.dose, v.dose8);
+        else if (merged)
+            row += "--        --       "; // the merged layout's own width, one short of two fields
         AddRemainder(row, times.duration);
         out.Row(ReportCaptionTable[kCaptionMainResults], header, row);
     }
@@ -450,7 +457,7 @@ int TableFormSoundResults(CTmDoc& doc, MainTableRequest& request)
         if (withOverload)
             header += "OvlT[%]   ";
 
-        std::string row = times.date + times.start + ChannelField(c);
+        std::string row = times.date + times.start + ChannelField(c, request.MergedMember);
         AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.spl});
         AppendSoundLevels(row, v, Format(kTableValueBase + scale.decimals), dose, withLtm);
         CompactExponents(row, kCompactFrom60);
@@ -593,7 +600,8 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
     const bool profiles = four && h.firmware >= kFirmwareProfiles;
     const bool scientific = request.Options.FormatFlag == 1;
     const bool linear = request.UnitOption == 0;
-    const bool withVdv = (h.flagsWord & 4) == 0;
+    const bool vdvValues = (h.flagsWord & 4) == 0;
+    const bool withVdv = vdvValues || request.VdvColumn;
     const bool withOverload = !four && h.firmware >= 505;
     const char* vdvUnit = !linear ? "dB" : doc.App().NonMetric != 0 ? "in/sx" : "m/sx";
 
@@ -633,13 +641,13 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
         } catch (const ImageRangeError&) {
             continue;
         }
-        std::string row = times.date + times.start + ChannelField(c);
+        std::string row = times.date + times.start + ChannelField(c, request.MergedMember && !four);
         if (profiles)
             row += ProfileField(0);
         AppendFourLevels(row, ch, scale, times, {v.peak, v.min, v.max, v.result});
         CompactExponents(row, kCompactFrom70);
         if (withVdv) {
-            if (FilterHasVdv(ch.filter)) {
+            if (vdvValues && FilterHasVdv(ch.filter)) {
                 AppendDbOrLinear(row, v.spl, linear);
                 anyLinearVdv = anyLinearVdv || linear;
             } else {
@@ -663,8 +671,9 @@ int VibrationTable(CTmDoc& doc, MainTableRequest& request)
     }
 
     // The note explains the VDV unit whenever a VDV value was printed in it.
+    // A four-channel Multifile's table writes it with one blank less at the end.
     if (out.Rows() > 0 && withVdv && anyLinearVdv)
-        out.Footnote("  sx = s^1.75  ");
+        out.Footnote(four && request.MergedMember ? "  sx = s^1.75 " : "  sx = s^1.75  ");
     if (vectorWritten)
         out.Footnote("  MODULE^2 = " + f.vectorFormula);
     return out.Finish();
@@ -733,9 +742,15 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
     const LegacyHeader& h = doc.Legacy();
     const bool scientific = request.Options.FormatFlag == 1;
     const LegacyResultsPlan plan = PlanLegacyResults(doc, request.ChannelMask);
+    // A Multifile's legacy table names the view's first channel instead of the probe,
+    // has no Ltm columns, names the intensity row "Int" and leaves out the MODULE note.
+    const bool merged = request.MergedMember;
+    const bool ltmColumns = plan.ltmColumns && !merged;
     const std::string caption =
         h.channelMode == 0 ? std::string(ReportCaptionTable[kCaptionMainResults])
-                           : StrPrintf(ReportCaptionTable[kCaptionLegacyMainResults].data(), h.channelMode == 1 ? 6 : 8);
+        : merged ? StrPrintf(ReportCaptionTable[kCaptionMergedMainResultsChannel].data(),
+                             FirstChannel(request.ChannelMask) + 1)
+                 : StrPrintf(ReportCaptionTable[kCaptionLegacyMainResults].data(), h.channelMode == 1 ? 6 : 8);
     // Accelerometers fill the VDV column and microphones SEL and Lex8: each column's
     // unit follows the unit choice of its input.
     const bool linearVdv = LegacyLinear(kInputAccelerometer, request.UnitOption);
@@ -744,7 +759,7 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
     if (plan.multiChannel)
         header += h.channelMode != 0 ? "Chan      " : "Prof      ";
     header += "Fun       Filter    Time      Units     Res       Peak      Min       Max       LeqX      Spl       ";
-    if (plan.ltmColumns)
+    if (ltmColumns)
         header += "Ltm3      Ltm5      ";
     header += "CrF       ";
     if (plan.vdvColumn)
@@ -770,11 +785,13 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
 
         std::string row = times.date + times.start;
         if (plan.multiChannel)
-            row += r->vectorRow ? std::string("Vect      ") : r->intensityRow ? std::string("SI        ") : ChannelField(c);
+            row += r->vectorRow      ? std::string("Vect      ")
+                   : r->intensityRow ? std::string(merged ? "Int       " : "SI        ")
+                                     : ChannelField(c);
         if (r->intensityRow) {
             Format(kTableRowLegacySoundIntensity)
                 .Append(row, function, filter, times.duration.Text, unit, v.result, v.min, v.max, v.spl);
-            if (plan.ltmColumns)
+            if (ltmColumns)
                 row += kTwoAbsentFields;
             row += kAbsentField; // CrF
         } else {
@@ -789,7 +806,7 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
                 AppendValue(row, valueFormat, v.spl);
             else
                 AppendTextField(row, "-----");
-            if (plan.ltmColumns) {
+            if (ltmColumns) {
                 if (microphone || r->inputKind == kInputDirect) {
                     AppendValue(row, valueFormat, v.ltm3);
                     AppendValue(row, valueFormat, v.ltm5);
@@ -823,9 +840,10 @@ int TableFormLegacyResults(CTmDoc& doc, MainTableRequest& request)
         out.Row(caption, header, row);
         vectorWritten = vectorWritten || r->vectorRow;
     }
-    if (vectorWritten)
+    if (vectorWritten && !merged)
         out.Footnote(StrPrintf(ReportCaptionTable[kCaptionModuleFormula].data(), doc.Channel().vectorFormula.c_str()));
-    if (linearVdvWritten)
+    // A Multifile's note goes with the VDV column in linear units, a value or not.
+    if (merged ? plan.vdvColumn && request.UnitOption == 0 : linearVdvWritten)
         out.Footnote("sx = s^1.75");
     return out.Finish();
 }

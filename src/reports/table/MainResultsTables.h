@@ -28,6 +28,15 @@ struct MainTableRequest {
     std::uint8_t UnitOption = 0;   ///< the view's unit choice of Main results
     TableOutputOptions Options;    ///< format flag 1: linear values in scientific form
     MainTableCapture* Capture = nullptr; ///< when set, the tables are kept there and no line is written
+    /// The rows go to a Multifile's table: the channel field of the current families holds
+    /// the bare number ("%-10d") instead of "#n" except for four-channel files, the ORLU 515
+    /// text display always has the dose columns and PS and Lx8 for every channel, the
+    /// four-channel sx note ends with one blank, and legacy files have neither Ltm columns
+    /// nor the MODULE note, name the intensity row "Int" and the first channel in the caption.
+    bool MergedMember = false;
+    /// A Multifile's vibration table has the VDV column when any of its accelerometer
+    /// members has VDV values; a member without them shows "-----" in it.
+    bool VdvColumn = false;
 };
 
 /// The table kind the Main-results renderers report.

@@ -22,9 +22,10 @@ struct MemberRows {
     std::vector<std::string> rows;
 };
 
-// The tables of the members with the same caption and columns.
+// The tables of the members of one group, under the header of its first member.
 struct MergedTable {
     bool dose = false; ///< the table of a dose meter
+    int input = -1;    ///< the input kind of its members, where that parts the groups
     std::string caption;
     std::string header;
     std::vector<MemberRows> members;
@@ -53,6 +54,7 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
     MergedTableOrder order;
     {
         SubfileSelectionKeeper keeper(doc);
+        const bool vdvColumn = MembersHaveVdv(doc, subfiles, request.ChannelMask);
         for (const int n : subfiles) {
             if (!DecodeMember(doc, n, request.ChannelMask)) {
                 refused.emplace_back(n, kMemberUnreadableText);
@@ -76,6 +78,8 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
             MainTableCapture capture;
             MainTableRequest own{scratch, width, kind, request.ChannelMask, request.UnitOption, request.Options,
                                  &capture};
+            own.MergedMember = true;
+            own.VdvColumn = vdvColumn;
             try {
                 render(doc, own);
             } catch (const ImageRangeError&) {
@@ -84,10 +88,10 @@ int TableFormMergedResults(CTmDoc& doc, MainTableRequest& request, std::span<con
             }
             for (CapturedMainTable& t : capture.tables) {
                 auto merged = std::find_if(tables.begin(), tables.end(), [&](const MergedTable& m) {
-                    return m.caption == t.caption && m.header == t.header;
+                    return order.SameGroup(m.dose, m.input, m.caption, t.caption);
                 });
                 if (merged == tables.end()) {
-                    tables.push_back({order.DoseMember(), t.caption, t.header, {}, {}});
+                    tables.push_back({order.DoseMember(), order.MemberInput(), t.caption, t.header, {}, {}});
                     merged = tables.end() - 1;
                 }
                 merged->members.push_back({n, std::move(t.rows)});

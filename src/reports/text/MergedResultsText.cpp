@@ -84,18 +84,14 @@ struct MemberBlock {
     std::vector<std::string> rows;
 };
 
-// A merged table: the tables of the members with the same caption and columns.
+// A merged table: the tables of the members of one group, under the header of its first member.
 struct MergedTable {
     bool dose = false; ///< the table of a dose meter
+    int input = -1;    ///< the input kind of its members, where that parts the groups
     TextTable head;
     std::vector<MemberBlock> blocks;
     std::vector<std::string> notes;
 };
-
-bool SameColumns(const TextTable& a, const TextTable& b)
-{
-    return a.caption == b.caption && a.title == b.title && a.units == b.units;
-}
 
 void AddNotes(std::vector<std::string>& to, const std::vector<std::string>& notes)
 {
@@ -110,8 +106,6 @@ ResultsTextRenderer MergedMemberText(const CTmDoc& doc)
 {
     if (doc.IsLegacyDocument())
         return doc.LegacyDecoded() ? &FormatLegacyMemberText : nullptr;
-    if (doc.HeaderDecoded() && doc.Header().model.FourChannel)
-        return &FormatVibrationMemberText;
     if (doc.HeaderDecoded() && doc.Header().model.Family515Text)
         return &FormatSlmMemberText;
     return FamilyResultsText(doc);
@@ -135,6 +129,7 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
     MergedTableOrder order;
     {
         SubfileSelectionKeeper keeper(doc);
+        const bool vdvColumn = MembersHaveVdv(doc, subfiles, channelMask);
         for (const int n : subfiles) {
             if (!DecodeMember(doc, n, channelMask)) {
                 refused.emplace_back(n, kMemberUnreadableText);
@@ -145,6 +140,11 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
                 refused.emplace_back(n, kMemberRt60Text);
                 continue;
             }
+            // Vibration members get the VDV column the Multifile has; four-channel
+            // members always have it in their vibration section.
+            const CurrentHeader* h = doc.IsLegacyDocument() ? nullptr : &doc.Header();
+            const bool vibration = h && (h->model.FourChannel || h->model.Family530 || h->model.Family535);
+            const bool memberVdv = h && (h->model.FourChannel || vdvColumn);
             const ResultsTextRenderer render = MergedMemberText(doc);
             if (!render) {
                 refused.emplace_back(n, kMemberWithoutResultsText);
@@ -153,16 +153,20 @@ bool FormatMergedResultsText(CTmDoc& doc, LineList& lines, int* widthOut, std::u
             LineList own;
             int ownWidth = 0;
             try {
-                render(doc, own, &ownWidth, channelMask, unitOption);
+                if (vibration)
+                    FormatVibrationMemberText(doc, own, &ownWidth, channelMask, unitOption, memberVdv);
+                else
+                    render(doc, own, &ownWidth, channelMask, unitOption);
             } catch (const ImageRangeError&) {
                 refused.emplace_back(n, kMemberUnreadableText);
                 continue;
             }
             for (TextTable& t : ReadTables(own)) {
-                auto merged = std::find_if(tables.begin(), tables.end(),
-                                           [&](const MergedTable& m) { return SameColumns(m.head, t); });
+                auto merged = std::find_if(tables.begin(), tables.end(), [&](const MergedTable& m) {
+                    return order.SameGroup(m.dose, m.input, m.head.caption, t.caption);
+                });
                 if (merged == tables.end()) {
-                    tables.push_back({order.DoseMember(), t, {}, {}});
+                    tables.push_back({order.DoseMember(), order.MemberInput(), t, {}, {}});
                     merged = tables.end() - 1;
                 }
                 merged->blocks.push_back({n, std::move(t.rows)});

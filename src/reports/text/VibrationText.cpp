@@ -39,6 +39,7 @@ constexpr std::string_view kSxNote = "  sx = s^1.75";
 struct Columns {
     bool fourChannel = false;
     bool vdv = false;
+    bool vdvValues = false; ///< the file's flags allow VDV values (else dashes under VDV)
     bool overload = false;
     bool profile = false;
     bool linear = false;
@@ -135,7 +136,7 @@ struct VibrationTable {
                              v.peak, v.min, v.max, v.result);
             if (k.vdv) {
                 row += " |";
-                if (!FilterHasVdv(ch.filter))
+                if (!k.vdvValues || !FilterHasVdv(ch.filter))
                     row += kVdvNotApplicable;
                 else
                     row += k.linear ? FormatExponent(v.spl) : StrPrintf(TextRowFormatsA[kValueAExposureLevel].data(), v.spl);
@@ -356,7 +357,7 @@ namespace {
 // The text of a vibration or four-channel file; a Multifile's member writes its
 // four-channel sound rows without the dose meter's dose columns.
 bool VibrationRows(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask, std::uint8_t unitOption,
-                   bool member)
+                   bool member, bool vdvColumn = false)
 {
     const auto soundRows = member ? &FormatSlmProfilesMemberText : &FormatSlmProfilesText;
     WaitCursor wait(doc.Ui());
@@ -366,7 +367,8 @@ bool VibrationRows(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t ch
     VibrationTable t(doc, lines);
     Columns& k = t.k;
     k.fourChannel = h.model.FourChannel;
-    k.vdv = (h.flagsWord & kFlagNoVdv) == 0;
+    k.vdvValues = (h.flagsWord & kFlagNoVdv) == 0;
+    k.vdv = k.vdvValues || vdvColumn;
     k.overload = k.fourChannel ? h.firmware >= kFirmwareOverloadFourChannel : h.firmware >= kFirmwareOverloadOther;
     k.profile = k.fourChannel && h.firmware >= kFirmwareProfiles;
     k.linear = unitOption == 0;
@@ -435,9 +437,9 @@ bool FormatVibrationText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint1
 }
 
 bool FormatVibrationMemberText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
-                               std::uint8_t unitOption)
+                               std::uint8_t unitOption, bool vdvColumn)
 {
-    return VibrationRows(doc, lines, widthOut, channelMask, unitOption, true);
+    return VibrationRows(doc, lines, widthOut, channelMask, unitOption, true, vdvColumn);
 }
 
 } // namespace orlu

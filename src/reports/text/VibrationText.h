@@ -21,8 +21,10 @@ bool FormatVibrationText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint1
                          std::uint8_t unitOption);
 
 /// The same for a member of a Multifile: its four-channel sound rows leave out
-/// a dose meter's dose, exposure and PSEL columns.
+/// a dose meter's dose, exposure and PSEL columns, and with vdvColumn its vibration
+/// rows have the VDV column also where the member's flags allow no VDV values
+/// (dashes then), as the Multifile's other members may have them.
 bool FormatVibrationMemberText(CTmDoc& doc, LineList& lines, int* widthOut, std::uint16_t channelMask,
-                               std::uint8_t unitOption);
+                               std::uint8_t unitOption, bool vdvColumn);
 
 } // namespace orlu

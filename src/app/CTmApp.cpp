@@ -84,6 +84,7 @@ CTmApp::CTmApp(UserInteraction* ui)
         return DoSave(document, pathName, title);
     };
     m_Context.NewUnitDocument = [this] { NewUnitDocument(); };
+    m_Context.NewHiddenUnitDocument = [this] { NewHiddenUnitDocument(); };
     RegisterReportRenderers(m_FormRenderers);
     for (int id : {kBinaryDocTemplate, kDosBinaryDocTemplate})
         AddDocumentClass(

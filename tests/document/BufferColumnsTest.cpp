@@ -3,6 +3,7 @@
 
 #include "document/buffer/BufferColumns.h"
 #include "support/FixtureBuilder.h"
+#include "support/WordImage.h"
 
 #include <gtest/gtest.h>
 
@@ -82,25 +83,6 @@ TEST(BufferColumns, FourChannelColumnsByGroupThenChannel)
     for (const Group& g : groups)
         EXPECT_EQ(GetResultGroup(g.masks, g.n), g.expected) << g.n;
 }
-
-// An image of words, padded to whole pages.
-struct WordImage {
-    explicit WordImage(const std::vector<std::uint16_t>& words)
-    {
-        fixture::FixtureBuilder f;
-        for (std::uint16_t w : words)
-            f.Le16(w);
-        bytes = f.Data();
-        byteCount = static_cast<std::uint32_t>(bytes.size());
-        bytes.resize((bytes.size() / 512 + 1) * 512);
-        for (std::size_t p = 0; p < bytes.size(); p += 512)
-            image.AppendPage(bytes.data() + p);
-    }
-    ImageReader Reader() const { return ImageReader(image, byteCount); }
-    std::vector<std::uint8_t> bytes;
-    PagedFileImage image;
-    std::uint32_t byteCount = 0;
-};
 
 // 0.05 dB words with the overload bit: level L (0.1 dB) is 2L, or 2L + 1 when overloaded.
 std::uint16_t Logged(int tenths, bool overload = false)

@@ -1,5 +1,7 @@
 #include "document/buffer/BufferColumns.h"
 
+#include "document/buffer/LevelWord.h"
+
 #include <bit>
 
 namespace orlu {
@@ -7,7 +9,6 @@ namespace {
 
 constexpr int kGroups = 3;
 constexpr int kLegacyBufferBits = 10;
-constexpr std::uint16_t kHalvedLevelsBelowVersion = 33;
 
 std::uint32_t CountAt(std::span<const std::uint8_t> counts, int channel, int group)
 {
@@ -141,10 +142,8 @@ const std::vector<std::uint32_t>* BuildBufferHistogram(HistogramBuffers& buffers
         const std::uint64_t at = std::uint64_t{g.dataEnd} + e + std::uint64_t{j} * step + column;
         if (!image.HasWords(at, 1))
             break;
-        int w = image.SignedWord(static_cast<std::uint32_t>(at));
-        if (g.formatVersion < kHalvedLevelsBelowVersion)
-            w >>= 1;
-        CountLevel(*classes, layout, w);
+        const std::int16_t w = image.SignedWord(static_cast<std::uint32_t>(at));
+        CountLevel(*classes, layout, DecodeLevelWord(w, LevelCodingForVersion(g.formatVersion)).tenths);
     }
     return classes;
 }
@@ -175,8 +174,8 @@ const std::vector<std::uint32_t>* BuildProfileHistogram(HistogramBuffers& buffer
         const std::uint64_t at = std::uint64_t{g.dataStart} + std::uint64_t{i} * g.wordsPerRecord + column;
         if (!image.HasWords(at, 1))
             break;
-        // Level words are 0.05 dB with the overload mark in bit 0.
-        CountLevel(*classes, layout, image.SignedWord(static_cast<std::uint32_t>(at)) >> 1);
+        const std::int16_t w = image.SignedWord(static_cast<std::uint32_t>(at));
+        CountLevel(*classes, layout, DecodeLevelWord(w, kCurrentLoggerCoding).tenths);
     }
     return classes;
 }

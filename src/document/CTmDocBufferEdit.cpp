@@ -5,7 +5,10 @@
 
 #include "document/ViewMask.h"
 #include "document/buffer/BufferColumns.h"
+#include "document/buffer/ColumnReader.h"
 #include "document/buffer/ImpulseMarks.h"
+
+#include <cmath>
 
 namespace orlu {
 namespace {
@@ -64,7 +67,7 @@ std::optional<BufferPlace> CTmDoc::LocateEditableBuffer()
     if (m_RecordIndexPresent)
         declared = std::min(declared, m_RecordIndex.size());
     // A file cut short, or declaring more rows than it holds, is edited over the rows it has.
-    place.records = RowsInImage(place, image.WordCount(), declared);
+    place.records = RowsAfterRecord(image, place, declared);
     return place;
 }
 
@@ -150,20 +153,21 @@ bool CTmDoc::MarkImpulses(std::uint8_t mode, std::vector<std::uint8_t>& marks)
     marks.assign(place->records, 0);
     const ImageReader image = Reader();
     const std::uint32_t rowStart = place->recordStart + place->recordWords;
-    // Level words of a current-family logger: 0.05 dB with the overload flag in bit 0.
+    // The level columns of the impulse profiles, in 0.1 dB, with their overload flags.
     auto column = [&](std::uint16_t profile, std::vector<std::int16_t>& levels, std::vector<std::uint8_t>* overload) {
         const int rank = profile == 0 ? 0 : ColumnIndexFromMask(h.profilesWithBuffer, profile - 1);
         if (rank <= 0 || static_cast<std::uint32_t>(rank) > place->rowWords)
             return false;
-        levels.resize(place->records);
+        const TimeHistoryColumn at{rowStart, static_cast<std::int16_t>(place->rowWords),
+                                   static_cast<std::int16_t>(rank - 1)};
+        std::vector<double> db(place->records);
+        std::vector<std::uint8_t> flags(overload ? place->records : 0);
+        const std::size_t read = ReadLevelRun(image, at, kCurrentLoggerCoding, 0, db, flags);
+        levels.resize(read);
+        for (std::size_t r = 0; r < read; ++r)
+            levels[r] = static_cast<std::int16_t>(std::lround(db[r] * 10.0));
         if (overload)
-            overload->resize(place->records);
-        for (std::uint32_t r = 0; r < place->records; ++r) {
-            const std::uint16_t w = image.Word(rowStart + r * place->rowWords + static_cast<std::uint32_t>(rank - 1));
-            levels[r] = static_cast<std::int16_t>(static_cast<std::int16_t>(w) >> 1);
-            if (overload)
-                (*overload)[r] = static_cast<std::uint8_t>(w & 1);
-        }
+            *overload = std::move(flags);
         return true;
     };
     if (mode & kImpulseModeDifference) {

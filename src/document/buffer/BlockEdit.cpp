@@ -1,6 +1,9 @@
 #include "document/buffer/BlockEdit.h"
 
+#include "document/buffer/ColumnReader.h"
+
 #include <algorithm>
+#include <cstdint>
 
 namespace orlu {
 
@@ -14,12 +17,15 @@ std::optional<BlockRange> ClampBlock(std::int64_t markerA, std::int64_t markerB,
     return BlockRange{static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(last)};
 }
 
-std::uint32_t RowsInImage(const BufferPlace& place, std::uint32_t wordCount, std::uint32_t declared)
+std::uint32_t RowsAfterRecord(const ImageReader& image, const BufferPlace& place, std::uint32_t declared)
 {
     const std::uint64_t rowStart = std::uint64_t{place.recordStart} + place.recordWords;
-    if (place.rowWords == 0 || rowStart >= wordCount)
+    if (place.rowWords == 0 || place.rowWords > INT16_MAX || rowStart > UINT32_MAX)
         return 0;
-    return static_cast<std::uint32_t>(std::min<std::uint64_t>(declared, (wordCount - rowStart) / place.rowWords));
+    // A row counts when its last word lies inside the image.
+    const TimeHistoryColumn lastWord{static_cast<std::uint32_t>(rowStart), static_cast<std::int16_t>(place.rowWords),
+                                     static_cast<std::int16_t>(place.rowWords - 1)};
+    return static_cast<std::uint32_t>(RowsInImage(image, lastWord, 0, declared, false, 2));
 }
 
 std::uint32_t EditRowsInPlace(PagedFileImage& image, std::uint32_t byteCount, const BufferPlace& place,

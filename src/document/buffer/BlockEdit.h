@@ -39,8 +39,8 @@ struct BlockRange {
 };
 std::optional<BlockRange> ClampBlock(std::int64_t markerA, std::int64_t markerB, std::uint32_t records);
 
-/// Rows that fit in `wordCount` words after the header record, at most `declared`.
-std::uint32_t RowsInImage(const BufferPlace& place, std::uint32_t wordCount, std::uint32_t declared);
+/// Rows wholly inside the image after the header record, at most `declared`.
+std::uint32_t RowsAfterRecord(const ImageReader& image, const BufferPlace& place, std::uint32_t declared);
 
 /// Deletes (or keeps only) the block in place, moving the header record down to headEnd; index
 /// follows the rows. Returns the word count of the edited data, the end word 0xFFFF included.

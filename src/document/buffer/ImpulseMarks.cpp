@@ -79,13 +79,14 @@ void MarkPeaks(std::span<const std::int16_t> c, int window, std::span<std::uint8
         std::int64_t j = k + 1;
         while (j < n && L(j) <= L(j - 1))
             ++j;
-        if (j < n) {
-            peak = L(j);
-            p = j;
-            i = j + 1;
-        } else {
-            ++i;
-        }
+        // Levels that never rise again hold no further peak: looking on from the next record
+        // would only find this peak again, each time one record further right, and mark the
+        // records after its right drop as part of it.
+        if (j >= n)
+            break;
+        peak = L(j);
+        p = j;
+        i = j + 1;
     }
 }
 

@@ -141,6 +141,9 @@ void CTmDoc::ApplyBufferEdit(std::uint32_t wordCount, std::uint32_t records, Rec
     m_ViewMask &= ~kViewMaskMainResults;
     m_Reduced = 1;
     SetModifiedFlag(true);
+    // Also when a single record is left: a view still showing the old rows would read past them.
+    if (m_App->UpdateAllViews)
+        m_App->UpdateAllViews(*this);
 }
 
 bool CTmDoc::MarkImpulses(std::uint8_t mode, std::vector<std::uint8_t>& marks)

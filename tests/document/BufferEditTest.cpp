@@ -87,16 +87,21 @@ TEST_F(BufferEdit, KeepingTheBlockLeavesOnlyItsRowsAndAKeptFileEditsAgain)
     EXPECT_EQ(doc->EditBuffer(BlockEditOp::Keep, 3, 6), BlockEditResult::Edited);
     EXPECT_EQ(doc->GetRecordIndex(), (std::vector<std::uint32_t>{4, 5, 6, 7}));
     ExpectRows(*doc, {3, 4, 5, 6});
-    // A second edit of the edited document numbers its rows as the first left them.
+    // A second edit of the edited document numbers its rows as the first left them; its views
+    // are built again also when a single record is left.
+    std::vector<const CTmDoc*> updated;
+    app.UpdateAllViews = [&](CTmDoc& edited) { updated.push_back(&edited); };
     EXPECT_EQ(doc->EditBuffer(BlockEditOp::Keep, 2, 2), BlockEditResult::Edited);
     EXPECT_EQ(doc->GetRecordIndex(), (std::vector<std::uint32_t>{6}));
     ExpectRows(*doc, {5});
+    EXPECT_EQ(updated, std::vector<const CTmDoc*>{doc.get()});
 }
 
 TEST_F(BufferEdit, DeletingEveryRecordIsRefusedWithAMessageAndChangesNothing)
 {
     auto doc = OpenLogger(10, 10);
     const std::vector<std::uint16_t> before = Words(*doc);
+    app.UpdateAllViews = [](CTmDoc&) { ADD_FAILURE() << "a refused edit changes no view"; };
     // Markers past the last record are clamped to it: the block is every record.
     EXPECT_EQ(doc->EditBuffer(BlockEditOp::Delete, 0, 40), BlockEditResult::Refused);
     EXPECT_EQ(ui.Messages(), std::vector<std::string>{"The whole buffer/logger cannot be deleted"});

@@ -3,6 +3,7 @@
 #include "DocumentTestSupport.h"
 #include "document/ViewMask.h"
 #include "document/buffer/ImpulseMarks.h"
+#include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
 
 #include <numeric>
@@ -133,6 +134,46 @@ TEST_F(BufferEdit, LoggerDeclaringMoreRowsThanItHoldsIsEditedOverTheRowsItHas)
     ExpectRows(*doc, {8, 9});
 }
 
+TEST_F(BufferEdit, FourChannelLoggerKeepsItsDescriptorsBeforeTheRows)
+{
+    // Descriptor records lie between the logger record 24 and its rows: they stay with it.
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 2, 1);
+    for (auto& p : spec.profiles)
+        p.bufferWord = 0x0005;
+    spec.history = fixture::FourChannelSpec::History::Logger;
+    spec.rows = spec.declaredCount = 8;
+    spec.function = 2;
+    spec.descriptors = {{9, {{0, 1, 1}, {1, 1, 1}}}};
+    std::vector<std::uint8_t> file = fixture::FourChannelMeasurementFile(spec);
+    FixtureBuilder f;
+    f.ContainerHeader(42, 0, 0, static_cast<std::uint32_t>(file.size())).Bytes(file);
+    auto doc = Open(Write("four.orl", f));
+    const std::uint32_t data = doc->Header().fourChannel.dataPosition;
+    const std::uint32_t row = doc->Header().rowLength;
+    ASSERT_GT(data, doc->Header().bufferRecord + doc->Header().bufferRecordLength);
+    const std::vector<std::uint16_t> before = Words(*doc);
+
+    EXPECT_EQ(doc->EditBuffer(BlockEditOp::Delete, 1, 5), BlockEditResult::Edited);
+    SaveAndRead(*doc, "edited.orl");
+    auto again = Open(dir / "edited.orl");
+    EXPECT_EQ(again->FileKind(), 50);
+    EXPECT_EQ(again->Header().fourChannel.dataPosition, data);
+    EXPECT_EQ(again->GetRecordIndex(), (std::vector<std::uint32_t>{1, 7, 8}));
+    const std::vector<std::uint16_t> after = Words(*again);
+    // Every header word stays, but for the size and count in record 24.
+    const std::uint32_t record = doc->Header().bufferRecord;
+    for (std::uint32_t w = 0; w < data; ++w)
+        if (w < record || w >= record + doc->Header().bufferRecordLength) {
+            ASSERT_EQ(after[w], before[w]) << "header word " << w;
+        }
+    EXPECT_EQ(again->Header().declaredCount, 3u);
+    const std::uint32_t keptRows[] = {0, 6, 7};
+    for (std::uint32_t i = 0; i < 3; ++i)
+        for (std::uint32_t w = 0; w < row; ++w)
+            EXPECT_EQ(after[data + i * row + w], before[data + keptRows[i] * row + w]) << "row " << i;
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
 // An ORLU 505 METER-mode buffer: `records` levels, one word each.
 class LegacyBufferEdit : public DocumentTest {
 protected:
@@ -208,6 +249,47 @@ TEST_F(LegacyBufferEdit, DeletingDropsTheResultsBlocksAndTheFileReopensAsKind10)
     EXPECT_EQ(again->GetRecordIndex()[2], 6u);
     EXPECT_EQ(Levels(*again), expected);
     EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(LegacyBufferEdit, EveryLayoutKeepsItsHeaderAndChannelBlocks)
+{
+    struct Case {
+        const char* name;
+        fixture::LegacyFileSpec spec;
+    } cases[] = {
+        {"single", fixture::LegacyHistorySpec(12)},
+        {"prefix 0x4021", fixture::LegacyHistorySpec(12)},
+        {"two channels 0x4010", fixture::LegacyTwoChannelSpec(0x4010)},
+        {"two channels 0x4011", fixture::LegacyTwoChannelSpec(0x4011)},
+        {"vector probe", fixture::LegacyProbeSpec(true)},
+    };
+    cases[1].spec.prefixWord = 0x4021;
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.spec.bufferRecords = 12;
+        auto doc = Open(Write("l.orl", fixture::LegacyContainer(3, c.spec)));
+        ASSERT_TRUE(doc->LegacyDecoded());
+        const LegacyHeader before = doc->Legacy();
+        const std::uint32_t width = before.singleChannel ? 1 : before.resultsPerRecord;
+        const std::vector<std::uint16_t> words = Words(*doc);
+
+        ASSERT_EQ(doc->EditBuffer(BlockEditOp::Keep, 4, 6), BlockEditResult::Edited);
+        SaveAndRead(*doc, "kept.orl");
+        auto again = Open(dir / "kept.orl");
+        ASSERT_EQ(again->FileKind(), 10);
+        ASSERT_TRUE(again->LegacyDecoded());
+        const LegacyHeader& after = again->Legacy();
+        EXPECT_EQ(after.prefixVariant, before.prefixVariant);
+        EXPECT_EQ(after.channelCount, before.channelCount);
+        EXPECT_EQ(after.inputKind, before.inputKind);
+        EXPECT_EQ(after.timeStep, before.timeStep);
+        EXPECT_EQ(after.shownRecordCount, 3u);
+        EXPECT_EQ(again->GetRecordIndex(), (std::vector<std::uint32_t>{5, 6, 7}));
+        const ImageReader kept = again->Reader();
+        for (std::uint32_t i = 0; i < 3 * width; ++i)
+            EXPECT_EQ(kept.Word(after.bufferDataStart + i), words[before.bufferDataStart + 4 * width + i]) << i;
+        EXPECT_TRUE(ui.Messages().empty());
+    }
 }
 
 TEST_F(LegacyBufferEdit, BufferDeclaringMoreRecordsThanItHoldsIsCopiedOverWhatItHolds)

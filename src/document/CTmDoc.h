@@ -302,6 +302,8 @@ private:
     void StoreDocument(Archive& archive);
     void StoreReducedCurrent(Archive& archive);
     void StoreReducedLegacy(Archive& archive);
+    /// The header words, the buffer record, the kept rows, the check or end word and the index.
+    void StoreReducedBuffer(Archive& archive);
     enum class HeaderCheck { Accepted, EndOfFile, Mismatch };
     HeaderCheck ReadHeader(Archive& archive);
     bool ReadDirectory(Archive& archive);

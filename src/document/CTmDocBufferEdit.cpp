@@ -4,6 +4,7 @@
 #include "document/CTmDoc.h"
 
 #include "document/ViewMask.h"
+#include "platform/Archive.h"
 #include "document/buffer/BufferColumns.h"
 #include "document/buffer/ColumnReader.h"
 #include "document/buffer/ImpulseMarks.h"
@@ -144,6 +145,21 @@ void CTmDoc::ApplyBufferEdit(std::uint32_t wordCount, std::uint32_t records, Rec
     // Also when a single record is left: a view still showing the old rows would read past them.
     if (m_App->UpdateAllViews)
         m_App->UpdateAllViews(*this);
+}
+
+void CTmDoc::StoreReducedBuffer(Archive& archive)
+{
+    // A reduced buffer is stored as a copy of all its rows would be.
+    const std::optional<BufferPlace> place = LocateEditableBuffer();
+    if (!place || place->records == 0)
+        throw ArchiveError("the kept records cannot be found");
+    const std::vector<std::uint8_t> bytes = BuildBlockImage(Reader(), *place, {0, place->records - 1}, m_RecordIndex);
+    std::array<std::uint8_t, kContainerHeaderSize> header{};
+    BuildContainerHeader(header, m_FileKind, m_SubKind, kFlagHeldOrReduced,
+                         static_cast<std::uint32_t>(bytes.size() - 4ull * place->records));
+    archive.Write(header);
+    archive.Write(bytes);
+    m_StoreEffects.mainResultsDropped = true;
 }
 
 bool CTmDoc::MarkImpulses(std::uint8_t mode, std::vector<std::uint8_t>& marks)

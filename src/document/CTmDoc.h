@@ -372,6 +372,8 @@ private:
     // Buffer block editing.
     std::optional<BufferPlace> LocateEditableBuffer();
     void ApplyBufferEdit(std::uint32_t wordCount, std::uint32_t records, RecordIndex index);
+    /// The file of the block's rows, its header words carrying the block's record count.
+    std::vector<std::uint8_t> BuildBlockFile(const BufferPlace& place, BlockRange block);
     // Current family.
     bool SplitCurrentLogger(CurrentHeader& h);
     /// Writes the record count into the buffer header record 15 in the layout it was read in.

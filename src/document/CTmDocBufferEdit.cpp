@@ -92,13 +92,7 @@ BlockEditResult CTmDoc::EditBuffer(BlockEditOp op, std::int64_t markerA, std::in
     const bool legacy = IsLegacyDocument();
 
     if (op == BlockEditOp::Copy) {
-        // The header words carry the block's count while they are copied, then the document's again.
-        const std::uint32_t count = legacy ? m_Legacy.header.declaredCount : m_Current.header.declaredCount;
-        const int subfile = legacy ? m_Legacy.subfile : 0;
-        WriteRecordCount(subfile, blockRecords);
-        std::vector<std::uint8_t> bytes = BuildBlockImage(Reader(), *place, *block, m_RecordIndex);
-        WriteRecordCount(subfile, count);
-        m_App->HeldBlockImage = std::move(bytes);
+        m_App->HeldBlockImage = BuildBlockFile(*place, *block);
         m_App->HeldRecordCount = blockRecords;
         m_App->HeldFileKind = legacy ? kKindLegacyReduced : kKindCurrentReduced;
         if (m_App->NewHiddenUnitDocument)
@@ -147,13 +141,25 @@ void CTmDoc::ApplyBufferEdit(std::uint32_t wordCount, std::uint32_t records, Rec
         m_App->UpdateAllViews(*this);
 }
 
+std::vector<std::uint8_t> CTmDoc::BuildBlockFile(const BufferPlace& place, BlockRange block)
+{
+    // The header words carry the block's count while they are copied, then the document's again.
+    const bool legacy = IsLegacyDocument();
+    const std::uint32_t count = legacy ? m_Legacy.header.declaredCount : m_Current.header.declaredCount;
+    const int subfile = legacy ? m_Legacy.subfile : 0;
+    WriteRecordCount(subfile, block.last - block.first + 1);
+    std::vector<std::uint8_t> bytes = BuildBlockImage(Reader(), place, block, m_RecordIndex);
+    WriteRecordCount(subfile, count);
+    return bytes;
+}
+
 void CTmDoc::StoreReducedBuffer(Archive& archive)
 {
     // A reduced buffer is stored as a copy of all its rows would be.
     const std::optional<BufferPlace> place = LocateEditableBuffer();
     if (!place || place->records == 0)
         throw ArchiveError("the kept records cannot be found");
-    const std::vector<std::uint8_t> bytes = BuildBlockImage(Reader(), *place, {0, place->records - 1}, m_RecordIndex);
+    const std::vector<std::uint8_t> bytes = BuildBlockFile(*place, {0, place->records - 1});
     std::array<std::uint8_t, kContainerHeaderSize> header{};
     BuildContainerHeader(header, m_FileKind, m_SubKind, kFlagHeldOrReduced,
                          static_cast<std::uint32_t>(bytes.size() - 4ull * place->records));

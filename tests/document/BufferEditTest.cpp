@@ -174,6 +174,22 @@ TEST_F(BufferEdit, FourChannelLoggerKeepsItsDescriptorsBeforeTheRows)
     EXPECT_TRUE(ui.Messages().empty());
 }
 
+TEST_F(BufferEdit, ReducedLoggerWhoseIndexIsShorterThanItsCountStoresRowsAndIndexThatAgree)
+{
+    auto doc = OpenLogger(10, 10);
+    RecordIndex kept;
+    kept.AppendRun(1, 3);
+    doc->SetFileKind(50);
+    doc->SetReduced(true);
+    doc->SetBufferRecords(5, kept);
+    const std::vector<std::uint8_t> stored = SaveAndRead(*doc, "reduced.orl");
+    EXPECT_EQ(stored.size(), 32 + 2 * (RowStart(*doc) + 3 * 3 + 1) + 3 * 4);
+    auto again = Open(dir / "reduced.orl");
+    EXPECT_EQ(again->GetRecordIndex(), (std::vector<std::uint32_t>{1, 2, 3}));
+    EXPECT_EQ(again->Header().declaredCount, 3u);
+    ExpectRows(*again, {0, 1, 2});
+}
+
 // An ORLU 505 METER-mode buffer: `records` levels, one word each.
 class LegacyBufferEdit : public DocumentTest {
 protected:

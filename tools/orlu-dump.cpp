@@ -32,6 +32,14 @@
 //       "extracted sub-file N (NAME): kind K, B bytes"; nothing is written
 //       when the extract is refused
 //
+//   orlu-dump FILE --impulses 1|2|3
+//       the impulse marks of a logger by level difference (1), peaks (2) or both
+//       (3): "N: 0xMM" for each marked record, N counted from 1
+//   orlu-dump FILE --markers A[,B] --edit delete|keep|copy --out OUT
+//       deletes, keeps or copies the block of buffer records A to B (from 0;
+//       B = A when not given), stores the edited document (or the copied
+//       block) in OUT and prints "edited: kind K, N records" (or "copied: ...")
+//
 //   orlu-dump FILE --view K --form text|table|hex|ascii [--sep S] [--dec D]
 //                  [--sci] [--units U] [--channels MASK] [--subfile N] [--all]
 //       the lines the measurement view shows for ViewKind K in that form, with
@@ -51,6 +59,7 @@
 // program refused it (its load errors say why), or its header and results were
 // never decoded; 2 for a wrong command line.
 
+#include "BufferEditForm.h"
 #include "ConsoleInteraction.h"
 #include "GraphForm.h"
 #include "Usage.h"
@@ -205,6 +214,9 @@ constexpr char kUsage[] =
     "  --viewmask       the views the file offers\n"
     "  --extract N --out OUT\n"
     "                   stores the document made of sub-file N of a Multifile in OUT\n"
+    "  --impulses 1|2|3 the impulse marks of a logger (level difference, peaks, both)\n"
+    "  --markers A[,B] --edit delete|keep|copy --out OUT\n"
+    "                   deletes, keeps or copies buffer records A to B and stores the result in OUT\n"
     "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
     "           [--subfile N] [--all]\n"
     "                   the lines of view kind K in that form\n"
@@ -629,6 +641,7 @@ int Run(int argc, char** argv)
     int extract = -1;
     std::string extractPath;
     ViewRequest view;
+    orlu::tools::BufferEditRequest edit;
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -664,6 +677,16 @@ int Run(int argc, char** argv)
             extract = NumberArgument(argv[++i], 0xFFFF);
             if (extract < 0)
                 return Usage();
+        } else if (hasValue && option == "--markers") {
+            if (!orlu::tools::ParseMarkers(argv[++i], edit))
+                return Usage();
+        } else if (hasValue && option == "--edit") {
+            if (!orlu::tools::ParseEditOperation(argv[++i], edit))
+                return Usage();
+        } else if (hasValue && option == "--impulses") {
+            edit.impulses = NumberArgument(argv[++i], 3);
+            if (edit.impulses < 1)
+                return Usage();
         } else if (hasValue && option == "--out") {
             extractPath = argv[++i];
         } else if (option == "--all") {
@@ -689,8 +712,13 @@ int Run(int argc, char** argv)
     const bool subfileChoice = view.subfile >= 0 || view.allFiles;
     if (view.kind < 0 && (formGiven || view.units >= 0 || view.channels >= 0 || (subfileChoice && !header)))
         return Usage();
-    if ((extract >= 0) != !extractPath.empty())
+    // --out names the file of an extract or of an edit, one of them.
+    const bool editing = edit.op != 0;
+    if ((extract >= 0 || editing) != !extractPath.empty() || (extract >= 0 && editing))
         return Usage();
+    if (editing != (edit.markerA >= 0))
+        return Usage();
+    edit.out = extractPath;
     if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {
         std::fprintf(stderr, "orlu-dump: %s\n", problem.c_str());
         return 1;
@@ -746,6 +774,8 @@ int Run(int argc, char** argv)
     if (viewMask)
         PrintViewMask(doc, out);
     if (extract >= 0 && !StoreExtract(doc, extract, extractPath, out))
+        status = 1;
+    if ((editing || edit.impulses != 0) && !orlu::tools::RunBufferEdit(doc, edit, out))
         status = 1;
     StdoutLines output;
     output.Write(out);

@@ -135,9 +135,11 @@ constexpr char kUsage[] =
     "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
     "       orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout single|v1|v2|v3|vector|intensity]"
-    " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] [--vdv] OUT\n"
+    " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] [--vdv]"
+    " [--buffer-levels L[!],...] [--format-version V] OUT\n"
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
-    " [--logger ROWS] [--tonality T] [--rt60 B] OUT\n"
+    " [--logger ROWS] [--tonality T] [--rt60 B] [--logger-levels [P=]L[!],...[/...]] [--step-ms MS]"
+    " [--impulse-profiles A,B,C] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -288,7 +290,54 @@ struct LegacyOptions {
     long kind = 3, history = -1, stepMs = -1, histogram = -1, format = 21, files = 3;
     bool dos = false, noStatistics = false, vdv = false;
     std::string layout = "single";
+    std::string bufferLevels;
+    long formatVersion = -1;
 };
+
+// "L,L!,..." : levels in 0.1 dB, '!' marking an overloaded one. False for anything else.
+bool ParseLevelList(const std::string& text, std::vector<std::int16_t>& levels, std::vector<bool>& overloads)
+{
+    levels.clear();
+    overloads.clear();
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', at), text.size());
+        std::string item = text.substr(at, comma - at);
+        const bool overload = !item.empty() && item.back() == '!';
+        if (overload)
+            item.pop_back();
+        long value = 0;
+        if (!ParseNumber(item.c_str(), value) || value < -16384 || value > 16383)
+            return false;
+        levels.push_back(static_cast<std::int16_t>(value));
+        overloads.push_back(overload);
+        at = comma + 1;
+    }
+    return !levels.empty();
+}
+
+// "[P=]L,.../[P=]L,...": the levels of one or more logger profiles (profile 1 when not named).
+bool ParseLoggerLevels(const std::string& text, std::vector<orlu::fixture::LoggerLevels>& out)
+{
+    std::size_t at = 0;
+    while (at <= text.size()) {
+        const std::size_t slash = std::min(text.find('/', at), text.size());
+        std::string group = text.substr(at, slash - at);
+        orlu::fixture::LoggerLevels levels;
+        if (const std::size_t equals = group.find('='); equals != std::string::npos) {
+            long profile = 0;
+            if (!ParseNumber(group.substr(0, equals).c_str(), profile) || profile < 1 || profile > 3)
+                return false;
+            levels.profile = static_cast<std::uint16_t>(profile);
+            group.erase(0, equals + 1);
+        }
+        if (!ParseLevelList(group, levels.tenths, levels.overload))
+            return false;
+        out.push_back(std::move(levels));
+        at = slash + 1;
+    }
+    return true;
+}
 
 // The spec of `orlu-fixture legacy`; false for a layout or value it does not know.
 bool LegacySpec(const LegacyOptions& o, orlu::fixture::LegacyFileSpec& spec)
@@ -307,6 +356,15 @@ bool LegacySpec(const LegacyOptions& o, orlu::fixture::LegacyFileSpec& spec)
     if (o.format != 21 && o.format != 40)
         return false;
     spec.formatVersion = static_cast<std::uint16_t>(o.format);
+    // Any version whose description (as long as the version) holds the words the fixture
+    // writes: 17 for the old description (up to 32), 27 for the new one.
+    if (o.formatVersion >= 0) {
+        if (o.formatVersion < 17 || o.formatVersion > 1000)
+            return false;
+        spec.formatVersion = static_cast<std::uint16_t>(o.formatVersion);
+    }
+    if (!o.bufferLevels.empty() && !ParseLevelList(o.bufferLevels, spec.bufferLevels, spec.bufferOverloads))
+        return false;
     spec.reduced = o.kind == 10;
     const long history = o.history >= 0 ? o.history : spec.reduced ? 100 : 0;
     if (history > 0xFFFFFF || (o.format == 21 && history > 0xFFFF) || o.stepMs > 0xFFFF)
@@ -480,6 +538,35 @@ orlu::fixture::FourChannelSpec FourChannelSpecOf(const FourChannelOptions& o)
 
 } // namespace
 
+// The logger options of `orlu-fixture current`: levels, time step and impulse profiles; false
+// for a value it does not read, or logger options without a logger.
+bool CurrentLoggerOptions(const std::string& levels, long stepMs, const std::string& impulseProfiles,
+                          orlu::fixture::CurrentFileSpec& spec)
+{
+    const bool any = !levels.empty() || stepMs >= 0 || !impulseProfiles.empty();
+    if (any && spec.rows == 0)
+        return false;
+    // Impulse profiles first: they choose which profiles log, and so the columns of the levels.
+    if (!impulseProfiles.empty()) {
+        std::vector<std::int16_t> profiles;
+        std::vector<bool> marks;
+        if (!ParseLevelList(impulseProfiles, profiles, marks) || profiles.size() != 3 ||
+            std::any_of(profiles.begin(), profiles.end(), [](std::int16_t p) { return p < 1 || p > 3; }) ||
+            std::any_of(marks.begin(), marks.end(), [](bool m) { return m; }))
+            return false;
+        orlu::fixture::SetImpulseProfiles(spec, static_cast<std::uint16_t>(profiles[0]),
+                                          static_cast<std::uint16_t>(profiles[1]),
+                                          static_cast<std::uint16_t>(profiles[2]));
+    }
+    if (!levels.empty() && !ParseLoggerLevels(levels, spec.loggerLevels))
+        return false;
+    if (stepMs >= 0) {
+        spec.stepSeconds = static_cast<std::uint16_t>(stepMs / 1000);
+        spec.stepMillis = static_cast<std::uint16_t>(stepMs % 1000);
+    }
+    return true;
+}
+
 int main(int argc, char** argv)
 {
     // Asked for help, the tool writes nothing, whatever else the line holds.
@@ -502,15 +589,22 @@ int main(int argc, char** argv)
                              static_cast<std::size_t>(dataBytes));
         } else if (command == "current") {
             long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
+            long stepMs = -1;
+            std::string loggerLevels, impulseProfiles;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--device", &device}, {"--firmware", &firmware}, {"--input", &input},
                               {"--function", &function}, {"--logger", &logger}, {"--tonality", &tones},
-                              {"--rt60", &rtBands}}))
+                              {"--rt60", &rtBands}, {"--logger-levels", &loggerLevels}, {"--step-ms", &stepMs},
+                              {"--impulse-profiles", &impulseProfiles}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
-                firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17)
+                firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||
+                stepMs > 65535 * 1000L)
                 return Usage();
-            file = Current(static_cast<unsigned>(kind), CurrentSpec(device, firmware, input, function, logger, tones, rtBands));
+            orlu::fixture::CurrentFileSpec spec = CurrentSpec(device, firmware, input, function, logger, tones, rtBands);
+            if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec))
+                return Usage();
+            file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {
             FourChannelOptions o;
             std::string first = "mic", dose, seat;
@@ -615,7 +709,8 @@ int main(int argc, char** argv)
                              {{"--kind", &o.kind}, {"--dos", &o.dos}, {"--layout", &o.layout}, {"--history", &o.history},
                               {"--step-ms", &o.stepMs}, {"--histogram", &o.histogram},
                               {"--no-statistics", &o.noStatistics}, {"--format", &o.format}, {"--files", &o.files},
-                              {"--vdv", &o.vdv}}) ||
+                              {"--vdv", &o.vdv}, {"--buffer-levels", &o.bufferLevels},
+                              {"--format-version", &o.formatVersion}}) ||
                 !Legacy(o, file))
                 return Usage();
         } else if (command == "reverb" || command == "edited" || command == "dos") {

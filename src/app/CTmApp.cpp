@@ -84,6 +84,12 @@ CTmApp::CTmApp(UserInteraction* ui)
         return DoSave(document, pathName, title);
     };
     m_Context.NewUnitDocument = [this] { NewUnitDocument(); };
+    m_Context.NewHiddenUnitDocument = [this] { NewHiddenUnitDocument(); };
+    m_Context.UpdateAllViews = [this](CTmDoc& doc) {
+        for (ManagedDocument* document : m_Documents->AllDocuments())
+            if (auto* measurement = dynamic_cast<MeasurementDocument*>(document); measurement && &measurement->Doc() == &doc)
+                measurement->UpdateAllViews();
+    };
     RegisterReportRenderers(m_FormRenderers);
     for (int id : {kBinaryDocTemplate, kDosBinaryDocTemplate})
         AddDocumentClass(

@@ -79,6 +79,10 @@ struct AppContext {
     std::function<bool(CTmDoc& doc, const std::filesystem::path& pathName, const std::string& title)> DoSave;
     /// Makes a visible document from what is pending and counts it as unsaved.
     std::function<void()> NewUnitDocument;
+    /// Makes a hidden document that stores the held buffer block as a new file and closes.
+    std::function<void()> NewHiddenUnitDocument;
+    /// Every view of the document builds its form again (after an edit of its data).
+    std::function<void(CTmDoc& doc)> UpdateAllViews;
 };
 
 } // namespace orlu

@@ -9,6 +9,7 @@
 #include "document/RecordIndex.h"
 #include "document/RtBandRecords.h"
 #include "document/Subfiles.h"
+#include "document/buffer/BlockEdit.h"
 #include "document/ViewMask.h"
 #include "document/container/ContainerHeader.h"
 #include "document/container/FileKindCode.h"
@@ -277,6 +278,22 @@ public:
     /// Where sub-file n lies, without making it the current sub-file.
     SubfilePlace PlaceOfSubfile(int n) const;
 
+    // ---- Buffer block editing and impulse marks (CTmDocBufferEdit.cpp) ----
+
+    /// Deletes, keeps or copies the block of buffer records between the two markers (from 0,
+    /// either order, clamped to the records). Delete and Keep change the document (an ORLU 505
+    /// file becomes kind 10, others kind 50; reduced and modified): every view must then be
+    /// built again. Deleting every record is refused with a message and changes nothing. Copy
+    /// hands the block's file to the application, which stores it through a hidden document;
+    /// the document stays as it was.
+    BlockEditResult EditBuffer(BlockEditOp op, std::int64_t markerA, std::int64_t markerB);
+    /// The buffer records an edit or the impulse marks work on; 0 without an editable buffer.
+    std::uint32_t EditableRecordCount();
+    /// Fills marks (one byte per record, cleared first) by the impulse mode (1 level
+    /// difference, 2 peaks, 3 both) from the file's impulse profiles. False, marks empty,
+    /// when the document holds no logger to mark.
+    bool MarkImpulses(std::uint8_t mode, std::vector<std::uint8_t>& marks);
+
 private:
     // Container load and store.
     void LoadContainer(Archive& archive);
@@ -285,6 +302,8 @@ private:
     void StoreDocument(Archive& archive);
     void StoreReducedCurrent(Archive& archive);
     void StoreReducedLegacy(Archive& archive);
+    /// The header words, the buffer record, the kept rows, the check or end word and the index.
+    void StoreReducedBuffer(Archive& archive);
     enum class HeaderCheck { Accepted, EndOfFile, Mismatch };
     HeaderCheck ReadHeader(Archive& archive);
     bool ReadDirectory(Archive& archive);
@@ -350,6 +369,11 @@ private:
     };
     StoreEffects m_StoreEffects;
 
+    // Buffer block editing.
+    std::optional<BufferPlace> LocateEditableBuffer();
+    void ApplyBufferEdit(std::uint32_t wordCount, std::uint32_t records, RecordIndex index);
+    /// The file of the block's rows, its header words carrying the block's record count.
+    std::vector<std::uint8_t> BuildBlockFile(const BufferPlace& place, BlockRange block);
     // Current family.
     bool SplitCurrentLogger(CurrentHeader& h);
     /// Writes the record count into the buffer header record 15 in the layout it was read in.

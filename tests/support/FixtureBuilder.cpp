@@ -462,10 +462,27 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
             }
         }
     };
+    // The column of a profile: its rank among the profiles that log.
+    std::vector<const LoggerLevels*> columnLevels(spec.rowWords, nullptr);
+    for (const LoggerLevels& levels : spec.loggerLevels) {
+        std::uint32_t column = 0;
+        for (std::uint16_t p = 1; p < levels.profile && p <= 3; ++p)
+            column += spec.profiles[p - 1].bufferWord != 0 ? 1 : 0;
+        if (column < columnLevels.size() && !levels.tenths.empty())
+            columnLevels[column] = &levels;
+    }
     for (std::uint32_t r = 0; r < spec.rows; ++r) {
         writeEvents(r);
-        for (std::uint32_t w = 0; w < spec.rowWords; ++w)
-            f.Le16(LoggerRowWord(r, w));
+        for (std::uint32_t w = 0; w < spec.rowWords; ++w) {
+            const LoggerLevels* levels = columnLevels[w];
+            if (!levels) {
+                f.Le16(LoggerRowWord(r, w));
+                continue;
+            }
+            const std::size_t k = r % levels->tenths.size();
+            const bool overload = k < levels->overload.size() && levels->overload[k];
+            f.Le16(static_cast<std::uint16_t>((levels->tenths[k] * 2) | (overload ? 1 : 0)));
+        }
     }
     writeEvents(spec.rows);
     f.ChainEnd();
@@ -514,6 +531,18 @@ CurrentFileSpec ThreeProfileLoggerSpec(std::uint32_t rows)
     spec.rows = rows;
     spec.declaredCount = rows;
     return spec;
+}
+
+void SetImpulseProfiles(CurrentFileSpec& spec, std::uint16_t a, std::uint16_t b, std::uint16_t c)
+{
+    // Detector 0 Impulse, 2 Slow, 1 Fast.
+    const std::pair<std::uint16_t, std::uint16_t> roles[] = {{a, 0}, {b, 2}, {c, 1}};
+    for (auto [profile, detector] : roles) {
+        if (profile < 1 || profile > 3)
+            continue;
+        spec.profiles[profile - 1].detector = detector;
+        spec.profiles[profile - 1].bufferWord = 2;
+    }
 }
 
 std::vector<std::uint8_t> PlausibleSampleFile()

@@ -107,6 +107,15 @@ struct Rt60Results {
     std::vector<std::array<std::int16_t, 4>> times;
 };
 
+/// Levels written into one profile's logger column (the profile's only word when each
+/// logging profile logs one result), repeated over the rows: 0.1 dB, stored in 0.05 dB
+/// with the overload flag in bit 0.
+struct LoggerLevels {
+    std::uint16_t profile = 1; ///< 1-based
+    std::vector<std::int16_t> tenths;
+    std::vector<bool> overload; ///< per level; missing entries are clear
+};
+
 /// What a current-family instrument file holds. The layout follows the
 /// current-family description in docs/formats.md. Its records, in chain order:
 /// 1 file header (12 words), 2 unit (10), 3 title, 4 measurement (40; word 3
@@ -192,6 +201,8 @@ struct CurrentFileSpec {
     std::uint16_t stepMillis = 0;
     std::uint16_t spectraInBuffer = 0;
     std::vector<LoggerEvent> events;
+    /// Logger levels of profiles, in place of the generated words of their columns.
+    std::vector<LoggerLevels> loggerLevels;
 };
 
 /// Words 1 on of a tonality record 29: criteria, Kt 4.0 dB, levels, Ftc 999 Hz
@@ -222,6 +233,10 @@ std::vector<std::uint8_t> PlausibleSampleFile();
 /// A logger of three profiles logging one result each: `rows` rows of 3 words.
 CurrentFileSpec ThreeProfileLoggerSpec(std::uint32_t rows);
 
+/// Makes profiles a, b and c (1-based) the impulse-detector, slow and fast profiles of an
+/// ORLU 525 logger (firmware 2.11 on): each logs its MAX result (buffer word 2). The file
+/// names them only with a microphone, a step of 0.1 s or less and more than 10 rows.
+void SetImpulseProfiles(CurrentFileSpec& spec, std::uint16_t a, std::uint16_t b, std::uint16_t c);
 /// The words of logger row r (from 0) of a generated file: levels in 0.05 dB
 /// with bit 0 clear, never a marker or break word.
 std::uint16_t LoggerRowWord(std::uint32_t row, std::uint32_t word);

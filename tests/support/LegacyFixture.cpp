@@ -184,9 +184,19 @@ std::vector<std::uint8_t> LegacyMeasurementFile(const LegacyFileSpec& spec)
         const bool oldFormat = spec.formatVersion < 33;
         const int perRecord = single ? 1 : channels;
         w.reserve(w.size() + static_cast<std::size_t>(records) * perRecord + 1);
+        std::size_t next = 0;
         for (std::uint32_t r = 0; r < records; ++r)
-            for (int c = 0; c < perRecord; ++c)
-                w.push_back(LegacyBufferWord(r, c, oldFormat));
+            for (int c = 0; c < perRecord; ++c) {
+                if (spec.bufferLevels.empty()) {
+                    w.push_back(LegacyBufferWord(r, c, oldFormat));
+                    continue;
+                }
+                const std::size_t k = next++ % spec.bufferLevels.size();
+                const std::int16_t level = spec.bufferLevels[k];
+                const bool overload = k < spec.bufferOverloads.size() && spec.bufferOverloads[k];
+                w.push_back(oldFormat ? static_cast<std::uint16_t>((level * 2) | (overload ? 1 : 0))
+                                      : static_cast<std::uint16_t>(level));
+            }
     }
 
     FixtureBuilder f;

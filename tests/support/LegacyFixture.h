@@ -51,6 +51,10 @@ struct LegacyFileSpec {
     std::optional<std::uint32_t> declaredRecords; ///< the count written; bufferRecords when not given
     std::uint16_t formatVersion = 21;   ///< 21 the old description (levels in 0.05 dB), 40 the new one
     std::array<std::uint16_t, 3> stepWords{0, 2, 0}; ///< c, d, b: 2 s
+    /// Buffer levels in 0.1 dB repeated over the records and channels, in place of
+    /// LegacyBufferWord; the old description doubles them, bit 0 the overload flag.
+    std::vector<std::int16_t> bufferLevels;
+    std::vector<bool> bufferOverloads; ///< per level; missing entries are clear
 };
 
 /// The instrument file of a spec, check word included.

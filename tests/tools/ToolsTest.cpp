@@ -668,4 +668,57 @@ TEST_F(Tools, DumpStoresTheDocumentExtractedFromASubFileOrWritesNothing)
     EXPECT_NE(run.out.find("message: past.orl  -  Improper file contents\n"), std::string::npos) << run.out;
 }
 
+TEST_F(Tools, LoggerImpulsesAndBlockEditsFromTheCommandLine)
+{
+    // A logger of 16 rows at 0.1 s: profile 1 (impulse) 6.0 dB above profile 2 (slow) in row 2,
+    // 5.9 dB in rows 3 and 4, row 4 overloaded; profile 3 (fast) peaks 10.1 dB in row 10.
+    const fs::path logger = dir / "logger.orl";
+    ASSERT_EQ(MakeFixture("current --kind 45 --logger 16 --step-ms 100 --impulse-profiles 1,2,3 --logger-levels "
+                          "1=700,760,759,759!,700,700,700,700,700,700,700,700,700,700,700,700/2=700/"
+                          "3=500,500,500,500,500,500,500,500,500,601,500,500,500,500,500,500",
+                          logger),
+              0);
+    CommandRun run = Dump(logger, "--impulses 3 2>&1");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "2: 0x01\n4: 0x01\n10: 0x10\n11: 0x10\n");
+    EXPECT_EQ(Dump(logger, "--impulses 1 2>&1").out, "2: 0x01\n4: 0x01\n");
+
+    const fs::path edited = dir / "edited.orl";
+    run = Dump(logger, "--markers 2,4 --edit delete --out " + edited.string() + " 2>&1");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "edited: kind 50, 13 records\n");
+    run = Dump(edited, "--summary 2>&1");
+    EXPECT_NE(run.out.find("kind: 50\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("record index: 13\n"), std::string::npos) << run.out;
+
+    // Deleting every record is refused: a message, status 1, no file.
+    const fs::path all = dir / "all.orl";
+    run = Dump(logger, "--markers 0,15 --edit delete --out " + all.string() + " 2>/dev/null");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "message: The whole buffer/logger cannot be deleted\n");
+    EXPECT_FALSE(fs::exists(all));
+
+    // An edit needs its markers and its output file.
+    EXPECT_EQ(Dump(logger, "--edit keep --out " + all.string() + " 2>/dev/null").status, 2);
+    EXPECT_EQ(Dump(logger, "--markers 1 --edit keep 2>/dev/null").status, 2);
+    EXPECT_EQ(Dump(logger, "--impulses 4 2>/dev/null").status, 2);
+}
+
+TEST_F(Tools, LegacyBufferBlockIsCopiedIntoAKind10File)
+{
+    const fs::path buffer = dir / "buffer.orl";
+    ASSERT_EQ(MakeFixture("legacy --history 20 --buffer-levels 500,600! --format-version 32", buffer), 0);
+    const fs::path copy = dir / "copy.orl";
+    CommandRun run = Dump(buffer, "--markers 9,5 --edit copy --out " + copy.string() + " 2>&1");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "copied: kind 10, 5 records\n");
+    run = Dump(copy, "--summary 2>&1");
+    EXPECT_NE(run.out.find("kind: 10\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("record index: 5\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("checksum"), std::string::npos) << run.out;
+    // A logger level option needs a logger, a format version its description's words.
+    EXPECT_NE(MakeFixture("current --kind 45 --logger-levels 700", dir / "x.orl"), 0);
+    EXPECT_NE(MakeFixture("legacy --history 5 --format-version 16", dir / "x.orl"), 0);
+}
+
 } // namespace

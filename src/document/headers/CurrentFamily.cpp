@@ -199,33 +199,7 @@ void CTmDoc::WriteCurrentBufferCounts(std::uint32_t count)
 
 void CTmDoc::StoreReducedCurrent(Archive& archive)
 {
-    const CurrentHeader& h = m_Current.header;
-    const ImageReader image = Reader();
-    // The header records up to and with the buffer header, then the kept rows and the end word;
-    // the data length is known before they are written, so the header is written once. Four-channel
-    // files keep descriptor records between their buffer record and the rows: their header runs to
-    // the start of the buffer data.
-    const std::uint32_t headerWords =
-        h.model.FourChannel ? FindBufferData(0) : h.bufferRecord + h.bufferRecordLength;
-    if (headerWords == 0)
-        throw ArchiveError("the buffer data cannot be found");
-    const std::uint64_t rowWords = std::uint64_t{h.declaredCount} * h.rowLength;
-    if (!image.HasWords(0, headerWords + rowWords))
-        throw ArchiveError("the kept records run past the image");
-    std::array<std::uint8_t, kContainerHeaderSize> header{};
-    BuildContainerHeader(header, m_FileKind, m_SubKind, kFlagHeldOrReduced,
-                         static_cast<std::uint32_t>(2 * (headerWords + rowWords + 1)));
-    archive.Write(header);
-    for (std::uint32_t w = 0; w < headerWords + rowWords; ++w)
-        archive.WriteLe16(image.Word(w));
-    archive.WriteLe16(0xFFFF);
-    m_StoreEffects.mainResultsDropped = true;
-    std::uint32_t written = 0;
-    for (std::uint32_t number : m_RecordIndex) {
-        if (written++ == h.declaredCount)
-            break;
-        archive.WriteLe32(number);
-    }
+    StoreReducedBuffer(archive);
 }
 
 void CTmDoc::SelectChannelProfile(int a, int p)

@@ -249,50 +249,7 @@ void CTmDoc::SetLegacyBufferRecords(std::uint32_t count, RecordIndex index)
 
 void CTmDoc::StoreReducedLegacy(Archive& archive)
 {
-    const LegacyHeader& h = m_Legacy.header;
-    const ImageReader image = Reader();
-    std::vector<std::uint16_t> words;
-    // Every block is copied whole, or the store fails before anything is written.
-    auto copy = [&](std::uint64_t from, std::uint64_t count) {
-        if (!image.HasWords(from, count))
-            throw ArchiveError("a block of the reduced file runs past the image");
-        for (std::uint64_t i = 0; i < count; ++i)
-            words.push_back(image.Word(static_cast<std::uint32_t>(from + i)));
-        return from + count;
-    };
-    const std::uint32_t s = GetSubfileStart(0);
-    std::uint64_t p = s;
-    if (h.prefixVariant != 0)
-        p = copy(p, 1);
-    p = copy(p, image.HasWords(p, 1) ? image.Word(static_cast<std::uint32_t>(p)) : 1);
-    // The channel blocks of every multi-channel layout, one channel included.
-    if (!h.singleChannel)
-        for (int c = 0; c < h.channelCount; ++c)
-            p = copy(p, image.HasWords(p, 1) ? image.Word(static_cast<std::uint32_t>(p)) : 1);
-    const std::uint32_t d = orlu::GetDataBlockEnd(image, s, h.Layout());
-    const std::uint64_t blockWords = image.HasWords(d, 1) ? image.Word(d) : 1;
-    const std::uint64_t width = h.singleChannel ? 1 : h.resultsPerRecord;
-    copy(d, blockWords + std::uint64_t{h.declaredCount} * width);
-
-    // The check word makes the data words sum to 0.
-    std::uint16_t sum = 0;
-    for (std::uint16_t w : words)
-        sum = static_cast<std::uint16_t>(sum + w);
-    words.push_back(static_cast<std::uint16_t>(0u - sum));
-
-    std::array<std::uint8_t, kContainerHeaderSize> header{};
-    BuildContainerHeader(header, m_FileKind, m_SubKind, kFlagHeldOrReduced,
-                         static_cast<std::uint32_t>(2 * words.size()));
-    archive.Write(header);
-    for (std::uint16_t w : words)
-        archive.WriteLe16(w);
-    m_StoreEffects.mainResultsDropped = true;
-    std::uint32_t written = 0;
-    for (std::uint32_t number : m_RecordIndex) {
-        if (written++ == h.declaredCount)
-            break;
-        archive.WriteLe32(number);
-    }
+    StoreReducedBuffer(archive);
 }
 
 } // namespace orlu

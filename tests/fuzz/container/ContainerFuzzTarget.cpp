@@ -13,6 +13,7 @@
 // without a format of its own.
 
 #include "document/CTmDoc.h"
+#include "document/buffer/ImpulseMarks.h"
 #include "document/ExtractRequest.h"
 #include "document/container/LoadErrors.h"
 #include "document/units/LevelUnits.h"
@@ -277,6 +278,23 @@ void WalkStatistics(CTmDoc& doc, const TableOutputOptions& options, std::string&
     }
 }
 
+// Impulse marks, a copy of a block and then one edit in place (markers chosen by the
+// knob), each over what the damaged buffer holds; the edited image must decode again.
+void WalkBufferEdit(CTmDoc& doc, AppContext& app, std::uint8_t knob, std::string& sink)
+{
+    std::vector<std::uint8_t> marks;
+    if (doc.MarkImpulses(kImpulseModeBoth, marks))
+        sink += std::to_string(marks.size());
+    const std::int64_t records = doc.EditableRecordCount();
+    const std::int64_t a = knob % 5;
+    const std::int64_t b = records - 1 - (knob >> 5) % 3;
+    if (doc.EditBuffer(BlockEditOp::Copy, a, b) == BlockEditResult::Copied)
+        sink += std::to_string(app.HeldBlockImage.size());
+    const BlockEditOp op = (knob & 4) != 0 ? BlockEditOp::Keep : BlockEditOp::Delete;
+    if (doc.EditBuffer(op, a, b) == BlockEditResult::Edited)
+        sink += std::to_string(doc.EditableRecordCount());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -310,5 +328,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WalkForms(doc, settings, sink);
     WalkExtracts(doc, app, settings, sink);
     WalkStatistics(doc, {static_cast<std::uint8_t>(knob & 1), settings.DecyPoint, settings.SeparatorChar}, sink);
+    WalkBufferEdit(doc, app, knob, sink);
     return 0;
 }

@@ -121,6 +121,31 @@ TEST_F(BufferForms, ABlockShowsItsPositionsOnly)
     EXPECT_EQ(text.find("80.2"), std::string::npos) << text;
 }
 
+TEST_F(BufferForms, EachChannelOfARecordHasItsOwnColumn)
+{
+    // A microphone and an accelerometer, each record holding 80.1 dB then 60.2 dB.
+    LegacyFileSpec spec = fixture::LegacyTwoChannelSpec(0x4010);
+    spec.bufferRecords = 3;
+    spec.bufferLevels = {801, 602};
+    auto doc = OpenSpec(spec);
+    ASSERT_TRUE(doc);
+    // Unit option 1: the microphone in pascal, the accelerometer in dB.
+    BufferChoices choices;
+    choices.channelMask = 0x1F;
+    choices.units = 1;
+    const std::string text = Text(*doc, choices);
+    const std::size_t second = text.find("\r\nBuffer contents:  Profile #2  -  RMS \r\n");
+    ASSERT_NE(second, std::string::npos) << text;
+    EXPECT_EQ(text.rfind("\r\nBuffer contents:  Profile #1  -  RMS \r\n", second), 0u) << text;
+    EXPECT_EQ(text.find("Profile #3"), std::string::npos) << text;
+    // 20 uPa x 10^(80.1/20) = 0.2019 Pa.
+    EXPECT_NE(text.find("     1     2.02e-01           2     2.02e-01           3     2.02e-01 \r\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("     1         60.2           2         60.2           3         60.2 \r\n", second),
+              std::string::npos)
+        << text;
+}
+
 TEST_F(BufferForms, ADeclaredCountAboveTheLevelsHeldReadsOnlyThoseHeld)
 {
     LegacyFileSpec spec = BufferSpec({801, 802, 803, 804, 805, 806, 807});

@@ -33,6 +33,7 @@ struct BufferColumn {
     std::string resultName; ///< empty: the channel's function names the column
     AggregationKind kind = AggregationKind::EnergyMean;
     TotalKind total = TotalKind::None;
+    bool logged = true; ///< false: the channel logs no n-th result, and nothing is read
 };
 
 bool HasBuffer(const CTmDoc& doc)
@@ -65,8 +66,10 @@ BufferColumn ColumnOf(const CTmDoc& doc, int ch, int n)
     c.column.offset = static_cast<std::int16_t>(SumBytes(counts, ch, static_cast<std::uint16_t>(n)));
     const std::uint16_t slotMask = static_cast<std::uint16_t>(h.Channel(ch).bufferWord & 0xFF);
     const auto slot = FindLoggedResult(std::span(&slotMask, 1), n);
-    if (!slot)
+    if (!slot) {
+        c.logged = false;
         return c;
+    }
     const bool newNames = h.formatVersion > 32;
     c.resultName = std::string(NameFor(newNames ? BufferResultNamesNew : BufferResultNamesOld, slot->bit));
     c.kind = GetAggregationKind(c.resultName);
@@ -124,6 +127,8 @@ ColumnValues ReadColumn(const CTmDoc& doc, const BufferColumn& c, bool totals, b
     const LegacyHeader& h = doc.Legacy();
     const ImageReader image = doc.Reader();
     ColumnValues out;
+    if (!c.logged)
+        return out;
     out.values.assign(RecordCount(h), 0.0);
     out.overload.assign(out.values.size(), 0);
     std::size_t n = 0;
@@ -209,11 +214,13 @@ std::string Cell(std::size_t position, double value, bool linear, char mark)
 
 std::vector<int> ShownChannels(const CTmDoc& doc, std::uint16_t mask)
 {
+    const LegacyHeader& h = doc.Legacy();
     std::vector<int> channels;
-    if (mask == 0 || doc.Legacy().singleChannel)
+    if (mask == 0 || h.singleChannel)
         return {0};
+    // Channels the file does not hold have no column.
     for (int ch = 0; ch < kLegacyMaxChannels; ++ch)
-        if (mask & (1u << ch))
+        if (mask & h.profileMask & (1u << ch))
             channels.push_back(ch);
     return channels;
 }

@@ -133,7 +133,10 @@ TEST_F(BufferForms, EachChannelOfARecordHasItsOwnColumn)
     BufferChoices choices;
     choices.channelMask = 0x1F;
     choices.units = 1;
+    // The view's own channel stays selected.
+    doc->SelectLegacyChannel(1);
     const std::string text = Text(*doc, choices);
+    EXPECT_EQ(doc->Channel().channel, 1);
     const std::size_t second = text.find("\r\nBuffer contents:  Profile #2  -  RMS \r\n");
     ASSERT_NE(second, std::string::npos) << text;
     EXPECT_EQ(text.rfind("\r\nBuffer contents:  Profile #1  -  RMS \r\n", second), 0u) << text;
@@ -160,16 +163,36 @@ TEST_F(BufferForms, ADeclaredCountAboveTheLevelsHeldReadsOnlyThoseHeld)
     EXPECT_EQ(table.find("\r\n8;"), std::string::npos) << table;
 }
 
-TEST_F(BufferForms, AFileWithoutABufferHasNoBufferForm)
+TEST_F(BufferForms, AFileWithoutATimeHistoryShowsItsCaptionOnly)
 {
     auto doc = OpenSpec(fixture::PlausibleLegacySpec());
     ASSERT_TRUE(doc);
+    EXPECT_EQ(Text(*doc), "\r\nBuffer contents:  -  Leq \r\n   total number of results = 0\r\n"
+                          "   results DELTA_INT = 1 s\r\n" +
+                              std::string(71, '-') + "\r\n");
     LineList lines;
     int widest = 0;
     std::uint8_t content = 0;
-    EXPECT_FALSE(TextBuffer(*doc, lines, &widest, {}));
     EXPECT_FALSE(TableBuffer(*doc, lines, &widest, content, {}, {}));
     EXPECT_TRUE(lines.Empty());
+}
+
+TEST_F(BufferForms, AMultifileShowsTheBufferOfTheFileDecodedAndNamesIt)
+{
+    auto doc = Open(Write("multi.orl", fixture::Multifile(23, fixture::LegacyMultifileMembers(3))));
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->DecodeLegacyHeader(2));
+    BufferChoices choices;
+    choices.degree = 8;
+    const std::string text = Text(*doc, choices);
+    EXPECT_EQ(text.rfind("\r\nBuffer contents (file: FILE2):", 0), 0u) << text;
+    // 500 records of 0.125 s in windows of 8: 62 values of 1 s.
+    EXPECT_NE(text.find("\r\n   total number of results = 62 [aggreg.degree=8]\r\n   results DELTA_INT = "),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\n   results time step = 1 s\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("    62 "), std::string::npos) << text;
+    EXPECT_EQ(text.find("    63 "), std::string::npos) << text;
 }
 
 } // namespace

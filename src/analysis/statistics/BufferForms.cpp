@@ -11,6 +11,7 @@
 #include "document/units/LevelUnits.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/NameTables.h"
+#include "reports/common/SubfileSelectionKeeper.h"
 #include "reports/table/ColumnTableWriter.h"
 
 #include <algorithm>
@@ -36,9 +37,14 @@ struct BufferColumn {
     bool logged = true; ///< false: the channel logs no n-th result, and nothing is read
 };
 
+bool IsLegacy(const CTmDoc& doc)
+{
+    return doc.IsLegacyDocument() && doc.LegacyDecoded();
+}
+
 bool HasBuffer(const CTmDoc& doc)
 {
-    return doc.IsLegacyDocument() && doc.LegacyDecoded() && doc.Legacy().timeHistory;
+    return IsLegacy(doc) && doc.Legacy().timeHistory;
 }
 
 std::uint32_t RecordCount(const LegacyHeader& h)
@@ -127,7 +133,7 @@ ColumnValues ReadColumn(const CTmDoc& doc, const BufferColumn& c, bool totals, b
     const LegacyHeader& h = doc.Legacy();
     const ImageReader image = doc.Reader();
     ColumnValues out;
-    if (!c.logged)
+    if (!c.logged || !h.timeHistory)
         return out;
     out.values.assign(RecordCount(h), 0.0);
     out.overload.assign(out.values.size(), 0);
@@ -230,8 +236,10 @@ std::vector<int> ShownChannels(const CTmDoc& doc, std::uint16_t mask)
 bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& choices)
 {
     ClearLineList(&lines);
-    if (!HasBuffer(doc))
+    if (!IsLegacy(doc))
         return false;
+    // The renderer selects each channel it shows; the view keeps its own.
+    const SubfileSelectionKeeper keeper(doc);
     const int d = std::max(choices.degree, 1);
     const std::string rule(kRuleLength, '-');
     int wide = widest ? *widest : 0;
@@ -258,6 +266,9 @@ bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& 
         if (h.timeHistory)
             Add(lines, &wide, StrPrintf("   results time step = %g s", d * h.timeStep));
         Add(lines, &wide, rule);
+        // Without a time history there is nothing more to show, of any channel.
+        if (!h.timeHistory)
+            break;
 
         const std::string heading(kLevelHeadings[UnitIndex(doc.Channel(), c.resultName, linear)]);
         // Each heading starts 25 columns after the one before, as the cells do.
@@ -293,6 +304,7 @@ bool TableBuffer(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& conten
     if (!HasBuffer(doc) || !doc.Legacy().singleChannel)
         return false;
     const int d = std::max(choices.degree, 1);
+    const SubfileSelectionKeeper keeper(doc);
     doc.SelectLegacyChannel(0);
     const BufferColumn c = ColumnOf(doc, 0, 0);
     const bool totals = choices.totals && c.total != TotalKind::None;

@@ -27,7 +27,8 @@ struct BufferChoices {
     std::array<std::uint32_t, 2> markers{};
 };
 
-/// The text form. Returns false when the document is no legacy-family file with a buffer.
+/// The text form. A file without a time history shows the first channel's caption and
+/// parameter lines only. Returns false when the document is no decoded legacy-family file.
 bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& choices);
 
 /// The table form, appended to the lines; sets the content byte to 2. Returns false when

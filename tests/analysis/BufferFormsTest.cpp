@@ -149,6 +149,29 @@ TEST_F(BufferForms, EachChannelOfARecordHasItsOwnColumn)
         << text;
 }
 
+TEST_F(BufferForms, TheTableOfSeveralChannelsHasAColumnPerChannel)
+{
+    LegacyFileSpec spec = fixture::LegacyProbeSpec(true);
+    spec.bufferRecords = 2;
+    spec.bufferLevels = {801, 802, 803, 804, 805};
+    auto doc = OpenSpec(spec);
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.channelMask = 0x19; // axes 1 and 4, and the vector
+    choices.units = 1;          // dB for accelerometers
+    const std::string table = Table(*doc, choices);
+    EXPECT_NE(table.find("\r\n#1;RMS;"), std::string::npos) << table;
+    EXPECT_EQ(table.find("\r\n#2;"), std::string::npos) << table;
+    EXPECT_NE(table.find(";[dB];80,1;80,1\r\n"), std::string::npos) << table;
+    EXPECT_NE(table.find(";80,4;80,4\r\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("\r\n#5;RMS;MODULE;------;[dB];80,5;80,5"), std::string::npos) << table;
+
+    // In linear units a channel whose filter names no vibration quantity (DC) is in m/s2.
+    choices.units = 0;
+    const std::string linear = Table(*doc, choices);
+    EXPECT_EQ(linear.find("[dB]"), std::string::npos) << linear;
+}
+
 TEST_F(BufferForms, ADeclaredCountAboveTheLevelsHeldReadsOnlyThoseHeld)
 {
     LegacyFileSpec spec = BufferSpec({801, 802, 803, 804, 805, 806, 807});

@@ -12,7 +12,10 @@
 #include "platform/ValueFormat.h"
 #include "reports/common/NameTables.h"
 #include "reports/common/SubfileSelectionKeeper.h"
+#include "document/MissingValue.h"
+#include "reports/table/BufferCrossTable.h"
 #include "reports/table/ColumnTableWriter.h"
+#include "reports/table/MultiSpectrumMatrix.h"
 
 #include <algorithm>
 #include <string>
@@ -105,7 +108,8 @@ int UnitIndex(const CurrentChannel& ch, std::string_view resultName, bool linear
         q = FilterQuantity(ch.filter) - 2;
     else if (ch.function > 8)
         q = ch.function - 7;
-    return std::clamp(q + 2, 0, static_cast<int>(std::size(kLevelHeadings)) - 1);
+    // A filter of no vibration quantity (DC) still gives linear values: they are accelerations.
+    return std::clamp(q, 1, static_cast<int>(std::size(kLevelHeadings)) - 3) + 2;
 }
 
 LinearScale ScaleOf(const CTmDoc& doc)
@@ -297,14 +301,73 @@ bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& 
     return true;
 }
 
+namespace {
+
+// The unit words of the cross table's columns, by unit index.
+constexpr std::string_view kUnitWords[] = {"[dB]      ", "[V]       ", "[Pa]      ", "[m/s\xB2]    ",
+                                           "[m/s]     ", "[m]       ", "[KB]      ", "[m/sx]    "};
+
+// A record of several channels: one column per channel shown, the channel's words above it.
+void TableChannels(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& choices,
+                   const TableOutputOptions& options)
+{
+    const LegacyHeader& h = doc.Legacy();
+    const int d = std::max(choices.degree, 1);
+    const std::uint16_t mask = choices.channelMask != 0 ? choices.channelMask : h.profileMask;
+    std::vector<ColumnValues> columns;
+    BufferCrossTable table;
+    table.ColumnKind = CrossElementKind::Channel;
+    table.BlockShown = choices.block;
+    std::size_t values = 0;
+    for (int ch : ShownChannels(doc, mask)) {
+        doc.SelectLegacyChannel(ch);
+        const BufferColumn c = ColumnOf(doc, ch, choices.resultIndex[static_cast<std::size_t>(ch)]);
+        const bool totals = choices.totals && c.total != TotalKind::None;
+        const bool linear = LinearDisplay(doc, choices.units);
+        columns.push_back(ReadColumn(doc, c, totals, linear, d));
+        values = std::max(values, columns.back().values.size());
+        const bool vector = ch == 4 && h.vector;
+        table.Labels.push_back(BufferChannelLabel(ch + 1, std::nullopt));
+        table.FunctionNames.push_back(totals ? (c.total == TotalKind::TotalLeq ? "totLEQ" : "totRMS")
+                                      : c.resultName.empty() ? FunctionName(doc)
+                                                             : c.resultName);
+        table.FilterNames.push_back(vector ? "MODULE" : std::string(LegacyFilterFor(doc.Channel().filter).Name));
+        table.DetectorNames.push_back(vector ? "------"
+                                             : std::string(NameFor(RmsDetectorNames, doc.Channel().rmsDetectorType)));
+        table.UnitNames.emplace_back(kUnitWords[UnitIndex(doc.Channel(), c.resultName, linear)]);
+        table.ValueFormats.emplace_back(linear ? "%-10.2e" : "%-10.1f");
+    }
+    const PositionRange range = RangeOf(choices, values);
+    for (std::size_t i = 0; i < range.count; ++i)
+        table.ResultNumbers.push_back(static_cast<double>(range.first + i + 1));
+    // A channel with fewer values than the others shows the rest as missing.
+    MultiSpectrumMatrix matrix(range.count);
+    std::vector<double> column(range.count);
+    for (const ColumnValues& c : columns) {
+        for (std::size_t i = 0; i < range.count; ++i)
+            column[i] = range.first + i < c.values.size() ? c.values[range.first + i] : kMissingValue;
+        matrix.AppendColumn(column);
+    }
+    WriteBufferCrossTable(lines, widest, table, matrix, options);
+}
+
+} // namespace
+
 bool TableBuffer(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const BufferChoices& choices,
                  const TableOutputOptions& options)
 {
     content = 2;
-    if (!HasBuffer(doc) || !doc.Legacy().singleChannel)
+    if (!HasBuffer(doc))
         return false;
     const int d = std::max(choices.degree, 1);
     const SubfileSelectionKeeper keeper(doc);
+    if (!doc.Legacy().singleChannel) {
+        int wide = widest ? *widest : 0;
+        TableChannels(doc, lines, &wide, choices, options);
+        if (widest)
+            *widest = wide;
+        return true;
+    }
     doc.SelectLegacyChannel(0);
     const BufferColumn c = ColumnOf(doc, 0, 0);
     const bool totals = choices.totals && c.total != TotalKind::None;

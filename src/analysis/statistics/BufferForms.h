@@ -31,8 +31,9 @@ struct BufferChoices {
 /// parameter lines only. Returns false when the document is no decoded legacy-family file.
 bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& choices);
 
-/// The table form, appended to the lines; sets the content byte to 2. Returns false when
-/// the document is no single-channel legacy-family file with a buffer.
+/// The table form, appended to the lines; sets the content byte to 2. A file of one
+/// channel gives position-value pairs, a file of several a column per channel shown.
+/// Returns false when the document is no legacy-family file with a buffer.
 bool TableBuffer(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const BufferChoices& choices,
                  const TableOutputOptions& options);
 

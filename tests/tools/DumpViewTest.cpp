@@ -98,6 +98,31 @@ TEST(DumpView, MainResultsTableAndItsScientificForm)
     EXPECT_EQ(scientific.find("e+"), std::string::npos) << scientific;
 }
 
+TEST(DumpView, LegacyBufferInTextAndTableForm)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumpbuffer-" + std::to_string(::getpid()) + ".orl");
+    ASSERT_EQ(std::system(((tools / "orlu-fixture").string() +
+                           " legacy --history 7 --buffer-levels 801,802,803,804,805,806,807! " + file.string() +
+                           " >/dev/null")
+                              .c_str()),
+              0);
+    const std::string dump = (tools / "orlu-dump").string() + " " + file.string() + " --view 7";
+    const std::string text = CommandOutput(dump + " --form text 2>/dev/null");
+    const std::string table = CommandOutput(dump + " --form table --sep 2 --dec 1 2>/dev/null");
+    fs::remove(file);
+    EXPECT_NE(text.find("     1         80.1           4         80.4           7         80.7*\r\n"
+                        "     2         80.2           5         80.5 \r\n"
+                        "     3         80.3           6         80.6 \r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(table.find("Buffer_contents:__-__Leq_\r\nRes_No_;Lev[dB];Res_No_;Lev[dB];Res_No_;Lev[dB]\r\n"
+                         "1;80,1;4;80,4;7;80,7\r\n2;80,2;5;80,5\r\n3;80,3;6;80,6\r\n"),
+              std::string::npos)
+        << table;
+}
+
 TEST(DumpView, RefusesBadViewOptions)
 {
     const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");

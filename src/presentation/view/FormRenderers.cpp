@@ -4,6 +4,7 @@
 #include "document/rawviews/AsciiFormLines.h"
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
+#include "presentation/view/BufferViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
 
@@ -117,6 +118,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
                               });
     RegisterMainResultsForms(registry);
     RegisterHeaderInfoForms(registry);
+    RegisterBufferViewForms(registry);
 }
 
 } // namespace orlu

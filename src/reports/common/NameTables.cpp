@@ -112,6 +112,20 @@ const std::array<std::string_view, 11> TimeConstantShortNames = std::to_array<st
     "1.0 s",
 });
 
+const std::array<std::string_view, 11> BufferStepNames = std::to_array<std::string_view>({
+    "UNDF",
+    "1/32 s",
+    "1/8 s",
+    "1 s",
+    "0.01 s",
+    "0.02 s",
+    "0.05 s",
+    "0.1 s",
+    "0.2 s",
+    "0.5 s",
+    "1.0 s",
+});
+
 const std::array<std::string_view, 5> RmsDetectorNames = std::to_array<std::string_view>({
     "UNDF",
     "Linear",

@@ -50,6 +50,8 @@ extern const std::array<std::string_view, kOrlu505RangeCount> LegacyRangeNames;
 extern const std::array<std::string_view, 12> TimeConstantNames;
 /// Legacy time constants, short form of the channel columns.
 extern const std::array<std::string_view, 11> TimeConstantShortNames;
+/// Legacy time constants as a buffer names its results' integration time.
+extern const std::array<std::string_view, 11> BufferStepNames;
 extern const std::array<std::string_view, 5> RmsDetectorNames;
 extern const std::array<std::string_view, 3> LowPassNames;
 

@@ -1,0 +1,54 @@
+#include "presentation/view/BufferViewForms.h"
+
+#include "analysis/statistics/BufferForms.h"
+
+#include <algorithm>
+#include <string>
+
+namespace orlu {
+namespace {
+
+BufferChoices ChoicesOf(const MeasurementViewState& view)
+{
+    BufferChoices choices;
+    choices.channelMask = view.SelectedChannels;
+    choices.units = view.UnitsByKind[0];
+    choices.degree = std::max(view.Aggregation, 1);
+    return choices;
+}
+
+// A file without a buffer of this kind says so.
+void SayNotAvailable(FormRequest& request)
+{
+    std::string line(kFormNotAvailableText);
+    AddLine(request.Lines, line, &request.WidestLine);
+}
+
+void RenderText(FormRequest& request)
+{
+    int widest = request.WidestLine;
+    if (!TextBuffer(request.Doc, request.Lines, &widest, ChoicesOf(request.View)))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = widest;
+}
+
+void RenderTable(FormRequest& request)
+{
+    int widest = request.WidestLine;
+    if (!TableBuffer(request.Doc, request.Lines, &widest, request.TableContentKind, ChoicesOf(request.View),
+                     request.Options))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = std::max(request.WidestLine, widest);
+}
+
+} // namespace
+
+void RegisterBufferViewForms(FormRendererRegistry& registry)
+{
+    registry.Register(kViewBufferLogger, FormChoice::Text, RenderText);
+    registry.Register(kViewBufferLogger, FormChoice::Table, RenderTable);
+}
+
+} // namespace orlu

@@ -1,0 +1,222 @@
+// The text and table forms of an ORLU 505 METER-mode buffer, checked against
+// texts written out by hand from their layouts.
+
+#include "analysis/statistics/BufferForms.h"
+
+#include "document/DocumentTestSupport.h"
+#include "support/GoldenText.h"
+#include "support/LegacyFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace orlu {
+namespace {
+
+using fixture::Golden;
+using fixture::LegacyFileSpec;
+
+// A one-channel sound measurement whose buffer holds the levels (0.1 dB) given.
+LegacyFileSpec BufferSpec(std::vector<std::int16_t> levels, std::uint16_t formatVersion = 21)
+{
+    LegacyFileSpec spec = fixture::LegacyHistorySpec(static_cast<std::uint32_t>(levels.size()));
+    spec.formatVersion = formatVersion;
+    spec.bufferLevels = std::move(levels);
+    return spec;
+}
+
+class BufferForms : public DocumentTest {
+protected:
+    std::unique_ptr<CTmDoc> OpenSpec(const LegacyFileSpec& spec)
+    {
+        return Open(Write("buffer.orl", fixture::LegacyContainer(3, spec)));
+    }
+    static std::string Text(CTmDoc& doc, const BufferChoices& choices = {})
+    {
+        LineList lines;
+        int widest = 0;
+        EXPECT_TRUE(TextBuffer(doc, lines, &widest, choices));
+        const std::string text = lines.Join();
+        EXPECT_EQ(widest, fixture::WidthOf(text));
+        return text;
+    }
+    // The table with ';' between the fields and a decimal comma.
+    static std::string Table(CTmDoc& doc, const BufferChoices& choices = {})
+    {
+        LineList lines;
+        int widest = 0;
+        std::uint8_t content = 0;
+        EXPECT_TRUE(TableBuffer(doc, lines, &widest, content, choices,
+                                TableOutputOptions{.FormatFlag = 0, .DecimalIndex = 1, .SeparatorIndex = 2}));
+        EXPECT_EQ(content, 2);
+        return lines.Join();
+    }
+};
+
+TEST_F(BufferForms, SevenValuesFillThreeColumnsColumnByColumn)
+{
+    LegacyFileSpec spec = BufferSpec({801, 802, 803, 804, 805, 806, 807});
+    spec.bufferOverloads = {false, false, false, false, false, false, true};
+    auto doc = OpenSpec(spec);
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(Text(*doc), Golden("legacy-buffer-seven-values.txt"));
+    EXPECT_EQ(Table(*doc), Golden("legacy-buffer-seven-values-semicolon-comma.txt"));
+}
+
+TEST_F(BufferForms, AggregationTotalsAndUnits)
+{
+    // Levels alternate 90.0 and 80.0 dB over 10 records.
+    std::vector<std::int16_t> levels;
+    for (int i = 0; i < 10; ++i)
+        levels.push_back(i % 2 ? 800 : 900);
+    auto doc = OpenSpec(BufferSpec(levels));
+    ASSERT_TRUE(doc);
+
+    // Degree 3: three energy means, the tenth record in no window, a step of 3 x 2 s.
+    BufferChoices degree3;
+    degree3.degree = 3;
+    std::string text = Text(*doc, degree3);
+    EXPECT_NE(text.find("\r\n   total number of results = 3 [aggreg.degree=3]\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n   results time step = 6 s\r\n"), std::string::npos) << text;
+    // 90, 80, 90 dB make 88.5 dB; 80, 90, 80 dB make 86.0 dB.
+    EXPECT_NE(text.find("\r\n     1         88.5           2         86.0           3         88.5 \r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("     4 "), std::string::npos) << text;
+    EXPECT_NE(Table(*doc, degree3).find("Buffer_contents:__-__Leq___[aggreg.degree=3]_\r\n"), std::string::npos);
+
+    // The running Leq of a Leq buffer: 90.0, then 87.4 dB for 90 and 80; no overload marks.
+    BufferChoices totals;
+    totals.totals = true;
+    text = Text(*doc, totals);
+    EXPECT_NE(text.find("\r\nTotal LEQ for Buffer contents:\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n     1         90.0      "), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n     2         87.4      "), std::string::npos) << text;
+
+    // Linear units of a microphone: pascal with two exponent digits.
+    BufferChoices linear;
+    linear.units = 1;
+    text = Text(*doc, linear);
+    EXPECT_NE(text.find(" Res.No.     Lev[Pa]      Res.No.     Lev[Pa]      Res.No.     Lev[Pa] \r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\n     1     6.32e-01      "), std::string::npos) << text;
+    EXPECT_EQ(text.find("e-001"), std::string::npos) << text;
+    EXPECT_NE(Table(*doc, linear).find("\r\n1;6,32e-01;5;6,32e-01;9;"), std::string::npos) << Table(*doc, linear);
+}
+
+TEST_F(BufferForms, ABlockShowsItsPositionsOnly)
+{
+    auto doc = OpenSpec(BufferSpec({801, 802, 803, 804, 805, 806, 807}, 40));
+    ASSERT_TRUE(doc);
+    BufferChoices block;
+    block.block = true;
+    block.markers = {2, 4};
+    const std::string text = Text(*doc, block);
+    EXPECT_NE(text.find("\r\nBlock of the Buffer contents:  -  Leq \r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n   number of results in the block = 3\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n     3         80.3           4         80.4           5         80.5 \r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("80.2"), std::string::npos) << text;
+}
+
+TEST_F(BufferForms, EachChannelOfARecordHasItsOwnColumn)
+{
+    // A microphone and an accelerometer, each record holding 80.1 dB then 60.2 dB.
+    LegacyFileSpec spec = fixture::LegacyTwoChannelSpec(0x4010);
+    spec.bufferRecords = 3;
+    spec.bufferLevels = {801, 602};
+    auto doc = OpenSpec(spec);
+    ASSERT_TRUE(doc);
+    // Unit option 1: the microphone in pascal, the accelerometer in dB.
+    BufferChoices choices;
+    choices.channelMask = 0x1F;
+    choices.units = 1;
+    // The view's own channel stays selected.
+    doc->SelectLegacyChannel(1);
+    const std::string text = Text(*doc, choices);
+    EXPECT_EQ(doc->Channel().channel, 1);
+    const std::size_t second = text.find("\r\nBuffer contents:  Profile #2  -  RMS \r\n");
+    ASSERT_NE(second, std::string::npos) << text;
+    EXPECT_EQ(text.rfind("\r\nBuffer contents:  Profile #1  -  RMS \r\n", second), 0u) << text;
+    EXPECT_EQ(text.find("Profile #3"), std::string::npos) << text;
+    // 20 uPa x 10^(80.1/20) = 0.2019 Pa.
+    EXPECT_NE(text.find("     1     2.02e-01           2     2.02e-01           3     2.02e-01 \r\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("     1         60.2           2         60.2           3         60.2 \r\n", second),
+              std::string::npos)
+        << text;
+}
+
+TEST_F(BufferForms, TheTableOfSeveralChannelsHasAColumnPerChannel)
+{
+    LegacyFileSpec spec = fixture::LegacyProbeSpec(true);
+    spec.bufferRecords = 2;
+    spec.bufferLevels = {801, 802, 803, 804, 805};
+    auto doc = OpenSpec(spec);
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.channelMask = 0x19; // axes 1 and 4, and the vector
+    choices.units = 1;          // dB for accelerometers
+    const std::string table = Table(*doc, choices);
+    EXPECT_NE(table.find("\r\n#1;RMS;"), std::string::npos) << table;
+    EXPECT_EQ(table.find("\r\n#2;"), std::string::npos) << table;
+    EXPECT_NE(table.find(";[dB];80,1;80,1\r\n"), std::string::npos) << table;
+    EXPECT_NE(table.find(";80,4;80,4\r\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("\r\n#5;RMS;MODULE;------;[dB];80,5;80,5"), std::string::npos) << table;
+
+    // In linear units a channel whose filter names no vibration quantity (DC) is in m/s2.
+    choices.units = 0;
+    const std::string linear = Table(*doc, choices);
+    EXPECT_EQ(linear.find("[dB]"), std::string::npos) << linear;
+}
+
+TEST_F(BufferForms, ADeclaredCountAboveTheLevelsHeldReadsOnlyThoseHeld)
+{
+    LegacyFileSpec spec = BufferSpec({801, 802, 803, 804, 805, 806, 807});
+    spec.declaredRecords = 60000;
+    auto doc = OpenSpec(spec);
+    ASSERT_TRUE(doc);
+    const std::string text = Text(*doc);
+    EXPECT_NE(text.find("     7         80.7 "), std::string::npos) << text;
+    EXPECT_EQ(text.find("     8 "), std::string::npos) << text;
+    const std::string table = Table(*doc);
+    EXPECT_NE(table.find("\r\n3;80,3;6;80,6\r\n"), std::string::npos) << table;
+    EXPECT_EQ(table.find("\r\n8;"), std::string::npos) << table;
+}
+
+TEST_F(BufferForms, AFileWithoutATimeHistoryShowsItsCaptionOnly)
+{
+    auto doc = OpenSpec(fixture::PlausibleLegacySpec());
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(Text(*doc), "\r\nBuffer contents:  -  Leq \r\n   total number of results = 0\r\n"
+                          "   results DELTA_INT = 1 s\r\n" +
+                              std::string(71, '-') + "\r\n");
+    LineList lines;
+    int widest = 0;
+    std::uint8_t content = 0;
+    EXPECT_FALSE(TableBuffer(*doc, lines, &widest, content, {}, {}));
+    EXPECT_TRUE(lines.Empty());
+}
+
+TEST_F(BufferForms, AMultifileShowsTheBufferOfTheFileDecodedAndNamesIt)
+{
+    auto doc = Open(Write("multi.orl", fixture::Multifile(23, fixture::LegacyMultifileMembers(3))));
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->DecodeLegacyHeader(2));
+    BufferChoices choices;
+    choices.degree = 8;
+    const std::string text = Text(*doc, choices);
+    EXPECT_EQ(text.rfind("\r\nBuffer contents (file: FILE2):", 0), 0u) << text;
+    // 500 records of 0.125 s in windows of 8: 62 values of 1 s.
+    EXPECT_NE(text.find("\r\n   total number of results = 62 [aggreg.degree=8]\r\n   results DELTA_INT = "),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\n   results time step = 1 s\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("    62 "), std::string::npos) << text;
+    EXPECT_EQ(text.find("    63 "), std::string::npos) << text;
+}
+
+} // namespace
+} // namespace orlu

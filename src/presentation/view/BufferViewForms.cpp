@@ -1,6 +1,8 @@
 #include "presentation/view/BufferViewForms.h"
 
 #include "analysis/statistics/BufferForms.h"
+#include "analysis/statistics/LoggerColumns.h"
+#include "analysis/statistics/LoggerForms.h"
 
 #include <algorithm>
 #include <string>
@@ -27,7 +29,9 @@ void SayNotAvailable(FormRequest& request)
 void RenderText(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (!TextBuffer(request.Doc, request.Lines, &widest, ChoicesOf(request.View)))
+    // Current-family files have loggers; the ORLU 505 files buffers.
+    const auto text = LocateLogger(request.Doc) ? TextLogger : TextBuffer;
+    if (!text(request.Doc, request.Lines, &widest, ChoicesOf(request.View)))
         SayNotAvailable(request);
     else
         request.WidestLine = widest;
@@ -36,7 +40,8 @@ void RenderText(FormRequest& request)
 void RenderTable(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (!TableBuffer(request.Doc, request.Lines, &widest, request.TableContentKind, ChoicesOf(request.View),
+    const auto table = LocateLogger(request.Doc) ? TableLogger : TableBuffer;
+    if (!table(request.Doc, request.Lines, &widest, request.TableContentKind, ChoicesOf(request.View),
                      request.Options))
         SayNotAvailable(request);
     else

@@ -16,6 +16,15 @@ BufferChoices ChoicesOf(const MeasurementViewState& view)
     choices.channelMask = view.SelectedChannels;
     choices.units = view.UnitsByKind[0];
     choices.degree = std::max(view.Aggregation, 1);
+    choices.totals = view.PlotTotalLine != 0;
+    choices.resultIndex = view.PanelResultIndex;
+    // Two markers make a block, both ends included, lower first.
+    if (view.MarkState == 2) {
+        const std::int32_t a = std::max(view.MarkedRange[0], 0);
+        const std::int32_t b = std::max(view.MarkedRange[1], 0);
+        choices.block = true;
+        choices.markers = {static_cast<std::uint32_t>(std::min(a, b)), static_cast<std::uint32_t>(std::max(a, b))};
+    }
     return choices;
 }
 

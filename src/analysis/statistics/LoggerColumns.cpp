@@ -53,15 +53,6 @@ std::array<std::uint8_t, kProfiles> ProfileCounts(const CurrentHeader& h)
     return counts;
 }
 
-SingleResultGroup SingleGroupOf(const ModelFlags& model)
-{
-    if (model.Family515 || model.Family525)
-        return SingleResultGroup::AB;
-    if (model.Family530 || model.Family535)
-        return SingleResultGroup::CD;
-    return SingleResultGroup::None;
-}
-
 // The rows of the file that log anything: bit per channel or profile, bit 4 the pseudo channel.
 std::uint16_t LoggedRows(const CurrentHeader& h)
 {
@@ -208,7 +199,9 @@ LoggerColumn DescribeLoggerColumn(CTmDoc& doc, const LoggerPlace& place, int row
     }
     const std::uint16_t code = h.profiles[static_cast<std::size_t>(row)].bufferWord;
     c.name = h.bufferResultNames.At(static_cast<long>(code) + 1);
-    c.total = TotalKindSingle(SingleGroupOf(h.model), h.firmware, code, doc.Channel().inputKind);
+    // The result named RMS (LEQ in the older files) carries the total, whichever code the
+    // file's model and firmware give it.
+    c.total = c.name == "RMS" || c.name == "LEQ" ? TotalKindOfInput(doc.Channel().inputKind) : TotalKind::None;
     SetLevels(c, place, rank - 1, rank > 0);
     return c;
 }

@@ -1,9 +1,11 @@
-// The text and table forms of an ORLU 505 METER-mode buffer, checked against
-// texts written out by hand from their layouts.
+// The text and table forms of the buffers of ORLU 505 METER-mode and
+// ANALYZER-mode files, checked against texts written out by hand from their
+// layouts.
 
 #include "analysis/statistics/BufferForms.h"
 
 #include "document/DocumentTestSupport.h"
+#include "support/Analyzer505Fixture.h"
 #include "support/GoldenText.h"
 #include "support/LegacyFixture.h"
 
@@ -13,6 +15,7 @@
 namespace orlu {
 namespace {
 
+using fixture::Analyzer505Spec;
 using fixture::Golden;
 using fixture::LegacyFileSpec;
 
@@ -216,6 +219,89 @@ TEST_F(BufferForms, AMultifileShowsTheBufferOfTheFileDecodedAndNamesIt)
     EXPECT_NE(text.find("\r\n   results time step = 1 s\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("    62 "), std::string::npos) << text;
     EXPECT_EQ(text.find("    63 "), std::string::npos) << text;
+}
+
+// ANALYZER-mode files: numbered 1/3-octave spectra of 30 bands and the totals
+// TOT_A, TOT_C and TOT_Lin. The fixture writes value i of spectrum r, channel c
+// as 700 - 3 i + 5 (r mod 4) - 20 c (0.1 dB), so TOT_A (i = 30) of spectrum r is
+// 61.0 + 0.5 (r mod 4) - 2 c dB, TOT_C 0.3 dB less.
+Analyzer505Spec AnalyzerHistory(std::uint16_t spectra, bool fourChannel = false)
+{
+    Analyzer505Spec spec;
+    spec.function = 4;
+    spec.bands = 30;
+    spec.values = 33;
+    spec.spectra = spectra;
+    spec.timeHistory = true;
+    spec.fourChannel = fourChannel;
+    return spec;
+}
+
+TEST_F(BufferForms, AnAnalyzerFileShowsTheTotalsOfItsSpectra)
+{
+    auto doc = Open(Write("analyzer.orl", fixture::Analyzer505Container(AnalyzerHistory(7))));
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.resultIndex[0] = 1; // the second total
+    EXPECT_EQ(Text(*doc, choices), Golden("analyzer-buffer-seven-spectra.txt"));
+    EXPECT_EQ(Table(*doc, choices), Golden("analyzer-buffer-seven-spectra-semicolon-comma.txt"));
+
+    // The first total by default; a fourth the spectra do not hold shows no values.
+    EXPECT_NE(Text(*doc).find("Channel #1  -  TOT_A \r\n"), std::string::npos);
+    EXPECT_NE(Text(*doc).find("\r\n     1         61.0           4         62.5 "), std::string::npos) << Text(*doc);
+    choices.resultIndex[0] = 3;
+    const std::string none = Text(*doc, choices);
+    EXPECT_NE(none.find("\r\nBuffer contents:  -  Octave 1/3 \r\n"), std::string::npos) << none;
+    EXPECT_EQ(none.find("     1 "), std::string::npos) << none;
+}
+
+TEST_F(BufferForms, AFourChannelAnalyzerTableHasAColumnPerChannel)
+{
+    // Channels 1 and 3 are accelerometers (linear at unit option 0), 2 and 4 microphones (dB).
+    auto doc = Open(Write("probe.orl", fixture::Analyzer505Container(AnalyzerHistory(2, true))));
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.channelMask = 0xF;
+    EXPECT_EQ(Table(*doc, choices), "Buffer:\r\n\r\n"
+                                    "chan;func;fltr;dtct;unit\\n->;1;2\r\n"
+                                    "#1;TOT_A;A;Impulse;[m/s\xB2];1,12e-03;1,19e-03\r\n"
+                                    "#2;TOT_A;A;Impulse;[dB];59,0;59,5\r\n"
+                                    "#3;TOT_A;A;Impulse;[m/s\xB2];7,08e-04;7,50e-04\r\n"
+                                    "#4;TOT_A;HP;Impulse;[dB];55,0;55,5\r\n");
+    choices.channelMask = 0x5;
+    const std::string text = Text(*doc, choices);
+    const std::size_t third = text.find("\r\nBuffer contents:  Channel #3  -  TOT_A \r\n");
+    ASSERT_NE(third, std::string::npos) << text;
+    EXPECT_EQ(text.find("Channel #2"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n     1     7.08e-04           2     7.50e-04 \r\n", third), std::string::npos) << text;
+}
+
+TEST_F(BufferForms, AnAnalyzerMultifileShowsTheFileDecoded)
+{
+    const Analyzer505Spec files[] = {AnalyzerHistory(2), AnalyzerHistory(4)};
+    auto doc = Open(Write("multi.orl", fixture::Analyzer505Multifile(files)));
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->DecodeSetup505(2));
+    const std::string text = Text(*doc);
+    EXPECT_EQ(text.rfind("\r\nBuffer contents (file: A0000002):  Channel #1  -  TOT_A \r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("\r\n   total number of results = 4\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("     2         61.5           4         62.5 \r\n"), std::string::npos) << text;
+    EXPECT_EQ(Table(*doc).rfind("Buffer_contents_(file:_A0000002):__Channel_#1__-__TOT_A_\r\n", 0), 0u);
+}
+
+TEST_F(BufferForms, AnAnalyzerFileDeclaringMoreSpectraThanItHoldsShowsThoseHeld)
+{
+    // Word 14 of an octave header counts the spectra: 60000 where 3 are held.
+    auto doc = Open(Write("short.orl", fixture::Analyzer505Patched(AnalyzerHistory(3), 14, 60000)));
+    ASSERT_TRUE(doc);
+    for (int degree : {1, 2}) {
+        BufferChoices choices;
+        choices.degree = degree;
+        const std::string text = Text(*doc, choices);
+        EXPECT_NE(text.find(degree == 1 ? "     3         62.0 " : "     1         61.3 "), std::string::npos) << text;
+        EXPECT_EQ(text.find(degree == 1 ? "     4 " : "     2 "), std::string::npos) << text;
+        EXPECT_EQ(Table(*doc, choices).find(degree == 1 ? "\r\n4;" : "\r\n2;"), std::string::npos);
+    }
 }
 
 } // namespace

@@ -2,9 +2,11 @@
 
 #include "analysis/statistics/Aggregation.h"
 #include "analysis/statistics/BufferFamily.h"
+#include "analysis/statistics/ChannelScale.h"
 #include "analysis/statistics/NonMetricFactor.h"
 #include "analysis/statistics/ResultSlots.h"
 #include "analysis/statistics/RunningTotals.h"
+#include "analysis/statistics/TimeHistoryText.h"
 #include "document/buffer/BufferColumns.h"
 #include "document/buffer/ColumnReader.h"
 #include "document/headers/CurrentHeader.h"
@@ -25,12 +27,6 @@
 
 namespace orlu {
 namespace {
-
-constexpr std::size_t kRuleLength = 71;
-
-// The units of a buffer column by unit index: the text header cell and the table's unit word.
-constexpr std::string_view kLevelHeadings[] = {"Lev[dB]", "Lev[V]", "Lev[Pa]", "Lev[m/s\xB2]",
-                                               "Lev[m/s]", "Lev[m]", "Lev[KB]", "Lev[m/sx]"};
 
 bool LinearDisplay(const CTmDoc& doc, std::uint8_t units)
 {
@@ -54,20 +50,8 @@ int UnitIndex(const CurrentChannel& ch, std::string_view resultName, bool linear
     else if (ch.function > 8)
         q = ch.function - 7;
     // A filter of no vibration quantity (DC) still gives linear values: they are accelerations.
-    return std::clamp(q, 1, static_cast<int>(std::size(kLevelHeadings)) - 3) + 2;
-}
-
-LinearScale ScaleOf(const CTmDoc& doc)
-{
-    const LevelContext levels = doc.Levels();
-    const CurrentChannel& ch = doc.Channel();
-    const NonMetricFactor nonMetric = GetNonMetricFactor(
-        levels.nonMetric,
-        VibrationChannel{.inputKind = ch.inputKind, .filter = ch.filter, .function = ch.function, .orlu505File = true});
-    return LinearScale{.referenceExponent = GetReferenceExponent(levels, ch),
-                       .offsetTenths = GetChannelOffset(levels, ch),
-                       .microphone = ch.inputKind == kInputMicrophone,
-                       .factor = nonMetric.applies ? nonMetric.factor : 1.0};
+    // The last quantity of a buffer is the VDV's (unit 7, m/sx).
+    return std::clamp(q, 1, 5) + 2;
 }
 
 // The values of the column, aggregated, and their overload flags: the running total
@@ -97,27 +81,16 @@ ColumnValues ReadColumn(const CTmDoc& doc, const BufferFamily& family, const Buf
     }
     out.values.resize(n);
     out.overload.resize(n);
-    n = Aggregate(kind, out.values, linear, ScaleOf(doc), degree, out.overload);
+    n = Aggregate(kind, out.values, linear, ChannelLinearScale(doc), degree, out.overload);
     // dB output of degree 1 keeps every value; otherwise n / d windows are left.
     out.values.resize(std::min(n, out.values.size()));
     out.overload.resize(out.values.size());
     return out;
 }
 
-// The aggregated positions shown: the block's, or all of them.
-struct PositionRange {
-    std::size_t first = 0;
-    std::size_t count = 0;
-};
-
 PositionRange RangeOf(const BufferChoices& choices, std::size_t values)
 {
-    if (!choices.block)
-        return {0, values};
-    const std::size_t d = static_cast<std::size_t>(choices.degree);
-    const std::size_t first = std::min<std::size_t>(choices.markers[0] / d, values);
-    const std::size_t last = std::min<std::size_t>(choices.markers[1] / d + 1, values);
-    return {first, last > first ? last - first : 0};
+    return ShownPositions(choices.block, choices.markers, choices.degree, values);
 }
 
 // The caption line up to its result part.
@@ -148,17 +121,6 @@ void Add(LineList& lines, int* widest, std::string line)
     AddLine(lines, line, widest);
 }
 
-// One cell of the text rows: the 1-based position, the value and the overload mark.
-// Linear values lose the first of their three exponent digits.
-std::string Cell(std::size_t position, double value, bool linear, char mark)
-{
-    if (!linear)
-        return StrPrintf("%6ld%13.1f%c", static_cast<long>(position), value, mark);
-    std::string cell = StrPrintf("%6ld%14.2e%c", static_cast<long>(position), value, mark);
-    cell.erase(17, 1);
-    return cell;
-}
-
 } // namespace
 
 bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& choices)
@@ -170,7 +132,7 @@ bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& 
     // The renderer selects each channel it shows; the view keeps its own.
     const SubfileSelectionKeeper keeper(doc);
     const int d = std::max(choices.degree, 1);
-    const std::string rule(kRuleLength, '-');
+    const std::string rule(kTimeHistoryRuleLength, '-');
     int wide = widest ? *widest : 0;
     for (int ch : family->ShownChannels(choices.channelMask)) {
         family->Select(ch);
@@ -197,26 +159,13 @@ bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& 
         if (!family->TimeHistory())
             break;
 
-        const std::string heading(kLevelHeadings[UnitIndex(doc.Channel(), c.resultName, linear)]);
-        // Each heading starts 25 columns after the one before, as the cells do.
-        const std::string pair = StrPrintf(" Res.No.     %-12s", heading.c_str());
-        Add(lines, &wide, pair + pair + " Res.No.     " + heading + " ");
+        Add(lines, &wide, LevelHeaderRow(LevelHeading(UnitIndex(doc.Channel(), c.resultName, linear))));
         Add(lines, &wide, rule);
-        const std::size_t rows = (range.count + 2) / 3;
-        for (std::size_t r = 0; r < rows; ++r) {
-            std::string row;
-            for (std::size_t k = 0; k < 3; ++k) {
-                const std::size_t i = k * rows + r;
-                if (i >= range.count)
-                    break;
-                const std::size_t at = range.first + i;
-                const char mark = !totals && column.overload[at] ? '*' : ' ';
-                if (k > 0)
-                    row += "     ";
-                row += Cell(at + 1, column.values[at], linear, mark);
-            }
-            Add(lines, &wide, row);
-        }
+        AppendColumnRows(lines, &wide, range.count, [&](std::size_t i) {
+            const std::size_t at = range.first + i;
+            const char mark = !totals && column.overload[at] ? '*' : ' ';
+            return LevelCell(at + 1, column.values[at], linear, mark);
+        });
         Add(lines, &wide, rule);
     }
     if (widest)
@@ -301,7 +250,7 @@ bool TableBuffer(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& conten
     if (d > 1)
         caption += StrPrintf("  [aggreg.degree=%d] ", d);
     SpacesToUnderscores(caption);
-    const std::string_view heading = kLevelHeadings[UnitIndex(doc.Channel(), c.resultName, linear)];
+    const std::string_view heading = LevelHeading(UnitIndex(doc.Channel(), c.resultName, linear));
     std::string header;
     for (int k = 0; k < 3; ++k)
         header += (k ? " Res.No. " : "Res.No. ") + std::string(heading);

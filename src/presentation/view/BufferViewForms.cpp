@@ -1,6 +1,8 @@
 #include "presentation/view/BufferViewForms.h"
 
 #include "analysis/statistics/BufferForms.h"
+#include "analysis/statistics/LoggerColumns.h"
+#include "analysis/statistics/LoggerForms.h"
 
 #include <algorithm>
 #include <string>
@@ -14,6 +16,15 @@ BufferChoices ChoicesOf(const MeasurementViewState& view)
     choices.channelMask = view.SelectedChannels;
     choices.units = view.UnitsByKind[0];
     choices.degree = std::max(view.Aggregation, 1);
+    choices.totals = view.PlotTotalLine != 0;
+    choices.resultIndex = view.PanelResultIndex;
+    // Two markers make a block, both ends included, lower first.
+    if (view.MarkState == 2) {
+        const std::int32_t a = std::max(view.MarkedRange[0], 0);
+        const std::int32_t b = std::max(view.MarkedRange[1], 0);
+        choices.block = true;
+        choices.markers = {static_cast<std::uint32_t>(std::min(a, b)), static_cast<std::uint32_t>(std::max(a, b))};
+    }
     return choices;
 }
 
@@ -27,7 +38,9 @@ void SayNotAvailable(FormRequest& request)
 void RenderText(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (!TextBuffer(request.Doc, request.Lines, &widest, ChoicesOf(request.View)))
+    // Current-family files have loggers; the ORLU 505 files buffers.
+    const auto text = LocateLogger(request.Doc) ? TextLogger : TextBuffer;
+    if (!text(request.Doc, request.Lines, &widest, ChoicesOf(request.View)))
         SayNotAvailable(request);
     else
         request.WidestLine = widest;
@@ -36,7 +49,8 @@ void RenderText(FormRequest& request)
 void RenderTable(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (!TableBuffer(request.Doc, request.Lines, &widest, request.TableContentKind, ChoicesOf(request.View),
+    const auto table = LocateLogger(request.Doc) ? TableLogger : TableBuffer;
+    if (!table(request.Doc, request.Lines, &widest, request.TableContentKind, ChoicesOf(request.View),
                      request.Options))
         SayNotAvailable(request);
     else

@@ -9,6 +9,7 @@
 #include "support/GoldenText.h"
 #include "support/LegacyFixture.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -302,6 +303,116 @@ TEST_F(BufferForms, AnAnalyzerFileDeclaringMoreSpectraThanItHoldsShowsThoseHeld)
         EXPECT_EQ(text.find(degree == 1 ? "     4 " : "     2 "), std::string::npos) << text;
         EXPECT_EQ(Table(*doc, choices).find(degree == 1 ? "\r\n4;" : "\r\n2;"), std::string::npos);
     }
+}
+
+// Graph data: a microphone and an accelerometer whose records hold the RMS and the
+// VDV of each (buffer word 0x90), 10 records of 2 s. The microphone's RMS runs
+// 80 80 80 90 80 90 80 90 80 80 dB, its VDV 100.0 + r dB, the accelerometer 70 dB.
+class BufferGraph : public BufferForms {
+protected:
+    std::unique_ptr<CTmDoc> OpenRmsAndVdv()
+    {
+        LegacyFileSpec spec = fixture::LegacyTwoChannelSpec(0x4010);
+        spec.formatVersion = 40;
+        spec.bufferWord = 0x90;
+        spec.bufferRecords = 10;
+        const int rms[] = {800, 800, 800, 900, 800, 900, 800, 900, 800, 800};
+        for (int r = 0; r < 10; ++r)
+            for (int level : {rms[r], 1000 + 10 * r, 700, 700})
+                spec.bufferLevels.push_back(static_cast<std::int16_t>(level));
+        return OpenSpec(spec);
+    }
+    static std::vector<double> Rounded(const PlotSeries& series)
+    {
+        std::vector<double> out;
+        for (double v : series.Values())
+            out.push_back(std::round(v * 100.0) / 100.0);
+        return out;
+    }
+};
+
+TEST_F(BufferGraph, ABlockBetweenMarkersThreeAndSevenGivesItsRunningSeriesAndExtremes)
+{
+    auto doc = OpenRmsAndVdv();
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.block = true;
+    choices.markers = {3, 7};
+    choices.blockResults = {true, true, true, true};
+    choices.totals = true;
+    PlotData data;
+    ASSERT_TRUE(GraphBuffer(*doc, data, 0, choices));
+    EXPECT_EQ(data.PanelTitles[0], "BUFFER CONTENTS  Profile #1  -  RMS ");
+    EXPECT_EQ(data.VdvPanel[0], 0);
+    EXPECT_EQ(data.TimeStamps, (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(Rounded(data.BufferValues[0]), (std::vector<double>{80, 80, 80, 90, 80, 90, 80, 90, 80, 80}));
+    // Records 4 to 8 (90 80 90 80 90 dB): running Leq and SEL (2 s), then 0 to the last record.
+    EXPECT_EQ(Rounded(data.SeriesB[0]), (std::vector<double>{90, 87.4, 88.45, 87.4, 88.06, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Rounded(data.SeriesC[0]), (std::vector<double>{93.01, 93.42, 96.23, 96.43, 98.06, 0, 0, 0, 0, 0}));
+    EXPECT_DOUBLE_EQ(data.BlockLmax[0], 90.0);
+    EXPECT_DOUBLE_EQ(data.BlockLmin[0], 80.0);
+    // The running total of all records: 80 dB, then 85.12 dB once three of 80 dB and one of 90 dB are in.
+    ASSERT_EQ(data.SeriesA[0].Size(), 10u);
+    EXPECT_DOUBLE_EQ(Rounded(data.SeriesA[0])[0], 80.0);
+    EXPECT_DOUBLE_EQ(Rounded(data.SeriesA[0])[3], 85.12);
+
+    // A block near the end runs to the last record only; degree 2 halves every series.
+    choices.markers = {8, 9};
+    choices.degree = 2;
+    ASSERT_TRUE(GraphBuffer(*doc, data, 0, choices));
+    EXPECT_EQ(data.BufferValues[0].Size(), 5u);
+    EXPECT_EQ(Rounded(data.SeriesB[0]), (std::vector<double>{80, 0, 0, 0, 0}));
+    EXPECT_DOUBLE_EQ(data.BlockLmax[0], 80.0);
+}
+
+TEST_F(BufferGraph, TheVdvResultIsFlaggedAndHasNoRunningSeries)
+{
+    auto doc = OpenRmsAndVdv();
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.resultIndex[0] = 1;
+    choices.block = true;
+    choices.markers = {3, 7};
+    choices.blockResults = {true, true, true, true};
+    choices.totals = true;
+    PlotData data;
+    ASSERT_TRUE(GraphBuffer(*doc, data, 0, choices));
+    EXPECT_EQ(data.PanelTitles[0], "BUFFER CONTENTS  Profile #1  -  VDV ");
+    EXPECT_EQ(data.VdvPanel[0], 1);
+    EXPECT_DOUBLE_EQ(data.BufferValues[0][9], 109.0);
+    EXPECT_TRUE(data.SeriesA[0].Empty());
+    EXPECT_TRUE(data.SeriesB[0].Empty());
+    EXPECT_TRUE(data.SeriesC[0].Empty());
+    EXPECT_DOUBLE_EQ(data.BlockLmax[0], 107.0);
+    EXPECT_DOUBLE_EQ(data.BlockLmin[0], 103.0);
+
+    // The accelerometer's panel, and none for a channel the file does not hold.
+    ASSERT_TRUE(GraphBuffer(*doc, data, 1, {}));
+    EXPECT_EQ(data.PanelTitles[1], "BUFFER CONTENTS  Profile #2  -  RMS ");
+    EXPECT_FALSE(GraphBuffer(*doc, data, 2, {}));
+}
+
+TEST_F(BufferGraph, ABufferDeclaringMoreRecordsThanItHoldsDrawsThoseHeld)
+{
+    LegacyFileSpec spec = BufferSpec({801, 802, 803, 804, 805, 806, 807});
+    spec.declaredRecords = 60000;
+    auto doc = OpenSpec(spec);
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.block = true;
+    choices.markers = {5, 59000};
+    choices.blockResults = {true, true, true, true};
+    choices.totals = true;
+    PlotData data;
+    ASSERT_TRUE(GraphBuffer(*doc, data, 0, choices));
+    EXPECT_EQ(data.BufferValues[0].Size(), 7u);
+    EXPECT_EQ(data.SeriesA[0].Size(), 7u);
+    EXPECT_DOUBLE_EQ(data.BlockLmax[0], 80.7);
+    // Analyzer spectra declaring more than they hold, too.
+    auto analyzer = Open(Write("short.orl", fixture::Analyzer505Patched(AnalyzerHistory(3), 14, 60000)));
+    ASSERT_TRUE(GraphBuffer(*analyzer, data, 0, choices));
+    EXPECT_EQ(data.BufferValues[0].Size(), 3u);
+    EXPECT_EQ(data.PanelTitles[0], "BUFFER CONTENTS  Channel #1  -  TOT_A ");
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "reports/table/MultiSpectrumMatrix.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -270,6 +271,105 @@ bool TableBuffer(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& conten
     WriteColumnTable(lines, &wide, source, x, y, 0, options, format);
     if (widest)
         *widest = wide;
+    return true;
+}
+
+namespace {
+
+enum BlockResult { kBlockLeq, kBlockMax, kBlockMin, kBlockSel };
+
+// A block series as the graph draws it: the block's running values from the first
+// marker, 0 from the entry after the block to the last record, aggregated by the degree.
+PlotSeries BlockSeries(std::vector<double> series, std::size_t blockLength, int degree)
+{
+    std::fill(series.begin() + static_cast<std::ptrdiff_t>(std::min(blockLength, series.size())), series.end(), 0.0);
+    series.resize(Aggregate(AggregationKind::EnergyMean, series, false, {}, degree));
+    return PlotSeries(std::move(series));
+}
+
+} // namespace
+
+bool GraphBuffer(CTmDoc& doc, PlotData& data, int panel, const BufferChoices& choices)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    if (p >= data.BufferValues.size())
+        return false;
+    const std::unique_ptr<BufferFamily> family = BufferFamilyOf(doc);
+    if (!family || !family->TimeHistory())
+        return false;
+    const std::vector<int> channels = family->ShownChannels(0xFFFF);
+    if (std::find(channels.begin(), channels.end(), panel) == channels.end())
+        return false;
+    const SubfileSelectionKeeper keeper(doc);
+    const int d = std::max(choices.degree, 1);
+    family->Select(panel);
+    const BufferColumn c = family->ColumnOf(panel, choices.resultIndex[p]);
+    if (!c.logged || c.column.stride == 0)
+        return false;
+
+    data.PanelTitles[p] = "BUFFER CONTENTS" + (family->IsVector(panel) && !c.resultName.empty()
+                                                   ? StrPrintf("  Vector  -  %s       ", c.resultName.c_str())
+                                                   : ResultPart(*family, panel, c, false));
+    data.PanelResultNames[p] = c.resultName.empty() ? family->FunctionName() : c.resultName;
+    std::string lower = c.resultName;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char ch) { return std::tolower(ch); });
+    data.VdvPanel[p] = lower == "vdv" ? 1 : 0;
+
+    // Record numbers: those an edited file kept, else 1, 2, 3, ...
+    const std::uint32_t records = family->RecordCount();
+    const RecordIndex& index = doc.GetRecordIndex();
+    data.TimeStamps.resize(records);
+    for (std::uint32_t r = 0; r < records; ++r)
+        data.TimeStamps[r] = doc.RecordIndexPresent() && r < index.size() ? index[r] : r + 1;
+
+    const bool linear = LinearDisplay(doc, choices.units);
+    data.BufferValues[p] = PlotSeries(ReadColumn(doc, *family, c, false, linear, d).values);
+
+    const ImageReader image = doc.Reader();
+    const bool hasTotal = c.total != TotalKind::None;
+    data.SeriesB[p].Clear();
+    data.SeriesC[p].Clear();
+    data.BlockLmax[p] = data.BlockLmin[p] = kMissingValue;
+    const auto& on = choices.blockResults;
+    if (choices.block && std::find(on.begin(), on.end(), true) != on.end()) {
+        // The block's windows, from the first marker's record, end at the last record.
+        const std::size_t first = std::min<std::size_t>(choices.markers[0], records);
+        const std::size_t count =
+            std::min<std::size_t>(std::size_t{choices.markers[1]} - std::min(choices.markers[0], choices.markers[1]) + d,
+                                  records - first);
+        std::vector<double> leq(on[kBlockLeq] && hasTotal ? records : 0);
+        std::vector<double> sel(on[kBlockSel] && hasTotal ? records : 0);
+        double maximum = kMissingValue, minimum = kMissingValue;
+        const std::size_t read = RunningTotals(image, c.column, family->Coding(), first, count, family->TimeStep(),
+                                               RunningTotalsOut{.leq = leq,
+                                                                .sel = sel,
+                                                                .min = on[kBlockMin] ? &minimum : nullptr,
+                                                                .max = on[kBlockMax] ? &maximum : nullptr});
+        if (!leq.empty())
+            data.SeriesB[p] = BlockSeries(std::move(leq), read, d);
+        if (!sel.empty())
+            data.SeriesC[p] = BlockSeries(std::move(sel), read, d);
+        // Linear panels read their block extremes in the units of their values.
+        auto shown = [&](double level) {
+            if (!linear || level == kMissingValue)
+                return level;
+            Aggregate(AggregationKind::Maximum, std::span(&level, 1), true, ChannelLinearScale(doc), 1);
+            return level;
+        };
+        data.BlockLmax[p] = shown(maximum);
+        data.BlockLmin[p] = shown(minimum);
+    }
+
+    data.SeriesA[p].Clear();
+    if (choices.totals && hasTotal) {
+        std::vector<double> total(records);
+        const std::size_t read =
+            RunningTotals(image, c.column, family->Coding(), 0, records, family->TimeStep(),
+                          RunningTotalsOut{.leq = total, .sel = {}, .min = nullptr, .max = nullptr});
+        total.resize(read);
+        total.resize(Aggregate(AggregationKind::EnergyMean, total, false, {}, d));
+        data.SeriesA[p] = PlotSeries(std::move(total));
+    }
     return true;
 }
 

@@ -18,6 +18,8 @@ BufferChoices ChoicesOf(const MeasurementViewState& view)
     choices.degree = std::max(view.Aggregation, 1);
     choices.totals = view.PlotTotalLine != 0;
     choices.resultIndex = view.PanelResultIndex;
+    for (std::size_t k = 0; k < choices.blockResults.size(); ++k)
+        choices.blockResults[k] = view.BlockResultSwitches[k] != 0;
     // Two markers make a block, both ends included, lower first.
     if (view.MarkState == 2) {
         const std::int32_t a = std::max(view.MarkedRange[0], 0);
@@ -63,6 +65,14 @@ void RegisterBufferViewForms(FormRendererRegistry& registry)
 {
     registry.Register(kViewBufferLogger, FormChoice::Text, RenderText);
     registry.Register(kViewBufferLogger, FormChoice::Table, RenderTable);
+    // The buffers of both ORLU 505 families draw alike.
+    for (KindFamily family : {KindFamily::Legacy, KindFamily::Setup505})
+        registry.RegisterGraphData(
+            kViewBufferLogger,
+            [](GraphDataRequest& request) {
+                return GraphBuffer(request.Doc, request.Data, request.Panel, ChoicesOf(request.View));
+            },
+            family);
 }
 
 } // namespace orlu

@@ -7,6 +7,7 @@
 // follow the panels the plot drew.
 
 #include "graph/GraphLayout.h"
+#include "graph/SpectrumGraph.h"
 #include "graph/TimeHistoryGraph.h"
 
 #include <array>
@@ -35,6 +36,7 @@ struct PanelArgs {
     int cursorIndex = 0;         ///< the panel's cursor
     bool rpm = false;            ///< the rotation panel of a logger
     TimeHistoryPanel timeHistory; ///< time-history panels only
+    SpectrumPanel spectrum;       ///< spectrum panels only
 };
 
 /// The plot and read-out routines of every group. The engine's own set

@@ -1,6 +1,7 @@
 #include "support/PlotFixture.h"
 
 #include "document/ViewComputations.h"
+#include "graph/PlotDispatch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +11,8 @@ namespace orlu {
 
 PlotState MakePlotFixture(const PlotFixtureOptions& o)
 {
+    if (o.plotKind != 6 && PlotGroupOf(o.plotKind).group == PlotGroup::Spectrum)
+        return MakeSpectrumPlotFixture(o);
     PlotState s;
     GraphViewState& v = s.view;
     PlotStateDocument& d = s.doc;

@@ -6,6 +6,7 @@
 #include "graph/GraphViewState.h"
 #include "graph/GraphWindow.h"
 #include "graph/SpectrumReadout.h"
+#include "graph/StatLevelGraph.h"
 #include "graph/TimeHistoryReadout.h"
 
 #include <algorithm>
@@ -158,7 +159,8 @@ SpectrumPanel SpectrumPanelOf(const GraphViewState& v, const GraphDocument& doc,
     p.quantity = quantity;
     p.solidBars = v.SolidBars != 0;
     p.markerCount = v.MarkState;
-    p.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    // Aligned panels: the markers stand on the same bands as in the other panels.
+    p.markerColumns = {v.MarkedRangeScaled[0] - a.bandOffset, v.MarkedRangeScaled[1] - a.bandOffset};
     p.peaksShown = v.PeaksShown != 0;
     p.tonalityShown = v.TonalityShown != 0;
     p.noise = v.Noise;
@@ -250,8 +252,9 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
             const int offset = bands.offsets[static_cast<std::size_t>(panel)];
             a.xShift = offset * v.Geometry.pixelsPerPoint;
             a.cursorIndex = v.CursorIndex - offset;
+            a.bandOffset = offset;
         }
-        if (group == PlotGroup::Spectrum)
+        if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels)
             a.spectrum = SpectrumPanelOf(v, doc, settings, a);
         out.push_back(std::move(a));
     }
@@ -324,6 +327,8 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
         DrawTimeHistoryGraph(head, a.timeHistory, settings);
     else if (a.group == PlotGroup::Spectrum)
         DrawSpectrumGraph(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::StatLevels)
+        DrawStatLevelSpectrumGraph(head, a.spectrum, settings);
     return 0;
 }
 
@@ -333,6 +338,8 @@ void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const Gr
         DrawTimeHistoryCursor(head, a.timeHistory, settings);
     else if (a.group == PlotGroup::Spectrum)
         DrawSpectrumCursor(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::StatLevels)
+        DrawStatLevelSpectrumCursor(head, a.spectrum, settings);
 }
 
 } // namespace orlu

@@ -32,26 +32,32 @@ void DrawFrequencyAxis(Canvas& canvas, const PanelHead& head, const PanelLayout&
         DrawFftFreqAxis(canvas, in);
         return;
     }
-    const std::optional<BandAxisRow> row = SpectrumBandAxisOf(head.plotKind);
-    if (!row)
-        return;
+    if (const std::optional<BandAxisRow> row = SpectrumBandAxisOf(head.plotKind))
+        DrawBandAxisRow(canvas, head, l, *row, p);
+}
+
+} // namespace
+
+void DrawBandAxisRow(Canvas& canvas, const PanelHead& head, const PanelLayout& l, const BandAxisRow& row,
+                     const SpectrumPanel& p)
+{
     BandAxisInput in;
     in.scale = head.scale;
     in.left = l.left;
     in.bottom = l.bottom;
-    in.width = width;
-    in.count = row->count == 0 ? l.pointCount : row->count;
-    in.first = row->first;
-    in.step = row->step;
+    in.width = l.right - l.left;
+    in.count = row.count == 0 ? l.pointCount : row.count;
+    in.first = row.first;
+    in.step = row.step;
     in.tickLength = l.xTick;
     in.sizeIndex = head.sizeIndex;
-    BandAxisArgs args = row->args;
+    BandAxisArgs args = row.args;
     args.totalBars = p.totalBars;
     args.slotLayout = p.slotLayout;
     DrawBandAxis(canvas, in, args);
 }
 
-LevelRange PanelRange(const SpectrumPanel& p)
+LevelRange SpectrumLevelRange(const SpectrumPanel& p)
 {
     LevelScaleInput in;
     in.base = p.levelBase;
@@ -74,8 +80,6 @@ LevelRange PanelRange(const SpectrumPanel& p)
     return AutoScaleLevels(in, has, lo, hi);
 }
 
-} // namespace
-
 int SpectrumBarHeight(double v, double span, int plotHeight)
 {
     const double h = span != 0.0 ? v / span * plotHeight : 0.0;
@@ -90,7 +94,7 @@ int DrawSpectrumGraph(const PanelHead& head, const SpectrumPanel& p, const Graph
 {
     Canvas& canvas = head.canvas;
     const PanelLayout l = LayoutGraph(PlotShape::Bars, head, settings, p.title.c_str(), p.subtitle.c_str());
-    const LevelRange range = PanelRange(p);
+    const LevelRange range = SpectrumLevelRange(p);
     const double span = range.Span();
     const bool levels = p.quantity == 0;
 

@@ -14,7 +14,9 @@
 
 namespace orlu {
 
+struct BandAxisRow;
 struct GraphSettings;
+struct LevelRange;
 
 inline constexpr int kFftPlotKind = 9;
 
@@ -58,6 +60,13 @@ struct SpectrumPanel {
 /// the plot height, at least 1 pixel, and 1 pixel for values that are no number
 /// (a line of minus infinity dB).
 int SpectrumBarHeight(double v, double span, int plotHeight);
+
+/// The level range of the panel over all its values (not only those shown).
+LevelRange SpectrumLevelRange(const SpectrumPanel& panel);
+
+/// A band axis of the table of X axes under the panel's plot.
+void DrawBandAxisRow(Canvas& canvas, const PanelHead& head, const PanelLayout& layout, const BandAxisRow& row,
+                     const SpectrumPanel& panel);
 
 /// Draws the panel; returns the first position shown.
 int DrawSpectrumGraph(const PanelHead& head, const SpectrumPanel& panel, const GraphSettings& settings);

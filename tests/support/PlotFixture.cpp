@@ -11,7 +11,8 @@ namespace orlu {
 
 PlotState MakePlotFixture(const PlotFixtureOptions& o)
 {
-    if (o.plotKind != 6 && PlotGroupOf(o.plotKind).group == PlotGroup::Spectrum)
+    const PlotGroup group = PlotGroupOf(o.plotKind).group;
+    if (o.plotKind != 6 && (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels))
         return MakeSpectrumPlotFixture(o);
     PlotState s;
     GraphViewState& v = s.view;

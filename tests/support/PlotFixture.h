@@ -32,10 +32,10 @@ struct PlotFixtureOptions {
 PlotState MakePlotFixture(const PlotFixtureOptions& options);
 
 /// An FFT spectrum (`points` lines, 1.25 Hz apart, two tones over a sloping
-/// floor) or an octave spectrum of every band and total of its PlotKind.
+/// floor), or an octave spectrum or statistical level of every band and total of its PlotKind.
 PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& options);
 
-/// The positions of a band spectrum of the PlotKind: its bands and the totals its axis shows.
+/// The positions of a band graph of the PlotKind: its bands and the totals its axis shows.
 int SpectrumFixturePositions(int plotKind);
 
 } // namespace orlu

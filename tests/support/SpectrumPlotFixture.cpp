@@ -1,6 +1,8 @@
 #include "graph/BandAxis.h"
 #include "graph/BandNames.h"
+#include "graph/PlotDispatch.h"
 #include "graph/SpectrumGraph.h"
+#include "graph/StatLevelGraph.h"
 #include "support/PlotFixture.h"
 
 #include <algorithm>
@@ -19,7 +21,8 @@ bool IsBand(std::string_view name) { return name.size() > 2 && name.substr(name.
 
 int SpectrumFixturePositions(int plotKind)
 {
-    const std::optional<BandAxisRow> row = SpectrumBandAxisOf(plotKind);
+    const bool statLevels = PlotGroupOf(plotKind).group == PlotGroup::StatLevels;
+    const std::optional<BandAxisRow> row = statLevels ? StatLevelBandAxisOf(plotKind) : SpectrumBandAxisOf(plotKind);
     if (row && row->count > 0)
         return row->count;
     int bands = 0;
@@ -60,7 +63,8 @@ PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& o)
     v.LineSpacing = kFixtureLineSpacing;
     v.PeaksShown = o.peaks ? 1 : 0;
     v.TonalityShown = o.tonality ? 1 : 0;
-    v.GraphTitle = fft ? "FFT spectrum" : "Octave spectrum";
+    v.GraphTitle = fft ? "FFT spectrum" : PlotGroupOf(o.plotKind).group == PlotGroup::StatLevels ? "Statistical levels"
+                                                                                              : "Octave spectrum";
     d.Channels = panels;
     d.BandKindCode = fft ? 1 : 4;
     d.Bands = fft ? n - 1 : n;
@@ -87,6 +91,13 @@ PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& o)
             else if (!IsBand(BandNameOf(o.plotKind, v.TotalBars, k)))
                 level = 84.0 - 2.0 * (k % 3); // the totals above the bands
             row[k] = level;
+        }
+        if (v.MarkState == 2) {
+            // The block's level: the energy sum of the marked values.
+            double energy = 0.0;
+            for (int k = std::max(0, v.MarkedRange[0]); k <= v.MarkedRange[1] && k < n; ++k)
+                energy += std::pow(10.0, row[k] / 10.0);
+            v.SpectrumBlockValues[i] = energy > 0.0 ? 10.0 * std::log10(energy) : 0.0;
         }
         if (fft)
             for (const int tone : kToneLines)

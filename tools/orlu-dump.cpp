@@ -67,6 +67,7 @@
 #include "document/CTmDoc.h"
 #include "document/ExtractRequest.h"
 #include "document/container/LoadErrors.h"
+#include "monitor/MonitorLoader.h"
 #include "platform/Archive.h"
 #include "platform/TextEncoding.h"
 #include "presentation/view/FormBuilder.h"
@@ -725,6 +726,7 @@ int Run(int argc, char** argv)
     }
     ConsoleInteraction ui;
     AppContext app(ui);
+    InstallMonitorParser(app);
     CTmDoc doc(app);
     if (!doc.OnOpenDocument(argv[1]))
         return 1;

@@ -7,6 +7,7 @@
 #include "presentation/view/BufferViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
+#include "presentation/view/MonitorForms.h"
 
 namespace orlu {
 
@@ -119,6 +120,8 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterMainResultsForms(registry);
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
+    // Last: the MONITOR forms stand in front of every family's forms of their kinds.
+    RegisterMonitorForms(registry);
 }
 
 } // namespace orlu

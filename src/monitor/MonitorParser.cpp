@@ -142,7 +142,7 @@ bool ReadStationBlock(const MonitorStream& s, std::uint32_t& p, MonitorDocument&
     m.Station = MonitorStationBlock{};
     m.Station.StartCalendar = MonitorCalendarTime(m.Station.Start);
     m.Station.StopCalendar = MonitorCalendarTime(m.Station.Stop);
-    m.Station.CalibrationTime = m.Station.StartCalendar;
+    bool calibrationTimeGiven = false;
     for (++p; p < s.Size(); ++p) {
         const std::uint8_t key = s.Byte(p);
         if (!IsLetter(key))
@@ -157,9 +157,14 @@ bool ReadStationBlock(const MonitorStream& s, std::uint32_t& p, MonitorDocument&
         if (p >= s.Size())
             return false;
         StoreStationField(m.Station, m, static_cast<char>(key), value);
+        calibrationTimeGiven = calibrationTimeGiven || key == 'B';
         const std::uint8_t end = s.Byte(p);
-        if (end == ';')
+        if (end == ';') {
+            // Without a time of day the calibrations start with the measurement, as with B00x00.
+            if (!calibrationTimeGiven)
+                m.Station.CalibrationTime = m.Station.StartCalendar;
             return true;
+        }
         if (end != ',')
             return false;
     }

@@ -109,7 +109,9 @@ std::string RangeText(const MonitorSetupBlock& su, std::uint8_t units)
         return std::string(name);
     HeaderLevelContext ctx;
     ctx.channel.inputKind = kInputMicrophone;
-    return FormatHeaderLevelRef(ctx, std::atof(std::string(name).c_str()), units, false, true);
+    std::string text = FormatHeaderLevelRef(ctx, std::atof(std::string(name).c_str()), units, false, true);
+    text.erase(text.find_last_not_of(' ') + 1); // the level's own cell padding: the field pads it
+    return text;
 }
 
 void OctaveLines(const MonitorDocument& m, HeaderLines& out, const char* band, int bands)
@@ -144,9 +146,17 @@ void DeviceSection(const MonitorDocument& m, HeaderLines& out, std::uint8_t unit
         OctaveLines(m, out, "1/3", m.SpectrumValues - 3);
 }
 
+// Writes a field at the column: the field before it ends there, whatever its own width.
+void PutAt(std::string& line, std::size_t column, const std::string& field)
+{
+    line.resize(column, ' ');
+    line += field;
+}
+
 void ProfileTable(const MonitorDocument& m, HeaderLines& out, std::uint16_t selected, std::uint8_t units)
 {
     const MonitorSetupBlock& su = m.Setup;
+    // Profiles both selected and in use; the first shown stands at the value column, the next 12 further on.
     const std::uint16_t shown = static_cast<std::uint16_t>(selected & m.SoundProfileMask & 7u);
     if (shown == 0)
         return;
@@ -155,18 +165,19 @@ void ProfileTable(const MonitorDocument& m, HeaderLines& out, std::uint16_t sele
     std::vector<std::string> settings = {"  Weighting filter ............ ", "  Detector type ............... ",
                                          "  Buffer contents definition .. ", "  Calibration factor .......... "};
     const int shift = su.SoftwareVersion < 201 ? 1 : 0; // older firmware counts its filters from 0
+    std::size_t column = kValueColumn;
     for (int j = 0; j < 3; ++j) {
         if (!(shown & (1u << j)))
             continue;
         const MonitorProfileSetup& p = su.Profiles[static_cast<std::size_t>(j)];
         rule += std::string(kFieldWidth, '-');
-        title += StrPrintf(" #%-10d ", j + 1);
-        settings[0] += Field(NameAt(kMonitorFilterNames, static_cast<long>(p.Filter) + shift));
-        settings[1] += Field(MonitorDetectorName(p.Detector));
-        settings[2] += Field(NameAt(MonitorBufferContentsNames(su), static_cast<long>(p.BufferContents) + 1));
-        std::string factor = Field(FormatTenthsLevel(static_cast<std::int16_t>(su.CalibrationFactor), units != 0));
-        factor.resize(kFieldWidth, ' ');
-        settings[3] += factor;
+        PutAt(title, column, StrPrintf(" #%-10d ", j + 1));
+        PutAt(settings[0], column, Field(NameAt(kMonitorFilterNames, static_cast<long>(p.Filter) + shift)));
+        PutAt(settings[1], column, Field(MonitorDetectorName(p.Detector)));
+        PutAt(settings[2], column, Field(NameAt(MonitorBufferContentsNames(su), static_cast<long>(p.BufferContents) + 1)));
+        PutAt(settings[3], column, Field(FormatTenthsLevel(static_cast<std::int16_t>(su.CalibrationFactor), units != 0)));
+        settings[3].resize(column + kFieldWidth, ' ');
+        column += kFieldWidth;
     }
     out.Add(rule);
     out.Add(title);

@@ -26,6 +26,10 @@
 //       files: the Main-results text of every channel with unit byte 0 and 1
 //   orlu-dump FILE --viewmask
 //       the View items the document offers
+//   orlu-dump FILE --monitor
+//       a MONITOR file: the station and setup fields, the derived counts, the
+//       six index streams, the histogram layouts, the band setup, the
+//       embedded buffer and the ViewMask
 //   orlu-dump FILE --extract N --out OUT
 //       the document the Extract command makes of sub-file N of a Multifile,
 //       stored in OUT as the program stores a document, and the line
@@ -62,6 +66,7 @@
 #include "BufferEditForm.h"
 #include "ConsoleInteraction.h"
 #include "GraphForm.h"
+#include "MonitorTools.h"
 #include "Usage.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
@@ -213,6 +218,7 @@ constexpr char kUsage[] =
     "  --header         the decoded instrument header (--subfile N: of sub-file N; --all: of each)\n"
     "  --results        the main results of every profile (or channel and profile)\n"
     "  --viewmask       the views the file offers\n"
+    "  --monitor        a MONITOR file's blocks, counts, index streams, layouts, buffer and views\n"
     "  --extract N --out OUT\n"
     "                   stores the document made of sub-file N of a Multifile in OUT\n"
     "  --impulses 1|2|3 the impulse marks of a logger (level difference, peaks, both)\n"
@@ -639,6 +645,7 @@ int Run(int argc, char** argv)
             return orlu::tools::RunGraphForm(argc, argv);
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
+    bool monitor = false;
     int extract = -1;
     std::string extractPath;
     ViewRequest view;
@@ -706,6 +713,8 @@ int Run(int argc, char** argv)
             view.settings.ScFormForMR = 1;
         else if (option == "--viewmask")
             viewMask = true;
+        else if (option == "--monitor")
+            monitor = true;
         else
             return Usage();
     }
@@ -775,6 +784,8 @@ int Run(int argc, char** argv)
         PrintResults(doc, out);
     if (viewMask)
         PrintViewMask(doc, out);
+    if (monitor)
+        orlu::tools::PrintMonitor(doc, out);
     if (extract >= 0 && !StoreExtract(doc, extract, extractPath, out))
         status = 1;
     if ((editing || edit.impulses != 0) && !orlu::tools::RunBufferEdit(doc, edit, out))

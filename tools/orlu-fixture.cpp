@@ -1,5 +1,10 @@
 // Writes measurement files for tests, benchmarks and trying the program out.
 //
+//   orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N]
+//                        [--calibrations N] [--classes C,LOW,WIDTH] [--octave-stats]
+//                        [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]
+//                        [--cut K] [--bad-kind D] OUT
+//       a MONITOR station stream in a container of kind 80 (tools/MonitorTools.cpp)
 //   orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT
 //       a container of kind K whose data are N bytes of a fixed pattern; for
 //       the single-file kinds of the current instruments (42 to 50) the data
@@ -103,6 +108,7 @@
 //       E / 8 s (default 16: 2.0 s; 1: 0.125 s)
 
 #include "GraphForm.h"
+#include "MonitorTools.h"
 #include "Usage.h"
 #include "support/Analyzer505Fixture.h"
 #include "support/FixtureBuilder.h"
@@ -147,6 +153,9 @@ constexpr char kUsage[] =
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
     " [--sampling S] [--step-eighths E] OUT\n"
+    "       orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
+    " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
+    " [--cut K] [--bad-kind D] OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -577,6 +586,8 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     if (command == "plot")
         return orlu::tools::RunPlotFixture(argc, argv);
+    if (command == "monitor")
+        return orlu::tools::RunMonitorFixture(argc, argv);
     try {
         FixtureBuilder file;
         if (command == "container") {

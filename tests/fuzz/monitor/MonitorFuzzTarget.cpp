@@ -1,0 +1,42 @@
+// Fuzz target of MONITOR station streams: the bytes are a stream as a
+// kind-80 container holds it. They are parsed (twice, as the views do) and,
+// when the parser takes them, every MONITOR form is written in dB and linear
+// units for all three profiles.
+
+#include "document/CTmDoc.h"
+#include "document/LineList.h"
+#include "document/container/FileKindCode.h"
+#include "monitor/MonitorHeaderText.h"
+#include "monitor/MonitorLoader.h"
+#include "monitor/MonitorParser.h"
+#include "monitor/MonitorResultsTable.h"
+#include "monitor/MonitorResultsText.h"
+#include "support/QuietInteraction.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace orlu;
+    QuietInteraction ui;
+    AppContext app(ui);
+    CTmDoc doc(app);
+    if (!doc.CopyIntoPages(std::span<const std::uint8_t>(data, size)))
+        return 0;
+    doc.SetFileKind(kKindMonitor);
+    if (!LoadMonitorDocument(doc) || !ParseMonitorFile(doc))
+        return 0;
+    LineList lines;
+    int widest = 0;
+    std::uint8_t kind = 0;
+    for (bool linear : {false, true}) {
+        FormatMonitorResultsText(doc, lines, &widest, 7, linear);
+        ClearLineList(&lines);
+        FormatMonitorResultsTable(doc, lines, &widest, kind, 7, linear, TableOutputOptions{linear ? std::uint8_t{1} : std::uint8_t{0}, 1, 2});
+        ClearLineList(&lines);
+        FormatMonitorHeaderText(doc, lines, &widest, 7, linear ? 1 : 0);
+    }
+    return 0;
+}

@@ -7,6 +7,7 @@
 #include "presentation/view/BufferViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
+#include "presentation/view/StatisticsViewForms.h"
 
 namespace orlu {
 
@@ -119,6 +120,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterMainResultsForms(registry);
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
+    RegisterStatisticsViewForms(registry);
 }
 
 } // namespace orlu

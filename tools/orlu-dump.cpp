@@ -54,6 +54,12 @@
 //       the view's channel or profile mask (bit 0 the first), --subfile N the
 //       sub-file of a Multifile shown (alone) and --all the view's All-files
 //       choice (a Multifile's Main results show every sub-file without either).
+//   orlu-dump FILE --view 4|5|6 ... [--oct 11|13] [--band B] [--level N]
+//                  [--all-levels] [--percentages P,P,...] [--markers A[,B]]
+//       the statistics views: the 1/1- or 1/3-octave band statistics and the
+//       band B shown, the level N of a level spectrum (the N-th percentage, or
+//       the percentage N with --all-levels), the user's percentages, and the
+//       classes A to B marked as a block
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -67,6 +73,7 @@
 #include "ConsoleInteraction.h"
 #include "GraphForm.h"
 #include "MonitorTools.h"
+#include "StatisticsDumpOptions.h"
 #include "Usage.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
@@ -227,6 +234,9 @@ constexpr char kUsage[] =
     "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
     "           [--subfile N] [--all]\n"
     "                   the lines of view kind K in that form\n"
+    "  --view 4|5|6 ... [--oct 11|13] [--band B] [--level N] [--all-levels] [--percentages P,...]\n"
+    "           [--markers A[,B]]\n"
+    "                   the statistics views with their octave band, level, percentages and block\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -517,6 +527,9 @@ struct ViewRequest {
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
     int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
     bool allFiles = false; ///< the view's All-files choice
+    orlu::tools::StatisticsRequest statistics;
+    int markerA = -1; ///< the marked classes or records; -1: none
+    int markerB = -1;
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -577,7 +590,9 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     // The kind chooses its channels when it is shown, and its page its All-files choice; the
     // user's own are set after, as the view's buttons do, and the text or table is made again.
     const bool textOrTable = request.form == FormChoice::Text || request.form == FormChoice::Table;
-    if (textOrTable && (request.channels >= 0 || request.subfile >= 0 || request.allFiles)) {
+    const bool statistics = request.statistics.Any() || request.markerA >= 0;
+    if (textOrTable && (request.channels >= 0 || request.subfile >= 0 || request.allFiles || statistics)) {
+        orlu::tools::ApplyStatisticsRequest(request.statistics, request.markerA, request.markerB, view);
         if (request.channels >= 0)
             view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
         if (request.subfile >= 0)
@@ -715,6 +730,8 @@ int Run(int argc, char** argv)
             viewMask = true;
         else if (option == "--monitor")
             monitor = true;
+        else if (const int used = orlu::tools::ReadStatisticsOption(argc, argv, i, view.statistics); used > 0)
+            i += used - 1;
         else
             return Usage();
     }
@@ -726,8 +743,15 @@ int Run(int argc, char** argv)
     const bool editing = edit.op != 0;
     if ((extract >= 0 || editing) != !extractPath.empty() || (extract >= 0 && editing))
         return Usage();
-    if (editing != (edit.markerA >= 0))
+    // Markers without an edit mark the classes or records of a view.
+    if (editing ? edit.markerA < 0 : edit.markerA >= 0 && view.kind < 0)
         return Usage();
+    if ((view.statistics.Any() || view.statistics.percentages) && view.kind < 0)
+        return Usage();
+    if (!editing) {
+        view.markerA = edit.markerA;
+        view.markerB = edit.markerB;
+    }
     edit.out = extractPath;
     if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {
         std::fprintf(stderr, "orlu-dump: %s\n", problem.c_str());
@@ -736,6 +760,7 @@ int Run(int argc, char** argv)
     ConsoleInteraction ui;
     AppContext app(ui);
     InstallMonitorParser(app);
+    orlu::tools::ApplyPercentages(view.statistics, app);
     CTmDoc doc(app);
     if (!doc.OnOpenDocument(argv[1]))
         return 1;

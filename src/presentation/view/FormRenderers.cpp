@@ -8,6 +8,7 @@
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
 #include "presentation/view/MonitorForms.h"
+#include "presentation/view/StatisticsViewForms.h"
 
 namespace orlu {
 
@@ -120,6 +121,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterMainResultsForms(registry);
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
+    RegisterStatisticsViewForms(registry);
     // Last: the MONITOR forms stand in front of every family's forms of their kinds.
     RegisterMonitorForms(registry);
 }

@@ -5,6 +5,8 @@
 #include "monitor/MonitorHeaderText.h"
 #include "monitor/MonitorResultsTable.h"
 #include "monitor/MonitorResultsText.h"
+#include "monitor/MonitorStatisticsText.h"
+#include "presentation/view/StatisticsViewForms.h"
 
 #include <algorithm>
 
@@ -52,6 +54,19 @@ void HeaderText(FormRequest& request)
     request.WidestLine = widest;
 }
 
+FormRenderer StatisticsText(MonitorStatisticsForm form)
+{
+    return [form](FormRequest& request) {
+        int widest = 0;
+        // The view's record number is the statistics interval (or octave-statistics record) shown.
+        const int record = std::max(request.View.SubFileNumber, 1);
+        if (!FormatMonitorStatisticsText(request.Doc, request.Lines, &widest, form,
+                                         StatisticsChoicesOf(request.View, false), record))
+            NotAvailable(request);
+        request.WidestLine = std::max(request.WidestLine, widest);
+    };
+}
+
 // Puts `monitor` in front of what the kind and form had: MONITOR documents get it,
 // the others what was registered before.
 void Override(FormRendererRegistry& registry, std::uint8_t kind, FormChoice form, FormRenderer monitor)
@@ -75,6 +90,9 @@ void RegisterMonitorForms(FormRendererRegistry& registry)
     Override(registry, kViewMainResults, FormChoice::Text, MainResultsText);
     Override(registry, kViewMainResults, FormChoice::Table, MainResultsTable);
     Override(registry, kViewHeaderInfo, FormChoice::Text, HeaderText);
+    Override(registry, kViewHistograms, FormChoice::Text, StatisticsText(MonitorStatisticsForm::Histograms));
+    Override(registry, kViewStatisticalLevels, FormChoice::Text, StatisticsText(MonitorStatisticsForm::Levels));
+    Override(registry, kViewDensities, FormChoice::Text, StatisticsText(MonitorStatisticsForm::Densities));
 }
 
 } // namespace orlu

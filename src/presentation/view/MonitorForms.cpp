@@ -3,6 +3,7 @@
 #include "document/ViewKind.h"
 #include "document/container/FileKindCode.h"
 #include "monitor/MonitorHeaderText.h"
+#include "monitor/MonitorOctaveText.h"
 #include "monitor/MonitorResultsTable.h"
 #include "monitor/MonitorResultsText.h"
 #include "monitor/MonitorStatisticsText.h"
@@ -67,6 +68,21 @@ FormRenderer StatisticsText(MonitorStatisticsForm form)
     };
 }
 
+// The octave spectra in dB; the linear form is not written yet.
+FormRenderer OctaveText(bool third)
+{
+    return [third](FormRequest& request) {
+        int widest = 0;
+        const bool written = request.View.UnitsByKind[0] == 0 &&
+                             FormatMonitorOctaveText(request.Doc, request.Lines, &widest, third,
+                                                     request.View.TextAllFiles != 0,
+                                                     std::max(request.View.SubFileNumber, 1));
+        if (!written)
+            NotAvailable(request);
+        request.WidestLine = std::max(request.WidestLine, widest);
+    };
+}
+
 // Puts `monitor` in front of what the kind and form had: MONITOR documents get it,
 // the others what was registered before.
 void Override(FormRendererRegistry& registry, std::uint8_t kind, FormChoice form, FormRenderer monitor)
@@ -93,6 +109,8 @@ void RegisterMonitorForms(FormRendererRegistry& registry)
     Override(registry, kViewHistograms, FormChoice::Text, StatisticsText(MonitorStatisticsForm::Histograms));
     Override(registry, kViewStatisticalLevels, FormChoice::Text, StatisticsText(MonitorStatisticsForm::Levels));
     Override(registry, kViewDensities, FormChoice::Text, StatisticsText(MonitorStatisticsForm::Densities));
+    Override(registry, kViewOctaves, FormChoice::Text, OctaveText(false));
+    Override(registry, kViewThirdOctaves, FormChoice::Text, OctaveText(true));
 }
 
 } // namespace orlu

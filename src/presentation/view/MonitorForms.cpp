@@ -68,7 +68,7 @@ FormRenderer StatisticsText(MonitorStatisticsForm form)
     };
 }
 
-// The octave spectra in dB; the linear form is not written yet.
+// The octave spectra in dB; the linear forms and the table of every record are not written yet.
 FormRenderer OctaveText(bool third)
 {
     return [third](FormRequest& request) {
@@ -77,6 +77,19 @@ FormRenderer OctaveText(bool third)
                              FormatMonitorOctaveText(request.Doc, request.Lines, &widest, third,
                                                      request.View.TextAllFiles != 0,
                                                      std::max(request.View.SubFileNumber, 1));
+        if (!written)
+            NotAvailable(request);
+        request.WidestLine = std::max(request.WidestLine, widest);
+    };
+}
+
+FormRenderer OctaveTable(bool third)
+{
+    return [third](FormRequest& request) {
+        int widest = 0;
+        const bool written = request.View.UnitsByKind[0] == 0 && request.View.TableAllFiles == 0 &&
+                             FormatMonitorOctaveTable(request.Doc, request.Lines, &widest, request.TableContentKind,
+                                                      third, std::max(request.View.SubFileNumber, 1), request.Options);
         if (!written)
             NotAvailable(request);
         request.WidestLine = std::max(request.WidestLine, widest);
@@ -111,6 +124,8 @@ void RegisterMonitorForms(FormRendererRegistry& registry)
     Override(registry, kViewDensities, FormChoice::Text, StatisticsText(MonitorStatisticsForm::Densities));
     Override(registry, kViewOctaves, FormChoice::Text, OctaveText(false));
     Override(registry, kViewThirdOctaves, FormChoice::Text, OctaveText(true));
+    Override(registry, kViewOctaves, FormChoice::Table, OctaveTable(false));
+    Override(registry, kViewThirdOctaves, FormChoice::Table, OctaveTable(true));
 }
 
 } // namespace orlu

@@ -41,6 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ClearLineList(&lines);
         FormatMonitorHeaderText(doc, lines, &widest, 7, linear ? 1 : 0);
         FormatMonitorOctaveText(doc, lines, &widest, linear, true, 1);
+        ClearLineList(&lines);
+        FormatMonitorOctaveTable(doc, lines, &widest, kind, linear, 1, TableOutputOptions{0, 1, 2});
     }
     // Statistics of every profile and of every band, with and without a block of classes.
     for (int octave : {0, 11, 13}) {

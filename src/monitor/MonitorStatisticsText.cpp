@@ -2,11 +2,10 @@
 
 #include "analysis/statistics/Histogram.h"
 #include "document/CTmDoc.h"
-#include "document/tables/BandTables.h"
 #include "document/texts/TimeTexts.h"
 #include "monitor/MonitorDocument.h"
-#include "monitor/MonitorNames.h"
 #include "monitor/MonitorParser.h"
+#include "monitor/MonitorStatisticsItems.h"
 #include "monitor/MonitorSoundRows.h"
 #include "monitor/MonitorStream.h"
 #include "platform/ValueFormat.h"
@@ -18,108 +17,15 @@
 namespace orlu {
 namespace {
 
-// Offsets of a statistics payload from the record's '#' (a first record's '[' is 6 bytes before it).
-constexpr std::uint32_t kLayoutFromHash = 8;
-constexpr std::uint32_t kCountsFromHash = 14;
-constexpr std::size_t kColumns = 4;
-
-struct Item {
-    Histogram histogram;
-    std::string label;
-    std::uint32_t number = 0; ///< the MonitorRecordNumber of the record read
-};
-
-// The class layout at `hash` + 8 and `classes` counts from `from`, none past the record's own length.
-Histogram ReadHistogram(const MonitorStream& s, std::uint32_t hash, std::uint32_t from, std::uint32_t classes)
-{
-    Histogram h;
-    const std::uint32_t length = s.U16At(hash + kLayoutFromHash - 2);
-    const std::uint32_t end = hash + kLayoutFromHash + length; // the record's ';'
-    h.lowest = static_cast<std::int16_t>(s.U16At(hash + kLayoutFromHash + 2));
-    h.width = static_cast<std::int16_t>(s.U16At(hash + kLayoutFromHash + 4));
-    for (std::uint32_t i = 0; i < classes && from + 4 * (i + 1) <= end; ++i)
-        h.counts.push_back(s.U32At(from + 4 * i));
-    return h;
-}
-
 CivilTime Civil(std::time_t t)
 {
     const MonitorClock c = MonitorClockAt(t);
     return {c.Year, c.Month, c.Day, c.Hour, c.Minute, c.Second};
 }
 
-// The profiles of interval r: those selected and acquired, each read past the records before it.
-std::vector<Item> ProfileItems(const MonitorStream& s, const MonitorDocument& m, std::uint16_t selected, int r)
-{
-    std::vector<Item> items;
-    if (m.StatisticsProfileCount == 0 || r < 1 || static_cast<std::uint32_t>(r) > m.ProfileStatisticsCount)
-        return items;
-    const std::uint32_t first =
-        m.Record(kStreamProfileStatistics, static_cast<std::uint32_t>(r - 1) * m.StatisticsProfileCount + 1);
-    const std::uint32_t number = MonitorRecordNumber(s, first);
-    std::uint32_t hash = first + kMonitorHashOffset;
-    bool firstRecord = true;
-    for (int p = 0; p < 3; ++p) {
-        if (!(m.StatisticsProfileMask & (1u << p)))
-            continue;
-        if (!firstRecord) {
-            // The next profile's record begins after the ';' of the one before it.
-            std::uint32_t q = hash + 1;
-            if (!SkipMonitorRecord(s, '5', q) || !s.Inside(q + 1) || s.Byte(q + 1) != '#')
-                break;
-            hash = q + 1;
-        }
-        firstRecord = false;
-        if (!(selected & (1u << p)))
-            continue;
-        Item item;
-        item.number = number;
-        const std::uint32_t classes = s.U16At(hash + kLayoutFromHash);
-        item.histogram = ReadHistogram(s, hash, hash + kCountsFromHash, classes);
-        item.label = StrPrintf("%s #%d  -  %s ", "Profile", p + 1, "Leq");
-        items.push_back(std::move(item));
-    }
-    return items;
-}
+using Item = MonitorStatisticsItem;
 
-std::string BandLabel(const MonitorDocument& m, int octave, int u)
-{
-    const char* name = octave == 11 ? "Oct.1/1" : "Oct.1/3";
-    if (u < m.FrequencyBands) {
-        const std::span<const double> centres = octave == 11 || m.Setup.Function == 2 ? OctaveCentrePtr(15)
-                                                                                      : ThirdOctaveCentrePtr(45);
-        const std::size_t at = m.Setup.Function == 2 ? static_cast<std::size_t>(3 * u + 1) : static_cast<std::size_t>(u);
-        if (at < centres.size())
-            return StrPrintf("(%s[%d]: %g Hz):", name, u + 1, centres[at]);
-    }
-    return StrPrintf("(%s[%d]: %s):", name, u + 1,
-                     std::string(NameAt(kMonitorTotalNames, u - m.FrequencyBands)).c_str());
-}
-
-// The bands of octave-statistics record r: band b, or every band (the densities one less).
-std::vector<Item> BandItems(const MonitorStream& s, const MonitorDocument& m, const StatisticsChoices& choices, int r,
-                            bool densities)
-{
-    std::vector<Item> items;
-    if (r < 1 || static_cast<std::uint32_t>(r) > m.OctaveStatisticsCount || m.OctaveStatisticsBands <= 0)
-        return items;
-    const std::uint32_t first = m.Record(kStreamOctaveStatistics, static_cast<std::uint32_t>(r));
-    const std::uint32_t hash = first + kMonitorHashOffset;
-    const std::uint32_t classes = s.U16At(hash + kLayoutFromHash);
-    int from = choices.band - 1, to = choices.band - 1;
-    if (choices.allFiles) {
-        from = 0;
-        to = m.OctaveStatisticsBands - (densities ? 2 : 1);
-    }
-    for (int u = std::max(from, 0); u <= std::min(to, m.OctaveStatisticsBands - 1); ++u) {
-        Item item;
-        item.number = MonitorRecordNumber(s, first);
-        item.histogram = ReadHistogram(s, hash, hash + kCountsFromHash + static_cast<std::uint32_t>(u) * classes * 4, classes);
-        item.label = BandLabel(m, choices.octave, u);
-        items.push_back(std::move(item));
-    }
-    return items;
-}
+constexpr std::size_t kColumns = 4;
 
 class Writer {
 public:
@@ -253,8 +159,8 @@ bool FormatMonitorStatisticsText(CTmDoc& doc, LineList& lines, int* widest, Moni
     if (octave ? m.OctaveStatisticsCount == 0 : m.ProfileStatisticsCount == 0)
         return false;
     const std::uint16_t selected = choices.channelMask != 0 ? choices.channelMask : 7;
-    const std::vector<Item> items = octave ? BandItems(s, m, choices, record, form == MonitorStatisticsForm::Densities)
-                                           : ProfileItems(s, m, selected, record);
+    const std::vector<Item> items = octave ? MonitorBandItems(s, m, choices, record, form == MonitorStatisticsForm::Densities)
+                                           : MonitorProfileItems(s, m, selected, record);
     Writer out(lines, widest);
     for (const Item& item : items) {
         if (!item.histogram.Usable())

@@ -4,6 +4,7 @@
 #include "MonitorTestSupport.h"
 
 #include "document/LineList.h"
+#include "monitor/MonitorStatisticsTable.h"
 #include "monitor/MonitorStatisticsText.h"
 #include "support/GoldenText.h"
 #include "support/JoinedLines.h"
@@ -89,6 +90,26 @@ TEST_F(MonitorStatisticsTest, ProfilesNotAcquiredOrRecordsMissingShowNothing)
     const std::string both = Text(*doc, MonitorStatisticsForm::Histograms, Profiles(3));
     EXPECT_NE(both.find("Profile #1"), std::string::npos);
     EXPECT_NE(both.find("Profile #2"), std::string::npos);
+}
+
+TEST_F(MonitorStatisticsTest, TableOfTheProfilesOfAnInterval)
+{
+    for (std::size_t gap : {0, 1}) {
+        MonitorStreamBuilder b;
+        b.Station("Y1A,M1,D0B00,V384,A384,S00x0Cx09x07x09").Setup("U525,W315,D1h").ZeroGap(gap);
+        b.Statistics(1, '1', 4, 300, 10, {1, 2, 3, 4}).Statistics(std::nullopt, '2', 4, 300, 10, {5, 5, 0, 10});
+        auto doc = Load(b);
+        LineList lines;
+        int widest = 0;
+        std::uint8_t kind = 0;
+        ASSERT_TRUE(FormatMonitorHistogramsTable(*doc, lines, &widest, kind, Profiles(3), 1, TableOutputOptions{0, 0, 2}));
+        EXPECT_EQ(kind, 2);
+        const std::string text = test::JoinedLines(lines);
+        EXPECT_NE(text.find("1;#1;[%];10.00;20.00;30.00;40.00\r\n2;#2;[%];25.00;25.00;0.00;50.00\r\n"),
+                  std::string::npos)
+            << gap << text;
+        EXPECT_NE(text.find(";[dB];30.0;31.0;32.0;33.0\r\n"), std::string::npos) << text;
+    }
 }
 
 TEST_F(MonitorStatisticsTest, OctaveBandsOfARecord)

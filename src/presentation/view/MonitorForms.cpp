@@ -6,6 +6,7 @@
 #include "monitor/MonitorOctaveText.h"
 #include "monitor/MonitorResultsTable.h"
 #include "monitor/MonitorResultsText.h"
+#include "monitor/MonitorStatisticsTable.h"
 #include "monitor/MonitorStatisticsText.h"
 #include "presentation/view/StatisticsViewForms.h"
 
@@ -96,6 +97,16 @@ FormRenderer OctaveTable(bool third)
     };
 }
 
+void HistogramsTable(FormRequest& request)
+{
+    int widest = 0;
+    if (!FormatMonitorHistogramsTable(request.Doc, request.Lines, &widest, request.TableContentKind,
+                                      StatisticsChoicesOf(request.View, true), std::max(request.View.SubFileNumber, 1),
+                                      request.Options))
+        NotAvailable(request);
+    request.WidestLine = std::max(request.WidestLine, widest);
+}
+
 // Puts `monitor` in front of what the kind and form had: MONITOR documents get it,
 // the others what was registered before.
 void Override(FormRendererRegistry& registry, std::uint8_t kind, FormChoice form, FormRenderer monitor)
@@ -124,6 +135,7 @@ void RegisterMonitorForms(FormRendererRegistry& registry)
     Override(registry, kViewDensities, FormChoice::Text, StatisticsText(MonitorStatisticsForm::Densities));
     Override(registry, kViewOctaves, FormChoice::Text, OctaveText(false));
     Override(registry, kViewThirdOctaves, FormChoice::Text, OctaveText(true));
+    Override(registry, kViewHistograms, FormChoice::Table, HistogramsTable);
     Override(registry, kViewOctaves, FormChoice::Table, OctaveTable(false));
     Override(registry, kViewThirdOctaves, FormChoice::Table, OctaveTable(true));
 }

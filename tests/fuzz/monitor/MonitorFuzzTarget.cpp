@@ -13,6 +13,7 @@
 #include "monitor/MonitorParser.h"
 #include "monitor/MonitorResultsTable.h"
 #include "monitor/MonitorResultsText.h"
+#include "monitor/MonitorStatisticsTable.h"
 #include "monitor/MonitorStatisticsText.h"
 #include "support/QuietInteraction.h"
 
@@ -55,6 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (MonitorStatisticsForm form :
                  {MonitorStatisticsForm::Histograms, MonitorStatisticsForm::Levels, MonitorStatisticsForm::Densities})
                 FormatMonitorStatisticsText(doc, lines, &widest, form, choices, 1);
+            ClearLineList(&lines);
+            FormatMonitorHistogramsTable(doc, lines, &widest, kind, choices, 1, TableOutputOptions{});
         }
     }
     return 0;

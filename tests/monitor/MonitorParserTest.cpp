@@ -266,6 +266,31 @@ TEST_F(MonitorTest, EmbeddedBufferIsFoundAtAnyOffset)
     }
 }
 
+TEST_F(MonitorTest, CaughtOutputOpensByTheSameRules)
+{
+    // The image a catch of the station's output writes: capture header, the stream, its first
+    // block ending "#8X2;", three bytes, "#4,2;", the buffer's length and the buffer.
+    const std::vector<std::uint8_t> buffer = {'O', 'R', 'L', 'U', 0, 1, 2, 3, 0xFF};
+    MonitorStreamBuilder b;
+    b.CaptureHeader().Station(kExampleStation).Setup(kSetup).Sound(1, Levels(60)).EmbeddedBuffer(buffer);
+    InstallMonitorParser(app);
+    app.PendingDocSource = kPendingInstrument;
+    app.PendingFileKind = kKindMonitor;
+    app.CaughtOutput = b.Data();
+    CTmDoc doc(app);
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.FileKind(), kKindMonitor);
+    ASSERT_NE(doc.Monitor(), nullptr);
+    EXPECT_EQ(doc.Monitor()->Count(kStreamSound), 1u);
+    EXPECT_EQ(doc.Monitor()->EmbeddedBufferLength, buffer.size());
+    EXPECT_EQ(doc.Monitor()->EmbeddedBufferStart, b.Size() - buffer.size());
+    EXPECT_NE(doc.GetViewMask() & kViewMaskMainResults, 0u);
+    // A caught image the parser refuses makes no document.
+    app.CaughtOutput = std::vector<std::uint8_t>{'#', '8', 'Y', '1', ';', '#', '7', ';'};
+    CTmDoc refused(app);
+    EXPECT_FALSE(refused.OnNewDocument());
+}
+
 TEST_F(MonitorTest, SecondParseKeepsTheIndexAndShowsNoMessage)
 {
     MonitorStreamBuilder b;

@@ -489,8 +489,8 @@ void DeriveFields(const MonitorStream& s, MonitorDocument& m)
     if (m.ProfileStatisticsCount != 0)
         m.ProfileLayout = LayoutAt(s, m.Record(kStreamProfileStatistics, 1), length);
     if (m.OctaveStatisticsCount != 0) {
+        // Octave statistics have a layout of their own; the profiles' stays theirs.
         m.OctaveLayout = LayoutAt(s, m.Record(kStreamOctaveStatistics, 1), length);
-        m.ProfileLayout = m.OctaveLayout;
         // A layout of no classes holds no bands.
         m.OctaveStatisticsBands = m.OctaveLayout.ClassCount > 0
                                       ? static_cast<int>(length / (static_cast<std::uint32_t>(m.OctaveLayout.ClassCount) * 4))

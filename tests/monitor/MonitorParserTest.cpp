@@ -204,11 +204,14 @@ TEST_F(MonitorTest, RecordsOfAnIntervalPointToItsFirstRecord)
 TEST_F(MonitorTest, OctaveStatisticsGiveTheBandLayout)
 {
     MonitorStreamBuilder b;
-    b.Station("Y1,M1,D0820,V384,S00x0Cx01x01x0A").Setup("M3,D15m");
-    // 4 classes of 5 bands: 80 bytes of counts.
+    b.Station("Y1,M1,D0A20,V384,S00x0Cx01x01x0A").Setup("M3,D15m");
+    // 4 classes of 5 bands: 80 bytes of counts; the profile's 3 classes of its own.
     b.Statistics(1, 'O', 4, 250, 5, std::vector<std::uint32_t>(20, 1));
+    b.Statistics(1, '1', 3, 300, 10, {1, 2, 3});
     auto doc = Load(b);
     const MonitorDocument& m = *doc->Monitor();
+    EXPECT_EQ(m.ProfileLayout.ClassCount, 3);
+    EXPECT_EQ(m.ProfileLayout.ClassWidth, 10);
     EXPECT_EQ(m.OctaveStatisticsCount, 1u);
     EXPECT_EQ(m.OctaveLayout.ClassCount, 4);
     EXPECT_EQ(m.OctaveLayout.ClassWidth, 5);

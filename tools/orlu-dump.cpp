@@ -26,6 +26,10 @@
 //       files: the Main-results text of every channel with unit byte 0 and 1
 //   orlu-dump FILE --viewmask
 //       the View items the document offers
+//   orlu-dump FILE --monitor
+//       a MONITOR file: the station and setup fields, the derived counts, the
+//       six index streams, the histogram layouts, the band setup, the
+//       embedded buffer and the ViewMask
 //   orlu-dump FILE --extract N --out OUT
 //       the document the Extract command makes of sub-file N of a Multifile,
 //       stored in OUT as the program stores a document, and the line
@@ -58,6 +62,12 @@
 //       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
 //       and one comma-separated row per point (%.6g); "# no graph data" when
 //       the kind has none for the file
+//   orlu-dump FILE --view 4|5|6 ... [--oct 11|13] [--band B] [--level N]
+//                  [--all-levels] [--percentages P,P,...] [--markers A[,B]]
+//       the statistics views: the 1/1- or 1/3-octave band statistics and the
+//       band B shown, the level N of a level spectrum (the N-th percentage, or
+//       the percentage N with --all-levels), the user's percentages, and the
+//       classes A to B marked as a block
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -72,11 +82,14 @@
 #include "ConsoleInteraction.h"
 #include "GraphDataForm.h"
 #include "GraphForm.h"
+#include "MonitorTools.h"
+#include "StatisticsDumpOptions.h"
 #include "Usage.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/ExtractRequest.h"
 #include "document/container/LoadErrors.h"
+#include "monitor/MonitorLoader.h"
 #include "platform/Archive.h"
 #include "platform/TextEncoding.h"
 #include "presentation/view/FormBuilder.h"
@@ -222,6 +235,7 @@ constexpr char kUsage[] =
     "  --header         the decoded instrument header (--subfile N: of sub-file N; --all: of each)\n"
     "  --results        the main results of every profile (or channel and profile)\n"
     "  --viewmask       the views the file offers\n"
+    "  --monitor        a MONITOR file's blocks, counts, index streams, layouts, buffer and views\n"
     "  --extract N --out OUT\n"
     "                   stores the document made of sub-file N of a Multifile in OUT\n"
     "  --impulses 1|2|3 the impulse marks of a logger (level difference, peaks, both)\n"
@@ -233,10 +247,11 @@ constexpr char kUsage[] =
     "                   the lines of view kind K in that form; the buffer and logger choices: the record,\n"
     "                   aggregation degree, marked block, result N (from 0) of channel CH (1 to 5), running\n"
     "                   totals, block results and non-metric vibration units\n"
-    "           [--subfile N] [--all]\n"
-    "                   the lines of view kind K in that form\n"
     "  --view K --form data [...]\n"
     "                   the plot data of view kind K's graph, panel by panel\n"
+    "  --view 4|5|6 ... [--oct 11|13] [--band B] [--level N] [--all-levels] [--percentages P,...]\n"
+    "           [--markers A[,B]]\n"
+    "                   the statistics views with their octave band, level, percentages and block\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -529,6 +544,7 @@ struct ViewRequest {
     bool allFiles = false; ///< the view's All-files choice
     orlu::tools::ViewOptions choices; ///< buffer and logger choices
     bool graphData = false; ///< --form data: the plot data of the graph form
+    orlu::tools::StatisticsRequest statistics;
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -590,8 +606,10 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     // user's own are set after, as the view's buttons do, and the text or table is made again.
     const bool textOrTable = request.form == FormChoice::Text || request.form == FormChoice::Table;
     if (textOrTable && (request.channels >= 0 || request.subfile >= 0 || request.allFiles || request.choices.Any() ||
-                        request.choices.markerA >= 0)) {
+                        request.choices.markerA >= 0 || request.statistics.Any())) {
         orlu::tools::ApplyViewOptions(request.choices, view);
+        // The markers came with the view options.
+        orlu::tools::ApplyStatisticsRequest(request.statistics, -1, -1, view);
         if (request.channels >= 0)
             view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
         if (request.subfile >= 0)
@@ -669,6 +687,7 @@ int Run(int argc, char** argv)
             return orlu::tools::RunGraphForm(argc, argv);
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
+    bool monitor = false;
     int extract = -1;
     std::string extractPath;
     ViewRequest view;
@@ -742,6 +761,10 @@ int Run(int argc, char** argv)
             view.settings.ScFormForMR = 1;
         else if (option == "--viewmask")
             viewMask = true;
+        else if (option == "--monitor")
+            monitor = true;
+        else if (const int used = orlu::tools::ReadStatisticsOption(argc, argv, i, view.statistics); used > 0)
+            i += used - 1;
         else
             return Usage();
     }
@@ -754,8 +777,10 @@ int Run(int argc, char** argv)
     // --out names the file of an extract or of an edit, one of them.
     if ((extract >= 0 || editing) != !extractPath.empty() || (extract >= 0 && editing))
         return Usage();
-    // The markers are the block of an edit, or of a view.
+    // The markers are the block of an edit, or the marked records or classes of a view.
     if (editing ? edit.markerA < 0 : edit.markerA >= 0 && view.kind < 0)
+        return Usage();
+    if ((view.statistics.Any() || view.statistics.percentages) && view.kind < 0)
         return Usage();
     edit.out = extractPath;
     if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {
@@ -765,6 +790,8 @@ int Run(int argc, char** argv)
     ConsoleInteraction ui;
     AppContext app(ui);
     app.NonMetric = view.choices.nonMetric ? 1 : 0;
+    InstallMonitorParser(app);
+    orlu::tools::ApplyPercentages(view.statistics, app);
     CTmDoc doc(app);
     if (!doc.OnOpenDocument(argv[1]))
         return 1;
@@ -813,6 +840,8 @@ int Run(int argc, char** argv)
         PrintResults(doc, out);
     if (viewMask)
         PrintViewMask(doc, out);
+    if (monitor)
+        orlu::tools::PrintMonitor(doc, out);
     if (extract >= 0 && !StoreExtract(doc, extract, extractPath, out))
         status = 1;
     if ((editing || edit.impulses != 0) && !orlu::tools::RunBufferEdit(doc, edit, out))

@@ -1,5 +1,10 @@
 // Writes measurement files for tests, benchmarks and trying the program out.
 //
+//   orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N]
+//                        [--calibrations N] [--classes C,LOW,WIDTH] [--octave-stats]
+//                        [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]
+//                        [--cut K] [--bad-kind D] OUT
+//       a MONITOR station stream in a container of kind 80 (tools/MonitorTools.cpp)
 //   orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT
 //       a container of kind K whose data are N bytes of a fixed pattern; for
 //       the single-file kinds of the current instruments (42 to 50) the data
@@ -60,7 +65,9 @@
 //       statistics and a histogram; with --logger ROWS rows of three profiles
 //       with markers and breaks; --tonality T adds a tonality record with T
 //       tones (use --function 7); --rt60 B adds the RT60 settings and a single
-//       measurement of B third-octave bands from 500 Hz (use --function 8)
+//       measurement of B third-octave bands from 500 Hz (use --function 8);
+//       --histogram LOWEST,WIDTH,N0,N1,... gives the histogram record 9 that
+//       lowest class and width (0.1 dB) and one count per class
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
@@ -107,6 +114,8 @@
 
 #include "FourChannelLoggerOptions.h"
 #include "GraphForm.h"
+#include "MonitorTools.h"
+#include "StatisticsFixtureOptions.h"
 #include "Usage.h"
 #include "support/Analyzer505Fixture.h"
 #include "support/FixtureBuilder.h"
@@ -143,7 +152,7 @@ constexpr char kUsage[] =
     " [--buffer-levels L[!],...] [--format-version V] OUT\n"
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
     " [--logger ROWS] [--tonality T] [--rt60 B] [--logger-levels [P=]L[!],...[/...]] [--step-ms MS]"
-    " [--impulse-profiles A,B,C] OUT\n"
+    " [--impulse-profiles A,B,C] [--histogram LOWEST,WIDTH,N0,...] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -152,6 +161,9 @@ constexpr char kUsage[] =
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
     " [--sampling S] [--step-eighths E] OUT\n"
+    "       orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
+    " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
+    " [--cut K] [--bad-kind D] OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -582,6 +594,8 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     if (command == "plot")
         return orlu::tools::RunPlotFixture(argc, argv);
+    if (command == "monitor")
+        return orlu::tools::RunMonitorFixture(argc, argv);
     try {
         FixtureBuilder file;
         if (command == "container") {
@@ -595,12 +609,12 @@ int main(int argc, char** argv)
         } else if (command == "current") {
             long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
             long stepMs = -1;
-            std::string loggerLevels, impulseProfiles;
+            std::string loggerLevels, impulseProfiles, histogram;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--device", &device}, {"--firmware", &firmware}, {"--input", &input},
                               {"--function", &function}, {"--logger", &logger}, {"--tonality", &tones},
                               {"--rt60", &rtBands}, {"--logger-levels", &loggerLevels}, {"--step-ms", &stepMs},
-                              {"--impulse-profiles", &impulseProfiles}}))
+                              {"--impulse-profiles", &impulseProfiles}, {"--histogram", &histogram}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||
@@ -608,6 +622,8 @@ int main(int argc, char** argv)
                 return Usage();
             orlu::fixture::CurrentFileSpec spec = CurrentSpec(device, firmware, input, function, logger, tones, rtBands);
             if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec))
+                return Usage();
+            if (!histogram.empty() && !orlu::tools::ApplyHistogramOption(histogram, spec))
                 return Usage();
             file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {

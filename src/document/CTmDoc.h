@@ -25,12 +25,15 @@
 #include "platform/DocumentBase.h"
 
 #include <array>
+#include <memory>
 #include <span>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace orlu {
+
+struct MonitorDocument;
 
 class CTmDoc : public DocumentBase {
 public:
@@ -296,6 +299,12 @@ public:
     /// when the document holds no logger to mark.
     bool MarkImpulses(std::uint8_t mode, std::vector<std::uint8_t>& marks);
 
+    // ---- MONITOR station files (src/monitor) ----
+
+    /// What the MONITOR parser keeps of the stream: null until its first parse.
+    std::shared_ptr<MonitorDocument>& MonitorState() { return m_Monitor; }
+    const MonitorDocument* Monitor() const { return m_Monitor.get(); }
+
 private:
     // Container load and store.
     void LoadContainer(Archive& archive);
@@ -398,6 +407,8 @@ private:
     EmbeddedFile m_Embedded;
     SubfileContents m_SubfileContents;
     ChainFlags m_ChainFlags;
+    // MONITOR station files.
+    std::shared_ptr<MonitorDocument> m_Monitor;
 };
 
 } // namespace orlu

@@ -58,6 +58,7 @@ enum DocMessage : int {
     kMsgTitleMonitor = 10,
     kMsgTitleDirectory = 11,
     kMsgFirstLoadError = 12,
+    kMsgFileNotComplete = 18,
     kMsgImproperContents = 20,
     kMsgNotEnoughMemory = 21,
     kMsgReducedSaveQuestion = 28,

@@ -415,7 +415,8 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
             f.Record(type, words, true);
         };
         if (spec.histogramClasses != 0) {
-            f.Record(9, {0, 0, spec.histogramClasses, 300, 10});
+            f.Record(9, {0, 0, spec.histogramClasses, static_cast<std::uint16_t>(spec.histogramLowest),
+                          static_cast<std::uint16_t>(spec.histogramWidth)});
             if (spec.histogramProfiles <= 1) {
                 counts(11, spec.histogramCounts);
             } else {

@@ -173,6 +173,8 @@ struct CurrentFileSpec {
     /// Histogram definition 9 with its counts record 11.
     std::uint16_t histogramClasses = 0;
     std::vector<std::uint32_t> histogramCounts;
+    std::int16_t histogramLowest = 300; ///< lowest class of record 9, 0.1 dB
+    std::int16_t histogramWidth = 10;   ///< class width of record 9, 0.1 dB
     /// Profiles with a histogram: above 1 the counts hold histogramClasses counts of each
     /// profile in turn, and each profile gets a record 11 of its own (the stride of the
     /// next profile's counts is the record's length).

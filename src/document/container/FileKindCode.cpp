@@ -71,6 +71,16 @@ LoadOutcome LoadLegacyFamily(CTmDoc& doc)
     return LoadOutcome::Decoded;
 }
 
+// A MONITOR stream is parsed by the parser the application installed; without
+// one its files open for the Hexa view.
+LoadOutcome LoadMonitorFamily(CTmDoc& doc)
+{
+    const auto& parse = doc.App().Fillers.ParseMonitorFile;
+    if (!parse)
+        return LoadOutcome::NotDecoded;
+    return parse(doc) ? LoadOutcome::Decoded : LoadOutcome::Rejected;
+}
+
 struct FamilyLoaderEntry {
     KindFamily Family;
     FamilyLoader Load;
@@ -81,7 +91,7 @@ constexpr FamilyLoaderEntry kFamilyLoaders[] = {
     {KindFamily::Legacy, LoadLegacyFamily},
     {KindFamily::Setup505, LoadSetup505Family},
     {KindFamily::Current, LoadCurrentFamily},
-    {KindFamily::Monitor, nullptr},
+    {KindFamily::Monitor, LoadMonitorFamily},
 };
 
 } // namespace

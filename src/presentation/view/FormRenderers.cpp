@@ -7,6 +7,8 @@
 #include "presentation/view/BufferViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
+#include "presentation/view/MonitorForms.h"
+#include "presentation/view/StatisticsViewForms.h"
 
 namespace orlu {
 
@@ -146,6 +148,9 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterMainResultsForms(registry);
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
+    RegisterStatisticsViewForms(registry);
+    // Last: the MONITOR forms stand in front of every family's forms of their kinds.
+    RegisterMonitorForms(registry);
 }
 
 } // namespace orlu

@@ -103,6 +103,7 @@ struct MeasurementViewState {
     std::int32_t StatOctave0 = 0;
     std::int32_t StatOctave1 = 0;
     std::int32_t StatOctave2 = 0;
+    std::uint8_t StatAllLevels = 0; ///< the level spectrum shows the percentage LevelsRecord, not its position
 
     // Text forms and marking.
     std::uint8_t DispPitch = 16;

@@ -1,0 +1,288 @@
+#include "analysis/statistics/HistogramForms.h"
+
+#include "analysis/statistics/HistogramSource.h"
+#include "analysis/statistics/ResultSlots.h"
+#include "analysis/statistics/StatisticsFamily.h"
+#include "document/CTmDoc.h"
+#include "platform/ValueFormat.h"
+#include "reports/common/NameTables.h"
+#include "reports/common/SubfileSelectionKeeper.h"
+#include "reports/table/ColumnTableWriter.h"
+#include "reports/table/StatisticsElements.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace orlu {
+namespace {
+
+constexpr std::string_view kRowHeader =
+    "  cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%] ";
+constexpr int kTextColumns = 4;
+constexpr int kVectorChannel = 4;
+
+// The function a legacy channel's histogram belongs to, by slot: the layouts up to
+// format version 32, and later.
+constexpr std::array<std::string_view, 9> kOldFunctionNames{"RMS", "", "", "", "Peak", "", "", "", ""};
+constexpr std::array<std::string_view, 9> kFunctionNames{"Peak", "", "Max", "Min", "RMS", "", "", "VDV", ""};
+
+void Add(LineList& lines, int* widest, std::string line)
+{
+    AddLine(lines, line, widest);
+}
+
+std::string Rule()
+{
+    return std::string(77, '-');
+}
+
+// The name of the first function the legacy channel logs (the view's first result).
+std::string_view LegacyFunctionName(const LegacyHeader& h, int channel)
+{
+    const auto& names = h.formatVersion > 32 ? kFunctionNames : kOldFunctionNames;
+    const std::uint16_t slots = h.Channel(channel).bufferWord;
+    for (std::size_t k = 0; k < 8; ++k)
+        if (slots & (1u << k))
+            return names[k];
+    return names[8];
+}
+
+// The result a current-family histogram counts: "Leq" for a stored one, else the first
+// result the profile logs.
+std::string CurrentResultName(const CTmDoc& doc, int channel)
+{
+    const CurrentHeader& h = doc.Header();
+    if (!h.timeHistory)
+        return "Leq";
+    if (h.model.FourChannel && channel == kVectorChannel)
+        return "Vector";
+    std::array<std::uint16_t, 3> masks{};
+    for (std::size_t p = 0; p < masks.size(); ++p)
+        masks[p] = h.profiles[p].bufferWord;
+    return std::string(GetProfileResultName(masks, channel, 0, h.inputKind == 2));
+}
+
+// Decodes sub-file n (0: the single file); false when it does not decode.
+bool Decode(CTmDoc& doc, StatisticsFamily family, int n)
+{
+    if (n == 0)
+        return true;
+    try {
+        const auto sub = static_cast<std::uint16_t>(n);
+        return family == StatisticsFamily::Legacy ? doc.DecodeLegacyHeader(sub) : doc.DecodeFileHeader(sub);
+    } catch (const ImageRangeError&) {
+        return false;
+    }
+}
+
+std::string FileCaption(const CTmDoc& doc, int subfile, const char* spacing)
+{
+    return subfile > 0 ? StrPrintf("Histogram%s(file:%s%s):", spacing, *spacing ? " " : "",
+                                   doc.GetSubfileName(subfile).c_str())
+                       : std::string("Histogram:");
+}
+
+// The caption's channel part of the text form.
+std::string ChannelPart(const CTmDoc& doc, StatisticsFamily family, int channel)
+{
+    if (family == StatisticsFamily::Legacy) {
+        const LegacyHeader& h = doc.Legacy();
+        const bool channelMode = h.channelMode != 0;
+        if (!(h.prefixVariant != 0 || (channelMode && channel <= kVectorChannel)))
+            return {};
+        const std::string name(LegacyFunctionName(h, channel));
+        if (channelMode && channel == kVectorChannel && h.vector)
+            return StrPrintf("  Vector  -  %s       ", name.c_str());
+        return StrPrintf("  %s #%d  -  %s ", channelMode ? "Channel" : "Profile", channel + 1, name.c_str());
+    }
+    const std::string name = CurrentResultName(doc, channel);
+    if (family == StatisticsFamily::FourChannel)
+        return channel == kVectorChannel ? StrPrintf("  Vector  -  %s ", name.c_str())
+                                         : StrPrintf("  Channel #%d:P%1d  -  %s ", channel + 1, 1, name.c_str());
+    return StrPrintf("  Profile #%d  -  %s ", channel + 1, name.c_str());
+}
+
+// The text block of one histogram; the document shows the item's sub-file and channel.
+HistogramTextBlock TextBlockOf(CTmDoc& doc, StatisticsFamily family, const StatisticsItem& item, Histogram histogram)
+{
+    HistogramTextBlock block;
+    block.caption = FileCaption(doc, item.subfile, " ") + ChannelPart(doc, family, item.channel);
+    if (family == StatisticsFamily::Legacy) {
+        const LegacyHeader& h = doc.Legacy();
+        const std::uint16_t code = h.Channel(item.channel).timeStepCode;
+        block.integrationLine = StrPrintf("   results DELTA_INT = %s",
+                                          std::string(BufferStepNames[code < BufferStepNames.size() ? code : 0]).c_str());
+        const std::uint64_t sum = histogram.Sum();
+        if (h.timeHistory) {
+            block.timeStepLine = StrPrintf("   results time step = %g s", h.codeTimeStep);
+            block.total = h.shownRecordCount;
+            block.blockTotal = h.shownRecordCount;
+        } else {
+            // The header's total: the sum of the counts, 1 when they sum to 0.
+            block.total = block.blockTotal = std::max<std::uint64_t>(sum, 1);
+        }
+        block.rows = h.histogramFlag || h.timeHistory;
+    } else {
+        const CurrentHeader& h = doc.Header();
+        static constexpr double kUnitSeconds[] = {1.0, 60.0, 3600.0};
+        static constexpr const char* kUnitLetters[] = {"s", "m", "h"};
+        const std::size_t unit = h.timeStepUnit < 3 ? h.timeStepUnit : 0;
+        block.integrationLine =
+            StrPrintf("   results DELTA_INT = %g %s", h.timeStep / kUnitSeconds[unit], kUnitLetters[unit]);
+        block.total = block.blockTotal = histogram.Sum();
+        block.rows = true;
+    }
+    block.histogram = std::move(histogram);
+    return block;
+}
+
+} // namespace
+
+void AppendHistogramText(LineList& lines, int* widest, const HistogramTextBlock& block, const ClassMarkers& markers)
+{
+    const Histogram& h = block.histogram;
+    const ClassRange range = BlockClasses(h, markers);
+    const bool inBlock = !range.Empty();
+    const std::size_t first = inBlock ? range.first : 0;
+    const std::size_t shown = inBlock ? range.Size() : h.ClassCount();
+    Add(lines, widest, "");
+    Add(lines, widest, (inBlock ? "Block of the " : "") + block.caption);
+    Add(lines, widest, StrPrintf("   number of classes = %lu", static_cast<unsigned long>(shown)));
+    Add(lines, widest, StrPrintf("   class width = %.1f dB", h.width / 10.0));
+    const BlockShare share = BlockProbability(h, markers, block.blockTotal);
+    if (inBlock)
+        Add(lines, widest, StrPrintf("   number of results in the block = %llu",
+                                     static_cast<unsigned long long>(share.count)));
+    else
+        Add(lines, widest, StrPrintf("   total number of results = %llu", static_cast<unsigned long long>(block.total)));
+    Add(lines, widest, block.integrationLine);
+    if (!block.timeStepLine.empty())
+        Add(lines, widest, block.timeStepLine);
+    if (inBlock)
+        Add(lines, widest, StrPrintf("   probability of the block = %.2f%%", share.percent));
+    Add(lines, widest, Rule());
+    if (block.rows && block.total != 0 && shown != 0) {
+        Add(lines, widest, std::string(kRowHeader));
+        Add(lines, widest, Rule());
+        // Four classes to a row, filled column by column.
+        const std::size_t rows = (shown + kTextColumns - 1) / kTextColumns;
+        for (std::size_t r = 0; r < rows; ++r) {
+            std::string line;
+            for (std::size_t c = 0; c < kTextColumns; ++c) {
+                const std::size_t k = c * rows + r;
+                if (k >= shown)
+                    break;
+                const std::size_t i = first + k;
+                line += StrPrintf("%7.1f%8.2f", h.Bound(i), ClassPercent(h.counts[i], block.total));
+                if (c + 1 < kTextColumns)
+                    line += "     ";
+            }
+            Add(lines, widest, std::move(line));
+        }
+    }
+    Add(lines, widest, Rule());
+}
+
+bool TextHistogram(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices)
+{
+    ClearLineList(&lines);
+    int width = 0;
+    const StatisticsFamily family = StatisticsFamilyOf(doc);
+    if (family == StatisticsFamily::None)
+        return false;
+    const int band = choices.octave != 0 ? std::max(choices.band, 1) : 0;
+    for (const StatisticsItem& item : StatisticsItems(doc, choices)) {
+        Histogram histogram = ReadHistogram(doc, {item.subfile, item.channel, band});
+        const SubfileSelectionKeeper keeper(doc);
+        if (!Decode(doc, family, item.subfile))
+            continue;
+        if (family == StatisticsFamily::Legacy) {
+            if (doc.Legacy().channelMode != 0)
+                doc.SelectLegacyChannel(item.channel);
+        } else {
+            doc.SelectChannelProfile(item.channel, 0);
+        }
+        AppendHistogramText(lines, &width, TextBlockOf(doc, family, item, std::move(histogram)), choices.markers);
+    }
+    if (widest)
+        *widest = width;
+    return true;
+}
+
+bool TableHistogram(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
+                    const StatisticsChoices& choices, const TableOutputOptions& options)
+{
+    const StatisticsFamily family = StatisticsFamilyOf(doc);
+    if (family == StatisticsFamily::None)
+        return false;
+    content = 2;
+    const int band = choices.octave != 0 ? std::max(choices.band, 1) : 0;
+    const bool cross = choices.channelMask != 0 || (choices.allFiles && doc.SubfileCount() > 0);
+    if (cross) {
+        StatElementChoice element;
+        element.channelMask = choices.channelMask;
+        element.channel = choices.channel;
+        element.band = band;
+        element.functionMask = StatisticsContentBits(choices.octave);
+        element.fileOrRecord = choices.channelMask != 0 && doc.SubfileCount() > 0 ? std::max(choices.subfile, 1) : 0;
+        element.block = {choices.markers.Block(), static_cast<std::uint16_t>(std::max(choices.markers.points[0], 0)),
+                         static_cast<std::uint16_t>(std::max(choices.markers.points[1], 0))};
+        return WriteHistogramsCrossTable(lines, widest, CollectHistogramElements(doc, element), options) == 1;
+    }
+    const StatisticsItem item = StatisticsItems(doc, choices).front();
+    const Histogram h = ReadHistogram(doc, {item.subfile, item.channel, band});
+    std::string caption = (choices.markers.Block() ? "Block of the " : "") +
+                          FileCaption(doc, item.subfile, family == StatisticsFamily::Legacy ? "_" : " ");
+    {
+        const SubfileSelectionKeeper keeper(doc);
+        if (Decode(doc, family, item.subfile)) {
+            if (family == StatisticsFamily::Legacy)
+                caption += ChannelPart(doc, family, item.channel);
+            else {
+                doc.SelectChannelProfile(item.channel, 0);
+                caption += ChannelPart(doc, family, item.channel);
+            }
+        }
+    }
+    std::replace(caption.begin(), caption.end(), ' ', '_');
+    const ClassRange range = BlockClasses(h, choices.markers);
+    const std::size_t first = range.Empty() ? 0 : range.first;
+    const std::size_t shown = range.Empty() ? h.ClassCount() : range.Size();
+    const std::uint64_t total = h.Sum();
+    std::vector<double> x(shown), y(shown);
+    for (std::size_t k = 0; k < shown; ++k) {
+        x[k] = h.Bound(first + k);
+        y[k] = ClassPercent(h.counts[first + k], total);
+    }
+    ColumnTableFormat format;
+    format.Caption = caption;
+    format.HeaderWords = "cl[dB]    N[%]      cl[dB]    N[%]      cl[dB]    N[%]      cl[dB]    N[%]      ";
+    format.RowFormat = "%-10.1f%-10.2f";
+    return WriteColumnTable(lines, widest, ColumnTableSource{}, x, y, 0, options, format) == 1;
+}
+
+HistogramGraphValues HistogramGraph(const Histogram& histogram, std::uint64_t total, const ClassMarkers& markers)
+{
+    HistogramGraphValues g;
+    const std::size_t n = histogram.ClassCount();
+    const std::uint64_t divisor = std::max<std::uint64_t>(total, 1);
+    g.x.resize(n);
+    std::vector<double> percents(n);
+    double maximum = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        g.x[i] = histogram.Bound(i);
+        percents[i] = histogram.counts[i] > divisor ? 0.0 : ClassPercent(histogram.counts[i], divisor);
+        maximum = std::max(maximum, percents[i]);
+    }
+    const ClassRange range = BlockClasses(histogram, markers);
+    for (std::size_t i = range.first; !range.Empty() && i <= range.last; ++i)
+        g.blockProbability += percents[i];
+    g.maximum = maximum == 0.0 ? 0.9 : maximum;
+    g.y.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        g.y[i] = percents[i] / g.maximum;
+    return g;
+}
+
+} // namespace orlu

@@ -1,0 +1,57 @@
+#pragma once
+// The text, table and graph forms of the Histograms view: per channel,
+// profile or sub-file the class percentages of its histogram, with the
+// number of results, the class width and, for a marked block of classes,
+// the results in the block and their probability.
+//
+// The percentages of current-family files are shares of the counts read; of
+// legacy files shares of the total the header gives (the record count for a
+// histogram built from a time history).
+
+#include "analysis/statistics/StatisticsChoices.h"
+#include "document/LineList.h"
+#include "reports/table/TableOutputOptions.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orlu {
+
+class CTmDoc;
+
+/// The text form. Returns false when the document is no decoded measurement of a
+/// family with histograms (the lines are then left empty).
+bool TextHistogram(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices);
+
+/// The table form, appended to the lines: one histogram as class-percent pairs, or a
+/// cross table over the channels of the mask or the sub-files. Sets the content byte to 2.
+bool TableHistogram(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
+                    const StatisticsChoices& choices, const TableOutputOptions& options);
+
+/// What the histogram graph draws of one panel.
+struct HistogramGraphValues {
+    std::vector<double> x;       ///< class bounds, dB
+    std::vector<double> y;       ///< percentages over the largest, 0 to 1
+    double maximum = 0.9;        ///< the largest percentage; 0.9 when every class is empty
+    double blockProbability = 0; ///< percent of the results in the marked block
+};
+
+/// The graph values of a histogram over `total` results (0 counts as 1); a count above
+/// the total counts as 0.
+HistogramGraphValues HistogramGraph(const Histogram& histogram, std::uint64_t total, const ClassMarkers& markers);
+
+/// One block of the text form: the caption and parameter lines, then the classes four
+/// to a row, filled column by column.
+struct HistogramTextBlock {
+    std::string caption;          ///< "Histogram:" with what the family adds, without "Block of the "
+    std::string integrationLine;  ///< "   results DELTA_INT = ..."
+    std::string timeStepLine;     ///< empty, or "   results time step = ..."
+    Histogram histogram;
+    std::uint64_t total = 0;      ///< the divisor of the percentages
+    std::uint64_t blockTotal = 0; ///< the divisor of the block probability
+    bool rows = true;             ///< the file holds a histogram or a time history
+};
+void AppendHistogramText(LineList& lines, int* widest, const HistogramTextBlock& block, const ClassMarkers& markers);
+
+} // namespace orlu

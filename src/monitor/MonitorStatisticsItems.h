@@ -1,0 +1,32 @@
+#pragma once
+// The histograms a MONITOR statistics form shows: those of the profiles
+// selected and acquired in a statistics interval, or of the bands of an
+// octave-statistics record, each with its label and record number.
+
+#include "analysis/statistics/Histogram.h"
+#include "analysis/statistics/StatisticsChoices.h"
+#include "monitor/MonitorDocument.h"
+#include "monitor/MonitorStream.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orlu {
+
+struct MonitorStatisticsItem {
+    Histogram histogram;
+    std::string label;        ///< "Profile #1  -  Leq " or "(Oct.1/1[4]: 8 Hz):"
+    int profile = 0;          ///< the profile, from 1; 0 for a band
+    std::uint32_t number = 0; ///< the MonitorRecordNumber of the record read
+};
+
+/// The profiles of interval r (from 1) selected and acquired; each read past the records before it.
+std::vector<MonitorStatisticsItem> MonitorProfileItems(const MonitorStream& s, const MonitorDocument& m,
+                                                       std::uint16_t selected, int r);
+
+/// The bands of octave-statistics record r: the chosen band, or every band (the densities one less).
+std::vector<MonitorStatisticsItem> MonitorBandItems(const MonitorStream& s, const MonitorDocument& m,
+                                                    const StatisticsChoices& choices, int r, bool densities);
+
+} // namespace orlu

@@ -1,0 +1,61 @@
+#include "presentation/view/StatisticsViewForms.h"
+
+#include "analysis/statistics/HistogramForms.h"
+#include "document/ViewKind.h"
+
+#include <algorithm>
+#include <string>
+
+namespace orlu {
+namespace {
+
+// A file without statistics of this kind says so.
+void SayNotAvailable(FormRequest& request)
+{
+    std::string line(kFormNotAvailableText);
+    AddLine(request.Lines, line, &request.WidestLine);
+}
+
+void RenderHistogramText(FormRequest& request)
+{
+    int widest = 0;
+    if (!TextHistogram(request.Doc, request.Lines, &widest, StatisticsChoicesOf(request.View, false)))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = widest;
+}
+
+void RenderHistogramTable(FormRequest& request)
+{
+    int widest = 0;
+    if (!TableHistogram(request.Doc, request.Lines, &widest, request.TableContentKind,
+                        StatisticsChoicesOf(request.View, true), request.Options))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = std::max(request.WidestLine, widest);
+}
+
+} // namespace
+
+StatisticsChoices StatisticsChoicesOf(const MeasurementViewState& view, bool table)
+{
+    StatisticsChoices choices;
+    choices.channelMask = view.SelectedChannels;
+    choices.allFiles = (table ? view.TableAllFiles : view.TextAllFiles) != 0;
+    choices.subfile = view.SubFileNumber;
+    choices.channel = std::max(view.ChannelNumber - 1, 0);
+    choices.markers.count = view.MarkState;
+    choices.markers.points = {std::min(view.MarkedRange[0], view.MarkedRange[1]),
+                              std::max(view.MarkedRange[0], view.MarkedRange[1])};
+    choices.octave = view.StatOctave1 ? 11 : view.StatOctave2 ? 13 : 0;
+    choices.band = std::max(view.BandNumber, 1);
+    return choices;
+}
+
+void RegisterStatisticsViewForms(FormRendererRegistry& registry)
+{
+    registry.Register(kViewHistograms, FormChoice::Text, RenderHistogramText);
+    registry.Register(kViewHistograms, FormChoice::Table, RenderHistogramTable);
+}
+
+} // namespace orlu

@@ -1,0 +1,140 @@
+// Statistics of MONITOR documents: histograms, levels and densities of
+// profile and octave statistics in text form.
+
+#include "MonitorTestSupport.h"
+
+#include "document/LineList.h"
+#include "monitor/MonitorStatisticsTable.h"
+#include "monitor/MonitorStatisticsText.h"
+#include "support/GoldenText.h"
+#include "support/JoinedLines.h"
+
+namespace orlu {
+namespace {
+
+using fixture::MonitorStreamBuilder;
+
+// Statistics in profiles 1 and 2 every 15 minutes: profile 1 of 25 classes of 1 dB from
+// 30 dB, 4 results each; profile 2 of 10 classes of 0.5 dB from 40.5 dB. `gap` zero bytes
+// before the interval move profile 2's counts between even and odd offsets.
+MonitorStreamBuilder StatisticsStation(std::size_t gap)
+{
+    MonitorStreamBuilder b;
+    b.Station("Y1A,M1,D0B00,V384,A384,S00x0Cx09x07x09").Setup("U525,W315,D1h").ZeroGap(gap);
+    b.Statistics(1, '1', 25, 300, 10, std::vector<std::uint32_t>(25, 4));
+    b.Statistics(std::nullopt, '2', 10, 405, 5, {1, 2, 3, 4, 10, 20, 5, 3, 1, 1});
+    return b;
+}
+
+class MonitorStatisticsTest : public MonitorTest {
+protected:
+    std::string Text(CTmDoc& doc, MonitorStatisticsForm form, const StatisticsChoices& choices, int record = 1)
+    {
+        LineList lines;
+        int widest = 0;
+        EXPECT_TRUE(FormatMonitorStatisticsText(doc, lines, &widest, form, choices, record));
+        const std::string text = test::JoinedLines(lines);
+        EXPECT_EQ(widest, fixture::WidthOf(text));
+        return text;
+    }
+    static StatisticsChoices Profiles(std::uint16_t mask, std::uint8_t markers = 0, int a = 0, int b = 0)
+    {
+        StatisticsChoices c;
+        c.channelMask = mask;
+        c.markers.count = markers;
+        c.markers.points = {a, b};
+        return c;
+    }
+};
+
+TEST_F(MonitorStatisticsTest, HistogramOfTwentyFiveClasses)
+{
+    auto doc = Load(StatisticsStation(0));
+    EXPECT_EQ(Text(*doc, MonitorStatisticsForm::Histograms, Profiles(1)), fixture::Golden("monitor-histogram-25.txt"));
+}
+
+TEST_F(MonitorStatisticsTest, BlockOfTheSecondProfileAtEvenAndOddOffsets)
+{
+    for (std::size_t gap : {0, 1}) {
+        auto doc = Load(StatisticsStation(gap));
+        EXPECT_EQ(Text(*doc, MonitorStatisticsForm::Histograms, Profiles(2, 2, 3, 7)),
+                  fixture::Golden("monitor-histogram-block.txt"))
+            << gap;
+        EXPECT_EQ(Text(*doc, MonitorStatisticsForm::Densities, Profiles(2, 2, 3, 7)),
+                  fixture::Golden("monitor-density-block.txt"))
+            << gap;
+    }
+}
+
+TEST_F(MonitorStatisticsTest, LevelsOfEvenlySpreadResults)
+{
+    auto doc = Load(StatisticsStation(0));
+    const std::string text = Text(*doc, MonitorStatisticsForm::Levels, Profiles(1));
+    EXPECT_NE(text.find("Statistical levels for Histograms No.1  12:15'00 (Thu 09/07/2009):\r\nProfile #1  -  Leq \r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(" ni[%]       1    10    20    30    40    50    60    70    80    90\r\n"), std::string::npos)
+        << text;
+    // 100 results spread evenly over 30 to 55 dB: Ln falls 2.5 dB per 10 %.
+    EXPECT_NE(text.find("Lni[dB]   54.7  52.5  50.0  47.5  45.0  42.5  40.0  37.5  35.0  32.5\r\n"), std::string::npos)
+        << text;
+}
+
+TEST_F(MonitorStatisticsTest, ProfilesNotAcquiredOrRecordsMissingShowNothing)
+{
+    auto doc = Load(StatisticsStation(0));
+    // Profile 3 has no statistics; interval 2 does not exist.
+    EXPECT_EQ(Text(*doc, MonitorStatisticsForm::Histograms, Profiles(4)), "");
+    EXPECT_EQ(Text(*doc, MonitorStatisticsForm::Histograms, Profiles(3), 2), "");
+    // Both profiles: two items, profile 2's read past profile 1's record.
+    const std::string both = Text(*doc, MonitorStatisticsForm::Histograms, Profiles(3));
+    EXPECT_NE(both.find("Profile #1"), std::string::npos);
+    EXPECT_NE(both.find("Profile #2"), std::string::npos);
+}
+
+TEST_F(MonitorStatisticsTest, TableOfTheProfilesOfAnInterval)
+{
+    for (std::size_t gap : {0, 1}) {
+        MonitorStreamBuilder b;
+        b.Station("Y1A,M1,D0B00,V384,A384,S00x0Cx09x07x09").Setup("U525,W315,D1h").ZeroGap(gap);
+        b.Statistics(1, '1', 4, 300, 10, {1, 2, 3, 4}).Statistics(std::nullopt, '2', 4, 300, 10, {5, 5, 0, 10});
+        auto doc = Load(b);
+        LineList lines;
+        int widest = 0;
+        std::uint8_t kind = 0;
+        ASSERT_TRUE(FormatMonitorHistogramsTable(*doc, lines, &widest, kind, Profiles(3), 1, TableOutputOptions{0, 0, 2}));
+        EXPECT_EQ(kind, 2);
+        const std::string text = test::JoinedLines(lines);
+        EXPECT_NE(text.find("1;#1;[%];10.00;20.00;30.00;40.00\r\n2;#2;[%];25.00;25.00;0.00;50.00\r\n"),
+                  std::string::npos)
+            << gap << text;
+        EXPECT_NE(text.find(";[dB];30.0;31.0;32.0;33.0\r\n"), std::string::npos) << text;
+    }
+}
+
+TEST_F(MonitorStatisticsTest, OctaveBandsOfARecord)
+{
+    MonitorStreamBuilder b;
+    b.Station("Y1A,M1,D0820,V384,A384,S00x0Cx09x07x09").Setup("U525,W315,M2,D1h");
+    // 2 classes of each of the 18 entries (15 bands and 3 totals); band u holds u + 1 results in class 1.
+    std::vector<std::uint32_t> counts;
+    for (std::uint32_t u = 0; u < 18; ++u)
+        counts.insert(counts.end(), {1, u + 1});
+    b.Statistics(1, 'O', 2, 600, 10, counts);
+    auto doc = Load(b);
+    StatisticsChoices c;
+    c.octave = 11;
+    c.band = 4;
+    const std::string band = Text(*doc, MonitorStatisticsForm::Histograms, c);
+    EXPECT_NE(band.find("\r\n(Oct.1/1[4]: 8 Hz):\r\n"), std::string::npos) << band;
+    EXPECT_NE(band.find("   total number of results = 5\r\n"), std::string::npos) << band;
+    c.allFiles = true;
+    const std::string all = Text(*doc, MonitorStatisticsForm::Histograms, c);
+    EXPECT_NE(all.find("(Oct.1/1[15]: 16000 Hz):"), std::string::npos) << all;
+    EXPECT_NE(all.find("(Oct.1/1[18]: TOT_Lin):"), std::string::npos) << all;
+    // The densities of every band stop one band earlier.
+    EXPECT_EQ(Text(*doc, MonitorStatisticsForm::Densities, c).find("TOT_Lin"), std::string::npos);
+}
+
+} // namespace
+} // namespace orlu

@@ -1,0 +1,62 @@
+// orlu-fixture writes histograms for the statistics views; orlu-dump shows them
+// with the view's channels, marked block, octave band, level and percentages.
+
+#include "support/CommandRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace orlu {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path ToolsDir()
+{
+    const char* env = std::getenv("ORLU_TOOLS_DIR");
+    return env ? env : ORLU_BINARY_DIR "/tools";
+}
+
+TEST(DumpStatistics, HistogramOfAGeneratedFileWithAMarkedBlock)
+{
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumphist-" + std::to_string(::getpid()) + ".orl");
+    ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() +
+                                  " current --kind 45 --histogram 400,10,2,6,2 " + file.string())
+                  .status,
+              0);
+    const std::string dump = (ToolsDir() / "orlu-dump").string() + " " + file.string() + " --view 4 --channels 1";
+    const std::string text = fixture::RunCommand(dump + " --form text --markers 1,2").out;
+    const std::string table = fixture::RunCommand(dump + " --form table --sep 2 --dec 1").out;
+    fs::remove(file);
+    EXPECT_NE(text.find("Block of the Histogram:  Profile #1  -  Leq \r\n"
+                        "   number of classes = 2\r\n"
+                        "   class width = 1.0 dB\r\n"
+                        "   number of results in the block = 8\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("   probability of the block = 80.00%\r\n"), std::string::npos);
+    EXPECT_NE(text.find("   41.0   60.00        42.0   20.00     \r\n"), std::string::npos);
+    EXPECT_NE(table.find("Histograms:\r\n___;no_->;[];1;2;3\r\nhist;prof;[dB];40,0;41,0;42,0\r\n"
+                         "1;#1;[%];20,00;60,00;20,00\r\n"),
+              std::string::npos)
+        << table;
+}
+
+TEST(DumpStatistics, RefusesBadStatisticsOptions)
+{
+    const std::string dump = (ToolsDir() / "orlu-dump").string() + " /nonexistent.orl ";
+    for (const char* options :
+         {"--view 4 --form text --oct 12", "--view 5 --form text --percentages 0,10", "--view 5 --form text --percentages 1,",
+          "--view 5 --form text --percentages 1,2,3,4,5,6,7,8,9,10,11", "--view 5 --form text --level 100",
+          "--band 2", "--markers 1,2", "--percentages 10"})
+        EXPECT_EQ(fixture::RunCommand(dump + options).status, 2) << options;
+    const std::string fixture = (ToolsDir() / "orlu-fixture").string() + " current --kind 45 ";
+    for (const char* value : {"400,10", "400,10,1,", "400,x,1", "99999,10,1", "400,10,-1"})
+        EXPECT_EQ(fixture::RunCommand(fixture + "--histogram " + value + " /tmp/never-written.orl").status, 2) << value;
+}
+
+} // namespace
+} // namespace orlu

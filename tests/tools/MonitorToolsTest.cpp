@@ -1,0 +1,102 @@
+// orlu-fixture monitor and orlu-dump --monitor, run as a user would.
+
+#include "support/CommandRun.h"
+#include "support/FixtureBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using orlu::fixture::RunCommand;
+
+constexpr const char* kStation = "--station Y1A,M2,DFC07,V384,E384,S00x0Cx09x07x09,C00x01x00";
+constexpr const char* kSetup = "--setup U525,N1234,W315,M2,D1h,F2:1,C1:1";
+
+class MonitorTools : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* tools = std::getenv("ORLU_TOOLS_DIR");
+        toolsDir = tools ? tools : ORLU_BINARY_DIR "/tools";
+        dir = fs::temp_directory_path() / ("orlu-monitor-tools-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path Fixture(const std::string& options)
+    {
+        const fs::path file = dir / "m.orl";
+        EXPECT_EQ(RunCommand(toolsDir + "/orlu-fixture monitor " + kStation + " " + kSetup + " " + options + " " +
+                             file.string())
+                      .status,
+                  0)
+            << options;
+        return file;
+    }
+    orlu::fixture::CommandRun Dump(const fs::path& file, const std::string& options)
+    {
+        return RunCommand(toolsDir + "/orlu-dump " + file.string() + " " + options + " 2>/dev/null");
+    }
+
+    std::string toolsDir;
+    fs::path dir;
+};
+
+TEST_F(MonitorTools, EmbeddedBufferGivesBackTheBytesWritten)
+{
+    orlu::fixture::FixtureBuilder buffer;
+    buffer.Pattern(517);
+    buffer.WriteTo(dir / "buffer.bin");
+    const fs::path file = Fixture("--intervals 3 --capture --zero-gaps --buffer " + (dir / "buffer.bin").string());
+    const auto dump = Dump(file, "--monitor");
+    ASSERT_EQ(dump.status, 0) << dump.out;
+    const std::size_t at = dump.out.find("embedded buffer: byte ");
+    ASSERT_NE(at, std::string::npos) << dump.out;
+    const unsigned long start = std::strtoul(dump.out.c_str() + at + 22, nullptr, 10);
+    EXPECT_NE(dump.out.find(", 517 bytes (length word 517)\n", at), std::string::npos) << dump.out;
+    const std::vector<std::uint8_t> bytes = orlu::fixture::ReadFileBytes(file);
+    constexpr std::size_t kContainerHeader = 32;
+    ASSERT_EQ(bytes.size(), kContainerHeader + start + 517);
+    EXPECT_TRUE(std::equal(bytes.begin() + static_cast<long>(kContainerHeader + start), bytes.end(),
+                           buffer.Data().begin()));
+    EXPECT_NE(dump.out.find("sound: 9 records at"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("viewmask: 0x3003\n"), std::string::npos) << dump.out;
+}
+
+TEST_F(MonitorTools, DamagedStreams)
+{
+    struct Case {
+        const char* options;
+        int status;
+        const char* shows;
+    } cases[] = {
+        {"--intervals 4 --calibrations 2 --cut 3", 0, "message: The file is not complete...\n"},
+        {"--intervals 4 --bad-kind 7", 1, "kind: 100"},
+        {"--intervals 2 --bad-kind 4", 1, "kind: 100"},
+    };
+    for (const Case& c : cases) {
+        const auto dump = Dump(Fixture(c.options), "--summary --monitor");
+        EXPECT_EQ(dump.status, c.status) << c.options << dump.out;
+        EXPECT_NE(dump.out.find(c.shows), std::string::npos) << c.options << dump.out;
+    }
+}
+
+TEST_F(MonitorTools, MainResultsTableOfTheView)
+{
+    const fs::path file = Fixture("--intervals 2 --meteo 1");
+    const auto dump = Dump(file, "--view 2 --form table --sep 2 --dec 1");
+    ASSERT_EQ(dump.status, 0) << dump.out;
+    EXPECT_NE(dump.out.find("Date;Clock;Prof;Filter;Detect;units;Peak;Min;Max;Spl;Leq;SEL[dB]\r\n"), std::string::npos)
+        << dump.out;
+    EXPECT_NE(dump.out.find("09/07/09;12:15'00;1;A;Slow;dB;"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("Meteo_results:"), std::string::npos) << dump.out;
+}
+
+} // namespace

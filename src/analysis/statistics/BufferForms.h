@@ -25,6 +25,8 @@ struct BufferChoices {
     /// A marked block of record positions (first, last, both included), when two markers are set.
     bool block = false;
     std::array<std::uint32_t, 2> markers{};
+    /// The graph's results of the marked block: running Leq or RMS, maximum, minimum, running SEL.
+    std::array<std::int32_t, 4> blockResults{};
 };
 
 /// The text form. A file without a time history shows the first channel's caption and

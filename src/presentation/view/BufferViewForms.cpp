@@ -3,6 +3,7 @@
 #include "analysis/statistics/BufferForms.h"
 #include "analysis/statistics/LoggerColumns.h"
 #include "analysis/statistics/LoggerForms.h"
+#include "analysis/statistics/LoggerGraphData.h"
 
 #include <algorithm>
 #include <string>
@@ -18,6 +19,7 @@ BufferChoices ChoicesOf(const MeasurementViewState& view)
     choices.degree = std::max(view.Aggregation, 1);
     choices.totals = view.PlotTotalLine != 0;
     choices.resultIndex = view.PanelResultIndex;
+    choices.blockResults = view.BlockResultSwitches;
     // Two markers make a block, both ends included, lower first.
     if (view.MarkState == 2) {
         const std::int32_t a = std::max(view.MarkedRange[0], 0);
@@ -57,12 +59,22 @@ void RenderTable(FormRequest& request)
         request.WidestLine = std::max(request.WidestLine, widest);
 }
 
+// The graph data of one panel: the logger's of current-family files.
+bool RenderGraphData(GraphDataRequest& request)
+{
+    if (!LocateLogger(request.Doc))
+        return false;
+    request.View.TableContentKind = 2;
+    return GraphLogger(request.Doc, request.Data, ChoicesOf(request.View), request.Panel);
+}
+
 } // namespace
 
 void RegisterBufferViewForms(FormRendererRegistry& registry)
 {
     registry.Register(kViewBufferLogger, FormChoice::Text, RenderText);
     registry.Register(kViewBufferLogger, FormChoice::Table, RenderTable);
+    registry.RegisterGraphData(kViewBufferLogger, RenderGraphData);
 }
 
 } // namespace orlu

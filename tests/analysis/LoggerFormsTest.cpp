@@ -227,6 +227,17 @@ TEST_F(LoggerForms, ALoggerCutShortShowsItsWholeRowsInEveryForm)
     block.markers = {2, 1000}; // the block runs past the rows
     EXPECT_NE(Text(*doc, block).find("   number of results in the block = 2\r\n"), std::string::npos);
     EXPECT_FALSE(Table(*doc, block).empty());
+    // The graph's block and running series stop at the last whole row too.
+    block.totals = true;
+    block.blockResults = {1, 1, 1, 1};
+    PlotData data;
+    ASSERT_TRUE(GraphLogger(*doc, data, block, 0));
+    EXPECT_EQ(data.BufferValues[0].Size(), 4u);
+    EXPECT_EQ(data.SeriesA[0].Size(), 4u);
+    EXPECT_EQ(data.SeriesB[0].Size(), 4u);
+    // Records 3 and 4 (from 0: 2 and 3), the last whole rows: 90.0 and 75.5 dB.
+    EXPECT_EQ(data.BlockLmax[0], 90.0);
+    EXPECT_EQ(data.BlockLmin[0], 75.5);
 }
 
 TEST_F(LoggerForms, FilesWithoutALoggerOfResultsAreNotShown)

@@ -65,8 +65,12 @@ void PrintTimeHistory(const PlotData& data, int panel, std::string& out)
     std::vector<double> records(data.TimeStamps.begin(), data.TimeStamps.end());
     const PlotSeries& values = panel == kRpmPanel && !data.RpmValues.Empty() ? data.RpmValues : data.BufferValues[p];
     records.resize(std::min(records.size(), values.Size()));
-    PrintPanel(panel, data.PanelTitles[p],
-               {{"vdv", data.VdvPanel[p]}, {"blockmax", data.BlockLmax[p]}, {"blockmin", data.BlockLmin[p]}},
+    std::vector<std::pair<const char*, double>> results{
+        {"vdv", data.VdvPanel[p]}, {"blockmax", data.BlockLmax[p]}, {"blockmin", data.BlockLmin[p]}};
+    // The rotation panel's axis reaches past its fastest speed.
+    if (panel == kRpmPanel && !data.RpmValues.Empty())
+        results.emplace_back("rpmtop", data.RpmRangeTop);
+    PrintPanel(panel, data.PanelTitles[p], results,
                {{"record", records},
                 {"value", values.Values()},
                 {"total", data.SeriesA[p].Values()},

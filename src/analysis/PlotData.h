@@ -71,6 +71,7 @@ struct PlotData {
     PanelArray<double> CursorTotals{};        ///< FFT: the total of the lines shown
     PanelArray<double> DecayBlockFirst{};     ///< time intersections: the block's two values
     PanelArray<double> DecayBlockSecond{};
+    double RpmRangeTop = 1.0; ///< top of the rotation panel's axis: 1.1 x the fastest speed, at least 1
     double HistLow = 0.0;   ///< lowest class bound, dB
     double HistWidth = 1.0; ///< class width, dB
     std::int16_t HistClasses = 0;

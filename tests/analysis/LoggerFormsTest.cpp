@@ -3,6 +3,7 @@
 
 #include "analysis/statistics/LoggerColumns.h"
 #include "analysis/statistics/LoggerForms.h"
+#include "analysis/statistics/LoggerGraphData.h"
 
 #include "document/DocumentTestSupport.h"
 #include "support/FourChannelFixture.h"
@@ -226,6 +227,17 @@ TEST_F(LoggerForms, ALoggerCutShortShowsItsWholeRowsInEveryForm)
     block.markers = {2, 1000}; // the block runs past the rows
     EXPECT_NE(Text(*doc, block).find("   number of results in the block = 2\r\n"), std::string::npos);
     EXPECT_FALSE(Table(*doc, block).empty());
+    // The graph's block and running series stop at the last whole row too.
+    block.totals = true;
+    block.blockResults = {1, 1, 1, 1};
+    PlotData data;
+    ASSERT_TRUE(GraphLogger(*doc, data, block, 0));
+    EXPECT_EQ(data.BufferValues[0].Size(), 4u);
+    EXPECT_EQ(data.SeriesA[0].Size(), 4u);
+    EXPECT_EQ(data.SeriesB[0].Size(), 4u);
+    // Records 3 and 4 (from 0: 2 and 3), the last whole rows: 90.0 and 75.5 dB.
+    EXPECT_EQ(data.BlockLmax[0], 90.0);
+    EXPECT_EQ(data.BlockLmin[0], 75.5);
 }
 
 TEST_F(LoggerForms, FilesWithoutALoggerOfResultsAreNotShown)
@@ -237,6 +249,91 @@ TEST_F(LoggerForms, FilesWithoutALoggerOfResultsAreNotShown)
     std::uint8_t content = 0;
     EXPECT_FALSE(TextLogger(*doc, lines, &widest, {}));
     EXPECT_FALSE(TableLogger(*doc, lines, &widest, content, {}, kSemicolonComma));
+}
+
+} // namespace
+} // namespace orlu
+
+namespace orlu {
+namespace {
+
+class LoggerGraphData : public DocumentTest {
+protected:
+    std::unique_ptr<CTmDoc> OpenFour(const FourChannelSpec& spec)
+    {
+        return Open(Write("four.orl", Container(42, fixture::FourChannelMeasurementFile(spec))));
+    }
+};
+
+TEST_F(LoggerGraphData, TheRotationAxisReachesPastThirtyThousandRpm)
+{
+    FourChannelSpec spec = RotationLogger();
+    // Speeds whose seconds per turn the device value holds exactly (2^-8 and 2^-9 s).
+    spec.rpm = {15360.0, 30720.0};
+    auto doc = OpenFour(spec);
+    ASSERT_TRUE(doc);
+    PlotData data;
+    BufferChoices choices;
+    choices.channelMask = 0x11;
+    ASSERT_TRUE(GraphLogger(*doc, data, choices, kLoggerPseudoRow));
+    EXPECT_EQ(data.PanelTitles[4], "BUFFER CONTENTS  Rotation  -  RPM");
+    ASSERT_EQ(data.RpmValues.Size(), 7u);
+    EXPECT_EQ(data.RpmValues[1], 30720.0);
+    // 1.1 x 30 720 rpm: a 16-bit axis top would have wrapped below 0.
+    EXPECT_EQ(data.RpmRangeTop, 33792.0);
+    // Pairs of records: the mean speed.
+    choices.degree = 2;
+    ASSERT_TRUE(GraphLogger(*doc, data, choices, kLoggerPseudoRow));
+    ASSERT_EQ(data.RpmValues.Size(), 3u);
+    EXPECT_EQ(data.RpmValues[0], 23040.0);
+}
+
+TEST_F(LoggerGraphData, ARecordingPanelHasItsSamplesAndTheBlocksExtremes)
+{
+    FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 220, 2, 1);
+    spec.history = FourChannelSpec::History::Waveform;
+    spec.rows = spec.declaredCount = 5;
+    spec.waveformMask = 0x3;
+    spec.samples = {{1, {100, -300, 200, 400, -500}}};
+    auto doc = OpenFour(spec);
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.channelMask = 0x3;
+    choices.block = true;
+    choices.markers = {1, 3};
+    choices.blockResults = {0, 1, 1, 0};
+    PlotData data;
+    ASSERT_TRUE(GraphLogger(*doc, data, choices, 1));
+    doc->SelectChannelProfile(1, 0);
+    const double unit = doc->Channel().sampleScale / 8388607.0;
+    EXPECT_EQ(data.PanelTitles[1], "BUFFER CONTENTS  Channel #2:  -  TIME  ");
+    ASSERT_EQ(data.BufferValues[1].Size(), 5u);
+    EXPECT_DOUBLE_EQ(data.BufferValues[1][4], -500 * unit);
+    // Records 2 to 4: -300, 200 and 400.
+    EXPECT_DOUBLE_EQ(data.BlockLmin[1], -300 * unit);
+    EXPECT_DOUBLE_EQ(data.BlockLmax[1], 400 * unit);
+}
+
+TEST_F(LoggerGraphData, ABlockNearTheEndStopsAtTheLastRecord)
+{
+    auto doc = Open(Write("logger.orl", Container(45, fixture::CurrentMeasurementFile(SoundLogger()))));
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.channelMask = 0x1;
+    choices.degree = 3;
+    choices.block = true;
+    choices.markers = {5, 6}; // records 6 and 7, and d - 1 more that are not there
+    choices.blockResults = {1, 1, 1, 1};
+    PlotData data;
+    ASSERT_TRUE(GraphLogger(*doc, data, choices, 0));
+    EXPECT_EQ(data.BlockLmax[0], 85.0);
+    EXPECT_EQ(data.BlockLmin[0], 79.9);
+    // The running Leq of records 6 and 7, then 0 dB to the last record, in windows of three.
+    const double e85 = std::pow(10.0, 8.5);
+    const double e799 = std::pow(10.0, 7.99);
+    ASSERT_EQ(data.SeriesB[0].Size(), 2u);
+    EXPECT_NEAR(data.SeriesB[0][0], 10 * std::log10((e85 + (e85 + e799) / 2 + 1) / 3), 1e-9);
+    EXPECT_NEAR(data.SeriesB[0][1], 0.0, 1e-12);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ std::array<std::uint16_t, 11> ResultWords(const FourChannelSpec& spec, int c, in
     return words;
 }
 
-// The words of logger or recording row r: the generated words, then the values the spec gives.
+// The words of logger or recording row r: the generated words, then the values given for them.
 void FillRow(const FourChannelSpec& spec, std::uint32_t r, std::vector<std::uint16_t>& words)
 {
     for (std::uint32_t w = 0; w < words.size(); ++w)

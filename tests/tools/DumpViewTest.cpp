@@ -153,6 +153,25 @@ TEST(DumpView, FourChannelLoggerWithTheViewsChoices)
     EXPECT_NE(chosen.find("\r\n   results DELTA_INT = 1 m\r\n"), std::string::npos) << chosen;
 }
 
+TEST(DumpView, LoggerGraphDataWithTheRunningTotalAndTheBlockSeries)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumpdata-" + std::to_string(::getpid()) + ".orl");
+    // An ORLU 530 whose third profile logs its RMS.
+    ASSERT_EQ(std::system(((tools / "orlu-fixture").string() +
+                           " current --kind 45 --device 530 --logger 7 --logger-levels 3=700,800,900!,755,602,850,799 " +
+                           file.string() + " >/dev/null")
+                              .c_str()),
+              0);
+    const std::string data =
+        CommandOutput((tools / "orlu-dump").string() + " " + file.string() +
+                      " --view 7 --form data --channels 4 --totals --markers 1,4 --block-stats leq,max,min,sel 2>&1");
+    fs::remove(file);
+    // The block runs over records 2 to 5; its series are 0 after it.
+    EXPECT_EQ(data, fixture::Golden("current-logger-graph-data-block.txt"));
+}
+
 TEST(DumpView, RefusesBadViewOptions)
 {
     const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");

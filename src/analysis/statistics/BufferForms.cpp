@@ -162,10 +162,10 @@ bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& 
 
         Add(lines, &wide, LevelHeaderRow(LevelHeading(UnitIndex(doc.Channel(), c.resultName, linear))));
         Add(lines, &wide, rule);
-        AppendColumnRows(lines, &wide, range.count, [&](std::size_t i) {
+        AppendColumnRows(lines, &wide, range.count, [&](std::size_t i, std::string& row) {
             const std::size_t at = range.first + i;
             const char mark = !totals && column.overload[at] ? '*' : ' ';
-            return LevelCell(at + 1, column.values[at], linear, mark);
+            AppendLevelCell(row, at + 1, column.values[at], linear, mark);
         });
         Add(lines, &wide, rule);
     }

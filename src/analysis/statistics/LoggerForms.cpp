@@ -6,6 +6,7 @@
 #include "document/MissingValue.h"
 #include "document/headers/CurrentHeader.h"
 #include "document/texts/NumberTexts.h"
+#include "platform/CompiledFormat.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/SubfileSelectionKeeper.h"
 #include "reports/table/BufferCrossTable.h"
@@ -169,10 +170,10 @@ void TextColumn(TextWriter& out, const CTmDoc& doc, const LoggerPlace& place, co
     out.Add(rule);
     out.Add(LevelHeaderRow(LevelHeading(s.unit)));
     out.Add(rule);
-    AppendColumnRows(out.Lines(), out.Widest(), range.count, [&](std::size_t i) {
+    AppendColumnRows(out.Lines(), out.Widest(), range.count, [&](std::size_t i, std::string& row) {
         const std::size_t at = range.first + i;
         const char mark = !s.totals && s.values.overload[at] ? '*' : ' ';
-        return LevelCell(at + 1, s.values.values[at], s.linear, mark);
+        AppendLevelCell(row, at + 1, s.values.values[at], s.linear, mark);
     });
     out.Add(rule);
 }
@@ -188,9 +189,10 @@ void TextRotation(TextWriter& out, const LoggerPlace& place, const BufferChoices
     out.Add(rule);
     out.Add(std::string(kRpmHeader));
     out.Add(rule);
-    AppendColumnRows(out.Lines(), out.Widest(), range.count, [&](std::size_t i) {
+    static const CompiledFormat kRpmCell("%6ld%13.3f%c");
+    AppendColumnRows(out.Lines(), out.Widest(), range.count, [&](std::size_t i, std::string& row) {
         const std::size_t at = range.first + i;
-        return StrPrintf("%6ld%13.3f%c", static_cast<long>(at + 1), s.values.values[at], ' ');
+        kRpmCell.Append(row, static_cast<long>(at + 1), s.values.values[at], ' ');
     });
     out.Add(rule);
 }

@@ -1,5 +1,6 @@
 #include "analysis/statistics/TimeHistoryText.h"
 
+#include "platform/CompiledFormat.h"
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
@@ -38,20 +39,24 @@ PositionRange ShownPositions(bool block, const std::array<std::uint32_t, 2>& mar
     return {first, last > first ? last - first : 0};
 }
 
-std::string LevelCell(std::size_t position, double value, bool linear, char mark)
+void AppendLevelCell(std::string& row, std::size_t position, double value, bool linear, char mark)
 {
-    if (!linear)
-        return StrPrintf("%6ld%13.1f%c", static_cast<long>(position), value, mark);
+    // Parsed once: a long history writes a cell per record.
+    static const CompiledFormat kLevel("%6ld%13.1f%c");
+    static const CompiledFormat kLinear("%6ld%14.2e%c");
+    const std::size_t start = row.size();
+    (linear ? kLinear : kLevel).Append(row, static_cast<long>(position), value, mark);
     // The program's printf writes three exponent digits; the cell keeps two of them.
-    std::string cell = StrPrintf("%6ld%14.2e%c", static_cast<long>(position), value, mark);
-    cell.erase(17, 1);
-    return cell;
+    if (linear)
+        row.erase(start + 17, 1);
 }
 
 void AppendColumnRows(LineList& lines, int* widest, std::size_t count,
-                      const std::function<std::string(std::size_t)>& cell)
+                      const std::function<void(std::size_t, std::string&)>& cell)
 {
     const std::size_t rows = (count + 2) / 3;
+    // A hint only: a long history would otherwise grow the list many times over.
+    lines.Reserve(lines.Size() + rows + 1);
     std::string row;
     for (std::size_t r = 0; r < rows; ++r) {
         row.clear();
@@ -61,7 +66,7 @@ void AppendColumnRows(LineList& lines, int* widest, std::size_t count,
                 break;
             if (k > 0)
                 row += "     ";
-            row += cell(i);
+            cell(i, row);
         }
         AddLine(lines, row, widest);
     }

@@ -38,13 +38,14 @@ struct PositionRange {
 /// of its first and last record (markers in records, lower first), clamped to the values.
 PositionRange ShownPositions(bool block, const std::array<std::uint32_t, 2>& markers, int degree, std::size_t values);
 
-/// A cell of the rows: the 1-based position, the value and the overload mark. Linear
-/// values are written with two exponent digits, one character narrower than their field.
-std::string LevelCell(std::size_t position, double value, bool linear, char mark);
+/// Appends a cell of the rows: the 1-based position, the value and the overload mark.
+/// Linear values are written with two exponent digits, one character narrower than
+/// their field.
+void AppendLevelCell(std::string& row, std::size_t position, double value, bool linear, char mark);
 
 /// Appends ceil(count / 3) rows of up to three cells, filled column by column: row r holds
-/// cells r, m + r and 2m + r, five blanks apart. cell(i) makes the cell of shown value i.
+/// cells r, m + r and 2m + r, five blanks apart. cell(i, row) appends the cell of shown value i.
 void AppendColumnRows(LineList& lines, int* widest, std::size_t count,
-                      const std::function<std::string(std::size_t)>& cell);
+                      const std::function<void(std::size_t, std::string&)>& cell);
 
 } // namespace orlu

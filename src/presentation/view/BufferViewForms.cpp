@@ -3,6 +3,7 @@
 #include "analysis/statistics/BufferForms.h"
 #include "analysis/statistics/LoggerColumns.h"
 #include "analysis/statistics/LoggerForms.h"
+#include "analysis/statistics/LoggerGraphData.h"
 
 #include <algorithm>
 #include <string>
@@ -59,12 +60,22 @@ void RenderTable(FormRequest& request)
         request.WidestLine = std::max(request.WidestLine, widest);
 }
 
+// The graph data of one panel: the logger's of current-family files.
+bool RenderGraphData(GraphDataRequest& request)
+{
+    if (!LocateLogger(request.Doc))
+        return false;
+    request.View.TableContentKind = 2;
+    return GraphLogger(request.Doc, request.Data, ChoicesOf(request.View), request.Panel);
+}
+
 } // namespace
 
 void RegisterBufferViewForms(FormRendererRegistry& registry)
 {
     registry.Register(kViewBufferLogger, FormChoice::Text, RenderText);
     registry.Register(kViewBufferLogger, FormChoice::Table, RenderTable);
+    registry.RegisterGraphData(kViewBufferLogger, RenderGraphData);
     // The buffers of both ORLU 505 families draw alike.
     for (KindFamily family : {KindFamily::Legacy, KindFamily::Setup505})
         registry.RegisterGraphData(

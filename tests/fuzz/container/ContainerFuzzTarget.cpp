@@ -280,6 +280,31 @@ void WalkStatistics(CTmDoc& doc, const TableOutputOptions& options, std::string&
 
 // Impulse marks, a copy of a block and then one edit in place (markers chosen by the
 // knob), each over what the damaged buffer holds; the edited image must decode again.
+// The graph data of every kind that has it, each panel, with a block between markers
+// the knob places (possibly past the records) and every block result asked for.
+void WalkGraphData(CTmDoc& doc, std::uint8_t knob, std::string& sink)
+{
+    FormRendererRegistry renderers;
+    RegisterReportRenderers(renderers);
+    const FormBuilder builder(renderers, AppSettings{});
+    for (std::uint8_t kind = 0; kind < kViewKindCount; ++kind) {
+        MeasurementViewState view;
+        OpenView(view, doc);
+        view.ViewKind = kind;
+        view.SelectedChannels = 0x1F;
+        view.Aggregation = 1 + knob % 3;
+        view.PlotTotalLine = knob & 1;
+        view.MarkState = 2;
+        view.MarkedRange = {knob % 5, knob};
+        view.BlockResultSwitches = {1, 1, 1, 1};
+        PlotData data;
+        sink += std::to_string(builder.BuildGraphData(view, doc, data));
+        for (int p = 0; p < kMaxGraphPanels; ++p)
+            sink += std::to_string(data.BufferValues[static_cast<std::size_t>(p)].Size() +
+                                   data.SeriesB[static_cast<std::size_t>(p)].Size());
+    }
+}
+
 void WalkBufferEdit(CTmDoc& doc, AppContext& app, std::uint8_t knob, std::string& sink)
 {
     std::vector<std::uint8_t> marks;
@@ -328,6 +353,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WalkForms(doc, settings, sink);
     WalkExtracts(doc, app, settings, sink);
     WalkStatistics(doc, {static_cast<std::uint8_t>(knob & 1), settings.DecyPoint, settings.SeparatorChar}, sink);
+    WalkGraphData(doc, knob, sink);
     WalkBufferEdit(doc, app, knob, sink);
     return 0;
 }

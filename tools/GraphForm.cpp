@@ -37,7 +37,8 @@ constexpr char kDumpUsage[] =
 constexpr char kPlotUsage[] =
     "usage: orlu-fixture plot --plot-kind K [--family legacy|505|current|four] [--panels N] [--points N]\n"
     "                    [--markers A[,B]] [--cursor C] [--size S] [--set FIELD=VALUE]... OUT.plot\n"
-    "  spectra (PlotKind 9 and the band kinds): [--peaks] [--tonality] [--total-bars 0|1|2]\n";
+    "  spectra (PlotKind 9 and the band kinds): [--peaks] [--tonality] [--total-bars 0|1|2]\n"
+    "  the phase of an FFT spectrum: --phase-unit rad|deg|grad\n";
 
 bool ReadText(const std::string& path, std::string& text)
 {
@@ -212,6 +213,10 @@ int RunPlotFixture(int argc, char** argv)
             o.peaks = true;
         } else if (option == "--tonality") {
             o.tonality = true;
+        } else if (hasValue && option == "--phase-unit") {
+            const std::string unit = argv[++i];
+            o.phaseUnit = unit == "rad" ? 0 : unit == "deg" ? 1 : unit == "grad" ? 2 : -1;
+            ok = o.phaseUnit >= 0;
         } else if (hasValue && option == "--total-bars") {
             ok = number(argv[++i], 0, 2, o.totalBars);
         } else if (hasValue && option == "--set") {

@@ -2,6 +2,7 @@
 
 #include "Usage.h"
 #include "document/ViewComputations.h"
+#include "graph/BandNames.h"
 #include "graph/GraphPainter.h"
 #include "graph/PlotDispatch.h"
 #include "graph/PlotStateFile.h"
@@ -249,6 +250,21 @@ int RunPlotFixture(int argc, char** argv)
         std::fprintf(stderr, "orlu-fixture: cannot write %s\n", out.c_str());
         return 1;
     }
+    return 0;
+}
+
+int RunBandName(int argc, char** argv)
+{
+    constexpr char kUsage[] = "usage: orlu-dump --band-name K,TOTALBARS,POS\n"
+                              "  the name band graphs of PlotKind K give position POS (TotalBars 0, 1 or 2)\n";
+    if (argc != 3)
+        return PrintUsage(kUsage, false);
+    int kind = 0, totalBars = 0, position = 0;
+    char end = 0;
+    if (std::sscanf(argv[2], "%d,%d,%d%c", &kind, &totalBars, &position, &end) != 3 || totalBars < 0 || totalBars > 2 ||
+        position < 0)
+        return PrintUsage(kUsage, false);
+    std::printf("%s\n", std::string(BandNameOf(kind, totalBars, position)).c_str());
     return 0;
 }
 

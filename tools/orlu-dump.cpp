@@ -228,6 +228,8 @@ constexpr char kUsage[] =
     "                   the lines of view kind K in that form\n"
     "  --view K --form data [...]\n"
     "                   the plot data of view kind K's graph, panel by panel\n"
+    "orlu-dump --band-name K,TOTALBARS,POS\n"
+    "                   the name a band graph of PlotKind K gives position POS\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -649,6 +651,8 @@ int Run(int argc, char** argv)
 {
     if (std::any_of(argv + 1, argv + argc, [](const char* a) { return std::string(a) == "--help"; }))
         return Usage(true);
+    if (argc >= 2 && std::string(argv[1]) == "--band-name")
+        return orlu::tools::RunBandName(argc, argv);
     // The file comes first; an option in its place is a wrong command line, not a file to look for.
     if (argc < 3 || argv[1][0] == '-')
         return Usage();

@@ -2,6 +2,7 @@
 
 #include "Usage.h"
 #include "document/ViewComputations.h"
+#include "graph/BandNames.h"
 #include "graph/GraphPainter.h"
 #include "graph/PlotDispatch.h"
 #include "graph/PlotStateFile.h"
@@ -37,7 +38,8 @@ constexpr char kDumpUsage[] =
 constexpr char kPlotUsage[] =
     "usage: orlu-fixture plot --plot-kind K [--family legacy|505|current|four] [--panels N] [--points N]\n"
     "                    [--markers A[,B]] [--cursor C] [--size S] [--set FIELD=VALUE]... OUT.plot\n"
-    "  spectra (PlotKind 9 and the band kinds): [--peaks] [--tonality] [--total-bars 0|1|2]\n";
+    "  spectra (PlotKind 9 and the band kinds): [--peaks] [--tonality] [--total-bars 0|1|2]\n"
+    "  the phase of an FFT spectrum: --phase-unit rad|deg|grad\n";
 
 bool ReadText(const std::string& path, std::string& text)
 {
@@ -212,6 +214,10 @@ int RunPlotFixture(int argc, char** argv)
             o.peaks = true;
         } else if (option == "--tonality") {
             o.tonality = true;
+        } else if (hasValue && option == "--phase-unit") {
+            const std::string unit = argv[++i];
+            o.phaseUnit = unit == "rad" ? 0 : unit == "deg" ? 1 : unit == "grad" ? 2 : -1;
+            ok = o.phaseUnit >= 0;
         } else if (hasValue && option == "--total-bars") {
             ok = number(argv[++i], 0, 2, o.totalBars);
         } else if (hasValue && option == "--set") {
@@ -244,6 +250,21 @@ int RunPlotFixture(int argc, char** argv)
         std::fprintf(stderr, "orlu-fixture: cannot write %s\n", out.c_str());
         return 1;
     }
+    return 0;
+}
+
+int RunBandName(int argc, char** argv)
+{
+    constexpr char kUsage[] = "usage: orlu-dump --band-name K,TOTALBARS,POS\n"
+                              "  the name band graphs of PlotKind K give position POS (TotalBars 0, 1 or 2)\n";
+    if (argc != 3)
+        return PrintUsage(kUsage, false);
+    int kind = 0, totalBars = 0, position = 0;
+    char end = 0;
+    if (std::sscanf(argv[2], "%d,%d,%d%c", &kind, &totalBars, &position, &end) != 3 || totalBars < 0 || totalBars > 2 ||
+        position < 0)
+        return PrintUsage(kUsage, false);
+    std::printf("%s\n", std::string(BandNameOf(kind, totalBars, position)).c_str());
     return 0;
 }
 

@@ -10,5 +10,7 @@ namespace orlu::tools {
 int RunGraphForm(int argc, char** argv);
 /// orlu-fixture plot ... OUT.plot. Returns the exit status.
 int RunPlotFixture(int argc, char** argv);
+/// orlu-dump --band-name K,TOTALBARS,POS: the name of a band graph's position.
+int RunBandName(int argc, char** argv);
 
 } // namespace orlu::tools

@@ -252,6 +252,8 @@ constexpr char kUsage[] =
     "  --view 4|5|6 ... [--oct 11|13] [--band B] [--level N] [--all-levels] [--percentages P,...]\n"
     "           [--markers A[,B]]\n"
     "                   the statistics views with their octave band, level, percentages and block\n"
+    "orlu-dump --band-name K,TOTALBARS,POS\n"
+    "                   the name a band graph of PlotKind K gives position POS\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -679,6 +681,8 @@ int Run(int argc, char** argv)
 {
     if (std::any_of(argv + 1, argv + argc, [](const char* a) { return std::string(a) == "--help"; }))
         return Usage(true);
+    if (argc >= 2 && std::string(argv[1]) == "--band-name")
+        return orlu::tools::RunBandName(argc, argv);
     // The file comes first; an option in its place is a wrong command line, not a file to look for.
     if (argc < 3 || argv[1][0] == '-')
         return Usage();

@@ -38,6 +38,7 @@ struct GraphViewState : PlotData {
     std::array<std::int32_t, 4> DrawInBlock{}; ///< block Leq/RMS, Lmax, Lmin, SEL
     std::int32_t MultiElement = 0;
     std::int32_t PhaseSpectrum = 0;
+    std::uint8_t PhaseUnit = 0; ///< 0 radians, 1 degrees, 2 grads
     std::uint8_t SpectraFunction = 1;
     std::uint8_t RpmShown = 0;
     std::int32_t RtMode = 0;

@@ -5,6 +5,7 @@
 #include "graph/GraphSizeTable.h"
 #include "graph/GraphViewState.h"
 #include "graph/GraphWindow.h"
+#include "graph/PhaseGraph.h"
 #include "graph/SpectrumReadout.h"
 #include "graph/StatLevelGraph.h"
 #include "graph/TimeHistoryReadout.h"
@@ -168,6 +169,7 @@ SpectrumPanel SpectrumPanelOf(const GraphViewState& v, const GraphDocument& doc,
     p.cursorShown = v.CursorOn != 0;
     p.cursorIndex = a.cursorIndex;
     p.blockValue = i < v.SpectrumBlockValues.size() ? v.SpectrumBlockValues[i] : 0.0;
+    p.phaseUnit = v.PhaseUnit;
     return p;
 }
 
@@ -254,7 +256,7 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
             a.cursorIndex = v.CursorIndex - offset;
             a.bandOffset = offset;
         }
-        if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels)
+        if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels || group == PlotGroup::Phase)
             a.spectrum = SpectrumPanelOf(v, doc, settings, a);
         out.push_back(std::move(a));
     }
@@ -329,6 +331,8 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
         DrawSpectrumGraph(head, a.spectrum, settings);
     else if (a.group == PlotGroup::StatLevels)
         DrawStatLevelSpectrumGraph(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::Phase)
+        DrawPhaseGraph(head, a.spectrum, settings);
     return 0;
 }
 
@@ -340,6 +344,8 @@ void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const Gr
         DrawSpectrumCursor(head, a.spectrum, settings);
     else if (a.group == PlotGroup::StatLevels)
         DrawStatLevelSpectrumCursor(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::Phase)
+        DrawPhaseCursor(head, a.spectrum, settings);
 }
 
 } // namespace orlu

@@ -318,6 +318,7 @@ void Describe(PlotState& s, Fields& f)
     f.Array("DrawInBlock", v.DrawInBlock);
     f.Scalar("MultiElement", v.MultiElement);
     f.Scalar("PhaseSpectrum", v.PhaseSpectrum);
+    f.Scalar("PhaseUnit", v.PhaseUnit);
     f.Scalar("SpectraFunction", v.SpectraFunction);
     f.Scalar("RpmShown", v.RpmShown);
     f.Scalar("RtMode", v.RtMode);
@@ -328,6 +329,7 @@ void Describe(PlotState& s, Fields& f)
     f.Scalar("PointCount", v.PointCount);
     f.Scalar("MarkState", v.MarkState);
     f.Array("MarkedRange", v.MarkedRange);
+    f.Array("MarkedRangeScaled", v.MarkedRangeScaled); // the phase graph keeps the columns of its last paint
     f.Scalar("GraphTitle", v.GraphTitle);
     f.Array("PanelTitles", v.PanelTitles);
     f.Array("BlockLmax", v.BlockLmax);

@@ -54,6 +54,7 @@ struct SpectrumPanel {
     bool cursorShown = false;
     int cursorIndex = 0;     ///< column counted from the first shown position
     double blockValue = 0.0; ///< total of the values between the two markers
+    int phaseUnit = 0;       ///< phase graphs: 0 radians, 1 degrees, 2 grads
 };
 
 /// Height of a bar of value v (dB above the bottom, or linear): clipped to

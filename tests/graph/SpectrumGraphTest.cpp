@@ -373,3 +373,45 @@ TEST(SpectrumGraph, FixtureSpectraPaintThroughTheDispatchOnEveryTarget)
 
 } // namespace
 } // namespace orlu
+
+namespace orlu {
+namespace {
+
+TEST(SpectrumGraph, FourChannelPanelsStartingAtDifferentBandsLineUp)
+{
+    PlotFixtureOptions o;
+    o.plotKind = 11;
+    o.panels = 2;
+    o.markers = std::array<int, 2>{4, 6};
+    o.cursor = 5;
+    PlotState s = MakePlotFixture(o);
+    s.doc.FourChannelFamily = true;
+    s.doc.Channels = 2;
+    s.doc.ChannelFacts[0].FirstBand11 = 0;
+    s.doc.ChannelFacts[1].FirstBand11 = 2; // the second channel's bands start two octaves higher
+    for (auto& facts : s.doc.ChannelFacts)
+        facts.BandCount11 = 10;
+    RecordingCanvas c;
+    EngineRoutines routines;
+    PaintGraph(c, s.view, s.doc, s.settings, routines);
+    // Cursor bars and marker bands of both panels cover the same columns.
+    std::vector<Rect> cursors;
+    std::vector<Rect> bands;
+    for (const Rect& r : Rects(c)) {
+        if (r.brush == "#484848")
+            cursors.push_back(r);
+        if (r.brush == "#E6E6E6")
+            bands.push_back(r);
+    }
+    ASSERT_EQ(cursors.size(), 2u);
+    ASSERT_EQ(bands.size(), 2u);
+    EXPECT_EQ(cursors[0].x1, cursors[1].x1);
+    EXPECT_EQ(cursors[0].x2, cursors[1].x2);
+    EXPECT_EQ(bands[0].x1, bands[1].x1);
+    EXPECT_EQ(bands[0].x2, bands[1].x2);
+    EXPECT_NE(Matching(c, "f[6]=").size(), 0u); // the first panel's cursor on its sixth band
+    EXPECT_NE(Matching(c, "f[4]=").size(), 0u); // the second's on its fourth
+}
+
+} // namespace
+} // namespace orlu

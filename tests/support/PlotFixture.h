@@ -25,6 +25,7 @@ struct PlotFixtureOptions {
     bool peaks = false;    ///< peaks in colour
     bool tonality = false; ///< tones in colour and a masking-noise line
     int totalBars = 0;     ///< named totals the octave data carry
+    int phaseUnit = -1;    ///< FFT: the phase graph in this unit (0 rad, 1 deg, 2 grad); -1 the spectrum
 };
 
 /// A plot state of the kind with synthetic data (kind 6: a logger with markers
@@ -32,7 +33,8 @@ struct PlotFixtureOptions {
 PlotState MakePlotFixture(const PlotFixtureOptions& options);
 
 /// An FFT spectrum (`points` lines, 1.25 Hz apart, two tones over a sloping
-/// floor), or an octave spectrum or statistical level of every band and total of its PlotKind.
+/// floor) or its phase (a sweep through -pi .. pi with a stretch beyond),
+/// or an octave spectrum or statistical level of every band and total of its PlotKind.
 PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& options);
 
 /// The positions of a band graph of the PlotKind: its bands and the totals its axis shows.

@@ -109,12 +109,25 @@ PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& o)
                         marks[i * stride + static_cast<std::size_t>(k)] = near ? 1 : 2;
                 }
     }
+    if (fft && o.phaseUnit >= 0) {
+        // The phase: a sweep wrapping at +-pi, and a stretch beyond +-pi that the graph clips.
+        v.PhaseSpectrum = 1;
+        v.PhaseUnit = static_cast<std::uint8_t>(std::clamp(o.phaseUnit, 0, 2));
+        v.MarkedRangeScaled = v.MarkedRange;
+        for (std::size_t k = 0; k < values.size(); ++k) {
+            const int line = static_cast<int>(k % stride);
+            values[k] = std::remainder(0.05 * line, 2.0 * std::numbers::pi);
+            if (line >= n / 2 && line < n / 2 + 10)
+                values[k] = line % 2 == 0 ? 4.0 : -4.0;
+        }
+        std::fill(marks.begin(), marks.end(), 0);
+    }
     if (fft) {
         v.FrequencyValues.resize(static_cast<std::size_t>(n));
         for (int k = 0; k < n; ++k)
             v.FrequencyValues[static_cast<std::size_t>(k)] = k * kFixtureLineSpacing;
     }
-    if (o.tonality) {
+    if (o.tonality && o.phaseUnit < 0) {
         const int first = kToneLines[0] - 40;
         v.Noise = NoiseLine{first, kToneLines[0] + 40, -0.02, values[static_cast<std::size_t>(first)] + 1.0};
     }

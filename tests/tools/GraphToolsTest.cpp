@@ -153,3 +153,34 @@ TEST_F(GraphTools, RefusedStatesNameTheirLine)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GraphTools, BandNameAndBandPlotStates)
+{
+    struct Case {
+        const char* args;
+        const char* output;
+        int status;
+    };
+    for (const Case& k : {Case{"12,2,42", "Total_A\n", 0}, Case{"12,0,44", "Total\n", 0}, Case{"4,0,0", "1.6Hz\n", 0},
+                          Case{"9,0,3", "\n", 0}, Case{"12,3,0", "", 2}, Case{"12,0", "", 2}, Case{"12,0,1x", "", 2}}) {
+        SCOPED_TRACE(k.args);
+        const auto run = RunCommand(Tool("orlu-dump") + " --band-name " + k.args + " 2>/dev/null");
+        EXPECT_EQ(run.status, k.status);
+        EXPECT_EQ(run.out, k.output);
+    }
+    // Spectra, their phase and statistical levels from orlu-fixture paint as metafiles.
+    for (const std::string options : {"--plot-kind 9 --peaks --tonality", "--plot-kind 9 --phase-unit grad",
+                                      "--plot-kind 16 --total-bars 1", "--plot-kind 37"}) {
+        SCOPED_TRACE(options);
+        const fs::path state = dir / "band.plot";
+        ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " plot " + options + " --markers 5,9 " + state.string()).status, 0);
+        const fs::path emf = dir / "band.emf";
+        EXPECT_EQ(Paint(state, emf), 0) << Errors();
+        EXPECT_GT(fs::file_size(emf), 1000u);
+    }
+    EXPECT_NE(RunCommand(Tool("orlu-fixture") + " plot --plot-kind 9 --phase-unit turns x.plot 2>/dev/null").status, 0);
+}
+
+} // namespace

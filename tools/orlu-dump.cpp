@@ -55,6 +55,10 @@
 //       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
 //       and one comma-separated row per point (%.6g); "# no graph data" when
 //       the kind has none for the file
+//   orlu-dump FILE --view K ... [--record N] [--markers A,B] [--multi ROWS,FIRST,LAST]
+//       the view's record or file number N, its block between markers A and B
+//       (band or record positions from 0), and the multi element picture of a
+//       logger of spectra: ROWS rows from record FIRST to LAST
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -68,6 +72,7 @@
 #include "ConsoleInteraction.h"
 #include "GraphDataForm.h"
 #include "GraphForm.h"
+#include "ViewChoiceOptions.h"
 #include "Usage.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
@@ -228,6 +233,8 @@ constexpr char kUsage[] =
     "                   the lines of view kind K in that form\n"
     "  --view K --form data [...]\n"
     "                   the plot data of view kind K's graph, panel by panel\n"
+    "  --view K ... [--record N] [--markers A,B] [--multi ROWS,FIRST,LAST]\n"
+    "                   the view's record or file, marked block and multi element picture\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -519,6 +526,7 @@ struct ViewRequest {
     int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
     bool allFiles = false; ///< the view's All-files choice
     bool graphData = false; ///< --form data: the plot data of the graph form
+    orlu::tools::ViewChoices choices; ///< --record, --markers, --multi
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -579,7 +587,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     // The kind chooses its channels when it is shown, and its page its All-files choice; the
     // user's own are set after, as the view's buttons do, and the text or table is made again.
     const bool textOrTable = request.form == FormChoice::Text || request.form == FormChoice::Table;
-    if (textOrTable && (request.channels >= 0 || request.subfile >= 0 || request.allFiles)) {
+    if (textOrTable && (request.channels >= 0 || request.subfile >= 0 || request.allFiles || request.choices.Any())) {
         if (request.channels >= 0)
             view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
         if (request.subfile >= 0)
@@ -587,10 +595,12 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         // A sub-file chosen alone is shown alone; a Multifile's Main results open on all of them.
         for (std::int32_t* all : {&view.TextAllFiles, &view.TableAllFiles})
             *all = request.allFiles ? 1 : request.subfile >= 0 ? 0 : *all;
+        orlu::tools::ApplyViewChoices(request.choices, view);
         builder.UpdateForm(view, doc);
     }
     if (request.graphData) {
         PlotData data;
+        orlu::tools::ApplyMultiChoice(request.choices, data);
         const std::uint8_t panels = builder.BuildGraphData(view, doc, data);
         std::string text;
         if (panels == 0)
@@ -700,6 +710,14 @@ int Run(int argc, char** argv)
         } else if (hasValue && option == "--markers") {
             if (!orlu::tools::ParseMarkers(argv[++i], edit))
                 return Usage();
+            view.choices.markerA = static_cast<int>(edit.markerA);
+            view.choices.markerB = static_cast<int>(edit.markerB);
+        } else if (hasValue && option == "--record") {
+            if (!orlu::tools::ParseRecordChoice(argv[++i], view.choices))
+                return Usage();
+        } else if (hasValue && option == "--multi") {
+            if (!orlu::tools::ParseMultiChoice(argv[++i], view.choices))
+                return Usage();
         } else if (hasValue && option == "--edit") {
             if (!orlu::tools::ParseEditOperation(argv[++i], edit))
                 return Usage();
@@ -736,7 +754,8 @@ int Run(int argc, char** argv)
     const bool editing = edit.op != 0;
     if ((extract >= 0 || editing) != !extractPath.empty() || (extract >= 0 && editing))
         return Usage();
-    if (editing != (edit.markerA >= 0))
+    // Markers go with an edit, or with a view (its marked block).
+    if (editing ? edit.markerA < 0 : edit.markerA >= 0 && view.kind < 0)
         return Usage();
     edit.out = extractPath;
     if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {

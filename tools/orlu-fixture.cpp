@@ -61,6 +61,11 @@
 //       with markers and breaks; --tonality T adds a tonality record with T
 //       tones (use --function 7); --rt60 B adds the RT60 settings and a single
 //       measurement of B third-octave bands from 500 Hz (use --function 8)
+//       [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]] [--min-max]
+//       [--spectra N --spectra-levels L,L,...]
+//       with --function 2 or 3: the octave spectrum record (levels in dB, value
+//       I from 0 set apart), --min-max adds MIN and MAX 10 dB below and above;
+//       --spectra N makes it a logger of N spectra, record r's values at L_r
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
@@ -103,6 +108,7 @@
 //       E / 8 s (default 16: 2.0 s; 1: 0.125 s)
 
 #include "GraphForm.h"
+#include "OctaveFixtureOptions.h"
 #include "Usage.h"
 #include "support/Analyzer505Fixture.h"
 #include "support/FixtureBuilder.h"
@@ -139,7 +145,8 @@ constexpr char kUsage[] =
     " [--buffer-levels L[!],...] [--format-version V] OUT\n"
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
     " [--logger ROWS] [--tonality T] [--rt60 B] [--logger-levels [P=]L[!],...[/...]] [--step-ms MS]"
-    " [--impulse-profiles A,B,C] OUT\n"
+    " [--impulse-profiles A,B,C] [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]] [--min-max]"
+    " [--spectra N --spectra-levels L,...] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -591,18 +598,22 @@ int main(int argc, char** argv)
             long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
             long stepMs = -1;
             std::string loggerLevels, impulseProfiles;
+            orlu::tools::OctaveFixtureOptions octave;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--device", &device}, {"--firmware", &firmware}, {"--input", &input},
                               {"--function", &function}, {"--logger", &logger}, {"--tonality", &tones},
                               {"--rt60", &rtBands}, {"--logger-levels", &loggerLevels}, {"--step-ms", &stepMs},
-                              {"--impulse-profiles", &impulseProfiles}}))
+                              {"--impulse-profiles", &impulseProfiles}, {"--spectrum", &octave.spectrum},
+                              {"--min-max", &octave.minMax}, {"--spectra", &octave.spectra},
+                              {"--spectra-levels", &octave.spectraLevels}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||
                 stepMs > 65535 * 1000L)
                 return Usage();
             orlu::fixture::CurrentFileSpec spec = CurrentSpec(device, firmware, input, function, logger, tones, rtBands);
-            if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec))
+            if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec) ||
+                !orlu::tools::ApplyOctaveFixtureOptions(octave, spec))
                 return Usage();
             file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {

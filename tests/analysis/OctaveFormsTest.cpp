@@ -163,6 +163,16 @@ TEST_F(OctaveForms, MultifileTitleNamesTheFileAndItsMaxSpectrum)
     const std::string text = Text(*doc, choices);
     EXPECT_NE(text.find("\r\nOCTAVE 1/3  (C, MAX)  (file: NAME)\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\n   20.0      90.0   "), std::string::npos) << text;
+    // Every file shown in turn, the one the view had decoded stays decoded.
+    members.push_back({"OTHER", CurrentMeasurementFile(ThirdOctaveSpec({600}))});
+    auto two = Open(Write("two.orl", fixture::Multifile(kMerged525, members)));
+    ASSERT_TRUE(two->DecodeFileHeader(1));
+    choices.request.allRecords = true;
+    choices.request.record = 1;
+    const std::string both = Text(*two, choices);
+    EXPECT_NE(both.find("\r\nOCTAVE 1/3  (C, RMS)  (file: NAME)\r\n"), std::string::npos) << both;
+    EXPECT_NE(both.find("\r\nOCTAVE 1/3  (A, RMS)  (file: OTHER)\r\n"), std::string::npos) << both;
+    EXPECT_EQ(two->DecodedSubfile(), 1);
 }
 
 TEST_F(OctaveForms, SingleSpectrumTableNamesItsTotals)

@@ -331,6 +331,34 @@ bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<Spec
     return true;
 }
 
+// Puts back the sub-file and channel the view had selected: the forms decode every
+// file of a Multifile they show.
+class SelectionKeeper {
+public:
+    explicit SelectionKeeper(CTmDoc& doc)
+        : m_Doc(doc), m_Subfile(doc.DecodedSubfile()), m_Channel(doc.Channel().channel), m_Profile(doc.Channel().profile)
+    {
+    }
+    ~SelectionKeeper()
+    {
+        try {
+            if (m_Doc.DecodedSubfile() != m_Subfile && !m_Doc.DecodeFileHeader(m_Subfile))
+                return;
+            m_Doc.SelectChannelProfile(m_Channel, m_Profile);
+        } catch (const ImageRangeError&) {
+            // The sub-file decoded before cannot be damaged now; nothing to put back otherwise.
+        }
+    }
+    SelectionKeeper(const SelectionKeeper&) = delete;
+    SelectionKeeper& operator=(const SelectionKeeper&) = delete;
+
+private:
+    CTmDoc& m_Doc;
+    std::uint16_t m_Subfile;
+    int m_Channel;
+    int m_Profile;
+};
+
 } // namespace
 
 bool TextOctave13(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices)
@@ -338,6 +366,7 @@ bool TextOctave13(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices
     ClearLineList(&lines);
     if (!Readable(doc))
         return false;
+    const SelectionKeeper keeper(doc);
     int wide = 0;
     for (const SpectrumRef& ref : ListSpectra(doc, choices.request, kThirdOctaves))
         TextOne(doc, lines, wide, ref, choices);
@@ -352,6 +381,7 @@ bool TableOctave13(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& cont
     content = 2;
     if (!Readable(doc))
         return false;
+    const SelectionKeeper keeper(doc);
     int wide = widest ? *widest : 0;
     const std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, kThirdOctaves);
     bool shown = false;

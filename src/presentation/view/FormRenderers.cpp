@@ -5,6 +5,7 @@
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "presentation/view/BufferViewForms.h"
+#include "presentation/view/OctaveViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
 
@@ -146,6 +147,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterMainResultsForms(registry);
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
+    RegisterOctaveViewForms(registry);
 }
 
 } // namespace orlu

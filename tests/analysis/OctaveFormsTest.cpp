@@ -175,6 +175,70 @@ TEST_F(OctaveForms, MultifileTitleNamesTheFileAndItsMaxSpectrum)
     EXPECT_EQ(two->DecodedSubfile(), 1);
 }
 
+TEST_F(OctaveForms, ThirdOctavesOfAnOrlu525ShownAsOctaves)
+{
+    // 31 third octaves from 20 Hz: ten whole octaves from 25 Hz, each three bands of 80 dB
+    // (84.8 dB), then the three totals.
+    auto doc = OpenSpec(ThirdOctaveSpec({800}));
+    LineList lines;
+    int widest = 0;
+    ASSERT_TRUE(TextOctave11(*doc, lines, &widest, {}));
+    EXPECT_EQ(lines.Join(), Golden("octave11-folded-525.txt"));
+
+    // A block over octave 0 sums third octaves 1 to 3 alone.
+    CurrentFileSpec spec = ThirdOctaveSpec({1000, 800, 800, 800, 1000});
+    auto loud = Open(Write("loud.orl", Container(kOrlu525, spec)));
+    OctaveChoices block;
+    block.block = true;
+    block.markers = {0, 0};
+    ASSERT_TRUE(TextOctave11(*loud, lines, &widest, block));
+    const std::string text = lines.Join();
+    EXPECT_NE(text.find("\r\nBlock RMS = 84.8 dB     \r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n   31.5      84.8\r\n"), std::string::npos) << text;
+}
+
+TEST_F(OctaveForms, OctaveRowsOfEachModelFromThirdOctaves)
+{
+    struct Case {
+        const char* name;
+        std::uint16_t device, firmware, inputKind, bands, extras;
+        int octaves, named;
+    };
+    const Case cases[] = {
+        {"ORLU 525", 525, 300, 2, 31, 3, 10, 3},
+        {"ORLU 515 from 2.13", 515, 213, 2, 30, 3, 10, 3},
+        {"ORLU 535 microphone above 3.01", 535, 302, 2, 31, 3, 10, 3},
+        {"ORLU 530", 530, 302, 2, 31, 1, 10, 1},
+        {"ORLU 535 accelerometer: its first total only", 535, 302, 5, 31, 3, 10, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CurrentFileSpec spec = ThirdOctaveSpec({800});
+        spec.deviceType = c.device;
+        spec.firmware = c.firmware;
+        spec.inputKind = c.inputKind;
+        spec.bands = c.bands;
+        spec.bandExtras = c.extras;
+        spec.spectrumLevels.assign(c.bands, 800);
+        spec.spectrumLevels.resize(c.bands + c.extras, 700);
+        auto doc = Open(Write("model.orl", Container(kOrlu525, spec)));
+        LineList lines;
+        int widest = 0;
+        OctaveChoices dB;
+        dB.units = c.inputKind == 2 ? 0 : 3; // an accelerometer steps through its quantities to dB
+        ASSERT_TRUE(TextOctave11(*doc, lines, &widest, dB));
+        const std::string text = lines.Join();
+        auto count = [&](const std::string& cell) {
+            int n = 0;
+            for (std::size_t at = text.find(cell); at != std::string::npos; at = text.find(cell, at + 1))
+                ++n;
+            return n;
+        };
+        EXPECT_EQ(count("      84.8"), c.octaves) << text;
+        EXPECT_EQ(count("      70.0"), c.named) << text;
+    }
+}
+
 TEST_F(OctaveForms, SingleSpectrumTableNamesItsTotals)
 {
     auto doc = OpenSpec(ThirdOctaveSpec(Rising(600, 34)));

@@ -102,19 +102,30 @@ void DropExponentDigit(std::string& text)
         text.erase(e + 2, 1);
 }
 
-std::string Cell(const BandSpectrum& spectrum, const SpectrumLayout& s, std::size_t i, const NameTable& names)
+// What a text form prints of one converted spectrum: rows below bandRows are bands at
+// their centres, the rows after them named from the total names.
+struct TextSpectrum {
+    const BandSpectrum& values;
+    std::size_t bandRows;
+    std::span<const double> centres; ///< the centre of each band row
+    const NameTable& names;
+    bool linear;
+    std::uint16_t unitIndex;
+};
+
+std::string Cell(const TextSpectrum& t, std::size_t i)
 {
     std::string cell;
-    if (i < s.bandRows) {
-        const double f = i < s.centres.size() ? s.centres[i] : 0.0;
-        cell = s.Linear() ? StrPrintf("%7.1f%11.2e", f, spectrum.values[i])
-                          : StrPrintf("%7.1f%10.1f", f, spectrum.values[i]);
+    if (i < t.bandRows) {
+        const double f = i < t.centres.size() ? t.centres[i] : 0.0;
+        cell = t.linear ? StrPrintf("%7.1f%11.2e", f, t.values.values[i])
+                        : StrPrintf("%7.1f%10.1f", f, t.values.values[i]);
     } else {
-        const char* name = names.At(static_cast<long>(i - s.bandRows));
-        cell = s.Linear() ? StrPrintf("%7s%11.2e", name, spectrum.values[i])
-                          : StrPrintf("%7s%10.1f", name, spectrum.values[i]);
+        const char* name = t.names.At(static_cast<long>(i - t.bandRows));
+        cell = t.linear ? StrPrintf("%7s%11.2e", name, t.values.values[i])
+                        : StrPrintf("%7s%10.1f", name, t.values.values[i]);
     }
-    if (s.Linear())
+    if (t.linear)
         DropExponentDigit(cell);
     return cell;
 }
@@ -124,14 +135,44 @@ void Add(LineList& lines, std::string line, int& widest)
     AddLine(lines, line, &widest);
 }
 
-std::string BlockTotalLine(double total, const SpectrumLayout& s)
+std::string BlockTotalLine(double total, bool linear, std::uint16_t unitIndex)
 {
     if (total == kMissingValue)
-        return "Block RMS = ---- " + std::string(OctaveUnitName(s.unitIndex));
-    std::string line = s.Linear() ? StrPrintf("Block RMS = %.2e ", total) : StrPrintf("Block RMS = %.1f ", total);
-    if (s.Linear())
+        return "Block RMS = ---- " + std::string(OctaveUnitName(unitIndex));
+    std::string line = linear ? StrPrintf("Block RMS = %.2e ", total) : StrPrintf("Block RMS = %.1f ", total);
+    if (linear)
         DropExponentDigit(line);
-    return line + std::string(OctaveUnitName(s.unitIndex));
+    return line + std::string(OctaveUnitName(unitIndex));
+}
+
+// The lines of one spectrum: an empty line, the title, the block total, the header between
+// rules, then the rows three cells wide, filled column by column.
+void WriteText(LineList& lines, int& widest, const std::string& title, std::optional<double> blockTotal,
+               const TextSpectrum& t, ShownRows rows)
+{
+    Add(lines, "", widest);
+    Add(lines, (blockTotal ? "Block of the " : "") + title, widest);
+    if (blockTotal)
+        Add(lines, BlockTotalLine(*blockTotal, t.linear, t.unitIndex), widest);
+    const std::string rule(kRuleLength, '-');
+    Add(lines, rule, widest);
+    Add(lines, std::string(OctaveColumnHeader(t.unitIndex)), widest);
+    Add(lines, rule, widest);
+    const std::size_t count = rows.end - rows.start;
+    const std::size_t perColumn = (count + 2) / 3;
+    for (std::size_t m = 0; m < perColumn; ++m) {
+        std::string line;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::size_t i = k * perColumn + m + rows.start;
+            if (i >= rows.end)
+                break;
+            if (k > 0)
+                line += kCellGap;
+            line += Cell(t, i);
+        }
+        Add(lines, std::move(line), widest);
+    }
+    Add(lines, rule, widest);
 }
 
 // Whether the document's spectra are read by these forms: current-family files of one
@@ -155,32 +196,10 @@ void TextOne(CTmDoc& doc, LineList& lines, int& widest, const SpectrumRef& ref, 
         total = BlockTotal(spectrum->Values(), s.bands, s.centres, choices.markers, 0, s.quantity, s.channel);
     Convert(*spectrum, s);
 
-    Add(lines, "", widest);
     const int record = HasSpectrumLogger(doc) ? ref.number : 0;
-    Add(lines,
-        (choices.block ? "Block of the " : "") + OctaveTitle(doc, kThirdOctaves, -1, ref.detector, record, ref.fileIndex),
-        widest);
-    if (choices.block)
-        Add(lines, BlockTotalLine(total, s), widest);
-    const std::string rule(kRuleLength, '-');
-    Add(lines, rule, widest);
-    Add(lines, std::string(OctaveColumnHeader(s.unitIndex)), widest);
-    Add(lines, rule, widest);
-    const std::size_t count = rows.end - rows.start;
-    const std::size_t perColumn = (count + 2) / 3;
-    for (std::size_t m = 0; m < perColumn; ++m) {
-        std::string line;
-        for (std::size_t k = 0; k < 3; ++k) {
-            const std::size_t i = k * perColumn + m + rows.start;
-            if (i >= rows.end)
-                break;
-            if (k > 0)
-                line += kCellGap;
-            line += Cell(*spectrum, s, i, doc.Channel().totalNames);
-        }
-        Add(lines, std::move(line), widest);
-    }
-    Add(lines, rule, widest);
+    const TextSpectrum t{*spectrum, s.bandRows, s.centres, doc.Channel().totalNames, s.Linear(), s.unitIndex};
+    WriteText(lines, widest, OctaveTitle(doc, kThirdOctaves, -1, ref.detector, record, ref.fileIndex),
+              choices.block ? std::optional<double>(total) : std::nullopt, t, rows);
 }
 
 std::vector<std::string> TotalNameList(const CTmDoc& doc)
@@ -331,6 +350,132 @@ bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<Spec
     return true;
 }
 
+// The rows of the octave view by model: how many rows follow the folded octaves of
+// third-octave data, and how many trailing values of octave data are named rows
+// (-1: the spectrum's trailing count, one before firmware 2.13).
+struct OctaveModelRows {
+    bool (*matches)(const ModelFlags& m, std::uint16_t firmware, bool microphone);
+    std::size_t foldedTrailingRows;
+    int namedRows;
+};
+
+constexpr OctaveModelRows kOctaveModelRows[] = {
+    {[](const ModelFlags& m, std::uint16_t, bool) { return m.Family515; }, 3, 3},
+    {[](const ModelFlags& m, std::uint16_t fw, bool mic) { return m.Family525 || (m.Family535 && mic && fw > 301); }, 3,
+     3},
+    {[](const ModelFlags& m, std::uint16_t, bool) { return m.Family530 || m.Family535; }, 1, -1},
+};
+constexpr std::uint16_t kFirmwareNamedTotals = 213;
+
+const OctaveModelRows* ModelRowsOf(const CTmDoc& doc)
+{
+    const CurrentHeader& h = doc.Header();
+    for (const OctaveModelRows& row : kOctaveModelRows)
+        if (row.matches(h.model, h.firmware, doc.Channel().inputKind == kInputMicrophone))
+            return &row;
+    return nullptr;
+}
+
+// The whole octaves of a third-octave spectrum of n bands and the third octave the first
+// begins at: the ORLU 515 folds 10 octaves from firmware 2.13 (9 before) from its first
+// band; the others n / 3 from the second band of 31, the third before firmware 2.13.
+struct Fold {
+    std::size_t octaves = 0;
+    std::size_t first = 0;
+};
+
+Fold FoldOf(const CurrentHeader& h, std::size_t n)
+{
+    if (h.model.Family515)
+        return {h.firmware >= kFirmwareNamedTotals ? 10u : 9u, 0};
+    const bool older = h.firmware <= 200;
+    const std::size_t first = older ? 0 : h.firmware < kFirmwareNamedTotals ? 2 : n == 31 ? 1 : 0;
+    return {n / 3, first};
+}
+
+// One spectrum of the octave view, converted, with the centres of its band rows.
+struct OctaveSpectrum {
+    BandSpectrum values;
+    std::size_t bandRows = 0;
+    std::size_t rows = 0;
+    std::vector<double> centres;
+    double blockTotal = kMissingValue;
+    bool linear = false;
+    std::uint16_t unitIndex = 0;
+};
+
+std::optional<OctaveSpectrum> ReadOctaves(CTmDoc& doc, const SpectrumRef& ref, const OctaveChoices& choices)
+{
+    const OctaveModelRows* model = ModelRowsOf(doc);
+    const bool folded = doc.Channel().bandKind == kBandOctave13;
+    std::optional<BandSpectrum> read = ReadSpectrum(doc, ref, folded ? kThirdOctaves : kOctaves);
+    if (!model || !read)
+        return std::nullopt;
+    const CurrentHeader& h = doc.Header();
+    const CurrentChannel& ch = doc.Channel();
+    const LevelContext levels = doc.Levels();
+    const BandChannel channel{ch.inputKind, GetChannelOffset(levels, ch), levels.nonMetric};
+    const int quantity = doc.GetDisplayQuantity(choices.units);
+    OctaveSpectrum o;
+    o.linear = quantity != kBandDb;
+    o.unitIndex = GetUnitIndex(quantity, ch.inputKind, levels.nonMetric);
+    const std::span<const double> table = ThirdOctaveCentres();
+    const std::size_t pointer = ch.bandTableIndex >= 0 ? static_cast<std::size_t>(ch.bandTableIndex) : table.size();
+    const std::span<const double> thirds = table.subspan(std::min(pointer, table.size()));
+    const std::size_t count = read->count;
+    const std::size_t bands = std::min<std::size_t>(ch.bandCount, count);
+    o.values = *read;
+    if (folded) {
+        Fold fold = FoldOf(h, bands);
+        while (fold.octaves > 0 && fold.first + 3 * fold.octaves > bands)
+            --fold.octaves; // never past the bands
+        if (choices.block)
+            o.blockTotal = FoldedBlockTotal(read->Values(), thirds, fold.first, fold.octaves, choices.markers, 0,
+                                            quantity, channel);
+        const double grand = FoldThirdOctaves(o.values.Values(), thirds, fold.first, fold.octaves, quantity, channel);
+        // The totals after the last octave follow the octaves.
+        const std::size_t end = fold.first + 3 * fold.octaves;
+        const std::size_t trailing = std::min(count > end ? count - end : 0, model->foldedTrailingRows);
+        for (std::size_t k = 0; k < trailing; ++k) {
+            const double v = read->values[end + k];
+            o.values.values[fold.octaves + k] = quantity == kBandDb       ? v
+                                                : quantity == kBandLinear ? channel.Total(v)
+                                                                          : std::sqrt(grand);
+        }
+        o.bandRows = fold.octaves;
+        o.rows = fold.octaves + trailing;
+        for (std::size_t g = 0; g < fold.octaves; ++g)
+            o.centres.push_back(fold.first + 3 * g + 1 < thirds.size() ? thirds[fold.first + 3 * g + 1] : 0.0);
+    } else {
+        for (std::size_t i = 0; i < bands; ++i)
+            o.centres.push_back(3 * i + 1 < thirds.size() ? thirds[3 * i + 1] : 0.0);
+        if (choices.block)
+            o.blockTotal = BlockTotal(read->Values(), bands, o.centres, choices.markers, 0, quantity, channel);
+        double sum = 0.0;
+        if (quantity != kBandDb) {
+            for (std::size_t i = 0; i < bands; ++i) {
+                o.values.values[i] = channel.Band(read->values[i], o.centres[i], quantity);
+                sum += o.values.values[i] * o.values.values[i];
+            }
+            for (std::size_t i = bands; i < count; ++i)
+                o.values.values[i] = quantity == kBandLinear ? channel.Total(read->values[i]) : read->values[i];
+            if (quantity != kBandLinear && count > bands)
+                o.values.values[bands] = std::sqrt(sum);
+        }
+        const std::size_t trailing = count - bands;
+        const std::size_t named = model->namedRows >= 0 ? static_cast<std::size_t>(model->namedRows)
+                                  : h.firmware < kFirmwareNamedTotals ? 1
+                                                                      : trailing;
+        o.bandRows = bands;
+        o.rows = bands + std::min(named, trailing);
+    }
+    // An accelerometer shows its first named row only.
+    if (ch.inputKind == kInputAccelerometer && o.rows > o.bandRows + 1)
+        o.rows = o.bandRows + 1;
+    o.values.count = o.rows;
+    return o;
+}
+
 // Puts back the sub-file and channel the view had selected: the forms decode every
 // file of a Multifile they show.
 class SelectionKeeper {
@@ -360,6 +505,31 @@ private:
 };
 
 } // namespace
+
+bool TextOctave11(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices)
+{
+    ClearLineList(&lines);
+    if (!Readable(doc))
+        return false;
+    const SelectionKeeper keeper(doc);
+    int wide = 0;
+    const bool folded = doc.Channel().bandKind == kBandOctave13;
+    for (SpectrumRef ref : ListSpectra(doc, choices.request, folded ? kThirdOctaves : kOctaves)) {
+        // Third octaves folded into octaves: the file's RMS spectrum is the only one.
+        if (folded)
+            ref.detector = kDetectorRms;
+        const std::optional<OctaveSpectrum> o = ReadOctaves(doc, ref, choices);
+        if (!o)
+            continue;
+        const TextSpectrum t{o->values, o->bandRows, o->centres, doc.Channel().totalNames, o->linear, o->unitIndex};
+        const int record = HasSpectrumLogger(doc) ? ref.number : 0;
+        WriteText(lines, wide, OctaveTitle(doc, kOctaves, -1, ref.detector, record, ref.fileIndex),
+                  choices.block ? std::optional<double>(o->blockTotal) : std::nullopt, t, RowsOf(choices, o->rows));
+    }
+    if (widest)
+        *widest = wide;
+    return lines.Size() > 0;
+}
 
 bool TextOctave13(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices)
 {

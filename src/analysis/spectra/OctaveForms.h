@@ -26,6 +26,11 @@ struct OctaveChoices {
     BandBlock markers;
 };
 
+/// The 1/1-octave text form: octave spectra as stored, third octaves folded into whole
+/// octaves, with the rows of the instrument's model; lines are cleared first. False when
+/// the document has no spectra these forms read.
+bool TextOctave11(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices);
+
 /// The 1/3-octave text form; lines are cleared first. False when the document has no
 /// third-octave spectra these forms read (nothing is added then).
 bool TextOctave13(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices);

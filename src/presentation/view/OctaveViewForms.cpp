@@ -53,6 +53,15 @@ void RenderThirdOctaveTable(FormRequest& request)
         request.WidestLine = std::max(request.WidestLine, widest);
 }
 
+void RenderOctaveText(FormRequest& request)
+{
+    int widest = 0;
+    if (!TextOctave11(request.Doc, request.Lines, &widest, ChoicesOf(request.Doc, request.View, request.View.TextAllFiles != 0)))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = widest;
+}
+
 bool RenderThirdOctaveGraphData(GraphDataRequest& request)
 {
     return GraphDataOctave13(request.Doc, request.Data, request.Panel, ChoicesOf(request.Doc, request.View, false),
@@ -63,6 +72,7 @@ bool RenderThirdOctaveGraphData(GraphDataRequest& request)
 
 void RegisterOctaveViewForms(FormRendererRegistry& registry)
 {
+    registry.Register(kViewOctaves, FormChoice::Text, RenderOctaveText, KindFamily::Current);
     registry.Register(kViewThirdOctaves, FormChoice::Text, RenderThirdOctaveText, KindFamily::Current);
     registry.Register(kViewThirdOctaves, FormChoice::Table, RenderThirdOctaveTable, KindFamily::Current);
     registry.RegisterGraphData(kViewThirdOctaves, RenderThirdOctaveGraphData, KindFamily::Current);

@@ -185,6 +185,17 @@ TEST_F(OctaveForms, ThirdOctavesOfAnOrlu525ShownAsOctaves)
     ASSERT_TRUE(TextOctave11(*doc, lines, &widest, {}));
     EXPECT_EQ(lines.Join(), Golden("octave11-folded-525.txt"));
 
+    // The table: a pair per row, the octaves then the named totals.
+    LineList table;
+    std::uint8_t content = 0;
+    ASSERT_TRUE(TableOctave11(*doc, table, &widest, content, {},
+                              TableOutputOptions{.FormatFlag = 1, .DecimalIndex = 0, .SeparatorIndex = 2}));
+    const std::string rows = table.Join();
+    EXPECT_EQ(rows.substr(0, rows.find("\r\n")), "OCTAVE_1/1__(A,_RMS)");
+    EXPECT_NE(rows.find("\r\n31.5;84.8\r\n63.0;84.8\r\n"), std::string::npos) << rows;
+    EXPECT_NE(rows.find("\r\n16000.0;84.8\r\nTOT_A;80.0\r\nTOT_C;80.0\r\nTOT_Lin;80.0\r\n"), std::string::npos)
+        << rows;
+
     // A block over octave 0 sums third octaves 1 to 3 alone.
     CurrentFileSpec spec = ThirdOctaveSpec({1000, 800, 800, 800, 1000});
     auto loud = Open(Write("loud.orl", Container(kOrlu525, spec)));

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,7 +23,7 @@ namespace {
 constexpr std::size_t kRuleLength = 68;
 constexpr std::string_view kCellGap = "       ";
 constexpr std::string_view kNoTemporaryFile = "Could not create temporary file.";
-constexpr int kBandKindThirdOctave = 4;
+constexpr int kBandKindOctave = 3, kBandKindThirdOctave = 4;
 
 // What the forms need of the current channel's spectra.
 struct SpectrumLayout {
@@ -211,34 +212,44 @@ std::vector<std::string> TotalNameList(const CTmDoc& doc)
     return list;
 }
 
-bool TableOne(CTmDoc& doc, LineList& lines, int& widest, const SpectrumRef& ref, const OctaveChoices& choices,
-              const TableOutputOptions& options)
-{
-    std::optional<BandSpectrum> spectrum = ReadSpectrum(doc, ref, kThirdOctaves);
-    if (!spectrum)
-        return false;
-    const SpectrumLayout s = LayoutOf(doc, spectrum->count, choices.units);
-    const std::size_t shown = ShownCount(s, spectrum->count);
-    const ShownRows rows = RowsOf(choices, shown);
-    if (choices.block)
-        BlockTotal(spectrum->Values(), s.bands, s.centres, choices.markers, 0, s.quantity, s.channel);
-    Convert(*spectrum, s);
+// A converted spectrum as the table forms show it.
+struct TableSpectrum {
+    BandSpectrum values;
+    std::size_t shown = 0;        ///< values shown without a block
+    std::size_t bandRows = 0;     ///< values below this are bands
+    std::vector<double> centres;  ///< of the band rows
+    std::uint16_t named = 0;      ///< rows named from the totals
+    std::uint16_t unitIndex = 0;
+    bool linear = false;
+};
+using TableReader = std::function<std::optional<TableSpectrum>(const SpectrumRef&)>;
 
-    const int record = HasSpectrumLogger(doc) ? ref.number : 0;
-    std::string caption = (choices.block ? "Block of the " : "") +
-                          OctaveTitle(doc, kThirdOctaves, -1, ref.detector, record, ref.fileIndex);
-    SpacesToUnderscores(caption);
+std::vector<double> FrequencyColumn(const TableSpectrum& t, ShownRows rows)
+{
     std::vector<double> x(rows.end - rows.start, 0.0);
     for (std::size_t i = rows.start; i < rows.end; ++i)
-        x[i - rows.start] = i < s.centres.size() && i < s.bandRows ? s.centres[i] : 0.0;
-    const std::span<const double> y = spectrum->Values().subspan(rows.start, rows.end - rows.start);
-    const std::uint16_t named =
-        choices.block ? 0 : static_cast<std::uint16_t>(s.cutTrailing ? 1 : shown - std::min(shown, s.bandRows));
+        x[i - rows.start] = i < t.bandRows && i < t.centres.size() ? t.centres[i] : 0.0;
+    return x;
+}
+
+bool TableOne(CTmDoc& doc, LineList& lines, int& widest, const SpectrumRef& ref, int octave, const TableReader& read,
+              const OctaveChoices& choices, const TableOutputOptions& options)
+{
+    const std::optional<TableSpectrum> t = read(ref);
+    if (!t)
+        return false;
+    const ShownRows rows = RowsOf(choices, t->shown);
+    const int record = HasSpectrumLogger(doc) ? ref.number : 0;
+    std::string caption =
+        (choices.block ? "Block of the " : "") + OctaveTitle(doc, octave, -1, ref.detector, record, ref.fileIndex);
+    SpacesToUnderscores(caption);
+    const std::vector<double> x = FrequencyColumn(*t, rows);
+    const std::span<const double> y = t->values.Values().subspan(rows.start, rows.end - rows.start);
 
     const std::vector<std::string> totals = TotalNameList(doc);
     const CurrentHeader& h = doc.Header();
     ColumnTableSource source;
-    source.BandKind = kBandKindThirdOctave;
+    source.BandKind = octave == kOctaves ? kBandKindOctave : kBandKindThirdOctave;
     source.Family515Text = h.model.Family515Text;
     source.Family515 = h.model.Family515;
     source.Family525 = h.model.Family525;
@@ -247,40 +258,34 @@ bool TableOne(CTmDoc& doc, LineList& lines, int& widest, const SpectrumRef& ref,
     source.InputKind = doc.Channel().inputKind;
     source.TotalNameList = totals;
     source.Ui = doc.App().Ui;
-    const std::string header(OctaveColumnHeader(s.unitIndex));
+    const std::string header(OctaveColumnHeader(t->unitIndex));
     const ColumnTableFormat format{.Pairs = 3,
                                    .Caption = caption,
                                    .HeaderWords = header,
-                                   .RowFormat = s.Linear() ? "%-10.1f%-10.2e" : "%-10.1f%-10.1f",
-                                   .NameFormat = s.Linear() ? "%-10s%-10.2e" : "%-10s%-10.1f"};
-    WriteColumnTable(lines, &widest, source, x, y, named, options, format);
+                                   .RowFormat = t->linear ? "%-10.1f%-10.2e" : "%-10.1f%-10.1f",
+                                   .NameFormat = t->linear ? "%-10s%-10.2e" : "%-10s%-10.1f"};
+    WriteColumnTable(lines, &widest, source, x, y, choices.block ? 0 : t->named, options, format);
     return true;
 }
 
 // Every spectrum of the list as a column of a cross table, staged in a scratch file.
-bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<SpectrumRef>& list,
-               const OctaveChoices& choices, const TableOutputOptions& options)
+bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<SpectrumRef>& list, int octave,
+               const TableReader& read, const OctaveChoices& choices, const TableOutputOptions& options)
 {
     // The first readable spectrum sets the rows and the title.
-    std::optional<BandSpectrum> first;
+    std::optional<TableSpectrum> first;
     std::size_t at = 0;
     for (; at < list.size() && !first; ++at)
-        first = ReadSpectrum(doc, list[at], kThirdOctaves);
+        first = read(list[at]);
     if (!first)
         return false;
     const SpectrumRef& firstRef = list[at - 1];
-    const SpectrumLayout s = LayoutOf(doc, first->count, choices.units);
-    const std::size_t shown = ShownCount(s, first->count);
-    const ShownRows rows = RowsOf(choices, shown);
+    const ShownRows rows = RowsOf(choices, first->shown);
     const std::size_t lineCount = rows.end - rows.start;
-    const std::uint16_t named =
-        choices.block ? 0 : static_cast<std::uint16_t>(s.cutTrailing ? 1 : shown - std::min(shown, s.bandRows));
     const std::vector<std::string> totals = TotalNameList(doc);
     const int record = HasSpectrumLogger(doc) ? firstRef.number : 0;
-    const std::string title = OctaveTitle(doc, kThirdOctaves, -1, firstRef.detector, record, firstRef.fileIndex);
-    std::vector<double> frequencies(lineCount, 0.0);
-    for (std::size_t i = rows.start; i < rows.end; ++i)
-        frequencies[i - rows.start] = i < s.centres.size() ? s.centres[i] : 0.0;
+    const std::string title = OctaveTitle(doc, octave, -1, firstRef.detector, record, firstRef.fileIndex);
+    const std::vector<double> frequencies = FrequencyColumn(*first, rows);
     const CurrentHeader& h0 = doc.Header();
     const bool logger = HasSpectrumLogger(doc);
     const bool merged = IsCurrentMultifileKind(doc.FileKind());
@@ -299,15 +304,12 @@ bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<Spec
     std::vector<std::uint16_t> dates, times;
     std::vector<double> column(lineCount, kMissingValue);
     for (std::size_t k = at - 1; k < list.size(); ++k) {
-        std::optional<BandSpectrum> spectrum = k + 1 == at ? first : ReadSpectrum(doc, list[k], kThirdOctaves);
+        const std::optional<TableSpectrum> spectrum = k + 1 == at ? first : read(list[k]);
         // A spectrum that cannot be read keeps its column, empty.
         std::fill(column.begin(), column.end(), kMissingValue);
-        if (spectrum) {
-            const SpectrumLayout own = LayoutOf(doc, spectrum->count, choices.units);
-            Convert(*spectrum, own);
-            for (std::size_t i = rows.start; i < rows.end && i < ShownCount(own, spectrum->count); ++i)
-                column[i - rows.start] = spectrum->values[i];
-        }
+        if (spectrum)
+            for (std::size_t i = rows.start; i < rows.end && i < spectrum->shown; ++i)
+                column[i - rows.start] = spectrum->values.values[i];
         if (!matrix->AppendColumn(column))
             return refuse();
         labels.emplace_back(list[k].detector == kDetectorMin   ? "MIN"
@@ -334,11 +336,11 @@ bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<Spec
     source.TotalNameList = totals;
     source.Ui = doc.App().Ui;
     SpectraCrossTable table;
-    table.Kind = kBandKindThirdOctave;
-    table.UnitText = OctaveBracketedUnit(s.unitIndex);
+    table.Kind = octave == kOctaves ? kBandKindOctave : kBandKindThirdOctave;
+    table.UnitText = OctaveBracketedUnit(first->unitIndex);
     table.Frequencies = frequencies;
-    table.TailCount = named;
-    table.ValueFormat = s.Linear() ? "%-10.2e" : "%-10.1f";
+    table.TailCount = choices.block ? 0 : first->named;
+    table.ValueFormat = first->linear ? "%-10.2e" : "%-10.1f";
     table.BlockMode = choices.block ? 2 : 0;
     table.FileIndex = static_cast<std::uint16_t>(std::max(choices.request.fileIndex, 0));
     if (!logger && !merged)
@@ -348,6 +350,25 @@ bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<Spec
     table.CaptionOverride = title;
     WriteSpectraCrossTable2(lines, &widest, source, table, options, *matrix);
     return true;
+}
+
+// The third octaves as the tables show them.
+std::optional<TableSpectrum> ThirdOctaveTableSpectrum(CTmDoc& doc, const SpectrumRef& ref, std::uint8_t units)
+{
+    std::optional<BandSpectrum> spectrum = ReadSpectrum(doc, ref, kThirdOctaves);
+    if (!spectrum)
+        return std::nullopt;
+    const SpectrumLayout s = LayoutOf(doc, spectrum->count, units);
+    Convert(*spectrum, s);
+    TableSpectrum t;
+    t.values = *spectrum;
+    t.shown = ShownCount(s, spectrum->count);
+    t.bandRows = s.bandRows;
+    t.centres.assign(s.centres.begin(), s.centres.begin() + static_cast<std::ptrdiff_t>(std::min(s.bandRows, s.centres.size())));
+    t.named = static_cast<std::uint16_t>(s.cutTrailing ? 1 : t.shown - std::min(t.shown, s.bandRows));
+    t.unitIndex = s.unitIndex;
+    t.linear = s.Linear();
+    return t;
 }
 
 // The rows of the octave view by model: how many rows follow the folded octaves of
@@ -531,6 +552,43 @@ bool TextOctave11(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices
     return lines.Size() > 0;
 }
 
+bool TableOctave11(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const OctaveChoices& choices,
+                   const TableOutputOptions& options)
+{
+    content = 2;
+    if (!Readable(doc))
+        return false;
+    const SelectionKeeper keeper(doc);
+    int wide = widest ? *widest : 0;
+    const bool folded = doc.Channel().bandKind == kBandOctave13;
+    std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, folded ? kThirdOctaves : kOctaves);
+    for (SpectrumRef& ref : list)
+        if (folded)
+            ref.detector = kDetectorRms;
+    const TableReader read = [&](const SpectrumRef& ref) -> std::optional<TableSpectrum> {
+        std::optional<OctaveSpectrum> o = ReadOctaves(doc, ref, choices);
+        if (!o)
+            return std::nullopt;
+        TableSpectrum t;
+        t.values = o->values;
+        t.shown = o->rows;
+        t.bandRows = o->bandRows;
+        t.centres = o->centres;
+        t.named = static_cast<std::uint16_t>(o->rows - o->bandRows);
+        t.unitIndex = o->unitIndex;
+        t.linear = o->linear;
+        return t;
+    };
+    bool shown = false;
+    if (list.size() > 1 || (choices.request.allRecords && !list.empty()))
+        shown = TableMany(doc, lines, wide, list, kOctaves, read, choices, options);
+    else if (!list.empty())
+        shown = TableOne(doc, lines, wide, list.front(), kOctaves, read, choices, options);
+    if (widest)
+        *widest = wide;
+    return shown;
+}
+
 bool TextOctave13(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices)
 {
     ClearLineList(&lines);
@@ -555,10 +613,11 @@ bool TableOctave13(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& cont
     int wide = widest ? *widest : 0;
     const std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, kThirdOctaves);
     bool shown = false;
+    const TableReader read = [&](const SpectrumRef& ref) { return ThirdOctaveTableSpectrum(doc, ref, choices.units); };
     if (list.size() > 1 || (choices.request.allRecords && !list.empty()))
-        shown = TableMany(doc, lines, wide, list, choices, options);
+        shown = TableMany(doc, lines, wide, list, kThirdOctaves, read, choices, options);
     else if (!list.empty())
-        shown = TableOne(doc, lines, wide, list.front(), choices, options);
+        shown = TableOne(doc, lines, wide, list.front(), kThirdOctaves, read, choices, options);
     if (widest)
         *widest = wide;
     return shown;

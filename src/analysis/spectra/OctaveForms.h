@@ -31,6 +31,11 @@ struct OctaveChoices {
 /// the document has no spectra these forms read.
 bool TextOctave11(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices);
 
+/// The 1/1-octave table form, appended to the lines; sets content to 2. As the 1/3-octave
+/// table, with the rows of the 1/1-octave text form.
+bool TableOctave11(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const OctaveChoices& choices,
+                   const TableOutputOptions& options);
+
 /// The 1/3-octave text form; lines are cleared first. False when the document has no
 /// third-octave spectra these forms read (nothing is added then).
 bool TextOctave13(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices);

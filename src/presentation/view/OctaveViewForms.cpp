@@ -62,6 +62,16 @@ void RenderOctaveText(FormRequest& request)
         request.WidestLine = widest;
 }
 
+void RenderOctaveTable(FormRequest& request)
+{
+    int widest = request.WidestLine;
+    if (!TableOctave11(request.Doc, request.Lines, &widest, request.TableContentKind,
+                       ChoicesOf(request.Doc, request.View, request.View.TableAllFiles != 0), request.Options))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = std::max(request.WidestLine, widest);
+}
+
 bool RenderThirdOctaveGraphData(GraphDataRequest& request)
 {
     return GraphDataOctave13(request.Doc, request.Data, request.Panel, ChoicesOf(request.Doc, request.View, false),
@@ -73,6 +83,7 @@ bool RenderThirdOctaveGraphData(GraphDataRequest& request)
 void RegisterOctaveViewForms(FormRendererRegistry& registry)
 {
     registry.Register(kViewOctaves, FormChoice::Text, RenderOctaveText, KindFamily::Current);
+    registry.Register(kViewOctaves, FormChoice::Table, RenderOctaveTable, KindFamily::Current);
     registry.Register(kViewThirdOctaves, FormChoice::Text, RenderThirdOctaveText, KindFamily::Current);
     registry.Register(kViewThirdOctaves, FormChoice::Table, RenderThirdOctaveTable, KindFamily::Current);
     registry.RegisterGraphData(kViewThirdOctaves, RenderThirdOctaveGraphData, KindFamily::Current);

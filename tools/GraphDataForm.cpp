@@ -130,6 +130,7 @@ struct PrinterRow {
 // Each graph-data renderer adds the printer of its kind here.
 constexpr PrinterRow kPrinters[] = {
     {kViewBufferLogger, &PrintTimeHistory},
+    {kViewOctaves, &PrintOctave},
     {kViewThirdOctaves, &PrintOctave},
 };
 

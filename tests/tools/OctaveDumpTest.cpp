@@ -90,6 +90,25 @@ TEST_F(OctaveDump, GraphDataOfOneSpectrumAndItsMarkedBands)
     EXPECT_EQ(data.out.find("95,\n95,\n95,\n95"), std::string::npos) << data.out;
 }
 
+TEST_F(OctaveDump, GraphDataOfThirdOctavesShownAsOctaves)
+{
+    // Band 0 (20 Hz) at 70 dB lies before the first whole octave and takes no part.
+    ASSERT_EQ(Fixture("--function 3 --spectrum 31,3,80,0:70,4:90", "o.orl").status, 0);
+    const fixture::CommandRun data = Dump("o.orl", "--view 10 --form data --markers 1,1");
+    EXPECT_EQ(data.status, 0);
+    // Octave 1 (63 Hz) folds bands 4 to 6: 90, 80 and 80 dB.
+    const std::string expected = "# title=OCTAVE 1/1  (HP, RMS)\n"
+                                 "# panel 0: OCTAVE 1/1  (HP, RMS)\n"
+                                 "# kind=2\n"
+                                 "# block=90.7918\n"
+                                 "value,frequency\n"
+                                 "84.7712,31.5\n"
+                                 "90.7918,63\n"
+                                 "84.7712,125\n";
+    EXPECT_EQ(data.out.substr(0, expected.size()), expected) << data.out;
+    EXPECT_NE(data.out.find("\n84.7712,16000\n80,\n80,\n80,\n"), std::string::npos) << data.out;
+}
+
 TEST_F(OctaveDump, MultiElementPictureOfALoggerOfSpectra)
 {
     ASSERT_EQ(Fixture("--function 3 --spectrum 31,3,80 --spectra 6 --spectra-levels 90,80,70,60,50,40", "m.orl").status,

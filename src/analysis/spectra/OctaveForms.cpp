@@ -414,18 +414,7 @@ Fold FoldOf(const CurrentHeader& h, std::size_t n)
     return {n / 3, first};
 }
 
-// One spectrum of the octave view, converted, with the centres of its band rows.
-struct OctaveSpectrum {
-    BandSpectrum values;
-    std::size_t bandRows = 0;
-    std::size_t rows = 0;
-    std::vector<double> centres;
-    double blockTotal = kMissingValue;
-    bool linear = false;
-    std::uint16_t unitIndex = 0;
-};
-
-std::optional<OctaveSpectrum> ReadOctaves(CTmDoc& doc, const SpectrumRef& ref, const OctaveChoices& choices)
+std::optional<OctaveSpectrum> ReadOctavesOf(CTmDoc& doc, const SpectrumRef& ref, const OctaveChoices& choices)
 {
     const OctaveModelRows* model = ModelRowsOf(doc);
     const bool folded = doc.Channel().bandKind == kBandOctave13;
@@ -527,6 +516,11 @@ private:
 
 } // namespace
 
+std::optional<OctaveSpectrum> ReadOctaves(CTmDoc& doc, const SpectrumRef& ref, const OctaveChoices& choices)
+{
+    return ReadOctavesOf(doc, ref, choices);
+}
+
 bool TextOctave11(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices)
 {
     ClearLineList(&lines);
@@ -539,7 +533,7 @@ bool TextOctave11(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices
         // Third octaves folded into octaves: the file's RMS spectrum is the only one.
         if (folded)
             ref.detector = kDetectorRms;
-        const std::optional<OctaveSpectrum> o = ReadOctaves(doc, ref, choices);
+        const std::optional<OctaveSpectrum> o = ReadOctavesOf(doc, ref, choices);
         if (!o)
             continue;
         const TextSpectrum t{o->values, o->bandRows, o->centres, doc.Channel().totalNames, o->linear, o->unitIndex};
@@ -566,7 +560,7 @@ bool TableOctave11(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& cont
         if (folded)
             ref.detector = kDetectorRms;
     const TableReader read = [&](const SpectrumRef& ref) -> std::optional<TableSpectrum> {
-        std::optional<OctaveSpectrum> o = ReadOctaves(doc, ref, choices);
+        std::optional<OctaveSpectrum> o = ReadOctavesOf(doc, ref, choices);
         if (!o)
             return std::nullopt;
         TableSpectrum t;

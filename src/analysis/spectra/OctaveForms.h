@@ -10,9 +10,12 @@
 #include "analysis/spectra/OctaveSpectra.h"
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
+#include "document/MissingValue.h"
 #include "reports/table/TableOutputOptions.h"
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 namespace orlu {
 
@@ -25,6 +28,22 @@ struct OctaveChoices {
     bool block = false;
     BandBlock markers;
 };
+
+/// One spectrum of the 1/1-octave view, converted: octave data as stored, third octaves
+/// folded into whole octaves, then the model's named rows; the centres of the band rows.
+struct OctaveSpectrum {
+    BandSpectrum values;
+    std::size_t bandRows = 0;
+    std::size_t rows = 0;
+    std::vector<double> centres;
+    double blockTotal = kMissingValue; ///< of the marked octaves, when the choices mark a block
+    bool linear = false;
+    std::uint16_t unitIndex = 0;
+};
+
+/// The spectrum as the 1/1-octave view shows it; nothing when it cannot be read or the
+/// model has no octave rows.
+std::optional<OctaveSpectrum> ReadOctaves(CTmDoc& doc, const SpectrumRef& ref, const OctaveChoices& choices);
 
 /// The 1/1-octave text form: octave spectra as stored, third octaves folded into whole
 /// octaves, with the rows of the instrument's model; lines are cleared first. False when

@@ -95,7 +95,74 @@ bool Picture(CTmDoc& doc, PlotData& data, const OctaveChoices& choices)
     return true;
 }
 
+// The picture of a logger's octaves: a row of the model's rows per record.
+bool OctavePicture(CTmDoc& doc, PlotData& data, const OctaveChoices& choices)
+{
+    const CurrentHeader& h = doc.Header();
+    const std::optional<OctaveSpectrum> first = ReadOctaves(doc, {1, 0, kDetectorRms}, choices);
+    if (!first)
+        return false;
+    data.GraphForm = kPictureOfCurrentFamily;
+    data.GraphTitle = data.PanelTitles[0] = OctaveTitle(doc, kOctaves, -1, 0, 0, 0);
+    data.Grid.TimeStep = h.timeStep > 0 ? h.timeStep : data.Grid.TimeStep;
+    OctaveChoices plain = choices;
+    plain.block = false;
+    FillMultiElementGrid(data.Grid, first->rows, static_cast<std::uint32_t>(h.spectrumCount),
+                         [&](std::uint32_t record, std::span<double> out) {
+                             const std::optional<OctaveSpectrum> o =
+                                 ReadOctaves(doc, {static_cast<int>(record) + 1, 0, kDetectorRms}, plain);
+                             if (!o || o->rows < out.size())
+                                 return false;
+                             std::copy_n(o->values.values.begin(), out.size(), out.begin());
+                             return true;
+                         });
+    data.Grid.FirstFrequency = data.Grid.FirstShownFrequency = kPictureFirstFrequency;
+    data.Grid.LastFrequency = data.Grid.LastShownFrequency = kPictureLastFrequency;
+    data.Grid.LevelBottom = doc.Channel().rangeBottomDb;
+    data.Grid.LevelTop = doc.Channel().rangeTopDb + 10.0;
+    return true;
+}
+
+// The panel's slice of the plot values: the bars, the rest missing.
+void StoreBars(PlotData& data, std::size_t p, std::span<const double> bars, std::span<const double> centres)
+{
+    std::vector<double> values(data.PlotValues.Values().begin(), data.PlotValues.Values().end());
+    values.resize(std::max(values.size(), (p + 1) * kOctavePanelValues), kMissingValue);
+    std::fill_n(values.begin() + static_cast<std::ptrdiff_t>(p * kOctavePanelValues), kOctavePanelValues,
+                kMissingValue);
+    std::copy_n(bars.begin(), std::min(bars.size(), kOctavePanelValues),
+                values.begin() + static_cast<std::ptrdiff_t>(p * kOctavePanelValues));
+    data.PlotValues.Assign(std::move(values));
+    data.ClassStride = static_cast<std::int32_t>(kOctavePanelValues);
+    data.FrequencyValues.assign(centres.begin(), centres.end());
+}
+
 } // namespace
+
+bool GraphDataOctave11(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, bool multiElement)
+{
+    if (FindFileKind(doc.FileKind()).Family != KindFamily::Current || !doc.HeaderDecoded() ||
+        doc.Header().model.FourChannel || panel != 0)
+        return false; // one spectrum of the file: its profiles share it
+    if (multiElement && HasSpectrumLogger(doc))
+        return OctavePicture(doc, data, choices);
+    const bool folded = doc.Channel().bandKind == kBandOctave13;
+    const std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, folded ? kThirdOctaves : kOctaves);
+    if (list.empty())
+        return false;
+    SpectrumRef ref = list.front();
+    if (folded)
+        ref.detector = kDetectorRms;
+    const std::optional<OctaveSpectrum> o = ReadOctaves(doc, ref, choices);
+    if (!o)
+        return false;
+    data.GraphForm = kBarsOfOneSpectrum;
+    const int record = HasSpectrumLogger(doc) ? ref.number : 0;
+    data.GraphTitle = data.PanelTitles[0] = OctaveTitle(doc, kOctaves, -1, ref.detector, record, ref.fileIndex);
+    data.SpectrumBlockValues[0] = choices.block ? o->blockTotal : kMissingValue;
+    StoreBars(data, 0, o->values.Values(), o->centres);
+    return true;
+}
 
 bool GraphDataOctave13(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, bool multiElement)
 {
@@ -123,14 +190,8 @@ bool GraphDataOctave13(CTmDoc& doc, PlotData& data, int panel, const OctaveChoic
     ConvertBandLevels(spectrum->Values(), c.bands, c.centres, c.quantity, c.channel);
     const std::size_t bars = TrailingBars(doc, *spectrum);
 
-    std::vector<double> values(data.PlotValues.Values().begin(), data.PlotValues.Values().end());
-    values.resize(std::max(values.size(), (p + 1) * kOctavePanelValues), kMissingValue);
-    std::fill_n(values.begin() + static_cast<std::ptrdiff_t>(p * kOctavePanelValues), kOctavePanelValues,
-                kMissingValue);
-    std::copy_n(spectrum->values.begin(), bars, values.begin() + static_cast<std::ptrdiff_t>(p * kOctavePanelValues));
-    data.PlotValues.Assign(std::move(values));
-    data.ClassStride = static_cast<std::int32_t>(kOctavePanelValues);
-    data.FrequencyValues.assign(c.centres.begin(), c.centres.begin() + static_cast<std::ptrdiff_t>(std::min(c.bands, c.centres.size())));
+    StoreBars(data, p, std::span<const double>(spectrum->values.data(), bars),
+              c.centres.first(std::min(c.bands, c.centres.size())));
     return true;
 }
 

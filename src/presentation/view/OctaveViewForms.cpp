@@ -78,12 +78,19 @@ bool RenderThirdOctaveGraphData(GraphDataRequest& request)
                              request.View.MultiElement != 0);
 }
 
+bool RenderOctaveGraphData(GraphDataRequest& request)
+{
+    return GraphDataOctave11(request.Doc, request.Data, request.Panel, ChoicesOf(request.Doc, request.View, false),
+                             request.View.MultiElement != 0);
+}
+
 } // namespace
 
 void RegisterOctaveViewForms(FormRendererRegistry& registry)
 {
     registry.Register(kViewOctaves, FormChoice::Text, RenderOctaveText, KindFamily::Current);
     registry.Register(kViewOctaves, FormChoice::Table, RenderOctaveTable, KindFamily::Current);
+    registry.RegisterGraphData(kViewOctaves, RenderOctaveGraphData, KindFamily::Current);
     registry.Register(kViewThirdOctaves, FormChoice::Text, RenderThirdOctaveText, KindFamily::Current);
     registry.Register(kViewThirdOctaves, FormChoice::Table, RenderThirdOctaveTable, KindFamily::Current);
     registry.RegisterGraphData(kViewThirdOctaves, RenderThirdOctaveGraphData, KindFamily::Current);

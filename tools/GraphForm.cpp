@@ -36,7 +36,8 @@ constexpr char kDumpUsage[] =
 
 constexpr char kPlotUsage[] =
     "usage: orlu-fixture plot --plot-kind K [--family legacy|505|current|four] [--panels N] [--points N]\n"
-    "                    [--markers A[,B]] [--cursor C] [--size S] [--set FIELD=VALUE]... OUT.plot\n";
+    "                    [--markers A[,B]] [--cursor C] [--size S] [--set FIELD=VALUE]... OUT.plot\n"
+    "  spectra (PlotKind 9 and the band kinds): [--peaks] [--tonality] [--total-bars 0|1|2]\n";
 
 bool ReadText(const std::string& path, std::string& text)
 {
@@ -207,6 +208,12 @@ int RunPlotFixture(int argc, char** argv)
             if (ok && comma != std::string::npos)
                 ok = number(text.substr(comma + 1).c_str(), m[0], 10000000, m[1]);
             o.markers = m;
+        } else if (option == "--peaks") {
+            o.peaks = true;
+        } else if (option == "--tonality") {
+            o.tonality = true;
+        } else if (hasValue && option == "--total-bars") {
+            ok = number(argv[++i], 0, 2, o.totalBars);
         } else if (hasValue && option == "--set") {
             sets.emplace_back(argv[++i]);
         } else if (option[0] != '-' && out.empty() && i == argc - 1) {

@@ -50,6 +50,9 @@
 //       the view's channel or profile mask (bit 0 the first), --subfile N the
 //       sub-file of a Multifile shown (alone) and --all the view's All-files
 //       choice (a Multifile's Main results show every sub-file without either).
+//       The Buffer/Logger view (K 7) also takes the choices of tools/ViewOptions.h:
+//       [--record N] [--degree D] [--markers A[,B]] [--result CH:N] [--totals]
+//       [--block-stats leq,max,min,sel] [--nonmetric]
 //   orlu-dump FILE --view K --form data [the options above]
 //       the plot data the graph form of ViewKind K draws: per panel
 //       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
@@ -69,10 +72,10 @@
 // never decoded; 2 for a wrong command line.
 
 #include "BufferEditForm.h"
+#include "ViewOptions.h"
 #include "ConsoleInteraction.h"
 #include "GraphDataForm.h"
 #include "GraphForm.h"
-#include "ViewChoiceOptions.h"
 #include "Usage.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
@@ -229,6 +232,11 @@ constexpr char kUsage[] =
     "  --markers A[,B] --edit delete|keep|copy --out OUT\n"
     "                   deletes, keeps or copies buffer records A to B and stores the result in OUT\n"
     "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
+    "           [--subfile N] [--all] [--record N] [--degree D] [--markers A[,B]] [--result CH:N]\n"
+    "           [--totals] [--block-stats leq,max,min,sel] [--nonmetric]\n"
+    "                   the lines of view kind K in that form; the buffer and logger choices: the record,\n"
+    "                   aggregation degree, marked block, result N (from 0) of channel CH (1 to 5), running\n"
+    "                   totals, block results and non-metric vibration units\n"
     "           [--subfile N] [--all]\n"
     "                   the lines of view kind K in that form\n"
     "  --view K --form data [...]\n"
@@ -525,8 +533,8 @@ struct ViewRequest {
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
     int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
     bool allFiles = false; ///< the view's All-files choice
+    orlu::tools::ViewOptions choices; ///< buffer and logger choices
     bool graphData = false; ///< --form data: the plot data of the graph form
-    orlu::tools::ViewChoices choices; ///< --record, --markers, --multi
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -587,7 +595,9 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     // The kind chooses its channels when it is shown, and its page its All-files choice; the
     // user's own are set after, as the view's buttons do, and the text or table is made again.
     const bool textOrTable = request.form == FormChoice::Text || request.form == FormChoice::Table;
-    if (textOrTable && (request.channels >= 0 || request.subfile >= 0 || request.allFiles || request.choices.Any())) {
+    if (textOrTable && (request.channels >= 0 || request.subfile >= 0 || request.allFiles || request.choices.Any() ||
+                        request.choices.markerA >= 0)) {
+        orlu::tools::ApplyViewOptions(request.choices, view);
         if (request.channels >= 0)
             view.SelectedChannels = static_cast<std::uint16_t>(request.channels);
         if (request.subfile >= 0)
@@ -595,7 +605,6 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         // A sub-file chosen alone is shown alone; a Multifile's Main results open on all of them.
         for (std::int32_t* all : {&view.TextAllFiles, &view.TableAllFiles})
             *all = request.allFiles ? 1 : request.subfile >= 0 ? 0 : *all;
-        orlu::tools::ApplyViewChoices(request.choices, view);
         builder.UpdateForm(view, doc);
     }
     if (request.graphData) {
@@ -674,7 +683,10 @@ int Run(int argc, char** argv)
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (hasValue && option == "--view") {
+        if (const int read = orlu::tools::ReadViewOption(argc, argv, i, view.choices); read != 0) {
+            if (read < 0)
+                return Usage();
+        } else if (hasValue && option == "--view") {
             view.kind = NumberArgument(argv[++i], kViewNone - 1);
             if (view.kind < 0)
                 return Usage();
@@ -710,14 +722,8 @@ int Run(int argc, char** argv)
         } else if (hasValue && option == "--markers") {
             if (!orlu::tools::ParseMarkers(argv[++i], edit))
                 return Usage();
-            view.choices.markerA = static_cast<int>(edit.markerA);
-            view.choices.markerB = static_cast<int>(edit.markerB);
-        } else if (hasValue && option == "--record") {
-            if (!orlu::tools::ParseRecordChoice(argv[++i], view.choices))
-                return Usage();
-        } else if (hasValue && option == "--multi") {
-            if (!orlu::tools::ParseMultiChoice(argv[++i], view.choices))
-                return Usage();
+            view.choices.markerA = edit.markerA;
+            view.choices.markerB = edit.markerB;
         } else if (hasValue && option == "--edit") {
             if (!orlu::tools::ParseEditOperation(argv[++i], edit))
                 return Usage();
@@ -748,13 +754,14 @@ int Run(int argc, char** argv)
     }
     // --subfile and --all choose what a view or the --header setup of a Multifile shows.
     const bool subfileChoice = view.subfile >= 0 || view.allFiles;
-    if (view.kind < 0 && (formGiven || view.units >= 0 || view.channels >= 0 || (subfileChoice && !header)))
+    const bool editing = edit.op != 0;
+    if (view.kind < 0 &&
+        (formGiven || view.units >= 0 || view.channels >= 0 || (subfileChoice && !header) || view.choices.Any()))
         return Usage();
     // --out names the file of an extract or of an edit, one of them.
-    const bool editing = edit.op != 0;
     if ((extract >= 0 || editing) != !extractPath.empty() || (extract >= 0 && editing))
         return Usage();
-    // Markers go with an edit, or with a view (its marked block).
+    // The markers are the block of an edit, or of a view.
     if (editing ? edit.markerA < 0 : edit.markerA >= 0 && view.kind < 0)
         return Usage();
     edit.out = extractPath;
@@ -764,6 +771,7 @@ int Run(int argc, char** argv)
     }
     ConsoleInteraction ui;
     AppContext app(ui);
+    app.NonMetric = view.choices.nonMetric ? 1 : 0;
     CTmDoc doc(app);
     if (!doc.OnOpenDocument(argv[1]))
         return 1;

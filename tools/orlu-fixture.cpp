@@ -89,7 +89,10 @@
 //       --dose the vibration dose-meter setup: kind 1 hand-arm or 2 whole-body,
 //       limit variant 0 UK, 1 IT, 2 PL, 3 FR or 4 User, the daily exposure time
 //       in minutes and the channels (#1 to #N) of the x, y and z axes; --seat
-//       the base and seat channels (#1 to #N) of the SEAT ratios
+//       the base and seat channels (#1 to #N) of the SEAT ratios; the values of
+//       the time history as tools/FourChannelLoggerOptions.h has them:
+//       --logger-levels [CH=]L[!],...[/...], --rpm V,..., --samples [CH=]S,...[/...]
+//       and the logger's time step --step-ms MS
 //   orlu-fixture analyzer [--kind 4|11|24|dos] [--function 1|2|3|4] [--four-channel]
 //                         [--header-length H] [--lines L] [--bands B] [--spectra N]
 //                         [--history] [--histogram] [--zoom] [--e-version]
@@ -107,6 +110,7 @@
 //       10) down to 8; --step-eighths E sets the time step of octave files to
 //       E / 8 s (default 16: 2.0 s; 1: 0.125 s)
 
+#include "FourChannelLoggerOptions.h"
 #include "GraphForm.h"
 #include "OctaveFixtureOptions.h"
 #include "Usage.h"
@@ -136,7 +140,7 @@ using orlu::fixture::FixtureBuilder;
 constexpr char kUsage[] =
     "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
     "       orlu-fixture plot --plot-kind K [--family F] [--panels N] [--points N] [--markers A[,B]] [--cursor C]"
-    " [--size S] [--set FIELD=VALUE]... OUT.plot\n"
+    " [--size S] [--peaks] [--tonality] [--total-bars 0|1|2] [--set FIELD=VALUE]... OUT.plot\n"
     "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
     "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
@@ -150,7 +154,8 @@ constexpr char kUsage[] =
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
-    " [--seat BASE,SEAT] OUT\n"
+    " [--seat BASE,SEAT] [--logger-levels [CH=]L[!],...[/...]] [--rpm V,...] [--samples [CH=]S,...[/...]]"
+    " [--step-ms MS] OUT\n"
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
     " [--sampling S] [--step-eighths E] OUT\n"
@@ -618,13 +623,15 @@ int main(int argc, char** argv)
             file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {
             FourChannelOptions o;
-            std::string first = "mic", dose, seat;
+            std::string first = "mic", dose, seat, levels, rpm, samples;
+            long stepMs = -1;
             if (!ReadOptions(argc, argv,
                              {{"--vector", &o.vector}, {"--rotation", &o.rotation}, {"--first", &first},
                               {"--kind", &o.kind}, {"--device", &o.device}, {"--firmware", &o.firmware},
                               {"--channels", &o.channels}, {"--profiles", &o.profiles}, {"--function", &o.function},
                               {"--logger", &o.logger}, {"--waveform", &o.waveform}, {"--rt60", &o.rtBands},
-                              {"--dose", &dose}, {"--seat", &seat}}))
+                              {"--dose", &dose}, {"--seat", &seat}, {"--logger-levels", &levels}, {"--rpm", &rpm},
+                              {"--samples", &samples}, {"--step-ms", &stepMs}}))
                 return Usage();
             if (first != "mic" && first != "acc")
                 return Usage();
@@ -636,7 +643,15 @@ int main(int argc, char** argv)
                 o.function < 0 || o.function > 65535 || o.logger < 0 || o.logger > 10000000 || o.waveform < 0 ||
                 o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0) || o.rtBands < 0 || o.rtBands > 17)
                 return Usage();
-            const std::vector<std::uint8_t> bytes = orlu::fixture::FourChannelMeasurementFile(FourChannelSpecOf(o));
+            orlu::fixture::FourChannelSpec spec = FourChannelSpecOf(o);
+            if (!orlu::tools::FourChannelLoggerValues(levels, rpm, samples, spec) || stepMs > 65535 * 1000L ||
+                (stepMs >= 0 && spec.history != orlu::fixture::FourChannelSpec::History::Logger))
+                return Usage();
+            if (stepMs >= 0) {
+                spec.stepSeconds = static_cast<std::uint16_t>(stepMs / 1000);
+                spec.stepMillis = static_cast<std::uint16_t>(stepMs % 1000);
+            }
+            const std::vector<std::uint8_t> bytes = orlu::fixture::FourChannelMeasurementFile(spec);
             file.ContainerHeader(static_cast<std::uint8_t>(o.kind), 0, 0, static_cast<std::uint32_t>(bytes.size()))
                 .Bytes(bytes);
         } else if (command == "analyzer") {

@@ -191,6 +191,8 @@ public:
     bool WriteRecordCount(int subfile, std::uint32_t count);
     /// Whether the document is of the legacy family (kinds 3, 10, 23).
     bool IsLegacyDocument() const;
+    /// Whether the document is an ORLU 505 ANALYZER-mode file (kinds 4, 11, 24).
+    bool IsAnalyzerDocument() const;
 
     // ---- ORLU 505 ANALYZER-mode files (Setup505Family.cpp) ----
 

@@ -16,6 +16,8 @@ namespace {
 
 constexpr std::uint8_t kKindLegacyFile = 3;
 constexpr std::uint8_t kKindLegacyReduced = 10;
+constexpr std::uint8_t kKindAnalyzerFile = 4;
+constexpr std::uint8_t kKindAnalyzerReduced = 11;
 constexpr std::uint8_t kKindCurrentReduced = 50;
 constexpr std::string_view kDeleteEverything = "The whole buffer/logger cannot be deleted";
 
@@ -48,6 +50,18 @@ std::optional<BufferPlace> CTmDoc::LocateEditableBuffer()
         place.rowWords = h.singleChannel ? 1 : h.resultsPerRecord;
         place.checkWord = true;
         declared = h.shownRecordCount;
+    } else if (m_FileKind == kKindAnalyzerFile || m_FileKind == kKindAnalyzerReduced) {
+        const Setup505& s = m_Analyzer.setup;
+        if (!m_Analyzer.decoded || !s.timeHistory)
+            return std::nullopt;
+        // The numbered spectra follow the setup header at once: the header is the head, and
+        // there is no header record to move. The histogram behind them describes all of them.
+        place.fileStart = s.subfileStart;
+        place.headEnd = place.recordStart = s.subfileStart + s.headerLength;
+        place.recordWords = 0;
+        place.rowWords = s.RecordWords();
+        place.checkWord = true;
+        declared = s.recordCount;
     } else if (FindFileKind(m_FileKind).Family == KindFamily::Current && !IsCurrentMultifileKind(m_FileKind)) {
         const CurrentHeader& h = m_Current.header;
         if (!m_Current.decoded || !h.timeHistory || h.bufferRecord == 0)
@@ -94,7 +108,7 @@ BlockEditResult CTmDoc::EditBuffer(BlockEditOp op, std::int64_t markerA, std::in
     if (op == BlockEditOp::Copy) {
         m_App->HeldBlockImage = BuildBlockFile(*place, *block);
         m_App->HeldRecordCount = blockRecords;
-        m_App->HeldFileKind = legacy ? kKindLegacyReduced : kKindCurrentReduced;
+        m_App->HeldFileKind = legacy ? kKindLegacyReduced : IsAnalyzerDocument() ? kKindAnalyzerReduced : kKindCurrentReduced;
         if (m_App->NewHiddenUnitDocument)
             m_App->NewHiddenUnitDocument();
         return BlockEditResult::Copied;
@@ -129,6 +143,15 @@ void CTmDoc::ApplyBufferEdit(std::uint32_t wordCount, std::uint32_t records, Rec
             DecodeLegacyHeader(0);
         }
         SetViewMaskLegacy();
+    } else if (IsAnalyzerDocument()) {
+        // An edited ANALYZER-mode file brings its own RecordIndex; its header counts the rows kept.
+        m_FileKind = kKindAnalyzerReduced;
+        m_RecordIndex = std::move(index);
+        m_RecordIndexPresent = true;
+        m_Analyzer.ownRecordIndex = false;
+        WriteRecordCount(0, records);
+        DecodeSetup505(0);
+        SetViewMask505();
     } else {
         m_FileKind = kKindCurrentReduced;
         SetBufferRecords(records, std::move(index));
@@ -145,7 +168,9 @@ std::vector<std::uint8_t> CTmDoc::BuildBlockFile(const BufferPlace& place, Block
 {
     // The header words carry the block's count while they are copied, then the document's again.
     const bool legacy = IsLegacyDocument();
-    const std::uint32_t count = legacy ? m_Legacy.header.declaredCount : m_Current.header.declaredCount;
+    const std::uint32_t count = legacy                ? m_Legacy.header.declaredCount
+                                : IsAnalyzerDocument() ? static_cast<std::uint32_t>(m_Analyzer.setup.spectraCount)
+                                                       : m_Current.header.declaredCount;
     const int subfile = legacy ? m_Legacy.subfile : 0;
     WriteRecordCount(subfile, block.last - block.first + 1);
     std::vector<std::uint8_t> bytes = BuildBlockImage(Reader(), place, block, m_RecordIndex);
@@ -171,8 +196,11 @@ void CTmDoc::StoreReducedBuffer(Archive& archive)
 bool CTmDoc::MarkImpulses(std::uint8_t mode, std::vector<std::uint8_t>& marks)
 {
     marks.clear();
+    // Only current-family loggers name impulse profiles.
+    if (FindFileKind(m_FileKind).Family != KindFamily::Current)
+        return false;
     const std::optional<BufferPlace> place = LocateEditableBuffer();
-    if (!place || IsLegacyDocument())
+    if (!place)
         return false;
     const CurrentHeader& h = m_Current.header;
     marks.assign(place->records, 0);

@@ -42,6 +42,11 @@ struct GraphViewState : PlotData {
     std::uint8_t RpmShown = 0;
     std::int32_t RtMode = 0;
     PanelArray<std::uint8_t> PanelResultIndex{};
+    std::uint8_t TotalBars = 0;      ///< octaves: 1 totals A, C, Lin; 2 A, C, HP; FFT: 1 total line first, 2 last
+    double LineZeroFrequency = 0.0;  ///< FFT: Hz of line 0
+    double LineSpacing = 1.0;        ///< FFT: Hz between lines
+    std::int32_t PeaksShown = 0;     ///< spectrum peaks in colour
+    std::int32_t TonalityShown = 0;  ///< tones in colour and the masking-noise line
 
     // Cursor, markers and the window of points.
     std::int32_t CursorOn = 1;

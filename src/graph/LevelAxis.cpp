@@ -1,11 +1,14 @@
 #include "graph/LevelAxis.h"
 
 #include "document/texts/NumberTexts.h"
+#include "graph/GraphLayout.h"
+#include "graph/GraphScales.h"
 #include "platform/ValueFormat.h"
 #include "platform/canvas/Canvas.h"
 
 #include <array>
 #include <cmath>
+#include <cstdlib>
 
 namespace orlu {
 
@@ -64,6 +67,20 @@ void DrawLevelAxis(Canvas& canvas, const LevelAxisInput& in, std::string& unit)
     TrimTrailingBlanks(unit);
     const std::string text = StrPrintf("%5s", unit.c_str());
     canvas.TextOut(end - static_cast<int>(text.size()) * cw, in.bottom - in.height - (3 * lineHeight) / 2 + 1, text);
+}
+
+void DrawRangeLevelAxis(Canvas& canvas, const PanelLayout& l, int scale, const LevelRange& range, int inputKind,
+                        int valueKind, bool nonMetric)
+{
+    const bool linear = valueKind != 0;
+    const double bottomValue = linear ? 0.0 : range.bottom;
+    const ValueUnitText top = FormatValueUnit(inputKind, bottomValue + range.Span(), valueKind, nonMetric);
+    double span = range.Span();
+    if (linear && !top.value.empty())
+        span = std::atof(top.value.c_str());
+    std::string unit = top.unit;
+    LevelAxisInput axis{scale, l.left, l.bottom, l.plotHeight, 0, l.levelTick, bottomValue, span, top.formatIndex};
+    DrawLevelAxis(canvas, axis, unit);
 }
 
 } // namespace orlu

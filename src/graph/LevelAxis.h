@@ -7,6 +7,8 @@
 namespace orlu {
 
 class Canvas;
+struct LevelRange;
+struct PanelLayout;
 
 /// No axis has more pixel rows than this: a step that would give more ticks grows.
 inline constexpr double kMaxLevelAxisTicks = 1000.0;
@@ -33,6 +35,12 @@ struct LevelAxisInput {
 
 /// Draws the axis with the canvas's current font and pen; trims the unit's trailing blanks.
 void DrawLevelAxis(Canvas& canvas, const LevelAxisInput& in, std::string& unit);
+
+/// The level axis of a plot's range left of its plot rectangle. Levels
+/// (value kind 0) run from the range's bottom; linear values from 0 up to
+/// the top as its text prints it, so that the axis ends on a printed value.
+void DrawRangeLevelAxis(Canvas& canvas, const PanelLayout& layout, int scale, const LevelRange& range, int inputKind,
+                        int valueKind, bool nonMetric);
 
 /// A value as "%5.0f" .. "%5.3f" by a decimals index (clamped to 0..3).
 std::string FormatAxisValue(double value, int decimalsIndex);

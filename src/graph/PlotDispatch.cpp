@@ -5,6 +5,8 @@
 #include "graph/GraphSizeTable.h"
 #include "graph/GraphViewState.h"
 #include "graph/GraphWindow.h"
+#include "graph/SpectrumReadout.h"
+#include "graph/StatLevelGraph.h"
 #include "graph/TimeHistoryReadout.h"
 
 #include <algorithm>
@@ -125,8 +127,53 @@ void PlanTimeHistory(GraphViewState& v, GraphDocument& doc, const GraphSettings&
     out.push_back(std::move(a));
 }
 
+// The values of a panel from its offset in a plot array, at most `count` of them.
+template <typename T> std::span<const T> PanelSlice(std::span<const T> all, std::size_t offset, int count)
+{
+    if (offset >= all.size() || count <= 0)
+        return {};
+    return all.subspan(offset, std::min(all.size() - offset, static_cast<std::size_t>(count)));
+}
+
+SpectrumPanel SpectrumPanelOf(const GraphViewState& v, const GraphDocument& doc, const GraphSettings& settings,
+                              const PanelArgs& a)
+{
+    SpectrumPanel p;
+    const int quantity = GetUnitsMode(v, doc);
+    const auto i = static_cast<std::size_t>(a.panel);
+    p.levelBase = a.levelBase;
+    p.span = a.span;
+    p.autoscale = settings.GraphAutoScale && v.NoAutoScale == 0;
+    p.pitchSteps = v.LevelPitchOffset;
+    p.zoomSteps = v.ZoomSteps(quantity);
+    p.lineZero = v.LineZeroFrequency;
+    p.lineSpacing = v.LineSpacing;
+    p.values = PanelSlice(v.PlotValues.Values(), a.valueOffset, a.pointCount);
+    p.frequencies = v.FrequencyValues;
+    p.marks = PanelSlice(std::span<const std::uint8_t>(v.SpectrumMarks), a.valueOffset, a.pointCount);
+    p.firstShown = v.WindowStart;
+    p.title = i < v.PanelTitles.size() ? v.PanelTitles[i] : std::string();
+    p.subtitle = v.GraphSubtitle;
+    p.totalBars = v.TotalBars;
+    p.inputKind = doc.InputKind();
+    p.quantity = quantity;
+    p.solidBars = v.SolidBars != 0;
+    p.markerCount = v.MarkState;
+    // Aligned panels: the markers stand on the same bands as in the other panels.
+    p.markerColumns = {v.MarkedRangeScaled[0] - a.bandOffset, v.MarkedRangeScaled[1] - a.bandOffset};
+    p.peaksShown = v.PeaksShown != 0;
+    p.tonalityShown = v.TonalityShown != 0;
+    p.noise = v.Noise;
+    p.slotLayout = doc.HasSlotChannels();
+    p.cursorShown = v.CursorOn != 0;
+    p.cursorIndex = a.cursorIndex;
+    p.blockValue = i < v.SpectrumBlockValues.size() ? v.SpectrumBlockValues[i] : 0.0;
+    return p;
+}
+
 // The groups whose plots are added later: their panels and arguments.
-void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, std::vector<PanelArgs>& out)
+void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const GraphSettings& settings,
+                   std::vector<PanelArgs>& out)
 {
     const bool four = doc.IsFourChannelFamily();
     const int channels = ChannelPanels(doc);
@@ -205,7 +252,10 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, std::
             const int offset = bands.offsets[static_cast<std::size_t>(panel)];
             a.xShift = offset * v.Geometry.pixelsPerPoint;
             a.cursorIndex = v.CursorIndex - offset;
+            a.bandOffset = offset;
         }
+        if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels)
+            a.spectrum = SpectrumPanelOf(v, doc, settings, a);
         out.push_back(std::move(a));
     }
 }
@@ -267,7 +317,7 @@ std::vector<PanelArgs> PlanPanels(GraphViewState& v, GraphDocument& doc, const G
     if (v.PlotKind == 6)
         PlanTimeHistory(v, doc, settings, panels);
     else
-        PlanBandGroup(info.group, v, doc, panels);
+        PlanBandGroup(info.group, v, doc, settings, panels);
     return panels;
 }
 
@@ -275,6 +325,10 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
 {
     if (a.group == PlotGroup::TimeHistory)
         DrawTimeHistoryGraph(head, a.timeHistory, settings);
+    else if (a.group == PlotGroup::Spectrum)
+        DrawSpectrumGraph(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::StatLevels)
+        DrawStatLevelSpectrumGraph(head, a.spectrum, settings);
     return 0;
 }
 
@@ -282,6 +336,10 @@ void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const Gr
 {
     if (a.group == PlotGroup::TimeHistory)
         DrawTimeHistoryCursor(head, a.timeHistory, settings);
+    else if (a.group == PlotGroup::Spectrum)
+        DrawSpectrumCursor(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::StatLevels)
+        DrawStatLevelSpectrumCursor(head, a.spectrum, settings);
 }
 
 } // namespace orlu

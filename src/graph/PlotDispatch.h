@@ -7,6 +7,7 @@
 // follow the panels the plot drew.
 
 #include "graph/GraphLayout.h"
+#include "graph/SpectrumGraph.h"
 #include "graph/TimeHistoryGraph.h"
 
 #include <array>
@@ -28,6 +29,7 @@ struct PanelArgs {
     int panel = 0;
     int y = 0;                   ///< unscaled panel origin
     int xShift = 0;              ///< unscaled shift of aligned bands
+    int bandOffset = 0;          ///< aligned bands: the panel's first band after the lowest of all panels
     double levelBase = 0.0;
     double span = 0.0;
     std::size_t valueOffset = 0; ///< first value of the panel in the data array
@@ -35,6 +37,7 @@ struct PanelArgs {
     int cursorIndex = 0;         ///< the panel's cursor
     bool rpm = false;            ///< the rotation panel of a logger
     TimeHistoryPanel timeHistory; ///< time-history panels only
+    SpectrumPanel spectrum;       ///< spectrum and statistical-level band panels
 };
 
 /// The plot and read-out routines of every group. The engine's own set

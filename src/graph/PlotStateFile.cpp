@@ -196,13 +196,14 @@ public:
         Add(name, std::move(s));
     }
 
-    void Records(const char* name, std::vector<std::uint32_t>& field, std::function<std::size_t()> capacity)
+    // A comma-separated list of numbers (record numbers, spectrum marks, frequencies).
+    template <typename T> void Records(const char* name, std::vector<T>& field, std::function<std::size_t()> capacity)
     {
         FieldSlot s;
         s.read = [&field](std::string_view text, std::size_t) {
             field.clear();
             return EachItem(text, [&](std::string_view part, std::size_t) -> std::string {
-                std::uint32_t v = 0;
+                T v{};
                 if (!ParseNumber(part, v))
                     return BadNumber(part);
                 field.push_back(v);
@@ -216,7 +217,7 @@ public:
             for (std::size_t i = 0; i < field.size(); ++i) {
                 if (i)
                     out += ',';
-                out += std::to_string(field[i]);
+                out += NumberText(field[i]);
             }
             out += "\n";
         };
@@ -389,6 +390,26 @@ void Describe(PlotState& s, Fields& f)
     f.PanelSeries("SeriesB", v.SeriesB, points);
     f.PanelSeries("SeriesC", v.SeriesC, points);
     f.Series("RpmValues", v.RpmValues, points);
+
+    // Spectra: the panels' values one after the other, over their frequencies.
+    f.Scalar("GraphSubtitle", v.GraphSubtitle);
+    f.Scalar("TotalBars", v.TotalBars);
+    f.Scalar("LineZeroFrequency", v.LineZeroFrequency);
+    f.Scalar("LineSpacing", v.LineSpacing);
+    f.Scalar("PeaksShown", v.PeaksShown);
+    f.Scalar("TonalityShown", v.TonalityShown);
+    f.Scalar("NoiseFirstLine", v.Noise.FirstLine);
+    f.Scalar("NoiseLastLine", v.Noise.LastLine);
+    f.Scalar("NoiseSlope", v.Noise.Slope);
+    f.Scalar("NoiseIntercept", v.Noise.Intercept);
+    f.Array("SpectrumBlockValues", v.SpectrumBlockValues);
+    const auto panelValues = [&v, &d] {
+        const std::size_t stride = static_cast<std::size_t>(std::max({52, d.Bands + 1, v.PointCount}));
+        return stride * kMaxGraphPanels;
+    };
+    f.Series("PlotValues", v.PlotValues, panelValues);
+    f.Records("SpectrumMarks", v.SpectrumMarks, panelValues);
+    f.Records("FrequencyValues", v.FrequencyValues, panelValues);
 }
 
 } // namespace

@@ -151,20 +151,6 @@ void DrawBreaks(Canvas& canvas, const PanelLayout& l, const TimeHistoryPoints& p
     }
 }
 
-void DrawLevelYAxis(Canvas& canvas, const PanelLayout& l, const TimeHistoryPanel& p, const LevelRange& range,
-                    const GraphSettings& settings, int scale)
-{
-    const int kind = TimeHistoryValueKind(p);
-    const double bottomValue = p.quantity == 0 ? range.bottom : 0.0;
-    const ValueUnitText top = FormatValueUnit(p.inputKind, bottomValue + range.Span(), kind, settings.NonMetricUnits);
-    double span = range.Span();
-    if (p.quantity != 0 && !top.value.empty())
-        span = std::atof(top.value.c_str());
-    std::string unit = top.unit;
-    LevelAxisInput axis{scale, l.left, l.bottom, l.plotHeight, 0, l.levelTick, bottomValue, span, top.formatIndex};
-    DrawLevelAxis(canvas, axis, unit);
-}
-
 } // namespace
 
 int TimeHistoryValueKind(const TimeHistoryPanel& p)
@@ -271,7 +257,7 @@ int DrawTimeHistoryGraph(const PanelHead& head, const TimeHistoryPanel& p, const
     axis.useDate = settings.UseDate;
     DrawTimeHistoryTimeAxis(canvas, axis);
     if (!p.IsRpm()) {
-        DrawLevelYAxis(canvas, l, p, range, settings, s);
+        DrawRangeLevelAxis(canvas, l, s, range, p.inputKind, TimeHistoryValueKind(p), settings.NonMetricUnits);
     } else {
         ValueAxisInput value;
         value.left = l.left;

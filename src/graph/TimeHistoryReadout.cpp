@@ -11,17 +11,8 @@
 #include <cctype>
 
 namespace orlu {
-namespace {
-
-constexpr Rgb kReadoutGrey{127, 127, 127};
-
-struct ValueText {
-    std::string value;
-    std::string unit; ///< without its leading blank
-};
-
 // Kinds without a unit format (the SEL of linear kinds) print the absent text.
-ValueText FormatReadoutValue(int inputKind, double v, int kind, bool nonMetric)
+ReadoutValueText FormatReadoutValue(int inputKind, double v, int kind, bool nonMetric)
 {
     const ValueUnitText t = FormatValueUnit(inputKind, v, kind, nonMetric);
     if (t.value.empty())
@@ -32,8 +23,6 @@ ValueText FormatReadoutValue(int inputKind, double v, int kind, bool nonMetric)
         unit.erase(0, 1);
     return {t.value, unit};
 }
-
-} // namespace
 
 std::string PadMarkerTime(const std::string& t0, const std::string& t1)
 {
@@ -134,7 +123,7 @@ void DrawTimeHistoryCursor(const PanelHead& head, const TimeHistoryPanel& p, con
             else
                 text = StrPrintf("%s:   t[%s]=%s  RPM=%s", "Cursor", number.c_str(), relTime.c_str(), value.c_str());
         } else {
-            const ValueText value = FormatReadoutValue(p.inputKind, v, kind, settings.NonMetricUnits);
+            const ReadoutValueText value = FormatReadoutValue(p.inputKind, v, kind, settings.NonMetricUnits);
             if (p.showClock && settings.UseDate)
                 text = StrPrintf("%s:   t[%s]=%s (%s - %s)  Lev=%s%s", "Cursor", number.c_str(), relTime.c_str(), clock.c_str(), date.c_str(), value.value.c_str(), value.unit.c_str());
             else if (p.showClock)
@@ -178,7 +167,7 @@ void DrawTimeHistoryCursor(const PanelHead& head, const TimeHistoryPanel& p, con
                 if (p.IsRpm()) {
                     item(StrPrintf("RPMmin=%.3f  ", p.blockMin), kBlockMinColour);
                 } else {
-                    const ValueText t = level(p.blockMin, kind);
+                    const ReadoutValueText t = level(p.blockMin, kind);
                     item(StrPrintf("Lmin=%s%s  ", t.value.c_str(), t.unit.c_str()), kBlockMinColour);
                 }
             }
@@ -186,16 +175,16 @@ void DrawTimeHistoryCursor(const PanelHead& head, const TimeHistoryPanel& p, con
                 if (p.IsRpm()) {
                     item(StrPrintf("RPMmax=%.3f  ", p.blockMax), kBlockMaxColour);
                 } else {
-                    const ValueText t = level(p.blockMax, kind);
+                    const ReadoutValueText t = level(p.blockMax, kind);
                     item(StrPrintf("Lmax=%s%s  ", t.value.c_str(), t.unit.c_str()), kBlockMaxColour);
                 }
             }
             if (p.showBlockLeq && !p.IsRpm()) {
-                const ValueText t = level(seriesAt(p.blockLeq, at - m0), kind);
+                const ReadoutValueText t = level(seriesAt(p.blockLeq, at - m0), kind);
                 item(StrPrintf("%s=%s%s  ", totalName, t.value.c_str(), t.unit.c_str()), kBlockLeqColour);
             }
             if (p.showBlockSel && !p.IsRpm()) {
-                const ValueText t = level(seriesAt(p.blockSel, at - m0), kind * 10);
+                const ReadoutValueText t = level(seriesAt(p.blockSel, at - m0), kind * 10);
                 item(StrPrintf("SEL=%s%s  ", t.value.c_str(), t.unit.c_str()), kBlockSelColour);
             }
         }

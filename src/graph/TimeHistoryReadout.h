@@ -14,8 +14,17 @@ struct GraphSettings;
 struct TimeHistoryPanel;
 
 inline constexpr Rgb kTimeCursorColour{100, 100, 0};
+/// The text colour of the marker lines of the read-outs.
+inline constexpr Rgb kReadoutGrey{127, 127, 127};
 /// The text shown for a value no unit format exists for.
 inline constexpr const char* kAbsentValueText = "----";
+
+/// A read-out value and its unit without the unit's leading blank.
+struct ReadoutValueText {
+    std::string value;
+    std::string unit;
+};
+ReadoutValueText FormatReadoutValue(int inputKind, double v, int kind, bool nonMetric);
 
 void DrawTimeHistoryCursor(const PanelHead& head, const TimeHistoryPanel& panel, const GraphSettings& settings);
 

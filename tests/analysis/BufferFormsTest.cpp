@@ -1,18 +1,22 @@
-// The text and table forms of an ORLU 505 METER-mode buffer, checked against
-// texts written out by hand from their layouts.
+// The text and table forms of the buffers of ORLU 505 METER-mode and
+// ANALYZER-mode files, checked against texts written out by hand from their
+// layouts.
 
 #include "analysis/statistics/BufferForms.h"
 
 #include "document/DocumentTestSupport.h"
+#include "support/Analyzer505Fixture.h"
 #include "support/GoldenText.h"
 #include "support/LegacyFixture.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 namespace orlu {
 namespace {
 
+using fixture::Analyzer505Spec;
 using fixture::Golden;
 using fixture::LegacyFileSpec;
 
@@ -216,6 +220,199 @@ TEST_F(BufferForms, AMultifileShowsTheBufferOfTheFileDecodedAndNamesIt)
     EXPECT_NE(text.find("\r\n   results time step = 1 s\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("    62 "), std::string::npos) << text;
     EXPECT_EQ(text.find("    63 "), std::string::npos) << text;
+}
+
+// ANALYZER-mode files: numbered 1/3-octave spectra of 30 bands and the totals
+// TOT_A, TOT_C and TOT_Lin. The fixture writes value i of spectrum r, channel c
+// as 700 - 3 i + 5 (r mod 4) - 20 c (0.1 dB), so TOT_A (i = 30) of spectrum r is
+// 61.0 + 0.5 (r mod 4) - 2 c dB, TOT_C 0.3 dB less.
+Analyzer505Spec AnalyzerHistory(std::uint16_t spectra, bool fourChannel = false)
+{
+    Analyzer505Spec spec;
+    spec.function = 4;
+    spec.bands = 30;
+    spec.values = 33;
+    spec.spectra = spectra;
+    spec.timeHistory = true;
+    spec.fourChannel = fourChannel;
+    return spec;
+}
+
+TEST_F(BufferForms, AnAnalyzerFileShowsTheTotalsOfItsSpectra)
+{
+    auto doc = Open(Write("analyzer.orl", fixture::Analyzer505Container(AnalyzerHistory(7))));
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.resultIndex[0] = 1; // the second total
+    EXPECT_EQ(Text(*doc, choices), Golden("analyzer-buffer-seven-spectra.txt"));
+    EXPECT_EQ(Table(*doc, choices), Golden("analyzer-buffer-seven-spectra-semicolon-comma.txt"));
+
+    // The first total by default; a fourth the spectra do not hold shows no values.
+    EXPECT_NE(Text(*doc).find("Channel #1  -  TOT_A \r\n"), std::string::npos);
+    EXPECT_NE(Text(*doc).find("\r\n     1         61.0           4         62.5 "), std::string::npos) << Text(*doc);
+    choices.resultIndex[0] = 3;
+    const std::string none = Text(*doc, choices);
+    EXPECT_NE(none.find("\r\nBuffer contents:  -  Octave 1/3 \r\n"), std::string::npos) << none;
+    EXPECT_EQ(none.find("     1 "), std::string::npos) << none;
+}
+
+TEST_F(BufferForms, AFourChannelAnalyzerTableHasAColumnPerChannel)
+{
+    // Channels 1 and 3 are accelerometers (linear at unit option 0), 2 and 4 microphones (dB).
+    auto doc = Open(Write("probe.orl", fixture::Analyzer505Container(AnalyzerHistory(2, true))));
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.channelMask = 0xF;
+    EXPECT_EQ(Table(*doc, choices), "Buffer:\r\n\r\n"
+                                    "chan;func;fltr;dtct;unit\\n->;1;2\r\n"
+                                    "#1;TOT_A;A;Impulse;[m/s\xB2];1,12e-03;1,19e-03\r\n"
+                                    "#2;TOT_A;A;Impulse;[dB];59,0;59,5\r\n"
+                                    "#3;TOT_A;A;Impulse;[m/s\xB2];7,08e-04;7,50e-04\r\n"
+                                    "#4;TOT_A;HP;Impulse;[dB];55,0;55,5\r\n");
+    choices.channelMask = 0x5;
+    const std::string text = Text(*doc, choices);
+    const std::size_t third = text.find("\r\nBuffer contents:  Channel #3  -  TOT_A \r\n");
+    ASSERT_NE(third, std::string::npos) << text;
+    EXPECT_EQ(text.find("Channel #2"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n     1     7.08e-04           2     7.50e-04 \r\n", third), std::string::npos) << text;
+}
+
+TEST_F(BufferForms, AnAnalyzerMultifileShowsTheFileDecoded)
+{
+    const Analyzer505Spec files[] = {AnalyzerHistory(2), AnalyzerHistory(4)};
+    auto doc = Open(Write("multi.orl", fixture::Analyzer505Multifile(files)));
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->DecodeSetup505(2));
+    const std::string text = Text(*doc);
+    EXPECT_EQ(text.rfind("\r\nBuffer contents (file: A0000002):  Channel #1  -  TOT_A \r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("\r\n   total number of results = 4\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("     2         61.5           4         62.5 \r\n"), std::string::npos) << text;
+    EXPECT_EQ(Table(*doc).rfind("Buffer_contents_(file:_A0000002):__Channel_#1__-__TOT_A_\r\n", 0), 0u);
+}
+
+TEST_F(BufferForms, AnAnalyzerFileDeclaringMoreSpectraThanItHoldsShowsThoseHeld)
+{
+    // Word 14 of an octave header counts the spectra: 60000 where 3 are held.
+    auto doc = Open(Write("short.orl", fixture::Analyzer505Patched(AnalyzerHistory(3), 14, 60000)));
+    ASSERT_TRUE(doc);
+    for (int degree : {1, 2}) {
+        BufferChoices choices;
+        choices.degree = degree;
+        const std::string text = Text(*doc, choices);
+        EXPECT_NE(text.find(degree == 1 ? "     3         62.0 " : "     1         61.3 "), std::string::npos) << text;
+        EXPECT_EQ(text.find(degree == 1 ? "     4 " : "     2 "), std::string::npos) << text;
+        EXPECT_EQ(Table(*doc, choices).find(degree == 1 ? "\r\n4;" : "\r\n2;"), std::string::npos);
+    }
+}
+
+// Graph data: a microphone and an accelerometer whose records hold the RMS and the
+// VDV of each (buffer word 0x90), 10 records of 2 s. The microphone's RMS runs
+// 80 80 80 90 80 90 80 90 80 80 dB, its VDV 100.0 + r dB, the accelerometer 70 dB.
+class BufferGraph : public BufferForms {
+protected:
+    std::unique_ptr<CTmDoc> OpenRmsAndVdv()
+    {
+        LegacyFileSpec spec = fixture::LegacyTwoChannelSpec(0x4010);
+        spec.formatVersion = 40;
+        spec.bufferWord = 0x90;
+        spec.bufferRecords = 10;
+        const int rms[] = {800, 800, 800, 900, 800, 900, 800, 900, 800, 800};
+        for (int r = 0; r < 10; ++r)
+            for (int level : {rms[r], 1000 + 10 * r, 700, 700})
+                spec.bufferLevels.push_back(static_cast<std::int16_t>(level));
+        return OpenSpec(spec);
+    }
+    static std::vector<double> Rounded(const PlotSeries& series)
+    {
+        std::vector<double> out;
+        for (double v : series.Values())
+            out.push_back(std::round(v * 100.0) / 100.0);
+        return out;
+    }
+};
+
+TEST_F(BufferGraph, ABlockBetweenMarkersThreeAndSevenGivesItsRunningSeriesAndExtremes)
+{
+    auto doc = OpenRmsAndVdv();
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.block = true;
+    choices.markers = {3, 7};
+    choices.blockResults = {true, true, true, true};
+    choices.totals = true;
+    PlotData data;
+    ASSERT_TRUE(GraphBuffer(*doc, data, 0, choices));
+    EXPECT_EQ(data.PanelTitles[0], "BUFFER CONTENTS  Profile #1  -  RMS ");
+    EXPECT_EQ(data.VdvPanel[0], 0);
+    EXPECT_EQ(data.TimeStamps, (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(Rounded(data.BufferValues[0]), (std::vector<double>{80, 80, 80, 90, 80, 90, 80, 90, 80, 80}));
+    // Records 4 to 8 (90 80 90 80 90 dB): running Leq and SEL (2 s), then 0 to the last record.
+    EXPECT_EQ(Rounded(data.SeriesB[0]), (std::vector<double>{90, 87.4, 88.45, 87.4, 88.06, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Rounded(data.SeriesC[0]), (std::vector<double>{93.01, 93.42, 96.23, 96.43, 98.06, 0, 0, 0, 0, 0}));
+    EXPECT_DOUBLE_EQ(data.BlockLmax[0], 90.0);
+    EXPECT_DOUBLE_EQ(data.BlockLmin[0], 80.0);
+    // The running total of all records: 80 dB, then 85.12 dB once three of 80 dB and one of 90 dB are in.
+    ASSERT_EQ(data.SeriesA[0].Size(), 10u);
+    EXPECT_DOUBLE_EQ(Rounded(data.SeriesA[0])[0], 80.0);
+    EXPECT_DOUBLE_EQ(Rounded(data.SeriesA[0])[3], 85.12);
+
+    // A block near the end runs to the last record only; degree 2 halves every series.
+    choices.markers = {8, 9};
+    choices.degree = 2;
+    ASSERT_TRUE(GraphBuffer(*doc, data, 0, choices));
+    EXPECT_EQ(data.BufferValues[0].Size(), 5u);
+    EXPECT_EQ(Rounded(data.SeriesB[0]), (std::vector<double>{80, 0, 0, 0, 0}));
+    EXPECT_DOUBLE_EQ(data.BlockLmax[0], 80.0);
+}
+
+TEST_F(BufferGraph, TheVdvResultIsFlaggedAndHasNoRunningSeries)
+{
+    auto doc = OpenRmsAndVdv();
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.resultIndex[0] = 1;
+    choices.block = true;
+    choices.markers = {3, 7};
+    choices.blockResults = {true, true, true, true};
+    choices.totals = true;
+    PlotData data;
+    ASSERT_TRUE(GraphBuffer(*doc, data, 0, choices));
+    EXPECT_EQ(data.PanelTitles[0], "BUFFER CONTENTS  Profile #1  -  VDV ");
+    EXPECT_EQ(data.VdvPanel[0], 1);
+    EXPECT_DOUBLE_EQ(data.BufferValues[0][9], 109.0);
+    EXPECT_TRUE(data.SeriesA[0].Empty());
+    EXPECT_TRUE(data.SeriesB[0].Empty());
+    EXPECT_TRUE(data.SeriesC[0].Empty());
+    EXPECT_DOUBLE_EQ(data.BlockLmax[0], 107.0);
+    EXPECT_DOUBLE_EQ(data.BlockLmin[0], 103.0);
+
+    // The accelerometer's panel, and none for a channel the file does not hold.
+    ASSERT_TRUE(GraphBuffer(*doc, data, 1, {}));
+    EXPECT_EQ(data.PanelTitles[1], "BUFFER CONTENTS  Profile #2  -  RMS ");
+    EXPECT_FALSE(GraphBuffer(*doc, data, 2, {}));
+}
+
+TEST_F(BufferGraph, ABufferDeclaringMoreRecordsThanItHoldsDrawsThoseHeld)
+{
+    LegacyFileSpec spec = BufferSpec({801, 802, 803, 804, 805, 806, 807});
+    spec.declaredRecords = 60000;
+    auto doc = OpenSpec(spec);
+    ASSERT_TRUE(doc);
+    BufferChoices choices;
+    choices.block = true;
+    choices.markers = {5, 59000};
+    choices.blockResults = {true, true, true, true};
+    choices.totals = true;
+    PlotData data;
+    ASSERT_TRUE(GraphBuffer(*doc, data, 0, choices));
+    EXPECT_EQ(data.BufferValues[0].Size(), 7u);
+    EXPECT_EQ(data.SeriesA[0].Size(), 7u);
+    EXPECT_DOUBLE_EQ(data.BlockLmax[0], 80.7);
+    // Analyzer spectra declaring more than they hold, too.
+    auto analyzer = Open(Write("short.orl", fixture::Analyzer505Patched(AnalyzerHistory(3), 14, 60000)));
+    ASSERT_TRUE(GraphBuffer(*analyzer, data, 0, choices));
+    EXPECT_EQ(data.BufferValues[0].Size(), 3u);
+    EXPECT_EQ(data.PanelTitles[0], "BUFFER CONTENTS  Channel #1  -  TOT_A ");
 }
 
 } // namespace

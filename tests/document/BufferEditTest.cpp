@@ -3,6 +3,7 @@
 #include "DocumentTestSupport.h"
 #include "document/ViewMask.h"
 #include "document/buffer/ImpulseMarks.h"
+#include "support/Analyzer505Fixture.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
 
@@ -318,6 +319,109 @@ TEST_F(LegacyBufferEdit, BufferDeclaringMoreRecordsThanItHoldsIsCopiedOverWhatIt
 }
 
 // Impulse marks.
+
+// An ORLU 505 ANALYZER-mode file of numbered 1/3-octave spectra: each row is the
+// record number and 33 values.
+class AnalyzerBufferEdit : public DocumentTest {
+protected:
+    static fixture::Analyzer505Spec History(std::uint16_t spectra)
+    {
+        fixture::Analyzer505Spec spec;
+        spec.function = 4;
+        spec.bands = 30;
+        spec.values = 33;
+        spec.spectra = spectra;
+        spec.timeHistory = true;
+        spec.histogram = true;
+        return spec;
+    }
+    std::unique_ptr<CTmDoc> OpenHistory(std::uint16_t spectra)
+    {
+        auto doc = Open(Write("analyzer.orl", fixture::Analyzer505Container(History(spectra))));
+        EXPECT_TRUE(doc->AnalyzerDecoded());
+        return doc;
+    }
+    // The record-number word of each row the header counts.
+    static std::vector<std::uint32_t> RowNumbers(const CTmDoc& doc)
+    {
+        const Setup505& s = doc.Analyzer();
+        std::vector<std::uint32_t> numbers;
+        for (std::uint32_t r = 0; r < s.recordCount; ++r)
+            numbers.push_back(doc.Reader().Word(s.SpectrumAt(r)));
+        return numbers;
+    }
+};
+
+TEST_F(AnalyzerBufferEdit, DeletingTheBlockLeavesTheOtherSpectraAndReopensAsKind11)
+{
+    auto doc = OpenHistory(10);
+    EXPECT_EQ(doc->EditBuffer(BlockEditOp::Delete, 4, 2), BlockEditResult::Edited);
+    EXPECT_EQ(doc->FileKind(), 11);
+    EXPECT_TRUE(doc->IsModified());
+    const std::vector<std::uint32_t> kept{1, 2, 6, 7, 8, 9, 10};
+    EXPECT_EQ(doc->GetRecordIndex(), kept);
+    EXPECT_EQ(RowNumbers(*doc), kept);
+    EXPECT_EQ(doc->Reader().Word(doc->Analyzer().SpectrumAt(7)), 0xFFFF);
+    EXPECT_EQ(doc->ByteCount(), 2 * (doc->Analyzer().SpectrumAt(7) + 1));
+
+    SaveAndRead(*doc, "edited.orl");
+    auto again = Open(dir / "edited.orl");
+    EXPECT_EQ(again->FileKind(), 11);
+    EXPECT_EQ(again->GetRecordIndex(), kept);
+    EXPECT_EQ(RowNumbers(*again), kept);
+    EXPECT_TRUE(ui.Messages().empty()); // no checksum complaint
+
+    // Keeping one spectrum of them leaves that one.
+    EXPECT_EQ(again->EditBuffer(BlockEditOp::Keep, 3, 3), BlockEditResult::Edited);
+    EXPECT_EQ(RowNumbers(*again), std::vector<std::uint32_t>{7});
+}
+
+TEST_F(AnalyzerBufferEdit, CopyingABlockMakesAKind11FileThatSumsToZeroAndLeavesTheSourceAlone)
+{
+    auto doc = OpenHistory(20);
+    const std::vector<std::uint16_t> before = Words(*doc);
+    EXPECT_EQ(doc->EditBuffer(BlockEditOp::Copy, 5, 9), BlockEditResult::Copied);
+    EXPECT_EQ(Words(*doc), before);
+    EXPECT_EQ(doc->FileKind(), 4);
+    EXPECT_FALSE(doc->IsModified());
+
+    ASSERT_EQ(app.HeldFileKind, 11);
+    ASSERT_EQ(app.HeldRecordCount, 5u);
+    const std::vector<std::uint8_t>& held = app.HeldBlockImage;
+    const std::size_t dataBytes = held.size() - 4 * 5;
+    std::uint16_t sum = 0;
+    for (std::size_t b = 0; b < dataBytes; b += 2)
+        sum = static_cast<std::uint16_t>(sum + (held[b] | (held[b + 1] << 8)));
+    EXPECT_EQ(sum, 0);
+
+    CTmDoc hidden(app);
+    hidden.SetHidden(true);
+    ASSERT_TRUE(hidden.OnSaveDocument(dir / "block.orl"));
+    auto copy = Open(dir / "block.orl");
+    EXPECT_EQ(copy->FileKind(), 11);
+    EXPECT_EQ(copy->GetRecordIndex(), (std::vector<std::uint32_t>{6, 7, 8, 9, 10}));
+    EXPECT_EQ(RowNumbers(*copy), (std::vector<std::uint32_t>{6, 7, 8, 9, 10}));
+    EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(AnalyzerBufferEdit, MultifilesAndSpectraWithoutATimeHistoryAreNotEditedNorMarked)
+{
+    const fixture::Analyzer505Spec files[] = {History(4), History(4)};
+    auto multifile = Open(Write("multi.orl", fixture::Analyzer505Multifile(files)));
+    fixture::Analyzer505Spec single = History(4);
+    single.timeHistory = false;
+    auto spectra = Open(Write("spectra.orl", fixture::Analyzer505Container(single)));
+    auto history = OpenHistory(4);
+    for (CTmDoc* doc : {multifile.get(), spectra.get()}) {
+        const std::vector<std::uint16_t> before = Words(*doc);
+        EXPECT_EQ(doc->EditBuffer(BlockEditOp::Delete, 0, 1), BlockEditResult::Nothing);
+        EXPECT_EQ(Words(*doc), before);
+    }
+    // ANALYZER-mode files name no impulse profiles.
+    std::vector<std::uint8_t> marks;
+    EXPECT_FALSE(history->MarkImpulses(3, marks));
+    EXPECT_TRUE(marks.empty());
+}
 
 TEST(ImpulseMarks, LevelDifferenceOf6dBOrAnOverloadedProfileAMarks)
 {

@@ -150,6 +150,39 @@ TEST(LegacyHeaderDecoder, BufferFilesAlwaysHaveATimeHistoryAndNothingElse)
     EXPECT_DOUBLE_EQ(h.timeStep, 2.0);
 }
 
+TEST(LegacyHeaderDecoder, ASingleChannelDescriptionOfTheNewFormatHasItsStepWhereItsVersionSaysSo)
+{
+    // Kind 10 files: the header, then the buffer description (its version is its length) and one record.
+    struct Case {
+        const char* name;
+        std::uint16_t version;
+        std::uint16_t at;      ///< first of the step words c, d, b
+        std::uint16_t countHigh; ///< word 6
+        double seconds;
+        std::uint32_t count;
+    } cases[] = {
+        {"old format: words 11 to 13, a 16-bit count", 21, 11, 1, 2.0, 3},
+        {"new format: words 17 to 19, a 32-bit count", 40, 17, 1, 2.0, 65536 + 3},
+        {"new format with its step left at 11 to 13", 40, 11, 0, 2.0, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Words w = {10, 1, 2, 2, 3, 2, 2, 3, 0, 0};
+        Words buffer(c.version, 0);
+        buffer[0] = c.version;
+        buffer[5] = 3;
+        buffer[6] = c.countHigh;
+        buffer[c.at + 1u] = 2; // d: 2 s
+        w.insert(w.end(), buffer.begin(), buffer.end());
+        w.insert(w.end(), {800, 0});
+        WordImage f(w);
+        LegacyHeader h;
+        ASSERT_EQ(DecodeLegacyHeaderWords(f.reader, 0, 10, h), LegacyDecodeStatus::Decoded);
+        EXPECT_DOUBLE_EQ(h.timeStep, c.seconds);
+        EXPECT_EQ(h.declaredCount, c.count);
+    }
+}
+
 TEST(LegacyHeaderDecoder, ChannelCountsOutsideOneToFiveAreRefused)
 {
     for (std::uint16_t count : {0, 6, 0xFFFF}) {

@@ -3,6 +3,7 @@
 #include "support/FixtureBuilder.h"
 
 #include <bit>
+#include <cmath>
 
 namespace orlu::fixture {
 namespace {
@@ -42,6 +43,61 @@ std::array<std::uint16_t, 11> ResultWords(const FourChannelSpec& spec, int c, in
     return words;
 }
 
+// The words of logger or recording row r: the generated words, then the values the spec gives.
+void FillRow(const FourChannelSpec& spec, std::uint32_t r, std::vector<std::uint16_t>& words)
+{
+    for (std::uint32_t w = 0; w < words.size(); ++w)
+        words[w] = LoggerRowWord(r, w);
+    const std::size_t channels = spec.channels.size();
+    auto put = [&](std::size_t word, std::uint16_t value) {
+        if (word < words.size())
+            words[word] = value;
+    };
+    if (spec.history == FourChannelSpec::History::Waveform) {
+        // Three bytes per recorded channel, in channel order, from byte 0 of the row.
+        for (const FourChannelSpec::ChannelSamples& s : spec.samples) {
+            if (s.values.empty() || !((spec.waveformMask >> s.channel) & 1u))
+                continue;
+            const std::size_t byte = 3u * static_cast<std::size_t>(std::popcount(spec.waveformMask & ((1u << s.channel) - 1u)));
+            const auto v = static_cast<std::uint32_t>(s.values[r % s.values.size()]);
+            for (std::size_t k = 0; k < 3; ++k) {
+                const std::size_t at = byte + k;
+                if (at / 2 >= words.size())
+                    break;
+                const auto b = static_cast<std::uint16_t>((v >> (8 * k)) & 0xFF);
+                words[at / 2] = at % 2 ? static_cast<std::uint16_t>((words[at / 2] & 0x00FF) | (b << 8))
+                                       : static_cast<std::uint16_t>((words[at / 2] & 0xFF00) | b);
+            }
+        }
+    } else {
+        // A channel's first result follows the first results group's columns of the channels before it.
+        for (const FourChannelSpec::ChannelLevels& l : spec.channelLevels) {
+            if (l.tenths.empty())
+                continue;
+            std::size_t column = 0;
+            for (std::size_t c = 0; c < l.channel && c < channels && c < spec.profiles.size(); ++c)
+                column += static_cast<std::size_t>(std::popcount(static_cast<unsigned>(spec.profiles[c].bufferWord & 0xFF)));
+            const std::size_t k = r % l.tenths.size();
+            const bool overload = k < l.overload.size() && l.overload[k];
+            put(column, static_cast<std::uint16_t>((l.tenths[k] * 2) | (overload ? 1 : 0)));
+        }
+    }
+    if (spec.rotationInBuffer != 0 && !spec.rpm.empty()) {
+        // The rotation follows the results and the vector, or a recording's samples.
+        std::size_t at = 0;
+        if (spec.history == FourChannelSpec::History::Waveform) {
+            at = (static_cast<std::size_t>(std::popcount(spec.waveformMask)) * 3 + 1) / 2;
+        } else {
+            for (const FourChannelProfileBlock& p : spec.profiles)
+                at += static_cast<std::size_t>(std::popcount(static_cast<unsigned>(p.bufferWord & 0xFF)));
+            at += spec.vectorInBuffer != 0 ? 1 : 0;
+        }
+        const std::array<std::uint16_t, 2> rpm = RpmWords(spec.rpm[r % spec.rpm.size()]);
+        put(at, rpm[0]);
+        put(at + 1, rpm[1]);
+    }
+}
+
 bool Hundredths(const FourChannelSpec& spec)
 {
     return spec.firmware >= 216 && spec.history == FourChannelSpec::History::None;
@@ -67,6 +123,23 @@ FourChannelSpec MakeFourChannelSpec(std::uint16_t deviceType, std::uint16_t firm
                                  static_cast<std::uint16_t>(1 + up), 0, static_cast<std::uint16_t>(100 + j)});
     }
     return spec;
+}
+
+std::array<std::uint16_t, 2> RpmWords(double rpm)
+{
+    if (!(rpm > 0.0))
+        return {0, 0};
+    // rpm = 60 / (m x 2^(e - 151)), m of 24 bits with its top bit set.
+    int exponent = 0;
+    const double fraction = std::frexp(60.0 / rpm, &exponent); // 0.5 <= fraction < 1
+    auto mantissa = static_cast<std::uint32_t>(std::lround(std::ldexp(fraction, 24)));
+    int e = exponent - 24;
+    if (mantissa >= (1u << 24)) {
+        mantissa >>= 1;
+        ++e;
+    }
+    const auto hi = static_cast<std::uint16_t>(((e + 151) << 8) | (mantissa >> 16));
+    return {static_cast<std::uint16_t>(mantissa & 0xFFFF), hi};
 }
 
 std::uint32_t FourChannelRowLength(const FourChannelSpec& spec)
@@ -322,10 +395,12 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
                     f.Le16(static_cast<std::uint16_t>((w.value >> (8 * k)) & 0xFF));
         }
     };
+    std::vector<std::uint16_t> words(row);
     for (std::uint32_t r = 0; r < spec.rows; ++r) {
         writeWords(r);
-        for (std::uint32_t w = 0; w < row; ++w)
-            f.Le16(LoggerRowWord(r, w));
+        FillRow(spec, r, words);
+        for (std::uint16_t w : words)
+            f.Le16(w);
     }
     writeWords(spec.rows);
     f.ChainEnd();

@@ -146,6 +146,24 @@ struct FourChannelSpec {
     std::vector<FourChannelLoggerWord> loggerWords;
     std::uint16_t waveformMask = 0;
     std::uint16_t rateIndex = 0;
+
+    /// Values written over the generated row words, each list repeated over the rows:
+    /// levels of a channel's first logged result (0.1 dB; stored in 0.05 dB with the
+    /// overload flag in bit 0), by channel from 0.
+    struct ChannelLevels {
+        std::uint16_t channel = 0;
+        std::vector<std::int16_t> tenths;
+        std::vector<bool> overload; ///< per level; missing entries are clear
+    };
+    std::vector<ChannelLevels> channelLevels;
+    /// Rotation speeds in rpm (with rotationInBuffer), as the two-word device value.
+    std::vector<double> rpm;
+    /// 24-bit samples of a recording, by channel from 0.
+    struct ChannelSamples {
+        std::uint16_t channel = 0;
+        std::vector<std::int32_t> values;
+    };
+    std::vector<ChannelSamples> samples;
 };
 
 /// A spec of `channels` channel blocks and profilesPerChannel profiles per
@@ -159,6 +177,10 @@ FourChannelSpec MakeFourChannelSpec(std::uint16_t deviceType, std::uint16_t firm
 
 /// The words per row of the spec's time history.
 std::uint32_t FourChannelRowLength(const FourChannelSpec& spec);
+
+/// The two words (low, high) of a rotation speed in the device's format of firmware
+/// below 5.05: the seconds per turn as a 24-bit mantissa and an exponent byte.
+std::array<std::uint16_t, 2> RpmWords(double rpm);
 
 /// The bytes of the instrument file.
 std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec);

@@ -1,5 +1,6 @@
 #include "support/LegacyFixture.h"
 
+#include <bit>
 #include <stdexcept>
 
 namespace orlu::fixture {
@@ -66,6 +67,13 @@ void Append(Words& to, const Words& from)
     to.insert(to.end(), from.begin(), from.end());
 }
 
+// Levels each record holds per channel of a multi-channel file: one of the old description,
+// one per result bit of the new one's buffer word.
+int ResultsPerChannel(const LegacyFileSpec& spec)
+{
+    return spec.formatVersion < 33 ? 1 : std::popcount(static_cast<unsigned>(spec.bufferWord & 0xFF));
+}
+
 Words BufferDescription(const LegacyFileSpec& spec, std::uint32_t declared, bool single)
 {
     const bool oldFormat = spec.formatVersion < 33;
@@ -90,9 +98,9 @@ Words BufferDescription(const LegacyFileSpec& spec, std::uint32_t declared, bool
         d[17] = spec.stepWords[0];
         d[18] = spec.stepWords[1];
         d[19] = spec.stepWords[2];
-        d[21] = single ? 1 : channels;
+        d[21] = static_cast<std::uint16_t>(single ? 1 : channels * ResultsPerChannel(spec));
         for (std::uint16_t c = 0; c < channels; ++c)
-            d[22 + c] = 0x10; // RMS
+            d[22 + c] = spec.bufferWord;
     }
     return d;
 }
@@ -182,7 +190,7 @@ std::vector<std::uint8_t> LegacyMeasurementFile(const LegacyFileSpec& spec)
         const std::uint32_t records = spec.bufferRecords;
         Append(w, BufferDescription(spec, spec.declaredRecords.value_or(records), single));
         const bool oldFormat = spec.formatVersion < 33;
-        const int perRecord = single ? 1 : channels;
+        const int perRecord = single ? 1 : channels * ResultsPerChannel(spec);
         w.reserve(w.size() + static_cast<std::size_t>(records) * perRecord + 1);
         std::size_t next = 0;
         for (std::uint32_t r = 0; r < records; ++r)

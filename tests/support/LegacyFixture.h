@@ -55,6 +55,9 @@ struct LegacyFileSpec {
     /// LegacyBufferWord; the old description doubles them, bit 0 the overload flag.
     std::vector<std::int16_t> bufferLevels;
     std::vector<bool> bufferOverloads; ///< per level; missing entries are clear
+    /// The new description's buffer word of every channel of a multi-channel file: its bits
+    /// 0 to 7 are the results each record holds per channel (0x10 RMS, 0x80 VDV, ...).
+    std::uint16_t bufferWord = 0x10;
 };
 
 /// The instrument file of a spec, check word included.

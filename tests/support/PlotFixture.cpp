@@ -1,6 +1,7 @@
 #include "support/PlotFixture.h"
 
 #include "document/ViewComputations.h"
+#include "graph/PlotDispatch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +11,9 @@ namespace orlu {
 
 PlotState MakePlotFixture(const PlotFixtureOptions& o)
 {
+    const PlotGroup group = PlotGroupOf(o.plotKind).group;
+    if (o.plotKind != 6 && (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels))
+        return MakeSpectrumPlotFixture(o);
     PlotState s;
     GraphViewState& v = s.view;
     PlotStateDocument& d = s.doc;

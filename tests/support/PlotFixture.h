@@ -21,9 +21,21 @@ struct PlotFixtureOptions {
     /// Records per plotted point after a zoom (the plot then shows 500 points
     /// a pixel apart); 0: the whole logger fits the plot.
     int zoomStep = 0;
+    // Spectra (band PlotKinds and the FFT, 9).
+    bool peaks = false;    ///< peaks in colour
+    bool tonality = false; ///< tones in colour and a masking-noise line
+    int totalBars = 0;     ///< named totals the octave data carry
 };
 
-/// A plot state of the kind with synthetic data (kind 6: a logger with markers and breaks).
+/// A plot state of the kind with synthetic data (kind 6: a logger with markers
+/// and breaks; spectrum kinds: see MakeSpectrumPlotFixture).
 PlotState MakePlotFixture(const PlotFixtureOptions& options);
+
+/// An FFT spectrum (`points` lines, 1.25 Hz apart, two tones over a sloping
+/// floor), or an octave spectrum or statistical level of every band and total of its PlotKind.
+PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& options);
+
+/// The positions of a band graph of the PlotKind: its bands and the totals its axis shows.
+int SpectrumFixturePositions(int plotKind);
 
 } // namespace orlu

@@ -6,6 +6,7 @@
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/ViewSelection.h"
 #include "support/CommandRun.h"
+#include "support/GoldenText.h"
 #include "support/JoinedLines.h"
 #include "support/ScriptedInteraction.h"
 
@@ -125,12 +126,41 @@ TEST(DumpView, LegacyBufferInTextAndTableForm)
         << table;
 }
 
+TEST(DumpView, FourChannelLoggerWithTheViewsChoices)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumplogger-" + std::to_string(::getpid()) + ".orl");
+    ASSERT_EQ(std::system(((tools / "orlu-fixture").string() +
+                           " four-channel --channels 2 --rotation --logger 7 --logger-levels 1=801,802,803!"
+                           " --rpm 1500,3000 --step-ms 60000 " +
+                           file.string() + " >/dev/null")
+                              .c_str()),
+              0);
+    const std::string dump = (tools / "orlu-dump").string() + " " + file.string() + " --view 7 --channels 17";
+    const std::string text = CommandOutput(dump + " --form text 2>/dev/null");
+    const std::string table = CommandOutput(dump + " --form table --sep 2 --dec 1 2>/dev/null");
+    // Channel 1's second result, pairs of records, the block of records 1 to 4 (from 0).
+    const std::string chosen = CommandOutput(dump + " --form text --result 1:1 --degree 2 --markers 1,4 2>/dev/null");
+    fs::remove(file);
+    EXPECT_EQ(text, fixture::Golden("four-channel-logger-rotation.txt"));
+    EXPECT_EQ(table, fixture::Golden("four-channel-logger-rotation-semicolon-comma.txt"));
+    EXPECT_NE(chosen.find("\r\nBlock of the Buffer contents  Channel #1:P1  -  Min (A,"), std::string::npos) << chosen;
+    EXPECT_NE(chosen.find("\r\n   total number of results = 3 [aggreg.degree=2]\r\n"
+                          "   number of results in the block = 3\r\n"),
+              std::string::npos)
+        << chosen;
+    EXPECT_NE(chosen.find("\r\n   results DELTA_INT = 1 m\r\n"), std::string::npos) << chosen;
+}
+
 TEST(DumpView, RefusesBadViewOptions)
 {
     const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
     const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
     const std::string dump = (tools / "orlu-dump").string() + " /nonexistent.orl ";
-    for (const char* options : {"--form text", "--view 2 --form graph", "--view x", "--view 2 --sep 7"})
+    for (const char* options : {"--form text", "--view 2 --form graph", "--view x", "--view 2 --sep 7", "--degree 2",
+                                "--view 7 --form text --degree 0", "--view 7 --form text --result 6:0",
+                                "--view 7 --form text --result 1", "--view 7 --form text --block-stats leq,peak"})
         EXPECT_NE(std::system((dump + options + " 2>/dev/null").c_str()), 0) << options;
 }
 

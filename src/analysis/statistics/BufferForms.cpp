@@ -1,9 +1,12 @@
 #include "analysis/statistics/BufferForms.h"
 
 #include "analysis/statistics/Aggregation.h"
+#include "analysis/statistics/BufferFamily.h"
+#include "analysis/statistics/ChannelScale.h"
 #include "analysis/statistics/NonMetricFactor.h"
 #include "analysis/statistics/ResultSlots.h"
 #include "analysis/statistics/RunningTotals.h"
+#include "analysis/statistics/TimeHistoryText.h"
 #include "document/buffer/BufferColumns.h"
 #include "document/buffer/ColumnReader.h"
 #include "document/headers/CurrentHeader.h"
@@ -18,74 +21,13 @@
 #include "reports/table/MultiSpectrumMatrix.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orlu {
 namespace {
-
-constexpr std::size_t kRuleLength = 71;
-
-// The units of a buffer column by unit index: the text header cell and the table's unit word.
-constexpr std::string_view kLevelHeadings[] = {"Lev[dB]", "Lev[V]", "Lev[Pa]", "Lev[m/s\xB2]",
-                                               "Lev[m/s]", "Lev[m]", "Lev[KB]", "Lev[m/sx]"};
-
-// One channel's buffer column and what the forms say of it.
-struct BufferColumn {
-    TimeHistoryColumn column;
-    std::string resultName; ///< empty: the channel's function names the column
-    AggregationKind kind = AggregationKind::EnergyMean;
-    TotalKind total = TotalKind::None;
-    bool logged = true; ///< false: the channel logs no n-th result, and nothing is read
-};
-
-bool IsLegacy(const CTmDoc& doc)
-{
-    return doc.IsLegacyDocument() && doc.LegacyDecoded();
-}
-
-bool HasBuffer(const CTmDoc& doc)
-{
-    return IsLegacy(doc) && doc.Legacy().timeHistory;
-}
-
-std::uint32_t RecordCount(const LegacyHeader& h)
-{
-    return h.merged ? h.declaredCount : h.shownRecordCount;
-}
-
-// Multi-channel records hold every logged result of every channel: the n-th of
-// channel ch follows those of the channels before it. Single-channel records
-// hold one level word, named by the channel's function.
-BufferColumn ColumnOf(const CTmDoc& doc, int ch, int n)
-{
-    const LegacyHeader& h = doc.Legacy();
-    BufferColumn c;
-    c.column.first = h.bufferDataStart;
-    if (h.singleChannel) {
-        c.column.stride = 1;
-        c.total = TotalKindByFunction(doc.Channel().function, doc.Channel().inputKind);
-        return c;
-    }
-    std::array<std::uint8_t, kLegacyMaxChannels> counts{};
-    for (int k = 0; k < kLegacyMaxChannels; ++k)
-        counts[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(h.Channel(k).bufferBitCount);
-    c.column.stride = static_cast<std::int16_t>(h.resultsPerRecord);
-    c.column.offset = static_cast<std::int16_t>(SumBytes(counts, ch, static_cast<std::uint16_t>(n)));
-    const std::uint16_t slotMask = static_cast<std::uint16_t>(h.Channel(ch).bufferWord & 0xFF);
-    const auto slot = FindLoggedResult(std::span(&slotMask, 1), n);
-    if (!slot) {
-        c.logged = false;
-        return c;
-    }
-    const bool newNames = h.formatVersion > 32;
-    c.resultName = std::string(NameFor(newNames ? BufferResultNamesNew : BufferResultNamesOld, slot->bit));
-    c.kind = GetAggregationKind(c.resultName);
-    if (slot->bit == (newNames ? 4 : 0))
-        c.total = TotalKindOfInput(doc.Channel().inputKind);
-    return c;
-}
 
 bool LinearDisplay(const CTmDoc& doc, std::uint8_t units)
 {
@@ -109,20 +51,8 @@ int UnitIndex(const CurrentChannel& ch, std::string_view resultName, bool linear
     else if (ch.function > 8)
         q = ch.function - 7;
     // A filter of no vibration quantity (DC) still gives linear values: they are accelerations.
-    return std::clamp(q, 1, static_cast<int>(std::size(kLevelHeadings)) - 3) + 2;
-}
-
-LinearScale ScaleOf(const CTmDoc& doc)
-{
-    const LevelContext levels = doc.Levels();
-    const CurrentChannel& ch = doc.Channel();
-    const NonMetricFactor nonMetric = GetNonMetricFactor(
-        levels.nonMetric,
-        VibrationChannel{.inputKind = ch.inputKind, .filter = ch.filter, .function = ch.function, .orlu505File = true});
-    return LinearScale{.referenceExponent = GetReferenceExponent(levels, ch),
-                       .offsetTenths = GetChannelOffset(levels, ch),
-                       .microphone = ch.inputKind == kInputMicrophone,
-                       .factor = nonMetric.applies ? nonMetric.factor : 1.0};
+    // The last quantity of a buffer is the VDV's (unit 7, m/sx).
+    return std::clamp(q, 1, 5) + 2;
 }
 
 // The values of the column, aggregated, and their overload flags: the running total
@@ -132,78 +62,59 @@ struct ColumnValues {
     std::vector<std::uint8_t> overload;
 };
 
-ColumnValues ReadColumn(const CTmDoc& doc, const BufferColumn& c, bool totals, bool linear, int degree)
+ColumnValues ReadColumn(const CTmDoc& doc, const BufferFamily& family, const BufferColumn& c, bool totals,
+                        bool linear, int degree)
 {
-    const LegacyHeader& h = doc.Legacy();
     const ImageReader image = doc.Reader();
     ColumnValues out;
-    if (!c.logged || !h.timeHistory)
+    if (!c.logged || !family.TimeHistory())
         return out;
-    out.values.assign(RecordCount(h), 0.0);
+    out.values.assign(family.RecordCount(), 0.0);
     out.overload.assign(out.values.size(), 0);
     std::size_t n = 0;
     AggregationKind kind = c.kind;
     if (totals) {
-        n = RunningTotals(image, c.column, LevelCodingForVersion(h.formatVersion), 0, out.values.size(), h.timeStep,
+        n = RunningTotals(image, c.column, family.Coding(), 0, out.values.size(), family.TimeStep(),
                           RunningTotalsOut{.leq = out.values, .sel = {}, .min = nullptr, .max = nullptr});
         kind = AggregationKind::EnergyMean;
     } else {
-        n = ReadLevelRun(image, c.column, LevelCodingForVersion(h.formatVersion), 0, out.values, out.overload);
+        n = ReadLevelRun(image, c.column, family.Coding(), 0, out.values, out.overload);
     }
     out.values.resize(n);
     out.overload.resize(n);
-    n = Aggregate(kind, out.values, linear, ScaleOf(doc), degree, out.overload);
+    n = Aggregate(kind, out.values, linear, ChannelLinearScale(doc), degree, out.overload);
     // dB output of degree 1 keeps every value; otherwise n / d windows are left.
     out.values.resize(std::min(n, out.values.size()));
     out.overload.resize(out.values.size());
     return out;
 }
 
-// The aggregated positions shown: the block's, or all of them.
-struct PositionRange {
-    std::size_t first = 0;
-    std::size_t count = 0;
-};
-
 PositionRange RangeOf(const BufferChoices& choices, std::size_t values)
 {
-    if (!choices.block)
-        return {0, values};
-    const std::size_t d = static_cast<std::size_t>(choices.degree);
-    const std::size_t first = std::min<std::size_t>(choices.markers[0] / d, values);
-    const std::size_t last = std::min<std::size_t>(choices.markers[1] / d + 1, values);
-    return {first, last > first ? last - first : 0};
+    return ShownPositions(choices.block, choices.markers, choices.degree, values);
 }
 
 // The caption line up to its result part.
-std::string CaptionStart(const CTmDoc& doc, const BufferChoices& choices, TotalKind total)
+std::string CaptionStart(const BufferFamily& family, const BufferChoices& choices, TotalKind total)
 {
     std::string caption = choices.block ? "Block of the " : "";
     if (choices.totals && total != TotalKind::None)
         caption += total == TotalKind::TotalLeq ? "Total LEQ for " : "Total RMS for ";
     caption += "Buffer contents";
-    caption += doc.Legacy().merged ? StrPrintf(" (file: %s):", doc.GetSubfileName(doc.LegacySubfile()).c_str()) : ":";
+    const std::string file = family.MultifileName();
+    caption += file.empty() ? ":" : StrPrintf(" (file: %s):", file.c_str());
     return caption;
 }
 
-std::string FunctionName(const CTmDoc& doc)
-{
-    std::string_view name = NameFor(LegacyFunctionNames, doc.Channel().function);
-    if (!name.empty() && name.front() == ' ')
-        name.remove_prefix(1);
-    return std::string(name);
-}
-
 // The result part of the caption: the channel and result, or the function.
-std::string ResultPart(const CTmDoc& doc, int ch, const BufferColumn& c, bool totals)
+std::string ResultPart(const BufferFamily& family, int ch, const BufferColumn& c, bool totals)
 {
-    const LegacyHeader& h = doc.Legacy();
     if (!c.resultName.empty()) {
-        if (ch == 4 && h.vector)
+        if (family.IsVector(ch))
             return StrPrintf("  Vector  -  %s ", c.resultName.c_str());
-        return StrPrintf("  %s #%d  -  %s ", h.channelMode != 0 ? "Channel" : "Profile", ch + 1, c.resultName.c_str());
+        return StrPrintf("  %s #%d  -  %s ", family.ChannelWord(), ch + 1, c.resultName.c_str());
     }
-    return totals ? std::string() : StrPrintf("  -  %s ", FunctionName(doc).c_str());
+    return totals ? std::string() : StrPrintf("  -  %s ", family.FunctionName().c_str());
 }
 
 void Add(LineList& lines, int* widest, std::string line)
@@ -211,89 +122,51 @@ void Add(LineList& lines, int* widest, std::string line)
     AddLine(lines, line, widest);
 }
 
-// One cell of the text rows: the 1-based position, the value and the overload mark.
-// Linear values lose the first of their three exponent digits.
-std::string Cell(std::size_t position, double value, bool linear, char mark)
-{
-    if (!linear)
-        return StrPrintf("%6ld%13.1f%c", static_cast<long>(position), value, mark);
-    std::string cell = StrPrintf("%6ld%14.2e%c", static_cast<long>(position), value, mark);
-    cell.erase(17, 1);
-    return cell;
-}
-
-std::vector<int> ShownChannels(const CTmDoc& doc, std::uint16_t mask)
-{
-    const LegacyHeader& h = doc.Legacy();
-    std::vector<int> channels;
-    if (mask == 0 || h.singleChannel)
-        return {0};
-    // Channels the file does not hold have no column.
-    for (int ch = 0; ch < kLegacyMaxChannels; ++ch)
-        if (mask & h.profileMask & (1u << ch))
-            channels.push_back(ch);
-    return channels;
-}
-
 } // namespace
 
 bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& choices)
 {
     ClearLineList(&lines);
-    if (!IsLegacy(doc))
+    const std::unique_ptr<BufferFamily> family = BufferFamilyOf(doc);
+    if (!family)
         return false;
     // The renderer selects each channel it shows; the view keeps its own.
     const SubfileSelectionKeeper keeper(doc);
     const int d = std::max(choices.degree, 1);
-    const std::string rule(kRuleLength, '-');
+    const std::string rule(kTimeHistoryRuleLength, '-');
     int wide = widest ? *widest : 0;
-    for (int ch : ShownChannels(doc, choices.channelMask)) {
-        doc.SelectLegacyChannel(ch);
-        const LegacyHeader& h = doc.Legacy();
-        const BufferColumn c = ColumnOf(doc, ch, choices.resultIndex[static_cast<std::size_t>(ch)]);
+    for (int ch : family->ShownChannels(choices.channelMask)) {
+        family->Select(ch);
+        const BufferColumn c = family->ColumnOf(ch, choices.resultIndex[static_cast<std::size_t>(ch)]);
         const bool totals = choices.totals && c.total != TotalKind::None;
         const bool linear = LinearDisplay(doc, choices.units);
-        const ColumnValues column = ReadColumn(doc, c, totals, linear, d);
+        const ColumnValues column = ReadColumn(doc, *family, c, totals, linear, d);
         const PositionRange range = RangeOf(choices, column.values.size());
 
         Add(lines, &wide, "");
-        Add(lines, &wide, CaptionStart(doc, choices, c.total) + ResultPart(doc, ch, c, totals));
-        std::string count = StrPrintf("   total number of results = %lu", static_cast<unsigned long>(RecordCount(h) / d));
+        Add(lines, &wide, CaptionStart(*family, choices, c.total) + ResultPart(*family, ch, c, totals));
+        std::string count =
+            StrPrintf("   total number of results = %lu", static_cast<unsigned long>(family->RecordCount() / d));
         if (d > 1)
             count += StrPrintf(" [aggreg.degree=%d]", d);
         Add(lines, &wide, count);
         if (choices.block)
             Add(lines, &wide, StrPrintf("   number of results in the block = %lu", static_cast<unsigned long>(range.count)));
-        Add(lines, &wide,
-            StrPrintf("   results DELTA_INT = %s",
-                      std::string(NameFor(BufferStepNames, doc.Channel().timeConstant)).c_str()));
-        if (h.timeHistory)
-            Add(lines, &wide, StrPrintf("   results time step = %g s", d * h.timeStep));
+        Add(lines, &wide, StrPrintf("   results DELTA_INT = %s", family->IntegrationName().c_str()));
+        if (family->TimeHistory())
+            Add(lines, &wide, StrPrintf("   results time step = %g s", d * family->TimeStep()));
         Add(lines, &wide, rule);
         // Without a time history there is nothing more to show, of any channel.
-        if (!h.timeHistory)
+        if (!family->TimeHistory())
             break;
 
-        const std::string heading(kLevelHeadings[UnitIndex(doc.Channel(), c.resultName, linear)]);
-        // Each heading starts 25 columns after the one before, as the cells do.
-        const std::string pair = StrPrintf(" Res.No.     %-12s", heading.c_str());
-        Add(lines, &wide, pair + pair + " Res.No.     " + heading + " ");
+        Add(lines, &wide, LevelHeaderRow(LevelHeading(UnitIndex(doc.Channel(), c.resultName, linear))));
         Add(lines, &wide, rule);
-        const std::size_t rows = (range.count + 2) / 3;
-        for (std::size_t r = 0; r < rows; ++r) {
-            std::string row;
-            for (std::size_t k = 0; k < 3; ++k) {
-                const std::size_t i = k * rows + r;
-                if (i >= range.count)
-                    break;
-                const std::size_t at = range.first + i;
-                const char mark = !totals && column.overload[at] ? '*' : ' ';
-                if (k > 0)
-                    row += "     ";
-                row += Cell(at + 1, column.values[at], linear, mark);
-            }
-            Add(lines, &wide, row);
-        }
+        AppendColumnRows(lines, &wide, range.count, [&](std::size_t i) {
+            const std::size_t at = range.first + i;
+            const char mark = !totals && column.overload[at] ? '*' : ' ';
+            return LevelCell(at + 1, column.values[at], linear, mark);
+        });
         Add(lines, &wide, rule);
     }
     if (widest)
@@ -308,32 +181,30 @@ constexpr std::string_view kUnitWords[] = {"[dB]      ", "[V]       ", "[Pa]    
                                            "[m/s]     ", "[m]       ", "[KB]      ", "[m/sx]    "};
 
 // A record of several channels: one column per channel shown, the channel's words above it.
-void TableChannels(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& choices,
+void TableChannels(CTmDoc& doc, BufferFamily& family, LineList& lines, int* widest, const BufferChoices& choices,
                    const TableOutputOptions& options)
 {
-    const LegacyHeader& h = doc.Legacy();
     const int d = std::max(choices.degree, 1);
-    const std::uint16_t mask = choices.channelMask != 0 ? choices.channelMask : h.profileMask;
+    const std::uint16_t mask = choices.channelMask != 0 ? choices.channelMask : family.ChannelMask();
     std::vector<ColumnValues> columns;
     BufferCrossTable table;
     table.ColumnKind = CrossElementKind::Channel;
     table.BlockShown = choices.block;
     std::size_t values = 0;
-    for (int ch : ShownChannels(doc, mask)) {
-        doc.SelectLegacyChannel(ch);
-        const BufferColumn c = ColumnOf(doc, ch, choices.resultIndex[static_cast<std::size_t>(ch)]);
+    for (int ch : family.ShownChannels(mask)) {
+        family.Select(ch);
+        const BufferColumn c = family.ColumnOf(ch, choices.resultIndex[static_cast<std::size_t>(ch)]);
         const bool totals = choices.totals && c.total != TotalKind::None;
         const bool linear = LinearDisplay(doc, choices.units);
-        columns.push_back(ReadColumn(doc, c, totals, linear, d));
+        columns.push_back(ReadColumn(doc, family, c, totals, linear, d));
         values = std::max(values, columns.back().values.size());
-        const bool vector = ch == 4 && h.vector;
+        const bool vector = family.IsVector(ch);
         table.Labels.push_back(BufferChannelLabel(ch + 1, std::nullopt));
         table.FunctionNames.push_back(totals ? (c.total == TotalKind::TotalLeq ? "totLEQ" : "totRMS")
-                                      : c.resultName.empty() ? FunctionName(doc)
+                                      : c.resultName.empty() ? family.FunctionName()
                                                              : c.resultName);
-        table.FilterNames.push_back(vector ? "MODULE" : std::string(LegacyFilterFor(doc.Channel().filter).Name));
-        table.DetectorNames.push_back(vector ? "------"
-                                             : std::string(NameFor(RmsDetectorNames, doc.Channel().rmsDetectorType)));
+        table.FilterNames.push_back(vector ? "MODULE" : family.FilterName());
+        table.DetectorNames.push_back(vector ? "------" : family.DetectorName());
         table.UnitNames.emplace_back(kUnitWords[UnitIndex(doc.Channel(), c.resultName, linear)]);
         table.ValueFormats.emplace_back(linear ? "%-10.2e" : "%-10.1f");
     }
@@ -357,29 +228,30 @@ bool TableBuffer(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& conten
                  const TableOutputOptions& options)
 {
     content = 2;
-    if (!HasBuffer(doc))
+    const std::unique_ptr<BufferFamily> family = BufferFamilyOf(doc);
+    if (!family || !family->TimeHistory())
         return false;
     const int d = std::max(choices.degree, 1);
     const SubfileSelectionKeeper keeper(doc);
-    if (!doc.Legacy().singleChannel) {
+    if (!family->SingleColumnTable()) {
         int wide = widest ? *widest : 0;
-        TableChannels(doc, lines, &wide, choices, options);
+        TableChannels(doc, *family, lines, &wide, choices, options);
         if (widest)
             *widest = wide;
         return true;
     }
-    doc.SelectLegacyChannel(0);
-    const BufferColumn c = ColumnOf(doc, 0, 0);
+    family->Select(0);
+    const BufferColumn c = family->ColumnOf(0, choices.resultIndex[0]);
     const bool totals = choices.totals && c.total != TotalKind::None;
     const bool linear = LinearDisplay(doc, choices.units);
-    const ColumnValues column = ReadColumn(doc, c, totals, linear, d);
+    const ColumnValues column = ReadColumn(doc, *family, c, totals, linear, d);
     const PositionRange range = RangeOf(choices, column.values.size());
 
-    std::string caption = CaptionStart(doc, choices, c.total) + ResultPart(doc, 0, c, totals);
+    std::string caption = CaptionStart(*family, choices, c.total) + ResultPart(*family, 0, c, totals);
     if (d > 1)
         caption += StrPrintf("  [aggreg.degree=%d] ", d);
     SpacesToUnderscores(caption);
-    const std::string_view heading = kLevelHeadings[UnitIndex(doc.Channel(), c.resultName, linear)];
+    const std::string_view heading = LevelHeading(UnitIndex(doc.Channel(), c.resultName, linear));
     std::string header;
     for (int k = 0; k < 3; ++k)
         header += (k ? " Res.No. " : "Res.No. ") + std::string(heading);
@@ -399,6 +271,105 @@ bool TableBuffer(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& conten
     WriteColumnTable(lines, &wide, source, x, y, 0, options, format);
     if (widest)
         *widest = wide;
+    return true;
+}
+
+namespace {
+
+enum BlockResult { kBlockLeq, kBlockMax, kBlockMin, kBlockSel };
+
+// A block series as the graph draws it: the block's running values from the first
+// marker, 0 from the entry after the block to the last record, aggregated by the degree.
+PlotSeries BlockSeries(std::vector<double> series, std::size_t blockLength, int degree)
+{
+    std::fill(series.begin() + static_cast<std::ptrdiff_t>(std::min(blockLength, series.size())), series.end(), 0.0);
+    series.resize(Aggregate(AggregationKind::EnergyMean, series, false, {}, degree));
+    return PlotSeries(std::move(series));
+}
+
+} // namespace
+
+bool GraphBuffer(CTmDoc& doc, PlotData& data, int panel, const BufferChoices& choices)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    if (p >= data.BufferValues.size())
+        return false;
+    const std::unique_ptr<BufferFamily> family = BufferFamilyOf(doc);
+    if (!family || !family->TimeHistory())
+        return false;
+    const std::vector<int> channels = family->ShownChannels(0xFFFF);
+    if (std::find(channels.begin(), channels.end(), panel) == channels.end())
+        return false;
+    const SubfileSelectionKeeper keeper(doc);
+    const int d = std::max(choices.degree, 1);
+    family->Select(panel);
+    const BufferColumn c = family->ColumnOf(panel, choices.resultIndex[p]);
+    if (!c.logged || c.column.stride == 0)
+        return false;
+
+    data.PanelTitles[p] = "BUFFER CONTENTS" + (family->IsVector(panel) && !c.resultName.empty()
+                                                   ? StrPrintf("  Vector  -  %s       ", c.resultName.c_str())
+                                                   : ResultPart(*family, panel, c, false));
+    data.PanelResultNames[p] = c.resultName.empty() ? family->FunctionName() : c.resultName;
+    std::string lower = c.resultName;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char ch) { return std::tolower(ch); });
+    data.VdvPanel[p] = lower == "vdv" ? 1 : 0;
+
+    // Record numbers: those an edited file kept, else 1, 2, 3, ...
+    const std::uint32_t records = family->RecordCount();
+    const RecordIndex& index = doc.GetRecordIndex();
+    data.TimeStamps.resize(records);
+    for (std::uint32_t r = 0; r < records; ++r)
+        data.TimeStamps[r] = doc.RecordIndexPresent() && r < index.size() ? index[r] : r + 1;
+
+    const bool linear = LinearDisplay(doc, choices.units);
+    data.BufferValues[p] = PlotSeries(ReadColumn(doc, *family, c, false, linear, d).values);
+
+    const ImageReader image = doc.Reader();
+    const bool hasTotal = c.total != TotalKind::None;
+    data.SeriesB[p].Clear();
+    data.SeriesC[p].Clear();
+    data.BlockLmax[p] = data.BlockLmin[p] = kMissingValue;
+    const auto& on = choices.blockResults;
+    if (choices.block && std::find(on.begin(), on.end(), true) != on.end()) {
+        // The block's windows, from the first marker's record, end at the last record.
+        const std::size_t first = std::min<std::size_t>(choices.markers[0], records);
+        const std::size_t count =
+            std::min<std::size_t>(std::size_t{choices.markers[1]} - std::min(choices.markers[0], choices.markers[1]) + d,
+                                  records - first);
+        std::vector<double> leq(on[kBlockLeq] && hasTotal ? records : 0);
+        std::vector<double> sel(on[kBlockSel] && hasTotal ? records : 0);
+        double maximum = kMissingValue, minimum = kMissingValue;
+        const std::size_t read = RunningTotals(image, c.column, family->Coding(), first, count, family->TimeStep(),
+                                               RunningTotalsOut{.leq = leq,
+                                                                .sel = sel,
+                                                                .min = on[kBlockMin] ? &minimum : nullptr,
+                                                                .max = on[kBlockMax] ? &maximum : nullptr});
+        if (!leq.empty())
+            data.SeriesB[p] = BlockSeries(std::move(leq), read, d);
+        if (!sel.empty())
+            data.SeriesC[p] = BlockSeries(std::move(sel), read, d);
+        // Linear panels read their block extremes in the units of their values.
+        auto shown = [&](double level) {
+            if (!linear || level == kMissingValue)
+                return level;
+            Aggregate(AggregationKind::Maximum, std::span(&level, 1), true, ChannelLinearScale(doc), 1);
+            return level;
+        };
+        data.BlockLmax[p] = shown(maximum);
+        data.BlockLmin[p] = shown(minimum);
+    }
+
+    data.SeriesA[p].Clear();
+    if (choices.totals && hasTotal) {
+        std::vector<double> total(records);
+        const std::size_t read =
+            RunningTotals(image, c.column, family->Coding(), 0, records, family->TimeStep(),
+                          RunningTotalsOut{.leq = total, .sel = {}, .min = nullptr, .max = nullptr});
+        total.resize(read);
+        total.resize(Aggregate(AggregationKind::EnergyMean, total, false, {}, d));
+        data.SeriesA[p] = PlotSeries(std::move(total));
+    }
     return true;
 }
 

@@ -4,6 +4,7 @@
 // row (filled column by column), reduced by the view's aggregation degree or
 // replaced by the running total.
 
+#include "analysis/PlotData.h"
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
 #include "reports/table/TableOutputOptions.h"
@@ -25,6 +26,8 @@ struct BufferChoices {
     /// A marked block of record positions (first, last, both included), when two markers are set.
     bool block = false;
     std::array<std::uint32_t, 2> markers{};
+    /// The graph's block results between the markers: running Leq, maximum, minimum, running SEL.
+    std::array<bool, 4> blockResults{};
 };
 
 /// The text form. A file without a time history shows the first channel's caption and
@@ -36,5 +39,12 @@ bool TextBuffer(CTmDoc& doc, LineList& lines, int* widest, const BufferChoices& 
 /// Returns false when the document is no legacy-family file with a buffer.
 bool TableBuffer(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const BufferChoices& choices,
                  const TableOutputOptions& options);
+
+/// The graph data of one panel: channel `panel` (a file of one channel fills panel 0
+/// only). Its record numbers, aggregated levels, the running total when shown, and with
+/// a marked block the block's running Leq and SEL series (from the first marker, 0 after
+/// the block) and its maximum and minimum; the panel's title and VDV flag. False when
+/// the panel's channel logs nothing or the file has no buffer.
+bool GraphBuffer(CTmDoc& doc, PlotData& data, int panel, const BufferChoices& choices);
 
 } // namespace orlu

@@ -300,6 +300,8 @@ void CTmDoc::StoreContainer(Archive& archive)
         StoreReducedCurrent(archive);
     else if (m_Reduced && m_Legacy.decoded && m_Legacy.header.timeHistory && IsLegacyDocument())
         StoreReducedLegacy(archive);
+    else if (m_Reduced && m_Analyzer.decoded && m_Analyzer.setup.timeHistory && IsAnalyzerDocument())
+        StoreReducedBuffer(archive);
     else
         StoreDocument(archive);
 }

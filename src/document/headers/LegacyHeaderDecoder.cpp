@@ -130,6 +130,14 @@ void ReadBufferDescription(const ImageReader& image, bool single, LegacyHeader& 
     if (single) {
         h.declaredCount = d.Word(5);
         h.timeStepWords = {d.Word(11), d.Word(12), d.Word(13)};
+        // Word 0 names the description's layout for every file: a description of
+        // version 33 or later has its count and time step where the multi-channel
+        // files have them, and its step words at 11 to 13 hold nothing (a step of
+        // 0 s). A description that left those words empty keeps the old reading.
+        if (h.formatVersion >= kNewBufferVersion && (d.Word(17) | d.Word(18) | d.Word(19)) != 0) {
+            h.declaredCount = d.U32(5);
+            h.timeStepWords = {d.Word(17), d.Word(18), d.Word(19)};
+        }
         return;
     }
     if (h.formatVersion >= kNewBufferVersion) {

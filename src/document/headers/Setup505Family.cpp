@@ -51,6 +51,11 @@ bool CTmDoc::DecodeSetup505(std::uint16_t subfile)
     return true;
 }
 
+bool CTmDoc::IsAnalyzerDocument() const
+{
+    return FindFileKind(m_FileKind).Family == KindFamily::Setup505;
+}
+
 void CTmDoc::Select505Channel(int channel)
 {
     if (m_Analyzer.decoded)

@@ -1,6 +1,8 @@
 #include "presentation/view/BufferViewForms.h"
 
 #include "analysis/statistics/BufferForms.h"
+#include "analysis/statistics/LoggerColumns.h"
+#include "analysis/statistics/LoggerForms.h"
 
 #include <algorithm>
 #include <string>
@@ -14,6 +16,17 @@ BufferChoices ChoicesOf(const MeasurementViewState& view)
     choices.channelMask = view.SelectedChannels;
     choices.units = view.UnitsByKind[0];
     choices.degree = std::max(view.Aggregation, 1);
+    choices.totals = view.PlotTotalLine != 0;
+    choices.resultIndex = view.PanelResultIndex;
+    for (std::size_t k = 0; k < choices.blockResults.size(); ++k)
+        choices.blockResults[k] = view.BlockResultSwitches[k] != 0;
+    // Two markers make a block, both ends included, lower first.
+    if (view.MarkState == 2) {
+        const std::int32_t a = std::max(view.MarkedRange[0], 0);
+        const std::int32_t b = std::max(view.MarkedRange[1], 0);
+        choices.block = true;
+        choices.markers = {static_cast<std::uint32_t>(std::min(a, b)), static_cast<std::uint32_t>(std::max(a, b))};
+    }
     return choices;
 }
 
@@ -27,7 +40,9 @@ void SayNotAvailable(FormRequest& request)
 void RenderText(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (!TextBuffer(request.Doc, request.Lines, &widest, ChoicesOf(request.View)))
+    // Current-family files have loggers; the ORLU 505 files buffers.
+    const auto text = LocateLogger(request.Doc) ? TextLogger : TextBuffer;
+    if (!text(request.Doc, request.Lines, &widest, ChoicesOf(request.View)))
         SayNotAvailable(request);
     else
         request.WidestLine = widest;
@@ -36,7 +51,8 @@ void RenderText(FormRequest& request)
 void RenderTable(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (!TableBuffer(request.Doc, request.Lines, &widest, request.TableContentKind, ChoicesOf(request.View),
+    const auto table = LocateLogger(request.Doc) ? TableLogger : TableBuffer;
+    if (!table(request.Doc, request.Lines, &widest, request.TableContentKind, ChoicesOf(request.View),
                      request.Options))
         SayNotAvailable(request);
     else
@@ -49,6 +65,14 @@ void RegisterBufferViewForms(FormRendererRegistry& registry)
 {
     registry.Register(kViewBufferLogger, FormChoice::Text, RenderText);
     registry.Register(kViewBufferLogger, FormChoice::Table, RenderTable);
+    // The buffers of both ORLU 505 families draw alike.
+    for (KindFamily family : {KindFamily::Legacy, KindFamily::Setup505})
+        registry.RegisterGraphData(
+            kViewBufferLogger,
+            [](GraphDataRequest& request) {
+                return GraphBuffer(request.Doc, request.Data, request.Panel, ChoicesOf(request.View));
+            },
+            family);
 }
 
 } // namespace orlu

@@ -136,6 +136,11 @@ struct MeasurementViewState {
     std::array<std::int32_t, 5> PanelCursor{};
     std::array<std::int32_t, 5> PanelBlockFirst{};
     std::array<std::int32_t, 5> PanelBlockLast{};
+
+    // Buffer and logger choices: the text and table forms read them as the graph does.
+    std::int32_t PlotTotalLine = 0;                  ///< Tools/Plot total: running totals in place of the values
+    std::array<std::uint8_t, 5> PanelResultIndex{};  ///< per channel or panel: the logged result shown, from 0
+    std::array<std::int32_t, 4> BlockResultSwitches{}; ///< block Leq or RMS, maximum, minimum, SEL between the markers
 };
 
 } // namespace orlu

@@ -1,5 +1,6 @@
 #include "GraphDataForm.h"
 
+#include "document/MissingValue.h"
 #include "document/ViewKind.h"
 #include "platform/ValueFormat.h"
 
@@ -91,6 +92,38 @@ void PrintValues(const PlotData& data, int panel, std::string& out)
     PrintPanel(panel, data.PanelTitles[p], {}, {{"value", values}}, out);
 }
 
+// Octave spectra: the panel's bars (band centres, then the trailing values without one)
+// and the marked bands' total, or the rows of a multi element picture and its level range.
+void PrintOctave(const PlotData& data, int panel, std::string& out)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    if (!data.Grid.Values.empty()) {
+        const auto columns = static_cast<std::size_t>(std::max(data.Grid.Columns, 1));
+        std::vector<std::vector<double>> cells(columns);
+        for (std::size_t i = 0; i < data.Grid.Values.size(); ++i)
+            cells[i % columns].push_back(data.Grid.Values[i]);
+        std::vector<std::string> names;
+        for (std::size_t c = 0; c < columns; ++c)
+            names.push_back("v" + std::to_string(c));
+        std::vector<Column> shown;
+        for (std::size_t c = 0; c < columns; ++c)
+            shown.push_back({names[c].c_str(), cells[c]});
+        PrintPanel(panel, data.PanelTitles[p],
+                   {{"kind", data.GraphForm}, {"low", data.Grid.LevelRangeLow}, {"high", data.Grid.LevelRangeHigh}},
+                   shown, out);
+        return;
+    }
+    std::span<const double> values = data.PlotValues.Values();
+    const std::size_t stride = static_cast<std::size_t>(std::max(data.ClassStride, 0));
+    const std::size_t first = std::min(values.size(), p * stride);
+    values = values.subspan(first, std::min(values.size() - first, stride));
+    // The bars end where the panel's values do.
+    const auto end = std::find(values.begin(), values.end(), kMissingValue);
+    values = values.first(static_cast<std::size_t>(end - values.begin()));
+    PrintPanel(panel, data.PanelTitles[p], {{"kind", data.GraphForm}, {"block", data.SpectrumBlockValues[p]}},
+               {{"value", values}, {"frequency", data.FrequencyValues}}, out);
+}
+
 using PanelPrinter = void (*)(const PlotData&, int panel, std::string& out);
 
 struct PrinterRow {
@@ -101,6 +134,8 @@ struct PrinterRow {
 // Each graph-data renderer adds the printer of its kind here.
 constexpr PrinterRow kPrinters[] = {
     {kViewBufferLogger, &PrintTimeHistory},
+    {kViewOctaves, &PrintOctave},
+    {kViewThirdOctaves, &PrintOctave},
 };
 
 } // namespace

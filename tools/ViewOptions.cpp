@@ -47,11 +47,27 @@ bool Result(std::string_view text, std::array<int, 5>& results)
     return true;
 }
 
+// "ROWS,FIRST,LAST": ROWS and FIRST from 1, LAST above FIRST.
+bool Multi(std::string_view text, ViewOptions& o)
+{
+    const std::size_t first = text.find(',');
+    const std::size_t last = first == std::string_view::npos ? first : text.find(',', first + 1);
+    long rows = 0, from = 0, to = 0;
+    if (last == std::string_view::npos || !Number(text.substr(0, first), 1, 0xFFFF, rows) ||
+        !Number(text.substr(first + 1, last - first - 1), 1, 0x7FFFFFFF, from) ||
+        !Number(text.substr(last + 1), from + 1, 0x7FFFFFFF, to))
+        return false;
+    o.multiRows = static_cast<int>(rows);
+    o.multiFirst = static_cast<int>(from);
+    o.multiLast = static_cast<int>(to);
+    return true;
+}
+
 } // namespace
 
 bool ViewOptions::Any() const
 {
-    return record >= 0 || degree > 0 || totals ||
+    return record >= 0 || degree > 0 || totals || multiRows > 0 ||
            std::any_of(results.begin(), results.end(), [](int n) { return n >= 0; }) ||
            std::any_of(blockStats.begin(), blockStats.end(), [](std::int32_t s) { return s != 0; });
 }
@@ -68,7 +84,8 @@ int ReadViewOption(int argc, char** argv, int& i, ViewOptions& o)
         return 1;
     }
     const bool valued =
-        option == "--record" || option == "--degree" || option == "--result" || option == "--block-stats";
+        option == "--record" || option == "--degree" || option == "--result" || option == "--block-stats" ||
+        option == "--multi";
     if (!valued)
         return 0;
     if (i + 1 >= argc)
@@ -82,6 +99,8 @@ int ReadViewOption(int argc, char** argv, int& i, ViewOptions& o)
     } else if (option == "--degree") {
         ok = Number(value, 1, 0x7FFFFFFF, number);
         o.degree = static_cast<int>(number);
+    } else if (option == "--multi") {
+        ok = Multi(value, o);
     } else if (option == "--result") {
         ok = Result(value, o.results);
     } else {
@@ -92,7 +111,7 @@ int ReadViewOption(int argc, char** argv, int& i, ViewOptions& o)
 
 void ApplyViewOptions(const ViewOptions& o, MeasurementViewState& view)
 {
-    if (o.record >= 0)
+    if (o.record >= 0 && view.CurrentRecordPtr)
         *view.CurrentRecordPtr = o.record;
     if (o.degree > 0)
         view.Aggregation = o.degree;
@@ -110,6 +129,17 @@ void ApplyViewOptions(const ViewOptions& o, MeasurementViewState& view)
         view.MarkedRange = {static_cast<std::int32_t>(std::min(o.markerA, b)),
                             static_cast<std::int32_t>(std::max(o.markerA, b))};
     }
+    if (o.multiRows > 0)
+        view.MultiElement = 1;
+}
+
+void ApplyMultiChoice(const ViewOptions& o, PlotData& data)
+{
+    if (o.multiRows <= 0)
+        return;
+    data.Grid.Rows = o.multiRows;
+    data.Grid.FirstRecord = static_cast<std::uint32_t>(o.multiFirst);
+    data.Grid.LastRecord = static_cast<std::uint32_t>(o.multiLast);
 }
 
 } // namespace orlu::tools

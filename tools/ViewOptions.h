@@ -7,7 +7,10 @@
 //   --totals             the running totals in place of the values (Tools/Plot total)
 //   --block-stats LIST   the block results between the markers: leq, max, min, sel
 //   --nonmetric          vibration values in g, inch per second and inch (every report)
+//   --multi ROWS,FIRST,LAST  the multi element picture of a logger of spectra: rows of the
+//                        grid, first and last record (from 1, LAST above FIRST)
 
+#include "analysis/PlotData.h"
 #include "presentation/view/MeasurementViewState.h"
 
 #include <array>
@@ -25,6 +28,9 @@ struct ViewOptions {
     bool nonMetric = false;
     long markerA = -1; ///< the marked block (--markers, shared with the edit), from 0; -1 without
     long markerB = -1; ///< -1: one marker, a block of its one record
+    int multiRows = 0; ///< 0: no multi element picture
+    int multiFirst = 1;
+    int multiLast = 2;
 
     /// Whether a choice of the view is given (the markers and the unit system aside:
     /// the markers also make an edit's block, and the units serve every report).
@@ -37,5 +43,7 @@ int ReadViewOption(int argc, char** argv, int& i, ViewOptions& options);
 
 /// Sets the view's fields of the choices given.
 void ApplyViewOptions(const ViewOptions& options, MeasurementViewState& view);
+/// Sets the grid the multi element picture asks for.
+void ApplyMultiChoice(const ViewOptions& options, PlotData& data);
 
 } // namespace orlu::tools

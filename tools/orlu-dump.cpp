@@ -68,6 +68,10 @@
 //       band B shown, the level N of a level spectrum (the N-th percentage, or
 //       the percentage N with --all-levels), the user's percentages, and the
 //       classes A to B marked as a block
+//   orlu-dump FILE --view K ... [--record N] [--markers A,B] [--multi ROWS,FIRST,LAST]
+//       the view's record or file number N, its block between markers A and B
+//       (band or record positions from 0), and the multi element picture of a
+//       logger of spectra: ROWS rows from record FIRST to LAST
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -254,6 +258,8 @@ constexpr char kUsage[] =
     "                   the statistics views with their octave band, level, percentages and block\n"
     "orlu-dump --band-name K,TOTALBARS,POS\n"
     "                   the name a band graph of PlotKind K gives position POS\n"
+    "  --view K ... [--record N] [--markers A,B] [--multi ROWS,FIRST,LAST]\n"
+    "                   the view's record or file, marked block and multi element picture\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -623,6 +629,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     }
     if (request.graphData) {
         PlotData data;
+        orlu::tools::ApplyMultiChoice(request.choices, data);
         const std::uint8_t panels = builder.BuildGraphData(view, doc, data);
         std::string text;
         if (panels == 0)

@@ -68,6 +68,11 @@
 //       measurement of B third-octave bands from 500 Hz (use --function 8);
 //       --histogram LOWEST,WIDTH,N0,N1,... gives the histogram record 9 that
 //       lowest class and width (0.1 dB) and one count per class
+//       [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]] [--min-max]
+//       [--spectra N --spectra-levels L,L,...]
+//       with --function 2 or 3: the octave spectrum record (levels in dB, value
+//       I from 0 set apart), --min-max adds MIN and MAX 10 dB below and above;
+//       --spectra N makes it a logger of N spectra, record r's values at L_r
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
@@ -116,6 +121,7 @@
 #include "GraphForm.h"
 #include "MonitorTools.h"
 #include "StatisticsFixtureOptions.h"
+#include "OctaveFixtureOptions.h"
 #include "Usage.h"
 #include "support/Analyzer505Fixture.h"
 #include "support/FixtureBuilder.h"
@@ -152,7 +158,8 @@ constexpr char kUsage[] =
     " [--buffer-levels L[!],...] [--format-version V] OUT\n"
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
     " [--logger ROWS] [--tonality T] [--rt60 B] [--logger-levels [P=]L[!],...[/...]] [--step-ms MS]"
-    " [--impulse-profiles A,B,C] [--histogram LOWEST,WIDTH,N0,...] OUT\n"
+    " [--impulse-profiles A,B,C] [--histogram LOWEST,WIDTH,N0,...] [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]]"
+    " [--min-max] [--spectra N --spectra-levels L,...] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -610,18 +617,22 @@ int main(int argc, char** argv)
             long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
             long stepMs = -1;
             std::string loggerLevels, impulseProfiles, histogram;
+            orlu::tools::OctaveFixtureOptions octave;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--device", &device}, {"--firmware", &firmware}, {"--input", &input},
                               {"--function", &function}, {"--logger", &logger}, {"--tonality", &tones},
                               {"--rt60", &rtBands}, {"--logger-levels", &loggerLevels}, {"--step-ms", &stepMs},
-                              {"--impulse-profiles", &impulseProfiles}, {"--histogram", &histogram}}))
+                              {"--impulse-profiles", &impulseProfiles}, {"--histogram", &histogram},
+                               {"--spectrum", &octave.spectrum}, {"--min-max", &octave.minMax},
+                               {"--spectra", &octave.spectra}, {"--spectra-levels", &octave.spectraLevels}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||
                 stepMs > 65535 * 1000L)
                 return Usage();
             orlu::fixture::CurrentFileSpec spec = CurrentSpec(device, firmware, input, function, logger, tones, rtBands);
-            if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec))
+            if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec) ||
+                !orlu::tools::ApplyOctaveFixtureOptions(octave, spec))
                 return Usage();
             if (!histogram.empty() && !orlu::tools::ApplyHistogramOption(histogram, spec))
                 return Usage();

@@ -68,6 +68,7 @@ struct PlotData {
     PanelArray<double> HistogramPeak{};       ///< largest class share, percent
     PanelArray<double> BlockProbability{};    ///< share of the marked classes, percent
     PanelArray<double> SpectrumBlockValues{}; ///< total of the marked bands or lines
+    std::uint8_t GraphForm = 0; ///< what the octave renderers made: 2 bars of one spectrum, 1 or 2 a picture
     PanelArray<double> CursorTotals{};        ///< FFT: the total of the lines shown
     PanelArray<double> DecayBlockFirst{};     ///< time intersections: the block's two values
     PanelArray<double> DecayBlockSecond{};

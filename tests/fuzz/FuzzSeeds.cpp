@@ -100,7 +100,24 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
     waveform.waveformMask = 0xF;
 
     using Spectrum = fixture::CurrentFileSpec::Spectrum;
+    // Third octaves of the 1/3-octave function: RMS, MIN and MAX records, and a logger of them.
+    fixture::CurrentFileSpec thirds = WithSpectrum(Spectrum::ThirdOctave, 31);
+    thirds.function = 3;
+    thirds.bandExtras = 3;
+    thirds.minSpectrumLevels = {700};
+    thirds.maxSpectrumLevels = {900, 850};
+    fixture::CurrentFileSpec thirdsLogger;
+    thirdsLogger.function = 3;
+    thirdsLogger.spectraInBuffer = 1;
+    thirdsLogger.bands = 31;
+    thirdsLogger.bandExtras = 3;
+    thirdsLogger.rowWords = 35;
+    thirdsLogger.rows = 12;
+    thirdsLogger.declaredCount = 12;
+    thirdsLogger.loggedSpectrumLevels = {900, 800, 700};
     std::vector<std::pair<std::string, Bytes>> files = {
+        {"third-octave-function-525", InContainer(45, fixture::CurrentMeasurementFile(thirds))},
+        {"third-octave-logger-525", InContainer(45, fixture::CurrentMeasurementFile(thirdsLogger))},
         {"sample-525", InContainer(45, fixture::SampleCurrentFamilyFile())},
         {"dose-accelerometer", InContainer(46, fixture::CurrentMeasurementFile(accelerometer))},
         {"octave-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::Octave, 9)))},

@@ -378,16 +378,27 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
                                            static_cast<std::uint16_t>(910 - n * 20), static_cast<std::uint16_t>(920 - n * 20)});
             f.Record(23, words);
         }
-        // The spectrum setup, then its levels in record 18 (length in word 1).
+        // The spectrum setup, then its levels in record 18 (length in word 1); an octave
+        // spectrum record carries its levels itself.
         std::size_t levelCount = spec.bands + spec.bandExtras;
+        const bool octaves = spec.spectrum == CurrentFileSpec::Spectrum::Octave;
+        auto octaveRecord = [&](std::uint8_t type, const std::vector<std::int16_t>& levels) {
+            // Word 2 lowest band, 3 bands, 4 extras, then the levels.
+            std::vector<std::uint16_t> words{0, spec.lowestBand, spec.bands, spec.bandExtras};
+            for (std::size_t i = 0; i < levelCount; ++i)
+                words.push_back(static_cast<std::uint16_t>(levels.empty() ? 600 + i % 20 : levels[i % levels.size()]));
+            f.Record(type, words);
+        };
         switch (spec.spectrum) {
         case CurrentFileSpec::Spectrum::None:
             break;
         case CurrentFileSpec::Spectrum::Octave:
         case CurrentFileSpec::Spectrum::ThirdOctave:
-            // Setup 14 or 16: word 2 lowest band, 3 bands, 4 extras.
-            f.Record(spec.spectrum == CurrentFileSpec::Spectrum::Octave ? 14 : 16,
-                     {0, spec.lowestBand, spec.bands, spec.bandExtras});
+            octaveRecord(octaves ? 14 : 16, spec.spectrumLevels);
+            if (!spec.minSpectrumLevels.empty())
+                octaveRecord(octaves ? 38 : 40, spec.minSpectrumLevels);
+            if (!spec.maxSpectrumLevels.empty())
+                octaveRecord(octaves ? 39 : 41, spec.maxSpectrumLevels);
             break;
         case CurrentFileSpec::Spectrum::Fft:
             // Setup 17: word 3 lines, 4 extra line, 5 exponent word (1: no zoom),
@@ -397,7 +408,7 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
             levelCount = spec.bands + (spec.bandExtras != 0 ? 1u : 0u);
             break;
         }
-        if (spec.spectrum != CurrentFileSpec::Spectrum::None) {
+        if (spec.spectrum == CurrentFileSpec::Spectrum::Fft) {
             std::vector<std::uint16_t> levels(levelCount);
             for (std::size_t i = 0; i < levels.size(); ++i)
                 levels[i] = static_cast<std::uint16_t>(600 + i % 20);
@@ -472,9 +483,17 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
         if (column < columnLevels.size() && !levels.tenths.empty())
             columnLevels[column] = &levels;
     }
+    const std::uint32_t spectrumWords = spec.bands + spec.bandExtras;
+    const std::uint32_t spectrumFrom = spec.loggedSpectrumLevels.empty() || spectrumWords > spec.rowWords
+                                           ? spec.rowWords
+                                           : spec.rowWords - spectrumWords;
     for (std::uint32_t r = 0; r < spec.rows; ++r) {
         writeEvents(r);
         for (std::uint32_t w = 0; w < spec.rowWords; ++w) {
+            if (w >= spectrumFrom) {
+                f.Le16(static_cast<std::uint16_t>(spec.loggedSpectrumLevels[r % spec.loggedSpectrumLevels.size()]));
+                continue;
+            }
             const LoggerLevels* levels = columnLevels[w];
             if (!levels) {
                 f.Le16(LoggerRowWord(r, w));

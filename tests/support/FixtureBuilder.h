@@ -190,6 +190,12 @@ struct CurrentFileSpec {
     std::uint16_t bands = 0;
     std::uint16_t bandExtras = 0;
     std::uint16_t lowestBand = 0;
+    /// Octave spectra (0.1 dB, the bands then the extras): the levels the setup record 14 or 16
+    /// carries from its word 5 (empty: 600 + i % 20), and the MIN and MAX spectra, records 38
+    /// and 39 (octaves) or 40 and 41 (third octaves) of the same layout, when given.
+    std::vector<std::int16_t> spectrumLevels;
+    std::vector<std::int16_t> minSpectrumLevels;
+    std::vector<std::int16_t> maxSpectrumLevels;
     std::uint32_t samplingRate = 48000; ///< FFT setup 17, words 8 and 9
     /// ENVELOPING (function 9): record 34 after the FFT setup, word 1 the filter's band code.
     std::optional<std::uint16_t> envelopingFilter;
@@ -205,6 +211,9 @@ struct CurrentFileSpec {
     std::vector<LoggerEvent> events;
     /// Logger levels of profiles, in place of the generated words of their columns.
     std::vector<LoggerLevels> loggerLevels;
+    /// A logger of spectra: the last bands + extras words of row r all hold entry r of
+    /// these levels (0.1 dB, repeated over the rows); empty: generated words.
+    std::vector<std::int16_t> loggedSpectrumLevels;
 };
 
 /// Words 1 on of a tonality record 29: criteria, Kt 4.0 dB, levels, Ftc 999 Hz

@@ -5,6 +5,7 @@
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "presentation/view/BufferViewForms.h"
+#include "presentation/view/OctaveViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
 #include "presentation/view/MonitorForms.h"
@@ -149,6 +150,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
     RegisterStatisticsViewForms(registry);
+    RegisterOctaveViewForms(registry);
     // Last: the MONITOR forms stand in front of every family's forms of their kinds.
     RegisterMonitorForms(registry);
 }

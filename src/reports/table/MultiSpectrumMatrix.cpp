@@ -118,8 +118,23 @@ void MultiSpectrumMatrix::ReadLines(std::size_t firstLine, std::size_t lines, st
         ReadColumns(0, columns, out);
         return;
     }
-    for (std::size_t c = 0; c < columns && (c + 1) * lines <= out.size(); ++c)
-        ReadColumn(c, firstLine, out.subspan(c * lines, lines));
+    columns = std::min(columns, lines == 0 ? 0 : out.size() / lines);
+    if (!m_File || firstLine + lines > m_LineCount) {
+        for (std::size_t c = 0; c < columns; ++c)
+            ReadColumn(c, firstLine, out.subspan(c * lines, lines));
+        return;
+    }
+    // From a scratch file, a read per column of a few lines each would make a system call
+    // per cell of a wide table: whole runs of columns are read at once, their lines picked.
+    const std::size_t perRead = std::max<std::size_t>(1, kFlushValues / m_LineCount);
+    std::vector<double> run(perRead * m_LineCount);
+    for (std::size_t c = 0; c < columns; c += perRead) {
+        const std::size_t n = std::min(perRead, columns - c);
+        ReadRange(static_cast<std::uint64_t>(c) * m_LineCount, std::span(run).first(n * m_LineCount));
+        for (std::size_t k = 0; k < n; ++k)
+            std::copy_n(run.begin() + static_cast<std::ptrdiff_t>(k * m_LineCount + firstLine), lines,
+                        out.begin() + static_cast<std::ptrdiff_t>((c + k) * lines));
+    }
 }
 
 } // namespace orlu

@@ -29,6 +29,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -207,6 +208,37 @@ void WalkLineForms(CTmDoc& doc, const FormBuilder& builder, std::uint8_t kind, i
     }
 }
 
+// The octave views with what WalkLineForms leaves alone: every record or file at once, a
+// block between markers (also past the bands), record numbers past the spectra, and the
+// graph data of bars and of the multi element picture.
+void WalkOctaveForms(CTmDoc& doc, const FormBuilder& builder, std::string& sink)
+{
+    for (std::uint8_t kind : {std::uint8_t{kViewOctaves}, std::uint8_t{kViewThirdOctaves}})
+        for (int variant = 0; variant < 4; ++variant) {
+            MeasurementViewState view;
+            OpenView(view, doc);
+            view.TextAllFiles = view.TableAllFiles = variant == 0;
+            if (variant == 1 || variant == 2) {
+                view.MarkState = 2;
+                view.MarkedRange = variant == 1 ? std::array<std::int32_t, 2>{2, 6} : std::array<std::int32_t, 2>{40, 60};
+            }
+            if (variant == 3)
+                *view.CurrentRecordPtr = 1000;
+            view.UnitsByKind[0] = static_cast<std::uint8_t>(variant & 1);
+            for (FormChoice form : {FormChoice::Text, FormChoice::Table}) {
+                builder.ShowKindInForm(view, doc, kind, form);
+                Consume(view, sink);
+            }
+            view.MultiElement = variant == 0;
+            PlotData data;
+            data.Grid.Rows = variant == 2 ? 1 : 60;
+            data.Grid.LastRecord = 1000;
+            builder.BuildGraphData(view, doc, data);
+            sink += std::to_string(data.PlotValues.Size() + data.Grid.Values.size());
+            sink.clear();
+        }
+}
+
 void WalkForms(CTmDoc& doc, const AppSettings& settings, std::string& sink)
 {
     FormRendererRegistry renderers;
@@ -225,6 +257,7 @@ void WalkForms(CTmDoc& doc, const AppSettings& settings, std::string& sink)
                 WalkLineForms(doc, builder, kind, n, 0, sink);
     // The unit byte of Main results: linear or the default (0, above), and dB.
     WalkLineForms(doc, builder, kViewMainResults, 0, 1, sink);
+    WalkOctaveForms(doc, builder, sink);
 }
 
 // The document the Extract command makes of each file of a Multifile: its

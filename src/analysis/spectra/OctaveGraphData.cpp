@@ -1,0 +1,198 @@
+#include "analysis/spectra/OctaveGraphData.h"
+
+#include "analysis/spectra/BandUnits.h"
+#include "analysis/spectra/MultiElementPicture.h"
+#include "document/MissingValue.h"
+#include "document/tables/BandTables.h"
+#include "document/units/LevelUnits.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace orlu {
+namespace {
+
+constexpr std::uint8_t kBarsOfOneSpectrum = 2;
+constexpr std::uint8_t kPictureOfCurrentFamily = 2;
+// Picture frequency bounds of octave data (the engine labels bands, not Hz).
+constexpr double kPictureFirstFrequency = 0.002;
+constexpr double kPictureLastFrequency = 16.0;
+constexpr std::uint16_t kFirmwareFourHundred = 400;
+
+struct Conversion {
+    std::size_t bands = 0;
+    std::span<const double> centres;
+    BandChannel channel;
+    int quantity = kBandDb;
+};
+
+Conversion ConversionOf(const CTmDoc& doc, std::size_t count, std::uint8_t units)
+{
+    const CurrentChannel& ch = doc.Channel();
+    const LevelContext levels = doc.Levels();
+    Conversion c;
+    c.bands = std::min<std::size_t>(ch.bandCount, count);
+    const std::span<const double> table = ThirdOctaveCentres();
+    c.centres = ch.bandTableIndex >= 0 && static_cast<std::size_t>(ch.bandTableIndex) < table.size()
+                    ? table.subspan(static_cast<std::size_t>(ch.bandTableIndex))
+                    : ThirdOctaveCentrePtr(static_cast<std::uint16_t>(c.bands));
+    c.channel = BandChannel{ch.inputKind, GetChannelOffset(levels, ch), levels.nonMetric};
+    c.quantity = doc.GetDisplayQuantity(units);
+    return c;
+}
+
+// Values drawn of a spectrum of count values: an accelerometer's two further
+// trailing values (of three) are no bars.
+std::size_t RowLength(const CTmDoc& doc, std::size_t count)
+{
+    const CurrentChannel& ch = doc.Channel();
+    const bool accelerometerTotals = ch.inputKind == kInputAccelerometer && count >= ch.bandCount + 3u &&
+                                     count - ch.bandCount == 3;
+    return accelerometerTotals ? count - 2 : count;
+}
+
+// The ORLU 530 and 535 draw their last value three times; an accelerometer of their
+// firmware above 4.00 draws its first trailing value in the last two places instead.
+std::size_t TrailingBars(const CTmDoc& doc, BandSpectrum& s)
+{
+    const CurrentHeader& h = doc.Header();
+    const std::size_t n = s.count;
+    if (!(h.model.Family530 || h.model.Family535) || n < 3)
+        return n;
+    if (doc.Channel().inputKind == kInputAccelerometer && h.firmware > kFirmwareFourHundred) {
+        s.values[n - 1] = s.values[n - 2] = s.values[n - 3];
+        return n;
+    }
+    s.values[n] = s.values[n + 1] = s.values[n - 1];
+    return n + 2;
+}
+
+bool Picture(CTmDoc& doc, PlotData& data, const OctaveChoices& choices)
+{
+    const CurrentHeader& h = doc.Header();
+    const std::optional<BandSpectrum> first = ReadSpectrum(doc, {1, 0, kDetectorRms}, kThirdOctaves);
+    if (!first)
+        return false;
+    const std::size_t rowLength = RowLength(doc, first->count);
+    const Conversion c = ConversionOf(doc, first->count, choices.units);
+    data.GraphForm = kPictureOfCurrentFamily;
+    data.GraphTitle = data.PanelTitles[0] = OctaveTitle(doc, kThirdOctaves, -1, 0, 0, 0);
+    data.Grid.TimeStep = h.timeStep > 0 ? h.timeStep : data.Grid.TimeStep;
+    FillMultiElementGrid(data.Grid, rowLength, static_cast<std::uint32_t>(h.spectrumCount),
+                         [&](std::uint32_t record, std::span<double> out) {
+                             std::optional<BandSpectrum> s = ReadSpectrum(doc, {static_cast<int>(record) + 1, 0, kDetectorRms},
+                                                                          kThirdOctaves);
+                             if (!s || s->count < out.size())
+                                 return false;
+                             ConvertBandLevels(s->Values(), c.bands, c.centres, c.quantity, c.channel);
+                             std::copy_n(s->values.begin(), out.size(), out.begin());
+                             return true;
+                         });
+    data.Grid.FirstFrequency = data.Grid.FirstShownFrequency = kPictureFirstFrequency;
+    data.Grid.LastFrequency = data.Grid.LastShownFrequency = kPictureLastFrequency;
+    data.Grid.LevelBottom = doc.Channel().rangeBottomDb;
+    data.Grid.LevelTop = doc.Channel().rangeTopDb + 10.0;
+    return true;
+}
+
+// The picture of a logger's octaves: a row of the model's rows per record.
+bool OctavePicture(CTmDoc& doc, PlotData& data, const OctaveChoices& choices)
+{
+    const CurrentHeader& h = doc.Header();
+    const std::optional<OctaveSpectrum> first = ReadOctaves(doc, {1, 0, kDetectorRms}, choices);
+    if (!first)
+        return false;
+    data.GraphForm = kPictureOfCurrentFamily;
+    data.GraphTitle = data.PanelTitles[0] = OctaveTitle(doc, kOctaves, -1, 0, 0, 0);
+    data.Grid.TimeStep = h.timeStep > 0 ? h.timeStep : data.Grid.TimeStep;
+    OctaveChoices plain = choices;
+    plain.block = false;
+    FillMultiElementGrid(data.Grid, first->rows, static_cast<std::uint32_t>(h.spectrumCount),
+                         [&](std::uint32_t record, std::span<double> out) {
+                             const std::optional<OctaveSpectrum> o =
+                                 ReadOctaves(doc, {static_cast<int>(record) + 1, 0, kDetectorRms}, plain);
+                             if (!o || o->rows < out.size())
+                                 return false;
+                             std::copy_n(o->values.values.begin(), out.size(), out.begin());
+                             return true;
+                         });
+    data.Grid.FirstFrequency = data.Grid.FirstShownFrequency = kPictureFirstFrequency;
+    data.Grid.LastFrequency = data.Grid.LastShownFrequency = kPictureLastFrequency;
+    data.Grid.LevelBottom = doc.Channel().rangeBottomDb;
+    data.Grid.LevelTop = doc.Channel().rangeTopDb + 10.0;
+    return true;
+}
+
+// The panel's slice of the plot values: the bars, the rest missing.
+void StoreBars(PlotData& data, std::size_t p, std::span<const double> bars, std::span<const double> centres)
+{
+    std::vector<double> values(data.PlotValues.Values().begin(), data.PlotValues.Values().end());
+    values.resize(std::max(values.size(), (p + 1) * kOctavePanelValues), kMissingValue);
+    std::fill_n(values.begin() + static_cast<std::ptrdiff_t>(p * kOctavePanelValues), kOctavePanelValues,
+                kMissingValue);
+    std::copy_n(bars.begin(), std::min(bars.size(), kOctavePanelValues),
+                values.begin() + static_cast<std::ptrdiff_t>(p * kOctavePanelValues));
+    data.PlotValues.Assign(std::move(values));
+    data.ClassStride = static_cast<std::int32_t>(kOctavePanelValues);
+    data.FrequencyValues.assign(centres.begin(), centres.end());
+}
+
+} // namespace
+
+bool GraphDataOctave11(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, bool multiElement)
+{
+    if (FindFileKind(doc.FileKind()).Family != KindFamily::Current || !doc.HeaderDecoded() ||
+        doc.Header().model.FourChannel || panel != 0)
+        return false; // one spectrum of the file: its profiles share it
+    if (multiElement && HasSpectrumLogger(doc))
+        return OctavePicture(doc, data, choices);
+    const bool folded = doc.Channel().bandKind == kBandOctave13;
+    const std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, folded ? kThirdOctaves : kOctaves);
+    if (list.empty())
+        return false;
+    SpectrumRef ref = list.front();
+    if (folded)
+        ref.detector = kDetectorRms;
+    const std::optional<OctaveSpectrum> o = ReadOctaves(doc, ref, choices);
+    if (!o)
+        return false;
+    data.GraphForm = kBarsOfOneSpectrum;
+    const int record = HasSpectrumLogger(doc) ? ref.number : 0;
+    data.GraphTitle = data.PanelTitles[0] = OctaveTitle(doc, kOctaves, -1, ref.detector, record, ref.fileIndex);
+    data.SpectrumBlockValues[0] = choices.block ? o->blockTotal : kMissingValue;
+    StoreBars(data, 0, o->values.Values(), o->centres);
+    return true;
+}
+
+bool GraphDataOctave13(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, bool multiElement)
+{
+    if (FindFileKind(doc.FileKind()).Family != KindFamily::Current || !doc.HeaderDecoded() ||
+        doc.Header().model.FourChannel || panel != 0)
+        return false; // one spectrum of the file: its profiles share it
+    if (multiElement && HasSpectrumLogger(doc))
+        return Picture(doc, data, choices);
+
+    const std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, kThirdOctaves);
+    if (list.empty())
+        return false;
+    const SpectrumRef& ref = list.front();
+    std::optional<BandSpectrum> spectrum = ReadSpectrum(doc, ref, kThirdOctaves);
+    if (!spectrum)
+        return false;
+    const auto p = static_cast<std::size_t>(panel);
+    data.GraphForm = kBarsOfOneSpectrum;
+    const int record = HasSpectrumLogger(doc) ? ref.number : 0;
+    data.GraphTitle = data.PanelTitles[p] = OctaveTitle(doc, kThirdOctaves, -1, ref.detector, record, ref.fileIndex);
+    const Conversion c = ConversionOf(doc, spectrum->count, choices.units);
+    data.SpectrumBlockValues[p] =
+        choices.block ? BlockTotal(spectrum->Values(), c.bands, c.centres, choices.markers, 0, c.quantity, c.channel)
+                      : kMissingValue;
+    ConvertBandLevels(spectrum->Values(), c.bands, c.centres, c.quantity, c.channel);
+    const std::size_t bars = TrailingBars(doc, *spectrum);
+
+    StoreBars(data, p, std::span<const double>(spectrum->values.data(), bars),
+              c.centres.first(std::min(c.bands, c.centres.size())));
+    return true;
+}
+
+} // namespace orlu

@@ -1,0 +1,99 @@
+#include "presentation/view/OctaveViewForms.h"
+
+#include "analysis/spectra/OctaveForms.h"
+#include "analysis/spectra/OctaveGraphData.h"
+#include "document/Subfiles.h"
+
+#include <algorithm>
+#include <string>
+
+namespace orlu {
+namespace {
+
+OctaveChoices ChoicesOf(const CTmDoc& doc, const MeasurementViewState& view, bool allRecords)
+{
+    OctaveChoices choices;
+    choices.units = view.UnitsByKind[0];
+    const int number = std::max(view.CurrentRecordPtr ? *view.CurrentRecordPtr : 0, 1);
+    // A Multifile's number steps through its files, another file's through its spectra.
+    if (IsCurrentMultifileKind(doc.FileKind()))
+        choices.request.fileIndex = number;
+    else
+        choices.request.record = number;
+    choices.request.allRecords = allRecords;
+    choices.block = view.MarkState == 2;
+    choices.markers = {std::min(view.MarkedRange[0], view.MarkedRange[1]),
+                       std::max(view.MarkedRange[0], view.MarkedRange[1])};
+    return choices;
+}
+
+// A file whose spectra these forms cannot read says so.
+void SayNotAvailable(FormRequest& request)
+{
+    std::string line(kFormNotAvailableText);
+    AddLine(request.Lines, line, &request.WidestLine);
+}
+
+void RenderThirdOctaveText(FormRequest& request)
+{
+    int widest = 0;
+    if (!TextOctave13(request.Doc, request.Lines, &widest, ChoicesOf(request.Doc, request.View, request.View.TextAllFiles != 0)))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = widest;
+}
+
+void RenderThirdOctaveTable(FormRequest& request)
+{
+    int widest = request.WidestLine;
+    if (!TableOctave13(request.Doc, request.Lines, &widest, request.TableContentKind,
+                       ChoicesOf(request.Doc, request.View, request.View.TableAllFiles != 0), request.Options))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = std::max(request.WidestLine, widest);
+}
+
+void RenderOctaveText(FormRequest& request)
+{
+    int widest = 0;
+    if (!TextOctave11(request.Doc, request.Lines, &widest, ChoicesOf(request.Doc, request.View, request.View.TextAllFiles != 0)))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = widest;
+}
+
+void RenderOctaveTable(FormRequest& request)
+{
+    int widest = request.WidestLine;
+    if (!TableOctave11(request.Doc, request.Lines, &widest, request.TableContentKind,
+                       ChoicesOf(request.Doc, request.View, request.View.TableAllFiles != 0), request.Options))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = std::max(request.WidestLine, widest);
+}
+
+bool RenderThirdOctaveGraphData(GraphDataRequest& request)
+{
+    return GraphDataOctave13(request.Doc, request.Data, request.Panel, ChoicesOf(request.Doc, request.View, false),
+                             request.View.MultiElement != 0);
+}
+
+bool RenderOctaveGraphData(GraphDataRequest& request)
+{
+    return GraphDataOctave11(request.Doc, request.Data, request.Panel, ChoicesOf(request.Doc, request.View, false),
+                             request.View.MultiElement != 0);
+}
+
+} // namespace
+
+void RegisterOctaveViewForms(FormRendererRegistry& registry)
+{
+    registry.Register(kViewOctaves, FormChoice::Text, RenderOctaveText, KindFamily::Current);
+    registry.Register(kViewOctaves, FormChoice::Table, RenderOctaveTable, KindFamily::Current);
+    registry.RegisterGraphData(kViewOctaves, RenderOctaveGraphData, KindFamily::Current);
+    registry.Register(kViewThirdOctaves, FormChoice::Text, RenderThirdOctaveText, KindFamily::Current);
+    registry.Register(kViewThirdOctaves, FormChoice::Table, RenderThirdOctaveTable, KindFamily::Current);
+    registry.RegisterGraphData(kViewThirdOctaves, RenderThirdOctaveGraphData, KindFamily::Current);
+}
+
+} // namespace orlu

@@ -56,6 +56,11 @@
 //       band B shown, the level N of a level spectrum (the N-th percentage, or
 //       the percentage N with --all-levels), the user's percentages, and the
 //       classes A to B marked as a block
+//   orlu-dump FILE --view K --form data [the options above]
+//       the plot data the graph form of ViewKind K draws: per panel
+//       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
+//       and one comma-separated row per point (%.6g); "# no graph data" when
+//       the kind has none for the file
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -67,6 +72,7 @@
 
 #include "BufferEditForm.h"
 #include "ConsoleInteraction.h"
+#include "GraphDataForm.h"
 #include "GraphForm.h"
 #include "StatisticsDumpOptions.h"
 #include "Usage.h"
@@ -230,6 +236,8 @@ constexpr char kUsage[] =
     "  --view 4|5|6 ... [--oct 11|13] [--band B] [--level N] [--all-levels] [--percentages P,...]\n"
     "           [--markers A[,B]]\n"
     "                   the statistics views with their octave band, level, percentages and block\n"
+    "  --view K --form data [...]\n"
+    "                   the plot data of view kind K's graph, panel by panel\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -523,6 +531,7 @@ struct ViewRequest {
     orlu::tools::StatisticsRequest statistics;
     int markerA = -1; ///< the marked classes or records; -1: none
     int markerB = -1;
+    bool graphData = false; ///< --form data: the plot data of the graph form
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -594,6 +603,16 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         for (std::int32_t* all : {&view.TextAllFiles, &view.TableAllFiles})
             *all = request.allFiles ? 1 : request.subfile >= 0 ? 0 : *all;
         builder.UpdateForm(view, doc);
+    }
+    if (request.graphData) {
+        PlotData data;
+        const std::uint8_t panels = builder.BuildGraphData(view, doc, data);
+        std::string text;
+        if (panels == 0)
+            text = "# no graph data\n";
+        orlu::tools::PrintGraphData(view.ViewKind, data, panels, text);
+        out.Write(text);
+        return;
     }
     const LineSource& lines = view.ShownLines();
     std::string buffer;
@@ -668,9 +687,10 @@ int Run(int argc, char** argv)
             const std::string name = argv[++i];
             auto it = std::find_if(std::begin(kFormNames), std::end(kFormNames),
                                    [&](const FormName& f) { return name == f.name; });
-            if (it == std::end(kFormNames))
+            view.graphData = name == "data";
+            if (it == std::end(kFormNames) && !view.graphData)
                 return Usage();
-            view.form = it->form;
+            view.form = view.graphData ? FormChoice::Text : it->form;
             formGiven = true;
         } else if (hasValue && (option == "--sep" || option == "--dec")) {
             const bool sep = option == "--sep";

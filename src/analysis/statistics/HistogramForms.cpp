@@ -262,6 +262,61 @@ bool TableHistogram(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& con
     return WriteColumnTable(lines, widest, ColumnTableSource{}, x, y, 0, options, format) == 1;
 }
 
+bool GraphHistogram(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data)
+{
+    const StatisticsFamily family = StatisticsFamilyOf(doc);
+    if (family == StatisticsFamily::None || panel < 0 || panel >= kMaxGraphPanels)
+        return false;
+    const int channel = choices.channelMask != 0 ? panel : choices.channel;
+    const int subfile = doc.SubfileCount() > 0 ? std::max(choices.subfile, 1) : 0;
+    const int band = choices.octave != 0 ? std::max(choices.band, 1) : 0;
+    Histogram h = ReadHistogram(doc, {subfile, channel, band});
+    if (h.ClassCount() == 0)
+        return false;
+    std::uint64_t total = h.Sum();
+    std::string name;
+    {
+        const SubfileSelectionKeeper keeper(doc);
+        if (!Decode(doc, family, subfile))
+            return false;
+        if (family == StatisticsFamily::Legacy) {
+            const LegacyHeader& legacy = doc.Legacy();
+            // Legacy shares are of the header's total, or of the records of a time history.
+            total = legacy.timeHistory ? legacy.shownRecordCount : std::max<std::uint64_t>(total, 1);
+            name = std::string(LegacyFunctionName(legacy, channel));
+        } else {
+            doc.SelectChannelProfile(channel, 0);
+            name = band == 0 ? CurrentResultName(doc, channel) : std::string();
+        }
+    }
+    const HistogramGraphValues g = HistogramGraph(h, total, choices.markers);
+    const auto p = static_cast<std::size_t>(panel);
+    const std::size_t n = g.x.size();
+    // Every panel's values at its own stride: the widest histogram so far.
+    const std::size_t stride = std::max(n, static_cast<std::size_t>(std::max(data.ClassStride, 0)));
+    std::vector<double> values(data.PlotValues.Values().begin(), data.PlotValues.Values().end());
+    if (stride > static_cast<std::size_t>(data.ClassStride) && data.ClassStride > 0) {
+        std::vector<double> wider(values.size() / static_cast<std::size_t>(data.ClassStride) * stride, 0.0);
+        for (std::size_t q = 0; q < values.size(); ++q)
+            wider[q / static_cast<std::size_t>(data.ClassStride) * stride + q % static_cast<std::size_t>(data.ClassStride)] = values[q];
+        values = std::move(wider);
+    }
+    values.resize(std::max(values.size(), (p + 1) * stride), 0.0);
+    std::copy(g.y.begin(), g.y.end(), values.begin() + static_cast<std::ptrdiff_t>(p * stride));
+    data.PlotValues.Assign(std::move(values));
+    data.ClassStride = static_cast<std::int32_t>(stride);
+    if (n >= data.HistogramClassValues.size()) {
+        data.HistogramClassValues = g.x;
+        data.HistLow = h.Bound(0);
+        data.HistWidth = h.width / 10.0;
+        data.HistClasses = static_cast<std::int16_t>(std::min<std::size_t>(n, INT16_MAX));
+    }
+    data.HistogramPeak[p] = g.maximum;
+    data.BlockProbability[p] = g.blockProbability;
+    data.PanelResultNames[p] = name.substr(0, 15);
+    return true;
+}
+
 HistogramGraphValues HistogramGraph(const Histogram& histogram, std::uint64_t total, const ClassMarkers& markers)
 {
     HistogramGraphValues g;

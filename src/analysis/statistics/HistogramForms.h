@@ -8,6 +8,7 @@
 // legacy files shares of the total the header gives (the record count for a
 // histogram built from a time history).
 
+#include "analysis/PlotData.h"
 #include "analysis/statistics/StatisticsChoices.h"
 #include "document/LineList.h"
 #include "reports/table/TableOutputOptions.h"
@@ -40,6 +41,11 @@ struct HistogramGraphValues {
 /// The graph values of a histogram over `total` results (0 counts as 1); a count above
 /// the total counts as 0.
 HistogramGraphValues HistogramGraph(const Histogram& histogram, std::uint64_t total, const ClassMarkers& markers);
+
+/// The graph data of one panel (the channel of that index with a mask, else the view's
+/// channel): class bounds, shares over the largest, the largest share and the block's
+/// probability. False when the panel's histogram has no classes.
+bool GraphHistogram(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data);
 
 /// One block of the text form: the caption and parameter lines, then the classes four
 /// to a row, filled column by column.

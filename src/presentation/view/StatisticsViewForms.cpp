@@ -35,6 +35,11 @@ void RenderHistogramTable(FormRequest& request)
         request.WidestLine = std::max(request.WidestLine, widest);
 }
 
+bool RenderHistogramGraph(GraphDataRequest& request)
+{
+    return GraphHistogram(request.Doc, StatisticsChoicesOf(request.View, false), request.Panel, request.Data);
+}
+
 } // namespace
 
 StatisticsChoices StatisticsChoicesOf(const MeasurementViewState& view, bool table)
@@ -56,6 +61,7 @@ void RegisterStatisticsViewForms(FormRendererRegistry& registry)
 {
     registry.Register(kViewHistograms, FormChoice::Text, RenderHistogramText);
     registry.Register(kViewHistograms, FormChoice::Table, RenderHistogramTable);
+    registry.RegisterGraphData(kViewHistograms, RenderHistogramGraph);
 }
 
 } // namespace orlu

@@ -1,6 +1,7 @@
 #include "presentation/view/StatisticsViewForms.h"
 
 #include "analysis/statistics/HistogramForms.h"
+#include "analysis/statistics/LevelForms.h"
 #include "document/ViewKind.h"
 
 #include <algorithm>
@@ -35,6 +36,15 @@ void RenderHistogramTable(FormRequest& request)
         request.WidestLine = std::max(request.WidestLine, widest);
 }
 
+void RenderLevelsText(FormRequest& request)
+{
+    int widest = 0;
+    if (!TextLevels(request.Doc, request.Lines, &widest, StatisticsChoicesOf(request.View, false)))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = widest;
+}
+
 bool RenderHistogramGraph(GraphDataRequest& request)
 {
     return GraphHistogram(request.Doc, StatisticsChoicesOf(request.View, false), request.Panel, request.Data);
@@ -62,6 +72,7 @@ void RegisterStatisticsViewForms(FormRendererRegistry& registry)
     registry.Register(kViewHistograms, FormChoice::Text, RenderHistogramText);
     registry.Register(kViewHistograms, FormChoice::Table, RenderHistogramTable);
     registry.RegisterGraphData(kViewHistograms, RenderHistogramGraph);
+    registry.Register(kViewStatisticalLevels, FormChoice::Text, RenderLevelsText);
 }
 
 } // namespace orlu

@@ -108,6 +108,17 @@ void PrintHistogram(const PlotData& data, int panel, std::string& out)
                {{"x", x}, {"y", y.first(x.size())}}, out);
 }
 
+// Densities: class bounds and densities / 100, with the maximum and the block's difference.
+void PrintDensity(const PlotData& data, int panel, std::string& out)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    std::span<const double> x = data.DensityClassValues;
+    std::span<const double> y = PanelSlice(data, panel);
+    x = x.first(std::min(x.size(), y.size()));
+    PrintPanel(panel, data.PanelTitles[p], {{"maximum", data.HistogramPeak[p]}, {"block", data.BlockProbability[p]}},
+               {{"x", x}, {"y", y.first(x.size())}}, out);
+}
+
 using PanelPrinter = void (*)(const PlotData&, int panel, std::string& out);
 
 struct PrinterRow {
@@ -119,6 +130,7 @@ struct PrinterRow {
 constexpr PrinterRow kPrinters[] = {
     {kViewBufferLogger, &PrintTimeHistory},
     {kViewHistograms, &PrintHistogram},
+    {kViewDensities, &PrintDensity},
 };
 
 } // namespace

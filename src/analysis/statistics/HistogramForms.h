@@ -14,6 +14,7 @@
 #include "reports/table/TableOutputOptions.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,18 @@ HistogramGraphValues HistogramGraph(const Histogram& histogram, std::uint64_t to
 /// channel): class bounds, shares over the largest, the largest share and the block's
 /// probability. False when the panel's histogram has no classes.
 bool GraphHistogram(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data);
+
+/// Rows of four (class bound, value) cells "%7.1f%8.2f" filled column by column, for the
+/// `shown` classes from `first`; `values` holds one value per class of the histogram.
+void AppendClassRows(LineList& lines, int* widest, const Histogram& histogram, std::size_t first, std::size_t shown,
+                     std::span<const double> values);
+
+/// The part of a text caption naming channel (profile) `channel` of sub-file `subfile` and
+/// the result its histogram counts; the document's selection is kept.
+std::string HistogramChannelPart(CTmDoc& doc, int subfile, int channel);
+
+/// Puts one panel's values into the plot values, every panel ClassStride values apart.
+void PlacePanelValues(PlotData& data, int panel, std::span<const double> values);
 
 /// One block of the text form: the caption and parameter lines, then the classes four
 /// to a row, filled column by column.

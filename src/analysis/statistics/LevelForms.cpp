@@ -42,19 +42,6 @@ std::string Levels(const LevelRow& row)
     return text;
 }
 
-// Decodes sub-file n (0: the single file); false when it does not decode.
-bool Decode(CTmDoc& doc, StatisticsFamily family, int n)
-{
-    if (n == 0)
-        return true;
-    try {
-        const auto sub = static_cast<std::uint16_t>(n);
-        return family == StatisticsFamily::Legacy ? doc.DecodeLegacyHeader(sub) : doc.DecodeFileHeader(sub);
-    } catch (const ImageRangeError&) {
-        return false;
-    }
-}
-
 // The levels of one channel of one file, and whether they are the file's stored ones.
 struct ChannelLevels {
     LevelRow row;
@@ -78,7 +65,7 @@ ChannelLevels LevelsOf(CTmDoc& doc, StatisticsFamily family, int subfile, int ch
     bool timeHistory = false;
     {
         const SubfileSelectionKeeper keeper(doc);
-        if (Decode(doc, family, subfile))
+        if (DecodeStatisticsSubfile(doc, family, subfile))
             timeHistory = family == StatisticsFamily::Legacy ? doc.Legacy().timeHistory : doc.Header().timeHistory;
     }
     const std::span<const std::uint8_t> asked(out.row.percentages.data(), count);
@@ -134,7 +121,7 @@ void SubfileGrids(CTmDoc& doc, StatisticsFamily family, LineList& lines, int* wi
         std::string caption = "Statistical levels:";
         if (family == StatisticsFamily::Legacy) {
             const SubfileSelectionKeeper keeper(doc);
-            if (Decode(doc, family, 1))
+            if (DecodeStatisticsSubfile(doc, family, 1))
                 caption += doc.Legacy().channelMode != 0 ? StrPrintf("  Channel #%d", 1)
                            : doc.Legacy().prefixVariant != 0 ? StrPrintf("  Profile #%d  -  %s ", 1, "RMS")
                                                               : std::string();

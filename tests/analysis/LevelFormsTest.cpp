@@ -60,6 +60,18 @@ TEST_F(LevelForms, GridOfAStoredHistogramInTenthDecibelSteps)
                                          kGridDashes + "\r\n");
 }
 
+TEST_F(LevelForms, TableOfTheProfileWithSemicolonsAndDecimalCommas)
+{
+    auto doc = OpenSpec(WithHistogram({0, 10, 0}));
+    LineList lines;
+    std::uint8_t content = 0;
+    ASSERT_TRUE(TableLevels(*doc, lines, nullptr, content, {}, {0, 1, 2}));
+    EXPECT_EQ(content, 2);
+    EXPECT_EQ(JoinedLines(lines), "Statistical_levels_for_Histograms:\r\n"
+                                  "leve;prof;[%];1;10;20;30;40;50;60;70;80;90\r\n"
+                                  "1;#1;[dB];41,9;41,9;41,8;41,7;41,6;41,5;41,4;41,3;41,2;41,1\r\n");
+}
+
 TEST_F(LevelForms, EmptyHistogramGivesZeroAndStoredLevelsTheirOwnPercentages)
 {
     auto empty = OpenSpec(WithHistogram({0, 0, 0}));

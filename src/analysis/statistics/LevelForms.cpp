@@ -1,5 +1,6 @@
 #include "analysis/statistics/LevelForms.h"
 
+#include "analysis/statistics/HistogramForms.h"
 #include "analysis/statistics/HistogramSource.h"
 #include "analysis/statistics/StatisticsFamily.h"
 #include "document/CTmDoc.h"
@@ -181,8 +182,7 @@ bool TextLevels(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoic
             if (family == StatisticsFamily::Legacy) {
                 caption += LegacyChannelPart(doc, channel);
             } else {
-                const bool timeHistory = doc.Header().timeHistory;
-                caption += CurrentChannelPart(family, channel, timeHistory ? "" : "Leq");
+                caption += HistogramChannelPart(doc, 0, channel);
             }
             AppendLevelGrid(lines, &width, caption, levels.row);
         }
@@ -190,6 +190,20 @@ bool TextLevels(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoic
     if (widest)
         *widest = width;
     return true;
+}
+
+bool TableLevels(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const StatisticsChoices& choices,
+                 const TableOutputOptions& options)
+{
+    const StatisticsFamily family = StatisticsFamilyOf(doc);
+    if (family == StatisticsFamily::None || choices.octave != 0)
+        return false;
+    content = 2;
+    StatElementChoice element;
+    element.channelMask = choices.channelMask != 0 ? choices.channelMask
+                                                   : static_cast<std::uint16_t>(1u << std::clamp(choices.channel, 0, 15));
+    element.fileOrRecord = doc.SubfileCount() > 0 ? std::max(choices.subfile, 1) : 0;
+    return WriteLevelsCrossTable(lines, widest, CollectLevelColumns(doc, element), options) == 1;
 }
 
 } // namespace orlu

@@ -11,6 +11,7 @@
 
 #include "analysis/statistics/StatisticsChoices.h"
 #include "document/LineList.h"
+#include "reports/table/TableOutputOptions.h"
 
 #include <array>
 #include <cstdint>
@@ -25,6 +26,12 @@ class CTmDoc;
 /// The text form. Returns false when the document is no decoded measurement of a
 /// family with statistics, or the octave bands are asked for (the lines are left empty).
 bool TextLevels(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices);
+
+/// The table form, appended to the lines: the levels of the channels of the mask (or the
+/// view's channel) as a levels cross table, read off each histogram's exceedance curve or
+/// taken as the file stores them. Sets the content byte to 2; false as for the text.
+bool TableLevels(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const StatisticsChoices& choices,
+                 const TableOutputOptions& options);
 
 /// Ten percentages and their levels (dB); positions past the user's count hold 0.
 struct LevelRow {

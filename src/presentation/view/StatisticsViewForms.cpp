@@ -46,6 +46,16 @@ void RenderLevelsText(FormRequest& request)
         request.WidestLine = widest;
 }
 
+void RenderLevelsTable(FormRequest& request)
+{
+    int widest = 0;
+    if (!TableLevels(request.Doc, request.Lines, &widest, request.TableContentKind,
+                     StatisticsChoicesOf(request.View, true), request.Options))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = std::max(request.WidestLine, widest);
+}
+
 void RenderDensityText(FormRequest& request)
 {
     int widest = 0;
@@ -98,6 +108,7 @@ void RegisterStatisticsViewForms(FormRendererRegistry& registry)
     registry.Register(kViewHistograms, FormChoice::Table, RenderHistogramTable);
     registry.RegisterGraphData(kViewHistograms, RenderHistogramGraph);
     registry.Register(kViewStatisticalLevels, FormChoice::Text, RenderLevelsText);
+    registry.Register(kViewStatisticalLevels, FormChoice::Table, RenderLevelsTable);
     registry.Register(kViewDensities, FormChoice::Text, RenderDensityText);
     registry.Register(kViewDensities, FormChoice::Table, RenderDensityTable);
     registry.RegisterGraphData(kViewDensities, RenderDensityGraph);

@@ -238,6 +238,13 @@ TEST_F(HistogramForms, MembersOfAMultifileAndTheSelectionKept)
                                       "hist;file;[dB];40,0;41,0\r\n"
                                       "1;FILE1;[%];25,00;75,00\r\n"
                                       "2;FILE3;[%];50,00;50,00\r\n");
+
+    // One member alone: its name in the caption, without a blank after "file:".
+    choices.allFiles = false;
+    choices.subfile = 3;
+    EXPECT_EQ(TableOf(*doc, choices), "Histogram_(file:FILE3):__Profile_#1__-__Leq_\r\n"
+                                      "cl[dB];N[%];cl[dB];N[%];cl[dB];N[%];cl[dB];N[%]\r\n"
+                                      "40,0;50,00;41,0;50,00\r\n");
 }
 
 TEST_F(HistogramForms, GraphDataOfTwoProfilesWithAMarkedBlock)

@@ -63,10 +63,11 @@ std::string CurrentResultName(const CTmDoc& doc, int channel)
     return std::string(GetProfileResultName(masks, channel, 0, h.inputKind == 2));
 }
 
-std::string FileCaption(const CTmDoc& doc, int subfile, const char* spacing)
+// "Histogram:", or with the sub-file's name: "Histogram (file: NAME):" in the text,
+// "Histogram (file:NAME):" in tables ("Histogram_(file:NAME):" in legacy tables).
+std::string FileCaption(const CTmDoc& doc, int subfile, const char* before, const char* after)
 {
-    return subfile > 0 ? StrPrintf("Histogram%s(file:%s%s):", spacing, *spacing ? " " : "",
-                                   doc.GetSubfileName(subfile).c_str())
+    return subfile > 0 ? StrPrintf("Histogram%s(file:%s%s):", before, after, doc.GetSubfileName(subfile).c_str())
                        : std::string("Histogram:");
 }
 
@@ -94,7 +95,7 @@ std::string ChannelPart(const CTmDoc& doc, StatisticsFamily family, int channel)
 HistogramTextBlock TextBlockOf(CTmDoc& doc, StatisticsFamily family, const StatisticsItem& item, Histogram histogram)
 {
     HistogramTextBlock block;
-    block.caption = FileCaption(doc, item.subfile, " ") + ChannelPart(doc, family, item.channel);
+    block.caption = FileCaption(doc, item.subfile, " ", " ") + ChannelPart(doc, family, item.channel);
     if (family == StatisticsFamily::Legacy) {
         const LegacyHeader& h = doc.Legacy();
         const std::uint16_t code = h.Channel(item.channel).timeStepCode;
@@ -243,7 +244,7 @@ bool TableHistogram(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& con
     const StatisticsItem item = StatisticsItems(doc, choices).front();
     const Histogram h = ReadHistogram(doc, {item.subfile, item.channel, band});
     std::string caption = (choices.markers.Block() ? "Block of the " : "") +
-                          FileCaption(doc, item.subfile, family == StatisticsFamily::Legacy ? "_" : " ");
+                          FileCaption(doc, item.subfile, family == StatisticsFamily::Legacy ? "_" : " ", "");
     {
         const SubfileSelectionKeeper keeper(doc);
         if (DecodeStatisticsSubfile(doc, family, item.subfile)) {

@@ -124,6 +124,38 @@ void PrintOctave(const PlotData& data, int panel, std::string& out)
                {{"value", values}, {"frequency", data.FrequencyValues}}, out);
 }
 
+// The panel's values of a histogram or density: ClassStride values from the panel's own.
+std::span<const double> PanelSlice(const PlotData& data, int panel)
+{
+    std::span<const double> values = data.PlotValues.Values();
+    const auto stride = static_cast<std::size_t>(std::max(data.ClassStride, 0));
+    const std::size_t first = std::min(values.size(), static_cast<std::size_t>(panel) * stride);
+    return values.subspan(first, std::min(values.size() - first, stride));
+}
+
+// Histograms: class bounds and shares over the largest, with the largest share and the
+// marked block's probability.
+void PrintHistogram(const PlotData& data, int panel, std::string& out)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    std::span<const double> x = data.HistogramClassValues;
+    std::span<const double> y = PanelSlice(data, panel);
+    x = x.first(std::min(x.size(), y.size()));
+    PrintPanel(panel, data.PanelTitles[p], {{"maximum", data.HistogramPeak[p]}, {"block", data.BlockProbability[p]}},
+               {{"x", x}, {"y", y.first(x.size())}}, out);
+}
+
+// Densities: class bounds and densities / 100, with the maximum and the block's difference.
+void PrintDensity(const PlotData& data, int panel, std::string& out)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    std::span<const double> x = data.DensityClassValues;
+    std::span<const double> y = PanelSlice(data, panel);
+    x = x.first(std::min(x.size(), y.size()));
+    PrintPanel(panel, data.PanelTitles[p], {{"maximum", data.HistogramPeak[p]}, {"block", data.BlockProbability[p]}},
+               {{"x", x}, {"y", y.first(x.size())}}, out);
+}
+
 using PanelPrinter = void (*)(const PlotData&, int panel, std::string& out);
 
 struct PrinterRow {
@@ -136,6 +168,8 @@ constexpr PrinterRow kPrinters[] = {
     {kViewBufferLogger, &PrintTimeHistory},
     {kViewOctaves, &PrintOctave},
     {kViewThirdOctaves, &PrintOctave},
+    {kViewHistograms, &PrintHistogram},
+    {kViewDensities, &PrintDensity},
 };
 
 } // namespace

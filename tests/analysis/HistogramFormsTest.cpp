@@ -238,6 +238,37 @@ TEST_F(HistogramForms, MembersOfAMultifileAndTheSelectionKept)
                                       "hist;file;[dB];40,0;41,0\r\n"
                                       "1;FILE1;[%];25,00;75,00\r\n"
                                       "2;FILE3;[%];50,00;50,00\r\n");
+
+    // One member alone: its name in the caption, without a blank after "file:".
+    choices.allFiles = false;
+    choices.subfile = 3;
+    EXPECT_EQ(TableOf(*doc, choices), "Histogram_(file:FILE3):__Profile_#1__-__Leq_\r\n"
+                                      "cl[dB];N[%];cl[dB];N[%];cl[dB];N[%];cl[dB];N[%]\r\n"
+                                      "40,0;50,00;41,0;50,00\r\n");
+}
+
+TEST_F(HistogramForms, GraphDataOfTwoProfilesWithAMarkedBlock)
+{
+    CurrentFileSpec spec = WithHistogram(300, 10, {1, 1, 2, 0, 3, 1});
+    spec.histogramClasses = 3;
+    spec.histogramProfiles = 2;
+    auto doc = OpenSpec(spec);
+    StatisticsChoices choices;
+    choices.channelMask = 0b11;
+    choices.markers = {2, {1, 2}};
+    PlotData data;
+    ASSERT_TRUE(GraphHistogram(*doc, choices, 0, data));
+    ASSERT_TRUE(GraphHistogram(*doc, choices, 1, data));
+    EXPECT_FALSE(GraphHistogram(*doc, choices, 2, data)); // profile 3 keeps no counts
+    EXPECT_EQ(data.HistogramClassValues, (std::vector<double>{30, 31, 32}));
+    EXPECT_EQ(data.ClassStride, 3);
+    EXPECT_EQ(std::vector<double>(data.PlotValues.Values().begin(), data.PlotValues.Values().end()),
+              (std::vector<double>{0.5, 0.5, 1.0, 0.0, 1.0, 1.0 / 3}));
+    EXPECT_DOUBLE_EQ(data.HistogramPeak[0], 50.0);
+    EXPECT_DOUBLE_EQ(data.HistogramPeak[1], 75.0);
+    EXPECT_DOUBLE_EQ(data.BlockProbability[0], 75.0);
+    EXPECT_DOUBLE_EQ(data.BlockProbability[1], 100.0);
+    EXPECT_EQ(data.PanelResultNames[1], "Leq");
 }
 
 } // namespace

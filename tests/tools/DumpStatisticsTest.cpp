@@ -45,6 +45,24 @@ TEST(DumpStatistics, HistogramOfAGeneratedFileWithAMarkedBlock)
         << table;
 }
 
+TEST(DumpStatistics, HistogramAndDensityGraphData)
+{
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumphistdata-" + std::to_string(::getpid()) + ".orl");
+    const std::string fixture = (ToolsDir() / "orlu-fixture").string() + " current --kind 45 --histogram ";
+    const std::string dump = (ToolsDir() / "orlu-dump").string() + " " + file.string() + " --view 4 --form data --channels 1";
+    ASSERT_EQ(fixture::RunCommand(fixture + "400,10,2,6,2 " + file.string()).status, 0);
+    const std::string counted = fixture::RunCommand(dump + " --markers 1,2").out;
+    std::string densities = dump;
+    densities.replace(densities.find("--view 4"), 8, "--view 6");
+    const std::string density = fixture::RunCommand(densities + " --markers 0,1").out;
+    ASSERT_EQ(fixture::RunCommand(fixture + "400,10,0,0,0 " + file.string()).status, 0);
+    const std::string empty = fixture::RunCommand(dump).out;
+    fs::remove(file);
+    EXPECT_EQ(counted, "# panel 0: \n# maximum=60\n# block=80\nx,y\n40,0.333333\n41,1\n42,0.333333\n");
+    EXPECT_EQ(density, "# panel 0: \n# maximum=100\n# block=20\nx,y\n40,1\n41,0.8\n42,0.2\n");
+    EXPECT_EQ(empty, "# panel 0: \n# maximum=0.9\n# block=0\nx,y\n40,0\n41,0\n42,0\n");
+}
+
 TEST(DumpStatistics, RefusesBadStatisticsOptions)
 {
     const std::string dump = (ToolsDir() / "orlu-dump").string() + " /nonexistent.orl ";

@@ -63,23 +63,11 @@ std::string CurrentResultName(const CTmDoc& doc, int channel)
     return std::string(GetProfileResultName(masks, channel, 0, h.inputKind == 2));
 }
 
-// Decodes sub-file n (0: the single file); false when it does not decode.
-bool Decode(CTmDoc& doc, StatisticsFamily family, int n)
+// "Histogram:", or with the sub-file's name: "Histogram (file: NAME):" in the text,
+// "Histogram (file:NAME):" in tables ("Histogram_(file:NAME):" in legacy tables).
+std::string FileCaption(const CTmDoc& doc, int subfile, const char* before, const char* after)
 {
-    if (n == 0)
-        return true;
-    try {
-        const auto sub = static_cast<std::uint16_t>(n);
-        return family == StatisticsFamily::Legacy ? doc.DecodeLegacyHeader(sub) : doc.DecodeFileHeader(sub);
-    } catch (const ImageRangeError&) {
-        return false;
-    }
-}
-
-std::string FileCaption(const CTmDoc& doc, int subfile, const char* spacing)
-{
-    return subfile > 0 ? StrPrintf("Histogram%s(file:%s%s):", spacing, *spacing ? " " : "",
-                                   doc.GetSubfileName(subfile).c_str())
+    return subfile > 0 ? StrPrintf("Histogram%s(file:%s%s):", before, after, doc.GetSubfileName(subfile).c_str())
                        : std::string("Histogram:");
 }
 
@@ -107,7 +95,7 @@ std::string ChannelPart(const CTmDoc& doc, StatisticsFamily family, int channel)
 HistogramTextBlock TextBlockOf(CTmDoc& doc, StatisticsFamily family, const StatisticsItem& item, Histogram histogram)
 {
     HistogramTextBlock block;
-    block.caption = FileCaption(doc, item.subfile, " ") + ChannelPart(doc, family, item.channel);
+    block.caption = FileCaption(doc, item.subfile, " ", " ") + ChannelPart(doc, family, item.channel);
     if (family == StatisticsFamily::Legacy) {
         const LegacyHeader& h = doc.Legacy();
         const std::uint16_t code = h.Channel(item.channel).timeStepCode;
@@ -139,6 +127,40 @@ HistogramTextBlock TextBlockOf(CTmDoc& doc, StatisticsFamily family, const Stati
 
 } // namespace
 
+void AppendClassRows(LineList& lines, int* widest, const Histogram& histogram, std::size_t first, std::size_t shown,
+                     std::span<const double> values)
+{
+    shown = std::min(shown, std::min(histogram.counts.size(), values.size()) - std::min(first, values.size()));
+    const std::size_t rows = (shown + kTextColumns - 1) / kTextColumns;
+    for (std::size_t r = 0; r < rows; ++r) {
+        std::string line;
+        for (std::size_t c = 0; c < kTextColumns; ++c) {
+            const std::size_t k = c * rows + r;
+            if (k >= shown)
+                break;
+            line += StrPrintf("%7.1f%8.2f", histogram.Bound(first + k), values[first + k]);
+            if (c + 1 < kTextColumns)
+                line += "     ";
+        }
+        Add(lines, widest, std::move(line));
+    }
+}
+
+std::string HistogramChannelPart(CTmDoc& doc, int subfile, int channel)
+{
+    const StatisticsFamily family = StatisticsFamilyOf(doc);
+    const SubfileSelectionKeeper keeper(doc);
+    if (family == StatisticsFamily::None || !DecodeStatisticsSubfile(doc, family, subfile))
+        return {};
+    if (family == StatisticsFamily::Legacy) {
+        if (doc.Legacy().channelMode != 0)
+            doc.SelectLegacyChannel(channel);
+    } else {
+        doc.SelectChannelProfile(channel, 0);
+    }
+    return ChannelPart(doc, family, channel);
+}
+
 void AppendHistogramText(LineList& lines, int* widest, const HistogramTextBlock& block, const ClassMarkers& markers)
 {
     const Histogram& h = block.histogram;
@@ -165,21 +187,10 @@ void AppendHistogramText(LineList& lines, int* widest, const HistogramTextBlock&
     if (block.rows && block.total != 0 && shown != 0) {
         Add(lines, widest, std::string(kRowHeader));
         Add(lines, widest, Rule());
-        // Four classes to a row, filled column by column.
-        const std::size_t rows = (shown + kTextColumns - 1) / kTextColumns;
-        for (std::size_t r = 0; r < rows; ++r) {
-            std::string line;
-            for (std::size_t c = 0; c < kTextColumns; ++c) {
-                const std::size_t k = c * rows + r;
-                if (k >= shown)
-                    break;
-                const std::size_t i = first + k;
-                line += StrPrintf("%7.1f%8.2f", h.Bound(i), ClassPercent(h.counts[i], block.total));
-                if (c + 1 < kTextColumns)
-                    line += "     ";
-            }
-            Add(lines, widest, std::move(line));
-        }
+        std::vector<double> percents(h.counts.size());
+        for (std::size_t i = 0; i < percents.size(); ++i)
+            percents[i] = ClassPercent(h.counts[i], block.total);
+        AppendClassRows(lines, widest, h, first, shown, percents);
     }
     Add(lines, widest, Rule());
 }
@@ -195,7 +206,7 @@ bool TextHistogram(CTmDoc& doc, LineList& lines, int* widest, const StatisticsCh
     for (const StatisticsItem& item : StatisticsItems(doc, choices)) {
         Histogram histogram = ReadHistogram(doc, {item.subfile, item.channel, band});
         const SubfileSelectionKeeper keeper(doc);
-        if (!Decode(doc, family, item.subfile))
+        if (!DecodeStatisticsSubfile(doc, family, item.subfile))
             continue;
         if (family == StatisticsFamily::Legacy) {
             if (doc.Legacy().channelMode != 0)
@@ -233,10 +244,10 @@ bool TableHistogram(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& con
     const StatisticsItem item = StatisticsItems(doc, choices).front();
     const Histogram h = ReadHistogram(doc, {item.subfile, item.channel, band});
     std::string caption = (choices.markers.Block() ? "Block of the " : "") +
-                          FileCaption(doc, item.subfile, family == StatisticsFamily::Legacy ? "_" : " ");
+                          FileCaption(doc, item.subfile, family == StatisticsFamily::Legacy ? "_" : " ", "");
     {
         const SubfileSelectionKeeper keeper(doc);
-        if (Decode(doc, family, item.subfile)) {
+        if (DecodeStatisticsSubfile(doc, family, item.subfile)) {
             if (family == StatisticsFamily::Legacy)
                 caption += ChannelPart(doc, family, item.channel);
             else {
@@ -260,6 +271,66 @@ bool TableHistogram(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& con
     format.HeaderWords = "cl[dB]    N[%]      cl[dB]    N[%]      cl[dB]    N[%]      cl[dB]    N[%]      ";
     format.RowFormat = "%-10.1f%-10.2f";
     return WriteColumnTable(lines, widest, ColumnTableSource{}, x, y, 0, options, format) == 1;
+}
+
+void PlacePanelValues(PlotData& data, int panel, std::span<const double> values)
+{
+    // Every panel at one stride, the most classes so far: panels placed before a wider
+    // one move to the wider stride.
+    const auto p = static_cast<std::size_t>(panel);
+    const auto oldStride = static_cast<std::size_t>(std::max(data.ClassStride, 0));
+    const std::size_t stride = std::max(values.size(), oldStride);
+    const std::span<const double> old = data.PlotValues.Values();
+    const std::size_t panels = std::max(oldStride != 0 ? old.size() / oldStride : 0, p + 1);
+    std::vector<double> all(panels * stride, 0.0);
+    for (std::size_t q = 0; oldStride != 0 && q < old.size(); ++q)
+        all[q / oldStride * stride + q % oldStride] = old[q];
+    std::copy(values.begin(), values.end(), all.begin() + static_cast<std::ptrdiff_t>(p * stride));
+    data.PlotValues.Assign(std::move(all));
+    data.ClassStride = static_cast<std::int32_t>(stride);
+}
+
+bool GraphHistogram(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data)
+{
+    const StatisticsFamily family = StatisticsFamilyOf(doc);
+    if (family == StatisticsFamily::None || panel < 0 || panel >= kMaxGraphPanels)
+        return false;
+    const int channel = choices.channelMask != 0 ? panel : choices.channel;
+    const int subfile = doc.SubfileCount() > 0 ? std::max(choices.subfile, 1) : 0;
+    const int band = choices.octave != 0 ? std::max(choices.band, 1) : 0;
+    Histogram h = ReadHistogram(doc, {subfile, channel, band});
+    if (h.ClassCount() == 0)
+        return false;
+    std::uint64_t total = h.Sum();
+    std::string name;
+    {
+        const SubfileSelectionKeeper keeper(doc);
+        if (!DecodeStatisticsSubfile(doc, family, subfile))
+            return false;
+        if (family == StatisticsFamily::Legacy) {
+            const LegacyHeader& legacy = doc.Legacy();
+            // Legacy shares are of the header's total, or of the records of a time history.
+            total = legacy.timeHistory ? legacy.shownRecordCount : std::max<std::uint64_t>(total, 1);
+            name = std::string(LegacyFunctionName(legacy, channel));
+        } else {
+            doc.SelectChannelProfile(channel, 0);
+            name = band == 0 ? CurrentResultName(doc, channel) : std::string();
+        }
+    }
+    const HistogramGraphValues g = HistogramGraph(h, total, choices.markers);
+    const auto p = static_cast<std::size_t>(panel);
+    const std::size_t n = g.x.size();
+    PlacePanelValues(data, panel, g.y);
+    if (n >= data.HistogramClassValues.size()) {
+        data.HistogramClassValues = g.x;
+        data.HistLow = h.Bound(0);
+        data.HistWidth = h.width / 10.0;
+        data.HistClasses = static_cast<std::int16_t>(std::min<std::size_t>(n, INT16_MAX));
+    }
+    data.HistogramPeak[p] = g.maximum;
+    data.BlockProbability[p] = g.blockProbability;
+    data.PanelResultNames[p] = name.substr(0, 15);
+    return true;
 }
 
 HistogramGraphValues HistogramGraph(const Histogram& histogram, std::uint64_t total, const ClassMarkers& markers)

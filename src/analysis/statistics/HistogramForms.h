@@ -8,11 +8,13 @@
 // legacy files shares of the total the header gives (the record count for a
 // histogram built from a time history).
 
+#include "analysis/PlotData.h"
 #include "analysis/statistics/StatisticsChoices.h"
 #include "document/LineList.h"
 #include "reports/table/TableOutputOptions.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,6 +42,23 @@ struct HistogramGraphValues {
 /// The graph values of a histogram over `total` results (0 counts as 1); a count above
 /// the total counts as 0.
 HistogramGraphValues HistogramGraph(const Histogram& histogram, std::uint64_t total, const ClassMarkers& markers);
+
+/// The graph data of one panel (the channel of that index with a mask, else the view's
+/// channel): class bounds, shares over the largest, the largest share and the block's
+/// probability. False when the panel's histogram has no classes.
+bool GraphHistogram(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data);
+
+/// Rows of four (class bound, value) cells "%7.1f%8.2f" filled column by column, for the
+/// `shown` classes from `first`; `values` holds one value per class of the histogram.
+void AppendClassRows(LineList& lines, int* widest, const Histogram& histogram, std::size_t first, std::size_t shown,
+                     std::span<const double> values);
+
+/// The part of a text caption naming channel (profile) `channel` of sub-file `subfile` and
+/// the result its histogram counts; the document's selection is kept.
+std::string HistogramChannelPart(CTmDoc& doc, int subfile, int channel);
+
+/// Puts one panel's values into the plot values, every panel ClassStride values apart.
+void PlacePanelValues(PlotData& data, int panel, std::span<const double> values);
 
 /// One block of the text form: the caption and parameter lines, then the classes four
 /// to a row, filled column by column.

@@ -37,6 +37,18 @@ StatisticsFamily StatisticsFamilyOf(const CTmDoc& doc)
     return doc.Header().model.FourChannel ? StatisticsFamily::FourChannel : StatisticsFamily::Current;
 }
 
+bool DecodeStatisticsSubfile(CTmDoc& doc, StatisticsFamily family, int n)
+{
+    if (n == 0)
+        return true;
+    try {
+        const auto sub = static_cast<std::uint16_t>(n);
+        return family == StatisticsFamily::Legacy ? doc.DecodeLegacyHeader(sub) : doc.DecodeFileHeader(sub);
+    } catch (const ImageRangeError&) {
+        return false;
+    }
+}
+
 std::uint16_t StatisticsContentBits(int octave)
 {
     return octave == 11 ? 0x0100 : octave == 13 ? 0x0200 : 0x0007;

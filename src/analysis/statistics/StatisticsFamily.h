@@ -29,6 +29,10 @@ struct StatisticsItem {
 /// statistics of the mode; else the sub-file shown.
 std::vector<StatisticsItem> StatisticsItems(CTmDoc& doc, const StatisticsChoices& choices);
 
+/// Decodes sub-file n of the family (0: the single file, left as it is); false when it
+/// does not decode or a record of it runs past the file.
+bool DecodeStatisticsSubfile(CTmDoc& doc, StatisticsFamily family, int n);
+
 /// The content bits of a sub-file that hold the statistics of the mode.
 std::uint16_t StatisticsContentBits(int octave);
 

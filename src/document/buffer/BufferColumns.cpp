@@ -2,7 +2,9 @@
 
 #include "document/buffer/LevelWord.h"
 
+#include <algorithm>
 #include <bit>
+#include <limits>
 
 namespace orlu {
 namespace {
@@ -18,14 +20,19 @@ std::uint32_t CountAt(std::span<const std::uint8_t> counts, int channel, int gro
 
 // The class of a level: below the first class counts in the first, at or above the
 // last in the last.
-void CountLevel(std::vector<std::uint32_t>& classes, const HistogramLayout& layout, int level)
+std::size_t ClassIndex(std::size_t classes, const HistogramLayout& layout, int level)
 {
     long k = (static_cast<long>(level) - layout.lowest) / layout.width;
     if (k < 0)
         k = 0;
-    if (k >= static_cast<long>(classes.size()))
-        k = static_cast<long>(classes.size()) - 1;
-    ++classes[static_cast<std::size_t>(k)];
+    if (k >= static_cast<long>(classes))
+        k = static_cast<long>(classes) - 1;
+    return static_cast<std::size_t>(k);
+}
+
+void CountLevel(std::vector<std::uint32_t>& classes, const HistogramLayout& layout, int level)
+{
+    ++classes[ClassIndex(classes.size(), layout, level)];
 }
 
 } // namespace
@@ -170,12 +177,23 @@ const std::vector<std::uint32_t>* BuildProfileHistogram(HistogramBuffers& buffer
     std::vector<std::uint32_t>* classes = buffers.Prepare(channel, layout);
     if (!classes)
         return nullptr;
-    for (std::uint32_t i = 0; i < g.recordCount; ++i) {
-        const std::uint64_t at = std::uint64_t{g.dataStart} + std::uint64_t{i} * g.wordsPerRecord + column;
-        if (!image.HasWords(at, 1))
-            break;
-        const std::int16_t w = image.SignedWord(static_cast<std::uint32_t>(at));
-        CountLevel(*classes, layout, DecodeLevelWord(w, kCurrentLoggerCoding).tenths);
+    // Only the records wholly inside the image are counted, so the loop reads without a
+    // check per word; and the class of every possible level is worked out once, not per
+    // record (a logger has up to millions of records, a level word only 2^15 levels).
+    const std::uint64_t first = std::uint64_t{g.dataStart} + static_cast<std::uint64_t>(column);
+    const std::uint64_t words = image.WordCount();
+    const std::uint64_t records =
+        words > first ? std::min<std::uint64_t>(g.recordCount, (words - first - 1) / g.wordsPerRecord + 1) : 0;
+    constexpr int kLowestLevel = std::numeric_limits<std::int16_t>::min() >> 1;
+    std::vector<std::uint32_t>& counts = *classes;
+    std::vector<std::uint16_t> classOf(1u << 15);
+    for (std::size_t t = 0; t < classOf.size(); ++t)
+        classOf[t] = static_cast<std::uint16_t>(ClassIndex(counts.size(), layout, kLowestLevel + static_cast<int>(t)));
+    const PagedFileImage& pages = image.Image();
+    for (std::uint64_t i = 0; i < records; ++i) {
+        const auto at = static_cast<std::uint32_t>(first + i * g.wordsPerRecord);
+        const auto w = static_cast<std::int16_t>(ImageGetWord(pages, at));
+        ++counts[classOf[static_cast<std::size_t>(DecodeLevelWord(w, kCurrentLoggerCoding).tenths - kLowestLevel)]];
     }
     return classes;
 }

@@ -1,6 +1,8 @@
 #include "presentation/view/StatisticsViewForms.h"
 
+#include "analysis/statistics/DensityForms.h"
 #include "analysis/statistics/HistogramForms.h"
+#include "analysis/statistics/LevelForms.h"
 #include "document/ViewKind.h"
 
 #include <algorithm>
@@ -35,6 +37,54 @@ void RenderHistogramTable(FormRequest& request)
         request.WidestLine = std::max(request.WidestLine, widest);
 }
 
+void RenderLevelsText(FormRequest& request)
+{
+    int widest = 0;
+    if (!TextLevels(request.Doc, request.Lines, &widest, StatisticsChoicesOf(request.View, false)))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = widest;
+}
+
+void RenderLevelsTable(FormRequest& request)
+{
+    int widest = 0;
+    if (!TableLevels(request.Doc, request.Lines, &widest, request.TableContentKind,
+                     StatisticsChoicesOf(request.View, true), request.Options))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = std::max(request.WidestLine, widest);
+}
+
+void RenderDensityText(FormRequest& request)
+{
+    int widest = 0;
+    if (!TextDensity(request.Doc, request.Lines, &widest, StatisticsChoicesOf(request.View, false)))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = widest;
+}
+
+void RenderDensityTable(FormRequest& request)
+{
+    int widest = 0;
+    if (!TableDensity(request.Doc, request.Lines, &widest, request.TableContentKind,
+                      StatisticsChoicesOf(request.View, true), request.Options))
+        SayNotAvailable(request);
+    else
+        request.WidestLine = std::max(request.WidestLine, widest);
+}
+
+bool RenderDensityGraph(GraphDataRequest& request)
+{
+    return GraphDensity(request.Doc, StatisticsChoicesOf(request.View, false), request.Panel, request.Data);
+}
+
+bool RenderHistogramGraph(GraphDataRequest& request)
+{
+    return GraphHistogram(request.Doc, StatisticsChoicesOf(request.View, false), request.Panel, request.Data);
+}
+
 } // namespace
 
 StatisticsChoices StatisticsChoicesOf(const MeasurementViewState& view, bool table)
@@ -56,6 +106,12 @@ void RegisterStatisticsViewForms(FormRendererRegistry& registry)
 {
     registry.Register(kViewHistograms, FormChoice::Text, RenderHistogramText);
     registry.Register(kViewHistograms, FormChoice::Table, RenderHistogramTable);
+    registry.RegisterGraphData(kViewHistograms, RenderHistogramGraph);
+    registry.Register(kViewStatisticalLevels, FormChoice::Text, RenderLevelsText);
+    registry.Register(kViewStatisticalLevels, FormChoice::Table, RenderLevelsTable);
+    registry.Register(kViewDensities, FormChoice::Text, RenderDensityText);
+    registry.Register(kViewDensities, FormChoice::Table, RenderDensityTable);
+    registry.RegisterGraphData(kViewDensities, RenderDensityGraph);
 }
 
 } // namespace orlu

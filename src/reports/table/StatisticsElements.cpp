@@ -381,4 +381,20 @@ LevelsCrossTable CollectLevelColumns(CTmDoc& doc, const StatElementChoice& choic
     return t;
 }
 
+std::optional<StatisticalLevels> ReadStoredLevels(CTmDoc& doc, int n, int f)
+{
+    const Family family = FamilyOf(doc);
+    if (family != Family::Current && family != Family::FourChannel)
+        return std::nullopt;
+    const SubfileSelectionKeeper keeper(doc);
+    if (!DecodeSubfile(doc, family, n))
+        return std::nullopt;
+    try {
+        return ReadStatisticalLevels(doc.Reader(), SpanOf(doc, n), doc.GetChainFlags(), f,
+                                     doc.Header().statisticsMask);
+    } catch (const ImageRangeError&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace orlu

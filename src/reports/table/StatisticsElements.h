@@ -27,9 +27,11 @@
 // Collecting makes each element current in turn; the document's decoded
 // sub-file and selected channel are restored afterwards.
 
+#include "document/records/RecordLocators.h"
 #include "reports/table/StatisticsCrossTables.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace orlu {
@@ -67,5 +69,10 @@ bool StageDensities(const StatCrossTable& table, MultiSpectrumMatrix& densities)
 /// document's percentages: each computes its levels from its counts, or takes the
 /// levels the file stores where a current-family file has no histogram.
 LevelsCrossTable CollectLevelColumns(CTmDoc& doc, const StatElementChoice& choice);
+
+/// The levels a current-family file stores for channel (profile) f of sub-file n (0: a
+/// single file), with the percentages the file gives them; nothing when it stores none,
+/// or the sub-file does not decode. The document's selection is restored.
+std::optional<StatisticalLevels> ReadStoredLevels(CTmDoc& doc, int n, int f);
 
 } // namespace orlu

@@ -8,10 +8,17 @@
 // extracted as the Extract command does it, and the document made of it
 // walked the same way.
 //
+// The statistics forms are also built with a marked block (markers that may
+// lie past the classes), in each octave mode, as text, table and graph data
+// of every panel.
+//
 // The last byte of the input also picks the table settings (separator,
 // decimal point, scientific Main results), so the fuzzer reaches them all
 // without a format of its own.
 
+#include "analysis/statistics/DensityForms.h"
+#include "analysis/statistics/HistogramForms.h"
+#include "analysis/statistics/LevelForms.h"
 #include "document/CTmDoc.h"
 #include "document/buffer/ImpulseMarks.h"
 #include "document/ExtractRequest.h"
@@ -311,8 +318,34 @@ void WalkStatistics(CTmDoc& doc, const TableOutputOptions& options, std::string&
     }
 }
 
-// Impulse marks, a copy of a block and then one edit in place (markers chosen by the
-// knob), each over what the damaged buffer holds; the edited image must decode again.
+// The histogram, level and density forms with a block marked by the knob (its second
+// marker may lie past the classes), broadband and in both octave modes.
+void WalkStatisticsForms(CTmDoc& doc, const TableOutputOptions& options, std::uint8_t knob, std::string& sink)
+{
+    for (int octave : {0, 11, 13}) {
+        StatisticsChoices choices;
+        choices.channelMask = static_cast<std::uint16_t>((1u << kMaxChannels) - 1);
+        choices.allFiles = (knob & 2) != 0;
+        choices.octave = octave;
+        choices.markers = {2, {knob % 9, 200 - knob}};
+        LineList lines;
+        int width = 0;
+        std::uint8_t content = 0;
+        TextHistogram(doc, lines, &width, choices);
+        TableHistogram(doc, lines, &width, content, choices, options);
+        TextLevels(doc, lines, &width, choices);
+        TableLevels(doc, lines, &width, content, choices, options);
+        TextDensity(doc, lines, &width, choices);
+        TableDensity(doc, lines, &width, content, choices, options);
+        PlotData histograms, densities;
+        for (int panel = 0; panel < kMaxGraphPanels; ++panel) {
+            GraphHistogram(doc, choices, panel, histograms);
+            GraphDensity(doc, choices, panel, densities);
+        }
+        sink += std::to_string(width + lines.LineCount() + histograms.PlotValues.Size() + densities.PlotValues.Size());
+    }
+}
+
 // The graph data of every kind that has it, each panel, with a block between markers
 // the knob places (possibly past the records) and every block result asked for.
 void WalkGraphData(CTmDoc& doc, std::uint8_t knob, std::string& sink)
@@ -338,6 +371,8 @@ void WalkGraphData(CTmDoc& doc, std::uint8_t knob, std::string& sink)
     }
 }
 
+// Impulse marks, a copy of a block and then one edit in place (markers chosen by the
+// knob), each over what the damaged buffer holds; the edited image must decode again.
 void WalkBufferEdit(CTmDoc& doc, AppContext& app, std::uint8_t knob, std::string& sink)
 {
     std::vector<std::uint8_t> marks;
@@ -387,6 +422,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WalkExtracts(doc, app, settings, sink);
     WalkStatistics(doc, {static_cast<std::uint8_t>(knob & 1), settings.DecyPoint, settings.SeparatorChar}, sink);
     WalkGraphData(doc, knob, sink);
+    WalkStatisticsForms(doc, {static_cast<std::uint8_t>(knob & 1), settings.DecyPoint, settings.SeparatorChar}, knob,
+                        sink);
     WalkBufferEdit(doc, app, knob, sink);
     return 0;
 }

@@ -63,6 +63,7 @@
 #include "ConsoleInteraction.h"
 #include "GraphForm.h"
 #include "Usage.h"
+#include "ReverbForm.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/ExtractRequest.h"
@@ -220,6 +221,10 @@ constexpr char kUsage[] =
     "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
     "           [--subfile N] [--all]\n"
     "                   the lines of view kind K in that form\n"
+    "  --rt [--source 3|4] [--rt-interval F,L] [--rt-user F,L] [--smooth] [--channel C]\n"
+    "       [--form text|table] [--sep S] [--dec D] [--save OUT]\n"
+    "                   the reverberation times of every band, evaluated first when a reference\n"
+    "                   interval (records from 0) is given; --save stores the results\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -636,6 +641,8 @@ int Run(int argc, char** argv)
     for (int i = 2; i + 1 < argc; ++i)
         if (std::string(argv[i]) == "--form" && std::string(argv[i + 1]) == "graph")
             return orlu::tools::RunGraphForm(argc, argv);
+    if (orlu::tools::WantsReverbForm(argc, argv))
+        return orlu::tools::RunReverbForm(argc, argv);
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
     int extract = -1;

@@ -88,7 +88,7 @@
 //   orlu-fixture analyzer [--kind 4|11|24|dos] [--function 1|2|3|4] [--four-channel]
 //                         [--header-length H] [--lines L] [--bands B] [--spectra N]
 //                         [--history] [--histogram] [--zoom] [--e-version]
-//                         [--sampling S] [--step-eighths E] OUT
+//                         [--sampling S] [--step-eighths E] [--decay LEVEL,FALL[,FLOOR]] OUT
 //       an ORLU 505 ANALYZER-mode file with its check word: a container of
 //       kind 4, 11 (with the record index 1..N) or 24 (a Multifile of the
 //       file and a 1/3-octave file), or a DOS *.A file. Function 1 Time, 2
@@ -100,11 +100,14 @@
 //       numbers the spectra of a time history; --histogram adds the
 //       histogram block (octaves); --zoom zooms from sampling code S (default
 //       10) down to 8; --step-eighths E sets the time step of octave files to
-//       E / 8 s (default 16: 2.0 s; 1: 0.125 s)
+//       E / 8 s (default 16: 2.0 s; 1: 0.125 s); --decay LEVEL,FALL[,FLOOR]
+//       fills every band or line with LEVEL dB in the first three spectra,
+//       then FALL dB less per spectrum, not below FLOOR dB
 
 #include "GraphForm.h"
 #include "Usage.h"
 #include "support/Analyzer505Fixture.h"
+#include "DecayFixtureOption.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
@@ -146,7 +149,7 @@ constexpr char kUsage[] =
     " [--seat BASE,SEAT] OUT\n"
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
-    " [--sampling S] [--step-eighths E] OUT\n"
+    " [--sampling S] [--step-eighths E] [--decay LEVEL,FALL[,FLOOR]] OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -632,12 +635,13 @@ int main(int argc, char** argv)
             std::string kind = "4";
             long function = 3, headerLength = 0, lines = -1, bands = -1, spectra = 1, sampling = 10, eighths = 16;
             bool four = false, history = false, histogram = false, zoom = false, eVersion = false;
+            std::string decay;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--function", &function}, {"--four-channel", &four},
                               {"--header-length", &headerLength}, {"--lines", &lines}, {"--bands", &bands},
                               {"--spectra", &spectra}, {"--history", &history}, {"--histogram", &histogram},
                               {"--zoom", &zoom}, {"--e-version", &eVersion}, {"--sampling", &sampling},
-                              {"--step-eighths", &eighths}}) ||
+                              {"--step-eighths", &eighths}, {"--decay", &decay}}) ||
                 function < 1 || function > 4 || headerLength < 0 || headerLength > 200 || lines > 4000 ||
                 bands > 45 || spectra < 1 || spectra > 1000 || sampling < 0 || sampling > 17 || eighths < 1 ||
                 eighths > 65535 || (kind != "4" && kind != "11" && kind != "24" && kind != "dos"))
@@ -655,6 +659,8 @@ int main(int argc, char** argv)
             spec.zoom = zoom;
             spec.samplingCode = static_cast<std::uint16_t>(sampling);
             spec.timeStepFixed = static_cast<std::uint32_t>(eighths) << 13;
+            if (!decay.empty() && !orlu::tools::ApplyDecayOption(decay, spec))
+                return Usage();
             const std::uint8_t subKind = eVersion ? 1 : 0;
             if (kind == "dos") {
                 file = orlu::fixture::Analyzer505Dos(spec, subKind);

@@ -37,6 +37,8 @@ std::uint16_t Flags(const Analyzer505Spec& s)
 // 0.1 dB falling off towards the top, or a waveform sample of a few periods.
 std::int16_t Value(const Analyzer505Spec& s, std::uint32_t r, std::uint32_t c, std::uint32_t i)
 {
+    if (s.value)
+        return s.value(r, c, i);
     if (s.function == 1) {
         const std::int32_t period = 32;
         const std::int32_t phase = static_cast<std::int32_t>((i + 4 * r) % period);

@@ -64,6 +64,7 @@
 #include "GraphForm.h"
 #include "Usage.h"
 #include "ReverbForm.h"
+#include "IntersectionForm.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/ExtractRequest.h"
@@ -225,6 +226,9 @@ constexpr char kUsage[] =
     "       [--form text|table] [--sep S] [--dec D] [--save OUT]\n"
     "                   the reverberation times of every band, evaluated first when a reference\n"
     "                   interval (records from 0) is given; --save stores the results\n"
+    "  --intersection A [--source 2|3|4] [--running] [--smooth] [--degree F] [--units U] [--channel C]\n"
+    "       [--channels MASK] [--markers F,L] [--form text|table] [--sep S] [--dec D]\n"
+    "                   line or band A (from 1) across all spectra, F spectra per point\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -643,6 +647,8 @@ int Run(int argc, char** argv)
             return orlu::tools::RunGraphForm(argc, argv);
     if (orlu::tools::WantsReverbForm(argc, argv))
         return orlu::tools::RunReverbForm(argc, argv);
+    if (orlu::tools::WantsIntersectionForm(argc, argv))
+        return orlu::tools::RunIntersectionForm(argc, argv);
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
     int extract = -1;

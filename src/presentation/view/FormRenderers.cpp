@@ -5,6 +5,7 @@
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "presentation/view/BufferViewForms.h"
+#include "presentation/view/IntersectionViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
 
@@ -119,6 +120,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterMainResultsForms(registry);
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
+    RegisterIntersectionViewForms(registry);
 }
 
 } // namespace orlu

@@ -50,6 +50,11 @@
 //       the view's channel or profile mask (bit 0 the first), --subfile N the
 //       sub-file of a Multifile shown (alone) and --all the view's All-files
 //       choice (a Multifile's Main results show every sub-file without either).
+//   orlu-dump FILE --view K --form data [the options above]
+//       the plot data the graph form of ViewKind K draws: per panel
+//       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
+//       and one comma-separated row per point (%.6g); "# no graph data" when
+//       the kind has none for the file
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -61,6 +66,7 @@
 
 #include "BufferEditForm.h"
 #include "ConsoleInteraction.h"
+#include "GraphDataForm.h"
 #include "GraphForm.h"
 #include "Usage.h"
 #include "document/LineSink.h"
@@ -220,6 +226,8 @@ constexpr char kUsage[] =
     "  --view K --form text|table|hex|ascii [--sep S] [--dec D] [--sci] [--units U] [--channels MASK]\n"
     "           [--subfile N] [--all]\n"
     "                   the lines of view kind K in that form\n"
+    "  --view K --form data [...]\n"
+    "                   the plot data of view kind K's graph, panel by panel\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -510,6 +518,7 @@ struct ViewRequest {
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
     int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
     bool allFiles = false; ///< the view's All-files choice
+    bool graphData = false; ///< --form data: the plot data of the graph form
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -579,6 +588,16 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         for (std::int32_t* all : {&view.TextAllFiles, &view.TableAllFiles})
             *all = request.allFiles ? 1 : request.subfile >= 0 ? 0 : *all;
         builder.UpdateForm(view, doc);
+    }
+    if (request.graphData) {
+        PlotData data;
+        const std::uint8_t panels = builder.BuildGraphData(view, doc, data);
+        std::string text;
+        if (panels == 0)
+            text = "# no graph data\n";
+        orlu::tools::PrintGraphData(view.ViewKind, data, panels, text);
+        out.Write(text);
+        return;
     }
     const LineSource& lines = view.ShownLines();
     std::string buffer;
@@ -653,9 +672,10 @@ int Run(int argc, char** argv)
             const std::string name = argv[++i];
             auto it = std::find_if(std::begin(kFormNames), std::end(kFormNames),
                                    [&](const FormName& f) { return name == f.name; });
-            if (it == std::end(kFormNames))
+            view.graphData = name == "data";
+            if (it == std::end(kFormNames) && !view.graphData)
                 return Usage();
-            view.form = it->form;
+            view.form = view.graphData ? FormChoice::Text : it->form;
             formGiven = true;
         } else if (hasValue && (option == "--sep" || option == "--dec")) {
             const bool sep = option == "--sep";

@@ -87,6 +87,30 @@ void PrintValues(const PlotData& data, int panel, std::string& out)
     PrintPanel(panel, data.PanelTitles[p], {}, {{"value", values}}, out);
 }
 
+// FFT spectra: the group frequencies, the panel's values and marks, the cursor total, the
+// level axis and, after a tonality analysis, its levels.
+void PrintSpectrum(const PlotData& data, int panel, std::string& out)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    const std::size_t stride = static_cast<std::size_t>(std::max(data.ClassStride, 0));
+    const std::span<const double> all = data.PlotValues.Values();
+    const std::size_t first = std::min(all.size(), p * stride);
+    const std::size_t count = std::min({all.size() - first, stride, data.FrequencyValues.size()});
+    std::vector<double> marks(count, 0.0);
+    for (std::size_t i = 0; i < count && first + i < data.SpectrumMarks.size(); ++i)
+        marks[i] = data.SpectrumMarks[first + i];
+    std::vector<std::pair<const char*, double>> results = {
+        {"cursortotal", data.CursorTotals[p]}, {"bottom", data.LevelBottom}, {"top", data.LevelTop}};
+    if (data.TonalityAnalysed)
+        results.insert(results.end(), {{"lpt", data.Tonality.lpt},
+                                       {"lpn", data.Tonality.lpn},
+                                       {"dl", data.Tonality.deltaL},
+                                       {"kt", data.Tonality.kt}});
+    PrintPanel(panel, data.PanelTitles[p], results,
+               {{"x", std::span(data.FrequencyValues).first(count)}, {"y", all.subspan(first, count)}, {"mark", marks}},
+               out);
+}
+
 using PanelPrinter = void (*)(const PlotData&, int panel, std::string& out);
 
 struct PrinterRow {
@@ -97,6 +121,7 @@ struct PrinterRow {
 // Each graph-data renderer adds the printer of its kind here.
 constexpr PrinterRow kPrinters[] = {
     {kViewBufferLogger, &PrintTimeHistory},
+    {kViewSpectra, &PrintSpectrum},
 };
 
 } // namespace

@@ -55,6 +55,16 @@
 //       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
 //       and one comma-separated row per point (%.6g); "# no graph data" when
 //       the kind has none for the file
+//   orlu-dump FILE --view 9 --form text|table|data [--function F]
+//                  [--output-form power|phase|real|imag] [--phase-unit rad|deg|grad]
+//                  [--ab A,B] [--window W] [--peaks N[,DIFF]] [--tonality]
+//                  [--short-band] [--fft-degree E] [--spectrum R]
+//       the Spectra view with the spectra function F (1 to 10) of channels A
+//       and B (1-based) under window W, its output form and phase unit, the N
+//       greatest peaks (prominence DIFF), the tonality analysis (graph data),
+//       E lines per group and record R; graph data print x,y,mark per line and
+//       "# cursortotal=", "# bottom=", "# top=" (with --tonality also "# lpt=",
+//       "# lpn=", "# dl=", "# kt=")
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -68,6 +78,7 @@
 #include "ConsoleInteraction.h"
 #include "GraphDataForm.h"
 #include "GraphForm.h"
+#include "SpectraOptions.h"
 #include "Usage.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
@@ -228,6 +239,10 @@ constexpr char kUsage[] =
     "                   the lines of view kind K in that form\n"
     "  --view K --form data [...]\n"
     "                   the plot data of view kind K's graph, panel by panel\n"
+    "  --view 9 ... [--function F] [--output-form power|phase|real|imag] [--phase-unit rad|deg|grad]\n"
+    "           [--ab A,B] [--window W] [--peaks N[,DIFF]] [--tonality] [--short-band] [--fft-degree E]\n"
+    "           [--spectrum R]\n"
+    "                   the Spectra view's function, form, channels, window, peaks, tonality, degree, record\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -519,6 +534,7 @@ struct ViewRequest {
     int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
     bool allFiles = false; ///< the view's All-files choice
     bool graphData = false; ///< --form data: the plot data of the graph form
+    SpectraViewChoices spectra; ///< the Spectra view's choices
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -572,6 +588,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     if (request.units >= 0)
         view.UnitsByKind[request.kind == kViewHeaderInfo ? kHeaderInfoUnitSlot : 0] =
             static_cast<std::uint8_t>(request.units);
+    view.Spectra = request.spectra;
     const FormBuilder builder(renderers, request.settings);
     if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return;
@@ -664,7 +681,10 @@ int Run(int argc, char** argv)
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (hasValue && option == "--view") {
+        if (const int spectra = orlu::tools::ReadSpectraOption(argc, argv, i, view.spectra)) {
+            if (spectra < 0)
+                return Usage();
+        } else if (hasValue && option == "--view") {
             view.kind = NumberArgument(argv[++i], kViewNone - 1);
             if (view.kind < 0)
                 return Usage();

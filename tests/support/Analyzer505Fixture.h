@@ -43,6 +43,16 @@ struct Analyzer505Spec {
     std::uint32_t timeStepFixed = 0x20000; ///< octave headers of 17 words on: 16.16 seconds (2.0 s)
     /// Four-channel table words: input (0 accelerometer), range, filter, low pass, calibration.
     std::array<std::uint16_t, 4> inputs{0, 1, 0, 1};
+    /// Time files: each record holds a waveform block of N = 256 x values / 100 samples (2N
+    /// words, real and imaginary, when zoomed; 4N, the channels interleaved, with four
+    /// channels) that sums the tones; without tones the block is silent.
+    bool waveformBlocks = false;
+    struct Tone {
+        std::uint32_t line = 0;  ///< the tone has `line` periods in the block
+        double amplitude = 0.0;  ///< peak, in sample counts
+        int channel = -1;        ///< -1: every channel
+    };
+    std::vector<Tone> tones;
 };
 
 /// The instrument file: setup header, spectra, histogram block, check word.

@@ -130,8 +130,9 @@ FftSpectrumForm PrepareFftSpectrum(const FftLines& lines, std::span<const double
 
     std::vector<double> work(values.begin(), values.end());
     if (f.phase) {
+        // Adding 0 turns the -0 of a line with no imaginary part into 0.
         for (double& v : work)
-            v *= kPhaseFactors[static_cast<std::size_t>(std::clamp(f.phaseUnit, 0, 2))];
+            v = v * kPhaseFactors[static_cast<std::size_t>(std::clamp(f.phaseUnit, 0, 2))] + 0.0;
     } else {
         if (showing.peaksShown) {
             PeakSearch search = showing.peaks;

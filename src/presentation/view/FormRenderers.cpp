@@ -7,6 +7,7 @@
 #include "presentation/view/BufferViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
+#include "presentation/view/SpectraViewForms.h"
 
 namespace orlu {
 
@@ -146,6 +147,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterMainResultsForms(registry);
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
+    RegisterSpectraViewForms(registry);
 }
 
 } // namespace orlu

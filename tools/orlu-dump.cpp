@@ -50,6 +50,21 @@
 //       the view's channel or profile mask (bit 0 the first), --subfile N the
 //       sub-file of a Multifile shown (alone) and --all the view's All-files
 //       choice (a Multifile's Main results show every sub-file without either).
+//   orlu-dump FILE --view K --form data [the options above]
+//       the plot data the graph form of ViewKind K draws: per panel
+//       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
+//       and one comma-separated row per point (%.6g); "# no graph data" when
+//       the kind has none for the file
+//   orlu-dump FILE --view 9 --form text|table|data [--function F]
+//                  [--output-form power|phase|real|imag] [--phase-unit rad|deg|grad]
+//                  [--ab A,B] [--window W] [--peaks N[,DIFF]] [--tonality]
+//                  [--short-band] [--fft-degree E] [--spectrum R]
+//       the Spectra view with the spectra function F (1 to 10) of channels A
+//       and B (1-based) under window W, its output form and phase unit, the N
+//       greatest peaks (prominence DIFF), the tonality analysis (graph data),
+//       E lines per group and record R; graph data print x,y,mark per line and
+//       "# cursortotal=", "# bottom=", "# top=" (with --tonality also "# lpt=",
+//       "# lpn=", "# dl=", "# kt=")
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -61,7 +76,9 @@
 
 #include "BufferEditForm.h"
 #include "ConsoleInteraction.h"
+#include "GraphDataForm.h"
 #include "GraphForm.h"
+#include "SpectraOptions.h"
 #include "Usage.h"
 #include "ReverbForm.h"
 #include "IntersectionForm.h"
@@ -229,6 +246,12 @@ constexpr char kUsage[] =
     "  --intersection A [--source 2|3|4] [--running] [--smooth] [--degree F] [--units U] [--channel C]\n"
     "       [--channels MASK] [--markers F,L] [--form text|table] [--sep S] [--dec D]\n"
     "                   line or band A (from 1) across all spectra, F spectra per point\n"
+    "  --view K --form data [...]\n"
+    "                   the plot data of view kind K's graph, panel by panel\n"
+    "  --view 9 ... [--function F] [--output-form power|phase|real|imag] [--phase-unit rad|deg|grad]\n"
+    "           [--ab A,B] [--window W] [--peaks N[,DIFF]] [--tonality] [--short-band] [--fft-degree E]\n"
+    "           [--spectrum R]\n"
+    "                   the Spectra view's function, form, channels, window, peaks, tonality, degree, record\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -519,6 +542,8 @@ struct ViewRequest {
     int channels = -1; ///< the view's channel or profile mask; -1: as the view chooses
     int subfile = -1;  ///< the sub-file of a Multifile to show; -1: as the view opens
     bool allFiles = false; ///< the view's All-files choice
+    bool graphData = false; ///< --form data: the plot data of the graph form
+    SpectraViewChoices spectra; ///< the Spectra view's choices
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -572,6 +597,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     if (request.units >= 0)
         view.UnitsByKind[request.kind == kViewHeaderInfo ? kHeaderInfoUnitSlot : 0] =
             static_cast<std::uint8_t>(request.units);
+    view.Spectra = request.spectra;
     const FormBuilder builder(renderers, request.settings);
     if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return;
@@ -588,6 +614,16 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         for (std::int32_t* all : {&view.TextAllFiles, &view.TableAllFiles})
             *all = request.allFiles ? 1 : request.subfile >= 0 ? 0 : *all;
         builder.UpdateForm(view, doc);
+    }
+    if (request.graphData) {
+        PlotData data;
+        const std::uint8_t panels = builder.BuildGraphData(view, doc, data);
+        std::string text;
+        if (panels == 0)
+            text = "# no graph data\n";
+        orlu::tools::PrintGraphData(view.ViewKind, data, panels, text);
+        out.Write(text);
+        return;
     }
     const LineSource& lines = view.ShownLines();
     std::string buffer;
@@ -658,7 +694,10 @@ int Run(int argc, char** argv)
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (hasValue && option == "--view") {
+        if (const int spectra = orlu::tools::ReadSpectraOption(argc, argv, i, view.spectra)) {
+            if (spectra < 0)
+                return Usage();
+        } else if (hasValue && option == "--view") {
             view.kind = NumberArgument(argv[++i], kViewNone - 1);
             if (view.kind < 0)
                 return Usage();
@@ -666,9 +705,10 @@ int Run(int argc, char** argv)
             const std::string name = argv[++i];
             auto it = std::find_if(std::begin(kFormNames), std::end(kFormNames),
                                    [&](const FormName& f) { return name == f.name; });
-            if (it == std::end(kFormNames))
+            view.graphData = name == "data";
+            if (it == std::end(kFormNames) && !view.graphData)
                 return Usage();
-            view.form = it->form;
+            view.form = view.graphData ? FormChoice::Text : it->form;
             formGiven = true;
         } else if (hasValue && (option == "--sep" || option == "--dec")) {
             const bool sep = option == "--sep";

@@ -103,9 +103,19 @@
 //       E / 8 s (default 16: 2.0 s; 1: 0.125 s); --decay LEVEL,FALL[,FLOOR]
 //       fills every band or line with LEVEL dB in the first three spectra,
 //       then FALL dB less per spectrum, not below FLOOR dB
+//   orlu-fixture analyzer ... --waveform N [--channels 1|4] [--complex]
+//                         [--tone LINE,AMPLITUDE[,CH]] [--records R] OUT
+//       a Time file whose records are waveform blocks of N samples (a
+//       multiple of 256 up to 8192; its lines are N x 100 / 256): one
+//       channel, four interleaved (--channels 4) or one complex channel
+//       (--complex: zoomed, real and imaginary words); the samples sum a
+//       cosine of LINE periods per block and peak AMPLITUDE counts, on
+//       channel CH (0-based) or every channel, else the block is silent;
+//       --records R blocks (default --spectra)
 
 #include "GraphForm.h"
 #include "Usage.h"
+#include "AnalyzerWaveformOptions.h"
 #include "support/Analyzer505Fixture.h"
 #include "DecayFixtureOption.h"
 #include "support/FixtureBuilder.h"
@@ -149,7 +159,8 @@ constexpr char kUsage[] =
     " [--seat BASE,SEAT] OUT\n"
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
-    " [--sampling S] [--step-eighths E] [--decay LEVEL,FALL[,FLOOR]] OUT\n"
+    " [--sampling S] [--step-eighths E] [--waveform N [--channels 1|4] [--complex]"
+    " [--tone LINE,AMPLITUDE[,CH]] [--records R]] [--decay LEVEL,FALL[,FLOOR]] OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -636,12 +647,15 @@ int main(int argc, char** argv)
             long function = 3, headerLength = 0, lines = -1, bands = -1, spectra = 1, sampling = 10, eighths = 16;
             bool four = false, history = false, histogram = false, zoom = false, eVersion = false;
             std::string decay;
+            orlu::tools::WaveformOptions waveform;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--function", &function}, {"--four-channel", &four},
                               {"--header-length", &headerLength}, {"--lines", &lines}, {"--bands", &bands},
                               {"--spectra", &spectra}, {"--history", &history}, {"--histogram", &histogram},
                               {"--zoom", &zoom}, {"--e-version", &eVersion}, {"--sampling", &sampling},
-                              {"--step-eighths", &eighths}, {"--decay", &decay}}) ||
+                              {"--step-eighths", &eighths}, {"--waveform", &waveform.samples},
+                              {"--channels", &waveform.channels}, {"--complex", &waveform.complexSamples},
+                              {"--tone", &waveform.tone}, {"--records", &waveform.records}, {"--decay", &decay}}) ||
                 function < 1 || function > 4 || headerLength < 0 || headerLength > 200 || lines > 4000 ||
                 bands > 45 || spectra < 1 || spectra > 1000 || sampling < 0 || sampling > 17 || eighths < 1 ||
                 eighths > 65535 || (kind != "4" && kind != "11" && kind != "24" && kind != "dos"))
@@ -659,7 +673,8 @@ int main(int argc, char** argv)
             spec.zoom = zoom;
             spec.samplingCode = static_cast<std::uint16_t>(sampling);
             spec.timeStepFixed = static_cast<std::uint32_t>(eighths) << 13;
-            if (!decay.empty() && !orlu::tools::ApplyDecayOption(decay, spec))
+            if (!orlu::tools::ApplyWaveformOptions(waveform, spec) ||
+                (!decay.empty() && !orlu::tools::ApplyDecayOption(decay, spec)))
                 return Usage();
             const std::uint8_t subKind = eVersion ? 1 : 0;
             if (kind == "dos") {

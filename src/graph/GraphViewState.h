@@ -5,7 +5,7 @@
 // back the values it computes while painting (window, cursor, marker
 // columns, panel height, subtitle).
 
-#include "analysis/PlotSeries.h"
+#include "analysis/PlotData.h"
 #include "document/GraphGeometry.h"
 #include "document/PlotKind.h"
 
@@ -16,13 +16,7 @@
 
 namespace orlu {
 
-inline constexpr int kMaxGraphPanels = 5;
-/// The panel of the rotation series of four-channel loggers.
-inline constexpr int kRpmPanel = 4;
-
-template <typename T> using PanelArray = std::array<T, kMaxGraphPanels>;
-
-struct GraphViewState {
+struct GraphViewState : PlotData {
     // Choices of the view.
     std::uint8_t ViewKind = 7;
     std::int16_t PlotKind = 6;
@@ -58,29 +52,6 @@ struct GraphViewState {
     std::uint8_t MarkState = 0;                   ///< 0, 1 or 2 markers (2: a block)
     std::array<std::int32_t, 2> MarkedRange{};    ///< markers in data items, lower first
     std::array<std::int32_t, 2> MarkedRangeScaled{}; ///< markers in plotted points (written by the engine)
-
-    // Titles.
-    std::string GraphTitle;
-    std::string GraphSubtitle;
-    PanelArray<std::string> PanelTitles;
-
-    // Plot data.
-    PanelArray<PlotSeries> BufferValues; ///< main series of each panel
-    PanelArray<PlotSeries> SeriesA;      ///< running total from the first point
-    PanelArray<PlotSeries> SeriesB;      ///< running Leq/RMS inside the block, from the first marker
-    PanelArray<PlotSeries> SeriesC;      ///< running SEL inside the block, from the first marker
-    PlotSeries RpmValues;
-    std::vector<std::uint32_t> TimeStamps; ///< record number (1-based) of every record shown
-    PlotSeries PlotValues;                 ///< the data of the other kinds, panels one after the other
-    PanelArray<double> BlockLmax{};
-    PanelArray<double> BlockLmin{};
-    PanelArray<double> BlockValue{};
-    PanelArray<double> BlockLevel{};
-    PanelArray<std::uint8_t> VdvPanel{};
-    double HistLow = 0.0;
-    double HistWidth = 1.0;
-    std::int16_t HistClasses = 0;
-    std::int32_t ClassStride = 0;
 
     // Written by the engine at every paint.
     std::int32_t GraphHeight = 0;   ///< unscaled height of one panel

@@ -3,6 +3,7 @@
 // enabling rules of the View items and form buttons, the marked block and
 // the scrolling of the text forms.
 
+#include "document/image/PagedFileImage.h"
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/TextFormLayout.h"
 #include "presentation/view/ViewCommandRules.h"
@@ -144,6 +145,56 @@ TEST_F(ViewFixture, FormBuildersCallTheRegisteredRendererWithTheTableOptions)
     EXPECT_EQ(Texts(m_View.Lines), (std::vector<std::string>{std::string(kFormNotAvailableText)}));
     EXPECT_EQ(m_View.TableVariant, 1); // Main results take the ScFormForMR format
 
+}
+
+TEST_F(ViewFixture, RenderersOfTheDocumentsFamilyComeBeforeThoseOfEveryFamily)
+{
+    const auto say = [](const char* text) {
+        return [text](FormRequest& r) {
+            ClearLineList(&r.Lines);
+            Fill(r.Lines, {text}, &r.WidestLine);
+        };
+    };
+    // A document without a file shows as bytes only (the Hexa-only family).
+    m_Renderers.Register(kViewMainResults, FormChoice::Text, say("every family"));
+    m_Renderers.Register(kViewMainResults, FormChoice::Text, say("current family"), KindFamily::Current);
+    Select(32780);
+    EXPECT_EQ(Texts(m_View.Lines), (std::vector<std::string>{"every family"}));
+    m_Renderers.Register(kViewMainResults, FormChoice::Text, say("bytes only"), KindFamily::HexaOnly);
+    m_Builder.BuildTextForm(m_View, m_Doc);
+    EXPECT_EQ(Texts(m_View.Lines), (std::vector<std::string>{"bytes only"}));
+    // A family's table does not hide the text of every family.
+    m_Renderers.Register(kViewHeaderInfo, FormChoice::Text, say("header"));
+    m_Renderers.Register(kViewHeaderInfo, FormChoice::Table, say("header table"), KindFamily::HexaOnly);
+    EXPECT_NE(m_Renderers.Find(kViewHeaderInfo, FormChoice::Text, KindFamily::HexaOnly), nullptr);
+    EXPECT_EQ(m_Renderers.Find(kViewHeaderInfo, FormChoice::Table, KindFamily::Current), nullptr);
+}
+
+TEST_F(ViewFixture, GraphDataRunsOncePerSelectedPanelAndLeavesOutADamagedOne)
+{
+    std::vector<int> called;
+    m_Renderers.RegisterGraphData(kViewBufferLogger, [&called](GraphDataRequest& r) {
+        called.push_back(r.Panel);
+        if (r.Panel == 3)
+            throw ImageRangeError("past the end");
+        r.Data.PanelTitles[static_cast<std::size_t>(r.Panel)] = "panel " + std::to_string(r.Panel);
+        return r.Panel != 2;
+    });
+    m_Renderers.RegisterGraphData(kViewBufferLogger, [](GraphDataRequest&) { return true; }, KindFamily::Current);
+    m_View.ViewKind = kViewBufferLogger;
+    PlotData data;
+    m_View.SelectedChannels = 0x1D; // panels 0, 2, 3 and 4
+    EXPECT_EQ(m_Builder.BuildGraphData(m_View, m_Doc, data), 0x11);
+    EXPECT_EQ(called, (std::vector<int>{0, 2, 3, 4}));
+    EXPECT_EQ(data.PanelTitles[4], "panel 4");
+    // Without a selection the kind draws one panel.
+    called.clear();
+    m_View.SelectedChannels = 0;
+    EXPECT_EQ(m_Builder.BuildGraphData(m_View, m_Doc, data), 0x01);
+    EXPECT_EQ(called, (std::vector<int>{0}));
+    // A kind without graph data fills nothing.
+    m_View.ViewKind = kViewMainResults;
+    EXPECT_EQ(m_Builder.BuildGraphData(m_View, m_Doc, data), 0);
 }
 
 TEST_F(ViewFixture, TableWithHeaderInfoInsertedAndKindsWithoutTables)

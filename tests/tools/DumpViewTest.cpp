@@ -72,6 +72,8 @@ TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
     EXPECT_NE(CommandOutput(dumpCommand + " --view 13 --form ascii 2>/dev/null").find("\"ASCII form of the file: "), std::string::npos);
     // A form without a table has no lines; the others show their report or say it is not built.
     EXPECT_EQ(CommandOutput((tools / "orlu-dump").string() + " " + file.string() + " --view 3 --form table 2>/dev/null"), "");
+    // A kind whose graph has no data for the file says so.
+    EXPECT_EQ(CommandOutput(dumpCommand + " --view 1 --form data 2>/dev/null"), "# no graph data\n");
     fs::remove(file);
 }
 

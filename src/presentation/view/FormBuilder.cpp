@@ -100,7 +100,7 @@ void FormBuilder::EndBuild(MeasurementViewState& view)
 bool FormBuilder::Render(MeasurementViewState& view, CTmDoc& doc, FormChoice form,
                          const TableOutputOptions& options) const
 {
-    const FormRenderer* renderer = m_Renderers.Find(view.ViewKind, form);
+    const FormRenderer* renderer = m_Renderers.Find(view.ViewKind, form, FindFileKind(doc.FileKind()).Family);
     if (!renderer)
         return false;
     view.Source.reset(); // the renderer fills Lines
@@ -116,6 +116,28 @@ bool FormBuilder::Render(MeasurementViewState& view, CTmDoc& doc, FormChoice for
     if (view.Lines.LineCount() == 0)
         AddText(view.Lines, metTheEnd ? kFormDamagedText : kFormEmptyText, &view.WidestLine);
     return true;
+}
+
+std::uint8_t FormBuilder::BuildGraphData(MeasurementViewState& view, CTmDoc& doc, PlotData& data) const
+{
+    const GraphDataRenderer* renderer = m_Renderers.FindGraphData(view.ViewKind, FindFileKind(doc.FileKind()).Family);
+    if (!renderer)
+        return 0;
+    ClampAndLoadSubfile(view, doc);
+    const std::uint16_t selected = view.SelectedChannels & ((1u << kMaxGraphPanels) - 1);
+    std::uint8_t filled = 0;
+    for (int panel = 0; panel < kMaxGraphPanels; ++panel) {
+        if (selected ? !(selected & (1u << panel)) : panel > 0)
+            continue;
+        GraphDataRequest request{doc, view, data, panel};
+        try {
+            if ((*renderer)(request))
+                filled = static_cast<std::uint8_t>(filled | (1u << panel));
+        } catch (const ImageRangeError&) {
+            // The panels before it keep their data.
+        }
+    }
+    return filled;
 }
 
 void FormBuilder::BuildTextForm(MeasurementViewState& view, CTmDoc& doc) const

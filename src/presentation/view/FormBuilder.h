@@ -54,6 +54,13 @@ public:
     bool StreamLongForm(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind, FormChoice form,
                         LineSink& out) const;
 
+    /// Fills the plot data of the kind shown: its graph-data renderer runs once
+    /// per panel, for each of the channels 0 to 4 selected (once, as panel 0,
+    /// when none is). Returns the mask of the panels filled; 0 when the kind has
+    /// no graph data for the document's family. A panel whose data meet the
+    /// end of a damaged file is left out.
+    std::uint8_t BuildGraphData(MeasurementViewState& view, CTmDoc& doc, PlotData& data) const;
+
 private:
     void SelectKind(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind) const;
     /// Runs a long form into `out` through `runner`; false when it was cancelled.

@@ -8,25 +8,51 @@
 #include "presentation/view/IntersectionViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
+#include "presentation/view/SpectraViewForms.h"
 
 namespace orlu {
 
-FormRendererRegistry::Entry& FormRendererRegistry::Replace(std::uint8_t viewKind, FormChoice form)
+FormRendererRegistry::Key FormRendererRegistry::KeyOf(std::uint8_t viewKind, FormChoice form, RendererFamily family)
 {
-    Entry& entry = m_Renderers[{viewKind, form}];
+    return {viewKind, form, family ? static_cast<std::uint8_t>(*family) : kEveryFamily};
+}
+
+FormRendererRegistry::Entry& FormRendererRegistry::Replace(std::uint8_t viewKind, FormChoice form,
+                                                           RendererFamily family)
+{
+    Entry& entry = m_Renderers[KeyOf(viewKind, form, family)];
     entry = {};
     return entry;
 }
 
-const FormRendererRegistry::Entry* FormRendererRegistry::At(std::uint8_t viewKind, FormChoice form) const
+const FormRendererRegistry::Entry* FormRendererRegistry::At(std::uint8_t viewKind, FormChoice form,
+                                                            RendererFamily family) const
 {
-    auto it = m_Renderers.find({viewKind, form});
+    auto it = m_Renderers.find(KeyOf(viewKind, form, family));
+    if (it == m_Renderers.end() && family)
+        it = m_Renderers.find(KeyOf(viewKind, form, {}));
     return it == m_Renderers.end() ? nullptr : &it->second;
 }
 
-void FormRendererRegistry::Register(std::uint8_t viewKind, FormChoice form, FormRenderer renderer)
+void FormRendererRegistry::Register(std::uint8_t viewKind, FormChoice form, FormRenderer renderer,
+                                    RendererFamily family)
 {
-    Replace(viewKind, form).lines = std::move(renderer);
+    Replace(viewKind, form, family).lines = std::move(renderer);
+}
+
+void FormRendererRegistry::RegisterGraphData(std::uint8_t viewKind, GraphDataRenderer renderer, RendererFamily family)
+{
+    m_GraphData[{viewKind, family ? static_cast<std::uint8_t>(*family) : kEveryFamily}] = std::move(renderer);
+}
+
+const GraphDataRenderer* FormRendererRegistry::FindGraphData(std::uint8_t viewKind, RendererFamily family) const
+{
+    auto it = m_GraphData.end();
+    if (family)
+        it = m_GraphData.find({viewKind, static_cast<std::uint8_t>(*family)});
+    if (it == m_GraphData.end())
+        it = m_GraphData.find({viewKind, kEveryFamily});
+    return it == m_GraphData.end() ? nullptr : &it->second;
 }
 
 void FormRendererRegistry::RegisterLineSource(std::uint8_t viewKind, FormChoice form, LineSourceRenderer renderer)
@@ -42,9 +68,11 @@ void FormRendererRegistry::RegisterLongForm(std::uint8_t viewKind, FormChoice fo
     entry.longSource = std::move(source);
 }
 
-const FormRenderer* FormRendererRegistry::Find(std::uint8_t viewKind, FormChoice form) const
+const FormRenderer* FormRendererRegistry::Find(std::uint8_t viewKind, FormChoice form, RendererFamily family) const
 {
-    const Entry* entry = At(viewKind, form);
+    const Entry* entry = At(viewKind, form, family);
+    if (family && !(entry && entry->lines))
+        entry = At(viewKind, form);
     return entry && entry->lines ? &entry->lines : nullptr;
 }
 
@@ -121,6 +149,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
     RegisterIntersectionViewForms(registry);
+    RegisterSpectraViewForms(registry);
 }
 
 } // namespace orlu

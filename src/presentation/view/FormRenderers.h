@@ -12,12 +12,17 @@
 // form may give the view a line source of its own, made by the same build,
 // so that the view need not keep its lines.
 //
-// A renderer picks the document family's report itself and follows the
+// A kind and form may have a renderer per document family (the decoder
+// family of the file's kind, see FileKindCode): the family's own is taken
+// first, else the one registered for every family. A renderer picks the
+// report of a family it serves itself, and follows the
 // renderer convention: a text renderer clears the lines and appends its
 // own; a table renderer appends to what the builder put in the list (the
 // inserted header). Either may set the record stepping of the form.
 
+#include "analysis/PlotData.h"
 #include "document/CTmDoc.h"
+#include "document/container/FileKindCode.h"
 #include "document/LineList.h"
 #include "platform/ProgressState.h"
 #include "presentation/view/MeasurementViewState.h"
@@ -28,7 +33,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 namespace orlu {
@@ -63,17 +70,36 @@ using LongFormRenderer = std::function<void(const CTmDoc&, LineSink&, UserIntera
 /// maybe off the GUI thread), which makes the lines again when asked for.
 using LongSourceRenderer = std::function<SourceLines(const CTmDoc&, UserInteraction& ui, ProgressState&)>;
 
+/// What a graph-data renderer receives: the document, the view, the plot data
+/// to fill and the panel (channel, profile or row) of this call.
+struct GraphDataRequest {
+    CTmDoc& Doc;
+    MeasurementViewState& View;
+    PlotData& Data;
+    int Panel = 0;
+};
+
+/// Fills the plot data of one panel; false when the panel has nothing to draw.
+using GraphDataRenderer = std::function<bool(GraphDataRequest&)>;
+
+/// The family a renderer serves; every family when none is given.
+using RendererFamily = std::optional<KindFamily>;
+
 class FormRendererRegistry {
 public:
     /// Registers (or replaces) the renderer of a kind and form; each kind of
     /// renderer replaces the others of the same kind and form.
-    void Register(std::uint8_t viewKind, FormChoice form, FormRenderer renderer);
+    void Register(std::uint8_t viewKind, FormChoice form, FormRenderer renderer, RendererFamily family = {});
     void RegisterLineSource(std::uint8_t viewKind, FormChoice form, LineSourceRenderer renderer);
     /// A long form, and the line source the view keeps of it (its lines packed when none is given).
     void RegisterLongForm(std::uint8_t viewKind, FormChoice form, LongFormRenderer renderer,
                           LongSourceRenderer source = {});
-    /// The renderer of a kind and form, null when it has none of that kind.
-    const FormRenderer* Find(std::uint8_t viewKind, FormChoice form) const;
+    /// The graph-data renderer of a kind.
+    void RegisterGraphData(std::uint8_t viewKind, GraphDataRenderer renderer, RendererFamily family = {});
+    /// The renderer of a kind and form, null when it has none of that kind;
+    /// with a family, that family's own before the one of every family.
+    const FormRenderer* Find(std::uint8_t viewKind, FormChoice form, RendererFamily family = {}) const;
+    const GraphDataRenderer* FindGraphData(std::uint8_t viewKind, RendererFamily family = {}) const;
     const LineSourceRenderer* FindLineSource(std::uint8_t viewKind, FormChoice form) const;
     const LongFormRenderer* FindLongForm(std::uint8_t viewKind, FormChoice form) const;
     const LongSourceRenderer* FindLongSource(std::uint8_t viewKind, FormChoice form) const;
@@ -85,10 +111,15 @@ private:
         LongFormRenderer longForm;
         LongSourceRenderer longSource;
     };
-    Entry& Replace(std::uint8_t viewKind, FormChoice form);
-    const Entry* At(std::uint8_t viewKind, FormChoice form) const;
+    // The key's last member is the family, kEveryFamily for a renderer of all of them.
+    using Key = std::tuple<std::uint8_t, FormChoice, std::uint8_t>;
+    static constexpr std::uint8_t kEveryFamily = 0xFF;
+    static Key KeyOf(std::uint8_t viewKind, FormChoice form, RendererFamily family);
+    Entry& Replace(std::uint8_t viewKind, FormChoice form, RendererFamily family = {});
+    const Entry* At(std::uint8_t viewKind, FormChoice form, RendererFamily family = {}) const;
 
-    std::map<std::pair<std::uint8_t, FormChoice>, Entry> m_Renderers;
+    std::map<Key, Entry> m_Renderers;
+    std::map<std::pair<std::uint8_t, std::uint8_t>, GraphDataRenderer> m_GraphData;
 };
 
 /// Registers every report renderer of the program.

@@ -8,6 +8,7 @@
 // builders, the command rules and, later, the graph engine).
 
 #include "document/LineList.h"
+#include "presentation/view/SpectraViewChoices.h"
 #include "presentation/view/TabColumnLayout.h"
 #include "presentation/view/ViewKinds.h"
 #include "presentation/view/ViewPageState.h"
@@ -139,6 +140,9 @@ struct MeasurementViewState {
     std::array<std::int32_t, 5> PanelCursor{};
     std::array<std::int32_t, 5> PanelBlockFirst{};
     std::array<std::int32_t, 5> PanelBlockLast{};
+
+    // FFT spectra.
+    SpectraViewChoices Spectra;
 };
 
 } // namespace orlu

@@ -1,9 +1,12 @@
 // Fuzz target of ANALYZER-mode files: the bytes are the instrument file of an
 // ORLU 505 in ANALYZER mode. They are decoded as a single file (with and
 // without the E version) straight from an image, then loaded as a kind-4
-// container the way the program opens one, with every channel selected and
-// the ASCII form written.
+// container the way the program opens one, with every channel selected, the
+// ASCII form written and the FFT spectra of the first records shown in every
+// spectra function.
 
+#include "analysis/spectra/FftSpectrumForm.h"
+#include "analysis/spectra/FftSpectrumReader.h"
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
 #include "document/headers/Setup505Decoder.h"
@@ -66,6 +69,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         int widest = 0;
         LineListSink sink(lines, &widest);
         WriteAsciiForm(doc, sink, ui, nullptr);
+        FftWorkspace workspace;
+        SpectrumShowing showing;
+        showing.degree = 3;
+        showing.peaksShown = true;
+        showing.peaks.count = 3;
+        for (int record = 1; record <= 3; ++record)
+            for (int function = 1; function <= 10; ++function) {
+                FftSpectrumRequest r;
+                r.record = record;
+                r.function = function;
+                r.channelB = doc.Analyzer().channelCount - 1;
+                if (const auto read = ReadFftSpectrum(doc, workspace, r))
+                    AppendSpectrumText(PrepareFftSpectrum(read->lines, read->values, showing, read->caption), lines,
+                                       &widest);
+            }
     }
     close(fd);
     return 0;

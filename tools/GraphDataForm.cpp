@@ -1,0 +1,141 @@
+#include "GraphDataForm.h"
+
+#include "document/ViewKind.h"
+#include "platform/ValueFormat.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace orlu::tools {
+namespace {
+
+// Numbers as C's %.6g writes them (two-digit exponents), not as the reports do.
+void AppendNumber(std::string& out, double value)
+{
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "%.6g", value);
+    out.append(text, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof text) - 1)));
+}
+
+// One named column of a panel's rows; a column shorter than the first ends early
+// (its cells are left empty).
+struct Column {
+    const char* name;
+    std::span<const double> values;
+};
+
+// A panel: its title line, one "# NAME=VALUE" line per result, the column names,
+// then one row per point of the first column.
+void PrintPanel(int panel, const std::string& title, const std::vector<std::pair<const char*, double>>& results,
+                const std::vector<Column>& columns, std::string& out)
+{
+    AppendPrintf(out, "# panel %d: %s\n", panel, title.c_str());
+    for (const auto& [name, value] : results) {
+        AppendPrintf(out, "# %s=", name);
+        AppendNumber(out, value);
+        out += '\n';
+    }
+    std::vector<Column> shown;
+    std::copy_if(columns.begin(), columns.end(), std::back_inserter(shown),
+                 [](const Column& c) { return !c.values.empty(); });
+    if (shown.empty())
+        return;
+    for (std::size_t c = 0; c < shown.size(); ++c)
+        AppendPrintf(out, "%s%s", c ? "," : "", shown[c].name);
+    out += '\n';
+    for (std::size_t row = 0; row < shown[0].values.size(); ++row) {
+        for (std::size_t c = 0; c < shown.size(); ++c) {
+            if (c)
+                out += ',';
+            if (row < shown[c].values.size())
+                AppendNumber(out, shown[c].values[row]);
+        }
+        out += '\n';
+    }
+}
+
+// Buffers and loggers: record numbers, the panel's levels and the running series that were made.
+void PrintTimeHistory(const PlotData& data, int panel, std::string& out)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    std::vector<double> records(data.TimeStamps.begin(), data.TimeStamps.end());
+    const PlotSeries& values = panel == kRpmPanel && !data.RpmValues.Empty() ? data.RpmValues : data.BufferValues[p];
+    records.resize(std::min(records.size(), values.Size()));
+    PrintPanel(panel, data.PanelTitles[p],
+               {{"vdv", data.VdvPanel[p]}, {"blockmax", data.BlockLmax[p]}, {"blockmin", data.BlockLmin[p]}},
+               {{"record", records},
+                {"value", values.Values()},
+                {"total", data.SeriesA[p].Values()},
+                {"blockleq", data.SeriesB[p].Values()},
+                {"blocksel", data.SeriesC[p].Values()}},
+               out);
+}
+
+// A kind without a printer of its own: the panel's title and its slice of the values.
+void PrintValues(const PlotData& data, int panel, std::string& out)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    std::span<const double> values = data.PlotValues.Values();
+    if (data.ClassStride > 0) {
+        const std::size_t first = std::min(values.size(), p * static_cast<std::size_t>(data.ClassStride));
+        values = values.subspan(first, std::min(values.size() - first, static_cast<std::size_t>(data.ClassStride)));
+    }
+    PrintPanel(panel, data.PanelTitles[p], {}, {{"value", values}}, out);
+}
+
+// FFT spectra: the group frequencies, the panel's values and marks, the cursor total, the
+// level axis and, after a tonality analysis, its levels.
+void PrintSpectrum(const PlotData& data, int panel, std::string& out)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    const std::size_t stride = static_cast<std::size_t>(std::max(data.ClassStride, 0));
+    const std::span<const double> all = data.PlotValues.Values();
+    const std::size_t first = std::min(all.size(), p * stride);
+    const std::size_t count = std::min({all.size() - first, stride, data.FrequencyValues.size()});
+    std::vector<double> marks(count, 0.0);
+    for (std::size_t i = 0; i < count && first + i < data.SpectrumMarks.size(); ++i)
+        marks[i] = data.SpectrumMarks[first + i];
+    std::vector<std::pair<const char*, double>> results = {
+        {"cursortotal", data.CursorTotals[p]}, {"bottom", data.LevelBottom}, {"top", data.LevelTop}};
+    if (data.TonalityAnalysed)
+        results.insert(results.end(), {{"lpt", data.Tonality.lpt},
+                                       {"lpn", data.Tonality.lpn},
+                                       {"dl", data.Tonality.deltaL},
+                                       {"kt", data.Tonality.kt}});
+    PrintPanel(panel, data.PanelTitles[p], results,
+               {{"x", std::span(data.FrequencyValues).first(count)}, {"y", all.subspan(first, count)}, {"mark", marks}},
+               out);
+}
+
+using PanelPrinter = void (*)(const PlotData&, int panel, std::string& out);
+
+struct PrinterRow {
+    std::uint8_t viewKind;
+    PanelPrinter print;
+};
+
+// Each graph-data renderer adds the printer of its kind here.
+constexpr PrinterRow kPrinters[] = {
+    {kViewBufferLogger, &PrintTimeHistory},
+    {kViewSpectra, &PrintSpectrum},
+};
+
+} // namespace
+
+void PrintGraphData(std::uint8_t viewKind, const PlotData& data, std::uint8_t panels, std::string& out)
+{
+    const auto row = std::find_if(std::begin(kPrinters), std::end(kPrinters),
+                                  [&](const PrinterRow& r) { return r.viewKind == viewKind; });
+    const PanelPrinter print = row == std::end(kPrinters) ? &PrintValues : row->print;
+    if (!data.GraphTitle.empty())
+        AppendPrintf(out, "# title=%s\n", data.GraphTitle.c_str());
+    for (int panel = 0; panel < kMaxGraphPanels; ++panel)
+        if (panels & (1u << panel))
+            print(data, panel, out);
+}
+
+} // namespace orlu::tools

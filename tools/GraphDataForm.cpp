@@ -111,6 +111,33 @@ void PrintSpectrum(const PlotData& data, int panel, std::string& out)
                out);
 }
 
+// A panel's text with "# label=" after its title line.
+void AppendLabel(const PlotData& data, const std::string& panelText, std::string& out)
+{
+    const std::size_t title = std::min(panelText.find('\n'), panelText.size());
+    out.append(panelText, 0, title + 1);
+    AppendPrintf(out, "# label=%s\n", data.LabelText.c_str());
+    if (title + 1 < panelText.size())
+        out.append(panelText, title + 1);
+}
+
+// Waveforms: the sample numbers and the samples as fractions of full scale.
+void PrintWaveform(const PlotData& data, int panel, std::string& out)
+{
+    std::string text;
+    PrintPanel(panel, data.PanelTitles[static_cast<std::size_t>(panel)], {},
+               {{"x", data.FrequencyValues}, {"y", data.PlotValues.Values()}}, text);
+    AppendLabel(data, text, out);
+}
+
+// Time intersections: the point numbers, the series and its running RMS.
+void PrintIntersection(const PlotData& data, int panel, std::string& out)
+{
+    std::string text;
+    PrintTimeHistory(data, panel, text);
+    AppendLabel(data, text, out);
+}
+
 using PanelPrinter = void (*)(const PlotData&, int panel, std::string& out);
 
 struct PrinterRow {
@@ -122,6 +149,8 @@ struct PrinterRow {
 constexpr PrinterRow kPrinters[] = {
     {kViewBufferLogger, &PrintTimeHistory},
     {kViewSpectra, &PrintSpectrum},
+    {kViewWaveforms, &PrintWaveform},
+    {kViewTimeIntersections, &PrintIntersection},
 };
 
 } // namespace

@@ -50,7 +50,7 @@ bool Parse(int argc, char** argv, MeasurementViewState& view, TableOutputOptions
             return false;
         const char* value = argv[++i];
         if (option == "--intersection" && Number(value, 0xFFFF, n) && n >= 1) {
-            view.GraphBandIndex = static_cast<std::int32_t>(n);
+            view.GraphBandIndex = static_cast<std::int32_t>(n - 1);
         } else if (option == "--source" && Number(value, 4, n) && n >= 2) {
             view.BandKind = static_cast<std::int16_t>(n);
         } else if (option == "--degree" && Number(value, 0xFFFF, n) && n >= 1) {

@@ -3,7 +3,8 @@
 // [--running] [--smooth] [--degree F] [--units U] [--channel C]
 // [--channels MASK] [--markers F,L] [--form text|table] [--sep S] [--dec D].
 // A is the line or band from 1 (past the bands a total), --source the FFT
-// lines (2), 1/1 (3) or 1/3 (4) octaves, --degree the spectra per point,
+// lines (2), 1/1 (3) or 1/3 (4) octaves of files that have no spectra of
+// their own kind, --degree the spectra per point,
 // --markers the block between the cursors (spectra from 0). The form is the
 // Time intersection view's, through the same renderers.
 

@@ -51,9 +51,44 @@ TEST(IntersectionDump, ViewChoicesFromTheCommandLine)
         << table.out;
     EXPECT_NE(table.out.find("\r\n1;80,0;2;78,2;3;68,2\r\n"), std::string::npos) << table.out;
 
-    EXPECT_EQ(fixture::RunCommand(dump + " --intersection 17 --source 3").status, 1) << "no 1/1-octave spectra";
+    EXPECT_EQ(fixture::RunCommand(dump + " --intersection 32").status, 1) << "31 bands and totals";
     EXPECT_EQ(fixture::RunCommand(dump + " --intersection 0").status, 2);
     fs::remove(file);
+}
+
+// The graph data of the Time waveforms and Time intersection views: the
+// samples as fractions of full scale, and the band's series with its label.
+TEST(IntersectionDump, GraphDataOfWaveformsAndIntersections)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const std::string stem = (fs::temp_directory_path() / ("orlu-graphdata-" + std::to_string(::getpid()))).string();
+    const std::string fixture = (tools / "orlu-fixture").string();
+    const std::string dump = (tools / "orlu-dump").string();
+    ASSERT_EQ(fixture::RunCommand(fixture + " analyzer --function 1 --lines 400 --waveform 1024 --tone 0,32767"
+                                            " --records 2 " + stem + "-time.orl")
+                  .status,
+              0);
+    const fixture::CommandRun waveform = fixture::RunCommand(dump + " " + stem + "-time.orl --view 8 --form data");
+    EXPECT_EQ(waveform.status, 0);
+    // A full-scale positive sample is 32767/32768.
+    EXPECT_EQ(waveform.out.rfind("# panel 0: Channel #1\n# label=Time waveform  No.1\nx,y\n1,0.999969\n2,0.999969\n", 0),
+              0u)
+        << waveform.out.substr(0, 200);
+    EXPECT_NE(waveform.out.find("\n1024,0.999969\n"), std::string::npos);
+
+    ASSERT_EQ(fixture::RunCommand(fixture + " analyzer --function 4 --lines 31 --bands 30 --spectra 4 --history"
+                                            " --decay 80,10 " + stem + "-third.orl")
+                  .status,
+              0);
+    const fixture::CommandRun series = fixture::RunCommand(dump + " " + stem + "-third.orl --view 12 --form data");
+    EXPECT_EQ(series.status, 0);
+    // The view's second band (31.5 Hz), 80, 80, 80 and 70 dB, with its running level.
+    EXPECT_NE(series.out.find("# panel 0: Channel #1\n# label=31.5Hz\n"), std::string::npos) << series.out;
+    EXPECT_NE(series.out.find("record,value,total\n1,80,80\n2,80,80\n3,80,80\n4,70,78.893\n"), std::string::npos)
+        << series.out;
+    fs::remove(stem + "-time.orl");
+    fs::remove(stem + "-third.orl");
 }
 
 } // namespace

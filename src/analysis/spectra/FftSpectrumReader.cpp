@@ -1,7 +1,7 @@
 #include "analysis/spectra/FftSpectrumReader.h"
 
-#include "analysis/spectra/RealFft.h"
 #include "analysis/spectra/SpectraFunction.h"
+#include "analysis/spectra/WaveformBlock.h"
 #include "document/CTmDoc.h"
 #include "document/headers/Setup505.h"
 #include "document/units/LevelUnits.h"
@@ -72,48 +72,19 @@ std::optional<std::vector<double>> ReadStored(const CTmDoc& doc, const Setup505&
     return values;
 }
 
-// The samples of channel c from a record's waveform block.
-struct WaveformLayout {
-    std::uint32_t n = 0;
-    std::uint32_t stride = 1;  ///< words between two samples of a channel
-    std::uint32_t blockWords = 0;
-};
-
-WaveformLayout LayoutOf(const Setup505& s)
-{
-    WaveformLayout w;
-    w.n = s.fftSamples;
-    const bool complexSamples = s.channelCount == 1 && s.zoomFlag == 1;
-    w.stride = s.channelCount > 1 ? 4 : complexSamples ? 2 : 1;
-    w.blockWords = w.n * w.stride;
-    return w;
-}
-
-std::vector<std::int16_t> Samples(const ImageReader& image, std::uint64_t block, const WaveformLayout& w, int channel)
-{
-    std::vector<std::int16_t> samples(w.n);
-    const std::uint32_t offset = w.stride == 4 ? static_cast<std::uint32_t>(channel) : 0;
-    for (std::uint32_t i = 0; i < w.n; ++i)
-        samples[i] = image.SignedWord(static_cast<std::uint32_t>(block + offset + std::uint64_t{w.stride} * i));
-    return samples;
-}
-
 std::optional<std::vector<double>> ComputeFromWaveforms(const CTmDoc& doc, const Setup505& s, FftWorkspace& workspace,
                                                         const FftSpectrumRequest& r)
 {
-    const WaveformLayout w = LayoutOf(s);
-    if (!IsFftLength(w.n) || s.bandEnd == 0 || s.bandEnd > w.n / 2 ||
-        !workspace.Prepare(w.n, s.bandEnd, r.window))
+    const WaveformBlock w = WaveformBlock::Of(s);
+    if (!w.Usable(s.bandEnd) || !workspace.Prepare(w.n, s.bandEnd, r.window))
         return std::nullopt;
-    const std::uint32_t t = s.timeHistory ? 1 : 0;
-    const std::uint64_t block = std::uint64_t{s.subfileStart} + s.headerLength + t +
-                                std::uint64_t{static_cast<std::uint32_t>(r.record - 1)} * (w.blockWords + t);
     const ImageReader image = doc.Reader();
-    if (r.record < 1 || !image.HasWords(block, w.blockWords))
+    const std::optional<std::uint64_t> block = w.At(s, image, r.record);
+    if (!block)
         return std::nullopt;
-    const std::vector<std::int16_t> a = SpectraFunctionReadsA(r.function) ? Samples(image, block, w, r.channelA)
+    const std::vector<std::int16_t> a = SpectraFunctionReadsA(r.function) ? w.Samples(image, *block, r.channelA)
                                                                           : std::vector<std::int16_t>{};
-    const std::vector<std::int16_t> b = SpectraFunctionReadsB(r.function) ? Samples(image, block, w, r.channelB)
+    const std::vector<std::int16_t> b = SpectraFunctionReadsB(r.function) ? w.Samples(image, *block, r.channelB)
                                                                           : std::vector<std::int16_t>{};
     std::vector<double> out(s.bandEnd), phase(s.bandEnd);
     if (workspace.Compute(r.function, a, b, r.form, out, phase) != 0)

@@ -1,16 +1,8 @@
 #pragma once
 // The FFT spectrum of one record of a document, in dB (or as phases): read
 // from the file when the instrument stored spectra, or computed by the
-// spectra functions from the time waveforms of ORLU 505 Time files. A
-// waveform block is taken only when its length N is a power of two from 4 to
-// 8192 with at most N/2 lines and when it lies wholly in the image; otherwise
-// the record has no spectrum.
-//
-// Waveform blocks of a Time file follow the setup header record by record:
-// each record is its number (with a time history) and the block, N samples of
-// the single channel, 2N words of a zoomed (complex) single channel (real and
-// imaginary words alternating), or 4N words of the four interleaved channels
-// of a probe file.
+// spectra functions from the time waveforms of ORLU 505 Time files
+// (WaveformBlock: a record whose block cannot be taken has no spectrum).
 
 #include "analysis/spectra/FftLines.h"
 #include "analysis/spectra/FftWorkspace.h"

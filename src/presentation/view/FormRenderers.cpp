@@ -6,6 +6,7 @@
 #include "document/rawviews/RawViews.h"
 #include "presentation/view/BufferViewForms.h"
 #include "presentation/view/IntersectionViewForms.h"
+#include "presentation/view/WaveformViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
 #include "presentation/view/MainResultsForms.h"
 #include "presentation/view/SpectraViewForms.h"
@@ -149,6 +150,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
     RegisterIntersectionViewForms(registry);
+    RegisterWaveformViewForms(registry);
     RegisterSpectraViewForms(registry);
 }
 

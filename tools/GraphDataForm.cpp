@@ -156,6 +156,57 @@ void PrintDensity(const PlotData& data, int panel, std::string& out)
                {{"x", x}, {"y", y.first(x.size())}}, out);
 }
 
+// FFT spectra: the group frequencies, the panel's values and marks, the cursor total, the
+// level axis and, after a tonality analysis, its levels.
+void PrintSpectrum(const PlotData& data, int panel, std::string& out)
+{
+    const auto p = static_cast<std::size_t>(panel);
+    const std::size_t stride = static_cast<std::size_t>(std::max(data.ClassStride, 0));
+    const std::span<const double> all = data.PlotValues.Values();
+    const std::size_t first = std::min(all.size(), p * stride);
+    const std::size_t count = std::min({all.size() - first, stride, data.FrequencyValues.size()});
+    std::vector<double> marks(count, 0.0);
+    for (std::size_t i = 0; i < count && first + i < data.SpectrumMarks.size(); ++i)
+        marks[i] = data.SpectrumMarks[first + i];
+    std::vector<std::pair<const char*, double>> results = {
+        {"cursortotal", data.CursorTotals[p]}, {"bottom", data.LevelBottom}, {"top", data.LevelTop}};
+    if (data.TonalityAnalysed)
+        results.insert(results.end(), {{"lpt", data.Tonality.lpt},
+                                       {"lpn", data.Tonality.lpn},
+                                       {"dl", data.Tonality.deltaL},
+                                       {"kt", data.Tonality.kt}});
+    PrintPanel(panel, data.PanelTitles[p], results,
+               {{"x", std::span(data.FrequencyValues).first(count)}, {"y", all.subspan(first, count)}, {"mark", marks}},
+               out);
+}
+
+// A panel's text with "# label=" after its title line.
+void AppendLabel(const PlotData& data, const std::string& panelText, std::string& out)
+{
+    const std::size_t title = std::min(panelText.find('\n'), panelText.size());
+    out.append(panelText, 0, title + 1);
+    AppendPrintf(out, "# label=%s\n", data.LabelText.c_str());
+    if (title + 1 < panelText.size())
+        out.append(panelText, title + 1);
+}
+
+// Waveforms: the sample numbers and the samples as fractions of full scale.
+void PrintWaveform(const PlotData& data, int panel, std::string& out)
+{
+    std::string text;
+    PrintPanel(panel, data.PanelTitles[static_cast<std::size_t>(panel)], {},
+               {{"x", data.FrequencyValues}, {"y", data.PlotValues.Values()}}, text);
+    AppendLabel(data, text, out);
+}
+
+// Time intersections: the point numbers, the series and its running RMS.
+void PrintIntersection(const PlotData& data, int panel, std::string& out)
+{
+    std::string text;
+    PrintTimeHistory(data, panel, text);
+    AppendLabel(data, text, out);
+}
+
 using PanelPrinter = void (*)(const PlotData&, int panel, std::string& out);
 
 struct PrinterRow {
@@ -170,6 +221,9 @@ constexpr PrinterRow kPrinters[] = {
     {kViewThirdOctaves, &PrintOctave},
     {kViewHistograms, &PrintHistogram},
     {kViewDensities, &PrintDensity},
+    {kViewSpectra, &PrintSpectrum},
+    {kViewWaveforms, &PrintWaveform},
+    {kViewTimeIntersections, &PrintIntersection},
 };
 
 } // namespace

@@ -72,6 +72,16 @@
 //       the view's record or file number N, its block between markers A and B
 //       (band or record positions from 0), and the multi element picture of a
 //       logger of spectra: ROWS rows from record FIRST to LAST
+//   orlu-dump FILE --view 9 --form text|table|data [--function F]
+//                  [--output-form power|phase|real|imag] [--phase-unit rad|deg|grad]
+//                  [--ab A,B] [--window W] [--peaks N[,DIFF]] [--tonality]
+//                  [--short-band] [--fft-degree E] [--spectrum R]
+//       the Spectra view with the spectra function F (1 to 10) of channels A
+//       and B (1-based) under window W, its output form and phase unit, the N
+//       greatest peaks (prominence DIFF), the tonality analysis (graph data),
+//       E lines per group and record R; graph data print x,y,mark per line and
+//       "# cursortotal=", "# bottom=", "# top=" (with --tonality also "# lpt=",
+//       "# lpn=", "# dl=", "# kt=")
 //
 // Options can be given together; the sections come in the order above, the
 // view's lines last. `orlu-dump --help` prints the usage.
@@ -88,7 +98,10 @@
 #include "GraphForm.h"
 #include "MonitorTools.h"
 #include "StatisticsDumpOptions.h"
+#include "SpectraOptions.h"
 #include "Usage.h"
+#include "ReverbForm.h"
+#include "IntersectionForm.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/ExtractRequest.h"
@@ -260,6 +273,17 @@ constexpr char kUsage[] =
     "                   the name a band graph of PlotKind K gives position POS\n"
     "  --view K ... [--record N] [--markers A,B] [--multi ROWS,FIRST,LAST]\n"
     "                   the view's record or file, marked block and multi element picture\n"
+    "  --rt [--source 3|4] [--rt-interval F,L] [--rt-user F,L] [--smooth] [--channel C]\n"
+    "       [--form text|table] [--sep S] [--dec D] [--save OUT]\n"
+    "                   the reverberation times of every band, evaluated first when a reference\n"
+    "                   interval (records from 0) is given; --save stores the results\n"
+    "  --intersection A [--source 2|3|4] [--running] [--smooth] [--degree F] [--units U] [--channel C]\n"
+    "       [--channels MASK] [--markers F,L] [--form text|table] [--sep S] [--dec D]\n"
+    "                   line or band A (from 1) across all spectra, F spectra per point\n"
+    "  --view 9 ... [--function F] [--output-form power|phase|real|imag] [--phase-unit rad|deg|grad]\n"
+    "           [--ab A,B] [--window W] [--peaks N[,DIFF]] [--tonality] [--short-band] [--fft-degree E]\n"
+    "           [--spectrum R]\n"
+    "                   the Spectra view's function, form, channels, window, peaks, tonality, degree, record\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -553,6 +577,7 @@ struct ViewRequest {
     orlu::tools::ViewOptions choices; ///< buffer and logger choices
     bool graphData = false; ///< --form data: the plot data of the graph form
     orlu::tools::StatisticsRequest statistics;
+    SpectraViewChoices spectra; ///< the Spectra view's choices
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -606,6 +631,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     if (request.units >= 0)
         view.UnitsByKind[request.kind == kViewHeaderInfo ? kHeaderInfoUnitSlot : 0] =
             static_cast<std::uint8_t>(request.units);
+    view.Spectra = request.spectra;
     const FormBuilder builder(renderers, request.settings);
     if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return;
@@ -696,6 +722,10 @@ int Run(int argc, char** argv)
     for (int i = 2; i + 1 < argc; ++i)
         if (std::string(argv[i]) == "--form" && std::string(argv[i + 1]) == "graph")
             return orlu::tools::RunGraphForm(argc, argv);
+    if (orlu::tools::WantsReverbForm(argc, argv))
+        return orlu::tools::RunReverbForm(argc, argv);
+    if (orlu::tools::WantsIntersectionForm(argc, argv))
+        return orlu::tools::RunIntersectionForm(argc, argv);
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
     bool monitor = false;
@@ -708,6 +738,9 @@ int Run(int argc, char** argv)
         const bool hasValue = i + 1 < argc;
         if (const int read = orlu::tools::ReadViewOption(argc, argv, i, view.choices); read != 0) {
             if (read < 0)
+                return Usage();
+        } else if (const int spectra = orlu::tools::ReadSpectraOption(argc, argv, i, view.spectra)) {
+            if (spectra < 0)
                 return Usage();
         } else if (hasValue && option == "--view") {
             view.kind = NumberArgument(argv[++i], kViewNone - 1);

@@ -103,7 +103,7 @@
 //   orlu-fixture analyzer [--kind 4|11|24|dos] [--function 1|2|3|4] [--four-channel]
 //                         [--header-length H] [--lines L] [--bands B] [--spectra N]
 //                         [--history] [--histogram] [--zoom] [--e-version]
-//                         [--sampling S] [--step-eighths E] OUT
+//                         [--sampling S] [--step-eighths E] [--decay LEVEL,FALL[,FLOOR]] OUT
 //       an ORLU 505 ANALYZER-mode file with its check word: a container of
 //       kind 4, 11 (with the record index 1..N) or 24 (a Multifile of the
 //       file and a 1/3-octave file), or a DOS *.A file. Function 1 Time, 2
@@ -115,7 +115,18 @@
 //       numbers the spectra of a time history; --histogram adds the
 //       histogram block (octaves); --zoom zooms from sampling code S (default
 //       10) down to 8; --step-eighths E sets the time step of octave files to
-//       E / 8 s (default 16: 2.0 s; 1: 0.125 s)
+//       E / 8 s (default 16: 2.0 s; 1: 0.125 s); --decay LEVEL,FALL[,FLOOR]
+//       fills every band or line with LEVEL dB in the first three spectra,
+//       then FALL dB less per spectrum, not below FLOOR dB
+//   orlu-fixture analyzer ... --waveform N [--channels 1|4] [--complex]
+//                         [--tone LINE,AMPLITUDE[,CH]] [--records R] OUT
+//       a Time file whose records are waveform blocks of N samples (a
+//       multiple of 256 up to 8192; its lines are N x 100 / 256): one
+//       channel, four interleaved (--channels 4) or one complex channel
+//       (--complex: zoomed, real and imaginary words); the samples sum a
+//       cosine of LINE periods per block and peak AMPLITUDE counts, on
+//       channel CH (0-based) or every channel, else the block is silent;
+//       --records R blocks (default --spectra)
 
 #include "FourChannelLoggerOptions.h"
 #include "GraphForm.h"
@@ -123,7 +134,9 @@
 #include "StatisticsFixtureOptions.h"
 #include "OctaveFixtureOptions.h"
 #include "Usage.h"
+#include "AnalyzerWaveformOptions.h"
 #include "support/Analyzer505Fixture.h"
+#include "DecayFixtureOption.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
@@ -167,7 +180,8 @@ constexpr char kUsage[] =
     " [--step-ms MS] OUT\n"
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
-    " [--sampling S] [--step-eighths E] OUT\n"
+    " [--sampling S] [--step-eighths E] [--waveform N [--channels 1|4] [--complex]"
+    " [--tone LINE,AMPLITUDE[,CH]] [--records R]] [--decay LEVEL,FALL[,FLOOR]] OUT\n"
     "       orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
     " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
     " [--cut K] [--bad-kind D] OUT\n"
@@ -674,12 +688,16 @@ int main(int argc, char** argv)
             std::string kind = "4";
             long function = 3, headerLength = 0, lines = -1, bands = -1, spectra = 1, sampling = 10, eighths = 16;
             bool four = false, history = false, histogram = false, zoom = false, eVersion = false;
+            std::string decay;
+            orlu::tools::WaveformOptions waveform;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--function", &function}, {"--four-channel", &four},
                               {"--header-length", &headerLength}, {"--lines", &lines}, {"--bands", &bands},
                               {"--spectra", &spectra}, {"--history", &history}, {"--histogram", &histogram},
                               {"--zoom", &zoom}, {"--e-version", &eVersion}, {"--sampling", &sampling},
-                              {"--step-eighths", &eighths}}) ||
+                              {"--step-eighths", &eighths}, {"--waveform", &waveform.samples},
+                              {"--channels", &waveform.channels}, {"--complex", &waveform.complexSamples},
+                              {"--tone", &waveform.tone}, {"--records", &waveform.records}, {"--decay", &decay}}) ||
                 function < 1 || function > 4 || headerLength < 0 || headerLength > 200 || lines > 4000 ||
                 bands > 45 || spectra < 1 || spectra > 1000 || sampling < 0 || sampling > 17 || eighths < 1 ||
                 eighths > 65535 || (kind != "4" && kind != "11" && kind != "24" && kind != "dos"))
@@ -697,6 +715,9 @@ int main(int argc, char** argv)
             spec.zoom = zoom;
             spec.samplingCode = static_cast<std::uint16_t>(sampling);
             spec.timeStepFixed = static_cast<std::uint32_t>(eighths) << 13;
+            if (!orlu::tools::ApplyWaveformOptions(waveform, spec) ||
+                (!decay.empty() && !orlu::tools::ApplyDecayOption(decay, spec)))
+                return Usage();
             const std::uint8_t subKind = eVersion ? 1 : 0;
             if (kind == "dos") {
                 file = orlu::fixture::Analyzer505Dos(spec, subKind);

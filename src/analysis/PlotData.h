@@ -7,6 +7,7 @@
 
 #include "analysis/MultiElementGrid.h"
 #include "analysis/PlotSeries.h"
+#include "analysis/spectra/Tonality.h"
 
 #include <array>
 #include <cstdint>
@@ -77,6 +78,12 @@ struct PlotData {
     double HistWidth = 1.0; ///< class width, dB
     std::int16_t HistClasses = 0;
     std::int32_t ClassStride = 0; ///< values per panel in PlotValues
+
+    // FFT spectra: the level axis the renderer sets and the tonality of the spectrum analysed.
+    double LevelBottom = 0.0;
+    double LevelTop = 0.0;
+    TonalityResult Tonality;
+    bool TonalityAnalysed = false;
 };
 
 } // namespace orlu

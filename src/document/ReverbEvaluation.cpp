@@ -3,7 +3,6 @@
 #include "document/RtBandRecords.h"
 
 #include <cstddef>
-#include <cstring>
 
 namespace orlu {
 namespace {
@@ -25,21 +24,6 @@ constexpr MethodFields kMethodFields[4] = {
     {true, rtrec::kUserFirst, rtrec::kUserFirstLevel, rtrec::kUserLast, rtrec::kUserLastLevel}, // user
 };
 
-// Records live in pool memory at any alignment: every field goes through memcpy.
-template <typename T>
-void Put(std::span<std::uint8_t> record, std::size_t offset, T value)
-{
-    std::memcpy(record.data() + offset, &value, sizeof value);
-}
-
-template <typename T>
-T Get(std::span<const std::uint8_t> record, std::size_t offset)
-{
-    T value;
-    std::memcpy(&value, record.data() + offset, sizeof value);
-    return value;
-}
-
 bool Valid(int method, std::size_t recordBytes)
 {
     return method >= 1 && method <= 4 && recordBytes >= kRtBandRecordSize;
@@ -55,18 +39,18 @@ bool SaveReverbState(int method, std::span<std::uint8_t> record, const ReverbEva
     const MethodFields& f = kMethodFields[m];
     record[rtrec::kStatus + m + 1] = e.Status[m];
     record[rtrec::kMethod] = static_cast<std::uint8_t>(method);
-    Put(record, rtrec::kTimeStep, e.TimeStep);
-    Put(record, rtrec::kReferenceFirst, e.ReferenceFirst);
-    Put(record, rtrec::kReferenceLast, e.ReferenceLast);
+    PutRtField(record, rtrec::kTimeStep, e.TimeStep);
+    PutRtField(record, rtrec::kReferenceFirst, e.ReferenceFirst);
+    PutRtField(record, rtrec::kReferenceLast, e.ReferenceLast);
     if (f.hasStart) {
         const bool user = method == 4;
-        Put(record, f.startIndex, user ? e.UserStartIndex : e.StartIndex);
-        Put(record, f.startLevel, user ? e.UserStartLevel : e.StartLevel);
+        PutRtField(record, f.startIndex, user ? e.UserStartIndex : e.StartIndex);
+        PutRtField(record, f.startLevel, user ? e.UserStartLevel : e.StartLevel);
     }
-    Put(record, f.endIndex, e.EndIndex[m]);
-    Put(record, f.endLevel, e.EndLevel[m]);
+    PutRtField(record, f.endIndex, e.EndIndex[m]);
+    PutRtField(record, f.endLevel, e.EndLevel[m]);
     record[rtrec::kEvaluationMode] = static_cast<std::uint8_t>(e.EvaluationMode);
-    Put(record, rtrec::kReferenceLevel, e.ReferenceLevel);
+    PutRtField(record, rtrec::kReferenceLevel, e.ReferenceLevel);
     return true;
 }
 
@@ -77,12 +61,12 @@ bool LoadReverbState(int method, ReverbEvaluation& e, std::span<const std::uint8
     const auto m = static_cast<std::size_t>(method - 1);
     const MethodFields& f = kMethodFields[m];
     e.Status[m] = record[rtrec::kStatus + m + 1];
-    e.TimeStep = Get<double>(record, rtrec::kTimeStep);
-    e.ReferenceFirst = Get<std::int32_t>(record, rtrec::kReferenceFirst);
-    e.ReferenceLast = Get<std::int32_t>(record, rtrec::kReferenceLast);
+    e.TimeStep = GetRtField<double>(record, rtrec::kTimeStep);
+    e.ReferenceFirst = GetRtField<std::int32_t>(record, rtrec::kReferenceFirst);
+    e.ReferenceLast = GetRtField<std::int32_t>(record, rtrec::kReferenceLast);
     if (f.hasStart) {
-        const auto index = Get<std::int32_t>(record, f.startIndex);
-        const auto level = Get<double>(record, f.startLevel);
+        const auto index = GetRtField<std::int32_t>(record, f.startIndex);
+        const auto level = GetRtField<double>(record, f.startLevel);
         if (method == 4) {
             e.UserStartIndex = index;
             e.UserStartLevel = level;
@@ -91,10 +75,10 @@ bool LoadReverbState(int method, ReverbEvaluation& e, std::span<const std::uint8
             e.StartLevel = level;
         }
     }
-    e.EndIndex[m] = Get<std::int32_t>(record, f.endIndex);
-    e.EndLevel[m] = Get<double>(record, f.endLevel);
+    e.EndIndex[m] = GetRtField<std::int32_t>(record, f.endIndex);
+    e.EndLevel[m] = GetRtField<double>(record, f.endLevel);
     e.EvaluationMode = record[rtrec::kEvaluationMode];
-    e.ReferenceLevel = Get<double>(record, rtrec::kReferenceLevel);
+    e.ReferenceLevel = GetRtField<double>(record, rtrec::kReferenceLevel);
     return true;
 }
 

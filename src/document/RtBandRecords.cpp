@@ -13,14 +13,14 @@ constexpr std::size_t kResultsOffset = rtrec::kReferenceFirst;
 constexpr std::size_t kResultsBytes = 11 * 4;
 constexpr std::size_t kTimeStepOffset = rtrec::kTimeStep;
 
-void ClearRecords(std::uint8_t* records, std::uint32_t bytes, double timeStep)
-{
-    std::memset(records, 0, bytes);
-    for (std::uint32_t r = 0; r + kRtBandRecordSize <= bytes; r += kRtBandRecordSize)
-        std::memcpy(records + r + kTimeStepOffset, &timeStep, sizeof timeStep);
-}
-
 } // namespace
+
+void ClearRtBandRecords(std::span<std::uint8_t> records, double timeStep)
+{
+    std::fill(records.begin(), records.end(), std::uint8_t{0});
+    for (std::size_t r = 0; r + kRtBandRecordSize <= records.size(); r += kRtBandRecordSize)
+        std::memcpy(records.data() + r + kTimeStepOffset, &timeStep, sizeof timeStep);
+}
 
 RtAlloc AllocRtBandRecords(PagePool& pool, RtBandSet& set, std::uint32_t rtChannels, std::uint32_t bands,
                            double timeStep, std::uint8_t computedFlag)
@@ -42,7 +42,7 @@ RtAlloc AllocRtBandRecords(PagePool& pool, RtBandSet& set, std::uint32_t rtChann
     } else {
         if (set.BlockInFile && set.Saved)
             result = RtAlloc::BlockMismatch;
-        ClearRecords(current, size, timeStep);
+        ClearRtBandRecords({current, size}, timeStep);
         std::uint8_t* saved = pool.Alloc(size);
         if (!saved && size != 0)
             return RtAlloc::OutOfMemory;

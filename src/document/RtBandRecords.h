@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace orlu {
@@ -41,6 +42,22 @@ inline constexpr std::size_t kUserFirstLevel = 104;
 inline constexpr std::size_t kUserLastLevel = 112;
 } // namespace rtrec
 
+/// A field of a record: records live in pool memory at any alignment, so
+/// every field goes through memcpy.
+template <typename T>
+T GetRtField(std::span<const std::uint8_t> record, std::size_t offset)
+{
+    T value;
+    std::memcpy(&value, record.data() + offset, sizeof value);
+    return value;
+}
+
+template <typename T>
+void PutRtField(std::span<std::uint8_t> record, std::size_t offset, T value)
+{
+    std::memcpy(record.data() + offset, &value, sizeof value);
+}
+
 struct RtBandSet {
     bool BlockInFile = false;       ///< the file brought a block for this set
     std::uint8_t ComputedFlag = 0;  ///< 1 (1/3 octave) or 2 (1/1 octave) while current records exist
@@ -68,6 +85,10 @@ enum class RtAlloc {
 /// that size keeps them, so a decode that runs again allocates nothing.
 RtAlloc AllocRtBandRecords(PagePool& pool, RtBandSet& set, std::uint32_t rtChannels, std::uint32_t bands,
                            double timeStep, std::uint8_t computedFlag);
+
+/// Clears every record of the span (the view's "Clear all r. time data"):
+/// everything 0 but the time step between records.
+void ClearRtBandRecords(std::span<std::uint8_t> records, double timeStep);
 
 /// True when no record carries a computed result: every status byte is 0 or 1.
 bool RtBandRecordsEmpty(std::span<const std::uint8_t> records);

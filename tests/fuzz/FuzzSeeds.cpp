@@ -350,6 +350,35 @@ void Setup505Seeds(const SeedFolder& folder)
     folder.Add("third-history-histogram", fixture::BuildAnalyzer505File(history));
     folder.Add("probe-52", fixture::BuildAnalyzer505File(probe52));
     folder.Add("probe-octave-42", fixture::BuildAnalyzer505File(probeOctave));
+    // Numbered 1/3 octaves that decay 10 dB per spectrum after three at 80 dB.
+    fixture::Analyzer505Spec decay = octave(4, 31, 30);
+    decay.spectra = 8;
+    decay.timeHistory = true;
+    decay.value = [](std::uint32_t r, std::uint32_t, std::uint32_t) {
+        return static_cast<std::int16_t>(r <= 2 ? 800 : 800 - 100 * static_cast<std::int32_t>(r - 2));
+    };
+    folder.Add("third-history-decay", fixture::BuildAnalyzer505File(decay));
+    // Waveform blocks: whole ones with a tone, complex and interleaved ones, blocks of 768
+    // samples (no power of two) and blocks cut short by the file's end.
+    fixture::Analyzer505Spec wave;
+    wave.function = 1;
+    wave.values = 100;
+    wave.spectra = 2;
+    wave.waveformBlocks = true;
+    wave.tones = {{16, 900.0, -1}};
+    fixture::Analyzer505Spec complexWave = wave;
+    complexWave.zoom = true;
+    fixture::Analyzer505Spec probeWave = wave;
+    probeWave.fourChannel = true;
+    fixture::Analyzer505Spec oddWave = wave;
+    oddWave.values = 300;
+    std::vector<std::uint8_t> cut = fixture::BuildAnalyzer505File(wave);
+    cut.resize(cut.size() - 200);
+    folder.Add("waveform-tone", fixture::BuildAnalyzer505File(wave));
+    folder.Add("waveform-complex", fixture::BuildAnalyzer505File(complexWave));
+    folder.Add("waveform-probe", fixture::BuildAnalyzer505File(probeWave));
+    folder.Add("waveform-768", fixture::BuildAnalyzer505File(oddWave));
+    folder.Add("waveform-cut", cut);
 }
 
 int main(int argc, char** argv)

@@ -1,5 +1,7 @@
 #include "support/Analyzer505Fixture.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace orlu::fixture {
@@ -37,6 +39,8 @@ std::uint16_t Flags(const Analyzer505Spec& s)
 // 0.1 dB falling off towards the top, or a waveform sample of a few periods.
 std::int16_t Value(const Analyzer505Spec& s, std::uint32_t r, std::uint32_t c, std::uint32_t i)
 {
+    if (s.value)
+        return s.value(r, c, i);
     if (s.function == 1) {
         const std::int32_t period = 32;
         const std::int32_t phase = static_cast<std::int32_t>((i + 4 * r) % period);
@@ -45,6 +49,34 @@ std::int16_t Value(const Analyzer505Spec& s, std::uint32_t r, std::uint32_t c, s
     }
     return static_cast<std::int16_t>(700 - 3 * static_cast<std::int32_t>(i % 60) + 5 * static_cast<std::int32_t>(r % 4) -
                                      20 * static_cast<std::int32_t>(c));
+}
+
+// Sample i of channel c: the sum of the tones of that channel, rounded to a count.
+std::int16_t ToneSample(const Analyzer505Spec& s, std::uint32_t n, std::uint32_t c, std::uint32_t i, bool imaginary)
+{
+    double x = 0.0;
+    for (const Analyzer505Spec::Tone& tone : s.tones) {
+        if (tone.channel >= 0 && static_cast<std::uint32_t>(tone.channel) != c)
+            continue;
+        const double angle = 2.0 * 3.14159265358979323846 * tone.line * i / n;
+        x += tone.amplitude * (imaginary ? std::sin(angle) : std::cos(angle));
+    }
+    return static_cast<std::int16_t>(std::lround(std::clamp(x, -32768.0, 32767.0)));
+}
+
+void WaveformBlocks(const Analyzer505Spec& s, std::uint32_t channels, bool numbered, FixtureBuilder& f)
+{
+    const std::uint32_t n = s.values / 100u * 256u;
+    for (std::uint32_t r = 0; r < s.spectra; ++r) {
+        if (numbered)
+            f.Le16(static_cast<std::uint16_t>(r + 1));
+        for (std::uint32_t i = 0; i < n; ++i) {
+            for (std::uint32_t c = 0; c < channels; ++c)
+                f.Le16(static_cast<std::uint16_t>(ToneSample(s, n, c, i, false)));
+            if (channels == 1 && s.zoom)
+                f.Le16(static_cast<std::uint16_t>(ToneSample(s, n, 0, i, true)));
+        }
+    }
 }
 
 } // namespace
@@ -110,13 +142,17 @@ std::vector<std::uint8_t> BuildAnalyzer505File(const Analyzer505Spec& s)
     for (std::uint16_t w : h)
         f.Le16(w);
     const std::uint32_t channels = s.fourChannel ? 4 : 1;
-    for (std::uint32_t r = 0; r < s.spectra; ++r)
-        for (std::uint32_t c = 0; c < channels; ++c) {
-            if (t)
-                f.Le16(static_cast<std::uint16_t>(r + 1));
-            for (std::uint32_t i = 0; i < s.values; ++i)
-                f.Le16(static_cast<std::uint16_t>(Value(s, r, c, i)));
-        }
+    if (s.waveformBlocks) {
+        WaveformBlocks(s, channels, t != 0, f);
+    } else {
+        for (std::uint32_t r = 0; r < s.spectra; ++r)
+            for (std::uint32_t c = 0; c < channels; ++c) {
+                if (t)
+                    f.Le16(static_cast<std::uint16_t>(r + 1));
+                for (std::uint32_t i = 0; i < s.values; ++i)
+                    f.Le16(static_cast<std::uint16_t>(Value(s, r, c, i)));
+            }
+    }
     if (s.histogram) {
         // One histogram per value; classes of 2 dB from 40 dB, counts peaking in the middle.
         f.Le16(5).Le16(s.values).Le16(s.histogramClasses).Le16(400).Le16(20);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -43,6 +44,18 @@ struct Analyzer505Spec {
     std::uint32_t timeStepFixed = 0x20000; ///< octave headers of 17 words on: 16.16 seconds (2.0 s)
     /// Four-channel table words: input (0 accelerometer), range, filter, low pass, calibration.
     std::array<std::uint16_t, 4> inputs{0, 1, 0, 1};
+    /// When set, value i of spectrum r, channel c (0.1 dB, or a sample) in place of the plausible one.
+    std::function<std::int16_t(std::uint32_t r, std::uint32_t c, std::uint32_t i)> value;
+    /// Time files: each record holds a waveform block of N = 256 x values / 100 samples (2N
+    /// words, real and imaginary, when zoomed; 4N, the channels interleaved, with four
+    /// channels) that sums the tones; without tones the block is silent.
+    bool waveformBlocks = false;
+    struct Tone {
+        std::uint32_t line = 0;  ///< the tone has `line` periods in the block
+        double amplitude = 0.0;  ///< peak, in sample counts
+        int channel = -1;        ///< -1: every channel
+    };
+    std::vector<Tone> tones;
 };
 
 /// The instrument file: setup header, spectra, histogram block, check word.

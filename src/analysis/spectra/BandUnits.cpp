@@ -48,11 +48,18 @@ std::uint16_t GetUnitIndex(int quantity, std::uint16_t inputKind, bool nonMetric
 
 double BandChannel::Band(double db, double nominalCentre, int quantity) const
 {
+    return AtFrequency(db, ExactThirdOctaveCentre(nominalCentre), quantity);
+}
+
+double BandChannel::AtFrequency(double db, double frequency, int quantity) const
+{
     double y = std::pow(10.0, (db + Offset(*this)) / 20.0 - 6.0);
     if (inputKind == kMicrophone)
         y *= 20.0;
     if (quantity == kBandVelocity || quantity == kBandDisplacement) {
-        const double w = kTwoPi * ExactThirdOctaveCentre(nominalCentre);
+        if (frequency <= 0.0)
+            return 0.0;
+        const double w = kTwoPi * frequency;
         y /= quantity == kBandVelocity ? w : w * w;
     }
     if (inputKind == kAccelerometer && nonMetric && quantity != kBandDb)

@@ -25,6 +25,8 @@ struct BandChannel {
 
     /// A band of nominal centre f (Hz) as the quantity.
     double Band(double db, double nominalCentre, int quantity) const;
+    /// A level at the exact frequency f (Hz) as the quantity; velocity and displacement are 0 at f <= 0.
+    double AtFrequency(double db, double frequency, int quantity) const;
     /// A stored total as a linear value: never divided by 2 pi f.
     double Total(double db) const;
     /// A linear value back to its level.

@@ -93,7 +93,12 @@ bool CTmDoc::AllocAnalyzerWorkspace()
         s.windowGain = FftWindowPower(static_cast<std::uint8_t>(s.window), nullptr, n, &s.windowPower);
     }
 
-    if (s.rtBandCount == 0)
+    // Numbered FFT spectra keep a record per line with the 1/3-octave set, when
+    // the records of all channels fit in one piece of the pool (the container
+    // reads a block no larger); longer spectra have no reverberation records.
+    const bool fftRecords = s.function == kFunction505Spectrum && s.timeHistory && s.recordCount > 1 &&
+                            std::uint64_t{s.channelCount} * s.bandEnd * kRtBandRecordSize <= PagePool::kChunkSize;
+    if (s.rtBandCount == 0 && !fftRecords)
         return true;
     auto make = [&](RtSet set, std::uint32_t bands, std::uint8_t flag) {
         if (bands == 0)
@@ -104,6 +109,8 @@ bool CTmDoc::AllocAnalyzerWorkspace()
             ReportLoadError(Ui(), m_FileName, kLoadImproperContents);
         return made != RtAlloc::OutOfMemory;
     };
+    if (fftRecords)
+        return make(kRtThirdOctave, s.bandEnd, kComputedThirdOctave);
     if (s.function == kFunction505ThirdOctave)
         return make(kRtThirdOctave, static_cast<std::uint32_t>(s.rtBandCount), kComputedThirdOctave) &&
                make(kRtOctave, static_cast<std::uint32_t>(s.rtOctaveBandCount), kComputedOctave);

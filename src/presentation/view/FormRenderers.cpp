@@ -5,11 +5,14 @@
 #include "document/rawviews/HexDumpLines.h"
 #include "document/rawviews/RawViews.h"
 #include "presentation/view/BufferViewForms.h"
-#include "presentation/view/OctaveViewForms.h"
 #include "presentation/view/HeaderInfoForms.h"
+#include "presentation/view/IntersectionViewForms.h"
 #include "presentation/view/MainResultsForms.h"
 #include "presentation/view/MonitorForms.h"
+#include "presentation/view/OctaveViewForms.h"
+#include "presentation/view/SpectraViewForms.h"
 #include "presentation/view/StatisticsViewForms.h"
+#include "presentation/view/WaveformViewForms.h"
 
 namespace orlu {
 
@@ -151,6 +154,9 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterBufferViewForms(registry);
     RegisterStatisticsViewForms(registry);
     RegisterOctaveViewForms(registry);
+    RegisterIntersectionViewForms(registry);
+    RegisterWaveformViewForms(registry);
+    RegisterSpectraViewForms(registry);
     // Last: the MONITOR forms stand in front of every family's forms of their kinds.
     RegisterMonitorForms(registry);
 }

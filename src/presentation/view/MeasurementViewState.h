@@ -8,6 +8,7 @@
 // builders, the command rules and, later, the graph engine).
 
 #include "document/LineList.h"
+#include "presentation/view/SpectraViewChoices.h"
 #include "presentation/view/TabColumnLayout.h"
 #include "presentation/view/ViewKinds.h"
 #include "presentation/view/ViewPageState.h"
@@ -134,6 +135,9 @@ struct MeasurementViewState {
     std::uint8_t MarkState = 0;
     std::array<std::int32_t, 2> MarkedRange{};
     std::int32_t MaxAggregation = 0;
+    std::int32_t RunningTotal = 0; ///< time intersections: the running RMS from the first spectrum
+    std::int32_t Smoothed = 0;     ///< time intersections and reverberation times: the 7-point moving average
+    std::int32_t ReverbMode = 0;   ///< time intersections: the reverberation times of every band instead
     std::array<std::int32_t, 5> PanelCursor{};
     std::array<std::int32_t, 5> PanelBlockFirst{};
     std::array<std::int32_t, 5> PanelBlockLast{};
@@ -142,6 +146,8 @@ struct MeasurementViewState {
     std::int32_t PlotTotalLine = 0;                  ///< Tools/Plot total: running totals in place of the values
     std::array<std::uint8_t, 5> PanelResultIndex{};  ///< per channel or panel: the logged result shown, from 0
     std::array<std::int32_t, 4> BlockResultSwitches{}; ///< block Leq or RMS, maximum, minimum, SEL between the markers
+    // FFT spectra.
+    SpectraViewChoices Spectra;
 };
 
 } // namespace orlu

@@ -1,9 +1,17 @@
 // Fuzz target of ANALYZER-mode files: the bytes are the instrument file of an
 // ORLU 505 in ANALYZER mode. They are decoded as a single file (with and
 // without the E version) straight from an image, then loaded as a kind-4
-// container the way the program opens one, with every channel selected and
-// the ASCII form written.
+// container the way the program opens one, with every channel selected, the
+// ASCII form written, the FFT spectra of the first records shown in every
+// spectra function, the reverberation times evaluated from an interval the
+// bytes choose, and the time intersections and waveforms written.
 
+#include "analysis/spectra/FftSpectrumForm.h"
+#include "analysis/spectra/FftSpectrumReader.h"
+#include "analysis/spectra/ReverbSource.h"
+#include "analysis/spectra/ReverbTime.h"
+#include "analysis/spectra/TimeIntersection.h"
+#include "analysis/spectra/WaveformForm.h"
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
 #include "document/headers/Setup505Decoder.h"
@@ -66,6 +74,46 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         int widest = 0;
         LineListSink sink(lines, &widest);
         WriteAsciiForm(doc, sink, ui, nullptr);
+        FftWorkspace workspace;
+        SpectrumShowing showing;
+        showing.degree = 3;
+        showing.peaksShown = true;
+        showing.peaks.count = 3;
+        for (int record = 1; record <= 3; ++record)
+            for (int function = 1; function <= 10; ++function) {
+                FftSpectrumRequest r;
+                r.record = record;
+                r.function = function;
+                r.channelB = doc.Analyzer().channelCount - 1;
+                if (const auto read = ReadFftSpectrum(doc, workspace, r))
+                    AppendSpectrumText(PrepareFftSpectrum(read->lines, read->values, showing, read->caption), lines,
+                                       &widest);
+            }
+        // Reverberation times from an interval the file's first bytes choose (also
+        // reversed or past the spectra), time intersections and waveforms.
+        const std::int32_t first = size > 1 ? data[1] % 8 - 1 : 0;
+        const std::int32_t last = size > 2 ? data[2] % 16 : 2;
+        for (int kind = 2; kind <= 4; ++kind) {
+            if (const std::optional<ReverbSource> source = ReverbSourceOf(doc, kind, 0)) {
+                SetReferenceInterval(ReverbRecords(doc, *source), first, last);
+                ComputeReverbTime(doc, 0, (size & 1) != 0, kind);
+                if (const std::optional<ReverbTimeReport> report = ReverbReportOf(doc, 0, false, kind))
+                    FormatReverbTimeText(lines, &widest, *report);
+            }
+            TimeIntersectionChoice choice;
+            choice.bandKind = kind;
+            choice.band = last + 1;
+            choice.running = true;
+            choice.recordDegree = 1 + (first + 1) % 3;
+            choice.block = true;
+            choice.blockFirst = static_cast<std::uint32_t>(first + 1);
+            choice.blockLast = static_cast<std::uint32_t>(last);
+            FormatTimeIntersectionText(lines, &widest, doc, choice);
+        }
+        WaveformChoice waveform;
+        waveform.allRecords = true;
+        FormatWaveformText(lines, &widest, doc, waveform);
+        GetWaveformPoints(doc, 1, 0);
     }
     close(fd);
     return 0;

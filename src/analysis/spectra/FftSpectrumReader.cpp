@@ -1,0 +1,137 @@
+#include "analysis/spectra/FftSpectrumReader.h"
+
+#include "analysis/spectra/SpectraFunction.h"
+#include "analysis/spectra/WaveformBlock.h"
+#include "document/CTmDoc.h"
+#include "document/headers/Setup505.h"
+#include "document/units/LevelUnits.h"
+#include "platform/ValueFormat.h"
+
+#include <cmath>
+
+namespace orlu {
+namespace {
+
+// The smallest power a spectra function shows: its level is -100 dB plus the reference.
+constexpr double kPowerFloor = 1e-10;
+
+bool Is505Fft(const CTmDoc& doc)
+{
+    return doc.AnalyzerDecoded() &&
+           (doc.Analyzer().function == kFunction505Time || doc.Analyzer().function == kFunction505Spectrum);
+}
+
+// The channel a caption names and whose scale converts the levels: A for the spectrum and
+// autospectrum of A, else B.
+int ShownChannel(const FftSpectrumRequest& r)
+{
+    return r.function == 1 || r.function == 3 ? r.channelA : r.channelB;
+}
+
+std::string Caption(const CTmDoc& doc, const FftSpectrumRequest& r, int records)
+{
+    std::string caption = std::string(SpectraFunctionCaption(r.function)) + std::string(SpectraOutputCaption(r.form));
+    if (records > 1)
+        caption += StrPrintf(" No.%u ", static_cast<unsigned>(r.record));
+    if (doc.Analyzer().channelCount > 1) {
+        if (r.function > 4) {
+            const bool aFirst = r.function != 6;
+            caption += StrPrintf("  Channel #%d / #%d", (aFirst ? r.channelA : r.channelB) + 1,
+                                 (aFirst ? r.channelB : r.channelA) + 1);
+        } else {
+            caption += StrPrintf("  Channel #%d", ShownChannel(r) + 1);
+        }
+    }
+    return caption;
+}
+
+FftLines LinesOf(const CTmDoc& doc, const Setup505& s, int quantity, double windowFactor)
+{
+    FftLines lines;
+    lines.lines = s.bandEnd;
+    lines.start = s.axisStartHz;
+    lines.resolution = s.lineSpacingHz;
+    lines.windowFactor = windowFactor;
+    lines.channel = {doc.Channel().inputKind, GetChannelOffset(doc.Levels(), doc.Channel()), doc.NonMetric() != 0};
+    lines.quantity = quantity;
+    return lines;
+}
+
+// A stored spectrum: L words of 0.1 dB of the record's channel.
+std::optional<std::vector<double>> ReadStored(const CTmDoc& doc, const Setup505& s, const FftSpectrumRequest& r)
+{
+    const std::uint32_t t = s.timeHistory ? 1 : 0;
+    const std::uint64_t first = std::uint64_t{s.SpectrumAt(static_cast<std::uint32_t>(r.record - 1))} + t +
+                                std::uint64_t{static_cast<std::uint32_t>(ShownChannel(r))} * (s.bandEnd + t);
+    const ImageReader image = doc.Reader();
+    if (!image.HasWords(first, s.bandEnd))
+        return std::nullopt;
+    std::vector<double> values(s.bandEnd);
+    for (std::uint32_t i = 0; i < s.bandEnd; ++i)
+        values[i] = image.SignedWord(static_cast<std::uint32_t>(first + i)) / 10.0;
+    return values;
+}
+
+std::optional<std::vector<double>> ComputeFromWaveforms(const CTmDoc& doc, const Setup505& s, FftWorkspace& workspace,
+                                                        const FftSpectrumRequest& r)
+{
+    const WaveformBlock w = WaveformBlock::Of(s);
+    if (!w.Usable(s.bandEnd) || !workspace.Prepare(w.n, s.bandEnd, r.window))
+        return std::nullopt;
+    const ImageReader image = doc.Reader();
+    const std::optional<std::uint64_t> block = w.At(s, image, r.record);
+    if (!block)
+        return std::nullopt;
+    const std::vector<std::int16_t> a = SpectraFunctionReadsA(r.function) ? w.Samples(image, *block, r.channelA)
+                                                                          : std::vector<std::int16_t>{};
+    const std::vector<std::int16_t> b = SpectraFunctionReadsB(r.function) ? w.Samples(image, *block, r.channelB)
+                                                                          : std::vector<std::int16_t>{};
+    std::vector<double> out(s.bandEnd), phase(s.bandEnd);
+    if (workspace.Compute(r.function, a, b, r.form, out, phase) != 0)
+        return std::nullopt;
+    if (r.form == kOutputPhase)
+        return phase;
+    const double offset = GetChannelOffset(doc.Levels(), doc.Channel());
+    for (double& p : out) {
+        if (!(p >= kPowerFloor)) // NaN included
+            p = kPowerFloor;
+        // Whole tenths of a dB, as the instrument stores its own spectra.
+        p = std::trunc(100.0 * std::log10(p) + doc.Channel().spectrumDbOffset) / 10.0;
+        if (offset != 0)
+            p -= offset / 10.0;
+    }
+    return out;
+}
+
+} // namespace
+
+bool HoldsFftSpectra(const CTmDoc& doc)
+{
+    return Is505Fft(doc);
+}
+
+std::optional<FftSpectrumRead> ReadFftSpectrum(CTmDoc& doc, FftWorkspace& workspace, const FftSpectrumRequest& r)
+{
+    if (!Is505Fft(doc) || r.function < kFirstSpectraFunction || r.function > kLastSpectraFunction)
+        return std::nullopt;
+    const Setup505& s = doc.Analyzer();
+    const int channels = s.channelCount;
+    if (r.channelA < 0 || r.channelA >= channels || r.channelB < 0 || r.channelB >= channels || r.record < 1 ||
+        r.record > std::max(s.spectraCount, 1))
+        return std::nullopt;
+    doc.Select505Channel(ShownChannel(r));
+    FftSpectrumRead read;
+    read.records = std::max(s.spectraCount, 1);
+    const bool waveforms = s.function == kFunction505Time;
+    const std::optional<std::vector<double>> values =
+        waveforms ? ComputeFromWaveforms(doc, s, workspace, r) : ReadStored(doc, s, r);
+    if (!values)
+        return std::nullopt;
+    read.values = *values;
+    const int quantity = r.form == kOutputPhase ? static_cast<int>(kBandDb) : doc.GetDisplayQuantity(r.units);
+    read.lines = LinesOf(doc, s, quantity, waveforms ? workspace.WindowFactor() : s.windowPower);
+    read.caption = Caption(doc, r, read.records);
+    return read;
+}
+
+} // namespace orlu

@@ -1,0 +1,42 @@
+#pragma once
+// The FFT spectrum of one record of a document, in dB (or as phases): read
+// from the file when the instrument stored spectra, or computed by the
+// spectra functions from the time waveforms of ORLU 505 Time files
+// (WaveformBlock: a record whose block cannot be taken has no spectrum).
+
+#include "analysis/spectra/FftLines.h"
+#include "analysis/spectra/FftWorkspace.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orlu {
+
+class CTmDoc;
+
+struct FftSpectrumRequest {
+    int record = 1;        ///< 1-based
+    int channelA = 0;      ///< 0-based
+    int channelB = 0;
+    int function = 1;      ///< SpectraFunctionCode (stored spectra: 1, the channel A's spectrum)
+    int form = 0;          ///< SpectraOutputForm
+    std::uint8_t window = 2; ///< FftWindowCode of the spectra functions
+    std::uint8_t units = 0;  ///< the view's unit option
+};
+
+struct FftSpectrumRead {
+    FftLines lines;             ///< L, frequencies, window factor, TOTAL position, the channel and quantity
+    std::vector<double> values; ///< L levels (and the TOTAL), or L phases in radians
+    std::string caption;        ///< function and form, record and channel parts
+    int records = 1;
+};
+
+/// True when the document holds FFT spectra or waveforms this reader takes.
+bool HoldsFftSpectra(const CTmDoc& doc);
+
+/// The spectrum asked for, or nothing when the record has none.
+std::optional<FftSpectrumRead> ReadFftSpectrum(CTmDoc& doc, FftWorkspace& workspace, const FftSpectrumRequest& request);
+
+} // namespace orlu

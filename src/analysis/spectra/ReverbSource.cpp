@@ -1,0 +1,108 @@
+#include "analysis/spectra/ReverbSource.h"
+
+#include "analysis/spectra/ReverbTime.h"
+
+#include <new>
+
+namespace orlu {
+
+std::optional<ReverbSource> DecaySourceOf(const CTmDoc& doc, int bandKind, int channel)
+{
+    if (!doc.AnalyzerDecoded())
+        return std::nullopt;
+    const Setup505& s = doc.Analyzer();
+    const bool octaveFile = s.function == kFunction505Octave;
+    const bool thirdFile = s.function == kFunction505ThirdOctave;
+    const bool fftFile = s.function == kFunction505Spectrum;
+    // The octaves a 1/3-octave file folds are not evaluated here.
+    const bool fits = (octaveFile && bandKind == kReverbOctaves) || (thirdFile && bandKind == kReverbThirdOctaves) ||
+                      (fftFile && bandKind == kReverbFftLines);
+    if (!fits || !s.timeHistory || s.recordCount < 2 || channel < 0 || channel >= s.channelCount)
+        return std::nullopt;
+    ReverbSource source;
+    source.set = octaveFile ? CTmDoc::kRtOctave : CTmDoc::kRtThirdOctave;
+    source.thirdOctaves = thirdFile;
+    if (fftFile) {
+        source.bands = s.bandEnd;
+    } else if (s.rtFirstBand >= 0 && s.rtBandCount > 0) {
+        source.firstBand = static_cast<std::size_t>(s.rtFirstBand);
+        source.bands = static_cast<std::size_t>(s.rtBandCount);
+    } else {
+        return std::nullopt;
+    }
+    source.recordOffset = static_cast<std::size_t>(channel) * source.bands * kRtBandRecordSize;
+    // Each channel's spectrum follows its record number.
+    const auto c = static_cast<std::uint32_t>(channel);
+    source.walk.firstValue = s.SpectrumAt(0) + c * (s.bandEnd + 1u) + 1u;
+    source.walk.stride = s.RecordWords();
+    source.walk.records = s.recordCount;
+    source.walk.values = s.bandEnd;
+    // FFT lines from the axis start; the 1/1 bands sit at every third centre
+    // of the table the setup points at.
+    const std::size_t step = octaveFile ? 3 : 1;
+    const std::size_t first = octaveFile ? 1 : 0;
+    for (std::size_t b = 0; b < source.bands; ++b) {
+        const std::size_t at = first + (source.firstBand + b) * step;
+        if (fftFile)
+            source.centres.push_back(s.axisStartHz + static_cast<double>(b) * s.lineSpacingHz);
+        else
+            source.centres.push_back(at < s.bandFrequencies.size() ? s.bandFrequencies[at] : 0.0);
+    }
+    return source;
+}
+
+std::optional<ReverbSource> ReverbSourceOf(const CTmDoc& doc, int bandKind, int channel)
+{
+    std::optional<ReverbSource> source = DecaySourceOf(doc, bandKind, channel);
+    if (!source)
+        return std::nullopt;
+    const RtBandSet& set = doc.Rt(source->set);
+    if (!set.Current || source->recordOffset + source->bands * kRtBandRecordSize > set.CurrentBytes)
+        return std::nullopt;
+    return source;
+}
+
+std::span<std::uint8_t> ReverbRecords(CTmDoc& doc, const ReverbSource& source)
+{
+    RtBandSet& set = doc.Rt(source.set);
+    return {set.Current + source.recordOffset, source.bands * kRtBandRecordSize};
+}
+
+int ComputeReverbTime(const ImageReader& image, const ReverbSource& source, std::span<std::uint8_t> records,
+                      bool smoothed)
+{
+    DecayCurves curves;
+    try {
+        // Band and line levels in dB are the stored levels: no conversion.
+        curves = ReadDecayCurves(image, source.walk, source.firstBand, source.bands, {});
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    if (curves.Bands() == 0)
+        return 0;
+    EvaluateReverbTime(records, curves, smoothed);
+    return 1;
+}
+
+int ComputeReverbTime(CTmDoc& doc, int channel, bool smoothed, int bandKind)
+{
+    const std::optional<ReverbSource> source = ReverbSourceOf(doc, bandKind, channel);
+    return source ? ComputeReverbTime(doc.Reader(), *source, ReverbRecords(doc, *source), smoothed) : 0;
+}
+
+std::optional<ReverbTimeReport> ReverbReportOf(CTmDoc& doc, int channel, bool smoothed, int bandKind)
+{
+    const std::optional<ReverbSource> source = ReverbSourceOf(doc, bandKind, channel);
+    if (!source)
+        return std::nullopt;
+    ReverbTimeReport report;
+    report.thirdOctaves = source->thirdOctaves;
+    report.smoothed = smoothed;
+    report.records = source->walk.records;
+    const std::span<const std::uint8_t> records = ReverbRecords(doc, *source);
+    for (std::size_t b = 0; b < source->bands; ++b)
+        report.rows.push_back({source->centres[b], {}, records.subspan(b * kRtBandRecordSize, kRtBandRecordSize)});
+    return report;
+}
+
+} // namespace orlu

@@ -1,0 +1,254 @@
+#include "analysis/spectra/TimeIntersection.h"
+
+#include "analysis/spectra/BandUnits.h"
+#include "analysis/spectra/IntersectionSeries.h"
+#include "document/ViewComputations.h"
+#include "document/channel/ChannelSelection.h"
+#include "document/tables/BandTables.h"
+#include "document/texts/NumberTexts.h"
+#include "platform/ValueFormat.h"
+#include "reports/table/ColumnTableWriter.h"
+#include "reports/table/TableWriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string_view>
+
+namespace orlu {
+namespace {
+
+constexpr unsigned kRuleLength = 71;
+
+// The column headings by unit index; g, in/s and in (9 to 11) in the same layout.
+std::string_view Heading(std::uint16_t unitIndex)
+{
+    switch (unitIndex) {
+    case 1: return " Spct.No.     Lev[V]      Spct.No.     Lev[V]      Spct.No.     Lev[V] ";
+    case 2: return " Spct.No.    Lev[Pa]      Spct.No.    Lev[Pa]      Spct.No.    Lev[Pa] ";
+    case 3: return " Spct.No   Lev[m/s\xB2]      Spct.No   Lev[m/s\xB2]      Spct.No   Lev[m/s\xB2] ";
+    case 4: return " Spct.No.   Lev[m/s]      Spct.No.   Lev[m/s]      Spct.No.   Lev[m/s] ";
+    case 5: return " Spct.No.     Lev[m]      Spct.No.     Lev[m]      Spct.No.     Lev[m] ";
+    case 9: return " Spct.No.     Lev[g]      Spct.No.     Lev[g]      Spct.No.     Lev[g] ";
+    case 10: return " Spct.No.  Lev[in/s]      Spct.No.  Lev[in/s]      Spct.No.  Lev[in/s] ";
+    case 11: return " Spct.No.    Lev[in]      Spct.No.    Lev[in]      Spct.No.    Lev[in] ";
+    default: return " Spct.No.    Lev[dB]      Spct.No.    Lev[dB]      Spct.No.    Lev[dB] ";
+    }
+}
+
+// Decimals of a frequency label: where the last non-zero digit of the first
+// five decimals of the resolution lies (1.25 Hz: 2).
+int LabelDecimals(double resolution)
+{
+    const std::string text = StrPrintf("%12.6f", resolution);
+    const std::size_t point = text.find('.');
+    int decimals = 0;
+    for (int i = 1; i <= 5 && point != std::string::npos && point + static_cast<std::size_t>(i) < text.size(); ++i)
+        if (text[point + static_cast<std::size_t>(i)] != '0')
+            decimals = i;
+    return decimals;
+}
+
+// The label of an octave band of a 505-family file: the band table's label
+// of its centre, or a total's name.
+std::string BandLabel(const Setup505& s, std::size_t index, std::size_t bands, double centre)
+{
+    if (index >= bands) {
+        const long total = static_cast<long>(index - bands);
+        return s.totalNames.At(total < s.totalNames.Count ? total : 0);
+    }
+    const std::span<const double> centres = ThirdOctaveCentres();
+    const std::span<const char* const> labels = BandLabels();
+    for (std::size_t k = 0; k < centres.size() && k < labels.size(); ++k)
+        if (std::fabs(centres[k] - centre) <= 1e-6 * centre)
+            return labels[k];
+    return StrPrintf("%g Hz", centre);
+}
+
+bool Fits(const Setup505& s, int bandKind)
+{
+    return (s.function == kFunction505Spectrum && bandKind == 2) || (s.function == kFunction505Octave && bandKind == 3) ||
+           (s.function == kFunction505ThirdOctave && bandKind == 4);
+}
+
+std::string Cell(std::size_t number, double value, bool db)
+{
+    if (db)
+        return StrPrintf("%6ld%13.1f", static_cast<long>(number), value);
+    // The platform prints three exponent digits: the first goes.
+    std::string cell = StrPrintf("%6ld%14.2e", static_cast<long>(number), value);
+    cell.erase(17, 1);
+    return cell;
+}
+
+std::string Caption(const TimeIntersectionChoice& choice, const TimeIntersection& t, int degree)
+{
+    std::string caption = choice.block ? "Block of the " : "";
+    caption += choice.running ? "Total RMS for time intersection" : "Time intersection";
+    AppendTitleSuffix(caption, choice.smoothed, choice.bandKind, static_cast<std::uint16_t>(degree), t.label);
+    return caption;
+}
+
+std::vector<int> Channels(const CTmDoc& doc, const TimeIntersectionChoice& choice)
+{
+    if (choice.channelMask == 0)
+        return {choice.channel};
+    std::vector<int> channels;
+    for (int c = 0; c < doc.Analyzer().channelCount && c < 16; ++c)
+        if (choice.channelMask & (1u << c))
+            channels.push_back(c);
+    return channels;
+}
+
+} // namespace
+
+std::string FftLineLabel(int a, int lines, int totalPosition, double start, double resolution, int degree, bool graph)
+{
+    if ((a == 1 && totalPosition == 1) || (a == lines + 1 && totalPosition == 2))
+        return graph ? "TOTAL" : "Total";
+    const int e = std::max(degree, 1);
+    const double f = a == 1 ? 0.0 : start + resolution + (e - 1) * resolution / 2.0 + (a - 2) * e * resolution;
+    const std::string format = StrPrintf("%%.%cf Hz", static_cast<char>('0' + LabelDecimals(resolution)));
+    return StrPrintf(format.c_str(), f);
+}
+
+std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const TimeIntersectionChoice& choice,
+                                                     int channel)
+{
+    if (!doc.AnalyzerDecoded())
+        return std::nullopt;
+    const Setup505& s = doc.Analyzer();
+    const std::uint32_t records = s.timeHistory ? s.recordCount : static_cast<std::uint32_t>(std::max(s.spectraCount, 0));
+    if (!Fits(s, choice.bandKind) || channel < 0 || channel >= s.channelCount || records == 0 || choice.band < 1 ||
+        choice.band > s.bandEnd)
+        return std::nullopt;
+    const auto index = static_cast<std::size_t>(choice.band - 1);
+    const std::uint32_t t = s.timeHistory ? 1 : 0;
+    const std::uint32_t first = s.SpectrumAt(0) + static_cast<std::uint32_t>(channel) * (s.bandEnd + t) + t +
+                                static_cast<std::uint32_t>(index);
+    const ImageReader image = doc.Reader();
+    if (!image.HasWords(first + std::uint64_t{s.RecordWords()} * (records - 1), 1))
+        return std::nullopt;
+
+    const Channel505& input = s.channels[static_cast<std::size_t>(channel)];
+    const int quantity = GetDisplayQuantity(input.inputKind, choice.unitOption, s.mixedInputs);
+    const bool fft = choice.bandKind == 2;
+    const std::size_t bands = fft ? s.bandEnd : choice.bandKind == 3 ? s.octaveBandCount : s.thirdBandCount;
+    const std::size_t at = choice.bandKind == 3 ? 1 + 3 * index : index;
+    const double centre = fft ? s.axisStartHz + static_cast<double>(index) * s.lineSpacingHz
+                              : at < s.bandFrequencies.size() ? s.bandFrequencies[at] : 0.0;
+    // The dB display reads the stored level: the offset that a linear value
+    // carries is left out, so that it cancels.
+    BandChannel unit{input.inputKind, quantity == kBandDb ? std::int16_t{0} : s.sensitivityOffset, false};
+
+    TimeIntersection result;
+    result.db = quantity == kBandDb;
+    result.unitIndex = GetUnitIndex(quantity, input.inputKind, false);
+    result.label = fft ? FftLineLabel(choice.band, s.bandEnd, 0, s.axisStartHz, s.lineSpacingHz, 1, false)
+                       : BandLabel(s, index, bands, centre);
+    std::vector<double> series(records);
+    for (std::uint32_t r = 0; r < records; ++r) {
+        const double db = image.SignedWord(first + r * s.RecordWords()) / 10.0;
+        if (index >= bands) {
+            series[r] = unit.Total(db);
+        } else if (fft && quantity >= kBandVelocity) {
+            // A line's own frequency; line 0 of a spectrum from 0 Hz has none.
+            const double w = 2.0 * std::numbers::pi * centre;
+            series[r] = w > 0.0 ? unit.Total(db) / (quantity == kBandVelocity ? w : w * w) : 0.0;
+        } else {
+            series[r] = unit.Band(db, centre, std::max(quantity, 1));
+        }
+    }
+    if (choice.running)
+        ComputeRunningLeq(series, s.timeStep, {.running = series, .exposure = {}});
+    const std::size_t points = AggregateRecords(series, input.inputKind, !result.db, choice.recordDegree);
+    series.resize(points);
+    if (choice.smoothed)
+        SmoothMovingAverage(series);
+    result.points = std::move(series);
+    result.count = points;
+    if (choice.block) {
+        // The cursors' spectra as points, kept inside the series.
+        const std::size_t f = static_cast<std::size_t>(std::max(choice.recordDegree, 1));
+        const std::size_t from = std::min<std::size_t>(choice.blockFirst / f, points);
+        const std::size_t to = std::min<std::size_t>(choice.blockLast / f, points == 0 ? 0 : points - 1);
+        result.first = from;
+        result.count = to >= from && from < points ? to - from + 1 : 0;
+    }
+    return result;
+}
+
+int FormatTimeIntersectionText(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice)
+{
+    ClearLineList(&lines);
+    int wide = widest ? *widest : 0;
+    auto add = [&](std::string line) { AddLine(lines, line, &wide); };
+    bool any = false;
+    for (int channel : Channels(doc, choice)) {
+        const std::optional<TimeIntersection> t = ReadTimeIntersection(doc, choice, channel);
+        if (!t)
+            continue;
+        any = true;
+        add("");
+        std::string caption = Caption(choice, *t, 1);
+        if (choice.channelMask != 0)
+            caption += StrPrintf("  in the Channel #%d", channel + 1);
+        add(caption);
+        std::string count = StrPrintf("   total number of results = %lu", static_cast<unsigned long>(t->points.size()));
+        if (choice.recordDegree > 1)
+            count += StrPrintf(" [aggreg.degree=%d]", choice.recordDegree);
+        add(count);
+        if (choice.block)
+            add(StrPrintf("   number of results in the block = %lu", static_cast<unsigned long>(t->count)));
+        const std::string rule(kRuleLength, '-');
+        add(rule);
+        add(std::string(Heading(t->unitIndex)));
+        add(rule);
+        const std::size_t rows = (t->count + 2) / 3;
+        for (std::size_t r = 0; r < rows; ++r) {
+            std::string row;
+            for (std::size_t k = 0; k < 3; ++k) {
+                const std::size_t i = k * rows + r;
+                if (i >= t->count)
+                    break;
+                if (k > 0)
+                    row += "      ";
+                row += Cell(t->first + i + 1, t->points[t->first + i], t->db);
+            }
+            add(row);
+        }
+        add(rule);
+    }
+    if (widest)
+        *widest = wide;
+    return any ? 1 : 0;
+}
+
+int FormatTimeIntersectionTable(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice,
+                                const TableOutputOptions& options)
+{
+    const std::optional<TimeIntersection> t = ReadTimeIntersection(doc, choice, choice.channel);
+    if (!t)
+        return 0;
+    std::string caption = Caption(choice, *t, choice.recordDegree);
+    std::replace(caption.begin(), caption.end(), ' ', '_');
+    std::vector<double> x(t->count);
+    for (std::size_t i = 0; i < t->count; ++i)
+        x[i] = static_cast<double>(t->first + i + 1);
+    const std::string header(Heading(t->unitIndex));
+    ColumnTableSource source;
+    source.BandKind = choice.bandKind;
+    source.InputKind = doc.Analyzer().channels[static_cast<std::size_t>(choice.channel)].inputKind;
+    const ColumnTableFormat format{.Pairs = 3,
+                                   .Caption = caption,
+                                   .HeaderWords = header,
+                                   .RowFormat = t->db ? "%-10.0f%-10.1f" : "%-10.0f%-10.2e",
+                                   .NameFormat = nullptr};
+    int wide = widest ? *widest : 0;
+    WriteColumnTable(lines, &wide, source, x, std::span(t->points).subspan(t->first, t->count), 0, options, format);
+    if (widest)
+        *widest = wide;
+    return 1;
+}
+
+} // namespace orlu

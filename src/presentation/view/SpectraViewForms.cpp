@@ -1,0 +1,224 @@
+#include "presentation/view/SpectraViewForms.h"
+
+#include "analysis/spectra/FftSpectrumForm.h"
+#include "analysis/spectra/FftSpectrumReader.h"
+#include "analysis/spectra/SpectraFunction.h"
+#include "analysis/spectra/Tonality.h"
+#include "document/ViewKind.h"
+#include "platform/ValueFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace orlu {
+namespace {
+
+constexpr double kTwoPi = 6.283185307;
+constexpr std::uint16_t kMicrophone = 2;
+
+SpectrumShowing ShowingOf(const SpectraViewChoices& c, int degree)
+{
+    SpectrumShowing s;
+    s.degree = std::max(degree, 1);
+    s.phase = c.OutputForm == kOutputPhase;
+    s.phaseUnit = c.PhaseUnit;
+    s.peaksShown = c.PeaksShown != 0 && c.PeaksNum > 0;
+    s.peaks.count = std::min<int>(c.PeaksNum, kMaxSpectrumPeaks);
+    s.peaks.neighbourDiff = c.PeakNeighbourDiff;
+    s.block = c.MarkerCount == 2;
+    s.c1 = std::min(c.MarkerPoints[0], c.MarkerPoints[1]);
+    s.c2 = std::max(c.MarkerPoints[0], c.MarkerPoints[1]);
+    return s;
+}
+
+FftSpectrumRequest RequestOf(const MeasurementViewState& view, int record)
+{
+    const SpectraViewChoices& c = view.Spectra;
+    FftSpectrumRequest r;
+    r.record = record;
+    r.channelA = std::max(c.ChannelA, std::uint16_t{1}) - 1;
+    r.channelB = std::max(c.ChannelB, std::uint16_t{1}) - 1;
+    r.function = std::clamp<int>(c.Function, kFirstSpectraFunction, kLastSpectraFunction);
+    r.form = std::clamp<int>(c.OutputForm, kOutputPower, kOutputImaginaryPart);
+    r.window = static_cast<std::uint8_t>(c.Window);
+    r.units = view.UnitsByKind[0];
+    return r;
+}
+
+// The passes of a form: records, then the channels of the mask (the two channels of a
+// two-channel function come from the view alone).
+std::vector<FftSpectrumRequest> Passes(const MeasurementViewState& view, CTmDoc& doc, bool all)
+{
+    std::vector<FftSpectrumRequest> passes;
+    FftWorkspace probe;
+    const FftSpectrumRequest base = RequestOf(view, 1);
+    int records = 1;
+    if (const auto first = ReadFftSpectrum(doc, probe, base))
+        records = first->records;
+    const int firstRecord = all ? 1 : std::clamp(view.Spectra.Record, 1, records);
+    const int lastRecord = all ? records : firstRecord;
+    const std::uint16_t mask = base.function > 4 ? 0 : view.SelectedChannels;
+    for (int record = firstRecord; record <= lastRecord; ++record) {
+        FftSpectrumRequest r = RequestOf(view, record);
+        if (mask == 0) {
+            passes.push_back(r);
+            continue;
+        }
+        for (int ch = 0; ch < 16; ++ch) {
+            if (mask & (1u << ch)) {
+                r.channelA = r.channelB = ch;
+                passes.push_back(r);
+            }
+        }
+    }
+    return passes;
+}
+
+std::string WithDegree(std::string caption, const SpectrumShowing& s)
+{
+    if (s.degree > 1 && !s.phase)
+        caption += StrPrintf(" [aggreg.degree=%d]", s.degree);
+    return caption;
+}
+
+void RenderText(FormRequest& request)
+{
+    ClearLineList(&request.Lines);
+    FftWorkspace workspace;
+    const SpectrumShowing showing = ShowingOf(request.View.Spectra, request.View.Spectra.Degree);
+    bool any = false;
+    for (const FftSpectrumRequest& r : Passes(request.View, request.Doc, request.View.TextAllFiles != 0)) {
+        const auto read = ReadFftSpectrum(request.Doc, workspace, r);
+        if (!read)
+            continue;
+        any = true;
+        const FftSpectrumForm form = PrepareFftSpectrum(read->lines, read->values, showing,
+                                                        WithDegree(read->caption, showing));
+        AppendSpectrumText(form, request.Lines, &request.WidestLine);
+    }
+    if (!any) {
+        std::string line(kFormNotAvailableText);
+        AddLine(request.Lines, line, &request.WidestLine);
+    }
+}
+
+void RenderTable(FormRequest& request)
+{
+    request.TableContentKind = 2;
+    FftWorkspace workspace;
+    const SpectrumShowing showing = ShowingOf(request.View.Spectra, request.View.Spectra.Degree);
+    bool any = false;
+    for (const FftSpectrumRequest& r : Passes(request.View, request.Doc, request.View.TableAllFiles != 0)) {
+        const auto read = ReadFftSpectrum(request.Doc, workspace, r);
+        if (!read)
+            continue;
+        any = true;
+        const std::string caption = WithDegree(read->caption, showing);
+        const FftSpectrumForm form = PrepareFftSpectrum(read->lines, read->values, showing, caption);
+        std::string tableCaption = (form.block && form.peaks == 0 ? "Block of the " : "") + caption;
+        if (form.peaks > 0) {
+            tableCaption += StrPrintf(" (%d greatest peaks)", form.peaks);
+            if (form.block)
+                tableCaption += StrPrintf(" in the block: %.1fHz - %.1fHz", form.x[form.g1], form.x[form.g2]);
+        }
+        AppendSpectrumTable(form, tableCaption, request.Lines, &request.WidestLine, request.Options,
+                            read->lines.channel.inputKind);
+    }
+    if (!any) {
+        std::string line(kFormNotAvailableText);
+        AddLine(request.Lines, line, &request.WidestLine);
+    }
+}
+
+// The level axis of the graph: 80 dB from the range bottom, or its linear top.
+void SetLevelAxis(const CTmDoc& doc, const FftLines& lines, PlotData& data)
+{
+    const double bottom = doc.Channel().rangeBottomDb;
+    const double top = bottom + 80.0;
+    if (lines.quantity == kBandDb) {
+        data.LevelBottom = bottom;
+        data.LevelTop = top;
+        return;
+    }
+    double linear = std::pow(10.0, top / 20.0 - 6.0);
+    if (lines.channel.inputKind == kMicrophone)
+        linear *= 20.0;
+    const double w = kTwoPi * lines.resolution;
+    if (lines.quantity == kBandVelocity)
+        linear /= w;
+    else if (lines.quantity == kBandDisplacement)
+        linear /= w * w;
+    data.LevelBottom = 0.0;
+    data.LevelTop = linear;
+}
+
+bool RenderGraphData(GraphDataRequest& request)
+{
+    const SpectraViewChoices& c = request.View.Spectra;
+    FftSpectrumRequest r = RequestOf(request.View, std::max(c.Record, 1));
+    if (r.function <= 4 && request.View.SelectedChannels != 0) {
+        r.channelA = r.channelB = request.Panel;
+    } else if (r.function > 4) {
+        // A two-channel function in the first panel, the spectra of its channels A and B beside it.
+        if (request.Panel > 2)
+            return false;
+        if (request.Panel > 0) {
+            r.channelA = request.Panel == 1 ? r.channelA : r.channelB;
+            r.function = 1;
+        }
+    }
+    FftWorkspace workspace;
+    const auto read = ReadFftSpectrum(request.Doc, workspace, r);
+    if (!read)
+        return false;
+    const bool tonality = c.TonalityShown != 0 && c.OutputForm != kOutputPhase;
+    SpectrumShowing showing = ShowingOf(c, tonality ? 1 : c.Degree);
+    showing.peaksShown = showing.peaksShown && !tonality;
+    FftSpectrumForm form =
+        PrepareFftSpectrum(read->lines, read->values, showing, WithDegree(read->caption, showing));
+    if (form.groups == 0)
+        return false;
+    PlotData& data = request.Data;
+    if (tonality) {
+        std::vector<ToneRecord> tones;
+        ToneSearchRange range{showing.block, showing.c1, showing.c2};
+        std::vector<double> levels(read->values.begin(), read->values.begin() + read->lines.lines);
+        form.marks.assign(levels.size() + 1, 0);
+        data.TonalityAnalysed = true;
+        AnalyseTonality(levels, read->lines.resolution, read->lines.start, c.Tonality, range, form.marks, tones,
+                        data.Tonality);
+        data.Noise = {data.Tonality.regressionFirst, data.Tonality.regressionLast, data.Tonality.slope,
+                      data.Tonality.intercept};
+    }
+    // Each channel has its slice of lines + 1 values and marks.
+    const std::size_t stride = static_cast<std::size_t>(read->lines.lines) + 1;
+    const std::size_t at = stride * static_cast<std::size_t>(request.Panel);
+    std::vector<double> values(data.PlotValues.Values().begin(), data.PlotValues.Values().end());
+    values.resize(std::max(values.size(), at + stride), 0.0);
+    std::copy(form.y.begin(), form.y.begin() + std::min(form.y.size(), stride), values.begin() + at);
+    data.PlotValues.Assign(values);
+    data.SpectrumMarks.resize(std::max(data.SpectrumMarks.size(), at + stride), 0);
+    std::copy(form.marks.begin(), form.marks.begin() + std::min(form.marks.size(), stride),
+              data.SpectrumMarks.begin() + at);
+    data.ClassStride = static_cast<std::int32_t>(stride);
+    data.FrequencyValues.assign(form.x.begin(), form.x.end());
+    data.CursorTotals[request.Panel] = form.block ? form.blockTotal : 0.0;
+    data.PanelTitles[request.Panel] = form.caption;
+    if (data.GraphTitle.empty())
+        data.GraphTitle = form.caption;
+    SetLevelAxis(request.Doc, read->lines, data);
+    return true;
+}
+
+} // namespace
+
+void RegisterSpectraViewForms(FormRendererRegistry& registry)
+{
+    registry.Register(kViewSpectra, FormChoice::Text, RenderText);
+    registry.Register(kViewSpectra, FormChoice::Table, RenderTable);
+    registry.RegisterGraphData(kViewSpectra, RenderGraphData);
+}
+
+} // namespace orlu

@@ -1,0 +1,115 @@
+// orlu-dump's Spectra view of ORLU 505 Time files that orlu-fixture writes:
+// the spectra functions of their waveform blocks in text and graph data.
+
+#include "support/CommandRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace orlu {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DumpSpectra : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+        tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+        file = fs::temp_directory_path() / ("orlu-dumpspectra-" + std::to_string(::getpid()) + ".orl");
+    }
+    void TearDown() override { fs::remove(file); }
+
+    // Writes an ANALYZER-mode Time file with the waveform options, then dumps its Spectra view.
+    std::string Dump(const std::string& fixtureOptions, const std::string& dumpOptions)
+    {
+        const auto made = fixture::RunCommand((tools / "orlu-fixture").string() + " analyzer " + fixtureOptions + " " +
+                                              file.string());
+        EXPECT_EQ(made.status, 0) << fixtureOptions;
+        const auto dumped =
+            fixture::RunCommand((tools / "orlu-dump").string() + " " + file.string() + " --view 9 " + dumpOptions);
+        EXPECT_EQ(dumped.status, 0) << dumpOptions;
+        return dumped.out;
+    }
+
+    fs::path tools, file;
+};
+
+// A tone of a quarter of the block's rate has the exact samples 0 and +-1000: its line
+// holds a^2/2 = 5e5, 10 lg 5e5 = 56.99 dB less the 1.99 dB of the sample reference
+// level of a range topped at 80 dB, cut to 54.9 dB. The lines are 2 Hz apart.
+TEST_F(DumpSpectra, GreatestPeakOfAToneInText)
+{
+    EXPECT_EQ(Dump("--waveform 1024 --tone 256,1000", "--form text --window 3 --peaks 1"),
+              "\r\n"
+              "Spectrum (power)\r\n"
+              "1 greatest peaks\r\n"
+              "--------------------------------------------------------------------\r\n"
+              "   f[Hz]   Lev[dB]         f[Hz]   Lev[dB]         f[Hz]   Lev[dB]  \r\n"
+              "--------------------------------------------------------------------\r\n"
+              "  512.0      54.9\r\n"
+              "--------------------------------------------------------------------\r\n");
+}
+
+TEST_F(DumpSpectra, GraphDataMarksThePeakOverTheFloor)
+{
+    // 256 samples, 100 lines of 8 Hz; silent lines show the 1e-10 floor: -100 dB - 1.99 dB.
+    const std::string out = Dump("--waveform 256 --tone 64,1000", "--form data --window 3 --peaks 1");
+    EXPECT_EQ(out.substr(0, out.find("x,y,mark")),
+              "# title=Spectrum (power)\n"
+              "# panel 0: Spectrum (power)\n"
+              "# cursortotal=0\n"
+              "# bottom=10\n"
+              "# top=90\n");
+    EXPECT_NE(out.find("\n504,-101.9,0\n512,54.9,1\n520,-101.9,0\n"), std::string::npos) << out;
+}
+
+TEST_F(DumpSpectra, PhaseOfACosineInDegrees)
+{
+    // A cosine has phase 0 on its line; the silent lines have none either.
+    const std::string out =
+        Dump("--waveform 256 --tone 64,1000", "--form data --window 3 --output-form phase --phase-unit deg");
+    EXPECT_NE(out.find("\n504,0,0\n512,0,0\n520,0,0\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("# panel 0: Spectrum (phase)\n"), std::string::npos) << out;
+}
+
+TEST_F(DumpSpectra, FourChannelsAndTheirCrossSpectrum)
+{
+    // A probe file's lines are 192000 / 2^7 / 256 = 5.859375 Hz apart: line 64 is 375 Hz. The
+    // cross spectrum of the toned channel with itself is its autospectrum, a^2/2 over the floor.
+    const std::string out =
+        Dump("--waveform 256 --channels 4 --tone 64,1000,1", "--form data --window 3 --function 5 --ab 2,2");
+    EXPECT_NE(out.find("# panel 0: Cross spectrum (power)  Channel #2 / #2\n"), std::string::npos) << out;
+    const auto level = [&](const std::string& x) {
+        const std::size_t at = out.find("\n" + x + ",");
+        return at == std::string::npos ? 0.0 : std::stod(out.substr(at + x.size() + 2));
+    };
+    EXPECT_NEAR(level("375") - level("369.141"), 10 * std::log10(5e5 / 1e-10), 0.2) << out;
+}
+
+TEST_F(DumpSpectra, BlocksWithoutSpectra)
+{
+    // 768 samples are no power of two: nothing to transform, and nothing shown.
+    EXPECT_EQ(Dump("--waveform 768", "--form data"), "# no graph data\n");
+    EXPECT_EQ(Dump("--waveform 768", "--form text"), "This form is not available yet.\r\n");
+}
+
+TEST_F(DumpSpectra, WrongOptionsAreRefused)
+{
+    for (const char* options : {"--function 11", "--output-form loud", "--ab 1", "--peaks 101", "--window 9"}) {
+        const auto run = fixture::RunCommand((tools / "orlu-dump").string() + " x.orl --view 9 --form text " + options);
+        EXPECT_NE(run.status, 0) << options;
+    }
+    EXPECT_NE(fixture::RunCommand((tools / "orlu-fixture").string() + " analyzer --waveform 1000 " + file.string())
+                  .status,
+              0);
+}
+
+} // namespace
+} // namespace orlu

@@ -1,0 +1,95 @@
+// orlu-dump --intersection shows the Time intersection view's forms of a
+// decaying 1/3-octave file with the view's choices set from the command line.
+
+#include "support/CommandRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace orlu {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(IntersectionDump, ViewChoicesFromTheCommandLine)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const std::string file = (fs::temp_directory_path() / ("orlu-intersection-" + std::to_string(::getpid()))).string();
+    const std::string dump = (tools / "orlu-dump").string() + " " + file;
+    // Every band: 80 dB in spectra 1 to 3, then 5 dB less per spectrum.
+    ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
+                                  " analyzer --function 4 --lines 31 --bands 30 --spectra 6 --history --decay 80,5 " +
+                                  file)
+                  .status,
+              0);
+
+    const fixture::CommandRun text = fixture::RunCommand(dump + " --intersection 17");
+    EXPECT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("\r\nTime intersection for 1/3 oct.: 1kHz \r\n   total number of results = 6\r\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("\r\n     2         80.0           4         75.0           6         65.0\r\n"),
+              std::string::npos);
+
+    // Spectra 2 to 4 (from 0: 1 to 3), smoothed over the whole series first:
+    // spectrum 2 is the mean of 80, 80, 80, 75 and 70 dB; 3 and 4 of all six.
+    const fixture::CommandRun block = fixture::RunCommand(dump + " --intersection 17 --smooth --markers 1,3");
+    EXPECT_NE(block.out.find("\r\nBlock of the Time intersection (smoothed) for 1/3 oct.: 1kHz \r\n"), std::string::npos)
+        << block.out;
+    EXPECT_NE(block.out.find("   number of results in the block = 3\r\n"), std::string::npos);
+    EXPECT_NE(block.out.find("\r\n     2         77.0           3         75.0           4         75.0\r\n"),
+              std::string::npos)
+        << block.out;
+
+    const fixture::CommandRun table = fixture::RunCommand(dump + " --intersection 17 --degree 2 --form table --sep 2 --dec 1");
+    EXPECT_NE(table.out.find("Time_intersection_for_1/3_oct.:_1kHz_[agreg.degree=2]\r\n"), std::string::npos)
+        << table.out;
+    EXPECT_NE(table.out.find("\r\n1;80,0;2;78,2;3;68,2\r\n"), std::string::npos) << table.out;
+
+    EXPECT_EQ(fixture::RunCommand(dump + " --intersection 32").status, 1) << "31 bands and totals";
+    EXPECT_EQ(fixture::RunCommand(dump + " --intersection 0").status, 2);
+    fs::remove(file);
+}
+
+// The graph data of the Time waveforms and Time intersection views: the
+// samples as fractions of full scale, and the band's series with its label.
+TEST(IntersectionDump, GraphDataOfWaveformsAndIntersections)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const std::string stem = (fs::temp_directory_path() / ("orlu-graphdata-" + std::to_string(::getpid()))).string();
+    const std::string fixture = (tools / "orlu-fixture").string();
+    const std::string dump = (tools / "orlu-dump").string();
+    ASSERT_EQ(fixture::RunCommand(fixture + " analyzer --function 1 --lines 400 --waveform 1024 --tone 0,32767"
+                                            " --records 2 " + stem + "-time.orl")
+                  .status,
+              0);
+    const fixture::CommandRun waveform = fixture::RunCommand(dump + " " + stem + "-time.orl --view 8 --form data");
+    EXPECT_EQ(waveform.status, 0);
+    // A full-scale positive sample is 32767/32768.
+    EXPECT_EQ(waveform.out.rfind("# panel 0: Channel #1\n# label=Time waveform  No.1\nx,y\n1,0.999969\n2,0.999969\n", 0),
+              0u)
+        << waveform.out.substr(0, 200);
+    EXPECT_NE(waveform.out.find("\n1024,0.999969\n"), std::string::npos);
+
+    ASSERT_EQ(fixture::RunCommand(fixture + " analyzer --function 4 --lines 31 --bands 30 --spectra 4 --history"
+                                            " --decay 80,10 " + stem + "-third.orl")
+                  .status,
+              0);
+    const fixture::CommandRun series = fixture::RunCommand(dump + " " + stem + "-third.orl --view 12 --form data");
+    EXPECT_EQ(series.status, 0);
+    // The view's second band (31.5 Hz), 80, 80, 80 and 70 dB, with its running level.
+    EXPECT_NE(series.out.find("# panel 0: Channel #1\n# label=31.5Hz\n"), std::string::npos) << series.out;
+    EXPECT_NE(series.out.find("record,value,total\n1,80,80\n2,80,80\n3,80,80\n4,70,78.893\n"), std::string::npos)
+        << series.out;
+    fs::remove(stem + "-time.orl");
+    fs::remove(stem + "-third.orl");
+}
+
+} // namespace
+} // namespace orlu

@@ -61,6 +61,11 @@
 //       with markers and breaks; --tonality T adds a tonality record with T
 //       tones (use --function 7); --rt60 B adds the RT60 settings and a single
 //       measurement of B third-octave bands from 500 Hz (use --function 8)
+//   orlu-fixture current ... --fft-spectrum LINES,FLOOR[,LINE:LEVEL...]
+//                         [--fft-range HZ] [--fft-window CODE] [--total last] OUT
+//       an FFT file (function 6) of one spectrum of LINES lines at FLOOR dB
+//       but the listed lines, spanning HZ, the window word of CODE (firmware
+//       5.12 on) and with --total last the energy sum of the lines after them
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
@@ -114,6 +119,7 @@
 #include "GraphForm.h"
 #include "Usage.h"
 #include "AnalyzerWaveformOptions.h"
+#include "CurrentFftOptions.h"
 #include "support/Analyzer505Fixture.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
@@ -149,7 +155,8 @@ constexpr char kUsage[] =
     " [--buffer-levels L[!],...] [--format-version V] OUT\n"
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
     " [--logger ROWS] [--tonality T] [--rt60 B] [--logger-levels [P=]L[!],...[/...]] [--step-ms MS]"
-    " [--impulse-profiles A,B,C] OUT\n"
+    " [--impulse-profiles A,B,C] [--fft-spectrum LINES,FLOOR[,LINE:LEVEL...] [--fft-range HZ]"
+    " [--fft-window CODE] [--total last]] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -602,17 +609,21 @@ int main(int argc, char** argv)
             long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
             long stepMs = -1;
             std::string loggerLevels, impulseProfiles;
+            orlu::tools::CurrentFftOptions fft;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--device", &device}, {"--firmware", &firmware}, {"--input", &input},
                               {"--function", &function}, {"--logger", &logger}, {"--tonality", &tones},
                               {"--rt60", &rtBands}, {"--logger-levels", &loggerLevels}, {"--step-ms", &stepMs},
-                              {"--impulse-profiles", &impulseProfiles}}))
+                              {"--impulse-profiles", &impulseProfiles}, {"--fft-spectrum", &fft.spectrum},
+                              {"--fft-range", &fft.rangeHz}, {"--fft-window", &fft.window}, {"--total", &fft.total}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||
                 stepMs > 65535 * 1000L)
                 return Usage();
             orlu::fixture::CurrentFileSpec spec = CurrentSpec(device, firmware, input, function, logger, tones, rtBands);
+            if (!orlu::tools::ApplyCurrentFftOptions(fft, spec))
+                return Usage();
             if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec))
                 return Usage();
             file = Current(static_cast<unsigned>(kind), spec);

@@ -73,6 +73,11 @@
 //       with --function 2 or 3: the octave spectrum record (levels in dB, value
 //       I from 0 set apart), --min-max adds MIN and MAX 10 dB below and above;
 //       --spectra N makes it a logger of N spectra, record r's values at L_r
+//   orlu-fixture current ... --fft-spectrum LINES,FLOOR[,LINE:LEVEL...]
+//                         [--fft-range HZ] [--fft-window CODE] [--total last] OUT
+//       an FFT file (function 6) of one spectrum of LINES lines at FLOOR dB
+//       but the listed lines, spanning HZ, the window word of CODE (firmware
+//       5.12 on) and with --total last the energy sum of the lines after them
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
@@ -135,6 +140,7 @@
 #include "OctaveFixtureOptions.h"
 #include "Usage.h"
 #include "AnalyzerWaveformOptions.h"
+#include "CurrentFftOptions.h"
 #include "support/Analyzer505Fixture.h"
 #include "DecayFixtureOption.h"
 #include "support/FixtureBuilder.h"
@@ -172,7 +178,9 @@ constexpr char kUsage[] =
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
     " [--logger ROWS] [--tonality T] [--rt60 B] [--logger-levels [P=]L[!],...[/...]] [--step-ms MS]"
     " [--impulse-profiles A,B,C] [--histogram LOWEST,WIDTH,N0,...] [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]]"
-    " [--min-max] [--spectra N --spectra-levels L,...] OUT\n"
+    " [--min-max] [--spectra N --spectra-levels L,...]"
+    " [--fft-spectrum LINES,FLOOR[,LINE:LEVEL...] [--fft-range HZ]"
+    " [--fft-window CODE] [--total last]] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -632,19 +640,24 @@ int main(int argc, char** argv)
             long stepMs = -1;
             std::string loggerLevels, impulseProfiles, histogram;
             orlu::tools::OctaveFixtureOptions octave;
+            orlu::tools::CurrentFftOptions fft;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--device", &device}, {"--firmware", &firmware}, {"--input", &input},
                               {"--function", &function}, {"--logger", &logger}, {"--tonality", &tones},
                               {"--rt60", &rtBands}, {"--logger-levels", &loggerLevels}, {"--step-ms", &stepMs},
                               {"--impulse-profiles", &impulseProfiles}, {"--histogram", &histogram},
-                               {"--spectrum", &octave.spectrum}, {"--min-max", &octave.minMax},
-                               {"--spectra", &octave.spectra}, {"--spectra-levels", &octave.spectraLevels}}))
+                              {"--spectrum", &octave.spectrum}, {"--min-max", &octave.minMax},
+                              {"--spectra", &octave.spectra}, {"--spectra-levels", &octave.spectraLevels},
+                              {"--fft-spectrum", &fft.spectrum}, {"--fft-range", &fft.rangeHz},
+                              {"--fft-window", &fft.window}, {"--total", &fft.total}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||
                 stepMs > 65535 * 1000L)
                 return Usage();
             orlu::fixture::CurrentFileSpec spec = CurrentSpec(device, firmware, input, function, logger, tones, rtBands);
+            if (!orlu::tools::ApplyCurrentFftOptions(fft, spec))
+                return Usage();
             if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec) ||
                 !orlu::tools::ApplyOctaveFixtureOptions(octave, spec))
                 return Usage();

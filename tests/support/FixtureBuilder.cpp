@@ -403,7 +403,8 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
         case CurrentFileSpec::Spectrum::Fft:
             // Setup 17: word 3 lines, 4 extra line, 5 exponent word (1: no zoom),
             // 6 window, 8 and 9 the sampling rate, 10 the window power.
-            f.Record(17, {0, 0, spec.bands, spec.bandExtras, 1, 0, 0, static_cast<std::uint16_t>(spec.samplingRate),
+            f.Record(17, {0, 0, spec.bands, spec.bandExtras, 1, spec.fftWindowWord, 0,
+                          static_cast<std::uint16_t>(spec.samplingRate),
                           static_cast<std::uint16_t>(spec.samplingRate >> 16), 0});
             levelCount = spec.bands + (spec.bandExtras != 0 ? 1u : 0u);
             break;
@@ -411,7 +412,8 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
         if (spec.spectrum == CurrentFileSpec::Spectrum::Fft) {
             std::vector<std::uint16_t> levels(levelCount);
             for (std::size_t i = 0; i < levels.size(); ++i)
-                levels[i] = static_cast<std::uint16_t>(600 + i % 20);
+                levels[i] = i < spec.fftLevels.size() ? static_cast<std::uint16_t>(spec.fftLevels[i])
+                                                      : static_cast<std::uint16_t>(600 + i % 20);
             f.Record(18, levels, true);
         }
         if (spec.envelopingFilter)

@@ -197,6 +197,9 @@ struct CurrentFileSpec {
     std::vector<std::int16_t> minSpectrumLevels;
     std::vector<std::int16_t> maxSpectrumLevels;
     std::uint32_t samplingRate = 48000; ///< FFT setup 17, words 8 and 9
+    std::uint16_t fftWindowWord = 0;    ///< FFT setup 17, word 6 (from firmware 5.12: the window code - 2)
+    /// FFT levels of record 18 in 0.1 dB (lines, then the extra line); empty: a plausible ramp.
+    std::vector<std::int16_t> fftLevels;
     /// ENVELOPING (function 9): record 34 after the FFT setup, word 1 the filter's band code.
     std::optional<std::uint16_t> envelopingFilter;
 

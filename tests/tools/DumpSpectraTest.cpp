@@ -26,10 +26,12 @@ protected:
     }
     void TearDown() override { fs::remove(file); }
 
-    // Writes an ANALYZER-mode Time file with the waveform options, then dumps its Spectra view.
+    // Writes a file (an ANALYZER-mode file unless the options name another command), then
+    // dumps its Spectra view.
     std::string Dump(const std::string& fixtureOptions, const std::string& dumpOptions)
     {
-        const auto made = fixture::RunCommand((tools / "orlu-fixture").string() + " analyzer " + fixtureOptions + " " +
+        const std::string command = fixtureOptions.starts_with("current") ? "" : "analyzer ";
+        const auto made = fixture::RunCommand((tools / "orlu-fixture").string() + " " + command + fixtureOptions + " " +
                                               file.string());
         EXPECT_EQ(made.status, 0) << fixtureOptions;
         const auto dumped =
@@ -91,6 +93,21 @@ TEST_F(DumpSpectra, FourChannelsAndTheirCrossSpectrum)
         return at == std::string::npos ? 0.0 : std::stod(out.substr(at + x.size() + 2));
     };
     EXPECT_NEAR(level("375") - level("369.141"), 10 * std::log10(5e5 / 1e-10), 0.2) << out;
+}
+
+TEST_F(DumpSpectra, StoredSpectrumWithItsTotalLast)
+{
+    // Four lines of 0.5 Hz, line 2 at 30 dB, and the TOTAL the file stores after them:
+    // 10 lg(3 x 10^2 + 10^3) = 31.1 dB.
+    EXPECT_EQ(Dump("current --kind 45 --fft-spectrum 4,20,2:30 --fft-range 2 --total last", "--form text"),
+              "\r\n"
+              "Spectrum (power)\r\n"
+              "--------------------------------------------------------------------\r\n"
+              "   f[Hz]   Lev[dB]         f[Hz]   Lev[dB]         f[Hz]   Lev[dB]  \r\n"
+              "--------------------------------------------------------------------\r\n"
+              "   0.00      20.0          1.00      30.0         TOTAL      31.1\r\n"
+              "   0.50      20.0          1.50      20.0\r\n"
+              "--------------------------------------------------------------------\r\n");
 }
 
 TEST_F(DumpSpectra, BlocksWithoutSpectra)

@@ -3,6 +3,7 @@
 #include "analysis/spectra/SpectraFunction.h"
 #include "analysis/spectra/WaveformBlock.h"
 #include "document/CTmDoc.h"
+#include "document/headers/CurrentHeader.h"
 #include "document/headers/Setup505.h"
 #include "document/units/LevelUnits.h"
 #include "platform/ValueFormat.h"
@@ -103,15 +104,53 @@ std::optional<std::vector<double>> ComputeFromWaveforms(const CTmDoc& doc, const
     return out;
 }
 
+// A current-family FFT file that holds one spectrum behind its setup 17 (no time history,
+// not a four-channel file).
+bool IsCurrentFft(const CTmDoc& doc)
+{
+    const CurrentHeader& h = doc.Header();
+    return doc.HeaderDecoded() && h.fftPresent && h.function == kFunctionFft && h.bufferRecord == 0 &&
+           !h.model.FourChannel;
+}
+
+// The stored levels of a current-family spectrum: L lines and, with the extra line, its TOTAL.
+std::optional<FftSpectrumRead> ReadCurrent(CTmDoc& doc, const FftSpectrumRequest& r)
+{
+    const CurrentHeader& h = doc.Header();
+    if (r.record != 1 || r.function != 1 || r.form != kOutputPower)
+        return std::nullopt;
+    const std::uint32_t first = doc.GetRecord17Data(doc.DecodedSubfile());
+    const std::uint32_t count = h.bandCount + (h.fftExtraLine != 0 ? 1u : 0u);
+    const ImageReader image = doc.Reader();
+    if (first == 0 || h.bandCount == 0 || !image.HasWords(first, count))
+        return std::nullopt;
+    FftSpectrumRead read;
+    read.values.resize(count);
+    for (std::uint32_t i = 0; i < count; ++i)
+        read.values[i] = image.SignedWord(first + i) / 10.0;
+    FftLines& lines = read.lines;
+    lines.lines = h.bandCount;
+    lines.start = h.fftFirstHz;
+    lines.resolution = h.firstFrequency;
+    lines.windowFactor = h.fftWindowPower > 0.0 ? h.fftWindowPower : 1.0;
+    lines.totalPosition = h.fftExtraLine != 0 ? 2 : 0;
+    lines.channel = {doc.Channel().inputKind, GetChannelOffset(doc.Levels(), doc.Channel()), doc.NonMetric() != 0};
+    lines.quantity = doc.GetDisplayQuantity(r.units);
+    read.caption = std::string(SpectraFunctionCaption(1)) + std::string(SpectraOutputCaption(kOutputPower));
+    return read;
+}
+
 } // namespace
 
 bool HoldsFftSpectra(const CTmDoc& doc)
 {
-    return Is505Fft(doc);
+    return Is505Fft(doc) || IsCurrentFft(doc);
 }
 
 std::optional<FftSpectrumRead> ReadFftSpectrum(CTmDoc& doc, FftWorkspace& workspace, const FftSpectrumRequest& r)
 {
+    if (IsCurrentFft(doc))
+        return ReadCurrent(doc, r);
     if (!Is505Fft(doc) || r.function < kFirstSpectraFunction || r.function > kLastSpectraFunction)
         return std::nullopt;
     const Setup505& s = doc.Analyzer();

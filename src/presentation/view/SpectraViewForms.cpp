@@ -47,6 +47,14 @@ FftSpectrumRequest RequestOf(const MeasurementViewState& view, int record)
     return r;
 }
 
+// The channels of the view's mask that a file of several channels holds; 0 for other files.
+std::uint16_t ChannelMask(const MeasurementViewState& view, const CTmDoc& doc)
+{
+    if (!doc.AnalyzerDecoded() || doc.Analyzer().channelCount < 2)
+        return 0;
+    return static_cast<std::uint16_t>(view.SelectedChannels & ((1u << doc.Analyzer().channelCount) - 1));
+}
+
 // The passes of a form: records, then the channels of the mask (the two channels of a
 // two-channel function come from the view alone).
 std::vector<FftSpectrumRequest> Passes(const MeasurementViewState& view, CTmDoc& doc, bool all)
@@ -59,7 +67,7 @@ std::vector<FftSpectrumRequest> Passes(const MeasurementViewState& view, CTmDoc&
         records = first->records;
     const int firstRecord = all ? 1 : std::clamp(view.Spectra.Record, 1, records);
     const int lastRecord = all ? records : firstRecord;
-    const std::uint16_t mask = base.function > 4 ? 0 : view.SelectedChannels;
+    const std::uint16_t mask = base.function > 4 ? 0 : ChannelMask(view, doc);
     for (int record = firstRecord; record <= lastRecord; ++record) {
         FftSpectrumRequest r = RequestOf(view, record);
         if (mask == 0) {
@@ -158,8 +166,10 @@ bool RenderGraphData(GraphDataRequest& request)
 {
     const SpectraViewChoices& c = request.View.Spectra;
     FftSpectrumRequest r = RequestOf(request.View, std::max(c.Record, 1));
-    if (r.function <= 4 && request.View.SelectedChannels != 0) {
+    if (r.function <= 4 && ChannelMask(request.View, request.Doc) != 0) {
         r.channelA = r.channelB = request.Panel;
+    } else if (r.function <= 4 && request.Panel > 0) {
+        return false; // one spectrum, in the first panel
     } else if (r.function > 4) {
         // A two-channel function in the first panel, the spectra of its channels A and B beside it.
         if (request.Panel > 2)

@@ -1,0 +1,71 @@
+#include "CurrentFftOptions.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace orlu::tools {
+namespace {
+
+bool ReadNumber(const char*& text, double& value)
+{
+    char* end = nullptr;
+    value = std::strtod(text, &end);
+    if (end == text)
+        return false;
+    text = end;
+    return true;
+}
+
+// The FFT block of a spectrum of `lines` lines: twice the smallest power of two not below it.
+std::uint32_t BlockOf(std::uint32_t lines)
+{
+    std::uint32_t p = 1;
+    while (p < lines)
+        p <<= 1;
+    return 2 * p;
+}
+
+} // namespace
+
+bool ApplyCurrentFftOptions(const CurrentFftOptions& o, fixture::CurrentFileSpec& spec)
+{
+    if (o.spectrum.empty())
+        return o.rangeHz == 0 && o.window < 0 && o.total.empty();
+    if (!o.total.empty() && o.total != "last")
+        return false;
+    const char* text = o.spectrum.c_str();
+    double lines = 0, floor = 0;
+    if (!ReadNumber(text, lines) || *text++ != ',' || !ReadNumber(text, floor) || lines < 2 || lines > 6400)
+        return false;
+    const auto count = static_cast<std::size_t>(lines);
+    std::vector<double> levels(count, floor);
+    while (*text == ',') {
+        double line = 0, level = 0;
+        ++text;
+        if (!ReadNumber(text, line) || *text++ != ':' || !ReadNumber(text, level) || line < 0 || line >= lines)
+            return false;
+        levels[static_cast<std::size_t>(line)] = level;
+    }
+    if (*text || o.rangeHz < 0 || o.window > 8)
+        return false;
+    spec.function = 6;
+    spec.spectrum = fixture::CurrentFileSpec::Spectrum::Fft;
+    spec.bands = static_cast<std::uint16_t>(count);
+    spec.bandExtras = o.total.empty() ? 0 : 1;
+    // With the exponent word 1 the lines lie the sampling rate / the block apart.
+    if (o.rangeHz > 0)
+        spec.samplingRate = static_cast<std::uint32_t>(std::lround(o.rangeHz / lines * BlockOf(spec.bands)));
+    if (o.window >= 2)
+        spec.fftWindowWord = static_cast<std::uint16_t>(o.window - 2);
+    spec.fftLevels.clear();
+    double energy = 0.0;
+    for (double level : levels) {
+        spec.fftLevels.push_back(static_cast<std::int16_t>(std::lround(level * 10)));
+        energy += std::pow(10.0, level / 10.0);
+    }
+    if (!o.total.empty())
+        spec.fftLevels.push_back(static_cast<std::int16_t>(std::lround(100.0 * std::log10(energy))));
+    return true;
+}
+
+} // namespace orlu::tools

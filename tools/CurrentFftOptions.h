@@ -1,0 +1,25 @@
+#pragma once
+// orlu-fixture's FFT options of current-family files: --fft-spectrum
+// LINES,FLOOR[,LINE:LEVEL...] (levels in dB: every line at FLOOR but the
+// listed ones), --fft-range HZ (the lines span HZ), --fft-window CODE (the
+// window word of firmware 5.12 on) and --total last (a TOTAL after the
+// lines, the energy sum of the lines).
+
+#include "support/FixtureBuilder.h"
+
+#include <string>
+
+namespace orlu::tools {
+
+struct CurrentFftOptions {
+    std::string spectrum;
+    long rangeHz = 0;  ///< 0: the sampling rate's own
+    long window = -1;  ///< -1: none given
+    std::string total; ///< "" none, "last"
+};
+
+/// Makes the spec an FFT file of one spectrum; false when an option is wrong. Nothing
+/// changes without --fft-spectrum (and then the other options are wrong).
+bool ApplyCurrentFftOptions(const CurrentFftOptions& options, fixture::CurrentFileSpec& spec);
+
+} // namespace orlu::tools

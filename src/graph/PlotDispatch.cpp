@@ -171,6 +171,26 @@ SpectrumPanel SpectrumPanelOf(const GraphViewState& v, const GraphDocument& doc,
     return p;
 }
 
+HistogramPanel HistogramPanelOf(const GraphViewState& v, const PanelArgs& a)
+{
+    HistogramPanel p;
+    const auto i = static_cast<std::size_t>(a.panel);
+    p.peak = i < v.HistogramPeak.size() ? v.HistogramPeak[i] : 0.0;
+    p.classLow = v.HistLow;
+    p.classWidth = v.HistWidth;
+    p.values = PanelSlice(v.PlotValues.Values(), a.valueOffset, a.pointCount);
+    p.firstShown = v.WindowStart;
+    p.title = i < v.PanelTitles.size() ? v.PanelTitles[i] : std::string();
+    p.subtitle = v.GraphSubtitle;
+    p.solidBars = v.SolidBars != 0;
+    p.markerCount = v.MarkState;
+    p.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    p.cursorShown = v.CursorOn != 0;
+    p.cursorIndex = a.cursorIndex;
+    p.blockProbability = i < v.BlockProbability.size() ? v.BlockProbability[i] : 0.0;
+    return p;
+}
+
 // The groups whose plots are added later: their panels and arguments.
 void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const GraphSettings& settings,
                    std::vector<PanelArgs>& out)
@@ -256,6 +276,8 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
         }
         if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels)
             a.spectrum = SpectrumPanelOf(v, doc, settings, a);
+        if (group == PlotGroup::Histogram)
+            a.histogram = HistogramPanelOf(v, a);
         out.push_back(std::move(a));
     }
 }
@@ -329,6 +351,8 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
         DrawSpectrumGraph(head, a.spectrum, settings);
     else if (a.group == PlotGroup::StatLevels)
         DrawStatLevelSpectrumGraph(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::Histogram)
+        DrawHistogramGraph(head, a.histogram, settings);
     return 0;
 }
 
@@ -340,6 +364,8 @@ void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const Gr
         DrawSpectrumCursor(head, a.spectrum, settings);
     else if (a.group == PlotGroup::StatLevels)
         DrawStatLevelSpectrumCursor(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::Histogram)
+        DrawHistogramCursor(head, a.histogram);
 }
 
 } // namespace orlu

@@ -110,9 +110,10 @@ TEST(StatLevelGraph, ColumnsAboveTheBarsAreClearedAndOutlinesClosedOnTheScreenOn
         ASSERT_EQ(tops.size(), 4u);
         const std::vector<std::string> outline = Matching(c, "line 64,128-64,");
         EXPECT_EQ(outline.size(), screen ? 1u : 0u);
-        if (screen)
+        if (screen) {
             EXPECT_TRUE(outline[0].starts_with("line 64,128-64," + std::to_string(kBottom - (kBottom - tops[0] + 1))))
                 << outline[0];
+        }
         EXPECT_EQ(Matching(c, "line 72,128-72,").size(), screen ? 1u : 0u);
         EXPECT_TRUE(Matching(c, "line 68,128-68,").empty()); // higher than its neighbour
     }

@@ -173,6 +173,26 @@ SpectrumPanel SpectrumPanelOf(const GraphViewState& v, const GraphDocument& doc,
     return p;
 }
 
+HistogramPanel HistogramPanelOf(const GraphViewState& v, const PanelArgs& a)
+{
+    HistogramPanel p;
+    const auto i = static_cast<std::size_t>(a.panel);
+    p.peak = i < v.HistogramPeak.size() ? v.HistogramPeak[i] : 0.0;
+    p.classLow = v.HistLow;
+    p.classWidth = v.HistWidth;
+    p.values = PanelSlice(v.PlotValues.Values(), a.valueOffset, a.pointCount);
+    p.firstShown = v.WindowStart;
+    p.title = i < v.PanelTitles.size() ? v.PanelTitles[i] : std::string();
+    p.subtitle = v.GraphSubtitle;
+    p.solidBars = v.SolidBars != 0;
+    p.markerCount = v.MarkState;
+    p.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    p.cursorShown = v.CursorOn != 0;
+    p.cursorIndex = a.cursorIndex;
+    p.blockProbability = i < v.BlockProbability.size() ? v.BlockProbability[i] : 0.0;
+    return p;
+}
+
 // The groups whose plots are added later: their panels and arguments.
 void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const GraphSettings& settings,
                    std::vector<PanelArgs>& out)
@@ -258,6 +278,8 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
         }
         if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels || group == PlotGroup::Phase)
             a.spectrum = SpectrumPanelOf(v, doc, settings, a);
+        if (group == PlotGroup::Histogram)
+            a.histogram = HistogramPanelOf(v, a);
         out.push_back(std::move(a));
     }
 }
@@ -333,6 +355,8 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
         DrawStatLevelSpectrumGraph(head, a.spectrum, settings);
     else if (a.group == PlotGroup::Phase)
         DrawPhaseGraph(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::Histogram)
+        DrawHistogramGraph(head, a.histogram, settings);
     return 0;
 }
 
@@ -346,6 +370,8 @@ void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const Gr
         DrawStatLevelSpectrumCursor(head, a.spectrum, settings);
     else if (a.group == PlotGroup::Phase)
         DrawPhaseCursor(head, a.spectrum, settings);
+    else if (a.group == PlotGroup::Histogram)
+        DrawHistogramCursor(head, a.histogram);
 }
 
 } // namespace orlu

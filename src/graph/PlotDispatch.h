@@ -7,6 +7,7 @@
 // follow the panels the plot drew.
 
 #include "graph/GraphLayout.h"
+#include "graph/HistogramGraph.h"
 #include "graph/SpectrumGraph.h"
 #include "graph/TimeHistoryGraph.h"
 
@@ -38,6 +39,7 @@ struct PanelArgs {
     bool rpm = false;            ///< the rotation panel of a logger
     TimeHistoryPanel timeHistory; ///< time-history panels only
     SpectrumPanel spectrum;       ///< spectrum and statistical-level band panels
+    HistogramPanel histogram;     ///< histogram panels
 };
 
 /// The plot and read-out routines of every group. The engine's own set

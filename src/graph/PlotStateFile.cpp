@@ -405,6 +405,11 @@ void Describe(PlotState& s, Fields& f)
     f.Scalar("NoiseSlope", v.Noise.Slope);
     f.Scalar("NoiseIntercept", v.Noise.Intercept);
     f.Array("SpectrumBlockValues", v.SpectrumBlockValues);
+    f.Scalar("HistLow", v.HistLow);
+    f.Scalar("HistWidth", v.HistWidth);
+    f.Scalar("ClassStride", v.ClassStride);
+    f.Array("HistogramPeak", v.HistogramPeak);
+    f.Array("BlockProbability", v.BlockProbability);
     const auto panelValues = [&v, &d] {
         const std::size_t stride = static_cast<std::size_t>(std::max({52, d.Bands + 1, v.PointCount}));
         return stride * kMaxGraphPanels;

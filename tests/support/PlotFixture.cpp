@@ -14,6 +14,8 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
     const PlotGroup group = PlotGroupOf(o.plotKind).group;
     if (o.plotKind != 6 && (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels))
         return MakeSpectrumPlotFixture(o);
+    if (group == PlotGroup::Histogram)
+        return MakeHistogramPlotFixture(o);
     PlotState s;
     GraphViewState& v = s.view;
     PlotStateDocument& d = s.doc;

@@ -37,6 +37,10 @@ PlotState MakePlotFixture(const PlotFixtureOptions& options);
 /// or an octave spectrum or statistical level of every band and total of its PlotKind.
 PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& options);
 
+/// A histogram of `points` 1 dB classes from 30 dB in every panel, a bell of
+/// shares, with the block probability of the markers.
+PlotState MakeHistogramPlotFixture(const PlotFixtureOptions& options);
+
 /// The positions of a band graph of the PlotKind: its bands and the totals its axis shows.
 int SpectrumFixturePositions(int plotKind);
 

@@ -216,7 +216,8 @@ TEST(SpectrumGraph, MaskingNoiseLineOnlyWhereItMeetsTheWindow)
         // The bar of the line where the noise line starts has its value: both reach the same row.
         std::vector<double> values(20, 60.0);
         const int start = std::max(k.first, 10);
-        values[static_cast<std::size_t>(start)] = 0.5 * (start - k.first) + 70.0;
+        if (static_cast<std::size_t>(start) < values.size())
+            values[static_cast<std::size_t>(start)] = 0.5 * (start - k.first) + 70.0;
         Panel panel(values);
         panel.geometry.pointCount = 10;
         panel.p.firstShown = 10;

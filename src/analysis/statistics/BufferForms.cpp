@@ -211,14 +211,8 @@ void TableChannels(CTmDoc& doc, BufferFamily& family, LineList& lines, int* wide
     const PositionRange range = RangeOf(choices, values);
     for (std::size_t i = 0; i < range.count; ++i)
         table.ResultNumbers.push_back(static_cast<double>(range.first + i + 1));
-    // A channel with fewer values than the others shows the rest as missing.
     MultiSpectrumMatrix matrix(range.count);
-    std::vector<double> column(range.count);
-    for (const ColumnValues& c : columns) {
-        for (std::size_t i = 0; i < range.count; ++i)
-            column[i] = range.first + i < c.values.size() ? c.values[range.first + i] : kMissingValue;
-        matrix.AppendColumn(column);
-    }
+    StageBufferColumns(matrix, columns, range.first, range.count);
     WriteBufferCrossTable(lines, widest, table, matrix, options);
 }
 

@@ -340,14 +340,8 @@ void TableColumns(CTmDoc& doc, LineList& lines, int* widest, const LoggerPlace& 
                                      : CountLine("total number of results = %lu",
                                                  place.records / static_cast<std::size_t>(degree), degree);
     table.ExtraLine2 = StrPrintf("results time step = %g s", degree * place.timeStep);
-    // A column with fewer values than the others shows the rest as missing.
     MultiSpectrumMatrix matrix(range.count);
-    std::vector<double> column(range.count);
-    for (const LoggerValues& c : columns) {
-        for (std::size_t i = 0; i < range.count; ++i)
-            column[i] = range.first + i < c.values.size() ? c.values[range.first + i] : kMissingValue;
-        matrix.AppendColumn(column);
-    }
+    StageBufferColumns(matrix, columns, range.first, range.count);
     WriteBufferCrossTable(lines, widest, table, matrix, options);
 }
 

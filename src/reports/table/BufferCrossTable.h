@@ -6,6 +6,8 @@
 // per column, 1 a row per result.
 
 #include "document/LineList.h"
+#include "document/MissingValue.h"
+#include "reports/table/MultiSpectrumMatrix.h"
 #include "reports/table/StatisticsCrossTables.h"
 #include "reports/table/TableOutputOptions.h"
 
@@ -14,8 +16,6 @@
 #include <vector>
 
 namespace orlu {
-
-class MultiSpectrumMatrix;
 
 struct BufferCrossTable {
     /// The caption row: 120 + Kind ("Buffer:" for 6), or "Logger:" for 6 on the later models.
@@ -44,6 +44,21 @@ struct BufferCrossTable {
 /// `matrix`; a missing value shows as "----". Returns 1 (written).
 int WriteBufferCrossTable(LineList& lines, int* widthOut, const BufferCrossTable& table,
                           const MultiSpectrumMatrix& matrix, const TableOutputOptions& options);
+
+/// Stages a column per series (anything with a `values` vector of doubles) for the
+/// table: values first to first + count - 1; a series shorter than that shows the
+/// rest as missing.
+template <typename Series>
+void StageBufferColumns(MultiSpectrumMatrix& matrix, const std::vector<Series>& series, std::size_t first,
+                        std::size_t count)
+{
+    std::vector<double> column(count);
+    for (const Series& s : series) {
+        for (std::size_t i = 0; i < count; ++i)
+            column[i] = first + i < s.values.size() ? s.values[first + i] : kMissingValue;
+        matrix.AppendColumn(column);
+    }
+}
 
 /// The label of a channel column: "#n:P<profile>" for a four-channel file's channels 1
 /// to 4 when profiles are given, else "#n" (channel counted from 1).

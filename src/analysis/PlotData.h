@@ -22,7 +22,8 @@ inline constexpr int kRpmPanel = 4;
 
 template <typename T> using PanelArray = std::array<T, kMaxGraphPanels>;
 
-/// The masking-noise regression line of the tonality analysis: level = Slope x line + Intercept.
+/// The masking-noise regression line of the tonality analysis:
+/// level = Slope x (line - FirstLine) + Intercept.
 struct NoiseLine {
     std::int32_t FirstLine = 0;
     std::int32_t LastLine = 0;

@@ -34,39 +34,24 @@ void SayNotAvailable(FormRequest& request)
     AddLine(request.Lines, line, &request.WidestLine);
 }
 
-void RenderThirdOctaveText(FormRequest& request)
+// The text form of one of the two octave views: the renderer fills the lines itself.
+template <bool (*Text)(CTmDoc&, LineList&, int*, const OctaveChoices&)>
+void RenderText(FormRequest& request)
 {
     int widest = 0;
-    if (!TextOctave13(request.Doc, request.Lines, &widest, ChoicesOf(request.Doc, request.View, request.View.TextAllFiles != 0)))
+    if (!Text(request.Doc, request.Lines, &widest, ChoicesOf(request.Doc, request.View, request.View.TextAllFiles != 0)))
         SayNotAvailable(request);
     else
         request.WidestLine = widest;
 }
 
-void RenderThirdOctaveTable(FormRequest& request)
+// The table form: appended under what the builder put in the list.
+template <bool (*Table)(CTmDoc&, LineList&, int*, std::uint8_t&, const OctaveChoices&, const TableOutputOptions&)>
+void RenderTable(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (!TableOctave13(request.Doc, request.Lines, &widest, request.TableContentKind,
-                       ChoicesOf(request.Doc, request.View, request.View.TableAllFiles != 0), request.Options))
-        SayNotAvailable(request);
-    else
-        request.WidestLine = std::max(request.WidestLine, widest);
-}
-
-void RenderOctaveText(FormRequest& request)
-{
-    int widest = 0;
-    if (!TextOctave11(request.Doc, request.Lines, &widest, ChoicesOf(request.Doc, request.View, request.View.TextAllFiles != 0)))
-        SayNotAvailable(request);
-    else
-        request.WidestLine = widest;
-}
-
-void RenderOctaveTable(FormRequest& request)
-{
-    int widest = request.WidestLine;
-    if (!TableOctave11(request.Doc, request.Lines, &widest, request.TableContentKind,
-                       ChoicesOf(request.Doc, request.View, request.View.TableAllFiles != 0), request.Options))
+    if (!Table(request.Doc, request.Lines, &widest, request.TableContentKind,
+               ChoicesOf(request.Doc, request.View, request.View.TableAllFiles != 0), request.Options))
         SayNotAvailable(request);
     else
         request.WidestLine = std::max(request.WidestLine, widest);
@@ -88,11 +73,11 @@ bool RenderOctaveGraphData(GraphDataRequest& request)
 
 void RegisterOctaveViewForms(FormRendererRegistry& registry)
 {
-    registry.Register(kViewOctaves, FormChoice::Text, RenderOctaveText, KindFamily::Current);
-    registry.Register(kViewOctaves, FormChoice::Table, RenderOctaveTable, KindFamily::Current);
+    registry.Register(kViewOctaves, FormChoice::Text, RenderText<&TextOctave11>, KindFamily::Current);
+    registry.Register(kViewOctaves, FormChoice::Table, RenderTable<&TableOctave11>, KindFamily::Current);
     registry.RegisterGraphData(kViewOctaves, RenderOctaveGraphData, KindFamily::Current);
-    registry.Register(kViewThirdOctaves, FormChoice::Text, RenderThirdOctaveText, KindFamily::Current);
-    registry.Register(kViewThirdOctaves, FormChoice::Table, RenderThirdOctaveTable, KindFamily::Current);
+    registry.Register(kViewThirdOctaves, FormChoice::Text, RenderText<&TextOctave13>, KindFamily::Current);
+    registry.Register(kViewThirdOctaves, FormChoice::Table, RenderTable<&TableOctave13>, KindFamily::Current);
     registry.RegisterGraphData(kViewThirdOctaves, RenderThirdOctaveGraphData, KindFamily::Current);
 }
 

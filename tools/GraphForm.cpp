@@ -72,6 +72,7 @@ CanvasTarget TargetOf(const std::string& name, bool& ok)
     return CanvasTarget::Screen;
 }
 
+#ifdef ORLU_TOOLS_QT
 // The height the panels need, from a paint onto the recording canvas of the same target.
 GraphPaintResult Measure(PlotState state, CanvasTarget target)
 {
@@ -79,6 +80,7 @@ GraphPaintResult Measure(PlotState state, CanvasTarget target)
     EngineRoutines routines;
     return PaintGraph(canvas, state.view, state.doc, state.settings, routines);
 }
+#endif
 
 int Fail(const std::string& message)
 {

@@ -59,8 +59,9 @@ TEST(TimeHistoryCell, EveryValueGivesTheGeneralFormatsText)
 {
     // Levels and their linear values over the range the forms show, with rounding ties,
     // zero and exponents of three digits; the last ones are left to the general format.
-    const double special[] = {0.0, -0.0, 1e-300, 5e-324, 1e300, -1.005, 0.125, 99.95, 9.995,
-                              std::numeric_limits<double>::infinity(), std::nan("")};
+    const double special[] = {0.0,         -0.0,  1e-300, 5e-324, 1e300,
+                              -1.005,      0.125, 99.95,  9.995,  std::numeric_limits<double>::infinity(),
+                              std::nan("")};
     for (bool linear : {false, true}) {
         for (double v : special)
             EXPECT_EQ(Cell(42, v, linear, ' '), GeneralCell(42, v, linear, ' ')) << v;

@@ -162,6 +162,11 @@ TEST_F(BufferBlockCommands, ImpulseModesFollowTheFilesProfilesAndToggle)
     ASSERT_EQ(view.ImpulseMarks.size(), 16u);
     EXPECT_EQ(view.ImpulseMarks[1], kImpulseLevelDifference);
     EXPECT_EQ(view.ImpulseMarks[2], 0);
+    // Deleting records 0 and 1 moves the marked record out: the marks follow the records.
+    view.MarkState = 2;
+    view.MarkedRange = {0, 1};
+    EXPECT_EQ(RunBufferTool(kDeleteBlockCommand, view, *doc), ViewRefresh::Rebuild);
+    EXPECT_EQ(view.ImpulseMarks, std::vector<std::uint8_t>(14, 0));
     // Chosen again, the mode is switched off.
     RunBufferTool(kImpulsesImpSlowCommand, view, *doc);
     EXPECT_EQ(view.ImpulseMarkMode, 0);

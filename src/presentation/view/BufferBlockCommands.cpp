@@ -89,6 +89,9 @@ ViewRefresh EditBlock(MeasurementViewState& view, CTmDoc& doc, BlockEditOp op)
     if (doc.EditBuffer(op, first, last) != BlockEditResult::Edited)
         return ViewRefresh::Repaint;
     ClearMarkers(view);
+    // Marks of the records before the edit would stand on other records now.
+    if (view.ImpulseMarkMode != 0)
+        doc.MarkImpulses(view.ImpulseMarkMode, view.ImpulseMarks);
     if (doc.EditableRecordCount() <= 1)
         return ViewRefresh::TextForm;
     PlaceCursor(view, cursor);

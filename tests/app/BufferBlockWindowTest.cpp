@@ -10,6 +10,7 @@
 #include "presentation/view/BufferBlockCommands.h"
 #include "support/FixtureBuilder.h"
 #include "support/JoinedLines.h"
+#include "support/MixedMultifile.h"
 #include "support/ScriptedInteraction.h"
 
 #include <QAction>
@@ -49,11 +50,14 @@ protected:
     // A three-profile logger of ten records in its Buffer/Logger text form.
     CTmView* OpenLogger()
     {
+        return OpenInBufferView(fixture::FixtureBuilder().ContainerHeader(45).Bytes(
+            fixture::CurrentMeasurementFile(fixture::ThreeProfileLoggerSpec(10))));
+    }
+
+    CTmView* OpenInBufferView(const fixture::FixtureBuilder& file)
+    {
         const fs::path p = m_Dir / "logger.orl";
-        fixture::FixtureBuilder()
-            .ContainerHeader(45)
-            .Bytes(fixture::CurrentMeasurementFile(fixture::ThreeProfileLoggerSpec(10)))
-            .WriteTo(p);
+        file.WriteTo(p);
         if (!m_App->OpenDocumentFile(p.string()))
             return nullptr;
         auto* view = dynamic_cast<CTmView*>(m_App->MainFrame()->ActiveChild()->widget());
@@ -111,6 +115,30 @@ TEST_F(BufferBlockWindow, DeletingEveryRecordIsRefusedWithTheMessage)
     EXPECT_EQ(view->Doc().EditableRecordCount(), 10u);
     EXPECT_EQ(Text(*view), before);
     EXPECT_EQ(view->State().MarkState, 2);
+}
+
+TEST_F(BufferBlockWindow, AMultifileShowsItsFilesLoggerButKeepsItsRecords)
+{
+    // A sound file without a logger, then one with a logger of seven rows.
+    fixture::MemberSpec logger{"level", 525, 300};
+    logger.loggerRows = 7;
+    const fixture::MemberSpec members[] = {{"level", 525, 300}, logger};
+    CTmView* view = OpenInBufferView(fixture::Multifile(55, fixture::MixedMultifileMembers(members)));
+    ASSERT_NE(view, nullptr);
+    const std::string text = Text(*view);
+    EXPECT_NE(text.find("Buffer contents (file: FILE2)"), std::string::npos) << text;
+    EXPECT_NE(text.find("total number of results = 7"), std::string::npos) << text;
+
+    view->State().MarkState = 2;
+    view->State().MarkedRange = {1, 3};
+    CMainFrame& frame = *m_App->MainFrame();
+    frame.UpdateCommandUi();
+    EXPECT_TRUE(frame.Action(kRemoveBlockMarkersCommand)->isEnabled());
+    for (int id : {kDeleteBlockCommand, kDeleteOutsideBlockCommand, kSaveBlockCommand})
+        EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
+    frame.RouteCommand(kDeleteBlockCommand);
+    EXPECT_FALSE(view->Doc().IsModified());
+    EXPECT_EQ(Text(*view), text);
 }
 
 } // namespace

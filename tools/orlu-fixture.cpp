@@ -15,7 +15,8 @@
 //       ten-minute sound measurement; with --fault its record chain is broken
 //       (and the file refused): the last record cut off by the end of the
 //       file, a record running past the end, or a record of length 0
-//   orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT
+//   orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...
+//                          [--logger ROWS [--logger-levels [P=]L[!],...[/...]]]] OUT
 //       a Multifile of kind 55 holding N current-family files (default 5)
 //       FILE1 to FILEn whose contents repeat every five: histogram and
 //       statistics, FFT, 1/3 octave with band statistics, 1/1 octave with band
@@ -27,7 +28,10 @@
 //       590), legacy (an ORLU 505 METER-mode file, 505, alone or with other
 //       legacy members) or rt60 (a reverberation-time measurement of 4
 //       third-octave bands, one more for each member before it; 525, 535), FIRMWARE the version x 100; the Multifile's kind is
-//       that of the first member's instrument (23 for legacy files)
+//       that of the first member's instrument (23 for legacy files); --logger gives
+//       every level, dose and acc member a logger of ROWS rows of three profiles with
+//       a marker in the middle and a break before the last row, --logger-levels
+//       its levels as `current` takes them
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block
 //   orlu-fixture edited OUT
@@ -171,6 +175,7 @@ constexpr char kUsage[] =
     " [--size S] [--peaks] [--tonality] [--total-bars 0|1|2] [--phase-unit rad|deg|grad] [--set FIELD=VALUE]... OUT.plot\n"
     "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
     "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT\n"
+    "       orlu-fixture multifile --members KIND:DEVICE:FIRMWARE,... --logger ROWS [--logger-levels [P=]L[!],...[/...]] OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
     "       orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout single|v1|v2|v3|vector|intensity]"
     " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] [--vdv]"
@@ -762,14 +767,26 @@ int main(int argc, char** argv)
             long count = 0; // not given: one file of each of the five contents
             bool pattern = false;
             std::string memberList;
-            if (!ReadOptions(argc, argv, {{"--files", &count}, {"--pattern", &pattern}, {"--members", &memberList}}) ||
-                count < 0 || count > 1000 || (pattern && count != 0) || (!memberList.empty() && (pattern || count != 0)))
+            long loggerRows = 0;
+            std::string loggerLevels;
+            if (!ReadOptions(argc, argv,
+                             {{"--files", &count}, {"--pattern", &pattern}, {"--members", &memberList},
+                              {"--logger", &loggerRows}, {"--logger-levels", &loggerLevels}}) ||
+                count < 0 || count > 1000 || (pattern && count != 0) || (!memberList.empty() && (pattern || count != 0)) ||
+                loggerRows < 0 || loggerRows > 10000000 || ((loggerRows > 0 || !loggerLevels.empty()) && memberList.empty()))
                 return Usage();
             count = count == 0 ? 5 : count;
             if (!memberList.empty()) {
-                const auto members = orlu::fixture::ParseMemberList(memberList);
+                auto members = orlu::fixture::ParseMemberList(memberList);
                 if (!members)
                     return Usage();
+                std::vector<orlu::fixture::LoggerLevels> levels;
+                if (!loggerLevels.empty() && (loggerRows == 0 || !ParseLoggerLevels(loggerLevels, levels)))
+                    return Usage();
+                for (auto& member : *members) {
+                    member.loggerRows = static_cast<std::uint32_t>(loggerRows);
+                    member.loggerLevels = levels;
+                }
                 file = orlu::fixture::Multifile(orlu::fixture::MixedMultifileKind(*members),
                                                 orlu::fixture::MixedMultifileMembers(*members));
             } else if (pattern) {

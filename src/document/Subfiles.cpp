@@ -53,6 +53,7 @@ constexpr ScanRule kOtherFileRules[] = {
     {9, RecordMeaning::Group, ContentGroup::Histogram},
     {23, RecordMeaning::Group, ContentGroup::Statistics},
     {19, RecordMeaning::BandStatistics, ContentGroup::OctaveStats},
+    {15, RecordMeaning::Group, ContentGroup::Buffer},
 };
 
 constexpr ScanRule kFourChannelRules[] = {
@@ -130,6 +131,7 @@ constexpr ClampRule kCurrentClampRules[] = {
     {kViewSpectra, ContentGroup::Fft, false, true},
     {kViewOctaves, ContentGroup::Octave, false, true},
     {kViewThirdOctaves, ContentGroup::ThirdOctave, false, true},
+    {kViewBufferLogger, ContentGroup::Buffer, false, false},
 };
 
 constexpr ClampRule kLegacyClampRules[] = {
@@ -239,7 +241,7 @@ SubfileContents ScanMergedSubfiles(const ImageReader& image, std::span<const Mul
         ScanChain(image, list[k], static_cast<int>(k + 1), flags, contents);
     for (ContentGroup g : {ContentGroup::Histogram, ContentGroup::Statistics, ContentGroup::Octave,
                            ContentGroup::ThirdOctave, ContentGroup::Fft, ContentGroup::OctaveStats,
-                           ContentGroup::OtherBandStats})
+                           ContentGroup::OtherBandStats, ContentGroup::Buffer})
         contents.Group(g).found = contents.Group(g).last != 0;
     return contents;
 }

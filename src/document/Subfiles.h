@@ -70,7 +70,7 @@ std::vector<RecordEntry> ListRecords(const ImageReader& image, SubfileSpan sub);
 enum class ContentGroup : std::uint8_t {
     Histogram,      ///< A (legacy: a histogram or a time history)
     Statistics,     ///< B statistical levels
-    Buffer,         ///< C a buffer (legacy Multifiles)
+    Buffer,         ///< C a buffer (legacy Multifiles) or a logger (record 15 of other current-family files)
     Octave,         ///< D 1/1-octave spectra
     ThirdOctave,    ///< E 1/3-octave spectra
     Fft,            ///< F FFT spectra

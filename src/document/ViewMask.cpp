@@ -51,7 +51,9 @@ std::uint32_t MergedBits(SubfileContents& c, std::uint8_t fileKind, std::uint32_
     mask = Put(mask, kViewMaskStatLevels,
                c.Group(ContentGroup::Statistics).found || c.Group(ContentGroup::OctaveStats).found ||
                    c.Group(ContentGroup::OtherBandStats).found);
-    return mask & ~(kViewMaskBuffer | kViewMaskAscii);
+    // Each file's logger is shown on its own (not those of the four-channel files above).
+    mask = Put(mask, kViewMaskBuffer, c.Group(ContentGroup::Buffer).found);
+    return mask & ~kViewMaskAscii;
 }
 
 } // namespace

@@ -141,6 +141,10 @@ const CommandInfo kCommands[] = {
     {32917, "Metric (m/s2, m/s, m)", "", ""},
     {32918, "Nonmetric (g, in/s, in)", "", ""},
     {32920, "&User's filters", "", ""},
+    {32931, "Remove block marker(s)", "Remove the markers of the block in the Buffer/Logger view", ""},
+    {32932, "Delete the block", "Delete the records of the marked block from the buffer/logger", ""},
+    {32933, "Delete outside the block", "Keep only the records of the marked block in the buffer/logger", ""},
+    {32934, "Save the block as a file", "Save the records of the marked block as a new measurement file", ""},
     {57680, "", "Switch to the next window pane\nNext Pane", "F6"},
     {57681, "", "Switch back to the previous window pane\nPrevious Pane", "Shift+F6"},
 };
@@ -194,12 +198,14 @@ constexpr MenuItem kFftWindows[] = {{32842}, {32843}, {32844}, {32845}, {32846},
 constexpr MenuPopup kFftWindowsPopup{"&FFT smoothing window", kFftWindows};
 constexpr MenuItem kImpulse[] = {{32896}, {32897}, {32898}};
 constexpr MenuPopup kImpulsePopup{"Impulse analysis", kImpulse};
+constexpr MenuItem kBufferBlock[] = {{32931}, {32932}, {32933}, {32934}};
+constexpr MenuPopup kBufferBlockPopup{"Buffer &block", kBufferBlock};
 constexpr MenuItem kVibrationUnits[] = {{32917}, {32918}};
 constexpr MenuPopup kVibrationUnitsPopup{"Vibration units", kVibrationUnits};
 constexpr MenuItem kTools129[] = {{32823}, {32826}, {32827}, {32828}, {32831}, {32878}, {-1, &kFftWindowsPopup},
                                   {32875}, {32873}, {32883}, {-1, &kImpulsePopup}, {32841}, {32866},
                                   {32830, nullptr, "Up&Load file to ORLU"}, {32856}, {32904}, {32903},
-                                  {-1, &kVibrationUnitsPopup}};
+                                  {-1, &kVibrationUnitsPopup}, {0}, {-1, &kBufferBlockPopup}};
 constexpr MenuItem kWindow[] = {{kIdWindowNew}, {kIdWindowCascade}, {kIdWindowTile}, {kIdWindowArrange},
                                 {kIdWindowSplit}};
 constexpr MenuItem kHelp[] = {{kIdHelpTopics}, {0}, {kIdAppAbout}};

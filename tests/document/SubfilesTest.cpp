@@ -332,9 +332,11 @@ TEST(ScanMergedSubfiles, RecordTypesAndEndsOfFourChannelFiles)
     found = ScanMergedSubfiles(image.reader, list, fourChannel);
     EXPECT_EQ(found.bits[0], 0x0008 | 0x0020);
 
-    // The same words as other files: 20, 25, 21, 15 mean nothing or other things there.
+    // The same words as other files: 20, 25, 21 mean nothing or other things there, 15 is a logger.
     found = ScanMergedSubfiles(image.reader, list, ChainFlags{});
-    EXPECT_EQ(found.bits, (std::vector<std::uint16_t>{0x0020, 0x0020 | 0x0010, 0}));
+    EXPECT_EQ(found.bits, (std::vector<std::uint16_t>{0x0040 | 0x0020, 0x0020 | 0x0010, 0}));
+    EXPECT_EQ(found.Group(ContentGroup::Buffer).first, 1);
+    EXPECT_TRUE(found.Group(ContentGroup::Buffer).found);
 }
 
 TEST(ScanMergedSubfiles, OtherFilesStepOverRecords11And18ByWord1)

@@ -28,6 +28,7 @@
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
+#include "support/MixedMultifile.h"
 #include "support/PlotFixture.h"
 
 #include <cstdio>
@@ -86,6 +87,20 @@ Bytes Multifile57WithOddLastFile()
     return fixture::Multifile(57, members).Data();
 }
 
+// A Multifile of a sound file and two loggers with a marker and a break, the last declaring
+// more rows than it holds.
+Bytes MultifileOfLoggers()
+{
+    fixture::MemberSpec logger{"level", 525, 300};
+    logger.loggerRows = 7;
+    fixture::CurrentFileSpec overlong = fixture::ThreeProfileLoggerSpec(5);
+    overlong.declaredCount = 40;
+    const fixture::MemberSpec members[] = {{"level", 525, 300}, logger};
+    std::vector<fixture::MultifileMember> files = fixture::MixedMultifileMembers(members);
+    files.push_back({"LONG", fixture::CurrentMeasurementFile(overlong)});
+    return fixture::Multifile(55, files).Data();
+}
+
 // Decodable files of every kind the fixture builder writes, each in its container: those
 // the damaged-file tests start from and more.
 std::vector<std::pair<std::string, Bytes>> DecodableFiles()
@@ -127,6 +142,7 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
         {"multifile-5", fixture::Multifile(55, fixture::GeneratedMultifileMembers(5)).Data()},
         {"multifile-legacy-3", fixture::Multifile(23, fixture::LegacyMultifileMembers(3)).Data()},
         {"multifile-57-odd-last", Multifile57WithOddLastFile()},
+        {"multifile-loggers", MultifileOfLoggers()},
     };
     for (const fixture::DamageSample& sample : fixture::DamageSamples())
         files.emplace_back(sample.name, InContainer(sample.kind, sample.file));

@@ -63,6 +63,16 @@ std::vector<std::uint8_t> MemberFile(const MemberSpec& m, int index)
     if (m.kind == "rt60")
         spec.rt60 = SampleRt60ThirdOctaves(static_cast<std::uint16_t>(4 + index));
     spec.name = "L000000" + std::to_string(index + 1);
+    if (m.loggerRows > 0 && m.kind != "rt60") {
+        for (std::uint16_t p = 0; p < 3; ++p)
+            spec.profiles[p].bufferWord = static_cast<std::uint16_t>(1u << p);
+        spec.rowWords = 3;
+        spec.rows = spec.declaredCount = m.loggerRows;
+        spec.events = {{m.loggerRows / 2, false, 1}};
+        if (m.loggerRows > 1)
+            spec.events.push_back({m.loggerRows - 1, true, 10});
+        spec.loggerLevels = m.loggerLevels;
+    }
     return CurrentMeasurementFile(spec);
 }
 

@@ -84,14 +84,39 @@ void SetLevels(LoggerColumn& c, const LoggerPlace& place, std::int64_t offset, b
     c.logged = logged && FitsRow(place, offset, 2, false);
 }
 
+// The rows of the Multifile's file the header was decoded from, read only up to the file's
+// end word; null when they cannot be had.
+std::shared_ptr<const SubfileLoggerRows> SplitSubfileLogger(CTmDoc& doc, std::uint32_t dataStart)
+{
+    const CurrentHeader& h = doc.Header();
+    const std::uint64_t start = doc.GetSubfileStart(doc.DecodedSubfile());
+    const std::uint64_t end = std::min<std::uint64_t>(start + doc.CurrentSubfileLength() / 2, doc.Reader().WordCount());
+    if (dataStart <= start || dataStart >= end)
+        return nullptr;
+    auto rows = std::make_shared<SubfileLoggerRows>();
+    LoggerSplitInput input;
+    input.variant = LoggerVariant::CurrentLogger;
+    input.dataStart = dataStart;
+    input.rowLength = h.rowLength;
+    input.declaredCount = h.declaredCount;
+    const ImageReader file(doc.Reader().Image(), static_cast<std::uint32_t>(2 * end));
+    if (!SplitLogger(file, rows->pool, input, rows->split))
+        return nullptr;
+    return rows;
+}
+
 } // namespace
 
 std::optional<LoggerPlace> LocateLogger(CTmDoc& doc)
 {
     const std::uint8_t kind = doc.FileKind();
-    if (FindFileKind(kind).Family != KindFamily::Current || IsCurrentMultifileKind(kind) || !doc.HeaderDecoded())
+    if (FindFileKind(kind).Family != KindFamily::Current || !doc.HeaderDecoded())
         return std::nullopt;
     const CurrentHeader& h = doc.Header();
+    // The files of a four-channel Multifile are shown without their loggers.
+    const bool merged = IsCurrentMultifileKind(kind);
+    if (merged && h.model.FourChannel)
+        return std::nullopt;
     const bool samples = h.model.FourChannel && h.fourChannel.waveform;
     if (h.setupFile || !h.timeHistory || h.rowLength == 0 || (h.resultsPerBufferRecord == 0 && !samples))
         return std::nullopt;
@@ -118,10 +143,33 @@ std::optional<LoggerPlace> LocateLogger(CTmDoc& doc)
     std::size_t declared = h.shownRecordCount;
     if (doc.RecordIndexPresent())
         declared = std::min<std::size_t>(declared, doc.GetRecordIndex().size());
+    if (merged) {
+        place.subfileRows = SplitSubfileLogger(doc, place.first);
+        if (!place.subfileRows)
+            return std::nullopt;
+        place.multifileName = doc.GetSubfileName(doc.DecodedSubfile());
+        declared = place.subfileRows->split.kept;
+    }
     // A logger cut short, or declaring more rows than it holds, shows the rows it has.
     const TimeHistoryColumn rows{place.first, static_cast<std::int16_t>(place.rowWords), 0};
-    place.records = RowsInImage(doc.Reader(), rows, 0, declared, false, 2u * place.rowWords);
+    place.records = RowsInImage(LoggerImage(doc, place), rows, 0, declared, false, 2u * place.rowWords);
     return place;
+}
+
+ImageReader LoggerImage(const CTmDoc& doc, const LoggerPlace& place)
+{
+    if (place.subfileRows)
+        return ImageReader(place.subfileRows->split.image, place.subfileRows->split.byteCount);
+    return doc.Reader();
+}
+
+std::uint32_t LoggerRecordNumber(const CTmDoc& doc, const LoggerPlace& place, std::size_t i)
+{
+    const bool own = place.subfileRows != nullptr;
+    const RecordIndex& index = own ? place.subfileRows->split.index : doc.GetRecordIndex();
+    if ((own || doc.RecordIndexPresent()) && i < index.size())
+        return index[static_cast<std::uint32_t>(i)];
+    return static_cast<std::uint32_t>(i + 1);
 }
 
 LoggerColumn DescribeLoggerColumn(CTmDoc& doc, const LoggerPlace& place, int row, int n)
@@ -260,7 +308,7 @@ LoggerValues ReadLoggerValues(const CTmDoc& doc, const LoggerPlace& place, const
     LoggerValues out;
     if (!c.logged)
         return out;
-    const ImageReader image = doc.Reader();
+    const ImageReader image = LoggerImage(doc, place);
     out.values.assign(place.records, 0.0);
     out.overload.assign(place.records, 0);
     std::size_t n = 0;

@@ -10,11 +10,14 @@
 #include "analysis/statistics/AggregationKind.h"
 #include "analysis/statistics/ResultSlots.h"
 #include "document/CTmDoc.h"
+#include "document/LoggerSplit.h"
 #include "document/buffer/ColumnReader.h"
+#include "document/image/PagePool.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +27,14 @@ namespace orlu {
 
 /// Row number of the RMS vector and the rotation (the pseudo channel).
 inline constexpr int kLoggerPseudoRow = 4;
+
+/// The logger rows of one file of a Multifile, taken out of the file with its marker and
+/// break words dropped, for as long as a form reads them: the document keeps its image as
+/// it is, every file in its place. The rows start at the same word as in the document.
+struct SubfileLoggerRows {
+    PagePool pool;
+    LoggerSplitResult split;
+};
 
 /// The logger of the document's decoded file.
 struct LoggerPlace {
@@ -39,11 +50,22 @@ struct LoggerPlace {
     std::uint16_t firmware = 0;  ///< x 100
     double timeStep = 0.0;       ///< seconds between rows
     std::uint16_t timeUnit = 0;  ///< how the step reads: 0 seconds, 1 minutes, 2 hours
+    /// A Multifile: the rows of its file shown, and the file's name.
+    std::shared_ptr<const SubfileLoggerRows> subfileRows;
+    std::string multifileName;
 };
 
-/// The logger of a current-family file (not a Multifile) with a time history of results;
+/// The logger of a current-family file, or of the file of a current-family Multifile the
+/// document decoded last (not of four-channel files there), with a time history of results;
 /// nullopt for any other document.
 std::optional<LoggerPlace> LocateLogger(CTmDoc& doc);
+
+/// The image the logger's columns address: the document's, or the rows of a Multifile's file.
+ImageReader LoggerImage(const CTmDoc& doc, const LoggerPlace& place);
+
+/// The 1-based number of record i on the instrument's time line: the kept records' after an
+/// edit, and past the breaks of a Multifile's logger.
+std::uint32_t LoggerRecordNumber(const CTmDoc& doc, const LoggerPlace& place, std::size_t i);
 
 /// What one row of the view (a channel, profile or the pseudo channel) shows.
 enum class LoggerContent { Levels, Samples, Vector, Rotation };

@@ -76,7 +76,11 @@ Shown ShowColumn(CTmDoc& doc, const LoggerPlace& place, const BufferChoices& cho
 
 std::string ContentsWord(const LoggerPlace& place)
 {
-    return place.layout == LoggerLayout::Slots ? "Logger contents" : "Buffer contents";
+    std::string word = place.layout == LoggerLayout::Slots ? "Logger contents" : "Buffer contents";
+    // A Multifile's logger names the file it belongs to.
+    if (!place.multifileName.empty())
+        word += StrPrintf(" (file: %s)", place.multifileName.c_str());
+    return word;
 }
 
 // "Block of the ", the total's words, and the contents word.

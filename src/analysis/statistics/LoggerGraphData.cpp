@@ -49,13 +49,11 @@ std::string Title(const CTmDoc& doc, const LoggerPlace& place, const LoggerColum
 }
 
 // The 1-based number of every record shown: the kept records' after an edit.
-std::vector<std::uint32_t> RecordNumbers(const CTmDoc& doc, std::size_t records)
+std::vector<std::uint32_t> RecordNumbers(const CTmDoc& doc, const LoggerPlace& place)
 {
-    std::vector<std::uint32_t> numbers(records);
-    const RecordIndex& index = doc.GetRecordIndex();
-    for (std::size_t i = 0; i < records; ++i)
-        numbers[i] = doc.RecordIndexPresent() && i < index.size() ? index[static_cast<std::uint32_t>(i)]
-                                                                   : static_cast<std::uint32_t>(i + 1);
+    std::vector<std::uint32_t> numbers(place.records);
+    for (std::size_t i = 0; i < place.records; ++i)
+        numbers[i] = LoggerRecordNumber(doc, place, i);
     return numbers;
 }
 
@@ -87,7 +85,7 @@ void FillBlock(const CTmDoc& doc, const LoggerPlace& place, const LoggerColumn& 
 {
     const auto p = static_cast<std::size_t>(panel);
     const BlockRecords block = BlockOf(choices, place.records, degree);
-    const ImageReader image = doc.Reader();
+    const ImageReader image = LoggerImage(doc, place);
     double low = 0.0, high = 0.0;
     const bool extremes = choices.blockResults[kBlockMax] != 0 || choices.blockResults[kBlockMin] != 0;
     switch (c.content) {
@@ -171,7 +169,7 @@ bool GraphLogger(CTmDoc& doc, PlotData& data, const BufferChoices& choices, int 
     data.PanelTitles[p] = Title(doc, *place, c);
     data.PanelResultNames[p] = c.name.substr(0, 16);
     data.VdvPanel[p] = c.name == "VDV" ? 1 : 0;
-    data.TimeStamps = RecordNumbers(doc, place->records);
+    data.TimeStamps = RecordNumbers(doc, *place);
 
     const bool linear = LinearDisplay(doc, choices.units) && c.content != LoggerContent::Rotation;
     LoggerValues values = ReadLoggerValues(doc, *place, c, false, linear, degree);

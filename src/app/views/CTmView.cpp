@@ -1,6 +1,7 @@
 #include "app/views/CTmView.h"
 
 #include "app/canvas/QtFontMeasure.h"
+#include "presentation/view/BufferBlockCommands.h"
 #include "presentation/view/ExtractCommands.h"
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewSelection.h"
@@ -59,6 +60,9 @@ void CTmView::OnInitialUpdate()
 
 void CTmView::RebuildForm()
 {
+    // The document changed under the view: a block marked in the old records means nothing now.
+    m_State.MarkState = 0;
+    m_State.MarkedRange = {0, 0};
     m_Builder.UpdateForm(m_State, Doc());
     AfterBuild();
 }
@@ -97,6 +101,24 @@ void CTmView::RegisterCommands()
     OnUpdate(kExtractSingleFileCommand, [this](CommandUi& ui) { ui.enabled = CanExtractSingleFile(m_State, Doc()); });
     OnCommand(kExtractBufferCommand, [this] { ExtractBuffer(Doc()); });
     OnUpdate(kExtractBufferCommand, [this](CommandUi& ui) { ui.enabled = CanExtractBuffer(Doc()); });
+    for (int id : BufferToolCommands()) {
+        OnCommand(id, [this, id] { Refresh(RunBufferTool(id, m_State, Doc())); });
+        OnUpdate(id, [this, id](CommandUi& ui) {
+            if (auto state = BufferToolState(id, m_State, Doc()))
+                ui = *state;
+        });
+    }
+}
+
+void CTmView::Refresh(ViewRefresh refresh)
+{
+    switch (refresh) {
+    case ViewRefresh::None: return;
+    case ViewRefresh::Repaint: viewport()->update(); return;
+    case ViewRefresh::Rebuild: m_Builder.UpdateForm(m_State, Doc()); break;
+    case ViewRefresh::TextForm: m_Builder.BuildTextForm(m_State, Doc()); break;
+    }
+    AfterBuild();
 }
 
 void CTmView::AfterBuild()

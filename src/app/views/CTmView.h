@@ -9,6 +9,7 @@
 #include "presentation/AppSettings.h"
 #include "presentation/CommandTarget.h"
 #include "presentation/MeasurementDocument.h"
+#include "presentation/view/BufferBlockCommands.h"
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/MeasurementViewState.h"
 #include "presentation/view/TextFormLayout.h"
@@ -50,6 +51,8 @@ private:
     void Scroll(bool vertical, ScrollCode code);
     ViewPoint DocumentPoint(QPoint pos) const;
     void AfterBuild();
+    /// Carries out what a command left the view to do.
+    void Refresh(ViewRefresh refresh);
 
     MeasurementDocument& m_Document;
     const AppSettings& m_Settings;

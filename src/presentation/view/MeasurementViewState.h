@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orlu {
 
@@ -146,6 +147,8 @@ struct MeasurementViewState {
     std::int32_t PlotTotalLine = 0;                  ///< Tools/Plot total: running totals in place of the values
     std::array<std::uint8_t, 5> PanelResultIndex{};  ///< per channel or panel: the logged result shown, from 0
     std::array<std::int32_t, 4> BlockResultSwitches{}; ///< block Leq or RMS, maximum, minimum, SEL between the markers
+    std::uint8_t ImpulseMarkMode = 0;             ///< 0 not applied, 1 MAX(Imp.) - MIN(Slow), 2 MAX(Fast) - Leq
+    std::vector<std::uint8_t> ImpulseMarks;       ///< per record, by the impulse mode last switched on
     // FFT spectra.
     SpectraViewChoices Spectra;
 };

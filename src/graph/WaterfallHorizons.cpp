@@ -164,32 +164,34 @@ void DrawHorizonSlope(HorizonSurface& s, double a, double b, int column, int sta
 
 void DrawWaterfallCurve(HorizonSurface& s, double a, double b, int rowOffset, int first, int last)
 {
+    // The steps lie on one straight line, so the joins of a run of visible
+    // steps are drawn as one line from its first step to its last.
     const int m = last - first;
-    Canvas& canvas = s.Target();
     bool previousVisible = false;
-    bool drawing = false;
+    int runColumn = 0;
+    int runHeight = 0;
     int previousColumn = 0;
     int previousHeight = 0;
+    const auto flush = [&] {
+        if (previousVisible && previousColumn > runColumn)
+            s.Stroke(runColumn, runHeight, previousColumn, previousHeight);
+    };
     for (int t = 0; t <= std::max(0, m); ++t) {
         const int i = first + rowOffset + t;
         const int h = RoundedHeight(Between(a, b, t, m)) + rowOffset;
         const bool visible = !s.Hidden(i, h, rowOffset);
-        if (visible && previousVisible) {
-            if (!drawing)
-                canvas.MoveTo(s.X(previousColumn), s.Y(previousHeight));
-            canvas.LineTo(s.X(i), s.Y(h));
-            drawing = true;
-        } else if (drawing) {
-            s.CompleteEnd(previousColumn, previousHeight);
-            drawing = false;
+        if (visible && !previousVisible) {
+            runColumn = i;
+            runHeight = h;
+        } else if (!visible) {
+            flush();
         }
         previousVisible = visible;
         previousColumn = i;
         previousHeight = h;
         s.Update(i, h);
     }
-    if (drawing)
-        s.CompleteEnd(previousColumn, previousHeight);
+    flush();
 }
 
 } // namespace orlu

@@ -63,9 +63,8 @@ void BM_WaterfallZoom(benchmark::State& state)
     }
     const double columns = 460.0 * zoom; // W' + D' at this zoom
     state.counters["columns"] = columns;
-    state.counters["ns_per_column"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * columns,
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_column"] = benchmark::Counter(static_cast<double>(state.iterations()) * columns,
+                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 BENCHMARK(BM_WaterfallScreen)->Unit(benchmark::kMillisecond);

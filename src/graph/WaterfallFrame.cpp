@@ -14,7 +14,10 @@
 namespace orlu {
 namespace {
 
-int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
+int Trunc(double v)
+{
+    return static_cast<int>(std::trunc(v));
+}
 
 // A dot of the box and the axis edges: one pixel on the screen, a one-pixel
 // line on the printer and in metafiles.
@@ -28,7 +31,8 @@ void Dot(Canvas& canvas, int x, int y)
 
 // Dots every `every` pixels along a line of `steps` pixels from (x, y), moving
 // dxStep and dyStep per pixel; `show(j)` says whether the dot at pixel j is drawn.
-template <typename Show> void DotLine(Canvas& canvas, int x, int y, int dxStep, int dyStep, int steps, int every, Show show)
+template <typename Show>
+void DotLine(Canvas& canvas, int x, int y, int dxStep, int dyStep, int steps, int every, Show show)
 {
     for (int j = 0; j <= steps; j += every)
         if (show(j))
@@ -40,7 +44,10 @@ void DotLine(Canvas& canvas, int x, int y, int dxStep, int dyStep, int steps, in
     DotLine(canvas, x, y, dxStep, dyStep, steps, every, [](int) { return true; });
 }
 
-int LineHeight(const FontMetrics& m) { return m.height + m.externalLeading; }
+int LineHeight(const FontMetrics& m)
+{
+    return m.height + m.externalLeading;
+}
 
 void LinearFrequencyAxis(Canvas& canvas, int scale, const WaterfallGeometry& g, const MultiElementGrid& grid)
 {
@@ -119,28 +126,17 @@ std::optional<BandAxisRow> WaterfallBandAxisOf(int plotKind, bool totalsShown)
     // bands from 31.5 Hz) keeps its flat graph's axis: the 2 Hz axis would
     // mislabel its bands.
     static const Row kRows[] = {
-        {{11, 42, 43}, D::Octave15, 15, 0, 3, true, 1, 0},
-        {{12}, D::ThirdOctave, 43, 1, 9, false, 1, 0},
-        {{14}, D::Octave31, 10, 0, 2, false, 1, 0},
-        {{15}, D::ThirdOctave, 45, 3, 9, false, 1, 0},
-        {{16}, D::ThirdOctave, 45, 1, 9, true, 3, 0},
-        {{17}, D::ThirdOctave, 47, 3, 9, true, 3, 0},
-        {{19}, D::ThirdOctave, 48, 1, 9, true, 6, 0},
-        {{20}, D::ThirdOctave, 50, 3, 9, true, 6, 0},
-        {{21}, D::Octave1Hz, 18, 1, 3, false, 3, 0},
-        {{22}, D::Octave1Hz, 17, 0, 3, false, 3, 0},
-        {{23, 26, 51}, D::Octave31, 13, 0, -2, false, 3, 0},
-        {{24, 27}, D::ThirdOctave20k, 33, 2, 7, true, 3, 13},
-        {{25}, D::ThirdOctave20k, 48, 3, 9, true, 3, -1},
-        {{29}, D::Octave1Hz, 16, 1, 3, false, 1, 0},
-        {{30}, D::ThirdOctave20k, 46, 3, 9, false, 1, -1},
-        {{40}, D::ThirdOctave, 50, 3, 9, true, 6, 3},
-        {{41}, D::ThirdOctave, 50, 3, 9, true, 6, 6},
-        {{44}, D::ThirdOctave, 45, 3, 9, false, 1, 3},
-        {{45}, D::ThirdOctave, 45, 3, 9, false, 1, 6},
-        {{47, 49, 52}, D::ThirdOctave20k, 31, 2, 7, false, 1, 13},
-        {{48}, D::Octave31Wide, 11, 0, 2, false, 1, 0},
-        {{50}, D::ThirdOctave20k, 34, 0, 9, true, 3, 10},
+        {{11, 42, 43}, D::Octave15, 15, 0, 3, true, 1, 0},   {{12}, D::ThirdOctave, 43, 1, 9, false, 1, 0},
+        {{14}, D::Octave31, 10, 0, 2, false, 1, 0},          {{15}, D::ThirdOctave, 45, 3, 9, false, 1, 0},
+        {{16}, D::ThirdOctave, 45, 1, 9, true, 3, 0},        {{17}, D::ThirdOctave, 47, 3, 9, true, 3, 0},
+        {{19}, D::ThirdOctave, 48, 1, 9, true, 6, 0},        {{20}, D::ThirdOctave, 50, 3, 9, true, 6, 0},
+        {{21}, D::Octave1Hz, 18, 1, 3, false, 3, 0},         {{22}, D::Octave1Hz, 17, 0, 3, false, 3, 0},
+        {{23, 26, 51}, D::Octave31, 13, 0, -2, false, 3, 0}, {{24, 27}, D::ThirdOctave20k, 33, 2, 7, true, 3, 13},
+        {{25}, D::ThirdOctave20k, 48, 3, 9, true, 3, -1},    {{29}, D::Octave1Hz, 16, 1, 3, false, 1, 0},
+        {{30}, D::ThirdOctave20k, 46, 3, 9, false, 1, -1},   {{40}, D::ThirdOctave, 50, 3, 9, true, 6, 3},
+        {{41}, D::ThirdOctave, 50, 3, 9, true, 6, 6},        {{44}, D::ThirdOctave, 45, 3, 9, false, 1, 3},
+        {{45}, D::ThirdOctave, 45, 3, 9, false, 1, 6},       {{47, 49, 52}, D::ThirdOctave20k, 31, 2, 7, false, 1, 13},
+        {{48}, D::Octave31Wide, 11, 0, 2, false, 1, 0},      {{50}, D::ThirdOctave20k, 34, 0, 9, true, 3, 10},
     };
     for (const Row& r : kRows)
         if (std::find(r.kinds.begin(), r.kinds.end(), plotKind) != r.kinds.end()) {

@@ -13,7 +13,10 @@
 namespace orlu {
 namespace {
 
-int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
+int Trunc(double v)
+{
+    return static_cast<int>(std::trunc(v));
+}
 
 // The grid's values as levels in pixels above a row's base: clipped to the
 // top, the bottom subtracted, below it 0. Cells the data does not hold
@@ -21,7 +24,8 @@ int Trunc(double v) { return static_cast<int>(std::trunc(v)); }
 class PictureLevels {
 public:
     PictureLevels(const MultiElementGrid& grid, int rows, int drawnColumns, const LevelRange& range, int height)
-        : m_Columns(drawnColumns), m_Levels(static_cast<std::size_t>(rows) * static_cast<std::size_t>(drawnColumns), 0.0)
+        : m_Columns(drawnColumns),
+          m_Levels(static_cast<std::size_t>(rows) * static_cast<std::size_t>(drawnColumns), 0.0)
     {
         const double span = range.Span();
         if (!(span > 0.0) || !std::isfinite(span))
@@ -52,20 +56,22 @@ private:
 
 // The settings of a picture's drawing, shared by both kinds.
 struct PictureRun {
-    const MultiElementGrid& grid;
     int rows = 0;
     int columns = 0;
     bool frequencyLines = true;
     bool timeLines = true;
 };
 
-int Cells(int requested) { return std::clamp(requested, 2, kMultiElementMaxCells); }
+int Cells(int requested)
+{
+    return std::clamp(requested, 2, kMultiElementMaxCells);
+}
 
 // The common start and end of both pictures: pen, font, title, axes, the
 // horizons, the rows (drawRows) and the box.
 template <typename DrawRows>
-bool DrawPicture(Canvas& canvas, int scale, int x, int y, const MultiElementOptions& o, std::string_view title, bool fft,
-                 DrawRows drawRows)
+bool DrawPicture(Canvas& canvas, int scale, int x, int y, const MultiElementOptions& o, std::string_view title,
+                 bool fft, DrawRows drawRows)
 {
     if (o.grid == nullptr)
         return false;
@@ -90,7 +96,7 @@ bool DrawPicture(Canvas& canvas, int scale, int x, int y, const MultiElementOpti
     DrawWaterfallAxes(canvas, scale, fft ? WaterfallAxisKind::Linear : WaterfallAxisKind::Bands, g, o);
 
     const PictureLevels levels(grid, rows, g.columns, o.levels, g.height);
-    const PictureRun run{grid, rows, g.columns, grid.FrequencyLines != 0, grid.TimeLines != 0};
+    const PictureRun run{rows, g.columns, grid.FrequencyLines != 0, grid.TimeLines != 0};
     drawRows(*horizons, g, levels, run);
 
     const int mode = !run.frequencyLines && !run.timeLines ? 3 : (grid.BoxMode != 0 ? 1 : 0);
@@ -210,7 +216,8 @@ WaterfallGeometry WaterfallGeometryOf(bool fft, int scale, int x, int y, int row
     return g;
 }
 
-bool DrawWaterfallOctave(Canvas& canvas, int scale, int x, int y, const MultiElementOptions& options, std::string_view title)
+bool DrawWaterfallOctave(Canvas& canvas, int scale, int x, int y, const MultiElementOptions& options,
+                         std::string_view title)
 {
     return DrawPicture(canvas, scale, x, y, options, title, false, DrawOctaveRows);
 }

@@ -26,12 +26,12 @@ struct MultiElementOptions {
     int quantity = 0;        ///< 0 dB, else linear units
     bool slotLayout = false; ///< the flat total is named "Z"
     bool nonMetric = false;
-    LevelRange levels;       ///< bottom and top of the level axis
+    LevelRange levels; ///< bottom and top of the level axis
 };
 
 /// Where the picture lies, in device pixels.
 struct WaterfallGeometry {
-    int x0 = 0;                  ///< front-left base corner
+    int x0 = 0; ///< front-left base corner
     int y0 = 0;
     double dx = 0.0;             ///< column width
     int width = 0;               ///< W': the width the drawn columns use

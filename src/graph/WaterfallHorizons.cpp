@@ -9,7 +9,10 @@ namespace orlu {
 namespace {
 
 // Height of step t of m between two levels.
-double Between(double a, double b, int t, int m) { return m <= 0 ? a : a + t * (b - a) / m; }
+double Between(double a, double b, int t, int m)
+{
+    return m <= 0 ? a : a + t * (b - a) / m;
+}
 
 } // namespace
 

@@ -1,8 +1,8 @@
+#include "graph/WaterfallGraph.h"
 #include "graph/GraphPainter.h"
 #include "graph/GraphSettings.h"
 #include "graph/PlotDispatch.h"
 #include "graph/WaterfallFrame.h"
-#include "graph/WaterfallGraph.h"
 #include "graph/WaterfallHorizons.h"
 #include "graph/WaterfallPaint.h"
 #include "platform/ValueFormat.h"
@@ -30,7 +30,10 @@ std::vector<std::string> Matching(const RecordingCanvas& c, std::string_view nee
     return out;
 }
 
-bool Has(const RecordingCanvas& c, std::string_view needle) { return !Matching(c, needle).empty(); }
+bool Has(const RecordingCanvas& c, std::string_view needle)
+{
+    return !Matching(c, needle).empty();
+}
 
 // A horizontal line at y starting at or right of `left` and before `before` (a plateau, not an axis tick).
 bool HorizontalAt(const RecordingCanvas& c, int y, int left, int before)
@@ -95,7 +98,7 @@ TEST(WaterfallHorizons, PlateauDrawsRunsOfTwoOrMoreVisibleColumns)
 TEST(WaterfallHorizons, RiserDrawsOnlyAboveTheUpperHorizon)
 {
     SmallSurface t(false);
-    DrawHorizonRiser(t.s, 5, 0, 30); // a fresh column: the whole line
+    DrawHorizonRiser(t.s, 5, 0, 30);  // a fresh column: the whole line
     DrawHorizonRiser(t.s, 5, 10, 40); // drawn before: only from 30 up
     DrawHorizonRiser(t.s, 5, 35, 20); // wholly below the horizon: nothing
     EXPECT_EQ(Segments(t.canvas), (std::vector<std::string>{"5,100-5,70", "5,70-5,60"}));
@@ -143,8 +146,8 @@ TEST(WaterfallHorizons, SlopeStartsFromTheHorizonItLeaves)
 TEST(WaterfallHorizons, TestsEveryStepAgainstTheRowBounds)
 {
     SmallSurface t(false);
-    EXPECT_TRUE(t.s.Hidden(3, 1, 2));   // below the row's base
-    EXPECT_TRUE(t.s.Hidden(3, 53, 2));  // above its top
+    EXPECT_TRUE(t.s.Hidden(3, 1, 2));  // below the row's base
+    EXPECT_TRUE(t.s.Hidden(3, 53, 2)); // above its top
     EXPECT_FALSE(t.s.Hidden(3, 52, 2));
     EXPECT_TRUE(t.s.Hidden(-1, 10, 0)); // outside the horizons
     EXPECT_TRUE(t.s.Hidden(40, 10, 0));
@@ -188,7 +191,7 @@ TEST(WaterfallGraph, GeometryOfRowsAndColumns)
     EXPECT_EQ(oct.x0, 80);
     EXPECT_EQ(oct.y0, 270);
     EXPECT_EQ(oct.columns, 42);
-    EXPECT_EQ(oct.width, 313); // trunc(336 / 45 x 42)
+    EXPECT_EQ(oct.width, 313);       // trunc(336 / 45 x 42)
     EXPECT_EQ(oct.rowOffsets[1], 2); // 120 / 59 rounded
     EXPECT_EQ(oct.depth, 118);
     const WaterfallGeometry fft = WaterfallGeometryOf(true, 2, 10, 0, 5, 60, 0);
@@ -333,7 +336,8 @@ TEST(WaterfallGraph, DamagedValuesStayInsideThePicture)
         p.grid.Values.resize(5); // rows the data does not hold lie at the base
         RecordingCanvas c;
         const CanvasState before = c.State();
-        ASSERT_TRUE(fft ? DrawWaterfallSpectrum(c, 1, 0, 0, p.options, "t") : DrawWaterfallOctave(c, 1, 0, 0, p.options, "t"));
+        ASSERT_TRUE(fft ? DrawWaterfallSpectrum(c, 1, 0, 0, p.options, "t")
+                        : DrawWaterfallOctave(c, 1, 0, 0, p.options, "t"));
         EXPECT_EQ(DescribeStateChange(before, c.State()), "");
         const WaterfallGeometry g = WaterfallGeometryOf(fft, 1, 0, 0, 3, 3, 0);
         for (const std::string& seg : Segments(c)) {
@@ -344,7 +348,8 @@ TEST(WaterfallGraph, DamagedValuesStayInsideThePicture)
         // A range of no height draws every value at the base.
         p.options.levels = {50.0, 50.0};
         RecordingCanvas flat;
-        EXPECT_TRUE(fft ? DrawWaterfallSpectrum(flat, 1, 0, 0, p.options, "") : DrawWaterfallOctave(flat, 1, 0, 0, p.options, ""));
+        EXPECT_TRUE(fft ? DrawWaterfallSpectrum(flat, 1, 0, 0, p.options, "")
+                        : DrawWaterfallOctave(flat, 1, 0, 0, p.options, ""));
     }
     Picture none(3, 3);
     none.options.grid = nullptr;

@@ -9,7 +9,10 @@
 namespace orlu {
 namespace {
 
-bool IsBand(std::string_view name) { return name.size() > 2 && name.substr(name.size() - 2) == "Hz"; }
+bool IsBand(std::string_view name)
+{
+    return name.size() > 2 && name.substr(name.size() - 2) == "Hz";
+}
 
 } // namespace
 
@@ -21,8 +24,7 @@ PlotState MakeWaterfallPlotFixture(const PlotFixtureOptions& o)
     const bool fft = o.plotKind == kFftPlotKind;
     const auto [askedRows, askedColumns] = o.waterfall.value_or(std::array<int, 2>{60, 60});
     const int rows = std::clamp(askedRows, 2, kMultiElementMaxCells);
-    const int columns =
-        std::clamp(fft ? askedColumns : SpectrumFixturePositions(o.plotKind), 2, kMultiElementMaxCells);
+    const int columns = std::clamp(fft ? askedColumns : SpectrumFixturePositions(o.plotKind), 2, kMultiElementMaxCells);
     v.PlotKind = static_cast<std::int16_t>(o.plotKind);
     v.ViewKind = fft ? 9 : 11;
     v.MultiElement = 1;

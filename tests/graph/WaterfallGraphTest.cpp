@@ -414,7 +414,15 @@ TEST(WaterfallPaint, LevelRangeOfThePicture)
     }
 }
 
-TEST(WaterfallPaint, MultiElementModePaintsOnePictureWithoutReadouts)
+// Counts the panel routines the painting frame reaches.
+class CountingRoutines : public PlotRoutines {
+public:
+    int calls = 0;
+    int Plot(const PanelHead&, const PanelArgs&, const GraphSettings&) override { return ++calls, 0; }
+    void Readout(const PanelHead&, const PanelArgs&, const GraphSettings&) override { ++calls; }
+};
+
+TEST(WaterfallPaint, MultiElementModePaintsOnePictureWithoutPanelsOrReadouts)
 {
     PlotFixtureOptions o;
     o.plotKind = 9;
@@ -422,16 +430,20 @@ TEST(WaterfallPaint, MultiElementModePaintsOnePictureWithoutReadouts)
     PlotState s = MakePlotFixture(o);
     s.view.CursorOn = 1;
     RecordingCanvas c;
-    EngineRoutines routines;
+    CountingRoutines routines;
     const GraphPaintResult r = PaintGraph(c, s.view, s.doc, s.settings, routines);
+    EXPECT_EQ(routines.calls, 0);
     EXPECT_EQ(r.panels, 1);
     EXPECT_GT(r.height, 270);
     const std::vector<std::string> t = Texts(c);
     EXPECT_NE(std::find(t.begin(), t.end(), "FFT spectra"), t.end());
     EXPECT_NE(std::find(t.begin(), t.end(), "[dB]"), t.end());
-    // Outside the FFT and octave views the option changes nothing.
+    // Outside the FFT and octave views the option changes nothing: the panels are planned.
     s.view.ViewKind = 7;
     EXPECT_FALSE(IsMultiElementPicture(s.view));
+    RecordingCanvas panels;
+    PaintGraph(panels, s.view, s.doc, s.settings, routines);
+    EXPECT_GT(routines.calls, 0);
 }
 
 } // namespace

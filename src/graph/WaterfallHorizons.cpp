@@ -61,16 +61,11 @@ void HorizonSurface::RaiseUpper(int column, int h)
         m_Upper[static_cast<std::size_t>(column)] = std::max(m_Upper[static_cast<std::size_t>(column)], h);
 }
 
-void HorizonSurface::CompleteEnd(int column, int h)
-{
-    if (m_CompleteEnds)
-        m_Canvas.SetPixel(X(column), Y(h), kBlack);
-}
-
 void HorizonSurface::Stroke(int column1, int h1, int column2, int h2)
 {
     m_Canvas.Line(X(column1), Y(h1), X(column2), Y(h2));
-    CompleteEnd(column2, h2);
+    if (m_CompleteEnds)
+        m_Canvas.SetPixel(X(column2), Y(h2), kBlack);
 }
 
 void DrawHorizonRiser(HorizonSurface& s, int column, int h1, int h2)

@@ -43,12 +43,11 @@ public:
 
     /// A line between two points, its end pixel set as well on the screen and the printer.
     void Stroke(int column1, int h1, int column2, int h2);
-    Canvas& Target() { return m_Canvas; }
-    int X(int column) const { return m_X0 + column; }
-    int Y(int h) const { return m_Y0 - h; }
-    void CompleteEnd(int column, int h);
 
 private:
+    int X(int column) const { return m_X0 + column; }
+    int Y(int h) const { return m_Y0 - h; }
+
     Canvas& m_Canvas;
     int m_X0;
     int m_Y0;

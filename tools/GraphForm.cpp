@@ -39,7 +39,9 @@ constexpr char kPlotUsage[] =
     "usage: orlu-fixture plot --plot-kind K [--family legacy|505|current|four] [--panels N] [--points N]\n"
     "                    [--markers A[,B]] [--cursor C] [--size S] [--set FIELD=VALUE]... OUT.plot\n"
     "  spectra (PlotKind 9 and the band kinds): [--peaks] [--tonality] [--total-bars 0|1|2]\n"
-    "  the phase of an FFT spectrum: --phase-unit rad|deg|grad\n";
+    "  the phase of an FFT spectrum: --phase-unit rad|deg|grad\n"
+    "  a multi element picture (PlotKind 9 and the octave kinds): --waterfall ROWS,COLUMNS [--lines F,T] [--box M]\n"
+    "                    [--totals 0|1] (octave pictures take every position of the kind as columns)\n";
 
 bool ReadText(const std::string& path, std::string& text)
 {
@@ -81,6 +83,14 @@ GraphPaintResult Measure(PlotState state, CanvasTarget target)
     return PaintGraph(canvas, state.view, state.doc, state.settings, routines);
 }
 #endif
+
+// "A,B" with both numbers from low to high.
+bool PairOption(const char* text, int low, int high, std::array<int, 2>& out)
+{
+    char end = 0;
+    return std::sscanf(text, "%d,%d%c", &out[0], &out[1], &end) == 2 && out[0] >= low && out[0] <= high &&
+           out[1] >= low && out[1] <= high;
+}
 
 int Fail(const std::string& message)
 {
@@ -222,6 +232,16 @@ int RunPlotFixture(int argc, char** argv)
             ok = o.phaseUnit >= 0;
         } else if (hasValue && option == "--total-bars") {
             ok = number(argv[++i], 0, 2, o.totalBars);
+        } else if (hasValue && option == "--waterfall") {
+            std::array<int, 2> cells{};
+            ok = PairOption(argv[++i], 2, kMultiElementMaxCells, cells);
+            o.waterfall = cells;
+        } else if (hasValue && option == "--lines") {
+            ok = PairOption(argv[++i], 0, 1, o.lines);
+        } else if (hasValue && option == "--box") {
+            ok = number(argv[++i], 0, 1, o.boxMode);
+        } else if (hasValue && option == "--totals") {
+            ok = number(argv[++i], 0, 1, o.totalsShown);
         } else if (hasValue && option == "--set") {
             sets.emplace_back(argv[++i]);
         } else if (option[0] != '-' && out.empty() && i == argc - 1) {

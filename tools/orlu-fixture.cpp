@@ -173,6 +173,7 @@ constexpr char kUsage[] =
     "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
     "       orlu-fixture plot --plot-kind K [--family F] [--panels N] [--points N] [--markers A[,B]] [--cursor C]"
     " [--size S] [--peaks] [--tonality] [--total-bars 0|1|2] [--phase-unit rad|deg|grad] [--set FIELD=VALUE]... OUT.plot\n"
+    "           [--waterfall ROWS,COLUMNS [--lines F,T] [--box M] [--totals 0|1]]\n"
     "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
     "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT\n"
     "       orlu-fixture multifile --members KIND:DEVICE:FIRMWARE,... --logger ROWS [--logger-levels [P=]L[!],...[/...]] OUT\n"

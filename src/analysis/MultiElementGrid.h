@@ -19,6 +19,9 @@ struct MultiElementGrid {
     std::int32_t Columns = kMultiElementMaxCells; ///< frequency points, 2 to 60; bands shown for octaves
     double BeginFrequency = 0.0;     ///< frequency range to show
     double EndFrequency = 0.0;
+    std::uint16_t BoxMode = 0;        ///< 1: the whole dotted box where the surface leaves it free
+    std::uint16_t FrequencyLines = 1; ///< every spectrum's profile is drawn
+    std::uint16_t TimeLines = 1;      ///< every column is joined from spectrum to spectrum
 
     // Filled by the renderer.
     std::vector<float> Values;       ///< Rows x Columns, row after row

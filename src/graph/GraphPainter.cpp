@@ -5,6 +5,7 @@
 #include "graph/GraphViewState.h"
 #include "graph/GraphWindow.h"
 #include "graph/PlotDispatch.h"
+#include "graph/WaterfallPaint.h"
 #include "platform/canvas/Canvas.h"
 
 #include <algorithm>
@@ -48,6 +49,14 @@ GraphPaintResult PaintGraph(Canvas& canvas, GraphViewState& v, GraphDocument& do
     const bool printing = canvas.Target() == CanvasTarget::Printer;
     v.GraphHeight = GetPlotMargins(v.Geometry, v.GraphSizeIndex, printing, v.RtMode != 0);
     const int baseHeight = v.GraphHeight;
+
+    // One picture of all spectra, without panels or read-outs.
+    if (IsMultiElementPicture(v)) {
+        out.height = PaintMultiElementPicture(canvas, out.scale, v, doc, settings);
+        out.panels = out.height > 0 ? 1 : 0;
+        v.PanelsDrawn = out.panels;
+        return out;
+    }
 
     ClampGraphWindow(v);
     std::vector<PanelArgs> panels = PlanPanels(v, doc, settings);

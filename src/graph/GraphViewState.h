@@ -37,6 +37,7 @@ struct GraphViewState : PlotData {
     std::int32_t TotalKinds = 0; ///< OR of the total kinds of the shown results; 0: no total applies
     std::array<std::int32_t, 4> DrawInBlock{}; ///< block Leq/RMS, Lmax, Lmin, SEL
     std::int32_t MultiElement = 0;
+    std::int32_t TotalsShown = 1;    ///< "Plot total(s)": multi element pictures show the trailing totals
     std::int32_t PhaseSpectrum = 0;
     std::uint8_t PhaseUnit = 0; ///< 0 radians, 1 degrees, 2 grads
     std::uint8_t SpectraFunction = 1;

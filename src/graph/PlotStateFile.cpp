@@ -27,7 +27,7 @@ struct FieldSlot {
 
 template <typename T> bool ParseNumber(std::string_view text, T& out)
 {
-    if constexpr (std::is_same_v<T, double>) {
+    if constexpr (std::is_floating_point_v<T>) {
         const char* end = text.data() + text.size();
         auto [p, ec] = std::from_chars(text.data(), end, out);
         return ec == std::errc() && p == end;
@@ -51,7 +51,9 @@ template <typename T> bool ParseNumber(std::string_view text, T& out)
 
 template <typename T> std::string NumberText(T v)
 {
-    if constexpr (std::is_same_v<T, double>)
+    if constexpr (std::is_same_v<T, float>)
+        return StrPrintf("%.9g", static_cast<double>(v));
+    else if constexpr (std::is_same_v<T, double>)
         return StrPrintf("%.17g", v);
     else
         return std::to_string(static_cast<long long>(v));
@@ -417,6 +419,29 @@ void Describe(PlotState& s, Fields& f)
     f.Series("PlotValues", v.PlotValues, panelValues);
     f.Records("SpectrumMarks", v.SpectrumMarks, panelValues);
     f.Records("FrequencyValues", v.FrequencyValues, panelValues);
+
+    // The multi element picture: the grid asked for and the spectra it holds.
+    MultiElementGrid& grid = v.Grid;
+    f.Scalar("TotalsShown", v.TotalsShown);
+    f.Scalar("GridTimeStep", grid.TimeStep);
+    f.Scalar("GridFirstRecord", grid.FirstRecord);
+    f.Scalar("GridLastRecord", grid.LastRecord);
+    f.Scalar("GridRows", grid.Rows);
+    f.Scalar("GridColumns", grid.Columns);
+    f.Scalar("GridBoxMode", grid.BoxMode);
+    f.Scalar("GridFrequencyLines", grid.FrequencyLines);
+    f.Scalar("GridTimeLines", grid.TimeLines);
+    f.Scalar("GridFirstFrequency", grid.FirstFrequency);
+    f.Scalar("GridLastFrequency", grid.LastFrequency);
+    f.Scalar("GridFirstShownFrequency", grid.FirstShownFrequency);
+    f.Scalar("GridLastShownFrequency", grid.LastShownFrequency);
+    f.Scalar("GridFirstTime", grid.FirstTime);
+    f.Scalar("GridLastTime", grid.LastTime);
+    f.Scalar("GridLevelLow", grid.LevelRangeLow);
+    f.Scalar("GridLevelHigh", grid.LevelRangeHigh);
+    f.Records("GridValues", grid.Values, [] {
+        return static_cast<std::size_t>(kMultiElementMaxCells) * static_cast<std::size_t>(kMultiElementMaxCells);
+    });
 }
 
 } // namespace

@@ -331,6 +331,20 @@ void PlotStateSeeds(const SeedFolder& out)
     out.Add("refused-index", "PanelTitles[7]=x\nBufferValues[-1]=1\n");
     out.Add("refused-list-past-count", "PointCount=2\nSeriesB[2]=1,2,3\n");
     out.Add("refused-pairs", "Markers=12:1,30\n");
+
+    PlotFixtureOptions fft;
+    fft.plotKind = 9;
+    fft.waterfall = std::array<int, 2>{6, 8};
+    out.Add("waterfall-fft", WritePlotState(MakePlotFixture(fft)));
+    PlotFixtureOptions octave;
+    octave.plotKind = 16;
+    octave.waterfall = std::array<int, 2>{4, 0};
+    octave.lines = {0, 0};
+    octave.totalsShown = 0;
+    out.Add("waterfall-octave-lines-off", WritePlotState(MakePlotFixture(octave)));
+    out.Add("waterfall-damaged", "ViewKind=11\nPlotKind=19\nMultiElement=1\nGridRows=-4\nGridColumns=900\n"
+                                 "GridValues=nan,inf,-inf,1e38,3\nGridLevelLow=-1e300\nGridLevelHigh=1e300\n"
+                                 "GridTimeStep=nan\nGridLastRecord=4294967295\n");
 }
 
 } // namespace

@@ -12,6 +12,8 @@ namespace orlu {
 PlotState MakePlotFixture(const PlotFixtureOptions& o)
 {
     const PlotGroup group = PlotGroupOf(o.plotKind).group;
+    if (o.waterfall)
+        return MakeWaterfallPlotFixture(o);
     if (o.plotKind != 6 && (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels))
         return MakeSpectrumPlotFixture(o);
     if (group == PlotGroup::Histogram)

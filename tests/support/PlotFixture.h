@@ -26,6 +26,11 @@ struct PlotFixtureOptions {
     bool tonality = false; ///< tones in colour and a masking-noise line
     int totalBars = 0;     ///< named totals the octave data carry
     int phaseUnit = -1;    ///< FFT: the phase graph in this unit (0 rad, 1 deg, 2 grad); -1 the spectrum
+    // Multi element pictures (FFT, 9, and the octave kinds).
+    std::optional<std::array<int, 2>> waterfall = std::nullopt; ///< rows and columns (octaves: every position of the kind)
+    std::array<int, 2> lines{1, 1};              ///< frequency lines, time lines
+    int boxMode = 0;
+    int totalsShown = 1; ///< "Plot total(s)"
 };
 
 /// A plot state of the kind with synthetic data (kind 6: a logger with markers
@@ -40,6 +45,11 @@ PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& options);
 /// A histogram of `points` 1 dB classes from 30 dB in every panel, a bell of
 /// shares, with the block probability of the markers.
 PlotState MakeHistogramPlotFixture(const PlotFixtureOptions& options);
+
+/// A multi element picture of `waterfall` rows: spectra of a logger of 61
+/// records 1 s apart, a sloping floor with a ridge wandering across the
+/// frequencies and a row in the middle that sinks below the rows in front.
+PlotState MakeWaterfallPlotFixture(const PlotFixtureOptions& options);
 
 /// The positions of a band graph of the PlotKind: its bands and the totals its axis shows.
 int SpectrumFixturePositions(int plotKind);

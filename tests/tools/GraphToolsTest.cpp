@@ -183,4 +183,28 @@ TEST_F(GraphTools, BandNameAndBandPlotStates)
     EXPECT_NE(RunCommand(Tool("orlu-fixture") + " plot --plot-kind 9 --phase-unit turns x.plot 2>/dev/null").status, 0);
 }
 
+TEST_F(GraphTools, MultiElementPictureStates)
+{
+    for (const std::string options : {"--plot-kind 9 --waterfall 60,60", "--plot-kind 16 --waterfall 60,60 --total-bars 1",
+                                      "--plot-kind 16 --waterfall 8,2 --lines 0,0 --box 1 --totals 0"}) {
+        SCOPED_TRACE(options);
+        const fs::path state = dir / "waterfall.plot";
+        ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " plot " + options + " " + state.string()).status, 0);
+        const std::string text = ReadAll(state);
+        EXPECT_NE(text.find("MultiElement=1\n"), std::string::npos);
+        const fs::path calls = dir / "waterfall.txt";
+        EXPECT_EQ(Paint(state, calls), 0) << Errors();
+        // The time axis of 61 spectra 1 s apart.
+        EXPECT_NE(ReadAll(calls).find("\"60.0\""), std::string::npos);
+        const fs::path emf = dir / "waterfall.emf";
+        EXPECT_EQ(Paint(state, emf), 0) << Errors();
+        EXPECT_GT(fs::file_size(emf), 1000u);
+    }
+    for (const char* bad : {"--waterfall 1,60", "--waterfall 60", "--waterfall 2,61 --lines 1,1", "--waterfall 4,4 --lines 2,0",
+                            "--waterfall 4,4 --box 3", "--waterfall 4,4 --totals 2"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_NE(RunCommand(Tool("orlu-fixture") + " plot --plot-kind 9 " + bad + " x.plot 2>/dev/null").status, 0);
+    }
+}
+
 } // namespace

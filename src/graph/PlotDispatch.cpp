@@ -1,5 +1,6 @@
 #include "graph/PlotDispatch.h"
 
+#include "graph/DecayReadout.h"
 #include "graph/GraphDocument.h"
 #include "graph/GraphSettings.h"
 #include "graph/GraphSizeTable.h"
@@ -193,6 +194,48 @@ HistogramPanel HistogramPanelOf(const GraphViewState& v, const PanelArgs& a)
     return p;
 }
 
+DecayPanel DecayPanelOf(GraphViewState& v, GraphDocument& doc, const GraphSettings& settings, const PanelArgs& a)
+{
+    DecayPanel p;
+    const int quantity = GetUnitsMode(v, doc);
+    const auto i = static_cast<std::size_t>(a.panel);
+    p.rangeTop = doc.RangeTop();
+    p.autoscale = settings.GraphAutoScale && v.NoAutoScale == 0;
+    p.pitchSteps = v.LevelPitchOffset;
+    p.zoomSteps = v.ZoomSteps(quantity);
+    p.lineSpacing = v.LineSpacing;
+    p.timing = doc.Timing();
+    p.records = v.TimeStamps;
+    p.main = &v.BufferValues[i];
+    p.total = &v.SeriesA[i];
+    p.blockLeq = &v.SeriesB[i];
+    p.blockSel = &v.SeriesC[i];
+    p.blockMax = v.DecayBlockFirst[i];
+    p.blockMin = v.DecayBlockSecond[i];
+    p.totalPoints = v.PointCount;
+    p.firstShown = v.WindowStart;
+    p.title = v.PanelTitles[i];
+    p.inputKind = doc.InputKind();
+    p.quantity = quantity;
+    const bool blockOn = v.MarkState == 2;
+    const bool totals = v.TotalApplicable() && doc.TotalKind(a.panel, v.PanelResultIndex[i]) != 0;
+    p.showTotal = v.PlotTotal != 0 && totals;
+    p.markerCount = v.MarkState;
+    p.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    p.showBlockLeq = blockOn && v.DrawInBlock[0] != 0 && totals;
+    p.showBlockMax = blockOn && v.DrawInBlock[1] != 0;
+    p.showBlockMin = blockOn && v.DrawInBlock[2] != 0;
+    p.showBlockSel = blockOn && v.DrawInBlock[3] != 0 && totals;
+    p.cursorIndex = a.cursorIndex;
+    p.cursorShown = v.CursorOn != 0;
+    p.rtEvaluating = v.RtEvaluating;
+    p.rtDisplayOption = v.RtDisplayOption != 0;
+    p.eval = &v.RtEval;
+    p.doc = &doc;
+    p.hasData = !v.BufferValues[i].Empty();
+    return p;
+}
+
 // The groups whose plots are added later: their panels and arguments.
 void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const GraphSettings& settings,
                    std::vector<PanelArgs>& out)
@@ -280,6 +323,8 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
             a.spectrum = SpectrumPanelOf(v, doc, settings, a);
         if (group == PlotGroup::Histogram)
             a.histogram = HistogramPanelOf(v, a);
+        if (group == PlotGroup::Decay)
+            a.decay = DecayPanelOf(v, doc, settings, a);
         out.push_back(std::move(a));
     }
 }
@@ -357,6 +402,8 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
         DrawPhaseGraph(head, a.spectrum, settings);
     else if (a.group == PlotGroup::Histogram)
         DrawHistogramGraph(head, a.histogram, settings);
+    else if (a.group == PlotGroup::Decay)
+        return DrawDecayGraph(head, a.decay, settings);
     return 0;
 }
 
@@ -372,6 +419,8 @@ void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const Gr
         DrawPhaseCursor(head, a.spectrum, settings);
     else if (a.group == PlotGroup::Histogram)
         DrawHistogramCursor(head, a.histogram);
+    else if (a.group == PlotGroup::Decay)
+        DrawDecayCursor(head, a.decay, settings);
 }
 
 } // namespace orlu

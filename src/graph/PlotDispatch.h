@@ -6,6 +6,7 @@
 // and read-out frames share one plan of the panels, so the read-outs always
 // follow the panels the plot drew.
 
+#include "graph/DecayGraph.h"
 #include "graph/GraphLayout.h"
 #include "graph/HistogramGraph.h"
 #include "graph/SpectrumGraph.h"
@@ -40,6 +41,7 @@ struct PanelArgs {
     TimeHistoryPanel timeHistory; ///< time-history panels only
     SpectrumPanel spectrum;       ///< spectrum and statistical-level band panels
     HistogramPanel histogram;     ///< histogram panels
+    DecayPanel decay;             ///< time-intersection (decay) panels
 };
 
 /// The plot and read-out routines of every group. The engine's own set

@@ -16,6 +16,8 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
         return MakeSpectrumPlotFixture(o);
     if (group == PlotGroup::Histogram)
         return MakeHistogramPlotFixture(o);
+    if (group == PlotGroup::Decay)
+        return MakeDecayPlotFixture(o);
     PlotState s;
     GraphViewState& v = s.view;
     PlotStateDocument& d = s.doc;

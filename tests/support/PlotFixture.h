@@ -26,6 +26,12 @@ struct PlotFixtureOptions {
     bool tonality = false; ///< tones in colour and a masking-noise line
     int totalBars = 0;     ///< named totals the octave data carry
     int phaseUnit = -1;    ///< FFT: the phase graph in this unit (0 rad, 1 deg, 2 grad); -1 the spectrum
+    // Time intersections (PlotKinds 7 and 28).
+    double decayPerPoint = 1.0; ///< dB the decay falls per point
+    double recordStep = 0.01;   ///< seconds between records
+    int rtMethod = 0;           ///< an evaluation of this method (1 EDT .. 4 user) in progress; 0 none
+    int rtStep = 0;             ///< its step: the points placed so far plus one
+    bool noData = false;        ///< the panel's band has no plot
 };
 
 /// A plot state of the kind with synthetic data (kind 6: a logger with markers
@@ -40,6 +46,12 @@ PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& options);
 /// A histogram of `points` 1 dB classes from 30 dB in every panel, a bell of
 /// shares, with the block probability of the markers.
 PlotState MakeHistogramPlotFixture(const PlotFixtureOptions& options);
+
+/// A time intersection: 80 dB for three points, then a straight decay of
+/// `decayPerPoint` dB per point down to a floor of 30 dB, records `recordStep`
+/// apart; with `rtMethod` an evaluation at `rtStep` whose points lie on the
+/// crossings of the band record the reverberation computation filled.
+PlotState MakeDecayPlotFixture(const PlotFixtureOptions& options);
 
 /// The positions of a band graph of the PlotKind: its bands and the totals its axis shows.
 int SpectrumFixturePositions(int plotKind);

@@ -1,6 +1,7 @@
 #include "graph/PlotDispatch.h"
 
 #include "graph/DecayReadout.h"
+#include "graph/DensityGraph.h"
 #include "graph/GraphDocument.h"
 #include "graph/GraphSettings.h"
 #include "graph/GraphSizeTable.h"
@@ -321,7 +322,7 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
         }
         if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels || group == PlotGroup::Phase)
             a.spectrum = SpectrumPanelOf(v, doc, settings, a);
-        if (group == PlotGroup::Histogram)
+        if (group == PlotGroup::Histogram || group == PlotGroup::Density)
             a.histogram = HistogramPanelOf(v, a);
         if (group == PlotGroup::Decay)
             a.decay = DecayPanelOf(v, doc, settings, a);
@@ -404,6 +405,8 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
         DrawHistogramGraph(head, a.histogram, settings);
     else if (a.group == PlotGroup::Decay)
         return DrawDecayGraph(head, a.decay, settings);
+    else if (a.group == PlotGroup::Density)
+        DrawDensityGraph(head, a.histogram, settings);
     return 0;
 }
 
@@ -421,6 +424,8 @@ void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const Gr
         DrawHistogramCursor(head, a.histogram);
     else if (a.group == PlotGroup::Decay)
         DrawDecayCursor(head, a.decay, settings);
+    else if (a.group == PlotGroup::Density)
+        DrawDensityCursor(head, a.histogram);
 }
 
 } // namespace orlu

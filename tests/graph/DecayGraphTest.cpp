@@ -156,6 +156,37 @@ TEST(DecayGraph, Rt30OnADecayThatNeverFalls35DecibelsProposesNothing)
     EXPECT_EQ(s.view.RtEval.searchState, kRtSearchDone);
 }
 
+TEST(DecayGraph, FrameScrollsAProposedPointNearTheRightEdgeIntoView)
+{
+    // 100 of 200 points shown; EDT's end lies at point 102 (70.0 dB).
+    PlotState s = Decay(0.1, 1, 4);
+    s.view.Geometry.pointCount = 100;
+    s.view.CursorIndex = 10;
+    const GraphPaintResult r = [&] {
+        RecordingCanvas c(CanvasTarget::Screen);
+        EngineRoutines routines;
+        return PaintGraph(c, s.view, s.doc, s.settings, routines);
+    }();
+    EXPECT_TRUE(r.scrollChanged);
+    EXPECT_EQ(s.view.WindowStart + s.view.CursorIndex, 102);
+    EXPECT_EQ(s.view.CursorIndex, 95); // five points from the edge
+}
+
+TEST(DecayGraph, TimeAxisOfOneVisiblePointDrawsItsFirstTickOnly)
+{
+    RecordingCanvas c(CanvasTarget::Screen);
+    DecayAxisInput in;
+    in.timing.recordStep = 0.01;
+    in.left = 60;
+    in.bottom = 208;
+    in.width = 0;
+    in.visibleCount = 1;
+    in.firstShown = 5;
+    in.tickLength = 5;
+    DrawDecayTimeAxis(c, in);
+    EXPECT_EQ(Matching(c, "line ").size(), 1u);
+}
+
 TEST(DecayGraph, SearchResultAndItsEndPoint)
 {
     const PlotSeries series(std::vector<double>{80, 80, 80, 75, 70.5, 69.9, 60});

@@ -14,7 +14,7 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
     const PlotGroup group = PlotGroupOf(o.plotKind).group;
     if (o.plotKind != 6 && (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels))
         return MakeSpectrumPlotFixture(o);
-    if (group == PlotGroup::Histogram)
+    if (group == PlotGroup::Histogram || group == PlotGroup::Density)
         return MakeHistogramPlotFixture(o);
     if (group == PlotGroup::Decay)
         return MakeDecayPlotFixture(o);

@@ -44,7 +44,8 @@ PlotState MakePlotFixture(const PlotFixtureOptions& options);
 PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& options);
 
 /// A histogram of `points` 1 dB classes from 30 dB in every panel, a bell of
-/// shares, with the block probability of the markers.
+/// shares, with the block probability of the markers; for PlotKind 18 the
+/// same bell as densities (1.0 at its peak).
 PlotState MakeHistogramPlotFixture(const PlotFixtureOptions& options);
 
 /// A time intersection: 80 dB for three points, then a straight decay of

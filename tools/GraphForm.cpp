@@ -43,7 +43,8 @@ constexpr char kPlotUsage[] =
     "  the phase of an FFT spectrum: --phase-unit rad|deg|grad\n"
     "  time intersections (7, 28): [--decay DB_PER_POINT,STEP] [--rt METHOD,STEP] [--no-data]\n"
     "    a straight decay of DB_PER_POINT dB per point, records STEP seconds apart; an evaluation of\n"
-    "    METHOD (1 EDT, 2 RT20, 3 RT30, 4 RTuser) at evaluation step STEP; a band without a plot\n";
+    "    METHOD (1 EDT, 2 RT20, 3 RT30, 4 RTuser) at evaluation step STEP; a band without a plot\n"
+    "  a buffer of waveform samples (6): --waveform\n";
 
 bool ReadText(const std::string& path, std::string& text)
 {
@@ -251,6 +252,8 @@ int RunPlotFixture(int argc, char** argv)
             o.rtStep = static_cast<int>(step);
         } else if (option == "--no-data") {
             o.noData = true;
+        } else if (option == "--waveform") {
+            o.waveform = true;
         } else if (hasValue && option == "--set") {
             sets.emplace_back(argv[++i]);
         } else if (option[0] != '-' && out.empty() && i == argc - 1) {

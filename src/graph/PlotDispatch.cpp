@@ -13,6 +13,7 @@
 #include "graph/TimeHistoryReadout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orlu {
 namespace {
@@ -28,6 +29,34 @@ int DocumentPanelCount(const GraphDocument& doc)
     if (doc.IsFourChannelFamily())
         return 5;
     return ChannelPanels(doc);
+}
+
+// The largest absolute value of a series, from the range kept with it.
+double LargestOf(const PlotSeries& s) { return s.HasRange() ? std::max(std::fabs(s.Minimum()), std::fabs(s.Maximum())) : 0.0; }
+
+WaveformPanel BufferWaveformOf(const GraphViewState& v, const GraphDocument& doc, const GraphSettings& settings,
+                              const PanelArgs& a)
+{
+    WaveformPanel w;
+    const auto i = static_cast<std::size_t>(a.panel);
+    const int quantity = GetUnitsMode(v, doc);
+    w.fullScale = v.WaveformScale;
+    w.autoscale = settings.GraphAutoScale && v.NoAutoScale == 0;
+    w.zoomSteps = v.ZoomSteps(quantity);
+    w.timing = doc.Timing();
+    w.samples = v.BufferValues[i].Values();
+    w.largest = LargestOf(v.BufferValues[i]);
+    w.records = v.TimeStamps;
+    w.firstShown = v.WindowStart;
+    w.title = v.PanelTitles[i];
+    w.inputKind = doc.InputKind();
+    w.quantity = quantity;
+    w.markerCount = v.MarkState;
+    w.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    w.buffer = true;
+    w.cursorShown = v.CursorOn != 0;
+    w.cursorIndex = a.cursorIndex;
+    return w;
 }
 
 TimeHistoryPanel BaseTimeHistory(const GraphViewState& v, const GraphDocument& doc, const GraphSettings& settings)
@@ -100,6 +129,8 @@ void PlanTimeHistory(GraphViewState& v, GraphDocument& doc, const GraphSettings&
         p.showBlockMax = blockOn && v.DrawInBlock[1] != 0;
         p.showBlockMin = blockOn && v.DrawInBlock[2] != 0;
         p.showBlockSel = blockOn && v.DrawInBlock[3] != 0 && totals;
+        if (samples)
+            a.waveform = BufferWaveformOf(v, doc, settings, a);
         out.push_back(std::move(a));
     }
     const bool rpmPanel = doc.HasRpmSeries() && Bit(v.SelectedChannels, kRpmPanel) &&
@@ -173,6 +204,32 @@ SpectrumPanel SpectrumPanelOf(const GraphViewState& v, const GraphDocument& doc,
     p.blockValue = i < v.SpectrumBlockValues.size() ? v.SpectrumBlockValues[i] : 0.0;
     p.phaseUnit = v.PhaseUnit;
     return p;
+}
+
+WaveformPanel WaveformPanelOf(const GraphViewState& v, const GraphDocument& doc, const GraphSettings& settings,
+                              const PanelArgs& a)
+{
+    WaveformPanel w;
+    const auto i = static_cast<std::size_t>(a.panel);
+    const int quantity = GetUnitsMode(v, doc);
+    w.fullScale = 32768.0 * v.WaveformScale;
+    w.autoscale = settings.GraphAutoScale && v.NoAutoScale == 0;
+    w.zoomSteps = v.ZoomSteps(quantity);
+    w.timing = doc.Timing();
+    w.samples = PanelSlice(v.PlotValues.Values(), a.valueOffset, a.pointCount);
+    // One panel's samples are the whole array: its range is kept with it.
+    if (w.samples.size() == v.PlotValues.Size())
+        w.largest = LargestOf(v.PlotValues);
+    w.sampleNumbers = PanelSlice(std::span<const double>(v.FrequencyValues), a.valueOffset, a.pointCount);
+    w.firstShown = v.WindowStart;
+    w.title = i < v.PanelTitles.size() ? v.PanelTitles[i] : std::string();
+    w.inputKind = doc.InputKind();
+    w.quantity = quantity;
+    w.markerCount = v.MarkState;
+    w.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    w.cursorShown = v.CursorOn != 0;
+    w.cursorIndex = a.cursorIndex;
+    return w;
 }
 
 HistogramPanel HistogramPanelOf(const GraphViewState& v, const PanelArgs& a)
@@ -326,6 +383,8 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
             a.histogram = HistogramPanelOf(v, a);
         if (group == PlotGroup::Decay)
             a.decay = DecayPanelOf(v, doc, settings, a);
+        if (group == PlotGroup::Waveform)
+            a.waveform = WaveformPanelOf(v, doc, settings, a);
         out.push_back(std::move(a));
     }
 }
@@ -407,6 +466,8 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
         return DrawDecayGraph(head, a.decay, settings);
     else if (a.group == PlotGroup::Density)
         DrawDensityGraph(head, a.histogram, settings);
+    else if (a.group == PlotGroup::Waveform)
+        DrawWaveformGraph(head, a.waveform, settings);
     return 0;
 }
 
@@ -426,6 +487,8 @@ void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const Gr
         DrawDecayCursor(head, a.decay, settings);
     else if (a.group == PlotGroup::Density)
         DrawDensityCursor(head, a.histogram);
+    else if (a.group == PlotGroup::Waveform)
+        DrawWaveformCursor(head, a.waveform, settings);
 }
 
 } // namespace orlu

@@ -11,6 +11,7 @@
 #include "graph/HistogramGraph.h"
 #include "graph/SpectrumGraph.h"
 #include "graph/TimeHistoryGraph.h"
+#include "graph/WaveformGraph.h"
 
 #include <array>
 #include <cstddef>
@@ -42,6 +43,7 @@ struct PanelArgs {
     SpectrumPanel spectrum;       ///< spectrum and statistical-level band panels
     HistogramPanel histogram;     ///< histogram panels
     DecayPanel decay;             ///< time-intersection (decay) panels
+    WaveformPanel waveform;       ///< time waveforms and buffers of samples
 };
 
 /// The plot and read-out routines of every group. The engine's own set

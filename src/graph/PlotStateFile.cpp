@@ -329,6 +329,7 @@ void Describe(PlotState& s, Fields& f)
     f.Array("RtPoints", v.RtEval.points);
     f.Scalar("RtSearchState", v.RtEval.searchState);
     f.Scalar("RtL0", v.RtEval.l0);
+    f.Scalar("WaveformScale", v.WaveformScale);
     f.Array("PanelResultIndex", v.PanelResultIndex);
     f.Scalar("CursorOn", v.CursorOn);
     f.Scalar("CursorIndex", v.CursorIndex);

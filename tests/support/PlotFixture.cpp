@@ -18,6 +18,8 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
         return MakeHistogramPlotFixture(o);
     if (group == PlotGroup::Decay)
         return MakeDecayPlotFixture(o);
+    if (o.plotKind == 13 || (o.plotKind == 6 && o.waveform))
+        return MakeWaveformPlotFixture(o);
     PlotState s;
     GraphViewState& v = s.view;
     PlotStateDocument& d = s.doc;

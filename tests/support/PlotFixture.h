@@ -32,6 +32,8 @@ struct PlotFixtureOptions {
     int rtMethod = 0;           ///< an evaluation of this method (1 EDT .. 4 user) in progress; 0 none
     int rtStep = 0;             ///< its step: the points placed so far plus one
     bool noData = false;        ///< the panel's band has no plot
+    // Waveforms (PlotKind 13, and 6 over samples).
+    bool waveform = false;      ///< PlotKind 6: the buffer holds waveform samples
 };
 
 /// A plot state of the kind with synthetic data (kind 6: a logger with markers
@@ -53,6 +55,11 @@ PlotState MakeHistogramPlotFixture(const PlotFixtureOptions& options);
 /// apart; with `rtMethod` an evaluation at `rtStep` whose points lie on the
 /// crossings of the band record the reverberation computation filled.
 PlotState MakeDecayPlotFixture(const PlotFixtureOptions& options);
+
+/// A time waveform of `points` samples at 48 kHz (PlotKind 13), or with
+/// `waveform` a buffer of samples 1 ms apart (PlotKind 6): a burst whose
+/// largest sample is 0.3 of full scale, in every panel.
+PlotState MakeWaveformPlotFixture(const PlotFixtureOptions& options);
 
 /// The positions of a band graph of the PlotKind: its bands and the totals its axis shows.
 int SpectrumFixturePositions(int plotKind);

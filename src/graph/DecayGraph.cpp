@@ -401,8 +401,10 @@ int DrawDecayGraph(const PanelHead& head, const DecayPanel& p, const GraphSettin
     int result = -1;
     if (evaluating && p.eval != nullptr && (p.rtEvaluating != 2 || p.rtDisplayOption)) {
         for (int n = 1; n <= 5 && n < p.rtEvaluating; ++n) {
+            // A point far outside the window (a damaged state) only needs to stay outside it.
+            const long long position = static_cast<long long>(p.eval->points[static_cast<std::size_t>(n - 1)]) - first;
             const int found = DrawDecayLevels(canvas, l, s, range, p, n,
-                                              p.eval->points[static_cast<std::size_t>(n - 1)] - first);
+                                              static_cast<int>(std::clamp<long long>(position, -1, visible)));
             if (found > 0)
                 result = found;
         }

@@ -94,7 +94,7 @@ void DrawDecayCursor(const PanelHead& head, const DecayPanel& p, const GraphSett
         DrawReverbUserLevel(canvas, l, s, range, p, p.cursorIndex);
         // The cursor is the end of the user interval while it is being placed,
         // so the RTuser of the box follows it.
-        if (method == 4 && p.rtEvaluating == 4 && p.doc != nullptr)
+        if (method == 4 && p.rtEvaluating == 4 && p.doc != nullptr && i >= 0 && static_cast<std::size_t>(i) < p.main->Size())
             p.doc->StoreUserIntervalEnd(i, At(p.main, i));
     }
     canvas.SetRasterOp(RasterOp::Copy);

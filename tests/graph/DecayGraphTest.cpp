@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,15 @@ TEST(DecayGraph, OverlayAtTheFirstStepOnlyWithTheDisplayOption)
     const RecordingCanvas c = Paint(s);
     EXPECT_EQ(Matching(c, "pen=dot/").size(), 1u); // the line of t0
     EXPECT_TRUE(HasText(c, "t0"));
+}
+
+TEST(DecayGraph, PointsOutsideTheWindowDrawNoLine)
+{
+    PlotState s = Decay(1.0, 2, 2);
+    s.view.RtEval.points[0] = std::numeric_limits<std::int32_t>::min(); // a damaged state
+    EXPECT_TRUE(Matching(Paint(s), "pen=dot/").empty());
+    s.view.RtEval.points[0] = std::numeric_limits<std::int32_t>::max();
+    EXPECT_TRUE(Matching(Paint(s), "pen=dot/").empty());
 }
 
 TEST(DecayGraph, Rt20LinesAndLabels)

@@ -11,6 +11,9 @@ namespace orlu {
 class Canvas;
 
 inline constexpr int kRtBoxWidthChars = 22;
+/// Unscaled pixels the box reaches below the plot's bottom: four lines of its
+/// own 14-pixel font above it and four in it (at most 18 pixels a line), and its margins.
+inline constexpr int kRtBoxDepth = 8 * 18 + 6;
 
 /// The box's line of a method: " > RT20   = 0.600 s " (">" on the current method).
 std::string ReverbResultLine(std::span<const std::uint8_t> record, int method, int currentMethod);

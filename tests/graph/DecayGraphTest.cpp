@@ -258,6 +258,23 @@ TEST(DecayReadout, NoEvaluationWritesNothingAndPrintsNoXor)
     EXPECT_TRUE(Matching(c, "rop=xor").empty());
 }
 
+TEST(ReverbResultsBox, FitsThePanelAtEveryGraphSize)
+{
+    for (int size = 0; size < 5; ++size) {
+        SCOPED_TRACE(size);
+        PlotState s = Decay(1.0, 2, 4);
+        s.view.GraphSizeIndex = static_cast<std::uint8_t>(size);
+        RecordingCanvas c(CanvasTarget::Screen);
+        EngineRoutines routines;
+        const GraphPaintResult r = PaintGraph(c, s.view, s.doc, s.settings, routines);
+        const std::vector<std::string> box = Matching(c, "brush=#00FF00");
+        ASSERT_EQ(box.size(), 1u);
+        int x1, y1, x2, y2;
+        ASSERT_EQ(std::sscanf(box[0].c_str(), "rect %d,%d-%d,%d", &x1, &y1, &x2, &y2), 4);
+        EXPECT_LE(std::max(y1, y2), r.height);
+    }
+}
+
 TEST(ReverbResultsBox, MarksTheCurrentMethod)
 {
     PlotState s = Decay(1.0, 2, 4);

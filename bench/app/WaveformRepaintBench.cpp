@@ -111,7 +111,8 @@ void BM_PlainQPainterSegments(benchmark::State& state)
     const int top = v.Geometry.topMargin;
     const int height = v.Geometry.plotHeight;
     const int zero = top + height / 2;
-    const double factor = WaveformAmplitudeFactor(std::max(std::fabs(v.PlotValues.Minimum()), v.PlotValues.Maximum()), true, 0);
+    const double factor =
+        WaveformAmplitudeFactor(std::max(std::fabs(v.PlotValues.Minimum()), v.PlotValues.Maximum()), true, 0);
     const auto row = [&](double s) { return zero - static_cast<int>(height / 2 * s * factor); };
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {

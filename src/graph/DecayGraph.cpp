@@ -15,7 +15,10 @@
 namespace orlu {
 namespace {
 
-Pen SolidPen(Rgb colour, int width = 1) { return Pen{PenStyle::Solid, width, colour}; }
+Pen SolidPen(Rgb colour, int width = 1)
+{
+    return Pen{PenStyle::Solid, width, colour};
+}
 
 // The plotted offset of a value: truncated, at most the plot height; a value
 // that is not a number sits on the bottom.

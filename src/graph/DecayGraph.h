@@ -53,10 +53,10 @@ struct DecayPanel {
     bool showBlockSel = false;
     int cursorIndex = 0;
     bool cursorShown = false;
-    int rtEvaluating = 0;      ///< evaluation step, 0 when none runs
+    int rtEvaluating = 0; ///< evaluation step, 0 when none runs
     bool rtDisplayOption = false;
-    RtEvalRecord* eval = nullptr;  ///< the view's record: the end-point search consumes its request
-    GraphDocument* doc = nullptr;  ///< keeps the shown band's reverberation record
+    RtEvalRecord* eval = nullptr; ///< the view's record: the end-point search consumes its request
+    GraphDocument* doc = nullptr; ///< keeps the shown band's reverberation record
     bool hasData = true;
 };
 

@@ -94,7 +94,8 @@ void DrawDecayCursor(const PanelHead& head, const DecayPanel& p, const GraphSett
         DrawReverbUserLevel(canvas, l, s, range, p, p.cursorIndex);
         // The cursor is the end of the user interval while it is being placed,
         // so the RTuser of the box follows it.
-        if (method == 4 && p.rtEvaluating == 4 && p.doc != nullptr && i >= 0 && static_cast<std::size_t>(i) < p.main->Size())
+        if (method == 4 && p.rtEvaluating == 4 && p.doc != nullptr && i >= 0 &&
+            static_cast<std::size_t>(i) < p.main->Size())
             p.doc->StoreUserIntervalEnd(i, At(p.main, i));
     }
     canvas.SetRasterOp(RasterOp::Copy);
@@ -111,7 +112,8 @@ void DrawDecayCursor(const PanelHead& head, const DecayPanel& p, const GraphSett
     const int decimals = p.timing.timeDecimals;
     const bool rel = settings.CursorRelTimeFormat;
     if (p.cursorShown) {
-        const ReadoutValueText value = FormatReadoutValue(p.inputKind, At(p.main, i), p.quantity, settings.NonMetricUnits);
+        const ReadoutValueText value =
+            FormatReadoutValue(p.inputKind, At(p.main, i), p.quantity, settings.NonMetricUnits);
         const std::string number = StrPrintf("%d", i + 1);
         std::string text;
         if (!evaluating) {
@@ -130,7 +132,8 @@ void DrawDecayCursor(const PanelHead& head, const DecayPanel& p, const GraphSett
         canvas.TextOut(l.left, row, text);
         if (!evaluating && p.showTotal && p.total != nullptr) {
             TrimTrailingBlanks(text);
-            const ReadoutValueText total = FormatReadoutValue(p.inputKind, At(p.total, i), p.quantity, settings.NonMetricUnits);
+            const ReadoutValueText total =
+                FormatReadoutValue(p.inputKind, At(p.total, i), p.quantity, settings.NonMetricUnits);
             const Rgb old = canvas.SetTextColour(kTotalColour);
             canvas.TextOut(l.left + (static_cast<int>(text.size()) + 2) * l.charWidth, row,
                            StrPrintf("RMS=%s%s", total.value.c_str(), total.unit.c_str()));
@@ -151,7 +154,8 @@ void DrawDecayCursor(const PanelHead& head, const DecayPanel& p, const GraphSett
         const int timeDecimals = ReadoutTimeDecimals(tp);
         std::string t0 = FormatRelTime(rel, static_cast<std::uint32_t>(m0 + 1), tp, timeDecimals);
         if (p.markerCount == 1) {
-            canvas.TextOut(x, y, stacked ? StrPrintf("t0=%s", t0.c_str()) : StrPrintf("%s:   t0=%s", "Marker", t0.c_str()));
+            canvas.TextOut(x, y,
+                           stacked ? StrPrintf("t0=%s", t0.c_str()) : StrPrintf("%s:   t0=%s", "Marker", t0.c_str()));
         } else {
             const std::string t1 = FormatRelTime(rel, static_cast<std::uint32_t>(m1 + 1), tp, timeDecimals);
             if (rel)

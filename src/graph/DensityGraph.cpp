@@ -157,7 +157,8 @@ void DrawDensityCursor(const PanelHead& head, const HistogramPanel& p)
         const std::string cl0 = StrPrintf("%.1f", p.classLow + p.classWidth * p.markerColumns[0]);
         const std::string cl1 = StrPrintf("%.1f", p.classLow + p.classWidth * p.markerColumns[1]);
         if (p.markerCount == 1) {
-            canvas.TextOut(x, y, large ? StrPrintf("%s:   cl0=%sdB", "Marker", cl0.c_str()) : StrPrintf("cl0=%sdB", cl0.c_str()));
+            canvas.TextOut(
+                x, y, large ? StrPrintf("%s:   cl0=%sdB", "Marker", cl0.c_str()) : StrPrintf("cl0=%sdB", cl0.c_str()));
         } else {
             if (large) {
                 canvas.TextOut(x, y, StrPrintf("%s:  cl0=%sdB   cl1=%sdB  ", "Markers", cl0.c_str(), cl1.c_str()));
@@ -167,8 +168,9 @@ void DrawDensityCursor(const PanelHead& head, const HistogramPanel& p)
                 canvas.TextOut(x, y, StrPrintf("cl1=%sdB", cl1.c_str()));
             }
             y += l.lineHeight;
-            withPercent(x, y, large ? StrPrintf("%s = %.2f", "Block probability", p.blockProbability)
-                                    : StrPrintf("p=%.2f", p.blockProbability));
+            withPercent(x, y,
+                        large ? StrPrintf("%s = %.2f", "Block probability", p.blockProbability)
+                              : StrPrintf("p=%.2f", p.blockProbability));
         }
         canvas.SetTextColour(oldColour);
     }

@@ -212,13 +212,14 @@ void DrawWaveformGraph(const PanelHead& head, const WaveformPanel& p, const Grap
         axis.records = p.records;
         DrawTimeHistoryTimeAxis(canvas, axis);
     } else {
-        DrawWaveformTimeAxis(canvas, WaveformAxisInput{s, p.timing.recordStep, l.left, l.bottom, l.right - l.left + 1, px,
-                                                       visible, first, l.xTick});
+        DrawWaveformTimeAxis(canvas, WaveformAxisInput{s, p.timing.recordStep, l.left, l.bottom, l.right - l.left + 1,
+                                                       px, visible, first, l.xTick});
     }
-    const ValueUnitText top = FormatValueUnit(p.inputKind, p.fullScale / factor, WaveformValueKind(p), settings.NonMetricUnits);
+    const ValueUnitText top =
+        FormatValueUnit(p.inputKind, p.fullScale / factor, WaveformValueKind(p), settings.NonMetricUnits);
     DrawAmplitudeAxis(canvas, AmplitudeAxisInput{s, l.left, l.bottom, l.plotHeight, 8, l.levelTick,
-                                                 top.value.empty() ? 0.0 : std::atof(top.value.c_str()), top.formatIndex,
-                                                 top.unit});
+                                                 top.value.empty() ? 0.0 : std::atof(top.value.c_str()),
+                                                 top.formatIndex, top.unit});
     canvas.SelectFont(l.previousFont);
 
     const bool recording = canvas.Target() == CanvasTarget::Metafile;
@@ -294,8 +295,10 @@ void DrawWaveformCursor(const PanelHead& head, const WaveformPanel& p, const Gra
         std::string text;
         if (p.buffer) {
             const std::size_t last = static_cast<std::size_t>(i + 1) * static_cast<std::size_t>(perColumn) - 1;
-            const std::string time = FormatRelTime(settings.CursorRelTimeFormat, TimeValueAt(p, last), p.timing.recordStep, decimals);
-            text = StrPrintf("%s:   t[%s]=%s  A=%s%s", "Cursor", number.c_str(), time.c_str(), value.value.c_str(), value.unit.c_str());
+            const std::string time =
+                FormatRelTime(settings.CursorRelTimeFormat, TimeValueAt(p, last), p.timing.recordStep, decimals);
+            text = StrPrintf("%s:   t[%s]=%s  A=%s%s", "Cursor", number.c_str(), time.c_str(), value.value.c_str(),
+                             value.unit.c_str());
         } else {
             const double t = (static_cast<double>(TimeValueAt(p, k)) - 1.0) * tp;
             text = StrPrintf("%s:   t[%s]=%.*fs   A=%s%s", "Cursor", number.c_str(), decimals, t, value.value.c_str(),
@@ -314,7 +317,8 @@ void DrawWaveformCursor(const PanelHead& head, const WaveformPanel& p, const Gra
         const std::string t0 = StrPrintf("%.*f", decimals, p.markerColumns[0] * tp);
         const std::string t1 = StrPrintf("%.*f", decimals, p.markerColumns[1] * tp);
         if (p.markerCount == 1) {
-            canvas.TextOut(x, y, stacked ? StrPrintf("t0=%ss", t0.c_str()) : StrPrintf("%s:   t0=%ss", "Marker", t0.c_str()));
+            canvas.TextOut(x, y,
+                           stacked ? StrPrintf("t0=%ss", t0.c_str()) : StrPrintf("%s:   t0=%ss", "Marker", t0.c_str()));
         } else if (stacked) {
             canvas.TextOut(x, y, StrPrintf("t0=%ss", t0.c_str()));
             canvas.TextOut(x, y + l.lineHeight, StrPrintf("t1=%ss", t1.c_str()));

@@ -24,7 +24,7 @@ struct WaveformPanel {
     double fullScale = 1.0; ///< the physical value of a sample of 1.0
     bool autoscale = true;
     int zoomSteps = 0;
-    GraphTiming timing;     ///< recordStep is the sample period
+    GraphTiming timing;              ///< recordStep is the sample period
     std::span<const double> samples; ///< relative to full scale
     /// The largest absolute sample, kept with the data so that a repaint does
     /// not walk every sample; negative: not known (the panel finds it).

@@ -71,26 +71,25 @@ TEST_P(FormatReverbTimeCases, Text)
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-INSTANTIATE_TEST_SUITE_P(
-    Edits, FormatReverbTimeCases,
-    testing::Values(
-        // 30 records of 10 ms for 20 dB: 0.3 s x 3.
-        Edit{"user", 4, 4, 10, 40, 50.0, 0.01, "0.900"},
-        Edit{"rt20", 2, 5, 10, 40, 50.0, 0.01, "0.900"},
-        // The user interval counts from status 4, RT20 needs both crossings.
-        Edit{"rt20FirstCrossingOnly", 2, 4, 10, 40, 50.0, 0.01, "*.***"},
-        Edit{"userNotSet", 4, 3, 10, 40, 50.0, 0.01, "*.***"},
-        // 9.999 s still fits, 10.000 s does not.
-        Edit{"justBelowTen", 4, 4, 10, 40, 10.0, 9.999 / 30.0, "9.999"},
-        Edit{"ten", 4, 4, 10, 40, 10.0, 1.0 / 3.0, "*.***"},
-        Edit{"secondNotAfterFirst", 4, 4, 40, 40, 50.0, 0.01, "*.***"},
-        Edit{"secondBeforeFirst", 2, 5, 40, 10, 50.0, 0.01, "*.***"},
-        // A fall of 0.1 dB or less, or a rise, has no slope to extrapolate.
-        Edit{"fallOfPointOne", 4, 4, 10, 40, 69.9, 0.01, "0.000"},
-        Edit{"rise", 4, 4, 10, 40, 75.0, 0.01, "0.000"},
-        Edit{"damagedTimeStep", 4, 4, 10, 40, 50.0, kNaN, "*.***"},
-        Edit{"negativeTimeStep", 4, 4, 10, 40, 50.0, -0.01, "*.***"}),
-    [](const testing::TestParamInfo<Edit>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Edits, FormatReverbTimeCases,
+                         testing::Values(
+                             // 30 records of 10 ms for 20 dB: 0.3 s x 3.
+                             Edit{"user", 4, 4, 10, 40, 50.0, 0.01, "0.900"},
+                             Edit{"rt20", 2, 5, 10, 40, 50.0, 0.01, "0.900"},
+                             // The user interval counts from status 4, RT20 needs both crossings.
+                             Edit{"rt20FirstCrossingOnly", 2, 4, 10, 40, 50.0, 0.01, "*.***"},
+                             Edit{"userNotSet", 4, 3, 10, 40, 50.0, 0.01, "*.***"},
+                             // 9.999 s still fits, 10.000 s does not.
+                             Edit{"justBelowTen", 4, 4, 10, 40, 10.0, 9.999 / 30.0, "9.999"},
+                             Edit{"ten", 4, 4, 10, 40, 10.0, 1.0 / 3.0, "*.***"},
+                             Edit{"secondNotAfterFirst", 4, 4, 40, 40, 50.0, 0.01, "*.***"},
+                             Edit{"secondBeforeFirst", 2, 5, 40, 10, 50.0, 0.01, "*.***"},
+                             // A fall of 0.1 dB or less, or a rise, has no slope to extrapolate.
+                             Edit{"fallOfPointOne", 4, 4, 10, 40, 69.9, 0.01, "0.000"},
+                             Edit{"rise", 4, 4, 10, 40, 75.0, 0.01, "0.000"},
+                             Edit{"damagedTimeStep", 4, 4, 10, 40, 50.0, kNaN, "*.***"},
+                             Edit{"negativeTimeStep", 4, 4, 10, 40, 50.0, -0.01, "*.***"}),
+                         [](const testing::TestParamInfo<Edit>& info) { return std::string(info.param.name); });
 
 TEST(FormatReverbTime, ShortRecordOrUnknownMethodGivesNoTime)
 {

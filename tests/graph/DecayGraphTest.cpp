@@ -2,9 +2,9 @@
 // what an evaluation hides and adds, the end-point search and its request,
 // the read-out's writes to the band record, and the results box.
 
+#include "graph/DecayGraph.h"
 #include "analysis/spectra/FormatReverbTime.h"
 #include "document/RtBandRecords.h"
-#include "graph/DecayGraph.h"
 #include "graph/DecayReadout.h"
 #include "graph/GraphPainter.h"
 #include "graph/PlotDispatch.h"
@@ -205,13 +205,13 @@ TEST(DecayGraph, SearchResultAndItsEndPoint)
         double end;
         int point;
     } cases[] = {
-        {1, 70.0, 5},   // 69.9 is nearer than 70.5
-        {1, 70.25, 4},  // 70.5 (0.25 away) is nearer than 69.9 (0.35)
-        {1, 72.75, 4},  // a tie keeps the point below
-        {1, 64.0, 6},   // 60 is nearer than 69.9
-        {1, 50.0, -1},  // never below
-        {6, 75.0, 5},   // searched from t1 on, but the point before it may still be nearer
-        {-3, 79.0, 2},  // a damaged t1 is searched from the first point
+        {1, 70.0, 5},  // 69.9 is nearer than 70.5
+        {1, 70.25, 4}, // 70.5 (0.25 away) is nearer than 69.9 (0.35)
+        {1, 72.75, 4}, // a tie keeps the point below
+        {1, 64.0, 6},  // 60 is nearer than 69.9
+        {1, 50.0, -1}, // never below
+        {6, 75.0, 5},  // searched from t1 on, but the point before it may still be nearer
+        {-3, 79.0, 2}, // a damaged t1 is searched from the first point
     };
     for (const Case& k : cases)
         EXPECT_EQ(SearchDecayEndPoint(series, k.from, k.end), k.point) << k.from << " " << k.end;

@@ -44,13 +44,9 @@ TEST(DensityGraph, RowsOfTheCurve)
         double density;
         int row;
     } cases[] = {
-        {1.0, 28},   // the top edge
-        {2.0, 28},
-        {0.5, 118},
-        {0.0, 206},  // two pixels above the bottom
-        {0.005, 206},
-        {-1.0, 206},
-        {std::numeric_limits<double>::quiet_NaN(), 206},
+        {1.0, 28},                             // the top edge
+        {2.0, 28},    {0.5, 118},  {0.0, 206}, // two pixels above the bottom
+        {0.005, 206}, {-1.0, 206}, {std::numeric_limits<double>::quiet_NaN(), 206},
     };
     for (const Case& k : cases)
         EXPECT_EQ(DensityRow(k.density, 28, 208, 180), k.row) << k.density;
@@ -76,14 +72,13 @@ TEST_P(DensityClassAxis, Labels)
     EXPECT_EQ(CountLines(c), static_cast<int>(k.labels.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DensityClassAxis,
-    testing::Values(AxisCase{41, 0, 1.0, {"30", "40", "50", "60", "70"}},
-                    // From class 13 the labels stand on classes 20 and 30.
-                    AxisCase{25, 13, 1.0, {"50", "60"}},
-                    AxisCase{21, 0, 0.5, {"30.0", "35.0", "40.0"}},
-                    // One visible class has no spacing between bounds: no ticks, no labels.
-                    AxisCase{1, 0, 1.0, {}}, AxisCase{0, 0, 1.0, {}}));
+INSTANTIATE_TEST_SUITE_P(Cases, DensityClassAxis,
+                         testing::Values(AxisCase{41, 0, 1.0, {"30", "40", "50", "60", "70"}},
+                                         // From class 13 the labels stand on classes 20 and 30.
+                                         AxisCase{25, 13, 1.0, {"50", "60"}},
+                                         AxisCase{21, 0, 0.5, {"30.0", "35.0", "40.0"}},
+                                         // One visible class has no spacing between bounds: no ticks, no labels.
+                                         AxisCase{1, 0, 1.0, {}}, AxisCase{0, 0, 1.0, {}}));
 
 struct ReadoutFixture {
     GraphGeometry geometry{60, 28, 41, 1, 180, 10};

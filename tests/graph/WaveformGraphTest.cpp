@@ -2,9 +2,9 @@
 // axis in seconds or milliseconds with its tick steps, the amplitude axis,
 // and the read-outs of time waveforms and of buffers of samples.
 
+#include "graph/WaveformGraph.h"
 #include "graph/GraphPainter.h"
 #include "graph/PlotDispatch.h"
-#include "graph/WaveformGraph.h"
 #include "platform/canvas/RecordingCanvas.h"
 #include "support/PlotFixture.h"
 
@@ -52,18 +52,16 @@ TEST(WaveformGraph, AmplitudeFactor)
         int zoom;
         double factor;
     } cases[] = {
-        {0.3, true, 0, 2.0},   // its peaks at 0.6 of the half height
-        {1.0, true, 0, 1.0},
-        {0.5, true, 0, 2.0},   // exactly the half height reaches it
-        {3.0, true, 0, 0.25},
-        {1e-6, true, 0, 524288.0},
-        {0.0, true, 0, 1.0},   // all samples 0: no power of two reaches 1
-        {kNaN, true, 0, 1.0},
-        {0.3, false, 3, 8.0},
+        {0.3, true, 0, 2.0},                         // its peaks at 0.6 of the half height
+        {1.0, true, 0, 1.0},    {0.5, true, 0, 2.0}, // exactly the half height reaches it
+        {3.0, true, 0, 0.25},   {1e-6, true, 0, 524288.0},
+        {0.0, true, 0, 1.0}, // all samples 0: no power of two reaches 1
+        {kNaN, true, 0, 1.0},   {0.3, false, 3, 8.0},
         {0.3, false, -2, 0.25},
     };
     for (const Case& k : cases)
-        EXPECT_DOUBLE_EQ(WaveformAmplitudeFactor(k.largest, k.autoscale, k.zoom), k.factor) << k.largest << " " << k.zoom;
+        EXPECT_DOUBLE_EQ(WaveformAmplitudeFactor(k.largest, k.autoscale, k.zoom), k.factor)
+            << k.largest << " " << k.zoom;
 }
 
 TEST(WaveformGraph, SamplesBeyondTheRangeLieOnTheEdgeLines)
@@ -82,9 +80,9 @@ TEST(WaveformGraph, TickSteps)
         double span;
         double tick;
     } cases[] = {
-        {10.4, 1.0}, {16.0, 1.0}, {30.0, 2.0}, {100.0, 10.0}, {1e9, 1000.0},
-        {5.0, 0.5},  // a span under 10 units ticks by 1/2, 1/5, ...
-        {0.3, 0.02}, {0.0, 0.001},
+        {10.4, 1.0},   {16.0, 1.0},   {30.0, 2.0},
+        {100.0, 10.0}, {1e9, 1000.0}, {5.0, 0.5}, // a span under 10 units ticks by 1/2, 1/5, ...
+        {0.3, 0.02},   {0.0, 0.001},
     };
     for (const Case& k : cases)
         EXPECT_DOUBLE_EQ(WaveformTickStep(k.span), k.tick) << k.span;

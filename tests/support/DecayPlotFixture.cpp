@@ -79,7 +79,8 @@ PlotState MakeDecayPlotFixture(const PlotFixtureOptions& o)
     std::vector<double> total(level.size());
     double energy = 0.0;
     for (int i = 0; i < points; ++i) {
-        const double l = i <= kReferenceEnd ? kStartLevel : std::max(kFloor, kStartLevel - o.decayPerPoint * (i - kReferenceEnd));
+        const double l =
+            i <= kReferenceEnd ? kStartLevel : std::max(kFloor, kStartLevel - o.decayPerPoint * (i - kReferenceEnd));
         level[static_cast<std::size_t>(i)] = l;
         energy += std::pow(10.0, l / 10.0);
         total[static_cast<std::size_t>(i)] = 10.0 * std::log10(energy / (i + 1));
@@ -115,7 +116,8 @@ PlotState MakeDecayPlotFixture(const PlotFixtureOptions& o)
         SetReferenceInterval(d.RtRecord, 0, kReferenceEnd);
         // The user interval from the first point 5 dB down to the one 25 dB down.
         const auto pointAt = [&](double below) {
-            const auto it = std::find_if(level.begin(), level.end(), [&](double l) { return l <= kStartLevel - below; });
+            const auto it =
+                std::find_if(level.begin(), level.end(), [&](double l) { return l <= kStartLevel - below; });
             return static_cast<std::int32_t>(it == level.end() ? level.size() - 1 : it - level.begin());
         };
         if (o.rtMethod == 4)

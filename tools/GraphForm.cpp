@@ -20,6 +20,7 @@
 #include <QPdfWriter>
 #endif
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -41,7 +42,11 @@ constexpr char kPlotUsage[] =
     "  spectra (PlotKind 9 and the band kinds): [--peaks] [--tonality] [--total-bars 0|1|2]\n"
     "  the phase of an FFT spectrum: --phase-unit rad|deg|grad\n"
     "  a multi element picture (PlotKind 9 and the octave kinds): --waterfall ROWS,COLUMNS [--lines F,T] [--box M]\n"
-    "                    [--totals 0|1] (octave pictures take every position of the kind as columns)\n";
+    "                    [--totals 0|1] (octave pictures take every position of the kind as columns)\n"
+    "  time intersections (7, 28): [--decay DB_PER_POINT,STEP] [--rt METHOD,STEP] [--no-data]\n"
+    "    a straight decay of DB_PER_POINT dB per point, records STEP seconds apart; an evaluation of\n"
+    "    METHOD (1 EDT, 2 RT20, 3 RT30, 4 RTuser) at evaluation step STEP; a band without a plot\n"
+    "  a buffer of waveform samples (6): --waveform\n";
 
 bool ReadText(const std::string& path, std::string& text)
 {
@@ -96,6 +101,22 @@ int Fail(const std::string& message)
 {
     std::fprintf(stderr, "orlu-dump: %s\n", message.c_str());
     return 1;
+}
+
+// "A,B": two numbers separated by a comma.
+bool ParseNumberPair(const std::string& text, double& a, double& b)
+{
+    const auto comma = text.find(',');
+    if (comma == std::string::npos)
+        return false;
+    const std::string first = text.substr(0, comma);
+    const std::string second = text.substr(comma + 1);
+    char* end = nullptr;
+    a = std::strtod(first.c_str(), &end);
+    if (first.empty() || *end != '\0')
+        return false;
+    b = std::strtod(second.c_str(), &end);
+    return !second.empty() && *end == '\0' && std::isfinite(a) && std::isfinite(b);
 }
 
 } // namespace
@@ -242,6 +263,19 @@ int RunPlotFixture(int argc, char** argv)
             ok = number(argv[++i], 0, 1, o.boxMode);
         } else if (hasValue && option == "--totals") {
             ok = number(argv[++i], 0, 1, o.totalsShown);
+        } else if (hasValue && option == "--decay") {
+            ok = ParseNumberPair(argv[++i], o.decayPerPoint, o.recordStep) && o.decayPerPoint >= 0.0 &&
+                 o.recordStep > 0.0;
+        } else if (hasValue && option == "--rt") {
+            double method = 0.0;
+            double step = 0.0;
+            ok = ParseNumberPair(argv[++i], method, step) && method >= 1 && method <= 4 && step >= 1 && step <= 6;
+            o.rtMethod = static_cast<int>(method);
+            o.rtStep = static_cast<int>(step);
+        } else if (option == "--no-data") {
+            o.noData = true;
+        } else if (option == "--waveform") {
+            o.waveform = true;
         } else if (hasValue && option == "--set") {
             sets.emplace_back(argv[++i]);
         } else if (option[0] != '-' && out.empty() && i == argc - 1) {

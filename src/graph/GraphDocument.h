@@ -69,6 +69,17 @@ public:
     /// Markers and breaks in ascending record order.
     virtual std::span<const LoggerMarker> Markers() const = 0;
     virtual std::span<const LoggerBreak> Breaks() const = 0;
+
+    /// The reverberation record (120 bytes) of the band the decay panel shows;
+    /// empty when the document keeps none.
+    virtual std::span<const std::uint8_t> ShownRtBandRecord() const { return {}; }
+    /// Stores the end of the user interval in the shown band's record; the
+    /// document's reverberation data then differ from the saved ones.
+    virtual void StoreUserIntervalEnd(std::int32_t record, double level)
+    {
+        (void)record;
+        (void)level;
+    }
 };
 
 } // namespace orlu

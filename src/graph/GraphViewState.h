@@ -8,6 +8,7 @@
 #include "analysis/PlotData.h"
 #include "document/GraphGeometry.h"
 #include "document/PlotKind.h"
+#include "graph/ReverbEvaluation.h"
 
 #include <array>
 #include <cstdint>
@@ -43,6 +44,10 @@ struct GraphViewState : PlotData {
     std::uint8_t SpectraFunction = 1;
     std::uint8_t RpmShown = 0;
     std::int32_t RtMode = 0;
+    std::uint8_t RtEvaluating = 0;    ///< step of the reverberation-time evaluation, 0 when none runs
+    std::uint8_t RtDisplayOption = 0; ///< show the point t0 at the evaluation's first step
+    RtEvalRecord RtEval;              ///< the evaluation's method, points, search request and L0
+    double WaveformScale = 1.0;       ///< the document's waveform scale factor (physical value of a buffer sample of 1.0)
     PanelArray<std::uint8_t> PanelResultIndex{};
     std::uint8_t TotalBars = 0;      ///< octaves: 1 totals A, C, Lin; 2 A, C, HP; FFT: 1 total line first, 2 last
     double LineZeroFrequency = 0.0;  ///< FFT: Hz of line 0

@@ -3,6 +3,7 @@
 #include "graph/GraphDocument.h"
 #include "graph/GraphSizeTable.h"
 #include "graph/GraphViewState.h"
+#include "graph/ReverbResultsBox.h"
 
 #include <algorithm>
 
@@ -55,6 +56,10 @@ int GetPlotMargins(GraphGeometry& g, int sizeIndex, bool printing, bool reverber
         g.topMargin += t(kSizePrintTopMargin);
     }
     g.plotHeight = t(kSizePlotHeight);
+    // The results box keeps its font at every graph size: the smaller sizes,
+    // whose read-out stands right of the plot, would cut it off.
+    if (reverberationSteps)
+        height = std::max(height, g.topMargin + g.plotHeight + kRtBoxDepth);
     return height;
 }
 

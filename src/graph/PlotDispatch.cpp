@@ -1,5 +1,7 @@
 #include "graph/PlotDispatch.h"
 
+#include "graph/DecayReadout.h"
+#include "graph/DensityGraph.h"
 #include "graph/GraphDocument.h"
 #include "graph/GraphSettings.h"
 #include "graph/GraphSizeTable.h"
@@ -11,6 +13,7 @@
 #include "graph/TimeHistoryReadout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orlu {
 namespace {
@@ -26,6 +29,34 @@ int DocumentPanelCount(const GraphDocument& doc)
     if (doc.IsFourChannelFamily())
         return 5;
     return ChannelPanels(doc);
+}
+
+// The largest absolute value of a series, from the range kept with it.
+double LargestOf(const PlotSeries& s) { return s.HasRange() ? std::max(std::fabs(s.Minimum()), std::fabs(s.Maximum())) : 0.0; }
+
+WaveformPanel BufferWaveformOf(const GraphViewState& v, const GraphDocument& doc, const GraphSettings& settings,
+                              const PanelArgs& a)
+{
+    WaveformPanel w;
+    const auto i = static_cast<std::size_t>(a.panel);
+    const int quantity = GetUnitsMode(v, doc);
+    w.fullScale = v.WaveformScale;
+    w.autoscale = settings.GraphAutoScale && v.NoAutoScale == 0;
+    w.zoomSteps = v.ZoomSteps(quantity);
+    w.timing = doc.Timing();
+    w.samples = v.BufferValues[i].Values();
+    w.largest = LargestOf(v.BufferValues[i]);
+    w.records = v.TimeStamps;
+    w.firstShown = v.WindowStart;
+    w.title = v.PanelTitles[i];
+    w.inputKind = doc.InputKind();
+    w.quantity = quantity;
+    w.markerCount = v.MarkState;
+    w.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    w.buffer = true;
+    w.cursorShown = v.CursorOn != 0;
+    w.cursorIndex = a.cursorIndex;
+    return w;
 }
 
 TimeHistoryPanel BaseTimeHistory(const GraphViewState& v, const GraphDocument& doc, const GraphSettings& settings)
@@ -98,6 +129,8 @@ void PlanTimeHistory(GraphViewState& v, GraphDocument& doc, const GraphSettings&
         p.showBlockMax = blockOn && v.DrawInBlock[1] != 0;
         p.showBlockMin = blockOn && v.DrawInBlock[2] != 0;
         p.showBlockSel = blockOn && v.DrawInBlock[3] != 0 && totals;
+        if (samples)
+            a.waveform = BufferWaveformOf(v, doc, settings, a);
         out.push_back(std::move(a));
     }
     const bool rpmPanel = doc.HasRpmSeries() && Bit(v.SelectedChannels, kRpmPanel) &&
@@ -173,6 +206,32 @@ SpectrumPanel SpectrumPanelOf(const GraphViewState& v, const GraphDocument& doc,
     return p;
 }
 
+WaveformPanel WaveformPanelOf(const GraphViewState& v, const GraphDocument& doc, const GraphSettings& settings,
+                              const PanelArgs& a)
+{
+    WaveformPanel w;
+    const auto i = static_cast<std::size_t>(a.panel);
+    const int quantity = GetUnitsMode(v, doc);
+    w.fullScale = 32768.0 * v.WaveformScale;
+    w.autoscale = settings.GraphAutoScale && v.NoAutoScale == 0;
+    w.zoomSteps = v.ZoomSteps(quantity);
+    w.timing = doc.Timing();
+    w.samples = PanelSlice(v.PlotValues.Values(), a.valueOffset, a.pointCount);
+    // One panel's samples are the whole array: its range is kept with it.
+    if (w.samples.size() == v.PlotValues.Size())
+        w.largest = LargestOf(v.PlotValues);
+    w.sampleNumbers = PanelSlice(std::span<const double>(v.FrequencyValues), a.valueOffset, a.pointCount);
+    w.firstShown = v.WindowStart;
+    w.title = i < v.PanelTitles.size() ? v.PanelTitles[i] : std::string();
+    w.inputKind = doc.InputKind();
+    w.quantity = quantity;
+    w.markerCount = v.MarkState;
+    w.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    w.cursorShown = v.CursorOn != 0;
+    w.cursorIndex = a.cursorIndex;
+    return w;
+}
+
 HistogramPanel HistogramPanelOf(const GraphViewState& v, const PanelArgs& a)
 {
     HistogramPanel p;
@@ -190,6 +249,48 @@ HistogramPanel HistogramPanelOf(const GraphViewState& v, const PanelArgs& a)
     p.cursorShown = v.CursorOn != 0;
     p.cursorIndex = a.cursorIndex;
     p.blockProbability = i < v.BlockProbability.size() ? v.BlockProbability[i] : 0.0;
+    return p;
+}
+
+DecayPanel DecayPanelOf(GraphViewState& v, GraphDocument& doc, const GraphSettings& settings, const PanelArgs& a)
+{
+    DecayPanel p;
+    const int quantity = GetUnitsMode(v, doc);
+    const auto i = static_cast<std::size_t>(a.panel);
+    p.rangeTop = doc.RangeTop();
+    p.autoscale = settings.GraphAutoScale && v.NoAutoScale == 0;
+    p.pitchSteps = v.LevelPitchOffset;
+    p.zoomSteps = v.ZoomSteps(quantity);
+    p.lineSpacing = v.LineSpacing;
+    p.timing = doc.Timing();
+    p.records = v.TimeStamps;
+    p.main = &v.BufferValues[i];
+    p.total = &v.SeriesA[i];
+    p.blockLeq = &v.SeriesB[i];
+    p.blockSel = &v.SeriesC[i];
+    p.blockMax = v.DecayBlockFirst[i];
+    p.blockMin = v.DecayBlockSecond[i];
+    p.totalPoints = v.PointCount;
+    p.firstShown = v.WindowStart;
+    p.title = v.PanelTitles[i];
+    p.inputKind = doc.InputKind();
+    p.quantity = quantity;
+    const bool blockOn = v.MarkState == 2;
+    const bool totals = v.TotalApplicable() && doc.TotalKind(a.panel, v.PanelResultIndex[i]) != 0;
+    p.showTotal = v.PlotTotal != 0 && totals;
+    p.markerCount = v.MarkState;
+    p.markerColumns = {v.MarkedRangeScaled[0], v.MarkedRangeScaled[1]};
+    p.showBlockLeq = blockOn && v.DrawInBlock[0] != 0 && totals;
+    p.showBlockMax = blockOn && v.DrawInBlock[1] != 0;
+    p.showBlockMin = blockOn && v.DrawInBlock[2] != 0;
+    p.showBlockSel = blockOn && v.DrawInBlock[3] != 0 && totals;
+    p.cursorIndex = a.cursorIndex;
+    p.cursorShown = v.CursorOn != 0;
+    p.rtEvaluating = v.RtEvaluating;
+    p.rtDisplayOption = v.RtDisplayOption != 0;
+    p.eval = &v.RtEval;
+    p.doc = &doc;
+    p.hasData = !v.BufferValues[i].Empty();
     return p;
 }
 
@@ -278,8 +379,12 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
         }
         if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels || group == PlotGroup::Phase)
             a.spectrum = SpectrumPanelOf(v, doc, settings, a);
-        if (group == PlotGroup::Histogram)
+        if (group == PlotGroup::Histogram || group == PlotGroup::Density)
             a.histogram = HistogramPanelOf(v, a);
+        if (group == PlotGroup::Decay)
+            a.decay = DecayPanelOf(v, doc, settings, a);
+        if (group == PlotGroup::Waveform)
+            a.waveform = WaveformPanelOf(v, doc, settings, a);
         out.push_back(std::move(a));
     }
 }
@@ -357,6 +462,12 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
         DrawPhaseGraph(head, a.spectrum, settings);
     else if (a.group == PlotGroup::Histogram)
         DrawHistogramGraph(head, a.histogram, settings);
+    else if (a.group == PlotGroup::Decay)
+        return DrawDecayGraph(head, a.decay, settings);
+    else if (a.group == PlotGroup::Density)
+        DrawDensityGraph(head, a.histogram, settings);
+    else if (a.group == PlotGroup::Waveform)
+        DrawWaveformGraph(head, a.waveform, settings);
     return 0;
 }
 
@@ -372,6 +483,12 @@ void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const Gr
         DrawPhaseCursor(head, a.spectrum, settings);
     else if (a.group == PlotGroup::Histogram)
         DrawHistogramCursor(head, a.histogram);
+    else if (a.group == PlotGroup::Decay)
+        DrawDecayCursor(head, a.decay, settings);
+    else if (a.group == PlotGroup::Density)
+        DrawDensityCursor(head, a.histogram);
+    else if (a.group == PlotGroup::Waveform)
+        DrawWaveformCursor(head, a.waveform, settings);
 }
 
 } // namespace orlu

@@ -6,10 +6,12 @@
 // and read-out frames share one plan of the panels, so the read-outs always
 // follow the panels the plot drew.
 
+#include "graph/DecayGraph.h"
 #include "graph/GraphLayout.h"
 #include "graph/HistogramGraph.h"
 #include "graph/SpectrumGraph.h"
 #include "graph/TimeHistoryGraph.h"
+#include "graph/WaveformGraph.h"
 
 #include <array>
 #include <cstddef>
@@ -40,6 +42,8 @@ struct PanelArgs {
     TimeHistoryPanel timeHistory; ///< time-history panels only
     SpectrumPanel spectrum;       ///< spectrum and statistical-level band panels
     HistogramPanel histogram;     ///< histogram panels
+    DecayPanel decay;             ///< time-intersection (decay) panels
+    WaveformPanel waveform;       ///< time waveforms and buffers of samples
 };
 
 /// The plot and read-out routines of every group. The engine's own set

@@ -41,6 +41,8 @@ public:
     std::array<PlotChannelFacts, 5> ChannelFacts{};
     std::vector<LoggerMarker> MarkerList;
     std::vector<LoggerBreak> BreakList;
+    std::vector<std::uint8_t> RtRecord; ///< the shown band's reverberation record
+    bool RtModified = false;            ///< the user interval's end was stored
 
     /// The channels selected, in order (what the engine asked for).
     std::vector<int> Selections;
@@ -74,6 +76,8 @@ public:
     std::uint32_t IntersectionLength() const override { return IntersectionPoints; }
     std::span<const LoggerMarker> Markers() const override { return MarkerList; }
     std::span<const LoggerBreak> Breaks() const override { return BreakList; }
+    std::span<const std::uint8_t> ShownRtBandRecord() const override { return RtRecord; }
+    void StoreUserIntervalEnd(std::int32_t record, double level) override;
 
 private:
     const PlotChannelFacts& Facts(int c) const { return ChannelFacts[static_cast<std::size_t>(c >= 0 && c < 5 ? c : 0)]; }

@@ -1,5 +1,6 @@
 #include "graph/PlotStateFile.h"
 
+#include "document/RtBandRecords.h"
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
@@ -324,6 +325,13 @@ void Describe(PlotState& s, Fields& f)
     f.Scalar("SpectraFunction", v.SpectraFunction);
     f.Scalar("RpmShown", v.RpmShown);
     f.Scalar("RtMode", v.RtMode);
+    f.Scalar("RtEvaluating", v.RtEvaluating);
+    f.Scalar("RtDisplayOption", v.RtDisplayOption);
+    f.Scalar("RtMethod", v.RtEval.method);
+    f.Array("RtPoints", v.RtEval.points);
+    f.Scalar("RtSearchState", v.RtEval.searchState);
+    f.Scalar("RtL0", v.RtEval.l0);
+    f.Scalar("WaveformScale", v.WaveformScale);
     f.Array("PanelResultIndex", v.PanelResultIndex);
     f.Scalar("CursorOn", v.CursorOn);
     f.Scalar("CursorIndex", v.CursorIndex);
@@ -394,6 +402,9 @@ void Describe(PlotState& s, Fields& f)
     f.PanelSeries("SeriesB", v.SeriesB, points);
     f.PanelSeries("SeriesC", v.SeriesC, points);
     f.Series("RpmValues", v.RpmValues, points);
+    f.Array("DecayBlockFirst", v.DecayBlockFirst);
+    f.Array("DecayBlockSecond", v.DecayBlockSecond);
+    f.Records("RtBandRecord", d.RtRecord, [] { return std::size_t{kRtBandRecordSize}; });
 
     // Spectra: the panels' values one after the other, over their frequencies.
     f.Scalar("GraphSubtitle", v.GraphSubtitle);

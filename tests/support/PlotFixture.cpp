@@ -16,8 +16,12 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
         return MakeWaterfallPlotFixture(o);
     if (o.plotKind != 6 && (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels))
         return MakeSpectrumPlotFixture(o);
-    if (group == PlotGroup::Histogram)
+    if (group == PlotGroup::Histogram || group == PlotGroup::Density)
         return MakeHistogramPlotFixture(o);
+    if (group == PlotGroup::Decay)
+        return MakeDecayPlotFixture(o);
+    if (o.plotKind == 13 || (o.plotKind == 6 && o.waveform))
+        return MakeWaveformPlotFixture(o);
     PlotState s;
     GraphViewState& v = s.view;
     PlotStateDocument& d = s.doc;

@@ -31,6 +31,14 @@ struct PlotFixtureOptions {
     std::array<int, 2> lines{1, 1};              ///< frequency lines, time lines
     int boxMode = 0;
     int totalsShown = 1; ///< "Plot total(s)"
+    // Time intersections (PlotKinds 7 and 28).
+    double decayPerPoint = 1.0; ///< dB the decay falls per point
+    double recordStep = 0.01;   ///< seconds between records
+    int rtMethod = 0;           ///< an evaluation of this method (1 EDT .. 4 user) in progress; 0 none
+    int rtStep = 0;             ///< its step: the points placed so far plus one
+    bool noData = false;        ///< the panel's band has no plot
+    // Waveforms (PlotKind 13, and 6 over samples).
+    bool waveform = false;      ///< PlotKind 6: the buffer holds waveform samples
 };
 
 /// A plot state of the kind with synthetic data (kind 6: a logger with markers
@@ -43,13 +51,24 @@ PlotState MakePlotFixture(const PlotFixtureOptions& options);
 PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& options);
 
 /// A histogram of `points` 1 dB classes from 30 dB in every panel, a bell of
-/// shares, with the block probability of the markers.
+/// shares, with the block probability of the markers; for PlotKind 18 the
+/// same bell as densities (1.0 at its peak).
 PlotState MakeHistogramPlotFixture(const PlotFixtureOptions& options);
 
 /// A multi element picture of `waterfall` rows: spectra of a logger of 61
 /// records 1 s apart, a sloping floor with a ridge wandering across the
 /// frequencies and a row in the middle that sinks below the rows in front.
 PlotState MakeWaterfallPlotFixture(const PlotFixtureOptions& options);
+/// A time intersection: 80 dB for three points, then a straight decay of
+/// `decayPerPoint` dB per point down to a floor of 30 dB, records `recordStep`
+/// apart; with `rtMethod` an evaluation at `rtStep` whose points lie on the
+/// crossings of the band record the reverberation computation filled.
+PlotState MakeDecayPlotFixture(const PlotFixtureOptions& options);
+
+/// A time waveform of `points` samples at 48 kHz (PlotKind 13), or with
+/// `waveform` a buffer of samples 1 ms apart (PlotKind 6): a burst whose
+/// largest sample is 0.3 of full scale, in every panel.
+PlotState MakeWaveformPlotFixture(const PlotFixtureOptions& options);
 
 /// The positions of a band graph of the PlotKind: its bands and the totals its axis shows.
 int SpectrumFixturePositions(int plotKind);

@@ -208,3 +208,35 @@ TEST_F(GraphTools, MultiElementPictureStates)
 }
 
 } // namespace
+
+namespace {
+
+// Decays, densities and waveforms from orlu-fixture: their options reach the
+// plot state, and each paints as a metafile and its drawing calls.
+TEST_F(GraphTools, DecayDensityAndWaveformStates)
+{
+    struct Case {
+        const char* options;
+        const char* field; ///< a line the state must hold
+    } cases[] = {
+        {"--plot-kind 28 --decay 0.5,0.02 --rt 2,4", "RtMethod=2"},
+        {"--plot-kind 28 --rt 4,4 --cursor 30", "RtEvaluating=4"},
+        {"--plot-kind 7 --no-data", "IntersectionLength=200"},
+        {"--plot-kind 18 --markers 5,9", "PlotKind=18"},
+        {"--plot-kind 13 --points 2000", "PlotKind=13"},
+        {"--plot-kind 6 --waveform", "WaveformSamples=1"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.options);
+        const fs::path state = dir / "kinds.plot";
+        ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " plot " + k.options + " " + state.string()).status, 0);
+        EXPECT_NE(ReadAll(state).find(std::string("\n") + k.field + "\n"), std::string::npos);
+        const fs::path emf = dir / "kinds.emf";
+        EXPECT_EQ(Paint(state, emf), 0) << Errors();
+        EXPECT_GT(fs::file_size(emf), 1000u);
+    }
+    for (const char* bad : {"--rt 5,4", "--rt 2", "--decay 1,0", "--decay x,0.01"})
+        EXPECT_NE(RunCommand(Tool("orlu-fixture") + " plot --plot-kind 28 " + bad + " x.plot 2>/dev/null").status, 0) << bad;
+}
+
+} // namespace

@@ -11,6 +11,7 @@
 #include "presentation/view/MonitorForms.h"
 #include "presentation/view/OctaveViewForms.h"
 #include "presentation/view/SpectraViewForms.h"
+#include "presentation/view/Statistics505ViewForms.h"
 #include "presentation/view/StatisticsViewForms.h"
 #include "presentation/view/WaveformViewForms.h"
 
@@ -153,6 +154,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
     RegisterStatisticsViewForms(registry);
+    RegisterStatistics505ViewForms(registry);
     RegisterOctaveViewForms(registry);
     RegisterIntersectionViewForms(registry);
     RegisterWaveformViewForms(registry);

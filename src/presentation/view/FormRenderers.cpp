@@ -13,6 +13,7 @@
 #include "presentation/view/SpectraViewForms.h"
 #include "presentation/view/Statistics505ViewForms.h"
 #include "presentation/view/StatisticsViewForms.h"
+#include "presentation/view/UserFilterViewForms.h"
 #include "presentation/view/WaveformViewForms.h"
 
 namespace orlu {
@@ -155,6 +156,7 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterBufferViewForms(registry);
     RegisterStatisticsViewForms(registry);
     RegisterStatistics505ViewForms(registry);
+    RegisterUserFilterViewForms(registry);
     RegisterOctaveViewForms(registry);
     RegisterIntersectionViewForms(registry);
     RegisterWaveformViewForms(registry);

@@ -104,11 +104,16 @@ TEST_F(UserFilterForms, TheFiltersOfAFileInTheirOrder)
 
 TEST_F(UserFilterForms, AMultifileShowsItsThirdOctaveMembersOnly)
 {
-    CurrentFileSpec level; // a level meter: no 1/3 octaves, no filters
+    // A 1/1-octave member keeps filters too, but holds no 1/3 octaves: it shows none.
+    CurrentFileSpec octaves;
+    octaves.function = 2;
+    octaves.spectrum = CurrentFileSpec::Spectrum::Octave;
+    octaves.bands = 10;
+    octaves.userFilters = {{"OCTAVE", {1, 2}}};
     CurrentFileSpec second = ThirdOctaves();
     second.userFilters = {{"OTHER", {5}}};
     const fixture::MultifileMember members[] = {{"F1", fixture::CurrentMeasurementFile(ThirdOctaves())},
-                                                {"F2", fixture::CurrentMeasurementFile(level)},
+                                                {"F2", fixture::CurrentMeasurementFile(octaves)},
                                                 {"F3", fixture::CurrentMeasurementFile(second)}};
     auto doc = Open(Write("m.orl", fixture::Multifile(55, members)));
     ASSERT_EQ(doc->SubfileCount(), 3);
@@ -120,6 +125,7 @@ TEST_F(UserFilterForms, AMultifileShowsItsThirdOctaveMembersOnly)
     EXPECT_EQ(third.find("ROOM"), std::string::npos);
     const std::string all = Text(*doc, true, 1);
     EXPECT_LT(all.find("\"ROOM\""), all.find("\"OTHER\""));
+    EXPECT_EQ(all.find("OCTAVE"), std::string::npos);
     EXPECT_EQ(doc->DecodedSubfile(), decoded);
 }
 

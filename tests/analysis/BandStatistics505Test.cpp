@@ -201,6 +201,33 @@ TEST_F(BandStatistics505Forms, TheGraphOfAnEmptyBandPeaksAtNineTenthsAndATotalIs
     EXPECT_EQ(total.GraphTitle, "(Oct.1/1: TOTAL)");
 }
 
+TEST_F(BandStatistics505Forms, ALevelSpectrumOfFifteenHistogramsIsSeventeenBars)
+{
+    // Twelve bands and three totals; histogram 1 is empty, histogram b (from 0) otherwise
+    // holds its results in class b % 3.
+    Analyzer505Spec s = TenBandsThreeTotals();
+    s.bands = 12;
+    s.values = 15;
+    s.histogramCount32 = [](std::uint32_t b, std::uint32_t k) -> std::uint32_t {
+        return b != 1 && k == b % 3 ? 10 : 0;
+    };
+    auto doc = OpenSpec(s);
+    PlotData data;
+    ASSERT_TRUE(GraphBandLevels505(*doc, Band(1), 50, 0, data));
+    const std::span<const double> v = data.PlotValues.Values();
+    ASSERT_GE(v.size(), 18u);
+    // L50 lies in the middle of the class holding the results; the empty band gives 0.
+    const std::vector<double> bars(v.begin(), v.begin() + 17);
+    EXPECT_EQ(bars, (std::vector<double>{40.5, 0.0, 42.5, 40.5, 41.5, 42.5, 40.5, 41.5, 42.5, 40.5, 41.5, 42.5,
+                                         40.5, 41.5, 42.5, 42.5, 42.5}));
+    EXPECT_EQ(v[17], -999.9);
+    EXPECT_EQ(data.FrequencyValues.size(), 12u);
+    EXPECT_EQ(data.PanelTitles[0], "L50");
+    // No level without a percentage, and one panel only.
+    EXPECT_FALSE(GraphBandLevels505(*doc, Band(1), 0, 0, data));
+    EXPECT_FALSE(GraphBandLevels505(*doc, Band(1), 50, 1, data));
+}
+
 TEST_F(BandStatistics505Forms, CrossTablesOverEveryBand)
 {
     auto doc = OpenSpec(TenBandsThreeTotals());

@@ -59,6 +59,7 @@ TEST(DumpBandStatistics505, BandHistogramsOfAnAnalyzerFile)
     const std::string text = Dump(file, "--view 4 --form text --band 11");
     const std::string data = Dump(file, "--view 4 --form data --band 2 --markers 1,2");
     const std::string levels = Dump(file, "--view 5 --form table --band 1 --sep 2 --dec 1");
+    const std::string spectrum = Dump(file, "--view 5 --form data --level 6");
     fs::remove(file);
     EXPECT_NE(text.find("Histogram (Oct.1/1[11]: TOTAL):\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("   40.0   20.00        41.0   60.00        42.0   20.00     \r\n"), std::string::npos);
@@ -66,6 +67,12 @@ TEST(DumpBandStatistics505, BandHistogramsOfAnAnalyzerFile)
     EXPECT_NE(data.find("# block=80"), std::string::npos) << data;
     EXPECT_NE(levels.find("Statistical_levels_for_Histogram_(Oct_1/1[1]:_31.5_Hz):\r\n"), std::string::npos) << levels;
     EXPECT_NE(levels.find("1;42,9;"), std::string::npos) << levels;
+    // L50 of every histogram, thirteen of them and the last twice more.
+    std::string bars;
+    for (int i = 0; i < 15; ++i)
+        bars += "41.5\n";
+    EXPECT_NE(spectrum.find("# title=L50\n"), std::string::npos) << spectrum;
+    EXPECT_NE(spectrum.find("value\n" + bars + "-999.9\n"), std::string::npos) << spectrum;
 }
 
 TEST(DumpBandStatistics505, OptionValuesTheFixtureDoesNotRead)

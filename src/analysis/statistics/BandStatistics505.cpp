@@ -3,6 +3,7 @@
 #include "analysis/statistics/HistogramForms.h"
 #include "analysis/statistics/LevelForms.h"
 #include "document/CTmDoc.h"
+#include "document/MissingValue.h"
 #include "document/headers/Setup505.h"
 #include "platform/ValueFormat.h"
 #include "reports/table/ColumnTableWriter.h"
@@ -14,6 +15,7 @@
 namespace orlu {
 namespace {
 
+constexpr std::size_t kBandGraphValues = 52; // the band graph's values per panel
 constexpr std::string_view kRowHeader =
     "  cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%] ";
 constexpr std::string_view kHistogramWords =
@@ -354,6 +356,36 @@ bool GraphBandHistogram505(CTmDoc& doc, const StatisticsChoices& choices, int pa
     data.GraphTitle = data.PanelTitles[0] = band.totalName.empty()
                                                 ? StrPrintf("(%s: %g Hz)", label, band.frequency)
                                                 : StrPrintf("(%s: %s)", label, band.totalName.c_str());
+    return true;
+}
+
+bool GraphBandLevels505(CTmDoc& doc, const StatisticsChoices& choices, std::uint8_t n, int panel, PlotData& data)
+{
+    if (panel != 0 || n == 0 || n > 99)
+        return false;
+    const AnalyzerSelectionKeeper keeper(doc);
+    const std::optional<Shown505> shown = Select(doc, choices, true);
+    if (!shown)
+        return false;
+    std::vector<double> bars(kBandGraphValues, kMissingValue);
+    std::vector<double> centres;
+    const std::size_t count = std::min(shown->histograms.size(), kBandGraphValues - 2);
+    double level = 0.0;
+    for (std::size_t s = 0; s < count; ++s) {
+        const BandHistogram505& band = *shown->histograms[s];
+        level = 0.0;
+        InterpolatedStatLevels(band.histogram, std::span<const std::uint8_t>(&n, 1), std::span<double>(&level, 1));
+        bars[s] = level;
+        if (band.totalName.empty())
+            centres.push_back(band.frequency);
+    }
+    // The band graph draws two bars past the last value: they repeat it.
+    bars[count] = bars[count + 1] = level;
+    data.PlotValues.Assign(std::move(bars));
+    data.ClassStride = static_cast<std::int32_t>(kBandGraphValues);
+    data.FrequencyValues = std::move(centres);
+    data.GraphForm = 2;
+    data.GraphTitle = data.PanelTitles[0] = StrPrintf("L%u", static_cast<unsigned>(n));
     return true;
 }
 

@@ -55,4 +55,9 @@ bool TableBandLevels505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t&
 /// The histogram graph of the view's band (one panel); its title names the band.
 bool GraphBandHistogram505(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data);
 
+/// The level spectrum of the band graph (one panel): Ln of percentage n (1 to 99) for every
+/// histogram of the block, bands then totals, and the last level twice more; an empty
+/// histogram's level is 0. The band graph's other values of the panel are missing.
+bool GraphBandLevels505(CTmDoc& doc, const StatisticsChoices& choices, std::uint8_t n, int panel, PlotData& data);
+
 } // namespace orlu

@@ -58,6 +58,21 @@ void RegisterStatistics505ViewForms(FormRendererRegistry& registry)
                                          request.Data);
         },
         kFamily);
+    registry.RegisterGraphData(
+        kViewStatisticalLevels,
+        [](GraphDataRequest& request) {
+            // The level shown: the percentage at the view's position, or the percentage itself.
+            const MeasurementViewState& view = request.View;
+            const CTmDoc& doc = request.Doc;
+            const int at = view.LevelsRecord - 1;
+            const std::uint8_t n =
+                view.StatAllLevels != 0 ? static_cast<std::uint8_t>(std::clamp(view.LevelsRecord, 0, 99))
+                : at >= 0 && at < std::min<int>(doc.StatisticalLevelCount(), 10)
+                    ? doc.StatisticalPercentages()[static_cast<std::size_t>(at)]
+                    : std::uint8_t{0};
+            return GraphBandLevels505(request.Doc, StatisticsChoicesOf(view, false), n, request.Panel, request.Data);
+        },
+        kFamily);
     registry.Register(kViewStatisticalLevels, FormChoice::Text, Text(TextBandLevels505), kFamily);
     registry.Register(kViewStatisticalLevels, FormChoice::Table, Table(TableBandLevels505), kFamily);
 }

@@ -91,6 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         PlotData plot;
         GraphBandHistogram505(doc, choices, 0, plot);
+        GraphBandLevels505(doc, choices, size > 6 ? data[6] : 50, 0, plot);
         FftWorkspace workspace;
         SpectrumShowing showing;
         showing.degree = 3;

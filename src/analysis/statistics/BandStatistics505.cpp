@@ -74,7 +74,7 @@ private:
 struct Shown505 {
     int subfile = 0; ///< 0 for a single file
     BandStatistics505 statistics;
-    std::vector<const BandHistogram505*> histograms;
+    std::vector<BandHistogram505> histograms; ///< those the form shows
 };
 
 // Decodes the sub-file of the choices (a Multifile shows every histogram of the
@@ -99,11 +99,10 @@ std::optional<Shown505> Select(CTmDoc& doc, const StatisticsChoices& choices, bo
     if (all.empty())
         return std::nullopt;
     if (every) {
-        for (const BandHistogram505& h : all)
-            shown.histograms.push_back(&h);
+        shown.histograms = all;
     } else {
         const int b = std::clamp(choices.band, 1, static_cast<int>(all.size())) - 1;
-        shown.histograms.push_back(&all[static_cast<std::size_t>(b)]);
+        shown.histograms.push_back(all[static_cast<std::size_t>(b)]);
     }
     return shown;
 }
@@ -225,8 +224,8 @@ bool TextBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, const Stat
         Add(lines, &width, "Histograms in the file: " + doc.GetSubfileName(shown->subfile));
         Add(lines, &width, "");
     }
-    for (const BandHistogram505* h : shown->histograms)
-        AppendBandHistogramText(lines, &width, TextLabel(shown->statistics), *h, choices.markers);
+    for (const BandHistogram505& h : shown->histograms)
+        AppendBandHistogramText(lines, &width, TextLabel(shown->statistics), h, choices.markers);
     if (widest)
         *widest = width;
     return true;
@@ -244,10 +243,10 @@ bool TextBandLevels505(CTmDoc& doc, LineList& lines, int* widest, const Statisti
         Add(lines, &width, "Statistical levels for histograms in the file: " + doc.GetSubfileName(shown->subfile));
         Add(lines, &width, "");
     }
-    for (const BandHistogram505* h : shown->histograms) {
+    for (const BandHistogram505& h : shown->histograms) {
         AppendLevelGrid(lines, &width,
-                        "Statistical levels for Histogram (" + BandPart(TextLabel(shown->statistics), *h) + "):",
-                        LevelsOf(doc, h->histogram));
+                        "Statistical levels for Histogram (" + BandPart(TextLabel(shown->statistics), h) + "):",
+                        LevelsOf(doc, h.histogram));
     }
     if (widest)
         *widest = width;
@@ -267,16 +266,16 @@ bool TableBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, std::uint
         BandStatTable table;
         table.Caption = shown->subfile != 0 ? "Histograms (file:" + doc.GetSubfileName(shown->subfile) + "):"
                                             : std::string("Histograms:");
-        const Histogram& layout = shown->histograms.front()->histogram;
+        const Histogram& layout = shown->histograms.front().histogram;
         for (std::size_t i = 0; i < layout.counts.size(); ++i)
             table.ClassBounds.push_back(layout.Bound(i));
         const ClassRange range = BlockClasses(layout, markers);
         table.Block = {!range.Empty(), static_cast<std::uint16_t>(range.first), static_cast<std::uint16_t>(range.last)};
-        for (const BandHistogram505* h : shown->histograms)
-            table.Bands.push_back({h->frequency, h->totalName, h->histogram.counts});
+        for (const BandHistogram505& h : shown->histograms)
+            table.Bands.push_back({h.frequency, h.totalName, h.histogram.counts});
         return WriteHistogramTable(lines, widest, table, options) == 1;
     }
-    const BandHistogram505& band = *shown->histograms.front();
+    const BandHistogram505& band = shown->histograms.front();
     const Histogram& h = band.histogram;
     const std::uint64_t total = std::max<std::uint64_t>(h.Sum(), 1);
     const ClassRange range = BlockClasses(h, markers);
@@ -309,14 +308,14 @@ bool TableBandLevels505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t&
         LevelsCrossTable table;
         table.Caption = "Statistical levels for Histograms:";
         table.Kind = LevelColumnKind::Band;
-        table.Width = shown->histograms.front()->histogram.width;
+        table.Width = shown->histograms.front().histogram.width;
         table.Percentages.assign(doc.StatisticalPercentages().begin(),
                                  doc.StatisticalPercentages().begin() + levelCount);
-        for (const BandHistogram505* h : shown->histograms)
-            table.Columns.push_back({h->totalName, h->frequency, {}, h->histogram.lowest, h->histogram.counts, {}});
+        for (const BandHistogram505& h : shown->histograms)
+            table.Columns.push_back({h.totalName, h.frequency, {}, h.histogram.lowest, h.histogram.counts, {}});
         return WriteLevelsCrossTable(lines, widest, table, options) == 1;
     }
-    const BandHistogram505& band = *shown->histograms.front();
+    const BandHistogram505& band = shown->histograms.front();
     const LevelRow row = LevelsOf(doc, band.histogram);
     std::vector<double> x(levelCount), y(levelCount);
     for (std::size_t k = 0; k < levelCount; ++k) {
@@ -372,7 +371,7 @@ bool GraphBandLevels505(CTmDoc& doc, const StatisticsChoices& choices, std::uint
     const std::size_t count = std::min(shown->histograms.size(), kBandGraphValues - 2);
     double level = 0.0;
     for (std::size_t s = 0; s < count; ++s) {
-        const BandHistogram505& band = *shown->histograms[s];
+        const BandHistogram505& band = shown->histograms[s];
         level = 0.0;
         InterpolatedStatLevels(band.histogram, std::span<const std::uint8_t>(&n, 1), std::span<double>(&level, 1));
         bars[s] = level;

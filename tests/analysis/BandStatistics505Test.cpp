@@ -104,9 +104,9 @@ TEST_F(BandStatistics505Forms, EveryHistogramIsABandByItsCentreOrATotal)
     }
     EXPECT_EQ(blocks, 13);
     // The 1/1-octave centres from 31.5 Hz, then the totals.
-    for (const char* caption : {"Histogram (Oct.1/1[1]: 31.5 Hz):", "Histogram (Oct.1/1[2]: 63 Hz):",
-                                "Histogram (Oct.1/1[4]: 250 Hz):", "Histogram (Oct.1/1[10]: 16000 Hz):",
-                                "Histogram (Oct.1/1[11]: TOTAL):"})
+    for (const char* caption :
+         {"Histogram (Oct.1/1[1]: 31.5 Hz):", "Histogram (Oct.1/1[2]: 63 Hz):", "Histogram (Oct.1/1[4]: 250 Hz):",
+          "Histogram (Oct.1/1[10]: 16000 Hz):", "Histogram (Oct.1/1[11]: TOTAL):"})
         EXPECT_NE(all.find(std::string("\r\n") + caption + "\r\n"), std::string::npos) << caption;
     EXPECT_EQ(all.find("Oct.1/1[11]: 32000 Hz"), std::string::npos);
 }
@@ -130,24 +130,23 @@ TEST_F(BandStatistics505Forms, AnEmptyBandCountsOneResultAndLevelsOfZero)
     const std::string text = Text(*doc, Band(2));
     EXPECT_NE(text.find("   total number of results = 1\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("   40.0    0.00        41.0    0.00        42.0    0.00     \r\n"), std::string::npos);
-    EXPECT_NE(Text(*doc, Band(2), true)
-                  .find("Lni[dB]    0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        Text(*doc, Band(2), true).find("Lni[dB]    0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0   0.0\r\n"),
+        std::string::npos);
 }
 
 TEST_F(BandStatistics505Forms, LevelsOfAHistogramInOneClassSpreadAcrossIt)
 {
     // Histogram 3 holds 3 results, all in the class from 41 dB.
     auto doc = OpenSpec(TenBandsThreeTotals());
-    EXPECT_EQ(Text(*doc, Band(3), true),
-              "\r\n"
-              "Statistical levels for Histogram (Oct.1/1[3]: 125 Hz):\r\n"
-              "\r\n"
-              "  i          1     2     3     4     5     6     7     8     9    10 \r\n"
-              "        -------------------------------------------------------------\r\n"
-              " ni[%]       1    10    20    30    40    50    60    70    80    90\r\n"
-              "Lni[dB]   41.9  41.9  41.8  41.7  41.6  41.5  41.4  41.3  41.2  41.1\r\n"
-              "        -------------------------------------------------------------\r\n");
+    EXPECT_EQ(Text(*doc, Band(3), true), "\r\n"
+                                         "Statistical levels for Histogram (Oct.1/1[3]: 125 Hz):\r\n"
+                                         "\r\n"
+                                         "  i          1     2     3     4     5     6     7     8     9    10 \r\n"
+                                         "        -------------------------------------------------------------\r\n"
+                                         " ni[%]       1    10    20    30    40    50    60    70    80    90\r\n"
+                                         "Lni[dB]   41.9  41.9  41.8  41.7  41.6  41.5  41.4  41.3  41.2  41.1\r\n"
+                                         "        -------------------------------------------------------------\r\n");
     EXPECT_EQ(Table(*doc, Band(3), true), "Statistical_levels_for_Histogram_(Oct_1/1[3]:_125_Hz):\r\n"
                                           "n[%];Ln[dB];n[%];Ln[dB];n[%];Ln[dB];n[%];Ln[dB]\r\n"
                                           "1;41,9;30;41,7;60;41,4;90;41,1\r\n"
@@ -218,8 +217,8 @@ TEST_F(BandStatistics505Forms, ALevelSpectrumOfFifteenHistogramsIsSeventeenBars)
     ASSERT_GE(v.size(), 18u);
     // L50 lies in the middle of the class holding the results; the empty band gives 0.
     const std::vector<double> bars(v.begin(), v.begin() + 17);
-    EXPECT_EQ(bars, (std::vector<double>{40.5, 0.0, 42.5, 40.5, 41.5, 42.5, 40.5, 41.5, 42.5, 40.5, 41.5, 42.5,
-                                         40.5, 41.5, 42.5, 42.5, 42.5}));
+    EXPECT_EQ(bars, (std::vector<double>{40.5, 0.0, 42.5, 40.5, 41.5, 42.5, 40.5, 41.5, 42.5, 40.5, 41.5, 42.5, 40.5,
+                                         41.5, 42.5, 42.5, 42.5}));
     EXPECT_EQ(v[17], -999.9);
     EXPECT_EQ(data.FrequencyValues.size(), 12u);
     EXPECT_EQ(data.PanelTitles[0], "L50");

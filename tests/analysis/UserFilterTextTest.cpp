@@ -47,8 +47,8 @@ TEST(UserFilterText, ThirtyOneValuesMakeElevenRowsTheLastOfTwoCells)
                              "  108.0       3.0         119.0      14.0         130.0      25.0\r\n"
                              "  109.0       4.0         120.0      15.0\r\n"
                              "  110.0       5.0         121.0      16.0\r\n";
-    EXPECT_EQ(JoinedLines(lines), "\r\nUser's filter \"HVAC\"\r\n" + kRule + "\r\n" + kHeader + "\r\n" + kRule + "\r\n" +
-                                      rows + kRule + "\r\n");
+    EXPECT_EQ(JoinedLines(lines), "\r\nUser's filter \"HVAC\"\r\n" + kRule + "\r\n" + kHeader + "\r\n" + kRule +
+                                      "\r\n" + rows + kRule + "\r\n");
     EXPECT_EQ(widest, 68 + 2);
 }
 
@@ -61,8 +61,8 @@ TEST(UserFilterText, ValuesPastTheCentresStandAtZeroAndNoValuesNoRows)
         << JoinedLines(lines);
     LineList empty;
     AppendUserFilter(empty, nullptr, Filter("B", 0), centres);
-    EXPECT_EQ(JoinedLines(empty), "\r\nUser's filter \"B\"\r\n" + kRule + "\r\n" + kHeader + "\r\n" + kRule + "\r\n" +
-                                      kRule + "\r\n");
+    EXPECT_EQ(JoinedLines(empty),
+              "\r\nUser's filter \"B\"\r\n" + kRule + "\r\n" + kHeader + "\r\n" + kRule + "\r\n" + kRule + "\r\n");
 }
 
 class UserFilterForms : public DocumentTest {

@@ -39,9 +39,9 @@ std::string Dump(const fs::path& file, const std::string& arguments)
 TEST(DumpBandStatistics505, UserFiltersOfAGeneratedOctaveFile)
 {
     const fs::path file = TempFile("orlu-userfilter");
-    ASSERT_EQ(Fixture("current --kind 45 --function 3 --spectrum 31,0,60 --user-filter ROOM,-10,0,15/AB,7 " +
-                      file.string()),
-              0);
+    ASSERT_EQ(
+        Fixture("current --kind 45 --function 3 --spectrum 31,0,60 --user-filter ROOM,-10,0,15/AB,7 " + file.string()),
+        0);
     const std::string text = Dump(file, "--view 17 --form text");
     fs::remove(file);
     EXPECT_NE(text.find("User's filter \"ROOM\"\r\n"), std::string::npos) << text;
@@ -78,11 +78,11 @@ TEST(DumpBandStatistics505, BandHistogramsOfAnAnalyzerFile)
 TEST(DumpBandStatistics505, OptionValuesTheFixtureDoesNotRead)
 {
     const fs::path file = TempFile("orlu-badoption");
-    for (const char* arguments : {"current --kind 45 --function 3 --user-filter ROOM " /* no level */,
-                                  "current --kind 45 --function 3 --user-filter TOOLONG,1 ",
-                                  "current --kind 45 --function 3 --user-filter ROOM,40000 ",
-                                  "analyzer --function 3 --band-histograms 400,10 ",
-                                  "analyzer --function 1 --band-histograms 400,10,1 " /* no octaves */})
+    for (const char* arguments :
+         {"current --kind 45 --function 3 --user-filter ROOM " /* no level */,
+          "current --kind 45 --function 3 --user-filter TOOLONG,1 ",
+          "current --kind 45 --function 3 --user-filter ROOM,40000 ", "analyzer --function 3 --band-histograms 400,10 ",
+          "analyzer --function 1 --band-histograms 400,10,1 " /* no octaves */})
         EXPECT_NE(Fixture(arguments + file.string()), 0) << arguments;
     fs::remove(file);
 }

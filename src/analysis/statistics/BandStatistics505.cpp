@@ -16,8 +16,7 @@ namespace orlu {
 namespace {
 
 constexpr std::size_t kBandGraphValues = 52; // the band graph's values per panel
-constexpr std::string_view kRowHeader =
-    "  cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%] ";
+constexpr std::string_view kRowHeader = "  cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%] ";
 constexpr std::string_view kHistogramWords =
     "cl[dB]    N[%]      cl[dB]    N[%]      cl[dB]    N[%]      cl[dB]    N[%]      ";
 constexpr std::string_view kLevelWords =
@@ -155,8 +154,8 @@ void AppendBandHistogramText(LineList& lines, int* widest, const char* label, co
     Add(lines, widest, StrPrintf("   class width = %.1f dB", h.width / 10.0));
     const BlockShare share = BlockProbability(h, markers, total);
     if (inBlock) {
-        Add(lines, widest, StrPrintf("   number of results in the block = %llu",
-                                     static_cast<unsigned long long>(share.count)));
+        Add(lines, widest,
+            StrPrintf("   number of results in the block = %llu", static_cast<unsigned long long>(share.count)));
         Add(lines, widest, StrPrintf("   probability of the block = %.2f%%", share.percent));
     } else {
         Add(lines, widest, StrPrintf("   total number of results = %llu", static_cast<unsigned long long>(total)));
@@ -341,7 +340,8 @@ bool GraphBandHistogram505(CTmDoc& doc, const StatisticsChoices& choices, int pa
     if (!shown)
         return false;
     const auto& all = shown->statistics.histograms;
-    const BandHistogram505& band = all[static_cast<std::size_t>(std::clamp(choices.band, 1, static_cast<int>(all.size())) - 1)];
+    const BandHistogram505& band =
+        all[static_cast<std::size_t>(std::clamp(choices.band, 1, static_cast<int>(all.size())) - 1)];
     const Histogram& h = band.histogram;
     const HistogramGraphValues g = HistogramGraph(h, std::max<std::uint64_t>(h.Sum(), 1), choices.markers);
     PlacePanelValues(data, 0, g.y);

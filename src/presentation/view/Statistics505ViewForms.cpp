@@ -36,8 +36,8 @@ FormRenderer Table(TableForm form)
 {
     return [form](FormRequest& request) {
         int widest = 0;
-        if (!form(request.Doc, request.Lines, &widest, request.TableContentKind, StatisticsChoicesOf(request.View, true),
-                  request.Options))
+        if (!form(request.Doc, request.Lines, &widest, request.TableContentKind,
+                  StatisticsChoicesOf(request.View, true), request.Options))
             SayNotAvailable(request);
         else
             request.WidestLine = std::max(request.WidestLine, widest);
@@ -65,11 +65,11 @@ void RegisterStatistics505ViewForms(FormRendererRegistry& registry)
             const MeasurementViewState& view = request.View;
             const CTmDoc& doc = request.Doc;
             const int at = view.LevelsRecord - 1;
-            const std::uint8_t n =
-                view.StatAllLevels != 0 ? static_cast<std::uint8_t>(std::clamp(view.LevelsRecord, 0, 99))
-                : at >= 0 && at < std::min<int>(doc.StatisticalLevelCount(), 10)
-                    ? doc.StatisticalPercentages()[static_cast<std::size_t>(at)]
-                    : std::uint8_t{0};
+            const std::uint8_t n = view.StatAllLevels != 0
+                                       ? static_cast<std::uint8_t>(std::clamp(view.LevelsRecord, 0, 99))
+                                   : at >= 0 && at < std::min<int>(doc.StatisticalLevelCount(), 10)
+                                       ? doc.StatisticalPercentages()[static_cast<std::size_t>(at)]
+                                       : std::uint8_t{0};
             return GraphBandLevels505(request.Doc, StatisticsChoicesOf(view, false), n, request.Panel, request.Data);
         },
         kFamily);

@@ -72,6 +72,8 @@
 //       measurement of B third-octave bands from 500 Hz (use --function 8);
 //       --histogram LOWEST,WIDTH,N0,N1,... gives the histogram record 9 that
 //       lowest class and width (0.1 dB) and one count per class
+//       [--user-filter NAME,L,L,...[/NAME,L,...]] with --function 2 or 3: the
+//       user filters' records 24 and 25 (names of up to 6 characters, levels in 0.1 dB)
 //       [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]] [--min-max]
 //       [--spectra N --spectra-levels L,L,...]
 //       with --function 2 or 3: the octave spectrum record (levels in dB, value
@@ -126,7 +128,9 @@
 //       10) down to 8; --step-eighths E sets the time step of octave files to
 //       E / 8 s (default 16: 2.0 s; 1: 0.125 s); --decay LEVEL,FALL[,FLOOR]
 //       fills every band or line with LEVEL dB in the first three spectra,
-//       then FALL dB less per spectrum, not below FLOOR dB
+//       then FALL dB less per spectrum, not below FLOOR dB; --band-histograms
+//       LOWEST,WIDTH,N0,N1,... (octaves) adds the histogram block with these
+//       classes (0.1 dB) in every histogram, one per value
 //   orlu-fixture analyzer ... --waveform N [--channels 1|4] [--complex]
 //                         [--tone LINE,AMPLITUDE[,CH]] [--records R] OUT
 //       a Time file whose records are waveform blocks of N samples (a
@@ -186,7 +190,7 @@ constexpr char kUsage[] =
     " [--impulse-profiles A,B,C] [--histogram LOWEST,WIDTH,N0,...] [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]]"
     " [--min-max] [--spectra N --spectra-levels L,...]"
     " [--fft-spectrum LINES,FLOOR[,LINE:LEVEL...] [--fft-range HZ]"
-    " [--fft-window CODE] [--total last]] OUT\n"
+    " [--fft-window CODE] [--total last]] [--user-filter NAME,L,...[/...]] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -195,7 +199,8 @@ constexpr char kUsage[] =
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
     " [--sampling S] [--step-eighths E] [--waveform N [--channels 1|4] [--complex]"
-    " [--tone LINE,AMPLITUDE[,CH]] [--records R]] [--decay LEVEL,FALL[,FLOOR]] OUT\n"
+    " [--tone LINE,AMPLITUDE[,CH]] [--records R]] [--decay LEVEL,FALL[,FLOOR]]"
+    " [--band-histograms LOWEST,WIDTH,N0,...] OUT\n"
     "       orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
     " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
     " [--cut K] [--bad-kind D] OUT\n"
@@ -645,6 +650,7 @@ int main(int argc, char** argv)
             long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
             long stepMs = -1;
             std::string loggerLevels, impulseProfiles, histogram;
+            std::string userFilter;
             orlu::tools::OctaveFixtureOptions octave;
             orlu::tools::CurrentFftOptions fft;
             if (!ReadOptions(argc, argv,
@@ -655,7 +661,8 @@ int main(int argc, char** argv)
                               {"--spectrum", &octave.spectrum}, {"--min-max", &octave.minMax},
                               {"--spectra", &octave.spectra}, {"--spectra-levels", &octave.spectraLevels},
                               {"--fft-spectrum", &fft.spectrum}, {"--fft-range", &fft.rangeHz},
-                              {"--fft-window", &fft.window}, {"--total", &fft.total}}))
+                              {"--fft-window", &fft.window}, {"--total", &fft.total},
+                              {"--user-filter", &userFilter}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||
@@ -668,6 +675,8 @@ int main(int argc, char** argv)
                 !orlu::tools::ApplyOctaveFixtureOptions(octave, spec))
                 return Usage();
             if (!histogram.empty() && !orlu::tools::ApplyHistogramOption(histogram, spec))
+                return Usage();
+            if (!userFilter.empty() && !orlu::tools::ApplyUserFilterOption(userFilter, spec))
                 return Usage();
             file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {
@@ -708,6 +717,7 @@ int main(int argc, char** argv)
             long function = 3, headerLength = 0, lines = -1, bands = -1, spectra = 1, sampling = 10, eighths = 16;
             bool four = false, history = false, histogram = false, zoom = false, eVersion = false;
             std::string decay;
+            std::string bandHistograms;
             orlu::tools::WaveformOptions waveform;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--function", &function}, {"--four-channel", &four},
@@ -716,7 +726,8 @@ int main(int argc, char** argv)
                               {"--zoom", &zoom}, {"--e-version", &eVersion}, {"--sampling", &sampling},
                               {"--step-eighths", &eighths}, {"--waveform", &waveform.samples},
                               {"--channels", &waveform.channels}, {"--complex", &waveform.complexSamples},
-                              {"--tone", &waveform.tone}, {"--records", &waveform.records}, {"--decay", &decay}}) ||
+                              {"--tone", &waveform.tone}, {"--records", &waveform.records}, {"--decay", &decay},
+                              {"--band-histograms", &bandHistograms}}) ||
                 function < 1 || function > 4 || headerLength < 0 || headerLength > 200 || lines > 4000 ||
                 bands > 45 || spectra < 1 || spectra > 1000 || sampling < 0 || sampling > 17 || eighths < 1 ||
                 eighths > 65535 || (kind != "4" && kind != "11" && kind != "24" && kind != "dos"))
@@ -736,6 +747,8 @@ int main(int argc, char** argv)
             spec.timeStepFixed = static_cast<std::uint32_t>(eighths) << 13;
             if (!orlu::tools::ApplyWaveformOptions(waveform, spec) ||
                 (!decay.empty() && !orlu::tools::ApplyDecayOption(decay, spec)))
+                return Usage();
+            if (!bandHistograms.empty() && (!octave || !orlu::tools::ApplyAnalyzerBandHistograms(bandHistograms, spec)))
                 return Usage();
             const std::uint8_t subKind = eVersion ? 1 : 0;
             if (kind == "dos") {

@@ -388,6 +388,17 @@ void Setup505Seeds(const SeedFolder& folder)
         return static_cast<std::int16_t>(r <= 2 ? 800 : 800 - 100 * static_cast<std::int32_t>(r - 2));
     };
     folder.Add("third-history-decay", fixture::BuildAnalyzer505File(decay));
+    // Band statistics: ten 1/1-octave bands and three totals, each histogram its own counts;
+    // and the same block whose counts run past the file's end.
+    fixture::Analyzer505Spec bandStatistics = octave(3, 13, 10);
+    bandStatistics.histogram = true;
+    bandStatistics.histogramClasses = 4;
+    bandStatistics.histogramWidth = 10;
+    bandStatistics.histogramCount32 = [](std::uint32_t b, std::uint32_t k) { return b * 4 + k; };
+    folder.Add("octave-band-statistics", fixture::BuildAnalyzer505File(bandStatistics));
+    std::vector<std::uint8_t> shortBlock = fixture::BuildAnalyzer505File(bandStatistics);
+    shortBlock[2 * (17 + 13 + 1)] = 40; // the block's histogram count, past what it holds
+    folder.Add("octave-band-statistics-short", shortBlock);
     // Waveform blocks: whole ones with a tone, complex and interleaved ones, blocks of 768
     // samples (no power of two) and blocks cut short by the file's end.
     fixture::Analyzer505Spec wave;

@@ -154,12 +154,15 @@ std::vector<std::uint8_t> BuildAnalyzer505File(const Analyzer505Spec& s)
             }
     }
     if (s.histogram) {
-        // One histogram per value; classes of 2 dB from 40 dB, counts peaking in the middle.
-        f.Le16(5).Le16(s.values).Le16(s.histogramClasses).Le16(400).Le16(20);
-        for (std::uint32_t b = 0; b < s.values; ++b)
+        // One histogram per value unless told; by default classes of 2 dB from 40 dB, counts
+        // peaking in the middle.
+        const std::uint16_t histograms = s.histogramCount != 0 ? s.histogramCount : s.values;
+        f.Le16(5).Le16(histograms).Le16(s.histogramClasses).Le16(static_cast<std::uint16_t>(s.histogramLowest))
+            .Le16(static_cast<std::uint16_t>(s.histogramWidth));
+        for (std::uint32_t b = 0; b < histograms; ++b)
             for (std::uint32_t k = 0; k < s.histogramClasses; ++k) {
                 const std::uint32_t distance = k > s.histogramClasses / 2 ? k - s.histogramClasses / 2 : s.histogramClasses / 2 - k;
-                f.Le32((s.histogramClasses - distance) * 10u + b);
+                f.Le32(s.histogramCount32 ? s.histogramCount32(b, k) : (s.histogramClasses - distance) * 10u + b);
             }
     }
     f.ChecksumWord(0);

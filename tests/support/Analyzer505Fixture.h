@@ -34,6 +34,12 @@ struct Analyzer505Spec {
     bool timeHistory = false;       ///< numbered spectra: each record starts with its number
     bool histogram = false;         ///< octaves: a histogram block behind the spectra
     std::uint16_t histogramClasses = 12;
+    std::int16_t histogramLowest = 400; ///< lowest class, 0.1 dB
+    std::int16_t histogramWidth = 20;   ///< class width, 0.1 dB
+    /// Histograms in the block; 0: one per value.
+    std::uint16_t histogramCount = 0;
+    /// When set, count k of histogram b in place of the plausible one (counts peaking in the middle).
+    std::function<std::uint32_t(std::uint32_t b, std::uint32_t k)> histogramCount32;
     bool extraValue = false;        ///< flags bit 6
     bool levelOffset20 = false;     ///< flags bit 15
     std::uint16_t window = 2;       ///< Hanning

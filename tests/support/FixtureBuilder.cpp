@@ -418,6 +418,24 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
         }
         if (spec.envelopingFilter)
             f.Record(34, {*spec.envelopingFilter});
+        if (!spec.userFilters.empty()) {
+            std::vector<std::uint16_t> definitions;
+            for (std::size_t i = 0; i < spec.userFilters.size(); ++i)
+                definitions.insert(definitions.end(), {static_cast<std::uint16_t>(3 + i), 0, 0, 0});
+            f.Record(24, definitions);
+            for (std::size_t i = 0; i < spec.userFilters.size(); ++i) {
+                const CurrentFileSpec::UserFilter& filter = spec.userFilters[i];
+                std::vector<std::uint16_t> words{static_cast<std::uint16_t>(3 + i)};
+                std::string name = filter.name.substr(0, 6);
+                name.resize(6, '\0');
+                for (std::size_t k = 0; k < 6; k += 2)
+                    words.push_back(static_cast<std::uint16_t>(static_cast<unsigned char>(name[k]) |
+                                                               static_cast<unsigned char>(name[k + 1]) << 8));
+                for (std::int16_t level : filter.levels)
+                    words.push_back(static_cast<std::uint16_t>(level));
+                f.Record(25, words);
+            }
+        }
         // A histogram definition (9: classes, lowest class, width in words 3 to 5; 19: band
         // word, classes, lowest class, width in words 1 to 4), then its 32-bit counts in
         // record 11 or 20 (length in word 1): they start two words after the definition.

@@ -182,6 +182,15 @@ struct CurrentFileSpec {
     /// Second histogram 19 (band word 1, one class per count) with its counts record 20.
     std::vector<std::uint32_t> bandHistogramCounts;
 
+    /// User filters of an octave function: record 24 with one 4-word definition per filter
+    /// (filter number 3, 4, ... then three 0 words), each followed by its entry 25: the
+    /// number, the name in 6 bytes and one level word (0.1 dB) per value.
+    struct UserFilter {
+        std::string name;
+        std::vector<std::int16_t> levels;
+    };
+    std::vector<UserFilter> userFilters;
+
     /// Results files: the setup 14 (1/1 octave), 16 (1/3 octave) or 17 (FFT),
     /// whatever the function, with its levels record 18 (bands + extras words).
     Spectrum spectrum = Spectrum::None;

@@ -11,7 +11,9 @@
 #include "presentation/view/MonitorForms.h"
 #include "presentation/view/OctaveViewForms.h"
 #include "presentation/view/SpectraViewForms.h"
+#include "presentation/view/Statistics505ViewForms.h"
 #include "presentation/view/StatisticsViewForms.h"
+#include "presentation/view/UserFilterViewForms.h"
 #include "presentation/view/WaveformViewForms.h"
 
 namespace orlu {
@@ -153,6 +155,8 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterHeaderInfoForms(registry);
     RegisterBufferViewForms(registry);
     RegisterStatisticsViewForms(registry);
+    RegisterStatistics505ViewForms(registry);
+    RegisterUserFilterViewForms(registry);
     RegisterOctaveViewForms(registry);
     RegisterIntersectionViewForms(registry);
     RegisterWaveformViewForms(registry);

@@ -2,7 +2,7 @@
 // ORLU 505 in ANALYZER mode. They are decoded as a single file (with and
 // without the E version) straight from an image, then loaded as a kind-4
 // container the way the program opens one, with every channel selected, the
-// ASCII form written, the FFT spectra of the first records shown in every
+// ASCII form written, the band statistics shown in every form, the FFT spectra of the first records shown in every
 // spectra function, the reverberation times evaluated from an interval the
 // bytes choose, and the time intersections and waveforms written.
 
@@ -12,6 +12,7 @@
 #include "analysis/spectra/ReverbTime.h"
 #include "analysis/spectra/TimeIntersection.h"
 #include "analysis/spectra/WaveformForm.h"
+#include "analysis/statistics/BandStatistics505.h"
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
 #include "document/headers/Setup505Decoder.h"
@@ -74,6 +75,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         int widest = 0;
         LineListSink sink(lines, &widest);
         WriteAsciiForm(doc, sink, ui, nullptr);
+        // Band statistics: every histogram, and one band and block the bytes choose (also
+        // past the histograms).
+        StatisticsChoices choices;
+        choices.band = size > 3 ? data[3] % 20 : 1;
+        choices.markers.count = 2;
+        choices.markers.points = {size > 4 ? data[4] % 8 : 0, size > 5 ? data[5] % 32 : 3};
+        std::uint8_t content = 0;
+        for (bool all : {false, true}) {
+            choices.allFiles = all;
+            TextBandHistograms505(doc, lines, &widest, choices);
+            TextBandLevels505(doc, lines, &widest, choices);
+            TableBandHistograms505(doc, lines, &widest, content, choices, TableOutputOptions{});
+            TableBandLevels505(doc, lines, &widest, content, choices, TableOutputOptions{});
+        }
+        PlotData plot;
+        GraphBandHistogram505(doc, choices, 0, plot);
+        GraphBandLevels505(doc, choices, size > 6 ? data[6] : 50, 0, plot);
         FftWorkspace workspace;
         SpectrumShowing showing;
         showing.degree = 3;

@@ -26,7 +26,7 @@ protected:
     {
         LineList lines;
         int widest = 0;
-        const bool written = FormatMonitorOctaveText(doc, lines, &widest, third, all, record);
+        const bool written = FormatMonitorOctaveText(doc, lines, &widest, MonitorOctaveChoice{third}, all, record);
         const std::string text = test::JoinedLines(lines);
         EXPECT_EQ(widest, fixture::WidthOf(text));
         return written ? text : "(not written)";
@@ -57,7 +57,7 @@ TEST_F(MonitorOctaveTest, TableOfOneRecordWithSemicolonsAndDecimalComma)
     LineList lines;
     int widest = 0;
     std::uint8_t kind = 0;
-    ASSERT_TRUE(FormatMonitorOctaveTable(*doc, lines, &widest, kind, false, 1, TableOutputOptions{0, 1, 2}));
+    ASSERT_TRUE(FormatMonitorOctaveTable(*doc, lines, &widest, kind, MonitorOctaveChoice{}, false, 1, TableOutputOptions{0, 1, 2}));
     EXPECT_EQ(kind, 2);
     EXPECT_EQ(test::JoinedLines(lines), "Octave_1/1__No.1__12:15'00_(Thu_09/07/2009):\r\n"
                                         "f[Hz];Lev[dB];f[Hz];Lev[dB];f[Hz];Lev[dB]\r\n"
@@ -68,8 +68,8 @@ TEST_F(MonitorOctaveTest, TableOfOneRecordWithSemicolonsAndDecimalComma)
                                         "16,0;34,0;1000,0;40,0;TOT_C;46,0\r\n"
                                         "31,5;35,0;2000,0;41,0;TOT_Lin;47,0\r\n");
     // No third record; no 1/3-octave spectra on a 1/1 station.
-    EXPECT_FALSE(FormatMonitorOctaveTable(*doc, lines, &widest, kind, false, 3, TableOutputOptions{}));
-    EXPECT_FALSE(FormatMonitorOctaveTable(*doc, lines, &widest, kind, true, 1, TableOutputOptions{}));
+    EXPECT_FALSE(FormatMonitorOctaveTable(*doc, lines, &widest, kind, MonitorOctaveChoice{}, false, 3, TableOutputOptions{}));
+    EXPECT_FALSE(FormatMonitorOctaveTable(*doc, lines, &widest, kind, MonitorOctaveChoice{true}, false, 1, TableOutputOptions{}));
 }
 
 TEST_F(MonitorOctaveTest, ThirdOctaveSpectrum)

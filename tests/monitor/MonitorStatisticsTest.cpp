@@ -102,7 +102,7 @@ TEST_F(MonitorStatisticsTest, TableOfTheProfilesOfAnInterval)
         LineList lines;
         int widest = 0;
         std::uint8_t kind = 0;
-        ASSERT_TRUE(FormatMonitorHistogramsTable(*doc, lines, &widest, kind, Profiles(3), 1, TableOutputOptions{0, 0, 2}));
+        ASSERT_TRUE(FormatMonitorStatisticsTable(*doc, lines, &widest, kind, MonitorStatisticsForm::Histograms, Profiles(3), 1, TableOutputOptions{0, 0, 2}));
         EXPECT_EQ(kind, 2);
         const std::string text = test::JoinedLines(lines);
         EXPECT_NE(text.find("1;#1;[%];10.00;20.00;30.00;40.00\r\n2;#2;[%];25.00;25.00;0.00;50.00\r\n"),

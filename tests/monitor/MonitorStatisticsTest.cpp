@@ -138,3 +138,112 @@ TEST_F(MonitorStatisticsTest, OctaveBandsOfARecord)
 
 } // namespace
 } // namespace orlu
+
+namespace orlu {
+namespace {
+
+// One octave-statistics record of a 1/1 station: 2 classes of 1 dB from 60 dB for each of the
+// 18 entries; entry u holds 1 result in class 0 and u + 1 in class 1.
+MonitorStreamBuilder OctaveStatisticsStation()
+{
+    MonitorStreamBuilder b;
+    b.Station("Y1A,M1,D0820,V384,A384,S00x0Cx09x07x09").Setup("U525,W315,M2,D1h");
+    std::vector<std::uint32_t> counts;
+    for (std::uint32_t u = 0; u < 18; ++u)
+        counts.insert(counts.end(), {1, u + 1});
+    b.Statistics(1, 'O', 2, 600, 10, counts);
+    return b;
+}
+
+class MonitorStatisticsTableTest : public MonitorTest {
+protected:
+    std::string Table(CTmDoc& doc, MonitorStatisticsForm form, const StatisticsChoices& choices)
+    {
+        LineList lines;
+        int widest = 0;
+        std::uint8_t kind = 0;
+        EXPECT_TRUE(FormatMonitorStatisticsTable(doc, lines, &widest, kind, form, choices, 1, TableOutputOptions{0, 1, 2}));
+        EXPECT_EQ(kind, 2);
+        return test::JoinedLines(lines);
+    }
+};
+
+TEST_F(MonitorStatisticsTableTest, OneOctaveBandWithSemicolonsAndDecimalComma)
+{
+    auto doc = Load(OctaveStatisticsStation());
+    StatisticsChoices c;
+    c.octave = 11;
+    c.band = 4; // 8 Hz: 1 and 4 results
+    struct Case {
+        MonitorStatisticsForm form;
+        std::uint8_t markers;
+        const char* expected;
+    } cases[] = {
+        {MonitorStatisticsForm::Histograms, 0,
+         "Histograms_No.1__12:15'00_(Thu_09/07/2009):_(Oct_1/1[4]:_8_Hz):\r\n"
+         "cl[dB];N[%];cl[dB];N[%];cl[dB];N[%];cl[dB];N[%]\r\n"
+         "60,0;20,00;61,0;80,00\r\n"},
+        {MonitorStatisticsForm::Densities, 0,
+         "Statistical_density_for_Histograms_No.1__12:15'00_(Thu_09/07/2009):_(Oct_1/1[4]:_8_Hz):\r\n"
+         "cl[dB];D[%];cl[dB];D[%];cl[dB];D[%];cl[dB];D[%]\r\n"
+         "60,0;100,00;61,0;80,00\r\n"},
+        // A block of the second class only.
+        {MonitorStatisticsForm::Histograms, 2,
+         "Block_of_the_Histograms_No.1__12:15'00_(Thu_09/07/2009):_(Oct_1/1[4]:_8_Hz):\r\n"
+         "cl[dB];N[%];cl[dB];N[%];cl[dB];N[%];cl[dB];N[%]\r\n"
+         "61,0;80,00\r\n"},
+    };
+    for (const Case& k : cases) {
+        c.markers = {k.markers, {1, 1}};
+        EXPECT_EQ(Table(*doc, k.form, c), k.expected);
+    }
+}
+
+TEST_F(MonitorStatisticsTableTest, EveryBandOfTheRecordAsColumns)
+{
+    auto doc = Load(OctaveStatisticsStation());
+    StatisticsChoices c;
+    c.octave = 11;
+    c.allFiles = true;
+    const std::string histograms = Table(*doc, MonitorStatisticsForm::Histograms, c);
+    // Every band over the first band's 2 results; the totals named.
+    EXPECT_NE(histograms.find("\r\n1;1,0;[%];50,00;50,00\r\n"), std::string::npos) << histograms;
+    EXPECT_NE(histograms.find("\r\n4;8,0;[%];50,00;200,00\r\n"), std::string::npos) << histograms;
+    EXPECT_NE(histograms.find("\r\n18;TOT_Lin;[%];50,00;900,00\r\n"), std::string::npos) << histograms;
+    const std::string densities = Table(*doc, MonitorStatisticsForm::Densities, c);
+    // Each band over its own total: 8 Hz holds 1 and 4 results.
+    EXPECT_NE(densities.find("\r\n4;8,0;[%];100,00;80,00\r\n"), std::string::npos) << densities;
+}
+
+TEST_F(MonitorStatisticsTableTest, ProfileLevelsAndDensitiesAgreeWithTheText)
+{
+    auto doc = Load(StatisticsStation(1));
+    StatisticsChoices c;
+    c.channelMask = 1;
+    const std::string table = Table(*doc, MonitorStatisticsForm::Levels, c);
+    // 25 classes of 4 results from 30 dB: the levels of the table are those the text prints.
+    LineList lines;
+    int widest = 0;
+    ASSERT_TRUE(FormatMonitorStatisticsText(*doc, lines, &widest, MonitorStatisticsForm::Levels, c, 1));
+    const std::string text = test::JoinedLines(lines);
+    const std::size_t at = text.find("Lni[dB] ");
+    ASSERT_NE(at, std::string::npos) << text;
+    std::string row = "1;#1;[dB]";
+    for (std::size_t k = 0; k < 10; ++k) {
+        std::string level = text.substr(at + 8 + 6 * k, 6);
+        level.erase(0, level.find_first_not_of(' '));
+        std::replace(level.begin(), level.end(), '.', ',');
+        row += ";" + level;
+    }
+    EXPECT_NE(table.find(row + "\r\n"), std::string::npos) << row << "\n" << table;
+    EXPECT_NE(table.find("Statistical_levels_for_Histograms_No.1__12:15'00_(Thu_09/07/2009):"), std::string::npos)
+        << table;
+
+    // Densities: 100 % at the lowest class, 4 % less at each class above.
+    const std::string densities = Table(*doc, MonitorStatisticsForm::Densities, c);
+    EXPECT_NE(densities.find("#1;[%];100,00;96,00;92,00;88,00;"), std::string::npos) << densities;
+    EXPECT_NE(densities.find(";8,00;4,00\r\n"), std::string::npos) << densities;
+}
+
+} // namespace
+} // namespace orlu

@@ -4,6 +4,7 @@
 #include "MonitorTestSupport.h"
 
 #include "document/LineList.h"
+#include "monitor/MonitorGraphData.h"
 #include "monitor/MonitorStatisticsTable.h"
 #include "monitor/MonitorStatisticsText.h"
 #include "support/GoldenText.h"
@@ -243,6 +244,66 @@ TEST_F(MonitorStatisticsTableTest, ProfileLevelsAndDensitiesAgreeWithTheText)
     const std::string densities = Table(*doc, MonitorStatisticsForm::Densities, c);
     EXPECT_NE(densities.find("#1;[%];100,00;96,00;92,00;88,00;"), std::string::npos) << densities;
     EXPECT_NE(densities.find(";8,00;4,00\r\n"), std::string::npos) << densities;
+}
+
+} // namespace
+} // namespace orlu
+
+namespace orlu {
+namespace {
+
+class MonitorStatisticsGraphTest : public MonitorTest {};
+
+TEST_F(MonitorStatisticsGraphTest, EachProfileInItsPanelWithItsOwnClasses)
+{
+    // Profile 2's counts lie at an odd offset.
+    auto doc = Load(StatisticsStation(1));
+    StatisticsChoices c;
+    c.channelMask = 3;
+    c.markers = {2, {4, 6}};
+    PlotData data;
+    ASSERT_TRUE(GraphMonitorHistogram(*doc, c, 1, 1, data));
+    // Profile 2: 10 classes of 0.5 dB from 40.5 dB, 50 results; 20 the most, 40 %.
+    EXPECT_EQ(data.PanelTitles[1], "Leq");
+    EXPECT_EQ(data.TimeStamps, std::vector<std::uint32_t>{1});
+    ASSERT_EQ(data.HistogramClassValues.size(), 10u);
+    EXPECT_DOUBLE_EQ(data.HistogramClassValues[0], 40.5);
+    EXPECT_DOUBLE_EQ(data.HistogramClassValues[9], 45.0);
+    EXPECT_DOUBLE_EQ(data.HistogramPeak[1], 40.0);
+    // Classes 4 to 6: 10 + 20 + 5 of 50 results.
+    EXPECT_DOUBLE_EQ(data.BlockProbability[1], 70.0);
+    const std::span<const double> y = data.PlotValues.Values();
+    ASSERT_EQ(data.ClassStride, 10);
+    EXPECT_DOUBLE_EQ(y[10 + 5], 1.0);  // the largest class
+    EXPECT_DOUBLE_EQ(y[10 + 0], 0.05); // 2 % of 40 %
+
+    PlotData density;
+    ASSERT_TRUE(GraphMonitorDensity(*doc, c, 1, 1, density));
+    // D[4] = 40 of 50 results = 80 %, D[6] = 10 of 50 = 20 %.
+    EXPECT_DOUBLE_EQ(density.BlockProbability[1], 60.0);
+    EXPECT_DOUBLE_EQ(density.HistogramPeak[1], 100.0);
+    EXPECT_DOUBLE_EQ(density.PlotValues.Values()[10 + 4], 0.8);
+    // Profile 3 is not acquired; no interval 2.
+    EXPECT_FALSE(GraphMonitorHistogram(*doc, c, 1, 2, data));
+    EXPECT_FALSE(GraphMonitorHistogram(*doc, c, 2, 0, data));
+}
+
+TEST_F(MonitorStatisticsGraphTest, AnOctaveBandIsTitledByItsCentre)
+{
+    auto doc = Load(OctaveStatisticsStation());
+    StatisticsChoices c;
+    c.octave = 11;
+    c.band = 18;
+    PlotData data;
+    ASSERT_TRUE(GraphMonitorHistogram(*doc, c, 1, 0, data));
+    EXPECT_EQ(data.GraphTitle, "(Oct.1/1: TOT_Lin)");
+    EXPECT_EQ(data.PanelResultNames[0], "");
+    // 1 and 18 results: 5.26 % and 94.74 %.
+    EXPECT_NEAR(data.HistogramPeak[0], 94.737, 0.001);
+    c.band = 4;
+    ASSERT_TRUE(GraphMonitorDensity(*doc, c, 1, 0, data));
+    EXPECT_EQ(data.GraphTitle, "(Oct.1/1: 8 Hz)");
+    EXPECT_FALSE(GraphMonitorDensity(*doc, c, 1, 1, data)); // one band, one panel
 }
 
 } // namespace

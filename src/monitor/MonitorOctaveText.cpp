@@ -34,6 +34,14 @@ struct Shown {
     std::size_t count = 0;
 };
 
+// The totals among the shown entries: they come last, and keep their names also in a
+// block, where a centre frequency of 0 would stand for them otherwise.
+std::uint16_t ShownTotals(const Shown& shown, std::size_t bands)
+{
+    const std::size_t end = shown.first + shown.count;
+    return static_cast<std::uint16_t>(end > bands ? std::min(end - bands, shown.count) : 0);
+}
+
 Shown ShownEntries(const MonitorOctaveChoice& c, std::size_t entries)
 {
     if (!c.block)
@@ -99,15 +107,21 @@ bool AllRecordsTable(CTmDoc& doc, LineList& lines, int* widest, const MonitorDoc
     CrossTableSource source;
     source.Monitor = true;
     source.TimeHistory = true;
-    source.TotalNameList = TotalNames();
+    // A block's totals are named from the first one it shows.
+    const std::size_t firstTotal = shown.first > bands ? shown.first - bands : 0;
+    source.TotalNameList = std::span<const std::string>(TotalNames()).subspan(std::min(firstTotal, TotalNames().size()));
     source.Ui = &doc.Ui();
     SpectraCrossTable table;
     table.Kind = c.third ? kBandKindThird : kBandKindOctave;
     table.UnitText = OctaveBracketedUnit(UnitOf(c));
     table.Frequencies = frequencies;
-    table.TailCount = c.block ? 0 : kSpectrumTotals;
+    table.TailCount = ShownTotals(shown, bands);
     table.ValueFormat = c.linear ? "%-10.2e" : "%-10.1f";
-    table.BlockMode = c.block ? 2 : 0;
+    // The block's rows are its bands and totals as they are, without the block-total rows of
+    // other files' block tables: only the caption says it is a block.
+    const std::string caption = std::string("Blocks_of_Octaves_") + (c.third ? "1/3:" : "1/1:");
+    if (c.block)
+        table.CaptionOverride = caption;
     return WriteSpectraCrossTable(lines, widest, source, table, options, matrix) == 1;
 }
 
@@ -200,9 +214,7 @@ bool FormatMonitorOctaveTable(CTmDoc& doc, LineList& lines, int* widest, std::ui
                                        : "f[Hz] Lev[dB] f[Hz] Lev[dB] f[Hz] Lev[dB]";
     format.RowFormat = choice.linear ? "%-10.1f%-10.2e" : "%-10.1f%-10.1f";
     format.NameFormat = choice.linear ? "%-10s%-10.2e" : "%-10s%-10.1f";
-    // A block names none of its rows.
-    const std::uint16_t named = choice.block ? 0 : kSpectrumTotals;
-    return WriteColumnTable(lines, widest, source, centres, values, named, options, format) == 1;
+    return WriteColumnTable(lines, widest, source, centres, values, ShownTotals(shown, bands), options, format) == 1;
 }
 
 } // namespace orlu

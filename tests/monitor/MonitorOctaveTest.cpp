@@ -116,7 +116,7 @@ TEST_F(MonitorOctaveTest, PascalWithAMarkedBlock)
     // A total in pascal, two exponent digits: 47 dB is 4.48e-03 Pa.
     const std::string all = Text(*doc, MonitorOctaveChoice{false, true}, false, 1);
     EXPECT_NE(all.find("TOT_Lin  4.48e-03\r\n"), std::string::npos) << all;
-    // The table writes the block's rows unnamed.
+    // The block's totals keep their names in the table.
     LineList lines;
     int widest = 0;
     std::uint8_t kind = 0;
@@ -124,7 +124,7 @@ TEST_F(MonitorOctaveTest, PascalWithAMarkedBlock)
                                          false, 1, TableOutputOptions{0, 1, 2}));
     EXPECT_EQ(test::JoinedLines(lines), "Block_of_the_Octave_1/1__No.1__12:15'00_(Thu_09/07/2009):\r\n"
                                         "f[Hz];Lev[dB];f[Hz];Lev[dB];f[Hz];Lev[dB]\r\n"
-                                        "16000,0;44,0;0,0;45,0;0,0;46,0\r\n");
+                                        "16000,0;44,0;TOT_A;45,0;TOT_C;46,0\r\n");
 }
 
 TEST_F(MonitorOctaveTest, CrossTableOfTwelveRecords)
@@ -152,6 +152,16 @@ TEST_F(MonitorOctaveTest, CrossTableOfTwelveRecords)
               std::string::npos)
         << table;
     EXPECT_EQ(table.find("\r\n13;"), std::string::npos) << table;
+
+    // A block of the last two totals: named as they are, no band before them.
+    LineList block;
+    ASSERT_TRUE(FormatMonitorOctaveTable(*doc, block, &widest, kind, MonitorOctaveChoice{false, false, true, 16, 17}, true,
+                                         1, TableOutputOptions{0, 1, 2}));
+    const std::string blockTable = test::JoinedLines(block);
+    EXPECT_EQ(blockTable.substr(0, blockTable.find("\r\n2;")), "Blocks_of_Octaves_1/1:\r\n"
+                                                                "no_;[];1;2\r\n"
+                                                                "spct\\f->;[Hz];TOT_C;TOT_Lin\r\n"
+                                                                "1;[dB];26,0;27,0");
 }
 
 TEST_F(MonitorOctaveTest, OctaveFormOfAThirdOctaveStationSumsItsThirds)

@@ -93,6 +93,7 @@ TEST_F(MonitorOctaveTest, ThirdOctaveSpectrum)
     EXPECT_NE(text.find("\r\n   25.0      25.0        1000.0      41.0       TOT_Lin      57.0\r\n"), std::string::npos)
         << text;
     EXPECT_EQ(text.find("No.2"), std::string::npos) << text;
+    EXPECT_EQ(Text(*doc, true, false, 1), fixture::Golden("monitor-octave13.txt"));
 }
 
 TEST_F(MonitorOctaveTest, PascalWithAMarkedBlock)

@@ -92,10 +92,14 @@ double RangeBottom(const MonitorDocument& m)
     return top > kLowestRangeBottom + kLevelSpan ? top - kLevelSpan : kLowestRangeBottom;
 }
 
-std::string OctaveGraphTitle(const MonitorOctaveChoice& c, int record)
+// "OCTAVE 1/1  (A)  No.3", as the octave graphs of other files are titled; no number over a picture.
+std::string OctaveGraphTitle(const MonitorDocument& m, const MonitorOctaveChoice& c, int record)
 {
-    const std::string base = c.third ? "Octave 1/3" : "Octave 1/1";
-    return record > 0 ? StrPrintf("%s  No.%d", base.c_str(), record) : base;
+    std::string title = StrPrintf("OCTAVE 1/%d  (%s)", c.third ? 3 : 1,
+                                  std::string(NameAt(kMonitorOctaveFilters, m.Setup.OctaveFilter)).c_str());
+    if (record > 0)
+        title += StrPrintf("  No.%d", record);
+    return title;
 }
 
 bool Picture(const MonitorStream& s, const MonitorDocument& m, PlotData& data, const MonitorOctaveChoice& choice)
@@ -106,7 +110,7 @@ bool Picture(const MonitorStream& s, const MonitorDocument& m, PlotData& data, c
     if (!first)
         return false;
     data.GraphForm = kPictureOfRecords;
-    data.GraphTitle = data.PanelTitles[0] = OctaveGraphTitle(choice, 0);
+    data.GraphTitle = data.PanelTitles[0] = OctaveGraphTitle(m, choice, 0);
     data.Grid.TimeStep = m.Station.SoundStep > 0 ? static_cast<double>(m.Station.SoundStep) : data.Grid.TimeStep;
     FillMultiElementGrid(data.Grid, first->values.size(), static_cast<std::uint32_t>(m.OctaveRecordCount),
                          [&](std::uint32_t record, std::span<double> out) {
@@ -181,7 +185,7 @@ bool GraphMonitorOctave(CTmDoc& doc, PlotData& data, int panel, const MonitorOct
         return false;
     const std::size_t bands = MonitorFormBands(m, choice.third);
     data.GraphForm = kBarsOfOneSpectrum;
-    data.GraphTitle = data.PanelTitles[0] = OctaveGraphTitle(choice, static_cast<int>(spectrum->number));
+    data.GraphTitle = data.PanelTitles[0] = OctaveGraphTitle(m, choice, static_cast<int>(spectrum->number));
     data.SpectrumBlockValues[0] = spectrum->blockTotal;
     std::vector<double> values(kOctavePanelValues, kMissingValue);
     std::copy_n(spectrum->values.begin(), std::min(spectrum->values.size(), values.size()), values.begin());

@@ -189,6 +189,7 @@ TEST_F(MonitorOctaveTest, GraphDataOfOneRecordAndOfEveryRecord)
     PlotData bars;
     ASSERT_TRUE(GraphMonitorOctave(*doc, bars, 0, MonitorOctaveChoice{false, false, true, 0, 1}, 2, false));
     EXPECT_EQ(bars.GraphForm, 2);
+    EXPECT_EQ(bars.GraphTitle, "OCTAVE 1/1  (HP)  No.2"); // octave filter 0
     ASSERT_EQ(bars.TimeStamps, std::vector<std::uint32_t>{2});
     const std::span<const double> values = bars.PlotValues.Values();
     ASSERT_GE(values.size(), 19u);
@@ -208,6 +209,7 @@ TEST_F(MonitorOctaveTest, GraphDataOfOneRecordAndOfEveryRecord)
     picture.Grid.LastRecord = 3;
     ASSERT_TRUE(GraphMonitorOctave(*doc, picture, 0, MonitorOctaveChoice{}, 1, true));
     EXPECT_EQ(picture.GraphForm, 1);
+    EXPECT_EQ(picture.GraphTitle, "OCTAVE 1/1  (HP)");
     ASSERT_EQ(picture.Grid.Values.size(), 3u * 18u);
     EXPECT_FLOAT_EQ(picture.Grid.Values[0], 30.0f);
     EXPECT_FLOAT_EQ(picture.Grid.Values[18], 40.0f);

@@ -116,7 +116,7 @@ TEST_F(MonitorTools, GraphDataOfTheStatisticsAndOctaveViews)
          {"# panel 0: Leq\n# record=2\n# maximum=", "# panel 1: Leq\n# record=2\n", "\nx,y\n30,", "\n54,"}},
         {"--view 6 --form data --oct 11 --band 16 --markers 3,7",
          {"# title=(Oct.1/1: TOT_A)\n", "# maximum=100\n# block="}},
-        {"--view 10 --form data --record 3", {"# title=Octave 1/1  No.3\n", "# record=3\n# kind=2\n", ",16000\n"}},
+        {"--view 10 --form data --record 3", {"# title=OCTAVE 1/1  (HP)  No.3\n", "# record=3\n# kind=2\n", ",16000\n"}},
         {"--view 10 --form data --multi 4,1,12", {"# kind=1\n", "v0,v1,"}},
         {"--view 10 --form text --units 1 --markers 2,6 --record 2",
          {"Block of the Octave 1/1  No.2  12:32'00 (Thu 09/07/2009):", "Block RMS = ", "e-0", " Pa     "}},

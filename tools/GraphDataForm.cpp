@@ -92,6 +92,15 @@ void PrintValues(const PlotData& data, int panel, std::string& out)
     PrintPanel(panel, data.PanelTitles[p], {}, {{"value", values}}, out);
 }
 
+// The record a panel was read from, first among its results, when the renderer names one.
+std::vector<std::pair<const char*, double>> WithRecord(const PlotData& data,
+                                                       std::vector<std::pair<const char*, double>> results)
+{
+    if (!data.TimeStamps.empty())
+        results.insert(results.begin(), {"record", static_cast<double>(data.TimeStamps.front())});
+    return results;
+}
+
 // Octave spectra: the panel's bars (band centres, then the trailing values without one)
 // and the marked bands' total, or the rows of a multi element picture and its level range.
 void PrintOctave(const PlotData& data, int panel, std::string& out)
@@ -120,7 +129,8 @@ void PrintOctave(const PlotData& data, int panel, std::string& out)
     // The bars end where the panel's values do.
     const auto end = std::find(values.begin(), values.end(), kMissingValue);
     values = values.first(static_cast<std::size_t>(end - values.begin()));
-    PrintPanel(panel, data.PanelTitles[p], {{"kind", data.GraphForm}, {"block", data.SpectrumBlockValues[p]}},
+    PrintPanel(panel, data.PanelTitles[p],
+               WithRecord(data, {{"kind", data.GraphForm}, {"block", data.SpectrumBlockValues[p]}}),
                {{"value", values}, {"frequency", data.FrequencyValues}}, out);
 }
 
@@ -141,7 +151,8 @@ void PrintHistogram(const PlotData& data, int panel, std::string& out)
     std::span<const double> x = data.HistogramClassValues;
     std::span<const double> y = PanelSlice(data, panel);
     x = x.first(std::min(x.size(), y.size()));
-    PrintPanel(panel, data.PanelTitles[p], {{"maximum", data.HistogramPeak[p]}, {"block", data.BlockProbability[p]}},
+    PrintPanel(panel, data.PanelTitles[p],
+               WithRecord(data, {{"maximum", data.HistogramPeak[p]}, {"block", data.BlockProbability[p]}}),
                {{"x", x}, {"y", y.first(x.size())}}, out);
 }
 
@@ -152,7 +163,8 @@ void PrintDensity(const PlotData& data, int panel, std::string& out)
     std::span<const double> x = data.DensityClassValues;
     std::span<const double> y = PanelSlice(data, panel);
     x = x.first(std::min(x.size(), y.size()));
-    PrintPanel(panel, data.PanelTitles[p], {{"maximum", data.HistogramPeak[p]}, {"block", data.BlockProbability[p]}},
+    PrintPanel(panel, data.PanelTitles[p],
+               WithRecord(data, {{"maximum", data.HistogramPeak[p]}, {"block", data.BlockProbability[p]}}),
                {{"x", x}, {"y", y.first(x.size())}}, out);
 }
 

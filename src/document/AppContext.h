@@ -46,8 +46,8 @@ struct AppContext {
     std::string PendingUnitFileName;         ///< instrument file; '\' first for a directory listing
     std::string PendingExtractName;          ///< the sub-file or buffer being extracted
     const CTmDoc* ExtractSource = nullptr;   ///< document extracted from
-    std::uint32_t ExtractStart = 0;          ///< word index of the extract in the source image
-    std::uint32_t ExtractLength = 0;         ///< length of the extract in words
+    std::uint32_t ExtractStart = 0;          ///< word index of the extract in the source image (a Buffer: byte)
+    std::uint32_t ExtractLength = 0;         ///< length of the extract in words (a Buffer: bytes)
     std::optional<std::vector<std::uint8_t>> CaughtOutput; ///< caught MONITOR output, when any
     std::vector<std::string> DiskFileItems;  ///< disk files chosen for a merge
     DocumentFillers Fillers;                 ///< the link and the MONITOR parser, where present

@@ -224,8 +224,9 @@ public:
     std::string GetSubfileName(int n) const;
     /// The byte length of the sub-file last addressed by GetSubfileStart.
     std::uint32_t CurrentSubfileLength() const { return m_CurrentSubfileLength; }
-    /// The file carried inside the image (sub-file -1): first word, length in bytes.
-    void SetEmbeddedFile(std::uint32_t startWord, std::uint32_t byteLength) { m_Embedded = {startWord, byteLength}; }
+    /// The file carried inside the image (sub-file -1): first byte, length in bytes.
+    void SetEmbeddedFile(std::uint32_t startByte, std::uint32_t byteLength) { m_Embedded = {startByte, byteLength}; }
+    const EmbeddedFile& Embedded() const { return m_Embedded; }
     /// Fills the content bits of a legacy Multifile through the legacy header decoder.
     void ScanLegacySubfiles(const LegacyHeaderProbe& decodeHeader);
     /// Fills the content bits of a current-family Multifile from the sub-files' chains.

@@ -113,11 +113,12 @@ bool CTmDoc::ExtractBufferFromMonitor()
 {
     const AppContext& app = *m_App;
     const CTmDoc* source = app.ExtractSource;
-    // The Buffer runs to the end of the MONITOR file.
-    const std::uint64_t from = 2ull * app.ExtractStart;
-    if (!source || from >= source->ByteCount())
+    // The Buffer is its bytes exactly, from any byte of the stream, and never past the stream's end.
+    const std::uint64_t from = app.ExtractStart;
+    const std::uint64_t to = from + app.ExtractLength;
+    if (!source || app.ExtractLength == 0 || to > source->ByteCount())
         return RefuseNewDocument(DocMessageTable[kMsgImproperContents]);
-    if (!CopyImageRange(source->Image(), static_cast<std::uint32_t>(from), source->ByteCount()))
+    if (!CopyImageRange(source->Image(), static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to)))
         return false;
     m_FileKind = kKindMonitorBuffer;
     try {

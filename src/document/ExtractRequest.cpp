@@ -57,19 +57,21 @@ bool RequestSubfileExtract(AppContext& app, const CTmDoc& source, int subfile)
 
 bool RequestBufferExtract(AppContext& app, const CTmDoc& monitor)
 {
-    const SubfilePlace place = monitor.PlaceOfSubfile(kSubfileEmbedded);
+    // The Buffer may begin at any byte of the stream: it is addressed in bytes.
+    const EmbeddedFile& place = monitor.Embedded();
     if (place.length == 0)
         return false;
-    // The name is read no further than the image, whether or not a zero byte ends it.
+    // The name is read no further than the Buffer, whether or not a zero byte ends it.
     const ImageReader image = monitor.Reader();
+    const std::uint64_t end = std::min<std::uint64_t>(image.ByteCount(), std::uint64_t{place.startByte} + place.length);
     std::string name;
-    for (std::uint64_t b = 2ull * place.start + 2; b < image.ByteCount() && name.size() < kExtractNameLength; ++b) {
+    for (std::uint64_t b = place.startByte + 2ull; b < end && name.size() < kExtractNameLength; ++b) {
         const std::uint8_t c = image.Byte(static_cast<std::uint32_t>(b));
         if (c == 0)
             break;
         name += static_cast<char>(c);
     }
-    SetExtract(app, monitor, kPendingMonitorBuffer, place.start, place.length / 2, std::move(name));
+    SetExtract(app, monitor, kPendingMonitorBuffer, place.startByte, place.length, std::move(name));
     return true;
 }
 

@@ -21,7 +21,8 @@ inline constexpr std::size_t kExtractNameLength = 31;
 bool RequestSubfileExtract(AppContext& app, const CTmDoc& source, int subfile);
 
 /// Sets the extract fields for the Buffer embedded in a MONITOR document: its
-/// start, and as its name the text from its second word up to a zero byte.
+/// first byte and byte length (it may begin at an odd byte), and as its name
+/// the text from its third byte up to a zero byte or its end.
 /// The pending source becomes a MONITOR Buffer. False, with nothing set, when
 /// the document holds no Buffer.
 bool RequestBufferExtract(AppContext& app, const CTmDoc& monitor);

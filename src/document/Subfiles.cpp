@@ -160,7 +160,7 @@ SubfilePlace LocateSubfile(const SubfileDirectory& dir, int n)
         return {e.Offset / 2, e.Length};
     }
     if (n == kSubfileEmbedded)
-        return {dir.embedded.start, dir.embedded.length};
+        return {dir.embedded.startByte / 2, dir.embedded.length};
     return {0, dir.byteCount};
 }
 

@@ -7,7 +7,8 @@
 //   n>=1 the n-th directory entry (from 1): start = its byte offset / 2 (a word
 //        index), length = its byte length
 //   -1   the embedded file: a stretch of the image the document keeps as a start
-//        word and a byte length (the Buffer inside a MONITOR file)
+//        byte and a byte length (the Buffer inside a MONITOR file, which may
+//        begin at any byte); its start word is the word holding that byte
 //
 // The scans record, per sub-file, which kinds of result it holds (its content
 // bits) and, per group of results, the first and last sub-file that has it;
@@ -29,9 +30,9 @@ namespace orlu {
 
 inline constexpr int kSubfileEmbedded = -1;
 
-/// The file carried inside the image: its first word and its length in bytes.
+/// The file carried inside the image: its first byte and its length in bytes.
 struct EmbeddedFile {
-    std::uint32_t start = 0;
+    std::uint32_t startByte = 0;
     std::uint32_t length = 0;
 };
 

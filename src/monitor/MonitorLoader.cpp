@@ -40,7 +40,9 @@ bool LoadMonitorDocument(CTmDoc& doc)
         doc.SetViewMask(kViewMaskHexa);
         return false;
     }
-    doc.SetViewMask(ViewMaskMonitor(*doc.Monitor(), doc.GetViewMask()));
+    const MonitorDocument& m = *doc.Monitor();
+    doc.SetEmbeddedFile(m.EmbeddedBufferStart, m.EmbeddedBufferLength);
+    doc.SetViewMask(ViewMaskMonitor(m, doc.GetViewMask()));
     return true;
 }
 

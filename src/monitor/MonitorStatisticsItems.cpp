@@ -28,18 +28,22 @@ Histogram ReadHistogram(const MonitorStream& s, std::uint32_t hash, std::uint32_
     return h;
 }
 
-std::string BandLabel(const MonitorDocument& m, int octave, int u)
+// Band u's centre frequency, or its total's name past the frequency bands, and its label.
+void NameBand(const MonitorDocument& m, int octave, int u, MonitorStatisticsItem& item)
 {
     const char* name = octave == 11 ? "Oct.1/1" : "Oct.1/3";
     if (u < m.FrequencyBands) {
         const std::span<const double> centres = octave == 11 || m.Setup.Function == 2 ? OctaveCentrePtr(15)
                                                                                       : ThirdOctaveCentrePtr(45);
         const std::size_t at = m.Setup.Function == 2 ? static_cast<std::size_t>(3 * u + 1) : static_cast<std::size_t>(u);
-        if (at < centres.size())
-            return StrPrintf("(%s[%d]: %g Hz):", name, u + 1, centres[at]);
+        if (at < centres.size()) {
+            item.frequency = centres[at];
+            item.label = StrPrintf("(%s[%d]: %g Hz):", name, u + 1, centres[at]);
+            return;
+        }
     }
-    return StrPrintf("(%s[%d]: %s):", name, u + 1,
-                     std::string(NameAt(kMonitorTotalNames, u - m.FrequencyBands)).c_str());
+    item.totalName = std::string(NameAt(kMonitorTotalNames, u - m.FrequencyBands));
+    item.label = StrPrintf("(%s[%d]: %s):", name, u + 1, item.totalName.c_str());
 }
 
 } // namespace
@@ -98,7 +102,7 @@ std::vector<MonitorStatisticsItem> MonitorBandItems(const MonitorStream& s, cons
         MonitorStatisticsItem item;
         item.number = MonitorRecordNumber(s, first);
         item.histogram = ReadHistogram(s, hash, hash + kCountsFromHash + static_cast<std::uint32_t>(u) * classes * 4, classes);
-        item.label = BandLabel(m, choices.octave, u);
+        NameBand(m, choices.octave, u, item);
         items.push_back(std::move(item));
     }
     return items;

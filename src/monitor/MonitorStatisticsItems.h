@@ -19,6 +19,8 @@ struct MonitorStatisticsItem {
     std::string label;        ///< "Profile #1  -  Leq " or "(Oct.1/1[4]: 8 Hz):"
     int profile = 0;          ///< the profile, from 1; 0 for a band
     std::uint32_t number = 0; ///< the MonitorRecordNumber of the record read
+    double frequency = 0.0;   ///< a band's centre frequency (0 for a total)
+    std::string totalName;    ///< a band total's name ("TOT_A"); empty for a band
 };
 
 /// The profiles of interval r (from 1) selected and acquired; each read past the records before it.

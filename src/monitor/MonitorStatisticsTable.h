@@ -1,10 +1,13 @@
 #pragma once
-// The histograms of a MONITOR document's profile statistics as a table: a
-// cross table of the profiles selected and acquired in one statistics
-// interval, the class bounds as rows.
+// The statistics of a MONITOR document as tables: for the profiles selected
+// and acquired in one statistics interval a cross table (histograms and
+// densities: classes as rows; levels: the user's percentages as rows); for
+// the octave statistics of one record a table with every band as a column,
+// or the pairs of one band.
 
 #include "analysis/statistics/StatisticsChoices.h"
 #include "document/LineList.h"
+#include "monitor/MonitorStatisticsText.h"
 #include "reports/table/TableOutputOptions.h"
 
 #include <cstdint>
@@ -13,9 +16,10 @@ namespace orlu {
 
 class CTmDoc;
 
-/// Appends the cross table of interval `record` (from 1); sets tableKind to 2. False when
-/// the document has no profile statistics there (the octave bands are not tabled yet).
-bool FormatMonitorHistogramsTable(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& tableKind,
-                                  const StatisticsChoices& choices, int record, const TableOutputOptions& options);
+/// Appends the table of interval or record `record` (from 1); sets tableKind to 2. False when
+/// the document has no such statistics there.
+bool FormatMonitorStatisticsTable(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& tableKind,
+                                  MonitorStatisticsForm form, const StatisticsChoices& choices, int record,
+                                  const TableOutputOptions& options);
 
 } // namespace orlu

@@ -3,6 +3,7 @@
 #include "platform/FieldSpec.h"
 #include "platform/FormatArg.h"
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -106,6 +107,16 @@ void AppendPrintf(std::string& out, const char* format, ...)
     va_start(args, format);
     AppendPrintfV(out, format, args);
     va_end(args);
+}
+
+void DropExponentDigit(std::string& text)
+{
+    const std::size_t e = text.find('e');
+    if (e == std::string::npos || text.size() < e + 5)
+        return;
+    // "e-003": sign, then three digits of which the first is the zero to drop.
+    if (text[e + 2] == '0' && std::isdigit(static_cast<unsigned char>(text[e + 4])))
+        text.erase(e + 2, 1);
 }
 
 } // namespace orlu

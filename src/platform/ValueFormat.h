@@ -18,6 +18,11 @@ std::string StrPrintf(const char* format, ...) __attribute__((format(printf, 1, 
 /// The same over a va_list.
 std::string StrPrintfV(const char* format, va_list args);
 
+/// Drops the first exponent digit of the first number written with one, when it is a
+/// zero: the octave texts show two exponent digits ("1.23e-003" becomes "1.23e-03"),
+/// so their fields are one character narrower than the format's.
+void DropExponentDigit(std::string& text);
+
 /// Appends the formatted text to out.
 void AppendPrintf(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 

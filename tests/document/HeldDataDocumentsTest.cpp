@@ -214,7 +214,7 @@ TEST_F(HeldDataDocuments, TheBufferOfAMonitorFileIsDecodedAsAnOrlu525File)
     auto source = Open(Write("mon.orl", FixtureBuilder().ContainerHeader(80).Text(text).Bytes(buffer)));
     ASSERT_EQ(source->FileKind(), 80);
     // What the MONITOR parser records of the Buffer it finds.
-    source->SetEmbeddedFile(static_cast<std::uint32_t>(text.size() / 2), static_cast<std::uint32_t>(buffer.size()));
+    source->SetEmbeddedFile(static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(buffer.size()));
 
     ASSERT_TRUE(RequestBufferExtract(app, *source));
     EXPECT_EQ(app.PendingDocSource, kPendingMonitorBuffer);
@@ -226,9 +226,9 @@ TEST_F(HeldDataDocuments, TheBufferOfAMonitorFileIsDecodedAsAnOrlu525File)
     EXPECT_EQ(doc->Header().deviceType, 535);
     EXPECT_EQ(doc->Title(), "BUF00001 - binary (extracted from MONITOR file)");
 
-    // A start past the image copies nothing.
+    // A Buffer reaching past the image copies nothing.
     app.PendingDocSource = kPendingMonitorBuffer;
-    app.ExtractStart = source->ByteCount() / 2;
+    app.ExtractStart = source->ByteCount() - 1;
     CTmDoc past(app);
     EXPECT_FALSE(past.OnNewDocument());
     EXPECT_EQ(past.ByteCount(), 0u);
@@ -250,10 +250,10 @@ TEST_F(HeldDataDocuments, ABufferNameIsReadNoFurtherThanTheImageOrItsField)
         SCOPED_TRACE(c.name);
         auto source = Open(Write("mon.orl", FixtureBuilder().ContainerHeader(80).Le16(0).Le16(0).Bytes(c.tail)));
         EXPECT_FALSE(RequestBufferExtract(app, *source)); // no Buffer found yet
-        source->SetEmbeddedFile(1, static_cast<std::uint32_t>(c.tail.size() + 2));
+        source->SetEmbeddedFile(2, static_cast<std::uint32_t>(c.tail.size() + 2));
         ASSERT_TRUE(RequestBufferExtract(app, *source));
         EXPECT_EQ(app.PendingExtractName, c.expected);
-        EXPECT_EQ(app.ExtractStart, 1u);
+        EXPECT_EQ(app.ExtractStart, 2u);
     }
 }
 

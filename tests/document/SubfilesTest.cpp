@@ -92,8 +92,8 @@ TEST_F(Subfiles, NumbersOfAMultifileGiveItsEntries)
     EXPECT_EQ(doc->FindResultsRecord(4), 0u);
 
     // The embedded file: what the MONITOR parser records.
-    doc->SetEmbeddedFile(70, 90);
-    EXPECT_EQ(doc->GetSubfileStart(-1), 70u);
+    doc->SetEmbeddedFile(141, 90);
+    EXPECT_EQ(doc->GetSubfileStart(-1), 70u); // the word holding its first byte
     EXPECT_EQ(doc->CurrentSubfileLength(), 90u);
     EXPECT_EQ(doc->GetSubfileLength(-1), 90u);
 }

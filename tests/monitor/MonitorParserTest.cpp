@@ -3,6 +3,8 @@
 
 #include "MonitorTestSupport.h"
 
+#include "document/ExtractRequest.h"
+#include "support/FixtureBuilder.h"
 #include "document/ViewMask.h"
 #include "monitor/MonitorNames.h"
 #include "monitor/MonitorParser.h"
@@ -250,9 +252,8 @@ TEST_F(MonitorTest, EndRecordStopsTheScan)
 TEST_F(MonitorTest, EmbeddedBufferIsFoundAtAnyOffset)
 {
     for (std::size_t pad : {0, 1}) {
-        std::vector<std::uint8_t> buffer;
-        for (int i = 0; i < 301; ++i)
-            buffer.push_back(static_cast<std::uint8_t>(i * 7 + 3));
+        // A whole instrument file, so that the extracted Buffer opens as one.
+        const std::vector<std::uint8_t> buffer = fixture::SampleCurrentFamilyFile();
         MonitorStreamBuilder b;
         b.Station(kExampleStation).Setup(kSetup).Sound(1, Levels(60)).ZeroGap(pad).EmbeddedBuffer(buffer);
         auto doc = Load(b);
@@ -266,6 +267,18 @@ TEST_F(MonitorTest, EmbeddedBufferIsFoundAtAnyOffset)
         for (std::uint32_t i = 0; i < m.EmbeddedBufferLength; ++i)
             read.push_back(reader.Byte(m.EmbeddedBufferStart + i));
         EXPECT_EQ(read, buffer) << pad;
+
+        // Extract Buffer copies exactly those bytes, from an odd byte as from an even one.
+        ASSERT_TRUE(RequestBufferExtract(app, *doc));
+        CTmDoc extracted(app);
+        ASSERT_TRUE(extracted.OnNewDocument()) << pad;
+        EXPECT_EQ(extracted.FileKind(), 45); // an ORLU 525 file
+        const ImageReader copy = extracted.Reader();
+        ASSERT_EQ(copy.ByteCount(), buffer.size());
+        std::vector<std::uint8_t> copied;
+        for (std::uint32_t i = 0; i < copy.ByteCount(); ++i)
+            copied.push_back(copy.Byte(i));
+        EXPECT_EQ(copied, buffer) << pad;
     }
 }
 

@@ -106,7 +106,7 @@ TEST_F(ExtractCommands, BufferRunsOnADocumentHoldingOne)
     EXPECT_FALSE(ExtractBuffer(*monitor));
     EXPECT_TRUE(made.empty());
 
-    monitor->SetEmbeddedFile(1, static_cast<std::uint32_t>(buffer.size()));
+    monitor->SetEmbeddedFile(2, static_cast<std::uint32_t>(buffer.size()));
     ASSERT_TRUE(CanExtractBuffer(*monitor));
     ASSERT_TRUE(ExtractBuffer(*monitor));
     EXPECT_EQ(seenSource, kPendingMonitorBuffer);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -97,6 +98,37 @@ TEST_F(MonitorTools, MainResultsTableOfTheView)
         << dump.out;
     EXPECT_NE(dump.out.find("09/07/09;12:15'00;1;A;Slow;dB;"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("Meteo_results:"), std::string::npos) << dump.out;
+}
+
+TEST_F(MonitorTools, GraphDataOfTheStatisticsAndOctaveViews)
+{
+    // Flags 0x1F47: octave spectra (bit 6), the statistics of profiles 1 and 2 (bits 9, 8).
+    const fs::path file = dir / "o.orl";
+    ASSERT_EQ(RunCommand(toolsDir + "/orlu-fixture monitor --station Y1A,M2,D1F47,V3C,S1Ex0Cx09x07x09 " +
+                         "--setup U525A,W315,M2,D15m --intervals 12 --classes 25,300,10 --octave-stats " + file.string())
+                  .status,
+              0);
+    struct Case {
+        const char* options;
+        std::vector<const char*> shows;
+    } cases[] = {
+        {"--view 4 --form data --channels 3 --record 2",
+         {"# panel 0: Leq\n# record=2\n# maximum=", "# panel 1: Leq\n# record=2\n", "\nx,y\n30,", "\n54,"}},
+        {"--view 6 --form data --oct 11 --band 16 --markers 3,7",
+         {"# title=(Oct.1/1: TOT_A)\n", "# maximum=100\n# block="}},
+        {"--view 10 --form data --record 3", {"# title=OCTAVE 1/1  (HP)  No.3\n", "# record=3\n# kind=2\n", ",16000\n"}},
+        {"--view 10 --form data --multi 4,1,12", {"# kind=1\n", "v0,v1,"}},
+        {"--view 10 --form text --units 1 --markers 2,6 --record 2",
+         {"Block of the Octave 1/1  No.2  12:32'00 (Thu 09/07/2009):", "Block RMS = ", "e-0", " Pa     "}},
+        {"--view 10 --form table --all --sep 2 --dec 1", {"Octaves_1/1:", "\r\n12;[dB];"}},
+        {"--view 5 --form table --channels 3 --sep 2 --dec 1", {"\r\n1;#1;[dB];", "\r\n2;#2;[dB];"}},
+    };
+    for (const Case& c : cases) {
+        const auto dump = Dump(file, c.options);
+        EXPECT_EQ(dump.status, 0) << c.options;
+        for (const char* shown : c.shows)
+            EXPECT_NE(dump.out.find(shown), std::string::npos) << c.options << " lacks " << shown << "\n" << dump.out;
+    }
 }
 
 } // namespace

@@ -91,18 +91,6 @@ ShownRows RowsOf(const OctaveChoices& choices, std::size_t shown)
     return {static_cast<std::size_t>(lower), static_cast<std::size_t>(upper) + 1};
 }
 
-// The platform prints three exponent digits; report texts show two, so the field is
-// one character narrower than its format ("1.23e-003" becomes "1.23e-03").
-void DropExponentDigit(std::string& text)
-{
-    const std::size_t e = text.find('e');
-    if (e == std::string::npos || text.size() < e + 5)
-        return;
-    // "e-003": sign, then three digits of which the first is the zero to drop.
-    if (text[e + 2] == '0' && std::isdigit(static_cast<unsigned char>(text[e + 4])))
-        text.erase(e + 2, 1);
-}
-
 // What a text form prints of one converted spectrum: rows below bandRows are bands at
 // their centres, the rows after them named from the total names.
 struct TextSpectrum {

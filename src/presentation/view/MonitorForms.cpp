@@ -2,6 +2,7 @@
 
 #include "document/ViewKind.h"
 #include "document/container/FileKindCode.h"
+#include "monitor/MonitorGraphData.h"
 #include "monitor/MonitorHeaderText.h"
 #include "monitor/MonitorOctaveText.h"
 #include "monitor/MonitorResultsTable.h"
@@ -21,6 +22,13 @@ constexpr std::uint16_t kAllProfiles = 7;
 std::uint16_t ShownProfiles(const FormRequest& request)
 {
     return request.View.SelectedChannels != 0 ? request.View.SelectedChannels : kAllProfiles;
+}
+
+// The view's record number is the statistics interval (or octave-statistics record, or
+// octave record) shown.
+int RecordOf(const MeasurementViewState& view)
+{
+    return std::max<int>(view.SubFileNumber, 1);
 }
 
 void NotAvailable(FormRequest& request)
@@ -60,25 +68,31 @@ FormRenderer StatisticsText(MonitorStatisticsForm form)
 {
     return [form](FormRequest& request) {
         int widest = 0;
-        // The view's record number is the statistics interval (or octave-statistics record) shown.
-        const int record = std::max(request.View.SubFileNumber, 1);
         if (!FormatMonitorStatisticsText(request.Doc, request.Lines, &widest, form,
-                                         StatisticsChoicesOf(request.View, false), record))
+                                         StatisticsChoicesOf(request.View, false), RecordOf(request.View)))
             NotAvailable(request);
         request.WidestLine = std::max(request.WidestLine, widest);
     };
 }
 
-// The octave spectra in dB; the linear forms and the table of every record are not written yet.
+// The view's units (0 dB, 1 pascal) and marked bands.
+MonitorOctaveChoice OctaveChoiceOf(const MeasurementViewState& view, bool third)
+{
+    MonitorOctaveChoice choice;
+    choice.third = third;
+    choice.linear = view.UnitsByKind[0] != 0;
+    choice.block = view.MarkState == 2;
+    choice.first = std::min(view.MarkedRange[0], view.MarkedRange[1]);
+    choice.last = std::max(view.MarkedRange[0], view.MarkedRange[1]);
+    return choice;
+}
+
 FormRenderer OctaveText(bool third)
 {
     return [third](FormRequest& request) {
         int widest = 0;
-        const bool written = request.View.UnitsByKind[0] == 0 &&
-                             FormatMonitorOctaveText(request.Doc, request.Lines, &widest, third,
-                                                     request.View.TextAllFiles != 0,
-                                                     std::max(request.View.SubFileNumber, 1));
-        if (!written)
+        if (!FormatMonitorOctaveText(request.Doc, request.Lines, &widest, OctaveChoiceOf(request.View, third),
+                                     request.View.TextAllFiles != 0, RecordOf(request.View)))
             NotAvailable(request);
         request.WidestLine = std::max(request.WidestLine, widest);
     };
@@ -88,23 +102,44 @@ FormRenderer OctaveTable(bool third)
 {
     return [third](FormRequest& request) {
         int widest = 0;
-        const bool written = request.View.UnitsByKind[0] == 0 && request.View.TableAllFiles == 0 &&
-                             FormatMonitorOctaveTable(request.Doc, request.Lines, &widest, request.TableContentKind,
-                                                      third, std::max(request.View.SubFileNumber, 1), request.Options);
-        if (!written)
+        if (!FormatMonitorOctaveTable(request.Doc, request.Lines, &widest, request.TableContentKind,
+                                      OctaveChoiceOf(request.View, third), request.View.TableAllFiles != 0,
+                                      RecordOf(request.View), request.Options))
             NotAvailable(request);
         request.WidestLine = std::max(request.WidestLine, widest);
     };
 }
 
-void HistogramsTable(FormRequest& request)
+FormRenderer StatisticsTable(MonitorStatisticsForm form)
 {
-    int widest = 0;
-    if (!FormatMonitorHistogramsTable(request.Doc, request.Lines, &widest, request.TableContentKind,
-                                      StatisticsChoicesOf(request.View, true), std::max(request.View.SubFileNumber, 1),
-                                      request.Options))
-        NotAvailable(request);
-    request.WidestLine = std::max(request.WidestLine, widest);
+    return [form](FormRequest& request) {
+        int widest = 0;
+        if (!FormatMonitorStatisticsTable(request.Doc, request.Lines, &widest, request.TableContentKind, form,
+                                          StatisticsChoicesOf(request.View, true), RecordOf(request.View),
+                                          request.Options))
+            NotAvailable(request);
+        request.WidestLine = std::max(request.WidestLine, widest);
+    };
+}
+
+bool HistogramGraph(GraphDataRequest& request)
+{
+    return GraphMonitorHistogram(request.Doc, StatisticsChoicesOf(request.View, false), RecordOf(request.View),
+                                 request.Panel, request.Data);
+}
+
+bool DensityGraph(GraphDataRequest& request)
+{
+    return GraphMonitorDensity(request.Doc, StatisticsChoicesOf(request.View, false), RecordOf(request.View),
+                               request.Panel, request.Data);
+}
+
+GraphDataRenderer OctaveGraph(bool third)
+{
+    return [third](GraphDataRequest& request) {
+        return GraphMonitorOctave(request.Doc, request.Data, request.Panel, OctaveChoiceOf(request.View, third),
+                                  RecordOf(request.View), request.View.MultiElement != 0);
+    };
 }
 
 // Puts `monitor` in front of what the kind and form had: MONITOR documents get it,
@@ -135,9 +170,15 @@ void RegisterMonitorForms(FormRendererRegistry& registry)
     Override(registry, kViewDensities, FormChoice::Text, StatisticsText(MonitorStatisticsForm::Densities));
     Override(registry, kViewOctaves, FormChoice::Text, OctaveText(false));
     Override(registry, kViewThirdOctaves, FormChoice::Text, OctaveText(true));
-    Override(registry, kViewHistograms, FormChoice::Table, HistogramsTable);
+    Override(registry, kViewHistograms, FormChoice::Table, StatisticsTable(MonitorStatisticsForm::Histograms));
+    Override(registry, kViewStatisticalLevels, FormChoice::Table, StatisticsTable(MonitorStatisticsForm::Levels));
+    Override(registry, kViewDensities, FormChoice::Table, StatisticsTable(MonitorStatisticsForm::Densities));
     Override(registry, kViewOctaves, FormChoice::Table, OctaveTable(false));
     Override(registry, kViewThirdOctaves, FormChoice::Table, OctaveTable(true));
+    registry.RegisterGraphData(kViewHistograms, HistogramGraph, KindFamily::Monitor);
+    registry.RegisterGraphData(kViewDensities, DensityGraph, KindFamily::Monitor);
+    registry.RegisterGraphData(kViewOctaves, OctaveGraph(false), KindFamily::Monitor);
+    registry.RegisterGraphData(kViewThirdOctaves, OctaveGraph(true), KindFamily::Monitor);
 }
 
 } // namespace orlu

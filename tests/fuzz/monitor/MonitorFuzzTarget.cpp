@@ -7,6 +7,7 @@
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
 #include "document/container/FileKindCode.h"
+#include "monitor/MonitorGraphData.h"
 #include "monitor/MonitorHeaderText.h"
 #include "monitor/MonitorLoader.h"
 #include "monitor/MonitorOctaveText.h"
@@ -41,9 +42,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FormatMonitorResultsTable(doc, lines, &widest, kind, 7, linear, TableOutputOptions{linear ? std::uint8_t{1} : std::uint8_t{0}, 1, 2});
         ClearLineList(&lines);
         FormatMonitorHeaderText(doc, lines, &widest, 7, linear ? 1 : 0);
-        FormatMonitorOctaveText(doc, lines, &widest, linear, true, 1);
-        ClearLineList(&lines);
-        FormatMonitorOctaveTable(doc, lines, &widest, kind, linear, 1, TableOutputOptions{0, 1, 2});
+        for (bool third : {false, true})
+            for (bool block : {false, true}) {
+                const MonitorOctaveChoice choice{third, linear, block, 2, 40};
+                FormatMonitorOctaveText(doc, lines, &widest, choice, true, 1);
+                for (bool all : {false, true}) {
+                    ClearLineList(&lines);
+                    FormatMonitorOctaveTable(doc, lines, &widest, kind, choice, all, 1, TableOutputOptions{0, 1, 2});
+                }
+                for (bool multi : {false, true}) {
+                    PlotData data;
+                    GraphMonitorOctave(doc, data, 0, choice, 1, multi);
+                }
+            }
     }
     // Statistics of every profile and of every band, with and without a block of classes.
     for (int octave : {0, 11, 13}) {
@@ -55,9 +66,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             choices.markers = {markers, {2, 9}};
             for (MonitorStatisticsForm form :
                  {MonitorStatisticsForm::Histograms, MonitorStatisticsForm::Levels, MonitorStatisticsForm::Densities})
+            {
                 FormatMonitorStatisticsText(doc, lines, &widest, form, choices, 1);
-            ClearLineList(&lines);
-            FormatMonitorHistogramsTable(doc, lines, &widest, kind, choices, 1, TableOutputOptions{});
+                for (bool all : {false, true}) {
+                    choices.allFiles = all;
+                    ClearLineList(&lines);
+                    FormatMonitorStatisticsTable(doc, lines, &widest, kind, form, choices, 1, TableOutputOptions{});
+                }
+            }
+            for (int panel = 0; panel < 3; ++panel) {
+                PlotData data;
+                GraphMonitorHistogram(doc, choices, 1, panel, data);
+                GraphMonitorDensity(doc, choices, 1, panel, data);
+            }
         }
     }
     return 0;

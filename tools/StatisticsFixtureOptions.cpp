@@ -1,6 +1,7 @@
 #include "StatisticsFixtureOptions.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -31,6 +32,17 @@ bool Fits16(long long v)
     return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
 }
 
+// Counts of 32 bits; false for anything else.
+bool ToCounts(const std::vector<long long>& numbers, std::size_t from, std::vector<std::uint32_t>& counts)
+{
+    for (std::size_t i = from; i < numbers.size(); ++i) {
+        if (numbers[i] < 0 || numbers[i] > std::numeric_limits<std::uint32_t>::max())
+            return false;
+        counts.push_back(static_cast<std::uint32_t>(numbers[i]));
+    }
+    return !counts.empty() && counts.size() <= 0xFFFF;
+}
+
 } // namespace
 
 bool ApplyHistogramOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec)
@@ -40,16 +52,76 @@ bool ApplyHistogramOption(const std::string& value, orlu::fixture::CurrentFileSp
         numbers.size() - 2 > 0xFFFF)
         return false;
     std::vector<std::uint32_t> counts;
-    for (std::size_t i = 2; i < numbers.size(); ++i) {
-        if (numbers[i] < 0 || numbers[i] > std::numeric_limits<std::uint32_t>::max())
-            return false;
-        counts.push_back(static_cast<std::uint32_t>(numbers[i]));
-    }
+    if (!ToCounts(numbers, 2, counts))
+        return false;
     spec.histogramLowest = static_cast<std::int16_t>(numbers[0]);
     spec.histogramWidth = static_cast<std::int16_t>(numbers[1]);
     spec.histogramClasses = static_cast<std::uint16_t>(counts.size());
     spec.histogramCounts = std::move(counts);
     spec.histogramProfiles = 1;
+    return true;
+}
+
+bool ApplyBandHistogramsOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec)
+{
+    std::vector<std::vector<std::uint32_t>> groups;
+    std::int16_t lowest = 0, width = 0;
+    std::stringstream in(value);
+    std::string group;
+    while (std::getline(in, group, '/')) {
+        std::vector<long long> numbers;
+        const std::size_t from = groups.empty() ? 2 : 0;
+        if (!ParseNumbers(group, numbers) || numbers.size() <= from)
+            return false;
+        if (groups.empty()) {
+            if (!Fits16(numbers[0]) || !Fits16(numbers[1]))
+                return false;
+            lowest = static_cast<std::int16_t>(numbers[0]);
+            width = static_cast<std::int16_t>(numbers[1]);
+        }
+        groups.emplace_back();
+        if (!ToCounts(numbers, from, groups.back()))
+            return false;
+    }
+    if (groups.empty() || value.back() == '/')
+        return false;
+    spec.bandHistogramLowest = lowest;
+    spec.bandHistogramWidth = width;
+    if (spec.histogramClasses == 0) {
+        spec.histogramLowest = lowest;
+        spec.histogramWidth = width;
+        spec.histogramClasses = static_cast<std::uint16_t>(groups.front().size());
+        spec.histogramCounts = groups.front();
+        spec.histogramProfiles = 1;
+    }
+    spec.bandHistograms = std::move(groups);
+    return true;
+}
+
+bool ApplyStoredLevelsOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec)
+{
+    std::vector<std::pair<std::uint8_t, std::int16_t>> pairs;
+    std::stringstream in(value);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        const std::size_t colon = item.find(':');
+        if (colon == std::string::npos || pairs.size() == 10)
+            return false;
+        char* end = nullptr;
+        errno = 0;
+        const long p = std::strtol(item.c_str(), &end, 10);
+        if (end != item.c_str() + colon || errno != 0 || p < 1 || p > 99)
+            return false;
+        const std::string level = item.substr(colon + 1);
+        const double dB = std::strtod(level.c_str(), &end);
+        if (level.empty() || *end != '\0' || !(dB >= -3276.8 && dB <= 3276.7))
+            return false;
+        pairs.emplace_back(static_cast<std::uint8_t>(p), static_cast<std::int16_t>(std::lround(dB * 10.0)));
+    }
+    if (pairs.empty() || value.back() == ',')
+        return false;
+    spec.statistics = true;
+    spec.storedLevels = std::move(pairs);
     return true;
 }
 

@@ -2,6 +2,14 @@
 // The statistics options of `orlu-fixture current`:
 //   --histogram LOWEST,WIDTH,N0,N1,...   the broadband histogram record 9 (lowest
 //                                         class and width in 0.1 dB, one count per class)
+//   --band-histograms LOWEST,WIDTH,N0,...[/M0,...]  the band histograms record 19 with a
+//                                         counts record for every value of the spectrum
+//                                         setup; value v takes group v modulo the groups
+//                                         (a broadband histogram of the first group is
+//                                         added when none is given, as the instrument
+//                                         writes band statistics beside it)
+//   --stored-levels P:L,...               the statistics record 23 with these percentages
+//                                         and levels (dB)
 
 #include "support/FixtureBuilder.h"
 
@@ -13,5 +21,12 @@ namespace orlu::tools {
 /// does not read (fewer than three numbers, a lowest class or width outside 16 bits,
 /// a count outside 32 bits).
 bool ApplyHistogramOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec);
+
+/// The band histograms of the option's value; false as above, or for groups of no counts.
+bool ApplyBandHistogramsOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec);
+
+/// The stored levels of the option's value; false for more than ten pairs, a percentage
+/// outside 1 to 99 or a level outside -3276.8 to 3276.7 dB.
+bool ApplyStoredLevelsOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec);
 
 } // namespace orlu::tools

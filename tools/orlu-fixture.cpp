@@ -68,6 +68,10 @@
 //       measurement of B third-octave bands from 500 Hz (use --function 8);
 //       --histogram LOWEST,WIDTH,N0,N1,... gives the histogram record 9 that
 //       lowest class and width (0.1 dB) and one count per class
+//       [--band-histograms LOWEST,WIDTH,N0,...[/M0,...]] [--stored-levels P:L,...]
+//       the band histograms record 19 with a counts record for every value of
+//       the spectrum (value v takes group v modulo the groups); the statistics
+//       record 23 with these percentages and levels (dB)
 //       [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]] [--min-max]
 //       [--spectra N --spectra-levels L,L,...]
 //       with --function 2 or 3: the octave spectrum record (levels in dB, value
@@ -179,6 +183,7 @@ constexpr char kUsage[] =
     " [--logger ROWS] [--tonality T] [--rt60 B] [--logger-levels [P=]L[!],...[/...]] [--step-ms MS]"
     " [--impulse-profiles A,B,C] [--histogram LOWEST,WIDTH,N0,...] [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]]"
     " [--min-max] [--spectra N --spectra-levels L,...]"
+    " [--band-histograms LOWEST,WIDTH,N0,...[/M0,...]] [--stored-levels P:L,...]"
     " [--fft-spectrum LINES,FLOOR[,LINE:LEVEL...] [--fft-range HZ]"
     " [--fft-window CODE] [--total last]] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
@@ -639,6 +644,7 @@ int main(int argc, char** argv)
             long kind = -1, device = 525, firmware = 300, input = 2, function = 1, logger = 0, tones = -1, rtBands = 0;
             long stepMs = -1;
             std::string loggerLevels, impulseProfiles, histogram;
+            std::string bandHistograms, storedLevels;
             orlu::tools::OctaveFixtureOptions octave;
             orlu::tools::CurrentFftOptions fft;
             if (!ReadOptions(argc, argv,
@@ -649,7 +655,8 @@ int main(int argc, char** argv)
                               {"--spectrum", &octave.spectrum}, {"--min-max", &octave.minMax},
                               {"--spectra", &octave.spectra}, {"--spectra-levels", &octave.spectraLevels},
                               {"--fft-spectrum", &fft.spectrum}, {"--fft-range", &fft.rangeHz},
-                              {"--fft-window", &fft.window}, {"--total", &fft.total}}))
+                              {"--fft-window", &fft.window}, {"--total", &fft.total},
+                              {"--band-histograms", &bandHistograms}, {"--stored-levels", &storedLevels}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||
@@ -662,6 +669,9 @@ int main(int argc, char** argv)
                 !orlu::tools::ApplyOctaveFixtureOptions(octave, spec))
                 return Usage();
             if (!histogram.empty() && !orlu::tools::ApplyHistogramOption(histogram, spec))
+                return Usage();
+            if ((!bandHistograms.empty() && !orlu::tools::ApplyBandHistogramsOption(bandHistograms, spec)) ||
+                (!storedLevels.empty() && !orlu::tools::ApplyStoredLevelsOption(storedLevels, spec)))
                 return Usage();
             file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {

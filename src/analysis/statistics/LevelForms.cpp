@@ -2,6 +2,7 @@
 
 #include "analysis/statistics/HistogramForms.h"
 #include "analysis/statistics/HistogramSource.h"
+#include "analysis/statistics/LevelSpectrum.h"
 #include "analysis/statistics/StatisticsFamily.h"
 #include "document/CTmDoc.h"
 #include "platform/ValueFormat.h"
@@ -171,8 +172,10 @@ bool TextLevels(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoic
     ClearLineList(&lines);
     int width = 0;
     const StatisticsFamily family = StatisticsFamilyOf(doc);
-    if (family == StatisticsFamily::None || choices.octave != 0)
+    if (family == StatisticsFamily::None)
         return false;
+    if (choices.octave != 0)
+        return TextLevelSpectrum(doc, lines, widest, choices);
     if (doc.SubfileCount() > 0) {
         SubfileGrids(doc, family, lines, &width, choices);
     } else {
@@ -196,8 +199,10 @@ bool TableLevels(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& conten
                  const TableOutputOptions& options)
 {
     const StatisticsFamily family = StatisticsFamilyOf(doc);
-    if (family == StatisticsFamily::None || choices.octave != 0)
+    if (family == StatisticsFamily::None)
         return false;
+    if (choices.octave != 0)
+        return TableLevelSpectrum(doc, lines, widest, content, choices, options);
     content = 2;
     StatElementChoice element;
     element.channelMask = choices.channelMask != 0 ? choices.channelMask

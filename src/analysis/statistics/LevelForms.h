@@ -23,8 +23,8 @@ namespace orlu {
 
 class CTmDoc;
 
-/// The text form. Returns false when the document is no decoded measurement of a
-/// family with statistics, or the octave bands are asked for (the lines are left empty).
+/// The text form; in octave mode the level spectrum. Returns false when the document is
+/// no decoded measurement of a family with statistics (the lines are left empty).
 bool TextLevels(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices);
 
 /// The table form, appended to the lines: the levels of the channels of the mask (or the

@@ -82,7 +82,7 @@ Histogram StoredCurrentCounts(CTmDoc& doc, int sub, int f, int band)
     const CurrentChannel& ch = doc.Channel();
     const ImageReader image = doc.Reader();
     Histogram out{band == 0 ? ch.histClasses : ch.histClasses2, band == 0 ? ch.histLowest : ch.histLowest2,
-                  ch.histWidth, {}, false, {}};
+                  band == 0 ? ch.histWidth : ch.histWidth2, {}, false, {}};
     const std::uint32_t record = band == 0 ? doc.FindRecord9(sub) : doc.FindRecord19(sub);
     const SubfileSpan span = SpanOf(doc, sub);
     if (record == 0) {

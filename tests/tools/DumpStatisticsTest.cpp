@@ -76,5 +76,45 @@ TEST(DumpStatistics, RefusesBadStatisticsOptions)
         EXPECT_EQ(fixture::RunCommand(fixture + "--histogram " + value + " /tmp/never-written.orl").status, 2) << value;
 }
 
+TEST(DumpStatistics, LevelSpectrumOfGeneratedBandStatistics)
+{
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumpbands-" + std::to_string(::getpid()) + ".orl");
+    // Twelve octave bands and three totals; every second value's histogram is empty.
+    ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() +
+                                  " current --kind 45 --function 2 --spectrum 12,3,60"
+                                  " --band-histograms 400,10,0,10,0/0,0,0 " +
+                                  file.string())
+                  .status,
+              0);
+    const std::string dump = (ToolsDir() / "orlu-dump").string() + " " + file.string() + " --view 5";
+    const std::string data = fixture::RunCommand(dump + " --oct 11 --level 6 --form data").out;
+    const std::string all = fixture::RunCommand(dump + " --oct 11 --level 95 --all-levels --form text").out;
+    ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() +
+                                  " current --kind 45 --stored-levels 5:70,50:60.5 " + file.string())
+                  .status,
+              0);
+    const std::string stored = fixture::RunCommand(dump + " --channels 2 --form text").out;
+    fs::remove(file);
+    EXPECT_EQ(data, "# panel 0: L50\n# kind=2\n# block=0\nvalue,frequency\n"
+                    "41.5,8\n0,16\n41.5,31.5\n0,63\n41.5,125\n0,250\n41.5,500\n0,1000\n41.5,2000\n0,4000\n"
+                    "41.5,8000\n0,16000\n41.5,\n0,\n41.5,\n41.5,\n41.5,\n");
+    EXPECT_NE(all.find("Statistical levels L95 for Octaves 1/1:\r\n"), std::string::npos) << all;
+    EXPECT_NE(all.find("\r\n    8.0      41.0         250.0       0.0"), std::string::npos) << all;
+    // The second profile has no histogram: the levels the file stores, under its percentages.
+    EXPECT_NE(stored.find(" ni[%]       5    50"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("Lni[dB]   70.0  60.5"), std::string::npos) << stored;
+}
+
+TEST(DumpStatistics, RefusesBadBandStatisticsOptions)
+{
+    const std::string fixture = (ToolsDir() / "orlu-fixture").string() + " current --kind 45 --function 3 ";
+    for (const char* options :
+         {"--band-histograms 400,10", "--band-histograms 400,10,1/", "--band-histograms 400,10,1//2",
+          "--band-histograms 400,10,1/-2", "--band-histograms 99999,10,1", "--stored-levels 50",
+          "--stored-levels 0:60", "--stored-levels 100:60", "--stored-levels 50:x", "--stored-levels 50:60,",
+          "--stored-levels 50:4000", "--stored-levels 1:1,2:1,3:1,4:1,5:1,6:1,7:1,8:1,9:1,10:1,11:1"})
+        EXPECT_EQ(fixture::RunCommand(fixture + options + " /tmp/never-written.orl").status, 2) << options;
+}
+
 } // namespace
 } // namespace orlu

@@ -1,5 +1,7 @@
 #include "StatisticsFixtureOptions.h"
 
+#include "OctaveFixtureOptions.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -123,6 +125,56 @@ bool ApplyStoredLevelsOption(const std::string& value, orlu::fixture::CurrentFil
     spec.statistics = true;
     spec.storedLevels = std::move(pairs);
     return true;
+}
+
+std::optional<std::vector<orlu::fixture::MultifileMember>> MembersWithOptions(const std::string& value)
+{
+    std::vector<orlu::fixture::MultifileMember> members;
+    std::stringstream groups(value);
+    std::string group;
+    while (std::getline(groups, group, '|')) {
+        orlu::fixture::CurrentFileSpec spec;
+        spec.name = "FILE" + std::to_string(members.size() + 1);
+        std::stringstream words(group);
+        std::vector<std::string> tokens;
+        for (std::string word; words >> word;)
+            tokens.push_back(word);
+        OctaveFixtureOptions octave;
+        std::string histogram, bands, stored;
+        for (std::size_t i = 0; i < tokens.size(); i += 2) {
+            if (i + 1 >= tokens.size())
+                return std::nullopt;
+            const std::string& name = tokens[i];
+            const std::string& text = tokens[i + 1];
+            if (name == "--function") {
+                char* end = nullptr;
+                const long function = std::strtol(text.c_str(), &end, 10);
+                if (*end != '\0' || function < 0 || function > 0xFFFF)
+                    return std::nullopt;
+                spec.function = static_cast<std::uint16_t>(function);
+            } else if (name == "--spectrum") {
+                octave.spectrum = text;
+            } else if (name == "--histogram") {
+                histogram = text;
+            } else if (name == "--band-histograms") {
+                bands = text;
+            } else if (name == "--stored-levels") {
+                stored = text;
+            } else {
+                return std::nullopt;
+            }
+        }
+        // The broadband histogram first: band statistics only add one when it is missing.
+        if ((octave.Any() && !ApplyOctaveFixtureOptions(octave, spec)) ||
+            (!histogram.empty() && !ApplyHistogramOption(histogram, spec)) ||
+            (!bands.empty() && !ApplyBandHistogramsOption(bands, spec)) ||
+            (!stored.empty() && !ApplyStoredLevelsOption(stored, spec)))
+            return std::nullopt;
+        members.push_back({spec.name, orlu::fixture::CurrentMeasurementFile(spec)});
+    }
+    if (members.empty() || value.back() == '|')
+        return std::nullopt;
+    return members;
 }
 
 } // namespace orlu::tools

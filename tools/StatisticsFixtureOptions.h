@@ -10,10 +10,17 @@
 //                                         writes band statistics beside it)
 //   --stored-levels P:L,...               the statistics record 23 with these percentages
 //                                         and levels (dB)
+// and of `orlu-fixture multifile`:
+//   --member-options 'OPTIONS|OPTIONS|...'  one ORLU 525 file per group, FILE1 on, each
+//                                         with the options of its group: --function N,
+//                                         --spectrum, --histogram, --band-histograms,
+//                                         --stored-levels as above
 
 #include "support/FixtureBuilder.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace orlu::tools {
 
@@ -28,5 +35,9 @@ bool ApplyBandHistogramsOption(const std::string& value, orlu::fixture::CurrentF
 /// The stored levels of the option's value; false for more than ten pairs, a percentage
 /// outside 1 to 99 or a level outside -3276.8 to 3276.7 dB.
 bool ApplyStoredLevelsOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec);
+
+/// The members of the option's value; nothing for an option a group does not take or a
+/// value it does not read.
+std::optional<std::vector<orlu::fixture::MultifileMember>> MembersWithOptions(const std::string& value);
 
 } // namespace orlu::tools

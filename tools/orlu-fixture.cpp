@@ -28,6 +28,10 @@
 //       legacy members) or rt60 (a reverberation-time measurement of 4
 //       third-octave bands, one more for each member before it; 525, 535), FIRMWARE the version x 100; the Multifile's kind is
 //       that of the first member's instrument (23 for legacy files)
+//   orlu-fixture multifile --member-options 'OPTIONS|OPTIONS|...' OUT
+//       a Multifile of kind 55 of ORLU 525 files FILE1 on, one per group, each
+//       with the current command's --function, --spectrum, --histogram,
+//       --band-histograms and --stored-levels options of its group
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block
 //   orlu-fixture edited OUT
@@ -174,7 +178,7 @@ constexpr char kUsage[] =
     "       orlu-fixture plot --plot-kind K [--family F] [--panels N] [--points N] [--markers A[,B]] [--cursor C]"
     " [--size S] [--peaks] [--tonality] [--total-bars 0|1|2] [--phase-unit rad|deg|grad] [--set FIELD=VALUE]... OUT.plot\n"
     "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
-    "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT\n"
+    "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,... | --member-options 'OPTIONS|...'] OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
     "       orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout single|v1|v2|v3|vector|intensity]"
     " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] [--vdv]"
@@ -772,11 +776,20 @@ int main(int argc, char** argv)
             long count = 0; // not given: one file of each of the five contents
             bool pattern = false;
             std::string memberList;
-            if (!ReadOptions(argc, argv, {{"--files", &count}, {"--pattern", &pattern}, {"--members", &memberList}}) ||
+            std::string memberOptions;
+            if (!ReadOptions(argc, argv, {{"--files", &count}, {"--pattern", &pattern}, {"--members", &memberList},
+                                          {"--member-options", &memberOptions}}) ||
                 count < 0 || count > 1000 || (pattern && count != 0) || (!memberList.empty() && (pattern || count != 0)))
                 return Usage();
+            if (!memberOptions.empty() && (pattern || count != 0 || !memberList.empty()))
+                return Usage();
             count = count == 0 ? 5 : count;
-            if (!memberList.empty()) {
+            if (!memberOptions.empty()) {
+                const auto members = orlu::tools::MembersWithOptions(memberOptions);
+                if (!members)
+                    return Usage();
+                file = orlu::fixture::Multifile(55, *members);
+            } else if (!memberList.empty()) {
                 const auto members = orlu::fixture::ParseMemberList(memberList);
                 if (!members)
                     return Usage();

@@ -252,6 +252,34 @@ TEST_F(BandStatistics, BandRecordsAnnouncingMoreThanTheFileHoldsGiveNoClasses)
     }
 }
 
+TEST_F(BandStatistics, AllFilesOfAMultifileShowTheFilesWithBandStatistics)
+{
+    const std::vector<fixture::MultifileMember> members{
+        {"FILE1", fixture::CurrentMeasurementFile(BandFile(3, 4, 3, {kMiddle}))},
+        {"FILE2", fixture::CurrentMeasurementFile(CurrentFileSpec{})},
+        {"FILE3", fixture::CurrentMeasurementFile(BandFile(3, 4, 3, {{10, 0, 0}, kEmpty}))}};
+    auto doc = Open(Write("multi.orl", fixture::Multifile(55, members)));
+    doc->DecodeFileHeader(2);
+    StatisticsChoices choices = Octave(13);
+    choices.allFiles = true;
+    LineList lines;
+    ASSERT_TRUE(TextLevels(*doc, lines, nullptr, choices));
+    const std::string text = JoinedLines(lines);
+    EXPECT_NE(text.find("\r\nStatistical levels L50 (file: FILE1): for Octaves 1/3:\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nStatistical levels L50 (file: FILE3): for Octaves 1/3:\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("FILE2"), std::string::npos);
+    EXPECT_NE(text.find("\r\n10000.0      40.5       20000.0       0.0       TOT_Lin      40.5\r\n"), std::string::npos);
+    lines = LineList{};
+    std::uint8_t content = 0;
+    ASSERT_TRUE(TableLevels(*doc, lines, nullptr, content, choices, {}));
+    const std::string table = JoinedLines(lines);
+    EXPECT_EQ(table.substr(0, 39), "Statistical_levels_L50_for_Octaves_1/3:") << table;
+    EXPECT_NE(table.find("\tFILE1\t[dB]\t41.5\t41.5\t41.5\t41.5\t41.5\t41.5\t41.5\r\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("\tFILE3\t[dB]\t40.5\t0.0\t40.5\t0.0\t40.5\t0.0\t40.5\r\n"), std::string::npos);
+    EXPECT_EQ(table.find("FILE2"), std::string::npos);
+    EXPECT_EQ(doc->DecodedSubfile(), 2);
+}
+
 // A Multifile's grid table: a row per file, a new percentages row after an empty line
 // where a file keeps its own percentages.
 class LevelGrid : public DocumentTest {

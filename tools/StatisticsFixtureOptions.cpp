@@ -127,6 +127,18 @@ bool ApplyStoredLevelsOption(const std::string& value, orlu::fixture::CurrentFil
     return true;
 }
 
+bool ApplyLegacyHistogramOption(const std::string& value, orlu::fixture::LegacyFileSpec& spec)
+{
+    orlu::fixture::CurrentFileSpec read;
+    if (!ApplyHistogramOption(value, read))
+        return false;
+    spec.histogramLowest = read.histogramLowest;
+    spec.histogramWidth = read.histogramWidth;
+    spec.histogramClasses = read.histogramClasses;
+    spec.histogramCounts = std::move(read.histogramCounts);
+    return true;
+}
+
 std::optional<std::vector<orlu::fixture::MultifileMember>> MembersWithOptions(const std::string& value)
 {
     std::vector<orlu::fixture::MultifileMember> members;

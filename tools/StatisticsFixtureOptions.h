@@ -17,6 +17,7 @@
 //                                         --stored-levels as above
 
 #include "support/FixtureBuilder.h"
+#include "support/LegacyFixture.h"
 
 #include <optional>
 #include <string>
@@ -35,6 +36,10 @@ bool ApplyBandHistogramsOption(const std::string& value, orlu::fixture::CurrentF
 /// The stored levels of the option's value; false for more than ten pairs, a percentage
 /// outside 1 to 99 or a level outside -3276.8 to 3276.7 dB.
 bool ApplyStoredLevelsOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec);
+
+/// The legacy fixture's --histogram LOWEST,WIDTH,N0,...: every channel's histogram with
+/// these counts; false as for the current family's option.
+bool ApplyLegacyHistogramOption(const std::string& value, orlu::fixture::LegacyFileSpec& spec);
 
 /// The members of the option's value; nothing for an option a group does not take or a
 /// value it does not read.

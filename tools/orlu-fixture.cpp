@@ -41,7 +41,7 @@
 //       a DOS *.M file (version 4, sub-kind 1): the one-channel sound
 //       measurement of `legacy` with its check word
 //   orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout L] [--history ROWS]
-//                       [--step-ms MS] [--histogram CLASSES] [--no-statistics]
+//                       [--step-ms MS] [--histogram CLASSES|LOWEST,WIDTH,N0,...] [--no-statistics]
 //                       [--format 21|40] [--files N] [--vdv] OUT
 //       an ORLU 505 METER-mode file with its check word: a container of kind
 //       3 (default), or with --dos a DOS *.M file; kind 10 is the buffer file
@@ -55,7 +55,8 @@
 //       accelerometer axes and their vector sum) or intensity (a five-channel
 //       OR08A sound-intensity probe). A sound measurement of Leq 81.5 dB;
 //       --histogram adds a histogram of CLASSES 1-dB classes from 30 dB
-//       (default 60 for single layouts without --history, else none);
+//       (default 60 for single layouts without --history, else none), or
+//       with LOWEST,WIDTH,N0,... every channel's histogram of those counts;
 //       --no-statistics shortens the results blocks below the statistical
 //       levels; --history a buffer of ROWS records (levels 40 to 100 dB) at a
 //       step of 2 s, or --step-ms MS milliseconds; --format 40 writes the
@@ -181,7 +182,7 @@ constexpr char kUsage[] =
     "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,... | --member-options 'OPTIONS|...'] OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
     "       orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout single|v1|v2|v3|vector|intensity]"
-    " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] [--vdv]"
+    " [--history ROWS] [--step-ms MS] [--histogram CLASSES|LOWEST,WIDTH,N0,...] [--no-statistics] [--format 21|40] [--files N] [--vdv]"
     " [--buffer-levels L[!],...] [--format-version V] OUT\n"
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
     " [--logger ROWS] [--tonality T] [--rt60 B] [--logger-levels [P=]L[!],...[/...]] [--step-ms MS]"
@@ -342,7 +343,8 @@ FixtureBuilder Dos()
 }
 
 struct LegacyOptions {
-    long kind = 3, history = -1, stepMs = -1, histogram = -1, format = 21, files = 3;
+    long kind = 3, history = -1, stepMs = -1, format = 21, files = 3;
+    std::string histogram; // CLASSES, or LOWEST,WIDTH,N0,N1,...
     bool dos = false, noStatistics = false, vdv = false;
     std::string layout = "single";
     std::string bufferLevels;
@@ -428,7 +430,17 @@ bool LegacySpec(const LegacyOptions& o, orlu::fixture::LegacyFileSpec& spec)
     if (o.stepMs >= 0)
         spec.stepWords = {0, 0, static_cast<std::uint16_t>(o.stepMs)};
     const bool single = spec.layout == LegacyFileSpec::Layout::Single;
-    const long classes = o.histogram >= 0 ? o.histogram : (single && history == 0 ? 60 : 0);
+    long classes = single && history == 0 ? 60 : 0;
+    if (o.histogram.find(',') != std::string::npos) {
+        if (!orlu::tools::ApplyLegacyHistogramOption(o.histogram, spec))
+            return false;
+        classes = spec.histogramClasses;
+    } else if (!o.histogram.empty()) {
+        char* end = nullptr;
+        classes = std::strtol(o.histogram.c_str(), &end, 10);
+        if (*end != '\0' || classes < 0)
+            return false;
+    }
     if (classes > 1000)
         return false;
     spec.histogramClasses = static_cast<std::uint16_t>(classes);

@@ -105,6 +105,34 @@ TEST(DumpStatistics, LevelSpectrumOfGeneratedBandStatistics)
     EXPECT_NE(stored.find("Lni[dB]   70.0  60.5"), std::string::npos) << stored;
 }
 
+TEST(DumpStatistics, LegacyHistogramAndMultifileMembersOfGivenCounts)
+{
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumpcounts-" + std::to_string(::getpid()) + ".orl");
+    const std::string fixture = (ToolsDir() / "orlu-fixture").string();
+    const std::string dump = (ToolsDir() / "orlu-dump").string() + " " + file.string();
+    ASSERT_EQ(fixture::RunCommand(fixture + " legacy --histogram 400,10,2,6,2 " + file.string()).status, 0);
+    const std::string legacy = fixture::RunCommand(dump + " --view 4").out;
+    ASSERT_EQ(fixture::RunCommand(fixture +
+                                  " multifile --member-options '--histogram 400,10,0,10,0|--function 3|"
+                                  "--histogram 400,10,10,0,0 --stored-levels 5:70' " +
+                                  file.string())
+                  .status,
+              0);
+    const std::string grid = fixture::RunCommand(dump + " --view 5 --form table --all --channels 1 --sep 2").out;
+    fs::remove(file);
+    EXPECT_NE(legacy.find("   total number of results = 10\r\n"), std::string::npos) << legacy;
+    EXPECT_NE(legacy.find("\r\n   40.0   20.00        41.0   60.00        42.0   20.00     \r\n"), std::string::npos);
+    // The second file holds no statistics; the third's histogram goes before its stored levels.
+    EXPECT_EQ(grid, "Statistical_levels:__Profile_1\r\n"
+                    "i;1;2;3;4;5;6;7;8;9;10\r\n"
+                    "ni[%];1;10;20;30;40;50;60;70;80;90\r\n"
+                    "FILE1;41.9;41.9;41.8;41.7;41.6;41.5;41.4;41.3;41.2;41.1\r\n"
+                    "FILE3;40.9;40.9;40.8;40.7;40.6;40.5;40.4;40.3;40.2;40.1\r\n"
+                    "\r\n");
+    EXPECT_NE(fixture::RunCommand(fixture + " multifile --member-options '--spectrum' " + file.string()).status, 0);
+    EXPECT_NE(fixture::RunCommand(fixture + " multifile --member-options '--logger 5' " + file.string()).status, 0);
+}
+
 TEST(DumpStatistics, RefusesBadBandStatisticsOptions)
 {
     const std::string fixture = (ToolsDir() / "orlu-fixture").string() + " current --kind 45 --function 3 ";

@@ -2,6 +2,7 @@
 
 #include "OctaveFixtureOptions.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
@@ -136,6 +137,44 @@ bool ApplyLegacyHistogramOption(const std::string& value, orlu::fixture::LegacyF
     spec.histogramWidth = read.histogramWidth;
     spec.histogramClasses = read.histogramClasses;
     spec.histogramCounts = std::move(read.histogramCounts);
+    return true;
+}
+
+bool ApplyFourChannelHistogramOption(const std::string& value, int channels, orlu::fixture::FourChannelSpec& spec)
+{
+    struct Given {
+        orlu::fixture::CurrentFileSpec read;
+        int channel = 0;
+    };
+    std::vector<Given> given;
+    std::uint16_t mask = 0;
+    std::stringstream groups(value);
+    std::string group;
+    while (std::getline(groups, group, '/')) {
+        const std::size_t equals = group.find('=');
+        char* end = nullptr;
+        const long channel = std::strtol(group.c_str(), &end, 10);
+        if (equals == std::string::npos || end != group.c_str() + equals || channel < 1 || channel > channels ||
+            (mask & (1u << (channel - 1))))
+            return false;
+        mask = static_cast<std::uint16_t>(mask | 1u << (channel - 1));
+        Given g;
+        g.channel = static_cast<int>(channel - 1);
+        if (!ApplyHistogramOption(group.substr(equals + 1), g.read))
+            return false;
+        given.push_back(std::move(g));
+    }
+    if (given.empty() || value.back() == '/')
+        return false;
+    // The blocks follow the layouts in channel order.
+    std::sort(given.begin(), given.end(), [](const Given& a, const Given& b) { return a.channel < b.channel; });
+    spec.histogramMask = mask;
+    spec.histogramCounts.clear();
+    spec.histogramLayouts.clear();
+    for (Given& g : given) {
+        spec.histogramLayouts.push_back({g.read.histogramLowest, g.read.histogramWidth});
+        spec.histogramCounts.push_back(std::move(g.read.histogramCounts));
+    }
     return true;
 }
 

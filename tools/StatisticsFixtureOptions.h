@@ -10,6 +10,9 @@
 //                                         writes band statistics beside it)
 //   --stored-levels P:L,...               the statistics record 23 with these percentages
 //                                         and levels (dB)
+// of `orlu-fixture four-channel`:
+//   --histogram CH=LOWEST,WIDTH,N0,...[/CH=...]  the histograms of these channels (from
+//                                         1) in place of the generated ones
 // and of `orlu-fixture multifile`:
 //   --member-options 'OPTIONS|OPTIONS|...'  one ORLU 525 file per group, FILE1 on, each
 //                                         with the options of its group: --function N,
@@ -17,6 +20,7 @@
 //                                         --stored-levels as above
 
 #include "support/FixtureBuilder.h"
+#include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
 
 #include <optional>
@@ -40,6 +44,10 @@ bool ApplyStoredLevelsOption(const std::string& value, orlu::fixture::CurrentFil
 /// The legacy fixture's --histogram LOWEST,WIDTH,N0,...: every channel's histogram with
 /// these counts; false as for the current family's option.
 bool ApplyLegacyHistogramOption(const std::string& value, orlu::fixture::LegacyFileSpec& spec);
+
+/// The four-channel histograms of the option's value; false as above, for a channel
+/// outside 1 to `channels` or one given twice.
+bool ApplyFourChannelHistogramOption(const std::string& value, int channels, orlu::fixture::FourChannelSpec& spec);
 
 /// The members of the option's value; nothing for an option a group does not take or a
 /// value it does not read.

@@ -91,7 +91,8 @@
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
 //                             [--logger ROWS | --waveform ROWS] [--rt60 B]
-//                             [--dose KIND,VARIANT,MINUTES,X,Y,Z] [--seat BASE,SEAT] OUT
+//                             [--dose KIND,VARIANT,MINUTES,X,Y,Z] [--seat BASE,SEAT]
+//                             [--histogram CH=LOWEST,WIDTH,N0,...[/...]] OUT
 //       an ORLU 545 or 590 file (kind K, default 42; firmware default 2.17
 //       for the 545, 2.20 with a recording or the rotation, 3.02 for the 590) of N channels (default 4) with P
 //       profiles each (default 1), the first channel a microphone and the
@@ -107,6 +108,8 @@
 //       dropped value word; --waveform a recording of every channel; --rt60 B
 //       (without a time history; use --function 8) the RT60 settings, a single
 //       measurement of B third-octave bands from 500 Hz per channel and their mean;
+//       --histogram (without a time history) the histograms of the channels CH
+//       (from 1) with these lowest class, width (0.1 dB) and counts;
 //       --dose the vibration dose-meter setup: kind 1 hand-arm or 2 whole-body,
 //       limit variant 0 UK, 1 IT, 2 PL, 3 FR or 4 User, the daily exposure time
 //       in minutes and the channels (#1 to #N) of the x, y and z axes; --seat
@@ -195,7 +198,7 @@ constexpr char kUsage[] =
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
     " [--seat BASE,SEAT] [--logger-levels [CH=]L[!],...[/...]] [--rpm V,...] [--samples [CH=]S,...[/...]]"
-    " [--step-ms MS] OUT\n"
+    " [--step-ms MS] [--histogram CH=LOWEST,WIDTH,N0,...[/...]] OUT\n"
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
     " [--sampling S] [--step-eighths E] [--waveform N [--channels 1|4] [--complex]"
@@ -692,7 +695,7 @@ int main(int argc, char** argv)
             file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {
             FourChannelOptions o;
-            std::string first = "mic", dose, seat, levels, rpm, samples;
+            std::string first = "mic", dose, seat, levels, rpm, samples, histogram;
             long stepMs = -1;
             if (!ReadOptions(argc, argv,
                              {{"--vector", &o.vector}, {"--rotation", &o.rotation}, {"--first", &first},
@@ -700,7 +703,7 @@ int main(int argc, char** argv)
                               {"--channels", &o.channels}, {"--profiles", &o.profiles}, {"--function", &o.function},
                               {"--logger", &o.logger}, {"--waveform", &o.waveform}, {"--rt60", &o.rtBands},
                               {"--dose", &dose}, {"--seat", &seat}, {"--logger-levels", &levels}, {"--rpm", &rpm},
-                              {"--samples", &samples}, {"--step-ms", &stepMs}}))
+                              {"--samples", &samples}, {"--step-ms", &stepMs}, {"--histogram", &histogram}}))
                 return Usage();
             if (first != "mic" && first != "acc")
                 return Usage();
@@ -715,6 +718,10 @@ int main(int argc, char** argv)
             orlu::fixture::FourChannelSpec spec = FourChannelSpecOf(o);
             if (!orlu::tools::FourChannelLoggerValues(levels, rpm, samples, spec) || stepMs > 65535 * 1000L ||
                 (stepMs >= 0 && spec.history != orlu::fixture::FourChannelSpec::History::Logger))
+                return Usage();
+            if (!histogram.empty() &&
+                (spec.history != orlu::fixture::FourChannelSpec::History::None ||
+                 !orlu::tools::ApplyFourChannelHistogramOption(histogram, static_cast<int>(o.channels), spec)))
                 return Usage();
             if (stepMs >= 0) {
                 spec.stepSeconds = static_cast<std::uint16_t>(stepMs / 1000);

@@ -133,6 +133,25 @@ TEST(DumpStatistics, LegacyHistogramAndMultifileMembersOfGivenCounts)
     EXPECT_NE(fixture::RunCommand(fixture + " multifile --member-options '--logger 5' " + file.string()).status, 0);
 }
 
+TEST(DumpStatistics, FourChannelHistogramsKeepTheirOwnClasses)
+{
+    const fs::path file = fs::temp_directory_path() / ("orlu-dumpfour-" + std::to_string(::getpid()) + ".orl");
+    const std::string fixture = (ToolsDir() / "orlu-fixture").string() + " four-channel --histogram ";
+    // Channel 1 in classes of 2 dB from 30.0 dB, channel 2 in classes of 1 dB from 40.0 dB.
+    ASSERT_EQ(fixture::RunCommand(fixture + "2=400,10,2,6,2/1=300,20,1,1 " + file.string()).status, 0);
+    const std::string dump = (ToolsDir() / "orlu-dump").string() + " " + file.string() + " --view 5 --channels 3";
+    const std::string table = fixture::RunCommand(dump + " --form table").out;
+    const std::string text = fixture::RunCommand(dump + " --form text").out;
+    fs::remove(file);
+    EXPECT_NE(table.find("\r\n1\t#1:P1\t[dB]\t33.9\t33.6\t33.2\t32.8\t32.4\t32.0\t31.6\t31.2\t30.8\t30.4\r\n"
+                         "2\t#2:P1\t[dB]\t42.9\t42.5\t42.0\t41.8\t41.6\t41.5\t41.3\t41.1\t41.0\t40.5\r\n"),
+              std::string::npos)
+        << table;
+    EXPECT_NE(text.find("Lni[dB]   42.9"), std::string::npos) << text;
+    for (const char* value : {"5=400,10,1", "1=400,10,1/1=400,10,2", "1=400,10", "400,10,1", "1=400,10,1/"})
+        EXPECT_EQ(fixture::RunCommand(fixture + value + " /tmp/never-written.orl").status, 2) << value;
+}
+
 TEST(DumpStatistics, RefusesBadBandStatisticsOptions)
 {
     const std::string fixture = (ToolsDir() / "orlu-fixture").string() + " current --kind 45 --function 3 ";

@@ -365,6 +365,7 @@ LevelsCrossTable CollectLevelColumns(CTmDoc& doc, const StatElementChoice& choic
                               doc.GetSubfileName(choice.fileOrRecord).c_str());
     for (auto& e : g.elements) {
         LevelColumn column{std::move(e.label), 0.0, {}, e.histogram.lowest, std::move(e.histogram.counts), {}};
+        column.Width = e.histogram.width; // the channels of a four-channel file keep their own classes
         // A current-family file without a histogram gives the levels it stores, matched by
         // percentage; a percentage it does not store is missing.
         if (!e.histogram.stored && e.histogram.levels) {

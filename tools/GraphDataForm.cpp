@@ -236,6 +236,7 @@ constexpr PrinterRow kPrinters[] = {
     {kViewSpectra, &PrintSpectrum},
     {kViewWaveforms, &PrintWaveform},
     {kViewTimeIntersections, &PrintIntersection},
+    {kViewStatisticalLevels, &PrintOctave}, // a level spectrum's bars, as an octave spectrum's
 };
 
 } // namespace

@@ -2,11 +2,31 @@
 // The statistics options of `orlu-fixture current`:
 //   --histogram LOWEST,WIDTH,N0,N1,...   the broadband histogram record 9 (lowest
 //                                         class and width in 0.1 dB, one count per class)
+//   --band-histograms LOWEST,WIDTH,N0,...[/M0,...]  the band histograms record 19 with a
+//                                         counts record for every value of the spectrum
+//                                         setup; value v takes group v modulo the groups
+//                                         (a broadband histogram of the first group is
+//                                         added when none is given, as the instrument
+//                                         writes band statistics beside it)
+//   --stored-levels P:L,...               the statistics record 23 with these percentages
+//                                         and levels (dB)
+// of `orlu-fixture four-channel`:
+//   --histogram CH=LOWEST,WIDTH,N0,...[/CH=...]  the histograms of these channels (from
+//                                         1) in place of the generated ones
+// and of `orlu-fixture multifile`:
+//   --member-options 'OPTIONS|OPTIONS|...'  one ORLU 525 file per group, FILE1 on, each
+//                                         with the options of its group: --function N,
+//                                         --spectrum, --histogram, --band-histograms,
+//                                         --stored-levels as above
 
 #include "support/Analyzer505Fixture.h"
 #include "support/FixtureBuilder.h"
+#include "support/FourChannelFixture.h"
+#include "support/LegacyFixture.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace orlu::tools {
 
@@ -23,5 +43,23 @@ bool ApplyUserFilterOption(const std::string& value, orlu::fixture::CurrentFileS
 /// `orlu-fixture analyzer ... --band-histograms LOWEST,WIDTH,N0,N1,...`: every histogram
 /// of the block (one per value) with these classes; false as for --histogram.
 bool ApplyAnalyzerBandHistograms(const std::string& value, orlu::fixture::Analyzer505Spec& spec);
+/// The band histograms of the option's value; false as above, or for groups of no counts.
+bool ApplyBandHistogramsOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec);
+
+/// The stored levels of the option's value; false for more than ten pairs, a percentage
+/// outside 1 to 99 or a level outside -3276.8 to 3276.7 dB.
+bool ApplyStoredLevelsOption(const std::string& value, orlu::fixture::CurrentFileSpec& spec);
+
+/// The legacy fixture's --histogram LOWEST,WIDTH,N0,...: every channel's histogram with
+/// these counts; false as for the current family's option.
+bool ApplyLegacyHistogramOption(const std::string& value, orlu::fixture::LegacyFileSpec& spec);
+
+/// The four-channel histograms of the option's value; false as above, for a channel
+/// outside 1 to `channels` or one given twice.
+bool ApplyFourChannelHistogramOption(const std::string& value, int channels, orlu::fixture::FourChannelSpec& spec);
+
+/// The members of the option's value; nothing for an option a group does not take or a
+/// value it does not read.
+std::optional<std::vector<orlu::fixture::MultifileMember>> MembersWithOptions(const std::string& value);
 
 } // namespace orlu::tools

@@ -32,6 +32,10 @@
 //       every level, dose and acc member a logger of ROWS rows of three profiles with
 //       a marker in the middle and a break before the last row, --logger-levels
 //       its levels as `current` takes them
+//   orlu-fixture multifile --member-options 'OPTIONS|OPTIONS|...' OUT
+//       a Multifile of kind 55 of ORLU 525 files FILE1 on, one per group, each
+//       with the current command's --function, --spectrum, --histogram,
+//       --band-histograms and --stored-levels options of its group
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block
 //   orlu-fixture edited OUT
@@ -41,7 +45,7 @@
 //       a DOS *.M file (version 4, sub-kind 1): the one-channel sound
 //       measurement of `legacy` with its check word
 //   orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout L] [--history ROWS]
-//                       [--step-ms MS] [--histogram CLASSES] [--no-statistics]
+//                       [--step-ms MS] [--histogram CLASSES|LOWEST,WIDTH,N0,...] [--no-statistics]
 //                       [--format 21|40] [--files N] [--vdv] OUT
 //       an ORLU 505 METER-mode file with its check word: a container of kind
 //       3 (default), or with --dos a DOS *.M file; kind 10 is the buffer file
@@ -55,7 +59,8 @@
 //       accelerometer axes and their vector sum) or intensity (a five-channel
 //       OR08A sound-intensity probe). A sound measurement of Leq 81.5 dB;
 //       --histogram adds a histogram of CLASSES 1-dB classes from 30 dB
-//       (default 60 for single layouts without --history, else none);
+//       (default 60 for single layouts without --history, else none), or
+//       with LOWEST,WIDTH,N0,... every channel's histogram of those counts;
 //       --no-statistics shortens the results blocks below the statistical
 //       levels; --history a buffer of ROWS records (levels 40 to 100 dB) at a
 //       step of 2 s, or --step-ms MS milliseconds; --format 40 writes the
@@ -74,6 +79,10 @@
 //       lowest class and width (0.1 dB) and one count per class
 //       [--user-filter NAME,L,L,...[/NAME,L,...]] with --function 2 or 3: the
 //       user filters' records 24 and 25 (names of up to 6 characters, levels in 0.1 dB)
+//       [--band-histograms LOWEST,WIDTH,N0,...[/M0,...]] [--stored-levels P:L,...]
+//       the band histograms record 19 with a counts record for every value of
+//       the spectrum (value v takes group v modulo the groups); the statistics
+//       record 23 with these percentages and levels (dB)
 //       [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]] [--min-max]
 //       [--spectra N --spectra-levels L,L,...]
 //       with --function 2 or 3: the octave spectrum record (levels in dB, value
@@ -88,7 +97,8 @@
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
 //                             [--logger ROWS | --waveform ROWS] [--rt60 B]
-//                             [--dose KIND,VARIANT,MINUTES,X,Y,Z] [--seat BASE,SEAT] OUT
+//                             [--dose KIND,VARIANT,MINUTES,X,Y,Z] [--seat BASE,SEAT]
+//                             [--histogram CH=LOWEST,WIDTH,N0,...[/...]] OUT
 //       an ORLU 545 or 590 file (kind K, default 42; firmware default 2.17
 //       for the 545, 2.20 with a recording or the rotation, 3.02 for the 590) of N channels (default 4) with P
 //       profiles each (default 1), the first channel a microphone and the
@@ -104,6 +114,8 @@
 //       dropped value word; --waveform a recording of every channel; --rt60 B
 //       (without a time history; use --function 8) the RT60 settings, a single
 //       measurement of B third-octave bands from 500 Hz per channel and their mean;
+//       --histogram (without a time history) the histograms of the channels CH
+//       (from 1) with these lowest class, width (0.1 dB) and counts;
 //       --dose the vibration dose-meter setup: kind 1 hand-arm or 2 whole-body,
 //       limit variant 0 UK, 1 IT, 2 PL, 3 FR or 4 User, the daily exposure time
 //       in minutes and the channels (#1 to #N) of the x, y and z axes; --seat
@@ -181,21 +193,23 @@ constexpr char kUsage[] =
     "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
     "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT\n"
     "       orlu-fixture multifile --members KIND:DEVICE:FIRMWARE,... --logger ROWS [--logger-levels [P=]L[!],...[/...]] OUT\n"
+    "       orlu-fixture multifile --member-options 'OPTIONS|...' OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
     "       orlu-fixture legacy [--kind 3|10|23] [--dos] [--layout single|v1|v2|v3|vector|intensity]"
-    " [--history ROWS] [--step-ms MS] [--histogram CLASSES] [--no-statistics] [--format 21|40] [--files N] [--vdv]"
+    " [--history ROWS] [--step-ms MS] [--histogram CLASSES|LOWEST,WIDTH,N0,...] [--no-statistics] [--format 21|40] [--files N] [--vdv]"
     " [--buffer-levels L[!],...] [--format-version V] OUT\n"
     "       orlu-fixture current --kind K [--device D] [--firmware F] [--input I] [--function N]"
     " [--logger ROWS] [--tonality T] [--rt60 B] [--logger-levels [P=]L[!],...[/...]] [--step-ms MS]"
     " [--impulse-profiles A,B,C] [--histogram LOWEST,WIDTH,N0,...] [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]]"
     " [--min-max] [--spectra N --spectra-levels L,...]"
+    " [--band-histograms LOWEST,WIDTH,N0,...[/M0,...]] [--stored-levels P:L,...]"
     " [--fft-spectrum LINES,FLOOR[,LINE:LEVEL...] [--fft-range HZ]"
     " [--fft-window CODE] [--total last]] [--user-filter NAME,L,...[/...]] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
     " [--seat BASE,SEAT] [--logger-levels [CH=]L[!],...[/...]] [--rpm V,...] [--samples [CH=]S,...[/...]]"
-    " [--step-ms MS] OUT\n"
+    " [--step-ms MS] [--histogram CH=LOWEST,WIDTH,N0,...[/...]] OUT\n"
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
     " [--sampling S] [--step-eighths E] [--waveform N [--channels 1|4] [--complex]"
@@ -344,7 +358,8 @@ FixtureBuilder Dos()
 }
 
 struct LegacyOptions {
-    long kind = 3, history = -1, stepMs = -1, histogram = -1, format = 21, files = 3;
+    long kind = 3, history = -1, stepMs = -1, format = 21, files = 3;
+    std::string histogram; // CLASSES, or LOWEST,WIDTH,N0,N1,...
     bool dos = false, noStatistics = false, vdv = false;
     std::string layout = "single";
     std::string bufferLevels;
@@ -430,7 +445,17 @@ bool LegacySpec(const LegacyOptions& o, orlu::fixture::LegacyFileSpec& spec)
     if (o.stepMs >= 0)
         spec.stepWords = {0, 0, static_cast<std::uint16_t>(o.stepMs)};
     const bool single = spec.layout == LegacyFileSpec::Layout::Single;
-    const long classes = o.histogram >= 0 ? o.histogram : (single && history == 0 ? 60 : 0);
+    long classes = single && history == 0 ? 60 : 0;
+    if (o.histogram.find(',') != std::string::npos) {
+        if (!orlu::tools::ApplyLegacyHistogramOption(o.histogram, spec))
+            return false;
+        classes = spec.histogramClasses;
+    } else if (!o.histogram.empty()) {
+        char* end = nullptr;
+        classes = std::strtol(o.histogram.c_str(), &end, 10);
+        if (*end != '\0' || classes < 0)
+            return false;
+    }
     if (classes > 1000)
         return false;
     spec.histogramClasses = static_cast<std::uint16_t>(classes);
@@ -651,6 +676,7 @@ int main(int argc, char** argv)
             long stepMs = -1;
             std::string loggerLevels, impulseProfiles, histogram;
             std::string userFilter;
+            std::string bandHistograms, storedLevels;
             orlu::tools::OctaveFixtureOptions octave;
             orlu::tools::CurrentFftOptions fft;
             if (!ReadOptions(argc, argv,
@@ -662,7 +688,8 @@ int main(int argc, char** argv)
                               {"--spectra", &octave.spectra}, {"--spectra-levels", &octave.spectraLevels},
                               {"--fft-spectrum", &fft.spectrum}, {"--fft-range", &fft.rangeHz},
                               {"--fft-window", &fft.window}, {"--total", &fft.total},
-                              {"--user-filter", &userFilter}}))
+                              {"--user-filter", &userFilter},
+                              {"--band-histograms", &bandHistograms}, {"--stored-levels", &storedLevels}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||
@@ -678,10 +705,13 @@ int main(int argc, char** argv)
                 return Usage();
             if (!userFilter.empty() && !orlu::tools::ApplyUserFilterOption(userFilter, spec))
                 return Usage();
+            if ((!bandHistograms.empty() && !orlu::tools::ApplyBandHistogramsOption(bandHistograms, spec)) ||
+                (!storedLevels.empty() && !orlu::tools::ApplyStoredLevelsOption(storedLevels, spec)))
+                return Usage();
             file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {
             FourChannelOptions o;
-            std::string first = "mic", dose, seat, levels, rpm, samples;
+            std::string first = "mic", dose, seat, levels, rpm, samples, histogram;
             long stepMs = -1;
             if (!ReadOptions(argc, argv,
                              {{"--vector", &o.vector}, {"--rotation", &o.rotation}, {"--first", &first},
@@ -689,7 +719,7 @@ int main(int argc, char** argv)
                               {"--channels", &o.channels}, {"--profiles", &o.profiles}, {"--function", &o.function},
                               {"--logger", &o.logger}, {"--waveform", &o.waveform}, {"--rt60", &o.rtBands},
                               {"--dose", &dose}, {"--seat", &seat}, {"--logger-levels", &levels}, {"--rpm", &rpm},
-                              {"--samples", &samples}, {"--step-ms", &stepMs}}))
+                              {"--samples", &samples}, {"--step-ms", &stepMs}, {"--histogram", &histogram}}))
                 return Usage();
             if (first != "mic" && first != "acc")
                 return Usage();
@@ -704,6 +734,10 @@ int main(int argc, char** argv)
             orlu::fixture::FourChannelSpec spec = FourChannelSpecOf(o);
             if (!orlu::tools::FourChannelLoggerValues(levels, rpm, samples, spec) || stepMs > 65535 * 1000L ||
                 (stepMs >= 0 && spec.history != orlu::fixture::FourChannelSpec::History::Logger))
+                return Usage();
+            if (!histogram.empty() &&
+                (spec.history != orlu::fixture::FourChannelSpec::History::None ||
+                 !orlu::tools::ApplyFourChannelHistogramOption(histogram, static_cast<int>(o.channels), spec)))
                 return Usage();
             if (stepMs >= 0) {
                 spec.stepSeconds = static_cast<std::uint16_t>(stepMs / 1000);
@@ -783,14 +817,23 @@ int main(int argc, char** argv)
             std::string memberList;
             long loggerRows = 0;
             std::string loggerLevels;
+            std::string memberOptions;
             if (!ReadOptions(argc, argv,
                              {{"--files", &count}, {"--pattern", &pattern}, {"--members", &memberList},
-                              {"--logger", &loggerRows}, {"--logger-levels", &loggerLevels}}) ||
+                              {"--logger", &loggerRows}, {"--logger-levels", &loggerLevels},
+                              {"--member-options", &memberOptions}}) ||
                 count < 0 || count > 1000 || (pattern && count != 0) || (!memberList.empty() && (pattern || count != 0)) ||
                 loggerRows < 0 || loggerRows > 10000000 || ((loggerRows > 0 || !loggerLevels.empty()) && memberList.empty()))
                 return Usage();
+            if (!memberOptions.empty() && (pattern || count != 0 || !memberList.empty()))
+                return Usage();
             count = count == 0 ? 5 : count;
-            if (!memberList.empty()) {
+            if (!memberOptions.empty()) {
+                const auto members = orlu::tools::MembersWithOptions(memberOptions);
+                if (!members)
+                    return Usage();
+                file = orlu::fixture::Multifile(55, *members);
+            } else if (!memberList.empty()) {
                 auto members = orlu::fixture::ParseMemberList(memberList);
                 if (!members)
                     return Usage();

@@ -124,6 +124,13 @@ public:
     std::uint8_t NonMetric() const { return m_NonMetric; }
     std::uint16_t StatisticalLevelCount() const { return m_StatLevelCount; }
     const std::array<std::uint8_t, 10>& StatisticalPercentages() const { return m_StatPercentages; }
+    /// The levels (dB) of the percentages, in their order, as the last statistics form
+    /// computed them; a position it did not compute keeps its level.
+    std::array<double, 10>& UserLevels() { return m_UserLevels; }
+    const std::array<double, 10>& UserLevels() const { return m_UserLevels; }
+    /// The number of results of the histogram the last level form read.
+    std::uint64_t HistogramTotal() const { return m_HistogramTotal; }
+    void SetHistogramTotal(std::uint64_t total) { m_HistogramTotal = total; }
 
     /// Closes like File Close: the save questions, then the close. False when refused.
     using DocumentBase::CloseDocument;
@@ -365,6 +372,8 @@ private:
     std::uint8_t m_NonMetric = 0;
     std::uint16_t m_StatLevelCount = 10;
     std::array<std::uint8_t, 10> m_StatPercentages{};
+    std::array<double, 10> m_UserLevels{};
+    std::uint64_t m_HistogramTotal = 0;
 
     std::array<RtBandSet, 2> m_Rt{};
 

@@ -92,6 +92,27 @@ TEST_F(LevelForms, EmptyHistogramGivesZeroAndStoredLevelsTheirOwnPercentages)
         << text;
 }
 
+TEST_F(LevelForms, LevelsAndTotalStayWithTheDocument)
+{
+    // Levels of the user's percentages and the histogram's total, as the last form read them; counts
+    // whose ten-fold passes 32 bits are summed in 64.
+    struct Case {
+        std::vector<std::uint32_t> counts;
+        std::uint64_t total;
+        double l50;
+    };
+    const Case cases[] = {{{0, 10, 0}, 10, 41.5}, {{0, 0, 0}, 0, 0.0}, {{500000000, 500000000, 0}, 1000000000, 41.0}};
+    for (const Case& c : cases) {
+        auto doc = OpenSpec(WithHistogram(c.counts));
+        doc->UserLevels().fill(-1.0);
+        doc->SetHistogramTotal(7);
+        LineList lines;
+        ASSERT_TRUE(TextLevels(*doc, lines, nullptr, {}));
+        EXPECT_EQ(doc->HistogramTotal(), c.total);
+        EXPECT_DOUBLE_EQ(doc->UserLevels()[5], c.l50) << c.total;
+    }
+}
+
 TEST_F(LevelForms, MultifileGridStartsANewBlockWhereThePercentagesDiffer)
 {
     CurrentFileSpec stored;

@@ -130,7 +130,24 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
     thirdsLogger.rows = 12;
     thirdsLogger.declaredCount = 12;
     thirdsLogger.loggedSpectrumLevels = {900, 800, 700};
+    // Band statistics of both octave sets: a histogram per value, every second one empty,
+    // and stored levels of their own percentages.
+    fixture::CurrentFileSpec thirdBands = thirds;
+    thirdBands.histogramClasses = 3;
+    thirdBands.histogramCounts = {0, 10, 0};
+    thirdBands.bandHistograms = {{0, 10, 0}, {0, 0, 0}, {2, 6, 2}};
+    thirdBands.statistics = true;
+    thirdBands.storedLevels = {{5, 700}, {50, 605}};
+    fixture::CurrentFileSpec octaveBands = WithSpectrum(Spectrum::Octave, 12);
+    octaveBands.function = 2;
+    octaveBands.bandExtras = 3;
+    octaveBands.histogramClasses = 2;
+    octaveBands.histogramCounts = {4, 1};
+    octaveBands.bandHistograms = {{4, 1}, {0, 0}};
+    octaveBands.bandHistogramWidth = 20;
     std::vector<std::pair<std::string, Bytes>> files = {
+        {"third-octave-band-statistics-525", InContainer(45, fixture::CurrentMeasurementFile(thirdBands))},
+        {"octave-band-statistics-525", InContainer(45, fixture::CurrentMeasurementFile(octaveBands))},
         {"third-octave-function-525", InContainer(45, fixture::CurrentMeasurementFile(thirds))},
         {"third-octave-logger-525", InContainer(45, fixture::CurrentMeasurementFile(thirdsLogger))},
         {"sample-525", InContainer(45, fixture::SampleCurrentFamilyFile())},

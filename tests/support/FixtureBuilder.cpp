@@ -371,7 +371,14 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
         }
         // Statistics definition 23: its length in the high byte, g = 3 levels per entry in
         // the high byte of word 1, the count in word 2, then percentage and three levels.
-        if (spec.statistics) {
+        if (spec.statistics && !spec.storedLevels.empty()) {
+            std::vector<std::uint16_t> words{0x0300, static_cast<std::uint16_t>(spec.storedLevels.size())};
+            for (const auto& [percentage, level] : spec.storedLevels) {
+                const auto l = static_cast<std::uint16_t>(level);
+                words.insert(words.end(), {percentage, l, l, l});
+            }
+            f.Record(23, words);
+        } else if (spec.statistics) {
             std::vector<std::uint16_t> words{0x0300, 10};
             for (std::uint16_t n = 0; n < 10; ++n)
                 words.insert(words.end(), {static_cast<std::uint16_t>(n * 10 + 1), static_cast<std::uint16_t>(900 - n * 20),
@@ -459,7 +466,16 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
                 }
             }
         }
-        if (!spec.bandHistogramCounts.empty()) {
+        if (!spec.bandHistograms.empty()) {
+            const std::size_t classes = spec.bandHistograms.front().size();
+            f.Record(19, {1, static_cast<std::uint16_t>(classes), static_cast<std::uint16_t>(spec.bandHistogramLowest),
+                          static_cast<std::uint16_t>(spec.bandHistogramWidth)});
+            for (std::size_t v = 0; v < std::size_t{spec.bands} + spec.bandExtras; ++v) {
+                std::vector<std::uint32_t> band = spec.bandHistograms[v % spec.bandHistograms.size()];
+                band.resize(classes, 0);
+                counts(20, band);
+            }
+        } else if (!spec.bandHistogramCounts.empty()) {
             f.Record(19, {1, static_cast<std::uint16_t>(spec.bandHistogramCounts.size()), 400, 10});
             counts(20, spec.bandHistogramCounts);
         }

@@ -181,6 +181,16 @@ struct CurrentFileSpec {
     std::uint16_t histogramProfiles = 1;
     /// Second histogram 19 (band word 1, one class per count) with its counts record 20.
     std::vector<std::uint32_t> bandHistogramCounts;
+    /// Band statistics: record 19 (band word 1, the classes, lowest class and width) and a
+    /// counts record 20 for every value of the spectrum setup (bands + extras); value v
+    /// takes entry v modulo their number, each cut or padded with 0 to the first's classes.
+    /// Used in place of bandHistogramCounts when not empty.
+    std::vector<std::vector<std::uint32_t>> bandHistograms;
+    std::int16_t bandHistogramLowest = 400; ///< 0.1 dB
+    std::int16_t bandHistogramWidth = 10;   ///< 0.1 dB
+    /// Statistics 23 holding these percentages and levels (0.1 dB, the same for the three
+    /// profiles) in place of the generated ten; needs `statistics`.
+    std::vector<std::pair<std::uint8_t, std::int16_t>> storedLevels;
 
     /// User filters of an octave function: record 24 with one 4-word definition per filter
     /// (filter number 3, 4, ... then three 0 words), each followed by its entry 25: the

@@ -323,9 +323,19 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
             // Histogram layouts 18: word 1 the channel mask; per channel a block of
             // 4 words: length 4, classes, lowest class, class width (0.1 dB).
             std::vector<std::uint16_t> hist{spec.histogramMask};
-            for (int c = 0; c < channelCount; ++c)
-                if (spec.histogramMask & (1u << c))
+            std::size_t given = 0;
+            for (int c = 0; c < channelCount; ++c) {
+                if (!(spec.histogramMask & (1u << c)))
+                    continue;
+                if (given < spec.histogramLayouts.size() && given < spec.histogramCounts.size()) {
+                    const auto& [lowest, width] = spec.histogramLayouts[given];
+                    hist.insert(hist.end(), {0x0400, static_cast<std::uint16_t>(spec.histogramCounts[given].size()),
+                                             static_cast<std::uint16_t>(lowest), static_cast<std::uint16_t>(width)});
+                } else {
                     hist.insert(hist.end(), {0x0400, static_cast<std::uint16_t>(40 + c), 300, 10});
+                }
+                ++given;
+            }
             hist[0] = static_cast<std::uint16_t>(hist[0] | spec.histogramCounts.size() << 8);
             f.Record(18, hist);
             std::size_t block = 0;

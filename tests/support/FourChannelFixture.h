@@ -135,6 +135,10 @@ struct FourChannelSpec {
     /// follows the record (word 0 0x0012, 1 its length, 2 the channel from 0, then
     /// the 32-bit counts).
     std::vector<std::vector<std::uint32_t>> histogramCounts;
+    /// Lowest class and class width (0.1 dB) of the channels of histogramMask, in channel
+    /// order, where given: their layouts then hold as many classes as their counts, in
+    /// place of the generated 40 + c classes of 1 dB from 30 dB.
+    std::vector<std::array<std::int16_t, 2>> histogramLayouts;
 
     enum class History { None, Logger, Waveform };
     History history = History::None;

@@ -173,17 +173,26 @@ std::vector<std::uint8_t> LegacyMeasurementFile(const LegacyFileSpec& spec)
 
     if (histogram) {
         const std::uint16_t classes = spec.histogramClasses;
+        const auto lowest = static_cast<std::uint16_t>(spec.histogramLowest);
+        const auto width = static_cast<std::uint16_t>(spec.histogramWidth);
+        // A count of 32 bits, low word first.
+        auto count = [&](std::uint16_t k, std::uint16_t c) {
+            if (spec.histogramCounts.empty())
+                return Words{ClassCount(k, c), 0};
+            const std::uint32_t n = k < spec.histogramCounts.size() ? spec.histogramCounts[k] : 0;
+            return Words{static_cast<std::uint16_t>(n), static_cast<std::uint16_t>(n >> 16)};
+        };
         if (single) {
             // Its length, the classes, the lowest class and the class width, then the counts.
-            Append(w, {static_cast<std::uint16_t>(4 + 2 * classes), classes, 300, 10});
+            Append(w, {static_cast<std::uint16_t>(4 + 2 * classes), classes, lowest, width});
             for (std::uint16_t k = 0; k < classes; ++k)
-                Append(w, {ClassCount(k, 0), 0});
+                Append(w, count(k, 0));
         } else {
             // Five words of layout (x = 5, y histograms of z classes), then y x z counts.
-            Append(w, {5, channels, classes, 300, 10});
+            Append(w, {5, channels, classes, lowest, width});
             for (std::uint16_t c = 0; c < channels; ++c)
                 for (std::uint16_t k = 0; k < classes; ++k)
-                    Append(w, {ClassCount(k, c), 0});
+                    Append(w, count(k, c));
         }
     }
     if (buffer) {

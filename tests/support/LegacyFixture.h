@@ -47,6 +47,11 @@ struct LegacyFileSpec {
     bool reduced = false;           ///< kind 10: no results blocks and no histogram
     bool statistics = true;         ///< results blocks long enough for the ten statistical levels
     std::uint16_t histogramClasses = 0; ///< 0: no histogram
+    /// The counts of every channel's histogram in place of the generated ones (one per
+    /// class; missing classes count 0), with its lowest class and width in 0.1 dB.
+    std::vector<std::uint32_t> histogramCounts;
+    std::int16_t histogramLowest = 300;
+    std::int16_t histogramWidth = 10;
     std::uint32_t bufferRecords = 0;    ///< 0: no buffer
     std::optional<std::uint32_t> declaredRecords; ///< the count written; bufferRecords when not given
     std::uint16_t formatVersion = 21;   ///< 21 the old description (levels in 0.05 dB), 40 the new one

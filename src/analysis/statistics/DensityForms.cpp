@@ -1,5 +1,7 @@
 #include "analysis/statistics/DensityForms.h"
 
+#include "analysis/statistics/BandAxis.h"
+#include "analysis/statistics/BandStatTables.h"
 #include "analysis/statistics/HistogramForms.h"
 #include "analysis/statistics/HistogramSource.h"
 #include "analysis/statistics/StatisticsFamily.h"
@@ -38,12 +40,15 @@ double BlockDifference(const std::vector<double>& densities, const ClassRange& r
     return range.Empty() ? 0.0 : densities[range.first] - densities[range.last];
 }
 
-std::string Caption(CTmDoc& doc, const StatisticsItem& item, bool block)
+std::string Caption(CTmDoc& doc, const StatisticsItem& item, int octave, bool block)
 {
     std::string caption = block ? "Block of the " : "";
     caption += item.subfile > 0 ? StrPrintf("Statistical density for Histogram (file:%s):",
                                             doc.GetSubfileName(item.subfile).c_str())
                                 : std::string("Statistical density for Histogram:");
+    if (item.band != 0)
+        return caption + BandCaption(BandAxisOfSubfile(doc, item.subfile, octave),
+                                     static_cast<std::size_t>(item.band - 1), BandLabel(octave, true));
     return caption + HistogramChannelPart(doc, item.subfile, item.channel);
 }
 
@@ -57,11 +62,11 @@ bool TextDensity(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoi
         return false;
     const std::string rule(77, '-');
     for (const StatisticsItem& item : StatisticsItems(doc, choices)) {
-        const Histogram h = ReadHistogram(doc, {item.subfile, item.channel, BandOf(choices)});
+        const Histogram h = ReadHistogram(doc, {item.subfile, item.channel, item.band});
         const std::vector<double> d = Densities(h);
         const ClassRange range = BlockClasses(h, choices.markers);
         Add(lines, &width, "");
-        Add(lines, &width, Caption(doc, item, !range.Empty()));
+        Add(lines, &width, Caption(doc, item, choices.octave, !range.Empty()));
         if (!range.Empty())
             Add(lines, &width, StrPrintf("   probability of the block = %.2f%%", BlockDifference(d, range)));
         Add(lines, &width, rule);
@@ -78,12 +83,14 @@ bool TextDensity(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoi
     return true;
 }
 
-bool TableDensity(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const StatisticsChoices& choices,
+bool TableDensity(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const StatisticsChoices& asked,
                   const TableOutputOptions& options)
 {
-    if (StatisticsFamilyOf(doc) == StatisticsFamily::None)
+    const StatisticsFamily family = StatisticsFamilyOf(doc);
+    if (family == StatisticsFamily::None)
         return false;
     content = 2;
+    const StatisticsChoices choices = WithoutBandMask(family, asked);
     const bool cross = choices.channelMask != 0 || (choices.allFiles && doc.SubfileCount() > 0);
     if (cross) {
         StatElementChoice element;
@@ -102,11 +109,17 @@ bool TableDensity(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& conte
             return false;
         return WriteDensitiesCrossTable(lines, widest, table, matrix, options) == 1;
     }
-    const StatisticsItem item = StatisticsItems(doc, choices).front();
-    const Histogram h = ReadHistogram(doc, {item.subfile, item.channel, BandOf(choices)});
+    const std::vector<StatisticsItem> items = StatisticsItems(doc, choices);
+    if (items.empty())
+        return false;
+    if (items.size() > 1)
+        return WriteDensityTable(lines, widest, BandTableOf(doc, choices, items, "Statistical density for Histograms:"),
+                                 options) == 1;
+    const StatisticsItem item = items.front();
+    const Histogram h = ReadHistogram(doc, {item.subfile, item.channel, item.band});
     const std::vector<double> d = Densities(h);
     const ClassRange range = BlockClasses(h, choices.markers);
-    std::string caption = Caption(doc, item, !range.Empty());
+    std::string caption = Caption(doc, item, choices.octave, !range.Empty());
     std::replace(caption.begin(), caption.end(), ' ', '_');
     const std::size_t first = range.Empty() ? 0 : range.first;
     const std::size_t shown = range.Empty() ? h.ClassCount() : range.Size();
@@ -128,12 +141,16 @@ bool GraphDensity(CTmDoc& doc, const StatisticsChoices& choices, int panel, Plot
         return false;
     const int channel = choices.channelMask != 0 ? panel : choices.channel;
     const int subfile = doc.SubfileCount() > 0 ? std::max(choices.subfile, 1) : 0;
-    const Histogram h = ReadHistogram(doc, {subfile, channel, BandOf(choices)});
+    const int band = BandOf(choices);
+    const Histogram h = ReadHistogram(doc, {subfile, channel, band});
     const std::size_t n = h.ClassCount();
     if (n == 0)
         return false;
     const std::vector<double> d = Densities(h);
     const auto p = static_cast<std::size_t>(panel);
+    if (band != 0)
+        data.PanelTitles[p] = BandTitle(BandAxisOfSubfile(doc, subfile, choices.octave),
+                                        static_cast<std::size_t>(band - 1), BandLabel(choices.octave, false));
     std::vector<double> y(n);
     for (std::size_t i = 0; i < n; ++i)
         y[i] = d[i] / 100.0;

@@ -1,5 +1,7 @@
 #include "analysis/statistics/HistogramForms.h"
 
+#include "analysis/statistics/BandAxis.h"
+#include "analysis/statistics/BandStatTables.h"
 #include "analysis/statistics/HistogramSource.h"
 #include "analysis/statistics/ResultSlots.h"
 #include "analysis/statistics/StatisticsFamily.h"
@@ -127,6 +129,13 @@ HistogramTextBlock TextBlockOf(CTmDoc& doc, StatisticsFamily family, const Stati
 
 } // namespace
 
+StatisticsChoices WithoutBandMask(StatisticsFamily family, StatisticsChoices choices)
+{
+    if (choices.octave != 0 && family == StatisticsFamily::Current)
+        choices.channelMask = 0;
+    return choices;
+}
+
 void AppendClassRows(LineList& lines, int* widest, const Histogram& histogram, std::size_t first, std::size_t shown,
                      std::span<const double> values)
 {
@@ -202,9 +211,8 @@ bool TextHistogram(CTmDoc& doc, LineList& lines, int* widest, const StatisticsCh
     const StatisticsFamily family = StatisticsFamilyOf(doc);
     if (family == StatisticsFamily::None)
         return false;
-    const int band = choices.octave != 0 ? std::max(choices.band, 1) : 0;
     for (const StatisticsItem& item : StatisticsItems(doc, choices)) {
-        Histogram histogram = ReadHistogram(doc, {item.subfile, item.channel, band});
+        Histogram histogram = ReadHistogram(doc, {item.subfile, item.channel, item.band});
         const SubfileSelectionKeeper keeper(doc);
         if (!DecodeStatisticsSubfile(doc, family, item.subfile))
             continue;
@@ -214,7 +222,12 @@ bool TextHistogram(CTmDoc& doc, LineList& lines, int* widest, const StatisticsCh
         } else {
             doc.SelectChannelProfile(item.channel, 0);
         }
-        AppendHistogramText(lines, &width, TextBlockOf(doc, family, item, std::move(histogram)), choices.markers);
+        HistogramTextBlock block = TextBlockOf(doc, family, item, std::move(histogram));
+        if (item.band != 0)
+            block.caption = FileCaption(doc, item.subfile, " ", " ") +
+                            BandCaption(BandAxisOf(doc, choices.octave), static_cast<std::size_t>(item.band - 1),
+                                        BandLabel(choices.octave, false));
+        AppendHistogramText(lines, &width, block, choices.markers);
     }
     if (widest)
         *widest = width;
@@ -222,12 +235,16 @@ bool TextHistogram(CTmDoc& doc, LineList& lines, int* widest, const StatisticsCh
 }
 
 bool TableHistogram(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
-                    const StatisticsChoices& choices, const TableOutputOptions& options)
+                    const StatisticsChoices& asked, const TableOutputOptions& options)
 {
     const StatisticsFamily family = StatisticsFamilyOf(doc);
     if (family == StatisticsFamily::None)
         return false;
     content = 2;
+    const StatisticsChoices choices = WithoutBandMask(family, asked);
+    if (choices.octave != 0 && choices.allFiles && doc.SubfileCount() == 0 && family == StatisticsFamily::Current)
+        return WriteHistogramTable(lines, widest, BandTableOf(doc, choices, StatisticsItems(doc, choices), "Histograms:"),
+                                   options) == 1;
     const int band = choices.octave != 0 ? std::max(choices.band, 1) : 0;
     const bool cross = choices.channelMask != 0 || (choices.allFiles && doc.SubfileCount() > 0);
     if (cross) {
@@ -248,7 +265,10 @@ bool TableHistogram(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& con
     {
         const SubfileSelectionKeeper keeper(doc);
         if (DecodeStatisticsSubfile(doc, family, item.subfile)) {
-            if (family == StatisticsFamily::Legacy)
+            if (band != 0 && family == StatisticsFamily::Current)
+                caption += BandCaption(BandAxisOf(doc, choices.octave), static_cast<std::size_t>(band - 1),
+                                       BandLabel(choices.octave, true));
+            else if (family == StatisticsFamily::Legacy)
                 caption += ChannelPart(doc, family, item.channel);
             else {
                 doc.SelectChannelProfile(item.channel, 0);
@@ -315,6 +335,10 @@ bool GraphHistogram(CTmDoc& doc, const StatisticsChoices& choices, int panel, Pl
         } else {
             doc.SelectChannelProfile(channel, 0);
             name = band == 0 ? CurrentResultName(doc, channel) : std::string();
+            if (band != 0)
+                data.PanelTitles[static_cast<std::size_t>(panel)] =
+                    BandTitle(BandAxisOf(doc, choices.octave), static_cast<std::size_t>(band - 1),
+                              BandLabel(choices.octave, false));
         }
     }
     const HistogramGraphValues g = HistogramGraph(h, total, choices.markers);

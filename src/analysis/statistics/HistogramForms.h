@@ -10,6 +10,7 @@
 
 #include "analysis/PlotData.h"
 #include "analysis/statistics/StatisticsChoices.h"
+#include "analysis/statistics/StatisticsFamily.h"
 #include "document/LineList.h"
 #include "reports/table/TableOutputOptions.h"
 
@@ -56,6 +57,10 @@ void AppendClassRows(LineList& lines, int* widest, const Histogram& histogram, s
 /// The part of a text caption naming channel (profile) `channel` of sub-file `subfile` and
 /// the result its histogram counts; the document's selection is kept.
 std::string HistogramChannelPart(CTmDoc& doc, int subfile, int channel);
+
+/// The choices as the octave bands of a current-family file take them: the bands are the
+/// file's, not a profile's, so the channel mask is not asked.
+StatisticsChoices WithoutBandMask(StatisticsFamily family, StatisticsChoices choices);
 
 /// Puts one panel's values into the plot values, every panel ClassStride values apart.
 void PlacePanelValues(PlotData& data, int panel, std::span<const double> values);

@@ -2,6 +2,8 @@
 
 #include "analysis/statistics/HistogramForms.h"
 #include "analysis/statistics/HistogramSource.h"
+#include "analysis/statistics/LevelGridTable.h"
+#include "analysis/statistics/LevelSpectrum.h"
 #include "analysis/statistics/StatisticsFamily.h"
 #include "document/CTmDoc.h"
 #include "platform/ValueFormat.h"
@@ -43,39 +45,45 @@ std::string Levels(const LevelRow& row)
     return text;
 }
 
-// The levels of one channel of one file, and whether they are the file's stored ones.
-struct ChannelLevels {
-    LevelRow row;
-    bool stored = false;
-};
+} // namespace
 
-ChannelLevels LevelsOf(CTmDoc& doc, StatisticsFamily family, int subfile, int channel)
+FileLevels LevelsOfFile(CTmDoc& doc, const HistogramPlace& place, LevelMethod method)
 {
-    ChannelLevels out;
+    FileLevels out;
+    const StatisticsFamily family = StatisticsFamilyOf(doc);
     const std::uint16_t count = std::min<std::uint16_t>(doc.StatisticalLevelCount(), 10);
     std::copy_n(doc.StatisticalPercentages().begin(), count, out.row.percentages.begin());
-    const Histogram h = ReadHistogram(doc, {subfile, channel, 0});
+    const Histogram h = ReadHistogram(doc, place);
     if (h.ClassCount() == 0) {
-        if (const auto stored = ReadStoredLevels(doc, subfile, channel)) {
-            out.stored = true;
-            out.row.percentages = stored->percentages;
-            out.row.levels = stored->levels;
-        }
+        if (place.band == 0)
+            if (const auto stored = ReadStoredLevels(doc, place.subfile, place.channel)) {
+                out.stored = true;
+                out.row.percentages = stored->percentages;
+                out.row.levels = stored->levels;
+            }
+        if (!out.stored)
+            doc.SetHistogramTotal(0);
         return out;
     }
     bool timeHistory = false;
     {
         const SubfileSelectionKeeper keeper(doc);
-        if (DecodeStatisticsSubfile(doc, family, subfile))
+        if (DecodeStatisticsSubfile(doc, family, place.subfile))
             timeHistory = family == StatisticsFamily::Legacy ? doc.Legacy().timeHistory : doc.Header().timeHistory;
     }
     const std::span<const std::uint8_t> asked(out.row.percentages.data(), count);
-    if (family == StatisticsFamily::Legacy || timeHistory)
+    if (method == LevelMethod::Interpolated || family == StatisticsFamily::Legacy || timeHistory || place.band != 0)
         InterpolatedStatLevels(h, asked, out.row.levels);
     else
         PickStatLevels(ComputeStatLevels99(h), asked, out.row.levels);
+    // What the form computed stays with the document, as the instrument's program kept it.
+    std::copy_n(out.row.levels.begin(), count, doc.UserLevels().begin());
+    doc.SetHistogramTotal(h.Sum());
+    out.total = h.Sum();
     return out;
 }
+
+namespace {
 
 // The channel part of a current-family caption.
 std::string CurrentChannelPart(StatisticsFamily family, int channel, const char* name)
@@ -118,7 +126,7 @@ void SubfileGrids(CTmDoc& doc, StatisticsFamily family, LineList& lines, int* wi
         std::vector<NamedLevelRow> rows;
         for (int u = 1; u <= doc.SubfileCount(); ++u)
             if (contents.BitsOf(u) & bits)
-                rows.push_back({doc.GetSubfileName(u), LevelsOf(doc, family, u, channel).row});
+                rows.push_back({doc.GetSubfileName(u), LevelsOfFile(doc, {u, channel, 0}, LevelMethod::Steps).row});
         std::string caption = "Statistical levels:";
         if (family == StatisticsFamily::Legacy) {
             const SubfileSelectionKeeper keeper(doc);
@@ -171,13 +179,15 @@ bool TextLevels(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoic
     ClearLineList(&lines);
     int width = 0;
     const StatisticsFamily family = StatisticsFamilyOf(doc);
-    if (family == StatisticsFamily::None || choices.octave != 0)
+    if (family == StatisticsFamily::None)
         return false;
+    if (choices.octave != 0)
+        return TextLevelSpectrum(doc, lines, widest, choices);
     if (doc.SubfileCount() > 0) {
         SubfileGrids(doc, family, lines, &width, choices);
     } else {
         for (int channel : ChannelsOf(doc, choices)) {
-            const ChannelLevels levels = LevelsOf(doc, family, 0, channel);
+            const FileLevels levels = LevelsOfFile(doc, {0, channel, 0}, LevelMethod::Steps);
             std::string caption = levels.stored ? "Statistical levels:" : "Statistical levels for Histogram:";
             if (family == StatisticsFamily::Legacy) {
                 caption += LegacyChannelPart(doc, channel);
@@ -196,8 +206,13 @@ bool TableLevels(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& conten
                  const TableOutputOptions& options)
 {
     const StatisticsFamily family = StatisticsFamilyOf(doc);
-    if (family == StatisticsFamily::None || choices.octave != 0)
+    if (family == StatisticsFamily::None)
         return false;
+    if (choices.octave != 0)
+        return TableLevelSpectrum(doc, lines, widest, content, choices, options);
+    // The files of a Multifile side by side; a merge of legacy files has no other table.
+    if (doc.SubfileCount() > 0 && (choices.allFiles || family == StatisticsFamily::Legacy))
+        return TableLevelsGrid(doc, lines, widest, content, choices, options);
     content = 2;
     StatElementChoice element;
     element.channelMask = choices.channelMask != 0 ? choices.channelMask

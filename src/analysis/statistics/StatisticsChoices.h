@@ -22,6 +22,10 @@ struct StatisticsChoices {
     int octave = 0;
     /// The octave band shown, from 1.
     int band = 1;
+    /// The level spectrum's Ln: the percentage at this position (from 1) of the user's
+    /// percentages, or with allLevels the percentage itself.
+    int level = 1;
+    bool allLevels = false;
 };
 
 } // namespace orlu

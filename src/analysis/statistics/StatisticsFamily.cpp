@@ -1,5 +1,7 @@
 #include "analysis/statistics/StatisticsFamily.h"
 
+#include "analysis/statistics/BandAxis.h"
+
 #include "document/CTmDoc.h"
 #include "document/container/FileKindCode.h"
 
@@ -61,11 +63,28 @@ std::vector<StatisticsItem> StatisticsItems(CTmDoc& doc, const StatisticsChoices
     if (family == StatisticsFamily::None)
         return items;
     const int shown = doc.SubfileCount() > 0 ? std::max(choices.subfile, 1) : 0;
+    const int band = choices.octave != 0 ? std::max(choices.band, 1) : 0;
+    if (band != 0 && family == StatisticsFamily::Current) {
+        if (choices.allFiles && doc.SubfileCount() == 0) {
+            const std::size_t bands = BandAxisOf(doc, choices.octave).Count();
+            for (std::size_t k = 1; k <= bands; ++k)
+                items.push_back({0, 0, static_cast<int>(k)});
+            return items;
+        }
+        if (!choices.allFiles) {
+            items.push_back({shown, 0, band});
+            return items;
+        }
+        for (int u = 1; u <= doc.SubfileCount(); ++u)
+            if (doc.GetSubfileContents().BitsOf(u) & StatisticsContentBits(choices.octave))
+                items.push_back({u, 0, band});
+        return items;
+    }
     if (choices.channelMask != 0) {
         const int limit = std::min(ChannelLimit(doc, family), kMaxChannels);
         for (int f = 0; f < limit; ++f)
             if (choices.channelMask & (1u << f))
-                items.push_back({shown, f});
+                items.push_back({shown, f, band});
         return items;
     }
     if (choices.allFiles && doc.SubfileCount() > 0) {
@@ -73,10 +92,10 @@ std::vector<StatisticsItem> StatisticsItems(CTmDoc& doc, const StatisticsChoices
         const std::uint16_t bits = StatisticsContentBits(choices.octave);
         for (int u = 1; u <= doc.SubfileCount(); ++u)
             if (contents.BitsOf(u) & bits)
-                items.push_back({u, choices.channel});
+                items.push_back({u, choices.channel, band});
         return items;
     }
-    items.push_back({shown, choices.channel});
+    items.push_back({shown, choices.channel, band});
     return items;
 }
 

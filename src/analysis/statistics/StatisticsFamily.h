@@ -22,11 +22,14 @@ StatisticsFamily StatisticsFamilyOf(const CTmDoc& doc);
 struct StatisticsItem {
     int subfile = 0; ///< 0 for a single file
     int channel = 0;
+    int band = 0;    ///< 0 broadband, n the octave band n
 };
 
 /// The histograms of the choices: each channel of the mask (of the sub-file shown);
 /// without a mask, with all files, every sub-file whose content bits hold the
-/// statistics of the mode; else the sub-file shown.
+/// statistics of the mode; else the sub-file shown. The octave bands of a file are
+/// the same for every profile: in octave mode the mask is not asked, and all files
+/// of a single file are all its bands.
 std::vector<StatisticsItem> StatisticsItems(CTmDoc& doc, const StatisticsChoices& choices);
 
 /// Decodes sub-file n of the family (0: the single file, left as it is); false when it

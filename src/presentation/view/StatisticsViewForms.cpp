@@ -3,6 +3,7 @@
 #include "analysis/statistics/DensityForms.h"
 #include "analysis/statistics/HistogramForms.h"
 #include "analysis/statistics/LevelForms.h"
+#include "analysis/statistics/LevelSpectrum.h"
 #include "document/ViewKind.h"
 
 #include <algorithm>
@@ -80,6 +81,11 @@ bool RenderDensityGraph(GraphDataRequest& request)
     return GraphDensity(request.Doc, StatisticsChoicesOf(request.View, false), request.Panel, request.Data);
 }
 
+bool RenderLevelSpectrumGraph(GraphDataRequest& request)
+{
+    return GraphLevelSpectrum(request.Doc, StatisticsChoicesOf(request.View, false), request.Panel, request.Data);
+}
+
 bool RenderHistogramGraph(GraphDataRequest& request)
 {
     return GraphHistogram(request.Doc, StatisticsChoicesOf(request.View, false), request.Panel, request.Data);
@@ -99,6 +105,8 @@ StatisticsChoices StatisticsChoicesOf(const MeasurementViewState& view, bool tab
                               std::max(view.MarkedRange[0], view.MarkedRange[1])};
     choices.octave = view.StatOctave1 ? 11 : view.StatOctave2 ? 13 : 0;
     choices.band = std::max(view.BandNumber, 1);
+    choices.level = view.LevelsRecord;
+    choices.allLevels = view.StatAllLevels != 0;
     return choices;
 }
 
@@ -109,6 +117,7 @@ void RegisterStatisticsViewForms(FormRendererRegistry& registry)
     registry.RegisterGraphData(kViewHistograms, RenderHistogramGraph);
     registry.Register(kViewStatisticalLevels, FormChoice::Text, RenderLevelsText);
     registry.Register(kViewStatisticalLevels, FormChoice::Table, RenderLevelsTable);
+    registry.RegisterGraphData(kViewStatisticalLevels, RenderLevelSpectrumGraph);
     registry.Register(kViewDensities, FormChoice::Text, RenderDensityText);
     registry.Register(kViewDensities, FormChoice::Table, RenderDensityTable);
     registry.RegisterGraphData(kViewDensities, RenderDensityGraph);

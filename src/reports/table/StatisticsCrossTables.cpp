@@ -357,7 +357,8 @@ int WriteLevelsCrossTable(LineList& lines, int* widthOut, const LevelsCrossTable
             std::copy_n(column.StoredLevels.begin(), std::min(levelCount, column.StoredLevels.size()), ln.begin());
         } else {
             const std::vector<double> exceedance = ExceedancePercents(column.Counts);
-            StatLevelsFromCumulative(exceedance, column.Lowest / 10.0, t.Width / 10.0, t.Percentages, ln);
+            StatLevelsFromCumulative(exceedance, column.Lowest / 10.0, (column.Width != 0 ? column.Width : t.Width) / 10.0,
+                                     t.Percentages, ln);
         }
         levels.push_back(std::move(ln));
     }

@@ -95,6 +95,8 @@ struct LevelColumn {
     /// Levels the file stores itself (dB, in the order of the percentages); when
     /// given, the counts are not read.
     std::vector<double> StoredLevels;
+    /// Its class width (0.1 dB), where the channels of a table differ; 0: the table's.
+    std::int32_t Width = 0;
 };
 
 struct LevelsCrossTable {

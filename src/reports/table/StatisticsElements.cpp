@@ -82,7 +82,7 @@ Histogram StoredCurrentCounts(CTmDoc& doc, int sub, int f, int band)
     const CurrentChannel& ch = doc.Channel();
     const ImageReader image = doc.Reader();
     Histogram out{band == 0 ? ch.histClasses : ch.histClasses2, band == 0 ? ch.histLowest : ch.histLowest2,
-                  ch.histWidth, {}, false, {}};
+                  band == 0 ? ch.histWidth : ch.histWidth2, {}, false, {}};
     const std::uint32_t record = band == 0 ? doc.FindRecord9(sub) : doc.FindRecord19(sub);
     const SubfileSpan span = SpanOf(doc, sub);
     if (record == 0) {
@@ -365,6 +365,7 @@ LevelsCrossTable CollectLevelColumns(CTmDoc& doc, const StatElementChoice& choic
                               doc.GetSubfileName(choice.fileOrRecord).c_str());
     for (auto& e : g.elements) {
         LevelColumn column{std::move(e.label), 0.0, {}, e.histogram.lowest, std::move(e.histogram.counts), {}};
+        column.Width = e.histogram.width; // the channels of a four-channel file keep their own classes
         // A current-family file without a histogram gives the levels it stores, matched by
         // percentage; a percentage it does not store is missing.
         if (!e.histogram.stored && e.histogram.levels) {

@@ -328,6 +328,9 @@ void WalkStatisticsForms(CTmDoc& doc, const TableOutputOptions& options, std::ui
         choices.allFiles = (knob & 2) != 0;
         choices.octave = octave;
         choices.markers = {2, {knob % 9, 200 - knob}};
+        choices.band = 1 + knob % 50; // past the bands of most files
+        choices.level = knob % 12;
+        choices.allLevels = (knob & 4) != 0;
         LineList lines;
         int width = 0;
         std::uint8_t content = 0;

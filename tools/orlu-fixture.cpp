@@ -104,7 +104,9 @@
 //       the base and seat channels (#1 to #N) of the SEAT ratios; the values of
 //       the time history as tools/FourChannelLoggerOptions.h has them:
 //       --logger-levels [CH=]L[!],...[/...], --rpm V,..., --samples [CH=]S,...[/...]
-//       and the logger's time step --step-ms MS
+//       and the logger's time step --step-ms MS; with --function 2 or 3
+//       --spectrum CH=BANDS,TOTALS,LEVEL[/...] gives channel CH its own spectrum
+//       (tools/FourChannelSpectrumOption.h)
 //   orlu-fixture analyzer [--kind 4|11|24|dos] [--function 1|2|3|4] [--four-channel]
 //                         [--header-length H] [--lines L] [--bands B] [--spectra N]
 //                         [--history] [--histogram] [--zoom] [--e-version]
@@ -134,6 +136,7 @@
 //       --records R blocks (default --spectra)
 
 #include "FourChannelLoggerOptions.h"
+#include "FourChannelSpectrumOption.h"
 #include "GraphForm.h"
 #include "MonitorTools.h"
 #include "StatisticsFixtureOptions.h"
@@ -666,7 +669,7 @@ int main(int argc, char** argv)
             file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {
             FourChannelOptions o;
-            std::string first = "mic", dose, seat, levels, rpm, samples;
+            std::string first = "mic", dose, seat, levels, rpm, samples, spectrum;
             long stepMs = -1;
             if (!ReadOptions(argc, argv,
                              {{"--vector", &o.vector}, {"--rotation", &o.rotation}, {"--first", &first},
@@ -674,7 +677,7 @@ int main(int argc, char** argv)
                               {"--channels", &o.channels}, {"--profiles", &o.profiles}, {"--function", &o.function},
                               {"--logger", &o.logger}, {"--waveform", &o.waveform}, {"--rt60", &o.rtBands},
                               {"--dose", &dose}, {"--seat", &seat}, {"--logger-levels", &levels}, {"--rpm", &rpm},
-                              {"--samples", &samples}, {"--step-ms", &stepMs}}))
+                              {"--samples", &samples}, {"--step-ms", &stepMs}, {"--spectrum", &spectrum}}))
                 return Usage();
             if (first != "mic" && first != "acc")
                 return Usage();
@@ -687,6 +690,8 @@ int main(int argc, char** argv)
                 o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0) || o.rtBands < 0 || o.rtBands > 17)
                 return Usage();
             orlu::fixture::FourChannelSpec spec = FourChannelSpecOf(o);
+            if (!orlu::tools::ApplyFourChannelSpectra(spectrum, spec))
+                return Usage();
             if (!orlu::tools::FourChannelLoggerValues(levels, rpm, samples, spec) || stepMs > 65535 * 1000L ||
                 (stepMs >= 0 && spec.history != orlu::fixture::FourChannelSpec::History::Logger))
                 return Usage();

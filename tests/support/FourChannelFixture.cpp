@@ -248,8 +248,14 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
             if (!(spec.spectrumMask & (1u << c)))
                 continue;
             std::vector<std::uint16_t> levels{spec.lowestBand, spec.bands, spec.bandExtras};
-            for (int k = 0; k < spec.bands + spec.bandExtras; ++k)
-                levels.push_back(static_cast<std::uint16_t>((600 + 10 * c + k) * scale));
+            if (const auto own = spec.channelSpectra.find(c); own != spec.channelSpectra.end()) {
+                const FourChannelSpec::ChannelSpectrum& s = own->second;
+                levels = {spec.lowestBand, s.bands, s.extras};
+                levels.insert(levels.end(), s.bands + s.extras, static_cast<std::uint16_t>(s.tenths * scale));
+            } else {
+                for (int k = 0; k < spec.bands + spec.bandExtras; ++k)
+                    levels.push_back(static_cast<std::uint16_t>((600 + 10 * c + k) * scale));
+            }
             f.Record(spec.function == 2 ? 15 : 16, levels);
         }
         if (spec.extraSpectrum)

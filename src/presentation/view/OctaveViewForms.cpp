@@ -21,6 +21,7 @@ OctaveChoices ChoicesOf(const CTmDoc& doc, const MeasurementViewState& view, boo
     else
         choices.request.record = number;
     choices.request.allRecords = allRecords;
+    choices.request.channelMask = view.SelectedChannels;
     choices.block = view.MarkState == 2;
     choices.markers = {std::min(view.MarkedRange[0], view.MarkedRange[1]),
                        std::max(view.MarkedRange[0], view.MarkedRange[1])};

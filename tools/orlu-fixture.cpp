@@ -124,7 +124,8 @@
 //       10) down to 8; --step-eighths E sets the time step of octave files to
 //       E / 8 s (default 16: 2.0 s; 1: 0.125 s); --decay LEVEL,FALL[,FLOOR]
 //       fills every band or line with LEVEL dB in the first three spectra,
-//       then FALL dB less per spectrum, not below FLOOR dB
+//       then FALL dB less per spectrum, not below FLOOR dB; --spectrum
+//       BANDS,TOTALS,LEVEL [--numbered] (tools/AnalyzerSpectrumOption.h)
 //   orlu-fixture analyzer ... --waveform N [--channels 1|4] [--complex]
 //                         [--tone LINE,AMPLITUDE[,CH]] [--records R] OUT
 //       a Time file whose records are waveform blocks of N samples (a
@@ -137,6 +138,7 @@
 
 #include "FourChannelLoggerOptions.h"
 #include "FourChannelSpectrumOption.h"
+#include "AnalyzerSpectrumOption.h"
 #include "GraphForm.h"
 #include "MonitorTools.h"
 #include "StatisticsFixtureOptions.h"
@@ -706,7 +708,8 @@ int main(int argc, char** argv)
             std::string kind = "4";
             long function = 3, headerLength = 0, lines = -1, bands = -1, spectra = 1, sampling = 10, eighths = 16;
             bool four = false, history = false, histogram = false, zoom = false, eVersion = false;
-            std::string decay;
+            std::string decay, spectrum;
+            bool numbered = false;
             orlu::tools::WaveformOptions waveform;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--function", &function}, {"--four-channel", &four},
@@ -715,7 +718,8 @@ int main(int argc, char** argv)
                               {"--zoom", &zoom}, {"--e-version", &eVersion}, {"--sampling", &sampling},
                               {"--step-eighths", &eighths}, {"--waveform", &waveform.samples},
                               {"--channels", &waveform.channels}, {"--complex", &waveform.complexSamples},
-                              {"--tone", &waveform.tone}, {"--records", &waveform.records}, {"--decay", &decay}}) ||
+                              {"--tone", &waveform.tone}, {"--records", &waveform.records}, {"--decay", &decay},
+                              {"--spectrum", &spectrum}, {"--numbered", &numbered}}) ||
                 function < 1 || function > 4 || headerLength < 0 || headerLength > 200 || lines > 4000 ||
                 bands > 45 || spectra < 1 || spectra > 1000 || sampling < 0 || sampling > 17 || eighths < 1 ||
                 eighths > 65535 || (kind != "4" && kind != "11" && kind != "24" && kind != "dos"))
@@ -728,11 +732,13 @@ int main(int argc, char** argv)
             spec.fourChannel = four;
             spec.headerLength = static_cast<std::uint16_t>(headerLength);
             spec.spectra = static_cast<std::uint16_t>(spectra);
-            spec.timeHistory = history;
+            spec.timeHistory = history || numbered;
             spec.histogram = histogram && octave;
             spec.zoom = zoom;
             spec.samplingCode = static_cast<std::uint16_t>(sampling);
             spec.timeStepFixed = static_cast<std::uint32_t>(eighths) << 13;
+            if (!orlu::tools::ApplyAnalyzerSpectrum(spectrum, spec))
+                return Usage();
             if (!orlu::tools::ApplyWaveformOptions(waveform, spec) ||
                 (!decay.empty() && !orlu::tools::ApplyDecayOption(decay, spec)))
                 return Usage();

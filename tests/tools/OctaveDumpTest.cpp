@@ -166,5 +166,22 @@ TEST_F(OctaveDump, FourChannelSpectraOfTheirOwnBands)
         EXPECT_EQ(FourChannel(options, "bad.orl").status, 2) << options;
 }
 
+TEST_F(OctaveDump, AnalyzerModeSpectraOfTheirOwnLevel)
+{
+    const auto analyzer = [&](const std::string& options) {
+        return fixture::RunCommand((tools / "orlu-fixture").string() + " analyzer " + options + " " +
+                                   (dir / "a.orl").string() + " 2>/dev/null");
+    };
+    ASSERT_EQ(analyzer("--function 3 --spectrum 9,1,80 --spectra 5 --numbered").status, 0);
+    const fixture::CommandRun table = Dump("a.orl", "--view 10 --form table --record 4 --sep 1");
+    EXPECT_EQ(table.status, 0);
+    EXPECT_EQ(table.out.rfind("Octave_1/1__No.4:\r\n", 0), 0u) << table.out;
+    EXPECT_NE(table.out.find("\r\n125.0,80.0,2000.0,80.0,TOTAL,80.0\r\n"), std::string::npos) << table.out;
+
+    for (const char* options : {"--function 2 --spectrum 9,1,80", "--function 4 --spectrum 45,1,80",
+                                "--function 4 --spectrum 31,7,80", "--function 4 --spectrum 31,3"})
+        EXPECT_EQ(analyzer(options).status, 2) << options;
+}
+
 } // namespace
 } // namespace orlu

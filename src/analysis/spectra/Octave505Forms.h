@@ -1,0 +1,27 @@
+#pragma once
+// The 1/1-octave view of ORLU 505 ANALYZER-mode files: octave spectra as
+// stored, third octaves folded into the whole octaves they hold, as titled
+// text, a column table or the cross table of every record, and the bars of the
+// 1/1- and 1/3-octave graphs. Values are stored in 0.1 dB; every trailing row
+// of these files is named "TOTAL". A numbered file (a time history) counts its
+// spectra by record; a probe file's chosen channel is made current.
+
+#include "analysis/PlotData.h"
+#include "analysis/spectra/OctaveForms.h"
+
+namespace orlu {
+
+/// The 1/1-octave text form of an ANALYZER-mode file; lines are cleared first. False
+/// when the file holds no octave spectra.
+bool TextOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices);
+
+/// The 1/1-octave table form, appended to the lines; content is set to 2. One spectrum
+/// as a column table under "Octave 1/1  No.N:", every record as a cross table.
+bool TableOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
+                        const OctaveChoices& choices, const TableOutputOptions& options);
+
+/// The bars of the record's spectrum in panel 0: 1/1 octaves (folded from third octaves)
+/// or, octave 3, the third octaves with the last value drawn twice more behind them.
+bool GraphDataOctaveOf505(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, int octave);
+
+} // namespace orlu

@@ -1,0 +1,135 @@
+// The 1/1-octave view of ORLU 505 ANALYZER-mode files and their octave graph
+// data: numbered spectra under "Octave 1/1  No.N:", third octaves folded into
+// whole octaves with one TOTAL row, every record as a cross table, and the
+// 1/3-octave bars with the last value drawn three times.
+
+#include "analysis/spectra/Octave505Forms.h"
+#include "analysis/spectra/OctaveGraphData.h"
+
+#include "document/DocumentTestSupport.h"
+#include "support/Analyzer505Fixture.h"
+
+#include <string>
+
+namespace orlu {
+namespace {
+
+using fixture::Analyzer505Spec;
+
+// Numbered spectra of `bands` bands and `trailing` values, record r's values at 70 + r dB.
+Analyzer505Spec Numbered(std::uint16_t function, std::uint16_t bands, std::uint16_t trailing)
+{
+    Analyzer505Spec spec;
+    spec.function = function;
+    spec.bands = bands;
+    spec.values = static_cast<std::uint16_t>(bands + trailing);
+    spec.spectra = 5;
+    spec.timeHistory = true;
+    spec.value = [](std::uint32_t r, std::uint32_t, std::uint32_t) { return static_cast<std::int16_t>(700 + 10 * r); };
+    return spec;
+}
+
+class Octave505Forms : public DocumentTest {
+protected:
+    std::unique_ptr<CTmDoc> OpenSpec(const Analyzer505Spec& spec)
+    {
+        return Open(Write("analyzer.orl", fixture::Analyzer505Container(spec)));
+    }
+    static OctaveChoices Record(int record)
+    {
+        OctaveChoices choices;
+        choices.request.record = record;
+        return choices;
+    }
+    static std::string Table(CTmDoc& doc, const OctaveChoices& choices)
+    {
+        LineList lines;
+        int widest = 0;
+        std::uint8_t content = 0;
+        EXPECT_TRUE(TableOctave11Of505(doc, lines, &widest, content, choices,
+                                       TableOutputOptions{.FormatFlag = 0, .DecimalIndex = 0, .SeparatorIndex = 1}));
+        EXPECT_EQ(content, 2);
+        return lines.Join();
+    }
+};
+
+TEST_F(Octave505Forms, NumberedOctaveSpectrumTableNamesItsRecord)
+{
+    // 9 octaves from 63 Hz and a total; No.4 at 73.0 dB (the builder counts records from 0).
+    auto doc = OpenSpec(Numbered(3, 9, 1));
+    EXPECT_EQ(Table(*doc, Record(4)), "Octave_1/1__No.4:\r\n"
+                                      "f[Hz],Lev[dB],f[Hz],Lev[dB],f[Hz],Lev[dB]\r\n"
+                                      "63.0,73.0,1000.0,73.0,16000.0,73.0\r\n"
+                                      "125.0,73.0,2000.0,73.0,TOTAL,73.0\r\n"
+                                      "250.0,73.0,4000.0,73.0\r\n"
+                                      "500.0,73.0,8000.0,73.0\r\n");
+}
+
+TEST_F(Octave505Forms, ThirdOctavesShowTheirWholeOctavesAndOneTotal)
+{
+    // 31 bands from 20 Hz at 71.0 dB: the whole octaves 31.5 Hz to 16 kHz, 4.8 dB above their bands.
+    auto doc = OpenSpec(Numbered(4, 31, 3));
+    LineList lines;
+    int widest = 0;
+    ASSERT_TRUE(TextOctave11Of505(*doc, lines, &widest, Record(2)));
+    EXPECT_EQ(lines.Join(), "\r\n"
+                            "OCTAVE 1/1  (A)  No.2\r\n"
+                            "--------------------------------------------------------------------\r\n"
+                            "   f[Hz]   Lev[dB]         f[Hz]   Lev[dB]         f[Hz]   Lev[dB]  \r\n"
+                            "--------------------------------------------------------------------\r\n"
+                            "   31.5      75.8         500.0      75.8        8000.0      75.8\r\n"
+                            "   63.0      75.8        1000.0      75.8       16000.0      75.8\r\n"
+                            "  125.0      75.8        2000.0      75.8         TOTAL      71.0\r\n"
+                            "  250.0      75.8        4000.0      75.8\r\n"
+                            "--------------------------------------------------------------------\r\n");
+}
+
+TEST_F(Octave505Forms, EveryRecordAsACrossTable)
+{
+    auto doc = OpenSpec(Numbered(3, 9, 1));
+    OctaveChoices choices;
+    choices.request.allRecords = true;
+    const std::string table = Table(*doc, choices);
+    EXPECT_NE(table.find("\r\nspct\\f->,[Hz],63.0,125.0,250.0,500.0,1000.0,2000.0,4000.0,8000.0,16000.0,TOTAL\r\n"),
+              std::string::npos)
+        << table;
+    EXPECT_NE(table.find("\r\n1,[dB],70.0,70.0,"), std::string::npos) << table;
+    EXPECT_NE(table.find("\r\n5,[dB],74.0,74.0,74.0,74.0,74.0,74.0,74.0,74.0,74.0,74.0\r\n"), std::string::npos)
+        << table;
+}
+
+TEST_F(Octave505Forms, ThirdOctaveBarsRepeatTheLastValueTwice)
+{
+    auto doc = OpenSpec(Numbered(4, 31, 2));
+    ASSERT_EQ(doc->Analyzer().bandEnd, 33);
+    PlotData data;
+    ASSERT_TRUE(GraphDataOctaveOf505(*doc, data, 0, Record(3), kThirdOctaves));
+    const std::span<const double> v = data.PlotValues.Values();
+    ASSERT_EQ(v.size(), kOctavePanelValues);
+    EXPECT_DOUBLE_EQ(v[32], 72.0);
+    EXPECT_DOUBLE_EQ(v[33], 72.0);
+    EXPECT_DOUBLE_EQ(v[34], 72.0);
+    EXPECT_EQ(v[35], kMissingValue) << "35 values drawn";
+    EXPECT_EQ(data.PanelTitles[0], "OCTAVE 1/3  (A)  No.3");
+}
+
+TEST_F(Octave505Forms, RecordsPastTheFileOrItsSpectraShowNothing)
+{
+    // The image ends inside record 5: records 1 to 4 still show.
+    const std::vector<std::uint8_t> whole = fixture::BuildAnalyzer505File(Numbered(3, 9, 1));
+    const std::vector<std::uint8_t> cut(whole.begin(), whole.end() - 12);
+    fixture::FixtureBuilder f;
+    f.ContainerHeader(4, 0, 0, static_cast<std::uint32_t>(cut.size())).Bytes(cut);
+    auto doc = Open(Write("cut.orl", f));
+    LineList lines;
+    int widest = 0;
+    ASSERT_TRUE(doc->AnalyzerDecoded());
+    EXPECT_FALSE(TextOctave11Of505(*doc, lines, &widest, Record(5)));
+    EXPECT_TRUE(TextOctave11Of505(*doc, lines, &widest, Record(4)));
+    auto intact = OpenSpec(Numbered(3, 9, 1));
+    EXPECT_FALSE(TextOctave11Of505(*intact, lines, &widest, Record(6)));
+    EXPECT_EQ(lines.Size(), 0u);
+}
+
+} // namespace
+} // namespace orlu

@@ -172,6 +172,7 @@ TEST_F(ChannelOctaveForms, EachPanelDrawsItsChannelAndABlockBelowItsBandsHasNoTo
     OctaveChoices choices = Chosen(kChannels2And3, kAccelerometerDb);
     choices.block = true;
     choices.markers = {0, 0};
+    doc->SelectChannelProfile(0, 0);
     PlotData data;
     ASSERT_TRUE(GraphDataOctave13(*doc, data, 1, choices, false));
     ASSERT_TRUE(GraphDataOctave13(*doc, data, 2, choices, false));
@@ -183,6 +184,7 @@ TEST_F(ChannelOctaveForms, EachPanelDrawsItsChannelAndABlockBelowItsBandsHasNoTo
     EXPECT_DOUBLE_EQ(values[kOctavePanelValues], 70.0);
     EXPECT_DOUBLE_EQ(values[2 * kOctavePanelValues], 60.0);
     EXPECT_EQ(data.PanelTitles[2], "OCTAVE 1/3  (HP, RMS)  Channel #3");
+    EXPECT_EQ(doc->Channel().channel, 0) << "the view's channel is put back";
     // The panels line up on 20 Hz, the lowest first band of the chosen channels.
     ASSERT_FALSE(data.FrequencyValues.empty());
     EXPECT_DOUBLE_EQ(data.FrequencyValues.front(), 20.0);

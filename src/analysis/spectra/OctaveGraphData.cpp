@@ -5,6 +5,7 @@
 #include "document/MissingValue.h"
 #include "document/tables/BandTables.h"
 #include "document/units/LevelUnits.h"
+#include "reports/common/SubfileSelectionKeeper.h"
 
 #include <algorithm>
 #include <vector>
@@ -187,6 +188,8 @@ bool GraphDataOctave11(CTmDoc& doc, PlotData& data, int panel, const OctaveChoic
 {
     if (!Drawable(doc, panel))
         return false;
+    // The panel's channel, or a Multifile's file, is selected to be read; the view's comes back.
+    const SubfileSelectionKeeper keeper(doc);
     if (multiElement && HasSpectrumLogger(doc) && !IsFourChannel(doc))
         return OctavePicture(doc, data, choices);
     const bool folded = doc.Channel().bandKind == kBandOctave13;
@@ -219,6 +222,7 @@ bool GraphDataOctave13(CTmDoc& doc, PlotData& data, int panel, const OctaveChoic
 {
     if (!Drawable(doc, panel))
         return false;
+    const SubfileSelectionKeeper keeper(doc);
     if (multiElement && HasSpectrumLogger(doc) && !IsFourChannel(doc))
         return Picture(doc, data, choices);
 

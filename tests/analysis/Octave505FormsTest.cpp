@@ -98,6 +98,31 @@ TEST_F(Octave505Forms, EveryRecordAsACrossTable)
         << table;
 }
 
+TEST_F(Octave505Forms, ChosenChannelsOfAProbeFileAsColumns)
+{
+    // Channel #1 an accelerometer, #2 a microphone; every value at 80.0 dB.
+    Analyzer505Spec spec = Numbered(3, 9, 1);
+    spec.fourChannel = true;
+    spec.value = [](std::uint32_t, std::uint32_t, std::uint32_t) { return std::int16_t{800}; };
+    auto doc = OpenSpec(spec);
+    OctaveChoices choices = Record(2);
+    choices.request.channelMask = 0b0011;
+    LineList lines;
+    int widest = 0;
+    std::uint8_t content = 0;
+    ASSERT_TRUE(TableOctave11Of505(*doc, lines, &widest, content, choices,
+                                   TableOutputOptions{.FormatFlag = 0, .DecimalIndex = 0, .SeparatorIndex = 6}));
+    const std::string table = lines.Join();
+    // Each column in its own unit: the accelerometer in m/s2 (80 dB over 1 um/s2), the microphone in dB.
+    EXPECT_NE(table.find("\r\n#1        Acc.      [m/s\xB2]    1.00e-02  1.00e-02  "), std::string::npos) << table;
+    EXPECT_NE(table.find("\r\n#2        Mic.      [dB]      80.0      80.0      "), std::string::npos) << table;
+
+    ASSERT_TRUE(TextOctave11Of505(*doc, lines, &widest, choices));
+    const std::string text = lines.Join();
+    EXPECT_NE(text.find("\r\nOCTAVE 1/1  (A)  Channel #1  No.2\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nOCTAVE 1/1  (A)  Channel #2  No.2\r\n"), std::string::npos) << text;
+}
+
 TEST_F(Octave505Forms, ThirdOctaveBarsRepeatTheLastValueTwice)
 {
     auto doc = OpenSpec(Numbered(4, 31, 2));

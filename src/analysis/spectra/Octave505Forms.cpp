@@ -9,6 +9,7 @@
 #include "document/texts/NumberTexts.h"
 #include "document/units/LevelUnits.h"
 #include "platform/ValueFormat.h"
+#include "reports/common/NameTables.h"
 #include "reports/table/ColumnTableWriter.h"
 #include "reports/table/MultiSpectrumMatrix.h"
 #include "reports/table/SpectraCrossTable.h"
@@ -43,14 +44,23 @@ std::uint32_t RecordCount(const Setup505& s)
     return s.timeHistory ? s.recordCount : static_cast<std::uint32_t>(std::max(s.spectraCount, 0));
 }
 
-// The channel a form shows: the lowest chosen one of a probe file, else the first.
-int ChannelOf(const CTmDoc& doc, const OctaveChoices& choices)
+// The channels a form shows: those chosen of a probe file, else the first.
+std::vector<int> ChannelsOf(const CTmDoc& doc, const OctaveChoices& choices)
 {
     const Setup505& s = doc.Analyzer();
+    std::vector<int> channels;
     for (int c = 0; c < s.channelCount && c < 16; ++c)
         if (choices.request.channelMask & (1u << c))
-            return c;
-    return 0;
+            channels.push_back(c);
+    if (channels.empty())
+        channels.push_back(0);
+    return channels;
+}
+
+// The channel a form of one column shows: the lowest chosen one.
+int ChannelOf(const CTmDoc& doc, const OctaveChoices& choices)
+{
+    return ChannelsOf(doc, choices).front();
 }
 
 // One spectrum as the view shows it: converted, third octaves folded, a TOTAL row
@@ -288,6 +298,54 @@ bool TableOne(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t record, i
     return true;
 }
 
+// The record's spectrum of each chosen channel of a probe file as a column of a cross
+// table, with the channel's input, unit and number format.
+bool TableChannels(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t record, const std::vector<int>& channels,
+                   const OctaveChoices& choices, const TableOutputOptions& options)
+{
+    const std::optional<Spectrum505> first = ReadOctaves505(doc, record, channels.front(), choices);
+    if (!first)
+        return false;
+    const auto [start, end] = RowsOf(choices, first->rows);
+    MultiSpectrumMatrix matrix(end - start);
+    std::vector<double> column(end - start);
+    std::vector<std::string> inputs, units, formats;
+    std::uint16_t mask = 0;
+    for (int c : channels) {
+        const std::optional<Spectrum505> o = c == channels.front() ? first : ReadOctaves505(doc, record, c, choices);
+        for (std::size_t i = start; i < end; ++i)
+            column[i - start] = o && i < o->rows ? o->values.values[i] : kMissingValue;
+        if (!matrix.AppendColumn(column))
+            return false;
+        mask = static_cast<std::uint16_t>(mask | (1u << c));
+        const std::uint16_t input = doc.Channel().inputKind;
+        inputs.emplace_back(InputShortNames[std::min<std::size_t>(input, InputShortNames.size() - 1)]);
+        const Spectrum505& shown = o ? *o : *first;
+        units.emplace_back(OctaveBracketedUnit(shown.unitIndex));
+        formats.emplace_back(shown.linear ? "%-10.2e" : "%-10.1f");
+    }
+    std::vector<double> frequencies;
+    for (std::size_t i = start; i < end; ++i)
+        frequencies.push_back(i < first->bandRows ? first->centres[i] : 0.0);
+    CrossTableSource source;
+    source.ChannelMode = true;
+    source.TotalNameList = kTotalNames505;
+    source.Ui = doc.App().Ui;
+    SpectraCrossTable table;
+    table.Kind = kBandKindOctave;
+    table.ChannelMask = mask;
+    table.InputNames = inputs;
+    table.UnitNames = units;
+    table.ValueFormats = formats;
+    table.UnitText = OctaveBracketedUnit(first->unitIndex);
+    table.Frequencies = frequencies;
+    table.TailCount = choices.block ? 0 : static_cast<std::uint16_t>(first->rows - first->bandRows);
+    table.ValueFormat = first->linear ? "%-10.2e" : "%-10.1f";
+    table.BlockMode = choices.block ? 2 : 0;
+    WriteSpectraCrossTable(lines, &widest, source, table, options, matrix);
+    return true;
+}
+
 // Every record as a column of a cross table, staged in memory.
 bool TableAll(CTmDoc& doc, LineList& lines, int& widest, const std::vector<std::uint32_t>& records, int channel,
               const OctaveChoices& choices, const TableOutputOptions& options)
@@ -331,11 +389,11 @@ bool TextOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveCh
     if (!Readable(doc))
         return false;
     const ChannelKeeper keeper(doc);
-    const int channel = ChannelOf(doc, choices);
     int wide = 0;
     for (std::uint32_t r : RecordsOf(doc, choices))
-        if (const std::optional<Spectrum505> o = ReadOctaves505(doc, r, channel, choices))
-            WriteText(lines, wide, Title(doc, 1, channel, r, choices.block), *o, choices);
+        for (int channel : ChannelsOf(doc, choices))
+            if (const std::optional<Spectrum505> o = ReadOctaves505(doc, r, channel, choices))
+                WriteText(lines, wide, Title(doc, 1, channel, r, choices.block), *o, choices);
     if (widest)
         *widest = wide;
     return lines.Size() > 0;
@@ -348,14 +406,18 @@ bool TableOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t&
     if (!Readable(doc))
         return false;
     const ChannelKeeper keeper(doc);
-    const int channel = ChannelOf(doc, choices);
+    const std::vector<int> channels = ChannelsOf(doc, choices);
     const std::vector<std::uint32_t> records = RecordsOf(doc, choices);
     if (records.empty())
         return false;
     int wide = widest ? *widest : 0;
-    const bool shown = choices.request.allRecords ? TableAll(doc, lines, wide, records, channel, choices, options)
-                                                  : TableOne(doc, lines, wide, records.front(), channel, choices,
-                                                             options);
+    bool shown = false;
+    if (choices.request.allRecords)
+        shown = TableAll(doc, lines, wide, records, channels.front(), choices, options);
+    else if (channels.size() > 1)
+        shown = TableChannels(doc, lines, wide, records.front(), channels, choices, options);
+    else
+        shown = TableOne(doc, lines, wide, records.front(), channels.front(), choices, options);
     if (widest)
         *widest = wide;
     return shown;

@@ -123,6 +123,30 @@ TEST_F(Octave505Forms, ChosenChannelsOfAProbeFileAsColumns)
     EXPECT_NE(text.find("\r\nOCTAVE 1/1  (A)  Channel #2  No.2\r\n"), std::string::npos) << text;
 }
 
+TEST_F(Octave505Forms, EveryFileOfAMultifileAsAColumnAndTitledByName)
+{
+    Analyzer505Spec first = Numbered(3, 9, 1);
+    first.timeHistory = false;
+    first.spectra = 1;
+    Analyzer505Spec second = first;
+    second.value = [](std::uint32_t, std::uint32_t, std::uint32_t) { return std::int16_t{650}; };
+    const Analyzer505Spec specs[] = {first, second};
+    auto doc = Open(Write("multi.orl", fixture::Analyzer505Multifile(specs)));
+    ASSERT_TRUE(doc->DecodeSetup505(2));
+    OctaveChoices choices;
+    choices.request.allRecords = true;
+    const std::string table = Table(*doc, choices);
+    EXPECT_NE(table.find("\r\nA0000001,[dB],70.0,70.0,"), std::string::npos) << table;
+    EXPECT_NE(table.find("\r\nA0000002,[dB],65.0,65.0,"), std::string::npos) << table;
+    LineList lines;
+    int widest = 0;
+    ASSERT_TRUE(TextOctave11Of505(*doc, lines, &widest, choices));
+    const std::string text = lines.Join();
+    EXPECT_NE(text.find("\r\nOCTAVE 1/1  (A, RMS)  (file: A0000001)\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nOCTAVE 1/1  (A, RMS)  (file: A0000002)\r\n"), std::string::npos) << text;
+    EXPECT_EQ(doc->AnalyzerSubfile(), 2) << "the file the view had decoded is decoded again";
+}
+
 TEST_F(Octave505Forms, ThirdOctaveBarsRepeatTheLastValueTwice)
 {
     auto doc = OpenSpec(Numbered(4, 31, 2));

@@ -39,6 +39,11 @@ bool Readable(const CTmDoc& doc)
     return f == kFunction505Octave || f == kFunction505ThirdOctave;
 }
 
+bool IsMerged(const CTmDoc& doc)
+{
+    return (FindFileKind(doc.FileKind()).Traits & kKindMultifile) != 0;
+}
+
 std::uint32_t RecordCount(const Setup505& s)
 {
     return s.timeHistory ? s.recordCount : static_cast<std::uint32_t>(std::max(s.spectraCount, 0));
@@ -167,6 +172,8 @@ std::string Title(const CTmDoc& doc, int octave, int channel, std::uint32_t reco
         title += StrPrintf("  Channel #%d", channel + 1);
     if (s.timeHistory)
         title += StrPrintf("  No.%u", record);
+    if (IsMerged(doc) && doc.AnalyzerSubfile() > 0)
+        title += StrPrintf("  (file: %s)", doc.GetSubfileName(doc.AnalyzerSubfile()).c_str());
     return title;
 }
 
@@ -253,18 +260,39 @@ std::vector<std::uint32_t> RecordsOf(const CTmDoc& doc, const OctaveChoices& cho
     return records;
 }
 
-// Puts back the channel the view had selected.
+// Puts back the file and channel the view had selected: a Multifile's forms decode
+// each file they show.
 class ChannelKeeper {
 public:
-    explicit ChannelKeeper(CTmDoc& doc) : m_Doc(doc), m_Channel(doc.Channel().channel) {}
-    ~ChannelKeeper() { m_Doc.Select505Channel(m_Channel); }
+    explicit ChannelKeeper(CTmDoc& doc)
+        : m_Doc(doc), m_Subfile(doc.AnalyzerSubfile()), m_Channel(doc.Channel().channel)
+    {
+    }
+    ~ChannelKeeper()
+    {
+        try {
+            if (IsMerged(m_Doc) && m_Doc.AnalyzerSubfile() != m_Subfile && !m_Doc.DecodeSetup505(m_Subfile))
+                return;
+            m_Doc.Select505Channel(m_Channel);
+        } catch (const ImageRangeError&) {
+            // The file decoded before cannot be damaged now; nothing to put back otherwise.
+        }
+    }
     ChannelKeeper(const ChannelKeeper&) = delete;
     ChannelKeeper& operator=(const ChannelKeeper&) = delete;
 
 private:
     CTmDoc& m_Doc;
+    std::uint16_t m_Subfile;
     int m_Channel;
 };
+
+// Decodes file j of a Multifile (its first record is the one shown); false when it
+// cannot be decoded or holds no octaves.
+bool DecodeFile(CTmDoc& doc, int j)
+{
+    return doc.DecodeSetup505(static_cast<std::uint16_t>(j)) && Readable(doc);
+}
 
 const std::vector<std::string> kTotalNames505{std::string(kTotalName)};
 
@@ -381,6 +409,49 @@ bool TableAll(CTmDoc& doc, LineList& lines, int& widest, const std::vector<std::
     return true;
 }
 
+// The first spectrum of every file of a Multifile as the columns of a cross table.
+bool TableFiles(CTmDoc& doc, LineList& lines, int& widest, int channel, const OctaveChoices& choices,
+                const TableOutputOptions& options)
+{
+    std::vector<std::optional<Spectrum505>> spectra;
+    for (int j = 1; j <= doc.SubfileCount(); ++j)
+        spectra.push_back(DecodeFile(doc, j) ? ReadOctaves505(doc, 1, channel, choices) : std::nullopt);
+    const auto shown = std::find_if(spectra.begin(), spectra.end(), [](const auto& o) { return o.has_value(); });
+    if (shown == spectra.end())
+        return false;
+    const Spectrum505* const first = &**shown;
+    // The rows of the first file that shows a spectrum.
+    const auto [start, end] = RowsOf(choices, first->rows);
+    MultiSpectrumMatrix matrix(end - start);
+    std::vector<double> column(end - start);
+    for (const std::optional<Spectrum505>& o : spectra) {
+        for (std::size_t i = start; i < end; ++i)
+            column[i - start] = o && i < o->rows ? o->values.values[i] : kMissingValue;
+        if (!matrix.AppendColumn(column))
+            return false;
+    }
+    std::vector<double> frequencies;
+    for (std::size_t i = start; i < end; ++i)
+        frequencies.push_back(i < first->bandRows ? first->centres[i] : 0.0);
+    std::vector<std::string> names;
+    for (int j = 1; j <= doc.SubfileCount(); ++j)
+        names.push_back(doc.GetSubfileName(j));
+    CrossTableSource source;
+    source.Merged505 = true;
+    source.SubfileNames = names;
+    source.TotalNameList = kTotalNames505;
+    source.Ui = doc.App().Ui;
+    SpectraCrossTable table;
+    table.Kind = kBandKindOctave;
+    table.UnitText = OctaveBracketedUnit(first->unitIndex);
+    table.Frequencies = frequencies;
+    table.TailCount = choices.block ? 0 : static_cast<std::uint16_t>(first->rows - first->bandRows);
+    table.ValueFormat = first->linear ? "%-10.2e" : "%-10.1f";
+    table.BlockMode = choices.block ? 2 : 0;
+    WriteSpectraCrossTable(lines, &widest, source, table, options, matrix);
+    return true;
+}
+
 } // namespace
 
 bool TextOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices)
@@ -390,10 +461,18 @@ bool TextOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveCh
         return false;
     const ChannelKeeper keeper(doc);
     int wide = 0;
-    for (std::uint32_t r : RecordsOf(doc, choices))
-        for (int channel : ChannelsOf(doc, choices))
-            if (const std::optional<Spectrum505> o = ReadOctaves505(doc, r, channel, choices))
-                WriteText(lines, wide, Title(doc, 1, channel, r, choices.block), *o, choices);
+    if (IsMerged(doc) && choices.request.allRecords) {
+        // Every file of a Multifile: its first spectrum.
+        for (int j = 1; j <= doc.SubfileCount(); ++j)
+            if (DecodeFile(doc, j))
+                if (const std::optional<Spectrum505> o = ReadOctaves505(doc, 1, ChannelOf(doc, choices), choices))
+                    WriteText(lines, wide, Title(doc, 1, ChannelOf(doc, choices), 1, choices.block), *o, choices);
+    } else {
+        for (std::uint32_t r : RecordsOf(doc, choices))
+            for (int channel : ChannelsOf(doc, choices))
+                if (const std::optional<Spectrum505> o = ReadOctaves505(doc, r, channel, choices))
+                    WriteText(lines, wide, Title(doc, 1, channel, r, choices.block), *o, choices);
+    }
     if (widest)
         *widest = wide;
     return lines.Size() > 0;
@@ -412,7 +491,9 @@ bool TableOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t&
         return false;
     int wide = widest ? *widest : 0;
     bool shown = false;
-    if (choices.request.allRecords)
+    if (IsMerged(doc) && choices.request.allRecords)
+        shown = TableFiles(doc, lines, wide, channels.front(), choices, options);
+    else if (choices.request.allRecords)
         shown = TableAll(doc, lines, wide, records, channels.front(), choices, options);
     else if (channels.size() > 1)
         shown = TableChannels(doc, lines, wide, records.front(), channels, choices, options);

@@ -147,6 +147,33 @@ TEST_F(Octave505Forms, EveryFileOfAMultifileAsAColumnAndTitledByName)
     EXPECT_EQ(doc->AnalyzerSubfile(), 2) << "the file the view had decoded is decoded again";
 }
 
+TEST_F(Octave505Forms, ThirdOctavesAsStoredWithTheirNamedTotals)
+{
+    // 31 bands from 20 Hz and three totals, No.2 at 71.0 dB.
+    auto doc = OpenSpec(Numbered(4, 31, 3));
+    LineList lines;
+    int widest = 0;
+    ASSERT_TRUE(TextOctave13Of505(*doc, lines, &widest, Record(2)));
+    const std::string text = lines.Join();
+    EXPECT_EQ(text.substr(0, 25), "\r\nOCTAVE 1/3  (A)  No.2\r\n");
+    EXPECT_NE(text.find("\r\n   20.0      71.0         315.0      71.0        5000.0      71.0\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\n  160.0      71.0        2500.0      71.0       TOT_Lin      71.0\r\n"),
+              std::string::npos)
+        << text;
+    std::uint8_t content = 0;
+    ASSERT_TRUE(TableOctave13Of505(*doc, lines, &widest, content, Record(2),
+                                   TableOutputOptions{.FormatFlag = 0, .DecimalIndex = 0, .SeparatorIndex = 1}));
+    const std::string table = lines.Join();
+    EXPECT_NE(table.find("OCTAVE_1/3__(A)__No.2\r\nf[Hz],Lev[dB],"), std::string::npos) << table;
+    EXPECT_NE(table.find("\r\n100.0,71.0,1600.0,71.0,TOT_A,71.0\r\n"), std::string::npos) << table;
+
+    // An octave file has no 1/3-octave view.
+    auto octaves = OpenSpec(Numbered(3, 9, 1));
+    EXPECT_FALSE(TextOctave13Of505(*octaves, lines, &widest, Record(2)));
+}
+
 TEST_F(Octave505Forms, ThirdOctaveBarsRepeatTheLastValueTwice)
 {
     auto doc = OpenSpec(Numbered(4, 31, 2));

@@ -24,7 +24,7 @@ namespace orlu {
 namespace {
 
 constexpr double kTenths = 10.0;
-constexpr int kBandKindOctave = 3;
+constexpr int kBandKindOctave = 3, kBandKindThirdOctave = 4;
 constexpr std::size_t kRuleLength = 68;
 constexpr std::string_view kCellGap = "       ";
 constexpr std::string_view kTotalName = "TOTAL";
@@ -37,6 +37,12 @@ bool Readable(const CTmDoc& doc)
         return false;
     const std::uint16_t f = doc.Analyzer().function;
     return f == kFunction505Octave || f == kFunction505ThirdOctave;
+}
+
+// Octave files show 1/1 octaves (third octaves folded); only third-octave files the 1/3 view.
+bool Holds(const CTmDoc& doc, int octave)
+{
+    return Readable(doc) && (octave == kOctaves || doc.Analyzer().function == kFunction505ThirdOctave);
 }
 
 bool IsMerged(const CTmDoc& doc)
@@ -78,6 +84,7 @@ struct Spectrum505 {
     double blockTotal = kMissingValue;
     bool linear = false;
     std::uint16_t unitIndex = 0;
+    NameTable names; ///< of the rows after the bands; none: every one "TOTAL"
 };
 
 // The stored values of record `record` (from 1) of channel c, in dB; nothing past the
@@ -160,15 +167,56 @@ std::optional<Spectrum505> ReadOctaves505(CTmDoc& doc, std::uint32_t record, int
     return o;
 }
 
+// The third octaves of the record as stored, the rows after the bands named from the
+// file's total names; an accelerometer shows the first of two or more trailing values.
+std::optional<Spectrum505> ReadThirds505(CTmDoc& doc, std::uint32_t record, int channel,
+                                         const OctaveChoices& choices)
+{
+    doc.Select505Channel(channel);
+    const std::optional<BandSpectrum> read = ReadValues(doc, record, channel);
+    if (!read)
+        return std::nullopt;
+    const Setup505& s = doc.Analyzer();
+    const CurrentChannel& ch = doc.Channel();
+    const LevelContext levels = doc.Levels();
+    const BandChannel bandChannel{ch.inputKind, GetChannelOffset(levels, ch), levels.nonMetric};
+    const int quantity = GetDisplayQuantity(ch.inputKind, choices.units, s.mixedInputs);
+    Spectrum505 o;
+    o.linear = quantity != kBandDb;
+    o.unitIndex = GetUnitIndex(quantity, ch.inputKind, levels.nonMetric);
+    o.values = *read;
+    o.names = s.totalNames;
+    const std::size_t count = read->count;
+    const std::size_t trailing = std::min<std::size_t>(static_cast<std::size_t>(std::max(s.bandExtras, 0)), count);
+    o.bandRows = count - trailing;
+    o.rows = ch.inputKind == kInputAccelerometer && trailing >= 2 ? o.bandRows + 1 : count;
+    const std::span<const double> table = s.bandFrequencies;
+    for (std::size_t i = 0; i < o.bandRows; ++i)
+        o.centres.push_back(i < table.size() ? table[i] : 0.0);
+    if (choices.block)
+        o.blockTotal = BlockTotal(read->Values(), o.bandRows, o.centres, choices.markers, 0, quantity, bandChannel);
+    ConvertBandLevels(o.values.Values().first(o.rows), o.bandRows, o.centres, quantity, bandChannel);
+    o.values.count = o.rows;
+    return o;
+}
+
+std::optional<Spectrum505> Read505(CTmDoc& doc, std::uint32_t record, int channel, const OctaveChoices& choices,
+                                   int octave)
+{
+    return octave == kThirdOctaves ? ReadThirds505(doc, record, channel, choices)
+                                   : ReadOctaves505(doc, record, channel, choices);
+}
+
 std::string Title(const CTmDoc& doc, int octave, int channel, std::uint32_t record, bool block)
 {
+    // A caption over the columns of several channels names none.
     const Setup505& s = doc.Analyzer();
     const std::uint16_t filter = doc.Channel().filter505;
     std::string title = StrPrintf("%sOCTAVE 1/%d  (%s", block ? "Block of the " : "", octave,
                                   filter < kFilterNames.size() ? kFilterNames[filter] : "UNDF");
     // Spectra of a time history are numbered records; the others are RMS spectra.
     title += s.timeHistory ? ")" : ", RMS)";
-    if (s.channelCount > 1)
+    if (s.channelCount > 1 && channel >= 0)
         title += StrPrintf("  Channel #%d", channel + 1);
     if (s.timeHistory)
         title += StrPrintf("  No.%u", record);
@@ -185,11 +233,16 @@ void DropExponentDigit(std::string& text)
             text.erase(e + 2, 1);
 }
 
+const char* RowName(const Spectrum505& o, std::size_t i)
+{
+    return o.names.Count == 0 ? kTotalName.data() : o.names.At(static_cast<long>(i - o.bandRows));
+}
+
 std::string Cell(const Spectrum505& o, std::size_t i)
 {
     std::string cell = i < o.bandRows
                            ? StrPrintf(o.linear ? "%7.1f%11.2e" : "%7.1f%10.1f", o.centres[i], o.values.values[i])
-                           : StrPrintf(o.linear ? "%7s%11.2e" : "%7s%10.1f", kTotalName.data(), o.values.values[i]);
+                           : StrPrintf(o.linear ? "%7s%11.2e" : "%7s%10.1f", RowName(o, i), o.values.values[i]);
     if (o.linear)
         DropExponentDigit(cell);
     return cell;
@@ -289,31 +342,43 @@ private:
 
 // Decodes file j of a Multifile (its first record is the one shown); false when it
 // cannot be decoded or holds no octaves.
-bool DecodeFile(CTmDoc& doc, int j)
+bool DecodeFile(CTmDoc& doc, int j, int octave)
 {
-    return doc.DecodeSetup505(static_cast<std::uint16_t>(j)) && Readable(doc);
+    return doc.DecodeSetup505(static_cast<std::uint16_t>(j)) && Holds(doc, octave);
 }
 
-const std::vector<std::string> kTotalNames505{std::string(kTotalName)};
+// The names of the rows after the bands, as the table writers take them.
+std::vector<std::string> NamesOf(const Spectrum505& o)
+{
+    std::vector<std::string> names;
+    for (std::size_t i = o.bandRows; i < o.rows; ++i)
+        names.emplace_back(RowName(o, i));
+    return names;
+}
 
 bool TableOne(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t record, int channel,
-              const OctaveChoices& choices, const TableOutputOptions& options)
+              const OctaveChoices& choices, const TableOutputOptions& options, int octave)
 {
-    const std::optional<Spectrum505> o = ReadOctaves505(doc, record, channel, choices);
+    const std::optional<Spectrum505> o = Read505(doc, record, channel, choices, octave);
     if (!o)
         return false;
     const auto [start, end] = RowsOf(choices, o->rows);
+    // The 1/1 table has a caption of its own; the 1/3 table the octave title.
     std::string caption = choices.block ? "Block of the " : "";
-    caption += doc.Analyzer().timeHistory ? StrPrintf("Octave 1/1  No.%u:", record) : std::string("Octave 1/1:");
+    if (octave == kThirdOctaves)
+        caption = Title(doc, kThirdOctaves, -1, record, choices.block);
+    else
+        caption += doc.Analyzer().timeHistory ? StrPrintf("Octave 1/1  No.%u:", record) : std::string("Octave 1/1:");
     SpacesToUnderscores(caption);
+    const std::vector<std::string> names = NamesOf(*o);
     std::vector<double> x(end - start, 0.0);
     for (std::size_t i = start; i < end; ++i)
         x[i - start] = i < o->bandRows ? o->centres[i] : 0.0;
     const std::span<const double> y = o->values.Values().subspan(start, end - start);
     ColumnTableSource source;
-    source.BandKind = kBandKindOctave;
+    source.BandKind = octave == kThirdOctaves ? kBandKindThirdOctave : kBandKindOctave;
     source.InputKind = doc.Channel().inputKind;
-    source.TotalNameList = kTotalNames505;
+    source.TotalNameList = names;
     source.Ui = doc.App().Ui;
     const std::string header(OctaveColumnHeader(o->unitIndex));
     const ColumnTableFormat format{.Pairs = 3,
@@ -329,9 +394,9 @@ bool TableOne(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t record, i
 // The record's spectrum of each chosen channel of a probe file as a column of a cross
 // table, with the channel's input, unit and number format.
 bool TableChannels(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t record, const std::vector<int>& channels,
-                   const OctaveChoices& choices, const TableOutputOptions& options)
+                   const OctaveChoices& choices, const TableOutputOptions& options, int octave)
 {
-    const std::optional<Spectrum505> first = ReadOctaves505(doc, record, channels.front(), choices);
+    const std::optional<Spectrum505> first = Read505(doc, record, channels.front(), choices, octave);
     if (!first)
         return false;
     const auto [start, end] = RowsOf(choices, first->rows);
@@ -340,7 +405,7 @@ bool TableChannels(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t reco
     std::vector<std::string> inputs, units, formats;
     std::uint16_t mask = 0;
     for (int c : channels) {
-        const std::optional<Spectrum505> o = c == channels.front() ? first : ReadOctaves505(doc, record, c, choices);
+        const std::optional<Spectrum505> o = c == channels.front() ? first : Read505(doc, record, c, choices, octave);
         for (std::size_t i = start; i < end; ++i)
             column[i - start] = o && i < o->rows ? o->values.values[i] : kMissingValue;
         if (!matrix.AppendColumn(column))
@@ -357,10 +422,11 @@ bool TableChannels(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t reco
         frequencies.push_back(i < first->bandRows ? first->centres[i] : 0.0);
     CrossTableSource source;
     source.ChannelMode = true;
-    source.TotalNameList = kTotalNames505;
+    const std::vector<std::string> names = NamesOf(*first);
+    source.TotalNameList = names;
     source.Ui = doc.App().Ui;
     SpectraCrossTable table;
-    table.Kind = kBandKindOctave;
+    table.Kind = octave == kThirdOctaves ? kBandKindThirdOctave : kBandKindOctave;
     table.ChannelMask = mask;
     table.InputNames = inputs;
     table.UnitNames = units;
@@ -376,16 +442,16 @@ bool TableChannels(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t reco
 
 // Every record as a column of a cross table, staged in memory.
 bool TableAll(CTmDoc& doc, LineList& lines, int& widest, const std::vector<std::uint32_t>& records, int channel,
-              const OctaveChoices& choices, const TableOutputOptions& options)
+              const OctaveChoices& choices, const TableOutputOptions& options, int octave)
 {
-    const std::optional<Spectrum505> first = ReadOctaves505(doc, records.front(), channel, choices);
+    const std::optional<Spectrum505> first = Read505(doc, records.front(), channel, choices, octave);
     if (!first)
         return false;
     const auto [start, end] = RowsOf(choices, first->rows);
     MultiSpectrumMatrix matrix(end - start);
     std::vector<double> column(end - start);
     for (std::uint32_t r : records) {
-        const std::optional<Spectrum505> o = r == records.front() ? first : ReadOctaves505(doc, r, channel, choices);
+        const std::optional<Spectrum505> o = r == records.front() ? first : Read505(doc, r, channel, choices, octave);
         // A record that cannot be read keeps its column, empty.
         for (std::size_t i = start; i < end; ++i)
             column[i - start] = o && i < o->rows ? o->values.values[i] : kMissingValue;
@@ -396,10 +462,11 @@ bool TableAll(CTmDoc& doc, LineList& lines, int& widest, const std::vector<std::
     for (std::size_t i = start; i < end; ++i)
         frequencies.push_back(i < first->bandRows ? first->centres[i] : 0.0);
     CrossTableSource source;
-    source.TotalNameList = kTotalNames505;
+    const std::vector<std::string> names = NamesOf(*first);
+    source.TotalNameList = names;
     source.Ui = doc.App().Ui;
     SpectraCrossTable table;
-    table.Kind = kBandKindOctave;
+    table.Kind = octave == kThirdOctaves ? kBandKindThirdOctave : kBandKindOctave;
     table.UnitText = OctaveBracketedUnit(first->unitIndex);
     table.Frequencies = frequencies;
     table.TailCount = choices.block ? 0 : static_cast<std::uint16_t>(first->rows - first->bandRows);
@@ -411,11 +478,11 @@ bool TableAll(CTmDoc& doc, LineList& lines, int& widest, const std::vector<std::
 
 // The first spectrum of every file of a Multifile as the columns of a cross table.
 bool TableFiles(CTmDoc& doc, LineList& lines, int& widest, int channel, const OctaveChoices& choices,
-                const TableOutputOptions& options)
+                const TableOutputOptions& options, int octave)
 {
     std::vector<std::optional<Spectrum505>> spectra;
     for (int j = 1; j <= doc.SubfileCount(); ++j)
-        spectra.push_back(DecodeFile(doc, j) ? ReadOctaves505(doc, 1, channel, choices) : std::nullopt);
+        spectra.push_back(DecodeFile(doc, j, octave) ? Read505(doc, 1, channel, choices, octave) : std::nullopt);
     const auto shown = std::find_if(spectra.begin(), spectra.end(), [](const auto& o) { return o.has_value(); });
     if (shown == spectra.end())
         return false;
@@ -433,16 +500,17 @@ bool TableFiles(CTmDoc& doc, LineList& lines, int& widest, int channel, const Oc
     std::vector<double> frequencies;
     for (std::size_t i = start; i < end; ++i)
         frequencies.push_back(i < first->bandRows ? first->centres[i] : 0.0);
-    std::vector<std::string> names;
+    std::vector<std::string> files;
     for (int j = 1; j <= doc.SubfileCount(); ++j)
-        names.push_back(doc.GetSubfileName(j));
+        files.push_back(doc.GetSubfileName(j));
     CrossTableSource source;
     source.Merged505 = true;
-    source.SubfileNames = names;
-    source.TotalNameList = kTotalNames505;
+    source.SubfileNames = files;
+    const std::vector<std::string> names = NamesOf(*first);
+    source.TotalNameList = names;
     source.Ui = doc.App().Ui;
     SpectraCrossTable table;
-    table.Kind = kBandKindOctave;
+    table.Kind = octave == kThirdOctaves ? kBandKindThirdOctave : kBandKindOctave;
     table.UnitText = OctaveBracketedUnit(first->unitIndex);
     table.Frequencies = frequencies;
     table.TailCount = choices.block ? 0 : static_cast<std::uint16_t>(first->rows - first->bandRows);
@@ -452,37 +520,35 @@ bool TableFiles(CTmDoc& doc, LineList& lines, int& widest, int channel, const Oc
     return true;
 }
 
-} // namespace
-
-bool TextOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices)
+bool Text505(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices, int octave)
 {
     ClearLineList(&lines);
-    if (!Readable(doc))
+    if (!Holds(doc, octave))
         return false;
     const ChannelKeeper keeper(doc);
     int wide = 0;
     if (IsMerged(doc) && choices.request.allRecords) {
         // Every file of a Multifile: its first spectrum.
         for (int j = 1; j <= doc.SubfileCount(); ++j)
-            if (DecodeFile(doc, j))
-                if (const std::optional<Spectrum505> o = ReadOctaves505(doc, 1, ChannelOf(doc, choices), choices))
-                    WriteText(lines, wide, Title(doc, 1, ChannelOf(doc, choices), 1, choices.block), *o, choices);
+            if (DecodeFile(doc, j, octave))
+                if (const std::optional<Spectrum505> o = Read505(doc, 1, ChannelOf(doc, choices), choices, octave))
+                    WriteText(lines, wide, Title(doc, octave, ChannelOf(doc, choices), 1, choices.block), *o, choices);
     } else {
         for (std::uint32_t r : RecordsOf(doc, choices))
             for (int channel : ChannelsOf(doc, choices))
-                if (const std::optional<Spectrum505> o = ReadOctaves505(doc, r, channel, choices))
-                    WriteText(lines, wide, Title(doc, 1, channel, r, choices.block), *o, choices);
+                if (const std::optional<Spectrum505> o = Read505(doc, r, channel, choices, octave))
+                    WriteText(lines, wide, Title(doc, octave, channel, r, choices.block), *o, choices);
     }
     if (widest)
         *widest = wide;
     return lines.Size() > 0;
 }
 
-bool TableOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
-                        const OctaveChoices& choices, const TableOutputOptions& options)
+bool Table505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const OctaveChoices& choices,
+              const TableOutputOptions& options, int octave)
 {
     content = 2;
-    if (!Readable(doc))
+    if (!Holds(doc, octave))
         return false;
     const ChannelKeeper keeper(doc);
     const std::vector<int> channels = ChannelsOf(doc, choices);
@@ -492,16 +558,40 @@ bool TableOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t&
     int wide = widest ? *widest : 0;
     bool shown = false;
     if (IsMerged(doc) && choices.request.allRecords)
-        shown = TableFiles(doc, lines, wide, channels.front(), choices, options);
+        shown = TableFiles(doc, lines, wide, channels.front(), choices, options, octave);
     else if (choices.request.allRecords)
-        shown = TableAll(doc, lines, wide, records, channels.front(), choices, options);
+        shown = TableAll(doc, lines, wide, records, channels.front(), choices, options, octave);
     else if (channels.size() > 1)
-        shown = TableChannels(doc, lines, wide, records.front(), channels, choices, options);
+        shown = TableChannels(doc, lines, wide, records.front(), channels, choices, options, octave);
     else
-        shown = TableOne(doc, lines, wide, records.front(), channels.front(), choices, options);
+        shown = TableOne(doc, lines, wide, records.front(), channels.front(), choices, options, octave);
     if (widest)
         *widest = wide;
     return shown;
+}
+
+} // namespace
+
+bool TextOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices)
+{
+    return Text505(doc, lines, widest, choices, kOctaves);
+}
+
+bool TableOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
+                        const OctaveChoices& choices, const TableOutputOptions& options)
+{
+    return Table505(doc, lines, widest, content, choices, options, kOctaves);
+}
+
+bool TextOctave13Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices)
+{
+    return Text505(doc, lines, widest, choices, kThirdOctaves);
+}
+
+bool TableOctave13Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
+                        const OctaveChoices& choices, const TableOutputOptions& options)
+{
+    return Table505(doc, lines, widest, content, choices, options, kThirdOctaves);
 }
 
 bool GraphDataOctaveOf505(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, int octave)

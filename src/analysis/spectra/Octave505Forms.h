@@ -20,6 +20,14 @@ bool TextOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveCh
 bool TableOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
                         const OctaveChoices& choices, const TableOutputOptions& options);
 
+/// The 1/3-octave text form of a third-octave file, the rows after the bands named from
+/// the file's totals; lines are cleared first.
+bool TextOctave13Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices& choices);
+
+/// The 1/3-octave table form under the octave title, or the cross table of every record.
+bool TableOctave13Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
+                        const OctaveChoices& choices, const TableOutputOptions& options);
+
 /// The bars of the record's spectrum in panel 0: 1/1 octaves (folded from third octaves)
 /// or, octave 3, the third octaves with the last value drawn twice more behind them.
 bool GraphDataOctaveOf505(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, int octave);

@@ -96,6 +96,8 @@ void RegisterOctaveViewForms(FormRendererRegistry& registry)
     registry.Register(kViewOctaves, FormChoice::Text, RenderText<&TextOctave11Of505>, KindFamily::Setup505);
     registry.Register(kViewOctaves, FormChoice::Table, RenderTable<&TableOctave11Of505>, KindFamily::Setup505);
     registry.RegisterGraphData(kViewOctaves, RenderOctaveGraphDataOf505, KindFamily::Setup505);
+    registry.Register(kViewThirdOctaves, FormChoice::Text, RenderText<&TextOctave13Of505>, KindFamily::Setup505);
+    registry.Register(kViewThirdOctaves, FormChoice::Table, RenderTable<&TableOctave13Of505>, KindFamily::Setup505);
     registry.RegisterGraphData(kViewThirdOctaves, RenderThirdOctaveGraphDataOf505, KindFamily::Setup505);
 }
 

@@ -156,11 +156,9 @@ TEST_F(Octave505Forms, ThirdOctavesAsStoredWithTheirNamedTotals)
     ASSERT_TRUE(TextOctave13Of505(*doc, lines, &widest, Record(2)));
     const std::string text = lines.Join();
     EXPECT_EQ(text.substr(0, 25), "\r\nOCTAVE 1/3  (A)  No.2\r\n");
-    EXPECT_NE(text.find("\r\n   20.0      71.0         315.0      71.0        5000.0      71.0\r\n"),
-              std::string::npos)
+    EXPECT_NE(text.find("\r\n   20.0      71.0         315.0      71.0        5000.0      71.0\r\n"), std::string::npos)
         << text;
-    EXPECT_NE(text.find("\r\n  160.0      71.0        2500.0      71.0       TOT_Lin      71.0\r\n"),
-              std::string::npos)
+    EXPECT_NE(text.find("\r\n  160.0      71.0        2500.0      71.0       TOT_Lin      71.0\r\n"), std::string::npos)
         << text;
     std::uint8_t content = 0;
     ASSERT_TRUE(TableOctave13Of505(*doc, lines, &widest, content, Record(2),

@@ -1,8 +1,8 @@
 #include "analysis/spectra/Octave505Forms.h"
 
 #include "analysis/spectra/BandUnits.h"
-#include "analysis/spectra/OctaveGraphData.h"
 #include "analysis/spectra/OctaveColumns.h"
+#include "analysis/spectra/OctaveGraphData.h"
 #include "document/MissingValue.h"
 #include "document/channel/ChannelSelection.h"
 #include "document/tables/BandTables.h"
@@ -110,8 +110,7 @@ std::optional<BandSpectrum> ReadValues(const CTmDoc& doc, std::uint32_t record, 
 
 // The 1/1-octave spectrum of the record: octave files as stored, third octaves folded
 // from the first band of the first whole octave, one TOTAL row (the first trailing value).
-std::optional<Spectrum505> ReadOctaves505(CTmDoc& doc, std::uint32_t record, int channel,
-                                          const OctaveChoices& choices)
+std::optional<Spectrum505> ReadOctaves505(CTmDoc& doc, std::uint32_t record, int channel, const OctaveChoices& choices)
 {
     doc.Select505Channel(channel);
     const std::optional<BandSpectrum> read = ReadValues(doc, record, channel);
@@ -139,8 +138,8 @@ std::optional<Spectrum505> ReadOctaves505(CTmDoc& doc, std::uint32_t record, int
         while (octaves > 0 && b + 3 * octaves > bands)
             --octaves; // never past the bands
         if (choices.block)
-            o.blockTotal = FoldedBlockTotal(read->Values(), thirds, b, octaves, choices.markers, 0, quantity,
-                                            bandChannel);
+            o.blockTotal =
+                FoldedBlockTotal(read->Values(), thirds, b, octaves, choices.markers, 0, quantity, bandChannel);
         const double grand = FoldThirdOctaves(o.values.Values(), thirds, b, octaves, quantity, bandChannel);
         const bool total = count > bands;
         if (total) {
@@ -169,8 +168,7 @@ std::optional<Spectrum505> ReadOctaves505(CTmDoc& doc, std::uint32_t record, int
 
 // The third octaves of the record as stored, the rows after the bands named from the
 // file's total names; an accelerometer shows the first of two or more trailing values.
-std::optional<Spectrum505> ReadThirds505(CTmDoc& doc, std::uint32_t record, int channel,
-                                         const OctaveChoices& choices)
+std::optional<Spectrum505> ReadThirds505(CTmDoc& doc, std::uint32_t record, int channel, const OctaveChoices& choices)
 {
     doc.Select505Channel(channel);
     const std::optional<BandSpectrum> read = ReadValues(doc, record, channel);
@@ -272,8 +270,8 @@ void WriteText(LineList& lines, int& widest, const std::string& title, const Spe
     Add(lines, title, widest);
     if (choices.block) {
         std::string total = o.blockTotal == kMissingValue ? std::string("Block RMS = ---- ")
-                            : o.linear ? StrPrintf("Block RMS = %.2e ", o.blockTotal)
-                                       : StrPrintf("Block RMS = %.1f ", o.blockTotal);
+                            : o.linear                    ? StrPrintf("Block RMS = %.2e ", o.blockTotal)
+                                                          : StrPrintf("Block RMS = %.1f ", o.blockTotal);
         if (o.linear)
             DropExponentDigit(total);
         Add(lines, total + std::string(OctaveUnitName(o.unitIndex)), widest);
@@ -317,8 +315,7 @@ std::vector<std::uint32_t> RecordsOf(const CTmDoc& doc, const OctaveChoices& cho
 // each file they show.
 class ChannelKeeper {
 public:
-    explicit ChannelKeeper(CTmDoc& doc)
-        : m_Doc(doc), m_Subfile(doc.AnalyzerSubfile()), m_Channel(doc.Channel().channel)
+    explicit ChannelKeeper(CTmDoc& doc) : m_Doc(doc), m_Subfile(doc.AnalyzerSubfile()), m_Channel(doc.Channel().channel)
     {
     }
     ~ChannelKeeper()
@@ -577,8 +574,8 @@ bool TextOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveCh
     return Text505(doc, lines, widest, choices, kOctaves);
 }
 
-bool TableOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
-                        const OctaveChoices& choices, const TableOutputOptions& options)
+bool TableOctave11Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const OctaveChoices& choices,
+                        const TableOutputOptions& options)
 {
     return Table505(doc, lines, widest, content, choices, options, kOctaves);
 }
@@ -588,8 +585,8 @@ bool TextOctave13Of505(CTmDoc& doc, LineList& lines, int* widest, const OctaveCh
     return Text505(doc, lines, widest, choices, kThirdOctaves);
 }
 
-bool TableOctave13Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
-                        const OctaveChoices& choices, const TableOutputOptions& options)
+bool TableOctave13Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content, const OctaveChoices& choices,
+                        const TableOutputOptions& options)
 {
     return Table505(doc, lines, widest, content, choices, options, kThirdOctaves);
 }

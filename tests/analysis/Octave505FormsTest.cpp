@@ -185,6 +185,21 @@ TEST_F(Octave505Forms, ThirdOctaveBarsRepeatTheLastValueTwice)
     EXPECT_DOUBLE_EQ(v[34], 72.0);
     EXPECT_EQ(v[35], kMissingValue) << "35 values drawn";
     EXPECT_EQ(data.PanelTitles[0], "OCTAVE 1/3  (A)  No.3");
+
+    // A probe file draws the chosen channel and gives the view's back.
+    Analyzer505Spec probe = Numbered(4, 31, 2);
+    probe.fourChannel = true;
+    probe.value = [](std::uint32_t, std::uint32_t c, std::uint32_t) {
+        return static_cast<std::int16_t>(600 + 100 * c);
+    };
+    auto four = Open(Write("probe.orl", fixture::Analyzer505Container(probe)));
+    four->Select505Channel(0);
+    OctaveChoices second = Record(1);
+    second.request.channelMask = 0b0100;
+    second.units = 3; // the third channel is an accelerometer: dB
+    ASSERT_TRUE(GraphDataOctaveOf505(*four, data, 0, second, kThirdOctaves));
+    EXPECT_DOUBLE_EQ(data.PlotValues.Values()[0], 80.0);
+    EXPECT_EQ(four->Channel().channel, 0);
 }
 
 TEST_F(Octave505Forms, RecordsPastTheFileOrItsSpectraShowNothing)

@@ -595,6 +595,7 @@ bool GraphDataOctaveOf505(CTmDoc& doc, PlotData& data, int panel, const OctaveCh
 {
     if (!Readable(doc) || panel != 0 || choices.request.record < 1)
         return false;
+    const ChannelKeeper keeper(doc);
     const Setup505& s = doc.Analyzer();
     const bool thirds = octave == kThirdOctaves;
     if (thirds && s.function != kFunction505ThirdOctave)

@@ -157,6 +157,32 @@ TEST_F(ChannelOctaveForms, MicrophoneThirdOctavesAsOctavesFrom31HzTo16kHz)
     EXPECT_EQ(lines.Join(), Golden("octave11-four-channel-microphone-31.txt"));
 }
 
+TEST_F(ChannelOctaveForms, MinAndMaxSpectraFollowTheChannelsRecord)
+{
+    FourChannelSpec spec = ThirdOctaveChannels();
+    spec.channelMinMax = true;
+    auto doc = OpenSpec(spec);
+    OctaveChoices choices = Chosen(kChannels2And3, kAccelerometerDb);
+    choices.request.record = 2;
+    LineList lines;
+    int widest = 0;
+    ASSERT_TRUE(TextOctave13(*doc, lines, &widest, choices));
+    const std::string text = lines.Join();
+    EXPECT_NE(text.find("\r\nOCTAVE 1/3  (HP, MIN)  Channel #3\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n   25.0      50.0   "), std::string::npos) << text;
+
+    // Every spectrum of the lowest chosen channel: RMS, MIN and MAX.
+    choices.request.allRecords = true;
+    LineList table;
+    std::uint8_t content = 0;
+    ASSERT_TRUE(TableOctave13(*doc, table, &widest, content, choices,
+                              TableOutputOptions{.FormatFlag = 0, .DecimalIndex = 0, .SeparatorIndex = 1}));
+    const std::string all = table.Join();
+    EXPECT_NE(all.find("\r\nRMS,[dB],70.0,"), std::string::npos) << all;
+    EXPECT_NE(all.find("\r\nMIN,[dB],60.0,"), std::string::npos) << all;
+    EXPECT_NE(all.find("\r\nMAX,[dB],80.0,"), std::string::npos) << all;
+}
+
 TEST_F(ChannelOctaveForms, NoChosenChannelShowsNoSpectrum)
 {
     auto doc = OpenSpec(ThirdOctaveChannels());

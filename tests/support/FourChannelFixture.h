@@ -129,6 +129,9 @@ struct FourChannelSpec {
         std::int16_t tenths = 800;
     };
     std::map<int, ChannelSpectrum> channelSpectra;
+    /// After each channel's spectrum record its MIN and MAX spectra (records 46 and 45
+    /// for 1/1, 48 and 47 for 1/3 octaves), every value 10 dB below and above.
+    bool channelMinMax = false;
 
     /// RT60 (no time history): settings 36, one results record 37 (38 when
     /// averaged) per channel listed in rtChannels with the same band blocks,

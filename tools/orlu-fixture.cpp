@@ -122,7 +122,9 @@
 //       the base and seat channels (#1 to #N) of the SEAT ratios; the values of
 //       the time history as tools/FourChannelLoggerOptions.h has them:
 //       --logger-levels [CH=]L[!],...[/...], --rpm V,..., --samples [CH=]S,...[/...]
-//       and the logger's time step --step-ms MS
+//       and the logger's time step --step-ms MS; with --function 2 or 3
+//       --spectrum CH=BANDS,TOTALS,LEVEL[/...] gives channel CH its own spectrum
+//       (tools/FourChannelSpectrumOption.h)
 //   orlu-fixture analyzer [--kind 4|11|24|dos] [--function 1|2|3|4] [--four-channel]
 //                         [--header-length H] [--lines L] [--bands B] [--spectra N]
 //                         [--history] [--histogram] [--zoom] [--e-version]
@@ -142,7 +144,8 @@
 //       fills every band or line with LEVEL dB in the first three spectra,
 //       then FALL dB less per spectrum, not below FLOOR dB; --band-histograms
 //       LOWEST,WIDTH,N0,N1,... (octaves) adds the histogram block with these
-//       classes (0.1 dB) in every histogram, one per value
+//       classes (0.1 dB) in every histogram, one per value; --spectrum
+//       BANDS,TOTALS,LEVEL [--numbered] (tools/AnalyzerSpectrumOption.h)
 //   orlu-fixture analyzer ... --waveform N [--channels 1|4] [--complex]
 //                         [--tone LINE,AMPLITUDE[,CH]] [--records R] OUT
 //       a Time file whose records are waveform blocks of N samples (a
@@ -154,6 +157,8 @@
 //       --records R blocks (default --spectra)
 
 #include "FourChannelLoggerOptions.h"
+#include "FourChannelSpectrumOption.h"
+#include "AnalyzerSpectrumOption.h"
 #include "GraphForm.h"
 #include "MonitorTools.h"
 #include "StatisticsFixtureOptions.h"
@@ -209,12 +214,12 @@ constexpr char kUsage[] =
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
     " [--seat BASE,SEAT] [--logger-levels [CH=]L[!],...[/...]] [--rpm V,...] [--samples [CH=]S,...[/...]]"
-    " [--step-ms MS] [--histogram CH=LOWEST,WIDTH,N0,...[/...]] OUT\n"
+    " [--step-ms MS] [--histogram CH=LOWEST,WIDTH,N0,...[/...]] [--spectrum CH=BANDS,TOTALS,LEVEL[/...]] OUT\n"
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
     " [--sampling S] [--step-eighths E] [--waveform N [--channels 1|4] [--complex]"
     " [--tone LINE,AMPLITUDE[,CH]] [--records R]] [--decay LEVEL,FALL[,FLOOR]]"
-    " [--band-histograms LOWEST,WIDTH,N0,...] OUT\n"
+    " [--band-histograms LOWEST,WIDTH,N0,...] [--spectrum BANDS,TOTALS,LEVEL] [--numbered] OUT\n"
     "       orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
     " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
     " [--cut K] [--bad-kind D] OUT\n"
@@ -711,7 +716,7 @@ int main(int argc, char** argv)
             file = Current(static_cast<unsigned>(kind), spec);
         } else if (command == "four-channel") {
             FourChannelOptions o;
-            std::string first = "mic", dose, seat, levels, rpm, samples, histogram;
+            std::string first = "mic", dose, seat, levels, rpm, samples, histogram, spectrum;
             long stepMs = -1;
             if (!ReadOptions(argc, argv,
                              {{"--vector", &o.vector}, {"--rotation", &o.rotation}, {"--first", &first},
@@ -719,7 +724,8 @@ int main(int argc, char** argv)
                               {"--channels", &o.channels}, {"--profiles", &o.profiles}, {"--function", &o.function},
                               {"--logger", &o.logger}, {"--waveform", &o.waveform}, {"--rt60", &o.rtBands},
                               {"--dose", &dose}, {"--seat", &seat}, {"--logger-levels", &levels}, {"--rpm", &rpm},
-                              {"--samples", &samples}, {"--step-ms", &stepMs}, {"--histogram", &histogram}}))
+                              {"--samples", &samples}, {"--step-ms", &stepMs}, {"--histogram", &histogram},
+                              {"--spectrum", &spectrum}}))
                 return Usage();
             if (first != "mic" && first != "acc")
                 return Usage();
@@ -732,6 +738,8 @@ int main(int argc, char** argv)
                 o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0) || o.rtBands < 0 || o.rtBands > 17)
                 return Usage();
             orlu::fixture::FourChannelSpec spec = FourChannelSpecOf(o);
+            if (!orlu::tools::ApplyFourChannelSpectra(spectrum, spec))
+                return Usage();
             if (!orlu::tools::FourChannelLoggerValues(levels, rpm, samples, spec) || stepMs > 65535 * 1000L ||
                 (stepMs >= 0 && spec.history != orlu::fixture::FourChannelSpec::History::Logger))
                 return Usage();
@@ -750,8 +758,9 @@ int main(int argc, char** argv)
             std::string kind = "4";
             long function = 3, headerLength = 0, lines = -1, bands = -1, spectra = 1, sampling = 10, eighths = 16;
             bool four = false, history = false, histogram = false, zoom = false, eVersion = false;
-            std::string decay;
+            std::string decay, spectrum;
             std::string bandHistograms;
+            bool numbered = false;
             orlu::tools::WaveformOptions waveform;
             if (!ReadOptions(argc, argv,
                              {{"--kind", &kind}, {"--function", &function}, {"--four-channel", &four},
@@ -761,7 +770,8 @@ int main(int argc, char** argv)
                               {"--step-eighths", &eighths}, {"--waveform", &waveform.samples},
                               {"--channels", &waveform.channels}, {"--complex", &waveform.complexSamples},
                               {"--tone", &waveform.tone}, {"--records", &waveform.records}, {"--decay", &decay},
-                              {"--band-histograms", &bandHistograms}}) ||
+                              {"--band-histograms", &bandHistograms}, {"--spectrum", &spectrum},
+                              {"--numbered", &numbered}}) ||
                 function < 1 || function > 4 || headerLength < 0 || headerLength > 200 || lines > 4000 ||
                 bands > 45 || spectra < 1 || spectra > 1000 || sampling < 0 || sampling > 17 || eighths < 1 ||
                 eighths > 65535 || (kind != "4" && kind != "11" && kind != "24" && kind != "dos"))
@@ -774,11 +784,13 @@ int main(int argc, char** argv)
             spec.fourChannel = four;
             spec.headerLength = static_cast<std::uint16_t>(headerLength);
             spec.spectra = static_cast<std::uint16_t>(spectra);
-            spec.timeHistory = history;
+            spec.timeHistory = history || numbered;
             spec.histogram = histogram && octave;
             spec.zoom = zoom;
             spec.samplingCode = static_cast<std::uint16_t>(sampling);
             spec.timeStepFixed = static_cast<std::uint32_t>(eighths) << 13;
+            if (!orlu::tools::ApplyAnalyzerSpectrum(spectrum, spec))
+                return Usage();
             if (!orlu::tools::ApplyWaveformOptions(waveform, spec) ||
                 (!decay.empty() && !orlu::tools::ApplyDecayOption(decay, spec)))
                 return Usage();

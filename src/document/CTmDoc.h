@@ -263,6 +263,8 @@ public:
     std::uint32_t FindRecord24(int n);
     std::uint32_t FindRecord17or21(int n);
     std::uint32_t FindRecord22(int n);
+    /// The spectrum record of `type` of a channel of a four-channel file (see the locator).
+    std::uint32_t FindChannelRecord(int n, std::uint8_t type, int channel, std::uint16_t channelMask);
     std::uint32_t FindBufferRecord(int n);
     std::uint32_t FindBufferData(int n);
     bool IsComplete(int n);

@@ -118,6 +118,11 @@ std::uint32_t CTmDoc::FindRecord16(int n)
     return orlu::FindRecord16(Reader(), SpanOf(n), m_ChainFlags);
 }
 
+std::uint32_t CTmDoc::FindChannelRecord(int n, std::uint8_t type, int channel, std::uint16_t channelMask)
+{
+    return orlu::FindChannelRecord(Reader(), SpanOf(n), type, channel, channelMask, Header().channelCount);
+}
+
 std::uint32_t CTmDoc::FindRecord24(int n)
 {
     return orlu::FindRecord24(Reader(), SpanOf(n));

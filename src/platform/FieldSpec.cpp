@@ -203,28 +203,30 @@ int ExactExponent(T value)
     return ExponentOf(text, std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr);
 }
 
-// Writes units, the value times 10^decimals, as digits with the point before
-// the last `decimals` of them and a zero before the point of a value below one.
+constexpr int kMostFixedDecimals = 9; // 10^9 times a 53-bit mantissa fits in 83 bits
+constexpr std::uint64_t kPowersOfTen[kMostFixedDecimals + 1] = {1,      10,      100,      1000,      10000,
+                                                               100000, 1000000, 10000000, 100000000, 1000000000};
+
+// Writes units, the value times 10^decimals (at most kMostFixedDecimals), as
+// digits with the point before the last `decimals` of them and a zero before
+// the point of a value below one; nullptr when [first, last) has no room for
+// the text and one more character. The whole part goes straight into the field
+// and the decimals are written from the last one back: a table writes millions
+// of these numbers, and a copy of each through a buffer costs as much again.
 char* WriteUnits(char* first, char* last, std::uint64_t units, std::size_t decimals)
 {
-    char digits[24];
-    const auto count = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
-    const std::size_t leadingZeros = count <= decimals ? decimals + 1 - count : 0;
-    if (static_cast<std::size_t>(last - first) < leadingZeros + count + 1)
+    const std::uint64_t scale = kPowersOfTen[decimals];
+    const std::to_chars_result whole = std::to_chars(first, last, units / scale);
+    if (whole.ec != std::errc() || static_cast<std::size_t>(last - whole.ptr) < decimals + 1)
         return nullptr;
-    char* out = first;
-    if (leadingZeros != 0) {
-        *out++ = '0';
-        *out++ = '.';
-        out = std::fill_n(out, leadingZeros - 1, '0');
-        return std::copy_n(digits, count, out);
-    }
-    const std::size_t whole = count - decimals;
-    out = std::copy_n(digits, whole, out);
     if (decimals == 0)
-        return out;
-    *out++ = '.';
-    return std::copy_n(digits + whole, decimals, out);
+        return whole.ptr;
+    *whole.ptr = '.';
+    char* const end = whole.ptr + 1 + decimals;
+    std::uint64_t fraction = units % scale;
+    for (char* out = end; out != whole.ptr + 1; fraction /= 10)
+        *--out = static_cast<char>('0' + fraction % 10);
+    return end;
 }
 
 // Rounds mantissa x 10^precision / 2^shift half to even (shift from 1 to 127, the
@@ -240,8 +242,6 @@ Int RoundedShift(Int scaled, int shift)
     return units;
 }
 
-constexpr int kMostFixedDecimals = 9; // 10^9 times a 53-bit mantissa fits in 83 bits
-
 // The fixed form of a double with a few decimals, the way tables write most of
 // their numbers, without the general conversion: the value times 10^precision
 // is worked out exactly in integers and rounded half to even, as the general
@@ -256,8 +256,6 @@ char* FixedByIntegers(char* first, char* last, double magnitude, int precision)
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     const std::uint64_t mantissa = biased == 0 ? fraction : fraction | std::uint64_t{1} << 52;
     const int exponent = (biased == 0 ? 1 : biased) - 1075; // magnitude = mantissa x 2^exponent
-    constexpr std::uint64_t kPowersOfTen[kMostFixedDecimals + 1] = {1,      10,      100,      1000,      10000,
-                                                                   100000, 1000000, 10000000, 100000000, 1000000000};
     const auto decimals = static_cast<std::size_t>(precision);
     // Up to three decimals the product stays below 2^63: the usual table values
     // with a fraction need no 128-bit arithmetic.

@@ -175,6 +175,28 @@ TEST_F(OctaveForms, MultifileTitleNamesTheFileAndItsMaxSpectrum)
     EXPECT_EQ(two->DecodedSubfile(), 1);
 }
 
+TEST_F(OctaveForms, AllFilesOfAMultifileAsColumnsWithTheirDates)
+{
+    // Measured on 24/05/14 at 14:30'20 and 24/05/15 at 08:00'00.
+    CurrentFileSpec first = ThirdOctaveSpec({800});
+    first.measurementWords = {{21, 2}, {1, 24 * 512 + 5 * 32 + 14}, {2, (14 * 3600 + 30 * 60 + 20) / 2}};
+    CurrentFileSpec second = ThirdOctaveSpec({600});
+    second.measurementWords = {{21, 2}, {1, 24 * 512 + 5 * 32 + 15}, {2, 8 * 3600 / 2}};
+    const std::vector<fixture::MultifileMember> members{{"FIRST", CurrentMeasurementFile(first)},
+                                                        {"SECOND", CurrentMeasurementFile(second)}};
+    auto doc = Open(Write("multi.orl", fixture::Multifile(kMerged525, members)));
+    OctaveChoices choices;
+    choices.request.allRecords = true;
+    LineList lines;
+    int widest = 0;
+    std::uint8_t content = 0;
+    ASSERT_TRUE(TableOctave13(*doc, lines, &widest, content, choices,
+                              TableOutputOptions{.FormatFlag = 0, .DecimalIndex = 0, .SeparatorIndex = 2}));
+    const std::string table = lines.Join();
+    EXPECT_NE(table.find("\r\n24/05/14;14:30'20;FIRST;[dB];80.0;80.0;"), std::string::npos) << table;
+    EXPECT_NE(table.find("\r\n24/05/15;08:00'00;SECOND;[dB];60.0;60.0;"), std::string::npos) << table;
+}
+
 TEST_F(OctaveForms, ThirdOctavesOfAnOrlu525ShownAsOctaves)
 {
     // 31 third octaves from 20 Hz: ten whole octaves from 25 Hz, each three bands of 80 dB

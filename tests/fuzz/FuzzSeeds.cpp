@@ -109,6 +109,12 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
     accelerometer.inputKind = 5;
     accelerometer.function = 4;
 
+    // Channels of third octaves starting at different bands.
+    fixture::FourChannelSpec channelThirds = fixture::MakeFourChannelSpec(545, 217, 3, 1);
+    channelThirds.function = 3;
+    channelThirds.spectrumMask = 0b0111;
+    channelThirds.channelSpectra = {{0, {31, 3, 800}}, {1, {31, 3, 700}}, {2, {30, 3, 600}}};
+
     fixture::FourChannelSpec waveform = fixture::MakeFourChannelSpec(545, 220, 4, 1);
     waveform.history = fixture::FourChannelSpec::History::Waveform;
     waveform.rows = 16;
@@ -156,6 +162,7 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
         {"third-octave-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::ThirdOctave, 31)))},
         {"fft-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::Fft, 16)))},
         {"waveform-545", InContainer(42, fixture::FourChannelMeasurementFile(waveform))},
+        {"third-octave-channels-545", InContainer(42, fixture::FourChannelMeasurementFile(channelThirds))},
         {"multifile-5", fixture::Multifile(55, fixture::GeneratedMultifileMembers(5)).Data()},
         {"multifile-legacy-3", fixture::Multifile(23, fixture::LegacyMultifileMembers(3)).Data()},
         {"multifile-57-odd-last", Multifile57WithOddLastFile()},

@@ -248,9 +248,25 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
             if (!(spec.spectrumMask & (1u << c)))
                 continue;
             std::vector<std::uint16_t> levels{spec.lowestBand, spec.bands, spec.bandExtras};
-            for (int k = 0; k < spec.bands + spec.bandExtras; ++k)
-                levels.push_back(static_cast<std::uint16_t>((600 + 10 * c + k) * scale));
+            if (const auto own = spec.channelSpectra.find(c); own != spec.channelSpectra.end()) {
+                const FourChannelSpec::ChannelSpectrum& s = own->second;
+                levels = {spec.lowestBand, s.bands, s.extras};
+                levels.insert(levels.end(), s.bands + s.extras, static_cast<std::uint16_t>(s.tenths * scale));
+            } else {
+                for (int k = 0; k < spec.bands + spec.bandExtras; ++k)
+                    levels.push_back(static_cast<std::uint16_t>((600 + 10 * c + k) * scale));
+            }
             f.Record(spec.function == 2 ? 15 : 16, levels);
+            if (spec.channelMinMax) {
+                // MIN then MAX: the band words as they are, the levels 10 dB (100 tenths) apart.
+                for (const int step : {-100, 100}) {
+                    std::vector<std::uint16_t> other = levels;
+                    for (std::size_t k = 3; k < other.size(); ++k)
+                        other[k] = static_cast<std::uint16_t>(static_cast<std::int16_t>(other[k]) + step * scale);
+                    const bool min = step < 0;
+                    f.Record(spec.function == 2 ? (min ? 46 : 45) : (min ? 48 : 47), other);
+                }
+            }
         }
         if (spec.extraSpectrum)
             f.Record(spec.function == 2 ? 46 : 48, {0, 0});

@@ -120,6 +120,18 @@ struct FourChannelSpec {
     std::uint16_t fftZoom = 1;
     std::uint32_t samplingRate = 48000;
     bool extraSpectrum = false; ///< record 46 (1/1) or 48 (1/3)
+    /// The spectrum record of a channel (from 0) of its own: the band count, the
+    /// trailing values and every value's level in 0.1 dB, in place of bands,
+    /// bandExtras and the generated levels.
+    struct ChannelSpectrum {
+        std::uint16_t bands = 31;
+        std::uint16_t extras = 3;
+        std::int16_t tenths = 800;
+    };
+    std::map<int, ChannelSpectrum> channelSpectra;
+    /// After each channel's spectrum record its MIN and MAX spectra (records 46 and 45
+    /// for 1/1, 48 and 47 for 1/3 octaves), every value 10 dB below and above.
+    bool channelMinMax = false;
 
     /// RT60 (no time history): settings 36, one results record 37 (38 when
     /// averaged) per channel listed in rtChannels with the same band blocks,

@@ -33,6 +33,11 @@ protected:
         return fixture::RunCommand((tools / "orlu-fixture").string() + " current --kind 45 " + options + " " +
                                    (dir / name).string() + " 2>/dev/null");
     }
+    fixture::CommandRun FourChannel(const std::string& options, const std::string& name)
+    {
+        return fixture::RunCommand((tools / "orlu-fixture").string() + " four-channel " + options + " " +
+                                   (dir / name).string() + " 2>/dev/null");
+    }
     fixture::CommandRun Dump(const std::string& name, const std::string& options)
     {
         return fixture::RunCommand((tools / "orlu-dump").string() + " " + (dir / name).string() + " " + options +
@@ -139,6 +144,43 @@ TEST_F(OctaveDump, UnreadableOptionValuesAreRefused)
     for (const char* options : {"--view 11 --form text --record 0", "--view 11 --form data --multi 10,5,5",
                                 "--markers 1,2"})
         EXPECT_EQ(Dump("o.orl", options).status, 2) << options;
+}
+
+TEST_F(OctaveDump, FourChannelSpectraOfTheirOwnBands)
+{
+    // #2 and #3 are microphones; #3 starts at 25 Hz.
+    ASSERT_EQ(FourChannel("--channels 3 --first acc --function 3 --spectrum 2=31,3,70/3=30,3,60", "f.orl").status,
+              0);
+    const fixture::CommandRun table = Dump("f.orl", "--view 11 --form table --channels 6 --sep 1");
+    EXPECT_EQ(table.status, 0);
+    EXPECT_NE(table.out.find("\r\n#3,Mic.,[dB],----,60.0,60.0,"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\r\n#2,Mic.,[dB],70.0,70.0,"), std::string::npos) << table.out;
+
+    const char* refused[] = {
+        "--channels 3 --function 3 --spectrum 4=31,3,70",  // a channel the file does not have
+        "--function 3 --spectrum 1=45,3,70",               // more bands than a spectrum holds
+        "--function 1 --spectrum 1=31,3,70",               // no octave function
+        "--function 3 --spectrum 1=31,3",
+    };
+    for (const char* options : refused)
+        EXPECT_EQ(FourChannel(options, "bad.orl").status, 2) << options;
+}
+
+TEST_F(OctaveDump, AnalyzerModeSpectraOfTheirOwnLevel)
+{
+    const auto analyzer = [&](const std::string& options) {
+        return fixture::RunCommand((tools / "orlu-fixture").string() + " analyzer " + options + " " +
+                                   (dir / "a.orl").string() + " 2>/dev/null");
+    };
+    ASSERT_EQ(analyzer("--function 3 --spectrum 9,1,80 --spectra 5 --numbered").status, 0);
+    const fixture::CommandRun table = Dump("a.orl", "--view 10 --form table --record 4 --sep 1");
+    EXPECT_EQ(table.status, 0);
+    EXPECT_EQ(table.out.rfind("Octave_1/1__No.4:\r\n", 0), 0u) << table.out;
+    EXPECT_NE(table.out.find("\r\n125.0,80.0,2000.0,80.0,TOTAL,80.0\r\n"), std::string::npos) << table.out;
+
+    for (const char* options : {"--function 2 --spectrum 9,1,80", "--function 4 --spectrum 45,1,80",
+                                "--function 4 --spectrum 31,7,80", "--function 4 --spectrum 31,3"})
+        EXPECT_EQ(analyzer(options).status, 2) << options;
 }
 
 } // namespace

@@ -6,11 +6,13 @@
 #include "document/tables/BandTables.h"
 #include "document/texts/NumberTexts.h"
 #include "platform/ValueFormat.h"
+#include "reports/common/NameTables.h"
 #include "reports/table/ColumnTableWriter.h"
 #include "reports/table/MultiSpectrumMatrix.h"
 #include "reports/table/SpectraCrossTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <functional>
 #include <string>
@@ -164,16 +166,74 @@ void WriteText(LineList& lines, int& widest, const std::string& title, std::opti
     Add(lines, rule, widest);
 }
 
-// Whether the document's spectra are read by these forms: current-family files of one
-// channel, alone, logged or merged.
+// Whether the document's spectra are read by these forms: current-family files, alone,
+// logged or merged, and the channels of ORLU 545 and 590 files.
 bool Readable(const CTmDoc& doc)
 {
-    return FindFileKind(doc.FileKind()).Family == KindFamily::Current && doc.HeaderDecoded() &&
-           !doc.Header().model.FourChannel;
+    return FindFileKind(doc.FileKind()).Family == KindFamily::Current && doc.HeaderDecoded();
 }
 
-void TextOne(CTmDoc& doc, LineList& lines, int& widest, const SpectrumRef& ref, const OctaveChoices& choices)
+bool IsFourChannel(const CTmDoc& doc)
 {
+    return doc.Header().model.FourChannel;
+}
+
+// Where each channel of an ORLU 545 or 590 file lies on the band axis the channels
+// share: every spectrum ends at the top band (the 45th third octave, the 15th octave),
+// so a channel of fewer bands starts later.
+struct ChannelBands {
+    std::array<int, 16> first{}; ///< position of the channel's first band on the axis
+    std::array<std::uint16_t, 16> inputKind{};
+    int lowest = 100;           ///< the lowest first band
+    int lowestChannel = -1;
+    int top = -1;               ///< the highest last band
+};
+constexpr int kThirdOctaveAxis = 45, kOctaveAxis = 15;
+
+ChannelBands ChannelBandsOf(CTmDoc& doc, std::uint16_t mask, int octave)
+{
+    ChannelBands b;
+    const int channels = std::min<int>(doc.Header().channelCount, 16);
+    for (int c = 0; c < channels; ++c) {
+        if (!(mask & (1u << c)))
+            continue;
+        doc.SelectChannelProfile(c, 0);
+        const CurrentChannel& ch = doc.Channel();
+        const int bands = octave == kOctaves ? ch.octaveBandCount : ch.bandCount;
+        const auto at = static_cast<std::size_t>(c);
+        b.first[at] = (octave == kOctaves ? kOctaveAxis : kThirdOctaveAxis) - bands;
+        b.inputKind[at] = ch.inputKind;
+        if (b.first[at] < b.lowest) {
+            b.lowest = b.first[at];
+            b.lowestChannel = c;
+        }
+        b.top = std::max(b.top, b.first[at] + bands - 1);
+    }
+    return b;
+}
+
+// The view's choices for one channel: markers on the shared axis moved onto the
+// channel's own bands; nothing when the block ends before the channel's first band.
+std::optional<OctaveChoices> ChoicesOfChannel(CTmDoc& doc, const SpectrumRef& ref, const OctaveChoices& choices,
+                                              int octave)
+{
+    if (ref.channel < 0 || !choices.block)
+        return choices;
+    const int offset = ChannelBandOffset(doc, ref.channel, choices.request.channelMask, octave);
+    OctaveChoices shifted = choices;
+    shifted.markers.upper -= offset;
+    if (shifted.markers.upper < 0)
+        return std::nullopt;
+    shifted.markers.lower = std::max(shifted.markers.lower - offset, 0);
+    return shifted;
+}
+
+void TextOne(CTmDoc& doc, LineList& lines, int& widest, const SpectrumRef& ref, const OctaveChoices& viewChoices)
+{
+    const std::optional<OctaveChoices> channelChoices = ChoicesOfChannel(doc, ref, viewChoices, kThirdOctaves);
+    if (!channelChoices)
+        return;
+    const OctaveChoices& choices = *channelChoices;
     std::optional<BandSpectrum> spectrum = ReadSpectrum(doc, ref, kThirdOctaves);
     if (!spectrum)
         return;
@@ -187,7 +247,7 @@ void TextOne(CTmDoc& doc, LineList& lines, int& widest, const SpectrumRef& ref, 
 
     const int record = HasSpectrumLogger(doc) ? ref.number : 0;
     const TextSpectrum t{*spectrum, s.bandRows, s.centres, doc.Channel().totalNames, s.Linear(), s.unitIndex};
-    WriteText(lines, widest, OctaveTitle(doc, kThirdOctaves, -1, ref.detector, record, ref.fileIndex),
+    WriteText(lines, widest, OctaveTitle(doc, kThirdOctaves, ref.channel, ref.detector, record, ref.fileIndex),
               choices.block ? std::optional<double>(total) : std::nullopt, t, rows);
 }
 
@@ -209,8 +269,9 @@ struct TableSpectrum {
     std::uint16_t named = 0;      ///< rows named from the totals
     std::uint16_t unitIndex = 0;
     bool linear = false;
+    double blockTotal = kMissingValue; ///< of the marked bands, when the choices mark a block
 };
-using TableReader = std::function<std::optional<TableSpectrum>(const SpectrumRef&)>;
+using TableReader = std::function<std::optional<TableSpectrum>(const SpectrumRef&, const OctaveChoices&)>;
 
 std::vector<double> FrequencyColumn(const TableSpectrum& t, ShownRows rows)
 {
@@ -223,7 +284,7 @@ std::vector<double> FrequencyColumn(const TableSpectrum& t, ShownRows rows)
 bool TableOne(CTmDoc& doc, LineList& lines, int& widest, const SpectrumRef& ref, int octave, const TableReader& read,
               const OctaveChoices& choices, const TableOutputOptions& options)
 {
-    const std::optional<TableSpectrum> t = read(ref);
+    const std::optional<TableSpectrum> t = read(ref, choices);
     if (!t)
         return false;
     const ShownRows rows = RowsOf(choices, t->shown);
@@ -264,7 +325,7 @@ bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<Spec
     std::optional<TableSpectrum> first;
     std::size_t at = 0;
     for (; at < list.size() && !first; ++at)
-        first = read(list[at]);
+        first = read(list[at], choices);
     if (!first)
         return false;
     const SpectrumRef& firstRef = list[at - 1];
@@ -292,7 +353,7 @@ bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<Spec
     std::vector<std::uint16_t> dates, times;
     std::vector<double> column(lineCount, kMissingValue);
     for (std::size_t k = at - 1; k < list.size(); ++k) {
-        const std::optional<TableSpectrum> spectrum = k + 1 == at ? first : read(list[k]);
+        const std::optional<TableSpectrum> spectrum = k + 1 == at ? first : read(list[k], choices);
         // A spectrum that cannot be read keeps its column, empty.
         std::fill(column.begin(), column.end(), kMissingValue);
         if (spectrum)
@@ -340,15 +401,133 @@ bool TableMany(CTmDoc& doc, LineList& lines, int& widest, const std::vector<Spec
     return true;
 }
 
+// The chosen channels of an ORLU 545 or 590 file as the columns of a cross table on the
+// band axis they share: only channels of the first one's input kind take part; a channel
+// starting above the lowest first band has empty cells before its bands. In a marked
+// block the rows are the block's bands and the block total of each channel.
+bool TableChannels(CTmDoc& doc, LineList& lines, int& widest, const std::vector<SpectrumRef>& list, int octave,
+                   const TableReader& read, const OctaveChoices& choices, const TableOutputOptions& options)
+{
+    std::uint16_t listed = 0;
+    for (const SpectrumRef& ref : list)
+        listed = static_cast<std::uint16_t>(listed | (1u << ref.channel));
+    const ChannelBands all = ChannelBandsOf(doc, listed, octave);
+    if (all.lowestChannel < 0)
+        return false;
+    const std::uint16_t kind = all.inputKind[static_cast<std::size_t>(list.front().channel)];
+    std::uint16_t used = 0;
+    for (const SpectrumRef& ref : list)
+        if (all.inputKind[static_cast<std::size_t>(ref.channel)] == kind)
+            used = static_cast<std::uint16_t>(used | (1u << ref.channel));
+    const ChannelBands b = ChannelBandsOf(doc, used, octave);
+
+    // Every column read first: the lowest channel names the rows and the unit.
+    struct Column {
+        SpectrumRef ref;
+        std::optional<TableSpectrum> spectrum;
+        int leadIn = 0;
+    };
+    std::vector<Column> columns;
+    for (const SpectrumRef& ref : list) {
+        if (!(used & (1u << ref.channel)))
+            continue;
+        Column column{ref, std::nullopt, b.first[static_cast<std::size_t>(ref.channel)] - b.lowest};
+        if (const std::optional<OctaveChoices> c = ChoicesOfChannel(doc, ref, choices, octave))
+            column.spectrum = read(ref, *c);
+        else
+            column.spectrum = read(ref, OctaveChoices{choices.request, choices.units, false, {}});
+        columns.push_back(std::move(column));
+    }
+    const auto lowest = std::find_if(columns.begin(), columns.end(),
+                                     [&](const Column& c) { return c.ref.channel == b.lowestChannel; });
+    if (lowest == columns.end() || !lowest->spectrum)
+        return false;
+    const TableSpectrum& head = *lowest->spectrum;
+    const std::size_t span = static_cast<std::size_t>(b.top - b.lowest + 1);
+    ShownRows rows{0, span + head.named};
+    if (choices.block) {
+        const long long lower = std::max(choices.markers.lower, 0);
+        const long long upper = std::min<long long>(choices.markers.upper, static_cast<long long>(span) - 1);
+        if (upper < lower)
+            return false;
+        rows = {static_cast<std::size_t>(lower), static_cast<std::size_t>(upper) + 2};
+    }
+    const std::size_t lineCount = rows.end - rows.start;
+
+    // The frequencies of the shared axis: third octaves, or every third one for octaves.
+    const std::span<const double> table = ThirdOctaveCentres();
+    std::vector<double> frequencies;
+    for (std::size_t i = rows.start; i < rows.end; ++i) {
+        const std::size_t position = static_cast<std::size_t>(b.lowest) + i;
+        const std::size_t at = octave == kOctaves ? 3 * position + 1 : position;
+        frequencies.push_back(i < span && at < table.size() ? table[at] : 0.0);
+    }
+
+    MultiSpectrumMatrix matrix(lineCount);
+    std::vector<std::string> inputs, units, formats;
+    std::vector<double> column(lineCount);
+    for (const Column& c : columns) {
+        // A cell of the shared axis: before the channel's first band or past its values, none.
+        const auto cell = [&](std::size_t i) -> double {
+            if (!c.spectrum)
+                return kMissingValue;
+            if (i >= span) {
+                const std::size_t k = c.spectrum->bandRows + (i - span);
+                return i - span < c.spectrum->named && k < c.spectrum->shown ? c.spectrum->values.values[k]
+                                                                             : kMissingValue;
+            }
+            const auto leadIn = static_cast<std::size_t>(c.leadIn);
+            if (i < leadIn || i - leadIn >= c.spectrum->bandRows)
+                return kMissingValue;
+            return c.spectrum->values.values[i - leadIn];
+        };
+        for (std::size_t i = rows.start; i < rows.end; ++i)
+            column[i - rows.start] = choices.block && i + 1 == rows.end ? (c.spectrum ? c.spectrum->blockTotal
+                                                                                     : kMissingValue)
+                                                                       : cell(i);
+        if (!matrix.AppendColumn(column))
+            return false;
+        const std::uint16_t input = b.inputKind[static_cast<std::size_t>(c.ref.channel)];
+        inputs.emplace_back(InputShortNames[std::min<std::size_t>(input, InputShortNames.size() - 1)]);
+        const bool linear = c.spectrum ? c.spectrum->linear : head.linear;
+        units.emplace_back(OctaveBracketedUnit(c.spectrum ? c.spectrum->unitIndex : head.unitIndex));
+        formats.emplace_back(linear ? "%-10.2e" : "%-10.1f");
+    }
+
+    const std::vector<std::string> totals = TotalNameList(doc);
+    CrossTableSource source;
+    source.FourChannel = true;
+    source.TotalNameList = totals;
+    source.Ui = doc.App().Ui;
+    SpectraCrossTable spectra;
+    spectra.Kind = octave == kOctaves ? kBandKindOctave : kBandKindThirdOctave;
+    spectra.UnitText = OctaveBracketedUnit(head.unitIndex);
+    spectra.ChannelMask = used;
+    spectra.InputNames = inputs;
+    spectra.UnitNames = units;
+    spectra.ValueFormats = formats;
+    spectra.ValueFormat = head.linear ? "%-10.2e" : "%-10.1f";
+    spectra.Frequencies = frequencies;
+    spectra.TailCount = choices.block ? 1 : head.named;
+    spectra.BlockMode = choices.block ? 2 : 0;
+    const SpectrumRef& first = columns.front().ref;
+    const std::string title = OctaveTitle(doc, octave, -1, first.detector, 0, first.fileIndex);
+    spectra.CaptionOverride = title;
+    WriteSpectraCrossTable(lines, &widest, source, spectra, options, matrix);
+    return true;
+}
+
 // The third octaves as the tables show them.
-std::optional<TableSpectrum> ThirdOctaveTableSpectrum(CTmDoc& doc, const SpectrumRef& ref, std::uint8_t units)
+std::optional<TableSpectrum> ThirdOctaveTableSpectrum(CTmDoc& doc, const SpectrumRef& ref, const OctaveChoices& choices)
 {
     std::optional<BandSpectrum> spectrum = ReadSpectrum(doc, ref, kThirdOctaves);
     if (!spectrum)
         return std::nullopt;
-    const SpectrumLayout s = LayoutOf(doc, spectrum->count, units);
-    Convert(*spectrum, s);
+    const SpectrumLayout s = LayoutOf(doc, spectrum->count, choices.units);
     TableSpectrum t;
+    if (choices.block)
+        t.blockTotal = BlockTotal(spectrum->Values(), s.bands, s.centres, choices.markers, 0, s.quantity, s.channel);
+    Convert(*spectrum, s);
     t.values = *spectrum;
     t.shown = ShownCount(s, spectrum->count);
     t.bandRows = s.bandRows;
@@ -361,7 +540,9 @@ std::optional<TableSpectrum> ThirdOctaveTableSpectrum(CTmDoc& doc, const Spectru
 
 // The rows of the octave view by model: how many rows follow the folded octaves of
 // third-octave data, and how many trailing values of octave data are named rows
-// (-1: the spectrum's trailing count, one before firmware 2.13).
+// (kTrailingBefore213: the spectrum's trailing count, one before firmware 2.13;
+// kTrailing: the trailing count).
+constexpr int kTrailingBefore213 = -1, kTrailing = -2;
 struct OctaveModelRows {
     bool (*matches)(const ModelFlags& m, std::uint16_t firmware, bool microphone);
     std::size_t foldedTrailingRows;
@@ -370,9 +551,12 @@ struct OctaveModelRows {
 
 constexpr OctaveModelRows kOctaveModelRows[] = {
     {[](const ModelFlags& m, std::uint16_t, bool) { return m.Family515; }, 3, 3},
-    {[](const ModelFlags& m, std::uint16_t fw, bool mic) { return m.Family525 || (m.Family535 && mic && fw > 301); }, 3,
-     3},
-    {[](const ModelFlags& m, std::uint16_t, bool) { return m.Family530 || m.Family535; }, 1, -1},
+    {[](const ModelFlags& m, std::uint16_t fw, bool mic) {
+         return m.Family525 || (m.Family535 && mic && fw > 301) || (m.FourChannel && mic);
+     },
+     3, 3},
+    {[](const ModelFlags& m, std::uint16_t, bool) { return m.Family530 || m.Family535; }, 1, kTrailingBefore213},
+    {[](const ModelFlags& m, std::uint16_t, bool) { return m.FourChannel; }, 1, kTrailing},
 };
 constexpr std::uint16_t kFirmwareNamedTotals = 213;
 
@@ -393,10 +577,16 @@ struct Fold {
     std::size_t first = 0;
 };
 
-Fold FoldOf(const CurrentHeader& h, std::size_t n)
+Fold FoldOf(const CurrentHeader& h, std::size_t n, std::size_t count, bool microphone)
 {
     if (h.model.Family515)
         return {h.firmware >= kFirmwareNamedTotals ? 10u : 9u, 0};
+    // ORLU 545 and 590 channels: a microphone's 31 bands (20 Hz on) from the second,
+    // 42 or more from the third; other inputs from the second of 33 or 34 values.
+    if (h.model.FourChannel && microphone)
+        return {n / 3, n / 3 == 14 ? 2u : n == 31 ? 1u : 0u};
+    if (h.model.FourChannel)
+        return {n / 3, count == 33 || count == 34 ? 1u : 0u};
     const bool older = h.firmware <= 200;
     const std::size_t first = older ? 0 : h.firmware < kFirmwareNamedTotals ? 2 : n == 31 ? 1 : 0;
     return {n / 3, first};
@@ -424,7 +614,7 @@ std::optional<OctaveSpectrum> ReadOctavesOf(CTmDoc& doc, const SpectrumRef& ref,
     const std::size_t bands = std::min<std::size_t>(ch.bandCount, count);
     o.values = *read;
     if (folded) {
-        Fold fold = FoldOf(h, bands);
+        Fold fold = FoldOf(h, bands, count, ch.inputKind == kInputMicrophone);
         while (fold.octaves > 0 && fold.first + 3 * fold.octaves > bands)
             --fold.octaves; // never past the bands
         if (choices.block)
@@ -462,8 +652,8 @@ std::optional<OctaveSpectrum> ReadOctavesOf(CTmDoc& doc, const SpectrumRef& ref,
         }
         const std::size_t trailing = count - bands;
         const std::size_t named = model->namedRows >= 0 ? static_cast<std::size_t>(model->namedRows)
-                                  : h.firmware < kFirmwareNamedTotals ? 1
-                                                                      : trailing;
+                                  : model->namedRows == kTrailingBefore213 && h.firmware < kFirmwareNamedTotals ? 1
+                                                                                                            : trailing;
         o.bandRows = bands;
         o.rows = bands + std::min(named, trailing);
     }
@@ -504,6 +694,15 @@ private:
 
 } // namespace
 
+int ChannelBandOffset(CTmDoc& doc, int channel, std::uint16_t mask, int octave)
+{
+    if (!IsFourChannel(doc) || channel < 0 || channel >= 16)
+        return 0;
+    const SelectionKeeper keeper(doc);
+    const ChannelBands b = ChannelBandsOf(doc, static_cast<std::uint16_t>(mask | (1u << channel)), octave);
+    return b.first[static_cast<std::size_t>(channel)] - b.lowest;
+}
+
 std::optional<OctaveSpectrum> ReadOctaves(CTmDoc& doc, const SpectrumRef& ref, const OctaveChoices& choices)
 {
     return ReadOctavesOf(doc, ref, choices);
@@ -521,13 +720,14 @@ bool TextOctave11(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices
         // Third octaves folded into octaves: the file's RMS spectrum is the only one.
         if (folded)
             ref.detector = kDetectorRms;
-        const std::optional<OctaveSpectrum> o = ReadOctavesOf(doc, ref, choices);
+        const std::optional<OctaveChoices> shown = ChoicesOfChannel(doc, ref, choices, kOctaves);
+        const std::optional<OctaveSpectrum> o = shown ? ReadOctavesOf(doc, ref, *shown) : std::nullopt;
         if (!o)
             continue;
         const TextSpectrum t{o->values, o->bandRows, o->centres, doc.Channel().totalNames, o->linear, o->unitIndex};
         const int record = HasSpectrumLogger(doc) ? ref.number : 0;
-        WriteText(lines, wide, OctaveTitle(doc, kOctaves, -1, ref.detector, record, ref.fileIndex),
-                  choices.block ? std::optional<double>(o->blockTotal) : std::nullopt, t, RowsOf(choices, o->rows));
+        WriteText(lines, wide, OctaveTitle(doc, kOctaves, ref.channel, ref.detector, record, ref.fileIndex),
+                  choices.block ? std::optional<double>(o->blockTotal) : std::nullopt, t, RowsOf(*shown, o->rows));
     }
     if (widest)
         *widest = wide;
@@ -547,8 +747,8 @@ bool TableOctave11(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& cont
     for (SpectrumRef& ref : list)
         if (folded)
             ref.detector = kDetectorRms;
-    const TableReader read = [&](const SpectrumRef& ref) -> std::optional<TableSpectrum> {
-        std::optional<OctaveSpectrum> o = ReadOctavesOf(doc, ref, choices);
+    const TableReader read = [&](const SpectrumRef& ref, const OctaveChoices& c) -> std::optional<TableSpectrum> {
+        std::optional<OctaveSpectrum> o = ReadOctavesOf(doc, ref, c);
         if (!o)
             return std::nullopt;
         TableSpectrum t;
@@ -559,10 +759,13 @@ bool TableOctave11(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& cont
         t.named = static_cast<std::uint16_t>(o->rows - o->bandRows);
         t.unitIndex = o->unitIndex;
         t.linear = o->linear;
+        t.blockTotal = o->blockTotal;
         return t;
     };
     bool shown = false;
-    if (list.size() > 1 || (choices.request.allRecords && !list.empty()))
+    if (IsFourChannel(doc) && !choices.request.allRecords && !list.empty())
+        shown = TableChannels(doc, lines, wide, list, kOctaves, read, choices, options);
+    else if (list.size() > 1 || (choices.request.allRecords && !list.empty()))
         shown = TableMany(doc, lines, wide, list, kOctaves, read, choices, options);
     else if (!list.empty())
         shown = TableOne(doc, lines, wide, list.front(), kOctaves, read, choices, options);
@@ -595,8 +798,12 @@ bool TableOctave13(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& cont
     int wide = widest ? *widest : 0;
     const std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, kThirdOctaves);
     bool shown = false;
-    const TableReader read = [&](const SpectrumRef& ref) { return ThirdOctaveTableSpectrum(doc, ref, choices.units); };
-    if (list.size() > 1 || (choices.request.allRecords && !list.empty()))
+    const TableReader read = [&](const SpectrumRef& ref, const OctaveChoices& c) {
+        return ThirdOctaveTableSpectrum(doc, ref, c);
+    };
+    if (IsFourChannel(doc) && !choices.request.allRecords && !list.empty())
+        shown = TableChannels(doc, lines, wide, list, kThirdOctaves, read, choices, options);
+    else if (list.size() > 1 || (choices.request.allRecords && !list.empty()))
         shown = TableMany(doc, lines, wide, list, kThirdOctaves, read, choices, options);
     else if (!list.empty())
         shown = TableOne(doc, lines, wide, list.front(), kThirdOctaves, read, choices, options);

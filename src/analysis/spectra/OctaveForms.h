@@ -41,6 +41,11 @@ struct OctaveSpectrum {
     std::uint16_t unitIndex = 0;
 };
 
+/// How many bands an ORLU 545 or 590 channel starts after the lowest first band of
+/// the channels of the mask and itself, on the axis of the octave set (1 or 3) they
+/// share; 0 in other files. The view's selected channel is kept.
+int ChannelBandOffset(CTmDoc& doc, int channel, std::uint16_t mask, int octave);
+
 /// The spectrum as the 1/1-octave view shows it; nothing when it cannot be read or the
 /// model has no octave rows.
 std::optional<OctaveSpectrum> ReadOctaves(CTmDoc& doc, const SpectrumRef& ref, const OctaveChoices& choices);

@@ -5,6 +5,7 @@
 #include "document/MissingValue.h"
 #include "document/tables/BandTables.h"
 #include "document/units/LevelUnits.h"
+#include "reports/common/SubfileSelectionKeeper.h"
 
 #include <algorithm>
 #include <vector>
@@ -137,61 +138,117 @@ void StoreBars(PlotData& data, std::size_t p, std::span<const double> bars, std:
     data.FrequencyValues.assign(centres.begin(), centres.end());
 }
 
+// The frequencies under the bars of a channel whose bands start `offset` bands after
+// the lowest first band of the chosen channels: the panels line up on that band, so
+// the axis starts there, taken from the centre table the channel's own came from.
+std::vector<double> SharedAxis(std::span<const double> own, int offset, int octave)
+{
+    std::vector<double> axis(own.begin(), own.end());
+    const std::span<const double> table = ThirdOctaveCentres();
+    const auto found = own.empty() ? table.end() : std::find(table.begin(), table.end(), own.front());
+    const auto step = static_cast<std::ptrdiff_t>(octave == kOctaves ? 3 : 1);
+    const std::ptrdiff_t first = (found - table.begin()) - step * offset;
+    if (offset <= 0 || found == table.end() || first < 0)
+        return axis;
+    for (std::ptrdiff_t k = offset; k > 0; --k)
+        axis.insert(axis.begin(), table[static_cast<std::size_t>(first + step * (k - 1))]);
+    return axis;
+}
+
+bool IsFourChannel(const CTmDoc& doc)
+{
+    return doc.Header().model.FourChannel;
+}
+
+// Files of one channel have one spectrum for all their profiles, drawn in panel 0; an
+// ORLU 545 or 590 file draws channel n's spectrum in panel n.
+bool Drawable(const CTmDoc& doc, int panel)
+{
+    if (FindFileKind(doc.FileKind()).Family != KindFamily::Current || !doc.HeaderDecoded())
+        return false;
+    return IsFourChannel(doc) ? panel >= 0 && panel < doc.Header().channelCount : panel == 0;
+}
+
+// The spectrum a panel draws: the first of the request, or the panel's channel's.
+std::optional<SpectrumRef> PanelSpectrum(CTmDoc& doc, int panel, const OctaveChoices& choices, int octave)
+{
+    OctaveRequest request = choices.request;
+    request.allRecords = false;
+    if (IsFourChannel(doc))
+        request.channelMask = static_cast<std::uint16_t>(1u << panel);
+    const std::vector<SpectrumRef> list = ListSpectra(doc, request, octave);
+    if (list.empty())
+        return std::nullopt;
+    return list.front();
+}
+
 } // namespace
 
 bool GraphDataOctave11(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, bool multiElement)
 {
-    if (FindFileKind(doc.FileKind()).Family != KindFamily::Current || !doc.HeaderDecoded() ||
-        doc.Header().model.FourChannel || panel != 0)
-        return false; // one spectrum of the file: its profiles share it
-    if (multiElement && HasSpectrumLogger(doc))
+    if (!Drawable(doc, panel))
+        return false;
+    // The panel's channel, or a Multifile's file, is selected to be read; the view's comes back.
+    const SubfileSelectionKeeper keeper(doc);
+    if (multiElement && HasSpectrumLogger(doc) && !IsFourChannel(doc))
         return OctavePicture(doc, data, choices);
     const bool folded = doc.Channel().bandKind == kBandOctave13;
-    const std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, folded ? kThirdOctaves : kOctaves);
-    if (list.empty())
+    const std::optional<SpectrumRef> listed = PanelSpectrum(doc, panel, choices, folded ? kThirdOctaves : kOctaves);
+    if (!listed)
         return false;
-    SpectrumRef ref = list.front();
+    SpectrumRef ref = *listed;
     if (folded)
         ref.detector = kDetectorRms;
-    const std::optional<OctaveSpectrum> o = ReadOctaves(doc, ref, choices);
+    // A channel's bands start on the shared axis where its offset says: the markers move
+    // onto its own bands, and a block ending before them has no total.
+    OctaveChoices own = choices;
+    const int offset = ChannelBandOffset(doc, ref.channel, choices.request.channelMask, kOctaves);
+    const bool blockMissed = choices.block && choices.markers.upper - offset < 0;
+    own.markers = {std::max(choices.markers.lower - offset, 0), choices.markers.upper - offset};
+    own.block = choices.block && !blockMissed;
+    const std::optional<OctaveSpectrum> o = ReadOctaves(doc, ref, own);
     if (!o)
         return false;
+    const auto p = static_cast<std::size_t>(panel);
     data.GraphForm = kBarsOfOneSpectrum;
     const int record = HasSpectrumLogger(doc) ? ref.number : 0;
-    data.GraphTitle = data.PanelTitles[0] = OctaveTitle(doc, kOctaves, -1, ref.detector, record, ref.fileIndex);
-    data.SpectrumBlockValues[0] = choices.block ? o->blockTotal : kMissingValue;
-    StoreBars(data, 0, o->values.Values(), o->centres);
+    data.GraphTitle = data.PanelTitles[p] = OctaveTitle(doc, kOctaves, ref.channel, ref.detector, record, ref.fileIndex);
+    data.SpectrumBlockValues[p] = own.block ? o->blockTotal : kMissingValue;
+    StoreBars(data, p, o->values.Values(), SharedAxis(o->centres, offset, kOctaves));
     return true;
 }
 
 bool GraphDataOctave13(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, bool multiElement)
 {
-    if (FindFileKind(doc.FileKind()).Family != KindFamily::Current || !doc.HeaderDecoded() ||
-        doc.Header().model.FourChannel || panel != 0)
-        return false; // one spectrum of the file: its profiles share it
-    if (multiElement && HasSpectrumLogger(doc))
+    if (!Drawable(doc, panel))
+        return false;
+    const SubfileSelectionKeeper keeper(doc);
+    if (multiElement && HasSpectrumLogger(doc) && !IsFourChannel(doc))
         return Picture(doc, data, choices);
 
-    const std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, kThirdOctaves);
-    if (list.empty())
+    const std::optional<SpectrumRef> listed = PanelSpectrum(doc, panel, choices, kThirdOctaves);
+    if (!listed)
         return false;
-    const SpectrumRef& ref = list.front();
+    const SpectrumRef& ref = *listed;
     std::optional<BandSpectrum> spectrum = ReadSpectrum(doc, ref, kThirdOctaves);
     if (!spectrum)
         return false;
     const auto p = static_cast<std::size_t>(panel);
     data.GraphForm = kBarsOfOneSpectrum;
     const int record = HasSpectrumLogger(doc) ? ref.number : 0;
-    data.GraphTitle = data.PanelTitles[p] = OctaveTitle(doc, kThirdOctaves, -1, ref.detector, record, ref.fileIndex);
+    data.GraphTitle = data.PanelTitles[p] =
+        OctaveTitle(doc, kThirdOctaves, ref.channel, ref.detector, record, ref.fileIndex);
     const Conversion c = ConversionOf(doc, spectrum->count, choices.units);
+    const int offset = ChannelBandOffset(doc, ref.channel, choices.request.channelMask, kThirdOctaves);
     data.SpectrumBlockValues[p] =
-        choices.block ? BlockTotal(spectrum->Values(), c.bands, c.centres, choices.markers, 0, c.quantity, c.channel)
-                      : kMissingValue;
+        choices.block
+            ? BlockTotal(spectrum->Values(), c.bands, c.centres, choices.markers, offset, c.quantity, c.channel)
+            : kMissingValue;
     ConvertBandLevels(spectrum->Values(), c.bands, c.centres, c.quantity, c.channel);
     const std::size_t bars = TrailingBars(doc, *spectrum);
 
     StoreBars(data, p, std::span<const double>(spectrum->values.data(), bars),
-              c.centres.first(std::min(c.bands, c.centres.size())));
+              SharedAxis(c.centres.first(std::min(c.bands, c.centres.size())), offset, kThirdOctaves));
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace orlu {
 namespace {
@@ -20,11 +21,32 @@ struct OctaveRecords {
 };
 constexpr OctaveRecords kOctaveRecords{14, 38, 39, 0x0008, 0};
 constexpr OctaveRecords kThirdOctaveRecords{16, 40, 41, 0x0010, 2};
+// ORLU 545 and 590 files: a record of each channel, its MIN and MAX spectra after it;
+// the first of the two extra-spectrum flags tells a MIN spectrum.
+constexpr OctaveRecords kChannelOctaveRecords{15, 46, 45, 0x0008, 0};
+constexpr OctaveRecords kChannelThirdOctaveRecords{16, 48, 47, 0x0010, 0};
 
-const OctaveRecords& RecordsOf(int octave)
+bool IsFourChannel(const CTmDoc& doc)
 {
+    return doc.Header().model.FourChannel;
+}
+
+const OctaveRecords& RecordsOf(const CTmDoc& doc, int octave)
+{
+    if (IsFourChannel(doc))
+        return octave == kOctaves ? kChannelOctaveRecords : kChannelThirdOctaveRecords;
     return octave == kOctaves ? kOctaveRecords : kThirdOctaveRecords;
 }
+
+// The channels of a four-channel file that have spectra of the octave set.
+std::uint16_t ChannelsWithSpectra(const CTmDoc& doc, int octave)
+{
+    const FourChannelSetup& f = doc.Header().fourChannel;
+    return octave == kOctaves ? f.octaveMask : f.thirdMask;
+}
+
+// Words between a channel's spectrum record and its first value.
+constexpr std::uint32_t kChannelValueLead = 4;
 
 // Filter names of the spectra filter code of a measurement.
 constexpr std::array<const char*, 4> kSpectraFilterNames{"HP", "Lin", "A", "C"};
@@ -64,6 +86,48 @@ std::optional<BandSpectrum> ReadWords(const ImageReader& image, std::uint32_t fi
     return s;
 }
 
+std::vector<SpectrumRef> ListChannelSpectra(const CTmDoc& doc, const OctaveRequest& request, int octave)
+{
+    std::vector<SpectrumRef> list;
+    const std::uint16_t chosen = request.channelMask & ChannelsWithSpectra(doc, octave);
+    const int channels = std::min<int>(doc.Header().channelCount, 16);
+    if (request.allRecords) {
+        const int lowest = chosen == 0 ? -1 : std::countr_zero(chosen);
+        if (lowest < 0 || lowest >= channels)
+            return list;
+        for (int k = 1; k <= std::max(doc.Header().spectrumCount, 0); ++k)
+            list.push_back({k, 0, DetectorOfSpectrum(doc, k, octave), lowest});
+        return list;
+    }
+    const int record = std::max(request.record, 1);
+    for (int c = 0; c < channels; ++c)
+        if (chosen & (1u << c))
+            list.push_back({record, 0, DetectorOfSpectrum(doc, record, octave), c});
+    return list;
+}
+
+// A four-channel file keeps a spectrum record per channel, the MIN and MAX spectra
+// after the channel's record; the channel stays selected.
+std::optional<BandSpectrum> ReadChannelSpectrum(CTmDoc& doc, const SpectrumRef& ref, int octave)
+{
+    if (ref.channel < 0 || ref.channel >= doc.Header().channelCount)
+        return std::nullopt;
+    doc.SelectChannelProfile(ref.channel, 0);
+    // Logged spectra of these files are not read by the octave forms.
+    if (HasSpectrumLogger(doc))
+        return std::nullopt;
+    const OctaveRecords& r = RecordsOf(doc, octave);
+    std::uint32_t at = doc.FindChannelRecord(ref.fileIndex, r.rms, ref.channel, ChannelsWithSpectra(doc, octave));
+    if (at != 0 && ref.detector != kDetectorRms)
+        at = doc.FindNextRecord(at, RecordType(r, ref.detector));
+    const ImageReader image = doc.Reader();
+    const Rec record = Located(image, at);
+    const std::size_t count = doc.Channel().bandEnd;
+    if (!record || record.length < kChannelValueLead + count)
+        return std::nullopt;
+    return ReadWords(image, record.start + kChannelValueLead, count, LevelDivisor(doc));
+}
+
 } // namespace
 
 bool HasSpectrumLogger(const CTmDoc& doc)
@@ -75,7 +139,7 @@ bool HasSpectrumLogger(const CTmDoc& doc)
 int DetectorOfSpectrum(const CTmDoc& doc, int number, int octave)
 {
     if (number == 2)
-        return doc.Header().extraSpectra[RecordsOf(octave).minFlag] ? kDetectorMin : kDetectorMax;
+        return doc.Header().extraSpectra[RecordsOf(doc, octave).minFlag] ? kDetectorMin : kDetectorMax;
     return number == 3 ? kDetectorMax : kDetectorRms;
 }
 
@@ -83,8 +147,10 @@ std::vector<SpectrumRef> ListSpectra(CTmDoc& doc, const OctaveRequest& request, 
 {
     std::vector<SpectrumRef> list;
     const int record = std::max(request.record, 1);
+    if (IsFourChannel(doc))
+        return ListChannelSpectra(doc, request, octave);
     if (IsMultifile(doc)) {
-        const std::uint16_t bit = RecordsOf(octave).contentBit;
+        const std::uint16_t bit = RecordsOf(doc, octave).contentBit;
         const int first = request.allRecords ? 1 : std::max(request.fileIndex, 1);
         const int last = request.allRecords ? doc.SubfileCount() : first;
         for (int j = first; j <= last && j <= doc.SubfileCount(); ++j)
@@ -108,6 +174,8 @@ std::vector<SpectrumRef> ListSpectra(CTmDoc& doc, const OctaveRequest& request, 
 
 std::optional<BandSpectrum> ReadSpectrum(CTmDoc& doc, const SpectrumRef& ref, int octave)
 {
+    if (IsFourChannel(doc))
+        return ReadChannelSpectrum(doc, ref, octave);
     if (ref.fileIndex > 0) {
         if (!doc.DecodeFileHeader(static_cast<std::uint16_t>(ref.fileIndex)))
             return std::nullopt;
@@ -128,7 +196,7 @@ std::optional<BandSpectrum> ReadSpectrum(CTmDoc& doc, const SpectrumRef& ref, in
         return ReadWords(image, static_cast<std::uint32_t>(first), count, LevelDivisor(doc));
     }
     const std::uint32_t at =
-        doc.FindRecordInHeader(ref.fileIndex, RecordType(RecordsOf(octave), ref.detector));
+        doc.FindRecordInHeader(ref.fileIndex, RecordType(RecordsOf(doc, octave), ref.detector));
     const Rec record = Located(image, at);
     const std::uint32_t lead = ValueLead(doc, octave);
     // The record must hold every value it announces.

@@ -47,6 +47,7 @@ struct SpectrumRef {
     int number = 1;      ///< the spectrum No. within its file, or the logger record (1-based)
     int fileIndex = 0;   ///< the Multifile's file (from 1), 0 for a single file
     int detector = kDetectorRms;
+    int channel = -1;    ///< an ORLU 545 or 590 channel (from 0), -1 in files of one channel
 };
 
 /// What the view asks an octave form for.
@@ -54,6 +55,8 @@ struct OctaveRequest {
     bool allRecords = false; ///< every spectrum of the file, or every file of a Multifile
     int record = 1;          ///< the view's "No." (1-based)
     int fileIndex = 0;       ///< the Multifile's file shown (from 1)
+    /// The channels chosen in ORLU 545 and 590 files (bit c: channel c); other files ignore it.
+    std::uint16_t channelMask = 0;
 };
 
 /// The octave sets: 3 third octaves, 1 octaves.
@@ -64,6 +67,8 @@ bool HasSpectrumLogger(const CTmDoc& doc);
 
 /// The spectra of a request, in the order the forms show them. A Multifile lists
 /// only files holding the octave set; each file's header is decoded when it is read.
+/// An ORLU 545 or 590 file lists one spectrum per chosen channel that has spectra, or
+/// with all records every spectrum of the lowest chosen channel; none without a channel.
 std::vector<SpectrumRef> ListSpectra(CTmDoc& doc, const OctaveRequest& request, int octave);
 
 /// The detector word of spectrum No. n of a single file: RMS, MIN (when the file has

@@ -1,5 +1,6 @@
 #include "presentation/view/OctaveViewForms.h"
 
+#include "analysis/spectra/Octave505Forms.h"
 #include "analysis/spectra/OctaveForms.h"
 #include "analysis/spectra/OctaveGraphData.h"
 #include "document/Subfiles.h"
@@ -21,6 +22,7 @@ OctaveChoices ChoicesOf(const CTmDoc& doc, const MeasurementViewState& view, boo
     else
         choices.request.record = number;
     choices.request.allRecords = allRecords;
+    choices.request.channelMask = view.SelectedChannels;
     choices.block = view.MarkState == 2;
     choices.markers = {std::min(view.MarkedRange[0], view.MarkedRange[1]),
                        std::max(view.MarkedRange[0], view.MarkedRange[1])};
@@ -69,6 +71,18 @@ bool RenderOctaveGraphData(GraphDataRequest& request)
                              request.View.MultiElement != 0);
 }
 
+bool RenderOctaveGraphDataOf505(GraphDataRequest& request)
+{
+    return GraphDataOctaveOf505(request.Doc, request.Data, request.Panel, ChoicesOf(request.Doc, request.View, false),
+                                kOctaves);
+}
+
+bool RenderThirdOctaveGraphDataOf505(GraphDataRequest& request)
+{
+    return GraphDataOctaveOf505(request.Doc, request.Data, request.Panel, ChoicesOf(request.Doc, request.View, false),
+                                kThirdOctaves);
+}
+
 } // namespace
 
 void RegisterOctaveViewForms(FormRendererRegistry& registry)
@@ -79,6 +93,12 @@ void RegisterOctaveViewForms(FormRendererRegistry& registry)
     registry.Register(kViewThirdOctaves, FormChoice::Text, RenderText<&TextOctave13>, KindFamily::Current);
     registry.Register(kViewThirdOctaves, FormChoice::Table, RenderTable<&TableOctave13>, KindFamily::Current);
     registry.RegisterGraphData(kViewThirdOctaves, RenderThirdOctaveGraphData, KindFamily::Current);
+    registry.Register(kViewOctaves, FormChoice::Text, RenderText<&TextOctave11Of505>, KindFamily::Setup505);
+    registry.Register(kViewOctaves, FormChoice::Table, RenderTable<&TableOctave11Of505>, KindFamily::Setup505);
+    registry.RegisterGraphData(kViewOctaves, RenderOctaveGraphDataOf505, KindFamily::Setup505);
+    registry.Register(kViewThirdOctaves, FormChoice::Text, RenderText<&TextOctave13Of505>, KindFamily::Setup505);
+    registry.Register(kViewThirdOctaves, FormChoice::Table, RenderTable<&TableOctave13Of505>, KindFamily::Setup505);
+    registry.RegisterGraphData(kViewThirdOctaves, RenderThirdOctaveGraphDataOf505, KindFamily::Setup505);
 }
 
 } // namespace orlu

@@ -53,6 +53,27 @@ bool AppendWithSeparators(std::string& out, std::string_view piece, char separat
     return false;
 }
 
+char* CompactRow(const char* from, const char* end, char* first, char separator, char decimal);
+
+// AppendWithSeparators for a single separator character: the text between the
+// piece's first and last characters that are not blanks is compacted a word at a
+// time, long pieces of a wide row being most of a table's text.
+bool AppendCompacted(std::string& out, std::string_view piece, char separator, bool continuing, bool final)
+{
+    const std::size_t first = piece.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return !piece.empty() && continuing && !final; // a run whose fate the next piece decides
+    const std::size_t end = piece.find_last_not_of(' ') + 1;
+    if (continuing && first > 0)
+        out += separator;
+    const std::size_t at = out.size();
+    out.resize(at + (end - first));
+    char* const to = out.data() + at;
+    out.resize(at + static_cast<std::size_t>(
+                        CompactRow(piece.data() + first, piece.data() + end, to, separator, DecimalPointChars[0]) - to));
+    return end < piece.size() && !final;
+}
+
 // The common part of the two emitters.
 void EmitPiece(LineList& lines, std::string& rowBuffer, std::size_t rowPart, char separator, bool doubled,
                bool& rowStart, int* widest, bool final)
@@ -68,9 +89,11 @@ void EmitPiece(LineList& lines, std::string& rowBuffer, std::size_t rowPart, cha
     bool carry = false;
     if (separator == kNoSeparator)
         piece.append(buffer.substr(rowPart));
-    else
+    else if (doubled)
         carry = AppendWithSeparators(piece, buffer.substr(rowPart), separator, doubled,
                                      !rowStart || rowPart > 0, final);
+    else
+        carry = AppendCompacted(piece, buffer.substr(rowPart), separator, !rowStart || rowPart > 0, final);
 
     if (rowStart) {
         // A row whose pieces so far were only blanks has nothing stored yet;

@@ -1,0 +1,19 @@
+#pragma once
+// The octave spectra of `orlu-fixture four-channel`:
+//   --spectrum CH=BANDS,TOTALS,LEVEL[/CH=...]  channel CH's (1 to 4) spectrum record
+//       of BANDS bands and TOTALS trailing values, every value at LEVEL dB, with
+//       --function 2 (1/1 octaves) or 3 (1/3 octaves). Every spectrum ends at the top
+//       band, so a channel of fewer bands starts higher.
+
+#include "support/FourChannelFixture.h"
+
+#include <string>
+
+namespace orlu::tools {
+
+/// Sets the channels' spectra into the spec. False for a value it does not read, a
+/// channel the file does not have, more values than a spectrum holds (44 bands and 6
+/// trailing values), or a function that is no octave function.
+bool ApplyFourChannelSpectra(const std::string& option, orlu::fixture::FourChannelSpec& spec);
+
+} // namespace orlu::tools

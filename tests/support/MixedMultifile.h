@@ -28,7 +28,7 @@ struct MemberSpec {
     /// level, dose and acc members: a logger of this many rows of three profiles, one level
     /// each, with a marker in the middle and a break of 10 records before the last row.
     std::uint32_t loggerRows = 0;
-    std::vector<LoggerLevels> loggerLevels; ///< written into the logger's columns
+    std::vector<LoggerLevels> loggerLevels = {}; ///< written into the logger's columns
 };
 
 /// "level:515:210,dose:515:210"; nothing for an unknown kind, a device the kind

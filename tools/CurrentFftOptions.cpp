@@ -25,12 +25,53 @@ std::uint32_t BlockOf(std::uint32_t lines)
     return 2 * p;
 }
 
+// Every record of the logger: a leading word, then the spectrum moved by the record's shift.
+bool MakeLogger(const CurrentFftOptions& o, fixture::CurrentFileSpec& spec)
+{
+    if (o.spectra < 1 || o.spectra > 1000000)
+        return false;
+    std::vector<double> shifts{0.0};
+    if (!o.spectraLevels.empty()) {
+        shifts.clear();
+        const char* text = o.spectraLevels.c_str();
+        do {
+            double shift = 0;
+            if (!ReadNumber(text, shift) || std::fabs(shift) > 300.0)
+                return false;
+            shifts.push_back(shift);
+        } while (*text++ == ',');
+        if (text[-1] != '\0')
+            return false;
+    }
+    spec.loggedSpectra.clear();
+    for (double shift : shifts) {
+        std::vector<std::int16_t> row;
+        for (std::int16_t level : spec.fftLevels)
+            row.push_back(static_cast<std::int16_t>(level + std::lround(shift * 10.0)));
+        spec.loggedSpectra.push_back(std::move(row));
+    }
+    for (auto& p : spec.profiles)
+        p.bufferWord = 0;
+    spec.statistics = false;
+    spec.histogramClasses = 0;
+    spec.spectraInBuffer = 1;
+    // A leading word, the lines and the extra line's word, which a row always holds.
+    spec.rowWords = static_cast<std::uint16_t>(spec.bands + 2);
+    if (o.total.empty())
+        for (auto& row : spec.loggedSpectra)
+            row.push_back(0);
+    spec.rows = static_cast<std::uint32_t>(o.spectra);
+    spec.declaredCount = spec.rows;
+    spec.events.clear();
+    return true;
+}
+
 } // namespace
 
 bool ApplyCurrentFftOptions(const CurrentFftOptions& o, fixture::CurrentFileSpec& spec)
 {
     if (o.spectrum.empty())
-        return o.rangeHz == 0 && o.window < 0 && o.total.empty();
+        return o.rangeHz == 0 && o.window < 0 && o.total.empty() && o.spectra == 0 && o.spectraLevels.empty();
     if (!o.total.empty() && o.total != "last")
         return false;
     const char* text = o.spectrum.c_str();
@@ -65,7 +106,7 @@ bool ApplyCurrentFftOptions(const CurrentFftOptions& o, fixture::CurrentFileSpec
     }
     if (!o.total.empty())
         spec.fftLevels.push_back(static_cast<std::int16_t>(std::lround(100.0 * std::log10(energy))));
-    return true;
+    return o.spectra == 0 ? o.spectraLevels.empty() : MakeLogger(o, spec);
 }
 
 } // namespace orlu::tools

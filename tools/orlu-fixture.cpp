@@ -27,6 +27,7 @@
 //       590), legacy (an ORLU 505 METER-mode file, 505, alone or with other
 //       legacy members) or rt60 (a reverberation-time measurement of 4
 //       third-octave bands, one more for each member before it; 525, 535), FIRMWARE the version x 100; the Multifile's kind is
+//       (fft: an FFT spectrum of 8 lines, line 3 at 50 dB plus 10 dB per member before it; 525, 530, 535)
 //       that of the first member's instrument (23 for legacy files)
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block
@@ -77,7 +78,9 @@
 //                         [--fft-range HZ] [--fft-window CODE] [--total last] OUT
 //       an FFT file (function 6) of one spectrum of LINES lines at FLOOR dB
 //       but the listed lines, spanning HZ, the window word of CODE (firmware
-//       5.12 on) and with --total last the energy sum of the lines after them
+//       5.12 on) and with --total last the energy sum of the lines after them;
+//       --spectra N [--spectra-levels D,...] makes it a logger of N spectra,
+//       record r's lines moved by D_r dB
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
@@ -155,6 +158,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -180,7 +184,7 @@ constexpr char kUsage[] =
     " [--impulse-profiles A,B,C] [--histogram LOWEST,WIDTH,N0,...] [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]]"
     " [--min-max] [--spectra N --spectra-levels L,...]"
     " [--fft-spectrum LINES,FLOOR[,LINE:LEVEL...] [--fft-range HZ]"
-    " [--fft-window CODE] [--total last]] OUT\n"
+    " [--fft-window CODE] [--total last] [--spectra N [--spectra-levels D,...]]] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -656,6 +660,10 @@ int main(int argc, char** argv)
                 stepMs > 65535 * 1000L)
                 return Usage();
             orlu::fixture::CurrentFileSpec spec = CurrentSpec(device, firmware, input, function, logger, tones, rtBands);
+            if (function == 6) { // a logger of FFT spectra
+                fft.spectra = std::exchange(octave.spectra, 0);
+                fft.spectraLevels = std::exchange(octave.spectraLevels, {});
+            }
             if (!orlu::tools::ApplyCurrentFftOptions(fft, spec))
                 return Usage();
             if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec) ||

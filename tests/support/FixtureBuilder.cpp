@@ -453,6 +453,10 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
     // counts: an 8-word record with the data size in words 6 and 7, or a 12-word record with
     // the declared count in words 8 and 9 and the second count in words 10 and 11.
     std::vector<std::uint16_t> b15{spec.stepSeconds, spec.stepMillis, spec.lowestBand, spec.bands, spec.bandExtras};
+    // A logger of FFT spectra holds the FFT setup instead: words 3 to 10 as in setup 17.
+    if (spec.spectrum == CurrentFileSpec::Spectrum::Fft && spec.spectraInBuffer != 0)
+        b15 = {spec.stepSeconds, spec.stepMillis, spec.bands, spec.bandExtras, 1, spec.fftWindowWord, 0,
+               static_cast<std::uint16_t>(spec.samplingRate), static_cast<std::uint16_t>(spec.samplingRate >> 16), 0};
     if (spec.sizeLayout) {
         const std::uint32_t size = spec.declaredCount;
         b15.insert(b15.end(), {0, static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(size >> 16)});
@@ -485,13 +489,22 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
         if (column < columnLevels.size() && !levels.tenths.empty())
             columnLevels[column] = &levels;
     }
-    const std::uint32_t spectrumWords = spec.bands + spec.bandExtras;
-    const std::uint32_t spectrumFrom = spec.loggedSpectrumLevels.empty() || spectrumWords > spec.rowWords
+    const std::uint32_t spectrumWords = spec.loggedSpectra.empty()
+                                            ? spec.bands + spec.bandExtras
+                                            : static_cast<std::uint32_t>(spec.loggedSpectra.front().size());
+    const bool logsSpectra = !spec.loggedSpectrumLevels.empty() || !spec.loggedSpectra.empty();
+    const std::uint32_t spectrumFrom = !logsSpectra || spectrumWords > spec.rowWords
                                            ? spec.rowWords
                                            : spec.rowWords - spectrumWords;
     for (std::uint32_t r = 0; r < spec.rows; ++r) {
         writeEvents(r);
         for (std::uint32_t w = 0; w < spec.rowWords; ++w) {
+            if (w >= spectrumFrom && !spec.loggedSpectra.empty()) {
+                const std::vector<std::int16_t>& row = spec.loggedSpectra[r % spec.loggedSpectra.size()];
+                const std::uint32_t k = w - spectrumFrom;
+                f.Le16(static_cast<std::uint16_t>(k < row.size() ? row[k] : 0));
+                continue;
+            }
             if (w >= spectrumFrom) {
                 f.Le16(static_cast<std::uint16_t>(spec.loggedSpectrumLevels[r % spec.loggedSpectrumLevels.size()]));
                 continue;

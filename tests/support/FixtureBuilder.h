@@ -217,6 +217,9 @@ struct CurrentFileSpec {
     /// A logger of spectra: the last bands + extras words of row r all hold entry r of
     /// these levels (0.1 dB, repeated over the rows); empty: generated words.
     std::vector<std::int16_t> loggedSpectrumLevels;
+    /// A logger of spectra whose rows differ line by line: row r ends in entry r of
+    /// these spectra (repeated over the rows); takes the place of loggedSpectrumLevels.
+    std::vector<std::vector<std::int16_t>> loggedSpectra;
 };
 
 /// Words 1 on of a tonality record 29: criteria, Kt 4.0 dB, levels, Ftc 999 Hz

@@ -30,7 +30,8 @@ protected:
     // dumps its Spectra view.
     std::string Dump(const std::string& fixtureOptions, const std::string& dumpOptions)
     {
-        const std::string command = fixtureOptions.starts_with("current") ? "" : "analyzer ";
+        const bool named = fixtureOptions.starts_with("current") || fixtureOptions.starts_with("multifile");
+        const std::string command = named ? "" : "analyzer ";
         const auto made = fixture::RunCommand((tools / "orlu-fixture").string() + " " + command + fixtureOptions + " " +
                                               file.string());
         EXPECT_EQ(made.status, 0) << fixtureOptions;
@@ -108,6 +109,56 @@ TEST_F(DumpSpectra, StoredSpectrumWithItsTotalLast)
               "   0.00      20.0          1.00      30.0         TOTAL      31.1\r\n"
               "   0.50      20.0          1.50      20.0\r\n"
               "--------------------------------------------------------------------\r\n");
+}
+
+// A logger of three spectra, record 2 ten dB below the others (the shifts repeat): one
+// column of the cross table per record, the TOTAL the file stores last.
+TEST_F(DumpSpectra, LoggerOfSpectraAsOneCrossTable)
+{
+    const std::string logger =
+        "current --kind 45 --function 6 --fft-spectrum 4,20,2:30 --fft-range 2 --total last --spectra 3 "
+        "--spectra-levels 0,-10";
+    EXPECT_EQ(Dump(logger, "--form table --all"),
+              "Spectra_(power)\r\n"
+              "no_\t[]\t1\t2\t3\t4\t5\r\n"
+              "spct\\f->\t[Hz]\t0.00\t0.50\t1.00\t1.50\tTOTAL\r\n"
+              "1\t[dB]\t20.0\t20.0\t30.0\t20.0\t31.1\r\n"
+              "2\t[dB]\t10.0\t10.0\t20.0\t10.0\t21.1\r\n"
+              "3\t[dB]\t20.0\t20.0\t30.0\t20.0\t31.1\r\n");
+    const std::string second = Dump(logger, "--form text --spectrum 2");
+    EXPECT_NE(second.find("Spectrum (power) No.2 \r\n"), std::string::npos) << second;
+    EXPECT_NE(second.find("   0.00      10.0          1.00      20.0         TOTAL      21.1\r\n"), std::string::npos)
+        << second;
+}
+
+TEST_F(DumpSpectra, LoggerCutShortShowsNoRecordPastItsEnd)
+{
+    const std::string logger =
+        "current --kind 45 --function 6 --fft-spectrum 4,20,2:30 --fft-range 2 --spectra 3 --spectra-levels 0,-10,-20";
+    Dump(logger, "--form text");
+    // The rows of six words start at word 107: the cut leaves two rows and half the third.
+    fs::resize_file(file, 2 * (107 + 6 * 2 + 3));
+    for (const char* form : {"--form text --all", "--form table --all", "--form data --spectrum 3"}) {
+        const auto dumped =
+            fixture::RunCommand((tools / "orlu-dump").string() + " " + file.string() + " --view 9 " + form);
+        EXPECT_EQ(dumped.status, 0) << form;
+        EXPECT_EQ(dumped.out.find("No.3"), std::string::npos) << dumped.out;
+    }
+}
+
+// The files of a Multifile with FFT spectra are its spectra; the others have none.
+TEST_F(DumpSpectra, MultifileShowsItsFilesWithSpectra)
+{
+    const std::string members = "multifile --members fft:525:300,level:525:300,fft:525:300";
+    EXPECT_EQ(Dump(members, "--form table --all"),
+              "Spectra_(power)\r\n"
+              "no_\t[]\t1\t2\t3\t4\t5\t6\t7\t8\r\n"
+              "file\\f->\t[Hz]\t0.0\t3000.0\t6000.0\t9000.0\t12000.0\t15000.0\t18000.0\t21000.0\r\n"
+              "FILE1\t[dB]\t20.0\t20.0\t20.0\t50.0\t20.0\t20.0\t20.0\t20.0\r\n"
+              "FILE3\t[dB]\t20.0\t20.0\t20.0\t70.0\t20.0\t20.0\t20.0\t20.0\r\n");
+    const std::string text = Dump(members, "--form text --all");
+    EXPECT_NE(text.find("Spectrum (power) (file: FILE3) \r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("FILE2"), std::string::npos) << text;
 }
 
 TEST_F(DumpSpectra, BlocksWithoutSpectra)

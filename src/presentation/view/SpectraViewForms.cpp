@@ -1,9 +1,11 @@
 #include "presentation/view/SpectraViewForms.h"
 
+#include "analysis/spectra/FftCrossTable.h"
 #include "analysis/spectra/FftSpectrumForm.h"
 #include "analysis/spectra/FftSpectrumReader.h"
 #include "analysis/spectra/SpectraFunction.h"
 #include "analysis/spectra/Tonality.h"
+#include "document/Subfiles.h"
 #include "document/ViewKind.h"
 #include "platform/ValueFormat.h"
 
@@ -112,13 +114,65 @@ void RenderText(FormRequest& request)
     }
 }
 
+// Several spectra (every record or file, or the mask's channels) as the columns of one
+// cross table; a two-channel function brings its channels' own spectra before it.
+bool RenderCrossTable(FormRequest& request, const std::vector<FftSpectrumRequest>& passes,
+                      const SpectrumShowing& showing)
+{
+    FftWorkspace workspace;
+    std::vector<FftTableColumn> columns;
+    auto add = [&](const FftSpectrumRequest& r) {
+        FftTableColumn column;
+        column.channel = r.function == 1 || r.function == 3 ? r.channelA : r.channelB;
+        const auto read = ReadFftSpectrum(request.Doc, workspace, r);
+        // A Multifile's columns are its files with FFT spectra; another file keeps an empty column.
+        if (!read && IsCurrentMultifileKind(request.Doc.FileKind()))
+            return;
+        if (read) {
+            column.form = PrepareFftSpectrum(read->lines, read->values, showing, read->caption);
+            column.inputKind = read->lines.channel.inputKind;
+        }
+        columns.push_back(std::move(column));
+    };
+    for (const FftSpectrumRequest& r : passes) {
+        if (r.function > 4) {
+            FftSpectrumRequest own = r;
+            own.function = 1;
+            own.form = kOutputPower;
+            add(own);
+            own.channelA = r.channelB;
+            add(own);
+        }
+        add(r);
+    }
+    const FftSpectrumRequest base = RequestOf(request.View, 1);
+    FftTableSetup setup;
+    setup.function = base.function;
+    setup.form = base.form;
+    setup.degree = showing.degree;
+    setup.channelA = base.channelA;
+    setup.channelB = base.channelB;
+    setup.channelMask = base.function > 4 ? 0 : ChannelMask(request.View, request.Doc);
+    setup.peaksNum = showing.peaksShown ? showing.peaks.count : 0;
+    setup.block = showing.block;
+    return AppendFftCrossTable(request.Lines, &request.WidestLine, request.Doc, setup, columns, request.Options) != 0;
+}
+
 void RenderTable(FormRequest& request)
 {
     request.TableContentKind = 2;
     FftWorkspace workspace;
     const SpectrumShowing showing = ShowingOf(request.View.Spectra, request.View.Spectra.Degree);
+    const std::vector<FftSpectrumRequest> passes = Passes(request.View, request.Doc, request.View.TableAllFiles != 0);
+    if (request.View.TableAllFiles != 0 || ChannelMask(request.View, request.Doc) != 0) {
+        if (!RenderCrossTable(request, passes, showing)) {
+            std::string line(kFormNotAvailableText);
+            AddLine(request.Lines, line, &request.WidestLine);
+        }
+        return;
+    }
     bool any = false;
-    for (const FftSpectrumRequest& r : Passes(request.View, request.Doc, request.View.TableAllFiles != 0)) {
+    for (const FftSpectrumRequest& r : passes) {
         const auto read = ReadFftSpectrum(request.Doc, workspace, r);
         if (!read)
             continue;

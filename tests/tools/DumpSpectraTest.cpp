@@ -146,6 +146,27 @@ TEST_F(DumpSpectra, LoggerCutShortShowsNoRecordPastItsEnd)
     }
 }
 
+// The picture of the logger's three records: a row on each, the last one 20 dB below the
+// first. Of the 60 points over 0 to 1.5 Hz none falls on the 30 dB line: the highest, at
+// 39 x 1.5 / 59 Hz, lies 0.98305 of the way from the 20 dB line to it.
+TEST_F(DumpSpectra, LoggerAsAMultiElementPicture)
+{
+    const std::string out = Dump("current --kind 45 --function 6 --fft-spectrum 4,20,2:30 --fft-range 2 --spectra 3 "
+                                 "--spectra-levels 0,-10,-20",
+                                 "--form data --multi 3,1,3");
+    EXPECT_EQ(out.substr(0, out.find("v0,")),
+              "# title=Spectrum (power)\n"
+              "# panel 0: Spectrum (power)\n"
+              "# kind=0\n"
+              "# low=0\n"
+              "# high=29.8305\n")
+        << out;
+    const std::size_t rows = out.find('\n', out.find("v0,")) + 1;
+    EXPECT_EQ(out.substr(rows, 3), "20,");
+    EXPECT_NE(out.find("\n10,"), std::string::npos) << out;
+    EXPECT_NE(out.find("\n0,"), std::string::npos) << out;
+}
+
 // The files of a Multifile with FFT spectra are its spectra; the others have none.
 TEST_F(DumpSpectra, MultifileShowsItsFilesWithSpectra)
 {

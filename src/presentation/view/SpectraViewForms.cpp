@@ -1,6 +1,7 @@
 #include "presentation/view/SpectraViewForms.h"
 
 #include "analysis/spectra/FftCrossTable.h"
+#include "analysis/spectra/FftPicture.h"
 #include "analysis/spectra/FftSpectrumForm.h"
 #include "analysis/spectra/FftSpectrumReader.h"
 #include "analysis/spectra/SpectraFunction.h"
@@ -216,8 +217,46 @@ void SetLevelAxis(const CTmDoc& doc, const FftLines& lines, PlotData& data)
     data.LevelTop = linear;
 }
 
+// The picture of every record's spectrum of channel A, in the first panel.
+bool RenderPicture(GraphDataRequest& request)
+{
+    if (request.Panel > 0)
+        return false;
+    FftSpectrumRequest r = RequestOf(request.View, 1);
+    r.function = 1;
+    r.form = kOutputPower;
+    r.channelB = r.channelA;
+    FftWorkspace workspace;
+    const auto first = ReadFftSpectrum(request.Doc, workspace, r);
+    if (!first || first->records < 2)
+        return false;
+    CTmDoc& doc = request.Doc;
+    PlotData& data = request.Data;
+    const double step = doc.AnalyzerDecoded() ? doc.Analyzer().timeStep : doc.Header().timeStep;
+    if (step > 0)
+        data.Grid.TimeStep = step;
+    const double bottom = doc.Channel().rangeBottomDb;
+    FillFftPicture(data.Grid, first->lines, static_cast<std::uint32_t>(first->records), bottom, bottom + 80.0,
+                   [&](std::uint32_t record) -> std::optional<std::vector<double>> {
+                       FftSpectrumRequest at = r;
+                       at.record = static_cast<int>(record) + 1;
+                       auto read = ReadFftSpectrum(doc, workspace, at);
+                       if (!read)
+                           return std::nullopt;
+                       return std::move(read->values);
+                   });
+    if (data.Grid.Values.empty())
+        return false;
+    data.GraphTitle = data.PanelTitles[0] =
+        std::string(SpectraFunctionCaption(1)) + std::string(SpectraOutputCaption(kOutputPower));
+    SetLevelAxis(doc, first->lines, data);
+    return true;
+}
+
 bool RenderGraphData(GraphDataRequest& request)
 {
+    if (request.View.MultiElement != 0)
+        return RenderPicture(request);
     const SpectraViewChoices& c = request.View.Spectra;
     FftSpectrumRequest r = RequestOf(request.View, std::max(c.Record, 1));
     if (r.function <= 4 && ChannelMask(request.View, request.Doc) != 0) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace orlu {
 namespace {
@@ -165,6 +166,38 @@ TEST_F(DumpSpectra, LoggerAsAMultiElementPicture)
     EXPECT_EQ(out.substr(rows, 3), "20,");
     EXPECT_NE(out.find("\n10,"), std::string::npos) << out;
     EXPECT_NE(out.find("\n0,"), std::string::npos) << out;
+}
+
+// The mask's channels as the columns of one cross table: each keeps its own greatest peaks,
+// the toned channel #2 its tone at 375 Hz (line 64), the silent channel #1 none.
+TEST_F(DumpSpectra, ChannelsOfTheMaskKeepTheirOwnPeaks)
+{
+    const std::string out = Dump("--waveform 256 --channels 4 --tone 64,1000,1",
+                                 "--form table --channels 3 --window 3 --peaks 1 --sep 1");
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t start = 0, end; (end = out.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        rows.emplace_back();
+        const std::string line = out.substr(start, end - start);
+        for (std::size_t from = 0, comma;; from = comma + 1) {
+            comma = line.find(',', from);
+            rows.back().push_back(line.substr(from, comma - from));
+            if (comma == std::string::npos)
+                break;
+        }
+    }
+    ASSERT_EQ(rows.size(), 5u) << out;
+    EXPECT_EQ(rows[0][0], "Spectra_(power)_(1_greatest_peaks)");
+    const auto shown = [](const std::vector<std::string>& row) {
+        std::vector<std::size_t> at;
+        for (std::size_t k = 3; k < row.size(); ++k)
+            if (row[k] != "----")
+                at.push_back(k);
+        return at;
+    };
+    EXPECT_TRUE(shown(rows[3]).empty()) << out;
+    ASSERT_EQ(shown(rows[4]), std::vector<std::size_t>{3 + 64}) << out;
+    EXPECT_EQ(rows[2][3 + 64], "375.0");
+    EXPECT_EQ(rows[4][1], "Mic.");
 }
 
 // The files of a Multifile with FFT spectra are its spectra; the others have none.

@@ -56,6 +56,42 @@ TEST(IntersectionDump, ViewChoicesFromTheCommandLine)
     fs::remove(file);
 }
 
+// The statistics of the block between the cursors in the graph data, from the block's
+// first spectrum: spectra 2 to 4 (from 0: 1 to 3) at 80, 80 and 75 dB, 2 s apart.
+TEST(IntersectionDump, BlockStatisticsInTheGraphData)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const std::string file = (fs::temp_directory_path() / ("orlu-blockstats-" + std::to_string(::getpid()))).string();
+    ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
+                                  " analyzer --function 4 --lines 31 --bands 30 --spectra 6 --history --decay 80,5 " +
+                                  file)
+                  .status,
+              0);
+    const std::string dump = (tools / "orlu-dump").string() + " " + file + " --intersection 17 --form data";
+    // Running RMS: 80, 80, 10 lg((2 x 10^8 + 10^7.5) / 3) = 78.8766 dB; exposure: 10 lg(2 x 10^8 x k)
+    // = 83.0103 dB after one spectrum, then 86.0206 and 10 lg(2 x (2 x 10^8 + 10^7.5)) = 86.6581.
+    const fixture::CommandRun all = fixture::RunCommand(dump + " --markers 1,3 --block-stats leq,max,min,sel");
+    EXPECT_EQ(all.status, 0);
+    EXPECT_NE(all.out.find("# blockmax=80\n# blockmin=75\n"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("record,value,total,blockleq,blocksel\n"
+                           "1,80,80,80,83.0103\n"
+                           "2,80,80,80,86.0206\n"
+                           "3,80,80,78.8766,86.6581\n"
+                           "4,75,79.1858,,\n"),
+              std::string::npos)
+        << all.out;
+    // Only what is asked for; a block past the spectra stops at the last one (70 and 65 dB);
+    // without the cursors there is no block.
+    const fixture::CommandRun past = fixture::RunCommand(dump + " --markers 4,40 --block-stats max");
+    EXPECT_NE(past.out.find("# blockmax=70\n# blockmin=0\n"), std::string::npos) << past.out;
+    EXPECT_NE(past.out.find("\n6,65,77.594\n"), std::string::npos) << past.out;
+    const fixture::CommandRun none = fixture::RunCommand(dump + " --block-stats leq");
+    EXPECT_NE(none.out.find("record,value,total\n1,80,80\n"), std::string::npos) << none.out;
+    EXPECT_EQ(fixture::RunCommand(dump + " --block-stats mean").status, 2);
+    fs::remove(file);
+}
+
 // The graph data of the Time waveforms and Time intersection views: the
 // samples as fractions of full scale, and the band's series with its label.
 TEST(IntersectionDump, GraphDataOfWaveformsAndIntersections)

@@ -112,8 +112,8 @@ std::string FftLineLabel(int a, int lines, int totalPosition, double start, doub
     return StrPrintf(format.c_str(), f);
 }
 
-std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const TimeIntersectionChoice& choice,
-                                                     int channel)
+std::optional<IntersectionSeries> ReadIntersectionSeries(const CTmDoc& doc, const TimeIntersectionChoice& choice,
+                                                        int channel)
 {
     if (!doc.AnalyzerDecoded())
         return std::nullopt;
@@ -141,27 +141,44 @@ std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const Ti
     // carries is left out, so that it cancels.
     BandChannel unit{input.inputKind, quantity == kBandDb ? std::int16_t{0} : s.sensitivityOffset, false};
 
-    TimeIntersection result;
+    IntersectionSeries result;
     result.db = quantity == kBandDb;
     result.unitIndex = GetUnitIndex(quantity, input.inputKind, false);
+    result.inputKind = input.inputKind;
+    result.timeStep = s.timeStep;
     result.label = fft ? FftLineLabel(choice.band, s.bandEnd, 0, s.axisStartHz, s.lineSpacingHz, 1, false)
                        : BandLabel(s, index, bands, centre);
-    std::vector<double> series(records);
+    result.values.resize(records);
     for (std::uint32_t r = 0; r < records; ++r) {
         const double db = image.SignedWord(first + r * s.RecordWords()) / 10.0;
+        double& v = result.values[r];
         if (index >= bands) {
-            series[r] = unit.Total(db);
+            v = unit.Total(db);
         } else if (fft && quantity >= kBandVelocity) {
             // A line's own frequency; line 0 of a spectrum from 0 Hz has none.
             const double w = 2.0 * std::numbers::pi * centre;
-            series[r] = w > 0.0 ? unit.Total(db) / (quantity == kBandVelocity ? w : w * w) : 0.0;
+            v = w > 0.0 ? unit.Total(db) / (quantity == kBandVelocity ? w : w * w) : 0.0;
         } else {
-            series[r] = unit.Band(db, centre, std::max(quantity, 1));
+            v = unit.Band(db, centre, std::max(quantity, 1));
         }
     }
+    return result;
+}
+
+std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const TimeIntersectionChoice& choice,
+                                                     int channel)
+{
+    std::optional<IntersectionSeries> read = ReadIntersectionSeries(doc, choice, channel);
+    if (!read)
+        return std::nullopt;
+    TimeIntersection result;
+    result.db = read->db;
+    result.unitIndex = read->unitIndex;
+    result.label = read->label;
+    std::vector<double>& series = read->values;
     if (choice.running)
-        ComputeRunningLeq(series, s.timeStep, {.running = series, .exposure = {}});
-    const std::size_t points = AggregateRecords(series, input.inputKind, !result.db, choice.recordDegree);
+        ComputeRunningLeq(series, read->timeStep, {.running = series, .exposure = {}});
+    const std::size_t points = AggregateRecords(series, read->inputKind, !result.db, choice.recordDegree);
     series.resize(points);
     if (choice.smoothed)
         SmoothMovingAverage(series);
@@ -176,6 +193,37 @@ std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const Ti
         result.count = to >= from && from < points ? to - from + 1 : 0;
     }
     return result;
+}
+
+IntersectionBlockStatistics BlockStatisticsOf(const IntersectionSeries& series, const TimeIntersectionChoice& choice)
+{
+    IntersectionBlockStatistics b;
+    const std::size_t n = series.values.size();
+    const auto f = static_cast<std::size_t>(std::max(choice.recordDegree, 1));
+    const std::size_t c1 = std::min<std::size_t>(std::min(choice.blockFirst, choice.blockLast), n);
+    // The block reaches the end of the cursors' last point, never past the data.
+    const std::size_t end = std::min<std::size_t>(std::size_t{std::max(choice.blockFirst, choice.blockLast)} + f, n);
+    if (!choice.block || end <= c1)
+        return b;
+    const std::span<const double> block = std::span(series.values).subspan(c1, end - c1);
+    b.running.resize(block.size());
+    b.exposure.resize(block.size());
+    double low = 0.0, high = 0.0;
+    ComputeRunningLeq(block, series.timeStep, {.running = b.running, .exposure = b.exposure, .minimum = &low, .maximum = &high});
+    b.running.resize(AggregateRecords(b.running, series.inputKind, !series.db, choice.recordDegree));
+    b.exposure.resize(AggregateExposure(b.exposure, series.inputKind, !series.db, choice.recordDegree));
+    b.minimum = low;
+    b.maximum = high;
+    if (series.db) {
+        // A single value's level, referred as the running RMS is.
+        for (double* v : {&b.minimum, &b.maximum}) {
+            double one = *v;
+            AggregateRecords(std::span(&one, 1), series.inputKind, false, 1);
+            *v = one;
+        }
+    }
+    b.shown = true;
+    return b;
 }
 
 int FormatTimeIntersectionText(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice)

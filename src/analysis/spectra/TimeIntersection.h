@@ -42,6 +42,29 @@ struct TimeIntersection {
     std::size_t count = 0;
 };
 
+/// One channel's values of the line or band, one linear value per spectrum
+/// (the stored level without the channel's offset for a dB display).
+struct IntersectionSeries {
+    std::vector<double> values;
+    std::string label;
+    bool db = true;
+    std::uint16_t unitIndex = 0;
+    std::uint16_t inputKind = 0;
+    double timeStep = 1.0; ///< seconds between two spectra
+};
+
+/// The statistics of the block between the cursors, from its first spectrum: the running
+/// RMS and exposure reduced by the record degree as the series is, and the block's lowest
+/// and highest value (levels for a dB display). Not shown without a block, or one that
+/// lies past the data; a block reaching past the data stops at its end.
+struct IntersectionBlockStatistics {
+    bool shown = false;
+    std::vector<double> running;
+    std::vector<double> exposure;
+    double minimum = 0.0;
+    double maximum = 0.0;
+};
+
 /// The label of FFT line group a: "Total" ("TOTAL" in a graph) at the total's
 /// position (1 first, 2 after the lines), else its frequency with as many
 /// decimals as the resolution's first five need, and " Hz".
@@ -52,6 +75,11 @@ std::string FftLineLabel(int a, int lines, int totalPosition, double start, doub
 /// or the band lies past them.
 std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const TimeIntersectionChoice& choice,
                                                      int channel);
+
+/// The values of one channel, none when the file holds no such spectra or the band lies past them.
+std::optional<IntersectionSeries> ReadIntersectionSeries(const CTmDoc& doc, const TimeIntersectionChoice& choice,
+                                                        int channel);
+IntersectionBlockStatistics BlockStatisticsOf(const IntersectionSeries& series, const TimeIntersectionChoice& choice);
 
 /// Clears the lines and writes the text form; 0 when the file holds no such spectra.
 int FormatTimeIntersectionText(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice);

@@ -6,6 +6,7 @@
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
+#include <array>
 
 namespace orlu {
 namespace {
@@ -88,6 +89,24 @@ bool RenderGraphData(GraphDataRequest& request)
         data.TimeStamps[i] = static_cast<std::uint32_t>(i + 1);
     data.LabelText = series->label == "Total" ? "TOTAL" : series->label;
     data.PanelTitles[p] = StrPrintf("Channel #%d", request.Panel + 1);
+    // The statistics of the block between the cursors that the view asks for.
+    const std::array<std::int32_t, 4>& wanted = request.View.BlockResultSwitches;
+    const TimeIntersectionChoice marked = IntersectionChoiceOf(request.Doc, request.View);
+    if (marked.block && std::any_of(wanted.begin(), wanted.end(), [](std::int32_t w) { return w != 0; })) {
+        if (const auto values = ReadIntersectionSeries(request.Doc, marked, request.Panel)) {
+            const IntersectionBlockStatistics block = BlockStatisticsOf(*values, marked);
+            if (block.shown) {
+                if (wanted[0])
+                    data.SeriesB[p].Assign(block.running);
+                if (wanted[1])
+                    data.BlockLmax[p] = block.maximum;
+                if (wanted[2])
+                    data.BlockLmin[p] = block.minimum;
+                if (wanted[3])
+                    data.SeriesC[p].Assign(block.exposure);
+            }
+        }
+    }
     return true;
 }
 

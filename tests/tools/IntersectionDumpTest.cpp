@@ -92,6 +92,38 @@ TEST(IntersectionDump, BlockStatisticsInTheGraphData)
     fs::remove(file);
 }
 
+// A current-family logger of FFT spectra: line 2 (1.0 Hz) at 80 dB in spectra 1 to 3, then
+// 5 dB less per spectrum; the TOTAL the file stores after the lines is line 5.
+TEST(IntersectionDump, LoggerOfFftSpectra)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const std::string file = (fs::temp_directory_path() / ("orlu-fftlogger-" + std::to_string(::getpid()))).string();
+    ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
+                                  " current --kind 45 --function 6 --fft-spectrum 4,20,2:80 --fft-range 2 --total last"
+                                  " --spectra 6 --spectra-levels 0,0,0,-5,-10,-15 " + file)
+                  .status,
+              0);
+    const std::string dump = (tools / "orlu-dump").string() + " " + file + " --source 2 --intersection ";
+    const fixture::CommandRun line = fixture::RunCommand(dump + "3");
+    EXPECT_EQ(line.out, "\r\n"
+                        "Time intersection for spectr.: 1.0 Hz \r\n"
+                        "   total number of results = 6\r\n"
+                        "-----------------------------------------------------------------------\r\n"
+                        " Spct.No.    Lev[dB]      Spct.No.    Lev[dB]      Spct.No.    Lev[dB] \r\n"
+                        "-----------------------------------------------------------------------\r\n"
+                        "     1         80.0           3         80.0           5         70.0\r\n"
+                        "     2         80.0           4         75.0           6         65.0\r\n"
+                        "-----------------------------------------------------------------------\r\n");
+    // 10 lg(3 x 10^2 + 10^8) rounds to 80.0 dB as well.
+    const fixture::CommandRun total = fixture::RunCommand(dump + "5 --form table");
+    EXPECT_NE(total.out.find("Time_intersection_for_spectr.:_Total_\r\n"), std::string::npos) << total.out;
+    EXPECT_NE(total.out.find("\r\n2\t80.0\t4\t75.0\t6\t65.0\r\n"), std::string::npos) << total.out;
+    EXPECT_EQ(fixture::RunCommand(dump + "6").status, 1) << "four lines and the TOTAL";
+    EXPECT_EQ(fixture::RunCommand(dump + "3 --source 4").status, 1) << "no third octaves";
+    fs::remove(file);
+}
+
 // The graph data of the Time waveforms and Time intersection views: the
 // samples as fractions of full scale, and the band's series with its label.
 TEST(IntersectionDump, GraphDataOfWaveformsAndIntersections)

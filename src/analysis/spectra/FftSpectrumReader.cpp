@@ -1,5 +1,6 @@
 #include "analysis/spectra/FftSpectrumReader.h"
 
+#include "analysis/spectra/LoggedSpectra.h"
 #include "analysis/spectra/SpectraFunction.h"
 #include "analysis/spectra/WaveformBlock.h"
 #include "document/CTmDoc.h"
@@ -127,19 +128,17 @@ int CurrentRecords(const CTmDoc& doc)
     return h.timeHistory ? h.spectrumCount : 1;
 }
 
-// The first word of spectrum `record` (from 1): a logger row holds a leading word, the
-// lines and the extra line's word at its end; a single spectrum is the record 18 data.
+// The first word of spectrum `record` (from 1): a logger's row, or the record 18 data of a
+// single spectrum.
 std::uint32_t CurrentSpectrumStart(CTmDoc& doc, int record)
 {
     const CurrentHeader& h = doc.Header();
     if (!h.timeHistory)
         return record == 1 ? doc.GetRecord17Data(doc.DecodedSubfile()) : 0;
-    const std::uint32_t spectrumWords = h.bandCount + 1u;
-    const std::uint32_t data = doc.FindBufferData(doc.DecodedSubfile());
-    if (data == 0 || record < 1 || record > h.spectrumCount || h.rowLength < spectrumWords)
+    const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
+    if (!walk || record < 1 || static_cast<std::uint32_t>(record) > walk->records)
         return 0;
-    const std::uint64_t first =
-        std::uint64_t{data} + (h.rowLength - spectrumWords) + std::uint64_t(record - 1) * h.rowLength;
+    const std::uint64_t first = walk->firstValue + std::uint64_t(record - 1) * walk->stride;
     return first > UINT32_MAX ? 0 : static_cast<std::uint32_t>(first);
 }
 

@@ -2,6 +2,8 @@
 
 #include "analysis/spectra/BandUnits.h"
 #include "analysis/spectra/IntersectionSeries.h"
+#include "analysis/spectra/LoggedSpectra.h"
+#include "document/units/LevelUnits.h"
 #include "document/ViewComputations.h"
 #include "document/channel/ChannelSelection.h"
 #include "document/tables/BandTables.h"
@@ -49,22 +51,6 @@ int LabelDecimals(double resolution)
     return decimals;
 }
 
-// The label of an octave band of a 505-family file: the band table's label
-// of its centre, or a total's name.
-std::string BandLabel(const Setup505& s, std::size_t index, std::size_t bands, double centre)
-{
-    if (index >= bands) {
-        const long total = static_cast<long>(index - bands);
-        return s.totalNames.At(total < s.totalNames.Count ? total : 0);
-    }
-    const std::span<const double> centres = ThirdOctaveCentres();
-    const std::span<const char* const> labels = BandLabels();
-    for (std::size_t k = 0; k < centres.size() && k < labels.size(); ++k)
-        if (std::fabs(centres[k] - centre) <= 1e-6 * centre)
-            return labels[k];
-    return StrPrintf("%g Hz", centre);
-}
-
 bool Fits(const Setup505& s, int bandKind)
 {
     return (s.function == kFunction505Spectrum && bandKind == 2) || (s.function == kFunction505Octave && bandKind == 3) ||
@@ -91,7 +77,7 @@ std::string Caption(const TimeIntersectionChoice& choice, const TimeIntersection
 
 std::vector<int> Channels(const CTmDoc& doc, const TimeIntersectionChoice& choice)
 {
-    if (choice.channelMask == 0)
+    if (choice.channelMask == 0 || !doc.AnalyzerDecoded())
         return {choice.channel};
     std::vector<int> channels;
     for (int c = 0; c < doc.Analyzer().channelCount && c < 16; ++c)
@@ -112,11 +98,74 @@ std::string FftLineLabel(int a, int lines, int totalPosition, double start, doub
     return StrPrintf(format.c_str(), f);
 }
 
+// The label of band `index` (from 0) of centre `centre` among `bands`, or a total's name.
+std::string BandLabelOf(const NameTable& totalNames, std::size_t index, std::size_t bands, double centre)
+{
+    if (index >= bands) {
+        const long total = static_cast<long>(index - bands);
+        return totalNames.At(total < totalNames.Count ? total : 0);
+    }
+    const std::span<const double> centres = ThirdOctaveCentres();
+    const std::span<const char* const> labels = BandLabels();
+    for (std::size_t k = 0; k < centres.size() && k < labels.size(); ++k)
+        if (std::fabs(centres[k] - centre) <= 1e-6 * centre)
+            return labels[k];
+    return StrPrintf("%g Hz", centre);
+}
+
+// A current-family logger of spectra: its one channel, each row's spectrum.
+std::optional<IntersectionSeries> ReadLoggedSeries(const CTmDoc& doc, const TimeIntersectionChoice& choice, int channel)
+{
+    const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
+    if (!walk || LoggedBandKind(doc) != choice.bandKind || channel != 0 || choice.band < 1 ||
+        static_cast<std::uint32_t>(choice.band) > walk->values)
+        return std::nullopt;
+    const auto index = static_cast<std::size_t>(choice.band - 1);
+    const std::uint64_t first = std::uint64_t{walk->firstValue} + index;
+    const ImageReader image = doc.Reader();
+    if (first + std::uint64_t{walk->stride} * (walk->records - 1) >= UINT32_MAX ||
+        !image.HasWords(first + std::uint64_t{walk->stride} * (walk->records - 1), 1))
+        return std::nullopt;
+    const CurrentHeader& h = doc.Header();
+    const CurrentChannel& input = doc.Channel();
+    const int quantity = doc.GetDisplayQuantity(choice.unitOption);
+    const bool fft = choice.bandKind == 2;
+    const std::size_t bands = fft ? h.bandCount : choice.bandKind == 3 ? h.octaveBandsShown : h.thirdBandsShown;
+    const std::span<const double> table = ThirdOctaveCentres();
+    const std::size_t at = static_cast<std::size_t>(std::max(h.bandTableIndex, 0)) + (choice.bandKind == 3 ? 3 : 1) * index;
+    const double centre = fft ? h.fftFirstHz + static_cast<double>(index) * h.firstFrequency
+                              : at < table.size() ? table[at] : 0.0;
+    BandChannel unit{input.inputKind,
+                     quantity == kBandDb ? std::int16_t{0} : GetChannelOffset(doc.Levels(), input), doc.NonMetric() != 0};
+
+    IntersectionSeries result;
+    result.db = quantity == kBandDb;
+    result.unitIndex = GetUnitIndex(quantity, input.inputKind, doc.NonMetric() != 0);
+    result.inputKind = input.inputKind;
+    result.timeStep = h.timeStep;
+    result.label = fft ? FftLineLabel(choice.band, h.bandCount, h.fftExtraLine != 0 ? 2 : 0, h.fftFirstHz,
+                                      h.firstFrequency, 1, false)
+                       : BandLabelOf(h.totalNames, index, bands, centre);
+    result.values.resize(walk->records);
+    for (std::uint32_t r = 0; r < walk->records; ++r) {
+        const double db = image.SignedWord(static_cast<std::uint32_t>(first + std::uint64_t{r} * walk->stride)) / 10.0;
+        double& v = result.values[r];
+        if (index >= bands) {
+            v = unit.Total(db);
+        } else if (fft) {
+            v = quantity == kBandDb ? unit.Total(db) : unit.AtFrequency(db, centre, quantity);
+        } else {
+            v = unit.Band(db, centre, std::max(quantity, 1));
+        }
+    }
+    return result;
+}
+
 std::optional<IntersectionSeries> ReadIntersectionSeries(const CTmDoc& doc, const TimeIntersectionChoice& choice,
                                                         int channel)
 {
     if (!doc.AnalyzerDecoded())
-        return std::nullopt;
+        return ReadLoggedSeries(doc, choice, channel);
     const Setup505& s = doc.Analyzer();
     const std::uint32_t records = s.timeHistory ? s.recordCount : static_cast<std::uint32_t>(std::max(s.spectraCount, 0));
     if (!Fits(s, choice.bandKind) || channel < 0 || channel >= s.channelCount || records == 0 || choice.band < 1 ||
@@ -147,7 +196,7 @@ std::optional<IntersectionSeries> ReadIntersectionSeries(const CTmDoc& doc, cons
     result.inputKind = input.inputKind;
     result.timeStep = s.timeStep;
     result.label = fft ? FftLineLabel(choice.band, s.bandEnd, 0, s.axisStartHz, s.lineSpacingHz, 1, false)
-                       : BandLabel(s, index, bands, centre);
+                       : BandLabelOf(s.totalNames, index, bands, centre);
     result.values.resize(records);
     for (std::uint32_t r = 0; r < records; ++r) {
         const double db = image.SignedWord(first + r * s.RecordWords()) / 10.0;
@@ -175,6 +224,7 @@ std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const Ti
     result.db = read->db;
     result.unitIndex = read->unitIndex;
     result.label = read->label;
+    result.inputKind = read->inputKind;
     std::vector<double>& series = read->values;
     if (choice.running)
         ComputeRunningLeq(series, read->timeStep, {.running = series, .exposure = {}});
@@ -286,7 +336,7 @@ int FormatTimeIntersectionTable(LineList& lines, int* widest, const CTmDoc& doc,
     const std::string header(Heading(t->unitIndex));
     ColumnTableSource source;
     source.BandKind = choice.bandKind;
-    source.InputKind = doc.Analyzer().channels[static_cast<std::size_t>(choice.channel)].inputKind;
+    source.InputKind = t->inputKind;
     const ColumnTableFormat format{.Pairs = 3,
                                    .Caption = caption,
                                    .HeaderWords = header,

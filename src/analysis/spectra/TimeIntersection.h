@@ -3,7 +3,8 @@
 // spectrum of a file of many spectra, as a time history, optionally as its
 // running RMS from the first spectrum, reduced by a number of spectra per
 // point and smoothed; shown as text and table. ORLU 505 ANALYZER-mode files
-// of FFT, 1/1 or 1/3 octave spectra give them.
+// of FFT, 1/1 or 1/3 octave spectra give them, and current-family loggers of
+// such spectra.
 
 #include "document/CTmDoc.h"
 #include "document/LineList.h"
@@ -38,6 +39,7 @@ struct TimeIntersection {
     std::string label;          ///< "1 kHz", "12.5 Hz", "Total"
     bool db = true;
     std::uint16_t unitIndex = 0; ///< 0 dB, 1 V, 2 Pa, 3 m/s2, 4 m/s, 5 m
+    std::uint16_t inputKind = 0;
     std::size_t first = 0;      ///< the points shown
     std::size_t count = 0;
 };

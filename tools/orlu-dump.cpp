@@ -273,7 +273,7 @@ constexpr char kUsage[] =
     "                   the name a band graph of PlotKind K gives position POS\n"
     "  --view K ... [--record N] [--markers A,B] [--multi ROWS,FIRST,LAST]\n"
     "                   the view's record or file, marked block and multi element picture\n"
-    "  --rt [--source 3|4] [--rt-interval F,L] [--rt-user F,L] [--smooth] [--channel C]\n"
+    "  --rt [--source 2|3|4] [--rt-interval F,L] [--rt-user F,L] [--smooth] [--channel C]\n"
     "       [--form text|table] [--sep S] [--dec D] [--save OUT]\n"
     "                   the reverberation times of every band, evaluated first when a reference\n"
     "                   interval (records from 0) is given; --save stores the results\n"

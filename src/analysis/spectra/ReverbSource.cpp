@@ -1,15 +1,52 @@
 #include "analysis/spectra/ReverbSource.h"
 
+#include "analysis/spectra/LoggedSpectra.h"
 #include "analysis/spectra/ReverbTime.h"
+#include "document/tables/BandTables.h"
+
+#include <algorithm>
 
 #include <new>
 
 namespace orlu {
 
+namespace {
+
+// A current-family logger of spectra: its one channel, every value of its spectra (the
+// bands and the totals after them, or the FFT lines and the TOTAL the file stores).
+std::optional<ReverbSource> LoggedDecaySource(const CTmDoc& doc, int bandKind, int channel)
+{
+    const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
+    // The octaves a 1/3-octave logger folds are not evaluated here.
+    if (!walk || LoggedBandKind(doc) != bandKind || channel != 0 || walk->records < 2)
+        return std::nullopt;
+    const CurrentHeader& h = doc.Header();
+    const bool fft = bandKind == kReverbFftLines;
+    ReverbSource source;
+    source.set = bandKind == kReverbOctaves ? CTmDoc::kRtOctave : CTmDoc::kRtThirdOctave;
+    source.thirdOctaves = bandKind == kReverbThirdOctaves;
+    source.walk = *walk;
+    source.bands = fft ? h.bandCount + (h.fftExtraLine != 0 ? 1u : 0u) : walk->values;
+    const std::size_t named = fft ? h.bandCount : bandKind == kReverbOctaves ? h.octaveBandsShown : h.thirdBandsShown;
+    const std::span<const double> table = ThirdOctaveCentres();
+    const std::size_t step = bandKind == kReverbOctaves ? 3 : 1;
+    for (std::size_t b = 0; b < source.bands; ++b) {
+        // A 1/1 band's centre is the middle one of its three thirds.
+        const std::size_t at = static_cast<std::size_t>(std::max(h.bandTableIndex, 0)) + (step == 3 ? 1 : 0) + b * step;
+        if (b >= named)
+            source.totalNames.push_back(fft ? "TOTAL" : h.totalNames.At(static_cast<long>(b - named)));
+        source.centres.push_back(fft ? h.fftFirstHz + static_cast<double>(b) * h.firstFrequency
+                                     : at < table.size() ? table[at] : 0.0);
+    }
+    return source;
+}
+
+} // namespace
+
 std::optional<ReverbSource> DecaySourceOf(const CTmDoc& doc, int bandKind, int channel)
 {
     if (!doc.AnalyzerDecoded())
-        return std::nullopt;
+        return LoggedDecaySource(doc, bandKind, channel);
     const Setup505& s = doc.Analyzer();
     const bool octaveFile = s.function == kFunction505Octave;
     const bool thirdFile = s.function == kFunction505ThirdOctave;
@@ -100,8 +137,10 @@ std::optional<ReverbTimeReport> ReverbReportOf(CTmDoc& doc, int channel, bool sm
     report.smoothed = smoothed;
     report.records = source->walk.records;
     const std::span<const std::uint8_t> records = ReverbRecords(doc, *source);
+    const std::size_t named = source->bands - source->totalNames.size();
     for (std::size_t b = 0; b < source->bands; ++b)
-        report.rows.push_back({source->centres[b], {}, records.subspan(b * kRtBandRecordSize, kRtBandRecordSize)});
+        report.rows.push_back({source->centres[b], b < named ? std::string{} : source->totalNames[b - named],
+                               records.subspan(b * kRtBandRecordSize, kRtBandRecordSize)});
     return report;
 }
 

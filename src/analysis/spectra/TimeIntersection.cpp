@@ -132,7 +132,9 @@ std::optional<IntersectionSeries> ReadLoggedSeries(const CTmDoc& doc, const Time
     const bool fft = choice.bandKind == 2;
     const std::size_t bands = fft ? h.bandCount : choice.bandKind == 3 ? h.octaveBandsShown : h.thirdBandsShown;
     const std::span<const double> table = ThirdOctaveCentres();
-    const std::size_t at = static_cast<std::size_t>(std::max(h.bandTableIndex, 0)) + (choice.bandKind == 3 ? 3 : 1) * index;
+    // A 1/1 band's centre is the middle one of its three thirds.
+    const std::size_t at = static_cast<std::size_t>(std::max(h.bandTableIndex, 0)) +
+                           (choice.bandKind == 3 ? 1 + 3 * index : index);
     const double centre = fft ? h.fftFirstHz + static_cast<double>(index) * h.firstFrequency
                               : at < table.size() ? table[at] : 0.0;
     BandChannel unit{input.inputKind,

@@ -80,7 +80,8 @@
 //       but the listed lines, spanning HZ, the window word of CODE (firmware
 //       5.12 on) and with --total last the energy sum of the lines after them;
 //       --spectra N [--spectra-levels D,...] makes it a logger of N spectra,
-//       record r's lines moved by D_r dB
+//       record r's lines moved by D_r dB; with --function 7 a tonality file,
+//       --short-band (same form) adding its short band, spanning --short-range HZ
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
@@ -184,7 +185,8 @@ constexpr char kUsage[] =
     " [--impulse-profiles A,B,C] [--histogram LOWEST,WIDTH,N0,...] [--spectrum BANDS,TOTALS,LEVEL[,I:LEVEL...]]"
     " [--min-max] [--spectra N --spectra-levels L,...]"
     " [--fft-spectrum LINES,FLOOR[,LINE:LEVEL...] [--fft-range HZ]"
-    " [--fft-window CODE] [--total last] [--spectra N [--spectra-levels D,...]]] OUT\n"
+    " [--fft-window CODE] [--total last] [--spectra N [--spectra-levels D,...]]"
+    " [--short-band LINES,FLOOR[,LINE:LEVEL...] [--short-range HZ]]] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -653,7 +655,8 @@ int main(int argc, char** argv)
                               {"--spectrum", &octave.spectrum}, {"--min-max", &octave.minMax},
                               {"--spectra", &octave.spectra}, {"--spectra-levels", &octave.spectraLevels},
                               {"--fft-spectrum", &fft.spectrum}, {"--fft-range", &fft.rangeHz},
-                              {"--fft-window", &fft.window}, {"--total", &fft.total}}))
+                              {"--fft-window", &fft.window}, {"--total", &fft.total},
+                              {"--short-band", &fft.shortBand}, {"--short-range", &fft.shortRangeHz}}))
                 return Usage();
             if (kind < 0 || kind > 255 || device < 0 || device > 65535 || firmware < 0 ||
                 firmware > 65535 || logger < 0 || logger > 100000000 || tones > 200 || rtBands < 0 || rtBands > 17 ||

@@ -401,6 +401,13 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
                 octaveRecord(octaves ? 39 : 41, spec.maxSpectrumLevels);
             break;
         case CurrentFileSpec::Spectrum::Fft:
+            // A tonality file's short band comes first: its locator stops at setup 17.
+            if (!spec.shortBandLevels.empty()) {
+                f.Record(22, {0, 0, static_cast<std::uint16_t>(spec.shortBandLevels.size()), 0, 1, spec.fftWindowWord, 0,
+                              static_cast<std::uint16_t>(spec.shortBandRate),
+                              static_cast<std::uint16_t>(spec.shortBandRate >> 16), 0});
+                f.Record(18, std::vector<std::uint16_t>(spec.shortBandLevels.begin(), spec.shortBandLevels.end()), true);
+            }
             // Setup 17: word 3 lines, 4 extra line, 5 exponent word (1: no zoom),
             // 6 window, 8 and 9 the sampling rate, 10 the window power.
             f.Record(17, {0, 0, spec.bands, spec.bandExtras, 1, spec.fftWindowWord, 0,

@@ -215,6 +215,50 @@ TEST_F(DumpSpectra, MultifileShowsItsFilesWithSpectra)
     EXPECT_EQ(text.find("FILE2"), std::string::npos) << text;
 }
 
+// The frequency response H1 of a channel against itself is 1/d on the tone's line: d =
+// 256^2 / 2 = 32768 under the rectangle, 10 lg(1 / 32768) - 1.99 dB cut to -47.1 dB. The
+// silent lines divide by no energy and show the 1e-10 floor. The block of lines 62 to 66
+// holds groups 62 to 66; its total is the tone's line.
+TEST_F(DumpSpectra, FrequencyResponseBlock)
+{
+    EXPECT_EQ(Dump("--waveform 256 --tone 64,1000", "--form text --function 7 --window 3 --markers 62,66"),
+              "\r\n"
+              "Block of the Frequency response H1 (power)\r\n"
+              "Block RMS = -47.1 dB     \r\n"
+              "--------------------------------------------------------------------\r\n"
+              "   f[Hz]   Lev[dB]         f[Hz]   Lev[dB]         f[Hz]   Lev[dB]  \r\n"
+              "--------------------------------------------------------------------\r\n"
+              "  496.0    -101.9         512.0     -47.1         528.0    -101.9\r\n"
+              "  504.0    -101.9         520.0    -101.9\r\n"
+              "--------------------------------------------------------------------\r\n");
+}
+
+// A tonality file's two spectra: four lines of 0.5 Hz in the full band, eight of 0.125 Hz
+// in the short band, each with its own caption.
+TEST_F(DumpSpectra, FullAndShortBandOfATonalityFile)
+{
+    const std::string tonality =
+        "current --kind 45 --function 7 --fft-spectrum 4,20,2:30 --fft-range 2 --short-band 8,10,5:40 --short-range 1";
+    EXPECT_EQ(Dump(tonality, "--form text"),
+              "\r\n"
+              "Spectrum (power) in full band \r\n"
+              "--------------------------------------------------------------------\r\n"
+              "   f[Hz]   Lev[dB]         f[Hz]   Lev[dB]         f[Hz]   Lev[dB]  \r\n"
+              "--------------------------------------------------------------------\r\n"
+              "   0.00      20.0          1.00      30.0\r\n"
+              "   0.50      20.0          1.50      20.0\r\n"
+              "--------------------------------------------------------------------\r\n");
+    const std::string shortBand = Dump(tonality, "--form data --short-band");
+    EXPECT_EQ(shortBand.substr(0, shortBand.find("x,y,mark")),
+              "# title=Spectrum (power) in short band \n"
+              "# panel 0: Spectrum (power) in short band \n"
+              "# cursortotal=0\n"
+              "# bottom=25\n"
+              "# top=105\n");
+    EXPECT_NE(shortBand.find("x,y,mark\n0,10,0\n0.125,10,0\n"), std::string::npos) << shortBand;
+    EXPECT_NE(shortBand.find("\n0.625,40,0\n0.75,10,0\n0.875,10,0\n"), std::string::npos) << shortBand;
+}
+
 TEST_F(DumpSpectra, BlocksWithoutSpectra)
 {
     // 768 samples are no power of two: nothing to transform, and nothing shown.

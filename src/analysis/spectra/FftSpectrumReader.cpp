@@ -111,7 +111,11 @@ std::optional<std::vector<double>> ComputeFromWaveforms(const CTmDoc& doc, const
 bool IsCurrentFft(const CTmDoc& doc)
 {
     const CurrentHeader& h = doc.Header();
-    if (!doc.HeaderDecoded() || !h.fftPresent || h.function != kFunctionFft || h.model.FourChannel)
+    if (!doc.HeaderDecoded() || !h.fftPresent || h.model.FourChannel)
+        return false;
+    if (h.function == kFunctionTonality)
+        return h.tonality && !h.timeHistory;
+    if (h.function != kFunctionFft)
         return false;
     return !h.timeHistory || (h.spectraInBuffer != 0 && h.bandKind == kBandFft && h.spectrumCount > 0);
 }
@@ -148,10 +152,13 @@ std::optional<FftSpectrumRead> ReadCurrent(CTmDoc& doc, const FftSpectrumRequest
     const CurrentHeader& h = doc.Header();
     if (r.function != 1 || r.form != kOutputPower || r.record < 1 || r.record > CurrentRecords(doc))
         return std::nullopt;
-    const std::uint32_t first = CurrentSpectrumStart(doc, r.record);
-    const std::uint32_t count = h.bandCount + (h.fftExtraLine != 0 ? 1u : 0u);
+    // The short band of a tonality file has its own lines and resolution, from 0 Hz.
+    const bool shortBand = h.tonality && r.band == 2;
+    const std::uint16_t lineCount = shortBand ? h.tonalityLines : h.bandCount;
+    const std::uint32_t first = shortBand ? doc.GetRecord22Data(doc.DecodedSubfile()) : CurrentSpectrumStart(doc, r.record);
+    const std::uint32_t count = lineCount + (h.fftExtraLine != 0 && !h.tonality ? 1u : 0u);
     const ImageReader image = doc.Reader();
-    if (first == 0 || h.bandCount == 0 || !image.HasWords(first, count))
+    if (first == 0 || lineCount == 0 || !image.HasWords(first, count))
         return std::nullopt;
     FftSpectrumRead read;
     read.records = CurrentRecords(doc);
@@ -159,16 +166,18 @@ std::optional<FftSpectrumRead> ReadCurrent(CTmDoc& doc, const FftSpectrumRequest
     for (std::uint32_t i = 0; i < count; ++i)
         read.values[i] = image.SignedWord(first + i) / 10.0;
     FftLines& lines = read.lines;
-    lines.lines = h.bandCount;
-    lines.start = h.fftFirstHz;
-    lines.resolution = h.firstFrequency;
+    lines.lines = lineCount;
+    lines.start = shortBand ? 0.0 : h.fftFirstHz;
+    lines.resolution = shortBand ? h.tonalitySpacing : h.firstFrequency;
     lines.windowFactor = h.fftWindowPower > 0.0 ? h.fftWindowPower : 1.0;
-    lines.totalPosition = h.fftExtraLine != 0 ? 2 : 0;
+    lines.totalPosition = h.fftExtraLine != 0 && !h.tonality ? 2 : 0;
     lines.channel = {doc.Channel().inputKind, GetChannelOffset(doc.Levels(), doc.Channel()), doc.NonMetric() != 0};
     lines.quantity = doc.GetDisplayQuantity(r.units);
     read.caption = std::string(SpectraFunctionCaption(1)) + std::string(SpectraOutputCaption(kOutputPower));
     if (read.records > 1)
         read.caption += StrPrintf(" No.%u ", static_cast<unsigned>(r.record));
+    if (h.tonality)
+        read.caption += shortBand ? " in short band " : " in full band ";
     return read;
 }
 

@@ -5,6 +5,8 @@
 // (WaveformBlock: a record whose block cannot be taken has no spectrum).
 // Current-family files give one spectrum or, as loggers, one per record; the
 // records of a Multifile are its files, of which those with FFT spectra give theirs.
+// Tonality files hold a full-band and a short-band spectrum, each with its own
+// lines and resolution.
 
 #include "analysis/spectra/FftLines.h"
 #include "analysis/spectra/FftWorkspace.h"
@@ -26,6 +28,7 @@ struct FftSpectrumRequest {
     int form = 0;          ///< SpectraOutputForm
     std::uint8_t window = 2; ///< FftWindowCode of the spectra functions
     std::uint8_t units = 0;  ///< the view's unit option
+    int band = 1;            ///< tonality files: 1 the full band, 2 the short band
 };
 
 struct FftSpectrumRead {

@@ -36,6 +36,19 @@ SpectrumShowing ShowingOf(const SpectraViewChoices& c, int degree)
     return s;
 }
 
+// The view's spectra choices; the view's marked block stands for the cursor block
+// when the spectra have none of their own (lines, as the graph's cursors give them).
+SpectraViewChoices ChoicesOf(const MeasurementViewState& view)
+{
+    SpectraViewChoices c = view.Spectra;
+    if (c.MarkerCount != 2 && view.MarkState == 2 && view.MarkedRange[0] >= 0 && view.MarkedRange[1] >= 0) {
+        c.MarkerCount = 2;
+        c.MarkerPoints[0] = view.MarkedRange[0];
+        c.MarkerPoints[1] = view.MarkedRange[1];
+    }
+    return c;
+}
+
 FftSpectrumRequest RequestOf(const MeasurementViewState& view, int record)
 {
     const SpectraViewChoices& c = view.Spectra;
@@ -47,6 +60,7 @@ FftSpectrumRequest RequestOf(const MeasurementViewState& view, int record)
     r.form = std::clamp<int>(c.OutputForm, kOutputPower, kOutputImaginaryPart);
     r.window = static_cast<std::uint8_t>(c.Window);
     r.units = view.UnitsByKind[0];
+    r.band = view.Spectra.Band == 2 ? 2 : 1;
     return r;
 }
 
@@ -98,7 +112,7 @@ void RenderText(FormRequest& request)
 {
     ClearLineList(&request.Lines);
     FftWorkspace workspace;
-    const SpectrumShowing showing = ShowingOf(request.View.Spectra, request.View.Spectra.Degree);
+    const SpectrumShowing showing = ShowingOf(ChoicesOf(request.View), request.View.Spectra.Degree);
     bool any = false;
     for (const FftSpectrumRequest& r : Passes(request.View, request.Doc, request.View.TextAllFiles != 0)) {
         const auto read = ReadFftSpectrum(request.Doc, workspace, r);
@@ -163,7 +177,7 @@ void RenderTable(FormRequest& request)
 {
     request.TableContentKind = 2;
     FftWorkspace workspace;
-    const SpectrumShowing showing = ShowingOf(request.View.Spectra, request.View.Spectra.Degree);
+    const SpectrumShowing showing = ShowingOf(ChoicesOf(request.View), request.View.Spectra.Degree);
     const std::vector<FftSpectrumRequest> passes = Passes(request.View, request.Doc, request.View.TableAllFiles != 0);
     if (request.View.TableAllFiles != 0 || ChannelMask(request.View, request.Doc) != 0) {
         if (!RenderCrossTable(request, passes, showing)) {
@@ -257,7 +271,7 @@ bool RenderGraphData(GraphDataRequest& request)
 {
     if (request.View.MultiElement != 0)
         return RenderPicture(request);
-    const SpectraViewChoices& c = request.View.Spectra;
+    const SpectraViewChoices c = ChoicesOf(request.View);
     FftSpectrumRequest r = RequestOf(request.View, std::max(c.Record, 1));
     if (r.function <= 4 && ChannelMask(request.View, request.Doc) != 0) {
         r.channelA = r.channelB = request.Panel;

@@ -5,7 +5,9 @@
 // files of numbered 1/1 or 1/3 octave spectra evaluate the bands from the
 // first at or above 30 Hz to the last below 10 kHz, files of numbered FFT
 // spectra every line; one record per band or line. Current-family loggers of
-// spectra evaluate every value of their spectra, the totals included.
+// spectra evaluate every value of their spectra, the totals included; the
+// octaves folded from a third-octave logger are read as the 1/1-octave view
+// shows them.
 
 #include "analysis/spectra/DecayCurves.h"
 #include "analysis/spectra/ReverbTimeReport.h"
@@ -30,6 +32,7 @@ struct ReverbSource {
     std::vector<double> centres; ///< nominal centre of each band evaluated
     std::vector<std::string> totalNames; ///< the names of the last bands, which are totals
     bool thirdOctaves = false;
+    bool folded = false;        ///< octaves folded from the thirds of each record
 };
 
 /// The decays of a band kind and channel, none when the file holds no such

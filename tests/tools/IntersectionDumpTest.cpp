@@ -124,6 +124,32 @@ TEST(IntersectionDump, LoggerOfFftSpectra)
     fs::remove(file);
 }
 
+// A current-family logger of six third octaves from 6.3 kHz at 80 dB in spectra 1 to 3,
+// then 5 dB less per spectrum: the octave of 8 kHz folds three of them, 80 + 10 lg 3 =
+// 84.8 dB; TOT_A follows the two octaves.
+TEST(IntersectionDump, OctavesFoldedFromALoggerOfThirds)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const std::string file = (fs::temp_directory_path() / ("orlu-folded-" + std::to_string(::getpid()))).string();
+    ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
+                                  " current --kind 45 --function 3 --spectrum 6,1,60 --spectra 6"
+                                  " --spectra-levels 80,80,80,75,70,65 " + file)
+                  .status,
+              0);
+    const std::string dump = (tools / "orlu-dump").string() + " " + file + " --source 3 --intersection ";
+    const fixture::CommandRun octave = fixture::RunCommand(dump + "1");
+    EXPECT_NE(octave.out.find("\r\nTime intersection for 1/1 oct.: 8kHz \r\n"), std::string::npos) << octave.out;
+    EXPECT_NE(octave.out.find("\r\n     2         84.8           4         79.8           6         69.8\r\n"),
+              std::string::npos)
+        << octave.out;
+    const fixture::CommandRun total = fixture::RunCommand(dump + "3 --form table");
+    EXPECT_NE(total.out.find("Time_intersection_for_1/1_oct.:_TOT_A_\r\n"), std::string::npos) << total.out;
+    EXPECT_NE(total.out.find("\r\n2\t80.0\t4\t75.0\t6\t65.0\r\n"), std::string::npos) << total.out;
+    EXPECT_EQ(fixture::RunCommand(dump + "4").status, 1) << "two octaves and a total";
+    fs::remove(file);
+}
+
 // The graph data of the Time waveforms and Time intersection views: the
 // samples as fractions of full scale, and the band's series with its label.
 TEST(IntersectionDump, GraphDataOfWaveformsAndIntersections)

@@ -3,6 +3,7 @@
 #include "analysis/spectra/BandUnits.h"
 #include "analysis/spectra/IntersectionSeries.h"
 #include "analysis/spectra/LoggedSpectra.h"
+#include "analysis/spectra/OctaveForms.h"
 #include "document/units/LevelUnits.h"
 #include "document/ViewComputations.h"
 #include "document/channel/ChannelSelection.h"
@@ -75,7 +76,7 @@ std::string Caption(const TimeIntersectionChoice& choice, const TimeIntersection
     return caption;
 }
 
-std::vector<int> Channels(const CTmDoc& doc, const TimeIntersectionChoice& choice)
+std::vector<int> Channels(CTmDoc& doc, const TimeIntersectionChoice& choice)
 {
     if (choice.channelMask == 0 || !doc.AnalyzerDecoded())
         return {choice.channel};
@@ -113,9 +114,44 @@ std::string BandLabelOf(const NameTable& totalNames, std::size_t index, std::siz
     return StrPrintf("%g Hz", centre);
 }
 
-// A current-family logger of spectra: its one channel, each row's spectrum.
-std::optional<IntersectionSeries> ReadLoggedSeries(const CTmDoc& doc, const TimeIntersectionChoice& choice, int channel)
+// The octaves a current-family logger of third octaves folds, as the 1/1-octave view
+// shows them, and the totals after them: octave or total `band` of each record.
+std::optional<IntersectionSeries> ReadFoldedSeries(CTmDoc& doc, const TimeIntersectionChoice& choice)
 {
+    const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
+    if (!walk || choice.band < 1)
+        return std::nullopt;
+    const auto index = static_cast<std::size_t>(choice.band - 1);
+    const CurrentChannel& input = doc.Channel();
+    const int quantity = doc.GetDisplayQuantity(choice.unitOption);
+    OctaveChoices shown;
+    shown.units = choice.unitOption;
+    // The dB display reads the stored level: the offset a linear value carries is left out.
+    const BandChannel unit{input.inputKind, 0, doc.NonMetric() != 0};
+    IntersectionSeries result;
+    result.db = quantity == kBandDb;
+    result.unitIndex = GetUnitIndex(quantity, input.inputKind, doc.NonMetric() != 0);
+    result.inputKind = input.inputKind;
+    result.timeStep = doc.Header().timeStep;
+    result.values.resize(walk->records);
+    for (std::uint32_t r = 0; r < walk->records; ++r) {
+        const std::optional<OctaveSpectrum> o = ReadOctaves(doc, {static_cast<int>(r) + 1, 0, kDetectorRms}, shown);
+        if (!o || index >= o->rows)
+            return std::nullopt;
+        const double v = o->values.values[index];
+        result.values[r] = result.db ? unit.Total(v) : v;
+        if (r == 0)
+            result.label = BandLabelOf(doc.Header().totalNames, index, o->bandRows,
+                                       index < o->centres.size() ? o->centres[index] : 0.0);
+    }
+    return result;
+}
+
+// A current-family logger of spectra: its one channel, each row's spectrum.
+std::optional<IntersectionSeries> ReadLoggedSeries(CTmDoc& doc, const TimeIntersectionChoice& choice, int channel)
+{
+    if (choice.bandKind == 3 && LoggedBandKind(doc) == 4 && channel == 0)
+        return ReadFoldedSeries(doc, choice);
     const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
     if (!walk || LoggedBandKind(doc) != choice.bandKind || channel != 0 || choice.band < 1 ||
         static_cast<std::uint32_t>(choice.band) > walk->values)
@@ -163,7 +199,7 @@ std::optional<IntersectionSeries> ReadLoggedSeries(const CTmDoc& doc, const Time
     return result;
 }
 
-std::optional<IntersectionSeries> ReadIntersectionSeries(const CTmDoc& doc, const TimeIntersectionChoice& choice,
+std::optional<IntersectionSeries> ReadIntersectionSeries(CTmDoc& doc, const TimeIntersectionChoice& choice,
                                                         int channel)
 {
     if (!doc.AnalyzerDecoded())
@@ -216,7 +252,7 @@ std::optional<IntersectionSeries> ReadIntersectionSeries(const CTmDoc& doc, cons
     return result;
 }
 
-std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const TimeIntersectionChoice& choice,
+std::optional<TimeIntersection> ReadTimeIntersection(CTmDoc& doc, const TimeIntersectionChoice& choice,
                                                      int channel)
 {
     std::optional<IntersectionSeries> read = ReadIntersectionSeries(doc, choice, channel);
@@ -278,7 +314,7 @@ IntersectionBlockStatistics BlockStatisticsOf(const IntersectionSeries& series, 
     return b;
 }
 
-int FormatTimeIntersectionText(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice)
+int FormatTimeIntersectionText(LineList& lines, int* widest, CTmDoc& doc, const TimeIntersectionChoice& choice)
 {
     ClearLineList(&lines);
     int wide = widest ? *widest : 0;
@@ -324,7 +360,7 @@ int FormatTimeIntersectionText(LineList& lines, int* widest, const CTmDoc& doc, 
     return any ? 1 : 0;
 }
 
-int FormatTimeIntersectionTable(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice,
+int FormatTimeIntersectionTable(LineList& lines, int* widest, CTmDoc& doc, const TimeIntersectionChoice& choice,
                                 const TableOutputOptions& options)
 {
     const std::optional<TimeIntersection> t = ReadTimeIntersection(doc, choice, choice.channel);

@@ -75,18 +75,18 @@ std::string FftLineLabel(int a, int lines, int totalPosition, double start, doub
 
 /// The intersection of one channel, none when the file holds no such spectra
 /// or the band lies past them.
-std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const TimeIntersectionChoice& choice,
+std::optional<TimeIntersection> ReadTimeIntersection(CTmDoc& doc, const TimeIntersectionChoice& choice,
                                                      int channel);
 
 /// The values of one channel, none when the file holds no such spectra or the band lies past them.
-std::optional<IntersectionSeries> ReadIntersectionSeries(const CTmDoc& doc, const TimeIntersectionChoice& choice,
+std::optional<IntersectionSeries> ReadIntersectionSeries(CTmDoc& doc, const TimeIntersectionChoice& choice,
                                                         int channel);
 IntersectionBlockStatistics BlockStatisticsOf(const IntersectionSeries& series, const TimeIntersectionChoice& choice);
 
 /// Clears the lines and writes the text form; 0 when the file holds no such spectra.
-int FormatTimeIntersectionText(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice);
+int FormatTimeIntersectionText(LineList& lines, int* widest, CTmDoc& doc, const TimeIntersectionChoice& choice);
 /// Appends the table form; 0 when the file holds no such spectra.
-int FormatTimeIntersectionTable(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice,
+int FormatTimeIntersectionTable(LineList& lines, int* widest, CTmDoc& doc, const TimeIntersectionChoice& choice,
                                 const TableOutputOptions& options);
 
 } // namespace orlu

@@ -27,8 +27,8 @@
 //       590), legacy (an ORLU 505 METER-mode file, 505, alone or with other
 //       legacy members) or rt60 (a reverberation-time measurement of 4
 //       third-octave bands, one more for each member before it; 525, 535), FIRMWARE the version x 100; the Multifile's kind is
-//       (fft: an FFT spectrum of 8 lines, line 3 at 50 dB plus 10 dB per member before it; 525, 530, 535)
-//       that of the first member's instrument (23 for legacy files)
+//       that of the first member's instrument (23 for legacy files); KIND fft is an FFT
+//       spectrum of 8 lines, line 3 at 50 dB plus 10 dB per member before it (525, 530, 535)
 //   orlu-fixture reverb OUT
 //       a kind-45 container with a 1/3-octave reverberation-time block
 //   orlu-fixture edited OUT

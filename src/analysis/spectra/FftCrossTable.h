@@ -32,7 +32,6 @@ struct FftTableSetup {
     int channelA = 0, channelB = 0;
     std::uint16_t channelMask = 0; ///< columns are these channels; 0 records or files
     int peaksNum = 0;             ///< the view's number of greatest peaks; 0 no marks
-    bool block = false;
 };
 
 /// Appends the cross table of the columns; 0 when no column holds a spectrum or the

@@ -169,7 +169,6 @@ bool RenderCrossTable(FormRequest& request, const std::vector<FftSpectrumRequest
     setup.channelB = base.channelB;
     setup.channelMask = base.function > 4 ? 0 : ChannelMask(request.View, request.Doc);
     setup.peaksNum = showing.peaksShown ? showing.peaks.count : 0;
-    setup.block = showing.block;
     return AppendFftCrossTable(request.Lines, &request.WidestLine, request.Doc, setup, columns, request.Options) != 0;
 }
 

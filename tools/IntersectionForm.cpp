@@ -18,7 +18,7 @@ namespace orlu::tools {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: orlu-dump FILE --intersection A [--source 2|3|4] [--running] [--smooth] [--degree F]\n"
+    "usage: orlu-dump FILE --intersection A [--source 2|3|4] [--running] [--smooth] [--degree F] [--fft-degree E]\n"
     "                 [--units U] [--channel C] [--channels MASK] [--markers F,L] [--form text|table|data]\n"
     "                 [--block-stats leq,max,min,sel] [--sep S] [--dec D]\n";
 
@@ -74,6 +74,8 @@ bool Parse(int argc, char** argv, MeasurementViewState& view, TableOutputOptions
             view.GraphBandIndex = static_cast<std::int32_t>(n - 1);
         } else if (option == "--source" && Number(value, 4, n) && n >= 2) {
             view.BandKind = static_cast<std::int16_t>(n);
+        } else if (option == "--fft-degree" && Number(value, 0xFFFF, n) && n >= 1) {
+            view.Spectra.Degree = static_cast<std::int32_t>(n);
         } else if (option == "--degree" && Number(value, 0xFFFF, n) && n >= 1) {
             view.Aggregation = static_cast<std::int32_t>(n);
         } else if (option == "--units" && Number(value, 1, n)) {

@@ -150,6 +150,38 @@ TEST(IntersectionDump, OctavesFoldedFromALoggerOfThirds)
     fs::remove(file);
 }
 
+// With an FFT degree the band is a group of lines as the Spectra view shows it: group 2
+// holds lines 1 to 4, power-summed and divided by the Hanning window's 1.5.
+TEST(IntersectionDump, GroupsOfFftLines)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const std::string stem = (fs::temp_directory_path() / ("orlu-fftgroups-" + std::to_string(::getpid()))).string();
+    const std::string fixture = (tools / "orlu-fixture").string();
+    const std::string dump = (tools / "orlu-dump").string() + " " + stem;
+    // A logger: lines 1 to 4 at 30 dB, 1 Hz apart; 10 lg(4 x 10^3 / 1.5) = 34.3 dB, then 10 dB less.
+    ASSERT_EQ(fixture::RunCommand(fixture + " current --kind 45 --function 6 --fft-spectrum 9,20,1:30,2:30,3:30,4:30"
+                                            " --fft-range 9 --spectra 2 --spectra-levels 0,-10 " + stem + "-logger.orl")
+                  .status,
+              0);
+    const fixture::CommandRun logger = fixture::RunCommand(dump + "-logger.orl --intersection 2 --source 2 --fft-degree 4");
+    EXPECT_NE(logger.out.find("\r\n     1         34.3           2         24.3\r\n"), std::string::npos) << logger.out;
+    EXPECT_EQ(fixture::RunCommand(dump + "-logger.orl --intersection 4 --source 2 --fft-degree 4").status, 1)
+        << "three groups of nine lines";
+    // An ANALYZER-mode file of 2 Hz lines: lines 1 to 4 of its first spectrum at 69.7, 69.4,
+    // 69.1 and 68.8 dB give 73.5 dB; the group's centre is 2 + 1.5 x 2 = 5 Hz.
+    ASSERT_EQ(fixture::RunCommand(fixture + " analyzer --function 2 --lines 400 --spectra 3 --history " + stem + ".orl")
+                  .status,
+              0);
+    const fixture::CommandRun lines = fixture::RunCommand(dump + ".orl --intersection 2 --source 2");
+    EXPECT_NE(lines.out.find("\r\n     1         69.7"), std::string::npos) << lines.out;
+    const fixture::CommandRun group = fixture::RunCommand(dump + ".orl --intersection 2 --source 2 --fft-degree 4");
+    EXPECT_NE(group.out.find("Time intersection for spectr.: 5 Hz \r\n"), std::string::npos) << group.out;
+    EXPECT_NE(group.out.find("\r\n     1         73.5           2"), std::string::npos) << group.out;
+    fs::remove(stem + "-logger.orl");
+    fs::remove(stem + ".orl");
+}
+
 // The graph data of the Time waveforms and Time intersection views: the
 // samples as fractions of full scale, and the band's series with its label.
 TEST(IntersectionDump, GraphDataOfWaveformsAndIntersections)

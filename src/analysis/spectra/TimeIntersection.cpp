@@ -1,6 +1,7 @@
 #include "analysis/spectra/TimeIntersection.h"
 
 #include "analysis/spectra/BandUnits.h"
+#include "analysis/spectra/FftLines.h"
 #include "analysis/spectra/IntersectionSeries.h"
 #include "analysis/spectra/LoggedSpectra.h"
 #include "analysis/spectra/OctaveForms.h"
@@ -114,6 +115,29 @@ std::string BandLabelOf(const NameTable& totalNames, std::size_t index, std::siz
     return StrPrintf("%g Hz", centre);
 }
 
+// Group `group` (from 0) of `degree` lines of every record's spectrum, as the Spectra view
+// aggregates them (power-summed, divided by the window factor), as linear values: the
+// quantity's, or for a dB display the linear value of the group's level. Empty when a
+// spectrum lies past the image.
+std::vector<double> FftGroupSeries(const ImageReader& image, std::uint64_t firstLine, std::uint32_t stride,
+                                   std::uint32_t records, const FftLines& lines, int degree, std::size_t group)
+{
+    const auto count = static_cast<std::uint32_t>(lines.lines);
+    if (records == 0 || firstLine + std::uint64_t{stride} * (records - 1) + count >= UINT32_MAX ||
+        !image.HasWords(firstLine + std::uint64_t{stride} * (records - 1), count))
+        return {};
+    std::vector<double> series(records), spectrum(count);
+    for (std::uint32_t r = 0; r < records; ++r) {
+        const auto at = static_cast<std::uint32_t>(firstLine + std::uint64_t{r} * stride);
+        for (std::uint32_t i = 0; i < count; ++i)
+            spectrum[i] = image.SignedWord(at + i) / 10.0;
+        AggregateSpectrumLines(lines, lines.quantity, degree, spectrum);
+        const double v = spectrum[group];
+        series[r] = lines.quantity == kBandDb ? lines.channel.Total(v) : v;
+    }
+    return series;
+}
+
 // The octaves a current-family logger of third octaves folds, as the 1/1-octave view
 // shows them, and the totals after them: octave or total `band` of each record.
 std::optional<IntersectionSeries> ReadFoldedSeries(CTmDoc& doc, const TimeIntersectionChoice& choice)
@@ -153,6 +177,36 @@ std::optional<IntersectionSeries> ReadLoggedSeries(CTmDoc& doc, const TimeInters
     if (choice.bandKind == 3 && LoggedBandKind(doc) == 4 && channel == 0)
         return ReadFoldedSeries(doc, choice);
     const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
+    if (walk && choice.bandKind == 2 && choice.fftDegree > 1 && LoggedBandKind(doc) == 2 && channel == 0) {
+        // Groups of lines; the TOTAL, when the file stores one, after the last group.
+        const CurrentHeader& h = doc.Header();
+        const CurrentChannel& input = doc.Channel();
+        FftLines lines;
+        lines.lines = h.bandCount;
+        lines.start = h.fftFirstHz;
+        lines.resolution = h.firstFrequency;
+        lines.windowFactor = h.fftWindowPower > 0.0 ? h.fftWindowPower : 1.0;
+        lines.quantity = doc.GetDisplayQuantity(choice.unitOption);
+        lines.channel = {input.inputKind,
+                         lines.quantity == kBandDb ? std::int16_t{0} : GetChannelOffset(doc.Levels(), input),
+                         doc.NonMetric() != 0};
+        const auto groups = static_cast<std::size_t>(lines.Groups(choice.fftDegree));
+        const auto group = static_cast<std::size_t>(std::max(choice.band, 1) - 1);
+        if (group >= groups)
+            return std::nullopt;
+        IntersectionSeries result;
+        result.db = lines.quantity == kBandDb;
+        result.unitIndex = GetUnitIndex(lines.quantity, input.inputKind, doc.NonMetric() != 0);
+        result.inputKind = input.inputKind;
+        result.timeStep = h.timeStep;
+        result.label = FftLineLabel(choice.band, static_cast<int>(groups), 0, lines.start, lines.resolution,
+                                    choice.fftDegree, false);
+        result.values = FftGroupSeries(doc.Reader(), walk->firstValue, walk->stride, walk->records, lines,
+                                       choice.fftDegree, group);
+        if (result.values.empty())
+            return std::nullopt;
+        return result;
+    }
     if (!walk || LoggedBandKind(doc) != choice.bandKind || channel != 0 || choice.band < 1 ||
         static_cast<std::uint32_t>(choice.band) > walk->values)
         return std::nullopt;
@@ -211,6 +265,32 @@ std::optional<IntersectionSeries> ReadIntersectionSeries(CTmDoc& doc, const Time
         return std::nullopt;
     const auto index = static_cast<std::size_t>(choice.band - 1);
     const std::uint32_t t = s.timeHistory ? 1 : 0;
+    if (choice.bandKind == 2 && choice.fftDegree > 1) {
+        // A group of lines, as the Spectra view aggregates them.
+        const Channel505& input = s.channels[static_cast<std::size_t>(channel)];
+        FftLines lines;
+        lines.lines = s.bandEnd;
+        lines.start = s.axisStartHz;
+        lines.resolution = s.lineSpacingHz;
+        lines.windowFactor = s.windowPower > 0.0 ? s.windowPower : 1.0;
+        lines.quantity = GetDisplayQuantity(input.inputKind, choice.unitOption, s.mixedInputs);
+        lines.channel = {input.inputKind, lines.quantity == kBandDb ? std::int16_t{0} : s.sensitivityOffset, false};
+        const auto groups = static_cast<std::size_t>(lines.Groups(choice.fftDegree));
+        if (index >= groups)
+            return std::nullopt;
+        IntersectionSeries result;
+        result.db = lines.quantity == kBandDb;
+        result.unitIndex = GetUnitIndex(lines.quantity, input.inputKind, false);
+        result.inputKind = input.inputKind;
+        result.timeStep = s.timeStep;
+        result.label = FftLineLabel(choice.band, static_cast<int>(groups), 0, lines.start, lines.resolution,
+                                    choice.fftDegree, false);
+        result.values = FftGroupSeries(doc.Reader(), std::uint64_t{s.SpectrumAt(0)} + static_cast<std::uint32_t>(channel) * (s.bandEnd + t) + t,
+                                       s.RecordWords(), records, lines, choice.fftDegree, index);
+        if (result.values.empty())
+            return std::nullopt;
+        return result;
+    }
     const std::uint32_t first = s.SpectrumAt(0) + static_cast<std::uint32_t>(channel) * (s.bandEnd + t) + t +
                                 static_cast<std::uint32_t>(index);
     const ImageReader image = doc.Reader();

@@ -23,6 +23,7 @@ struct TimeIntersectionChoice {
     int bandKind = 3;            ///< 2 FFT lines, 3 1/1 octaves, 4 1/3 octaves
     int band = 1;                ///< from 1: the line or band; past the bands a total
     int recordDegree = 1;        ///< spectra per point
+    int fftDegree = 1;           ///< FFT lines per group: the band is a group of the Spectra view
     std::uint8_t unitOption = 0; ///< the view's unit option (0 the level in dB for a microphone)
     bool running = false;        ///< the running RMS from the first spectrum
     bool smoothed = false;       ///< the 7-point moving average of the points

@@ -118,6 +118,7 @@ TimeIntersectionChoice IntersectionChoiceOf(const CTmDoc& doc, const Measurement
     c.bandKind = BandKindOf(doc, view);
     c.band = view.GraphBandIndex + 1; // the view counts its bands from 0
     c.recordDegree = std::max(view.Aggregation, 1);
+    c.fftDegree = std::max(view.Spectra.Degree, 1);
     c.unitOption = view.UnitsByKind[0];
     c.running = view.RunningTotal != 0;
     c.smoothed = view.Smoothed != 0;

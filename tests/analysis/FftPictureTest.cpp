@@ -89,6 +89,16 @@ TEST(FftPicture, RecordThatCannotBeReadLeavesItsCellsMissing)
     EXPECT_EQ(grid.Values[5], 26.0f);
 }
 
+TEST(FftPicture, ColumnsStayBetweenTwoAndSixty)
+{
+    for (const auto& [asked, made] : {std::pair{1, 2}, std::pair{1000, 60}}) {
+        MultiElementGrid grid = Grid(3, asked, 0.0, 0.0);
+        FillFftPicture(grid, FourLines(), 3, 0.0, 80.0, Ramp());
+        EXPECT_EQ(grid.Columns, made) << asked;
+        EXPECT_EQ(grid.Values.size(), 3u * static_cast<std::size_t>(made)) << asked;
+    }
+}
+
 TEST(FftPicture, ASpectrumOfOneLineMakesNoPicture)
 {
     FftLines one = FourLines();

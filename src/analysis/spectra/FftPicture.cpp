@@ -22,7 +22,7 @@ void FillFftPicture(MultiElementGrid& grid, const FftLines& lines, std::uint32_t
         y1 = lowest;
         y2 = highest;
     }
-    const auto columns = static_cast<std::size_t>(std::max(grid.Columns, 2));
+    const auto columns = static_cast<std::size_t>(std::clamp(grid.Columns, 2, kMultiElementMaxCells));
     FillMultiElementGrid(grid, columns, records, [&](std::uint32_t record, std::span<double> out) {
         std::optional<std::vector<double>> levels = read(record);
         if (!levels || levels->size() < static_cast<std::size_t>(lines.lines))

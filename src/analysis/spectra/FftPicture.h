@@ -19,7 +19,7 @@ namespace orlu {
 /// when the record cannot be read.
 using FftRecordReader = std::function<std::optional<std::vector<double>>(std::uint32_t record)>;
 
-/// Fills the grid from the records (grid.Columns frequency points, at least 2), its
+/// Fills the grid from the records (grid.Columns frequency points, 2 to 60), its
 /// frequency bounds, and its range bottom and top (the document's range bottom, its top
 /// + 10 dB). Nothing when the spectrum has fewer than two lines.
 void FillFftPicture(MultiElementGrid& grid, const FftLines& lines, std::uint32_t records, double rangeBottom,

@@ -3,7 +3,11 @@
 // LINES,FLOOR[,LINE:LEVEL...] (levels in dB: every line at FLOOR but the
 // listed ones), --fft-range HZ (the lines span HZ), --fft-window CODE (the
 // window word of firmware 5.12 on) and --total last (a TOTAL after the
-// lines, the energy sum of the lines).
+// lines, the energy sum of the lines). With --spectra N the file is a logger
+// of N such spectra, and --spectra-levels D,D,... moves every line of record r
+// by D_r dB (the list repeated over the records). With --function 7 the file
+// is a tonality file, and --short-band LINES,FLOOR[,LINE:LEVEL...] adds its
+// short band, spanning --short-range HZ.
 
 #include "support/FixtureBuilder.h"
 
@@ -16,6 +20,10 @@ struct CurrentFftOptions {
     long rangeHz = 0;  ///< 0: the sampling rate's own
     long window = -1;  ///< -1: none given
     std::string total; ///< "" none, "last"
+    long spectra = 0;  ///< records of a logger; 0: one spectrum
+    std::string spectraLevels;
+    std::string shortBand;
+    long shortRangeHz = 0; ///< 0: the sampling rate's own
 };
 
 /// Makes the spec an FFT file of one spectrum; false when an option is wrong. Nothing

@@ -172,6 +172,8 @@ void PrintDensity(const PlotData& data, int panel, std::string& out)
 // level axis and, after a tonality analysis, its levels.
 void PrintSpectrum(const PlotData& data, int panel, std::string& out)
 {
+    if (!data.Grid.Values.empty())
+        return PrintOctave(data, panel, out); // a multi element picture prints alike
     const auto p = static_cast<std::size_t>(panel);
     const std::size_t stride = static_cast<std::size_t>(std::max(data.ClassStride, 0));
     const std::span<const double> all = data.PlotValues.Values();

@@ -19,9 +19,9 @@ namespace orlu::tools {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: orlu-dump FILE --rt [--source 3|4] [--rt-interval F,L] [--rt-user F,L] [--smooth]\n"
+    "usage: orlu-dump FILE --rt [--source 2|3|4] [--rt-interval F,L] [--rt-user F,L] [--smooth]\n"
     "                 [--channel C] [--form text|table] [--sep S] [--dec D] [--save OUT]\n"
-    "  --rt             the reverberation times of every band (1/3 octaves with --source 4)\n"
+    "  --rt             the reverberation times of every band (FFT lines with --source 2, 1/3 octaves with 4)\n"
     "  --rt-interval F,L  evaluates the bands with records F to L (from 0) as the reference interval\n"
     "  --rt-user F,L    the user interval's records\n"
     "  --smooth         evaluates the 7-point moving average of each decay\n"
@@ -67,7 +67,7 @@ bool Parse(int argc, char** argv, Request& r)
         } else if (!hasValue) {
             return false;
         } else if (option == "--source") {
-            if (!Number(argv[++i], kReverbThirdOctaves, n) || n < kReverbOctaves)
+            if (!Number(argv[++i], kReverbThirdOctaves, n) || n < kReverbFftLines)
                 return false;
             r.bandKind = static_cast<int>(n);
         } else if (option == "--channel") {

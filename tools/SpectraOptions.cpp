@@ -40,8 +40,10 @@ int ReadSpectraOption(int argc, char** argv, int& i, SpectraViewChoices& c)
         c.PeaksShown = 0;
         return 1;
     }
-    if (option == "--short-band")
-        return 1; // the files read here hold one band only
+    if (option == "--short-band") {
+        c.Band = 2;
+        return 1;
+    }
     const bool known = option == "--function" || option == "--output-form" || option == "--phase-unit" ||
                        option == "--ab" || option == "--window" || option == "--peaks" || option == "--fft-degree" ||
                        option == "--spectrum";

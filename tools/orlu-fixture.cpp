@@ -28,7 +28,9 @@
 //       590), legacy (an ORLU 505 METER-mode file, 505, alone or with other
 //       legacy members) or rt60 (a reverberation-time measurement of 4
 //       third-octave bands, one more for each member before it; 525, 535), FIRMWARE the version x 100; the Multifile's kind is
-//       that of the first member's instrument (23 for legacy files); --logger gives
+//       that of the first member's instrument (23 for legacy files); KIND fft is an FFT
+//       spectrum of 8 lines, line 3 at 50 dB plus 10 dB per member before it (525, 530, 535);
+//       --logger gives
 //       every level, dose and acc member a logger of ROWS rows of three profiles with
 //       a marker in the middle and a break before the last row, --logger-levels
 //       its levels as `current` takes them
@@ -92,7 +94,10 @@
 //                         [--fft-range HZ] [--fft-window CODE] [--total last] OUT
 //       an FFT file (function 6) of one spectrum of LINES lines at FLOOR dB
 //       but the listed lines, spanning HZ, the window word of CODE (firmware
-//       5.12 on) and with --total last the energy sum of the lines after them
+//       5.12 on) and with --total last the energy sum of the lines after them;
+//       --spectra N [--spectra-levels D,...] makes it a logger of N spectra,
+//       record r's lines moved by D_r dB; with --function 7 a tonality file,
+//       --short-band (same form) adding its short band, spanning --short-range HZ
 //   orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F]
 //                             [--channels N] [--profiles P] [--first mic|acc]
 //                             [--function N] [--vector] [--rotation]
@@ -180,6 +185,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -209,7 +215,8 @@ constexpr char kUsage[] =
     " [--min-max] [--spectra N --spectra-levels L,...]"
     " [--band-histograms LOWEST,WIDTH,N0,...[/M0,...]] [--stored-levels P:L,...]"
     " [--fft-spectrum LINES,FLOOR[,LINE:LEVEL...] [--fft-range HZ]"
-    " [--fft-window CODE] [--total last]] [--user-filter NAME,L,...[/...]] OUT\n"
+    " [--fft-window CODE] [--total last] [--spectra N [--spectra-levels D,...]]"
+    " [--short-band LINES,FLOOR[,LINE:LEVEL...] [--short-range HZ]]] [--user-filter NAME,L,...[/...]] OUT\n"
     "       orlu-fixture four-channel [--kind K] [--device 545|590] [--firmware F] [--channels N]"
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
@@ -693,6 +700,7 @@ int main(int argc, char** argv)
                               {"--spectra", &octave.spectra}, {"--spectra-levels", &octave.spectraLevels},
                               {"--fft-spectrum", &fft.spectrum}, {"--fft-range", &fft.rangeHz},
                               {"--fft-window", &fft.window}, {"--total", &fft.total},
+                              {"--short-band", &fft.shortBand}, {"--short-range", &fft.shortRangeHz},
                               {"--user-filter", &userFilter},
                               {"--band-histograms", &bandHistograms}, {"--stored-levels", &storedLevels}}))
                 return Usage();
@@ -701,6 +709,10 @@ int main(int argc, char** argv)
                 stepMs > 65535 * 1000L)
                 return Usage();
             orlu::fixture::CurrentFileSpec spec = CurrentSpec(device, firmware, input, function, logger, tones, rtBands);
+            if (function == 6) { // a logger of FFT spectra
+                fft.spectra = std::exchange(octave.spectra, 0);
+                fft.spectraLevels = std::exchange(octave.spectraLevels, {});
+            }
             if (!orlu::tools::ApplyCurrentFftOptions(fft, spec))
                 return Usage();
             if (!CurrentLoggerOptions(loggerLevels, stepMs, impulseProfiles, spec) ||

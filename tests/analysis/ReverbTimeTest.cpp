@@ -194,6 +194,23 @@ TEST_F(ReverbForms, TableWithDecimalCommaAndSemicolons)
                             "A;*,***;*,***;*,***;0,000\r\n");
 }
 
+// 80 dB for records 0 to 2, then 1 dB less per record 0.01 s apart, and no user interval:
+// the row of the 1000 Hz band with ';' and ','.
+TEST(ReverbTable, OneBandWithoutItsUserInterval)
+{
+    std::vector<std::uint8_t> records = Records(1);
+    EvaluateReverbTime(records, Curves({[](std::size_t r) { return Decay(r); }}), false);
+    ReverbTimeReport report;
+    report.records = kRecords;
+    report.rows = {{1000.0, {}, std::span<const std::uint8_t>(records)}};
+    LineList lines;
+    int widest = 0;
+    FormatReverbTimeTable(lines, &widest, report, {0, 1, 2});
+    EXPECT_EQ(lines.Join(), "Reverberation_Time_in_Octave_1/1:\r\n"
+                            "f[Hz];EDT[s];RT20[s];RT30[s];RTuser[s]\r\n"
+                            "1000,0;0,600;0,600;0,600;*,***\r\n");
+}
+
 // A 1/3-octave file of numbered spectra whose every band decays as Decay().
 class ReverbDocument : public DocumentTest {
 protected:

@@ -130,7 +130,7 @@ protected:
         c.band = 17;
         return c;
     }
-    static std::string Text(const CTmDoc& doc, const TimeIntersectionChoice& choice)
+    static std::string Text(CTmDoc& doc, const TimeIntersectionChoice& choice)
     {
         LineList lines;
         int widest = 0;

@@ -36,6 +36,14 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
+// A value as the cross table writes it: "%.2e" with a two-digit exponent.
+std::string StrPrintfTwoDigits(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2e", value);
+    return text;
+}
+
 class WaveformForms : public DocumentTest {};
 
 TEST_F(WaveformForms, CursorBlockOfTenSamplesInFourRows)
@@ -111,6 +119,26 @@ TEST_F(WaveformForms, BlocksThatCannotBeShown)
     WaveformChoice past;
     past.record = 3;
     EXPECT_EQ(FormatWaveformTable(lines, &widest, *doc, past, {}), 0);
+}
+
+// Every record's block as a column of one cross table, only the cursor block's samples.
+TEST_F(WaveformForms, AllRecordsAsOneCrossTable)
+{
+    fixture::Analyzer505Spec spec = FullScale();
+    spec.spectra = 3;
+    auto doc = Open(Write("time.orl", fixture::Analyzer505Container(spec)));
+    WaveformChoice choice;
+    choice.allRecords = true;
+    choice.block = true;
+    choice.blockFirst = 4;
+    choice.blockLast = 5;
+    const std::string v = StrPrintfTwoDigits(32767 * doc->Channel().sampleScale);
+    LineList lines;
+    int widest = 0;
+    ASSERT_EQ(FormatWaveformTable(lines, &widest, *doc, choice, {}), 1);
+    EXPECT_EQ(Lines(lines.Join()), (std::vector<std::string>{"Blocks_of_Time_waveforms:", "wav\\sn->\t[]\t5\t6",
+                                                             "1\t[V]\t" + v + "\t" + v, "2\t[V]\t" + v + "\t" + v,
+                                                             "3\t[V]\t" + v + "\t" + v}));
 }
 
 } // namespace

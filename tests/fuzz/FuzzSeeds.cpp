@@ -136,6 +136,21 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
     thirdsLogger.rows = 12;
     thirdsLogger.declaredCount = 12;
     thirdsLogger.loggedSpectrumLevels = {900, 800, 700};
+    // A logger of FFT spectra: the FFT setup in the buffer header, a spectrum ending each row.
+    fixture::CurrentFileSpec fftLogger = WithSpectrum(Spectrum::Fft, 8);
+    fftLogger.function = 6;
+    fftLogger.fftLevels.assign(9, 300);
+    fftLogger.spectraInBuffer = 1;
+    for (auto& profile : fftLogger.profiles)
+        profile.bufferWord = 0;
+    fftLogger.statistics = false;
+    fftLogger.histogramClasses = 0;
+    fftLogger.events.clear();
+    fftLogger.rowWords = 10;
+    fftLogger.rows = 6;
+    fftLogger.declaredCount = 6;
+    fftLogger.loggedSpectra = {fftLogger.fftLevels, std::vector<std::int16_t>(9, 200)};
+    const std::vector<fixture::MemberSpec> fftMembers{{"fft", 525, 300}, {"level", 525, 300}, {"fft", 525, 300}};
     // Band statistics of both octave sets: a histogram per value, every second one empty,
     // and stored levels of their own percentages.
     fixture::CurrentFileSpec thirdBands = thirds;
@@ -154,6 +169,8 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
     std::vector<std::pair<std::string, Bytes>> files = {
         {"third-octave-band-statistics-525", InContainer(45, fixture::CurrentMeasurementFile(thirdBands))},
         {"octave-band-statistics-525", InContainer(45, fixture::CurrentMeasurementFile(octaveBands))},
+        {"fft-logger-525", InContainer(45, fixture::CurrentMeasurementFile(fftLogger))},
+        {"multifile-fft", fixture::Multifile(55, fixture::MixedMultifileMembers(fftMembers)).Data()},
         {"third-octave-function-525", InContainer(45, fixture::CurrentMeasurementFile(thirds))},
         {"third-octave-logger-525", InContainer(45, fixture::CurrentMeasurementFile(thirdsLogger))},
         {"sample-525", InContainer(45, fixture::SampleCurrentFamilyFile())},

@@ -408,6 +408,13 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
                 octaveRecord(octaves ? 39 : 41, spec.maxSpectrumLevels);
             break;
         case CurrentFileSpec::Spectrum::Fft:
+            // A tonality file's short band comes first: its locator stops at setup 17.
+            if (!spec.shortBandLevels.empty()) {
+                f.Record(22, {0, 0, static_cast<std::uint16_t>(spec.shortBandLevels.size()), 0, 1, spec.fftWindowWord, 0,
+                              static_cast<std::uint16_t>(spec.shortBandRate),
+                              static_cast<std::uint16_t>(spec.shortBandRate >> 16), 0});
+                f.Record(18, std::vector<std::uint16_t>(spec.shortBandLevels.begin(), spec.shortBandLevels.end()), true);
+            }
             // Setup 17: word 3 lines, 4 extra line, 5 exponent word (1: no zoom),
             // 6 window, 8 and 9 the sampling rate, 10 the window power.
             f.Record(17, {0, 0, spec.bands, spec.bandExtras, 1, spec.fftWindowWord, 0,
@@ -487,6 +494,10 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
     // counts: an 8-word record with the data size in words 6 and 7, or a 12-word record with
     // the declared count in words 8 and 9 and the second count in words 10 and 11.
     std::vector<std::uint16_t> b15{spec.stepSeconds, spec.stepMillis, spec.lowestBand, spec.bands, spec.bandExtras};
+    // A logger of FFT spectra holds the FFT setup instead: words 3 to 10 as in setup 17.
+    if (spec.spectrum == CurrentFileSpec::Spectrum::Fft && spec.spectraInBuffer != 0)
+        b15 = {spec.stepSeconds, spec.stepMillis, spec.bands, spec.bandExtras, 1, spec.fftWindowWord, 0,
+               static_cast<std::uint16_t>(spec.samplingRate), static_cast<std::uint16_t>(spec.samplingRate >> 16), 0};
     if (spec.sizeLayout) {
         const std::uint32_t size = spec.declaredCount;
         b15.insert(b15.end(), {0, static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(size >> 16)});
@@ -519,13 +530,22 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
         if (column < columnLevels.size() && !levels.tenths.empty())
             columnLevels[column] = &levels;
     }
-    const std::uint32_t spectrumWords = spec.bands + spec.bandExtras;
-    const std::uint32_t spectrumFrom = spec.loggedSpectrumLevels.empty() || spectrumWords > spec.rowWords
+    const std::uint32_t spectrumWords = spec.loggedSpectra.empty()
+                                            ? spec.bands + spec.bandExtras
+                                            : static_cast<std::uint32_t>(spec.loggedSpectra.front().size());
+    const bool logsSpectra = !spec.loggedSpectrumLevels.empty() || !spec.loggedSpectra.empty();
+    const std::uint32_t spectrumFrom = !logsSpectra || spectrumWords > spec.rowWords
                                            ? spec.rowWords
                                            : spec.rowWords - spectrumWords;
     for (std::uint32_t r = 0; r < spec.rows; ++r) {
         writeEvents(r);
         for (std::uint32_t w = 0; w < spec.rowWords; ++w) {
+            if (w >= spectrumFrom && !spec.loggedSpectra.empty()) {
+                const std::vector<std::int16_t>& row = spec.loggedSpectra[r % spec.loggedSpectra.size()];
+                const std::uint32_t k = w - spectrumFrom;
+                f.Le16(static_cast<std::uint16_t>(k < row.size() ? row[k] : 0));
+                continue;
+            }
             if (w >= spectrumFrom) {
                 f.Le16(static_cast<std::uint16_t>(spec.loggedSpectrumLevels[r % spec.loggedSpectrumLevels.size()]));
                 continue;

@@ -219,6 +219,10 @@ struct CurrentFileSpec {
     std::uint16_t fftWindowWord = 0;    ///< FFT setup 17, word 6 (from firmware 5.12: the window code - 2)
     /// FFT levels of record 18 in 0.1 dB (lines, then the extra line); empty: a plausible ramp.
     std::vector<std::int16_t> fftLevels;
+    /// TONALITY (function 7): the short band's setup 22 (its lines in word 3, the sampling rate
+    /// in words 8 and 9) and its levels in 0.1 dB after it; empty: none.
+    std::vector<std::int16_t> shortBandLevels;
+    std::uint32_t shortBandRate = 48000;
     /// ENVELOPING (function 9): record 34 after the FFT setup, word 1 the filter's band code.
     std::optional<std::uint16_t> envelopingFilter;
 
@@ -236,6 +240,9 @@ struct CurrentFileSpec {
     /// A logger of spectra: the last bands + extras words of row r all hold entry r of
     /// these levels (0.1 dB, repeated over the rows); empty: generated words.
     std::vector<std::int16_t> loggedSpectrumLevels;
+    /// A logger of spectra whose rows differ line by line: row r ends in entry r of
+    /// these spectra (repeated over the rows); takes the place of loggedSpectrumLevels.
+    std::vector<std::vector<std::int16_t>> loggedSpectra;
 };
 
 /// Words 1 on of a tonality record 29: criteria, Kt 4.0 dB, levels, Ftc 999 Hz

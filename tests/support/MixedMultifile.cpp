@@ -17,6 +17,7 @@ struct KindRow {
 const KindRow kKinds[] = {
     {"level", {515, 525, 530, 535}}, {"dose", {515, 525}}, {"acc", {530, 535}},
     {"four", {545, 590}},            {"legacy", {505}},   {"rt60", {525, 535}},
+    {"fft", {525, 530, 535}},
 };
 
 bool ParseNumber(std::string_view text, std::uint16_t& out)
@@ -62,6 +63,15 @@ std::vector<std::uint8_t> MemberFile(const MemberSpec& m, int index)
     spec.function = m.kind == "dose" ? doseFunction : m.kind == "rt60" ? 8 : 1;
     if (m.kind == "rt60")
         spec.rt60 = SampleRt60ThirdOctaves(static_cast<std::uint16_t>(4 + index));
+    if (m.kind == "fft") {
+        // One spectrum of 8 lines at 20 dB but line 3, at 50 dB plus 10 dB for each member before it.
+        spec.function = 6;
+        spec.spectrum = CurrentFileSpec::Spectrum::Fft;
+        spec.bands = 8;
+        spec.bandExtras = 0;
+        spec.fftLevels.assign(8, 200);
+        spec.fftLevels[3] = static_cast<std::int16_t>(500 + 100 * index);
+    }
     spec.name = "L000000" + std::to_string(index + 1);
     if (m.loggerRows > 0 && m.kind != "rt60") {
         for (std::uint16_t p = 0; p < 3; ++p)

@@ -21,6 +21,8 @@ namespace orlu::fixture {
 ///   legacy an ORLU 505 METER-mode sound measurement (device 505)
 ///   rt60   a reverberation-time measurement of 4 third-octave bands from 500 Hz,
 ///          one band more for each member before it (525, 535)
+///   fft    an FFT spectrum of 8 lines at 20 dB, line 3 at 50 dB plus 10 dB for each
+///          member before it (525, 530, 535)
 struct MemberSpec {
     std::string kind;
     std::uint16_t device = 525;

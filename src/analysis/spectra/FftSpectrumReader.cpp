@@ -1,8 +1,10 @@
 #include "analysis/spectra/FftSpectrumReader.h"
 
+#include "analysis/spectra/LoggedSpectra.h"
 #include "analysis/spectra/SpectraFunction.h"
 #include "analysis/spectra/WaveformBlock.h"
 #include "document/CTmDoc.h"
+#include "document/Subfiles.h"
 #include "document/headers/CurrentHeader.h"
 #include "document/headers/Setup505.h"
 #include "document/units/LevelUnits.h"
@@ -104,39 +106,101 @@ std::optional<std::vector<double>> ComputeFromWaveforms(const CTmDoc& doc, const
     return out;
 }
 
-// A current-family FFT file that holds one spectrum behind its setup 17 (no time history,
-// not a four-channel file).
+// A current-family file of FFT spectra: one spectrum behind its setup 17, or a logger
+// whose buffer rows each end in a spectrum. Four-channel files keep theirs per channel.
 bool IsCurrentFft(const CTmDoc& doc)
 {
     const CurrentHeader& h = doc.Header();
-    return doc.HeaderDecoded() && h.fftPresent && h.function == kFunctionFft && h.bufferRecord == 0 &&
-           !h.model.FourChannel;
+    if (!doc.HeaderDecoded() || !h.fftPresent || h.model.FourChannel)
+        return false;
+    if (h.function == kFunctionTonality)
+        return h.tonality && !h.timeHistory;
+    if (h.function != kFunctionFft)
+        return false;
+    return !h.timeHistory || (h.spectraInBuffer != 0 && h.bandKind == kBandFft && h.spectrumCount > 0);
+}
+
+bool IsFftMultifile(const CTmDoc& doc)
+{
+    return IsCurrentMultifileKind(doc.FileKind()) && doc.GetSubfileContents().Group(ContentGroup::Fft).found;
+}
+
+// The spectra of the decoded file: a logger's records, else one.
+int CurrentRecords(const CTmDoc& doc)
+{
+    const CurrentHeader& h = doc.Header();
+    return h.timeHistory ? h.spectrumCount : 1;
+}
+
+// The first word of spectrum `record` (from 1): a logger's row, or the record 18 data of a
+// single spectrum.
+std::uint32_t CurrentSpectrumStart(CTmDoc& doc, int record)
+{
+    const CurrentHeader& h = doc.Header();
+    if (!h.timeHistory)
+        return record == 1 ? doc.GetRecord17Data(doc.DecodedSubfile()) : 0;
+    const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
+    if (!walk || record < 1 || static_cast<std::uint32_t>(record) > walk->records)
+        return 0;
+    const std::uint64_t first = walk->firstValue + std::uint64_t(record - 1) * walk->stride;
+    return first > UINT32_MAX ? 0 : static_cast<std::uint32_t>(first);
 }
 
 // The stored levels of a current-family spectrum: L lines and, with the extra line, its TOTAL.
 std::optional<FftSpectrumRead> ReadCurrent(CTmDoc& doc, const FftSpectrumRequest& r)
 {
     const CurrentHeader& h = doc.Header();
-    if (r.record != 1 || r.function != 1 || r.form != kOutputPower)
+    if (r.function != 1 || r.form != kOutputPower || r.record < 1 || r.record > CurrentRecords(doc))
         return std::nullopt;
-    const std::uint32_t first = doc.GetRecord17Data(doc.DecodedSubfile());
-    const std::uint32_t count = h.bandCount + (h.fftExtraLine != 0 ? 1u : 0u);
+    // The short band of a tonality file has its own lines and resolution, from 0 Hz.
+    const bool shortBand = h.tonality && r.band == 2;
+    const std::uint16_t lineCount = shortBand ? h.tonalityLines : h.bandCount;
+    const std::uint32_t first = shortBand ? doc.GetRecord22Data(doc.DecodedSubfile()) : CurrentSpectrumStart(doc, r.record);
+    const std::uint32_t count = lineCount + (h.fftExtraLine != 0 && !h.tonality ? 1u : 0u);
     const ImageReader image = doc.Reader();
-    if (first == 0 || h.bandCount == 0 || !image.HasWords(first, count))
+    if (first == 0 || lineCount == 0 || !image.HasWords(first, count))
         return std::nullopt;
     FftSpectrumRead read;
+    read.records = CurrentRecords(doc);
     read.values.resize(count);
     for (std::uint32_t i = 0; i < count; ++i)
         read.values[i] = image.SignedWord(first + i) / 10.0;
     FftLines& lines = read.lines;
-    lines.lines = h.bandCount;
-    lines.start = h.fftFirstHz;
-    lines.resolution = h.firstFrequency;
+    lines.lines = lineCount;
+    lines.start = shortBand ? 0.0 : h.fftFirstHz;
+    lines.resolution = shortBand ? h.tonalitySpacing : h.firstFrequency;
     lines.windowFactor = h.fftWindowPower > 0.0 ? h.fftWindowPower : 1.0;
-    lines.totalPosition = h.fftExtraLine != 0 ? 2 : 0;
+    lines.totalPosition = h.fftExtraLine != 0 && !h.tonality ? 2 : 0;
     lines.channel = {doc.Channel().inputKind, GetChannelOffset(doc.Levels(), doc.Channel()), doc.NonMetric() != 0};
     lines.quantity = doc.GetDisplayQuantity(r.units);
     read.caption = std::string(SpectraFunctionCaption(1)) + std::string(SpectraOutputCaption(kOutputPower));
+    if (read.records > 1)
+        read.caption += StrPrintf(" No.%u ", static_cast<unsigned>(r.record));
+    if (h.tonality)
+        read.caption += shortBand ? " in short band " : " in full band ";
+    return read;
+}
+
+// Spectrum `record` of a Multifile is the spectrum of its file of that number: the files
+// without FFT spectra have none.
+std::optional<FftSpectrumRead> ReadMultifile(CTmDoc& doc, const FftSpectrumRequest& r)
+{
+    const int files = doc.SubfileCount();
+    if (r.record < 1 || r.record > files ||
+        (doc.GetSubfileContents().BitsOf(r.record) & ContentBitsOf(ContentGroup::Fft)) == 0 ||
+        !doc.DecodeFileHeader(static_cast<std::uint16_t>(r.record)))
+        return std::nullopt;
+    doc.SelectChannelProfile(0, 0);
+    if (!IsCurrentFft(doc))
+        return std::nullopt;
+    FftSpectrumRequest first = r;
+    first.record = 1;
+    std::optional<FftSpectrumRead> read = ReadCurrent(doc, first);
+    if (!read)
+        return std::nullopt;
+    read->records = files;
+    read->fileName = doc.GetSubfileName(r.record);
+    read->caption += StrPrintf(" (file: %s) ", read->fileName.c_str());
     return read;
 }
 
@@ -144,11 +208,13 @@ std::optional<FftSpectrumRead> ReadCurrent(CTmDoc& doc, const FftSpectrumRequest
 
 bool HoldsFftSpectra(const CTmDoc& doc)
 {
-    return Is505Fft(doc) || IsCurrentFft(doc);
+    return Is505Fft(doc) || IsCurrentFft(doc) || IsFftMultifile(doc);
 }
 
 std::optional<FftSpectrumRead> ReadFftSpectrum(CTmDoc& doc, FftWorkspace& workspace, const FftSpectrumRequest& r)
 {
+    if (IsFftMultifile(doc))
+        return ReadMultifile(doc, r);
     if (IsCurrentFft(doc))
         return ReadCurrent(doc, r);
     if (!Is505Fft(doc) || r.function < kFirstSpectraFunction || r.function > kLastSpectraFunction)

@@ -1,15 +1,64 @@
 #include "analysis/spectra/ReverbSource.h"
 
+#include "analysis/spectra/LoggedSpectra.h"
+#include "analysis/spectra/OctaveForms.h"
 #include "analysis/spectra/ReverbTime.h"
+#include "document/tables/BandTables.h"
+
+#include <algorithm>
 
 #include <new>
 
 namespace orlu {
 
+namespace {
+
+// A current-family logger of spectra: its one channel, every value of its spectra (the
+// bands and the totals after them, or the FFT lines and the TOTAL the file stores).
+std::optional<ReverbSource> LoggedDecaySource(const CTmDoc& doc, int bandKind, int channel)
+{
+    const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
+    const int kind = LoggedBandKind(doc);
+    const bool folded = bandKind == kReverbOctaves && kind == kReverbThirdOctaves;
+    if (!walk || (kind != bandKind && !folded) || channel != 0 || walk->records < 2)
+        return std::nullopt;
+    const CurrentHeader& h = doc.Header();
+    if (folded) {
+        // The octaves the 1/1-octave view folds from the thirds, and the totals after them:
+        // their centres and names come with the folded spectra.
+        ReverbSource source;
+        source.set = CTmDoc::kRtOctave;
+        source.walk = *walk;
+        source.folded = true;
+        source.bands = static_cast<std::size_t>(std::max(h.octaveTotal, 0));
+        return source;
+    }
+    const bool fft = bandKind == kReverbFftLines;
+    ReverbSource source;
+    source.set = bandKind == kReverbOctaves ? CTmDoc::kRtOctave : CTmDoc::kRtThirdOctave;
+    source.thirdOctaves = bandKind == kReverbThirdOctaves;
+    source.walk = *walk;
+    source.bands = fft ? h.bandCount + (h.fftExtraLine != 0 ? 1u : 0u) : walk->values;
+    const std::size_t named = fft ? h.bandCount : bandKind == kReverbOctaves ? h.octaveBandsShown : h.thirdBandsShown;
+    const std::span<const double> table = ThirdOctaveCentres();
+    const std::size_t step = bandKind == kReverbOctaves ? 3 : 1;
+    for (std::size_t b = 0; b < source.bands; ++b) {
+        // A 1/1 band's centre is the middle one of its three thirds.
+        const std::size_t at = static_cast<std::size_t>(std::max(h.bandTableIndex, 0)) + (step == 3 ? 1 : 0) + b * step;
+        if (b >= named)
+            source.totalNames.push_back(fft ? "TOTAL" : h.totalNames.At(static_cast<long>(b - named)));
+        source.centres.push_back(fft ? h.fftFirstHz + static_cast<double>(b) * h.firstFrequency
+                                     : at < table.size() ? table[at] : 0.0);
+    }
+    return source;
+}
+
+} // namespace
+
 std::optional<ReverbSource> DecaySourceOf(const CTmDoc& doc, int bandKind, int channel)
 {
     if (!doc.AnalyzerDecoded())
-        return std::nullopt;
+        return LoggedDecaySource(doc, bandKind, channel);
     const Setup505& s = doc.Analyzer();
     const bool octaveFile = s.function == kFunction505Octave;
     const bool thirdFile = s.function == kFunction505ThirdOctave;
@@ -84,24 +133,74 @@ int ComputeReverbTime(const ImageReader& image, const ReverbSource& source, std:
     return 1;
 }
 
+namespace {
+
+// Record r (from 0) of a 1/3-octave logger folded into octaves in dB, as the 1/1-octave
+// view shows it; none when it cannot be read.
+std::optional<OctaveSpectrum> FoldedRecord(CTmDoc& doc, std::uint32_t r)
+{
+    OctaveChoices choices;
+    // The level in dB: unit option 0 for a microphone, 1 for the other inputs.
+    choices.units = doc.Channel().inputKind == kInputMicrophone ? 0 : 1;
+    return ReadOctaves(doc, {static_cast<int>(r) + 1, 0, kDetectorRms}, choices);
+}
+
+// The decays of the folded octaves, reading each record once for all of them.
+int ComputeFolded(CTmDoc& doc, const ReverbSource& source, bool smoothed)
+{
+    DecayCurves curves;
+    try {
+        curves = DecayCurves(source.bands, source.walk.records);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    std::vector<double> levels(source.bands);
+    for (std::uint32_t r = 0; r < source.walk.records; ++r) {
+        const std::optional<OctaveSpectrum> o = FoldedRecord(doc, r);
+        if (!o)
+            return 0;
+        std::fill(levels.begin(), levels.end(), 0.0);
+        std::copy_n(o->values.values.begin(), std::min(levels.size(), o->rows), levels.begin());
+        curves.SetRecord(r, levels);
+    }
+    EvaluateReverbTime(ReverbRecords(doc, source), curves, smoothed);
+    return 1;
+}
+
+} // namespace
+
 int ComputeReverbTime(CTmDoc& doc, int channel, bool smoothed, int bandKind)
 {
     const std::optional<ReverbSource> source = ReverbSourceOf(doc, bandKind, channel);
+    if (source && source->folded)
+        return ComputeFolded(doc, *source, smoothed);
     return source ? ComputeReverbTime(doc.Reader(), *source, ReverbRecords(doc, *source), smoothed) : 0;
 }
 
 std::optional<ReverbTimeReport> ReverbReportOf(CTmDoc& doc, int channel, bool smoothed, int bandKind)
 {
-    const std::optional<ReverbSource> source = ReverbSourceOf(doc, bandKind, channel);
+    std::optional<ReverbSource> source = ReverbSourceOf(doc, bandKind, channel);
     if (!source)
         return std::nullopt;
+    if (source->folded) {
+        const std::optional<OctaveSpectrum> first = FoldedRecord(doc, 0);
+        if (!first)
+            return std::nullopt;
+        for (std::size_t b = 0; b < source->bands; ++b) {
+            source->centres.push_back(b < first->centres.size() ? first->centres[b] : 0.0);
+            if (b >= first->bandRows)
+                source->totalNames.push_back(doc.Header().totalNames.At(static_cast<long>(b - first->bandRows)));
+        }
+    }
     ReverbTimeReport report;
     report.thirdOctaves = source->thirdOctaves;
     report.smoothed = smoothed;
     report.records = source->walk.records;
     const std::span<const std::uint8_t> records = ReverbRecords(doc, *source);
+    const std::size_t named = source->bands - source->totalNames.size();
     for (std::size_t b = 0; b < source->bands; ++b)
-        report.rows.push_back({source->centres[b], {}, records.subspan(b * kRtBandRecordSize, kRtBandRecordSize)});
+        report.rows.push_back({source->centres[b], b < named ? std::string{} : source->totalNames[b - named],
+                               records.subspan(b * kRtBandRecordSize, kRtBandRecordSize)});
     return report;
 }
 

@@ -4,7 +4,10 @@
 // channel, the bands evaluated and their centres. ORLU 505 ANALYZER-mode
 // files of numbered 1/1 or 1/3 octave spectra evaluate the bands from the
 // first at or above 30 Hz to the last below 10 kHz, files of numbered FFT
-// spectra every line; one record per band or line.
+// spectra every line; one record per band or line. Current-family loggers of
+// spectra evaluate every value of their spectra, the totals included; the
+// octaves folded from a third-octave logger are read as the 1/1-octave view
+// shows them.
 
 #include "analysis/spectra/DecayCurves.h"
 #include "analysis/spectra/ReverbTimeReport.h"
@@ -12,6 +15,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace orlu {
@@ -26,7 +30,9 @@ struct ReverbSource {
     std::size_t bands = 0;      ///< records of one channel
     std::size_t recordOffset = 0; ///< bytes of the channel's first record in the set
     std::vector<double> centres; ///< nominal centre of each band evaluated
+    std::vector<std::string> totalNames; ///< the names of the last bands, which are totals
     bool thirdOctaves = false;
+    bool folded = false;        ///< octaves folded from the thirds of each record
 };
 
 /// The decays of a band kind and channel, none when the file holds no such

@@ -1,7 +1,11 @@
 #include "analysis/spectra/TimeIntersection.h"
 
 #include "analysis/spectra/BandUnits.h"
+#include "analysis/spectra/FftLines.h"
 #include "analysis/spectra/IntersectionSeries.h"
+#include "analysis/spectra/LoggedSpectra.h"
+#include "analysis/spectra/OctaveForms.h"
+#include "document/units/LevelUnits.h"
 #include "document/ViewComputations.h"
 #include "document/channel/ChannelSelection.h"
 #include "document/tables/BandTables.h"
@@ -49,22 +53,6 @@ int LabelDecimals(double resolution)
     return decimals;
 }
 
-// The label of an octave band of a 505-family file: the band table's label
-// of its centre, or a total's name.
-std::string BandLabel(const Setup505& s, std::size_t index, std::size_t bands, double centre)
-{
-    if (index >= bands) {
-        const long total = static_cast<long>(index - bands);
-        return s.totalNames.At(total < s.totalNames.Count ? total : 0);
-    }
-    const std::span<const double> centres = ThirdOctaveCentres();
-    const std::span<const char* const> labels = BandLabels();
-    for (std::size_t k = 0; k < centres.size() && k < labels.size(); ++k)
-        if (std::fabs(centres[k] - centre) <= 1e-6 * centre)
-            return labels[k];
-    return StrPrintf("%g Hz", centre);
-}
-
 bool Fits(const Setup505& s, int bandKind)
 {
     return (s.function == kFunction505Spectrum && bandKind == 2) || (s.function == kFunction505Octave && bandKind == 3) ||
@@ -89,9 +77,9 @@ std::string Caption(const TimeIntersectionChoice& choice, const TimeIntersection
     return caption;
 }
 
-std::vector<int> Channels(const CTmDoc& doc, const TimeIntersectionChoice& choice)
+std::vector<int> Channels(CTmDoc& doc, const TimeIntersectionChoice& choice)
 {
-    if (choice.channelMask == 0)
+    if (choice.channelMask == 0 || !doc.AnalyzerDecoded())
         return {choice.channel};
     std::vector<int> channels;
     for (int c = 0; c < doc.Analyzer().channelCount && c < 16; ++c)
@@ -112,11 +100,164 @@ std::string FftLineLabel(int a, int lines, int totalPosition, double start, doub
     return StrPrintf(format.c_str(), f);
 }
 
-std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const TimeIntersectionChoice& choice,
-                                                     int channel)
+// The label of band `index` (from 0) of centre `centre` among `bands`, or a total's name.
+std::string BandLabelOf(const NameTable& totalNames, std::size_t index, std::size_t bands, double centre)
+{
+    if (index >= bands) {
+        const long total = static_cast<long>(index - bands);
+        return totalNames.At(total < totalNames.Count ? total : 0);
+    }
+    const std::span<const double> centres = ThirdOctaveCentres();
+    const std::span<const char* const> labels = BandLabels();
+    for (std::size_t k = 0; k < centres.size() && k < labels.size(); ++k)
+        if (std::fabs(centres[k] - centre) <= 1e-6 * centre)
+            return labels[k];
+    return StrPrintf("%g Hz", centre);
+}
+
+// Group `group` (from 0) of `degree` lines of every record's spectrum, as the Spectra view
+// aggregates them (power-summed, divided by the window factor), as linear values: the
+// quantity's, or for a dB display the linear value of the group's level. Empty when a
+// spectrum lies past the image.
+std::vector<double> FftGroupSeries(const ImageReader& image, std::uint64_t firstLine, std::uint32_t stride,
+                                   std::uint32_t records, const FftLines& lines, int degree, std::size_t group)
+{
+    const auto count = static_cast<std::uint32_t>(lines.lines);
+    if (records == 0 || firstLine + std::uint64_t{stride} * (records - 1) + count >= UINT32_MAX ||
+        !image.HasWords(firstLine + std::uint64_t{stride} * (records - 1), count))
+        return {};
+    std::vector<double> series(records), spectrum(count);
+    for (std::uint32_t r = 0; r < records; ++r) {
+        const auto at = static_cast<std::uint32_t>(firstLine + std::uint64_t{r} * stride);
+        for (std::uint32_t i = 0; i < count; ++i)
+            spectrum[i] = image.SignedWord(at + i) / 10.0;
+        AggregateSpectrumLines(lines, lines.quantity, degree, spectrum);
+        const double v = spectrum[group];
+        series[r] = lines.quantity == kBandDb ? lines.channel.Total(v) : v;
+    }
+    return series;
+}
+
+// The octaves a current-family logger of third octaves folds, as the 1/1-octave view
+// shows them, and the totals after them: octave or total `band` of each record.
+std::optional<IntersectionSeries> ReadFoldedSeries(CTmDoc& doc, const TimeIntersectionChoice& choice)
+{
+    const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
+    if (!walk || choice.band < 1)
+        return std::nullopt;
+    const auto index = static_cast<std::size_t>(choice.band - 1);
+    const CurrentChannel& input = doc.Channel();
+    const int quantity = doc.GetDisplayQuantity(choice.unitOption);
+    OctaveChoices shown;
+    shown.units = choice.unitOption;
+    // The dB display reads the stored level: the offset a linear value carries is left out.
+    const BandChannel unit{input.inputKind, 0, doc.NonMetric() != 0};
+    IntersectionSeries result;
+    result.db = quantity == kBandDb;
+    result.unitIndex = GetUnitIndex(quantity, input.inputKind, doc.NonMetric() != 0);
+    result.inputKind = input.inputKind;
+    result.timeStep = doc.Header().timeStep;
+    result.values.resize(walk->records);
+    for (std::uint32_t r = 0; r < walk->records; ++r) {
+        const std::optional<OctaveSpectrum> o = ReadOctaves(doc, {static_cast<int>(r) + 1, 0, kDetectorRms}, shown);
+        if (!o || index >= o->rows)
+            return std::nullopt;
+        const double v = o->values.values[index];
+        result.values[r] = result.db ? unit.Total(v) : v;
+        if (r == 0)
+            result.label = BandLabelOf(doc.Header().totalNames, index, o->bandRows,
+                                       index < o->centres.size() ? o->centres[index] : 0.0);
+    }
+    return result;
+}
+
+// A current-family logger of spectra: its one channel, each row's spectrum.
+std::optional<IntersectionSeries> ReadLoggedSeries(CTmDoc& doc, const TimeIntersectionChoice& choice, int channel)
+{
+    if (choice.bandKind == 3 && LoggedBandKind(doc) == 4 && channel == 0)
+        return ReadFoldedSeries(doc, choice);
+    const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
+    if (walk && choice.bandKind == 2 && choice.fftDegree > 1 && LoggedBandKind(doc) == 2 && channel == 0) {
+        // Groups of lines; the TOTAL, when the file stores one, after the last group.
+        const CurrentHeader& h = doc.Header();
+        const CurrentChannel& input = doc.Channel();
+        FftLines lines;
+        lines.lines = h.bandCount;
+        lines.start = h.fftFirstHz;
+        lines.resolution = h.firstFrequency;
+        lines.windowFactor = h.fftWindowPower > 0.0 ? h.fftWindowPower : 1.0;
+        lines.quantity = doc.GetDisplayQuantity(choice.unitOption);
+        lines.channel = {input.inputKind,
+                         lines.quantity == kBandDb ? std::int16_t{0} : GetChannelOffset(doc.Levels(), input),
+                         doc.NonMetric() != 0};
+        const auto groups = static_cast<std::size_t>(lines.Groups(choice.fftDegree));
+        const auto group = static_cast<std::size_t>(std::max(choice.band, 1) - 1);
+        if (group >= groups)
+            return std::nullopt;
+        IntersectionSeries result;
+        result.db = lines.quantity == kBandDb;
+        result.unitIndex = GetUnitIndex(lines.quantity, input.inputKind, doc.NonMetric() != 0);
+        result.inputKind = input.inputKind;
+        result.timeStep = h.timeStep;
+        result.label = FftLineLabel(choice.band, static_cast<int>(groups), 0, lines.start, lines.resolution,
+                                    choice.fftDegree, false);
+        result.values = FftGroupSeries(doc.Reader(), walk->firstValue, walk->stride, walk->records, lines,
+                                       choice.fftDegree, group);
+        if (result.values.empty())
+            return std::nullopt;
+        return result;
+    }
+    if (!walk || LoggedBandKind(doc) != choice.bandKind || channel != 0 || choice.band < 1 ||
+        static_cast<std::uint32_t>(choice.band) > walk->values)
+        return std::nullopt;
+    const auto index = static_cast<std::size_t>(choice.band - 1);
+    const std::uint64_t first = std::uint64_t{walk->firstValue} + index;
+    const ImageReader image = doc.Reader();
+    if (first + std::uint64_t{walk->stride} * (walk->records - 1) >= UINT32_MAX ||
+        !image.HasWords(first + std::uint64_t{walk->stride} * (walk->records - 1), 1))
+        return std::nullopt;
+    const CurrentHeader& h = doc.Header();
+    const CurrentChannel& input = doc.Channel();
+    const int quantity = doc.GetDisplayQuantity(choice.unitOption);
+    const bool fft = choice.bandKind == 2;
+    const std::size_t bands = fft ? h.bandCount : choice.bandKind == 3 ? h.octaveBandsShown : h.thirdBandsShown;
+    const std::span<const double> table = ThirdOctaveCentres();
+    // A 1/1 band's centre is the middle one of its three thirds.
+    const std::size_t at = static_cast<std::size_t>(std::max(h.bandTableIndex, 0)) +
+                           (choice.bandKind == 3 ? 1 + 3 * index : index);
+    const double centre = fft ? h.fftFirstHz + static_cast<double>(index) * h.firstFrequency
+                              : at < table.size() ? table[at] : 0.0;
+    BandChannel unit{input.inputKind,
+                     quantity == kBandDb ? std::int16_t{0} : GetChannelOffset(doc.Levels(), input), doc.NonMetric() != 0};
+
+    IntersectionSeries result;
+    result.db = quantity == kBandDb;
+    result.unitIndex = GetUnitIndex(quantity, input.inputKind, doc.NonMetric() != 0);
+    result.inputKind = input.inputKind;
+    result.timeStep = h.timeStep;
+    result.label = fft ? FftLineLabel(choice.band, h.bandCount, h.fftExtraLine != 0 ? 2 : 0, h.fftFirstHz,
+                                      h.firstFrequency, 1, false)
+                       : BandLabelOf(h.totalNames, index, bands, centre);
+    result.values.resize(walk->records);
+    for (std::uint32_t r = 0; r < walk->records; ++r) {
+        const double db = image.SignedWord(static_cast<std::uint32_t>(first + std::uint64_t{r} * walk->stride)) / 10.0;
+        double& v = result.values[r];
+        if (index >= bands) {
+            v = unit.Total(db);
+        } else if (fft) {
+            v = quantity == kBandDb ? unit.Total(db) : unit.AtFrequency(db, centre, quantity);
+        } else {
+            v = unit.Band(db, centre, std::max(quantity, 1));
+        }
+    }
+    return result;
+}
+
+std::optional<IntersectionSeries> ReadIntersectionSeries(CTmDoc& doc, const TimeIntersectionChoice& choice,
+                                                        int channel)
 {
     if (!doc.AnalyzerDecoded())
-        return std::nullopt;
+        return ReadLoggedSeries(doc, choice, channel);
     const Setup505& s = doc.Analyzer();
     const std::uint32_t records = s.timeHistory ? s.recordCount : static_cast<std::uint32_t>(std::max(s.spectraCount, 0));
     if (!Fits(s, choice.bandKind) || channel < 0 || channel >= s.channelCount || records == 0 || choice.band < 1 ||
@@ -124,6 +265,32 @@ std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const Ti
         return std::nullopt;
     const auto index = static_cast<std::size_t>(choice.band - 1);
     const std::uint32_t t = s.timeHistory ? 1 : 0;
+    if (choice.bandKind == 2 && choice.fftDegree > 1) {
+        // A group of lines, as the Spectra view aggregates them.
+        const Channel505& input = s.channels[static_cast<std::size_t>(channel)];
+        FftLines lines;
+        lines.lines = s.bandEnd;
+        lines.start = s.axisStartHz;
+        lines.resolution = s.lineSpacingHz;
+        lines.windowFactor = s.windowPower > 0.0 ? s.windowPower : 1.0;
+        lines.quantity = GetDisplayQuantity(input.inputKind, choice.unitOption, s.mixedInputs);
+        lines.channel = {input.inputKind, lines.quantity == kBandDb ? std::int16_t{0} : s.sensitivityOffset, false};
+        const auto groups = static_cast<std::size_t>(lines.Groups(choice.fftDegree));
+        if (index >= groups)
+            return std::nullopt;
+        IntersectionSeries result;
+        result.db = lines.quantity == kBandDb;
+        result.unitIndex = GetUnitIndex(lines.quantity, input.inputKind, false);
+        result.inputKind = input.inputKind;
+        result.timeStep = s.timeStep;
+        result.label = FftLineLabel(choice.band, static_cast<int>(groups), 0, lines.start, lines.resolution,
+                                    choice.fftDegree, false);
+        result.values = FftGroupSeries(doc.Reader(), std::uint64_t{s.SpectrumAt(0)} + static_cast<std::uint32_t>(channel) * (s.bandEnd + t) + t,
+                                       s.RecordWords(), records, lines, choice.fftDegree, index);
+        if (result.values.empty())
+            return std::nullopt;
+        return result;
+    }
     const std::uint32_t first = s.SpectrumAt(0) + static_cast<std::uint32_t>(channel) * (s.bandEnd + t) + t +
                                 static_cast<std::uint32_t>(index);
     const ImageReader image = doc.Reader();
@@ -141,27 +308,45 @@ std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const Ti
     // carries is left out, so that it cancels.
     BandChannel unit{input.inputKind, quantity == kBandDb ? std::int16_t{0} : s.sensitivityOffset, false};
 
-    TimeIntersection result;
+    IntersectionSeries result;
     result.db = quantity == kBandDb;
     result.unitIndex = GetUnitIndex(quantity, input.inputKind, false);
+    result.inputKind = input.inputKind;
+    result.timeStep = s.timeStep;
     result.label = fft ? FftLineLabel(choice.band, s.bandEnd, 0, s.axisStartHz, s.lineSpacingHz, 1, false)
-                       : BandLabel(s, index, bands, centre);
-    std::vector<double> series(records);
+                       : BandLabelOf(s.totalNames, index, bands, centre);
+    result.values.resize(records);
     for (std::uint32_t r = 0; r < records; ++r) {
         const double db = image.SignedWord(first + r * s.RecordWords()) / 10.0;
+        double& v = result.values[r];
         if (index >= bands) {
-            series[r] = unit.Total(db);
+            v = unit.Total(db);
         } else if (fft && quantity >= kBandVelocity) {
             // A line's own frequency; line 0 of a spectrum from 0 Hz has none.
             const double w = 2.0 * std::numbers::pi * centre;
-            series[r] = w > 0.0 ? unit.Total(db) / (quantity == kBandVelocity ? w : w * w) : 0.0;
+            v = w > 0.0 ? unit.Total(db) / (quantity == kBandVelocity ? w : w * w) : 0.0;
         } else {
-            series[r] = unit.Band(db, centre, std::max(quantity, 1));
+            v = unit.Band(db, centre, std::max(quantity, 1));
         }
     }
+    return result;
+}
+
+std::optional<TimeIntersection> ReadTimeIntersection(CTmDoc& doc, const TimeIntersectionChoice& choice,
+                                                     int channel)
+{
+    std::optional<IntersectionSeries> read = ReadIntersectionSeries(doc, choice, channel);
+    if (!read)
+        return std::nullopt;
+    TimeIntersection result;
+    result.db = read->db;
+    result.unitIndex = read->unitIndex;
+    result.label = read->label;
+    result.inputKind = read->inputKind;
+    std::vector<double>& series = read->values;
     if (choice.running)
-        ComputeRunningLeq(series, s.timeStep, {.running = series, .exposure = {}});
-    const std::size_t points = AggregateRecords(series, input.inputKind, !result.db, choice.recordDegree);
+        ComputeRunningLeq(series, read->timeStep, {.running = series, .exposure = {}});
+    const std::size_t points = AggregateRecords(series, read->inputKind, !result.db, choice.recordDegree);
     series.resize(points);
     if (choice.smoothed)
         SmoothMovingAverage(series);
@@ -178,7 +363,38 @@ std::optional<TimeIntersection> ReadTimeIntersection(const CTmDoc& doc, const Ti
     return result;
 }
 
-int FormatTimeIntersectionText(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice)
+IntersectionBlockStatistics BlockStatisticsOf(const IntersectionSeries& series, const TimeIntersectionChoice& choice)
+{
+    IntersectionBlockStatistics b;
+    const std::size_t n = series.values.size();
+    const auto f = static_cast<std::size_t>(std::max(choice.recordDegree, 1));
+    const std::size_t c1 = std::min<std::size_t>(std::min(choice.blockFirst, choice.blockLast), n);
+    // The block reaches the end of the cursors' last point, never past the data.
+    const std::size_t end = std::min<std::size_t>(std::size_t{std::max(choice.blockFirst, choice.blockLast)} + f, n);
+    if (!choice.block || end <= c1)
+        return b;
+    const std::span<const double> block = std::span(series.values).subspan(c1, end - c1);
+    b.running.resize(block.size());
+    b.exposure.resize(block.size());
+    double low = 0.0, high = 0.0;
+    ComputeRunningLeq(block, series.timeStep, {.running = b.running, .exposure = b.exposure, .minimum = &low, .maximum = &high});
+    b.running.resize(AggregateRecords(b.running, series.inputKind, !series.db, choice.recordDegree));
+    b.exposure.resize(AggregateExposure(b.exposure, series.inputKind, !series.db, choice.recordDegree));
+    b.minimum = low;
+    b.maximum = high;
+    if (series.db) {
+        // A single value's level, referred as the running RMS is.
+        for (double* v : {&b.minimum, &b.maximum}) {
+            double one = *v;
+            AggregateRecords(std::span(&one, 1), series.inputKind, false, 1);
+            *v = one;
+        }
+    }
+    b.shown = true;
+    return b;
+}
+
+int FormatTimeIntersectionText(LineList& lines, int* widest, CTmDoc& doc, const TimeIntersectionChoice& choice)
 {
     ClearLineList(&lines);
     int wide = widest ? *widest : 0;
@@ -224,7 +440,7 @@ int FormatTimeIntersectionText(LineList& lines, int* widest, const CTmDoc& doc, 
     return any ? 1 : 0;
 }
 
-int FormatTimeIntersectionTable(LineList& lines, int* widest, const CTmDoc& doc, const TimeIntersectionChoice& choice,
+int FormatTimeIntersectionTable(LineList& lines, int* widest, CTmDoc& doc, const TimeIntersectionChoice& choice,
                                 const TableOutputOptions& options)
 {
     const std::optional<TimeIntersection> t = ReadTimeIntersection(doc, choice, choice.channel);
@@ -238,7 +454,7 @@ int FormatTimeIntersectionTable(LineList& lines, int* widest, const CTmDoc& doc,
     const std::string header(Heading(t->unitIndex));
     ColumnTableSource source;
     source.BandKind = choice.bandKind;
-    source.InputKind = doc.Analyzer().channels[static_cast<std::size_t>(choice.channel)].inputKind;
+    source.InputKind = t->inputKind;
     const ColumnTableFormat format{.Pairs = 3,
                                    .Caption = caption,
                                    .HeaderWords = header,

@@ -2,7 +2,10 @@
 
 #include "analysis/spectra/WaveformBlock.h"
 #include "platform/ValueFormat.h"
+#include "document/MissingValue.h"
 #include "reports/table/ColumnTableWriter.h"
+#include "reports/table/MultiSpectrumMatrix.h"
+#include "reports/table/SampleCrossTable.h"
 #include "reports/table/TableWriter.h"
 
 #include <algorithm>
@@ -171,6 +174,51 @@ int FormatWaveformText(LineList& lines, int* widest, CTmDoc& doc, const Waveform
     return any ? 1 : 0;
 }
 
+namespace {
+
+constexpr const char* kBracketedUnits[3] = {"[V]       ", "[Pa]      ", "[m/s\xB2]    "};
+
+// Several waveforms (every record, or the mask's channels) as the columns of one sample
+// cross table; a block that cannot be read keeps its column empty.
+int WaveformCrossTable(LineList& lines, int* widest, CTmDoc& doc, const WaveformChoice& choice,
+                       const TableOutputOptions& options, const WaveformBlock& w)
+{
+    const std::vector<Shown> blocks = BlocksOf(doc, choice, w);
+    const Range range = RangeOf(choice, w.n);
+    MultiSpectrumMatrix matrix(range.count);
+    int unit = -1;
+    std::vector<double> column(range.count);
+    for (const Shown& b : blocks) {
+        doc.Select505Channel(b.channel);
+        const SampleUnit u = UnitOf(doc.Channel(), choice.unitOption);
+        unit = unit < 0 ? u.unit : unit;
+        const std::optional<std::vector<double>> values = Scaled(doc, w, b, u);
+        std::fill(column.begin(), column.end(), kMissingValue);
+        if (values && values->size() >= range.first + range.count)
+            std::copy_n(values->begin() + static_cast<std::ptrdiff_t>(range.first), range.count, column.begin());
+        if (!matrix.AppendColumn(column))
+            return 0;
+    }
+    std::vector<double> x(range.count);
+    for (std::size_t i = 0; i < range.count; ++i)
+        x[i] = static_cast<double>(range.first + i + 1);
+    const bool channels = w.interleaved && choice.channelMask != 0;
+    CrossTableSource source;
+    source.ChannelMode = w.interleaved;
+    source.Ui = doc.App().Ui;
+    SampleCrossTable table;
+    table.CaptionKind = 1;
+    table.UnitText = kBracketedUnits[std::max(unit, 0)];
+    table.Channel = static_cast<std::uint16_t>(choice.channel);
+    table.ChannelMask = channels ? static_cast<std::uint16_t>(choice.channelMask & 0xF) : 0;
+    table.SampleNumbers = x;
+    table.ValueFormat = "%-10.2e";
+    table.BlockMode = choice.block ? 2 : 0;
+    return WriteSampleCrossTable(lines, widest, source, table, options, matrix);
+}
+
+} // namespace
+
 int FormatWaveformTable(LineList& lines, int* widest, CTmDoc& doc, const WaveformChoice& choice,
                         const TableOutputOptions& options)
 {
@@ -178,6 +226,8 @@ int FormatWaveformTable(LineList& lines, int* widest, CTmDoc& doc, const Wavefor
         return 0;
     const WaveformBlock w = WaveformBlock::Of(doc.Analyzer());
     const ChannelKeeper keeper{doc, choice.channel};
+    if (choice.allRecords || (w.interleaved && choice.channelMask != 0))
+        return WaveformCrossTable(lines, widest, doc, choice, options, w);
     const Shown b{choice.record, w.interleaved ? choice.channel : 0};
     doc.Select505Channel(b.channel);
     const SampleUnit u = UnitOf(doc.Channel(), choice.unitOption);

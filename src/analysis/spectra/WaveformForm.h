@@ -28,7 +28,9 @@ struct WaveformChoice {
 
 /// Clears the lines and writes the text form; 0 when the file holds no usable waveform.
 int FormatWaveformText(LineList& lines, int* widest, CTmDoc& doc, const WaveformChoice& choice);
-/// Appends the table form of one waveform; 0 when the file holds no usable waveform.
+/// Appends the table form: one waveform as three column pairs, several (every record, or
+/// the mask's interleaved channels) as one sample cross table; 0 when the file holds no
+/// usable waveform.
 int FormatWaveformTable(LineList& lines, int* widest, CTmDoc& doc, const WaveformChoice& choice,
                         const TableOutputOptions& options);
 

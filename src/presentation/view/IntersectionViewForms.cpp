@@ -6,6 +6,7 @@
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
+#include <array>
 
 namespace orlu {
 namespace {
@@ -88,6 +89,24 @@ bool RenderGraphData(GraphDataRequest& request)
         data.TimeStamps[i] = static_cast<std::uint32_t>(i + 1);
     data.LabelText = series->label == "Total" ? "TOTAL" : series->label;
     data.PanelTitles[p] = StrPrintf("Channel #%d", request.Panel + 1);
+    // The statistics of the block between the cursors that the view asks for.
+    const std::array<std::int32_t, 4>& wanted = request.View.BlockResultSwitches;
+    const TimeIntersectionChoice marked = IntersectionChoiceOf(request.Doc, request.View);
+    if (marked.block && std::any_of(wanted.begin(), wanted.end(), [](std::int32_t w) { return w != 0; })) {
+        if (const auto values = ReadIntersectionSeries(request.Doc, marked, request.Panel)) {
+            const IntersectionBlockStatistics block = BlockStatisticsOf(*values, marked);
+            if (block.shown) {
+                if (wanted[0])
+                    data.SeriesB[p].Assign(block.running);
+                if (wanted[1])
+                    data.BlockLmax[p] = block.maximum;
+                if (wanted[2])
+                    data.BlockLmin[p] = block.minimum;
+                if (wanted[3])
+                    data.SeriesC[p].Assign(block.exposure);
+            }
+        }
+    }
     return true;
 }
 
@@ -99,6 +118,7 @@ TimeIntersectionChoice IntersectionChoiceOf(const CTmDoc& doc, const Measurement
     c.bandKind = BandKindOf(doc, view);
     c.band = view.GraphBandIndex + 1; // the view counts its bands from 0
     c.recordDegree = std::max(view.Aggregation, 1);
+    c.fftDegree = std::max(view.Spectra.Degree, 1);
     c.unitOption = view.UnitsByKind[0];
     c.running = view.RunningTotal != 0;
     c.smoothed = view.Smoothed != 0;

@@ -26,6 +26,7 @@ struct SpectraViewChoices {
     std::uint8_t MarkerCount = 0;     ///< 2: the block of lines MarkerPoints[0] .. [1]
     std::int32_t MarkerPoints[2] = {0, 0};
     std::int32_t Record = 1;          ///< the record shown, 1-based
+    std::uint8_t Band = 1;            ///< tonality files: 1 the full band, 2 the short band
 };
 
 } // namespace orlu

@@ -1,9 +1,12 @@
 #include "presentation/view/SpectraViewForms.h"
 
+#include "analysis/spectra/FftCrossTable.h"
+#include "analysis/spectra/FftPicture.h"
 #include "analysis/spectra/FftSpectrumForm.h"
 #include "analysis/spectra/FftSpectrumReader.h"
 #include "analysis/spectra/SpectraFunction.h"
 #include "analysis/spectra/Tonality.h"
+#include "document/Subfiles.h"
 #include "document/ViewKind.h"
 #include "platform/ValueFormat.h"
 
@@ -33,6 +36,19 @@ SpectrumShowing ShowingOf(const SpectraViewChoices& c, int degree)
     return s;
 }
 
+// The view's spectra choices; the view's marked block stands for the cursor block
+// when the spectra have none of their own (lines, as the graph's cursors give them).
+SpectraViewChoices ChoicesOf(const MeasurementViewState& view)
+{
+    SpectraViewChoices c = view.Spectra;
+    if (c.MarkerCount != 2 && view.MarkState == 2 && view.MarkedRange[0] >= 0 && view.MarkedRange[1] >= 0) {
+        c.MarkerCount = 2;
+        c.MarkerPoints[0] = view.MarkedRange[0];
+        c.MarkerPoints[1] = view.MarkedRange[1];
+    }
+    return c;
+}
+
 FftSpectrumRequest RequestOf(const MeasurementViewState& view, int record)
 {
     const SpectraViewChoices& c = view.Spectra;
@@ -44,6 +60,7 @@ FftSpectrumRequest RequestOf(const MeasurementViewState& view, int record)
     r.form = std::clamp<int>(c.OutputForm, kOutputPower, kOutputImaginaryPart);
     r.window = static_cast<std::uint8_t>(c.Window);
     r.units = view.UnitsByKind[0];
+    r.band = view.Spectra.Band == 2 ? 2 : 1;
     return r;
 }
 
@@ -95,7 +112,7 @@ void RenderText(FormRequest& request)
 {
     ClearLineList(&request.Lines);
     FftWorkspace workspace;
-    const SpectrumShowing showing = ShowingOf(request.View.Spectra, request.View.Spectra.Degree);
+    const SpectrumShowing showing = ShowingOf(ChoicesOf(request.View), request.View.Spectra.Degree);
     bool any = false;
     for (const FftSpectrumRequest& r : Passes(request.View, request.Doc, request.View.TextAllFiles != 0)) {
         const auto read = ReadFftSpectrum(request.Doc, workspace, r);
@@ -112,13 +129,64 @@ void RenderText(FormRequest& request)
     }
 }
 
+// Several spectra (every record or file, or the mask's channels) as the columns of one
+// cross table; a two-channel function brings its channels' own spectra before it.
+bool RenderCrossTable(FormRequest& request, const std::vector<FftSpectrumRequest>& passes,
+                      const SpectrumShowing& showing)
+{
+    FftWorkspace workspace;
+    std::vector<FftTableColumn> columns;
+    auto add = [&](const FftSpectrumRequest& r) {
+        FftTableColumn column;
+        column.channel = r.function == 1 || r.function == 3 ? r.channelA : r.channelB;
+        const auto read = ReadFftSpectrum(request.Doc, workspace, r);
+        // A Multifile's columns are its files with FFT spectra; another file keeps an empty column.
+        if (!read && IsCurrentMultifileKind(request.Doc.FileKind()))
+            return;
+        if (read) {
+            column.form = PrepareFftSpectrum(read->lines, read->values, showing, read->caption);
+            column.inputKind = read->lines.channel.inputKind;
+        }
+        columns.push_back(std::move(column));
+    };
+    for (const FftSpectrumRequest& r : passes) {
+        if (r.function > 4) {
+            FftSpectrumRequest own = r;
+            own.function = 1;
+            own.form = kOutputPower;
+            add(own);
+            own.channelA = r.channelB;
+            add(own);
+        }
+        add(r);
+    }
+    const FftSpectrumRequest base = RequestOf(request.View, 1);
+    FftTableSetup setup;
+    setup.function = base.function;
+    setup.form = base.form;
+    setup.degree = showing.degree;
+    setup.channelA = base.channelA;
+    setup.channelB = base.channelB;
+    setup.channelMask = base.function > 4 ? 0 : ChannelMask(request.View, request.Doc);
+    setup.peaksNum = showing.peaksShown ? showing.peaks.count : 0;
+    return AppendFftCrossTable(request.Lines, &request.WidestLine, request.Doc, setup, columns, request.Options) != 0;
+}
+
 void RenderTable(FormRequest& request)
 {
     request.TableContentKind = 2;
     FftWorkspace workspace;
-    const SpectrumShowing showing = ShowingOf(request.View.Spectra, request.View.Spectra.Degree);
+    const SpectrumShowing showing = ShowingOf(ChoicesOf(request.View), request.View.Spectra.Degree);
+    const std::vector<FftSpectrumRequest> passes = Passes(request.View, request.Doc, request.View.TableAllFiles != 0);
+    if (request.View.TableAllFiles != 0 || ChannelMask(request.View, request.Doc) != 0) {
+        if (!RenderCrossTable(request, passes, showing)) {
+            std::string line(kFormNotAvailableText);
+            AddLine(request.Lines, line, &request.WidestLine);
+        }
+        return;
+    }
     bool any = false;
-    for (const FftSpectrumRequest& r : Passes(request.View, request.Doc, request.View.TableAllFiles != 0)) {
+    for (const FftSpectrumRequest& r : passes) {
         const auto read = ReadFftSpectrum(request.Doc, workspace, r);
         if (!read)
             continue;
@@ -162,9 +230,47 @@ void SetLevelAxis(const CTmDoc& doc, const FftLines& lines, PlotData& data)
     data.LevelTop = linear;
 }
 
+// The picture of every record's spectrum of channel A, in the first panel.
+bool RenderPicture(GraphDataRequest& request)
+{
+    if (request.Panel > 0)
+        return false;
+    FftSpectrumRequest r = RequestOf(request.View, 1);
+    r.function = 1;
+    r.form = kOutputPower;
+    r.channelB = r.channelA;
+    FftWorkspace workspace;
+    const auto first = ReadFftSpectrum(request.Doc, workspace, r);
+    if (!first || first->records < 2)
+        return false;
+    CTmDoc& doc = request.Doc;
+    PlotData& data = request.Data;
+    const double step = doc.AnalyzerDecoded() ? doc.Analyzer().timeStep : doc.Header().timeStep;
+    if (step > 0)
+        data.Grid.TimeStep = step;
+    const double bottom = doc.Channel().rangeBottomDb;
+    FillFftPicture(data.Grid, first->lines, static_cast<std::uint32_t>(first->records), bottom, bottom + 80.0,
+                   [&](std::uint32_t record) -> std::optional<std::vector<double>> {
+                       FftSpectrumRequest at = r;
+                       at.record = static_cast<int>(record) + 1;
+                       auto read = ReadFftSpectrum(doc, workspace, at);
+                       if (!read)
+                           return std::nullopt;
+                       return std::move(read->values);
+                   });
+    if (data.Grid.Values.empty())
+        return false;
+    data.GraphTitle = data.PanelTitles[0] =
+        std::string(SpectraFunctionCaption(1)) + std::string(SpectraOutputCaption(kOutputPower));
+    SetLevelAxis(doc, first->lines, data);
+    return true;
+}
+
 bool RenderGraphData(GraphDataRequest& request)
 {
-    const SpectraViewChoices& c = request.View.Spectra;
+    if (request.View.MultiElement != 0)
+        return RenderPicture(request);
+    const SpectraViewChoices c = ChoicesOf(request.View);
     FftSpectrumRequest r = RequestOf(request.View, std::max(c.Record, 1));
     if (r.function <= 4 && ChannelMask(request.View, request.Doc) != 0) {
         r.channelA = r.channelB = request.Panel;

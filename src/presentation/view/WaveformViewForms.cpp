@@ -18,7 +18,9 @@ void SayNotAvailable(FormRequest& request)
 void RenderText(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (!FormatWaveformText(request.Lines, &widest, request.Doc, WaveformChoiceOf(request.View)))
+    WaveformChoice choice = WaveformChoiceOf(request.View);
+    choice.allRecords = request.View.TextAllFiles != 0;
+    if (!FormatWaveformText(request.Lines, &widest, request.Doc, choice))
         return SayNotAvailable(request);
     request.WidestLine = widest;
 }
@@ -26,7 +28,9 @@ void RenderText(FormRequest& request)
 void RenderTable(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (!FormatWaveformTable(request.Lines, &widest, request.Doc, WaveformChoiceOf(request.View), request.Options))
+    WaveformChoice choice = WaveformChoiceOf(request.View);
+    choice.allRecords = request.View.TableAllFiles != 0;
+    if (!FormatWaveformTable(request.Lines, &widest, request.Doc, choice, request.Options))
         return SayNotAvailable(request);
     request.WidestLine = std::max(request.WidestLine, widest);
 }

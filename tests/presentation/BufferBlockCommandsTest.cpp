@@ -64,8 +64,9 @@ TEST_F(BufferBlockCommands, BlockCommandsNeedTwoMarkersOnABuffer)
             EXPECT_EQ(ui->enabled, c.enabled) << id << " kind " << int(c.viewKind) << " state " << int(c.markState);
         }
         // Running a disabled command changes nothing.
-        if (!c.enabled)
+        if (!c.enabled) {
             EXPECT_EQ(RunBufferTool(kDeleteBlockCommand, view, *doc), ViewRefresh::None);
+        }
     }
     EXPECT_EQ(doc->EditableRecordCount(), 10u);
     EXPECT_FALSE(doc->IsModified());

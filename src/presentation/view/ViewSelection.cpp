@@ -27,6 +27,8 @@ bool IsCurrentFamily(const CTmDoc& doc)
     return FindFileKind(doc.FileKind()).Family == KindFamily::Current;
 }
 
+} // namespace
+
 // A 1/3-octave band index in the 1/1-octave set: the regular bands by their
 // centre (three to one), the totals at the same distance from the regular bands.
 int ToOctaveSet(int index, const BandLayout& b)
@@ -38,6 +40,8 @@ int ToThirdOctaveSet(int index, const BandLayout& b)
 {
     return index < b.octaveBands ? 3 * index + 1 : b.thirdBands + (index - b.octaveBands);
 }
+
+namespace {
 
 // The one available channel from `start` on (cyclic) becomes the selection.
 void SelectFromChannel(MeasurementViewState& view, int count)

@@ -29,8 +29,6 @@ bool IsCurrentFamily(const CTmDoc& doc)
 
 } // namespace
 
-// A 1/3-octave band index in the 1/1-octave set: the regular bands by their
-// centre (three to one), the totals at the same distance from the regular bands.
 int ToOctaveSet(int index, const BandLayout& b)
 {
     return index < b.thirdBands ? index / 3 : b.octaveBands + (index - b.thirdBands);

@@ -8,6 +8,7 @@
 // builders, the command rules and, later, the graph engine).
 
 #include "document/LineList.h"
+#include "presentation/view/GraphFormFields.h"
 #include "presentation/view/SpectraViewChoices.h"
 #include "presentation/view/TabColumnLayout.h"
 #include "presentation/view/ViewKinds.h"
@@ -151,6 +152,8 @@ struct MeasurementViewState {
     std::vector<std::uint8_t> ImpulseMarks;       ///< per record, by the impulse mode last switched on
     // FFT spectra.
     SpectraViewChoices Spectra;
+    // Graph size, point window and saved cursors of the graph form.
+    GraphFormFields Graph;
 };
 
 } // namespace orlu

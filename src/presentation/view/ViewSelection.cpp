@@ -27,8 +27,8 @@ bool IsCurrentFamily(const CTmDoc& doc)
     return FindFileKind(doc.FileKind()).Family == KindFamily::Current;
 }
 
-// A 1/3-octave band index in the 1/1-octave set: the regular bands by their
-// centre (three to one), the totals at the same distance from the regular bands.
+} // namespace
+
 int ToOctaveSet(int index, const BandLayout& b)
 {
     return index < b.thirdBands ? index / 3 : b.octaveBands + (index - b.thirdBands);
@@ -38,6 +38,8 @@ int ToThirdOctaveSet(int index, const BandLayout& b)
 {
     return index < b.octaveBands ? 3 * index + 1 : b.thirdBands + (index - b.octaveBands);
 }
+
+namespace {
 
 // The one available channel from `start` on (cyclic) becomes the selection.
 void SelectFromChannel(MeasurementViewState& view, int count)

@@ -23,6 +23,12 @@ struct BandLayout {
     bool fourChannel = false;
 };
 
+/// A 1/3-octave band index in the 1/1-octave set: the regular bands by their
+/// centre (three to one), the totals at the same distance from the regular bands.
+int ToOctaveSet(int index, const BandLayout& bands);
+/// A 1/1-octave band index in the 1/3-octave set: the centre band of the three.
+int ToThirdOctaveSet(int index, const BandLayout& bands);
+
 /// The band layout of the document's decoded header (all 0 when nothing is decoded).
 BandLayout BandLayoutOf(const CTmDoc& doc);
 

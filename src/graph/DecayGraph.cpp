@@ -61,7 +61,7 @@ double At(const PlotSeries* s, long long i)
 
 // Draws the overlay of point n (1 to 5) at `position` points from the first shown.
 void DrawDecayLevels(Canvas& canvas, const PanelLayout& l, int scale, const LevelRange& range, const DecayPanel& p,
-                    int n, int position)
+                     int n, int position)
 {
     const RtEvalRecord& e = *p.eval;
     const int method = e.method;

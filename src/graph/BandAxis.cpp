@@ -243,18 +243,26 @@ void DrawBandAxis(Canvas& canvas, const BandAxisInput& in, const BandAxisArgs& a
     }
 }
 
+BandAxisRow BandAxisRowOf(const BandAxisTableRow& row, int plotKind)
+{
+    BandAxisRow out;
+    out.args.drawer = row.drawer;
+    out.args.namedTotals = row.named;
+    out.args.totals = row.totals;
+    out.args.labelOffset = row.offset;
+    out.args.plotKind = plotKind;
+    out.count = row.count;
+    out.first = row.first;
+    out.step = row.step;
+    return out;
+}
+
 std::optional<BandAxisRow> SpectrumBandAxisOf(int plotKind)
 {
     using D = BandAxisDrawer;
     struct Row {
         std::initializer_list<int> kinds;
-        D drawer;
-        int count; // 0: the shown point count
-        int first;
-        int step;
-        bool named;
-        int totals;
-        int offset;
+        BandAxisTableRow axis;
     };
     // The X axes of the spectrum graph by PlotKind.
     static const Row kRows[] = {
@@ -284,18 +292,8 @@ std::optional<BandAxisRow> SpectrumBandAxisOf(int plotKind)
         {{50, 52}, D::ThirdOctave20k, 0, 0, 7, true, 3, 10},
     };
     for (const Row& r : kRows)
-        if (std::find(r.kinds.begin(), r.kinds.end(), plotKind) != r.kinds.end()) {
-            BandAxisRow out;
-            out.args.drawer = r.drawer;
-            out.args.namedTotals = r.named;
-            out.args.totals = r.totals;
-            out.args.labelOffset = r.offset;
-            out.args.plotKind = plotKind;
-            out.count = r.count;
-            out.first = r.first;
-            out.step = r.step;
-            return out;
-        }
+        if (std::find(r.kinds.begin(), r.kinds.end(), plotKind) != r.kinds.end())
+            return BandAxisRowOf(r.axis, plotKind);
     return std::nullopt;
 }
 

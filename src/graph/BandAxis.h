@@ -57,6 +57,20 @@ struct BandAxisRow {
     int step = 1;
 };
 
+/// One line of a table of band axes: what the axis of a PlotKind draws.
+struct BandAxisTableRow {
+    BandAxisDrawer drawer;
+    int count; ///< 0: the shown point count
+    int first;
+    int step;
+    bool named;
+    int totals;
+    int offset;
+};
+
+/// The axis row a table line gives the PlotKind.
+BandAxisRow BandAxisRowOf(const BandAxisTableRow& row, int plotKind);
+
 /// The frequency axis of a band spectrum of the PlotKind; none for FFT and
 /// kinds without a band axis.
 std::optional<BandAxisRow> SpectrumBandAxisOf(int plotKind);

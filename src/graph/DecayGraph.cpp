@@ -59,12 +59,11 @@ double At(const PlotSeries* s, long long i)
     return s != nullptr && i >= 0 && static_cast<std::size_t>(i) < s->Size() ? (*s)[static_cast<std::size_t>(i)] : 0.0;
 }
 
-// Draws the overlay of point n (1 to 5) at `position` points from the first
-// shown; returns the proposed end point or -1.
-int DrawDecayLevels(Canvas& canvas, const PanelLayout& l, int scale, const LevelRange& range, const DecayPanel& p,
-                    int n, int position)
+// Draws the overlay of point n (1 to 5) at `position` points from the first shown.
+void DrawDecayLevels(Canvas& canvas, const PanelLayout& l, int scale, const LevelRange& range, const DecayPanel& p,
+                     int n, int position)
 {
-    RtEvalRecord& e = *p.eval;
+    const RtEvalRecord& e = *p.eval;
     const int method = e.method;
     const bool levels = p.quantity == 0;
     const Font oldFont = canvas.SelectFont(Font{std::string(kFixedFace), 14 * scale, 400});
@@ -107,7 +106,6 @@ int DrawDecayLevels(Canvas& canvas, const PanelLayout& l, int scale, const Level
         const bool free = method == 1 || (method == 4 && p.rtEvaluating < 4) || 5 * (below - y0) >= 4 * lh;
         levelLine(y0, method == 4 ? " 0.0dB" : "  0dB", free);
     }
-    int result = -1;
     if (n >= 3 && method >= 1 && method <= 4) {
         double end = 0.0;
         std::string label;
@@ -119,11 +117,6 @@ int DrawDecayLevels(Canvas& canvas, const PanelLayout& l, int scale, const Level
             label = StrPrintf("%.1fdB", end - e.l0);
         }
         levelLine(rowOf(end), label, true);
-        if (method <= 3 && e.searchState == kRtSearchRequested && p.main != nullptr) {
-            result = SearchDecayEndPoint(*p.main, e.points[1], end);
-            // The request is consumed whether a point was found or not: the next paint does not search again.
-            e.searchState = kRtSearchDone;
-        }
     }
     canvas.SetRasterOp(RasterOp::Copy);
     canvas.SelectPen(oldPen);
@@ -131,7 +124,6 @@ int DrawDecayLevels(Canvas& canvas, const PanelLayout& l, int scale, const Level
         canvas.TextOut(x, l.bottom + 17 * scale, StrPrintf("t%d", n - 1));
     canvas.SetTextColour(oldText);
     canvas.SelectFont(oldFont);
-    return result;
 }
 
 } // namespace
@@ -252,7 +244,20 @@ void DrawDecayTimeAxis(Canvas& canvas, const DecayAxisInput& in)
     }
 }
 
-int DrawDecayGraph(const PanelHead& head, const DecayPanel& p, const GraphSettings& settings)
+int ProposeDecayEndPoint(const DecayPanel& p)
+{
+    // The search belongs to the third point of EDT, RT20 and RT30, once it is drawn on a panel with data.
+    RtEvalRecord* e = p.eval;
+    if (e == nullptr || !p.hasData || p.main == nullptr || p.rtEvaluating < 4 || e->method < 1 || e->method > 3 ||
+        e->searchState != kRtSearchRequested)
+        return 0;
+    // The request is consumed whether a point was found or not: the next paint does not search again.
+    e->searchState = kRtSearchDone;
+    const double end = e->l0 + kRtEndLevels[static_cast<std::size_t>(e->method - 1)];
+    return std::max(0, SearchDecayEndPoint(*p.main, e->points[1], end));
+}
+
+void DrawDecayGraph(const PanelHead& head, const DecayPanel& p, const GraphSettings& settings)
 {
     Canvas& canvas = head.canvas;
     const int s = head.scale;
@@ -288,7 +293,7 @@ int DrawDecayGraph(const PanelHead& head, const DecayPanel& p, const GraphSettin
     if (!p.hasData || p.main == nullptr) {
         canvas.SelectPen(oldPen);
         canvas.SelectBrush(oldBrush);
-        return 0;
+        return;
     }
 
     const int first = p.firstShown;
@@ -401,18 +406,13 @@ int DrawDecayGraph(const PanelHead& head, const DecayPanel& p, const GraphSettin
     canvas.SelectPen(oldPen);
     canvas.SelectBrush(oldBrush);
 
-    int result = -1;
     if (evaluating && p.eval != nullptr && (p.rtEvaluating != 2 || p.rtDisplayOption)) {
         for (int n = 1; n <= 5 && n < p.rtEvaluating; ++n) {
             // A point far outside the window (a damaged state) only needs to stay outside it.
             const long long position = static_cast<long long>(p.eval->points[static_cast<std::size_t>(n - 1)]) - first;
-            const int found = DrawDecayLevels(canvas, l, s, range, p, n,
-                                              static_cast<int>(std::clamp<long long>(position, -1, visible)));
-            if (found > 0)
-                result = found;
+            DrawDecayLevels(canvas, l, s, range, p, n, static_cast<int>(std::clamp<long long>(position, -1, visible)));
         }
     }
-    return result;
 }
 
 } // namespace orlu

@@ -66,9 +66,14 @@ LevelRange DecayRange(const DecayPanel& panel);
 /// Pixel row of a level in the panel: bottom - trunc((L - B) / R x height) + 1.
 int DecayLevelRow(double level, double bottomValue, double range, bool levels, int bottom, int height);
 
-/// Draws the panel; returns 0 for a panel without data, the proposed end
-/// point (> 0) when the search found one, otherwise -1.
-int DrawDecayGraph(const PanelHead& head, const DecayPanel& panel, const GraphSettings& settings);
+/// Draws the panel.
+void DrawDecayGraph(const PanelHead& head, const DecayPanel& panel, const GraphSettings& settings);
+
+/// Answers a pending end-point search of EDT, RT20 or RT30 (third point and
+/// later) and consumes it: the proposed end point (> 0), or 0 when none was
+/// found, no search is pending or the panel has no data. The painting frame
+/// asks before drawing, so that the window can follow the point first.
+int ProposeDecayEndPoint(const DecayPanel& panel);
 
 /// The relative time axis of the decay graph.
 struct DecayAxisInput {

@@ -26,17 +26,15 @@ int ScaleOf(const Canvas& canvas, const GraphViewState& v)
     return std::max<int>(1, v.GraphScale);
 }
 
-// Plots the planned panels; returns the decay graph's cursor request.
-int PlotPanels(Canvas& canvas, int scale, GraphViewState& v, const std::vector<PanelArgs>& panels,
-               const GraphSettings& settings, PlotRoutines& routines)
+// The first cursor request of the decay panels (0: none).
+int CursorRequestOf(const std::vector<PanelArgs>& panels, PlotRoutines& routines)
 {
-    int request = 0;
-    for (const PanelArgs& a : panels) {
-        const PanelHead head{canvas, scale, a.xShift, a.y, v.PlotKind, v.Geometry, v.GraphSizeIndex};
-        request = routines.Plot(head, a, settings);
-    }
-    v.ShownFirstPoint = v.WindowStart;
-    return request;
+    if (panels.empty() || panels.front().group != PlotGroup::Decay)
+        return 0;
+    for (const PanelArgs& a : panels)
+        if (const int request = routines.CursorRequest(a); request >= 1)
+            return request;
+    return 0;
 }
 
 } // namespace
@@ -60,11 +58,11 @@ GraphPaintResult PaintGraph(Canvas& canvas, GraphViewState& v, GraphDocument& do
 
     ClampGraphWindow(v);
     std::vector<PanelArgs> panels = PlanPanels(v, doc, settings);
-    const int request = PlotPanels(canvas, out.scale, v, panels, settings, routines);
 
     // The decay graph may ask for the cursor at a point near the window's
-    // right edge: the window follows it and the group is painted once more.
-    if (request >= 1 && !panels.empty() && panels.front().group == PlotGroup::Decay) {
+    // right edge: the window follows it before anything is drawn, so that a
+    // recording canvas holds the panels once.
+    if (const int request = CursorRequestOf(panels, routines); request >= 1) {
         v.CursorIndex = request - v.WindowStart;
         while (v.CursorIndex > v.WindowSize - 5 && v.WindowStart + v.WindowSize < v.PointCount) {
             ++v.WindowStart;
@@ -75,8 +73,12 @@ GraphPaintResult PaintGraph(Canvas& canvas, GraphViewState& v, GraphDocument& do
         out.scrollChanged = true;
         v.GraphHeight = baseHeight;
         panels = PlanPanels(v, doc, settings);
-        PlotPanels(canvas, out.scale, v, panels, settings, routines);
     }
+    for (const PanelArgs& a : panels) {
+        const PanelHead head{canvas, out.scale, a.xShift, a.y, v.PlotKind, v.Geometry, v.GraphSizeIndex};
+        routines.Plot(head, a, settings);
+    }
+    v.ShownFirstPoint = v.WindowStart;
 
     if (v.CursorOn != 0)
         for (const PanelArgs& a : panels) {

@@ -450,7 +450,12 @@ std::vector<PanelArgs> PlanPanels(GraphViewState& v, GraphDocument& doc, const G
     return panels;
 }
 
-int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphSettings& settings)
+int EngineRoutines::CursorRequest(const PanelArgs& a)
+{
+    return a.group == PlotGroup::Decay ? ProposeDecayEndPoint(a.decay) : 0;
+}
+
+void EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphSettings& settings)
 {
     if (a.group == PlotGroup::TimeHistory)
         DrawTimeHistoryGraph(head, a.timeHistory, settings);
@@ -463,12 +468,11 @@ int EngineRoutines::Plot(const PanelHead& head, const PanelArgs& a, const GraphS
     else if (a.group == PlotGroup::Histogram)
         DrawHistogramGraph(head, a.histogram, settings);
     else if (a.group == PlotGroup::Decay)
-        return DrawDecayGraph(head, a.decay, settings);
+        DrawDecayGraph(head, a.decay, settings);
     else if (a.group == PlotGroup::Density)
         DrawDensityGraph(head, a.histogram, settings);
     else if (a.group == PlotGroup::Waveform)
         DrawWaveformGraph(head, a.waveform, settings);
-    return 0;
 }
 
 void EngineRoutines::Readout(const PanelHead& head, const PanelArgs& a, const GraphSettings& settings)

@@ -52,14 +52,18 @@ struct PanelArgs {
 class PlotRoutines {
 public:
     virtual ~PlotRoutines() = default;
-    /// Draws a panel; the decay plot answers with a cursor request (0: none).
-    virtual int Plot(const PanelHead& head, const PanelArgs& args, const GraphSettings& settings) = 0;
+    /// The point a decay panel asks the cursor to go to (0: none), asked
+    /// before anything is drawn; answering consumes the request.
+    virtual int CursorRequest(const PanelArgs& args) = 0;
+    /// Draws a panel.
+    virtual void Plot(const PanelHead& head, const PanelArgs& args, const GraphSettings& settings) = 0;
     virtual void Readout(const PanelHead& head, const PanelArgs& args, const GraphSettings& settings) = 0;
 };
 
 class EngineRoutines : public PlotRoutines {
 public:
-    int Plot(const PanelHead& head, const PanelArgs& args, const GraphSettings& settings) override;
+    int CursorRequest(const PanelArgs& args) override;
+    void Plot(const PanelHead& head, const PanelArgs& args, const GraphSettings& settings) override;
     void Readout(const PanelHead& head, const PanelArgs& args, const GraphSettings& settings) override;
 };
 

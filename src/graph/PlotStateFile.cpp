@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <map>
@@ -26,12 +27,21 @@ struct FieldSlot {
     std::function<std::string(std::size_t index)> check;
 };
 
+// No level, time, frequency or scale the program shows comes near this: a
+// larger value (or an infinity, or NaN) is a damaged state, whose axis labels
+// would run to hundreds of digits or read "nan".
+constexpr double kLargestNumber = 1e9;
+
 template <typename T> bool ParseNumber(std::string_view text, T& out)
 {
     if constexpr (std::is_floating_point_v<T>) {
         const char* end = text.data() + text.size();
-        auto [p, ec] = std::from_chars(text.data(), end, out);
-        return ec == std::errc() && p == end;
+        T v{};
+        auto [p, ec] = std::from_chars(text.data(), end, v);
+        if (ec != std::errc() || p != end || !(std::fabs(v) <= kLargestNumber)) // NaN fails the comparison
+            return false;
+        out = v;
+        return true;
     } else if constexpr (std::is_same_v<T, bool>) {
         if (text == "1" || text == "0") {
             out = text == "1";

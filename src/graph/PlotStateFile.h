@@ -14,9 +14,9 @@
 // A list may hold no more values than its count field (PointCount for
 // series, PointCount x the larger of Aggregation and Step for TimeStamps)
 // allows,
-// wherever in the file that field stands. An unknown field, a bad number, an
-// index past its array or a list past its count is refused with the number
-// of the line. Texts are one line each: a line break in a title is written
+// wherever in the file that field stands. An unknown field, a bad number (a
+// fraction that is not finite or lies beyond +-1e9 included), an index past
+// its array or a list past its count is refused with the number of the line. Texts are one line each: a line break in a title is written
 // as a blank, so that what is written reads back the same.
 
 #include "graph/GraphSettings.h"

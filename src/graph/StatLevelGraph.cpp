@@ -25,13 +25,7 @@ std::optional<BandAxisRow> StatLevelBandAxisOf(int plotKind)
     using D = BandAxisDrawer;
     struct Row {
         int kind;
-        D drawer;
-        int count; // 0: the shown point count
-        int first;
-        int step;
-        bool named;
-        int totals;
-        int offset;
+        BandAxisTableRow axis;
     };
     static constexpr Row kRows[] = {
         {0, D::ThirdOctave, 45, 1, 9, false, 3, 0},
@@ -47,18 +41,8 @@ std::optional<BandAxisRow> StatLevelBandAxisOf(int plotKind)
         {39, D::ThirdOctave20k, 0, 3, 9, true, 3, -1},
     };
     for (const Row& r : kRows)
-        if (r.kind == plotKind) {
-            BandAxisRow out;
-            out.args.drawer = r.drawer;
-            out.args.namedTotals = r.named;
-            out.args.totals = r.totals;
-            out.args.labelOffset = r.offset;
-            out.args.plotKind = plotKind;
-            out.count = r.count;
-            out.first = r.first;
-            out.step = r.step;
-            return out;
-        }
+        if (r.kind == plotKind)
+            return BandAxisRowOf(r.axis, plotKind);
     // These kinds name their bands as a spectrum kind does: they take its axis.
     static constexpr std::pair<int, int> kSpectrumAxes[] = {{31, 29}, {33, 22}, {35, 14}, {36, 30}, {38, 24}};
     for (const auto& [kind, spectrumKind] : kSpectrumAxes)

@@ -295,9 +295,6 @@ TEST_F(CurrentFamily, MalformedHeadersEndInTheLoadErrorAndStayOpenForHexa)
     const std::vector<std::uint8_t> good = CurrentMeasurementFile(CurrentFileSpec{});
     CurrentFileSpec unknown;
     unknown.deviceType = 999;
-    CurrentFileSpec histogram;
-    histogram.histogramClasses = 60000; // counts far past the end of the file
-    histogram.histogramCounts = {1, 2};
     CurrentFileSpec shortBuffer = WorkedLogger();
     struct Case {
         const char* name;
@@ -307,7 +304,6 @@ TEST_F(CurrentFamily, MalformedHeadersEndInTheLoadErrorAndStayOpenForHexa)
         {"record 2 runs past the file", withWord(good, 12, 0xF002)},
         {"record 1 longer than the file", withWord(good, 0, 0xFF01)},
         {"unknown device type", CurrentMeasurementFile(unknown)},
-        {"histogram counts past the file", CurrentMeasurementFile(histogram)},
         {"chain without its end", std::vector<std::uint8_t>(good.begin(), good.end() - 2)},
         {"buffer header too short", withWord(CurrentMeasurementFile(shortBuffer), 12 + 10 + 8 + 40 + 20, 0x060F)},
         {"empty data", {}},
@@ -325,6 +321,55 @@ TEST_F(CurrentFamily, MalformedHeadersEndInTheLoadErrorAndStayOpenForHexa)
         EXPECT_EQ(doc.GetViewMask(), kViewMaskHexa);
         EXPECT_EQ(doc.ByteCount(), c.file.size());
     }
+}
+
+TEST_F(CurrentFamily, HistogramCountsPastTheFileGiveThatHistogramNoClassesAndTheFileOpens)
+{
+    // Statistics, a level histogram of three classes and band statistics of two
+    // classes over four third-octave bands and three totals.
+    CurrentFileSpec good;
+    good.statistics = true;
+    good.function = 3;
+    good.spectrum = CurrentFileSpec::Spectrum::ThirdOctave;
+    good.bands = 4;
+    good.bandExtras = 3;
+    good.lowestBand = 200;
+    good.histogramClasses = 3;
+    good.histogramCounts = {0, 10, 0};
+    good.bandHistogramCounts = {1, 2};
+    CurrentFileSpec bandDamaged = good;
+    bandDamaged.bandHistogramDeclaredClasses = 60000; // counts far past the end of the file
+    CurrentFileSpec levelDamaged = good;
+    levelDamaged.histogramClasses = 60000;
+    struct Case {
+        const char* name;
+        const CurrentFileSpec& spec;
+        std::uint16_t classes;
+        std::uint32_t total;
+        std::uint8_t bandKind;
+        std::uint16_t bandClasses;
+    } cases[] = {
+        {"intact", good, 3, 10, 2, 2},
+        {"band statistics damaged", bandDamaged, 3, 10, 0, 0},
+        {"level histogram damaged", levelDamaged, 0, 0, 2, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto doc = Open(Write("h.orl", Container(45, c.spec)));
+        const CurrentHeader& h = doc->Header();
+        EXPECT_EQ(doc->FileKind(), 45);
+        EXPECT_EQ(h.histogram.classes, c.classes);
+        EXPECT_EQ(h.histogram.totalCount, c.total);
+        EXPECT_EQ(h.secondHistogramKind, c.bandKind);
+        EXPECT_EQ(h.secondHistogram.classes, c.bandClasses);
+        // The other records still give their views.
+        const std::uint32_t others = kViewMaskMainResults | kViewMaskStatLevels | kViewMaskOctave13;
+        EXPECT_EQ(doc->GetViewMask() & others, others);
+        EXPECT_EQ(h.bandsShown, 4);
+        ASSERT_TRUE(doc->StoredStatisticalLevels().has_value());
+        EXPECT_EQ((doc->GetViewMask() & kViewMaskHistograms) != 0, c.classes != 0 || c.bandKind != 0);
+    }
+    EXPECT_TRUE(ui.Messages().empty());
 }
 
 } // namespace

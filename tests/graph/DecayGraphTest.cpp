@@ -182,6 +182,22 @@ TEST(DecayGraph, FrameScrollsAProposedPointNearTheRightEdgeIntoView)
     EXPECT_EQ(s.view.CursorIndex, 95); // five points from the edge
 }
 
+TEST(DecayGraph, ProposedPointPaintsThePanelOnceOnEveryTarget)
+{
+    // A metafile keeps every record: the paint that follows a proposal must
+    // hold exactly what a later paint of the settled window holds.
+    for (const CanvasTarget target : {CanvasTarget::Screen, CanvasTarget::Metafile, CanvasTarget::Printer}) {
+        PlotState s = Decay(0.1, 1, 4);
+        s.view.Geometry.pointCount = 100;
+        const RecordingCanvas proposing = Paint(s, target);
+        ASSERT_EQ(s.view.RtEval.searchState, kRtSearchDone);
+        ASSERT_EQ(s.view.WindowStart + s.view.CursorIndex, 102);
+        const RecordingCanvas settled = Paint(s, target);
+        EXPECT_EQ(proposing.Lines(), settled.Lines()) << static_cast<int>(target);
+        EXPECT_EQ(Matching(proposing, "\"t2\"").size(), 1u) << static_cast<int>(target);
+    }
+}
+
 TEST(DecayGraph, TimeAxisOfOneVisiblePointDrawsItsFirstTickOnly)
 {
     RecordingCanvas c(CanvasTarget::Screen);

@@ -111,15 +111,16 @@ class SpyRoutines : public PlotRoutines {
 public:
     std::vector<std::string> calls;
     int decayAnswer = 0;
-    int Plot(const PanelHead& head, const PanelArgs& a, const GraphSettings&) override
+    int CursorRequest(const PanelArgs& a) override
+    {
+        if (a.group != PlotGroup::Decay || decayAnswer <= 0)
+            return 0;
+        calls.push_back("request " + std::to_string(decayAnswer));
+        return decayAnswer++; // would ask for ever
+    }
+    void Plot(const PanelHead& head, const PanelArgs& a, const GraphSettings&) override
     {
         calls.push_back(Describe("plot", head, a));
-        if (a.group == PlotGroup::Decay) {
-            const int answer = decayAnswer;
-            decayAnswer = decayAnswer > 0 ? decayAnswer + 1 : 0; // would ask for ever
-            return answer;
-        }
-        return 0;
     }
     void Readout(const PanelHead& head, const PanelArgs& a, const GraphSettings&) override
     {
@@ -220,7 +221,7 @@ TEST(PlotDispatch, ReadoutsFollowThePanelsDrawn)
                                                    "readout levels panel=0 y=0 x=0 offset=0 base=60 span=80"}));
 }
 
-TEST(PlotDispatch, DecayRequestRepaintsOnceAndReportsTheScroll)
+TEST(PlotDispatch, DecayRequestMovesTheWindowBeforeTheOnlyPlotAndReportsTheScroll)
 {
     PlotStateDocument doc;
     GraphViewState v;
@@ -232,7 +233,10 @@ TEST(PlotDispatch, DecayRequestRepaintsOnceAndReportsTheScroll)
     spy.decayAnswer = 98; // near the right edge of the window 0..99
     RecordingCanvas canvas;
     const GraphPaintResult r = PaintGraph(canvas, v, doc, GraphSettings{}, spy);
-    EXPECT_EQ(spy.calls.size(), 2u); // asked again by the repaint, but not followed further
+    // Asked once, before the only plot of the panel.
+    ASSERT_EQ(spy.calls.size(), 2u);
+    EXPECT_EQ(spy.calls[0], "request 98");
+    EXPECT_EQ(spy.calls[1].rfind("plot ", 0), 0u);
     EXPECT_TRUE(r.scrollChanged);
     EXPECT_EQ(v.WindowStart + v.CursorIndex, 98);
     EXPECT_EQ(v.CursorIndex, 95); // five points from the edge

@@ -273,6 +273,10 @@ TEST(PlotStateFile, RoundTripAndRefusals)
     ASSERT_TRUE(ReadPlotState(text, back, error)) << error;
     EXPECT_EQ(WritePlotState(back), text);
     EXPECT_DOUBLE_EQ(back.view.BufferValues[1].Maximum(), s.view.BufferValues[1].Maximum());
+    // The largest value a state holds reads back.
+    ASSERT_TRUE(ReadPlotState("GridLevelLow=-1e9\nRecordStep=1e9\n", back, error)) << error;
+    EXPECT_EQ(back.view.Grid.LevelRangeLow, -1e9);
+    EXPECT_EQ(back.doc.TimingFacts.recordStep, 1e9);
 
     struct Case { std::string text; std::string error; };
     const Case cases[] = {
@@ -286,6 +290,14 @@ TEST(PlotStateFile, RoundTripAndRefusals)
         {"TimeStamps=1\n", "line 1: TimeStamps has more than 0 values"},
         {"Markers=12\n", "line 1: bad number '12' for Markers"},
         {"PlotKind\n", "line 1: no '=' in 'PlotKind'"},
+        // Values no axis can label: hundreds of digits or "nan".
+        {"GridLevelLow=-1e300\n", "line 1: bad number '-1e300' for GridLevelLow"},
+        {"GridLevelHigh=1e300\n", "line 1: bad number '1e300' for GridLevelHigh"},
+        {"GridTimeStep=nan\n", "line 1: bad number 'nan' for GridTimeStep"},
+        {"RecordStep=inf\n", "line 1: bad number 'inf' for RecordStep"},
+        {"RangeTop[0]=-1e10\n", "line 1: bad number '-1e10' for RangeTop"},
+        {"PointCount=2\nSeriesA[0]=60,nan\n", "line 2: bad number 'nan' for SeriesA"},
+        {"GridValues=1e300\n", "line 1: bad number '1e300' for GridValues"},
     };
     for (const Case& c : cases) {
         PlotState st;

@@ -418,7 +418,8 @@ TEST(WaterfallPaint, LevelRangeOfThePicture)
 class CountingRoutines : public PlotRoutines {
 public:
     int calls = 0;
-    int Plot(const PanelHead&, const PanelArgs&, const GraphSettings&) override { return ++calls, 0; }
+    int CursorRequest(const PanelArgs&) override { return ++calls, 0; }
+    void Plot(const PanelHead&, const PanelArgs&, const GraphSettings&) override { ++calls; }
     void Readout(const PanelHead&, const PanelArgs&, const GraphSettings&) override { ++calls; }
 };
 

@@ -473,9 +473,13 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
                 }
             }
         }
+        const auto declared = [&](std::size_t classes) {
+            return spec.bandHistogramDeclaredClasses != 0 ? spec.bandHistogramDeclaredClasses
+                                                          : static_cast<std::uint16_t>(classes);
+        };
         if (!spec.bandHistograms.empty()) {
             const std::size_t classes = spec.bandHistograms.front().size();
-            f.Record(19, {1, static_cast<std::uint16_t>(classes), static_cast<std::uint16_t>(spec.bandHistogramLowest),
+            f.Record(19, {1, declared(classes), static_cast<std::uint16_t>(spec.bandHistogramLowest),
                           static_cast<std::uint16_t>(spec.bandHistogramWidth)});
             for (std::size_t v = 0; v < std::size_t{spec.bands} + spec.bandExtras; ++v) {
                 std::vector<std::uint32_t> band = spec.bandHistograms[v % spec.bandHistograms.size()];
@@ -483,7 +487,7 @@ std::vector<std::uint8_t> CurrentMeasurementFile(const CurrentFileSpec& spec)
                 counts(20, band);
             }
         } else if (!spec.bandHistogramCounts.empty()) {
-            f.Record(19, {1, static_cast<std::uint16_t>(spec.bandHistogramCounts.size()), 400, 10});
+            f.Record(19, {1, declared(spec.bandHistogramCounts.size()), 400, 10});
             counts(20, spec.bandHistogramCounts);
         }
         f.ChainEnd();

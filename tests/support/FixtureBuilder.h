@@ -186,6 +186,8 @@ struct CurrentFileSpec {
     /// takes entry v modulo their number, each cut or padded with 0 to the first's classes.
     /// Used in place of bandHistogramCounts when not empty.
     std::vector<std::vector<std::uint32_t>> bandHistograms;
+    /// When not 0, the classes record 19 announces in place of those written (a damaged record).
+    std::uint16_t bandHistogramDeclaredClasses = 0;
     std::int16_t bandHistogramLowest = 400; ///< 0.1 dB
     std::int16_t bandHistogramWidth = 10;   ///< 0.1 dB
     /// Statistics 23 holding these percentages and levels (0.1 dB, the same for the three

@@ -7,6 +7,7 @@
 #include "document/texts/NumberTexts.h"
 #include "platform/ValueFormat.h"
 #include "reports/common/NameTables.h"
+#include "reports/common/SubfileSelectionKeeper.h"
 #include "reports/table/ColumnTableWriter.h"
 #include "reports/table/MultiSpectrumMatrix.h"
 #include "reports/table/SpectraCrossTable.h"
@@ -664,41 +665,13 @@ std::optional<OctaveSpectrum> ReadOctavesOf(CTmDoc& doc, const SpectrumRef& ref,
     return o;
 }
 
-// Puts back the sub-file and channel the view had selected: the forms decode every
-// file of a Multifile they show.
-class SelectionKeeper {
-public:
-    explicit SelectionKeeper(CTmDoc& doc)
-        : m_Doc(doc), m_Subfile(doc.DecodedSubfile()), m_Channel(doc.Channel().channel), m_Profile(doc.Channel().profile)
-    {
-    }
-    ~SelectionKeeper()
-    {
-        try {
-            if (m_Doc.DecodedSubfile() != m_Subfile && !m_Doc.DecodeFileHeader(m_Subfile))
-                return;
-            m_Doc.SelectChannelProfile(m_Channel, m_Profile);
-        } catch (const ImageRangeError&) {
-            // The sub-file decoded before cannot be damaged now; nothing to put back otherwise.
-        }
-    }
-    SelectionKeeper(const SelectionKeeper&) = delete;
-    SelectionKeeper& operator=(const SelectionKeeper&) = delete;
-
-private:
-    CTmDoc& m_Doc;
-    std::uint16_t m_Subfile;
-    int m_Channel;
-    int m_Profile;
-};
-
 } // namespace
 
 int ChannelBandOffset(CTmDoc& doc, int channel, std::uint16_t mask, int octave)
 {
     if (!IsFourChannel(doc) || channel < 0 || channel >= 16)
         return 0;
-    const SelectionKeeper keeper(doc);
+    const SubfileSelectionKeeper keeper(doc);
     const ChannelBands b = ChannelBandsOf(doc, static_cast<std::uint16_t>(mask | (1u << channel)), octave);
     return b.first[static_cast<std::size_t>(channel)] - b.lowest;
 }
@@ -713,7 +686,7 @@ bool TextOctave11(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices
     ClearLineList(&lines);
     if (!Readable(doc))
         return false;
-    const SelectionKeeper keeper(doc);
+    const SubfileSelectionKeeper keeper(doc);
     int wide = 0;
     const bool folded = doc.Channel().bandKind == kBandOctave13;
     for (SpectrumRef ref : ListSpectra(doc, choices.request, folded ? kThirdOctaves : kOctaves)) {
@@ -740,7 +713,7 @@ bool TableOctave11(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& cont
     content = 2;
     if (!Readable(doc))
         return false;
-    const SelectionKeeper keeper(doc);
+    const SubfileSelectionKeeper keeper(doc);
     int wide = widest ? *widest : 0;
     const bool folded = doc.Channel().bandKind == kBandOctave13;
     std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, folded ? kThirdOctaves : kOctaves);
@@ -779,7 +752,7 @@ bool TextOctave13(CTmDoc& doc, LineList& lines, int* widest, const OctaveChoices
     ClearLineList(&lines);
     if (!Readable(doc))
         return false;
-    const SelectionKeeper keeper(doc);
+    const SubfileSelectionKeeper keeper(doc);
     int wide = 0;
     for (const SpectrumRef& ref : ListSpectra(doc, choices.request, kThirdOctaves))
         TextOne(doc, lines, wide, ref, choices);
@@ -794,7 +767,7 @@ bool TableOctave13(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& cont
     content = 2;
     if (!Readable(doc))
         return false;
-    const SelectionKeeper keeper(doc);
+    const SubfileSelectionKeeper keeper(doc);
     int wide = widest ? *widest : 0;
     const std::vector<SpectrumRef> list = ListSpectra(doc, choices.request, kThirdOctaves);
     bool shown = false;

@@ -11,6 +11,7 @@
 #include <bit>
 #include <cmath>
 #include <iterator>
+#include <optional>
 
 namespace orlu {
 namespace {
@@ -286,12 +287,13 @@ double PackedReal(std::uint32_t v)
     return std::ldexp(static_cast<double>(v & 0xFFFFFF), static_cast<int>(v >> 24) - 150);
 }
 
-// Sum of the 32-bit class counts that start two words after the definition's end.
-std::uint32_t HistogramTotal(const ImageReader& image, const Rec& r, std::uint16_t classes)
+// Sum of the 32-bit class counts that start two words after the definition's end;
+// none when they run past the end of the file (a damaged record costs only its classes).
+std::optional<std::uint32_t> HistogramTotal(const ImageReader& image, const Rec& r, std::uint16_t classes)
 {
     const std::uint32_t first = r.End() + 2;
     if (!image.HasWords(first, 2ull * classes))
-        throw ImageRangeError("histogram counts past the end of the file");
+        return std::nullopt;
     std::uint64_t sum = 0;
     for (std::uint32_t k = 0; k < classes; ++k)
         sum += image.Int32AtWord(first + 2 * k);
@@ -828,7 +830,10 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
                 h.histogram.lowest = r.S(4);
                 h.histogram.width = r.S(5);
                 h.statisticsMask = 7;
-                h.histogram.totalCount = HistogramTotal(image, r, h.histogram.classes);
+                if (const auto total = HistogramTotal(image, r, h.histogram.classes))
+                    h.histogram.totalCount = *total;
+                else
+                    h.histogram.classes = 0;
             }
             const bool secondGroup = h.model.Family535 || h.model.Family530 || h.model.Family525 || h.model.Family515;
             const bool secondFunction = h.function == kFunctionOctave11 || h.function == kFunctionAem ||
@@ -842,11 +847,17 @@ void DecodeContents(const ImageReader& image, SubfileSpan sub, CurrentHeader& h)
                     h.secondHistogram.classes = r.W(2);
                     h.secondHistogram.lowest = r.S(3);
                     h.secondHistogram.width = r.S(4);
-                    if (h.secondHistogram.bandWord == 0 || h.secondHistogram.classes == 0) {
+                    std::optional<std::uint32_t> total;
+                    if (h.secondHistogram.bandWord != 0 && h.secondHistogram.classes != 0) {
+                        total = HistogramTotal(image, r, h.secondHistogram.classes);
+                        if (!total)
+                            h.secondHistogram.classes = 0;
+                    }
+                    if (total) {
+                        h.secondHistogram.totalCount = *total;
+                    } else {
                         h.secondHistogramKind = 0;
                         h.secondHistogramFlag = false;
-                    } else {
-                        h.secondHistogram.totalCount = HistogramTotal(image, r, h.secondHistogram.classes);
                     }
                 } else {
                     h.secondHistogramKind = 0;

@@ -32,12 +32,6 @@ BufferChoices ChoicesOf(const MeasurementViewState& view)
 }
 
 // A file without a buffer of this kind says so.
-void SayNotAvailable(FormRequest& request)
-{
-    std::string line(kFormNotAvailableText);
-    AddLine(request.Lines, line, &request.WidestLine);
-}
-
 void RenderText(FormRequest& request)
 {
     int widest = request.WidestLine;

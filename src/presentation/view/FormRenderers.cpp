@@ -165,4 +165,10 @@ void RegisterReportRenderers(FormRendererRegistry& registry)
     RegisterMonitorForms(registry);
 }
 
+void SayNotAvailable(FormRequest& request)
+{
+    std::string line(kFormNotAvailableText);
+    AddLine(request.Lines, line, &request.WidestLine);
+}
+
 } // namespace orlu

@@ -53,6 +53,9 @@ struct FormRequest {
 
 using FormRenderer = std::function<void(FormRequest&)>;
 
+/// Adds the line of a form whose report is not built yet.
+void SayNotAvailable(FormRequest& request);
+
 /// The lines of a form made when asked for, and the widest of them (CR LF included).
 struct SourceLines {
     std::shared_ptr<const LineSource> Lines;

@@ -27,12 +27,6 @@ int BandKindOf(const CTmDoc& doc, const MeasurementViewState& view)
     }
 }
 
-void SayNotAvailable(FormRequest& request)
-{
-    std::string line(kFormNotAvailableText);
-    AddLine(request.Lines, line, &request.WidestLine);
-}
-
 std::optional<ReverbTimeReport> Reverb(FormRequest& r)
 {
     return ReverbReportOf(r.Doc, std::max(r.View.ChannelNumber - 1, 0), r.View.Smoothed != 0, BandKindOf(r.Doc, r.View));

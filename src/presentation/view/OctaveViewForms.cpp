@@ -30,12 +30,6 @@ OctaveChoices ChoicesOf(const CTmDoc& doc, const MeasurementViewState& view, boo
 }
 
 // A file whose spectra these forms cannot read says so.
-void SayNotAvailable(FormRequest& request)
-{
-    std::string line(kFormNotAvailableText);
-    AddLine(request.Lines, line, &request.WidestLine);
-}
-
 // The text form of one of the two octave views: the renderer fills the lines itself.
 template <bool (*Text)(CTmDoc&, LineList&, int*, const OctaveChoices&)>
 void RenderText(FormRequest& request)

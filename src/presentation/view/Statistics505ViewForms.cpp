@@ -15,12 +15,6 @@ using TableForm = bool (*)(CTmDoc&, LineList&, int*, std::uint8_t&, const Statis
                            const TableOutputOptions&);
 
 // A file without band statistics in the sub-file shown says so.
-void SayNotAvailable(FormRequest& request)
-{
-    std::string line(kFormNotAvailableText);
-    AddLine(request.Lines, line, &request.WidestLine);
-}
-
 FormRenderer Text(TextForm form)
 {
     return [form](FormRequest& request) {

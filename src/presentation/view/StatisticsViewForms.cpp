@@ -12,13 +12,6 @@
 namespace orlu {
 namespace {
 
-// A file without statistics of this kind says so.
-void SayNotAvailable(FormRequest& request)
-{
-    std::string line(kFormNotAvailableText);
-    AddLine(request.Lines, line, &request.WidestLine);
-}
-
 void RenderHistogramText(FormRequest& request)
 {
     int widest = 0;

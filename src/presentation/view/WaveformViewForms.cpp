@@ -9,12 +9,6 @@ namespace {
 
 constexpr std::uint8_t kBlockMarkers = 2;
 
-void SayNotAvailable(FormRequest& request)
-{
-    std::string line(kFormNotAvailableText);
-    AddLine(request.Lines, line, &request.WidestLine);
-}
-
 void RenderText(FormRequest& request)
 {
     int widest = request.WidestLine;

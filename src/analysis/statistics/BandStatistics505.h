@@ -52,6 +52,15 @@ bool TableBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, std::uint
                             const StatisticsChoices& choices, const TableOutputOptions& options);
 bool TableBandLevels505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
                         const StatisticsChoices& choices, const TableOutputOptions& options);
+/// The densities: a section per histogram shown, or a density table with the bands as
+/// columns; each class's share of results in it or above, and a marked block's
+/// D[first] - D[last].
+bool TextBandDensities505(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices);
+bool TableBandDensities505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
+                           const StatisticsChoices& choices, const TableOutputOptions& options);
+/// The density graph of the view's band (one panel): class bounds, densities / 100, the
+/// maximum 100; false for an empty block. Its title names the band.
+bool GraphBandDensity505(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data);
 /// The histogram graph of the view's band (one panel); its title names the band.
 bool GraphBandHistogram505(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data);
 

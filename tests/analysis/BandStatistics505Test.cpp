@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
 namespace orlu {
@@ -186,6 +187,31 @@ TEST_F(BandStatistics505Forms, AMarkedBlockInTextTableAndGraphAgrees)
     EXPECT_EQ(data.GraphTitle, "(Oct.1/1: 250 Hz)");
     const std::vector<double> values(data.PlotValues.Values().begin(), data.PlotValues.Values().begin() + 10);
     EXPECT_EQ(values, (std::vector<double>{0.2, 0.2, 0.2, 0.2, 0.2, 0.4, 0.6, 1.0, 0.2, 0.8}));
+}
+
+TEST_F(BandStatistics505Forms, LevelFormsLeaveTheirTotalAndLevelsInTheDocument)
+{
+    auto doc = OpenSpec(TenBandsThreeTotals());
+    // Histogram 11 holds 2, 6, 2 from 40 dB: L1 to L20 read off its top class, L50 its middle.
+    const std::array<double, 10> levels{42.9, 42.5, 42.0, 41.8, 41.6, 41.5, 41.3, 41.1, 41.0, 40.5};
+    LineList lines;
+    ASSERT_TRUE(TextBandLevels505(*doc, lines, nullptr, Band(11)));
+    EXPECT_EQ(doc->HistogramTotal(), 10u);
+    EXPECT_EQ(doc->UserLevels(), levels);
+    // The empty histogram 2: the text counts it as one result, the table as none.
+    ASSERT_TRUE(TextBandLevels505(*doc, lines, nullptr, Band(2)));
+    EXPECT_EQ(doc->HistogramTotal(), 1u);
+    const std::array<double, 10> none{};
+    EXPECT_EQ(doc->UserLevels(), none);
+    doc->SetHistogramTotal(7);
+    Table(*doc, Band(2), true);
+    EXPECT_EQ(doc->HistogramTotal(), 0u);
+    Table(*doc, Band(11), true);
+    EXPECT_EQ(doc->HistogramTotal(), 10u);
+    EXPECT_EQ(doc->UserLevels(), levels);
+    PlotData data;
+    ASSERT_TRUE(GraphBandHistogram505(*doc, Band(2), 0, data));
+    EXPECT_EQ(doc->HistogramTotal(), 1u);
 }
 
 TEST_F(BandStatistics505Forms, DensityOfEachClassIsTheShareAtOrAboveIt)

@@ -137,6 +137,20 @@ LevelRow LevelsOf(const CTmDoc& doc, const Histogram& h)
     return row;
 }
 
+// What a form showed stays with the document, as the instrument's program kept it: the
+// band's number of results (the text forms and the graph 1 for an empty band, the tables
+// the plain sum) and, from the level forms, the levels of the percentages.
+void KeepTotal(CTmDoc& doc, const Histogram& h, bool atLeastOne)
+{
+    doc.SetHistogramTotal(atLeastOne ? std::max<std::uint64_t>(h.Sum(), 1) : h.Sum());
+}
+
+void KeepLevels(CTmDoc& doc, const LevelRow& row)
+{
+    const std::size_t count = std::min<std::size_t>(doc.StatisticalLevelCount(), doc.UserLevels().size());
+    std::copy_n(row.levels.begin(), count, doc.UserLevels().begin());
+}
+
 std::string Underscored(std::string caption)
 {
     std::replace(caption.begin(), caption.end(), ' ', '_');
@@ -258,8 +272,10 @@ bool TextBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, const Stat
         Add(lines, &width, "Histograms in the file: " + doc.GetSubfileName(shown->subfile));
         Add(lines, &width, "");
     }
-    for (const BandHistogram505& h : shown->histograms)
+    for (const BandHistogram505& h : shown->histograms) {
         AppendBandHistogramText(lines, &width, TextLabel(shown->statistics), h, choices.markers);
+        KeepTotal(doc, h.histogram, true);
+    }
     if (widest)
         *widest = width;
     return true;
@@ -278,9 +294,11 @@ bool TextBandLevels505(CTmDoc& doc, LineList& lines, int* widest, const Statisti
         Add(lines, &width, "");
     }
     for (const BandHistogram505& h : shown->histograms) {
+        const LevelRow row = LevelsOf(doc, h.histogram);
         AppendLevelGrid(lines, &width,
-                        "Statistical levels for Histogram (" + BandPart(TextLabel(shown->statistics), h) + "):",
-                        LevelsOf(doc, h.histogram));
+                        "Statistical levels for Histogram (" + BandPart(TextLabel(shown->statistics), h) + "):", row);
+        KeepTotal(doc, h.histogram, true);
+        KeepLevels(doc, row);
     }
     if (widest)
         *widest = width;
@@ -307,10 +325,12 @@ bool TableBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, std::uint
         table.Block = {!range.Empty(), static_cast<std::uint16_t>(range.first), static_cast<std::uint16_t>(range.last)};
         for (const BandHistogram505& h : shown->histograms)
             table.Bands.push_back({h.frequency, h.totalName, h.histogram.counts});
+        KeepTotal(doc, shown->histograms.back().histogram, false);
         return WriteHistogramTable(lines, widest, table, options) == 1;
     }
     const BandHistogram505& band = shown->histograms.front();
     const Histogram& h = band.histogram;
+    KeepTotal(doc, h, false);
     const std::uint64_t total = std::max<std::uint64_t>(h.Sum(), 1);
     const ClassRange range = BlockClasses(h, markers);
     const std::size_t first = range.Empty() ? 0 : range.first;
@@ -347,10 +367,15 @@ bool TableBandLevels505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t&
                                  doc.StatisticalPercentages().begin() + levelCount);
         for (const BandHistogram505& h : shown->histograms)
             table.Columns.push_back({h.totalName, h.frequency, {}, h.histogram.lowest, h.histogram.counts, {}});
+        const Histogram& last = shown->histograms.back().histogram;
+        KeepTotal(doc, last, false);
+        KeepLevels(doc, LevelsOf(doc, last));
         return WriteLevelsCrossTable(lines, widest, table, options) == 1;
     }
     const BandHistogram505& band = shown->histograms.front();
     const LevelRow row = LevelsOf(doc, band.histogram);
+    KeepTotal(doc, band.histogram, false);
+    KeepLevels(doc, row);
     std::vector<double> x(levelCount), y(levelCount);
     for (std::size_t k = 0; k < levelCount; ++k) {
         x[k] = row.percentages[k];
@@ -379,6 +404,7 @@ bool GraphBandHistogram505(CTmDoc& doc, const StatisticsChoices& choices, int pa
         all[static_cast<std::size_t>(std::clamp(choices.band, 1, static_cast<int>(all.size())) - 1)];
     const Histogram& h = band.histogram;
     const HistogramGraphValues g = HistogramGraph(h, std::max<std::uint64_t>(h.Sum(), 1), choices.markers);
+    KeepTotal(doc, h, true);
     PlacePanelValues(data, 0, g.y);
     data.HistogramClassValues = g.x;
     data.HistLow = h.Bound(0);

@@ -43,7 +43,10 @@ struct BandStatistics505 {
 /// octave file with a usable histogram block.
 BandStatistics505 ReadBandStatistics505(const CTmDoc& doc);
 
-/// The forms. Each returns false when the document is no ANALYZER-mode file with band
+/// The forms. Each leaves the number of results of the (last) histogram it showed in the
+/// document's histogram total (the text forms and the graph 1 for an empty one, the tables
+/// the plain sum), and the level forms its levels in the document's levels of the
+/// percentages. Each returns false when the document is no ANALYZER-mode file with band
 /// statistics in the sub-file shown (the lines are then left as they were); the
 /// document's decoded sub-file and channel are kept.
 bool TextBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices);

@@ -218,6 +218,31 @@ bool ApplyFourChannelHistogramOption(const std::string& value, int channels, orl
     return true;
 }
 
+bool ApplyFourChannelBandHistograms(const std::string& value, orlu::fixture::FourChannelSpec& spec)
+{
+    orlu::fixture::CurrentFileSpec read;
+    if ((spec.function != 2 && spec.function != 3) || spec.history != orlu::fixture::FourChannelSpec::History::None ||
+        !ApplyBandHistogramsOption(value, read))
+        return false;
+    const int channels = static_cast<int>(spec.channels.size());
+    for (int c = 0; c < channels; ++c) {
+        if (!(spec.spectrumMask & (1u << c)))
+            continue;
+        const auto own = spec.channelSpectra.find(c);
+        const std::size_t values = own != spec.channelSpectra.end() ? std::size_t{own->second.bands} + own->second.extras
+                                                                    : std::size_t{spec.bands} + spec.bandExtras;
+        orlu::fixture::FourChannelSpec::BandHistograms& h = spec.bandHistograms[c];
+        h.lowest = read.bandHistogramLowest;
+        h.width = read.bandHistogramWidth;
+        for (std::size_t v = 0; v < values; ++v) {
+            std::vector<std::uint32_t> band = read.bandHistograms[v % read.bandHistograms.size()];
+            band.resize(read.bandHistograms.front().size(), 0);
+            h.bands.push_back(std::move(band));
+        }
+    }
+    return true;
+}
+
 std::optional<std::vector<orlu::fixture::MultifileMember>> MembersWithOptions(const std::string& value)
 {
     std::vector<orlu::fixture::MultifileMember> members;

@@ -13,6 +13,9 @@
 // of `orlu-fixture four-channel`:
 //   --histogram CH=LOWEST,WIDTH,N0,...[/CH=...]  the histograms of these channels (from
 //                                         1) in place of the generated ones
+//   --band-histograms LOWEST,WIDTH,N0,...[/M0,...]  (--function 2 or 3) the band
+//                                         histograms record 21: every channel's value v
+//                                         takes group v modulo the groups
 // and of `orlu-fixture multifile`:
 //   --member-options 'OPTIONS|OPTIONS|...'  one ORLU 525 file per group, FILE1 on, each
 //                                         with the options of its group: --function N,
@@ -57,6 +60,10 @@ bool ApplyLegacyHistogramOption(const std::string& value, orlu::fixture::LegacyF
 /// The four-channel histograms of the option's value; false as above, for a channel
 /// outside 1 to `channels` or one given twice.
 bool ApplyFourChannelHistogramOption(const std::string& value, int channels, orlu::fixture::FourChannelSpec& spec);
+
+/// The four-channel band histograms of the option's value, for every channel with a
+/// spectrum; false as for the current family's option, or without an octave function.
+bool ApplyFourChannelBandHistograms(const std::string& value, orlu::fixture::FourChannelSpec& spec);
 
 /// The members of the option's value; nothing for an option a group does not take or a
 /// value it does not read.

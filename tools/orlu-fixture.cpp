@@ -103,7 +103,8 @@
 //                             [--function N] [--vector] [--rotation]
 //                             [--logger ROWS | --waveform ROWS] [--rt60 B]
 //                             [--dose KIND,VARIANT,MINUTES,X,Y,Z] [--seat BASE,SEAT]
-//                             [--histogram CH=LOWEST,WIDTH,N0,...[/...]] OUT
+//                             [--histogram CH=LOWEST,WIDTH,N0,...[/...]]
+//                             [--band-histograms LOWEST,WIDTH,N0,...[/M0,...]] OUT
 //       an ORLU 545 or 590 file (kind K, default 42; firmware default 2.17
 //       for the 545, 2.20 with a recording or the rotation, 3.02 for the 590) of N channels (default 4) with P
 //       profiles each (default 1), the first channel a microphone and the
@@ -121,6 +122,8 @@
 //       measurement of B third-octave bands from 500 Hz per channel and their mean;
 //       --histogram (without a time history) the histograms of the channels CH
 //       (from 1) with these lowest class, width (0.1 dB) and counts;
+//       --band-histograms (--function 2 or 3) band statistics of every channel,
+//       value v of a channel's spectrum taking group v modulo the groups;
 //       --dose the vibration dose-meter setup: kind 1 hand-arm or 2 whole-body,
 //       limit variant 0 UK, 1 IT, 2 PL, 3 FR or 4 User, the daily exposure time
 //       in minutes and the channels (#1 to #N) of the x, y and z axes; --seat
@@ -221,7 +224,8 @@ constexpr char kUsage[] =
     " [--profiles P] [--first mic|acc] [--function N] [--vector] [--rotation]"
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
     " [--seat BASE,SEAT] [--logger-levels [CH=]L[!],...[/...]] [--rpm V,...] [--samples [CH=]S,...[/...]]"
-    " [--step-ms MS] [--histogram CH=LOWEST,WIDTH,N0,...[/...]] [--spectrum CH=BANDS,TOTALS,LEVEL[/...]] OUT\n"
+    " [--step-ms MS] [--histogram CH=LOWEST,WIDTH,N0,...[/...]] [--spectrum CH=BANDS,TOTALS,LEVEL[/...]]"
+    " [--band-histograms LOWEST,WIDTH,N0,...[/M0,...]] OUT\n"
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
     " [--sampling S] [--step-eighths E] [--waveform N [--channels 1|4] [--complex]"
@@ -729,6 +733,7 @@ int main(int argc, char** argv)
         } else if (command == "four-channel") {
             FourChannelOptions o;
             std::string first = "mic", dose, seat, levels, rpm, samples, histogram, spectrum;
+            std::string bandHistograms;
             long stepMs = -1;
             if (!ReadOptions(argc, argv,
                              {{"--vector", &o.vector}, {"--rotation", &o.rotation}, {"--first", &first},
@@ -737,7 +742,7 @@ int main(int argc, char** argv)
                               {"--logger", &o.logger}, {"--waveform", &o.waveform}, {"--rt60", &o.rtBands},
                               {"--dose", &dose}, {"--seat", &seat}, {"--logger-levels", &levels}, {"--rpm", &rpm},
                               {"--samples", &samples}, {"--step-ms", &stepMs}, {"--histogram", &histogram},
-                              {"--spectrum", &spectrum}}))
+                              {"--spectrum", &spectrum}, {"--band-histograms", &bandHistograms}}))
                 return Usage();
             if (first != "mic" && first != "acc")
                 return Usage();
@@ -758,6 +763,8 @@ int main(int argc, char** argv)
             if (!histogram.empty() &&
                 (spec.history != orlu::fixture::FourChannelSpec::History::None ||
                  !orlu::tools::ApplyFourChannelHistogramOption(histogram, static_cast<int>(o.channels), spec)))
+                return Usage();
+            if (!bandHistograms.empty() && !orlu::tools::ApplyFourChannelBandHistograms(bandHistograms, spec))
                 return Usage();
             if (stepMs >= 0) {
                 spec.stepSeconds = static_cast<std::uint16_t>(stepMs / 1000);

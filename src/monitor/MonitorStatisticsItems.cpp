@@ -1,5 +1,6 @@
 #include "monitor/MonitorStatisticsItems.h"
 
+#include "document/CTmDoc.h"
 #include "document/tables/BandTables.h"
 #include "monitor/MonitorNames.h"
 #include "monitor/MonitorParser.h"
@@ -106,6 +107,17 @@ std::vector<MonitorStatisticsItem> MonitorBandItems(const MonitorStream& s, cons
         items.push_back(std::move(item));
     }
     return items;
+}
+
+std::array<double, 10> KeepMonitorLevels(CTmDoc& doc, const Histogram& h)
+{
+    const auto& percentages = doc.StatisticalPercentages();
+    const std::size_t users = std::min<std::size_t>(doc.StatisticalLevelCount(), percentages.size());
+    std::array<double, 10> levels{};
+    PickStatLevels(ComputeStatLevels99(h), std::span(percentages.data(), users), levels);
+    std::copy_n(levels.begin(), users, doc.UserLevels().begin());
+    doc.SetHistogramTotal(h.Sum());
+    return levels;
 }
 
 } // namespace orlu

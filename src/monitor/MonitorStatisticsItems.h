@@ -8,11 +8,14 @@
 #include "monitor/MonitorDocument.h"
 #include "monitor/MonitorStream.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace orlu {
+
+class CTmDoc;
 
 struct MonitorStatisticsItem {
     Histogram histogram;
@@ -30,5 +33,11 @@ std::vector<MonitorStatisticsItem> MonitorProfileItems(const MonitorStream& s, c
 /// The bands of octave-statistics record r: the chosen band, or every band (the densities one less).
 std::vector<MonitorStatisticsItem> MonitorBandItems(const MonitorStream& s, const MonitorDocument& m,
                                                     const StatisticsChoices& choices, int r, bool densities);
+
+/// The levels of the document's percentages of a MONITOR histogram (in 0.1 dB steps,
+/// every class counting as 1 dB); they stay with the document as its levels of the
+/// percentages, and the histogram's sum as its histogram total, as the level forms of
+/// the other files leave them.
+std::array<double, 10> KeepMonitorLevels(CTmDoc& doc, const Histogram& h);
 
 } // namespace orlu

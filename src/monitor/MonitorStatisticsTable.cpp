@@ -75,6 +75,7 @@ bool ProfileTable(CTmDoc& doc, LineList& lines, int* widest, MonitorStatisticsFo
         table.Kind = LevelColumnKind::Profile;
         table.Width = first.width;
         table.Percentages = UserPercentages(doc);
+        KeepMonitorLevels(doc, items.back().histogram); // the last column's stay with the document
         for (Item& item : items)
             table.Columns.push_back({StrPrintf("#%d", item.profile), 0.0, "", item.histogram.lowest,
                                      std::move(item.histogram.counts), {}});
@@ -108,6 +109,7 @@ bool BandsTable(CTmDoc& doc, LineList& lines, int* widest, MonitorStatisticsForm
         table.Kind = LevelColumnKind::Band;
         table.Width = first.width;
         table.Percentages = UserPercentages(doc);
+        KeepMonitorLevels(doc, items.back().histogram); // the last column's stay with the document
         for (Item& item : items)
             table.Columns.push_back({item.totalName, item.frequency, "", item.histogram.lowest,
                                      std::move(item.histogram.counts), {}});
@@ -136,8 +138,7 @@ bool BandPairs(CTmDoc& doc, LineList& lines, int* widest, MonitorStatisticsForm 
     format.Pairs = 4;
     if (form == MonitorStatisticsForm::Levels) {
         const std::vector<std::uint8_t> percentages = UserPercentages(doc);
-        std::array<double, 10> levels{};
-        PickStatLevels(ComputeStatLevels99(h), percentages, levels);
+        const std::array<double, 10> levels = KeepMonitorLevels(doc, h);
         for (std::size_t k = 0; k < percentages.size(); ++k) {
             x.push_back(percentages[k]);
             y.push_back(levels[k]);

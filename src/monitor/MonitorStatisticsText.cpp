@@ -120,16 +120,14 @@ void DensityItem(Writer& out, const MonitorDocument& m, const Item& item, const 
     out.Add(kRule);
 }
 
-void LevelsItem(Writer& out, const CTmDoc& doc, const MonitorDocument& m, const Item& item)
+void LevelsItem(Writer& out, CTmDoc& doc, const MonitorDocument& m, const Item& item)
 {
     const CivilTime when = Civil(MonitorRecordTime(m, item.number, m.Station.StatisticsStep));
     out.Add("");
     out.Add("Statistical levels for Histograms No." + FormatRecordStamp(static_cast<int>(item.number), when) + ":");
     out.Add(item.label);
     const auto& percentages = doc.StatisticalPercentages();
-    std::array<double, 10> levels{};
-    const std::size_t users = std::min<std::size_t>(doc.StatisticalLevelCount(), percentages.size());
-    PickStatLevels(ComputeStatLevels99(item.histogram), std::span(percentages.data(), users), levels);
+    const std::array<double, 10> levels = KeepMonitorLevels(doc, item.histogram);
     const std::string rule = "        " + std::string(61, '-');
     out.Add("");
     out.Add("  i          1     2     3     4     5     6     7     8     9    10 ");

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 namespace orlu {
 namespace {
 
@@ -184,6 +187,93 @@ TEST_F(BandStatistics505Forms, AMarkedBlockInTextTableAndGraphAgrees)
     EXPECT_EQ(data.GraphTitle, "(Oct.1/1: 250 Hz)");
     const std::vector<double> values(data.PlotValues.Values().begin(), data.PlotValues.Values().begin() + 10);
     EXPECT_EQ(values, (std::vector<double>{0.2, 0.2, 0.2, 0.2, 0.2, 0.4, 0.6, 1.0, 0.2, 0.8}));
+}
+
+TEST_F(BandStatistics505Forms, LevelFormsLeaveTheirTotalAndLevelsInTheDocument)
+{
+    auto doc = OpenSpec(TenBandsThreeTotals());
+    // Histogram 11 holds 2, 6, 2 from 40 dB: L1 to L20 read off its top class, L50 its middle.
+    const std::array<double, 10> levels{42.9, 42.5, 42.0, 41.8, 41.6, 41.5, 41.3, 41.1, 41.0, 40.5};
+    LineList lines;
+    ASSERT_TRUE(TextBandLevels505(*doc, lines, nullptr, Band(11)));
+    EXPECT_EQ(doc->HistogramTotal(), 10u);
+    EXPECT_EQ(doc->UserLevels(), levels);
+    // The empty histogram 2: the text counts it as one result, the table as none.
+    ASSERT_TRUE(TextBandLevels505(*doc, lines, nullptr, Band(2)));
+    EXPECT_EQ(doc->HistogramTotal(), 1u);
+    const std::array<double, 10> none{};
+    EXPECT_EQ(doc->UserLevels(), none);
+    doc->SetHistogramTotal(7);
+    Table(*doc, Band(2), true);
+    EXPECT_EQ(doc->HistogramTotal(), 0u);
+    Table(*doc, Band(11), true);
+    EXPECT_EQ(doc->HistogramTotal(), 10u);
+    EXPECT_EQ(doc->UserLevels(), levels);
+    PlotData data;
+    ASSERT_TRUE(GraphBandHistogram505(*doc, Band(2), 0, data));
+    EXPECT_EQ(doc->HistogramTotal(), 1u);
+}
+
+TEST_F(BandStatistics505Forms, DensityOfEachClassIsTheShareAtOrAboveIt)
+{
+    auto doc = OpenSpec(TenBandsThreeTotals());
+    const std::string densityHeader =
+        "  cl[dB]    D[%]      cl[dB]    D[%]      cl[dB]    D[%]      cl[dB]    D[%] ";
+    // Histogram 11 holds 2, 6, 2; histogram 2 nothing, whose densities are all 0.
+    StatisticsChoices choices = Band(11);
+    for (const auto& [band, caption, row] :
+         {std::tuple{11, "Statistical density for Histogram (Oct.1/1[11]: TOTAL):",
+                     "   40.0  100.00        41.0   80.00        42.0   20.00     "},
+          std::tuple{2, "Statistical density for Histogram (Oct.1/1[2]: 63 Hz):",
+                     "   40.0    0.00        41.0    0.00        42.0    0.00     "}}) {
+        choices.band = band;
+        LineList lines;
+        ASSERT_TRUE(TextBandDensities505(*doc, lines, nullptr, choices));
+        EXPECT_EQ(JoinedLines(lines), "\r\n" + std::string(caption) + "\r\n" + kRule + "\r\n" + densityHeader +
+                                          "\r\n" + kRule + "\r\n" + row + "\r\n" + kRule + "\r\n");
+    }
+    PlotData data;
+    choices.band = 11;
+    ASSERT_TRUE(GraphBandDensity505(*doc, choices, 0, data));
+    EXPECT_EQ(data.DensityClassValues, (std::vector<double>{40, 41, 42}));
+    const std::vector<double> values(data.PlotValues.Values().begin(), data.PlotValues.Values().begin() + 3);
+    EXPECT_EQ(values, (std::vector<double>{1.0, 0.8, 0.2}));
+    EXPECT_DOUBLE_EQ(data.HistogramPeak[0], 100.0);
+    EXPECT_EQ(data.GraphTitle, "(Oct.1/1: TOTAL)");
+    EXPECT_FALSE(GraphBandDensity505(*doc, choices, 1, data));
+}
+
+TEST_F(BandStatistics505Forms, ADensityBlockIsTheDifferenceOfItsEnds)
+{
+    Analyzer505Spec s = TenBandsThreeTotals();
+    s.histogramClasses = 10;
+    s.histogramCount32 = [](std::uint32_t, std::uint32_t k) -> std::uint32_t {
+        constexpr std::uint32_t counts[] = {1, 1, 1, 1, 1, 2, 3, 5, 1, 4}; // 20 results
+        return counts[k];
+    };
+    auto doc = OpenSpec(s);
+    StatisticsChoices choices = Band(4);
+    choices.markers = {2, {2, 5}};
+    // D[2] = 90 and D[5] = 75 per cent.
+    LineList lines;
+    ASSERT_TRUE(TextBandDensities505(*doc, lines, nullptr, choices));
+    const std::string text = JoinedLines(lines);
+    EXPECT_NE(text.find("Block of the Statistical density for Histogram (Oct.1/1[4]: 250 Hz):\r\n"
+                        "   probability of the block = 15.00%\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\n   42.0   90.00        43.0   85.00        44.0   80.00        45.0   75.00\r\n"),
+              std::string::npos)
+        << text;
+    std::uint8_t content = 0;
+    lines = {};
+    ASSERT_TRUE(TableBandDensities505(*doc, lines, nullptr, content, choices, {0, 1, 2}));
+    EXPECT_EQ(JoinedLines(lines), "Block_of_the_Statistical_density_for_Histogram_(Oct_1/1[4]:_250_Hz):\r\n"
+                                  "cl[dB];D[%];cl[dB];D[%];cl[dB];D[%];cl[dB];D[%]\r\n"
+                                  "42,0;90,00;43,0;85,00;44,0;80,00;45,0;75,00\r\n");
+    PlotData data;
+    ASSERT_TRUE(GraphBandDensity505(*doc, choices, 0, data));
+    EXPECT_DOUBLE_EQ(data.BlockProbability[0], 15.0);
 }
 
 TEST_F(BandStatistics505Forms, TheGraphOfAnEmptyBandPeaksAtNineTenthsAndATotalIsTitledByName)

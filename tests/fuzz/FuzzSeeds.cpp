@@ -115,6 +115,14 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
     channelThirds.spectrumMask = 0b0111;
     channelThirds.channelSpectra = {{0, {31, 3, 800}}, {1, {31, 3, 700}}, {2, {30, 3, 600}}};
 
+    // Band statistics of octave channels starting at different bands, one channel without.
+    fixture::FourChannelSpec channelBands = fixture::MakeFourChannelSpec(545, 217, 3, 1);
+    channelBands.function = 2;
+    channelBands.spectrumMask = 0b0111;
+    channelBands.channelSpectra = {{0, {3, 0, 800}}, {2, {5, 1, 700}}};
+    channelBands.bandHistograms = {{0, {400, 10, {{0, 10, 0}, {0, 0, 0}, {2, 6, 2}}}},
+                                   {2, {400, 20, std::vector<std::vector<std::uint32_t>>(6, {1, 3})}}};
+
     fixture::FourChannelSpec waveform = fixture::MakeFourChannelSpec(545, 220, 4, 1);
     waveform.history = fixture::FourChannelSpec::History::Waveform;
     waveform.rows = 16;
@@ -180,6 +188,7 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
         {"fft-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::Fft, 16)))},
         {"waveform-545", InContainer(42, fixture::FourChannelMeasurementFile(waveform))},
         {"third-octave-channels-545", InContainer(42, fixture::FourChannelMeasurementFile(channelThirds))},
+        {"octave-band-statistics-545", InContainer(42, fixture::FourChannelMeasurementFile(channelBands))},
         {"multifile-5", fixture::Multifile(55, fixture::GeneratedMultifileMembers(5)).Data()},
         {"multifile-legacy-3", fixture::Multifile(23, fixture::LegacyMultifileMembers(3)).Data()},
         {"multifile-57-odd-last", Multifile57WithOddLastFile()},

@@ -79,6 +79,9 @@ TEST_F(MonitorStatisticsTest, LevelsOfEvenlySpreadResults)
     // 100 results spread evenly over 30 to 55 dB: Ln falls 2.5 dB per 10 %.
     EXPECT_NE(text.find("Lni[dB]   54.7  52.5  50.0  47.5  45.0  42.5  40.0  37.5  35.0  32.5\r\n"), std::string::npos)
         << text;
+    // The levels shown and the number of results stay with the document.
+    EXPECT_EQ(doc->HistogramTotal(), 100u);
+    EXPECT_EQ(doc->UserLevels(), (std::array<double, 10>{54.7, 52.5, 50.0, 47.5, 45.0, 42.5, 40.0, 37.5, 35.0, 32.5}));
 }
 
 TEST_F(MonitorStatisticsTest, ProfilesNotAcquiredOrRecordsMissingShowNothing)
@@ -198,6 +201,11 @@ TEST_F(MonitorStatisticsTableTest, OneOctaveBandWithSemicolonsAndDecimalComma)
         c.markers = {k.markers, {1, 1}};
         EXPECT_EQ(Table(*doc, k.form, c), k.expected);
     }
+    // The band's levels: its 5 results and their levels stay with the document.
+    c.markers = {};
+    Table(*doc, MonitorStatisticsForm::Levels, c);
+    EXPECT_EQ(doc->HistogramTotal(), 5u);
+    EXPECT_DOUBLE_EQ(doc->UserLevels()[0], 61.9); // L1 in the top tenth of the 61 dB class
 }
 
 TEST_F(MonitorStatisticsTableTest, EveryBandOfTheRecordAsColumns)

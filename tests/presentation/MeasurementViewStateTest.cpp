@@ -265,6 +265,8 @@ TEST(ViewCommandRules, FormButtonsAndViewItems)
     const ViewDocumentFacts plain{0x1003, 45, 0, false, 0, 0, false, false};
     const ViewDocumentFacts monitor{0x1003, 80, 0, false, 0, 0, false, false};
     const ViewDocumentFacts withModel{0x1003, 45, 0x4, true, 3, 1, true, false};
+    const ViewDocumentFacts analyzer{0x1003, 4, 0, false, 0, 0, false, false};
+    const ViewDocumentFacts merged505{0x1003, 24, 0, false, 0, 0, false, false};
     using namespace form_flags;
     const Case cases[] = {
         {"Text off while text is shown", kViewMainResults, kText, 0, plain, 32790, false, true},
@@ -281,6 +283,12 @@ TEST(ViewCommandRules, FormButtonsAndViewItems)
         {"Plot of spectra", kViewSpectra, kText, 0, withModel, 32801, true, false},
         {"Plot of one-record time history", kViewBufferLogger, kText, 0, withModel, 32801, false, false},
         {"Plot of header info with model flags", kViewHeaderInfo, kText, 0, withModel, 32801, false, false},
+        // The ORLU 505 files draw their band statistics; a Multifile of them has no such graph.
+        {"Plot of 505 histograms", kViewHistograms, kText, 0, analyzer, 32801, true, false},
+        {"Plot of 505 densities", kViewDensities, kText, 0, analyzer, 32801, true, false},
+        {"Plot of 505 Multifile histograms", kViewHistograms, kText, 0, merged505, 32801, false, false},
+        {"Plot of 505 Multifile densities", kViewDensities, kText, 0, merged505, 32801, false, false},
+        {"Plot of 505 Multifile levels", kViewStatisticalLevels, kText, 0, merged505, 32801, false, false},
         {"Main results item by ViewMask", kViewMainResults, kText, 0, plain, 32780, true, true},
         {"Spectra item without the bit", kViewHeaderInfo, kText, 0, plain, 32785, false, false},
         {"Hexa item", kViewHeaderInfo, kText, 0, plain, 32778, true, false},

@@ -177,6 +177,75 @@ TEST_F(StatisticsElements, ChannelsOfAFourChannelFile)
               "1;#2:P1;[dB];70,9;70,8;70,6;70,4;70,2;70,0;32,8;32,6;32,4;32,2\r\n");
 }
 
+// An ORLU 545 of 1/1 octaves (2 bands and 1 total on every channel) whose record 21 holds
+// band histograms of channels 1 and 3: channel 1 three 1 dB classes from 40 dB, channel 3
+// two 2 dB classes from 50 dB; channel 2 has none.
+fixture::FourChannelSpec FourChannelBands()
+{
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 3, 1);
+    spec.function = 2;
+    spec.spectrumMask = 0b111;
+    spec.bands = 2;
+    spec.bandExtras = 1;
+    spec.bandHistograms = {{0, {400, 10, {{1, 1, 2}, {0, 10, 0}, {5, 0, 5}}}},
+                           {2, {500, 20, {{3, 1}, {1, 3}, {2, 2}}}}};
+    return spec;
+}
+
+TEST_F(StatisticsElements, BandHistogramsOfAFourChannelFile)
+{
+    auto doc = OpenCurrent(fixture::FourChannelMeasurementFile(FourChannelBands()), 42);
+    StatElementChoice choice = Channels(0b1);
+    choice.band = 2;
+    EXPECT_EQ(Histograms(*doc, choice, kRowPerElement), "Histograms:\r\n"
+                                                        "___;no_->;[];1;2;3\r\n"
+                                                        "hist;chan;[dB];40,0;41,0;42,0\r\n"
+                                                        "1;#1:P1;[%];0,00;100,00;0,00\r\n");
+    // Each channel's block carries its own classes: channel 3's are found past channel 1's
+    // block, channel 2 keeps no block, and band 4 lies past the blocks' three bands.
+    struct Case {
+        int channel;
+        int band;
+        std::vector<std::uint32_t> counts;
+        std::int32_t lowest;
+    };
+    for (const Case& c : {Case{0, 3, {5, 0, 5}, 400}, Case{2, 1, {3, 1}, 500}, Case{2, 3, {2, 2}, 500},
+                          Case{1, 1, {}, 0}, Case{0, 4, {}, 400}}) {
+        choice = Channels(static_cast<std::uint16_t>(1u << c.channel));
+        choice.band = c.band;
+        const StatCrossTable t = CollectHistogramElements(*doc, choice);
+        ASSERT_EQ(t.Elements.size(), 1u);
+        EXPECT_EQ(t.Elements[0].Counts, c.counts) << "channel " << c.channel << " band " << c.band;
+        if (!c.counts.empty())
+            EXPECT_EQ(t.Elements[0].Lowest, c.lowest);
+    }
+    choice = Channels(0b100);
+    choice.band = 1;
+    EXPECT_EQ(CollectHistogramElements(*doc, choice).Width, 20);
+}
+
+TEST_F(StatisticsElements, FourChannelBandBlockPastItsRecord)
+{
+    // Channel 1's block claims more bands than its length holds: the bands past it give
+    // no counts, the ones inside it theirs.
+    fixture::FourChannelSpec spec = FourChannelBands();
+    spec.bandHistograms.erase(2);
+    std::vector<std::uint8_t> bytes = fixture::FourChannelMeasurementFile(spec);
+    // The block's head: 0, its length 24, 3 bands, 3 classes.
+    const std::array<std::uint8_t, 8> head{0, 0, 24, 0, 3, 0, 3, 0};
+    const auto block = std::search(bytes.begin(), bytes.end(), head.begin(), head.end());
+    ASSERT_NE(block, bytes.end());
+    block[4] = 200; // 200 bands
+    auto doc = OpenCurrent(bytes, 42);
+    for (const auto& [band, counts] : {std::pair{3, std::vector<std::uint32_t>{5, 0, 5}},
+                                       std::pair{4, std::vector<std::uint32_t>{}},
+                                       std::pair{200, std::vector<std::uint32_t>{}}}) {
+        StatElementChoice choice = Channels(0b1);
+        choice.band = band;
+        EXPECT_EQ(CollectHistogramElements(*doc, choice).Elements.at(0).Counts, counts) << "band " << band;
+    }
+}
+
 TEST_F(StatisticsElements, ChannelsOfAnOrlu505File)
 {
     // Two histograms of three classes: channel 1 holds no results, channel 2 one in each class.
@@ -227,6 +296,34 @@ TEST_F(StatisticsElements, CountsPastTheFileGiveAnEmptyElement)
     EXPECT_EQ(CollectHistogramElements(*merged, Channels(0b1, 1)).Elements.at(0).Counts,
               (std::vector<std::uint32_t>{1, 1, 2}));
     EXPECT_EQ(merged->DecodedSubfile(), 0);
+}
+
+TEST_F(StatisticsElements, OnlyProfilesWithACountsRecordHaveAHistogram)
+{
+    // Profile 1 alone has a histogram; the band histograms that follow have the same
+    // stride, so one stride on from profile 1's counts lie band 1's (2, 6, 2).
+    CurrentFileSpec spec;
+    spec.function = 2;
+    spec.spectrum = CurrentFileSpec::Spectrum::Octave;
+    spec.bands = 2;
+    spec.histogramClasses = 3;
+    spec.histogramLowest = 400;
+    spec.histogramCounts = {0, 10, 0};
+    spec.bandHistograms = {{2, 6, 2}, {5, 5, 0}};
+    auto doc = OpenCurrent(fixture::CurrentMeasurementFile(spec));
+    EXPECT_EQ(Histograms(*doc, Channels(0b111), kRowPerElement), "Histograms:\r\n"
+                                                                 "___;no_->;[];1;2;3\r\n"
+                                                                 "hist;prof;[dB];40,0;41,0;42,0\r\n"
+                                                                 "1;#1;[%];0,00;100,00;0,00\r\n"
+                                                                 "2;#2;[%];0,00;0,00;0,00\r\n"
+                                                                 "3;#3;[%];0,00;0,00;0,00\r\n");
+    // The band histograms themselves are still found, each one stride after the last.
+    for (const auto& [band, counts] : {std::pair{1, std::vector<std::uint32_t>{2, 6, 2}},
+                                       std::pair{2, std::vector<std::uint32_t>{5, 5, 0}}}) {
+        StatElementChoice choice = Channels(0b1);
+        choice.band = band;
+        EXPECT_EQ(CollectHistogramElements(*doc, choice).Elements.at(0).Counts, counts) << "band " << band;
+    }
 }
 
 TEST_F(StatisticsElements, MonitorAndUndecodedDocumentsGiveNoElements)

@@ -270,6 +270,24 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
         }
         if (spec.extraSpectrum)
             f.Record(spec.function == 2 ? 46 : 48, {0, 0});
+        if (!spec.bandHistograms.empty()) {
+            std::vector<std::uint16_t> words{0, 0};
+            for (const auto& [c, h] : spec.bandHistograms) {
+                words[1] = static_cast<std::uint16_t>(words[1] | 1u << c);
+                const std::size_t classes = h.bands.empty() ? 0 : h.bands.front().size();
+                words.insert(words.end(), {0, static_cast<std::uint16_t>(6 + 2 * classes * h.bands.size()),
+                                           static_cast<std::uint16_t>(h.bands.size()),
+                                           static_cast<std::uint16_t>(classes), static_cast<std::uint16_t>(h.lowest),
+                                           static_cast<std::uint16_t>(h.width)});
+                for (const auto& band : h.bands)
+                    for (std::uint32_t n : band)
+                        Push32(words, n);
+            }
+            // A record past 255 words gives its length in word 1, which the placeholder held.
+            if (words.size() + 1 > 255)
+                words.erase(words.begin());
+            f.Record(21, words);
+        }
     }
     if (spec.function == 6 && spec.spectrumMask != 0) {
         // FFT setup 11: word 1 the channel mask; per channel a block of 12 words:

@@ -140,6 +140,16 @@ struct FourChannelSpec {
     std::vector<std::uint16_t> rtChannels;
     bool rtMean = false;
 
+    /// Band histograms 21 of an octave function, by channel (from 0): a block per channel
+    /// after the 3-word head (word 2 the channel mask): 0, its length, the band count, the
+    /// classes (of the first band), lowest class, width, then each band's 32-bit counts.
+    struct BandHistograms {
+        std::int16_t lowest = 400; ///< 0.1 dB
+        std::int16_t width = 10;   ///< 0.1 dB
+        std::vector<std::vector<std::uint32_t>> bands;
+    };
+    std::map<int, BandHistograms> bandHistograms;
+
     /// Histogram layouts 18: the channels that have one.
     std::uint16_t histogramMask = 0;
     /// Class counts of the channels of histogramMask, in channel order: when given,

@@ -21,8 +21,13 @@ constexpr std::size_t kFamily515Totals = 3;
 
 bool HoldsBandStatistics(const CTmDoc& doc, int octave)
 {
-    if (doc.IsLegacyDocument() || !doc.HeaderDecoded() || doc.Header().setupFile || doc.Header().model.FourChannel)
+    if (doc.IsLegacyDocument() || !doc.HeaderDecoded() || doc.Header().setupFile)
         return false;
+    if (doc.Header().model.FourChannel) {
+        // Record 21 keeps band histograms of the octave set the file measured.
+        const FourChannelSetup& f = doc.Header().fourChannel;
+        return octave == 11 ? f.octaveSecondHistogram : octave == 13 && f.thirdSecondHistogram;
+    }
     const std::uint8_t kind = doc.Header().secondHistogramKind;
     return octave == 11 ? kind == kOctaveStatistics || kind == kAemStatistics
                         : octave == 13 && kind == kThirdOctaveStatistics;

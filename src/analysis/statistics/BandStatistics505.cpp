@@ -19,6 +19,10 @@ constexpr std::size_t kBandGraphValues = 52; // the band graph's values per pane
 constexpr std::string_view kRowHeader = "  cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%]      cl[dB]    P[%] ";
 constexpr std::string_view kHistogramWords =
     "cl[dB]    N[%]      cl[dB]    N[%]      cl[dB]    N[%]      cl[dB]    N[%]      ";
+constexpr std::string_view kDensityRowHeader =
+    "  cl[dB]    D[%]      cl[dB]    D[%]      cl[dB]    D[%]      cl[dB]    D[%] ";
+constexpr std::string_view kDensityWords =
+    "cl[dB]    D[%]      cl[dB]    D[%]      cl[dB]    D[%]      cl[dB]    D[%]      ";
 constexpr std::string_view kLevelWords =
     "n[%]      Ln[dB]    n[%]      Ln[dB]    n[%]      Ln[dB]    n[%]      Ln[dB]    ";
 
@@ -133,6 +137,20 @@ LevelRow LevelsOf(const CTmDoc& doc, const Histogram& h)
     return row;
 }
 
+// What a form showed stays with the document, as the instrument's program kept it: the
+// band's number of results (the text forms and the graph 1 for an empty band, the tables
+// the plain sum) and, from the level forms, the levels of the percentages.
+void KeepTotal(CTmDoc& doc, const Histogram& h, bool atLeastOne)
+{
+    doc.SetHistogramTotal(atLeastOne ? std::max<std::uint64_t>(h.Sum(), 1) : h.Sum());
+}
+
+void KeepLevels(CTmDoc& doc, const LevelRow& row)
+{
+    const std::size_t count = std::min<std::size_t>(doc.StatisticalLevelCount(), doc.UserLevels().size());
+    std::copy_n(row.levels.begin(), count, doc.UserLevels().begin());
+}
+
 std::string Underscored(std::string caption)
 {
     std::replace(caption.begin(), caption.end(), ' ', '_');
@@ -167,6 +185,37 @@ void AppendBandHistogramText(LineList& lines, int* widest, const char* label, co
     for (std::size_t i = 0; i < percents.size(); ++i)
         percents[i] = ClassPercent(h.counts[i], total);
     AppendClassRows(lines, widest, h, first, shown, percents);
+    Add(lines, widest, Rule());
+}
+
+// Densities of every class (0 for an empty histogram) and the block's D[first] - D[last].
+std::vector<double> DensitiesOf(const Histogram& h)
+{
+    return h.ClassCount() == 0 ? std::vector<double>{} : ExceedancePercents(h.counts);
+}
+
+double DensityBlock(const std::vector<double>& d, const ClassRange& range)
+{
+    return range.Empty() ? 0.0 : d[range.first] - d[range.last];
+}
+
+void AppendBandDensityText(LineList& lines, int* widest, const char* label, const BandHistogram505& band,
+                           const ClassMarkers& markers)
+{
+    const Histogram& h = band.histogram;
+    const std::vector<double> d = DensitiesOf(h);
+    const ClassRange range = BlockClasses(h, markers);
+    Add(lines, widest, "");
+    Add(lines, widest,
+        std::string(range.Empty() ? "" : "Block of the ") + "Statistical density for Histogram (" +
+            BandPart(label, band) + "):");
+    if (!range.Empty())
+        Add(lines, widest, StrPrintf("   probability of the block = %.2f%%", DensityBlock(d, range)));
+    Add(lines, widest, Rule());
+    Add(lines, widest, std::string(kDensityRowHeader));
+    Add(lines, widest, Rule());
+    AppendClassRows(lines, widest, h, range.Empty() ? 0 : range.first, range.Empty() ? h.ClassCount() : range.Size(),
+                    d);
     Add(lines, widest, Rule());
 }
 
@@ -223,8 +272,10 @@ bool TextBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, const Stat
         Add(lines, &width, "Histograms in the file: " + doc.GetSubfileName(shown->subfile));
         Add(lines, &width, "");
     }
-    for (const BandHistogram505& h : shown->histograms)
+    for (const BandHistogram505& h : shown->histograms) {
         AppendBandHistogramText(lines, &width, TextLabel(shown->statistics), h, choices.markers);
+        KeepTotal(doc, h.histogram, true);
+    }
     if (widest)
         *widest = width;
     return true;
@@ -243,9 +294,11 @@ bool TextBandLevels505(CTmDoc& doc, LineList& lines, int* widest, const Statisti
         Add(lines, &width, "");
     }
     for (const BandHistogram505& h : shown->histograms) {
+        const LevelRow row = LevelsOf(doc, h.histogram);
         AppendLevelGrid(lines, &width,
-                        "Statistical levels for Histogram (" + BandPart(TextLabel(shown->statistics), h) + "):",
-                        LevelsOf(doc, h.histogram));
+                        "Statistical levels for Histogram (" + BandPart(TextLabel(shown->statistics), h) + "):", row);
+        KeepTotal(doc, h.histogram, true);
+        KeepLevels(doc, row);
     }
     if (widest)
         *widest = width;
@@ -272,10 +325,12 @@ bool TableBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, std::uint
         table.Block = {!range.Empty(), static_cast<std::uint16_t>(range.first), static_cast<std::uint16_t>(range.last)};
         for (const BandHistogram505& h : shown->histograms)
             table.Bands.push_back({h.frequency, h.totalName, h.histogram.counts});
+        KeepTotal(doc, shown->histograms.back().histogram, false);
         return WriteHistogramTable(lines, widest, table, options) == 1;
     }
     const BandHistogram505& band = shown->histograms.front();
     const Histogram& h = band.histogram;
+    KeepTotal(doc, h, false);
     const std::uint64_t total = std::max<std::uint64_t>(h.Sum(), 1);
     const ClassRange range = BlockClasses(h, markers);
     const std::size_t first = range.Empty() ? 0 : range.first;
@@ -312,10 +367,15 @@ bool TableBandLevels505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t&
                                  doc.StatisticalPercentages().begin() + levelCount);
         for (const BandHistogram505& h : shown->histograms)
             table.Columns.push_back({h.totalName, h.frequency, {}, h.histogram.lowest, h.histogram.counts, {}});
+        const Histogram& last = shown->histograms.back().histogram;
+        KeepTotal(doc, last, false);
+        KeepLevels(doc, LevelsOf(doc, last));
         return WriteLevelsCrossTable(lines, widest, table, options) == 1;
     }
     const BandHistogram505& band = shown->histograms.front();
     const LevelRow row = LevelsOf(doc, band.histogram);
+    KeepTotal(doc, band.histogram, false);
+    KeepLevels(doc, row);
     std::vector<double> x(levelCount), y(levelCount);
     for (std::size_t k = 0; k < levelCount; ++k) {
         x[k] = row.percentages[k];
@@ -344,6 +404,7 @@ bool GraphBandHistogram505(CTmDoc& doc, const StatisticsChoices& choices, int pa
         all[static_cast<std::size_t>(std::clamp(choices.band, 1, static_cast<int>(all.size())) - 1)];
     const Histogram& h = band.histogram;
     const HistogramGraphValues g = HistogramGraph(h, std::max<std::uint64_t>(h.Sum(), 1), choices.markers);
+    KeepTotal(doc, h, true);
     PlacePanelValues(data, 0, g.y);
     data.HistogramClassValues = g.x;
     data.HistLow = h.Bound(0);
@@ -385,6 +446,105 @@ bool GraphBandLevels505(CTmDoc& doc, const StatisticsChoices& choices, std::uint
     data.FrequencyValues = std::move(centres);
     data.GraphForm = 2;
     data.GraphTitle = data.PanelTitles[0] = StrPrintf("L%u", static_cast<unsigned>(n));
+    return true;
+}
+
+bool TextBandDensities505(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices)
+{
+    const AnalyzerSelectionKeeper keeper(doc);
+    const std::optional<Shown505> shown = Select(doc, choices, choices.allFiles);
+    if (!shown)
+        return false;
+    ClearLineList(&lines);
+    int width = 0;
+    if (shown->subfile != 0) {
+        Add(lines, &width, "");
+        Add(lines, &width, "Statistical density for histograms in the file: " + doc.GetSubfileName(shown->subfile));
+    }
+    for (const BandHistogram505& h : shown->histograms)
+        AppendBandDensityText(lines, &width, TextLabel(shown->statistics), h, choices.markers);
+    if (widest)
+        *widest = width;
+    return true;
+}
+
+bool TableBandDensities505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
+                           const StatisticsChoices& choices, const TableOutputOptions& options)
+{
+    const AnalyzerSelectionKeeper keeper(doc);
+    const std::optional<Shown505> shown = Select(doc, choices, choices.allFiles);
+    if (!shown)
+        return false;
+    content = 2;
+    const ClassMarkers& markers = choices.markers;
+    if (shown->histograms.size() > 1) {
+        BandStatTable table;
+        table.Caption = shown->subfile != 0
+                            ? "Statistical density for Histograms (file:" + doc.GetSubfileName(shown->subfile) + "):"
+                            : std::string("Statistical density for Histograms:");
+        const Histogram& layout = shown->histograms.front().histogram;
+        for (std::size_t i = 0; i < layout.counts.size(); ++i)
+            table.ClassBounds.push_back(layout.Bound(i));
+        const ClassRange range = BlockClasses(layout, markers);
+        table.Block = {!range.Empty(), static_cast<std::uint16_t>(range.first), static_cast<std::uint16_t>(range.last)};
+        for (const BandHistogram505& h : shown->histograms)
+            table.Bands.push_back({h.frequency, h.totalName, h.histogram.counts});
+        return WriteDensityTable(lines, widest, table, options) == 1;
+    }
+    const BandHistogram505& band = shown->histograms.front();
+    const Histogram& h = band.histogram;
+    const std::vector<double> d = DensitiesOf(h);
+    const ClassRange range = BlockClasses(h, markers);
+    const std::size_t first = range.Empty() ? 0 : range.first;
+    const std::size_t count = range.Empty() ? h.ClassCount() : range.Size();
+    std::vector<double> x(count), y(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        x[k] = h.Bound(first + k);
+        y[k] = d[first + k];
+    }
+    const std::string caption = Underscored(std::string(range.Empty() ? "" : "Block of the ") +
+                                            "Statistical density for Histogram (" +
+                                            BandPart(TableLabel(shown->statistics), band) + "):");
+    ColumnTableFormat format;
+    format.Caption = caption;
+    format.HeaderWords = kDensityWords;
+    format.RowFormat = "%-10.1f%-10.2f";
+    return WriteColumnTable(lines, widest, ColumnTableSource{}, x, y, 0, options, format) == 1;
+}
+
+bool GraphBandDensity505(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data)
+{
+    if (panel != 0)
+        return false;
+    const AnalyzerSelectionKeeper keeper(doc);
+    // One band, also of a Multifile: the view's band of the sub-file shown.
+    const std::optional<Shown505> shown = Select(doc, choices, false);
+    if (!shown)
+        return false;
+    const auto& all = shown->statistics.histograms;
+    const BandHistogram505& band =
+        all[static_cast<std::size_t>(std::clamp(choices.band, 1, static_cast<int>(all.size())) - 1)];
+    const Histogram& h = band.histogram;
+    const std::size_t n = h.ClassCount();
+    if (n == 0)
+        return false;
+    const std::vector<double> d = DensitiesOf(h);
+    std::vector<double> y(n);
+    for (std::size_t i = 0; i < n; ++i)
+        y[i] = d[i] / 100.0;
+    PlacePanelValues(data, 0, y);
+    data.DensityClassValues.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        data.DensityClassValues[i] = h.Bound(i);
+    data.HistLow = h.Bound(0);
+    data.HistWidth = h.width / 10.0;
+    data.HistClasses = static_cast<std::int16_t>(std::min<std::size_t>(n, INT16_MAX));
+    data.HistogramPeak[0] = 100.0;
+    data.BlockProbability[0] = DensityBlock(d, BlockClasses(h, choices.markers));
+    const char* label = TextLabel(shown->statistics);
+    data.GraphTitle = data.PanelTitles[0] = band.totalName.empty()
+                                                ? StrPrintf("(%s: %g Hz)", label, band.frequency)
+                                                : StrPrintf("(%s: %s)", label, band.totalName.c_str());
     return true;
 }
 

@@ -43,7 +43,10 @@ struct BandStatistics505 {
 /// octave file with a usable histogram block.
 BandStatistics505 ReadBandStatistics505(const CTmDoc& doc);
 
-/// The forms. Each returns false when the document is no ANALYZER-mode file with band
+/// The forms. Each leaves the number of results of the (last) histogram it showed in the
+/// document's histogram total (the text forms and the graph 1 for an empty one, the tables
+/// the plain sum), and the level forms its levels in the document's levels of the
+/// percentages. Each returns false when the document is no ANALYZER-mode file with band
 /// statistics in the sub-file shown (the lines are then left as they were); the
 /// document's decoded sub-file and channel are kept.
 bool TextBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices);
@@ -52,6 +55,15 @@ bool TableBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, std::uint
                             const StatisticsChoices& choices, const TableOutputOptions& options);
 bool TableBandLevels505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
                         const StatisticsChoices& choices, const TableOutputOptions& options);
+/// The densities: a section per histogram shown, or a density table with the bands as
+/// columns; each class's share of results in it or above, and a marked block's
+/// D[first] - D[last].
+bool TextBandDensities505(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices);
+bool TableBandDensities505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
+                           const StatisticsChoices& choices, const TableOutputOptions& options);
+/// The density graph of the view's band (one panel): class bounds, densities / 100, the
+/// maximum 100; false for an empty block. Its title names the band.
+bool GraphBandDensity505(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data);
 /// The histogram graph of the view's band (one panel); its title names the band.
 bool GraphBandHistogram505(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data);
 

@@ -93,6 +93,12 @@ std::string ChannelPart(const CTmDoc& doc, StatisticsFamily family, int channel)
     return StrPrintf("  Profile #%d  -  %s ", channel + 1, name.c_str());
 }
 
+// A four-channel file's band histograms name their channel before the band.
+std::string FourChannelBandPart(StatisticsFamily family, int channel)
+{
+    return family == StatisticsFamily::FourChannel ? StrPrintf(" Channel #%d  - ", channel + 1) : std::string();
+}
+
 // The text block of one histogram; the document shows the item's sub-file and channel.
 HistogramTextBlock TextBlockOf(CTmDoc& doc, StatisticsFamily family, const StatisticsItem& item, Histogram histogram)
 {
@@ -224,7 +230,7 @@ bool TextHistogram(CTmDoc& doc, LineList& lines, int* widest, const StatisticsCh
         }
         HistogramTextBlock block = TextBlockOf(doc, family, item, std::move(histogram));
         if (item.band != 0)
-            block.caption = FileCaption(doc, item.subfile, " ", " ") +
+            block.caption = FileCaption(doc, item.subfile, " ", " ") + FourChannelBandPart(family, item.channel) +
                             BandCaption(BandAxisOf(doc, choices.octave), static_cast<std::size_t>(item.band - 1),
                                         BandLabel(choices.octave, false));
         AppendHistogramText(lines, &width, block, choices.markers);
@@ -265,7 +271,12 @@ bool TableHistogram(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& con
     {
         const SubfileSelectionKeeper keeper(doc);
         if (DecodeStatisticsSubfile(doc, family, item.subfile)) {
-            if (band != 0 && family == StatisticsFamily::Current)
+            if (band != 0 && family == StatisticsFamily::FourChannel) {
+                doc.SelectChannelProfile(item.channel, 0);
+                caption += FourChannelBandPart(family, item.channel) +
+                           BandCaption(BandAxisOf(doc, choices.octave), static_cast<std::size_t>(band - 1),
+                                       BandLabel(choices.octave, true));
+            } else if (band != 0 && family == StatisticsFamily::Current)
                 caption += BandCaption(BandAxisOf(doc, choices.octave), static_cast<std::size_t>(band - 1),
                                        BandLabel(choices.octave, true));
             else if (family == StatisticsFamily::Legacy)

@@ -37,22 +37,32 @@ struct LevelSpectrum {
     std::vector<double> levels; ///< one per band of the axis
     std::uint16_t date = 0;     ///< the file's measurement date (packed) and time (2-second units)
     std::uint16_t time = 0;
+    int firstBand = 0;          ///< where the first band stands in the 1/3-octave centre table
+    std::uint16_t inputKind = 0; ///< of the channel (four-channel files)
 };
 
-/// The level spectrum of sub-file `subfile` (0 a single file); nothing when it keeps no
-/// band statistics of the choices' octave set. The document's selection is kept.
-std::optional<LevelSpectrum> ReadLevelSpectrum(CTmDoc& doc, int subfile, const StatisticsChoices& choices);
+/// The level spectrum of sub-file `subfile` (0 a single file), of `channel` in a four-channel
+/// file whose channels keep band statistics of their own; nothing when it keeps no band
+/// statistics of the choices' octave set. The document's selection is kept.
+std::optional<LevelSpectrum> ReadLevelSpectrum(CTmDoc& doc, int subfile, const StatisticsChoices& choices,
+                                               int channel = 0);
+
+/// The channels whose level spectra the forms show: those of the mask in a four-channel
+/// file (the first channel without a mask), else the one pass of channel 0.
+std::vector<int> LevelSpectrumChannels(const CTmDoc& doc, const StatisticsChoices& choices);
 
 /// The text form (lines cleared first). False when no file shown keeps band statistics.
 bool TextLevelSpectrum(CTmDoc& doc, LineList& lines, int* widest, const StatisticsChoices& choices);
 
-/// The table form, appended: a spectra cross table of the level spectra; content 2.
+/// The table form, appended: a spectra cross table of the level spectra; content 2. The
+/// channels of a four-channel file are its columns, on the rows of the channel whose first
+/// band is the lowest; a channel's positions outside its own bands are missing (-999.9).
 bool TableLevelSpectrum(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
                         const StatisticsChoices& choices, const TableOutputOptions& options);
 
 /// The bars of the band graph (panel 0; the bands are the file's): the band levels and
 /// the last level twice more, the rest of the panel's 52 values missing. False for
-/// another panel or without band statistics.
+/// another panel (a four-channel file: the panel is the channel) or without band statistics.
 bool GraphLevelSpectrum(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data);
 
 } // namespace orlu

@@ -67,6 +67,15 @@ void RegisterStatistics505ViewForms(FormRendererRegistry& registry)
             return GraphBandLevels505(request.Doc, StatisticsChoicesOf(view, false), n, request.Panel, request.Data);
         },
         kFamily);
+    registry.Register(kViewDensities, FormChoice::Text, Text(TextBandDensities505), kFamily);
+    registry.Register(kViewDensities, FormChoice::Table, Table(TableBandDensities505), kFamily);
+    registry.RegisterGraphData(
+        kViewDensities,
+        [](GraphDataRequest& request) {
+            return GraphBandDensity505(request.Doc, StatisticsChoicesOf(request.View, false), request.Panel,
+                                       request.Data);
+        },
+        kFamily);
     registry.Register(kViewStatisticalLevels, FormChoice::Text, Text(TextBandLevels505), kFamily);
     registry.Register(kViewStatisticalLevels, FormChoice::Table, Table(TableBandLevels505), kFamily);
 }

@@ -96,7 +96,15 @@ Histogram StoredCurrentCounts(CTmDoc& doc, int sub, int f, int band)
     if (!stride)
         return out;
     const std::uint64_t k = band == 0 ? static_cast<std::uint64_t>(f) : static_cast<std::uint64_t>(band - 1);
-    out.counts = ReadCounts(image, first + k * *stride, out.classes, span.end);
+    const std::uint64_t at = first + k * *stride;
+    // Each histogram's counts are a record of their own, of the first one's type: a profile
+    // without a histogram would otherwise take its counts from whatever record follows
+    // (the band histograms after profile 1's).
+    const auto type = WordBefore(image, first - 1, span);
+    const auto typeAt = WordBefore(image, at - 1, span);
+    if (!type || !typeAt || (*type & 0xFF) != (*typeAt & 0xFF))
+        return out;
+    out.counts = ReadCounts(image, at, out.classes, span.end);
     return out;
 }
 
@@ -125,15 +133,62 @@ Histogram HistoryCurrentCounts(CTmDoc& doc, int sub, int f)
     return out;
 }
 
+// Band n of channel f in the four-channel band histogram record: a 3-word head whose
+// word 2 holds in its low byte the channels that have a block; each block gives its
+// length in word 1, its band count, classes, lowest class and width in words 2 to 5,
+// and the counts of its bands one after the other from word 6. The block's own layout
+// is the histogram's; a block, or counts, past the record or the sub-file give none.
+Histogram FourChannelBandCounts(CTmDoc& doc, int sub, int f, int band)
+{
+    constexpr std::uint32_t kHead = 3;
+    constexpr std::uint32_t kBlockHead = 6;
+    Histogram out;
+    const std::uint32_t record = doc.FindRecord19(sub);
+    if (record == 0)
+        return out;
+    const ImageReader image = doc.Reader();
+    const SubfileSpan span = SpanOf(doc, sub);
+    const std::uint16_t word0 = image.Word(record);
+    const std::uint64_t length = (word0 >> 8) != 0 ? word0 >> 8 : image.Word(record + 1);
+    const std::uint64_t end = std::min<std::uint64_t>(record + length, span.end);
+    const std::uint16_t mask = image.Word(record + 2) & 0xFF;
+    if (!(mask & (1u << f)))
+        return out;
+    std::uint64_t p = std::uint64_t{record} + kHead;
+    for (int c = 0; c < f; ++c) {
+        if (!(mask & (1u << c)))
+            continue;
+        if (p + 2 > end)
+            return out;
+        const std::uint16_t step = image.Word(static_cast<std::uint32_t>(p + 1));
+        if (step == 0)
+            return out;
+        p += step;
+    }
+    if (p + kBlockHead > end)
+        return out;
+    auto word = [&](std::uint32_t k) { return image.Word(static_cast<std::uint32_t>(p + k)); };
+    const std::uint16_t bands = word(2);
+    out = {word(3), static_cast<std::int16_t>(word(4)), static_cast<std::int16_t>(word(5)), {}, true, {}};
+    if (band < 1 || band > bands)
+        return out;
+    const std::uint64_t blockEnd = std::min<std::uint64_t>(p + word(1), end);
+    out.counts = ReadCounts(image, p + kBlockHead + 2ull * out.classes * static_cast<std::uint64_t>(band - 1),
+                            out.classes, static_cast<std::uint32_t>(blockEnd));
+    return out;
+}
+
 // Channel f's block of counts after the head of the four-channel histogram record.
 Histogram FourChannelCounts(CTmDoc& doc, int sub, int f, int band)
 {
     const CurrentChannel& ch = doc.Channel();
     Histogram out{ch.histClasses, ch.histLowest, ch.histWidth, {}, false, {}};
-    // Band statistics of these files, and histograms of their time histories, are
-    // not read by these tables yet: the element stays empty.
-    if (band != 0 || doc.Header().timeHistory)
+    // Histograms of their time histories are not read by these tables yet: the element
+    // stays empty.
+    if (doc.Header().timeHistory)
         return out;
+    if (band != 0)
+        return FourChannelBandCounts(doc, sub, f, band);
     const std::uint32_t record = doc.FindRecord9(sub);
     const SubfileSpan span = SpanOf(doc, sub);
     if (record == 0) {

@@ -6,10 +6,13 @@
 //
 //   current family       record 9 of the sub-file: the counts of profile F
 //                        start the definition's length + 2 words after it,
-//                        F strides later (the stride is the word before);
-//                        band n of record 19 likewise; a logger's histogram
+//                        F strides later (the stride is the word before),
+//                        when a counts record of the first one's type stands
+//                        there; band n of record 19 likewise; a logger's histogram
 //                        is counted from its rows
-//   four-channel files   the block of channel F after the head of record 18
+//   four-channel files   the block of channel F after the head of record 18;
+//                        band n from channel F's block of record 21, which
+//                        also gives the band classes
 //   ORLU 505 (METER)     the histogram block after the header blocks; a
 //                        single-channel buffer's histogram as the decode built it
 //   Multifiles           without a channel mask the elements are the

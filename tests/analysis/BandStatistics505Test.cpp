@@ -266,7 +266,7 @@ TEST_F(BandStatistics505Forms, ADensityBlockIsTheDifferenceOfItsEnds)
               std::string::npos)
         << text;
     std::uint8_t content = 0;
-    lines = {};
+    ClearLineList(&lines);
     ASSERT_TRUE(TableBandDensities505(*doc, lines, nullptr, content, choices, {0, 1, 2}));
     EXPECT_EQ(JoinedLines(lines), "Block_of_the_Statistical_density_for_Histogram_(Oct_1/1[4]:_250_Hz):\r\n"
                                   "cl[dB];D[%];cl[dB];D[%];cl[dB];D[%];cl[dB];D[%]\r\n"

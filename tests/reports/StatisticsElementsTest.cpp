@@ -216,8 +216,9 @@ TEST_F(StatisticsElements, BandHistogramsOfAFourChannelFile)
         const StatCrossTable t = CollectHistogramElements(*doc, choice);
         ASSERT_EQ(t.Elements.size(), 1u);
         EXPECT_EQ(t.Elements[0].Counts, c.counts) << "channel " << c.channel << " band " << c.band;
-        if (!c.counts.empty())
+        if (!c.counts.empty()) {
             EXPECT_EQ(t.Elements[0].Lowest, c.lowest);
+        }
     }
     choice = Channels(0b100);
     choice.band = 1;

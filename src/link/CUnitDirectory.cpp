@@ -158,6 +158,16 @@ bool CUnitDirectory::ReadFileHeaders(UnitLink& link, TransferProgress& progress)
     return true;
 }
 
+void CUnitDirectory::Assign(std::vector<UnitDirEntry> entries, std::vector<UnitFileHeader> headers)
+{
+    m_Entries = std::move(entries);
+    m_Headers = std::move(headers);
+    m_Selected.assign(m_Entries.size(), 0);
+    ClearSelection();
+    m_DirectoryStale = false;
+    m_HeadersStale = m_Headers.empty();
+}
+
 int CUnitDirectory::FindEntry(std::string_view name, std::uint8_t type) const
 {
     for (std::size_t i = 0; i < m_Entries.size(); ++i)

@@ -61,6 +61,10 @@ public:
     /// (other families: the headers are cleared and true is returned).
     bool ReadFileHeaders(UnitLink& link, TransferProgress& progress);
 
+    /// A directory known otherwise (the dialog's tests, a saved listing):
+    /// fresh, nothing selected.
+    void Assign(std::vector<UnitDirEntry> entries, std::vector<UnitFileHeader> headers = {});
+
     std::size_t GetEntryCount() const { return m_Entries.size(); }
     /// Throws std::out_of_range for an index outside the directory.
     const UnitDirEntry& GetEntry(std::size_t i) const { return m_Entries.at(i); }

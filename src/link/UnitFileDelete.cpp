@@ -99,7 +99,9 @@ int DeleteUnitFiles(UnitLink& link, CUnitDirectory& directory, TransferProgress&
     }
     std::vector<std::uint8_t>& flags = directory.GetSelectionFlags();
     for (int i = 0; transport && i < n && status == Status::Finished; ++i) {
-        const std::string name = UnitLineName(lines[static_cast<std::size_t>(i)]);
+        const std::size_t line = static_cast<std::size_t>(i);
+        const bool known = line < entries.size() && entries[line] < directory.GetEntryCount();
+        const std::string name = known ? directory.GetEntry(entries[line]).Name() : UnitLineName(lines[line]);
         const char letter = UnitLineLetter(lines[static_cast<std::size_t>(i)]);
         const std::optional<DeleteCommand> command = BuildDeleteCommand(link.deviceSelector, letter, name);
         if (!command) {

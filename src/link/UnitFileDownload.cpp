@@ -188,7 +188,8 @@ int DownloadBinary(UnitLink& link, CUnitDirectory& directory, TransferProgress& 
         const std::size_t k = at < entries.size() ? entries[at] : directory.GetEntryCount();
         if (k >= directory.GetEntryCount())
             continue;
-        const std::string name = UnitLineName(lines[at]);
+        // The entry's own name: a name with a '.' or '<' would be cut in the line.
+        const std::string name = directory.GetEntry(k).Name();
         std::string request;
         int requestKind = kMonitorRequestKind;
         std::uint8_t fileKind = kMonitorFileKind;

@@ -24,11 +24,17 @@ struct DeleteRun {
     DeleteRun(const std::string& options, std::uint8_t selector, std::vector<sim::UnitFile> files)
         : unit(options, selector, std::move(files))
     {
-        // The acknowledgement's 100 attempts stay short.
-        unit.link.timing.com[0].readMultiplier = Millis(1);
-        unit.link.timing.com[0].readConstant = Millis(2);
         EXPECT_TRUE(dir.ReadDirectory(unit.link, progress));
         sentBefore = unit.Sent();
+    }
+    /// With a short per-byte deadline, so that 100 unanswered attempts stay short.
+    int Delete(Millis perByte = Millis(10))
+    {
+        unit.link.timing.com[0].readMultiplier = Millis(0);
+        unit.link.timing.com[0].readConstant = perByte;
+        const int omitted = DeleteUnitFiles(unit.link, dir, progress);
+        unit.link.timing = LinkTiming::Fast();
+        return omitted;
     }
     /// Selects directory entries with the list lines the dialog gives them.
     void Select(std::initializer_list<std::pair<std::size_t, std::string>> lines)
@@ -59,7 +65,7 @@ TEST(UnitFileDeleteTest, The505SendsItsCommandAndAZeroSize)
     DeleteRun run("--model 505", 1, {File("M1", 1), File("K1", 0), File("A1", 2)});
     run.Select({{0, "M1<m>"}, {1, "K1<k>"}, {2, "A1<a>"}});
     run.unit.ui.ExpectMessage(kConfirm3, MessageResult::Yes);
-    EXPECT_EQ(DeleteUnitFiles(run.unit.link, run.dir, run.progress), 1);
+    EXPECT_EQ(run.Delete(), 1);
 
     using namespace std::string_literals;
     EXPECT_EQ(run.SentByDelete(), ";#5,1,M1;\0\0\0\0;#5,2,A1;\0\0\0\0"s);
@@ -81,7 +87,7 @@ TEST(UnitFileDeleteTest, OtherFamiliesEraseFilesAndSetupFiles)
     run.Select({{3, "BUF_1<b>"}, {2, "D1<d>"}, {0, "L1<l>"}, {1, "SET1<s>"}});
     run.unit.ui.ExpectMessage("You are about to delete 4 file(s) from the ORLU unit RAM-disk.\nDo you confirm?",
                               MessageResult::Yes);
-    EXPECT_EQ(DeleteUnitFiles(run.unit.link, run.dir, run.progress), 1);
+    EXPECT_EQ(run.Delete(), 1);
     EXPECT_EQ(run.SentByDelete(), ";#7,DF,D1;;#7,DF,L1;;#7,DS,SET1;");
     for (std::size_t erased : {0, 1, 2})
         EXPECT_EQ(run.dir.GetEntry(erased).Size(), 0u) << erased;
@@ -119,7 +125,7 @@ TEST(UnitFileDeleteTest, EndsOfARun)
         DeleteRun run(c.options, c.selector, {File("F1", 1), File("F2", 1)});
         run.Select({{0, "F1<l>"}, {1, "F2<l>"}});
         run.unit.ui.ExpectMessage(kConfirm2, c.confirm);
-        EXPECT_EQ(DeleteUnitFiles(run.unit.link, run.dir, run.progress), c.omitted);
+        EXPECT_EQ(run.Delete(), c.omitted);
         EXPECT_EQ(run.SentByDelete(), c.sent);
         std::vector<std::string> expected{kConfirm2};
         expected.insert(expected.end(), c.after.begin(), c.after.end());
@@ -132,8 +138,6 @@ TEST(UnitFileDeleteTest, EndsOfARun)
 TEST(UnitFileDeleteTest, CancelIsSeenWhileWaitingForTheAcknowledgement)
 {
     DeleteRun run("--model 525 --fault no-ack", 3, {File("F1", 1), File("F2", 1)});
-    // Long enough that only Cancel can end the wait within the test.
-    run.unit.link.timing.com[0].readConstant = Millis(100);
     run.Select({{0, "F1<l>"}, {1, "F2<l>"}});
     run.unit.ui.ExpectMessage(kConfirm2, MessageResult::Yes);
     std::thread user([&] {
@@ -142,7 +146,8 @@ TEST(UnitFileDeleteTest, CancelIsSeenWhileWaitingForTheAcknowledgement)
         run.progress.Request(TransferRequest::Cancel, false);
     });
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(DeleteUnitFiles(run.unit.link, run.dir, run.progress), 2);
+    // Long enough (100 x 100 ms) that only Cancel can end the wait within the test.
+    EXPECT_EQ(run.Delete(Millis(100)), 2);
     user.join();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     EXPECT_EQ(run.SentByDelete(), ";#7,DF,F1;");

@@ -209,7 +209,7 @@ TEST(UnitFileLinesTest, TargetPath)
 {
     const std::string sixty(60, 'p');
     EXPECT_EQ(TargetPathText(sixty), sixty);
-    const std::string path61 = "/ho...ser/" + std::string(44, 'd') + "/orlu6";
+    const std::string path61 = "/home/user/" + std::string(44, 'd') + "/orlu6";
     ASSERT_EQ(path61.size(), 61u);
     EXPECT_EQ(TargetPathText(path61), "/ho...ser/" + std::string(44, 'd') + "/orlu6");
     EXPECT_EQ(TargetPathText(path61).size(), 60u);

@@ -153,9 +153,20 @@ std::vector<UnitFileLine> BuildUnitFileLines(std::uint8_t selector, const CUnitD
             std::replace(line.begin(), line.end(), ' ', '.');
         lines.push_back({std::move(line), i, e.ItemData()});
     }
-    if (options.sortByNames)
-        std::stable_sort(lines.begin(), lines.end(),
-                         [](const UnitFileLine& a, const UnitFileLine& b) { return Lower(a.text) < Lower(b.text); });
+    if (options.sortByNames) {
+        // Keys made once, not in every comparison.
+        std::vector<std::pair<std::string, std::size_t>> keys;
+        keys.reserve(lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            keys.emplace_back(Lower(lines[i].text), i);
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<UnitFileLine> sorted;
+        sorted.reserve(lines.size());
+        for (const auto& key : keys)
+            sorted.push_back(std::move(lines[key.second]));
+        lines = std::move(sorted);
+    }
     return lines;
 }
 

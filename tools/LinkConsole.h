@@ -24,10 +24,24 @@ public:
     MessageResult ShowMessage(std::string_view text, std::string_view, MessageButtons buttons, MessageIcon icon,
                               MessageResult defaultButton) override
     {
-        Line("message", text);
         if (icon == MessageIcon::Stop)
             m_ErrorShown = true;
-        return buttons == MessageButtons::Ok ? MessageResult::Ok : defaultButton;
+        if (buttons == MessageButtons::Ok) {
+            Line("message", text);
+            return MessageResult::Ok;
+        }
+        // A box with choices (the delete's confirmation) takes the next answer too.
+        switch (Answer(text)) {
+        case QuestionAnswer::Yes:
+        case QuestionAnswer::YesForAll:
+            return MessageResult::Yes;
+        case QuestionAnswer::No:
+        case QuestionAnswer::NoForAll:
+            return MessageResult::No;
+        case QuestionAnswer::Cancel:
+            break;
+        }
+        return m_Unexpected ? defaultButton : MessageResult::Cancel;
     }
     void ShowFixedText(const FixedTextDialogInfo& info) override
     {

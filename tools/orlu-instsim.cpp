@@ -15,12 +15,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: orlu-instsim --model M --files DIR [--firmware X.YY] [--serial N] [--e-version]\n"
-    "                    [--mode 1|2] [--fault F[@K]]... [--transcript FILE]\n"
+    "                    [--mode 1|2] [--fault F[@K|@NAME]]... [--empty-entry I]... [--transcript FILE]\n"
     "  M: 505, 515, 525, 530, 535, 545, 550, 560, 570, 575, 580, 590, 595, 410, 420 or monitor\n"
-    "  DIR: one entry per file, NAME.T or NAME.T-S (T the type, S the subtype); with .orl\n"
-    "       the file is served without its 32-byte container header\n"
-    "  F: silent, garbage, noise, control, cut:N, disconnect:N, unknown-type, no-firmware;\n"
-    "     @K limits the fault to the K-th command\n";
+    "  DIR: one entry per file, NAME.T or NAME.T-S (T the type, S the subtype: 0-9, or A-Z for\n"
+    "       10-35); with .orl the file is served without its 32-byte container header\n"
+    "  F: silent, garbage, noise, control, cut:N, disconnect:N, unknown-type, no-firmware,\n"
+    "     dir-count:N, count:N (the reply claims N bytes), stall-after:N (data bytes), no-ack,\n"
+    "     names (adds entries A/B, /TOP and \\TOP); @K limits the fault to the K-th command,\n"
+    "     @NAME to the replies for that file\n"
+    "  I: a deleted entry is inserted at directory position I\n";
 
 } // namespace
 

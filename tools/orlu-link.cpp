@@ -3,6 +3,7 @@
 // simulator behind the fake USB driver.
 
 #include "LinkConsole.h"
+#include "UnitFilesCommands.h"
 #include "Usage.h"
 #include "link/UnitLink.h"
 #include "support/FakeUsbDriver.h"
@@ -20,7 +21,9 @@ constexpr const char* kUsage =
     "                 [--answers LIST] COMMAND\n"
     "  S: the instrument family (1 ORLU 505 ... 12); LIST answers the questions in order:\n"
     "     y Yes, Y Yes for all, n No, N No for all, c Cancel\n"
-    "  COMMAND: identify (the reply, family, device type, serial, firmware and mode)\n";
+    "  COMMAND: identify (the reply, family, device type, serial, firmware and mode)\n"
+    "           dir [--details] [--more] [--sort] [--type 0..3]: the unit-files list, numbered\n"
+    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n";
 
 struct Options {
     std::string port;
@@ -29,6 +32,7 @@ struct Options {
     std::string timing = "standard";
     std::string answers;
     std::string command;
+    orlu::tools::UnitFilesOptions files;
 };
 
 bool Parse(const std::vector<std::string>& args, Options& o)
@@ -48,10 +52,11 @@ bool Parse(const std::vector<std::string>& args, Options& o)
             o.answers = args[++i];
         else if (!a.starts_with("--") && o.command.empty())
             o.command = a;
-        else
+        else if (!orlu::tools::ParseUnitFilesOption(args, i, o.files))
             return false;
     }
-    return (o.port.empty() != o.usbSim.empty()) && o.selector >= 1 && o.selector <= 16 && o.command == "identify";
+    return (o.port.empty() != o.usbSim.empty()) && o.selector >= 1 && o.selector <= 16 &&
+           (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command));
 }
 
 int Identify(orlu::UnitLink& link)
@@ -112,7 +117,8 @@ int main(int argc, char** argv)
     link.SetPortOverride(o.port);
     link.OpenUsb();
 
-    const int status = Identify(link);
+    const int status =
+        o.command == "identify" ? Identify(link) : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);
     link.CloseUsb();
     return console.Unexpected() ? 3 : status;
 }

@@ -14,6 +14,8 @@ public:
 
     bool SendText(std::string_view text) override
     {
+        // A command after a release (identify releases the device) needs its own release at the end.
+        m_Released = false;
         // A command text is written whole before the call returns.
         m_Usb.StartWrite(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
         m_Usb.WaitIdle();
@@ -21,11 +23,16 @@ public:
     }
     bool SendBytes(std::span<const std::uint8_t> bytes) override
     {
+        m_Released = false;
         // Returns once the write has started; the next start waits for it.
         m_Usb.StartWrite(bytes);
         return true;
     }
-    void StartRead() override { m_Usb.StartRead(); }
+    void StartRead() override
+    {
+        m_Released = false;
+        m_Usb.StartRead();
+    }
     bool ReadBytes(std::span<std::uint8_t> buffer, std::size_t& got) override
     {
         return m_Usb.ReadBytes(buffer, got, m_PerByte);

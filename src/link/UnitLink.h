@@ -41,6 +41,7 @@ public:
     std::uint8_t deviceSelector = 1;
 
     UserInteraction& Ui() { return m_Ui; }
+    Clock& GetClock() { return m_Clock; }
     CUsbLink* Usb() { return m_Usb.get(); }
 
 private:

@@ -1,5 +1,7 @@
 #include "platform/FileIo.h"
 
+#include "platform/AtomicFileWriter.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -45,50 +47,11 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes, std::string* error)
 {
-    std::filesystem::path folder = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        SetError(error, "cannot create a file in", folder, errno);
+    AtomicFileWriter writer;
+    if (!writer.Open(path, error))
         return false;
-    }
-    auto fail = [&](const char* what) {
-        int err = errno;
-        ::close(fd);
-        ::unlink(pattern.c_str());
-        SetError(error, what, path, err);
-        return false;
-    };
-    const std::uint8_t* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail("cannot write");
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    // mkstemp creates the file 0600; a saved file gets the usual permissions.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    if (::fsync(fd) != 0)
-        return fail("cannot write");
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(pattern.c_str());
-        SetError(error, "cannot write", path, err);
-        return false;
-    }
-    if (::rename(pattern.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(pattern.c_str());
-        SetError(error, "cannot replace", path, err);
-        return false;
-    }
-    return true;
+    writer.Write(bytes);
+    return writer.Commit(error);
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view text, std::string* error)

@@ -1,42 +1,12 @@
 // The program's side of the link against the simulated instrument over a
 // real pseudo-terminal, with short deadlines.
 
-#include "link/UnitLink.h"
-#include "support/InstrumentModel.h"
-#include "support/PtyInstrument.h"
-#include "support/ScriptedInteraction.h"
+#include "SimulatedUnit.h"
 
-#include <gtest/gtest.h>
+#include <fstream>
 
 namespace orlu {
 namespace {
-
-constexpr std::string_view kConnectionError = "ORLU unit  -  Unknown mode \nConnection or transmission error !!!";
-
-struct SimulatedUnit {
-    sim::InstrumentModel model;
-    sim::PtyInstrument pty;
-    ScriptedInteraction ui;
-    SystemClock clock;
-    SerialLinkSettings serial;
-    UnitLink link;
-
-    explicit SimulatedUnit(const std::string& options, std::uint8_t selector)
-        : model(Options(options)), pty(model), link(ui, serial, clock)
-    {
-        EXPECT_TRUE(pty.Start());
-        link.timing = LinkTiming::Fast();
-        link.deviceSelector = selector;
-        link.SetPortOverride(pty.SlavePath());
-    }
-    static sim::SimOptions Options(const std::string& words)
-    {
-        sim::SimOptions o;
-        std::string error;
-        EXPECT_TRUE(sim::ParseSimOptions(words, o, error)) << error;
-        return o;
-    }
-};
 
 TEST(PtyLinkTest, IdentifyEachFamily)
 {

@@ -1,6 +1,8 @@
 #include "support/InstrumentModel.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -35,9 +37,17 @@ bool ParseFault(const std::string& text, Fault& fault)
     std::string body = text;
     if (const std::size_t at = text.find('@'); at != std::string::npos) {
         body = text.substr(0, at);
-        fault.onlyCommand = std::atoi(text.c_str() + at + 1);
-        if (fault.onlyCommand <= 0)
+        const std::string limit = text.substr(at + 1);
+        if (limit.empty())
             return false;
+        // A number limits the fault to that command, anything else to that file.
+        if (std::all_of(limit.begin(), limit.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            fault.onlyCommand = std::atoi(limit.c_str());
+            if (fault.onlyCommand <= 0)
+                return false;
+        } else {
+            fault.onlyName = limit;
+        }
     }
     std::string name = body;
     if (const std::size_t colon = body.find(':'); colon != std::string::npos) {
@@ -47,13 +57,53 @@ bool ParseFault(const std::string& text, Fault& fault)
     static const std::pair<std::string_view, FaultKind> kNames[] = {
         {"silent", FaultKind::Silent},   {"garbage", FaultKind::Garbage},          {"noise", FaultKind::Noise},
         {"control", FaultKind::Control}, {"cut", FaultKind::Cut},                  {"disconnect", FaultKind::Disconnect},
-        {"unknown-type", FaultKind::UnknownType}, {"no-firmware", FaultKind::NoFirmware}};
+        {"unknown-type", FaultKind::UnknownType}, {"no-firmware", FaultKind::NoFirmware},
+        {"dir-count", FaultKind::DirCount}, {"count", FaultKind::Count}, {"stall-after", FaultKind::StallAfter},
+        {"no-ack", FaultKind::NoAck}, {"names", FaultKind::Names}};
     for (const auto& [n, kind] : kNames)
         if (n == name) {
             fault.kind = kind;
             return true;
         }
     return false;
+}
+
+/// A type or subtype character of a file name: 0-9, or A-Z for 10-35.
+bool TypeCode(char c, std::uint8_t& code)
+{
+    if (c >= '0' && c <= '9')
+        code = static_cast<std::uint8_t>(c - '0');
+    else if (c >= 'A' && c <= 'Z')
+        code = static_cast<std::uint8_t>(c - 'A' + 10);
+    else
+        return false;
+    return true;
+}
+
+/// Kinds that act on the directory, on deletes or on the file store rather
+/// than on every reply.
+bool IsSpecific(FaultKind kind)
+{
+    return kind == FaultKind::DirCount || kind == FaultKind::Count || kind == FaultKind::NoAck ||
+           kind == FaultKind::Names || kind == FaultKind::StallAfter;
+}
+
+void PutU16(std::uint8_t* at, std::uint32_t v)
+{
+    at[0] = static_cast<std::uint8_t>(v);
+    at[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void PutU32(std::uint8_t* at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::string Trimmed(std::string name)
+{
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
 }
 
 } // namespace
@@ -89,6 +139,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             options.mode = v[0] - '0';
         else if (a == "--transcript")
             options.transcript = v;
+        else if (a == "--empty-entry")
+            options.emptyEntries.push_back(std::atoi(v.c_str()));
         else if (a == "--fault") {
             Fault fault;
             if (!ParseFault(v, fault)) {
@@ -144,9 +196,13 @@ bool LoadUnitFiles(const std::filesystem::path& folder, std::vector<UnitFile>& f
         }
         UnitFile file;
         file.name = name.substr(0, dot);
-        file.type = name[dot + 1];
-        if (name.size() >= dot + 4 && name[dot + 2] == '-')
-            file.subtype = name[dot + 3];
+        const bool typed = TypeCode(name[dot + 1], file.type) &&
+                           (name.size() == dot + 2 || (name.size() == dot + 4 && name[dot + 2] == '-' &&
+                                                       TypeCode(name[dot + 3], file.subtype)));
+        if (!typed) {
+            error = "bad type in " + path.filename().string();
+            return false;
+        }
         std::ifstream in(path, std::ios::binary);
         file.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         if (container)
@@ -164,14 +220,80 @@ bool InstrumentModel::IsKnownModel(const std::string& model)
 InstrumentModel::InstrumentModel(SimOptions options, std::vector<UnitFile> files)
     : m_Options(std::move(options)), m_Files(std::move(files))
 {
+    for (const Fault& fault : m_Options.faults)
+        if (fault.kind == FaultKind::Names)
+            for (const char* hostile : {"A/B", "/TOP", "\\TOP"})
+                m_Files.push_back({hostile, 1, 0, std::vector<std::uint8_t>(hostile, hostile + std::strlen(hostile))});
 }
 
-const Fault* InstrumentModel::FaultNow() const
+const Fault* InstrumentModel::FaultNow(const std::string& name) const
 {
     for (const Fault& fault : m_Options.faults)
-        if (fault.onlyCommand == 0 || fault.onlyCommand == m_Commands)
+        if (!IsSpecific(fault.kind) && (fault.onlyCommand == 0 || fault.onlyCommand == m_Commands) &&
+            (fault.onlyName.empty() || fault.onlyName == name))
             return &fault;
     return nullptr;
+}
+
+const Fault* InstrumentModel::SpecificFault(FaultKind kind, const std::string& name) const
+{
+    for (const Fault& fault : m_Options.faults)
+        if (fault.kind == kind && (fault.onlyCommand == 0 || fault.onlyCommand == m_Commands) &&
+            (fault.onlyName.empty() || fault.onlyName == name))
+            return &fault;
+    return nullptr;
+}
+
+const UnitFile* InstrumentModel::FindFile(const std::string& name, std::size_t* index) const
+{
+    for (std::size_t i = 0; i < m_Files.size(); ++i)
+        if (m_Files[i].name == name) {
+            if (index)
+                *index = i;
+            return &m_Files[i];
+        }
+    return nullptr;
+}
+
+std::vector<std::uint8_t> InstrumentModel::DirectoryImage() const
+{
+    std::vector<std::array<std::uint8_t, 32>> entries;
+    std::uint32_t address = kMonitorBase;
+    for (std::size_t i = 0; i < m_Files.size(); ++i) {
+        const UnitFile& file = m_Files[i];
+        std::array<std::uint8_t, 32> e{};
+        std::fill(e.begin(), e.begin() + 8, ' ');
+        std::copy_n(file.name.begin(), std::min<std::size_t>(file.name.size(), 8), e.begin());
+        e[8] = file.type;
+        e[9] = file.subtype;
+        const auto size = static_cast<std::uint32_t>(file.bytes.size());
+        if (IsMonitor()) {
+            PutU32(&e[14], address);
+            PutU32(&e[18], address + size - 1);
+            address += size;
+        } else {
+            PutU32(&e[12], size);
+            PutU32(&e[16], ItemDataOf(i));
+            const auto day = static_cast<std::uint32_t>(1 + i % 28);
+            PutU16(&e[20], (24u << 9) | (3u << 5) | day);
+            PutU16(&e[22], static_cast<std::uint32_t>((10 * 3600 + 20 * 60 + 30 + 2 * i) / 2));
+        }
+        entries.push_back(e);
+    }
+    for (int at : m_Options.emptyEntries) {
+        // A deleted entry keeps the rest of its old record.
+        std::array<std::uint8_t, 32> e{};
+        const char old[] = "\0GONE   ";
+        std::copy_n(old, 8, e.begin());
+        e[8] = 1;
+        PutU32(&e[12], 77);
+        const auto pos = static_cast<std::size_t>(std::clamp<int>(at, 0, static_cast<int>(entries.size())));
+        entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(pos), e);
+    }
+    std::vector<std::uint8_t> image;
+    for (const auto& e : entries)
+        image.insert(image.end(), e.begin(), e.end());
+    return image;
 }
 
 std::string InstrumentModel::IdentifyReply() const
@@ -201,7 +323,8 @@ std::string InstrumentModel::IdentifyReply() const
     return reply + ";";
 }
 
-std::vector<std::uint8_t> InstrumentModel::BinaryReply(std::span<const std::uint8_t> data) const
+std::vector<std::uint8_t> InstrumentModel::BinaryReply(std::span<const std::uint8_t> data,
+                                                       std::optional<std::uint32_t> claimed) const
 {
     // The filler is not read by the program: '#' and ';' in it show that the
     // header is taken by position.
@@ -212,7 +335,7 @@ std::vector<std::uint8_t> InstrumentModel::BinaryReply(std::span<const std::uint
     out.push_back('#');
     for (std::size_t i = 0; i < fillerLength; ++i)
         out.push_back(filler[i]);
-    const auto n = static_cast<std::uint32_t>(data.size());
+    const auto n = claimed.value_or(static_cast<std::uint32_t>(data.size()));
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<std::uint8_t>(n >> (8 * i)));
     out.insert(out.end(), data.begin(), data.end());
@@ -223,6 +346,14 @@ InstrumentModel::Output InstrumentModel::Receive(std::span<const std::uint8_t> b
 {
     Output out;
     for (std::uint8_t byte : bytes) {
+        if (m_RawLeft > 0) {
+            m_Raw.push_back(byte);
+            if (--m_RawLeft == 0) {
+                Output answer = RawDone();
+                out.bytes.insert(out.bytes.end(), answer.bytes.begin(), answer.bytes.end());
+            }
+            continue;
+        }
         if (!m_InCommand) {
             if (byte == '#') {
                 m_InCommand = true;
@@ -236,6 +367,13 @@ InstrumentModel::Output InstrumentModel::Receive(std::span<const std::uint8_t> b
         }
         m_InCommand = false;
         ++m_Commands;
+        if (m_Pending.starts_with("5,")) {
+            // The ORLU 505's file command: 4 size bytes follow (0: delete).
+            m_RawCommand = m_Pending;
+            m_Raw.clear();
+            m_RawLeft = 4;
+            continue;
+        }
         Output answer = Answer(m_Pending);
         out.bytes.insert(out.bytes.end(), answer.bytes.begin(), answer.bytes.end());
         if (answer.disconnect) {
@@ -248,24 +386,144 @@ InstrumentModel::Output InstrumentModel::Receive(std::span<const std::uint8_t> b
 
 InstrumentModel::Output InstrumentModel::Answer(const std::string& command)
 {
-    Output out;
-    std::vector<std::uint8_t> reply;
-    if (command == "1") {
-        const std::string text = IdentifyReply();
-        reply.assign(text.begin(), text.end());
-    } else if (command.starts_with("4,") && command.size() > 4) {
-        // A file by name: "4,<group>,NAME[<count]", trailing blanks dropped.
-        std::string name = command.substr(command.find(',', 2) + 1);
-        name = name.substr(0, name.find('<'));
-        name.erase(name.find_last_not_of(' ') + 1);
-        for (const UnitFile& file : m_Files)
-            if (file.name == name)
-                reply = BinaryReply(file.bytes);
+    if (command.starts_with("4,"))
+        return FileReply(command);
+    if (command.starts_with("7,DF,") || command.starts_with("7,DS,"))
+        return Delete(Trimmed(command.substr(5)), "#7,1;");
+    if (command != "1")
+        return {};
+    const std::string text = IdentifyReply();
+    return ApplyFault(std::vector<std::uint8_t>(text.begin(), text.end()), FaultNow());
+}
+
+InstrumentModel::Output InstrumentModel::RawDone()
+{
+    if (m_Raw.size() == 4) {
+        const std::uint32_t size = std::uint32_t{m_Raw[0]} | std::uint32_t{m_Raw[1]} << 8 |
+                                   std::uint32_t{m_Raw[2]} << 16 | std::uint32_t{m_Raw[3]} << 24;
+        if (size != 0) {
+            m_RawLeft = size;
+            return {};
+        }
     }
+    // "5,k,NAME": size 0 deletes, else the bytes after the size are the file.
+    const std::size_t nameAt = m_RawCommand.find(',', 2);
+    const std::string name = nameAt == std::string::npos ? std::string() : Trimmed(m_RawCommand.substr(nameAt + 1));
+    if (m_Raw.size() == 4)
+        return Delete(name, "#5,1;");
+    UnitFile file{name, static_cast<std::uint8_t>(std::atoi(m_RawCommand.c_str() + 2)), 0,
+                  std::vector<std::uint8_t>(m_Raw.begin() + 4, m_Raw.end())};
+    std::size_t at = 0;
+    if (FindFile(name, &at))
+        m_Files[at] = std::move(file);
+    else
+        m_Files.push_back(std::move(file));
+    const std::string ack = "#5,1;";
+    return {std::vector<std::uint8_t>(ack.begin(), ack.end()), false};
+}
+
+InstrumentModel::Output InstrumentModel::Delete(const std::string& name, const std::string& ack)
+{
+    if (SpecificFault(FaultKind::NoAck, name))
+        return {};
+    std::size_t at = 0;
+    if (FindFile(name, &at))
+        m_Files.erase(m_Files.begin() + static_cast<std::ptrdiff_t>(at));
+    return ApplyFault(std::vector<std::uint8_t>(ack.begin(), ack.end()), FaultNow(name));
+}
+
+InstrumentModel::Output InstrumentModel::FileReply(const std::string& command)
+{
+    if (command == "4,0,\\")
+        return Faulted(DirectoryImage(), {}, true);
+    std::vector<std::string> parts;
+    for (std::size_t from = 0;;) {
+        const std::size_t comma = command.find(',', from);
+        parts.push_back(command.substr(from, comma - from));
+        if (comma == std::string::npos)
+            break;
+        from = comma + 1;
+    }
+    if (command == "4,3") {
+        const UnitFile* file = FindFile("RAMfile");
+        return file ? Faulted(file->bytes, file->name, false) : Output{};
+    }
+    if (IsMonitor()) {
+        // "4,1,SSSSSS,EEEEEE": an inclusive range of the memory the files fill from kMonitorBase.
+        if (parts.size() != 4 || parts[2].size() != 6 || parts[3].size() != 6)
+            return {};
+        const auto start = static_cast<std::uint32_t>(std::strtoul(parts[2].c_str(), nullptr, 16));
+        const auto end = static_cast<std::uint32_t>(std::strtoul(parts[3].c_str(), nullptr, 16));
+        std::vector<std::uint8_t> memory;
+        for (const UnitFile& file : m_Files)
+            memory.insert(memory.end(), file.bytes.begin(), file.bytes.end());
+        if (start < kMonitorBase || end < start || end - kMonitorBase >= memory.size())
+            return {};
+        std::string name;
+        std::uint32_t address = kMonitorBase;
+        for (const UnitFile& file : m_Files) {
+            if (address == start)
+                name = file.name;
+            address += static_cast<std::uint32_t>(file.bytes.size());
+        }
+        return Faulted(std::vector<std::uint8_t>(memory.begin() + (start - kMonitorBase),
+                                                 memory.begin() + (end - kMonitorBase) + 1),
+                       name, false);
+    }
+    if (parts.size() < 3)
+        return {};
+    // The name runs from the second comma to the end, or to ",0,w" of a
+    // reduced read of the ORLU 505, or to "<count".
+    std::string name = command.substr(parts[0].size() + parts[1].size() + 2);
+    if (Is505() && parts.size() == 5 && parts[3] == "0")
+        name = parts[2];
+    std::optional<std::uint32_t> echoed;
+    if (const std::size_t lt = name.find('<'); lt != std::string::npos) {
+        echoed = static_cast<std::uint32_t>(std::strtoul(name.c_str() + lt + 1, nullptr, 10));
+        name.resize(lt);
+    }
+    name = Trimmed(name);
+    std::size_t index = 0;
+    const UnitFile* file = FindFile(name, &index);
+    if (!file && !Is505() && parts[1] == "2" && name.starts_with("B")) {
+        // A buffer is asked for by the suffix of its name after '_'.
+        for (std::size_t i = 0; i < m_Files.size() && !file; ++i) {
+            const std::string& n = m_Files[i].name;
+            const std::size_t bar = n.find('_');
+            const std::string suffix = bar == std::string::npos ? std::string() : n.substr(bar + 1);
+            if (m_Files[i].type == 0 && suffix == name.substr(1)) {
+                file = &m_Files[i];
+                index = i;
+            }
+        }
+    }
+    // A request must echo its entry's item data; a wrong count gets no reply.
+    if (!file || (echoed && *echoed != ItemDataOf(index)))
+        return {};
+    return Faulted(file->bytes, file->name, false);
+}
+
+InstrumentModel::Output InstrumentModel::Faulted(std::vector<std::uint8_t> data, const std::string& name,
+                                                 bool directory) const
+{
+    std::optional<std::uint32_t> claimed;
+    if (const Fault* f = SpecificFault(directory ? FaultKind::DirCount : FaultKind::Count, name)) {
+        claimed = static_cast<std::uint32_t>(f->bytes);
+        data.resize(std::min(data.size(), f->bytes));
+    }
+    std::vector<std::uint8_t> reply = BinaryReply(data, claimed);
+    if (const Fault* f = SpecificFault(FaultKind::StallAfter, name)) {
+        const std::size_t header = Is505() ? 7 : 9;
+        reply.resize(std::min(reply.size(), header + f->bytes));
+    }
+    return ApplyFault(std::move(reply), FaultNow(name));
+}
+
+InstrumentModel::Output InstrumentModel::ApplyFault(std::vector<std::uint8_t> reply, const Fault* fault) const
+{
+    Output out;
     if (reply.empty())
         return out;
-
-    const Fault* fault = FaultNow();
     if (!fault) {
         out.bytes = std::move(reply);
         return out;
@@ -293,9 +551,8 @@ InstrumentModel::Output InstrumentModel::Answer(const std::string& command)
         out.bytes.assign(reply.begin(), reply.begin() + static_cast<std::ptrdiff_t>(std::min(fault->bytes, reply.size())));
         out.disconnect = fault->kind == FaultKind::Disconnect;
         break;
-    case FaultKind::UnknownType:
-    case FaultKind::NoFirmware:
-        out.bytes = std::move(reply); // already in the reply's fields
+    default:
+        out.bytes = std::move(reply); // already in the reply's fields, or acted on before
         break;
     }
     return out;

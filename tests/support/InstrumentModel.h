@@ -7,24 +7,33 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <cstddef>
 #include <span>
 #include <string>
 #include <vector>
 
 namespace orlu::sim {
 
-enum class FaultKind { Silent, Garbage, Noise, Control, Cut, Disconnect, UnknownType, NoFirmware };
+enum class FaultKind {
+    Silent, Garbage, Noise, Control, Cut, Disconnect, UnknownType, NoFirmware,
+    DirCount,   ///< the directory reply claims `bytes` bytes (its data cut to them)
+    Count,      ///< a file reply claims `bytes` bytes (its data cut to them)
+    StallAfter, ///< a binary reply stops after `bytes` data bytes
+    NoAck,      ///< a delete gets no acknowledgement
+    Names,      ///< entries "A/B", "/TOP" and "\TOP" follow the folder's
+};
 
 struct Fault {
     FaultKind kind = FaultKind::Silent;
     std::size_t bytes = 0; ///< cut and disconnect: after this many bytes of the reply
     int onlyCommand = 0;   ///< 1-based command number it is limited to; 0: every command
+    std::string onlyName;  ///< a file it is limited to; empty: every file
 };
 
 struct UnitFile {
     std::string name;
-    char type = 0;
-    char subtype = 0;
+    std::uint8_t type = 0;
+    std::uint8_t subtype = 0;
     std::vector<std::uint8_t> bytes;
 };
 
@@ -37,6 +46,7 @@ struct SimOptions {
     int mode = 1;
     std::vector<Fault> faults;
     std::filesystem::path transcript;
+    std::vector<int> emptyEntries; ///< deleted entries inserted at these directory positions
 };
 
 /// Parses "--model M --files DIR [--firmware X.YY] [--serial N] [--e-version]
@@ -46,8 +56,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
 bool ParseSimOptions(const std::string& words, SimOptions& options, std::string& error);
 
 /// The files of a folder: one entry per file, in name order: NAME.T, or
-/// NAME.T-S with a subtype; a further ".orl" is served without its 32-byte
-/// container header.
+/// NAME.T-S with a subtype (T and S: 0-9, or A-Z for 10-35); a further ".orl"
+/// is served without its 32-byte container header.
 bool LoadUnitFiles(const std::filesystem::path& folder, std::vector<UnitFile>& files, std::string& error);
 
 class InstrumentModel {
@@ -68,17 +78,38 @@ public:
     std::string IdentifyReply() const;
     int CommandCount() const { return m_Commands; }
 
+    /// The directory as the unit sends it: one 32-byte entry per file (the
+    /// empty entries and the hostile names of the faults included).
+    std::vector<std::uint8_t> DirectoryImage() const;
+    /// The item data of a file's entry, which its request must echo.
+    static std::uint32_t ItemDataOf(std::size_t fileIndex) { return 1000 + static_cast<std::uint32_t>(fileIndex); }
+    /// Where the MONITOR's files start in its memory, laid end to end.
+    static constexpr std::uint32_t kMonitorBase = 0x000100;
+    const std::vector<UnitFile>& Files() const { return m_Files; }
+
 private:
     Output Answer(const std::string& command);
-    std::vector<std::uint8_t> BinaryReply(std::span<const std::uint8_t> data) const;
-    const Fault* FaultNow() const;
+    Output FileReply(const std::string& command);
+    Output RawDone();
+    Output Delete(const std::string& name, const std::string& ack);
+    Output Faulted(std::vector<std::uint8_t> data, const std::string& name, bool directory) const;
+    Output ApplyFault(std::vector<std::uint8_t> reply, const Fault* fault) const;
+    const Fault* SpecificFault(FaultKind kind, const std::string& name) const;
+    std::vector<std::uint8_t> BinaryReply(std::span<const std::uint8_t> data, std::optional<std::uint32_t> claimed = {}) const;
+    const Fault* FaultNow(const std::string& name = {}) const;
     bool Is505() const { return m_Options.model == "505"; }
+    bool IsMonitor() const { return m_Options.model == "monitor"; }
+    const UnitFile* FindFile(const std::string& name, std::size_t* index = nullptr) const;
 
     SimOptions m_Options;
     std::vector<UnitFile> m_Files;
     std::string m_Pending;
     bool m_InCommand = false;
     int m_Commands = 0;
+    /// After ";#5,k,NAME;": the 4 size bytes (then the size bytes) still to come.
+    std::string m_RawCommand;
+    std::size_t m_RawLeft = 0;
+    std::vector<std::uint8_t> m_Raw;
 };
 
 } // namespace orlu::sim

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace orlu {
@@ -19,19 +21,25 @@ std::string Tool(const char* name)
     return std::string(dir ? dir : ORLU_BINARY_DIR "/tools") + "/" + name;
 }
 
-/// Starts the simulator, runs orlu-link on its port and stops the simulator with SIGTERM.
-fixture::CommandRun IdentifyOnPty(const std::string& simOptions, const std::string& linkOptions)
+/// Starts the simulator, runs orlu-link's command on its port and stops the simulator with SIGTERM.
+fixture::CommandRun LinkOnPty(const std::string& simOptions, const std::string& linkOptions,
+                              const std::string& command = "identify")
 {
     const std::string script = "set -e; f=$(mktemp); " + Tool("orlu-instsim") + " " + simOptions +
                                " > \"$f\" & pid=$!; while [ ! -s \"$f\" ]; do sleep 0.01; done; set +e; " +
                                Tool("orlu-link") + " --port \"$(head -1 \"$f\")\" " + linkOptions +
-                               " identify; rc=$?; kill -TERM $pid; wait $pid; echo \"sim=$?\"; rm -f \"$f\"; exit $rc";
+                               " " + command + "; rc=$?; kill -TERM $pid; wait $pid; echo \"sim=$?\"; rm -f \"$f\"; exit $rc";
     return RunCommand("bash -c '" + [&] {
         std::string quoted;
         for (char c : script)
             quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
         return quoted;
     }() + "'");
+}
+
+fixture::CommandRun IdentifyOnPty(const std::string& simOptions, const std::string& linkOptions)
+{
+    return LinkOnPty(simOptions, linkOptions);
 }
 
 TEST(LinkTools, IdentifyOverThePseudoTerminalAndSimulatorEndsOnSigterm)
@@ -60,6 +68,76 @@ TEST(LinkTools, IdentifyBehindTheFakeUsbDriver)
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("serial: E1234 (E version)\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("mode: 2\n"), std::string::npos) << run.out;
+}
+
+/// A folder of unit files for the simulator and one for the downloads.
+struct UnitFolders {
+    std::filesystem::path root;
+    UnitFolders()
+    {
+        root = std::filesystem::path(testing::TempDir()) /
+               ("unitfiles-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root / "files");
+        std::filesystem::create_directories(root / "dl");
+        Put("L0001.1", std::string(300, 'L'));
+        Put("SET1.0-2", "setup bytes");
+        Put("a0002.A", std::string(77, 'a'));
+    }
+    ~UnitFolders() { std::filesystem::remove_all(root); }
+    void Put(const std::string& name, const std::string& bytes) const
+    {
+        std::ofstream(root / "files" / name, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& name) const
+    {
+        std::ifstream in(root / "dl" / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::string Sim(const std::string& more = {}) const { return "--model 525 --files " + (root / "files").string() + more; }
+};
+
+TEST(LinkTools, DirPrintsTheListLinesAndItsTexts)
+{
+    const UnitFolders folders;
+    const fixture::CommandRun sorted =
+        LinkOnPty(folders.Sim(" --empty-entry 0"), "--selector 3 --timing fast", "dir --details --sort");
+    EXPECT_EQ(sorted.status, 0) << sorted.out;
+    EXPECT_NE(sorted.out.find("1: a0002....<a>.....77\n2: L0001....<l>....300\n3: SET1.....<s>.....11\nRead at  "),
+              std::string::npos)
+        << sorted.out;
+    EXPECT_NE(sorted.out.find("Total number of files: 3\nNumber of selected files: 0\n"), std::string::npos)
+        << sorted.out;
+
+    const fixture::CommandRun empty = LinkOnPty("--model 525", "--selector 3 --timing fast", "dir");
+    EXPECT_NE(empty.out.find("No files found !\nRead at  "), std::string::npos) << empty.out;
+}
+
+TEST(LinkTools, DownloadByPositionAndDeleteByTypedName)
+{
+    const UnitFolders folders;
+    const std::string dl = (folders.root / "dl").string();
+    const fixture::CommandRun download = LinkOnPty(folders.Sim(), "--selector 3 --timing fast",
+                                                   "download --sort --select 2,3 --download-path " + dl);
+    EXPECT_EQ(download.status, 0) << download.out;
+    EXPECT_NE(download.out.find("message: Download operation completed O.K. 2 file(s) stored 0 file(s) omitted"),
+              std::string::npos)
+        << download.out;
+    const std::string header525 = std::string("OrluPC\x1a\0 \0-\0", 12) + std::string(20, '\0');
+    EXPECT_EQ(folders.Read("L0001.orl"), header525 + std::string(300, 'L'));
+    EXPECT_EQ(folders.Read("SET1.orl"), header525 + "setup bytes");
+
+    const fixture::CommandRun notFound =
+        LinkOnPty(folders.Sim(), "--selector 3 --timing fast --answers y", "delete --name L0");
+    EXPECT_NE(notFound.status, 0);
+    EXPECT_NE(notFound.out.find("dialog 143: File name not found!"), std::string::npos) << notFound.out;
+
+    const fixture::CommandRun erase =
+        LinkOnPty(folders.Sim(), "--selector 3 --timing fast --answers y", "delete --name l0001");
+    EXPECT_EQ(erase.status, 0) << erase.out;
+    EXPECT_NE(erase.out.find("message: Delete operation finished O.K. 1 file(s) ereased 0 file(s) omitted"),
+              std::string::npos)
+        << erase.out;
 }
 
 TEST(LinkTools, WrongCommandLinesShowTheUsage)

@@ -2,8 +2,10 @@
 // reply to an identify and as a binary reply header. The collected reply
 // never passes its limit and holds only printable bytes from '#' to ';'; a
 // header gives its count only after its full length; identify itself ends
-// for any bytes, with the family always one the program knows.
+// for any bytes, with the family always one the program knows. Taken as a
+// directory reply, the records read never outnumber the bytes that came.
 
+#include "link/CUnitDirectory.h"
 #include "link/ReplyParsers.h"
 #include "link/UnitProtocol.h"
 #include "support/QuietInteraction.h"
@@ -85,5 +87,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(out.reply.size() <= kLimit);
     const std::uint8_t known[] = {1, 2, 3, 4, 5, 6, 8, 9, 10, 12};
     Check(std::find(std::begin(known), std::end(known), selector) != std::end(known));
+
+    BytesTransport dirLink(data, size);
+    if (const std::optional<std::uint32_t> count = ReadReplyHeader(dirLink, false)) {
+        TransferProgress progress;
+        std::vector<UnitDirEntry> entries;
+        const ReplyOutcome read = ReadDirectoryRecords(dirLink, *count, progress, entries);
+        Check(entries.size() * UnitDirEntry::kSize <= size);
+        Check(read != ReplyOutcome::Complete || entries.size() * UnitDirEntry::kSize >= *count);
+        for (const UnitDirEntry& e : entries) {
+            Check(e.Name().size() <= UnitDirEntry::kNameSize);
+            Check(e.MonitorSize() <= 0x100000000ull);
+        }
+    }
     return 0;
 }

@@ -1,0 +1,118 @@
+// The directory and the download behind the fake USB driver: each reply has
+// its own reader, stopped and reset afterwards, and a Cancel stops the file
+// in transfer without keeping any of it.
+
+#include "link/CUnitDirectory.h"
+#include "link/UnitFileDownload.h"
+#include "platform/FileIo.h"
+#include "support/FakeUsbDriver.h"
+#include "support/ScriptedInteraction.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace orlu {
+namespace {
+
+struct UsbUnit {
+    sim::InstrumentModel model;
+    sim::FakeUsbDriver driver;
+    ScriptedInteraction ui;
+    SystemClock clock;
+    SerialLinkSettings serial;
+    UnitLink link;
+    CUnitDirectory dir;
+    TransferProgress progress;
+    std::filesystem::path folder;
+
+    explicit UsbUnit(std::vector<sim::UnitFile> files)
+        : model(Options(), std::move(files)), driver(&model), link(ui, serial, clock, &driver)
+    {
+        driver.timeout = 1000;
+        link.timing = LinkTiming::Fast();
+        link.deviceSelector = 3;
+        link.SetPortOverride("/nonexistent/port");
+        link.OpenUsb();
+        folder = std::filesystem::path(testing::TempDir()) /
+                 ("usb-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    ~UsbUnit()
+    {
+        link.CloseUsb();
+        std::filesystem::remove_all(folder);
+    }
+    static sim::SimOptions Options()
+    {
+        sim::SimOptions o;
+        o.model = "525";
+        return o;
+    }
+    void SelectAll()
+    {
+        for (std::size_t i = 0; i < dir.GetEntryCount(); ++i) {
+            dir.GetSelectedNames().push_back(dir.GetEntry(i).Name() + "<l>");
+            dir.GetSelectedEntries().push_back(i);
+            dir.GetSelectedData().push_back(dir.GetEntry(i).ItemData());
+            dir.GetSelectionFlags()[i] = 1;
+        }
+    }
+    std::size_t FilesInFolder() const
+    {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+    }
+};
+
+std::vector<std::uint8_t> Pattern(std::size_t n)
+{
+    std::vector<std::uint8_t> b(n);
+    for (std::size_t i = 0; i < n; ++i)
+        b[i] = static_cast<std::uint8_t>(i * 13 + 1);
+    return b;
+}
+
+TEST(UsbTransferTest, DirectoryAndDownloadReleaseTheDeviceAfterEachReply)
+{
+    const std::vector<std::uint8_t> data = Pattern(70000);
+    UsbUnit unit({{"F1", 1, 0, data}, {"F2", 1, 0, Pattern(10)}});
+    ASSERT_TRUE(unit.dir.ReadDirectory(unit.link, unit.progress));
+    ASSERT_EQ(unit.dir.GetEntryCount(), 2u);
+    // The raised driver time-out is put back once the directory reply is in.
+    EXPECT_EQ(unit.driver.timeout, 1000u);
+
+    unit.SelectAll();
+    EXPECT_EQ(DownloadBinary(unit.link, unit.dir, unit.progress, unit.folder), 0);
+    const std::optional<std::vector<std::uint8_t>> disk = ReadWholeFile(unit.folder / "F1.orl");
+    ASSERT_TRUE(disk);
+    ASSERT_EQ(disk->size(), 32 + data.size());
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), disk->begin() + 32));
+    EXPECT_EQ(unit.driver.timeout, 1000u);
+    EXPECT_EQ(unit.ui.Messages(),
+              std::vector<std::string>{"Download operation completed O.K.\n2 file(s) stored\n0 file(s) omitted"});
+    const std::vector<std::uint8_t> written = unit.driver.Written();
+    EXPECT_EQ(std::string(written.begin(), written.end()), ";#1;;#4,0,\\;;#4,1,F1<1000;;#4,1,F2<1001;");
+}
+
+TEST(UsbTransferTest, CancelStopsTheFileAndKeepsNothingOfIt)
+{
+    UsbUnit unit({{"F1", 1, 0, Pattern(8 << 20)}, {"F2", 1, 0, Pattern(10)}});
+    ASSERT_TRUE(unit.dir.ReadDirectory(unit.link, unit.progress));
+    unit.SelectAll();
+    std::thread user([&] {
+        while (unit.progress.Percent() == 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        unit.progress.Request(TransferRequest::Cancel, true);
+    });
+    EXPECT_EQ(DownloadBinary(unit.link, unit.dir, unit.progress, unit.folder), 2);
+    user.join();
+    EXPECT_EQ(unit.FilesInFolder(), 0u);
+    EXPECT_EQ(unit.dir.GetSelectionFlags(), (std::vector<std::uint8_t>{1, 1}));
+    EXPECT_EQ(unit.ui.Messages(),
+              std::vector<std::string>{"Download operation stopped.\n0 file(s) stored\n2 file(s) omitted"});
+    EXPECT_EQ(unit.driver.timeout, 1000u);
+}
+
+} // namespace
+} // namespace orlu

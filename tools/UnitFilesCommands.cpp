@@ -1,0 +1,97 @@
+#include "UnitFilesCommands.h"
+
+#include "link/UnitFileDelete.h"
+#include "link/UnitFileDownload.h"
+#include "platform/FixedTextDialogs.h"
+#include "presentation/UnitFileLines.h"
+
+#include <cstdio>
+#include <ctime>
+#include <sstream>
+
+namespace orlu::tools {
+
+bool ParseUnitFilesOption(const std::vector<std::string>& args, std::size_t& i, UnitFilesOptions& o)
+{
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--details")
+        o.details = true;
+    else if (a == "--more")
+        o.moreDetails = true;
+    else if (a == "--sort")
+        o.sortByNames = true;
+    else if (a == "--type" && hasValue) {
+        const std::string& v = args[i + 1];
+        if (v.size() != 1 || v[0] < '0' || v[0] > '3')
+            return false;
+        o.fileType = v[0] - '0';
+        ++i;
+    } else if (a == "--select" && hasValue) {
+        std::istringstream in(args[++i]);
+        for (std::string item; std::getline(in, item, ',');) {
+            const int p = std::atoi(item.c_str());
+            if (p < 1)
+                return false;
+            o.select.push_back(p);
+        }
+    } else if (a == "--name" && hasValue)
+        o.name = args[++i];
+    else if (a == "--download-path" && hasValue)
+        o.downloadPath = args[++i];
+    else
+        return false;
+    return true;
+}
+
+bool IsUnitFilesCommand(const std::string& command)
+{
+    return command == "dir" || command == "download" || command == "delete";
+}
+
+int RunUnitFilesCommand(UnitLink& link, const std::string& command, const UnitFilesOptions& o)
+{
+    CUnitDirectory directory;
+    TransferProgress progress;
+    if (!directory.ReadDirectory(link, progress))
+        return 1;
+    if (o.moreDetails && link.deviceSelector == kSelector505 && !directory.ReadFileHeaders(link, progress))
+        return 1;
+    UnitListOptions list{o.details, o.moreDetails, o.sortByNames, static_cast<UnitFileFilter>(o.fileType)};
+    const std::vector<UnitFileLine> lines = BuildUnitFileLines(link.deviceSelector, directory, list);
+
+    std::vector<std::size_t> chosen;
+    for (int p : o.select)
+        if (static_cast<std::size_t>(p) <= lines.size())
+            chosen.push_back(static_cast<std::size_t>(p - 1));
+    if (chosen.empty() && !o.name.empty()) {
+        const TypedNameMatch match = MatchTypedName(lines, o.name);
+        if (match.result == TypedNameMatch::Result::NotFound)
+            ShowFixedText(link.Ui(), kNameNotFoundText);
+        else if (match.result == TypedNameMatch::Result::NotUnique)
+            ShowFixedText(link.Ui(), kNameNotUniqueText);
+        else
+            chosen.push_back(match.line);
+    }
+
+    if (command == "dir") {
+        if (lines.empty())
+            std::printf("%s\n", std::string(kNoFilesFound).c_str());
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            std::printf("%zu: %s\n", i + 1, lines[i].text.c_str());
+        char when[64] = "";
+        const std::time_t t = directory.ReadTime();
+        std::strftime(when, sizeof when, "%X", std::localtime(&t));
+        std::printf("Read at  %s\nTotal number of files: %zu\nNumber of selected files: %zu\n", when, lines.size(),
+                    chosen.size());
+        return 0;
+    }
+    if (chosen.empty())
+        return 1;
+    StoreSelection(directory, lines, chosen);
+    const int omitted = command == "download" ? DownloadBinary(link, directory, progress, o.downloadPath)
+                                              : DeleteUnitFiles(link, directory, progress);
+    return omitted == 0 ? 0 : 1;
+}
+
+} // namespace orlu::tools

@@ -1,14 +1,8 @@
 #include "AnalyzerSpectrumOption.h"
 
-#include <cmath>
-#include <cstdlib>
+#include "SpectrumShape.h"
 
 namespace orlu::tools {
-namespace {
-
-constexpr long kMostBands = 44, kMostTrailing = 6;
-
-} // namespace
 
 bool ApplyAnalyzerSpectrum(const std::string& option, orlu::fixture::Analyzer505Spec& spec)
 {
@@ -16,22 +10,12 @@ bool ApplyAnalyzerSpectrum(const std::string& option, orlu::fixture::Analyzer505
         return true;
     if (spec.function != 3 && spec.function != 4)
         return false;
-    const char* p = option.c_str();
-    char* end = nullptr;
-    const long bands = std::strtol(p, &end, 10);
-    if (end == p || *end != ',' || bands < 1 || bands > kMostBands)
+    const std::optional<SpectrumShape> shape = ParseSpectrumShape(option.c_str());
+    if (!shape)
         return false;
-    p = end + 1;
-    const long trailing = std::strtol(p, &end, 10);
-    if (end == p || *end != ',' || trailing < 0 || trailing > kMostTrailing)
-        return false;
-    p = end + 1;
-    const double level = std::strtod(p, &end);
-    if (end == p || *end != '\0' || !std::isfinite(level) || std::fabs(level) > 3000.0)
-        return false;
-    spec.bands = static_cast<std::uint16_t>(bands);
-    spec.values = static_cast<std::uint16_t>(bands + trailing);
-    const auto tenths = static_cast<std::int16_t>(std::lround(level * 10.0));
+    spec.bands = shape->bands;
+    spec.values = static_cast<std::uint16_t>(shape->bands + shape->trailing);
+    const std::int16_t tenths = shape->tenths;
     spec.value = [tenths](std::uint32_t, std::uint32_t, std::uint32_t) { return tenths; };
     return true;
 }

@@ -1,13 +1,13 @@
 #include "FourChannelSpectrumOption.h"
 
-#include <cmath>
+#include "SpectrumShape.h"
+
 #include <cstdlib>
 #include <sstream>
 
 namespace orlu::tools {
 namespace {
 
-constexpr long kMostBands = 44, kMostTrailing = 6;
 constexpr std::uint16_t kFunctionOctaves = 2, kFunctionThirdOctaves = 3;
 
 // "CH=BANDS,TOTALS,LEVEL" of a file of `channels` channels.
@@ -19,22 +19,13 @@ bool ParseChannel(const std::string& text, long channels, int& channel,
     const long ch = std::strtol(p, &end, 10);
     if (end == p || *end != '=' || ch < 1 || ch > channels)
         return false;
-    p = end + 1;
-    const long bands = std::strtol(p, &end, 10);
-    if (end == p || *end != ',' || bands < 1 || bands > kMostBands)
-        return false;
-    p = end + 1;
-    const long trailing = std::strtol(p, &end, 10);
-    if (end == p || *end != ',' || trailing < 0 || trailing > kMostTrailing)
-        return false;
-    p = end + 1;
-    const double level = std::strtod(p, &end);
-    if (end == p || *end != '\0' || !std::isfinite(level) || std::fabs(level) > 3000.0)
+    const std::optional<SpectrumShape> shape = ParseSpectrumShape(end + 1);
+    if (!shape)
         return false;
     channel = static_cast<int>(ch - 1);
-    out.bands = static_cast<std::uint16_t>(bands);
-    out.extras = static_cast<std::uint16_t>(trailing);
-    out.tenths = static_cast<std::int16_t>(std::lround(level * 10.0));
+    out.bands = shape->bands;
+    out.extras = shape->trailing;
+    out.tenths = shape->tenths;
     return true;
 }
 

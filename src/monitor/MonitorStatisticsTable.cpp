@@ -63,24 +63,32 @@ void ToFirstLayout(std::vector<Item>& items)
         item.histogram.counts.resize(items.front().histogram.counts.size(), 0);
 }
 
+// The levels of every item as a column, headed by its profile number or its band.
+bool LevelsTable(CTmDoc& doc, LineList& lines, int* widest, LevelColumnKind kind, const std::string& stamp,
+                 std::vector<Item>& items, const TableOutputOptions& options)
+{
+    LevelsCrossTable table;
+    table.Caption = "Statistical levels for Histograms No." + stamp + ":";
+    table.Kind = kind;
+    table.Width = items.front().histogram.width;
+    table.Percentages = UserPercentages(doc);
+    KeepMonitorLevels(doc, items.back().histogram); // the last column's stay with the document
+    const bool profiles = kind == LevelColumnKind::Profile;
+    for (Item& item : items)
+        table.Columns.push_back({profiles ? StrPrintf("#%d", item.profile) : item.totalName,
+                                 profiles ? 0.0 : item.frequency, "", item.histogram.lowest,
+                                 std::move(item.histogram.counts), {}});
+    return WriteLevelsCrossTable(lines, widest, table, options) == 1;
+}
+
 bool ProfileTable(CTmDoc& doc, LineList& lines, int* widest, MonitorStatisticsForm form, const MonitorDocument& m,
                   std::vector<Item> items, const ClassMarkers& markers, const TableOutputOptions& options)
 {
     ToFirstLayout(items);
     const Histogram& first = items.front().histogram;
     const std::string stamp = Stamp(m, items.front().number, false);
-    if (form == MonitorStatisticsForm::Levels) {
-        LevelsCrossTable table;
-        table.Caption = "Statistical levels for Histograms No." + stamp + ":";
-        table.Kind = LevelColumnKind::Profile;
-        table.Width = first.width;
-        table.Percentages = UserPercentages(doc);
-        KeepMonitorLevels(doc, items.back().histogram); // the last column's stay with the document
-        for (Item& item : items)
-            table.Columns.push_back({StrPrintf("#%d", item.profile), 0.0, "", item.histogram.lowest,
-                                     std::move(item.histogram.counts), {}});
-        return WriteLevelsCrossTable(lines, widest, table, options) == 1;
-    }
+    if (form == MonitorStatisticsForm::Levels)
+        return LevelsTable(doc, lines, widest, LevelColumnKind::Profile, stamp, items, options);
     StatCrossTable table;
     const bool densities = form == MonitorStatisticsForm::Densities;
     table.Caption = (densities ? "Statistical density for Histograms No." : "Histograms No.") + stamp + ":";
@@ -103,18 +111,8 @@ bool BandsTable(CTmDoc& doc, LineList& lines, int* widest, MonitorStatisticsForm
     ToFirstLayout(items);
     const Histogram& first = items.front().histogram;
     const std::string stamp = Stamp(m, items.front().number, false);
-    if (form == MonitorStatisticsForm::Levels) {
-        LevelsCrossTable table;
-        table.Caption = "Statistical levels for Histograms No." + stamp + ":";
-        table.Kind = LevelColumnKind::Band;
-        table.Width = first.width;
-        table.Percentages = UserPercentages(doc);
-        KeepMonitorLevels(doc, items.back().histogram); // the last column's stay with the document
-        for (Item& item : items)
-            table.Columns.push_back({item.totalName, item.frequency, "", item.histogram.lowest,
-                                     std::move(item.histogram.counts), {}});
-        return WriteLevelsCrossTable(lines, widest, table, options) == 1;
-    }
+    if (form == MonitorStatisticsForm::Levels)
+        return LevelsTable(doc, lines, widest, LevelColumnKind::Band, stamp, items, options);
     BandStatTable table;
     const bool densities = form == MonitorStatisticsForm::Densities;
     table.Caption = (densities ? "Statistical density for Histograms No." : "Histograms No.") + stamp + ":";

@@ -108,6 +108,24 @@ std::optional<BandSpectrum> ReadValues(const CTmDoc& doc, std::uint32_t record, 
     return b;
 }
 
+// How the selected channel's values show: its levels, the quantity the choices ask for
+// and that quantity's unit.
+struct ChannelDisplay {
+    BandChannel channel;
+    int quantity = kBandDb;
+    std::uint16_t unitIndex = 0;
+};
+
+ChannelDisplay DisplayOf(const CTmDoc& doc, const OctaveChoices& choices)
+{
+    const CurrentChannel& ch = doc.Channel();
+    const LevelContext levels = doc.Levels();
+    const int quantity = GetDisplayQuantity(ch.inputKind, choices.units, doc.Analyzer().mixedInputs);
+    return {{ch.inputKind, GetChannelOffset(levels, ch), levels.nonMetric},
+            quantity,
+            GetUnitIndex(quantity, ch.inputKind, levels.nonMetric)};
+}
+
 // The 1/1-octave spectrum of the record: octave files as stored, third octaves folded
 // from the first band of the first whole octave, one TOTAL row (the first trailing value).
 std::optional<Spectrum505> ReadOctaves505(CTmDoc& doc, std::uint32_t record, int channel, const OctaveChoices& choices)
@@ -117,13 +135,12 @@ std::optional<Spectrum505> ReadOctaves505(CTmDoc& doc, std::uint32_t record, int
     if (!read)
         return std::nullopt;
     const Setup505& s = doc.Analyzer();
-    const CurrentChannel& ch = doc.Channel();
-    const LevelContext levels = doc.Levels();
-    const BandChannel bandChannel{ch.inputKind, GetChannelOffset(levels, ch), levels.nonMetric};
-    const int quantity = GetDisplayQuantity(ch.inputKind, choices.units, s.mixedInputs);
+    const ChannelDisplay display = DisplayOf(doc, choices);
+    const BandChannel& bandChannel = display.channel;
+    const int quantity = display.quantity;
     Spectrum505 o;
     o.linear = quantity != kBandDb;
-    o.unitIndex = GetUnitIndex(quantity, ch.inputKind, levels.nonMetric);
+    o.unitIndex = display.unitIndex;
     o.values = *read;
     const std::span<const double> thirds = s.bandFrequencies;
     const std::size_t count = read->count;
@@ -175,19 +192,18 @@ std::optional<Spectrum505> ReadThirds505(CTmDoc& doc, std::uint32_t record, int 
     if (!read)
         return std::nullopt;
     const Setup505& s = doc.Analyzer();
-    const CurrentChannel& ch = doc.Channel();
-    const LevelContext levels = doc.Levels();
-    const BandChannel bandChannel{ch.inputKind, GetChannelOffset(levels, ch), levels.nonMetric};
-    const int quantity = GetDisplayQuantity(ch.inputKind, choices.units, s.mixedInputs);
+    const ChannelDisplay display = DisplayOf(doc, choices);
+    const BandChannel& bandChannel = display.channel;
+    const int quantity = display.quantity;
     Spectrum505 o;
     o.linear = quantity != kBandDb;
-    o.unitIndex = GetUnitIndex(quantity, ch.inputKind, levels.nonMetric);
+    o.unitIndex = display.unitIndex;
     o.values = *read;
     o.names = s.totalNames;
     const std::size_t count = read->count;
     const std::size_t trailing = std::min<std::size_t>(static_cast<std::size_t>(std::max(s.bandExtras, 0)), count);
     o.bandRows = count - trailing;
-    o.rows = ch.inputKind == kInputAccelerometer && trailing >= 2 ? o.bandRows + 1 : count;
+    o.rows = doc.Channel().inputKind == kInputAccelerometer && trailing >= 2 ? o.bandRows + 1 : count;
     const std::span<const double> table = s.bandFrequencies;
     for (std::size_t i = 0; i < o.bandRows; ++i)
         o.centres.push_back(i < table.size() ? table[i] : 0.0);
@@ -388,6 +404,37 @@ bool TableOne(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t record, i
     return true;
 }
 
+// One column of the rows shown; a spectrum that cannot be read keeps its column, empty.
+bool AppendRows(MultiSpectrumMatrix& matrix, const std::optional<Spectrum505>& o, std::size_t start, std::size_t end)
+{
+    std::vector<double> column(end - start);
+    for (std::size_t i = start; i < end; ++i)
+        column[i - start] = o && i < o->rows ? o->values.values[i] : kMissingValue;
+    return matrix.AppendColumn(column);
+}
+
+// Writes the staged columns as a cross table with the rows, unit and number format of
+// the first spectrum shown; the source and table come with what is their own.
+void WriteColumns(CTmDoc& doc, LineList& lines, int& widest, CrossTableSource source, SpectraCrossTable table,
+                  const Spectrum505& first, const OctaveChoices& choices, const TableOutputOptions& options,
+                  int octave, const MultiSpectrumMatrix& matrix)
+{
+    const auto [start, end] = RowsOf(choices, first.rows);
+    std::vector<double> frequencies;
+    for (std::size_t i = start; i < end; ++i)
+        frequencies.push_back(i < first.bandRows ? first.centres[i] : 0.0);
+    const std::vector<std::string> names = NamesOf(first);
+    source.TotalNameList = names;
+    source.Ui = doc.App().Ui;
+    table.Kind = octave == kThirdOctaves ? kBandKindThirdOctave : kBandKindOctave;
+    table.UnitText = OctaveBracketedUnit(first.unitIndex);
+    table.Frequencies = frequencies;
+    table.TailCount = choices.block ? 0 : static_cast<std::uint16_t>(first.rows - first.bandRows);
+    table.ValueFormat = first.linear ? "%-10.2e" : "%-10.1f";
+    table.BlockMode = choices.block ? 2 : 0;
+    WriteSpectraCrossTable(lines, &widest, source, table, options, matrix);
+}
+
 // The record's spectrum of each chosen channel of a probe file as a column of a cross
 // table, with the channel's input, unit and number format.
 bool TableChannels(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t record, const std::vector<int>& channels,
@@ -398,14 +445,11 @@ bool TableChannels(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t reco
         return false;
     const auto [start, end] = RowsOf(choices, first->rows);
     MultiSpectrumMatrix matrix(end - start);
-    std::vector<double> column(end - start);
     std::vector<std::string> inputs, units, formats;
     std::uint16_t mask = 0;
     for (int c : channels) {
         const std::optional<Spectrum505> o = c == channels.front() ? first : Read505(doc, record, c, choices, octave);
-        for (std::size_t i = start; i < end; ++i)
-            column[i - start] = o && i < o->rows ? o->values.values[i] : kMissingValue;
-        if (!matrix.AppendColumn(column))
+        if (!AppendRows(matrix, o, start, end))
             return false;
         mask = static_cast<std::uint16_t>(mask | (1u << c));
         const std::uint16_t input = doc.Channel().inputKind;
@@ -414,26 +458,14 @@ bool TableChannels(CTmDoc& doc, LineList& lines, int& widest, std::uint32_t reco
         units.emplace_back(OctaveBracketedUnit(shown.unitIndex));
         formats.emplace_back(shown.linear ? "%-10.2e" : "%-10.1f");
     }
-    std::vector<double> frequencies;
-    for (std::size_t i = start; i < end; ++i)
-        frequencies.push_back(i < first->bandRows ? first->centres[i] : 0.0);
     CrossTableSource source;
     source.ChannelMode = true;
-    const std::vector<std::string> names = NamesOf(*first);
-    source.TotalNameList = names;
-    source.Ui = doc.App().Ui;
     SpectraCrossTable table;
-    table.Kind = octave == kThirdOctaves ? kBandKindThirdOctave : kBandKindOctave;
     table.ChannelMask = mask;
     table.InputNames = inputs;
     table.UnitNames = units;
     table.ValueFormats = formats;
-    table.UnitText = OctaveBracketedUnit(first->unitIndex);
-    table.Frequencies = frequencies;
-    table.TailCount = choices.block ? 0 : static_cast<std::uint16_t>(first->rows - first->bandRows);
-    table.ValueFormat = first->linear ? "%-10.2e" : "%-10.1f";
-    table.BlockMode = choices.block ? 2 : 0;
-    WriteSpectraCrossTable(lines, &widest, source, table, options, matrix);
+    WriteColumns(doc, lines, widest, source, table, *first, choices, options, octave, matrix);
     return true;
 }
 
@@ -446,30 +478,12 @@ bool TableAll(CTmDoc& doc, LineList& lines, int& widest, const std::vector<std::
         return false;
     const auto [start, end] = RowsOf(choices, first->rows);
     MultiSpectrumMatrix matrix(end - start);
-    std::vector<double> column(end - start);
     for (std::uint32_t r : records) {
         const std::optional<Spectrum505> o = r == records.front() ? first : Read505(doc, r, channel, choices, octave);
-        // A record that cannot be read keeps its column, empty.
-        for (std::size_t i = start; i < end; ++i)
-            column[i - start] = o && i < o->rows ? o->values.values[i] : kMissingValue;
-        if (!matrix.AppendColumn(column))
+        if (!AppendRows(matrix, o, start, end))
             return false;
     }
-    std::vector<double> frequencies;
-    for (std::size_t i = start; i < end; ++i)
-        frequencies.push_back(i < first->bandRows ? first->centres[i] : 0.0);
-    CrossTableSource source;
-    const std::vector<std::string> names = NamesOf(*first);
-    source.TotalNameList = names;
-    source.Ui = doc.App().Ui;
-    SpectraCrossTable table;
-    table.Kind = octave == kThirdOctaves ? kBandKindThirdOctave : kBandKindOctave;
-    table.UnitText = OctaveBracketedUnit(first->unitIndex);
-    table.Frequencies = frequencies;
-    table.TailCount = choices.block ? 0 : static_cast<std::uint16_t>(first->rows - first->bandRows);
-    table.ValueFormat = first->linear ? "%-10.2e" : "%-10.1f";
-    table.BlockMode = choices.block ? 2 : 0;
-    WriteSpectraCrossTable(lines, &widest, source, table, options, matrix);
+    WriteColumns(doc, lines, widest, CrossTableSource{}, SpectraCrossTable{}, *first, choices, options, octave, matrix);
     return true;
 }
 
@@ -487,33 +501,17 @@ bool TableFiles(CTmDoc& doc, LineList& lines, int& widest, int channel, const Oc
     // The rows of the first file that shows a spectrum.
     const auto [start, end] = RowsOf(choices, first->rows);
     MultiSpectrumMatrix matrix(end - start);
-    std::vector<double> column(end - start);
     for (const std::optional<Spectrum505>& o : spectra) {
-        for (std::size_t i = start; i < end; ++i)
-            column[i - start] = o && i < o->rows ? o->values.values[i] : kMissingValue;
-        if (!matrix.AppendColumn(column))
+        if (!AppendRows(matrix, o, start, end))
             return false;
     }
-    std::vector<double> frequencies;
-    for (std::size_t i = start; i < end; ++i)
-        frequencies.push_back(i < first->bandRows ? first->centres[i] : 0.0);
     std::vector<std::string> files;
     for (int j = 1; j <= doc.SubfileCount(); ++j)
         files.push_back(doc.GetSubfileName(j));
     CrossTableSource source;
     source.Merged505 = true;
     source.SubfileNames = files;
-    const std::vector<std::string> names = NamesOf(*first);
-    source.TotalNameList = names;
-    source.Ui = doc.App().Ui;
-    SpectraCrossTable table;
-    table.Kind = octave == kThirdOctaves ? kBandKindThirdOctave : kBandKindOctave;
-    table.UnitText = OctaveBracketedUnit(first->unitIndex);
-    table.Frequencies = frequencies;
-    table.TailCount = choices.block ? 0 : static_cast<std::uint16_t>(first->rows - first->bandRows);
-    table.ValueFormat = first->linear ? "%-10.2e" : "%-10.1f";
-    table.BlockMode = choices.block ? 2 : 0;
-    WriteSpectraCrossTable(lines, &widest, source, table, options, matrix);
+    WriteColumns(doc, lines, widest, source, SpectraCrossTable{}, *first, choices, options, octave, matrix);
     return true;
 }
 
@@ -609,10 +607,9 @@ bool GraphDataOctaveOf505(CTmDoc& doc, PlotData& data, int panel, const OctaveCh
         std::optional<BandSpectrum> spectrum = ReadValues(doc, record, channel);
         if (!spectrum)
             return false;
-        const CurrentChannel& ch = doc.Channel();
-        const LevelContext levels = doc.Levels();
-        const BandChannel bandChannel{ch.inputKind, GetChannelOffset(levels, ch), levels.nonMetric};
-        const int quantity = GetDisplayQuantity(ch.inputKind, choices.units, s.mixedInputs);
+        const ChannelDisplay display = DisplayOf(doc, choices);
+        const BandChannel& bandChannel = display.channel;
+        const int quantity = display.quantity;
         const std::size_t bands = std::min<std::size_t>(s.bandCount, spectrum->count);
         const std::span<const double> table = s.bandFrequencies;
         if (choices.block)

@@ -157,6 +157,15 @@ std::string Underscored(std::string caption)
     return caption;
 }
 
+// The percent of every class over the band's results.
+std::vector<double> ClassPercents(const Histogram& h, std::uint64_t total)
+{
+    std::vector<double> percents(h.counts.size());
+    for (std::size_t i = 0; i < percents.size(); ++i)
+        percents[i] = ClassPercent(h.counts[i], total);
+    return percents;
+}
+
 void AppendBandHistogramText(LineList& lines, int* widest, const char* label, const BandHistogram505& band,
                              const ClassMarkers& markers)
 {
@@ -181,10 +190,7 @@ void AppendBandHistogramText(LineList& lines, int* widest, const char* label, co
     Add(lines, widest, Rule());
     Add(lines, widest, std::string(kRowHeader));
     Add(lines, widest, Rule());
-    std::vector<double> percents(h.counts.size());
-    for (std::size_t i = 0; i < percents.size(); ++i)
-        percents[i] = ClassPercent(h.counts[i], total);
-    AppendClassRows(lines, widest, h, first, shown, percents);
+    AppendClassRows(lines, widest, h, first, shown, ClassPercents(h, total));
     Add(lines, widest, Rule());
 }
 
@@ -217,6 +223,68 @@ void AppendBandDensityText(LineList& lines, int* widest, const char* label, cons
     AppendClassRows(lines, widest, h, range.Empty() ? 0 : range.first, range.Empty() ? h.ClassCount() : range.Size(),
                     d);
     Add(lines, widest, Rule());
+}
+
+// The band the graphs show: the view's band of the sub-file shown, also of a Multifile.
+const BandHistogram505& ViewBand(const Shown505& shown, const StatisticsChoices& choices)
+{
+    const auto& all = shown.statistics.histograms;
+    return all[static_cast<std::size_t>(std::clamp(choices.band, 1, static_cast<int>(all.size())) - 1)];
+}
+
+// The class layout and the "(Oct.1/3: 125 Hz)" title of a band graph.
+void PlaceBandGraph(PlotData& data, const Shown505& shown, const BandHistogram505& band, std::size_t classes)
+{
+    const Histogram& h = band.histogram;
+    data.HistLow = h.Bound(0);
+    data.HistWidth = h.width / 10.0;
+    data.HistClasses = static_cast<std::int16_t>(std::min<std::size_t>(classes, INT16_MAX));
+    const char* label = TextLabel(shown.statistics);
+    data.GraphTitle = data.PanelTitles[0] = band.totalName.empty()
+                                                ? StrPrintf("(%s: %g Hz)", label, band.frequency)
+                                                : StrPrintf("(%s: %s)", label, band.totalName.c_str());
+}
+
+// The table of several bands: the first band's class bounds and block, every band's counts.
+BandStatTable BandTable(std::string caption, const Shown505& shown, const ClassMarkers& markers)
+{
+    BandStatTable table;
+    table.Caption = std::move(caption);
+    const Histogram& layout = shown.histograms.front().histogram;
+    for (std::size_t i = 0; i < layout.counts.size(); ++i)
+        table.ClassBounds.push_back(layout.Bound(i));
+    const ClassRange range = BlockClasses(layout, markers);
+    table.Block = {!range.Empty(), static_cast<std::uint16_t>(range.first), static_cast<std::uint16_t>(range.last)};
+    for (const BandHistogram505& h : shown.histograms)
+        table.Bands.push_back({h.frequency, h.totalName, h.histogram.counts});
+    return table;
+}
+
+// A one-band table of x and y columns.
+bool WriteColumns(LineList& lines, int* widest, const std::vector<double>& x, const std::vector<double>& y,
+                  const std::string& caption, std::string_view words, const char* rowFormat,
+                  const TableOutputOptions& options)
+{
+    ColumnTableFormat format;
+    format.Caption = caption;
+    format.HeaderWords = words;
+    format.RowFormat = rowFormat;
+    return WriteColumnTable(lines, widest, ColumnTableSource{}, x, y, 0, options, format) == 1;
+}
+
+// A one-band table of the classes shown (the block's, else every one) and their values.
+bool WriteClassColumns(LineList& lines, int* widest, const Histogram& h, const ClassRange& range,
+                       const std::vector<double>& values, const std::string& caption, std::string_view words,
+                       const TableOutputOptions& options)
+{
+    const std::size_t first = range.Empty() ? 0 : range.first;
+    const std::size_t count = range.Empty() ? h.ClassCount() : range.Size();
+    std::vector<double> x(count), y(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        x[k] = h.Bound(first + k);
+        y[k] = values[first + k];
+    }
+    return WriteColumns(lines, widest, x, y, caption, words, "%-10.1f%-10.2f", options);
 }
 
 } // namespace
@@ -315,16 +383,10 @@ bool TableBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, std::uint
     content = 2;
     const ClassMarkers& markers = choices.markers;
     if (shown->histograms.size() > 1) {
-        BandStatTable table;
-        table.Caption = shown->subfile != 0 ? "Histograms (file:" + doc.GetSubfileName(shown->subfile) + "):"
-                                            : std::string("Histograms:");
-        const Histogram& layout = shown->histograms.front().histogram;
-        for (std::size_t i = 0; i < layout.counts.size(); ++i)
-            table.ClassBounds.push_back(layout.Bound(i));
-        const ClassRange range = BlockClasses(layout, markers);
-        table.Block = {!range.Empty(), static_cast<std::uint16_t>(range.first), static_cast<std::uint16_t>(range.last)};
-        for (const BandHistogram505& h : shown->histograms)
-            table.Bands.push_back({h.frequency, h.totalName, h.histogram.counts});
+        const BandStatTable table =
+            BandTable(shown->subfile != 0 ? "Histograms (file:" + doc.GetSubfileName(shown->subfile) + "):"
+                                          : std::string("Histograms:"),
+                      *shown, markers);
         KeepTotal(doc, shown->histograms.back().histogram, false);
         return WriteHistogramTable(lines, widest, table, options) == 1;
     }
@@ -332,21 +394,10 @@ bool TableBandHistograms505(CTmDoc& doc, LineList& lines, int* widest, std::uint
     const Histogram& h = band.histogram;
     KeepTotal(doc, h, false);
     const std::uint64_t total = std::max<std::uint64_t>(h.Sum(), 1);
-    const ClassRange range = BlockClasses(h, markers);
-    const std::size_t first = range.Empty() ? 0 : range.first;
-    const std::size_t count = range.Empty() ? h.ClassCount() : range.Size();
-    std::vector<double> x(count), y(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        x[k] = h.Bound(first + k);
-        y[k] = ClassPercent(h.counts[first + k], total);
-    }
     const std::string caption = Underscored(std::string(markers.Block() ? "Block of the " : "") + "Histogram (" +
                                             BandPart(TableLabel(shown->statistics), band) + "):");
-    ColumnTableFormat format;
-    format.Caption = caption;
-    format.HeaderWords = kHistogramWords;
-    format.RowFormat = "%-10.1f%-10.2f";
-    return WriteColumnTable(lines, widest, ColumnTableSource{}, x, y, 0, options, format) == 1;
+    return WriteClassColumns(lines, widest, h, BlockClasses(h, markers), ClassPercents(h, total), caption,
+                             kHistogramWords, options);
 }
 
 bool TableBandLevels505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t& content,
@@ -383,11 +434,7 @@ bool TableBandLevels505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t&
     }
     const std::string caption =
         Underscored("Statistical levels for Histogram (" + BandPart(TableLabel(shown->statistics), band) + "):");
-    ColumnTableFormat format;
-    format.Caption = caption;
-    format.HeaderWords = kLevelWords;
-    format.RowFormat = "%-10.0f%-10.1f";
-    return WriteColumnTable(lines, widest, ColumnTableSource{}, x, y, 0, options, format) == 1;
+    return WriteColumns(lines, widest, x, y, caption, kLevelWords, "%-10.0f%-10.1f", options);
 }
 
 bool GraphBandHistogram505(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data)
@@ -399,23 +446,15 @@ bool GraphBandHistogram505(CTmDoc& doc, const StatisticsChoices& choices, int pa
     const std::optional<Shown505> shown = Select(doc, choices, false);
     if (!shown)
         return false;
-    const auto& all = shown->statistics.histograms;
-    const BandHistogram505& band =
-        all[static_cast<std::size_t>(std::clamp(choices.band, 1, static_cast<int>(all.size())) - 1)];
+    const BandHistogram505& band = ViewBand(*shown, choices);
     const Histogram& h = band.histogram;
     const HistogramGraphValues g = HistogramGraph(h, std::max<std::uint64_t>(h.Sum(), 1), choices.markers);
     KeepTotal(doc, h, true);
     PlacePanelValues(data, 0, g.y);
     data.HistogramClassValues = g.x;
-    data.HistLow = h.Bound(0);
-    data.HistWidth = h.width / 10.0;
-    data.HistClasses = static_cast<std::int16_t>(std::min<std::size_t>(g.x.size(), INT16_MAX));
+    PlaceBandGraph(data, *shown, band, g.x.size());
     data.HistogramPeak[0] = g.maximum;
     data.BlockProbability[0] = g.blockProbability;
-    const char* label = TextLabel(shown->statistics);
-    data.GraphTitle = data.PanelTitles[0] = band.totalName.empty()
-                                                ? StrPrintf("(%s: %g Hz)", label, band.frequency)
-                                                : StrPrintf("(%s: %s)", label, band.totalName.c_str());
     return true;
 }
 
@@ -478,38 +517,21 @@ bool TableBandDensities505(CTmDoc& doc, LineList& lines, int* widest, std::uint8
     content = 2;
     const ClassMarkers& markers = choices.markers;
     if (shown->histograms.size() > 1) {
-        BandStatTable table;
-        table.Caption = shown->subfile != 0
-                            ? "Statistical density for Histograms (file:" + doc.GetSubfileName(shown->subfile) + "):"
-                            : std::string("Statistical density for Histograms:");
-        const Histogram& layout = shown->histograms.front().histogram;
-        for (std::size_t i = 0; i < layout.counts.size(); ++i)
-            table.ClassBounds.push_back(layout.Bound(i));
-        const ClassRange range = BlockClasses(layout, markers);
-        table.Block = {!range.Empty(), static_cast<std::uint16_t>(range.first), static_cast<std::uint16_t>(range.last)};
-        for (const BandHistogram505& h : shown->histograms)
-            table.Bands.push_back({h.frequency, h.totalName, h.histogram.counts});
+        const BandStatTable table = BandTable(
+            shown->subfile != 0
+                ? "Statistical density for Histograms (file:" + doc.GetSubfileName(shown->subfile) + "):"
+                : std::string("Statistical density for Histograms:"),
+            *shown, markers);
         return WriteDensityTable(lines, widest, table, options) == 1;
     }
     const BandHistogram505& band = shown->histograms.front();
     const Histogram& h = band.histogram;
     const std::vector<double> d = DensitiesOf(h);
     const ClassRange range = BlockClasses(h, markers);
-    const std::size_t first = range.Empty() ? 0 : range.first;
-    const std::size_t count = range.Empty() ? h.ClassCount() : range.Size();
-    std::vector<double> x(count), y(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        x[k] = h.Bound(first + k);
-        y[k] = d[first + k];
-    }
     const std::string caption = Underscored(std::string(range.Empty() ? "" : "Block of the ") +
                                             "Statistical density for Histogram (" +
                                             BandPart(TableLabel(shown->statistics), band) + "):");
-    ColumnTableFormat format;
-    format.Caption = caption;
-    format.HeaderWords = kDensityWords;
-    format.RowFormat = "%-10.1f%-10.2f";
-    return WriteColumnTable(lines, widest, ColumnTableSource{}, x, y, 0, options, format) == 1;
+    return WriteClassColumns(lines, widest, h, range, d, caption, kDensityWords, options);
 }
 
 bool GraphBandDensity505(CTmDoc& doc, const StatisticsChoices& choices, int panel, PlotData& data)
@@ -521,9 +543,7 @@ bool GraphBandDensity505(CTmDoc& doc, const StatisticsChoices& choices, int pane
     const std::optional<Shown505> shown = Select(doc, choices, false);
     if (!shown)
         return false;
-    const auto& all = shown->statistics.histograms;
-    const BandHistogram505& band =
-        all[static_cast<std::size_t>(std::clamp(choices.band, 1, static_cast<int>(all.size())) - 1)];
+    const BandHistogram505& band = ViewBand(*shown, choices);
     const Histogram& h = band.histogram;
     const std::size_t n = h.ClassCount();
     if (n == 0)
@@ -536,15 +556,9 @@ bool GraphBandDensity505(CTmDoc& doc, const StatisticsChoices& choices, int pane
     data.DensityClassValues.resize(n);
     for (std::size_t i = 0; i < n; ++i)
         data.DensityClassValues[i] = h.Bound(i);
-    data.HistLow = h.Bound(0);
-    data.HistWidth = h.width / 10.0;
-    data.HistClasses = static_cast<std::int16_t>(std::min<std::size_t>(n, INT16_MAX));
+    PlaceBandGraph(data, *shown, band, n);
     data.HistogramPeak[0] = 100.0;
     data.BlockProbability[0] = DensityBlock(d, BlockClasses(h, choices.markers));
-    const char* label = TextLabel(shown->statistics);
-    data.GraphTitle = data.PanelTitles[0] = band.totalName.empty()
-                                                ? StrPrintf("(%s: %g Hz)", label, band.frequency)
-                                                : StrPrintf("(%s: %s)", label, band.totalName.c_str());
     return true;
 }
 

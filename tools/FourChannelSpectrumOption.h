@@ -16,4 +16,9 @@ namespace orlu::tools {
 /// trailing values), or a function that is no octave function.
 bool ApplyFourChannelSpectra(const std::string& option, orlu::fixture::FourChannelSpec& spec);
 
+/// "CH=L,L,...[/CH=...]": the FFT line levels (0.1 dB) of channels from 1 of an FFT file
+/// (function 6), and the tenths each logger row lies below the one before; false for
+/// another function, a channel the file lacks or a level that is no number.
+bool ApplyFourChannelFftLevels(const std::string& option, long rowStep, orlu::fixture::FourChannelSpec& spec);
+
 } // namespace orlu::tools

@@ -132,7 +132,9 @@
 //       --logger-levels [CH=]L[!],...[/...], --rpm V,..., --samples [CH=]S,...[/...]
 //       and the logger's time step --step-ms MS; with --function 2 or 3
 //       --spectrum CH=BANDS,TOTALS,LEVEL[/...] gives channel CH its own spectrum
-//       (tools/FourChannelSpectrumOption.h)
+//       (tools/FourChannelSpectrumOption.h); with --function 6 --fft-levels
+//       CH=L,L,...[/...] the FFT line levels (0.1 dB) of channel CH, in its
+//       record 17 or its logger block, each row --fft-step T tenths lower
 //   orlu-fixture analyzer [--kind 4|11|24|dos] [--function 1|2|3|4] [--four-channel]
 //                         [--header-length H] [--lines L] [--bands B] [--spectra N]
 //                         [--history] [--histogram] [--zoom] [--e-version]
@@ -225,7 +227,7 @@ constexpr char kUsage[] =
     " [--logger ROWS | --waveform ROWS] [--rt60 B] [--dose KIND,VARIANT,MINUTES,X,Y,Z]"
     " [--seat BASE,SEAT] [--logger-levels [CH=]L[!],...[/...]] [--rpm V,...] [--samples [CH=]S,...[/...]]"
     " [--step-ms MS] [--histogram CH=LOWEST,WIDTH,N0,...[/...]] [--spectrum CH=BANDS,TOTALS,LEVEL[/...]]"
-    " [--band-histograms LOWEST,WIDTH,N0,...[/M0,...]] OUT\n"
+    " [--band-histograms LOWEST,WIDTH,N0,...[/M0,...]] [--fft-levels CH=L,...[/...] [--fft-step T]] OUT\n"
     "       orlu-fixture analyzer [--kind 4|11|24|dos] [--function N] [--four-channel] [--header-length H]"
     " [--lines L] [--bands B] [--spectra N] [--history] [--histogram] [--zoom] [--e-version]"
     " [--sampling S] [--step-eighths E] [--waveform N [--channels 1|4] [--complex]"
@@ -733,8 +735,8 @@ int main(int argc, char** argv)
         } else if (command == "four-channel") {
             FourChannelOptions o;
             std::string first = "mic", dose, seat, levels, rpm, samples, histogram, spectrum;
-            std::string bandHistograms;
-            long stepMs = -1;
+            std::string bandHistograms, fftLevels;
+            long stepMs = -1, fftStep = 0;
             if (!ReadOptions(argc, argv,
                              {{"--vector", &o.vector}, {"--rotation", &o.rotation}, {"--first", &first},
                               {"--kind", &o.kind}, {"--device", &o.device}, {"--firmware", &o.firmware},
@@ -742,7 +744,8 @@ int main(int argc, char** argv)
                               {"--logger", &o.logger}, {"--waveform", &o.waveform}, {"--rt60", &o.rtBands},
                               {"--dose", &dose}, {"--seat", &seat}, {"--logger-levels", &levels}, {"--rpm", &rpm},
                               {"--samples", &samples}, {"--step-ms", &stepMs}, {"--histogram", &histogram},
-                              {"--spectrum", &spectrum}, {"--band-histograms", &bandHistograms}}))
+                              {"--spectrum", &spectrum}, {"--band-histograms", &bandHistograms},
+                              {"--fft-levels", &fftLevels}, {"--fft-step", &fftStep}}))
                 return Usage();
             if (first != "mic" && first != "acc")
                 return Usage();
@@ -755,7 +758,8 @@ int main(int argc, char** argv)
                 o.waveform > 10000000 || (o.logger > 0 && o.waveform > 0) || o.rtBands < 0 || o.rtBands > 17)
                 return Usage();
             orlu::fixture::FourChannelSpec spec = FourChannelSpecOf(o);
-            if (!orlu::tools::ApplyFourChannelSpectra(spectrum, spec))
+            if (!orlu::tools::ApplyFourChannelSpectra(spectrum, spec) ||
+                !orlu::tools::ApplyFourChannelFftLevels(fftLevels, fftStep, spec))
                 return Usage();
             if (!orlu::tools::FourChannelLoggerValues(levels, rpm, samples, spec) || stepMs > 65535 * 1000L ||
                 (stepMs >= 0 && spec.history != orlu::fixture::FourChannelSpec::History::Logger))

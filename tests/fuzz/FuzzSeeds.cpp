@@ -123,6 +123,22 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
     channelBands.bandHistograms = {{0, {400, 10, {{0, 10, 0}, {0, 0, 0}, {2, 6, 2}}}},
                                    {2, {400, 20, std::vector<std::vector<std::uint32_t>>(6, {1, 3})}}};
 
+    fixture::FourChannelSpec fftChannels = fixture::MakeFourChannelSpec(545, 217, 3, 1);
+    fftChannels.function = 6;
+    fftChannels.spectrumMask = 0b011;
+    fftChannels.fftLines = 64;
+    fftChannels.fftLevels = {{0, {700, 650}}, {1, {500}}};
+    fixture::FourChannelSpec channelFftLogger = fixture::MakeFourChannelSpec(590, 302, 2, 1);
+    channelFftLogger.function = 6;
+    channelFftLogger.spectrumMask = 0b11;
+    channelFftLogger.history = fixture::FourChannelSpec::History::Logger;
+    channelFftLogger.rows = channelFftLogger.declaredCount = 6;
+    for (auto& p : channelFftLogger.profiles)
+        p.bufferWord = 0x0005;
+    channelFftLogger.descriptors = {{33, {{0, 8, 1}, {1, 8, 1}}}};
+    channelFftLogger.fftLevels = {{0, {700}}, {1, {500}}};
+    channelFftLogger.fftRowStep = 20;
+
     fixture::FourChannelSpec waveform = fixture::MakeFourChannelSpec(545, 220, 4, 1);
     waveform.history = fixture::FourChannelSpec::History::Waveform;
     waveform.rows = 16;
@@ -187,6 +203,8 @@ std::vector<std::pair<std::string, Bytes>> DecodableFiles()
         {"third-octave-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::ThirdOctave, 31)))},
         {"fft-525", InContainer(45, fixture::CurrentMeasurementFile(WithSpectrum(Spectrum::Fft, 16)))},
         {"waveform-545", InContainer(42, fixture::FourChannelMeasurementFile(waveform))},
+        {"fft-channels-545", InContainer(42, fixture::FourChannelMeasurementFile(fftChannels))},
+        {"fft-logger-590", InContainer(42, fixture::FourChannelMeasurementFile(channelFftLogger))},
         {"third-octave-channels-545", InContainer(42, fixture::FourChannelMeasurementFile(channelThirds))},
         {"octave-band-statistics-545", InContainer(42, fixture::FourChannelMeasurementFile(channelBands))},
         {"multifile-5", fixture::Multifile(55, fixture::GeneratedMultifileMembers(5)).Data()},

@@ -96,6 +96,29 @@ void FillRow(const FourChannelSpec& spec, std::uint32_t r, std::vector<std::uint
         put(at, rpm[0]);
         put(at + 1, rpm[1]);
     }
+    if (spec.history != FourChannelSpec::History::Logger)
+        return;
+    // The FFT blocks of the type-33 entries close the row, in entry order: a leading word,
+    // the lines and the extra line.
+    std::size_t at = 0;
+    for (const FourChannelProfileBlock& p : spec.profiles)
+        at += static_cast<std::size_t>(std::popcount(static_cast<unsigned>(p.bufferWord & 0xFF)));
+    at += (spec.vectorInBuffer != 0 ? 1 : 0) + (spec.rotationInBuffer != 0 ? 2 : 0);
+    for (const LoggerDescriptor& d : spec.descriptors) {
+        if (d.type != 33)
+            continue;
+        for (const LoggerDescriptor::Entry& e : d.entries) {
+            const auto levels = spec.fftLevels.find(e.channel);
+            const std::size_t values = std::size_t{e.first} + e.second;
+            if (levels != spec.fftLevels.end() && !levels->second.empty()) {
+                put(at, 0);
+                for (std::size_t i = 0; i < values; ++i)
+                    put(at + 1 + i, static_cast<std::uint16_t>(levels->second[i % levels->second.size()] -
+                                                               static_cast<int>(r) * spec.fftRowStep));
+            }
+            at += 1 + values;
+        }
+    }
 }
 
 bool Hundredths(const FourChannelSpec& spec)
@@ -300,6 +323,17 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
                 Push32(setup, spec.samplingRate);
             }
         f.Record(11, setup);
+        if (spec.history == FourChannelSpec::History::None) {
+            for (int c = 0; c < channelCount; ++c) {
+                const auto levels = spec.fftLevels.find(c);
+                if (!(spec.spectrumMask & (1u << c)) || levels == spec.fftLevels.end() || levels->second.empty())
+                    continue;
+                std::vector<std::uint16_t> words;
+                for (std::size_t i = 0; i < spec.fftLines; ++i)
+                    words.push_back(static_cast<std::uint16_t>(levels->second[i % levels->second.size()] * scale));
+                f.Record(17, words, true);
+            }
+        }
     }
 
     if (noHistory) {

@@ -129,6 +129,13 @@ struct FourChannelSpec {
         std::int16_t tenths = 800;
     };
     std::map<int, ChannelSpectrum> channelSpectra;
+    /// FFT spectra (function 6), by channel from 0: line levels in 0.1 dB, repeated over the
+    /// lines and the extra line. Without a time history each channel of spectrumMask gets
+    /// its record 17 (length in word 1, the levels from word 2); in a logger they fill each
+    /// row's block of the channel's type-33 entry (a leading word, then the lines), every
+    /// row fftRowStep tenths lower than the one before.
+    std::map<int, std::vector<std::int16_t>> fftLevels;
+    std::int16_t fftRowStep = 0;
     /// After each channel's spectrum record its MIN and MAX spectra (records 46 and 45
     /// for 1/1, 48 and 47 for 1/3 octaves), every value 10 dB below and above.
     bool channelMinMax = false;

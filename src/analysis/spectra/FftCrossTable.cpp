@@ -45,8 +45,13 @@ int AppendFftCrossTable(LineList& lines, int* widest, CTmDoc& doc, const FftTabl
     const auto [from, to] = StagedRange(first);
     const std::size_t lineCount = to - from;
 
-    MultiSpectrumMatrix matrix(lineCount);
-    std::vector<std::string> inputs, units, formats;
+    const CurrentHeader& h = doc.Header();
+    // The channels of a four-channel file may differ in resolution: each column keeps its
+    // frequencies, and names its format where they change.
+    const bool fourChannel = !doc.AnalyzerDecoded() && doc.HeaderDecoded() && h.model.FourChannel;
+    MultiSpectrumMatrix matrix(lineCount), axes(lineCount);
+    std::vector<std::string> inputs, units, formats, axisFormats;
+    std::vector<double> axis(lineCount), previousAxis;
     std::vector<double> column(lineCount);
     // Peak marks per channel, the first column's standing for a table of records or files.
     const bool marked = setup.peaksNum > 0 && !first.phase;
@@ -60,6 +65,16 @@ int AppendFftCrossTable(LineList& lines, int* widest, CTmDoc& doc, const FftTabl
                       column.begin());
         if (!matrix.AppendColumn(column))
             return 0;
+        if (fourChannel) {
+            std::fill(axis.begin(), axis.end(), kMissingValue);
+            if (f.groups == first.groups && f.x.size() >= to)
+                std::copy(f.x.begin() + static_cast<std::ptrdiff_t>(from), f.x.begin() + static_cast<std::ptrdiff_t>(to),
+                          axis.begin());
+            if (!axes.AppendColumn(axis))
+                return 0;
+            axisFormats.emplace_back(c == 0 || axis != previousAxis ? (f.twoDecimals ? "%-10.2f" : "%-10.1f") : "");
+            previousAxis = axis;
+        }
         const std::uint16_t kind = columns[c].inputKind;
         inputs.emplace_back(kind < InputShortNames.size() ? InputShortNames[kind] : std::string_view{});
         units.emplace_back(f.phase ? kPhaseUnits[static_cast<std::size_t>(std::clamp(f.phaseUnit, 0, 2))]
@@ -75,7 +90,6 @@ int AppendFftCrossTable(LineList& lines, int* widest, CTmDoc& doc, const FftTabl
     const std::vector<double> frequencies(first.x.begin() + static_cast<std::ptrdiff_t>(from),
                                           first.x.begin() + static_cast<std::ptrdiff_t>(to));
 
-    const CurrentHeader& h = doc.Header();
     const bool merged = IsCurrentMultifileKind(doc.FileKind());
     std::vector<std::string> subfileNames;
     std::vector<std::uint16_t> contents;
@@ -88,6 +102,7 @@ int AppendFftCrossTable(LineList& lines, int* widest, CTmDoc& doc, const FftTabl
     source.NamedCurrentFamily = !doc.AnalyzerDecoded() && doc.HeaderDecoded() &&
                                 (h.model.Family515Text || h.model.Family515 || h.model.Family525 ||
                                  h.model.Family530 || h.model.Family535);
+    source.FourChannel = fourChannel;
     source.Merged = merged;
     source.TimeHistory = !merged && !doc.AnalyzerDecoded() && doc.HeaderDecoded() && h.timeHistory;
     source.FftTotalPosition = first.phase || first.block ? 0 : first.totalPosition;
@@ -106,13 +121,14 @@ int AppendFftCrossTable(LineList& lines, int* widest, CTmDoc& doc, const FftTabl
     table.ChannelMask = setup.channelMask;
     table.Frequencies = frequencies;
     table.FrequencyFormat = first.twoDecimals ? "%-10.2f" : "%-10.1f";
+    table.FrequencyFormats = axisFormats;
     table.BlockMode = first.block && !first.phase ? 2 : 0;
     table.InputNames = inputs;
     table.UnitNames = units;
     table.ValueFormats = formats;
     table.PeakMarks = marks;
     table.N = static_cast<std::uint8_t>(std::clamp(setup.peaksNum, 0, 255));
-    return WriteSpectraCrossTable(lines, widest, source, table, options, matrix);
+    return WriteSpectraCrossTable(lines, widest, source, table, options, matrix, fourChannel ? &axes : nullptr);
 }
 
 } // namespace orlu

@@ -6,6 +6,7 @@
 #include "document/CTmDoc.h"
 #include "document/Subfiles.h"
 #include "document/headers/CurrentHeader.h"
+#include "document/headers/HeaderRecord.h"
 #include "document/headers/Setup505.h"
 #include "document/units/LevelUnits.h"
 #include "platform/ValueFormat.h"
@@ -120,6 +121,66 @@ bool IsCurrentFft(const CTmDoc& doc)
     return !h.timeHistory || (h.spectraInBuffer != 0 && h.bandKind == kBandFft && h.spectrumCount > 0);
 }
 
+// A four-channel file of FFT spectra: each channel of the FFT mask keeps its own, in its
+// record 17 or, as a logger, in a block of every row.
+bool IsFourChannelFft(const CTmDoc& doc)
+{
+    const CurrentHeader& h = doc.Header();
+    return doc.HeaderDecoded() && !doc.AnalyzerDecoded() && h.model.FourChannel && h.function == kFunctionFft &&
+           h.fourChannel.fftMask != 0 && (!h.timeHistory || h.spectraInBuffer != 0);
+}
+
+// The spectrum of channel A: its lines and, with the extra-line word, the TOTAL after them.
+// The channel stays selected.
+std::optional<FftSpectrumRead> ReadFourChannel(CTmDoc& doc, const FftSpectrumRequest& r)
+{
+    const CurrentHeader& h = doc.Header();
+    const FourChannelSetup& f = h.fourChannel;
+    const int records = h.timeHistory ? h.spectrumCount : 1;
+    if (r.function != 1 || r.form != kOutputPower || r.record < 1 || r.record > records || r.channelA < 0 ||
+        r.channelA >= h.channelCount || (f.fftMask & (1u << r.channelA)) == 0)
+        return std::nullopt;
+    doc.SelectChannelProfile(r.channelA, 0);
+    const CurrentChannel& ch = doc.Channel();
+    const std::uint32_t lineCount = ch.bandCount;
+    const std::uint32_t count = lineCount + (ch.bandExtras != 0 ? 1u : 0u);
+    const ImageReader image = doc.Reader();
+    std::uint64_t first = 0;
+    if (h.timeHistory) {
+        const std::optional<SpectrumWalk> walk = FourChannelSpectrumWalk(doc, r.channelA);
+        if (!walk || walk->values < count)
+            return std::nullopt;
+        first = walk->firstValue + std::uint64_t(r.record - 1) * walk->stride;
+    } else {
+        // The levels begin two words into the channel's record, behind its length word.
+        const Rec record = Located(image, doc.FindChannelRecord(doc.DecodedSubfile(), 17, r.channelA, f.fftMask));
+        if (!record || record.length < 2 + count)
+            return std::nullopt;
+        first = record.start + 2;
+    }
+    if (lineCount == 0 || first + count > UINT32_MAX || !image.HasWords(first, count))
+        return std::nullopt;
+    const double divisor = f.levelDivisor > 0 ? f.levelDivisor : 10.0;
+    FftSpectrumRead read;
+    read.records = records;
+    read.values.resize(count);
+    for (std::uint32_t i = 0; i < count; ++i)
+        read.values[i] = image.SignedWord(static_cast<std::uint32_t>(first + i)) / divisor;
+    FftLines& lines = read.lines;
+    lines.lines = lineCount;
+    lines.start = ch.fftAxisStart;
+    lines.resolution = ch.firstBandHz;
+    lines.windowFactor = ch.fftWindowPower > 0.0 ? ch.fftWindowPower : 1.0;
+    lines.totalPosition = ch.bandExtras != 0 ? 2 : 0;
+    lines.channel = {ch.inputKind, GetChannelOffset(doc.Levels(), ch), doc.NonMetric() != 0};
+    lines.quantity = doc.GetDisplayQuantity(r.units);
+    read.caption = std::string(SpectraFunctionCaption(1)) + std::string(SpectraOutputCaption(kOutputPower));
+    if (records > 1)
+        read.caption += StrPrintf(" No.%u ", static_cast<unsigned>(r.record));
+    read.caption += StrPrintf("  Channel #%d", r.channelA + 1);
+    return read;
+}
+
 bool IsFftMultifile(const CTmDoc& doc)
 {
     return IsCurrentMultifileKind(doc.FileKind()) && doc.GetSubfileContents().Group(ContentGroup::Fft).found;
@@ -208,7 +269,16 @@ std::optional<FftSpectrumRead> ReadMultifile(CTmDoc& doc, const FftSpectrumReque
 
 bool HoldsFftSpectra(const CTmDoc& doc)
 {
-    return Is505Fft(doc) || IsCurrentFft(doc) || IsFftMultifile(doc);
+    return Is505Fft(doc) || IsCurrentFft(doc) || IsFftMultifile(doc) || IsFourChannelFft(doc);
+}
+
+std::uint16_t FftChannelMask(const CTmDoc& doc)
+{
+    if (IsFourChannelFft(doc))
+        return doc.Header().fourChannel.fftMask;
+    if (Is505Fft(doc) && doc.Analyzer().channelCount > 1)
+        return static_cast<std::uint16_t>((1u << doc.Analyzer().channelCount) - 1u);
+    return 0;
 }
 
 std::optional<FftSpectrumRead> ReadFftSpectrum(CTmDoc& doc, FftWorkspace& workspace, const FftSpectrumRequest& r)
@@ -217,6 +287,8 @@ std::optional<FftSpectrumRead> ReadFftSpectrum(CTmDoc& doc, FftWorkspace& worksp
         return ReadMultifile(doc, r);
     if (IsCurrentFft(doc))
         return ReadCurrent(doc, r);
+    if (IsFourChannelFft(doc))
+        return ReadFourChannel(doc, r);
     if (!Is505Fft(doc) || r.function < kFirstSpectraFunction || r.function > kLastSpectraFunction)
         return std::nullopt;
     const Setup505& s = doc.Analyzer();

@@ -5,6 +5,7 @@
 // (WaveformBlock: a record whose block cannot be taken has no spectrum).
 // Current-family files give one spectrum or, as loggers, one per record; the
 // records of a Multifile are its files, of which those with FFT spectra give theirs.
+// Four-channel files keep a spectrum, or a logger's spectra, per FFT channel.
 // Tonality files hold a full-band and a short-band spectrum, each with its own
 // lines and resolution.
 
@@ -41,6 +42,10 @@ struct FftSpectrumRead {
 
 /// True when the document holds FFT spectra or waveforms this reader takes.
 bool HoldsFftSpectra(const CTmDoc& doc);
+
+/// The channels that hold spectra of their own in a document of several channels (a
+/// four-channel file: its FFT channels; an ORLU 505 file: all of them); 0 for other documents.
+std::uint16_t FftChannelMask(const CTmDoc& doc);
 
 /// The spectrum asked for, or nothing when the record has none.
 std::optional<FftSpectrumRead> ReadFftSpectrum(CTmDoc& doc, FftWorkspace& workspace, const FftSpectrumRequest& request);

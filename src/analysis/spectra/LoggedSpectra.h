@@ -20,4 +20,10 @@ int LoggedBandKind(const CTmDoc& doc);
 /// buffer data cannot be found, or rows too short for their spectrum.
 std::optional<SpectrumWalk> LoggedSpectrumWalk(const CTmDoc& doc);
 
+/// The walk of one channel's logged FFT spectra in a four-channel logger: the channel's
+/// block of each row (a leading word, its lines and extra line) after the logged results,
+/// the vector and the rotation, and the blocks of the FFT channels before it; none when
+/// the channel logs no spectrum or the rows cannot hold them.
+std::optional<SpectrumWalk> FourChannelSpectrumWalk(CTmDoc& doc, int channel);
+
 } // namespace orlu

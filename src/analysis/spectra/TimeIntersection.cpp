@@ -171,42 +171,114 @@ std::optional<IntersectionSeries> ReadFoldedSeries(CTmDoc& doc, const TimeInters
     return result;
 }
 
-// A current-family logger of spectra: its one channel, each row's spectrum.
-std::optional<IntersectionSeries> ReadLoggedSeries(CTmDoc& doc, const TimeIntersectionChoice& choice, int channel)
+// Where a logger keeps the FFT spectra of a channel and how their lines lie: a
+// current-family FFT logger (its one channel) or an FFT channel of a four-channel logger.
+struct LoggedFftLayout {
+    SpectrumWalk walk;
+    std::uint16_t lines = 0;
+    bool extraLine = false;
+    double firstHz = 0.0;
+    double resolution = 1.0;
+    double windowPower = 1.0;
+};
+
+std::optional<LoggedFftLayout> LoggedFftOf(CTmDoc& doc, int channel)
 {
-    if (choice.bandKind == 3 && LoggedBandKind(doc) == 4 && channel == 0)
-        return ReadFoldedSeries(doc, choice);
+    const CurrentHeader& h = doc.Header();
+    LoggedFftLayout layout;
+    if (h.model.FourChannel) {
+        const std::optional<SpectrumWalk> walk = FourChannelSpectrumWalk(doc, channel);
+        if (!walk)
+            return std::nullopt;
+        doc.SelectChannelProfile(channel, 0);
+        const CurrentChannel& ch = doc.Channel();
+        layout.walk = *walk;
+        layout.lines = ch.bandCount;
+        layout.extraLine = ch.bandExtras != 0;
+        layout.firstHz = ch.fftAxisStart;
+        layout.resolution = ch.firstBandHz;
+        layout.windowPower = ch.fftWindowPower;
+        return layout;
+    }
     const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
-    if (walk && choice.bandKind == 2 && choice.fftDegree > 1 && LoggedBandKind(doc) == 2 && channel == 0) {
-        // Groups of lines; the TOTAL, when the file stores one, after the last group.
-        const CurrentHeader& h = doc.Header();
-        const CurrentChannel& input = doc.Channel();
+    if (!walk || LoggedBandKind(doc) != 2 || channel != 0)
+        return std::nullopt;
+    layout.walk = *walk;
+    layout.lines = h.bandCount;
+    layout.extraLine = h.fftExtraLine != 0;
+    layout.firstHz = h.fftFirstHz;
+    layout.resolution = h.firstFrequency;
+    layout.windowPower = h.fftWindowPower;
+    return layout;
+}
+
+// Line (or TOTAL) `band` of a logger's FFT spectra, or a group of lines as the Spectra
+// view aggregates them (the TOTAL, when the file stores one, after the last group).
+std::optional<IntersectionSeries> ReadLoggedFftSeries(CTmDoc& doc, const TimeIntersectionChoice& choice, int channel)
+{
+    const std::optional<LoggedFftLayout> layout = LoggedFftOf(doc, channel);
+    if (!layout || choice.band < 1)
+        return std::nullopt;
+    const SpectrumWalk& walk = layout->walk;
+    const CurrentChannel& input = doc.Channel();
+    const int quantity = doc.GetDisplayQuantity(choice.unitOption);
+    IntersectionSeries result;
+    result.db = quantity == kBandDb;
+    result.unitIndex = GetUnitIndex(quantity, input.inputKind, doc.NonMetric() != 0);
+    result.inputKind = input.inputKind;
+    result.timeStep = doc.Header().timeStep;
+    const auto index = static_cast<std::size_t>(choice.band - 1);
+    if (choice.fftDegree > 1) {
         FftLines lines;
-        lines.lines = h.bandCount;
-        lines.start = h.fftFirstHz;
-        lines.resolution = h.firstFrequency;
-        lines.windowFactor = h.fftWindowPower > 0.0 ? h.fftWindowPower : 1.0;
-        lines.quantity = doc.GetDisplayQuantity(choice.unitOption);
-        lines.channel = {input.inputKind,
-                         lines.quantity == kBandDb ? std::int16_t{0} : GetChannelOffset(doc.Levels(), input),
+        lines.lines = layout->lines;
+        lines.start = layout->firstHz;
+        lines.resolution = layout->resolution;
+        lines.windowFactor = layout->windowPower > 0.0 ? layout->windowPower : 1.0;
+        lines.quantity = quantity;
+        lines.channel = {input.inputKind, quantity == kBandDb ? std::int16_t{0} : GetChannelOffset(doc.Levels(), input),
                          doc.NonMetric() != 0};
         const auto groups = static_cast<std::size_t>(lines.Groups(choice.fftDegree));
-        const auto group = static_cast<std::size_t>(std::max(choice.band, 1) - 1);
-        if (group >= groups)
+        if (index >= groups)
             return std::nullopt;
-        IntersectionSeries result;
-        result.db = lines.quantity == kBandDb;
-        result.unitIndex = GetUnitIndex(lines.quantity, input.inputKind, doc.NonMetric() != 0);
-        result.inputKind = input.inputKind;
-        result.timeStep = h.timeStep;
         result.label = FftLineLabel(choice.band, static_cast<int>(groups), 0, lines.start, lines.resolution,
                                     choice.fftDegree, false);
-        result.values = FftGroupSeries(doc.Reader(), walk->firstValue, walk->stride, walk->records, lines,
-                                       choice.fftDegree, group);
+        result.values =
+            FftGroupSeries(doc.Reader(), walk.firstValue, walk.stride, walk.records, lines, choice.fftDegree, index);
         if (result.values.empty())
             return std::nullopt;
         return result;
     }
+    if (index >= walk.values)
+        return std::nullopt;
+    const std::uint64_t first = std::uint64_t{walk.firstValue} + index;
+    const ImageReader image = doc.Reader();
+    if (walk.records == 0 || first + std::uint64_t{walk.stride} * (walk.records - 1) >= UINT32_MAX ||
+        !image.HasWords(first + std::uint64_t{walk.stride} * (walk.records - 1), 1))
+        return std::nullopt;
+    const double centre = layout->firstHz + static_cast<double>(index) * layout->resolution;
+    const BandChannel unit{input.inputKind,
+                           quantity == kBandDb ? std::int16_t{0} : GetChannelOffset(doc.Levels(), input),
+                           doc.NonMetric() != 0};
+    result.label = FftLineLabel(choice.band, layout->lines, layout->extraLine ? 2 : 0, layout->firstHz,
+                                layout->resolution, 1, false);
+    result.values.resize(walk.records);
+    for (std::uint32_t r = 0; r < walk.records; ++r) {
+        const double db = image.SignedWord(static_cast<std::uint32_t>(first + std::uint64_t{r} * walk.stride)) / 10.0;
+        result.values[r] = index >= layout->lines || quantity == kBandDb ? unit.Total(db)
+                                                                         : unit.AtFrequency(db, centre, quantity);
+    }
+    return result;
+}
+
+// A current-family logger of spectra (its one channel) or the FFT channels of a
+// four-channel logger: each row's spectrum.
+std::optional<IntersectionSeries> ReadLoggedSeries(CTmDoc& doc, const TimeIntersectionChoice& choice, int channel)
+{
+    if (choice.bandKind == 2)
+        return ReadLoggedFftSeries(doc, choice, channel);
+    if (choice.bandKind == 3 && LoggedBandKind(doc) == 4 && channel == 0)
+        return ReadFoldedSeries(doc, choice);
+    const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
     if (!walk || LoggedBandKind(doc) != choice.bandKind || channel != 0 || choice.band < 1 ||
         static_cast<std::uint32_t>(choice.band) > walk->values)
         return std::nullopt;
@@ -219,14 +291,12 @@ std::optional<IntersectionSeries> ReadLoggedSeries(CTmDoc& doc, const TimeInters
     const CurrentHeader& h = doc.Header();
     const CurrentChannel& input = doc.Channel();
     const int quantity = doc.GetDisplayQuantity(choice.unitOption);
-    const bool fft = choice.bandKind == 2;
-    const std::size_t bands = fft ? h.bandCount : choice.bandKind == 3 ? h.octaveBandsShown : h.thirdBandsShown;
+    const std::size_t bands = choice.bandKind == 3 ? h.octaveBandsShown : h.thirdBandsShown;
     const std::span<const double> table = ThirdOctaveCentres();
     // A 1/1 band's centre is the middle one of its three thirds.
     const std::size_t at = static_cast<std::size_t>(std::max(h.bandTableIndex, 0)) +
                            (choice.bandKind == 3 ? 1 + 3 * index : index);
-    const double centre = fft ? h.fftFirstHz + static_cast<double>(index) * h.firstFrequency
-                              : at < table.size() ? table[at] : 0.0;
+    const double centre = at < table.size() ? table[at] : 0.0;
     BandChannel unit{input.inputKind,
                      quantity == kBandDb ? std::int16_t{0} : GetChannelOffset(doc.Levels(), input), doc.NonMetric() != 0};
 
@@ -235,20 +305,11 @@ std::optional<IntersectionSeries> ReadLoggedSeries(CTmDoc& doc, const TimeInters
     result.unitIndex = GetUnitIndex(quantity, input.inputKind, doc.NonMetric() != 0);
     result.inputKind = input.inputKind;
     result.timeStep = h.timeStep;
-    result.label = fft ? FftLineLabel(choice.band, h.bandCount, h.fftExtraLine != 0 ? 2 : 0, h.fftFirstHz,
-                                      h.firstFrequency, 1, false)
-                       : BandLabelOf(h.totalNames, index, bands, centre);
+    result.label = BandLabelOf(h.totalNames, index, bands, centre);
     result.values.resize(walk->records);
     for (std::uint32_t r = 0; r < walk->records; ++r) {
         const double db = image.SignedWord(static_cast<std::uint32_t>(first + std::uint64_t{r} * walk->stride)) / 10.0;
-        double& v = result.values[r];
-        if (index >= bands) {
-            v = unit.Total(db);
-        } else if (fft) {
-            v = quantity == kBandDb ? unit.Total(db) : unit.AtFrequency(db, centre, quantity);
-        } else {
-            v = unit.Band(db, centre, std::max(quantity, 1));
-        }
+        result.values[r] = index >= bands ? unit.Total(db) : unit.Band(db, centre, std::max(quantity, 1));
     }
     return result;
 }

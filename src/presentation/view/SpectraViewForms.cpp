@@ -11,6 +11,7 @@
 #include "platform/ValueFormat.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -67,9 +68,29 @@ FftSpectrumRequest RequestOf(const MeasurementViewState& view, int record)
 // The channels of the view's mask that a file of several channels holds; 0 for other files.
 std::uint16_t ChannelMask(const MeasurementViewState& view, const CTmDoc& doc)
 {
-    if (!doc.AnalyzerDecoded() || doc.Analyzer().channelCount < 2)
-        return 0;
-    return static_cast<std::uint16_t>(view.SelectedChannels & ((1u << doc.Analyzer().channelCount) - 1));
+    return static_cast<std::uint16_t>(view.SelectedChannels & FftChannelMask(doc));
+}
+
+// The channels a form goes through: the view's mask, except that every record of a
+// four-channel file is shown for the first chosen channel alone (then `single`), and a
+// two-channel function takes its channels from the view.
+std::uint16_t PassMask(const MeasurementViewState& view, const CTmDoc& doc, bool all, int& single)
+{
+    single = -1;
+    const std::uint16_t mask = view.Spectra.Function > 4 ? 0 : ChannelMask(view, doc);
+    if (!all || mask == 0 || doc.AnalyzerDecoded() || !doc.HeaderDecoded() || !doc.Header().model.FourChannel)
+        return mask;
+    single = std::countr_zero(mask);
+    return 0;
+}
+
+// A request for the form's passes: the single channel of PassMask, when there is one.
+FftSpectrumRequest PassRequestOf(const MeasurementViewState& view, int record, int single)
+{
+    FftSpectrumRequest r = RequestOf(view, record);
+    if (single >= 0)
+        r.channelA = r.channelB = single;
+    return r;
 }
 
 // The passes of a form: records, then the channels of the mask (the two channels of a
@@ -78,15 +99,16 @@ std::vector<FftSpectrumRequest> Passes(const MeasurementViewState& view, CTmDoc&
 {
     std::vector<FftSpectrumRequest> passes;
     FftWorkspace probe;
-    const FftSpectrumRequest base = RequestOf(view, 1);
+    int single = -1;
+    const std::uint16_t mask = PassMask(view, doc, all, single);
+    const FftSpectrumRequest base = PassRequestOf(view, 1, single);
     int records = 1;
     if (const auto first = ReadFftSpectrum(doc, probe, base))
         records = first->records;
     const int firstRecord = all ? 1 : std::clamp(view.Spectra.Record, 1, records);
     const int lastRecord = all ? records : firstRecord;
-    const std::uint16_t mask = base.function > 4 ? 0 : ChannelMask(view, doc);
     for (int record = firstRecord; record <= lastRecord; ++record) {
-        FftSpectrumRequest r = RequestOf(view, record);
+        FftSpectrumRequest r = PassRequestOf(view, record, single);
         if (mask == 0) {
             passes.push_back(r);
             continue;
@@ -160,14 +182,16 @@ bool RenderCrossTable(FormRequest& request, const std::vector<FftSpectrumRequest
         }
         add(r);
     }
-    const FftSpectrumRequest base = RequestOf(request.View, 1);
+    int single = -1;
+    const std::uint16_t mask = PassMask(request.View, request.Doc, request.View.TableAllFiles != 0, single);
+    const FftSpectrumRequest base = PassRequestOf(request.View, 1, single);
     FftTableSetup setup;
     setup.function = base.function;
     setup.form = base.form;
     setup.degree = showing.degree;
     setup.channelA = base.channelA;
     setup.channelB = base.channelB;
-    setup.channelMask = base.function > 4 ? 0 : ChannelMask(request.View, request.Doc);
+    setup.channelMask = mask;
     setup.peaksNum = showing.peaksShown ? showing.peaks.count : 0;
     return AppendFftCrossTable(request.Lines, &request.WidestLine, request.Doc, setup, columns, request.Options) != 0;
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace orlu {
@@ -106,6 +107,43 @@ TEST(ReverbDump, LoggersOfTheCurrentFamily)
     EXPECT_EQ(fixture::RunCommand(dump + stem + "-third-rt.orl --rt --source 3 --form table --sep 2 --dec 1").out,
               folded.out);
     for (const char* suffix : {"-fft.orl", "-fft-rt.orl", "-oct.orl", "-third.orl", "-third-rt.orl"})
+        fs::remove(stem + suffix);
+}
+
+TEST(ReverbDump, TheFirstChannelOfAFourChannelFftLogger)
+{
+    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
+    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const std::string stem = (fs::temp_directory_path() / ("orlu-reverb-four-" + std::to_string(::getpid()))).string();
+    const std::string dump = (tools / "orlu-dump").string() + " " + stem + ".orl --rt --source 2";
+    // Rows of 100 ms, 8 lines and the TOTAL per channel; channel #1 (the microphone, the
+    // reverberation channel) from 90 dB down by 1.5 dB a row: 15 dB/s, so 4 s for 60 dB.
+    ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
+                                  " four-channel --channels 2 --function 6 --logger 40 --fft-levels 1=900/2=500"
+                                  " --fft-step 15 " + stem + ".orl")
+                  .status,
+              0);
+    const fixture::CommandRun rt =
+        fixture::RunCommand(dump + " --rt-interval 0,1 --form table --sep 2 --dec 1 --save " + stem + "-rt.orl");
+    ASSERT_EQ(rt.status, 0);
+    std::vector<std::string> rows;
+    for (std::size_t at = 0, end; (end = rt.out.find("\r\n", at)) != std::string::npos; at = end + 2)
+        rows.push_back(rt.out.substr(at, end - at));
+    ASSERT_EQ(rows.size(), 2u + 9u) << rt.out;
+    EXPECT_EQ(rows[1], "f[Hz];EDT[s];RT20[s];RT30[s];RTuser[s]");
+    // Lines 0 to 7 of 3 kHz, then the TOTAL; RT20 and RT30 are the slope's 4 s.
+    for (std::size_t k = 0; k < 9; ++k) {
+        const std::string label = k < 8 ? std::to_string(3000 * k) + ",0;" : "TOTAL;";
+        EXPECT_EQ(rows[2 + k].rfind(label, 0), 0u) << rows[2 + k];
+        EXPECT_NE(rows[2 + k].find(";4,000;4,000;*,***"), std::string::npos) << rows[2 + k];
+    }
+    EXPECT_EQ(fixture::RunCommand((tools / "orlu-dump").string() + " " + stem +
+                                  "-rt.orl --rt --source 2 --form table --sep 2 --dec 1")
+                  .out,
+              rt.out);
+    // The accelerometer channel has no reverberation records.
+    EXPECT_EQ(fixture::RunCommand(dump + " --rt-interval 0,1 --channel 1").status, 1);
+    for (const char* suffix : {".orl", "-rt.orl"})
         fs::remove(stem + suffix);
 }
 

@@ -39,7 +39,7 @@ std::optional<SpectrumWalk> LoggedSpectrumWalk(const CTmDoc& doc)
     return walk;
 }
 
-std::optional<SpectrumWalk> FourChannelSpectrumWalk(CTmDoc& doc, int channel)
+std::optional<SpectrumWalk> FourChannelSpectrumWalk(const CTmDoc& doc, int channel)
 {
     const CurrentHeader& h = doc.Header();
     const FourChannelSetup& f = h.fourChannel;
@@ -54,7 +54,8 @@ std::optional<SpectrumWalk> FourChannelSpectrumWalk(CTmDoc& doc, int channel)
     }
     const ChannelSetup& own = f.channels[static_cast<std::size_t>(channel)];
     const std::uint32_t values = own.fftWords[0] + (own.fftWords[1] != 0 ? 1u : 0u);
-    const std::uint32_t data = doc.FindBufferData(doc.DecodedSubfile());
+    // The logger's word 1 gives the rows' byte position.
+    const std::uint32_t data = f.dataPosition;
     if (data == 0 || own.fftWords[0] == 0 || offset + 1 + values > h.rowLength || data + offset + 1 > UINT32_MAX)
         return std::nullopt;
     SpectrumWalk walk;

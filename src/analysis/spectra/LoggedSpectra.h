@@ -24,6 +24,6 @@ std::optional<SpectrumWalk> LoggedSpectrumWalk(const CTmDoc& doc);
 /// block of each row (a leading word, its lines and extra line) after the logged results,
 /// the vector and the rotation, and the blocks of the FFT channels before it; none when
 /// the channel logs no spectrum or the rows cannot hold them.
-std::optional<SpectrumWalk> FourChannelSpectrumWalk(CTmDoc& doc, int channel);
+std::optional<SpectrumWalk> FourChannelSpectrumWalk(const CTmDoc& doc, int channel);
 
 } // namespace orlu

@@ -3,6 +3,7 @@
 #include "analysis/spectra/LoggedSpectra.h"
 #include "analysis/spectra/OctaveForms.h"
 #include "analysis/spectra/ReverbTime.h"
+#include "document/channel/FourChannelSelection.h"
 #include "document/tables/BandTables.h"
 
 #include <algorithm>
@@ -13,10 +14,33 @@ namespace orlu {
 
 namespace {
 
+// A four-channel logger of FFT spectra: the lines and the TOTAL of its reverberation
+// channel, the first.
+std::optional<ReverbSource> FourChannelDecaySource(const CTmDoc& doc, int bandKind, int channel)
+{
+    const std::optional<SpectrumWalk> walk = FourChannelSpectrumWalk(doc, channel);
+    if (bandKind != kReverbFftLines || channel != 0 || !walk || walk->records < 2)
+        return std::nullopt;
+    const ChannelSetup& setup = doc.Header().fourChannel.channels[0];
+    ReverbSource source;
+    source.set = CTmDoc::kRtThirdOctave;
+    source.walk = *walk;
+    source.bands = walk->values;
+    const double spacing = FourChannelLineSpacing(setup);
+    for (std::size_t b = 0; b < source.bands; ++b) {
+        if (b >= setup.fftWords[0])
+            source.totalNames.emplace_back("TOTAL");
+        source.centres.push_back(static_cast<double>(b) * spacing);
+    }
+    return source;
+}
+
 // A current-family logger of spectra: its one channel, every value of its spectra (the
 // bands and the totals after them, or the FFT lines and the TOTAL the file stores).
 std::optional<ReverbSource> LoggedDecaySource(const CTmDoc& doc, int bandKind, int channel)
 {
+    if (doc.HeaderDecoded() && doc.Header().model.FourChannel)
+        return FourChannelDecaySource(doc, bandKind, channel);
     const std::optional<SpectrumWalk> walk = LoggedSpectrumWalk(doc);
     const int kind = LoggedBandKind(doc);
     const bool folded = bandKind == kReverbOctaves && kind == kReverbThirdOctaves;

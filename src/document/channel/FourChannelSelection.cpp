@@ -122,9 +122,8 @@ void SelectFft(const ChannelSetup& setup, CurrentChannel& ch)
     ch.fftMode = ch.bandExtras != 0 ? 2 : 0;
     ch.fftZoomCode = setup.fftWords[2];
     ch.fftWindow = setup.fftWindow;
-    const int z = std::min(ch.fftZoomCode != 0 ? ch.fftZoomCode - 1 : 0, 30);
     const std::uint32_t d = FftBlockLength(lines);
-    ch.firstBandHz = static_cast<double>(setup.samplingRate) / std::ldexp(1.0, z) / d;
+    ch.firstBandHz = FourChannelLineSpacing(setup);
     ch.fftRangeHz = lines * ch.firstBandHz;
     ch.fftBandNames = FftBandNamesFor(setup.samplingRate);
     ch.fftWindowGain = FftWindowPower(static_cast<std::uint8_t>(ch.fftWindow), nullptr, static_cast<int>(d),
@@ -213,6 +212,12 @@ NameTable FourChannelTotalNames(const CurrentHeader& h, int c)
 {
     const std::size_t channel = c >= 0 && c < h.channelCount ? static_cast<std::size_t>(c) : 0;
     return NamesOf(h.fourChannel.channels[channel].inputKind).totals;
+}
+
+double FourChannelLineSpacing(const ChannelSetup& setup)
+{
+    const int z = std::min(setup.fftWords[2] != 0 ? setup.fftWords[2] - 1 : 0, 30);
+    return static_cast<double>(setup.samplingRate) / std::ldexp(1.0, z) / FftBlockLength(setup.fftWords[0]);
 }
 
 } // namespace orlu

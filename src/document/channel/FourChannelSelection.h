@@ -26,4 +26,8 @@ void SelectFourChannelWeighting(const CurrentHeader& h, int c, int p, CurrentCha
 /// channel's list, as the reverberation setup follows the first channel.
 NameTable FourChannelTotalNames(const CurrentHeader& h, int c);
 
+/// The spacing of a channel's FFT lines in Hz: the sampling rate over the zoom and the
+/// block length of its line count.
+double FourChannelLineSpacing(const ChannelSetup& setup);
+
 } // namespace orlu

@@ -907,7 +907,14 @@ RtBandNeed RtBandsNeeded(const CurrentHeader& h)
         return {static_cast<std::uint32_t>(std::max(h.thirdTotal, 0)), static_cast<std::uint32_t>(std::max(h.octaveTotal, 0))};
     if (h.bandKind == kBandOctave11)
         return {0, static_cast<std::uint32_t>(std::max(h.octaveTotal, 0))};
-    // A logger of FFT spectra keeps its lines' records (and its TOTAL's) with the 1/3 octaves'.
+    // A logger of FFT spectra keeps its lines' records (and its TOTAL's) with the 1/3 octaves';
+    // a four-channel logger those of its reverberation channel, the first.
+    if (h.model.FourChannel) {
+        const ChannelSetup& first = h.fourChannel.channels[0];
+        if (h.function != kFunctionFft || h.spectraInBuffer == 0 || (h.fourChannel.fftMask & 1u) == 0)
+            return {};
+        return {static_cast<std::uint32_t>(first.fftWords[0]) + (first.fftWords[1] != 0 ? 1u : 0u), 0};
+    }
     if (h.bandKind == kBandFft && h.spectraInBuffer != 0)
         return {static_cast<std::uint32_t>(h.bandCount) + (h.fftExtraLine != 0 ? 1u : 0u), 0};
     return {};

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -79,6 +80,30 @@ TEST(ViewOutputTools, TextFileAsHexDump)
     ASSERT_EQ(dump.status, 0);
     EXPECT_NE(dump.out.find("\r\n000010  21" + std::string(61 - 10, ' ') + "!\r\n"), std::string::npos) << dump.out;
     EXPECT_EQ(text.out, "0123456789ABCDEF!\r\n");
+}
+
+TEST(ViewOutputTools, MultiElementGraphCopyIsSixHundredFortyWide)
+{
+    const fs::path state = TempFile("multi.plot");
+    const fs::path png = TempFile("multi.png");
+    ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() + " plot --plot-kind 9 --waterfall 60,60 " +
+                                  state.string())
+                  .status,
+              0);
+    const auto copy = Dump(state, "--form graph --copy " + png.string());
+    std::ifstream in(png, std::ios::binary);
+    std::string header(24, '\0');
+    in.read(header.data(), 24);
+    fs::remove(state);
+    fs::remove(png);
+    ASSERT_EQ(copy.status, 0);
+    ASSERT_EQ(header.substr(1, 3), "PNG");
+    const auto be32 = [&](std::size_t at) {
+        return (std::uint32_t(std::uint8_t(header[at])) << 24) | (std::uint32_t(std::uint8_t(header[at + 1])) << 16) |
+               (std::uint32_t(std::uint8_t(header[at + 2])) << 8) | std::uint32_t(std::uint8_t(header[at + 3]));
+    };
+    EXPECT_EQ(be32(16), 640u) << "the picture's own width, not the 1000-pixel bitmap's";
+    EXPECT_GT(be32(20), 0u);
 }
 
 } // namespace

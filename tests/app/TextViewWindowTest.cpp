@@ -4,6 +4,7 @@
 // the print loop lays 130 lines out on three PDF pages with their footers.
 
 #include "app/CChildFrame.h"
+#include "app/canvas/GraphPagePrinter.h"
 #include "app/canvas/TextPagePrinter.h"
 #include "app/views/CTmView1.h"
 #include "presentation/CommandTable.h"
@@ -15,6 +16,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPdfWriter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 
 namespace orlu::test {
 namespace {
@@ -110,6 +113,48 @@ TEST(TextPagePrinterTest, OneHundredThirtyLinesOnThreePages)
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page>") +
                   bytes.count("/Type /Page "),
               result.pageCount);
+}
+
+TEST(PrintPreviewTest, LinesPreviewPageByPageAndAGraphOnOnePage)
+{
+    LineList lines;
+    int widest = 0;
+    for (int i = 1; i <= 130; ++i) {
+        std::string line = "line " + std::to_string(i);
+        AddLine(lines, line, &widest);
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(kPrintDpi);
+    std::int32_t firstLine = 0;
+    TextPrintResult result;
+    {
+        QPrintPreviewWidget preview(&printer);
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* target) {
+            TextPrintJob job;
+            job.lines = &lines;
+            job.fileName = "long.txt";
+            job.printPitch = 22;
+            result = PrintTextPages(*target, firstLine, job);
+        });
+        preview.resize(500, 700);
+        preview.updatePreview();
+        EXPECT_EQ(preview.pageCount(), result.pageCount);
+        EXPECT_GT(result.pageCount, 1);
+        EXPECT_TRUE(preview.grab().toImage().save(QString(ORLU_BINARY_DIR) + "/orlupc-print-preview.png"));
+    }
+    {
+        QPrintPreviewWidget preview(&printer);
+        int painted = 0;
+        QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, [&](QPrinter* target) {
+            PrintGraphPage(*target, "graph.orl", [&](Canvas& canvas) {
+                ++painted;
+                canvas.Rectangle(100, 100, 2000, 1000);
+            });
+        });
+        preview.updatePreview();
+        EXPECT_EQ(preview.pageCount(), 1);
+        EXPECT_EQ(painted, 1);
+    }
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace orlu {
@@ -26,6 +27,17 @@ fs::path ToolsDir()
 fs::path TempFile(const std::string& name)
 {
     return fs::temp_directory_path() / (std::to_string(::getpid()) + "-" + name);
+}
+
+/// Pages of a PDF: its page objects, not the page tree.
+int PdfPages(const fs::path& pdf)
+{
+    std::ifstream in(pdf, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    int pages = 0;
+    for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
+        pages += at + 11 < bytes.size() && bytes[at + 11] != 's';
+    return pages;
 }
 
 fixture::CommandRun Dump(const fs::path& file, const std::string& arguments)
@@ -58,7 +70,7 @@ TEST(ViewOutputTools, LoggerTextPrintsOnPagesWithFooters)
               0);
     const auto pages = Dump(file, "--view 7 --form text --pages --print-pitch 22");
     const auto print = Dump(file, "--view 7 --form text --print " + pdf.string() + " --print-pitch 22");
-    const bool printed = fs::exists(pdf) && fs::file_size(pdf) > 0;
+    const int printed = PdfPages(pdf);
     fs::remove(file);
     fs::remove(pdf);
     ASSERT_EQ(pages.status, 0);
@@ -67,7 +79,7 @@ TEST(ViewOutputTools, LoggerTextPrintsOnPagesWithFooters)
     EXPECT_NE(pages.out.find("*** File " + name + " ***    Page: 3\n"), std::string::npos) << pages.out;
     EXPECT_EQ(pages.out.find("Page: 4"), std::string::npos);
     EXPECT_EQ(print.status, 0);
-    EXPECT_TRUE(printed);
+    EXPECT_EQ(printed, 3);
 }
 
 TEST(ViewOutputTools, TextFileAsHexDump)
@@ -104,6 +116,24 @@ TEST(ViewOutputTools, MultiElementGraphCopyIsSixHundredFortyWide)
     };
     EXPECT_EQ(be32(16), 640u) << "the picture's own width, not the 1000-pixel bitmap's";
     EXPECT_GT(be32(20), 0u);
+}
+
+TEST(ViewOutputTools, GraphPrintsOnOnePage)
+{
+    const fs::path state = TempFile("print.plot");
+    const fs::path pdf = TempFile("graph.pdf");
+    ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() + " plot --plot-kind 1 --panels 2 " +
+                                  state.string())
+                  .status,
+              0);
+    const auto print = Dump(state, "--form graph --print " + pdf.string() + " --zoom 4");
+    const int pages = PdfPages(pdf);
+    const auto notPdf = Dump(state, "--form graph --print " + TempFile("graph.png").string());
+    fs::remove(state);
+    fs::remove(pdf);
+    EXPECT_EQ(print.status, 0);
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(notPdf.status, 2) << "a printed page is a PDF";
 }
 
 } // namespace

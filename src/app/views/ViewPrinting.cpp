@@ -1,5 +1,6 @@
 #include "app/views/ViewPrinting.h"
 
+#include "app/canvas/GraphPagePrinter.h"
 #include "app/canvas/TextPagePrinter.h"
 #include "presentation/view/PrintPages.h"
 
@@ -73,6 +74,26 @@ void PreviewViewLines(QWidget* parent, const ViewPrintRequest& request)
         PrintTextPages(*target, *request.firstLine, job);
     });
     preview.exec();
+}
+
+void PrintPicturePage(QWidget* parent, const std::string& fileName, const std::function<void(Canvas&)>& paint,
+                      bool preview)
+{
+    QPrinter& printer = AppPrinter();
+    printer.setResolution(kPrintDpi);
+    if (preview) {
+        QPrintPreviewDialog dialog(&printer, parent);
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                         [&](QPrinter* target) { PrintGraphPage(*target, fileName, paint); });
+        dialog.exec();
+        return;
+    }
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    // One page: there is no range to choose.
+    dialog.setMinMax(1, 1);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintGraphPage(printer, fileName, paint);
 }
 
 void RunPrintSetup(QWidget* parent)

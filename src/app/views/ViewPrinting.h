@@ -4,8 +4,10 @@
 // print; it prints at 600 dpi, and printing to a file gives a PDF.
 
 #include "document/LineSource.h"
+#include "platform/canvas/Canvas.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class QPrinter;
@@ -28,6 +30,11 @@ struct ViewPrintRequest {
 void PrintViewLines(QWidget* parent, const ViewPrintRequest& request);
 /// Shows the pages in the print preview.
 void PreviewViewLines(QWidget* parent, const ViewPrintRequest& request);
+/// Prints or previews one page painted through the canvas (a graph at the
+/// print zoom with the footer naming the file; a picture without footer when
+/// the file name is empty).
+void PrintPicturePage(QWidget* parent, const std::string& fileName, const std::function<void(Canvas&)>& paint,
+                      bool preview);
 /// The page setup dialog of the program's printer.
 void RunPrintSetup(QWidget* parent);
 

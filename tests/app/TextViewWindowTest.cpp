@@ -15,6 +15,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QTest>
 #include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -66,6 +68,37 @@ TEST_F(TextViewWindow, OpensCopiesAndShowsTheDump)
     EXPECT_TRUE(Frame().Action(CTmView1::kHexaCommand)->isChecked());
     EXPECT_FALSE(Frame().Action(kIdEditCopy)->isEnabled()) << "the switch emptied the block";
     EXPECT_TRUE(Frame().grab().toImage().save(QString(ORLU_BINARY_DIR) + "/orlupc-text-view-hexa.png"));
+}
+
+TEST_F(TextViewWindow, DraggingBelowTheWindowKeepsScrolling)
+{
+    ASSERT_TRUE(Start());
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    CTmView1* view = OpenText("long.txt", text);
+    ASSERT_NE(view, nullptr);
+    QWidget* port = view->viewport();
+    const QPointF top(10, 5);
+    const QPointF below(10, port->height() + 20);
+    QMouseEvent press(QEvent::MouseButtonPress, top, port->mapToGlobal(top), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(port, &press);
+    QMouseEvent move(QEvent::MouseMove, below, port->mapToGlobal(below), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(port, &move);
+    EXPECT_EQ(view->Model().State().FirstLine, 1) << "the move itself scrolls one line";
+    // The timer's pace depends on the machine's load: wait for it, up to a limit.
+    for (int waited = 0; waited < 5000 && view->Model().State().FirstLine < 3; waited += 50)
+        QTest::qWait(50);
+    const int scrolled = view->Model().State().FirstLine;
+    EXPECT_GE(scrolled, 3) << "one more line every 100 ms while the button is held there";
+    QMouseEvent release(QEvent::MouseButtonRelease, below, port->mapToGlobal(below), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(port, &release);
+    QTest::qWait(250);
+    EXPECT_LE(view->Model().State().FirstLine, scrolled + 1) << "the release stops it";
+    EXPECT_TRUE(view->Model().CanCopy());
 }
 
 TEST_F(TextViewWindow, AFileNamedReadmeClosesUnasked)

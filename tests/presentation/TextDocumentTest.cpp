@@ -214,5 +214,28 @@ TEST_F(TextDocumentTest, ViewFormsSelectAllAndCopy)
     EXPECT_EQ(view.State().FirstLine, 0);
 }
 
+TEST_F(TextDocumentTest, DraggingPastAnEdgeScrollsUntilTheEnds)
+{
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    auto doc = Open("drag.txt", text);
+    TextViewModel view(*doc, m_Settings);
+    view.OnInitialUpdate();
+    MeasurementViewState& s = view.State();
+    s.LineHeight = 10;
+    s.CharWidth = 5;
+    // A window of 100 x 100 pixels shows 10 lines; the text has 30.
+    EXPECT_FALSE(view.DragScroll(50, 50, 100, 100)) << "inside the window nothing moves";
+    EXPECT_FALSE(view.DragScroll(50, -5, 100, 100)) << "above the first line there is nothing to show";
+    int steps = 0;
+    while (view.DragScroll(50, 120, 100, 100))
+        ++steps;
+    EXPECT_EQ(s.FirstLine, 30 - 10 + 1) << "the drag stops where the scroll bar ends";
+    EXPECT_EQ(steps, 21);
+    EXPECT_TRUE(view.DragScroll(50, 3, 100, 100));
+    EXPECT_EQ(s.FirstLine, 20);
+}
+
 } // namespace
 } // namespace orlu

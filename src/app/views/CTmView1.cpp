@@ -41,6 +41,8 @@ CTmView1::CTmView1(TextDocument& document, const AppSettings& settings, QWidget*
     m_ClipboardHasText = ClipboardHasText();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { m_ClipboardHasText = ClipboardHasText(); });
+    m_DragTimer.setInterval(100);
+    connect(&m_DragTimer, &QTimer::timeout, this, [this] { DragStep(); });
     CreateScreenFont();
     RegisterCommands();
     m_Model.OnInitialUpdate();
@@ -192,7 +194,31 @@ void CTmView1::mouseMoveEvent(QMouseEvent* event)
 {
     if (!(event->buttons() & Qt::LeftButton))
         return QAbstractScrollArea::mouseMoveEvent(event);
-    m_Model.State().BlockEnd = DocumentPoint(event->position().toPoint());
+    m_DragPosition = event->position().toPoint();
+    m_DragTimer.stop();
+    DragStep();
+}
+
+void CTmView1::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_DragTimer.stop();
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CTmView1::DragStep()
+{
+    m_Model.State().BlockEnd = DocumentPoint(m_DragPosition);
+    const bool scrolled = m_Model.DragScroll(m_DragPosition.x(), m_DragPosition.y(), viewport()->width(),
+                                             viewport()->height());
+    if (scrolled) {
+        // The block's end follows the text under the mouse.
+        m_Model.State().BlockEnd = DocumentPoint(m_DragPosition);
+        UpdateTextScrollBars();
+        if (!m_DragTimer.isActive())
+            m_DragTimer.start();
+    } else {
+        m_DragTimer.stop();
+    }
     viewport()->update();
 }
 

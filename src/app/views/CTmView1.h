@@ -11,6 +11,8 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QPoint>
+#include <QTimer>
 
 namespace orlu {
 
@@ -32,6 +34,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -43,12 +46,16 @@ private:
     ViewPoint DocumentPoint(QPoint pos) const;
     /// After the form changed: scroll bars and repaint.
     void AfterSwitch();
+    /// One step of a drag held near or past an edge; the timer repeats it.
+    void DragStep();
 
     TextDocument& m_Document;
     TextViewModel m_Model;
     QFont m_ScreenFont;
     bool m_SyncingBars = false;
     bool m_ClipboardHasText = false; ///< kept by the clipboard's change signal for Paste's enabling
+    QTimer m_DragTimer;              ///< scrolls a held drag every 100 ms until the mouse moves again
+    QPoint m_DragPosition;           ///< where the held button is, in the viewport
 };
 
 } // namespace orlu

@@ -77,6 +77,24 @@ std::string TextViewModel::Copy() const
     return CopyTextBlock(m_State.ShownLines(), {m_State.BlockStart, m_State.BlockStop, m_State.BlockMode()});
 }
 
+bool TextViewModel::DragScroll(int x, int y, int clientWidth, int clientHeight)
+{
+    MeasurementViewState& s = m_State;
+    const TextScrollInfo info = TextScrollRanges(s, clientWidth, clientHeight);
+    const std::int32_t line = s.FirstLine;
+    const std::int32_t column = s.FirstColumn;
+    if (y < s.LineHeight)
+        --s.FirstLine;
+    else if (y > clientHeight - s.LineHeight)
+        ++s.FirstLine;
+    if (x < s.CharWidth)
+        --s.FirstColumn;
+    else if (x > clientWidth - s.CharWidth)
+        ++s.FirstColumn;
+    ClampTextScroll(s, info);
+    return s.FirstLine != line || s.FirstColumn != column;
+}
+
 void TextViewModel::SetBlockMode(std::uint8_t mode)
 {
     m_State.FormFlags = WithField(m_State.FormFlags, kBlockModeShift, 2, mode);

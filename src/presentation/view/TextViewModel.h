@@ -37,6 +37,10 @@ public:
     /// The marked block as plain text (Windows-1252, 0xB2 kept: the clipboard
     /// shows it as the superscript two it is).
     std::string Copy() const;
+    /// A drag held at (x, y) of a client area: near or past an edge the text
+    /// scrolls by one line and one column towards it, never past the ends of
+    /// the scroll ranges. True when it scrolled (the caller repeats after 100 ms).
+    bool DragScroll(int x, int y, int clientWidth, int clientHeight);
     /// The block-marking mode changed in the Edit options.
     void SetBlockMode(std::uint8_t mode);
 

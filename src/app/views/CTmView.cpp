@@ -113,7 +113,11 @@ void CTmView::RegisterCommands()
         });
     }
     // Copy and printing of the forms of lines.
-    OnCommand(kIdEditCopy, [this] { PutTextOnClipboard(CopyMeasurementViewBlock(m_State)); });
+    // Nothing to copy leaves the clipboard as it was.
+    OnCommand(kIdEditCopy, [this] {
+        if (const std::string text = CopyMeasurementViewBlock(m_State); !text.empty())
+            PutTextOnClipboard(text);
+    });
     OnUpdate(kIdEditCopy, [this](CommandUi& ui) { ui.enabled = m_State.LinesShown() && m_State.BlockMarked; });
     const auto printRequest = [this] {
         return ViewPrintRequest{&m_State.ShownLines(), &m_State.FirstLine,

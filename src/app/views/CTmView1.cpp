@@ -83,7 +83,11 @@ void CTmView1::RegisterCommands()
         viewport()->update();
     });
     OnUpdate(kSelectAllCommand, [](CommandUi& ui) { ui.enabled = true; });
-    OnCommand(kIdEditCopy, [this] { PutTextOnClipboard(m_Model.Copy()); });
+    // Nothing to copy leaves the clipboard as it was.
+    OnCommand(kIdEditCopy, [this] {
+        if (const std::string text = m_Model.Copy(); !text.empty())
+            PutTextOnClipboard(text);
+    });
     OnUpdate(kIdEditCopy, [this](CommandUi& ui) { ui.enabled = m_Model.CanCopy(); });
     // The view never pastes: Paste only tells so.
     OnCommand(kIdEditPaste, [this] {

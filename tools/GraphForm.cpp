@@ -12,6 +12,8 @@
 #include "support/PlotFixture.h"
 
 #ifdef ORLU_TOOLS_QT
+#include "app/canvas/GraphCopyImage.h"
+#include "app/canvas/GraphPagePrinter.h"
 #include "app/canvas/QtPainterCanvas.h"
 
 #include <QGuiApplication>
@@ -34,7 +36,11 @@ namespace {
 constexpr char kDumpUsage[] =
     "usage: orlu-dump FILE --form graph --out OUT.png|OUT.emf|OUT.pdf|OUT.txt|OUT.plot [--target screen|printer|metafile]\n"
     "  FILE is a plot state (orlu-fixture plot). png: the screen bitmap; emf: a metafile at five times the\n"
-    "  screen scale; pdf: the printer; txt: the drawing calls; plot: the state itself.\n";
+    "  screen scale; pdf: the printer; txt: the drawing calls; plot: the state itself.\n"
+    "       orlu-dump FILE --form graph --copy OUT.png\n"
+    "  the part of the screen bitmap that Copy puts on the clipboard.\n"
+    "       orlu-dump FILE --form graph --print OUT.pdf [--zoom Z]\n"
+    "  the printed page: the graph at print zoom Z (1-16) with the footer naming FILE.\n";
 
 constexpr char kPlotUsage[] =
     "usage: orlu-fixture plot --plot-kind K [--family legacy|505|current|four] [--panels N] [--points N]\n"
@@ -125,12 +131,27 @@ int RunGraphForm(int argc, char** argv)
 {
     std::string out;
     std::string targetName;
+    bool copy = false;  ///< --copy: the clipboard's part of the screen bitmap
+    bool print = false; ///< --print: the printed page with its footer
+    int zoom = 0;       ///< --zoom: the print zoom; 0 the plot state's
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
         if (option == "--form" && i + 1 < argc && std::string(argv[i + 1]) == "graph")
             ++i;
         else if (option == "--out" && i + 1 < argc)
             out = argv[++i];
+        else if (option == "--copy" && i + 1 < argc) {
+            out = argv[++i];
+            copy = true;
+        } else if (option == "--print" && i + 1 < argc) {
+            out = argv[++i];
+            print = true;
+        } else if (option == "--zoom" && i + 1 < argc) {
+            char* end = nullptr;
+            zoom = static_cast<int>(std::strtol(argv[++i], &end, 10));
+            if (*end != '\0' || zoom < 1 || zoom > 16)
+                return PrintUsage(kDumpUsage, false);
+        }
         else if (option == "--target" && i + 1 < argc)
             targetName = argv[++i];
         else
@@ -147,6 +168,8 @@ int RunGraphForm(int argc, char** argv)
         return Fail(std::string(argv[1]) + ": " + error);
 
     const std::string ext = std::filesystem::path(out).extension().string();
+    if ((copy && ext != ".png") || (print && ext != ".pdf") || (zoom != 0 && !print))
+        return PrintUsage(kDumpUsage, false);
     bool known = true;
     CanvasTarget target = ext == ".emf" ? CanvasTarget::Metafile : ext == ".pdf" ? CanvasTarget::Printer : CanvasTarget::Screen;
     if (!targetName.empty())
@@ -189,11 +212,23 @@ int RunGraphForm(int argc, char** argv)
                 QtPainterCanvas canvas(image);
                 PaintGraph(canvas, state.view, state.doc, state.settings, routines);
             }
+            if (copy)
+                image = GraphCopyImage(image, PlotCopySize(state.view, size.panels));
+            if (image.isNull())
+                return Fail("the graph has nothing to copy");
             return image.save(QString::fromStdString(out), "PNG") ? 0 : Fail("cannot write " + out);
         }
         QPdfWriter pdf(QString::fromStdString(out));
         pdf.setResolution(600);
         pdf.setPageSize(QPageSize(QPageSize::A4));
+        if (print) {
+            if (zoom != 0)
+                state.view.PrintZoom = static_cast<std::uint8_t>(zoom);
+            const bool printed = PrintGraphPage(pdf, argv[1], [&](Canvas& canvas) {
+                PaintGraph(canvas, state.view, state.doc, state.settings, routines);
+            });
+            return printed ? 0 : Fail("cannot print into " + out);
+        }
         QtPainterCanvas canvas(pdf);
         PaintGraph(canvas, state.view, state.doc, state.settings, routines);
         return 0;

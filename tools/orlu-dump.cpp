@@ -102,6 +102,7 @@
 #include "Usage.h"
 #include "ReverbForm.h"
 #include "IntersectionForm.h"
+#include "ViewOutput.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/ExtractRequest.h"
@@ -110,6 +111,7 @@
 #include "platform/Archive.h"
 #include "platform/TextEncoding.h"
 #include "presentation/view/FormBuilder.h"
+#include "presentation/view/PrintPages.h"
 #include "presentation/view/ViewSelection.h"
 #include "reports/common/LegacyResultRow.h"
 #include "reports/text/LegacyResultsText.h"
@@ -286,6 +288,12 @@ constexpr char kUsage[] =
     "           [--ab A,B] [--window W] [--peaks N[,DIFF]] [--tonality] [--short-band] [--fft-degree E]\n"
     "           [--spectrum R]\n"
     "                   the Spectra view's function, form, channels, window, peaks, tonality, degree, record\n"
+    "  --view K --form text|table|hex|ascii ... [--copy] [--block C1,L1,C2,L2] [--block-mode M]\n"
+    "           [--clip-dec D] [--clip-sep S] [--clip-date F] [--pages] [--print OUT.pdf] [--print-pitch P]\n"
+    "                   what Copy puts on the clipboard (the block, else all), the printed pages and\n"
+    "                   their footers, or the pages printed into a PDF\n"
+    "orlu-dump FILE --open-as text [--form text|hex] [--copy ...] [--pages] [--print OUT.pdf]\n"
+    "                   the file as a text document\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -580,6 +588,7 @@ struct ViewRequest {
     bool graphData = false; ///< --form data: the plot data of the graph form
     orlu::tools::StatisticsRequest statistics;
     SpectraViewChoices spectra; ///< the Spectra view's choices
+    orlu::tools::ViewOutputRequest output; ///< copy, pages and printing of the view
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -666,6 +675,14 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         out.Write(text);
         return;
     }
+    if (request.output.Any()) {
+        std::string text;
+        if (!orlu::tools::WriteViewOutput(view, PrintedFileName(doc.PathName().string(), doc.FileName()), request.output,
+                                          text))
+            std::exit(1);
+        out.Write(text);
+        return;
+    }
     const LineSource& lines = view.ShownLines();
     std::string buffer;
     for (std::size_t i = 0; i < lines.LineCount(); ++i)
@@ -728,6 +745,8 @@ int Run(int argc, char** argv)
         return orlu::tools::RunReverbForm(argc, argv);
     if (orlu::tools::WantsIntersectionForm(argc, argv))
         return orlu::tools::RunIntersectionForm(argc, argv);
+    if (orlu::tools::WantsTextDocument(argc, argv))
+        return orlu::tools::RunTextDocument(argc, argv);
     bool summary = false, subfiles = false, records = false, header = false, results = false, viewMask = false;
     bool formGiven = false;
     bool monitor = false;
@@ -743,6 +762,9 @@ int Run(int argc, char** argv)
                 return Usage();
         } else if (const int spectra = orlu::tools::ReadSpectraOption(argc, argv, i, view.spectra)) {
             if (spectra < 0)
+                return Usage();
+        } else if (const int output = orlu::tools::ReadViewOutputOption(argc, argv, i, view.output)) {
+            if (output < 0)
                 return Usage();
         } else if (hasValue && option == "--view") {
             view.kind = NumberArgument(argv[++i], kViewNone - 1);
@@ -828,6 +850,9 @@ int Run(int argc, char** argv)
         return Usage();
     if ((view.statistics.Any() || view.statistics.percentages) && view.kind < 0)
         return Usage();
+    if (view.output.Any() && view.kind < 0)
+        return Usage();
+    orlu::tools::ApplyClipboardSettings(view.output, view.settings);
     edit.out = extractPath;
     if (const std::string problem = InputFileProblem(argv[1]); !problem.empty()) {
         std::fprintf(stderr, "orlu-dump: %s\n", problem.c_str());

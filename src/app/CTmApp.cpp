@@ -10,12 +10,16 @@
 #include "app/ShutdownSignals.h"
 #include "app/CChildFrame.h"
 #include "app/views/CTmView.h"
+#include "app/views/CTmView1.h"
+#include "app/views/ViewPrinting.h"
 #include "monitor/MonitorLoader.h"
 #include "platform/Archive.h"
 #include "presentation/CommandTable.h"
 #include "presentation/DeviceSelectorMenu.h"
 #include "presentation/MeasurementDocument.h"
 #include "presentation/StartupRules.h"
+#include "presentation/TextDocument.h"
+#include "presentation/view/PrintPages.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -99,6 +103,11 @@ CTmApp::CTmApp(UserInteraction* ui)
             [this](ManagedDocument& document) -> QWidget* {
                 return new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
             });
+    AddDocumentClass(
+        kTextDocTemplate, [this] { return NewTextDocument(TextDocOrigin::None); },
+        [this](ManagedDocument& document) -> QWidget* {
+            return new CTmView1(static_cast<TextDocument&>(document), m_Settings);
+        });
     RegisterCommands();
 }
 
@@ -222,6 +231,7 @@ void CTmApp::RegisterCommands()
     });
     OnUpdate(kIdFileClose, [this](CommandUi& ui) { ui.enabled = m_MainFrame && m_MainFrame->ActiveChild(); });
     OnCommand(kIdAppAbout, [this] { OnAppAbout(); });
+    OnCommand(kIdFilePrintSetup, [this] { RunPrintSetup(m_MainFrame.get()); });
     OnCommand(kIdAppExit, [this] {
         if (m_MainFrame)
             m_MainFrame->close();
@@ -342,6 +352,30 @@ bool CTmApp::DoSave(CTmDoc& document, const fs::path& pathName, const std::strin
     if (m_MainFrame)
         m_MainFrame->UpdateCommandUi();
     return true;
+}
+
+std::unique_ptr<TextDocument> CTmApp::NewTextDocument(TextDocOrigin origin)
+{
+    auto document = std::make_unique<TextDocument>(*m_Ui, origin);
+    document->Doc().SaveAs = [this](CTmDoc1& doc) {
+        std::string proposed = doc.PathName().string();
+        if (proposed.empty())
+            proposed = PrintedFileName({}, doc.Title()) + ".txt";
+        std::string chosen = m_Prompts.saveFile(*this, proposed);
+        if (chosen.empty())
+            return false;
+        if (fs::path(chosen).extension().empty())
+            chosen += ".txt";
+        bool stored = false;
+        {
+            WaitCursor wait(*m_Ui);
+            stored = doc.OnSaveDocument(chosen);
+        }
+        if (stored)
+            doc.SetPathName(chosen);
+        return stored;
+    };
+    return document;
 }
 
 void CTmApp::OnCloseAll()

@@ -11,6 +11,7 @@
 #include "presentation/AppSettings.h"
 #include "presentation/CommandTarget.h"
 #include "presentation/DocumentManager.h"
+#include "presentation/TextDocument.h"
 #include "presentation/view/FormRenderers.h"
 
 #include <QObject>
@@ -87,6 +88,8 @@ public:
     /// Save As of a measurement document: the Save As dialog, then the
     /// document stores itself; the earlier file stays intact when that fails.
     bool DoSave(CTmDoc& document, const std::filesystem::path& pathName, const std::string& title);
+    /// A text document whose Save As asks for the file with the Save As prompt.
+    std::unique_ptr<TextDocument> NewTextDocument(TextDocOrigin origin);
 
     AppSettings& Settings() { return m_Settings; }
     /// The RS-232 parameters of the instrument link.

@@ -1,8 +1,14 @@
 #include "app/views/CTmView.h"
 
 #include "app/canvas/QtFontMeasure.h"
+#include "app/views/ViewClipboard.h"
+#include "app/views/ViewLinesPainter.h"
+#include "app/views/ViewPrinting.h"
+#include "presentation/CommandTable.h"
 #include "presentation/view/BufferBlockCommands.h"
 #include "presentation/view/ExtractCommands.h"
+#include "presentation/view/ClipboardCopy.h"
+#include "presentation/view/PrintPages.h"
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewSelection.h"
 
@@ -20,8 +26,6 @@ namespace {
 constexpr int kTextCommand = 32790;
 constexpr int kTableCommand = 32789;
 constexpr int kPlotCommand = 32801;
-
-const QColor kBlockBackground(0, 255, 0);
 
 } // namespace
 
@@ -108,6 +112,27 @@ void CTmView::RegisterCommands()
                 ui = *state;
         });
     }
+    // Copy and printing of the forms of lines.
+    // Nothing to copy leaves the clipboard as it was.
+    OnCommand(kIdEditCopy, [this] {
+        if (const std::string text = CopyMeasurementViewBlock(m_State); !text.empty())
+            PutTextOnClipboard(text);
+    });
+    OnUpdate(kIdEditCopy, [this](CommandUi& ui) { ui.enabled = m_State.LinesShown() && m_State.BlockMarked; });
+    const auto printRequest = [this] {
+        return ViewPrintRequest{&m_State.ShownLines(), &m_State.FirstLine,
+                                PrintedFileName(Doc().PathName().string(), Doc().Title()), m_Settings.PrintPitchSize};
+    };
+    OnCommand(kIdFilePrint, [this, printRequest] {
+        PrintViewLines(this, printRequest());
+        viewport()->update();
+    });
+    OnCommand(kIdFilePrintPreview, [this, printRequest] {
+        PreviewViewLines(this, printRequest());
+        viewport()->update();
+    });
+    for (int id : {kIdFilePrint, kIdFilePrintPreview})
+        OnUpdate(id, [this](CommandUi& ui) { ui.enabled = m_State.LinesShown(); });
 }
 
 void CTmView::Refresh(ViewRefresh refresh)
@@ -211,38 +236,7 @@ void CTmView::paintEvent(QPaintEvent*)
     m_State.ShownViewKind = m_State.ViewKind;
     QPainter painter(viewport());
     painter.setFont(m_ScreenFont);
-    NormalizeBlock(m_State);
-
-    // Every character in a cell of CharWidth pixels: the columns painted are
-    // the ones the scroll range and the mouse count.
-    const int charWidth = m_State.CharWidth;
-    const int lineHeight = m_State.LineHeight;
-    const int visibleColumns = (viewport()->width() + 1) / charWidth + 1;
-    const int firstColumn = m_State.FirstColumn - m_State.TextMargin;
-    const LineSource& lines = m_State.ShownLines();
-    const int lineCount = static_cast<int>(std::min<std::size_t>(lines.LineCount(), INT_MAX));
-    const int last = std::min(lineCount, m_State.FirstLine + VisibleLineCount(m_State, viewport()->height()));
-    const int ascent = painter.fontMetrics().ascent();
-    std::string buffer;
-    // Only the lines in the window are looked at (and, in an on-demand form, made), however long the form.
-    for (int i = m_State.FirstLine, y = 0; i < last; ++i, y += lineHeight) {
-        const ScreenLine line = ScreenLineAt(m_State, i, buffer);
-        const ColumnSpan block = line.block;
-        if (block.start < block.end) {
-            const int from = std::max(block.start, firstColumn) - firstColumn;
-            const int to = std::min<long long>(block.end, static_cast<long long>(firstColumn) + visibleColumns) -
-                           firstColumn;
-            if (to > from)
-                painter.fillRect(from * charWidth, y, (to - from) * charWidth, lineHeight, kBlockBackground);
-        }
-        const int start = std::max(0, firstColumn);
-        if (start >= static_cast<int>(line.text.size()))
-            continue;
-        const std::string_view visible = line.text.substr(static_cast<std::size_t>(start),
-                                                          static_cast<std::size_t>(visibleColumns));
-        DrawTextInCells(painter, QPoint((start - firstColumn) * charWidth, y + ascent), QStringFromCp1252(visible),
-                        charWidth);
-    }
+    PaintViewLines(painter, m_State, viewport()->size());
 }
 
 } // namespace orlu

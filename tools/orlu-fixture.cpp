@@ -176,6 +176,7 @@
 #include "CurrentFftOptions.h"
 #include "support/Analyzer505Fixture.h"
 #include "DecayFixtureOption.h"
+#include "RemoteSettingsTools.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
@@ -234,6 +235,7 @@ constexpr char kUsage[] =
     "       orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
     " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
     " [--cut K] [--bad-kind D] OUT\n"
+    "       orlu-fixture ocf [FIELD=VALUE]... OUT   (a remote-control setup file; SerialNumber=TEXT too)\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -677,6 +679,8 @@ int main(int argc, char** argv)
         return orlu::tools::RunPlotFixture(argc, argv);
     if (command == "monitor")
         return orlu::tools::RunMonitorFixture(argc, argv);
+    if (command == "ocf")
+        return orlu::tools::RunSetupFixture(argc, argv);
     try {
         FixtureBuilder file;
         if (command == "container") {

@@ -69,7 +69,7 @@ void AnalyzerPageModel::UpdateControls()
     deltaIntegr.Select(m_Working.Get(Setting::AnDeltaIntegr) - 1);
     filter.Select(m_Working.Get(Setting::AnFilter) - 1);
     trigger.Select(m_Working.Get(Setting::Trigger) - 1);
-    level.Put(LevelText(m_Working.Get(Setting::TriggerLevel) / 10.0));
+    level.Put(TriggerLevelText(m_Working.Get(Setting::TriggerLevel) / 10.0));
     delay.Put(std::to_string(m_Working.Get(Setting::TriggerDelay)));
     zoom = m_Working.Get(Setting::Zoom) != 0;
     const std::vector<std::string>& bands = BandNames(eVersion);
@@ -168,7 +168,7 @@ bool AnalyzerPageModel::ValidateTriggerLevel()
     const double value = LeadingNumber(level.text);
     if (value < -99.9 || value > 99.9)
         return Refuse(level, "You must type value between [-99.9 .. +99.9]");
-    level.Put(LevelText(value));
+    level.Put(TriggerLevelText(value));
     return true;
 }
 

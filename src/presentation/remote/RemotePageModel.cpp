@@ -21,7 +21,7 @@ double LeadingNumber(std::string_view text)
     return std::isfinite(value) ? value : 0.0;
 }
 
-std::string LevelText(double value)
+std::string TriggerLevelText(double value)
 {
     const long long tenths = std::llround(value * 10.0);
     const long long magnitude = tenths < 0 ? -tenths : tenths;

@@ -52,7 +52,7 @@ int LeadingInt(std::string_view text);
 double LeadingNumber(std::string_view text);
 
 /// The trigger level's text: to the nearest tenth, "12.3", "-0.5", "0.0".
-std::string LevelText(double value);
+std::string TriggerLevelText(double value);
 
 class RemotePageModel {
 public:

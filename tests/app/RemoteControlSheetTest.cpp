@@ -3,12 +3,14 @@
 // the actions, and a page with a refused edit stays in front. Screenshots of
 // the three pages are left in the build folder.
 
+#include "AppFixture.h"
 #include "app/CControlSheet.h"
 #include "link/remote/SetupFile.h"
 #include "support/ScratchFolder.h"
 #include "support/ScriptedInteraction.h"
 #include "support/SetupFileFixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QComboBox>
@@ -149,6 +151,21 @@ TEST(RemoteControlSheetTest, LoadSaveGetAndSend)
     s.sheet->SetActivePage(0);
     s.Button("1203")->click();
     EXPECT_EQ(s.sentPages, (std::vector<int>{2, 0}));
+}
+
+using RemoteControlCommand = test::AppFixture;
+
+TEST_F(RemoteControlCommand, OpensTheSheetForTheOrlu505Only)
+{
+    WriteIni("[Settings]\r\nOrluDeviceSelector=3\r\n");
+    ASSERT_TRUE(Start());
+    Frame().UpdateCommandUi();
+    EXPECT_FALSE(Frame().Action(32849)->isEnabled());
+    Frame().RouteCommand(32858); // ORLU 505
+    Frame().UpdateCommandUi();
+    ASSERT_TRUE(Frame().Action(32849)->isEnabled());
+    Frame().RouteCommand(32849);
+    EXPECT_EQ(m_DialogsRun, std::vector<QString>{"REMOTE CONTROL"});
 }
 
 } // namespace

@@ -269,7 +269,9 @@ void RunRemoteControl(CControlSett& working, CControlSett& committed, SerialLink
     };
     actions.get = [&link](CControlSett& settings) { return GetUnitSettings(link, settings) != kIdentifyNoReply; };
     actions.send = [&link](const CControlSett& settings, int page) { SendSettingsPage(link, settings, page); };
-    CControlSheet sheet(working, committed, ui, false, std::move(actions), parent);
+    // No unit has been read in this run: the RMS averaging list follows the settings' own version.
+    const bool eFlag = committed.Get(Setting::UnitVersion) != 0;
+    CControlSheet sheet(working, committed, ui, eFlag, std::move(actions), parent);
     run(sheet);
 }
 

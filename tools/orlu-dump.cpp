@@ -100,6 +100,7 @@
 #include "StatisticsDumpOptions.h"
 #include "SpectraOptions.h"
 #include "Usage.h"
+#include "RemoteSettingsTools.h"
 #include "ReverbForm.h"
 #include "IntersectionForm.h"
 #include "ViewOutput.h"
@@ -294,6 +295,9 @@ constexpr char kUsage[] =
     "                   their footers, or the pages printed into a PDF\n"
     "orlu-dump FILE --open-as text [--form text|hex] [--copy ...] [--pages] [--print OUT.pdf]\n"
     "                   the file as a text document\n"
+    "orlu-dump FILE.ocf --setup | --page 0|1|2\n"
+    "                   a setup file's remote-control settings as NAME=value (or why it is refused), or\n"
+    "                   each control of a page of the sheet after a refresh: entries, selection, enabling\n"
     "Exit status: 0 shown, 1 the file cannot be read or shown, 2 a wrong command line.\n";
 
 int Usage(bool asked = false)
@@ -741,6 +745,8 @@ int Run(int argc, char** argv)
     for (int i = 2; i + 1 < argc; ++i)
         if (std::string(argv[i]) == "--form" && std::string(argv[i + 1]) == "graph")
             return orlu::tools::RunGraphForm(argc, argv);
+    if (orlu::tools::WantsSetupDump(argc, argv))
+        return orlu::tools::RunSetupDump(argc, argv);
     if (orlu::tools::WantsReverbForm(argc, argv))
         return orlu::tools::RunReverbForm(argc, argv);
     if (orlu::tools::WantsIntersectionForm(argc, argv))

@@ -178,6 +178,7 @@
 #include "CurrentFftOptions.h"
 #include "support/Analyzer505Fixture.h"
 #include "DecayFixtureOption.h"
+#include "RemoteSettingsTools.h"
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
@@ -236,6 +237,7 @@ constexpr char kUsage[] =
     "       orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
     " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
     " [--cut K] [--bad-kind D] OUT\n"
+    "       orlu-fixture ocf [FIELD=VALUE]... OUT   (a remote-control setup file; SerialNumber=TEXT too)\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -679,6 +681,8 @@ int main(int argc, char** argv)
         return orlu::tools::RunPlotFixture(argc, argv);
     if (command == "monitor")
         return orlu::tools::RunMonitorFixture(argc, argv);
+    if (command == "ocf")
+        return orlu::tools::RunSetupFixture(argc, argv);
     try {
         FixtureBuilder file;
         if (command == "container") {

@@ -23,7 +23,9 @@ constexpr const char* kUsage =
     "     dir-count:N, count:N (the reply claims N bytes), stall-after:N (data bytes), no-ack,\n"
     "     names (adds entries A/B, /TOP and \\TOP); @K limits the fault to the K-th command,\n"
     "     @NAME to the replies for that file\n"
-    "  I: a deleted entry is inserted at directory position I\n";
+    "  I: a deleted entry is inserted at directory position I\n"
+    "  The 505 keeps its remote-control settings: \"#1,<letter><value>;\" changes one (X the mode),\n"
+    "  and the next identify reports them\n";
 
 } // namespace
 

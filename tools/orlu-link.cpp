@@ -3,6 +3,7 @@
 // simulator behind the fake USB driver.
 
 #include "LinkConsole.h"
+#include "RemoteSettingsTools.h"
 #include "UnitFilesCommands.h"
 #include "Usage.h"
 #include "link/UnitLink.h"
@@ -23,7 +24,9 @@ constexpr const char* kUsage =
     "     y Yes, Y Yes for all, n No, N No for all, c Cancel\n"
     "  COMMAND: identify (the reply, family, device type, serial, firmware and mode)\n"
     "           dir [--details] [--more] [--sort] [--type 0..3]: the unit-files list, numbered\n"
-    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n";
+    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n"
+    "           remote get --save OUT.ocf: the ORLU 505's remote-control settings into a setup file\n"
+    "           remote send --page 0|1|2 --load IN.ocf: one page of a setup file to the ORLU 505\n";
 
 struct Options {
     std::string port;
@@ -33,6 +36,7 @@ struct Options {
     std::string answers;
     std::string command;
     orlu::tools::UnitFilesOptions files;
+    orlu::tools::RemoteOptions remote;
 };
 
 bool Parse(const std::vector<std::string>& args, Options& o)
@@ -52,11 +56,14 @@ bool Parse(const std::vector<std::string>& args, Options& o)
             o.answers = args[++i];
         else if (!a.starts_with("--") && o.command.empty())
             o.command = a;
+        else if (o.command == "remote" && orlu::tools::ParseRemoteOption(args, i, o.remote))
+            continue;
         else if (!orlu::tools::ParseUnitFilesOption(args, i, o.files))
             return false;
     }
     return (o.port.empty() != o.usbSim.empty()) && o.selector >= 1 && o.selector <= 16 &&
-           (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command));
+           (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command) ||
+            (o.command == "remote" && orlu::tools::RemoteOptionsComplete(o.remote)));
 }
 
 int Identify(orlu::UnitLink& link)
@@ -117,8 +124,9 @@ int main(int argc, char** argv)
     link.SetPortOverride(o.port);
     link.OpenUsb();
 
-    const int status =
-        o.command == "identify" ? Identify(link) : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);
+    const int status = o.command == "identify" ? Identify(link)
+                       : o.command == "remote"  ? orlu::tools::RunRemoteCommand(link, o.remote)
+                                                : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);
     link.CloseUsb();
     return console.Unexpected() ? 3 : status;
 }

@@ -1,6 +1,7 @@
 #include "app/CTmApp.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CControlSheet.h"
 #include "app/CMainFrame.h"
 #include "app/CMultiOpenChoiceDlg.h"
 #include "app/CRs232SettingsDlg.h"
@@ -239,6 +240,9 @@ void CTmApp::RegisterCommands()
     RegisterDeviceMenu(
         *this, m_Settings.DeviceSelector, [this] { m_Serial.ApplyUnitConstraints(m_Settings.DeviceSelector); },
         [this] { RunRs232Settings(m_Serial, m_Settings.DeviceSelector, m_RunDialog, m_MainFrame.get()); });
+    OnCommand(kIdRemoteControl, [this] {
+        RunRemoteControl(m_WorkingSettings, m_CommittedSettings, m_Serial, *m_Ui, m_RunDialog, m_MainFrame.get());
+    });
     OnCommand(kIdStartWithMru, [this] { m_Settings.MRUused = m_Settings.MRUused ? 0 : 1; });
     OnUpdate(kIdStartWithMru, [this](CommandUi& ui) { ui.checked = m_Settings.MRUused != 0; });
     OnCommandRange(kIdFileMru1, kIdFileMru1 + kRecentFileCommandCount - 1, [this](int id) {

@@ -7,6 +7,7 @@
 #include "document/AppContext.h"
 #include "platform/IniProfile.h"
 #include "link/SerialLinkSettings.h"
+#include "link/remote/CControlSett.h"
 #include "platform/UserInteraction.h"
 #include "presentation/AppSettings.h"
 #include "presentation/CommandTarget.h"
@@ -130,6 +131,9 @@ private:
     std::vector<DocumentClass> m_DocumentClasses;
     FilePrompts m_Prompts;
     std::function<int(QDialog&)> m_RunDialog;
+    /// The remote-control settings the sheet edits, and those last accepted with OK or Apply.
+    CControlSett m_WorkingSettings;
+    CControlSett m_CommittedSettings;
     bool m_Started = false;
     bool m_Exited = false;
     bool m_QuitRequested = false;

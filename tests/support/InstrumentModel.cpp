@@ -309,6 +309,9 @@ std::string InstrumentModel::IdentifyReply() const
         reply += ",X" + std::to_string(m_Options.mode);
         if (unknownType)
             reply += ",U999";
+        // The settings come before the firmware, whose "1.05" ends a settings parse.
+        for (const auto& [letter, value] : m_Settings505)
+            reply += "," + letter + value;
     } else if (unknownType) {
         reply += ",U999";
     } else if (!row.deviceType.empty()) {
@@ -317,9 +320,6 @@ std::string InstrumentModel::IdentifyReply() const
     reply += ",N" + serial;
     if (!noFirmware)
         reply += ",W" + firmware;
-    // The ORLU 505 follows with its settings letters.
-    if (Is505())
-        reply += ",Q1,V0,P1,S0,M1,L1,K0";
     return reply + ";";
 }
 
@@ -390,10 +390,26 @@ InstrumentModel::Output InstrumentModel::Answer(const std::string& command)
         return FileReply(command);
     if (command.starts_with("7,DF,") || command.starts_with("7,DS,"))
         return Delete(Trimmed(command.substr(5)), "#7,1;");
+    if (Is505() && command.starts_with("1,") && command.size() > 2) {
+        SetItem505(command.substr(2));
+        return {};
+    }
     if (command != "1")
         return {};
     const std::string text = IdentifyReply();
     return ApplyFault(std::vector<std::uint8_t>(text.begin(), text.end()), FaultNow());
+}
+
+void InstrumentModel::SetItem505(const std::string& item)
+{
+    // "X2" switches the mode; the other letters replace a setting's value.
+    if (item[0] == 'X') {
+        m_Options.mode = std::atoi(item.c_str() + 1);
+        return;
+    }
+    for (auto& [letter, value] : m_Settings505)
+        if (letter == item.substr(0, 1))
+            value = item.substr(1);
 }
 
 InstrumentModel::Output InstrumentModel::RawDone()

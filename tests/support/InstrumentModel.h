@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orlu::sim {
@@ -91,6 +92,7 @@ private:
     Output Answer(const std::string& command);
     Output FileReply(const std::string& command);
     Output RawDone();
+    void SetItem505(const std::string& item);
     Output Delete(const std::string& name, const std::string& ack);
     Output Faulted(std::vector<std::uint8_t> data, const std::string& name, bool directory) const;
     Output ApplyFault(std::vector<std::uint8_t> reply, const Fault* fault) const;
@@ -110,6 +112,13 @@ private:
     std::string m_RawCommand;
     std::size_t m_RawLeft = 0;
     std::vector<std::uint8_t> m_Raw;
+    /// The ORLU 505's settings as its identify reply gives them, letter and
+    /// value in reply order; "#1,<letter><value>;" changes one.
+    std::vector<std::pair<std::string, std::string>> m_Settings505{
+        {"Q", "1"}, {"V", "1"}, {"P", "1"}, {"S", "1"}, {"M", "1"}, {"L", "1"}, {"K", "1"}, {"I", "2"},
+        {"C", "1"}, {"D", "2"}, {"E", "1"}, {"H", "1"}, {"F", "1"}, {"G", "1"}, {"R", "1"}, {"A", "1"},
+        {"B", "0"}, {"T", "0"}, {"Y", "2"}, {"Z", "2"}, {"c", "1"}, {"d", "1"}, {"e", "1"}, {"f", "1"},
+        {"g", "1"}, {"k", "2"}, {"m", "1"}, {"r", "1"}, {"u", "2"}, {"x", "C1"}};
 };
 
 } // namespace orlu::sim

@@ -23,7 +23,11 @@ constexpr const char* kUsage =
     "     y Yes, Y Yes for all, n No, N No for all, c Cancel\n"
     "  COMMAND: identify (the reply, family, device type, serial, firmware and mode)\n"
     "           dir [--details] [--more] [--sort] [--type 0..3]: the unit-files list, numbered\n"
-    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n";
+    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n"
+    "           ascii (--select 1,3 | --name NAME) [list options] [--content 1..6] [--header 0|1]\n"
+    "                 [--dec 0|1] [--sep 0..6] [--form 0..2] [--download-path DIR]: the files as text\n"
+    "                 (1 whole files, 2 main results, 3 FFT spectra, 4 1/1 octaves, 5 1/3 octaves,\n"
+    "                 6 time waveforms)\n";
 
 struct Options {
     std::string port;

@@ -9,6 +9,7 @@
 #include "presentation/AppSettings.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace orlu {
 
@@ -26,6 +27,15 @@ inline constexpr int kAsciiContentCount = 6;
 
 /// The table forms: "3 columns", "1 column", "1 row".
 inline constexpr int kAsciiTableFormCount = 3;
+
+/// The dialog's texts: the six contents, the lists of the three combos.
+inline constexpr std::string_view kAsciiContentLabels[kAsciiContentCount] = {
+    "WHOLE FILES", "MAIN RESULTS", "FFT SPECTRA", "1/1 OCTAVES", "1/3 OCTAVES", "TIME WAVEFORMS"};
+inline constexpr std::string_view kAsciiDecimalLabels[] = {"dot  < . >", "comma  < , >"};
+inline constexpr std::string_view kAsciiSeparatorLabels[] = {
+    "tab  < HT >", "comma  < , >", "semicolon  < ; >", "slash  < / >", "space < _ >", "double space < _ _ >",
+    "spaces to 10th  <_10>"};
+inline constexpr std::string_view kAsciiTableFormLabels[kAsciiTableFormCount] = {"3 columns", "1 column", "1 row"};
 
 /// The view a content renders (kViewNone for 0 or a value beyond the contents).
 std::uint8_t ViewKindOfAsciiContent(int content);

@@ -185,8 +185,9 @@ TEST(AsciiDownloadTest, TheHeaderComesRewrittenBeforeTheTableAndNeverBeforeTheWh
         const std::string line = header.substr(at, end - at);
         EXPECT_EQ(line.find(' '), std::string::npos) << line;
         EXPECT_EQ(line.find('.'), std::string::npos) << line; // before 32 '_', from 32 on ','
-        if (lineCount == 5)
+        if (lineCount == 5) {
             EXPECT_LE(line.size(), 44u);
+        }
         at = end + 2;
     }
     EXPECT_GT(lineCount, 6u);

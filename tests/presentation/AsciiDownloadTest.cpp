@@ -11,12 +11,14 @@
 #include "platform/FileIo.h"
 #include "presentation/view/FormBuilder.h"
 #include "support/Analyzer505Fixture.h"
+#include "support/FakeUsbDriver.h"
 #include "support/FixtureBuilder.h"
 #include "support/LegacyFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <thread>
 
 namespace orlu {
 namespace {
@@ -320,6 +322,50 @@ TEST(AsciiDownloadTest, CancelEndsTheRunAfterTheTextInHandIsWritten)
     EXPECT_EQ(run.dir.GetSelectionFlags(), (Bytes{0, 1, 1, 1, 1}));
     EXPECT_EQ(run.unit.ui.Messages(), std::vector<std::string>{Stopped(1, 4)});
     EXPECT_EQ(run.SentByDownload(), ";#4,1,FILE1<1000;");
+}
+
+// On USB a Cancel stops the file in transfer at once: nothing of it is
+// written or counted, and it stays selected.
+TEST(AsciiDownloadTest, ACancelOnUsbLeavesTheFileInTransferOmitted)
+{
+    sim::SimOptions options;
+    options.model = "525";
+    sim::InstrumentModel model(options, {File("F1", 1, Bytes(8 << 20, 0x55)), File("F2", 1, fixture::PlausibleSampleFile())});
+    sim::FakeUsbDriver driver(&model);
+    driver.timeout = 1000;
+    ScriptedInteraction ui;
+    SystemClock clock;
+    SerialLinkSettings serial;
+    UnitLink link(ui, serial, clock, &driver);
+    link.timing = LinkTiming::Fast();
+    link.deviceSelector = 3;
+    link.SetPortOverride("/nonexistent/port");
+    link.OpenUsb();
+    CUnitDirectory dir;
+    TransferProgress progress;
+    ASSERT_TRUE(dir.ReadDirectory(link, progress));
+    for (std::size_t e = 0; e < dir.GetEntryCount(); ++e) {
+        dir.GetSelectedNames().push_back(dir.GetEntry(e).Name() + "<l>");
+        dir.GetSelectedEntries().push_back(e);
+        dir.GetSelectedData().push_back(dir.GetEntry(e).ItemData());
+        dir.GetSelectionFlags()[e] = 1;
+    }
+    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "ascii-usb-cancel";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::thread user([&] {
+        while (progress.Percent() == 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        progress.Request(TransferRequest::Cancel, true);
+    });
+    AppContext app(ui);
+    EXPECT_EQ(DownloadAscii(link, dir, progress, app, folder, {kAsciiWholeFiles, 0, 0, 0, 0}), 2);
+    user.join();
+    link.CloseUsb();
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    EXPECT_EQ(dir.GetSelectionFlags(), (Bytes{1, 1}));
+    EXPECT_EQ(ui.Messages(), std::vector<std::string>{Stopped(0, 2)});
+    std::filesystem::remove_all(folder);
 }
 
 TEST(AsciiDownloadTest, OverwriteAnswers)

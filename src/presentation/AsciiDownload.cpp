@@ -1,6 +1,7 @@
 #include "presentation/AsciiDownload.h"
 
 #include "analysis/spectra/FftSpectrumReader.h"
+#include "analysis/spectra/Octave505Forms.h"
 #include "analysis/spectra/OctaveSpectra.h"
 #include "document/ViewKind.h"
 #include "document/ViewMask.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -54,7 +56,8 @@ int LoopChannels(const CTmDoc& doc)
 {
     if (!Is505Document(doc) && !IsFourChannelDocument(doc))
         return 1;
-    return std::clamp(ChannelCountOf(doc), 1, kMostChannels);
+    const int channels = doc.AnalyzerDecoded() ? doc.Analyzer().channelCount : ChannelCountOf(doc);
+    return std::clamp(channels, 1, kMostChannels);
 }
 
 class AtomicTextOutput final : public AsciiTextOutput {
@@ -309,8 +312,13 @@ void AsciiRenderer::RenderOctaves(CTmDoc& doc, std::uint8_t viewKind, const Tabl
     for (int channel = 0; channel < channels; ++channel) {
         const auto mask = static_cast<std::uint16_t>(1u << channel);
         // A four-channel file has one spectrum per channel; others number theirs as records.
-        const OctaveRequest listing{!fourChannel, 1, 0, mask};
-        const auto records = static_cast<int>(ListSpectra(doc, listing, octave).size());
+        int records = 0;
+        if (FindFileKind(doc.FileKind()).Family == KindFamily::Setup505) {
+            records = static_cast<int>(std::min<std::uint32_t>(SpectrumRecordCount505(doc), INT_MAX));
+        } else {
+            const OctaveRequest listing{!fourChannel, 1, 0, mask};
+            records = static_cast<int>(ListSpectra(doc, listing, octave).size());
+        }
         for (int record = 1; record <= (fourChannel ? std::min(records, 1) : records); ++record) {
             MeasurementViewState view;
             view.ViewKind = viewKind;

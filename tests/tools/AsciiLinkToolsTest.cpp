@@ -33,11 +33,11 @@ struct AsciiFolders {
         std::filesystem::create_directories(root / "dl");
     }
     ~AsciiFolders() { std::filesystem::remove_all(root); }
-    /// A file of the unit (type 1), written by orlu-fixture with the options.
-    void Make(const std::string& name, const std::string& fixture) const
+    /// A file of the unit (type 1, or the type given), written by orlu-fixture with the options.
+    void Make(const std::string& name, const std::string& fixture, char type = '1') const
     {
-        const fixture::CommandRun made =
-            RunCommand(Tool("orlu-fixture") + " " + fixture + " " + (root / "files" / (name + ".1.orl")).string());
+        const fixture::CommandRun made = RunCommand(Tool("orlu-fixture") + " " + fixture + " " +
+                                                    (root / "files" / (name + "." + type + ".orl")).string());
         ASSERT_EQ(made.status, 0) << fixture << "\n" << made.out;
     }
     std::string Text(const std::string& name) const
@@ -51,9 +51,11 @@ struct AsciiFolders {
                           "\" --selector " + std::to_string(selector) + " --answers yyyyyy ascii " + options +
                           " --download-path " + (root / "dl").string());
     }
-    std::string Dump(const std::string& name, const std::string& options) const
+    std::string Dump(const std::string& name, const std::string& options, char type = '1') const
     {
-        return RunCommand(Tool("orlu-dump") + " " + (root / "files" / (name + ".1.orl")).string() + " " + options).out;
+        return RunCommand(Tool("orlu-dump") + " " + (root / "files" / (name + "." + type + ".orl")).string() + " " +
+                          options)
+            .out;
     }
 };
 
@@ -87,7 +89,7 @@ TEST(AsciiLinkTools, MainResultsAreTheTableFormOrluDumpShowsWithTheSameOptions)
     }
 }
 
-TEST(AsciiLinkTools, SpectraComeRecordByRecordAndFourChannelOctavesChannelByChannel)
+TEST(AsciiLinkTools, SpectraComeRecordByRecordAndOctavesChannelByChannel)
 {
     const AsciiFolders folders;
     folders.Make("FFT1", "current --kind 45 --function 6 --fft-spectrum 4,20,2:30 --fft-range 2 --spectra 3 "
@@ -111,6 +113,22 @@ TEST(AsciiLinkTools, SpectraComeRecordByRecordAndFourChannelOctavesChannelByChan
         channels += folders.Dump("F4", "--view 11 --form table --channels " + std::to_string(mask));
     EXPECT_EQ(folders.Text("F4.txt"), channels);
     EXPECT_NE(channels.find("#3"), std::string::npos) << channels;
+
+    // An ORLU 505 probe file: every channel alone, record by record.
+    std::filesystem::remove_all(folders.root / "files");
+    std::filesystem::create_directories(folders.root / "files");
+    folders.Make("A4", "analyzer --kind 4 --four-channel --spectra 2", '2');
+    const fixture::CommandRun probe = folders.Ascii("505", 1, "--select 1 --content 4");
+    EXPECT_EQ(probe.status, 0) << probe.out;
+    std::string perChannel;
+    for (int mask : {1, 2, 4, 8})
+        for (int record : {1, 2})
+            perChannel += folders.Dump("A4", "--view 10 --form table --channels " + std::to_string(mask) +
+                                                 " --record " + std::to_string(record),
+                                       '2');
+    EXPECT_EQ(folders.Text("A4.txt"), perChannel);
+    EXPECT_NE(perChannel.find("Lev[dB]"), std::string::npos) << perChannel;
+    EXPECT_NE(perChannel.find("Lev[m/s"), std::string::npos) << perChannel;
 }
 
 TEST(AsciiLinkTools, WrongChoicesShowTheUsage)

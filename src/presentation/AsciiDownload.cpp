@@ -388,13 +388,15 @@ int DownloadAscii(UnitLink& link, CUnitDirectory& directory, TransferProgress& p
         ReadEnd end = ReadEnd::Failed;
         bool cancelRequested = false;
         if (std::unique_ptr<LinkTransport> transport = link.OpenPort(ComProfile::Commands)) {
+            bool noMemory = false;
             try {
                 end = ReadUnitFile(*transport, unit505, built.text, progress, image, cancelRequested);
             } catch (const std::bad_alloc&) {
+                noMemory = true;
                 ui.ShowMessage("Can't allocate memory for the view contents", kMessageCaption);
             }
             transport->Release();
-            if (end == ReadEnd::Failed)
+            if (end == ReadEnd::Failed && !noMemory)
                 ShowFixedText(ui, kUnitModeUnknownText);
         }
         // A file not read whole gives no text: it stays selected, omitted.

@@ -271,6 +271,20 @@ TEST(AsciiDownloadTest, AFileNotReadWholeGivesNoTextAndStaysSelected)
     }
 }
 
+TEST(AsciiDownloadTest, ALinkThatCannotBeOpenedOmitsEachFile)
+{
+    AsciiRun run("--model 525", 3, FiveMeasurements());
+    run.SelectAll('l');
+    run.unit.link.SetPortOverride("/nonexistent/port");
+    EXPECT_EQ(run.Download({kAsciiWholeFiles, 0, 0, 0, 0}), 5);
+    EXPECT_TRUE(run.Listing().empty());
+    EXPECT_EQ(run.dir.GetSelectionFlags(), (Bytes{1, 1, 1, 1, 1}));
+    const std::vector<std::string> messages = run.unit.ui.Messages();
+    ASSERT_EQ(messages.size(), 6u);
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), std::string(kConnectionError)), 5);
+    EXPECT_EQ(messages.back(), Completed(0, 5));
+}
+
 TEST(AsciiDownloadTest, AFullDiskStopsTheRunWithoutAPartialText)
 {
     AsciiRun run("--model 525", 3, FiveMeasurements());

@@ -26,7 +26,7 @@
 #include "document/container/LoadErrors.h"
 #include "document/units/LevelUnits.h"
 #include "presentation/AppSettings.h"
-#include "presentation/AsciiDownload.h"
+#include "presentation/AsciiRenderer.h"
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/FormRenderers.h"
 #include "presentation/view/ViewSelection.h"

@@ -8,7 +8,6 @@
 // write succeeded; a file that was not read whole never gives a text.
 
 #include "document/AppContext.h"
-#include "document/CTmDoc.h"
 #include "link/CUnitDirectory.h"
 #include "link/TransferProgress.h"
 #include "link/UnitLink.h"

@@ -2,14 +2,49 @@
 
 #include "link/UnitFileDelete.h"
 #include "link/UnitFileDownload.h"
+#include "presentation/AsciiDownload.h"
 #include "platform/FixedTextDialogs.h"
 #include "presentation/UnitFileLines.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <sstream>
 
 namespace orlu::tools {
+
+namespace {
+
+// The ASCII download's choices, each a number inside its range.
+bool ParseAsciiOption(const std::vector<std::string>& args, std::size_t& i, AsciiChoices& c)
+{
+    struct Choice {
+        const char* option;
+        std::uint8_t AsciiChoices::*member;
+        int low, high;
+    };
+    static const Choice kChoices[] = {
+        {"--content", &AsciiChoices::content, 1, kAsciiContentCount},
+        {"--header", &AsciiChoices::header, 0, 1},
+        {"--dec", &AsciiChoices::decimal, 0, ClampDecimalIndex(255)},
+        {"--sep", &AsciiChoices::separator, 0, ClampSeparatorIndex(255)},
+        {"--form", &AsciiChoices::tableForm, 0, kAsciiTableFormCount - 1},
+    };
+    for (const Choice& choice : kChoices) {
+        if (args[i] != choice.option || i + 1 >= args.size())
+            continue;
+        char* end = nullptr;
+        const long value = std::strtol(args[i + 1].c_str(), &end, 10);
+        if (args[i + 1].empty() || *end || value < choice.low || value > choice.high)
+            return false;
+        c.*choice.member = static_cast<std::uint8_t>(value);
+        ++i;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
 
 bool ParseUnitFilesOption(const std::vector<std::string>& args, std::size_t& i, UnitFilesOptions& o)
 {
@@ -39,14 +74,14 @@ bool ParseUnitFilesOption(const std::vector<std::string>& args, std::size_t& i, 
         o.name = args[++i];
     else if (a == "--download-path" && hasValue)
         o.downloadPath = args[++i];
-    else
+    else if (!ParseAsciiOption(args, i, o.ascii))
         return false;
     return true;
 }
 
 bool IsUnitFilesCommand(const std::string& command)
 {
-    return command == "dir" || command == "download" || command == "delete";
+    return command == "dir" || command == "download" || command == "delete" || command == "ascii";
 }
 
 int RunUnitFilesCommand(UnitLink& link, const std::string& command, const UnitFilesOptions& o)
@@ -89,6 +124,10 @@ int RunUnitFilesCommand(UnitLink& link, const std::string& command, const UnitFi
     if (chosen.empty())
         return 1;
     StoreSelection(directory, lines, chosen);
+    if (command == "ascii") {
+        AppContext app(link.Ui());
+        return DownloadAscii(link, directory, progress, app, o.downloadPath, o.ascii) == 0 ? 0 : 1;
+    }
     const int omitted = command == "download" ? DownloadBinary(link, directory, progress, o.downloadPath)
                                               : DeleteUnitFiles(link, directory, progress);
     return omitted == 0 ? 0 : 1;

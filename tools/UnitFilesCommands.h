@@ -4,6 +4,7 @@
 // chosen by their list positions or by a typed name.
 
 #include "link/UnitLink.h"
+#include "presentation/AsciiContents.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ struct UnitFilesOptions {
     std::vector<int> select; ///< 1-based list positions
     std::string name;        ///< a typed name
     std::string downloadPath = ".";
+    AsciiChoices ascii; ///< ascii: --content --header --dec --sep --form
 };
 
 /// Takes the option at args[i] (and its value) when it is one of these;

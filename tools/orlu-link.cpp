@@ -26,7 +26,11 @@ constexpr const char* kUsage =
     "           dir [--details] [--more] [--sort] [--type 0..3]: the unit-files list, numbered\n"
     "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n"
     "           remote get --save OUT.ocf: the ORLU 505's remote-control settings into a setup file\n"
-    "           remote send --page 0|1|2 --load IN.ocf: one page of a setup file to the ORLU 505\n";
+    "           remote send --page 0|1|2 --load IN.ocf: one page of a setup file to the ORLU 505\n"
+    "           ascii (--select 1,3 | --name NAME) [list options] [--content 1..6] [--header 0|1]\n"
+    "                 [--dec 0|1] [--sep 0..6] [--form 0..2] [--download-path DIR]: the files as text\n"
+    "                 (1 whole files, 2 main results, 3 FFT spectra, 4 1/1 octaves, 5 1/3 octaves,\n"
+    "                 6 time waveforms)\n";
 
 struct Options {
     std::string port;

@@ -1,5 +1,7 @@
 #include "presentation/AppSettings.h"
 
+#include "presentation/AsciiContents.h"
+
 #include <variant>
 
 namespace orlu {
@@ -16,6 +18,11 @@ enum class ReadRule {
     AsRead,
     DeviceSelector, // a byte of 0 or above 16 becomes 1
     Path,           // empty: the current folder
+    AsciiContent,   // 1..6, else 1
+    Flag,           // 0 or 1
+    DecimalIndex,   // moved into the decimal-point table
+    SeparatorIndex, // moved into the column-separator table
+    TableFormIndex, // moved into the table forms
 };
 
 struct SettingRow {
@@ -59,11 +66,11 @@ const SettingRow kSettingsTable[] = {
     {"Clipboard Defaults", "ClipDateFormat", &AppSettings::ClipDateFormat},
     {"Clipboard Defaults", "ClipSeparatorChar", &AppSettings::ClipSeparatorChar},
     {"Clipboard Defaults", "ClipBlockMarkMode", &AppSettings::ClipBlockMarkMode},
-    {"ASCII Download Defaults", "AsciiFunDefault", &AppSettings::AsciiFunDefault},
-    {"ASCII Download Defaults", "AsciiIHIDefault", &AppSettings::AsciiIHIDefault},
-    {"ASCII Download Defaults", "AsciiDecyPointDefault", &AppSettings::AsciiDecyPointDefault},
-    {"ASCII Download Defaults", "AsciiSepaCharDefault", &AppSettings::AsciiSepaCharDefault},
-    {"ASCII Download Defaults", "AsciiTabFormDefault", &AppSettings::AsciiTabFormDefault},
+    {"ASCII Download Defaults", "AsciiFunDefault", &AppSettings::AsciiFunDefault, ReadRule::AsciiContent},
+    {"ASCII Download Defaults", "AsciiIHIDefault", &AppSettings::AsciiIHIDefault, ReadRule::Flag},
+    {"ASCII Download Defaults", "AsciiDecyPointDefault", &AppSettings::AsciiDecyPointDefault, ReadRule::DecimalIndex},
+    {"ASCII Download Defaults", "AsciiSepaCharDefault", &AppSettings::AsciiSepaCharDefault, ReadRule::SeparatorIndex},
+    {"ASCII Download Defaults", "AsciiTabFormDefault", &AppSettings::AsciiTabFormDefault, ReadRule::TableFormIndex},
     {"Pitch and Zoom Defaults", "DispPitchSize", &AppSettings::DispPitchSize},
     {"Pitch and Zoom Defaults", "PrintPitchSize", &AppSettings::PrintPitchSize},
     {"Pitch and Zoom Defaults", "DispTextMargin", &AppSettings::DispTextMargin},
@@ -116,7 +123,18 @@ void ReadRow(const IniProfile& profile, const SettingRow& row, AppSettings& s,
         [&](auto member) {
             using M = decltype(member);
             if constexpr (std::is_same_v<M, ByteMember>) {
-                auto value = static_cast<std::uint8_t>(profile.GetInt(row.section, row.key, kDefaults.*member));
+                const int stored = profile.GetInt(row.section, row.key, kDefaults.*member);
+                auto value = static_cast<std::uint8_t>(stored);
+                // The ASCII download's indexes select from tables: a profile edited by
+                // hand (or a combo left without a selection, -1) never reaches past them.
+                switch (row.rule) {
+                case ReadRule::AsciiContent: value = ClampAsciiContent(stored); break;
+                case ReadRule::Flag: value = stored != 0 ? 1 : 0; break;
+                case ReadRule::DecimalIndex: value = ClampDecimalIndex(stored); break;
+                case ReadRule::SeparatorIndex: value = ClampSeparatorIndex(stored); break;
+                case ReadRule::TableFormIndex: value = ClampTableFormIndex(stored); break;
+                default: break;
+                }
                 if (row.rule == ReadRule::DeviceSelector && (value == 0 || value > 16))
                     value = 1;
                 s.*member = value;

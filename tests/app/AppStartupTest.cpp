@@ -27,7 +27,9 @@ TEST_F(AppStartup, ReadsEverySettingAndWritesEveryOneBack)
         bool text = k.key.find("SubfolderName") != std::string_view::npos;
         std::string value = path ? (m_Dir / std::string(k.key)).string() : text ? "Name " + std::string(k.key)
                           : k.key == "ShowSplash"                       ? "0"
-                                                                        : "7";
+                          // The ASCII download's indexes are kept inside their lists; 1 is in all of them.
+                          : k.section == "ASCII Download Defaults" ? "1"
+                                                                   : "7";
         ini += std::string(k.key) + "=" + value + "\r\n";
     }
     // MRUused is on: the recent file opens at start.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -111,6 +112,38 @@ TEST_F(AppSettingsTest, DeviceSelectorKeepsOnlyOneToSixteen)
         IniProfile profile(m_Path);
         ASSERT_TRUE(profile.Load());
         EXPECT_EQ(ReadAll(profile).DeviceSelector, c.expected);
+    }
+}
+
+TEST_F(AppSettingsTest, AsciiDownloadIndexesStayInsideTheirTables)
+{
+    struct Case {
+        const char* stored;
+        int content, header, decimal, separator, form;
+    };
+    // Stored values in the order AsciiFunDefault, IHI, DecyPoint, SepaChar, TabForm.
+    const std::pair<std::string, Case> cases[] = {
+        {"in range", {"6,1,1,6,2", 6, 1, 1, 6, 2}},
+        {"above every table", {"7,5,2,7,3", 1, 1, 1, 6, 2}},
+        {"a combo left without a selection", {"0,0,-1,-1,-1", 1, 0, 0, 0, 0}},
+        {"values that narrow into range", {"258,256,257,262,258", 1, 1, 1, 6, 2}},
+    };
+    for (const auto& [name, c] : cases) {
+        SCOPED_TRACE(name);
+        int v[5] = {};
+        ASSERT_EQ(std::sscanf(c.stored, "%d,%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3], &v[4]), 5);
+        WriteProfile("[ASCII Download Defaults]\nAsciiFunDefault=" + std::to_string(v[0]) +
+                     "\nAsciiIHIDefault=" + std::to_string(v[1]) + "\nAsciiDecyPointDefault=" + std::to_string(v[2]) +
+                     "\nAsciiSepaCharDefault=" + std::to_string(v[3]) + "\nAsciiTabFormDefault=" +
+                     std::to_string(v[4]) + "\n");
+        IniProfile profile(m_Path);
+        ASSERT_TRUE(profile.Load());
+        const AppSettings s = ReadAll(profile);
+        EXPECT_EQ(s.AsciiFunDefault, c.content);
+        EXPECT_EQ(s.AsciiIHIDefault, c.header);
+        EXPECT_EQ(s.AsciiDecyPointDefault, c.decimal);
+        EXPECT_EQ(s.AsciiSepaCharDefault, c.separator);
+        EXPECT_EQ(s.AsciiTabFormDefault, c.form);
     }
 }
 

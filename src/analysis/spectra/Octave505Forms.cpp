@@ -639,4 +639,9 @@ bool GraphDataOctaveOf505(CTmDoc& doc, PlotData& data, int panel, const OctaveCh
     return true;
 }
 
+std::uint32_t SpectrumRecordCount505(const CTmDoc& doc)
+{
+    return RecordCount(doc.Analyzer());
+}
+
 } // namespace orlu

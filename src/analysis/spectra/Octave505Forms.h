@@ -34,4 +34,8 @@ bool TableOctave13Of505(CTmDoc& doc, LineList& lines, int* widest, std::uint8_t&
 /// or, octave 3, the third octaves with the last value drawn twice more behind them.
 bool GraphDataOctaveOf505(CTmDoc& doc, PlotData& data, int panel, const OctaveChoices& choices, int octave);
 
+/// The spectra the octave forms number in an ANALYZER-mode file: its records when it
+/// holds a time history, else its spectra.
+std::uint32_t SpectrumRecordCount505(const CTmDoc& doc);
+
 } // namespace orlu

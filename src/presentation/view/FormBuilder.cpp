@@ -35,6 +35,21 @@ bool TakesInsertedHeader(std::uint8_t fileKind)
 
 } // namespace
 
+void InsertHeaderLines(const FormRendererRegistry& renderers, MeasurementViewState& view, CTmDoc& doc,
+                       std::uint8_t decimalIndex, LineList& out, std::int32_t* widest)
+{
+    const FormRenderer* header = renderers.Find(kViewHeaderInfo, FormChoice::Text);
+    if (!header)
+        return;
+    LineList headerLines;
+    std::int32_t headerWidest = 0;
+    std::uint8_t unusedContent = 0;
+    FormRequest request{doc, view, {}, headerLines, headerWidest, unusedContent};
+    (*header)(request);
+    RewriteHeaderForTable(headerLines, decimalIndex, out, widest);
+    AddText(out, "", widest);
+}
+
 bool KindHasTableForm(std::uint8_t viewKind)
 {
     return viewKind != kViewSettings && viewKind != kViewHexa && viewKind != kViewHeaderInfo &&
@@ -191,16 +206,7 @@ void FormBuilder::BuildTableForm(MeasurementViewState& view, CTmDoc& doc) const
 
 void FormBuilder::InsertHeaderInfo(MeasurementViewState& view, CTmDoc& doc) const
 {
-    const FormRenderer* header = m_Renderers.Find(kViewHeaderInfo, FormChoice::Text);
-    if (!header)
-        return;
-    LineList headerLines;
-    std::int32_t headerWidest = 0;
-    std::uint8_t unusedContent = 0;
-    FormRequest request{doc, view, {}, headerLines, headerWidest, unusedContent};
-    (*header)(request);
-    RewriteHeaderForTable(headerLines, m_Settings.DecyPoint, view.Lines, &view.WidestLine);
-    AddText(view.Lines, "", &view.WidestLine);
+    InsertHeaderLines(m_Renderers, view, doc, m_Settings.DecyPoint, view.Lines, &view.WidestLine);
 }
 
 bool FormBuilder::RunLongForm(const LongFormRenderer& render, CTmDoc& doc, LineSink& out, LongFormRunner& runner)

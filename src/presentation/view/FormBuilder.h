@@ -83,6 +83,12 @@ private:
 /// characters.
 void RewriteHeaderForTable(LineList& header, std::uint8_t decimalIndex, LineList& out, std::int32_t* widest);
 
+/// The header a table starts with when the header is inserted: the Header
+/// info text of the view's channels, rewritten for the table, then an empty
+/// line. Appended to out; nothing without a Header info renderer.
+void InsertHeaderLines(const FormRendererRegistry& renderers, MeasurementViewState& view, CTmDoc& doc,
+                       std::uint8_t decimalIndex, LineList& out, std::int32_t* widest);
+
 /// The table-form ViewKinds: Settings, Hexa, Header info, ASCII and User's filters have none.
 bool KindHasTableForm(std::uint8_t viewKind);
 

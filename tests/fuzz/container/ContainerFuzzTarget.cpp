@@ -6,7 +6,8 @@
 // mask, and every ViewKind in every form, for each sub-file and for each
 // channel selection the view offers. Each file of a Multifile is then
 // extracted as the Extract command does it, and the document made of it
-// walked the same way.
+// walked the same way. Last, each content the ASCII download would render
+// of the file, with its header.
 //
 // The statistics forms are also built with a marked block (markers that may
 // lie past the classes), in each octave mode, as text, table and graph data
@@ -25,6 +26,7 @@
 #include "document/container/LoadErrors.h"
 #include "document/units/LevelUnits.h"
 #include "presentation/AppSettings.h"
+#include "presentation/AsciiRenderer.h"
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/FormRenderers.h"
 #include "presentation/view/ViewSelection.h"
@@ -393,6 +395,23 @@ void WalkBufferEdit(CTmDoc& doc, AppContext& app, std::uint8_t knob, std::string
 
 } // namespace
 
+// Each content of the ASCII download that the file holds, rendered as the download
+// renders it from a file read from the instrument, with the header inserted.
+void WalkAsciiContents(CTmDoc& doc, const AppSettings& settings, std::string& sink)
+{
+    static const AsciiRenderer renderer;
+    for (int content = kAsciiMainResults; content <= kAsciiContentCount; ++content) {
+        if (!AsciiContentAvailable(doc, content))
+            continue;
+        LineList lines;
+        std::int32_t widest = 0;
+        const AsciiChoices choices{static_cast<std::uint8_t>(content), 1, settings.DecyPoint, settings.SeparatorChar,
+                                   settings.ScFormForMR};
+        renderer.Render(doc, choices, lines, widest);
+        sink += std::to_string(lines.Size() + static_cast<std::size_t>(widest));
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const MemoryFile file;
@@ -428,5 +447,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WalkStatisticsForms(doc, {static_cast<std::uint8_t>(knob & 1), settings.DecyPoint, settings.SeparatorChar}, knob,
                         sink);
     WalkBufferEdit(doc, app, knob, sink);
+    WalkAsciiContents(doc, settings, sink);
     return 0;
 }

@@ -190,6 +190,7 @@ ChannelOutcome FinishTableChannels(MeasurementViewState& view, const ChannelFact
 CommandUi UpdateSelectChannel(const MeasurementViewState& view, const ChannelFacts& doc, int n, KeyModifiers keys)
 {
     CommandUi ui;
+    ui.enabled = false;
     if (n < 1 || n > 5)
         return ui;
     const int k = n - 1;

@@ -175,10 +175,10 @@ void FollowRecordStep(MeasurementViewState& view, const StepFacts& doc, bool nex
         break;
     case kViewStatisticalLevels:
         if (statisticsMultifile) {
+            // Both directions look for levels: a search for histograms would stop Next on a
+            // Multifile whose files hold levels without histograms.
             if (!AllFilesOctaveStatistic(view))
-                SearchSubfile(number, doc, next ? ContentBitsOf(ContentGroup::Histogram)
-                                                : ContentBitsOf(ContentGroup::Statistics),
-                              next ? ContentGroup::Statistics : ContentGroup::Histogram, next);
+                SearchSubfile(number, doc, ContentBitsOf(ContentGroup::Statistics), ContentGroup::Statistics, next);
         }
         break;
     case kViewBufferLogger:

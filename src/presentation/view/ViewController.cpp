@@ -94,8 +94,11 @@ bool ViewController::Step(bool next, KeyModifiers keys)
     if (!enabled)
         return false;
     const bool moved = next ? ShowNext(m_View, facts, keys) : ShowPrevious(m_View, facts, keys);
-    if (moved)
+    if (moved) {
+        // A search that found no sub-file left the number for the clamp into the kind's sub-files.
+        ClampAndLoadSubfile(m_View, m_Doc);
         Rebuild();
+    }
     return moved;
 }
 

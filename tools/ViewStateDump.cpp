@@ -59,6 +59,8 @@ void PrintViewState(const MeasurementViewState& view, std::string& out)
     Line(out, "ChannelB", view.Spectra.ChannelB);
     Line(out, "LevelPitchOffset", view.Control.Scale.LevelPitchOffset);
     Line(out, "LevelZoomOffset", view.Control.Scale.LevelZoomOffset);
+    Line(out, "FirstLine", view.FirstLine);
+    Line(out, "FirstColumn", view.FirstColumn);
     Line(out, "PreviousEnabled", view.Control.PreviousEnabled);
     Line(out, "NextEnabled", view.Control.NextEnabled);
 }

@@ -8,6 +8,7 @@
 #include "presentation/view/GraphNavigation.h"
 #include "presentation/view/GraphStepping.h"
 #include "presentation/view/GraphZoom.h"
+#include "presentation/view/TextFormLayout.h"
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewKindChannels.h"
 #include "presentation/view/ViewSelection.h"
@@ -260,6 +261,10 @@ void ViewController::Key(ViewKey key, KeyModifiers keys)
     case ViewKey::P: Step(false, keys); return;
     default: break;
     }
+    if (m_View.LinesShown()) {
+        ScrollKey(key);
+        return;
+    }
     if (!m_View.GraphShown())
         return;
     const CursorContext cursor = CursorContextOf(m_View, m_Doc, m_Geometry);
@@ -296,6 +301,24 @@ void ViewController::Key(ViewKey key, KeyModifiers keys)
     case ViewKey::End: move(CursorAction::End); break;
     default: break;
     }
+}
+
+void ViewController::ScrollKey(ViewKey key)
+{
+    struct KeyScroll {
+        ViewKey key;
+        bool vertical;
+        ScrollCode code;
+    };
+    static constexpr KeyScroll kScrolls[] = {
+        {ViewKey::Up, true, ScrollCode::LineUp},     {ViewKey::Down, true, ScrollCode::LineDown},
+        {ViewKey::PgUp, true, ScrollCode::PageUp},   {ViewKey::PgDn, true, ScrollCode::PageDown},
+        {ViewKey::Home, true, ScrollCode::Top},      {ViewKey::End, true, ScrollCode::Bottom},
+        {ViewKey::Left, false, ScrollCode::LineUp},  {ViewKey::Right, false, ScrollCode::LineDown},
+    };
+    for (const KeyScroll& s : kScrolls)
+        if (s.key == key)
+            ScrollText(m_View, s.vertical, s.code, 0, TextScrollRanges(m_View, m_ClientWidth, m_ClientHeight));
 }
 
 void ViewController::MarkAtCursor()

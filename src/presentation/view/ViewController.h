@@ -69,6 +69,12 @@ public:
 
     /// The graph geometry the zoom and the mouse work on (the builder's record of the kind shown).
     void SetGeometry(GraphGeometry* geometry) { m_Geometry = geometry; }
+    /// The client area the text forms scroll in, pixels.
+    void SetClientSize(int width, int height)
+    {
+        m_ClientWidth = width;
+        m_ClientHeight = height;
+    }
 
     /// A menu or toolbar command; false when it is not one of the view's or is disabled.
     bool Command(int id, KeyModifiers keys);
@@ -90,6 +96,7 @@ private:
     void Rebuild();
     bool Step(bool next, KeyModifiers keys);
     bool HitPanel(int x, int y, bool move);
+    void ScrollKey(ViewKey key);
     void MarkAtCursor();
     void RunBlockDialog();
     void SelectChannelButton(int n, KeyModifiers keys);
@@ -102,6 +109,8 @@ private:
     AppSettings& m_Settings;
     ViewDialogs& m_Dialogs;
     GraphGeometry* m_Geometry = nullptr;
+    int m_ClientWidth = 640;
+    int m_ClientHeight = 480;
     RepeatSchedule m_Repeat;
 };
 

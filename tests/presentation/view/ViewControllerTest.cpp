@@ -6,6 +6,7 @@
 #include "document/DocumentTestSupport.h"
 #include "presentation/view/BufferBlockCommands.h"
 #include "presentation/view/GraphNavigation.h"
+#include "presentation/view/TextFormLayout.h"
 #include "presentation/view/ViewSelection.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,26 @@ TEST_F(ViewControllerTest, EscInTheBlockDialogKeepsTheBlockAndTheSetting)
     EXPECT_EQ(view.MarkState, 2);
     EXPECT_EQ(settings.ImmShowBO, 1);
     EXPECT_EQ(doc->EditableRecordCount(), 10u);
+}
+
+TEST_F(ViewControllerTest, KeysScrollTheTextForms)
+{
+    OpenLogger(300);
+    ASSERT_TRUE(controller->Command(32783, kPlain));
+    ASSERT_TRUE(controller->Command(kTextCommand, kPlain));
+    controller->SetClientSize(10, 200); // the view measures characters of one pixel
+    const TextScrollInfo info = TextScrollRanges(view, 10, 200);
+    ASSERT_GT(info.vMax, info.vPage);
+    controller->Key(ViewKey::End, kPlain);
+    const int last = view.FirstLine;
+    EXPECT_GE(last, info.vMax - info.vPage);
+    controller->Key(ViewKey::Up, kPlain);
+    EXPECT_EQ(view.FirstLine, last - 1);
+    controller->Key(ViewKey::Home, kPlain);
+    EXPECT_EQ(view.FirstLine, 0);
+    controller->Key(ViewKey::Right, kPlain);
+    EXPECT_EQ(view.FirstColumn, 1);
+    EXPECT_EQ(view.MarkState, 0); // Enter and the arrows never mark in a text form
 }
 
 TEST_F(ViewControllerTest, CtrlPageUpJumpsToTheLastRecord)

@@ -416,6 +416,32 @@ void ViewController::RightButton()
         m_Dialogs.RunMoreOptions();
 }
 
+void ViewController::DoubleClick(int x, int y)
+{
+    const GraphGeometry* g = m_Geometry ? m_Geometry : m_View.PageGeometry;
+    const std::uint8_t kind = m_View.ViewKind;
+    const bool marks = kind == kViewHistograms || (kind >= kViewDensities && kind <= kViewTimeIntersections);
+    if (!m_View.GraphShown() || g == nullptr || !marks || m_View.Control.RtMode)
+        return;
+    const std::int64_t s = std::max(1, m_View.Control.GraphScale);
+    const std::int64_t left = s * (m_View.GraphScroll.x + g->leftMargin);
+    const std::int64_t right = left + static_cast<std::int64_t>(g->pointCount) * g->pixelsPerPoint * s;
+    (void)y;
+    if (x > left && x < right)
+        MarkAtCursor();
+}
+
+void ViewController::Wheel(int delta)
+{
+    if (!m_View.LinesShown())
+        return;
+    const TextScrollInfo info = TextScrollRanges(m_View, m_ClientWidth, m_ClientHeight);
+    if (info.vMax > info.vPage)
+        ScrollText(m_View, true, delta < 0 ? ScrollCode::LineDown : ScrollCode::LineUp, 0, info);
+    else if (info.hMax > info.hPage)
+        ScrollText(m_View, false, delta <= 0 ? ScrollCode::LineDown : ScrollCode::LineUp, 0, info);
+}
+
 bool ViewController::RepeatTick(bool previousHeld, bool nextHeld)
 {
     const ViewPoint mouse = m_View.Control.MousePoint;

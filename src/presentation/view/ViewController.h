@@ -86,6 +86,10 @@ public:
     void LeftButton(bool down, int x, int y);
     /// Right button: "More options" on a graph.
     void RightButton();
+    /// A double click inside the plot's width acts as Enter on the graphs that mark blocks.
+    void DoubleClick(int x, int y);
+    /// The wheel scrolls the lines (negative delta down), else the columns.
+    void Wheel(int delta);
 
     /// A tick of the held-button timer: Previous or Next held on the toolbar, or
     /// the left button on a plot. True when a step acted.

@@ -22,11 +22,25 @@ constexpr std::uint8_t kKindMerged530 = 56; // its files may hold FFT spectra
 constexpr KeyModifiers kPlain{};
 constexpr KeyModifiers kCtrl{false, true, false};
 
-// Answers the block dialog with the given actions, the others with Cancel.
+// Answers the block dialog with the given actions, the spectra functions with a
+// function and OK (or Cancel when none is given), the others with Cancel.
 class AnsweringDialogs : public CancelDialogs {
 public:
     std::deque<int> blockActions;
     int blockDialogs = 0;
+    int spectraFunction = 0;
+    bool acceptAtOnceClicked = false;
+    void RunSpectraFunctions(SpectraFunctionsModel& dialog) override
+    {
+        if (acceptAtOnceClicked)
+            dialog.ClickAcceptAtOnce();
+        if (spectraFunction == 0) {
+            dialog.Cancel();
+            return;
+        }
+        dialog.PressFunction(spectraFunction);
+        dialog.Ok();
+    }
     void RunBlockOperations(BlockOperationsModel& dialog) override
     {
         ++blockDialogs;
@@ -156,6 +170,71 @@ TEST_F(ViewControllerTest, KeysScrollTheTextForms)
     controller->Key(ViewKey::Right, kPlain);
     EXPECT_EQ(view.FirstColumn, 1);
     EXPECT_EQ(view.MarkState, 0); // Enter and the arrows never mark in a text form
+}
+
+TEST_F(ViewControllerTest, TheMouseMovesTheCursorInThePanelItHits)
+{
+    OpenLogger(40);
+    ShowLoggerGraph(40);
+    GraphGeometry g;
+    g.leftMargin = 50;
+    g.topMargin = 20;
+    g.plotHeight = 100;
+    g.pixelsPerPoint = 2;
+    g.pointCount = 40;
+    controller->SetGeometry(&g);
+    view.Graph.PanelCount = 2;
+    view.Control.GraphHeight = 150;
+    struct Case {
+        int x;
+        int y;
+        int cursor;
+    };
+    const Case cases[] = {
+        {50 + 2 * 4, 20 + 150 + 10, 4}, // second panel
+        {50 + 2 * 9, 20, 9},            // top edge of the first
+        {50 + 2 * 30, 140, 9},          // between the panels: no move
+        {50 + 2 * 30, 20 + 300 + 1, 9}, // below the last panel
+    };
+    for (const Case& c : cases) {
+        controller->Click(c.x, c.y);
+        EXPECT_EQ(view.CursorIndex, c.cursor) << c.x << "," << c.y;
+    }
+    // A double click inside the plot's width marks as Enter does; beside it nothing.
+    controller->DoubleClick(50 + 2 * 40 + 1, 30);
+    EXPECT_EQ(view.MarkState, 0);
+    controller->DoubleClick(60, 30);
+    EXPECT_EQ(view.MarkState, 1);
+    // A geometry of no point width (a dialog confirmed with 0) makes the mouse do nothing.
+    g.pixelsPerPoint = 0;
+    controller->Click(60, 30);
+    EXPECT_EQ(view.CursorIndex, 9);
+}
+
+TEST_F(ViewControllerTest, SpectraFunctionsDialogOkAppliesCancelKeepsTheViewButTheSetting)
+{
+    OpenLogger(10);
+    view.ViewKind = kViewSpectra;
+    view.Spectra.Function = 1;
+    view.Spectra.ChannelA = 1;
+    const std::uint16_t selected = view.SelectedChannels;
+    dialogs.acceptAtOnceClicked = true;
+    ASSERT_TRUE(controller->Command(kSpectraFunctionsCommand, kPlain));
+    EXPECT_EQ(view.Spectra.Function, 1);
+    EXPECT_EQ(view.SelectedChannels, selected);
+    EXPECT_EQ(settings.Imm2SpFunAccept, 1);
+
+    dialogs.acceptAtOnceClicked = false;
+    dialogs.spectraFunction = 1;
+    view.SelectedChannels = 0b110;
+    view.Control.OneChannelFunctions = 0; // the buttons choose channel A
+    ASSERT_TRUE(controller->Command(kSpectraFunctionsCommand, kPlain));
+    EXPECT_EQ(view.SelectedChannels, 0b001); // one channel A
+    EXPECT_EQ(view.ChannelNumber, 1);
+    EXPECT_EQ(view.ShownViewKind, kViewSpectra); // rebuilt
+
+    view.ViewKind = kViewOctaves;
+    EXPECT_FALSE(controller->Command(kSpectraFunctionsCommand, kPlain));
 }
 
 TEST_F(ViewControllerTest, CtrlPageUpJumpsToTheLastRecord)

@@ -3,10 +3,12 @@
 
 #include "presentation/view/ViewController.h"
 
+#include "analysis/PlotData.h"
 #include "document/DocumentTestSupport.h"
 #include "presentation/view/BufferBlockCommands.h"
 #include "presentation/view/GraphNavigation.h"
 #include "presentation/view/TextFormLayout.h"
+#include "support/MixedMultifile.h"
 #include "presentation/view/ViewSelection.h"
 
 #include <gtest/gtest.h>
@@ -270,6 +272,32 @@ TEST_F(ViewControllerTest, NextOnAMultifilesSpectraStaysInTheSubfilesWithSpectra
     controller->Key(ViewKey::P, kPlain);
     EXPECT_EQ(view.SubFileNumber, 2);
     EXPECT_FALSE(UpdatePrevious(view, StepFactsOf(*doc), kPlain));
+}
+
+TEST_F(ViewControllerTest, SteppingBetweenShortAndLongLoggersRebuildsEachFromItsOwnRows)
+{
+    // Sub-files logging 10, 1000 and 10 rows: each step's form and graph data are made
+    // for the file shown, so the long file's rows never land in arrays made for the short one.
+    fixture::MemberSpec shortLogger{"level", 525, 300};
+    shortLogger.loggerRows = 10;
+    fixture::MemberSpec longLogger = shortLogger;
+    longLogger.loggerRows = 1000;
+    const fixture::MemberSpec members[] = {shortLogger, longLogger, shortLogger};
+    Start(Open(Write("loggers.orl", fixture::Multifile(kKindMerged525, fixture::MixedMultifileMembers(members)))));
+    ASSERT_TRUE(controller->Command(32783, kPlain));
+    ASSERT_TRUE(controller->Command(kTextCommand, kPlain));
+    PlotData data; // kept between the steps, as the view keeps its arrays
+    std::vector<int> visited;
+    std::vector<std::size_t> lines;
+    for (const ViewKey key : {ViewKey::N, ViewKey::N, ViewKey::P, ViewKey::P}) {
+        controller->Key(key, kPlain);
+        visited.push_back(view.SubFileNumber);
+        lines.push_back(view.ShownLines().LineCount());
+        EXPECT_NE(builder->BuildGraphData(view, *doc, data), 0) << view.SubFileNumber;
+    }
+    EXPECT_EQ(visited, (std::vector<int>{2, 3, 2, 1}));
+    EXPECT_GT(lines[0], 10 * lines[1]); // the long file shows its own rows
+    EXPECT_EQ(lines[1], lines[3]);
 }
 
 TEST_F(ViewControllerTest, HoldingNextStepsOnItsScheduleAndReleasingStops)

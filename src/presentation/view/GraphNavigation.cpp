@@ -135,6 +135,9 @@ SearchKind StatisticsSearch(const MeasurementViewState& view)
 // raises into the kind's range.
 void SearchSubfile(std::int32_t& number, const StepFacts& doc, std::uint16_t bits, ContentGroup bound, bool next)
 {
+    // Only a stepped sub-file number is searched; a record or band number stays as stepped.
+    if (doc.subfileCount == 0)
+        return;
     const int step = next ? 1 : -1;
     for (int n = number; n >= 1 && n <= doc.subfileCount; n += step) {
         if (doc.contents.BitsOf(n) & bits) {
@@ -156,6 +159,9 @@ void StepBand(MeasurementViewState& view, bool next)
 // What the step does beside moving the number, by ViewKind.
 void FollowRecordStep(MeasurementViewState& view, const StepFacts& doc, bool next)
 {
+    // The searches move sub-files; a view stepping another number has none to search.
+    StepFacts none;
+    const StepFacts& files = view.CurrentRecordPtr == &view.SubFileNumber ? doc : none;
     std::int32_t& number = *view.CurrentRecordPtr;
     const std::uint8_t fileKind = doc.fileKind;
     const bool statisticsMultifile = Between(fileKind, 53, 59) || fileKind == kLegacyMultifile;
@@ -167,7 +173,7 @@ void FollowRecordStep(MeasurementViewState& view, const StepFacts& doc, bool nex
                 StepBand(view, next);
             } else {
                 const SearchKind kind = StatisticsSearch(view);
-                SearchSubfile(number, doc, kind.bits, kind.group, next);
+                SearchSubfile(number, files, kind.bits, kind.group, next);
             }
         } else if (OctaveVariant(view) && fileKind != kMonitorKind) {
             StepBand(view, next);
@@ -178,17 +184,17 @@ void FollowRecordStep(MeasurementViewState& view, const StepFacts& doc, bool nex
             // Both directions look for levels: a search for histograms would stop Next on a
             // Multifile whose files hold levels without histograms.
             if (!AllFilesOctaveStatistic(view))
-                SearchSubfile(number, doc, ContentBitsOf(ContentGroup::Statistics), ContentGroup::Statistics, next);
+                SearchSubfile(number, files, ContentBitsOf(ContentGroup::Statistics), ContentGroup::Statistics, next);
         }
         break;
     case kViewBufferLogger:
         if (fileKind == kLegacyMultifile)
-            SearchSubfile(number, doc, ContentBitsOf(ContentGroup::Buffer), ContentGroup::Buffer, next);
+            SearchSubfile(number, files, ContentBitsOf(ContentGroup::Buffer), ContentGroup::Buffer, next);
         view.ShownViewKind = kForcedRebuild;
         break;
     case kViewSpectra:
         if (Between(fileKind, 56, 59) && HoldsGroup(doc, ContentGroup::Fft)) {
-            SearchSubfile(number, doc, ContentBitsOf(ContentGroup::Fft), ContentGroup::Fft, next);
+            SearchSubfile(number, files, ContentBitsOf(ContentGroup::Fft), ContentGroup::Fft, next);
         } else if ((HasFlag(doc, 3) || HasFlag(doc, 5)) && doc.deviceFunction == kFunctionTonality) {
             const SavedMarker& marker = view.Control.Saved(view.GraphRecord == 2 ? MarkerGroup::ShortBandSpectra
                                                                                  : MarkerGroup::Spectra);
@@ -199,11 +205,11 @@ void FollowRecordStep(MeasurementViewState& view, const StepFacts& doc, bool nex
         break;
     case kViewOctaves:
         if (CurrentMultifile(doc) && (HoldsGroup(doc, ContentGroup::Octave) || HoldsGroup(doc, ContentGroup::ThirdOctave)))
-            SearchSubfile(number, doc, ContentBitsOf(ContentGroup::Octave), ContentGroup::Octave, next);
+            SearchSubfile(number, files, ContentBitsOf(ContentGroup::Octave), ContentGroup::Octave, next);
         break;
     case kViewThirdOctaves:
         if (Between(fileKind, 54, 60) && HoldsGroup(doc, ContentGroup::ThirdOctave))
-            SearchSubfile(number, doc, ContentBitsOf(ContentGroup::ThirdOctave), ContentGroup::ThirdOctave, next);
+            SearchSubfile(number, files, ContentBitsOf(ContentGroup::ThirdOctave), ContentGroup::ThirdOctave, next);
         break;
     case kViewTimeIntersections:
         if (view.Control.RtMode) {

@@ -108,6 +108,19 @@ TEST(PreviousNext, StepsStayInTheSubfilesHoldingTheKind)
     EXPECT_EQ(view.SubFileNumber, 2);
 }
 
+TEST(PreviousNext, ARecordNumberIsNotSearchedAsASubfile)
+{
+    // Spectra records of one file of a Multifile whose other files hold no spectra.
+    const StepFacts doc = Multifile(56, {0x20, 0x40, 0x40, 0x40});
+    MeasurementViewState view;
+    StandOnSubfile(view, kViewSpectra, 1, 1, 4);
+    view.CurrentRecordPtr = &view.GraphRecord;
+    view.GraphRecord = 2;
+    ASSERT_TRUE(ShowNext(view, doc, kPlain));
+    EXPECT_EQ(view.GraphRecord, 3);
+    EXPECT_EQ(view.SubFileNumber, 1);
+}
+
 TEST(PreviousNext, ASearchThatFindsNothingLeavesTheNumberForTheClampOfTheNextBuild)
 {
     // Legacy Multifile: buffers in sub-files 1 and 2 only; the range reaches 4.

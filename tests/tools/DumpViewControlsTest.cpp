@@ -91,6 +91,25 @@ TEST_F(DumpViewControls, MarkersAndTheLevelScaleOnALoggerGraph)
     EXPECT_EQ(state["LevelZoomOffset"], "-1");
 }
 
+TEST_F(DumpViewControls, AnswersGoToTheBlockDialogInTurn)
+{
+    const std::string file = Make("current --kind 44 --logger 20", "logger.orl");
+    struct Case {
+        const char* answers;
+        const char* markState;
+    };
+    const Case cases[] = {
+        {"", "2"},                    // no answer: Esc keeps the block
+        {"--answers 1", "0"},         // remove the markers
+        {"--answers 6,cancel,1", "0"}, // the draw dialog cancelled, then remove
+        {"--answers 6,max,ok", "2"},  // drawn in the block
+    };
+    for (const Case& c : cases) {
+        auto state = Dump(file, std::string("--view 7 --form text --cmd 32801 --keys Enter,Enter,Enter --state ") + c.answers);
+        EXPECT_EQ(state["MarkState"], c.markState) << c.answers;
+    }
+}
+
 TEST_F(DumpViewControls, UnknownKeysAndModifiersAreRefused)
 {
     const std::string file = Make("multifile --files 2", "multi.orl");

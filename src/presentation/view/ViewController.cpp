@@ -109,7 +109,11 @@ bool ViewController::Command(int id, KeyModifiers keys)
         const std::optional<CommandUi> ui = ViewCommandState(id, m_View, FactsOf(m_Doc));
         if (ui && !ui->enabled)
             return false;
-        m_Builder.SelectViewKind(m_View, m_Doc, *command);
+        // The text-only kinds are not built again when they are shown already.
+        const bool textOnly = command->kind == kViewHeaderInfo || command->kind == kViewMainResults ||
+                              command->kind == kViewSettings || command->kind == kViewHexa || command->kind == kViewAscii;
+        if (!(textOnly && m_View.ViewKind == command->kind))
+            m_Builder.SelectViewKind(m_View, m_Doc, *command);
         return true;
     }
     for (int n = 1; n <= 5; ++n) {

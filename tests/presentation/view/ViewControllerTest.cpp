@@ -103,6 +103,23 @@ protected:
     std::unique_ptr<ViewController> controller;
 };
 
+TEST_F(ViewControllerTest, ChoosingTheTextOnlyKindShownDoesNotBuildItAgain)
+{
+    OpenLogger(300);
+    struct Case {
+        int command;
+        bool rebuilt;
+    };
+    const Case cases[] = {{32781, false}, {32783, true}, {32778, false}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(controller->Command(c.command, kPlain)) << c.command;
+        view.FirstLine = 5; // a build starts at the top again
+        // The same command again, on the kind it shows.
+        ASSERT_TRUE(controller->Command(c.command, kPlain)) << c.command;
+        EXPECT_EQ(view.FirstLine == 0, c.rebuilt) << c.command;
+    }
+}
+
 TEST_F(ViewControllerTest, EnterMarksBackwardsAscendingAndEscStepsBack)
 {
     OpenLogger(10);

@@ -2,7 +2,6 @@
 
 #include "document/CTmDoc.h"
 #include "document/headers/CurrentHeader.h"
-#include "presentation/view/GraphStepping.h"
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewSelection.h"
 

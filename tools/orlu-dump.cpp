@@ -93,6 +93,8 @@
 
 #include "BufferEditForm.h"
 #include "ViewOptions.h"
+#include "ViewControlOptions.h"
+#include "ViewStateDump.h"
 #include "ConsoleInteraction.h"
 #include "GraphDataForm.h"
 #include "GraphForm.h"
@@ -276,6 +278,9 @@ constexpr char kUsage[] =
     "                   the name a band graph of PlotKind K gives position POS\n"
     "  --view K ... [--record N] [--markers A,B] [--multi ROWS,FIRST,LAST]\n"
     "                   the view's record or file, marked block and multi element picture\n"
+    "  --view K ... [--cmd ID[+shift|+ctrl|+alt],...] [--keys K,...] [--click X,Y] [--answers A,...] [--state]\n"
+    "                   the view's commands, keys and clicks run first (see tools/ViewControlOptions.h);\n"
+    "                   --state prints the view's state after them\n"
     "  --rt [--source 2|3|4] [--rt-interval F,L] [--rt-user F,L] [--smooth] [--channel C]\n"
     "       [--form text|table] [--sep S] [--dec D] [--save OUT]\n"
     "                   the reverberation times of every band, evaluated first when a reference\n"
@@ -593,6 +598,7 @@ struct ViewRequest {
     orlu::tools::StatisticsRequest statistics;
     SpectraViewChoices spectra; ///< the Spectra view's choices
     orlu::tools::ViewOutputRequest output; ///< copy, pages and printing of the view
+    orlu::tools::ControlScript control; ///< commands, keys and clicks run before the form is printed
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -647,8 +653,9 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         view.UnitsByKind[request.kind == kViewHeaderInfo ? kHeaderInfoUnitSlot : 0] =
             static_cast<std::uint8_t>(request.units);
     view.Spectra = request.spectra;
-    const FormBuilder builder(renderers, request.settings);
-    if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
+    AppSettings settings = request.settings; // the dialogs' check boxes change it
+    const FormBuilder builder(renderers, settings);
+    if (!request.control.Any() && builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return;
     builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
     // The kind chooses its channels when it is shown, and its page its All-files choice; the
@@ -668,6 +675,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
             *all = request.allFiles ? 1 : request.subfile >= 0 ? 0 : *all;
         builder.UpdateForm(view, doc);
     }
+    orlu::tools::RunControlScript(request.control, view, doc, builder, settings);
     if (request.graphData) {
         PlotData data;
         orlu::tools::ApplyMultiChoice(request.choices, data);
@@ -691,6 +699,11 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     std::string buffer;
     for (std::size_t i = 0; i < lines.LineCount(); ++i)
         out.Write(lines.Line(i, buffer));
+    if (request.control.state) {
+        std::string state;
+        orlu::tools::PrintViewState(view, state);
+        out.Write(state);
+    }
 }
 
 // Makes the document the Extract command makes of sub-file n and stores it in
@@ -763,7 +776,10 @@ int Run(int argc, char** argv)
     for (int i = 2; i < argc; ++i) {
         const std::string option = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (const int read = orlu::tools::ReadViewOption(argc, argv, i, view.choices); read != 0) {
+        if (const int control = orlu::tools::ReadControlOption(argc, argv, i, view.control); control != 0) {
+            if (control < 0)
+                return Usage();
+        } else if (const int read = orlu::tools::ReadViewOption(argc, argv, i, view.choices); read != 0) {
             if (read < 0)
                 return Usage();
         } else if (const int spectra = orlu::tools::ReadSpectraOption(argc, argv, i, view.spectra)) {

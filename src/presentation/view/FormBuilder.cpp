@@ -5,6 +5,7 @@
 #include "document/image/PagedFileImage.h"
 #include "presentation/view/TextFormLayout.h"
 #include "presentation/view/ViewCommandRules.h"
+#include "presentation/view/ViewKindChannels.h"
 #include "presentation/view/ViewSelection.h"
 
 #include <vector>
@@ -287,6 +288,7 @@ void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const 
         view.StatOctave1 = command.variant == StatVariant::Octave11;
         view.StatOctave2 = command.variant == StatVariant::Octave13;
     }
+    ApplyKindChannels(view, KindChannelFactsOf(doc));
     if (command.kind == kViewHexa)
         BuildFileForm(view, doc, FormChoice::Hex);
     else if (command.kind == kViewAscii)

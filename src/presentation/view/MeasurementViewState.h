@@ -8,6 +8,7 @@
 // builders, the command rules and, later, the graph engine).
 
 #include "document/LineList.h"
+#include "presentation/view/GraphControlFields.h"
 #include "presentation/view/GraphFormFields.h"
 #include "presentation/view/SpectraViewChoices.h"
 #include "presentation/view/TabColumnLayout.h"
@@ -154,6 +155,8 @@ struct MeasurementViewState {
     SpectraViewChoices Spectra;
     // Graph size, point window and saved cursors of the graph form.
     GraphFormFields Graph;
+    // Markers, level scale, zoom and the held mouse button of the graph controllers.
+    GraphControlFields Control;
 };
 
 } // namespace orlu

@@ -1,0 +1,341 @@
+// The controllers on opened documents: keys, commands and dialog answers as
+// the window would pass them, with the forms built again after each change.
+
+#include "presentation/view/ViewController.h"
+
+#include "analysis/PlotData.h"
+#include "document/DocumentTestSupport.h"
+#include "presentation/view/BufferBlockCommands.h"
+#include "presentation/view/GraphNavigation.h"
+#include "presentation/view/TextFormLayout.h"
+#include "support/MixedMultifile.h"
+#include "presentation/view/ViewSelection.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+namespace orlu {
+namespace {
+
+constexpr std::uint8_t kKindMerged525 = 55;
+constexpr std::uint8_t kKindMerged530 = 56; // its files may hold FFT spectra
+constexpr KeyModifiers kPlain{};
+constexpr KeyModifiers kCtrl{false, true, false};
+
+// Answers the block dialog with the given actions, the spectra functions with a
+// function and OK (or Cancel when none is given), the others with Cancel.
+class AnsweringDialogs : public CancelDialogs {
+public:
+    std::deque<int> blockActions;
+    int blockDialogs = 0;
+    int spectraFunction = 0;
+    bool acceptAtOnceClicked = false;
+    void RunSpectraFunctions(SpectraFunctionsModel& dialog) override
+    {
+        if (acceptAtOnceClicked)
+            dialog.ClickAcceptAtOnce();
+        if (spectraFunction == 0) {
+            dialog.Cancel();
+            return;
+        }
+        dialog.PressFunction(spectraFunction);
+        dialog.Ok();
+    }
+    void RunBlockOperations(BlockOperationsModel& dialog) override
+    {
+        ++blockDialogs;
+        if (blockActions.empty()) {
+            dialog.Escape();
+            return;
+        }
+        dialog.Press(static_cast<std::uint8_t>(blockActions.front()));
+        blockActions.pop_front();
+    }
+};
+
+class ViewControllerTest : public DocumentTest {
+protected:
+    void OpenLogger(std::uint32_t rows)
+    {
+        fixture::FixtureBuilder b;
+        b.ContainerHeader(45).Bytes(fixture::CurrentMeasurementFile(fixture::ThreeProfileLoggerSpec(rows)));
+        Start(Open(Write("logger.orl", b)));
+    }
+    void Start(std::unique_ptr<CTmDoc> opened)
+    {
+        doc = std::move(opened);
+        RegisterReportRenderers(renderers);
+        builder = std::make_unique<FormBuilder>(renderers, settings);
+        OpenView(view, *doc);
+        builder->OpenFirstForm(view, *doc);
+        controller = std::make_unique<ViewController>(view, *doc, *builder, settings, dialogs);
+    }
+    // The Buffer/Logger graph of `points` points, as the graph builder leaves it.
+    void ShowLoggerGraph(int points)
+    {
+        ASSERT_TRUE(controller->Command(32783, kPlain));
+        view.FormKind = kFormGraph;
+        builder->UpdateForm(view, *doc);
+        view.FormFlags = (view.FormFlags & ~form_flags::kFormBits) | form_flags::kGraph;
+        view.Graph.PointCount = points;
+        view.Graph.WindowSize = points;
+    }
+    void MarkBetween(int first, int last)
+    {
+        controller->Key(ViewKey::Home, kCtrl);
+        for (int i = 0; i < first; ++i)
+            controller->Key(ViewKey::Right, kPlain);
+        controller->Key(ViewKey::Enter, kPlain);
+        controller->Key(ViewKey::Home, kCtrl);
+        for (int i = 0; i < last; ++i)
+            controller->Key(ViewKey::Right, kPlain);
+        controller->Key(ViewKey::Enter, kPlain);
+    }
+
+    std::unique_ptr<CTmDoc> doc;
+    FormRendererRegistry renderers;
+    AppSettings settings;
+    std::unique_ptr<FormBuilder> builder;
+    MeasurementViewState view;
+    AnsweringDialogs dialogs;
+    std::unique_ptr<ViewController> controller;
+};
+
+TEST_F(ViewControllerTest, ChoosingTheTextOnlyKindShownDoesNotBuildItAgain)
+{
+    OpenLogger(300);
+    struct Case {
+        int command;
+        bool rebuilt;
+    };
+    const Case cases[] = {{32781, false}, {32783, true}, {32778, false}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(controller->Command(c.command, kPlain)) << c.command;
+        view.FirstLine = 5; // a build starts at the top again
+        // The same command again, on the kind it shows.
+        ASSERT_TRUE(controller->Command(c.command, kPlain)) << c.command;
+        EXPECT_EQ(view.FirstLine == 0, c.rebuilt) << c.command;
+    }
+}
+
+TEST_F(ViewControllerTest, EnterMarksBackwardsAscendingAndEscStepsBack)
+{
+    OpenLogger(10);
+    ShowLoggerGraph(10);
+    MarkBetween(7, 2);
+    EXPECT_EQ(view.MarkState, 2);
+    EXPECT_EQ(view.MarkedRange, (std::array<std::int32_t, 2>{2, 7}));
+    controller->Key(ViewKey::Esc, kPlain);
+    EXPECT_EQ(view.MarkState, 1);
+    controller->Key(ViewKey::Esc, kPlain);
+    EXPECT_EQ(view.MarkState, 0);
+    EXPECT_EQ(dialogs.blockDialogs, 0);
+}
+
+TEST_F(ViewControllerTest, TheBlockDialogDeletesDownToOneRecordIntoTheTextForm)
+{
+    OpenLogger(10);
+    ShowLoggerGraph(10);
+    MarkBetween(4, 4);
+    dialogs.blockActions = {kBlockDeleteOutside};
+    controller->Key(ViewKey::Enter, kPlain);
+    EXPECT_EQ(dialogs.blockDialogs, 1);
+    EXPECT_EQ(doc->EditableRecordCount(), 1u);
+    EXPECT_TRUE(view.TextShown());
+    EXPECT_EQ(view.MarkState, 0);
+}
+
+TEST_F(ViewControllerTest, DeletingEveryRecordIsRefusedWithAMessage)
+{
+    OpenLogger(10);
+    ShowLoggerGraph(10);
+    MarkBetween(0, 9);
+    dialogs.blockActions = {kBlockDelete};
+    controller->Key(ViewKey::Enter, kPlain);
+    EXPECT_EQ(ui.Messages().back(), std::string(kCannotDeleteAll));
+    EXPECT_EQ(doc->EditableRecordCount(), 10u);
+    EXPECT_EQ(view.MarkState, 2);
+}
+
+TEST_F(ViewControllerTest, EscInTheBlockDialogKeepsTheBlockAndTheSetting)
+{
+    OpenLogger(10);
+    ShowLoggerGraph(10);
+    settings.ImmShowBO = 1;
+    MarkBetween(1, 3); // the setting offers the dialog with the second end
+    EXPECT_EQ(dialogs.blockDialogs, 1);
+    EXPECT_EQ(view.MarkState, 2);
+    EXPECT_EQ(settings.ImmShowBO, 1);
+    EXPECT_EQ(doc->EditableRecordCount(), 10u);
+}
+
+TEST_F(ViewControllerTest, KeysScrollTheTextForms)
+{
+    OpenLogger(300);
+    ASSERT_TRUE(controller->Command(32783, kPlain));
+    ASSERT_TRUE(controller->Command(kTextCommand, kPlain));
+    controller->SetClientSize(10, 200); // the view measures characters of one pixel
+    const TextScrollInfo info = TextScrollRanges(view, 10, 200);
+    ASSERT_GT(info.vMax, info.vPage);
+    controller->Key(ViewKey::End, kPlain);
+    const int last = view.FirstLine;
+    EXPECT_GE(last, info.vMax - info.vPage);
+    controller->Key(ViewKey::Up, kPlain);
+    EXPECT_EQ(view.FirstLine, last - 1);
+    controller->Key(ViewKey::Home, kPlain);
+    EXPECT_EQ(view.FirstLine, 0);
+    controller->Key(ViewKey::Right, kPlain);
+    EXPECT_EQ(view.FirstColumn, 1);
+    EXPECT_EQ(view.MarkState, 0); // Enter and the arrows never mark in a text form
+}
+
+TEST_F(ViewControllerTest, TheMouseMovesTheCursorInThePanelItHits)
+{
+    OpenLogger(40);
+    ShowLoggerGraph(40);
+    GraphGeometry g;
+    g.leftMargin = 50;
+    g.topMargin = 20;
+    g.plotHeight = 100;
+    g.pixelsPerPoint = 2;
+    g.pointCount = 40;
+    controller->SetGeometry(&g);
+    view.Graph.PanelCount = 2;
+    view.Control.GraphHeight = 150;
+    struct Case {
+        int x;
+        int y;
+        int cursor;
+    };
+    const Case cases[] = {
+        {50 + 2 * 4, 20 + 150 + 10, 4}, // second panel
+        {50 + 2 * 9, 20, 9},            // top edge of the first
+        {50 + 2 * 30, 140, 9},          // between the panels: no move
+        {50 + 2 * 30, 20 + 300 + 1, 9}, // below the last panel
+    };
+    for (const Case& c : cases) {
+        controller->Click(c.x, c.y);
+        EXPECT_EQ(view.CursorIndex, c.cursor) << c.x << "," << c.y;
+    }
+    // A double click inside the plot's width marks as Enter does; beside it nothing.
+    controller->DoubleClick(50 + 2 * 40 + 1, 30);
+    EXPECT_EQ(view.MarkState, 0);
+    controller->DoubleClick(60, 30);
+    EXPECT_EQ(view.MarkState, 1);
+    // A geometry of no point width (a dialog confirmed with 0) makes the mouse do nothing.
+    g.pixelsPerPoint = 0;
+    controller->Click(60, 30);
+    EXPECT_EQ(view.CursorIndex, 9);
+}
+
+TEST_F(ViewControllerTest, SpectraFunctionsDialogOkAppliesCancelKeepsTheViewButTheSetting)
+{
+    OpenLogger(10);
+    view.ViewKind = kViewSpectra;
+    view.Spectra.Function = 1;
+    view.Spectra.ChannelA = 1;
+    const std::uint16_t selected = view.SelectedChannels;
+    dialogs.acceptAtOnceClicked = true;
+    ASSERT_TRUE(controller->Command(kSpectraFunctionsCommand, kPlain));
+    EXPECT_EQ(view.Spectra.Function, 1);
+    EXPECT_EQ(view.SelectedChannels, selected);
+    EXPECT_EQ(settings.Imm2SpFunAccept, 1);
+
+    dialogs.acceptAtOnceClicked = false;
+    dialogs.spectraFunction = 1;
+    view.SelectedChannels = 0b110;
+    view.Control.OneChannelFunctions = 0; // the buttons choose channel A
+    ASSERT_TRUE(controller->Command(kSpectraFunctionsCommand, kPlain));
+    EXPECT_EQ(view.SelectedChannels, 0b001); // one channel A
+    EXPECT_EQ(view.ChannelNumber, 1);
+    EXPECT_EQ(view.ShownViewKind, kViewSpectra); // rebuilt
+
+    view.ViewKind = kViewOctaves;
+    EXPECT_FALSE(controller->Command(kSpectraFunctionsCommand, kPlain));
+}
+
+TEST_F(ViewControllerTest, CtrlPageUpJumpsToTheLastRecord)
+{
+    OpenLogger(10);
+    ShowLoggerGraph(10);
+    view.RecordStepping = 1;
+    view.CurrentRecordPtr = &view.GraphRecord;
+    view.FirstRecord = 1;
+    view.LastRecord = 40;
+    view.GraphRecord = 3;
+    controller->Key(ViewKey::PgUp, kPlain);
+    EXPECT_EQ(view.GraphRecord, 8);
+    controller->Key(ViewKey::PgUp, kCtrl);
+    EXPECT_EQ(view.GraphRecord, 40);
+    controller->Key(ViewKey::PgDn, kCtrl);
+    EXPECT_EQ(view.GraphRecord, 1);
+}
+
+TEST_F(ViewControllerTest, NextOnAMultifilesSpectraStaysInTheSubfilesWithSpectra)
+{
+    // Files 2 and 7 of ten hold FFT spectra.
+    Start(Open(Write("multi.orl", fixture::Multifile(kKindMerged530, fixture::GeneratedMultifileMembers(10)))));
+    ASSERT_TRUE(controller->Command(32785, kPlain));
+    ASSERT_TRUE(controller->Command(kTextCommand, kPlain));
+    std::vector<int> visited{view.SubFileNumber};
+    for (int i = 0; i < 4; ++i) {
+        controller->Key(ViewKey::N, kPlain);
+        visited.push_back(view.SubFileNumber);
+    }
+    EXPECT_EQ(visited, (std::vector<int>{2, 7, 7, 7, 7}));
+    EXPECT_FALSE(view.Control.NextEnabled);
+    controller->Key(ViewKey::P, kPlain);
+    EXPECT_EQ(view.SubFileNumber, 2);
+    EXPECT_FALSE(UpdatePrevious(view, StepFactsOf(*doc), kPlain));
+}
+
+TEST_F(ViewControllerTest, SteppingBetweenShortAndLongLoggersRebuildsEachFromItsOwnRows)
+{
+    // Sub-files logging 10, 1000 and 10 rows: each step's form and graph data are made
+    // for the file shown, so the long file's rows never land in arrays made for the short one.
+    fixture::MemberSpec shortLogger{"level", 525, 300};
+    shortLogger.loggerRows = 10;
+    fixture::MemberSpec longLogger = shortLogger;
+    longLogger.loggerRows = 1000;
+    const fixture::MemberSpec members[] = {shortLogger, longLogger, shortLogger};
+    Start(Open(Write("loggers.orl", fixture::Multifile(kKindMerged525, fixture::MixedMultifileMembers(members)))));
+    ASSERT_TRUE(controller->Command(32783, kPlain));
+    ASSERT_TRUE(controller->Command(kTextCommand, kPlain));
+    PlotData data; // kept between the steps, as the view keeps its arrays
+    std::vector<int> visited;
+    std::vector<std::size_t> lines;
+    for (const ViewKey key : {ViewKey::N, ViewKey::N, ViewKey::P, ViewKey::P}) {
+        controller->Key(key, kPlain);
+        visited.push_back(view.SubFileNumber);
+        lines.push_back(view.ShownLines().LineCount());
+        EXPECT_NE(builder->BuildGraphData(view, *doc, data), 0) << view.SubFileNumber;
+    }
+    EXPECT_EQ(visited, (std::vector<int>{2, 3, 2, 1}));
+    EXPECT_GT(lines[0], 10 * lines[1]); // the long file shows its own rows
+    EXPECT_EQ(lines[1], lines[3]);
+}
+
+TEST_F(ViewControllerTest, HoldingNextStepsOnItsScheduleAndReleasingStops)
+{
+    Start(Open(Write("multi.orl", fixture::Multifile(kKindMerged525, fixture::GeneratedMultifileMembers(12)))));
+    ASSERT_TRUE(controller->Command(32781 /* Header info */, kPlain) || view.ViewKind == kViewHeaderInfo);
+    // The test's clock drives the repetition of a controller of its own.
+    auto now = RepeatSchedule::Clock::time_point{};
+    ViewController held(view, *doc, *builder, settings, dialogs);
+    held.Repeat() = RepeatSchedule([&now] { return now; });
+    std::vector<int> stepTimes;
+    for (int t = 0; t <= 1000; t += 10) {
+        now = RepeatSchedule::Clock::time_point{} + std::chrono::milliseconds(t);
+        if (held.RepeatTick(false, true))
+            stepTimes.push_back(t);
+    }
+    EXPECT_EQ(stepTimes, (std::vector<int>{0, 500, 600, 700, 800, 900, 1000}));
+    EXPECT_EQ(view.SubFileNumber, 8);
+    EXPECT_FALSE(held.RepeatTick(false, false));
+    EXPECT_EQ(view.SubFileNumber, 8);
+}
+
+} // namespace
+} // namespace orlu

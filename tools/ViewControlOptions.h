@@ -1,0 +1,56 @@
+#pragma once
+// orlu-dump's switches that run the view's controllers headless before the
+// form is printed, in the order given:
+//   --cmd ID[+shift|+ctrl|+alt],...   menu and toolbar commands (32805 Next, 32801 Plot,
+//                                     32811 channel 1, 32823 units, 32852 zoom minus ...)
+//   --keys K,...                      N, P, Enter, Esc, +, -, *, Up, Down, Left, Right, Home,
+//                                     End, PgUp, PgDn, each with +shift or +ctrl
+//   --click X,Y                       the left button pressed and released at X,Y
+//   --answers A,...                   what the dialogs answer, in turn:
+//       spectra functions: a1..a5, b1..b5 (channel buttons), f1..f10 (functions),
+//         form0..form3, one (the one-spectrum box), now (accept at once), then ok or cancel;
+//       block operations: 0 (Esc) or 1..5, or 6 followed by the draw dialog's
+//         box clicks (rms, max, min, sel) and ok or cancel (cancel returns to the block dialog).
+//     Without answers a dialog is cancelled (the block dialog with Esc).
+//   --state                           Name=value lines of the view's state after the run
+
+#include "presentation/AppSettings.h"
+#include "presentation/view/FormBuilder.h"
+#include "presentation/view/MeasurementViewState.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace orlu {
+class CTmDoc;
+}
+
+namespace orlu::tools {
+
+struct ControlStep {
+    enum class Kind : std::uint8_t { Command, Key, Click } kind = Kind::Command;
+    int id = 0;         ///< command id, or the key (ViewKey)
+    int x = 0;
+    int y = 0;
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+struct ControlScript {
+    std::vector<ControlStep> steps;
+    std::deque<std::string> answers;
+    bool state = false;
+    bool Any() const { return !steps.empty() || state; }
+};
+
+/// Reads the option at argv[i] (and its value, advancing i). 1: read; 0: not one of these;
+/// -1: one of these with a value it does not take.
+int ReadControlOption(int argc, char** argv, int& i, ControlScript& script);
+
+/// Runs the steps on the view; returns the messages the dialogs could not answer.
+void RunControlScript(const ControlScript& script, MeasurementViewState& view, CTmDoc& doc,
+                      const FormBuilder& builder, AppSettings& settings);
+
+} // namespace orlu::tools

@@ -121,31 +121,18 @@ bool ParseNumberPair(const std::string& text, double& a, double& b)
 
 } // namespace
 
-int RunGraphForm(int argc, char** argv)
+bool IsPlotStateFile(const std::string& path)
 {
-    std::string out;
-    std::string targetName;
-    for (int i = 2; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--form" && i + 1 < argc && std::string(argv[i + 1]) == "graph")
-            ++i;
-        else if (option == "--out" && i + 1 < argc)
-            out = argv[++i];
-        else if (option == "--target" && i + 1 < argc)
-            targetName = argv[++i];
-        else
-            return PrintUsage(kDumpUsage, false);
-    }
-    if (out.empty())
-        return PrintUsage(kDumpUsage, false);
-    std::string text;
-    if (!ReadText(argv[1], text))
-        return Fail(std::string("cannot read ") + argv[1]);
-    PlotState state;
-    std::string error;
-    if (!ReadPlotState(text, state, error))
-        return Fail(std::string(argv[1]) + ": " + error);
+    if (std::filesystem::path(path).extension() == ".plot")
+        return true;
+    std::ifstream in(path, std::ios::binary);
+    std::string first;
+    std::getline(in, first);
+    return first == "# OrluPC plot state";
+}
 
+int PaintPlotState(PlotState& state, const std::string& out, const std::string& targetName, char* program)
+{
     const std::string ext = std::filesystem::path(out).extension().string();
     bool known = true;
     CanvasTarget target = ext == ".emf" ? CanvasTarget::Metafile : ext == ".pdf" ? CanvasTarget::Printer : CanvasTarget::Screen;
@@ -176,7 +163,8 @@ int RunGraphForm(int argc, char** argv)
         if (std::getenv("QT_QPA_PLATFORM") == nullptr)
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         int qtArgc = 1;
-        QGuiApplication app(qtArgc, argv);
+        char* qtArgv[] = {program, nullptr};
+        QGuiApplication app(qtArgc, qtArgv);
         if (ext == ".png") {
             // The bitmap follows the panels this paint draws, and is as wide as
             // the graph's page when a larger scale or geometry needs more.
@@ -200,6 +188,34 @@ int RunGraphForm(int argc, char** argv)
     }
 #endif
     return Fail("no picture format for '" + ext + "' (png, emf, pdf, txt, plot)");
+}
+
+int RunGraphForm(int argc, char** argv)
+{
+    std::string out;
+    std::string targetName;
+    for (int i = 2; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--form" && i + 1 < argc && std::string(argv[i + 1]) == "graph")
+            ++i;
+        else if (option == "--out" && i + 1 < argc)
+            out = argv[++i];
+        else if (option == "--target" && i + 1 < argc)
+            targetName = argv[++i];
+        else
+            return PrintUsage(kDumpUsage, false);
+    }
+    if (out.empty())
+        return PrintUsage(kDumpUsage, false);
+    std::string text;
+    if (!ReadText(argv[1], text))
+        return Fail(std::string("cannot read ") + argv[1]);
+    PlotState state;
+    std::string error;
+    if (!ReadPlotState(text, state, error))
+        return Fail(std::string(argv[1]) + ": " + error);
+
+    return PaintPlotState(state, out, targetName, argv[0]);
 }
 
 int RunPlotFixture(int argc, char** argv)

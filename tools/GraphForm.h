@@ -4,7 +4,17 @@
 // engine into OUT by its extension, and orlu-fixture plot writes plot states
 // with synthetic data.
 
+#include "graph/PlotStateFile.h"
+
+#include <string>
+
 namespace orlu::tools {
+
+/// A plot state by its extension (.plot) or its first line; other files are measurements.
+bool IsPlotStateFile(const std::string& path);
+/// Paints a plot state into OUT by its extension (png, emf, pdf, txt, plot),
+/// on the canvas of TARGET when one is named. Returns the exit status.
+int PaintPlotState(PlotState& state, const std::string& out, const std::string& targetName, char* program);
 
 /// orlu-dump's graph form; argv[1] is the file. Returns the exit status.
 int RunGraphForm(int argc, char** argv);

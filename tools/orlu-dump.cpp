@@ -96,6 +96,8 @@
 #include "ConsoleInteraction.h"
 #include "GraphDataForm.h"
 #include "GraphForm.h"
+#include "MeasurementGraphForm.h"
+#include "ViewStateDump.h"
 #include "MonitorTools.h"
 #include "StatisticsDumpOptions.h"
 #include "SpectraOptions.h"
@@ -580,6 +582,8 @@ struct ViewRequest {
     bool graphData = false; ///< --form data: the plot data of the graph form
     orlu::tools::StatisticsRequest statistics;
     SpectraViewChoices spectra; ///< the Spectra view's choices
+    orlu::tools::GraphFormRequest graph; ///< --form graph: the graph form and its picture
+    bool state = false;                  ///< --state: the view's state lines after the form
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -619,7 +623,7 @@ private:
     std::string m_Buffer;
 };
 
-void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
+int PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
 {
     FormRendererRegistry renderers;
     RegisterReportRenderers(renderers);
@@ -636,7 +640,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     view.Spectra = request.spectra;
     const FormBuilder builder(renderers, request.settings);
     if (builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
-        return;
+        return 0;
     builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
     // The kind chooses its channels when it is shown, and its page its All-files choice; the
     // user's own are set after, as the view's buttons do, and the text or table is made again.
@@ -655,6 +659,15 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
             *all = request.allFiles ? 1 : request.subfile >= 0 ? 0 : *all;
         builder.UpdateForm(view, doc);
     }
+    if (request.graph.shown) {
+        std::string text;
+        static char program[] = "orlu-dump";
+        const int status = orlu::tools::ShowGraphForm(builder, view, doc, request.graph, text, program);
+        if (request.state)
+            orlu::tools::PrintViewState(view, doc, text);
+        out.Write(text);
+        return status;
+    }
     if (request.graphData) {
         PlotData data;
         orlu::tools::ApplyMultiChoice(request.choices, data);
@@ -664,12 +677,18 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
             text = "# no graph data\n";
         orlu::tools::PrintGraphData(view.ViewKind, data, panels, text);
         out.Write(text);
-        return;
+        return 0;
     }
     const LineSource& lines = view.ShownLines();
     std::string buffer;
     for (std::size_t i = 0; i < lines.LineCount(); ++i)
         out.Write(lines.Line(i, buffer));
+    if (request.state) {
+        std::string text;
+        orlu::tools::PrintViewState(view, doc, text);
+        out.Write(text);
+    }
+    return 0;
 }
 
 // Makes the document the Extract command makes of sub-file n and stores it in
@@ -722,7 +741,8 @@ int Run(int argc, char** argv)
     if (argc < 3 || argv[1][0] == '-')
         return Usage();
     for (int i = 2; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--form" && std::string(argv[i + 1]) == "graph")
+        if (std::string(argv[i]) == "--form" && std::string(argv[i + 1]) == "graph" &&
+            orlu::tools::IsPlotStateFile(argv[1]))
             return orlu::tools::RunGraphForm(argc, argv);
     if (orlu::tools::WantsReverbForm(argc, argv))
         return orlu::tools::RunReverbForm(argc, argv);
@@ -741,6 +761,11 @@ int Run(int argc, char** argv)
         if (const int read = orlu::tools::ReadViewOption(argc, argv, i, view.choices); read != 0) {
             if (read < 0)
                 return Usage();
+        } else if (const int graph = orlu::tools::ReadGraphFormOption(argc, argv, i, view.graph)) {
+            if (graph < 0)
+                return Usage();
+        } else if (option == "--state") {
+            view.state = true;
         } else if (const int spectra = orlu::tools::ReadSpectraOption(argc, argv, i, view.spectra)) {
             if (spectra < 0)
                 return Usage();
@@ -753,9 +778,10 @@ int Run(int argc, char** argv)
             auto it = std::find_if(std::begin(kFormNames), std::end(kFormNames),
                                    [&](const FormName& f) { return name == f.name; });
             view.graphData = name == "data";
-            if (it == std::end(kFormNames) && !view.graphData)
+            view.graph.shown = name == "graph";
+            if (it == std::end(kFormNames) && !view.graphData && !view.graph.shown)
                 return Usage();
-            view.form = view.graphData ? FormChoice::Text : it->form;
+            view.form = view.graphData || view.graph.shown ? FormChoice::Text : it->form;
             formGiven = true;
         } else if (hasValue && (option == "--sep" || option == "--dec")) {
             const bool sep = option == "--sep";
@@ -820,7 +846,11 @@ int Run(int argc, char** argv)
     if (view.kind < 0 &&
         (formGiven || view.units >= 0 || view.channels >= 0 || (subfileChoice && !header) || view.choices.Any()))
         return Usage();
-    // --out names the file of an extract or of an edit, one of them.
+    // --out names the picture of the graph form, or the file of an extract or of an edit, one of them.
+    if (view.graph.shown) {
+        view.graph.out = extractPath;
+        extractPath.clear();
+    }
     if ((extract >= 0 || editing) != !extractPath.empty() || (extract >= 0 && editing))
         return Usage();
     // The markers are the block of an edit, or the marked records or classes of a view.
@@ -894,8 +924,8 @@ int Run(int argc, char** argv)
         status = 1;
     StdoutLines output;
     output.Write(out);
-    if (view.kind >= 0)
-        PrintView(doc, view, output);
+    if (view.kind >= 0 && PrintView(doc, view, output) != 0)
+        status = 1;
     for (const std::string& message : ui.Messages)
         output.Write(StrPrintf("message: %s\n", message.c_str()));
     return status;

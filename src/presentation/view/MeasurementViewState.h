@@ -9,6 +9,7 @@
 
 #include "document/LineList.h"
 #include "presentation/view/GraphFormFields.h"
+#include "presentation/view/GraphFormState.h"
 #include "presentation/view/SpectraViewChoices.h"
 #include "presentation/view/TabColumnLayout.h"
 #include "presentation/view/ViewKinds.h"
@@ -154,6 +155,8 @@ struct MeasurementViewState {
     SpectraViewChoices Spectra;
     // Graph size, point window and saved cursors of the graph form.
     GraphFormFields Graph;
+    // The graph the graph form paints, and the geometry records it keeps.
+    GraphFormState GraphForm;
 };
 
 } // namespace orlu

@@ -36,6 +36,8 @@ int ReadGraphFormOption(int argc, char** argv, int& i, GraphFormRequest& request
 int ShowGraphForm(const FormBuilder& builder, MeasurementViewState& view, CTmDoc& doc,
                   const GraphFormRequest& request, std::string& text, char* program)
 {
+    // The graph steps its own record number: it starts on the spectrum chosen.
+    view.GraphRecord = std::max(1, view.Spectra.Record);
     builder.OnGraphForm(view, doc, false);
     for (int press = 0; press < request.plotPresses; ++press)
         builder.OnGraphForm(view, doc, request.backwards);

@@ -62,6 +62,13 @@
 //       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
 //       and one comma-separated row per point (%.6g); "# no graph data" when
 //       the kind has none for the file
+//   orlu-dump FILE --view K --form graph [the options above] [--plot N] [--plot-back]
+//                  [--cursor C] [--out OUT.png|OUT.emf|OUT.pdf|OUT.txt|OUT.plot]
+//       builds the graph form of ViewKind K as the Plot button does, presses
+//       Plot N more times (each steps the graph size, backwards with
+//       --plot-back), puts the cursor on point C and paints the graph into OUT
+//   orlu-dump FILE --view K --form F ... --state
+//       after the form, the view's state as Name=value lines (tools/ViewStateDump.h)
 //   orlu-dump FILE --view 4|5|6 ... [--oct 11|13] [--band B] [--level N]
 //                  [--all-levels] [--percentages P,P,...] [--markers A[,B]]
 //       the statistics views: the 1/1- or 1/3-octave band statistics and the
@@ -268,6 +275,9 @@ constexpr char kUsage[] =
     "                   totals, block results and non-metric vibration units\n"
     "  --view K --form data [...]\n"
     "                   the plot data of view kind K's graph, panel by panel\n"
+    "  --view K --form graph [...] [--plot N] [--plot-back] [--cursor C] [--out OUT.png|.emf|.pdf|.txt|.plot]\n"
+    "                   builds view kind K's graph, steps its size N times and paints it into OUT\n"
+    "  --state          after the form, the view's state as Name=value lines\n"
     "  --view 4|5|6 ... [--oct 11|13] [--band B] [--level N] [--all-levels] [--percentages P,...]\n"
     "           [--markers A[,B]]\n"
     "                   the statistics views with their octave band, level, percentages and block\n"

@@ -19,9 +19,12 @@ PlotChannelFacts ChannelFactsOf(const CTmDoc& doc)
     f.InputKind = ch.inputKind;
     f.Filter = ch.filter;
     f.Function = ch.function;
-    f.FirstBand11 = ch.octaveMissing;
+    // The first band on the scale every channel shares: the third-octave centre table.
+    if (ch.bandTableIndex >= 0) {
+        f.FirstBand13 = ch.bandTableIndex;
+        f.FirstBand11 = ch.bandTableIndex / 3;
+    }
     f.BandCount11 = ch.octaveBandCount;
-    f.FirstBand13 = ch.thirdMissing;
     f.BandCount13 = ch.thirdBandCount;
     return f;
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/statistics/LoggerColumns.h"
 #include "analysis/spectra/SpectraFunction.h"
+#include "document/texts/NumberTexts.h"
 #include "document/units/LevelUnits.h"
 #include "platform/ValueFormat.h"
 #include "presentation/view/GraphCursor.h"
@@ -209,6 +210,21 @@ void AppendToPanels(GraphViewState& g, std::uint8_t panels, const std::string& s
 // aggregation degree.
 void CompleteTitles(MeasurementViewState& view, CTmDoc& doc, GraphViewState& g, std::uint8_t panels)
 {
+    if (view.ViewKind == kViewTimeIntersections) {
+        // The line or band followed, its smoothing and degree; the channel when there are several.
+        const bool channels = (doc.HeaderDecoded() && doc.Header().model.FourChannel) ||
+                              (doc.AnalyzerDecoded() && doc.Analyzer().channelCount > 1);
+        for (int k = 0; k < kMaxGraphPanels; ++k) {
+            if (!(panels & (1u << k)))
+                continue;
+            std::string title = "TIME INTERSECTION";
+            AppendTitleSuffix(title, view.Smoothed != 0, view.BandKind, static_cast<std::uint16_t>(view.Aggregation),
+                              g.LabelText);
+            if (channels)
+                title += StrPrintf("  Channel #%d", k + 1);
+            g.PanelTitles[static_cast<std::size_t>(k)] = title;
+        }
+    }
     const bool timeKind = view.ViewKind == kViewBufferLogger;
     if (timeKind && IsMultifile(doc) && !view.SubFileName.empty())
         AppendToPanels(g, panels, StrPrintf(" (file: %s)", view.SubFileName.c_str()));
@@ -316,9 +332,11 @@ PlotKindInputs PlotKindInputsOf(CTmDoc& doc, const MeasurementViewState& view)
     if (doc.HeaderDecoded()) {
         const CurrentHeader& h = doc.Header();
         const CurrentChannel& ch = doc.Channel();
-        in.values = h.bandCount;
-        in.bands = h.bandsShown;
-        in.bandKind = static_cast<std::int16_t>(h.bandKind);
+        // The four-channel models keep the band layout per channel.
+        const bool perChannel = h.model.FourChannel;
+        in.values = perChannel ? ch.bandEnd : h.bandCount;
+        in.bands = perChannel ? ch.bandCount : h.bandsShown;
+        in.bandKind = static_cast<std::int16_t>(perChannel ? ch.bandKind : h.bandKind);
         in.flags = h.model;
         in.accelerometer = ch.inputKind == kInputAccelerometer;
         in.microphone = ch.inputKind == kInputMicrophone;
@@ -327,7 +345,7 @@ PlotKindInputs PlotKindInputsOf(CTmDoc& doc, const MeasurementViewState& view)
         in.histClasses = ch.histClasses;
         in.fftLength = static_cast<int>(h.fftPoints);
         in.totalLinePosition = h.fftExtraLine;
-        in.octaveTotalIndex = h.octaveTotal;
+        in.octaveTotalIndex = perChannel ? ch.octaveTotal : h.octaveTotal;
         in.octaveAxisLayout = GetOctaveAxisLayout(doc.Levels(), ch);
         in.spectrumAxisLayout = GetSpectrumAxisLayout(doc.Levels(), ch);
     } else if (doc.AnalyzerDecoded()) {

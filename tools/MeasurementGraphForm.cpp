@@ -3,6 +3,7 @@
 #include "GraphForm.h"
 #include "platform/ValueFormat.h"
 #include "presentation/view/GraphDocumentFacts.h"
+#include "presentation/view/TextFormLayout.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,7 +48,11 @@ int ShowGraphForm(const FormBuilder& builder, MeasurementViewState& view, CTmDoc
         plot.CursorIndex = view.CursorIndex;
     }
     if (!view.GraphForm.Available) {
-        text += std::string(kFormNotAvailableText) + "\n";
+        // The line the graph form shows in its place.
+        const LineSource& lines = view.ShownLines();
+        std::string buffer;
+        for (std::size_t i = 0; i < lines.LineCount(); ++i)
+            text += std::string(LineText(lines.Line(i, buffer))) + "\n";
         return 0;
     }
     AppendPrintf(text, "graph: PlotKind %d, %d panel(s), %d points, size %d\n", view.PlotKind, view.Graph.PanelCount,

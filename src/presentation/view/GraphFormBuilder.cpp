@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <string_view>
 
 namespace orlu {
 namespace {
@@ -197,6 +198,18 @@ std::int32_t DataPoints(const GraphViewState& g, std::uint8_t panels)
     }
 }
 
+// The main title of a kind whose renderer gives its panels none.
+std::string_view KindTitle(std::uint8_t viewKind)
+{
+    switch (viewKind) {
+    case kViewHistograms: return "HISTOGRAM";
+    case kViewDensities: return "STAT. DENSITY";
+    case kViewWaveforms: return "TIME WAVEFORM";
+    case kViewTimeIntersections: return "TIME INTERSECTION";
+    default: return {};
+    }
+}
+
 void AppendToPanels(GraphViewState& g, std::uint8_t panels, const std::string& suffix)
 {
     for (int k = 0; k < kMaxGraphPanels; ++k) {
@@ -236,6 +249,13 @@ void CompleteTitles(MeasurementViewState& view, CTmDoc& doc, GraphViewState& g, 
                 g.GraphTitle = g.PanelTitles[static_cast<std::size_t>(k)];
                 break;
             }
+    }
+    if (g.GraphTitle.empty())
+        g.GraphTitle = KindTitle(view.ViewKind);
+    for (int k = 0; k < kMaxGraphPanels; ++k) {
+        std::string& title = g.PanelTitles[static_cast<std::size_t>(k)];
+        if ((panels & (1u << k)) && title.empty())
+            title = g.GraphTitle;
     }
 }
 
@@ -289,13 +309,14 @@ std::int32_t TotalKindsOf(MeasurementViewState& view, CTmDoc& doc, std::uint8_t 
     return found.totalKinds;
 }
 
-void ShowNotAvailable(MeasurementViewState& view)
+// The graph form's place shows a line instead: the kind has no graph data
+// for the family, or the file holds nothing for any panel.
+void ShowLineInstead(MeasurementViewState& view, std::string_view text)
 {
     view.GraphForm.Available = false;
-    view.GraphForm.PanelMask = 0;
     view.Graph.PanelCount = 0;
     view.ClearLines();
-    std::string line(kFormNotAvailableText);
+    std::string line(text);
     AddLine(view.Lines, line, &view.WidestLine);
 }
 
@@ -378,7 +399,7 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
         HasGraphForm(view.ViewKind) ? renderers.FindGraphData(view.ViewKind, FindFileKind(doc.FileKind()).Family)
                                     : nullptr;
     if (!renderer) {
-        ShowNotAvailable(view);
+        ShowLineInstead(view, kFormNotAvailableText);
         Epilogue(view, doc);
         return;
     }
@@ -417,6 +438,11 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
     form.PanelMask = RunRenderers(*renderer, view, doc, form.Plot);
     fields.PanelCount = std::popcount(static_cast<unsigned>(form.PanelMask));
     form.Available = true;
+    if (form.PanelMask == 0) {
+        ShowLineInstead(view, kFormEmptyText);
+        Epilogue(view, doc);
+        return;
+    }
 
     // The kinds whose point count comes from what the renderer found.
     choice = ChoosePlotKind(PlotKindInputsOf(doc, view));

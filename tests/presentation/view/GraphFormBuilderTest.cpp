@@ -87,7 +87,7 @@ TEST_F(GraphBuild, PlotOnAShownGraphStepsTheSizeOfEveryGraphKindWithoutARenderer
     }
 }
 
-TEST_F(GraphBuild, KindsWithoutAGraphIgnorePlotAndAMissingRendererSaysNotAvailable)
+TEST_F(GraphBuild, KindsWithoutAGraphIgnorePlotAndAGraphWithoutDataSaysWhy)
 {
     RegisterSpies();
     for (std::uint8_t kind : {kViewSettings, kViewMainResults, kViewHeaderInfo, kViewAscii}) {
@@ -108,6 +108,16 @@ TEST_F(GraphBuild, KindsWithoutAGraphIgnorePlotAndAMissingRendererSaysNotAvailab
     ASSERT_EQ(m_View.Lines.LineCount(), 1u);
     std::string buffer;
     EXPECT_EQ(LineText(m_View.Lines.Line(0, buffer)), kFormNotAvailableText);
+
+    // A renderer that finds nothing for any panel: the file holds nothing for the graph.
+    FormRendererRegistry empty;
+    empty.RegisterGraphData(kViewDensities, [](GraphDataRequest&) { return false; });
+    m_View.ViewKind = kViewDensities;
+    m_View.FormFlags = 0;
+    EXPECT_TRUE(OnGraphForm(empty, m_View, m_Doc, false));
+    EXPECT_FALSE(m_View.GraphForm.Available);
+    ASSERT_EQ(m_View.Lines.LineCount(), 1u);
+    EXPECT_EQ(LineText(m_View.Lines.Line(0, buffer)), kFormEmptyText);
 }
 
 TEST_F(GraphBuild, UpdateFormBuildsTheGraphOfTheKindAndCountsItsPanels)

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -97,6 +98,27 @@ TEST_F(MeasurementGraphTools, AKindWithoutGraphDataSaysSoInThePlaceOfTheGraph)
     const auto levels = RunCommand(Tool("orlu-dump") + " " + file.string() + " --view 5 --form graph 2>/dev/null");
     EXPECT_EQ(levels.status, 0);
     EXPECT_EQ(levels.out, "The file holds nothing for this form: its records are missing or cut short.\n");
+}
+
+TEST_F(MeasurementGraphTools, AFourChannelLoggerPaintsItsRotationInTheFifthPanel)
+{
+    const fs::path four = dir / "four-channel-rotation.orl";
+    const fs::path drawn = dir / "four-channel-rotation.txt";
+    ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " four-channel --channels 4 --rotation --logger 300 --rpm 1500,3000 " +
+                         four.string())
+                  .status,
+              0);
+    fs::remove(drawn);
+    const auto run = RunCommand(Tool("orlu-dump") + " " + four.string() +
+                                " --view 7 --form graph --channels 31 --state --out " + drawn.string() + " 2>/dev/null");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(Fields(run.out, {"PanelCount"}), (std::vector<std::string>{"PanelCount=5"}));
+    std::ifstream in(drawn);
+    std::string line;
+    int rotationTitles = 0;
+    while (std::getline(in, line))
+        rotationTitles += line.find("\"BUFFER CONTENTS  Rotation  -  RPM\"") != std::string::npos;
+    EXPECT_EQ(rotationTitles, 1);
 }
 
 } // namespace

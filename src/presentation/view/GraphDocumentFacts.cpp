@@ -57,6 +57,9 @@ PlotStateDocument GraphDocumentOf(CTmDoc& doc, MeasurementViewState& view)
         d.TimingFacts.startDate = h.date;
         if (const std::optional<LoggerPlace> place = LocateLogger(doc); place && view.ViewKind == kViewBufferLogger) {
             d.WaveformSamples = place->samples;
+            // The fifth place of a four-channel logger: the rotation, or the vector when it logs both.
+            d.RpmChannel = place->rotation;
+            d.RpmChoice = place->rotation && place->vector;
             if (place->timeStep > 0.0)
                 d.TimingFacts.recordStep = place->timeStep;
             d.TimingFacts.timeUnit = place->timeUnit;

@@ -127,48 +127,22 @@ bool ParseNumberPair(const std::string& text, double& a, double& b)
 
 } // namespace
 
-int RunGraphForm(int argc, char** argv)
+bool IsPlotStateFile(const std::string& path)
 {
-    std::string out;
-    std::string targetName;
-    bool copy = false;  ///< --copy: the clipboard's part of the screen bitmap
-    bool print = false; ///< --print: the printed page with its footer
-    int zoom = 0;       ///< --zoom: the print zoom; 0 the plot state's
-    for (int i = 2; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--form" && i + 1 < argc && std::string(argv[i + 1]) == "graph")
-            ++i;
-        else if (option == "--out" && i + 1 < argc)
-            out = argv[++i];
-        else if (option == "--copy" && i + 1 < argc) {
-            out = argv[++i];
-            copy = true;
-        } else if (option == "--print" && i + 1 < argc) {
-            out = argv[++i];
-            print = true;
-        } else if (option == "--zoom" && i + 1 < argc) {
-            char* end = nullptr;
-            zoom = static_cast<int>(std::strtol(argv[++i], &end, 10));
-            if (*end != '\0' || zoom < 1 || zoom > 16)
-                return PrintUsage(kDumpUsage, false);
-        }
-        else if (option == "--target" && i + 1 < argc)
-            targetName = argv[++i];
-        else
-            return PrintUsage(kDumpUsage, false);
-    }
-    if (out.empty())
-        return PrintUsage(kDumpUsage, false);
-    std::string text;
-    if (!ReadText(argv[1], text))
-        return Fail(std::string("cannot read ") + argv[1]);
-    PlotState state;
-    std::string error;
-    if (!ReadPlotState(text, state, error))
-        return Fail(std::string(argv[1]) + ": " + error);
+    if (std::filesystem::path(path).extension() == ".plot")
+        return true;
+    std::ifstream in(path, std::ios::binary);
+    std::string first;
+    std::getline(in, first);
+    return first == "# OrluPC plot state";
+}
 
+int PaintPlotState(PlotState& state, const PlotOutput& output, char* program)
+{
+    const std::string& out = output.out;
+    const std::string& targetName = output.targetName;
     const std::string ext = std::filesystem::path(out).extension().string();
-    if ((copy && ext != ".png") || (print && ext != ".pdf") || (zoom != 0 && !print))
+    if ((output.copy && ext != ".png") || (output.print && ext != ".pdf") || (output.zoom != 0 && !output.print))
         return PrintUsage(kDumpUsage, false);
     bool known = true;
     CanvasTarget target = ext == ".emf" ? CanvasTarget::Metafile : ext == ".pdf" ? CanvasTarget::Printer : CanvasTarget::Screen;
@@ -199,7 +173,8 @@ int RunGraphForm(int argc, char** argv)
         if (std::getenv("QT_QPA_PLATFORM") == nullptr)
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
         int qtArgc = 1;
-        QGuiApplication app(qtArgc, argv);
+        char* qtArgv[] = {program, nullptr};
+        QGuiApplication app(qtArgc, qtArgv);
         if (ext == ".png") {
             // The bitmap follows the panels this paint draws, and is as wide as
             // the graph's page when a larger scale or geometry needs more.
@@ -212,7 +187,7 @@ int RunGraphForm(int argc, char** argv)
                 QtPainterCanvas canvas(image);
                 PaintGraph(canvas, state.view, state.doc, state.settings, routines);
             }
-            if (copy)
+            if (output.copy)
                 image = GraphCopyImage(image, PlotCopySize(state.view, size.panels));
             if (image.isNull())
                 return Fail("the graph has nothing to copy");
@@ -221,10 +196,10 @@ int RunGraphForm(int argc, char** argv)
         QPdfWriter pdf(QString::fromStdString(out));
         pdf.setResolution(600);
         pdf.setPageSize(QPageSize(QPageSize::A4));
-        if (print) {
-            if (zoom != 0)
-                state.view.PrintZoom = static_cast<std::uint8_t>(zoom);
-            const bool printed = PrintGraphPage(pdf, argv[1], [&](Canvas& canvas) {
+        if (output.print) {
+            if (output.zoom != 0)
+                state.view.PrintZoom = static_cast<std::uint8_t>(output.zoom);
+            const bool printed = PrintGraphPage(pdf, output.fileName, [&](Canvas& canvas) {
                 PaintGraph(canvas, state.view, state.doc, state.settings, routines);
             });
             return printed ? 0 : Fail("cannot print into " + out);
@@ -235,6 +210,46 @@ int RunGraphForm(int argc, char** argv)
     }
 #endif
     return Fail("no picture format for '" + ext + "' (png, emf, pdf, txt, plot)");
+}
+
+int RunGraphForm(int argc, char** argv)
+{
+    PlotOutput output;
+    output.fileName = argv[1];
+    std::string& out = output.out;
+    for (int i = 2; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--form" && i + 1 < argc && std::string(argv[i + 1]) == "graph")
+            ++i;
+        else if (option == "--out" && i + 1 < argc)
+            out = argv[++i];
+        else if (option == "--copy" && i + 1 < argc) {
+            out = argv[++i];
+            output.copy = true;
+        } else if (option == "--print" && i + 1 < argc) {
+            out = argv[++i];
+            output.print = true;
+        } else if (option == "--zoom" && i + 1 < argc) {
+            char* end = nullptr;
+            output.zoom = static_cast<int>(std::strtol(argv[++i], &end, 10));
+            if (*end != '\0' || output.zoom < 1 || output.zoom > 16)
+                return PrintUsage(kDumpUsage, false);
+        } else if (option == "--target" && i + 1 < argc)
+            output.targetName = argv[++i];
+        else
+            return PrintUsage(kDumpUsage, false);
+    }
+    if (out.empty())
+        return PrintUsage(kDumpUsage, false);
+    std::string text;
+    if (!ReadText(argv[1], text))
+        return Fail(std::string("cannot read ") + argv[1]);
+    PlotState state;
+    std::string error;
+    if (!ReadPlotState(text, state, error))
+        return Fail(std::string(argv[1]) + ": " + error);
+
+    return PaintPlotState(state, output, argv[0]);
 }
 
 int RunPlotFixture(int argc, char** argv)

@@ -1,68 +1,61 @@
 #include "ViewStateDump.h"
 
-#include "document/GraphGeometry.h"
 #include "platform/ValueFormat.h"
+#include "presentation/view/GraphGeometryDefaults.h"
+#include "presentation/view/GraphNavigation.h"
 
 namespace orlu::tools {
-namespace {
 
-void Line(std::string& out, const char* name, long value)
+void PrintViewState(MeasurementViewState& view, const CTmDoc& doc, std::string& out)
 {
-    out += name;
-    out += '=';
-    out += std::to_string(value);
-    out += '\n';
-}
-
-} // namespace
-
-void PrintViewState(const MeasurementViewState& view, std::string& out)
-{
+    const StepFacts facts = StepFactsOf(doc);
+    UpdatePrevious(view, facts, {});
+    UpdateNext(view, facts, {});
     const GraphFormFields& g = view.Graph;
-    Line(out, "PlotKind", view.PlotKind);
-    Line(out, "AxisDecimals", g.AxisDecimals);
-    Line(out, "PointCount", g.PointCount);
-    Line(out, "PanelCount", g.PanelCount);
-    Line(out, "GraphSizeIndex", g.GraphSizeIndex);
+    const auto line = [&out](const char* name, long value) { AppendPrintf(out, "%s=%ld\n", name, value); };
+    line("PlotKind", view.PlotKind);
+    line("AxisDecimals", g.AxisDecimals);
+    line("PointCount", g.PointCount);
+    line("PanelCount", g.PanelCount);
+    line("GraphSizeIndex", g.GraphSizeIndex);
     out += "Geometry=";
-    if (const GraphGeometry* geometry = view.PageGeometry) {
-        const int fields[] = {geometry->leftMargin, geometry->topMargin,      geometry->pointCount,
-                              geometry->pointsPerColumn, geometry->plotHeight, geometry->pixelsPerPoint,
-                              geometry->plotWidth,  geometry->secondHeight,   geometry->barWidth,
-                              geometry->bars,       geometry->reserved,       geometry->labelMode};
-        for (std::size_t i = 0; i < std::size(fields); ++i)
-            out += (i ? " " : "") + std::to_string(fields[i]);
-    } else {
-        out += "none";
+    if (view.PageGeometry) {
+        const auto fields = GeometryFields(*view.PageGeometry);
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            AppendPrintf(out, "%s%d", i ? "," : "", fields[i]);
     }
-    out += '\n';
-    Line(out, "Aggregation", view.Aggregation);
-    Line(out, "MaxAggregation", view.MaxAggregation);
-    Line(out, "Record", view.CurrentRecordPtr ? *view.CurrentRecordPtr : 0);
-    Line(out, "FirstRecord", view.FirstRecord);
-    Line(out, "LastRecord", view.LastRecord);
-    Line(out, "CursorIndex", view.CursorIndex);
-    Line(out, "WindowStart", view.WindowStart);
-    Line(out, "GraphBandIndex", view.GraphBandIndex);
-    Line(out, "BandIndex", view.BandIndex);
-    Line(out, "LevelsRecord", view.LevelsRecord);
-    Line(out, "MarkState", view.MarkState);
-    out += "MarkedRange=" + std::to_string(view.MarkedRange[0]) + "," + std::to_string(view.MarkedRange[1]) + "\n";
-    Line(out, "AvailableChannels", view.AvailableChannels);
-    Line(out, "SelectedChannels", view.SelectedChannels);
-    Line(out, "Profile", view.Profile);
-    Line(out, "ChannelNumber", view.ChannelNumber);
-    Line(out, "Units", view.UnitsByKind[0]);
-    Line(out, "HeaderUnits", view.UnitsByKind[kHeaderInfoUnitSlot]);
-    Line(out, "SpectraFunction", view.Spectra.Function);
-    Line(out, "ChannelA", view.Spectra.ChannelA);
-    Line(out, "ChannelB", view.Spectra.ChannelB);
-    Line(out, "LevelPitchOffset", view.Control.Scale.LevelPitchOffset);
-    Line(out, "LevelZoomOffset", view.Control.Scale.LevelZoomOffset);
-    Line(out, "FirstLine", view.FirstLine);
-    Line(out, "FirstColumn", view.FirstColumn);
-    Line(out, "PreviousEnabled", view.Control.PreviousEnabled);
-    Line(out, "NextEnabled", view.Control.NextEnabled);
+    out += "\n";
+    line("Aggregation", view.Aggregation);
+    line("MaxAggregation", view.MaxAggregation);
+    line("Record", view.CurrentRecordPtr ? *view.CurrentRecordPtr : 0);
+    line("FirstRecord", view.FirstRecord);
+    line("LastRecord", view.LastRecord);
+    line("CursorIndex", view.CursorIndex);
+    line("WindowStart", view.WindowStart);
+    line("GraphBandIndex", view.GraphBandIndex);
+    line("BandIndex", view.BandIndex);
+    line("LevelsRecord", view.LevelsRecord);
+    line("MarkState", view.MarkState);
+    AppendPrintf(out, "MarkedRange=%d,%d\n", view.MarkedRange[0], view.MarkedRange[1]);
+    line("AvailableChannels", view.AvailableChannels);
+    line("SelectedChannels", view.SelectedChannels);
+    line("Profile", view.Profile);
+    line("ChannelNumber", view.ChannelNumber);
+    line("Units", view.UnitsByKind[0]);
+    line("HeaderUnits", view.UnitsByKind[kHeaderInfoUnitSlot]);
+    line("SpectraFunction", view.Spectra.Function);
+    line("ChannelA", view.Spectra.ChannelA);
+    line("ChannelB", view.Spectra.ChannelB);
+    line("LevelPitchOffset", view.Control.Scale.LevelPitchOffset);
+    line("LevelZoomOffset", view.Control.Scale.LevelZoomOffset);
+    line("FirstLine", view.FirstLine);
+    line("FirstColumn", view.FirstColumn);
+    line("PreviousEnabled", view.Control.PreviousEnabled);
+    line("NextEnabled", view.Control.NextEnabled);
+    const GraphViewState& plot = view.GraphForm.Plot;
+    AppendPrintf(out, "GraphTitle=%s\n", plot.GraphTitle.c_str());
+    for (std::size_t k = 0; k < plot.PanelTitles.size(); ++k)
+        AppendPrintf(out, "PanelTitle%zu=%s\n", k + 1, plot.PanelTitles[k].c_str());
 }
 
 } // namespace orlu::tools

@@ -62,6 +62,13 @@
 //       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
 //       and one comma-separated row per point (%.6g); "# no graph data" when
 //       the kind has none for the file
+//   orlu-dump FILE --view K --form graph [the options above] [--plot N] [--plot-back]
+//                  [--cursor C] [--out OUT.png|OUT.emf|OUT.pdf|OUT.txt|OUT.plot]
+//       builds the graph form of ViewKind K as the Plot button does, presses
+//       Plot N more times (each steps the graph size, backwards with
+//       --plot-back), puts the cursor on point C and paints the graph into OUT
+//   orlu-dump FILE --view K --form F ... --state
+//       after the form, the view's state as Name=value lines (tools/ViewStateDump.h)
 //   orlu-dump FILE --view 4|5|6 ... [--oct 11|13] [--band B] [--level N]
 //                  [--all-levels] [--percentages P,P,...] [--markers A[,B]]
 //       the statistics views: the 1/1- or 1/3-octave band statistics and the
@@ -98,6 +105,8 @@
 #include "ConsoleInteraction.h"
 #include "GraphDataForm.h"
 #include "GraphForm.h"
+#include "MeasurementGraphForm.h"
+#include "ViewStateDump.h"
 #include "MonitorTools.h"
 #include "StatisticsDumpOptions.h"
 #include "SpectraOptions.h"
@@ -271,6 +280,9 @@ constexpr char kUsage[] =
     "                   totals, block results and non-metric vibration units\n"
     "  --view K --form data [...]\n"
     "                   the plot data of view kind K's graph, panel by panel\n"
+    "  --view K --form graph [...] [--plot N] [--plot-back] [--cursor C] [--out OUT.png|.emf|.pdf|.txt|.plot]\n"
+    "                   builds view kind K's graph, steps its size N times and paints it into OUT\n"
+    "  --state          after the form, the view's state as Name=value lines\n"
     "  --view 4|5|6 ... [--oct 11|13] [--band B] [--level N] [--all-levels] [--percentages P,...]\n"
     "           [--markers A[,B]]\n"
     "                   the statistics views with their octave band, level, percentages and block\n"
@@ -599,6 +611,8 @@ struct ViewRequest {
     SpectraViewChoices spectra; ///< the Spectra view's choices
     orlu::tools::ViewOutputRequest output; ///< copy, pages and printing of the view
     orlu::tools::ControlScript control; ///< commands, keys and clicks run before the form is printed
+    orlu::tools::GraphFormRequest graph; ///< --form graph: the graph form and its picture
+    bool state = false;                  ///< --state: the view's state lines after the form
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -638,7 +652,7 @@ private:
     std::string m_Buffer;
 };
 
-void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
+int PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
 {
     FormRendererRegistry renderers;
     RegisterReportRenderers(renderers);
@@ -656,7 +670,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     AppSettings settings = request.settings; // the dialogs' check boxes change it
     const FormBuilder builder(renderers, settings);
     if (!request.control.Any() && builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
-        return;
+        return 0;
     builder.ShowKindInForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form);
     // The kind chooses its channels when it is shown, and its page its All-files choice; the
     // user's own are set after, as the view's buttons do, and the text or table is made again.
@@ -676,6 +690,16 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         builder.UpdateForm(view, doc);
     }
     orlu::tools::RunControlScript(request.control, view, doc, builder, settings);
+    const bool state = request.state || request.control.state;
+    if (request.graph.shown) {
+        std::string text;
+        static char program[] = "orlu-dump";
+        const int status = orlu::tools::ShowGraphForm(builder, view, doc, request.graph, text, program);
+        if (state)
+            orlu::tools::PrintViewState(view, doc, text);
+        out.Write(text);
+        return status;
+    }
     if (request.graphData) {
         PlotData data;
         orlu::tools::ApplyMultiChoice(request.choices, data);
@@ -685,7 +709,7 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
             text = "# no graph data\n";
         orlu::tools::PrintGraphData(view.ViewKind, data, panels, text);
         out.Write(text);
-        return;
+        return 0;
     }
     if (request.output.Any()) {
         std::string text;
@@ -693,17 +717,18 @@ void PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
                                           text))
             std::exit(1);
         out.Write(text);
-        return;
+        return 0;
     }
     const LineSource& lines = view.ShownLines();
     std::string buffer;
     for (std::size_t i = 0; i < lines.LineCount(); ++i)
         out.Write(lines.Line(i, buffer));
-    if (request.control.state) {
-        std::string state;
-        orlu::tools::PrintViewState(view, state);
-        out.Write(state);
+    if (state) {
+        std::string text;
+        orlu::tools::PrintViewState(view, doc, text);
+        out.Write(text);
     }
+    return 0;
 }
 
 // Makes the document the Extract command makes of sub-file n and stores it in
@@ -756,7 +781,8 @@ int Run(int argc, char** argv)
     if (argc < 3 || argv[1][0] == '-')
         return Usage();
     for (int i = 2; i + 1 < argc; ++i)
-        if (std::string(argv[i]) == "--form" && std::string(argv[i + 1]) == "graph")
+        if (std::string(argv[i]) == "--form" && std::string(argv[i + 1]) == "graph" &&
+            orlu::tools::IsPlotStateFile(argv[1]))
             return orlu::tools::RunGraphForm(argc, argv);
     if (orlu::tools::WantsSetupDump(argc, argv))
         return orlu::tools::RunSetupDump(argc, argv);
@@ -782,6 +808,11 @@ int Run(int argc, char** argv)
         } else if (const int read = orlu::tools::ReadViewOption(argc, argv, i, view.choices); read != 0) {
             if (read < 0)
                 return Usage();
+        } else if (const int graph = orlu::tools::ReadGraphFormOption(argc, argv, i, view.graph)) {
+            if (graph < 0)
+                return Usage();
+        } else if (option == "--state") {
+            view.state = true;
         } else if (const int spectra = orlu::tools::ReadSpectraOption(argc, argv, i, view.spectra)) {
             if (spectra < 0)
                 return Usage();
@@ -797,9 +828,10 @@ int Run(int argc, char** argv)
             auto it = std::find_if(std::begin(kFormNames), std::end(kFormNames),
                                    [&](const FormName& f) { return name == f.name; });
             view.graphData = name == "data";
-            if (it == std::end(kFormNames) && !view.graphData)
+            view.graph.shown = name == "graph";
+            if (it == std::end(kFormNames) && !view.graphData && !view.graph.shown)
                 return Usage();
-            view.form = view.graphData ? FormChoice::Text : it->form;
+            view.form = view.graphData || view.graph.shown ? FormChoice::Text : it->form;
             formGiven = true;
         } else if (hasValue && (option == "--sep" || option == "--dec")) {
             const bool sep = option == "--sep";
@@ -864,7 +896,11 @@ int Run(int argc, char** argv)
     if (view.kind < 0 &&
         (formGiven || view.units >= 0 || view.channels >= 0 || (subfileChoice && !header) || view.choices.Any()))
         return Usage();
-    // --out names the file of an extract or of an edit, one of them.
+    // --out names the picture of the graph form, or the file of an extract or of an edit, one of them.
+    if (view.graph.shown) {
+        view.graph.out = extractPath;
+        extractPath.clear();
+    }
     if ((extract >= 0 || editing) != !extractPath.empty() || (extract >= 0 && editing))
         return Usage();
     // The markers are the block of an edit, or the marked records or classes of a view.
@@ -941,8 +977,8 @@ int Run(int argc, char** argv)
         status = 1;
     StdoutLines output;
     output.Write(out);
-    if (view.kind >= 0)
-        PrintView(doc, view, output);
+    if (view.kind >= 0 && PrintView(doc, view, output) != 0)
+        status = 1;
     for (const std::string& message : ui.Messages)
         output.Write(StrPrintf("message: %s\n", message.c_str()));
     return status;

@@ -15,7 +15,7 @@
 //       ten-minute sound measurement; with --fault its record chain is broken
 //       (and the file refused): the last record cut off by the end of the
 //       file, a record running past the end, or a record of length 0
-//   orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...
+//   orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE[:ROWS],...
 //                          [--logger ROWS [--logger-levels [P=]L[!],...[/...]]]] OUT
 //       a Multifile of kind 55 holding N current-family files (default 5)
 //       FILE1 to FILEn whose contents repeat every five: histogram and
@@ -30,8 +30,8 @@
 //       third-octave bands, one more for each member before it; 525, 535), FIRMWARE the version x 100; the Multifile's kind is
 //       that of the first member's instrument (23 for legacy files); KIND fft is an FFT
 //       spectrum of 8 lines, line 3 at 50 dB plus 10 dB per member before it (525, 530, 535);
-//       --logger gives
-//       every level, dose and acc member a logger of ROWS rows of three profiles with
+//       ROWS, or --logger for every member without ROWS, gives
+//       a level, dose or acc member a logger of ROWS rows of three profiles with
 //       a marker in the middle and a break before the last row, --logger-levels
 //       its levels as `current` takes them
 //   orlu-fixture multifile --member-options 'OPTIONS|OPTIONS|...' OUT
@@ -208,7 +208,7 @@ constexpr char kUsage[] =
     " [--size S] [--peaks] [--tonality] [--total-bars 0|1|2] [--phase-unit rad|deg|grad] [--set FIELD=VALUE]... OUT.plot\n"
     "           [--waterfall ROWS,COLUMNS [--lines F,T] [--box M] [--totals 0|1]]\n"
     "       orlu-fixture sample [--fault truncated|overrun|zero-length] OUT\n"
-    "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT\n"
+    "       orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE[:ROWS],...] OUT\n"
     "       orlu-fixture multifile --members KIND:DEVICE:FIRMWARE,... --logger ROWS [--logger-levels [P=]L[!],...[/...]] OUT\n"
     "       orlu-fixture multifile --member-options 'OPTIONS|...' OUT\n"
     "       orlu-fixture reverb|edited|dos OUT\n"
@@ -880,7 +880,9 @@ int main(int argc, char** argv)
                 if (!loggerLevels.empty() && (loggerRows == 0 || !ParseLoggerLevels(loggerLevels, levels)))
                     return Usage();
                 for (auto& member : *members) {
-                    member.loggerRows = static_cast<std::uint32_t>(loggerRows);
+                    // --logger gives every member the rows that its own part does not.
+                    if (member.loggerRows == 0)
+                        member.loggerRows = static_cast<std::uint32_t>(loggerRows);
                     member.loggerLevels = levels;
                 }
                 file = orlu::fixture::Multifile(orlu::fixture::MixedMultifileKind(*members),

@@ -62,7 +62,8 @@ TEST_F(ViewFixture, SwitchingKindsAndFormsAndBackRestoresEachPage)
 
     Select(32785); // Spectra: its own page, a graph by default with aggregation up to 20
     EXPECT_EQ(m_View.CurrentPageIndex(), 8);
-    EXPECT_EQ(m_View.FormKind, kFormGraph);
+    EXPECT_TRUE(m_View.GraphShown());
+    EXPECT_EQ(m_View.FormKind, kFormGraphKept); // built as a graph
     EXPECT_EQ(m_View.MaxAggregation, 20);
     EXPECT_EQ(m_View.Aggregation, 1);
     EXPECT_EQ(m_View.CursorIndex, 0);

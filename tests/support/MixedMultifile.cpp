@@ -20,7 +20,7 @@ const KindRow kKinds[] = {
     {"fft", {525, 530, 535}},
 };
 
-bool ParseNumber(std::string_view text, std::uint16_t& out)
+template <typename Number> bool ParseNumber(std::string_view text, Number& out)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
     return error == std::errc() && end == text.data() + text.size() && !text.empty();
@@ -32,9 +32,14 @@ std::optional<MemberSpec> ParseMember(std::string_view text)
     const std::size_t b = a == std::string_view::npos ? a : text.find(':', a + 1);
     if (b == std::string_view::npos)
         return std::nullopt;
+    // An optional fourth part gives this member's logger rows.
+    const std::size_t c = text.find(':', b + 1);
     MemberSpec m;
     m.kind = text.substr(0, a);
-    if (!ParseNumber(text.substr(a + 1, b - a - 1), m.device) || !ParseNumber(text.substr(b + 1), m.firmware))
+    if (!ParseNumber(text.substr(a + 1, b - a - 1), m.device) ||
+        !ParseNumber(text.substr(b + 1, c == std::string_view::npos ? c : c - b - 1), m.firmware))
+        return std::nullopt;
+    if (c != std::string_view::npos && (!ParseNumber(text.substr(c + 1), m.loggerRows) || m.loggerRows == 0))
         return std::nullopt;
     const auto row = std::find_if(std::begin(kKinds), std::end(kKinds), [&](const KindRow& r) { return r.kind == m.kind; });
     if (row == std::end(kKinds) ||

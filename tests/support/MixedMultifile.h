@@ -33,7 +33,8 @@ struct MemberSpec {
     std::vector<LoggerLevels> loggerLevels = {}; ///< written into the logger's columns
 };
 
-/// "level:515:210,dose:515:210"; nothing for an unknown kind, a device the kind
+/// "level:515:210,dose:515:210"; a fourth part gives that member's logger rows
+/// ("level:525:300:1000"). Nothing for an unknown kind, a device the kind
 /// is not made by, a missing part, a legacy member among others, or an empty list.
 std::optional<std::vector<MemberSpec>> ParseMemberList(std::string_view text);
 

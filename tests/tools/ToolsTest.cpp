@@ -520,7 +520,7 @@ TEST_F(Tools, FixtureAnswersHelpAndWrongCommandLinesWithoutWritingAFile)
         EXPECT_EQ(run.status, c.status);
         const std::string& usage = c.status == 0 ? run.out : run.err;
         EXPECT_EQ(usage.rfind("usage: orlu-fixture container", 0), 0u) << usage;
-        EXPECT_NE(usage.find("orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE,...] OUT"),
+        EXPECT_NE(usage.find("orlu-fixture multifile [--files N | --pattern | --members KIND:DEVICE:FIRMWARE[:ROWS],...] OUT"),
                   std::string::npos)
             << usage;
         std::vector<std::string> written;

@@ -9,8 +9,19 @@
 
 namespace orlu {
 
+/// 10^(w/100): the energy of a level of w tenths of a dB, for every 16-bit w.
+double EnergyOfTenths(int tenths);
+
 inline double EnergyOfLevel(double db)
 {
+    // The instruments store whole tenths of a dB: their energies are looked up
+    // (the same number pow gives), which a long time history repeats a million times.
+    const double tenths = db * 10.0;
+    if (tenths >= -32768.0 && tenths <= 32767.0) {
+        const int w = static_cast<int>(tenths);
+        if (w / 10.0 == db)
+            return EnergyOfTenths(w);
+    }
     return std::pow(10.0, 0.1 * db);
 }
 

@@ -3,6 +3,7 @@
 #include "document/container/FileKindCode.h"
 #include "document/PackedLines.h"
 #include "document/image/PagedFileImage.h"
+#include "presentation/view/GraphFormBuilder.h"
 #include "presentation/view/TextFormLayout.h"
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewKindChannels.h"
@@ -61,7 +62,8 @@ void FormBuilder::UpdateForm(MeasurementViewState& view, CTmDoc& doc) const
 {
     // One record makes no graph: a time history or time intersection of one record shows as text.
     const ViewDocumentFacts facts = FactsOf(doc);
-    if (view.FormKind == kFormGraph &&
+    const bool graph = view.FormKind == kFormGraph || view.FormKind == kFormGraphKept;
+    if (graph &&
         ((view.ViewKind == kViewBufferLogger && facts.timeHistoryRecords == 1) ||
          (view.ViewKind == kViewTimeIntersections && facts.spectrumRecords == 1)))
         view.FormKind = kFormText;
@@ -76,7 +78,7 @@ void FormBuilder::UpdateForm(MeasurementViewState& view, CTmDoc& doc) const
         BuildTableForm(view, doc);
         break;
     default:
-        ShowGraphPlaceholder(view);
+        BuildGraphForm(m_Renderers, view, doc);
         break;
     }
     // The band set the band index of octave forms now counts in.
@@ -269,13 +271,9 @@ void FormBuilder::BuildFileForm(MeasurementViewState& view, CTmDoc& doc, FormCho
     EndBuild(view);
 }
 
-void FormBuilder::ShowGraphPlaceholder(MeasurementViewState& view) const
+bool FormBuilder::OnGraphForm(MeasurementViewState& view, CTmDoc& doc, bool modifierHeld) const
 {
-    // Until the graph builder exists the graph form says so in its place.
-    BeginBuild(view, kGraph);
-    view.ClearLines();
-    AddText(view.Lines, kFormNotAvailableText, &view.WidestLine);
-    EndBuild(view);
+    return orlu::OnGraphForm(m_Renderers, view, doc, modifierHeld);
 }
 
 void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const ViewCommand& command) const

@@ -32,6 +32,9 @@ public:
     void OnTableForm(MeasurementViewState& view, CTmDoc& doc) const;
     /// Builds the table form.
     void BuildTableForm(MeasurementViewState& view, CTmDoc& doc) const;
+    /// The Plot button: builds the graph form, or on a shown graph steps its
+    /// size (backwards with Shift, Ctrl or Alt). True when the view repaints.
+    bool OnGraphForm(MeasurementViewState& view, CTmDoc& doc, bool modifierHeld) const;
     /// Builds the hex or ASCII form of the whole file.
     void BuildFileForm(MeasurementViewState& view, CTmDoc& doc, FormChoice form) const;
     /// A View command: saves the page of the kind shown, loads the page of
@@ -68,7 +71,6 @@ private:
     void BeginBuild(MeasurementViewState& view, std::uint32_t formBit) const;
     void InsertHeaderInfo(MeasurementViewState& view, CTmDoc& doc) const;
     bool Render(MeasurementViewState& view, CTmDoc& doc, FormChoice form, const TableOutputOptions& options) const;
-    void ShowGraphPlaceholder(MeasurementViewState& view) const;
     static void EndBuild(MeasurementViewState& view);
 
     const FormRendererRegistry& m_Renderers;

@@ -10,6 +10,7 @@
 #include "document/LineList.h"
 #include "presentation/view/GraphControlFields.h"
 #include "presentation/view/GraphFormFields.h"
+#include "presentation/view/GraphFormState.h"
 #include "presentation/view/SpectraViewChoices.h"
 #include "presentation/view/TabColumnLayout.h"
 #include "presentation/view/ViewKinds.h"
@@ -157,6 +158,8 @@ struct MeasurementViewState {
     GraphFormFields Graph;
     // Markers, level scale, zoom and the held mouse button of the graph controllers.
     GraphControlFields Control;
+    // The graph the graph form paints, and the geometry records it keeps.
+    GraphFormState GraphForm;
 };
 
 } // namespace orlu

@@ -27,7 +27,12 @@
 #include "document/units/LevelUnits.h"
 #include "presentation/AppSettings.h"
 #include "presentation/AsciiRenderer.h"
+#include "graph/GraphPainter.h"
+#include "graph/GraphSettings.h"
+#include "graph/PlotDispatch.h"
+#include "platform/canvas/RecordingCanvas.h"
 #include "presentation/view/FormBuilder.h"
+#include "presentation/view/GraphDocumentFacts.h"
 #include "presentation/view/FormRenderers.h"
 #include "presentation/view/ViewSelection.h"
 #include "reports/table/MultiSpectrumMatrix.h"
@@ -373,6 +378,15 @@ void WalkGraphData(CTmDoc& doc, std::uint8_t knob, std::string& sink)
         for (int p = 0; p < kMaxGraphPanels; ++p)
             sink += std::to_string(data.BufferValues[static_cast<std::size_t>(p)].Size() +
                                    data.SeriesB[static_cast<std::size_t>(p)].Size());
+        // The graph form built as Plot builds it, then painted as the view paints it.
+        view.FormFlags = 0;
+        builder.OnGraphForm(view, doc, false);
+        if (view.GraphForm.Available) {
+            PlotStateDocument facts = GraphDocumentOf(doc, view);
+            RecordingCanvas canvas;
+            EngineRoutines routines;
+            sink += std::to_string(PaintGraph(canvas, view.GraphForm.Plot, facts, GraphSettings{}, routines).height);
+        }
     }
 }
 

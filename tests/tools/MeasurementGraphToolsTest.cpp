@@ -1,0 +1,124 @@
+// orlu-dump --form graph on a measurement file: the graph form built as Plot
+// builds it, its size stepped, its state lines, and the picture painted.
+// The pictures stay in the build folder (graph-pictures/) for a person to look at.
+
+#include "support/CommandRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using orlu::fixture::RunCommand;
+
+std::string Tool(const char* name)
+{
+    const char* tools = std::getenv("ORLU_TOOLS_DIR");
+    return (fs::path(tools ? tools : ORLU_BINARY_DIR "/tools") / name).string();
+}
+
+// The lines of the output that name one of the fields.
+std::vector<std::string> Fields(const std::string& out, const std::vector<std::string>& names)
+{
+    std::vector<std::string> found;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);)
+        for (const std::string& name : names)
+            if (line.rfind(name + "=", 0) == 0)
+                found.push_back(line);
+    return found;
+}
+
+class MeasurementGraphTools : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::path(ORLU_BINARY_DIR) / "graph-pictures";
+        fs::create_directories(dir);
+        file = dir / "loggers-10-1000.orl";
+        ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " multifile --members level:525:300:10,level:525:300:1000 " +
+                             file.string())
+                      .status,
+                  0);
+    }
+    orlu::fixture::CommandRun Dump(const std::string& options) const
+    {
+        return RunCommand(Tool("orlu-dump") + " " + file.string() + " --view 7 --form graph " + options +
+                          " --state 2>/dev/null");
+    }
+    fs::path dir;
+    fs::path file;
+};
+
+TEST_F(MeasurementGraphTools, EachSubfileGetsItsOwnPointsStepsAndEnds)
+{
+    const std::vector<std::string> names = {"PointCount", "Aggregation", "MaxAggregation", "Record",
+                                            "PreviousEnabled", "NextEnabled", "PanelCount"};
+    const auto first = Dump("");
+    ASSERT_EQ(first.status, 0);
+    EXPECT_EQ(Fields(first.out, names),
+              (std::vector<std::string>{"PointCount=10", "PanelCount=3", "Aggregation=1", "MaxAggregation=5",
+                                        "Record=1", "PreviousEnabled=0", "NextEnabled=1"}));
+    // 1000 records: two to a point, 500 points.
+    const auto second = Dump("--subfile 2");
+    ASSERT_EQ(second.status, 0);
+    EXPECT_EQ(Fields(second.out, names),
+              (std::vector<std::string>{"PointCount=500", "PanelCount=3", "Aggregation=2", "MaxAggregation=500",
+                                        "Record=2", "PreviousEnabled=1", "NextEnabled=0"}));
+}
+
+TEST_F(MeasurementGraphTools, PlotStepsTheSizeAndTheBlockAndCursorArePainted)
+{
+    const auto three = Dump("--plot 3");
+    EXPECT_EQ(Fields(three.out, {"GraphSizeIndex"}), (std::vector<std::string>{"GraphSizeIndex=3"}));
+    const auto back = Dump("--plot 2 --plot-back");
+    EXPECT_EQ(Fields(back.out, {"GraphSizeIndex"}), (std::vector<std::string>{"GraphSizeIndex=3"}));
+
+    const fs::path emf = dir / "logger-block-cursor.emf";
+    fs::remove(emf);
+    const auto painted = Dump("--subfile 2 --markers 100,300 --cursor 50 --out " + emf.string());
+    ASSERT_EQ(painted.status, 0);
+    EXPECT_EQ(Fields(painted.out, {"MarkState", "MarkedRange", "CursorIndex"}),
+              (std::vector<std::string>{"CursorIndex=50", "MarkState=2", "MarkedRange=100,300"}));
+    ASSERT_TRUE(fs::exists(emf));
+    EXPECT_GT(fs::file_size(emf), 1000u);
+}
+
+TEST_F(MeasurementGraphTools, AKindWithoutGraphDataSaysSoInThePlaceOfTheGraph)
+{
+    // The level meters of the fixture hold no band statistics: nothing for a level spectrum.
+    const auto levels = RunCommand(Tool("orlu-dump") + " " + file.string() + " --view 5 --form graph 2>/dev/null");
+    EXPECT_EQ(levels.status, 0);
+    EXPECT_EQ(levels.out, "The file holds nothing for this form: its records are missing or cut short.\n");
+}
+
+TEST_F(MeasurementGraphTools, AFourChannelLoggerPaintsItsRotationInTheFifthPanel)
+{
+    const fs::path four = dir / "four-channel-rotation.orl";
+    const fs::path drawn = dir / "four-channel-rotation.txt";
+    ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " four-channel --channels 4 --rotation --logger 300 --rpm 1500,3000 " +
+                         four.string())
+                  .status,
+              0);
+    fs::remove(drawn);
+    const auto run = RunCommand(Tool("orlu-dump") + " " + four.string() +
+                                " --view 7 --form graph --channels 31 --state --out " + drawn.string() + " 2>/dev/null");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(Fields(run.out, {"PanelCount"}), (std::vector<std::string>{"PanelCount=5"}));
+    std::ifstream in(drawn);
+    std::string line;
+    int rotationTitles = 0;
+    while (std::getline(in, line))
+        rotationTitles += line.find("\"BUFFER CONTENTS  Rotation  -  RPM\"") != std::string::npos;
+    EXPECT_EQ(rotationTitles, 1);
+}
+
+} // namespace

@@ -1,0 +1,71 @@
+#include "MeasurementGraphForm.h"
+
+#include "GraphForm.h"
+#include "platform/ValueFormat.h"
+#include "presentation/view/GraphDocumentFacts.h"
+#include "presentation/view/TextFormLayout.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace orlu::tools {
+
+int ReadGraphFormOption(int argc, char** argv, int& i, GraphFormRequest& request)
+{
+    const std::string option = argv[i];
+    const auto number = [&](int low, int high, int& out) {
+        if (i + 1 >= argc)
+            return -1;
+        char* end = nullptr;
+        const long value = std::strtol(argv[++i], &end, 10);
+        if (*end != '\0' || end == argv[i] || value < low || value > high)
+            return -1;
+        out = static_cast<int>(value);
+        return 1;
+    };
+    if (option == "--plot")
+        return number(0, 100, request.plotPresses);
+    if (option == "--cursor")
+        return number(0, 10000000, request.cursor);
+    if (option == "--plot-back") {
+        request.backwards = true;
+        return 1;
+    }
+    return 0;
+}
+
+int ShowGraphForm(const FormBuilder& builder, MeasurementViewState& view, CTmDoc& doc,
+                  const GraphFormRequest& request, std::string& text, char* program)
+{
+    // The graph steps its own record number: it starts on the spectrum chosen.
+    view.GraphRecord = std::max(1, view.Spectra.Record);
+    builder.OnGraphForm(view, doc, false);
+    for (int press = 0; press < request.plotPresses; ++press)
+        builder.OnGraphForm(view, doc, request.backwards);
+    GraphViewState& plot = view.GraphForm.Plot;
+    if (request.cursor >= 0 && view.Graph.PointCount > 0) {
+        view.CursorIndex = std::min(request.cursor, view.Graph.PointCount - 1);
+        plot.CursorIndex = view.CursorIndex;
+    }
+    if (!view.GraphForm.Available) {
+        // The line the graph form shows in its place.
+        const LineSource& lines = view.ShownLines();
+        std::string buffer;
+        for (std::size_t i = 0; i < lines.LineCount(); ++i)
+            text += std::string(LineText(lines.Line(i, buffer))) + "\n";
+        return 0;
+    }
+    AppendPrintf(text, "graph: PlotKind %d, %d panel(s), %d points, size %d\n", view.PlotKind, view.Graph.PanelCount,
+                 view.Graph.PointCount, view.Graph.GraphSizeIndex);
+    if (request.out.empty())
+        return 0;
+    PlotState state;
+    state.view = plot;
+    state.doc = GraphDocumentOf(doc, view);
+    state.settings.NonMetricUnits = doc.App().NonMetric != 0;
+    PlotOutput output;
+    output.out = request.out;
+    return PaintPlotState(state, output, program);
+}
+
+} // namespace orlu::tools

@@ -260,15 +260,22 @@ TEST_F(ViewControllerTest, CtrlPageUpJumpsToTheLastRecord)
 {
     OpenLogger(10);
     ShowLoggerGraph(10);
-    view.RecordStepping = 1;
-    view.CurrentRecordPtr = &view.GraphRecord;
-    view.FirstRecord = 1;
-    view.LastRecord = 40;
-    view.GraphRecord = 3;
+    // A graph whose records step (the builder sets this up for spectra of many records;
+    // a logger's own graph does not step, so the range is set anew before each key).
+    const auto stepping = [&](int record) {
+        view.RecordStepping = 1;
+        view.CurrentRecordPtr = &view.GraphRecord;
+        view.FirstRecord = 1;
+        view.LastRecord = 40;
+        view.GraphRecord = record;
+    };
+    stepping(3);
     controller->Key(ViewKey::PgUp, kPlain);
     EXPECT_EQ(view.GraphRecord, 8);
+    stepping(8);
     controller->Key(ViewKey::PgUp, kCtrl);
     EXPECT_EQ(view.GraphRecord, 40);
+    stepping(40);
     controller->Key(ViewKey::PgDn, kCtrl);
     EXPECT_EQ(view.GraphRecord, 1);
 }

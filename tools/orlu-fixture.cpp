@@ -168,6 +168,7 @@
 #include "FourChannelSpectrumOption.h"
 #include "AnalyzerSpectrumOption.h"
 #include "GraphForm.h"
+#include "PictureTools.h"
 #include "MonitorTools.h"
 #include "StatisticsFixtureOptions.h"
 #include "OctaveFixtureOptions.h"
@@ -234,6 +235,7 @@ constexpr char kUsage[] =
     "       orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
     " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
     " [--cut K] [--bad-kind D] OUT\n"
+    "       orlu-fixture bmp --width W --height H --bits B [--size-image 0] [--top-down] OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -677,6 +679,8 @@ int main(int argc, char** argv)
         return orlu::tools::RunPlotFixture(argc, argv);
     if (command == "monitor")
         return orlu::tools::RunMonitorFixture(argc, argv);
+    if (command == "bmp")
+        return orlu::tools::RunBmpFixture(argc, argv);
     try {
         FixtureBuilder file;
         if (command == "container") {

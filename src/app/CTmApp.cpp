@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CMultiOpenChoiceDlg.h"
+#include "app/PictureCommands.h"
 #include "app/CRs232SettingsDlg.h"
 #include "app/CSplashWindow.h"
 #include "app/QtText.h"
@@ -100,6 +101,7 @@ CTmApp::CTmApp(UserInteraction* ui)
                 return new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
             });
     RegisterCommands();
+    m_Pictures = std::make_unique<PictureCommands>(*this);
 }
 
 CTmApp::~CTmApp()

@@ -11,6 +11,7 @@
 #include "app/ShutdownSignals.h"
 #include "app/CChildFrame.h"
 #include "app/views/CTmView.h"
+#include "app/views/ViewOutputCommands.h"
 #include "monitor/MonitorLoader.h"
 #include "platform/Archive.h"
 #include "presentation/CommandTable.h"
@@ -98,7 +99,9 @@ CTmApp::CTmApp(UserInteraction* ui)
         AddDocumentClass(
             id, [this] { return std::make_unique<MeasurementDocument>(m_Context); },
             [this](ManagedDocument& document) -> QWidget* {
-                return new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
+                auto* view = new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
+                RegisterViewOutputCommands(*view, *this);
+                return view;
             });
     RegisterCommands();
     m_Pictures = std::make_unique<PictureCommands>(*this);

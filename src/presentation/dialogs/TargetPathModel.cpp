@@ -52,7 +52,7 @@ std::string ShortenPathText(const std::string& path)
 
 std::string DateTimeFolderName(const std::tm& time)
 {
-    char text[32];
+    char text[64]; // room for any int, so the name is never cut
     std::snprintf(text, sizeof text, "%02d%02d%02d_%02dh%02d", (time.tm_year % 100 + 100) % 100, time.tm_mon + 1,
                   time.tm_mday, time.tm_hour, time.tm_min);
     return text;

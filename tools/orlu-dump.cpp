@@ -254,7 +254,7 @@ constexpr char kUsage[] =
     "       orlu-dump --help\n"
     "  --summary        kind, flags, lengths, pages and sub-files, and the load errors\n"
     "  --save-view OUT.txt  (with --view K --form text|table|hex|ascii) Save current view of the form\n"
-    "  --open-as emf|bmp    the file as a picture document: sizes, rectangles, --out FILE.png (see --open-as --help)\n"
+    "  --open-as emf|bmp    the file as a picture document: sizes, rectangles [--client WxH --zoom Z --scroll S --out PNG]\n"
     "  --subfiles       the sub-files by number, with the content groups of a Multifile\n"
     "  --records        each sub-file's record chain and where the locators find their records\n"
     "  --header         the decoded instrument header (--subfile N: of sub-file N; --all: of each)\n"

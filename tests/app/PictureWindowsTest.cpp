@@ -14,6 +14,7 @@
 #include "support/BmpFixture.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -61,6 +62,11 @@ TEST_F(PictureWindows, BitmapsOpenInAScrollingViewAndFileNewCopiesThem)
     QApplication::processEvents();
     EXPECT_TRUE(view->grab().toImage().save(QString::fromStdString(Shot("bitmap-view"))));
     EXPECT_EQ(view->Scroller().ClientHeight(), view->viewport()->height());
+    // The scroll bar's end is the picture's last row at the window's bottom.
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    EXPECT_EQ(view->Scroller().OffsetY(), view->viewport()->height() - 1000);
+    view->verticalScrollBar()->setValue(0);
+    EXPECT_EQ(view->Scroller().OffsetY(), 0);
 
     view->Execute(kIdFileNew);
     ASSERT_EQ(m_App->Documents().Documents(kBitmapDocTemplate).size(), 2u);
@@ -167,6 +173,28 @@ TEST_F(PictureWindows, TheFolderDialogCreatesFoldersAndCancelKeepsTheOldPath)
     });
     m_App->Execute(kIdPathForSaveAs);
     EXPECT_EQ(m_App->Settings().OutputPath, (m_Dir / "out" / "NewFolder(3)").string());
+}
+
+TEST_F(PictureWindows, AVanishedFolderIsReportedAndTheDialogOpensAtItsParent)
+{
+    ASSERT_TRUE(Start());
+    fs::create_directories(m_Dir / "kept");
+    const std::string gone = (m_Dir / "kept" / "gone").string();
+    m_App->Settings().InputPath = gone;
+    m_Ui.ExpectMessage("Specified path:\n   " + (gone.size() <= 40 ? gone : gone.substr(0, 3) + "..." +
+                                                                        gone.substr(gone.size() - 34)) +
+                           "\nis not valid.",
+                       MessageResult::Cancel);
+    std::string shown;
+    RunNextDialog([&shown](QDialog& dialog) {
+        shown = static_cast<CTargetPathDlg&>(dialog).Tree()->currentItem()->text(0).toStdString();
+        dialog.accept();
+        return dialog.result();
+    });
+    m_App->Execute(kIdPathForOpen);
+    EXPECT_EQ(shown, "kept");
+    EXPECT_EQ(m_App->Settings().InputPath, (m_Dir / "kept").string());
+    EXPECT_EQ(m_DialogsRun.back(), "Select SOURCE PATH for Open");
 }
 
 } // namespace

@@ -57,6 +57,11 @@
 //       The Buffer/Logger view (K 7) also takes the choices of tools/ViewOptions.h:
 //       [--record N] [--degree D] [--markers A[,B]] [--result CH:N] [--totals]
 //       [--block-stats leq,max,min,sel] [--nonmetric]
+//   orlu-dump FILE --view K --form text|table|hex|ascii --save-view OUT.txt
+//       Save current view: the form's lines written as OUT (UTF-8, CR LF).
+//   orlu-dump FILE --open-as emf|bmp [--client WxH] [--zoom Z] [--scroll S]... [--out PNG]
+//   orlu-dump PLOT --form graph --save-view OUT.emf|OUT.bmp
+//       the picture documents and views: see PictureTools.h.
 //   orlu-dump FILE --view K --form data [the options above]
 //       the plot data the graph form of ViewKind K draws: per panel
 //       "# panel N: TITLE", a "# NAME=VALUE" line per result, the column names
@@ -115,6 +120,7 @@
 #include "ReverbForm.h"
 #include "IntersectionForm.h"
 #include "ViewOutput.h"
+#include "PictureTools.h"
 #include "document/LineSink.h"
 #include "document/CTmDoc.h"
 #include "document/ExtractRequest.h"
@@ -261,6 +267,8 @@ constexpr char kUsage[] =
     "usage: orlu-dump FILE OPTION...\n"
     "       orlu-dump --help\n"
     "  --summary        kind, flags, lengths, pages and sub-files, and the load errors\n"
+    "  --save-view OUT.txt  (with --view K --form text|table|hex|ascii) Save current view of the form\n"
+    "  --open-as emf|bmp    the file as a picture document: sizes, rectangles [--client WxH --zoom Z --scroll S --out PNG]\n"
     "  --subfiles       the sub-files by number, with the content groups of a Multifile\n"
     "  --records        each sub-file's record chain and where the locators find their records\n"
     "  --header         the decoded instrument header (--subfile N: of sub-file N; --all: of each)\n"
@@ -613,6 +621,7 @@ struct ViewRequest {
     orlu::tools::ControlScript control; ///< commands, keys and clicks run before the form is printed
     orlu::tools::GraphFormRequest graph; ///< --form graph: the graph form and its picture
     bool state = false;                  ///< --state: the view's state lines after the form
+    std::string saveView; ///< --save-view: Save current view of the form into this file
 };
 
 /// Standard output as UTF-8, a line at a time through a buffer of a few
@@ -720,6 +729,11 @@ int PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
         return 0;
     }
     const LineSource& lines = view.ShownLines();
+    if (!request.saveView.empty()) {
+        if (!orlu::tools::SaveViewLines(lines, request.saveView))
+            std::exit(1);
+        return;
+    }
     std::string buffer;
     for (std::size_t i = 0; i < lines.LineCount(); ++i)
         out.Write(lines.Line(i, buffer));
@@ -777,6 +791,10 @@ int Run(int argc, char** argv)
         return Usage(true);
     if (argc >= 2 && std::string(argv[1]) == "--band-name")
         return orlu::tools::RunBandName(argc, argv);
+    if (argc >= 3 && orlu::tools::WantsOpenAs(argc, argv))
+        return orlu::tools::RunOpenAs(argc, argv);
+    if (argc >= 3 && orlu::tools::WantsGraphSaveView(argc, argv))
+        return orlu::tools::RunGraphSaveView(argc, argv);
     // The file comes first; an option in its place is a wrong command line, not a file to look for.
     if (argc < 3 || argv[1][0] == '-')
         return Usage();
@@ -865,6 +883,8 @@ int Run(int argc, char** argv)
             edit.impulses = NumberArgument(argv[++i], 3);
             if (edit.impulses < 1)
                 return Usage();
+        } else if (hasValue && option == "--save-view") {
+            view.saveView = argv[++i];
         } else if (hasValue && option == "--out") {
             extractPath = argv[++i];
         } else if (option == "--all") {

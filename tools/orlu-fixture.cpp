@@ -170,6 +170,7 @@
 #include "FourChannelSpectrumOption.h"
 #include "AnalyzerSpectrumOption.h"
 #include "GraphForm.h"
+#include "PictureTools.h"
 #include "MonitorTools.h"
 #include "StatisticsFixtureOptions.h"
 #include "OctaveFixtureOptions.h"
@@ -238,6 +239,7 @@ constexpr char kUsage[] =
     " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
     " [--cut K] [--bad-kind D] OUT\n"
     "       orlu-fixture ocf [FIELD=VALUE]... OUT   (a remote-control setup file; SerialNumber=TEXT too)\n"
+    "       orlu-fixture bmp --width W --height H --bits B [--size-image 0] [--top-down] OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -683,6 +685,8 @@ int main(int argc, char** argv)
         return orlu::tools::RunMonitorFixture(argc, argv);
     if (command == "ocf")
         return orlu::tools::RunSetupFixture(argc, argv);
+    if (command == "bmp")
+        return orlu::tools::RunBmpFixture(argc, argv);
     try {
         FixtureBuilder file;
         if (command == "container") {

@@ -4,6 +4,7 @@
 #include "app/CControlSheet.h"
 #include "app/CMainFrame.h"
 #include "app/CMultiOpenChoiceDlg.h"
+#include "app/PictureCommands.h"
 #include "app/CRs232SettingsDlg.h"
 #include "app/CSplashWindow.h"
 #include "app/QtText.h"
@@ -13,6 +14,7 @@
 #include "app/views/CTmView.h"
 #include "app/views/CTmView1.h"
 #include "app/views/ViewPrinting.h"
+#include "app/views/ViewOutputCommands.h"
 #include "monitor/MonitorLoader.h"
 #include "platform/Archive.h"
 #include "presentation/CommandTable.h"
@@ -102,7 +104,9 @@ CTmApp::CTmApp(UserInteraction* ui)
         AddDocumentClass(
             id, [this] { return std::make_unique<MeasurementDocument>(m_Context); },
             [this](ManagedDocument& document) -> QWidget* {
-                return new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
+                auto* view = new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
+                RegisterViewOutputCommands(*view, *this);
+                return view;
             });
     AddDocumentClass(
         kTextDocTemplate, [this] { return NewTextDocument(TextDocOrigin::None); },
@@ -110,6 +114,7 @@ CTmApp::CTmApp(UserInteraction* ui)
             return new CTmView1(static_cast<TextDocument&>(document), m_Settings);
         });
     RegisterCommands();
+    m_Pictures = std::make_unique<PictureCommands>(*this);
 }
 
 CTmApp::~CTmApp()

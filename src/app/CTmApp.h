@@ -28,6 +28,7 @@ class QWidget;
 namespace orlu {
 
 class CMainFrame;
+class PictureCommands;
 class QtUserInteraction;
 class ShutdownSignals;
 
@@ -58,6 +59,8 @@ public:
     void SetFilePrompts(FilePrompts prompts) { m_Prompts = std::move(prompts); }
     /// Runs a modal dialog; tests replace it so that no dialog blocks.
     void SetDialogRunner(std::function<int(QDialog&)> runner) { m_RunDialog = std::move(runner); }
+    /// Runs a modal dialog through the runner; its result.
+    int RunDialog(QDialog& dialog) { return m_RunDialog(dialog); }
 
     /// The whole program: start-up, the event loop, the exit; the exit status.
     int Run(const std::vector<std::string>& args);
@@ -102,6 +105,8 @@ public:
     AppContext& Context() { return m_Context; }
     /// The renderers of the measurement views' forms.
     FormRendererRegistry& FormRenderers() { return m_FormRenderers; }
+    /// The picture documents, Save As of byte documents and the folder and pitch commands.
+    PictureCommands& Pictures() { return *m_Pictures; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -123,6 +128,7 @@ private:
     std::unique_ptr<DocumentManager> m_Documents;
     std::unique_ptr<CMainFrame> m_MainFrame;
     std::unique_ptr<ShutdownSignals> m_Signals;
+    std::unique_ptr<PictureCommands> m_Pictures;
     struct DocumentClass {
         int templateId;
         DocumentManager::Factory document;

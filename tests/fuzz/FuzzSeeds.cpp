@@ -18,6 +18,7 @@
 
 #include "platform/IniProfile.h"
 #include "platform/canvas/BmpFile.h"
+#include "support/BmpFixture.h"
 #include "platform/canvas/EmfFormat.h"
 #include "platform/canvas/EmfWriter.h"
 #include "platform/canvas/LittleEndian.h"
@@ -360,6 +361,8 @@ void BmpSeeds(const SeedFolder& out)
     Bytes noSize = EncodeBmpFile(ImageToDib(image));
     PutLe32(noSize, 14 + 20, 0);
     out.Add("rgb24-no-image-size", noSize);
+    // One bit per pixel without an image size: rows of 1 byte by the width, 4 on disk.
+    out.Add("bits1-no-image-size", fixture::BuildBmp({.width = 8, .height = 6, .bits = 1, .sizeImageZero = true}));
 }
 
 void PlotStateSeeds(const SeedFolder& out)

@@ -134,8 +134,9 @@ int RunBmpFixture(int argc, char** argv)
 
 bool WantsOpenAs(int argc, char** argv)
 {
+    // "--open-as text" is the text document's.
     for (int i = 2; i < argc; ++i)
-        if (std::strcmp(argv[i], "--open-as") == 0)
+        if (std::strcmp(argv[i], "--open-as") == 0 && (i + 1 >= argc || std::strcmp(argv[i + 1], "text") != 0))
             return true;
     return false;
 }

@@ -190,7 +190,7 @@ bool WriteViewOutput(MeasurementViewState& view, const std::string& fileName, co
 bool WantsTextDocument(int argc, char** argv)
 {
     for (int i = 2; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--open-as") == 0)
+        if (std::strcmp(argv[i], "--open-as") == 0 && std::strcmp(argv[i + 1], "text") == 0)
             return true;
     return false;
 }

@@ -730,9 +730,7 @@ int PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     }
     const LineSource& lines = view.ShownLines();
     if (!request.saveView.empty()) {
-        if (!orlu::tools::SaveViewLines(lines, request.saveView))
-            std::exit(1);
-        return;
+        return orlu::tools::SaveViewLines(lines, request.saveView) ? 0 : 1;
     }
     std::string buffer;
     for (std::size_t i = 0; i < lines.LineCount(); ++i)

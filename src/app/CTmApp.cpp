@@ -10,6 +10,7 @@
 #include "app/ShutdownSignals.h"
 #include "app/CChildFrame.h"
 #include "app/views/CTmView.h"
+#include "link/MultifileMerge.h"
 #include "monitor/MonitorLoader.h"
 #include "platform/Archive.h"
 #include "presentation/CommandTable.h"
@@ -86,6 +87,7 @@ CTmApp::CTmApp(UserInteraction* ui)
     };
     m_Context.NewUnitDocument = [this] { NewUnitDocument(); };
     InstallMonitorParser(m_Context);
+    InstallDiskMerge(m_Context);
     m_Context.NewHiddenUnitDocument = [this] { NewHiddenUnitDocument(); };
     m_Context.UpdateAllViews = [this](CTmDoc& doc) {
         for (ManagedDocument* document : m_Documents->AllDocuments())

@@ -103,6 +103,9 @@ public:
 
     const std::vector<MultifileEntry>& Subfiles() const { return m_Subfiles; }
     std::uint16_t SubfileCount() const { return static_cast<std::uint16_t>(m_Subfiles.size()); }
+    /// Makes the document the Multifile of merged files: its kind, sub-kind and
+    /// sub-file list (in name order); the image holds the files in merge order.
+    void SetMerged(std::uint8_t kind, std::uint8_t subKind, std::vector<MultifileEntry> list);
 
     bool RecordIndexPresent() const { return m_RecordIndexPresent; }
     const RecordIndex& GetRecordIndex() const { return m_RecordIndex; }

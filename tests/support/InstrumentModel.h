@@ -21,6 +21,9 @@ enum class FaultKind {
     StallAfter, ///< a binary reply stops after `bytes` data bytes
     NoAck,      ///< a delete gets no acknowledgement
     Names,      ///< entries "A/B", "/TOP" and "\TOP" follow the folder's
+    RefuseUpload, ///< an upload is answered "#9,0;" (the ORLU 505: "#5,0;") and not stored
+    NoAnswer,     ///< an upload gets no answer and is not stored
+    StopReading,  ///< the unit stops reading the line `bytes` bytes into an upload
 };
 
 struct Fault {
@@ -70,6 +73,7 @@ public:
     struct Output {
         std::vector<std::uint8_t> bytes;
         bool disconnect = false; ///< the line is cut after the bytes
+        bool stopReading = false; ///< the unit reads nothing more from the line
     };
     /// Takes received bytes; the answers to every command they complete.
     Output Receive(std::span<const std::uint8_t> bytes);
@@ -91,6 +95,10 @@ private:
     Output Answer(const std::string& command);
     Output FileReply(const std::string& command);
     Output RawDone();
+    /// After ";#9,g,size,": the file's bytes are raw; the name is in its words 1 to 4.
+    Output UploadDone();
+    /// The answer to an upload, with the faults; stores the file when it is confirmed.
+    Output StoreUpload(UnitFile file, const std::string& ack, const std::string& refusal);
     Output Delete(const std::string& name, const std::string& ack);
     Output Faulted(std::vector<std::uint8_t> data, const std::string& name, bool directory) const;
     Output ApplyFault(std::vector<std::uint8_t> reply, const Fault* fault) const;
@@ -110,6 +118,7 @@ private:
     std::string m_RawCommand;
     std::size_t m_RawLeft = 0;
     std::vector<std::uint8_t> m_Raw;
+    bool m_Stopped = false; ///< stop-reading: nothing after it is taken
 };
 
 } // namespace orlu::sim

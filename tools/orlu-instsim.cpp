@@ -22,6 +22,9 @@ constexpr const char* kUsage =
     "  F: silent, garbage, noise, control, cut:N, disconnect:N, unknown-type, no-firmware,\n"
     "     dir-count:N, count:N (the reply claims N bytes), stall-after:N (data bytes), no-ack,\n"
     "     names (adds entries A/B, /TOP and \\TOP); @K limits the fault to the K-th command,\n"
+    "     refuse-upload (an upload is answered #9,0; or #5,0; and not stored), no-answer (an upload\n"
+    "     gets no answer), stop-reading:N (the unit stops reading N bytes into an upload);\n"
+    "     uploads (;#5,k,NAME; + size, ;#9,g,size,) are stored and listed by the directory;\n"
     "     @NAME to the replies for that file\n"
     "  I: a deleted entry is inserted at directory position I\n";
 

@@ -3,6 +3,7 @@
 // simulator behind the fake USB driver.
 
 #include "LinkConsole.h"
+#include "MergeUploadCommands.h"
 #include "UnitFilesCommands.h"
 #include "Usage.h"
 #include "link/UnitLink.h"
@@ -23,7 +24,10 @@ constexpr const char* kUsage =
     "     y Yes, Y Yes for all, n No, N No for all, c Cancel\n"
     "  COMMAND: identify (the reply, family, device type, serial, firmware and mode)\n"
     "           dir [--details] [--more] [--sort] [--type 0..3]: the unit-files list, numbered\n"
-    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n";
+    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n"
+    "           merge --select 1,3 [list options] [--save OUT.orl]: a Multifile of the files\n"
+    "           merge --disk FILE... [--save OUT.orl]: a Multifile of disk files (no port needed)\n"
+    "           upload FILE [--name NAME] [--details]: the file into the instrument\n";
 
 struct Options {
     std::string port;
@@ -33,6 +37,7 @@ struct Options {
     std::string answers;
     std::string command;
     orlu::tools::UnitFilesOptions files;
+    orlu::tools::MergeUploadOptions mergeUpload;
 };
 
 bool Parse(const std::vector<std::string>& args, Options& o)
@@ -52,11 +57,16 @@ bool Parse(const std::vector<std::string>& args, Options& o)
             o.answers = args[++i];
         else if (!a.starts_with("--") && o.command.empty())
             o.command = a;
+        else if (orlu::tools::ParseMergeUploadOption(args, i, o.command, o.mergeUpload))
+            continue;
         else if (!orlu::tools::ParseUnitFilesOption(args, i, o.files))
             return false;
     }
+    if (orlu::tools::IsDiskMerge(o.command, o.mergeUpload))
+        return true;
     return (o.port.empty() != o.usbSim.empty()) && o.selector >= 1 && o.selector <= 16 &&
-           (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command));
+           (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command) ||
+            orlu::tools::IsMergeUploadCommand(o.command));
 }
 
 int Identify(orlu::UnitLink& link)
@@ -92,6 +102,10 @@ int main(int argc, char** argv)
         return orlu::tools::PrintUsage(kUsage, false);
 
     orlu::tools::LinkConsole console(o.answers);
+    if (orlu::tools::IsDiskMerge(o.command, o.mergeUpload)) {
+        const int merged = orlu::tools::RunDiskMerge(console, o.mergeUpload);
+        return console.Unexpected() ? 3 : merged;
+    }
     orlu::SystemClock clock;
     orlu::SerialLinkSettings serial;
     serial.ApplyUnitConstraints(static_cast<std::uint8_t>(o.selector));
@@ -117,8 +131,10 @@ int main(int argc, char** argv)
     link.SetPortOverride(o.port);
     link.OpenUsb();
 
-    const int status =
-        o.command == "identify" ? Identify(link) : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);
+    const int status = o.command == "identify" ? Identify(link)
+                       : orlu::tools::IsMergeUploadCommand(o.command)
+                           ? orlu::tools::RunMergeUploadCommand(link, o.command, o.files, o.mergeUpload)
+                           : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);
     link.CloseUsb();
     return console.Unexpected() ? 3 : status;
 }

@@ -332,6 +332,13 @@ TEST(MultifileMergeTest, CurrentFamilyDiskFilesNeedAFileWordWithoutTheSetupMark)
     EXPECT_EQ(SubfilesOf(m.doc), expected);
     EXPECT_EQ(m.doc.FileKind(), 54);
     EXPECT_EQ(m.ui.Messages(), (std::vector<std::string>{kStructureText, Completed(2, 1)}));
+
+    // A setup merged last: the general text of the current family.
+    DiskMerge last;
+    last.Add("M1.orl", FixtureBuilder().ContainerHeader(44).Bytes(data).Data());
+    last.Add("S1.orl", FixtureBuilder().ContainerHeader(44).Bytes(setup).Data());
+    EXPECT_TRUE(last.Run().made);
+    EXPECT_EQ(last.ui.Messages(), (std::vector<std::string>{kRegularText, Completed(1, 1)}));
 }
 
 // ---- Over the link ----

@@ -173,6 +173,7 @@ public:
     /// The image as read, kept once the logger split made the working image compact.
     bool HasAsLoadedImage() const { return m_Current.hasAsLoaded; }
     const PagedFileImage& AsLoadedImage() const { return m_Current.hasAsLoaded ? m_Current.asLoaded : m_Image; }
+    PagedFileImage& AsLoadedImage() { return m_Current.hasAsLoaded ? m_Current.asLoaded : m_Image; }
     std::uint32_t AsLoadedByteCount() const { return m_Current.hasAsLoaded ? m_Current.asLoadedBytes : m_ByteCount; }
     const std::vector<LoggerMarker>& LoggerMarkers() const { return m_Current.markers; }
     const std::vector<LoggerBreak>& LoggerBreaks() const { return m_Current.breaks; }

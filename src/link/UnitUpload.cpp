@@ -43,7 +43,7 @@ UnitDirEntry UploadedEntry(const CTmDoc& doc, const UploadTarget& target, const 
     } else {
         b[8] = static_cast<std::uint8_t>(doc.HeaderDecoded() ? doc.Header().function : 0);
     }
-    const std::uint32_t size = doc.ByteCount();
+    const std::uint32_t size = doc.AsLoadedByteCount();
     for (int i = 0; i < 4; ++i)
         b[12 + i] = static_cast<std::uint8_t>(size >> (8 * i));
     return UnitDirEntry(b);
@@ -52,8 +52,8 @@ UnitDirEntry UploadedEntry(const CTmDoc& doc, const UploadTarget& target, const 
 UnitFileHeader FirstBytes(const CTmDoc& doc)
 {
     UnitFileHeader header;
-    for (std::uint32_t i = 0; i < header.bytes.size() && i < doc.ByteCount(); ++i)
-        header.bytes[i] = doc.Reader().Byte(i);
+    for (std::uint32_t i = 0; i < header.bytes.size() && i < doc.AsLoadedByteCount(); ++i)
+        header.bytes[i] = ImageGetByte(doc.AsLoadedImage(), i);
     return header;
 }
 
@@ -61,7 +61,8 @@ UnitFileHeader FirstBytes(const CTmDoc& doc)
 bool Send(LinkTransport& link, UnitLink& unit, const CTmDoc& doc, const std::string& header, bool unit505,
           TransferProgress& progress, const std::string& line)
 {
-    const std::uint32_t size = doc.ByteCount();
+    // The file goes back as it was read: a logger split for the views is not.
+    const std::uint32_t size = doc.AsLoadedByteCount();
     const std::array<std::uint8_t, 4> sizeBytes{static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
                                                 static_cast<std::uint8_t>(size >> 16),
                                                 static_cast<std::uint8_t>(size >> 24)};
@@ -73,7 +74,7 @@ bool Send(LinkTransport& link, UnitLink& unit, const CTmDoc& doc, const std::str
     progress.Begin(std::string(kUploadTitle));
     progress.SetText(line);
     // The image goes out a page run at a time; the transport keeps the ORLU 505's pause after each byte.
-    const PagedFileImage& image = doc.Image();
+    const PagedFileImage& image = doc.AsLoadedImage();
     for (std::uint32_t done = 0; done < size;) {
         const std::uint32_t page = done / PagedFileImage::kPageSize;
         const std::uint32_t at = done % PagedFileImage::kPageSize;
@@ -155,10 +156,16 @@ void WriteNameIntoImage(CTmDoc& doc, std::string_view name)
     std::array<std::uint8_t, UnitDirEntry::kNameSize> bytes{};
     std::copy_n(name.begin(), std::min(name.size(), bytes.size()), bytes.begin());
     const std::uint32_t start = doc.GetSubfileStart(0);
-    for (std::uint32_t w = 0; w < 4; ++w)
-        if (2ull * (start + 1 + w) + 2 <= doc.ByteCount())
-            ImageSetWord(doc.Image(), start + 1 + w,
-                         static_cast<std::uint16_t>(bytes[2 * w] | bytes[2 * w + 1] << 8));
+    // The views' image and the file as read (when a logger split made them two) both carry the name.
+    const bool twoImages = doc.HasAsLoadedImage();
+    for (std::uint32_t w = 0; w < 4; ++w) {
+        const std::uint32_t word = start + 1 + w;
+        const auto value = static_cast<std::uint16_t>(bytes[2 * w] | bytes[2 * w + 1] << 8);
+        if (2ull * word + 2 <= doc.ByteCount())
+            ImageSetWord(doc.Image(), word, value);
+        if (twoImages && 2ull * word + 2 <= doc.AsLoadedByteCount())
+            ImageSetWord(doc.AsLoadedImage(), word, value);
+    }
 }
 
 bool UploadToInstrument(CTmDoc& doc, UnitLink& link, CUnitDirectory& directory, TransferProgress& progress,
@@ -173,7 +180,7 @@ bool UploadToInstrument(CTmDoc& doc, UnitLink& link, CUnitDirectory& directory, 
     name.resize(std::min(name.size(), UnitDirEntry::kNameSize));
     if (name.empty())
         return false;
-    const std::string header = UploadHeader(*target, name, doc.ByteCount());
+    const std::string header = UploadHeader(*target, name, doc.AsLoadedByteCount());
     if (!target->unit505)
         WriteNameIntoImage(doc, name);
     const std::string line = std::string(UnitFileKindName(target->requestKind)) + ":  " + name;

@@ -155,6 +155,23 @@ TEST(UnitUploadTest, CurrentFamilyFileCarriesTheNameAndDownloadsAsUploaded)
     EXPECT_EQ(Bytes(downloaded.begin() + 32, downloaded.end()), image);
 }
 
+TEST(UnitUploadTest, ASplitLoggerGoesBackAsItWasRead)
+{
+    CurrentFileSpec spec = ThreeProfileLoggerSpec(40);
+    spec.events = {{5, false, 1}, {9, true, 3}};
+    Bytes file = CurrentMeasurementFile(spec);
+    Upload u("--model 525", 3);
+    u.Open("logger.orl", 45, file);
+    ASSERT_TRUE(u.doc.HasAsLoadedImage());
+    ASSERT_NE(u.doc.ByteCount(), file.size());
+    EXPECT_TRUE(u.Run("LOG1"));
+    std::copy_n("LOG1\0\0\0\0", 8, file.begin() + 2);
+    EXPECT_EQ(u.SentByUpload(), ";#9,3," + std::to_string(file.size()) + "," + Text(file));
+    EXPECT_EQ(u.dir.GetEntry(0).Size(), file.size());
+    // The views' image carries the name as well.
+    EXPECT_EQ(u.Image()[2], 'L');
+}
+
 TEST(UnitUploadTest, AnExistingEntryIsReplacedInPlace)
 {
     Upload u("--model 505", 1, {{"RUN1", 1, 0, Pattern(40)}, {"RUN2", 1, 0, Pattern(50)}});

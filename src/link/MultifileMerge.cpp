@@ -94,6 +94,8 @@ private:
     bool CopyUnit(Source& s, TransferRequest& request);
     bool CopyDisk(Source& s, TransferRequest& request);
     bool Append(std::span<const std::uint8_t> bytes);
+    /// Whether `size` more bytes (and a pad byte) fit in the image; else "Not enough memory ...".
+    bool Fits(std::uint64_t size);
     /// After each block; a Cancel on USB stops at once, elsewhere after the file.
     bool Progress(std::uint64_t total, std::uint64_t done, TransferRequest& request);
     void ShowSummary(std::uint32_t n);
@@ -210,6 +212,16 @@ std::optional<MergeRejection> MergeRun::TestStructure(Source& s)
     return std::nullopt;
 }
 
+bool MergeRun::Fits(std::uint64_t size)
+{
+    // The image counts its bytes in 32 bits: a Multifile cannot grow past them.
+    if (m_Doc.ByteCount() + size + 1 <= std::numeric_limits<std::uint32_t>::max())
+        return true;
+    Ui().ShowMessage(DocMessageTable[kMsgNotEnoughMemory], kMessageCaption, MessageButtons::Ok, MessageIcon::Stop);
+    m_Status = Status::Memory;
+    return false;
+}
+
 bool MergeRun::Append(std::span<const std::uint8_t> bytes)
 {
     // CopyIntoPages has said "Not enough memory ..." when it fails.
@@ -245,6 +257,8 @@ bool MergeRun::CopyUnit(Source& s, TransferRequest& request)
         m_Status = Status::ReadFailed;
         return false;
     }
+    if (!Fits(*count))
+        return false;
     m_List.back().Length = *count;
     std::vector<std::uint8_t> block(std::min<std::size_t>(kBlock, *count));
     for (std::uint64_t done = 0; done < *count;) {
@@ -271,6 +285,8 @@ bool MergeRun::CopyDisk(Source& s, TransferRequest& request)
         return false;
     }
     const std::uint64_t size = s.layout.dataLength;
+    if (!Fits(size))
+        return false;
     std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, size)));
     for (std::uint64_t done = 0; done < size;) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), size - done));

@@ -415,5 +415,15 @@ TEST(MultifileMergeTest, ACutReplyShowsTheConnectionDialogAndMakesNoDocument)
               (std::vector<std::string>{std::string(kConnectionError), "Merge operation failed. Sorry!"}));
 }
 
+TEST(MultifileMergeTest, AReplyClaimingMoreThanTheImageCanCountStopsBeforeReading)
+{
+    const Bytes data = CurrentMeasurementFile(PlausibleMeasurementSpec());
+    UnitMerge m("--model 525 --fault count:4294967295@RUN2", 3, {{"RUN1", 1, 0, data}, {"RUN2", 1, 0, data}});
+    m.Select({{0, "RUN1<l>"}, {1, "RUN2<l>"}});
+    const MergeOutcome out = m.Run();
+    EXPECT_FALSE(out.made);
+    EXPECT_EQ(m.unit.ui.Messages(), std::vector<std::string>{"Not enough memory ..."});
+}
+
 } // namespace
 } // namespace orlu

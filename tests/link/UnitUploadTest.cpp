@@ -227,6 +227,33 @@ TEST(UnitUploadTest, RefusedDocumentsAndAnEmptyNameSendNothing)
     EXPECT_TRUE(u.unit.ui.Messages().empty());
 }
 
+TEST(UnitUploadTest, TheSimulatorKeepsUploadsInItsFolder)
+{
+    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "up-sim-folder";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    FixtureBuilder().Pattern(10).WriteTo(folder / "KEEP.1");
+    FixtureBuilder().Pattern(12).WriteTo(folder / "SET.0-2");
+    sim::SimOptions options;
+    options.filesDir = folder;
+    sim::InstrumentModel model(options);
+    // ";#9" names the file from its words 1 to 4; a setup (group 2) is type 0, subtype 2.
+    Bytes image = Pattern(40);
+    std::copy_n("SET\0\0\0\0\0", 8, image.begin() + 2);
+    std::string command = ";#9,2,40,";
+    Bytes sent(command.begin(), command.end());
+    sent.insert(sent.end(), image.begin(), image.end());
+    EXPECT_EQ(Text(model.Receive(sent).bytes), "#9,1;");
+    std::vector<sim::UnitFile> files;
+    std::string error;
+    ASSERT_TRUE(sim::LoadUnitFiles(folder, files, error)) << error;
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[1].name, "SET");
+    EXPECT_EQ(files[1].subtype, 2);
+    EXPECT_EQ(files[1].bytes, image);
+    std::filesystem::remove_all(folder);
+}
+
 TEST(UnitUploadTest, HeadersAndProposedNames)
 {
     EXPECT_EQ(UploadHeader({"2,", 1, 'a', true}, "LONGNAME9", 5), ";#5,2,LONGNAME;");

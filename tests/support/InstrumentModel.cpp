@@ -455,12 +455,31 @@ InstrumentModel::Output InstrumentModel::StoreUpload(UnitFile file, const std::s
         return {};
     if (SpecificFault(FaultKind::RefuseUpload, file.name))
         return {std::vector<std::uint8_t>(refusal.begin(), refusal.end()), false, false};
+    if (!m_Options.filesDir.empty())
+        SaveToFolder(file);
     std::size_t at = 0;
     if (FindFile(file.name, &at))
         m_Files[at] = std::move(file);
     else
         m_Files.push_back(std::move(file));
     return {std::vector<std::uint8_t>(ack.begin(), ack.end()), false, false};
+}
+
+void InstrumentModel::SaveToFolder(const UnitFile& file) const
+{
+    // NAME.T or NAME.T-S, as LoadUnitFiles reads them; an earlier file of the name goes.
+    auto code = [](std::uint8_t v) { return static_cast<char>(v < 10 ? '0' + v : 'A' + (v - 10)); };
+    if (file.name.empty() || file.name.find_first_of("/\\.") != std::string::npos || file.type > 35 || file.subtype > 35)
+        return;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(m_Options.filesDir, ec))
+        if (entry.path().filename().string().starts_with(file.name + "."))
+            std::filesystem::remove(entry.path(), ec);
+    std::string name = file.name + "." + code(file.type);
+    if (file.subtype != 0)
+        name += std::string("-") + code(file.subtype);
+    std::ofstream(m_Options.filesDir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.bytes.data()), static_cast<std::streamsize>(file.bytes.size()));
 }
 
 InstrumentModel::Output InstrumentModel::Delete(const std::string& name, const std::string& ack)

@@ -99,6 +99,8 @@ private:
     Output UploadDone();
     /// The answer to an upload, with the faults; stores the file when it is confirmed.
     Output StoreUpload(UnitFile file, const std::string& ack, const std::string& refusal);
+    /// Writes an uploaded file into the files folder, so that the next run lists it.
+    void SaveToFolder(const UnitFile& file) const;
     Output Delete(const std::string& name, const std::string& ack);
     Output Faulted(std::vector<std::uint8_t> data, const std::string& name, bool directory) const;
     Output ApplyFault(std::vector<std::uint8_t> reply, const Fault* fault) const;

@@ -6,6 +6,9 @@
 //                        [--cut K] [--bad-kind D] OUT
 //       a MONITOR station stream in a container of kind 80 (tools/MonitorTools.cpp)
 //   orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT
+//       (container, legacy and current also take --header-length H, a header of
+//       H bytes, and --rt-block BYTES, a reverberation-time block of BYTES
+//       pattern bytes after the data: tools/ContainerLayoutOptions.h)
 //       a container of kind K whose data are N bytes of a fixed pattern; for
 //       the single-file kinds of the current instruments (42 to 50) the data
 //       are the sample measurement's record chain instead, lengthened to N
@@ -166,6 +169,7 @@
 //       channel CH (0-based) or every channel, else the block is silent;
 //       --records R blocks (default --spectra)
 
+#include "ContainerLayoutOptions.h"
 #include "FourChannelLoggerOptions.h"
 #include "FourChannelSpectrumOption.h"
 #include "AnalyzerSpectrumOption.h"
@@ -205,6 +209,7 @@ using orlu::fixture::FixtureBuilder;
 
 constexpr char kUsage[] =
     "usage: orlu-fixture container --kind K [--data-bytes N] [--sub-kind S] OUT\n"
+    "       (container, legacy, current: [--header-length H] [--rt-block BYTES])\n"
     "       orlu-fixture plot --plot-kind K [--family F] [--panels N] [--points N] [--markers A[,B]] [--cursor C]"
     " [--size S] [--peaks] [--tonality] [--total-bars 0|1|2] [--phase-unit rad|deg|grad] [--set FIELD=VALUE]... OUT.plot\n"
     "           [--waterfall ROWS,COLUMNS [--lines F,T] [--box M] [--totals 0|1]]\n"
@@ -687,6 +692,15 @@ int main(int argc, char** argv)
         return orlu::tools::RunSetupFixture(argc, argv);
     if (command == "bmp")
         return orlu::tools::RunBmpFixture(argc, argv);
+    // The container layout options of the single-file commands.
+    orlu::tools::ContainerLayoutOptions layout;
+    std::vector<char*> args(argv, argv + argc);
+    if (command == "container" || command == "legacy" || command == "current") {
+        if (!orlu::tools::TakeContainerLayoutOptions(args, layout))
+            return Usage();
+        argc = static_cast<int>(args.size());
+        argv = args.data();
+    }
     try {
         FixtureBuilder file;
         if (command == "container") {
@@ -915,6 +929,8 @@ int main(int argc, char** argv)
         } else {
             return Usage();
         }
+        if (layout.Changed())
+            file = orlu::tools::ApplyContainerLayout(file, layout);
         file.WriteTo(argv[argc - 1]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "orlu-fixture: %s\n", e.what());

@@ -4,6 +4,7 @@
 
 #include "LinkConsole.h"
 #include "RemoteSettingsTools.h"
+#include "MergeUploadCommands.h"
 #include "UnitFilesCommands.h"
 #include "Usage.h"
 #include "link/UnitLink.h"
@@ -30,7 +31,10 @@ constexpr const char* kUsage =
     "           ascii (--select 1,3 | --name NAME) [list options] [--content 1..6] [--header 0|1]\n"
     "                 [--dec 0|1] [--sep 0..6] [--form 0..2] [--download-path DIR]: the files as text\n"
     "                 (1 whole files, 2 main results, 3 FFT spectra, 4 1/1 octaves, 5 1/3 octaves,\n"
-    "                 6 time waveforms)\n";
+    "                 6 time waveforms)\n"
+    "           merge --select 1,3 [list options] [--save OUT.orl]: a Multifile of the files\n"
+    "           merge --disk FILE... [--save OUT.orl]: a Multifile of disk files (no port needed)\n"
+    "           upload FILE [--name NAME] [--details]: the file into the instrument\n";
 
 struct Options {
     std::string port;
@@ -41,6 +45,7 @@ struct Options {
     std::string command;
     orlu::tools::UnitFilesOptions files;
     orlu::tools::RemoteOptions remote;
+    orlu::tools::MergeUploadOptions mergeUpload;
 };
 
 bool Parse(const std::vector<std::string>& args, Options& o)
@@ -62,12 +67,17 @@ bool Parse(const std::vector<std::string>& args, Options& o)
             o.command = a;
         else if (o.command == "remote" && orlu::tools::ParseRemoteOption(args, i, o.remote))
             continue;
+        else if (orlu::tools::ParseMergeUploadOption(args, i, o.command, o.mergeUpload))
+            continue;
         else if (!orlu::tools::ParseUnitFilesOption(args, i, o.files))
             return false;
     }
+    if (orlu::tools::IsDiskMerge(o.command, o.mergeUpload))
+        return true;
     return (o.port.empty() != o.usbSim.empty()) && o.selector >= 1 && o.selector <= 16 &&
            (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command) ||
-            (o.command == "remote" && orlu::tools::RemoteOptionsComplete(o.remote)));
+            (o.command == "remote" && orlu::tools::RemoteOptionsComplete(o.remote)) ||
+            orlu::tools::IsMergeUploadCommand(o.command));
 }
 
 int Identify(orlu::UnitLink& link)
@@ -103,6 +113,10 @@ int main(int argc, char** argv)
         return orlu::tools::PrintUsage(kUsage, false);
 
     orlu::tools::LinkConsole console(o.answers);
+    if (orlu::tools::IsDiskMerge(o.command, o.mergeUpload)) {
+        const int merged = orlu::tools::RunDiskMerge(console, o.mergeUpload);
+        return console.Unexpected() ? 3 : merged;
+    }
     orlu::SystemClock clock;
     orlu::SerialLinkSettings serial;
     serial.ApplyUnitConstraints(static_cast<std::uint8_t>(o.selector));
@@ -129,8 +143,10 @@ int main(int argc, char** argv)
     link.OpenUsb();
 
     const int status = o.command == "identify" ? Identify(link)
-                       : o.command == "remote"  ? orlu::tools::RunRemoteCommand(link, o.remote)
-                                                : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);
+                       : o.command == "remote" ? orlu::tools::RunRemoteCommand(link, o.remote)
+                       : orlu::tools::IsMergeUploadCommand(o.command)
+                           ? orlu::tools::RunMergeUploadCommand(link, o.command, o.files, o.mergeUpload)
+                           : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);
     link.CloseUsb();
     return console.Unexpected() ? 3 : status;
 }

@@ -15,6 +15,7 @@
 #include "app/views/CTmView1.h"
 #include "app/views/ViewPrinting.h"
 #include "app/views/ViewOutputCommands.h"
+#include "link/MultifileMerge.h"
 #include "monitor/MonitorLoader.h"
 #include "platform/Archive.h"
 #include "presentation/CommandTable.h"
@@ -93,6 +94,7 @@ CTmApp::CTmApp(UserInteraction* ui)
     };
     m_Context.NewUnitDocument = [this] { NewUnitDocument(); };
     InstallMonitorParser(m_Context);
+    InstallDiskMerge(m_Context);
     m_Context.NewHiddenUnitDocument = [this] { NewHiddenUnitDocument(); };
     m_Context.UpdateAllViews = [this](CTmDoc& doc) {
         for (ManagedDocument* document : m_Documents->AllDocuments())

@@ -103,6 +103,9 @@ public:
 
     const std::vector<MultifileEntry>& Subfiles() const { return m_Subfiles; }
     std::uint16_t SubfileCount() const { return static_cast<std::uint16_t>(m_Subfiles.size()); }
+    /// Makes the document the Multifile of merged files: its kind, sub-kind and
+    /// sub-file list (in name order); the image holds the files in merge order.
+    void SetMerged(std::uint8_t kind, std::uint8_t subKind, std::vector<MultifileEntry> list);
 
     bool RecordIndexPresent() const { return m_RecordIndexPresent; }
     const RecordIndex& GetRecordIndex() const { return m_RecordIndex; }
@@ -170,6 +173,7 @@ public:
     /// The image as read, kept once the logger split made the working image compact.
     bool HasAsLoadedImage() const { return m_Current.hasAsLoaded; }
     const PagedFileImage& AsLoadedImage() const { return m_Current.hasAsLoaded ? m_Current.asLoaded : m_Image; }
+    PagedFileImage& AsLoadedImage() { return m_Current.hasAsLoaded ? m_Current.asLoaded : m_Image; }
     std::uint32_t AsLoadedByteCount() const { return m_Current.hasAsLoaded ? m_Current.asLoadedBytes : m_ByteCount; }
     const std::vector<LoggerMarker>& LoggerMarkers() const { return m_Current.markers; }
     const std::vector<LoggerBreak>& LoggerBreaks() const { return m_Current.breaks; }

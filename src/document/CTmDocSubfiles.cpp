@@ -173,4 +173,11 @@ std::vector<RecordEntry> CTmDoc::ListRecords(int n)
     return orlu::ListRecords(Reader(), SpanOf(n));
 }
 
+void CTmDoc::SetMerged(std::uint8_t kind, std::uint8_t subKind, std::vector<MultifileEntry> list)
+{
+    m_FileKind = kind;
+    m_SubKind = subKind;
+    m_Subfiles = std::move(list);
+}
+
 } // namespace orlu

@@ -176,6 +176,21 @@ int CUnitDirectory::FindEntry(std::string_view name, std::uint8_t type) const
     return -1;
 }
 
+void CUnitDirectory::PutEntry(int at, const UnitDirEntry& entry, const UnitFileHeader& header)
+{
+    const bool keepHeader = !m_HeadersStale && m_Headers.size() == m_Entries.size();
+    if (at >= 0 && static_cast<std::size_t>(at) < m_Entries.size()) {
+        m_Entries[static_cast<std::size_t>(at)] = entry;
+        if (keepHeader)
+            m_Headers[static_cast<std::size_t>(at)] = header;
+        return;
+    }
+    m_Entries.push_back(entry);
+    m_Selected.push_back(0);
+    if (keepHeader)
+        m_Headers.push_back(header);
+}
+
 void CUnitDirectory::ClearEntries()
 {
     m_Entries.clear();

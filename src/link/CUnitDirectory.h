@@ -82,6 +82,11 @@ public:
     /// deselect, by it (never by list position).
     std::vector<std::size_t>& GetSelectedEntries() { return m_SelectedEntries; }
 
+    /// Stores the entry of a file the program put into the instrument: over
+    /// entry `at`, or appended when `at` is -1. Where headers are kept, the
+    /// file's header goes with it. The directory does not become stale.
+    void PutEntry(int at, const UnitDirEntry& entry, const UnitFileHeader& header);
+
     void ClearEntries();
     void ClearHeaders();
     void ClearSelection();

@@ -118,13 +118,17 @@ SerialPort::Ready SerialPort::PollReadable(int fd, Clock::Duration timeout)
     }
 }
 
-bool SerialPort::WriteByte(std::uint8_t byte)
+bool SerialPort::WriteAll(std::span<const std::uint8_t> bytes)
 {
-    const Clock::TimePoint deadline = m_Clock.Now() + m_Timeouts.WritePerByte();
-    for (;;) {
-        const ssize_t n = ::write(m_Fd, &byte, 1);
-        if (n == 1)
-            return true;
+    // Each byte has its deadline: it starts again whenever the port took some.
+    Clock::TimePoint deadline = m_Clock.Now() + m_Timeouts.WritePerByte();
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(m_Fd, bytes.data(), bytes.size());
+        if (n > 0) {
+            bytes = bytes.subspan(static_cast<std::size_t>(n));
+            deadline = m_Clock.Now() + m_Timeouts.WritePerByte();
+            continue;
+        }
         if (n < 0 && errno != EAGAIN && errno != EINTR)
             return false;
         const Clock::Duration left = deadline - m_Clock.Now();
@@ -134,6 +138,7 @@ bool SerialPort::WriteByte(std::uint8_t byte)
         if (::poll(&p, 1, Milliseconds(left)) < 0 && errno != EINTR)
             return false;
     }
+    return true;
 }
 
 bool SerialPort::SendText(std::string_view text)
@@ -145,11 +150,13 @@ bool SerialPort::SendBytes(std::span<const std::uint8_t> bytes)
 {
     if (m_Fd < 0)
         return false;
-    for (std::uint8_t byte : bytes) {
-        const bool written = WriteByte(byte);
+    // Without a pause the bytes go out in blocks: the same bytes on the line.
+    if (m_WritePause <= Clock::Duration::zero())
+        return WriteAll(bytes);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const bool written = WriteAll(bytes.subspan(i, 1));
         // The ORLU 505 needs its pause after every byte, the failed one included.
-        if (m_WritePause > Clock::Duration::zero())
-            m_Clock.Sleep(m_WritePause);
+        m_Clock.Sleep(m_WritePause);
         if (!written)
             return false;
     }

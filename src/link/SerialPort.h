@@ -48,7 +48,8 @@ public:
     static Ready PollReadable(int fd, Clock::Duration timeout);
 
 private:
-    bool WriteByte(std::uint8_t byte);
+    /// Writes every byte, each within the write deadline of the profile.
+    bool WriteAll(std::span<const std::uint8_t> bytes);
     bool Refill(Clock::TimePoint deadline);
 
     Clock& m_Clock;

@@ -6,6 +6,8 @@
 // output) into a request the transfer sees at its next SetProgress.
 
 #include <atomic>
+#include <climits>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -13,6 +15,13 @@
 namespace orlu {
 
 enum class TransferRequest : int { None = 0, Cancel = 1, Finish = 2 };
+
+/// A count of a transfer as SetProgress takes it: totals beyond the range of
+/// an int are scaled to a million steps.
+inline int ProgressCount(std::uint64_t value, std::uint64_t total)
+{
+    return total <= INT_MAX ? static_cast<int>(value) : static_cast<int>(value * 1000000 / total);
+}
 
 class TransferProgress {
 public:

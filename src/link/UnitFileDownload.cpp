@@ -14,8 +14,6 @@ namespace {
 
 constexpr std::string_view kTitleUnit = "Binary download from the ORLU unit to disk";
 constexpr std::string_view kTitleMonitor = "Binary download from the MONITOR to disk";
-constexpr std::string_view kKindNames[] = {"Meter mode file", "Analyzer mode file", "Special file", "ORLU file",
-                                           "ORLU buffer", "MONITOR file", "ORLU setup file"};
 constexpr int kMonitorRequestKind = 5;
 constexpr std::uint8_t kMonitorFileKind = 80;
 constexpr std::size_t kBlock = 4096;
@@ -37,12 +35,6 @@ struct Run {
     bool cancelled = false; ///< a Cancel on RS-232: the file in transfer completes, then the run ends
     Status status = Status::Completed;
 };
-
-/// Percent steps of a count that may pass the range of an int.
-int Scaled(std::uint64_t value, std::uint64_t total)
-{
-    return total <= INT_MAX ? static_cast<int>(value) : static_cast<int>(value * 1000000 / total);
-}
 
 /// Whether to write the file over an existing one; sets the run's flags and
 /// status from the answer.
@@ -120,7 +112,7 @@ FileEnd Transfer(Run& run, const std::string& request, std::uint8_t fileKind, co
             return FileEnd::Failed;
         }
         done += got;
-        if (run.progress.SetProgress(Scaled(*count, *count), Scaled(done, *count)) != TransferRequest::None) {
+        if (run.progress.SetProgress(ProgressCount(*count, *count), ProgressCount(done, *count)) != TransferRequest::None) {
             // On USB the transfer stops at once; the partial file is not kept.
             if (run.progress.UsbCancelPending()) {
                 run.status = Status::Stopped;
@@ -211,7 +203,7 @@ int DownloadBinary(UnitLink& link, CUnitDirectory& directory, TransferProgress& 
             fileKind = *built.fileKind;
         }
         const std::string diskName = UnitDiskName(name) + ".orl";
-        const std::string line = std::string(kKindNames[requestKind]) + ":  " + name + "  -->  " + diskName;
+        const std::string line = std::string(UnitFileKindName(requestKind)) + ":  " + name + "  -->  " + diskName;
         progress.SetText(line);
         const std::filesystem::path target = downloadPath / diskName;
         if (!MayWrite(run, target, diskName, line, i == n - 1))

@@ -207,4 +207,12 @@ MergedKind MergedKindForFileKind(int requestKind, std::uint8_t fileKind)
     return {fileKind, requestKind, 0};
 }
 
+std::string_view UnitFileKindName(int requestKind)
+{
+    static constexpr std::string_view kNames[] = {"Meter mode file", "Analyzer mode file", "Special file",
+                                                  "ORLU file",       "ORLU buffer",        "MONITOR file",
+                                                  "ORLU setup file"};
+    return requestKind >= 0 && requestKind < static_cast<int>(std::size(kNames)) ? kNames[requestKind] : "";
+}
+
 } // namespace orlu

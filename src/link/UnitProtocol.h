@@ -67,4 +67,7 @@ struct MergedKind {
 };
 MergedKind MergedKindForFileKind(int requestKind, std::uint8_t fileKind);
 
+/// The progress line's name of the files of a request kind (5: the MONITOR's).
+std::string_view UnitFileKindName(int requestKind);
+
 } // namespace orlu

@@ -105,6 +105,27 @@ TEST_F(MeasurementDocuments, ContainerAndDosFilesOpenThroughTheirTemplates)
     EXPECT_TRUE(m_Ui.Messages().empty());
 }
 
+TEST_F(MeasurementDocuments, OpenMergesDiskFilesIntoAMultifile)
+{
+    ASSERT_TRUE(Start());
+    FixtureBuilder legacy;
+    legacy.ContainerHeader(3).Bytes(fixture::LegacyMeasurementFile(fixture::PlausibleLegacySpec()));
+    m_Choice = 2;
+    m_FilesToOpen = {Write("RUN10.orl", legacy), Write("RUN2.orl", legacy), DosFile("OLD.M")};
+    m_App->MainFrame()->RouteCommand(kIdFileOpen);
+    DocumentManager& docs = m_App->Documents();
+    ASSERT_EQ(docs.AllDocuments().size(), 1u);
+    CTmDoc& merged = Doc(docs.AllDocuments().front());
+    EXPECT_EQ(merged.Title(), "Multifile1 - binary (disk files)");
+    EXPECT_EQ(merged.FileKind(), 23);
+    ASSERT_EQ(merged.SubfileCount(), 3);
+    EXPECT_EQ(merged.GetSubfileName(1), "OLD");
+    EXPECT_EQ(merged.GetSubfileName(2), "RUN2");
+    EXPECT_EQ(merged.GetSubfileName(3), "RUN10");
+    EXPECT_EQ(m_Ui.Messages(),
+              std::vector<std::string>{"Merge operation completed O.K.\n3 file(s) used\n0 file(s) ignored"});
+}
+
 TEST_F(MeasurementDocuments, UnreadableFilesAreReportedAndTheProgramGoesOn)
 {
     std::string strange = Write("strange.orl", FixtureBuilder().Text("not a measurement at all"));

@@ -3,7 +3,11 @@
 // in transfer without keeping any of it.
 
 #include "link/CUnitDirectory.h"
+#include "link/MultifileMerge.h"
 #include "link/UnitFileDownload.h"
+#include "link/UnitUpload.h"
+#include "document/CTmDoc.h"
+#include "support/FixtureBuilder.h"
 #include "platform/FileIo.h"
 #include "support/FakeUsbDriver.h"
 #include "support/ScriptedInteraction.h"
@@ -112,6 +116,36 @@ TEST(UsbTransferTest, CancelStopsTheFileAndKeepsNothingOfIt)
     EXPECT_EQ(unit.ui.Messages(),
               std::vector<std::string>{"Download operation stopped.\n0 file(s) stored\n2 file(s) omitted"});
     EXPECT_EQ(unit.driver.timeout, 1000u);
+}
+
+TEST(UsbTransferTest, MergeAndUploadOverTheDevice)
+{
+    const std::vector<std::uint8_t> data = fixture::CurrentMeasurementFile(fixture::PlausibleMeasurementSpec());
+    const auto n = static_cast<std::uint32_t>(data.size());
+    UsbUnit unit({{"RUN10", 1, 0, data}, {"RUN2", 1, 0, data}});
+    ASSERT_TRUE(unit.dir.ReadDirectory(unit.link, unit.progress));
+    unit.SelectAll();
+    AppContext app(unit.ui);
+    CTmDoc doc(app);
+    const MergeOutcome out = MergeFiles(doc, &unit.link, &unit.dir, unit.progress);
+    EXPECT_TRUE(out.made);
+    ASSERT_EQ(doc.SubfileCount(), 2);
+    EXPECT_EQ(doc.Subfiles()[0].NameText(), "RUN2");
+    EXPECT_EQ(doc.Subfiles()[0].Offset, n);
+    EXPECT_EQ(doc.Subfiles()[1].Length, n);
+    EXPECT_EQ(unit.driver.timeout, 1000u);
+
+    // The first merged file goes back under a new name.
+    fixture::FixtureBuilder().ContainerHeader(45).Bytes(data).WriteTo(unit.folder / "one.orl");
+    CTmDoc single(app);
+    ASSERT_TRUE(single.OnOpenDocument(unit.folder / "one.orl"));
+    EXPECT_TRUE(UploadToInstrument(single, unit.link, unit.dir, unit.progress,
+                                   [](const UploadTarget&, const std::string&) { return std::string("BACK"); }));
+    ASSERT_EQ(unit.model.Files().size(), 3u);
+    EXPECT_EQ(unit.model.Files()[2].name, "BACK");
+    EXPECT_EQ(unit.model.Files()[2].bytes.size(), data.size());
+    EXPECT_EQ(unit.ui.Messages(), (std::vector<std::string>{"Merge operation completed O.K.\n2 file(s) used\n0 file(s) ignored",
+                                                           "BACK  -  Upload completed O.K."}));
 }
 
 } // namespace

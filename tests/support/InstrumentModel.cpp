@@ -59,7 +59,8 @@ bool ParseFault(const std::string& text, Fault& fault)
         {"control", FaultKind::Control}, {"cut", FaultKind::Cut},                  {"disconnect", FaultKind::Disconnect},
         {"unknown-type", FaultKind::UnknownType}, {"no-firmware", FaultKind::NoFirmware},
         {"dir-count", FaultKind::DirCount}, {"count", FaultKind::Count}, {"stall-after", FaultKind::StallAfter},
-        {"no-ack", FaultKind::NoAck}, {"names", FaultKind::Names}};
+        {"no-ack", FaultKind::NoAck}, {"names", FaultKind::Names}, {"refuse-upload", FaultKind::RefuseUpload},
+        {"no-answer", FaultKind::NoAnswer}, {"stop-reading", FaultKind::StopReading}};
     for (const auto& [n, kind] : kNames)
         if (n == name) {
             fault.kind = kind;
@@ -85,7 +86,8 @@ bool TypeCode(char c, std::uint8_t& code)
 bool IsSpecific(FaultKind kind)
 {
     return kind == FaultKind::DirCount || kind == FaultKind::Count || kind == FaultKind::NoAck ||
-           kind == FaultKind::Names || kind == FaultKind::StallAfter;
+           kind == FaultKind::Names || kind == FaultKind::StallAfter || kind == FaultKind::RefuseUpload ||
+           kind == FaultKind::NoAnswer || kind == FaultKind::StopReading;
 }
 
 void PutU16(std::uint8_t* at, std::uint32_t v)
@@ -346,10 +348,17 @@ InstrumentModel::Output InstrumentModel::Receive(std::span<const std::uint8_t> b
 {
     Output out;
     for (std::uint8_t byte : bytes) {
+        if (m_Stopped)
+            break;
         if (m_RawLeft > 0) {
             m_Raw.push_back(byte);
+            if (const Fault* f = SpecificFault(FaultKind::StopReading, {}); f && m_Raw.size() >= f->bytes) {
+                m_Stopped = true;
+                out.stopReading = true;
+                break;
+            }
             if (--m_RawLeft == 0) {
-                Output answer = RawDone();
+                Output answer = m_RawCommand.starts_with("9,") ? UploadDone() : RawDone();
                 out.bytes.insert(out.bytes.end(), answer.bytes.begin(), answer.bytes.end());
             }
             continue;
@@ -363,6 +372,18 @@ InstrumentModel::Output InstrumentModel::Receive(std::span<const std::uint8_t> b
         }
         if (byte != ';') {
             m_Pending.push_back(static_cast<char>(byte));
+            // ";#9,g,size," has no ';': the file's bytes follow its third comma.
+            if (byte == ',' && m_Pending.starts_with("9,") && std::count(m_Pending.begin(), m_Pending.end(), ',') == 3) {
+                m_InCommand = false;
+                ++m_Commands;
+                m_RawCommand = m_Pending;
+                m_Raw.clear();
+                m_RawLeft = static_cast<std::size_t>(std::strtoul(m_Pending.c_str() + m_Pending.find(',', 2) + 1, nullptr, 10));
+                if (m_RawLeft == 0) {
+                    Output answer = UploadDone();
+                    out.bytes.insert(out.bytes.end(), answer.bytes.begin(), answer.bytes.end());
+                }
+            }
             continue;
         }
         m_InCommand = false;
@@ -429,13 +450,52 @@ InstrumentModel::Output InstrumentModel::RawDone()
         return Delete(name, "#5,1;");
     UnitFile file{name, static_cast<std::uint8_t>(std::atoi(m_RawCommand.c_str() + 2)), 0,
                   std::vector<std::uint8_t>(m_Raw.begin() + 4, m_Raw.end())};
+    return StoreUpload(std::move(file), "#5,1;", "#5,0;");
+}
+
+InstrumentModel::Output InstrumentModel::UploadDone()
+{
+    // "9,g,size,": g 1 a file, 2 a setup, 3 a buffer.
+    const char group = m_RawCommand.size() > 2 ? m_RawCommand[2] : '1';
+    std::string name;
+    for (std::size_t i = 2; i < 10 && i < m_Raw.size() && m_Raw[i] != 0; ++i)
+        name.push_back(static_cast<char>(m_Raw[i]));
+    UnitFile file{Trimmed(name), static_cast<std::uint8_t>(group == '1' ? 1 : 0),
+                  static_cast<std::uint8_t>(group == '2' ? 2 : 0), m_Raw};
+    return StoreUpload(std::move(file), "#9,1;", "#9,0;");
+}
+
+InstrumentModel::Output InstrumentModel::StoreUpload(UnitFile file, const std::string& ack, const std::string& refusal)
+{
+    if (SpecificFault(FaultKind::NoAnswer, file.name))
+        return {};
+    if (SpecificFault(FaultKind::RefuseUpload, file.name))
+        return {std::vector<std::uint8_t>(refusal.begin(), refusal.end()), false, false};
+    if (!m_Options.filesDir.empty())
+        SaveToFolder(file);
     std::size_t at = 0;
-    if (FindFile(name, &at))
+    if (FindFile(file.name, &at))
         m_Files[at] = std::move(file);
     else
         m_Files.push_back(std::move(file));
-    const std::string ack = "#5,1;";
-    return {std::vector<std::uint8_t>(ack.begin(), ack.end()), false};
+    return {std::vector<std::uint8_t>(ack.begin(), ack.end()), false, false};
+}
+
+void InstrumentModel::SaveToFolder(const UnitFile& file) const
+{
+    // NAME.T or NAME.T-S, as LoadUnitFiles reads them; an earlier file of the name goes.
+    auto code = [](std::uint8_t v) { return static_cast<char>(v < 10 ? '0' + v : 'A' + (v - 10)); };
+    if (file.name.empty() || file.name.find_first_of("/\\.") != std::string::npos || file.type > 35 || file.subtype > 35)
+        return;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(m_Options.filesDir, ec))
+        if (entry.path().filename().string().starts_with(file.name + "."))
+            std::filesystem::remove(entry.path(), ec);
+    std::string name = file.name + "." + code(file.type);
+    if (file.subtype != 0)
+        name += std::string("-") + code(file.subtype);
+    std::ofstream(m_Options.filesDir / name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.bytes.data()), static_cast<std::streamsize>(file.bytes.size()));
 }
 
 InstrumentModel::Output InstrumentModel::Delete(const std::string& name, const std::string& ack)

@@ -22,6 +22,9 @@ enum class FaultKind {
     StallAfter, ///< a binary reply stops after `bytes` data bytes
     NoAck,      ///< a delete gets no acknowledgement
     Names,      ///< entries "A/B", "/TOP" and "\TOP" follow the folder's
+    RefuseUpload, ///< an upload is answered "#9,0;" (the ORLU 505: "#5,0;") and not stored
+    NoAnswer,     ///< an upload gets no answer and is not stored
+    StopReading,  ///< the unit stops reading the line `bytes` bytes into an upload
 };
 
 struct Fault {
@@ -71,6 +74,7 @@ public:
     struct Output {
         std::vector<std::uint8_t> bytes;
         bool disconnect = false; ///< the line is cut after the bytes
+        bool stopReading = false; ///< the unit reads nothing more from the line
     };
     /// Takes received bytes; the answers to every command they complete.
     Output Receive(std::span<const std::uint8_t> bytes);
@@ -93,6 +97,12 @@ private:
     Output FileReply(const std::string& command);
     Output RawDone();
     void SetItem505(const std::string& item);
+    /// After ";#9,g,size,": the file's bytes are raw; the name is in its words 1 to 4.
+    Output UploadDone();
+    /// The answer to an upload, with the faults; stores the file when it is confirmed.
+    Output StoreUpload(UnitFile file, const std::string& ack, const std::string& refusal);
+    /// Writes an uploaded file into the files folder, so that the next run lists it.
+    void SaveToFolder(const UnitFile& file) const;
     Output Delete(const std::string& name, const std::string& ack);
     Output Faulted(std::vector<std::uint8_t> data, const std::string& name, bool directory) const;
     Output ApplyFault(std::vector<std::uint8_t> reply, const Fault* fault) const;
@@ -119,6 +129,7 @@ private:
         {"C", "1"}, {"D", "2"}, {"E", "1"}, {"H", "1"}, {"F", "1"}, {"G", "1"}, {"R", "1"}, {"A", "1"},
         {"B", "0"}, {"T", "0"}, {"Y", "2"}, {"Z", "2"}, {"c", "1"}, {"d", "1"}, {"e", "1"}, {"f", "1"},
         {"g", "1"}, {"k", "2"}, {"m", "1"}, {"r", "1"}, {"u", "2"}, {"x", "C1"}};
+    bool m_Stopped = false; ///< stop-reading: nothing after it is taken
 };
 
 } // namespace orlu::sim

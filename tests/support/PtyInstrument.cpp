@@ -129,6 +129,13 @@ void PtyInstrument::Serve()
         const InstrumentModel::Output out = m_Model.Receive(got);
         if (!WriteAll(out.bytes))
             return;
+        if (out.stopReading) {
+            // The unit hangs: it reads nothing more until it is stopped.
+            pollfd stop{m_StopPipe[0], POLLIN, 0};
+            while (::poll(&stop, 1, -1) < 0 && errno == EINTR) {
+            }
+            return;
+        }
         if (out.disconnect) {
             // The line goes down: the program's reads end at once.
             tcdrain(m_Master);

@@ -1,5 +1,6 @@
-// Fuzz target of the measurement document: the bytes are loaded as a file,
-// the way the program opens one, and everything orlu-dump can show of it is
+// Fuzz target of the measurement document: the bytes are merged with
+// themselves into a Multifile as the Open dialog's merge does, then loaded as
+// a file, the way the program opens one, and everything orlu-dump can show of it is
 // built from the library: the summary, the sub-files with their content
 // groups, every sub-file's records and locators, the decoded header of every
 // channel and profile, the main-results rows in dB and linear units, the View
@@ -37,6 +38,7 @@
 #include "presentation/view/ViewSelection.h"
 #include "reports/table/MultiSpectrumMatrix.h"
 #include "reports/table/StatisticsElements.h"
+#include "link/MultifileMerge.h"
 #include "support/QuietInteraction.h"
 
 #include <sys/mman.h>
@@ -426,10 +428,29 @@ void WalkAsciiContents(CTmDoc& doc, const AppSettings& settings, std::string& si
     }
 }
 
+/// The input merged with itself as the Open dialog's merge reads disk files
+/// (header length, data length, reverberation blocks), and the Multifile walked.
+void WalkDiskMerge(const std::string& path, std::string& sink)
+{
+    QuietInteraction ui;
+    AppContext app(ui);
+    app.DiskFileItems = {path, path};
+    CTmDoc merged(app);
+    TransferProgress progress;
+    if (!MergeFiles(merged, nullptr, nullptr, progress).made)
+        return;
+    Summarize(merged, sink);
+    WalkSubfiles(merged, sink);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const MemoryFile file;
     const std::string path = file.Fill(data, size);
+    {
+        std::string mergeSink;
+        WalkDiskMerge(path, mergeSink);
+    }
 
     QuietInteraction ui;
     AppContext app(ui);

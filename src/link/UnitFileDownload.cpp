@@ -151,11 +151,6 @@ std::string UnitDiskName(std::string_view unitName)
     return name;
 }
 
-std::string_view UnitFileKindName(int requestKind)
-{
-    return requestKind >= 0 && requestKind < static_cast<int>(std::size(kKindNames)) ? kKindNames[requestKind] : "";
-}
-
 std::string MonitorRangeRequest(const UnitDirEntry& entry)
 {
     char text[32];

@@ -20,9 +20,6 @@ namespace orlu {
 /// the instrument sends can reach outside the download folder.
 std::string UnitDiskName(std::string_view unitName);
 
-/// What the progress line calls a file of a request kind ("Meter mode file" ...).
-std::string_view UnitFileKindName(int requestKind);
-
 /// The MONITOR's request of one directory entry's memory range.
 std::string MonitorRangeRequest(const UnitDirEntry& entry);
 

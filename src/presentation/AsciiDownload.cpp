@@ -3,6 +3,7 @@
 #include "document/container/ContainerHeader.h"
 #include "document/container/FileKindCode.h"
 #include "link/UnitFileDownload.h"
+#include "link/UnitProtocol.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/FixedTextDialogs.h"
 #include "platform/TextEncoding.h"

@@ -23,7 +23,8 @@ constexpr const char* kUsage =
     "     y Yes, Y Yes for all, n No, N No for all, c Cancel\n"
     "  COMMAND: identify (the reply, family, device type, serial, firmware and mode)\n"
     "           dir [--details] [--more] [--sort] [--type 0..3]: the unit-files list, numbered\n"
-    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n";
+    "           download|open|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n"
+    "                  [--save-dir DIR] (open: each document stored as NAME.orl) [--cancel-after BYTES]\n";
 
 struct Options {
     std::string port;

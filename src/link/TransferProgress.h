@@ -6,6 +6,7 @@
 // output) into a request the transfer sees at its next SetProgress.
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -42,6 +43,11 @@ public:
     int Received() const { return m_Received.load(); }
     TransferRequest Requested() const { return static_cast<TransferRequest>(m_Request.load()); }
 
+    /// Called by SetProgress on the transfer's side before it answers: a
+    /// stand-in for the user that requests at a chosen count. Set before the
+    /// transfer starts; Begin keeps it.
+    std::function<void(TransferProgress& progress, int total, int done)> onProgress;
+
 private:
     mutable std::mutex m_TextMutex;
     std::string m_Title;
@@ -54,5 +60,9 @@ private:
     std::atomic<int> m_UsbPending{0};
     std::atomic<bool> m_Finished{false};
 };
+
+/// Makes the progress request Cancel as soon as a transfer reports `count`
+/// bytes done (orlu-link --cancel-after, tests of Cancel at a known point).
+void CancelWhenDone(TransferProgress& progress, int count, bool usb);
 
 } // namespace orlu

@@ -28,6 +28,7 @@ namespace orlu {
 class CMainFrame;
 class QtUserInteraction;
 class ShutdownSignals;
+class UnitFilesCommand;
 
 class CTmApp : public QObject, public CommandTarget {
     Q_OBJECT
@@ -98,6 +99,8 @@ public:
     AppContext& Context() { return m_Context; }
     /// The renderers of the measurement views' forms.
     FormRendererRegistry& FormRenderers() { return m_FormRenderers; }
+    /// The command "ORLU files" with the instrument's link and directory.
+    UnitFilesCommand& UnitFiles() { return *m_UnitFiles; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -119,6 +122,7 @@ private:
     std::unique_ptr<DocumentManager> m_Documents;
     std::unique_ptr<CMainFrame> m_MainFrame;
     std::unique_ptr<ShutdownSignals> m_Signals;
+    std::unique_ptr<UnitFilesCommand> m_UnitFiles;
     struct DocumentClass {
         int templateId;
         DocumentManager::Factory document;

@@ -123,9 +123,11 @@ bool UnitFileOpener::LoadFileFromInstrument(CTmDoc& doc)
         UnitFileOpener& opener;
         ~ReleaseAtEnd() { opener.Release(); }
     } releaseAtEnd{*this};
-    if (!m_Transport)
-        return false;
-    LinkTransport& link = *m_Transport;
+    return m_Transport && ReadFileInto(*m_Transport, doc);
+}
+
+bool UnitFileOpener::ReadFileInto(LinkTransport& link, CTmDoc& doc)
+{
     doc.SetSubKind(unitSubKind);
     if (!link.SendAndStartRead(pending.request))
         return false;

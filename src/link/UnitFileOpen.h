@@ -43,6 +43,10 @@ public:
     /// no document made, when the request, the reply or a data byte fails,
     /// on a USB Cancel, for an empty or undecodable file. Releases the link.
     bool LoadFileFromInstrument(CTmDoc& doc);
+    /// The pending file's request and reply over the link, into the
+    /// document's pages, then its decoding: the part of the loading that
+    /// reads the instrument's bytes.
+    bool ReadFileInto(LinkTransport& link, CTmDoc& doc);
     /// The identify reply as a Settings document; false after the connection
     /// error dialog when the unit did not answer.
     bool LoadUnitSettingsText(CTmDoc& doc);

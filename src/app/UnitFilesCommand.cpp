@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CTmApp.h"
 #include "app/CUnitFilesDlg.h"
+#include "app/TransferRunner.h"
 #include "link/UnitFileDelete.h"
 #include "link/UnitFileDownload.h"
 
@@ -17,7 +18,7 @@ constexpr std::uint8_t kRequestMergeUnitFiles = 20;
 } // namespace
 
 UnitFilesCommand::UnitFilesCommand(CTmApp& app, std::function<int(QDialog&)> run)
-    : m_App(app), m_Run(std::move(run)), m_Link(app.Ui(), app.SerialSettings(), m_Clock),
+    : m_App(app), m_Run(std::move(run)), m_LinkUi(app.Ui()), m_Link(m_LinkUi, app.SerialSettings(), m_Clock),
       m_Opener(m_Link, m_Progress)
 {
 }
@@ -46,15 +47,28 @@ std::filesystem::path UnitFilesCommand::DownloadFolder() const
     return path.empty() ? std::filesystem::current_path() : std::filesystem::path(path);
 }
 
+bool UnitFilesCommand::OnWorker(const std::function<bool()>& operation)
+{
+    bool result = false;
+    RunTransfer(m_Progress, m_Link.UsbMode(), m_App.MainFrame(), [&] { result = operation(); });
+    return result;
+}
+
 void UnitFilesCommand::OnUnitFiles()
 {
     m_Link.deviceSelector = m_App.Settings().DeviceSelector;
     TakeChoices();
     // A unit that does not answer has shown the connection error dialog; the command ends.
-    if (m_Directory.DirectoryStale() && !m_Directory.ReadDirectory(m_Link, m_Progress))
+    const auto readDirectory = [this] {
+        return OnWorker([this] { return m_Directory.ReadDirectory(m_Link, m_Progress); });
+    };
+    const auto readHeaders = [this] {
+        return OnWorker([this] { return m_Directory.ReadFileHeaders(m_Link, m_Progress); });
+    };
+    if (m_Directory.DirectoryStale() && !readDirectory())
         return;
     if (m_Link.deviceSelector == kSelector505 && m_Choices.moreDetails && m_Directory.HeadersStale() &&
-        !m_Directory.ReadFileHeaders(m_Link, m_Progress))
+        !readHeaders())
         return;
     // The family may have changed with the identify.
     m_App.Settings().DeviceSelector = m_Link.deviceSelector;
@@ -62,8 +76,7 @@ void UnitFilesCommand::OnUnitFiles()
     AppContext& context = m_App.Context();
     m_Opener.Install(context);
     for (;;) {
-        UnitFilesDialogModel::Hooks hooks{[this] { return m_Directory.ReadDirectory(m_Link, m_Progress); },
-                                          [this] { return m_Directory.ReadFileHeaders(m_Link, m_Progress); }, {}};
+        UnitFilesDialogModel::Hooks hooks{readDirectory, readHeaders, {}};
         UnitFilesDialogModel model(m_App.Ui(), m_Directory, m_Link.deviceSelector, m_Choices,
                                    m_App.Settings().DownloadPath, std::move(hooks));
         model.InitDialog();
@@ -80,10 +93,10 @@ void UnitFilesCommand::OnUnitFiles()
                 return;
             break;
         case UnitFilesResult::Download:
-            DownloadBinary(m_Link, m_Directory, m_Progress, DownloadFolder());
+            OnWorker([this] { return DownloadBinary(m_Link, m_Directory, m_Progress, DownloadFolder()) == 0; });
             break;
         case UnitFilesResult::Delete:
-            DeleteUnitFiles(m_Link, m_Directory, m_Progress);
+            OnWorker([this] { return DeleteUnitFiles(m_Link, m_Directory, m_Progress) == 0; });
             break;
         case UnitFilesResult::Merge:
             // The merge runs inside the new document, through the application's merge filler.

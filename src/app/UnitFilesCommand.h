@@ -6,6 +6,7 @@
 // live as long as the application, so that the next run starts where the
 // user left off.
 
+#include "app/GuiThreadInteraction.h"
 #include "link/CUnitDirectory.h"
 #include "link/TransferProgress.h"
 #include "link/UnitFileOpen.h"
@@ -41,10 +42,13 @@ private:
     void TakeChoices();
     void KeepChoices();
     std::filesystem::path DownloadFolder() const;
+    /// Runs a link operation on a worker thread with the progress window; its result.
+    bool OnWorker(const std::function<bool()>& operation);
 
     CTmApp& m_App;
     std::function<int(QDialog&)> m_Run;
     SystemClock m_Clock;
+    GuiThreadInteraction m_LinkUi;
     UnitLink m_Link;
     CUnitDirectory m_Directory;
     TransferProgress m_Progress;

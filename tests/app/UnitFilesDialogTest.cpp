@@ -7,6 +7,7 @@
 #include "app/CUnitFilesDlg.h"
 #include "app/UnitFilesCommand.h"
 #include "presentation/DeviceSelectorMenu.h"
+#include "presentation/MeasurementDocument.h"
 #include "support/FixtureBuilder.h"
 #include "support/InstrumentModel.h"
 #include "support/PtyInstrument.h"
@@ -104,6 +105,44 @@ TEST_F(UnitFilesDialog, ADownloadByTheDialogsButtons)
     // The list's options are kept for the next run and the profile.
     EXPECT_EQ(m_App->Settings().Details, 1);
     EXPECT_EQ(m_App->Settings().SortByNames, 1);
+}
+
+/// The program with its own measurement documents and views.
+class UnitFilesOpen : public UnitFilesDialog {
+protected:
+    void SetUp() override
+    {
+        UnitFilesDialog::SetUp();
+        m_App.reset();
+        m_App = std::make_unique<CTmApp>(&m_Ui);
+    }
+};
+
+TEST_F(UnitFilesOpen, ADoubleClickOpensTheFileAsAMeasurementDocument)
+{
+    WriteIni("[Settings]\r\nOrluDeviceSelector=3\r\n");
+    ASSERT_TRUE(Start());
+    const Bytes file = fixture::SampleCurrentFamilyFile();
+    Instrument("--model 525", {{"L0001", 1, 0, file}});
+    int runs = 0;
+    m_App->SetDialogRunner([&](QDialog& dialog) {
+        ++runs;
+        auto* list = dialog.findChild<QListWidget*>("files");
+        list->itemDoubleClicked(list->item(0));
+        return dialog.result();
+    });
+    Frame().RouteCommand(kIdUnitFiles);
+
+    // One file opened: no summary, and the dialog does not come back.
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(m_Ui.Messages().empty());
+    const std::vector<ManagedDocument*> documents = m_App->Documents().AllDocuments();
+    ASSERT_EQ(documents.size(), 1u);
+    const CTmDoc& doc = static_cast<MeasurementDocument*>(documents[0])->Doc();
+    EXPECT_EQ(doc.Title(), "L0001 - binary (ORLU unit file)");
+    EXPECT_EQ(doc.FileKind(), 45);
+    EXPECT_EQ(doc.ByteCount(), file.size());
+    EXPECT_EQ(m_App->Context().UnsavedDocumentCount, 1);
 }
 
 TEST_F(UnitFilesDialog, AUnitThatDoesNotAnswerGetsTheConnectionDialog)

@@ -2,10 +2,15 @@
 // pseudo-terminal, through the whole download (request, reply, buffered
 // disk writes, rename), against a plain read loop of the same range over the
 // same pseudo-terminal in the same run: at least 10 MB/s and within twice the
-// plain loop's time. Reading and listing a directory of N entries: linear in N.
+// plain loop's time. Opening an 8 MB file of an ORLU 525 as a document over a
+// pseudo-terminal (request, reply, the document's pages, its Hexa view) against
+// a plain read loop of the same reply. Reading and listing a directory of N
+// entries: linear in N.
 
+#include "document/CTmDoc.h"
 #include "link/CUnitDirectory.h"
 #include "link/UnitFileDownload.h"
+#include "link/UnitFileOpen.h"
 #include "presentation/UnitFileLines.h"
 #include "support/InstrumentModel.h"
 #include "support/PtyInstrument.h"
@@ -126,6 +131,96 @@ void BM_PlainReadLoop(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kRangeBytes));
 }
 BENCHMARK(BM_PlainReadLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+constexpr std::size_t kOpenedBytes = 8000000;
+
+// An ORLU 525 holding one 8 MB file of letter a, which opens for the Hexa view.
+struct FileSimulator {
+    sim::InstrumentModel model;
+    sim::PtyInstrument pty;
+    FileSimulator() : model(sim::SimOptions{}, Files()), pty(model) { pty.Start(); }
+    static std::vector<sim::UnitFile> Files()
+    {
+        sim::UnitFile big{"BIG", 10, 0, std::vector<std::uint8_t>(kOpenedBytes)};
+        std::iota(big.bytes.begin(), big.bytes.end(), std::uint8_t{7});
+        return {big};
+    }
+};
+
+FileSimulator& SharedFile()
+{
+    static FileSimulator simulator;
+    return simulator;
+}
+
+void BM_OpenUnitFile(benchmark::State& state)
+{
+    CountingInteraction ui;
+    SystemClock clock;
+    SerialLinkSettings serial;
+    UnitLink link(ui, serial, clock);
+    link.deviceSelector = 3;
+    link.SetPortOverride(SharedFile().pty.SlavePath());
+    CUnitDirectory dir;
+    TransferProgress progress;
+    if (!dir.ReadDirectory(link, progress) || dir.GetEntryCount() != 1) {
+        state.SkipWithError("no directory");
+        return;
+    }
+    AppContext app(ui);
+    UnitFileOpener opener(link, progress);
+    opener.Install(app);
+    std::unique_ptr<CTmDoc> opened;
+    app.NewUnitDocument = [&] {
+        opened = std::make_unique<CTmDoc>(app);
+        if (opened->OnNewDocument())
+            ++app.UnsavedDocumentCount;
+    };
+    for (auto _ : state) {
+        UnitListOptions options;
+        StoreSelection(dir, BuildUnitFileLines(link.deviceSelector, dir, options), {0});
+        if (OpenUnitFiles(opener, dir, app) != 0 || opened->ByteCount() != kOpenedBytes) {
+            state.SkipWithError(ui.last.c_str());
+            break;
+        }
+        opened.reset();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kOpenedBytes));
+}
+BENCHMARK(BM_OpenUnitFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PlainReadLoopOpened(benchmark::State& state)
+{
+    const int fd = ::open(SharedFile().pty.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+    termios t{};
+    tcgetattr(fd, &t);
+    cfmakeraw(&t);
+    tcsetattr(fd, TCSANOW, &t);
+    tcflush(fd, TCIFLUSH);
+    // The request the program sends for the file: its name and the entry's item data.
+    const std::string request = ";#4,1,BIG<1000;";
+    std::vector<std::uint8_t> buffer(4096);
+    const std::size_t total = kOpenedBytes + 9;
+    for (auto _ : state) {
+        if (::write(fd, request.data(), request.size()) != static_cast<ssize_t>(request.size())) {
+            state.SkipWithError("write failed");
+            break;
+        }
+        std::size_t got = 0;
+        while (got < total) {
+            const ssize_t n = ::read(fd, buffer.data(), std::min(buffer.size(), total - got));
+            if (n <= 0) {
+                state.SkipWithError("read failed");
+                break;
+            }
+            got += static_cast<std::size_t>(n);
+        }
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    ::close(fd);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kOpenedBytes));
+}
+BENCHMARK(BM_PlainReadLoopOpened)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 /// A directory reply held in memory.
 class MemoryTransport final : public LinkTransport {

@@ -1,8 +1,11 @@
 #include "UnitFilesCommands.h"
 
+#include "document/CTmDoc.h"
 #include "link/UnitFileDelete.h"
 #include "link/UnitFileDownload.h"
 #include "presentation/AsciiDownload.h"
+#include "link/UnitFileOpen.h"
+#include "monitor/MonitorLoader.h"
 #include "platform/FixedTextDialogs.h"
 #include "presentation/UnitFileLines.h"
 
@@ -74,6 +77,13 @@ bool ParseUnitFilesOption(const std::vector<std::string>& args, std::size_t& i, 
         o.name = args[++i];
     else if (a == "--download-path" && hasValue)
         o.downloadPath = args[++i];
+    else if (a == "--save-dir" && hasValue)
+        o.saveDir = args[++i];
+    else if (a == "--cancel-after" && hasValue) {
+        o.cancelAfter = std::atoi(args[++i].c_str());
+        if (o.cancelAfter < 0)
+            return false;
+    }
     else if (!ParseAsciiOption(args, i, o.ascii))
         return false;
     return true;
@@ -81,8 +91,46 @@ bool ParseUnitFilesOption(const std::vector<std::string>& args, std::size_t& i, 
 
 bool IsUnitFilesCommand(const std::string& command)
 {
-    return command == "dir" || command == "download" || command == "delete" || command == "ascii";
+    return command == "dir" || command == "download" || command == "open" || command == "delete" ||
+           command == "ascii";
 }
+
+namespace {
+
+/// Opens the selected files as documents, as the program does, prints each
+/// one made and stores it into the save folder when one is given.
+int OpenCommand(UnitLink& link, CUnitDirectory& directory, TransferProgress& progress, const UnitFilesOptions& o)
+{
+    AppContext app(link.Ui());
+    InstallMonitorParser(app);
+    UnitFileOpener opener(link, progress);
+    opener.Install(app);
+    std::vector<std::unique_ptr<CTmDoc>> documents;
+    app.NewUnitDocument = [&] {
+        auto doc = std::make_unique<CTmDoc>(app);
+        doc->SetTitle("");
+        if (doc->OnNewDocument()) {
+            ++app.UnsavedDocumentCount;
+            documents.push_back(std::move(doc));
+        }
+        app.PendingDocSource = kPendingNone;
+    };
+    const int omitted = OpenUnitFiles(opener, directory, app);
+    int status = omitted == 0 ? 0 : 1;
+    for (const std::unique_ptr<CTmDoc>& doc : documents) {
+        std::printf("opened: %s  kind %u  %u bytes\n", doc->NameBuffer().c_str(), doc->FileKind(), doc->ByteCount());
+        if (o.saveDir.empty())
+            continue;
+        const std::filesystem::path path = std::filesystem::path(o.saveDir) / (doc->NameBuffer() + ".orl");
+        if (!doc->OnSaveDocument(path)) {
+            std::fprintf(stderr, "orlu-link: cannot store %s\n", path.string().c_str());
+            status = 1;
+        }
+    }
+    return status;
+}
+
+} // namespace
 
 int RunUnitFilesCommand(UnitLink& link, const std::string& command, const UnitFilesOptions& o)
 {
@@ -128,6 +176,10 @@ int RunUnitFilesCommand(UnitLink& link, const std::string& command, const UnitFi
         AppContext app(link.Ui());
         return DownloadAscii(link, directory, progress, app, o.downloadPath, o.ascii) == 0 ? 0 : 1;
     }
+    if (o.cancelAfter >= 0)
+        CancelWhenDone(progress, o.cancelAfter, link.UsbMode());
+    if (command == "open")
+        return OpenCommand(link, directory, progress, o);
     const int omitted = command == "download" ? DownloadBinary(link, directory, progress, o.downloadPath)
                                               : DeleteUnitFiles(link, directory, progress);
     return omitted == 0 ? 0 : 1;

@@ -1,7 +1,7 @@
 #pragma once
 // orlu-link's commands on the instrument's files: dir prints the unit-files
-// dialog's lines and its three texts; download and delete act on the lines
-// chosen by their list positions or by a typed name.
+// dialog's lines and its three texts; download, open and delete act on the
+// lines chosen by their list positions or by a typed name.
 
 #include "link/UnitLink.h"
 #include "presentation/AsciiContents.h"
@@ -20,6 +20,8 @@ struct UnitFilesOptions {
     std::string name;        ///< a typed name
     std::string downloadPath = ".";
     AsciiChoices ascii; ///< ascii: --content --header --dec --sep --form
+    std::string saveDir;    ///< open: each opened document stored there as NAME.orl
+    int cancelAfter = -1;   ///< Cancel once a file has this many bytes; -1: never
 };
 
 /// Takes the option at args[i] (and its value) when it is one of these;

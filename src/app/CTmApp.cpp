@@ -6,6 +6,7 @@
 #include "app/CMultiOpenChoiceDlg.h"
 #include "app/PictureCommands.h"
 #include "app/CRs232SettingsDlg.h"
+#include "app/UnitFilesCommand.h"
 #include "app/CSplashWindow.h"
 #include "app/QtText.h"
 #include "app/QtUserInteraction.h"
@@ -250,6 +251,8 @@ void CTmApp::RegisterCommands()
     OnCommand(kIdRemoteControl, [this] {
         RunRemoteControl(m_WorkingSettings, m_CommittedSettings, m_Serial, *m_Ui, m_RunDialog, m_MainFrame.get());
     });
+    m_UnitFiles = std::make_unique<UnitFilesCommand>(*this, [this](QDialog& dialog) { return m_RunDialog(dialog); });
+    OnCommand(kIdUnitFiles, [this] { m_UnitFiles->OnUnitFiles(); });
     OnCommand(kIdStartWithMru, [this] { m_Settings.MRUused = m_Settings.MRUused ? 0 : 1; });
     OnUpdate(kIdStartWithMru, [this](CommandUi& ui) { ui.checked = m_Settings.MRUused != 0; });
     OnCommandRange(kIdFileMru1, kIdFileMru1 + kRecentFileCommandCount - 1, [this](int id) {

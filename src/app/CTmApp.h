@@ -31,6 +31,7 @@ class CMainFrame;
 class PictureCommands;
 class QtUserInteraction;
 class ShutdownSignals;
+class UnitFilesCommand;
 
 class CTmApp : public QObject, public CommandTarget {
     Q_OBJECT
@@ -107,6 +108,8 @@ public:
     FormRendererRegistry& FormRenderers() { return m_FormRenderers; }
     /// The picture documents, Save As of byte documents and the folder and pitch commands.
     PictureCommands& Pictures() { return *m_Pictures; }
+    /// The command "ORLU files" with the instrument's link and directory.
+    UnitFilesCommand& UnitFiles() { return *m_UnitFiles; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -129,6 +132,7 @@ private:
     std::unique_ptr<CMainFrame> m_MainFrame;
     std::unique_ptr<ShutdownSignals> m_Signals;
     std::unique_ptr<PictureCommands> m_Pictures;
+    std::unique_ptr<UnitFilesCommand> m_UnitFiles;
     struct DocumentClass {
         int templateId;
         DocumentManager::Factory document;

@@ -84,6 +84,7 @@ public:
     std::uint8_t FileKind() const { return m_FileKind; }
     void SetFileKind(std::uint8_t kind) { m_FileKind = kind; }
     std::uint8_t SubKind() const { return m_SubKind; }
+    void SetSubKind(std::uint8_t subKind) { m_SubKind = subKind; }
     std::uint32_t GetViewMask() const { return m_ViewMask; }
     void SetViewMask(std::uint32_t mask) { m_ViewMask = mask; }
 

@@ -64,6 +64,7 @@ bool CUnitDirectory::ReadDirectory(UnitLink& link, TransferProgress& progress)
     if (!transport)
         return false;
     m_UnitSubKind = 0;
+    m_DeviceType = 0;
     if (link.deviceSelector != kSelectorMonitor) {
         const IdentifyOutcome id =
             IdentifyUnit(*transport, ui, &link.deviceSelector, true, link.flags,
@@ -79,6 +80,7 @@ bool CUnitDirectory::ReadDirectory(UnitLink& link, TransferProgress& progress)
         }
         if (link.deviceSelector == kSelector505 && id.identity.eVersion)
             m_UnitSubKind = 1;
+        m_DeviceType = id.identity.deviceType;
     }
 
     progress.Begin(std::string(kDirectoryTitle));

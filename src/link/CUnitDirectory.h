@@ -77,10 +77,13 @@ public:
     std::vector<std::uint8_t>& GetSelectionFlags() { return m_Selected; }
     /// The list lines of the selected files, in list order.
     std::vector<std::string>& GetSelectedNames() { return m_SelectedNames; }
+    const std::vector<std::string>& GetSelectedNames() const { return m_SelectedNames; }
     std::vector<std::uint32_t>& GetSelectedData() { return m_SelectedData; }
+    const std::vector<std::uint32_t>& GetSelectedData() const { return m_SelectedData; }
     /// The directory entry of each selected line: the transfers fetch, and
     /// deselect, by it (never by list position).
     std::vector<std::size_t>& GetSelectedEntries() { return m_SelectedEntries; }
+    const std::vector<std::size_t>& GetSelectedEntries() const { return m_SelectedEntries; }
 
     /// Stores the entry of a file the program put into the instrument: over
     /// entry `at`, or appended when `at` is -1. Where headers are kept, the
@@ -98,6 +101,8 @@ public:
     std::time_t ReadTime() const { return m_ReadTime; }
     /// 1 for the "E" version of the ORLU 505 (written into downloaded files).
     std::uint8_t UnitSubKind() const { return m_UnitSubKind; }
+    /// The device type the unit reported when the directory was read; 0 when none.
+    std::uint16_t DeviceType() const { return m_DeviceType; }
 
     /// The wall clock the read time is taken from (tests set a fixed one).
     std::function<std::time_t()> wallClock = [] { return std::time(nullptr); };
@@ -113,6 +118,7 @@ private:
     bool m_HeadersStale = true;
     std::time_t m_ReadTime = 0;
     std::uint8_t m_UnitSubKind = 0;
+    std::uint16_t m_DeviceType = 0;
 };
 
 } // namespace orlu

@@ -46,6 +46,8 @@ struct SerialParameterTexts {
 inline constexpr std::uint8_t kPause505 = 5;
 inline constexpr std::uint8_t kSelector505 = 1;
 inline constexpr std::uint8_t kSelectorMonitor = 7;
+/// The ORLU 560, 570, 575, 580, 595 and the QERA 420.
+inline constexpr std::uint8_t kSelectorLaterModels = 12;
 
 class SerialLinkSettings {
 public:

@@ -34,6 +34,8 @@ TransferRequest TransferProgress::SetProgress(int total, int done)
 {
     m_Total = total;
     m_Done = done;
+    if (onProgress)
+        onProgress(*this, total, done);
     return Requested();
 }
 
@@ -73,6 +75,14 @@ int TransferProgress::Percent() const
     const unsigned total = static_cast<unsigned>(m_Total.load());
     const unsigned done = static_cast<unsigned>(m_Done.load());
     return total == 0 ? 0 : static_cast<int>(static_cast<unsigned long long>(done) * 100 / total);
+}
+
+void CancelWhenDone(TransferProgress& progress, int count, bool usb)
+{
+    progress.onProgress = [count, usb](TransferProgress& p, int, int done) {
+        if (done >= count && p.Requested() == TransferRequest::None)
+            p.Request(TransferRequest::Cancel, usb);
+    };
 }
 
 } // namespace orlu

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <climits>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -51,6 +52,11 @@ public:
     int Received() const { return m_Received.load(); }
     TransferRequest Requested() const { return static_cast<TransferRequest>(m_Request.load()); }
 
+    /// Called by SetProgress on the transfer's side before it answers: a
+    /// stand-in for the user that requests at a chosen count. Set before the
+    /// transfer starts; Begin keeps it.
+    std::function<void(TransferProgress& progress, int total, int done)> onProgress;
+
 private:
     mutable std::mutex m_TextMutex;
     std::string m_Title;
@@ -63,5 +69,9 @@ private:
     std::atomic<int> m_UsbPending{0};
     std::atomic<bool> m_Finished{false};
 };
+
+/// Makes the progress request Cancel as soon as a transfer reports `count`
+/// bytes done (orlu-link --cancel-after, tests of Cancel at a known point).
+void CancelWhenDone(TransferProgress& progress, int count, bool usb);
 
 } // namespace orlu

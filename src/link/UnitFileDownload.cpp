@@ -1,4 +1,5 @@
 #include "link/UnitFileDownload.h"
+#include "link/UnitProtocol.h"
 
 #include "document/container/ContainerHeader.h"
 #include "platform/AtomicFileWriter.h"
@@ -14,8 +15,6 @@ namespace {
 
 constexpr std::string_view kTitleUnit = "Binary download from the ORLU unit to disk";
 constexpr std::string_view kTitleMonitor = "Binary download from the MONITOR to disk";
-constexpr int kMonitorRequestKind = 5;
-constexpr std::uint8_t kMonitorFileKind = 80;
 constexpr std::size_t kBlock = 4096;
 
 enum class Status { Completed, SendFailed, ReadFailed, Stopped, CloseFailed };
@@ -151,6 +150,36 @@ std::string UnitDiskName(std::string_view unitName)
     return name;
 }
 
+std::optional<SelectedFileRequest> RequestForSelectedFile(const UnitLink& link, const CUnitDirectory& directory,
+                                                          std::size_t at)
+{
+    const std::vector<std::size_t>& entries = directory.GetSelectedEntries();
+    if (at >= entries.size() || entries[at] >= directory.GetEntryCount())
+        return std::nullopt;
+    SelectedFileRequest file;
+    file.entry = entries[at];
+    const UnitDirEntry& entry = directory.GetEntry(file.entry);
+    // The entry's own name: a name with a '.' or '<' would be cut in the line.
+    file.name = entry.Name();
+    if (link.deviceSelector == kSelectorMonitor) {
+        file.request = MonitorRangeRequest(entry);
+        return file;
+    }
+    const std::vector<std::string>& lines = directory.GetSelectedNames();
+    const std::vector<std::uint32_t>& data = directory.GetSelectedData();
+    const std::uint32_t count = at < data.size() ? data[at] : entry.ItemData();
+    file.letter = at < lines.size() ? UnitLineLetter(lines[at]) : 0;
+    const FileRequest built =
+        BuildFileRequest(link.deviceSelector, file.letter, file.name, count, link.flags.oldUnitFirmware);
+    if (built.group.empty() || !built.fileKind)
+        return std::nullopt;
+    file.request = built.text;
+    file.requestKind = static_cast<int>(built.kind);
+    file.fileKind = link.deviceSelector == kSelectorLaterModels ? LaterModelFileKind(directory.DeviceType())
+                                                              : *built.fileKind;
+    return file;
+}
+
 std::string MonitorRangeRequest(const UnitDirEntry& entry)
 {
     char text[32];
@@ -164,8 +193,6 @@ int DownloadBinary(UnitLink& link, CUnitDirectory& directory, TransferProgress& 
     const bool monitor = link.deviceSelector == kSelectorMonitor;
     Run run{link, directory, progress, downloadPath, std::string(monitor ? kTitleMonitor : kTitleUnit)};
     const std::vector<std::string>& lines = directory.GetSelectedNames();
-    const std::vector<std::size_t>& entries = directory.GetSelectedEntries();
-    const std::vector<std::uint32_t>& data = directory.GetSelectedData();
     std::vector<std::uint8_t>& flags = directory.GetSelectionFlags();
     const int n = static_cast<int>(lines.size());
     int stored = 0;
@@ -177,26 +204,14 @@ int DownloadBinary(UnitLink& link, CUnitDirectory& directory, TransferProgress& 
     progress.Begin(run.title);
     for (int i = 0; transport && i < n && run.status == Status::Completed && !run.cancelled; ++i) {
         const auto at = static_cast<std::size_t>(i);
-        const std::size_t k = at < entries.size() ? entries[at] : directory.GetEntryCount();
-        if (k >= directory.GetEntryCount())
-            continue;
-        // The entry's own name: a name with a '.' or '<' would be cut in the line.
-        const std::string name = directory.GetEntry(k).Name();
-        std::string request;
-        int requestKind = kMonitorRequestKind;
-        std::uint8_t fileKind = kMonitorFileKind;
-        if (monitor) {
-            request = MonitorRangeRequest(directory.GetEntry(k));
-        } else {
-            const std::uint32_t count = at < data.size() ? data[at] : directory.GetEntry(k).ItemData();
-            const FileRequest built =
-                BuildFileRequest(link.deviceSelector, UnitLineLetter(lines[at]), name, count, link.flags.oldUnitFirmware);
-            if (built.group.empty() || !built.fileKind)
-                continue; // a letter the family does not serve: omitted
-            request = built.text;
-            requestKind = static_cast<int>(built.kind);
-            fileKind = *built.fileKind;
-        }
+        const std::optional<SelectedFileRequest> file = RequestForSelectedFile(link, directory, at);
+        if (!file)
+            continue; // not in the directory, or a letter the family does not serve: omitted
+        const std::size_t k = file->entry;
+        const std::string& name = file->name;
+        const std::string& request = file->request;
+        const int requestKind = file->requestKind;
+        const std::uint8_t fileKind = file->fileKind;
         const std::string diskName = UnitDiskName(name) + ".orl";
         const std::string line = std::string(UnitFileKindName(requestKind)) + ":  " + name + "  -->  " + diskName;
         progress.SetText(line);

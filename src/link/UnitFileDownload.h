@@ -10,6 +10,7 @@
 #include "link/UnitLink.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,22 @@ namespace orlu {
 /// becomes '@'; '/', '\', NUL and control bytes become '_', so that no name
 /// the instrument sends can reach outside the download folder.
 std::string UnitDiskName(std::string_view unitName);
+
+inline constexpr int kMonitorRequestKind = 5;
+
+/// The request of the at-th selected file.
+struct SelectedFileRequest {
+    std::size_t entry = 0; ///< its directory entry
+    std::string name;      ///< the entry's name
+    char letter = 0;       ///< 0 for a MONITOR range
+    std::string request;
+    int requestKind = kMonitorRequestKind;
+    std::uint8_t fileKind = 80; ///< the kind the downloaded file is stored with
+};
+/// None when the selection has no such entry or the family does not serve
+/// the line's letter (the file is then omitted).
+std::optional<SelectedFileRequest> RequestForSelectedFile(const UnitLink& link, const CUnitDirectory& directory,
+                                                          std::size_t at);
 
 /// The MONITOR's request of one directory entry's memory range.
 std::string MonitorRangeRequest(const UnitDirEntry& entry);

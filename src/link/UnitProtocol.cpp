@@ -187,6 +187,19 @@ FileRequest BuildFileRequest(std::uint8_t selector, char letter, std::string_vie
     return request;
 }
 
+std::uint8_t LaterModelFileKind(std::uint16_t deviceType)
+{
+    struct Row {
+        std::uint16_t deviceType;
+        std::uint8_t fileKind;
+    };
+    static constexpr Row kKinds[] = {{560, 73}, {570, 75}, {575, 76}, {580, 77}, {595, 79}};
+    for (const Row& row : kKinds)
+        if (row.deviceType == deviceType)
+            return row.fileKind;
+    return 99;
+}
+
 MergedKind MergedKindForFileKind(int requestKind, std::uint8_t fileKind)
 {
     struct Row {

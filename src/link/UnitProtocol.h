@@ -60,6 +60,13 @@ struct FileRequest {
 FileRequest BuildFileRequest(std::uint8_t selector, char letter, std::string_view name, std::uint32_t count,
                              bool oldUnitFirmware);
 
+/// The kind a downloaded file of a DeviceSelector 12 model is stored with,
+/// by the device type the unit reported: one kind per model (ORLU 560 73,
+/// 570 75, 575 76, 580 77, 595 79), which loading turns into 99 and the
+/// current decoder into the kind its device type derives. The QERA 420 and a
+/// type the program does not know are stored as 99 and derive nothing.
+std::uint8_t LaterModelFileKind(std::uint16_t deviceType);
+
 struct MergedKind {
     std::uint8_t fileKind;
     int requestKind;

@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 
 namespace orlu {
 namespace {
@@ -101,16 +100,11 @@ TEST(UsbTransferTest, DirectoryAndDownloadReleaseTheDeviceAfterEachReply)
 
 TEST(UsbTransferTest, CancelStopsTheFileAndKeepsNothingOfIt)
 {
-    UsbUnit unit({{"F1", 1, 0, Pattern(8 << 20)}, {"F2", 1, 0, Pattern(10)}});
+    UsbUnit unit({{"F1", 1, 0, Pattern(1 << 20)}, {"F2", 1, 0, Pattern(10)}});
     ASSERT_TRUE(unit.dir.ReadDirectory(unit.link, unit.progress));
     unit.SelectAll();
-    std::thread user([&] {
-        while (unit.progress.Percent() == 0)
-            std::this_thread::sleep_for(std::chrono::microseconds(100));
-        unit.progress.Request(TransferRequest::Cancel, true);
-    });
+    CancelWhenDone(unit.progress, 4096, true);
     EXPECT_EQ(DownloadBinary(unit.link, unit.dir, unit.progress, unit.folder), 2);
-    user.join();
     EXPECT_EQ(unit.FilesInFolder(), 0u);
     EXPECT_EQ(unit.dir.GetSelectionFlags(), (std::vector<std::uint8_t>{1, 1}));
     EXPECT_EQ(unit.ui.Messages(),

@@ -140,6 +140,30 @@ TEST(LinkTools, DownloadByPositionAndDeleteByTypedName)
         << erase.out;
 }
 
+TEST(LinkTools, CancelAfterAChosenCountOnBothLinks)
+{
+    const UnitFolders folders;
+    const std::string dl = (folders.root / "dl").string();
+    // RS-232: the file in transfer completes and is kept, then the run stops.
+    const fixture::CommandRun serial = LinkOnPty(folders.Sim(), "--selector 3 --timing fast",
+                                                 "download --select 1,2,3 --cancel-after 100 --download-path " + dl);
+    EXPECT_NE(serial.status, 0);
+    EXPECT_NE(serial.out.find("message: Download operation stopped. 1 file(s) stored 2 file(s) omitted"),
+              std::string::npos)
+        << serial.out;
+    EXPECT_EQ(folders.Read("L0001.orl").size(), 32u + 300u);
+
+    // USB: the file in transfer is abandoned at once; nothing is opened.
+    const fixture::CommandRun usb =
+        RunCommand(Tool("orlu-link") + " --usb-sim \"" + folders.Sim() + "\" --selector 3 --timing fast open "
+                   "--select 1,2 --cancel-after 100");
+    EXPECT_NE(usb.status, 0);
+    EXPECT_NE(usb.out.find("message: Open operation stopped. 0 file(s) opened 2 file(s) omitted"),
+              std::string::npos)
+        << usb.out;
+    EXPECT_EQ(usb.out.find("opened: "), std::string::npos) << usb.out;
+}
+
 TEST(LinkTools, WrongCommandLinesShowTheUsage)
 {
     for (const char* args : {"identify", "--port /dev/null --usb-sim x --selector 1 identify",

@@ -1,0 +1,32 @@
+#pragma once
+// The user-interaction port for a transfer on a worker thread: every box is
+// shown by the program's own port on the GUI thread while the worker waits
+// for the answer. Called on the GUI thread itself, it shows the box at once.
+
+#include "platform/FixedTextDialogs.h"
+#include "platform/UserInteraction.h"
+
+#include <functional>
+
+namespace orlu {
+
+class GuiThreadInteraction : public UserInteraction, public FixedTextPort {
+public:
+    explicit GuiThreadInteraction(UserInteraction& gui) : m_Gui(gui) {}
+
+    MessageResult ShowMessage(std::string_view text, std::string_view caption, MessageButtons buttons,
+                              MessageIcon icon, MessageResult defaultButton) override;
+    QuestionAnswer AskQuestion(std::string_view text) override;
+    QuestionAnswer AskQuestionAll(std::string_view text) override;
+    void ShowFixedText(const FixedTextDialogInfo& info) override;
+    void BeginWait() override;
+    void EndWait() override;
+
+private:
+    /// Runs the call on the GUI thread and waits for it.
+    void OnGuiThread(const std::function<void()>& call);
+
+    UserInteraction& m_Gui;
+};
+
+} // namespace orlu

@@ -170,6 +170,7 @@
 #include "FourChannelSpectrumOption.h"
 #include "AnalyzerSpectrumOption.h"
 #include "GraphForm.h"
+#include "MonitorImageFixture.h"
 #include "MonitorTools.h"
 #include "StatisticsFixtureOptions.h"
 #include "OctaveFixtureOptions.h"
@@ -236,6 +237,7 @@ constexpr char kUsage[] =
     "       orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
     " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
     " [--cut K] [--bad-kind D] OUT\n"
+    "       orlu-fixture monitor-image --buffer FILE OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -679,6 +681,8 @@ int main(int argc, char** argv)
         return orlu::tools::RunPlotFixture(argc, argv);
     if (command == "monitor")
         return orlu::tools::RunMonitorFixture(argc, argv);
+    if (command == "monitor-image")
+        return orlu::tools::RunMonitorImageFixture(argc, argv);
     try {
         FixtureBuilder file;
         if (command == "container") {

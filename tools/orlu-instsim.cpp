@@ -15,15 +15,19 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: orlu-instsim --model M --files DIR [--firmware X.YY] [--serial N] [--e-version]\n"
-    "                    [--mode 1|2] [--fault F[@K|@NAME]]... [--empty-entry I]... [--transcript FILE]\n"
+    "                    [--mode 1|2] [--echo] [--fault F[@K|@NAME]]... [--empty-entry I]... [--transcript FILE]\n"
+    "                    [--push FILE [--push-stall N]]\n"
     "  M: 505, 515, 525, 530, 535, 545, 550, 560, 570, 575, 580, 590, 595, 410, 420 or monitor\n"
     "  DIR: one entry per file, NAME.T or NAME.T-S (T the type, S the subtype: 0-9, or A-Z for\n"
     "       10-35); with .orl the file is served without its 32-byte container header\n"
     "  F: silent, garbage, noise, control, cut:N, disconnect:N, unknown-type, no-firmware,\n"
     "     dir-count:N, count:N (the reply claims N bytes), stall-after:N (data bytes), no-ack,\n"
     "     names (adds entries A/B, /TOP and \\TOP); @K limits the fault to the K-th command,\n"
-    "     @NAME to the replies for that file\n"
-    "  I: a deleted entry is inserted at directory position I\n";
+    "     @NAME to the replies for that file; wrong-mode: the mode command ;#1,Xd; puts the unit in\n"
+    "     the other mode (--echo answers the mode command with #1,Xd;)\n"
+    "  I: a deleted entry is inserted at directory position I\n"
+    "  --push FILE: the file's bytes are sent once the program has opened the port;\n"
+    "     --push-stall N sends only the first N of them\n";
 
 } // namespace
 
@@ -36,8 +40,9 @@ int main(int argc, char** argv)
     orlu::sim::SimOptions options;
     std::string error;
     std::vector<orlu::sim::UnitFile> files;
+    std::vector<std::uint8_t> push;
     if (!orlu::sim::ParseSimOptions(args, options, error) ||
-        !orlu::sim::LoadUnitFiles(options.filesDir, files, error)) {
+        !orlu::sim::LoadUnitFiles(options.filesDir, files, error) || !orlu::sim::LoadPushBytes(options, push, error)) {
         std::fprintf(stderr, "orlu-instsim: %s\n", error.c_str());
         return orlu::tools::PrintUsage(kUsage, false);
     }
@@ -54,6 +59,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "orlu-instsim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
         return 1;
     }
+    if (!push.empty())
+        pty.PushWhenOpened(std::move(push));
     std::printf("%s\n", pty.SlavePath().c_str());
     std::fflush(stdout);
     int signal = 0;

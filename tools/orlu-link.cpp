@@ -2,6 +2,7 @@
 // (a pseudo-terminal of orlu-instsim, or a real COM device) or against the
 // simulator behind the fake USB driver.
 
+#include "CatchCommands.h"
 #include "LinkConsole.h"
 #include "UnitFilesCommands.h"
 #include "Usage.h"
@@ -23,7 +24,11 @@ constexpr const char* kUsage =
     "     y Yes, Y Yes for all, n No, N No for all, c Cancel\n"
     "  COMMAND: identify (the reply, family, device type, serial, firmware and mode)\n"
     "           dir [--details] [--more] [--sort] [--type 0..3]: the unit-files list, numbered\n"
-    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n";
+    "           download|delete (--select 1,3 | --name NAME) [list options] [--download-path DIR]\n"
+    "           mode 1|2: METER or ANALYZER mode (ORLU 505), the outcome dialog\n"
+    "           catch printed|monitor [--finish-after-idle MS] [--cancel-after BYTES] --save OUT:\n"
+    "             the pushed output, ended by Finish once the line was idle MS ms or by Cancel after\n"
+    "             BYTES bytes; the printed bytes, or the MONITOR image in a container of kind 80\n";
 
 struct Options {
     std::string port;
@@ -33,6 +38,7 @@ struct Options {
     std::string answers;
     std::string command;
     orlu::tools::UnitFilesOptions files;
+    orlu::tools::CatchOptions catching;
 };
 
 bool Parse(const std::vector<std::string>& args, Options& o)
@@ -52,11 +58,14 @@ bool Parse(const std::vector<std::string>& args, Options& o)
             o.answers = args[++i];
         else if (!a.starts_with("--") && o.command.empty())
             o.command = a;
+        else if ((o.command == "mode" || o.command == "catch") && orlu::tools::ParseCatchOption(args, i, o.catching))
+            continue;
         else if (!orlu::tools::ParseUnitFilesOption(args, i, o.files))
             return false;
     }
     return (o.port.empty() != o.usbSim.empty()) && o.selector >= 1 && o.selector <= 16 &&
-           (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command));
+           (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command) ||
+            orlu::tools::IsCatchCommand(o.command, o.catching));
 }
 
 int Identify(orlu::UnitLink& link)
@@ -106,8 +115,16 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "orlu-link: --usb-sim: %s\n", error.c_str());
             return 2;
         }
+        std::vector<std::uint8_t> push;
+        if (!orlu::sim::LoadPushBytes(sim, push, error)) {
+            std::fprintf(stderr, "orlu-link: --usb-sim: %s\n", error.c_str());
+            return 2;
+        }
         model = std::make_unique<orlu::sim::InstrumentModel>(sim, std::move(files));
         usb = std::make_unique<orlu::sim::FakeUsbDriver>(model.get());
+        // Output the device pushes waits for the first reader.
+        if (!push.empty())
+            usb->Deliver(std::move(push));
         // A short driver time-out, so that a reply of whole blocks ends soon.
         usb->timeout = 2000000;
     }
@@ -117,8 +134,9 @@ int main(int argc, char** argv)
     link.SetPortOverride(o.port);
     link.OpenUsb();
 
-    const int status =
-        o.command == "identify" ? Identify(link) : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);
+    const int status = o.command == "identify"                         ? Identify(link)
+                       : orlu::tools::IsCatchCommand(o.command, o.catching) ? orlu::tools::RunCatchCommand(link, o.command, o.catching)
+                                                                            : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);
     link.CloseUsb();
     return console.Unexpected() ? 3 : status;
 }

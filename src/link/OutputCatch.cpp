@@ -1,7 +1,5 @@
 #include "link/OutputCatch.h"
 
-#include "link/SerialPort.h"
-
 #include <algorithm>
 #include <array>
 #include <cstring>

@@ -8,6 +8,8 @@
 #include "support/FakeUsbDriver.h"
 #include "support/MonitorOutputImage.h"
 
+#include <chrono>
+
 namespace orlu {
 namespace {
 
@@ -191,6 +193,38 @@ TEST(OutputCatchTest, MonitorImagesEndWhereTheirLengthsSay)
             EXPECT_EQ(caught.messages, c.monitorMessage ? std::vector<std::string>{std::string(kNotMonitorOutputText)}
                                                         : std::vector<std::string>{});
         }
+}
+
+TEST(OutputCatchTest, IdleUsbLineIsWaitedOnNotPolled)
+{
+    sim::SimOptions options;
+    sim::InstrumentModel model(options);
+    sim::FakeUsbDriver driver(&model);
+    driver.timeout = 1000;
+    ScriptedInteraction ui;
+    SystemClock clock;
+    SerialLinkSettings serial;
+    UnitLink link(ui, serial, clock, &driver);
+    link.timing = LinkTiming::Fast();
+    link.timing.catchWait = Millis(20);
+    link.OpenUsb();
+    ASSERT_TRUE(link.UsbMode());
+    // 200 ms of silence: each turn waits 20 ms for the reader, so about ten turns, never thousands.
+    int turns = 0;
+    TransferProgress progress;
+    const auto start = std::chrono::steady_clock::now();
+    const CaughtOutput caught =
+        CatchOutput(link, CatchKind::Printed, progress,
+                    [&](TransferProgress& shown, std::size_t, bool idle) {
+                        ++turns;
+                        EXPECT_TRUE(idle);
+                        if (std::chrono::steady_clock::now() - start >= Millis(200))
+                            shown.Request(TransferRequest::Cancel, true);
+                    });
+    link.CloseUsb();
+    EXPECT_EQ(caught.outcome, CatchOutcome::Cancelled);
+    EXPECT_GE(turns, 1);
+    EXPECT_LE(turns, 12);
 }
 
 } // namespace

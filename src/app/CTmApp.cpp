@@ -1,5 +1,6 @@
 #include "app/CTmApp.h"
 
+#include "app/InstrumentCommands.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CMultiOpenChoiceDlg.h"
@@ -104,7 +105,15 @@ CTmApp::CTmApp(UserInteraction* ui)
                 return new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
             });
     AddDocumentClass(
-        kTextDocTemplate, [this] { return NewTextDocument(TextDocOrigin::None); },
+        kTextDocTemplate,
+        [this] {
+            if (!m_PrintedOutput)
+                return NewTextDocument(TextDocOrigin::None);
+            auto document = NewTextDocument(TextDocOrigin::PrintedOutput);
+            document->Doc().HandOverPrintedOutput(std::move(*m_PrintedOutput));
+            m_PrintedOutput.reset();
+            return document;
+        },
         [this](ManagedDocument& document) -> QWidget* {
             return new CTmView1(static_cast<TextDocument&>(document), m_Settings);
         });
@@ -239,6 +248,7 @@ void CTmApp::RegisterCommands()
     RegisterDeviceMenu(
         *this, m_Settings.DeviceSelector, [this] { m_Serial.ApplyUnitConstraints(m_Settings.DeviceSelector); },
         [this] { RunRs232Settings(m_Serial, m_Settings.DeviceSelector, m_RunDialog, m_MainFrame.get()); });
+    RegisterInstrumentCommands(*this, [this](QDialog& dialog) { return m_RunDialog(dialog); });
     OnCommand(kIdStartWithMru, [this] { m_Settings.MRUused = m_Settings.MRUused ? 0 : 1; });
     OnUpdate(kIdStartWithMru, [this](CommandUi& ui) { ui.checked = m_Settings.MRUused != 0; });
     OnCommandRange(kIdFileMru1, kIdFileMru1 + kRecentFileCommandCount - 1, [this](int id) {
@@ -309,6 +319,18 @@ ManagedDocument* CTmApp::NewUnitDocument()
         measurement->Doc().SetUnsavedData(true);
         ++m_Context.UnsavedDocumentCount;
     }
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+    return made;
+}
+
+ManagedDocument* CTmApp::NewPrintedOutputDocument(std::string bytes)
+{
+    m_PrintedOutput = std::move(bytes);
+    ManagedDocument* made = m_Documents->NewDocument(kTextDocTemplate, true);
+    m_PrintedOutput.reset();
+    if (auto* text = dynamic_cast<TextDocument*>(made))
+        text->Doc().NewDocFlag = true;
     if (m_MainFrame)
         m_MainFrame->UpdateCommandUi();
     return made;

@@ -175,6 +175,7 @@
 #include "AnalyzerSpectrumOption.h"
 #include "GraphForm.h"
 #include "PictureTools.h"
+#include "MonitorImageFixture.h"
 #include "MonitorTools.h"
 #include "StatisticsFixtureOptions.h"
 #include "OctaveFixtureOptions.h"
@@ -245,6 +246,7 @@ constexpr char kUsage[] =
     " [--cut K] [--bad-kind D] OUT\n"
     "       orlu-fixture ocf [FIELD=VALUE]... OUT   (a remote-control setup file; SerialNumber=TEXT too)\n"
     "       orlu-fixture bmp --width W --height H --bits B [--size-image 0] [--top-down] OUT\n"
+    "       orlu-fixture monitor-image --buffer FILE OUT\n"
     "       orlu-fixture [COMMAND] --help\n";
 
 int Usage(bool asked = false)
@@ -688,6 +690,8 @@ int main(int argc, char** argv)
         return orlu::tools::RunPlotFixture(argc, argv);
     if (command == "monitor")
         return orlu::tools::RunMonitorFixture(argc, argv);
+    if (command == "monitor-image")
+        return orlu::tools::RunMonitorImageFixture(argc, argv);
     if (command == "ocf")
         return orlu::tools::RunSetupFixture(argc, argv);
     if (command == "bmp")

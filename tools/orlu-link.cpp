@@ -2,6 +2,7 @@
 // (a pseudo-terminal of orlu-instsim, or a real COM device) or against the
 // simulator behind the fake USB driver.
 
+#include "CatchCommands.h"
 #include "LinkConsole.h"
 #include "RemoteSettingsTools.h"
 #include "MergeUploadCommands.h"
@@ -35,7 +36,11 @@ constexpr const char* kUsage =
     "                 6 time waveforms)\n"
     "           merge --select 1,3 [list options] [--save OUT.orl]: a Multifile of the files\n"
     "           merge --disk FILE... [--save OUT.orl]: a Multifile of disk files (no port needed)\n"
-    "           upload FILE [--name NAME] [--details]: the file into the instrument\n";
+    "           upload FILE [--name NAME] [--details]: the file into the instrument\n"
+    "           mode 1|2: METER or ANALYZER mode (ORLU 505), the outcome dialog\n"
+    "           catch printed|monitor [--finish-after-idle MS] [--cancel-after BYTES] --save OUT:\n"
+    "             the pushed output, ended by Finish once the line was idle MS ms or by Cancel after\n"
+    "             BYTES bytes; the printed bytes, or the MONITOR image in a container of kind 80\n";
 
 struct Options {
     std::string port;
@@ -47,6 +52,7 @@ struct Options {
     orlu::tools::UnitFilesOptions files;
     orlu::tools::RemoteOptions remote;
     orlu::tools::MergeUploadOptions mergeUpload;
+    orlu::tools::CatchOptions catching;
 };
 
 bool Parse(const std::vector<std::string>& args, Options& o)
@@ -70,6 +76,8 @@ bool Parse(const std::vector<std::string>& args, Options& o)
             continue;
         else if (orlu::tools::ParseMergeUploadOption(args, i, o.command, o.mergeUpload))
             continue;
+        else if ((o.command == "mode" || o.command == "catch") && orlu::tools::ParseCatchOption(args, i, o.catching))
+            continue;
         else if (!orlu::tools::ParseUnitFilesOption(args, i, o.files))
             return false;
     }
@@ -78,7 +86,7 @@ bool Parse(const std::vector<std::string>& args, Options& o)
     return (o.port.empty() != o.usbSim.empty()) && o.selector >= 1 && o.selector <= 16 &&
            (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command) ||
             (o.command == "remote" && orlu::tools::RemoteOptionsComplete(o.remote)) ||
-            orlu::tools::IsMergeUploadCommand(o.command));
+            orlu::tools::IsMergeUploadCommand(o.command) || orlu::tools::IsCatchCommand(o.command, o.catching));
 }
 
 int Identify(orlu::UnitLink& link)
@@ -132,8 +140,16 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "orlu-link: --usb-sim: %s\n", error.c_str());
             return 2;
         }
+        std::vector<std::uint8_t> push;
+        if (!orlu::sim::LoadPushBytes(sim, push, error)) {
+            std::fprintf(stderr, "orlu-link: --usb-sim: %s\n", error.c_str());
+            return 2;
+        }
         model = std::make_unique<orlu::sim::InstrumentModel>(sim, std::move(files));
         usb = std::make_unique<orlu::sim::FakeUsbDriver>(model.get());
+        // Output the device pushes waits for the first reader.
+        if (!push.empty())
+            usb->Deliver(std::move(push));
         // A short driver time-out, so that a reply of whole blocks ends soon.
         usb->timeout = 2000000;
     }
@@ -145,6 +161,8 @@ int main(int argc, char** argv)
 
     const int status = o.command == "identify" ? Identify(link)
                        : o.command == "remote" ? orlu::tools::RunRemoteCommand(link, o.remote)
+                       : orlu::tools::IsCatchCommand(o.command, o.catching)
+                           ? orlu::tools::RunCatchCommand(link, o.command, o.catching)
                        : orlu::tools::IsMergeUploadCommand(o.command)
                            ? orlu::tools::RunMergeUploadCommand(link, o.command, o.files, o.mergeUpload)
                            : orlu::tools::RunUnitFilesCommand(link, o.command, o.files);

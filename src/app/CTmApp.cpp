@@ -1,5 +1,6 @@
 #include "app/CTmApp.h"
 
+#include "app/InstrumentCommands.h"
 #include "app/CAboutDlg.h"
 #include "app/CControlSheet.h"
 #include "app/CMainFrame.h"
@@ -112,7 +113,15 @@ CTmApp::CTmApp(UserInteraction* ui)
                 return view;
             });
     AddDocumentClass(
-        kTextDocTemplate, [this] { return NewTextDocument(TextDocOrigin::None); },
+        kTextDocTemplate,
+        [this] {
+            if (!m_PrintedOutput)
+                return NewTextDocument(TextDocOrigin::None);
+            auto document = NewTextDocument(TextDocOrigin::PrintedOutput);
+            document->Doc().HandOverPrintedOutput(std::move(*m_PrintedOutput));
+            m_PrintedOutput.reset();
+            return document;
+        },
         [this](ManagedDocument& document) -> QWidget* {
             return new CTmView1(static_cast<TextDocument&>(document), m_Settings);
         });
@@ -253,6 +262,7 @@ void CTmApp::RegisterCommands()
     });
     m_UnitFiles = std::make_unique<UnitFilesCommand>(*this, [this](QDialog& dialog) { return m_RunDialog(dialog); });
     OnCommand(kIdUnitFiles, [this] { m_UnitFiles->OnUnitFiles(); });
+    RegisterInstrumentCommands(*this, [this](QDialog& dialog) { return m_RunDialog(dialog); });
     OnCommand(kIdStartWithMru, [this] { m_Settings.MRUused = m_Settings.MRUused ? 0 : 1; });
     OnUpdate(kIdStartWithMru, [this](CommandUi& ui) { ui.checked = m_Settings.MRUused != 0; });
     OnCommandRange(kIdFileMru1, kIdFileMru1 + kRecentFileCommandCount - 1, [this](int id) {
@@ -323,6 +333,18 @@ ManagedDocument* CTmApp::NewUnitDocument()
         measurement->Doc().SetUnsavedData(true);
         ++m_Context.UnsavedDocumentCount;
     }
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+    return made;
+}
+
+ManagedDocument* CTmApp::NewPrintedOutputDocument(std::string bytes)
+{
+    m_PrintedOutput = std::move(bytes);
+    ManagedDocument* made = m_Documents->NewDocument(kTextDocTemplate, true);
+    m_PrintedOutput.reset();
+    if (auto* text = dynamic_cast<TextDocument*>(made))
+        text->Doc().NewDocFlag = true;
     if (m_MainFrame)
         m_MainFrame->UpdateCommandUi();
     return made;

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,8 @@ public:
     bool DoSave(CTmDoc& document, const std::filesystem::path& pathName, const std::string& title);
     /// A text document whose Save As asks for the file with the Save As prompt.
     std::unique_ptr<TextDocument> NewTextDocument(TextDocOrigin origin);
+    /// A visible new text document of an instrument's printed output; null when none was made.
+    ManagedDocument* NewPrintedOutputDocument(std::string bytes);
 
     AppSettings& Settings() { return m_Settings; }
     /// The RS-232 parameters of the instrument link.
@@ -148,6 +151,8 @@ private:
     bool m_Exited = false;
     bool m_QuitRequested = false;
     bool m_InEventLoop = false;
+    /// The printed output the next text document takes.
+    std::optional<std::string> m_PrintedOutput;
 };
 
 } // namespace orlu

@@ -54,6 +54,9 @@ struct LinkTiming {
     Millis beforeUploadMessage{1000};
     /// Before an overwrite question during a download.
     Millis beforeOverwriteQuestion{100};
+    /// How long a catch of pushed output waits for the USB reader before it
+    /// looks at the user's Finish or Cancel again.
+    Millis catchWait{100};
     /// Whether the write pause after each byte (5 ms for the ORLU 505) is slept.
     bool writePauses = true;
 

@@ -20,6 +20,9 @@ public:
     virtual bool SendBytes(std::span<const std::uint8_t> bytes) = 0;
     /// Starts collecting a reply (the USB reader); nothing to do on a COM port.
     virtual void StartRead() {}
+    /// Drops bytes that came without being asked for (an echo of a command
+    /// that has no reply); nothing to do where no reader runs.
+    virtual void DiscardInput() {}
     /// Fills the buffer; false when a byte did not come within its deadline
     /// (the bytes read so far are in the buffer, their count in `got`).
     virtual bool ReadBytes(std::span<std::uint8_t> buffer, std::size_t& got) = 0;

@@ -204,6 +204,13 @@ bool SerialPort::ReadBytes(std::span<std::uint8_t> buffer, std::size_t& got)
     return true;
 }
 
+void SerialPort::DiscardInput()
+{
+    if (m_Fd >= 0)
+        tcflush(m_Fd, TCIFLUSH);
+    m_Next = m_End = 0;
+}
+
 void SerialPort::Release()
 {
     if (m_Fd >= 0)

@@ -43,6 +43,7 @@ public:
     bool SendText(std::string_view text) override;
     bool SendBytes(std::span<const std::uint8_t> bytes) override;
     bool ReadBytes(std::span<std::uint8_t> buffer, std::size_t& got) override;
+    void DiscardInput() override;
     void Release() override;
 
     static Ready PollReadable(int fd, Clock::Duration timeout);

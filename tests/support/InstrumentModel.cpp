@@ -60,7 +60,8 @@ bool ParseFault(const std::string& text, Fault& fault)
         {"unknown-type", FaultKind::UnknownType}, {"no-firmware", FaultKind::NoFirmware},
         {"dir-count", FaultKind::DirCount}, {"count", FaultKind::Count}, {"stall-after", FaultKind::StallAfter},
         {"no-ack", FaultKind::NoAck}, {"names", FaultKind::Names}, {"refuse-upload", FaultKind::RefuseUpload},
-        {"no-answer", FaultKind::NoAnswer}, {"stop-reading", FaultKind::StopReading}};
+        {"no-answer", FaultKind::NoAnswer}, {"stop-reading", FaultKind::StopReading},
+        {"wrong-mode", FaultKind::WrongMode}};
     for (const auto& [n, kind] : kNames)
         if (n == name) {
             fault.kind = kind;
@@ -87,7 +88,7 @@ bool IsSpecific(FaultKind kind)
 {
     return kind == FaultKind::DirCount || kind == FaultKind::Count || kind == FaultKind::NoAck ||
            kind == FaultKind::Names || kind == FaultKind::StallAfter || kind == FaultKind::RefuseUpload ||
-           kind == FaultKind::NoAnswer || kind == FaultKind::StopReading;
+           kind == FaultKind::NoAnswer || kind == FaultKind::StopReading || kind == FaultKind::WrongMode;
 }
 
 void PutU16(std::uint8_t* at, std::uint32_t v)
@@ -127,6 +128,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             options.eVersion = true;
             continue;
         }
+        if (a == "--echo") {
+            options.echo = true;
+            continue;
+        }
         if (!value(v))
             return false;
         if (a == "--model")
@@ -141,6 +146,10 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, 
             options.mode = v[0] - '0';
         else if (a == "--transcript")
             options.transcript = v;
+        else if (a == "--push")
+            options.push = v;
+        else if (a == "--push-stall" && !v.empty() && std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            options.pushStall = static_cast<std::size_t>(std::strtoull(v.c_str(), nullptr, 10));
         else if (a == "--empty-entry")
             options.emptyEntries.push_back(std::atoi(v.c_str()));
         else if (a == "--fault") {
@@ -167,6 +176,22 @@ bool ParseSimOptions(const std::string& words, SimOptions& options, std::string&
     std::istringstream in(words);
     std::vector<std::string> args{std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
     return ParseSimOptions(args, options, error);
+}
+
+bool LoadPushBytes(const SimOptions& options, std::vector<std::uint8_t>& bytes, std::string& error)
+{
+    bytes.clear();
+    if (options.push.empty())
+        return true;
+    std::ifstream in(options.push, std::ios::binary);
+    if (!in) {
+        error = "cannot read " + options.push.string();
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (options.pushStall && *options.pushStall < bytes.size())
+        bytes.resize(*options.pushStall);
+    return true;
 }
 
 bool LoadUnitFiles(const std::filesystem::path& folder, std::vector<UnitFile>& files, std::string& error)
@@ -411,6 +436,8 @@ InstrumentModel::Output InstrumentModel::Answer(const std::string& command)
         return FileReply(command);
     if (command.starts_with("7,DF,") || command.starts_with("7,DS,"))
         return Delete(Trimmed(command.substr(5)), "#7,1;");
+    if (command.size() == 4 && command.starts_with("1,X"))
+        return ModeCommand(command[3]);
     if (Is505() && command.starts_with("1,") && command.size() > 2) {
         SetItem505(command.substr(2));
         return {};
@@ -431,6 +458,21 @@ void InstrumentModel::SetItem505(const std::string& item)
     for (auto& [letter, value] : m_Settings505)
         if (letter == item.substr(0, 1))
             value = item.substr(1);
+}
+
+InstrumentModel::Output InstrumentModel::ModeCommand(char digit)
+{
+    // Only the ORLU 505 has modes; the others take the command without a word.
+    if (!Is505() || (digit != '1' && digit != '2'))
+        return {};
+    int mode = digit - '0';
+    if (SpecificFault(FaultKind::WrongMode, {}))
+        mode = 3 - mode;
+    m_Options.mode = mode;
+    if (!m_Options.echo)
+        return {};
+    const std::string echo = "#1,X" + std::to_string(mode) + ";";
+    return Output{std::vector<std::uint8_t>(echo.begin(), echo.end()), false};
 }
 
 InstrumentModel::Output InstrumentModel::RawDone()

@@ -25,6 +25,7 @@ enum class FaultKind {
     RefuseUpload, ///< an upload is answered "#9,0;" (the ORLU 505: "#5,0;") and not stored
     NoAnswer,     ///< an upload gets no answer and is not stored
     StopReading,  ///< the unit stops reading the line `bytes` bytes into an upload
+    WrongMode,  ///< a mode command puts the unit in the other mode
 };
 
 struct Fault {
@@ -48,16 +49,22 @@ struct SimOptions {
     std::string serial = "1234";
     bool eVersion = false;
     int mode = 1;
+    bool echo = false; ///< the mode command is answered with "#1,X<d>;"
+    std::filesystem::path push;          ///< output pushed once the program has opened the port
+    std::optional<std::size_t> pushStall; ///< the push stops after this many bytes
     std::vector<Fault> faults;
     std::filesystem::path transcript;
     std::vector<int> emptyEntries; ///< deleted entries inserted at these directory positions
 };
 
 /// Parses "--model M --files DIR [--firmware X.YY] [--serial N] [--e-version]
-/// [--mode 1|2] [--fault F[@K]]... [--transcript FILE]"; false with the reason.
+/// [--mode 1|2] [--echo] [--fault F[@K]]... [--transcript FILE] [--push FILE [--push-stall N]]"; false with the reason.
 bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
 /// The same from one text of blank-separated words.
 bool ParseSimOptions(const std::string& words, SimOptions& options, std::string& error);
+
+/// The bytes of the push (cut to the stall), or none without a push; false when the file cannot be read.
+bool LoadPushBytes(const SimOptions& options, std::vector<std::uint8_t>& bytes, std::string& error);
 
 /// The files of a folder: one entry per file, in name order: NAME.T, or
 /// NAME.T-S with a subtype (T and S: 0-9, or A-Z for 10-35); a further ".orl"
@@ -82,6 +89,7 @@ public:
     /// The identify reply the unit gives without faults.
     std::string IdentifyReply() const;
     int CommandCount() const { return m_Commands; }
+    int Mode() const { return m_Options.mode; }
 
     /// The directory as the unit sends it: one 32-byte entry per file (the
     /// empty entries and the hostile names of the faults included).
@@ -94,6 +102,7 @@ public:
 
 private:
     Output Answer(const std::string& command);
+    Output ModeCommand(char digit);
     Output FileReply(const std::string& command);
     Output RawDone();
     void SetItem505(const std::string& item);

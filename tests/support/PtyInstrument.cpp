@@ -9,6 +9,13 @@
 #include <unistd.h>
 
 namespace orlu::sim {
+namespace {
+
+// The keeper's line carries this read time-out, which no program sets: once
+// it is gone, the program has opened the port and set its own line up.
+constexpr cc_t kUnopenedMark = 42;
+
+} // namespace
 
 PtyInstrument::PtyInstrument(InstrumentModel& model, std::filesystem::path transcript)
     : m_Model(model), m_TranscriptPath(std::move(transcript))
@@ -56,6 +63,8 @@ void PtyInstrument::Stop()
         (void)!::write(m_StopPipe[1], &stop, 1);
         m_Thread.join();
     }
+    if (m_Pusher.joinable())
+        m_Pusher.join();
     CloseLine();
     for (int& fd : m_StopPipe)
         if (fd >= 0) {
@@ -101,6 +110,34 @@ bool PtyInstrument::WriteAll(std::span<const std::uint8_t> bytes)
 bool PtyInstrument::Push(std::span<const std::uint8_t> bytes)
 {
     return m_Master >= 0 && WriteAll(bytes);
+}
+
+void PtyInstrument::PushWhenOpened(std::vector<std::uint8_t> bytes)
+{
+    if (m_Pusher.joinable())
+        m_Pusher.join();
+    termios line{};
+    if (m_Keeper < 0 || tcgetattr(m_Keeper, &line) != 0)
+        return;
+    line.c_cc[VTIME] = kUnopenedMark;
+    tcsetattr(m_Keeper, TCSANOW, &line);
+    m_Pusher = std::thread([this, bytes = std::move(bytes)] {
+        for (;;) {
+            termios t{};
+            if (tcgetattr(m_Keeper, &t) != 0)
+                return;
+            if (t.c_cc[VTIME] != kUnopenedMark)
+                break;
+            pollfd stop{m_StopPipe[0], POLLIN, 0};
+            if (::poll(&stop, 1, 2) > 0)
+                return;
+        }
+        // The program flushes the input right after setting the line up.
+        pollfd stop{m_StopPipe[0], POLLIN, 0};
+        if (::poll(&stop, 1, 5) > 0)
+            return;
+        WriteAll(bytes);
+    });
 }
 
 void PtyInstrument::Serve()

@@ -33,6 +33,9 @@ public:
     std::vector<std::uint8_t> Received() const;
     /// Writes bytes to the program, as an instrument pushing output does.
     bool Push(std::span<const std::uint8_t> bytes);
+    /// Pushes the bytes once the program next opens the port (and sets its
+    /// line up), from a thread of its own. Waits for an earlier push to be sent.
+    void PushWhenOpened(std::vector<std::uint8_t> bytes);
 
 private:
     void Serve();
@@ -48,6 +51,7 @@ private:
     int m_StopPipe[2] = {-1, -1};
     std::string m_SlavePath;
     std::thread m_Thread;
+    std::thread m_Pusher;
     mutable std::mutex m_Mutex;
     std::vector<std::uint8_t> m_Received;
 };

@@ -2,9 +2,11 @@
 // port, orlu-link identifies the unit there or behind the fake USB driver.
 
 #include "support/CommandRun.h"
+#include "support/FixtureBuilder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -171,6 +173,86 @@ TEST(LinkTools, WrongCommandLinesShowTheUsage)
         EXPECT_EQ(RunCommand(Tool("orlu-link") + " " + args + " 2>/dev/null").status, 2) << args;
     }
     EXPECT_EQ(RunCommand(Tool("orlu-instsim") + " --model 999 2>/dev/null").status, 2);
+}
+
+
+TEST(LinkTools, ModeSwitchShowsTheOutcomeDialog)
+{
+    struct Case {
+        const char* sim;
+        const char* mode;
+        int status;
+        const char* dialog;
+    } cases[] = {
+        {"--model 505 --mode 1 --echo", "2", 0, "dialog 136: ORLU 505  -  ANALYZER  mode\n"},
+        {"--model 505 --mode 2", "1", 0, "dialog 268: ORLU 505  -  METER  mode\n"},
+        {"--model 505 --mode 1 --fault wrong-mode", "2", 1,
+         "dialog 137: ORLU unit  -  Unknown mode  Connection or transmission error !!!\n"},
+    };
+    for (const Case& c : cases) {
+        const fixture::CommandRun run =
+            LinkOnPty(c.sim, "--selector 1 --timing fast", std::string("mode ") + c.mode);
+        EXPECT_EQ(run.status, c.status) << c.sim << run.out;
+        EXPECT_NE(run.out.find(c.dialog), std::string::npos) << c.sim << run.out;
+    }
+}
+
+TEST(LinkTools, CaughtMonitorImageIsSavedAndDumps)
+{
+    UnitFolders folders;
+    const std::string buffer = (folders.root / "buffer.orl").string();
+    const std::string image = (folders.root / "image.bin").string();
+    const std::string saved = (folders.root / "caught.orl").string();
+    ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " current --kind 45 " + buffer).status, 0);
+    ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " monitor-image --buffer " + buffer + " " + image).status, 0);
+
+    const fixture::CommandRun run = LinkOnPty("--model monitor --push " + image, "--selector 7 --timing fast",
+                                              "catch monitor --save " + saved);
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("outcome: MONITOR image\n"), std::string::npos) << run.out;
+    const std::vector<std::uint8_t> bytes = fixture::ReadFileBytes(saved);
+    const std::vector<std::uint8_t> pushed = fixture::ReadFileBytes(image);
+    ASSERT_EQ(bytes.size(), 32 + pushed.size());
+    EXPECT_TRUE(std::equal(pushed.begin(), pushed.end(), bytes.begin() + 32));
+    EXPECT_EQ(bytes[10], 80); // the container's kind
+
+    const fixture::CommandRun dump = RunCommand(Tool("orlu-dump") + " " + saved + " --monitor 2>/dev/null");
+    ASSERT_EQ(dump.status, 0) << dump.out;
+    const std::size_t bufferBytes = fixture::ReadFileBytes(buffer).size();
+    EXPECT_NE(dump.out.find(", " + std::to_string(bufferBytes) + " bytes (length word " +
+                            std::to_string(bufferBytes) + ")\n"),
+              std::string::npos)
+        << dump.out;
+    EXPECT_NE(dump.out.find("sound: 6 records at"), std::string::npos) << dump.out;
+
+    // Stalled mid-image: Cancel ends it and nothing is saved.
+    std::filesystem::remove(saved);
+    const fixture::CommandRun stalled = LinkOnPty("--model monitor --push " + image + " --push-stall 100",
+                                                  "--selector 7 --timing fast",
+                                                  "catch monitor --cancel-after 100 --save " + saved);
+    EXPECT_EQ(stalled.status, 1) << stalled.out;
+    EXPECT_NE(stalled.out.find("outcome: cancelled\nreceived: 100\n"), std::string::npos) << stalled.out;
+    EXPECT_FALSE(std::filesystem::exists(saved));
+}
+
+TEST(LinkTools, CaughtPrintedOutputOnBothLinks)
+{
+    UnitFolders folders;
+    const std::string printed = (folders.root / "printed.txt").string();
+    std::ofstream(printed, std::ios::binary) << "ORLU 525\r\n\x0CLeq 63.4 dB\r\n";
+    const std::string saved = (folders.root / "caught.txt").string();
+    const std::string catchCommand = "catch printed --finish-after-idle 100 --save " + saved;
+
+    const fixture::CommandRun rs232 = LinkOnPty("--model 525 --push " + printed, "--selector 3 --timing fast", catchCommand);
+    ASSERT_EQ(rs232.status, 0) << rs232.out;
+    const std::vector<std::uint8_t> onRs232 = fixture::ReadFileBytes(saved);
+    EXPECT_EQ(std::string(onRs232.begin(), onRs232.end()), "ORLU 525\r\n\x0CLeq 63.4 dB\r\n");
+
+    const fixture::CommandRun usb = RunCommand(Tool("orlu-link") + " --usb-sim \"--model 525 --push " + printed +
+                                               "\" --selector 3 --timing fast " + catchCommand);
+    ASSERT_EQ(usb.status, 0) << usb.out;
+    const std::vector<std::uint8_t> onUsb = fixture::ReadFileBytes(saved);
+    EXPECT_EQ(std::string(onUsb.begin(), onUsb.end()), "ORLU 525\r\n\x0C\r\nLeq 63.4 dB\r\n");
 }
 
 } // namespace

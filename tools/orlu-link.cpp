@@ -74,9 +74,9 @@ bool Parse(const std::vector<std::string>& args, Options& o)
             o.command = a;
         else if (o.command == "remote" && orlu::tools::ParseRemoteOption(args, i, o.remote))
             continue;
-        else if (orlu::tools::ParseMergeUploadOption(args, i, o.command, o.mergeUpload))
-            continue;
         else if ((o.command == "mode" || o.command == "catch") && orlu::tools::ParseCatchOption(args, i, o.catching))
+            continue;
+        else if (orlu::tools::ParseMergeUploadOption(args, i, o.command, o.mergeUpload))
             continue;
         else if (!orlu::tools::ParseUnitFilesOption(args, i, o.files))
             return false;

@@ -12,6 +12,7 @@
 #include "presentation/view/GraphFormFields.h"
 #include "presentation/view/SpectraViewChoices.h"
 #include "presentation/view/TabColumnLayout.h"
+#include "presentation/view/ToolsFields.h"
 #include "presentation/view/ViewKinds.h"
 #include "presentation/view/ViewPageState.h"
 
@@ -157,6 +158,8 @@ struct MeasurementViewState {
     GraphFormFields Graph;
     // Markers, level scale, zoom and the held mouse button of the graph controllers.
     GraphControlFields Control;
+    // Tools switches, the reverberation procedure and the graph option boxes.
+    ToolsFields Tools;
 };
 
 } // namespace orlu

@@ -42,16 +42,6 @@ void RebuildWhole(MeasurementViewState& view, ToolsEffects& effects)
 
 void Flip(std::int32_t& value) { value = value ? 0 : 1; }
 
-void SwitchImpulses(std::uint8_t mode, MeasurementViewState& view, ToolsEffects& effects)
-{
-    if (view.ImpulseMarkMode == mode) {
-        view.ImpulseMarkMode = 0;
-        return;
-    }
-    view.ImpulseMarkMode = mode;
-    effects.MarkImpulses(mode, view.ImpulseMarks);
-}
-
 } // namespace
 
 bool CanUpload(std::uint8_t deviceSelector, std::uint8_t fileKind, int firmware, bool setupBlock)
@@ -98,12 +88,6 @@ std::optional<CommandUi> ToolsCommandState(int id, const MeasurementViewState& v
         return CommandUi{spectra, spectra && view.Spectra.PeaksShown != 0};
     case kTonalityCommand:
         return CommandUi{spectra && doc.tonality, spectra && view.Spectra.TonalityShown != 0};
-    case kImpulsesOffCommand:
-        return CommandUi{doc.impulseAnalysis, view.ImpulseMarkMode == 0};
-    case kImpulsesImpSlowCommand:
-        return CommandUi{doc.impulseMode1, view.ImpulseMarkMode == 1};
-    case kImpulsesFastLeqCommand:
-        return CommandUi{doc.impulseMode2, view.ImpulseMarkMode == 2};
     case kPhaseSpectrumCommand:
         return CommandUi{spectra && doc.bandKind == 1, view.Tools.PhaseSpectrum != 0};
     case kUploadCommand:
@@ -215,15 +199,6 @@ bool RunToolsCommand(int id, MeasurementViewState& view, const ToolsDocumentFact
             view.Spectra.PeaksShown = 0;
         RebuildWhole(view, effects);
         return true;
-    case kImpulsesOffCommand:
-        view.ImpulseMarkMode = 0;
-        return true;
-    case kImpulsesImpSlowCommand:
-        SwitchImpulses(1, view, effects);
-        return true;
-    case kImpulsesFastLeqCommand:
-        SwitchImpulses(2, view, effects);
-        return true;
     case kInsertHeaderCommand:
         Flip(view.InsertHeaderInfo);
         RebuildWhole(view, effects);
@@ -238,7 +213,7 @@ bool RunToolsCommand(int id, MeasurementViewState& view, const ToolsDocumentFact
         effects.Invalidate();
         return true;
     default:
-        return false; // upload and the extracts run elsewhere
+        return false;
     }
 }
 

@@ -3,7 +3,8 @@
 // it: which are enabled and checked, and what each does to the view. Most
 // flip a switch and have the whole view built again; what reaches the
 // document (the reverberation computation, clearing its records, the
-// impulse marks, the application's autoscaling) goes through ToolsEffects.
+// application's autoscaling) goes through ToolsEffects. The impulse marks
+// are the Buffer's commands (BufferBlockCommands).
 
 #include "presentation/CommandTarget.h"
 #include "presentation/view/ExtractCommands.h"
@@ -31,9 +32,6 @@ inline constexpr int kSelectAllCommand = 32863;
 inline constexpr int kShowPeaksCommand = 32875;
 inline constexpr int kGraphAutoScaleCommand = 32878;
 inline constexpr int kTonalityCommand = 32883;
-inline constexpr int kImpulsesImpSlowCommand = 32896;
-inline constexpr int kImpulsesFastLeqCommand = 32897;
-inline constexpr int kImpulsesOffCommand = 32898;
 inline constexpr int kPasteCommand = 57637;
 
 /// ShownViewKind that makes the next build repaint the whole view.
@@ -50,9 +48,7 @@ struct ToolsDocumentFacts {
     int bandKind = 0;              ///< 1 time samples, 2 FFT lines, 3 1/1, 4 1/3 octaves
     bool hasProfiles = false;      ///< records of band profiles to evaluate
     bool tonality = false;         ///< holds a short-band TONALITY spectrum
-    bool impulseAnalysis = false;  ///< the three flags of the impulse analysis
-    bool impulseMode1 = false;
-    bool impulseMode2 = false;
+    bool impulseAnalysis = false;  ///< the document offers an impulse analysis
     std::uint8_t fileKind = 0;     ///< FileKindCode
     std::uint8_t deviceSelector = 0;
     int firmware = 0;              ///< the version word, x 100
@@ -81,7 +77,6 @@ public:
     virtual void ComputeReverbTime(bool smoothed, int bandKind) = 0;
     /// Clears the RT records of the band kind (3: 1/1 octaves, else 1/3).
     virtual void ClearRtRecords(int bandKind) = 0;
-    virtual void MarkImpulses(std::uint8_t mode, std::vector<std::uint8_t>& marks) = 0;
     virtual void ToggleGraphAutoScale() = 0;
     virtual void Invalidate() = 0;
     /// Places the graph cursor on a record; jump: as the cursor keys do, else quietly.
@@ -94,7 +89,7 @@ enum class ToolsSubmenu : std::uint8_t { FftWindow, ImpulseAnalysis };
 bool ToolsSubmenuEnabled(ToolsSubmenu submenu, const MeasurementViewState& view, const ToolsDocumentFacts& doc);
 
 /// Runs a Tools or Edit command; false when it is not one of them or is disabled.
-/// The upload and the two extracts are not run here.
+/// The upload, the two extracts and the impulse marks are not run here.
 bool RunToolsCommand(int id, MeasurementViewState& view, const ToolsDocumentFacts& doc, UserInteraction& ui,
                      ToolsEffects& effects);
 

@@ -46,6 +46,25 @@ void PrintViewState(const MeasurementViewState& view, std::string& out)
     Line(out, "GraphBandIndex", view.GraphBandIndex);
     Line(out, "BandIndex", view.BandIndex);
     Line(out, "LevelsRecord", view.LevelsRecord);
+    Line(out, "UseAllStatLevels", view.Control.UseAllStatLevels);
+    Line(out, "BandKind", view.BandKind);
+    Line(out, "RtMode", view.Control.RtMode);
+    Line(out, "RtStep", view.Tools.RtStep);
+    for (std::size_t i = 0; i < view.Tools.RtMarks.size(); ++i)
+        Line(out, ("t" + std::to_string(i)).c_str(), view.Tools.RtMarks[i]);
+    Line(out, "VisualAid", view.Tools.VisualAid);
+    Line(out, "FftWindow", view.Spectra.Window);
+    Line(out, "ImpulseMarkMode", view.ImpulseMarkMode);
+    Line(out, "Smoothing", view.Smoothed);
+    Line(out, "PlotTotal", view.PlotTotalLine);
+    Line(out, "ShowPeaks", view.Spectra.PeaksShown);
+    Line(out, "ShowTonality", view.Spectra.TonalityShown);
+    Line(out, "MultiElement", view.MultiElement);
+    Line(out, "PrintZoom", view.Tools.PrintZoom);
+    Line(out, "DispPitch", view.DispPitch);
+    Line(out, "TableAllFiles", view.TableAllFiles);
+    Line(out, "TextAllFiles", view.TextAllFiles);
+    Line(out, "FormFlags", static_cast<long>(view.FormFlags));
     Line(out, "MarkState", view.MarkState);
     out += "MarkedRange=" + std::to_string(view.MarkedRange[0]) + "," + std::to_string(view.MarkedRange[1]) + "\n";
     Line(out, "AvailableChannels", view.AvailableChannels);

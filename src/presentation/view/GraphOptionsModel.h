@@ -33,7 +33,7 @@ public:
     std::uint8_t PrintZoom = 1;
     std::int32_t CursorFormatIndex = 0;
     std::int32_t TimeDomainIndex = 0;
-    MultiElementOptions Multi;
+    ViewMultiElementOptions Multi;
     // What the opener offers.
     std::int32_t SolidBarsOffered = 0;
     std::int32_t AutoScaleOffered = 0;

@@ -22,11 +22,14 @@ void SetMark(std::span<std::uint8_t> record, int index, std::int32_t value)
     PutRtField<std::int32_t>(record, kMarkOffsets[static_cast<std::size_t>(index)], value);
 }
 
-// The record's status and the method it was last evaluated with.
-void StoreStep(std::span<std::uint8_t> record, const ToolsFields& tools)
+// The record's status and the method it was last evaluated with; the view
+// keeps the record's marks for what it shows.
+void StoreStep(std::span<std::uint8_t> record, ToolsFields& tools)
 {
     record[rtrec::kStatus] = tools.RtStep;
     record[rtrec::kMethod] = tools.VisualAid;
+    for (int i = 0; i < 4; ++i)
+        tools.RtMarks[static_cast<std::size_t>(i)] = RtMark(record, i);
 }
 
 // The reference interval reaches every band, with the step reached.

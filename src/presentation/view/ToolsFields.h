@@ -3,6 +3,9 @@
 // place elsewhere: the step-by-step reverberation procedure, the methods it
 // shows, the phase spectrum and the graph form's option boxes.
 
+#include "presentation/view/InitialGraphFields.h"
+
+#include <array>
 #include <cstdint>
 
 namespace orlu {
@@ -10,21 +13,9 @@ namespace orlu {
 /// The reverberation method the graph shows: EDT, RT20, RT30 or the user interval.
 enum class VisualAidMethod : std::uint8_t { None = 0, Edt = 1, Rt20 = 2, Rt30 = 3, User = 4 };
 
-/// The multi element options of a graph (the view keeps them between dialogs).
-struct MultiElementOptions {
-    double FreqBegin = 0.0;
-    double FreqEnd = 0.0;
-    std::uint32_t FirstSpectrum = 1;
-    std::uint32_t LastSpectrum = 2;
-    std::int32_t TimeGrid = 10;
-    std::int32_t FreqGrid = 10;
-    std::int16_t FreqGridVisible = 1;
-    std::int16_t TimeGridVisible = 1;
-    friend bool operator==(const MultiElementOptions&, const MultiElementOptions&) = default;
-};
-
 struct ToolsFields {
     std::uint8_t RtStep = 0;          ///< the step of the reverberation procedure reached
+    std::array<std::int32_t, 4> RtMarks{}; ///< t0 .. t3 of the shown band, as its record holds them
     std::uint8_t VisualAid = 3;       ///< VisualAidMethod shown
     std::int32_t RtShowEdt = 0;
     std::int32_t RtShowRt20 = 0;
@@ -39,7 +30,7 @@ struct ToolsFields {
     std::int32_t SolidBars = 0;
     std::uint8_t PrintZoom = 1;       ///< 1..16
     std::uint8_t PrintPitch = 16;     ///< 1..48, the printed text
-    MultiElementOptions MultiOptions;
+    ViewMultiElementOptions MultiOptions;
 };
 
 } // namespace orlu

@@ -117,26 +117,26 @@ std::int32_t SwitchedLevelsRecord(bool usedAll, std::int32_t levelsRecord, const
     return static_cast<std::int32_t>(best + 1);
 }
 
-MultiElementOptions LimitMultiElementOptions(const MultiElementOptions& chosen, const MultiElementOptions& kept,
+ViewMultiElementOptions LimitMultiElementOptions(const ViewMultiElementOptions& chosen, const ViewMultiElementOptions& kept,
                                              const SpectrumBounds& b, bool bandData)
 {
-    MultiElementOptions o = kept;
+    ViewMultiElementOptions o = kept;
     const double df = b.lineSpacing;
     if (!bandData) {
-        o.FreqGrid = std::clamp(chosen.FreqGrid, 2, 60);
-        o.FreqBegin = std::min(std::max(chosen.FreqBegin, 0.0), (b.lines - 2) * df);
-        o.FreqEnd = std::min(std::max(chosen.FreqEnd, df), (b.lines - 1) * df);
-        if (o.FreqEnd <= o.FreqBegin)
-            o.FreqEnd = o.FreqBegin + df;
+        o.freqGrid = std::clamp(chosen.freqGrid, 2, 60);
+        o.freqBegin = std::min(std::max(chosen.freqBegin, 0.0), (b.lines - 2) * df);
+        o.freqEnd = std::min(std::max(chosen.freqEnd, df), (b.lines - 1) * df);
+        if (o.freqEnd <= o.freqBegin)
+            o.freqEnd = o.freqBegin + df;
     }
-    o.TimeGrid = std::clamp(chosen.TimeGrid, 2, 60);
+    o.timeGrid = std::clamp(chosen.timeGrid, 2, 60);
     const auto spectra = static_cast<std::uint32_t>(std::max(b.spectra, 2));
-    o.FirstSpectrum = std::min(std::max(chosen.FirstSpectrum, 1u), spectra - 1);
-    o.LastSpectrum = std::min(std::max(chosen.LastSpectrum, 2u), spectra);
-    if (o.LastSpectrum <= o.FirstSpectrum)
-        o.LastSpectrum = o.FirstSpectrum + 1;
-    o.FreqGridVisible = chosen.FreqGridVisible;
-    o.TimeGridVisible = chosen.TimeGridVisible;
+    o.firstSpectrum = std::min(std::max(chosen.firstSpectrum, 1u), spectra - 1);
+    o.lastSpectrum = std::min(std::max(chosen.lastSpectrum, 2u), spectra);
+    if (o.lastSpectrum <= o.firstSpectrum)
+        o.lastSpectrum = o.firstSpectrum + 1;
+    o.displayFlags[1] = chosen.displayFlags[1];
+    o.displayFlags[2] = chosen.displayFlags[2];
     return o;
 }
 

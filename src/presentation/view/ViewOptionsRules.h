@@ -88,7 +88,7 @@ struct SpectrumBounds {
 
 /// The options as the dialog gave them, limited to the document (frequencies
 /// only for FFT spectra, not for band data).
-MultiElementOptions LimitMultiElementOptions(const MultiElementOptions& chosen, const MultiElementOptions& kept,
+ViewMultiElementOptions LimitMultiElementOptions(const ViewMultiElementOptions& chosen, const ViewMultiElementOptions& kept,
                                              const SpectrumBounds& bounds, bool bandData);
 
 } // namespace orlu

@@ -23,7 +23,6 @@ public:
     void Rebuild() override { ++rebuilds; }
     void ComputeReverbTime(bool, int bandKind) override { computed.push_back(bandKind); }
     void ClearRtRecords(int) override {}
-    void MarkImpulses(std::uint8_t, std::vector<std::uint8_t>&) override {}
     void ToggleGraphAutoScale() override {}
     void Invalidate() override {}
     void MoveCursor(std::int32_t record, bool) override { cursor.push_back(record); }

@@ -20,11 +20,6 @@ public:
         calls.push_back("compute " + std::to_string(smoothed) + " " + std::to_string(bandKind));
     }
     void ClearRtRecords(int bandKind) override { calls.push_back("clear " + std::to_string(bandKind)); }
-    void MarkImpulses(std::uint8_t mode, std::vector<std::uint8_t>& marks) override
-    {
-        calls.push_back("mark " + std::to_string(mode));
-        marks.assign(3, mode);
-    }
     void ToggleGraphAutoScale() override { calls.push_back("autoscale"); }
     void Invalidate() override { calls.push_back("invalidate"); }
     void MoveCursor(std::int32_t record, bool jump) override
@@ -179,27 +174,6 @@ TEST(ToolsCommands, PeaksAndTonalityExcludeEachOther)
     EXPECT_EQ(view.Spectra.TonalityShown, 0);
     EXPECT_TRUE(ToolsCommandState(kShowPeaksCommand, view, doc)->checked);
     EXPECT_FALSE(ToolsCommandState(kTonalityCommand, view, doc)->checked);
-}
-
-TEST(ToolsCommands, AnImpulseModeChosenTwiceIsOffAgain)
-{
-    ToolsDocumentFacts doc;
-    doc.impulseAnalysis = doc.impulseMode1 = doc.impulseMode2 = true;
-    ScriptedInteraction ui;
-    RecordingToolsEffects effects;
-    MeasurementViewState view;
-    Show(view, kViewBufferLogger);
-    RunToolsCommand(kImpulsesImpSlowCommand, view, doc, ui, effects);
-    EXPECT_EQ(view.ImpulseMarkMode, 1);
-    EXPECT_EQ(view.ImpulseMarks, std::vector<std::uint8_t>(3, 1));
-    RunToolsCommand(kImpulsesImpSlowCommand, view, doc, ui, effects);
-    EXPECT_EQ(view.ImpulseMarkMode, 0);
-    RunToolsCommand(kImpulsesFastLeqCommand, view, doc, ui, effects);
-    EXPECT_EQ(view.ImpulseMarkMode, 2);
-    EXPECT_TRUE(ToolsCommandState(kImpulsesFastLeqCommand, view, doc)->checked);
-    EXPECT_FALSE(ToolsCommandState(kImpulsesOffCommand, view, doc)->checked);
-    // The marks show at the next paint: the commands never rebuild.
-    EXPECT_EQ(effects.calls, (std::vector<std::string>{"mark 1", "mark 2"}));
 }
 
 TEST(ToolsCommands, ReverberationOnPlacesTheBandCursorOnTheRange)

@@ -122,36 +122,36 @@ TEST(ViewOptions, UseAllSwitchMovesBetweenLevelNumbersAndEntries)
 TEST(ViewOptions, MultiElementOptionsAreLimitedToTheSpectra)
 {
     const SpectrumBounds bounds{12.5, 801, 30}; // lines up to 10 kHz
-    MultiElementOptions chosen;
-    chosen.FreqBegin = 5000.0;
-    chosen.FreqEnd = 100.0;
-    chosen.FreqGrid = 1;
-    chosen.TimeGrid = 99;
-    chosen.FirstSpectrum = 0;
-    chosen.LastSpectrum = 0;
-    const MultiElementOptions kept;
-    const MultiElementOptions got = LimitMultiElementOptions(chosen, kept, bounds, false);
-    EXPECT_EQ(got.FreqBegin, 5000.0);
-    EXPECT_EQ(got.FreqEnd, 5012.5); // raised above the beginning by df
-    EXPECT_EQ(got.FreqGrid, 2);
-    EXPECT_EQ(got.TimeGrid, 60);
-    EXPECT_EQ(got.FirstSpectrum, 1u);
-    EXPECT_EQ(got.LastSpectrum, 2u);
+    ViewMultiElementOptions chosen;
+    chosen.freqBegin = 5000.0;
+    chosen.freqEnd = 100.0;
+    chosen.freqGrid = 1;
+    chosen.timeGrid = 99;
+    chosen.firstSpectrum = 0;
+    chosen.lastSpectrum = 0;
+    const ViewMultiElementOptions kept;
+    const ViewMultiElementOptions got = LimitMultiElementOptions(chosen, kept, bounds, false);
+    EXPECT_EQ(got.freqBegin, 5000.0);
+    EXPECT_EQ(got.freqEnd, 5012.5); // raised above the beginning by df
+    EXPECT_EQ(got.freqGrid, 2);
+    EXPECT_EQ(got.timeGrid, 60);
+    EXPECT_EQ(got.firstSpectrum, 1u);
+    EXPECT_EQ(got.lastSpectrum, 2u);
 
-    chosen.FreqBegin = 100.0;
-    chosen.FreqEnd = 1.0e9;
-    chosen.FirstSpectrum = 50;
-    chosen.LastSpectrum = 3;
-    const MultiElementOptions far = LimitMultiElementOptions(chosen, kept, bounds, false);
-    EXPECT_EQ(far.FreqEnd, 10000.0); // (N - 1) x df
-    EXPECT_EQ(far.FirstSpectrum, 29u);
-    EXPECT_EQ(far.LastSpectrum, 30u);
+    chosen.freqBegin = 100.0;
+    chosen.freqEnd = 1.0e9;
+    chosen.firstSpectrum = 50;
+    chosen.lastSpectrum = 3;
+    const ViewMultiElementOptions far = LimitMultiElementOptions(chosen, kept, bounds, false);
+    EXPECT_EQ(far.freqEnd, 10000.0); // (N - 1) x df
+    EXPECT_EQ(far.firstSpectrum, 29u);
+    EXPECT_EQ(far.lastSpectrum, 30u);
     // Band data keep their frequencies; one spectrum does not wrap the bounds.
-    const MultiElementOptions bands = LimitMultiElementOptions(chosen, kept, {12.5, 401, 1}, true);
-    EXPECT_EQ(bands.FreqBegin, kept.FreqBegin);
-    EXPECT_EQ(bands.FreqEnd, kept.FreqEnd);
-    EXPECT_EQ(bands.FirstSpectrum, 1u);
-    EXPECT_EQ(bands.LastSpectrum, 2u);
+    const ViewMultiElementOptions bands = LimitMultiElementOptions(chosen, kept, {12.5, 401, 1}, true);
+    EXPECT_EQ(bands.freqBegin, kept.freqBegin);
+    EXPECT_EQ(bands.freqEnd, kept.freqEnd);
+    EXPECT_EQ(bands.firstSpectrum, 1u);
+    EXPECT_EQ(bands.lastSpectrum, 2u);
 }
 
 class ScriptedOptionDialogs : public ViewOptionsDialogs {
@@ -283,14 +283,14 @@ TEST(ViewOptions, MultiElementGraphStoresLimitedOptionsAndRebuilds)
     o.dialogs.graph = [](GraphOptionsModel& d) {
         EXPECT_EQ(d.ElementChoiceEnabled, 1);
         d.ChooseMulti();
-        d.Multi.FreqBegin = 5000.0;
-        d.Multi.FreqEnd = 100.0;
+        d.Multi.freqBegin = 5000.0;
+        d.Multi.freqEnd = 100.0;
         d.Ok();
     };
     EXPECT_EQ(o.Run(), ViewOptionsOutcome::BuildGraph);
     EXPECT_EQ(o.view.MultiElement, 1);
-    EXPECT_EQ(o.view.Tools.MultiOptions.FreqBegin, 4987.5); // (N - 2) x df of 401 lines
-    EXPECT_EQ(o.view.Tools.MultiOptions.FreqEnd, 5000.0);
+    EXPECT_EQ(o.view.Tools.MultiOptions.freqBegin, 4987.5); // (N - 2) x df of 401 lines
+    EXPECT_EQ(o.view.Tools.MultiOptions.freqEnd, 5000.0);
     EXPECT_EQ(o.view.ShownViewKind, kRepaintWholeView);
 }
 

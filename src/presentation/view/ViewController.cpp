@@ -545,9 +545,13 @@ ToolsDocumentFacts ToolsFactsOf(const MeasurementViewState& view, CTmDoc& doc, c
 
 bool ViewController::ToolsCommand(int id)
 {
-    // Uploading back to the instrument is not offered yet; the extracts have their own commands.
-    if (id == kUploadCommand || id == kExtractBufferCommand || id == kExtractSingleFileCommand)
+    // Uploading back to the instrument is not offered yet.
+    if (id == kUploadCommand)
         return false;
+    if (id == kExtractBufferCommand)
+        return ExtractBuffer(m_Doc);
+    if (id == kExtractSingleFileCommand)
+        return ExtractSingleFile(m_View, m_Doc);
     const ToolsDocumentFacts facts = ToolsFactsOf(m_View, m_Doc, m_Settings);
     if (!ToolsCommandState(id, m_View, facts))
         return false;

@@ -9,6 +9,7 @@
 #include "support/FixtureBuilder.h"
 #include "support/MonitorFixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,14 +21,14 @@ namespace {
 constexpr char kMonitorUsage[] =
     "usage: orlu-fixture monitor --station TEXT --setup TEXT [--intervals N] [--meteo N] [--calibrations N]"
     " [--classes C,LOW,WIDTH] [--octave-stats] [--capture] [--buffer FILE] [--stop-record TIME] [--zero-gaps]"
-    " [--cut K] [--bad-kind D] OUT\n"
+    " [--full-buffer-name] [--cut K] [--bad-kind D] OUT\n"
     "  a MONITOR station stream in a container of kind 80: the station and setup blocks as given, then per\n"
     "  interval the sound records of every profile in use, profile statistics of C classes from LOW in steps\n"
     "  of WIDTH (0.1 dB), octave statistics, octave spectra, and the first N meteo and calibration records;\n"
     "  --capture puts a capture header in front, --buffer ends the stream with the file's bytes as its\n"
     "  embedded buffer, --stop-record MM:HH:DD:MM:YYYY adds a recorded stop time, --zero-gaps puts 0 bytes\n"
     "  between intervals, --cut K cuts K bytes off the end, --bad-kind D adds a record '#D' after the first\n"
-    "  interval\n";
+    "  interval, --full-buffer-name fills the Buffer's name (from its third byte) with 32 bytes and no zero\n";
 
 bool Number(const char* text, long low, long high, int& out)
 {
@@ -65,7 +66,7 @@ bool ParseStop(const char* text, fixture::MonitorFixtureSpec& spec)
 int RunMonitorFixture(int argc, char** argv)
 {
     fixture::MonitorFixtureSpec spec;
-    bool station = false, setup = false;
+    bool station = false, setup = false, fullName = false;
     int i = 2;
     for (; i + 1 < argc && argv[i][0] == '-'; ++i) {
         const std::string_view name = argv[i];
@@ -75,6 +76,8 @@ int RunMonitorFixture(int argc, char** argv)
             spec.Capture = true;
         else if (name == "--zero-gaps")
             spec.ZeroGaps = true;
+        else if (name == "--full-buffer-name")
+            fullName = true;
         else if (i + 2 >= argc)
             return PrintUsage(kMonitorUsage, false);
         else {
@@ -109,6 +112,14 @@ int RunMonitorFixture(int argc, char** argv)
     }
     if (!station || !setup || i + 1 != argc || argv[i][0] == '-')
         return PrintUsage(kMonitorUsage, false);
+    if (fullName) {
+        // The name from the Buffer's third byte fills all 32 bytes of its field, with no zero.
+        static constexpr char kName[] = "BUFFER-NAME-THAT-FILLS-32-BYTES!";
+        std::vector<std::uint8_t>& buffer = spec.Buffer ? *spec.Buffer : spec.Buffer.emplace();
+        if (buffer.size() < 34)
+            buffer.resize(34);
+        std::copy(kName, kName + 32, buffer.begin() + 2);
+    }
     const std::vector<std::uint8_t> stream = fixture::BuildMonitorFixture(spec);
     fixture::FixtureBuilder file;
     file.ContainerHeader(kKindMonitor, 0, 0, static_cast<std::uint32_t>(stream.size())).Bytes(stream);

@@ -1,5 +1,7 @@
 #include "ViewControlOptions.h"
 
+#include "OptionDialogScripts.h"
+
 #include "document/CTmDoc.h"
 #include "presentation/view/GraphNavigation.h"
 #include "presentation/view/ViewController.h"
@@ -160,11 +162,24 @@ int ReadControlOption(int argc, char** argv, int& i, ControlScript& script)
         script.state = true;
         return 1;
     }
-    if (option != "--cmd" && option != "--keys" && option != "--click" && option != "--answers")
+    if (option != "--cmd" && option != "--keys" && option != "--click" && option != "--answers" &&
+        option != "--view-options" && option != "--more-options")
         return 0;
     if (i + 1 >= argc)
         return -1;
     const std::string value = argv[++i];
+    if (option == "--view-options" || option == "--more-options") {
+        ControlStep step;
+        step.id = option == "--view-options" ? kViewOptionsCommand : kMoreOptionsCommand;
+        if (step.id == kViewOptionsCommand) {
+            for (const std::string& run : Split(value, ';'))
+                script.viewOptionRuns.push_back(run);
+        } else {
+            script.moreOptions = value;
+        }
+        script.steps.push_back(step);
+        return 1;
+    }
     if (option == "--answers") {
         for (const std::string& a : Split(value, ','))
             script.answers.push_back(a);
@@ -203,7 +218,9 @@ void RunControlScript(const ControlScript& script, MeasurementViewState& view, C
                       const FormBuilder& builder, AppSettings& settings)
 {
     ScriptedDialogs dialogs(script.answers);
+    ScriptedOptionDialogs options(script.viewOptionRuns, script.moreOptions, settings);
     ViewController controller(view, doc, builder, settings, dialogs);
+    controller.SetOptionDialogs(&options, &options);
     for (const ControlStep& step : script.steps) {
         const KeyModifiers keys{step.shift, step.ctrl, step.alt};
         switch (step.kind) {

@@ -13,6 +13,7 @@
 //         box clicks (rms, max, min, sel) and ok or cancel (cancel returns to the block dialog).
 //     Without answers a dialog is cancelled (the block dialog with Esc).
 //   --state                           Name=value lines of the view's state after the run
+//   --view-options, --more-options    run the option commands with these answers (OptionDialogScripts.h)
 
 #include "presentation/AppSettings.h"
 #include "presentation/view/FormBuilder.h"
@@ -41,6 +42,8 @@ struct ControlStep {
 struct ControlScript {
     std::vector<ControlStep> steps;
     std::deque<std::string> answers;
+    std::deque<std::string> viewOptionRuns; ///< --view-options, one part per run of the dialog
+    std::string moreOptions;                ///< --more-options
     bool state = false;
     bool Any() const { return !steps.empty() || state; }
 };

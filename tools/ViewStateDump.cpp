@@ -35,6 +35,25 @@ void PrintViewState(MeasurementViewState& view, const CTmDoc& doc, std::string& 
     line("GraphBandIndex", view.GraphBandIndex);
     line("BandIndex", view.BandIndex);
     line("LevelsRecord", view.LevelsRecord);
+    line("UseAllStatLevels", view.Control.UseAllStatLevels);
+    line("BandKind", view.BandKind);
+    line("RtMode", view.Control.RtMode);
+    line("RtStep", view.Tools.RtStep);
+    for (std::size_t i = 0; i < view.Tools.RtMarks.size(); ++i)
+        line(("t" + std::to_string(i)).c_str(), view.Tools.RtMarks[i]);
+    line("VisualAid", view.Tools.VisualAid);
+    line("FftWindow", view.Spectra.Window);
+    line("ImpulseMarkMode", view.ImpulseMarkMode);
+    line("Smoothing", view.Smoothed);
+    line("PlotTotal", view.PlotTotalLine);
+    line("ShowPeaks", view.Spectra.PeaksShown);
+    line("ShowTonality", view.Spectra.TonalityShown);
+    line("MultiElement", view.MultiElement);
+    line("PrintZoom", view.Tools.PrintZoom);
+    line("DispPitch", view.DispPitch);
+    line("TableAllFiles", view.TableAllFiles);
+    line("TextAllFiles", view.TextAllFiles);
+    line("FormFlags", static_cast<long>(view.FormFlags));
     line("MarkState", view.MarkState);
     AppendPrintf(out, "MarkedRange=%d,%d\n", view.MarkedRange[0], view.MarkedRange[1]);
     line("AvailableChannels", view.AvailableChannels);

@@ -13,6 +13,7 @@
 #include "presentation/view/GraphFormState.h"
 #include "presentation/view/SpectraViewChoices.h"
 #include "presentation/view/TabColumnLayout.h"
+#include "presentation/view/ToolsFields.h"
 #include "presentation/view/ViewKinds.h"
 #include "presentation/view/ViewPageState.h"
 
@@ -160,6 +161,8 @@ struct MeasurementViewState {
     GraphControlFields Control;
     // The graph the graph form paints, and the geometry records it keeps.
     GraphFormState GraphForm;
+    // Tools switches, the reverberation procedure and the graph option boxes.
+    ToolsFields Tools;
 };
 
 } // namespace orlu

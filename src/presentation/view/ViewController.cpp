@@ -1,5 +1,6 @@
 #include "presentation/view/ViewController.h"
 
+#include "analysis/spectra/ReverbSource.h"
 #include "document/CTmDoc.h"
 #include "presentation/view/BufferBlockCommands.h"
 #include "presentation/view/ChannelSelection.h"
@@ -8,7 +9,9 @@
 #include "presentation/view/GraphNavigation.h"
 #include "presentation/view/GraphStepping.h"
 #include "presentation/view/GraphZoom.h"
+#include "presentation/view/RtProcedure.h"
 #include "presentation/view/TextFormLayout.h"
+#include "presentation/view/ToolsCommands.h"
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewKindChannels.h"
 #include "presentation/view/ViewSelection.h"
@@ -175,10 +178,15 @@ bool ViewController::Command(int id, KeyModifiers keys)
     case kMoreOptionsCommand:
         if (!(m_View.GraphShown() && !m_View.MultiElement && HasGraphForm(m_View.ViewKind)))
             return false;
-        m_Dialogs.RunMoreOptions();
+        if (!MoreOptions())
+            m_Dialogs.RunMoreOptions();
         return true;
+    case kViewOptionsCommand:
+    case kViewOptionsMenuCommand: return ViewOptions();
     default: break;
     }
+    if (ToolsCommand(id))
+        return true;
     if (std::find(BufferToolCommands().begin(), BufferToolCommands().end(), id) != BufferToolCommands().end()) {
         switch (RunBufferTool(id, m_View, m_Doc)) {
         case ViewRefresh::Rebuild: Rebuild(); break;
@@ -280,8 +288,14 @@ void ViewController::Key(ViewKey key, KeyModifiers keys)
             Rebuild();
     };
     switch (key) {
-    case ViewKey::Enter: MarkAtCursor(); break;
-    case ViewKey::Esc: StepMarkerBack(m_View); break;
+    case ViewKey::Enter:
+        if (!ReverbKey(key))
+            MarkAtCursor();
+        break;
+    case ViewKey::Esc:
+        if (!ReverbKey(key))
+            StepMarkerBack(m_View);
+        break;
     case ViewKey::Star:
         if (ResetLevelScale(m_View))
             Rebuild();
@@ -460,6 +474,157 @@ bool ViewController::RepeatTick(bool previousHeld, bool nextHeld)
     else
         HitPanel(mouse.x, mouse.y, true);
     m_Repeat.SetBusy(false);
+    return true;
+}
+
+// The Tools commands, View options, More options and the reverberation
+// procedure, with the document reached through the controller.
+namespace {
+
+class ControllerToolsEffects : public ToolsEffects {
+public:
+    ControllerToolsEffects(MeasurementViewState& view, CTmDoc& doc, AppSettings& settings, const FormBuilder& builder,
+                           const CursorContext& cursor)
+        : m_View(view), m_Doc(doc), m_Settings(settings), m_Builder(builder), m_Cursor(cursor)
+    {
+    }
+    void Rebuild() override { m_Builder.UpdateForm(m_View, m_Doc); }
+    // The reverberation records are those of the first channel.
+    void ComputeReverbTime(bool smoothed, int bandKind) override
+    {
+        orlu::ComputeReverbTime(m_Doc, 0, smoothed, bandKind);
+    }
+    void ClearRtRecords(int bandKind) override
+    {
+        RtBandSet& set = m_Doc.Rt(bandKind == kReverbOctaves ? CTmDoc::kRtOctave : CTmDoc::kRtThirdOctave);
+        if (!set.Current || set.CurrentBytes < kRtBandRecordSize)
+            return;
+        const std::span<std::uint8_t> records(set.Current, set.CurrentBytes);
+        ClearRtBandRecords(records, GetRtField<double>(records, rtrec::kTimeStep));
+    }
+    void ToggleGraphAutoScale() override { m_Settings.GraphAutoScale = m_Settings.GraphAutoScale ? 0 : 1; }
+    void Invalidate() override {}
+    void MoveCursor(std::int32_t record, bool) override
+    {
+        orlu::MoveCursor(m_View, CursorAction::ToPoint, record, CursorMode::Absolute, false, m_Cursor);
+    }
+
+private:
+    MeasurementViewState& m_View;
+    CTmDoc& m_Doc;
+    AppSettings& m_Settings;
+    const FormBuilder& m_Builder;
+    CursorContext m_Cursor;
+};
+
+ToolsDocumentFacts ToolsFactsOf(const MeasurementViewState& view, CTmDoc& doc, const AppSettings& settings)
+{
+    ToolsDocumentFacts facts;
+    facts.fileKind = doc.FileKind();
+    facts.bandKind = view.BandKind;
+    const ViewDocumentFacts viewFacts = FactsOf(doc);
+    facts.tonality = (viewFacts.modelFlags & 0b10100) != 0 && view.Spectra.Band == 2;
+    for (const int kind : {kReverbOctaves, kReverbThirdOctaves}) {
+        const std::optional<ReverbSource> source = ReverbSourceOf(doc, kind, 0);
+        if (!source)
+            continue;
+        if (kind == view.BandKind)
+            facts.hasProfiles = true;
+        const auto last = static_cast<std::int32_t>(source->bands) - 1;
+        const std::int32_t totals = static_cast<std::int32_t>(source->totalNames.size());
+        facts.rtRange[kind == kReverbOctaves ? 0 : 1] = {0, std::max(0, last - totals), last - totals + 1};
+    }
+    facts.impulseAnalysis = BufferToolState(kImpulsesOffCommand, view, doc).value_or(CommandUi{false, false}).enabled;
+    facts.embeddedBuffer = CanExtractBuffer(doc);
+    facts.multifileSubfile = CanExtractSingleFile(view, doc);
+    facts.graphAutoScale = settings.GraphAutoScale != 0;
+    return facts;
+}
+
+} // namespace
+
+bool ViewController::ToolsCommand(int id)
+{
+    // Uploading back to the instrument is not offered yet.
+    if (id == kUploadCommand)
+        return false;
+    if (id == kExtractBufferCommand)
+        return ExtractBuffer(m_Doc);
+    if (id == kExtractSingleFileCommand)
+        return ExtractSingleFile(m_View, m_Doc);
+    const ToolsDocumentFacts facts = ToolsFactsOf(m_View, m_Doc, m_Settings);
+    if (!ToolsCommandState(id, m_View, facts))
+        return false;
+    ControllerToolsEffects effects(m_View, m_Doc, m_Settings, m_Builder, CursorContextOf(m_View, m_Doc, m_Geometry));
+    UserInteraction* ui = m_Ui ? m_Ui : m_Doc.App().Ui;
+    return ui && RunToolsCommand(id, m_View, facts, *ui, effects);
+}
+
+bool ViewController::ReverbKey(ViewKey key)
+{
+    if (m_View.Control.RtMode == 0 || m_View.ViewKind != kViewTimeIntersections || !m_View.GraphShown())
+        return false;
+    const std::optional<ReverbSource> source = ReverbSourceOf(m_Doc, m_View.BandKind, 0);
+    if (!source)
+        return false;
+    const std::span<std::uint8_t> records = ReverbRecords(m_Doc, *source);
+    const std::size_t band = static_cast<std::size_t>(std::max(0, m_View.BandIndex));
+    if ((band + 1) * kRtBandRecordSize > records.size())
+        return false;
+    RtProcedureContext rt;
+    rt.record = records.subspan(band * kRtBandRecordSize, kRtBandRecordSize);
+    rt.bandRecords = records;
+    rt.windowSize = m_View.Graph.WindowSize > 0 ? m_View.Graph.WindowSize : (m_Geometry ? m_Geometry->pointCount : 1);
+    ControllerToolsEffects effects(m_View, m_Doc, m_Settings, m_Builder, CursorContextOf(m_View, m_Doc, m_Geometry));
+    UserInteraction* ui = m_Ui ? m_Ui : m_Doc.App().Ui;
+    if (key == ViewKey::Esc)
+        return RtEscape(m_View, rt, effects);
+    return ui && RtEnter(m_View, rt, *ui, effects);
+}
+
+bool ViewController::ViewOptions()
+{
+    if (!m_OptionDialogs)
+        return false;
+    const ViewDocumentFacts viewFacts = FactsOf(m_Doc);
+    ViewOptionsFacts facts;
+    facts.fileKind = viewFacts.fileKind;
+    facts.channelMode = viewFacts.channelMode;
+    facts.modelFamilies = viewFacts.modelFlags;
+    facts.tonality = (viewFacts.modelFlags & 0b10100) != 0 && m_View.Spectra.Band == 2;
+    facts.timeHistory = viewFacts.timeHistoryRecords > 0;
+    facts.levelsInViewMask = (viewFacts.viewMask & 4u) != 0;
+    facts.bounds.spectra = viewFacts.spectrumRecords;
+    // The document keeps no level numbers of its own: the program's ten levels serve.
+    facts.levels = nullptr;
+    switch (RunViewOptions(m_View, facts, m_Settings, *m_OptionDialogs)) {
+    case ViewOptionsOutcome::BuildGraph: Rebuild(); break;
+    case ViewOptionsOutcome::BuildText:
+        m_View.FormKind = kFormText;
+        m_Builder.BuildTextForm(m_View, m_Doc);
+        break;
+    case ViewOptionsOutcome::BuildTable:
+        m_View.FormKind = kFormTable;
+        m_Builder.OnTableForm(m_View, m_Doc);
+        break;
+    default: break;
+    }
+    return true;
+}
+
+bool ViewController::MoreOptions()
+{
+    if (!m_MoreDialogs || !m_Geometry)
+        return false;
+    const ViewDocumentFacts viewFacts = FactsOf(m_Doc);
+    MoreOptionsFacts facts;
+    facts.records = std::max(viewFacts.timeHistoryRecords, viewFacts.spectrumRecords);
+    facts.bands = m_View.Graph.PointCount * std::max(1, m_View.Aggregation);
+    facts.histClasses = m_View.Graph.PointCount;
+    facts.fftLength = m_View.Graph.PointCount;
+    facts.bandKind = m_View.BandKind;
+    if (RunMoreOptions(m_View, *m_Geometry, facts, m_Settings, *m_MoreDialogs) == MoreOptionsOutcome::BuildGraph)
+        Rebuild();
     return true;
 }
 

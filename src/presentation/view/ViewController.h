@@ -12,8 +12,10 @@
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/GraphControlFields.h"
 #include "presentation/view/MeasurementViewState.h"
+#include "presentation/view/MoreOptionsCommand.h"
 #include "presentation/view/RepeatSchedule.h"
 #include "presentation/view/SpectraFunctionsModel.h"
+#include "presentation/view/ViewOptionsCommand.h"
 
 #include <cstdint>
 #include <optional>
@@ -58,6 +60,8 @@ inline constexpr int kZoomPlusCommand = 32851;
 inline constexpr int kZoomMinusCommand = 32852;
 inline constexpr int kSpectraFunctionsCommand = 32866;
 inline constexpr int kMoreOptionsCommand = 32850;
+inline constexpr int kViewOptionsCommand = 32803;
+inline constexpr int kViewOptionsMenuCommand = 32799;
 
 class ViewController {
 public:
@@ -69,6 +73,15 @@ public:
 
     /// The graph geometry the zoom and the mouse work on (the builder's record of the kind shown).
     void SetGeometry(GraphGeometry* geometry) { m_Geometry = geometry; }
+    /// The option dialogs of View options and More options; without them both are cancelled.
+    void SetOptionDialogs(ViewOptionsDialogs* options, MoreOptionsDialogs* more)
+    {
+        m_OptionDialogs = options;
+        m_MoreDialogs = more;
+    }
+    /// The user's answers to the Tools commands' questions and messages.
+    void SetInteraction(UserInteraction* ui) { m_Ui = ui; }
+
     /// The client area the text forms scroll in, pixels.
     void SetClientSize(int width, int height)
     {
@@ -106,6 +119,11 @@ private:
     void SelectChannelButton(int n, KeyModifiers keys);
     void OpenSpectraFunctions();
     bool Zoom(bool minus);
+    bool ToolsCommand(int id);
+    bool ViewOptions();
+    bool MoreOptions();
+    /// Enter and Esc of the reverberation procedure; false when it is not running.
+    bool ReverbKey(ViewKey key);
 
     MeasurementViewState& m_View;
     CTmDoc& m_Doc;
@@ -116,6 +134,9 @@ private:
     int m_ClientWidth = 640;
     int m_ClientHeight = 480;
     RepeatSchedule m_Repeat;
+    ViewOptionsDialogs* m_OptionDialogs = nullptr;
+    MoreOptionsDialogs* m_MoreDialogs = nullptr;
+    UserInteraction* m_Ui = nullptr;
 };
 
 } // namespace orlu

@@ -178,6 +178,7 @@ bool CTmApp::InitInstance(const std::vector<std::string>& args)
     CSplashWindow::EnableSplashScreen(m_Settings.ShowSplash != 0);
 
     m_Documents->RecentFiles().Read(m_Profile);
+    ReadPreviewPages(m_Profile);
     RegisterTemplates();
     CreateMainFrame();
 
@@ -460,6 +461,7 @@ int CTmApp::ExitInstance()
     m_Settings.NonMetric = m_Context.NonMetric;
     WriteSettings(m_Profile, m_Settings, SerialSection());
     m_Documents->RecentFiles().Write(m_Profile);
+    WritePreviewPages(m_Profile);
     std::error_code ec;
     fs::create_directories(m_Profile.Path().parent_path(), ec);
     std::string error;

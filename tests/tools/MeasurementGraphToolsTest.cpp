@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,6 +36,16 @@ std::vector<std::string> Fields(const std::string& out, const std::vector<std::s
             if (line.rfind(name + "=", 0) == 0)
                 found.push_back(line);
     return found;
+}
+
+// The width and height a PNG's header gives.
+std::pair<int, int> PngSize(const fs::path& png)
+{
+    std::ifstream in(png, std::ios::binary);
+    std::vector<unsigned char> ihdr(24);
+    in.read(reinterpret_cast<char*>(ihdr.data()), 24);
+    const auto be32 = [&ihdr](int at) { return ihdr[at] << 24 | ihdr[at + 1] << 16 | ihdr[at + 2] << 8 | ihdr[at + 3]; };
+    return {be32(16), be32(20)};
 }
 
 // PNG, PDF and the bitmap come from the Qt canvas, which a build without the GUI leaves out.
@@ -120,12 +131,9 @@ TEST_F(MeasurementGraphTools, CopyPrintAndSaveViewOfTheGraph)
     in.read(reinterpret_cast<char*>(head.data()), 54);
     ASSERT_EQ(head[0], 'B');
     const auto le32 = [&head](int at) { return head[at] | head[at + 1] << 8 | head[at + 2] << 16 | head[at + 3] << 24; };
-    std::ifstream pngIn(png, std::ios::binary);
-    std::vector<unsigned char> ihdr(24);
-    pngIn.read(reinterpret_cast<char*>(ihdr.data()), 24);
-    const auto be32 = [&ihdr](int at) { return ihdr[at] << 24 | ihdr[at + 1] << 16 | ihdr[at + 2] << 8 | ihdr[at + 3]; };
-    EXPECT_EQ(le32(18), be32(16)) << "width";
-    EXPECT_EQ(std::abs(le32(22)), be32(20)) << "height";
+    const auto [width, height] = PngSize(png);
+    EXPECT_EQ(le32(18), width);
+    EXPECT_EQ(std::abs(le32(22)), height);
 
     const auto info = RunCommand("pdfinfo " + pdf.string() + " 2>/dev/null");
     if (info.status == 0) {
@@ -136,6 +144,25 @@ TEST_F(MeasurementGraphTools, CopyPrintAndSaveViewOfTheGraph)
     for (const std::string& wrong : {"--copy " + png.string() + " --print " + pdf.string(), std::string("--zoom 3"),
                                      "--print " + pdf.string() + " --zoom 17"})
         EXPECT_NE(Dump(wrong).status, 0) << wrong;
+}
+
+TEST_F(MeasurementGraphTools, AMultiElementPictureIsCopied640PixelsWide)
+{
+    if (!kPaintsWithQt)
+        GTEST_SKIP() << "orlu-dump paints pictures only in the build with Qt";
+    const fs::path spectra = dir / "three-spectra.orl", png = dir / "three-spectra-copy.png";
+    ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " multifile --members fft:525:300,fft:525:300,fft:525:300 " +
+                         spectra.string())
+                  .status,
+              0);
+    fs::remove(png);
+    const auto run = RunCommand(Tool("orlu-dump") + " " + spectra.string() + " --view 9 --form graph --multi 3,1,3 " +
+                                "--copy " + png.string() + " --state 2>/dev/null");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(Fields(run.out, {"MultiElement"}), (std::vector<std::string>{"MultiElement=1"}));
+    const auto [width, height] = PngSize(png);
+    EXPECT_EQ(width, 640);
+    EXPECT_GT(height, 100);
 }
 
 TEST_F(MeasurementGraphTools, AKindWithoutGraphDataSaysSoInThePlaceOfTheGraph)

@@ -115,6 +115,11 @@ CTmApp::CTmApp(UserInteraction* ui)
     AddDocumentClass(
         kTextDocTemplate,
         [this] {
+            if (m_HandOverLines) {
+                auto copy = NewTextDocument(TextDocOrigin::ViewCopy);
+                copy->Doc().HandOverLines(*m_HandOverLines);
+                return copy;
+            }
             if (!m_PrintedOutput)
                 return NewTextDocument(TextDocOrigin::None);
             auto document = NewTextDocument(TextDocOrigin::PrintedOutput);
@@ -334,6 +339,18 @@ ManagedDocument* CTmApp::NewUnitDocument()
         measurement->Doc().SetUnsavedData(true);
         ++m_Context.UnsavedDocumentCount;
     }
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+    return made;
+}
+
+ManagedDocument* CTmApp::NewViewCopyDocument(const LineSource& lines)
+{
+    m_HandOverLines = &lines;
+    ManagedDocument* made = m_Documents->NewDocument(kTextDocTemplate, true);
+    m_HandOverLines = nullptr;
+    if (auto* text = dynamic_cast<TextDocument*>(made))
+        text->Doc().NewDocFlag = true;
     if (m_MainFrame)
         m_MainFrame->UpdateCommandUi();
     return made;

@@ -86,8 +86,11 @@ void RegisterGraphOutputCommands(CTmView& view, CTmApp& app)
     view.OnCommand(kIdFileNew, [&view, &app] {
         if (GraphPainted(view))
             ExportGraph(view, app, false);
+        else if (view.State().LinesShown())
+            app.NewViewCopyDocument(view.State().ShownLines());
     });
-    view.OnUpdate(kIdFileNew, [&view](CommandUi& ui) { ui.enabled = GraphPainted(view); });
+    view.OnUpdate(kIdFileNew,
+                  [&view](CommandUi& ui) { ui.enabled = GraphPainted(view) || view.State().LinesShown(); });
 }
 
 } // namespace

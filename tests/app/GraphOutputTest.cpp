@@ -210,6 +210,46 @@ TEST_F(GraphOutput, PrintGivesOnePageWithTheFileFooter)
     }
 }
 
+// The lowest row with ink above the footer of a page drawn at 30 dpi, as a share of the page.
+double GraphBottom(const fs::path& pdf, const fs::path& stem)
+{
+    if (fixture::RunCommand("pdftoppm -r 30 -png " + pdf.string() + " " + stem.string()).status != 0)
+        return -1;
+    QImage page(QString::fromStdString(stem.string() + "-1.png"));
+    const int footer = page.height() * 9 / 10;
+    int bottom = 0;
+    for (int y = 0; y < footer; ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixelColor(x, y).lightness() < 128)
+                bottom = y;
+    return double(bottom) / page.height();
+}
+
+TEST_F(GraphOutput, TheGraphPrintsAtTheViewsPrintZoomWhichStartsAtTheProgramDefault)
+{
+    std::vector<fs::path> pdfs;
+    m_Runner = [&pdfs](QDialog& dialog) {
+        auto* print = dynamic_cast<QPrintDialog*>(&dialog);
+        if (!print)
+            return 0;
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(QString::fromStdString(pdfs.back().string()));
+        return int(QDialog::Accepted);
+    };
+    ASSERT_EQ(m_App->Settings().PrintGraphZoom, 8);
+    pdfs.push_back(m_Dir / "zoom-default.pdf");
+    ASSERT_TRUE(m_View->Execute(kIdFilePrint));
+    m_View->State().Tools.PrintZoom = 2;
+    pdfs.push_back(m_Dir / "zoom-2.pdf");
+    ASSERT_TRUE(m_View->Execute(kIdFilePrint));
+    const double large = GraphBottom(pdfs[0], m_Dir / "large"), small = GraphBottom(pdfs[1], m_Dir / "small");
+    if (large < 0 || small < 0)
+        GTEST_SKIP() << "pdftoppm is not installed";
+    // At zoom 8 the panels reach far down the page; at zoom 2 they take a quarter of that.
+    EXPECT_GT(large, 0.4);
+    EXPECT_LT(small, large / 2);
+}
+
 TEST_F(GraphOutput, PreviewShowsOnePageAndKeepsTheFacingPagesChoice)
 {
     PreviewPages() = 1;
@@ -320,6 +360,18 @@ TEST_F(GraphOutput, ACancelledFormatChoiceMakesNothing)
     EXPECT_EQ(Windows(), windows);
     for (const auto& entry : fs::directory_iterator(m_Dir))
         EXPECT_NE(entry.path().stem(), "never");
+}
+
+TEST(PreviewPagesSetting, TwoPagesSideBySideOrOne)
+{
+    for (const auto& [stored, pages] : {std::pair{2, 2}, std::pair{1, 1}, std::pair{0, 1}, std::pair{3, 1}, std::pair{-2, 1}}) {
+        IniProfile profile;
+        profile.WriteInt("Settings", "PreviewPages", stored);
+        ReadPreviewPages(profile);
+        EXPECT_EQ(PreviewPages(), pages) << stored;
+    }
+    ReadPreviewPages(IniProfile());
+    EXPECT_EQ(PreviewPages(), 1) << "no entry";
 }
 
 } // namespace

@@ -86,8 +86,8 @@ void RegisterGraphOutputCommands(CTmView& view, CTmApp& app)
     view.OnCommand(kIdFileNew, [&view, &app] {
         if (GraphPainted(view))
             ExportGraph(view, app, false);
-        else if (view.State().LinesShown())
-            app.NewViewCopyDocument(view.State().ShownLines());
+        else if (view.State().LinesShown() && view.State().ShownLines().LineCount() > 0)
+            app.NewViewCopyDocument(view.State().ShownLines()); // a form without lines makes no document
     });
     view.OnUpdate(kIdFileNew,
                   [&view](CommandUi& ui) { ui.enabled = GraphPainted(view) || view.State().LinesShown(); });

@@ -1,12 +1,16 @@
 #include "MeasurementGraphForm.h"
 
 #include "GraphForm.h"
+#include "PictureTools.h"
 #include "platform/ValueFormat.h"
 #include "presentation/view/GraphDocumentFacts.h"
+#include "presentation/view/PrintPages.h"
 #include "presentation/view/TextFormLayout.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace orlu::tools {
 
@@ -27,6 +31,12 @@ int ReadGraphFormOption(int argc, char** argv, int& i, GraphFormRequest& request
         return number(0, 100, request.plotPresses);
     if (option == "--cursor")
         return number(0, 10000000, request.cursor);
+    if (option == "--zoom")
+        return number(1, 16, request.zoom);
+    if (option == "--copy" && i + 1 < argc && std::string_view(argv[i + 1]).ends_with(".png")) {
+        request.copy = argv[++i];
+        return 1;
+    }
     if (option == "--plot-back") {
         request.backwards = true;
         return 1;
@@ -57,14 +67,31 @@ int ShowGraphForm(const FormBuilder& builder, MeasurementViewState& view, CTmDoc
     }
     AppendPrintf(text, "graph: PlotKind %d, %d panel(s), %d points, size %d\n", view.PlotKind, view.Graph.PanelCount,
                  view.Graph.PointCount, view.Graph.GraphSizeIndex);
-    if (request.out.empty())
+    const int pictures = !request.out.empty() + !request.copy.empty() + !request.print.empty() + !request.saveView.empty();
+    if (pictures > 1 || (request.zoom != 0 && request.print.empty())) {
+        std::fprintf(stderr, "orlu-dump: one of --out, --copy, --print [--zoom], --save-view for a graph\n");
+        return 2;
+    }
+    if (pictures == 0)
         return 0;
     PlotState state;
     state.view = plot;
+    state.view.PrintZoom = static_cast<std::uint8_t>(std::clamp<int>(view.Tools.PrintZoom, 1, 16));
     state.doc = GraphDocumentOf(doc, view);
     state.settings.NonMetricUnits = doc.App().NonMetric != 0;
+    if (!request.saveView.empty())
+        return SaveGraphView(state, request.saveView, program);
     PlotOutput output;
     output.out = request.out;
+    if (!request.copy.empty()) {
+        output.out = request.copy;
+        output.copy = true;
+    } else if (!request.print.empty()) {
+        output.out = request.print;
+        output.print = true;
+        output.zoom = request.zoom;
+        output.fileName = PrintedFileName(doc.PathName().string(), doc.FileName());
+    }
     return PaintPlotState(state, output, program);
 }
 

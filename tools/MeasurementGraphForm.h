@@ -3,7 +3,9 @@
 // [--out OUT.png|.emf|.txt|.plot]: builds the graph form of a measurement
 // file headless, as the view's Plot button does, presses Plot N more times
 // (each steps the graph size; backwards with --plot-back) and paints the
-// graph through the engine into OUT.
+// graph through the engine into OUT. --copy OUT.png, --print OUT.pdf [--zoom Z]
+// and --save-view OUT.emf|OUT.bmp give what Copy, Print and Save current view
+// make of it.
 
 #include "document/CTmDoc.h"
 #include "presentation/view/FormBuilder.h"
@@ -18,9 +20,14 @@ struct GraphFormRequest {
     bool backwards = false;  ///< --plot-back: the presses step the size backwards
     int cursor = -1;         ///< --cursor C: the cursor on point C of the window
     std::string out;         ///< --out: the picture
+    std::string copy;        ///< --copy OUT.png: what Copy puts on the clipboard
+    std::string print;       ///< --print OUT.pdf: the printed page
+    std::string saveView;    ///< --save-view OUT.emf|OUT.bmp: Save current view
+    int zoom = 0;            ///< --zoom Z: the print zoom (0: the view's)
 };
 
-/// Reads --plot, --plot-back and --cursor at argv[i]: 1 read, 0 not one of these, -1 a bad value.
+/// Reads --plot, --plot-back, --cursor, --zoom and --copy OUT.png (the text forms' --copy takes
+/// no file) at argv[i]: 1 read, 0 not one of these, -1 a bad value.
 int ReadGraphFormOption(int argc, char** argv, int& i, GraphFormRequest& request);
 
 /// Builds the graph form of the kind the view shows (the kind already chosen),

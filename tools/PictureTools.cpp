@@ -258,11 +258,6 @@ int RunGraphSaveView(int argc, char** argv)
         else
             return PrintUsage(kOpenAsUsage, false);
     }
-    std::string ext = fs::path(out).extension().string();
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (ext != ".emf" && ext != ".bmp")
-        return Fail("a graph is saved as a picture: " + out + " is no .emf or .bmp");
     const auto text = ReadWholeFile(argv[1]);
     if (!text)
         return Fail(std::string("cannot read ") + argv[1]);
@@ -270,6 +265,16 @@ int RunGraphSaveView(int argc, char** argv)
     std::string error;
     if (!ReadPlotState(std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), state, error))
         return Fail(std::string(argv[1]) + ": " + error);
+    return SaveGraphView(state, out, argv[0]);
+}
+
+int SaveGraphView(const PlotState& state, const std::string& out, [[maybe_unused]] char* program)
+{
+    std::string ext = fs::path(out).extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (ext != ".emf" && ext != ".bmp")
+        return Fail("a graph is saved as a picture: " + out + " is no .emf or .bmp");
 
     PictureTemplates app;
     app.saveTo = out;
@@ -281,7 +286,7 @@ int RunGraphSaveView(int argc, char** argv)
     };
 #ifdef ORLU_TOOLS_QT
     std::unique_ptr<QGuiApplication> gui;
-    EnsureGuiApplication(argv[0], gui);
+    EnsureGuiApplication(program, gui);
     source.capture = [&state]() -> std::optional<RgbImage> {
         // The graph as the view shows it: its page width and the panels' height.
         PlotState copy = state;

@@ -5,6 +5,8 @@
 // the window); orlu-dump PLOT --form graph --save-view FILE.emf|.bmp and
 // orlu-dump FILE --view K --save-view FILE.txt run Save current view.
 
+#include "graph/PlotStateFile.h"
+
 #include <string>
 
 namespace orlu {
@@ -25,6 +27,8 @@ int RunOpenAs(int argc, char** argv);
 bool WantsGraphSaveView(int argc, char** argv);
 /// Save current view of a graph: the picture of OUT's kind, saved as OUT.
 int RunGraphSaveView(int argc, char** argv);
+/// The same for a graph already at hand (a measurement file's graph form).
+int SaveGraphView(const PlotState& state, const std::string& out, char* program);
 
 /// Save current view of a text, table, hex or ASCII form: the lines saved as
 /// the text file `out` (.txt); false, with the reason on standard error, otherwise.

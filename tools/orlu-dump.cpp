@@ -290,6 +290,8 @@ constexpr char kUsage[] =
     "                   the plot data of view kind K's graph, panel by panel\n"
     "  --view K --form graph [...] [--plot N] [--plot-back] [--cursor C] [--out OUT.png|.emf|.pdf|.txt|.plot]\n"
     "                   builds view kind K's graph, steps its size N times and paints it into OUT\n"
+    "  --view K --form graph [...] --copy OUT.png | --print OUT.pdf [--zoom Z] | --save-view OUT.emf|OUT.bmp\n"
+    "                   what Copy, Print (at print zoom Z) and Save current view make of the graph\n"
     "  --state          after the form, the view's state as Name=value lines\n"
     "  --view 4|5|6 ... [--oct 11|13] [--band B] [--level N] [--all-levels] [--percentages P,...]\n"
     "           [--markers A[,B]]\n"
@@ -677,6 +679,7 @@ int PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
             static_cast<std::uint8_t>(request.units);
     view.Spectra = request.spectra;
     AppSettings settings = request.settings; // the dialogs' check boxes change it
+    view.Tools.PrintZoom = settings.PrintGraphZoom; // as a view window starts
     const FormBuilder builder(renderers, settings);
     if (!request.control.Any() && builder.StreamLongForm(view, doc, static_cast<std::uint8_t>(request.kind), request.form, out))
         return 0;
@@ -703,7 +706,10 @@ int PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     if (request.graph.shown) {
         std::string text;
         static char program[] = "orlu-dump";
-        const int status = orlu::tools::ShowGraphForm(builder, view, doc, request.graph, text, program);
+        orlu::tools::GraphFormRequest graph = request.graph;
+        graph.print = request.output.printPath;
+        graph.saveView = request.saveView;
+        const int status = orlu::tools::ShowGraphForm(builder, view, doc, graph, text, program);
         if (state)
             orlu::tools::PrintViewState(view, doc, text);
         out.Write(text);
@@ -791,7 +797,7 @@ int Run(int argc, char** argv)
         return orlu::tools::RunBandName(argc, argv);
     if (argc >= 3 && orlu::tools::WantsOpenAs(argc, argv))
         return orlu::tools::RunOpenAs(argc, argv);
-    if (argc >= 3 && orlu::tools::WantsGraphSaveView(argc, argv))
+    if (argc >= 3 && orlu::tools::WantsGraphSaveView(argc, argv) && orlu::tools::IsPlotStateFile(argv[1]))
         return orlu::tools::RunGraphSaveView(argc, argv);
     // The file comes first; an option in its place is a wrong command line, not a file to look for.
     if (argc < 3 || argv[1][0] == '-')

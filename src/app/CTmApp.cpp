@@ -115,6 +115,11 @@ CTmApp::CTmApp(UserInteraction* ui)
     AddDocumentClass(
         kTextDocTemplate,
         [this] {
+            if (m_HandOverLines) {
+                auto copy = NewTextDocument(TextDocOrigin::ViewCopy);
+                copy->Doc().HandOverLines(*m_HandOverLines);
+                return copy;
+            }
             if (!m_PrintedOutput)
                 return NewTextDocument(TextDocOrigin::None);
             auto document = NewTextDocument(TextDocOrigin::PrintedOutput);
@@ -178,6 +183,7 @@ bool CTmApp::InitInstance(const std::vector<std::string>& args)
     CSplashWindow::EnableSplashScreen(m_Settings.ShowSplash != 0);
 
     m_Documents->RecentFiles().Read(m_Profile);
+    ReadPreviewPages(m_Profile);
     RegisterTemplates();
     CreateMainFrame();
 
@@ -338,6 +344,18 @@ ManagedDocument* CTmApp::NewUnitDocument()
     return made;
 }
 
+ManagedDocument* CTmApp::NewViewCopyDocument(const LineSource& lines)
+{
+    m_HandOverLines = &lines;
+    ManagedDocument* made = m_Documents->NewDocument(kTextDocTemplate, true);
+    m_HandOverLines = nullptr;
+    if (auto* text = dynamic_cast<TextDocument*>(made))
+        text->Doc().NewDocFlag = true;
+    if (m_MainFrame)
+        m_MainFrame->UpdateCommandUi();
+    return made;
+}
+
 ManagedDocument* CTmApp::NewPrintedOutputDocument(std::string bytes)
 {
     m_PrintedOutput = std::move(bytes);
@@ -460,6 +478,7 @@ int CTmApp::ExitInstance()
     m_Settings.NonMetric = m_Context.NonMetric;
     WriteSettings(m_Profile, m_Settings, SerialSection());
     m_Documents->RecentFiles().Write(m_Profile);
+    WritePreviewPages(m_Profile);
     std::error_code ec;
     fs::create_directories(m_Profile.Path().parent_path(), ec);
     std::string error;

@@ -98,6 +98,8 @@ public:
     std::unique_ptr<TextDocument> NewTextDocument(TextDocOrigin origin);
     /// A visible new text document of an instrument's printed output; null when none was made.
     ManagedDocument* NewPrintedOutputDocument(std::string bytes);
+    /// A visible new text document holding a copy of a view's lines (File New); null when none was made.
+    ManagedDocument* NewViewCopyDocument(const LineSource& lines);
 
     AppSettings& Settings() { return m_Settings; }
     /// The RS-232 parameters of the instrument link.
@@ -153,6 +155,8 @@ private:
     bool m_InEventLoop = false;
     /// The printed output the next text document takes.
     std::optional<std::string> m_PrintedOutput;
+    /// The lines of a view the next text document copies.
+    const LineSource* m_HandOverLines = nullptr;
 };
 
 } // namespace orlu

@@ -30,6 +30,11 @@ public:
     void OnCommandRange(int first, int last, const std::function<void(int)>& handler);
     void OnUpdateRange(int first, int last, const std::function<void(int, CommandUi&)>& handler);
 
+    /// The handlers registered for the id, empty when none: a later registration
+    /// of the id can hand the cases it leaves on to them.
+    Handler HandlerOf(int id) const { return m_Handlers.count(id) ? m_Handlers.at(id) : Handler(); }
+    UpdateHandler UpdateHandlerOf(int id) const { return m_Updaters.count(id) ? m_Updaters.at(id) : UpdateHandler(); }
+
     bool HasCommand(int id) const { return m_Handlers.count(id) != 0; }
     bool HasUpdate(int id) const { return m_Updaters.count(id) != 0; }
     /// Runs the handler; false when this target has none.

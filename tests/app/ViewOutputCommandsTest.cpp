@@ -9,6 +9,8 @@
 #include "app/dialogs/OptionDialogs.h"
 #include "app/views/CTmView.h"
 #include "platform/FileIo.h"
+#include "presentation/CommandTable.h"
+#include "presentation/TextDocument.h"
 #include "presentation/pictures/ViewExport.h"
 #include "presentation/view/ViewKinds.h"
 #include "support/FixtureBuilder.h"
@@ -78,6 +80,32 @@ TEST_F(ViewOutputCommands, SaveCurrentViewWritesTheTextFormWithoutAWindow)
     EXPECT_EQ(*saved, EncodeFormLines(m_View->State().ShownLines()));
     EXPECT_GT(saved->size(), 10u);
     EXPECT_EQ(m_App->MainFrame()->ChildFrames().size(), windows);
+}
+
+TEST_F(ViewOutputCommands, FileNewOpensACopyOfTheLinesInATextWindow)
+{
+    ASSERT_TRUE(m_View->State().LinesShown());
+    CommandUi ui;
+    ASSERT_TRUE(m_View->Update(kIdFileNew, ui));
+    EXPECT_TRUE(ui.enabled);
+    const std::size_t windows = m_App->MainFrame()->ChildFrames().size();
+    ASSERT_TRUE(m_View->Execute(kIdFileNew));
+    ASSERT_EQ(m_App->MainFrame()->ChildFrames().size(), windows + 1);
+    TextDocument* copy = nullptr;
+    for (ManagedDocument* document : m_App->Documents().AllDocuments())
+        if (auto* text = dynamic_cast<TextDocument*>(document))
+            copy = text;
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(copy->Doc().NotFromDisk());
+    EXPECT_NE(copy->Doc().Title().find(" - text (TXT view copy)"), std::string::npos) << copy->Doc().Title();
+    // The same lines, each ending in CR LF, as the view shows them.
+    const LineSource& lines = m_View->State().ShownLines();
+    std::string expected, buffer;
+    for (std::size_t i = 0; i < lines.LineCount(); ++i)
+        expected += lines.Line(i, buffer);
+    ASSERT_GT(expected.size(), 10u);
+    EXPECT_EQ(copy->Doc().Bytes(), expected);
+    EXPECT_EQ(copy->Doc().Bytes().find('\xB2'), std::string::npos);
 }
 
 TEST_F(ViewOutputCommands, EditOptionsComeBackAfterTheCommaConflict)

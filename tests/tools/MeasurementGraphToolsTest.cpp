@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -36,6 +37,23 @@ std::vector<std::string> Fields(const std::string& out, const std::vector<std::s
                 found.push_back(line);
     return found;
 }
+
+// The width and height a PNG's header gives.
+std::pair<int, int> PngSize(const fs::path& png)
+{
+    std::ifstream in(png, std::ios::binary);
+    std::vector<unsigned char> ihdr(24);
+    in.read(reinterpret_cast<char*>(ihdr.data()), 24);
+    const auto be32 = [&ihdr](int at) { return ihdr[at] << 24 | ihdr[at + 1] << 16 | ihdr[at + 2] << 8 | ihdr[at + 3]; };
+    return {be32(16), be32(20)};
+}
+
+// PNG, PDF and the bitmap come from the Qt canvas, which a build without the GUI leaves out.
+#ifdef ORLU_TOOLS_QT
+constexpr bool kPaintsWithQt = true;
+#else
+constexpr bool kPaintsWithQt = false;
+#endif
 
 class MeasurementGraphTools : public ::testing::Test {
 protected:
@@ -90,6 +108,61 @@ TEST_F(MeasurementGraphTools, PlotStepsTheSizeAndTheBlockAndCursorArePainted)
               (std::vector<std::string>{"CursorIndex=50", "MarkState=2", "MarkedRange=100,300"}));
     ASSERT_TRUE(fs::exists(emf));
     EXPECT_GT(fs::file_size(emf), 1000u);
+}
+
+TEST_F(MeasurementGraphTools, CopyPrintAndSaveViewOfTheGraph)
+{
+    if (!kPaintsWithQt)
+        GTEST_SKIP() << "orlu-dump paints pictures only in the build with Qt";
+    const fs::path png = dir / "logger-copy.png", pdf = dir / "logger-print.pdf", emf = dir / "logger-view.emf",
+                   bmp = dir / "logger-view.bmp";
+    for (const fs::path& p : {png, pdf, emf, bmp})
+        fs::remove(p);
+    ASSERT_EQ(Dump("--copy " + png.string()).status, 0);
+    ASSERT_EQ(Dump("--print " + pdf.string() + " --zoom 6").status, 0);
+    ASSERT_EQ(Dump("--save-view " + emf.string()).status, 0);
+    ASSERT_EQ(Dump("--save-view " + bmp.string()).status, 0);
+    for (const fs::path& p : {png, pdf, emf, bmp})
+        EXPECT_TRUE(fs::exists(p)) << p;
+
+    // The copy and the saved bitmap are the same screen picture: 24-bit rows of the PNG's width.
+    std::ifstream in(bmp, std::ios::binary);
+    std::vector<unsigned char> head(54);
+    in.read(reinterpret_cast<char*>(head.data()), 54);
+    ASSERT_EQ(head[0], 'B');
+    const auto le32 = [&head](int at) { return head[at] | head[at + 1] << 8 | head[at + 2] << 16 | head[at + 3] << 24; };
+    const auto [width, height] = PngSize(png);
+    EXPECT_EQ(le32(18), width);
+    EXPECT_EQ(std::abs(le32(22)), height);
+
+    const auto info = RunCommand("pdfinfo " + pdf.string() + " 2>/dev/null");
+    if (info.status == 0) {
+        EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
+    }
+
+    // One picture at a time; a zoom is the printer's.
+    for (const std::string& wrong : {"--copy " + png.string() + " --print " + pdf.string(), std::string("--zoom 3"),
+                                     "--print " + pdf.string() + " --zoom 17"})
+        EXPECT_NE(Dump(wrong).status, 0) << wrong;
+}
+
+TEST_F(MeasurementGraphTools, AMultiElementPictureIsCopied640PixelsWide)
+{
+    if (!kPaintsWithQt)
+        GTEST_SKIP() << "orlu-dump paints pictures only in the build with Qt";
+    const fs::path spectra = dir / "three-spectra.orl", png = dir / "three-spectra-copy.png";
+    ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " multifile --members fft:525:300,fft:525:300,fft:525:300 " +
+                         spectra.string())
+                  .status,
+              0);
+    fs::remove(png);
+    const auto run = RunCommand(Tool("orlu-dump") + " " + spectra.string() + " --view 9 --form graph --multi 3,1,3 " +
+                                "--copy " + png.string() + " --state 2>/dev/null");
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(Fields(run.out, {"MultiElement"}), (std::vector<std::string>{"MultiElement=1"}));
+    const auto [width, height] = PngSize(png);
+    EXPECT_EQ(width, 640);
+    EXPECT_GT(height, 100);
 }
 
 TEST_F(MeasurementGraphTools, AKindWithoutGraphDataSaysSoInThePlaceOfTheGraph)

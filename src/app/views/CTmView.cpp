@@ -36,6 +36,7 @@ CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& rend
 {
     m_State.DispPitch = settings.DispPitchSize;
     m_State.TextMargin = settings.DispTextMargin;
+    m_State.Tools.PrintZoom = settings.PrintGraphZoom;
     m_State.Lines.SetInteraction(Doc().App().Ui);
     viewport()->setAutoFillBackground(true);
     viewport()->setBackgroundRole(QPalette::Base);

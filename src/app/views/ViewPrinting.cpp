@@ -8,6 +8,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 #include <memory>
@@ -34,7 +35,44 @@ TextPrintJob JobOf(const ViewPrintRequest& request, const QPrinter& printer)
     return job;
 }
 
+constexpr std::string_view kPreviewSection = "Settings";
+constexpr std::string_view kPreviewKey = "PreviewPages";
+
+int RunPrintDialog(QDialog& dialog, const PrintDialogRunner& run)
+{
+    return run ? run(dialog) : dialog.exec();
+}
+
+// The preview with the page count of the last one, which it keeps in turn.
+void RunPreview(QPrintPreviewDialog& dialog, const PrintDialogRunner& run)
+{
+    auto* pages = dialog.findChild<QPrintPreviewWidget*>();
+    if (pages)
+        pages->setViewMode(PreviewPages() == 2 ? QPrintPreviewWidget::FacingPagesView
+                                               : QPrintPreviewWidget::SinglePageView);
+    RunPrintDialog(dialog, run);
+    if (pages && pages->viewMode() != QPrintPreviewWidget::AllPagesView)
+        PreviewPages() = pages->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1;
+}
+
 } // namespace
+
+int& PreviewPages()
+{
+    static int pages = 1;
+    return pages;
+}
+
+void ReadPreviewPages(const IniProfile& profile)
+{
+    // Anything but two pages side by side shows one.
+    PreviewPages() = profile.GetInt(kPreviewSection, kPreviewKey, 1) == 2 ? 2 : 1;
+}
+
+void WritePreviewPages(IniProfile& profile)
+{
+    profile.WriteInt(kPreviewSection, kPreviewKey, PreviewPages());
+}
 
 QPrinter& AppPrinter()
 {
@@ -73,11 +111,11 @@ void PreviewViewLines(QWidget* parent, const ViewPrintRequest& request)
         job.fromPage = job.toPage = 0;
         PrintTextPages(*target, *request.firstLine, job);
     });
-    preview.exec();
+    RunPreview(preview, {});
 }
 
 void PrintPicturePage(QWidget* parent, const std::string& fileName, const std::function<void(Canvas&)>& paint,
-                      bool preview)
+                      bool preview, const PrintDialogRunner& run)
 {
     QPrinter& printer = AppPrinter();
     printer.setResolution(kPrintDpi);
@@ -85,14 +123,14 @@ void PrintPicturePage(QWidget* parent, const std::string& fileName, const std::f
         QPrintPreviewDialog dialog(&printer, parent);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                          [&](QPrinter* target) { PrintGraphPage(*target, fileName, paint); });
-        dialog.exec();
+        RunPreview(dialog, run);
         return;
     }
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     // One page: there is no range to choose.
     dialog.setMinMax(1, 1);
-    if (dialog.exec() == QDialog::Accepted)
+    if (RunPrintDialog(dialog, run) == QDialog::Accepted)
         PrintGraphPage(printer, fileName, paint);
 }
 

@@ -4,12 +4,14 @@
 // print; it prints at 600 dpi, and printing to a file gives a PDF.
 
 #include "document/LineSource.h"
+#include "platform/IniProfile.h"
 #include "platform/canvas/Canvas.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -17,6 +19,17 @@ namespace orlu {
 
 /// The program's printer, made on first use and kept until the program ends.
 QPrinter& AppPrinter();
+
+/// Runs a print, print preview or page setup dialog modally and returns its
+/// result; empty: the dialog's own exec (tests answer in its place).
+using PrintDialogRunner = std::function<int(QDialog&)>;
+
+/// How many pages the print preview shows at once: 1, or 2 side by side. The
+/// last preview's choice is kept for the next one and, in the profile, for
+/// the next run ("Settings", "PreviewPages").
+int& PreviewPages();
+void ReadPreviewPages(const IniProfile& profile);
+void WritePreviewPages(IniProfile& profile);
 
 /// What a view of lines prints.
 struct ViewPrintRequest {
@@ -34,7 +47,7 @@ void PreviewViewLines(QWidget* parent, const ViewPrintRequest& request);
 /// print zoom with the footer naming the file; a picture without footer when
 /// the file name is empty).
 void PrintPicturePage(QWidget* parent, const std::string& fileName, const std::function<void(Canvas&)>& paint,
-                      bool preview);
+                      bool preview, const PrintDialogRunner& run = {});
 /// The page setup dialog of the program's printer.
 void RunPrintSetup(QWidget* parent);
 

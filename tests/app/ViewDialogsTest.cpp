@@ -9,6 +9,7 @@
 #include "app/dialogs/CDrawInBlockDlg.h"
 #include "app/dialogs/CSpectraFunctionsDlg.h"
 #include "app/views/CTmView.h"
+#include "app/views/QtViewDialogs.h"
 #include "presentation/view/BufferBlockCommands.h"
 #include "presentation/view/ViewController.h"
 #include "support/FixtureBuilder.h"
@@ -486,6 +487,22 @@ TEST_F(ViewDialogsWindow, TheSpectraFunctionsCommandOpensTheDialogOfTheSpectraVi
     ASSERT_TRUE(frame.RouteCommand(kSpectraFunctionsCommand));
     EXPECT_EQ(s.ShownViewKind, kNotBuilt);
     EXPECT_EQ(s.Spectra.Function, 3);
+}
+
+TEST_F(ViewDialogsWindow, TheChannelsOfATableComeFromItsDialogOkOnly)
+{
+    CTmView* view = OpenLoggerGraph();
+    ASSERT_NE(view, nullptr);
+    QtViewDialogs dialogs(view->Doc(), view, [this](QDialog& d) { return m_App->RunDialog(d); });
+    m_Answers.push_back([](QDialog& d) {
+        EXPECT_TRUE(Button(d, "channel1")->isChecked());
+        EXPECT_FALSE(Button(d, "channel2")->isEnabled()); // not offered
+        BoxButton(d, QDialogButtonBox::Ok)->click();
+    });
+    EXPECT_EQ(dialogs.RunTableChannels(0b00001, 0b00001), std::optional<std::uint16_t>(0b00001));
+    EXPECT_EQ(m_Titles.back(), "Channels for Table View");
+    m_Answers.push_back([](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
+    EXPECT_EQ(dialogs.RunTableChannels(0b00001, 0b00001), std::nullopt);
 }
 
 } // namespace

@@ -267,6 +267,11 @@ std::optional<FftSpectrumRead> ReadMultifile(CTmDoc& doc, const FftSpectrumReque
 
 } // namespace
 
+bool SpectraFromWaveforms(const CTmDoc& doc)
+{
+    return doc.AnalyzerDecoded() && doc.Analyzer().function == kFunction505Time;
+}
+
 bool HoldsFftSpectra(const CTmDoc& doc)
 {
     return Is505Fft(doc) || IsCurrentFft(doc) || IsFftMultifile(doc) || IsFourChannelFft(doc);
@@ -299,7 +304,7 @@ std::optional<FftSpectrumRead> ReadFftSpectrum(CTmDoc& doc, FftWorkspace& worksp
     doc.Select505Channel(ShownChannel(r));
     FftSpectrumRead read;
     read.records = std::max(s.spectraCount, 1);
-    const bool waveforms = s.function == kFunction505Time;
+    const bool waveforms = SpectraFromWaveforms(doc);
     const std::optional<std::vector<double>> values =
         waveforms ? ComputeFromWaveforms(doc, s, workspace, r) : ReadStored(doc, s, r);
     if (!values)

@@ -43,6 +43,10 @@ struct FftSpectrumRead {
 /// True when the document holds FFT spectra or waveforms this reader takes.
 bool HoldsFftSpectra(const CTmDoc& doc);
 
+/// True for ORLU 505 Time files, whose spectra (and the functions of two channels) are
+/// computed from the time waveforms.
+bool SpectraFromWaveforms(const CTmDoc& doc);
+
 /// The channels that hold spectra of their own in a document of several channels (a
 /// four-channel file: its FFT channels; an ORLU 505 file: all of them); 0 for other documents.
 std::uint16_t FftChannelMask(const CTmDoc& doc);

@@ -21,13 +21,6 @@
 #include <climits>
 
 namespace orlu {
-namespace {
-
-constexpr int kTextCommand = 32790;
-constexpr int kTableCommand = 32789;
-constexpr int kPlotCommand = 32801;
-
-} // namespace
 
 CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, const AppSettings& settings,
                  QWidget* parent)

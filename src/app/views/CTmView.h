@@ -13,9 +13,12 @@
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/MeasurementViewState.h"
 #include "presentation/view/TextFormLayout.h"
+#include "presentation/view/ViewController.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
+
+#include <memory>
 
 namespace orlu {
 
@@ -28,6 +31,10 @@ public:
     MeasurementViewState& State() { return m_State; }
     const MeasurementViewState& State() const { return m_State; }
     CTmDoc& Doc() const { return m_Document.Doc(); }
+    const FormBuilder& Builder() const { return m_Builder; }
+    /// The dialogs the view's controllers open; they answer Cancel until the program gives its own.
+    ViewDialogs& Dialogs() { return *m_Dialogs; }
+    void SetDialogs(std::unique_ptr<ViewDialogs> dialogs) { m_Dialogs = std::move(dialogs); }
 
     /// The first form of a new view: the header information, or by the
     /// document's kind the settings text or the hex dump.
@@ -61,6 +68,7 @@ private:
     MeasurementViewState m_State;
     QFont m_ScreenFont;
     bool m_SyncingBars = false;
+    std::unique_ptr<ViewDialogs> m_Dialogs = std::make_unique<CancelDialogs>();
 };
 
 } // namespace orlu

@@ -54,8 +54,14 @@ bool SpectraFunctionsModel::FunctionEnabled(int code) const
     case kSpectrumB:
     case kAutospectrumB: return SingleChoice && TimeSamples && ChannelCount > 1;
     case kAutospectrumA: return TimeSamples != 0;
-    default: return code > kAutospectrumB && code <= kLastFunction && SingleChoice && TimeSamples && DlgChannelA != DlgChannelB;
+    default: return code > kAutospectrumB && code <= kLastFunction && SingleChoice && TimeSamples && PairOfChannels();
     }
+}
+
+bool SpectraFunctionsModel::PairOfChannels() const
+{
+    // A and B kept from a file of more channels may name a channel this one lacks.
+    return DlgChannelA != DlgChannelB && DlgChannelA <= ChannelCount && DlgChannelB <= ChannelCount;
 }
 
 void SpectraFunctionsModel::Exchange()
@@ -71,7 +77,7 @@ void SpectraFunctionsModel::UpdateControls()
     if (SingleChoice)
         DlgChannelMask = BitOf(std::clamp<int>(DlgChannelA, 1, kButtons));
     // A function of a pair needs two channels.
-    if (DlgFunction > kAutospectrumB && DlgChannelA == DlgChannelB)
+    if (DlgFunction > kAutospectrumB && !PairOfChannels())
         DlgFunction = kSpectrumA;
 }
 

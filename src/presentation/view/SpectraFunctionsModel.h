@@ -4,8 +4,8 @@
 // 7 to 10 the frequency responses), channels A and B or the channels of the
 // single-channel functions, and the display form. Functions of a pair need
 // spectra computed from time samples and two channels; what does not apply
-// is disabled, and a pair function whose A and B are one channel falls back
-// to function 1.
+// is disabled, and a pair function whose A and B are one channel (or name a
+// channel the document lacks) falls back to function 1.
 
 #include <cstdint>
 
@@ -48,6 +48,8 @@ struct SpectraFunctionsModel {
     void Cancel();
 
 private:
+    /// A and B are two channels of the document.
+    bool PairOfChannels() const;
     void Exchange();
     void UpdateControls();
 };

@@ -1,5 +1,6 @@
 #include "presentation/view/ViewController.h"
 
+#include "analysis/spectra/FftSpectrumReader.h"
 #include "analysis/spectra/ReverbSource.h"
 #include "document/CTmDoc.h"
 #include "presentation/view/BufferBlockCommands.h"
@@ -221,8 +222,11 @@ void ViewController::OpenSpectraFunctions()
 {
     SpectraFunctionsModel dialog;
     const BandLayout bands = BandLayoutOf(m_Doc);
-    dialog.TimeSamples = bands.documentBandKind == kBandWaveform ? 1 : 0;
-    dialog.ChannelCount = static_cast<std::uint16_t>(std::max(0, ChannelCountOf(m_Doc)));
+    // An ORLU 505 Time file has no band kind of the current files: its waveforms are the samples.
+    const bool waveforms = SpectraFromWaveforms(m_Doc);
+    dialog.TimeSamples = waveforms || bands.documentBandKind == kBandWaveform ? 1 : 0;
+    dialog.ChannelCount = waveforms ? m_Doc.Analyzer().channelCount
+                                    : static_cast<std::uint16_t>(std::max(0, ChannelCountOf(m_Doc)));
     SpectraViewChoices& s = m_View.Spectra;
     dialog.DlgChannelA = s.ChannelA;
     dialog.DlgChannelB = s.ChannelB;

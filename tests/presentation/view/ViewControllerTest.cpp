@@ -8,12 +8,14 @@
 #include "presentation/view/BufferBlockCommands.h"
 #include "presentation/view/GraphNavigation.h"
 #include "presentation/view/TextFormLayout.h"
+#include "support/Analyzer505Fixture.h"
 #include "support/MixedMultifile.h"
 #include "presentation/view/ViewSelection.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 namespace orlu {
@@ -31,9 +33,14 @@ public:
     std::deque<int> blockActions;
     int blockDialogs = 0;
     int spectraFunction = 0;
+    int spectraChannelB = 0; ///< pressed before the function when set
     bool acceptAtOnceClicked = false;
+    std::optional<SpectraFunctionsModel> spectraOpened; ///< the last dialog as it opened
     void RunSpectraFunctions(SpectraFunctionsModel& dialog) override
     {
+        spectraOpened = dialog;
+        if (spectraChannelB)
+            dialog.PressChannelB(spectraChannelB);
         if (acceptAtOnceClicked)
             dialog.ClickAcceptAtOnce();
         if (spectraFunction == 0) {
@@ -254,6 +261,27 @@ TEST_F(ViewControllerTest, SpectraFunctionsDialogOkAppliesCancelKeepsTheViewButT
 
     view.ViewKind = kViewOctaves;
     EXPECT_FALSE(controller->Command(kSpectraFunctionsCommand, kPlain));
+}
+
+TEST_F(ViewControllerTest, SpectraFunctionsOfATimeFileOfferThePairsOfItsChannels)
+{
+    fixture::Analyzer505Spec spec;
+    spec.function = 1; // Time
+    spec.fourChannel = true;
+    spec.waveformBlocks = true;
+    spec.tones = {{10, 1000.0, -1}};
+    Start(Open(Write("time.orl", fixture::Analyzer505Container(spec))));
+    view.ViewKind = kViewSpectra;
+    view.Control.OneChannelFunctions = 0; // the buttons choose channels A and B
+    dialogs.spectraChannelB = 3;
+    dialogs.spectraFunction = 5; // cross spectrum A,B
+    ASSERT_TRUE(controller->Command(kSpectraFunctionsCommand, kPlain));
+    ASSERT_TRUE(dialogs.spectraOpened);
+    EXPECT_EQ(dialogs.spectraOpened->TimeSamples, 1);
+    EXPECT_EQ(dialogs.spectraOpened->ChannelCount, 4);
+    EXPECT_EQ(view.Spectra.Function, 5);
+    EXPECT_EQ(view.Spectra.ChannelB, 3);
+    EXPECT_EQ(view.ChannelNumber, 3);
 }
 
 TEST_F(ViewControllerTest, CtrlPageUpJumpsToTheLastRecord)

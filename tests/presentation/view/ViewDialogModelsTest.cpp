@@ -37,6 +37,19 @@ TEST(SpectraFunctionsDialog, OneChannelOffersOnlyTheSingleChannelFunctions)
     }
 }
 
+TEST(SpectraFunctionsDialog, ChannelsKeptFromAFileOfMoreChannelsOfferNoPair)
+{
+    // A and B = 1 and 2 kept from a two-channel file of a Multifile, now on a one-channel file.
+    SpectraFunctionsModel dialog = OpenFunctions(1, true, 7);
+    EXPECT_EQ(dialog.DlgFunction, 1);
+    for (int code = 5; code <= 10; ++code)
+        EXPECT_FALSE(dialog.FunctionEnabled(code)) << code;
+    SpectraFunctionsModel three = OpenFunctions(3, true, 5);
+    three.DlgChannelB = 4;
+    three.PressChannelA(2);
+    EXPECT_EQ(three.DlgFunction, 1);
+}
+
 TEST(SpectraFunctionsDialog, APairFunctionOnOneChannelFallsBackToFunctionOne)
 {
     SpectraFunctionsModel dialog = OpenFunctions(3, true);

@@ -17,6 +17,7 @@
 #include "app/views/CTmView1.h"
 #include "app/views/ViewPrinting.h"
 #include "app/views/ViewOutputCommands.h"
+#include "app/views/ViewToolsCommands.h"
 #include "link/MultifileMerge.h"
 #include "monitor/MonitorLoader.h"
 #include "platform/Archive.h"
@@ -110,6 +111,7 @@ CTmApp::CTmApp(UserInteraction* ui)
             [this](ManagedDocument& document) -> QWidget* {
                 auto* view = new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
                 RegisterViewOutputCommands(*view, *this);
+                RegisterViewToolsCommands(*view, *this);
                 return view;
             });
     AddDocumentClass(

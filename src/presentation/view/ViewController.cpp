@@ -543,6 +543,11 @@ ToolsDocumentFacts ToolsFactsOf(const MeasurementViewState& view, CTmDoc& doc, c
 
 } // namespace
 
+std::optional<CommandUi> ViewController::ToolsState(int id) const
+{
+    return ToolsCommandState(id, m_View, ToolsFactsOf(m_View, m_Doc, m_Settings));
+}
+
 bool ViewController::ToolsCommand(int id)
 {
     // Uploading back to the instrument is not offered yet.
@@ -614,7 +619,9 @@ bool ViewController::ViewOptions()
 
 bool ViewController::MoreOptions()
 {
-    if (!m_MoreDialogs || !m_Geometry)
+    // Without a geometry of its own the controller works on the page's, which is the view's record.
+    GraphGeometry* geometry = m_Geometry ? m_Geometry : const_cast<GraphGeometry*>(m_View.PageGeometry);
+    if (!m_MoreDialogs || !geometry)
         return false;
     const ViewDocumentFacts viewFacts = FactsOf(m_Doc);
     MoreOptionsFacts facts;
@@ -623,7 +630,7 @@ bool ViewController::MoreOptions()
     facts.histClasses = m_View.Graph.PointCount;
     facts.fftLength = m_View.Graph.PointCount;
     facts.bandKind = m_View.BandKind;
-    if (RunMoreOptions(m_View, *m_Geometry, facts, m_Settings, *m_MoreDialogs) == MoreOptionsOutcome::BuildGraph)
+    if (RunMoreOptions(m_View, *geometry, facts, m_Settings, *m_MoreDialogs) == MoreOptionsOutcome::BuildGraph)
         Rebuild();
     return true;
 }

@@ -232,10 +232,15 @@ bool RunControlScript(const ControlScript& script, MeasurementViewState& view, C
             CTmDoc document(app);
             document.SetTitle("");
             ++made;
-            if (!document.OnNewDocument())
+            if (!document.OnNewDocument()) {
+                std::fprintf(stderr, "orlu-dump: the new document could not be made from %s\n",
+                             app.PendingExtractName.c_str());
                 return;
+            }
             stored = document.OnSaveDocument(script.saveNew);
-            if (stored)
+            if (!stored)
+                std::fprintf(stderr, "orlu-dump: the new document could not be stored in %s\n", script.saveNew.c_str());
+            else
                 std::fprintf(stderr, "orlu-dump: the new document (kind %u, %lu bytes) is stored in %s\n",
                              document.FileKind(), static_cast<unsigned long>(document.ByteCount()),
                              script.saveNew.c_str());

@@ -570,15 +570,12 @@ bool ViewController::ReverbKey(ViewKey key)
     if (m_View.Control.RtMode == 0 || m_View.ViewKind != kViewTimeIntersections || !m_View.GraphShown())
         return false;
     const std::optional<ReverbSource> source = ReverbSourceOf(m_Doc, m_View.BandKind, 0);
-    if (!source)
-        return false;
-    const std::span<std::uint8_t> records = ReverbRecords(m_Doc, *source);
-    const std::size_t band = static_cast<std::size_t>(std::max(0, m_View.BandIndex));
-    if ((band + 1) * kRtBandRecordSize > records.size())
+    const std::span<std::uint8_t> record = ShownRtRecord(m_View, m_Doc);
+    if (!source || record.empty())
         return false;
     RtProcedureContext rt;
-    rt.record = records.subspan(band * kRtBandRecordSize, kRtBandRecordSize);
-    rt.bandRecords = records;
+    rt.record = record;
+    rt.bandRecords = ReverbRecords(m_Doc, *source);
     rt.windowSize = m_View.Graph.WindowSize > 0 ? m_View.Graph.WindowSize : (m_Geometry ? m_Geometry->pointCount : 1);
     ControllerToolsEffects effects(m_View, m_Doc, m_Settings, m_Builder, CursorContextOf(m_View, m_Doc, m_Geometry));
     UserInteraction* ui = m_Ui ? m_Ui : m_Doc.App().Ui;

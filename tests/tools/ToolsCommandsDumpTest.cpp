@@ -107,6 +107,37 @@ TEST_F(ToolsCommandsDump, ReverberationProcedureMarksStepsBackAndRefuses)
               "RtStep=3 t1=5 ");
 }
 
+// The graph geometry's fields as --state prints them.
+std::vector<int> Geometry(const std::string& out)
+{
+    std::vector<int> fields;
+    const std::string line = Fields(out, {"Geometry"});
+    for (std::size_t at = line.find('=') + 1; at < line.size() && line[at] != ' ';) {
+        std::size_t used = 0;
+        fields.push_back(std::stoi(line.substr(at), &used));
+        at += used + 1;
+    }
+    return fields;
+}
+
+TEST_F(ToolsCommandsDump, MoreOptionsChangeTheGraphShown)
+{
+    const fs::path file = dir / "decay.orl";
+    ASSERT_EQ(Fixture("current --kind 45 --function 2 --spectrum 3,1,60 --spectra 11"
+                      " --spectra-levels 80,80,80,75,70,65,60,55,50,45,40",
+                      file)
+                  .status,
+              0);
+    const std::string graph = "--view 12 --form text --cmd 32894,32801 --state";
+    const std::vector<int> before = Geometry(Dump(file, graph).out);
+    const std::vector<int> after = Geometry(Dump(file, graph + " --more-options width=16").out);
+    ASSERT_EQ(before.size(), 12u);
+    ASSERT_EQ(after.size(), 12u);
+    EXPECT_NE(before[7], 16);
+    EXPECT_EQ(after[7], 16); // the step width
+    EXPECT_EQ(Geometry(Dump(file, graph + " --more-options width=16,cancel").out), before);
+}
+
 TEST_F(ToolsCommandsDump, ExtractedSubFileStoredAndReopenedHoldsItsBytes)
 {
     const fs::path multi = dir / "multi.orl";

@@ -12,8 +12,15 @@
 #include "app/dialogs/CTableFormOptionsDlg.h"
 #include "app/dialogs/DisplayBudgetBoxes.h"
 #include "app/dialogs/QtOptionDialogs.h"
+#include "app/CChildFrame.h"
+#include "app/views/CTmView.h"
+#include "presentation/view/ToolsCommands.h"
+#include "presentation/view/ViewController.h"
+#include "support/FixtureBuilder.h"
+#include "support/JoinedLines.h"
 #include "presentation/dialogs/TextOptionsDialogModel.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -460,6 +467,89 @@ TEST_F(ToolsDialogs, PictureZoomShowsHowThePictureScales)
         Click(dialog, "ok");
         EXPECT_EQ(model.PrintZoom, 12);
     }
+}
+
+// The program with a three-profile logger open, its dialogs answered by the test.
+class ToolsDialogsWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_Dir = std::filesystem::temp_directory_path() /
+                ("orlu-tools-window-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(m_Dir);
+        std::filesystem::create_directories(m_Dir);
+        m_App = std::make_unique<CTmApp>(&m_Ui);
+        m_App->SetDialogRunner([this](QDialog& d) {
+            m_Shown.push_back(&typeid(d));
+            answer(d);
+            return d.result();
+        });
+        ASSERT_TRUE(m_App->InitInstance({"--ini", (m_Dir / "OrluPC.INI").string()}));
+        const std::filesystem::path file = m_Dir / "logger.orl";
+        fixture::FixtureBuilder()
+            .ContainerHeader(45)
+            .Bytes(fixture::CurrentMeasurementFile(fixture::ThreeProfileLoggerSpec(10)))
+            .WriteTo(file);
+        ASSERT_TRUE(m_App->OpenDocumentFile(file.string()));
+        m_View = dynamic_cast<CTmView*>(m_App->MainFrame()->ActiveChild()->widget());
+        ASSERT_NE(m_View, nullptr);
+        Frame().RouteCommand(kBufferLoggerCommand);
+    }
+    void TearDown() override
+    {
+        m_App.reset();
+        QApplication::processEvents();
+        std::filesystem::remove_all(m_Dir);
+    }
+    CMainFrame& Frame() { return *m_App->MainFrame(); }
+
+    static constexpr int kBufferLoggerCommand = 32783;
+    std::filesystem::path m_Dir;
+    ScriptedInteraction m_Ui;
+    std::unique_ptr<CTmApp> m_App;
+    CTmView* m_View = nullptr;
+    std::function<void(QDialog&)> answer = [](QDialog& d) { Click(d, "cancel"); };
+    std::vector<const std::type_info*> m_Shown;
+};
+
+TEST_F(ToolsDialogsWindow, ViewOptionsOfTheTableTakeTheSeparatorChosen)
+{
+    Frame().RouteCommand(kTableCommand);
+    ASSERT_EQ(test::JoinedLines(m_View->State().ShownLines()).find(';'), std::string::npos);
+    answer = [](QDialog& d) {
+        Child<QComboBox>(d, "separator")->setCurrentIndex(2);
+        Click(d, "ok");
+    };
+    ASSERT_TRUE(Frame().RouteCommand(kViewOptionsCommand));
+    ASSERT_EQ(m_Shown.size(), 1u);
+    EXPECT_EQ(*m_Shown[0], typeid(CTableFormOptionsDlg));
+    EXPECT_NE(test::JoinedLines(m_View->State().ShownLines()).find(';'), std::string::npos);
+}
+
+TEST_F(ToolsDialogsWindow, GraphCommandsOpenTheGraphDialogs)
+{
+    Frame().RouteCommand(kPlotCommand);
+    ASSERT_TRUE(m_View->State().GraphShown());
+    answer = [](QDialog& d) {
+        EXPECT_TRUE(Child<QComboBox>(d, "cursorformat")->isEnabled()); // a time history
+        Click(d, "cancel");
+    };
+    ASSERT_TRUE(Frame().RouteCommand(kViewOptionsMenuCommand));
+    answer = [](QDialog& d) { Click(d, "cancel"); };
+    Frame().UpdateCommandUi();
+    ASSERT_TRUE(Frame().Action(kMoreOptionsCommand)->isEnabled());
+    ASSERT_TRUE(Frame().RouteCommand(kMoreOptionsCommand));
+    ASSERT_EQ(m_Shown.size(), 2u);
+    EXPECT_EQ(*m_Shown[0], typeid(CGraphFormOptionsDlg));
+    EXPECT_EQ(*m_Shown[1], typeid(CStepDisplayOptionsDlg));
+
+    // A Tools switch of the graph: the application's autoscaling.
+    const std::uint8_t autoScale = m_App->Settings().GraphAutoScale;
+    Frame().UpdateCommandUi();
+    ASSERT_TRUE(Frame().Action(kGraphAutoScaleCommand)->isEnabled());
+    ASSERT_TRUE(Frame().RouteCommand(kGraphAutoScaleCommand));
+    EXPECT_NE(m_App->Settings().GraphAutoScale, autoScale);
 }
 
 } // namespace

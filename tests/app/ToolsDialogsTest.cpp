@@ -14,6 +14,8 @@
 #include "app/dialogs/QtOptionDialogs.h"
 #include "app/CChildFrame.h"
 #include "app/views/CTmView.h"
+#include "app/views/PictureViews.h"
+#include "support/BmpFixture.h"
 #include "presentation/view/ToolsCommands.h"
 #include "presentation/view/ViewController.h"
 #include "support/FixtureBuilder.h"
@@ -467,6 +469,33 @@ TEST_F(ToolsDialogs, PictureZoomShowsHowThePictureScales)
         Click(dialog, "ok");
         EXPECT_EQ(model.PrintZoom, 12);
     }
+}
+
+TEST_F(ToolsDialogs, PictureViewOptionsSetThePrintingZoom)
+{
+    ASSERT_TRUE(Start());
+    const std::vector<std::uint8_t> bmp = fixture::BuildBmp({.width = 30, .height = 20});
+    ManagedDocument* doc = m_App->OpenDocumentFile(MakeFile("p.bmp", std::string(bmp.begin(), bmp.end())));
+    ASSERT_NE(doc, nullptr);
+    auto* view = dynamic_cast<CTmView4*>(Frame().ActiveChild()->widget());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->PrintZoom(), m_App->Settings().PrintGraphZoom);
+    const char* close = "ok";
+    m_App->SetDialogRunner([&close](QDialog& d) {
+        auto* zoom = dynamic_cast<CPictureZoomDlg*>(&d);
+        EXPECT_NE(zoom, nullptr);
+        if (zoom) {
+            EXPECT_EQ(zoom->DisplayZoom()->text(), "1"); // a bitmap shows 1:1
+            zoom->PrintZoom()->SetText(close == std::string("ok") ? "12" : "3");
+        }
+        Click(d, close);
+        return d.result();
+    });
+    ASSERT_TRUE(view->Execute(kViewOptionsCommand));
+    EXPECT_EQ(view->PrintZoom(), 12);
+    close = "cancel";
+    ASSERT_TRUE(view->Execute(kViewOptionsCommand));
+    EXPECT_EQ(view->PrintZoom(), 12);
 }
 
 // The program with a three-profile logger open, its dialogs answered by the test.

@@ -163,11 +163,17 @@ int ReadControlOption(int argc, char** argv, int& i, ControlScript& script)
         return 1;
     }
     if (option != "--cmd" && option != "--keys" && option != "--click" && option != "--answers" &&
-        option != "--view-options" && option != "--more-options")
+        option != "--view-options" && option != "--more-options" && option != "--save-new")
         return 0;
     if (i + 1 >= argc)
         return -1;
     const std::string value = argv[++i];
+    if (option == "--save-new") {
+        if (value.empty())
+            return -1;
+        script.saveNew = value;
+        return 1;
+    }
     if (option == "--view-options" || option == "--more-options") {
         ControlStep step;
         step.id = option == "--view-options" ? kViewOptionsCommand : kMoreOptionsCommand;
@@ -214,9 +220,31 @@ int ReadControlOption(int argc, char** argv, int& i, ControlScript& script)
     return 1;
 }
 
-void RunControlScript(const ControlScript& script, MeasurementViewState& view, CTmDoc& doc,
+bool RunControlScript(const ControlScript& script, MeasurementViewState& view, CTmDoc& doc,
                       const FormBuilder& builder, AppSettings& settings)
 {
+    // The program opens a window on the document a command makes; here it is stored.
+    AppContext& app = doc.App();
+    int made = 0;
+    bool stored = false;
+    if (!script.saveNew.empty())
+        app.NewUnitDocument = [&app, &script, &made, &stored] {
+            CTmDoc document(app);
+            document.SetTitle("");
+            ++made;
+            if (!document.OnNewDocument()) {
+                std::fprintf(stderr, "orlu-dump: the new document could not be made from %s\n",
+                             app.PendingExtractName.c_str());
+                return;
+            }
+            stored = document.OnSaveDocument(script.saveNew);
+            if (!stored)
+                std::fprintf(stderr, "orlu-dump: the new document could not be stored in %s\n", script.saveNew.c_str());
+            else
+                std::fprintf(stderr, "orlu-dump: the new document (kind %u, %lu bytes) is stored in %s\n",
+                             document.FileKind(), static_cast<unsigned long>(document.ByteCount()),
+                             script.saveNew.c_str());
+        };
     ScriptedDialogs dialogs(script.answers);
     ScriptedOptionDialogs options(script.viewOptionRuns, script.moreOptions, settings);
     ViewController controller(view, doc, builder, settings, dialogs);
@@ -236,6 +264,14 @@ void RunControlScript(const ControlScript& script, MeasurementViewState& view, C
     const StepFacts facts = StepFactsOf(doc);
     UpdatePrevious(view, facts, {});
     UpdateNext(view, facts, {});
+    if (script.saveNew.empty())
+        return true;
+    app.NewUnitDocument = nullptr;
+    if (made == 0)
+        std::fprintf(stderr, "orlu-dump: no command made a new document to store in %s\n", script.saveNew.c_str());
+    else if (made > 1)
+        std::fprintf(stderr, "orlu-dump: %d new documents were made; %s holds the last\n", made, script.saveNew.c_str());
+    return stored;
 }
 
 } // namespace orlu::tools

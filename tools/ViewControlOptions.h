@@ -14,6 +14,8 @@
 //     Without answers a dialog is cancelled (the block dialog with Esc).
 //   --state                           Name=value lines of the view's state after the run
 //   --view-options, --more-options    run the option commands with these answers (OptionDialogScripts.h)
+//   --save-new FILE.orl               stores the document a command made (Extract single file,
+//                                     Extract Buffer) in FILE.orl, as File Save As would
 
 #include "presentation/AppSettings.h"
 #include "presentation/view/FormBuilder.h"
@@ -44,6 +46,7 @@ struct ControlScript {
     std::deque<std::string> answers;
     std::deque<std::string> viewOptionRuns; ///< --view-options, one part per run of the dialog
     std::string moreOptions;                ///< --more-options
+    std::string saveNew;                    ///< --save-new: where the document a command made goes
     bool state = false;
     bool Any() const { return !steps.empty() || state; }
 };
@@ -52,8 +55,9 @@ struct ControlScript {
 /// -1: one of these with a value it does not take.
 int ReadControlOption(int argc, char** argv, int& i, ControlScript& script);
 
-/// Runs the steps on the view; returns the messages the dialogs could not answer.
-void RunControlScript(const ControlScript& script, MeasurementViewState& view, CTmDoc& doc,
+/// Runs the steps on the view. False when --save-new was given and no command
+/// made a document to store, or storing it failed.
+bool RunControlScript(const ControlScript& script, MeasurementViewState& view, CTmDoc& doc,
                       const FormBuilder& builder, AppSettings& settings);
 
 } // namespace orlu::tools

@@ -303,6 +303,8 @@ constexpr char kUsage[] =
     "  --view K ... [--cmd ID[+shift|+ctrl|+alt],...] [--keys K,...] [--click X,Y] [--answers A,...] [--state]\n"
     "                   the view's commands, keys and clicks run first (see tools/ViewControlOptions.h);\n"
     "                   --state prints the view's state after them\n"
+    "  --view K ... --cmd 32904|32903 --save-new OUT.orl\n"
+    "                   stores the document Extract single file or Extract Buffer made\n"
     "  --rt [--source 2|3|4] [--rt-interval F,L] [--rt-user F,L] [--smooth] [--channel C]\n"
     "       [--form text|table] [--sep S] [--dec D] [--save OUT]\n"
     "                   the reverberation times of every band, evaluated first when a reference\n"
@@ -701,7 +703,8 @@ int PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
             *all = request.allFiles ? 1 : request.subfile >= 0 ? 0 : *all;
         builder.UpdateForm(view, doc);
     }
-    orlu::tools::RunControlScript(request.control, view, doc, builder, settings);
+    if (!orlu::tools::RunControlScript(request.control, view, doc, builder, settings))
+        return 1;
     const bool state = request.state || request.control.state;
     if (request.graph.shown) {
         std::string text;

@@ -18,6 +18,7 @@
 #include "app/views/ViewPrinting.h"
 #include "app/views/ViewOutputCommands.h"
 #include "app/views/QtViewDialogs.h"
+#include "app/views/ViewToolsCommands.h"
 #include "link/MultifileMerge.h"
 #include "monitor/MonitorLoader.h"
 #include "platform/Archive.h"
@@ -112,6 +113,7 @@ CTmApp::CTmApp(UserInteraction* ui)
                 auto* view = new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
                 RegisterViewOutputCommands(*view, *this);
                 RegisterViewDialogs(*view, *this);
+                RegisterViewToolsCommands(*view, *this);
                 return view;
             });
     AddDocumentClass(

@@ -29,6 +29,8 @@ public:
     PictureHandOver& HandOver() { return m_HandOver; }
     SaveAsFlow& SaveAs() { return m_SaveAs; }
 
+    CTmApp& App() { return m_App; }
+
     /// A picture document of the template from the hand-over: visible, or hidden and saved at once.
     ManagedDocument* NewPictureDocument(int templateId, bool hidden);
 

@@ -26,6 +26,12 @@ public:
     int ControlId() const { return m_Field.controlId; }
     void SetValue(unsigned value);
     void SetText(const std::string& text);
+    /// The up-down range, where the dialog moves it with other boxes.
+    void SetRange(unsigned min, unsigned max)
+    {
+        m_Field.min = min;
+        m_Field.max = max;
+    }
     std::string Text() const;
     QLineEdit* Edit() const { return m_Edit; }
 

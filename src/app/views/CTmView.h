@@ -43,6 +43,10 @@ public:
     Q_INVOKABLE void RebuildForm();
     /// Scroll bars and repaint after the state changed.
     void UpdateTextScrollBars();
+    /// The builder the view's controllers build its forms with.
+    const FormBuilder& Builder() const { return m_Builder; }
+    /// Shows the form a controller built or changed.
+    void ShowBuiltForm() { AfterBuild(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

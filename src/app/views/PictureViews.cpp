@@ -1,6 +1,8 @@
 #include "app/views/PictureViews.h"
 
+#include "app/CTmApp.h"
 #include "app/PictureCommands.h"
+#include "app/dialogs/CPictureZoomDlg.h"
 #include "app/canvas/ImageConversion.h"
 #include "app/canvas/QtPainterCanvas.h"
 #include "presentation/CommandTable.h"
@@ -11,11 +13,27 @@
 #include <QWheelEvent>
 
 namespace orlu {
+namespace {
+
+constexpr int kViewOptionsToolbarCommand = 32803;
+
+// The zoom dialog: whatever closed it, the view takes its printing zoom back (only OK changes it).
+void RunPictureZoom(PictureCommands& pictures, std::int32_t kind, std::uint8_t& printZoom, QWidget* parent)
+{
+    CTmApp& app = pictures.App();
+    PictureZoomModel model{kind, printZoom};
+    CPictureZoomDlg dialog(model, app.Ui(), parent);
+    app.RunDialog(dialog);
+    printZoom = model.PrintZoom;
+}
+
+} // namespace
 
 CTmView2::CTmView2(MetafileDocument& document, PictureCommands& pictures, QWidget* parent)
-    : QWidget(parent), m_Document(document), m_Pictures(pictures)
+    : QWidget(parent), m_Document(document), m_Pictures(pictures), m_PrintZoom(pictures.App().Settings().PrintGraphZoom)
 {
     setAutoFillBackground(false);
+    OnCommand(kViewOptionsToolbarCommand, [this] { RunPictureZoom(m_Pictures, kMetafilePicture, m_PrintZoom, this); });
     OnCommand(kIdFileNew, [this] {
         m_Pictures.HandOver().metafile = m_Document.Bytes();
         m_Pictures.NewPictureDocument(kMetafileDocTemplate, false);
@@ -41,8 +59,10 @@ void CTmView2::paintEvent(QPaintEvent*)
 
 CTmView4::CTmView4(BitmapDocument& document, PictureCommands& pictures, QWidget* parent)
     : QAbstractScrollArea(parent), m_Document(document), m_Pictures(pictures),
-      m_Scroller(document.Image() ? document.Image()->width : 0, document.Image() ? document.Image()->height : 0)
+      m_Scroller(document.Image() ? document.Image()->width : 0, document.Image() ? document.Image()->height : 0),
+      m_PrintZoom(pictures.App().Settings().PrintGraphZoom)
 {
+    OnCommand(kViewOptionsToolbarCommand, [this] { RunPictureZoom(m_Pictures, kBitmapPicture, m_PrintZoom, this); });
     if (document.Image())
         m_Image = ToQImage(*document.Image());
     OnCommand(kIdFileNew, [this] {

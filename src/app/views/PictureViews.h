@@ -23,6 +23,8 @@ public:
     CTmView2(MetafileDocument& document, PictureCommands& pictures, QWidget* parent = nullptr);
     /// The window as painted: white, the picture in MetafileScreenRect.
     QImage Picture() const;
+    /// The zoom the picture is printed with, 1..16.
+    std::uint8_t PrintZoom() const { return m_PrintZoom; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,6 +32,7 @@ protected:
 private:
     MetafileDocument& m_Document;
     PictureCommands& m_Pictures;
+    std::uint8_t m_PrintZoom;
 };
 
 class CTmView4 : public QAbstractScrollArea, public CommandTarget {
@@ -37,6 +40,8 @@ class CTmView4 : public QAbstractScrollArea, public CommandTarget {
 public:
     CTmView4(BitmapDocument& document, PictureCommands& pictures, QWidget* parent = nullptr);
     const BitmapScroller& Scroller() const { return m_Scroller; }
+    /// The zoom the picture is printed with, 1..16.
+    std::uint8_t PrintZoom() const { return m_PrintZoom; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,6 +57,7 @@ private:
     BitmapScroller m_Scroller;
     QImage m_Image;
     bool m_Syncing = false;
+    std::uint8_t m_PrintZoom;
 };
 
 } // namespace orlu

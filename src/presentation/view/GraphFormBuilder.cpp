@@ -9,6 +9,7 @@
 #include "presentation/view/GraphGeometryDefaults.h"
 #include "presentation/view/GraphStepping.h"
 #include "presentation/view/InitialGraphFields.h"
+#include "presentation/view/RtProcedure.h"
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewSelection.h"
 
@@ -411,6 +412,8 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
             fields.GraphSizeIndex = 1;
             fields.GraphSizeByKind[kViewTimeIntersections] = 1;
         }
+        // The reverberation procedure goes on from the step the band's record reached.
+        RtStepFromRecord(view, ShownRtRecord(view, doc));
     }
     SetStepping(view, doc);
     PlotKindChoice choice = ChoosePlotKind(PlotKindInputsOf(doc, view));

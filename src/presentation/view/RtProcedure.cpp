@@ -1,9 +1,11 @@
 #include "presentation/view/RtProcedure.h"
 
+#include "analysis/spectra/ReverbSource.h"
 #include "document/RtBandRecords.h"
 #include "platform/UserInteraction.h"
 #include "presentation/view/ToolsCommands.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -58,6 +60,30 @@ void StoreLevel(const RtProcedureContext& rt, std::size_t offset, std::int32_t r
 std::int32_t RtMark(std::span<const std::uint8_t> record, int index)
 {
     return GetRtField<std::int32_t>(record, kMarkOffsets[static_cast<std::size_t>(index)]);
+}
+
+std::span<std::uint8_t> ShownRtRecord(const MeasurementViewState& view, CTmDoc& doc)
+{
+    const std::optional<ReverbSource> source = ReverbSourceOf(doc, view.BandKind, 0);
+    if (!source)
+        return {};
+    const std::span<std::uint8_t> records = ReverbRecords(doc, *source);
+    const std::size_t band = static_cast<std::size_t>(std::max(0, view.BandIndex));
+    if ((band + 1) * kRtBandRecordSize > records.size())
+        return {};
+    return records.subspan(band * kRtBandRecordSize, kRtBandRecordSize);
+}
+
+void RtStepFromRecord(MeasurementViewState& view, std::span<std::uint8_t> record)
+{
+    ToolsFields& tools = view.Tools;
+    if (view.Control.RtMode == 0 || !WholeRecord(record))
+        return;
+    if (record[rtrec::kStatus] == 0)
+        record[rtrec::kStatus] = tools.ManualT0 ? 1 : 2;
+    tools.RtStep = record[rtrec::kStatus];
+    for (int i = 0; i < 4; ++i)
+        tools.RtMarks[static_cast<std::size_t>(i)] = RtMark(record, i);
 }
 
 bool RtEnter(MeasurementViewState& view, const RtProcedureContext& rt, UserInteraction& ui, ToolsEffects& effects)

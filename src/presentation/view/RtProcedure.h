@@ -13,6 +13,7 @@
 
 namespace orlu {
 
+class CTmDoc;
 class ToolsEffects;
 class UserInteraction;
 
@@ -27,6 +28,14 @@ struct RtProcedureContext {
 
 /// The mark t0 .. t3 of a record.
 std::int32_t RtMark(std::span<const std::uint8_t> record, int index);
+
+/// The RT record of the band the view shows (of its band kind), empty when the
+/// document keeps none for it.
+std::span<std::uint8_t> ShownRtRecord(const MeasurementViewState& view, CTmDoc& doc);
+/// Every build of the band's graph with the procedure on: the view takes up the
+/// step the band's record reached; a record not begun starts at t1, or at t0
+/// when t0 is marked by hand.
+void RtStepFromRecord(MeasurementViewState& view, std::span<std::uint8_t> record);
 
 /// Enter with the procedure on: marks the record at the cursor. False when
 /// the procedure is off or at its end; a refused mark shows its message.

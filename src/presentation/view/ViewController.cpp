@@ -547,6 +547,11 @@ ToolsDocumentFacts ToolsFactsOf(const MeasurementViewState& view, CTmDoc& doc, c
 
 } // namespace
 
+std::optional<CommandUi> ViewController::ToolsState(int id) const
+{
+    return ToolsCommandState(id, m_View, ToolsFactsOf(m_View, m_Doc, m_Settings));
+}
+
 bool ViewController::ToolsCommand(int id)
 {
     // Uploading back to the instrument is not offered yet.
@@ -569,15 +574,12 @@ bool ViewController::ReverbKey(ViewKey key)
     if (m_View.Control.RtMode == 0 || m_View.ViewKind != kViewTimeIntersections || !m_View.GraphShown())
         return false;
     const std::optional<ReverbSource> source = ReverbSourceOf(m_Doc, m_View.BandKind, 0);
-    if (!source)
-        return false;
-    const std::span<std::uint8_t> records = ReverbRecords(m_Doc, *source);
-    const std::size_t band = static_cast<std::size_t>(std::max(0, m_View.BandIndex));
-    if ((band + 1) * kRtBandRecordSize > records.size())
+    const std::span<std::uint8_t> record = ShownRtRecord(m_View, m_Doc);
+    if (!source || record.empty())
         return false;
     RtProcedureContext rt;
-    rt.record = records.subspan(band * kRtBandRecordSize, kRtBandRecordSize);
-    rt.bandRecords = records;
+    rt.record = record;
+    rt.bandRecords = ReverbRecords(m_Doc, *source);
     rt.windowSize = m_View.Graph.WindowSize > 0 ? m_View.Graph.WindowSize : (m_Geometry ? m_Geometry->pointCount : 1);
     ControllerToolsEffects effects(m_View, m_Doc, m_Settings, m_Builder, CursorContextOf(m_View, m_Doc, m_Geometry));
     UserInteraction* ui = m_Ui ? m_Ui : m_Doc.App().Ui;
@@ -618,7 +620,9 @@ bool ViewController::ViewOptions()
 
 bool ViewController::MoreOptions()
 {
-    if (!m_MoreDialogs || !m_Geometry)
+    // Without a geometry of its own the controller works on the page's, which is the view's record.
+    GraphGeometry* geometry = m_Geometry ? m_Geometry : const_cast<GraphGeometry*>(m_View.PageGeometry);
+    if (!m_MoreDialogs || !geometry)
         return false;
     const ViewDocumentFacts viewFacts = FactsOf(m_Doc);
     MoreOptionsFacts facts;
@@ -627,7 +631,7 @@ bool ViewController::MoreOptions()
     facts.histClasses = m_View.Graph.PointCount;
     facts.fftLength = m_View.Graph.PointCount;
     facts.bandKind = m_View.BandKind;
-    if (RunMoreOptions(m_View, *m_Geometry, facts, m_Settings, *m_MoreDialogs) == MoreOptionsOutcome::BuildGraph)
+    if (RunMoreOptions(m_View, *geometry, facts, m_Settings, *m_MoreDialogs) == MoreOptionsOutcome::BuildGraph)
         Rebuild();
     return true;
 }

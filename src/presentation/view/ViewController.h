@@ -8,6 +8,7 @@
 
 #include "document/GraphGeometry.h"
 #include "presentation/AppSettings.h"
+#include "presentation/CommandTarget.h"
 #include "presentation/view/BlockOperationsModel.h"
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/GraphControlFields.h"
@@ -91,6 +92,8 @@ public:
 
     /// A menu or toolbar command; false when it is not one of the view's or is disabled.
     bool Command(int id, KeyModifiers keys);
+    /// Enabled and checked state of a Tools or Edit command of the view; none for other commands.
+    std::optional<CommandUi> ToolsState(int id) const;
     /// A key on the view.
     void Key(ViewKey key, KeyModifiers keys);
     /// Left button pressed and released at (x, y) of the client area.

@@ -6,6 +6,7 @@
 #include "graph/PlotDispatch.h"
 #include "graph/PlotStateDocument.h"
 #include "platform/canvas/RecordingCanvas.h"
+#include "support/PlotFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -320,6 +321,54 @@ TEST(PlotDispatch, FourChannelOctavePanelsDrawTheirChannelsOwnAxes)
         EXPECT_EQ(spy.plots, c.plots);
         EXPECT_EQ(r.panels, static_cast<int>(c.plots.size()));
         EXPECT_EQ(v.PlotKind, 25); // the view's own PlotKind stays
+    }
+}
+
+// The y of the text line drawn with `text`, or -1.
+int TextY(const RecordingCanvas& c, const std::string& text)
+{
+    for (const std::string& line : c.Lines()) {
+        const auto at = line.find(" \"" + text + "\"");
+        if (line.rfind("text ", 0) == 0 && at != std::string::npos)
+            return std::stoi(line.substr(line.find(',') + 1));
+    }
+    return -1;
+}
+
+// Five channels give five panels, each with its title and cursor read-out, one
+// panel height below the other.
+TEST(PlotDispatch, FivePanelsAreDrawnOneBelowTheOther)
+{
+    struct Case {
+        const char* what;
+        int plotKind;
+        bool four;
+    };
+    const Case cases[] = {{"logger", 6, false},
+                          {"histogram", 8, false},
+                          {"density", 18, false},
+                          {"four-channel 1/3 octaves", 25, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PlotFixtureOptions o;
+        o.plotKind = c.plotKind;
+        o.panels = 5;
+        o.cursor = 3;
+        PlotState s = MakePlotFixture(o);
+        s.doc.FourChannelFamily = c.four;
+        RecordingCanvas canvas;
+        EngineRoutines routines;
+        const GraphPaintResult r = PaintGraph(canvas, s.view, s.doc, s.settings, routines);
+        ASSERT_EQ(r.panels, 5);
+        EXPECT_EQ(r.height, 5 * s.view.GraphHeight);
+        const int first = TextY(canvas, "Channel 1");
+        ASSERT_GE(first, 0);
+        for (int k = 2; k <= 5; ++k)
+            EXPECT_EQ(TextY(canvas, "Channel " + std::to_string(k)), first + (k - 1) * s.view.GraphHeight) << k;
+        int cursors = 0;
+        for (const std::string& line : canvas.Lines())
+            cursors += line.find("\"Cursor:") != std::string::npos ? 1 : 0;
+        EXPECT_EQ(cursors, 5);
     }
 }
 

@@ -277,7 +277,7 @@ int RunPlotFixture(int argc, char** argv)
         } else if (hasValue && option == "--family") {
             family = argv[++i];
         } else if (hasValue && option == "--panels") {
-            ok = number(argv[++i], 1, 4, o.panels);
+            ok = number(argv[++i], 1, kMaxGraphPanels, o.panels);
         } else if (hasValue && option == "--points") {
             ok = number(argv[++i], 1, 10000000, o.points);
         } else if (hasValue && option == "--cursor") {

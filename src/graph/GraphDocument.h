@@ -23,6 +23,13 @@ struct GraphTiming {
     std::uint32_t recordsPerChannel = 0; ///< stride of the per-panel series in the data arrays
 };
 
+/// The band axis of a channel's own octave spectrum: its PlotKind and the
+/// positions it has (bands and trailing totals); a negative kind: the view's.
+struct ChannelBandAxis {
+    int plotKind = -1;
+    int points = 0;
+};
+
 /// The document as the graph engine sees it.
 class GraphDocument {
 public:
@@ -62,6 +69,13 @@ public:
     virtual int FirstBand(bool oneOne) const = 0;
     virtual int OctaveBandCount(bool oneOne) const = 0;
     virtual bool MicDbOnly() const = 0;
+    /// The current channel's own axis of 1/1- or 1/3-octave spectra (four-channel
+    /// analyzers keep a band layout per channel).
+    virtual ChannelBandAxis OctaveAxis(bool oneOne) const
+    {
+        (void)oneOne;
+        return {};
+    }
 
     virtual double RpmRangeTop() const = 0;
     virtual GraphTiming Timing() const = 0;

@@ -75,14 +75,14 @@ GraphPaintResult PaintGraph(Canvas& canvas, GraphViewState& v, GraphDocument& do
         panels = PlanPanels(v, doc, settings);
     }
     for (const PanelArgs& a : panels) {
-        const PanelHead head{canvas, out.scale, a.xShift, a.y, v.PlotKind, v.Geometry, v.GraphSizeIndex};
+        const PanelHead head{canvas, out.scale, a.xShift, a.y, a.plotKind, a.geometry, v.GraphSizeIndex};
         routines.Plot(head, a, settings);
     }
     v.ShownFirstPoint = v.WindowStart;
 
     if (v.CursorOn != 0)
         for (const PanelArgs& a : panels) {
-            const PanelHead head{canvas, out.scale, a.xShift, a.y, v.PlotKind, v.Geometry, v.GraphSizeIndex};
+            const PanelHead head{canvas, out.scale, a.xShift, a.y, a.plotKind, a.geometry, v.GraphSizeIndex};
             routines.Readout(head, a, settings);
         }
 

@@ -18,6 +18,9 @@
 namespace orlu {
 namespace {
 
+/// Values of one panel of octave spectra and statistical levels in the plot array.
+constexpr int kOctaveValuesPerPanel = 52;
+
 bool Bit(unsigned mask, int i) { return (mask & (1u << i)) != 0; }
 
 // The document's channels, as many as a graph has panels: a damaged channel
@@ -102,6 +105,8 @@ void PlanTimeHistory(GraphViewState& v, GraphDocument& doc, const GraphSettings&
         PanelArgs a;
         a.group = samples ? PlotGroup::Waveform : PlotGroup::TimeHistory;
         a.panel = panel;
+        a.plotKind = v.PlotKind;
+        a.geometry = v.Geometry;
         a.y = y;
         a.valueOffset = static_cast<std::size_t>(panel) * doc.Timing().recordsPerChannel;
         a.pointCount = v.PointCount;
@@ -141,6 +146,8 @@ void PlanTimeHistory(GraphViewState& v, GraphDocument& doc, const GraphSettings&
     PanelArgs a;
     a.group = PlotGroup::TimeHistory;
     a.panel = kRpmPanel;
+    a.plotKind = v.PlotKind;
+    a.geometry = v.Geometry;
     a.y = y;
     a.rpm = true;
     a.pointCount = v.PointCount;
@@ -294,6 +301,21 @@ DecayPanel DecayPanelOf(GraphViewState& v, GraphDocument& doc, const GraphSettin
     return p;
 }
 
+// A four-channel octave panel shows its channel's bands on the channel's own
+// axis: the channel's PlotKind and its positions, the window from the first band.
+// An axis a damaged state names beyond the band kinds, or with more positions
+// than a panel's values, leaves the view's.
+void UseChannelAxis(const ChannelBandAxis& axis, PanelArgs& a)
+{
+    if (axis.plotKind < 0 || axis.plotKind > kPlotKindMax || axis.points <= 0 ||
+        axis.points > kOctaveValuesPerPanel)
+        return;
+    a.plotKind = axis.plotKind;
+    a.pointCount = axis.points;
+    a.geometry.pointCount = axis.points;
+    a.geometry.plotWidth = axis.points * a.geometry.pixelsPerPoint;
+}
+
 // The groups whose plots are added later: their panels and arguments.
 void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const GraphSettings& settings,
                    std::vector<PanelArgs>& out)
@@ -312,7 +334,7 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
         count = four ? channels : 1;
         below = 70.0;
         span = 80.0;
-        stride = 52;
+        stride = kOctaveValuesPerPanel;
         needShown = four;
         align = four;
         break;
@@ -335,8 +357,9 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
         stride = static_cast<std::size_t>(doc.BandCount() + 1);
         break;
     case PlotGroup::Spectrum:
-        count = four ? 4 : doc.Is505File() ? (v.SpectraFunction > 4 ? 3 : channels) : 1;
-        stride = doc.BandKind() >= 3 ? 52 : static_cast<std::size_t>(doc.BandCount() + 1);
+        // Four-channel analyzers: their four channels, and a fifth panel when the view filled one.
+        count = four ? std::max(4, channels) : doc.Is505File() ? (v.SpectraFunction > 4 ? 3 : channels) : 1;
+        stride = doc.BandKind() >= 3 ? kOctaveValuesPerPanel : static_cast<std::size_t>(doc.BandCount() + 1);
         needShown = four;
         align = four && (v.ViewKind == 10 || v.ViewKind == 11);
         allPanels = v.SpectraFunction > 4;
@@ -365,6 +388,8 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
         PanelArgs a;
         a.group = group;
         a.panel = panel;
+        a.plotKind = v.PlotKind;
+        a.geometry = v.Geometry;
         a.y = y;
         a.levelBase = doc.RangeTop() - below;
         a.span = span;
@@ -376,6 +401,8 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
             a.xShift = offset * v.Geometry.pixelsPerPoint;
             a.cursorIndex = v.CursorIndex - offset;
             a.bandOffset = offset;
+            if (group == PlotGroup::Spectrum)
+                UseChannelAxis(doc.OctaveAxis(v.ViewKind == 10), a);
         }
         if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels || group == PlotGroup::Phase)
             a.spectrum = SpectrumPanelOf(v, doc, settings, a);

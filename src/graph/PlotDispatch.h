@@ -30,6 +30,8 @@ enum class PlotGroup { StatLevels, TimeHistory, Decay, Histogram, Spectrum, Phas
 struct PanelArgs {
     PlotGroup group = PlotGroup::TimeHistory;
     int panel = 0;
+    int plotKind = 0;            ///< the panel's PlotKind: a four-channel octave panel has its channel's own axis
+    GraphGeometry geometry;      ///< the panel's geometry (its own point count with its own axis)
     int y = 0;                   ///< unscaled panel origin
     int xShift = 0;              ///< unscaled shift of aligned bands
     int bandOffset = 0;          ///< aligned bands: the panel's first band after the lowest of all panels

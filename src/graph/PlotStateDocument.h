@@ -19,6 +19,10 @@ struct PlotChannelFacts {
     int FirstBand13 = 0;
     int BandCount13 = 0;
     int TotalKind = 1;
+    int SpectrumAxis11 = -1; ///< PlotKind of the channel's own 1/1-octave axis (-1: the view's)
+    int SpectrumPoints11 = 0;
+    int SpectrumAxis13 = -1; ///< PlotKind of the channel's own 1/3-octave axis (-1: the view's)
+    int SpectrumPoints13 = 0;
 };
 
 class PlotStateDocument : public GraphDocument {
@@ -71,6 +75,12 @@ public:
     int FirstBand(bool oneOne) const override { return oneOne ? Facts(m_Current).FirstBand11 : Facts(m_Current).FirstBand13; }
     int OctaveBandCount(bool oneOne) const override { return oneOne ? Facts(m_Current).BandCount11 : Facts(m_Current).BandCount13; }
     bool MicDbOnly() const override { return MicDbOnlyFlag; }
+    ChannelBandAxis OctaveAxis(bool oneOne) const override
+    {
+        const PlotChannelFacts& f = Facts(m_Current);
+        return oneOne ? ChannelBandAxis{f.SpectrumAxis11, f.SpectrumPoints11}
+                      : ChannelBandAxis{f.SpectrumAxis13, f.SpectrumPoints13};
+    }
     double RpmRangeTop() const override { return RpmTop; }
     GraphTiming Timing() const override { return TimingFacts; }
     std::uint32_t IntersectionLength() const override { return IntersectionPoints; }

@@ -398,6 +398,10 @@ void Describe(PlotState& s, Fields& f)
     f.Member("BandCount11", d.ChannelFacts, &PlotChannelFacts::BandCount11);
     f.Member("FirstBand13", d.ChannelFacts, &PlotChannelFacts::FirstBand13);
     f.Member("BandCount13", d.ChannelFacts, &PlotChannelFacts::BandCount13);
+    f.Member("SpectrumAxis11", d.ChannelFacts, &PlotChannelFacts::SpectrumAxis11);
+    f.Member("SpectrumPoints11", d.ChannelFacts, &PlotChannelFacts::SpectrumPoints11);
+    f.Member("SpectrumAxis13", d.ChannelFacts, &PlotChannelFacts::SpectrumAxis13);
+    f.Member("SpectrumPoints13", d.ChannelFacts, &PlotChannelFacts::SpectrumPoints13);
     f.Pairs("Markers", d.MarkerList, &LoggerMarker::marker);
     f.Pairs("Breaks", d.BreakList, &LoggerBreak::skipped);
 

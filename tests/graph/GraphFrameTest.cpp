@@ -6,6 +6,7 @@
 #include "graph/PlotDispatch.h"
 #include "graph/PlotStateDocument.h"
 #include "platform/canvas/RecordingCanvas.h"
+#include "support/PlotFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -240,6 +241,135 @@ TEST(PlotDispatch, DecayRequestMovesTheWindowBeforeTheOnlyPlotAndReportsTheScrol
     EXPECT_TRUE(r.scrollChanged);
     EXPECT_EQ(v.WindowStart + v.CursorIndex, 98);
     EXPECT_EQ(v.CursorIndex, 95); // five points from the edge
+}
+
+// Records the axis each panel was drawn with.
+class AxisSpy : public PlotRoutines {
+public:
+    struct Drawn {
+        int panel;
+        int plotKind;
+        int points;
+        int x;
+        int y;
+        std::size_t values;
+        bool operator==(const Drawn&) const = default;
+    };
+    std::vector<Drawn> plots;
+    int CursorRequest(const PanelArgs&) override { return 0; }
+    void Plot(const PanelHead& head, const PanelArgs& a, const GraphSettings&) override
+    {
+        plots.push_back({a.panel, head.plotKind, head.geometry.pointCount, head.x, head.y, a.spectrum.values.size()});
+    }
+    void Readout(const PanelHead&, const PanelArgs&, const GraphSettings&) override {}
+};
+
+struct ChannelAxisCase {
+    const char* what;
+    std::uint8_t viewKind;
+    std::uint16_t selected;
+    std::array<int, 5> axisKinds; ///< the channels' own PlotKinds (-1: none)
+    std::array<int, 5> axisPoints;
+    std::vector<AxisSpy::Drawn> plots;
+};
+
+// Four-channel octave spectra: every panel takes its channel's own band axis
+// and positions, shifted so that equal bands line up; five filled panels are
+// all drawn, each a panel height lower.
+TEST(PlotDispatch, FourChannelOctavePanelsDrawTheirChannelsOwnAxes)
+{
+    const ChannelAxisCase cases[] = {
+        {"1/3 octaves: a microphone and accelerometers of other layouts", 11, 0x0F, {50, 46, 52, 52, -1},
+         {34, 46, 32, 32, 0},
+         {{0, 50, 34, 169, 0, 34}, {1, 46, 46, 0, 318, 46}, {2, 52, 32, 130, 636, 32}, {3, 52, 32, 130, 954, 32}}},
+        {"1/1 octaves use the 1/1 axes", 10, 0x05, {-1, -1, -1, -1, -1}, {0, 0, 0, 0, 0},
+         {{0, 25, 48, 13, 0, 48}, {2, 25, 48, 0, 318, 48}}},
+        {"five filled panels are all drawn", 11, 0x1F, {25, 46, 49, 52, 25}, {48, 46, 31, 32, 48},
+         {{0, 25, 48, 169, 0, 48}, {1, 46, 46, 0, 318, 46}, {2, 49, 31, 130, 636, 31}, {3, 52, 32, 130, 954, 32},
+          {4, 25, 48, 130, 1272, 48}}},
+        {"an axis past the band kinds or the panel's values keeps the view's", 11, 0x03, {99, 46, -1, -1, -1},
+         {34, 60, 0, 0, 0}, {{0, 25, 48, 169, 0, 48}, {1, 25, 48, 0, 318, 48}}},
+    };
+    for (const ChannelAxisCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        PlotStateDocument doc;
+        doc.Channels = 5;
+        doc.FourChannelFamily = true;
+        doc.BandKindCode = c.viewKind == 10 ? 3 : 4;
+        const std::array<int, 5> firstBands{14, 1, 11, 11, 11};
+        for (std::size_t k = 0; k < 5; ++k) {
+            PlotChannelFacts& f = doc.ChannelFacts[k];
+            f.FirstBand13 = firstBands[k];
+            f.FirstBand11 = firstBands[k] / 3;
+            f.BandCount13 = 31;
+            f.BandCount11 = 10;
+            (c.viewKind == 10 ? f.SpectrumAxis11 : f.SpectrumAxis13) = c.axisKinds[k];
+            (c.viewKind == 10 ? f.SpectrumPoints11 : f.SpectrumPoints13) = c.axisPoints[k];
+        }
+        GraphViewState v;
+        v.ViewKind = c.viewKind;
+        v.PlotKind = 25;
+        v.SelectedChannels = c.selected;
+        v.AvailableChannels = 0x1F;
+        v.PointCount = 48;
+        v.PlotValues.Assign(std::vector<double>(5 * 52, 60.0));
+        v.Geometry = GraphGeometry{60, 28, 48, 1, 180, 13};
+        v.CursorOn = 0;
+        AxisSpy spy;
+        RecordingCanvas canvas;
+        const GraphPaintResult r = PaintGraph(canvas, v, doc, GraphSettings{}, spy);
+        EXPECT_EQ(spy.plots, c.plots);
+        EXPECT_EQ(r.panels, static_cast<int>(c.plots.size()));
+        EXPECT_EQ(v.PlotKind, 25); // the view's own PlotKind stays
+    }
+}
+
+// The y of the text line drawn with `text`, or -1.
+int TextY(const RecordingCanvas& c, const std::string& text)
+{
+    for (const std::string& line : c.Lines()) {
+        const auto at = line.find(" \"" + text + "\"");
+        if (line.rfind("text ", 0) == 0 && at != std::string::npos)
+            return std::stoi(line.substr(line.find(',') + 1));
+    }
+    return -1;
+}
+
+// Five channels give five panels, each with its title and cursor read-out, one
+// panel height below the other.
+TEST(PlotDispatch, FivePanelsAreDrawnOneBelowTheOther)
+{
+    struct Case {
+        const char* what;
+        int plotKind;
+        bool four;
+    };
+    const Case cases[] = {{"logger", 6, false},
+                          {"histogram", 8, false},
+                          {"density", 18, false},
+                          {"four-channel 1/3 octaves", 25, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PlotFixtureOptions o;
+        o.plotKind = c.plotKind;
+        o.panels = 5;
+        o.cursor = 3;
+        PlotState s = MakePlotFixture(o);
+        s.doc.FourChannelFamily = c.four;
+        RecordingCanvas canvas;
+        EngineRoutines routines;
+        const GraphPaintResult r = PaintGraph(canvas, s.view, s.doc, s.settings, routines);
+        ASSERT_EQ(r.panels, 5);
+        EXPECT_EQ(r.height, 5 * s.view.GraphHeight);
+        const int first = TextY(canvas, "Channel 1");
+        ASSERT_GE(first, 0);
+        for (int k = 2; k <= 5; ++k)
+            EXPECT_EQ(TextY(canvas, "Channel " + std::to_string(k)), first + (k - 1) * s.view.GraphHeight) << k;
+        int cursors = 0;
+        for (const std::string& line : canvas.Lines())
+            cursors += line.find("\"Cursor:") != std::string::npos ? 1 : 0;
+        EXPECT_EQ(cursors, 5);
+    }
 }
 
 } // namespace

@@ -10,7 +10,7 @@ PlotState MakeHistogramPlotFixture(const PlotFixtureOptions& o)
 {
     PlotState s;
     GraphViewState& v = s.view;
-    const int panels = std::clamp(o.panels, 1, 4);
+    const int panels = std::clamp(o.panels, 1, kMaxGraphPanels);
     const int classes = std::clamp(o.points, 1, 120);
     v.PlotKind = static_cast<std::int16_t>(o.plotKind);
     v.ViewKind = 1;

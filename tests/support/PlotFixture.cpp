@@ -25,7 +25,7 @@ PlotState MakePlotFixture(const PlotFixtureOptions& o)
     PlotState s;
     GraphViewState& v = s.view;
     PlotStateDocument& d = s.doc;
-    const int panels = std::clamp(o.panels, 1, 4);
+    const int panels = std::clamp(o.panels, 1, kMaxGraphPanels);
     const int n = std::max(1, o.points);
     v.PlotKind = static_cast<std::int16_t>(o.plotKind);
     v.ViewKind = 7;

@@ -40,7 +40,7 @@ PlotState MakeSpectrumPlotFixture(const PlotFixtureOptions& o)
     GraphViewState& v = s.view;
     PlotStateDocument& d = s.doc;
     const bool fft = o.plotKind == kFftPlotKind;
-    const int panels = std::clamp(o.panels, 1, 4);
+    const int panels = std::clamp(o.panels, 1, kMaxGraphPanels);
     v.PlotKind = static_cast<std::int16_t>(o.plotKind);
     v.ViewKind = fft ? 12 : 10;
     v.GraphSizeIndex = static_cast<std::uint8_t>(std::clamp(o.sizeIndex, 0, 4));

@@ -13,7 +13,7 @@ PlotState MakeWaveformPlotFixture(const PlotFixtureOptions& o)
     GraphViewState& v = s.view;
     PlotStateDocument& d = s.doc;
     const bool buffer = o.plotKind == 6;
-    const int panels = buffer ? std::clamp(o.panels, 1, 4) : 1;
+    const int panels = buffer ? std::clamp(o.panels, 1, kMaxGraphPanels) : 1;
     const int n = std::max(1, o.points);
     v.PlotKind = static_cast<std::int16_t>(buffer ? 6 : 13);
     v.ViewKind = buffer ? 7 : 12;

@@ -1,6 +1,8 @@
 #include "presentation/view/GraphDocumentFacts.h"
 
 #include "analysis/statistics/LoggerColumns.h"
+#include "document/units/LevelUnits.h"
+#include "presentation/view/GraphGeometryDefaults.h"
 #include "presentation/view/ViewSelection.h"
 #include "reports/common/SubfileSelectionKeeper.h"
 
@@ -9,6 +11,14 @@
 
 namespace orlu {
 namespace {
+
+// A channel's own octave axis: the PlotKind its band layout chooses and the
+// positions of that kind's default geometry.
+ChannelBandAxis AxisOf(PlotKind kind)
+{
+    const std::optional<GraphGeometry> row = GraphGeometryDefaults(kind);
+    return row ? ChannelBandAxis{kind, row->pointCount} : ChannelBandAxis{};
+}
 
 PlotChannelFacts ChannelFactsOf(const CTmDoc& doc)
 {
@@ -26,6 +36,15 @@ PlotChannelFacts ChannelFactsOf(const CTmDoc& doc)
     }
     f.BandCount11 = ch.octaveBandCount;
     f.BandCount13 = ch.thirdBandCount;
+    if (doc.HeaderDecoded() && doc.Header().model.FourChannel) {
+        const ChannelBandAxis octaves = AxisOf(GetSpectrumAxisLayout(doc.Levels(), ch));
+        int code = 0;
+        const ChannelBandAxis thirds = AxisOf(GetSpectrumAxisLayoutEx(doc.Levels(), ch, code));
+        f.SpectrumAxis11 = octaves.plotKind;
+        f.SpectrumPoints11 = octaves.points;
+        f.SpectrumAxis13 = thirds.plotKind;
+        f.SpectrumPoints13 = thirds.points;
+    }
     return f;
 }
 

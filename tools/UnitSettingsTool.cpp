@@ -3,6 +3,7 @@
 #include "document/AppContext.h"
 #include "document/CTmDoc.h"
 #include "link/UnitFileOpen.h"
+#include "presentation/DeviceSelectorMenu.h"
 #include "presentation/InstrumentOutputCommands.h"
 
 #include <cstdio>
@@ -20,6 +21,11 @@ bool ParseUnitSettingsOption(const std::vector<std::string>& args, std::size_t& 
 
 int RunUnitSettingsCommand(UnitLink& link, const UnitSettingsOptions& o)
 {
+    // As in the menu, where the item is not offered for the MONITOR.
+    if (!DeviceMenuItemEnabled(kIdUnitSettings, link.deviceSelector)) {
+        std::printf("settings are not offered for family %d\n", link.deviceSelector);
+        return 1;
+    }
     AppContext app(link.Ui());
     TransferProgress progress;
     UnitFileOpener opener(link, progress);

@@ -276,6 +276,7 @@ TEST(LinkTools, SettingsDocumentIsTheIdentifyReplyStoredAsASetupFile)
          "message: Unit type on ORLU menu is changed !\n"},
         {"silent unit", false, "--model 525 --fault silent", 3, "", 3,
          "dialog 137: ORLU unit  -  Unknown mode  Connection or transmission error !!!\n"},
+        {"MONITOR", false, "--model monitor", 7, "", 7, "settings are not offered for family 7\n"},
     };
     UnitFolders folders;
     const std::string saved = (folders.root / "settings.orl").string();

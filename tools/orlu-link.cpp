@@ -7,6 +7,7 @@
 #include "RemoteSettingsTools.h"
 #include "MergeUploadCommands.h"
 #include "UnitFilesCommands.h"
+#include "UnitSettingsTool.h"
 #include "Usage.h"
 #include "link/UnitLink.h"
 #include "support/FakeUsbDriver.h"
@@ -38,6 +39,8 @@ constexpr const char* kUsage =
     "           merge --disk FILE... [--save OUT.orl]: a Multifile of disk files (no port needed)\n"
     "           upload FILE [--name NAME] [--details]: the file into the instrument\n"
     "           mode 1|2: METER or ANALYZER mode (ORLU 505), the outcome dialog\n"
+    "           settings [--save OUT.orl]: the unit's settings document (its identify reply), stored\n"
+    "             as a setup file\n"
     "           catch printed|monitor [--finish-after-idle MS] [--cancel-after BYTES] --save OUT:\n"
     "             the pushed output, ended by Finish once the line was idle MS ms or by Cancel after\n"
     "             BYTES bytes; the printed bytes, or the MONITOR image in a container of kind 80\n";
@@ -53,6 +56,7 @@ struct Options {
     orlu::tools::RemoteOptions remote;
     orlu::tools::MergeUploadOptions mergeUpload;
     orlu::tools::CatchOptions catching;
+    orlu::tools::UnitSettingsOptions settings;
 };
 
 bool Parse(const std::vector<std::string>& args, Options& o)
@@ -74,6 +78,8 @@ bool Parse(const std::vector<std::string>& args, Options& o)
             o.command = a;
         else if (o.command == "remote" && orlu::tools::ParseRemoteOption(args, i, o.remote))
             continue;
+        else if (o.command == "settings" && orlu::tools::ParseUnitSettingsOption(args, i, o.settings))
+            continue;
         else if ((o.command == "mode" || o.command == "catch") && orlu::tools::ParseCatchOption(args, i, o.catching))
             continue;
         else if (orlu::tools::ParseMergeUploadOption(args, i, o.command, o.mergeUpload))
@@ -86,7 +92,8 @@ bool Parse(const std::vector<std::string>& args, Options& o)
     return (o.port.empty() != o.usbSim.empty()) && o.selector >= 1 && o.selector <= 16 &&
            (o.command == "identify" || orlu::tools::IsUnitFilesCommand(o.command) ||
             (o.command == "remote" && orlu::tools::RemoteOptionsComplete(o.remote)) ||
-            orlu::tools::IsMergeUploadCommand(o.command) || orlu::tools::IsCatchCommand(o.command, o.catching));
+            orlu::tools::IsMergeUploadCommand(o.command) || orlu::tools::IsCatchCommand(o.command, o.catching) ||
+            o.command == "settings");
 }
 
 int Identify(orlu::UnitLink& link)
@@ -161,6 +168,7 @@ int main(int argc, char** argv)
 
     const int status = o.command == "identify" ? Identify(link)
                        : o.command == "remote" ? orlu::tools::RunRemoteCommand(link, o.remote)
+                       : o.command == "settings" ? orlu::tools::RunUnitSettingsCommand(link, o.settings)
                        : orlu::tools::IsCatchCommand(o.command, o.catching)
                            ? orlu::tools::RunCatchCommand(link, o.command, o.catching)
                        : orlu::tools::IsMergeUploadCommand(o.command)

@@ -4,10 +4,12 @@
 #include "app/CTmApp.h"
 #include "app/CTransferProgressDlg.h"
 #include "app/QtText.h"
+#include "app/UnitSettingsCommand.h"
 #include "platform/FixedTextDialogs.h"
 #include "presentation/CaughtOutputDocument.h"
 #include "presentation/InstrumentOutputCommands.h"
 
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -88,7 +90,7 @@ void RegisterInstrumentCommands(CTmApp& app, std::function<int(QDialog&)> runDia
         link.deviceSelector = app.Settings().DeviceSelector;
         SetUnitMode(link, mode);
     };
-    handlers.unitSettings = [&app] { OpenUnitSettingsDocument(app.Context()); };
+    handlers.unitSettings = [command = std::make_shared<UnitSettingsCommand>(app)] { command->OnUnitSettings(); };
     handlers.catchOutput = [&app, runDialog = std::move(runDialog)](CatchKind kind) {
         CatchInWindow(app, kind, runDialog);
     };

@@ -255,5 +255,57 @@ TEST(LinkTools, CaughtPrintedOutputOnBothLinks)
     EXPECT_EQ(std::string(onUsb.begin(), onUsb.end()), "ORLU 525\r\n\x0C\r\nLeq 63.4 dB\r\n");
 }
 
+TEST(LinkTools, SettingsDocumentIsTheIdentifyReplyStoredAsASetupFile)
+{
+    // The ORLU 505 simulator lists its settings between the mode and the serial number.
+    const std::string settings505 = "Q1,V1,P1,S1,M1,L1,K1,I2,C1,D2,E1,H1,F1,G1,R1,A1,B0,T0,Y2,Z2,c1,d1,e1,f1,g1,k2,m1,"
+                                    "r1,u2,xC1";
+    struct Case {
+        const char* name;
+        bool usb;
+        const char* sim;
+        int selector;
+        std::string reply; ///< empty: the unit does not answer
+        int selectorAfter;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"505 on RS-232", false, "--model 505 --mode 2", 1, "#1,X2," + settings505 + ",N1234,W1.05;", 1, ""},
+        {"505 on USB", true, "--model 505", 1, "#1,X1," + settings505 + ",N1234,W1.05;", 1, ""},
+        {"another family", false, "--model 515", 3, "#1,U515,N1234,W2.10;", 4,
+         "message: Unit type on ORLU menu is changed !\n"},
+        {"silent unit", false, "--model 525 --fault silent", 3, "", 3,
+         "dialog 137: ORLU unit  -  Unknown mode  Connection or transmission error !!!\n"},
+        {"MONITOR", false, "--model monitor", 7, "", 7, "settings are not offered for family 7\n"},
+    };
+    UnitFolders folders;
+    const std::string saved = (folders.root / "settings.orl").string();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(saved);
+        const std::string link = "--selector " + std::to_string(c.selector) + " --timing fast";
+        const std::string command = "settings --save " + saved;
+        const fixture::CommandRun run =
+            c.usb ? RunCommand(Tool("orlu-link") + " --usb-sim \"" + c.sim + "\" " + link + " " + command)
+                  : LinkOnPty(c.sim, link, command);
+        EXPECT_NE(run.out.find(c.shown), std::string::npos) << run.out;
+        if (c.reply.empty()) {
+            EXPECT_EQ(run.status, 1) << run.out;
+            EXPECT_FALSE(std::filesystem::exists(saved));
+            continue;
+        }
+        ASSERT_EQ(run.status, 0) << run.out;
+        EXPECT_NE(run.out.find("opened: Settings1 - text (ORLU unit file)  kind 2  " + std::to_string(c.reply.size()) +
+                               " bytes\nselector: " + std::to_string(c.selectorAfter) + "\n"),
+                  std::string::npos)
+            << run.out;
+        const std::vector<std::uint8_t> expected =
+            fixture::FixtureBuilder().ContainerHeader(2, 0, 0, static_cast<std::uint32_t>(c.reply.size()))
+                .Text(c.reply)
+                .Data();
+        EXPECT_EQ(fixture::ReadFileBytes(saved), expected);
+    }
+}
+
 } // namespace
 } // namespace orlu

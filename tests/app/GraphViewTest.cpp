@@ -357,6 +357,26 @@ TEST_F(GraphViewWindow, LeftButtonHeldOnThePlotRepeatsOnTheScheduleOfItsClock)
     EXPECT_FALSE(s.Control.LeftButtonHeld);
 }
 
+TEST_F(GraphViewWindow, ALoggerCutShortShowsWhatItHoldsAndTheKeysStayInIt)
+{
+    std::vector<std::uint8_t> bytes = fixture::CurrentMeasurementFile(fixture::ThreeProfileLoggerSpec(kLoggerRows));
+    bytes.resize(bytes.size() * 3 / 5);
+    CTmView* view = OpenFile("cut.orl", fixture::FixtureBuilder().ContainerHeader(45).Bytes(bytes));
+    ASSERT_NE(view, nullptr);
+    m_App->MainFrame()->RouteCommand(kLoggerView);
+    m_App->MainFrame()->RouteCommand(kPlotCommand);
+    const MeasurementViewState& s = view->State();
+    for (const int key : {Qt::Key_End, Qt::Key_Right, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_Left, Qt::Key_Return})
+        SendKey(*view, key, key == Qt::Key_End ? Qt::ControlModifier : Qt::NoModifier);
+    // The rows before the cut are drawn, and the cursor stays on them.
+    ASSERT_TRUE(s.GraphShown());
+    EXPECT_EQ(s.Graph.PanelCount, 3);
+    EXPECT_GT(s.GraphForm.Plot.PointCount, 100);
+    EXPECT_LT(s.WindowStart + s.CursorIndex, s.GraphForm.Plot.PointCount);
+    EXPECT_GE(s.CursorIndex, 0);
+    EXPECT_GT(InkPixels(view->Graph().Image()), 1000);
+}
+
 TEST_F(GraphViewWindow, DraggingABlockPastTheWindowsEdgeScrollsOnATimer)
 {
     CTmView* view = OpenFile("logger.orl", fixture::FixtureBuilder().ContainerHeader(45).Bytes(

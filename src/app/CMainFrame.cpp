@@ -3,8 +3,10 @@
 #include "app/AppIcons.h"
 #include "app/CChildFrame.h"
 #include "app/CSplashWindow.h"
+#include "app/HeldStepButton.h"
 #include "app/QtText.h"
 #include "presentation/StartupRules.h"
+#include "presentation/view/ViewController.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -133,7 +135,10 @@ void CMainFrame::CreateToolBar()
         }
         QAction* action = Action(id);
         action->setIcon(CommandIcon(id));
-        m_ToolBar->addAction(action);
+        if (id == kPreviousCommand || id == kNextCommand)
+            m_ToolBar->addWidget(new HeldStepButton(*action, m_ToolBar));
+        else
+            m_ToolBar->addAction(action);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "presentation/CommandTable.h"
 #include "presentation/view/BufferBlockCommands.h"
 #include "presentation/view/ExtractCommands.h"
+#include "presentation/view/GraphNavigation.h"
 #include "presentation/view/ClipboardCopy.h"
 #include "presentation/view/PrintPages.h"
 #include "presentation/view/ViewCommandRules.h"
@@ -22,7 +23,7 @@
 
 namespace orlu {
 
-CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, const AppSettings& settings,
+CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, AppSettings& settings,
                  QWidget* parent)
     : QAbstractScrollArea(parent), m_Document(document), m_Settings(settings), m_LongForms(this),
       m_Builder(renderers, settings, &m_LongForms)
@@ -35,6 +36,10 @@ CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& rend
     viewport()->setBackgroundRole(QPalette::Base);
     setFocusPolicy(Qt::StrongFocus);
     CreateScreenFont();
+    m_DragScroll.setInterval(100);
+    connect(&m_DragScroll, &QTimer::timeout, this, &CTmView::DragScrollTick);
+    m_Graph = new GraphPane(*this, m_State, Doc(), m_Builder, settings);
+    connect(m_Graph, &GraphPane::FormChanged, this, [this] { AfterBuild(); });
     RegisterCommands();
     OnInitialUpdate();
 }
@@ -75,10 +80,16 @@ void CTmView::RegisterCommands()
         m_Builder.OnTableForm(m_State, Doc());
         AfterBuild();
     });
-    OnCommand(kPlotCommand, [this] {
-        m_State.FormKind = kFormGraph;
-        m_Builder.UpdateForm(m_State, Doc());
-        AfterBuild();
+    // Plot builds the graph form, or on a shown graph steps its size.
+    OnCommand(kPlotCommand, [this] { m_Graph->Command(kPlotCommand); });
+    // Previous and Next step on the press of their buttons, and again while they are held.
+    for (int id : {kPreviousCommand, kNextCommand})
+        OnCommand(id, [this, id] { m_Graph->Command(id); });
+    OnUpdate(kPreviousCommand, [this](CommandUi& ui) {
+        ui.enabled = UpdatePrevious(m_State, StepFactsOf(Doc()), GraphPane::KeysNow());
+    });
+    OnUpdate(kNextCommand, [this](CommandUi& ui) {
+        ui.enabled = UpdateNext(m_State, StepFactsOf(Doc()), GraphPane::KeysNow());
     });
     for (const ViewCommand& command : ViewCommands()) {
         const ViewCommand* row = &command;
@@ -142,6 +153,10 @@ void CTmView::Refresh(ViewRefresh refresh)
 
 void CTmView::AfterBuild()
 {
+    if (m_State.GraphShown()) {
+        m_Graph->Refresh();
+        return;
+    }
     LayOutTabColumns(m_State);
     UpdateTextScrollBars();
     viewport()->update();
@@ -165,6 +180,10 @@ void CTmView::scrollContentsBy(int, int)
 {
     if (m_SyncingBars)
         return;
+    if (m_State.GraphShown()) {
+        m_Graph->Refresh();
+        return;
+    }
     m_State.FirstLine = verticalScrollBar()->value();
     m_State.FirstColumn = horizontalScrollBar()->value();
     viewport()->update();
@@ -180,6 +199,12 @@ void CTmView::Scroll(bool vertical, ScrollCode code)
 
 void CTmView::keyPressEvent(QKeyEvent* event)
 {
+    // The graph takes its keys; N and P step in every form.
+    const bool step = event->key() == Qt::Key_N || event->key() == Qt::Key_P;
+    if ((m_State.GraphShown() || step) && m_Graph->Key(*event)) {
+        event->accept();
+        return;
+    }
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
     case Qt::Key_Up: Scroll(true, ScrollCode::LineUp); break;
@@ -204,6 +229,8 @@ ViewPoint CTmView::DocumentPoint(QPoint pos) const
 
 void CTmView::mousePressEvent(QMouseEvent* event)
 {
+    if (m_State.GraphShown())
+        return m_Graph->MousePress(*event);
     if (event->button() != Qt::LeftButton)
         return QAbstractScrollArea::mousePressEvent(event);
     m_State.BlockAnchor = DocumentPoint(event->position().toPoint());
@@ -213,22 +240,73 @@ void CTmView::mousePressEvent(QMouseEvent* event)
 
 void CTmView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_State.GraphShown())
+        return m_Graph->MouseMove(*event);
     if (!(event->buttons() & Qt::LeftButton))
         return QAbstractScrollArea::mouseMoveEvent(event);
-    m_State.BlockEnd = DocumentPoint(event->position().toPoint());
+    m_DragPoint = event->position().toPoint();
+    m_State.BlockEnd = DocumentPoint(m_DragPoint);
+    // Past the window's edge the lines scroll on a timer, not on every move of the mouse.
+    if (viewport()->rect().contains(m_DragPoint))
+        m_DragScroll.stop();
+    else if (!m_DragScroll.isActive())
+        m_DragScroll.start();
     viewport()->update();
+}
+
+void CTmView::DragScrollTick()
+{
+    if (m_State.GraphShown()) {
+        m_DragScroll.stop();
+        return;
+    }
+    const QRect port = viewport()->rect();
+    if (m_DragPoint.y() < port.top())
+        Scroll(true, ScrollCode::LineUp);
+    else if (m_DragPoint.y() > port.bottom())
+        Scroll(true, ScrollCode::LineDown);
+    if (m_DragPoint.x() < port.left())
+        Scroll(false, ScrollCode::LineUp);
+    else if (m_DragPoint.x() > port.right())
+        Scroll(false, ScrollCode::LineDown);
+    m_State.BlockEnd = DocumentPoint(QPoint(std::clamp(m_DragPoint.x(), port.left(), port.right()),
+                                            std::clamp(m_DragPoint.y(), port.top(), port.bottom())));
+    viewport()->update();
+}
+
+void CTmView::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_DragScroll.stop();
+    if (m_State.GraphShown())
+        return m_Graph->MouseRelease(*event);
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CTmView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (m_State.GraphShown())
+        return m_Graph->MouseDoubleClick(*event);
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
 
 void CTmView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    UpdateTextScrollBars();
+    // The graph is painted again at the new size.
+    if (m_State.GraphShown())
+        m_Graph->Refresh();
+    else
+        UpdateTextScrollBars();
 }
 
 void CTmView::paintEvent(QPaintEvent*)
 {
     m_State.ShownViewKind = m_State.ViewKind;
     QPainter painter(viewport());
+    if (m_State.GraphShown()) {
+        m_Graph->Paint(painter);
+        return;
+    }
     painter.setFont(m_ScreenFont);
     PaintViewLines(painter, m_State, viewport()->size());
 }

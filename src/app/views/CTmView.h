@@ -5,6 +5,7 @@
 // of the text, table, hex and ASCII forms. Long forms are built on a worker
 // thread behind a progress dialog (QtLongFormRunner).
 
+#include "app/views/GraphPane.h"
 #include "app/views/QtLongFormRunner.h"
 #include "presentation/AppSettings.h"
 #include "presentation/CommandTarget.h"
@@ -17,6 +18,7 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QTimer>
 
 #include <memory>
 
@@ -25,7 +27,7 @@ namespace orlu {
 class CTmView : public QAbstractScrollArea, public CommandTarget {
     Q_OBJECT
 public:
-    CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, const AppSettings& settings,
+    CTmView(MeasurementDocument& document, const FormRendererRegistry& renderers, AppSettings& settings,
             QWidget* parent = nullptr);
 
     MeasurementViewState& State() { return m_State; }
@@ -47,6 +49,8 @@ public:
     const FormBuilder& Builder() const { return m_Builder; }
     /// Shows the form a controller built or changed.
     void ShowBuiltForm() { AfterBuild(); }
+    /// The graph form: its image, controllers and held-button timer.
+    GraphPane& Graph() { return *m_Graph; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -54,6 +58,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -62,17 +68,22 @@ private:
     void Scroll(bool vertical, ScrollCode code);
     ViewPoint DocumentPoint(QPoint pos) const;
     void AfterBuild();
+    /// A tick of the drag past the window's edge: the lines scroll a step and the block follows the mouse.
+    void DragScrollTick();
     /// Carries out what a command left the view to do.
     void Refresh(ViewRefresh refresh);
 
     MeasurementDocument& m_Document;
-    const AppSettings& m_Settings;
+    AppSettings& m_Settings;
     QtLongFormRunner m_LongForms; ///< before the builder, which uses it
     FormBuilder m_Builder;
     MeasurementViewState m_State;
+    GraphPane* m_Graph = nullptr; ///< a child of the view
     QFont m_ScreenFont;
     bool m_SyncingBars = false;
     std::unique_ptr<ViewDialogs> m_Dialogs = std::make_unique<CancelDialogs>();
+    QTimer m_DragScroll; ///< scrolls while a block is dragged past the window's edge
+    QPoint m_DragPoint;
 };
 
 } // namespace orlu

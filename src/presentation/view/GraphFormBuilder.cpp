@@ -395,6 +395,7 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
     // (shorter) sub-file or record is written into again.
     static_cast<PlotData&>(form.Plot) = PlotData{};
     form.PanelMask = 0;
+    ++form.Builds;
 
     const GraphDataRenderer* renderer =
         HasGraphForm(view.ViewKind) ? renderers.FindGraphData(view.ViewKind, FindFileKind(doc.FileKind()).Family)

@@ -15,6 +15,7 @@ struct GraphFormState {
     GraphGeometryRecords Records; ///< one geometry per kind of graph, kept for the life of the view
     std::uint8_t PanelMask = 0;   ///< bit k: panel k was filled by the last build
     bool Available = false;       ///< the kind shown has graph data for the document's family
+    std::uint32_t Builds = 0;     ///< counts the builds: a painter knows from it that the data were made anew
 };
 
 } // namespace orlu

@@ -8,6 +8,7 @@
 #include "app/PictureCommands.h"
 #include "app/CRs232SettingsDlg.h"
 #include "app/UnitFilesCommand.h"
+#include "app/views/UploadCommand.h"
 #include "app/CSplashWindow.h"
 #include "app/QtText.h"
 #include "app/QtUserInteraction.h"
@@ -110,6 +111,7 @@ CTmApp::CTmApp(UserInteraction* ui)
             [this](ManagedDocument& document) -> QWidget* {
                 auto* view = new CTmView(static_cast<MeasurementDocument&>(document), m_FormRenderers, m_Settings);
                 RegisterViewOutputCommands(*view, *this);
+                RegisterUploadCommand(*view, *this);
                 return view;
             });
     AddDocumentClass(

@@ -292,6 +292,8 @@ struct ProgressWatch {
     std::vector<std::string> titles;
     bool allModal = true;
     std::map<std::string, QImage> shots; ///< the first look of each window
+    /// Called once, on the first sight of a window of that title.
+    std::map<std::string, std::function<void(CTransferProgressDlg&)>> onFirstSight;
 
     ProgressWatch()
     {
@@ -304,8 +306,11 @@ struct ProgressWatch {
                 if (titles.empty() || titles.back() != title)
                     titles.push_back(title);
                 allModal = allModal && dialog->windowModality() == Qt::ApplicationModal;
-                if (!shots.count(title))
-                    shots[title] = dialog->grab().toImage();
+                if (shots.count(title))
+                    continue;
+                shots[title] = dialog->grab().toImage();
+                if (auto act = onFirstSight.find(title); act != onFirstSight.end())
+                    act->second(*dialog);
             }
         });
         timer.start(2);
@@ -393,6 +398,81 @@ TEST_F(UnitFilesOpen, TheMergeButtonOpensOneMultifileAndComesBackForFilesLeftOut
                   "Only the regular files (excluding 'Buffer'/'Logger')\nof the same structure can be merged!",
                   "Merge operation completed O.K.\n2 file(s) used\n1 file(s) ignored",
                   "Merge operation completed O.K.\n2 file(s) used\n0 file(s) ignored"}));
+}
+
+TEST_F(UnitFilesOpen, CancelInTheProgressWindowKeepsTheFileInTransferAndStops)
+{
+    WriteIni("[Settings]\r\nOrluDeviceSelector=3\r\n");
+    ASSERT_TRUE(Start());
+    const Bytes file = fixture::SampleCurrentFamilyFile();
+    Instrument("--model 525", {{"L0001", 1, 0, file}, {"L0002", 1, 0, file}, {"L0003", 1, 0, file}});
+    Slow(m_App->UnitFiles().Progress());
+    ProgressWatch watch;
+    watch.onFirstSight["Reading file from the ORLU unit"] = [](CTransferProgressDlg& dialog) {
+        dialog.findChild<QPushButton*>()->click();
+    };
+    Dialogs({[&](CUnitFilesDlg& files) {
+        Select(files, {0, 1, 2});
+        Click(files, "open");
+    }});
+    Frame().RouteCommand(kIdUnitFiles);
+
+    // On RS-232 the file in transfer completes and opens; the two left stay selected for the next run.
+    EXPECT_EQ(m_App->Documents().AllDocuments().size(), 1u);
+    EXPECT_EQ(m_Ui.Messages(),
+              std::vector<std::string>{"Open operation stopped.\n1 file(s) opened\n2 file(s) omitted"});
+    EXPECT_EQ(m_UnitFilesRuns, 2u);
+    EXPECT_EQ(m_App->UnitFiles().Directory().GetSelectionFlags(), (Bytes{0, 1, 1}));
+}
+
+TEST_F(UnitFilesOpen, AMergeWhoseReplyBreaksOffMakesNoDocument)
+{
+    WriteIni("[Settings]\r\nOrluDeviceSelector=3\r\n");
+    ASSERT_TRUE(Start());
+    const Bytes file = fixture::SampleCurrentFamilyFile();
+    Instrument("--model 525 --fault stall-after:100@RUN2", {{"RUN1", 1, 0, file}, {"RUN2", 1, 0, file}});
+    Dialogs({[&](CUnitFilesDlg& files) {
+        Select(files, {0, 1});
+        Click(files, "merge");
+    }});
+    Frame().RouteCommand(kIdUnitFiles);
+
+    EXPECT_TRUE(m_App->Documents().AllDocuments().empty());
+    EXPECT_EQ(m_Ui.Messages(),
+              (std::vector<std::string>{"ORLU unit  -  Unknown mode \nConnection or transmission error !!!",
+                                        "Merge operation failed. Sorry!"}));
+    // The title number of the document not made is given back.
+    EXPECT_EQ(m_App->Context().MultifileTitleCounter, 0);
+}
+
+TEST_F(UnitFilesOpen, AnUploadThatEndsBeforeSendingSaysWhyOrNothing)
+{
+    WriteIni("[Settings]\r\nOrluDeviceSelector=3\r\n");
+    ASSERT_TRUE(Start());
+    const Bytes data = fixture::CurrentMeasurementFile(fixture::PlausibleMeasurementSpec(2, 600));
+    const std::filesystem::path path = m_Dir / "meas.orl";
+    fixture::FixtureBuilder().ContainerHeader(45).Bytes(data).WriteTo(path);
+    ASSERT_NE(m_App->OpenDocumentFile(path.string()), nullptr);
+    auto* view = dynamic_cast<CTmView*>(Frame().ActiveChild()->widget());
+    ASSERT_NE(view, nullptr);
+
+    // Cancel in the name dialog: nothing sent, nothing said.
+    Instrument("--model 525", {{"OLD", 1, 0, Pattern(64)}});
+    Dialogs({}, [](QDialog& dialog) { dialog.reject(); });
+    view->Execute(kUploadCommand);
+    EXPECT_TRUE(m_Ui.Messages().empty());
+    EXPECT_EQ(m_Model->Files().size(), 1u);
+    EXPECT_EQ(m_DialogsRun, std::vector<QString>{"Choice the name for the file being uploaded to the ORLU unit ..."});
+
+    // A unit that does not answer: the connection error dialog, and no name asked.
+    m_Pty.reset();
+    m_App->UnitFiles().Directory().ClearEntries();
+    Instrument("--model 525 --fault silent", {});
+    m_DialogsRun.clear();
+    view->Execute(kUploadCommand);
+    EXPECT_EQ(m_Ui.Messages(),
+              std::vector<std::string>{"ORLU unit  -  Unknown mode \nConnection or transmission error !!!"});
+    EXPECT_TRUE(m_DialogsRun.empty());
 }
 
 TEST_F(UnitFilesOpen, UploadFromTheViewUnderTheChosenName)

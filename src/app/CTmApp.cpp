@@ -8,6 +8,7 @@
 #include "app/PictureCommands.h"
 #include "app/CRs232SettingsDlg.h"
 #include "app/UnitFilesCommand.h"
+#include "app/views/UploadCommand.h"
 #include "app/CSplashWindow.h"
 #include "app/QtText.h"
 #include "app/QtUserInteraction.h"
@@ -114,6 +115,7 @@ CTmApp::CTmApp(UserInteraction* ui)
                 RegisterViewOutputCommands(*view, *this);
                 RegisterViewDialogs(*view, *this);
                 RegisterViewToolsCommands(*view, *this);
+                RegisterUploadCommand(*view, *this);
                 return view;
             });
     AddDocumentClass(

@@ -8,7 +8,7 @@
 
 namespace orlu {
 
-void GuiThreadInteraction::OnGuiThread(const std::function<void()>& call)
+void RunOnGuiThread(const std::function<void()>& call)
 {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() == app->thread())
@@ -23,7 +23,7 @@ MessageResult GuiThreadInteraction::ShowMessage(std::string_view text, std::stri
     // Copies: the views may not outlive the caller's frame on the other thread's watch.
     const std::string t(text), c(caption);
     MessageResult result = MessageResult::Ok;
-    OnGuiThread([&] { result = m_Gui.ShowMessage(t, c, buttons, icon, defaultButton); });
+    RunOnGuiThread([&] { result = m_Gui.ShowMessage(t, c, buttons, icon, defaultButton); });
     return result;
 }
 
@@ -31,7 +31,7 @@ QuestionAnswer GuiThreadInteraction::AskQuestion(std::string_view text)
 {
     const std::string t(text);
     QuestionAnswer answer = QuestionAnswer::Cancel;
-    OnGuiThread([&] { answer = m_Gui.AskQuestion(t); });
+    RunOnGuiThread([&] { answer = m_Gui.AskQuestion(t); });
     return answer;
 }
 
@@ -39,23 +39,23 @@ QuestionAnswer GuiThreadInteraction::AskQuestionAll(std::string_view text)
 {
     const std::string t(text);
     QuestionAnswer answer = QuestionAnswer::Cancel;
-    OnGuiThread([&] { answer = m_Gui.AskQuestionAll(t); });
+    RunOnGuiThread([&] { answer = m_Gui.AskQuestionAll(t); });
     return answer;
 }
 
 void GuiThreadInteraction::ShowFixedText(const FixedTextDialogInfo& info)
 {
-    OnGuiThread([&] { orlu::ShowFixedText(m_Gui, info); });
+    RunOnGuiThread([&] { orlu::ShowFixedText(m_Gui, info); });
 }
 
 void GuiThreadInteraction::BeginWait()
 {
-    OnGuiThread([&] { m_Gui.BeginWait(); });
+    RunOnGuiThread([&] { m_Gui.BeginWait(); });
 }
 
 void GuiThreadInteraction::EndWait()
 {
-    OnGuiThread([&] { m_Gui.EndWait(); });
+    RunOnGuiThread([&] { m_Gui.EndWait(); });
 }
 
 } // namespace orlu

@@ -10,6 +10,9 @@
 
 namespace orlu {
 
+/// Runs the call on the GUI thread and waits for it (at once when called there).
+void RunOnGuiThread(const std::function<void()>& call);
+
 class GuiThreadInteraction : public UserInteraction, public FixedTextPort {
 public:
     explicit GuiThreadInteraction(UserInteraction& gui) : m_Gui(gui) {}
@@ -23,9 +26,6 @@ public:
     void EndWait() override;
 
 private:
-    /// Runs the call on the GUI thread and waits for it.
-    void OnGuiThread(const std::function<void()>& call);
-
     UserInteraction& m_Gui;
 };
 

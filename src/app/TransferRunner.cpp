@@ -27,7 +27,12 @@ void RunTransfer(TransferProgress& progress, bool usb, QWidget* parent, const st
         if (!progress.Finished() && progress.Requested() == TransferRequest::None &&
             (!dialog || !dialog->isVisible())) {
             dialog = std::make_unique<CTransferProgressDlg>(progress, usb, false, false, parent);
-            dialog->show();
+            // The other windows wait: a document the worker fills or sends must not close under it.
+            dialog->setWindowModality(Qt::ApplicationModal);
+            // It opens with the status line, not blank until its own first tick.
+            dialog->Tick();
+            if (!progress.Finished())
+                dialog->show();
         }
         if (dialog)
             dialog->setWindowTitle(QString::fromStdString(progress.Title()));

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orlu {
@@ -89,6 +90,8 @@ public:
     std::string SelectedText() const;
     std::string ReadAtText() const;
     std::string TargetPathButtonText() const { return TargetPathText(m_DownloadPath); }
+    /// The download folder chosen with the Target path button.
+    void SetDownloadPath(std::string path) { m_DownloadPath = std::move(path); }
     /// The widest line in characters (the list's horizontal extent is its width + 3).
     std::size_t WidestLine() const { return m_Widest; }
     const UnitFilesChoices& Choices() const { return m_Choices; }

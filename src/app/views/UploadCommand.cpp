@@ -1,0 +1,23 @@
+#include "app/views/UploadCommand.h"
+
+#include "app/CTmApp.h"
+#include "app/UnitFilesCommand.h"
+#include "app/views/CTmView.h"
+#include "document/CTmDoc.h"
+#include "presentation/view/ToolsCommands.h"
+
+namespace orlu {
+
+void RegisterUploadCommand(CTmView& view, CTmApp& app)
+{
+    // No wait cursor: the name dialog and the progress window are the feedback.
+    view.OnCommand(kUploadCommand, [&view, &app] { app.UnitFiles().Upload(view.Doc(), &view); });
+    view.OnUpdate(kUploadCommand, [&view, &app](CommandUi& ui) {
+        const CTmDoc& doc = view.Doc();
+        const bool decoded = doc.HeaderDecoded();
+        ui.enabled = CanUpload(app.Settings().DeviceSelector, doc.FileKind(), decoded ? doc.Header().firmware : 0,
+                               decoded && doc.Header().setupFile);
+    });
+}
+
+} // namespace orlu

@@ -33,7 +33,6 @@ public:
     MeasurementViewState& State() { return m_State; }
     const MeasurementViewState& State() const { return m_State; }
     CTmDoc& Doc() const { return m_Document.Doc(); }
-    const FormBuilder& Builder() const { return m_Builder; }
     /// The dialogs the view's controllers open; they answer Cancel until the program gives its own.
     ViewDialogs& Dialogs() { return *m_Dialogs; }
     void SetDialogs(std::unique_ptr<ViewDialogs> dialogs) { m_Dialogs = std::move(dialogs); }

@@ -26,6 +26,7 @@ using namespace form_flags;
 constexpr int kPhaseForm = 1;
 constexpr int kFirstPairFunction = 5; ///< spectra functions from here on take two channels
 constexpr int kPairPanels = 3;        ///< a pair function's panels: its two spectra and the function
+constexpr PlotKind kFftPlotKindRow = 9; ///< the default row of every FFT spectrum record
 
 bool IsMultifile(const CTmDoc& doc) { return IsMergedDocument(doc) || IsMerged505Document(doc); }
 
@@ -102,6 +103,21 @@ GraphGeometry* ObtainGeometry(MeasurementViewState& view, CTmDoc& doc, const Plo
         }
     }
     return view.GraphForm.Records.Obtain(*which, row, step, recompute);
+}
+
+// Tonality files show their short band in a geometry of its own, worked out
+// over the short band's lines once the renderer has read them: its step and
+// zoom stay apart from the full band's.
+bool ShowsShortBand(const MeasurementViewState& view)
+{
+    return view.ViewKind == kViewSpectra && view.Spectra.OutputForm != kPhaseForm && view.Spectra.Band == 2 &&
+           view.MultiElement == 0;
+}
+
+GraphGeometry* ObtainShortBandGeometry(MeasurementViewState& view, std::int32_t lines)
+{
+    return view.GraphForm.Records.Obtain(GeometryRecord::ShortBand, kFftPlotKindRow,
+                                         GeometryStep{2, std::max(1, lines), 0});
 }
 
 // What Previous/Next step in the kind's graph: the sub-files of a Multifile
@@ -456,6 +472,14 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
     fields.AxisDecimals = static_cast<std::int16_t>(choice.axisDecimals);
     GraphViewState& g = form.Plot;
     g.ViewKind = view.ViewKind;
+    if (ShowsShortBand(view)) {
+        choice.pointCount = DataPoints(g, form.PanelMask);
+        if (GraphGeometry* shortBand = ObtainShortBandGeometry(view, choice.pointCount)) {
+            geometry = shortBand;
+            if (ForcesDegreeOne(view))
+                geometry->pointsPerColumn = 1;
+        }
+    }
     fields.PointCount = std::min(choice.pointCount, DataPoints(g, form.PanelMask));
     if (fields.PointCount <= 0)
         fields.PointCount = DataPoints(g, form.PanelMask);

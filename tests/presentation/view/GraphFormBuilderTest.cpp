@@ -164,6 +164,59 @@ TEST_F(GraphBuild, SpectraPanelsFollowTheFunctionAndTheChannelsOfferedAndChosen)
     }
 }
 
+TEST_F(GraphBuild, FiveChannelsFillFivePanelsWithTheirTitles)
+{
+    RegisterSpies();
+    for (const std::uint8_t kind : {kViewOctaves, kViewThirdOctaves, kViewBufferLogger, kViewHistograms}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        m_Calls.clear();
+        m_View.Spectra.Function = 1;
+        m_View.AvailableChannels = 0x1F;
+        m_View.SelectedChannels = 0x1F;
+        Show(kind);
+        EXPECT_EQ(m_Calls, (std::vector<int>{0, 1, 2, 3, 4}));
+        EXPECT_EQ(m_View.Graph.PanelCount, 5);
+        EXPECT_EQ(m_View.GraphForm.PanelMask, 0x1F);
+        EXPECT_EQ(m_View.GraphForm.Plot.PanelTitles[4].rfind("panel 4", 0), 0u);
+    }
+}
+
+// A tonality file's short band has a geometry record of its own, worked out over its
+// lines; a zoom made on it leaves the full band's record as it was, and back.
+TEST_F(GraphBuild, TheShortBandHasAGeometryOfItsOwn)
+{
+    m_Renderers.RegisterGraphData(kViewSpectra, [](GraphDataRequest& r) {
+        const std::size_t lines = r.View.Spectra.Band == 2 ? 60 : 400;
+        r.Data.PlotValues.Assign(std::vector<double>(lines, 50.0));
+        r.Data.ClassStride = static_cast<std::int32_t>(lines);
+        return true;
+    });
+    const auto show = [this](std::uint8_t band) {
+        m_View.Spectra.Band = band;
+        Show(kViewSpectra);
+        return m_View.PageGeometry;
+    };
+    const GraphGeometry* full = show(1);
+    ASSERT_NE(full, nullptr);
+    EXPECT_EQ(full, m_View.GraphForm.Records.Find(GeometryRecord::Spectrum));
+    const GraphGeometry fullBefore = *full;
+
+    const GraphGeometry* shortBand = show(2);
+    ASSERT_NE(shortBand, nullptr);
+    EXPECT_EQ(shortBand, m_View.GraphForm.Records.Find(GeometryRecord::ShortBand));
+    EXPECT_EQ(shortBand->pointCount, 60);
+    EXPECT_EQ(m_View.Graph.PointCount, 60);
+    EXPECT_NE(fullBefore.pointCount, 60); // the full band's record was worked out over its 400 lines
+
+    // A zoom on the short band (the zoom commands change the kept record).
+    m_View.GraphForm.Records.Obtain(GeometryRecord::ShortBand, 9, std::nullopt)->pixelsPerPoint = 1;
+    EXPECT_EQ(show(1), full);
+    EXPECT_EQ(full->pixelsPerPoint, fullBefore.pixelsPerPoint);
+    EXPECT_EQ(full->pointCount, fullBefore.pointCount);
+    EXPECT_EQ(show(2), shortBand);
+    EXPECT_EQ(shortBand->pixelsPerPoint, 1);
+}
+
 TEST_F(GraphBuild, TonalityPhaseAndTheReverberationProcedureShowEveryPoint)
 {
     RegisterSpies();

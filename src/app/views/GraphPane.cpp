@@ -288,7 +288,7 @@ void GraphPane::PaintPanels(const PanelsKey& key)
     QScrollBar* v = m_Window.verticalScrollBar();
     const QSignalBlocker blockH(h);
     const QSignalBlocker blockV(v);
-    h->setRange(0, std::max(0, pageWidth * scale - port.width()));
+    h->setRange(0, std::max(0, m_Panels.width() - port.width()));
     h->setPageStep(port.width());
     v->setRange(0, std::max(0, result.height - port.height()));
     v->setPageStep(port.height());

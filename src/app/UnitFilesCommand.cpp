@@ -86,10 +86,13 @@ void UnitFilesCommand::InstallFillers(AppContext& context)
     context.Fillers.LoadFileFromInstrument = [this](CTmDoc& doc) {
         return OnWorkerWithDocuments([this, &doc] { return m_Opener.LoadFileFromInstrument(doc); });
     };
-    // Disk merges stay with the filler the application installed.
-    context.Fillers.MergeFiles = [this, diskMerge = context.Fillers.MergeFiles](CTmDoc& doc, bool overLink) {
+    // Disk merges stay with the filler the application installed (taken once:
+    // the next run must not wrap this one).
+    if (!m_DiskMerge)
+        m_DiskMerge = context.Fillers.MergeFiles;
+    context.Fillers.MergeFiles = [this](CTmDoc& doc, bool overLink) {
         if (!overLink)
-            return diskMerge && diskMerge(doc, false);
+            return m_DiskMerge && m_DiskMerge(doc, false);
         MergeOutcome outcome;
         OnWorkerWithDocuments([&] {
             outcome = MergeFiles(doc, &m_Link, &m_Directory, m_Progress);

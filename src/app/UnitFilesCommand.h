@@ -74,6 +74,8 @@ private:
     TransferProgress m_Progress;
     UnitFileOpener m_Opener;
     UnitFilesChoices m_Choices;
+    /// The application's merge of disk files, which the merge filler hands on.
+    std::function<bool(CTmDoc&, bool)> m_DiskMerge;
     /// Files the last merge over the link left out (the dialog comes back when not 0).
     std::uint32_t m_MergeLeft = 0;
 };

@@ -222,6 +222,7 @@ TEST_F(UnitFilesDialog, TheTargetPathButtonChoosesTheFolderTheDownloadWritesTo)
                 target->click();
                 buttonAfter = target->text().toStdString();
                 Select(files, {0});
+                EXPECT_TRUE(files.grab().toImage().save(QString(ORLU_BINARY_DIR) + "/orlupc-unit-files-target.png"));
                 Click(files, "download");
             }},
             [](QDialog& dialog) {

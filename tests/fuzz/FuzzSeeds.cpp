@@ -403,6 +403,23 @@ void PlotStateSeeds(const SeedFolder& out)
     out.Add("refused-list-past-count", "PointCount=2\nSeriesB[2]=1,2,3\n");
     out.Add("refused-pairs", "Markers=12:1,30\n");
 
+    // Five four-channel 1/3-octave panels on their channels' own axes, one of them
+    // naming a PlotKind past the band kinds.
+    PlotFixtureOptions thirds;
+    thirds.plotKind = 25;
+    thirds.panels = 5;
+    PlotState axes = MakePlotFixture(thirds);
+    axes.doc.FourChannelFamily = true;
+    const std::array<int, 5> kinds{50, 46, 52, 99, 25};
+    const std::array<int, 5> points{34, 46, 32, 32, 48};
+    for (std::size_t k = 0; k < 5; ++k) {
+        axes.doc.ChannelFacts[k].FirstBand13 = static_cast<int>(k * 3);
+        axes.doc.ChannelFacts[k].BandCount13 = 31;
+        axes.doc.ChannelFacts[k].SpectrumAxis13 = kinds[k];
+        axes.doc.ChannelFacts[k].SpectrumPoints13 = points[k];
+    }
+    out.Add("four-channel-thirds-own-axes", WritePlotState(axes));
+
     PlotFixtureOptions fft;
     fft.plotKind = 9;
     fft.waterfall = std::array<int, 2>{6, 8};

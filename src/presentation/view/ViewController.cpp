@@ -248,18 +248,31 @@ void ViewController::OpenSpectraFunctions()
     Rebuild();
 }
 
-bool ViewController::Zoom(bool minus)
+namespace {
+
+ZoomFacts ZoomFactsOf(const MeasurementViewState& view, CTmDoc& doc)
+{
+    const ViewDocumentFacts facts = FactsOf(doc);
+    return ZoomFactsFor(view, BandLayoutOf(doc).values,
+                        view.ViewKind == kViewTimeIntersections ? facts.spectrumRecords : facts.timeHistoryRecords,
+                        view.Spectra.TonalityShown != 0);
+}
+
+} // namespace
+
+bool ViewController::ZoomEnabled(bool minus) const
 {
     if (m_Geometry == nullptr)
         return false;
-    const ViewDocumentFacts facts = FactsOf(m_Doc);
-    const ZoomFacts zoom = ZoomFactsFor(m_View, BandLayoutOf(m_Doc).values,
-                                        m_View.ViewKind == kViewTimeIntersections ? facts.spectrumRecords
-                                                                                  : facts.timeHistoryRecords,
-                                        m_View.Spectra.TonalityShown != 0);
-    const bool enabled = minus ? ZoomMinusEnabled(m_View, *m_Geometry, zoom) : ZoomPlusEnabled(m_View, *m_Geometry, zoom);
-    if (!enabled)
+    const ZoomFacts zoom = ZoomFactsOf(m_View, m_Doc);
+    return minus ? ZoomMinusEnabled(m_View, *m_Geometry, zoom) : ZoomPlusEnabled(m_View, *m_Geometry, zoom);
+}
+
+bool ViewController::Zoom(bool minus)
+{
+    if (!ZoomEnabled(minus))
         return false;
+    const ZoomFacts zoom = ZoomFactsOf(m_View, m_Doc);
     const bool changed = minus ? ZoomMinus(m_View, *m_Geometry, zoom) : ZoomPlus(m_View, *m_Geometry, zoom);
     if (changed)
         Rebuild();

@@ -91,6 +91,8 @@ public:
 
     /// A menu or toolbar command; false when it is not one of the view's or is disabled.
     bool Command(int id, KeyModifiers keys);
+    /// Whether Zoom minus (or plus) acts on the graph shown.
+    bool ZoomEnabled(bool minus) const;
     /// A key on the view.
     void Key(ViewKey key, KeyModifiers keys);
     /// Left button pressed and released at (x, y) of the client area.

@@ -133,7 +133,7 @@ bool ViewController::Command(int id, KeyModifiers keys)
         // The toolbar button steps while it is down; a click is one press and release.
         m_Repeat.Tick(false);
         {
-            const bool stepped = RepeatTick(id == kPreviousCommand, id == kNextCommand);
+            const bool stepped = RepeatTick(id == kPreviousCommand, id == kNextCommand, keys);
             m_Repeat.Tick(false);
             return stepped;
         }
@@ -473,7 +473,7 @@ void ViewController::Wheel(int delta)
         ScrollText(m_View, false, delta <= 0 ? ScrollCode::LineDown : ScrollCode::LineUp, 0, info);
 }
 
-bool ViewController::RepeatTick(bool previousHeld, bool nextHeld)
+bool ViewController::RepeatTick(bool previousHeld, bool nextHeld, KeyModifiers keys)
 {
     const ViewPoint mouse = m_View.Control.MousePoint;
     const bool plotHeld = m_View.Control.LeftButtonHeld && HitPanel(mouse.x, mouse.y, false);
@@ -481,9 +481,9 @@ bool ViewController::RepeatTick(bool previousHeld, bool nextHeld)
         return false;
     m_Repeat.SetBusy(true);
     if (previousHeld)
-        Step(false, {});
+        Step(false, keys);
     else if (nextHeld)
-        Step(true, {});
+        Step(true, keys);
     else
         HitPanel(mouse.x, mouse.y, true);
     m_Repeat.SetBusy(false);

@@ -107,8 +107,8 @@ public:
     void Wheel(int delta);
 
     /// A tick of the held-button timer: Previous or Next held on the toolbar, or
-    /// the left button on a plot. True when a step acted.
-    bool RepeatTick(bool previousHeld, bool nextHeld);
+    /// the left button on a plot, with the Shift/Ctrl/Alt held. True when a step acted.
+    bool RepeatTick(bool previousHeld, bool nextHeld, KeyModifiers keys = {});
     RepeatSchedule& Repeat() { return m_Repeat; }
 
 private:

@@ -17,6 +17,7 @@
 #include "graph/GraphPainter.h"
 #include "graph/GraphSettings.h"
 #include "graph/PlotDispatch.h"
+#include "presentation/view/ChannelSelection.h"
 #include "presentation/view/GraphDocumentFacts.h"
 #include "support/FixtureBuilder.h"
 #include "support/MixedMultifile.h"
@@ -223,6 +224,41 @@ TEST_F(GraphViewWindow, PlotCyclesTheSizeAndAResizePaintsThePanelsWithoutABuild)
     EXPECT_GE(graph.Image().width(), view->viewport()->width());
     EXPECT_GE(graph.Image().height(), view->viewport()->height());
     EXPECT_NE(graph.Image().size(), before);
+}
+
+TEST_F(GraphViewWindow, ChannelButtonsAndTheZoomGoToTheControllersAndBuild)
+{
+    CountLoggerBuilds();
+    CTmView* view = OpenLoggerGraph();
+    ASSERT_NE(view, nullptr);
+    const MeasurementViewState& s = view->State();
+    CMainFrame& frame = *m_App->MainFrame();
+    frame.UpdateCommandUi();
+    ASSERT_EQ(s.Graph.PanelCount, 3);
+    EXPECT_TRUE(frame.Action(kChannelCommands[1])->isEnabled());
+    EXPECT_TRUE(frame.Action(kChannelCommands[1])->isChecked());
+    EXPECT_FALSE(frame.Action(kChannelCommands[3])->isEnabled()); // the logger has three profiles
+
+    // Channel 2 off: the graph is built again with two panels.
+    ASSERT_TRUE(frame.RouteCommand(kChannelCommands[1]));
+    EXPECT_EQ(s.Graph.PanelCount, 2);
+    EXPECT_GT(m_LoggerBuilds, m_Builds);
+    frame.UpdateCommandUi();
+    EXPECT_FALSE(frame.Action(kChannelCommands[1])->isChecked());
+
+    // The whole logger is shown: zoom minus has nothing more to show. Zoom
+    // plus merges fewer records into a point and builds; minus takes it back.
+    const int aggregation = s.Aggregation;
+    EXPECT_FALSE(frame.Action(kZoomMinusCommand)->isEnabled());
+    ASSERT_TRUE(frame.Action(kZoomPlusCommand)->isEnabled());
+    const int builds = m_LoggerBuilds;
+    ASSERT_TRUE(frame.RouteCommand(kZoomPlusCommand));
+    EXPECT_LT(s.Aggregation, aggregation);
+    EXPECT_GT(m_LoggerBuilds, builds);
+    frame.UpdateCommandUi();
+    ASSERT_TRUE(frame.Action(kZoomMinusCommand)->isEnabled());
+    ASSERT_TRUE(frame.RouteCommand(kZoomMinusCommand));
+    EXPECT_EQ(s.Aggregation, aggregation);
 }
 
 TEST_F(GraphViewWindow, ScreenshotOfALoggerGraphWithCursorAndMarkedBlock)

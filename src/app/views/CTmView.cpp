@@ -85,6 +85,10 @@ void CTmView::RegisterCommands()
     // Previous and Next step on the press of their buttons, and again while they are held.
     for (int id : {kPreviousCommand, kNextCommand})
         OnCommand(id, [this, id] { m_Graph->Command(id); });
+    for (int id : GraphPane::Commands()) {
+        OnCommand(id, [this, id] { m_Graph->Command(id); });
+        OnUpdate(id, [this, id](CommandUi& ui) { ui = m_Graph->CommandState(id); });
+    }
     OnUpdate(kPreviousCommand, [this](CommandUi& ui) {
         ui.enabled = UpdatePrevious(m_State, StepFactsOf(Doc()), GraphPane::KeysNow());
     });

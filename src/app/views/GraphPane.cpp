@@ -7,6 +7,7 @@
 #include "graph/GraphSettings.h"
 #include "graph/GraphWindow.h"
 #include "graph/PlotDispatch.h"
+#include "presentation/view/ChannelSelection.h"
 #include "presentation/view/GraphDocumentFacts.h"
 
 #include <QAbstractScrollArea>
@@ -91,6 +92,13 @@ GraphPane::GraphPane(QAbstractScrollArea& window, MeasurementViewState& view, CT
 
 void GraphPane::SetDialogs(ViewDialogs* dialogs) { m_Dialogs.target = dialogs; }
 
+void GraphPane::UseShownGeometry()
+{
+    // The page's geometry is the record the view keeps in its own graph form
+    // (GraphForm.Records), which the zoom and More options change.
+    m_Controller.SetGeometry(const_cast<GraphGeometry*>(m_View.PageGeometry));
+}
+
 KeyModifiers GraphPane::Modifiers(Qt::KeyboardModifiers keys)
 {
     return {(keys & Qt::ShiftModifier) != 0, (keys & Qt::ControlModifier) != 0, (keys & Qt::AltModifier) != 0};
@@ -107,9 +115,7 @@ template <typename Call> bool GraphPane::Run(Call call)
     m_Busy = true;
     const std::uint8_t kind = m_View.ViewKind;
     const bool graph = m_View.GraphShown();
-    // The page's geometry is the record the view keeps in its own graph form
-    // (GraphForm.Records), which the zoom and More options change.
-    m_Controller.SetGeometry(const_cast<GraphGeometry*>(m_View.PageGeometry));
+    UseShownGeometry();
     m_Controller.SetClientSize(m_Window.viewport()->width(), m_Window.viewport()->height());
     const bool result = call();
     m_Busy = false;
@@ -126,6 +132,33 @@ bool GraphPane::Command(int id)
 {
     const KeyModifiers keys = KeysNow();
     return Run([&] { return m_Controller.Command(id, keys); });
+}
+
+std::span<const int> GraphPane::Commands()
+{
+    static constexpr int kCommands[] = {kChannelCommands[0], kChannelCommands[1], kChannelCommands[2],
+                                        kChannelCommands[3], kChannelCommands[4], kUnitsChangeCommand,
+                                        kZoomPlusCommand,    kZoomMinusCommand};
+    return kCommands;
+}
+
+CommandUi GraphPane::CommandState(int id)
+{
+    CommandUi ui{false, false};
+    if (id == kZoomPlusCommand || id == kZoomMinusCommand) {
+        UseShownGeometry();
+        ui.enabled = m_View.GraphShown() && m_Controller.ZoomEnabled(id == kZoomMinusCommand);
+        return ui;
+    }
+    const ChannelFacts facts = ChannelFactsOf(m_Doc);
+    if (id == kUnitsChangeCommand) {
+        ui.enabled = UnitsChangeEnabled(m_View, facts);
+        return ui;
+    }
+    for (int n = 1; n <= 5; ++n)
+        if (id == kChannelCommands[n - 1])
+            return UpdateSelectChannel(m_View, facts, n, KeysNow());
+    return ui;
 }
 
 bool GraphPane::Key(const QKeyEvent& event)

@@ -11,6 +11,7 @@
 
 #include "graph/PlotStateDocument.h"
 #include "presentation/AppSettings.h"
+#include "presentation/CommandTarget.h"
 #include "presentation/view/FormBuilder.h"
 #include "presentation/view/ViewController.h"
 
@@ -19,6 +20,7 @@
 #include <QTimer>
 
 #include <array>
+#include <span>
 #include <cstdint>
 
 class QAbstractScrollArea;
@@ -46,6 +48,11 @@ public:
     /// False when it is not the controller's, is disabled, or came while a
     /// step was still being built (dropped, never queued).
     bool Command(int id);
+    /// The channel buttons, Units change and the zoom: the commands that go
+    /// to the controller with the update of their buttons here.
+    static std::span<const int> Commands();
+    /// Enabled and checked state of one of Commands().
+    CommandUi CommandState(int id);
     /// A key; false when the graph does not take it.
     bool Key(const QKeyEvent& event);
     void MousePress(const QMouseEvent& event);
@@ -108,6 +115,7 @@ private:
     };
 
     template <typename Call> bool Run(Call call);
+    void UseShownGeometry();
     static KeyModifiers Modifiers(Qt::KeyboardModifiers keys);
     void SyncPlot();
     void PaintPanels(const PanelsKey& key);

@@ -134,7 +134,7 @@ bool ViewController::Command(int id, KeyModifiers keys)
         // The toolbar button steps while it is down; a click is one press and release.
         m_Repeat.Tick(false);
         {
-            const bool stepped = RepeatTick(id == kPreviousCommand, id == kNextCommand);
+            const bool stepped = RepeatTick(id == kPreviousCommand, id == kNextCommand, keys);
             m_Repeat.Tick(false);
             return stepped;
         }
@@ -252,18 +252,31 @@ void ViewController::OpenSpectraFunctions()
     Rebuild();
 }
 
-bool ViewController::Zoom(bool minus)
+namespace {
+
+ZoomFacts ZoomFactsOf(const MeasurementViewState& view, CTmDoc& doc)
+{
+    const ViewDocumentFacts facts = FactsOf(doc);
+    return ZoomFactsFor(view, BandLayoutOf(doc).values,
+                        view.ViewKind == kViewTimeIntersections ? facts.spectrumRecords : facts.timeHistoryRecords,
+                        view.Spectra.TonalityShown != 0);
+}
+
+} // namespace
+
+bool ViewController::ZoomEnabled(bool minus) const
 {
     if (m_Geometry == nullptr)
         return false;
-    const ViewDocumentFacts facts = FactsOf(m_Doc);
-    const ZoomFacts zoom = ZoomFactsFor(m_View, BandLayoutOf(m_Doc).values,
-                                        m_View.ViewKind == kViewTimeIntersections ? facts.spectrumRecords
-                                                                                  : facts.timeHistoryRecords,
-                                        m_View.Spectra.TonalityShown != 0);
-    const bool enabled = minus ? ZoomMinusEnabled(m_View, *m_Geometry, zoom) : ZoomPlusEnabled(m_View, *m_Geometry, zoom);
-    if (!enabled)
+    const ZoomFacts zoom = ZoomFactsOf(m_View, m_Doc);
+    return minus ? ZoomMinusEnabled(m_View, *m_Geometry, zoom) : ZoomPlusEnabled(m_View, *m_Geometry, zoom);
+}
+
+bool ViewController::Zoom(bool minus)
+{
+    if (!ZoomEnabled(minus))
         return false;
+    const ZoomFacts zoom = ZoomFactsOf(m_View, m_Doc);
     const bool changed = minus ? ZoomMinus(m_View, *m_Geometry, zoom) : ZoomPlus(m_View, *m_Geometry, zoom);
     if (changed)
         Rebuild();
@@ -464,7 +477,7 @@ void ViewController::Wheel(int delta)
         ScrollText(m_View, false, delta <= 0 ? ScrollCode::LineDown : ScrollCode::LineUp, 0, info);
 }
 
-bool ViewController::RepeatTick(bool previousHeld, bool nextHeld)
+bool ViewController::RepeatTick(bool previousHeld, bool nextHeld, KeyModifiers keys)
 {
     const ViewPoint mouse = m_View.Control.MousePoint;
     const bool plotHeld = m_View.Control.LeftButtonHeld && HitPanel(mouse.x, mouse.y, false);
@@ -472,9 +485,9 @@ bool ViewController::RepeatTick(bool previousHeld, bool nextHeld)
         return false;
     m_Repeat.SetBusy(true);
     if (previousHeld)
-        Step(false, {});
+        Step(false, keys);
     else if (nextHeld)
-        Step(true, {});
+        Step(true, keys);
     else
         HitPanel(mouse.x, mouse.y, true);
     m_Repeat.SetBusy(false);

@@ -94,6 +94,8 @@ public:
     bool Command(int id, KeyModifiers keys);
     /// Enabled and checked state of a Tools or Edit command of the view; none for other commands.
     std::optional<CommandUi> ToolsState(int id) const;
+    /// Whether Zoom minus (or plus) acts on the graph shown.
+    bool ZoomEnabled(bool minus) const;
     /// A key on the view.
     void Key(ViewKey key, KeyModifiers keys);
     /// Left button pressed and released at (x, y) of the client area.
@@ -108,8 +110,8 @@ public:
     void Wheel(int delta);
 
     /// A tick of the held-button timer: Previous or Next held on the toolbar, or
-    /// the left button on a plot. True when a step acted.
-    bool RepeatTick(bool previousHeld, bool nextHeld);
+    /// the left button on a plot, with the Shift/Ctrl/Alt held. True when a step acted.
+    bool RepeatTick(bool previousHeld, bool nextHeld, KeyModifiers keys = {});
     RepeatSchedule& Repeat() { return m_Repeat; }
 
 private:

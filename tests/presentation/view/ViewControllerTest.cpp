@@ -352,6 +352,27 @@ TEST_F(ViewControllerTest, SteppingBetweenShortAndLongLoggersRebuildsEachFromIts
     EXPECT_EQ(lines[1], lines[3]);
 }
 
+TEST_F(ViewControllerTest, ShiftWithTheNextButtonStepsAsShiftWithN)
+{
+    // File 3 of the Multifile holds 1/3-octave band statistics: with Shift,
+    // Next steps its level record, without it the sub-file.
+    Start(Open(Write("multi.orl", fixture::Multifile(kKindMerged525, fixture::GeneratedMultifileMembers(10)))));
+    ASSERT_TRUE(controller->Command(32891, kPlain)); // statistical levels of the 1/3 octaves
+    ASSERT_TRUE(controller->Command(kTextCommand, kPlain));
+    const int subfile = view.SubFileNumber;
+    ASSERT_EQ(view.LevelsRecord, 1);
+    const KeyModifiers shift{true, false, false};
+    ASSERT_TRUE(controller->Command(kNextCommand, shift));
+    EXPECT_EQ(view.SubFileNumber, subfile);
+    EXPECT_EQ(view.LevelsRecord, 2);
+    controller->Key(ViewKey::N, shift);
+    EXPECT_EQ(view.LevelsRecord, 3);
+    ASSERT_TRUE(controller->Command(kPreviousCommand, shift));
+    EXPECT_EQ(view.LevelsRecord, 2);
+    ASSERT_TRUE(controller->Command(kNextCommand, kPlain));
+    EXPECT_GT(view.SubFileNumber, subfile);
+}
+
 TEST_F(ViewControllerTest, HoldingNextStepsOnItsScheduleAndReleasingStops)
 {
     Start(Open(Write("multi.orl", fixture::Multifile(kKindMerged525, fixture::GeneratedMultifileMembers(12)))));

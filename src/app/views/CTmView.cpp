@@ -39,6 +39,7 @@ CTmView::CTmView(MeasurementDocument& document, const FormRendererRegistry& rend
     m_DragScroll.setInterval(100);
     connect(&m_DragScroll, &QTimer::timeout, this, &CTmView::DragScrollTick);
     m_Graph = new GraphPane(*this, m_State, Doc(), m_Builder, settings);
+    m_Graph->SetDialogs(m_Dialogs.get());
     connect(m_Graph, &GraphPane::FormChanged, this, [this] { AfterBuild(); });
     RegisterCommands();
     OnInitialUpdate();

@@ -35,7 +35,11 @@ public:
     CTmDoc& Doc() const { return m_Document.Doc(); }
     /// The dialogs the view's controllers open; they answer Cancel until the program gives its own.
     ViewDialogs& Dialogs() { return *m_Dialogs; }
-    void SetDialogs(std::unique_ptr<ViewDialogs> dialogs) { m_Dialogs = std::move(dialogs); }
+    void SetDialogs(std::unique_ptr<ViewDialogs> dialogs)
+    {
+        m_Dialogs = std::move(dialogs);
+        m_Graph->SetDialogs(m_Dialogs.get());
+    }
 
     /// The first form of a new view: the header information, or by the
     /// document's kind the settings text or the hex dump.

@@ -29,8 +29,7 @@ auto WithController(CTmView& view, CTmApp& app, Body body)
 {
     QtOptionDialogs options([&app](QDialog& dialog) { return app.RunDialog(dialog); }, app.Ui(), app.Settings(),
                             &view);
-    CancelDialogs others;
-    ViewController controller(view.State(), view.Doc(), view.Builder(), app.Settings(), others);
+    ViewController controller(view.State(), view.Doc(), view.Builder(), app.Settings(), view.Dialogs());
     controller.SetOptionDialogs(&options, &options);
     controller.SetInteraction(&app.Ui());
     return body(controller);

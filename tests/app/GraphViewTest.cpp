@@ -312,7 +312,9 @@ TEST_F(GraphViewWindow, HoldingNextStepsOnThePressAndRepeatsAndTheReleaseAddsNot
     const int held = s.SubFileNumber - 2;
     QTest::mouseRelease(next, Qt::LeftButton);
     EXPECT_EQ(s.SubFileNumber - 2, held); // the release adds no step
-    EXPECT_GE(held, 4);                   // a loaded machine may delay a tick or two
+    // A starved test machine fires late ticks once rather than catching up, so
+    // only the repetition itself is certain below; above, the schedule's 7.
+    EXPECT_GE(held, 2);
     EXPECT_LE(held, 7);
     QTest::qWait(300);
     EXPECT_EQ(s.SubFileNumber - 2, held); // nothing was left queued

@@ -12,18 +12,35 @@ namespace {
 // Records per thread below which a thread costs more than it saves.
 constexpr std::size_t kRecordsPerChunk = std::size_t{1} << 17;
 
-struct ColumnWords {
-    const PagedFileImage& pages;
-    TimeHistoryColumn column;
-    LevelCoding coding;
-
-    LevelWord At(std::size_t row) const
+// The words of one column, read in row order: the page of the last word is kept, as
+// rows of a few words lie many to a page. Every row was checked against the image
+// before, so no word is checked again; each thread reads with its own copy.
+class ColumnWords {
+public:
+    ColumnWords(const PagedFileImage& pages, const TimeHistoryColumn& column, LevelCoding coding)
+        : m_Pages(pages), m_Column(column), m_Coding(coding)
     {
-        const std::int64_t word = std::int64_t{column.first} + static_cast<std::int64_t>(row) * column.stride +
-                                  column.offset;
-        return DecodeLevelWord(static_cast<std::int16_t>(ImageGetWord(pages, static_cast<std::uint32_t>(word))),
-                               coding);
     }
+
+    LevelWord At(std::size_t row)
+    {
+        const auto word = static_cast<std::uint32_t>(std::int64_t{m_Column.first} +
+                                                     static_cast<std::int64_t>(row) * m_Column.stride +
+                                                     m_Column.offset);
+        if (word >> 8 != m_PageIndex || m_Page == nullptr) {
+            m_PageIndex = word >> 8;
+            m_Page = m_Pages.Page(m_PageIndex);
+        }
+        const std::uint8_t* p = m_Page + ((word & 255u) << 1);
+        return DecodeLevelWord(static_cast<std::int16_t>(p[0] | (p[1] << 8)), m_Coding);
+    }
+
+private:
+    const PagedFileImage& m_Pages;
+    TimeHistoryColumn m_Column;
+    LevelCoding m_Coding;
+    std::uint32_t m_PageIndex = 0;
+    const std::uint8_t* m_Page = nullptr;
 };
 
 double Db(int tenths) { return tenths / 10.0; }
@@ -31,9 +48,10 @@ double Db(int tenths) { return tenths / 10.0; }
 // Windows [from, to): each the reduction Aggregate makes of its records, in its order of
 // operations. The energy of a level w / 10.0 dB is EnergyOfTenths(w): EnergyOfLevel looks
 // up the same number.
-void ReduceWindows(const ColumnWords& words, AggregationKind kind, bool linear, const LinearScale& scale,
+void ReduceWindows(ColumnWords words, AggregationKind kind, bool linear, const LinearScale& scale,
                    std::size_t d, std::size_t from, std::size_t to, double* values, std::uint8_t* overload)
 {
+    const double* energy = EnergiesOfTenths();
     for (std::size_t j = from; j < to; ++j) {
         const std::size_t first = j * d;
         const LevelWord head = words.At(first);
@@ -52,10 +70,10 @@ void ReduceWindows(const ColumnWords& words, AggregationKind kind, bool linear, 
                 }
                 result = std::sqrt(sum / static_cast<double>(d));
             } else {
-                sum += EnergyOfTenths(head.tenths);
+                sum += energy[head.tenths];
                 for (std::size_t i = first + 1; i < first + d; ++i) {
                     const LevelWord w = words.At(i);
-                    sum += EnergyOfTenths(w.tenths);
+                    sum += energy[w.tenths];
                     over = over || w.overload;
                 }
                 result = LevelOfEnergy(sum / static_cast<double>(d));
@@ -91,13 +109,14 @@ void AggregateLevelColumn(const ImageReader& image, const TimeHistoryColumn& col
     // Every row is checked here, so the words are read without a check each.
     const std::size_t n = RowsInImage(image, column, 0, records, false, 2);
     const auto d = static_cast<std::size_t>(std::max(degree, 1));
-    const ColumnWords words{image.Image(), column, coding};
+    const ColumnWords words(image.Image(), column, coding);
     if (!linear && d == 1) {
         values.resize(n);
         overload.resize(n);
         RunInChunks(n, kRecordsPerChunk, [&](std::size_t from, std::size_t to) {
+            ColumnWords chunk = words;
             for (std::size_t i = from; i < to; ++i) {
-                const LevelWord w = words.At(i);
+                const LevelWord w = chunk.At(i);
                 values[i] = Db(w.tenths);
                 overload[i] = w.overload ? 1 : 0;
             }

@@ -8,12 +8,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <malloc.h>
 #include <string>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace orlu::bench {
@@ -36,6 +38,21 @@ inline void WriteContainer(const std::filesystem::path& path, std::uint8_t kind,
     fixture::FixtureBuilder f;
     f.ContainerHeader(kind, 0, 0, static_cast<std::uint32_t>(chain.size())).Bytes(chain);
     f.WriteTo(path);
+}
+
+/// The terminal end of a simulator's pseudo-terminal opened raw, its input flushed: the
+/// line a plain read or write loop beside the program's port uses. -1 when it cannot be opened.
+inline int OpenRawTerminal(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+    if (fd < 0)
+        return fd;
+    termios t{};
+    tcgetattr(fd, &t);
+    cfmakeraw(&t);
+    tcsetattr(fd, TCSANOW, &t);
+    tcflush(fd, TCIFLUSH);
+    return fd;
 }
 
 inline long StatusKb(const char* field)

@@ -4,6 +4,7 @@
 // should move 10 MB/s or more and stay within twice the plain loop's time,
 // so that on a real 115200-baud line a transfer is bound by the line.
 
+#include "BenchSupport.h"
 #include "link/SerialPort.h"
 #include "link/UnitProtocol.h"
 #include "support/InstrumentModel.h"
@@ -13,7 +14,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <memory>
@@ -83,12 +83,7 @@ BENCHMARK(BM_PortReadsReply)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PlainReadLoop(benchmark::State& state)
 {
-    const int fd = ::open(Shared().pty.SlavePath().c_str(), O_RDWR | O_NOCTTY);
-    termios t{};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    tcsetattr(fd, TCSANOW, &t);
-    tcflush(fd, TCIFLUSH);
+    const int fd = bench::OpenRawTerminal(Shared().pty.SlavePath());
     std::vector<std::uint8_t> buffer(4096);
     const std::size_t total = kReplyBytes + 9;
     for (auto _ : state) {

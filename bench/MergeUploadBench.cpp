@@ -8,6 +8,7 @@
 // and bytes over the same pseudo-terminal: at least 5 MB/s and within twice
 // the plain loop's time.
 
+#include "BenchSupport.h"
 #include "document/CTmDoc.h"
 #include "link/MultifileMerge.h"
 #include "link/UnitUpload.h"
@@ -18,7 +19,6 @@
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -202,12 +202,7 @@ BENCHMARK(BM_Upload4MB)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PlainWriteLoop(benchmark::State& state)
 {
-    const int fd = ::open(Shared().pty.SlavePath().c_str(), O_RDWR | O_NOCTTY);
-    termios t{};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    tcsetattr(fd, TCSANOW, &t);
-    tcflush(fd, TCIFLUSH);
+    const int fd = bench::OpenRawTerminal(Shared().pty.SlavePath());
     std::vector<std::uint8_t> image(kUploadBytes);
     for (std::size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<std::uint8_t>(i * 7);

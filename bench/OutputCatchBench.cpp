@@ -4,6 +4,7 @@
 // at least 10 MB/s at 16 MiB and within twice the plain loop's time; the cost
 // is linear in the size (1, 4 and 16 MiB).
 
+#include "BenchSupport.h"
 #include "link/OutputCatch.h"
 #include "support/InstrumentModel.h"
 #include "support/MonitorOutputImage.h"
@@ -12,7 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <map>
@@ -88,12 +88,7 @@ BENCHMARK(BM_CatchMonitorImage)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMilli
 void BM_PlainReadLoop(benchmark::State& state)
 {
     const std::vector<std::uint8_t>& image = Image(state.range(0));
-    const int fd = ::open(Shared().pty.SlavePath().c_str(), O_RDWR | O_NOCTTY);
-    termios t{};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    tcsetattr(fd, TCSANOW, &t);
-    tcflush(fd, TCIFLUSH);
+    const int fd = bench::OpenRawTerminal(Shared().pty.SlavePath());
     std::vector<std::uint8_t> buffer(4096);
     std::vector<std::uint8_t> kept;
     for (auto _ : state) {

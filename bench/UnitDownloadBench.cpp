@@ -7,6 +7,7 @@
 // a plain read loop of the same reply. Reading and listing a directory of N
 // entries: linear in N.
 
+#include "BenchSupport.h"
 #include "document/CTmDoc.h"
 #include "link/CUnitDirectory.h"
 #include "link/UnitFileDownload.h"
@@ -18,7 +19,6 @@
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -100,12 +100,7 @@ BENCHMARK(BM_DownloadMonitorRange)->Unit(benchmark::kMillisecond)->UseRealTime()
 
 void BM_PlainReadLoop(benchmark::State& state)
 {
-    const int fd = ::open(Shared().pty.SlavePath().c_str(), O_RDWR | O_NOCTTY);
-    termios t{};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    tcsetattr(fd, TCSANOW, &t);
-    tcflush(fd, TCIFLUSH);
+    const int fd = bench::OpenRawTerminal(Shared().pty.SlavePath());
     char request[32];
     std::snprintf(request, sizeof request, "#4,1,%06X,%06X;", sim::InstrumentModel::kMonitorBase, static_cast<unsigned>(sim::InstrumentModel::kMonitorBase + kRangeBytes - 1));
     const std::size_t requestLength = std::strlen(request);
@@ -191,12 +186,7 @@ BENCHMARK(BM_OpenUnitFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PlainReadLoopOpened(benchmark::State& state)
 {
-    const int fd = ::open(SharedFile().pty.SlavePath().c_str(), O_RDWR | O_NOCTTY);
-    termios t{};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    tcsetattr(fd, TCSANOW, &t);
-    tcflush(fd, TCIFLUSH);
+    const int fd = bench::OpenRawTerminal(SharedFile().pty.SlavePath());
     // The request the program sends for the file: its name and the entry's item data.
     const std::string request = ";#4,1,BIG<1000;";
     std::vector<std::uint8_t> buffer(4096);

@@ -38,6 +38,18 @@ std::vector<std::uint32_t> RecordIndex::ToVector() const
     return std::vector<std::uint32_t>(begin(), end());
 }
 
+std::size_t RecordIndex::CopyTo(std::span<std::uint32_t> out) const
+{
+    const std::size_t n = std::min<std::size_t>(m_Count, out.size());
+    for (std::size_t r = 0; r < m_Runs.size() && m_Runs[r].position < n; ++r) {
+        const std::size_t end = r + 1 < m_Runs.size() ? std::min<std::size_t>(m_Runs[r + 1].position, n) : n;
+        std::uint32_t number = m_Runs[r].number;
+        for (std::size_t i = m_Runs[r].position; i < end; ++i)
+            out[i] = number++;
+    }
+    return n;
+}
+
 std::uint32_t RecordIndex::Iterator::operator*() const
 {
     const Run& run = m_Index->m_Runs[m_Run];

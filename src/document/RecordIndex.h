@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <iterator>
+#include <span>
 #include <vector>
 
 namespace orlu {
@@ -25,6 +26,8 @@ public:
     std::uint32_t operator[](std::uint32_t i) const;
     /// The numbers as an array.
     std::vector<std::uint32_t> ToVector() const;
+    /// Writes the numbers of the first min(size(), out.size()) records, run by run; returns how many.
+    std::size_t CopyTo(std::span<std::uint32_t> out) const;
     std::size_t RunCount() const { return m_Runs.size(); }
 
     class Iterator {

@@ -33,4 +33,9 @@ double EnergyOfTenths(int tenths)
     return EnergyTable()[static_cast<std::size_t>(tenths - kLowestTenths)];
 }
 
+const double* EnergiesOfTenths()
+{
+    return EnergyTable().data() - kLowestTenths;
+}
+
 } // namespace orlu

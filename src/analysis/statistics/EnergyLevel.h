@@ -11,6 +11,9 @@ namespace orlu {
 
 /// 10^(w/100): the energy of a level of w tenths of a dB, for every 16-bit w.
 double EnergyOfTenths(int tenths);
+/// The energy of tenths 0 in the same table: entry w is EnergyOfTenths(w) for every 16-bit w.
+/// A loop over many levels takes it once instead of calling for each.
+const double* EnergiesOfTenths();
 
 inline double EnergyOfLevel(double db)
 {

@@ -163,13 +163,14 @@ ImageReader LoggerImage(const CTmDoc& doc, const LoggerPlace& place)
     return doc.Reader();
 }
 
-std::uint32_t LoggerRecordNumber(const CTmDoc& doc, const LoggerPlace& place, std::size_t i)
+void LoggerRecordNumbers(const CTmDoc& doc, const LoggerPlace& place, std::vector<std::uint32_t>& numbers)
 {
     const bool own = place.subfileRows != nullptr;
     const RecordIndex& index = own ? place.subfileRows->split.index : doc.GetRecordIndex();
-    if ((own || doc.RecordIndexPresent()) && i < index.size())
-        return index[static_cast<std::uint32_t>(i)];
-    return static_cast<std::uint32_t>(i + 1);
+    numbers.resize(place.records);
+    std::size_t i = own || doc.RecordIndexPresent() ? index.CopyTo(numbers) : 0;
+    for (; i < place.records; ++i)
+        numbers[i] = static_cast<std::uint32_t>(i + 1);
 }
 
 LoggerColumn DescribeLoggerColumn(CTmDoc& doc, const LoggerPlace& place, int row, int n)
@@ -296,6 +297,7 @@ bool CaptionNamesDetector(std::string_view resultName)
 
 #include "analysis/statistics/Aggregation.h"
 #include "analysis/statistics/ChannelScale.h"
+#include "analysis/statistics/LevelColumnAggregation.h"
 #include "analysis/statistics/RunningTotals.h"
 
 #include <cmath>
@@ -309,6 +311,14 @@ LoggerValues ReadLoggerValues(const CTmDoc& doc, const LoggerPlace& place, const
     if (!c.logged)
         return out;
     const ImageReader image = LoggerImage(doc, place);
+    // The levels as logged go through the one-pass reduction: this is what a graph
+    // rebuilds at every change of the degree.
+    if (!totals && (c.content == LoggerContent::Levels || c.content == LoggerContent::Vector) &&
+        ReducesLevelColumn(c.kind)) {
+        AggregateLevelColumn(image, c.column, kCurrentLoggerCoding, place.records, c.kind, linear,
+                             ChannelLinearScale(doc), degree, out.values, out.overload);
+        return out;
+    }
     out.values.assign(place.records, 0.0);
     out.overload.assign(place.records, 0);
     std::size_t n = 0;

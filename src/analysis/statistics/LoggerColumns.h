@@ -63,9 +63,9 @@ std::optional<LoggerPlace> LocateLogger(CTmDoc& doc);
 /// The image the logger's columns address: the document's, or the rows of a Multifile's file.
 ImageReader LoggerImage(const CTmDoc& doc, const LoggerPlace& place);
 
-/// The 1-based number of record i on the instrument's time line: the kept records' after an
-/// edit, and past the breaks of a Multifile's logger.
-std::uint32_t LoggerRecordNumber(const CTmDoc& doc, const LoggerPlace& place, std::size_t i);
+/// The 1-based number of every record on the instrument's time line, written into
+/// `numbers`: the kept records' after an edit, and past the breaks of a Multifile's logger.
+void LoggerRecordNumbers(const CTmDoc& doc, const LoggerPlace& place, std::vector<std::uint32_t>& numbers);
 
 /// What one row of the view (a channel, profile or the pseudo channel) shows.
 enum class LoggerContent { Levels, Samples, Vector, Rotation };

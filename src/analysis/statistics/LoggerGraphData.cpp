@@ -48,15 +48,6 @@ std::string Title(const CTmDoc& doc, const LoggerPlace& place, const LoggerColum
     return title + ")";
 }
 
-// The 1-based number of every record shown: the kept records' after an edit.
-std::vector<std::uint32_t> RecordNumbers(const CTmDoc& doc, const LoggerPlace& place)
-{
-    std::vector<std::uint32_t> numbers(place.records);
-    for (std::size_t i = 0; i < place.records; ++i)
-        numbers[i] = LoggerRecordNumber(doc, place, i);
-    return numbers;
-}
-
 // The block's records: from the first marker's record over last - first + d records, as
 // many as there are from the first.
 struct BlockRecords {
@@ -169,7 +160,8 @@ bool GraphLogger(CTmDoc& doc, PlotData& data, const BufferChoices& choices, int 
     data.PanelTitles[p] = Title(doc, *place, c);
     data.PanelResultNames[p] = c.name.substr(0, 16);
     data.VdvPanel[p] = c.name == "VDV" ? 1 : 0;
-    data.TimeStamps = RecordNumbers(doc, *place);
+    // Each panel writes the numbers again, into the array the first one made.
+    LoggerRecordNumbers(doc, *place, data.TimeStamps);
 
     const bool linear = LinearDisplay(doc, choices.units) && c.content != LoggerContent::Rotation;
     LoggerValues values = ReadLoggerValues(doc, *place, c, false, linear, degree);

@@ -4,6 +4,7 @@
 // for a person to look at.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -28,17 +29,8 @@ namespace fs = std::filesystem;
 
 using orlu::fixture::RunCommand;
 
-std::string Tool(const char* name)
-{
-    const char* tools = std::getenv("ORLU_TOOLS_DIR");
-    return (fs::path(tools ? tools : ORLU_BINARY_DIR "/tools") / name).string();
-}
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using orlu::test::ReadAll;
+using orlu::test::Tool;
 
 std::uint32_t Be32(const std::string& bytes, std::size_t at)
 {

@@ -3,6 +3,7 @@
 // The pictures stay in the build folder (graph-pictures/) for a person to look at.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,7 @@ namespace fs = std::filesystem;
 
 using orlu::fixture::RunCommand;
 
-std::string Tool(const char* name)
-{
-    const char* tools = std::getenv("ORLU_TOOLS_DIR");
-    return (fs::path(tools ? tools : ORLU_BINARY_DIR "/tools") / name).string();
-}
+using orlu::test::Tool;
 
 // The lines of the output that name one of the fields.
 std::vector<std::string> Fields(const std::string& out, const std::vector<std::string>& names)

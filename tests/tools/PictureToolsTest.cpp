@@ -3,6 +3,7 @@
 // (picture-views/) for a person to look at.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -23,17 +24,8 @@ constexpr bool kPaintsWithQt = false;
 namespace fs = std::filesystem;
 using orlu::fixture::RunCommand;
 
-std::string Tool(const char* name)
-{
-    const char* tools = std::getenv("ORLU_TOOLS_DIR");
-    return (fs::path(tools ? tools : ORLU_BINARY_DIR "/tools") / name).string();
-}
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using orlu::test::ReadAll;
+using orlu::test::Tool;
 
 class PictureTools : public ::testing::Test {
 protected:

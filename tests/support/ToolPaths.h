@@ -12,6 +12,14 @@
 
 namespace orlu::test {
 
+/// PNG, PDF and bitmaps are painted by the Qt canvas, which a build without
+/// the GUI leaves out of the tools; the other formats need no Qt.
+#ifdef ORLU_TOOLS_QT
+inline constexpr bool kToolsPaintWithQt = true;
+#else
+inline constexpr bool kToolsPaintWithQt = false;
+#endif
+
 /// The folder of the built tools: $ORLU_TOOLS_DIR, as CTest sets it, or the build's own.
 inline std::filesystem::path ToolsDir()
 {

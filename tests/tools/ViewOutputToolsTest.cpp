@@ -36,13 +36,7 @@ fixture::CommandRun Dump(const fs::path& file, const std::string& arguments)
     return fixture::RunCommand((ToolsDir() / "orlu-dump").string() + " " + file.string() + " " + arguments);
 }
 
-// Pages, PDF and PNG come from the Qt canvas, which a build without the GUI leaves
-// out of orlu-dump.
-#ifdef ORLU_TOOLS_QT
-constexpr bool kPrintsWithQt = true;
-#else
-constexpr bool kPrintsWithQt = false;
-#endif
+using orlu::test::kToolsPaintWithQt;
 
 TEST(ViewOutputTools, TableCopiedWithTheClipboardSettings)
 {
@@ -61,7 +55,7 @@ TEST(ViewOutputTools, TableCopiedWithTheClipboardSettings)
 
 TEST(ViewOutputTools, LoggerTextPrintsOnPagesWithFooters)
 {
-    if (!kPrintsWithQt)
+    if (!kToolsPaintWithQt)
         GTEST_SKIP() << "orlu-dump prints and paints pictures only in the build with Qt";
     const fs::path file = test::TempPath("orlu-pages", ".orl");
     const fs::path pdf = test::TempPath("orlu-pages", ".pdf");
@@ -97,7 +91,7 @@ TEST(ViewOutputTools, TextFileAsHexDump)
 
 TEST(ViewOutputTools, MultiElementGraphCopyIsSixHundredFortyWide)
 {
-    if (!kPrintsWithQt)
+    if (!kToolsPaintWithQt)
         GTEST_SKIP() << "orlu-dump prints and paints pictures only in the build with Qt";
     const fs::path state = test::TempPath("orlu-multi", ".plot");
     const fs::path png = test::TempPath("orlu-multi", ".png");
@@ -123,7 +117,7 @@ TEST(ViewOutputTools, MultiElementGraphCopyIsSixHundredFortyWide)
 
 TEST(ViewOutputTools, GraphPrintsOnOnePage)
 {
-    if (!kPrintsWithQt)
+    if (!kToolsPaintWithQt)
         GTEST_SKIP() << "orlu-dump prints and paints pictures only in the build with Qt";
     const fs::path state = test::TempPath("orlu-print", ".plot");
     const fs::path pdf = test::TempPath("orlu-graph", ".pdf");

@@ -1,5 +1,7 @@
 #include "UnitFilesCommands.h"
 
+#include "support/UnitDocuments.h"
+
 #include "document/CTmDoc.h"
 #include "link/UnitFileDelete.h"
 #include "link/UnitFileDownload.h"
@@ -106,15 +108,7 @@ int OpenCommand(UnitLink& link, CUnitDirectory& directory, TransferProgress& pro
     UnitFileOpener opener(link, progress);
     opener.Install(app);
     std::vector<std::unique_ptr<CTmDoc>> documents;
-    app.NewUnitDocument = [&] {
-        auto doc = std::make_unique<CTmDoc>(app);
-        doc->SetTitle("");
-        if (doc->OnNewDocument()) {
-            ++app.UnsavedDocumentCount;
-            documents.push_back(std::move(doc));
-        }
-        app.PendingDocSource = kPendingNone;
-    };
+    CollectUnitDocuments(app, documents);
     const int omitted = OpenUnitFiles(opener, directory, app);
     int status = omitted == 0 ? 0 : 1;
     for (const std::unique_ptr<CTmDoc>& doc : documents) {

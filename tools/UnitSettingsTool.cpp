@@ -1,13 +1,12 @@
 #include "UnitSettingsTool.h"
 
-#include "document/AppContext.h"
-#include "document/CTmDoc.h"
+#include "support/UnitDocuments.h"
+
 #include "link/UnitFileOpen.h"
 #include "presentation/DeviceSelectorMenu.h"
 #include "presentation/InstrumentOutputCommands.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace orlu::tools {
 
@@ -30,17 +29,12 @@ int RunUnitSettingsCommand(UnitLink& link, const UnitSettingsOptions& o)
     TransferProgress progress;
     UnitFileOpener opener(link, progress);
     opener.Install(app);
-    std::unique_ptr<CTmDoc> made;
-    app.NewUnitDocument = [&] {
-        auto doc = std::make_unique<CTmDoc>(app);
-        doc->SetTitle("");
-        if (doc->OnNewDocument())
-            made = std::move(doc);
-        app.PendingDocSource = kPendingNone;
-    };
+    std::vector<std::unique_ptr<CTmDoc>> documents;
+    CollectUnitDocuments(app, documents);
     OpenUnitSettingsDocument(app);
-    if (!made)
+    if (documents.empty())
         return 1;
+    CTmDoc* made = documents.front().get();
     std::printf("opened: %s  kind %u  %u bytes\n", made->Title().c_str(), made->FileKind(), made->ByteCount());
     std::printf("selector: %d\n", link.deviceSelector);
     if (o.save.empty())

@@ -624,7 +624,6 @@ struct ViewRequest {
     orlu::tools::ViewOutputRequest output; ///< copy, pages and printing of the view
     orlu::tools::ControlScript control; ///< commands, keys and clicks run before the form is printed
     orlu::tools::GraphFormRequest graph; ///< --form graph: the graph form and its picture
-    bool state = false;                  ///< --state: the view's state lines after the form
     std::string saveView; ///< --save-view: Save current view of the form into this file
 };
 
@@ -705,7 +704,7 @@ int PrintView(CTmDoc& doc, const ViewRequest& request, StdoutLines& out)
     }
     if (!orlu::tools::RunControlScript(request.control, view, doc, builder, settings))
         return 1;
-    const bool state = request.state || request.control.state;
+    const bool state = request.control.state;
     if (request.graph.shown) {
         std::string text;
         static char program[] = "orlu-dump";
@@ -836,8 +835,6 @@ int Run(int argc, char** argv)
         } else if (const int graph = orlu::tools::ReadGraphFormOption(argc, argv, i, view.graph)) {
             if (graph < 0)
                 return Usage();
-        } else if (option == "--state") {
-            view.state = true;
         } else if (const int spectra = orlu::tools::ReadSpectraOption(argc, argv, i, view.spectra)) {
             if (spectra < 0)
                 return Usage();

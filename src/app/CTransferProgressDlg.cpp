@@ -15,7 +15,9 @@ CTransferProgressDlg::CTransferProgressDlg(TransferProgress& progress, bool usb,
 {
     setWindowTitle(QString::fromStdString(progress.Title()));
     auto* layout = new QVBoxLayout(this);
-    m_Status = new QLabel(this);
+    // A window opened again partway through a transfer finds the status line
+    // taken by the one before it: it shows the current one, not a blank.
+    m_Status = new QLabel(catchOutput ? QString() : QString::fromStdString(progress.Text()), this);
     m_Status->setObjectName("status");
     layout->addWidget(catchOutput ? new QLabel("Number of recived bytes:", this) : m_Status);
     if (catchOutput)

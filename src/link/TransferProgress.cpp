@@ -70,6 +70,12 @@ std::optional<std::string> TransferProgress::TakeChangedText()
     return m_Text;
 }
 
+std::string TransferProgress::Text() const
+{
+    std::lock_guard lock(m_TextMutex);
+    return m_Text;
+}
+
 int TransferProgress::Percent() const
 {
     const unsigned total = static_cast<unsigned>(m_Total.load());

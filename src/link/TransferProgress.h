@@ -47,6 +47,9 @@ public:
     std::string Title() const;
     /// The status line when it changed since the last call.
     std::optional<std::string> TakeChangedText();
+    /// The status line as it is now, changed or not: what a dialog opened
+    /// partway through shows at once.
+    std::string Text() const;
     /// The bar's position: done x 100 / total, 0 while the total is 0.
     int Percent() const;
     int Received() const { return m_Received.load(); }

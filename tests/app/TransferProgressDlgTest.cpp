@@ -26,6 +26,28 @@ TEST(TransferProgressDlg, ShowsTheTransferAndClosesAtItsEnd)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
+// The first window took the changed status line; a window opened again for the
+// same transfer (after a question closed the first) must show it all the same.
+TEST(TransferProgressDlg, AWindowOpenedAgainShowsTheCurrentStatus)
+{
+    TransferProgress progress;
+    progress.Begin("Reading file from the ORLU unit");
+    progress.SetText("SLM_0042");
+    {
+        CTransferProgressDlg first(progress, false, false);
+        first.Tick();
+        EXPECT_EQ(first.findChild<QLabel*>("status")->text(), "SLM_0042");
+    }
+    CTransferProgressDlg again(progress, false, false);
+    again.show();
+    EXPECT_EQ(again.findChild<QLabel*>("status")->text(), "SLM_0042");
+    again.Tick();
+    EXPECT_EQ(again.findChild<QLabel*>("status")->text(), "SLM_0042");
+    progress.SetText("SLM_0043");
+    again.Tick();
+    EXPECT_EQ(again.findChild<QLabel*>("status")->text(), "SLM_0043");
+}
+
 TEST(TransferProgressDlg, CancelClosesOnSerialAndWaitsOnUsb)
 {
     for (bool usb : {false, true}) {

@@ -2,6 +2,7 @@
 // orlu-dump shows of the same file with the same table options.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +16,7 @@ namespace {
 
 using fixture::RunCommand;
 
-std::string Tool(const char* name)
-{
-    const char* dir = std::getenv("ORLU_TOOLS_DIR");
-    return std::string(dir ? dir : ORLU_BINARY_DIR "/tools") + "/" + name;
-}
+using test::Tool;
 
 /// The simulator's files (made by orlu-fixture) and the folder the texts go to.
 struct AsciiFolders {
@@ -40,11 +37,7 @@ struct AsciiFolders {
                                                     (root / "files" / (name + "." + type + ".orl")).string());
         ASSERT_EQ(made.status, 0) << fixture << "\n" << made.out;
     }
-    std::string Text(const std::string& name) const
-    {
-        std::ifstream in(root / "dl" / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Text(const std::string& name) const { return test::ReadAll(root / "dl" / name); }
     fixture::CommandRun Ascii(const std::string& model, int selector, const std::string& options) const
     {
         return RunCommand(Tool("orlu-link") + " --usb-sim \"--model " + model + " --files " + (root / "files").string() +

@@ -3,6 +3,7 @@
 // filters and statistics views.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path ToolsDir()
-{
-    const char* env = std::getenv("ORLU_TOOLS_DIR");
-    return env ? env : ORLU_BINARY_DIR "/tools";
-}
-
-fs::path TempFile(const char* name)
-{
-    return fs::temp_directory_path() / (std::string(name) + "-" + std::to_string(::getpid()) + ".orl");
-}
+using test::ToolsDir;
 
 int Fixture(const std::string& arguments)
 {
@@ -38,7 +30,7 @@ std::string Dump(const fs::path& file, const std::string& arguments)
 
 TEST(DumpBandStatistics505, UserFiltersOfAGeneratedOctaveFile)
 {
-    const fs::path file = TempFile("orlu-userfilter");
+    const fs::path file = test::TempPath("orlu-userfilter", ".orl");
     ASSERT_EQ(
         Fixture("current --kind 45 --function 3 --spectrum 31,0,60 --user-filter ROOM,-10,0,15/AB,7 " + file.string()),
         0);
@@ -53,7 +45,7 @@ TEST(DumpBandStatistics505, UserFiltersOfAGeneratedOctaveFile)
 
 TEST(DumpBandStatistics505, BandHistogramsOfAnAnalyzerFile)
 {
-    const fs::path file = TempFile("orlu-bandstat505");
+    const fs::path file = test::TempPath("orlu-bandstat505", ".orl");
     ASSERT_EQ(Fixture("analyzer --function 3 --bands 10 --lines 13 --band-histograms 400,10,2,6,2 " + file.string()),
               0);
     const std::string text = Dump(file, "--view 4 --form text --band 11");
@@ -76,7 +68,7 @@ TEST(DumpBandStatistics505, BandHistogramsOfAnAnalyzerFile)
 
 TEST(DumpBandStatistics505, OptionValuesTheFixtureDoesNotRead)
 {
-    const fs::path file = TempFile("orlu-badoption");
+    const fs::path file = test::TempPath("orlu-badoption", ".orl");
     for (const char* arguments :
          {"current --kind 45 --function 3 --user-filter ROOM " /* no level */,
           "current --kind 45 --function 3 --user-filter TOOLONG,1 ",

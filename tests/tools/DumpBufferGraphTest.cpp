@@ -4,6 +4,7 @@
 
 #include "support/CommandRun.h"
 #include "support/LegacyFixture.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -35,13 +36,12 @@ protected:
     void TearDown() override { fs::remove(file); }
     std::string Dump(const std::string& options) const
     {
-        const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-        const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+        const fs::path tools = test::ToolsDir();
         return fixture::RunCommand((tools / "orlu-dump").string() + " " + file.string() + " --view 7 --form data " +
                                    options + " 2>/dev/null")
             .out;
     }
-    fs::path file = fs::temp_directory_path() / ("orlu-dumpbuffer-" + std::to_string(::getpid()) + ".orl");
+    fs::path file = test::TempPath("orlu-dumpbuffer", ".orl");
 };
 
 TEST_F(DumpBufferGraph, BlockSeriesBetweenMarkersThreeAndSeven)

@@ -3,6 +3,7 @@
 // the text form's caption.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -27,12 +28,11 @@ protected:
     void TearDown() override { fs::remove(file); }
     static fixture::CommandRun Run(const std::string& tool, const std::string& arguments)
     {
-        const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-        const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+        const fs::path tools = test::ToolsDir();
         return fixture::RunCommand((tools / tool).string() + " " + arguments + " 2>/dev/null");
     }
     std::string Dump(const std::string& options) const { return Run("orlu-dump", file.string() + " " + options).out; }
-    fs::path file = fs::temp_directory_path() / ("orlu-dumpmultilogger-" + std::to_string(::getpid()) + ".orl");
+    fs::path file = test::TempPath("orlu-dumpmultilogger", ".orl");
 };
 
 TEST_F(DumpMultifileLogger, EachFileShowsItsOwnLogger)

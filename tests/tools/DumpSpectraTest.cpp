@@ -2,6 +2,7 @@
 // the spectra functions of their waveform blocks in text and graph data.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +22,8 @@ class DumpSpectra : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-        tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-        file = fs::temp_directory_path() / ("orlu-dumpspectra-" + std::to_string(::getpid()) + ".orl");
+        tools = test::ToolsDir();
+        file = test::TempPath("orlu-dumpspectra", ".orl");
     }
     void TearDown() override { fs::remove(file); }
 

@@ -2,6 +2,7 @@
 // with the view's channels, marked block, octave band, level and percentages.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path ToolsDir()
-{
-    const char* env = std::getenv("ORLU_TOOLS_DIR");
-    return env ? env : ORLU_BINARY_DIR "/tools";
-}
+using test::ToolsDir;
 
 TEST(DumpStatistics, HistogramOfAGeneratedFileWithAMarkedBlock)
 {
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumphist-" + std::to_string(::getpid()) + ".orl");
+    const fs::path file = test::TempPath("orlu-dumphist", ".orl");
     ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() +
                                   " current --kind 45 --histogram 400,10,2,6,2 " + file.string())
                   .status,
@@ -47,7 +44,7 @@ TEST(DumpStatistics, HistogramOfAGeneratedFileWithAMarkedBlock)
 
 TEST(DumpStatistics, HistogramAndDensityGraphData)
 {
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumphistdata-" + std::to_string(::getpid()) + ".orl");
+    const fs::path file = test::TempPath("orlu-dumphistdata", ".orl");
     const std::string fixture = (ToolsDir() / "orlu-fixture").string() + " current --kind 45 --histogram ";
     const std::string dump = (ToolsDir() / "orlu-dump").string() + " " + file.string() + " --view 4 --form data --channels 1";
     ASSERT_EQ(fixture::RunCommand(fixture + "400,10,2,6,2 " + file.string()).status, 0);
@@ -78,7 +75,7 @@ TEST(DumpStatistics, RefusesBadStatisticsOptions)
 
 TEST(DumpStatistics, LevelSpectrumOfGeneratedBandStatistics)
 {
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumpbands-" + std::to_string(::getpid()) + ".orl");
+    const fs::path file = test::TempPath("orlu-dumpbands", ".orl");
     // Twelve octave bands and three totals; every second value's histogram is empty.
     ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() +
                                   " current --kind 45 --function 2 --spectrum 12,3,60"
@@ -107,7 +104,7 @@ TEST(DumpStatistics, LevelSpectrumOfGeneratedBandStatistics)
 
 TEST(DumpStatistics, LegacyHistogramAndMultifileMembersOfGivenCounts)
 {
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumpcounts-" + std::to_string(::getpid()) + ".orl");
+    const fs::path file = test::TempPath("orlu-dumpcounts", ".orl");
     const std::string fixture = (ToolsDir() / "orlu-fixture").string();
     const std::string dump = (ToolsDir() / "orlu-dump").string() + " " + file.string();
     ASSERT_EQ(fixture::RunCommand(fixture + " legacy --histogram 400,10,2,6,2 " + file.string()).status, 0);
@@ -135,7 +132,7 @@ TEST(DumpStatistics, LegacyHistogramAndMultifileMembersOfGivenCounts)
 
 TEST(DumpStatistics, FourChannelHistogramsKeepTheirOwnClasses)
 {
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumpfour-" + std::to_string(::getpid()) + ".orl");
+    const fs::path file = test::TempPath("orlu-dumpfour", ".orl");
     const std::string fixture = (ToolsDir() / "orlu-fixture").string() + " four-channel --histogram ";
     // Channel 1 in classes of 2 dB from 30.0 dB, channel 2 in classes of 1 dB from 40.0 dB.
     ASSERT_EQ(fixture::RunCommand(fixture + "2=400,10,2,6,2/1=300,20,1,1 " + file.string()).status, 0);

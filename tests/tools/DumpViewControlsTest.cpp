@@ -2,6 +2,7 @@
 // before the form is printed; --state shows what they left.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path Tools()
-{
-    const char* env = std::getenv("ORLU_TOOLS_DIR");
-    return env ? env : ORLU_BINARY_DIR "/tools";
-}
+using test::ToolsDir;
 
 // The Name=value lines of the output.
 std::map<std::string, std::string> StateOf(const std::string& out)
@@ -40,20 +37,20 @@ class DumpViewControls : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir = fs::temp_directory_path() / ("orlu-dumpctl-" + std::to_string(::getpid()));
+        dir = test::TempPath("orlu-dumpctl");
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
     std::string Make(const std::string& args, const std::string& name)
     {
         const fs::path file = dir / name;
-        const auto run = fixture::RunCommand((Tools() / "orlu-fixture").string() + " " + args + " " + file.string());
+        const auto run = fixture::RunCommand((ToolsDir() / "orlu-fixture").string() + " " + args + " " + file.string());
         EXPECT_EQ(run.status, 0);
         return file.string();
     }
     std::map<std::string, std::string> Dump(const std::string& file, const std::string& args)
     {
-        const auto run = fixture::RunCommand((Tools() / "orlu-dump").string() + " " + file + " " + args);
+        const auto run = fixture::RunCommand((ToolsDir() / "orlu-dump").string() + " " + file + " " + args);
         EXPECT_EQ(run.status, 0);
         return StateOf(run.out);
     }
@@ -114,7 +111,8 @@ TEST_F(DumpViewControls, UnknownKeysAndModifiersAreRefused)
 {
     const std::string file = Make("multifile --files 2", "multi.orl");
     for (const char* args : {"--keys Space", "--keys N+meta", "--cmd x", "--click 3"}) {
-        const auto run = fixture::RunCommand((Tools() / "orlu-dump").string() + " " + file + " --view 3 --form text " + args);
+        const auto run =
+            fixture::RunCommand((ToolsDir() / "orlu-dump").string() + " " + file + " --view 3 --form text " + args);
         EXPECT_NE(run.status, 0) << args;
     }
 }

@@ -9,6 +9,7 @@
 #include "support/GoldenText.h"
 #include "support/JoinedLines.h"
 #include "support/ScriptedInteraction.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +30,8 @@ std::string CommandOutput(const std::string& command)
 
 TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumpview-" + std::to_string(::getpid()) + ".orl");
+    const fs::path tools = test::ToolsDir();
+    const fs::path file = test::TempPath("orlu-dumpview", ".orl");
     ASSERT_EQ(std::system(((tools / "orlu-fixture").string() + " sample " + file.string()).c_str()), 0);
 
     ScriptedInteraction ui;
@@ -82,9 +82,8 @@ TEST(DumpView, SameLinesAsTheViewForEachKindFormAndOptions)
 // of a vibration file (linear with the view's default unit choice) in scientific form.
 TEST(DumpView, MainResultsTableAndItsScientificForm)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumpsci-" + std::to_string(::getpid()) + ".orl");
+    const fs::path tools = test::ToolsDir();
+    const fs::path file = test::TempPath("orlu-dumpsci", ".orl");
     ASSERT_EQ(std::system(((tools / "orlu-fixture").string() + " current --kind 47 --device 530 --input 5 " +
                            file.string() + " >/dev/null")
                               .c_str()),
@@ -103,9 +102,8 @@ TEST(DumpView, MainResultsTableAndItsScientificForm)
 
 TEST(DumpView, LegacyBufferInTextAndTableForm)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumpbuffer-" + std::to_string(::getpid()) + ".orl");
+    const fs::path tools = test::ToolsDir();
+    const fs::path file = test::TempPath("orlu-dumpbuffer", ".orl");
     ASSERT_EQ(std::system(((tools / "orlu-fixture").string() +
                            " legacy --history 7 --buffer-levels 801,802,803,804,805,806,807! " + file.string() +
                            " >/dev/null")
@@ -128,9 +126,8 @@ TEST(DumpView, LegacyBufferInTextAndTableForm)
 
 TEST(DumpView, FourChannelLoggerWithTheViewsChoices)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumplogger-" + std::to_string(::getpid()) + ".orl");
+    const fs::path tools = test::ToolsDir();
+    const fs::path file = test::TempPath("orlu-dumplogger", ".orl");
     ASSERT_EQ(std::system(((tools / "orlu-fixture").string() +
                            " four-channel --channels 2 --rotation --logger 7 --logger-levels 1=801,802,803!"
                            " --rpm 1500,3000 --step-ms 60000 " +
@@ -155,9 +152,8 @@ TEST(DumpView, FourChannelLoggerWithTheViewsChoices)
 
 TEST(DumpView, LoggerGraphDataWithTheRunningTotalAndTheBlockSeries)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const fs::path file = fs::temp_directory_path() / ("orlu-dumpdata-" + std::to_string(::getpid()) + ".orl");
+    const fs::path tools = test::ToolsDir();
+    const fs::path file = test::TempPath("orlu-dumpdata", ".orl");
     // An ORLU 530 whose third profile logs its RMS.
     ASSERT_EQ(std::system(((tools / "orlu-fixture").string() +
                            " current --kind 45 --device 530 --logger 7 --logger-levels 3=700,800,900!,755,602,850,799 " +
@@ -174,8 +170,7 @@ TEST(DumpView, LoggerGraphDataWithTheRunningTotalAndTheBlockSeries)
 
 TEST(DumpView, RefusesBadViewOptions)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
+    const fs::path tools = test::ToolsDir();
     const std::string dump = (tools / "orlu-dump").string() + " /nonexistent.orl ";
     for (const char* options : {"--form text", "--view 2 --form graph", "--view x", "--view 2 --sep 7", "--degree 2",
                                 "--view 7 --form text --degree 0", "--view 7 --form text --result 6:0",

@@ -4,6 +4,7 @@
 // for a person to look at.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -16,29 +17,14 @@
 
 namespace {
 
-// PNG and PDF are painted with the Qt canvas, which a build without the GUI
-// leaves out of orlu-dump; the other formats need no Qt.
-#ifdef ORLU_TOOLS_QT
-constexpr bool kPaintsWithQt = true;
-#else
-constexpr bool kPaintsWithQt = false;
-#endif
+using orlu::test::kToolsPaintWithQt;
 
 namespace fs = std::filesystem;
 
 using orlu::fixture::RunCommand;
 
-std::string Tool(const char* name)
-{
-    const char* tools = std::getenv("ORLU_TOOLS_DIR");
-    return (fs::path(tools ? tools : ORLU_BINARY_DIR "/tools") / name).string();
-}
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using orlu::test::ReadAll;
+using orlu::test::Tool;
 
 std::uint32_t Be32(const std::string& bytes, std::size_t at)
 {
@@ -92,7 +78,7 @@ TEST_F(GraphTools, APlotStatePaintsIntoEveryFormat)
     ASSERT_EQ(Paint(state, dir / "printer.txt", "--target printer"), 0) << Errors();
     EXPECT_EQ(ReadAll(dir / "printer.txt").find("rop=xor"), std::string::npos);
 
-    if (kPaintsWithQt) {
+    if (kToolsPaintWithQt) {
         ASSERT_EQ(Paint(state, dir / "logger.pdf"), 0) << Errors();
         EXPECT_EQ(ReadAll(dir / "logger.pdf").substr(0, 5), "%PDF-");
     } else {
@@ -107,7 +93,7 @@ TEST_F(GraphTools, APlotStatePaintsIntoEveryFormat)
         const fs::path one = dir / (name + "-one-panel.plot");
         ASSERT_EQ(Plot("--panels 2 --cursor 150 --size " + std::to_string(size), sized), 0);
         ASSERT_EQ(Plot("--panels 1 --cursor 150 --size " + std::to_string(size), one), 0);
-        if (kPaintsWithQt) {
+        if (kToolsPaintWithQt) {
             ASSERT_EQ(Paint(sized, dir / (name + ".png")), 0) << Errors();
             ASSERT_EQ(Paint(one, dir / (name + "-one-panel.png")), 0) << Errors();
             const std::string png = ReadAll(dir / (name + ".png"));

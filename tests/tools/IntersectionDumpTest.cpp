@@ -2,6 +2,7 @@
 // decaying 1/3-octave file with the view's choices set from the command line.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,8 @@ namespace fs = std::filesystem;
 
 TEST(IntersectionDump, ViewChoicesFromTheCommandLine)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string file = (fs::temp_directory_path() / ("orlu-intersection-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string file = test::TempPath("orlu-intersection").string();
     const std::string dump = (tools / "orlu-dump").string() + " " + file;
     // Every band: 80 dB in spectra 1 to 3, then 5 dB less per spectrum.
     ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
@@ -60,9 +60,8 @@ TEST(IntersectionDump, ViewChoicesFromTheCommandLine)
 // first spectrum: spectra 2 to 4 (from 0: 1 to 3) at 80, 80 and 75 dB, 2 s apart.
 TEST(IntersectionDump, BlockStatisticsInTheGraphData)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string file = (fs::temp_directory_path() / ("orlu-blockstats-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string file = test::TempPath("orlu-blockstats").string();
     ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
                                   " analyzer --function 4 --lines 31 --bands 30 --spectra 6 --history --decay 80,5 " +
                                   file)
@@ -96,9 +95,8 @@ TEST(IntersectionDump, BlockStatisticsInTheGraphData)
 // 5 dB less per spectrum; the TOTAL the file stores after the lines is line 5.
 TEST(IntersectionDump, LoggerOfFftSpectra)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string file = (fs::temp_directory_path() / ("orlu-fftlogger-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string file = test::TempPath("orlu-fftlogger").string();
     ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
                                   " current --kind 45 --function 6 --fft-spectrum 4,20,2:80 --fft-range 2 --total last"
                                   " --spectra 6 --spectra-levels 0,0,0,-5,-10,-15 " + file)
@@ -129,9 +127,8 @@ TEST(IntersectionDump, LoggerOfFftSpectra)
 // 84.8 dB; TOT_A follows the two octaves.
 TEST(IntersectionDump, OctavesFoldedFromALoggerOfThirds)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string file = (fs::temp_directory_path() / ("orlu-folded-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string file = test::TempPath("orlu-folded").string();
     ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
                                   " current --kind 45 --function 3 --spectrum 6,1,60 --spectra 6"
                                   " --spectra-levels 80,80,80,75,70,65 " + file)
@@ -154,9 +151,8 @@ TEST(IntersectionDump, OctavesFoldedFromALoggerOfThirds)
 // holds lines 1 to 4, power-summed and divided by the Hanning window's 1.5.
 TEST(IntersectionDump, GroupsOfFftLines)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string stem = (fs::temp_directory_path() / ("orlu-fftgroups-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string stem = test::TempPath("orlu-fftgroups").string();
     const std::string fixture = (tools / "orlu-fixture").string();
     const std::string dump = (tools / "orlu-dump").string() + " " + stem;
     // A logger: lines 1 to 4 at 30 dB, 1 Hz apart; 10 lg(4 x 10^3 / 1.5) = 34.3 dB, then 10 dB less.
@@ -186,9 +182,8 @@ TEST(IntersectionDump, GroupsOfFftLines)
 // samples as fractions of full scale, and the band's series with its label.
 TEST(IntersectionDump, GraphDataOfWaveformsAndIntersections)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string stem = (fs::temp_directory_path() / ("orlu-graphdata-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string stem = test::TempPath("orlu-graphdata").string();
     const std::string fixture = (tools / "orlu-fixture").string();
     const std::string dump = (tools / "orlu-dump").string();
     ASSERT_EQ(fixture::RunCommand(fixture + " analyzer --function 1 --lines 400 --waveform 1024 --tone 0,32767"

@@ -3,6 +3,7 @@
 
 #include "support/CommandRun.h"
 #include "support/FixtureBuilder.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,7 @@ namespace {
 
 using fixture::RunCommand;
 
-std::string Tool(const char* name)
-{
-    const char* dir = std::getenv("ORLU_TOOLS_DIR");
-    return std::string(dir ? dir : ORLU_BINARY_DIR "/tools") + "/" + name;
-}
+using test::Tool;
 
 /// Starts the simulator, runs orlu-link's command on its port and stops the simulator with SIGTERM.
 fixture::CommandRun LinkOnPty(const std::string& simOptions, const std::string& linkOptions,
@@ -31,12 +28,7 @@ fixture::CommandRun LinkOnPty(const std::string& simOptions, const std::string& 
                                " > \"$f\" & pid=$!; while [ ! -s \"$f\" ]; do sleep 0.01; done; set +e; " +
                                Tool("orlu-link") + " --port \"$(head -1 \"$f\")\" " + linkOptions +
                                " " + command + "; rc=$?; kill -TERM $pid; wait $pid; echo \"sim=$?\"; rm -f \"$f\"; exit $rc";
-    return RunCommand("bash -c '" + [&] {
-        std::string quoted;
-        for (char c : script)
-            quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        return quoted;
-    }() + "'");
+    return RunCommand(test::BashCommand(script));
 }
 
 fixture::CommandRun IdentifyOnPty(const std::string& simOptions, const std::string& linkOptions)
@@ -91,11 +83,7 @@ struct UnitFolders {
     {
         std::ofstream(root / "files" / name, std::ios::binary) << bytes;
     }
-    std::string Read(const std::string& name) const
-    {
-        std::ifstream in(root / "dl" / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Read(const std::string& name) const { return test::ReadAll(root / "dl" / name); }
     std::string Sim(const std::string& more = {}) const { return "--model 525 --files " + (root / "files").string() + more; }
 };
 
@@ -174,7 +162,6 @@ TEST(LinkTools, WrongCommandLinesShowTheUsage)
     }
     EXPECT_EQ(RunCommand(Tool("orlu-instsim") + " --model 999 2>/dev/null").status, 2);
 }
-
 
 TEST(LinkTools, ModeSwitchShowsTheOutcomeDialog)
 {

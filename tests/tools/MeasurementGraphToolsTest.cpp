@@ -3,6 +3,7 @@
 // The pictures stay in the build folder (graph-pictures/) for a person to look at.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +21,7 @@ namespace fs = std::filesystem;
 
 using orlu::fixture::RunCommand;
 
-std::string Tool(const char* name)
-{
-    const char* tools = std::getenv("ORLU_TOOLS_DIR");
-    return (fs::path(tools ? tools : ORLU_BINARY_DIR "/tools") / name).string();
-}
+using orlu::test::Tool;
 
 // The lines of the output that name one of the fields.
 std::vector<std::string> Fields(const std::string& out, const std::vector<std::string>& names)
@@ -48,12 +45,7 @@ std::pair<int, int> PngSize(const fs::path& png)
     return {be32(16), be32(20)};
 }
 
-// PNG, PDF and the bitmap come from the Qt canvas, which a build without the GUI leaves out.
-#ifdef ORLU_TOOLS_QT
-constexpr bool kPaintsWithQt = true;
-#else
-constexpr bool kPaintsWithQt = false;
-#endif
+using orlu::test::kToolsPaintWithQt;
 
 class MeasurementGraphTools : public ::testing::Test {
 protected:
@@ -112,7 +104,7 @@ TEST_F(MeasurementGraphTools, PlotStepsTheSizeAndTheBlockAndCursorArePainted)
 
 TEST_F(MeasurementGraphTools, CopyPrintAndSaveViewOfTheGraph)
 {
-    if (!kPaintsWithQt)
+    if (!kToolsPaintWithQt)
         GTEST_SKIP() << "orlu-dump paints pictures only in the build with Qt";
     const fs::path png = dir / "logger-copy.png", pdf = dir / "logger-print.pdf", emf = dir / "logger-view.emf",
                    bmp = dir / "logger-view.bmp";
@@ -148,7 +140,7 @@ TEST_F(MeasurementGraphTools, CopyPrintAndSaveViewOfTheGraph)
 
 TEST_F(MeasurementGraphTools, AMultiElementPictureIsCopied640PixelsWide)
 {
-    if (!kPaintsWithQt)
+    if (!kToolsPaintWithQt)
         GTEST_SKIP() << "orlu-dump paints pictures only in the build with Qt";
     const fs::path spectra = dir / "three-spectra.orl", png = dir / "three-spectra-copy.png";
     ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " multifile --members fft:525:300,fft:525:300,fft:525:300 " +

@@ -2,6 +2,7 @@
 
 #include "support/CommandRun.h"
 #include "support/FixtureBuilder.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +24,8 @@ class MonitorTools : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* tools = std::getenv("ORLU_TOOLS_DIR");
-        toolsDir = tools ? tools : ORLU_BINARY_DIR "/tools";
-        dir = fs::temp_directory_path() / ("orlu-monitor-tools-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = orlu::test::TempPath("orlu-monitor-tools",
+                                   std::string("-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
@@ -34,8 +33,8 @@ protected:
     fs::path Fixture(const std::string& options)
     {
         const fs::path file = dir / "m.orl";
-        EXPECT_EQ(RunCommand(toolsDir + "/orlu-fixture monitor " + kStation + " " + kSetup + " " + options + " " +
-                             file.string())
+        EXPECT_EQ(RunCommand(orlu::test::Tool("orlu-fixture") + " monitor " + kStation + " " + kSetup + " " + options +
+                             " " + file.string())
                       .status,
                   0)
             << options;
@@ -43,10 +42,9 @@ protected:
     }
     orlu::fixture::CommandRun Dump(const fs::path& file, const std::string& options)
     {
-        return RunCommand(toolsDir + "/orlu-dump " + file.string() + " " + options + " 2>/dev/null");
+        return RunCommand(orlu::test::Tool("orlu-dump") + " " + file.string() + " " + options + " 2>/dev/null");
     }
 
-    std::string toolsDir;
     fs::path dir;
 };
 
@@ -104,8 +102,9 @@ TEST_F(MonitorTools, GraphDataOfTheStatisticsAndOctaveViews)
 {
     // Flags 0x1F47: octave spectra (bit 6), the statistics of profiles 1 and 2 (bits 9, 8).
     const fs::path file = dir / "o.orl";
-    ASSERT_EQ(RunCommand(toolsDir + "/orlu-fixture monitor --station Y1A,M2,D1F47,V3C,S1Ex0Cx09x07x09 " +
-                         "--setup U525A,W315,M2,D15m --intervals 12 --classes 25,300,10 --octave-stats " + file.string())
+    ASSERT_EQ(RunCommand(orlu::test::Tool("orlu-fixture") + " monitor --station Y1A,M2,D1F47,V3C,S1Ex0Cx09x07x09 " +
+                         "--setup U525A,W315,M2,D15m --intervals 12 --classes 25,300,10 --octave-stats " +
+                         file.string())
                   .status,
               0);
     struct Case {

@@ -3,6 +3,7 @@
 // option values the tools cannot read are refused.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +20,9 @@ class OctaveDump : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-        tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-        dir = fs::temp_directory_path() /
-              ("orlu-octave-dump-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        tools = test::ToolsDir();
+        dir = test::TempPath("orlu-octave-dump",
+                             std::string("-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }

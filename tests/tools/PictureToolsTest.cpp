@@ -3,6 +3,7 @@
 // (picture-views/) for a person to look at.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -14,26 +15,13 @@
 
 namespace {
 
-#ifdef ORLU_TOOLS_QT
-constexpr bool kPaintsWithQt = true;
-#else
-constexpr bool kPaintsWithQt = false;
-#endif
+using orlu::test::kToolsPaintWithQt;
 
 namespace fs = std::filesystem;
 using orlu::fixture::RunCommand;
 
-std::string Tool(const char* name)
-{
-    const char* tools = std::getenv("ORLU_TOOLS_DIR");
-    return (fs::path(tools ? tools : ORLU_BINARY_DIR "/tools") / name).string();
-}
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using orlu::test::ReadAll;
+using orlu::test::Tool;
 
 class PictureTools : public ::testing::Test {
 protected:
@@ -61,12 +49,12 @@ TEST_F(PictureTools, BitmapViewsShowSizesLimitsAndTheWindow)
     const auto tall = Dump((dir / "tall.bmp").string() + " --open-as bmp --client 400x400 --scroll page-down"
                                                          " --scroll bottom --zoom 8 --out " +
                            (dir / "tall.png").string());
-    ASSERT_EQ(tall.status, kPaintsWithQt ? 0 : 1);
+    ASSERT_EQ(tall.status, kToolsPaintWithQt ? 0 : 1);
     EXPECT_EQ(tall.out, "title: tall.bmp - graph (disk file)\n"
                            "bitmap: 300 x 1000, 24 bits, info 40 bytes, bits 900000 bytes\n"
                            "window 400x400: offset 0,-600\n"
                            "print zoom 8: 0,0-2400,8000\n");
-    if (kPaintsWithQt) {
+    if (kToolsPaintWithQt) {
         EXPECT_TRUE(ReadAll(dir / "tall.png").starts_with("\x89PNG"));
     }
 
@@ -100,7 +88,7 @@ TEST_F(PictureTools, SaveCurrentViewOfAGraphWritesPicturesThatReadBack)
     ASSERT_EQ(Dump(plot.string() + " --form graph --save-view " + (dir / "view").string() + ".emf").status, 0);
     const auto emf = Dump((dir / "view.emf").string() + " --open-as emf --client 800x600 --zoom 8 --out " +
                           (dir / "view.png").string());
-    ASSERT_EQ(emf.status, kPaintsWithQt ? 0 : 1);
+    ASSERT_EQ(emf.status, kToolsPaintWithQt ? 0 : 1);
     EXPECT_NE(emf.out.find("window 800x600: picture at 24,30-708,588\n"), std::string::npos);
     EXPECT_NE(emf.out.find("print zoom 8: 0,0-4096,2048\n"), std::string::npos);
     // Another program reads the metafile.
@@ -110,7 +98,7 @@ TEST_F(PictureTools, SaveCurrentViewOfAGraphWritesPicturesThatReadBack)
                   0);
         EXPECT_NE(ReadAll(dir / "view.svg").find("<svg"), std::string::npos);
     }
-    if (!kPaintsWithQt)
+    if (!kToolsPaintWithQt)
         return;
     ASSERT_EQ(Dump(plot.string() + " --form graph --save-view " + (dir / "view.BMP").string()).status, 0);
     EXPECT_NE(Dump((dir / "view.BMP").string() + " --open-as bmp").out.find("24 bits"), std::string::npos);

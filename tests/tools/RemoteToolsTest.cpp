@@ -4,6 +4,7 @@
 // back into a setup file.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,7 @@ namespace {
 
 using fixture::RunCommand;
 
-std::string Tool(const char* name)
-{
-    const char* dir = std::getenv("ORLU_TOOLS_DIR");
-    return std::string(dir ? dir : ORLU_BINARY_DIR "/tools") + "/" + name;
-}
+using test::Tool;
 
 struct Folder {
     std::filesystem::path root = std::filesystem::path(testing::TempDir()) /

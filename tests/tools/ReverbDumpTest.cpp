@@ -3,6 +3,7 @@
 // file without evaluating again.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,8 @@ namespace fs = std::filesystem;
 
 TEST(ReverbDump, EvaluatesSavesAndShowsTheStoredResults)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string stem = (fs::temp_directory_path() / ("orlu-reverb-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string stem = test::TempPath("orlu-reverb").string();
     const std::string dump = (tools / "orlu-dump").string();
     // 1/3 octaves from 25 Hz at 0.125 s; 80 dB, then 1 dB less per spectrum down to 50 dB.
     ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() +
@@ -60,9 +60,8 @@ TEST(ReverbDump, EvaluatesSavesAndShowsTheStoredResults)
 // and RT30 = 60 / 30 x 6, all 12 s.
 TEST(ReverbDump, LoggersOfTheCurrentFamily)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string stem = (fs::temp_directory_path() / ("orlu-reverb-logger-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string stem = test::TempPath("orlu-reverb-logger").string();
     const std::string fixture = (tools / "orlu-fixture").string() + " current --kind 45 ";
     const std::string dump = (tools / "orlu-dump").string() + " ";
     ASSERT_EQ(fixture::RunCommand(fixture + "--function 6 --fft-spectrum 2,80 --fft-range 2 --total last --spectra 11"
@@ -112,9 +111,8 @@ TEST(ReverbDump, LoggersOfTheCurrentFamily)
 
 TEST(ReverbDump, TheFirstChannelOfAFourChannelFftLogger)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string stem = (fs::temp_directory_path() / ("orlu-reverb-four-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string stem = test::TempPath("orlu-reverb-four").string();
     const std::string dump = (tools / "orlu-dump").string() + " " + stem + ".orl --rt --source 2";
     // Rows of 100 ms, 8 lines and the TOTAL per channel; channel #1 (the microphone, the
     // reverberation channel) from 90 dB down by 1.5 dB a row: 15 dB/s, so 4 s for 60 dB.

@@ -5,6 +5,7 @@
 #include "support/CommandRun.h"
 #include "support/FixtureBuilder.h"
 #include "support/LegacyFixture.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +25,9 @@ class ToolsCommandsDump : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-        tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-        dir = fs::temp_directory_path() / ("orlu-tools-commands-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        tools = test::ToolsDir();
+        dir = test::TempPath("orlu-tools-commands",
+                             std::string("-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir);
         fs::create_directories(dir);
     }

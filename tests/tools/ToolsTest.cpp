@@ -5,6 +5,7 @@
 #include "support/FixtureBuilder.h"
 #include "support/FourChannelFixture.h"
 #include "support/LegacyFixture.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -27,20 +28,18 @@ namespace fs = std::filesystem;
 
 using orlu::fixture::CommandRun;
 using orlu::fixture::RunCommand;
+using orlu::test::Tool;
 
 class Tools : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* tools = std::getenv("ORLU_TOOLS_DIR");
-        toolsDir = tools ? tools : ORLU_BINARY_DIR "/tools";
-        dir = fs::temp_directory_path() / ("orlu-tools-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir = orlu::test::TempPath("orlu-tools",
+                                   std::string("-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    std::string Tool(const char* name) const { return (fs::path(toolsDir) / name).string(); }
     /// Runs orlu-fixture with the arguments and the file to write; its exit status.
     int MakeFixture(const std::string& arguments, const fs::path& file) const
     {
@@ -63,11 +62,9 @@ protected:
     {
         const fs::path err = dir / "stderr.txt";
         const CommandRun run = RunCommand("timeout 10 " + Tool(name) + " " + arguments + " 2>" + err.string());
-        std::ifstream in(err);
-        return {run.status, run.out, std::string(std::istreambuf_iterator<char>(in), {})};
+        return {run.status, run.out, orlu::test::ReadAll(err)};
     }
 
-    std::string toolsDir;
     fs::path dir;
 };
 

@@ -5,6 +5,7 @@
 // the fixture does.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -19,25 +20,8 @@ namespace {
 using fixture::RunCommand;
 namespace fs = std::filesystem;
 
-std::string Tool(const char* name)
-{
-    const char* dir = std::getenv("ORLU_TOOLS_DIR");
-    return std::string(dir ? dir : ORLU_BINARY_DIR "/tools") + "/" + name;
-}
-
-std::string Read(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string Quoted(const std::string& script)
-{
-    std::string quoted;
-    for (char c : script)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return "bash -c '" + quoted + "'";
-}
+using test::ReadAll;
+using test::Tool;
 
 /// A scratch folder with the simulator's files in files/.
 struct RoundTrip {
@@ -67,7 +51,7 @@ struct RoundTrip {
                                    " > \"$f\" & pid=$!; while [ ! -s \"$f\" ]; do sleep 0.01; done; set +e; " +
                                    Tool("orlu-link") + " --port \"$(head -1 \"$f\")\" --timing fast " + link +
                                    "; rc=$?; kill -TERM $pid; wait $pid; rm -f \"$f\"; exit $rc";
-        return RunCommand(Quoted(script));
+        return RunCommand(test::BashCommand(script));
     }
     std::string Dump(const fs::path& file, const std::string& options) const
     {
@@ -114,13 +98,13 @@ TEST(UnitFileRoundTrip, DownloadedAndOpenedFilesOfFourFamilies)
         SCOPED_TRACE(c.what);
         const RoundTrip trip;
         trip.Fixture(c.fixture, c.served);
-        const std::string fixtureBytes = Read(trip.root / "files" / c.served);
+        const std::string fixtureBytes = ReadAll(trip.root / "files" / c.served);
         ASSERT_GT(fixtureBytes.size(), 32u);
 
         const fixture::CommandRun download =
             trip.Link(c.sim, c.link + " download --download-path " + (trip.root / "dl").string());
         EXPECT_EQ(download.status, 0) << download.out;
-        EXPECT_EQ(Read(trip.root / "dl" / "L0001.orl"), Container(c.kind, 0) + fixtureBytes.substr(32));
+        EXPECT_EQ(ReadAll(trip.root / "dl" / "L0001.orl"), Container(c.kind, 0) + fixtureBytes.substr(32));
 
         const fixture::CommandRun open =
             trip.Link(c.sim, c.link + " open --save-dir " + (trip.root / "open").string());
@@ -142,19 +126,19 @@ TEST(UnitFileRoundTrip, MonitorRangesComeFromTheSortedLinesEntry)
     // in the list sorted without regard to case.
     trip.Fixture(station + "3", "B2.0.orl");
     trip.Fixture(station + "5", "a1.0.orl");
-    const std::string b = Read(trip.root / "files" / "B2.0.orl").substr(32);
-    const std::string a = Read(trip.root / "files" / "a1.0.orl").substr(32);
+    const std::string b = ReadAll(trip.root / "files" / "B2.0.orl").substr(32);
+    const std::string a = ReadAll(trip.root / "files" / "a1.0.orl").substr(32);
 
     const fixture::CommandRun listing = trip.Link("--model monitor", "--selector 7 dir --sort --details");
     EXPECT_NE(listing.out.find("1: a1.......<m>"), std::string::npos) << listing.out;
     const fixture::CommandRun run = trip.Link("--model monitor", "--selector 7 download --sort --select 1 "
                                                                  "--download-path " + (trip.root / "dl").string());
     EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(Read(trip.root / "dl" / "a1.orl"), Container(80, 0) + a);
+    EXPECT_EQ(ReadAll(trip.root / "dl" / "a1.orl"), Container(80, 0) + a);
     // The files lie end to end from 0x000100 in directory order: A's range follows B's.
     char request[40];
     std::snprintf(request, sizeof request, ";#4,1,%06zX,%06zX;", 0x100 + b.size(), 0x100 + b.size() + a.size() - 1);
-    EXPECT_NE(Read(trip.root / "transcript").find(request), std::string::npos) << request;
+    EXPECT_NE(ReadAll(trip.root / "transcript").find(request), std::string::npos) << request;
 }
 
 } // namespace

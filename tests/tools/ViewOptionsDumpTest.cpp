@@ -3,6 +3,7 @@
 // a value the dialog refuses is reported and not taken.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +19,8 @@ namespace fs = std::filesystem;
 
 TEST(ViewOptionsDump, TheCommaLoopAndARefusedPitch)
 {
-    const char* toolsEnv = std::getenv("ORLU_TOOLS_DIR");
-    const fs::path tools = toolsEnv ? toolsEnv : ORLU_BINARY_DIR "/tools";
-    const std::string file = (fs::temp_directory_path() / ("orlu-view-options-" + std::to_string(::getpid()))).string();
+    const fs::path tools = test::ToolsDir();
+    const std::string file = test::TempPath("orlu-view-options").string();
     ASSERT_EQ(fixture::RunCommand((tools / "orlu-fixture").string() + " legacy --kind 3 " + file).status, 0);
     const std::string dump = (tools / "orlu-dump").string() + " " + file + " --view 2 --form table --state";
 

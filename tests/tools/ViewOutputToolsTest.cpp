@@ -3,6 +3,7 @@
 // on pages with their footers into a real PDF, and a text file's hex dump.
 
 #include "support/CommandRun.h"
+#include "support/ToolPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -18,22 +19,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path ToolsDir()
-{
-    const char* env = std::getenv("ORLU_TOOLS_DIR");
-    return env ? env : ORLU_BINARY_DIR "/tools";
-}
-
-fs::path TempFile(const std::string& name)
-{
-    return fs::temp_directory_path() / (std::to_string(::getpid()) + "-" + name);
-}
+using test::ToolsDir;
 
 /// Pages of a PDF: its page objects, not the page tree.
 int PdfPages(const fs::path& pdf)
 {
-    std::ifstream in(pdf, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    const std::string bytes = test::ReadAll(pdf);
     int pages = 0;
     for (std::size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
         pages += at + 11 < bytes.size() && bytes[at + 11] != 's';
@@ -45,17 +36,11 @@ fixture::CommandRun Dump(const fs::path& file, const std::string& arguments)
     return fixture::RunCommand((ToolsDir() / "orlu-dump").string() + " " + file.string() + " " + arguments);
 }
 
-// Pages, PDF and PNG come from the Qt canvas, which a build without the GUI leaves
-// out of orlu-dump.
-#ifdef ORLU_TOOLS_QT
-constexpr bool kPrintsWithQt = true;
-#else
-constexpr bool kPrintsWithQt = false;
-#endif
+using orlu::test::kToolsPaintWithQt;
 
 TEST(ViewOutputTools, TableCopiedWithTheClipboardSettings)
 {
-    const fs::path file = TempFile("copy.orl");
+    const fs::path file = test::TempPath("orlu-copy", ".orl");
     ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() + " sample " + file.string()).status, 0);
     const auto copy = Dump(file, "--view 2 --form table --copy --block 0,2,12,2 --block-mode 1 --clip-sep 2 "
                                  "--clip-dec 1 --clip-date 1");
@@ -70,10 +55,10 @@ TEST(ViewOutputTools, TableCopiedWithTheClipboardSettings)
 
 TEST(ViewOutputTools, LoggerTextPrintsOnPagesWithFooters)
 {
-    if (!kPrintsWithQt)
+    if (!kToolsPaintWithQt)
         GTEST_SKIP() << "orlu-dump prints and paints pictures only in the build with Qt";
-    const fs::path file = TempFile("pages.orl");
-    const fs::path pdf = TempFile("pages.pdf");
+    const fs::path file = test::TempPath("orlu-pages", ".orl");
+    const fs::path pdf = test::TempPath("orlu-pages", ".pdf");
     ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() + " current --kind 45 --logger 130 " +
                                   file.string())
                   .status,
@@ -94,7 +79,7 @@ TEST(ViewOutputTools, LoggerTextPrintsOnPagesWithFooters)
 
 TEST(ViewOutputTools, TextFileAsHexDump)
 {
-    const fs::path file = TempFile("seventeen.txt");
+    const fs::path file = test::TempPath("orlu-seventeen", ".txt");
     std::ofstream(file, std::ios::binary) << "0123456789ABCDEF!";
     const auto dump = Dump(file, "--open-as text --form hex");
     const auto text = Dump(file, "--open-as text");
@@ -106,10 +91,10 @@ TEST(ViewOutputTools, TextFileAsHexDump)
 
 TEST(ViewOutputTools, MultiElementGraphCopyIsSixHundredFortyWide)
 {
-    if (!kPrintsWithQt)
+    if (!kToolsPaintWithQt)
         GTEST_SKIP() << "orlu-dump prints and paints pictures only in the build with Qt";
-    const fs::path state = TempFile("multi.plot");
-    const fs::path png = TempFile("multi.png");
+    const fs::path state = test::TempPath("orlu-multi", ".plot");
+    const fs::path png = test::TempPath("orlu-multi", ".png");
     ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() + " plot --plot-kind 9 --waterfall 60,60 " +
                                   state.string())
                   .status,
@@ -132,17 +117,17 @@ TEST(ViewOutputTools, MultiElementGraphCopyIsSixHundredFortyWide)
 
 TEST(ViewOutputTools, GraphPrintsOnOnePage)
 {
-    if (!kPrintsWithQt)
+    if (!kToolsPaintWithQt)
         GTEST_SKIP() << "orlu-dump prints and paints pictures only in the build with Qt";
-    const fs::path state = TempFile("print.plot");
-    const fs::path pdf = TempFile("graph.pdf");
+    const fs::path state = test::TempPath("orlu-print", ".plot");
+    const fs::path pdf = test::TempPath("orlu-graph", ".pdf");
     ASSERT_EQ(fixture::RunCommand((ToolsDir() / "orlu-fixture").string() + " plot --plot-kind 1 --panels 2 " +
                                   state.string())
                   .status,
               0);
     const auto print = Dump(state, "--form graph --print " + pdf.string() + " --zoom 4");
     const int pages = PdfPages(pdf);
-    const auto notPdf = Dump(state, "--form graph --print " + TempFile("graph.png").string());
+    const auto notPdf = Dump(state, "--form graph --print " + test::TempPath("orlu-graph", ".png").string());
     fs::remove(state);
     fs::remove(pdf);
     EXPECT_EQ(print.status, 0);

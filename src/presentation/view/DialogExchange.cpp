@@ -29,6 +29,17 @@ std::optional<std::int64_t> WholeInteger(std::string_view text)
     return value;
 }
 
+// An unsigned box takes no sign but a leading plus: "-0" is refused as "-1" is.
+std::optional<std::int64_t> WholeUnsigned(std::string_view text)
+{
+    text = Trimmed(text);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (!text.empty() && text.front() == '-')
+        return std::nullopt;
+    return WholeInteger(text);
+}
+
 template <typename T>
 Exchanged<T> Ranged(std::int64_t value, std::int64_t lo, std::int64_t hi)
 {
@@ -46,8 +57,8 @@ std::string BetweenMessage(std::int64_t lo, std::int64_t hi)
 
 Exchanged<std::uint8_t> ExchangeByte(std::string_view text, std::uint8_t lo, std::uint8_t hi)
 {
-    const auto value = WholeInteger(text);
-    if (!value || *value < 0 || *value > 255)
+    const auto value = WholeUnsigned(text);
+    if (!value || *value > 255)
         return {0, BetweenMessage(0, 255)};
     return Ranged<std::uint8_t>(*value, lo, hi);
 }
@@ -62,9 +73,8 @@ Exchanged<std::int32_t> ExchangeInteger(std::string_view text, std::int32_t lo, 
 
 Exchanged<std::uint32_t> ExchangeUnsigned(std::string_view text, std::uint32_t lo, std::uint32_t hi)
 {
-    const std::string_view t = Trimmed(text);
-    const auto value = WholeInteger(t);
-    if (!value || t.front() == '-' || *value > UINT32_MAX)
+    const auto value = WholeUnsigned(text);
+    if (!value || *value > UINT32_MAX)
         return {0, "Please enter a positive integer."};
     return Ranged<std::uint32_t>(*value, lo, hi);
 }

@@ -18,8 +18,8 @@ struct Exchanged {
 /// "Please enter an integer between %1 and %2." with the bounds filled in.
 std::string BetweenMessage(std::int64_t lo, std::int64_t hi);
 
-/// A one-byte box with its own range: text or a value above 255 is refused as
-/// outside 0..255, a byte outside lo..hi with the range.
+/// A one-byte box with its own range: text, a minus sign or a value above 255
+/// is refused as outside 0..255, a byte outside lo..hi with the range.
 Exchanged<std::uint8_t> ExchangeByte(std::string_view text, std::uint8_t lo = 0, std::uint8_t hi = 255);
 /// A signed integer box; lo..hi as for ExchangeByte, text: "Please enter an integer.".
 Exchanged<std::int32_t> ExchangeInteger(std::string_view text, std::int32_t lo = INT32_MIN,

@@ -34,6 +34,8 @@ TEST(NumberFields, TextsAreCheckedAsTheDialogsDoOnOk)
         {pitch, "", std::nullopt, byteMessage},
         {pitch, "256", std::nullopt, byteMessage},
         {pitch, "-1", std::nullopt, byteMessage},
+        {pitch, "-0", std::nullopt, byteMessage},
+        {pitch, "+12", 12u, ""},
         {pitch, "99999999999999999999", std::nullopt, byteMessage},
         {margin, "0", 0u, ""},
         {margin, "49", std::nullopt, "Please enter an integer between 0 and 48."},
@@ -44,6 +46,7 @@ TEST(NumberFields, TextsAreCheckedAsTheDialogsDoOnOk)
         {shape, "1000", 1000u, ""},
         {shape, "1001", std::nullopt, "Please enter an integer between 0 and 1000."},
         {shape, "-5", std::nullopt, "Please enter a positive integer."},
+        {shape, "+-0", std::nullopt, "Please enter a positive integer."},
         {shape, "2.5", std::nullopt, "Please enter a positive integer."},
         {shape, "5000000000", std::nullopt, "Please enter a positive integer."},
     };

@@ -173,7 +173,7 @@ TEST(DialogExchange, BoxesRefuseWhatTheyCannotHold)
     const std::string pitch = "Please enter an integer between 1 and 48.";
     const std::string byte = "Please enter an integer between 0 and 255.";
     for (const Case& c : {Case{"12", ""}, Case{"0", pitch}, Case{"49", pitch}, Case{"256", byte}, Case{"ab", byte},
-                          Case{"", byte}}) {
+                          Case{"", byte}, Case{"-0", byte}}) {
         EXPECT_EQ(ExchangeByte(c.text, 1, 48).refusal, c.refusal) << c.text;
     }
     EXPECT_EQ(ExchangeByte(" 16 ", 1, 16).value, 16);

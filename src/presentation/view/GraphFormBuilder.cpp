@@ -353,7 +353,7 @@ void Epilogue(MeasurementViewState& view, CTmDoc& doc)
 {
     if (view.ViewKind == kViewOctaves || view.ViewKind == kViewThirdOctaves)
         CarryBandIndex(view, view.ViewKind, BandLayoutOf(doc));
-    LoadSavedCursor(view, view.ViewKind == kViewSpectra && view.Spectra.TonalityShown != 0);
+    LoadSavedCursor(view, KeepsTonalityCursor(view));
     view.FormFlags = (view.FormFlags & ~(kText | kTable | kHex | kAscii)) | kGraph;
     view.FirstLine = 0;
     view.FirstColumn = 0;

@@ -80,6 +80,22 @@ protected:
         builder->OpenFirstForm(view, *doc);
         controller = std::make_unique<ViewController>(view, *doc, *builder, settings, dialogs);
     }
+    // A tonality file of 4 lines in the full band and 8 in the short band, its spectra shown
+    // (they open on their graph).
+    void OpenTonalitySpectra()
+    {
+        fixture::CurrentFileSpec spec;
+        spec.function = 7;
+        spec.spectrum = fixture::CurrentFileSpec::Spectrum::Fft;
+        spec.bands = 4;
+        spec.fftLevels = {200, 300, 200, 200};
+        spec.shortBandLevels = {100, 100, 100, 100, 100, 400, 100, 100};
+        fixture::FixtureBuilder b;
+        b.ContainerHeader(45).Bytes(fixture::CurrentMeasurementFile(spec));
+        Start(Open(Write("tonality.orl", b)));
+        ASSERT_TRUE(controller->Command(32785, kPlain));
+        ASSERT_TRUE(view.GraphShown());
+    }
     // The Buffer/Logger graph of `points` points, as the graph builder leaves it.
     void ShowLoggerGraph(int points)
     {
@@ -332,17 +348,7 @@ TEST_F(ViewControllerTest, NextOnAMultifilesSpectraStaysInTheSubfilesWithSpectra
 // beyond; the text form then shows the band the graph reached.
 TEST_F(ViewControllerTest, PreviousAndNextStepATonalityFileBetweenItsTwoBands)
 {
-    fixture::CurrentFileSpec spec;
-    spec.function = 7;
-    spec.spectrum = fixture::CurrentFileSpec::Spectrum::Fft;
-    spec.bands = 4;
-    spec.fftLevels = {200, 300, 200, 200};
-    spec.shortBandLevels = {100, 100, 100, 100, 100, 400, 100, 100};
-    fixture::FixtureBuilder b;
-    b.ContainerHeader(45).Bytes(fixture::CurrentMeasurementFile(spec));
-    Start(Open(Write("tonality.orl", b)));
-    ASSERT_TRUE(controller->Command(32785, kPlain)); // the spectra open on their graph
-    ASSERT_TRUE(view.GraphShown());
+    OpenTonalitySpectra();
 
     struct Case {
         std::optional<ViewKey> key;
@@ -377,6 +383,25 @@ TEST_F(ViewControllerTest, PreviousAndNextStepATonalityFileBetweenItsTwoBands)
     ASSERT_TRUE(controller->Command(kTextCommand, kPlain));
     const std::string text = test::JoinedLines(view.ShownLines());
     EXPECT_NE(text.find("Spectrum (power) in short band"), std::string::npos) << text;
+}
+
+// Each band keeps its own cursor: the full band's last line (3) is no line of the
+// short band's eight, whose cursor starts at 0 and is found again after a step back.
+TEST_F(ViewControllerTest, EachBandOfATonalityFileKeepsItsCursor)
+{
+    OpenTonalitySpectra();
+    controller->Key(ViewKey::End, kCtrl);
+    ASSERT_EQ(view.CursorIndex, 3);
+    controller->Key(ViewKey::N, kPlain);
+    ASSERT_EQ(view.GraphRecord, 2);
+    EXPECT_EQ(view.CursorIndex, 0);
+    controller->Key(ViewKey::Right, kPlain);
+    controller->Key(ViewKey::Right, kPlain);
+    EXPECT_EQ(view.CursorIndex, 2);
+    controller->Key(ViewKey::P, kPlain);
+    EXPECT_EQ(view.CursorIndex, 3);
+    controller->Key(ViewKey::N, kPlain);
+    EXPECT_EQ(view.CursorIndex, 2);
 }
 
 TEST_F(ViewControllerTest, SteppingBetweenShortAndLongLoggersRebuildsEachFromItsOwnRows)

@@ -2,6 +2,7 @@
 
 #include "GraphForm.h"
 #include "PictureTools.h"
+#include "analysis/spectra/FftSpectrumReader.h"
 #include "platform/ValueFormat.h"
 #include "presentation/view/GraphDocumentFacts.h"
 #include "presentation/view/PrintPages.h"
@@ -47,8 +48,9 @@ int ReadGraphFormOption(int argc, char** argv, int& i, GraphFormRequest& request
 int ShowGraphForm(const FormBuilder& builder, MeasurementViewState& view, CTmDoc& doc,
                   const GraphFormRequest& request, std::string& text, char* program)
 {
-    // The graph steps its own record number: it starts on the spectrum chosen.
-    view.GraphRecord = std::max(1, view.Spectra.Record);
+    // The graph steps its own record number: it starts on the spectrum chosen (a
+    // tonality file's records are its bands).
+    view.GraphRecord = HoldsShortBand(doc) ? view.Spectra.Band : std::max(1, view.Spectra.Record);
     builder.OnGraphForm(view, doc, false);
     for (int press = 0; press < request.plotPresses; ++press)
         builder.OnGraphForm(view, doc, request.backwards);

@@ -77,6 +77,13 @@ public:
         return {};
     }
 
+    /// The current channel's own axis of statistical levels per 1/1- or 1/3-octave band.
+    virtual ChannelBandAxis LevelsAxis(bool oneOne) const
+    {
+        (void)oneOne;
+        return {};
+    }
+
     virtual double RpmRangeTop() const = 0;
     virtual GraphTiming Timing() const = 0;
     virtual std::uint32_t IntersectionLength() const = 0;

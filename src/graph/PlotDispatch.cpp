@@ -373,9 +373,12 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
     case PlotGroup::TimeHistory:
         break;
     }
+    // The panels line up in the bands they show: statistical levels of a 1/1-octave
+    // document are 1/1 bands, whose offsets counted in 1/3 bands would be three times too far.
+    const bool oneOne = v.ViewKind == 10 || (group == PlotGroup::StatLevels && doc.BandKind() == 3);
     ChannelBandOffsets bands;
     if (align)
-        bands = AlignChannelBands(doc, v.SelectedChannels, v.ViewKind == 10);
+        bands = AlignChannelBands(doc, v.SelectedChannels, oneOne);
     int y = -v.GraphHeight;
     for (int panel = 0; panel < count; ++panel) {
         const bool drawn = allPanels || count == 1 ||
@@ -403,6 +406,8 @@ void PlanBandGroup(PlotGroup group, GraphViewState& v, GraphDocument& doc, const
             a.bandOffset = offset;
             if (group == PlotGroup::Spectrum)
                 UseChannelAxis(doc.OctaveAxis(v.ViewKind == 10), a);
+            if (group == PlotGroup::StatLevels)
+                UseChannelAxis(doc.LevelsAxis(oneOne), a);
         }
         if (group == PlotGroup::Spectrum || group == PlotGroup::StatLevels || group == PlotGroup::Phase)
             a.spectrum = SpectrumPanelOf(v, doc, settings, a);

@@ -23,6 +23,10 @@ struct PlotChannelFacts {
     int SpectrumPoints11 = 0;
     int SpectrumAxis13 = -1; ///< PlotKind of the channel's own 1/3-octave axis (-1: the view's)
     int SpectrumPoints13 = 0;
+    int LevelsAxis11 = -1; ///< PlotKind of the channel's own axis of 1/1-octave statistical levels (-1: the view's)
+    int LevelsPoints11 = 0;
+    int LevelsAxis13 = -1; ///< the same for 1/3-octave statistical levels
+    int LevelsPoints13 = 0;
 };
 
 class PlotStateDocument : public GraphDocument {
@@ -80,6 +84,11 @@ public:
         const PlotChannelFacts& f = Facts(m_Current);
         return oneOne ? ChannelBandAxis{f.SpectrumAxis11, f.SpectrumPoints11}
                       : ChannelBandAxis{f.SpectrumAxis13, f.SpectrumPoints13};
+    }
+    ChannelBandAxis LevelsAxis(bool oneOne) const override
+    {
+        const PlotChannelFacts& f = Facts(m_Current);
+        return oneOne ? ChannelBandAxis{f.LevelsAxis11, f.LevelsPoints11} : ChannelBandAxis{f.LevelsAxis13, f.LevelsPoints13};
     }
     double RpmRangeTop() const override { return RpmTop; }
     GraphTiming Timing() const override { return TimingFacts; }

@@ -402,6 +402,10 @@ void Describe(PlotState& s, Fields& f)
     f.Member("SpectrumPoints11", d.ChannelFacts, &PlotChannelFacts::SpectrumPoints11);
     f.Member("SpectrumAxis13", d.ChannelFacts, &PlotChannelFacts::SpectrumAxis13);
     f.Member("SpectrumPoints13", d.ChannelFacts, &PlotChannelFacts::SpectrumPoints13);
+    f.Member("LevelsAxis11", d.ChannelFacts, &PlotChannelFacts::LevelsAxis11);
+    f.Member("LevelsPoints11", d.ChannelFacts, &PlotChannelFacts::LevelsPoints11);
+    f.Member("LevelsAxis13", d.ChannelFacts, &PlotChannelFacts::LevelsAxis13);
+    f.Member("LevelsPoints13", d.ChannelFacts, &PlotChannelFacts::LevelsPoints13);
     f.Pairs("Markers", d.MarkerList, &LoggerMarker::marker);
     f.Pairs("Breaks", d.BreakList, &LoggerBreak::skipped);
 

@@ -183,6 +183,38 @@ TEST_F(ChannelOctaveForms, MinAndMaxSpectraFollowTheChannelsRecord)
     EXPECT_NE(all.find("\r\nMAX,[dB],80.0,"), std::string::npos) << all;
 }
 
+// Linear levels worked out by hand from the stored words: the microphone's 60.0 dB is
+// 10^(60/20 - 6) x 20 = 0.02 Pa; the accelerometer's -20.0 dB are over the 120 dB
+// reference of record 4, 10^((-20 + 120)/20 - 6) = 0.1 m/s2, which at 1 kHz is a
+// velocity of 0.1 / (2 pi 1000) = 1.59e-05 m/s.
+TEST_F(ChannelOctaveForms, LinearLevelsOfAMicrophoneAndOfAnAccelerometerOverItsReference)
+{
+    FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 2, 1);
+    spec.function = 3;
+    spec.spectrumMask = 0b0011;
+    spec.channelSpectra = {{0, {31, 3, 600}}, {1, {31, 3, -200}}};
+    auto doc = OpenSpec(spec);
+    const struct {
+        std::uint16_t mask;
+        std::uint8_t units;
+        const char* heading;
+        const char* row;
+    } cases[] = {
+        {0b01, 1, "Lev[Pa]", " 1000.0  2.00e-02"},
+        {0b10, 0, "Lev[m/s\xb2]", " 1000.0  1.00e-01"},
+        {0b10, 1, "Lev[m/s]", " 1000.0  1.59e-05"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.heading);
+        LineList lines;
+        int widest = 0;
+        ASSERT_TRUE(TextOctave13(*doc, lines, &widest, Chosen(c.mask, c.units)));
+        const std::string text = lines.Join();
+        EXPECT_NE(text.find(c.heading), std::string::npos) << text;
+        EXPECT_NE(text.find(c.row), std::string::npos) << text;
+    }
+}
+
 TEST_F(ChannelOctaveForms, NoChosenChannelShowsNoSpectrum)
 {
     auto doc = OpenSpec(ThirdOctaveChannels());

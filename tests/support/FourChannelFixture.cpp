@@ -276,8 +276,13 @@ std::vector<std::uint8_t> FourChannelMeasurementFile(const FourChannelSpec& spec
                 levels = {spec.lowestBand, s.bands, s.extras};
                 levels.insert(levels.end(), s.bands + s.extras, static_cast<std::uint16_t>(s.tenths * scale));
             } else {
+                // A microphone's bands from 60 dB; an accelerometer's are stored over the
+                // 1 m/s2 of the 120 dB reference (record 4): from 20 dB below it, 0.1 m/s2.
+                const bool microphone = static_cast<std::size_t>(c) < spec.channels.size() &&
+                                        spec.channels[static_cast<std::size_t>(c)].microphone;
+                const int base = microphone ? 600 : -200;
                 for (int k = 0; k < spec.bands + spec.bandExtras; ++k)
-                    levels.push_back(static_cast<std::uint16_t>((600 + 10 * c + k) * scale));
+                    levels.push_back(static_cast<std::uint16_t>((base + 10 * c + k) * scale));
             }
             f.Record(spec.function == 2 ? 15 : 16, levels);
             if (spec.channelMinMax) {

@@ -272,6 +272,11 @@ bool SpectraFromWaveforms(const CTmDoc& doc)
     return doc.AnalyzerDecoded() && doc.Analyzer().function == kFunction505Time;
 }
 
+bool HoldsShortBand(const CTmDoc& doc)
+{
+    return IsCurrentFft(doc) && doc.Header().tonality;
+}
+
 bool HoldsFftSpectra(const CTmDoc& doc)
 {
     return Is505Fft(doc) || IsCurrentFft(doc) || IsFftMultifile(doc) || IsFourChannelFft(doc);

@@ -43,6 +43,10 @@ struct FftSpectrumRead {
 /// True when the document holds FFT spectra or waveforms this reader takes.
 bool HoldsFftSpectra(const CTmDoc& doc);
 
+/// True for a tonality file, whose two spectra are the full band (record 1) and the
+/// short band (record 2).
+bool HoldsShortBand(const CTmDoc& doc);
+
 /// True for ORLU 505 Time files, whose spectra (and the functions of two channels) are
 /// computed from the time waveforms.
 bool SpectraFromWaveforms(const CTmDoc& doc);

@@ -147,6 +147,11 @@ bool MoveCursor(MeasurementViewState& view, CursorAction action, std::int32_t po
     return true;
 }
 
+bool KeepsTonalityCursor(const MeasurementViewState& view)
+{
+    return view.ViewKind == kViewSpectra && (view.Spectra.TonalityShown != 0 || view.Spectra.Band == 2);
+}
+
 void LoadSavedCursor(MeasurementViewState& view, bool tonality)
 {
     if (KeepsBandCursor(view.ViewKind, tonality)) {

@@ -53,6 +53,10 @@ struct CursorContext {
 bool MoveCursor(MeasurementViewState& view, CursorAction action, std::int32_t point, CursorMode mode, bool ctrl,
                 const CursorContext& context);
 
+/// True when the spectra shown keep the cursor pair of tonality mode: a tonality
+/// file's short band (its lines are not the full band's) or the tonality analysis.
+bool KeepsTonalityCursor(const MeasurementViewState& view);
+
 /// Makes the ViewKind's kept cursor and window current (end of a build).
 void LoadSavedCursor(MeasurementViewState& view, bool tonality);
 

@@ -2,6 +2,7 @@
 
 #include "analysis/statistics/LoggerColumns.h"
 #include "document/units/LevelUnits.h"
+#include "presentation/view/GraphFormBuilder.h"
 #include "presentation/view/GraphGeometryDefaults.h"
 #include "presentation/view/ViewSelection.h"
 #include "reports/common/SubfileSelectionKeeper.h"
@@ -44,6 +45,13 @@ PlotChannelFacts ChannelFactsOf(const CTmDoc& doc)
         f.SpectrumPoints11 = octaves.points;
         f.SpectrumAxis13 = thirds.plotKind;
         f.SpectrumPoints13 = thirds.points;
+        // Statistical levels per band have axes of their own kinds.
+        const ChannelBandAxis octaveLevels = AxisOf(GetOctaveAxisLayout(doc.Levels(), ch));
+        const ChannelBandAxis thirdLevels = AxisOf(GetThirdOctaveAxisLayout(doc.Levels(), ch, code));
+        f.LevelsAxis11 = octaveLevels.plotKind;
+        f.LevelsPoints11 = octaveLevels.points;
+        f.LevelsAxis13 = thirdLevels.plotKind;
+        f.LevelsPoints13 = thirdLevels.points;
     }
     return f;
 }
@@ -59,7 +67,9 @@ PlotStateDocument GraphDocumentOf(CTmDoc& doc, MeasurementViewState& view)
     d.Channels = std::max(1, static_cast<int>(std::bit_width(static_cast<unsigned>(panels | g.SelectedChannels))));
     d.File505 = FindFileKind(doc.FileKind()).Family == KindFamily::Setup505;
     d.SlotChannels = doc.LegacyDecoded() || doc.AnalyzerDecoded();
-    d.BandKindCode = view.ViewKind == kViewSpectra ? 2 : view.BandKind;
+    d.BandKindCode = view.ViewKind == kViewSpectra            ? 2
+                     : view.ViewKind == kViewStatisticalLevels ? LevelsBandKind(view, doc)
+                                                               : view.BandKind;
     d.Bands = view.ViewKind == kViewSpectra ? std::max(0, g.ClassStride - 1) : 0;
     d.RpmTop = g.RpmRangeTop;
     d.RpmSeries = !g.RpmValues.Empty();

@@ -1,6 +1,7 @@
 #include "presentation/view/GraphFormBuilder.h"
 
 #include "analysis/statistics/LoggerColumns.h"
+#include "analysis/spectra/FftSpectrumReader.h"
 #include "analysis/spectra/SpectraFunction.h"
 #include "document/texts/NumberTexts.h"
 #include "document/units/LevelUnits.h"
@@ -27,6 +28,7 @@ constexpr int kPhaseForm = 1;
 constexpr int kFirstPairFunction = 5; ///< spectra functions from here on take two channels
 constexpr int kPairPanels = 3;        ///< a pair function's panels: its two spectra and the function
 constexpr PlotKind kFftPlotKindRow = 9; ///< the default row of every FFT spectrum record
+constexpr std::int32_t kTonalityRecords = 2; ///< a tonality file's full band and short band
 
 bool IsMultifile(const CTmDoc& doc) { return IsMergedDocument(doc) || IsMerged505Document(doc); }
 
@@ -76,7 +78,7 @@ GraphGeometry* ObtainGeometry(MeasurementViewState& view, CTmDoc& doc, const Plo
     case GeometryRecord::Hist: step = GeometryStep{7, classes, 0}; break;
     case GeometryRecord::Density: step = GeometryStep{8, classes, 0}; break;
     case GeometryRecord::Levels:
-        row = four ? (view.BandKind == kBandOctave11 ? 32 : 39) : row;
+        row = four ? (LevelsBandKind(view, doc) == kBandOctave11 ? 32 : 39) : row;
         break;
     case GeometryRecord::Time:
         row = view.ViewKind == kViewBufferLogger ? 6 : 28;
@@ -98,7 +100,7 @@ GraphGeometry* ObtainGeometry(MeasurementViewState& view, CTmDoc& doc, const Plo
     if ((*which == GeometryRecord::Levels || *which == GeometryRecord::Oct1 || *which == GeometryRecord::Oct3)) {
         if (const std::optional<GraphGeometry> defaults = GraphGeometryDefaults(row)) {
             const int type = *which == GeometryRecord::Oct1 ? 3 : *which == GeometryRecord::Oct3 ? 4
-                                                                                                  : view.BandKind;
+                                                                                                  : LevelsBandKind(view, doc);
             step = GeometryStep{type, defaults->pointCount, 0};
         }
     }
@@ -140,8 +142,16 @@ void SetStepping(MeasurementViewState& view, CTmDoc& doc)
     case kViewStatisticalLevels:
         records(&view.LevelsRecord, view.StatAllLevels ? 99 : doc.StatisticalLevelCount());
         break;
-    case kViewWaveforms:
     case kViewSpectra:
+        if (HoldsShortBand(doc)) {
+            // Previous and Next go between a tonality file's two spectra: the record is the band.
+            records(&view.GraphRecord, kTonalityRecords);
+            view.Spectra.Band = static_cast<std::uint8_t>(view.GraphRecord);
+            break;
+        }
+        records(&view.GraphRecord, SpectrumRecords(doc));
+        break;
+    case kViewWaveforms:
     case kViewOctaves:
     case kViewThirdOctaves:
         records(&view.GraphRecord, SpectrumRecords(doc));
@@ -343,7 +353,7 @@ void Epilogue(MeasurementViewState& view, CTmDoc& doc)
 {
     if (view.ViewKind == kViewOctaves || view.ViewKind == kViewThirdOctaves)
         CarryBandIndex(view, view.ViewKind, BandLayoutOf(doc));
-    LoadSavedCursor(view, view.ViewKind == kViewSpectra && view.Spectra.TonalityShown != 0);
+    LoadSavedCursor(view, KeepsTonalityCursor(view));
     view.FormFlags = (view.FormFlags & ~(kText | kTable | kHex | kAscii)) | kGraph;
     view.FirstLine = 0;
     view.FirstColumn = 0;
@@ -393,6 +403,14 @@ PlotKindInputs PlotKindInputsOf(CTmDoc& doc, const MeasurementViewState& view)
         in.fftLength = static_cast<int>(a.fftSamples);
     }
     return in;
+}
+
+std::int16_t LevelsBandKind(const MeasurementViewState& view, const CTmDoc& doc)
+{
+    const bool four = doc.HeaderDecoded() && doc.Header().model.FourChannel;
+    if (four && (view.StatOctave1 || view.StatOctave2))
+        return view.StatOctave1 ? kBandOctave11 : kBandOctave13;
+    return view.BandKind;
 }
 
 std::int32_t IntersectionLine(const MeasurementViewState& view) { return view.Graph.WindowFirst + view.BandIndex + 1; }
@@ -450,7 +468,8 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
         if (ForcesDegreeOne(view))
             view.Spectra.Degree = 1;
         view.Aggregation = std::max(1, view.Spectra.Degree);
-        view.Spectra.Record = view.GraphRecord;
+        // A tonality file's full band is its only spectrum of that band.
+        view.Spectra.Record = HoldsShortBand(doc) ? 1 : view.GraphRecord;
     }
     if (view.CurrentPage)
         view.CurrentPage->Aggregation = view.Aggregation;
@@ -473,7 +492,9 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
     GraphViewState& g = form.Plot;
     g.ViewKind = view.ViewKind;
     if (ShowsShortBand(view)) {
-        choice.pointCount = DataPoints(g, form.PanelMask);
+        // The short band's lines, without the place the data keep for a total.
+        const std::int32_t data = DataPoints(g, form.PanelMask);
+        choice.pointCount = HoldsShortBand(doc) ? std::min<std::int32_t>(doc.Header().tonalityLines, data) : data;
         if (GraphGeometry* shortBand = ObtainShortBandGeometry(view, choice.pointCount)) {
             geometry = shortBand;
             if (ForcesDegreeOne(view))

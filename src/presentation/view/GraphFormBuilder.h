@@ -31,6 +31,11 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
 /// view has to repaint.
 bool OnGraphForm(const FormRendererRegistry& renderers, MeasurementViewState& view, CTmDoc& doc, bool modifierHeld);
 
+/// The band set of the statistical levels shown: the document's, except that a
+/// four-channel document keeps its band layout per channel, so that the levels'
+/// own 1/1 or 1/3 variant says which.
+std::int16_t LevelsBandKind(const MeasurementViewState& view, const CTmDoc& doc);
+
 /// The line or band (from 1) a time intersection follows: the one under the
 /// spectrum cursor.
 std::int32_t IntersectionLine(const MeasurementViewState& view);

@@ -54,7 +54,7 @@ CursorContext CursorContextOf(const MeasurementViewState& view, const CTmDoc& do
     context.fittingPoints = view.Graph.WindowSize > 0 ? view.Graph.WindowSize : g ? g->pointCount : view.Graph.PointCount;
     context.pixelsPerPoint = std::max(1, view.Control.GraphScale * (g ? std::max(g->pixelsPerPoint, 1) : 1));
     context.records = CursorRecords(view, doc);
-    context.tonality = view.Spectra.TonalityShown != 0;
+    context.tonality = KeepsTonalityCursor(view);
     return context;
 }
 

@@ -21,6 +21,7 @@ namespace {
 
 constexpr std::uint8_t kFourChannelKind = 42;
 constexpr int kThirdOctavesCommand = 32787;
+constexpr int kOctaveLevelsCommand = 32888; // Statistics, levels of 1/1 octaves
 
 // Notes the axis and place of every panel painted.
 class PanelAxes : public PlotRoutines {
@@ -83,6 +84,42 @@ TEST_F(FourChannelOctaveGraph, EachPanelHasItsChannelsOwnBandAxis)
     // Shifted by their first band over the lowest (1.25 Hz) at 11 pixels a band.
     const std::vector<PanelAxes::Panel> expected{
         {0, 50, 34, 13 * 11}, {1, 46, 46, 0}, {2, 52, 32, 13 * 11}, {3, 52, 32, 12 * 11}};
+    EXPECT_EQ(axes.panels, expected);
+}
+
+// Statistical levels of 1/1 octaves: channel #1 has 12 bands and a total (8 Hz to
+// 16 kHz), #2 five bands and a total (1 to 16 kHz). Each panel has its channel's own
+// axis (PlotKind 34 of 13 positions for 13 values, 32 of 18 for the others), and the
+// second stands seven 1/1 bands (not 21 1/3 bands) right of the first.
+TEST_F(FourChannelOctaveGraph, OctaveLevelPanelsHaveTheirChannelsAxesLinedUpInOctaveBands)
+{
+    fixture::FourChannelSpec spec = fixture::MakeFourChannelSpec(545, 217, 2, 1);
+    spec.function = 2;
+    spec.spectrumMask = 0b11;
+    spec.channelSpectra = {{0, {12, 1, 800}}, {1, {5, 1, 700}}};
+    const std::vector<std::uint32_t> l50At415{0, 10, 0};
+    spec.bandHistograms = {{0, {400, 10, std::vector<std::vector<std::uint32_t>>(13, l50At415)}},
+                           {1, {400, 10, std::vector<std::vector<std::uint32_t>>(6, l50At415)}}};
+    std::unique_ptr<CTmDoc> doc = OpenSpec(spec);
+
+    FormRendererRegistry renderers;
+    RegisterReportRenderers(renderers);
+    const AppSettings settings;
+    MeasurementViewState view;
+    OpenView(view, *doc);
+    const FormBuilder builder(renderers, settings);
+    builder.SelectViewKind(view, *doc, *FindViewCommand(kOctaveLevelsCommand));
+    view.FormFlags = 0;
+    ASSERT_TRUE(builder.OnGraphForm(view, *doc, false));
+    ASSERT_EQ(view.Graph.PanelCount, 2);
+
+    PlotStateDocument facts = GraphDocumentOf(*doc, view);
+    PanelAxes axes;
+    RecordingCanvas canvas;
+    PaintGraph(canvas, view.GraphForm.Plot, facts, GraphSettings{}, axes);
+    const int pitch = view.GraphForm.Plot.Geometry.pixelsPerPoint;
+    ASSERT_GT(pitch, 0);
+    const std::vector<PanelAxes::Panel> expected{{0, 34, 13, 0}, {1, 32, 18, 7 * pitch}};
     EXPECT_EQ(axes.panels, expected);
 }
 

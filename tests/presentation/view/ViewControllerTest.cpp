@@ -9,6 +9,7 @@
 #include "presentation/view/GraphNavigation.h"
 #include "presentation/view/TextFormLayout.h"
 #include "support/Analyzer505Fixture.h"
+#include "support/JoinedLines.h"
 #include "support/MixedMultifile.h"
 #include "presentation/view/ViewSelection.h"
 
@@ -78,6 +79,22 @@ protected:
         OpenView(view, *doc);
         builder->OpenFirstForm(view, *doc);
         controller = std::make_unique<ViewController>(view, *doc, *builder, settings, dialogs);
+    }
+    // A tonality file of 4 lines in the full band and 8 in the short band, its spectra shown
+    // (they open on their graph).
+    void OpenTonalitySpectra()
+    {
+        fixture::CurrentFileSpec spec;
+        spec.function = 7;
+        spec.spectrum = fixture::CurrentFileSpec::Spectrum::Fft;
+        spec.bands = 4;
+        spec.fftLevels = {200, 300, 200, 200};
+        spec.shortBandLevels = {100, 100, 100, 100, 100, 400, 100, 100};
+        fixture::FixtureBuilder b;
+        b.ContainerHeader(45).Bytes(fixture::CurrentMeasurementFile(spec));
+        Start(Open(Write("tonality.orl", b)));
+        ASSERT_TRUE(controller->Command(32785, kPlain));
+        ASSERT_TRUE(view.GraphShown());
     }
     // The Buffer/Logger graph of `points` points, as the graph builder leaves it.
     void ShowLoggerGraph(int points)
@@ -324,6 +341,67 @@ TEST_F(ViewControllerTest, NextOnAMultifilesSpectraStaysInTheSubfilesWithSpectra
     controller->Key(ViewKey::P, kPlain);
     EXPECT_EQ(view.SubFileNumber, 2);
     EXPECT_FALSE(UpdatePrevious(view, StepFactsOf(*doc), kPlain));
+}
+
+// A tonality file holds a full band of 4 lines and a short band of 8: Next goes from the
+// one to the other (the short band in a geometry of its own), Previous back, and neither
+// beyond; the text form then shows the band the graph reached.
+TEST_F(ViewControllerTest, PreviousAndNextStepATonalityFileBetweenItsTwoBands)
+{
+    OpenTonalitySpectra();
+
+    struct Case {
+        std::optional<ViewKey> key;
+        int record;
+        int points;
+        GeometryRecord geometry;
+        bool previous, next;
+        const char* band;
+    };
+    const Case cases[] = {
+        {std::nullopt, 1, 4, GeometryRecord::Spectrum, false, true, "in full band"},
+        {ViewKey::N, 2, 8, GeometryRecord::ShortBand, true, false, "in short band"},
+        {ViewKey::N, 2, 8, GeometryRecord::ShortBand, true, false, "in short band"},
+        {ViewKey::P, 1, 4, GeometryRecord::Spectrum, false, true, "in full band"},
+        {ViewKey::P, 1, 4, GeometryRecord::Spectrum, false, true, "in full band"},
+        {ViewKey::N, 2, 8, GeometryRecord::ShortBand, true, false, "in short band"},
+    };
+    int row = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(row++);
+        if (c.key)
+            controller->Key(*c.key, kPlain);
+        EXPECT_EQ(view.GraphRecord, c.record);
+        EXPECT_EQ(view.Spectra.Band, c.record);
+        EXPECT_EQ(view.Graph.PointCount, c.points);
+        EXPECT_EQ(view.PageGeometry, view.GraphForm.Records.Find(c.geometry));
+        const StepFacts facts = StepFactsOf(*doc);
+        EXPECT_EQ(UpdatePrevious(view, facts, kPlain), c.previous);
+        EXPECT_EQ(UpdateNext(view, facts, kPlain), c.next);
+        EXPECT_NE(view.GraphForm.Plot.GraphTitle.find(c.band), std::string::npos) << view.GraphForm.Plot.GraphTitle;
+    }
+    ASSERT_TRUE(controller->Command(kTextCommand, kPlain));
+    const std::string text = test::JoinedLines(view.ShownLines());
+    EXPECT_NE(text.find("Spectrum (power) in short band"), std::string::npos) << text;
+}
+
+// Each band keeps its own cursor: the full band's last line (3) is no line of the
+// short band's eight, whose cursor starts at 0 and is found again after a step back.
+TEST_F(ViewControllerTest, EachBandOfATonalityFileKeepsItsCursor)
+{
+    OpenTonalitySpectra();
+    controller->Key(ViewKey::End, kCtrl);
+    ASSERT_EQ(view.CursorIndex, 3);
+    controller->Key(ViewKey::N, kPlain);
+    ASSERT_EQ(view.GraphRecord, 2);
+    EXPECT_EQ(view.CursorIndex, 0);
+    controller->Key(ViewKey::Right, kPlain);
+    controller->Key(ViewKey::Right, kPlain);
+    EXPECT_EQ(view.CursorIndex, 2);
+    controller->Key(ViewKey::P, kPlain);
+    EXPECT_EQ(view.CursorIndex, 3);
+    controller->Key(ViewKey::N, kPlain);
+    EXPECT_EQ(view.CursorIndex, 2);
 }
 
 TEST_F(ViewControllerTest, SteppingBetweenShortAndLongLoggersRebuildsEachFromItsOwnRows)

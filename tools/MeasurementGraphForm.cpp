@@ -51,7 +51,9 @@ int ShowGraphForm(const FormBuilder& builder, MeasurementViewState& view, CTmDoc
     // The graph steps its own record number: it starts on the spectrum chosen (a
     // tonality file's records are its bands).
     view.GraphRecord = HoldsShortBand(doc) ? view.Spectra.Band : std::max(1, view.Spectra.Record);
-    builder.OnGraphForm(view, doc, false);
+    // The view's commands may have shown the graph already: Plot there would step its size.
+    if (!view.GraphShown())
+        builder.OnGraphForm(view, doc, false);
     for (int press = 0; press < request.plotPresses; ++press)
         builder.OnGraphForm(view, doc, request.backwards);
     GraphViewState& plot = view.GraphForm.Plot;

@@ -66,7 +66,8 @@ const CommandInfo kCommands[] = {
     {32789, "", "Table form for the current view\nTable", "B"},
     {32790, "", "Text form for the current view\nText", "T"},
     {32799, "&View options...", "", ""},
-    {32801, "", "Graphical form for the current view\nPlot", "G"},
+    // With Shift, Ctrl or Alt held Plot steps the graph size back: the keys must reach it too.
+    {32801, "", "Graphical form for the current view\nPlot", "G;Shift+G;Ctrl+G;Alt+G"},
     {32803, "", "Current view options\nView options", "O"},
     {32804, "", " Previous spectrum, histogram or plot\nPrevious", ""},
     {32805, "", "Next spectrum, histogram or plot\nNext", ""},

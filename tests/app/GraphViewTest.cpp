@@ -226,6 +226,32 @@ TEST_F(GraphViewWindow, PlotCyclesTheSizeAndAResizePaintsThePanelsWithoutABuild)
     EXPECT_NE(graph.Image().size(), before);
 }
 
+TEST_F(GraphViewWindow, TheGKeyStepsTheSizeAndWithShiftCtrlOrAltStepsItBack)
+{
+    CTmView* view = OpenLoggerGraph();
+    ASSERT_NE(view, nullptr);
+    CMainFrame& frame = *m_App->MainFrame();
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    view->setFocus();
+    frame.UpdateCommandUi(); // as the menu choice that showed the graph leaves the toolbar
+    const MeasurementViewState& s = view->State();
+    ASSERT_EQ(s.Graph.GraphSizeIndex, 0);
+    struct Press {
+        Qt::KeyboardModifiers keys;
+        int size;
+    };
+    // The keys reach Plot as the toolbar button does, with the modifier held.
+    const Press presses[] = {{Qt::NoModifier, 1}, {Qt::NoModifier, 2}, {Qt::ShiftModifier, 1},
+                             {Qt::ShiftModifier, 0}, {Qt::ControlModifier, 4}, {Qt::AltModifier, 3}};
+    for (const Press& p : presses) {
+        QTest::keyClick(view, Qt::Key_G, p.keys);
+        EXPECT_EQ(s.Graph.GraphSizeIndex, p.size) << p.keys.toInt();
+        EXPECT_EQ(s.GraphForm.Plot.GraphSizeIndex, p.size) << p.keys.toInt();
+    }
+}
+
 TEST_F(GraphViewWindow, ChannelButtonsAndTheZoomGoToTheControllersAndBuild)
 {
     CountLoggerBuilds();

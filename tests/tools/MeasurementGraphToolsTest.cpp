@@ -165,6 +165,38 @@ TEST_F(MeasurementGraphTools, AKindWithoutGraphDataSaysSoInThePlaceOfTheGraph)
     EXPECT_EQ(levels.out, "The file holds nothing for this form: its records are missing or cut short.\n");
 }
 
+TEST_F(MeasurementGraphTools, PlotFromTheViewsCommandsPaintsTheSizeItStepsTo)
+{
+    if (!kPaintsWithQt)
+        GTEST_SKIP() << "PNG needs the Qt canvas";
+    // The first Plot shows the graph, each further one steps its size (back with Shift);
+    // the picture is the one --plot paints at that size.
+    struct Case {
+        const char* commands;
+        const char* plot;
+        const char* size;
+    };
+    const Case cases[] = {
+        {"32801", "--plot 0", "GraphSizeIndex=0"},
+        {"32801,32801,32801", "--plot 2", "GraphSizeIndex=2"},
+        {"32801,32801+shift", "--plot 4", "GraphSizeIndex=4"},
+    };
+    std::vector<std::pair<int, int>> sizes;
+    for (const Case& c : cases) {
+        const fs::path fromCommands = dir / "logger-plot-commands.png", fromPlot = dir / "logger-plot-presses.png";
+        fs::remove(fromCommands);
+        const auto run = Dump(std::string("--cmd ") + c.commands + " --out " + fromCommands.string());
+        ASSERT_EQ(run.status, 0) << c.commands;
+        EXPECT_EQ(Fields(run.out, {"GraphSizeIndex"}), (std::vector<std::string>{c.size})) << c.commands;
+        ASSERT_EQ(Dump(std::string(c.plot) + " --out " + fromPlot.string()).status, 0) << c.plot;
+        EXPECT_EQ(PngSize(fromCommands), PngSize(fromPlot)) << c.commands;
+        sizes.push_back(PngSize(fromCommands));
+    }
+    // The sizes are painted differently, or the comparison says nothing.
+    EXPECT_NE(sizes[0], sizes[1]);
+    EXPECT_NE(sizes[1], sizes[2]);
+}
+
 TEST_F(MeasurementGraphTools, AFourChannelLoggerPaintsItsRotationInTheFifthPanel)
 {
     const fs::path four = dir / "four-channel-rotation.orl";

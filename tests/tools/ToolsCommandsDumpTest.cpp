@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -105,6 +107,49 @@ TEST_F(ToolsCommandsDump, ReverberationProcedureMarksStepsBackAndRefuses)
               "RtMode=0 RtStep=0 ");
     EXPECT_EQ(Fields(Dump(file, on + "Right,Right,Right,Right,Right,Enter --cmd 32827,32827").out, {"RtStep", "t1"}),
               "RtStep=3 t1=5 ");
+}
+
+TEST_F(ToolsCommandsDump, TheProcedureSwitchedOnShowsTheReverberationTimesOfEveryBand)
+{
+    const fs::path file = dir / "decay.orl";
+    ASSERT_EQ(Fixture("current --kind 45 --function 2 --spectrum 3,1,60 --spectra 11"
+                      " --spectra-levels 80,80,80,75,70,65,60,55,50,45,40",
+                      file)
+                  .status,
+              0);
+    // The text form: the band's levels in time, or with the procedure on the times of every band.
+    struct Case {
+        const char* run;
+        const char* shown;
+        const char* gone;
+    };
+    const Case cases[] = {
+        {"--cmd 32894", "\nTime intersection for 1/1 oct.:", "Reverberation Time"},
+        {"--cmd 32894,32827", "\nReverberation Time in Octave 1/1:\r\n", "Time intersection"},
+        {"--cmd 32894,32827,32827", "\nTime intersection for 1/1 oct.:", "Reverberation Time"},
+        // Marked from the graph, then shown as text: 5 dB a second falls 60 dB in 12 s.
+        {"--cmd 32894,32801,32827 --keys Right,Right,Right,Right,Right,Enter --cmd 32790", "   12.000   ", "Spct.No."},
+    };
+    for (const Case& c : cases) {
+        const fixture::CommandRun run = Dump(file, std::string("--view 12 --form text ") + c.run);
+        EXPECT_EQ(run.status, 0) << c.run << "\n" << run.out;
+        EXPECT_NE(run.out.find(c.shown), std::string::npos) << c.run << "\n" << run.out;
+        EXPECT_EQ(run.out.find(c.gone), std::string::npos) << c.run << "\n" << run.out;
+    }
+
+    // The graph form: Plot steps the size of the shown graph; the procedure paints at
+    // size 1, the engine is told of it, and Plot does not step the size while it runs.
+    const fs::path painted = dir / "procedure.plot";
+    const fixture::CommandRun off = Dump(file, "--view 12 --form graph --cmd 32894,32801,32801 --state");
+    EXPECT_EQ(Fields(off.out, {"GraphSizeIndex", "RtMode"}), "GraphSizeIndex=1 RtMode=0 ") << off.out;
+    const fixture::CommandRun on =
+        Dump(file, "--view 12 --form graph --cmd 32894,32801,32827,32801 --state --out " + painted.string());
+    EXPECT_NE(on.out.find("command 32801 is not available here"), std::string::npos) << on.out;
+    EXPECT_EQ(Fields(on.out, {"GraphSizeIndex", "RtMode"}), "GraphSizeIndex=1 RtMode=1 ");
+    std::ifstream plot(painted);
+    const std::string stored((std::istreambuf_iterator<char>(plot)), std::istreambuf_iterator<char>());
+    EXPECT_NE(stored.find("\nRtMode=1\n"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("\nGraphSizeIndex=1\n"), std::string::npos) << stored;
 }
 
 // The graph geometry's fields as --state prints them.

@@ -59,7 +59,6 @@ bool RenderGraphData(GraphDataRequest& request)
 {
     if (!LocateLogger(request.Doc))
         return false;
-    request.View.TableContentKind = 2;
     return GraphLogger(request.Doc, request.Data, ChoicesOf(request.View), request.Panel);
 }
 

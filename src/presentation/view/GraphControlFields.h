@@ -51,7 +51,7 @@ struct GraphControlFields {
     DrawSwitches DrawInBlockTi{}; ///< the time intersections' switches (the Buffer's are BlockResultSwitches)
     std::int32_t TotalKinds = 0;  ///< a total (RMS / LEQ) can be drawn in a block
     std::int32_t LeqTotal = 0;    ///< the SEL can be drawn in a block
-    std::int32_t RtMode = 0;      ///< time intersections: the reverberation procedure runs
+    std::int32_t RtMode = 0;      ///< time intersections: the reverberation procedure runs, the forms show its times
     std::int32_t OneChannelFunctions = 1; ///< the channel buttons choose channels, not A and B
     std::int32_t UseAllStatLevels = 0;    ///< the level records run over all 99 percentages
     std::int32_t PixelZoom = 0;   ///< steps of the pixel zoom; 0: the aggregation zooms

@@ -57,7 +57,7 @@ bool ForcesDegreeOne(const MeasurementViewState& view)
 {
     if (view.ViewKind == kViewSpectra)
         return view.Spectra.OutputForm == kPhaseForm || view.Spectra.TonalityShown != 0;
-    return view.ViewKind == kViewTimeIntersections && view.ReverbMode != 0;
+    return view.ViewKind == kViewTimeIntersections && view.Control.RtMode != 0;
 }
 
 // The geometry record of the kind, created on its first build (a
@@ -307,7 +307,7 @@ void CopyChoices(const MeasurementViewState& view, const PlotKindChoice& choice,
     g.SpectraFunction = static_cast<std::uint8_t>(view.Spectra.Function);
     g.PeaksShown = view.Spectra.PeaksShown;
     g.TonalityShown = view.Spectra.TonalityShown;
-    g.RtMode = view.ReverbMode;
+    g.RtMode = view.Control.RtMode;
     g.PanelResultIndex = view.PanelResultIndex;
     g.CursorOn = view.CursorOn;
     g.MarkState = view.MarkState;
@@ -358,7 +358,6 @@ void Epilogue(MeasurementViewState& view, CTmDoc& doc)
     view.FirstLine = 0;
     view.FirstColumn = 0;
     view.ShownViewKind = view.ViewKind;
-    view.Graph.PlotStepFlag = 0;
     GraphViewState& g = view.GraphForm.Plot;
     g.CursorIndex = view.CursorIndex;
     g.WindowStart = view.WindowStart;
@@ -443,7 +442,7 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
 
     if (view.ViewKind == kViewTimeIntersections) {
         view.GraphBandIndex = IntersectionLine(view) - 1;
-        if (view.ReverbMode != 0) {
+        if (view.Control.RtMode != 0) {
             fields.GraphSizeIndex = 1;
             fields.GraphSizeByKind[kViewTimeIntersections] = 1;
         }
@@ -474,6 +473,9 @@ void BuildGraphForm(const FormRendererRegistry& renderers, MeasurementViewState&
     if (view.CurrentPage)
         view.CurrentPage->Aggregation = view.Aggregation;
 
+    // Graph data are what the form holds now: Plot steps the size of this
+    // graph, and Table is offered from it.
+    view.TableContentKind = 2;
     form.PanelMask = RunRenderers(*renderer, view, doc, form.Plot);
     fields.PanelCount = std::popcount(static_cast<unsigned>(form.PanelMask));
     form.Available = true;
@@ -519,9 +521,6 @@ bool OnGraphForm(const FormRendererRegistry& renderers, MeasurementViewState& vi
     case GraphFormAction::None:
         return false;
     case GraphFormAction::Repaint:
-        // The data stay as built; only the size the engine paints at changes.
-        view.GraphForm.Plot.GraphSizeIndex = view.Graph.GraphSizeIndex;
-        view.Graph.PlotStepFlag = 0;
         return true;
     case GraphFormAction::Build:
         BuildGraphForm(renderers, view, doc);

@@ -29,7 +29,6 @@ inline constexpr std::uint8_t kLastGraphSize = 4;
 struct GraphFormFields {
     std::uint8_t GraphSizeIndex = 0;
     std::array<std::uint8_t, kViewKindCount> GraphSizeByKind{};
-    std::uint8_t PlotStepFlag = 0; ///< set while the form repaints after a size step
     std::int16_t AxisDecimals = 0;
     std::int32_t PointCount = 0;
     std::int32_t PanelCount = 0;

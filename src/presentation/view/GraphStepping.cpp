@@ -38,14 +38,19 @@ GraphFormAction OnGraphForm(MeasurementViewState& view, bool modifierHeld)
     if (!HasGraphForm(view.ViewKind))
         return GraphFormAction::None;
     GraphFormFields& g = view.Graph;
+    const bool shown = view.GraphShown();
     std::uint8_t size = std::min(g.GraphSizeIndex, kLastGraphSize);
-    if (view.GraphShown()) {
+    if (shown)
         size = StepGraphSize(size, modifierHeld);
-        g.PlotStepFlag = 1;
-    }
     g.GraphSizeIndex = size;
     g.GraphSizeByKind[view.ViewKind] = size;
-    return g.PlotStepFlag ? GraphFormAction::Repaint : GraphFormAction::Build;
+    if (!shown)
+        return GraphFormAction::Build;
+    // The data stay as built; the engine's state takes the new size here, so
+    // that whoever paints next (the window, a copy, a headless picture)
+    // paints it at that size.
+    view.GraphForm.Plot.GraphSizeIndex = size;
+    return GraphFormAction::Repaint;
 }
 
 std::int32_t MaxAggregationFor(std::int64_t records)

@@ -29,7 +29,8 @@ enum class GraphFormAction : std::uint8_t {
 };
 
 /// Plot: on a shown graph steps the size (backwards with Shift, Ctrl or Alt)
-/// and sets PlotStepFlag; the size is kept for the ViewKind either way.
+/// and gives it to the graph's painted state; the size is kept for the
+/// ViewKind either way.
 GraphFormAction OnGraphForm(MeasurementViewState& view, bool modifierHeld);
 
 /// The largest aggregation degree of a time history of `records` records.

@@ -35,7 +35,7 @@ std::optional<ReverbTimeReport> Reverb(FormRequest& r)
 void RenderText(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (request.View.ReverbMode != 0) {
+    if (request.View.Control.RtMode != 0) {
         const std::optional<ReverbTimeReport> report = Reverb(request);
         if (!report)
             return SayNotAvailable(request);
@@ -50,7 +50,7 @@ void RenderText(FormRequest& request)
 void RenderTable(FormRequest& request)
 {
     int widest = request.WidestLine;
-    if (request.View.ReverbMode != 0) {
+    if (request.View.Control.RtMode != 0) {
         const std::optional<ReverbTimeReport> report = Reverb(request);
         if (!report)
             return SayNotAvailable(request);

@@ -142,7 +142,6 @@ struct MeasurementViewState {
     std::int32_t MaxAggregation = 0;
     std::int32_t RunningTotal = 0; ///< time intersections: the running RMS from the first spectrum
     std::int32_t Smoothed = 0;     ///< time intersections and reverberation times: the 7-point moving average
-    std::int32_t ReverbMode = 0;   ///< time intersections: the reverberation times of every band instead
     std::array<std::int32_t, 5> PanelCursor{};
     std::array<std::int32_t, 5> PanelBlockFirst{};
     std::array<std::int32_t, 5> PanelBlockLast{};

@@ -131,10 +131,8 @@ MoreOptionsOutcome RunMoreOptions(MeasurementViewState& view, GraphGeometry& geo
     const bool steps = vk == kViewDensities || vk == kViewBufferLogger || vk == kViewWaveforms ||
                        vk == kViewTimeIntersections;
     const bool rebuild = steps ? Steps(view, geometry, doc, settings, dialogs) : Bars(view, geometry, doc, dialogs);
-    if (!rebuild) {
-        view.Graph.PlotStepFlag = 0;
+    if (!rebuild)
         return MoreOptionsOutcome::Repaint;
-    }
     geometry.plotWidth = geometry.pointCount * geometry.pixelsPerPoint;
     view.Control.PixelZoom = 0;
     view.ShownViewKind = kRepaintWholeView;

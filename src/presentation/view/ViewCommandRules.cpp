@@ -90,7 +90,7 @@ bool PlotEnabled(const MeasurementViewState& view, const ViewDocumentFacts& doc)
                                  kViewThirdOctaves, kViewTimeIntersections}) ||
                   octaveLevels;
     }
-    if (kind == kViewTimeIntersections && doc.spectrumRecords < 2)
+    if (kind == kViewTimeIntersections && (doc.spectrumRecords < 2 || (view.GraphShown() && view.Control.RtMode)))
         enabled = false;
     if (kind == kViewBufferLogger && doc.timeHistoryRecords < 2)
         enabled = false;

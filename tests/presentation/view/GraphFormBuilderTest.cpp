@@ -83,7 +83,6 @@ TEST_F(GraphBuild, PlotOnAShownGraphStepsTheSizeOfEveryGraphKindWithoutARenderer
         EXPECT_EQ(sizes, (std::vector<int>{1, 2, 3, 4, 0, 4, 3, 2, 1, 0}));
         EXPECT_EQ(m_Calls.size(), 1u) << "size steps paint what was built";
         EXPECT_EQ(m_View.Graph.GraphSizeByKind[kind], 0);
-        EXPECT_EQ(m_View.Graph.PlotStepFlag, 0);
     }
 }
 
@@ -239,7 +238,7 @@ TEST_F(GraphBuild, TonalityPhaseAndTheReverberationProcedureShowEveryPoint)
         SCOPED_TRACE(c.name);
         m_View.Spectra.OutputForm = static_cast<std::uint8_t>(c.form);
         m_View.Spectra.TonalityShown = c.tonality;
-        m_View.ReverbMode = c.reverb;
+        m_View.Control.RtMode = c.reverb;
         // The zoom raised the degree before the build.
         m_View.Spectra.Degree = 4;
         GraphGeometry* time = m_View.GraphForm.Records.Obtain(GeometryRecord::Time, 28, GeometryStep{6, 1, 0});

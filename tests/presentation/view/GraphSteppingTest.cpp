@@ -22,7 +22,8 @@ std::vector<int> PlotPresses(MeasurementViewState& view, bool modifier, int pres
     std::vector<int> sizes;
     for (int i = 0; i < presses; ++i) {
         EXPECT_EQ(OnGraphForm(view, modifier), GraphFormAction::Repaint);
-        view.Graph.PlotStepFlag = 0; // the repaint is done
+        // What is painted next takes the size without a build.
+        EXPECT_EQ(view.GraphForm.Plot.GraphSizeIndex, view.Graph.GraphSizeIndex);
         sizes.push_back(view.Graph.GraphSizeIndex);
     }
     return sizes;
@@ -51,7 +52,6 @@ TEST(GraphSize, PlotOnAnotherFormBuildsAtTheKeptSizeAndKindsWithoutGraphRefuse)
     view.Graph.GraphSizeIndex = 3;
     EXPECT_EQ(OnGraphForm(view, true), GraphFormAction::Build);
     EXPECT_EQ(view.Graph.GraphSizeIndex, 3);
-    EXPECT_EQ(view.Graph.PlotStepFlag, 0);
 
     for (int kind : {kViewSettings, kViewHexa, kViewMainResults, kViewHeaderInfo, kViewAscii, kViewUserFilters}) {
         view.ViewKind = static_cast<std::uint8_t>(kind);

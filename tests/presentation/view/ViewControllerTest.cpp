@@ -301,6 +301,36 @@ TEST_F(ViewControllerTest, SpectraFunctionsOfATimeFileOfferThePairsOfItsChannels
     EXPECT_EQ(view.ChannelNumber, 3);
 }
 
+TEST_F(ViewControllerTest, PlotStepsThePaintedSizeAndBuildsAgainAfterAnotherForm)
+{
+    OpenLogger(300);
+    ASSERT_TRUE(controller->Command(32783, kPlain));
+    ASSERT_TRUE(controller->Command(kPlotCommand, kPlain));
+    ASSERT_TRUE(view.GraphShown());
+    const std::uint32_t builds = view.GraphForm.Builds;
+    const int opened = view.Graph.GraphSizeIndex;
+    // On the shown graph Plot steps the size the engine paints at, without a build.
+    const KeyModifiers shift{true, false, false};
+    struct Press {
+        KeyModifiers keys;
+        int size;
+    };
+    const Press presses[] = {{kPlain, (opened + 1) % 5}, {kPlain, (opened + 2) % 5}, {shift, (opened + 1) % 5}};
+    for (const Press& p : presses) {
+        ASSERT_TRUE(controller->Command(kPlotCommand, p.keys));
+        EXPECT_EQ(view.Graph.GraphSizeIndex, p.size);
+        EXPECT_EQ(view.GraphForm.Plot.GraphSizeIndex, p.size);
+    }
+    EXPECT_EQ(view.GraphForm.Builds, builds);
+    // After the text form Plot shows the graph again, at the size it was left.
+    ASSERT_TRUE(controller->Command(kTextCommand, kPlain));
+    ASSERT_FALSE(view.GraphShown());
+    ASSERT_TRUE(controller->Command(kPlotCommand, kPlain));
+    EXPECT_TRUE(view.GraphShown());
+    EXPECT_EQ(view.GraphForm.Builds, builds + 1u);
+    EXPECT_EQ(view.GraphForm.Plot.GraphSizeIndex, (opened + 1) % 5);
+}
+
 TEST_F(ViewControllerTest, CtrlPageUpJumpsToTheLastRecord)
 {
     OpenLogger(10);

@@ -243,9 +243,9 @@ TEST(UsbLinkTest, IdentifyOverUsbAndTheLinkPrefersTheDevice)
     sim::FakeUsbDriver driver(&model);
     driver.timeout = 1000;
     ScriptedInteraction ui;
-    SystemClock clock;
+    ManualClock clock;
     SerialLinkSettings serial;
-    UnitLink link(ui, serial, clock, &driver);
+    UnitLink link(ui, serial, clock, &driver, sim::InstantReplyWait(clock));
     link.timing = LinkTiming::Fast();
     link.deviceSelector = 10;
     link.SetPortOverride("/nonexistent/port"); // never opened while the device answers

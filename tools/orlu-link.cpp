@@ -133,7 +133,11 @@ int main(int argc, char** argv)
         const int merged = orlu::tools::RunDiskMerge(console, o.mergeUpload);
         return console.Unexpected() ? 3 : merged;
     }
-    orlu::SystemClock clock;
+    // The simulated device answers at once, so its replies are waited for on
+    // a manual clock: a loaded machine cannot make one of them late.
+    orlu::SystemClock systemClock;
+    orlu::ManualClock simulatorClock;
+    orlu::Clock& clock = o.usbSim.empty() ? static_cast<orlu::Clock&>(systemClock) : simulatorClock;
     orlu::SerialLinkSettings serial;
     serial.ApplyUnitConstraints(static_cast<std::uint8_t>(o.selector));
 
@@ -160,7 +164,8 @@ int main(int argc, char** argv)
         // A short driver time-out, so that a reply of whole blocks ends soon.
         usb->timeout = 2000000;
     }
-    orlu::UnitLink link(console, serial, clock, usb.get());
+    orlu::UnitLink link(console, serial, clock, usb.get(),
+                        usb ? orlu::sim::InstantReplyWait(simulatorClock) : orlu::CUsbLink::BlockWait{});
     link.timing = timing;
     link.deviceSelector = static_cast<std::uint8_t>(o.selector);
     link.SetPortOverride(o.port);

@@ -182,7 +182,18 @@ void CUsbLink::WriteWorker()
             break;
         left = left.subspan(std::min(r.count, left.size()));
     }
-    m_Busy = false;
+    EndWorker();
+}
+
+void CUsbLink::EndWorker()
+{
+    {
+        // Under the queue's lock, so that a waiter between its look at the
+        // flag and its wait does not miss the wake-up.
+        std::lock_guard lock(m_QueueMutex);
+        m_Busy = false;
+    }
+    m_QueueChanged.notify_all();
 }
 
 void CUsbLink::Push(std::span<const std::uint8_t> bytes)
@@ -222,8 +233,7 @@ void CUsbLink::ReadWorker(bool continuous)
         if (!continuous && r.count < m_ReadBuffer.size())
             break;
     }
-    m_Busy = false;
-    m_QueueChanged.notify_all();
+    EndWorker();
     OnReadDone(m_BytesRead);
 }
 
@@ -251,6 +261,13 @@ bool CUsbLink::WaitForBlock(Clock::Duration timeout)
 {
     std::unique_lock lock(m_QueueMutex);
     return m_QueueChanged.wait_for(lock, timeout, [this] { return !m_Blocks.empty(); });
+}
+
+bool CUsbLink::WaitForBlockOrIdle(Clock::Duration limit)
+{
+    std::unique_lock lock(m_QueueMutex);
+    return m_QueueChanged.wait_for(lock, limit, [this] { return !m_Blocks.empty() || !m_Busy; }) &&
+           !m_Blocks.empty();
 }
 
 bool CUsbLink::ReadBytes(std::span<std::uint8_t> buffer, std::size_t& got, Clock::Duration perByte)

@@ -66,6 +66,9 @@ public:
     bool ReadBytes(std::span<std::uint8_t> buffer, std::size_t& got, Clock::Duration perByte);
     /// Waits on the queue until a block comes or the time is up.
     bool WaitForBlock(Clock::Duration timeout);
+    /// Waits until a block is queued or no worker runs any more (or the
+    /// limit is up); true when a block is queued.
+    bool WaitForBlockOrIdle(Clock::Duration limit);
 
     /// Close, then Open; Close again when the device does not reopen.
     void Reset();
@@ -86,6 +89,8 @@ private:
     void WriteWorker();
     void ReadWorker(bool continuous);
     void Push(std::span<const std::uint8_t> bytes);
+    /// Marks the worker ended and wakes every waiter on the queue.
+    void EndWorker();
 
     UsbDriverBackend& m_Driver;
     Clock& m_Clock;

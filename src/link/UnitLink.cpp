@@ -55,11 +55,12 @@ private:
 
 } // namespace
 
-UnitLink::UnitLink(UserInteraction& ui, SerialLinkSettings& serial, Clock& clock, UsbDriverBackend* usbDriver)
+UnitLink::UnitLink(UserInteraction& ui, SerialLinkSettings& serial, Clock& clock, UsbDriverBackend* usbDriver,
+                   CUsbLink::BlockWait usbWait)
     : m_Ui(ui), m_Serial(serial), m_Clock(clock)
 {
     if (usbDriver)
-        m_Usb = std::make_unique<CUsbLink>(*usbDriver, clock);
+        m_Usb = std::make_unique<CUsbLink>(*usbDriver, clock, std::move(usbWait));
 }
 
 UnitLink::~UnitLink() = default;

@@ -20,7 +20,9 @@ namespace orlu {
 class UnitLink {
 public:
     /// usbDriver: none where no driver is installed (the link stays on RS-232).
-    UnitLink(UserInteraction& ui, SerialLinkSettings& serial, Clock& clock, UsbDriverBackend* usbDriver = nullptr);
+    /// usbWait: how the USB link waits for a reply byte (none: on the clock).
+    UnitLink(UserInteraction& ui, SerialLinkSettings& serial, Clock& clock, UsbDriverBackend* usbDriver = nullptr,
+             CUsbLink::BlockWait usbWait = {});
     ~UnitLink();
 
     /// Opens the link for one operation with the time-outs of the profile.

@@ -200,6 +200,41 @@ TEST(UsbTimingTest, TheLastByteMayCome2point9SecondsLateNot3)
     }
 }
 
+TEST(UsbTimingTest, OnTheSimulatorAReplyIsLateOnlyWhenTheReaderEndedWithoutIt)
+{
+    ManualClock clock;
+    sim::FakeUsbDriver driver(nullptr);
+    driver.timeout = 0; // the reader waits for ever, until the reply is delivered
+    CUsbLink usb(driver, clock, sim::InstantReplyWait(clock));
+    ASSERT_EQ(usb.Open(), 0);
+    usb.StartRead();
+    // The reply comes long after the deadline in real time, as on a starved
+    // machine: the reader was still running, so it is taken.
+    std::thread late([&driver] {
+        std::this_thread::sleep_for(milliseconds(20));
+        driver.Deliver({'a', 'b'});
+    });
+    std::vector<std::uint8_t> two(2);
+    std::size_t got = 0;
+    EXPECT_TRUE(usb.ReadBytes(two, got, milliseconds(1)));
+    late.join();
+    EXPECT_EQ(two, (std::vector<std::uint8_t>{'a', 'b'}));
+    EXPECT_EQ(clock.Now(), ManualClock::TimePoint{});
+    usb.Stop();
+
+    // A reader that ended with nothing queued: the byte is late at once,
+    // the clock at the deadline, the device reset.
+    driver.timeout = 1000;
+    usb.StartRead();
+    usb.WaitIdle();
+    std::uint8_t one = 0;
+    EXPECT_FALSE(usb.ReadBytes(std::span(&one, 1), got, milliseconds(3000)));
+    EXPECT_EQ(got, 0u);
+    EXPECT_EQ(clock.Now() - ManualClock::TimePoint{}, milliseconds(3000));
+    EXPECT_TRUE(usb.IsOpen());
+    EXPECT_FALSE(usb.IsBusy());
+}
+
 TEST(UsbLinkTest, IdentifyOverUsbAndTheLinkPrefersTheDevice)
 {
     sim::SimOptions options;
@@ -208,9 +243,9 @@ TEST(UsbLinkTest, IdentifyOverUsbAndTheLinkPrefersTheDevice)
     sim::FakeUsbDriver driver(&model);
     driver.timeout = 1000;
     ScriptedInteraction ui;
-    SystemClock clock;
+    ManualClock clock;
     SerialLinkSettings serial;
-    UnitLink link(ui, serial, clock, &driver);
+    UnitLink link(ui, serial, clock, &driver, sim::InstantReplyWait(clock));
     link.timing = LinkTiming::Fast();
     link.deviceSelector = 10;
     link.SetPortOverride("/nonexistent/port"); // never opened while the device answers

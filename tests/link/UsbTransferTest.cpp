@@ -22,7 +22,9 @@ struct UsbUnit {
     sim::InstrumentModel model;
     sim::FakeUsbDriver driver;
     ScriptedInteraction ui;
-    SystemClock clock;
+    // The device answers at once: a reply is waited for on a manual clock, so
+    // that a loaded machine cannot make it late.
+    ManualClock clock;
     SerialLinkSettings serial;
     UnitLink link;
     CUnitDirectory dir;
@@ -30,7 +32,7 @@ struct UsbUnit {
     std::filesystem::path folder;
 
     explicit UsbUnit(std::vector<sim::UnitFile> files)
-        : model(Options(), std::move(files)), driver(&model), link(ui, serial, clock, &driver)
+        : model(Options(), std::move(files)), driver(&model), link(ui, serial, clock, &driver, sim::InstantReplyWait(clock))
     {
         driver.timeout = 1000;
         link.timing = LinkTiming::Fast();

@@ -348,9 +348,9 @@ TEST(AsciiDownloadTest, ACancelOnUsbLeavesTheFileInTransferOmitted)
     sim::FakeUsbDriver driver(&model);
     driver.timeout = 1000;
     ScriptedInteraction ui;
-    SystemClock clock;
+    ManualClock clock;
     SerialLinkSettings serial;
-    UnitLink link(ui, serial, clock, &driver);
+    UnitLink link(ui, serial, clock, &driver, sim::InstantReplyWait(clock));
     link.timing = LinkTiming::Fast();
     link.deviceSelector = 3;
     link.SetPortOverride("/nonexistent/port");

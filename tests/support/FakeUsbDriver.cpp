@@ -10,6 +10,8 @@ constexpr std::string_view kGoodName = "ORLU 3xx FILE TRANSFER DRIVER";
 constexpr std::string_view kOtherName = "ORLU 3xx REAL TIME DRIVER";
 constexpr std::string_view kWrongPath = "usb#other";
 constexpr std::string_view kGoodPath = "usb#orlu-file-transfer";
+/// Far beyond any driver time-out a reader of this device waits through.
+constexpr std::chrono::seconds kHungReaderLimit{60};
 } // namespace
 
 FakeUsbDriver::FakeUsbDriver(InstrumentModel* model, std::uint32_t packet) : packetSize(packet), m_Model(model) {}
@@ -145,6 +147,16 @@ bool FakeUsbDriver::SetTimeout(std::uint64_t value)
     ++m_TimeoutWrites;
     m_Changed.notify_all();
     return true;
+}
+
+CUsbLink::BlockWait InstantReplyWait(ManualClock& clock)
+{
+    return [&clock](CUsbLink& link, Clock::Duration timeout) {
+        if (link.WaitForBlockOrIdle(kHungReaderLimit))
+            return true;
+        clock.Advance(timeout);
+        return false;
+    };
 }
 
 } // namespace orlu::sim

@@ -7,7 +7,9 @@
 // read after a transfer that ended exactly waits for the driver's time-out
 // (tenfold while it is raised, for ever at 0) and gives 0 bytes.
 
+#include "link/CUsbLink.h"
 #include "link/UsbDriverBackend.h"
+#include "platform/Clock.h"
 #include "support/InstrumentModel.h"
 
 #include <condition_variable>
@@ -63,5 +65,13 @@ private:
     std::vector<std::uint8_t> m_Written;
     int m_TimeoutWrites = 0;
 };
+
+/// How a link to this device waits for a reply byte, on a manual clock. The
+/// device answers a command the moment it is written, so a byte is missing
+/// exactly when the reader has ended with nothing queued: time then jumps to
+/// the deadline at once. Whether a reply is taken no longer depends on how
+/// soon a loaded machine runs the reader thread. The real wait is bounded
+/// only against a reader that hangs.
+CUsbLink::BlockWait InstantReplyWait(ManualClock& clock);
 
 } // namespace orlu::sim

@@ -53,7 +53,10 @@ protected:
     {
         dir = fs::path(ORLU_BINARY_DIR) / "graph-pictures";
         fs::create_directories(dir);
-        file = dir / "loggers-10-1000.orl";
+        // ctest runs the tests of this suite at the same time: each writes and
+        // reads its own copy of the file, or one's write would cut another's read.
+        file = dir / ("loggers-10-1000-" +
+                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".orl");
         ASSERT_EQ(RunCommand(Tool("orlu-fixture") + " multifile --members level:525:300:10,level:525:300:1000 " +
                              file.string())
                       .status,

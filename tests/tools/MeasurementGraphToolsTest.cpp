@@ -170,7 +170,7 @@ TEST_F(MeasurementGraphTools, AKindWithoutGraphDataSaysSoInThePlaceOfTheGraph)
 
 TEST_F(MeasurementGraphTools, PlotFromTheViewsCommandsPaintsTheSizeItStepsTo)
 {
-    if (!kPaintsWithQt)
+    if (!kToolsPaintWithQt)
         GTEST_SKIP() << "PNG needs the Qt canvas";
     // The first Plot shows the graph, each further one steps its size (back with Shift);
     // the picture is the one --plot paints at that size.

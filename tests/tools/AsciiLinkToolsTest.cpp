@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 
 namespace orlu {
 namespace {
@@ -23,9 +24,14 @@ struct AsciiFolders {
     std::filesystem::path root;
     AsciiFolders()
     {
-        root = std::filesystem::path(testing::TempDir()) /
-               ("ascii-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(root);
+        // A folder of this run alone: a test of the same name in another
+        // build on the machine, run at the same time, must not remove it.
+        std::string pattern = (std::filesystem::path(testing::TempDir()) /
+                               ("ascii-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                                "-XXXXXX"))
+                                  .string();
+        EXPECT_NE(::mkdtemp(pattern.data()), nullptr) << pattern;
+        root = pattern;
         std::filesystem::create_directories(root / "files");
         std::filesystem::create_directories(root / "dl");
     }

@@ -163,11 +163,19 @@ int ReadControlOption(int argc, char** argv, int& i, ControlScript& script)
         return 1;
     }
     if (option != "--cmd" && option != "--keys" && option != "--click" && option != "--answers" &&
-        option != "--view-options" && option != "--more-options" && option != "--save-new")
+        option != "--view-options" && option != "--more-options" && option != "--save-new" &&
+        option != "--device-selector")
         return 0;
     if (i + 1 >= argc)
         return -1;
     const std::string value = argv[++i];
+    if (option == "--device-selector") {
+        constexpr int kLastSelector = 16;
+        return ReadNumber(value, script.deviceSelector) && script.deviceSelector >= 1 &&
+                       script.deviceSelector <= kLastSelector
+                   ? 1
+                   : -1;
+    }
     if (option == "--save-new") {
         if (value.empty())
             return -1;
@@ -245,6 +253,14 @@ bool RunControlScript(const ControlScript& script, MeasurementViewState& view, C
                              document.FileKind(), static_cast<unsigned long>(document.ByteCount()),
                              script.saveNew.c_str());
         };
+    if (script.deviceSelector > 0)
+        settings.DeviceSelector = static_cast<std::uint8_t>(script.deviceSelector);
+    // The program sends the document through the link and its name dialog; here the
+    // command, run only where it is offered, says so.
+    app.UploadDocument = [](CTmDoc& document) {
+        std::fprintf(stderr, "orlu-dump: Upload is offered for %s (kind %u); orlu-link upload sends it\n",
+                     document.FileName().c_str(), document.FileKind());
+    };
     ScriptedDialogs dialogs(script.answers);
     ScriptedOptionDialogs options(script.viewOptionRuns, script.moreOptions, settings);
     ViewController controller(view, doc, builder, settings, dialogs);
@@ -260,6 +276,7 @@ bool RunControlScript(const ControlScript& script, MeasurementViewState& view, C
         case ControlStep::Kind::Click: controller.Click(step.x, step.y); break;
         }
     }
+    app.UploadDocument = nullptr;
     // The toolbar's idle update.
     const StepFacts facts = StepFactsOf(doc);
     UpdatePrevious(view, facts, {});

@@ -16,6 +16,9 @@
 //   --view-options, --more-options    run the option commands with these answers (OptionDialogScripts.h)
 //   --save-new FILE.orl               stores the document a command made (Extract single file,
 //                                     Extract Buffer) in FILE.orl, as File Save As would
+//   --device-selector N               the instrument chosen in the Orlu menu (1..16), which the
+//                                     Upload command (32830) reads; the program sends through the
+//                                     link, here the command says whether it is offered
 
 #include "presentation/AppSettings.h"
 #include "presentation/view/FormBuilder.h"
@@ -47,6 +50,7 @@ struct ControlScript {
     std::deque<std::string> viewOptionRuns; ///< --view-options, one part per run of the dialog
     std::string moreOptions;                ///< --more-options
     std::string saveNew;                    ///< --save-new: where the document a command made goes
+    int deviceSelector = 0;                 ///< --device-selector; 0 keeps the settings' choice
     bool state = false;
     bool Any() const { return !steps.empty() || state; }
 };

@@ -305,6 +305,8 @@ constexpr char kUsage[] =
     "                   --state prints the view's state after them\n"
     "  --view K ... --cmd 32904|32903 --save-new OUT.orl\n"
     "                   stores the document Extract single file or Extract Buffer made\n"
+    "  --view K ... --device-selector N --cmd 32830\n"
+    "                   whether Upload is offered for the file with instrument N chosen in the Orlu menu\n"
     "  --rt [--source 2|3|4] [--rt-interval F,L] [--rt-user F,L] [--smooth] [--channel C]\n"
     "       [--form text|table] [--sep S] [--dec D] [--save OUT]\n"
     "                   the reverberation times of every band, evaluated first when a reference\n"

@@ -81,6 +81,8 @@ struct AppContext {
     std::function<void()> NewUnitDocument;
     /// Makes a hidden document that stores the held buffer block as a new file and closes.
     std::function<void()> NewHiddenUnitDocument;
+    /// Sends the document back to the instrument under a name the user chooses (the view's Upload command).
+    std::function<void(CTmDoc& doc)> UploadDocument;
     /// Every view of the document builds its form again (after an edit of its data).
     std::function<void(CTmDoc& doc)> UpdateAllViews;
 };

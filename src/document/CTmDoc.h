@@ -24,6 +24,7 @@
 #include "document/image/PagedFileImage.h"
 #include "platform/DocumentBase.h"
 
+#include <functional>
 #include <array>
 #include <memory>
 #include <span>
@@ -284,11 +285,11 @@ public:
     /// Copies the application's extract (start and length in words) out of the
     /// source Multifile and decodes it as a file of its own: a legacy file as
     /// kind 3, an ANALYZER-mode file as 4, a current-family file by its model.
-    /// False when the extract runs past the source's data (after "Improper file
-    /// contents...") or its header cannot be decoded.
+    /// False, after a message, when the extract runs past the source's data or
+    /// its header cannot be decoded.
     bool ExtractFromMultifile();
     /// Copies the source MONITOR image from the extract start to its end and
-    /// decodes it as the Buffer of an ORLU 525 (kind 45).
+    /// decodes it as the Buffer of an ORLU 525 (kind 45); false after a message.
     bool ExtractBufferFromMonitor();
     /// Copies the caught MONITOR output into the document and parses it.
     bool LoadCaughtMonitorOutput();
@@ -350,6 +351,9 @@ private:
     bool RefuseNewDocument(std::string_view text);
     bool FillFromInstrument();
     bool CopyImageRange(const PagedFileImage& source, std::uint32_t from, std::uint32_t to);
+    /// Decodes the copied extract; when it is no file the program reads and the
+    /// decoder said nothing, "<extract name>  -  Improper file contents" says so.
+    bool DecodeExtract(const std::function<bool()>& decode);
 
     // Save questions.
     bool SaveAs();

@@ -1,12 +1,14 @@
 // Documents made from data the program already holds: one file of a Multifile,
 // the Buffer inside a MONITOR file, or MONITOR output caught from the link.
 // Each copies its bytes into the document's pages and decodes them as a file
-// loaded from disk would be, without the load-error messages: a document that
-// cannot be decoded is simply not made.
+// loaded from disk would be. A document that cannot be decoded is not made,
+// and the user is told so once: by the decoder, or else here.
 
 #include "document/CTmDoc.h"
 
 #include "document/DocMessageTable.h"
+#include "document/container/LoadErrors.h"
+#include "platform/CountingInteraction.h"
 
 #include <algorithm>
 #include <iterator>
@@ -66,6 +68,28 @@ bool CTmDoc::CopyImageRange(const PagedFileImage& source, std::uint32_t from, st
     return true;
 }
 
+bool CTmDoc::DecodeExtract(const std::function<bool()>& decode)
+{
+    UserInteraction& ui = Ui();
+    CountingInteraction counting(ui);
+    // The document's port is given back however the decode ends.
+    struct Restore {
+        CTmDoc& doc;
+        UserInteraction& ui;
+        ~Restore() { doc.SetUi(ui); }
+    } restore{*this, ui};
+    SetUi(counting);
+    bool decoded = false;
+    try {
+        decoded = decode();
+    } catch (const ImageRangeError&) {
+        // a header that points past the extracted file rejects it
+    }
+    if (!decoded && counting.Messages() == 0)
+        ReportLoadError(ui, m_App->PendingExtractName, kLoadImproperContents);
+    return decoded;
+}
+
 bool CTmDoc::ExtractFromMultifile()
 {
     const AppContext& app = *m_App;
@@ -77,8 +101,9 @@ bool CTmDoc::ExtractFromMultifile()
         return RefuseNewDocument(DocMessageTable[kMsgImproperContents]);
     if (!CopyImageRange(source->Image(), static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to)))
         return false;
-    try {
-        switch (FindFileKind(source->FileKind()).Family) {
+    const KindFamily family = FindFileKind(source->FileKind()).Family;
+    const bool decoded = DecodeExtract([this, family] {
+        switch (family) {
         case KindFamily::Legacy:
             m_FileKind = kKindLegacyFile;
             if (!DecodeLegacyHeader(0))
@@ -96,11 +121,13 @@ bool CTmDoc::ExtractFromMultifile()
             if (!DecodeFileHeader(0))
                 return false;
             SetViewMaskCurrent();
-            break;
+            return true;
         }
-    } catch (const ImageRangeError&) {
-        return false; // a header that points past the extracted file rejects it
-    }
+    });
+    if (!decoded)
+        return false;
+    if (family == KindFamily::Legacy || family == KindFamily::Setup505)
+        return true;
     const ModelFlags& model = m_Current.header.model;
     const auto row = std::find_if(std::begin(kExtractedKinds), std::end(kExtractedKinds),
                                   [&model](const ModelKind& k) { return model.*k.flag; });
@@ -121,14 +148,12 @@ bool CTmDoc::ExtractBufferFromMonitor()
     if (!CopyImageRange(source->Image(), static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to)))
         return false;
     m_FileKind = kKindMonitorBuffer;
-    try {
+    return DecodeExtract([this] {
         if (!DecodeFileHeader(0))
             return false;
         SetViewMaskCurrent();
-    } catch (const ImageRangeError&) {
-        return false;
-    }
-    return true;
+        return true;
+    });
 }
 
 bool CTmDoc::LoadCaughtMonitorOutput()

@@ -66,6 +66,8 @@ public:
     UserInteraction& Ui() const { return *m_Ui; }
 
 protected:
+    /// The port the document's messages and questions go to from now on.
+    void SetUi(UserInteraction& ui) { m_Ui = &ui; }
     /// Saves the document where it lives; the base needs a path name. True when stored.
     virtual bool DoFileSave();
 

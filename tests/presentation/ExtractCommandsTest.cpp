@@ -116,5 +116,52 @@ TEST_F(ExtractCommands, BufferRunsOnADocumentHoldingOne)
     EXPECT_EQ(made[0]->ByteCount(), buffer.size());
 }
 
+TEST_F(ExtractCommands, ABufferThatIsNoFileIsRefusedWithOneMessage)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> buffer;
+        std::vector<std::string> messages; ///< empty: the decoder's own refusal, alone
+    };
+    // Words 0 and 1 of a Buffer come before its name: zeros there and after the name are no header.
+    std::vector<std::uint8_t> unreadable{0, 0, 'B', 'A', 'D', 'B', 'U', 'F', 0};
+    unreadable.resize(96, 0);
+    // An ORLU 545 file below the firmware this program reads: the decoder refuses it and says why.
+    fixture::CurrentFileSpec old;
+    old.deviceType = 545;
+    old.firmware = 200;
+    const Case cases[] = {
+        {"not a measurement file", unreadable, {"BADBUF  -  Improper file contents"}},
+        {"refused by its firmware", fixture::CurrentMeasurementFile(old), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedInteraction seen;
+        AppContext context(seen);
+        context.NewUnitDocument = [&context, this] {
+            auto doc = std::make_unique<CTmDoc>(context);
+            doc->SetTitle("");
+            if (doc->OnNewDocument())
+                made.push_back(std::move(doc));
+        };
+        const std::filesystem::path path = Write("mon.orl", FixtureBuilder().ContainerHeader(80).Le16(0).Bytes(c.buffer));
+        CTmDoc monitor(context);
+        ASSERT_TRUE(monitor.OnOpenDocument(path));
+        monitor.SetEmbeddedFile(2, static_cast<std::uint32_t>(c.buffer.size()));
+        const std::size_t before = seen.Messages().size();
+        ExtractBuffer(monitor);
+        EXPECT_TRUE(made.empty());
+        EXPECT_EQ(context.PendingDocSource, kPendingNone);
+        std::vector<std::string> shown = seen.Messages();
+        shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(before));
+        if (c.messages.empty()) {
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_NE(shown[0].find("ORLU 545 firmware versions below 2.12"), std::string::npos) << shown[0];
+        } else {
+            EXPECT_EQ(shown, c.messages);
+        }
+    }
+}
+
 } // namespace
 } // namespace orlu

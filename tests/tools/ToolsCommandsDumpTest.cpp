@@ -239,6 +239,8 @@ TEST_F(ToolsCommandsDump, ExtractedBufferOfAMonitorFile)
     const fixture::CommandRun named = Dump(full, "--view 2 --form text --cmd 32903 --save-new " + out.string() + "2");
     EXPECT_EQ(named.status, 1);
     EXPECT_NE(named.out.find("could not be made from BUFFER-NAME-THAT-FILLS-32-BYTES\n"), std::string::npos) << named.out;
+    EXPECT_NE(named.out.find("BUFFER-NAME-THAT-FILLS-32-BYTES  -  Improper file contents"), std::string::npos)
+        << named.out;
     EXPECT_FALSE(fs::exists(out.string() + "2"));
 }
 

@@ -5,6 +5,7 @@
 #include "app/views/CTmView.h"
 #include "document/CTmDoc.h"
 #include "presentation/view/ToolsCommands.h"
+#include "presentation/view/UploadOffer.h"
 
 namespace orlu {
 
@@ -13,10 +14,7 @@ void RegisterUploadCommand(CTmView& view, CTmApp& app)
     // No wait cursor: the name dialog and the progress window are the feedback.
     view.OnCommand(kUploadCommand, [&view, &app] { app.UnitFiles().Upload(view.Doc(), &view); });
     view.OnUpdate(kUploadCommand, [&view, &app](CommandUi& ui) {
-        const CTmDoc& doc = view.Doc();
-        const bool decoded = doc.HeaderDecoded();
-        ui.enabled = CanUpload(app.Settings().DeviceSelector, doc.FileKind(), decoded ? doc.Header().firmware : 0,
-                               decoded && doc.Header().setupFile);
+        ui.enabled = UploadOffered(view.Doc(), app.Settings());
     });
 }
 

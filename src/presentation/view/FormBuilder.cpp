@@ -276,7 +276,7 @@ bool FormBuilder::OnGraphForm(MeasurementViewState& view, CTmDoc& doc, bool modi
     return orlu::OnGraphForm(m_Renderers, view, doc, modifierHeld);
 }
 
-void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const ViewCommand& command) const
+void FormBuilder::EnterKind(MeasurementViewState& view, CTmDoc& doc, const ViewCommand& command)
 {
     view.SwitchPageState(command.page);
     view.ViewKind = command.kind;
@@ -287,6 +287,11 @@ void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const 
         view.StatOctave2 = command.variant == StatVariant::Octave13;
     }
     ApplyKindChannels(view, KindChannelFactsOf(doc));
+}
+
+void FormBuilder::SelectViewKind(MeasurementViewState& view, CTmDoc& doc, const ViewCommand& command) const
+{
+    EnterKind(view, doc, command);
     if (command.kind == kViewHexa)
         BuildFileForm(view, doc, FormChoice::Hex);
     else if (command.kind == kViewAscii)
@@ -327,9 +332,7 @@ void FormBuilder::SelectKind(MeasurementViewState& view, CTmDoc& doc, std::uint8
     for (const ViewCommand& command : ViewCommands()) {
         if (command.kind != viewKind)
             continue;
-        view.SwitchPageState(command.page);
-        view.ViewKind = command.kind;
-        SelectKindChannels(view, doc, command);
+        EnterKind(view, doc, command);
         break;
     }
 }

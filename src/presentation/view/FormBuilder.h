@@ -66,6 +66,9 @@ public:
 
 private:
     void SelectKind(MeasurementViewState& view, CTmDoc& doc, std::uint8_t viewKind) const;
+    /// What a View command sets before it builds: the kind's page, the kind, its
+    /// statistics variant and the channels it offers and selects.
+    static void EnterKind(MeasurementViewState& view, CTmDoc& doc, const ViewCommand& command);
     /// Runs a long form into `out` through `runner`; false when it was cancelled.
     static bool RunLongForm(const LongFormRenderer& render, CTmDoc& doc, LineSink& out, LongFormRunner& runner);
     void BeginBuild(MeasurementViewState& view, std::uint32_t formBit) const;

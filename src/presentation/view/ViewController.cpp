@@ -13,6 +13,7 @@
 #include "presentation/view/RtProcedure.h"
 #include "presentation/view/TextFormLayout.h"
 #include "presentation/view/ToolsCommands.h"
+#include "presentation/view/UploadOffer.h"
 #include "presentation/view/ViewCommandRules.h"
 #include "presentation/view/ViewKindChannels.h"
 #include "presentation/view/ViewSelection.h"
@@ -537,7 +538,7 @@ private:
 ToolsDocumentFacts ToolsFactsOf(const MeasurementViewState& view, CTmDoc& doc, const AppSettings& settings)
 {
     ToolsDocumentFacts facts;
-    facts.fileKind = doc.FileKind();
+    AddUploadFacts(facts, doc, settings);
     facts.bandKind = view.BandKind;
     const ViewDocumentFacts viewFacts = FactsOf(doc);
     facts.tonality = (viewFacts.modelFlags & 0b10100) != 0 && view.Spectra.Band == 2;
@@ -567,9 +568,14 @@ std::optional<CommandUi> ViewController::ToolsState(int id) const
 
 bool ViewController::ToolsCommand(int id)
 {
-    // Uploading back to the instrument is not offered yet.
-    if (id == kUploadCommand)
-        return false;
+    if (id == kUploadCommand) {
+        // Sending needs the application's link; where there is none the command is not run.
+        const auto& upload = m_Doc.App().UploadDocument;
+        if (!upload || !UploadOffered(m_Doc, m_Settings))
+            return false;
+        upload(m_Doc);
+        return true;
+    }
     if (id == kExtractBufferCommand)
         return ExtractBuffer(m_Doc);
     if (id == kExtractSingleFileCommand)

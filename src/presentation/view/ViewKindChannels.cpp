@@ -12,8 +12,9 @@ constexpr std::uint8_t kMonitorKind = 80;
 
 bool CurrentFamilyWithHistory(std::uint8_t fileKind)
 {
-    // The file kinds '*' to '2' and 'U'.
-    return (fileKind >= '*' && fileKind <= '2') || fileKind == 'U';
+    // The file kinds '*' to '2' and 'U', and a Multifile of them: its profiles are
+    // those of the file it shows, one bit each, as when that file is opened alone.
+    return (fileKind >= '*' && fileKind <= '2') || fileKind == 'U' || IsCurrentMultifileKind(fileKind);
 }
 
 void KeepSelection(MeasurementViewState& view, std::uint16_t mask)

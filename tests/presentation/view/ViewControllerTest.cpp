@@ -434,6 +434,30 @@ TEST_F(ViewControllerTest, EachBandOfATonalityFileKeepsItsCursor)
     EXPECT_EQ(view.CursorIndex, 2);
 }
 
+TEST_F(ViewControllerTest, AMultifilesLoggerOffersEveryProfileByTheViewCommandAndAsAShownKind)
+{
+    // The same three-profile logger alone and inside a Multifile, through the View command
+    // (the window) and shown directly in a form (orlu-dump): every profile is selected.
+    fixture::MemberSpec logger{"level", 525, 300};
+    logger.loggerRows = 40;
+    const fixture::MemberSpec members[] = {logger};
+    const auto multifile = fixture::Multifile(kKindMerged525, fixture::MixedMultifileMembers(members));
+    fixture::FixtureBuilder single;
+    single.ContainerHeader(45).Bytes(fixture::CurrentMeasurementFile(fixture::ThreeProfileLoggerSpec(40)));
+    for (const fixture::FixtureBuilder* file : {&multifile, static_cast<const fixture::FixtureBuilder*>(&single)}) {
+        SCOPED_TRACE(file == &multifile ? "multifile" : "single file");
+        Start(Open(Write("log.orl", *file)));
+        ASSERT_TRUE(controller->Command(32783, kPlain));
+        EXPECT_EQ(view.SelectedChannels, 0b111);
+        MeasurementViewState shown;
+        OpenView(shown, *doc);
+        builder->ShowKindInForm(shown, *doc, kViewBufferLogger, FormChoice::Text);
+        EXPECT_EQ(shown.AvailableChannels, view.AvailableChannels);
+        EXPECT_EQ(shown.SelectedChannels, view.SelectedChannels);
+        EXPECT_EQ(shown.Profile, view.Profile);
+    }
+}
+
 TEST_F(ViewControllerTest, SteppingBetweenShortAndLongLoggersRebuildsEachFromItsOwnRows)
 {
     // Sub-files logging 10, 1000 and 10 rows: each step's form and graph data are made

@@ -58,6 +58,19 @@ TEST(AvailableChannels, ProfilesFollowTheDocumentFamily)
     EXPECT_EQ(view.SelectedChannels, 0);
     EXPECT_EQ(view.Profile, 0);
 
+    // A Multifile of current-family loggers keeps its profiles as the file it shows does.
+    for (const std::uint8_t kind : {std::uint8_t{44}, std::uint8_t{55}}) {
+        KindChannelFacts logger;
+        logger.fileKind = kind;
+        logger.timeHistory = true;
+        logger.channelCount = 3;
+        logger.resultMask = 0b111;
+        MeasurementViewState shown;
+        shown.SelectedChannels = 0b111;
+        SetAvailableChannels(shown, logger, 0b111);
+        EXPECT_EQ(shown.SelectedChannels, 0b111) << int(kind);
+    }
+
     // Other files with a time history take each channel's first profile that has results.
     KindChannelFacts analyzer;
     analyzer.file505 = true;

@@ -9,6 +9,7 @@
 #include "graph/PlotDispatch.h"
 #include "presentation/view/ChannelSelection.h"
 #include "presentation/view/GraphDocumentFacts.h"
+#include "presentation/view/GraphPaintSettings.h"
 
 #include <QAbstractScrollArea>
 #include <QGuiApplication>
@@ -45,24 +46,6 @@ private:
     bool m_Panels;
     EngineRoutines m_Engine;
 };
-
-GraphSettings GraphSettingsOf(const AppSettings& s, const CTmDoc& doc)
-{
-    GraphSettings g;
-    g.GraphAutoScale = s.GraphAutoScale != 0;
-    g.CursorRelTimeFormat = s.CursorRelTimeFormat != 0;
-    g.TimeAxisFormat = s.TimeAxisFormat != 0;
-    g.UseDate = s.UseDate != 0;
-    g.CircleDraw = s.CircleDraw != 0;
-    g.CircleRadius = s.CircleRadius;
-    g.CircleMinStep = s.CircleMinStep;
-    g.MarkersShow = s.MarkersShow != 0;
-    g.MarkersMethod = s.MarkersMethod;
-    g.BreaksShow = s.BreaksShow != 0;
-    g.PrintGraphZoom = s.PrintGraphZoom;
-    g.NonMetricUnits = doc.App().NonMetric != 0;
-    return g;
-}
 
 struct NamedQtKey {
     int qt;
@@ -292,7 +275,7 @@ void GraphPane::PaintPanels(const PanelsKey& key)
     GraphViewState& g = m_View.GraphForm.Plot;
     if (!m_PanelsValid || key.builds != m_Painted.builds)
         m_GraphDoc = GraphDocumentOf(m_Doc, m_View);
-    const GraphSettings settings = GraphSettingsOf(m_Settings, m_Doc);
+    const GraphSettings settings = GraphSettingsOf(m_Settings, m_Doc.App().NonMetric != 0);
     const int scale = std::max(1, static_cast<int>(g.GraphScale));
     GraphGeometry geometry = g.Geometry;
     // Room for every panel and a date line; what is left over stays background.
@@ -336,7 +319,7 @@ void GraphPane::PaintCursor()
         return;
     PassRoutines routines(false);
     QtPainterCanvas canvas(m_Shown);
-    PaintGraph(canvas, g, m_GraphDoc, GraphSettingsOf(m_Settings, m_Doc), routines);
+    PaintGraph(canvas, g, m_GraphDoc, GraphSettingsOf(m_Settings, m_Doc.App().NonMetric != 0), routines);
 }
 
 void GraphPane::Paint(QPainter& painter) const
